@@ -1,0 +1,79 @@
+# Small helpers shared by every folder's CMakeLists.txt.
+
+# Adds a folder (and its tests/ sub-folder, when present) to the build.
+function(suite_add_folder dir)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+    if(SUITE_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/${dir}/tests/CMakeLists.txt)
+      add_subdirectory(${dir}/tests)
+    endif()
+  endif()
+endfunction()
+
+# suite_library(NAME DIR) builds a static library from every .cpp in the
+# calling folder (not its sub-folders of tests). Links and includes are added
+# by the caller with target_link_libraries.
+function(suite_library name)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${_src})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# suite_test(NAME LIBS...) builds one GoogleTest executable from every .cpp of
+# the calling tests/ folder and registers its tests with CTest. Tests run in
+# their own scratch folder so that files they write never meet another test's.
+function(suite_test name)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${_src})
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    SUITE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    SUITE_EXAMPLES_DIR="${CMAKE_SOURCE_DIR}/examples")
+  set(_work ${CMAKE_CURRENT_BINARY_DIR}/work)
+  file(MAKE_DIRECTORY ${_work})
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${_work} DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# The program folder: executables go to bin/, which receives the files of
+# examples/; the material database sits one folder up ("../Materials" from
+# the program folder), so examples/Materials is copied there as well.
+function(suite_program_folder target)
+  if(NOT TARGET suite_program_files)
+    add_custom_target(suite_program_files
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/examples ${CMAKE_BINARY_DIR}/bin
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/examples/Materials ${CMAKE_BINARY_DIR}/Materials
+      VERBATIM)
+  endif()
+  add_dependencies(${target} suite_program_files)
+endfunction()
+
+# suite_bench(NAME LIBS...) builds one Google Benchmark executable from every
+# .cpp of the calling bench/ sub-folder. CTest runs it once with
+# SUITE_BENCH_SMALL=1, which every benchmark honours by choosing a small size:
+# CI checks that benchmarks build and run, never how fast.
+function(suite_bench name)
+  find_package(benchmark REQUIRED)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${_src})
+  target_link_libraries(${name} PRIVATE ${ARGN} benchmark::benchmark)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set(_work ${CMAKE_CURRENT_BINARY_DIR}/work)
+  file(MAKE_DIRECTORY ${_work})
+  add_test(NAME ${name}_smoke COMMAND ${name} --benchmark_min_time=0.001 WORKING_DIRECTORY ${_work})
+  set_tests_properties(${name}_smoke PROPERTIES ENVIRONMENT SUITE_BENCH_SMALL=1 LABELS bench)
+endfunction()
+
+# suite_fuzzer(NAME LIBS...) builds one libFuzzer target from every .cpp of the
+# calling fuzz/ sub-folder; fuzz/run.sh runs each for a bounded time, starting
+# from the files of a "corpus" folder beside the sources when there is one.
+function(suite_fuzzer name)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${_src})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set_property(TARGET ${name} PROPERTY RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+endfunction()

@@ -17,6 +17,9 @@ function(suite_library name)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_library(${name} STATIC ${_src})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(NOT _src)
+    set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX)
+  endif()
 endfunction()
 
 # suite_test(NAME LIBS...) builds one GoogleTest executable from every .cpp of

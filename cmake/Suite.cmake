@@ -15,11 +15,13 @@ endfunction()
 # by the caller with target_link_libraries.
 function(suite_library name)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT _src)
+    # A folder whose code has not arrived yet, or a headers-only one.
+    set(_src ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    file(WRITE ${_src} "")
+  endif()
   add_library(${name} STATIC ${_src})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-  if(NOT _src)
-    set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX)
-  endif()
 endfunction()
 
 # suite_test(NAME LIBS...) builds one GoogleTest executable from every .cpp of
@@ -27,6 +29,9 @@ endfunction()
 # their own scratch folder so that files they write never meet another test's.
 function(suite_test name)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT _src)
+    return()
+  endif()
   add_executable(${name} ${_src})
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})

@@ -272,6 +272,9 @@ class Arranger {
             realLine_[a] = std::move(lines);
             k[a] = static_cast<std::int32_t>(keep[a].size());
         }
+        // The zone field and fill stack are sized anew for the smaller field.
+        zone_ = {};
+        stack_ = {};
         const auto total = static_cast<std::size_t>(k[0]) * k[1] * k[2];
         std::vector<std::uint8_t> colour(total);
         std::vector<std::uint8_t> flags(total);
@@ -287,6 +290,7 @@ class Arranger {
         colour_ = std::move(colour);
         flags_ = std::move(flags);
         zone_.assign(total, -1);
+        stack_.reserve(total);
         k_ = k;
         cellTotal_ = static_cast<std::int64_t>(total);
     }
@@ -481,13 +485,12 @@ class Arranger {
                 if (c.score < p.score || (c.score == p.score && c.volume > p.volume))
                     pick = id;
             }
+            // A waiting candidate always has a score above 0 (its region is not a
+            // valid box), so its box leaves cells of the zone uncovered: they
+            // become new candidates.
             const CellBox region = candidates_[pick].region;
-            const bool whole = candidates_[pick].score == 0;
             if (!ArrangeAppendBlock(pick))
                 return false;
-            if (whole)
-                continue;
-            // What the box left of the zone becomes new candidates.
             for (std::int32_t x = region.lo[0]; x <= region.hi[0]; ++x)
                 for (std::int32_t y = region.lo[1]; y <= region.hi[1]; ++y)
                     for (std::int32_t z = region.lo[2]; z <= region.hi[2]; ++z) {

@@ -111,7 +111,6 @@ class Arranger {
         ArrangeAllocateWorkArrays();
         if (cellTotal_ > 0) {
             PaintCells();
-            MergeUniformLines();
             const std::int32_t zones = FindZones();
             for (std::int32_t id = 0; id < zones; ++id)
                 ArrangeProcessCandidate(id);
@@ -232,68 +231,6 @@ class Arranger {
     }
 
     // What a cell contributes to the picture: its colour, or -1 when empty.
-    int CellKey(std::int64_t i) const { return (flags_[i] & kEmpty) ? -1 : colour_[i]; }
-
-    // Drops the inner compact lines on which nothing changes (the same colour or
-    // emptiness on both sides everywhere). Such a line only splits cells that
-    // every block would span anyway; without it the compaction depends on the
-    // picture alone, so a second run over the result finds the same blocks.
-    void MergeUniformLines()
-    {
-        std::array<std::vector<std::int32_t>, 3> keep; // old compact cell that starts each new cell
-        bool merged = false;
-        for (int a = 0; a < 3; ++a) {
-            const int b = (a + 1) % 3;
-            const int c = (a + 2) % 3;
-            keep[a].push_back(0);
-            for (std::int32_t r = 1; r < k_[a]; ++r) {
-                bool differs = false;
-                std::array<std::int32_t, 3> p{};
-                for (p[b] = 0; p[b] < k_[b] && !differs; ++p[b])
-                    for (p[c] = 0; p[c] < k_[c] && !differs; ++p[c]) {
-                        p[a] = r - 1;
-                        const int below = CellKey(Index(p[0], p[1], p[2]));
-                        p[a] = r;
-                        differs = below != CellKey(Index(p[0], p[1], p[2]));
-                    }
-                if (differs)
-                    keep[a].push_back(r);
-            }
-            merged = merged || static_cast<std::int32_t>(keep[a].size()) < k_[a];
-        }
-        if (!merged)
-            return;
-        std::array<std::int32_t, 3> k{};
-        for (int a = 0; a < 3; ++a) {
-            std::vector<std::uint16_t> lines;
-            for (const std::int32_t r : keep[a])
-                lines.push_back(realLine_[a][r]);
-            lines.push_back(realLine_[a].back());
-            realLine_[a] = std::move(lines);
-            k[a] = static_cast<std::int32_t>(keep[a].size());
-        }
-        // The zone field and fill stack are sized anew for the smaller field.
-        zone_ = {};
-        stack_ = {};
-        const auto total = static_cast<std::size_t>(k[0]) * k[1] * k[2];
-        std::vector<std::uint8_t> colour(total);
-        std::vector<std::uint8_t> flags(total);
-        std::size_t j = 0;
-        for (const std::int32_t x : keep[0])
-            for (const std::int32_t y : keep[1])
-                for (const std::int32_t z : keep[2]) {
-                    const std::int64_t i = Index(x, y, z);
-                    colour[j] = colour_[i];
-                    flags[j] = flags_[i];
-                    ++j;
-                }
-        colour_ = std::move(colour);
-        flags_ = std::move(flags);
-        zone_.assign(total, -1);
-        stack_.reserve(total);
-        k_ = k;
-        cellTotal_ = static_cast<std::int64_t>(total);
-    }
 
     // Starts a zone at every non-empty cell that has none yet; returns the count.
     std::int32_t FindZones()

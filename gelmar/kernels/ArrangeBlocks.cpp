@@ -230,8 +230,6 @@ class Arranger {
         }
     }
 
-    // What a cell contributes to the picture: its colour, or -1 when empty.
-
     // Starts a zone at every non-empty cell that has none yet; returns the count.
     std::int32_t FindZones()
     {

@@ -8,8 +8,7 @@
 
 namespace gelmar {
 
-template <class Coord>
-bool BoxTree<Coord>::Init(std::size_t n)
+template <class Coord> bool BoxTree<Coord>::Init(std::size_t n)
 {
     Free();
     try {
@@ -26,8 +25,7 @@ bool BoxTree<Coord>::Init(std::size_t n)
     return true;
 }
 
-template <class Coord>
-void BoxTree<Coord>::Free()
+template <class Coord> void BoxTree<Coord>::Free()
 {
     std::vector<Item>().swap(m_items);
     std::vector<std::int32_t>().swap(m_order);
@@ -55,8 +53,7 @@ void BoxTree<Coord>::AddBox(std::int32_t payload, Coord x1, Coord y1, Coord z1, 
     m_root = -1;
 }
 
-template <class Coord>
-void BoxTree<Coord>::Build()
+template <class Coord> void BoxTree<Coord>::Build()
 {
     m_root = -1;
     if (m_items.size() <= kScanLimit) {
@@ -130,7 +127,7 @@ std::int32_t BoxTree<Coord>::BuildRange(std::size_t lo, std::size_t hi, int axis
         extent.hi[a] = item.hi[a];
     }
     const int next = axis == 2 ? 0 : axis + 1;
-    const std::pair<std::size_t, std::size_t> ranges[2] = {{lo, mid}, {mid + 1, hi + 1}};  // half-open
+    const std::pair<std::size_t, std::size_t> ranges[2] = {{lo, mid}, {mid + 1, hi + 1}}; // half-open
     for (int side = 0; side < 2; ++side) {
         const auto [first, end] = ranges[side];
         std::int32_t child = -1;

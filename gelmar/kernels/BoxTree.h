@@ -18,9 +18,8 @@
 
 namespace gelmar {
 
-template <class Coord>
-class BoxTree {
-public:
+template <class Coord> class BoxTree {
+  public:
     BoxTree() = default;
 
     // Frees any storage and makes room for n boxes; false when memory runs out.
@@ -48,16 +47,16 @@ public:
 
     static constexpr std::size_t kScanLimit = 40;
 
-private:
+  private:
     static constexpr Coord kNone = std::numeric_limits<Coord>::lowest();
 
     struct Item {
         Coord lo[3];
         Coord hi[3];
         std::int32_t payload;
-        std::int32_t child[2];  // pool indices, -1 for none
-        Coord subLo[2];         // smallest low bound of the left / right subtree on the split axis
-        Coord subHi[2];         // largest high bound, kNone for an empty subtree
+        std::int32_t child[2]; // pool indices, -1 for none
+        Coord subLo[2];        // smallest low bound of the left / right subtree on the split axis
+        Coord subHi[2];        // largest high bound, kNone for an empty subtree
     };
     struct Extent {
         Coord lo[3];
@@ -67,15 +66,16 @@ private:
     std::int32_t BuildRange(std::size_t lo, std::size_t hi, int axis, Extent& extent);
     void SelectMedian(std::size_t lo, std::size_t hi, std::size_t mid, int axis);
     template <class Visit>
-    bool VisitNode(std::int32_t node, int axis, const Coord (&lo)[3], const Coord (&hi)[3], Visit& visit) const;
+    bool VisitNode(std::int32_t node, int axis, const Coord (&lo)[3], const Coord (&hi)[3],
+                   Visit& visit) const;
     static bool Overlaps(const Item& item, const Coord (&lo)[3], const Coord (&hi)[3])
     {
         return item.lo[0] <= hi[0] && item.hi[0] >= lo[0] && item.lo[1] <= hi[1] && item.hi[1] >= lo[1] &&
                item.lo[2] <= hi[2] && item.hi[2] >= lo[2];
     }
 
-    std::vector<Item> m_items;          // the pool, in insertion order
-    std::vector<std::int32_t> m_order;  // build order (pool indices)
+    std::vector<Item> m_items;         // the pool, in insertion order
+    std::vector<std::int32_t> m_order; // build order (pool indices)
     std::size_t m_capacity = 0;
     std::int32_t m_root = -1;
 };

@@ -56,7 +56,10 @@ void Mirror(PairFace& a, PairFace& b, int axis)
     }
 }
 
-double Extent(const ViewFactorFace& f, int axis) { return double(f.hi[axis]) - double(f.lo[axis]); }
+double Extent(const ViewFactorFace& f, int axis)
+{
+    return double(f.hi[axis]) - double(f.lo[axis]);
+}
 
 // Area in grid units: the product of the two extents off the face's own axis.
 double GridArea(const ViewFactorFace& f)
@@ -80,8 +83,9 @@ int RayCount(const ViewFactorSettings& settings, double largerFactor)
 
 // Common tail of both pair formulas: the thresholds, the rays and the
 // scaling of the unobstructed value af (grid units) by the unblocked share.
-double ObstructedExchange(const ObstructionScene& scene, std::size_t i, std::size_t j, double af, double size1,
-                          double size2, const ViewFactorSettings& settings, platform::Rand15& rng)
+double ObstructedExchange(const ObstructionScene& scene, std::size_t i, std::size_t j, double af,
+                          double size1, double size2, const ViewFactorSettings& settings,
+                          platform::Rand15& rng)
 {
     if (af < kSmallestExchange) {
         return 0.0;
@@ -252,7 +256,8 @@ double UnobstructedRectangleExchange(const ViewFactorFace& f1, const ViewFactorF
     double sum = 0.0;
     if (b.orientation == 1) {
         const double d = x1 - b.lo[0];
-        const double like[2][2] = {{b.hi[1] - a.hi[1], b.lo[1] - a.lo[1]}, {b.hi[2] - a.hi[2], b.lo[2] - a.lo[2]}};
+        const double like[2][2] = {{b.hi[1] - a.hi[1], b.lo[1] - a.lo[1]},
+                                   {b.hi[2] - a.hi[2], b.lo[2] - a.lo[2]}};
         const double unlike[2][2] = {{b.hi[1] - a.lo[1], b.lo[1] - a.hi[1]},
                                      {b.hi[2] - a.lo[2], b.lo[2] - a.hi[2]}};
         for (int m = 0; m < 2; ++m) {
@@ -323,7 +328,8 @@ ObstructionScene::ObstructionScene(std::span<const ViewFactorFace> faces) : m_fa
     m_tree.Build();
 }
 
-int ObstructionScene::EstimateUnobstructedFraction(std::size_t i, std::size_t j, int n, platform::Rand15& rng) const
+int ObstructionScene::EstimateUnobstructedFraction(std::size_t i, std::size_t j, int n,
+                                                   platform::Rand15& rng) const
 {
     const ViewFactorFace& f1 = m_faces[i];
     const ViewFactorFace& f2 = m_faces[j];
@@ -389,7 +395,9 @@ double ComputeFacePairViewFactor(const ObstructionScene& scene, std::size_t i, s
     const ViewFactorFace& f2 = scene.Faces()[j];
     const double lf = UnobstructedSegmentExchange(f1, f2, settings.thinAxis);
     const auto [pa, pb] = PlaneAxes(settings.thinAxis);
-    auto length = [&](const ViewFactorFace& f) { return f.orientation / 2 == pa ? Extent(f, pb) : Extent(f, pa); };
+    auto length = [&](const ViewFactorFace& f) {
+        return f.orientation / 2 == pa ? Extent(f, pb) : Extent(f, pa);
+    };
     return ObstructedExchange(scene, i, j, lf, length(f1), length(f2), settings, rng) * settings.thinWidth *
            settings.grun * settings.grun;
 }

@@ -4,21 +4,21 @@
 // faces that no other face of the zone blocks. The faces are explicit data;
 // obstruction tests go through a box tree over them.
 #pragma once
+#include "gelmar/kernels/BoxTree.h"
+#include "platform/core/Random.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
-
-#include "gelmar/kernels/BoxTree.h"
-#include "platform/core/Random.h"
 
 namespace gelmar {
 
 // A radiating face as the view-factor kernels see it: the owning cell's
 // extent collapsed onto the face's plane, in grid coordinates.
 struct ViewFactorFace {
-    std::array<float, 3> lo;  // xmin, ymin, zmin
-    std::array<float, 3> hi;  // xmax, ymax, zmax
-    int orientation;          // side of the owning solid cell: 0..5 = -x, +x, -y, +y, -z, +z
+    std::array<float, 3> lo; // xmin, ymin, zmin
+    std::array<float, 3> hi; // xmax, ymax, zmax
+    int orientation;         // side of the owning solid cell: 0..5 = -x, +x, -y, +y, -z, +z
 };
 
 // How the number of rays of a pair follows from its larger view factor.
@@ -51,7 +51,7 @@ double UnobstructedSegmentExchange(const ViewFactorFace& f1, const ViewFactorFac
 
 // The faces of one zone with a box tree over them (payload: face index).
 class ObstructionScene {
-public:
+  public:
     explicit ObstructionScene(std::span<const ViewFactorFace> faces);
     ObstructionScene(const ObstructionScene&) = delete;
     ObstructionScene& operator=(const ObstructionScene&) = delete;
@@ -60,7 +60,7 @@ public:
     // Number of rays out of n from face i to face j that no other face blocks.
     int EstimateUnobstructedFraction(std::size_t i, std::size_t j, int n, platform::Rand15& rng) const;
 
-private:
+  private:
     std::span<const ViewFactorFace> m_faces;
     CFloatBoxTree m_tree;
 };

@@ -75,7 +75,8 @@ void ComputeZoneViewFactors(std::span<const ViewFactorFace> faces, const ViewFac
     }
     const ObstructionScene scene(faces);
 
-    unsigned threads = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    unsigned threads =
+        options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, (total + kChunkPairs - 1) / kChunkPairs));
 
     std::atomic<std::size_t> next{0};
@@ -111,7 +112,7 @@ void ComputeZoneViewFactors(std::span<const ViewFactorFace> faces, const ViewFac
         try {
             workers.emplace_back(work, false);
         } catch (const std::system_error&) {
-            break;  // fewer threads than asked for: the rest of the work is shared out anyway
+            break; // fewer threads than asked for: the rest of the work is shared out anyway
         }
     }
     work(true);
@@ -181,8 +182,8 @@ void NormaliseViewFactorRows(std::span<double> matrix, std::span<const double> a
     }
 }
 
-void SetUnseenFractions(std::span<const double> matrix, std::span<const double> areas, std::span<double> unseen,
-                        const std::function<void()>& checkAbort)
+void SetUnseenFractions(std::span<const double> matrix, std::span<const double> areas,
+                        std::span<double> unseen, const std::function<void()>& checkAbort)
 {
     const std::size_t n = areas.size();
     CheckSizes(matrix, n);
@@ -198,7 +199,8 @@ void SetUnseenFractions(std::span<const double> matrix, std::span<const double> 
     }
 }
 
-void DivideByFaceArea(std::span<double> matrix, std::span<const double> areas, const std::function<void()>& checkAbort)
+void DivideByFaceArea(std::span<double> matrix, std::span<const double> areas,
+                      const std::function<void()>& checkAbort)
 {
     const std::size_t n = areas.size();
     CheckSizes(matrix, n);

@@ -5,23 +5,29 @@
 // faces (i, j), j < i, lies at i(i-1)/2 + j. The pair loop stores A_i*F_ij in
 // m2; after DivideByFaceArea the entry is F_ij, and F_ji = A_i*F_ij / A_j.
 #pragma once
+#include "gelmar/kernels/ViewFactor.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
 
-#include "gelmar/kernels/ViewFactor.h"
-
 namespace gelmar {
 
-inline std::size_t PackedIndex(std::size_t i, std::size_t j) { return i * (i - 1) / 2 + j; }
-inline std::size_t PackedSize(std::size_t n) { return n < 2 ? 0 : n * (n - 1) / 2; }
+inline std::size_t PackedIndex(std::size_t i, std::size_t j)
+{
+    return i * (i - 1) / 2 + j;
+}
+inline std::size_t PackedSize(std::size_t n)
+{
+    return n < 2 ? 0 : n * (n - 1) / 2;
+}
 
 // The seed of the random stream of the pair at a packed index.
 std::uint32_t PairStreamSeed(std::size_t packedIndex);
 
 struct PairLoopOptions {
-    unsigned threads = 0;  // 0: every core
+    unsigned threads = 0; // 0: every core
     // Called on the calling thread every few thousand pairs with the number of
     // pairs done (the Esc check and the progress read-out); an exception thrown
     // from it stops the loop and is passed on once the workers have ended.
@@ -42,8 +48,8 @@ double ViewFactorRowSum(std::span<const double> matrix, std::span<const double> 
 void NormaliseViewFactorRows(std::span<double> matrix, std::span<const double> areas,
                              const std::function<void()>& checkAbort = {});
 // unseen[i] = 1 - sum of face i, or 0 when the sum reaches 0.9999.
-void SetUnseenFractions(std::span<const double> matrix, std::span<const double> areas, std::span<double> unseen,
-                        const std::function<void()>& checkAbort = {});
+void SetUnseenFractions(std::span<const double> matrix, std::span<const double> areas,
+                        std::span<double> unseen, const std::function<void()>& checkAbort = {});
 // Turns every non-zero A_i*F_ij into F_ij; checkAbort every 100000 entries.
 void DivideByFaceArea(std::span<double> matrix, std::span<const double> areas,
                       const std::function<void()>& checkAbort = {});

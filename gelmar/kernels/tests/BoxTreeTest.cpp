@@ -2,23 +2,20 @@
 // below and above the size at which the tree is built.
 #include "gelmar/kernels/BoxTree.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 #include <vector>
 
 namespace gelmar {
 namespace {
 
-template <class Coord>
-struct TestBox {
+template <class Coord> struct TestBox {
     Coord lo[3];
     Coord hi[3];
 };
 
-template <class Coord>
-std::vector<TestBox<Coord>> RandomBoxes(std::size_t n, std::mt19937& gen)
+template <class Coord> std::vector<TestBox<Coord>> RandomBoxes(std::size_t n, std::mt19937& gen)
 {
     // Small coordinates so that many boxes share bounds and touch.
     std::uniform_int_distribution<int> pos(0, 60);
@@ -50,8 +47,7 @@ std::vector<std::int32_t> BruteForce(const std::vector<TestBox<Coord>>& boxes, c
     return hits;
 }
 
-template <class Coord>
-void FillTree(BoxTree<Coord>& tree, const std::vector<TestBox<Coord>>& boxes)
+template <class Coord> void FillTree(BoxTree<Coord>& tree, const std::vector<TestBox<Coord>>& boxes)
 {
     ASSERT_TRUE(tree.Init(boxes.size()));
     for (std::size_t n = 0; n < boxes.size(); ++n) {
@@ -61,8 +57,8 @@ void FillTree(BoxTree<Coord>& tree, const std::vector<TestBox<Coord>>& boxes)
     tree.Build();
 }
 
-template <class Coord>
-class BoxTreeTyped : public ::testing::Test {};
+template <class Coord> class BoxTreeTyped : public ::testing::Test {
+};
 using Coords = ::testing::Types<std::int32_t, float>;
 TYPED_TEST_SUITE(BoxTreeTyped, Coords);
 
@@ -84,7 +80,7 @@ TYPED_TEST(BoxTreeTyped, SameHitsAsBruteForce)
             std::vector<std::int32_t> got(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(hits));
             const std::vector<std::int32_t> want = BruteForce(boxes, q);
             if (!tree.IsBuilt()) {
-                EXPECT_EQ(got, want);  // the scan reports in insertion order
+                EXPECT_EQ(got, want); // the scan reports in insertion order
             }
             std::sort(got.begin(), got.end());
             ASSERT_EQ(got, want);

@@ -2,10 +2,10 @@
 // benchmark: the tiled walls of a box-shaped room, optionally with a tiled
 // solid box standing inside it.
 #pragma once
+#include "gelmar/kernels/ViewFactor.h"
+
 #include <array>
 #include <vector>
-
-#include "gelmar/kernels/ViewFactor.h"
 
 namespace gelmar::testing {
 
@@ -17,7 +17,8 @@ struct Box3 {
 // Tiles the six sides of the box with tiles[a] tiles along each axis a.
 // inward: the box is a cavity surrounded by solid (faces look inwards);
 // otherwise it is a solid standing in a cavity (faces look outwards).
-inline void AddTiledBox(std::vector<ViewFactorFace>& faces, const Box3& box, std::array<int, 3> tiles, bool inward)
+inline void AddTiledBox(std::vector<ViewFactorFace>& faces, const Box3& box, std::array<int, 3> tiles,
+                        bool inward)
 {
     for (int axis = 0; axis < 3; ++axis) {
         const int u = (axis + 1) % 3;

@@ -3,9 +3,8 @@
 // reciprocity, the segment formulas and the obstruction rays.
 #include "gelmar/kernels/ViewFactor.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <numbers>
 #include <vector>
 
@@ -182,10 +181,10 @@ TEST(RectangleViewFactor, InvariantUnderRotationsAndMirrorsAndReciprocal)
 {
     const ViewFactorFace floor = Face(0, 1.5f, 0, 1, 0, 0, 5);
     const std::vector<ViewFactorFace> partners = {
-        Face(0.25f, 1, -0.5f, 2, 0.75f, 0.75f, 4),  // parallel
-        Face(0, 0, 0.2f, 1.3f, 0, 2, 1),            // perpendicular, at x = 0
-        Face(0, 1, 1, 1, 0.1f, 0.9f, 2),            // perpendicular, at y = 1
-        Face(1.5f, 1.5f, 0, 1, 0, 1, 0),            // perpendicular, at x = 1.5
+        Face(0.25f, 1, -0.5f, 2, 0.75f, 0.75f, 4), // parallel
+        Face(0, 0, 0.2f, 1.3f, 0, 2, 1),           // perpendicular, at x = 0
+        Face(0, 1, 1, 1, 0.1f, 0.9f, 2),           // perpendicular, at y = 1
+        Face(1.5f, 1.5f, 0, 1, 0, 1, 0),           // perpendicular, at x = 1.5
     };
     const std::array<std::array<int, 3>, 6> perms = {
         {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}};
@@ -220,8 +219,8 @@ TEST(SegmentViewFactor, CrossedStrings)
 {
     // A model one cell thick along z: faces are segments in the x-y plane.
     const int thin = 2;
-    const ViewFactorFace bottom = Face(0, 1, 0, 0, 0, 1, 3);  // looks +y
-    const ViewFactorFace side = Face(0, 0, 0, 1, 0, 1, 1);    // looks +x
+    const ViewFactorFace bottom = Face(0, 1, 0, 0, 0, 1, 3); // looks +y
+    const ViewFactorFace side = Face(0, 0, 0, 1, 0, 1, 1);   // looks +x
     EXPECT_NEAR(UnobstructedSegmentExchange(bottom, side, thin), 1 - std::sqrt(0.5), 1e-12);
     // Parallel strips of width 2 at distance 1, opposite: sqrt(w^2 + d^2) - d.
     const ViewFactorFace low = Face(0, 2, 0, 0, 0, 1, 3);
@@ -245,10 +244,10 @@ TEST(SegmentViewFactor, OtherThinAxesUseTheirPlanes)
     // The same perpendicular pair seen with one cell along y (plane x-z) and
     // along x (plane y-z).
     const double expected = 1 - std::sqrt(0.5);
-    EXPECT_NEAR(UnobstructedSegmentExchange(Face(0, 1, 0, 1, 0, 0, 5), Face(0, 0, 0, 1, 0, 1, 1), 1), expected,
-                1e-12);
-    EXPECT_NEAR(UnobstructedSegmentExchange(Face(0, 1, 0, 1, 0, 0, 5), Face(0, 1, 0, 0, 0, 1, 3), 0), expected,
-                1e-12);
+    EXPECT_NEAR(UnobstructedSegmentExchange(Face(0, 1, 0, 1, 0, 0, 5), Face(0, 0, 0, 1, 0, 1, 1), 1),
+                expected, 1e-12);
+    EXPECT_NEAR(UnobstructedSegmentExchange(Face(0, 1, 0, 1, 0, 0, 5), Face(0, 1, 0, 0, 0, 1, 3), 0),
+                expected, 1e-12);
     EXPECT_EQ(SelectThinAxis(5, 5, 1), 2);
     EXPECT_EQ(SelectThinAxis(5, 1, 1), 2);
     EXPECT_EQ(SelectThinAxis(1, 1, 5), 1);
@@ -311,9 +310,9 @@ TEST(ObstructionRays, FacesOnlyTouchingTheRayDoNotBlock)
 
 TEST(PairViewFactor, RayCountsAndThresholds)
 {
-    const auto faces = ScreenedPair(-2);  // no screen
+    const auto faces = ScreenedPair(-2); // no screen
     const ObstructionScene scene(faces);
-    const double af = UnobstructedRectangleExchange(faces[0], faces[1]);  // F = 0.0686 at distance 2
+    const double af = UnobstructedRectangleExchange(faces[0], faces[1]); // F = 0.0686 at distance 2
     ASSERT_NEAR(af, ParallelCatalogue(1, 1, 2), 1e-9);
     struct Case {
         int rays;
@@ -335,7 +334,8 @@ TEST(PairViewFactor, RayCountsAndThresholds)
     strict.vwfc = 0.07f;
     platform::Rand15 rng(3);
     EXPECT_EQ(ComputeRectangleViewFactor(scene, 0, 1, strict, rng), 0.0);
-    const std::vector<ViewFactorFace> far = {Face(0, 0, 0, 1e-3f, 0, 1e-3f, 1), Face(9, 9, 0, 1e-3f, 0, 1e-3f, 0)};
+    const std::vector<ViewFactorFace> far = {Face(0, 0, 0, 1e-3f, 0, 1e-3f, 1),
+                                             Face(9, 9, 0, 1e-3f, 0, 1e-3f, 0)};
     const ObstructionScene farScene(far);
     EXPECT_EQ(ComputeRectangleViewFactor(farScene, 0, 1, ViewFactorSettings{}, rng), 0.0);
     EXPECT_EQ(rng.Next(), DrawAfter(3, 0));

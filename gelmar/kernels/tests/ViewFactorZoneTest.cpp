@@ -3,13 +3,12 @@
 // radiosity exchange of two large grey plates against its closed form.
 #include "gelmar/kernels/ViewFactorZone.h"
 
-#include <gtest/gtest.h>
+#include "gelmar/kernels/tests/CavityFaces.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <vector>
-
-#include "gelmar/kernels/tests/CavityFaces.h"
 
 #if __has_include(<Eigen/Dense>)
 #include <Eigen/Dense>
@@ -51,7 +50,8 @@ TEST(ZoneViewFactors, ClosedBoxRowsSumToOneAndAreReciprocal)
     // A_i F_ij of the pair loop equals A_j F_ji computed the other way round.
     for (std::size_t i = 1; i < faces.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            EXPECT_NEAR(matrix[PackedIndex(i, j)], UnobstructedRectangleExchange(faces[j], faces[i]) * 0.01, 1e-12);
+            EXPECT_NEAR(matrix[PackedIndex(i, j)], UnobstructedRectangleExchange(faces[j], faces[i]) * 0.01,
+                        1e-12);
         }
     }
     NormaliseViewFactorRows(matrix, areas);
@@ -68,7 +68,7 @@ TEST(ZoneViewFactors, ClosedBoxRowsSumToOneAndAreReciprocal)
             if (j < i) {
                 sum += matrix[PackedIndex(i, j)];
             } else if (j > i) {
-                sum += areas[j] * matrix[PackedIndex(j, i)] / areas[i];  // reciprocity
+                sum += areas[j] * matrix[PackedIndex(j, i)] / areas[i]; // reciprocity
             }
         }
         EXPECT_NEAR(sum, 1.0, 1e-6) << i;
@@ -125,7 +125,7 @@ TEST(ZoneViewFactors, ResultDoesNotDependOnThreads)
 TEST(ZoneViewFactors, PollRunsOnCallerAndItsExceptionStopsTheLoop)
 {
     std::vector<ViewFactorFace> faces;
-    AddTiledBox(faces, Box3{{0, 0, 0}, {12, 10, 6}}, {12, 10, 6}, true);  // 504 faces
+    AddTiledBox(faces, Box3{{0, 0, 0}, {12, 10, 6}}, {12, 10, 6}, true); // 504 faces
     std::vector<double> matrix(PackedSize(faces.size()));
     std::size_t last = 0;
     int calls = 0;
@@ -169,8 +169,8 @@ TEST(RowOperations, NormaliseOnlyAboveToleranceAndUnseenFractions)
     // Two faces of areas 1 and 2 with one entry A0*F01 = x.
     struct Case {
         double x;
-        double kept;     // the entry after normalising
-        double unseen0;  // unseen fraction of face 0
+        double kept;    // the entry after normalising
+        double unseen0; // unseen fraction of face 0
     };
     for (const Case& k : {Case{1.00005, 1.00005, 0.0}, Case{1.01, 1.0, 0.0}, Case{0.99995, 0.99995, 0.0},
                           Case{0.9, 0.9, 0.1}}) {
@@ -185,7 +185,7 @@ TEST(RowOperations, NormaliseOnlyAboveToleranceAndUnseenFractions)
         EXPECT_NEAR(unseen[1], 1.0 - k.kept / 2.0, 1e-12) << k.x;
         EXPECT_EQ(polls, 1);
         DivideByFaceArea(matrix, areas);
-        EXPECT_NEAR(matrix[0], k.kept / 2.0, 1e-12);  // F10 = A0*F01 / A1
+        EXPECT_NEAR(matrix[0], k.kept / 2.0, 1e-12); // F10 = A0*F01 / A1
     }
 }
 
@@ -244,7 +244,7 @@ TEST(ZoneViewFactors, LargeGreyPlatesExchangeAsInfinitePlates)
         b(Eigen::Index(i)) = eps * emit + (1 - eps) * unseen[i] * sigma * std::pow(t2, 4);
     }
     const Eigen::VectorXd j = a.partialPivLu().solve(b);
-    double lost = 0.0;  // net radiation leaving the hot plate
+    double lost = 0.0; // net radiation leaving the hot plate
     for (std::size_t i = 0; i < n / 2; ++i) {
         lost += areas[i] * e1 / (1 - e1) * (sigma * std::pow(t1, 4) - j(Eigen::Index(i)));
     }

@@ -1,0 +1,141 @@
+// View factors of a furnished room (tiled walls and a tiled box standing in
+// it, so that rays meet obstructions) with 1000, 2000 and 4000 radiating faces
+// (100, 200 and 400 with SUITE_BENCH_SMALL=1), each on one and on eight
+// threads, three times each. After the runs it prints, from the shortest
+// times, the ratios the pair loop is held to: each doubling of faces costs at
+// most 4.5 times, eight threads run at least five times faster than one.
+#include "gelmar/kernels/ViewFactorZone.h"
+#include "gelmar/kernels/tests/CavityFaces.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using gelmar::testing::AddTiledBox;
+using gelmar::testing::Box3;
+
+struct Room {
+    int faces;
+    std::array<int, 3> wallTiles;
+    std::array<int, 3> boxTiles;
+};
+
+// An 8 x 6 x 3 room with a 2 x 2 x 1 box in it; tiles chosen for exact face
+// counts of nearly square tiles.
+const Room kRooms[] = {
+    {100, {5, 5, 2}, {1, 2, 1}},    {200, {8, 5, 4}, {2, 2, 1}},    {400, {11, 9, 4}, {3, 3, 2}},
+    {1000, {17, 14, 7}, {5, 5, 2}}, {2000, {24, 21, 9}, {7, 7, 3}}, {4000, {35, 29, 13}, {9, 9, 4}},
+};
+
+std::vector<gelmar::ViewFactorFace> RoomFaces(const Room& room)
+{
+    std::vector<gelmar::ViewFactorFace> faces;
+    AddTiledBox(faces, Box3{{0, 0, 0}, {8, 6, 3}}, room.wallTiles, true);
+    AddTiledBox(faces, Box3{{3, 2, 0.5f}, {5, 4, 1.5f}}, room.boxTiles, false);
+    return faces;
+}
+
+void ZoneViewFactors(benchmark::State& state, const Room& room, unsigned threads)
+{
+    const auto faces = RoomFaces(room);
+    if (static_cast<int>(faces.size()) != room.faces) {
+        state.SkipWithError("wrong face count");
+        return;
+    }
+    gelmar::ViewFactorSettings settings; // 100 rays per unit view factor, vwfc 1e-4
+    gelmar::PairLoopOptions options;
+    options.threads = threads;
+    std::vector<double> matrix(gelmar::PackedSize(faces.size()));
+    for (auto _ : state) {
+        gelmar::ComputeZoneViewFactors(faces, settings, matrix, options);
+        benchmark::DoNotOptimize(matrix.data());
+    }
+    state.counters["pairs"] = static_cast<double>(matrix.size());
+}
+
+std::string Name(int faces, unsigned threads)
+{
+    return "ViewFactors/faces:" + std::to_string(faces) + "/threads:" + std::to_string(threads);
+}
+
+// Keeps the shortest real time of each benchmark's repetitions for the ratios,
+// so that a moment of load from other processes does not decide them.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
+                const auto [it, added] =
+                    m_seconds.emplace(run.run_name.function_name, run.GetAdjustedRealTime());
+                if (!added) {
+                    it->second = std::min(it->second, run.GetAdjustedRealTime());
+                }
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    const std::map<std::string, double>& Times() const { return m_seconds; }
+
+  private:
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* small = std::getenv("SUITE_BENCH_SMALL");
+    const bool isSmall = small != nullptr && std::string(small) == "1";
+    const std::vector<int> sizes =
+        isSmall ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
+    const unsigned threadCounts[] = {1, 8};
+    for (int size : sizes) {
+        for (const Room& room : kRooms) {
+            if (room.faces != size) {
+                continue;
+            }
+            for (unsigned threads : threadCounts) {
+                benchmark::RegisterBenchmark(Name(size, threads).c_str(), ZoneViewFactors, room, threads)
+                    ->Iterations(1)
+                    ->Repetitions(3)
+                    ->UseRealTime()
+                    ->Unit(benchmark::kMillisecond);
+            }
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto& times = reporter.Times();
+    auto time = [&](int faces, unsigned threads) {
+        const auto it = times.find(Name(faces, threads));
+        return it == times.end() ? 0.0 : it->second;
+    };
+    std::printf("\nCost of doubling the faces (target at most 4.5):\n");
+    for (unsigned threads : threadCounts) {
+        for (std::size_t n = 1; n < sizes.size(); ++n) {
+            const double before = time(sizes[n - 1], threads);
+            const double after = time(sizes[n], threads);
+            if (before > 0 && after > 0) {
+                std::printf("  %u thread(s), %d -> %d faces: %.2f\n", threads, sizes[n - 1], sizes[n],
+                            after / before);
+            }
+        }
+    }
+    std::printf("Speed-up of 8 threads over 1 (target at least 5):\n");
+    for (int size : sizes) {
+        if (time(size, 1) > 0 && time(size, 8) > 0) {
+            std::printf("  %d faces: %.2f\n", size, time(size, 1) / time(size, 8));
+        }
+    }
+    return 0;
+}

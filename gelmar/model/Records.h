@@ -75,6 +75,8 @@ struct ColourRecord {
     float solarTransmission = 0.0f;
     // First and last cell of the colour on x, y and z (inclusive).
     std::uint16_t cellBox[6] = {};
+
+    bool operator==(const ColourRecord&) const = default;
 };
 
 struct BlockRecord {
@@ -83,6 +85,8 @@ struct BlockRecord {
     // x1, x2, y1, y2, z1, z2 as coordinates, while a grid is rebuilt.
     float coord[6] = {};
     std::uint32_t flags = 0;
+
+    bool operator==(const BlockRecord&) const = default;
 };
 
 struct NodeBcRecord {
@@ -93,6 +97,8 @@ struct NodeBcRecord {
     float power = 0;
     FunctionName temperatureFunc{"T00"};
     FunctionName powerFunc{"P00"};
+
+    bool operator==(const NodeBcRecord&) const = default;
 };
 
 struct BorderFaceBcRecord {
@@ -102,6 +108,8 @@ struct BorderFaceBcRecord {
     float flux = 0;
     FunctionName temperatureFunc{"T00"};
     FunctionName fluxFunc{"I00"};
+
+    bool operator==(const BorderFaceBcRecord&) const = default;
 };
 
 struct MaterialBcRecord {
@@ -111,6 +119,8 @@ struct MaterialBcRecord {
     float power = 0;
     FunctionName temperatureFunc{"T00"};
     FunctionName powerFunc{"P00"};
+
+    bool operator==(const MaterialBcRecord&) const = default;
 };
 
 struct FunctionRecord {
@@ -122,6 +132,8 @@ struct FunctionRecord {
     std::uint32_t inUse = 0;
     std::int32_t tableIndex = 0;
     float rangeXMin = 0, rangeXMax = 0, rangeYMin = 0, rangeYMax = 0;
+
+    bool operator==(const FunctionRecord&) const = default;
 };
 
 enum ControlPurpose : std::int32_t { HEATING = 0, COOLING = 1 };
@@ -140,6 +152,8 @@ struct ControlRecord {
     float deltaT = 0;
     std::int16_t zone1 = -1;
     std::int16_t zone2 = -1;
+
+    bool operator==(const ControlRecord&) const = default;
 };
 
 struct VentilationFlowRecord {
@@ -147,16 +161,22 @@ struct VentilationFlowRecord {
     std::int16_t colourTo = -1;
     float flow = 0;
     FunctionName flowFunc{"V00"};
+
+    bool operator==(const VentilationFlowRecord&) const = default;
 };
 
 struct OutputNodeRecord {
     std::uint16_t i = 0, j = 0, k = 0;
     float x = 0, y = 0, z = 0;
+
+    bool operator==(const OutputNodeRecord&) const = default;
 };
 
 struct OutputBlockRecord {
     std::uint16_t i1 = 0, i2 = 1, j1 = 0, j2 = 1, k1 = 0, k2 = 1;
     float coord[6] = {};
+
+    bool operator==(const OutputBlockRecord&) const = default;
 };
 
 struct ReportItemRecord {
@@ -166,10 +186,14 @@ struct ReportItemRecord {
     std::int32_t width = 8;
     std::int32_t decimals = 2;
     std::int32_t valid = 0;
+
+    bool operator==(const ReportItemRecord&) const = default;
 };
 
 struct SunObstacleRecord {
     float azimuthFrom = 0, azimuthTo = 0, altitudeFrom = 0, altitudeTo = 0;
+
+    bool operator==(const SunObstacleRecord&) const = default;
 };
 
 // One face of the 3D view's visible-face list.
@@ -178,6 +202,8 @@ struct FaceRecord {
     std::int32_t block = 0;
     std::int32_t neighbour = 0;
     std::uint16_t bounds[6] = {};
+
+    bool operator==(const FaceRecord&) const = default;
 };
 
 } // namespace gelmar

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -16,6 +17,9 @@ namespace gelmar::test {
 
 inline void WriteBytes(const std::string& path, const std::string& bytes)
 {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty())
+        std::filesystem::create_directories(parent);
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
@@ -29,21 +33,29 @@ class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Each test works in a folder of its own: tests run in parallel, and
+        // the reader removes the temporary files of its working folder.
+        home = std::filesystem::current_path();
+        const std::filesystem::path own = home / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(own);
+        std::filesystem::current_path(own);
         SetHost(&host);
         g_parameters = ParameterSet{};
         for (ColourRecord& c : g_model.colours)
             c = ColourRecord{};
+        FreeModel();
         ResetModel();
     }
-    void TearDown() override { SetHost(nullptr); }
+    void TearDown() override
+    {
+        SetHost(nullptr);
+        std::filesystem::current_path(home);
+    }
 
     // Writes the text as a .glm file and reads it in the given mode.
     bool ReadText(const std::string& text, bool preview = false, bool insert = false,
-                  std::string name = "")
+                  const std::string& name = "model.glm")
     {
-        // Tests run in parallel in one folder: one file per test.
-        if (name.empty())
-            name = std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".glm";
         WriteBytes(name, text);
         g_model.dataFilePath = name;
         return ReadDataFile(preview, insert);
@@ -51,6 +63,7 @@ protected:
     std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back(); }
 
     NullEngineHost host;
+    std::filesystem::path home;
 };
 
 } // namespace gelmar::test

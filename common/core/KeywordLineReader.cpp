@@ -1,5 +1,6 @@
-// Implementation of the keyed line reader: block reads with memchr so that a
-// long file is read at close to the speed of a plain line loop.
+// Implementation of the keyed line reader: block reads split into lines in
+// place with memchr, so that a long file is read at close to the speed of a
+// plain line loop.
 #include "common/core/KeywordLineReader.h"
 
 #include <cstring>
@@ -18,6 +19,8 @@ bool EqualNoCase(const char* a, const char* b, std::size_t n)
     return true;
 }
 
+char g_empty[1] = {'\0'};
+
 } // namespace
 
 KeywordLineReader::~KeywordLineReader() { Close(); }
@@ -28,12 +31,13 @@ bool KeywordLineReader::Open(const std::string& path)
     m_file = std::fopen(path.c_str(), "rb");
     if (!m_file)
         return false;
-    m_block.resize(kBlock);
+    m_block.assign(kBlock + 1, '\0');
     m_pos = m_end = 0;
     m_eof = false;
     m_lineCounter = 0;
+    m_lastKey = 0;
+    m_text = g_empty;
     m_length = m_valueOffset = 0;
-    m_line[0] = '\0';
     return true;
 }
 
@@ -48,58 +52,93 @@ bool KeywordLineReader::Refill()
 {
     if (m_eof || !m_file)
         return false;
+    const std::size_t rest = m_end - m_pos;
+    std::memmove(m_block.data(), m_block.data() + m_pos, rest);
     m_pos = 0;
-    m_end = std::fread(m_block.data(), 1, m_block.size(), m_file);
-    if (m_end == 0)
+    m_end = rest;
+    const std::size_t got = std::fread(m_block.data() + rest, 1, kBlock - rest, m_file);
+    if (got == 0)
         m_eof = true;
-    return m_end > 0;
+    m_end += got;
+    return got > 0;
+}
+
+LineStatus KeywordLineReader::SkipLongLine()
+{
+    // Drop everything up to and including the next LF.
+    for (;;) {
+        const char* start = m_block.data() + m_pos;
+        const void* lf = std::memchr(start, '\n', m_end - m_pos);
+        if (lf) {
+            m_pos += static_cast<std::size_t>(static_cast<const char*>(lf) - start) + 1;
+            break;
+        }
+        m_pos = m_end;
+        if (!Refill())
+            break;
+    }
+    ++m_lineCounter;
+    return LineStatus::TooLong;
 }
 
 LineStatus KeywordLineReader::ReadKeywordLine(std::string_view keys, std::size_t keyLength, int& keyIndex)
 {
     keyIndex = -1;
+    m_text = g_empty;
     m_length = m_valueOffset = 0;
-    m_line[0] = '\0';
-    if (m_pos >= m_end && !Refill())
+    if (!m_file)
         return LineStatus::End;
 
-    // Gather the line up to its LF (or the end of the file); count what does
-    // not fit the buffer so that an overlong line is one error, not two lines.
-    std::size_t total = 0;
-    bool sawLf = false;
-    while (!sawLf) {
-        if (m_pos >= m_end && !Refill())
-            break;
-        const char* start = m_block.data() + m_pos;
+    char* line = nullptr;
+    std::size_t length = 0;
+    bool hasLf = false;
+    for (;;) {
+        char* start = m_block.data() + m_pos;
         const std::size_t avail = m_end - m_pos;
-        const char* lf = static_cast<const char*>(std::memchr(start, '\n', avail));
-        const std::size_t take = lf ? static_cast<std::size_t>(lf - start) : avail;
-        // One byte beyond the limit is kept, for a CR that belongs to CR LF.
-        if (total < kMaxLine + 1) {
-            const std::size_t room = kMaxLine + 1 - total;
-            const std::size_t copy = take < room ? take : room;
-            std::memcpy(m_line + total, start, copy);
+        if (void* lf = std::memchr(start, '\n', avail)) {
+            line = start;
+            length = static_cast<std::size_t>(static_cast<char*>(lf) - start);
+            m_pos += length + 1;
+            hasLf = true;
+            break;
         }
-        total += take;
-        m_pos += take + (lf ? 1 : 0);
-        sawLf = lf != nullptr;
+        // One byte beyond the limit may be the CR of a CR LF.
+        if (avail > kMaxLine + 1)
+            return SkipLongLine();
+        if (!Refill()) {
+            if (m_end == m_pos)
+                return LineStatus::End;
+            line = m_block.data() + m_pos;
+            length = m_end - m_pos;
+            m_pos = m_end;
+            break;
+        }
     }
     ++m_lineCounter;
-    if (sawLf && total > 0 && total <= kMaxLine + 1 && m_line[total - 1] == '\r')
-        --total;
-    if (total > kMaxLine) {
-        m_line[0] = '\0';
+    if (hasLf && length > 0 && line[length - 1] == '\r')
+        --length;
+    if (length > kMaxLine)
         return LineStatus::TooLong;
-    }
-    m_length = total;
-    m_line[m_length] = '\0';
+    line[length] = '\0';
+    m_text = line;
+    m_length = length;
 
-    if (keyLength > 0 && m_length >= keyLength) {
+    if (keyLength > 0 && length >= keyLength) {
         const std::size_t count = keys.size() / keyLength;
+        // Files repeat keys line after line (widths, blocks): the key of the
+        // previous line is tried first. Keys of a table are distinct.
+        if (m_lastKey < count && EqualNoCase(line, keys.data() + m_lastKey * keyLength, keyLength)) {
+            keyIndex = static_cast<int>(m_lastKey);
+            m_valueOffset = keyLength;
+            return LineStatus::Line;
+        }
+        const char first = Lower(line[0]);
         for (std::size_t k = 0; k < count; ++k) {
-            if (EqualNoCase(m_line, keys.data() + k * keyLength, keyLength)) {
+            const char* key = keys.data() + k * keyLength;
+            if (Lower(key[0]) == first && EqualNoCase(line, key, keyLength)) {
                 keyIndex = static_cast<int>(k);
                 m_valueOffset = keyLength;
+                m_lastKey = k;
                 break;
             }
         }

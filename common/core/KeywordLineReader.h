@@ -40,21 +40,26 @@ public:
 
     // Number of lines read so far (the line a message names).
     int LineCounter() const { return m_lineCounter; }
-    // The text after the key, zero-terminated.
-    const char* Value() const { return m_line + m_valueOffset; }
+    // The text after the key, zero-terminated; valid until the next read.
+    const char* Value() const { return m_text + m_valueOffset; }
     std::string_view ValueView() const { return {Value(), m_length - m_valueOffset}; }
 
 private:
+    // Moves the unread rest to the front of the buffer and reads more after
+    // it; false at the end of the file.
     bool Refill();
+    LineStatus SkipLongLine();
 
     std::FILE* m_file = nullptr;
     int m_lineCounter = 0;
-    char m_line[kMaxLine + 1] = {};
+    // The current line lives in the read-ahead buffer, its line end replaced
+    // by a zero, so lines are never copied.
+    char* m_text = nullptr;
     std::size_t m_length = 0;
     std::size_t m_valueOffset = 0;
-    // Read-ahead buffer: whole blocks of the file, split into lines here.
+    std::size_t m_lastKey = 0;
     static constexpr std::size_t kBlock = 1 << 16;
-    std::string m_block;
+    std::string m_block; // kBlock bytes and room for a terminating zero
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
     bool m_eof = false;

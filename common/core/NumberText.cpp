@@ -4,26 +4,26 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace common {
 
 namespace {
 
-const char* SkipBlanks(const char* p)
+// End of the characters that can belong to a decimal number.
+const char* NumberEnd(const char* q)
 {
-    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == '\v' || *p == '\f')
-        ++p;
-    return p;
+    while ((*q >= '0' && *q <= '9') || *q == '.' || *q == 'e' || *q == 'E' || *q == '+' || *q == '-')
+        ++q;
+    return q;
 }
 
 template <typename T> bool ScanReal(const char*& p, T& value)
 {
-    const char* q = SkipBlanks(p);
+    const char* q = detail::SkipBlanks(p);
     if (*q == '+' && q[1] != '-')
         ++q;
     T v{};
-    const auto r = std::from_chars(q, q + std::strlen(q), v, std::chars_format::general);
+    const auto r = std::from_chars(q, NumberEnd(q), v, std::chars_format::general);
     if (r.ec != std::errc() || !std::isfinite(v))
         return false;
     value = v;
@@ -32,20 +32,6 @@ template <typename T> bool ScanReal(const char*& p, T& value)
 }
 
 } // namespace
-
-bool ScanInt(const char*& p, int& value)
-{
-    const char* q = SkipBlanks(p);
-    if (*q == '+' && q[1] != '-')
-        ++q;
-    int v = 0;
-    const auto r = std::from_chars(q, q + std::strlen(q), v);
-    if (r.ec != std::errc())
-        return false;
-    value = v;
-    p = r.ptr;
-    return true;
-}
 
 bool ScanFloat(const char*& p, float& value) { return ScanReal(p, value); }
 bool ScanDouble(const char*& p, double& value) { return ScanReal(p, value); }

@@ -7,9 +7,42 @@
 
 namespace common {
 
+namespace detail {
+inline const char* SkipBlanks(const char* p)
+{
+    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == '\v' || *p == '\f')
+        ++p;
+    return p;
+}
+} // namespace detail
+
 // Each scans one value at p, advances p past it and returns true; on failure
 // p is left unchanged. Values out of range and non-finite values fail.
-bool ScanInt(const char*& p, int& value);
+// (Inline: the readers scan millions of integers.)
+inline bool ScanInt(const char*& p, int& value)
+{
+    const char* q = detail::SkipBlanks(p);
+    if (*q == '+' && q[1] != '-')
+        ++q;
+    const bool negative = *q == '-';
+    if (negative)
+        ++q;
+    if (*q < '0' || *q > '9')
+        return false;
+    long long v = 0;
+    for (; *q >= '0' && *q <= '9'; ++q) {
+        v = v * 10 + (*q - '0');
+        if (v > 2147483648LL)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v > 2147483647LL)
+        return false;
+    value = static_cast<int>(v);
+    p = q;
+    return true;
+}
 bool ScanFloat(const char*& p, float& value);
 bool ScanDouble(const char*& p, double& value);
 

@@ -390,8 +390,8 @@ DataFileReader::Outcome DataFileReader::Block(int key)
             return Outcome::Bad;
     }
     BlockRecord& b = m.blocks[std::size_t{m.blockBase} + static_cast<std::size_t>(number)];
-    b = BlockRecord{};
     b.colour = static_cast<std::uint8_t>(colour);
+    b.flags = 0;
     if (!m_insert) {
         b.x1 = static_cast<std::uint16_t>(v[0]), b.x2 = static_cast<std::uint16_t>(v[1]);
         b.y1 = static_cast<std::uint16_t>(v[2]), b.y2 = static_cast<std::uint16_t>(v[3]);

@@ -4,13 +4,14 @@
 // shortest exact form.
 #include "gelmar/model/DataFile.h"
 
-#include "common/core/NumberText.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/TextFileWriter.h"
 #include "platform/core/Text1252.h"
 
-#include <initializer_list>
+#include <charconv>
+#include <string_view>
+#include <type_traits>
 
 namespace gelmar {
 
@@ -21,23 +22,34 @@ constexpr std::size_t kMaxTextValue = 250;
 
 class Writer {
 public:
-    std::string Format();
+    const TextFileWriter& Format();
 
 private:
-    void Line(const char* key, std::initializer_list<std::string> values)
+    // A key and its values, separated by blanks; the line is built in a
+    // local buffer and appended whole (these lines are short: at most nine
+    // numbers).
+    template <typename... Values> void Line(const char* key, Values... values)
     {
-        m_out.Put(key);
+        static_assert(sizeof...(Values) <= 9);
+        char buf[5 + 9 * 32 + 2];
+        char* p = buf;
+        for (const char* k = key; *k; ++k)
+            *p++ = *k;
         bool first = true;
-        for (const std::string& v : values) {
-            if (!first)
-                m_out.Put(" ");
-            m_out.Put(v);
-            first = false;
-        }
-        m_out.EndLine();
+        ((first ? void(first = false) : void(*p++ = ' '), p = Value(p, values)), ...);
+        *p++ = '\r';
+        *p++ = '\n';
+        m_out.Put(std::string_view(buf, static_cast<std::size_t>(p - buf)));
     }
-    void Int(const char* key, long long v) { Line(key, {std::to_string(v)}); }
-    void Real(const char* key, float v) { Line(key, {common::FormatFloat(v)}); }
+    template <typename T> static char* Value(char* p, T v)
+    {
+        if constexpr (std::is_floating_point_v<T>)
+            return std::to_chars(p, p + 32, v).ptr; // shortest exact form
+        else
+            return std::to_chars(p, p + 32, static_cast<long long>(v)).ptr;
+    }
+    void Int(const char* key, long long v) { Line(key, v); }
+    void Real(const char* key, float v) { Line(key, v); }
     // A text value, cut so that its line stays within the reader's limit.
     void Text(const char* key, const std::string& utf8)
     {
@@ -53,8 +65,6 @@ private:
         if (!(name == FunctionName(resetValue)))
             Text(key, std::string(name.View()));
     }
-    static std::string I(long long v) { return std::to_string(v); }
-    static std::string F(float v) { return common::FormatFloat(v); }
 
     void Title();
     void Settings();
@@ -69,8 +79,12 @@ private:
     TextFileWriter m_out;
 };
 
-std::string Writer::Format()
+const TextFileWriter& Writer::Format()
 {
+    // Room for the usual lines of the grid and the blocks.
+    const ModelStore& m = g_model;
+    m_out.Reserve(16 * (std::size_t{m.axes[0].n} + m.axes[1].n + m.axes[2].n) + 40 * std::size_t{m.blocks.count} +
+                  65536);
     Title();
     Settings();
     Grid();
@@ -80,7 +94,7 @@ std::string Writer::Format()
     Functions();
     Controls();
     Output();
-    return m_out.Bytes();
+    return m_out;
 }
 
 void Writer::Title()
@@ -128,7 +142,7 @@ void Writer::Settings()
     if (m.rcl == 1)
         Int("rcls=", 1);
     if (m.viewAzimuth != 30.0f || m.viewAltitude != 30.0f)
-        Line("vwpt=", {F(m.viewAzimuth), F(m.viewAltitude)});
+        Line("vwpt=", m.viewAzimuth, m.viewAltitude);
     if (m.timeStep != 600 && m.timeStep >= 1)
         Int("step=", m.timeStep);
     if (m.startupDuration != 0 && m.startupDuration >= 0)
@@ -139,7 +153,7 @@ void Writer::Settings()
         Int("day0=", m.day0);
     if ((m.saveResults != 0 || m.saveFrequency != 1) && (m.saveResults == 0 || m.saveResults == 1) &&
         m.saveFrequency >= 1)
-        Line("save=", {I(m.saveResults), I(m.saveFrequency)});
+        Line("save=", m.saveResults, m.saveFrequency);
     if (m.reportFrequency != 1)
         Int("rptf=", m.reportFrequency);
     const std::pair<const char*, std::pair<float, float>> located[] = {
@@ -173,7 +187,7 @@ void Writer::Colours()
             continue;
         // A colour keeps values of an earlier model, so every value is written.
         Int("colr=", n);
-        Line("crgb=", {I(c.red), I(c.green), I(c.blue)});
+        Line("crgb=", c.red, c.green, c.blue);
         Int("type=", c.type);
         Int("rule=", c.rule);
         if (!c.name.empty())
@@ -223,8 +237,7 @@ void Writer::Blocks()
     Int("nblk=", m.blocks.count);
     for (std::size_t b = 0; b < m.blocks.count; ++b) {
         const BlockRecord& r = m.blocks[b];
-        Line("blok=", {I(static_cast<long long>(b)), I(r.colour), I(r.x1), I(r.x2), I(r.y1), I(r.y2), I(r.z1),
-                       I(r.z2)});
+        Line("blok=", static_cast<long long>(b), r.colour, r.x1, r.x2, r.y1, r.y2, r.z1, r.z2);
     }
 }
 
@@ -235,7 +248,7 @@ void Writer::Lists()
         Int("nnbc=", m.nodeBcs.count);
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.nodeBcs.count); ++n) {
         const NodeBcRecord& r = m.nodeBcs[n];
-        Line("nbcd=", {I(static_cast<long long>(n)), I(r.i), I(r.j), I(r.k)});
+        Line("nbcd=", static_cast<long long>(n), r.i, r.j, r.k);
         if (r.type != 0)
             Int("nbty=", r.type);
         if (r.temperature != 0)
@@ -286,16 +299,15 @@ void Writer::Functions()
     const ModelStore& m = g_model;
     for (std::size_t n = 0; n < m.functions.count; ++n) {
         const FunctionRecord& f = m.functions[n];
-        Line("funt=", {I(static_cast<long long>(n + 1)), I(f.shape)});
+        Line("funt=", static_cast<long long>(n + 1), f.shape);
         Text("funr=", std::string(f.name.View()));
         if (!f.filePath.empty())
             Text("funn=", f.filePath);
-        Line("funp=", {F(f.params[0]), F(f.params[1]), F(f.params[2]), F(f.params[3]), F(f.params[4]),
-                       F(f.params[5])});
+        Line("funp=", f.params[0], f.params[1], f.params[2], f.params[3], f.params[4], f.params[5]);
     }
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.ventFlowCount); ++n) {
         const VentilationFlowRecord& v = m.ventFlows[n];
-        Line("vent=", {I(v.colourFrom), I(v.colourTo)});
+        Line("vent=", v.colourFrom, v.colourTo);
         if (v.flow != 0)
             Real("veco=", v.flow);
         Func("vefl=", v.flowFunc, "V00");
@@ -347,39 +359,41 @@ void Writer::Output()
         Int("nond=", m.outputNodes.count);
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.outputNodes.count); ++n) {
         const OutputNodeRecord& r = m.outputNodes[n];
-        Line("onod=", {I(static_cast<long long>(n)), I(r.i), I(r.j), I(r.k)});
+        Line("onod=", static_cast<long long>(n), r.i, r.j, r.k);
     }
     if (m.outputBlocks.count > 0)
         Int("nobl=", m.outputBlocks.count);
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.outputBlocks.count); ++n) {
         const OutputBlockRecord& r = m.outputBlocks[n];
-        Line("oblk=", {I(static_cast<long long>(n)), I(r.i1), I(r.i2), I(r.j1), I(r.j2), I(r.k1), I(r.k2)});
+        Line("oblk=", static_cast<long long>(n), r.i1, r.i2, r.j1, r.j2, r.k1, r.k2);
     }
     if (m.reportItems.count > 0)
         Int("nrpt=", m.reportItems.count);
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.reportItems.count); ++n) {
         const ReportItemRecord& r = m.reportItems[n];
-        Line("rept=", {I(static_cast<long long>(n)), I(r.kind), I(r.number), I(r.subKind), I(r.width), I(r.decimals)});
+        Line("rept=", static_cast<long long>(n), r.kind, r.number, r.subKind, r.width, r.decimals);
     }
     // A reset leaves one obstacle, so the count is always written.
     Int("nsob=", m.sunObstacleCount);
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.sunObstacleCount); ++n) {
         const SunObstacleRecord& s = m.sunObstacles[n];
-        Line("sobs=", {I(static_cast<long long>(n)), F(s.azimuthFrom), F(s.azimuthTo), F(s.altitudeFrom),
-                       F(s.altitudeTo)});
+        Line("sobs=", static_cast<long long>(n), s.azimuthFrom, s.azimuthTo, s.altitudeFrom, s.altitudeTo);
     }
 }
 
 } // namespace
 
-std::string FormatDataFile() { return Writer().Format(); }
+std::string FormatDataFile()
+{
+    Writer writer;
+    return writer.Format().Bytes();
+}
 
 bool WriteDataFile(const std::string& path)
 {
     g_model.sharedPath = path;
-    TextFileWriter out;
-    out.Put(FormatDataFile());
-    return out.Save(path);
+    Writer writer;
+    return writer.Format().Save(path);
 }
 
 } // namespace gelmar

@@ -12,6 +12,7 @@ public:
     // UTF-8 text, converted to Windows-1252.
     void PutText(std::string_view utf8);
     void EndLine() { m_bytes.append("\r\n"); }
+    void Reserve(std::size_t bytes) { m_bytes.reserve(bytes); }
     const std::string& Bytes() const { return m_bytes; }
     // Writes the bytes to the file; false when it cannot be written whole.
     bool Save(const std::string& path) const;

@@ -13,6 +13,8 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 
 bool EqualNoCase(const char* a, const char* b, std::size_t n)
 {
+    if (std::memcmp(a, b, n) == 0) // the usual case: same spelling
+        return true;
     for (std::size_t i = 0; i < n; ++i)
         if (Lower(a[i]) != Lower(b[i]))
             return false;

@@ -29,12 +29,15 @@ inline bool ScanInt(const char*& p, int& value)
         ++q;
     if (*q < '0' || *q > '9')
         return false;
+    // Leading zeros aside, more than ten digits never fit.
+    while (*q == '0' && q[1] >= '0' && q[1] <= '9')
+        ++q;
     long long v = 0;
-    for (; *q >= '0' && *q <= '9'; ++q) {
+    const char* first = q;
+    for (; *q >= '0' && *q <= '9'; ++q)
         v = v * 10 + (*q - '0');
-        if (v > 2147483648LL)
-            return false;
-    }
+    if (q - first > 10)
+        return false;
     if (negative)
         v = -v;
     if (v > 2147483647LL)

@@ -46,7 +46,26 @@ private:
         if constexpr (std::is_floating_point_v<T>)
             return std::to_chars(p, p + 32, v).ptr; // shortest exact form
         else
-            return std::to_chars(p, p + 32, static_cast<long long>(v)).ptr;
+            return PutInt(p, static_cast<long long>(v));
+    }
+    // Decimal digits of an integer (most are short indices).
+    static char* PutInt(char* p, long long v)
+    {
+        unsigned long long u = static_cast<unsigned long long>(v);
+        if (v < 0) {
+            *p++ = '-';
+            u = 0ULL - u;
+        }
+        if (u >= 100000) // rare: the library's general path
+            return std::to_chars(p, p + 24, u).ptr;
+        // Five digits at most: count them, then fill from the right.
+        unsigned int w = static_cast<unsigned int>(u);
+        const int n = w >= 10000 ? 5 : w >= 1000 ? 4 : w >= 100 ? 3 : w >= 10 ? 2 : 1;
+        for (int i = n - 1; i >= 0; --i) {
+            p[i] = static_cast<char>('0' + w % 10);
+            w /= 10;
+        }
+        return p + n;
     }
     void Int(const char* key, long long v) { Line(key, v); }
     void Real(const char* key, float v) { Line(key, v); }

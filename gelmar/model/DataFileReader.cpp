@@ -181,6 +181,15 @@ void DataFileReader::AfterLoop()
         }
         return;
     }
+    // A function that never got a name line names nothing and can never be
+    // referred to: it goes, as one named "T00" would.
+    auto& functions = m.functions;
+    std::size_t kept = 0;
+    for (std::size_t f = 0; f < functions.count; ++f)
+        if (!functions[f].name.IsNone())
+            functions[kept++] = functions[f];
+    functions.count = static_cast<std::uint16_t>(kept);
+
     ComputeGridCoordinates();
     for (int k = 0; k < 3; ++k) {
         m.clipLo[k] = 0;

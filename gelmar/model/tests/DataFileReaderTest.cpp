@@ -115,7 +115,7 @@ TEST_F(ReaderTest, ListKeys)
                                  "nbor=1\nbori=0\nbor1=2\nbor2=-1\nbory=1\nbort=4\nbotf=T05\n"
                                  "nmat=1\nmati=0\nmatc=7\nmatp=100\nmapf=P01\n"
                                  "funt=1 1\nfunr=T01\nfunp=5 0 0 0 0 0\nfunt=2 3\nfunr=T00\nfunp=1 2 3 4 5 6\n"
-                                 "funt=3 0\nfunr=R00\nfunt=4 0\nfunr=D01\nfunn=weather.txt\n"
+                                 "funt=3 0\nfunr=R00\nfunt=4 0\nfunr=D01\nfunn=weather.txt\nfunt=5 1\n"
                                  "vent=1 -1\nveco=0.5\nvefl=V02\n"
                                  "nctr=1\nctrl=0\ncsen=2\nctgf=T01\ncstu=0.5\ncpur=1\nczn1=4\n"
                                  "nond=1\nonod=0 2 1 1\nnobl=1\noblk=0 0 3 0 2 0 2\n"
@@ -130,7 +130,8 @@ TEST_F(ReaderTest, ListKeys)
     EXPECT_EQ(g_model.borderBcs[0], (BorderFaceBcRecord{2, -1, 1, 4.0f, 0.0f, FunctionName("T05"), FunctionName("I00")}));
     EXPECT_EQ(g_model.materialBcs[0].colour, 7);
     EXPECT_EQ(g_model.materialBcs[0].powerFunc.View(), "P01");
-    // "T00" and "R00" name no function: those records are dropped again.
+    // "T00" and "R00" name no function, and the last one has no name: those
+    // records are dropped again.
     ASSERT_EQ(g_model.functions.count, 2);
     EXPECT_EQ(g_model.functions[0].name.View(), "T01");
     EXPECT_EQ(g_model.functions[0].params[0], 5.0f);

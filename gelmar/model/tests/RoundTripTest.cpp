@@ -105,9 +105,11 @@ void ExpectSameModel(const ModelStore& a, const ModelStore& b)
             EXPECT_EQ(a.axes[k].coords[i], b.axes[k].coords[i]);
         }
     }
-    for (int c = 0; c < kColourCount; ++c)
-        if (a.colours[c].inUse || b.colours[c].inUse)
+    for (int c = 0; c < kColourCount; ++c) {
+        if (a.colours[c].inUse || b.colours[c].inUse) {
             EXPECT_EQ(a.colours[c], b.colours[c]) << c;
+        }
+    }
     const auto same = [](const auto& x, const auto& y) {
         ASSERT_EQ(x.count, y.count);
         for (std::size_t i = 0; i < static_cast<std::size_t>(x.count); ++i)

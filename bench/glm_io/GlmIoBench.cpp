@@ -7,7 +7,6 @@
 #include "gelmar/model/ModelStore.h"
 
 #include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +19,10 @@ using Clock = std::chrono::steady_clock;
 const std::string kPath = "bench-model.glm";
 const std::string kOutPath = "bench-written.glm";
 
-bool Small() { return std::getenv("SUITE_BENCH_SMALL") != nullptr; }
+bool Small()
+{
+    return std::getenv("SUITE_BENCH_SMALL") != nullptr;
+}
 
 // Builds the model in the store and writes it once; the benchmarks read it.
 void PrepareModel()

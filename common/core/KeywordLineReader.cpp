@@ -9,7 +9,10 @@ namespace common {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualNoCase(const char* a, const char* b, std::size_t n)
 {
@@ -25,7 +28,10 @@ char g_empty[1] = {'\0'};
 
 } // namespace
 
-KeywordLineReader::~KeywordLineReader() { Close(); }
+KeywordLineReader::~KeywordLineReader()
+{
+    Close();
+}
 
 bool KeywordLineReader::Open(const std::string& path)
 {

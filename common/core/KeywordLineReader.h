@@ -16,7 +16,7 @@ enum class LineStatus {
 };
 
 class KeywordLineReader {
-public:
+  public:
     // Longest line content (without its line end) that a file may hold.
     static constexpr std::size_t kMaxLine = 255;
 
@@ -44,7 +44,7 @@ public:
     const char* Value() const { return m_text + m_valueOffset; }
     std::string_view ValueView() const { return {Value(), m_length - m_valueOffset}; }
 
-private:
+  private:
     // Moves the unread rest to the front of the buffer and reads more after
     // it; false at the end of the file.
     bool Refill();

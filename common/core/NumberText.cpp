@@ -33,8 +33,14 @@ template <typename T> bool ScanReal(const char*& p, T& value)
 
 } // namespace
 
-bool ScanFloat(const char*& p, float& value) { return ScanReal(p, value); }
-bool ScanDouble(const char*& p, double& value) { return ScanReal(p, value); }
+bool ScanFloat(const char*& p, float& value)
+{
+    return ScanReal(p, value);
+}
+bool ScanDouble(const char*& p, double& value)
+{
+    return ScanReal(p, value);
+}
 
 std::string FormatFloat(float value)
 {

@@ -38,7 +38,10 @@ COLORREF ValueToColour(float v)
     return RGB(c[0], c[1], c[2]);
 }
 
-void FreeColourScale() { std::vector<std::array<std::uint8_t, 3>>().swap(g_colourScale.entries); }
+void FreeColourScale()
+{
+    std::vector<std::array<std::uint8_t, 3>>().swap(g_colourScale.entries);
+}
 
 namespace {
 
@@ -90,7 +93,8 @@ bool LoadColourScale(const std::string& programFolder, bool grey)
                 ok = false;
                 break;
             }
-            g_colourScale.entries.push_back({static_cast<std::uint8_t>(rgb[0]), static_cast<std::uint8_t>(rgb[1]),
+            g_colourScale.entries.push_back({static_cast<std::uint8_t>(rgb[0]),
+                                             static_cast<std::uint8_t>(rgb[1]),
                                              static_cast<std::uint8_t>(rgb[2])});
         }
     }

@@ -2,10 +2,9 @@
 // three modes (open, preview, insert). Every value is range-checked before it
 // is stored, so a bad line is a syntax error at that line and never a write
 // outside an array.
-#include "gelmar/model/DataFile.h"
-
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "gelmar/model/DataFile.h"
 #include "gelmar/model/DataKeys.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
@@ -30,10 +29,10 @@ constexpr std::array<bool, kDataKeyCount> InsertKeys()
 {
     std::array<bool, kDataKeyCount> a{};
     for (int k : {kColr, kCrgb, kType, kName, kPatt, kLamb, kEpsi, kTemp, kHglo, kFlux, kTair, kHcon, kQcon,
-                  kTrad, kRule, kCon1, kCon2, kCon3, kRo, kC, kLafu, kCefu, kTmpf, kFlxf, kTafu, kPcfu, kTrfu,
-                  kRffu, kLmfu, kHgfu, kHcfu, kEmfu, kTsfu, kNxwi, kXwid, kNywi, kYwid, kNzwi, kZwid, kGrun,
-                  kNblk, kBlok, kCtrl, kCsen, kCtgf, kCstu, kCstd, kCpur, kCdto, kCdtf, kCsrf, kCdsf, kCtdt,
-                  kCdtp, kCzn1, kCzn2, kNctr, kRt1z, kRt2x, kRt3z, kTsin})
+                  kTrad, kRule, kCon1, kCon2, kCon3, kRo,   kC,    kLafu, kCefu, kTmpf, kFlxf, kTafu, kPcfu,
+                  kTrfu, kRffu, kLmfu, kHgfu, kHcfu, kEmfu, kTsfu, kNxwi, kXwid, kNywi, kYwid, kNzwi, kZwid,
+                  kGrun, kNblk, kBlok, kCtrl, kCsen, kCtgf, kCstu, kCstd, kCpur, kCdto, kCdtf, kCsrf, kCdsf,
+                  kCtdt, kCdtp, kCzn1, kCzn2, kNctr, kRt1z, kRt2x, kRt3z, kTsin})
         a[static_cast<std::size_t>(k)] = true;
     return a;
 }
@@ -66,11 +65,11 @@ void CompleteFunctionPath(FunctionRecord& f, const std::string& path)
 }
 
 class DataFileReader {
-public:
+  public:
     DataFileReader(bool preview, bool insert) : m_preview(preview), m_insert(insert) {}
     bool Read();
 
-private:
+  private:
     enum class Outcome { Go, Stop, Bad, NoMemory };
     Outcome Handle(int key);
     Outcome Colour(int key);
@@ -128,7 +127,9 @@ bool DataFileReader::Read()
     const std::size_t dot = path.find_last_of('.');
     const std::size_t slash = path.find_last_of("/\\");
     const std::string glm =
-        (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot) : path) + ".glm";
+        (dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot)
+                                                                                 : path) +
+        ".glm";
     m.dataFilePath = glm;
     m.functionFileFolder = glm;
     m.outputSavePath = glm;
@@ -250,7 +251,7 @@ DataFileReader::Outcome DataFileReader::Handle(int key)
     case kDtas: {
         if (!Float(f) || !(f >= 0))
             return Outcome::Bad;
-        float* target[] = {&m.hrBlack, &m.minViewFactor, &m.maxDeltaT, &m.maxObjectDivergence,
+        float* target[] = {&m.hrBlack,           &m.minViewFactor, &m.maxDeltaT, &m.maxObjectDivergence,
                            &m.maxNodeDivergence, &m.airspaceDeltaT};
         const int keysOf[] = {kHrbl, kVwfc, kMxdt, kMxod, kMxnd, kDtas};
         *target[std::find(keysOf, keysOf + 6, key) - keysOf] = f;
@@ -394,7 +395,8 @@ DataFileReader::Outcome DataFileReader::Block(int key)
     if (!IntIn(number, 0, m_fileBlocks - 1) || !IntIn(colour, 0, 255))
         return Outcome::Bad;
     for (int k = 0; k < 3; ++k) {
-        const int n = m_insert ? (m_insertAxis[k] ? static_cast<int>(m_insertWidths[k].size()) : 0) : m.axes[k].n;
+        const int n =
+            m_insert ? (m_insertAxis[k] ? static_cast<int>(m_insertWidths[k].size()) : 0) : m.axes[k].n;
         if (!IntIn(v[2 * k], 0, n) || !IntIn(v[2 * k + 1], v[2 * k] + 1, n))
             return Outcome::Bad;
     }
@@ -457,18 +459,12 @@ DataFileReader::Outcome DataFileReader::Colour(int key)
         {kTras, &ColourRecord::solarTransmission, &ColourRecord::transmissionFunc, "S00"},
     };
     static const std::pair<int, FunctionName ColourRecord::*> kFuncs[] = {
-        {kLafu, &ColourRecord::lambdaFunc},
-        {kLmfu, &ColourRecord::lambda2Func},
-        {kCefu, &ColourRecord::heatCapacityFunc},
-        {kTmpf, &ColourRecord::temperatureFunc},
-        {kHgfu, &ColourRecord::hGlobalFunc},
-        {kFlxf, &ColourRecord::fluxFunc},
-        {kTafu, &ColourRecord::airTemperatureFunc},
-        {kHcfu, &ColourRecord::hConvectiveFunc},
-        {kPcfu, &ColourRecord::qConvectiveFunc},
-        {kTrfu, &ColourRecord::radiantTemperatureFunc},
-        {kRffu, &ColourRecord::reflectionFunc},
-        {kTsfu, &ColourRecord::transmissionFunc},
+        {kLafu, &ColourRecord::lambdaFunc},         {kLmfu, &ColourRecord::lambda2Func},
+        {kCefu, &ColourRecord::heatCapacityFunc},   {kTmpf, &ColourRecord::temperatureFunc},
+        {kHgfu, &ColourRecord::hGlobalFunc},        {kFlxf, &ColourRecord::fluxFunc},
+        {kTafu, &ColourRecord::airTemperatureFunc}, {kHcfu, &ColourRecord::hConvectiveFunc},
+        {kPcfu, &ColourRecord::qConvectiveFunc},    {kTrfu, &ColourRecord::radiantTemperatureFunc},
+        {kRffu, &ColourRecord::reflectionFunc},     {kTsfu, &ColourRecord::transmissionFunc},
         {kEmfu, &ColourRecord::emissivityFunc},
     };
     const ValueKey* value = nullptr;
@@ -560,7 +556,8 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
     const auto count = [&](auto& list, std::size_t margin, auto init) {
         if (!IntIn(n, 0, static_cast<int>(kMaxListCount)))
             return Outcome::Bad;
-        return SetListCount(list, static_cast<std::size_t>(n), margin, init) ? Outcome::Go : Outcome::NoMemory;
+        return SetListCount(list, static_cast<std::size_t>(n), margin, init) ? Outcome::Go
+                                                                             : Outcome::NoMemory;
     };
     switch (key) {
     case kNnbc:
@@ -836,7 +833,8 @@ DataFileReader::Outcome DataFileReader::Output(int key)
         if (!IntIn(n, 0, m.outputNodes.count - 1) || !IntIn(i, 0, nx) || !IntIn(j, 0, ny) || !IntIn(k, 0, nz))
             return Outcome::Bad;
         OutputNodeRecord& r = m.outputNodes[static_cast<std::size_t>(n)];
-        r.i = static_cast<std::uint16_t>(i), r.j = static_cast<std::uint16_t>(j), r.k = static_cast<std::uint16_t>(k);
+        r.i = static_cast<std::uint16_t>(i), r.j = static_cast<std::uint16_t>(j),
+        r.k = static_cast<std::uint16_t>(k);
         return Outcome::Go;
     }
     case kNobl:
@@ -894,6 +892,9 @@ DataFileReader::Outcome DataFileReader::Output(int key)
 
 } // namespace
 
-bool ReadDataFile(bool preview, bool insert) { return DataFileReader(preview, insert).Read(); }
+bool ReadDataFile(bool preview, bool insert)
+{
+    return DataFileReader(preview, insert).Read();
+}
 
 } // namespace gelmar

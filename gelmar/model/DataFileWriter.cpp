@@ -3,7 +3,6 @@
 // depend on it, values before their function names, numbers in their
 // shortest exact form.
 #include "gelmar/model/DataFile.h"
-
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/TextFileWriter.h"
@@ -21,10 +20,10 @@ namespace {
 constexpr std::size_t kMaxTextValue = 250;
 
 class Writer {
-public:
+  public:
     const TextFileWriter& Format();
 
-private:
+  private:
     // A key and its values, separated by blanks; the line is built in a
     // local buffer and appended whole (these lines are short: at most nine
     // numbers).
@@ -102,8 +101,8 @@ const TextFileWriter& Writer::Format()
 {
     // Room for the usual lines of the grid and the blocks.
     const ModelStore& m = g_model;
-    m_out.Reserve(16 * (std::size_t{m.axes[0].n} + m.axes[1].n + m.axes[2].n) + 40 * std::size_t{m.blocks.count} +
-                  65536);
+    m_out.Reserve(16 * (std::size_t{m.axes[0].n} + m.axes[1].n + m.axes[2].n) +
+                  40 * std::size_t{m.blocks.count} + 65536);
     Title();
     Settings();
     Grid();
@@ -143,18 +142,20 @@ void Writer::Settings()
     if (m.recalcCen == 0 || m.recalcCen == 1)
         Int("ccen=", m.recalcCen);
     const std::pair<const char*, float> nonNegative[] = {
-        {"hrbl=", m.hrBlack},           {"vwfc=", m.minViewFactor},       {"mxdt=", m.maxDeltaT},
-        {"mxod=", m.maxObjectDivergence}, {"mxnd=", m.maxNodeDivergence}, {"dtas=", m.airspaceDeltaT}};
+        {"hrbl=", m.hrBlack},           {"vwfc=", m.minViewFactor},
+        {"mxdt=", m.maxDeltaT},         {"mxod=", m.maxObjectDivergence},
+        {"mxnd=", m.maxNodeDivergence}, {"dtas=", m.airspaceDeltaT}};
     for (const auto& [key, v] : nonNegative)
         if (v >= 0)
             Real(key, v);
-    for (const auto& [key, v] : {std::pair{"rays=", m.rays}, std::pair{"cycl=", m.cycles},
-                                 std::pair{"iter=", m.iterations}})
+    for (const auto& [key, v] :
+         {std::pair{"rays=", m.rays}, std::pair{"cycl=", m.cycles}, std::pair{"iter=", m.iterations}})
         if (v >= 1)
             Int(key, v);
-    for (const auto& [key, v] : {std::pair{"tmin=", m.tmin}, std::pair{"tmax=", m.tmax}, std::pair{"tin1=", m.tin1},
-                                 std::pair{"tin2=", m.tin2}, std::pair{"tsin=", m.tsin}, std::pair{"qmin=", m.qmin},
-                                 std::pair{"qmax=", m.qmax}, std::pair{"qin1=", m.qin1}, std::pair{"qin2=", m.qin2}})
+    for (const auto& [key, v] :
+         {std::pair{"tmin=", m.tmin}, std::pair{"tmax=", m.tmax}, std::pair{"tin1=", m.tin1},
+          std::pair{"tin2=", m.tin2}, std::pair{"tsin=", m.tsin}, std::pair{"qmin=", m.qmin},
+          std::pair{"qmax=", m.qmax}, std::pair{"qin1=", m.qin1}, std::pair{"qin2=", m.qin2}})
         Real(key, v);
 
     // The other settings where they differ from what a reset gives.
@@ -176,9 +177,11 @@ void Writer::Settings()
     if (m.reportFrequency != 1)
         Int("rptf=", m.reportFrequency);
     const std::pair<const char*, std::pair<float, float>> located[] = {
-        {"lati=", {m.latitude, 50.78f}},      {"long=", {m.longitude, 4.37f}}, {"timz=", {m.timeZone, 1.0f}},
-        {"refg=", {m.groundReflection, 0.2f}}, {"rt1z=", {m.rot1z, 0.0f}},     {"rt2x=", {m.rot2x, 0.0f}},
-        {"rt3z=", {m.rot3z, 0.0f}},            {"azno=", {m.azimuthNorth, 0.0f}}, {"alno=", {m.altitudeNorth, 0.0f}}};
+        {"lati=", {m.latitude, 50.78f}},   {"long=", {m.longitude, 4.37f}},
+        {"timz=", {m.timeZone, 1.0f}},     {"refg=", {m.groundReflection, 0.2f}},
+        {"rt1z=", {m.rot1z, 0.0f}},        {"rt2x=", {m.rot2x, 0.0f}},
+        {"rt3z=", {m.rot3z, 0.0f}},        {"azno=", {m.azimuthNorth, 0.0f}},
+        {"alno=", {m.altitudeNorth, 0.0f}}};
     for (const auto& [key, v] : located)
         if (v.first != v.second)
             Real(key, v.first);

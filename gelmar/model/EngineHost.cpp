@@ -25,7 +25,13 @@ MessageAnswer NullEngineHost::MessageBox(std::string_view text, MessageStyle sty
     return MessageAnswer::Ok;
 }
 
-EngineHost& Host() { return *g_host; }
-void SetHost(EngineHost* host) { g_host = host ? host : &g_nullHost; }
+EngineHost& Host()
+{
+    return *g_host;
+}
+void SetHost(EngineHost* host)
+{
+    g_host = host ? host : &g_nullHost;
+}
 
 } // namespace gelmar

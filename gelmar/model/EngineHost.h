@@ -12,7 +12,7 @@ enum class MessageStyle { Ok, YesNo, OkCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 class EngineHost {
-public:
+  public:
     virtual ~EngineHost() = default;
     // A message box with the given buttons; returns the button chosen.
     virtual MessageAnswer MessageBox(std::string_view text, MessageStyle style) = 0;
@@ -25,7 +25,7 @@ public:
 // Does nothing, keeps every message and answers as a user who wants the
 // work to go on (OK, Yes). With echo set, messages also go to standard error.
 class NullEngineHost : public EngineHost {
-public:
+  public:
     explicit NullEngineHost(bool echoToStderr = false) : m_echo(echoToStderr) {}
     MessageAnswer MessageBox(std::string_view text, MessageStyle style) override;
     bool EscPressed() override { return m_escPressed; }
@@ -36,7 +36,7 @@ public:
     // Tests set this to simulate an Esc press.
     bool m_escPressed = false;
 
-private:
+  private:
     bool m_echo;
 };
 

@@ -25,8 +25,14 @@ std::string ErrorMessage(int code, int line)
     }
 }
 
-void ReportOutOfMemory() { Host().MessageBox(ErrorMessage(kErrorMemory), MessageStyle::Ok); }
-void ReportOpenFailure() { Host().MessageBox(ErrorMessage(kErrorFileOpen), MessageStyle::Ok); }
+void ReportOutOfMemory()
+{
+    Host().MessageBox(ErrorMessage(kErrorMemory), MessageStyle::Ok);
+}
+void ReportOpenFailure()
+{
+    Host().MessageBox(ErrorMessage(kErrorFileOpen), MessageStyle::Ok);
+}
 void ReportSyntaxError(int line)
 {
     Host().MessageBox(ErrorMessage(kErrorSyntax, line), MessageStyle::Ok);

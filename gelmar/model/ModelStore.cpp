@@ -53,8 +53,14 @@ const char* RuleName(int type, int rule)
 
 // ---- array trios ----
 
-bool GrowBlockArray(std::size_t n) { return n <= kMaxCount16 && g_model.blocks.Grow(n); }
-void FreeBlockArray() { g_model.blocks.Free(); }
+bool GrowBlockArray(std::size_t n)
+{
+    return n <= kMaxCount16 && g_model.blocks.Grow(n);
+}
+void FreeBlockArray()
+{
+    g_model.blocks.Free();
+}
 
 void InitBlock(std::size_t i)
 {
@@ -102,19 +108,49 @@ void FreeGridLineArrays()
     g_model.gridCapacity = 0;
 }
 
-bool GrowBorderBcArray(std::size_t n) { return g_model.borderBcs.Grow(n); }
-void FreeBorderBcArray() { g_model.borderBcs.Free(); }
-void InitBorderBc(std::size_t i) { g_model.borderBcs[i] = BorderFaceBcRecord{}; }
+bool GrowBorderBcArray(std::size_t n)
+{
+    return g_model.borderBcs.Grow(n);
+}
+void FreeBorderBcArray()
+{
+    g_model.borderBcs.Free();
+}
+void InitBorderBc(std::size_t i)
+{
+    g_model.borderBcs[i] = BorderFaceBcRecord{};
+}
 
-bool GrowMaterialBcArray(std::size_t n) { return g_model.materialBcs.Grow(n); }
-void FreeMaterialBcArray() { g_model.materialBcs.Free(); }
-void InitMaterialBc(std::size_t i) { g_model.materialBcs[i] = MaterialBcRecord{}; }
+bool GrowMaterialBcArray(std::size_t n)
+{
+    return g_model.materialBcs.Grow(n);
+}
+void FreeMaterialBcArray()
+{
+    g_model.materialBcs.Free();
+}
+void InitMaterialBc(std::size_t i)
+{
+    g_model.materialBcs[i] = MaterialBcRecord{};
+}
 
-bool GrowNodeBcArray(std::size_t n) { return g_model.nodeBcs.Grow(n); }
-void FreeNodeBcArray() { g_model.nodeBcs.Free(); }
-void InitNodeBc(std::size_t i) { g_model.nodeBcs[i] = NodeBcRecord{}; }
+bool GrowNodeBcArray(std::size_t n)
+{
+    return g_model.nodeBcs.Grow(n);
+}
+void FreeNodeBcArray()
+{
+    g_model.nodeBcs.Free();
+}
+void InitNodeBc(std::size_t i)
+{
+    g_model.nodeBcs[i] = NodeBcRecord{};
+}
 
-bool GrowFunctionArray(std::size_t n) { return n <= kMaxCount16 && g_model.functions.Grow(n); }
+bool GrowFunctionArray(std::size_t n)
+{
+    return n <= kMaxCount16 && g_model.functions.Grow(n);
+}
 void ClearFunctionRecord(std::size_t f)
 {
     FunctionRecord& r = g_model.functions[f];
@@ -123,15 +159,36 @@ void ClearFunctionRecord(std::size_t f)
     r.name = name;
 }
 
-bool GrowControlArray(std::size_t n) { return n <= kMaxCount16 && g_model.controls.Grow(n); }
-void FreeControlArray() { g_model.controls.Free(); }
-void InitControl(std::size_t n) { g_model.controls[n] = ControlRecord{}; }
+bool GrowControlArray(std::size_t n)
+{
+    return n <= kMaxCount16 && g_model.controls.Grow(n);
+}
+void FreeControlArray()
+{
+    g_model.controls.Free();
+}
+void InitControl(std::size_t n)
+{
+    g_model.controls[n] = ControlRecord{};
+}
 
-bool GrowOutputNodeArray(std::size_t n) { return g_model.outputNodes.Grow(n); }
-bool GrowOutputBlockArray(std::size_t n) { return g_model.outputBlocks.Grow(n); }
-bool GrowReportItemArray(std::size_t n) { return g_model.reportItems.Grow(n); }
+bool GrowOutputNodeArray(std::size_t n)
+{
+    return g_model.outputNodes.Grow(n);
+}
+bool GrowOutputBlockArray(std::size_t n)
+{
+    return g_model.outputBlocks.Grow(n);
+}
+bool GrowReportItemArray(std::size_t n)
+{
+    return g_model.reportItems.Grow(n);
+}
 
-void InitVentilationFlow(std::size_t n) { g_model.ventFlows[n] = VentilationFlowRecord{}; }
+void InitVentilationFlow(std::size_t n)
+{
+    g_model.ventFlows[n] = VentilationFlowRecord{};
+}
 
 void ReserveFaceList(std::size_t n)
 {
@@ -230,7 +287,10 @@ bool AnyColourInUseOfType(bool withSolar)
 }
 } // namespace
 
-bool HasRadiatingColours() { return AnyColourInUseOfType(false); }
+bool HasRadiatingColours()
+{
+    return AnyColourInUseOfType(false);
+}
 
 bool HasRadiatingOrSolarColours()
 {
@@ -376,5 +436,8 @@ void FreeModel()
 } // namespace gelmar
 
 namespace gelmar {
-double SnapToLengthQuantum(double value) { return std::round(value * 1000.0) / 1000.0; }
+double SnapToLengthQuantum(double value)
+{
+    return std::round(value * 1000.0) / 1000.0;
+}
 } // namespace gelmar

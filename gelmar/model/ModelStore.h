@@ -125,17 +125,17 @@ struct ModelStore {
     float airspaceDeltaT = 10.0f;       // dtas
     float tmin = 0, tmax = 20, tin1 = 1, tin2 = 5, tsin = 0;
     float qmin = 0, qmax = 50, qin1 = 1, qin2 = 5;
-    std::int32_t timeStep = 600;         // step
-    std::int32_t startupDuration = 0;    // prec
-    std::int32_t calcDuration = 86400;   // calc
-    std::int32_t day0 = 1;               // day0
-    std::int32_t saveResults = 0;        // save, first value
-    std::int32_t saveFrequency = 1;      // save, second value
-    std::int32_t reportFrequency = 1;    // rptf
-    float latitude = 50.78f;             // lati
-    float longitude = 4.37f;             // long
-    float timeZone = 1.0f;               // timz
-    float groundReflection = 0.2f;       // refg
+    std::int32_t timeStep = 600;       // step
+    std::int32_t startupDuration = 0;  // prec
+    std::int32_t calcDuration = 86400; // calc
+    std::int32_t day0 = 1;             // day0
+    std::int32_t saveResults = 0;      // save, first value
+    std::int32_t saveFrequency = 1;    // save, second value
+    std::int32_t reportFrequency = 1;  // rptf
+    float latitude = 50.78f;           // lati
+    float longitude = 4.37f;           // long
+    float timeZone = 1.0f;             // timz
+    float groundReflection = 0.2f;     // refg
     float rot1z = 0, rot2x = 0, rot3z = 0;
     float azimuthNorth = 0, altitudeNorth = 0; // azno, alno
 

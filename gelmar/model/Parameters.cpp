@@ -29,28 +29,34 @@ constexpr std::string_view kReadKeys = "grun=linr=hrbl=vwfc=rays=ccen=cycl=iter=
                                        "lcq1=lcq2=lwob=lwgr=lwt1=lwt2=lwq1=lwq2=dect=decq=decv=dtas="
                                        "drag=ltxt=tras=diss=rats=tsin=lcts=lwts=imgw=imgh=imgf=";
 
-#define REAL(k) ParameterKey{#k, &ParameterSet::k, nullptr}
-#define INTEGER(k) ParameterKey{#k, nullptr, &ParameterSet::k}
+#define REAL(k)                                                                                              \
+    ParameterKey                                                                                             \
+    {                                                                                                        \
+#k, &ParameterSet::k, nullptr                                                                        \
+    }
+#define INTEGER(k)                                                                                           \
+    ParameterKey                                                                                             \
+    {                                                                                                        \
+#k, nullptr, &ParameterSet::k                                                                        \
+    }
 // Same order as kReadKeys.
 const ParameterKey kReadTable[] = {
-    REAL(grun),    INTEGER(linr), REAL(hrbl),    REAL(vwfc),    INTEGER(rays), INTEGER(ccen),
-    INTEGER(cycl), INTEGER(iter), REAL(mxdt),    REAL(mxod),    REAL(mxnd),    INTEGER(lang),
-    REAL(tmin),    REAL(tmax),    REAL(tin1),    REAL(tin2),    REAL(qmin),    REAL(qmax),
-    REAL(qin1),    REAL(qin2),    INTEGER(lcob), INTEGER(lcgr), INTEGER(lct1), INTEGER(lct2),
-    INTEGER(lcq1), INTEGER(lcq2), INTEGER(lwob), INTEGER(lwgr), INTEGER(lwt1), INTEGER(lwt2),
-    INTEGER(lwq1), INTEGER(lwq2), INTEGER(dect), INTEGER(decq), INTEGER(decv), REAL(dtas),
-    INTEGER(drag), INTEGER(ltxt), REAL(tras),    REAL(diss),    REAL(rats),    REAL(tsin),
+    REAL(grun),    INTEGER(linr), REAL(hrbl),    REAL(vwfc),    INTEGER(rays), INTEGER(ccen), INTEGER(cycl),
+    INTEGER(iter), REAL(mxdt),    REAL(mxod),    REAL(mxnd),    INTEGER(lang), REAL(tmin),    REAL(tmax),
+    REAL(tin1),    REAL(tin2),    REAL(qmin),    REAL(qmax),    REAL(qin1),    REAL(qin2),    INTEGER(lcob),
+    INTEGER(lcgr), INTEGER(lct1), INTEGER(lct2), INTEGER(lcq1), INTEGER(lcq2), INTEGER(lwob), INTEGER(lwgr),
+    INTEGER(lwt1), INTEGER(lwt2), INTEGER(lwq1), INTEGER(lwq2), INTEGER(dect), INTEGER(decq), INTEGER(decv),
+    REAL(dtas),    INTEGER(drag), INTEGER(ltxt), REAL(tras),    REAL(diss),    REAL(rats),    REAL(tsin),
     INTEGER(lcts), INTEGER(lwts), INTEGER(imgw), INTEGER(imgh), INTEGER(imgf),
 };
 // The writer's order.
 const ParameterKey kWriteTable[] = {
-    REAL(grun),    REAL(tras),    REAL(diss),    REAL(rats),    INTEGER(linr), REAL(hrbl),
-    REAL(vwfc),    INTEGER(rays), INTEGER(ccen), REAL(dtas),    INTEGER(cycl), INTEGER(iter),
-    REAL(mxdt),    REAL(mxod),    REAL(mxnd),    REAL(tmin),    REAL(tmax),    REAL(tin1),
-    REAL(tin2),    REAL(tsin),    REAL(qmin),    REAL(qmax),    REAL(qin1),    REAL(qin2),
-    INTEGER(lcob), INTEGER(lcgr), INTEGER(lct1), INTEGER(lct2), INTEGER(lcts), INTEGER(lcq1),
-    INTEGER(lcq2), INTEGER(lwob), INTEGER(lwgr), INTEGER(lwt1), INTEGER(lwt2), INTEGER(lwts),
-    INTEGER(lwq1), INTEGER(lwq2), INTEGER(dect), INTEGER(decq), INTEGER(decv), INTEGER(drag),
+    REAL(grun),    REAL(tras),    REAL(diss),    REAL(rats),    INTEGER(linr), REAL(hrbl),    REAL(vwfc),
+    INTEGER(rays), INTEGER(ccen), REAL(dtas),    INTEGER(cycl), INTEGER(iter), REAL(mxdt),    REAL(mxod),
+    REAL(mxnd),    REAL(tmin),    REAL(tmax),    REAL(tin1),    REAL(tin2),    REAL(tsin),    REAL(qmin),
+    REAL(qmax),    REAL(qin1),    REAL(qin2),    INTEGER(lcob), INTEGER(lcgr), INTEGER(lct1), INTEGER(lct2),
+    INTEGER(lcts), INTEGER(lcq1), INTEGER(lcq2), INTEGER(lwob), INTEGER(lwgr), INTEGER(lwt1), INTEGER(lwt2),
+    INTEGER(lwts), INTEGER(lwq1), INTEGER(lwq2), INTEGER(dect), INTEGER(decq), INTEGER(decv), INTEGER(drag),
     INTEGER(ltxt), INTEGER(imgw), INTEGER(imgh), INTEGER(imgf), INTEGER(lang),
 };
 #undef REAL
@@ -64,7 +70,8 @@ void ReadParameterFile(const std::string& programFolder)
     common::KeywordLineReader reader;
     if (reader.Open(JoinPath(programFolder, kParameterFileName))) {
         int key = -1;
-        for (common::LineStatus st; (st = reader.ReadKeywordLine(kReadKeys, 5, key)) != common::LineStatus::End;) {
+        for (common::LineStatus st;
+             (st = reader.ReadKeywordLine(kReadKeys, 5, key)) != common::LineStatus::End;) {
             if (st != common::LineStatus::Line || key < 0)
                 continue;
             const char* p = reader.Value();

@@ -7,7 +7,10 @@
 
 namespace gelmar {
 
-void TextFileWriter::PutText(std::string_view utf8) { m_bytes.append(platform::Utf8ToCp1252(utf8)); }
+void TextFileWriter::PutText(std::string_view utf8)
+{
+    m_bytes.append(platform::Utf8ToCp1252(utf8));
+}
 
 bool TextFileWriter::Save(const std::string& path) const
 {

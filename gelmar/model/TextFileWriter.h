@@ -7,7 +7,7 @@
 namespace gelmar {
 
 class TextFileWriter {
-public:
+  public:
     void Put(std::string_view text) { m_bytes.append(text); }
     // UTF-8 text, converted to Windows-1252.
     void PutText(std::string_view utf8);
@@ -17,7 +17,7 @@ public:
     // Writes the bytes to the file; false when it cannot be written whole.
     bool Save(const std::string& path) const;
 
-private:
+  private:
     std::string m_bytes;
 };
 

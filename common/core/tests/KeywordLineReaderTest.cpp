@@ -1,9 +1,8 @@
 // The keyed line reader: key matching, line ends and the line-length limit.
 #include "common/core/KeywordLineReader.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -16,10 +15,12 @@ struct ReadLine {
     int line;
 };
 
-std::vector<ReadLine> ReadAll(const std::string& bytes, std::string_view keys = "colr=name=", std::size_t n = 5)
+std::vector<ReadLine> ReadAll(const std::string& bytes,
+                              std::string_view keys = "colr=name=", std::size_t n = 5)
 {
     // Tests run in parallel in one folder: one file per test.
-    const std::string path = std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt";
+    const std::string path =
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt";
     std::ofstream(path, std::ios::binary) << bytes;
     common::KeywordLineReader reader;
     EXPECT_TRUE(reader.Open(path));
@@ -59,10 +60,10 @@ TEST(KeywordLineReader, StripsOnlyTheLineEnd)
     const Case cases[] = {
         {"name=a\r\nname=b\r\n", {"a", "b"}},
         {"name=a\nname=b\n", {"a", "b"}},
-        {"name=a\nname=b", {"a", "b"}},      // final line without line end is whole
-        {"name=ab\r", {"ab\r"}},              // a lone CR is text, not a line end
+        {"name=a\nname=b", {"a", "b"}}, // final line without line end is whole
+        {"name=ab\r", {"ab\r"}},        // a lone CR is text, not a line end
         {"name=a\rb\n", {"a\rb"}},
-        {"name=x \t\n", {"x \t"}},            // trailing blanks are kept
+        {"name=x \t\n", {"x \t"}}, // trailing blanks are kept
     };
     for (const Case& c : cases) {
         const auto lines = ReadAll(c.bytes);

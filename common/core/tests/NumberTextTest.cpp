@@ -1,9 +1,8 @@
 // Locale-independent scanning and exact formatting of numbers.
 #include "common/core/NumberText.h"
 
-#include <gtest/gtest.h>
-
 #include <clocale>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace {
@@ -17,8 +16,9 @@ TEST(NumberText, ScansLikeTheFileConversions)
         const char* rest;
     };
     const Case ints[] = {
-        {"  42 7", true, 42, " 7"}, {"+5", true, 5, ""},  {"-3x", true, -3, "x"}, {"12.9", true, 12, ".9"},
-        {"", false, 0, ""},         {"abc", false, 0, ""}, {"99999999999", false, 0, ""}, {"+-1", false, 0, ""},
+        {"  42 7", true, 42, " 7"},    {"+5", true, 5, ""},   {"-3x", true, -3, "x"},
+        {"12.9", true, 12, ".9"},      {"", false, 0, ""},    {"abc", false, 0, ""},
+        {"99999999999", false, 0, ""}, {"+-1", false, 0, ""},
     };
     for (const Case& c : ints) {
         const char* p = c.text;

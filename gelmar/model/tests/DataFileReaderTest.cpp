@@ -1,6 +1,5 @@
 // The .glm reader: keys, range checks at their line, modes and bad input.
 #include "ModelFixture.h"
-
 #include "common/core/ErrorCode.h"
 
 #include <fstream>
@@ -24,25 +23,86 @@ TEST_F(ReaderTest, BadValuesStopAtTheirLine)
         const char* lines; // after the grid; the last line is the bad one
     };
     const Case cases[] = {
-        {"colr=300"}, {"colr=-1"}, {"colr=x"}, {"name=before any colour"}, {"lamb=1"},
-        {"colr=1\ncrgb=1 2 256"}, {"colr=1\ntype=8"}, {"colr=1\nrule=13"}, {"colr=1\npatt=-1"},
-        {"colr=1\nlamb=abc"}, {"colr=1\nhglo="}, {"grun=0"}, {"grun=-1"}, {"nxwi=0"}, {"nxwi=65536"},
+        {"colr=300"},
+        {"colr=-1"},
+        {"colr=x"},
+        {"name=before any colour"},
+        {"lamb=1"},
+        {"colr=1\ncrgb=1 2 256"},
+        {"colr=1\ntype=8"},
+        {"colr=1\nrule=13"},
+        {"colr=1\npatt=-1"},
+        {"colr=1\nlamb=abc"},
+        {"colr=1\nhglo="},
+        {"grun=0"},
+        {"grun=-1"},
+        {"nxwi=0"},
+        {"nxwi=65536"},
         {"nxwi=2\nxwid=1\nxwid=1\nxwid=2"}, // a third x width for two cells
-        {"zwid=-1"}, {"vwpt=30"}, {"rcls=2"}, {"linr=-1"}, {"ccen=3"}, {"hrbl=-0.1"}, {"rays=0"},
-        {"cycl=0"}, {"iter=-5"}, {"step=0"}, {"day0=0"}, {"prec=-1"}, {"calc=-1"}, {"tmin=x"},
-        {"save=2 1"}, {"save=1 0"}, {"save=1"}, {"nblk=0"}, {"blok=0 1 0 1 0 1 0 1"},
-        {"nblk=1\nblok=1 1 0 1 0 1 0 1"}, {"nblk=1\nblok=0 256 0 1 0 1 0 1"},
-        {"nblk=1\nblok=0 1 0 3 0 1 0 1"}, {"nblk=1\nblok=0 1 1 1 0 1 0 1"}, {"nblk=1\nblok=0 1 0 1 0 1 0 2"},
-        {"nblk=1\nblok=0 1 0 1 0 1 0"}, {"nblk=65536"}, {"unlk=256"}, {"nnbc=-1"}, {"nnbc=1\nnbcd=1 0 0 0"},
-        {"nnbc=1\nnbcd=0 3 0 0"}, {"nbty=1"}, {"nnbc=1\nnbcd=0 0 0 0\nnbty=2"}, {"nbte=1"},
-        {"nbor=1\nbort=5"}, {"nbor=1\nbori=1"}, {"nbor=1\nbori=0\nbor1=256"}, {"nbor=1\nbori=0\nbory=2"},
-        {"nmat=1\nmatp=5"}, {"nmat=1\nmati=0\nmatc=-2"}, {"funt=1 7"}, {"funt=1"}, {"funr=T01"},
-        {"funt=1 1\nfunr=T01\nfunp=1 2 3"}, {"vent=0 256"}, {"veco=1"}, {"vefl=V01"}, {"nctr=70000"},
-        {"nctr=1\nctrl=1"}, {"csen=1"}, {"nctr=1\nctrl=0\ncsen=x"}, {"nctr=1\nctrl=0\nczn1=40000"},
-        {"nond=1\nonod=0 3 0 0"}, {"nond=1\nonod=1 0 0 0"}, {"nobl=1\noblk=0 1 1 0 1 0 1"},
-        {"nobl=1\noblk=0 0 4 0 1 0 1"}, {"nobl=1\noblk=0 0 1 0 1 0"}, {"nrpt=1\nrept=0 9 1 0 8 2"},
-        {"nrpt=1\nrept=0 1 1 19 8 2"}, {"nrpt=1\nrept=0 1 1 0 0 2"}, {"nrpt=1\nrept=0 1 1 0 8 -1"},
-        {"nsob=1\nsobs=1 0 1 2 3"}, {"nsob=1\nsobs=0 0 1 2"}, {"lati=north"}, {"rt1z="},
+        {"zwid=-1"},
+        {"vwpt=30"},
+        {"rcls=2"},
+        {"linr=-1"},
+        {"ccen=3"},
+        {"hrbl=-0.1"},
+        {"rays=0"},
+        {"cycl=0"},
+        {"iter=-5"},
+        {"step=0"},
+        {"day0=0"},
+        {"prec=-1"},
+        {"calc=-1"},
+        {"tmin=x"},
+        {"save=2 1"},
+        {"save=1 0"},
+        {"save=1"},
+        {"nblk=0"},
+        {"blok=0 1 0 1 0 1 0 1"},
+        {"nblk=1\nblok=1 1 0 1 0 1 0 1"},
+        {"nblk=1\nblok=0 256 0 1 0 1 0 1"},
+        {"nblk=1\nblok=0 1 0 3 0 1 0 1"},
+        {"nblk=1\nblok=0 1 1 1 0 1 0 1"},
+        {"nblk=1\nblok=0 1 0 1 0 1 0 2"},
+        {"nblk=1\nblok=0 1 0 1 0 1 0"},
+        {"nblk=65536"},
+        {"unlk=256"},
+        {"nnbc=-1"},
+        {"nnbc=1\nnbcd=1 0 0 0"},
+        {"nnbc=1\nnbcd=0 3 0 0"},
+        {"nbty=1"},
+        {"nnbc=1\nnbcd=0 0 0 0\nnbty=2"},
+        {"nbte=1"},
+        {"nbor=1\nbort=5"},
+        {"nbor=1\nbori=1"},
+        {"nbor=1\nbori=0\nbor1=256"},
+        {"nbor=1\nbori=0\nbory=2"},
+        {"nmat=1\nmatp=5"},
+        {"nmat=1\nmati=0\nmatc=-2"},
+        {"funt=1 7"},
+        {"funt=1"},
+        {"funr=T01"},
+        {"funt=1 1\nfunr=T01\nfunp=1 2 3"},
+        {"vent=0 256"},
+        {"veco=1"},
+        {"vefl=V01"},
+        {"nctr=70000"},
+        {"nctr=1\nctrl=1"},
+        {"csen=1"},
+        {"nctr=1\nctrl=0\ncsen=x"},
+        {"nctr=1\nctrl=0\nczn1=40000"},
+        {"nond=1\nonod=0 3 0 0"},
+        {"nond=1\nonod=1 0 0 0"},
+        {"nobl=1\noblk=0 1 1 0 1 0 1"},
+        {"nobl=1\noblk=0 0 4 0 1 0 1"},
+        {"nobl=1\noblk=0 0 1 0 1 0"},
+        {"nrpt=1\nrept=0 9 1 0 8 2"},
+        {"nrpt=1\nrept=0 1 1 19 8 2"},
+        {"nrpt=1\nrept=0 1 1 0 0 2"},
+        {"nrpt=1\nrept=0 1 1 0 8 -1"},
+        {"nsob=1\nsobs=1 0 1 2 3"},
+        {"nsob=1\nsobs=0 0 1 2"},
+        {"lati=north"},
+        {"rt1z="},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines);
@@ -111,15 +171,16 @@ TEST_F(ReaderTest, CountKeysGrowAndInitialiseTheirRecords)
 
 TEST_F(ReaderTest, ListKeys)
 {
-    ASSERT_TRUE(ReadText(kGrid + "nnbc=1\nnbcd=0 2 1 1\nnbty=1\nnbpo=5\nnbpf=P03\nnbte=3\n"
-                                 "nbor=1\nbori=0\nbor1=2\nbor2=-1\nbory=1\nbort=4\nbotf=T05\n"
-                                 "nmat=1\nmati=0\nmatc=7\nmatp=100\nmapf=P01\n"
-                                 "funt=1 1\nfunr=T01\nfunp=5 0 0 0 0 0\nfunt=2 3\nfunr=T00\nfunp=1 2 3 4 5 6\n"
-                                 "funt=3 0\nfunr=R00\nfunt=4 0\nfunr=D01\nfunn=weather.txt\nfunt=5 1\n"
-                                 "vent=1 -1\nveco=0.5\nvefl=V02\n"
-                                 "nctr=1\nctrl=0\ncsen=2\nctgf=T01\ncstu=0.5\ncpur=1\nczn1=4\n"
-                                 "nond=1\nonod=0 2 1 1\nnobl=1\noblk=0 0 3 0 2 0 2\n"
-                                 "nrpt=1\nrept=0 8 0 18 1 0\nnsob=1\nsobs=0 -90 90 0 30\n",
+    ASSERT_TRUE(ReadText(kGrid +
+                             "nnbc=1\nnbcd=0 2 1 1\nnbty=1\nnbpo=5\nnbpf=P03\nnbte=3\n"
+                             "nbor=1\nbori=0\nbor1=2\nbor2=-1\nbory=1\nbort=4\nbotf=T05\n"
+                             "nmat=1\nmati=0\nmatc=7\nmatp=100\nmapf=P01\n"
+                             "funt=1 1\nfunr=T01\nfunp=5 0 0 0 0 0\nfunt=2 3\nfunr=T00\nfunp=1 2 3 4 5 6\n"
+                             "funt=3 0\nfunr=R00\nfunt=4 0\nfunr=D01\nfunn=weather.txt\nfunt=5 1\n"
+                             "vent=1 -1\nveco=0.5\nvefl=V02\n"
+                             "nctr=1\nctrl=0\ncsen=2\nctgf=T01\ncstu=0.5\ncpur=1\nczn1=4\n"
+                             "nond=1\nonod=0 2 1 1\nnobl=1\noblk=0 0 3 0 2 0 2\n"
+                             "nrpt=1\nrept=0 8 0 18 1 0\nnsob=1\nsobs=0 -90 90 0 30\n",
                          false, false, "sub/dir/list.glm"));
     const NodeBcRecord& n = g_model.nodeBcs[0];
     EXPECT_EQ(n.i, 2);
@@ -127,7 +188,8 @@ TEST_F(ReaderTest, ListKeys)
     EXPECT_EQ(n.power, 5.0f);
     EXPECT_EQ(n.powerFunc.View(), "P03");
     EXPECT_EQ(n.temperature, 3.0f);
-    EXPECT_EQ(g_model.borderBcs[0], (BorderFaceBcRecord{2, -1, 1, 4.0f, 0.0f, FunctionName("T05"), FunctionName("I00")}));
+    EXPECT_EQ(g_model.borderBcs[0],
+              (BorderFaceBcRecord{2, -1, 1, 4.0f, 0.0f, FunctionName("T05"), FunctionName("I00")}));
     EXPECT_EQ(g_model.materialBcs[0].colour, 7);
     EXPECT_EQ(g_model.materialBcs[0].powerFunc.View(), "P01");
     // "T00" and "R00" name no function, and the last one has no name: those
@@ -151,8 +213,8 @@ TEST_F(ReaderTest, ListKeys)
 
 TEST_F(ReaderTest, FunctionFilePathKeepsFoldersAndDrives)
 {
-    ASSERT_TRUE(ReadText("funt=1 0\nfunr=T01\nfunn=other/f.dat\nfunt=2 0\nfunr=T02\nfunn=C:f.dat\n", false, false,
-                         "sub/fp.glm"));
+    ASSERT_TRUE(ReadText("funt=1 0\nfunr=T01\nfunn=other/f.dat\nfunt=2 0\nfunr=T02\nfunn=C:f.dat\n", false,
+                         false, "sub/fp.glm"));
     EXPECT_EQ(g_model.functions[0].filePath, "other/f.dat");
     EXPECT_EQ(g_model.functions[1].filePath, "C:f.dat");
     EXPECT_EQ(g_model.functions[1].fileTitle, "f");
@@ -187,9 +249,10 @@ TEST_F(ReaderTest, InsertKeepsUsedColoursAndPlacesBlocksByCoordinates)
     ASSERT_TRUE(ReadText("grun=0.01\n" + kGrid + "colr=1\nlamb=2\nnblk=1\nblok=0 1 0 2 0 1 0 1\n"));
     g_model.origin[0] = 1.0f;
     // Colour 1 is in use and keeps its values; colour 2 is new.
-    const std::string inserted = "grun=0.001\nnxwi=3\nxwid=1\nxwid=2\nxwid=4\nnywi=1\nywid=1\nnzwi=1\nzwid=1\n"
-                                 "colr=1\nlamb=9\ncolr=2\nlamb=3\nnblk=2\nblok=0 2 1 3 0 1 0 1\n"
-                                 "blok=1 1 0 1 0 1 0 1\nnnbc=5\nstep=1\nnctr=1\n";
+    const std::string inserted =
+        "grun=0.001\nnxwi=3\nxwid=1\nxwid=2\nxwid=4\nnywi=1\nywid=1\nnzwi=1\nzwid=1\n"
+        "colr=1\nlamb=9\ncolr=2\nlamb=3\nnblk=2\nblok=0 2 1 3 0 1 0 1\n"
+        "blok=1 1 0 1 0 1 0 1\nnnbc=5\nstep=1\nnctr=1\n";
     ASSERT_TRUE(ReadText(inserted, false, true, "inserted.glm"));
     EXPECT_EQ(g_model.colours[1].lambda, 2.0f);
     EXPECT_EQ(g_model.colours[2].lambda, 3.0f);

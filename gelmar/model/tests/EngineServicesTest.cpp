@@ -1,8 +1,8 @@
 // Error messages, the Esc check, temporary files and duration texts.
-#include "ModelFixture.h"
-
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/EngineServices.h"
+
+#include "ModelFixture.h"
+#include "common/core/ErrorCode.h"
 
 namespace gelmar::test {
 namespace {
@@ -18,7 +18,7 @@ TEST(DurationText, FormatsDaysHoursMinutesSeconds)
     EXPECT_EQ(ParseTimeDHMS("0001010101"), 90061);
     EXPECT_EQ(ParseTimeDHMS("0002000000"), 2 * 86400);
     EXPECT_EQ(ParseTimeDHMS(" 1 2 3 4"), 93784); // blanks before a field do not count
-    EXPECT_EQ(ParseTimeDHMS("00010101"), 0); // fewer than four numbers
+    EXPECT_EQ(ParseTimeDHMS("00010101"), 0);     // fewer than four numbers
     EXPECT_EQ(ParseTimeDHMS(""), 0);
 }
 

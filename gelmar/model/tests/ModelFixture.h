@@ -7,10 +7,9 @@
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/Parameters.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace gelmar::test {
@@ -30,13 +29,14 @@ inline std::string ReadBytes(const std::string& path)
 }
 
 class ModelTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         // Each test works in a folder of its own: tests run in parallel, and
         // the reader removes the temporary files of its working folder.
         home = std::filesystem::current_path();
-        const std::filesystem::path own = home / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        const std::filesystem::path own =
+            home / ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::create_directories(own);
         std::filesystem::current_path(own);
         SetHost(&host);

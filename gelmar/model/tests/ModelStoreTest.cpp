@@ -19,8 +19,9 @@ TEST_F(StoreTest, ResetEmptiesListsAndGivesCapacities)
     EXPECT_TRUE(g_model.title.empty());
     EXPECT_GE(g_model.gridCapacity, 200);
     EXPECT_GE(g_model.blocks.capacity, 1000);
-    for (int cap : {g_model.nodeBcs.capacity, g_model.borderBcs.capacity, g_model.outputNodes.capacity,
-                    g_model.outputBlocks.capacity, g_model.reportItems.capacity, int{g_model.controls.capacity}})
+    for (int cap :
+         {g_model.nodeBcs.capacity, g_model.borderBcs.capacity, g_model.outputNodes.capacity,
+          g_model.outputBlocks.capacity, g_model.reportItems.capacity, int{g_model.controls.capacity}})
         EXPECT_GE(cap, 100);
     EXPECT_GE(g_model.faceList.capacity, 100000);
     EXPECT_EQ(g_model.sunObstacleCount, 1);

@@ -1,13 +1,12 @@
 // "Gelmar.prm", "MatColor.rgb" and the colour scales.
 #include "ModelFixture.h"
-
 #include "gelmar/model/ColourScale.h"
 
 namespace gelmar::test {
 namespace {
 
 class FilesTest : public ModelTest {
-protected:
+  protected:
     void SetUp() override
     {
         ModelTest::SetUp();
@@ -25,7 +24,8 @@ protected:
 
 TEST_F(FilesTest, ParameterFileKeysAndValues)
 {
-    WriteBytes(folder + "/Gelmar.prm", "RAYS=50\nrays=abc\niter=12.9\nlcgr=255\nxyzw=1\ndtas=2.5\nimgw=640\n");
+    WriteBytes(folder + "/Gelmar.prm",
+               "RAYS=50\nrays=abc\niter=12.9\nlcgr=255\nxyzw=1\ndtas=2.5\nimgw=640\n");
     ReadParameterFile(folder);
     ParameterSet expected;
     expected.rays = 50;
@@ -49,9 +49,10 @@ TEST_F(FilesTest, ParameterFileRoundTripOfEveryKey)
     for (float* v : {&p.grun, &p.hrbl, &p.vwfc, &p.mxdt, &p.mxod, &p.mxnd, &p.tmin, &p.tmax, &p.tin1, &p.tin2,
                      &p.qmin, &p.qmax, &p.qin1, &p.qin2, &p.dtas, &p.tras, &p.diss, &p.rats, &p.tsin})
         *v = (f *= 1.37f) + 1.0f / 3.0f;
-    for (std::int32_t* v : {&p.linr, &p.rays, &p.ccen, &p.cycl, &p.iter, &p.lang, &p.lcob, &p.lcgr, &p.lct1,
-                            &p.lct2, &p.lcq1, &p.lcq2, &p.lwob, &p.lwgr, &p.lwt1, &p.lwt2, &p.lwq1, &p.lwq2, &p.dect,
-                            &p.decq, &p.decv, &p.drag, &p.ltxt, &p.lcts, &p.lwts, &p.imgw, &p.imgh, &p.imgf})
+    for (std::int32_t* v :
+         {&p.linr, &p.rays, &p.ccen, &p.cycl, &p.iter, &p.lang, &p.lcob, &p.lcgr, &p.lct1, &p.lct2,
+          &p.lcq1, &p.lcq2, &p.lwob, &p.lwgr, &p.lwt1, &p.lwt2, &p.lwq1, &p.lwq2, &p.dect, &p.decq,
+          &p.decv, &p.drag, &p.ltxt, &p.lcts, &p.lwts, &p.imgw, &p.imgh, &p.imgf})
         *v = i++;
     g_parameters = p;
     ASSERT_TRUE(WriteParameterFile(folder));
@@ -84,7 +85,7 @@ TEST_F(FilesTest, ColourScaleLookup)
     WriteBytes(folder + "/RainbowColor.rgb", "N 2\nC 0 0 0\nC 100 200 50\n");
     ASSERT_TRUE(LoadColourScale(folder, false));
     EXPECT_EQ(ValueToColour(0.0f), RGB(0, 0, 0));
-    EXPECT_EQ(ValueToColour(0.25f), RGB(50, 100, 25)); // halfway between the entries
+    EXPECT_EQ(ValueToColour(0.25f), RGB(50, 100, 25));    // halfway between the entries
     EXPECT_EQ(ValueToColour(0.5002f), RGB(100, 200, 50)); // within 0.001 of an entry
     EXPECT_EQ(ValueToColour(0.5f), RGB(100, 200, 50));
     EXPECT_EQ(ValueToColour(1.0f), RGB(100, 200, 50));
@@ -104,8 +105,8 @@ TEST_F(FilesTest, ColourScaleErrors)
         int line;
     };
     const Case cases[] = {
-        {"N 3\nC 1 1 1\nC 2 2 2\n", 3}, {"N 0\n", 1}, {"N x\n", 1}, {"C 1 2 3\n", 1},
-        {"N 1\nC 1 2\n", 2},           {"N 1\nC 1 1 1\nC 2 2 2\n", 3}, {"", 0},
+        {"N 3\nC 1 1 1\nC 2 2 2\n", 3}, {"N 0\n", 1}, {"N x\n", 1}, {"C 1 2 3\n", 1}, {"N 1\nC 1 2\n", 2},
+        {"N 1\nC 1 1 1\nC 2 2 2\n", 3}, {"", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -113,7 +114,8 @@ TEST_F(FilesTest, ColourScaleErrors)
         WriteBytes(folder + "/RainbowColor.rgb", c.bytes);
         EXPECT_FALSE(LoadColourScale(folder, false));
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0], "Syntax error in file " + folder + "/RainbowColor.rgb\nLine " + std::to_string(c.line));
+        EXPECT_EQ(host.messages[0],
+                  "Syntax error in file " + folder + "/RainbowColor.rgb\nLine " + std::to_string(c.line));
     }
     host.messages.clear();
     EXPECT_FALSE(LoadColourScale(folder + "/none", true));

@@ -81,8 +81,19 @@ void BuildRichModel()
     m.ventFlows[1] = VentilationFlowRecord{0, 255, 0, FunctionName("V00")};
     m.controls.count = 2;
     m.controls[0] = ControlRecord{};
-    m.controls[1] = ControlRecord{3,  FunctionName("T01"), 0.5f, 2.0f, COOLING, 10, 20, FunctionName("P01"),
-                                  FunctionName("P02"), 1, 1.5f, 5, 255};
+    m.controls[1] = ControlRecord{3,
+                                  FunctionName("T01"),
+                                  0.5f,
+                                  2.0f,
+                                  COOLING,
+                                  10,
+                                  20,
+                                  FunctionName("P01"),
+                                  FunctionName("P02"),
+                                  1,
+                                  1.5f,
+                                  5,
+                                  255};
     m.outputNodes.count = 1;
     m.outputNodes[0] = OutputNodeRecord{4, 0, 2, 0, 0, 0};
     m.outputBlocks.count = 1;
@@ -131,12 +142,32 @@ void ExpectSameModel(const ModelStore& a, const ModelStore& b)
     for (int i = 0; i < a.sunObstacleCount; ++i)
         EXPECT_EQ(a.sunObstacles[i], b.sunObstacles[i]);
     const auto settings = [](const ModelStore& m) {
-        return std::vector<double>{m.gridUnit, double(m.rcl), m.viewAzimuth, m.viewAltitude, double(m.timeStep),
-                                   double(m.startupDuration), double(m.calcDuration), double(m.day0),
-                                   double(m.saveResults), double(m.saveFrequency), double(m.reportFrequency),
-                                   m.latitude, m.longitude, m.timeZone, m.groundReflection, m.rot1z, m.rot2x,
-                                   m.rot3z, m.hrBlack, double(m.rays), m.airspaceDeltaT, m.tsin, m.tmax,
-                                   double(m.linearRadiation), m.minViewFactor, double(m.iterations)};
+        return std::vector<double>{m.gridUnit,
+                                   double(m.rcl),
+                                   m.viewAzimuth,
+                                   m.viewAltitude,
+                                   double(m.timeStep),
+                                   double(m.startupDuration),
+                                   double(m.calcDuration),
+                                   double(m.day0),
+                                   double(m.saveResults),
+                                   double(m.saveFrequency),
+                                   double(m.reportFrequency),
+                                   m.latitude,
+                                   m.longitude,
+                                   m.timeZone,
+                                   m.groundReflection,
+                                   m.rot1z,
+                                   m.rot2x,
+                                   m.rot3z,
+                                   m.hrBlack,
+                                   double(m.rays),
+                                   m.airspaceDeltaT,
+                                   m.tsin,
+                                   m.tmax,
+                                   double(m.linearRadiation),
+                                   m.minViewFactor,
+                                   double(m.iterations)};
     };
     EXPECT_EQ(settings(a), settings(b));
 }

@@ -282,6 +282,11 @@ TEST_F(ReaderTest, InsertChecksItsOwnGridAndColourKeys)
     EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 1));
     EXPECT_FALSE(ReadText("colr=1\ncolr=2\ntype=9\n", false, true, "insert4.glm"));
     EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 3));
+    // The inserted blocks would take the 16-bit block count past 65535.
+    ASSERT_TRUE(ReadText(kGrid + "nblk=1\nblok=0 1 0 1 0 1 0 1\n"));
+    EXPECT_FALSE(ReadText("nblk=65535\n", false, true, "insert5.glm"));
+    EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 1));
+    EXPECT_EQ(g_model.blocks.count, 1);
 }
 
 TEST_F(ReaderTest, MissingFileLeavesTheModelAsItWas)

@@ -86,6 +86,15 @@ class DataFileReader {
     bool Float(float& v) { return common::ScanFloat(m_p, v); }
     std::string Text() const { return platform::Cp1252ToUtf8(m_reader.ValueView()); }
     bool IntIn(int& v, int lo, int hi) { return Int(v) && v >= lo && v <= hi; }
+    // Stores the value only when it is in range: a refused value is never kept.
+    bool SetIntIn(std::int32_t& target, int lo, int hi)
+    {
+        int v = 0;
+        if (!IntIn(v, lo, hi))
+            return false;
+        target = v;
+        return true;
+    }
 
     bool m_preview;
     bool m_insert;
@@ -238,11 +247,11 @@ DataFileReader::Outcome DataFileReader::Handle(int key)
         m.viewAltitude = g;
         return m_preview ? Outcome::Stop : Outcome::Go;
     case kRcls:
-        return ok(IntIn(m.rcl, 0, 1));
+        return ok(SetIntIn(m.rcl, 0, 1));
     case kLinr:
-        return ok(IntIn(m.linearRadiation, 0, 1));
+        return ok(SetIntIn(m.linearRadiation, 0, 1));
     case kCcen:
-        return ok(IntIn(m.recalcCen, 0, 1));
+        return ok(SetIntIn(m.recalcCen, 0, 1));
     case kHrbl:
     case kVwfc:
     case kMxdt:
@@ -258,19 +267,19 @@ DataFileReader::Outcome DataFileReader::Handle(int key)
         return Outcome::Go;
     }
     case kRays:
-        return ok(IntIn(m.rays, 1, INT32_MAX));
+        return ok(SetIntIn(m.rays, 1, INT32_MAX));
     case kCycl:
-        return ok(IntIn(m.cycles, 1, INT32_MAX));
+        return ok(SetIntIn(m.cycles, 1, INT32_MAX));
     case kIter:
-        return ok(IntIn(m.iterations, 1, INT32_MAX));
+        return ok(SetIntIn(m.iterations, 1, INT32_MAX));
     case kStep:
-        return ok(IntIn(m.timeStep, 1, INT32_MAX));
+        return ok(SetIntIn(m.timeStep, 1, INT32_MAX));
     case kDay0:
-        return ok(IntIn(m.day0, 1, INT32_MAX));
+        return ok(SetIntIn(m.day0, 1, INT32_MAX));
     case kPrec:
-        return ok(IntIn(m.startupDuration, 0, INT32_MAX));
+        return ok(SetIntIn(m.startupDuration, 0, INT32_MAX));
     case kCalc:
-        return ok(IntIn(m.calcDuration, 0, INT32_MAX));
+        return ok(SetIntIn(m.calcDuration, 0, INT32_MAX));
     case kTmin:
         return ok(Float(m.tmin));
     case kTmax:
@@ -507,9 +516,9 @@ DataFileReader::Outcome DataFileReader::Colour(int key)
         SetDisplayColour(r, a, b, c);
         return Outcome::Go;
     case kType:
-        return IntIn(r.type, 0, kColourTypeCount - 1) ? Outcome::Go : Outcome::Bad;
+        return SetIntIn(r.type, 0, kColourTypeCount - 1) ? Outcome::Go : Outcome::Bad;
     case kRule:
-        return IntIn(r.rule, 0, kRuleCount - 1) ? Outcome::Go : Outcome::Bad;
+        return SetIntIn(r.rule, 0, kRuleCount - 1) ? Outcome::Go : Outcome::Bad;
     case kName:
         r.name = Text();
         return Outcome::Go;

@@ -117,6 +117,11 @@ TEST_F(ReaderTest, BadValuesStopAtTheirLine)
         EXPECT_EQ(host.messages[0], SyntaxMessage(g_model.dataFilePath, line));
         EXPECT_EQ(g_model.colours[9].inUse, 0); // reading stopped at the bad line
     }
+    // A refused value is not kept.
+    EXPECT_FALSE(ReadText("rays=0\ncolr=1\ntype=8\n"));
+    EXPECT_EQ(g_model.rays, ParameterSet{}.rays);
+    EXPECT_FALSE(ReadText("colr=1\ntype=8\n"));
+    EXPECT_EQ(g_model.colours[1].type, MATERIAL);
 }
 
 TEST_F(ReaderTest, ReadsAWholeModel)

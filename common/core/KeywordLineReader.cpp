@@ -4,6 +4,8 @@
 #include "common/core/KeywordLineReader.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace common {
 
@@ -36,6 +38,10 @@ KeywordLineReader::~KeywordLineReader()
 bool KeywordLineReader::Open(const std::string& path)
 {
     Close();
+    // A folder opens on this system but reads as nothing: it is no file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return false;
     m_file = std::fopen(path.c_str(), "rb");
     if (!m_file)
         return false;

@@ -28,13 +28,13 @@ class NullEngineHost : public EngineHost {
   public:
     explicit NullEngineHost(bool echoToStderr = false) : m_echo(echoToStderr) {}
     MessageAnswer MessageBox(std::string_view text, MessageStyle style) override;
-    bool EscPressed() override { return m_escPressed; }
+    bool EscPressed() override { return escPressed; }
     void StepProgress() override { ++progressSteps; }
 
     std::vector<std::string> messages;
     long progressSteps = 0;
     // Tests set this to simulate an Esc press.
-    bool m_escPressed = false;
+    bool escPressed = false;
 
   private:
     bool m_echo;

@@ -113,6 +113,7 @@ TEST(KeywordLineReader, OneCharacterKeysAndMissingFile)
     EXPECT_EQ(lines[2].key, -1);
     common::KeywordLineReader reader;
     EXPECT_FALSE(reader.Open("no-such-file.txt"));
+    EXPECT_FALSE(reader.Open(".")); // a folder is no file
 }
 
 } // namespace

@@ -27,7 +27,7 @@ TEST_F(ServicesTest, EscAbortsWithoutErrorCodeAndStepsProgressOtherwise)
     common::ResetErrorCode();
     CheckEscAbort();
     EXPECT_EQ(host.progressSteps, 1);
-    host.m_escPressed = true;
+    host.escPressed = true;
     EXPECT_THROW(CheckEscAbort(), common::EngineException);
     EXPECT_EQ(common::ErrorCode(), 0);
     EXPECT_TRUE(host.messages.empty());

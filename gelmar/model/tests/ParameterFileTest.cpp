@@ -25,7 +25,8 @@ class FilesTest : public ModelTest {
 TEST_F(FilesTest, ParameterFileKeysAndValues)
 {
     WriteBytes(folder + "/Gelmar.prm",
-               "RAYS=50\nrays=abc\niter=12.9\nlcgr=255\nxyzw=1\ndtas=2.5\nimgw=640\n");
+               "RAYS=50\nrays=abc\niter=12.9\nlcgr=255\nxyzw=1\ndtas=2.5\nimgw=640\ncycl=" +
+                   std::string(300, '7') + "\n\x01\xff garbage\n");
     ReadParameterFile(folder);
     ParameterSet expected;
     expected.rays = 50;

@@ -18,10 +18,8 @@ char Lower(char c)
 
 bool EqualNoCase(const char* a, const char* b, std::size_t n)
 {
-    if (std::memcmp(a, b, n) == 0) // the usual case: same spelling
-        return true;
     for (std::size_t i = 0; i < n; ++i)
-        if (Lower(a[i]) != Lower(b[i]))
+        if (a[i] != b[i] && Lower(a[i]) != Lower(b[i]))
             return false;
     return true;
 }

@@ -10,7 +10,8 @@ namespace common {
 namespace detail {
 inline const char* SkipBlanks(const char* p)
 {
-    while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == '\v' || *p == '\f')
+    // Blank, or one of the controls tab, LF, VT, FF, CR (9..13).
+    while (*p == ' ' || static_cast<unsigned char>(*p - '\t') <= 4)
         ++p;
     return p;
 }
@@ -19,7 +20,7 @@ inline const char* SkipBlanks(const char* p)
 // Each scans one value at p, advances p past it and returns true; on failure
 // p is left unchanged. Values out of range and non-finite values fail.
 // (Inline: the readers scan millions of integers.)
-inline bool ScanInt(const char*& p, int& value)
+[[gnu::always_inline]] inline bool ScanInt(const char*& p, int& value)
 {
     const char* q = detail::SkipBlanks(p);
     if (*q == '+' && q[1] != '-')
@@ -27,14 +28,14 @@ inline bool ScanInt(const char*& p, int& value)
     const bool negative = *q == '-';
     if (negative)
         ++q;
-    if (*q < '0' || *q > '9')
+    if (static_cast<unsigned char>(*q - '0') > 9)
         return false;
     // Leading zeros aside, more than ten digits never fit.
-    while (*q == '0' && q[1] >= '0' && q[1] <= '9')
+    while (*q == '0' && static_cast<unsigned char>(q[1] - '0') <= 9)
         ++q;
     long long v = 0;
     const char* first = q;
-    for (; *q >= '0' && *q <= '9'; ++q)
+    for (; static_cast<unsigned char>(*q - '0') <= 9; ++q)
         v = v * 10 + (*q - '0');
     if (q - first > 10)
         return false;

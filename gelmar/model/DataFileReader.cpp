@@ -158,7 +158,8 @@ bool DataFileReader::Read()
             continue;
         m_p = m_reader.Value();
         try {
-            outcome = Handle(key);
+            // Block lines are most of a large file: straight to their handler.
+            outcome = key == kBlok ? Block(key) : Handle(key);
         } catch (const std::bad_alloc&) {
             outcome = Outcome::NoMemory;
         }

@@ -6,9 +6,18 @@ namespace {
 int g_errorCode = 0;
 }
 
-int ErrorCode() { return g_errorCode; }
-void SetErrorCode(int code) { g_errorCode = code; }
-void ResetErrorCode() { g_errorCode = 0; }
+int ErrorCode()
+{
+    return g_errorCode;
+}
+void SetErrorCode(int code)
+{
+    g_errorCode = code;
+}
+void ResetErrorCode()
+{
+    g_errorCode = 0;
+}
 
 void RaiseError(int code)
 {
@@ -16,6 +25,9 @@ void RaiseError(int code)
     throw EngineException{};
 }
 
-void RaiseAbort() { throw EngineException{}; }
+void RaiseAbort()
+{
+    throw EngineException{};
+}
 
 } // namespace common

@@ -6,8 +6,7 @@
 
 namespace common {
 
-struct EngineException {
-};
+struct EngineException {};
 
 // The pending error code (0: none).
 int ErrorCode();

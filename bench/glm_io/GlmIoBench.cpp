@@ -1,0 +1,118 @@
+// Reading and writing a large data file (65,535 blocks, 10,000 grid lines per
+// axis), each reported as a ratio against reading the same bytes with a
+// plain fgets line loop measured in the same run. SUITE_BENCH_SMALL=1 takes a
+// small model.
+#include "gelmar/model/DataFile.h"
+#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/ModelStore.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const std::string kPath = "bench-model.glm";
+const std::string kOutPath = "bench-written.glm";
+
+bool Small()
+{
+    return std::getenv("SUITE_BENCH_SMALL") != nullptr;
+}
+
+// Builds the model in the store and writes it once; the benchmarks read it.
+void PrepareModel()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const std::size_t cells = Small() ? 100 : 10000;
+    const std::size_t blocks = Small() ? 1000 : 65535;
+    gelmar::ResetModel();
+    gelmar::GrowGridLineArrays(cells + 100);
+    for (gelmar::GridAxis& a : gelmar::g_model.axes) {
+        a.n = static_cast<std::uint16_t>(cells);
+        for (std::size_t i = 0; i < cells; ++i)
+            a.widths[i] = 0.01f + 0.001f * static_cast<float>(i % 7);
+    }
+    for (int c = 0; c < 256; ++c) {
+        gelmar::g_model.colours[c].inUse = 1;
+        gelmar::g_model.colours[c].name = "Colour " + std::to_string(c);
+    }
+    gelmar::GrowBlockArray(blocks);
+    gelmar::g_model.blocks.count = static_cast<std::uint16_t>(blocks);
+    for (std::size_t b = 0; b < blocks; ++b) {
+        gelmar::BlockRecord& r = gelmar::g_model.blocks[b];
+        r.colour = static_cast<std::uint8_t>(b % 256);
+        r.x1 = static_cast<std::uint16_t>(b % cells);
+        r.x2 = static_cast<std::uint16_t>(r.x1 + 1);
+        r.y1 = static_cast<std::uint16_t>((b / cells) % cells);
+        r.y2 = static_cast<std::uint16_t>(r.y1 + 1);
+        r.z1 = static_cast<std::uint16_t>((b * 7) % cells);
+        r.z2 = static_cast<std::uint16_t>(r.z1 + 1);
+    }
+    gelmar::WriteDataFile(kPath);
+}
+
+// The reference: every line of the file through fgets.
+double PlainLineLoopSeconds()
+{
+    const auto start = Clock::now();
+    std::FILE* f = std::fopen(kPath.c_str(), "rb");
+    char line[512];
+    long lines = 0;
+    while (std::fgets(line, sizeof line, f))
+        ++lines;
+    std::fclose(f);
+    benchmark::DoNotOptimize(lines);
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+template <typename Work> void RunAgainstLineLoop(benchmark::State& state, Work work)
+{
+    double workTime = 0, loopTime = 0;
+    for (auto _ : state) {
+        loopTime += PlainLineLoopSeconds();
+        const auto start = Clock::now();
+        work();
+        const double t = std::chrono::duration<double>(Clock::now() - start).count();
+        workTime += t;
+        state.SetIterationTime(t);
+    }
+    state.counters["ratio_vs_line_loop"] = workTime / loopTime;
+}
+
+void BM_ReadDataFile(benchmark::State& state)
+{
+    gelmar::NullEngineHost host;
+    gelmar::SetHost(&host);
+    PrepareModel();
+    RunAgainstLineLoop(state, [] {
+        gelmar::g_model.dataFilePath = kPath;
+        if (!gelmar::ReadDataFile(false, false))
+            std::abort();
+    });
+    gelmar::SetHost(nullptr);
+}
+BENCHMARK(BM_ReadDataFile)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_WriteDataFile(benchmark::State& state)
+{
+    PrepareModel();
+    gelmar::g_model.dataFilePath = kPath;
+    gelmar::ReadDataFile(false, false);
+    RunAgainstLineLoop(state, [] {
+        if (!gelmar::WriteDataFile(kOutPath))
+            std::abort();
+    });
+}
+BENCHMARK(BM_WriteDataFile)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

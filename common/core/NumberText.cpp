@@ -1,0 +1,72 @@
+// Number scanning and formatting over std::from_chars / std::to_chars, which
+// never consult the locale.
+#include "common/core/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace common {
+
+namespace {
+
+// End of the characters that can belong to a decimal number.
+const char* NumberEnd(const char* q)
+{
+    while ((*q >= '0' && *q <= '9') || *q == '.' || *q == 'e' || *q == 'E' || *q == '+' || *q == '-')
+        ++q;
+    return q;
+}
+
+template <typename T> bool ScanReal(const char*& p, T& value)
+{
+    const char* q = detail::SkipBlanks(p);
+    if (*q == '+' && q[1] != '-')
+        ++q;
+    T v{};
+    const auto r = std::from_chars(q, NumberEnd(q), v, std::chars_format::general);
+    if (r.ec != std::errc() || !std::isfinite(v))
+        return false;
+    value = v;
+    p = r.ptr;
+    return true;
+}
+
+} // namespace
+
+bool ScanFloat(const char*& p, float& value)
+{
+    return ScanReal(p, value);
+}
+bool ScanDouble(const char*& p, double& value)
+{
+    return ScanReal(p, value);
+}
+
+std::string FormatFloat(float value)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
+}
+
+std::string FormatDouble(double value)
+{
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
+}
+
+std::string FormatFixed6(float value)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
+    if (r.ec == std::errc()) {
+        float back = 0;
+        const auto b = std::from_chars(buf, r.ptr, back);
+        if (b.ec == std::errc() && back == value)
+            return std::string(buf, r.ptr);
+    }
+    return FormatFloat(value);
+}
+
+} // namespace common

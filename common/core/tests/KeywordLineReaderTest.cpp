@@ -1,0 +1,119 @@
+// The keyed line reader: key matching, line ends and the line-length limit.
+#include "common/core/KeywordLineReader.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ReadLine {
+    common::LineStatus status;
+    int key;
+    std::string value;
+    int line;
+};
+
+std::vector<ReadLine> ReadAll(const std::string& bytes,
+                              std::string_view keys = "colr=name=", std::size_t n = 5)
+{
+    // Tests run in parallel in one folder: one file per test.
+    const std::string path =
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt";
+    std::ofstream(path, std::ios::binary) << bytes;
+    common::KeywordLineReader reader;
+    EXPECT_TRUE(reader.Open(path));
+    std::vector<ReadLine> out;
+    int key = 0;
+    for (;;) {
+        const common::LineStatus st = reader.ReadKeywordLine(keys, n, key);
+        if (st == common::LineStatus::End)
+            break;
+        out.push_back({st, key, std::string(reader.ValueView()), reader.LineCounter()});
+    }
+    return out;
+}
+
+TEST(KeywordLineReader, MatchesKeysWithoutRegardToCase)
+{
+    const auto lines = ReadAll("COLR=5\nname=Brick wall\ncol\n\nxxxx=1\n");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].key, 0);
+    EXPECT_EQ(lines[0].value, "5");
+    EXPECT_EQ(lines[1].key, 1);
+    EXPECT_EQ(lines[1].value, "Brick wall");
+    EXPECT_EQ(lines[2].key, -1); // shorter than the key
+    EXPECT_EQ(lines[2].value, "col");
+    EXPECT_EQ(lines[3].key, -1); // empty line
+    EXPECT_EQ(lines[4].key, -1);
+    EXPECT_EQ(lines[4].value, "xxxx=1");
+    EXPECT_EQ(lines[4].line, 5);
+}
+
+TEST(KeywordLineReader, StripsOnlyTheLineEnd)
+{
+    struct Case {
+        const char* bytes;
+        std::vector<std::string> values;
+    };
+    const Case cases[] = {
+        {"name=a\r\nname=b\r\n", {"a", "b"}},
+        {"name=a\nname=b\n", {"a", "b"}},
+        {"name=a\nname=b", {"a", "b"}}, // final line without line end is whole
+        {"name=ab\r", {"ab\r"}},        // a lone CR is text, not a line end
+        {"name=a\rb\n", {"a\rb"}},
+        {"name=x \t\n", {"x \t"}}, // trailing blanks are kept
+    };
+    for (const Case& c : cases) {
+        const auto lines = ReadAll(c.bytes);
+        ASSERT_EQ(lines.size(), c.values.size()) << c.bytes;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].value, c.values[i]) << c.bytes;
+    }
+}
+
+TEST(KeywordLineReader, LongLineIsOneErrorNotTwoLines)
+{
+    const std::string longest(255, 'a');
+    for (const char* end : {"\n", "\r\n", ""}) {
+        const auto ok = ReadAll(longest + end);
+        ASSERT_EQ(ok.size(), 1u);
+        EXPECT_EQ(ok[0].status, common::LineStatus::Line);
+        EXPECT_EQ(ok[0].value, longest);
+    }
+    for (std::size_t length : {256u, 257u, 100000u}) {
+        const auto lines = ReadAll("name=x\n" + std::string(length, 'b') + "\r\nname=y\n");
+        ASSERT_EQ(lines.size(), 3u) << length;
+        EXPECT_EQ(lines[1].status, common::LineStatus::TooLong);
+        EXPECT_EQ(lines[1].line, 2);
+        EXPECT_EQ(lines[2].value, "y");
+        EXPECT_EQ(lines[2].line, 3);
+    }
+}
+
+TEST(KeywordLineReader, LinesAcrossBlockBoundaries)
+{
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i)
+        bytes += "colr=" + std::to_string(i) + "\r\n";
+    const auto lines = ReadAll(bytes);
+    ASSERT_EQ(lines.size(), 20000u);
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_EQ(lines[static_cast<std::size_t>(i)].value, std::to_string(i));
+}
+
+TEST(KeywordLineReader, OneCharacterKeysAndMissingFile)
+{
+    const auto lines = ReadAll("n 3\nC 1 2 3\nx\n", "NC", 1);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].key, 0);
+    EXPECT_EQ(lines[1].key, 1);
+    EXPECT_EQ(lines[1].value, " 1 2 3");
+    EXPECT_EQ(lines[2].key, -1);
+    common::KeywordLineReader reader;
+    EXPECT_FALSE(reader.Open("no-such-file.txt"));
+    EXPECT_FALSE(reader.Open(".")); // a folder is no file
+}
+
+} // namespace

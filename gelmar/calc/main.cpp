@@ -1,0 +1,90 @@
+// gelmar-calc [--no-calc] [--save OUT] FILE
+// Reads FILE as File Open does, calculates it unless --no-calc, and with
+// --save writes the model as Save does. Messages go to standard error; the
+// exit status is 0 on success.
+#include "common/core/ErrorCode.h"
+#include "gelmar/calc/CalcCommand.h"
+#include "gelmar/model/ColourScale.h"
+#include "gelmar/model/DataFile.h"
+#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/Parameters.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: gelmar-calc [--no-calc] [--save OUT] FILE\n");
+    return 2;
+}
+
+// The folder of the running program, which holds "Gelmar.prm" and the
+// colour files.
+std::string ProgramFolder(const char* argv0)
+{
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = std::filesystem::absolute(argv0, ec);
+    return exe.parent_path().string();
+}
+
+int Run(bool calculate, const std::string& file, const std::string& saveTo)
+{
+    gelmar::g_model.dataFilePath = file;
+    if (!gelmar::ReadDataFile(false, false))
+        return 1;
+    if (calculate && !gelmar::CalculateModel())
+        return 1;
+    if (!saveTo.empty() && !gelmar::WriteDataFile(saveTo)) {
+        gelmar::ReportOpenFailure();
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool calculate = true;
+    std::string saveTo;
+    std::string file;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--no-calc")
+            calculate = false;
+        else if (arg == "--save" && i + 1 < argc)
+            saveTo = argv[++i];
+        else if (!arg.empty() && arg[0] != '-' && file.empty())
+            file = arg;
+        else
+            return Usage();
+    }
+    if (file.empty())
+        return Usage();
+
+    gelmar::NullEngineHost host(true);
+    gelmar::SetHost(&host);
+    const std::string folder = ProgramFolder(argv[0]);
+    gelmar::ReadParameterFile(folder);
+    gelmar::LoadMaterialColours(folder);
+    int status = 1;
+    try {
+        status = Run(calculate, file, saveTo);
+    } catch (const common::EngineException&) {
+        const int code = common::ErrorCode();
+        common::ResetErrorCode();
+        const std::string text = gelmar::ErrorMessage(code);
+        std::fprintf(stderr, "%s\n", text.empty() ? "Calculation aborted" : text.c_str());
+    }
+    gelmar::FreeModel();
+    gelmar::SetHost(nullptr);
+    return status;
+}

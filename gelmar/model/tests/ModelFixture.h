@@ -1,0 +1,69 @@
+// Test fixture for the model tests: a fresh store with built-in parameter
+// defaults, a null host that collects messages, and small files written into
+// the test's working folder.
+#pragma once
+#include "gelmar/model/DataFile.h"
+#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/Parameters.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace gelmar::test {
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty())
+        std::filesystem::create_directories(parent);
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ModelTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        // Each test works in a folder of its own: tests run in parallel, and
+        // the reader removes the temporary files of its working folder.
+        home = std::filesystem::current_path();
+        const std::filesystem::path own =
+            home / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(own);
+        std::filesystem::current_path(own);
+        SetHost(&host);
+        g_parameters = ParameterSet{};
+        for (ColourRecord& c : g_model.colours)
+            c = ColourRecord{};
+        FreeModel();
+        ResetModel();
+    }
+    void TearDown() override
+    {
+        SetHost(nullptr);
+        std::filesystem::current_path(home);
+    }
+
+    // Writes the text as a .glm file and reads it in the given mode.
+    bool ReadText(const std::string& text, bool preview = false, bool insert = false,
+                  const std::string& name = "model.glm")
+    {
+        WriteBytes(name, text);
+        g_model.dataFilePath = name;
+        return ReadDataFile(preview, insert);
+    }
+    std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back(); }
+
+    NullEngineHost host;
+    std::filesystem::path home;
+};
+
+} // namespace gelmar::test

@@ -26,8 +26,8 @@
 
 #include <Eigen/IterativeLinearSolvers>
 #include <Eigen/Sparse>
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -41,7 +41,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 // Resident memory figures of this process from /proc, in bytes.
 long ProcStatus(const std::string& key)
@@ -54,7 +57,10 @@ long ProcStatus(const std::string& key)
     return 0;
 }
 
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+void ResetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 struct Model {
     int n; // cells per axis
@@ -98,8 +104,7 @@ double EdgeConductance(const Model& m, int i, int j, int k, int axis)
     return g;
 }
 
-template <class Visit>
-void ForEachEdge(const Model& m, Visit&& visit)
+template <class Visit> void ForEachEdge(const Model& m, Visit&& visit)
 {
     for (int i = 0; i <= m.n; ++i)
         for (int j = 0; j <= m.n; ++j)
@@ -124,16 +129,16 @@ struct Solver {
 void Build(const Model& m, Solver& s)
 {
     const Index rows = m.Unknowns();
-    s.pattern = BuildSymmetricPattern(
-        rows, rows,
-        [&](auto&& link) {
-            ForEachEdge(m, [&](int i, int j, int k, int i2, int j2, int k2, int) {
-                Index p = m.Node(i, j, k), q = m.Node(i2, j2, k2);
-                if (p >= 0 && q >= 0)
-                    link(p, q);
-            });
-        },
-        {});
+    s.pattern =
+        BuildSymmetricPattern(rows, rows,
+                              [&](auto&& link) {
+                                  ForEachEdge(m, [&](int i, int j, int k, int i2, int j2, int k2, int) {
+                                      Index p = m.Node(i, j, k), q = m.Node(i2, j2, k2);
+                                      if (p >= 0 && q >= 0)
+                                          link(p, q);
+                                  });
+                              },
+                              {});
     s.a = std::make_unique<SymmetricMatrix>(s.pattern);
     s.b.assign(rows, 0.0);
     s.x.assign(rows, 0.0);
@@ -255,9 +260,10 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, timed, {k, 0, 0, 0}, {});
         const double perIteration = Seconds(tIter) / k;
         const Index lower = s.pattern.LowerCount();
-        const Index readOnly = lower * (sizeof(Column) + 8) + rows * 8 // pattern columns, lower values, diagonal
+        const Index readOnly = lower * (sizeof(Column) + 8) +
+                               rows * 8 // pattern columns, lower values, diagonal
                                + s.pattern.GridLowerCount() * 8 + rows * 8; // factor
-        const double stream = StreamSeconds(readOnly, 4, rows);               // x, r, z, p
+        const double stream = StreamSeconds(readOnly, 4, rows);             // x, r, z, p
 
         // (b) Time to within the accuracy: our iterations counted on an
         // untimed run, then factorisation and that many iterations timed.
@@ -266,7 +272,8 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         SolverState probe;
         SolverHooks watch;
         watch.progress = [&](const SolverState& p) {
-            if (needed < 0 && p.iterations > 1 && MaxDifference(s.x.data(), reference.data(), rows) < accuracy)
+            if (needed < 0 && p.iterations > 1 &&
+                MaxDifference(s.x.data(), reference.data(), rows) < accuracy)
                 needed = p.iterations - 1;
         };
         // The probe is stopped as the user would, by Esc, once it got there.
@@ -299,7 +306,8 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         }
         Eigen::Map<const Eigen::VectorXd> eb(s.b.data(), rows), eref(reference.data(), rows);
         int amdIterations = 0, naturalIterations = 0;
-        const double amd = EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, accuracy, amdIterations);
+        const double amd =
+            EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, accuracy, amdIterations);
         const double natural =
             EigenTimeToAccuracy<Eigen::NaturalOrdering<int>>(ea, eb, eref, accuracy, naturalIterations);
 

@@ -16,7 +16,7 @@
 namespace gelmar {
 
 class IncompleteCholeskyFactor {
-public:
+  public:
     // Copies the matrix and factorises it; polls Esc every 10000 rows.
     void Factorise(const SymmetricMatrix& matrix, const EscCheck& esc);
 
@@ -26,7 +26,7 @@ public:
     // L(n, c) / pivot(n) per lower element of the grid rows.
     const double* ScaledLower() const { return scaledLower_.data(); }
 
-private:
+  private:
     const SymmetricPattern* pattern_ = nullptr;
     std::vector<double> inversePivot_;
     std::vector<double> scaledLower_;

@@ -10,7 +10,7 @@
 namespace gelmar {
 
 class SymmetricMatrix {
-public:
+  public:
     // Sized to the pattern, all values 0.0. The pattern must outlive the matrix.
     explicit SymmetricMatrix(const SymmetricPattern& pattern);
 
@@ -29,7 +29,7 @@ public:
     // any coupling stays solvable.
     void FixZeroDiagonals();
 
-private:
+  private:
     const SymmetricPattern* pattern_;
     std::vector<double> diagonal_;
     std::vector<double> lower_;

@@ -17,7 +17,7 @@
 namespace gelmar {
 
 class SymmetricPattern {
-public:
+  public:
     Index RowCount() const { return rowCount_; }
     Index GridRowCount() const { return gridRowCount_; }
     // Lower elements of all rows, and of the grid rows (a prefix of them).
@@ -33,7 +33,7 @@ public:
     // -1 when the pattern has no such coupling.
     Index Find(Index row, Index col) const;
 
-private:
+  private:
     friend class SymmetricPatternBuilder;
     Index rowCount_ = 0;
     Index gridRowCount_ = 0;
@@ -45,7 +45,7 @@ private:
 // AddLink for each again, then Finish. A link of a node with itself is no
 // coupling and is ignored; a link given twice is stored once.
 class SymmetricPatternBuilder {
-public:
+  public:
     SymmetricPatternBuilder(Index rowCount, Index gridRowCount);
 
     void CountLink(Index a, Index b);
@@ -54,7 +54,7 @@ public:
     // Sorts and compacts the rows; polls Esc every 10000 rows.
     SymmetricPattern Finish(const EscCheck& esc);
 
-private:
+  private:
     Index CheckedLowerRow(Index a, Index b) const;
 
     SymmetricPattern pattern_;

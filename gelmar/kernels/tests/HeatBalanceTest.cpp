@@ -25,7 +25,8 @@ TEST(HeatBalance, BoundaryFlowsMatchDenseSums)
         }
         std::vector<double> flows(grid);
         HeatBalanceWork work;
-        HeatBalanceResult hb = ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, flows.data(), {}, {});
+        HeatBalanceResult hb =
+            ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, flows.data(), {}, {});
         double in = 0, out = 0;
         for (int n = 0; n < grid; ++n) {
             EXPECT_NEAR(flows[n], expected(n), 1e-8 * expected.cwiseAbs().maxCoeff());
@@ -63,7 +64,8 @@ TEST(HeatBalance, RuleForFixedRowsWithoutFlows)
     HeatBalanceResult all = ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, nullptr, {}, {});
     EXPECT_DOUBLE_EQ(all.heatIn, 2.0);
     HeatBalanceRule flowsOnly{1e-10, true};
-    HeatBalanceResult some = ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, nullptr, flowsOnly, {});
+    HeatBalanceResult some =
+        ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, nullptr, flowsOnly, {});
     EXPECT_DOUBLE_EQ(some.heatIn, 0.0);
     EXPECT_EQ(some.objectDivergence, 0.0f);
 }

@@ -18,7 +18,10 @@ namespace {
 
 // Grid points (i, j, k) with i = 1, 2 (the cell's faces), j, k = 0, 1,
 // numbered x outermost, z innermost.
-Index NodeAt(int i, int j, int k) { return (i - 1) * 4 + j * 2 + k; }
+Index NodeAt(int i, int j, int k)
+{
+    return (i - 1) * 4 + j * 2 + k;
+}
 
 struct Wall {
     std::unique_ptr<SymmetricPattern> pattern;
@@ -30,21 +33,21 @@ Wall AssembleWall(double lambda, double thickness, double hWarm, double tWarm, d
 {
     const double wx = thickness, wy = 1.0, wz = 1.0, s = 1.0;
     Wall w;
-    w.pattern = std::make_unique<SymmetricPattern>(BuildSymmetricPattern(
-        8, 8,
-        [](auto&& link) {
-            for (int i = 1; i <= 2; ++i)
-                for (int j = 0; j <= 1; ++j)
-                    for (int k = 0; k <= 1; ++k) {
-                        if (i == 1)
-                            link(NodeAt(1, j, k), NodeAt(2, j, k));
-                        if (j == 0)
-                            link(NodeAt(i, 0, k), NodeAt(i, 1, k));
-                        if (k == 0)
-                            link(NodeAt(i, j, 0), NodeAt(i, j, 1));
-                    }
-        },
-        {}));
+    w.pattern = std::make_unique<SymmetricPattern>(
+        BuildSymmetricPattern(8, 8,
+                              [](auto&& link) {
+                                  for (int i = 1; i <= 2; ++i)
+                                      for (int j = 0; j <= 1; ++j)
+                                          for (int k = 0; k <= 1; ++k) {
+                                              if (i == 1)
+                                                  link(NodeAt(1, j, k), NodeAt(2, j, k));
+                                              if (j == 0)
+                                                  link(NodeAt(i, 0, k), NodeAt(i, 1, k));
+                                              if (k == 0)
+                                                  link(NodeAt(i, j, 0), NodeAt(i, j, 1));
+                                          }
+                              },
+                              {}));
     w.a = std::make_unique<SymmetricMatrix>(*w.pattern);
     w.b.assign(8, 0.0);
     SymmetricMatrix& a = *w.a;

@@ -1,7 +1,6 @@
 // The incomplete-Cholesky factor and the conjugate-gradient solve against a
 // dense Eigen solve of the same matrix, and the solver's stop rules.
 #include "TestSystems.h"
-
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/VectorOps.h"
 
@@ -95,7 +94,8 @@ SolveRun RunSolve(const System& s, SolverLimits limits, SolverState state = {}, 
     SolverWork work;
     SolverHooks hooks;
     hooks.progress = [&](const SolverState& st) { run.shown.push_back(st); };
-    run.outcome = SolveConjugateGradient(*s.matrix, factor, s.b.data(), run.x.data(), work, run.state, limits, hooks);
+    run.outcome =
+        SolveConjugateGradient(*s.matrix, factor, s.b.data(), run.x.data(), work, run.state, limits, hooks);
     return run;
 }
 
@@ -190,8 +190,9 @@ TEST(ConjugateGradient, EscAbortsWithoutErrorCode)
     SolverHooks hooks;
     hooks.esc = [&] { return ++polls == 20; };
     common::ResetErrorCode();
-    EXPECT_THROW(SolveConjugateGradient(*s.matrix, factor, s.b.data(), x.data(), work, state, TightLimits(), hooks),
-                 common::EngineException);
+    EXPECT_THROW(
+        SolveConjugateGradient(*s.matrix, factor, s.b.data(), x.data(), work, state, TightLimits(), hooks),
+        common::EngineException);
     EXPECT_EQ(common::ErrorCode(), 0);
     EXPECT_EQ(polls, 20);
     EXPECT_GT(state.iterations, 1);

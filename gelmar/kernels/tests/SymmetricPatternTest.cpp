@@ -13,13 +13,12 @@ namespace {
 
 SymmetricPattern FromLinks(Index rows, const std::vector<std::pair<Index, Index>>& links)
 {
-    return BuildSymmetricPattern(
-        rows, rows,
-        [&](auto&& link) {
-            for (auto [a, b] : links)
-                link(a, b);
-        },
-        {});
+    return BuildSymmetricPattern(rows, rows,
+                                 [&](auto&& link) {
+                                     for (auto [a, b] : links)
+                                         link(a, b);
+                                 },
+                                 {});
 }
 
 } // namespace
@@ -58,16 +57,15 @@ TEST(SymmetricPattern, DuplicateAndSelfLinksAreStoredOnceOrNot)
 
 TEST(SymmetricPattern, ColumnsAscendGridRowsFirst)
 {
-    SymmetricPattern p = BuildSymmetricPattern(
-        5, 3,
-        [](auto&& link) {
-            link(4, 2);
-            link(2, 1);
-            link(4, 0);
-            link(2, 0);
-            link(3, 1);
-        },
-        {});
+    SymmetricPattern p = BuildSymmetricPattern(5, 3,
+                                               [](auto&& link) {
+                                                   link(4, 2);
+                                                   link(2, 1);
+                                                   link(4, 0);
+                                                   link(2, 0);
+                                                   link(3, 1);
+                                               },
+                                               {});
     EXPECT_EQ(p.GridRowCount(), 3);
     EXPECT_EQ(p.GridLowerCount(), 2);
     std::vector<Column> row4(p.LowerColumns(4).begin(), p.LowerColumns(4).end());

@@ -110,8 +110,8 @@ Eigen::VectorXd Solve(const System& s, SolverState* state)
     Eigen::VectorXd x = Eigen::VectorXd::Zero(s.b.size());
     SolverWork work;
     SolverState local;
-    SolveConjugateGradient(*s.matrix, factor, s.b.data(), x.data(), work, state ? *state : local, TightLimits(),
-                           {});
+    SolveConjugateGradient(*s.matrix, factor, s.b.data(), x.data(), work, state ? *state : local,
+                           TightLimits(), {});
     return x;
 }
 

@@ -197,3 +197,56 @@ TEST(ConjugateGradient, EscAbortsWithoutErrorCode)
     EXPECT_EQ(polls, 20);
     EXPECT_GT(state.iterations, 1);
 }
+
+TEST(IncompleteCholesky, ReproducesTheMatrixOnItsPattern)
+{
+    // A triangulated 5 x 5 grid (each square split by a diagonal, so the
+    // elimination updates elements) and two zone rows tied to it: L·Lᵀ must
+    // equal A on the pattern of the grid rows, and the zone rows keep only
+    // their diagonal.
+    const int side = 5, grid = side * side, rows = grid + 2;
+    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(rows, rows);
+    auto link = [&](int p, int q, double g) {
+        a(p, q) -= g;
+        a(q, p) -= g;
+        a(p, p) += g;
+        a(q, q) += g;
+    };
+    for (int j = 0; j < side; ++j)
+        for (int i = 0; i < side; ++i) {
+            const int p = i + side * j;
+            if (i + 1 < side)
+                link(p, p + 1, 1.0 + 0.1 * j);
+            if (j + 1 < side)
+                link(p, p + side, 0.7 + 0.05 * i);
+            if (i + 1 < side && j + 1 < side)
+                link(p, p + side + 1, 0.3);
+            a(p, p) += 0.01;
+        }
+    link(3, grid, 2.0);
+    link(7, grid, 2.0);
+    link(grid, grid + 1, 1.5);
+    a(grid + 1, grid + 1) += 0.5;
+    System s = FromDense(a, Eigen::VectorXd::Ones(rows), grid);
+    IncompleteCholeskyFactor factor;
+    factor.Factorise(*s.matrix, {});
+
+    Eigen::MatrixXd l = Eigen::MatrixXd::Zero(rows, rows);
+    const SymmetricPattern& p = *s.pattern;
+    for (int n = 0; n < rows; ++n) {
+        const double pivot = 1.0 / factor.InversePivots()[n];
+        l(n, n) = pivot;
+        if (n < grid)
+            for (Index e = p.RowStarts()[n]; e < p.RowStarts()[n + 1]; ++e)
+                l(n, p.Columns()[e]) = factor.ScaledLower()[e] * pivot;
+    }
+    Eigen::MatrixXd m = l * l.transpose();
+    for (int i = 0; i < grid; ++i)
+        for (int j = 0; j <= i; ++j) {
+            if (i == j || p.Find(i, j) >= 0)
+                EXPECT_NEAR(m(i, j), a(i, j), 1e-12) << i << "," << j;
+        }
+    EXPECT_DOUBLE_EQ(m(grid, grid), a(grid, grid));
+    EXPECT_DOUBLE_EQ(m(grid + 1, grid + 1), a(grid + 1, grid + 1));
+    EXPECT_EQ(m(grid + 1, grid), 0.0);
+}

@@ -243,8 +243,9 @@ TEST(IncompleteCholesky, ReproducesTheMatrixOnItsPattern)
     Eigen::MatrixXd m = l * l.transpose();
     for (int i = 0; i < grid; ++i)
         for (int j = 0; j <= i; ++j) {
-            if (i == j || p.Find(i, j) >= 0)
+            if (i == j || p.Find(i, j) >= 0) {
                 EXPECT_NEAR(m(i, j), a(i, j), 1e-12) << i << "," << j;
+            }
         }
     EXPECT_DOUBLE_EQ(m(grid, grid), a(grid, grid));
     EXPECT_DOUBLE_EQ(m(grid + 1, grid + 1), a(grid + 1, grid + 1));

@@ -251,3 +251,12 @@ TEST(IncompleteCholesky, ReproducesTheMatrixOnItsPattern)
     EXPECT_DOUBLE_EQ(m(grid + 1, grid + 1), a(grid + 1, grid + 1));
     EXPECT_EQ(m(grid + 1, grid), 0.0);
 }
+
+TEST(ConjugateGradient, SystemWithoutRowsSettlesAtOnce)
+{
+    System s = FromDense(Eigen::MatrixXd(0, 0), Eigen::VectorXd(0), 0);
+    SolveRun run = RunSolve(s, TightLimits());
+    EXPECT_EQ(run.outcome, SolveOutcome::Settled);
+    EXPECT_EQ(run.state.iterations, 1);
+    EXPECT_EQ(run.state.objectDivergence, 0.0f);
+}

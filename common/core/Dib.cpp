@@ -13,6 +13,8 @@ namespace {
 // Reads exactly n bytes, appending them; false when the stream ends first.
 bool ReadBytes(std::istream& in, std::vector<BYTE>& buffer, std::size_t n)
 {
+    if (n == 0)
+        return true;
     const std::size_t old = buffer.size();
     buffer.resize(old + n);
     in.read(reinterpret_cast<char*>(buffer.data() + old), static_cast<std::streamsize>(n));

@@ -51,6 +51,7 @@ std::unique_ptr<CImageFile> CImageFile::CImageFileFromPath(const std::string& pa
 BOOL CImageFile::CreateImpl(const std::string& path, int kind)
 {
     m_impl = MakeImpl(path, kind);
+    m_kind = m_impl ? kind : kImageKindNone;
     return m_impl != nullptr;
 }
 
@@ -59,11 +60,8 @@ BOOL CImageFile::Open(const std::string& path, int kind)
     m_fileName = path;
     if (kind == kImageKindNone)
         kind = GetImageKind(path);
-    if (!m_impl || kind != m_kind) {
-        m_kind = kind;
-        if (!CreateImpl(path, kind))
-            return FALSE;
-    }
+    if ((!m_impl || kind != m_kind) && !CreateImpl(path, kind))
+        return FALSE;
     return m_impl->Read(path);
 }
 
@@ -73,6 +71,8 @@ BOOL CImageFile::SaveAs(const std::string& path, int kind)
         return FALSE;
     if (kind == kImageKindNone)
         kind = GetImageKind(path);
+    if (kind == kImageKindNone)
+        return FALSE;
     if (kind != m_kind) {
         auto impl = MakeImpl(path, kind);
         if (!impl)

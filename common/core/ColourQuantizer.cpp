@@ -14,7 +14,7 @@ constexpr int kLevels = 6;
 
 struct Node {
     std::uint64_t sum[3] = {0, 0, 0};
-    std::uint64_t count = 0; // non-zero: a leaf that is a palette colour
+    std::uint64_t count = 0;  // non-zero: a leaf that is a palette colour
     std::uint64_t weight = 0; // pixels in the subtree
     BYTE childMask = 0;
     BYTE paletteIndex = 0;
@@ -26,7 +26,7 @@ struct HeapEntry {
 };
 
 class Octree {
-public:
+  public:
     Octree()
     {
         for (int k = 0, n = 1; k < kLevels; ++k, n *= 8)
@@ -122,15 +122,15 @@ public:
         return result;
     }
 
-private:
+  private:
     void SiftDown(std::vector<HeapEntry>& heap, std::size_t size, std::size_t i)
     {
         const HeapEntry moving = heap[i];
         const std::uint64_t w = At(moving.level, moving.index).weight;
         while (2 * i <= size) {
             std::size_t child = 2 * i;
-            if (child < size &&
-                At(heap[child + 1].level, heap[child + 1].index).weight < At(heap[child].level, heap[child].index).weight)
+            if (child < size && At(heap[child + 1].level, heap[child + 1].index).weight <
+                                    At(heap[child].level, heap[child].index).weight)
                 ++child;
             if (w <= At(heap[child].level, heap[child].index).weight)
                 break;
@@ -168,7 +168,10 @@ void MapDithered(const QuantizerInput& in, const std::vector<std::array<BYTE, 3>
             std::array<int, 3>& up = above[static_cast<std::size_t>(x)];
             int adjusted[3];
             for (int c = 0; c < 3; ++c)
-                adjusted[c] = std::clamp(row[3 * x + c] + ((up[static_cast<std::size_t>(c)] + previous[static_cast<std::size_t>(c)]) >> 1), 0, 255);
+                adjusted[c] = std::clamp(
+                    row[3 * x + c] +
+                        ((up[static_cast<std::size_t>(c)] + previous[static_cast<std::size_t>(c)]) >> 1),
+                    0, 255);
             const int key = ((adjusted[0] >> 3) << 10) | ((adjusted[1] >> 3) << 5) | (adjusted[2] >> 3);
             if (cache[static_cast<std::size_t>(key)] < 0) {
                 long best = 200000;
@@ -176,7 +179,8 @@ void MapDithered(const QuantizerInput& in, const std::vector<std::array<BYTE, 3>
                 for (std::size_t i = 0; i < palette.size(); ++i) {
                     long d = 0;
                     for (int c = 0; c < 3; ++c) {
-                        const long diff = palette[i][static_cast<std::size_t>(c)] - ((adjusted[c] & 0xF8) + 4);
+                        const long diff =
+                            palette[i][static_cast<std::size_t>(c)] - ((adjusted[c] & 0xF8) + 4);
                         d += diff * diff;
                     }
                     if (d < best) {
@@ -189,7 +193,9 @@ void MapDithered(const QuantizerInput& in, const std::vector<std::array<BYTE, 3>
             const int index = cache[static_cast<std::size_t>(key)];
             dst[x] = static_cast<BYTE>(index);
             for (int c = 0; c < 3; ++c) {
-                const int error = std::clamp(adjusted[c] - palette[static_cast<std::size_t>(index)][static_cast<std::size_t>(c)], -20, 20);
+                const int error = std::clamp(
+                    adjusted[c] - palette[static_cast<std::size_t>(index)][static_cast<std::size_t>(c)], -20,
+                    20);
                 up[static_cast<std::size_t>(c)] = error;
                 previous[static_cast<std::size_t>(c)] = error;
             }
@@ -197,7 +203,10 @@ void MapDithered(const QuantizerInput& in, const std::vector<std::array<BYTE, 3>
     }
 }
 
-std::uint32_t Key(const BYTE* p) { return p[0] | (p[1] << 8) | (static_cast<std::uint32_t>(p[2]) << 16); }
+std::uint32_t Key(const BYTE* p)
+{
+    return p[0] | (p[1] << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
+}
 
 // When the picture has at most `colours` distinct colours, the palette is
 // those colours (in ascending order of their value) and every pixel keeps
@@ -218,8 +227,8 @@ bool QuantizeExactly(const QuantizerInput& in, int colours, QuantizerResult& res
     result.palette.clear();
     for (std::size_t i = 0; i < keys.size(); ++i) {
         seen[keys[i]] = static_cast<int>(i);
-        result.palette.push_back({static_cast<BYTE>(keys[i]), static_cast<BYTE>(keys[i] >> 8),
-                                  static_cast<BYTE>(keys[i] >> 16)});
+        result.palette.push_back(
+            {static_cast<BYTE>(keys[i]), static_cast<BYTE>(keys[i] >> 8), static_cast<BYTE>(keys[i] >> 16)});
     }
     for (int y = 0; y < in.height; ++y) {
         const BYTE* row = PixelRow(in, y);
@@ -254,7 +263,8 @@ BOOL QuantizeColours(const QuantizerInput& in, int colours, bool dither, Quantiz
         } else {
             for (int y = 0; y < in.height; ++y) {
                 const BYTE* row = PixelRow(in, y);
-                BYTE* dst = result.indexes.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(in.width);
+                BYTE* dst =
+                    result.indexes.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(in.width);
                 for (int x = 0; x < in.width; ++x)
                     dst[x] = tree->TreeIndex(tree->LeafIndex(row + 3 * x));
             }

@@ -37,7 +37,7 @@ BOOL QuantizeColours(const QuantizerInput& input, int colours, bool dither, Quan
 // 8-bit BMP whose palette has exactly `colours` entries: mode 0
 // uncompressed, mode 1 RLE8. FALSE (with "Color quantization error!" when
 // quantising fails) when nothing could be written.
-BOOL WriteQuantizedBmp(const std::string& path, const BYTE* pixels, int width, int height, int colours, int mode,
-                       std::size_t stride = 0);
+BOOL WriteQuantizedBmp(const std::string& path, const BYTE* pixels, int width, int height, int colours,
+                       int mode, std::size_t stride = 0);
 
 } // namespace common

@@ -39,14 +39,16 @@ BOOL CDib::Read(std::istream& in)
     if (ReadBytes(in, bytes, platform::kFileHeaderSize + platform::kInfoHeaderSize) &&
         platform::ReadLe32(bytes.data() + platform::kFileHeaderSize) == platform::kInfoHeaderSize) {
         const platform::BITMAPFILEHEADER fh = platform::DecodeFileHeader(bytes.data());
-        const platform::BITMAPINFOHEADER ih = platform::DecodeInfoHeader(bytes.data() + platform::kFileHeaderSize);
+        const platform::BITMAPINFOHEADER ih =
+            platform::DecodeInfoHeader(bytes.data() + platform::kFileHeaderSize);
         const std::int64_t height = ih.biHeight < 0 ? -std::int64_t{ih.biHeight} : ih.biHeight;
         const std::int64_t bits = ih.biCompression == platform::BI_RLE8
                                       ? ih.biSizeImage
                                       : platform::DibRowBytes(ih.biWidth, ih.biBitCount) * height;
         const std::int64_t total = std::int64_t{fh.bfOffBits} + bits;
         if (fh.bfType == platform::kBmpFileType && fh.bfOffBits >= bytes.size() && bits > 0 &&
-            bits <= platform::kMaxDibImageBytes && total <= platform::kMaxDibImageBytes + (std::int64_t{1} << 20) &&
+            bits <= platform::kMaxDibImageBytes &&
+            total <= platform::kMaxDibImageBytes + (std::int64_t{1} << 20) &&
             ReadBytes(in, bytes, static_cast<std::size_t>(total) - bytes.size()))
             dib = platform::DibReadMemory(bytes.data(), bytes.size());
     }

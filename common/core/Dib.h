@@ -11,7 +11,7 @@
 namespace common {
 
 class CDib {
-public:
+  public:
     CDib() = default;
     CDib(const CDib&) = delete;
     CDib& operator=(const CDib&) = delete;
@@ -34,7 +34,7 @@ public:
     int GetColorEntries() const { return m_dib ? m_dib->ColorEntries() : 0; }
     const platform::CPalette* GetPalette() const { return m_palette.get(); }
 
-private:
+  private:
     std::unique_ptr<platform::PackedDib> m_dib;
     std::unique_ptr<platform::CPalette> m_palette;
 };

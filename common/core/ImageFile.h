@@ -28,7 +28,7 @@ struct BitmapPixels {
 };
 
 class CImageFile {
-public:
+  public:
     CImageFile() = default;
     // A BMP image holding a 24-bit copy of the bitmap's pixels.
     explicit CImageFile(const BitmapPixels& bitmap);
@@ -69,7 +69,7 @@ public:
     int GetKind() const { return m_kind; }
     const std::string& GetFileName() const { return m_fileName; }
 
-private:
+  private:
     static std::unique_ptr<CImageImpl> MakeImpl(const std::string& path, int kind);
 
     int m_kind = kImageKindNone;

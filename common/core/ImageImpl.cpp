@@ -82,7 +82,8 @@ BOOL CImageImpl::GetPixelRGB(int x, int y, BYTE& r, BYTE& g, BYTE& b) const
     }
     if (m_bitsPerPixel != 24 && m_bitsPerPixel != 32)
         return FALSE;
-    const BYTE* p = m_bits + static_cast<std::int64_t>(y) * m_rowBytes + static_cast<std::int64_t>(x) * (m_bitsPerPixel / 8);
+    const BYTE* p = m_bits + static_cast<std::int64_t>(y) * m_rowBytes +
+                    static_cast<std::int64_t>(x) * (m_bitsPerPixel / 8);
     b = p[0];
     g = p[1];
     r = p[2];
@@ -105,15 +106,22 @@ BOOL CImageImpl::SetPixelRGB(int x, int y, BYTE r, BYTE g, BYTE b)
     }
     if (m_bitsPerPixel != 24 && m_bitsPerPixel != 32)
         return FALSE;
-    BYTE* p = m_bits + static_cast<std::int64_t>(y) * m_rowBytes + static_cast<std::int64_t>(x) * (m_bitsPerPixel / 8);
+    BYTE* p = m_bits + static_cast<std::int64_t>(y) * m_rowBytes +
+              static_cast<std::int64_t>(x) * (m_bitsPerPixel / 8);
     p[0] = b;
     p[1] = g;
     p[2] = r;
     return TRUE;
 }
 
-BOOL CImageImpl::Read(const std::string&) { return FALSE; }
-BOOL CImageImpl::Write(const std::string&) { return FALSE; }
+BOOL CImageImpl::Read(const std::string&)
+{
+    return FALSE;
+}
+BOOL CImageImpl::Write(const std::string&)
+{
+    return FALSE;
+}
 
 BOOL CImageImpl::SetPaletteObject(std::unique_ptr<platform::CPalette> palette)
 {
@@ -147,7 +155,8 @@ BOOL CImageImpl::SetPaletteFromEntries(int count, const BYTE* rgbTriples)
         ShowUserMessage("CImageImpl::imagePalette already exists!");
     std::vector<platform::PALETTEENTRY> entries(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        entries[static_cast<std::size_t>(i)] = {rgbTriples[3 * i], rgbTriples[3 * i + 1], rgbTriples[3 * i + 2], 0};
+        entries[static_cast<std::size_t>(i)] = {rgbTriples[3 * i], rgbTriples[3 * i + 1],
+                                                rgbTriples[3 * i + 2], 0};
     return SetPaletteObject(std::make_unique<platform::CPalette>(std::move(entries)));
 }
 

@@ -17,7 +17,7 @@ constexpr int kColourTypeRgb = 2;
 constexpr int kColourTypePalette = 3;
 
 class CImageImpl {
-public:
+  public:
     CImageImpl() = default;
     CImageImpl(const CImageImpl&) = delete;
     CImageImpl& operator=(const CImageImpl&) = delete;
@@ -59,7 +59,7 @@ public:
     // implementation, which is left empty (a change of file format).
     void TakeOver(CImageImpl& other);
 
-protected:
+  protected:
     // Adopts a DIB and takes the geometry from its header.
     void AdoptDib(std::unique_ptr<platform::PackedDib> dib, int colourType);
     void FreeImage();
@@ -78,16 +78,16 @@ protected:
 
 // An implementation that belongs to a file; reads and writes nothing itself.
 class CFileImageImpl : public CImageImpl {
-public:
+  public:
     explicit CFileImageImpl(std::string path) : m_path(std::move(path)) {}
     const std::string& GetPath() const { return m_path; }
 
-protected:
+  protected:
     std::string m_path;
 };
 
 class CBmpImageImpl : public CFileImageImpl {
-public:
+  public:
     using CFileImageImpl::CFileImageImpl;
     BOOL Read(const std::string& path) override;
     BOOL Write(const std::string& path) override;
@@ -95,12 +95,12 @@ public:
     BOOL ReadBytes(std::string_view bytes);
     const std::string& GetLastError() const { return m_error; }
 
-private:
+  private:
     std::string m_error;
 };
 
 class CPngImageImpl : public CFileImageImpl {
-public:
+  public:
     using CFileImageImpl::CFileImageImpl;
     BOOL Read(const std::string& path) override;
     BOOL Write(const std::string& path) override;
@@ -108,7 +108,7 @@ public:
     BOOL ReadBytes(std::string_view bytes);
     const std::string& GetLastError() const { return m_error; }
 
-private:
+  private:
     std::string m_error;
 };
 

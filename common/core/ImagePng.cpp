@@ -3,12 +3,11 @@
 // their state in plain structures so that the jump skips no destructor.
 #include "common/core/ImageImpl.h"
 
-#include <png.h>
-
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <png.h>
 #include <vector>
 
 namespace common {
@@ -78,7 +77,8 @@ bool WritePng(std::FILE* file, const PngWriteJob& job, ErrorText& error)
         const BYTE* src = job.bits + y * job.rowBytes;
         if (job.bitsPerPixel == 32)
             for (int x = 0; x < job.width; ++x)
-                std::memcpy(job.row + 3 * static_cast<std::size_t>(x), src + 4 * static_cast<std::size_t>(x), 3);
+                std::memcpy(job.row + 3 * static_cast<std::size_t>(x), src + 4 * static_cast<std::size_t>(x),
+                            3);
         else
             std::memcpy(job.row, src, job.rowSize);
         png_write_row(png, job.row);
@@ -205,9 +205,8 @@ BOOL CPngImageImpl::Write(const std::string& path)
     const std::size_t rowSize = pngType == PNG_COLOR_TYPE_RGB ? 3 * static_cast<std::size_t>(m_width)
                                                               : static_cast<std::size_t>(m_rowBytes);
     std::vector<BYTE> row(rowSize);
-    const PngWriteJob job{m_width,      m_height,       bitDepth, pngType,    plteCount,
-                          plte,         m_bits,         m_rowBytes, m_bitsPerPixel, row.data(),
-                          rowSize};
+    const PngWriteJob job{m_width, m_height,   bitDepth,       pngType,    plteCount, plte,
+                          m_bits,  m_rowBytes, m_bitsPerPixel, row.data(), rowSize};
 
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)

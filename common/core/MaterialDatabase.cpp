@@ -12,7 +12,8 @@ namespace {
 
 // The keys a material section may hold, matched on their first two
 // characters; their order is the order of the switch below.
-constexpr std::string_view kMaterialKeys = "NENNNFNDLAREDIROCEMUMDCPWCWMWAKTKAKRPAC0C1C2C3C4C5C6C7C8C9E1E2R1R2NUHR";
+constexpr std::string_view kMaterialKeys =
+    "NENNNFNDLAREDIROCEMUMDCPWCWMWAKTKAKRPAC0C1C2C3C4C5C6C7C8C9E1E2R1R2NUHR";
 
 int KeyNumber(const std::string& key)
 {
@@ -69,7 +70,10 @@ void SetValue(CMaterialRecord& m, int key, const std::string& value)
         *optics[key - 29] = ToFloat(value);
 }
 
-bool IsGroupSection(const std::string& name) { return !name.empty() && name[0] == 'G' && name != "GENERAL"; }
+bool IsGroupSection(const std::string& name)
+{
+    return !name.empty() && name[0] == 'G' && name != "GENERAL";
+}
 
 } // namespace
 

@@ -12,19 +12,19 @@
 namespace common {
 
 struct CMaterialRecord {
-    std::string name; // in the language asked for
+    std::string name;    // in the language asked for
     std::string comment; // the C0 ... C9 lines, each ended by "\n"
-    float la = 0; // conductivity W/(m.K)
-    float re = 0; // thermal resistance m2K/W
-    float di = 0; // thickness m
-    float ro = 0; // density kg/m3
-    float ce = 0; // specific heat J/(kg.K)
-    float mu = 0; // vapour resistance factor
-    float md = 0; // equivalent air layer thickness m
+    float la = 0;        // conductivity W/(m.K)
+    float re = 0;        // thermal resistance m2K/W
+    float di = 0;        // thickness m
+    float ro = 0;        // density kg/m3
+    float ce = 0;        // specific heat J/(kg.K)
+    float mu = 0;        // vapour resistance factor
+    float md = 0;        // equivalent air layer thickness m
     int cp = 0;
     float wc = 0, wm = 0, wa = 0; // moisture contents kg/m3
     float kt = 0, ka = 0, kr = 0; // solar transmission, absorption, reflection
-    int pa = 0; // pattern number
+    int pa = 0;                   // pattern number
     // Emissivities, reflection factors, Nusselt number and radiative
     // coefficient; -1 where the file gives none.
     float e1 = -1, e2 = -1, r1 = -1, r2 = -1, nu = -1, hr = -1;

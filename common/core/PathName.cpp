@@ -44,7 +44,8 @@ std::string DesktopFolder()
         return {};
     const std::string home = homeEnv;
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string dirs = (config && *config ? std::string(config) : home + "/.config") + "/user-dirs.dirs";
+    const std::string dirs =
+        (config && *config ? std::string(config) : home + "/.config") + "/user-dirs.dirs";
     std::ifstream in(dirs);
     std::string line;
     while (std::getline(in, line)) {
@@ -79,7 +80,10 @@ std::string NewTempFileName()
     }
 }
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 } // namespace
 
@@ -196,6 +200,16 @@ BOOL CFindFile::FindNext()
     return TRUE;
 }
 
-int GetWindowsVersionClass() { return 0; }
+std::string FullPath(const std::string& path)
+{
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+int GetWindowsVersionClass()
+{
+    return 0;
+}
 
 } // namespace common

@@ -12,7 +12,7 @@
 namespace common {
 
 class CPathName {
-public:
+  public:
     // Kinds of the folder constructor.
     enum Kind {
         kProgramFile = 1,
@@ -40,7 +40,7 @@ public:
     const std::string& Title() const { return m_title; }
     const std::string& Extension() const { return m_extension; }
 
-private:
+  private:
     void SetFolder(const std::string& folder);
 
     std::string m_drive;
@@ -53,7 +53,7 @@ private:
 // may hold "*" and "?" (matched without regard to case, as the original file
 // system did), in name order.
 class CFindFile {
-public:
+  public:
     explicit CFindFile(const std::string& pattern);
     // TRUE while there is a current result. A folder that does not exist
     // matches nothing; a folder that cannot be read throws CFileException.
@@ -61,7 +61,7 @@ public:
     const std::string& GetFileName() const { return m_name; }
     std::string GetFilePath() const { return m_folder + m_name; }
 
-private:
+  private:
     std::string m_pattern;
     std::string m_folder;
     bool m_scanned = false;
@@ -79,6 +79,10 @@ struct CFileException {
 // True when name matches the wildcard pattern ("*" any run, "?" one
 // character), ASCII letters compared without regard to case.
 bool MatchWildcard(const std::string& pattern, const std::string& name);
+
+// The absolute form of a path with "." and ".." parts resolved, as shown in
+// messages that name a file or pattern.
+std::string FullPath(const std::string& path);
 
 // The Windows version class of the system: 0 here, "any other platform".
 int GetWindowsVersionClass();

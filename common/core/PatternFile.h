@@ -24,7 +24,7 @@ struct CPattern {
 };
 
 class CPatternList {
-public:
+  public:
     // Largest pattern count a file may declare.
     static constexpr int kMaxPatterns = 65535;
 
@@ -40,7 +40,7 @@ public:
     const CPattern& Get(int number) const;
     const std::string& GetLastError() const { return m_error; }
 
-private:
+  private:
     BOOL ReadFrom(const CSectionFile& file, const std::string& path);
 
     std::vector<CPattern> m_patterns{CPattern{}};

@@ -1,7 +1,6 @@
 // The 8-bit bitmap writer: quantises a 24-bit picture and writes it as an
 // uncompressed or RLE8 BMP file.
 #include "common/core/ColourQuantizer.h"
-
 #include "common/core/UserMessage.h"
 #include "platform/core/PackedDib.h"
 
@@ -12,7 +11,6 @@
 
 namespace common {
 namespace {
-
 
 // RLE8 runs of each row (at most 255 pixels each, no absolute blocks), an
 // end-of-line mark after every row and the end-of-bitmap mark.
@@ -37,12 +35,13 @@ void EncodeRle8(const BYTE* indexes, int width, int height, std::vector<BYTE>& o
 
 } // namespace
 
-BOOL WriteQuantizedBmp(const std::string& path, const BYTE* pixels, int width, int height, int colours, int mode,
-                       std::size_t stride)
+BOOL WriteQuantizedBmp(const std::string& path, const BYTE* pixels, int width, int height, int colours,
+                       int mode, std::size_t stride)
 {
     if (mode != 0 && mode != 1)
         return FALSE;
-    if (width <= 0 || height <= 0 || width > platform::kMaxDibDimension || height > platform::kMaxDibDimension)
+    if (width <= 0 || height <= 0 || width > platform::kMaxDibDimension ||
+        height > platform::kMaxDibDimension)
         return FALSE;
     QuantizerResult q;
     if (!QuantizeColours(QuantizerInput{pixels, width, height, stride}, colours, true, q)) {
@@ -85,8 +84,8 @@ BOOL WriteQuantizedBmp(const std::string& path, const BYTE* pixels, int width, i
     // Exactly `colours` entries; those the quantiser did not fill stay black.
     for (std::size_t i = 0; i < q.palette.size(); ++i)
         for (int c = 0; c < 3; ++c)
-            file[platform::kFileHeaderSize + platform::kInfoHeaderSize + 4 * i + static_cast<std::size_t>(c)] =
-                q.palette[i][static_cast<std::size_t>(c)];
+            file[platform::kFileHeaderSize + platform::kInfoHeaderSize + 4 * i +
+                 static_cast<std::size_t>(c)] = q.palette[i][static_cast<std::size_t>(c)];
     file.insert(file.end(), bits.begin(), bits.end());
 
     std::FILE* f = std::fopen(path.c_str(), "wb");

@@ -61,7 +61,9 @@ std::string UnicodeEscape(char32_t cp)
     // \uN takes a signed 16-bit number; characters beyond the basic plane
     // are written as their surrogate pair. "?" stands in for readers
     // without Unicode.
-    auto one = [](unsigned unit) { return Format("\\u%d?", static_cast<int>(static_cast<std::int16_t>(unit))); };
+    auto one = [](unsigned unit) {
+        return Format("\\u%d?", static_cast<int>(static_cast<std::int16_t>(unit)));
+    };
     if (cp < 0x10000)
         return one(static_cast<unsigned>(cp));
     const char32_t v = cp - 0x10000;
@@ -170,10 +172,22 @@ std::vector<CRtfTextRun> CRtfDocument::TakeRuns()
     return std::exchange(m_runs, {});
 }
 
-RtfManipulator RtfFontName(const std::string& face) { return {RtfManipulator::kFontName, face, 0}; }
-RtfManipulator RtfFontSize(int halfPoints) { return {RtfManipulator::kFontSize, {}, halfPoints}; }
-RtfManipulator RtfStyleFlagA(bool on) { return {RtfManipulator::kBold, {}, on ? 1 : 0}; }
-RtfManipulator RtfStyleFlagB(bool on) { return {RtfManipulator::kUnderline, {}, on ? 1 : 0}; }
+RtfManipulator RtfFontName(const std::string& face)
+{
+    return {RtfManipulator::kFontName, face, 0};
+}
+RtfManipulator RtfFontSize(int halfPoints)
+{
+    return {RtfManipulator::kFontSize, {}, halfPoints};
+}
+RtfManipulator RtfStyleFlagA(bool on)
+{
+    return {RtfManipulator::kBold, {}, on ? 1 : 0};
+}
+RtfManipulator RtfStyleFlagB(bool on)
+{
+    return {RtfManipulator::kUnderline, {}, on ? 1 : 0};
+}
 
 CRtfDocument& RtfApply(CRtfDocument& document, const RtfManipulator& m)
 {

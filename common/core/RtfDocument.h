@@ -24,7 +24,7 @@ struct CRtfStyleSwitch {
 struct CRtfRun {
     enum Style { kBold, kUnderline, kWordUnderline, kItalic, kStrike };
 
-    int fontSize = 35; // half points
+    int fontSize = 35;    // half points
     int tabPosition = -1; // twips; none when not positive
     std::array<CRtfStyleSwitch, 5> switches{{{false, "\\b", ""},
                                              {false, "\\ul", ""},
@@ -47,7 +47,7 @@ struct CRtfTextRun {
 };
 
 class CRtfDocument {
-public:
+  public:
     CRtfDocument() = default;
 
     void AppendText(std::string_view text);
@@ -72,7 +72,7 @@ public:
     const std::vector<COLORREF>& Colours() const { return m_colours; }
     const std::string& Body() const { return m_body; }
 
-private:
+  private:
     std::string m_body;
     CRtfRun m_format;
     std::vector<std::string> m_fonts{"Arial"};

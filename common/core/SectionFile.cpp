@@ -10,7 +10,10 @@
 namespace common {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 std::string TrimRight(std::string_view s)
 {
@@ -127,7 +130,8 @@ BOOL CSectionFile::GetValue(int header, const std::string& key, std::string& val
     return header >= 0 && FindKey(header, key, value) >= 0;
 }
 
-BOOL CSectionFile::GetValueByName(const std::string& section, const std::string& key, std::string& value) const
+BOOL CSectionFile::GetValueByName(const std::string& section, const std::string& key,
+                                  std::string& value) const
 {
     return GetValue(FindSection(section), key, value);
 }

@@ -12,7 +12,7 @@
 namespace common {
 
 class CSectionFile {
-public:
+  public:
     // Longest line kept; a longer line makes the whole file unreadable.
     static constexpr std::size_t kMaxLineLength = 1022;
 
@@ -42,7 +42,7 @@ public:
     int GetLineCount() const { return m_lineCount; }
     const std::string& GetLastError() const { return m_error; }
 
-private:
+  private:
     // Splits a line into key and value; false when it is no entry.
     static bool SplitEntry(const std::string& line, std::string& key, std::string& value);
 

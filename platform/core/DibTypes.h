@@ -65,7 +65,10 @@ constexpr std::int64_t DibRowBytes(std::int64_t width, int bitCount)
 }
 
 // Little-endian field access for the header codecs.
-inline WORD ReadLe16(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+inline WORD ReadLe16(const BYTE* p)
+{
+    return static_cast<WORD>(p[0] | (p[1] << 8));
+}
 inline DWORD ReadLe32(const BYTE* p)
 {
     return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) | (static_cast<DWORD>(p[2]) << 16) |

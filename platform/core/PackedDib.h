@@ -18,14 +18,17 @@ constexpr std::int64_t kMaxDibDimension = 65535;
 constexpr std::int64_t kMaxDibImageBytes = std::int64_t{256} << 20;
 
 class PackedDib {
-public:
+  public:
     // An uncompressed bottom-up DIB of the given geometry with zeroed pixels
     // and colourEntries zeroed colour-table entries; null when the geometry is
     // invalid or too large.
     static std::unique_ptr<PackedDib> Allocate(int width, int height, int bitCount, int colourEntries);
 
     BITMAPINFOHEADER* Header() { return reinterpret_cast<BITMAPINFOHEADER*>(m_data.data()); }
-    const BITMAPINFOHEADER* Header() const { return reinterpret_cast<const BITMAPINFOHEADER*>(m_data.data()); }
+    const BITMAPINFOHEADER* Header() const
+    {
+        return reinterpret_cast<const BITMAPINFOHEADER*>(m_data.data());
+    }
     RGBQUAD* ColorTable() { return reinterpret_cast<RGBQUAD*>(m_data.data() + kInfoHeaderSize); }
     const RGBQUAD* ColorTable() const
     {
@@ -44,7 +47,7 @@ public:
     const BYTE* Data() const { return m_data.data(); }
     std::size_t Size() const { return m_data.size(); }
 
-private:
+  private:
     std::size_t BitsOffset() const { return kInfoHeaderSize + 4 * static_cast<std::size_t>(ColorEntries()); }
     std::vector<BYTE> m_data;
 };

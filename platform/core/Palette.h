@@ -8,7 +8,7 @@
 namespace platform {
 
 class CPalette {
-public:
+  public:
     CPalette() = default;
     explicit CPalette(std::vector<PALETTEENTRY> entries) : m_entries(std::move(entries)) {}
 
@@ -24,7 +24,7 @@ public:
 
     const std::vector<PALETTEENTRY>& Entries() const { return m_entries; }
 
-private:
+  private:
     std::vector<PALETTEENTRY> m_entries;
 };
 

@@ -6,10 +6,9 @@
 #include "common/core/UserMessage.h"
 #include "platform/core/Dib.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <random>
 #include <sstream>
 

@@ -1,11 +1,9 @@
 // The bitmap class: reading and writing BMP streams, colour entries and
 // palettes, refused files, and the colour-table size of DIB headers.
 #include "common/core/Dib.h"
-
 #include "common/core/UserMessage.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 using namespace common;
@@ -96,8 +94,13 @@ TEST(Dib, BadFilesShowReadErrorAndLeaveTheBitmapEmpty)
     truncated.resize(truncated.size() - 3);
     std::string hugeOffset = MakeBmp(8, 0);
     hugeOffset[13] = '\x7f';
-    const std::string cases[] = {"", "XM" + MakeBmp(8, 0).substr(2), core, truncated, hugeOffset,
-                                 MakeBmp(8, 0).substr(0, 20), std::string(100, '\xff')};
+    const std::string cases[] = {"",
+                                 "XM" + MakeBmp(8, 0).substr(2),
+                                 core,
+                                 truncated,
+                                 hugeOffset,
+                                 MakeBmp(8, 0).substr(0, 20),
+                                 std::string(100, '\xff')};
     for (const std::string& bytes : cases) {
         MessageLog log;
         std::istringstream in(MakeBmp(8, 0));

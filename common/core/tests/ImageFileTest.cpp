@@ -6,9 +6,8 @@
 #include "PngTestUtil.h"
 #include "common/core/UserMessage.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <zlib.h>
 
@@ -52,7 +51,8 @@ std::unique_ptr<CImageFile> MakeRgbImage(int width, int height)
     EXPECT_TRUE(image->Create(width, height, 24));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image->SetPixelRGB(x, y, static_cast<BYTE>(x * 20), static_cast<BYTE>(y * 30), static_cast<BYTE>(x + y));
+            image->SetPixelRGB(x, y, static_cast<BYTE>(x * 20), static_cast<BYTE>(y * 30),
+                               static_cast<BYTE>(x + y));
     return image;
 }
 
@@ -63,8 +63,8 @@ TEST(ImageKind, FollowsTheExtensionWithoutRegardToCase)
     struct Case {
         const char* name;
         int kind;
-    } cases[] = {{"fig.Png", 1}, {"a/b.c/fig.bmp", 0}, {"fig.gif", -1}, {"fig.", -1}, {"bmp", 0},
-                 {"fig.png.txt", -1}};
+    } cases[] = {{"fig.Png", 1}, {"a/b.c/fig.bmp", 0}, {"fig.gif", -1},
+                 {"fig.", -1},   {"bmp", 0},           {"fig.png.txt", -1}};
     for (const Case& c : cases)
         EXPECT_EQ(GetImageKind(c.name), c.kind) << c.name;
 }
@@ -96,8 +96,10 @@ TEST(ImageFile, PaletteAndGreyPngsCarryAPaletteOnlyWhenTheyHaveOne)
         int bits;
         bool palette;
         int type, plte;
-    } cases[] = {{8, true, PNG_COLOR_TYPE_PALETTE, 256}, {4, true, PNG_COLOR_TYPE_PALETTE, 16},
-                 {1, true, PNG_COLOR_TYPE_PALETTE, 2},   {8, false, PNG_COLOR_TYPE_GRAY, 0},
+    } cases[] = {{8, true, PNG_COLOR_TYPE_PALETTE, 256},
+                 {4, true, PNG_COLOR_TYPE_PALETTE, 16},
+                 {1, true, PNG_COLOR_TYPE_PALETTE, 2},
+                 {8, false, PNG_COLOR_TYPE_GRAY, 0},
                  {4, false, PNG_COLOR_TYPE_GRAY, 0}};
     for (const Case& c : cases) {
         CImageFile image;
@@ -132,8 +134,8 @@ TEST(ImageFile, PaletteAndGreyPngsCarryAPaletteOnlyWhenTheyHaveOne)
         EXPECT_EQ(back->GetBitsPerPixel(), 8);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 9; ++x) {
-                const int expected = c.palette ? image.GetPixelIndex(x, y)
-                                               : image.GetPixelIndex(x, y) * 255 / (levels - 1);
+                const int expected =
+                    c.palette ? image.GetPixelIndex(x, y) : image.GetPixelIndex(x, y) * 255 / (levels - 1);
                 EXPECT_EQ(back->GetPixelIndex(x, y), expected) << path;
             }
     }
@@ -150,8 +152,8 @@ TEST(ImageFile, PngsOfEveryColourTypeAndDepthAreRead)
             grey[i] = idx[i] % levels;
         const std::string p = "pal" + std::to_string(depth) + ".png";
         const std::vector<png_color> fitting(plte.begin(), plte.begin() + std::min(levels, 4));
-        ASSERT_TRUE(pngtest::Write(p, 7, 2, depth, PNG_COLOR_TYPE_PALETTE, {Pack(grey, depth), Pack(grey, depth)},
-                                   fitting));
+        ASSERT_TRUE(pngtest::Write(p, 7, 2, depth, PNG_COLOR_TYPE_PALETTE,
+                                   {Pack(grey, depth), Pack(grey, depth)}, fitting));
         auto image = CImageFile::CImageFileFromPath(p);
         ASSERT_TRUE(image->HasImage()) << p;
         EXPECT_EQ(image->GetColourType(), kColourTypePalette);
@@ -187,12 +189,14 @@ TEST(ImageFile, PngsOfEveryColourTypeAndDepthAreRead)
     EXPECT_EQ(image->GetBitsPerPixel(), 24);
     ExpectRgb(*image, 0, 0, 10, 20, 30);
     ExpectRgb(*image, 1, 0, 0x1F, 0x7F, 0xFF);
-    ExpectRgb(*image, 2, 0, (200 * 128 + 0x1F * 127) / 255, (100 * 128 + 0x7F * 127) / 255, (0xFF * 127) / 255, 2);
+    ExpectRgb(*image, 2, 0, (200 * 128 + 0x1F * 127) / 255, (100 * 128 + 0x7F * 127) / 255,
+              (0xFF * 127) / 255, 2);
     ASSERT_TRUE(pngtest::Write("greya.png", 2, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{90, 255, 90, 0}}));
     image = CImageFile::CImageFileFromPath("greya.png");
     ASSERT_TRUE(image->HasImage());
     ExpectRgb(*image, 0, 0, 90, 90, 90);
-    ASSERT_TRUE(pngtest::Write("paltrns.png", 2, 1, 8, PNG_COLOR_TYPE_PALETTE, {{1, 2}}, plte, false, {255, 255, 0}));
+    ASSERT_TRUE(
+        pngtest::Write("paltrns.png", 2, 1, 8, PNG_COLOR_TYPE_PALETTE, {{1, 2}}, plte, false, {255, 255, 0}));
     image = CImageFile::CImageFileFromPath("paltrns.png");
     ASSERT_TRUE(image->HasImage());
     ExpectRgb(*image, 0, 0, 255, 0, 0);
@@ -332,8 +336,8 @@ TEST(ImageFile, DamagedPngsAreRefused)
     const std::string bytes = ReadAll("good.png");
     CPngImageImpl reader("");
     ASSERT_TRUE(reader.ReadBytes(bytes));
-    for (std::size_t cut : {std::size_t{0}, std::size_t{8}, std::size_t{20}, std::size_t{40}, bytes.size() / 2,
-                            bytes.size() - 13}) {
+    for (std::size_t cut : {std::size_t{0}, std::size_t{8}, std::size_t{20}, std::size_t{40},
+                            bytes.size() / 2, bytes.size() - 13}) {
         EXPECT_FALSE(reader.ReadBytes(std::string_view(bytes).substr(0, cut))) << cut;
         EXPECT_FALSE(reader.HasImage());
         EXPECT_FALSE(reader.GetLastError().empty());

@@ -2,11 +2,10 @@
 // key conversion, and the databases shipped in the Materials folder.
 #include "common/core/MaterialDatabase.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 
 using namespace common;
 

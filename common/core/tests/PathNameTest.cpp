@@ -2,10 +2,9 @@
 // iterator.
 #include "common/core/PathName.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 using common::CFindFile;
@@ -91,10 +90,22 @@ TEST(FindFile, WildcardMatching)
         const char* name;
         bool match;
     } cases[] = {
-        {"*.qkm", "walls.qkm", true}, {"*.qkm", "walls.qkmx", false}, {"*", "", true},
-        {"a?c", "abc", true},         {"a?c", "ac", false},           {"*a*b", "xxaYYb", true},
-        {"*a*b", "xxaYYbc", false},   {"Pat*.PAT", "patterns.pat", true},
+        {"*.qkm", "walls.qkm", true},
+        {"*.qkm", "walls.qkmx", false},
+        {"*", "", true},
+        {"a?c", "abc", true},
+        {"a?c", "ac", false},
+        {"*a*b", "xxaYYb", true},
+        {"*a*b", "xxaYYbc", false},
+        {"Pat*.PAT", "patterns.pat", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(common::MatchWildcard(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
+}
+
+TEST(PathName, FullPathResolvesDotParts)
+{
+    EXPECT_EQ(common::FullPath("/opt/suite/bin/../Materials/*.qkm"), "/opt/suite/Materials/*.qkm");
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(common::FullPath("./a/b.txt"), here + "/a/b.txt");
 }

@@ -2,9 +2,8 @@
 // classes: reading any PNG as 8-bit RGB with the simplified interface,
 // reading its header, and writing fixtures of every colour type and depth.
 #pragma once
-#include <png.h>
-
 #include <cstdio>
+#include <png.h>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,10 @@ namespace pngtest {
 struct Rgb {
     int width = 0, height = 0;
     std::vector<unsigned char> pixels; // r, g, b per pixel, top row first
-    const unsigned char* At(int x, int y) const { return &pixels[3 * (static_cast<std::size_t>(y) * width + x)]; }
+    const unsigned char* At(int x, int y) const
+    {
+        return &pixels[3 * (static_cast<std::size_t>(y) * width + x)];
+    }
 };
 
 inline bool ReadRgb(const std::string& path, Rgb& out)
@@ -57,8 +59,9 @@ inline Header ReadHeader(const std::string& path)
 
 // Writes rows (top first, already packed for the depth) with libpng.
 inline bool Write(const std::string& path, int width, int height, int depth, int colourType,
-                  const std::vector<std::vector<unsigned char>>& rows, const std::vector<png_color>& plte = {},
-                  bool interlaced = false, const std::vector<unsigned char>& trns = {})
+                  const std::vector<std::vector<unsigned char>>& rows,
+                  const std::vector<png_color>& plte = {}, bool interlaced = false,
+                  const std::vector<unsigned char>& trns = {})
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)

@@ -2,19 +2,19 @@
 // manipulators, and writing or handing over the runs more than once.
 #include "common/core/RtfDocument.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 using namespace common;
 
 namespace {
 
-const std::string kHeader = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab720{\\fonttbl{\\f0 Arial;}}"
-                            "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green255\\blue0;"
-                            "\\red0\\green0\\blue255;}"
-                            "\\paperw11909\\paperh16834\\margl1000\\margr1000\\margt1000\\margb1000 ";
+const std::string kHeader =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab720{\\fonttbl{\\f0 Arial;}}"
+    "{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green255\\blue0;"
+    "\\red0\\green0\\blue255;}"
+    "\\paperw11909\\paperh16834\\margl1000\\margr1000\\margt1000\\margb1000 ";
 const std::string kPlain = "\\plain\\ql\\f0\\fs35\\cb0\\cf0 ";
 
 // True when every group closes and nothing follows the outermost one;
@@ -106,12 +106,14 @@ TEST(RtfDocument, SpecialAndNonAsciiCharactersAreEscaped)
         const char* rtf;
     } cases[] = {
         {"C:\\data {x}", "C:\\\\data \\{x\\}"},
-        {"\xCE\xBB = 0.04", "\\u955? = 0.04"},          // Greek lambda: not in code page 1252
-        {"20 \xC2\xB0" "C", "20 \\'b0C"},              // degree sign
-        {"\xE2\x82\xAC", "\\'80"},                       // euro sign
+        {"\xCE\xBB = 0.04", "\\u955? = 0.04"}, // Greek lambda: not in code page 1252
+        {"20 \xC2\xB0"
+         "C",
+         "20 \\'b0C"},             // degree sign
+        {"\xE2\x82\xAC", "\\'80"}, // euro sign
         {"m\xC2\xB2K", "m\\'b2K"},
-        {"\xF0\x9F\x99\x82", "\\u-10179?\\u-8638?"},    // beyond the basic plane
-        {"bad \xFF byte", "bad \\'ff byte"},           // not UTF-8: taken as 1252
+        {"\xF0\x9F\x99\x82", "\\u-10179?\\u-8638?"}, // beyond the basic plane
+        {"bad \xFF byte", "bad \\'ff byte"},         // not UTF-8: taken as 1252
         {"a\tb\r\n", "a\\tab b\r\n\\par \\pard "},
         {"}{", "\\}\\{"},
     };

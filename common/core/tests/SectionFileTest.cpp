@@ -2,9 +2,8 @@
 // and unreadable or malformed files.
 #include "common/core/SectionFile.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 
 using common::CSectionFile;
 
@@ -41,13 +40,13 @@ TEST(SectionFile, EntryRules)
         bool found;
         const char* value;
     } cases[] = {
-        {"x", false, ""},         // leading blanks belong to the key
+        {"x", false, ""}, // leading blanks belong to the key
         {"  x", true, "blank key"},
-        {"k", true, "v w"},       // blanks around "=" and after the value go
-        {"end", false, ""},       // nothing after "=": no entry
-        {"sp", true, ""},         // one blank after "=": an empty value
-        {"a", true, "b=c"},       // the first "=" splits
-        {"", false, ""},          // a line starting with "=" is no entry
+        {"k", true, "v w"}, // blanks around "=" and after the value go
+        {"end", false, ""}, // nothing after "=": no entry
+        {"sp", true, ""},   // one blank after "=": an empty value
+        {"a", true, "b=c"}, // the first "=" splits
+        {"", false, ""},    // a line starting with "=" is no entry
         {" x", true, "y"},
     };
     for (const Case& c : cases) {

@@ -2,9 +2,8 @@
 // that keep malformed BMP files from being trusted.
 #include "platform/core/Dib.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -33,7 +32,8 @@ struct BmpBuilder {
             for (int i = 0; i < (1 << bitCount); ++i)
                 table.insert(table.end(), {BYTE(i), BYTE(255 - i), BYTE(i / 2), 0});
         if (compression == BI_RGB)
-            bits.assign(static_cast<std::size_t>(DibRowBytes(width, bitCount) * (height < 0 ? -height : height)), 0);
+            bits.assign(
+                static_cast<std::size_t>(DibRowBytes(width, bitCount) * (height < 0 ? -height : height)), 0);
     }
 
     std::vector<BYTE> Bytes(bool fixOffsets = true)
@@ -126,10 +126,10 @@ TEST(DibFile, TopDownFileIsStoredBottomUp)
 TEST(DibFile, Rle8RunsAbsoluteBlocksAndDeltasAreDecoded)
 {
     BmpBuilder b(6, 3, 8, BI_RLE8);
-    b.bits = {3, 7,    0, 3, 1, 2, 5, 0, // run of 3, absolute block of 3 (padded)
-              0, 0,                      // end of line 0
-              0, 2, 2, 1,                // delta: two right, one up: line 2
-              2, 9,    0, 1};            // run, end of bitmap
+    b.bits = {3, 7, 0, 3, 1, 2, 5, 0, // run of 3, absolute block of 3 (padded)
+              0, 0,                   // end of line 0
+              0, 2, 2, 1,             // delta: two right, one up: line 2
+              2, 9, 0, 1};            // run, end of bitmap
     std::string error;
     auto dib = Read(b.Bytes(), &error);
     ASSERT_TRUE(dib) << error;
@@ -162,8 +162,10 @@ TEST(DibFile, MalformedFilesAreRefusedWithAReason)
     spoil("too many colours", [](BmpBuilder& b) { b.ih.biClrUsed = 300; });
     spoil("RLE4", [](BmpBuilder& b) { b.ih.biCompression = BI_RLE4; });
     spoil("bitfields", [](BmpBuilder& b) { b.ih.biCompression = BI_BITFIELDS; });
-    spoil("offset past the end", [](BmpBuilder& b) { b.fh.bfOffBits = 100000; }, false);
-    spoil("offset inside the table", [](BmpBuilder& b) { b.fh.bfOffBits = 60; }, false);
+    spoil(
+        "offset past the end", [](BmpBuilder& b) { b.fh.bfOffBits = 100000; }, false);
+    spoil(
+        "offset inside the table", [](BmpBuilder& b) { b.fh.bfOffBits = 60; }, false);
     spoil("bits truncated", [](BmpBuilder& b) { b.bits.resize(10); });
     spoil("more rows claimed", [](BmpBuilder& b) { b.ih.biHeight = 40; });
     auto rle = [&](const char* name, std::vector<BYTE> data, int height = 2) {

@@ -130,6 +130,12 @@ TEST(MaterialDatabase, LoadsEveryReadableFileOfTheFolder)
     EXPECT_TRUE(LoadMaterialDatabases("no-folder/*.qkm", 0).empty());
 }
 
+TEST(MaterialDatabase, SearchPatternLiesBesideTheProgramFolder)
+{
+    const std::string exe = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    EXPECT_EQ(MaterialSearchPattern(), exe + "/../Materials/*.qkm");
+}
+
 TEST(MaterialDatabase, AtMostOneHundredFilesAreRead)
 {
     namespace fs = std::filesystem;

@@ -394,7 +394,9 @@ double ComputeFacePairViewFactor(const ObstructionScene& scene, std::size_t i, s
     const ViewFactorFace& f1 = scene.Faces()[i];
     const ViewFactorFace& f2 = scene.Faces()[j];
     const double lf = UnobstructedSegmentExchange(f1, f2, settings.thinAxis);
-    const auto [pa, pb] = PlaneAxes(settings.thinAxis);
+    const std::pair<int, int> plane = PlaneAxes(settings.thinAxis);
+    const int pa = plane.first;
+    const int pb = plane.second;
     auto length = [&](const ViewFactorFace& f) {
         return f.orientation / 2 == pa ? Extent(f, pb) : Extent(f, pa);
     };

@@ -1,0 +1,6 @@
+// System colours (COLOR_*) taken from the application palette, so the
+// windows follow the desktop's colour scheme as they did.
+#pragma once
+#include "platform/ui/Defs.h"
+
+COLORREF GetSysColor(int index);

@@ -1,6 +1,7 @@
 // Pens, brushes, fonts, bitmaps and regions.
 #include "platform/ui/Gdi.h"
 
+#include "platform/ui/DC.h"
 #include "platform/ui/Resources.h"
 
 #include <QApplication>
@@ -210,8 +211,14 @@ BOOL CBitmap::FromImage(const QImage& image)
     return TRUE;
 }
 
+CBitmap::~CBitmap()
+{
+    ReleasePaintersOf(&m_image);
+}
+
 BOOL CBitmap::DeleteObject()
 {
+    ReleasePaintersOf(&m_image);
     m_image = QImage();
     return CGdiObject::DeleteObject();
 }

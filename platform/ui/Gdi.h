@@ -79,6 +79,7 @@ void GetMessageFont(LOGFONT* lf);
 class CBitmap : public CGdiObject {
 public:
     CBitmap() : CGdiObject(Kind::Bitmap) {}
+    ~CBitmap() override;
     // A monochrome bitmap from rows of 16-bit words (bits per pixel 1) as a
     // pattern brush source; other depths give a colour bitmap of that size.
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);

@@ -135,7 +135,9 @@ std::string SettingsFilePath(const std::string& programKey)
 {
     const char* x = std::getenv("XDG_CONFIG_HOME");
     const char* h = std::getenv("HOME");
-    std::string base = (x && *x) ? std::string(x) : (h && *h) ? std::string(h) + "/.config" : std::string(".");
+    std::string base = (x && *x)   ? std::string(x)
+                       : (h && *h) ? std::string(h) + "/.config"
+                                   : std::string(".");
     return base + "/" + programKey + "/settings.ini";
 }
 

@@ -10,7 +10,7 @@ namespace platform {
 
 // Sections of "key=value" lines. Reads LF and CRLF; writes CRLF.
 class IniFile {
-public:
+  public:
     // A missing file gives an empty store (true); an unreadable one false.
     bool Load(const std::string& path);
     // Writes through a temporary file, so a failed write never leaves a
@@ -24,7 +24,7 @@ public:
     void SetInt(const std::string& section, const std::string& key, int value);
     void RemoveKey(const std::string& section, const std::string& key);
 
-private:
+  private:
     // Sections and keys keep the order in which they were first seen.
     std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> sections_;
 };
@@ -35,7 +35,7 @@ std::string SettingsFilePath(const std::string& programKey);
 // Most recently used files, newest first, at most `capacity` entries; stored
 // as "File1".."FileN" in the section "Recent File List".
 class RecentFileList {
-public:
+  public:
     explicit RecentFileList(int capacity = 4) : capacity_(capacity) {}
     // Puts the path first; an entry already present moves up.
     void Add(const std::string& path);
@@ -45,7 +45,7 @@ public:
     void ReadFrom(const IniFile& ini);
     void WriteTo(IniFile& ini) const;
 
-private:
+  private:
     int capacity_;
     std::vector<std::string> entries_;
 };

@@ -27,10 +27,18 @@ bool ParseQuoted(std::string_view s, size_t pos, std::string& out, std::string& 
             if (++i == s.size())
                 break;
             switch (s[i]) {
-            case 'n': out += '\n'; break;
-            case 't': out += '\t'; break;
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
+            case 'n':
+                out += '\n';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case '"':
+                out += '"';
+                break;
+            case '\\':
+                out += '\\';
+                break;
             default:
                 why = "unknown escape";
                 return false;

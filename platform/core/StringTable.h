@@ -13,7 +13,7 @@
 namespace platform {
 
 class StringTable {
-public:
+  public:
     // Parses text in the format above; on a malformed line returns false,
     // sets *error to "line N: reason" and leaves the table unchanged.
     bool ParseInto(std::map<unsigned, std::string>& out, std::string_view text, std::string* error) const;
@@ -30,7 +30,7 @@ public:
     // The override text when there is one, else the English text, else "".
     std::string Get(unsigned id) const;
 
-private:
+  private:
     std::map<unsigned, std::string> english_;
     std::map<unsigned, std::string> override_;
 };

@@ -32,7 +32,9 @@ CWinApp::CWinApp(const char* lpszAppName)
     s_app = this;
     if (lpszAppName)
         m_pszAppName = lpszAppName;
-    platform::detail::PreTranslateHookRef() = [](MSG* m) { return s_app ? s_app->PreTranslateMessage(m) : FALSE; };
+    platform::detail::PreTranslateHookRef() = [](MSG* m) {
+        return s_app ? s_app->PreTranslateMessage(m) : FALSE;
+    };
 }
 
 CWinApp::~CWinApp()
@@ -254,8 +256,10 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
     case CCommandLineInfo::FileNew:
         OnFileNew();
         return TRUE;
-    case CCommandLineInfo::FileOpen: return OpenDocumentFile(info.m_strFileName.c_str()) != nullptr;
-    default: return TRUE;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(info.m_strFileName.c_str()) != nullptr;
+    default:
+        return TRUE;
     }
 }
 

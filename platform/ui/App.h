@@ -10,13 +10,13 @@
 #include <vector>
 
 class CCommandLineInfo {
-public:
+  public:
     enum { FileNew, FileOpen, FileNothing } m_nShellCommand = FileNew;
     std::string m_strFileName;
 };
 
 class CWinApp : public CCmdTarget {
-public:
+  public:
     // The one application object of the program; its name is the title of
     // message boxes until the main frame sets one.
     explicit CWinApp(const char* lpszAppName = nullptr);
@@ -44,8 +44,7 @@ public:
     // The document of the main frame's active MDI child, or null.
     CDocument* GetActiveDocument() const;
     // The first view of the active document that is a TView.
-    template <class TView>
-    TView* FindView() const
+    template <class TView> TView* FindView() const
     {
         CDocument* doc = GetActiveDocument();
         if (!doc)
@@ -56,8 +55,7 @@ public:
         return nullptr;
     }
     // The template whose view class is exactly TView.
-    template <class TView>
-    CDocTemplate* FindDocTemplate() const
+    template <class TView> CDocTemplate* FindDocTemplate() const
     {
         for (const auto& t : m_templates)
             if (t->GetViewType() == std::type_index(typeid(TView)))
@@ -66,8 +64,7 @@ public:
     }
     // Activates the frame of an open TView of the document (returning null),
     // or opens a new frame with a TView for it and returns that frame.
-    template <class TView>
-    CFrameWnd* OpenView(CDocument* pDoc)
+    template <class TView> CFrameWnd* OpenView(CDocument* pDoc)
     {
         if (pDoc) {
             for (CView* v : pDoc->GetViews()) {
@@ -118,7 +115,7 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     std::vector<std::string> m_arguments;
 
-protected:
+  protected:
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::string m_registryKey;
     std::string m_settingsPath;
@@ -137,7 +134,7 @@ int AfxWinMain(int argc, char** argv);
 
 // Shows the wait cursor for its lifetime.
 class CWaitCursor {
-public:
+  public:
     CWaitCursor();
     ~CWaitCursor();
     void Restore();

@@ -28,7 +28,7 @@ class CCmdUI;
 constexpr int CN_QUERY = -2;
 
 class CCmdTarget {
-public:
+  public:
     virtual ~CCmdTarget() = default;
     // nCode: CN_COMMAND or a control notification code to run a handler,
     // CN_UPDATE_COMMAND_UI to run an update handler on pCmdUI, CN_QUERY to
@@ -38,7 +38,7 @@ public:
 
 // The state an update handler sets on one user-interface item.
 class CCmdUI {
-public:
+  public:
     explicit CCmdUI(UINT id = 0) : m_nID(id) {}
     virtual ~CCmdUI() = default;
     UINT m_nID;
@@ -71,38 +71,33 @@ struct CommandEntry {
 };
 
 class CommandMap {
-public:
+  public:
     CommandMap(std::initializer_list<CommandEntry> entries) : entries_(entries) {}
     BOOL Dispatch(CCmdTarget* self, UINT nID, int nCode, CCmdUI* pCmdUI) const;
 
-private:
+  private:
     std::vector<CommandEntry> entries_;
 };
 
-template <class T>
-CommandEntry OnCommand(UINT id, void (T::*f)())
+template <class T> CommandEntry OnCommand(UINT id, void (T::*f)())
 {
     return {id, id, CN_COMMAND, [f](CCmdTarget* t, UINT) { (static_cast<T*>(t)->*f)(); }, nullptr};
 }
-template <class T>
-CommandEntry OnCommandRange(UINT first, UINT last, void (T::*f)(UINT))
+template <class T> CommandEntry OnCommandRange(UINT first, UINT last, void (T::*f)(UINT))
 {
     return {first, last, CN_COMMAND, [f](CCmdTarget* t, UINT id) { (static_cast<T*>(t)->*f)(id); }, nullptr};
 }
 // A control notification (BN_CLICKED, EN_CHANGE, CBN_SELCHANGE...).
-template <class T>
-CommandEntry OnControl(UINT id, int code, void (T::*f)())
+template <class T> CommandEntry OnControl(UINT id, int code, void (T::*f)())
 {
     return {id, id, code, [f](CCmdTarget* t, UINT) { (static_cast<T*>(t)->*f)(); }, nullptr};
 }
-template <class T>
-CommandEntry OnUpdate(UINT id, void (T::*f)(CCmdUI*))
+template <class T> CommandEntry OnUpdate(UINT id, void (T::*f)(CCmdUI*))
 {
     return {id, id, CN_UPDATE_COMMAND_UI, nullptr,
             [f](CCmdTarget* t, CCmdUI* ui) { (static_cast<T*>(t)->*f)(ui); }};
 }
-template <class T>
-CommandEntry OnUpdateRange(UINT first, UINT last, void (T::*f)(CCmdUI*))
+template <class T> CommandEntry OnUpdateRange(UINT first, UINT last, void (T::*f)(CCmdUI*))
 {
     return {first, last, CN_UPDATE_COMMAND_UI, nullptr,
             [f](CCmdTarget* t, CCmdUI* ui) { (static_cast<T*>(t)->*f)(ui); }};

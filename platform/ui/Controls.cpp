@@ -73,7 +73,8 @@ std::string CStatic::GetNativeText() const
 QWidget* CButton::CreateControlWidget(QWidget* parent, DWORD style)
 {
     switch (style & 0xF) {
-    case BS_AUTOCHECKBOX: return new QCheckBox(parent);
+    case BS_AUTOCHECKBOX:
+        return new QCheckBox(parent);
     case BS_AUTORADIOBUTTON: {
         auto* r = new QRadioButton(parent);
         r->setAutoExclusive(false);
@@ -693,7 +694,8 @@ void CSpinButtonCtrl::Step(int delta)
     }
     SetPos(m_pos + (m_upper >= m_lower ? delta : -delta));
     if (CWnd* p = GetParent())
-        p->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, m_pos & 0xFFFF), reinterpret_cast<LPARAM>(this));
+        p->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, m_pos & 0xFFFF),
+                       reinterpret_cast<LPARAM>(this));
 }
 
 QWidget* CProgressCtrl::CreateControlWidget(QWidget* parent, DWORD)

@@ -11,7 +11,7 @@
 enum : int { CB_ERR = -1, LB_ERR = -1 };
 
 class CStatic : public CWnd {
-protected:
+  protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
     bool AdoptsControls() const override { return true; }
     void SetNativeText(const std::string& text) override;
@@ -19,11 +19,11 @@ protected:
 };
 
 class CButton : public CWnd {
-public:
+  public:
     int GetCheck() const { return QueryCheck(); }
     void SetCheck(int nCheck) { ApplyCheck(nCheck); }
 
-protected:
+  protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
     bool AdoptsControls() const override { return true; }
     void ConnectControl() override;
@@ -34,7 +34,7 @@ protected:
 };
 
 class CEdit : public CWnd {
-public:
+  public:
     void SetSel(int nStart, int nEnd, BOOL bNoScroll = FALSE);
     void GetSel(int& nStart, int& nEnd) const;
     void ReplaceSel(const std::string& text, BOOL bCanUndo = FALSE);
@@ -48,19 +48,19 @@ public:
     void OnSetFocus(CWnd* pOldWnd) override;
     void OnKillFocus(CWnd* pNewWnd) override;
 
-protected:
+  protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
     bool AdoptsControls() const override { return true; }
     void ConnectControl() override;
     void SetNativeText(const std::string& text) override;
     std::string GetNativeText() const override;
 
-private:
+  private:
     int m_limit = 0;
 };
 
 class CComboBox : public CWnd {
-public:
+  public:
     int AddString(const std::string& text);
     int InsertString(int index, const std::string& text);
     int DeleteString(UINT index);
@@ -82,7 +82,7 @@ public:
     int SetItemData(int index, DWORD data);
     DWORD GetItemData(int index) const;
 
-protected:
+  protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
     bool AdoptsControls() const override { return true; }
     void ConnectControl() override;
@@ -91,7 +91,7 @@ protected:
 };
 
 class CListBox : public CWnd {
-public:
+  public:
     int AddString(const std::string& text);
     int InsertString(int index, const std::string& text);
     int DeleteString(UINT index);
@@ -110,18 +110,18 @@ public:
     int SetItemData(int index, DWORD data);
     DWORD GetItemData(int index) const;
 
-protected:
+  protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
     bool AdoptsControls() const override { return true; }
     void ConnectControl() override;
 
-private:
+  private:
     bool m_programmatic = false;
 };
 
 // Up/down arrows that step an integer and write it into their buddy.
 class CSpinButtonCtrl : public CWnd {
-public:
+  public:
     void SetRange(int nLower, int nUpper) { SetRange32(nLower, nUpper); }
     void SetRange32(int nLower, int nUpper);
     void GetRange32(int& nLower, int& nUpper) const;
@@ -131,18 +131,18 @@ public:
     CWnd* GetBuddy() const { return m_buddy; }
     void Step(int delta);
 
-protected:
+  protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
     bool AdoptsControls() const override { return true; }
     void ConnectControl() override;
 
-private:
+  private:
     int m_lower = 0, m_upper = 100, m_pos = 0;
     CWnd* m_buddy = nullptr;
 };
 
 class CProgressCtrl : public CWnd {
-public:
+  public:
     void SetRange(short nLower, short nUpper) { SetRange32(nLower, nUpper); }
     void SetRange32(int nLower, int nUpper);
     void GetRange(int& nLower, int& nUpper) const;
@@ -153,12 +153,12 @@ public:
     // Advances by the step; past the upper end it starts again at the lower.
     int StepIt();
 
-protected:
+  protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
     bool AdoptsControls() const override { return true; }
     void ConnectControl() override;
 
-private:
+  private:
     void Show();
     int m_lower = 0, m_upper = 100, m_pos = 0, m_step = 10;
 };

@@ -5,8 +5,8 @@
 #include "platform/ui/Wnd.h"
 
 #include <QFontMetrics>
-#include <QPaintDevice>
 #include <QPagedPaintDevice>
+#include <QPaintDevice>
 #include <QPrinter>
 #include <cmath>
 #include <map>
@@ -53,26 +53,40 @@ CGdiObject* StockObject(int index)
     }();
     static CPen whitePen(PS_SOLID, 1, RGB(255, 255, 255)), blackPen(PS_SOLID, 1, 0), nullPen(PS_NULL, 1, 0);
     switch (index) {
-    case WHITE_BRUSH: return &white;
-    case LTGRAY_BRUSH: return &ltgray;
-    case GRAY_BRUSH: return &gray;
-    case BLACK_BRUSH: return &black;
-    case NULL_BRUSH: return &null;
-    case WHITE_PEN: return &whitePen;
-    case BLACK_PEN: return &blackPen;
-    case NULL_PEN: return &nullPen;
-    case DEFAULT_GUI_FONT: return &DefaultFont();
-    default: return nullptr;
+    case WHITE_BRUSH:
+        return &white;
+    case LTGRAY_BRUSH:
+        return &ltgray;
+    case GRAY_BRUSH:
+        return &gray;
+    case BLACK_BRUSH:
+        return &black;
+    case NULL_BRUSH:
+        return &null;
+    case WHITE_PEN:
+        return &whitePen;
+    case BLACK_PEN:
+        return &blackPen;
+    case NULL_PEN:
+        return &nullPen;
+    case DEFAULT_GUI_FONT:
+        return &DefaultFont();
+    default:
+        return nullptr;
     }
 }
 
 QPainter::CompositionMode RopMode(int rop2)
 {
     switch (rop2) {
-    case R2_NOT: return QPainter::RasterOp_NotDestination;
-    case R2_XORPEN: return QPainter::RasterOp_SourceXorDestination;
-    case R2_NOTXORPEN: return QPainter::RasterOp_NotSourceXorDestination;
-    default: return QPainter::CompositionMode_SourceOver;
+    case R2_NOT:
+        return QPainter::RasterOp_NotDestination;
+    case R2_XORPEN:
+        return QPainter::RasterOp_SourceXorDestination;
+    case R2_NOTXORPEN:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
     }
 }
 
@@ -155,7 +169,8 @@ BOOL CDC::DeleteDC()
 
 void CDC::AttachDevice(QPaintDevice* device, bool printing)
 {
-    SetTarget(device, device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr);
+    SetTarget(device,
+              device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr);
     m_bPrinting = printing;
 }
 
@@ -296,10 +311,18 @@ QPen CDC::MakePen() const
     QPen pen(ToQColor(p->m_colour));
     pen.setWidth(p->m_width <= 1 ? 0 : p->m_width);
     switch (p->m_style) {
-    case PS_DASH: pen.setStyle(Qt::DashLine); break;
-    case PS_DOT: pen.setStyle(Qt::DotLine); break;
-    case PS_DASHDOT: pen.setStyle(Qt::DashDotLine); break;
-    default: pen.setStyle(Qt::SolidLine); break;
+    case PS_DASH:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case PS_DOT:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case PS_DASHDOT:
+        pen.setStyle(Qt::DashDotLine);
+        break;
+    default:
+        pen.setStyle(Qt::SolidLine);
+        break;
     }
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -351,12 +374,19 @@ CGdiObject* CDC::SelectObject(CGdiObject* object)
     if (!object)
         return nullptr;
     switch (object->GetKind()) {
-    case CGdiObject::Kind::Pen: return SelectObject(static_cast<CPen*>(object));
-    case CGdiObject::Kind::Brush: return SelectObject(static_cast<CBrush*>(object));
-    case CGdiObject::Kind::Font: return SelectObject(static_cast<CFont*>(object));
-    case CGdiObject::Kind::Bitmap: return SelectObject(static_cast<CBitmap*>(object));
-    case CGdiObject::Kind::Region: SelectClipRgn(static_cast<CRgn*>(object)); return nullptr;
-    default: return nullptr;
+    case CGdiObject::Kind::Pen:
+        return SelectObject(static_cast<CPen*>(object));
+    case CGdiObject::Kind::Brush:
+        return SelectObject(static_cast<CBrush*>(object));
+    case CGdiObject::Kind::Font:
+        return SelectObject(static_cast<CFont*>(object));
+    case CGdiObject::Kind::Bitmap:
+        return SelectObject(static_cast<CBitmap*>(object));
+    case CGdiObject::Kind::Region:
+        SelectClipRgn(static_cast<CRgn*>(object));
+        return nullptr;
+    default:
+        return nullptr;
     }
 }
 
@@ -788,9 +818,15 @@ BOOL CDC::PatBlt(int x, int y, int w, int h, DWORD rop)
         p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p->fillRect(r, MakeBrush(m_s.brush));
         break;
-    case BLACKNESS: p->fillRect(r, Qt::black); break;
-    case WHITENESS: p->fillRect(r, Qt::white); break;
-    default: p->fillRect(r, MakeBrush(m_s.brush)); break;
+    case BLACKNESS:
+        p->fillRect(r, Qt::black);
+        break;
+    case WHITENESS:
+        p->fillRect(r, Qt::white);
+        break;
+    default:
+        p->fillRect(r, MakeBrush(m_s.brush));
+        break;
     }
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     return TRUE;
@@ -815,10 +851,18 @@ BOOL CDC::StretchBlt(int x, int y, int w, int h, CDC* src, int sx, int sy, int s
     if (!p)
         return FALSE;
     switch (rop) {
-    case SRCINVERT: p->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-    case SRCAND: p->setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
-    case SRCPAINT: p->setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
-    default: p->setCompositionMode(QPainter::CompositionMode_Source); break;
+    case SRCINVERT:
+        p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        break;
+    case SRCAND:
+        p->setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        break;
+    case SRCPAINT:
+        p->setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        break;
+    default:
+        p->setCompositionMode(QPainter::CompositionMode_Source);
+        break;
     }
     p->drawImage(QRect(x, y, w, h), part);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -965,11 +1009,16 @@ int CDC::GetDeviceCaps(int index) const
     if (!m_device)
         return 0;
     switch (index) {
-    case HORZRES: return m_device->width();
-    case VERTRES: return m_device->height();
-    case LOGPIXELSX: return m_device->logicalDpiX();
-    case LOGPIXELSY: return m_device->logicalDpiY();
-    default: return 0;
+    case HORZRES:
+        return m_device->width();
+    case VERTRES:
+        return m_device->height();
+    case LOGPIXELSX:
+        return m_device->logicalDpiX();
+    case LOGPIXELSY:
+        return m_device->logicalDpiY();
+    default:
+        return 0;
     }
 }
 

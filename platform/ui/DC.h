@@ -21,7 +21,7 @@ struct PAINTSTRUCT {
 };
 
 class CDC {
-public:
+  public:
     CDC();
     virtual ~CDC();
     CDC(const CDC&) = delete;
@@ -140,7 +140,7 @@ public:
     int GetDeviceCaps(int index) const;
     void EndPainterPublic() const { EndPainter(); }
 
-protected:
+  protected:
     struct State {
         CPen* pen = nullptr;
         CBrush* brush = nullptr;
@@ -185,21 +185,21 @@ protected:
 };
 
 class CPaintDC : public CDC {
-public:
+  public:
     explicit CPaintDC(CWnd* wnd);
     ~CPaintDC() override;
     PAINTSTRUCT m_ps;
 
-private:
+  private:
     CWnd* m_wnd;
 };
 
 class CClientDC : public CDC {
-public:
+  public:
     explicit CClientDC(CWnd* wnd);
     ~CClientDC() override;
 
-private:
+  private:
     CWnd* m_wnd;
 };
 
@@ -218,7 +218,7 @@ struct CPrintInfo {
     void SetMinPage(UINT n) { m_nMinPage = n; }
     UINT GetMinPage() const { return m_nMinPage; }
 
-private:
+  private:
     UINT m_nMinPage = 1;
     UINT m_nMaxPage = 0xFFFF;
 };

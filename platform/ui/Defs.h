@@ -18,15 +18,30 @@ using LRESULT = std::intptr_t;
 // A window handle is the window object itself; null for no window.
 using HWND = CWnd*;
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr WPARAM MAKEWPARAM(unsigned lo, unsigned hi) { return (lo & 0xFFFF) | ((hi & 0xFFFF) << 16); }
+constexpr WORD LOWORD(std::uintptr_t v)
+{
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v)
+{
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr WPARAM MAKEWPARAM(unsigned lo, unsigned hi)
+{
+    return (lo & 0xFFFF) | ((hi & 0xFFFF) << 16);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi)
 {
     return static_cast<LPARAM>(static_cast<std::uint32_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
 }
-constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<short>(l & 0xFFFF); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<short>((l >> 16) & 0xFFFF); }
+constexpr int GET_X_LPARAM(LPARAM l)
+{
+    return static_cast<short>(l & 0xFFFF);
+}
+constexpr int GET_Y_LPARAM(LPARAM l)
+{
+    return static_cast<short>((l >> 16) & 0xFFFF);
+}
 
 // Messages.
 enum : UINT {
@@ -135,7 +150,13 @@ enum : DWORD {
 };
 
 // Window class styles.
-enum : UINT { CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008, CS_SAVEBITS = 0x0800, CS_CLASSDC = 0x0040 };
+enum : UINT {
+    CS_VREDRAW = 0x0001,
+    CS_HREDRAW = 0x0002,
+    CS_DBLCLKS = 0x0008,
+    CS_SAVEBITS = 0x0800,
+    CS_CLASSDC = 0x0040
+};
 
 // Control notification codes (HIWORD of WM_COMMAND's wParam).
 enum : UINT {
@@ -151,7 +172,14 @@ enum : UINT {
 };
 
 // ShowWindow commands.
-enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3, SW_SHOW = 5, SW_RESTORE = 9 };
+enum : int {
+    SW_HIDE = 0,
+    SW_SHOWNORMAL = 1,
+    SW_SHOWMINIMIZED = 2,
+    SW_SHOWMAXIMIZED = 3,
+    SW_SHOW = 5,
+    SW_RESTORE = 9
+};
 
 // SetWindowPos flags.
 enum : UINT { SWP_NOSIZE = 0x0001, SWP_NOMOVE = 0x0002, SWP_NOZORDER = 0x0004, SWP_NOACTIVATE = 0x0010 };

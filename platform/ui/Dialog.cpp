@@ -30,13 +30,13 @@ using platform::detail::HostWidget;
 
 // A dialog's window: Enter and Esc come back as IDOK and IDCANCEL.
 class DialogWidget : public HostWidget<QDialog> {
-public:
+  public:
     using HostWidget<QDialog>::HostWidget;
 
     void accept() override { Command(IDOK); }
     void reject() override { Command(IDCANCEL); }
 
-protected:
+  protected:
     bool event(QEvent* e) override
     {
         if (CWnd* w = CWnd::FromWidget(this))
@@ -45,7 +45,7 @@ protected:
         return QDialog::event(e);
     }
 
-private:
+  private:
     void Command(int id)
     {
         if (CWnd* w = CWnd::FromWidget(this))
@@ -113,15 +113,15 @@ void FailWith(CDataExchange* pDX, const std::string& text)
     pDX->Fail();
 }
 
-template <class T>
-void ExchangeInteger(CDataExchange* pDX, UINT nIDC, T& value, bool isSigned)
+template <class T> void ExchangeInteger(CDataExchange* pDX, UINT nIDC, T& value, bool isSigned)
 {
     CWnd* edit = pDX->PrepareEditCtrl(nIDC);
     if (!edit)
         return;
     if (pDX->m_bSaveAndValidate) {
         long long v = 0;
-        if (!ParseLong(edit->GetWindowText(), v, isSigned) || v < static_cast<long long>(std::numeric_limits<T>::min()) ||
+        if (!ParseLong(edit->GetWindowText(), v, isSigned) ||
+            v < static_cast<long long>(std::numeric_limits<T>::min()) ||
             v > static_cast<long long>(std::numeric_limits<T>::max()))
             FailWith(pDX, isSigned ? Message(AFX_IDP_PARSE_INT, "Please enter an integer.")
                                    : Message(AFX_IDP_PARSE_UINT, "Please enter a positive integer."));
@@ -131,8 +131,7 @@ void ExchangeInteger(CDataExchange* pDX, UINT nIDC, T& value, bool isSigned)
     }
 }
 
-template <class T>
-void ExchangeReal(CDataExchange* pDX, UINT nIDC, T& value, int digits)
+template <class T> void ExchangeReal(CDataExchange* pDX, UINT nIDC, T& value, int digits)
 {
     CWnd* edit = pDX->PrepareEditCtrl(nIDC);
     if (!edit)
@@ -187,11 +186,26 @@ void DDX_Text(CDataExchange* pDX, UINT nIDC, std::string& value)
         edit->SetWindowText(value);
 }
 
-void DDX_Text(CDataExchange* pDX, UINT nIDC, int& value) { ExchangeInteger(pDX, nIDC, value, true); }
-void DDX_Text(CDataExchange* pDX, UINT nIDC, UINT& value) { ExchangeInteger(pDX, nIDC, value, false); }
-void DDX_Text(CDataExchange* pDX, UINT nIDC, long& value) { ExchangeInteger(pDX, nIDC, value, true); }
-void DDX_Text(CDataExchange* pDX, UINT nIDC, double& value) { ExchangeReal(pDX, nIDC, value, DBL_DIG); }
-void DDX_Text(CDataExchange* pDX, UINT nIDC, float& value) { ExchangeReal(pDX, nIDC, value, FLT_DIG); }
+void DDX_Text(CDataExchange* pDX, UINT nIDC, int& value)
+{
+    ExchangeInteger(pDX, nIDC, value, true);
+}
+void DDX_Text(CDataExchange* pDX, UINT nIDC, UINT& value)
+{
+    ExchangeInteger(pDX, nIDC, value, false);
+}
+void DDX_Text(CDataExchange* pDX, UINT nIDC, long& value)
+{
+    ExchangeInteger(pDX, nIDC, value, true);
+}
+void DDX_Text(CDataExchange* pDX, UINT nIDC, double& value)
+{
+    ExchangeReal(pDX, nIDC, value, DBL_DIG);
+}
+void DDX_Text(CDataExchange* pDX, UINT nIDC, float& value)
+{
+    ExchangeReal(pDX, nIDC, value, FLT_DIG);
+}
 
 void DDX_Check(CDataExchange* pDX, UINT nIDC, int& value)
 {
@@ -350,22 +364,49 @@ void CDialog::BuildControls(const platform::DialogTemplate& t, QWidget* host, QG
         std::unique_ptr<CWnd> w;
         DWORD style = c.style;
         switch (c.kind) {
-        case platform::Ctl::Static: w = std::make_unique<CStatic>(); break;
-        case platform::Ctl::Edit: w = std::make_unique<CEdit>(); break;
-        case platform::Ctl::PushButton: w = std::make_unique<CButton>(); style |= BS_PUSHBUTTON; break;
-        case platform::Ctl::DefPushButton: w = std::make_unique<CButton>(); style |= BS_DEFPUSHBUTTON; break;
-        case platform::Ctl::CheckBox: w = std::make_unique<CButton>(); style |= BS_AUTOCHECKBOX; break;
-        case platform::Ctl::RadioButton: w = std::make_unique<CButton>(); style |= BS_AUTORADIOBUTTON; break;
-        case platform::Ctl::GroupBox: w = std::make_unique<CButton>(); style |= BS_GROUPBOX; break;
+        case platform::Ctl::Static:
+            w = std::make_unique<CStatic>();
+            break;
+        case platform::Ctl::Edit:
+            w = std::make_unique<CEdit>();
+            break;
+        case platform::Ctl::PushButton:
+            w = std::make_unique<CButton>();
+            style |= BS_PUSHBUTTON;
+            break;
+        case platform::Ctl::DefPushButton:
+            w = std::make_unique<CButton>();
+            style |= BS_DEFPUSHBUTTON;
+            break;
+        case platform::Ctl::CheckBox:
+            w = std::make_unique<CButton>();
+            style |= BS_AUTOCHECKBOX;
+            break;
+        case platform::Ctl::RadioButton:
+            w = std::make_unique<CButton>();
+            style |= BS_AUTORADIOBUTTON;
+            break;
+        case platform::Ctl::GroupBox:
+            w = std::make_unique<CButton>();
+            style |= BS_GROUPBOX;
+            break;
         case platform::Ctl::ComboBox:
             w = std::make_unique<CComboBox>();
             if (!(style & 0x3))
                 style |= CBS_DROPDOWNLIST;
             break;
-        case platform::Ctl::ListBox: w = std::make_unique<CListBox>(); break;
-        case platform::Ctl::Spin: w = std::make_unique<CSpinButtonCtrl>(); break;
-        case platform::Ctl::Progress: w = std::make_unique<CProgressCtrl>(); break;
-        case platform::Ctl::Custom: w = std::make_unique<CWnd>(); break;
+        case platform::Ctl::ListBox:
+            w = std::make_unique<CListBox>();
+            break;
+        case platform::Ctl::Spin:
+            w = std::make_unique<CSpinButtonCtrl>();
+            break;
+        case platform::Ctl::Progress:
+            w = std::make_unique<CProgressCtrl>();
+            break;
+        case platform::Ctl::Custom:
+            w = std::make_unique<CWnd>();
+            break;
         }
         auto g = groups.find(c.group);
         QGridLayout* layout = g != groups.end() ? g->second.second : grid;

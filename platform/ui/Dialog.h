@@ -30,8 +30,11 @@ enum : UINT {
 };
 
 class CDataExchange {
-public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+  public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
+    {
+    }
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
     CWnd* PrepareCtrl(UINT nIDC);
@@ -67,7 +70,7 @@ void DDV_MinMaxFloat(CDataExchange* pDX, const float& value, float minVal, float
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int nChars);
 
 class CDialog : public CWnd {
-public:
+  public:
     CDialog();
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
@@ -100,7 +103,7 @@ public:
     // The controls of the template, in template (tab) order.
     const std::vector<std::unique_ptr<CWnd>>& TemplateControls() const { return m_templateControls; }
 
-protected:
+  protected:
     virtual BOOL CreateDialogWindow(CWnd* pParent);
     // Makes the template's controls as children of this dialog inside host.
     void BuildControls(const platform::DialogTemplate& t, QWidget* host, QGridLayout* grid);

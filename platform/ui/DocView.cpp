@@ -65,7 +65,8 @@ void CDocument::OnCloseDocument()
     m_bAutoDelete = FALSE; // the last view going must not delete us midway
     std::vector<CFrameWnd*> frames;
     for (CView* v : m_views)
-        if (CFrameWnd* f = v->GetParentFrame(); f && std::find(frames.begin(), frames.end(), f) == frames.end())
+        if (CFrameWnd* f = v->GetParentFrame();
+            f && std::find(frames.begin(), frames.end(), f) == frames.end())
             frames.push_back(f);
     for (CFrameWnd* f : frames)
         f->DestroyWindow();

@@ -15,14 +15,14 @@ class CView;
 
 // What a frame needs to create its view.
 class CCreateContext {
-public:
+  public:
     std::function<CView*()> m_pNewViewClass;
     CDocument* m_pCurrentDoc = nullptr;
     CDocTemplate* m_pNewDocTemplate = nullptr;
 };
 
 class CDocument : public CCmdTarget {
-public:
+  public:
     CDocument();
     ~CDocument() override;
 
@@ -55,7 +55,7 @@ public:
     CDocTemplate* m_pDocTemplate = nullptr;
     BOOL m_bAutoDelete = TRUE;
 
-protected:
+  protected:
     std::string m_strTitle;
     std::string m_strPathName;
     BOOL m_bModified = FALSE;
@@ -63,7 +63,7 @@ protected:
 };
 
 class CView : public CWnd {
-public:
+  public:
     CView();
     ~CView() override;
     CDocument* GetDocument() const { return m_pDocument; }
@@ -85,7 +85,7 @@ public:
 };
 
 class CDocTemplate : public CCmdTarget {
-public:
+  public:
     CDocTemplate(UINT nIDResource, std::function<CDocument*()> newDoc, std::function<CFrameWnd*()> newFrame,
                  std::function<CView*()> newView, std::type_index viewType);
     ~CDocTemplate() override;
@@ -106,7 +106,7 @@ public:
     // Field n of the document string (fields separated by '\n').
     BOOL GetDocString(std::string& out, int index) const;
 
-private:
+  private:
     UINT m_nIDResource;
     std::function<CDocument*()> m_newDoc;
     std::function<CFrameWnd*()> m_newFrame;
@@ -117,10 +117,9 @@ private:
 
 // The template of MDI programs: one frame/view pair, many documents.
 class CMultiDocTemplate : public CDocTemplate {
-public:
+  public:
     using CDocTemplate::CDocTemplate;
-    template <class TDoc, class TFrame, class TView>
-    static CMultiDocTemplate* Create(UINT nIDResource)
+    template <class TDoc, class TFrame, class TView> static CMultiDocTemplate* Create(UINT nIDResource)
     {
         return new CMultiDocTemplate(
             nIDResource, [] { return static_cast<CDocument*>(new TDoc); },

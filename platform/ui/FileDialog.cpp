@@ -34,8 +34,8 @@ std::string Folder(const std::string& path)
 
 } // namespace
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName, DWORD dwFlags,
-                         const char* lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const char* lpszFileName,
+                         DWORD dwFlags, const char* lpszFilter, CWnd* pParentWnd)
     : CDialog(0, pParentWnd), m_bOpenFileDialog(bOpenFileDialog)
 {
     m_ofn.Flags = dwFlags;
@@ -62,8 +62,8 @@ BOOL CFileDialog::CreateDialogWindow(CWnd* pParent)
     if (m_bOpenFileDialog) {
         d->setAcceptMode(QFileDialog::AcceptOpen);
         d->setFileMode((m_ofn.Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
-                       : (m_ofn.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
-                                                           : QFileDialog::AnyFile);
+                       : (m_ofn.Flags & OFN_FILEMUSTEXIST)  ? QFileDialog::ExistingFile
+                                                            : QFileDialog::AnyFile);
     } else {
         d->setAcceptMode(QFileDialog::AcceptSave);
         d->setFileMode(QFileDialog::AnyFile);

@@ -11,7 +11,7 @@
 class QFileDialog;
 
 class CFileDialog : public CDialog {
-public:
+  public:
     // lpszFilter: "Text (*.txt)|*.txt|All (*.*)|*.*||"; lpszFileName may hold a
     // folder and a wildcard name ("/data/*.glm").
     CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt = nullptr, const char* lpszFileName = nullptr,
@@ -39,10 +39,10 @@ public:
         UINT lpTemplateName = 0; // template id of the child area (OFN_ENABLETEMPLATE)
     } m_ofn;
 
-protected:
+  protected:
     BOOL CreateDialogWindow(CWnd* pParent) override;
 
-private:
+  private:
     BOOL m_bOpenFileDialog;
     std::string m_defExt;
     std::string m_fileName;

@@ -24,7 +24,7 @@ std::function<void()>& IdleHookRef();
 namespace {
 
 class ActionCmdUI : public CCmdUI {
-public:
+  public:
     ActionCmdUI(UINT id, QAction* a) : CCmdUI(id), m_action(a) {}
     void Enable(BOOL on) override
     {
@@ -43,12 +43,12 @@ public:
         m_action->setText(QString::fromStdString(text));
     }
 
-private:
+  private:
     QAction* m_action;
 };
 
 class PaneCmdUI : public CCmdUI {
-public:
+  public:
     PaneCmdUI(UINT id, QLabel* l) : CCmdUI(id), m_label(l) {}
     void Enable(BOOL on) override
     {
@@ -61,7 +61,7 @@ public:
         m_label->setText(QString::fromStdString(text));
     }
 
-private:
+  private:
     QLabel* m_label;
 };
 
@@ -72,22 +72,38 @@ int QtKey(WORD vk)
     if (vk >= VK_F1 && vk < VK_F1 + 24)
         return Qt::Key_F1 + (vk - VK_F1);
     switch (vk) {
-    case VK_INSERT: return Qt::Key_Insert;
-    case VK_DELETE: return Qt::Key_Delete;
-    case VK_BACK: return Qt::Key_Backspace;
-    case VK_TAB: return Qt::Key_Tab;
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_SPACE: return Qt::Key_Space;
-    case VK_PRIOR: return Qt::Key_PageUp;
-    case VK_NEXT: return Qt::Key_PageDown;
-    case VK_END: return Qt::Key_End;
-    case VK_HOME: return Qt::Key_Home;
-    case VK_LEFT: return Qt::Key_Left;
-    case VK_UP: return Qt::Key_Up;
-    case VK_RIGHT: return Qt::Key_Right;
-    case VK_DOWN: return Qt::Key_Down;
-    default: return 0;
+    case VK_INSERT:
+        return Qt::Key_Insert;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    case VK_END:
+        return Qt::Key_End;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    default:
+        return 0;
     }
 }
 
@@ -102,10 +118,10 @@ std::string Prompt(UINT id, bool tip)
 
 // Sends the Close of an MDI child's frame to the window as WM_CLOSE.
 class SubWindowCloser : public QObject {
-public:
+  public:
     SubWindowCloser(QObject* parent, CWnd* wnd) : QObject(parent), m_wnd(wnd) {}
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
         if (e->type() != QEvent::Close)
@@ -116,12 +132,11 @@ protected:
         return true;
     }
 
-private:
+  private:
     CWnd* m_wnd;
 };
 
-template <class T>
-std::vector<T*> ChildWindows(const CWnd* parent)
+template <class T> std::vector<T*> ChildWindows(const CWnd* parent)
 {
     std::vector<T*> out;
     if (!parent->GetWidget())
@@ -144,7 +159,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_strTitle = Prompt(nIDResource, false);
     if (m_strTitle.empty() && AfxGetApp())
         m_strTitle = AfxGetApp()->m_pszAppName;
-    return CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle & ~WS_VISIBLE, CRect(), pParentWnd, 0, pContext);
+    return CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle & ~WS_VISIBLE, CRect(), pParentWnd, 0,
+                    pContext);
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
@@ -476,7 +492,8 @@ void CFrameWnd::BuildAccelerators(UINT nIDResource)
 CMDIFrameWnd::CMDIFrameWnd() = default;
 CMDIFrameWnd::~CMDIFrameWnd() = default;
 
-BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext)
 {
     return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
 }
@@ -518,7 +535,8 @@ void CMDIFrameWnd::AddBar(QWidget* bar, bool bottom)
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 {
     if (pbMaximized)
-        *pbMaximized = m_activeChild && m_activeChild->GetSubWindow() && m_activeChild->GetSubWindow()->isMaximized();
+        *pbMaximized =
+            m_activeChild && m_activeChild->GetSubWindow() && m_activeChild->GetSubWindow()->isMaximized();
     return m_activeChild;
 }
 
@@ -609,7 +627,8 @@ void CMDIFrameWnd::OnDestroy()
 
 CMDIChildWnd::CMDIChildWnd() = default;
 
-BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext)
 {
     m_mdiFrame = dynamic_cast<CMDIFrameWnd*>(pParentWnd ? pParentWnd : AfxGetMainWnd());
     if (!m_mdiFrame || !m_mdiFrame->GetMdiArea())
@@ -734,8 +753,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         auto* a = m_bar->addAction(QString::fromStdString(tip.empty() ? Prompt(id, false) : tip));
         a->setData(id);
         if (!strip.isNull())
-            a->setIcon(QIcon(QPixmap::fromImage(
-                strip.copy(image * t->buttonWidth, 0, t->buttonWidth, t->buttonHeight))));
+            a->setIcon(QIcon(
+                QPixmap::fromImage(strip.copy(image * t->buttonWidth, 0, t->buttonWidth, t->buttonHeight))));
         ++image;
         QObject::connect(a, &QAction::triggered, a, [this, id] {
             if (m_frame)

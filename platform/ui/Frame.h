@@ -33,7 +33,7 @@ enum : DWORD {
 };
 
 class CFrameWnd : public CWnd {
-public:
+  public:
     CFrameWnd();
     ~CFrameWnd() override;
 
@@ -71,7 +71,7 @@ public:
     BOOL m_bAutoMenuEnable = TRUE;
     std::string m_strTitle;
 
-protected:
+  protected:
     // The bars' own commands (ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR).
     void OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
@@ -93,7 +93,7 @@ protected:
 class CMDIChildWnd;
 
 class CMDIFrameWnd : public CFrameWnd {
-public:
+  public:
     CMDIFrameWnd();
     ~CMDIFrameWnd() override;
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
@@ -117,7 +117,7 @@ public:
     void ChildActivated(CMDIChildWnd* child);
     void ChildDestroyed(CMDIChildWnd* child);
 
-private:
+  private:
     friend class CMDIChildWnd;
     QMdiArea* m_mdiArea = nullptr;
     QVBoxLayout* m_topBars = nullptr;
@@ -127,7 +127,7 @@ private:
 };
 
 class CMDIChildWnd : public CFrameWnd {
-public:
+  public:
     CMDIChildWnd();
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
@@ -141,41 +141,42 @@ public:
     void OnDestroy() override;
     QMdiSubWindow* GetSubWindow() const { return m_sub; }
 
-private:
+  private:
     QMdiSubWindow* m_sub = nullptr;
     CMDIFrameWnd* m_mdiFrame = nullptr;
 };
 
 class CControlBar : public CWnd {
-public:
+  public:
     void SetBarStyle(DWORD style) { m_barStyle = style; }
     DWORD GetBarStyle() const { return m_barStyle; }
     void EnableDocking(DWORD) {}
 
-protected:
+  protected:
     BOOL CreateBar(CWnd* pParent, QWidget* widget, DWORD style, UINT nID);
     DWORD m_barStyle = 0;
     CFrameWnd* m_frame = nullptr;
 };
 
 class CToolBar : public CControlBar {
-public:
+  public:
     BOOL Create(CWnd* pParent, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
     BOOL CreateEx(CWnd* pParent, DWORD dwCtrlStyle = TBSTYLE_FLAT,
-                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect = CRect(), UINT nID = AFX_IDW_TOOLBAR);
+                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect = CRect(),
+                  UINT nID = AFX_IDW_TOOLBAR);
     // Buttons from the toolbar resource, images from the bitmap of that id,
     // tool tips from the string of each command id (the text after '\n').
     BOOL LoadToolBar(UINT nIDResource);
     void UpdateButtons(CFrameWnd* target);
     QAction* FindButton(UINT nID) const;
 
-private:
+  private:
     QToolBar* m_bar = nullptr;
     std::vector<QAction*> m_buttons;
 };
 
 class CStatusBar : public CControlBar {
-public:
+  public:
     BOOL Create(CWnd* pParent, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT nID = AFX_IDW_STATUS_BAR);
     // ID_SEPARATOR is the message pane; other ids get their update handlers.
@@ -186,7 +187,7 @@ public:
     int CommandToIndex(UINT id) const;
     void UpdatePanes(CFrameWnd* target);
 
-private:
+  private:
     QStatusBar* m_bar = nullptr;
     std::vector<UINT> m_ids;
     std::vector<QLabel*> m_panes;

@@ -131,8 +131,8 @@ QFont CFont::ToQFont() const
         f.setPixelSize(static_cast<int>(m_lf.lfHeight));
         QFontMetrics fm(f);
         if (fm.height() > 0)
-            f.setPixelSize(std::max(1, static_cast<int>(std::lround(m_lf.lfHeight * double(m_lf.lfHeight) /
-                                                                    fm.height()))));
+            f.setPixelSize(std::max(
+                1, static_cast<int>(std::lround(m_lf.lfHeight * double(m_lf.lfHeight) / fm.height()))));
     }
     if (m_lf.lfWeight > 0)
         f.setWeight(static_cast<QFont::Weight>(std::clamp<int>(m_lf.lfWeight, 100, 900)));
@@ -241,12 +241,23 @@ int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
         return ERROR_REGION;
     QRegion other = b ? b->m_region : QRegion();
     switch (mode) {
-    case RGN_AND: m_region = a->m_region.intersected(other); break;
-    case RGN_OR: m_region = a->m_region.united(other); break;
-    case RGN_XOR: m_region = a->m_region.xored(other); break;
-    case RGN_DIFF: m_region = a->m_region.subtracted(other); break;
-    case RGN_COPY: m_region = a->m_region; break;
-    default: return ERROR_REGION;
+    case RGN_AND:
+        m_region = a->m_region.intersected(other);
+        break;
+    case RGN_OR:
+        m_region = a->m_region.united(other);
+        break;
+    case RGN_XOR:
+        m_region = a->m_region.xored(other);
+        break;
+    case RGN_DIFF:
+        m_region = a->m_region.subtracted(other);
+        break;
+    case RGN_COPY:
+        m_region = a->m_region;
+        break;
+    default:
+        return ERROR_REGION;
     }
     m_created = true;
     return m_region.isEmpty() ? NULLREGION : m_region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;

@@ -12,7 +12,7 @@
 class CDC;
 
 class CGdiObject {
-public:
+  public:
     enum class Kind { None, Pen, Brush, Font, Bitmap, Region };
     explicit CGdiObject(Kind k) : m_kind(k) {}
     virtual ~CGdiObject() = default;
@@ -24,13 +24,13 @@ public:
         return TRUE;
     }
 
-protected:
+  protected:
     Kind m_kind;
     bool m_created = false;
 };
 
 class CPen : public CGdiObject {
-public:
+  public:
     CPen() : CGdiObject(Kind::Pen) {}
     CPen(int style, int width, COLORREF colour) : CPen() { CreatePen(style, width, colour); }
     BOOL CreatePen(int style, int width, COLORREF colour);
@@ -40,7 +40,7 @@ public:
 };
 
 class CBrush : public CGdiObject {
-public:
+  public:
     CBrush() : CGdiObject(Kind::Brush) {}
     explicit CBrush(COLORREF colour) : CBrush() { CreateSolidBrush(colour); }
     BOOL CreateSolidBrush(COLORREF colour);
@@ -56,7 +56,7 @@ public:
 };
 
 class CFont : public CGdiObject {
-public:
+  public:
     CFont() : CGdiObject(Kind::Font) {}
     BOOL CreateFontIndirect(const LOGFONT* lf);
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
@@ -69,7 +69,7 @@ public:
     // The Qt font for this description (pixel heights as logical units).
     QFont ToQFont() const;
 
-private:
+  private:
     LOGFONT m_lf{};
 };
 
@@ -77,7 +77,7 @@ private:
 void GetMessageFont(LOGFONT* lf);
 
 class CBitmap : public CGdiObject {
-public:
+  public:
     CBitmap() : CGdiObject(Kind::Bitmap) {}
     ~CBitmap() override;
     // A monochrome bitmap from rows of 16-bit words (bits per pixel 1) as a
@@ -95,12 +95,12 @@ public:
     std::array<BYTE, 8> m_monoRows{};
     bool m_mono = false;
 
-private:
+  private:
     QImage m_image;
 };
 
 class CRgn : public CGdiObject {
-public:
+  public:
     CRgn() : CGdiObject(Kind::Region) {}
     BOOL CreateRectRgn(int l, int t, int r, int b);
     BOOL CreateRectRgnIndirect(const CRect* rect);

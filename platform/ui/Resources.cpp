@@ -4,8 +4,7 @@
 namespace platform {
 
 namespace {
-template <class M>
-const typename M::mapped_type* FindIn(const M& m, UINT id)
+template <class M> const typename M::mapped_type* FindIn(const M& m, UINT id)
 {
     auto it = m.find(id);
     return it == m.end() ? nullptr : &it->second;
@@ -18,10 +17,22 @@ Resources& Resources::Get()
     return r;
 }
 
-const DialogTemplate* Resources::FindDialog(UINT id) const { return FindIn(dialogs_, id); }
-const MenuTemplate* Resources::FindMenu(UINT id) const { return FindIn(menus_, id); }
-const AcceleratorTable* Resources::FindAccelerators(UINT id) const { return FindIn(accels_, id); }
-const ToolBarTemplate* Resources::FindToolBar(UINT id) const { return FindIn(toolbars_, id); }
+const DialogTemplate* Resources::FindDialog(UINT id) const
+{
+    return FindIn(dialogs_, id);
+}
+const MenuTemplate* Resources::FindMenu(UINT id) const
+{
+    return FindIn(menus_, id);
+}
+const AcceleratorTable* Resources::FindAccelerators(UINT id) const
+{
+    return FindIn(accels_, id);
+}
+const ToolBarTemplate* Resources::FindToolBar(UINT id) const
+{
+    return FindIn(toolbars_, id);
+}
 
 std::string Resources::FindBitmap(UINT id) const
 {

@@ -82,7 +82,7 @@ struct ToolBarTemplate {
 };
 
 class Resources {
-public:
+  public:
     static Resources& Get();
     void AddDialog(DialogTemplate t) { dialogs_[t.id] = std::move(t); }
     void AddMenu(MenuTemplate t) { menus_[t.id] = std::move(t); }
@@ -96,7 +96,7 @@ public:
     std::string FindBitmap(UINT id) const;
     void Clear();
 
-private:
+  private:
     std::map<UINT, DialogTemplate> dialogs_;
     std::map<UINT, MenuTemplate> menus_;
     std::map<UINT, AcceleratorTable> accels_;

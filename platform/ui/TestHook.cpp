@@ -30,12 +30,22 @@ std::optional<int> TestHook::AnswerMessageBox(const std::string& text, const std
         // The default button of the style.
         bool second = style & MB_DEFBUTTON2;
         switch (style & MB_TYPEMASK) {
-        case MB_OKCANCEL: answer = second ? IDCANCEL : IDOK; break;
+        case MB_OKCANCEL:
+            answer = second ? IDCANCEL : IDOK;
+            break;
         case MB_YESNO:
-        case MB_YESNOCANCEL: answer = second ? IDNO : IDYES; break;
-        case MB_RETRYCANCEL: answer = second ? IDCANCEL : IDRETRY; break;
-        case MB_ABORTRETRYIGNORE: answer = second ? IDRETRY : IDABORT; break;
-        default: answer = IDOK; break;
+        case MB_YESNOCANCEL:
+            answer = second ? IDNO : IDYES;
+            break;
+        case MB_RETRYCANCEL:
+            answer = second ? IDCANCEL : IDRETRY;
+            break;
+        case MB_ABORTRETRYIGNORE:
+            answer = second ? IDRETRY : IDABORT;
+            break;
+        default:
+            answer = IDOK;
+            break;
         }
     }
     messages_.push_back({text, caption, style, answer});

@@ -23,7 +23,7 @@ struct ShownMessage {
 };
 
 class TestHook {
-public:
+  public:
     static TestHook& Get();
     void Enable(bool on = true) { enabled_ = on; }
     bool Enabled() const { return enabled_; }
@@ -33,7 +33,10 @@ public:
     void PushMessageBoxAnswer(int id) { boxAnswers_.push_back(id); }
     // Runs on the open dialog (after OnInitDialog); a dialog the script
     // leaves open ends as IDCANCEL.
-    void PushDialogScript(std::function<void(CDialog&)> script) { dialogScripts_.push_back(std::move(script)); }
+    void PushDialogScript(std::function<void(CDialog&)> script)
+    {
+        dialogScripts_.push_back(std::move(script));
+    }
     // The paths the next file dialog returns; an empty list is Cancel.
     void PushFileDialogAnswer(std::vector<std::string> paths) { fileAnswers_.push_back(std::move(paths)); }
 
@@ -45,7 +48,7 @@ public:
     std::function<void(CDialog&)> NextDialogScript();
     std::optional<std::vector<std::string>> NextFileDialogAnswer();
 
-private:
+  private:
     bool enabled_ = false;
     std::deque<int> boxAnswers_;
     std::deque<std::function<void(CDialog&)>> dialogScripts_;

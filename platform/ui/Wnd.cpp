@@ -21,8 +21,9 @@
 #include <algorithm>
 #include <functional>
 
-static const StdCursor kCursors[7] = {StdCursor::Arrow, StdCursor::Wait,  StdCursor::SizeWE, StdCursor::SizeNS,
-                                      StdCursor::Cross, StdCursor::IBeam, StdCursor::SizeAll};
+static const StdCursor kCursors[7] = {StdCursor::Arrow,  StdCursor::Wait,  StdCursor::SizeWE,
+                                      StdCursor::SizeNS, StdCursor::Cross, StdCursor::IBeam,
+                                      StdCursor::SizeAll};
 const StdCursor* const IDC_ARROW = &kCursors[0];
 const StdCursor* const IDC_WAIT = &kCursors[1];
 const StdCursor* const IDC_SIZEWE = &kCursors[2];
@@ -52,13 +53,20 @@ Qt::CursorShape ToShape(HCURSOR c)
     if (!c)
         return Qt::ArrowCursor;
     switch (*c) {
-    case StdCursor::Wait: return Qt::WaitCursor;
-    case StdCursor::SizeWE: return Qt::SizeHorCursor;
-    case StdCursor::SizeNS: return Qt::SizeVerCursor;
-    case StdCursor::Cross: return Qt::CrossCursor;
-    case StdCursor::IBeam: return Qt::IBeamCursor;
-    case StdCursor::SizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case StdCursor::Wait:
+        return Qt::WaitCursor;
+    case StdCursor::SizeWE:
+        return Qt::SizeHorCursor;
+    case StdCursor::SizeNS:
+        return Qt::SizeVerCursor;
+    case StdCursor::Cross:
+        return Qt::CrossCursor;
+    case StdCursor::IBeam:
+        return Qt::IBeamCursor;
+    case StdCursor::SizeAll:
+        return Qt::SizeAllCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -72,27 +80,46 @@ UINT VirtualKey(const QKeyEvent* e)
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
         return VK_F1 + UINT(k - Qt::Key_F1);
     switch (k) {
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Backspace:
+        return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Backtab:
+        return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    default: return 0;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    default:
+        return 0;
     }
 }
 
@@ -265,10 +292,17 @@ bool TranslateEvent(CWnd* w, QWidget* widget, QEvent* e, bool native, bool passI
             if (dbl && !(w->m_classStyle & CS_DBLCLKS))
                 dbl = false;
             switch (m->button()) {
-            case Qt::LeftButton: msg = !down ? WM_LBUTTONUP : dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN; break;
-            case Qt::RightButton: msg = !down ? WM_RBUTTONUP : dbl ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN; break;
-            case Qt::MiddleButton: msg = !down ? WM_MBUTTONUP : WM_MBUTTONDOWN; break;
-            default: return false;
+            case Qt::LeftButton:
+                msg = !down ? WM_LBUTTONUP : dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+                break;
+            case Qt::RightButton:
+                msg = !down ? WM_RBUTTONUP : dbl ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
+                break;
+            case Qt::MiddleButton:
+                msg = !down ? WM_MBUTTONUP : WM_MBUTTONDOWN;
+                break;
+            default:
+                return false;
             }
         }
         if (msg != WM_MOUSEMOVE && PreTranslate(w, msg, flags, lp))
@@ -328,17 +362,18 @@ bool TranslateEvent(CWnd* w, QWidget* widget, QEvent* e, bool native, bool passI
             SchedulePaint(widget);
         }
         return false;
-    default: return false;
+    default:
+        return false;
     }
     return (native || passInput) ? !defaulted : true;
 }
 
 // Event filter that brings a standard control's events to its window.
 class Bridge : public QObject {
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
         auto* widget = qobject_cast<QWidget*>(o);
@@ -629,27 +664,66 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     UINT flags = static_cast<UINT>(wParam);
     switch (message) {
-    case WM_CREATE: return OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
-    case WM_SIZE: OnSize(flags, LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_LBUTTONDOWN: OnLButtonDown(flags, pt); return 0;
-    case WM_LBUTTONUP: OnLButtonUp(flags, pt); return 0;
-    case WM_LBUTTONDBLCLK: OnLButtonDblClk(flags, pt); return 0;
-    case WM_RBUTTONDOWN: OnRButtonDown(flags, pt); return 0;
-    case WM_RBUTTONUP: OnRButtonUp(flags, pt); return 0;
-    case WM_MBUTTONDOWN: OnMButtonDown(flags, pt); return 0;
-    case WM_MBUTTONUP: OnMButtonUp(flags, pt); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(flags, pt); return 0;
-    case WM_MOUSEWHEEL: return OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), pt);
-    case WM_KEYDOWN: OnKeyDown(flags, LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_KEYUP: OnKeyUp(flags, LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_CHAR: OnChar(flags, LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_SETFOCUS: OnSetFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
-    case WM_KILLFOCUS: OnKillFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
-    case WM_CLOSE: OnClose(); return 0;
-    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_CREATE:
+        return OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
+    case WM_SIZE:
+        OnSize(flags, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(flags, pt);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(flags, pt);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(flags, pt);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(flags, pt);
+        return 0;
+    case WM_RBUTTONUP:
+        OnRButtonUp(flags, pt);
+        return 0;
+    case WM_MBUTTONDOWN:
+        OnMButtonDown(flags, pt);
+        return 0;
+    case WM_MBUTTONUP:
+        OnMButtonUp(flags, pt);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(flags, pt);
+        return 0;
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), pt);
+    case WM_KEYDOWN:
+        OnKeyDown(flags, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(flags, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_CHAR:
+        OnChar(flags, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(reinterpret_cast<CWnd*>(wParam));
+        return 0;
+    case WM_KILLFOCUS:
+        OnKillFocus(reinterpret_cast<CWnd*>(wParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
     case WM_HSCROLL:
     case WM_VSCROLL: {
         int bar = message == WM_HSCROLL ? SB_HORZ : SB_VERT;
@@ -663,12 +737,19 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             OnVScroll(code, pos, reinterpret_cast<CWnd*>(lParam));
         return 0;
     }
-    case WM_GETDLGCODE: return OnGetDlgCode();
+    case WM_GETDLGCODE:
+        return OnGetDlgCode();
     case WM_SETCURSOR:
         return OnSetCursor(reinterpret_cast<CWnd*>(wParam), LOWORD(lParam), HIWORD(lParam));
-    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<CWnd*>(lParam)); return 0;
-    case WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
-    case WM_SETTINGCHANGE: OnSettingChange(flags, reinterpret_cast<const char*>(lParam)); return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<CWnd*>(lParam));
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        OnSysColorChange();
+        return 0;
+    case WM_SETTINGCHANGE:
+        OnSettingChange(flags, reinterpret_cast<const char*>(lParam));
+        return 0;
     case WM_COMMAND:
         if (OnCommand(wParam, lParam))
             return 0;
@@ -679,7 +760,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return result;
         return DefWindowProc(message, wParam, lParam);
     }
-    default: return DefWindowProc(message, wParam, lParam);
+    default:
+        return DefWindowProc(message, wParam, lParam);
     }
 }
 
@@ -687,7 +769,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
 {
     m_defaultReached = true;
     switch (message) {
-    case WM_CLOSE: DestroyWindow(); return 0;
+    case WM_CLOSE:
+        DestroyWindow();
+        return 0;
     case WM_ERASEBKGND: {
         auto* dc = reinterpret_cast<CDC*>(wParam);
         if (!dc || m_background <= 0)
@@ -702,12 +786,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
         if (m_native && m_widget && m_font)
             m_widget->setFont(m_font->ToQFont());
         return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font);
     case WM_SETCURSOR:
         if (m_widget)
             m_widget->setCursor(ToShape(m_classCursor ? m_classCursor : IDC_ARROW));
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -728,35 +814,119 @@ BOOL CWnd::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
     return CCmdTarget::OnCmdMsg(nID, nCode, pCmdUI);
 }
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
 void CWnd::PostNcDestroy() {}
-void CWnd::OnPaint() { CPaintDC dc(this); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CWnd*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CWnd*) { Default(); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnSysColorChange() { Default(); }
-void CWnd::OnSettingChange(UINT, const char*) { Default(); }
+void CWnd::OnPaint()
+{
+    CPaintDC dc(this);
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnHScroll(UINT, UINT, CWnd*)
+{
+    Default();
+}
+void CWnd::OnVScroll(UINT, UINT, CWnd*)
+{
+    Default();
+}
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+void CWnd::OnSysColorChange()
+{
+    Default();
+}
+void CWnd::OnSettingChange(UINT, const char*)
+{
+    Default();
+}
 
 CWnd* CWnd::GetParent() const
 {
@@ -838,11 +1008,21 @@ BOOL CWnd::ShowWindow(int nCmdShow)
         return FALSE;
     BOOL was = !o->isHidden();
     switch (nCmdShow) {
-    case SW_HIDE: o->hide(); break;
-    case SW_SHOWMAXIMIZED: o->showMaximized(); break;
-    case SW_SHOWMINIMIZED: o->showMinimized(); break;
-    case SW_RESTORE: o->showNormal(); break;
-    default: o->show(); break;
+    case SW_HIDE:
+        o->hide();
+        break;
+    case SW_SHOWMAXIMIZED:
+        o->showMaximized();
+        break;
+    case SW_SHOWMINIMIZED:
+        o->showMinimized();
+        break;
+    case SW_RESTORE:
+        o->showNormal();
+        break;
+    default:
+        o->show();
+        break;
     }
     return was;
 }
@@ -1149,7 +1329,8 @@ void CWnd::InvalidateRect(const CRect* rect, BOOL bErase)
     CRect client;
     GetClientRect(&client);
     CRect r = rect ? *rect : client;
-    m_invalid += QRect(r.left, r.top, r.Width(), r.Height()).intersected(QRect(0, 0, client.Width(), client.Height()));
+    m_invalid +=
+        QRect(r.left, r.top, r.Width(), r.Height()).intersected(QRect(0, 0, client.Width(), client.Height()));
     if (bErase)
         m_erase = true;
     SchedulePaint(m_widget);
@@ -1275,7 +1456,8 @@ void CWnd::SetupScrollBar(int nBar)
     bar->hide();
     bar->setFocusPolicy(Qt::NoFocus);
     m_scroll[nBar].bar = bar;
-    QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [this, nBar](int a) { OnScrollAction(nBar, a); });
+    QObject::connect(bar, &QAbstractSlider::actionTriggered, bar,
+                     [this, nBar](int a) { OnScrollAction(nBar, a); });
     QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, nBar] {
         ScrollBar& s = m_scroll[nBar];
         UINT msg = nBar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
@@ -1292,14 +1474,29 @@ void CWnd::OnScrollAction(int nBar, int action)
     ScrollBar& s = m_scroll[nBar];
     UINT code;
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-    case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
-    default: return;
+    case QAbstractSlider::SliderSingleStepAdd:
+        code = SB_LINEDOWN;
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        code = SB_LINEUP;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        code = SB_PAGEDOWN;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        code = SB_PAGEUP;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        code = SB_TOP;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        code = SB_BOTTOM;
+        break;
+    case QAbstractSlider::SliderMove:
+        code = SB_THUMBTRACK;
+        break;
+    default:
+        return;
     }
     if (code == SB_THUMBTRACK) {
         s.tracking = true;
@@ -1339,7 +1536,8 @@ void CWnd::LayoutScrollBars()
     for (int b = 0; b < 2; ++b) {
         ScrollBar& s = m_scroll[b];
         const SCROLLINFO& i = s.info;
-        bool want = s.bar && i.nMax > i.nMin && (i.nPage == 0 || static_cast<int>(i.nPage) <= i.nMax - i.nMin);
+        bool want =
+            s.bar && i.nMax > i.nMin && (i.nPage == 0 || static_cast<int>(i.nPage) <= i.nMax - i.nMin);
         s.shown = want;
     }
     int ext = m_widget->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -1456,7 +1654,7 @@ void CWnd::ShowScrollBar(UINT nBar, BOOL bShow)
 
 namespace {
 class ControlCmdUI : public CCmdUI {
-public:
+  public:
     ControlCmdUI(UINT id, CWnd* wnd) : CCmdUI(id), m_wnd(wnd) {}
     void Enable(BOOL on) override
     {
@@ -1474,7 +1672,7 @@ public:
         m_wnd->SetWindowText(text);
     }
 
-private:
+  private:
     CWnd* m_wnd;
 };
 } // namespace
@@ -1517,12 +1715,23 @@ short GetKeyState(int nVirtKey)
 {
     bool down = false;
     switch (nVirtKey) {
-    case VK_SHIFT: down = s_modifiers & Qt::ShiftModifier; break;
-    case VK_CONTROL: down = s_modifiers & Qt::ControlModifier; break;
-    case VK_MENU: down = s_modifiers & Qt::AltModifier; break;
-    case 0x01: down = s_buttons & Qt::LeftButton; break;
-    case 0x02: down = s_buttons & Qt::RightButton; break;
-    default: break;
+    case VK_SHIFT:
+        down = s_modifiers & Qt::ShiftModifier;
+        break;
+    case VK_CONTROL:
+        down = s_modifiers & Qt::ControlModifier;
+        break;
+    case VK_MENU:
+        down = s_modifiers & Qt::AltModifier;
+        break;
+    case 0x01:
+        down = s_buttons & Qt::LeftButton;
+        break;
+    case 0x02:
+        down = s_buttons & Qt::RightButton;
+        break;
+    default:
+        break;
     }
     return down ? static_cast<short>(0x8000) : 0;
 }

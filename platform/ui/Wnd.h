@@ -11,10 +11,10 @@
 
 #include <QRegion>
 #include <map>
-#include <tuple>
-#include <vector>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 class QWidget;
 class QScrollBar;
@@ -44,7 +44,7 @@ BOOL AfxRegisterClass(const WNDCLASS* wc);
 BOOL GetClassInfo(const std::string& className, WNDCLASS* wc);
 
 class CWnd : public CCmdTarget {
-public:
+  public:
     CWnd();
     ~CWnd() override;
     CWnd(const CWnd&) = delete;
@@ -53,8 +53,8 @@ public:
     HWND m_hWnd = nullptr; // this while the window exists
 
     // Creation and destruction.
-    virtual BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle, const CRect& rect,
-                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+    virtual BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
+                        const CRect& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
     BOOL CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                   const CRect& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
     virtual BOOL DestroyWindow();
@@ -154,7 +154,10 @@ public:
     void ScreenToClient(CRect* r) const;
     // Child windows: in the parent's client coordinates; top-level: screen.
     void MoveWindow(int x, int y, int width, int height, BOOL bRepaint = TRUE);
-    void MoveWindow(const CRect& r, BOOL bRepaint = TRUE) { MoveWindow(r.left, r.top, r.Width(), r.Height(), bRepaint); }
+    void MoveWindow(const CRect& r, BOOL bRepaint = TRUE)
+    {
+        MoveWindow(r.left, r.top, r.Width(), r.Height(), bRepaint);
+    }
     BOOL SetWindowPos(const CWnd* pInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     void BringWindowToTop();
@@ -209,7 +212,7 @@ public:
     bool m_defaultReached = false;
     UINT m_classStyle = CS_DBLCLKS;
 
-protected:
+  protected:
     // A control class returns its Qt control here; custom windows return
     // null and get a drawing surface.
     virtual QWidget* CreateControlWidget(QWidget* parent, DWORD style);
@@ -239,7 +242,7 @@ protected:
     HCURSOR m_classCursor = nullptr;
     std::string m_text;
 
-private:
+  private:
     struct ScrollBar {
         QScrollBar* bar = nullptr;
         SCROLLINFO info;

@@ -30,9 +30,8 @@ bool TranslateEvent(CWnd* wnd, QWidget* widget, QEvent* event, bool native, bool
 // Schedules the WM_PAINT of a window (coalesced).
 void SchedulePaint(QWidget* widget);
 
-template <class Base>
-class HostWidget : public Base {
-public:
+template <class Base> class HostWidget : public Base {
+  public:
     explicit HostWidget(QWidget* parent) : Base(parent)
     {
         this->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -41,7 +40,7 @@ public:
     }
     bool paintScheduled = false;
 
-protected:
+  protected:
     bool event(QEvent* e) override
     {
         if (CWnd* w = CWnd::FromWidget(this))

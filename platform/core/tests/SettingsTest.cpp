@@ -1,5 +1,6 @@
-#include "platform/core/Folders.h"
 #include "platform/core/Settings.h"
+
+#include "platform/core/Folders.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,8 +1,9 @@
 // Dialogs from templates: controls by id, data exchange both ways, range
 // validation that keeps the dialog open, and the test hook's answers.
+#include "platform/ui/Dialog.h"
+
 #include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
@@ -41,7 +42,7 @@ void RegisterTemplate()
 }
 
 class CDlgUnit : public CDialog {
-public:
+  public:
     CDlgUnit() : CDialog(kDialog) {}
     double m_unit = 0.5;
     std::string m_title = "abc";

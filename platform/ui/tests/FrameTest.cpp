@@ -28,7 +28,7 @@ struct Takers {
 } g_take;
 
 class CTestDoc : public CDocument {
-public:
+  public:
     bool cylindrical = false;
     BOOL OnCmdMsg(UINT id, int code, CCmdUI* ui) override
     {
@@ -58,7 +58,7 @@ public:
 };
 
 class CTableView : public CView {
-public:
+  public:
     BOOL OnCmdMsg(UINT id, int code, CCmdUI* ui) override
     {
         if (id == ID_ROUTED && g_take.view) {
@@ -71,7 +71,7 @@ public:
 };
 class CGraphView : public CView {};
 class CTableFrame : public CMDIChildWnd {
-public:
+  public:
     BOOL OnCmdMsg(UINT id, int code, CCmdUI* ui) override
     {
         if (CMDIChildWnd::OnCmdMsg(id, code, ui))
@@ -87,7 +87,7 @@ public:
 class CGraphFrame : public CMDIChildWnd {};
 
 class CMainFrame : public CMDIFrameWnd {
-public:
+  public:
     CToolBar m_wndToolBar;
     CStatusBar m_wndStatusBar;
     int OnCreate(LPCREATESTRUCT lpcs) override
@@ -104,7 +104,7 @@ public:
 };
 
 class CTestApp : public CWinApp {
-public:
+  public:
     CTestApp() : CWinApp("GELMAR") {}
     BOOL OnCmdMsg(UINT id, int code, CCmdUI* ui) override
     {
@@ -123,7 +123,9 @@ void RegisterResources()
     platform::MenuTemplate menu;
     menu.id = 128;
     menu.items = {
-        {"&File", 0, {{"&New\tCtrl+N", ID_FILE_NEW}, {"Recent File", ID_FILE_MRU_FILE1}, {"E&xit", ID_APP_EXIT}}},
+        {"&File",
+         0,
+         {{"&New\tCtrl+N", ID_FILE_NEW}, {"Recent File", ID_FILE_MRU_FILE1}, {"E&xit", ID_APP_EXIT}}},
         {"&View",
          0,
          {{"Show &Materials", ID_SHOW_MATERIALS},
@@ -134,7 +136,8 @@ void RegisterResources()
           {"&Toolbar", ID_VIEW_TOOLBAR}}},
     };
     platform::Resources::Get().AddMenu(menu);
-    platform::Resources::Get().AddAccelerators({128, {{platform::FVIRTKEY | platform::FCONTROL, 'K', ID_CALC}}});
+    platform::Resources::Get().AddAccelerators(
+        {128, {{platform::FVIRTKEY | platform::FCONTROL, 'K', ID_CALC}}});
     platform::Resources::Get().AddToolBar({128, 16, 15, {ID_SHOW_MATERIALS, ID_SEPARATOR, ID_CALC}});
 }
 
@@ -192,7 +195,10 @@ TEST_F(FrameFixture, CommandsReachTheViewBeforeDocumentFrameAndApplication)
         EXPECT_TRUE(main->ExecuteCommand(ID_ROUTED));
         EXPECT_EQ(g_log, std::vector<std::string>{who});
         std::string w = who;
-        (w == "view" ? g_take.view : w == "doc" ? g_take.doc : w == "frame" ? g_take.frame : g_take.app) = false;
+        (w == "view"    ? g_take.view
+         : w == "doc"   ? g_take.doc
+         : w == "frame" ? g_take.frame
+                        : g_take.app) = false;
     }
     // Nobody handles it now: the command is disabled and does nothing.
     g_log.clear();
@@ -209,8 +215,8 @@ TEST_F(FrameFixture, UpdateHandlersDisableCheckAndRenameMenuItems)
     ASSERT_NE(materials, nullptr);
     EXPECT_FALSE(materials->isEnabled());
     EXPECT_TRUE(materials->isChecked());
-    EXPECT_TRUE(FindAction(view, ID_CALC)->isEnabled());     // a handler, no update handler
-    EXPECT_FALSE(FindAction(view, ID_NOBODY)->isEnabled());  // no handler at all
+    EXPECT_TRUE(FindAction(view, ID_CALC)->isEnabled());    // a handler, no update handler
+    EXPECT_FALSE(FindAction(view, ID_NOBODY)->isEnabled()); // no handler at all
     EXPECT_TRUE(FindAction(view, ID_VIEW_TOOLBAR)->isChecked());
 
     // A disabled command does not run, whichever way it comes.

@@ -1,18 +1,18 @@
 // Pre-translation, capture, focus, the wait cursor, regions and rotated text.
 #include "platform/ui/App.h"
-#include "platform/ui/Resources.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/Resources.h"
 #include "platform/ui/TestHook.h"
 
 #include <QGuiApplication>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
 class ClosingOnClick : public CWnd {
-public:
+  public:
     int downs = 0;
     int captureLost = 0;
     std::vector<std::string> focus;
@@ -35,7 +35,8 @@ TEST(Input, PreTranslateMessageSeesInputFirst)
 {
     CWinApp app("TEST");
     ClosingOnClick wnd;
-    ASSERT_TRUE(wnd.CreateEx(WS_EX_TOPMOST, nullptr, "Splash", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 40), nullptr, 0));
+    ASSERT_TRUE(wnd.CreateEx(WS_EX_TOPMOST, nullptr, "Splash", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 40),
+                             nullptr, 0));
     QTest::mouseClick(wnd.GetWidget(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(wnd.downs, 1);
     QTest::mousePress(wnd.GetWidget(), Qt::RightButton, {}, QPoint(5, 5));

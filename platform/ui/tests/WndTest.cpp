@@ -11,7 +11,7 @@
 namespace {
 
 class RecordingWnd : public CWnd {
-public:
+  public:
     std::vector<std::string> log;
     std::vector<CRect> paints;
     CSize lastSize{-1, -1};
@@ -58,7 +58,7 @@ public:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
-private:
+  private:
     void Log(const char* what, CPoint p, UINT flags)
     {
         log.push_back(std::string(what) + " " + std::to_string(p.x) + "," + std::to_string(p.y) +
@@ -70,7 +70,8 @@ struct WndFixture : ::testing::Test {
     RecordingWnd wnd;
     void SetUp() override
     {
-        ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Test", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 200, 120), nullptr, 0));
+        ASSERT_TRUE(
+            wnd.CreateEx(0, nullptr, "Test", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 200, 120), nullptr, 0));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(wnd.GetWidget()));
         QCoreApplication::processEvents();
         wnd.log.clear();
@@ -110,13 +111,13 @@ TEST_F(WndFixture, MouseAndKeysArriveWithClientCoordinates)
     QTest::keyClick(w, 'A');
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
     QCoreApplication::sendEvent(w, &repeat);
-    QWheelEvent wheel(QPointF(10, 10), w->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(10, 10), w->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w, &wheel);
 
-    std::vector<std::string> expected = {
-        "ldown 30,40 ctrl", "lup 35,45", "ldbl 7,8", "rdown 100,60",
-        "keydown 40",       "keydown 65", "char A", "keydown 39 repeat", "wheel -120"};
+    std::vector<std::string> expected = {"ldown 30,40 ctrl", "lup 35,45",         "ldbl 7,8",
+                                         "rdown 100,60",     "keydown 40",        "keydown 65",
+                                         "char A",           "keydown 39 repeat", "wheel -120"};
     // The move with the button held is reported as a drag.
     std::erase_if(wnd.log, [](const std::string& s) { return s.rfind("drag", 0) == 0; });
     EXPECT_EQ(wnd.log, expected);
@@ -160,8 +161,8 @@ TEST_F(WndFixture, TimersTickUntilKilled)
 TEST(Wnd, ScrollBarMovesOnlyThroughSetScrollPos)
 {
     RecordingWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Scroll", WS_OVERLAPPED | WS_VISIBLE | WS_VSCROLL, CRect(0, 0, 200, 100),
-                             nullptr, 0));
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Scroll", WS_OVERLAPPED | WS_VISIBLE | WS_VSCROLL,
+                             CRect(0, 0, 200, 100), nullptr, 0));
     CRect before;
     wnd.GetClientRect(&before);
     EXPECT_EQ(before.Width(), 200); // no range yet: no bar

@@ -43,7 +43,7 @@ struct ControlTemplate {
 struct DialogTemplate {
     UINT id = 0;
     std::string caption;
-    std::vector<ControlTemplate> controls;
+    std::vector<ControlTemplate> controls{};
 };
 
 // A menu item; id 0 and empty text is a separator, an item with children a
@@ -51,12 +51,12 @@ struct DialogTemplate {
 struct MenuItem {
     std::string text;
     UINT id = 0;
-    std::vector<MenuItem> popup;
+    std::vector<MenuItem> popup{};
 };
 
 struct MenuTemplate {
     UINT id = 0;
-    std::vector<MenuItem> items;
+    std::vector<MenuItem> items{};
 };
 
 enum : BYTE { FVIRTKEY = 0x01, FSHIFT = 0x04, FCONTROL = 0x08, FALT = 0x10 };
@@ -69,7 +69,7 @@ struct Accelerator {
 
 struct AcceleratorTable {
     UINT id = 0;
-    std::vector<Accelerator> entries;
+    std::vector<Accelerator> entries{};
 };
 
 // Buttons in order, ID_SEPARATOR for a gap; the images are the tiles of the
@@ -78,7 +78,7 @@ struct ToolBarTemplate {
     UINT id = 0;
     int buttonWidth = 16;
     int buttonHeight = 15;
-    std::vector<UINT> buttons;
+    std::vector<UINT> buttons{};
 };
 
 class Resources {

@@ -10,6 +10,10 @@
 
 enum : int { CB_ERR = -1, LB_ERR = -1 };
 
+// Only a type here: the windows' scroll bars are their own (WS_HSCROLL,
+// WS_VSCROLL), and scroll messages from them carry no scroll-bar object.
+class CScrollBar : public CWnd {};
+
 class CStatic : public CWnd {
   protected:
     QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;

@@ -178,11 +178,30 @@ enum : int {
     SW_SHOWMINIMIZED = 2,
     SW_SHOWMAXIMIZED = 3,
     SW_SHOW = 5,
+    SW_SHOWNOACTIVATE = 4,
+    SW_SHOWNA = 8,
     SW_RESTORE = 9
 };
 
 // SetWindowPos flags.
-enum : UINT { SWP_NOSIZE = 0x0001, SWP_NOMOVE = 0x0002, SWP_NOZORDER = 0x0004, SWP_NOACTIVATE = 0x0010 };
+enum : UINT {
+    SWP_NOSIZE = 0x0001,
+    SWP_NOMOVE = 0x0002,
+    SWP_NOZORDER = 0x0004,
+    SWP_NOACTIVATE = 0x0010,
+    SWP_SHOWWINDOW = 0x0040,
+    SWP_HIDEWINDOW = 0x0080,
+};
+
+// GetSystemMetrics.
+enum : int {
+    SM_CXSCREEN = 0,
+    SM_CYSCREEN = 1,
+    SM_CXVSCROLL = 2,
+    SM_CYHSCROLL = 3,
+    SM_CXBORDER = 5,
+    SM_CYBORDER = 6,
+};
 
 // Message boxes: styles and answers.
 enum : UINT {

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QScreen>
+#include <QStyle>
 
 COLORREF GetSysColor(int index)
 {
@@ -61,4 +63,24 @@ COLORREF GetSysColor(int index)
         break;
     }
     return FromQColor(c);
+}
+
+int GetSystemMetrics(int index)
+{
+    QStyle* style = QApplication::style();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    switch (index) {
+    case SM_CXSCREEN:
+        return screen ? screen->geometry().width() : 0;
+    case SM_CYSCREEN:
+        return screen ? screen->geometry().height() : 0;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+        return style ? style->pixelMetric(QStyle::PM_ScrollBarExtent) : 16;
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+        return 1;
+    default:
+        return 0;
+    }
 }

@@ -732,9 +732,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                        ? static_cast<UINT>(m_scroll[bar].info.nTrackPos)
                        : HIWORD(wParam);
         if (message == WM_HSCROLL)
-            OnHScroll(code, pos, reinterpret_cast<CWnd*>(lParam));
+            OnHScroll(code, pos, reinterpret_cast<CScrollBar*>(lParam));
         else
-            OnVScroll(code, pos, reinterpret_cast<CWnd*>(lParam));
+            OnVScroll(code, pos, reinterpret_cast<CScrollBar*>(lParam));
         return 0;
     }
     case WM_GETDLGCODE:
@@ -765,7 +765,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_defaultReached = true;
     switch (message) {
@@ -788,6 +788,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM)
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(m_font);
+    case WM_SETTEXT:
+        ApplyWindowText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return TRUE;
     case WM_SETCURSOR:
         if (m_widget)
             m_widget->setCursor(ToShape(m_classCursor ? m_classCursor : IDC_ARROW));
@@ -899,11 +902,11 @@ void CWnd::OnTimer(UINT_PTR)
 {
     Default();
 }
-void CWnd::OnHScroll(UINT, UINT, CWnd*)
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*)
 {
     Default();
 }
-void CWnd::OnVScroll(UINT, UINT, CWnd*)
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*)
 {
     Default();
 }
@@ -1017,6 +1020,12 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     case SW_SHOWMINIMIZED:
         o->showMinimized();
         break;
+    case SW_SHOWNA:
+    case SW_SHOWNOACTIVATE:
+        o->setAttribute(Qt::WA_ShowWithoutActivating);
+        o->show();
+        o->raise();
+        break;
     case SW_RESTORE:
         o->showNormal();
         break;
@@ -1036,6 +1045,11 @@ BOOL CWnd::IsChild(const CWnd* pWnd) const
 }
 
 void CWnd::SetWindowText(const std::string& text)
+{
+    SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CWnd::ApplyWindowText(const std::string& text)
 {
     m_text = text;
     if (m_native) {
@@ -1204,14 +1218,14 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags)
     QWidget* o = GetOuterWidget();
     if (!o)
         return FALSE;
-    if (!(nFlags & SWP_NOMOVE)) {
-        if (o->isWindow())
-            o->move(x, y);
-        else
-            o->move(x, y);
-    }
+    if (!(nFlags & SWP_NOMOVE))
+        o->move(x, y);
     if (!(nFlags & SWP_NOSIZE))
         o->resize(std::max(0, cx), std::max(0, cy));
+    if (nFlags & SWP_SHOWWINDOW)
+        ShowWindow((nFlags & SWP_NOACTIVATE) ? SW_SHOWNOACTIVATE : SW_SHOW);
+    if (nFlags & SWP_HIDEWINDOW)
+        ShowWindow(SW_HIDE);
     return TRUE;
 }
 
@@ -1709,6 +1723,34 @@ HCURSOR SetCursor(HCURSOR cursor)
     if (target && target->GetWidget())
         target->GetWidget()->setCursor(ToShape(cursor));
     return old;
+}
+
+BOOL GetCursorPos(CPoint* point)
+{
+    if (!point)
+        return FALSE;
+    QPoint p = QCursor::pos();
+    *point = CPoint(p.x(), p.y());
+    return TRUE;
+}
+
+BOOL ClipCursor(const CRect*)
+{
+    return TRUE;
+}
+
+CWnd* WindowFromPoint(CPoint point)
+{
+    for (QWidget* w = QApplication::widgetAt(QPoint(point.x, point.y)); w; w = w->parentWidget())
+        if (CWnd* c = CWnd::FromWidget(w))
+            return c;
+    return nullptr;
+}
+
+BOOL MessageBeep(UINT)
+{
+    QApplication::beep();
+    return TRUE;
 }
 
 short GetKeyState(int nVirtKey)

@@ -43,6 +43,8 @@ struct WNDCLASS {
 BOOL AfxRegisterClass(const WNDCLASS* wc);
 BOOL GetClassInfo(const std::string& className, WNDCLASS* wc);
 
+class CScrollBar;
+
 class CWnd : public CCmdTarget {
   public:
     CWnd();
@@ -104,8 +106,9 @@ class CWnd : public CCmdTarget {
     virtual void OnKillFocus(CWnd* pNewWnd);
     virtual void OnClose();
     virtual void OnTimer(UINT_PTR nIDEvent);
-    virtual void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
-    virtual void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    // pScrollBar: null for the window's own scroll bars.
+    virtual void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    virtual void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     virtual UINT OnGetDlgCode();
     virtual BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     virtual void OnCaptureChanged(CWnd* pWnd);
@@ -130,6 +133,7 @@ class CWnd : public CCmdTarget {
     BOOL IsChild(const CWnd* pWnd) const;
 
     // Text and font.
+    // Goes through WM_SETTEXT, so a control class can take the text apart.
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
     void GetWindowText(std::string& text) const { text = GetWindowText(); }
@@ -224,6 +228,8 @@ class CWnd : public CCmdTarget {
     virtual bool AdoptsControls() const { return false; }
     // Window text and check state of standard controls.
     virtual void SetNativeText(const std::string& text);
+    // The default handling of WM_SETTEXT.
+    void ApplyWindowText(const std::string& text);
     virtual std::string GetNativeText() const;
     virtual void ApplyCheck(int check);
     virtual int QueryCheck() const;
@@ -269,6 +275,12 @@ class CWnd : public CCmdTarget {
 void DeleteWindowLater(CWnd* wnd);
 
 HCURSOR SetCursor(HCURSOR cursor);
+BOOL GetCursorPos(CPoint* point);
+// The pointer cannot be confined here; callers keep working without it.
+BOOL ClipCursor(const CRect* rect);
+// The window under a screen point (null when it is none of ours).
+CWnd* WindowFromPoint(CPoint point);
+BOOL MessageBeep(UINT type);
 BOOL ReleaseCapture();
 // State of a key now: the high bit set while it is down (VK_SHIFT, VK_CONTROL,
 // VK_MENU, mouse buttons are known).

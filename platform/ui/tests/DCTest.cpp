@@ -1,6 +1,8 @@
 // Drawing into memory bitmaps gives the pixels the program expects.
 #include "platform/ui/DC.h"
 
+#include "platform/ui/ImageList.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -170,6 +172,33 @@ TEST_F(MemoryDC, RectangleAndEdgeStayInsideTheirBounds)
     EXPECT_EQ(dc.GetPixel(25, 24), kWhite);
     EXPECT_NE(dc.GetPixel(20, 20), kWhite);
     EXPECT_EQ(dc.GetPixel(30, 28), kWhite);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MemoryDC, ImageListDrawsTilesWithTheirMaskColourTransparent)
+{
+    // Two 4x4 tiles: red with a grey (mask) centre, then blue.
+    CBitmap strip;
+    strip.CreateCompatibleBitmap(nullptr, 8, 4);
+    strip.Image().fill(QColor(255, 0, 0));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 4; x < 8; ++x)
+            strip.Image().setPixel(x, y, qRgb(0, 0, 255));
+    strip.Image().setPixel(1, 1, qRgb(192, 192, 192));
+    CImageList images;
+    ASSERT_TRUE(images.Create(4, 4, ILC_COLOR24 | ILC_MASK, 2, 2));
+    EXPECT_EQ(images.Add(&strip, RGB(192, 192, 192)), 0);
+    EXPECT_EQ(images.GetImageCount(), 2);
+    images.Draw(&dc, 0, CPoint(10, 10), ILD_TRANSPARENT);
+    images.Draw(&dc, 1, CPoint(20, 10), ILD_TRANSPARENT);
+    EXPECT_FALSE(images.Draw(&dc, 2, CPoint(0, 0), ILD_TRANSPARENT));
+    EXPECT_EQ(dc.GetPixel(10, 10), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(11, 11), kWhite);
+    EXPECT_EQ(dc.GetPixel(23, 13), RGB(0, 0, 255));
+    EXPECT_EQ(Count(RGB(255, 0, 0), 0, 40, 0, 30), 15);
 }
 
 } // namespace

@@ -143,3 +143,60 @@ TEST(Input, FileDialogChildAreaFromTemplate)
 }
 
 } // namespace
+
+namespace {
+
+// A control class that rewrites texts set from outside, as a masked edit does,
+// and refuses characters it does not accept.
+class DigitsEdit : public CEdit {
+  public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SETTEXT && lParam) {
+            std::string digits;
+            for (const char* p = reinterpret_cast<const char*>(lParam); *p; ++p)
+                if (*p >= '0' && *p <= '9')
+                    digits += *p;
+            return CEdit::WindowProc(message, wParam, reinterpret_cast<LPARAM>(digits.c_str()));
+        }
+        return CEdit::WindowProc(message, wParam, lParam);
+    }
+    void OnChar(UINT ch, UINT rep, UINT flags) override
+    {
+        if ((ch >= '0' && ch <= '9') || ch == VK_BACK)
+            CEdit::OnChar(ch, rep, flags);
+    }
+};
+
+class Parent : public CWnd {
+  public:
+    std::vector<UINT> changes;
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        if (HIWORD(wParam) == EN_CHANGE)
+            changes.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+};
+
+TEST(Input, ControlClassesSeeTextAndCharactersFirst)
+{
+    Parent parent;
+    ASSERT_TRUE(
+        parent.CreateEx(0, nullptr, "P", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 100, 50), nullptr, 0));
+    DigitsEdit edit;
+    ASSERT_TRUE(edit.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), &parent, 77));
+    edit.SetWindowText("12:34");
+    EXPECT_EQ(edit.GetWindowText(), "1234");
+    EXPECT_EQ(parent.GetDlgItem(77), &edit);
+    EXPECT_FALSE(parent.changes.empty());
+    EXPECT_EQ(parent.changes.back(), 77u);
+
+    edit.SetSel(0, -1);
+    QTest::keyClicks(edit.GetWidget(), "9a8");
+    EXPECT_EQ(edit.GetWindowText(), "98");
+    QTest::keyClick(edit.GetWidget(), Qt::Key_Backspace);
+    EXPECT_EQ(edit.GetWindowText(), "9");
+}
+
+} // namespace

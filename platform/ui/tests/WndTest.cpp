@@ -47,7 +47,7 @@ class RecordingWnd : public CWnd {
         log.push_back("close");
         CWnd::OnClose();
     }
-    void OnVScroll(UINT code, UINT pos, CWnd*) override
+    void OnVScroll(UINT code, UINT pos, CScrollBar*) override
     {
         log.push_back("vscroll " + std::to_string(code) + " " + std::to_string(pos));
     }

@@ -213,7 +213,13 @@ static LRESULT Dispatch(CWnd* w, UINT msg, WPARAM wp, LPARAM lp, bool* defaulted
 {
     bool saved = w->m_defaultReached;
     w->m_defaultReached = false;
+    std::shared_ptr<bool> alive = w->Alive();
     LRESULT r = w->WindowProc(msg, wp, lp);
+    if (!*alive) {
+        if (defaulted)
+            *defaulted = false;
+        return r;
+    }
     if (defaulted)
         *defaulted = w->m_defaultReached;
     w->m_defaultReached = saved;
@@ -415,6 +421,7 @@ CWnd::CWnd() = default;
 CWnd::~CWnd()
 {
     m_inDestructor = true;
+    *m_alive = false;
     if (m_hWnd)
         DestroyWindow();
     if (s_capture == this)
@@ -657,10 +664,17 @@ BOOL CWnd::PreTranslateMessage(MSG*)
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_msgStack.emplace_back(message, wParam, lParam);
+    // A handler may delete the window (PostNcDestroy); then nothing of it
+    // is touched any more.
     struct Pop {
         CWnd* w;
-        ~Pop() { w->m_msgStack.pop_back(); }
-    } pop{this};
+        std::shared_ptr<bool> alive;
+        ~Pop()
+        {
+            if (*alive)
+                w->m_msgStack.pop_back();
+        }
+    } pop{this, m_alive};
     CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     UINT flags = static_cast<UINT>(wParam);
     switch (message) {

@@ -214,6 +214,8 @@ class CWnd : public CCmdTarget {
     void AttachWidget(QWidget* widget, bool native, UINT nID);
     QWidget* DetachWidget();
     bool m_defaultReached = false;
+    // False once the object is gone; held across calls that may delete it.
+    std::shared_ptr<bool> Alive() const { return m_alive; }
     UINT m_classStyle = CS_DBLCLKS;
 
   protected:
@@ -267,6 +269,7 @@ class CWnd : public CCmdTarget {
     std::map<UINT_PTR, QTimer*> m_timers;
     std::vector<std::tuple<UINT, WPARAM, LPARAM>> m_msgStack;
     bool m_destroying = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_inDestructor = false;
     CSize m_lastClient{-1, -1};
 };

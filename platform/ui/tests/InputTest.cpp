@@ -200,3 +200,36 @@ TEST(Input, ControlClassesSeeTextAndCharactersFirst)
 }
 
 } // namespace
+
+namespace {
+
+// Windows that delete themselves when destroyed, as in-place editors do.
+class SelfDeleting : public CWnd {
+  public:
+    static int deleted;
+    ~SelfDeleting() override { ++deleted; }
+    void PostNcDestroy() override { delete this; }
+    void OnKeyDown(UINT ch, UINT, UINT) override
+    {
+        if (ch == VK_ESCAPE)
+            DestroyWindow();
+    }
+};
+int SelfDeleting::deleted = 0;
+
+TEST(Input, WindowsMayDeleteThemselvesInTheirHandlers)
+{
+    auto* a = new SelfDeleting;
+    ASSERT_TRUE(a->CreateEx(0, nullptr, "A", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    a->PostMessage(WM_CLOSE);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(SelfDeleting::deleted, 1);
+
+    auto* b = new SelfDeleting;
+    ASSERT_TRUE(b->CreateEx(0, nullptr, "B", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    QTest::keyClick(b->GetWidget(), Qt::Key_Escape);
+    EXPECT_EQ(SelfDeleting::deleted, 2);
+    QCoreApplication::processEvents();
+}
+
+} // namespace

@@ -20,6 +20,7 @@ constexpr UINT ID_SHOW_MATERIALS = 32829;
 constexpr UINT ID_SHOW_RCL = 32810;
 constexpr UINT ID_CALC = 32826;
 constexpr UINT ID_NOBODY = 40999;
+constexpr UINT ID_STATUS_PANE = 32888;
 
 std::vector<std::string> g_log;
 // Which layers take ID_ROUTED.
@@ -38,6 +39,7 @@ class CTestDoc : public CDocument {
             OnUpdate(ID_SHOW_RCL, &CTestDoc::OnUpdateShowRcl),
             OnCommand(ID_SHOW_RCL, &CTestDoc::OnShowRcl),
             OnCommand(ID_CALC, &CTestDoc::OnCalc),
+            OnUpdate(ID_STATUS_PANE, &CTestDoc::OnUpdatePane),
         };
         if (id == ID_ROUTED && g_take.doc) {
             if (code == CN_COMMAND)
@@ -55,6 +57,7 @@ class CTestDoc : public CDocument {
     void OnUpdateShowRcl(CCmdUI* ui) { ui->SetText(cylindrical ? "&Show XYZ" : "&Show RCL"); }
     void OnShowRcl() { cylindrical = !cylindrical; }
     void OnCalc() { g_log.push_back("calc"); }
+    void OnUpdatePane(CCmdUI* ui) { ui->SetText(cylindrical ? "Block size (RCL)" : "Block size"); }
 };
 
 class CTableView : public CView {
@@ -96,7 +99,7 @@ class CMainFrame : public CMDIFrameWnd {
             return -1;
         if (!m_wndToolBar.CreateEx(this) || !m_wndToolBar.LoadToolBar(128))
             return -1;
-        static const UINT indicators[] = {ID_SEPARATOR, ID_CALC};
+        static const UINT indicators[] = {ID_SEPARATOR, ID_STATUS_PANE};
         if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(indicators, 2))
             return -1;
         return 0;
@@ -235,6 +238,13 @@ TEST_F(FrameFixture, UpdateHandlersDisableCheckAndRenameMenuItems)
     EXPECT_FALSE(bar->FindButton(ID_SHOW_MATERIALS)->isEnabled());
     EXPECT_EQ(bar->FindButton(ID_SHOW_MATERIALS)->text().toStdString(), "Materials");
     EXPECT_TRUE(bar->FindButton(ID_CALC)->isEnabled());
+
+    // Status panes follow their update handlers after every command.
+    EXPECT_EQ(main->m_wndStatusBar.GetPaneText(1), "Block size (RCL)");
+    FindAction(view, ID_SHOW_RCL)->trigger();
+    EXPECT_EQ(main->m_wndStatusBar.GetPaneText(1), "Block size");
+    main->SetMessageText("Ready");
+    EXPECT_EQ(main->m_wndStatusBar.GetPaneText(0), "Ready");
 
     // Hiding the toolbar through its command unchecks the item.
     main->ExecuteCommand(ID_VIEW_TOOLBAR);

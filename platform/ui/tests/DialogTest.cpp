@@ -99,6 +99,8 @@ TEST_F(DialogFixture, TemplateBuildsAndDataExchangeRoundTrips)
         EXPECT_EQ(d.GetDlgItemText(1147), "Drag &Viewpoint");
         // Group boxes do not own their controls: the dialog does.
         EXPECT_EQ(d.GetDlgItem(1146)->GetParent(), &d);
+        EXPECT_TRUE(d.GetDlgItem(1146)->IsWindowVisible());
+        EXPECT_TRUE(d.GetDlgItem(1003)->IsWindowVisible());
         EXPECT_EQ(static_cast<CComboBox*>(d.GetDlgItem(1210))->GetLBText(2), "cm");
         // The bound progress bar is the template's control.
         auto& dlgUnit = static_cast<CDlgUnit&>(d);

@@ -412,11 +412,9 @@ void CDialog::BuildControls(const platform::DialogTemplate& t, QWidget* host, QG
         QGridLayout* layout = g != groups.end() ? g->second.second : grid;
         w->Create(nullptr, c.text.c_str(), WS_CHILD | WS_VISIBLE | style, CRect(), this, c.id);
         QWidget* qw = w->GetWidget();
-        if (qw->parentWidget() != layout->parentWidget()) {
-            // A new parent hides the control until it is shown again.
+        // The layout shows the control again after the change of parent.
+        if (qw->parentWidget() != layout->parentWidget())
             qw->setParent(g != groups.end() ? g->second.first->GetWidget() : host);
-            qw->show();
-        }
         layout->addWidget(qw, c.row, c.col, c.rowSpan, c.colSpan);
         if (c.kind == platform::Ctl::GroupBox) {
             auto* inner = new QGridLayout(qw);

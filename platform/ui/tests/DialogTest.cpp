@@ -222,3 +222,39 @@ TEST_F(DialogFixture, FileDialogAnswersMakeTheFolderCurrent)
 }
 
 } // namespace
+
+namespace {
+
+// A calculation window: the run starts from the first paint, pumps events
+// while it works, and the window closes itself by a posted WM_CLOSE.
+class CRunDlg : public CDialog {
+  public:
+    CRunDlg() : CDialog(kDialog) {}
+    CProgressCtrl m_progress;
+    int runs = 0;
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 1034, m_progress); }
+    void OnPaint() override
+    {
+        CPaintDC dc(this);
+        if (runs++)
+            return;
+        m_progress.SetRange32(0, 2400);
+        m_progress.SetStep(1);
+        for (int i = 0; i < 5; ++i) {
+            m_progress.StepIt();
+            m_progress.UpdateWindow();
+            QCoreApplication::processEvents();
+        }
+        PostMessage(WM_CLOSE);
+    }
+};
+
+TEST_F(DialogFixture, ModalRunStartsAtFirstPaintAndClosesItself)
+{
+    CRunDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.runs, 1);
+    EXPECT_EQ(dlg.m_progress.GetSafeHwnd(), nullptr);
+}
+
+} // namespace

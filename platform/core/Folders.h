@@ -1,0 +1,17 @@
+// The program folder (where the executable and its data files lie) and the
+// working folder (the process's current folder, where temporary calculation
+// files go).
+#pragma once
+#include <string>
+
+namespace platform {
+
+// Folder of the running executable, without a trailing '/'.
+std::string ProgramFolder();
+std::string WorkingFolder();
+// False when the folder cannot be made current.
+bool SetWorkingFolder(const std::string& folder);
+// The folder part of a path ("" for a bare name).
+std::string FolderOf(const std::string& path);
+
+} // namespace platform

@@ -18,7 +18,7 @@ function(suite_library name)
   if(NOT _src)
     # A folder whose code has not arrived yet, or a headers-only one.
     set(_src ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
-    file(WRITE ${_src} "")
+    file(WRITE ${_src} "// This folder has no sources of its own yet.\n")
   endif()
   add_library(${name} STATIC ${_src})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})

@@ -58,8 +58,12 @@ std::vector<float> SplitWidths(float w, const SplitSettings& s, bool mirrored)
             return {};
         const double q = s.ratio;
         double piece = q == 1 ? static_cast<double>(w) / n : w * (q - 1) / (std::pow(q, n) - 1);
-        for (int i = 0; i < n; ++i, piece *= q)
+        for (int i = 0; i < n; ++i, piece *= q) {
+            // A ratio so large that the pieces underflow or overflow splits nothing.
+            if (!(piece > 0) || !std::isfinite(piece))
+                return {w};
             out.push_back(static_cast<float>(piece));
+        }
         break;
     }
     case kSplitMaximum:

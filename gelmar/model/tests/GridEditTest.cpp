@@ -80,6 +80,7 @@ TEST(SplitWidthsTest, WorkedExamples)
     // Settings that cannot split leave the interval whole.
     ExpectWidths(split(1.0f, kSplitMaximum, 0, 1, 0.0f), {1.0f});
     ExpectWidths(split(1.0f, kSplitGeometric, 0, 2, 0), {1.0f});
+    ExpectWidths(split(1.0f, kSplitGeometric, 3000, 1e6f, 0), {1.0f});
     // More pieces than an axis can count.
     EXPECT_TRUE(split(100000.0f, kSplitMaximum, 0, 1, 1.0f).empty());
 }

@@ -34,80 +34,88 @@ struct Edit {
 // One edit of every part of a snapshot.
 std::vector<Edit> Edits()
 {
-    ModelStore& m = g_model;
     return {
-        {kUndoBlocks, [&m] { m.blocks[0].x2 = 2, m.blocks[0].colour = 4, m.colours[4].inUse = 1; }},
+        {kUndoBlocks,
+         [] { g_model.blocks[0].x2 = 2, g_model.blocks[0].colour = 4, g_model.colours[4].inUse = 1; }},
         {kUndoGrid,
-         [&m] {
-             m.axes[0].n = 4;
-             m.axes[0].widths[3] = 0.75f;
-             m.gridUnit = 0.01f;
+         [] {
+             g_model.axes[0].n = 4;
+             g_model.axes[0].widths[3] = 0.75f;
+             g_model.gridUnit = 0.01f;
              ComputeGridCoordinates();
          }},
         {kUndoColours,
-         [&m] { m.colours[4].name = "Brick", m.colours[4].lambda = 0.7f, m.colours[4].type = EQUIMAT; }},
+         [] {
+             g_model.colours[4].name = "Brick", g_model.colours[4].lambda = 0.7f,
+             g_model.colours[4].type = EQUIMAT;
+         }},
         {kUndoNodeBcs,
-         [&m] {
-             m.nodeBcs.count = 1;
-             m.nodeBcs[0] =
+         [] {
+             g_model.nodeBcs.count = 1;
+             g_model.nodeBcs[0] =
                  NodeBcRecord{1, 1, 1, 1, 0, 0, 0, 20.0f, 0, FunctionName("T00"), FunctionName("P01")};
          }},
         {kUndoBorderBcs,
-         [&m] {
-             m.borderBcs.count = 1;
-             m.borderBcs[0] = BorderFaceBcRecord{4, -1, 1, 3.5f, 0, FunctionName("T00"), FunctionName("I00")};
+         [] {
+             g_model.borderBcs.count = 1;
+             g_model.borderBcs[0] =
+                 BorderFaceBcRecord{4, -1, 1, 3.5f, 0, FunctionName("T00"), FunctionName("I00")};
          }},
         {kUndoMaterialBcs,
-         [&m] {
+         [] {
              GrowMaterialBcArray(1);
-             m.materialBcs.count = 1;
-             m.materialBcs[0] = MaterialBcRecord{4, 1, 2.0f, 8.0f, FunctionName("T00"), FunctionName("P00")};
+             g_model.materialBcs.count = 1;
+             g_model.materialBcs[0] =
+                 MaterialBcRecord{4, 1, 2.0f, 8.0f, FunctionName("T00"), FunctionName("P00")};
          }},
         {kUndoFunctions,
-         [&m] {
+         [] {
              GrowFunctionArray(1);
-             m.functions.count = 1;
-             m.functions[0] = FunctionRecord{};
-             m.functions[0].name.Set("T01");
-             m.functions[0].shape = 2;
-             m.functions[0].params[0] = 4;
+             g_model.functions.count = 1;
+             g_model.functions[0] = FunctionRecord{};
+             g_model.functions[0].name.Set("T01");
+             g_model.functions[0].shape = 2;
+             g_model.functions[0].params[0] = 4;
          }},
         {kUndoOutputNodes,
-         [&m] {
-             m.outputNodes.count = 1;
-             m.outputNodes[0] = OutputNodeRecord{1, 0, 1, 0, 0, 0};
+         [] {
+             g_model.outputNodes.count = 1;
+             g_model.outputNodes[0] = OutputNodeRecord{1, 0, 1, 0, 0, 0};
          }},
         {kUndoOutputBlocks,
-         [&m] {
-             m.outputBlocks.count = 1;
-             m.outputBlocks[0] = OutputBlockRecord{0, 2, 0, 1, 0, 1, {}};
+         [] {
+             g_model.outputBlocks.count = 1;
+             g_model.outputBlocks[0] = OutputBlockRecord{0, 2, 0, 1, 0, 1, {}};
          }},
         {kUndoReport,
-         [&m] {
-             m.reportItems.count = 1;
-             m.reportItems[0] = ReportItemRecord{1, 1, 0, 9, 3, 1};
+         [] {
+             g_model.reportItems.count = 1;
+             g_model.reportItems[0] = ReportItemRecord{1, 1, 0, 9, 3, 1};
          }},
         {kUndoSunObstacles,
-         [&m] {
-             m.sunObstacles[1] = SunObstacleRecord{-10, 10, 0, 30};
-             m.sunObstacleCount = 2;
+         [] {
+             g_model.sunObstacles[1] = SunObstacleRecord{-10, 10, 0, 30};
+             g_model.sunObstacleCount = 2;
          }},
         {kUndoVentilation,
-         [&m] {
-             m.ventFlows[0] = VentilationFlowRecord{4, -1, 0.5f, FunctionName("V00")};
-             m.ventFlowCount = 1;
+         [] {
+             g_model.ventFlows[0] = VentilationFlowRecord{4, -1, 0.5f, FunctionName("V00")};
+             g_model.ventFlowCount = 1;
          }},
         {kUndoControls,
-         [&m] {
-             m.controls.count = 1;
-             m.controls[0] = ControlRecord{};
-             m.controls[0].sensor = 4;
+         [] {
+             g_model.controls.count = 1;
+             g_model.controls[0] = ControlRecord{};
+             g_model.controls[0].sensor = 4;
          }},
-        {kUndoClip, [&m] { m.clipLo[1] = 1; }},
+        {kUndoClip, [] { g_model.clipLo[1] = 1; }},
         {kUndoCalcParameters,
-         [&m] { m.timeStep = 300, m.cycles = 7, m.maxDeltaT = 0.01f, m.linearRadiation = 0; }},
-        {kUndoSolarData, [&m] { m.latitude = 10, m.rot2x = 5, m.groundReflection = 0.4f; }},
-        {kUndoTitle, [&m] { m.title = "Corner\r\nsecond line"; }},
+         [] {
+             g_model.timeStep = 300, g_model.cycles = 7, g_model.maxDeltaT = 0.01f,
+             g_model.linearRadiation = 0;
+         }},
+        {kUndoSolarData, [] { g_model.latitude = 10, g_model.rot2x = 5, g_model.groundReflection = 0.4f; }},
+        {kUndoTitle, [] { g_model.title = "Corner\r\nsecond line"; }},
     };
 }
 

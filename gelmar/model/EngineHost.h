@@ -10,6 +10,8 @@ namespace gelmar {
 
 enum class MessageStyle { Ok, YesNo, OkCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
+// The modal progress windows in which the long runs of the engine take place.
+enum class ProgressWindow { Calculation, ViewFactors, SolarFluxes };
 
 class EngineHost {
   public:
@@ -20,6 +22,24 @@ class EngineHost {
     virtual bool EscPressed() = 0;
     // One step of the progress bar of the running calculation, when one is shown.
     virtual void StepProgress() = 0;
+
+    // Refresh requests after model edits; the windows answer them, a host
+    // without windows ignores them.
+    // The 3D view rebuilds what it draws from the model and repaints.
+    virtual void UpdateModelView() {}
+    // Every open table view is filled again from the model (the Grid table
+    // also clears its line selection).
+    virtual void RefillTables() {}
+    // The document's modified flag.
+    virtual void SetModified(bool /*modified*/) {}
+    // The document refreshes all its views.
+    virtual void UpdateAllViews() {}
+    // Brings back the table (at the given cell) or the dialog of an edit of
+    // the given undo kind.
+    virtual void GoToUndoItem(int /*kind*/, int /*a1*/, int /*a2*/) {}
+    // Shows the modal progress window, whose first paint runs the work, and
+    // returns when it has closed.
+    virtual void RunProgressWindow(ProgressWindow /*window*/) {}
 };
 
 // Does nothing, keeps every message and answers as a user who wants the

@@ -421,6 +421,7 @@ void ResetModel()
 void FreeModel()
 {
     FreeFaceList();
+    g_model.outlines.Free();
     g_model.reportItems.Free();
     g_model.outputBlocks.Free();
     g_model.outputNodes.Free();

@@ -82,6 +82,10 @@ struct ModelStore {
     float origin[3] = {};
     std::uint16_t clipLo[3] = {};
     std::uint16_t clipHi[3] = {};
+    float clipCoord[6] = {}; // x lower, x upper, y lower, y upper, z lower, z upper
+    std::uint16_t viewLo[3] = {};
+    std::uint16_t viewHi[3] = {};
+    float viewCoord[6] = {};
     float extent[3] = {};
     float centre[3] = {};
     float halfDiagonal = 0;
@@ -110,6 +114,8 @@ struct ModelStore {
     std::array<VentilationFlowRecord, kMaxVentilationFlows> ventFlows{};
     std::int32_t ventFlowCount = 0;
     FaceList faceList;
+    // Edges with which the 3D view outlines one colour or one colour pair.
+    RecordArray<OutlineSegment, std::int32_t> outlines;
 
     // Calculation settings.
     std::int32_t linearRadiation = 1;   // linr

@@ -196,6 +196,14 @@ struct SunObstacleRecord {
     bool operator==(const SunObstacleRecord&) const = default;
 };
 
+// One edge of a colour outline: the two end points of a grid edge as line
+// indices (the edge runs parallel to one axis).
+struct OutlineSegment {
+    std::uint16_t x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
+
+    bool operator==(const OutlineSegment&) const = default;
+};
+
 // One face of the 3D view's visible-face list.
 struct FaceRecord {
     std::uint8_t flags = 0;

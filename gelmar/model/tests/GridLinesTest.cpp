@@ -1,0 +1,201 @@
+// Grid lines: rebuilding an axis from the items' coordinates, merging lines,
+// the plane and minimum-grid tests, used-line marks, and the unit and volume
+// texts, with item positions checked in metres before and after.
+#include "gelmar/model/GridLines.h"
+
+#include "EditFixture.h"
+
+namespace gelmar::test {
+namespace {
+
+using GridLinesTest = EditTest;
+
+// Position in metres of every item line on the axis, relative to the origin.
+std::vector<double> ItemPositions(int axis)
+{
+    std::vector<double> out;
+    const auto at = [axis](std::size_t line) {
+        return (static_cast<double>(LineCoordinate(axis, line)) - g_model.origin[axis]) * g_model.gridUnit;
+    };
+    const ModelStore& m = g_model;
+    for (std::size_t b = 0; b < m.blocks.count; ++b) {
+        const BlockRecord& r = m.blocks[b];
+        out.push_back(at(axis == 0 ? r.x1 : axis == 1 ? r.y1 : r.z1));
+        out.push_back(at(axis == 0 ? r.x2 : axis == 1 ? r.y2 : r.z2));
+    }
+    for (std::int32_t n = 0; n < m.nodeBcs.count; ++n) {
+        const NodeBcRecord& r = m.nodeBcs[static_cast<std::size_t>(n)];
+        out.push_back(at(axis == 0 ? r.i : axis == 1 ? r.j : r.k));
+    }
+    for (std::int32_t n = 0; n < m.outputBlocks.count; ++n) {
+        const OutputBlockRecord& r = m.outputBlocks[static_cast<std::size_t>(n)];
+        out.push_back(at(axis == 0 ? r.i1 : axis == 1 ? r.j1 : r.k1));
+        out.push_back(at(axis == 0 ? r.i2 : axis == 1 ? r.j2 : r.k2));
+    }
+    return out;
+}
+
+void ExpectNear(const std::vector<double>& a, const std::vector<double>& b, double tol)
+{
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        EXPECT_NEAR(a[i], b[i], tol) << "item line " << i;
+}
+
+std::vector<float> Widths(int axis)
+{
+    const GridAxis& a = g_model.axes[axis];
+    return {a.widths.begin(), a.widths.begin() + a.n};
+}
+
+TEST_F(GridLinesTest, MinimumGridKeepsOnlyItemLinesAndEveryPositionInMetres)
+{
+    g_model.gridUnit = 0.01f;
+    SetGrid({0.5f, 0.25f, 1.0f, 2.0f, 0.125f, 3.0f}, {1, 1, 1}, {1, 1});
+    AddBlock(1, 1, 3, 0, 3, 0, 2);
+    AddBlock(2, 3, 5, 0, 1, 0, 1); // shares line 3 with the first block
+    g_model.nodeBcs.count = 1;
+    g_model.nodeBcs[0] = NodeBcRecord{};
+    g_model.nodeBcs[0].i = 4;
+    g_model.outputBlocks.count = 1;
+    g_model.outputBlocks[0] = OutputBlockRecord{};
+    g_model.outputBlocks[0].i1 = 1, g_model.outputBlocks[0].i2 = 5;
+    const std::vector<double> before = ItemPositions(0);
+    EXPECT_FALSE(IsMinimumGrid());
+
+    for (int axis = 0; axis < 3; ++axis) {
+        StoreItemCoordinates(axis);
+        ASSERT_TRUE(RebuildGridFromCoordinates(axis));
+    }
+    ComputeGridCoordinates();
+    // Lines 1, 3, 4 and 5 of x remain (the shared line once); line 1 is the new line 0.
+    EXPECT_EQ(Widths(0), (std::vector<float>{1.25f, 2.0f, 0.125f}));
+    EXPECT_FLOAT_EQ(g_model.origin[0], -0.5f);
+    EXPECT_EQ(g_model.blocks[0].x1, 0);
+    EXPECT_EQ(g_model.blocks[0].x2, 1);
+    EXPECT_EQ(g_model.blocks[1].x2, 3);
+    EXPECT_EQ(g_model.nodeBcs[0].i, 2);
+    EXPECT_EQ(g_model.clipHi[0], 3);
+    ExpectNear(ItemPositions(0), before, 1e-6);
+    EXPECT_TRUE(IsMinimumGrid());
+}
+
+TEST_F(GridLinesTest, RebuildAfterItemsMovedRightShiftsTheOrigin)
+{
+    SetUnitGrid(4, 1, 1);
+    AddBlock(1, 0, 2, 0, 1, 0, 1);
+    AddBlock(2, 1, 3, 0, 1, 0, 1);
+    StoreItemCoordinates(0);
+    for (std::size_t b = 0; b < 2; ++b)
+        for (int s = 0; s < 2; ++s)
+            g_model.blocks[b].coord[s] += 1.0f;
+    ASSERT_TRUE(RebuildGridFromCoordinates(0));
+    EXPECT_FLOAT_EQ(g_model.origin[0], -1.0f);
+    EXPECT_EQ(Widths(0), (std::vector<float>{1, 1, 1}));
+    EXPECT_EQ(g_model.blocks[0].x1, 0);
+    EXPECT_EQ(g_model.blocks[0].x2, 2);
+    EXPECT_EQ(g_model.blocks[1].x1, 1);
+    EXPECT_EQ(g_model.blocks[1].x2, 3);
+}
+
+TEST_F(GridLinesTest, AxisWithoutItemsIsLeftAlone)
+{
+    // No item gives no line: the axis must keep its cells (an empty list
+    // would otherwise give a cell count of -1 in the 16-bit field).
+    SetUnitGrid(3, 2, 2);
+    for (int axis = 0; axis < 3; ++axis) {
+        StoreItemCoordinates(axis);
+        EXPECT_TRUE(RebuildGridFromCoordinates(axis));
+    }
+    EXPECT_EQ(g_model.axes[0].n, 3);
+    EXPECT_EQ(g_model.axes[2].n, 2);
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(GridLinesTest, RebuildPast16BitCountIsRefusedAndLeavesTheAxis)
+{
+    SetUnitGrid(2, 1, 1);
+    AddBlock(1, 0, 2, 0, 1, 0, 1);
+    StoreItemCoordinates(0);
+    // 65,537 distinct node-BC coordinates would need 65,536 cells.
+    ASSERT_TRUE(GrowNodeBcArray(65537));
+    g_model.nodeBcs.count = 65537;
+    for (int n = 0; n < 65537; ++n)
+        g_model.nodeBcs[static_cast<std::size_t>(n)].x = static_cast<float>(n) + 0.5f;
+    EXPECT_FALSE(RebuildGridFromCoordinates(0));
+    EXPECT_EQ(recorder.messages.back(), kTooManyGridIntervals);
+    EXPECT_EQ(g_model.axes[0].n, 2);
+    EXPECT_EQ(g_model.blocks[0].x2, 2);
+}
+
+TEST_F(GridLinesTest, MergeKeepsLinesThatCarryItems)
+{
+    SetGrid({1, 1, 1, 1, 1, 1, 1, 1}, {1}, {1});
+    AddBlock(1, 4, 8, 0, 1, 0, 1); // a bound on line 4
+    AddBlock(2, 0, 1, 0, 1, 0, 1);
+    const std::vector<double> before = ItemPositions(0);
+    // Cells 2..5 merge: lines 3, 4 and 5 go, except line 4.
+    ASSERT_TRUE(MergeGridLines(0, 2, 5));
+    EXPECT_EQ(Widths(0), (std::vector<float>{1, 1, 2, 2, 1, 1}));
+    EXPECT_EQ(g_model.blocks[0].x1, 3);
+    EXPECT_EQ(g_model.blocks[0].x2, 6);
+    ExpectNear(ItemPositions(0), before, 1e-6);
+    EXPECT_EQ(g_model.clipHi[0], 6);
+
+    EXPECT_FALSE(MergeGridLines(0, 3, 3));
+    EXPECT_FALSE(MergeGridLines(0, 2, 6));
+}
+
+TEST_F(GridLinesTest, VoidPlanesAndUsedLines)
+{
+    SetUnitGrid(4, 2, 2);
+    g_model.colours[3].type = BC_SIMPL;
+    g_model.colours[4].type = EQUIMAT;
+    AddBlock(3, 0, 1, 0, 2, 0, 2);
+    AddBlock(4, 2, 3, 1, 2, 1, 2);
+    const CellRaster cells = RasteriseModel();
+    EXPECT_TRUE(IsGridPlaneVoid(cells, 0, 0));  // boundary colour only
+    EXPECT_TRUE(IsGridPlaneVoid(cells, 0, 1));  // empty
+    EXPECT_FALSE(IsGridPlaneVoid(cells, 0, 2)); // a cavity conducts
+    EXPECT_FALSE(IsGridPlaneVoid(cells, 2, 1));
+
+    MarkUsedGridLines();
+    const std::vector<std::uint8_t> flags(g_model.axes[0].flags.begin(), g_model.axes[0].flags.begin() + 5);
+    EXPECT_EQ(flags, (std::vector<std::uint8_t>{kLineUsed, kLineUsed | kLineBand, kLineUsed,
+                                                kLineUsed | kLineBand, kLineBand}));
+}
+
+TEST(GridLabelTest, UnitLabels)
+{
+    const struct {
+        float unit;
+        const char* label;
+    } cases[] = {{1.0f, "[m]"},    {0.1f, "[dm]"},        {0.01f, "[cm]"},
+                 {0.001f, "[mm]"}, {0.002f, "[2 mm]"},    {0.5f, "[0.5 m]"},
+                 {2.0f, "[2 m]"},  {0.0001f, "[0.1 mm]"}, {0.025f, "[0.025 m]"}};
+    const float kept = g_model.gridUnit;
+    for (const auto& c : cases) {
+        g_model.gridUnit = c.unit;
+        EXPECT_EQ(FormatGridUnitLabel(), c.label) << c.unit;
+        EXPECT_EQ(GridUnitLabel(), c.label);
+    }
+    g_model.gridUnit = kept;
+}
+
+TEST_F(GridLinesTest, ColourVolumeTexts)
+{
+    SetGrid({0.1f, 0.1f, 0.1f}, {0.1f}, {0.1f});
+    AddBlock(7, 0, 2, 0, 1, 0, 1);
+    const CellRaster cells = RasteriseModel();
+    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 dm3");
+    EXPECT_EQ(FormatColourVolumeText(cells, 8), "0 mm3");
+    g_model.gridUnit = 10;
+    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 m3");
+    g_model.gridUnit = 0.1f;
+    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 cm3");
+    g_model.gridUnit = 0.01f;
+    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 mm3");
+}
+
+} // namespace
+} // namespace gelmar::test

@@ -394,7 +394,10 @@ double ComputeFacePairViewFactor(const ObstructionScene& scene, std::size_t i, s
     const ViewFactorFace& f1 = scene.Faces()[i];
     const ViewFactorFace& f2 = scene.Faces()[j];
     const double lf = UnobstructedSegmentExchange(f1, f2, settings.thinAxis);
-    const auto [pa, pb] = PlaneAxes(settings.thinAxis);
+    // Plain copies: clang 14 cannot capture structured bindings.
+    const auto axes = PlaneAxes(settings.thinAxis);
+    const auto pa = axes.first;
+    const auto pb = axes.second;
     auto length = [&](const ViewFactorFace& f) {
         return f.orientation / 2 == pa ? Extent(f, pb) : Extent(f, pa);
     };

@@ -2,6 +2,7 @@
 // goes through this interface, which the application implements with its
 // windows. Tests and the command-line driver use NullEngineHost.
 #pragma once
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,13 @@ class EngineHost {
     virtual bool EscPressed() = 0;
     // One step of the progress bar of the running calculation, when one is shown.
     virtual void StepProgress() = 0;
+    // Writes a read-out (a control of the running calculation's progress
+    // window) when one is shown.
+    virtual void SetProgressText(int item, std::string_view text)
+    {
+        (void)item;
+        (void)text;
+    }
 };
 
 // Does nothing, keeps every message and answers as a user who wants the
@@ -30,9 +38,11 @@ class NullEngineHost : public EngineHost {
     MessageAnswer MessageBox(std::string_view text, MessageStyle style) override;
     bool EscPressed() override { return escPressed; }
     void StepProgress() override { ++progressSteps; }
+    void SetProgressText(int item, std::string_view text) override { progressTexts[item] = text; }
 
     std::vector<std::string> messages;
     long progressSteps = 0;
+    std::map<int, std::string> progressTexts; // last text of each read-out
     // Tests set this to simulate an Esc press.
     bool escPressed = false;
 

@@ -13,9 +13,11 @@ RadiationSet g_radiation;
 
 void FreeRadiation()
 {
-    g_radiation = RadiationSet{};
-    g_radiation.zoneOfColour.fill(-1);
-    g_radiation.airNode.fill(-1);
+    RadiationSet& r = g_radiation;
+    std::vector<RadiationZone>().swap(r.zones);
+    std::vector<RadiationZone>().swap(r.fileZones);
+    std::vector<RadiatingFace>().swap(r.fileFaces);
+    r.extraRows = 0;
 }
 
 std::array<int, 256> ColourTypes()
@@ -29,12 +31,16 @@ std::array<int, 256> ColourTypes()
 int CollectRadiatingFaces(const CellGrid& cells, bool forViewFactors)
 {
     FreeRadiation();
+    RadiationSet& r = g_radiation;
+    r.zoneOfColour.fill(-1);
+    r.airNode.fill(-1);
+    r.convectionSum.fill(0.0);
     const std::array<int, 256> types = ColourTypes();
     const RadiationZoneMap map = FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(); });
     RaiseCavityFault(map.fault);
     CheckEscAbort();
-    g_radiation.zoneOfColour = map.zoneOfColour;
-    g_radiation.zones.resize(static_cast<std::size_t>(map.zoneCount));
+    r.zoneOfColour = map.zoneOfColour;
+    r.zones.resize(static_cast<std::size_t>(map.zoneCount));
     if (map.zoneCount == 0)
         return 0;
     InitRadiationZones();
@@ -45,10 +51,10 @@ int CollectRadiatingFaces(const CellGrid& cells, bool forViewFactors)
         coordinates[static_cast<std::size_t>(a)] =
             std::span<const float>(axis.coords.data(), std::min<std::size_t>(axis.n, axis.coords.size()));
     }
-    ZoneFaces collected = CollectZoneFaces(cells, coordinates, types, map, g_radiation.areaScale);
+    ZoneFaces collected = CollectZoneFaces(cells, coordinates, types, map, r.areaScale);
     RaiseCavityFault(collected.fault);
     for (std::size_t z = 0; z < collected.zones.size(); ++z) {
-        RadiationZone& zone = g_radiation.zones[z];
+        RadiationZone& zone = r.zones[z];
         zone.faces.reserve(collected.zones[z].size());
         for (const CollectedFace& c : collected.zones[z]) {
             RadiatingFace f;

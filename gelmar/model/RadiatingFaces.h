@@ -45,21 +45,28 @@ struct RadiationZone {
     std::vector<double> matrix;
 };
 
+constexpr std::array<int, 256> kNoColourNumbers = [] {
+    std::array<int, 256> a{};
+    a.fill(-1);
+    return a;
+}();
+
 struct RadiationSet {
-    std::vector<RadiationZone> zones;        // of the model
-    std::vector<RadiationZone> fileZones;    // read back from the view-factor file
-    std::vector<RadiatingFace> fileFaces;    // all file faces, in file order
-    std::array<int, 256> zoneOfColour{};     // -1: none
-    std::array<int, 256> airNode{};          // -1 until the assembly numbers it
-    std::array<double, 256> convectionSum{}; // h*A of an unlinked colour's own air node
-    double areaScale = 1.0;                  // grun squared
-    int extraRows = 0;                       // equation rows of the zones behind the grid nodes
+    std::vector<RadiationZone> zones;                     // of the model
+    std::vector<RadiationZone> fileZones;                 // read back from the view-factor file
+    std::vector<RadiatingFace> fileFaces;                 // all file faces, in file order
+    std::array<int, 256> zoneOfColour = kNoColourNumbers; // -1: none
+    std::array<int, 256> airNode = kNoColourNumbers;      // -1 until the assembly numbers it
+    std::array<double, 256> convectionSum{};              // h*A of an unlinked colour's own air node
+    double areaScale = 1.0;                               // grun squared
+    int extraRows = 0;                                    // equation rows of the zones behind the grid nodes
 };
 
 // The radiation data of the current run.
 extern RadiationSet g_radiation;
 
-// Frees zones, faces, matrices and file data.
+// Frees zones, faces, matrices and file data. The colours' zone numbers
+// stay: the output windows read them after a run.
 void FreeRadiation();
 
 // The colour types of all 256 colours of the store.

@@ -99,6 +99,11 @@ TEST_F(ViewFactorRun, CubeCavityGivesCatalogueFactors)
     EXPECT_EQ(host.progressTexts[kProgressZone], "1");
     EXPECT_EQ(host.progressTexts[kProgressZonePairs], "15");
     EXPECT_EQ(host.progressTexts[kProgressPairsDone], "15");
+    // Freeing the run's tables keeps the colours' zones for the output windows.
+    FreeRadiation();
+    EXPECT_TRUE(g_radiation.zones.empty());
+    EXPECT_EQ(g_radiation.zoneOfColour[2], 0);
+    EXPECT_EQ(g_radiation.zoneOfColour[1], -1);
 }
 
 TEST_F(ViewFactorRun, BoxOfUnequalSidesClosesWithReciprocity)

@@ -18,7 +18,7 @@
 namespace gelmar {
 
 // Colour types as the models define them.
-enum ColourType : int {
+enum CavityColourType : int {
     kMaterial = 0,
     kBcSimple = 1,
     kBcFree = 2,

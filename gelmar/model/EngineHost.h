@@ -2,6 +2,7 @@
 // goes through this interface, which the application implements with its
 // windows. Tests and the command-line driver use NullEngineHost.
 #pragma once
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,9 @@ class EngineHost {
     // Shows the modal progress window, whose first paint runs the work, and
     // returns when it has closed.
     virtual void RunProgressWindow(ProgressWindow /*window*/) {}
+    // Writes a read-out (a control of the running calculation's progress
+    // window) when one is shown.
+    virtual void SetProgressText(int /*item*/, std::string_view /*text*/) {}
 };
 
 // Does nothing, keeps every message and answers as a user who wants the
@@ -50,9 +54,11 @@ class NullEngineHost : public EngineHost {
     MessageAnswer MessageBox(std::string_view text, MessageStyle style) override;
     bool EscPressed() override { return escPressed; }
     void StepProgress() override { ++progressSteps; }
+    void SetProgressText(int item, std::string_view text) override { progressTexts[item] = text; }
 
     std::vector<std::string> messages;
     long progressSteps = 0;
+    std::map<int, std::string> progressTexts; // last text of each read-out
     // Tests set this to simulate an Esc press.
     bool escPressed = false;
 

@@ -2,6 +2,7 @@
 #include "gelmar/model/EngineServices.h"
 
 #include "common/core/ErrorCode.h"
+#include "gelmar/model/CavityChecks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/ModelStore.h"
 
@@ -11,8 +12,20 @@
 
 namespace gelmar {
 
+namespace {
+int g_syntaxErrorLine = 0;
+}
+
+void RaiseSyntaxError(int line)
+{
+    g_syntaxErrorLine = line;
+    common::RaiseError(kErrorSyntax);
+}
+
 std::string ErrorMessage(int code, int line)
 {
+    if (line < 0)
+        line = g_syntaxErrorLine;
     switch (code) {
     case kErrorMemory:
         return "Not enough memory";
@@ -20,6 +33,10 @@ std::string ErrorMessage(int code, int line)
         return "Failed to open file\n" + g_model.sharedPath;
     case kErrorSyntax:
         return "Syntax error in file " + g_model.sharedPath + "\nLine " + std::to_string(line);
+    case kErrorSeparatedZones:
+    case kErrorDifferentBcTypes:
+    case kErrorTransmatBesideVoid:
+        return CavityErrorMessage(code);
     default:
         return {};
     }

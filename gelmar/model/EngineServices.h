@@ -18,8 +18,12 @@ enum : int {
 void ReportOutOfMemory();
 void ReportOpenFailure();
 void ReportSyntaxError(int line);
-// The message text of an error code of this layer ("" for other codes).
-std::string ErrorMessage(int code, int line = 0);
+// The message text of an error code of this layer ("" for other codes);
+// line -1 names the line of the last RaiseSyntaxError.
+std::string ErrorMessage(int code, int line = -1);
+// Keeps the line for the message and raises error code 3 (the shared path
+// names the file).
+[[noreturn]] void RaiseSyntaxError(int line);
 
 // True when the file named by the shared path exists.
 bool FileExists();

@@ -1,0 +1,51 @@
+// libFuzzer target for the view-factor file: the input is written as
+// "tmp.vwf" in the working folder and read by the run's reader and by the
+// summary reader. A read that succeeds must leave consistent tables: each
+// zone's faces inside the face array and a matrix of its pairs.
+#include "common/core/ErrorCode.h"
+#include "gelmar/kernels/ViewFactorZone.h"
+#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/RadiatingFaces.h"
+#include "gelmar/model/ViewFactorFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static gelmar::NullEngineHost host;
+    gelmar::SetHost(&host);
+    host.messages.clear();
+
+    std::FILE* f = std::fopen("tmp.vwf", "wb");
+    if (!f)
+        return 0;
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+
+    try {
+        gelmar::ReadViewFactorFile();
+        const gelmar::RadiationSet& r = gelmar::g_radiation;
+        std::size_t faces = 0;
+        for (const gelmar::RadiationZone& zone : r.fileZones) {
+            if (std::size_t(zone.firstFace) != faces ||
+                zone.matrix.size() != gelmar::PackedSize(std::size_t(zone.faceCount)))
+                __builtin_trap();
+            faces += std::size_t(zone.faceCount);
+        }
+        if (faces != r.fileFaces.size())
+            __builtin_trap();
+        gelmar::CountFacePartners();
+    } catch (const common::EngineException&) {
+    }
+    common::ResetErrorCode();
+    try {
+        gelmar::ReadViewFactorSummary();
+    } catch (const common::EngineException&) {
+    }
+    common::ResetErrorCode();
+    gelmar::FreeRadiation();
+    gelmar::FreeViewFactorSummary();
+    return 0;
+}

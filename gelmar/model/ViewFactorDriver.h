@@ -1,0 +1,29 @@
+// The view-factor run ("Calc View Factors", and the recalculation that Calc
+// System offers): the zones and faces of the cell raster, the view factors of
+// every zone, and the view-factor file "tmp.vwf".
+#pragma once
+#include "gelmar/kernels/RadiationZones.h"
+
+namespace gelmar {
+
+// Progress read-outs of the view-factor window.
+enum ViewFactorProgressItem : int {
+    kProgressZone = 1149,      // current zone number (1-based)
+    kProgressZoneFaces = 1150, // faces of the current zone
+    kProgressZonePairs = 1151, // pairs of the current zone
+    kProgressPairsDone = 1152, // pairs computed so far in the current zone
+    kProgressTotalZones = 1153,
+    kProgressTotalFaces = 1154,
+    kProgressTotalPairs = 1155,
+};
+
+// The whole run over the cell raster. Without a zone nothing is written.
+// Esc aborts it (no error code, nothing written); cavity faults raise codes
+// 4, 5 or 12, a file that cannot be written code 2. threads 0: every core.
+void ComputeViewFactors(const CellGrid& cells, unsigned threads = 0);
+
+// Mode 0: the totals; mode 1: the current zone and its pairs done; mode 2:
+// only the pairs done.
+void UpdateViewFactorProgress(int mode);
+
+} // namespace gelmar

@@ -20,6 +20,21 @@ class EngineHost {
     virtual bool EscPressed() = 0;
     // One step of the progress bar of the running calculation, when one is shown.
     virtual void StepProgress() = 0;
+
+    // Read-outs of the calculation progress window; a host without one
+    // ignores them.
+    virtual void ShowNodeCount(long long /*nodes*/) {}
+    // Current time t (s, negative during start-up), the start-up period and
+    // the end time.
+    virtual void ShowTimeStep(long long /*time*/, long long /*startup*/, long long /*end*/) {}
+    virtual void ShowCycle(int /*cycle*/) {}
+    virtual void ShowSolverProgress(int /*iterations*/, float /*largestChange*/, float /*objectDivergence*/,
+                                    float /*nodeDivergence*/)
+    {
+    }
+    // After each time step: the 3D view, when open, shows and repaints the
+    // temperatures of the step.
+    virtual void ShowStepTemperatures() {}
 };
 
 // Does nothing, keeps every message and answers as a user who wants the

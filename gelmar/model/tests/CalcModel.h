@@ -13,7 +13,7 @@
 namespace gelmar::test {
 
 class CalcTest : public ModelTest {
-  protected:
+  public:
     void SetUp() override
     {
         ModelTest::SetUp();
@@ -29,7 +29,8 @@ class CalcTest : public ModelTest {
         g_model.saveResults = 0;
     }
 
-    static void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
+    static void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy,
+                        const std::vector<float>& wz)
     {
         const std::vector<float>* w[3] = {&wx, &wy, &wz};
         std::size_t largest = std::max({wx.size(), wy.size(), wz.size()});

@@ -281,7 +281,7 @@ void RemoveStepFiles()
     std::vector<std::filesystem::path> doomed;
     for (const auto& entry : std::filesystem::directory_iterator(".", ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.size() != 11)
+        if (name.size() != 11 || !entry.is_regular_file(ec))
             continue;
         std::string lower = name;
         for (char& ch : lower)

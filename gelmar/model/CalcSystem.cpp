@@ -10,6 +10,7 @@
 #include "gelmar/model/TransientRun.h"
 #include "gelmar/model/WorkArrays.h"
 
+#include <new>
 #include <vector>
 
 namespace gelmar {
@@ -71,8 +72,13 @@ bool RunCalculationWindow()
 {
     bool normal = false;
     try {
-        RunTransientCalculation();
-        normal = true;
+        try {
+            RunTransientCalculation();
+            normal = true;
+        } catch (const std::bad_alloc&) {
+            // Any allocation of the run (matrix, factor, solver vectors).
+            common::RaiseError(kErrorMemory);
+        }
     } catch (const common::EngineException&) {
         if (HasReportItems())
             WriteReportOutputFile();

@@ -8,8 +8,8 @@
 #include "gelmar/model/DataKeys.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
-#include "gelmar/model/StepFiles.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/StepFiles.h"
 #include "platform/core/Text1252.h"
 
 #include <algorithm>

@@ -365,5 +365,82 @@ TEST_F(ReferenceCalcTest, SteadyHeatInEqualsHeatOut)
     }
 }
 
+class BalanceHost : public NullEngineHost {
+  public:
+    void ShowStepTemperatures() override
+    {
+        double net = 0;
+        for (int c = 1; c <= 3; ++c)
+            net += double(g_model.colours[c].resultValue1) - g_model.colours[c].resultValue2;
+        inflow.push_back(net);
+        fields.push_back(g_work.solution);
+    }
+    std::vector<double> inflow;
+    std::vector<std::vector<double>> fields;
+};
+
+TEST_F(ReferenceCalcTest, TransientBoundaryFlowsAddUpToTheStoredHeat)
+{
+    for (unsigned seed = 60; seed <= 64; ++seed) {
+        SCOPED_TRACE(seed);
+        FreeModel();
+        ResetModel();
+        SetUp();
+        BalanceHost recorder;
+        SetHost(&recorder);
+        RandomModel(seed, false);
+        g_model.nodeBcs.count = 0;
+        g_model.materialBcs.count = 0;
+        for (int m = 0; m < 3; ++m) {
+            g_model.colours[10 + m].density = 500.0f * float(m + 1);
+            g_model.colours[10 + m].heatCapacity = 800.0f + 300.0f * float(m);
+        }
+        // Surface 1 follows a sine of two hours.
+        g_model.colours[1].temperatureFunc = FunctionName("T01");
+        GrowFunctionArray(1);
+        g_model.functions.count = 1;
+        g_model.functions[0] = FunctionRecord{};
+        g_model.functions[0].name = FunctionName("T01");
+        g_model.functions[0].shape = 5;
+        g_model.functions[0].params[0] = 10;
+        g_model.functions[0].params[1] = 15;
+        g_model.functions[0].params[2] = 120;
+        g_model.timeStep = 300;
+        g_model.calcDuration = 20 * 300;
+        ASSERT_TRUE(Run());
+        SetHost(&host);
+        ASSERT_EQ(recorder.fields.size(), 22u);
+
+        // Capacity of each node: an eighth of every conductive cell around it.
+        std::vector<double> capacity(g_work.gridNodeCount, 0.0);
+        for (int i = 0; i < g_model.axes[0].n; ++i)
+            for (int j = 0; j < g_model.axes[1].n; ++j)
+                for (int k = 0; k < g_model.axes[2].n; ++k) {
+                    const int c = GetCellColour(i, j, k);
+                    if (c < 10)
+                        continue;
+                    const ColourRecord& r = g_model.colours[c];
+                    const double v = double(g_model.axes[0].widths[i]) * g_model.axes[1].widths[j] *
+                                     g_model.axes[2].widths[k];
+                    for (int q = 0; q < 8; ++q) {
+                        const std::int32_t n =
+                            GetNodeIndex(i + (q & 1), j + ((q >> 1) & 1), k + ((q >> 2) & 1));
+                        if (n >= 0)
+                            capacity[n] += double(r.density) * r.heatCapacity * v / 8;
+                    }
+                }
+        double stored = 0, scale = 0;
+        for (std::size_t n = 0; n < capacity.size(); ++n) {
+            stored += capacity[n] * (recorder.fields[20][n] - recorder.fields[0][n]);
+            scale += capacity[n] * std::abs(recorder.fields[20][n] - recorder.fields[0][n]);
+        }
+        double heat = 0;
+        for (std::size_t s = 1; s <= 20; ++s)
+            heat += 0.5 * (recorder.inflow[s] + recorder.inflow[s - 1]) * 300.0;
+        EXPECT_GT(scale, 0);
+        EXPECT_NEAR(heat, stored, 1e-4 * scale);
+    }
+}
+
 } // namespace
 } // namespace gelmar::test

@@ -85,6 +85,33 @@ TEST_F(SurfaceRulesTest, OneAdiabaticSideDoublesTheWidth)
     EXPECT_NEAR(air.lambda, (2.268e-7 * t * t * t / (1 / e9 + 1 / f - 1) + ha) * d, 1e-6);
 }
 
+TEST_F(SurfaceRulesTest, RecomputedAirLayerMatchesItsOwnTemperatureDifference)
+{
+    // 20 °C | 0.1 m brick | 50 mm air layer | 0.1 m brick | 0 °C; with ccen
+    // the cycles of the step recompute the layer from its temperatures.
+    SetGrid({1, 0.05f, 0.05f, 0.05f, 0.05f, 0.05f, 1}, {1}, {1});
+    Surface(1, 20, 8);
+    Surface(2, 0, 25);
+    Colour(3, MATERIAL, 0.9f);
+    ColourRecord& air = Colour(4, EQUIMAT);
+    air.rule = 1;
+    Block(1, 0, 1, 0, 1, 0, 1);
+    Block(3, 1, 3, 0, 1, 0, 1);
+    Block(4, 3, 4, 0, 1, 0, 1);
+    Block(3, 4, 6, 0, 1, 0, 1);
+    Block(2, 6, 7, 0, 1, 0, 1);
+    g_model.recalcCen = 1;
+    g_model.cycles = 40;
+    ASSERT_TRUE(Run());
+    const double dT = air.resultMax - air.resultMin, tm = (air.resultMax + air.resultMin) / 2 + 273.16;
+    EXPECT_GT(dT, 1.0);
+    EXPECT_LT(dT, 10.0);
+    const double d = double(0.05f);
+    const double ha = std::max(0.025 / d, 0.73 * std::pow(dT, double(0.333333f)));
+    const double e9 = 1 / (1 / 0.9 + 1 / 0.9 - 1);
+    EXPECT_NEAR(air.lambda, (2.268e-7 * tm * tm * tm / (1 / e9 + 1 / 1.0 - 1) + ha) * d, 2e-4);
+}
+
 TEST_F(SurfaceRulesTest, FloodFillRecoloursOneConnectedRegion)
 {
     SetGrid(Uniform(4, 1), Uniform(3, 1), Uniform(2, 1));

@@ -187,6 +187,7 @@ TEST_F(TransientRunTest, FunctionFileErrorsNameTheFile)
     Wall(20, 0);
     g_model.colours[1].lambdaFunc = FunctionName("L01");
     Function("L01", 0).filePath = "lambda.fla";
+    std::filesystem::remove("lambda.fla"); // left by an earlier run of this test
     EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Failed to open file\nlambda.fla");
     WriteBytes("lambda.fla", "0 1\r\n-5 2\r\n");

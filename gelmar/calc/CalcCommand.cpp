@@ -1,15 +1,14 @@
-// The calculation step of the driver. The transient engine is not part of
-// this build yet, so the step says so and fails.
+// The calculation step of the driver: the same Calc System sequence as the
+// program's command, with the headless host.
 #include "gelmar/calc/CalcCommand.h"
 
-#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/CalcSystem.h"
 
 namespace gelmar {
 
 bool CalculateModel()
 {
-    Host().MessageBox("Calculation is not available in this build; use --no-calc.", MessageStyle::Ok);
-    return false;
+    return RunCalcSystem() == CalcSystemResult::Done;
 }
 
 } // namespace gelmar

@@ -9,6 +9,7 @@
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/StepFiles.h"
 #include "platform/core/Text1252.h"
 
 #include <algorithm>
@@ -123,8 +124,10 @@ bool DataFileReader::Read()
             ReportOpenFailure();
         return false;
     }
-    if (!m_preview)
+    if (!m_preview) {
         RemoveTempFiles();
+        RemoveStepFiles();
+    }
     if (m_insert) {
         for (ColourRecord& c : m.colours)
             c.insertGuard = c.inUse;

@@ -44,6 +44,20 @@ class EngineHost {
     // Writes a read-out (a control of the running calculation's progress
     // window) when one is shown.
     virtual void SetProgressText(int /*item*/, std::string_view /*text*/) {}
+    // Read-outs of the calculation progress window; a host without one
+    // ignores them.
+    virtual void ShowNodeCount(long long /*nodes*/) {}
+    // Current time t (s, negative during start-up), the start-up period and
+    // the end time.
+    virtual void ShowTimeStep(long long /*time*/, long long /*startup*/, long long /*end*/) {}
+    virtual void ShowCycle(int /*cycle*/) {}
+    virtual void ShowSolverProgress(int /*iterations*/, float /*largestChange*/, float /*objectDivergence*/,
+                                    float /*nodeDivergence*/)
+    {
+    }
+    // After each time step: the 3D view, when open, shows and repaints the
+    // temperatures of the step.
+    virtual void ShowStepTemperatures() {}
 };
 
 // Does nothing, keeps every message and answers as a user who wants the

@@ -2,6 +2,7 @@
 #include "gelmar/model/ModelStore.h"
 
 #include "gelmar/model/Parameters.h"
+#include "gelmar/model/WorkArrays.h"
 
 #include <cmath>
 
@@ -339,6 +340,9 @@ void ComputeModelExtent()
 void ResetModel()
 {
     ModelStore& m = g_model;
+    FreeWorkArrays(1);
+    FreeWorkArrays(0);
+    g_run.solutionValid = false;
     m.title.clear();
     for (ColourRecord& c : m.colours) {
         c.inUse = 0;
@@ -420,6 +424,8 @@ void ResetModel()
 
 void FreeModel()
 {
+    FreeWorkArrays(1);
+    FreeWorkArrays(0);
     FreeFaceList();
     g_model.outlines.Free();
     g_model.reportItems.Free();

@@ -3,6 +3,7 @@
 // output definitions and sun obstacles.
 #pragma once
 #include "gelmar/model/FunctionName.h"
+#include "gelmar/model/WorkingValues.h"
 #include "platform/core/Types.h"
 
 #include <cstdint>
@@ -75,6 +76,7 @@ struct ColourRecord {
     float solarTransmission = 0.0f;
     // First and last cell of the colour on x, y and z (inclusive).
     std::uint16_t cellBox[6] = {};
+    ColourWorkingValues working;
 
     bool operator==(const ColourRecord&) const = default;
 };
@@ -97,6 +99,7 @@ struct NodeBcRecord {
     float power = 0;
     FunctionName temperatureFunc{"T00"};
     FunctionName powerFunc{"P00"};
+    BcWorkingValues working;
 
     bool operator==(const NodeBcRecord&) const = default;
 };
@@ -108,6 +111,7 @@ struct BorderFaceBcRecord {
     float flux = 0;
     FunctionName temperatureFunc{"T00"};
     FunctionName fluxFunc{"I00"};
+    BcWorkingValues working;
 
     bool operator==(const BorderFaceBcRecord&) const = default;
 };
@@ -119,6 +123,7 @@ struct MaterialBcRecord {
     float power = 0;
     FunctionName temperatureFunc{"T00"};
     FunctionName powerFunc{"P00"};
+    BcWorkingValues working;
 
     bool operator==(const MaterialBcRecord&) const = default;
 };

@@ -2,11 +2,13 @@
 #include "gelmar/model/StaleResults.h"
 
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/WorkArrays.h"
 
 namespace gelmar {
 
 void ReleaseCalculationResults()
 {
+    FreeWorkArrays(1);
     g_model.resultsValid = false;
 }
 

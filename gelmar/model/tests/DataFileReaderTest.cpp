@@ -194,7 +194,7 @@ TEST_F(ReaderTest, ListKeys)
     EXPECT_EQ(n.powerFunc.View(), "P03");
     EXPECT_EQ(n.temperature, 3.0f);
     EXPECT_EQ(g_model.borderBcs[0],
-              (BorderFaceBcRecord{2, -1, 1, 4.0f, 0.0f, FunctionName("T05"), FunctionName("I00")}));
+              (BorderFaceBcRecord{2, -1, 1, 4.0f, 0.0f, FunctionName("T05"), FunctionName("I00"), {}}));
     EXPECT_EQ(g_model.materialBcs[0].colour, 7);
     EXPECT_EQ(g_model.materialBcs[0].powerFunc.View(), "P01");
     // "T00" and "R00" name no function, and the last one has no name: those

@@ -59,12 +59,12 @@ void BuildRichModel()
     m.blocks[1] = BlockRecord{5, 1, 3, 0, 1, 1, 2, {}, 0};
     GrowMaterialBcArray(2);
     m.nodeBcs.count = 1;
-    m.nodeBcs[0] = NodeBcRecord{1, 4, 3, 2, 0, 0, 0, 21.5f, 0, FunctionName("T00"), FunctionName("P02")};
+    m.nodeBcs[0] = NodeBcRecord{1, 4, 3, 2, 0, 0, 0, 21.5f, 0, FunctionName("T00"), FunctionName("P02"), {}};
     m.borderBcs.count = 2;
-    m.borderBcs[0] = BorderFaceBcRecord{0, 5, 1, 0, 12, FunctionName("T01"), FunctionName("I00")};
+    m.borderBcs[0] = BorderFaceBcRecord{0, 5, 1, 0, 12, FunctionName("T01"), FunctionName("I00"), {}};
     m.borderBcs[1] = BorderFaceBcRecord{};
     m.materialBcs.count = 1;
-    m.materialBcs[0] = MaterialBcRecord{255, 1, 3.5f, -2, FunctionName("T00"), FunctionName("P00")};
+    m.materialBcs[0] = MaterialBcRecord{255, 1, 3.5f, -2, FunctionName("T00"), FunctionName("P00"), {}};
     GrowFunctionArray(3);
     m.functions.count = 2;
     m.functions[0] = FunctionRecord{};

@@ -53,20 +53,20 @@ std::vector<Edit> Edits()
          [] {
              g_model.nodeBcs.count = 1;
              g_model.nodeBcs[0] =
-                 NodeBcRecord{1, 1, 1, 1, 0, 0, 0, 20.0f, 0, FunctionName("T00"), FunctionName("P01")};
+                 NodeBcRecord{1, 1, 1, 1, 0, 0, 0, 20.0f, 0, FunctionName("T00"), FunctionName("P01"), {}};
          }},
         {kUndoBorderBcs,
          [] {
              g_model.borderBcs.count = 1;
              g_model.borderBcs[0] =
-                 BorderFaceBcRecord{4, -1, 1, 3.5f, 0, FunctionName("T00"), FunctionName("I00")};
+                 BorderFaceBcRecord{4, -1, 1, 3.5f, 0, FunctionName("T00"), FunctionName("I00"), {}};
          }},
         {kUndoMaterialBcs,
          [] {
              GrowMaterialBcArray(1);
              g_model.materialBcs.count = 1;
              g_model.materialBcs[0] =
-                 MaterialBcRecord{4, 1, 2.0f, 8.0f, FunctionName("T00"), FunctionName("P00")};
+                 MaterialBcRecord{4, 1, 2.0f, 8.0f, FunctionName("T00"), FunctionName("P00"), {}};
          }},
         {kUndoFunctions,
          [] {

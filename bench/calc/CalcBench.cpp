@@ -1,0 +1,150 @@
+// Benchmark of the equation assembly on a block model in the store: 100 x
+// 100 x 100 cells of 1 cm, an inner cube of a material 100 times less
+// conductive than the rest, and surface layers on the two x faces (20 °C
+// with h = 7.7 and 0 °C with h = 25), about a million nodes.
+//
+// Reported as counters of one run:
+//  (d) assembly_vs_solve: time of the steady assembly (AssembleEquations at
+//      step 0, as every cycle of the first step runs it) over the time of one
+//      solve of that system (factorisation and conjugate gradients from zero
+//      to the model's stop limits); target below 0.2.
+// Also shown: transient_assembly_vs_solve (a later step, with the capacity
+// terms), and pattern_vs_solve (numbering and matrix pattern, once a run).
+// SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
+#include "gelmar/model/Assembly.h"
+#include "gelmar/model/Functions.h"
+#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/Parameters.h"
+#include "gelmar/model/Solver.h"
+#include "gelmar/model/SurfaceRules.h"
+#include "gelmar/model/WorkArrays.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdlib>
+
+using namespace gelmar;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+{
+    const std::size_t n = g_model.blocks.count;
+    GrowBlockArray(n + 1);
+    BlockRecord& b = g_model.blocks[n];
+    b = BlockRecord{};
+    b.colour = static_cast<std::uint8_t>(colour);
+    b.x1 = static_cast<std::uint16_t>(x1);
+    b.x2 = static_cast<std::uint16_t>(x2);
+    b.y1 = static_cast<std::uint16_t>(y1);
+    b.y2 = static_cast<std::uint16_t>(y2);
+    b.z1 = static_cast<std::uint16_t>(z1);
+    b.z2 = static_cast<std::uint16_t>(z2);
+    g_model.blocks.count = static_cast<std::uint16_t>(n + 1);
+}
+
+void BuildModel(int n)
+{
+    ResetModel();
+    ModelStore& m = g_model;
+    GrowGridLineArrays(n + 3);
+    for (int a = 0; a < 3; ++a) {
+        const int cells = a == 0 ? n + 2 : n;
+        m.axes[a].n = static_cast<std::uint16_t>(cells);
+        std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + cells, 0.01f);
+    }
+    ComputeGridCoordinates();
+    auto colour = [&](int c, int type, float lambda) -> ColourRecord& {
+        ColourRecord& r = m.colours[c];
+        r = ColourRecord{};
+        r.inUse = 1;
+        r.type = type;
+        r.lambda = lambda;
+        return r;
+    };
+    colour(1, MATERIAL, 1.0f);
+    colour(2, MATERIAL, 0.01f);
+    ColourRecord& warm = colour(3, BC_SIMPL, 1.0f);
+    warm.temperature = 20.0f;
+    warm.hGlobal = 7.7f;
+    ColourRecord& cold = colour(4, BC_SIMPL, 1.0f);
+    cold.temperature = 0.0f;
+    cold.hGlobal = 25.0f;
+    AddBlock(3, 0, 1, 0, n, 0, n);
+    AddBlock(1, 1, n + 1, 0, n, 0, n);
+    AddBlock(2, 1 + n / 4, 1 + n - n / 4, n / 4, n - n / 4, n / 4, n - n / 4);
+    AddBlock(4, n + 1, n + 2, 0, n, 0, n);
+    m.timeStep = 3600;
+}
+
+void BM_AssemblyAgainstSolve(benchmark::State& state)
+{
+    const bool small = std::getenv("SUITE_BENCH_SMALL") != nullptr;
+    const int n = small ? 12 : 100;
+    for (auto _ : state) {
+        BuildModel(n);
+        g_run = RunState{};
+        RasteriseBlocks();
+        ResolveFunctionReferences();
+        PrepareConductivities();
+        auto tPattern = Clock::now();
+        BuildNodeNumbering();
+        BuildMatrixPattern();
+        const double pattern = Seconds(tPattern);
+        EvaluateColourFunctions(true);
+
+        // The fastest of three steady assemblies.
+        double assembly = 1e30;
+        for (int rep = 0; rep < 3; ++rep) {
+            auto t0 = Clock::now();
+            AssembleEquations(0);
+            assembly = std::min(assembly, Seconds(t0));
+        }
+        ClearSolution();
+        auto tSolve = Clock::now();
+        FactoriseIncompleteCholesky();
+        SolveConjugateGradient();
+        const double solve = Seconds(tSolve);
+        const int iterations = g_run.solver.iterations;
+
+        // A later step: capacities and both time levels.
+        g_work.previous = g_work.solution;
+        g_work.previous2 = g_work.solution;
+        g_work.keptRhs = g_work.rhs;
+        g_run.step = 2;
+        g_run.stepLength = g_model.timeStep;
+        EvaluateColourFunctions(true);
+        double transient = 1e30;
+        for (int rep = 0; rep < 3; ++rep) {
+            g_work.keptRhs = g_work.rhs;
+            auto t0 = Clock::now();
+            AssembleEquations(2);
+            transient = std::min(transient, Seconds(t0));
+        }
+
+        state.counters["nodes"] = double(g_work.gridNodeCount);
+        state.counters["assembly_s"] = assembly;
+        state.counters["transient_assembly_s"] = transient;
+        state.counters["solve_s"] = solve;
+        state.counters["solve_iterations"] = iterations;
+        state.counters["assembly_vs_solve"] = assembly / solve;
+        state.counters["transient_assembly_vs_solve"] = transient / solve;
+        state.counters["pattern_vs_solve"] = pattern / solve;
+        FreeWorkArrays(0);
+        FreeWorkArrays(1);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_AssemblyAgainstSolve)->Iterations(1)->Unit(benchmark::kSecond);
+
+BENCHMARK_MAIN();

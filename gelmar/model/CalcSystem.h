@@ -1,0 +1,22 @@
+// "Calc System" as one sequence that the program's command and the
+// command-line driver both run: the model checks and questions, the view
+// factors when the model radiates, the transient run as its progress window
+// runs it, and the message of the error code afterwards.
+#pragma once
+
+namespace gelmar {
+
+enum class CalcSystemResult {
+    NotStarted, // no data file, or the user declined a question
+    Done,       // the run ended normally
+    Aborted,    // the user pressed Esc
+    Failed,     // an error code was reported (and reset)
+};
+
+CalcSystemResult RunCalcSystem();
+// The run as the calculation progress window makes it: the transient run,
+// clean-up after an exception, and group 0 freed in every case. True when
+// it ended normally; otherwise the error code is left for the caller.
+bool RunCalculationWindow();
+
+} // namespace gelmar

@@ -1,0 +1,29 @@
+// The result files of a transient run, one pair per saved step in the
+// working folder ("tmp0002.sol", "tmp0002.flx"), their readers for the
+// output windows, and the per-step results: each colour's temperature range
+// and the heat flowing in and out through it, and the time-level
+// bookkeeping at the end of a step.
+#pragma once
+#include <string>
+
+namespace gelmar {
+
+// Sets the shared path to "tmp" + the saved-step number (current time over
+// save frequency × step, four digits) + extension.
+void BuildStepFileName(const char* extension);
+// Write the current step; an open failure is error 2.
+void WriteSolutionFile();
+void WriteFluxFile();
+// With usePath 0 the file of the current time, else the shared path; true
+// when read without a bad line (a bad line zeroes the solution).
+bool ReadSolutionFile(int usePath);
+void ReadFluxFile();
+// Deletes every "tmpNNNN.sol" and "tmpNNNN.flx" of the working folder, so
+// that results of an earlier run are never read as the present ones.
+void RemoveStepFiles();
+
+void UpdateColourTemperatureRanges();
+void ComputeColourHeatFlows();
+void AdvanceTimeLevel();
+
+} // namespace gelmar

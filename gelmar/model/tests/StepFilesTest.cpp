@@ -1,0 +1,120 @@
+// Step file names, the solution-file reader's checks and bounds, and the
+// heat-flow file reader.
+#include "gelmar/model/StepFiles.h"
+
+#include "CalcModel.h"
+
+namespace gelmar::test {
+namespace {
+
+class StepFilesTest : public CalcTest {
+  protected:
+    // A solved small wall: 10 grid nodes (the node BC holds the two points
+    // (0, 0, 0) and (0, 0, 1) of the flat grid), two blocks, one node BC.
+    void SolvedModel()
+    {
+        SetGrid(Uniform(3, 1), Uniform(1, 1), Uniform(1, 1));
+        Colour(1, MATERIAL);
+        Surface(2, 10, 5);
+        Block(1, 0, 2, 0, 1, 0, 1);
+        Block(2, 2, 3, 0, 1, 0, 1);
+        NodeBc(0, 0, 0, 0).temperature = 20;
+        ASSERT_TRUE(Run());
+        ASSERT_EQ(g_work.gridNodeCount, 10);
+    }
+    static std::string Header() { return "D 2 1 0\nR 10 10 0 0.5 1\n"; }
+};
+
+TEST_F(StepFilesTest, NamesCountSavedSteps)
+{
+    struct Case {
+        int time, step, frequency;
+        const char* name;
+    } cases[] = {{0, 3600, 1, "tmp0000.sol"},
+                 {0, 3600, 3, "tmp0000.sol"},
+                 {7200, 3600, 1, "tmp0002.sol"},
+                 {7200, 3600, 2, "tmp0001.sol"},
+                 {36000000, 3600, 1, "tmp10000.sol"}};
+    for (const Case& c : cases) {
+        g_model.calcTime = c.time;
+        g_model.timeStep = c.step;
+        g_model.saveFrequency = c.frequency;
+        BuildStepFileName(".sol");
+        EXPECT_EQ(g_model.sharedPath, c.name);
+    }
+}
+
+TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
+{
+    SolvedModel();
+    const std::string n10 = [] {
+        std::string s;
+        for (int n = 0; n < 10; ++n)
+            s += "N 1.5\n";
+        return s;
+    }();
+    struct Case {
+        const char* name;
+        std::string text;
+        bool good;
+    } cases[] = {
+        {"good", Header() + n10 + "T 1 1 0 0 0 2 1 0 0\nQ 2 1 0\nB 0 20\n", true},
+        {"more N lines than rows", Header() + n10 + n10, true},
+        {"N line before the R line", "D 2 1 0\nN 1.5\n" + Header() + n10, false},
+        {"other block count", "D 3 1 0\nR 10 10 0 0.5 1\n", false},
+        {"other grid-node count", "D 2 1 0\nR 11 11 0 0.5 1\n", false},
+        {"object divergence 250", "D 2 1 0\nR 10 10 0 250 1\n", false},
+        {"negative largest change", "D 2 1 0\nR 10 10 -1 0 1\n", false},
+        {"colour 256", Header() + "T 256 1 0 0 0 2 1 0 0\n", false},
+        {"negative heat", Header() + "Q 2 -1 0\n", false},
+        {"node BC beyond the list", Header() + "B 1 20\n", false},
+        {"border-face BC beyond the list", Header() + "F 0 20\n", false},
+        {"letters in N", Header() + "N abc\n", false},
+        {"long line", Header() + "N 1" + std::string(300, '0') + "\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("case.sol", c.text);
+        g_model.sharedPath = "case.sol";
+        EXPECT_EQ(ReadSolutionFile(1), c.good);
+        EXPECT_EQ(g_run.solutionValid, c.good);
+        EXPECT_EQ(g_work.solution.size(), 10u);
+        for (double v : g_work.solution)
+            EXPECT_EQ(v, c.good ? 1.5 : 0.0);
+    }
+}
+
+TEST_F(StepFilesTest, MissingSolutionFileClearsTheFlags)
+{
+    SolvedModel();
+    g_model.sharedPath = "absent.sol";
+    EXPECT_FALSE(ReadSolutionFile(1));
+    EXPECT_FALSE(g_run.solutionValid);
+    EXPECT_EQ(g_run.solver.objectDivergence, 200.0f);
+}
+
+TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
+{
+    g_model.calcTime = 0;
+    WriteBytes("tmp0000.flx", "2 0 0 1 5.5\r\n1 3 0 4 -2\r\nnot a line\r\n1 3 0 2 7\r\n1 2 9 0 1e3\r\n");
+    ReadFluxFile();
+    EXPECT_TRUE(g_run.fluxesValid);
+    ASSERT_EQ(g_work.heatFlows.size(), 4u);
+    EXPECT_EQ(g_work.heatFlows[0].j, 2);
+    EXPECT_EQ(g_work.heatFlows[0].flow, 1000.0f);
+    EXPECT_EQ(g_work.heatFlows[1].direction, 2);
+    EXPECT_EQ(g_work.heatFlows[2].direction, 4);
+    EXPECT_EQ(g_work.heatFlows[3].i, 2);
+}
+
+TEST_F(StepFilesTest, UnwritableStepFileIsAnOpenError)
+{
+    SolvedModel();
+    std::filesystem::create_directories("tmp0000.sol");
+    g_model.saveResults = 1;
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(LastMessage(), "Failed to open file\ntmp0000.sol");
+}
+
+} // namespace
+} // namespace gelmar::test

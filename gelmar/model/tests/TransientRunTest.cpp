@@ -1,0 +1,201 @@
+// The time loop: start-up steps, save frequency, cycles per step, the
+// uniform start, Esc, and a conductivity that depends on temperature.
+#include "CalcModel.h"
+#include "gelmar/model/GridLines.h"
+#include "common/core/ErrorCode.h"
+
+#include <cmath>
+
+namespace gelmar::test {
+namespace {
+
+class StepHost : public NullEngineHost {
+  public:
+    void ShowTimeStep(long long time, long long, long long) override
+    {
+        times.push_back(time);
+        cycles.push_back(0);
+    }
+    void ShowCycle(int cycle) override { cycles.back() = cycle; }
+    void ShowSolverProgress(int, float, float, float) override { ++solverRows; }
+    bool EscPressed() override { return escAfter >= 0 && static_cast<long>(times.size()) > escAfter; }
+
+    std::vector<long long> times;
+    std::vector<int> cycles; // cycles of each step
+    long solverRows = 0;
+    long escAfter = -1; // Esc once this many steps have begun
+};
+
+class TransientRunTest : public CalcTest {
+  protected:
+    void SetUp() override
+    {
+        CalcTest::SetUp();
+        SetHost(&steps);
+    }
+    // A wall between two surfaces.
+    void Wall(float inside, float outside)
+    {
+        SetGrid(Uniform(4, 0.1f), Uniform(1, 1), Uniform(1, 1));
+        ColourRecord& m = Colour(1, MATERIAL, 0.5f);
+        m.density = 1000;
+        m.heatCapacity = 1000;
+        Surface(2, inside, 8);
+        Surface(3, outside, 25);
+        Block(2, 0, 1, 0, 1, 0, 1);
+        Block(1, 1, 3, 0, 1, 0, 1);
+        Block(3, 3, 4, 0, 1, 0, 1);
+    }
+    static FunctionRecord& Function(const char* name, int shape)
+    {
+        const std::uint16_t n = g_model.functions.count;
+        GrowFunctionArray(n + 1);
+        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
+        FunctionRecord& f = g_model.functions[n];
+        f = FunctionRecord{};
+        f.name = FunctionName(name);
+        f.shape = static_cast<std::uint8_t>(shape);
+        return f;
+    }
+    StepHost steps;
+};
+
+TEST_F(TransientRunTest, StartUpStepsComeFirstAndWriteNothing)
+{
+    Wall(20, 0);
+    g_model.startupDuration = 5000; // raised to 7200
+    g_model.calcDuration = 3600;
+    g_model.saveResults = 1;
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(steps.times, (std::vector<long long>{-7200, -3600, 0, 3600}));
+    EXPECT_EQ(g_model.startupDuration, 7200);
+    EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));
+    EXPECT_TRUE(std::filesystem::exists("tmp0001.sol"));
+    EXPECT_FALSE(std::filesystem::exists("tmp0002.sol"));
+    EXPECT_EQ(g_model.calcTime, 3600);
+}
+
+TEST_F(TransientRunTest, SaveFrequencyWritesEveryNthStepFromTimeZero)
+{
+    Wall(20, 0);
+    g_model.calcDuration = 4 * 3600;
+    g_model.saveResults = 1;
+    g_model.saveFrequency = 2;
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(steps.times.size(), 5u);
+    for (const char* name : {"tmp0000.sol", "tmp0001.sol", "tmp0002.sol"})
+        EXPECT_TRUE(std::filesystem::exists(name)) << name;
+    EXPECT_FALSE(std::filesystem::exists("tmp0003.sol"));
+    EXPECT_FALSE(std::filesystem::exists("tmp0000.flx")); // nothing radiates
+}
+
+TEST_F(TransientRunTest, LinearModelSolvesEveryStepInOneCycle)
+{
+    Wall(20, 0);
+    g_model.calcDuration = 3 * 3600;
+    g_model.cycles = 7;
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(steps.cycles, (std::vector<int>{1, 1, 1, 1}));
+}
+
+TEST_F(TransientRunTest, UniformBoundariesNeedNoSolveUntilOneMoves)
+{
+    Wall(20, 20);
+    ColourRecord& outside = g_model.colours[3];
+    outside.temperatureFunc = FunctionName("T01");
+    FunctionRecord& f = Function("T01", 2); // 20 °C, 25 °C from minute 120 on
+    f.params[0] = 20;
+    f.params[1] = 25;
+    f.params[2] = 120;
+    f.params[3] = 0;
+    g_model.calcDuration = 4 * 3600;
+    g_model.saveResults = 1;
+    ASSERT_TRUE(Run());
+    auto temperatures = [](const char* file) { return ReadBytes(file); };
+    // Steps 0 and 1 kept everything at 20 °C without a solve.
+    EXPECT_NE(temperatures("tmp0001.sol").find("N 20.0000000000 1 0 0"), std::string::npos);
+    EXPECT_EQ(temperatures("tmp0000.sol"), temperatures("tmp0001.sol"));
+    EXPECT_EQ(temperatures("tmp0002.sol").find("N 20.0000000000 1 0 0"), std::string::npos);
+    EXPECT_GT(steps.solverRows, 0);
+    EXPECT_GT(g_model.colours[1].resultMax, 20.0f);
+}
+
+TEST_F(TransientRunTest, EscEndsTheRunWithoutAMessage)
+{
+    Wall(20, 0);
+    g_model.calcDuration = 10 * 3600;
+    steps.escAfter = 3;
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Aborted);
+    EXPECT_TRUE(steps.messages.empty());
+    EXPECT_EQ(common::ErrorCode(), 0);
+    // The interrupted step was the fourth (t = 10800): one step back.
+    EXPECT_EQ(g_model.calcTime, 7200);
+}
+
+TEST_F(TransientRunTest, NeverSavedModelIsNotCalculated)
+{
+    Wall(20, 0);
+    g_model.dataFilePath.clear();
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::NotStarted);
+    EXPECT_TRUE(steps.times.empty());
+}
+
+TEST_F(TransientRunTest, MinimumGridAsksBeforeCalculating)
+{
+    SetGrid(Uniform(2, 1), Uniform(1, 1), Uniform(1, 1));
+    Colour(1, MATERIAL);
+    Surface(2, 20, 8);
+    Block(1, 0, 1, 0, 1, 0, 1);
+    Block(2, 1, 2, 0, 1, 0, 1);
+    EXPECT_TRUE(IsMinimumGrid());
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Done); // the null host answers Yes
+    ASSERT_FALSE(steps.messages.empty());
+    EXPECT_EQ(steps.messages.front(),
+              "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?");
+}
+
+TEST_F(TransientRunTest, ConductivityOfTemperatureFollowsItsKirchhoffTransform)
+{
+    // lambda(T) = 1 + 0.02 T between surfaces held at 0 °C and 40 °C:
+    // theta = T + 0.01 T^2 is linear through the wall.
+    WriteBytes("lambda.fla", "0 1\r\n40 1.8\r\n");
+    const int n = 10;
+    std::vector<float> wx(n + 2, 0.01f);
+    SetGrid(wx, Uniform(1, 1), Uniform(1, 1));
+    ColourRecord& wall = Colour(1, MATERIAL);
+    wall.lambdaFunc = FunctionName("L01");
+    Function("L01", 0).filePath = "lambda.fla";
+    Colour(2, MATERIAL);
+    Colour(3, MATERIAL);
+    Block(2, 0, 1, 0, 1, 0, 1);
+    Block(1, 1, n + 1, 0, 1, 0, 1);
+    Block(3, n + 1, n + 2, 0, 1, 0, 1);
+    FixedMaterial(2, 0);
+    FixedMaterial(3, 40);
+    g_model.cycles = 60;
+    ASSERT_TRUE(Run()) << (steps.messages.empty() ? "" : steps.messages.back());
+    EXPECT_GT(steps.cycles[0], 1);
+    const double thetaEnd = 40 + 0.01 * 40 * 40;
+    for (int i = 1; i <= n + 1; ++i) {
+        const double theta = thetaEnd * (i - 1) / n;
+        const double exact = (-1 + std::sqrt(1 + 0.04 * theta)) / 0.02;
+        EXPECT_NEAR(T(i, 0, 0), exact, 1e-5) << "point " << i;
+    }
+}
+
+TEST_F(TransientRunTest, FunctionFileErrorsNameTheFile)
+{
+    Wall(20, 0);
+    g_model.colours[1].lambdaFunc = FunctionName("L01");
+    Function("L01", 0).filePath = "lambda.fla";
+    std::filesystem::remove("lambda.fla"); // left by an earlier run of this test
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(steps.messages.back(), "Failed to open file\nlambda.fla");
+    WriteBytes("lambda.fla", "0 1\r\n-5 2\r\n");
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(steps.messages.back(), "Syntax error in file lambda.fla\nLine 2");
+    EXPECT_EQ(common::ErrorCode(), 0);
+}
+
+} // namespace
+} // namespace gelmar::test

@@ -21,7 +21,6 @@ void ForEachZoneLink(const std::function<void(Index, Index)>& link);
 void AssembleAirNodeCapacities(double k);
 // Long-wave radiation and zone convection terms of one assembly.
 void AssembleLongWaveRadiation();
-// Convection coefficients of the zone faces for the present temperatures.
 // Copies the zone faces' current values into their previous-level slots.
 void AdvanceZoneFaces();
 // Writes the heat-flow lines of the radiating faces (the file is open).
@@ -70,8 +69,6 @@ void ReportModelCheckError(int code);
 // Calc System's view-factor step for a model with radiating colours: reuses
 // or recomputes the view-factor file; false when the user cancels.
 bool PrepareViewFactorFile();
-
-// ---- undo history ----
 
 // ---- output definitions and the text report ----
 void SizeOutputBuffer();

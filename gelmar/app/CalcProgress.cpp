@@ -77,6 +77,7 @@ void CProgressDlgBase::OnPaint()
     m_running = false;
     TheAppHost().running = false;
     g_activeProgress = nullptr;
+    Seams().freeWorkArrays();
     PostMessage(WM_CLOSE);
 }
 
@@ -252,6 +253,7 @@ CViewFactorProgressDlg::~CViewFactorProgressDlg()
 
 void CViewFactorProgressDlg::Run()
 {
+    Seams().freeWorkArrays();
     g_viewFactorProgress = this;
     try {
         Seams().runViewFactors();

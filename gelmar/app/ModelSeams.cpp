@@ -114,6 +114,7 @@ ModelSeams Defaults()
     s.runViewFactors = RunNotAvailable;
     s.runSolarFluxes = RunNotAvailable;
     s.writeReportOutput = [] {};
+    s.freeWorkArrays = [] {};
     s.freeRunData = [] {};
     s.temperaturesInMemory = [] { return false; };
     s.reportCheckError = [](int) {};

@@ -34,6 +34,8 @@ struct ModelSeams {
     std::function<void()> runSolarFluxes;
     // Writes the report rows collected so far (after an interrupted run).
     std::function<void()> writeReportOutput;
+    // Frees the calculation work arrays of group 0 (after every run).
+    std::function<void()> freeWorkArrays;
     // Frees what an interrupted transient run leaves allocated.
     std::function<void()> freeRunData;
     // True when the last run left a temperature solution in memory.

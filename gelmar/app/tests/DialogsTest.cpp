@@ -80,8 +80,8 @@ TEST_F(DialogsTest, OutOfRangeValuesKeepTheCommandDialogsOpen)
     struct Case {
         std::function<int()> run;
         UINT control;
-        const char* bad;
-        const char* good;
+        std::string bad;
+        std::string good;
     };
     CDlgGridUnit unit;
     CDlgSolarData solar;
@@ -155,6 +155,9 @@ TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
     Main()->ExecuteCommand(ID_TITLE);
     EXPECT_TRUE(undo.empty());
     Script([](CDialog& d) {
+        // A title of 801 characters cannot be entered.
+        d.SetDlgItemText(1018, std::string(801, 'a'));
+        EXPECT_EQ(d.GetDlgItemText(1018).size(), 800u);
         d.SetDlgItemText(1018, "New title");
         d.ClickButton(IDOK);
     });

@@ -7,6 +7,8 @@
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/Parameters.h"
+#include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
 #include <QAction>
@@ -95,6 +97,34 @@ TEST_F(CommandsTest, HidingTheToolbarRetilesTheWindows)
     const int after = blocks->GetParentFrame()->GetOuterWidget()->geometry().bottom();
     EXPECT_GT(after, before);
     EXPECT_NEAR(after, client - 1, 1);
+}
+
+TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
+{
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID)); // the wall fills its grid
+    Seams().hasVoidCells = [] { return true; };
+    g_app.voidColour = 1;
+    int converted = -1;
+    Seams().convertVoidToBlocks = [&](int colour) { converted = colour; };
+    std::string proposed;
+    platform::TestHook::Get().PushDialogScript([&](CDialog& d) { proposed = d.GetDlgItemText(1279); });
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CONVERT_VOID));
+    // Colours 1 to 3 are in use: the search goes on upward to 4.
+    EXPECT_EQ(proposed, "4");
+    EXPECT_EQ(converted, 4);
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(CommandsTest, DragModeIsKeptAsASetting)
+{
+    platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+        EXPECT_TRUE(d.IsDlgButtonChecked(1146));
+        d.CheckRadioButton(1146, 1147, 1147);
+        d.ClickButton(IDOK);
+    });
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_DRAG_MODE));
+    EXPECT_EQ(g_parameters.drag, 1);
+    EXPECT_TRUE(g_parametersChanged);
 }
 
 } // namespace

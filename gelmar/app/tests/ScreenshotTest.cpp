@@ -21,6 +21,8 @@ TEST_F(ScreenshotTest, MainWindowWithTheExampleModel)
         GTEST_SKIP() << "GELMAR_SCREENSHOT not set";
     PrepareProgramFolder(true);
     ASSERT_TRUE(Start({CopyWall("wall.glm")}));
+    // Without a window manager the maximised window keeps its first size.
+    Main()->MoveWindow(0, 0, 1280, 1000);
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 1500)

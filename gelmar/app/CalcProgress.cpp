@@ -1,0 +1,299 @@
+// The calculation progress windows. The run starts from the first paint so
+// that the window is on screen before the engine takes the thread; the
+// engine reaches the window through the process-wide pointers, which are set
+// only for the run. An engine failure or Esc arrives as an EngineException:
+// the window tidies up after the transient run and closes itself; the error
+// code stays for the command that started the run.
+#include "gelmar/app/CalcProgress.h"
+
+#include "common/core/ErrorCode.h"
+#include "gelmar/app/AppEngineHost.h"
+#include "gelmar/app/GraphViews.h"
+#include "gelmar/app/ModelSeams.h"
+#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/ModelStore.h"
+#include "platform/core/StringTable.h"
+#include "platform/ui/App.h"
+#include "resources/gelmar/GelmarIds.h"
+
+#include <QWidget>
+#include <cstdio>
+#include <filesystem>
+
+namespace gelmar {
+
+CCalcProgressDlg* g_calcProgress = nullptr;
+CSolarFluxProgressDlg* g_solarProgress = nullptr;
+CViewFactorProgressDlg* g_viewFactorProgress = nullptr;
+
+CProgressDlgBase::CProgressDlgBase(UINT id, UINT progressId, int range)
+    : CDialog(id), m_progressId(progressId), m_range(range)
+{
+}
+
+void CProgressDlgBase::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, m_progressId, m_progress);
+}
+
+void CProgressDlgBase::OnCancel()
+{
+    if (!m_running)
+        CDialog::OnCancel();
+}
+
+void CProgressDlgBase::SetNumber(UINT id, long long value)
+{
+    SetDlgItemText(id, std::to_string(value));
+    if (CWnd* w = GetDlgItem(id))
+        w->UpdateWindow();
+}
+
+void CProgressDlgBase::SetFloat(UINT id, double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    SetDlgItemText(id, text);
+    if (CWnd* w = GetDlgItem(id))
+        w->UpdateWindow();
+}
+
+void CProgressDlgBase::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_started)
+        return;
+    m_started = true;
+    CWaitCursor wait;
+    m_progress.SetRange32(0, m_range);
+    m_progress.SetStep(1);
+    m_progress.StepIt();
+    m_progress.SetPos(0);
+    g_activeProgress = &m_progress;
+    TheAppHost().BeginRun();
+    TheAppHost().running = true;
+    m_running = true;
+    Run();
+    m_running = false;
+    TheAppHost().running = false;
+    g_activeProgress = nullptr;
+    Seams().freeWorkArrays();
+    PostMessage(WM_CLOSE);
+}
+
+// The transient calculation.
+CCalcProgressDlg::CCalcProgressDlg() : CProgressDlgBase(IDD_CALC_PROGRESS, IDC_CALC_PROGRESS, 2400) {}
+
+CCalcProgressDlg::~CCalcProgressDlg()
+{
+    if (g_calcProgress == this)
+        g_calcProgress = nullptr;
+}
+
+BOOL CCalcProgressDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const ModelStore& s = g_model;
+    const bool oneCycle = !Seams().hasTemperatureDependentMaterials() &&
+                          (s.linearRadiation == 1 || !HasRadiatingColours()) &&
+                          (s.recalcCen == 0 || !Seams().hasRuleColours());
+    SetNumber(IDC_CYCLES_LIMIT, oneCycle ? 1 : s.cycles);
+    SetNumber(IDC_ITER_LIMIT, s.iterations);
+    SetFloat(IDC_DT_LIMIT, s.maxDeltaT);
+    SetFloat(IDC_OBJ_DIV_LIMIT, s.maxObjectDivergence);
+    SetFloat(IDC_NODE_DIV_LIMIT, s.maxNodeDivergence);
+    SetWindowText(platform::LoadString(IDS_CALCULATION_CAPTION) + " [" +
+                  std::filesystem::path(s.dataFilePath).stem().string() + ".glm]");
+    PlaceInMainWindowCorner();
+    return TRUE;
+}
+
+// The lower right corner of the main window, 10 pixels in, reckoned from the
+// two sizes alone (the main window's position does not enter).
+void CCalcProgressDlg::PlaceInMainWindowCorner()
+{
+    CWnd* main = AfxGetMainWnd();
+    if (!main)
+        return;
+    // The dialog lays itself out: settle its size before measuring it.
+    if (QWidget* w = GetWidget())
+        w->adjustSize();
+    CRect m, d;
+    main->GetWindowRect(&m);
+    GetWindowRect(&d);
+    SetWindowPos(nullptr, m.Width() - d.Width() - 10, m.Height() - d.Height() - 10, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void CCalcProgressDlg::Run()
+{
+    m_font.CreatePointFont(80, "Arial Symbol1");
+    static const UINT texts[] = {1047, 1048, 1049, 1050, 1052, 1054, 1056, 1057, 1188,
+                                 1058, 1102, 1035, 1036, 1037, 1038, 1039, 1040, 1041,
+                                 1042, 1043, 1044, 1045, 1103, 1201, 1199, 1200};
+    for (UINT id : texts)
+        if (CWnd* w = GetDlgItem(id)) {
+            w->SetFont(&m_font);
+            w->UpdateWindow();
+        }
+    // The font changes the dialog's size: keep it in its corner.
+    PlaceInMainWindowCorner();
+    g_calcProgress = this;
+    try {
+        Seams().runTransient();
+    } catch (const common::EngineException&) {
+        if (g_model.reportItems.count > 0)
+            Seams().writeReportOutput();
+        if (g_isofluxActive)
+            EndIsofluxDrawing();
+        Seams().freeRunData();
+        g_model.calcTime -= g_model.timeStep;
+    }
+    g_calcProgress = nullptr;
+}
+
+void CCalcProgressDlg::ShowNodeCount(long long nodes)
+{
+    SetNumber(IDC_NODE_COUNT, nodes);
+}
+
+void CCalcProgressDlg::ShowViewFactorCount(long long pairs)
+{
+    SetNumber(IDC_VF_COUNT, pairs);
+}
+
+void CCalcProgressDlg::ShowCycle(int cycle)
+{
+    SetNumber(IDC_CYCLE, cycle);
+    for (UINT id : {IDC_ITER, IDC_DT, IDC_OBJ_DIV, IDC_NODE_DIV})
+        SetDlgItemText(id, "");
+}
+
+void CCalcProgressDlg::ShowTimeStep()
+{
+    const ModelStore& s = g_model;
+    long long t = s.calcTime;
+    if (t == 0) {
+        SetDlgItemText(IDC_TIME_LABEL, platform::LoadString(IDS_TIME_STEP));
+        SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(s.calcDuration));
+    } else if (t == -static_cast<long long>(s.startupDuration)) {
+        SetDlgItemText(IDC_TIME_LABEL, platform::LoadString(IDS_STARTUP_TIME_STEP));
+        SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(s.startupDuration));
+    }
+    if (t < 0)
+        t += s.startupDuration;
+    SetDlgItemText(IDC_TIME_NOW, FormatTimeDHMS(t));
+    for (UINT id : {IDC_ITER, IDC_DT, IDC_OBJ_DIV, IDC_NODE_DIV})
+        SetDlgItemText(id, "");
+    UpdateWindow();
+}
+
+void CCalcProgressDlg::ShowIteration(long long iteration, double maxDeltaT, double objectDivergence,
+                                     double nodeDivergence)
+{
+    SetNumber(IDC_ITER, iteration);
+    SetFloat(IDC_DT, maxDeltaT);
+    SetFloat(IDC_OBJ_DIV, objectDivergence);
+    SetFloat(IDC_NODE_DIV, nodeDivergence);
+}
+
+// The solar fluxes.
+CSolarFluxProgressDlg::CSolarFluxProgressDlg()
+    : CProgressDlgBase(IDD_SOLAR_FLUX_PROGRESS, IDC_CALC_PROGRESS, 2400)
+{
+}
+
+CSolarFluxProgressDlg::~CSolarFluxProgressDlg()
+{
+    if (g_solarProgress == this)
+        g_solarProgress = nullptr;
+}
+
+void CSolarFluxProgressDlg::Run()
+{
+    g_solarProgress = this;
+    try {
+        Seams().runSolarFluxes();
+    } catch (const common::EngineException&) {
+        Seams().freeRunData();
+        g_model.calcTime -= g_model.timeStep;
+    }
+    g_solarProgress = nullptr;
+}
+
+void CSolarFluxProgressDlg::ShowNodeCount(long long nodes)
+{
+    SetNumber(IDC_NODE_COUNT, nodes);
+}
+
+void CSolarFluxProgressDlg::ShowViewFactorCount(long long pairs)
+{
+    SetNumber(IDC_VF_COUNT, pairs);
+}
+
+void CSolarFluxProgressDlg::ShowTimeStep()
+{
+    SetDlgItemText(IDC_TIME_LABEL, platform::LoadString(IDS_TIME_STEP));
+    SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(g_model.calcDuration));
+    SetDlgItemText(IDC_TIME_NOW, FormatTimeDHMS(g_model.calcTime));
+    UpdateWindow();
+}
+
+// The view factors.
+CViewFactorProgressDlg::CViewFactorProgressDlg()
+    : CProgressDlgBase(IDD_VIEW_FACTOR_PROGRESS, IDC_VF_PROGRESS, 400)
+{
+}
+
+CViewFactorProgressDlg::~CViewFactorProgressDlg()
+{
+    if (g_viewFactorProgress == this)
+        g_viewFactorProgress = nullptr;
+}
+
+void CViewFactorProgressDlg::Run()
+{
+    Seams().freeWorkArrays();
+    g_viewFactorProgress = this;
+    try {
+        Seams().runViewFactors();
+    } catch (const common::EngineException&) {
+    }
+    g_viewFactorProgress = nullptr;
+}
+
+void CViewFactorProgressDlg::ShowZone(long long zone, long long faces, long long viewFactors,
+                                      long long current)
+{
+    SetNumber(1149, zone);
+    SetNumber(1150, faces);
+    SetNumber(1151, viewFactors);
+    SetNumber(1152, current);
+}
+
+void CViewFactorProgressDlg::ShowTotals(long long zones, long long faces, long long viewFactors)
+{
+    SetNumber(1153, zones);
+    SetNumber(1154, faces);
+    SetNumber(1155, viewFactors);
+}
+
+void RunCalculationDialog()
+{
+    CCalcProgressDlg dlg;
+    dlg.DoModal();
+}
+
+void RunSolarFluxDialog()
+{
+    CSolarFluxProgressDlg dlg;
+    dlg.DoModal();
+}
+
+void RunViewFactorDialog()
+{
+    CViewFactorProgressDlg dlg;
+    dlg.DoModal();
+}
+
+} // namespace gelmar

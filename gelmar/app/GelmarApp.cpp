@@ -1,0 +1,317 @@
+// The application object. Start-up reads the program folder's files, loads
+// the default model, registers the nineteen document templates and builds the
+// main frame (which needs the material database); then the command line
+// opens a file or a new document. Every command that brings in another model
+// first closes the active one, asking about unsaved changes.
+#include "gelmar/app/GelmarApp.h"
+
+#include "common/core/ErrorCode.h"
+#include "gelmar/app/AppEngineHost.h"
+#include "gelmar/app/AppState.h"
+#include "gelmar/app/CalcProgress.h"
+#include "gelmar/app/CommandDialogs.h"
+#include "gelmar/app/FileDialogs.h"
+#include "gelmar/app/GelmarDoc.h"
+#include "gelmar/app/GraphViews.h"
+#include "gelmar/app/MainFrame.h"
+#include "gelmar/app/ModelSeams.h"
+#include "gelmar/app/TableViews.h"
+#include "gelmar/model/ColourScale.h"
+#include "gelmar/model/DataFile.h"
+#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/Parameters.h"
+#include "platform/core/Folders.h"
+#include "platform/core/StringTable.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/gelmar/GelmarIds.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace gelmar {
+
+namespace {
+
+struct LanguageItem {
+    UINT id;
+    int lang;
+    const char* file; // the language file beside the program
+    const char* message;
+};
+
+// The messages are in their own language whatever texts are loaded.
+constexpr LanguageItem kLanguages[] = {
+    {ID_LANG_ENGLISH, 0, nullptr, "To activate the language setting, restart the program."},
+    {ID_LANG_DUTCH, 1, "GelmarNDL.str", "Herstart het programma om de taalinstelling te activeren."},
+    {ID_LANG_FRENCH, 2, "GelmarFRA.str",
+     "Redémarrer le logiciel pour activer la mise au point de la langue."},
+    {ID_LANG_GERMAN, 3, "GelmarDEU.str",
+     "Das Programm wieder starten zur Aktivierung der Sprache-Einstellung."},
+};
+
+const LanguageItem* FindLanguage(UINT id)
+{
+    for (const LanguageItem& l : kLanguages)
+        if (l.id == id)
+            return &l;
+    return nullptr;
+}
+
+} // namespace
+
+CGelmarApp::CGelmarApp() : CWinApp("GELMAR") {}
+
+CGelmarApp::~CGelmarApp()
+{
+    Seams().clearUndo();
+    FreeModel();
+    FreeColourScale();
+    if (g_parametersChanged && !g_app.programFolder.empty())
+        WriteParameterFile(g_app.programFolder);
+    RemoveTempFiles();
+    if (&Host() == &TheAppHost())
+        SetHost(nullptr);
+}
+
+BOOL CGelmarApp::InitInstance()
+{
+    if (g_app.programFolder.empty())
+        g_app.programFolder = platform::ProgramFolder();
+    const std::string& folder = g_app.programFolder;
+    SetHost(&TheAppHost());
+    RegisterGelmarResources();
+    platform::Strings().LoadEnglishFile(JoinPath(folder, kStringFileName));
+
+    SetRegistryKey("GELMAR");
+    ReadParameterFile(folder);
+    LoadColourScale(folder, false);
+    LoadMaterialColours(folder);
+
+    // The default model is in memory before the first document, with no file open.
+    g_model.dataFilePath = JoinPath(folder, "Gelmar.glm");
+    ReadDataFile(false, false);
+    g_model.dataFilePath.clear();
+
+    for (const LanguageItem& l : kLanguages)
+        if (l.lang == g_parameters.lang && l.file)
+            platform::Strings().LoadOverrideFile(JoinPath(folder, l.file));
+
+    LoadStdProfileSettings(4);
+
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CGraphFrame, CGraphView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CGridFrame, CGridView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CCoordFrame, CCoordView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CMinGridFrame, CMinGridView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CBlockFrame, CBlockView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CColorFrame, CColorView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CClipFrame, CClipView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CClipColorFrame, CClipColorView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CNodeFrame, CNodeView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CBorderFrame, CBorderView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CMaterFrame, CMaterView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CVentFrame, CVentView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CFuncFrame, CFuncView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CFuncGraphFrame, CFuncGraphView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, COutNodeFrame, COutNodeView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, COutBlockFrame, COutBlockView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CControlFrame, CControlView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CReportFrame, CReportView>(IDR_MAINFRAME));
+    AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CSunObstFrame, CSunObstView>(IDR_MAINFRAME));
+
+    auto* frame = new CMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr))
+        return FALSE; // the frame has destroyed itself
+    m_pMainWnd = frame;
+
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    m_nCmdShow = SW_SHOWMAXIMIZED;
+    frame->ShowWindow(m_nCmdShow);
+    frame->UpdateWindow();
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    return ProcessShellCommand(cmdInfo);
+}
+
+CGelmarDoc* CGelmarApp::ActiveGelmarDoc() const
+{
+    return dynamic_cast<CGelmarDoc*>(GetActiveDocument());
+}
+
+namespace {
+
+// Asks whether to save the edits of the document; false when the user
+// cancelled or the save did not happen.
+bool ConfirmDiscardOrSave(CGelmarDoc& doc)
+{
+    if (!doc.HasUnsavedEdits())
+        return true;
+    char text[600];
+    std::snprintf(text, sizeof text, platform::LoadString(IDS_SAVE_CHANGES).c_str(), doc.GetTitle().c_str());
+    switch (AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDCANCEL:
+        return false;
+    case IDYES:
+        return doc.Save();
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+int CGelmarApp::CloseActiveDocument()
+{
+    CGelmarDoc* doc = ActiveGelmarDoc();
+    if (!doc)
+        return 1;
+    if (!ConfirmDiscardOrSave(*doc))
+        return 0;
+    return doc->CloseModel();
+}
+
+BOOL CGelmarApp::SaveAllModified()
+{
+    if (CGelmarDoc* doc = ActiveGelmarDoc()) {
+        if (!ConfirmDiscardOrSave(*doc))
+            return FALSE;
+        doc->OnFileClose();
+    }
+    return CWinApp::SaveAllModified();
+}
+
+std::string CGelmarApp::InitialName(const char* pattern)
+{
+    const std::string folder = platform::FolderOf(g_model.dataFilePath);
+    return folder.empty() ? pattern : folder + "/" + pattern;
+}
+
+void CGelmarApp::OnNew()
+{
+    if (!CloseActiveDocument())
+        return;
+    if (!m_templates.empty())
+        m_templates.front()->OpenDocumentFile(nullptr, TRUE);
+}
+
+void CGelmarApp::OnOpen()
+{
+    if (!CloseActiveDocument())
+        return;
+    const std::string filter = platform::LoadString(IDS_GELMAR_FILTER);
+    const std::string initial = InitialName("*.glm");
+    CPreviewFileDlg dlg(TRUE, "glm", initial.c_str(), OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                        filter.c_str(), m_pMainWnd);
+    if (dlg.DoModal() == IDOK)
+        OpenDocumentFile(dlg.GetPathName().c_str());
+}
+
+BOOL CGelmarApp::OnRecentFile(UINT nID)
+{
+    if (!CloseActiveDocument())
+        return TRUE;
+    return CWinApp::OnOpenRecentFile(nID);
+}
+
+void CGelmarApp::OnImportData()
+{
+    if (!CloseActiveDocument())
+        return;
+    const std::string filter = platform::LoadString(IDS_IMPORT_FILTER);
+    const std::string initial = InitialName("*.hmk");
+    CFileDialog dlg(TRUE, "hmk", initial.c_str(), OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                    filter.c_str(), m_pMainWnd);
+    if (dlg.DoModal() == IDOK)
+        OpenDocumentFile(dlg.GetPathName().c_str());
+}
+
+bool CGelmarApp::BatchCalculateFile(const std::string& path)
+{
+    g_model.dataFilePath = path;
+    if (!ReadDataFile(false, false))
+        return false;
+    common::ResetErrorCode();
+    if (HasRadiatingColours()) {
+        std::error_code ec;
+        if (!std::filesystem::exists(Seams().viewFactorFile(), ec))
+            RunViewFactorDialog();
+    }
+    if (common::ErrorCode() == 0)
+        RunCalculationDialog();
+    FreeModel();
+    return true;
+}
+
+void CGelmarApp::OnBatchCalculation()
+{
+    if (!CloseActiveDocument())
+        return;
+    const std::string filter = platform::LoadString(IDS_GELMAR_FILTER);
+    CDlgFileBatch dlg(TRUE, "glm", "*.glm",
+                      OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY,
+                      filter.c_str(), m_pMainWnd);
+    if (dlg.DoModal() != IDOK)
+        return;
+    CWaitCursor wait;
+    // The batch leaves the data-file path as it found it, so that no later
+    // Save writes to the last file of the batch.
+    const std::string previous = g_model.dataFilePath;
+    g_app.batch = true;
+    for (const std::string& path : dlg.GetPathNames())
+        BatchCalculateFile(path);
+    g_app.batch = false;
+    g_model.dataFilePath = previous;
+    common::ResetErrorCode();
+}
+
+void CGelmarApp::OnLanguage(UINT nID)
+{
+    const LanguageItem* l = FindLanguage(nID);
+    if (!l)
+        return;
+    g_parameters.lang = l->lang;
+    g_parametersChanged = true;
+    AfxMessageBox(l->message, MB_OK | MB_ICONINFORMATION);
+}
+
+void CGelmarApp::OnUpdateLanguage(CCmdUI* ui)
+{
+    const LanguageItem* l = FindLanguage(ui->m_nID);
+    const bool current = l && l->lang == g_parameters.lang;
+    ui->Enable(!current);
+    ui->SetCheck(current);
+}
+
+void CGelmarApp::OnDragMode()
+{
+    CDlgDragMode dlg;
+    dlg.m_mode = g_parameters.drag;
+    if (dlg.DoModal() != IDOK)
+        return;
+    g_parameters.drag = dlg.m_mode;
+    g_parametersChanged = true;
+}
+
+BOOL CGelmarApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
+{
+    static const CommandMap map = {
+        OnCommand(ID_FILE_NEW, &CGelmarApp::OnNew),
+        OnCommand(ID_FILE_OPEN, &CGelmarApp::OnOpen),
+        OnCommand(ID_IMPORT_DATA, &CGelmarApp::OnImportData),
+        OnCommand(ID_BATCH_CALCULATION, &CGelmarApp::OnBatchCalculation),
+        OnCommand(ID_DRAG_MODE, &CGelmarApp::OnDragMode),
+        OnCommandRange(ID_LANG_ENGLISH, ID_LANG_ENGLISH, &CGelmarApp::OnLanguage),
+        OnCommandRange(ID_LANG_DUTCH, ID_LANG_GERMAN, &CGelmarApp::OnLanguage),
+        OnUpdate(ID_LANG_ENGLISH, &CGelmarApp::OnUpdateLanguage),
+        OnUpdateRange(ID_LANG_DUTCH, ID_LANG_GERMAN, &CGelmarApp::OnUpdateLanguage),
+    };
+    if (nCode == CN_COMMAND && nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_LAST)
+        return OnRecentFile(nID);
+    return map.Dispatch(this, nID, nCode, pCmdUI) || CWinApp::OnCmdMsg(nID, nCode, pCmdUI);
+}
+
+} // namespace gelmar

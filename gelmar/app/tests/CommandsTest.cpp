@@ -1,0 +1,131 @@
+// The document's display and table commands: Show Temperatures waits for a
+// calculated solution, Clip Off for a clip, table commands for their table,
+// Show RCL renames itself, and hiding a bar retiles the windows.
+#include "AppFixture.h"
+#include "gelmar/app/AppState.h"
+#include "gelmar/app/GraphViews.h"
+#include "gelmar/app/ModelSeams.h"
+#include "gelmar/app/TableViews.h"
+#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/Parameters.h"
+#include "platform/ui/TestHook.h"
+#include "resources/gelmar/GelmarIds.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace gelmar::test {
+namespace {
+
+class CommandsTest : public AppFixture {
+  protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        PrepareProgramFolder(true);
+        ASSERT_TRUE(Start({CopyWall("wall.glm")}));
+    }
+    // Opens the menu holding the command and returns its item.
+    QAction* Item(UINT id)
+    {
+        for (QAction* top : Main()->GetWidget()->findChild<QMenuBar*>()->actions())
+            if (QMenu* menu = top->menu()) {
+                emit menu->aboutToShow();
+                for (QAction* a : menu->actions())
+                    if (a->data().toUInt() == id)
+                        return a;
+            }
+        return nullptr;
+    }
+};
+
+TEST_F(CommandsTest, ShowTemperaturesWaitsForACalculatedSolution)
+{
+    ASSERT_NE(g_graphView, nullptr);
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_SHOW_TEMPERATURES));
+    Seams().runTransient = [] {};
+    Seams().temperaturesInMemory = [] { return true; };
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
+    EXPECT_EQ(g_graphView->m_viewKind, 3);
+    EXPECT_TRUE(Item(ID_SHOW_TEMPERATURES)->isChecked());
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_TEMPERATURE_RANGE));
+    // An edit makes the solution stale.
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_SHOW_MATERIALS));
+    Doc()->SetModified(TRUE);
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_SHOW_TEMPERATURES));
+}
+
+TEST_F(CommandsTest, ClipOffNeedsAClipAndRestoresTheWholeModel)
+{
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_CLIP_OFF));
+    g_model.clipLo[0] = 2;
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CLIP_OFF));
+    EXPECT_EQ(g_model.clipLo[0], 0);
+    EXPECT_EQ(g_model.clipHi[0], g_model.axes[0].n);
+    EXPECT_TRUE(g_graphView->m_totalView);
+}
+
+TEST_F(CommandsTest, TableCommandsAreDisabledWhileTheirTableIsClosed)
+{
+    // The Coordinates table is not open: Set Origin is disabled.
+    EXPECT_FALSE(Item(ID_SET_ORIGIN)->isEnabled());
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_SET_ORIGIN));
+    EXPECT_FALSE(Item(ID_ARRANGE_BLOCKS)->isEnabled());
+}
+
+TEST_F(CommandsTest, ShowRclRenamesItselfAndTurnsBack)
+{
+    EXPECT_EQ(Item(ID_SHOW_RCL)->text().toStdString(), "&Show RCL");
+    Main()->ExecuteCommand(ID_SHOW_RCL);
+    EXPECT_EQ(g_model.rcl, 1);
+    EXPECT_EQ(Item(ID_SHOW_RCL)->text().toStdString(), "&Show XYZ");
+    Main()->ExecuteCommand(ID_SHOW_RCL);
+    EXPECT_EQ(g_model.rcl, 0);
+}
+
+TEST_F(CommandsTest, HidingTheToolbarRetilesTheWindows)
+{
+    Main()->MoveWindow(0, 0, 1000, 800);
+    Main()->ArrangeViewFrames();
+    auto* blocks = m_app->FindView<CBlockView>();
+    const int before = blocks->GetParentFrame()->GetOuterWidget()->geometry().bottom();
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_VIEW_TOOLBAR));
+    EXPECT_FALSE(Main()->ToolBarVisible());
+    const int client = Main()->GetMdiArea()->viewport()->height();
+    const int after = blocks->GetParentFrame()->GetOuterWidget()->geometry().bottom();
+    EXPECT_GT(after, before);
+    EXPECT_NEAR(after, client - 1, 1);
+}
+
+TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
+{
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID)); // the wall fills its grid
+    Seams().hasVoidCells = [] { return true; };
+    g_app.voidColour = 1;
+    int converted = -1;
+    Seams().convertVoidToBlocks = [&](int colour) { converted = colour; };
+    std::string proposed;
+    platform::TestHook::Get().PushDialogScript([&](CDialog& d) { proposed = d.GetDlgItemText(1279); });
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CONVERT_VOID));
+    // Colours 1 to 3 are in use: the search goes on upward to 4.
+    EXPECT_EQ(proposed, "4");
+    EXPECT_EQ(converted, 4);
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(CommandsTest, DragModeIsKeptAsASetting)
+{
+    platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+        EXPECT_TRUE(d.IsDlgButtonChecked(1146));
+        d.CheckRadioButton(1146, 1147, 1147);
+        d.ClickButton(IDOK);
+    });
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_DRAG_MODE));
+    EXPECT_EQ(g_parameters.drag, 1);
+    EXPECT_TRUE(g_parametersChanged);
+}
+
+} // namespace
+} // namespace gelmar::test

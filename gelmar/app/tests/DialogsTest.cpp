@@ -1,0 +1,171 @@
+// The Calculation Parameters dialog and the command dialogs: refused values
+// keep the dialog open, accepted ones reach the model, and the enabling and
+// naming rules of the dialogs.
+#include "AppFixture.h"
+#include "gelmar/app/CalcParamDlg.h"
+#include "gelmar/app/CommandDialogs.h"
+#include "gelmar/app/ModelSeams.h"
+#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/Parameters.h"
+#include "platform/ui/TestHook.h"
+#include "resources/gelmar/GelmarIds.h"
+
+namespace gelmar::test {
+namespace {
+
+class DialogsTest : public AppFixture {
+  protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        PrepareProgramFolder(true);
+        ASSERT_TRUE(Start({CopyWall("wall.glm")}));
+    }
+    void Script(std::function<void(CDialog&)> f) { platform::TestHook::Get().PushDialogScript(std::move(f)); }
+};
+
+TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSeconds)
+{
+    std::vector<int> undo;
+    Seams().saveUndo = [&](int kind) { undo.push_back(kind); };
+    Script([&](CDialog& d) {
+        d.SetDlgItemText(IDC_TIME_STEP, "0000:00:00:00");
+        d.ClickButton(IDOK);
+        EXPECT_FALSE(d.IsEnded());
+        EXPECT_EQ(Messages(), std::vector<std::string>{kTimeStepZero});
+        d.SetDlgItemText(IDC_TIME_STEP, "0000:00:15:00");
+        d.SetDlgItemText(IDC_CALC_DURATION, "0001:00:00:00");
+        d.ClickButton(IDOK);
+        EXPECT_TRUE(d.IsEnded()) << ::testing::PrintToString(Messages());
+    });
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
+    EXPECT_EQ(g_model.timeStep, 900);
+    EXPECT_EQ(g_model.calcDuration, 86400);
+    EXPECT_EQ(undo, std::vector<int>{10});
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
+{
+    std::vector<int> undo;
+    Seams().saveUndo = [&](int kind) { undo.push_back(kind); };
+    Script([](CDialog& d) {
+        // Without radiating colours the radiation group is disabled.
+        EXPECT_FALSE(d.GetDlgItem(IDC_HR_BLACK)->IsWindowEnabled());
+        EXPECT_EQ(d.GetDlgItemText(IDC_TIME_STEP), FormatTimeDHMS(g_model.timeStep));
+        d.ClickButton(IDOK);
+    });
+    Main()->ExecuteCommand(ID_CALC_PARAMETERS);
+    EXPECT_TRUE(undo.empty());
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(DialogsTest, SetAsDefaultOutOfRangeChangesNoDefault)
+{
+    const ParameterSet before = g_parameters;
+    Script([](CDialog& d) {
+        d.SetDlgItemText(IDC_CYCLES, "0");
+        d.ClickButton(IDC_SET_AS_DEFAULT);
+        EXPECT_FALSE(d.IsEnded());
+        d.ClickButton(IDCANCEL);
+    });
+    Main()->ExecuteCommand(ID_CALC_PARAMETERS);
+    EXPECT_EQ(g_parameters, before);
+    EXPECT_FALSE(g_parametersChanged);
+}
+
+TEST_F(DialogsTest, OutOfRangeValuesKeepTheCommandDialogsOpen)
+{
+    struct Case {
+        std::function<int()> run;
+        UINT control;
+        std::string bad;
+        std::string good;
+    };
+    CDlgGridUnit unit;
+    CDlgSolarData solar;
+    CDlgReportFrequency report;
+    CDlgClrVoid colour;
+    const Case cases[] = {
+        {[&] { return unit.DoModal(); }, 1003, "0", "0.001"},
+        {[&] { return solar.DoModal(); }, 1205, "91", "50"},
+        {[&] { return report.DoModal(); }, 1198, "0", "3"},
+        {[&] { return colour.DoModal(); }, 1279, "256", "255"},
+    };
+    for (const Case& c : cases) {
+        Script([&](CDialog& d) {
+            d.SetDlgItemText(c.control, c.bad);
+            d.ClickButton(IDOK);
+            EXPECT_FALSE(d.IsEnded()) << c.control;
+            d.SetDlgItemText(c.control, c.good);
+            d.ClickButton(IDOK);
+            EXPECT_TRUE(d.IsEnded()) << c.control;
+        });
+        EXPECT_EQ(c.run(), IDOK);
+    }
+    EXPECT_FLOAT_EQ(unit.m_unit, 0.001f);
+    EXPECT_FLOAT_EQ(solar.m_latitude, 50.0f);
+    EXPECT_EQ(report.m_every, 3);
+    EXPECT_EQ(colour.m_colour, 255);
+}
+
+TEST_F(DialogsTest, CreateMinimumGridNamesTheAxesRclInCylindricalNaming)
+{
+    g_model.rcl = 1;
+    Script([](CDialog& d) {
+        EXPECT_EQ(d.GetDlgItemText(1143), "R");
+        EXPECT_EQ(d.GetDlgItemText(1144), "C");
+        EXPECT_EQ(d.GetDlgItemText(1145), "L");
+    });
+    CDlgCreateMinGrid dlg;
+    dlg.DoModal();
+}
+
+TEST_F(DialogsTest, RevolveStartsOnTheFirstAxisWithIntervalsAndMovesThePositions)
+{
+    // wall.glm: six intervals on X, one on Y and Z.
+    Script([](CDialog& d) {
+        EXPECT_TRUE(d.IsDlgButtonChecked(1130));
+        EXPECT_FALSE(d.IsDlgButtonChecked(1271));
+        EXPECT_FALSE(d.IsDlgButtonChecked(1272));
+        EXPECT_TRUE(d.IsDlgButtonChecked(1273));
+        EXPECT_TRUE(d.IsDlgButtonChecked(1275));
+        EXPECT_FALSE(d.GetDlgItem(1132)->IsWindowEnabled());
+        EXPECT_FALSE(d.GetDlgItem(1271)->IsWindowEnabled());
+        d.ClickButton(IDOK);
+    });
+    CDlgRevolve dlg;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_axis, 0);
+    EXPECT_EQ(dlg.m_xPos, -1);
+    EXPECT_EQ(dlg.m_yPos, 0);
+    EXPECT_EQ(dlg.m_zPos, 0);
+}
+
+TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
+{
+    std::vector<int> undo;
+    Seams().saveUndo = [&](int kind) { undo.push_back(kind); };
+    const std::string old = g_model.title;
+    Script([&](CDialog& d) {
+        EXPECT_EQ(d.GetDlgItemText(1018), old);
+        d.ClickButton(IDOK);
+    });
+    Main()->ExecuteCommand(ID_TITLE);
+    EXPECT_TRUE(undo.empty());
+    Script([](CDialog& d) {
+        // A title of 801 characters cannot be entered.
+        d.SetDlgItemText(1018, std::string(801, 'a'));
+        EXPECT_EQ(d.GetDlgItemText(1018).size(), 800u);
+        d.SetDlgItemText(1018, "New title");
+        d.ClickButton(IDOK);
+    });
+    Main()->ExecuteCommand(ID_TITLE);
+    EXPECT_EQ(g_model.title, "New title");
+    EXPECT_EQ(undo, std::vector<int>{11});
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+} // namespace
+} // namespace gelmar::test

@@ -158,15 +158,10 @@ TEST_F(SolarSurfacesTest, OpenSkyGivesSkyViewOneAndTheObstacleBandItsShare)
     platform::srand15(1);
     PrepareSolarSurfaces(true);
     ASSERT_EQ(g_solar.groups.size(), 36u);
-    for (const SurfaceGroup& g : g_solar.groups) {
-        // On the slab's rim a ray that grazes the surface may touch the side
-        // face's plane, drawn a tiny offset inside the solid.
-        const bool rim = g.i == 0 || g.i == 3 || g.j == 0 || g.j == 3;
-        if (rim)
-            EXPECT_GT(g.skyView, 0.999f);
-        else
-            EXPECT_FLOAT_EQ(g.skyView, 1.0f);
-    }
+    // Only a direction drawn exactly on the horizon (a zero draw, about one
+    // in 32768) grazes the surface and meets the slab's far side.
+    for (const SurfaceGroup& g : g_solar.groups)
+        EXPECT_GE(g.skyView, 0.9996f);
 
     // An obstacle all round up to 5 degrees hides sin(5 deg) of the
     // directions an upward face sees (altitudes are drawn as asin(u)).

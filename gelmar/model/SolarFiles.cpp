@@ -101,10 +101,10 @@ bool ReadSunlitNodesFile()
         } else {
             int node = 0, orientation = 0, colour = 0;
             float area = 0;
-            ok = expected >= 0 && static_cast<long long>(records.size()) < expected && common::ScanInt(p, node) &&
-                 common::ScanInt(p, orientation) && common::ScanInt(p, colour) && common::ScanFloat(p, area) &&
-                 node >= 0 && node < g_solar.grid.gridNodes && orientation >= 0 && orientation <= 5 &&
-                 colour >= 0 && colour <= 255 && area > 0;
+            ok = expected >= 0 && static_cast<long long>(records.size()) < expected &&
+                 common::ScanInt(p, node) && common::ScanInt(p, orientation) && common::ScanInt(p, colour) &&
+                 common::ScanFloat(p, area) && node >= 0 && node < g_solar.grid.gridNodes &&
+                 orientation >= 0 && orientation <= 5 && colour >= 0 && colour <= 255 && area > 0;
             if (ok) {
                 SunlitNodeRecord r;
                 r.node = node;
@@ -176,9 +176,11 @@ void ReadSolarFluxFile(long long t)
         }
     }
     if (records.size() > 1) {
-        std::stable_sort(records.begin(), records.end(), [](const SunlitNodeRecord& a, const SunlitNodeRecord& b) {
-            return std::tuple(a.node, a.orientation, a.colour) < std::tuple(b.node, b.orientation, b.colour);
-        });
+        std::stable_sort(records.begin(), records.end(),
+                         [](const SunlitNodeRecord& a, const SunlitNodeRecord& b) {
+                             return std::tuple(a.node, a.orientation, a.colour) <
+                                    std::tuple(b.node, b.orientation, b.colour);
+                         });
     }
 }
 

@@ -101,8 +101,8 @@ float BeamNormalIrradiance(float beam, float altitude, int day)
     return static_cast<float>(std::min(beam / sinH, extraterrestrial));
 }
 
-FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& face, float global, float diffuse,
-                                     int day)
+FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& face, float global,
+                                     float diffuse, int day)
 {
     FaceIrradiance e;
     const double D = std::max(diffuse, 0.0f);
@@ -125,8 +125,8 @@ FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& f
         // The share of the beam in the sky's diffuse light; data that claim
         // more beam than the sun can give are held at 1.
         const double a = std::min(B / reference, 1.0);
-        const double k = TiltTerm(beta) * (0.00263 - 0.712 * a - 0.6883 * a * a) +
-                         std::cos(beta / 2) * std::cos(beta / 2);
+        const double k =
+            TiltTerm(beta) * (0.00263 - 0.712 * a - 0.6883 * a * a) + std::cos(beta / 2) * std::cos(beta / 2);
         // a * cos(theta) / sin(h), written with the bounded beam normal.
         const double circumsolar = beamNormal / reference * e.cosIncidence;
         e.diffuse = static_cast<float>(Dsky * (k * (1 - a) + circumsolar));
@@ -155,8 +155,9 @@ void ComputeSolarFluxesForStep(long long t, long long stepCounter)
     if (g_sun.altitude <= 0)
         return;
     const auto evaluate = [&](int function) {
-        return g_solar.hooks.evaluate && function >= 0 ? g_solar.hooks.evaluate(function, static_cast<double>(t))
-                                                       : 0.0f;
+        return g_solar.hooks.evaluate && function >= 0
+                   ? g_solar.hooks.evaluate(function, static_cast<double>(t))
+                   : 0.0f;
     };
     const float G = evaluate(g_solar.globalFunction);
     const float D = evaluate(g_solar.diffuseFunction);
@@ -186,7 +187,8 @@ void ComputeSolarFluxesForStep(long long t, long long stepCounter)
         const FaceIrradiance e = ComputeFaceIrradiance(g, SetFaceDirection(g.orientation), G, D, day);
         float rho = 0;
         if (e.direct != 0) {
-            const float angle = static_cast<float>(std::acos(std::clamp(e.cosIncidence, -1.0f, 1.0f)) * kRadToDeg);
+            const float angle =
+                static_cast<float>(std::acos(std::clamp(e.cosIncidence, -1.0f, 1.0f)) * kRadToDeg);
             rho = SolarReflectionAt(g.colour, angle);
         }
         g.absorbedDirect = (1 - rho) * e.direct;
@@ -262,7 +264,8 @@ void SolarNodeSources()
             continue;
         }
         for (int line = lo; line < hi; ++line) {
-            const double share = g_model.axes[axis].widths[static_cast<std::size_t>(line)] * power / (2 * depth);
+            const double share =
+                g_model.axes[axis].widths[static_cast<std::size_t>(line)] * power / (2 * depth);
             AddNodePower(NodeOnAxis(p, axis, line), share);
             AddNodePower(NodeOnAxis(p, axis, line + 1), share);
         }

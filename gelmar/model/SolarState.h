@@ -93,7 +93,7 @@ struct SolarState {
     std::vector<SunlitNodeRecord> records;
     std::vector<SolarNodeSource> sources;
 
-    float directIrradiance[6] = {};   // W/m2 per orientation, this step
+    float directIrradiance[6] = {};    // W/m2 per orientation, this step
     float diffuseReflection[256] = {}; // per colour
     // The factors of the run per colour: a TRANSMAT colour reflects all and
     // transmits nothing, without its model record being touched.

@@ -32,7 +32,8 @@ int AxisCells(int axis)
 // The solid-surface faces of the visible faces that pass the test; the test
 // gets the owner's and the neighbour's colour (-1 for none) and answers 0
 // (not taken), 1 (taken) or 2 (taken, turned to the other side).
-template <class Test> std::vector<SolarFace> SelectFaces(const std::vector<BlockFacePiece>& visible, Test test)
+template <class Test>
+std::vector<SolarFace> SelectFaces(const std::vector<BlockFacePiece>& visible, Test test)
 {
     std::vector<SolarFace> out;
     long counter = 0;
@@ -99,8 +100,8 @@ void CheckSolarContacts()
                 for (const auto& s : step) {
                     const int n = grid.CellColour(i + s[0], j + s[1], k + s[2]);
                     if (n >= 0 && n != c && IsSolarColour(n)) {
-                        g_solarErrorText = "EQUIMAT (colour " + std::to_string(c) + ") touches solar zone (colour " +
-                                           std::to_string(n) + ")";
+                        g_solarErrorText = "EQUIMAT (colour " + std::to_string(c) +
+                                           ") touches solar zone (colour " + std::to_string(n) + ")";
                         common::RaiseError(kErrorSolarContact);
                     }
                 }
@@ -260,9 +261,10 @@ void BuildSunlitNodeRecords()
         r.area = g.area;
         records.push_back(r);
     }
-    std::stable_sort(records.begin(), records.end(), [](const SunlitNodeRecord& a, const SunlitNodeRecord& b) {
-        return std::tuple(a.node, a.orientation, a.corner) < std::tuple(b.node, b.orientation, b.corner);
-    });
+    std::stable_sort(
+        records.begin(), records.end(), [](const SunlitNodeRecord& a, const SunlitNodeRecord& b) {
+            return std::tuple(a.node, a.orientation, a.corner) < std::tuple(b.node, b.orientation, b.corner);
+        });
     for (std::size_t n = 0; n < records.size(); ++n)
         records[n].fileLine = static_cast<std::int32_t>(n);
     if (!records.empty())
@@ -413,7 +415,9 @@ float GetSurfaceFlux(int i, int j, int k, int orientation, int colour)
 {
     const std::int32_t node = g_solar.grid.NodeIndex(i, j, k);
     const auto key = std::tuple(node, orientation, colour);
-    auto keyOf = [](const SunlitNodeRecord& r) { return std::tuple(r.node, int(r.orientation), int(r.colour)); };
+    auto keyOf = [](const SunlitNodeRecord& r) {
+        return std::tuple(r.node, int(r.orientation), int(r.colour));
+    };
     const std::vector<SunlitNodeRecord>& records = g_solar.records;
     auto r = std::partition_point(records.begin(), records.end(),
                                   [&](const SunlitNodeRecord& x) { return keyOf(x) < key; });

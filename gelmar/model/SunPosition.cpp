@@ -32,9 +32,9 @@ void ComputeSunPosition(int inRadians, float latitude, float longitude, int day,
         lambda = static_cast<float>(lambda * kDegToRad);
     }
     const double x = 2.0 * pi * day / 366.0;
-    const float declinationDeg =
-        static_cast<float>(0.33281 - 22.984 * std::cos(x) - 0.3499 * std::cos(2 * x) - 0.1398 * std::cos(3 * x) +
-                           3.7872 * std::sin(x) + 0.03205 * std::sin(2 * x) + 0.07187 * std::sin(3 * x));
+    const float declinationDeg = static_cast<float>(
+        0.33281 - 22.984 * std::cos(x) - 0.3499 * std::cos(2 * x) - 0.1398 * std::cos(3 * x) +
+        3.7872 * std::sin(x) + 0.03205 * std::sin(2 * x) + 0.07187 * std::sin(3 * x));
     const float delta = static_cast<float>(declinationDeg * kDegToRad);
     const float s =
         static_cast<float>(0.43177 * std::cos(x) - 9.3893 * std::sin(2 * x) - 0.07272 * std::cos(3 * x) -
@@ -111,7 +111,7 @@ void BuildSiteRotation()
         out[1] = static_cast<float>(x * std::sin(g1) + ry * std::cos(g1));
         out[2] = static_cast<float>(rz);
     };
-    float (&e)[3][3] = g_sun.frame;
+    float(&e)[3][3] = g_sun.frame;
     rotate(std::cos(g3), std::sin(g3), e[0]);
     rotate(-std::sin(g3), std::cos(g3), e[1]);
     e[2][0] = e[0][1] * e[1][2] - e[0][2] * e[1][1];
@@ -126,7 +126,8 @@ void ComputeSunDirection(float& x, float& y, float& z)
     const double s[3] = {std::cos(beta) * std::cos(h), std::sin(beta) * std::cos(h), std::sin(h)};
     float v[3];
     for (int a = 0; a < 3; ++a)
-        v[a] = static_cast<float>(s[0] * g_sun.frame[0][a] + s[1] * g_sun.frame[1][a] + s[2] * g_sun.frame[2][a]);
+        v[a] = static_cast<float>(s[0] * g_sun.frame[0][a] + s[1] * g_sun.frame[1][a] +
+                                  s[2] * g_sun.frame[2][a]);
     if (g_model.axes[2].n == 1)
         v[2] = 0;
     else if (g_model.axes[1].n == 1)
@@ -142,7 +143,9 @@ bool IsSunVisible()
 {
     const float a = g_sun.azimuth > 180.0f ? g_sun.azimuth - 360.0f : g_sun.azimuth;
     const float h = g_sun.altitude;
-    auto within = [](float v, float lo, float hi) { return lo <= hi ? (lo <= v && v <= hi) : (v >= lo || v <= hi); };
+    auto within = [](float v, float lo, float hi) {
+        return lo <= hi ? (lo <= v && v <= hi) : (v >= lo || v <= hi);
+    };
     for (int n = 0; n < g_model.sunObstacleCount && n < kMaxSunObstacles; ++n) {
         const SunObstacleRecord& o = g_model.sunObstacles[n];
         if (within(a, o.azimuthFrom, o.azimuthTo) && within(h, o.altitudeFrom, o.altitudeTo)) {

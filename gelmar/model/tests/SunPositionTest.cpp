@@ -99,8 +99,8 @@ TEST(SunPosition, RadiansFlagAndFiniteAtEquatorAndZenith)
 {
     float altDeg, azDeg, altRad, azRad;
     ComputeSunPosition(0, 40.0f, 10.0f, 100, 9.5f, -1.0f, altDeg, azDeg);
-    ComputeSunPosition(1, static_cast<float>(40 * kPi / 180), static_cast<float>(10 * kPi / 180), 100, 9.5f, -1.0f,
-                       altRad, azRad);
+    ComputeSunPosition(1, static_cast<float>(40 * kPi / 180), static_cast<float>(10 * kPi / 180), 100, 9.5f,
+                       -1.0f, altRad, azRad);
     EXPECT_NEAR(altRad * 180 / kPi, altDeg, 1e-3);
     EXPECT_NEAR(azRad * 180 / kPi, azDeg, 1e-3);
     for (const float lat : {0.0f, 23.44f, -23.44f}) {
@@ -193,14 +193,14 @@ TEST_F(RunClock, SiteFrameTurnsTheSunIntoModelAxes)
 
 TEST_F(RunClock, ObstaclesHideTheSunInTheirRanges)
 {
-    g_model.sunObstacles[0] = {170, -170, 0, 30};  // across +-180
-    g_model.sunObstacles[1] = {-10, 10, 60, 20};   // above 60 or below 20
+    g_model.sunObstacles[0] = {170, -170, 0, 30}; // across +-180
+    g_model.sunObstacles[1] = {-10, 10, 60, 20};  // above 60 or below 20
     g_model.sunObstacleCount = 2;
     struct Case {
         float azimuth, altitude;
         bool visible;
     } cases[] = {{175, 10, false}, {185, 10, false}, {180, 10, false}, {0, 45, true},
-                 {0, 10, false},   {0, 70, false},   {90, 10, true},    {175, 40, true}};
+                 {0, 10, false},   {0, 70, false},   {90, 10, true},   {175, 40, true}};
     for (const Case& c : cases) {
         g_sun.azimuth = c.azimuth;
         g_sun.altitude = c.altitude;

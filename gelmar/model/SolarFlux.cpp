@@ -3,6 +3,7 @@
 
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/SolarExchange.h"
 #include "gelmar/model/SolarFiles.h"
 #include "gelmar/model/SunPosition.h"
 
@@ -16,14 +17,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kSolarConstant = 1353.0; // W/m2
-
-bool IsTransparentOrEquivalent(int colour)
-{
-    if (colour < 0 || colour >= kColourCount)
-        return false;
-    const ColourRecord& c = g_model.colours[colour];
-    return c.type == EQUIMAT || (c.type == MATERIAL && c.solarTransmission > 0.0f);
-}
 
 // The diffuse sky models' shape term of a face tilted by beta (radians).
 double TiltTerm(double beta)
@@ -61,6 +54,14 @@ std::int32_t NodeOnAxis(const int (&p)[3], int axis, int line)
 }
 
 } // namespace
+
+bool IsTransparentOrEquivalent(int colour)
+{
+    if (colour < 0 || colour >= kColourCount)
+        return false;
+    const ColourRecord& c = g_model.colours[colour];
+    return c.type == EQUIMAT || (c.type == MATERIAL && c.solarTransmission > 0.0f);
+}
 
 float SolarReflectionAt(int colour, float angle)
 {
@@ -172,7 +173,13 @@ void ComputeSolarFluxesForStep(long long t, long long stepCounter)
         }
     }
 
+    for (ZoneFacePower& p : g_solar.zoneFaces)
+        p.pending = p.direct = p.diffuse = p.reflected = p.exchanged = 0;
+    for (TransmissionNode& tn : g_solar.transmissionNodes)
+        tn.pending = 0;
+
     std::vector<SurfaceGroup>& groups = g_solar.groups;
+    float reflected = 0; // W/m2 that the last computed group reflects
     for (std::size_t n = 0; n < groups.size(); ++n) {
         if ((n + 1) % 1000 == 0)
             CheckEscAbort();
@@ -182,6 +189,10 @@ void ComputeSolarFluxesForStep(long long t, long long stepCounter)
             g.absorbedDirect = groups[n - 1].absorbedDirect;
             g.absorbedDiffuse = groups[n - 1].absorbedDiffuse;
             g.shading = groups[n - 1].shading;
+            // A copied group reflects as much as the one it copies, into its
+            // own zone face.
+            if (g.link >= 0)
+                g_solar.zoneFaces[static_cast<std::size_t>(g.link)].reflected += reflected * g.area;
             continue;
         }
         const FaceIrradiance e = ComputeFaceIrradiance(g, SetFaceDirection(g.orientation), G, D, day);
@@ -193,8 +204,13 @@ void ComputeSolarFluxesForStep(long long t, long long stepCounter)
         }
         g.absorbedDirect = (1 - rho) * e.direct;
         g.absorbedDiffuse = (e.diffuse + e.ground) * (1 - g_solar.diffuseReflection[g.colour]);
+        reflected = rho * e.direct + g_solar.diffuseReflection[g.colour] * (e.diffuse + e.ground);
+        if (g.link >= 0)
+            g_solar.zoneFaces[static_cast<std::size_t>(g.link)].reflected += reflected * g.area;
     }
     AccumulateGroupFluxes();
+    DistributeSolarPower();
+    SolveZoneExchange();
     SolarNodeSources();
     if (saveStep)
         WriteSolarFluxFile(t);

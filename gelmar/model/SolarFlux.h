@@ -17,6 +17,8 @@
 
 namespace gelmar {
 
+// A MATERIAL with transmission or an EQUIMAT: solar power passes through.
+bool IsTransparentOrEquivalent(int colour);
 // Reflection factor of a colour for direct sun at an incidence angle.
 float SolarReflectionAt(int colour, float angleDegrees);
 // The diffuse reflection factor of every solid colour, and the factors of

@@ -36,6 +36,13 @@ void FreeSolarTables()
     std::vector<SurfaceGroup>().swap(g_solar.groups);
     std::vector<SunlitNodeRecord>().swap(g_solar.records);
     std::vector<SolarNodeSource>().swap(g_solar.sources);
+    std::vector<ZoneFacePower>().swap(g_solar.zoneFaces);
+    std::vector<std::vector<int>>().swap(g_solar.zoneFaceOf);
+    std::vector<ExchangeFace>().swap(g_solar.exchangeFaces);
+    std::vector<int>().swap(g_solar.exchangeBase);
+    std::vector<TransmissionNode>().swap(g_solar.transmissionNodes);
+    std::vector<std::pair<std::int32_t, int>>().swap(g_solar.zoneFacesAtNode);
+    std::vector<double>().swap(g_solar.exchangeMatrix);
 }
 
 } // namespace gelmar

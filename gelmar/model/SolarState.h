@@ -3,6 +3,9 @@
 // tables it builds once per run (solar and shading faces, surface groups,
 // sunlit-node records, node sources) and fills at every time step.
 #pragma once
+#include "gelmar/kernels/ViewFactor.h"
+
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -78,6 +81,58 @@ struct SolarNodeSource {
     float previous = 0; // W, the step before
 };
 
+// A radiating face of a zone (the fields of the collected faces that the
+// solar exchange reads).
+struct SolarZoneFace {
+    ViewFactorFace geometry;                     // bounds in grid coordinates and orientation
+    std::array<int, 3> cell{};                   // owning (solid) cell
+    int zoneColour = 0;                          // colour of the cavity cell it looks into
+    int ownerColour = 0;                         // colour of the owning cell
+    double area = 0;                             // m2
+    std::array<std::array<int, 3>, 4> corners{}; // its grid points, in order around it
+};
+
+// A radiation zone as the solar exchange reads it; the run driver fills it
+// from the zone table and the faces read back from the view-factor file.
+struct SolarZone {
+    int type = 0;                          // colour type of the zone
+    std::vector<SolarZoneFace> faces;      // model faces, in stored order
+    std::vector<int> fileFaceOfFace;       // matched file face of each model face, -1 for none
+    std::vector<ViewFactorFace> fileFaces; // faces of the view-factor file, in file order
+    std::vector<double> fileAreas;         // m2
+    std::vector<int> fileOwnerColours;     // colour of each file face's solid cell
+    std::vector<double> viewFactors;       // packed lower triangle of F(i->j), j < i
+};
+
+// The solar powers of a zone face in one step (W).
+struct ZoneFacePower {
+    int zone = 0;
+    int face = 0;
+    float pending = 0;   // reflected power still to be spread over the zone
+    float direct = 0;    // received direct
+    float diffuse = 0;   // received diffuse
+    float reflected = 0; // reflected in the step: the source of the zone exchange
+    float exchanged = 0; // exchanged diffuse, from the zone exchange
+    bool open = false;
+    bool taken = false;
+};
+
+// A file face of the exchange, with its exchange number as its position.
+struct ExchangeFace {
+    int zone = 0;
+    int face = 0;
+    float reflected = 0;
+    float exchanged = 0;
+};
+
+// A grid node at a corner of a transparent solid's zone face.
+struct TransmissionNode {
+    std::uint16_t i = 0, j = 0, k = 0;
+    std::int32_t node = 0;
+    float pending = 0;     // transmitted direct power (W)
+    std::uint8_t mask = 0; // bit o: a zone face of orientation o has the node as a corner
+};
+
 struct SolarState {
     bool solar = false; // the model has solar colours
     SolarGrid grid;
@@ -92,6 +147,16 @@ struct SolarState {
     std::vector<SurfaceGroup> groups;
     std::vector<SunlitNodeRecord> records;
     std::vector<SolarNodeSource> sources;
+
+    // Radiation zones (set by the run driver) and the exchange tables.
+    std::vector<SolarZone> zones;
+    std::vector<ZoneFacePower> zoneFaces;            // sorted by box
+    std::vector<std::vector<int>> zoneFaceOf;        // per zone and model face: its zone-face entry
+    std::vector<ExchangeFace> exchangeFaces;         // in exchange order
+    std::vector<int> exchangeBase;                   // per zone: exchange number of its first file face
+    std::vector<TransmissionNode> transmissionNodes; // by node number
+    std::vector<std::pair<std::int32_t, int>> zoneFacesAtNode; // (corner node, zone-face entry), sorted
+    std::vector<double> exchangeMatrix;                        // N rows of N + 1
 
     float directIrradiance[6] = {};    // W/m2 per orientation, this step
     float diffuseReflection[256] = {}; // per colour

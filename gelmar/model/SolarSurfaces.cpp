@@ -5,6 +5,7 @@
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelFaces.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/SolarExchange.h"
 #include "gelmar/model/SolarFiles.h"
 #include "gelmar/model/SolarFlux.h"
 #include "gelmar/model/SolarState.h"
@@ -148,10 +149,12 @@ void PrepareSolarSurfaces(bool full)
     ComputeShadingRayLength();
     ComputeShadingPlaneOffset();
     if (full) {
+        // The colour factors first: the exchange tables read them.
+        SetDiffuseReflection();
         BuildSurfaceGroups();
         BuildSunlitNodeRecords();
+        PrepareSolarExchange();
         BuildSolarNodeList();
-        SetDiffuseReflection();
     }
 }
 

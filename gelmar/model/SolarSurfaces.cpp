@@ -264,6 +264,33 @@ void BuildSunlitNodeRecords()
         r.area = g.area;
         records.push_back(r);
     }
+    // The faces of the radiation zones whose cavity is not solar receive
+    // only transmitted and reflected sun: four records each.
+    for (const SolarZone& zone : g_solar.zones) {
+        if (zone.type == BC_FRE_S)
+            continue;
+        for (const SolarZoneFace& f : zone.faces) {
+            if (IsSolarColour(f.zoneColour))
+                continue;
+            for (const auto& p : f.corners) {
+                SunlitNodeRecord r;
+                r.i = static_cast<std::uint16_t>(p[0]);
+                r.j = static_cast<std::uint16_t>(p[1]);
+                r.k = static_cast<std::uint16_t>(p[2]);
+                r.orientation = static_cast<std::uint8_t>(f.geometry.orientation);
+                int corner = 0;
+                for (int a = 0; a < 3; ++a) {
+                    if (f.cell[a] == p[a])
+                        corner |= 1 << a;
+                }
+                r.corner = static_cast<std::uint8_t>(corner);
+                r.node = g_solar.grid.NodeIndex(p[0], p[1], p[2]);
+                r.colour = static_cast<std::uint8_t>(f.ownerColour);
+                r.area = static_cast<float>(f.area / 4);
+                records.push_back(r);
+            }
+        }
+    }
     std::stable_sort(
         records.begin(), records.end(), [](const SunlitNodeRecord& a, const SunlitNodeRecord& b) {
             return std::tuple(a.node, a.orientation, a.corner) < std::tuple(b.node, b.orientation, b.corner);

@@ -1,0 +1,231 @@
+// Solar power behind glazing: the exchange system against a dense reference
+// solve, one bounce without diffuse reflection, and the energy balance of a
+// glazed cavity over a whole step (absorbed + passed out + reflected at the
+// outer surfaces = incident).
+#include "gelmar/model/SolarExchange.h"
+
+#include "SolarFixture.h"
+#include "gelmar/kernels/ViewFactorZone.h"
+#include "gelmar/model/SolarFlux.h"
+
+#include <Eigen/Dense>
+#include <random>
+
+namespace gelmar::test {
+namespace {
+
+TEST(ExchangeSystem, MatchesADenseSolve)
+{
+    std::mt19937 gen(3);
+    std::uniform_real_distribution<double> u(-1, 1);
+    for (std::size_t n : {1u, 2u, 5u, 12u}) {
+        Eigen::MatrixXd a(n, n);
+        Eigen::VectorXd b(n);
+        std::vector<double> m(n * (n + 1));
+        for (std::size_t r = 0; r < n; ++r) {
+            for (std::size_t c = 0; c < n; ++c)
+                a(r, c) = u(gen) + (r == c ? 0.2 : 0.0);
+            b(r) = u(gen);
+        }
+        for (std::size_t r = 0; r < n; ++r) {
+            for (std::size_t c = 0; c < n; ++c)
+                m[r * (n + 1) + c] = a(r, c);
+            m[r * (n + 1) + n] = b(r);
+        }
+        EliminateExchangeSystem(m, n);
+        const Eigen::VectorXd x = a.partialPivLu().solve(b);
+        for (std::size_t r = 0; r < n; ++r)
+            EXPECT_NEAR(m[r * (n + 1) + n], x(r), 1e-9) << n;
+    }
+    // A zero column: its unknown becomes 0, the others still solve.
+    std::vector<double> m = {2, 0, 4, 0, 0, 5};
+    EliminateExchangeSystem(m, 2);
+    EXPECT_DOUBLE_EQ(m[2], 2.0);
+    EXPECT_DOUBLE_EQ(m[5], 0.0);
+}
+
+// A one-cell cavity (colour 5) in a shell of colour 1, glazed (colour 3) on
+// top, under a solar sky of colour 2; its six faces form one zone with the
+// catalogue view factors of a cube.
+class GlazedCavityTest : public SolarTest {
+  protected:
+    void SetUp() override
+    {
+        SolarTest::SetUp();
+        SetGrid({1, 1, 1}, {1, 1, 1}, {1, 1, 1, 1});
+        Colour(1, MATERIAL).solarReflection = 0.3f;
+        Colour(3, MATERIAL).solarTransmission = 0.6f;
+        g_model.colours[3].solarReflection = 0.1f;
+        Colour(5, BC_NOSKY);
+        Colour(2, BC_SIMPL, true);
+        AddBlock(1, 0, 3, 0, 3, 0, 3);
+        AddBlock(5, 1, 2, 1, 2, 1, 2);
+        AddBlock(3, 1, 2, 1, 2, 2, 3);
+        AddBlock(2, 0, 3, 0, 3, 3, 4);
+        Rasterise();
+        g_solar.zones = {CubeZone()};
+        GrowFunctionArray(2);
+        g_model.functions.count = 2;
+        g_model.functions[0].name = FunctionName("G01");
+        g_model.functions[1].name = FunctionName("D01");
+        g_solar.hooks.evaluate = [](int f, double) { return f == 0 ? 700.0f : 150.0f; };
+        g_model.day0 = 172;
+        g_model.timeStep = 3600;
+        FindSolarFunctions(true);
+        BuildSiteRotation();
+    }
+
+    static SolarZone CubeZone()
+    {
+        SolarZone z;
+        z.type = BC_NOSKY;
+        const int step[6][3] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}};
+        for (int d = 0; d < 6; ++d) {
+            SolarZoneFace f;
+            f.cell = {1 + step[d][0], 1 + step[d][1], 1 + step[d][2]};
+            const int o = d ^ 1; // the side of the owning cell towards the cavity
+            const int axis = o / 2, u = (axis + 1) % 3, v = (axis + 2) % 3;
+            f.geometry.orientation = o;
+            for (int a = 0; a < 3; ++a) {
+                f.geometry.lo[a] = static_cast<float>(f.cell[a]);
+                f.geometry.hi[a] = static_cast<float>(f.cell[a] + 1);
+            }
+            if (o & 1)
+                f.geometry.lo[axis] = f.geometry.hi[axis];
+            else
+                f.geometry.hi[axis] = f.geometry.lo[axis];
+            f.zoneColour = 5;
+            f.ownerColour = d == 5 ? 3 : 1;
+            f.area = 1;
+            const int du[4] = {0, 1, 1, 0}, dv[4] = {0, 0, 1, 1};
+            for (int c = 0; c < 4; ++c) {
+                f.corners[c][axis] = f.cell[axis] + (o & 1);
+                f.corners[c][u] = f.cell[u] + du[c];
+                f.corners[c][v] = f.cell[v] + dv[c];
+            }
+            z.faces.push_back(f);
+            z.fileFaces.push_back(f.geometry);
+            z.fileAreas.push_back(1);
+            z.fileOwnerColours.push_back(f.ownerColour);
+            z.fileFaceOfFace.push_back(d);
+        }
+        // Catalogue view factors inside a cube: opposite and adjacent faces.
+        z.viewFactors.resize(PackedSize(6));
+        for (std::size_t i = 1; i < 6; ++i)
+            for (std::size_t j = 0; j < i; ++j)
+                z.viewFactors[PackedIndex(i, j)] = i / 2 == j / 2 ? 0.199825 : 0.200044;
+        return z;
+    }
+
+    // F(a -> b) as a dense matrix.
+    Eigen::MatrixXd ViewFactors() const
+    {
+        Eigen::MatrixXd f(6, 6);
+        for (int a = 0; a < 6; ++a)
+            for (int b = 0; b < 6; ++b)
+                f(a, b) = ZoneViewFactor(0, a, b);
+        return f;
+    }
+};
+
+TEST_F(GlazedCavityTest, ExchangeSolvesTheSystemOfReflectedPower)
+{
+    PrepareSolarSurfaces(true);
+    ASSERT_EQ(g_solar.zoneFaces.size(), 6u);
+    ASSERT_EQ(g_solar.exchangeFaces.size(), 6u);
+    Eigen::VectorXd p(6);
+    for (int d = 0; d < 6; ++d)
+        p(d) = 10.0 * (d + 1);
+    auto load = [&] {
+        for (int d = 0; d < 6; ++d)
+            g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][d])].reflected =
+                static_cast<float>(p(d));
+    };
+    const Eigen::MatrixXd f = ViewFactors();
+
+    // Without diffuse reflection: one bounce, x_b = sum_a F(a->b) P_a.
+    std::fill(std::begin(g_solar.diffuseReflection), std::end(g_solar.diffuseReflection), 0.0f);
+    load();
+    SolveZoneExchange();
+    const Eigen::VectorXd once = f.transpose() * p;
+    for (int b = 0; b < 6; ++b)
+        EXPECT_NEAR(g_solar.exchangeFaces[b].exchanged, once(b), 1e-4);
+
+    // With it: (I - F^T diag(rho)) x = F^T P, no face behind the glazing.
+    Eigen::VectorXd rho(6);
+    for (int d = 0; d < 6; ++d) {
+        rho(d) = d == 5 ? 0.1 : 0.3;
+        g_solar.diffuseReflection[d == 5 ? 3 : 1] = static_cast<float>(rho(d));
+    }
+    load();
+    SolveZoneExchange();
+    const Eigen::MatrixXd system = Eigen::MatrixXd::Identity(6, 6) - f.transpose() * rho.asDiagonal();
+    const Eigen::VectorXd x = system.partialPivLu().solve(once);
+    for (int b = 0; b < 6; ++b)
+        EXPECT_NEAR(g_solar.exchangeFaces[b].exchanged, x(b), 1e-3);
+
+    // Nothing reflected: nothing exchanged.
+    p.setZero();
+    load();
+    SolveZoneExchange();
+    for (int b = 0; b < 6; ++b)
+        EXPECT_EQ(g_solar.exchangeFaces[b].exchanged, 0.0f);
+}
+
+TEST_F(GlazedCavityTest, EnergyIsConservedThroughTheGlazing)
+{
+    PrepareSolarSurfaces(true);
+    ASSERT_EQ(g_solar.transmissionNodes.size(), 4u);
+    ComputeSolarFluxesForStep(12 * 3600, 1);
+    ASSERT_GT(g_sun.altitude, 0);
+    // What the outer surfaces take in and reflect, from the groups.
+    double entering = 0, reflectedOut = 0;
+    for (const SurfaceGroup& g : g_solar.groups) {
+        const double rho = g_model.colours[g.colour].solarReflection;
+        const double taken = g.area * (g.absorbedDirect + g.absorbedDiffuse);
+        entering += taken;
+        reflectedOut += taken * rho / (1 - rho);
+    }
+    ASSERT_GT(entering, 1000.0);
+    double absorbed = 0;
+    for (const SunlitNodeRecord& r : g_solar.records)
+        absorbed += static_cast<double>(r.area) * r.flux;
+    // Diffuse light that meets the glazing from inside and passes it leaves
+    // the model; so does the share of the cube's view factors short of 1.
+    const ExchangeFace& glazing = g_solar.exchangeFaces[5];
+    const double passedOut = (1 - 0.1) * 0.6 * glazing.exchanged;
+    EXPECT_GT(absorbed, 0.4 * entering);
+    EXPECT_NEAR(absorbed + passedOut, entering, 1e-4 * entering);
+    // The node sources hold the same power as the records.
+    double sources = 0;
+    for (const SolarNodeSource& s : SolarNodeSourceList())
+        sources += s.power;
+    EXPECT_NEAR(sources, absorbed, 1e-4 * absorbed);
+    EXPECT_GT(reflectedOut, 0.0);
+    // The cavity's floor takes sun (by the walls and the exchange).
+    double floorFlux = 0;
+    for (const SunlitNodeRecord& r : g_solar.records) {
+        if (r.k == 1 && r.orientation == 5 && r.colour == 1)
+            floorFlux += r.area * r.flux;
+    }
+    EXPECT_GT(floorFlux, 0.0);
+}
+
+TEST_F(GlazedCavityTest, WithoutATransparentSolidNothingIsFollowed)
+{
+    g_model.colours[3].solarTransmission = 0;
+    PrepareSolarSurfaces(true);
+    EXPECT_TRUE(g_solar.zoneFaces.empty());
+    EXPECT_TRUE(g_solar.transmissionNodes.empty());
+    for (const SurfaceGroup& g : g_solar.groups)
+        EXPECT_EQ(g.link, -1);
+    ComputeSolarFluxesForStep(12 * 3600, 1);
+    for (const SunlitNodeRecord& r : g_solar.records) {
+        if (r.k < 3) {
+            EXPECT_EQ(r.flux, 0.0f); // the cavity's faces receive nothing
+        }
+    }
+}
+
+} // namespace
+} // namespace gelmar::test

@@ -63,7 +63,7 @@ class GlazedCavityTest : public SolarTest {
         AddBlock(3, 1, 2, 1, 2, 2, 3);
         AddBlock(2, 0, 3, 0, 3, 3, 4);
         Rasterise();
-        g_solar.zones = {CubeZone()};
+        g_solar.zones = {CubeZone({1, 1, 1}, {1, 1, 1, 1, 1, 3})};
         GrowFunctionArray(2);
         g_model.functions.count = 2;
         g_model.functions[0].name = FunctionName("G01");
@@ -75,14 +75,16 @@ class GlazedCavityTest : public SolarTest {
         BuildSiteRotation();
     }
 
-    static SolarZone CubeZone()
+    // The zone of a one-cell cavity in a grid of unit cells, with the owner
+    // colours of its -x, +x, -y, +y, -z, +z faces.
+    static SolarZone CubeZone(std::array<int, 3> cavity, std::array<int, 6> owners)
     {
         SolarZone z;
         z.type = BC_NOSKY;
         const int step[6][3] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}};
         for (int d = 0; d < 6; ++d) {
             SolarZoneFace f;
-            f.cell = {1 + step[d][0], 1 + step[d][1], 1 + step[d][2]};
+            f.cell = {cavity[0] + step[d][0], cavity[1] + step[d][1], cavity[2] + step[d][2]};
             const int o = d ^ 1; // the side of the owning cell towards the cavity
             const int axis = o / 2, u = (axis + 1) % 3, v = (axis + 2) % 3;
             f.geometry.orientation = o;
@@ -95,7 +97,7 @@ class GlazedCavityTest : public SolarTest {
             else
                 f.geometry.hi[axis] = f.geometry.lo[axis];
             f.zoneColour = 5;
-            f.ownerColour = d == 5 ? 3 : 1;
+            f.ownerColour = owners[d];
             f.area = 1;
             const int du[4] = {0, 1, 1, 0}, dv[4] = {0, 0, 1, 1};
             for (int c = 0; c < 4; ++c) {
@@ -225,6 +227,77 @@ TEST_F(GlazedCavityTest, WithoutATransparentSolidNothingIsFollowed)
             EXPECT_EQ(r.flux, 0.0f); // the cavity's faces receive nothing
         }
     }
+}
+
+// Two cavities above each other with one glazing cell between them.
+class TwoCavitiesTest : public GlazedCavityTest {
+  protected:
+    void SetUp() override
+    {
+        GlazedCavityTest::SetUp();
+        SetGrid({1, 1, 1}, {1, 1, 1}, {1, 1, 1, 1, 1});
+        g_model.blocks.count = 0;
+        AddBlock(1, 0, 3, 0, 3, 0, 5);
+        AddBlock(5, 1, 2, 1, 2, 1, 2);
+        AddBlock(3, 1, 2, 1, 2, 2, 3);
+        AddBlock(6, 1, 2, 1, 2, 3, 4);
+        Colour(6, BC_NOSKY);
+        Colour(2, BC_SKY, true); // no solar surface is needed here
+        Rasterise();
+        g_solar.zones = {CubeZone({1, 1, 1}, {1, 1, 1, 1, 1, 3}), CubeZone({1, 1, 3}, {1, 1, 1, 1, 3, 1})};
+        for (SolarZoneFace& f : g_solar.zones[1].faces)
+            f.zoneColour = 6;
+        PrepareSolarExchange();
+        SetDiffuseReflection();
+    }
+    // Reference: the system of the exchange written out densely.
+    Eigen::VectorXd Reference(const Eigen::VectorXd& p)
+    {
+        const int n = 12;
+        Eigen::MatrixXd m = Eigen::MatrixXd::Identity(n, n);
+        Eigen::VectorXd rhs = Eigen::VectorXd::Zero(n);
+        for (int z = 0; z < 2; ++z)
+            for (int a = 0; a < 6; ++a)
+                for (int b = 0; b < 6; ++b) {
+                    const double f = ZoneViewFactor(z, a, b);
+                    const int c = g_solar.zones[z].fileOwnerColours[a];
+                    rhs(6 * z + b) += f * p(6 * z + a);
+                    m(6 * z + b, 6 * z + a) -= g_solar.diffuseReflection[c] * f;
+                    // The glazing faces see each other through the layer.
+                    const bool glazing = (z == 0 && a == 5) || (z == 1 && a == 4);
+                    if (glazing && g_solar.diffuseReflection[3] < 1) {
+                        const int behind = z == 0 ? 6 + 4 : 5;
+                        m(6 * z + b, behind) -=
+                            (1 - g_solar.diffuseReflection[3]) * g_solar.transmission[3] * f;
+                    }
+                }
+        return m.partialPivLu().solve(rhs);
+    }
+};
+
+TEST_F(TwoCavitiesTest, LightReflectedInOneCavityReachesTheOtherThroughTheGlazing)
+{
+    ASSERT_EQ(g_solar.exchangeFaces.size(), 12u);
+    EXPECT_EQ(FindFaceBehind(5), 10);
+    EXPECT_EQ(FindFaceBehind(10), 5);
+    EXPECT_EQ(FindFaceBehind(0), -1);
+    Eigen::VectorXd p = Eigen::VectorXd::Zero(12);
+    p(4) = 50; // the lower cavity's floor
+    g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][4])].reflected = 50;
+    SolveZoneExchange();
+    const Eigen::VectorXd x = Reference(p);
+    for (int b = 0; b < 12; ++b)
+        EXPECT_NEAR(g_solar.exchangeFaces[b].exchanged, x(b), 1e-3) << b;
+    EXPECT_GT(g_solar.exchangeFaces[6].exchanged, 0.1f); // a wall of the upper cavity
+
+    // Glazing that reflects all diffuse light passes none.
+    g_model.colours[3].reflectionFunc = FunctionName("R00");
+    g_model.colours[3].solarReflection = 1;
+    SetDiffuseReflection();
+    g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][4])].reflected = 50;
+    SolveZoneExchange();
+    for (int b = 6; b < 12; ++b)
+        EXPECT_EQ(g_solar.exchangeFaces[b].exchanged, 0.0f) << b;
 }
 
 } // namespace

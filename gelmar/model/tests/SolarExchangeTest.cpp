@@ -10,6 +10,7 @@
 
 #include <Eigen/Dense>
 #include <random>
+#include <tuple>
 
 namespace gelmar::test {
 namespace {
@@ -227,6 +228,83 @@ TEST_F(GlazedCavityTest, WithoutATransparentSolidNothingIsFollowed)
             EXPECT_EQ(r.flux, 0.0f); // the cavity's faces receive nothing
         }
     }
+}
+
+TEST_F(GlazedCavityTest, FaceBeyondTheGlazingAndItsNode)
+{
+    PrepareSolarSurfaces(true);
+    int face = -1, node = -1;
+    // From the glazing's top corner point (2, 2, 3) down through the glazing.
+    FindFaceBeyond(2, 2, 3, 5, 0, face, &node);
+    ASSERT_GE(face, 0);
+    EXPECT_EQ(face, g_solar.zoneFaceOf[0][5]);
+    ASSERT_GE(node, 0);
+    const TransmissionNode& t = g_solar.transmissionNodes[static_cast<std::size_t>(node)];
+    EXPECT_EQ(t.node, Node(2, 2, 2));
+    EXPECT_EQ(std::tuple(t.i, t.j, t.k), std::tuple(2, 2, 2));
+    // From the shell's top: opaque material behind, no face.
+    FindFaceBeyond(0, 0, 3, 5, 3, face, &node);
+    EXPECT_EQ(face, -1);
+    EXPECT_EQ(node, -1);
+}
+
+TEST_F(GlazedCavityTest, DirectPowerBeyondCapacityGoesToTheNearestOpenFaces)
+{
+    PrepareSolarSurfaces(true);
+    std::fill(std::begin(g_solar.directIrradiance), std::end(g_solar.directIrradiance), 100.0f);
+    const int floor = g_solar.zoneFaceOf[0][4];
+    // Within the capacity (100 W on 1 m2) the face keeps it all.
+    DepositDirectPower(60, floor, 1.5f, 1.5f, 1.0f);
+    EXPECT_FLOAT_EQ(g_solar.zoneFaces[static_cast<std::size_t>(floor)].direct, 60);
+    // 240 W more: the floor and the three faces nearest to the point (the
+    // walls it touches first, in list order on equal distance) take it alike.
+    DepositDirectPower(240, floor, 1.0f, 1.0f, 1.0f);
+    double total = 0;
+    int takers = 0;
+    for (const ZoneFacePower& p : g_solar.zoneFaces) {
+        total += p.direct;
+        if (p.taken) {
+            ++takers;
+        }
+    }
+    EXPECT_NEAR(total, 300, 1e-3);
+    EXPECT_EQ(takers, 3); // 240 W exceed the floor's 40 W and one wall's 100 W
+    for (const ZoneFacePower& p : g_solar.zoneFaces) {
+        if (p.taken && &p != &g_solar.zoneFaces[static_cast<std::size_t>(floor)]) {
+            EXPECT_NEAR(p.direct, 80, 1e-3);
+        }
+    }
+    EXPECT_NEAR(g_solar.zoneFaces[static_cast<std::size_t>(floor)].direct, 140, 1e-3);
+
+    // Transmitted power at a node where faces face the ray: shared by area.
+    for (ZoneFacePower& p : g_solar.zoneFaces)
+        p.direct = 0;
+    int t = -1, face = -1;
+    FindFaceBeyond(1, 1, 3, 5, 3, face, &t);
+    ASSERT_GE(t, 0);
+    g_solar.transmissionNodes[static_cast<std::size_t>(t)].pending = 30;
+    DepositPatchAtNode(t, -1, -1, 0); // faces of orientation 1 and 3 at (1, 1, 2)
+    EXPECT_NEAR(g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][0])].direct, 15, 1e-4);
+    EXPECT_NEAR(g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][2])].direct, 15, 1e-4);
+    EXPECT_EQ(g_solar.transmissionNodes[static_cast<std::size_t>(t)].pending, 0.0f);
+}
+
+TEST_F(GlazedCavityTest, ClearGlazingAbsorbsNothing)
+{
+    g_model.colours[3].solarTransmission = 1;
+    PrepareSolarSurfaces(true);
+    ComputeSolarFluxesForStep(12 * 3600, 1);
+    for (const SunlitNodeRecord& r : g_solar.records) {
+        if (r.colour == 3) {
+            EXPECT_EQ(r.flux, 0.0f) << r.i << " " << r.j << " " << r.k;
+        }
+    }
+    double absorbed = 0;
+    for (const SunlitNodeRecord& r : g_solar.records) {
+        if (r.k < 3)
+            absorbed += r.area * r.flux;
+    }
+    EXPECT_GT(absorbed, 100.0); // the cavity takes what the glazing lets through
 }
 
 // Two cavities above each other with one glazing cell between them.

@@ -127,6 +127,8 @@ void PrepareSolarSurfaces(bool full)
 {
     if (!HasSolarColours())
         return;
+    // Face directions and the sky-view rays need the site frame.
+    BuildSiteRotation();
     // The whole model's visible faces, computed aside: the 3D view's list and
     // the clip range stay as they are.
     const std::vector<BlockFacePiece> visible = ComputeWholeModelFaces();

@@ -172,6 +172,49 @@ TEST_F(SolarSurfacesTest, OpenSkyGivesSkyViewOneAndTheObstacleBandItsShare)
         EXPECT_NEAR(g.skyView, 1 - std::sin(5 * kPi / 180), 0.015);
 }
 
+TEST_F(SolarSurfacesTest, AModelOneCellThickCopiesTheLowerPlanesSkyView)
+{
+    // A wall facing +x, one cell thick along z, with a solid fin in front of
+    // it on y 0..1 that hides part of the sky of the points at y = 0 and 1.
+    SetGrid({1, 1, 1, 1}, {1, 1, 1}, {1});
+    Colour(1, MATERIAL);
+    Colour(2, BC_SKY, true);
+    AddBlock(1, 0, 2, 0, 3, 0, 1);
+    AddBlock(2, 2, 4, 0, 3, 0, 1);
+    AddBlock(1, 2, 4, 0, 1, 0, 1);
+    Rasterise();
+    platform::srand15(5);
+    PrepareSolarSurfaces(true);
+    int upper = 0;
+    for (const SurfaceGroup& g : g_solar.groups) {
+        if (g.k != 1)
+            continue;
+        ++upper;
+        bool matched = false;
+        for (const SurfaceGroup& lower : g_solar.groups) {
+            if (lower.k == 0 && lower.i == g.i && lower.j == g.j && lower.orientation == g.orientation) {
+                EXPECT_EQ(g.skyView, lower.skyView);
+                matched = true;
+            }
+        }
+        EXPECT_TRUE(matched);
+    }
+    EXPECT_GT(upper, 0);
+    // The rays stay in the plane, their directions uniform in angle; the
+    // wall sees the half circle towards +x. From y = 1 the fin hides every
+    // direction with a -y part; from y = 3 those more than 45 degrees off +x
+    // (the fin ends 2 units out, 2 units away).
+    float far = 0, near = 1;
+    for (const SurfaceGroup& g : g_solar.groups) {
+        if (g.orientation == 1 && g.i == 2 && g.j == 3)
+            far = g.skyView;
+        if (g.orientation == 1 && g.i == 2 && g.j == 1)
+            near = g.skyView;
+    }
+    EXPECT_NEAR(near, 0.5f, 0.02f);
+    EXPECT_NEAR(far, 0.75f, 0.02f);
+}
+
 TEST_F(SolarSurfacesTest, ATowerShadesThePointBehindIt)
 {
     // Slab 6 x 3 cells, a tower three cells high on x 3..4; north is +x.

@@ -33,6 +33,7 @@ void FreeSolarTables()
 {
     std::vector<SolarFace>().swap(g_solar.solarFaces);
     std::vector<SolarFace>().swap(g_solar.shadingFaces);
+    std::vector<ShadingPlane>().swap(g_solar.shadingPlanes);
     std::vector<SurfaceGroup>().swap(g_solar.groups);
     std::vector<SunlitNodeRecord>().swap(g_solar.records);
     std::vector<SolarNodeSource>().swap(g_solar.sources);

@@ -60,6 +60,16 @@ struct SurfaceGroup {
     float absorbedDiffuse = 0; // W/m2
 };
 
+// A shading face as the ray test reads it: the plane, moved a little into
+// the solid, and the face's range on the other axes (unbounded along an axis
+// with a single cell, which the test leaves out).
+struct ShadingPlane {
+    int axis = 0;
+    float plane = 0;
+    float lo[3] = {};
+    float hi[3] = {};
+};
+
 // A surface node that receives solar power, with its flux of the step.
 struct SunlitNodeRecord {
     std::uint16_t i = 0, j = 0, k = 0;
@@ -142,8 +152,9 @@ struct SolarState {
 
     std::vector<SolarFace> solarFaces;
     std::vector<SolarFace> shadingFaces;
-    float rayLength = 0;   // L, model units
-    float planeOffset = 0; // delta, model units
+    std::vector<ShadingPlane> shadingPlanes; // of the shading faces, for the ray test
+    float rayLength = 0;                     // L, model units
+    float planeOffset = 0;                   // delta, model units
     std::vector<SurfaceGroup> groups;
     std::vector<SunlitNodeRecord> records;
     std::vector<SolarNodeSource> sources;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 namespace gelmar {
@@ -21,7 +22,9 @@ namespace gelmar {
 namespace {
 
 std::string g_solarErrorText;
-long g_rayFaceCounter = 0;
+// The ray test polls Esc once per this many faces.
+constexpr int kFacesPerEscCheck = 500;
+int g_escCountdown = kFacesPerEscCheck;
 
 constexpr int kSkyDirections = 10000;
 
@@ -150,6 +153,7 @@ void PrepareSolarSurfaces(bool full)
     });
     ComputeShadingRayLength();
     ComputeShadingPlaneOffset();
+    BuildShadingPlanes();
     if (full) {
         // The colour factors first: the exchange tables read them.
         SetDiffuseReflection();
@@ -345,32 +349,55 @@ float ComputeIncidence(const FaceDirection& face)
     return c;
 }
 
+void BuildShadingPlanes()
+{
+    std::vector<ShadingPlane>& planes = g_solar.shadingPlanes;
+    planes.clear();
+    for (const SolarFace& f : g_solar.shadingFaces) {
+        const int axis = f.orientation / 2;
+        if (AxisCells(axis) == 1)
+            continue;
+        ShadingPlane p;
+        p.axis = axis;
+        p.plane = GridLineCoordinate(axis, f.box[2 * axis]);
+        p.plane += f.orientation % 2 == 0 ? g_solar.planeOffset : -g_solar.planeOffset;
+        for (int a = 0; a < 3; ++a) {
+            const bool tested = a != axis && AxisCells(a) >= 2;
+            p.lo[a] = tested ? GridLineCoordinate(a, f.box[2 * a]) : -std::numeric_limits<float>::infinity();
+            p.hi[a] =
+                tested ? GridLineCoordinate(a, f.box[2 * a + 1]) : std::numeric_limits<float>::infinity();
+        }
+        planes.push_back(p);
+    }
+}
+
 bool IsRayBlocked(float x, float y, float z)
 {
     float d[3];
     ComputeSunDirection(d[0], d[1], d[2]);
     const float p[3] = {x, y, z};
     const float L = g_solar.rayLength;
-    float end[3];
-    for (int a = 0; a < 3; ++a)
-        end[a] = p[a] + L * d[a];
-    for (const SolarFace& f : g_solar.shadingFaces) {
-        if (++g_rayFaceCounter % 500 == 0)
+    float lo[3], hi[3];
+    for (int a = 0; a < 3; ++a) {
+        const float end = p[a] + L * d[a];
+        lo[a] = std::min(p[a], end);
+        hi[a] = std::max(p[a], end);
+    }
+    for (const ShadingPlane& f : g_solar.shadingPlanes) {
+        if (--g_escCountdown == 0) {
+            g_escCountdown = kFacesPerEscCheck;
             CheckEscAbort();
-        const int axis = f.orientation / 2;
-        if (AxisCells(axis) == 1)
+        }
+        const int axis = f.axis;
+        if (!(lo[axis] < f.plane && f.plane < hi[axis]))
             continue;
-        float plane = GridLineCoordinate(axis, f.box[2 * axis]);
-        plane += f.orientation % 2 == 0 ? g_solar.planeOffset : -g_solar.planeOffset;
-        if (!(std::min(p[axis], end[axis]) < plane && plane < std::max(p[axis], end[axis])))
-            continue;
-        const float t = (plane - p[axis]) / (L * d[axis]);
+        const float t = (f.plane - p[axis]) / (L * d[axis]);
         bool inside = true;
         for (int a = 0; inside && a < 3; ++a) {
-            if (a == axis || AxisCells(a) < 2)
+            if (a == axis)
                 continue;
             const float c = p[a] + t * L * d[a];
-            inside = GridLineCoordinate(a, f.box[2 * a]) <= c && c <= GridLineCoordinate(a, f.box[2 * a + 1]);
+            inside = f.lo[a] <= c && c <= f.hi[a];
         }
         if (inside)
             return true;

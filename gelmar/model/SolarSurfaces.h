@@ -33,6 +33,8 @@ void PrepareSolarSurfaces(bool full);
 
 void ComputeShadingRayLength();
 void ComputeShadingPlaneOffset();
+// The planes of the shading faces for IsRayBlocked (after the two above).
+void BuildShadingPlanes();
 void BuildSurfaceGroups();
 void BuildSunlitNodeRecords();
 void ComputeSkyViewFractions();

@@ -252,6 +252,30 @@ TEST_F(VisibleFaceListTest, ClipSurfaceFacesStayVisibleAndTouchingBlocksAreOut)
     }
 }
 
+TEST_F(VisibleFaceListTest, GridIndicesBeyondHalfTheSixteenBitRangeKeepTheirFaces)
+{
+    // Doubled, these indices need more than 16 bits.
+    SetGrid(65535, 2, 1);
+    AddBlock(1, 40000, 65535, 0, 2, 0, 1);
+    AddBlock(2, 65000, 65535, 1, 2, 0, 1);
+    g_model.clipLo[0] = 39990;
+    Build();
+    int between = 0, total = 0;
+    for (const FaceRecord& f : Faces()) {
+        ++total;
+        EXPECT_GE(f.bounds[0], 40000);
+        EXPECT_EQ(f.bounds[1] >= f.bounds[0], true);
+        between += (f.flags & 8) != 0;
+    }
+    // Block 0: its -x and -y sides whole, its +x and +y sides each half
+    // hidden by block 1, its bottom and top cut in four with one hidden;
+    // block 1: all six sides, two of them against block 0.
+    EXPECT_EQ(between, 2);
+    EXPECT_EQ(total, 1 + 1 + 1 + 1 + 3 + 3 + 6);
+    EXPECT_EQ(g_model.clipLo[0], 39990);
+    EXPECT_EQ(g_model.blocks[0].x1, 40000);
+}
+
 TEST_F(VisibleFaceListTest, GrowsInWholeStepsAndFreesToZero)
 {
     SetGrid(200, 200, 1);

@@ -307,6 +307,32 @@ TEST_F(GlazedCavityTest, ClearGlazingAbsorbsNothing)
     EXPECT_GT(absorbed, 100.0); // the cavity takes what the glazing lets through
 }
 
+TEST_F(GlazedCavityTest, SolarAndFreeSolarZonesAddNoRecordsOfTheirOwn)
+{
+    PrepareSolarSurfaces(true);
+    const std::size_t groups = g_solar.groups.size();
+    EXPECT_EQ(g_solar.records.size(), groups + 6 * 4);
+
+    // A zone of type BC_FRE_S takes no part in the passes and the exchange.
+    g_solar.zones[0].type = BC_FRE_S;
+    PrepareSolarSurfaces(true);
+    EXPECT_EQ(g_solar.records.size(), groups);
+    EXPECT_TRUE(g_solar.zoneFaces.empty());
+    EXPECT_TRUE(g_solar.exchangeFaces.empty());
+
+    // A cavity of a solar colour: its faces are solar faces with groups, and
+    // the zone adds no records.
+    g_solar.zones[0].type = BC_SKY;
+    for (SolarZoneFace& f : g_solar.zones[0].faces)
+        f.zoneColour = 7;
+    Colour(7, BC_SKY, true).inUse = 1;
+    g_model.blocks[1].colour = 7;
+    Rasterise();
+    PrepareSolarSurfaces(true);
+    EXPECT_EQ(g_solar.records.size(), g_solar.groups.size());
+    EXPECT_GT(g_solar.groups.size(), groups);
+}
+
 // Two cavities above each other with one glazing cell between them.
 class TwoCavitiesTest : public GlazedCavityTest {
   protected:

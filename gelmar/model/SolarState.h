@@ -2,6 +2,11 @@
 // reads (cell colours and node numbers), the functions it evaluates, and the
 // tables it builds once per run (solar and shading faces, surface groups,
 // sunlit-node records, node sources) and fills at every time step.
+//
+// A run sets, before PrepareSolarSurfaces: grid (the cell-colour and
+// node-index arrays, which must outlive the run), hooks (function values and
+// reflection factors) and zones (the radiation zones with the faces and view
+// factors read back from the view-factor file; none without zones).
 #pragma once
 #include "gelmar/kernels/ViewFactor.h"
 

@@ -10,7 +10,8 @@ for exe in "$build"/fuzzers/*; do
   name=$(basename "$exe")
   work=$(mktemp -d)
   seeds=()
-  [ -d "$here/$name/corpus" ] && seeds=("$here/$name/corpus")
+  base=${name%_fuzz}
+  [ -d "$here/$base/corpus" ] && seeds=("$here/$base/corpus")
   echo "fuzzing $name for ${seconds}s"
   exe=$(realpath "$exe")
   (cd "$work" && "$exe" -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 "$work" "${seeds[@]}" >"$work/log" 2>&1) || {

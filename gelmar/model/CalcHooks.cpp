@@ -22,9 +22,6 @@ bool ColourAirNodeTemperature(int, double&)
     return false;
 }
 
-void FindSolarFunctions(bool) {}
-void BuildSiteRotation() {}
-void PrepareSolarSurfaces(bool) {}
 void ComputeSolarFluxesForStep() {}
 void AddSolarNodeSources(double*) {}
 bool AnySolarNodePower()

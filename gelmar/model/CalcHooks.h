@@ -33,10 +33,6 @@ int ZoneCount();
 bool ColourAirNodeTemperature(int colour, double& temperature);
 
 // ---- solar radiation ----
-// Error 9 when a model with solar colours lacks G01 or D01.
-void FindSolarFunctions(bool required);
-void BuildSiteRotation();
-void PrepareSolarSurfaces(bool full);
 void ComputeSolarFluxesForStep();
 // Adds current plus previous power of every sunlit node to b.
 void AddSolarNodeSources(double* b);

@@ -1,5 +1,7 @@
 // The time loop of the transient calculation.
 #include "gelmar/model/TransientRun.h"
+#include "gelmar/model/SolarSurfaces.h"
+#include "gelmar/model/SunPosition.h"
 #include "gelmar/model/ViewFactorFile.h"
 
 #include "gelmar/model/Assembly.h"

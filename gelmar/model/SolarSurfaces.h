@@ -1,0 +1,62 @@
+// The solar surfaces of a model: the colours that make a model solar and the
+// one forbidden contact, the solar and shading faces taken from the visible
+// faces of the whole model, the surface groups and sunlit-node records, how
+// the sun strikes a face of each orientation, whether blocks of the model
+// shade a point, and the fraction of the sky each surface group sees.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace gelmar {
+
+// Error code of an EQUIMAT cell that touches a solar colour.
+constexpr int kErrorSolarContact = 10;
+
+// A used BC_SIMPL or BC_SKY colour with its solar-zone flag set.
+bool IsSolarColour(int colour);
+// MATERIAL or EQUIMAT.
+bool IsSolidColour(int colour);
+
+// Sets and returns the solar flag: true when a colour is solar.
+bool HasSolarColours();
+// With the solar flag set, stops the run with error 10 when an EQUIMAT cell
+// has a solar neighbour; SolarErrorText() then holds the message.
+void CheckSolarContacts();
+// The message of the solar error codes 9 and 10 ("" for others).
+std::string SolarErrorMessage(int code);
+
+// The solar set-up of a run (only with solar colours): solar and shading
+// faces, ray length and plane offset; with full also the surface groups and
+// their sky-view fractions, the sunlit-node records (and their file), the
+// node-source list and the diffuse reflection factors.
+void PrepareSolarSurfaces(bool full);
+
+void ComputeShadingRayLength();
+void ComputeShadingPlaneOffset();
+// The planes of the shading faces for IsRayBlocked (after the two above).
+void BuildShadingPlanes();
+void BuildSurfaceGroups();
+void BuildSunlitNodeRecords();
+void ComputeSkyViewFractions();
+
+// The direction of a face of an orientation in the site frame: azimuth gamma
+// (from south towards west, 0..360) and tilt beta (0 looking up, 90 a wall).
+struct FaceDirection {
+    float azimuth = 0;
+    float tilt = 0;
+};
+FaceDirection SetFaceDirection(int orientation);
+// Incidence cosine of the current sun on the face; sets the sun-visible
+// flag, cleared when the cosine is negative.
+float ComputeIncidence(const FaceDirection& face);
+// True when a shading face lies on the ray from the point towards the sun.
+bool IsRayBlocked(float x, float y, float z);
+
+// Coordinate of grid line n on an axis (line 0 at 0).
+float GridLineCoordinate(int axis, int line);
+
+// Area-weighted mean flux of the sunlit-node records of one node, orientation
+// and colour (records in the order the flux reader leaves them); 0 for none.
+float GetSurfaceFlux(int i, int j, int k, int orientation, int colour);
+
+} // namespace gelmar

@@ -44,10 +44,12 @@ struct Table {
     }
 };
 
+// Made on first use; destroyed before the application object goes.
+std::unique_ptr<Table> g_small, g_large;
+
 Table& TableOf(int rows)
 {
-    static std::unique_ptr<Table> small, large;
-    auto& t = rows <= 100 ? small : large;
+    auto& t = rows <= 100 ? g_small : g_large;
     if (!t)
         t = std::make_unique<Table>(rows);
     return *t;
@@ -93,5 +95,7 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_small.reset();
+    g_large.reset();
     return 0;
 }

@@ -118,8 +118,8 @@ CDlgMaterialDatabase::CDlgMaterialDatabase(CDlgPatterns* pPatterns, UINT mask, i
 {
 }
 
-CDlgMaterialDatabase::CDlgMaterialDatabase(const std::string& searchPattern, CDlgPatterns* pPatterns, UINT mask,
-                                           int language, CWnd* pParent)
+CDlgMaterialDatabase::CDlgMaterialDatabase(const std::string& searchPattern, CDlgPatterns* pPatterns,
+                                           UINT mask, int language, CWnd* pParent)
     : CDialog(IDD_MATERIAL_DATABASE, pParent), m_pPatterns(pPatterns), m_nMask(mask), m_nLanguage(language)
 {
     LoadDatabases(searchPattern);
@@ -269,12 +269,12 @@ void CDlgMaterialDatabase::ShowMaterial(const CMaterialRecord& m)
     };
     const Row rows[] = {
         {0x0001, "λ [W/mK]", "%.3f", 0, m.la, false},  {0x0002, "R [m2K/W]", "%.3f", 1, m.re, false},
-        {0x0004, "d [m]", "%.4f", 2, m.di, false},         {0x0008, "ρ [kg/m3]", "%.3f", 3, m.ro, false},
-        {0x0010, "c [J/kgK]", "%.3f", 4, m.ce, false},     {0x0020, "μ [-]", "%.7g", 5, m.mu, false},
-        {0x0040, "μd [m]", "%.7g", 6, m.md, false},  {0x0080, "hup [-]", "%d", 7, double(m.cp), true},
-        {0x0100, "wc [kg/m3]", "%g", 8, m.wc, false},      {0x0200, "wm [kg/m3]", "%g", 9, m.wm, false},
-        {0x0400, "wa [kg/m3]", "%g", 10, m.wa, false},     {0x0800, "τs [-]", "%.2f", 11, m.kt, false},
-        {0x1000, "αs [-]", "%.2f", 11, m.ka, false},    {0x2000, "ρs [-]", "%.2f", 11, m.kr, false},
+        {0x0004, "d [m]", "%.4f", 2, m.di, false},     {0x0008, "ρ [kg/m3]", "%.3f", 3, m.ro, false},
+        {0x0010, "c [J/kgK]", "%.3f", 4, m.ce, false}, {0x0020, "μ [-]", "%.7g", 5, m.mu, false},
+        {0x0040, "μd [m]", "%.7g", 6, m.md, false},    {0x0080, "hup [-]", "%d", 7, double(m.cp), true},
+        {0x0100, "wc [kg/m3]", "%g", 8, m.wc, false},  {0x0200, "wm [kg/m3]", "%g", 9, m.wm, false},
+        {0x0400, "wa [kg/m3]", "%g", 10, m.wa, false}, {0x0800, "τs [-]", "%.2f", 11, m.kt, false},
+        {0x1000, "αs [-]", "%.2f", 11, m.ka, false},   {0x2000, "ρs [-]", "%.2f", 11, m.kr, false},
     };
     for (const Row& r : rows)
         if (m_nMask & r.bit)
@@ -285,7 +285,7 @@ void CDlgMaterialDatabase::ShowMaterial(const CMaterialRecord& m)
         const Row extra[] = {
             {0, "ε1 [-]", "%.2f", 12, m.e1, false}, {0, "ε2 [-]", "%.2f", 13, m.e2, false},
             {0, "ρ1 [-]", "%.2f", 14, m.r1, false}, {0, "ρ2 [-]", "%.2f", 15, m.r2, false},
-            {0, "Nu [-]", "%.2f", 16, m.nu, false},       {0, "hrb [W/m²K]", "%.2f", 17, m.hr, false},
+            {0, "Nu [-]", "%.2f", 16, m.nu, false}, {0, "hrb [W/m²K]", "%.2f", 17, m.hr, false},
         };
         for (const Row& r : extra)
             if (r.value >= 0)

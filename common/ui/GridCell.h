@@ -22,11 +22,11 @@ enum : UINT {
     GVIS_TOGGLE_ON = 0x0020,
     GVIS_LIST = 0x0040,
     GVIS_PATTERN = 0x0080,
-    GVIS_REAL = 0x0200,         // editor kind 0: signed real number
+    GVIS_REAL = 0x0200,          // editor kind 0: signed real number
     GVIS_POSITIVE_REAL = 0x0400, // kind 1: non-negative real number
-    GVIS_INTEGER = 0x0800,      // kind 2: integer with minus signs
-    GVIS_UNSIGNED = 0x1000,     // kind 3: digits only
-    GVIS_TEXT = 0x2000,         // kind 4: any text
+    GVIS_INTEGER = 0x0800,       // kind 2: integer with minus signs
+    GVIS_UNSIGNED = 0x1000,      // kind 3: digits only
+    GVIS_TEXT = 0x2000,          // kind 4: any text
     GVIS_KIND_MASK = 0x3E00,
     GVIS_NUMERIC_MASK = 0x1E00,
     // Cells whose text is never copied or pasted.
@@ -98,13 +98,13 @@ struct CCellID {
 
 // Notification codes sent to the parent with WM_NOTIFY.
 enum : int {
-    GVN_HSCROLL = -101,      // after a horizontal scroll action
-    GVN_DBLCLICK = -102,     // double click on a non-fixed cell
-    GVN_RCLICK = -103,       // right button down on a cell
-    GVN_FOCUSCHANGED = -104, // the focus cell has changed
+    GVN_HSCROLL = -101,       // after a horizontal scroll action
+    GVN_DBLCLICK = -102,      // double click on a non-fixed cell
+    GVN_RCLICK = -103,        // right button down on a cell
+    GVN_FOCUSCHANGED = -104,  // the focus cell has changed
     GVN_FOCUSCHANGING = -105, // the focus is about to leave a cell
-    GVN_ENDEDIT = -106,      // an edit ended, or Delete, paste or a toggle changed a cell
-    GVN_BEGINEDIT = 1029,    // an edit or paste is about to start
+    GVN_ENDEDIT = -106,       // an edit ended, or Delete, paste or a toggle changed a cell
+    GVN_BEGINEDIT = 1029,     // an edit or paste is about to start
 };
 
 struct GridNotify {

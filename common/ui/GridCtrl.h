@@ -70,7 +70,10 @@ class CGridCtrl : public CWnd {
     int GetMargin() const { return m_nMargin; }
 
     // Cells.
-    BOOL IsValid(int nRow, int nCol) const { return nRow >= 0 && nRow < m_nRows && nCol >= 0 && nCol < m_nCols; }
+    BOOL IsValid(int nRow, int nCol) const
+    {
+        return nRow >= 0 && nRow < m_nRows && nCol >= 0 && nCol < m_nCols;
+    }
     BOOL IsValidCell(const CCellID& c) const { return IsValid(c.row, c.col); }
     BOOL SetItem(const CGridItem* pItem);
     BOOL GetItem(CGridItem* pItem);

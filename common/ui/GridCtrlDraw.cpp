@@ -3,7 +3,6 @@
 // columns to their contents. Positions are found through cached row and
 // column offsets, so a paint costs the same however long the table is.
 #include "common/ui/GridCtrl.h"
-
 #include "platform/ui/SysColor.h"
 
 #include <algorithm>
@@ -40,8 +39,10 @@ CCellID CGridCtrl::GetTopLeftNonFixedCell() const
     const auto& rows = RowOffsets();
     const auto& cols = ColOffsets();
     // The first row whose bottom edge passes the scroll position.
-    int r = FirstBeyond(rows, m_nFixedRows + 1, m_nRows + 1, rows[m_nFixedRows] + GetScrollPos32(SB_VERT)) - 1;
-    int c = FirstBeyond(cols, m_nFixedCols + 1, m_nCols + 1, cols[m_nFixedCols] + GetScrollPos32(SB_HORZ)) - 1;
+    int r =
+        FirstBeyond(rows, m_nFixedRows + 1, m_nRows + 1, rows[m_nFixedRows] + GetScrollPos32(SB_VERT)) - 1;
+    int c =
+        FirstBeyond(cols, m_nFixedCols + 1, m_nCols + 1, cols[m_nFixedCols] + GetScrollPos32(SB_HORZ)) - 1;
     r = std::max(m_nFixedRows, std::min(r, m_nRows - 1));
     c = std::max(m_nFixedCols, std::min(c, m_nCols - 1));
     return {r, c};
@@ -388,12 +389,15 @@ void CGridCtrl::FillBackground(CDC* pDC, const CRect& clip)
     // Right and bottom ends of the cells actually shown.
     int right = fixedW, bottom = fixedH;
     if (m_nCols > m_nFixedCols)
-        right = static_cast<int>(std::min<long long>(client.right, fixedW + cols[maxCell.col + 1] - cols[minCell.col]));
+        right = static_cast<int>(
+            std::min<long long>(client.right, fixedW + cols[maxCell.col + 1] - cols[minCell.col]));
     if (m_nRows > m_nFixedRows)
-        bottom = static_cast<int>(std::min<long long>(client.bottom, fixedH + rows[maxCell.row + 1] - rows[minCell.row]));
+        bottom = static_cast<int>(
+            std::min<long long>(client.bottom, fixedH + rows[maxCell.row + 1] - rows[minCell.row]));
     CRect r = clip;
     pDC->FillSolidRect(&r, m_crOutsideColour);
-    CRect fixedTop(0, 0, right, fixedH), fixedLeft(0, 0, fixedW, bottom), cells(fixedW, fixedH, right, bottom);
+    CRect fixedTop(0, 0, right, fixedH), fixedLeft(0, 0, fixedW, bottom),
+        cells(fixedW, fixedH, right, bottom);
     if (!fixedTop.IsRectEmpty())
         pDC->FillSolidRect(&fixedTop, m_crFixedBkColour);
     if (!fixedLeft.IsRectEmpty())
@@ -457,7 +461,8 @@ void CGridCtrl::DrawLines(CDC* pDC, const CCellID& minCell, const CCellID& maxCe
     const int fixedW = GetFixedColumnWidth(), fixedH = GetFixedRowHeight();
     const bool hasRows = m_nRows > m_nFixedRows, hasCols = m_nCols > m_nFixedCols;
     const int right = hasCols ? static_cast<int>(fixedW + cols[maxCell.col + 1] - cols[minCell.col]) : fixedW;
-    const int bottom = hasRows ? static_cast<int>(fixedH + rows[maxCell.row + 1] - rows[minCell.row]) : fixedH;
+    const int bottom =
+        hasRows ? static_cast<int>(fixedH + rows[maxCell.row + 1] - rows[minCell.row]) : fixedH;
     CPen pen(PS_SOLID, 1, m_crGridColour);
     CPen* old = pDC->SelectObject(&pen);
     if (m_nGridLines == 1 || m_nGridLines == 3) {

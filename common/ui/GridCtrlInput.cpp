@@ -2,7 +2,6 @@
 // notifications to the parent. Every notification is sent synchronously,
 // so a view can refuse or prepare an edit before it starts.
 #include "common/ui/GridCtrl.h"
-
 #include "common/ui/GridInPlaceEdit.h"
 
 #include <algorithm>

@@ -2,7 +2,6 @@
 // under the same rules as typing, and printing the whole table over as many
 // pages as its rows need, with header, repeated fixed rows and footer.
 #include "common/ui/GridCtrl.h"
-
 #include "common/ui/GridInPlaceEdit.h"
 #include "platform/ui/App.h"
 
@@ -75,7 +74,8 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     if (!pDC || !pInfo)
         return;
     m_PrinterFont = std::make_unique<CFont>();
-    m_PrinterFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Times New Roman");
+    m_PrinterFont->CreateFont(-9, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                              "Times New Roman");
     CFont* old = pDC->SelectObject(m_PrinterFont.get());
     const CSize extent = pDC->GetTextExtent("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ");
     m_CharSize = std::max(1, static_cast<int>(extent.cx / 52));
@@ -84,8 +84,9 @@ void CGridCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     m_PageHeight = pDC->GetDeviceCaps(VERTRES);
     m_LogicalPageWidth = static_cast<int>(10LL * m_CharSize + GetVirtualWidth());
     m_LogicalPageHeight =
-        m_PageWidth > 0 ? static_cast<int>(static_cast<long long>(m_LogicalPageWidth) * m_PageHeight / m_PageWidth)
-                        : 0;
+        m_PageWidth > 0
+            ? static_cast<int>(static_cast<long long>(m_LogicalPageWidth) * m_PageHeight / m_PageWidth)
+            : 0;
     m_nPageHeight = m_LogicalPageHeight - 8 * m_CharHeight - GetFixedRowHeight();
     // Pages: a row that does not fit starts the next page.
     UINT pages = 1;

@@ -253,9 +253,9 @@ void CGridInPlaceEdit::PostNcDestroy()
     DeleteWindowLater(this);
 }
 
-CGridInPlaceList::CGridInPlaceList(CWnd* pParent, CRect rect, DWORD dwStyle, UINT nID, int nRow,
-                                   int nColumn, const std::vector<std::string>& items,
-                                   const std::string& sInitText, UINT nFirstChar, int)
+CGridInPlaceList::CGridInPlaceList(CWnd* pParent, CRect rect, DWORD dwStyle, UINT nID, int nRow, int nColumn,
+                                   const std::vector<std::string>& items, const std::string& sInitText,
+                                   UINT nFirstChar, int)
     : m_pGrid(pParent), m_sInitText(sInitText), m_nRow(nRow), m_nColumn(nColumn)
 {
     const int cellHeight = rect.Height();

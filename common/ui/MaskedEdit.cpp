@@ -77,20 +77,42 @@ void COXMaskedEdit::SetMask(const std::string& mask)
     for (std::size_t i = 0; i < mask.size(); ++i) {
         CMaskData d;
         switch (mask[i]) {
-        case '.': d = {CMaskData::kDecimal, m_chDecimal}; break;
-        case ',': d = {CMaskData::kThousands, m_chThousands}; break;
-        case ':': d = {CMaskData::kTime, m_chTime}; break;
-        case '/': d = {CMaskData::kDate, m_chDate}; break;
-        case '#': d = {CMaskData::kDigit, m_chPromptSymbol}; break;
-        case 'A': d = {CMaskData::kAlphaNumeric, m_chPromptSymbol}; break;
-        case '?': d = {CMaskData::kAlpha, m_chPromptSymbol}; break;
-        case '>': d = {CMaskData::kUpper, m_chPromptSymbol}; break;
-        case '<': d = {CMaskData::kLower, m_chPromptSymbol}; break;
-        case '&': d = {CMaskData::kCharacter, m_chPromptSymbol}; break;
+        case '.':
+            d = {CMaskData::kDecimal, m_chDecimal};
+            break;
+        case ',':
+            d = {CMaskData::kThousands, m_chThousands};
+            break;
+        case ':':
+            d = {CMaskData::kTime, m_chTime};
+            break;
+        case '/':
+            d = {CMaskData::kDate, m_chDate};
+            break;
+        case '#':
+            d = {CMaskData::kDigit, m_chPromptSymbol};
+            break;
+        case 'A':
+            d = {CMaskData::kAlphaNumeric, m_chPromptSymbol};
+            break;
+        case '?':
+            d = {CMaskData::kAlpha, m_chPromptSymbol};
+            break;
+        case '>':
+            d = {CMaskData::kUpper, m_chPromptSymbol};
+            break;
+        case '<':
+            d = {CMaskData::kLower, m_chPromptSymbol};
+            break;
+        case '&':
+            d = {CMaskData::kCharacter, m_chPromptSymbol};
+            break;
         case '\\':
             d = {CMaskData::kQuoted, i + 1 < mask.size() ? mask[++i] : '\0'};
             break;
-        default: d = {CMaskData::kLiteral, mask[i]}; break;
+        default:
+            d = {CMaskData::kLiteral, mask[i]};
+            break;
         }
         m_listData.push_back(d);
     }
@@ -406,7 +428,8 @@ LRESULT COXMaskedEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const std::string in = lParam ? reinterpret_cast<const char*>(lParam) : "";
         std::string rest;
         for (std::size_t i = 0; i < in.size(); ++i) {
-            const bool literal = i < m_listData.size() && !m_listData[i].IsInput() && m_listData[i].ch == in[i];
+            const bool literal =
+                i < m_listData.size() && !m_listData[i].IsInput() && m_listData[i].ch == in[i];
             if (!literal)
                 rest += in[i];
         }

@@ -20,16 +20,16 @@ void WriteFile(const std::string& path, const std::string& text)
 }
 
 // Two databases; "b.qkm" has a group declared after its materials.
-std::string MakeDatabases()
+std::string MakeDatabases(const std::string& dir)
 {
-    QDir().mkpath("mdb");
-    WriteFile("mdb/a.qkm", "[GENERAL]\r\nCOMMENT=First\r\n[G1]\r\nNE=Stones\r\n");
-    WriteFile("mdb/b.qkm", "[GENERAL]\r\nCOMMENT=Second\r\n"
+    QDir().mkpath(QString::fromStdString(dir));
+    WriteFile(dir + "/a.qkm", "[GENERAL]\r\nCOMMENT=First\r\n[G1]\r\nNE=Stones\r\n");
+    WriteFile(dir + "/b.qkm", "[GENERAL]\r\nCOMMENT=Second\r\n"
                            "[BRICK]\r\nGROUP=G2\r\nNE=Brick\r\nLA=0.9\r\nRO=1800\r\nCE=840\r\nKT=0.1\r\n"
                            "KR=0.3\r\nPA=2\r\nE1=0.85\r\nC2=second line\r\nC0=first line\r\n"
                            "[WOOD]\r\nGROUP=G2\r\nNE=Wood\r\nNF=Bois\r\nLA=0.13\r\n"
                            "[G2]\r\nNE=Masonry\r\n");
-    return "mdb/*.qkm";
+    return dir + "/*.qkm";
 }
 
 std::vector<std::string> Labels(CMaterialPropertyList& list)
@@ -46,7 +46,7 @@ TEST(DlgMaterialDatabase, WalksToAMaterialAndCopiesIt)
 {
     platform::Resources::Get().AddDialog(MaterialDatabaseDialogTemplate());
     platform::TestHook::Get().Enable();
-    CDlgMaterialDatabase dlg(MakeDatabases(), nullptr, 0x6819, 0);
+    CDlgMaterialDatabase dlg(MakeDatabases("mdb-walk"), nullptr, 0x6819, 0);
     ASSERT_EQ(dlg.GetDatabases().size(), 2u);
     platform::TestHook::Get().PushDialogScript([](CDialog& d) {
         auto& m = static_cast<CDlgMaterialDatabase&>(d);
@@ -85,7 +85,7 @@ TEST(DlgMaterialDatabase, PositionElevenRowsAndOptionalRows)
 {
     platform::Resources::Get().AddDialog(MaterialDatabaseDialogTemplate());
     platform::TestHook::Get().Enable();
-    CDlgMaterialDatabase dlg(MakeDatabases(), nullptr, 0xBFFF, 3);
+    CDlgMaterialDatabase dlg(MakeDatabases("mdb-rows"), nullptr, 0xBFFF, 3);
     platform::TestHook::Get().PushDialogScript([](CDialog& d) {
         auto& m = static_cast<CDlgMaterialDatabase&>(d);
         auto* list = static_cast<CListBox*>(m.GetDlgItem(IDC_MATERIAL_LIST));

@@ -1,7 +1,6 @@
 // Copy and paste of the focus cell under the cell's rules, and printing a
 // long table over pages with the fixed rows repeated.
 #include "GridTestSupport.h"
-
 #include "platform/ui/App.h"
 
 #include <QFile>
@@ -36,15 +35,24 @@ TEST(GridClipboard, PasteFollowsTheRulesOfTheCellsEditor)
         bool accepted;
     };
     const Case cases[] = {
-        {GVIS_POSITIVE_REAL, "12.5", true},  {GVIS_POSITIVE_REAL, "abc", false},
-        {GVIS_POSITIVE_REAL, "0", false},    {GVIS_POSITIVE_REAL, "-5", false},
-        {GVIS_POSITIVE_REAL, "1e-5", true},  {GVIS_REAL, "-5", true},
-        {GVIS_REAL, "5-", false},            {GVIS_UNSIGNED, "12", true},
-        {GVIS_UNSIGNED, "-12", false},       {GVIS_UNSIGNED, "1.5", false},
-        {GVIS_INTEGER, "-12", true},         {GVIS_TEXT, "abc", true},
-        {GVIS_TEXT, "two\nlines", true},     {GVIS_TEXT | GVIS_READONLY, "x", false},
-        {GVIS_TEXT | GVIS_TOGGLE, "x", false}, {GVIS_TEXT | GVIS_LIST, "x", false},
-        {GVIS_TEXT | GVIS_PATTERN, "x", false}, {GVIS_TEXT, "", false},
+        {GVIS_POSITIVE_REAL, "12.5", true},
+        {GVIS_POSITIVE_REAL, "abc", false},
+        {GVIS_POSITIVE_REAL, "0", false},
+        {GVIS_POSITIVE_REAL, "-5", false},
+        {GVIS_POSITIVE_REAL, "1e-5", true},
+        {GVIS_REAL, "-5", true},
+        {GVIS_REAL, "5-", false},
+        {GVIS_UNSIGNED, "12", true},
+        {GVIS_UNSIGNED, "-12", false},
+        {GVIS_UNSIGNED, "1.5", false},
+        {GVIS_INTEGER, "-12", true},
+        {GVIS_TEXT, "abc", true},
+        {GVIS_TEXT, "two\nlines", true},
+        {GVIS_TEXT | GVIS_READONLY, "x", false},
+        {GVIS_TEXT | GVIS_TOGGLE, "x", false},
+        {GVIS_TEXT | GVIS_LIST, "x", false},
+        {GVIS_TEXT | GVIS_PATTERN, "x", false},
+        {GVIS_TEXT, "", false},
     };
     for (const Case& c : cases) {
         GridFixture f(3, 3);
@@ -112,22 +120,22 @@ UINT PrintToPdf(CGridCtrl& grid, const char* path)
 TEST(GridPrint, LongTableSplitsIntoPagesOfWholeRows)
 {
     GridFixture f(301, 4);
-    const UINT pages = PrintToPdf(f.grid, "long.pdf");
+    const UINT pages = PrintToPdf(f.grid, "grid-long.pdf");
     const int perPage = f.grid.GetPrintRowHeightPerPage() / 20;
     ASSERT_GT(perPage, 0);
     EXPECT_EQ(static_cast<int>(pages), (300 + perPage - 1) / perPage);
     EXPECT_GT(pages, 1u);
-    EXPECT_EQ(PdfPages("long.pdf"), static_cast<int>(pages));
+    EXPECT_EQ(PdfPages("grid-long.pdf"), static_cast<int>(pages));
 }
 
 TEST(GridPrint, ShortTableOnOnePageAndTallRowsOnPagesOfTheirOwn)
 {
     GridFixture f(5, 3);
-    EXPECT_EQ(PrintToPdf(f.grid, "short.pdf"), 1u);
-    EXPECT_EQ(PdfPages("short.pdf"), 1);
+    EXPECT_EQ(PrintToPdf(f.grid, "grid-short.pdf"), 1u);
+    EXPECT_EQ(PdfPages("grid-short.pdf"), 1);
     const int rowsHeight = f.grid.GetPrintRowHeightPerPage();
     f.grid.SetRowHeight(2, rowsHeight + 50); // taller than a page
     // Rows 1 | 2 (tall, alone) | 3, 4.
-    EXPECT_EQ(PrintToPdf(f.grid, "tall.pdf"), 3u);
-    EXPECT_EQ(PdfPages("tall.pdf"), 3);
+    EXPECT_EQ(PrintToPdf(f.grid, "grid-tall.pdf"), 3u);
+    EXPECT_EQ(PdfPages("grid-tall.pdf"), 3);
 }

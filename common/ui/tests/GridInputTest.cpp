@@ -1,7 +1,6 @@
 // Keys, mouse and in-place editing of the grid, with the notifications its
 // parent receives, in order.
 #include "GridTestSupport.h"
-
 #include "common/ui/GridInPlaceEdit.h"
 
 #include <gtest/gtest.h>

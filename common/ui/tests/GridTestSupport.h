@@ -47,7 +47,8 @@ class NotifyParent : public CWnd {
 struct GridFixture {
     NotifyParent parent;
     CGridCtrl grid;
-    GridFixture(int rows, int cols, int fixedRows = 1, int fixedCols = 1) : grid(rows, cols, fixedRows, fixedCols)
+    GridFixture(int rows, int cols, int fixedRows = 1, int fixedCols = 1)
+        : grid(rows, cols, fixedRows, fixedCols)
     {
         parent.CreateEx(0, nullptr, "Table", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0);
         for (int r = 0; r < rows; ++r)
@@ -75,23 +76,40 @@ struct GridFixture {
     static Qt::Key QtKey(UINT vk)
     {
         switch (vk) {
-        case VK_TAB: return Qt::Key_Tab;
-        case VK_RETURN: return Qt::Key_Return;
-        case VK_ESCAPE: return Qt::Key_Escape;
-        case VK_PRIOR: return Qt::Key_PageUp;
-        case VK_NEXT: return Qt::Key_PageDown;
-        case VK_END: return Qt::Key_End;
-        case VK_HOME: return Qt::Key_Home;
-        case VK_LEFT: return Qt::Key_Left;
-        case VK_UP: return Qt::Key_Up;
-        case VK_RIGHT: return Qt::Key_Right;
-        case VK_DOWN: return Qt::Key_Down;
-        case VK_DELETE: return Qt::Key_Delete;
-        case VK_BACK: return Qt::Key_Backspace;
-        default: return Qt::Key(vk);
+        case VK_TAB:
+            return Qt::Key_Tab;
+        case VK_RETURN:
+            return Qt::Key_Return;
+        case VK_ESCAPE:
+            return Qt::Key_Escape;
+        case VK_PRIOR:
+            return Qt::Key_PageUp;
+        case VK_NEXT:
+            return Qt::Key_PageDown;
+        case VK_END:
+            return Qt::Key_End;
+        case VK_HOME:
+            return Qt::Key_Home;
+        case VK_LEFT:
+            return Qt::Key_Left;
+        case VK_UP:
+            return Qt::Key_Up;
+        case VK_RIGHT:
+            return Qt::Key_Right;
+        case VK_DOWN:
+            return Qt::Key_Down;
+        case VK_DELETE:
+            return Qt::Key_Delete;
+        case VK_BACK:
+            return Qt::Key_Backspace;
+        default:
+            return Qt::Key(vk);
         }
     }
-    void Type(const std::string& text) { QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text)); }
+    void Type(const std::string& text)
+    {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text));
+    }
     CCellID Focus() const { return grid.GetFocusCell(); }
 };
 

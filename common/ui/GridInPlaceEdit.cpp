@@ -325,8 +325,9 @@ void CGridInPlaceList::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 void CGridInPlaceList::OnKillFocus(CWnd* pNewWnd)
 {
     CComboBox::OnKillFocus(pNewWnd);
-    // The open drop-down takes the keyboard while the list keeps the edit.
-    if (QApplication::activePopupWidget() || pNewWnd == this)
+    // The open drop-down (none of our windows) takes the keyboard while the
+    // list keeps the edit.
+    if (pNewWnd == this || (!pNewWnd && QApplication::activePopupWidget()))
         return;
     EndEdit();
 }

@@ -25,10 +25,10 @@ std::string MakeDatabases(const std::string& dir)
     QDir().mkpath(QString::fromStdString(dir));
     WriteFile(dir + "/a.qkm", "[GENERAL]\r\nCOMMENT=First\r\n[G1]\r\nNE=Stones\r\n");
     WriteFile(dir + "/b.qkm", "[GENERAL]\r\nCOMMENT=Second\r\n"
-                           "[BRICK]\r\nGROUP=G2\r\nNE=Brick\r\nLA=0.9\r\nRO=1800\r\nCE=840\r\nKT=0.1\r\n"
-                           "KR=0.3\r\nPA=2\r\nE1=0.85\r\nC2=second line\r\nC0=first line\r\n"
-                           "[WOOD]\r\nGROUP=G2\r\nNE=Wood\r\nNF=Bois\r\nLA=0.13\r\n"
-                           "[G2]\r\nNE=Masonry\r\n");
+                              "[BRICK]\r\nGROUP=G2\r\nNE=Brick\r\nLA=0.9\r\nRO=1800\r\nCE=840\r\nKT=0.1\r\n"
+                              "KR=0.3\r\nPA=2\r\nE1=0.85\r\nC2=second line\r\nC0=first line\r\n"
+                              "[WOOD]\r\nGROUP=G2\r\nNE=Wood\r\nNF=Bois\r\nLA=0.13\r\n"
+                              "[G2]\r\nNE=Masonry\r\n");
     return dir + "/*.qkm";
 }
 

@@ -6,6 +6,8 @@
 #include "platform/ui/Dialog.h"
 
 #include <QLocale>
+#include <QSignalBlocker>
+#include <QWidget>
 #include <algorithm>
 #include <cctype>
 
@@ -133,14 +135,33 @@ void COXMaskedEdit::Update(int caret)
 {
     if (!m_hWnd)
         return;
-    // Stored directly: a nested WM_SETTEXT would count as the default
-    // handling of the key being handled, and the edit would apply it again.
-    ++m_nSetTextSemaphore;
-    ApplyWindowText(MaskText());
-    --m_nSetTextSemaphore;
+    const std::string text = MaskText();
+    if (text != GetWindowText()) {
+        CWnd* parent = GetParent();
+        if (m_bNotifyParent && parent)
+            parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), EN_UPDATE),
+                                reinterpret_cast<LPARAM>(this));
+        // Stored directly: a nested WM_SETTEXT would count as the default
+        // handling of the key being handled, and the edit would apply it
+        // again. The edit tells the parent EN_CHANGE unless blocked.
+        ++m_nSetTextSemaphore;
+        QSignalBlocker block(m_bNotifyParent ? nullptr : m_widget);
+        ApplyWindowText(text);
+        --m_nSetTextSemaphore;
+    }
     if (caret >= 0) {
         SetSel(caret, caret);
     }
+}
+
+BOOL COXMaskedEdit::Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
+                           const CRect& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+{
+    if (!CEdit::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
+        return FALSE;
+    if (!m_listData.empty())
+        Update(NextInput(0));
+    return TRUE;
 }
 
 void COXMaskedEdit::PreSubclassWindow()
@@ -433,7 +454,9 @@ LRESULT COXMaskedEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             if (!literal)
                 rest += in[i];
         }
+        m_bNotifyParent = false;
         SetInputData(rest, 0, TRUE);
+        m_bNotifyParent = true;
         return TRUE;
     }
     return CEdit::WindowProc(message, wParam, lParam);

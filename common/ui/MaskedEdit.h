@@ -61,6 +61,8 @@ class COXMaskedEdit : public CEdit {
     virtual void OnValidateFailed() { MessageBeep(MB_ICONEXCLAMATION); }
     virtual BOOL OnValidate() { return TRUE; }
 
+    BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle, const CRect& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
@@ -87,6 +89,7 @@ class COXMaskedEdit : public CEdit {
     char m_chDecimal = '.', m_chThousands = ',', m_chTime = ':', m_chDate = '/';
     BOOL m_bAutoTab = FALSE;
     int m_nSetTextSemaphore = 0;
+    bool m_bNotifyParent = true; // false while a text from outside is applied
 };
 
 } // namespace common

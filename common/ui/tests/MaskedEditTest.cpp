@@ -11,14 +11,24 @@ using namespace common;
 
 namespace {
 
+// Records the edit notifications it receives.
+class EditParent : public CWnd {
+  public:
+    std::vector<UINT> codes;
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        codes.push_back(HIWORD(wParam));
+        return TRUE;
+    }
+};
+
 struct MaskedFixture {
-    CWnd parent;
+    EditParent parent;
     COXMaskedEdit edit;
     explicit MaskedFixture(const std::string& mask) : edit(mask)
     {
         parent.CreateEx(0, nullptr, "P", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 200, 60), nullptr, 0);
         edit.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 180, 20), &parent, 50);
-        edit.SetMask(mask);
         QWidget* top = parent.GetWidget()->window();
         top->show();
         QApplication::setActiveWindow(top);
@@ -108,10 +118,16 @@ TEST(MaskedEdit, DeletingAcrossLiteralsClosesTheGap)
 TEST(MaskedEdit, OutsideTextDropsTheLiteralsAndFillsInputs)
 {
     MaskedFixture f("####:##:##:##");
+    EXPECT_EQ(f.edit.GetWindowText(), "    :  :  :  ");
+    f.parent.codes.clear();
     f.edit.SetWindowText("0012:30:00:05");
     EXPECT_EQ(f.edit.GetInputData(), "0012300005");
+    EXPECT_TRUE(f.parent.codes.empty()); // no change notice for a text from outside
+    f.edit.SetSel(0, 0);
+    f.Type("9");
+    EXPECT_EQ(f.parent.codes, (std::vector<UINT>{EN_UPDATE, EN_CHANGE}));
     EXPECT_TRUE(f.edit.SetInputData("99", 8, TRUE));
-    EXPECT_EQ(f.edit.GetWindowText(), "0012:30:00:99");
+    EXPECT_EQ(f.edit.GetWindowText(), "9001:23:00:99"); // insert mode pushed the digits on
     EXPECT_FALSE(f.edit.SetInputData("1x2", 0, TRUE));
     EXPECT_EQ(f.edit.GetInputData().substr(0, 2), "12");
 }

@@ -3,6 +3,7 @@
 #include "GridTestSupport.h"
 #include "common/ui/GridInPlaceEdit.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace common;
@@ -325,4 +326,47 @@ TEST(GridDraw, CellsInTheirColoursAndOutsideColourBeyond)
     f.grid.Invalidate();
     f.grid.UpdateWindow();
     EXPECT_EQ(img->pixelColor(90, 50), QColor(255, 0, 0));
+}
+
+TEST(GridDraw, FocusCellWithDefaultColourGetsTheGridColourAndAFrame)
+{
+    GridFixture f(3, 2);
+    f.grid.m_crBkColour = RGB(200, 210, 220);
+    f.grid.m_crTextColour = RGB(0, 0, 255);
+    f.grid.Invalidate();
+    f.grid.UpdateWindow();
+    QImage* img = f.grid.BackingImage();
+    CRect r;
+    ASSERT_TRUE(f.grid.GetCellRect(1, 1, &r)); // the focus cell
+    EXPECT_EQ(img->pixelColor(r.left + 1, r.top + 5), QColor(0, 0, 255));
+    EXPECT_EQ(img->pixelColor(r.left + 4, r.top + 5), QColor(200, 210, 220));
+}
+
+TEST(GridScroll, TheLastRowComesFullyIntoView)
+{
+    GridFixture f(500, 3);
+    f.grid.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    CRect r, client;
+    f.grid.GetClientRect(&client);
+    ASSERT_TRUE(f.grid.GetCellRect(499, 1, &r));
+    EXPECT_LE(r.bottom, client.bottom);
+    // Paging back lands at the top again.
+    for (int i = 0; i < 1000 && f.grid.GetScrollPos32(SB_VERT) > 0; ++i)
+        f.grid.SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(f.grid.GetTopLeftNonFixedCell(), CCellID(1, 1));
+}
+
+TEST(GridModel, NewFontSetsTheDefaultsAndEveryCell)
+{
+    CGridCtrl grid(2, 2);
+    LOGFONT lf{};
+    lf.lfHeight = -30;
+    std::strcpy(lf.lfFaceName, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    const int oldHeight = grid.GetDefaultRowHeight();
+    grid.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&font), FALSE);
+    EXPECT_GT(grid.GetDefaultRowHeight(), oldHeight);
+    EXPECT_EQ(grid.GetItemFont(1, 1)->lfHeight, -30);
+    EXPECT_EQ(grid.GetRowHeight(1), oldHeight); // existing rows keep their height
 }

@@ -8,8 +8,8 @@ namespace common {
 
 // The region of the pixels of a bitmap that do not match the colour key:
 // a pixel is left out when each of its blue, green and red bytes lies
-// between the key's byte and the key's byte plus the tolerance's byte.
-// Colours as 0x00RRGGBB... in the program's colour values (0x00BBGGRR).
+// between the key's byte and the key's byte plus the tolerance's byte. The
+// key's low byte is compared with blue, then green, then red.
 BOOL BitmapToRegion(const CBitmap& bitmap, COLORREF key, COLORREF tolerance, CRgn& region);
 
 class CSplashWnd : public CWnd {

@@ -196,6 +196,12 @@ void CEdit::SetSel(int nStart, int nEnd, BOOL)
         }
         if (nEnd < 0 || nEnd > len)
             nEnd = len;
+        if (nEnd == nStart) {
+            // An empty selection is a caret position.
+            e->deselect();
+            e->setCursorPosition(nStart);
+            return;
+        }
         e->setSelection(nStart, nEnd - nStart);
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(m_widget)) {
         QTextCursor c = p->textCursor();

@@ -139,6 +139,9 @@ class CDC {
 
     int GetDeviceCaps(int index) const;
     void EndPainterPublic() const { EndPainter(); }
+    // The painter on the device, in the DC's current mapping and clipping,
+    // for drawing Qt documents (rich text) among the DC's own output.
+    QPainter* GetQtPainter() const { return Painter(); }
 
   protected:
     struct State {

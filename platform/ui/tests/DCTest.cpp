@@ -64,6 +64,17 @@ TEST_F(MemoryDC, WindowOriginShiftsDrawing)
     EXPECT_EQ(Count(kBlack, 0, 40, 0, 30), 1);
 }
 
+TEST_F(MemoryDC, QtPainterFollowsTheMapping)
+{
+    dc.SetWindowOrg(10, 10);
+    QPainter* p = dc.GetQtPainter();
+    ASSERT_NE(p, nullptr);
+    p->fillRect(QRect(12, 13, 1, 1), Qt::black);
+    dc.SetWindowOrg(0, 0);
+    EXPECT_EQ(dc.GetPixel(2, 3), kBlack);
+    EXPECT_EQ(Count(kBlack, 0, 40, 0, 30), 1);
+}
+
 TEST_F(MemoryDC, PatternBrushPolygonTakesTheDcColoursAndOrigin)
 {
     // Rows alternate 10101010 and 01010101: 1 bits show the background

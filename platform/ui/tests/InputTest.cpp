@@ -197,6 +197,15 @@ TEST(Input, ControlClassesSeeTextAndCharactersFirst)
     EXPECT_EQ(edit.GetWindowText(), "98");
     QTest::keyClick(edit.GetWidget(), Qt::Key_Backspace);
     EXPECT_EQ(edit.GetWindowText(), "9");
+
+    // An empty selection puts the caret there.
+    edit.SetWindowText("1234");
+    edit.SetSel(2, 2);
+    int start = -1, end = -1;
+    edit.GetSel(start, end);
+    EXPECT_EQ(start, 2);
+    EXPECT_EQ(end, 2);
+    EXPECT_EQ(edit.GetCaretIndex(), 2);
 }
 
 } // namespace

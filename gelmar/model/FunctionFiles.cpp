@@ -98,17 +98,28 @@ bool ScanToken(std::string_view token, float& value)
 const char* FunctionRecordCode(char letter)
 {
     switch (Upper(letter)) {
-    case 'T': return "FTE";
-    case 'I': return "FIR";
-    case 'P': return "FFH";
-    case 'V': return "FVR";
-    case 'G': return "FSG";
-    case 'D': return "FSD";
-    case 'M': return "FCO";
-    case 'H': return "FHT";
-    case 'S': return "FTR";
-    case 'E': return "FEM";
-    default: return nullptr;
+    case 'T':
+        return "FTE";
+    case 'I':
+        return "FIR";
+    case 'P':
+        return "FFH";
+    case 'V':
+        return "FVR";
+    case 'G':
+        return "FSG";
+    case 'D':
+        return "FSD";
+    case 'M':
+        return "FCO";
+    case 'H':
+        return "FHT";
+    case 'S':
+        return "FTR";
+    case 'E':
+        return "FEM";
+    default:
+        return nullptr;
     }
 }
 
@@ -298,7 +309,8 @@ void SyncFunctionFileToTime(FunctionFileTable& t, double time)
     while (time < static_cast<double>(t.start)) {
         const long long span = Span(t);
         if (SameName(t.previousName, t.name)) {
-            const double periods = std::ceil((static_cast<double>(t.start) - time) / static_cast<double>(span));
+            const double periods =
+                std::ceil((static_cast<double>(t.start) - time) / static_cast<double>(span));
             t.start -= static_cast<long long>(periods) * span;
             t.end = t.start + span;
             break;
@@ -312,7 +324,8 @@ void SyncFunctionFileToTime(FunctionFileTable& t, double time)
     while (time > static_cast<double>(t.end)) {
         const long long span = Span(t);
         if (SameName(t.nextName, t.name)) {
-            const double periods = std::floor((time - static_cast<double>(t.start)) / static_cast<double>(span));
+            const double periods =
+                std::floor((time - static_cast<double>(t.start)) / static_cast<double>(span));
             t.start += static_cast<long long>(periods) * span;
             t.end = t.start + span;
             break;
@@ -365,8 +378,9 @@ void FreeFunctionFileData()
 
 int GetFunctionFileStep(int n)
 {
-    return n >= 0 && n < static_cast<int>(g_functionFiles.size()) ? g_functionFiles[static_cast<std::size_t>(n)].step
-                                                                   : 0;
+    return n >= 0 && n < static_cast<int>(g_functionFiles.size())
+               ? g_functionFiles[static_cast<std::size_t>(n)].step
+               : 0;
 }
 
 int GetFunctionFileInterpolate(int n)

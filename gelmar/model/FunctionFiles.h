@@ -22,11 +22,11 @@ struct FunctionFileTable {
     int step = 0;                               // s, >= 1
     int count = 0;                              // values, >= 2
     std::vector<float> values;
-    int startDay = 0;         // from the "DAT" line; 0: time 0
-    long long start = 0;      // s, relative to the start of the calculation
-    long long end = 0;        // start + step * (count - 1)
+    int startDay = 0;    // from the "DAT" line; 0: time 0
+    long long start = 0; // s, relative to the start of the calculation
+    long long end = 0;   // start + step * (count - 1)
     float valueMin = 0, valueMax = 0;
-    int function = -1;        // the function this table belongs to
+    int function = -1; // the function this table belongs to
 };
 
 extern std::vector<FunctionFileTable> g_functionFiles;

@@ -85,9 +85,11 @@ void LoadFileRange(FunctionRecord& r, std::size_t f)
                     t = &table;
             if (t) {
                 const long long t0 = (static_cast<long long>(g_model.day0) - 1) * 86400;
-                const long long start = t->startDay == 0 ? 0 : (static_cast<long long>(t->startDay) - 1) * 86400;
+                const long long start =
+                    t->startDay == 0 ? 0 : (static_cast<long long>(t->startDay) - 1) * 86400;
                 r.rangeXMin = static_cast<float>(start - t0);
-                r.rangeXMax = static_cast<float>(start - t0 + static_cast<long long>(t->step) * (t->count - 1));
+                r.rangeXMax =
+                    static_cast<float>(start - t0 + static_cast<long long>(t->step) * (t->count - 1));
                 r.rangeYMin = t->valueMin;
                 r.rangeYMax = t->valueMax;
             }

@@ -1,13 +1,12 @@
 // Output node, output block and report item arrays, the heat flow into an
 // output block, the solar value of a colour and the output block's box in
 // the 3D view.
-#include "gelmar/model/OutputReport.h"
-
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/GridLines.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/OutputReport.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <algorithm>
@@ -143,8 +142,7 @@ void ComputeOutputBlockBox(const std::uint16_t range[6], float box[6])
         };
         const int lo = range[2 * k], hi = range[2 * k + 1];
         box[2 * k] = lo == g_model.clipLo[k] ? LineCoordinate(k, static_cast<std::size_t>(lo)) : middle(lo);
-        box[2 * k + 1] =
-            hi == g_model.clipHi[k] + 1 ? LineCoordinate(k, g_model.clipHi[k]) : middle(hi);
+        box[2 * k + 1] = hi == g_model.clipHi[k] + 1 ? LineCoordinate(k, g_model.clipHi[k]) : middle(hi);
     }
 }
 

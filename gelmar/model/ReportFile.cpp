@@ -1,11 +1,10 @@
 // The report columns: validation, the value of each column at a report step,
 // the buffer of a run's rows and the tab-separated report file.
-#include "gelmar/model/OutputReport.h"
-
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/OutputReport.h"
 #include "gelmar/model/WorkArrays.h"
 #include "platform/core/Text1252.h"
 
@@ -41,22 +40,36 @@ bool ValidColourItem(int colour, int sub)
         return false;
     const int t = c.type;
     switch (sub) {
-    case 0: return t == EQUIMAT && c.rule != 0;
+    case 0:
+        return t == EQUIMAT && c.rule != 0;
     case 1:
-    case 2: return TypeIn(t, {BC_SIMPL, BC_FRE_S});
-    case 3: return TypeIn(t, {BC_SIMPL, BC_FREE, BC_SKY, BC_NOSKY, BC_FRE_S});
+    case 2:
+        return TypeIn(t, {BC_SIMPL, BC_FRE_S});
+    case 3:
+        return TypeIn(t, {BC_SIMPL, BC_FREE, BC_SKY, BC_NOSKY, BC_FRE_S});
     case 4:
-    case 5: return TypeIn(t, {BC_FREE, BC_SKY, BC_NOSKY});
-    case 6: return TypeIn(t, {BC_FREE, BC_FRE_S});
-    case 7: return t == BC_SKY;
+    case 5:
+        return TypeIn(t, {BC_FREE, BC_SKY, BC_NOSKY});
+    case 6:
+        return TypeIn(t, {BC_FREE, BC_FRE_S});
+    case 7:
+        return t == BC_SKY;
     case 8:
-    case 9: return t != MATERIAL && t != EQUIMAT;
-    case 10: case 11: case 12: case 13: case 14: case 15:
+    case 9:
+        return t != MATERIAL && t != EQUIMAT;
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
         return (t == MATERIAL || t == EQUIMAT) && g_model.solarResults;
     case 16:
     case 17:
-    case 18: return true;
-    default: return false;
+    case 18:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -65,41 +78,64 @@ bool IsValid(const ReportItemRecord& r)
     const ModelStore& m = g_model;
     const int n = r.number, s = r.subKind;
     switch (r.kind) {
-    case 0: return s == 0 || s == 1;
-    case 1: return ValidColourItem(n, s);
-    case 2: return InRange(m.nodeBcs, n) && m.nodeBcs[static_cast<std::size_t>(n - 1)].type == s;
+    case 0:
+        return s == 0 || s == 1;
+    case 1:
+        return ValidColourItem(n, s);
+    case 2:
+        return InRange(m.nodeBcs, n) && m.nodeBcs[static_cast<std::size_t>(n - 1)].type == s;
     case 3: {
         if (g_work.solution.empty() || g_work.nodeIndex.empty() || !InRange(m.outputNodes, n) || s != 0)
             return false;
         const OutputNodeRecord& o = m.outputNodes[static_cast<std::size_t>(n - 1)];
         return GetNodeIndex(o.i, o.j, o.k) >= 0;
     }
-    case 4: return InRange(m.outputBlocks, n) && s == 0;
-    case 5: return InRange(m.borderBcs, n) && m.borderBcs[static_cast<std::size_t>(n - 1)].type == s;
-    case 6: return InRange(m.materialBcs, n) && m.materialBcs[static_cast<std::size_t>(n - 1)].type == s;
-    case 7: return m.solarResults && (s == 0 || s == 1);
-    case 8: return InRange(m.controls, n) && s == 0;
-    default: return false;
+    case 4:
+        return InRange(m.outputBlocks, n) && s == 0;
+    case 5:
+        return InRange(m.borderBcs, n) && m.borderBcs[static_cast<std::size_t>(n - 1)].type == s;
+    case 6:
+        return InRange(m.materialBcs, n) && m.materialBcs[static_cast<std::size_t>(n - 1)].type == s;
+    case 7:
+        return m.solarResults && (s == 0 || s == 1);
+    case 8:
+        return InRange(m.controls, n) && s == 0;
+    default:
+        return false;
     }
 }
 
 float ColourValue(const ColourRecord& c, int colour, int sub)
 {
     switch (sub) {
-    case 0: return c.lambda;
-    case 1: return c.temperature;
-    case 2: return c.hGlobal;
-    case 3: return c.flux;
-    case 4: return c.airTemperature;
-    case 5: return c.hConvective;
-    case 6: return c.qConvective;
-    case 7: return c.radiantTemperature;
-    case 8: return c.resultValue1;
-    case 9: return c.resultValue2;
-    case 16: return c.resultMin;
-    case 17: return c.resultMax;
-    case 18: return (c.resultMin + c.resultMax) * 0.5f;
-    default: return GetColourSolarValue(colour, sub - 10);
+    case 0:
+        return c.lambda;
+    case 1:
+        return c.temperature;
+    case 2:
+        return c.hGlobal;
+    case 3:
+        return c.flux;
+    case 4:
+        return c.airTemperature;
+    case 5:
+        return c.hConvective;
+    case 6:
+        return c.qConvective;
+    case 7:
+        return c.radiantTemperature;
+    case 8:
+        return c.resultValue1;
+    case 9:
+        return c.resultValue2;
+    case 16:
+        return c.resultMin;
+    case 17:
+        return c.resultMax;
+    case 18:
+        return (c.resultMin + c.resultMax) * 0.5f;
+    default:
+        return GetColourSolarValue(colour, sub - 10);
     }
 }
 
@@ -109,15 +145,20 @@ float ItemValue(const ReportItemRecord& r)
     const ModelStore& m = g_model;
     const std::size_t i = static_cast<std::size_t>(std::max(r.number - 1, 0));
     switch (r.kind) {
-    case 1: return ColourValue(m.colours[static_cast<std::size_t>(r.number)], r.number, r.subKind);
-    case 2: return m.nodeBcs[i].type == 0 ? m.nodeBcs[i].temperature : m.nodeBcs[i].power;
+    case 1:
+        return ColourValue(m.colours[static_cast<std::size_t>(r.number)], r.number, r.subKind);
+    case 2:
+        return m.nodeBcs[i].type == 0 ? m.nodeBcs[i].temperature : m.nodeBcs[i].power;
     case 3: {
         const OutputNodeRecord& o = m.outputNodes[i];
         return static_cast<float>(GetNodeValueAt(o.i, o.j, o.k, 0));
     }
-    case 4: return ComputeOutputBlockHeatFlow(m.outputBlocks[i]);
-    case 5: return m.borderBcs[i].type == 0 ? m.borderBcs[i].temperature : m.borderBcs[i].flux;
-    case 6: return m.materialBcs[i].type == 0 ? m.materialBcs[i].temperature : m.materialBcs[i].power;
+    case 4:
+        return ComputeOutputBlockHeatFlow(m.outputBlocks[i]);
+    case 5:
+        return m.borderBcs[i].type == 0 ? m.borderBcs[i].temperature : m.borderBcs[i].flux;
+    case 6:
+        return m.materialBcs[i].type == 0 ? m.materialBcs[i].temperature : m.materialBcs[i].power;
     case 7: {
         float altitude = 0, azimuth = 0;
         CurrentSunPosition(altitude, azimuth);
@@ -127,8 +168,10 @@ float ItemValue(const ReportItemRecord& r)
             return altitude;
         return azimuth > 180 ? azimuth - 360 : azimuth;
     }
-    case 8: return static_cast<float>(ControlState(r.number - 1));
-    default: return 0.0f;
+    case 8:
+        return static_cast<float>(ControlState(r.number - 1));
+    default:
+        return 0.0f;
     }
 }
 
@@ -158,7 +201,8 @@ std::string Field(const ReportItemRecord& r, std::int32_t slot)
     else if (r.kind == 0)
         std::snprintf(text, sizeof text, "%*s", Width(r), FormatTimeDHMS(slot).c_str());
     else
-        std::snprintf(text, sizeof text, "%*.*f", Width(r), Decimals(r), static_cast<double>(std::bit_cast<float>(slot)));
+        std::snprintf(text, sizeof text, "%*.*f", Width(r), Decimals(r),
+                      static_cast<double>(std::bit_cast<float>(slot)));
     return text;
 }
 
@@ -191,7 +235,8 @@ void SizeOutputBuffer()
     const long long valid = ValidateReportItems();
     const ModelStore& m = g_model;
     // A step or frequency below 1 would divide by zero; the run uses at least 1.
-    const long long interval = static_cast<long long>(std::max(1, m.timeStep)) * std::max(1, m.reportFrequency);
+    const long long interval =
+        static_cast<long long>(std::max(1, m.timeStep)) * std::max(1, m.reportFrequency);
     const long long rows = std::max(0, m.calcDuration) / interval + 1;
     g_fill = 0;
     g_work.outputIndex.clear();
@@ -248,24 +293,33 @@ std::string ReportItemLegend(const ReportItemRecord& r, int column)
     };
     const bool second = r.subKind == 1;
     switch (r.kind) {
-    case 0: return Printf(second ? "Column %d: Time [dddd:hh:mm:ss]" : "Column %d: Time [s]", column);
+    case 0:
+        return Printf(second ? "Column %d: Time [dddd:hh:mm:ss]" : "Column %d: Time [s]", column);
     case 1:
-        return r.subKind >= 0 && r.subKind <= 18 ? Printf(colour[r.subKind], column, r.number) : std::string();
+        return r.subKind >= 0 && r.subKind <= 18 ? Printf(colour[r.subKind], column, r.number)
+                                                 : std::string();
     case 2:
-        return Printf(second ? "Column %d: Node BC %d, power [W]" : "Column %d: Node BC %d, temperature [°C]", column,
+        return Printf(second ? "Column %d: Node BC %d, power [W]" : "Column %d: Node BC %d, temperature [°C]",
+                      column, r.number);
+    case 3:
+        return Printf("Column %d: Output node %d, temperature [°C]", column, r.number);
+    case 4:
+        return Printf("Column %d: Output block %d, incoming heat flow through conduction [W]", column,
                       r.number);
-    case 3: return Printf("Column %d: Output node %d, temperature [°C]", column, r.number);
-    case 4: return Printf("Column %d: Output block %d, incoming heat flow through conduction [W]", column, r.number);
     case 5:
-        return Printf(second ? "Column %d: Borderface BC %d, flux [W/m²]" : "Column %d: Borderface BC %d, temperature [°C]",
+        return Printf(second ? "Column %d: Borderface BC %d, flux [W/m²]"
+                             : "Column %d: Borderface BC %d, temperature [°C]",
                       column, r.number);
     case 6:
         return Printf(second ? "Column %d: Material BC %d, power density [W/m3]"
                              : "Column %d: Material BC %d, temperature [°C]",
                       column, r.number);
-    case 7: return Printf(second ? "Column %d: Sun altitude [°]" : "Column %d: Sun azimuth [°]", column);
-    case 8: return Printf("Column %d: Control %d, 0 (=off), 1 (=on)", column, r.number);
-    default: return {};
+    case 7:
+        return Printf(second ? "Column %d: Sun altitude [°]" : "Column %d: Sun azimuth [°]", column);
+    case 8:
+        return Printf("Column %d: Control %d, 0 (=off), 1 (=on)", column, r.number);
+    default:
+        return {};
     }
 }
 

@@ -76,14 +76,14 @@ TEST_F(FunctionFilesTest, DaySeriesRepeatsAndInterpolates)
         float value;
     } cases[] = {
         {0, 0},
-        {1800, 5},                 // halfway: the mean of two samples
+        {1800, 5}, // halfway: the mean of two samples
         {5400, 15},
-        {3600 * 0.99995, 10},      // a fraction above 0.9999 is the next sample
-        {3600 * 1.00004, 10},      // one below 0.0001 the sample itself
-        {86400, 240},              // the last sample
-        {86400 + 1800, 5},         // the next period starts over
+        {3600 * 0.99995, 10}, // a fraction above 0.9999 is the next sample
+        {3600 * 1.00004, 10}, // one below 0.0001 the sample itself
+        {86400, 240},         // the last sample
+        {86400 + 1800, 5},    // the next period starts over
         {3 * 86400 + 5400, 15},
-        {-86400 + 5400, 15},       // and so do the periods before
+        {-86400 + 5400, 15}, // and so do the periods before
         {-5 * 86400 + 1800, 5},
     };
     for (const Case& c : cases)
@@ -176,19 +176,19 @@ TEST_F(FunctionFilesTest, BadFilesNameTheFileAndLine)
         const char* text;
         const char* message;
     } cases[] = {
-        {"TIM 0 0 4\nFTE 1 2 3 4 5\n", "Line 1"},          // a step of 0
-        {"DAT 1\nTIM 0 -60 4\n", "Line 2"},                // a negative step
-        {"TIM 2 60 4\n", "Line 1"},                        // mode other than 0 and 1
-        {"TIM 0 60 0\nFTE 1\n", "Line 1"},                 // no interval
-        {"TIM 0 60\n", "Line 1"},                          // two numbers
-        {"PRV x\nFTE 1 2\nTIM 0 60 1\n", "Line 2"},        // data before "TIM"
-        {"PRV x\nNXT x\n", "Line 2"},                      // no "TIM" at all
-        {"TIM 0 60 2\nDAT\nFTE 1 2 3\n", "Line 2"},        // "DAT" without a day
+        {"TIM 0 0 4\nFTE 1 2 3 4 5\n", "Line 1"},             // a step of 0
+        {"DAT 1\nTIM 0 -60 4\n", "Line 2"},                   // a negative step
+        {"TIM 2 60 4\n", "Line 1"},                           // mode other than 0 and 1
+        {"TIM 0 60 0\nFTE 1\n", "Line 1"},                    // no interval
+        {"TIM 0 60\n", "Line 1"},                             // two numbers
+        {"PRV x\nFTE 1 2\nTIM 0 60 1\n", "Line 2"},           // data before "TIM"
+        {"PRV x\nNXT x\n", "Line 2"},                         // no "TIM" at all
+        {"TIM 0 60 2\nDAT\nFTE 1 2 3\n", "Line 2"},           // "DAT" without a day
         {"TIM 0 60 2\nFMT 1 2 3 9 1\nFTE 1 2 3\n", "Line 2"}, // minimum above maximum
-        {"TIM 0 60 2\nFTE 1 2 3z\n", "Line 2"},            // not a number
-        {"TIM 0 60 3\nFTE 1 2\nFTE 3\n\n", "Line 4"},      // missing values: the end of the file
-        {"TIM 0 60 2\nFIR 1 2 3\n", "Line 2"},             // the data lines of another kind
-        {"TIM 0 60 2\nFTE 1 2 3\n", nullptr},              // the good file
+        {"TIM 0 60 2\nFTE 1 2 3z\n", "Line 2"},               // not a number
+        {"TIM 0 60 3\nFTE 1 2\nFTE 3\n\n", "Line 4"},         // missing values: the end of the file
+        {"TIM 0 60 2\nFIR 1 2 3\n", "Line 2"},                // the data lines of another kind
+        {"TIM 0 60 2\nFTE 1 2 3\n", nullptr},                 // the good file
     };
     Add("T01", "bad.fte");
     for (const Case& c : cases) {
@@ -293,7 +293,10 @@ TEST_F(FunctionFilesTest, AxisSteps)
     struct TimeCase {
         double span, major, minor;
         int unit;
-    } times[] = {{60, 10, 1, 0}, {61, 60, 10, 1}, {86400, 10800, 3600, 2}, {3e6, 2592000, 864000, 3},
+    } times[] = {{60, 10, 1, 0},
+                 {61, 60, 10, 1},
+                 {86400, 10800, 3600, 2},
+                 {3e6, 2592000, 864000, 3},
                  {4e7, 8640000, 2160000, 3}};
     for (const TimeCase& c : times) {
         const AxisSteps a = ChooseTimeAxisSteps(100, 100 + c.span);
@@ -304,11 +307,11 @@ TEST_F(FunctionFilesTest, AxisSteps)
     struct ValueCase {
         double min, max, major, minor, wideMin, wideMax;
     } values[] = {
-        {0, 1.1, 0.2, 0.1, 0, 1.2},     // q < 1.2; 0 stays 0
-        {-5, 20, 5, 1, -10, 25},        // q = 2.5; multiples strictly outside
-        {3, 7, 1, 0.2, 2, 8},           // r = 4
-        {10, 90, 20, 5, 0, 100},        // q = 8
-        {5, 5.5, 0.2, 0.1, 4.8, 5.6},   // r raised to 1
+        {0, 1.1, 0.2, 0.1, 0, 1.2},   // q < 1.2; 0 stays 0
+        {-5, 20, 5, 1, -10, 25},      // q = 2.5; multiples strictly outside
+        {3, 7, 1, 0.2, 2, 8},         // r = 4
+        {10, 90, 20, 5, 0, 100},      // q = 8
+        {5, 5.5, 0.2, 0.1, 4.8, 5.6}, // r raised to 1
     };
     for (const ValueCase& c : values) {
         const AxisSteps a = ChooseAxisSteps(c.min, c.max, true);
@@ -317,6 +320,33 @@ TEST_F(FunctionFilesTest, AxisSteps)
         EXPECT_NEAR(a.min, c.wideMin, 1e-9);
         EXPECT_NEAR(a.max, c.wideMax, 1e-9);
     }
+}
+
+TEST_F(FunctionFilesTest, RunDrivesABoundaryFromItsFile)
+{
+    // Outside surface | one metre of lambda 1 | inside surface at 0 C.
+    SetGrid({0.1f, 1.0f, 0.1f}, {1}, {1});
+    Surface(1, 0, 1e6f).temperatureFunc = FunctionName("T01");
+    Colour(2, MATERIAL, 1.0f).heatCapacity = 1e-3f; // next to no storage
+    Surface(3, 0, 1e6f);
+    Block(1, 0, 1, 0, 1, 0, 1);
+    Block(2, 1, 2, 0, 1, 0, 1);
+    Block(3, 2, 3, 0, 1, 0, 1);
+    Add("T01", "out.fte");
+    WriteBytes("out.fte", "TIM 1 3600 2\nFTE 0 10 30\n");
+    g_model.timeStep = 3600;
+    g_model.calcDuration = 7200;
+    ASSERT_TRUE(Run()) << LastMessage();
+    // The last step holds the third sample: 30 C outside, a linear wall.
+    EXPECT_EQ(g_model.colours[1].temperature, 30.0f);
+    EXPECT_NEAR(T(1, 0, 0), 30, 1e-3);
+    EXPECT_NEAR(T(2, 0, 0), 0, 1e-3);
+    EXPECT_TRUE(g_functionFiles.empty());
+    WriteBytes("out.fte", "TIM 1 0 2\nFTE 0 10 30\n");
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(LastMessage(), "Syntax error in file out.fte\nLine 1");
+    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_TRUE(g_functionFiles.empty());
 }
 
 } // namespace

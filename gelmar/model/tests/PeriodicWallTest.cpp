@@ -106,7 +106,8 @@ TEST_F(PeriodicWallTest, InsideSurfaceFollowsTheAnalyticalPeriodicSolution)
     const double measuredAmplitude = std::hypot(s, c);
     const double measuredPhase = std::atan2(c, s);
 
-    const Matrix2 m = Resistance(1 / he) * Layer(cells * width, lambda, density * heat, omega) * Resistance(1 / hi);
+    const Matrix2 m =
+        Resistance(1 / he) * Layer(cells * width, lambda, density * heat, omega) * Resistance(1 / hi);
     // Inside air at 0: q = theta_e / b, theta_si = q / hi.
     const Complex h = 1.0 / (hi * m.b);
     EXPECT_NEAR(mean, 0.0, 1e-3);

@@ -43,10 +43,13 @@ class ReportFileTest : public CalcTest {
     static void OutputBlock(int i1, int i2, int j1, int j2, int k1, int k2)
     {
         const std::int32_t n = g_model.outputBlocks.count++;
-        g_model.outputBlocks[static_cast<std::size_t>(n)] =
-            OutputBlockRecord{static_cast<std::uint16_t>(i1), static_cast<std::uint16_t>(i2),
-                              static_cast<std::uint16_t>(j1), static_cast<std::uint16_t>(j2),
-                              static_cast<std::uint16_t>(k1), static_cast<std::uint16_t>(k2), {}};
+        g_model.outputBlocks[static_cast<std::size_t>(n)] = OutputBlockRecord{static_cast<std::uint16_t>(i1),
+                                                                              static_cast<std::uint16_t>(i2),
+                                                                              static_cast<std::uint16_t>(j1),
+                                                                              static_cast<std::uint16_t>(j2),
+                                                                              static_cast<std::uint16_t>(k1),
+                                                                              static_cast<std::uint16_t>(k2),
+                                                                              {}};
     }
     // Outside at 0 C (h 25) | four cells of 5 cm, lambda 0.5 | inside at 20 C (h 7.7).
     static void SteadyWall()
@@ -69,12 +72,12 @@ TEST_F(ReportFileTest, HeaderLegendsAndOneRowPerReportStep)
     OutputBlock(3, 6, 0, 2, 0, 2); // its Xmin face lies inside the wall
     OutputBlock(0, 3, 0, 2, 0, 2); // its Xmin face on the model's first line
     Items({
-        {0, 1, 1, 14, 2, 0},  // time as dddd:hh:mm:ss
-        {3, 1, 0, 9, 4, 0},   // inside surface node
-        {1, 2, 1, 8, 2, 0},   // BC temperature of a MATERIAL colour: invalid
-        {4, 1, 0, 10, 3, 0},  // block 1
-        {4, 2, 0, 10, 3, 0},  // block 2
-        {2, 5, 0, 8, 2, 0},   // node BC 5 of none: invalid
+        {0, 1, 1, 14, 2, 0}, // time as dddd:hh:mm:ss
+        {3, 1, 0, 9, 4, 0},  // inside surface node
+        {1, 2, 1, 8, 2, 0},  // BC temperature of a MATERIAL colour: invalid
+        {4, 1, 0, 10, 3, 0}, // block 1
+        {4, 2, 0, 10, 3, 0}, // block 2
+        {2, 5, 0, 8, 2, 0},  // node BC 5 of none: invalid
     });
     g_model.timeStep = 3600;
     g_model.calcDuration = 3 * 3600;
@@ -89,7 +92,8 @@ TEST_F(ReportFileTest, HeaderLegendsAndOneRowPerReportStep)
         "GELMAR data file: model.glm",
         "",
         "Column 1: Time [dddd:hh:mm:ss]",
-        "Column 2: Output node 1, temperature [\xB0" "C]",
+        "Column 2: Output node 1, temperature [\xB0"
+        "C]",
         "Column 3: Output block 1, incoming heat flow through conduction [W]",
         "Column 4: Output block 2, incoming heat flow through conduction [W]",
         "",
@@ -123,7 +127,8 @@ TEST_F(ReportFileTest, WithoutValidItemsOnlyTheHeaderIsWritten)
     Items({{2, 1, 0, 8, 2, 0}, {8, 1, 0, 8, 2, 0}, {7, 0, 0, 8, 2, 0}});
     g_model.calcDuration = 7200;
     ASSERT_TRUE(Run()) << LastMessage();
-    EXPECT_EQ(ReadBytes("model.txt"), "GELMAR - Report Output\r\n\r\nGELMAR data file: model.glm\r\n\r\n\r\n");
+    EXPECT_EQ(ReadBytes("model.txt"),
+              "GELMAR - Report Output\r\n\r\nGELMAR data file: model.glm\r\n\r\n\r\n");
     EXPECT_TRUE(g_work.outputIndex.empty());
 }
 
@@ -142,16 +147,16 @@ TEST_F(ReportFileTest, ItemValidationAndBufferSize)
         ReportItemRecord item;
         int valid;
     } cases[] = {
-        {{0, 0, 0, 8, 2, 0}, 1},  {{0, 0, 2, 8, 2, 0}, 0},   // time; unknown sub-kind
-        {{1, 4, 0, 8, 2, 0}, 1},  {{1, 2, 0, 8, 2, 0}, 0},   // equivalent lambda: EQUIMAT with a rule
-        {{1, 1, 1, 8, 2, 0}, 1},  {{1, 1, 4, 8, 2, 0}, 0},   // BC_SIMPL temperature; no air temperature
-        {{1, 1, 8, 8, 2, 0}, 1},  {{1, 2, 9, 8, 2, 0}, 0},   // heat flows of a boundary colour only
-        {{1, 2, 10, 8, 2, 0}, 0}, {{1, 2, 18, 8, 2, 0}, 1},  // solar value without solar results; mean
+        {{0, 0, 0, 8, 2, 0}, 1},  {{0, 0, 2, 8, 2, 0}, 0},    // time; unknown sub-kind
+        {{1, 4, 0, 8, 2, 0}, 1},  {{1, 2, 0, 8, 2, 0}, 0},    // equivalent lambda: EQUIMAT with a rule
+        {{1, 1, 1, 8, 2, 0}, 1},  {{1, 1, 4, 8, 2, 0}, 0},    // BC_SIMPL temperature; no air temperature
+        {{1, 1, 8, 8, 2, 0}, 1},  {{1, 2, 9, 8, 2, 0}, 0},    // heat flows of a boundary colour only
+        {{1, 2, 10, 8, 2, 0}, 0}, {{1, 2, 18, 8, 2, 0}, 1},   // solar value without solar results; mean
         {{1, 9, 16, 8, 2, 0}, 0}, {{1, 300, 16, 8, 2, 0}, 0}, // colour not in use; beyond 255
-        {{2, 1, 1, 8, 2, 0}, 1},  {{2, 1, 0, 8, 2, 0}, 0},   // node BC of its own type only
-        {{2, 0, 1, 8, 2, 0}, 0},  {{5, 1, 0, 8, 2, 0}, 0},   // item numbers count from 1
-        {{3, 1, 0, 8, 2, 0}, 0},  {{4, 1, 0, 8, 2, 0}, 0},   // no output node or block
-        {{7, 0, 1, 8, 2, 0}, 0},  {{8, 1, 0, 8, 2, 0}, 0},   // no solar results, no control
+        {{2, 1, 1, 8, 2, 0}, 1},  {{2, 1, 0, 8, 2, 0}, 0},    // node BC of its own type only
+        {{2, 0, 1, 8, 2, 0}, 0},  {{5, 1, 0, 8, 2, 0}, 0},    // item numbers count from 1
+        {{3, 1, 0, 8, 2, 0}, 0},  {{4, 1, 0, 8, 2, 0}, 0},    // no output node or block
+        {{7, 0, 1, 8, 2, 0}, 0},  {{8, 1, 0, 8, 2, 0}, 0},    // no solar results, no control
     };
     std::vector<ReportItemRecord> items;
     for (const Case& c : cases)

@@ -140,6 +140,7 @@ void ReadFunctionFile(FunctionFileTable& t)
     t.step = 0;
     t.count = 0;
     t.startDay = 0;
+    t.valueMin = t.valueMax = 0;
     bool timeLine = false;
     for (;;) {
         int key = -1;

@@ -325,6 +325,8 @@ std::string ReportItemLegend(const ReportItemRecord& r, int column)
 
 void WriteReportOutputFile()
 {
+    if (g_model.dataFilePath.empty())
+        return;
     const std::filesystem::path data(g_model.dataFilePath);
     std::filesystem::path path = data;
     path.replace_extension(".txt");

@@ -9,6 +9,7 @@
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/FunctionServices.h"
 #include "gelmar/model/Functions.h"
+#include "gelmar/model/StepFiles.h"
 
 #include <cmath>
 
@@ -336,12 +337,18 @@ TEST_F(FunctionFilesTest, RunDrivesABoundaryFromItsFile)
     WriteBytes("out.fte", "TIM 1 3600 2\nFTE 0 10 30\n");
     g_model.timeStep = 3600;
     g_model.calcDuration = 7200;
+    g_model.saveResults = 1;
     ASSERT_TRUE(Run()) << LastMessage();
     // The last step holds the third sample: 30 C outside, a linear wall.
     EXPECT_EQ(g_model.colours[1].temperature, 30.0f);
     EXPECT_NEAR(T(1, 0, 0), 30, 1e-3);
     EXPECT_NEAR(T(2, 0, 0), 0, 1e-3);
     EXPECT_TRUE(g_functionFiles.empty());
+    // Reading a saved step back evaluates the series at that step's time.
+    g_model.calcTime = 3600;
+    ASSERT_TRUE(ReadSolutionFile(0));
+    EXPECT_EQ(g_model.colours[1].temperature, 10.0f);
+    EXPECT_NEAR(T(1, 0, 0), 10, 1e-3);
     WriteBytes("out.fte", "TIM 1 0 2\nFTE 0 10 30\n");
     EXPECT_FALSE(Run());
     EXPECT_EQ(LastMessage(), "Syntax error in file out.fte\nLine 1");

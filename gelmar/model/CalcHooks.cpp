@@ -56,13 +56,15 @@ bool PrepareViewFactorFile()
     return true;
 }
 
-
-void SizeOutputBuffer() {}
-bool HasReportItems()
+void CurrentSunPosition(float& altitude, float& azimuth)
 {
-    return false;
+    altitude = 0;
+    azimuth = 0;
 }
-void FillReportRow() {}
-void WriteReportOutputFile() {}
+void ForEachSolarSurface(const std::function<void(int, int, double, double)>&) {}
+int ControlState(int)
+{
+    return 0;
+}
 
 } // namespace gelmar

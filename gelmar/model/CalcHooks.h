@@ -1,6 +1,6 @@
 // The places where the transient calculation calls the parts of the engine
 // that other modules provide: radiation zones and view factors, solar
-// fluxes, controls, the ventilation network and the text report. Each does
+// fluxes, controls, the ventilation network and what the report reads. Each does
 // nothing yet (or answers as a model without that feature would); the module
 // that owns it fills it in.
 #pragma once
@@ -66,10 +66,13 @@ void ReportModelCheckError(int code);
 // or recomputes the view-factor file; false when the user cancels.
 bool PrepareViewFactorFile();
 
-// ---- output definitions and the text report ----
-void SizeOutputBuffer();
-bool HasReportItems();
-void FillReportRow();
-void WriteReportOutputFile();
+// ---- what the text report reads from the solar and control modules ----
+// Sun altitude and azimuth (degrees; azimuth 0..360) of the current step.
+void CurrentSunPosition(float& altitude, float& azimuth);
+// Calls visit(colour, direction, area, absorbed flux) for every sunlit
+// surface record of the solar table.
+void ForEachSolarSurface(const std::function<void(int, int, double, double)>& visit);
+// State of control n (0-based): 0 off, 1 on.
+int ControlState(int control);
 
 } // namespace gelmar

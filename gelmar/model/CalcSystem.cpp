@@ -6,8 +6,10 @@
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
+#include "gelmar/model/FunctionFiles.h"
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/OutputReport.h"
 #include "gelmar/model/TransientRun.h"
 #include "gelmar/model/UndoRedo.h"
 #include "gelmar/model/WorkArrays.h"
@@ -59,6 +61,7 @@ bool RunCalculationWindow()
             WriteReportOutputFile();
         FreeVentilationMatrix();
         FreePropertyTables();
+        FreeFunctionFileData();
         g_model.calcTime -= g_model.timeStep;
     }
     FreeWorkArrays(0);

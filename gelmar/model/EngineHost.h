@@ -58,6 +58,16 @@ class EngineHost {
     // After each time step: the 3D view, when open, shows and repaints the
     // temperatures of the step.
     virtual void ShowStepTemperatures() {}
+    // The open-file dialog (hide read-only, file must exist) with a filter
+    // text ("description|*.ext||") and default extension; path holds the
+    // initial file and, on OK (true), the chosen full path.
+    virtual bool ChooseFileToOpen(std::string_view /*filter*/, std::string_view /*extension*/,
+                                  std::string& /*path*/)
+    {
+        return false;
+    }
+    // The function graph, when open, recomputes its curve and repaints.
+    virtual void UpdateFunctionGraph() {}
 };
 
 // Does nothing, keeps every message and answers as a user who wants the

@@ -6,6 +6,7 @@
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "gelmar/model/EngineServices.h"
+#include "gelmar/model/FunctionFiles.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/WorkArrays.h"
 
@@ -111,7 +112,7 @@ std::string FunctionFilePath(const std::string& path)
 [[noreturn]] void SyntaxError(int line)
 {
     g_model.lineCounter = line;
-    common::RaiseError(kErrorSyntax);
+    RaiseSyntaxError(line);
 }
 
 // Moves the current value into its previous slot (0 at the first step),
@@ -229,9 +230,15 @@ float EvaluateFunction(int n, double seconds)
         const double ph = phase(t - p[3], p[1]);
         return ph < p[2] ? static_cast<float>(p[0] * std::sin(std::numbers::pi * ph / p[2])) : 0.0f;
     }
-    default:
-        // Shape 0 of the time kinds: no file table is loaded.
-        return 0.0f;
+    default: {
+        // Shape 0 of the time kinds: the loaded series, when this function's
+        // file is loaded.
+        const int table = f.tableIndex;
+        if (table < 0 || table >= static_cast<int>(g_functionFiles.size()) ||
+            g_functionFiles[static_cast<std::size_t>(table)].function != n)
+            return 0.0f;
+        return EvaluateFunctionFile(table, seconds);
+    }
     }
 }
 
@@ -313,6 +320,13 @@ float GetConductivityAt(const ColourRecord& c, float temperature, bool previous)
     if ((c.type == EQUIMAT && c.rule != 0) || c.lambdaFunc.IsNone() || c.working.function[kFnLambda] < 0)
         return previous ? c.working.previousLambda : c.lambda;
     return EvaluatePropertyTable(c.working.function[kFnLambda], temperature);
+}
+
+float GetSolarReflectionAt(const ColourRecord& c, float angle)
+{
+    if (c.reflectionFunc.IsNone() || c.working.function[kFnReflection] < 0)
+        return c.solarReflection;
+    return EvaluatePropertyTable(c.working.function[kFnReflection], angle);
 }
 
 float GetSpecificHeatAt(const ColourRecord& c, float temperature)

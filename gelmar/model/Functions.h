@@ -3,10 +3,7 @@
 // indices, the analytic shapes evaluated at a time, the property tables of
 // temperature (conductivity, specific heat, solar reflection) read from their
 // files, and the per-step evaluation of every referenced value with its
-// previous-step value kept.
-//
-// Time series files (shape 0 of the time kinds) are not loaded here yet: a
-// file function of time evaluates to 0, as it does when no file is loaded.
+// previous-step value kept. The time series files live in FunctionFiles.h.
 #pragma once
 #include "gelmar/model/Records.h"
 
@@ -36,8 +33,8 @@ int DiffuseSolarFunction();
 // from a table file?
 bool HasTemperatureDependentMaterials();
 
-// Value of function n at time t (s); 0 for n < 0 and for file functions of
-// time.
+// Value of function n at time t (s); 0 for n < 0 and for a file function of
+// time whose file is not loaded.
 float EvaluateFunction(int n, double t);
 
 // Reads every function in use of shape 0 whose letter is L, C or R into a
@@ -53,6 +50,9 @@ float EvaluatePropertyTable(int n, float x);
 
 float GetConductivityAt(const ColourRecord& colour, float temperature, bool previous);
 float GetSpecificHeatAt(const ColourRecord& colour, float temperature);
+// The colour's solar reflection factor, or its R table at the angle of
+// incidence (degrees).
+float GetSolarReflectionAt(const ColourRecord& colour, float angle);
 
 // Evaluates every referenced value at the store's current time; with
 // keepPrevious each value first moves into its previous-step slot (0 while

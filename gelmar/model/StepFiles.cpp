@@ -7,6 +7,7 @@
 #include "gelmar/model/Assembly.h"
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineServices.h"
+#include "gelmar/model/FunctionFiles.h"
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
@@ -23,6 +24,24 @@
 namespace gelmar {
 
 namespace {
+
+// The functions of time at the read-back time: the current values follow
+// their functions as during the run. A function file that can no longer be
+// read leaves those values at their fixed numbers; the solution still shows.
+void PrepareFunctionsForReadBack()
+{
+    const std::string path = g_model.sharedPath;
+    ResolveFunctionReferences();
+    try {
+        CollectFunctionFiles();
+        LoadPropertyTables();
+    } catch (const common::EngineException&) {
+        common::ResetErrorCode();
+        FreeFunctionFileData();
+    }
+    EvaluateColourFunctions(false);
+    g_model.sharedPath = path;
+}
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -238,8 +257,7 @@ bool ReadSolutionFile(int usePath)
         ClearSolution();
         return false;
     }
-    ResolveFunctionReferences();
-    EvaluateColourFunctions(false);
+    PrepareFunctionsForReadBack();
     g_run.solutionValid = true;
     g_run.fluxesValid = false;
     return true;

@@ -7,9 +7,11 @@
 #include "gelmar/model/Assembly.h"
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineHost.h"
+#include "gelmar/model/FunctionFiles.h"
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/OutputReport.h"
 #include "gelmar/model/Solver.h"
 #include "gelmar/model/StepFiles.h"
 #include "gelmar/model/SurfaceRules.h"
@@ -55,6 +57,7 @@ void RunTransientCalculation()
     CheckVentilationFlows(0);
     FindSolarFunctions(true);
     ResolveFunctionReferences();
+    CollectFunctionFiles();
     LoadPropertyTables();
     PrepareVentilationNetwork();
     RasteriseBlocks();
@@ -146,7 +149,7 @@ void RunTransientCalculation()
                 WriteFluxFile();
         }
         if (HasReportItems() && IsFrequencyStep(t, m.reportFrequency))
-            FillReportRow();
+            FormatReportRow();
         if (!ventilated && n == 0)
             cycles = 1;
         t += step;
@@ -164,6 +167,7 @@ void RunTransientCalculation()
         WriteReportOutputFile();
     FreeVentilationMatrix();
     FreePropertyTables();
+    FreeFunctionFileData();
 }
 
 } // namespace gelmar

@@ -1,5 +1,5 @@
-// The calculation's calls into radiation, solar, control, ventilation and
-// report modules, as a model without those features needs them.
+// The calculation's calls into radiation, solar and report modules, as a
+// model without those features needs them.
 #include "gelmar/model/CalcHooks.h"
 
 #include "gelmar/model/ModelStore.h"
@@ -33,27 +33,6 @@ bool AnySolarNodePower()
 }
 void ClearSolarFluxColumn() {}
 
-void EvaluateControls() {}
-bool ApplyControls()
-{
-    return false;
-}
-
-bool HasVentilationFlows()
-{
-    return false;
-}
-void CheckVentilationFlows(int) {}
-void PrepareVentilationNetwork() {}
-int StepVentilationNetwork()
-{
-    return 1;
-}
-void EndVentilationStep() {}
-void FreeVentilationMatrix() {}
-void AssembleBoundaryColourRows() {}
-
-void ReportModelCheckError(int) {}
 bool PrepareViewFactorFile()
 {
     return true;

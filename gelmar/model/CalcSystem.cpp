@@ -10,6 +10,7 @@
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/TransientRun.h"
 #include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/Ventilation.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <new>

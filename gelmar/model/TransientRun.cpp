@@ -131,7 +131,9 @@ void RunTransientCalculation()
                 g_run.uniformFailed = true;
             }
             FactoriseIncompleteCholesky();
-            settled = SolveConjugateGradient() == 0 && (!ventilated || n == 0);
+            // With ventilation only the steady step ends on a settled field,
+            // and not before the network has had its first pass.
+            settled = SolveConjugateGradient() == 0 && (!ventilated || (n == 0 && cycle > 1));
         }
         if (diverged) {
             ReportVentilationDiverging(t);

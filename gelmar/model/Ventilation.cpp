@@ -336,8 +336,9 @@ void EndVentilationStep()
             net.Value(m, kPrevious2) = net.Value(m, kPrevious);
         net.Value(m, kPrevious) = net.Value(m, kSolution);
     }
-    // A held air temperature is the surfaces' environment: its value of this
-    // step is the previous level of the next.
+    // The surfaces' couplings and a held air temperature (the surfaces'
+    // environment) of this step are the previous level of the next.
+    AdvanceZoneConvection();
     for (ColourRecord& c : g_model.colours)
         if (c.working.airFixed) {
             if (c.type == BC_FRE_S)

@@ -1,7 +1,6 @@
 // The messages of the model checks that end a calculation, each shown
 // through the reporting form of the check that raised its code.
 #include "gelmar/model/CalcHooks.h"
-
 #include "gelmar/model/CavityChecks.h"
 #include "gelmar/model/Controls.h"
 #include "gelmar/model/Ventilation.h"

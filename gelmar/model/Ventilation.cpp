@@ -181,8 +181,9 @@ void AddFlows(int step)
             net.rhs[m] += g * tIn;
         } else {
             const double cPrev = GetSpecificHeatAt(to, static_cast<float>(net.Value(m, kPrevious)));
-            net.rhs[m] += to.density * (c * tIn * flow.flow + cPrev * net.inflowPrevious[static_cast<std::size_t>(n)] *
-                                                                   flow.working.previous);
+            net.rhs[m] +=
+                to.density * (c * tIn * flow.flow + cPrev * net.inflowPrevious[static_cast<std::size_t>(n)] *
+                                                        flow.working.previous);
         }
     }
 }

@@ -75,8 +75,8 @@ struct FlowWorkingValues {
 // A control's resolved functions and its state during a run.
 struct ControlWorkingValues {
     std::int32_t target = -1, off = -1, on = -1;
-    std::int32_t testDeltaT = 0; // the zone test applies (only to ventilation functions)
-    std::int32_t state = 0;      // 0 off, 1 on
+    std::int32_t testDeltaT = 0;                  // the zone test applies (only to ventilation functions)
+    std::int32_t state = 0;                       // 0 off, 1 on
     std::int32_t onDuration = 0, offDuration = 0; // minimum durations, s
     std::int32_t switchedOn = std::numeric_limits<std::int32_t>::min();
     std::int32_t switchedOff = std::numeric_limits<std::int32_t>::min();

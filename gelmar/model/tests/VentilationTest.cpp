@@ -3,9 +3,10 @@
 // conduct into them (against a dense reference of the same resistances),
 // the air of one cavity following a step in its inflow temperature, the
 // singular and diverging networks and a network that never settles.
+#include "gelmar/model/Ventilation.h"
+
 #include "VentilationFixture.h"
 #include "gelmar/model/Functions.h"
-#include "gelmar/model/Ventilation.h"
 
 #include <Eigen/Dense>
 #include <cmath>
@@ -22,9 +23,8 @@ struct BadFlowCase {
 TEST_F(VentilationTest, BadFlowsStopTheRunNamingTheFlow)
 {
     const BadFlowCase cases[] = {
-        {"from a material", 3, 4, 1},   {"from an equivalent material", 5, 4, 1},
-        {"from no colour", -1, 4, 1},   {"to no colour", 2, -1, 1},
-        {"to a simple surface", 4, 2, 1}, {"second flow bad", 6, 4, 2},
+        {"from a material", 3, 4, 1}, {"from an equivalent material", 5, 4, 1}, {"from no colour", -1, 4, 1},
+        {"to no colour", 2, -1, 1},   {"to a simple surface", 4, 2, 1},         {"second flow bad", 6, 4, 2},
     };
     SetGrid(Uniform(3, 0.1f), Uniform(1, 1), Uniform(1, 1));
     Surface(2, 20, 8);
@@ -175,7 +175,7 @@ TEST_F(TwoCavityTest, NetworkThatNeverSettlesEndsTheRunWithAMessage)
     ASSERT_TRUE(Run());
     const long long last = vent.times.back();
     EXPECT_EQ(vent.messages.back(), "Ventilation network not converged after 100000 cycles at time " +
-                                    std::to_string(last) + " s.\nCalculation stopped.");
+                                        std::to_string(last) + " s.\nCalculation stopped.");
     EXPECT_LT(vent.times.size(), 6u);
     EXPECT_EQ(g_model.calcTime, last);
 }

@@ -7,6 +7,7 @@
 #include "gelmar/model/RadiatingFaces.h"
 #include "gelmar/model/ViewFactorFile.h"
 
+#include <functional>
 #include <vector>
 
 namespace gelmar::test {

@@ -273,6 +273,17 @@ TEST_F(SingleCavityTest, AirFollowsAStepInItsInflowTemperature)
     EXPECT_NEAR(ColourAirTemperature(3), end, 0.01);
 }
 
+TEST_F(SingleCavityTest, AirFromACavityOutsideTheNetworkBringsThatCavitysTemperature)
+{
+    ColourRecord& other = Cavity(8, 3); // receives no flow: no network node
+    other.temperature = 30;
+    g_model.ventFlows[0].colourFrom = 8;
+    PrepareVentilationNetwork();
+    EXPECT_EQ(other.working.ventilationNode, -1);
+    SolveStep();
+    EXPECT_NEAR(ColourAirTemperature(3), (hA * kSurface + kAir * 30) / (hA + kAir), 1e-9);
+}
+
 TEST_F(SingleCavityTest, DivergesOnlyWhenTheNodeJumpsByAMillion)
 {
     g_work.solution.assign(4, 5.0);

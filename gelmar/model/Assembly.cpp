@@ -9,6 +9,7 @@
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/Ventilation.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <algorithm>
@@ -149,8 +150,8 @@ void AddSurfaceBoundaryCondition(const Context& c, int colour, int axis, int pla
     double temp = simple ? col.temperature : col.airTemperature;
     double tempPrev = simple ? wv.previousTemperature : wv.previousAirTemperature;
     // A free surface whose air is not held carries its air temperature
-    // through the zone terms.
-    if (col.type == BC_FRE_S || col.type == BC_FREE)
+    // through the zone terms; held air is a fixed environment.
+    if ((col.type == BC_FRE_S || col.type == BC_FREE) && !wv.airFixed)
         temp = tempPrev = 0.0;
     const double q = col.flux, qPrev = wv.previousFlux;
     if (c.step == 0)

@@ -1,5 +1,5 @@
-// The calculation's calls into radiation, solar, control, ventilation and
-// report modules, as a model without those features needs them.
+// The calculation's calls into radiation, solar and report modules, as a
+// model without those features needs them.
 #include "gelmar/model/CalcHooks.h"
 
 #include "gelmar/model/ModelStore.h"
@@ -30,27 +30,6 @@ bool AnySolarNodePower()
 }
 void ClearSolarFluxColumn() {}
 
-void EvaluateControls() {}
-bool ApplyControls()
-{
-    return false;
-}
-
-bool HasVentilationFlows()
-{
-    return false;
-}
-void CheckVentilationFlows(int) {}
-void PrepareVentilationNetwork() {}
-int StepVentilationNetwork()
-{
-    return 1;
-}
-void EndVentilationStep() {}
-void FreeVentilationMatrix() {}
-void AssembleBoundaryColourRows() {}
-
-void ReportModelCheckError(int) {}
 bool PrepareViewFactorFile()
 {
     return true;
@@ -62,9 +41,11 @@ void CurrentSunPosition(float& altitude, float& azimuth)
     azimuth = 0;
 }
 void ForEachSolarSurface(const std::function<void(int, int, double, double)>&) {}
-int ControlState(int)
+int ControlState(int control)
 {
-    return 0;
+    if (control < 0 || control >= static_cast<int>(g_model.controls.count))
+        return 0;
+    return g_model.controls[static_cast<std::size_t>(control)].working.state;
 }
 
 } // namespace gelmar

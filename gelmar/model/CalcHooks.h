@@ -1,6 +1,6 @@
 // The places where the transient calculation calls the parts of the engine
 // that other modules provide: radiation zones and view factors, solar
-// fluxes, controls, the ventilation network and what the report reads. Each does
+// fluxes and what the report reads of solar and controls. Each does
 // nothing yet (or answers as a model without that feature would); the module
 // that owns it fills it in.
 #pragma once
@@ -41,24 +41,7 @@ bool AnySolarNodePower();
 // Clears the flux column of the solar table (before the heat-flow balance).
 void ClearSolarFluxColumn();
 
-// ---- controls ----
-void EvaluateControls();
-// True when a control switched this step.
-bool ApplyControls();
-
-// ---- ventilation network ----
-bool HasVentilationFlows();
-// Error 7 on a bad flow chain.
-void CheckVentilationFlows(int reporting);
-void PrepareVentilationNetwork();
-// 0 going on, 1 converged, 2 diverging.
-int StepVentilationNetwork();
-void EndVentilationStep();
-void FreeVentilationMatrix();
-// Fixed air temperatures of colours whose air node the network holds.
-void AssembleBoundaryColourRows();
-
-// ---- model checks of other modules ----
+// ---- model checks of other modules (ModelCheckReport.cpp) ----
 // Shows the message of error code 4, 5, 7, 10, 11 or 12 through the reporting
 // form of the check that set it.
 void ReportModelCheckError(int code);

@@ -12,6 +12,7 @@
 #include "gelmar/model/OutputReport.h"
 #include "gelmar/model/TransientRun.h"
 #include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/Ventilation.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <new>

@@ -5,9 +5,11 @@
 #include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "gelmar/model/Controls.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/FunctionFiles.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/Ventilation.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <cmath>
@@ -146,7 +148,8 @@ void ResolveFunctionReferences()
         MaterialBcRecord& r = g_model.materialBcs[n];
         r.working.function = Resolve(r.type == 0 ? r.temperatureFunc : r.powerFunc);
     }
-    // Ventilation flows and controls resolve their own references.
+    ResolveVentilationFlowReferences();
+    ResolveControlReferences();
     g_globalSolar = FindByName("G01");
     g_diffuseSolar = FindByName("D01");
 }
@@ -375,7 +378,8 @@ void EvaluateColourFunctions(bool keep)
         MaterialBcRecord& r = g_model.materialBcs[n];
         Drive(r.type == 0 ? r.temperature : r.power, &r.working.previous, r.working.function, keep, t);
     }
-    // Ventilation flows and controls evaluate their references with their own parts.
+    EvaluateVentilationFlows(keep);
+    EvaluateControlTargets();
 }
 
 } // namespace gelmar

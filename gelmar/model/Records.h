@@ -157,6 +157,7 @@ struct ControlRecord {
     float deltaT = 0;
     std::int16_t zone1 = -1;
     std::int16_t zone2 = -1;
+    ControlWorkingValues working;
 
     bool operator==(const ControlRecord&) const = default;
 };
@@ -166,6 +167,7 @@ struct VentilationFlowRecord {
     std::int16_t colourTo = -1;
     float flow = 0;
     FunctionName flowFunc{"V00"};
+    FlowWorkingValues working;
 
     bool operator==(const VentilationFlowRecord&) const = default;
 };

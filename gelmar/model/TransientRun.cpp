@@ -6,6 +6,7 @@
 
 #include "gelmar/model/Assembly.h"
 #include "gelmar/model/CalcHooks.h"
+#include "gelmar/model/Controls.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/FunctionFiles.h"
 #include "gelmar/model/Functions.h"
@@ -15,6 +16,7 @@
 #include "gelmar/model/Solver.h"
 #include "gelmar/model/StepFiles.h"
 #include "gelmar/model/SurfaceRules.h"
+#include "gelmar/model/Ventilation.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <filesystem>
@@ -78,7 +80,7 @@ void RunTransientCalculation()
     const bool ventilated = HasVentilationFlows();
     const bool rules = HasRuleColours();
     g_run.temperatureDependent = !ventilated && HasTemperatureDependentMaterials();
-    int cycles = ventilated ? 100000 : CyclesPerStep(g_run.temperatureDependent);
+    int cycles = ventilated ? kVentilationCycleLimit : CyclesPerStep(g_run.temperatureDependent);
     const int recompute = rules ? m.recalcCen : 0;
 
     const int step = std::max(1, m.timeStep);
@@ -94,8 +96,8 @@ void RunTransientCalculation()
     g_run.step = 0;
 
     long long t = -static_cast<long long>(m.startupDuration);
-    bool diverged = false;
-    while (t <= m.calcDuration && !diverged) {
+    bool diverged = false, unsettled = false;
+    while (t <= m.calcDuration && !diverged && !unsettled) {
         const int n = g_run.step;
         m.calcTime = static_cast<std::int32_t>(t);
         Host().ShowTimeStep(t, m.startupDuration, m.calcDuration);
@@ -105,7 +107,8 @@ void RunTransientCalculation()
         ComputeZoneConvection();
         ComputeSolarFluxesForStep();
 
-        for (int cycle = 1; cycle <= cycles; ++cycle) {
+        bool settled = false;
+        for (int cycle = 1; cycle <= cycles && !settled; ++cycle) {
             Host().ShowCycle(cycle);
             if (g_run.solutionValid && recompute != 0) {
                 UpdateColourTemperatureRanges();
@@ -118,23 +121,33 @@ void RunTransientCalculation()
                     diverged = true;
                     break;
                 }
-                if (network == 1 && cycle > 1)
+                if (network == 1 && cycle > 1) {
+                    settled = true;
                     break;
+                }
             }
             AssembleEquations(n);
             if (!ventilated && n > 0)
                 AdvanceTimeLevel();
             if (!g_run.uniformFailed && cycle == 1) {
-                if (UniformStart())
+                settled = UniformStart();
+                if (settled)
                     break;
                 g_run.uniformFailed = true;
             }
             FactoriseIncompleteCholesky();
-            if (SolveConjugateGradient() == 0 && (!ventilated || n == 0))
-                break;
+            // With ventilation only the steady step ends on a settled field,
+            // and not before the network has had its first pass.
+            settled = SolveConjugateGradient() == 0 && (!ventilated || (n == 0 && cycle > 1));
         }
-        if (diverged)
+        if (diverged) {
+            ReportVentilationDiverging(t);
             break;
+        }
+        // A network that never settles ends the run after this step.
+        unsettled = ventilated && !settled;
+        if (unsettled)
+            ReportVentilationNotSettled(t);
 
         if (ventilated || n == 0) {
             AdvanceTimeLevel();

@@ -77,8 +77,8 @@ void BuildRichModel()
     m.functions[1].filePath = "data/weather.txt";
     m.functions[1].fileTitle = "weather";
     m.ventFlowCount = 2;
-    m.ventFlows[0] = VentilationFlowRecord{5, -1, 0.25f, FunctionName("V01")};
-    m.ventFlows[1] = VentilationFlowRecord{0, 255, 0, FunctionName("V00")};
+    m.ventFlows[0] = VentilationFlowRecord{5, -1, 0.25f, FunctionName("V01"), {}};
+    m.ventFlows[1] = VentilationFlowRecord{0, 255, 0, FunctionName("V00"), {}};
     m.controls.count = 2;
     m.controls[0] = ControlRecord{};
     m.controls[1] = ControlRecord{3,
@@ -93,7 +93,8 @@ void BuildRichModel()
                                   1,
                                   1.5f,
                                   5,
-                                  255};
+                                  255,
+                                  {}};
     m.outputNodes.count = 1;
     m.outputNodes[0] = OutputNodeRecord{4, 0, 2, 0, 0, 0};
     m.outputBlocks.count = 1;

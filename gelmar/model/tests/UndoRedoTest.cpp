@@ -99,7 +99,7 @@ std::vector<Edit> Edits()
          }},
         {kUndoVentilation,
          [] {
-             g_model.ventFlows[0] = VentilationFlowRecord{4, -1, 0.5f, FunctionName("V00")};
+             g_model.ventFlows[0] = VentilationFlowRecord{4, -1, 0.5f, FunctionName("V00"), {}};
              g_model.ventFlowCount = 1;
          }},
         {kUndoControls,

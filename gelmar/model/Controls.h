@@ -1,0 +1,35 @@
+// Controls: thermostats that read the temperature of a sensor (an output
+// node), compare it with a target function of time and switch a function of
+// the model between its "off" and "on" variants with a heating or cooling
+// logic, minimum on and off durations and, for ventilation functions, a
+// minimum temperature difference between two zones. Every colour property,
+// node or material boundary condition and ventilation flow that refers to a
+// control's "off" function is switched with it.
+#pragma once
+
+namespace gelmar {
+
+enum : int { kErrorControl = 11 };
+
+// Resolves each control's target, "off" and "on" names (marking the
+// functions in use).
+void ResolveControlReferences();
+// The target value of every control at the current time.
+void EvaluateControlTargets();
+
+// Checks every control and links the model's function references to the
+// controls (once per run, before the time loop); the first failing control
+// raises error 11.
+void EvaluateControls();
+// Switches the controls for the current time; true when any switched.
+bool ApplyControls();
+// Sets every function reference linked to control n to its "on" or "off"
+// function.
+void ApplyControlState(int n, bool on);
+
+// Keeps n as the failing control and raises error 11.
+[[noreturn]] void RaiseControlError(int n);
+// Shows "Error in control no. " with the kept control's number (1-based).
+void ReportControlError();
+
+} // namespace gelmar

@@ -1,0 +1,63 @@
+// The ventilation network: flows of air (constant or a "V" function of time)
+// from an environment or a cavity into cavities whose air temperature is
+// free. The cavities that receive air are the nodes of a small dense system
+// whose air temperatures follow from the heat the flows carry, the
+// convection at the cavity surfaces, the air's capacity and the convective
+// sources. Within a time step the network and the thermal field are solved
+// in turn until the network's temperatures settle; meanwhile the thermal
+// solve takes each network cavity's air temperature as fixed.
+#pragma once
+
+namespace gelmar {
+
+enum : int {
+    kErrorVentilationFlow = 7,    // a flow whose colours cannot carry it
+    kErrorVentilationNetwork = 8, // the network's system is singular
+};
+
+// Cycles per time step allowed to a model with ventilation flows.
+constexpr int kVentilationCycleLimit = 100000;
+
+bool HasVentilationFlows();
+// With reporting 0: checks every flow in order (from a colour that is not
+// conductive, to a BC_FREE or BC_FRE_S colour); the first bad one is kept
+// and raises error 7. With reporting set: shows "Syntax error in ventilation
+// flow %d" with the kept flow's number (1-based).
+void CheckVentilationFlows(int reporting);
+
+// Resolves every flow's function name (marking the function in use).
+void ResolveVentilationFlowReferences();
+// Evaluates the flow functions at the current time; with keepPrevious each
+// flow first moves into its previous-step slot (0 before the first step).
+void EvaluateVentilationFlows(bool keepPrevious);
+
+// Per run, before the node numbering: gives the cavities that flows touch
+// air nodes of their own, numbers the receiving cavities and allocates the
+// network.
+void PrepareVentilationNetwork();
+// One pass of the network: 0 going on (the cavities' air temperatures are
+// now held for the next thermal solve), 1 settled (every node within mxdt
+// of the previous pass), 2 diverging (every node jumped by 1e6 or more; the
+// thermal solution is zeroed). A singular system raises error 8.
+int StepVentilationNetwork();
+// End of a time step: the network's time levels move on.
+void EndVentilationStep();
+void FreeVentilationMatrix();
+
+// True while the network holds the colour's air temperature.
+bool IsAirTemperatureFixed(int colour);
+// The air temperature of a cavity colour: its air node's, else the
+// network's, else the colour's own value (temp for BC_FRE_S, tair else).
+double ColourAirTemperature(int colour);
+
+// Gives the air node of every colour whose air the network holds the fixed
+// row of that temperature (diagonal 1, right-hand side temp or tair, no
+// couplings).
+void AssembleBoundaryColourRows();
+
+// The messages of a run that the network ends early: divergence, or the
+// cycle limit reached without the network settling (time t in seconds).
+void ReportVentilationDiverging(long long t);
+void ReportVentilationNotSettled(long long t);
+
+} // namespace gelmar

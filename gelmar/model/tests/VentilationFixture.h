@@ -1,0 +1,85 @@
+// Models with ventilation flows for the network tests: flows and functions
+// written into the store, and a host that records the run's time steps and
+// sets up the cavity faces and their surface couplings as soon as the
+// nodes are numbered, when the run has not done so itself.
+#pragma once
+#include "CalcModel.h"
+#include "gelmar/model/RadiatingFaces.h"
+#include "gelmar/model/ViewFactorFile.h"
+
+#include <functional>
+#include <vector>
+
+namespace gelmar::test {
+
+class VentilationHost : public NullEngineHost {
+  public:
+    void ShowNodeCount(long long) override
+    {
+        if (!g_radiation.zones.empty())
+            return;
+        const CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
+        LoadViewFactors(cells, [](int i, int j, int k) { return GetNodeIndex(i, j, k); });
+    }
+    void ShowTimeStep(long long time, long long, long long) override { times.push_back(time); }
+    void ShowStepTemperatures() override
+    {
+        if (afterStep)
+            afterStep();
+    }
+
+    std::vector<long long> times;
+    std::function<void()> afterStep;
+};
+
+class VentilationTest : public CalcTest {
+  protected:
+    void SetUp() override
+    {
+        CalcTest::SetUp();
+        SetHost(&vent);
+        g_radiation = RadiationSet{};
+    }
+    static VentilationFlowRecord& Flow(int from, int to, float flow)
+    {
+        VentilationFlowRecord& f = g_model.ventFlows[static_cast<std::size_t>(g_model.ventFlowCount++)];
+        f = VentilationFlowRecord{};
+        f.colourFrom = static_cast<std::int16_t>(from);
+        f.colourTo = static_cast<std::int16_t>(to);
+        f.flow = flow;
+        return f;
+    }
+    static FunctionRecord& Constant(const char* name, float value)
+    {
+        const std::uint16_t n = g_model.functions.count;
+        GrowFunctionArray(n + 1);
+        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
+        FunctionRecord& f = g_model.functions[n];
+        f = FunctionRecord{};
+        f.name = FunctionName(name);
+        f.shape = 1;
+        f.params[0] = value;
+        return f;
+    }
+    // A cavity colour of air (1.2 kg/m3, 1000 J/(kg K)) with the given
+    // surface coefficient.
+    static ColourRecord& Cavity(int c, float h)
+    {
+        ColourRecord& r = Colour(c, BC_FRE_S);
+        r.hGlobal = h;
+        r.density = 1.2f;
+        r.heatCapacity = 1000.0f;
+        return r;
+    }
+    std::string Messages() const
+    {
+        std::string all;
+        for (const std::string& m : vent.messages)
+            all += m + "|";
+        return all;
+    }
+
+    VentilationHost vent;
+};
+
+} // namespace gelmar::test

@@ -6,22 +6,6 @@
 
 namespace gelmar {
 
-void LoadViewFactors() {}
-void ForEachZoneLink(const std::function<void(Index, Index)>&) {}
-void AssembleAirNodeCapacities(double) {}
-void AssembleLongWaveRadiation() {}
-void AdvanceZoneFaces() {}
-void WriteZoneFaceFlows(std::FILE*) {}
-void UpdateZoneAirTemperatures() {}
-int ZoneCount()
-{
-    return 0;
-}
-bool ColourAirNodeTemperature(int, double&)
-{
-    return false;
-}
-
 void FindSolarFunctions(bool) {}
 void BuildSiteRotation() {}
 void PrepareSolarSurfaces(bool) {}
@@ -54,10 +38,6 @@ void FreeVentilationMatrix() {}
 void AssembleBoundaryColourRows() {}
 
 void ReportModelCheckError(int) {}
-bool PrepareViewFactorFile()
-{
-    return true;
-}
 
 
 void SizeOutputBuffer() {}

@@ -12,15 +12,18 @@
 namespace gelmar {
 
 // ---- radiation zones and view factors ----
-// Reads or checks the view factors and sets up the zone tables, adding the
-// zone rows to the row count (a model with zone colours).
+// Sets up the zones of a run after the node numbering: zones, faces, the
+// view factors read back and matched, and the zone rows added to the row
+// count. A model without zone colours has none.
 void LoadViewFactors();
 // Calls link(a, b) for every matrix coupling of the zone rows.
 void ForEachZoneLink(const std::function<void(Index, Index)>& link);
-// Capacity terms of the air nodes of free-surface cells (k = s^3 / (8 dt)).
-void AssembleAirNodeCapacities(double k);
-// Long-wave radiation and zone convection terms of one assembly.
-void AssembleLongWaveRadiation();
+// Capacity terms of the air nodes of free-surface cells (k = s^3 / (8 dt))
+// of an assembly at step counter `step` (> 0).
+void AssembleAirNodeCapacities(int step, double k);
+// Long-wave radiation and zone convection terms of an assembly at step
+// counter `step` (0: steady, current values only).
+void AssembleLongWaveRadiation(int step);
 // Copies the zone faces' current values into their previous-level slots.
 void AdvanceZoneFaces();
 // Writes the heat-flow lines of the radiating faces (the file is open).

@@ -4,6 +4,7 @@
 
 #include "common/core/ErrorCode.h"
 #include "gelmar/model/CalcHooks.h"
+#include "gelmar/model/CavityChecks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/Functions.h"
@@ -31,6 +32,11 @@ void ShowError(int code)
         break;
     case 8:
         Host().MessageBox("Error in ventilation system", MessageStyle::Ok);
+        break;
+    case kErrorSeparatedZones:
+    case kErrorDifferentBcTypes:
+    case kErrorTransmatBesideVoid:
+        ReportSystemError();
         break;
     case 9:
         Host().MessageBox("Solar radiation function (G01 or D01) not present", MessageStyle::Ok);

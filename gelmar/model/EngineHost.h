@@ -9,7 +9,7 @@
 
 namespace gelmar {
 
-enum class MessageStyle { Ok, YesNo, OkCancel };
+enum class MessageStyle { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 // The modal progress windows in which the long runs of the engine take place.
 enum class ProgressWindow { Calculation, ViewFactors, SolarFluxes };

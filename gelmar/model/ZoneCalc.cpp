@@ -4,9 +4,8 @@
 // and convection terms of each assembly, the time-level bookkeeping of the
 // zone faces, the heat-flow file and the computed air temperatures; and
 // the view-factor step of Calc System.
-#include "gelmar/model/CalcHooks.h"
-
 #include "common/core/ErrorCode.h"
+#include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/Functions.h"
@@ -19,8 +18,8 @@
 #include "gelmar/model/ZoneEquations.h"
 
 #include <charconv>
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -255,7 +254,8 @@ bool PrepareViewFactorFile()
 {
     std::error_code ec;
     if (std::filesystem::exists(SelectViewFactorFile(), ec)) {
-        const MessageAnswer answer = Host().MessageBox("Recalculate view factors ?", MessageStyle::YesNoCancel);
+        const MessageAnswer answer =
+            Host().MessageBox("Recalculate view factors ?", MessageStyle::YesNoCancel);
         if (answer == MessageAnswer::Cancel)
             return false;
         if (answer != MessageAnswer::Yes)

@@ -1,0 +1,290 @@
+// An air cavity between two solid walls calculated end to end by Calc
+// System: the heat through the walls against a one-dimensional series of
+// the wall resistances and the cavity's grey-body radiation (with its
+// re-radiating remainder) plus convection through the air node; the energy
+// balance of the boundary colours; the heat-flow file; the view-factor file
+// reused or recomputed; Esc and Cancel in the view-factor step.
+#include "CalcModel.h"
+#include "common/core/ErrorCode.h"
+#include "gelmar/kernels/ZoneRadiation.h"
+#include "gelmar/model/RadiatingFaces.h"
+#include "gelmar/model/StepFiles.h"
+#include "gelmar/model/ViewFactorDriver.h"
+
+#include <cmath>
+#include <filesystem>
+
+namespace gelmar::test {
+namespace {
+
+constexpr int kHot = 0, kWall1 = 1, kWall2 = 2, kCavity = 3, kCold = 4;
+constexpr int kCells = 8;          // cells along y and z
+constexpr float kCell = 0.125f;    // their width: plates of 1 m x 1 m
+constexpr float kGap = 0.1f;       // cavity depth
+constexpr float kWallCell = 0.05f; // two cells per wall
+constexpr float kOutsideH = 1000.0f, kWallLambda = 50.0f, kAirH = 3.0f;
+constexpr float kTHot = 40.0f, kTCold = 0.0f;
+constexpr float kEps1 = 0.9f, kEps2 = 0.6f;
+
+// View factor between two parallel, directly opposed a x b rectangles at
+// distance c (the closed catalogue form).
+double ParallelRectangles(double a, double b, double c)
+{
+    const double x = a / c, y = b / c;
+    const double x1 = std::sqrt(1 + x * x), y1 = std::sqrt(1 + y * y);
+    const double pi = std::acos(-1.0);
+    return 2 / (pi * x * y) *
+           (std::log(std::sqrt((1 + x * x) * (1 + y * y) / (1 + x * x + y * y))) +
+            x * y1 * std::atan(x / y1) + y * x1 * std::atan(y / x1) - x * std::atan(x) - y * std::atan(y));
+}
+
+struct Reference {
+    double q = 0;          // W through the walls
+    double t1 = 0, t2 = 0; // surface temperatures of the hot and the cold plate
+    double radiation = 0;  // W of it by radiation
+};
+
+// Two grey plates of area a and mutual view factor f whose remainders see a
+// re-radiating surface, convection through an air node between them, each
+// plate behind a wall and an outer surface resistance.
+Reference SeriesReference(bool linear, double hrBlack)
+{
+    const double a = 1.0, f = ParallelRectangles(1.0, 1.0, kGap);
+    const double side = 1 / (double(kOutsideH) * a) + 2 * double(kWallCell) / (double(kWallLambda) * a);
+    const double e1 = kEps1, e2 = kEps2;
+    const double resistance = (1 - e1) / (e1 * a) + 1 / (a * f + a * (1 - f) / 2) + (1 - e2) / (e2 * a);
+    auto radiation = [&](double t1, double t2) {
+        const double k1 = t1 + 273.16, k2 = t2 + 273.16;
+        const double drive = linear ? hrBlack * (t1 - t2) : 5.67e-8 * (k1 * k1 * k1 * k1 - k2 * k2 * k2 * k2);
+        return drive / resistance;
+    };
+    Reference r;
+    double lo = kTCold, hi = kTHot;
+    for (int n = 0; n < 200; ++n) {
+        r.t1 = 0.5 * (lo + hi);
+        r.q = (kTHot - r.t1) / side;
+        r.t2 = kTCold + r.q * side;
+        r.radiation = radiation(r.t1, r.t2);
+        const double cavity = r.radiation + double(kAirH) * a * (r.t1 - r.t2) / 2;
+        (cavity > r.q ? hi : lo) = r.t1;
+    }
+    return r;
+}
+
+// Answers the view-factor question as told; may press Esc once the pair
+// loop of the first zone has begun.
+class CavityHost : public NullEngineHost {
+  public:
+    MessageAnswer MessageBox(std::string_view text, MessageStyle style) override
+    {
+        if (style != MessageStyle::YesNoCancel)
+            return NullEngineHost::MessageBox(text, style);
+        messages.emplace_back(text);
+        return answer;
+    }
+    void SetProgressText(int item, std::string_view text) override
+    {
+        NullEngineHost::SetProgressText(item, text);
+        if (escInPairLoop && item == kProgressZone)
+            escPressed = true;
+    }
+    MessageAnswer answer = MessageAnswer::Yes;
+    bool escInPairLoop = false;
+};
+
+class CavityCalcTest : public CalcTest {
+  protected:
+    void SetUp() override
+    {
+        CalcTest::SetUp();
+        SetHost(&cavityHost);
+        std::error_code ec;
+        for (const char* name : {"tmp.vwf", "model.vwf", "tmp0000.sol", "tmp0000.flx"})
+            std::filesystem::remove(name, ec);
+        std::vector<float> x = {kWallCell, kWallCell, kWallCell, kGap, kWallCell, kWallCell, kWallCell};
+        SetGrid(x, Uniform(kCells, kCell), Uniform(kCells, kCell));
+        Surface(kHot, kTHot, kOutsideH);
+        Colour(kWall1, MATERIAL, kWallLambda).epsilon = kEps1;
+        Colour(kWall2, MATERIAL, kWallLambda).epsilon = kEps2;
+        Colour(kCavity, BC_FREE).hConvective = kAirH;
+        Surface(kCold, kTCold, kOutsideH);
+        Block(kHot, 0, 1, 0, kCells, 0, kCells);
+        Block(kWall1, 1, 3, 0, kCells, 0, kCells);
+        Block(kCavity, 3, 4, 0, kCells, 0, kCells);
+        Block(kWall2, 4, 6, 0, kCells, 0, kCells);
+        Block(kCold, 6, 7, 0, kCells, 0, kCells);
+        g_model.minViewFactor = 1e-7f;
+        g_model.cycles = 40;
+        g_model.saveResults = 1;
+        g_model.saveFrequency = 1;
+    }
+    void TearDown() override
+    {
+        SetHost(nullptr);
+        CalcTest::TearDown();
+    }
+
+    // Mean temperature of the grid points of plane x = i.
+    static double PlaneMean(int i)
+    {
+        double sum = 0;
+        for (int j = 0; j <= kCells; ++j)
+            for (int k = 0; k <= kCells; ++k)
+                sum += T(i, j, k);
+        return sum / ((kCells + 1) * (kCells + 1));
+    }
+    std::string Said() const
+    {
+        return cavityHost.messages.empty() ? std::string() : cavityHost.messages.back();
+    }
+    static std::vector<double> Field()
+    {
+        return std::vector<double>(g_work.solution.begin(), g_work.solution.end());
+    }
+
+    CavityHost cavityHost;
+};
+
+TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesAndConvectionInSeries)
+{
+    struct Case {
+        int linear;
+        double hrBlack;
+    };
+    for (const Case& c : {Case{0, 5.1}, Case{1, 4.0}}) {
+        SCOPED_TRACE(c.linear);
+        g_model.linearRadiation = c.linear;
+        g_model.hrBlack = static_cast<float>(c.hrBlack);
+        ASSERT_TRUE(Run()) << Said();
+        const Reference ref = SeriesReference(c.linear != 0, double(static_cast<float>(c.hrBlack)));
+
+        // The view factors of the plates add up to the whole plates' factor.
+        double exchange = 0, area = 0;
+        ASSERT_EQ(g_radiation.fileZones.size(), 1u);
+        const RadiationZone& zone = g_radiation.fileZones[0];
+        const std::size_t n = static_cast<std::size_t>(zone.faceCount);
+        ASSERT_EQ(n, std::size_t(2 * kCells * kCells));
+        for (std::size_t i = 0; i < n; ++i) {
+            const RadiatingFace& fi = g_radiation.fileFaces[i];
+            if (fi.geometry.orientation == 1)
+                area += fi.area;
+            for (std::size_t j = 0; j < i; ++j)
+                if (g_radiation.fileFaces[j].geometry.orientation != fi.geometry.orientation)
+                    exchange += fi.area * zone.matrix[i * (i - 1) / 2 + j];
+        }
+        EXPECT_NEAR(area, 1.0, 1e-9);
+        EXPECT_NEAR(exchange, ParallelRectangles(1, 1, kGap), 5e-4);
+
+        // Energy balance: what enters on the hot side leaves on the cold
+        // side, and crosses the cavity on its way.
+        const ColourRecord& hot = g_model.colours[kHot];
+        const ColourRecord& cold = g_model.colours[kCold];
+        const ColourRecord& cavity = g_model.colours[kCavity];
+        EXPECT_NEAR(hot.resultValue1, cold.resultValue2, 1e-4 * ref.q);
+        EXPECT_NEAR(cavity.resultValue1, hot.resultValue1, 1e-4 * ref.q);
+        EXPECT_NEAR(cavity.resultValue2, hot.resultValue1, 1e-4 * ref.q);
+        EXPECT_EQ(hot.resultValue2, 0.0f);
+
+        // Against the series: the plates' edges and their uneven radiosity
+        // are what the discretisation adds.
+        EXPECT_NEAR(hot.resultValue1, ref.q, 0.003 * ref.q);
+        EXPECT_NEAR(PlaneMean(3), ref.t1, 0.01);
+        EXPECT_NEAR(PlaneMean(4), ref.t2, 0.01);
+        // The air node sits between the plates (equal h and areas).
+        EXPECT_NEAR(cavity.airTemperature, 0.5 * (PlaneMean(3) + PlaneMean(4)), 1e-3);
+
+        // The heat-flow file: every radiating face, read back; the flows
+        // into the plates carry the same heat as the walls.
+        ReadFluxFile();
+        ASSERT_TRUE(g_run.fluxesValid);
+        ASSERT_EQ(g_work.heatFlows.size(), n);
+        double into1 = 0, into2 = 0;
+        for (const HeatFlowRecord& r : g_work.heatFlows) {
+            const double a = double(kCell) * double(kCell);
+            if (r.i == 2 && r.direction == 1)
+                into1 += r.flow * a;
+            else if (r.i == 4 && r.direction == 0)
+                into2 += r.flow * a;
+            else
+                ADD_FAILURE() << r.i << " " << int(r.direction);
+        }
+        EXPECT_NEAR(-into1, hot.resultValue1, 1e-3 * ref.q);
+        EXPECT_NEAR(into2, hot.resultValue1, 1e-3 * ref.q);
+    }
+}
+
+TEST_F(CavityCalcTest, SteadyCavityStaysSteadyThroughTimeSteps)
+{
+    g_model.linearRadiation = 0;
+    g_model.colours[kCavity].density = 1.2f;
+    g_model.colours[kCavity].heatCapacity = 1000.0f;
+    g_model.calcDuration = 3 * 3600;
+    ASSERT_TRUE(Run()) << Said();
+    const std::vector<double> last = Field();
+    g_model.calcTime = 0;
+    ASSERT_TRUE(ReadSolutionFile(0));
+    const std::vector<double> first = Field();
+    ASSERT_EQ(first.size(), last.size());
+    for (std::size_t n = 0; n < first.size(); ++n)
+        EXPECT_NEAR(first[n], last[n], 1e-6) << n;
+}
+
+TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
+{
+    g_model.linearRadiation = 0;
+    ASSERT_TRUE(Run()) << Said();
+    EXPECT_TRUE(cavityHost.messages.empty());
+    const std::string written = ReadBytes("tmp.vwf");
+    ASSERT_FALSE(written.empty());
+    const std::vector<double> fresh = Field();
+
+    cavityHost.answer = MessageAnswer::No;
+    ASSERT_TRUE(Run()) << Said();
+    ASSERT_EQ(cavityHost.messages, std::vector<std::string>{"Recalculate view factors ?"});
+    EXPECT_EQ(Field(), fresh);
+
+    cavityHost.answer = MessageAnswer::Yes;
+    ASSERT_TRUE(Run()) << Said();
+    EXPECT_EQ(ReadBytes("tmp.vwf"), written);
+    EXPECT_EQ(Field(), fresh);
+
+    // Cancel ends Calc System before the run.
+    std::filesystem::remove("tmp0000.sol");
+    cavityHost.answer = MessageAnswer::Cancel;
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::NotStarted);
+    EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
+    EXPECT_EQ(cavityHost.messages.size(), 3u);
+
+    // Without "tmp.vwf" the file beside the data file is offered.
+    std::filesystem::rename("tmp.vwf", "model.vwf");
+    cavityHost.answer = MessageAnswer::No;
+    ASSERT_TRUE(Run()) << Said();
+    EXPECT_EQ(cavityHost.messages.size(), 4u);
+    EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
+    EXPECT_EQ(Field(), fresh);
+}
+
+TEST_F(CavityCalcTest, EscDuringTheViewFactorsLeavesNoFileAndNoRun)
+{
+    cavityHost.escInPairLoop = true;
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::NotStarted);
+    EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
+    EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
+    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_TRUE(cavityHost.messages.empty());
+    EXPECT_EQ(cavityHost.progressTexts[kProgressZone], "1");
+}
+
+TEST_F(CavityCalcTest, CavityFaultIsReportedWithItsMessage)
+{
+    // A second, separated cavity of the same colour.
+    Block(kCavity, 6, 7, 0, 1, 0, 1);
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    ASSERT_EQ(cavityHost.messages.size(), 1u);
+    EXPECT_EQ(cavityHost.messages[0].rfind("BC (colour 3) occurs in separated zones.", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
+    EXPECT_EQ(common::ErrorCode(), 0);
+}
+
+} // namespace
+} // namespace gelmar::test

@@ -213,6 +213,97 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesAndConvectionInSeries)
     }
 }
 
+TEST_F(CavityCalcTest, ConvectionOnlyCavityWithAirHeatInputMatchesItsNetwork)
+{
+    // BC_FRE_S: convection with hglo to the air node, no radiation, no
+    // view factors; the air node takes qcon.
+    ColourRecord& air = g_model.colours[kCavity];
+    air.type = BC_FRE_S;
+    air.hGlobal = kAirH;
+    air.qConvective = 10.0f;
+    ASSERT_TRUE(Run()) << Said();
+    EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
+    EXPECT_TRUE(cavityHost.messages.empty());
+    const double side =
+        1 / double(kOutsideH) + 2 * double(kWallCell) / double(kWallLambda) + 1 / double(kAirH);
+    const double ta = (kTHot / side + kTCold / side + double(air.qConvective)) / (2 / side);
+    EXPECT_NEAR(air.airTemperature, ta, 1e-5);
+    EXPECT_NEAR(air.temperature, ta, 1e-5);
+    EXPECT_NEAR(g_model.colours[kHot].resultValue1, (kTHot - ta) / side, 1e-4);
+    EXPECT_NEAR(g_model.colours[kCold].resultValue2, (ta - kTCold) / side, 1e-4);
+}
+
+TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
+{
+    // Walls without capacity and an air node of capacity C between two
+    // conductances K: C dT/dt = 2K (T_mean - T) + P(t), P stepping from 0
+    // to 100 W after time 0. Each step must follow the trapezoidal rule
+    // from the steady start, whose air temperature is the boundaries' mean.
+    ColourRecord& air = g_model.colours[kCavity];
+    air.type = BC_FRE_S;
+    air.hGlobal = kAirH;
+    air.density = 1.2f;
+    air.heatCapacity = 1000.0f;
+    air.qConvectiveFunc = FunctionName("P01");
+    g_model.colours[kWall1].density = 0;
+    g_model.colours[kWall2].density = 0;
+    GrowFunctionArray(1);
+    g_model.functions.count = 1;
+    FunctionRecord& step = g_model.functions[0];
+    step = FunctionRecord{};
+    step.name = FunctionName("P01");
+    step.shape = 2;
+    step.params[0] = 0;
+    step.params[1] = 100;
+    g_model.timeStep = 10;
+    g_model.calcDuration = 60;
+    ASSERT_TRUE(Run()) << Said();
+
+    const double k =
+        1 / (1 / double(kOutsideH) + 2 * double(kWallCell) / double(kWallLambda) + 1 / double(kAirH));
+    const double c = double(air.density) * double(air.heatCapacity) * double(kGap) * 1.0;
+    const double mean = 0.5 * (kTHot + kTCold), dt = g_model.timeStep;
+    double t = mean;
+    for (int n = 0; n <= 6; ++n) {
+        if (n > 0)
+            t = (t * (c / dt - k) + 2 * k * mean + (n == 1 ? 50.0 : 100.0)) / (c / dt + k);
+        g_model.calcTime = n * g_model.timeStep;
+        ASSERT_TRUE(ReadSolutionFile(0)) << n;
+        EXPECT_NEAR(air.airTemperature, t, 1e-5) << n;
+    }
+    EXPECT_GT(t, mean + 5);
+}
+
+TEST_F(CavityCalcTest, WallFacingTheSkyRadiatesItsWholeViewToTheRadiantTemperature)
+{
+    // The cavity fills the rest of the grid: the wall's faces see nothing
+    // of each other, so all of their view goes to the sky at trad.
+    g_model.blocks.count = 2;
+    Block(kCavity, 3, 7, 0, kCells, 0, kCells);
+    ColourRecord& sky = Colour(kCavity, BC_SKY);
+    sky.hConvective = kAirH;
+    sky.airTemperature = 5.0f;
+    sky.radiantTemperature = -10.0f;
+    g_model.colours[kCold].inUse = 0;
+    g_model.colours[kWall2].inUse = 0;
+    g_model.linearRadiation = 0;
+    ASSERT_TRUE(Run()) << Said();
+    const double side = 1 / double(kOutsideH) + 2 * double(kWallCell) / double(kWallLambda);
+    auto out = [&](double ts) {
+        const double k = ts + 273.16, s = sky.radiantTemperature + 273.16;
+        return double(kEps1) * 5.67e-8 * (k * k * k * k - s * s * s * s) +
+               double(kAirH) * (ts - double(sky.airTemperature));
+    };
+    double lo = -10, hi = kTHot, ts = 0;
+    for (int n = 0; n < 200; ++n) {
+        ts = 0.5 * (lo + hi);
+        (out(ts) > (kTHot - ts) / side ? hi : lo) = ts;
+    }
+    EXPECT_NEAR(PlaneMean(3), ts, 1e-4);
+    EXPECT_NEAR(g_model.colours[kHot].resultValue1, out(ts), 1e-3);
+    EXPECT_NEAR(g_model.colours[kCavity].resultValue2, out(ts), 1e-3);
+}
+
 TEST_F(CavityCalcTest, SteadyCavityStaysSteadyThroughTimeSteps)
 {
     g_model.linearRadiation = 0;

@@ -69,8 +69,10 @@ void AssembleBoundaryColourRows();
 // Shows the message of error code 4, 5, 7, 10, 11 or 12 through the reporting
 // form of the check that set it.
 void ReportModelCheckError(int code);
-// Calc System's view-factor step for a model with radiating colours: reuses
-// or recomputes the view-factor file; false when the user cancels.
+// Calc System's view-factor step for a model with radiating colours: asks
+// "Recalculate view factors ?" when a view-factor file exists, reuses it or
+// runs the view-factor window; false when the user cancels the question or
+// presses Esc in that window (a failure leaves its error code instead).
 bool PrepareViewFactorFile();
 
 // ---- output definitions and the text report ----

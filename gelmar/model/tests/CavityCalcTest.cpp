@@ -7,6 +7,7 @@
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/ZoneRadiation.h"
+#include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/RadiatingFaces.h"
 #include "gelmar/model/StepFiles.h"
 #include "gelmar/model/ViewFactorDriver.h"
@@ -244,6 +245,64 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
         EXPECT_NEAR(-into1, hot.resultValue1, 1e-3 * ref.q);
         EXPECT_NEAR(into2, hot.resultValue1, 1e-3 * ref.q);
     }
+}
+
+TEST_F(CavityCalcTest, TwoCavitiesInSeriesTakeRowsOfTheirOwn)
+{
+    // hot | wall | cavity A | middle wall | cavity B | wall | cold, linear
+    // radiation: every stage is a fixed conductance.
+    constexpr int kMiddle = 5, kCavityB = 6;
+    constexpr float kEpsMiddle = 0.75f;
+    const float w = kWallCell, gap = kGap;
+    SetGrid({w, w, gap, w, gap, w, w}, Uniform(kCells, kCell), Uniform(kCells, kCell));
+    g_model.blocks.count = 0;
+    Block(kHot, 0, 1, 0, kCells, 0, kCells);
+    Block(kWall1, 1, 2, 0, kCells, 0, kCells);
+    Block(kCavity, 2, 3, 0, kCells, 0, kCells);
+    Block(kMiddle, 3, 4, 0, kCells, 0, kCells);
+    Block(kCavityB, 4, 5, 0, kCells, 0, kCells);
+    Block(kWall2, 5, 6, 0, kCells, 0, kCells);
+    Block(kCold, 6, 7, 0, kCells, 0, kCells);
+    Colour(kMiddle, MATERIAL, kWallLambda).epsilon = kEpsMiddle;
+    Colour(kCavityB, BC_FREE).hConvective = 2 * kAirH;
+    g_model.linearRadiation = 1;
+    g_model.hrBlack = 5.0f;
+    ASSERT_TRUE(Run()) << Said();
+
+    const double f = ParallelRectangles(1, 1, kGap), space = f + (1 - f) / 2;
+    auto cavity = [&](double e1, double e2, double h) {
+        return 1 / (5.0 / ((1 - e1) / e1 + 1 / space + (1 - e2) / e2) + h / 2);
+    };
+    const double wall = double(kWallCell) / double(kWallLambda), outside = 1 / double(kOutsideH);
+    const double ra = cavity(kEps1, kEpsMiddle, kAirH), rb = cavity(kEpsMiddle, kEps2, 2 * kAirH);
+    const double q = (kTHot - kTCold) / (2 * outside + 3 * wall + ra + rb);
+    EXPECT_NEAR(g_model.colours[kHot].resultValue1, q, 0.003 * q);
+    EXPECT_NEAR(g_model.colours[kCold].resultValue2, g_model.colours[kHot].resultValue1, 1e-4 * q);
+    for (int c : {kCavity, kCavityB}) {
+        EXPECT_NEAR(g_model.colours[c].resultValue1, g_model.colours[kHot].resultValue1, 1e-4 * q) << c;
+        EXPECT_NEAR(g_model.colours[c].resultValue2, g_model.colours[kHot].resultValue1, 1e-4 * q) << c;
+    }
+    EXPECT_NEAR(PlaneMean(2), kTHot - q * (outside + wall), 0.01);
+    EXPECT_NEAR(PlaneMean(5), kTCold + q * (outside + wall), 0.01);
+
+    // Each zone has its radiosity rows, air node and extra node; the
+    // solution file counts two zones and gives both air temperatures.
+    EXPECT_EQ(g_work.rowCount, g_work.gridNodeCount + 2 * (2 * kCells * kCells + 2));
+    const std::string sol = ReadBytes("tmp0000.sol");
+    EXPECT_EQ(sol.rfind("D 7 0 2\r\n", 0), 0u);
+    for (int c : {kCavity, kCavityB}) {
+        double air = 0;
+        ASSERT_TRUE(ColourAirNodeTemperature(c, air)) << c;
+        EXPECT_NE(sol.find("C " + std::to_string(c) + " "), std::string::npos) << c;
+    }
+    g_model.colours[kCavity].airTemperature = g_model.colours[kCavityB].airTemperature = -99;
+    ASSERT_TRUE(ReadSolutionFile(0));
+    double airA = 0, airB = 0;
+    ASSERT_TRUE(ColourAirNodeTemperature(kCavity, airA));
+    ASSERT_TRUE(ColourAirNodeTemperature(kCavityB, airB));
+    EXPECT_NEAR(g_model.colours[kCavity].airTemperature, airA, 1e-6);
+    EXPECT_NEAR(g_model.colours[kCavityB].airTemperature, airB, 1e-6);
+    EXPECT_GT(airA, airB + 5);
 }
 
 TEST_F(CavityCalcTest, ConvectionOnlyCavityWithAirHeatInputMatchesItsNetwork)

@@ -47,6 +47,8 @@ class EngineHost {
     // Read-outs of the calculation progress window; a host without one
     // ignores them.
     virtual void ShowNodeCount(long long /*nodes*/) {}
+    // The number of view factors (face pairs) read back for the run.
+    virtual void ShowViewFactorCount(long long /*pairs*/) {}
     // Current time t (s, negative during start-up), the start-up period and
     // the end time.
     virtual void ShowTimeStep(long long /*time*/, long long /*startup*/, long long /*end*/) {}

@@ -5,6 +5,7 @@
 // zone faces, the heat-flow file and the computed air temperatures; and
 // the view-factor step of Calc System.
 #include "common/core/ErrorCode.h"
+#include "gelmar/kernels/ViewFactorZone.h"
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
@@ -130,6 +131,12 @@ void LoadViewFactors()
     LoadViewFactors(cells, [](int i, int j, int k) { return GetNodeIndex(i, j, k); });
     if (g_radiation.zones.empty())
         return;
+    if (!g_radiation.fileZones.empty()) {
+        long long pairs = 0;
+        for (const RadiationZone& zone : g_radiation.fileZones)
+            pairs += static_cast<long long>(PackedSize(static_cast<std::size_t>(zone.faceCount)));
+        Host().ShowViewFactorCount(pairs);
+    }
     // Node numbers are 32-bit in the matrix and the zone tables.
     const Index rows = g_work.gridNodeCount + g_radiation.extraRows;
     if (rows > std::numeric_limits<std::int32_t>::max())

@@ -93,7 +93,9 @@ class CavityHost : public NullEngineHost {
         if (escInPairLoop && item == kProgressZone)
             escPressed = true;
     }
+    void ShowViewFactorCount(long long pairs) override { viewFactorCount = pairs; }
     MessageAnswer answer = MessageAnswer::Yes;
+    long long viewFactorCount = -1;
     bool escInPairLoop = false;
 };
 
@@ -417,6 +419,8 @@ TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
     g_model.linearRadiation = 0;
     ASSERT_TRUE(Run()) << Said();
     EXPECT_TRUE(cavityHost.messages.empty());
+    const long long faces = 2 * kCells * kCells;
+    EXPECT_EQ(cavityHost.viewFactorCount, faces * (faces - 1) / 2);
     const std::string written = ReadBytes("tmp.vwf");
     ASSERT_FALSE(written.empty());
     const std::vector<double> fresh = Field();

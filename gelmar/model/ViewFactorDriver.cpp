@@ -131,7 +131,6 @@ bool RunViewFactorWindow()
         }
     } catch (const common::EngineException&) {
     }
-    FreeRadiation();
     FreeWorkArrays(0);
     return normal;
 }

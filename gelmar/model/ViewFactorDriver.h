@@ -24,7 +24,7 @@ void ComputeViewFactors(const CellGrid& cells, unsigned threads = 0);
 
 // The run as the view-factor progress window makes it: work arrays of group 0
 // freed, the blocks rasterised, the nodes numbered and ComputeViewFactors;
-// the radiation tables and group 0 freed in every case. True when it ended
+// group 0 (with the radiation tables) freed in every case. True when it ended
 // normally; otherwise the error code (0 after Esc) is left for the caller.
 bool RunViewFactorWindow();
 

@@ -331,6 +331,42 @@ TEST_F(CavityCalcTest, ConvectionOnlyCavityWithAirHeatInputMatchesItsNetwork)
     EXPECT_NEAR(g_model.colours[kCold].resultValue2, (ta - kTCold) / side, 1e-4);
 }
 
+TEST_F(CavityCalcTest, UnlinkedColourKeepsAnAirNodeOfItsOwn)
+{
+    // The cavity in two colours of one zone, each beside one wall. Linked,
+    // they share the air node that carries the heat across; with the second
+    // unlinked, each colour's air rests at its own wall's temperature.
+    constexpr int kCavityB = 6;
+    const float w = kWallCell, half = kGap / 2;
+    SetGrid({w, w, w, half, half, w, w, w}, Uniform(kCells, kCell), Uniform(kCells, kCell));
+    g_model.blocks.count = 0;
+    Block(kHot, 0, 1, 0, kCells, 0, kCells);
+    Block(kWall1, 1, 3, 0, kCells, 0, kCells);
+    Block(kCavity, 3, 4, 0, kCells, 0, kCells);
+    Block(kCavityB, 4, 5, 0, kCells, 0, kCells);
+    Block(kWall2, 5, 7, 0, kCells, 0, kCells);
+    Block(kCold, 7, 8, 0, kCells, 0, kCells);
+    for (int c : {kCavity, kCavityB})
+        Colour(c, BC_FRE_S).hGlobal = kAirH;
+    ColourRecord& a = g_model.colours[kCavity];
+    ColourRecord& b = g_model.colours[kCavityB];
+    const double side =
+        1 / double(kOutsideH) + 2 * double(kWallCell) / double(kWallLambda) + 1 / double(kAirH);
+
+    ASSERT_TRUE(Run()) << Said();
+    EXPECT_EQ(g_work.rowCount, g_work.gridNodeCount + 1);
+    EXPECT_NEAR(a.airTemperature, 20.0, 1e-5);
+    EXPECT_NEAR(b.airTemperature, 20.0, 1e-5);
+    EXPECT_NEAR(g_model.colours[kHot].resultValue1, 20.0 / side, 1e-4);
+
+    b.unlinked = 1;
+    ASSERT_TRUE(Run()) << Said();
+    EXPECT_EQ(g_work.rowCount, g_work.gridNodeCount + 2);
+    EXPECT_NEAR(a.airTemperature, kTHot, 1e-5);
+    EXPECT_NEAR(b.airTemperature, kTCold, 1e-5);
+    EXPECT_NEAR(g_model.colours[kHot].resultValue1, 0.0, 1e-6);
+}
+
 TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
 {
     // Walls without capacity and an air node of capacity C between two

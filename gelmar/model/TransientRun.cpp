@@ -1,5 +1,6 @@
 // The time loop of the transient calculation.
 #include "gelmar/model/TransientRun.h"
+#include "gelmar/model/ViewFactorFile.h"
 
 #include "gelmar/model/Assembly.h"
 #include "gelmar/model/CalcHooks.h"
@@ -10,7 +11,6 @@
 #include "gelmar/model/Solver.h"
 #include "gelmar/model/StepFiles.h"
 #include "gelmar/model/SurfaceRules.h"
-#include "gelmar/model/ViewFactorFile.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <filesystem>

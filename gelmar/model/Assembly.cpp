@@ -90,7 +90,7 @@ void AssembleCapacityAndSources(const Context& c)
                             }
                         }
             }
-    AssembleAirNodeCapacities(k);
+    AssembleAirNodeCapacities(c.step, k);
 }
 
 // The twelve edges of a cell as pairs of its corners (corner bits: x 1, y 2, z 4).
@@ -319,7 +319,7 @@ void AssembleEquations(int stepCounter)
         AssembleCapacityAndSources(c);
     AssembleCellConduction(c);
     AssembleNodeBcs(c);
-    AssembleLongWaveRadiation();
+    AssembleLongWaveRadiation(c.step);
     AssembleBoundaryColourRows();
     c.a->FixZeroDiagonals();
 }

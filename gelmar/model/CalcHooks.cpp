@@ -1,26 +1,10 @@
-// The calculation's calls into radiation, solar and report modules, as a
-// model without those features needs them.
+// The calculation's calls into the solar module and what the report reads
+// of solar and controls, as a model without those features needs them.
 #include "gelmar/model/CalcHooks.h"
 
 #include "gelmar/model/ModelStore.h"
 
 namespace gelmar {
-
-void LoadViewFactors() {}
-void ForEachZoneLink(const std::function<void(Index, Index)>&) {}
-void AssembleAirNodeCapacities(double) {}
-void AssembleLongWaveRadiation() {}
-void AdvanceZoneFaces() {}
-void WriteZoneFaceFlows(std::FILE*) {}
-void UpdateZoneAirTemperatures() {}
-int ZoneCount()
-{
-    return 0;
-}
-bool ColourAirNodeTemperature(int, double&)
-{
-    return false;
-}
 
 void ComputeSolarFluxesForStep() {}
 void AddSolarNodeSources(double*) {}
@@ -29,11 +13,6 @@ bool AnySolarNodePower()
     return false;
 }
 void ClearSolarFluxColumn() {}
-
-bool PrepareViewFactorFile()
-{
-    return true;
-}
 
 void CurrentSunPosition(float& altitude, float& azimuth)
 {

@@ -1,8 +1,7 @@
 // The places where the transient calculation calls the parts of the engine
-// that other modules provide: radiation zones and view factors, solar
-// fluxes and what the report reads of solar and controls. Each does
-// nothing yet (or answers as a model without that feature would); the module
-// that owns it fills it in.
+// that other modules provide: radiation zones and view factors (ZoneCalc),
+// solar fluxes, the model-check messages (ModelCheckReport) and what the
+// report reads of solar and controls.
 #pragma once
 #include "gelmar/kernels/KernelTypes.h"
 
@@ -12,15 +11,18 @@
 namespace gelmar {
 
 // ---- radiation zones and view factors ----
-// Reads or checks the view factors and sets up the zone tables, adding the
-// zone rows to the row count (a model with zone colours).
+// Sets up the zones of a run after the node numbering: zones, faces, the
+// view factors read back and matched, and the zone rows added to the row
+// count. A model without zone colours has none.
 void LoadViewFactors();
 // Calls link(a, b) for every matrix coupling of the zone rows.
 void ForEachZoneLink(const std::function<void(Index, Index)>& link);
-// Capacity terms of the air nodes of free-surface cells (k = s^3 / (8 dt)).
-void AssembleAirNodeCapacities(double k);
-// Long-wave radiation and zone convection terms of one assembly.
-void AssembleLongWaveRadiation();
+// Capacity terms of the air nodes of free-surface cells (k = s^3 / (8 dt))
+// of an assembly at step counter `step` (> 0).
+void AssembleAirNodeCapacities(int step, double k);
+// Long-wave radiation and zone convection terms of an assembly at step
+// counter `step` (0: steady, current values only).
+void AssembleLongWaveRadiation(int step);
 // Copies the zone faces' current values into their previous-level slots.
 void AdvanceZoneFaces();
 // Writes the heat-flow lines of the radiating faces (the file is open).
@@ -45,8 +47,10 @@ void ClearSolarFluxColumn();
 // Shows the message of error code 4, 5, 7, 10, 11 or 12 through the reporting
 // form of the check that set it.
 void ReportModelCheckError(int code);
-// Calc System's view-factor step for a model with radiating colours: reuses
-// or recomputes the view-factor file; false when the user cancels.
+// Calc System's view-factor step for a model with radiating colours: asks
+// "Recalculate view factors ?" when a view-factor file exists, reuses it or
+// runs the view-factor window; false when the user cancels the question or
+// presses Esc in that window (a failure leaves its error code instead).
 bool PrepareViewFactorFile();
 
 // ---- what the text report reads from the solar and control modules ----

@@ -17,6 +17,7 @@ MessageAnswer NullEngineHost::MessageBox(std::string_view text, MessageStyle sty
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     switch (style) {
     case MessageStyle::YesNo:
+    case MessageStyle::YesNoCancel:
         return MessageAnswer::Yes;
     case MessageStyle::Ok:
     case MessageStyle::OkCancel:

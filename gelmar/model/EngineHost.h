@@ -9,7 +9,7 @@
 
 namespace gelmar {
 
-enum class MessageStyle { Ok, YesNo, OkCancel };
+enum class MessageStyle { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 // The modal progress windows in which the long runs of the engine take place.
 enum class ProgressWindow { Calculation, ViewFactors, SolarFluxes };
@@ -47,6 +47,8 @@ class EngineHost {
     // Read-outs of the calculation progress window; a host without one
     // ignores them.
     virtual void ShowNodeCount(long long /*nodes*/) {}
+    // The number of view factors (face pairs) read back for the run.
+    virtual void ShowViewFactorCount(long long /*pairs*/) {}
     // Current time t (s, negative during start-up), the start-up period and
     // the end time.
     virtual void ShowTimeStep(long long /*time*/, long long /*startup*/, long long /*end*/) {}

@@ -26,15 +26,6 @@ namespace gelmar {
 
 namespace {
 
-bool HasZoneColours()
-{
-    for (const ColourRecord& c : g_model.colours)
-        if (c.inUse && (c.type == BC_FREE || c.type == BC_SKY || c.type == BC_NOSKY || c.type == TRANSMAT ||
-                        c.type == BC_FRE_S))
-            return true;
-    return false;
-}
-
 bool IsFrequencyStep(long long t, int frequency)
 {
     const long long step = g_model.timeStep;
@@ -67,8 +58,7 @@ void RunTransientCalculation()
     BuildSiteRotation();
 
     BuildNodeNumbering();
-    if (HasZoneColours())
-        LoadViewFactors();
+    LoadViewFactors();
     Host().ShowNodeCount(g_work.gridNodeCount);
     BuildMatrixPattern();
     PrepareSolarSurfaces(true);

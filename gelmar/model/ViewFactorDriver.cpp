@@ -7,8 +7,10 @@
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/NodeNumbering.h"
 #include "gelmar/model/RadiatingFaces.h"
 #include "gelmar/model/ViewFactorFile.h"
+#include "gelmar/model/WorkArrays.h"
 
 #include <new>
 #include <string>
@@ -111,6 +113,26 @@ void ComputeViewFactors(const CellGrid& cells, unsigned threads)
         DivideByFaceArea(zone.matrix, areas, check);
     }
     WriteViewFactorFile();
+}
+
+bool RunViewFactorWindow()
+{
+    FreeWorkArrays(0);
+    bool normal = false;
+    try {
+        try {
+            RasteriseBlocks();
+            BuildNodeNumbering();
+            const CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
+            ComputeViewFactors(cells);
+            normal = true;
+        } catch (const std::bad_alloc&) {
+            common::RaiseError(kErrorMemory);
+        }
+    } catch (const common::EngineException&) {
+    }
+    FreeWorkArrays(0);
+    return normal;
 }
 
 } // namespace gelmar

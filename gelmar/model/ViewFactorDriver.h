@@ -22,6 +22,12 @@ enum ViewFactorProgressItem : int {
 // 4, 5 or 12, a file that cannot be written code 2. threads 0: every core.
 void ComputeViewFactors(const CellGrid& cells, unsigned threads = 0);
 
+// The run as the view-factor progress window makes it: work arrays of group 0
+// freed, the blocks rasterised, the nodes numbered and ComputeViewFactors;
+// group 0 (with the radiation tables) freed in every case. True when it ended
+// normally; otherwise the error code (0 after Esc) is left for the caller.
+bool RunViewFactorWindow();
+
 // Mode 0: the totals; mode 1: the current zone and its pairs done; mode 2:
 // only the pairs done.
 void UpdateViewFactorProgress(int mode);

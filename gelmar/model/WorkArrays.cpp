@@ -4,6 +4,7 @@
 #include "common/core/ErrorCode.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/RadiatingFaces.h"
 
 #include <algorithm>
 #include <new>
@@ -86,6 +87,9 @@ void FreeWorkArrays(int group)
     switch (group) {
     case 0:
         ReleaseMatrix();
+        // The zone tables with their faces and view-factor triangles; the
+        // colours' zone numbers stay for the output windows.
+        FreeRadiation();
         break;
     case 1:
         Release(w.outputIndex);

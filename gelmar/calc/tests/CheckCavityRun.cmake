@@ -1,0 +1,15 @@
+# After gelmar-calc has calculated cavity.glm in the working folder: the
+# view-factor file exists, the heat-flow file has a line per plate face (2 x 64)
+# and the hot surface takes in the heat that crosses the cavity.
+if(NOT EXISTS tmp.vwf)
+  message(FATAL_ERROR "no tmp.vwf")
+endif()
+file(STRINGS tmp0000.flx flows)
+list(LENGTH flows count)
+if(NOT count EQUAL 128)
+  message(FATAL_ERROR "tmp0000.flx has ${count} lines, not 128")
+endif()
+file(READ tmp0000.sol solution)
+if(NOT solution MATCHES "\nQ 0 177\\.[56]")
+  message(FATAL_ERROR "hot side heat flow not about 177.6 W")
+endif()

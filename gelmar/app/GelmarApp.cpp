@@ -1,8 +1,9 @@
 // The application object. Start-up shows the splash window, reads the program
 // folder's files, loads the default model, registers the nineteen document
 // templates and builds the main frame (which needs the material database);
-// then the command line opens a file or a new document. Every command that brings in another model
-// first closes the active one, asking about unsaved changes.
+// then the command line opens a file or a new document. Every command that
+// brings in another model first closes the active one, asking about unsaved
+// changes.
 #include "gelmar/app/GelmarApp.h"
 
 #include "common/core/ErrorCode.h"

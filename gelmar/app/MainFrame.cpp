@@ -14,6 +14,8 @@
 
 #include <QLayout>
 #include <QMdiArea>
+#include <array>
+#include <vector>
 
 namespace gelmar {
 

@@ -1,5 +1,5 @@
 // The Calculation Parameters dialog. Durations are typed as days, hours,
-// minutes and seconds; the radiation and CEN groups are enabled only when the
+// minutes and seconds in masked fields; the radiation and CEN groups are enabled only when the
 // model has colours they apply to; "Set As Default" also makes the iteration
 // and radiation values the defaults of the parameter file.
 #include "gelmar/app/CalcParamDlg.h"
@@ -71,58 +71,45 @@ void CCalcParamDlg::StoreInModel() const
 
 BOOL CCalcParamDlg::OnInitDialog()
 {
-    m_timeStepText = FormatTimeDHMS(m_timeStep);
-    m_startupText = FormatTimeDHMS(m_startup);
-    m_calcText = FormatTimeDHMS(m_calc);
+    for (common::COXMaskedEdit* edit : {&m_editTimeStep, &m_editStartup, &m_editCalc}) {
+        edit->SetMask(kDurationMask);
+        edit->SetPromptSymbol(kDurationFill);
+    }
     return CDialog::OnInitDialog();
 }
 
 namespace {
 
-// The largest duration the model stores (seconds in a 32-bit count).
-constexpr long long kMaxSeconds = 0x7FFFFFFF;
-
-// The digits of a "dddd:hh:mm:ss" field, as a masked edit gives them; a
-// field of the wrong shape gives no digits (0 seconds).
-std::string DurationDigits(const std::string& text)
+// A duration field: the masked edit shows the seconds as "dddd:hh:mm:ss"
+// (days capped at 9999) and reads its ten digits back as days, hours,
+// minutes and seconds.
+void DDX_Duration(CDataExchange* pDX, UINT id, common::COXMaskedEdit& edit, long long& seconds)
 {
-    std::string digits;
-    int fields = 1;
-    for (char c : text) {
-        if (c == ':')
-            ++fields;
-        else if (c >= '0' && c <= '9')
-            digits += c;
-        else if (c != ' ')
-            return {};
-    }
-    return fields == 4 && digits.size() == 10 ? digits : std::string();
-}
-
-// A duration field: "dddd:hh:mm:ss" parsed into seconds.
-void DDX_Duration(CDataExchange* pDX, UINT id, std::string& text, long long& seconds)
-{
-    DDX_Text(pDX, id, text);
-    if (!pDX->m_bSaveAndValidate)
+    DDX_Control(pDX, id, edit);
+    if (pDX->m_bSaveAndValidate) {
+        seconds = ParseTimeDHMS(edit.GetInputData());
         return;
-    seconds = ParseTimeDHMS(DurationDigits(text));
-    if (seconds > kMaxSeconds)
-        seconds = kMaxSeconds;
+    }
+    std::string digits;
+    for (char c : FormatTimeDHMS(seconds))
+        if (c >= '0' && c <= '9')
+            digits += c;
+    edit.SetInputData(digits);
 }
 
 } // namespace
 
 void CCalcParamDlg::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Duration(pDX, IDC_TIME_STEP, m_timeStepText, m_timeStep);
+    DDX_Duration(pDX, IDC_TIME_STEP, m_editTimeStep, m_timeStep);
     // A zero time step would never advance the calculation.
     if (pDX->m_bSaveAndValidate && m_timeStep <= 0) {
         AfxMessageBox(kTimeStepZero, MB_OK | MB_ICONEXCLAMATION);
         pDX->PrepareEditCtrl(IDC_TIME_STEP);
         pDX->Fail();
     }
-    DDX_Duration(pDX, IDC_STARTUP_DURATION, m_startupText, m_startup);
-    DDX_Duration(pDX, IDC_CALC_DURATION, m_calcText, m_calc);
+    DDX_Duration(pDX, IDC_STARTUP_DURATION, m_editStartup, m_startup);
+    DDX_Duration(pDX, IDC_CALC_DURATION, m_editCalc, m_calc);
     DDX_Text(pDX, IDC_DAY0, m_day0);
     DDV_MinMaxInt(pDX, m_day0, 1, 365);
     DDX_Text(pDX, IDC_CYCLES, m_cycles);

@@ -1,14 +1,18 @@
 // The Calculation Parameters dialog: the time axis, the iteration limits, the
 // radiation model and the CEN recalculation of the model.
 #pragma once
+#include "common/ui/MaskedEdit.h"
 #include "platform/ui/Dialog.h"
-
-#include <string>
 
 namespace gelmar {
 
 // The refusal shown for a time step of zero.
 inline constexpr const char* kTimeStepZero = "The time step must be greater than 0.";
+
+// The durations are typed as days, hours, minutes and seconds
+// (dddd:hh:mm:ss); empty positions read as "0".
+inline constexpr const char* kDurationMask = "####:##:##:##";
+inline constexpr char kDurationFill = '0';
 
 class CCalcParamDlg : public CDialog {
   public:
@@ -23,8 +27,8 @@ class CCalcParamDlg : public CDialog {
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
-    // Durations as "dddd:hh:mm:ss" and in seconds.
-    std::string m_timeStepText, m_startupText, m_calcText;
+    // The three durations, edited in masked fields, in seconds.
+    common::COXMaskedEdit m_editTimeStep, m_editStartup, m_editCalc;
     long long m_timeStep = 0, m_startup = 0, m_calc = 0;
     int m_day0 = 1;
     int m_cycles = 1;

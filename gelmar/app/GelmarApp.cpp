@@ -1,11 +1,13 @@
-// The application object. Start-up reads the program folder's files, loads
-// the default model, registers the nineteen document templates and builds the
-// main frame (which needs the material database); then the command line
-// opens a file or a new document. Every command that brings in another model
-// first closes the active one, asking about unsaved changes.
+// The application object. Start-up shows the splash window, reads the program
+// folder's files, loads the default model, registers the nineteen document
+// templates and builds the main frame (which needs the material database);
+// then the command line opens a file or a new document. Every command that
+// brings in another model first closes the active one, asking about unsaved
+// changes.
 #include "gelmar/app/GelmarApp.h"
 
 #include "common/core/ErrorCode.h"
+#include "common/ui/SplashWnd.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CalcProgress.h"
@@ -65,6 +67,7 @@ CGelmarApp::CGelmarApp() : CWinApp("GELMAR") {}
 
 CGelmarApp::~CGelmarApp()
 {
+    CloseSplash();
     Seams().clearUndo();
     FreeModel();
     FreeColourScale();
@@ -83,6 +86,7 @@ BOOL CGelmarApp::InitInstance()
     SetHost(&TheAppHost());
     RegisterGelmarResources();
     platform::Strings().LoadEnglishFile(JoinPath(folder, kStringFileName));
+    ShowSplash();
 
     SetRegistryKey("GELMAR");
     ReadParameterFile(folder);
@@ -135,6 +139,33 @@ BOOL CGelmarApp::InitInstance()
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     return ProcessShellCommand(cmdInfo);
+}
+
+void CGelmarApp::ShowSplash()
+{
+    // The splash deletes itself when its time is up or at a key or click.
+    auto* splash = new common::CSplashWnd(IDB_SPLASH, kSplashTime);
+    if (!splash->Create()) {
+        delete splash;
+        return;
+    }
+    m_pSplash = splash;
+    m_splashAlive = splash->Alive();
+}
+
+common::CSplashWnd* CGelmarApp::GetSplash() const
+{
+    return m_splashAlive && *m_splashAlive ? m_pSplash : nullptr;
+}
+
+void CGelmarApp::CloseSplash()
+{
+    // Closed as a key press closes it, so that it is deleted exactly once.
+    if (common::CSplashWnd* splash = GetSplash()) {
+        MSG key{};
+        key.message = WM_KEYDOWN;
+        splash->PreTranslateMessage(&key);
+    }
 }
 
 CGelmarDoc* CGelmarApp::ActiveGelmarDoc() const

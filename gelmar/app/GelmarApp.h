@@ -1,12 +1,21 @@
-// Gelmar's application object: the start-up, the File commands that replace
-// the model (New, Open, recent files, Import Data, Batch Calculation), the
-// language and drag-mode settings, and the clean-up at exit.
+// Gelmar's application object: the start-up (behind the splash window), the
+// File commands that replace the model (New, Open, recent files, Import Data,
+// Batch Calculation), the language and drag-mode settings, and the clean-up
+// at exit.
 #pragma once
 #include "platform/ui/App.h"
 
+#include <memory>
 #include <string>
 
+namespace common {
+class CSplashWnd;
+}
+
 namespace gelmar {
+
+// How long the splash window stays up at start-up, in milliseconds.
+inline constexpr int kSplashTime = 3500;
 
 class CGelmarDoc;
 
@@ -30,7 +39,12 @@ class CGelmarApp : public CWinApp {
     // the file could not be read.
     static bool BatchCalculateFile(const std::string& path);
 
+    // The splash window while it is up (it closes itself), else null.
+    common::CSplashWnd* GetSplash() const;
+
   private:
+    void ShowSplash();
+    void CloseSplash();
     void OnNew();
     void OnOpen();
     BOOL OnRecentFile(UINT nID);
@@ -41,6 +55,9 @@ class CGelmarApp : public CWinApp {
     void OnDragMode();
     // The folder part of the data-file path followed by the pattern.
     static std::string InitialName(const char* pattern);
+
+    common::CSplashWnd* m_pSplash = nullptr;
+    std::shared_ptr<bool> m_splashAlive; // false once the splash is gone
 };
 
 } // namespace gelmar

@@ -1,7 +1,8 @@
-// Gelmar's main window. Creating it loads the material database (the
-// program cannot work without one), the toolbar and the status bar; the
-// child windows of the document are tiled in fixed groups whenever one opens
-// or closes, a bar is shown or hidden, or the window changes size.
+// Gelmar's main window. Constructing it reads the patterns and the material
+// database (the program cannot work without one); creating it makes the
+// toolbar and the status bar. The child windows of the document are tiled in
+// fixed groups whenever one opens or closes, a bar is shown or hidden, or the
+// window changes size.
 #include "gelmar/app/MainFrame.h"
 
 #include "gelmar/app/AppState.h"
@@ -9,24 +10,26 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/Parameters.h"
-#include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 
 #include <QLayout>
 #include <QMdiArea>
+#include <array>
+#include <vector>
 
 namespace gelmar {
+
+CMainFrame::CMainFrame()
+    : m_dlgPatterns(g_app.programFolder + "/Patterns.pat", this),
+      m_dlgMaterialDatabase(g_app.programFolder + "/../Materials/*.qkm", &m_dlgPatterns,
+                            kMaterialPropertyMask, g_parameters.lang, this)
+{
+}
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    m_materialDatabases =
-        common::LoadMaterialDatabases(g_app.programFolder + "/../Materials/*.qkm", g_parameters.lang);
-    if (m_materialDatabases.empty()) {
-        AfxMessageBox(kMaterialDatabaseMissing, MB_OK | MB_ICONSTOP);
-        return -1;
-    }
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;

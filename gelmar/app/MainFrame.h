@@ -1,19 +1,24 @@
-// Gelmar's MDI main window: toolbar, status bar, the material database it
-// loads at creation, and the fixed tiling of the document's child windows.
+// Gelmar's MDI main window: toolbar, status bar, the patterns and material
+// database dialogs that live as long as it, and the fixed tiling of the
+// document's child windows.
 #pragma once
-#include "common/core/MaterialDatabase.h"
+#include "common/ui/DlgMaterialDatabase.h"
+#include "common/ui/DlgPatterns.h"
 #include "gelmar/app/ViewLayout.h"
 #include "platform/ui/App.h"
 
-#include <vector>
-
 namespace gelmar {
 
-// The message shown when no material file is found; the program then ends.
-inline constexpr const char* kMaterialDatabaseMissing = "Material database not found.\nProgram exiting.";
+// The properties the material database dialog shows: conductivity, density,
+// heat capacity, the solar transmittance and reflectance, and the pattern.
+inline constexpr UINT kMaterialPropertyMask = 0x6819;
 
 class CMainFrame : public CMDIFrameWnd {
   public:
+    // Reads the pattern file and the material databases; when there is no
+    // material database the program ends here with a message.
+    CMainFrame();
+
     int OnCreate(LPCREATESTRUCT lpcs) override;
     void OnSize(UINT nType, int cx, int cy) override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
@@ -29,8 +34,9 @@ class CMainFrame : public CMDIFrameWnd {
     bool ToolBarVisible() const;
     bool StatusBarVisible() const;
 
-    // Read once at creation; the material database dialog shows them.
-    std::vector<common::CMaterialDatabaseRecord> m_materialDatabases;
+    // The patterns first: the material dialog draws its previews from them.
+    common::CDlgPatterns m_dlgPatterns;
+    common::CDlgMaterialDatabase m_dlgMaterialDatabase;
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
 

@@ -1,6 +1,9 @@
 // Gelmar's dialog templates: the calculation windows, the Calculation
-// Parameters dialog, the small command dialogs and the File Open preview area.
+// Parameters dialog, the small command dialogs, the File Open preview area and
+// the shared material database and patterns dialogs; and the splash picture.
 // Controls sit on a grid of rows and columns; the dialogs lay themselves out.
+#include "common/ui/DlgMaterialDatabase.h"
+#include "common/ui/DlgPatterns.h"
 #include "platform/ui/Resources.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -365,6 +368,11 @@ void RegisterGelmarResources()
     r.AddDialog(PreviewArea());
     for (DialogTemplate& t : CommandDialogs())
         r.AddDialog(std::move(t));
+    r.AddDialog(common::MaterialDatabaseDialogTemplate());
+    // Gelmar's patterns dialog is the grid alone: a click picks the pattern.
+    r.AddDialog(common::PatternsDialogTemplate(false));
+    // Built into the program (see gelmar/app/CMakeLists.txt).
+    r.AddBitmap(IDB_SPLASH, ":/gelmar/Splash.bmp");
     RegisterGelmarMenus();
 }
 

@@ -9,6 +9,9 @@ namespace gelmar {
 // Menu, accelerators, toolbar and document string.
 constexpr UINT IDR_MAINFRAME = 128;
 
+// The picture of the splash window shown at start-up.
+constexpr UINT IDB_SPLASH = 169;
+
 // Commands.
 enum : UINT {
     ID_IMAGE = 32771,

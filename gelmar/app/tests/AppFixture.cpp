@@ -87,7 +87,8 @@ void AppFixture::PrepareProgramFolder(bool withMaterials)
     const fs::path bin = m_programFolder;
     const fs::path examples = SUITE_EXAMPLES_DIR;
     fs::create_directories(bin);
-    for (const char* name : {"Gelmar.prm", "MatColor.rgb", "RainbowColor.rgb", "RainbowGray.rgb"})
+    for (const char* name :
+         {"Gelmar.prm", "MatColor.rgb", "RainbowColor.rgb", "RainbowGray.rgb", "Patterns.pat"})
         fs::copy_file(examples / name, bin / name, fs::copy_options::overwrite_existing);
     fs::copy_file(fs::path(SUITE_SOURCE_DIR) / "resources/gelmar/Gelmar.str", bin / "Gelmar.str",
                   fs::copy_options::overwrite_existing);

@@ -1,5 +1,5 @@
 // A Gelmar program started in a scratch folder: a program folder with the
-// parameter, colour and string files and the default model, the material
+// parameter, colour, pattern and string files and the default model, the material
 // database beside it (unless a test leaves it out), settings in the scratch
 // folder, and scripted answers for every message box and file dialog.
 #pragma once

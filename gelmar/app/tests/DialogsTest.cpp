@@ -11,8 +11,28 @@
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
+#include <QTest>
+
 namespace gelmar::test {
 namespace {
+
+// The ten digits a duration field holds for a number of seconds.
+std::string Digits(long long seconds)
+{
+    std::string digits;
+    for (char c : FormatTimeDHMS(seconds))
+        if (c != ':')
+            digits += c;
+    return digits;
+}
+
+// Types keys into a field from its first position, as a user does.
+void Type(common::COXMaskedEdit& edit, const char* keys)
+{
+    edit.SetFocus();
+    edit.SetSel(0, 0);
+    QTest::keyClicks(edit.GetWidget(), keys);
+}
 
 class DialogsTest : public AppFixture {
   protected:
@@ -46,6 +66,61 @@ TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSe
     EXPECT_TRUE(Doc()->IsModified());
 }
 
+TEST_F(DialogsTest, DurationFieldsTakeDigitsOnlyAndRoundTripThroughTheDialog)
+{
+    g_model.timeStep = 3661;
+    g_model.startupDuration = 0;
+    g_model.calcDuration = 86400;
+    struct Field {
+        common::COXMaskedEdit CCalcParamDlg::*edit;
+        UINT id;
+        const char* typed;
+        const char* digits; // what the field holds after the typing
+        long long seconds;  // what OK stores
+        const char* shown;  // what the dialog shows next time
+    };
+    const Field fields[] = {
+        // Letters and separators typed at digit positions are refused.
+        {&CCalcParamDlg::m_editTimeStep, IDC_TIME_STEP, "x0000:00:15:00", "0000001500", 900, "0000001500"},
+        {&CCalcParamDlg::m_editStartup, IDC_STARTUP_DURATION, "0001a000000", "0001000000", 86400,
+         "0001000000"},
+        // Hours beyond a day are taken and shown back as days.
+        {&CCalcParamDlg::m_editCalc, IDC_CALC_DURATION, "0000250000", "0000250000", 90000, "0001010000"},
+    };
+    Script([&](CDialog& d) {
+        auto& dlg = static_cast<CCalcParamDlg&>(d);
+        EXPECT_EQ(dlg.m_editTimeStep.GetInputData(), "0000010101");
+        EXPECT_EQ(dlg.m_editStartup.GetInputData(), "0000000000");
+        EXPECT_EQ(dlg.m_editCalc.GetInputData(), "0001000000");
+        for (const Field& f : fields) {
+            EXPECT_EQ(d.GetDlgItem(f.id), &(dlg.*f.edit));
+            Type(dlg.*f.edit, f.typed);
+            EXPECT_EQ((dlg.*f.edit).GetInputData(), f.digits) << f.typed;
+        }
+        d.ClickButton(IDOK);
+        EXPECT_TRUE(d.IsEnded());
+    });
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
+    EXPECT_EQ(g_model.timeStep, fields[0].seconds);
+    EXPECT_EQ(g_model.startupDuration, fields[1].seconds);
+    EXPECT_EQ(g_model.calcDuration, fields[2].seconds);
+
+    Script([&](CDialog& d) {
+        auto& dlg = static_cast<CCalcParamDlg&>(d);
+        for (const Field& f : fields)
+            EXPECT_EQ((dlg.*f.edit).GetInputData(), f.shown) << f.typed;
+        // A time step typed as all zeros is refused and the dialog stays.
+        Type(dlg.m_editTimeStep, "0000000000");
+        platform::TestHook::Get().ClearMessages();
+        d.ClickButton(IDOK);
+        EXPECT_FALSE(d.IsEnded());
+        EXPECT_EQ(Messages(), std::vector<std::string>{kTimeStepZero});
+        d.ClickButton(IDCANCEL);
+    });
+    Main()->ExecuteCommand(ID_CALC_PARAMETERS);
+    EXPECT_EQ(g_model.timeStep, 900);
+}
+
 TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
 {
     std::vector<int> undo;
@@ -53,7 +128,7 @@ TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
     Script([](CDialog& d) {
         // Without radiating colours the radiation group is disabled.
         EXPECT_FALSE(d.GetDlgItem(IDC_HR_BLACK)->IsWindowEnabled());
-        EXPECT_EQ(d.GetDlgItemText(IDC_TIME_STEP), FormatTimeDHMS(g_model.timeStep));
+        EXPECT_EQ(static_cast<CCalcParamDlg&>(d).m_editTimeStep.GetInputData(), Digits(g_model.timeStep));
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_CALC_PARAMETERS);

@@ -1,7 +1,11 @@
-// Start-up: the material database is required; the default model, the
-// parameter file and the language file are read before the main frame; the
-// command line opens its file; the language menu and Exit.
+// Start-up: the splash window comes first and closes by itself; the material
+// database is required; the default model, the parameter file and the
+// language file are read before the main frame, which holds the patterns and
+// material database dialogs; the command line opens its file; the language
+// menu and Exit.
 #include "AppFixture.h"
+#include "common/ui/SplashWnd.h"
+#include "gelmar/app/AppState.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/ModelStore.h"
@@ -12,21 +16,117 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 namespace gelmar::test {
 namespace {
 
 using StartupTest = AppFixture;
+using StartupDeathTest = AppFixture;
 
-TEST_F(StartupTest, MissingMaterialDatabaseEndsTheProgramAfterTheDefaultModelWasRead)
+const CGelmarApp* g_endingApp = nullptr;
+
+// Run as the program ends: what start-up had done by then, for the parent
+// test to read.
+void ReportStartupAtExit()
 {
+    const common::CSplashWnd* splash = g_endingApp->GetSplash();
+    std::fprintf(stderr, "splash %s; default model \"%s\"; data file \"%s\"; main window %s\n",
+                 splash && splash->IsWindowVisible() ? "shown" : "missing", g_model.title.c_str(),
+                 g_model.dataFilePath.c_str(), g_endingApp->m_pMainWnd ? "made" : "none");
+    for (const auto& m : platform::TestHook::Get().Messages())
+        std::fprintf(stderr, "message [%s] icon %s\n", m.text.c_str(),
+                     (m.style & MB_ICONSTOP) == MB_ICONSTOP ? "stop" : "other");
+    std::fflush(stderr);
+}
+
+TEST_F(StartupDeathTest, MissingMaterialsFolderShowsTheMessageAndEndsTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     PrepareProgramFolder(false);
-    EXPECT_FALSE(Start());
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMaterialDatabaseMissing});
-    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
-    // The default model was read before the frame, and no file is open.
-    EXPECT_EQ(g_model.title, "Default model");
-    EXPECT_TRUE(g_model.dataFilePath.empty());
+    // The splash is up and the default model was read (no file open) when
+    // the main frame finds no material database and the program ends.
+    EXPECT_EXIT(
+        {
+            std::atexit(ReportStartupAtExit);
+            m_app = std::make_unique<CGelmarApp>();
+            g_endingApp = m_app.get();
+            g_app.programFolder = m_programFolder;
+            m_app->InitInstance();
+        },
+        ::testing::ExitedWithCode(0),
+        "splash shown; default model \"Default model\"; data file \"\"; main window none\n"
+        "message \\[Material database not found\\.\nProgram exiting\\.\n[^]]*/Materials/\\*\\.qkm\\] icon "
+        "stop\n");
+}
+
+TEST_F(StartupTest, SplashComesFirstStaysOnTopAndClosesByItself)
+{
+    PrepareProgramFolder(true);
+    ASSERT_TRUE(Start());
+    ASSERT_NE(Main(), nullptr);
+    // Start-up has gone on while the splash shows the built-in picture.
+    common::CSplashWnd* splash = m_app->GetSplash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->IsWindowVisible());
+    EXPECT_TRUE(splash->GetWidget()->windowFlags() & Qt::WindowStaysOnTopHint);
+    CRect rect;
+    splash->GetClientRect(&rect);
+    EXPECT_EQ(rect.Width(), 400);
+    EXPECT_EQ(rect.Height(), 240);
+    // Its corners are in the colour key, cut away; its middle is not.
+    CBitmap picture;
+    ASSERT_TRUE(picture.LoadBitmap(IDB_SPLASH));
+    CRgn shape;
+    ASSERT_TRUE(common::BitmapToRegion(picture, 0xC7FE00, 0x101010, shape));
+    EXPECT_FALSE(shape.PtInRegion(CPoint(0, 0)));
+    EXPECT_FALSE(shape.PtInRegion(CPoint(399, 239)));
+    EXPECT_TRUE(shape.PtInRegion(CPoint(200, 120)));
+
+    for (int i = 0; i < 100 && m_app->GetSplash(); ++i)
+        QTest::qWait(50);
+    EXPECT_EQ(m_app->GetSplash(), nullptr);
+    EXPECT_TRUE(Main()->IsWindowVisible());
+}
+
+TEST_F(StartupTest, MainFrameHoldsThePatternsAndTheMaterialDatabaseReadOnce)
+{
+    PrepareProgramFolder(true);
+    WriteFile(m_programFolder + "/Gelmar.prm", "lang=1\r\n");
+    ASSERT_TRUE(Start());
+    ASSERT_NE(Main(), nullptr);
+    EXPECT_EQ(Main()->m_dlgPatterns.GetCount(), 20);
+    ASSERT_EQ(Main()->m_dlgMaterialDatabase.GetDatabases().size(), 2u);
+    // Read at start-up: the dialog still has them when the folder is gone.
+    std::filesystem::remove_all(std::filesystem::path(m_programFolder).parent_path() / "Materials");
+
+    platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+        auto* list = static_cast<CListBox*>(d.GetDlgItem(common::IDC_MATERIAL_LIST));
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->GetCount(), 2);
+        list->SetCurSel(list->FindString(-1, "BuildingMaterials.qkm"));
+        d.ClickButton(IDOK);
+        // The groups in the language of the parameter file.
+        ASSERT_GE(list->GetCount(), 1);
+        EXPECT_EQ(list->GetText(0), "Beton en mortel");
+        d.ClickButton(IDOK);
+        d.ClickButton(IDOK);
+    });
+    EXPECT_EQ(Main()->m_dlgMaterialDatabase.DoModal(), IDOK);
+    EXPECT_EQ(Main()->m_dlgMaterialDatabase.m_material.name, "Beton, middelzwaar 1800 kg/m3");
+    EXPECT_FLOAT_EQ(Main()->m_dlgMaterialDatabase.m_material.la, 1.15f);
+
+    // The patterns dialog is the grid alone, one cell per pattern.
+    platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+        auto& patterns = static_cast<common::CDlgPatterns&>(d);
+        EXPECT_EQ(d.GetDlgItem(IDOK), nullptr);
+        EXPECT_GE(patterns.GetGrid().GetRowCount() * patterns.GetGrid().GetColumnCount(), 20);
+    });
+    EXPECT_EQ(Main()->m_dlgPatterns.DoModal(), IDCANCEL);
 }
 
 TEST_F(StartupTest, WithoutAFileStartsANewModelInTheThreeTablesAndTheImage)
@@ -35,7 +135,6 @@ TEST_F(StartupTest, WithoutAFileStartsANewModelInTheThreeTablesAndTheImage)
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Messages().empty());
     ASSERT_NE(Main(), nullptr);
-    EXPECT_TRUE(Main()->m_materialDatabases.size() >= 1);
     ASSERT_NE(Doc(), nullptr);
     EXPECT_NE(m_app->FindView<CGraphView>(), nullptr);
     EXPECT_NE(m_app->FindView<CGridView>(), nullptr);

@@ -9,6 +9,7 @@
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/SolarRun.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <algorithm>

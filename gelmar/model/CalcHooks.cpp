@@ -1,4 +1,4 @@
-// The calculation's calls into radiation, solar, control, ventilation and
+// The calculation's calls into radiation, control, ventilation and
 // report modules, as a model without those features needs them.
 #include "gelmar/model/CalcHooks.h"
 
@@ -21,14 +21,6 @@ bool ColourAirNodeTemperature(int, double&)
 {
     return false;
 }
-
-void ComputeSolarFluxesForStep() {}
-void AddSolarNodeSources(double*) {}
-bool AnySolarNodePower()
-{
-    return false;
-}
-void ClearSolarFluxColumn() {}
 
 void EvaluateControls() {}
 bool ApplyControls()

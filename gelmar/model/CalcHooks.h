@@ -1,6 +1,6 @@
 // The places where the transient calculation calls the parts of the engine
-// that other modules provide: radiation zones and view factors, solar
-// fluxes, controls, the ventilation network and the text report. Each does
+// that other modules provide: radiation zones and view factors, controls,
+// the ventilation network and the text report. Each does
 // nothing yet (or answers as a model without that feature would); the module
 // that owns it fills it in.
 #pragma once
@@ -31,15 +31,6 @@ int ZoneCount();
 // The computed air temperature of a BC_FREE or BC_FRE_S colour of a zone;
 // false for a colour without a zone.
 bool ColourAirNodeTemperature(int colour, double& temperature);
-
-// ---- solar radiation ----
-void ComputeSolarFluxesForStep();
-// Adds current plus previous power of every sunlit node to b.
-void AddSolarNodeSources(double* b);
-// True when a sunlit node has a non-zero current power.
-bool AnySolarNodePower();
-// Clears the flux column of the solar table (before the heat-flow balance).
-void ClearSolarFluxColumn();
 
 // ---- controls ----
 void EvaluateControls();

@@ -1,5 +1,7 @@
 // The time loop of the transient calculation.
 #include "gelmar/model/TransientRun.h"
+#include "gelmar/model/SolarFlux.h"
+#include "gelmar/model/SolarRun.h"
 #include "gelmar/model/SolarSurfaces.h"
 #include "gelmar/model/SunPosition.h"
 #include "gelmar/model/ViewFactorFile.h"
@@ -62,10 +64,13 @@ void RunTransientCalculation()
     BuildSiteRotation();
 
     BuildNodeNumbering();
+    SetSolarRunInputs();
     if (HasZoneColours())
         LoadViewFactors();
+    CollectSolarZones();
     Host().ShowNodeCount(g_work.gridNodeCount);
     BuildMatrixPattern();
+    CheckSolarContacts();
     PrepareSolarSurfaces(true);
     EvaluateControls();
     SizeOutputBuffer();
@@ -100,7 +105,7 @@ void RunTransientCalculation()
         if (n > 0 && ApplyControls())
             EvaluateColourFunctions(false);
         ComputeZoneConvection();
-        ComputeSolarFluxesForStep();
+        ComputeSolarFluxesForStep(t, n);
 
         for (int cycle = 1; cycle <= cycles; ++cycle) {
             Host().ShowCycle(cycle);

@@ -94,7 +94,7 @@ void SetSolarRunInputs()
     g_solar.grid.cellColours = g_work.cellColours;
     g_solar.grid.nodeIndex = g_work.nodeIndex;
     g_solar.grid.gridNodes = static_cast<std::int32_t>(g_work.gridNodeCount);
-    g_solar.hooks.evaluate = [](int function, double t) { return EvaluateFunction(function, t); };
+    g_solar.hooks.evaluate = EvaluateFunction;
     g_solar.hooks.reflectionAt = ReflectionOfColour;
 }
 

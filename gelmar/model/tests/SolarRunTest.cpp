@@ -70,6 +70,16 @@ class SolarRunTest : public CalcTest {
         f.shape = 1; // constant
         f.params[0] = value;
     }
+    // The slab's reflection as a table of the incidence angle.
+    static void UseReflectionTable(const char* text)
+    {
+        WriteBytes("glass.frf", text);
+        Function("R01", 0);
+        FunctionRecord& f = g_model.functions[g_model.functions.count - 1];
+        f.shape = 0;
+        f.filePath = "glass.frf";
+        g_model.colours[kMaterial].reflectionFunc = FunctionName("R01");
+    }
     static double SolarPower()
     {
         double sum = 0;
@@ -122,6 +132,35 @@ TEST_F(SolarRunTest, ReflectionLowersTheAbsorbedPower)
     ASSERT_TRUE(Run()) << LastMessage();
     EXPECT_NEAR(SolarPower(), 0.75 * kGlobal, 1e-3);
     EXPECT_NEAR(HeatLeaving(), 0.75 * kGlobal, 1e-3);
+}
+
+// A reflection table of the angle: the direct sun is reflected by the value
+// at its incidence angle, the diffuse light by the mean over ten angles.
+TEST_F(SolarRunTest, ReflectionTableOfTheAngleLowersTheAbsorbedPower)
+{
+    UseReflectionTable("0 0.2\r\n90 0.6\r\n");
+    ASSERT_TRUE(Run()) << LastMessage();
+
+    UpdateSunPosition(0);
+    const double incidence = 90.0 - g_sun.altitude; // on the horizontal face
+    const double direct = 0.2 + 0.4 * incidence / 90;
+    double diffuse = 0;
+    for (int n = 0; n < 10; ++n)
+        diffuse += (0.2 + 0.4 * std::asin(0.05 + 0.1 * n) * kRadToDeg / 90) / 10;
+    const double absorbed = (1 - direct) * (kGlobal - kDiffuse) + (1 - diffuse) * kDiffuse;
+    EXPECT_NEAR(SolarPower(), absorbed, 2e-3);
+    EXPECT_NEAR(HeatLeaving(), absorbed, 2e-3);
+}
+
+// A bad table stops Calc Solar Fluxes with its syntax message.
+TEST_F(SolarRunTest, CalcSolarFluxesReportsABadReflectionTable)
+{
+    UseReflectionTable("0 0.2\r\nten 0.6\r\n");
+    g_model.saveResults = 1;
+    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Failed);
+    EXPECT_EQ(LastMessage().rfind("Syntax error in file glass.frf", 0), 0u) << LastMessage();
+    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_FALSE(std::filesystem::exists("tmp0000.sfx"));
 }
 
 // Constant sun from a steady start: the time steps add current plus previous

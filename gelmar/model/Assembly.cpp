@@ -10,6 +10,7 @@
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
 #include "gelmar/model/Ventilation.h"
+#include "gelmar/model/SolarRun.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <algorithm>

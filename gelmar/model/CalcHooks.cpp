@@ -1,25 +1,24 @@
-// The calculation's calls into the solar module and what the report reads
-// of solar and controls, as a model without those features needs them.
+// What the text report reads of the solar and control modules.
 #include "gelmar/model/CalcHooks.h"
 
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/SolarState.h"
+#include "gelmar/model/SunPosition.h"
 
 namespace gelmar {
 
-void ComputeSolarFluxesForStep() {}
-void AddSolarNodeSources(double*) {}
-bool AnySolarNodePower()
-{
-    return false;
-}
-void ClearSolarFluxColumn() {}
-
 void CurrentSunPosition(float& altitude, float& azimuth)
 {
-    altitude = 0;
-    azimuth = 0;
+    altitude = g_sun.altitude;
+    azimuth = g_sun.azimuth;
 }
-void ForEachSolarSurface(const std::function<void(int, int, double, double)>&) {}
+
+void ForEachSolarSurface(const std::function<void(int, int, double, double)>& visit)
+{
+    for (const SunlitNodeRecord& r : g_solar.records)
+        visit(r.colour, r.orientation, r.area, r.flux);
+}
+
 int ControlState(int control)
 {
     if (control < 0 || control >= static_cast<int>(g_model.controls.count))

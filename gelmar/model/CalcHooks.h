@@ -1,7 +1,7 @@
-// The places where the transient calculation calls the parts of the engine
-// that other modules provide: radiation zones and view factors (ZoneCalc),
-// solar fluxes, the model-check messages (ModelCheckReport) and what the
-// report reads of solar and controls.
+// The places where the transient calculation and the report call the parts
+// of the engine that other modules provide: radiation zones and view factors
+// (ZoneCalc), the model-check messages (ModelCheckReport) and what the report
+// reads of the solar and control modules (CalcHooks.cpp).
 #pragma once
 #include "gelmar/kernels/KernelTypes.h"
 
@@ -33,15 +33,6 @@ int ZoneCount();
 // The computed air temperature of a BC_FREE or BC_FRE_S colour of a zone;
 // false for a colour without a zone.
 bool ColourAirNodeTemperature(int colour, double& temperature);
-
-// ---- solar radiation ----
-void ComputeSolarFluxesForStep();
-// Adds current plus previous power of every sunlit node to b.
-void AddSolarNodeSources(double* b);
-// True when a sunlit node has a non-zero current power.
-bool AnySolarNodePower();
-// Clears the flux column of the solar table (before the heat-flow balance).
-void ClearSolarFluxColumn();
 
 // ---- model checks of other modules (ModelCheckReport.cpp) ----
 // Shows the message of error code 4, 5, 7, 10, 11 or 12 through the reporting

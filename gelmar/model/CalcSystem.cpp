@@ -1,4 +1,5 @@
-// The check-and-run sequence of "Calc System" and its error messages.
+// The check-and-run sequences of "Calc System" and "Calc Solar Fluxes"
+// and their error messages.
 #include "gelmar/model/CalcSystem.h"
 #include "gelmar/model/GridLines.h"
 
@@ -10,6 +11,9 @@
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/OutputReport.h"
+#include "gelmar/model/SolarRun.h"
+#include "gelmar/model/SolarSurfaces.h"
+#include "gelmar/model/SunPosition.h"
 #include "gelmar/model/TransientRun.h"
 #include "gelmar/model/UndoRedo.h"
 #include "gelmar/model/Ventilation.h"
@@ -35,8 +39,9 @@ void ShowError(int code)
     case 8:
         Host().MessageBox("Error in ventilation system", MessageStyle::Ok);
         break;
-    case 9:
-        Host().MessageBox("Solar radiation function (G01 or D01) not present", MessageStyle::Ok);
+    case kErrorSolarFunctions:
+    case kErrorSolarContact:
+        Host().MessageBox(ErrorMessage(code), MessageStyle::Ok);
         break;
     default:
         ReportModelCheckError(code);
@@ -67,6 +72,43 @@ bool RunCalculationWindow()
     }
     FreeWorkArrays(0);
     return normal;
+}
+
+bool RunSolarFluxWindow()
+{
+    bool normal = false;
+    try {
+        try {
+            RunSolarFluxCalculation();
+            normal = true;
+        } catch (const std::bad_alloc&) {
+            common::RaiseError(kErrorMemory);
+        }
+    } catch (const common::EngineException&) {
+        FreePropertyTables();
+        g_model.calcTime -= g_model.timeStep;
+    }
+    FreeWorkArrays(0);
+    return normal;
+}
+
+CalcSystemResult RunCalcSolarFluxes()
+{
+    if (g_model.dataFilePath.empty())
+        return CalcSystemResult::NotStarted;
+    ClearUndoHistory();
+    if (HasRadiatingColours() && !PrepareViewFactorFile())
+        return CalcSystemResult::NotStarted;
+    bool normal = false;
+    if (common::ErrorCode() == 0)
+        normal = RunSolarFluxWindow();
+    const int code = common::ErrorCode();
+    ShowError(code);
+    common::ResetErrorCode();
+    SaveUndoRecord(kUndoBaseline, 0, 0);
+    if (code != 0)
+        return CalcSystemResult::Failed;
+    return normal ? CalcSystemResult::Done : CalcSystemResult::Aborted;
 }
 
 CalcSystemResult RunCalcSystem()

@@ -1,7 +1,8 @@
 // "Calc System" as one sequence that the program's command and the
 // command-line driver both run: the model checks and questions, the view
 // factors when the model radiates, the transient run as its progress window
-// runs it, and the message of the error code afterwards.
+// runs it, and the message of the error code afterwards; and the same for
+// "Calc Solar Fluxes".
 #pragma once
 
 namespace gelmar {
@@ -18,5 +19,12 @@ CalcSystemResult RunCalcSystem();
 // clean-up after an exception, and group 0 freed in every case. True when
 // it ended normally; otherwise the error code is left for the caller.
 bool RunCalculationWindow();
+
+// "Calc Solar Fluxes": the view-factor step of Calc System, then the
+// solar-flux run in its window and the message of the error code.
+CalcSystemResult RunCalcSolarFluxes();
+// The solar-flux run as its progress window makes it, as
+// RunCalculationWindow does for the transient run.
+bool RunSolarFluxWindow();
 
 } // namespace gelmar

@@ -5,6 +5,8 @@
 #include "gelmar/model/CavityChecks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/SolarSurfaces.h"
+#include "gelmar/model/SunPosition.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -37,6 +39,9 @@ std::string ErrorMessage(int code, int line)
     case kErrorDifferentBcTypes:
     case kErrorTransmatBesideVoid:
         return CavityErrorMessage(code);
+    case kErrorSolarFunctions:
+    case kErrorSolarContact:
+        return SolarErrorMessage(code);
     default:
         return {};
     }

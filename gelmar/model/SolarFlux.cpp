@@ -141,6 +141,7 @@ FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& f
 
 void ComputeSolarFluxesForStep(long long t, long long stepCounter)
 {
+    g_solar.sourcesLeftOut = false;
     const bool saveStep = IsSaveStep(t);
     if (saveStep)
         RemoveSolarFluxFile(t);

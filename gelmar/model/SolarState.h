@@ -3,10 +3,11 @@
 // tables it builds once per run (solar and shading faces, surface groups,
 // sunlit-node records, node sources) and fills at every time step.
 //
-// A run sets, before PrepareSolarSurfaces: grid (the cell-colour and
-// node-index arrays, which must outlive the run), hooks (function values and
-// reflection factors) and zones (the radiation zones with the faces and view
-// factors read back from the view-factor file; none without zones).
+// A run sets, before PrepareSolarSurfaces (SolarRun.h): grid (the
+// cell-colour and node-index arrays, which must outlive the run), hooks
+// (function values and reflection factors) and zones (the radiation zones
+// with the faces and view factors read back from the view-factor file; none
+// without zones).
 #pragma once
 #include "gelmar/kernels/ViewFactor.h"
 
@@ -163,6 +164,10 @@ struct SolarState {
     std::vector<SurfaceGroup> groups;
     std::vector<SunlitNodeRecord> records;
     std::vector<SolarNodeSource> sources;
+    // Set for the heat-flow balance after a step: the assembly leaves the
+    // node powers out until the next step's fluxes. The powers stay, as the
+    // next step keeps them as its previous powers.
+    bool sourcesLeftOut = false;
 
     // Radiation zones (set by the run driver) and the exchange tables.
     std::vector<SolarZone> zones;

@@ -5,6 +5,7 @@
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/SolarRun.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <algorithm>

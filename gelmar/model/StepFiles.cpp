@@ -11,6 +11,7 @@
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/SolarRun.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <algorithm>
@@ -306,8 +307,9 @@ void RemoveStepFiles()
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         const bool digits =
             std::all_of(lower.begin() + 3, lower.begin() + 7, [](char ch) { return ch >= '0' && ch <= '9'; });
+        const std::string ext = lower.substr(7);
         if (lower.compare(0, 3, "tmp") == 0 && digits &&
-            (lower.compare(7, 4, ".sol") == 0 || lower.compare(7, 4, ".flx") == 0))
+            (ext == ".sol" || ext == ".flx" || ext == ".sfx" || ext == ".sfd"))
             doomed.push_back(entry.path());
     }
     for (const auto& p : doomed)

@@ -18,7 +18,7 @@ void WriteFluxFile();
 // when read without a bad line (a bad line zeroes the solution).
 bool ReadSolutionFile(int usePath);
 void ReadFluxFile();
-// Deletes every "tmpNNNN.sol" and "tmpNNNN.flx" of the working folder, so
+// Deletes every "tmpNNNN.sol", ".flx", ".sfx" and ".sfd" of the working folder, so
 // that results of an earlier run are never read as the present ones.
 void RemoveStepFiles();
 

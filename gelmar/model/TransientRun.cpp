@@ -1,5 +1,7 @@
 // The time loop of the transient calculation.
 #include "gelmar/model/TransientRun.h"
+#include "gelmar/model/SolarFlux.h"
+#include "gelmar/model/SolarRun.h"
 #include "gelmar/model/SolarSurfaces.h"
 #include "gelmar/model/SunPosition.h"
 #include "gelmar/model/ViewFactorFile.h"
@@ -58,9 +60,12 @@ void RunTransientCalculation()
     BuildSiteRotation();
 
     BuildNodeNumbering();
+    SetSolarRunInputs();
     LoadViewFactors();
+    CollectSolarZones();
     Host().ShowNodeCount(g_work.gridNodeCount);
     BuildMatrixPattern();
+    CheckSolarContacts();
     PrepareSolarSurfaces(true);
     EvaluateControls();
     SizeOutputBuffer();
@@ -95,7 +100,7 @@ void RunTransientCalculation()
         if (n > 0 && ApplyControls())
             EvaluateColourFunctions(false);
         ComputeZoneConvection();
-        ComputeSolarFluxesForStep();
+        ComputeSolarFluxesForStep(t, n);
 
         bool settled = false;
         for (int cycle = 1; cycle <= cycles && !settled; ++cycle) {

@@ -5,6 +5,7 @@
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/RadiatingFaces.h"
+#include "gelmar/model/SolarState.h"
 
 #include <algorithm>
 #include <new>
@@ -100,6 +101,8 @@ void FreeWorkArrays(int group)
         Release(w.solution);
         Release(w.nodeIndex);
         Release(w.cellColours);
+        // The solar state reads these two arrays: it must not keep them.
+        g_solar.grid = SolarGrid{};
         w.gridNodeCount = w.rowCount = 0;
         w.layerSize = w.rowStride = w.layerStride = 0;
         break;

@@ -90,10 +90,12 @@ TEST_F(WallCalcTest, RunRemovesStepFilesOfAnEarlierRun)
     ASSERT_TRUE(ReadExample());
     WriteBytes("tmp0007.sol", "stale");
     WriteBytes("TMP0003.FLX", "stale");
+    WriteBytes("tmp0005.sfx", "stale");
+    WriteBytes("tmp0000.sfd", "stale");
     WriteBytes("tmp0003.txt", "kept");
     ASSERT_TRUE(Run());
-    EXPECT_FALSE(std::filesystem::exists("tmp0007.sol"));
-    EXPECT_FALSE(std::filesystem::exists("TMP0003.FLX"));
+    for (const char* name : {"tmp0007.sol", "TMP0003.FLX", "tmp0005.sfx", "tmp0000.sfd"})
+        EXPECT_FALSE(std::filesystem::exists(name)) << name;
     EXPECT_TRUE(std::filesystem::exists("tmp0003.txt"));
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));
     // Opening a file removes them too.

@@ -1,0 +1,370 @@
+// The solar calculation inside the runs: a slab whose upper face is a solar
+// boundary, computed by Calc System, by Calc Solar Fluxes and by the
+// command-line driver. Temperatures against the one-dimensional series
+// resistances, the absorbed power against the heat the boundaries carry
+// away, the sunlit-node and flux files read back, the missing functions and
+// the forbidden contact reported with their messages.
+#include "gelmar/model/SolarRun.h"
+
+#include "CalcModel.h"
+#include "common/core/ErrorCode.h"
+#include "gelmar/model/RadiatingFaces.h"
+#include "gelmar/model/SolarFiles.h"
+#include "gelmar/model/SolarFlux.h"
+#include "gelmar/model/SolarState.h"
+#include "gelmar/model/SolarSurfaces.h"
+#include "gelmar/model/SunPosition.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <numeric>
+#include <sstream>
+
+namespace gelmar::test {
+namespace {
+
+// Slab of four layers of 0.05 m (conductivity 0.5) on 1 m2: inside surface
+// below (20 C, h 8), the solar outside surface above (0 C, h 25).
+constexpr float kInsideT = 20, kInsideH = 8, kOutsideH = 25;
+constexpr double kWallResistance = 4 * 0.05 / 0.5;
+constexpr float kGlobal = 600, kDiffuse = 100; // W/m2 on the horizontal
+constexpr int kMaterial = 1, kInside = 2, kOutside = 3;
+
+class SolarRunTest : public CalcTest {
+  protected:
+    void SetUp() override
+    {
+        CalcTest::SetUp();
+        g_solar = SolarState{};
+        g_sun = SunState{};
+        g_model.sunObstacleCount = 0;
+        // Mid-June at 20 N; a time zone 12 h west puts solar noon at the
+        // hours 0 to 2 of the run, so the sun stands high in every step.
+        g_model.latitude = 20;
+        g_model.longitude = 0;
+        g_model.timeZone = -12;
+        g_model.day0 = 172;
+        g_model.groundReflection = 0.2f;
+
+        SetGrid(Uniform(1, 1), Uniform(1, 1), {0.1f, 0.05f, 0.05f, 0.05f, 0.05f, 0.1f});
+        ColourRecord& m = Colour(kMaterial, MATERIAL, 0.5f);
+        m.density = 1000;
+        m.heatCapacity = 1000;
+        m.solarReflection = 0; // absorbs everything
+        Surface(kInside, kInsideT, kInsideH);
+        Surface(kOutside, 0, kOutsideH).solar = 1;
+        Block(kInside, 0, 1, 0, 1, 0, 1);
+        Block(kMaterial, 0, 1, 0, 1, 1, 5);
+        Block(kOutside, 0, 1, 0, 1, 5, 6);
+        Function("G01", kGlobal);
+        Function("D01", kDiffuse);
+    }
+    static void Function(const char* name, float value)
+    {
+        const std::uint16_t n = g_model.functions.count;
+        GrowFunctionArray(n + 1);
+        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
+        FunctionRecord& f = g_model.functions[n];
+        f = FunctionRecord{};
+        f.name = FunctionName(name);
+        f.shape = 1; // constant
+        f.params[0] = value;
+    }
+    // The slab's reflection as a table of the incidence angle.
+    static void UseReflectionTable(const char* text)
+    {
+        WriteBytes("glass.frf", text);
+        Function("R01", 0);
+        FunctionRecord& f = g_model.functions[g_model.functions.count - 1];
+        f.shape = 0;
+        f.filePath = "glass.frf";
+        g_model.colours[kMaterial].reflectionFunc = FunctionName("R01");
+    }
+    static double SolarPower()
+    {
+        double sum = 0;
+        for (const SolarNodeSource& s : SolarNodeSourceList())
+            sum += s.power;
+        return sum;
+    }
+    // Net heat the boundary colours carry out of the slab (W).
+    static double HeatLeaving()
+    {
+        double out = 0;
+        for (const int c : {kInside, kOutside})
+            out += g_model.colours[c].resultValue2 - g_model.colours[c].resultValue1;
+        return out;
+    }
+};
+
+// Steady state: the sun adds alpha*G on the upper face, which leaves through
+// the outside film and, in series, through the wall and the inside film.
+TEST_F(SolarRunTest, SteadyTemperaturesAndEnergyBalanceMatchTheSeriesResistances)
+{
+    ASSERT_TRUE(Run()) << LastMessage();
+    const double absorbed = kGlobal; // no reflection: the horizontal face absorbs G
+    EXPECT_NEAR(SolarPower(), absorbed, 1e-3);
+    EXPECT_NEAR(HeatLeaving(), absorbed, 1e-3);
+
+    // Without sun: q0 through all three resistances. The sun's share by
+    // superposition: the outside film in parallel with wall + inside film.
+    const double inner = kWallResistance + 1 / kInsideH;
+    const double q0 = kInsideT / (inner + 1 / kOutsideH);
+    const double rise = absorbed / (kOutsideH + 1 / inner);
+    const double top = q0 / kOutsideH + rise;
+    const double bottom = kInsideT - q0 / kInsideH + rise * (1 / kInsideH) / inner;
+    for (int i = 0; i <= 1; ++i)
+        for (int j = 0; j <= 1; ++j) {
+            EXPECT_NEAR(T(i, j, 5), top, 1e-6);
+            EXPECT_NEAR(T(i, j, 1), bottom, 1e-6);
+        }
+    // Each boundary carries its film's share.
+    EXPECT_NEAR(g_model.colours[kOutside].resultValue2, kOutsideH * top, 1e-3);
+    EXPECT_NEAR(g_model.colours[kInside].resultValue1 - g_model.colours[kInside].resultValue2,
+                kInsideH * (kInsideT - bottom), 1e-3);
+}
+
+// A reflecting surface absorbs only 1 - rho of the sun; the rest of the run
+// is the same.
+TEST_F(SolarRunTest, ReflectionLowersTheAbsorbedPower)
+{
+    g_model.colours[kMaterial].solarReflection = 0.25f;
+    ASSERT_TRUE(Run()) << LastMessage();
+    EXPECT_NEAR(SolarPower(), 0.75 * kGlobal, 1e-3);
+    EXPECT_NEAR(HeatLeaving(), 0.75 * kGlobal, 1e-3);
+}
+
+// A reflection table of the angle: the direct sun is reflected by the value
+// at its incidence angle, the diffuse light by the mean over ten angles.
+TEST_F(SolarRunTest, ReflectionTableOfTheAngleLowersTheAbsorbedPower)
+{
+    UseReflectionTable("0 0.2\r\n90 0.6\r\n");
+    ASSERT_TRUE(Run()) << LastMessage();
+
+    UpdateSunPosition(0);
+    const double incidence = 90.0 - g_sun.altitude; // on the horizontal face
+    const double direct = 0.2 + 0.4 * incidence / 90;
+    double diffuse = 0;
+    for (int n = 0; n < 10; ++n)
+        diffuse += (0.2 + 0.4 * std::asin(0.05 + 0.1 * n) * kRadToDeg / 90) / 10;
+    const double absorbed = (1 - direct) * (kGlobal - kDiffuse) + (1 - diffuse) * kDiffuse;
+    EXPECT_NEAR(SolarPower(), absorbed, 2e-3);
+    EXPECT_NEAR(HeatLeaving(), absorbed, 2e-3);
+}
+
+// A bad table stops Calc Solar Fluxes with its syntax message.
+TEST_F(SolarRunTest, CalcSolarFluxesReportsABadReflectionTable)
+{
+    UseReflectionTable("0 0.2\r\nten 0.6\r\n");
+    g_model.saveResults = 1;
+    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Failed);
+    EXPECT_EQ(LastMessage().rfind("Syntax error in file glass.frf", 0), 0u) << LastMessage();
+    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_FALSE(std::filesystem::exists("tmp0000.sfx"));
+}
+
+// Constant sun from a steady start: the time steps add current plus previous
+// power, so the field stays where the steady step put it, and the heat-flow
+// balance after each step leaves the powers of the next step intact.
+TEST_F(SolarRunTest, ConstantSunKeepsTheSteadyFieldThroughTimeSteps)
+{
+    ASSERT_TRUE(Run()) << LastMessage();
+    const double steadyTop = T(0, 0, 5), steadyBottom = T(0, 0, 1);
+    g_model.calcDuration = 7200;
+    ASSERT_TRUE(Run()) << LastMessage();
+    EXPECT_EQ(g_model.calcTime, 7200);
+    EXPECT_NEAR(T(0, 0, 5), steadyTop, 1e-6);
+    EXPECT_NEAR(T(0, 0, 1), steadyBottom, 1e-6);
+    EXPECT_NEAR(HeatLeaving(), kGlobal, 1e-3);
+}
+
+// The sunlit-node file once per run and a flux file per saved step, read
+// back as the output windows read them.
+TEST_F(SolarRunTest, SunlitNodeAndFluxFilesAreWrittenAtSaveStepsAndReadBack)
+{
+    g_model.calcDuration = 7200;
+    g_model.saveResults = 1;
+    g_model.saveFrequency = 2;
+    ASSERT_TRUE(Run()) << LastMessage();
+    EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
+    EXPECT_TRUE(std::filesystem::exists("tmp0000.sfx"));
+    EXPECT_TRUE(std::filesystem::exists("tmp0001.sfx")); // t = 7200
+    EXPECT_FALSE(std::filesystem::exists("tmp0002.sfx"));
+
+    std::istringstream sfd(ReadBytes("tmp0000.sfd"));
+    std::string line;
+    std::getline(sfd, line);
+    EXPECT_EQ(line, "D 4\r");
+    // The four corners of the upper face: orientation +z, the slab's colour.
+    for (int n = 0; n < 4; ++n) {
+        std::getline(sfd, line);
+        std::istringstream fields(line);
+        std::string key;
+        int node = 0, orientation = 0, colour = 0;
+        double area = 0;
+        fields >> key >> node >> orientation >> colour >> area;
+        EXPECT_EQ(key, "N");
+        EXPECT_EQ(orientation, 5);
+        EXPECT_EQ(colour, kMaterial);
+        EXPECT_DOUBLE_EQ(area, 0.25);
+    }
+
+    g_solar.records.clear();
+    ASSERT_TRUE(ReadSunlitNodesFile());
+    ASSERT_EQ(g_solar.records.size(), 4u);
+    ReadSolarFluxFile(7200);
+    for (const SunlitNodeRecord& r : g_solar.records)
+        EXPECT_NEAR(r.flux, kGlobal, 1e-3);
+    EXPECT_NEAR(GetSurfaceFlux(1, 1, 5, 5, kMaterial), kGlobal, 1e-3);
+    // A step that was not saved reads as no sun.
+    ReadSolarFluxFile(3600 * 4);
+    EXPECT_EQ(GetSurfaceFlux(1, 1, 5, 5, kMaterial), 0.0f);
+    // An edit frees the node numbers: the solar state lets go of them too.
+    FreeWorkArrays(1);
+    EXPECT_TRUE(g_solar.grid.nodeIndex.empty());
+    EXPECT_EQ(GetSurfaceFlux(1, 1, 5, 5, kMaterial), 0.0f);
+}
+
+// At night the step has no flux file; a later run removes the file of an
+// earlier one at a step that turns out dark.
+TEST_F(SolarRunTest, NightStepLeavesNoFluxFile)
+{
+    g_model.saveResults = 1;
+    g_model.timeStep = 43200; // noon, then midnight
+    g_model.calcDuration = 43200;
+    WriteBytes("tmp0001.sfx", "1\r\n2\r\n3\r\n4\r\n");
+    ASSERT_TRUE(Run()) << LastMessage();
+    EXPECT_TRUE(std::filesystem::exists("tmp0000.sfx"));
+    EXPECT_FALSE(std::filesystem::exists("tmp0001.sfx"));
+    EXPECT_EQ(SolarPower(), 0.0);
+}
+
+// The solar-flux run: the same fluxes and files, no temperatures.
+TEST_F(SolarRunTest, CalcSolarFluxesWritesTheFluxFilesOnly)
+{
+    g_model.calcDuration = 3600;
+    g_model.saveResults = 1;
+    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Done) << LastMessage();
+    EXPECT_EQ(g_model.calcTime, 3600);
+    EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
+    EXPECT_TRUE(std::filesystem::exists("tmp0001.sfx"));
+    EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
+    EXPECT_NEAR(SolarPower(), kGlobal, 1e-3);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+struct FailureCase {
+    const char* name;
+    void (*breakModel)();
+    const char* message;
+};
+
+class SolarRunFailureTest : public SolarRunTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(SolarRunFailureTest, CalcSystemAndCalcSolarFluxesShowTheMessage)
+{
+    GetParam().breakModel();
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(LastMessage(), GetParam().message);
+    EXPECT_EQ(common::ErrorCode(), 0);
+    host.messages.clear();
+    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Failed);
+    EXPECT_EQ(LastMessage(), GetParam().message);
+    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_FALSE(std::filesystem::exists("tmp0000.sfd"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SolarRunFailureTest,
+    ::testing::Values(FailureCase{"NoGlobal", [] { g_model.functions[0].name = FunctionName("G02"); },
+                                  "Solar radiation function (G01 or D01) not present"},
+                      FailureCase{"NoDiffuse", [] { g_model.functions.count = 1; },
+                                  "Solar radiation function (G01 or D01) not present"},
+                      FailureCase{"EquimatUnderTheSun",
+                                  [] {
+                                      ColourRecord& e = CalcTest::Colour(4, EQUIMAT, 0.5f);
+                                      e.density = 1000;
+                                      e.heatCapacity = 1000;
+                                      CalcTest::Block(4, 0, 1, 0, 1, 4, 5);
+                                  },
+                                  "EQUIMAT (colour 4) touches solar zone (colour 3)"}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+// The zones as the solar exchange reads them: each model zone with the
+// faces, areas, owner colours and view factors of its own file zone, and the
+// model faces' matches counted within that zone.
+TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
+{
+    RadiationSet& r = g_radiation;
+    FreeRadiation();
+    r.fileZones.resize(2);
+    r.fileZones[0].firstFace = 0, r.fileZones[0].faceCount = 2, r.fileZones[0].matrix = {0.4};
+    r.fileZones[1].firstFace = 2, r.fileZones[1].faceCount = 2, r.fileZones[1].matrix = {0.7};
+    for (int n = 0; n < 4; ++n) {
+        RadiatingFace f;
+        f.area = n + 1;
+        f.ownerColour = static_cast<std::uint8_t>(10 + n);
+        f.zone = n / 2;
+        f.geometry.orientation = n;
+        r.fileFaces.push_back(f);
+    }
+    r.zones.resize(2);
+    r.zones[0].type = BC_FREE;
+    r.zones[0].faces.resize(2);
+    r.zones[0].faces[0].fileFace = 3; // second face of file zone 1
+    r.zones[0].faces[0].ownerColour = kMaterial;
+    r.zones[0].faces[0].zoneColour = 5;
+    r.zones[0].faces[0].area = 0.5;
+    r.zones[0].faces[0].cell = {1, 2, 3};
+    r.zones[0].faces[0].cornerPoints[2] = {4, 5, 6};
+    r.zones[0].faces[1].fileFace = 0; // a face of another zone's file zone
+    r.zones[1].type = BC_FRE_S;
+    r.zones[1].faces.resize(1);
+
+    Colour(5, BC_FREE);
+    CollectSolarZones();
+    ASSERT_EQ(g_solar.zones.size(), 2u);
+    const SolarZone& z = g_solar.zones[0];
+    EXPECT_EQ(z.type, BC_FREE);
+    EXPECT_EQ(z.fileFaceOfFace, (std::vector<int>{1, -1}));
+    EXPECT_EQ(z.fileAreas, (std::vector<double>{3, 4}));
+    EXPECT_EQ(z.fileOwnerColours, (std::vector<int>{12, 13}));
+    ASSERT_EQ(z.fileFaces.size(), 2u);
+    EXPECT_EQ(z.fileFaces[1].orientation, 3);
+    EXPECT_EQ(z.viewFactors, (std::vector<double>{0.7}));
+    ASSERT_EQ(z.faces.size(), 2u);
+    EXPECT_EQ(z.faces[0].ownerColour, kMaterial);
+    EXPECT_EQ(z.faces[0].zoneColour, 5);
+    EXPECT_EQ(z.faces[0].area, 0.5);
+    EXPECT_EQ(z.faces[0].cell, (std::array<int, 3>{1, 2, 3}));
+    EXPECT_EQ(z.faces[0].corners[2], (std::array<int, 3>{4, 5, 6}));
+    // A convection-only zone takes no part in the exchange.
+    EXPECT_EQ(g_solar.zones[1].type, BC_FRE_S);
+    EXPECT_TRUE(g_solar.zones[1].fileFaces.empty());
+    EXPECT_EQ(g_solar.zones[1].fileFaceOfFace, (std::vector<int>{-1}));
+
+    // Without zone colours, data left from another run are not taken.
+    g_model.colours[5].inUse = 0;
+    CollectSolarZones();
+    EXPECT_TRUE(g_solar.zones.empty());
+    FreeRadiation();
+}
+
+// gelmar-calc on the saved model: the same run with its files.
+TEST_F(SolarRunTest, DriverComputesTheSolarModel)
+{
+    g_model.saveResults = 1;
+    ASSERT_TRUE(WriteDataFile("slab.glm"));
+    const std::string command = std::string("'") + GELMAR_CALC_EXE + "' slab.glm 2> driver.err";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes("driver.err");
+    EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));
+    EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
+    std::istringstream sfx(ReadBytes("tmp0000.sfx"));
+    int lines = 0;
+    for (std::string line; std::getline(sfx, line); ++lines)
+        EXPECT_NEAR(std::stod(line), kGlobal, 1e-3);
+    EXPECT_EQ(lines, 4);
+}
+
+} // namespace
+} // namespace gelmar::test

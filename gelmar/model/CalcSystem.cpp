@@ -3,13 +3,17 @@
 #include "gelmar/model/GridLines.h"
 
 #include "common/core/ErrorCode.h"
+#include "gelmar/model/BlockOperations.h"
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/NodeNumbering.h"
+#include "gelmar/model/RadiatingFaces.h"
 #include "gelmar/model/TransientRun.h"
 #include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/ViewFactorDriver.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <new>
@@ -17,9 +21,7 @@
 
 namespace gelmar {
 
-namespace {
-
-void ShowError(int code)
+void ShowCalcErrorMessage(int code)
 {
     switch (code) {
     case 0:
@@ -39,6 +41,29 @@ void ShowError(int code)
         ReportModelCheckError(code);
         break;
     }
+}
+
+namespace {
+
+bool RunViewFactorWork()
+{
+    FreeWorkArrays(0);
+    bool normal = false;
+    try {
+        try {
+            RasteriseBlocks();
+            BuildNodeNumbering();
+            const CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
+            ComputeViewFactors(cells);
+            normal = true;
+        } catch (const std::bad_alloc&) {
+            common::RaiseError(kErrorMemory);
+        }
+    } catch (const common::EngineException&) {
+    }
+    FreeRadiation();
+    FreeWorkArrays(0);
+    return normal;
 }
 
 } // namespace
@@ -65,6 +90,20 @@ bool RunCalculationWindow()
     return normal;
 }
 
+bool RunProgressWork(ProgressWindow window)
+{
+    switch (window) {
+    case ProgressWindow::Calculation:
+        return RunCalculationWindow();
+    case ProgressWindow::ViewFactors:
+        return RunViewFactorWork();
+    case ProgressWindow::SolarFluxes:
+        break;
+    }
+    Host().MessageBox("The solar flux calculation is not part of this build.", MessageStyle::Ok);
+    return false;
+}
+
 CalcSystemResult RunCalcSystem()
 {
     if (g_model.dataFilePath.empty())
@@ -79,9 +118,9 @@ CalcSystemResult RunCalcSystem()
         return CalcSystemResult::NotStarted;
     bool normal = false;
     if (common::ErrorCode() == 0)
-        normal = RunCalculationWindow();
+        normal = RunCalculationDialog();
     const int code = common::ErrorCode();
-    ShowError(code);
+    ShowCalcErrorMessage(code);
     common::ResetErrorCode();
     SaveUndoRecord(kUndoBaseline, 0, 0);
     if (code != 0)

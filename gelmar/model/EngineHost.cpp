@@ -1,6 +1,8 @@
 // The process-wide engine host and the null host.
 #include "gelmar/model/EngineHost.h"
 
+#include "gelmar/model/CalcSystem.h"
+
 #include <cstdio>
 
 namespace gelmar {
@@ -17,12 +19,18 @@ MessageAnswer NullEngineHost::MessageBox(std::string_view text, MessageStyle sty
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     switch (style) {
     case MessageStyle::YesNo:
+    case MessageStyle::YesNoCancel:
         return MessageAnswer::Yes;
     case MessageStyle::Ok:
     case MessageStyle::OkCancel:
         break;
     }
     return MessageAnswer::Ok;
+}
+
+bool EngineHost::RunProgressWindow(ProgressWindow window)
+{
+    return RunProgressWork(window);
 }
 
 EngineHost& Host()

@@ -8,7 +8,6 @@
 #include "common/core/ErrorCode.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
-#include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/FileDialogs.h"
 #include "gelmar/app/GelmarDoc.h"

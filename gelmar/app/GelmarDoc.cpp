@@ -548,7 +548,8 @@ void CGelmarDoc::OnRevolve()
     if (dlg.DoModal() != IDOK)
         return;
     // A position on the "+" side of an axis reverses that axis around the turn.
-    RevolveModel90(dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1, dlg.m_zPos == 1);
+    if (!RevolveModel90(dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1, dlg.m_zPos == 1))
+        return;
     RefreshAfterModelChange();
 }
 

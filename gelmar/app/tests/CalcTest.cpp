@@ -228,6 +228,24 @@ TEST_F(CalcTest, EscStopsALongCalculationWithoutAMessage)
         EXPECT_EQ(r.size(), results.front().size());
 }
 
+// A square cavity in a one-cell-thick section: its four faces see each other.
+TEST_F(CalcTest, CalcViewFactorsWritesTheViewFactorFileInItsWindow)
+{
+    const std::string cavity = (work / "cavity.glm").string();
+    WriteFile(cavity, "nxwi=3\r\nxwid=1\r\nxwid=1\r\nxwid=1\r\nnywi=3\r\nywid=1\r\nywid=1\r\nywid=1\r\n"
+                      "nzwi=1\r\nzwid=2\r\ncolr=1\r\ntype=0\r\ncolr=2\r\ntype=4\r\n"
+                      "nblk=2\r\nblok=0 1 0 3 0 3 0 1\r\nblok=1 2 1 2 1 2 0 1\r\n");
+    platform::TestHook::Get().PushFileDialogAnswer({cavity});
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
+    ASSERT_EQ(g_model.dataFilePath, cavity);
+    MakeUndoHistory();
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_VIEW_FACTORS));
+    EXPECT_TRUE(Messages().empty()) << ::testing::PrintToString(Messages());
+    EXPECT_TRUE(fs::exists(work / "tmp.vwf"));
+    EXPECT_EQ(g_viewFactorProgress, nullptr);
+    ExpectOnlyABaseline();
+}
+
 TEST_F(CalcTest, SolarFluxesSayTheyAreNotAvailable)
 {
     g_model.colours[2].solar = 1;

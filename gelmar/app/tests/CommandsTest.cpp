@@ -118,6 +118,41 @@ TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
     EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
 }
 
+TEST_F(CommandsTest, UndoAndRedoStepThroughTheEnginesHistory)
+{
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_EDIT_UNDO));
+    const std::string old = g_model.title;
+    platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+        d.SetDlgItemText(1018, "New title");
+        d.ClickButton(IDOK);
+    });
+    Main()->ExecuteCommand(ID_TITLE);
+    ASSERT_EQ(g_model.title, "New title");
+    EXPECT_FALSE(Item(ID_EDIT_REDO)->isEnabled());
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(g_model.title, old);
+    // Back at the baseline of the opened file: not modified.
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
+    EXPECT_EQ(g_model.title, "New title");
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(CommandsTest, ReduceToClipKeepsTheClippedBlocksOnAGridOfTheirOwn)
+{
+    g_model.clipHi[0] = 3; // the inside surface and two cells of the wall
+    platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_REDUCE_TO_CLIP));
+    EXPECT_EQ(g_model.axes[0].n, 2);
+    EXPECT_FLOAT_EQ(g_model.axes[0].widths[1], 0.1f);
+    const CellRaster cells = RasteriseModel();
+    EXPECT_EQ(cells.At(0, 0, 0), 2);
+    EXPECT_EQ(cells.At(1, 0, 0), 1);
+    EXPECT_EQ(g_model.clipHi[0], 2);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+}
+
 TEST_F(CommandsTest, DragModeIsKeptAsASetting)
 {
     platform::TestHook::Get().PushDialogScript([](CDialog& d) {

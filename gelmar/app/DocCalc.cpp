@@ -15,7 +15,6 @@
 #include "gelmar/model/CalcSystem.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/UndoRedo.h"
-#include "platform/core/StringTable.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 

@@ -6,12 +6,10 @@
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/model/EngineServices.h"
 #include "gelmar/model/GridLines.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/UndoRedo.h"
 #include "gelmar/model/WorkArrays.h"
-#include "platform/core/Folders.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 

@@ -7,8 +7,8 @@
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/CellRaster.h"
 #include "gelmar/model/ModelStore.h"
-#include "gelmar/model/UndoRedo.h"
 #include "gelmar/model/Parameters.h"
+#include "gelmar/model/UndoRedo.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 

@@ -75,7 +75,8 @@ TEST_F(ProgressWindowTest, HostWithoutWindowsRunsTheWorkDirectly)
 TEST_F(ProgressWindowTest, SolarFluxRunSaysItIsNotAvailable)
 {
     EXPECT_FALSE(RunSolarFluxDialog());
-    EXPECT_EQ(host.messages, std::vector<std::string>{"The solar flux calculation is not part of this build."});
+    EXPECT_EQ(host.messages,
+              std::vector<std::string>{"The solar flux calculation is not part of this build."});
     EXPECT_EQ(common::ErrorCode(), 0);
 }
 

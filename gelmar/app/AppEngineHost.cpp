@@ -4,6 +4,10 @@
 // the Esc key (and keeps it from the progress window, which would close).
 #include "gelmar/app/AppEngineHost.h"
 
+#include "gelmar/app/CalcProgress.h"
+#include "gelmar/app/GelmarApp.h"
+#include "gelmar/app/GelmarDoc.h"
+#include "gelmar/app/GraphViews.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageBox.h"
 
@@ -54,9 +58,10 @@ AppEngineHost::~AppEngineHost()
 
 MessageAnswer AppEngineHost::MessageBox(std::string_view text, MessageStyle style)
 {
-    const UINT type = style == MessageStyle::YesNo      ? MB_YESNO
-                      : style == MessageStyle::OkCancel ? MB_OKCANCEL
-                                                        : MB_OK;
+    const UINT type = style == MessageStyle::YesNo         ? MB_YESNO
+                      : style == MessageStyle::YesNoCancel ? MB_YESNOCANCEL
+                      : style == MessageStyle::OkCancel    ? MB_OKCANCEL
+                                                           : MB_OK;
     switch (AfxMessageBox(std::string(text), type)) {
     case IDYES:
         return MessageAnswer::Yes;
@@ -95,6 +100,97 @@ void AppEngineHost::StepProgress()
         g_activeProgress->StepIt();
         g_activeProgress->UpdateWindow();
     }
+}
+
+bool AppEngineHost::RunProgressWindow(ProgressWindow window)
+{
+    return RunProgressDialog(window);
+}
+
+void AppEngineHost::SetProgressText(int item, std::string_view text)
+{
+    const UINT id = static_cast<UINT>(item);
+    if (g_viewFactorProgress)
+        g_viewFactorProgress->SetReadOut(id, text);
+    if (g_calcProgress)
+        g_calcProgress->SetReadOut(id, text);
+    if (g_solarProgress)
+        g_solarProgress->SetReadOut(id, text);
+}
+
+void AppEngineHost::ShowNodeCount(long long nodes)
+{
+    if (g_calcProgress)
+        g_calcProgress->ShowNodeCount(nodes);
+    if (g_solarProgress)
+        g_solarProgress->ShowNodeCount(nodes);
+}
+
+void AppEngineHost::ShowTimeStep(long long time, long long startup, long long end)
+{
+    if (g_calcProgress)
+        g_calcProgress->ShowTimeStep(time, startup, end);
+    if (g_solarProgress)
+        g_solarProgress->ShowTimeStep(time, end);
+}
+
+void AppEngineHost::ShowCycle(int cycle)
+{
+    if (g_calcProgress)
+        g_calcProgress->ShowCycle(cycle);
+}
+
+void AppEngineHost::ShowSolverProgress(int iterations, float largestChange, float objectDivergence,
+                                       float nodeDivergence)
+{
+    if (g_calcProgress)
+        g_calcProgress->ShowIteration(iterations, largestChange, objectDivergence, nodeDivergence);
+}
+
+namespace {
+
+CGelmarDoc* ActiveDoc()
+{
+    auto* app = dynamic_cast<CGelmarApp*>(AfxGetApp());
+    return app ? app->ActiveGelmarDoc() : nullptr;
+}
+
+} // namespace
+
+// The temperatures of the step in the 3D view (view kind 3).
+void AppEngineHost::ShowStepTemperatures()
+{
+    if (!g_graphView)
+        return;
+    g_graphView->m_viewKind = 3;
+    g_graphView->BuildDisplayList();
+    g_graphView->Invalidate(FALSE);
+}
+
+void AppEngineHost::UpdateModelView()
+{
+    if (g_graphView)
+        g_graphView->UpdateModel();
+}
+
+// The table views fill themselves from the model when their document
+// updates them.
+void AppEngineHost::RefillTables()
+{
+    if (CGelmarDoc* doc = ActiveDoc())
+        doc->UpdateAllViews(nullptr);
+}
+
+void AppEngineHost::SetModified(bool modified)
+{
+    if (CGelmarDoc* doc = ActiveDoc())
+        doc->SetModified(modified ? TRUE : FALSE);
+}
+
+void AppEngineHost::UpdateAllViews()
+{
+    if (CGelmarDoc* doc = ActiveDoc())
+        doc->UpdateAllViews(nullptr);
 }
 
 AppEngineHost& TheAppHost()

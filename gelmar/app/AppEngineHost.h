@@ -1,7 +1,8 @@
 // The engine host of the program: engine messages become message boxes, the
-// progress bar of the running calculation window steps, and the Esc check
-// pumps pending events (at most every 50 ms) and answers whether Esc was
-// pressed since the run began.
+// engine's runs take place in their modal progress windows, whose bar steps
+// and read-outs follow the run, the Esc check pumps pending events (at most
+// every 50 ms) and answers whether Esc was pressed since the run began, and
+// the refresh requests of model edits go to the document and its views.
 #pragma once
 #include "gelmar/model/EngineHost.h"
 
@@ -17,6 +18,18 @@ class AppEngineHost : public EngineHost {
     MessageAnswer MessageBox(std::string_view text, MessageStyle style) override;
     bool EscPressed() override;
     void StepProgress() override;
+    bool RunProgressWindow(ProgressWindow window) override;
+    void SetProgressText(int item, std::string_view text) override;
+    void ShowNodeCount(long long nodes) override;
+    void ShowTimeStep(long long time, long long startup, long long end) override;
+    void ShowCycle(int cycle) override;
+    void ShowSolverProgress(int iterations, float largestChange, float objectDivergence,
+                            float nodeDivergence) override;
+    void ShowStepTemperatures() override;
+    void UpdateModelView() override;
+    void RefillTables() override;
+    void SetModified(bool modified) override;
+    void UpdateAllViews() override;
 
     // A run begins: forget earlier Esc presses and pump at the next check.
     void BeginRun();

@@ -18,10 +18,6 @@ struct AppState {
     // Display toggles of the 3D view.
     bool hideOutline = false;
     bool showNorth = false;
-    // The temperature solution and the heat flows in memory belong to the
-    // model; an edit clears both, so the output windows read the files again.
-    bool solutionCurrent = false;
-    bool flowsCurrent = false;
     // The colour Convert Void to Blocks proposes from.
     int voidColour = 0;
 };

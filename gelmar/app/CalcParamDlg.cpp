@@ -4,10 +4,10 @@
 // and radiation values the defaults of the parameter file.
 #include "gelmar/app/CalcParamDlg.h"
 
-#include "gelmar/app/ModelSeams.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/Parameters.h"
+#include "gelmar/model/SurfaceRules.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -180,14 +180,14 @@ void CCalcParamDlg::OnUpdateRadiation(CCmdUI* ui)
 
 void CCalcParamDlg::OnUpdateCen(CCmdUI* ui)
 {
-    ui->Enable(Seams().hasRuleColours());
+    ui->Enable(HasRuleColours());
 }
 
 void CCalcParamDlg::OnUpdateCycles(CCmdUI* ui)
 {
     const bool nonLinear = IsDlgButtonChecked(IDC_NON_LINEAR) != 0;
     const bool cen = IsDlgButtonChecked(IDC_CEN_YES) != 0;
-    ui->Enable((HasRadiatingColours() && nonLinear) || (Seams().hasRuleColours() && cen));
+    ui->Enable((HasRadiatingColours() && nonLinear) || (HasRuleColours() && cen));
 }
 
 } // namespace gelmar

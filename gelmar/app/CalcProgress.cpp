@@ -1,17 +1,19 @@
 // The calculation progress windows. The run starts from the first paint so
 // that the window is on screen before the engine takes the thread; the
-// engine reaches the window through the process-wide pointers, which are set
-// only for the run. An engine failure or Esc arrives as an EngineException:
-// the window tidies up after the transient run and closes itself; the error
-// code stays for the command that started the run.
+// engine's host reaches the window through the process-wide pointers, which
+// are set only for the run. The run is the engine's own work of the window
+// (RunProgressWork), which tidies up after a failure or Esc; the window then
+// closes itself and the error code stays for the command that started it.
 #include "gelmar/app/CalcProgress.h"
 
 #include "common/core/ErrorCode.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/app/ModelSeams.h"
+#include "gelmar/model/CalcSystem.h"
 #include "gelmar/model/EngineServices.h"
+#include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/SurfaceRules.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -42,20 +44,23 @@ void CProgressDlgBase::OnCancel()
         CDialog::OnCancel();
 }
 
-void CProgressDlgBase::SetNumber(UINT id, long long value)
+void CProgressDlgBase::SetReadOut(UINT id, std::string_view text)
 {
-    SetDlgItemText(id, std::to_string(value));
+    SetDlgItemText(id, std::string(text));
     if (CWnd* w = GetDlgItem(id))
         w->UpdateWindow();
+}
+
+void CProgressDlgBase::SetNumber(UINT id, long long value)
+{
+    SetReadOut(id, std::to_string(value));
 }
 
 void CProgressDlgBase::SetFloat(UINT id, double value)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
-    SetDlgItemText(id, text);
-    if (CWnd* w = GetDlgItem(id))
-        w->UpdateWindow();
+    SetReadOut(id, text);
 }
 
 void CProgressDlgBase::OnPaint()
@@ -73,11 +78,10 @@ void CProgressDlgBase::OnPaint()
     TheAppHost().BeginRun();
     TheAppHost().running = true;
     m_running = true;
-    Run();
+    m_normal = Run();
     m_running = false;
     TheAppHost().running = false;
     g_activeProgress = nullptr;
-    Seams().freeWorkArrays();
     PostMessage(WM_CLOSE);
 }
 
@@ -94,9 +98,9 @@ BOOL CCalcProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const ModelStore& s = g_model;
-    const bool oneCycle = !Seams().hasTemperatureDependentMaterials() &&
+    const bool oneCycle = !HasTemperatureDependentMaterials() &&
                           (s.linearRadiation == 1 || !HasRadiatingColours()) &&
-                          (s.recalcCen == 0 || !Seams().hasRuleColours());
+                          (s.recalcCen == 0 || !HasRuleColours());
     SetNumber(IDC_CYCLES_LIMIT, oneCycle ? 1 : s.cycles);
     SetNumber(IDC_ITER_LIMIT, s.iterations);
     SetFloat(IDC_DT_LIMIT, s.maxDeltaT);
@@ -113,8 +117,9 @@ BOOL CCalcProgressDlg::OnInitDialog()
 void CCalcProgressDlg::PlaceInMainWindowCorner()
 {
     CWnd* main = AfxGetMainWnd();
-    if (!main)
+    if (!main || m_placing)
         return;
+    m_placing = true;
     // The dialog lays itself out: settle its size before measuring it.
     if (QWidget* w = GetWidget())
         w->adjustSize();
@@ -123,9 +128,17 @@ void CCalcProgressDlg::PlaceInMainWindowCorner()
     GetWindowRect(&d);
     SetWindowPos(nullptr, m.Width() - d.Width() - 10, m.Height() - d.Height() - 10, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER);
+    m_placing = false;
 }
 
-void CCalcProgressDlg::Run()
+void CCalcProgressDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CDialog::OnSize(nType, cx, cy);
+    if (Started())
+        PlaceInMainWindowCorner();
+}
+
+bool CCalcProgressDlg::Run()
 {
     m_font.CreatePointFont(80, "Arial Symbol1");
     static const UINT texts[] = {1047, 1048, 1049, 1050, 1052, 1054, 1056, 1057, 1188,
@@ -139,27 +152,16 @@ void CCalcProgressDlg::Run()
     // The font changes the dialog's size: keep it in its corner.
     PlaceInMainWindowCorner();
     g_calcProgress = this;
-    try {
-        Seams().runTransient();
-    } catch (const common::EngineException&) {
-        if (g_model.reportItems.count > 0)
-            Seams().writeReportOutput();
-        if (g_isofluxActive)
-            EndIsofluxDrawing();
-        Seams().freeRunData();
-        g_model.calcTime -= g_model.timeStep;
-    }
+    const bool normal = RunProgressWork(ProgressWindow::Calculation);
+    if (!normal && g_isofluxActive)
+        EndIsofluxDrawing();
     g_calcProgress = nullptr;
+    return normal;
 }
 
 void CCalcProgressDlg::ShowNodeCount(long long nodes)
 {
     SetNumber(IDC_NODE_COUNT, nodes);
-}
-
-void CCalcProgressDlg::ShowViewFactorCount(long long pairs)
-{
-    SetNumber(IDC_VF_COUNT, pairs);
 }
 
 void CCalcProgressDlg::ShowCycle(int cycle)
@@ -169,19 +171,17 @@ void CCalcProgressDlg::ShowCycle(int cycle)
         SetDlgItemText(id, "");
 }
 
-void CCalcProgressDlg::ShowTimeStep()
+void CCalcProgressDlg::ShowTimeStep(long long t, long long startup, long long end)
 {
-    const ModelStore& s = g_model;
-    long long t = s.calcTime;
     if (t == 0) {
         SetDlgItemText(IDC_TIME_LABEL, platform::LoadString(IDS_TIME_STEP));
-        SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(s.calcDuration));
-    } else if (t == -static_cast<long long>(s.startupDuration)) {
+        SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(end));
+    } else if (t == -startup) {
         SetDlgItemText(IDC_TIME_LABEL, platform::LoadString(IDS_STARTUP_TIME_STEP));
-        SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(s.startupDuration));
+        SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(startup));
     }
     if (t < 0)
-        t += s.startupDuration;
+        t += startup;
     SetDlgItemText(IDC_TIME_NOW, FormatTimeDHMS(t));
     for (UINT id : {IDC_ITER, IDC_DT, IDC_OBJ_DIV, IDC_NODE_DIV})
         SetDlgItemText(id, "");
@@ -209,16 +209,12 @@ CSolarFluxProgressDlg::~CSolarFluxProgressDlg()
         g_solarProgress = nullptr;
 }
 
-void CSolarFluxProgressDlg::Run()
+bool CSolarFluxProgressDlg::Run()
 {
     g_solarProgress = this;
-    try {
-        Seams().runSolarFluxes();
-    } catch (const common::EngineException&) {
-        Seams().freeRunData();
-        g_model.calcTime -= g_model.timeStep;
-    }
+    const bool normal = RunProgressWork(ProgressWindow::SolarFluxes);
     g_solarProgress = nullptr;
+    return normal;
 }
 
 void CSolarFluxProgressDlg::ShowNodeCount(long long nodes)
@@ -226,16 +222,11 @@ void CSolarFluxProgressDlg::ShowNodeCount(long long nodes)
     SetNumber(IDC_NODE_COUNT, nodes);
 }
 
-void CSolarFluxProgressDlg::ShowViewFactorCount(long long pairs)
-{
-    SetNumber(IDC_VF_COUNT, pairs);
-}
-
-void CSolarFluxProgressDlg::ShowTimeStep()
+void CSolarFluxProgressDlg::ShowTimeStep(long long t, long long end)
 {
     SetDlgItemText(IDC_TIME_LABEL, platform::LoadString(IDS_TIME_STEP));
-    SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(g_model.calcDuration));
-    SetDlgItemText(IDC_TIME_NOW, FormatTimeDHMS(g_model.calcTime));
+    SetDlgItemText(IDC_TIME_END, FormatTimeDHMS(end));
+    SetDlgItemText(IDC_TIME_NOW, FormatTimeDHMS(t));
     UpdateWindow();
 }
 
@@ -251,49 +242,33 @@ CViewFactorProgressDlg::~CViewFactorProgressDlg()
         g_viewFactorProgress = nullptr;
 }
 
-void CViewFactorProgressDlg::Run()
+bool CViewFactorProgressDlg::Run()
 {
-    Seams().freeWorkArrays();
     g_viewFactorProgress = this;
-    try {
-        Seams().runViewFactors();
-    } catch (const common::EngineException&) {
-    }
+    const bool normal = RunProgressWork(ProgressWindow::ViewFactors);
     g_viewFactorProgress = nullptr;
+    return normal;
 }
 
-void CViewFactorProgressDlg::ShowZone(long long zone, long long faces, long long viewFactors,
-                                      long long current)
+bool RunProgressDialog(ProgressWindow window)
 {
-    SetNumber(1149, zone);
-    SetNumber(1150, faces);
-    SetNumber(1151, viewFactors);
-    SetNumber(1152, current);
-}
-
-void CViewFactorProgressDlg::ShowTotals(long long zones, long long faces, long long viewFactors)
-{
-    SetNumber(1153, zones);
-    SetNumber(1154, faces);
-    SetNumber(1155, viewFactors);
-}
-
-void RunCalculationDialog()
-{
-    CCalcProgressDlg dlg;
-    dlg.DoModal();
-}
-
-void RunSolarFluxDialog()
-{
-    CSolarFluxProgressDlg dlg;
-    dlg.DoModal();
-}
-
-void RunViewFactorDialog()
-{
+    switch (window) {
+    case ProgressWindow::Calculation: {
+        CCalcProgressDlg dlg;
+        dlg.DoModal();
+        return dlg.EndedNormally();
+    }
+    case ProgressWindow::SolarFluxes: {
+        CSolarFluxProgressDlg dlg;
+        dlg.DoModal();
+        return dlg.EndedNormally();
+    }
+    case ProgressWindow::ViewFactors:
+        break;
+    }
     CViewFactorProgressDlg dlg;
     dlg.DoModal();
+    return dlg.EndedNormally();
 }
 
 } // namespace gelmar

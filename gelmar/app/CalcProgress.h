@@ -3,6 +3,7 @@
 // its first paint, shows the engine's read-outs and closes itself by a posted
 // WM_CLOSE when the run ends, normally, by an engine failure or by Esc.
 #pragma once
+#include "gelmar/model/EngineHost.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Gdi.h"
@@ -18,10 +19,15 @@ class CProgressDlgBase : public CDialog {
     void OnCancel() override;
     CProgressCtrl m_progress;
     bool Started() const { return m_started; }
+    // True when the run ended normally.
+    bool EndedNormally() const { return m_normal; }
+    // A read-out of the window ("%d" numbers, "%g" floats, times).
+    void SetReadOut(UINT id, std::string_view text);
 
   protected:
-    // The run proper, between the set-up of the bar and the clean-up.
-    virtual void Run() = 0;
+    // The run proper, between the set-up of the bar and the clean-up; true
+    // when it ended normally.
+    virtual bool Run() = 0;
     void SetNumber(UINT id, long long value);
     void SetFloat(UINT id, double value);
 
@@ -30,6 +36,7 @@ class CProgressDlgBase : public CDialog {
     int m_range;
     bool m_started = false;
     bool m_running = false;
+    bool m_normal = false;
 };
 
 class CCalcProgressDlg : public CProgressDlgBase {
@@ -37,20 +44,25 @@ class CCalcProgressDlg : public CProgressDlgBase {
     CCalcProgressDlg();
     ~CCalcProgressDlg() override;
     BOOL OnInitDialog() override;
+    // The read-outs widen the window as the run fills them: it keeps to its
+    // corner.
+    void OnSize(UINT nType, int cx, int cy) override;
 
     // Read-outs the engine writes during the run.
     void ShowNodeCount(long long nodes);
-    void ShowViewFactorCount(long long pairs);
     void ShowCycle(int cycle);
-    void ShowTimeStep();
+    // Current time t (negative during the start-up period), the start-up
+    // period and the end time.
+    void ShowTimeStep(long long t, long long startup, long long end);
     void ShowIteration(long long iteration, double maxDeltaT, double objectDivergence, double nodeDivergence);
 
   protected:
-    void Run() override;
+    bool Run() override;
 
   private:
     void PlaceInMainWindowCorner();
     CFont m_font;
+    bool m_placing = false;
 };
 
 class CSolarFluxProgressDlg : public CProgressDlgBase {
@@ -58,24 +70,20 @@ class CSolarFluxProgressDlg : public CProgressDlgBase {
     CSolarFluxProgressDlg();
     ~CSolarFluxProgressDlg() override;
     void ShowNodeCount(long long nodes);
-    void ShowViewFactorCount(long long pairs);
-    void ShowTimeStep();
+    void ShowTimeStep(long long t, long long end);
 
   protected:
-    void Run() override;
+    bool Run() override;
 };
 
+// Its zone and total read-outs (1149 to 1155) come from the engine's run.
 class CViewFactorProgressDlg : public CProgressDlgBase {
   public:
     CViewFactorProgressDlg();
     ~CViewFactorProgressDlg() override;
-    // Zone read-outs (zone, faces, view factors, current view factor) and
-    // totals (zones, faces, view factors).
-    void ShowZone(long long zone, long long faces, long long viewFactors, long long current);
-    void ShowTotals(long long zones, long long faces, long long viewFactors);
 
   protected:
-    void Run() override;
+    bool Run() override;
 };
 
 // The windows of the runs under way; null outside their own run.
@@ -83,9 +91,9 @@ extern CCalcProgressDlg* g_calcProgress;
 extern CSolarFluxProgressDlg* g_solarProgress;
 extern CViewFactorProgressDlg* g_viewFactorProgress;
 
-// Run each window modally; the engine's error code survives for the caller.
-void RunCalculationDialog();
-void RunSolarFluxDialog();
-void RunViewFactorDialog();
+// Runs the progress window modally; its first paint runs the engine's work
+// of that window. True when the work ended normally; the engine's error code
+// survives for the caller.
+bool RunProgressDialog(ProgressWindow window);
 
 } // namespace gelmar

@@ -1,22 +1,24 @@
-// The document's calculation and output commands. The runs go through their
-// modal progress windows; afterwards the engine's error code is mapped to its
-// message, reset, and a new undo baseline is saved, so that Undo never steps
-// back across a calculation.
+// The document's calculation and output commands. Calc System is the
+// engine's own sequence, the one gelmar-calc runs; the runs take place in
+// their modal progress windows, which the engine asks the program's host
+// for. Afterwards the engine's message of the error code is shown, the code
+// reset and a new undo baseline saved, so that Undo never steps back across
+// a calculation.
 #include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CalcParamDlg.h"
-#include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
-#include "gelmar/app/ModelSeams.h"
-#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/BlockOperations.h"
+#include "gelmar/model/CalcHooks.h"
+#include "gelmar/model/CalcSystem.h"
 #include "gelmar/model/ModelStore.h"
-#include "platform/core/StringTable.h"
+#include "gelmar/model/UndoRedo.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 
-#include <filesystem>
+#include <algorithm>
 #include <initializer_list>
 
 namespace gelmar {
@@ -42,102 +44,39 @@ bool HasSolarColours()
     return false;
 }
 
-// Shows the message of the pending error code when the command maps it.
-void ShowErrorMessage(int code, std::initializer_list<int> mapped)
+// The end of a run other than Calc System: the message of the pending code
+// when the command maps it, the code reset, a new undo baseline.
+void FinishRun(std::initializer_list<int> mapped)
 {
-    bool listed = false;
-    for (int m : mapped)
-        listed = listed || m == code;
-    if (!listed)
-        return;
-    switch (code) {
-    case 1:
-        AfxMessageBox(IDS_NO_MEMORY, MB_OK);
-        break;
-    case 2:
-        AfxMessageBox(ErrorMessage(kErrorFileOpen), MB_OK);
-        break;
-    case 3:
-        AfxMessageBox(ErrorMessage(kErrorSyntax, Seams().syntaxErrorLine()), MB_OK);
-        break;
-    case 8:
-        AfxMessageBox(IDS_VENTILATION_ERROR, MB_OK);
-        break;
-    case 9:
-        AfxMessageBox(IDS_SOLAR_FUNCTIONS_MISSING, MB_OK);
-        break;
-    default: // 4, 5, 7, 10, 11, 12: the engine's checks report in their own words
-        Seams().reportCheckError(code);
-        break;
-    }
+    const int code = common::ErrorCode();
+    if (std::find(mapped.begin(), mapped.end(), code) != mapped.end())
+        ShowCalcErrorMessage(code);
+    common::ResetErrorCode();
+    SaveUndoRecord(kUndoBaseline, 0, 0);
 }
 
 } // namespace
 
-bool CGelmarDoc::PrepareViewFactors()
-{
-    if (!HasRadiatingColours())
-        return true;
-    std::error_code ec;
-    if (!std::filesystem::exists(Seams().viewFactorFile(), ec)) {
-        RunViewFactorDialog();
-        return true;
-    }
-    switch (AfxMessageBox(IDS_RECALC_VIEW_FACTORS, MB_YESNOCANCEL)) {
-    case IDCANCEL:
-        return false;
-    case IDYES:
-        RunViewFactorDialog();
-        return true;
-    default:
-        return true;
-    }
-}
-
+// The temperatures a successful run leaves in memory are shown by the
+// engine's request to the host (view kind 3); the solution flag is the
+// engine's run state.
 void CGelmarDoc::OnCalcSystem()
 {
-    if (g_model.dataFilePath.empty())
-        return;
-    if (Seams().isMinimumGrid() && AfxMessageBox(IDS_MINIMUM_GRID_QUESTION, MB_YESNO) != IDYES)
-        return;
-    Seams().clearUndo();
-    if (!PrepareViewFactors())
-        return;
-    if (common::ErrorCode() == 0)
-        RunCalculationDialog();
-    const int code = common::ErrorCode();
-    if (code == 0 && Seams().temperaturesInMemory()) {
-        g_app.solutionCurrent = true;
-        SetViewKind(3);
-    }
-    ShowErrorMessage(code, {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12});
-    common::ResetErrorCode();
-    Seams().saveUndo(-1);
+    RunCalcSystem();
 }
 
 void CGelmarDoc::OnCalcViewFactors()
 {
     if (g_model.dataFilePath.empty())
         return;
-    Seams().clearUndo();
+    ClearUndoHistory();
     RunViewFactorDialog();
-    ShowErrorMessage(common::ErrorCode(), {1, 2, 4, 5, 12});
-    common::ResetErrorCode();
-    Seams().saveUndo(-1);
+    FinishRun({1, 2, 4, 5, 12});
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
 {
-    if (g_model.dataFilePath.empty())
-        return;
-    Seams().clearUndo();
-    if (!PrepareViewFactors())
-        return;
-    if (common::ErrorCode() == 0)
-        RunSolarFluxDialog();
-    ShowErrorMessage(common::ErrorCode(), {1, 2, 4, 5, 9, 10});
-    common::ResetErrorCode();
-    Seams().saveUndo(-1);
+    RunCalcSolarFluxes();
 }
 
 void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)
@@ -161,7 +100,7 @@ void CGelmarDoc::OnCalcParameters()
     if (dlg.DoModal() != IDOK || !dlg.DiffersFromModel())
         return;
     dlg.StoreInModel();
-    Seams().saveUndo(10);
+    SaveUndoRecord(kUndoCalcParameters, 0, 0);
     SetModified(TRUE);
 }
 

@@ -10,19 +10,20 @@
 #include "common/ui/SplashWnd.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
-#include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/FileDialogs.h"
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
-#include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/model/BlockOperations.h"
 #include "gelmar/model/ColourScale.h"
 #include "gelmar/model/DataFile.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/Parameters.h"
+#include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/ViewFactorFile.h"
 #include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/MessageBox.h"
@@ -68,7 +69,7 @@ CGelmarApp::CGelmarApp() : CWinApp("GELMAR") {}
 CGelmarApp::~CGelmarApp()
 {
     CloseSplash();
-    Seams().clearUndo();
+    ClearUndoHistory();
     FreeModel();
     FreeColourScale();
     if (g_parametersChanged && !g_app.programFolder.empty())
@@ -268,7 +269,7 @@ bool CGelmarApp::BatchCalculateFile(const std::string& path)
     common::ResetErrorCode();
     if (HasRadiatingColours()) {
         std::error_code ec;
-        if (!std::filesystem::exists(Seams().viewFactorFile(), ec))
+        if (!std::filesystem::exists(SelectViewFactorFile(), ec))
             RunViewFactorDialog();
     }
     if (common::ErrorCode() == 0)

@@ -10,9 +10,15 @@
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/model/ArrangeBlocksCommand.h"
+#include "gelmar/model/BlockOperations.h"
+#include "gelmar/model/CellRaster.h"
 #include "gelmar/model/DataFile.h"
 #include "gelmar/model/EngineServices.h"
+#include "gelmar/model/GridLines.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/WorkArrays.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
@@ -63,8 +69,8 @@ void CGelmarDoc::SetModified(BOOL modified)
         return;
     SetModifiedFlag(modified);
     if (modified) {
-        g_app.solutionCurrent = false;
-        g_app.flowsCurrent = false;
+        g_run.solutionValid = false;
+        g_run.fluxesValid = false;
     }
     UpdateMainTitle();
 }
@@ -95,7 +101,7 @@ void CGelmarDoc::SetPathName(const std::string& path, BOOL bAddToMRU)
 int CGelmarDoc::CloseModel()
 {
     RemoveTempFiles();
-    Seams().clearUndo();
+    ClearUndoHistory();
     FreeModel();
     SetModelPaths("");
     OnCloseDocument();
@@ -104,7 +110,7 @@ int CGelmarDoc::CloseModel()
 
 void CGelmarDoc::OnFileClose()
 {
-    Seams().clearUndo();
+    ClearUndoHistory();
     OnCloseDocument();
     SetModelPaths("");
 }
@@ -136,7 +142,7 @@ BOOL CGelmarDoc::OnNewDocument()
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    Seams().saveUndo(-1);
+    SaveUndoRecord(kUndoBaseline, 0, 0);
     m_pristine = true;
     return TRUE;
 }
@@ -173,7 +179,7 @@ BOOL CGelmarDoc::OnOpenDocument(const char* lpszPathName)
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    Seams().saveUndo(-1);
+    SaveUndoRecord(kUndoBaseline, 0, 0);
     return TRUE;
 }
 
@@ -191,8 +197,8 @@ bool CGelmarDoc::WriteModel(const std::string& path)
     }
     SetModified(TRUE);
     SetModified(FALSE);
-    Seams().clearUndo();
-    Seams().saveUndo(-1);
+    ClearUndoHistory();
+    SaveUndoRecord(kUndoBaseline, 0, 0);
     return true;
 }
 
@@ -371,7 +377,7 @@ void CGelmarDoc::OnUpdateViewKind(CCmdUI* ui)
         return;
     }
     const bool current = g_graphView->m_viewKind == kind;
-    ui->Enable(!current && (kind != 3 || g_app.solutionCurrent));
+    ui->Enable(!current && (kind != 3 || g_run.solutionValid));
     ui->SetCheck(current);
 }
 
@@ -443,24 +449,22 @@ void CGelmarDoc::OnUpdateClipOff(CCmdUI* ui)
 // Undo and redo.
 void CGelmarDoc::OnUndo()
 {
-    Seams().undo();
-    UpdateAllViews(nullptr);
+    gelmar::Undo();
 }
 
 void CGelmarDoc::OnRedo()
 {
-    Seams().redo();
-    UpdateAllViews(nullptr);
+    gelmar::Redo();
 }
 
 void CGelmarDoc::OnUpdateUndo(CCmdUI* ui)
 {
-    ui->Enable(Seams().canUndo());
+    ui->Enable(CanUndo());
 }
 
 void CGelmarDoc::OnUpdateRedo(CCmdUI* ui)
 {
-    ui->Enable(Seams().canRedo());
+    ui->Enable(CanRedo());
 }
 
 // Model dialogs.
@@ -471,7 +475,7 @@ void CGelmarDoc::OnTitle()
     if (dlg.DoModal() != IDOK || dlg.m_title == g_model.title)
         return;
     g_model.title = dlg.m_title;
-    Seams().saveUndo(11);
+    SaveUndoRecord(kUndoTitle, 0, 0);
     SetModified(TRUE);
 }
 
@@ -520,7 +524,7 @@ void CGelmarDoc::OnSolarData()
     m.longitude = dlg.m_longitude;
     m.timeZone = dlg.m_timeZone;
     m.groundReflection = dlg.m_groundReflection;
-    Seams().saveUndo(8);
+    SaveUndoRecord(kUndoSolarData, 0, 0);
     SetModified(TRUE);
     if (g_app.showNorth && g_graphView)
         g_graphView->Invalidate(FALSE);
@@ -535,7 +539,7 @@ void CGelmarDoc::RefreshAfterModelChange()
     }
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    Seams().saveUndo(-1);
+    SaveUndoRecord(kUndoBaseline, 0, 0);
 }
 
 void CGelmarDoc::OnRevolve()
@@ -543,7 +547,9 @@ void CGelmarDoc::OnRevolve()
     CDlgRevolve dlg;
     if (dlg.DoModal() != IDOK)
         return;
-    Seams().revolve(dlg.m_axis, dlg.m_xPos, dlg.m_yPos, dlg.m_zPos);
+    // A position on the "+" side of an axis reverses that axis around the turn.
+    if (!RevolveModel90(dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1, dlg.m_zPos == 1))
+        return;
     RefreshAfterModelChange();
 }
 
@@ -557,12 +563,40 @@ void CGelmarDoc::OnUpdateRevolve(CCmdUI* ui)
     ui->Enable(single == 1 && more == 2);
 }
 
+namespace {
+
+// Arrange Blocks without its dialog, superposing, with the given mode flag
+// set around the call.
+void ArrangeWithFlag(bool ArrangeFlags::*flag, int voidColour = 0)
+{
+    g_arrangeFlags.*flag = true;
+    g_arrangeFlags.voidColour = static_cast<std::uint8_t>(voidColour);
+    const ArrangeOutcome outcome = ArrangeBlocks(1);
+    g_arrangeFlags = ArrangeFlags{};
+    if (outcome == ArrangeOutcome::OutOfMemory)
+        AfxMessageBox(IDS_NO_MEMORY, MB_OK);
+}
+
+} // namespace
+
 void CGelmarDoc::OnReduceToClip()
 {
     if (AfxMessageBox(IDS_REDUCE_TO_CLIP, MB_YESNO) != IDYES)
         return;
-    Seams().reduceToClip();
+    ReduceBlocksToClip();
+    ArrangeWithFlag(&ArrangeFlags::hiddenMode);
     OnClipOff();
+    ModelStore& m = g_model;
+    m.nodeBcs.count = 0;
+    m.borderBcs.count = 0;
+    m.materialBcs.count = 0;
+    // The grid keeps only the lines the remaining blocks lie on.
+    for (int a = 0; a < 3; ++a) {
+        StoreItemCoordinates(a);
+        RebuildGridFromCoordinates(a);
+    }
+    ComputeGridCoordinates();
+    ComputeModelExtent();
     RefreshAfterModelChange();
 }
 
@@ -589,15 +623,31 @@ void CGelmarDoc::OnConvertVoid()
     if (dlg.DoModal() == IDOK)
         colour = dlg.m_colour;
     g_app.voidColour = colour;
-    Seams().convertVoidToBlocks(colour);
+    ArrangeWithFlag(&ArrangeFlags::voidMode, colour);
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    Seams().saveUndo(-1);
+    SaveUndoRecord(kUndoBaseline, 0, 0);
 }
+
+namespace {
+
+// A model too large to paint into cells is taken to have void cells (the
+// conversion then finds out).
+bool HasVoidCells()
+{
+    try {
+        const CellRaster cells = RasteriseModel();
+        return std::find(cells.colour.begin(), cells.colour.end(), std::int16_t(-1)) != cells.colour.end();
+    } catch (const std::bad_alloc&) {
+        return true;
+    }
+}
+
+} // namespace
 
 void CGelmarDoc::OnUpdateConvertVoid(CCmdUI* ui)
 {
-    ui->Enable(Seams().hasVoidCells());
+    ui->Enable(HasVoidCells());
 }
 
 void CGelmarDoc::OnUpdateStatusPane(CCmdUI* ui)

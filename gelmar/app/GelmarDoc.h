@@ -50,12 +50,6 @@ class CGelmarDoc : public CDocument {
     bool m_pristine = false;
     // Writes the model to the path and starts a new undo baseline.
     bool WriteModel(const std::string& path);
-    // Asks about recalculating the view factors and runs them; false when
-    // the user cancelled.
-    bool PrepareViewFactors();
-    // Shows the message of the error code after a run (codes not listed in
-    // mapped are left alone), resets the code, saves the undo baseline.
-    void FinishRun(bool calcSystem);
 
     // Windows.
     template <class TView> void Open();

@@ -281,17 +281,17 @@ std::string FormatBlockSizeText(std::size_t block)
     return text;
 }
 
-void RunCalculationDialog()
+bool RunCalculationDialog()
 {
-    Host().RunProgressWindow(ProgressWindow::Calculation);
+    return Host().RunProgressWindow(ProgressWindow::Calculation);
 }
-void RunViewFactorDialog()
+bool RunViewFactorDialog()
 {
-    Host().RunProgressWindow(ProgressWindow::ViewFactors);
+    return Host().RunProgressWindow(ProgressWindow::ViewFactors);
 }
-void RunSolarFluxDialog()
+bool RunSolarFluxDialog()
 {
-    Host().RunProgressWindow(ProgressWindow::SolarFluxes);
+    return Host().RunProgressWindow(ProgressWindow::SolarFluxes);
 }
 
 } // namespace gelmar

@@ -53,9 +53,11 @@ bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector
 std::string FormatBlockSizeText(std::size_t block);
 
 // Run the transient calculation, the view factors or the solar fluxes inside
-// their modal progress windows, which the engine host shows.
-void RunCalculationDialog();
-void RunViewFactorDialog();
-void RunSolarFluxDialog();
+// their modal progress windows, which the engine host shows. True when the
+// run ended normally; otherwise the error code (0 after Esc) is left for the
+// caller.
+bool RunCalculationDialog();
+bool RunViewFactorDialog();
+bool RunSolarFluxDialog();
 
 } // namespace gelmar

@@ -4,19 +4,23 @@
 #include "gelmar/model/GridLines.h"
 
 #include "common/core/ErrorCode.h"
+#include "gelmar/model/BlockOperations.h"
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/FunctionFiles.h"
 #include "gelmar/model/Functions.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/NodeNumbering.h"
 #include "gelmar/model/OutputReport.h"
+#include "gelmar/model/RadiatingFaces.h"
 #include "gelmar/model/SolarRun.h"
 #include "gelmar/model/SolarSurfaces.h"
 #include "gelmar/model/SunPosition.h"
 #include "gelmar/model/TransientRun.h"
 #include "gelmar/model/UndoRedo.h"
 #include "gelmar/model/Ventilation.h"
+#include "gelmar/model/ViewFactorDriver.h"
 #include "gelmar/model/WorkArrays.h"
 
 #include <new>
@@ -24,9 +28,7 @@
 
 namespace gelmar {
 
-namespace {
-
-void ShowError(int code)
+void ShowCalcErrorMessage(int code)
 {
     switch (code) {
     case 0:
@@ -48,8 +50,6 @@ void ShowError(int code)
         break;
     }
 }
-
-} // namespace
 
 bool RunCalculationWindow()
 {
@@ -101,14 +101,27 @@ CalcSystemResult RunCalcSolarFluxes()
         return CalcSystemResult::NotStarted;
     bool normal = false;
     if (common::ErrorCode() == 0)
-        normal = RunSolarFluxWindow();
+        normal = RunSolarFluxDialog();
     const int code = common::ErrorCode();
-    ShowError(code);
+    ShowCalcErrorMessage(code);
     common::ResetErrorCode();
     SaveUndoRecord(kUndoBaseline, 0, 0);
     if (code != 0)
         return CalcSystemResult::Failed;
     return normal ? CalcSystemResult::Done : CalcSystemResult::Aborted;
+}
+
+bool RunProgressWork(ProgressWindow window)
+{
+    switch (window) {
+    case ProgressWindow::Calculation:
+        return RunCalculationWindow();
+    case ProgressWindow::ViewFactors:
+        return RunViewFactorWindow();
+    case ProgressWindow::SolarFluxes:
+        return RunSolarFluxWindow();
+    }
+    return false;
 }
 
 CalcSystemResult RunCalcSystem()
@@ -125,9 +138,9 @@ CalcSystemResult RunCalcSystem()
         return CalcSystemResult::NotStarted;
     bool normal = false;
     if (common::ErrorCode() == 0)
-        normal = RunCalculationWindow();
+        normal = RunCalculationDialog();
     const int code = common::ErrorCode();
-    ShowError(code);
+    ShowCalcErrorMessage(code);
     common::ResetErrorCode();
     SaveUndoRecord(kUndoBaseline, 0, 0);
     if (code != 0)

@@ -4,6 +4,7 @@
 // runs it, and the message of the error code afterwards; and the same for
 // "Calc Solar Fluxes".
 #pragma once
+#include "gelmar/model/EngineHost.h"
 
 namespace gelmar {
 
@@ -19,6 +20,15 @@ CalcSystemResult RunCalcSystem();
 // clean-up after an exception, and group 0 freed in every case. True when
 // it ended normally; otherwise the error code is left for the caller.
 bool RunCalculationWindow();
+// The work of a progress window: the calculation as above, the view factors
+// (group 0 freed, blocks rasterised, nodes numbered, ComputeViewFactors, the
+// radiation tables and group 0 freed again), or the solar fluxes (not part of this build: a
+// message and false). True when the work ended normally; otherwise the error
+// code (0 after Esc) is left for the caller.
+bool RunProgressWork(ProgressWindow window);
+// Shows the message of an error code as the calculation commands map it
+// (nothing for 0, 6 and unknown codes); the code is not reset.
+void ShowCalcErrorMessage(int code);
 
 // "Calc Solar Fluxes": the view-factor step of Calc System, then the
 // solar-flux run in its window and the message of the error code.

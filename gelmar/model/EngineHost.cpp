@@ -1,6 +1,8 @@
 // The process-wide engine host and the null host.
 #include "gelmar/model/EngineHost.h"
 
+#include "gelmar/model/CalcSystem.h"
+
 #include <cstdio>
 
 namespace gelmar {
@@ -24,6 +26,11 @@ MessageAnswer NullEngineHost::MessageBox(std::string_view text, MessageStyle sty
         break;
     }
     return MessageAnswer::Ok;
+}
+
+bool EngineHost::RunProgressWindow(ProgressWindow window)
+{
+    return RunProgressWork(window);
 }
 
 EngineHost& Host()

@@ -38,9 +38,10 @@ class EngineHost {
     // Brings back the table (at the given cell) or the dialog of an edit of
     // the given undo kind.
     virtual void GoToUndoItem(int /*kind*/, int /*a1*/, int /*a2*/) {}
-    // Shows the modal progress window, whose first paint runs the work, and
-    // returns when it has closed.
-    virtual void RunProgressWindow(ProgressWindow /*window*/) {}
+    // Shows the modal progress window, whose first paint runs the window's
+    // work (RunProgressWork), and returns when it has closed: true when the
+    // work ended normally. A host without windows runs the work directly.
+    virtual bool RunProgressWindow(ProgressWindow window);
     // Writes a read-out (a control of the running calculation's progress
     // window) when one is shown.
     virtual void SetProgressText(int /*item*/, std::string_view /*text*/) {}

@@ -6,6 +6,7 @@
 // the view-factor step of Calc System.
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/ViewFactorZone.h"
+#include "gelmar/model/BlockOperations.h"
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/EngineServices.h"
@@ -264,7 +265,7 @@ bool PrepareViewFactorFile()
     }
     // Esc in the view-factor window ends Calc System: the run would find no
     // view factors (or stale ones) to read.
-    return RunViewFactorWindow() || common::ErrorCode() != 0;
+    return RunViewFactorDialog() || common::ErrorCode() != 0;
 }
 
 } // namespace gelmar

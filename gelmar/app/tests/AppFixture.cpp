@@ -6,6 +6,8 @@
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/Parameters.h"
+#include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/WorkArrays.h"
 #include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/TestHook.h"
@@ -60,6 +62,8 @@ void AppFixture::SetUp()
     platform::TestHook::Get().Reset();
     platform::TestHook::Get().Enable();
     ResetSeams();
+    ClearUndoHistory();
+    g_run.solutionValid = g_run.fluxesValid = false;
     g_app = AppState{};
     g_parameters = ParameterSet{};
     g_parametersChanged = false;
@@ -78,6 +82,7 @@ void AppFixture::TearDown()
     platform::TestHook::Get().Reset();
     platform::Strings().ClearOverride();
     ResetSeams();
+    ClearUndoHistory();
     common::ResetErrorCode();
     g_app = AppState{};
 }

@@ -1,15 +1,15 @@
-// The calculation commands: the error codes of a failing engine mapped to
-// their messages, the view-factor question, the progress window's read-outs
-// and placement, Esc during a long run, and Calc System against gelmar-calc.
+// The calculation commands on the real engine: the engine's messages of a
+// failing run, the questions, the progress window's read-outs and placement,
+// Esc during a long run, and Calc System against gelmar-calc.
 #include "AppFixture.h"
 #include "common/core/ErrorCode.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/app/ModelSeams.h"
-#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/GridLines.h"
 #include "gelmar/model/ModelStore.h"
-#include "platform/core/Folders.h"
+#include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/WorkArrays.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -19,6 +19,7 @@
 #include <QWidget>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -32,107 +33,144 @@ class CalcTest : public AppFixture {
         AppFixture::SetUp();
         PrepareProgramFolder(true);
         ASSERT_TRUE(Start({CopyWall("wall.glm")}));
-        Seams().clearUndo = [this] { undoLog.push_back("clear"); };
-        Seams().saveUndo = [this](int kind) { undoLog.push_back("save " + std::to_string(kind)); };
+        work = fs::path(ScratchFolder()) / "work";
     }
-    std::vector<std::string> undoLog;
+    // An edit in the undo history, so that a command's clearing shows.
+    static void MakeUndoHistory()
+    {
+        SaveUndoRecord(kUndoTitle, 0, 0);
+        ASSERT_EQ(UndoRecordCount(), 2u);
+    }
+    // Only the baseline that the command saved after clearing is left.
+    static void ExpectOnlyABaseline()
+    {
+        EXPECT_EQ(UndoRecordCount(), 1u);
+        ASSERT_NE(CurrentUndoRecord(), nullptr);
+        EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+    }
+    // A long run (a year of one-minute steps, a file every 1000 steps); f
+    // runs while the run is under way, then Esc is pressed.
+    static void DuringALongRun(std::function<void()> f)
+    {
+        g_model.timeStep = 60;
+        g_model.calcDuration = 365 * 86400;
+        g_model.saveFrequency = 1000;
+        QTimer::singleShot(200, [f] {
+            f();
+            QWidget* target = QApplication::activeModalWidget();
+            if (!target)
+                target = QApplication::focusWidget();
+            ASSERT_NE(target, nullptr);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(target, &press);
+        });
+    }
+    fs::path work;
 };
 
-TEST_F(CalcTest, EngineFailuresShowTheMessageOfTheirCode)
+// Colour 1 takes its specific heat from a table file of the data file's
+// folder, which the run reads first.
+void UseHeatCapacityTable(const std::string& file)
 {
+    ModelStore& m = g_model;
+    const std::uint16_t n = m.functions.count;
+    GrowFunctionArray(n + 1);
+    m.functions.count = static_cast<std::uint16_t>(n + 1);
+    m.functions[n] = FunctionRecord{};
+    m.functions[n].name = FunctionName("C01");
+    m.functions[n].shape = 0;
+    m.functions[n].filePath = file;
+    m.colours[1].heatCapacityFunc = FunctionName("C01");
+}
+
+TEST_F(CalcTest, EngineFailuresShowTheEngineMessageInAnOkBox)
+{
+    UseHeatCapacityTable("c.fce");
+    const std::string table = (work / "c.fce").string();
     struct Case {
-        int code;
-        std::string message; // empty: none shown here
-        int checkReport;     // code passed to the check's reporting form, 0 none
+        const char* file; // nullptr: no file
+        std::string message;
     };
-    g_model.sharedPath = "/data/T01.fun";
-    Seams().syntaxErrorLine = [] { return 7; };
     const Case cases[] = {
-        {1, "Not enough memory", 0},
-        {2, "Failed to open file\n/data/T01.fun", 0},
-        {3, "Syntax error in file /data/T01.fun\nLine 7", 0},
-        {4, "", 4},
-        {5, "", 5},
-        {6, "", 0},
-        {7, "", 7},
-        {8, "Error in ventilation system", 0},
-        {9, "Solar radiation function (G01 or D01) not present", 0},
-        {10, "", 10},
-        {11, "", 11},
-        {12, "", 12},
+        {nullptr, "Failed to open file\n" + table},
+        {"0 800\r\n20 x\r\n", "Syntax error in file " + table + "\nLine 2"},
     };
     for (const Case& c : cases) {
+        fs::remove(table);
+        if (c.file)
+            WriteFile(table, c.file);
         platform::TestHook::Get().ClearMessages();
-        undoLog.clear();
-        int reported = 0;
-        Seams().reportCheckError = [&](int code) { reported = code; };
-        Seams().runTransient = [&] { common::RaiseError(c.code); };
+        MakeUndoHistory();
         EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
-        EXPECT_EQ(Messages(),
-                  c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message})
-            << c.code;
-        EXPECT_EQ(reported, c.checkReport) << c.code;
+        EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
         EXPECT_EQ(common::ErrorCode(), 0);
-        EXPECT_EQ(undoLog, (std::vector<std::string>{"clear", "save -1"})) << c.code;
+        ExpectOnlyABaseline();
         // The message boxes have no icon and the OK button alone.
         for (const auto& m : platform::TestHook::Get().Messages())
             EXPECT_EQ(m.style, UINT(MB_OK));
+        EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
     }
 }
 
 TEST_F(CalcTest, ModelOfMaterialsOnlyCannotBeCalculated)
 {
-    bool ran = false;
-    Seams().runTransient = [&] { ran = true; };
     for (ColourRecord& c : g_model.colours)
         c.type = MATERIAL;
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
-    EXPECT_FALSE(ran);
+    EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
 }
 
 TEST_F(CalcTest, NeverSavedModelIsNotCalculated)
 {
-    bool ran = false;
-    Seams().runTransient = [&] { ran = true; };
+    MakeUndoHistory();
     g_model.dataFilePath.clear();
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
-    EXPECT_FALSE(ran);
-    EXPECT_TRUE(undoLog.empty());
+    EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
+    EXPECT_EQ(UndoRecordCount(), 2u);
 }
 
-TEST_F(CalcTest, ExistingViewFactorFileIsReusedOnNo)
+// The engine's questions reach the user as message boxes of their buttons,
+// and the button chosen comes back as the engine's answer.
+TEST_F(CalcTest, EngineQuestionsAreMessageBoxesOfTheirButtons)
 {
-    g_model.colours[2].type = BC_FREE; // a radiating colour in use
-    ASSERT_TRUE(HasRadiatingColours());
-    WriteFile("tmp.vwf", "view factors");
-    std::vector<std::string> runs;
-    Seams().runViewFactors = [&] { runs.push_back("vf"); };
-    Seams().runTransient = [&] { runs.push_back("calc"); };
     struct Case {
-        int answer;
-        std::vector<std::string> runs;
+        MessageStyle style;
+        UINT type;
+        int button;
+        MessageAnswer answer;
     };
-    for (const Case& c : {Case{IDNO, {"calc"}}, Case{IDYES, {"vf", "calc"}}, Case{IDCANCEL, {}}}) {
-        runs.clear();
+    const Case cases[] = {
+        {MessageStyle::YesNo, MB_YESNO, IDYES, MessageAnswer::Yes},
+        {MessageStyle::YesNo, MB_YESNO, IDNO, MessageAnswer::No},
+        {MessageStyle::YesNoCancel, MB_YESNOCANCEL, IDYES, MessageAnswer::Yes},
+        {MessageStyle::YesNoCancel, MB_YESNOCANCEL, IDNO, MessageAnswer::No},
+        {MessageStyle::YesNoCancel, MB_YESNOCANCEL, IDCANCEL, MessageAnswer::Cancel},
+        {MessageStyle::OkCancel, MB_OKCANCEL, IDCANCEL, MessageAnswer::Cancel},
+        {MessageStyle::Ok, MB_OK, IDOK, MessageAnswer::Ok},
+    };
+    for (const Case& c : cases) {
         platform::TestHook::Get().ClearMessages();
-        platform::TestHook::Get().PushMessageBoxAnswer(c.answer);
-        Main()->ExecuteCommand(ID_CALC_SYSTEM);
-        EXPECT_EQ(Messages(), std::vector<std::string>{"Recalculate view factors ?"});
-        EXPECT_EQ(runs, c.runs) << c.answer;
+        platform::TestHook::Get().PushMessageBoxAnswer(c.button);
+        EXPECT_EQ(Host().MessageBox("Recalculate view factors ?", c.style), c.answer) << c.button;
+        ASSERT_EQ(platform::TestHook::Get().Messages().size(), 1u);
+        EXPECT_EQ(platform::TestHook::Get().Messages()[0].style, c.type);
     }
 }
 
 TEST_F(CalcTest, MinimumGridAsksBeforeCalculating)
 {
-    bool ran = false;
-    Seams().runTransient = [&] { ran = true; };
-    Seams().isMinimumGrid = [] { return true; };
+    // Lines 2 to 4 of the x axis bound no block: merged away, every line does.
+    ASSERT_TRUE(MergeGridLines(0, 1, 4));
+    ASSERT_TRUE(IsMinimumGrid());
     platform::TestHook::Get().PushMessageBoxAnswer(IDNO);
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
-    EXPECT_FALSE(ran);
     EXPECT_EQ(Messages(),
               std::vector<std::string>{
                   "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?"});
+    EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
+    platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
+    Main()->ExecuteCommand(ID_CALC_SYSTEM);
+    EXPECT_TRUE(fs::exists(work / "tmp0000.sol"));
 }
 
 TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
@@ -140,20 +178,27 @@ TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
     g_model.linearRadiation = 1;
     g_model.recalcCen = 0;
     g_model.cycles = 20;
-    std::string cycles, caption;
+    std::string cycles, caption, nodes;
+    long long nodeCount = -1;
     CRect dialog, main;
     bool pointerDuringRun = false;
-    Seams().runTransient = [&] {
+    DuringALongRun([&] {
         pointerDuringRun = g_calcProgress != nullptr && g_activeProgress != nullptr;
+        if (!g_calcProgress)
+            return;
         cycles = g_calcProgress->GetDlgItemText(IDC_CYCLES_LIMIT);
         caption = g_calcProgress->GetWindowText();
+        nodes = g_calcProgress->GetDlgItemText(IDC_NODE_COUNT);
+        nodeCount = g_work.gridNodeCount;
         g_calcProgress->GetWindowRect(&dialog);
-    };
+    });
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     Main()->GetWindowRect(&main);
     EXPECT_TRUE(pointerDuringRun);
     EXPECT_EQ(cycles, "1");
     EXPECT_EQ(caption, "GELMAR - Calculation [wall.glm]");
+    // The engine's read-outs reach the window through the host.
+    EXPECT_EQ(nodes, std::to_string(nodeCount));
     EXPECT_EQ(dialog.left, main.Width() - dialog.Width() - 10);
     EXPECT_EQ(dialog.top, main.Height() - dialog.Height() - 10);
     // After the window has gone nothing can write into it.
@@ -163,45 +208,54 @@ TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
 
 TEST_F(CalcTest, EscStopsALongCalculationWithoutAMessage)
 {
-    g_model.calcTime = 3600;
-    g_model.timeStep = 600;
-    long steps = 0;
-    const std::string result = ScratchFolder() + "/work/tmp0001.sol";
-    Seams().runTransient = [&] {
-        // A result file is written whole or not at all: into a side file
-        // renamed when complete.
-        const std::string part = result + ".part";
-        WriteFile(part, "partial");
-        try {
-            for (steps = 0; steps < 100000000; ++steps)
-                CheckEscAbort();
-        } catch (...) {
-            fs::remove(part);
-            throw;
-        }
-        fs::rename(part, result);
-    };
-    QTimer::singleShot(200, [] {
-        QWidget* target = QApplication::activeModalWidget();
-        if (!target)
-            target = QApplication::focusWidget();
-        ASSERT_NE(target, nullptr);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-    });
+    long long timeAtEsc = 0;
+    DuringALongRun([&] { timeAtEsc = g_model.calcTime; });
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
-    EXPECT_LT(steps, 100000000);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(common::ErrorCode(), 0);
-    EXPECT_FALSE(fs::exists(result));
-    EXPECT_FALSE(fs::exists(result + ".part"));
     // The current time stands one step before the interrupted one.
-    EXPECT_EQ(g_model.calcTime, 3000);
+    EXPECT_LT(g_model.calcTime, g_model.calcDuration);
+    EXPECT_EQ(g_model.calcTime, timeAtEsc - g_model.timeStep);
+    // Every result file written is whole: as long as the first.
+    std::vector<std::string> results;
+    for (const auto& entry : fs::directory_iterator(work))
+        if (entry.path().extension() == ".sol")
+            results.push_back(ReadFile(entry.path().string()));
+    ASSERT_FALSE(results.empty());
+    for (const std::string& r : results)
+        EXPECT_EQ(r.size(), results.front().size());
+}
+
+// A square cavity in a one-cell-thick section: its four faces see each other.
+TEST_F(CalcTest, CalcViewFactorsWritesTheViewFactorFileInItsWindow)
+{
+    const std::string cavity = (work / "cavity.glm").string();
+    WriteFile(cavity, "nxwi=3\r\nxwid=1\r\nxwid=1\r\nxwid=1\r\nnywi=3\r\nywid=1\r\nywid=1\r\nywid=1\r\n"
+                      "nzwi=1\r\nzwid=2\r\ncolr=1\r\ntype=0\r\ncolr=2\r\ntype=4\r\n"
+                      "nblk=2\r\nblok=0 1 0 3 0 3 0 1\r\nblok=1 2 1 2 1 2 0 1\r\n");
+    platform::TestHook::Get().PushFileDialogAnswer({cavity});
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
+    ASSERT_EQ(g_model.dataFilePath, cavity);
+    MakeUndoHistory();
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_VIEW_FACTORS));
+    EXPECT_TRUE(Messages().empty()) << ::testing::PrintToString(Messages());
+    EXPECT_TRUE(fs::exists(work / "tmp.vwf"));
+    EXPECT_EQ(g_viewFactorProgress, nullptr);
+    ExpectOnlyABaseline();
+}
+
+TEST_F(CalcTest, SolarFluxesWithoutTheirFunctionsShowTheEngineMessage)
+{
+    g_model.colours[2].solar = 1;
+    MakeUndoHistory();
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SOLAR_FLUXES));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Solar radiation function (G01 or D01) not present"});
+    EXPECT_EQ(g_solarProgress, nullptr);
+    ExpectOnlyABaseline();
 }
 
 // Calc System from the menu and the driver run the same calculation; both
-// write their result files into the working folder. The engine's transient
-// run has not joined the build while gelmar-calc refuses to calculate.
+// write their result files into the working folder.
 TEST_F(CalcTest, CalcSystemWritesTheSameResultFilesAsTheDriver)
 {
     const fs::path driverDir = fs::path(ScratchFolder()) / "driver";
@@ -209,18 +263,22 @@ TEST_F(CalcTest, CalcSystemWritesTheSameResultFilesAsTheDriver)
     const std::string wall = (fs::path(SUITE_EXAMPLES_DIR) / "wall.glm").string();
     const std::string command = "cd '" + driverDir.string() + "' && '" + GELMAR_CALC_EXE + "' '" + wall +
                                 "' > /dev/null 2> driver.err";
-    if (std::system(command.c_str()) != 0)
-        GTEST_SKIP() << "gelmar-calc does not calculate in this build";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile((driverDir / "driver.err").string());
     fs::remove(driverDir / "driver.err");
 
-    const fs::path appDir = fs::path(ScratchFolder()) / "work";
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_TRUE(Messages().empty());
+    int files = 0;
     for (const auto& entry : fs::directory_iterator(driverDir)) {
-        const fs::path mine = appDir / entry.path().filename();
+        const fs::path mine = work / entry.path().filename();
         ASSERT_TRUE(fs::exists(mine)) << entry.path().filename();
         EXPECT_EQ(ReadFile(mine.string()), ReadFile(entry.path().string())) << entry.path().filename();
+        ++files;
     }
+    EXPECT_GT(files, 0);
+    // The temperatures are shown once the run has ended.
+    ASSERT_NE(g_graphView, nullptr);
+    EXPECT_EQ(g_graphView->m_viewKind, 3);
 }
 
 } // namespace

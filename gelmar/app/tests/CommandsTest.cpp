@@ -4,10 +4,11 @@
 #include "AppFixture.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/model/CellRaster.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/Parameters.h"
+#include "gelmar/model/UndoRedo.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -45,8 +46,6 @@ TEST_F(CommandsTest, ShowTemperaturesWaitsForACalculatedSolution)
 {
     ASSERT_NE(g_graphView, nullptr);
     EXPECT_FALSE(Main()->ExecuteCommand(ID_SHOW_TEMPERATURES));
-    Seams().runTransient = [] {};
-    Seams().temperaturesInMemory = [] { return true; };
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
     EXPECT_EQ(g_graphView->m_viewKind, 3);
     EXPECT_TRUE(Item(ID_SHOW_TEMPERATURES)->isChecked());
@@ -102,17 +101,56 @@ TEST_F(CommandsTest, HidingTheToolbarRetilesTheWindows)
 TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
 {
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID)); // the wall fills its grid
-    Seams().hasVoidCells = [] { return true; };
+    // The middle block now covers x cells 1..3 only: cell 4 is void.
+    g_model.blocks[1].x2 = 4;
     g_app.voidColour = 1;
-    int converted = -1;
-    Seams().convertVoidToBlocks = [&](int colour) { converted = colour; };
     std::string proposed;
     platform::TestHook::Get().PushDialogScript([&](CDialog& d) { proposed = d.GetDlgItemText(1279); });
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     // Colours 1 to 3 are in use: the search goes on upward to 4.
     EXPECT_EQ(proposed, "4");
-    EXPECT_EQ(converted, 4);
+    const CellRaster cells = RasteriseModel();
+    EXPECT_EQ(cells.At(4, 0, 0), 4);
+    EXPECT_EQ(cells.At(1, 0, 0), 1);
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     EXPECT_TRUE(Doc()->IsModified());
+    ASSERT_NE(CurrentUndoRecord(), nullptr);
+    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+}
+
+TEST_F(CommandsTest, UndoAndRedoStepThroughTheEnginesHistory)
+{
+    EXPECT_FALSE(Main()->ExecuteCommand(ID_EDIT_UNDO));
+    const std::string old = g_model.title;
+    platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+        d.SetDlgItemText(1018, "New title");
+        d.ClickButton(IDOK);
+    });
+    Main()->ExecuteCommand(ID_TITLE);
+    ASSERT_EQ(g_model.title, "New title");
+    EXPECT_FALSE(Item(ID_EDIT_REDO)->isEnabled());
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(g_model.title, old);
+    // Back at the baseline of the opened file: not modified.
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
+    EXPECT_EQ(g_model.title, "New title");
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(CommandsTest, ReduceToClipKeepsTheClippedBlocksOnAGridOfTheirOwn)
+{
+    g_model.clipHi[0] = 3; // the inside surface and two cells of the wall
+    platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_REDUCE_TO_CLIP));
+    EXPECT_EQ(g_model.axes[0].n, 2);
+    EXPECT_FLOAT_EQ(g_model.axes[0].widths[1], 0.1f);
+    const CellRaster cells = RasteriseModel();
+    EXPECT_EQ(cells.At(0, 0, 0), 2);
+    EXPECT_EQ(cells.At(1, 0, 0), 1);
+    EXPECT_EQ(g_model.clipHi[0], 2);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
 }
 
 TEST_F(CommandsTest, DragModeIsKeptAsASetting)

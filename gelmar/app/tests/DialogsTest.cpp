@@ -4,10 +4,10 @@
 #include "AppFixture.h"
 #include "gelmar/app/CalcParamDlg.h"
 #include "gelmar/app/CommandDialogs.h"
-#include "gelmar/app/ModelSeams.h"
 #include "gelmar/model/EngineServices.h"
 #include "gelmar/model/ModelStore.h"
 #include "gelmar/model/Parameters.h"
+#include "gelmar/model/UndoRedo.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -47,8 +47,7 @@ class DialogsTest : public AppFixture {
 
 TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSeconds)
 {
-    std::vector<int> undo;
-    Seams().saveUndo = [&](int kind) { undo.push_back(kind); };
+    const std::size_t records = UndoRecordCount();
     Script([&](CDialog& d) {
         d.SetDlgItemText(IDC_TIME_STEP, "0000:00:00:00");
         d.ClickButton(IDOK);
@@ -62,7 +61,8 @@ TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSe
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
     EXPECT_EQ(g_model.timeStep, 900);
     EXPECT_EQ(g_model.calcDuration, 86400);
-    EXPECT_EQ(undo, std::vector<int>{10});
+    EXPECT_EQ(UndoRecordCount(), records + 1);
+    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoCalcParameters);
     EXPECT_TRUE(Doc()->IsModified());
 }
 
@@ -123,8 +123,7 @@ TEST_F(DialogsTest, DurationFieldsTakeDigitsOnlyAndRoundTripThroughTheDialog)
 
 TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
 {
-    std::vector<int> undo;
-    Seams().saveUndo = [&](int kind) { undo.push_back(kind); };
+    const std::size_t records = UndoRecordCount();
     Script([](CDialog& d) {
         // Without radiating colours the radiation group is disabled.
         EXPECT_FALSE(d.GetDlgItem(IDC_HR_BLACK)->IsWindowEnabled());
@@ -132,7 +131,7 @@ TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_CALC_PARAMETERS);
-    EXPECT_TRUE(undo.empty());
+    EXPECT_EQ(UndoRecordCount(), records);
     EXPECT_FALSE(Doc()->IsModified());
 }
 
@@ -220,15 +219,14 @@ TEST_F(DialogsTest, RevolveStartsOnTheFirstAxisWithIntervalsAndMovesThePositions
 
 TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
 {
-    std::vector<int> undo;
-    Seams().saveUndo = [&](int kind) { undo.push_back(kind); };
+    const std::size_t records = UndoRecordCount();
     const std::string old = g_model.title;
     Script([&](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(1018), old);
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_TITLE);
-    EXPECT_TRUE(undo.empty());
+    EXPECT_EQ(UndoRecordCount(), records);
     Script([](CDialog& d) {
         // A title of 801 characters cannot be entered.
         d.SetDlgItemText(1018, std::string(801, 'a'));
@@ -238,7 +236,8 @@ TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
     });
     Main()->ExecuteCommand(ID_TITLE);
     EXPECT_EQ(g_model.title, "New title");
-    EXPECT_EQ(undo, std::vector<int>{11});
+    EXPECT_EQ(UndoRecordCount(), records + 1);
+    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoTitle);
     EXPECT_TRUE(Doc()->IsModified());
 }
 

@@ -1,0 +1,86 @@
+// The runs of the progress windows: Calc System asks the host for the
+// calculation window and takes the run's outcome from it; a host without
+// windows runs the window's work directly.
+#include "CalcModel.h"
+#include "common/core/ErrorCode.h"
+#include "gelmar/model/BlockOperations.h"
+
+#include <gtest/gtest.h>
+
+namespace gelmar::test {
+namespace {
+
+// Shows no window: records the request and runs the work, or closes the
+// window unrun when told to.
+class WindowHost : public NullEngineHost {
+  public:
+    bool RunProgressWindow(ProgressWindow w) override
+    {
+        windows.push_back(w);
+        return closeUnrun ? false : RunProgressWork(w);
+    }
+    std::vector<ProgressWindow> windows;
+    bool closeUnrun = false;
+};
+
+class ProgressWindowTest : public CalcTest {
+  protected:
+    void SetUp() override
+    {
+        CalcTest::SetUp();
+        SetHost(&host);
+        SetGrid(Uniform(3, 0.1f), Uniform(1, 1), Uniform(1, 1));
+        Colour(1, MATERIAL);
+        Surface(2, 20, 8);
+        Surface(3, 0, 25);
+        Block(2, 0, 1, 0, 1, 0, 1);
+        Block(1, 1, 2, 0, 1, 0, 1);
+        Block(3, 2, 3, 0, 1, 0, 1);
+    }
+    void TearDown() override
+    {
+        SetHost(nullptr);
+        CalcTest::TearDown();
+    }
+    WindowHost host;
+};
+
+TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
+{
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Done);
+    EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
+    EXPECT_FALSE(g_work.solution.empty());
+
+    // A window that closed before its run: no result, no message of a code.
+    FreeWorkArrays(1);
+    host.windows.clear();
+    host.messages.clear();
+    host.closeUnrun = true;
+    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Aborted);
+    EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
+    EXPECT_TRUE(g_work.solution.empty());
+    EXPECT_EQ(common::ErrorCode(), 0);
+}
+
+TEST_F(ProgressWindowTest, HostWithoutWindowsRunsTheWorkDirectly)
+{
+    SetHost(nullptr);
+    EXPECT_TRUE(RunCalculationDialog());
+    EXPECT_FALSE(g_work.solution.empty());
+    // No radiating faces: the view-factor run ends normally with nothing to write.
+    EXPECT_TRUE(RunViewFactorDialog());
+    EXPECT_EQ(common::ErrorCode(), 0);
+}
+
+TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
+{
+    // Without solar colours the run marches the time axis with nothing to
+    // write, in its own window, and ends normally.
+    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Done);
+    EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(common::ErrorCode(), 0);
+}
+
+} // namespace
+} // namespace gelmar::test

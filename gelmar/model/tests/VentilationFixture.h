@@ -1,7 +1,5 @@
 // Models with ventilation flows for the network tests: flows and functions
-// written into the store, and a host that records the run's time steps and
-// sets up the cavity faces and their surface couplings as soon as the
-// nodes are numbered, when the run has not done so itself.
+// written into the store, and a host that records the run's time steps.
 #pragma once
 #include "CalcModel.h"
 #include "gelmar/model/RadiatingFaces.h"
@@ -14,13 +12,6 @@ namespace gelmar::test {
 
 class VentilationHost : public NullEngineHost {
   public:
-    void ShowNodeCount(long long) override
-    {
-        if (!g_radiation.zones.empty())
-            return;
-        const CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
-        LoadViewFactors(cells, [](int i, int j, int k) { return GetNodeIndex(i, j, k); });
-    }
     void ShowTimeStep(long long time, long long, long long) override { times.push_back(time); }
     void ShowStepTemperatures() override
     {

@@ -17,6 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = "fuzz-" + std::to_string(getpid()) + ".glm";
     gelmar::SetHost(&host);
     host.messages.clear();
+    // Every input starts from the store of a freshly started program, so a
+    // finding never depends on the inputs run before it.
+    gelmar::FreeModel();
+    gelmar::g_model = gelmar::ModelStore{};
+    gelmar::ResetModel();
 
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)

@@ -10,13 +10,18 @@ struct FunctionName {
     char text[4] = {};
 
     FunctionName() = default;
-    // Keeps at most the first three characters.
+    // Keeps at most the first three bytes, never part of a character: the
+    // text is UTF-8, and a cut sequence would not survive a save.
     explicit FunctionName(std::string_view name) { Set(name); }
 
     void Set(std::string_view name)
     {
         std::memset(text, 0, sizeof text);
-        std::memcpy(text, name.data(), name.size() < 3 ? name.size() : 3);
+        std::size_t n = name.size() < 3 ? name.size() : 3;
+        if (n < name.size())
+            while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80)
+                --n; // name[n] continues the character that starts before it
+        std::memcpy(text, name.data(), n);
     }
     std::string_view View() const { return {text, std::strlen(text)}; }
     // True for "T00" style names and for texts too short to name a function.

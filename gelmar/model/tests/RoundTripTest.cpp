@@ -207,6 +207,23 @@ TEST_F(RoundTripTest, EmptyModelWritesNoCountsThatWouldBeRefused)
     EXPECT_EQ(FormatDataFile(), bytes);
 }
 
+TEST_F(RoundTripTest, FunctionNameFieldsNeverCutACharacter)
+{
+    // Byte 0x89 is a three-byte character in memory: a three-byte name
+    // field must keep whole characters, or the saved name reads back changed.
+    for (const char* name : {"5\x89\x89", "T0\x89", "\xE9\xE9"}) {
+        SCOPED_TRACE(name);
+        WriteBytes("names.glm", std::string("nmat=1\r\nmati=0\r\nmatf=") + name + "\r\n");
+        g_model.dataFilePath = "names.glm";
+        ASSERT_TRUE(ReadDataFile(false, false));
+        const std::string first = FormatDataFile();
+        ASSERT_TRUE(WriteDataFile("names2.glm"));
+        g_model.dataFilePath = "names2.glm";
+        ASSERT_TRUE(ReadDataFile(false, false));
+        EXPECT_EQ(FormatDataFile(), first);
+    }
+}
+
 TEST_F(RoundTripTest, FailedWriteKeepsTheOldFile)
 {
     WriteBytes("dir-as-file.glm", "old");

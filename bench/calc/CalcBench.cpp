@@ -20,6 +20,8 @@
 #include "gelmar/model/SurfaceRules.h"
 #include "gelmar/model/WorkArrays.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
@@ -87,7 +89,7 @@ void BuildModel(int n)
 
 void BM_AssemblyAgainstSolve(benchmark::State& state)
 {
-    const bool small = std::getenv("SUITE_BENCH_SMALL") != nullptr;
+    const bool small = bench::Small();
     const int n = small ? 12 : 100;
     for (auto _ : state) {
         BuildModel(n);

@@ -8,6 +8,8 @@
 #include "gelmar/kernels/VisibleFaces.h"
 
 #include <algorithm>
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
@@ -68,33 +70,11 @@ std::string Name(int blocks)
     return "VisibleFaces/blocks:" + std::to_string(blocks);
 }
 
-// Keeps the shortest real time of each benchmark's repetitions for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                const auto [it, added] =
-                    m_seconds.emplace(run.run_name.function_name, run.GetAdjustedRealTime());
-                if (!added)
-                    it->second = std::min(it->second, run.GetAdjustedRealTime());
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    const std::map<std::string, double>& Times() const { return m_seconds; }
-
-  private:
-    std::map<std::string, double> m_seconds;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const char* small = std::getenv("SUITE_BENCH_SMALL");
-    const bool isSmall = small != nullptr && std::string(small) == "1";
+    const bool isSmall = bench::Small();
     const std::vector<int> sizes =
         isSmall ? std::vector<int>{200, 400, 800} : std::vector<int>{2000, 4000, 8000};
     for (const int n : sizes) {
@@ -104,7 +84,7 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::ShortestTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

@@ -6,6 +6,8 @@
 #include "gelmar/model/EngineHost.h"
 #include "gelmar/model/ModelStore.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
@@ -19,11 +21,6 @@ using Clock = std::chrono::steady_clock;
 const std::string kPath = "bench-model.glm";
 const std::string kOutPath = "bench-written.glm";
 
-bool Small()
-{
-    return std::getenv("SUITE_BENCH_SMALL") != nullptr;
-}
-
 // Builds the model in the store and writes it once; the benchmarks read it.
 void PrepareModel()
 {
@@ -31,8 +28,8 @@ void PrepareModel()
     if (done)
         return;
     done = true;
-    const std::size_t cells = Small() ? 100 : 10000;
-    const std::size_t blocks = Small() ? 1000 : 65535;
+    const std::size_t cells = bench::Small() ? 100 : 10000;
+    const std::size_t blocks = bench::Small() ? 1000 : 65535;
     gelmar::ResetModel();
     gelmar::GrowGridLineArrays(cells + 100);
     for (gelmar::GridAxis& a : gelmar::g_model.axes) {

@@ -6,6 +6,8 @@
 #include "common/ui/GridCtrl.h"
 
 #include <QApplication>
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
@@ -14,11 +16,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool Small()
-{
-    return std::getenv("SUITE_BENCH_SMALL") != nullptr;
-}
 
 struct Table {
     CWnd parent;
@@ -65,7 +62,7 @@ double TimeSteps(Table& t, int steps)
 
 void BM_PaintAndScroll(benchmark::State& state)
 {
-    const int rows = Small() ? 5000 : static_cast<int>(state.range(0));
+    const int rows = bench::Small() ? 5000 : static_cast<int>(state.range(0));
     Table& reference = TableOf(100);
     Table& table = TableOf(rows);
     double tableTime = 0, referenceTime = 0;

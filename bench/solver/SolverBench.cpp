@@ -21,6 +21,7 @@
 // Also shown: build_vs_solve, the pattern and matrix build by hand against
 // the timed solve of (b).
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
+#include "bench/BenchSupport.h"
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/ConjugateGradient.h"
 
@@ -232,7 +233,7 @@ double EigenTimeToAccuracy(const Eigen::SparseMatrix<double>& a, const Eigen::Ve
 
 void BM_NodeMatrixSolver(benchmark::State& state)
 {
-    const bool small = std::getenv("SUITE_BENCH_SMALL") != nullptr;
+    const bool small = bench::Small();
     Model m{small ? 12 : 100};
     const Index rows = m.Unknowns();
     const double accuracy = 1e-4;

@@ -8,6 +8,8 @@
 #include "gelmar/kernels/tests/CavityFaces.h"
 
 #include <algorithm>
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -64,35 +66,11 @@ std::string Name(int faces, unsigned threads)
     return "ViewFactors/faces:" + std::to_string(faces) + "/threads:" + std::to_string(threads);
 }
 
-// Keeps the shortest real time of each benchmark's repetitions for the ratios,
-// so that a moment of load from other processes does not decide them.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                const auto [it, added] =
-                    m_seconds.emplace(run.run_name.function_name, run.GetAdjustedRealTime());
-                if (!added) {
-                    it->second = std::min(it->second, run.GetAdjustedRealTime());
-                }
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    const std::map<std::string, double>& Times() const { return m_seconds; }
-
-  private:
-    std::map<std::string, double> m_seconds;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const char* small = std::getenv("SUITE_BENCH_SMALL");
-    const bool isSmall = small != nullptr && std::string(small) == "1";
+    const bool isSmall = bench::Small();
     const std::vector<int> sizes =
         isSmall ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
     const unsigned threadCounts[] = {1, 8};
@@ -111,7 +89,7 @@ int main(int argc, char** argv)
         }
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::ShortestTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

@@ -14,6 +14,7 @@
 #include "gelmar/model/CalcHooks.h"
 #include "gelmar/model/CalcSystem.h"
 #include "gelmar/model/ModelStore.h"
+#include "gelmar/model/SolarSurfaces.h"
 #include "gelmar/model/UndoRedo.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -34,14 +35,6 @@ bool IsCalculable()
         (c.type == MATERIAL || c.type == EQUIMAT ? material : other) = true;
     }
     return material && other;
-}
-
-bool HasSolarColours()
-{
-    for (const ColourRecord& c : g_model.colours)
-        if (c.inUse && c.solar && (c.type == BC_SIMPL || c.type == BC_SKY))
-            return true;
-    return false;
 }
 
 // The end of a run other than Calc System: the message of the pending code

@@ -65,48 +65,6 @@ class PaneCmdUI : public CCmdUI {
     QLabel* m_label;
 };
 
-int QtKey(WORD vk)
-{
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
-        return vk;
-    if (vk >= VK_F1 && vk < VK_F1 + 24)
-        return Qt::Key_F1 + (vk - VK_F1);
-    switch (vk) {
-    case VK_INSERT:
-        return Qt::Key_Insert;
-    case VK_DELETE:
-        return Qt::Key_Delete;
-    case VK_BACK:
-        return Qt::Key_Backspace;
-    case VK_TAB:
-        return Qt::Key_Tab;
-    case VK_RETURN:
-        return Qt::Key_Return;
-    case VK_ESCAPE:
-        return Qt::Key_Escape;
-    case VK_SPACE:
-        return Qt::Key_Space;
-    case VK_PRIOR:
-        return Qt::Key_PageUp;
-    case VK_NEXT:
-        return Qt::Key_PageDown;
-    case VK_END:
-        return Qt::Key_End;
-    case VK_HOME:
-        return Qt::Key_Home;
-    case VK_LEFT:
-        return Qt::Key_Left;
-    case VK_UP:
-        return Qt::Key_Up;
-    case VK_RIGHT:
-        return Qt::Key_Right;
-    case VK_DOWN:
-        return Qt::Key_Down;
-    default:
-        return 0;
-    }
-}
-
 std::string Prompt(UINT id, bool tip)
 {
     std::string s = platform::LoadString(id);
@@ -149,6 +107,48 @@ template <class T> std::vector<T*> ChildWindows(const CWnd* parent)
 }
 
 } // namespace
+
+int platform::QtKeyFromVirtualKey(WORD vk)
+{
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
+        return vk;
+    if (vk >= VK_F1 && vk < VK_F1 + 24)
+        return Qt::Key_F1 + (vk - VK_F1);
+    switch (vk) {
+    case VK_INSERT:
+        return Qt::Key_Insert;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    case VK_END:
+        return Qt::Key_End;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    default:
+        return 0;
+    }
+}
 
 CFrameWnd::CFrameWnd() = default;
 CFrameWnd::~CFrameWnd() = default;
@@ -469,7 +469,7 @@ void CFrameWnd::BuildAccelerators(UINT nIDResource)
     if (!t)
         return;
     for (const auto& e : t->entries) {
-        int key = QtKey(e.key);
+        int key = platform::QtKeyFromVirtualKey(e.key);
         if (!key)
             continue;
         int mods = 0;

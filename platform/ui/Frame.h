@@ -8,6 +8,12 @@
 
 #include <vector>
 
+namespace platform {
+// The Qt key of a virtual-key code: letters, digits, F-keys and the named
+// keys of accelerators and navigation; 0 for a code without one.
+int QtKeyFromVirtualKey(WORD vk);
+} // namespace platform
+
 class QMdiArea;
 class QMdiSubWindow;
 class QMenuBar;

@@ -2,6 +2,7 @@
 // out in it with known sizes, for the grid tests.
 #pragma once
 #include "common/ui/GridCtrl.h"
+#include "platform/ui/Frame.h"
 
 #include <QApplication>
 #include <QTest>
@@ -75,36 +76,8 @@ struct GridFixture {
     }
     static Qt::Key QtKey(UINT vk)
     {
-        switch (vk) {
-        case VK_TAB:
-            return Qt::Key_Tab;
-        case VK_RETURN:
-            return Qt::Key_Return;
-        case VK_ESCAPE:
-            return Qt::Key_Escape;
-        case VK_PRIOR:
-            return Qt::Key_PageUp;
-        case VK_NEXT:
-            return Qt::Key_PageDown;
-        case VK_END:
-            return Qt::Key_End;
-        case VK_HOME:
-            return Qt::Key_Home;
-        case VK_LEFT:
-            return Qt::Key_Left;
-        case VK_UP:
-            return Qt::Key_Up;
-        case VK_RIGHT:
-            return Qt::Key_Right;
-        case VK_DOWN:
-            return Qt::Key_Down;
-        case VK_DELETE:
-            return Qt::Key_Delete;
-        case VK_BACK:
-            return Qt::Key_Backspace;
-        default:
-            return Qt::Key(vk);
-        }
+        const int key = platform::QtKeyFromVirtualKey(static_cast<WORD>(vk));
+        return Qt::Key(key != 0 ? key : static_cast<int>(vk));
     }
     void Type(const std::string& text)
     {

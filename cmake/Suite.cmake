@@ -10,11 +10,18 @@ function(suite_add_folder dir)
   endif()
 endfunction()
 
-# suite_library(NAME DIR) builds a static library from every .cpp in the
-# calling folder (not its sub-folders of tests). Links and includes are added
-# by the caller with target_link_libraries.
+# suite_library(NAME) builds a static library from every .cpp in the calling
+# folder and its topic sub-folders (store/, calc/...), leaving out tests/ and
+# sub-folders that are libraries of their own (they have a CMakeLists.txt).
+# Links and includes are added by the caller with target_link_libraries.
 function(suite_library name)
-  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER _src EXCLUDE REGEX "/tests/")
+  file(GLOB_RECURSE _own LIST_DIRECTORIES false ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(_list IN LISTS _own)
+    get_filename_component(_dir ${_list} DIRECTORY)
+    list(FILTER _src EXCLUDE REGEX "^${_dir}/")
+  endforeach()
   if(NOT _src)
     # A folder whose code has not arrived yet, or a headers-only one.
     set(_src ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)

@@ -11,14 +11,14 @@
 // Also shown: transient_assembly_vs_solve (a later step, with the capacity
 // terms), and pattern_vs_solve (numbering and matrix pattern, once a run).
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
-#include "gelmar/model/Assembly.h"
-#include "gelmar/model/Functions.h"
-#include "gelmar/model/ModelStore.h"
-#include "gelmar/model/NodeNumbering.h"
-#include "gelmar/model/Parameters.h"
-#include "gelmar/model/Solver.h"
-#include "gelmar/model/SurfaceRules.h"
-#include "gelmar/model/WorkArrays.h"
+#include "gelmar/model/calc/Assembly.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/calc/Solver.h"
+#include "gelmar/model/calc/SurfaceRules.h"
+#include "gelmar/model/calc/WorkArrays.h"
 
 #include "bench/BenchSupport.h"
 

@@ -2,9 +2,9 @@
 // axis), each reported as a ratio against reading the same bytes with a
 // plain fgets line loop measured in the same run. SUITE_BENCH_SMALL=1 takes a
 // small model.
-#include "gelmar/model/DataFile.h"
-#include "gelmar/model/EngineHost.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include "bench/BenchSupport.h"
 

@@ -3,10 +3,10 @@
 // as the run loads them and evaluated at times far apart, which moves the
 // series along its chain. A loaded series must hold its announced values.
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/EngineHost.h"
-#include "gelmar/model/FunctionFiles.h"
-#include "gelmar/model/Functions.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/functions/FunctionFiles.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <cstddef>
 #include <cstdint>

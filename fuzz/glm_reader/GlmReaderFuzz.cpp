@@ -1,9 +1,9 @@
 // libFuzzer target for the .glm reader: the input is written to a file and
 // read in open, preview and insert mode, then written and read back; any
 // crash or sanitizer finding is a fault.
-#include "gelmar/model/DataFile.h"
-#include "gelmar/model/EngineHost.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <cstddef>
 #include <cstdint>

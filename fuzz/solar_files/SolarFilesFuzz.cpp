@@ -3,10 +3,10 @@
 // a sunlit-node file that is accepted must hold only valid records, and a
 // flux file never gives more fluxes than there are records. Any crash or
 // sanitizer finding is a fault.
-#include "gelmar/model/EngineHost.h"
-#include "gelmar/model/ModelStore.h"
-#include "gelmar/model/SolarFiles.h"
-#include "gelmar/model/SolarState.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/solar/SolarFiles.h"
+#include "gelmar/model/solar/SolarState.h"
 
 #include <cstddef>
 #include <cstdint>

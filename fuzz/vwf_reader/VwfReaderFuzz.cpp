@@ -4,9 +4,9 @@
 // zone's faces inside the face array and a matrix of its pairs.
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/EngineHost.h"
-#include "gelmar/model/RadiatingFaces.h"
-#include "gelmar/model/ViewFactorFile.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include <cstddef>
 #include <cstdint>

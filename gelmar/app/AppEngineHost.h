@@ -4,7 +4,7 @@
 // every 50 ms) and answers whether Esc was pressed since the run began, and
 // the refresh requests of model edits go to the document and its views.
 #pragma once
-#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/store/EngineHost.h"
 
 class CProgressCtrl;
 class QObject;

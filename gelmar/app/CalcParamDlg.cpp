@@ -4,10 +4,10 @@
 // and radiation values the defaults of the parameter file.
 #include "gelmar/app/CalcParamDlg.h"
 
-#include "gelmar/model/EngineServices.h"
-#include "gelmar/model/ModelStore.h"
-#include "gelmar/model/Parameters.h"
-#include "gelmar/model/SurfaceRules.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/calc/SurfaceRules.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 

@@ -3,7 +3,7 @@
 // its first paint, shows the engine's read-outs and closes itself by a posted
 // WM_CLOSE when the run ends, normally, by an engine failure or by Esc.
 #pragma once
-#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Gdi.h"

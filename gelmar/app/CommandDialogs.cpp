@@ -2,8 +2,8 @@
 // buttons, and the enabling rules of Revolve 90°, Split and Transform.
 #include "gelmar/app/CommandDialogs.h"
 
-#include "gelmar/model/ModelStore.h"
-#include "gelmar/model/Parameters.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/files/Parameters.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 

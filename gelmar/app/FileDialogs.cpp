@@ -5,7 +5,7 @@
 #include "gelmar/app/FileDialogs.h"
 
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 

@@ -5,7 +5,7 @@
 #include "gelmar/app/GraphViews.h"
 
 #include "gelmar/app/MainFrame.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Gdi.h"
 

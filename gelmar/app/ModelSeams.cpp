@@ -2,7 +2,7 @@
 // available.
 #include "gelmar/app/ModelSeams.h"
 
-#include "gelmar/model/EngineHost.h"
+#include "gelmar/model/store/EngineHost.h"
 
 namespace gelmar {
 

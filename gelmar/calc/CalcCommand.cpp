@@ -2,7 +2,7 @@
 // program's command, with the headless host.
 #include "gelmar/calc/CalcCommand.h"
 
-#include "gelmar/model/CalcSystem.h"
+#include "gelmar/model/calc/CalcSystem.h"
 
 namespace gelmar {
 

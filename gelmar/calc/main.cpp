@@ -4,12 +4,12 @@
 // exit status is 0 on success.
 #include "common/core/ErrorCode.h"
 #include "gelmar/calc/CalcCommand.h"
-#include "gelmar/model/ColourScale.h"
-#include "gelmar/model/DataFile.h"
-#include "gelmar/model/EngineHost.h"
-#include "gelmar/model/EngineServices.h"
-#include "gelmar/model/ModelStore.h"
-#include "gelmar/model/Parameters.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/files/Parameters.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -5,8 +5,8 @@
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
-#include "gelmar/model/DataFile.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 

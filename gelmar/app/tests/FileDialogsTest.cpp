@@ -5,7 +5,7 @@
 
 #include "AppFixture.h"
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"

@@ -2,8 +2,8 @@
 // VisibleFaceList.h).
 #include "gelmar/graphics/core/VisibleFaceList.h"
 
-#include "gelmar/model/ModelFaces.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/editing/ModelFaces.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <new>

@@ -2,11 +2,11 @@
 // (compared with the cells painted before), in both modes and again on a
 // second run; the void and hidden-colour flags reach the arrangement; a
 // refusal leaves the blocks as they were and says why.
-#include "gelmar/model/ArrangeBlocksCommand.h"
+#include "gelmar/model/editing/ArrangeBlocksCommand.h"
 
 #include "EditFixture.h"
 #include "gelmar/kernels/ArrangeBlocks.h"
-#include "gelmar/model/BlockOperations.h"
+#include "gelmar/model/editing/BlockOperations.h"
 
 #include <random>
 

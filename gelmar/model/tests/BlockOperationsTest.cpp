@@ -1,7 +1,7 @@
 // Block operations: clip tests, mirroring, Revolve 90 degrees against a
 // brute-force corner painter, Reduce to Clip, rebuilding a colour's blocks
 // from its cells, block size texts and the progress-window calls.
-#include "gelmar/model/BlockOperations.h"
+#include "gelmar/model/editing/BlockOperations.h"
 
 #include "EditFixture.h"
 

@@ -3,9 +3,9 @@
 // the transient calculation with tight stop limits.
 #pragma once
 #include "ModelFixture.h"
-#include "gelmar/model/CalcSystem.h"
-#include "gelmar/model/NodeNumbering.h"
-#include "gelmar/model/WorkArrays.h"
+#include "gelmar/model/calc/CalcSystem.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
 
 #include <algorithm>
 #include <vector>

@@ -7,11 +7,11 @@
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/ZoneRadiation.h"
-#include "gelmar/model/CalcHooks.h"
-#include "gelmar/model/RadiatingFaces.h"
-#include "gelmar/model/StepFiles.h"
-#include "gelmar/model/ViewFactorDriver.h"
-#include "gelmar/model/ViewFactorFile.h"
+#include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/radiation/ViewFactorDriver.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #pragma once
 #include "ModelFixture.h"
 #include "gelmar/kernels/RadiationZones.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <array>
 #include <cstdint>

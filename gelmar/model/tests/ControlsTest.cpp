@@ -2,11 +2,11 @@
 // rules with their sensitivities and the zone test, the references a switch
 // moves, and a thermostat that keeps a heated room between its set points
 // over a run, with and without minimum on and off durations.
-#include "gelmar/model/Controls.h"
+#include "gelmar/model/controls/Controls.h"
 
 #include "CalcModel.h"
-#include "gelmar/model/Functions.h"
-#include "gelmar/model/Ventilation.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/ventilation/Ventilation.h"
 
 #include <vector>
 

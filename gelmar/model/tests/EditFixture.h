@@ -3,8 +3,8 @@
 // brute-force painter of cell colours.
 #pragma once
 #include "ModelFixture.h"
-#include "gelmar/model/ArrangeBlocksCommand.h"
-#include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/editing/ArrangeBlocksCommand.h"
+#include "gelmar/model/editing/UndoRedo.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // Error messages, the Esc check, temporary files and duration texts.
-#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/store/EngineServices.h"
 
 #include "ModelFixture.h"
 #include "common/core/ErrorCode.h"

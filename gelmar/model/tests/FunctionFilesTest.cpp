@@ -2,14 +2,14 @@
 // and interpolated samples, chains of files crossed in both directions, the
 // sunrise rule of the solar series, the reading errors with file and line,
 // and the Functions table services (names, display ranges, axis steps).
-#include "gelmar/model/FunctionFiles.h"
+#include "gelmar/model/functions/FunctionFiles.h"
 
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/EngineServices.h"
-#include "gelmar/model/FunctionServices.h"
-#include "gelmar/model/Functions.h"
-#include "gelmar/model/StepFiles.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/functions/FunctionServices.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/calc/StepFiles.h"
 
 #include <cmath>
 

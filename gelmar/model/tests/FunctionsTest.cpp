@@ -1,10 +1,10 @@
 // Function shapes, property tables, name resolution and the per-step
 // evaluation with previous values.
-#include "gelmar/model/Functions.h"
+#include "gelmar/model/functions/Functions.h"
 
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/EngineServices.h"
+#include "gelmar/model/store/EngineServices.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 // Grid edits: the worked examples of splitting, Auto Split and the minimum
 // grid, inserted intervals, and the grid unit. Splits, the minimum grid and a
 // unit change with transformed widths keep every item where it was in metres.
-#include "gelmar/model/GridEdit.h"
+#include "gelmar/model/editing/GridEdit.h"
 
 #include "EditFixture.h"
-#include "gelmar/model/GridLines.h"
+#include "gelmar/model/editing/GridLines.h"
 
 namespace gelmar::test {
 namespace {

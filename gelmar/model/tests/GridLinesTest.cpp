@@ -1,7 +1,7 @@
 // Grid lines: rebuilding an axis from the items' coordinates, merging lines,
 // the plane and minimum-grid tests, used-line marks, and the unit and volume
 // texts, with item positions checked in metres before and after.
-#include "gelmar/model/GridLines.h"
+#include "gelmar/model/editing/GridLines.h"
 
 #include "EditFixture.h"
 

@@ -2,10 +2,10 @@
 // defaults, a null host that collects messages, and small files written into
 // the test's working folder.
 #pragma once
-#include "gelmar/model/DataFile.h"
-#include "gelmar/model/EngineHost.h"
-#include "gelmar/model/ModelStore.h"
-#include "gelmar/model/Parameters.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/files/Parameters.h"
 
 #include <filesystem>
 #include <fstream>

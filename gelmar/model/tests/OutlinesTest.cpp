@@ -3,7 +3,7 @@
 // an edge of them is an outline edge unless the boundary faces meeting at it
 // are exactly two in one plane. The outline list, taken apart into unit
 // edges, must be that set.
-#include "gelmar/model/Outlines.h"
+#include "gelmar/model/editing/Outlines.h"
 
 #include "EditFixture.h"
 

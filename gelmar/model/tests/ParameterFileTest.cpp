@@ -1,6 +1,6 @@
 // "Gelmar.prm", "MatColor.rgb" and the colour scales.
 #include "ModelFixture.h"
-#include "gelmar/model/ColourScale.h"
+#include "gelmar/model/store/ColourScale.h"
 
 namespace gelmar::test {
 namespace {

@@ -4,7 +4,7 @@
 // of the heat equation, computed here from the complex transfer matrices of
 // the surface resistances and the homogeneous layer.
 #include "CalcModel.h"
-#include "gelmar/model/OutputReport.h"
+#include "gelmar/model/output/OutputReport.h"
 
 #include <cmath>
 #include <complex>

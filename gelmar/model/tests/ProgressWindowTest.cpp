@@ -3,7 +3,7 @@
 // windows runs the window's work directly.
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/BlockOperations.h"
+#include "gelmar/model/editing/BlockOperations.h"
 
 #include <gtest/gtest.h>
 

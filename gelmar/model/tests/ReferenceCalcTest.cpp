@@ -3,10 +3,10 @@
 // (a lumped capacity in a ramping surrounding), a dense direct solve of the
 // same assembled system, mirrored models, and energy balances.
 #include "CalcModel.h"
-#include "gelmar/model/Assembly.h"
-#include "gelmar/model/Functions.h"
-#include "gelmar/model/Solver.h"
-#include "gelmar/model/SurfaceRules.h"
+#include "gelmar/model/calc/Assembly.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/calc/Solver.h"
+#include "gelmar/model/calc/SurfaceRules.h"
 #include "platform/core/Random.h"
 
 #include <Eigen/Dense>

@@ -3,7 +3,7 @@
 // conduction heat flow into output blocks, the buffer size, and the new
 // records of the output lists.
 #include "CalcModel.h"
-#include "gelmar/model/OutputReport.h"
+#include "gelmar/model/output/OutputReport.h"
 
 #include <sstream>
 

@@ -2,11 +2,11 @@
 // solve, one bounce without diffuse reflection, and the energy balance of a
 // glazed cavity over a whole step (absorbed + passed out + reflected at the
 // outer surfaces = incident).
-#include "gelmar/model/SolarExchange.h"
+#include "gelmar/model/solar/SolarExchange.h"
 
 #include "SolarFixture.h"
 #include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/SolarFlux.h"
+#include "gelmar/model/solar/SolarFlux.h"
 
 #include <Eigen/Dense>
 #include <random>

@@ -1,10 +1,10 @@
 // The sunlit-node file and the flux files: written and read back, fluxes
 // found by their line whatever order the records are in, tolerant flux
 // reading and the checks of the sunlit-node reader.
-#include "gelmar/model/SolarFiles.h"
+#include "gelmar/model/solar/SolarFiles.h"
 
 #include "SolarFixture.h"
-#include "gelmar/model/SolarFlux.h"
+#include "gelmar/model/solar/SolarFlux.h"
 
 #include <filesystem>
 #include <map>

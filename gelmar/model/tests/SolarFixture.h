@@ -3,8 +3,8 @@
 // (every grid point a node), and the solar state reset.
 #pragma once
 #include "ModelFixture.h"
-#include "gelmar/model/SolarState.h"
-#include "gelmar/model/SunPosition.h"
+#include "gelmar/model/solar/SolarState.h"
+#include "gelmar/model/solar/SunPosition.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
 // Solar fluxes of a step: the absorbed global irradiance of an open
 // horizontal face, night and overcast steps, a shaded face, and the node
 // sources of opaque surfaces and of glazing spread through its depth.
-#include "gelmar/model/SolarFlux.h"
+#include "gelmar/model/solar/SolarFlux.h"
 
 #include "SolarFixture.h"
-#include "gelmar/model/SolarFiles.h"
+#include "gelmar/model/solar/SolarFiles.h"
 
 #include <cmath>
 #include <filesystem>

@@ -4,16 +4,16 @@
 // resistances, the absorbed power against the heat the boundaries carry
 // away, the sunlit-node and flux files read back, the missing functions and
 // the forbidden contact reported with their messages.
-#include "gelmar/model/SolarRun.h"
+#include "gelmar/model/solar/SolarRun.h"
 
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/RadiatingFaces.h"
-#include "gelmar/model/SolarFiles.h"
-#include "gelmar/model/SolarFlux.h"
-#include "gelmar/model/SolarState.h"
-#include "gelmar/model/SolarSurfaces.h"
-#include "gelmar/model/SunPosition.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/solar/SolarFiles.h"
+#include "gelmar/model/solar/SolarFlux.h"
+#include "gelmar/model/solar/SolarState.h"
+#include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/solar/SunPosition.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Solar surfaces: which faces are solar or shading, the surface groups and
 // their areas, face directions and incidence, the shading ray test and the
 // sky-view estimate against the open sky and a known obstacle band.
-#include "gelmar/model/SolarSurfaces.h"
+#include "gelmar/model/solar/SolarSurfaces.h"
 
 #include "SolarFixture.h"
 #include "common/core/ErrorCode.h"

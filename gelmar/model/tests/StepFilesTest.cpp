@@ -1,6 +1,6 @@
 // Step file names, the solution-file reader's checks and bounds, and the
 // heat-flow file reader.
-#include "gelmar/model/StepFiles.h"
+#include "gelmar/model/calc/StepFiles.h"
 
 #include "CalcModel.h"
 

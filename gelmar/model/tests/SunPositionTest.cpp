@@ -1,11 +1,11 @@
 // Sun position against independent formulas (Spencer's declination and
 // equation of time, the sunrise azimuth of the spherical triangle), the run
 // clock, the site frame and the obstacle table.
-#include "gelmar/model/SunPosition.h"
+#include "gelmar/model/solar/SunPosition.h"
 
 #include "SolarFixture.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/SolarSurfaces.h"
+#include "gelmar/model/solar/SolarSurfaces.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Surface and cavity rules after the CEN method, and the zone flood fill.
-#include "gelmar/model/SurfaceRules.h"
+#include "gelmar/model/calc/SurfaceRules.h"
 
 #include "CalcModel.h"
 

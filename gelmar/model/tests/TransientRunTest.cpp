@@ -1,7 +1,7 @@
 // The time loop: start-up steps, save frequency, cycles per step, the
 // uniform start, Esc, and a conductivity that depends on temperature.
 #include "CalcModel.h"
-#include "gelmar/model/GridLines.h"
+#include "gelmar/model/editing/GridLines.h"
 #include "common/core/ErrorCode.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // the clip box are compared), the history keeps at most 102 records, an edit
 // after an undo discards the redo records, and the host receives the refresh
 // requests, the modified state and the window of each undone or redone edit.
-#include "gelmar/model/UndoRedo.h"
+#include "gelmar/model/editing/UndoRedo.h"
 
 #include "EditFixture.h"
 

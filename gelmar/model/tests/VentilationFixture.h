@@ -2,8 +2,8 @@
 // written into the store, and a host that records the run's time steps.
 #pragma once
 #include "CalcModel.h"
-#include "gelmar/model/RadiatingFaces.h"
-#include "gelmar/model/ViewFactorFile.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include <functional>
 #include <vector>

@@ -3,10 +3,10 @@
 // conduct into them (against a dense reference of the same resistances),
 // the air of one cavity following a step in its inflow temperature, the
 // singular and diverging networks and a network that never settles.
-#include "gelmar/model/Ventilation.h"
+#include "gelmar/model/ventilation/Ventilation.h"
 
 #include "VentilationFixture.h"
-#include "gelmar/model/Functions.h"
+#include "gelmar/model/functions/Functions.h"
 
 #include <Eigen/Dense>
 #include <cmath>

@@ -1,14 +1,14 @@
 // The view-factor file: read back for a run it gives the factors the run
 // computed and links each model face to its file face; damaged files are a
 // syntax error at their line; the summary of the text output.
-#include "gelmar/model/ViewFactorFile.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include "CavityFixture.h"
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/EngineServices.h"
-#include "gelmar/model/RadiatingFaces.h"
-#include "gelmar/model/ViewFactorDriver.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorDriver.h"
 
 #include <filesystem>
 

@@ -5,11 +5,11 @@
 #include "CavityFixture.h"
 #include "common/core/ErrorCode.h"
 #include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/CavityChecks.h"
-#include "gelmar/model/EngineServices.h"
-#include "gelmar/model/RadiatingFaces.h"
-#include "gelmar/model/ViewFactorDriver.h"
-#include "gelmar/model/ViewFactorFile.h"
+#include "gelmar/model/radiation/CavityChecks.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorDriver.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include <cmath>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // sequence: surface temperatures and heat flow against the series
 // resistances, the solution file, and several steps of a steady model.
 #include "CalcModel.h"
-#include "gelmar/model/StepFiles.h"
+#include "gelmar/model/calc/StepFiles.h"
 
 #include <fstream>
 #include <sstream>

@@ -2,13 +2,13 @@
 // rows and slots agree with the count of the set-up, every link has a slot,
 // and the solved cavity of a cube with a hot and a cold side conserves energy
 // with the symmetric air temperature.
-#include "gelmar/model/ZoneEquations.h"
+#include "gelmar/model/radiation/ZoneEquations.h"
 
 #include "CavityFixture.h"
-#include "gelmar/model/EngineServices.h"
-#include "gelmar/model/RadiatingFaces.h"
-#include "gelmar/model/ViewFactorDriver.h"
-#include "gelmar/model/ViewFactorFile.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorDriver.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include <cmath>
 #include <map>

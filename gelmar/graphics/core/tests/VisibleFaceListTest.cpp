@@ -3,8 +3,8 @@
 // answer is known by hand.
 #include "gelmar/graphics/core/VisibleFaceList.h"
 
-#include "gelmar/model/ModelFaces.h"
-#include "gelmar/model/ModelStore.h"
+#include "gelmar/model/editing/ModelFaces.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <array>

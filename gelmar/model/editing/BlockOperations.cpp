@@ -1,0 +1,297 @@
+// Clip tests, mirroring, Revolve 90 degrees, Reduce to Clip, rebuilding a
+// colour's blocks from its cells, block size texts and the progress-window runs.
+#include "gelmar/model/editing/BlockOperations.h"
+
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/StaleResults.h"
+#include "gelmar/model/store/ValueText.h"
+
+#include <algorithm>
+
+namespace gelmar {
+
+std::uint16_t g_clipRange[6] = {};
+
+namespace {
+
+std::uint16_t& Lower(BlockRecord& b, int axis)
+{
+    return axis == 0 ? b.x1 : axis == 1 ? b.y1 : b.z1;
+}
+std::uint16_t& Upper(BlockRecord& b, int axis)
+{
+    return axis == 0 ? b.x2 : axis == 1 ? b.y2 : b.z2;
+}
+
+int ClipTest(std::size_t block, bool inclusive)
+{
+    BlockRecord& b = g_model.blocks[block];
+    for (int k = 0; k < 3; ++k) {
+        const int lo = Lower(b, k), hi = Upper(b, k);
+        const int clo = g_model.clipLo[k], chi = g_model.clipHi[k];
+        const bool outside = inclusive ? (lo > chi || hi < clo) : (lo >= chi || hi <= clo);
+        if (outside)
+            return 0;
+        g_clipRange[2 * k] = static_cast<std::uint16_t>(std::clamp(lo, clo, chi));
+        g_clipRange[2 * k + 1] = static_cast<std::uint16_t>(std::clamp(hi, clo, chi));
+    }
+    return 1;
+}
+
+// Mirrors the blocks on an axis of n cells: new lower = n - old upper.
+void MirrorBlocks(std::vector<BlockRecord>& blocks, int axis, int n)
+{
+    for (BlockRecord& b : blocks) {
+        const int lo = Lower(b, axis), hi = Upper(b, axis);
+        Lower(b, axis) = static_cast<std::uint16_t>(std::max(0, n - hi));
+        Upper(b, axis) = static_cast<std::uint16_t>(std::max(0, n - lo));
+    }
+}
+
+std::vector<BlockRecord> StoreBlocks()
+{
+    return {g_model.blocks.data.begin(), g_model.blocks.data.begin() + g_model.blocks.count};
+}
+
+// Replaces the block list; false (with a message) when it cannot hold them.
+bool ReplaceBlocks(const std::vector<BlockRecord>& blocks)
+{
+    if (blocks.size() > kMaxCount16) {
+        Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+        return false;
+    }
+    if (!GrowBlockArray(blocks.size())) {
+        ReportOutOfMemory();
+        return false;
+    }
+    std::copy(blocks.begin(), blocks.end(), g_model.blocks.data.begin());
+    g_model.blocks.count = static_cast<std::uint16_t>(blocks.size());
+    return true;
+}
+
+void ReverseGrid(int axis)
+{
+    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    std::reverse(a.widths.begin(), a.widths.begin() + a.n);
+    std::vector<BlockRecord> blocks = StoreBlocks();
+    MirrorBlocks(blocks, axis, a.n);
+    std::copy(blocks.begin(), blocks.end(), g_model.blocks.data.begin());
+    ComputeGridCoordinates();
+}
+
+bool IsEmpty(const BlockRecord& b)
+{
+    return b.x1 >= b.x2 || b.y1 >= b.y2 || b.z1 >= b.z2;
+}
+
+void FinishGridChange()
+{
+    ComputeGridCoordinates();
+    for (int k = 0; k < 3; ++k) {
+        g_model.clipLo[k] = 0;
+        g_model.clipHi[k] = g_model.axes[k].n;
+    }
+    ComputeModelExtent();
+}
+
+} // namespace
+
+int ClipBlockRange(std::size_t block)
+{
+    return ClipTest(block, false);
+}
+
+int ClipBlockRangeInclusive(std::size_t block)
+{
+    return ClipTest(block, true);
+}
+
+void ComputeClipCoordinates()
+{
+    for (int k = 0; k < 3; ++k) {
+        g_model.clipCoord[2 * k] = LineCoordinate(k, g_model.clipLo[k]);
+        g_model.clipCoord[2 * k + 1] = LineCoordinate(k, g_model.clipHi[k]);
+    }
+}
+
+void ReverseGridX()
+{
+    ReverseGrid(0);
+}
+void ReverseGridY()
+{
+    ReverseGrid(1);
+}
+void ReverseGridZ()
+{
+    ReverseGrid(2);
+}
+
+bool RevolveModel90(int axis, bool reverseX, bool reverseY, bool reverseZ)
+{
+    ReleaseCalculationResults();
+    ModelStore& m = g_model;
+    const bool reverse[3] = {reverseX, reverseY, reverseZ};
+    std::vector<BlockRecord> blocks = StoreBlocks();
+    std::vector<float> widths[3];
+    int n[3];
+    for (int k = 0; k < 3; ++k) {
+        n[k] = m.axes[k].n;
+        widths[k].assign(m.axes[k].widths.begin(), m.axes[k].widths.begin() + n[k]);
+    }
+
+    int t = 0;
+    while (t < 3 && n[t] != 1)
+        ++t;
+    // Revolving about the thin axis itself, or into an axis without cells,
+    // has no corner to make.
+    const int d = 3 - t - axis;
+    if (t < 3 && t != axis && axis >= 0 && axis < 3 && n[d] > 0) {
+        const auto reverseAxis = [&](std::vector<BlockRecord>& list, int k) {
+            std::reverse(widths[k].begin(), widths[k].end());
+            MirrorBlocks(list, k, n[k]);
+        };
+        if (reverse[d])
+            reverseAxis(blocks, d);
+        n[t] = n[d];
+        widths[t] = widths[d];
+        std::vector<BlockRecord> corner;
+        corner.reserve(2 * blocks.size());
+        for (BlockRecord b : blocks) {
+            Upper(b, t) = Upper(b, d);
+            corner.push_back(b);
+            const std::uint16_t d1 = Lower(b, d);
+            Lower(b, t) = d1;
+            Lower(b, d) = 0;
+            Upper(b, d) = d1;
+            corner.push_back(b);
+        }
+        blocks.swap(corner);
+        if (reverse[d])
+            reverseAxis(blocks, d);
+        if (reverse[t])
+            reverseAxis(blocks, t);
+    }
+    blocks.erase(std::remove_if(blocks.begin(), blocks.end(), IsEmpty), blocks.end());
+    if (!ReplaceBlocks(blocks))
+        return false;
+    for (int k = 0; k < 3; ++k) {
+        m.axes[k].n = static_cast<std::uint16_t>(n[k]);
+        std::copy(widths[k].begin(), widths[k].end(), m.axes[k].widths.begin());
+    }
+    FinishGridChange();
+    return true;
+}
+
+void ReduceBlocksToClip()
+{
+    for (std::size_t i = 0; i < g_model.blocks.count; ++i) {
+        BlockRecord& b = g_model.blocks[i];
+        for (int k = 0; k < 3; ++k) {
+            Lower(b, k) = std::clamp(Lower(b, k), g_model.clipLo[k], g_model.clipHi[k]);
+            Upper(b, k) = std::clamp(Upper(b, k), g_model.clipLo[k], g_model.clipHi[k]);
+        }
+    }
+}
+
+bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector<std::int32_t>& cover)
+{
+    ModelStore& m = g_model;
+    const std::uint16_t* box = m.colours[static_cast<std::size_t>(colour)].cellBox;
+    std::size_t lo[3], hi[3]; // inclusive cell range of the box, within the grid
+    for (int k = 0; k < 3; ++k) {
+        if (cells.n[k] == 0)
+            return true;
+        lo[k] = box[2 * k];
+        hi[k] = std::min<std::size_t>(box[2 * k + 1], cells.n[k] - 1);
+        if (lo[k] > hi[k])
+            return true;
+    }
+    cover.resize(cells.colour.size(), 0);
+    const auto qualifies = [&](std::size_t i, std::size_t j, std::size_t k) {
+        const std::size_t c = cells.Index(i, j, k);
+        return cells.colour[c] == colour && cover[c] == 0;
+    };
+    for (std::size_t x = lo[0]; x <= hi[0]; ++x)
+        for (std::size_t y = lo[1]; y <= hi[1]; ++y)
+            for (std::size_t z = lo[2]; z <= hi[2]; ++z) {
+                if (!qualifies(x, y, z))
+                    continue;
+                std::size_t x2 = x + 1, y2 = y + 1, z2 = z + 1; // exclusive
+                while (x2 < cells.n[0] && qualifies(x2, y, z))
+                    ++x2;
+                const auto rowFree = [&](std::size_t j, std::size_t k) {
+                    for (std::size_t i = x; i < x2; ++i)
+                        if (!qualifies(i, j, k))
+                            return false;
+                    return true;
+                };
+                while (y2 < cells.n[1] && rowFree(y2, z))
+                    ++y2;
+                const auto layerFree = [&](std::size_t k) {
+                    for (std::size_t j = y; j < y2; ++j)
+                        if (!rowFree(j, k))
+                            return false;
+                    return true;
+                };
+                while (z2 < cells.n[2] && layerFree(z2))
+                    ++z2;
+
+                const std::size_t count = m.blocks.count;
+                if (count >= kMaxCount16) {
+                    Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+                    return false;
+                }
+                if (count >= m.blocks.capacity &&
+                    !GrowBlockArray(std::min<std::size_t>(count + 1000, kMaxCount16))) {
+                    ReportOutOfMemory();
+                    return false;
+                }
+                BlockRecord& b = m.blocks[count];
+                b = BlockRecord{};
+                b.colour = static_cast<std::uint8_t>(colour);
+                b.x1 = static_cast<std::uint16_t>(x), b.x2 = static_cast<std::uint16_t>(x2);
+                b.y1 = static_cast<std::uint16_t>(y), b.y2 = static_cast<std::uint16_t>(y2);
+                b.z1 = static_cast<std::uint16_t>(z), b.z2 = static_cast<std::uint16_t>(z2);
+                m.blocks.count = static_cast<std::uint16_t>(count + 1);
+                m.colours[static_cast<std::size_t>(colour)].inUse = 1;
+                for (std::size_t k = z; k < z2; ++k)
+                    for (std::size_t j = y; j < y2; ++j)
+                        for (std::size_t i = x; i < x2; ++i)
+                            cover[cells.Index(i, j, k)] = 1;
+            }
+    return true;
+}
+
+std::string FormatBlockSizeText(std::size_t block)
+{
+    BlockRecord& b = g_model.blocks[block];
+    std::string text;
+    for (int k = 0; k < 3; ++k) {
+        const double length =
+            (static_cast<double>(LineCoordinate(k, Upper(b, k))) - LineCoordinate(k, Lower(b, k))) *
+            g_model.gridUnit;
+        if (k > 0)
+            text += " x ";
+        text += length >= 0.01 ? FormatG(length, 3) + " m" : FormatG(length * 1000, 3) + " mm";
+    }
+    return text;
+}
+
+bool RunCalculationDialog()
+{
+    return Host().RunProgressWindow(ProgressWindow::Calculation);
+}
+bool RunViewFactorDialog()
+{
+    return Host().RunProgressWindow(ProgressWindow::ViewFactors);
+}
+bool RunSolarFluxDialog()
+{
+    return Host().RunProgressWindow(ProgressWindow::SolarFluxes);
+}
+
+} // namespace gelmar

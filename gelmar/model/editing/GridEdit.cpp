@@ -1,0 +1,282 @@
+// Grid edits of the Grid and Minimum Grid tables: inserting and splitting
+// intervals, Auto Split, the minimum grid and the grid unit.
+#include "gelmar/model/editing/GridEdit.h"
+
+#include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/editing/ItemLines.h"
+#include "gelmar/model/store/ModelStore.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gelmar {
+
+namespace {
+
+// Most graded pieces in one part of an Auto Split interval.
+constexpr int kMaxGradedPieces = 1000;
+
+std::vector<float> Border(float w, float d, bool first)
+{
+    if (!(d > 0) || d > w - 0.001f)
+        return {w};
+    return first ? std::vector<float>{d, w - d} : std::vector<float>{w - d, d};
+}
+
+std::vector<float> MaximumWidths(double w, double d)
+{
+    if (!(d > 0) || !(w > 0))
+        return {static_cast<float>(w)};
+    double pieces = std::ceil(w / d);
+    const double rest = std::fmod(w, d);
+    if (rest > 0 && rest < w * 0.001)
+        pieces -= 1;
+    if (pieces > static_cast<double>(kMaxCount16))
+        return {};
+    const std::size_t n = static_cast<std::size_t>(pieces);
+    if (n <= 1)
+        return {static_cast<float>(w)};
+    std::vector<float> out(n - 1, static_cast<float>(d));
+    out.push_back(static_cast<float>(w - static_cast<double>(n - 1) * d));
+    return out;
+}
+
+} // namespace
+
+std::vector<float> SplitWidths(float w, const SplitSettings& s, bool mirrored)
+{
+    std::vector<float> out;
+    switch (s.method) {
+    case kSplitGeometric: {
+        const int n = s.subdivisions;
+        if (n <= 1 || !(s.ratio > 0))
+            return {w};
+        if (static_cast<std::size_t>(n) > kMaxCount16)
+            return {};
+        const double q = s.ratio;
+        double piece = q == 1 ? static_cast<double>(w) / n : w * (q - 1) / (std::pow(q, n) - 1);
+        for (int i = 0; i < n; ++i, piece *= q) {
+            // A ratio so large that the pieces underflow or overflow splits nothing.
+            if (!(piece > 0) || !std::isfinite(piece))
+                return {w};
+            out.push_back(static_cast<float>(piece));
+        }
+        break;
+    }
+    case kSplitMaximum:
+        out = MaximumWidths(w, s.meshWidth);
+        break;
+    case kSplitBorder1:
+        out = Border(w, s.meshWidth, true);
+        break;
+    case kSplitBorder2:
+        out = Border(w, s.meshWidth, false);
+        break;
+    case kSplitBorder12:
+        out = Border(w, s.meshWidth, false);
+        if (out.size() == 2) {
+            std::vector<float> first = Border(out[0], s.meshWidth, true);
+            first.push_back(out[1]);
+            out.swap(first);
+        }
+        break;
+    default:
+        return {w};
+    }
+    if (mirrored)
+        std::reverse(out.begin(), out.end());
+    return out;
+}
+
+std::vector<float> GradedWidths(float w, float d, float q, bool fineAtLower)
+{
+    if (!(d > 0) || !(q > 0))
+        return {w};
+    // The smallest k whose k graded pieces reach the width; k - 1 of them are
+    // kept and the rest completes the width.
+    std::vector<float> out;
+    double sum = 0, piece = d;
+    for (int k = 1; k < kMaxGradedPieces; ++k, piece *= q) {
+        if (sum + piece >= static_cast<double>(w) - 0.0001)
+            break;
+        out.push_back(static_cast<float>(piece));
+        sum += piece;
+    }
+    out.push_back(static_cast<float>(w - sum));
+    if (!fineAtLower)
+        std::reverse(out.begin(), out.end());
+    return out;
+}
+
+void ShiftGridIndices(int axis, std::size_t line, std::size_t k)
+{
+    const auto shift = [line, k](std::uint16_t& index) {
+        if (index > line)
+            index = static_cast<std::uint16_t>(index + k);
+    };
+    shift(g_model.clipLo[axis]);
+    shift(g_model.clipHi[axis]);
+    ForEachItemLine(axis, [&shift](std::uint16_t& index, float&, ItemLineRole) { shift(index); });
+}
+
+bool ReplaceGridCell(int axis, std::size_t cell, const std::vector<float>& widths)
+{
+    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    if (cell >= a.n)
+        return false;
+    const std::size_t n = a.n;
+    const std::size_t added = widths.empty() ? 0 : widths.size() - 1;
+    if (widths.empty() || n + added > kMaxCount16) {
+        Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
+        return false;
+    }
+    if (n + added > g_model.gridCapacity && !GrowGridLineArrays(std::min(n + added + 100, kMaxCount16))) {
+        ReportOutOfMemory();
+        return false;
+    }
+    std::copy_backward(a.widths.begin() + static_cast<std::ptrdiff_t>(cell + 1),
+                       a.widths.begin() + static_cast<std::ptrdiff_t>(n),
+                       a.widths.begin() + static_cast<std::ptrdiff_t>(n + added));
+    std::copy(widths.begin(), widths.end(), a.widths.begin() + static_cast<std::ptrdiff_t>(cell));
+    // Line flags above the cell move with their lines; the new lines start clear.
+    std::copy_backward(a.flags.begin() + static_cast<std::ptrdiff_t>(cell + 1),
+                       a.flags.begin() + static_cast<std::ptrdiff_t>(n + 1),
+                       a.flags.begin() + static_cast<std::ptrdiff_t>(n + added + 1));
+    std::fill_n(a.flags.begin() + static_cast<std::ptrdiff_t>(cell + 1), added, std::uint8_t{0});
+    a.n = static_cast<std::uint16_t>(n + added);
+    ShiftGridIndices(axis, cell, added);
+    ComputeGridCoordinates();
+    return true;
+}
+
+bool InsertGridInterval(int axis, std::size_t cell, bool after)
+{
+    const std::size_t n = g_model.axes[static_cast<std::size_t>(axis)].n;
+    if (cell >= n)
+        return false;
+    if (n + 1 > kMaxCount16) {
+        Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
+        return false;
+    }
+    if (n + 1 > g_model.gridCapacity && !GrowGridLineArrays(std::min(n + 101, kMaxCount16))) {
+        ReportOutOfMemory();
+        return false;
+    }
+    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    const std::size_t at = after ? cell + 1 : cell; // position of the new interval
+    a.widths.insert(a.widths.begin() + static_cast<std::ptrdiff_t>(at), 1.0f);
+    a.widths.pop_back();
+    a.flags.insert(a.flags.begin() + static_cast<std::ptrdiff_t>(at + 1), std::uint8_t{0});
+    a.flags.pop_back();
+    a.n = static_cast<std::uint16_t>(n + 1);
+
+    // Lower bounds and points on the new interval's lower line move past it,
+    // upper bounds on it stay: the new interval belongs to no item that only
+    // touches it. Ranges across it grow.
+    const std::size_t k = cell;
+    ForEachItemLine(axis, [after, k](std::uint16_t& index, float&, ItemLineRole role) {
+        const bool upper = role == ItemLineRole::Upper;
+        const bool moves = after ? (upper ? index > k + 1 : index > k) : (upper ? index > k : index >= k);
+        if (moves)
+            ++index;
+    });
+    for (std::uint16_t* bound : {&g_model.clipLo[axis], &g_model.clipHi[axis]})
+        if (*bound > k)
+            ++*bound;
+    ComputeGridCoordinates();
+    return true;
+}
+
+MinimumGridAxis BuildMinimumGridAxis(int axis)
+{
+    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    const std::size_t n = a.n;
+    std::vector<bool> used(n + 1, false);
+    ForEachItemLine(
+        axis,
+        [&used, n](std::uint16_t& index, float&, ItemLineRole) {
+            if (index <= n)
+                used[index] = true;
+        },
+        true);
+    MinimumGridAxis g;
+    g.map.resize(n);
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && used[i])
+            ++count;
+        g.map[i] = count;
+    }
+    if (n > 0)
+        g.widths.assign(count + 1, 0.0);
+    for (std::size_t i = 0; i < n; ++i)
+        g.widths[g.map[i]] += a.widths[i];
+    return g;
+}
+
+bool ScaleMinimumGridInterval(int axis, const MinimumGridAxis& grid, std::size_t k, double width)
+{
+    if (k >= grid.widths.size() || !(width >= 0))
+        return false;
+    const double old = grid.widths[k];
+    const double factor = old == 0 ? 1.0 : width / old;
+    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    for (std::size_t i = 0; i < grid.map.size() && i < a.n; ++i)
+        if (grid.map[i] == k)
+            a.widths[i] = static_cast<float>(a.widths[i] * factor);
+    ComputeGridCoordinates();
+    return true;
+}
+
+bool AutoSplitAxis(int axis, const AutoSplitSettings& s)
+{
+    const std::size_t n = g_model.axes[static_cast<std::size_t>(axis)].n;
+    // Splitting never changes the colour of a cell, so the layers can be
+    // judged once; visiting from the last interval keeps earlier indices valid.
+    const CellRaster cells = RasteriseModel();
+    for (std::size_t i = n; i-- > 0;) {
+        if (IsGridPlaneVoid(cells, axis, i))
+            continue;
+        const float w = g_model.axes[static_cast<std::size_t>(axis)].widths[i];
+        std::vector<float> pieces;
+        if (w <= s.sizeLimit) {
+            pieces = MaximumWidths(w, s.distance);
+        } else if (n == 1) {
+            continue;
+        } else if (i == 0) {
+            pieces = GradedWidths(w, s.distance, s.ratio, false);
+        } else if (i == n - 1) {
+            pieces = GradedWidths(w, s.distance, s.ratio, true);
+        } else {
+            pieces = GradedWidths(w / 2, s.distance, s.ratio, true);
+            const std::vector<float> upper = GradedWidths(w - w / 2, s.distance, s.ratio, false);
+            pieces.insert(pieces.end(), upper.begin(), upper.end());
+        }
+        if (pieces.size() != 1 && !ReplaceGridCell(axis, i, pieces))
+            return false;
+    }
+    return true;
+}
+
+bool ChangeGridUnit(float unit, bool transformWidths)
+{
+    if (!(unit > 0)) {
+        Host().MessageBox("Grid unit must be greater than 0 m", MessageStyle::Ok);
+        return false;
+    }
+    if (transformWidths) {
+        const double factor = static_cast<double>(g_model.gridUnit) / unit;
+        for (GridAxis& a : g_model.axes)
+            for (std::size_t i = 0; i < a.n; ++i)
+                a.widths[i] = static_cast<float>(a.widths[i] * factor);
+        ComputeGridCoordinates();
+        ComputeModelExtent();
+    }
+    g_model.gridUnit = unit;
+    return true;
+}
+
+} // namespace gelmar

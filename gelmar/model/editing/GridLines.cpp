@@ -1,0 +1,278 @@
+// Grid lines: coordinates, rebuilding from item coordinates, merging, plane
+// and minimum-grid tests, used-line marks and the unit and volume texts.
+#include "gelmar/model/editing/GridLines.h"
+
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/editing/ItemLines.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ValueText.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace gelmar {
+
+namespace {
+
+std::string g_unitLabel;
+
+float SnappedLineCoordinate(int axis, std::size_t line)
+{
+    return static_cast<float>(SnapToLengthQuantum(LineCoordinate(axis, line)));
+}
+
+// Sorts the list and keeps one of each exactly equal coordinate.
+void SortUnique(std::vector<float>& list)
+{
+    std::sort(list.begin(), list.end(), [](float a, float b) { return CompareCoordinates(a, b) < 0; });
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+}
+
+// Room for n cells on every axis; a refusal is reported.
+bool ReserveCells(std::size_t n)
+{
+    if (n > kMaxCount16) {
+        Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
+        return false;
+    }
+    if (!GrowGridLineArrays(n)) {
+        ReportOutOfMemory();
+        return false;
+    }
+    return true;
+}
+
+std::string Bracketed(const std::string& number, const char* tail)
+{
+    std::string label(1, '[');
+    label += number;
+    label += tail;
+    return label;
+}
+
+void RecomputeWidths(GridAxis& a)
+{
+    for (std::size_t i = 0; i < a.n; ++i)
+        a.widths[i] = i == 0 ? a.coords[0] : a.coords[i] - a.coords[i - 1];
+}
+
+} // namespace
+
+float LineCoordinate(int axis, std::size_t line)
+{
+    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    if (line == 0 || a.n == 0)
+        return 0.0f;
+    return a.coords[std::min<std::size_t>(line, a.n) - 1];
+}
+
+void ComputeViewBoxCoordinates()
+{
+    for (int k = 0; k < 3; ++k) {
+        g_model.viewCoord[2 * k] = LineCoordinate(k, g_model.viewLo[k]);
+        g_model.viewCoord[2 * k + 1] = LineCoordinate(k, g_model.viewHi[k]);
+    }
+}
+
+void StoreItemCoordinates(int axis)
+{
+    ForEachItemLine(axis, [axis](std::uint16_t& index, float& coord, ItemLineRole) {
+        coord = SnappedLineCoordinate(axis, index);
+    });
+}
+
+bool RebuildGridFromCoordinates(int axis)
+{
+    std::vector<float> list;
+    ForEachItemLine(axis, [&list](std::uint16_t&, float& coord, ItemLineRole) { list.push_back(coord); });
+    if (list.empty())
+        return true;
+    SortUnique(list);
+    const std::size_t count = list.size() - 1;
+    if (!ReserveCells(count))
+        return false;
+
+    ModelStore& m = g_model;
+    GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
+    const float first = list[0];
+    // The same subtraction for lines and items, so that they stay equal.
+    for (std::size_t i = 1; i <= count; ++i)
+        a.coords[i - 1] = list[i] - first;
+    ForEachItemLine(axis, [first](std::uint16_t&, float& coord, ItemLineRole) { coord -= first; });
+    m.origin[axis] -= first;
+    a.n = static_cast<std::uint16_t>(count);
+    RecomputeWidths(a);
+    std::fill(a.flags.begin(), a.flags.begin() + static_cast<std::ptrdiff_t>(count + 1), std::uint8_t{0});
+    m.clipLo[axis] = 0;
+    m.clipHi[axis] = a.n;
+    MapCoordinatesToIndices(axis);
+    return true;
+}
+
+int CompareCoordinates(float a, float b)
+{
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+
+void MapCoordinatesToIndices(int axis)
+{
+    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    const float* begin = a.coords.data();
+    const float* end = begin + a.n;
+    ForEachItemLine(axis, [begin, end](std::uint16_t& index, float& coord, ItemLineRole) {
+        if (coord == 0.0f || begin == end) {
+            index = 0;
+            return;
+        }
+        const float* p = std::lower_bound(begin, end, coord);
+        if (p != end && *p == coord) {
+            index = static_cast<std::uint16_t>(p - begin + 1);
+            return;
+        }
+        // Every item coordinate was added to the lines; should one be missing
+        // all the same, the nearest line takes it.
+        const std::size_t below = static_cast<std::size_t>(p - begin); // line of p[-1], or 0
+        const float belowCoord = p == begin ? 0.0f : p[-1];
+        index = static_cast<std::uint16_t>(p == end || coord - belowCoord <= *p - coord ? below : below + 1);
+    });
+}
+
+bool MergeGridLines(int axis, std::size_t a, std::size_t b)
+{
+    GridAxis& ax = g_model.axes[static_cast<std::size_t>(axis)];
+    if (!(a < b && b < ax.n))
+        return false;
+    StoreItemCoordinates(axis);
+
+    // Line flags move down with the lines above the removed ones.
+    for (std::size_t j = 0; b + j <= ax.n; ++j)
+        ax.flags[a + j] = ax.flags[b + j];
+
+    std::vector<float> list;
+    list.reserve(ax.n - (b - a));
+    for (std::size_t line = 1; line <= ax.n; ++line)
+        if (line <= a || line > b)
+            list.push_back(SnappedLineCoordinate(axis, line));
+    // A removed line on which an item lies stays.
+    ForEachItemLine(axis, [&list, a, b](std::uint16_t& index, float& coord, ItemLineRole) {
+        if (index > a && index <= b)
+            list.push_back(coord);
+    });
+    SortUnique(list);
+    std::copy(list.begin(), list.end(), ax.coords.begin());
+    ax.n = static_cast<std::uint16_t>(list.size());
+    RecomputeWidths(ax);
+    g_model.clipLo[axis] = 0;
+    g_model.clipHi[axis] = ax.n;
+    MapCoordinatesToIndices(axis);
+    return true;
+}
+
+bool IsGridPlaneVoid(const CellRaster& cells, int axis, std::size_t index)
+{
+    if (index >= cells.n[axis])
+        return true;
+    const int u = (axis + 1) % 3, v = (axis + 2) % 3;
+    std::size_t p[3];
+    p[axis] = index;
+    for (p[u] = 0; p[u] < cells.n[u]; ++p[u])
+        for (p[v] = 0; p[v] < cells.n[v]; ++p[v]) {
+            const int c = cells.At(p[0], p[1], p[2]);
+            if (c < 0)
+                continue;
+            const int type = g_model.colours[static_cast<std::size_t>(c)].type;
+            if (type == MATERIAL || type == EQUIMAT || type == TRANSMAT)
+                return false;
+        }
+    return true;
+}
+
+bool IsMinimumGrid()
+{
+    for (int axis = 0; axis < 3; ++axis) {
+        const std::size_t n = g_model.axes[static_cast<std::size_t>(axis)].n;
+        std::vector<bool> marked(n + 1, false);
+        ForEachItemLine(
+            axis,
+            [&marked, n](std::uint16_t& index, float&, ItemLineRole) {
+                if (index <= n)
+                    marked[index] = true;
+            },
+            true);
+        if (std::find(marked.begin(), marked.end(), false) != marked.end())
+            return false;
+    }
+    return true;
+}
+
+void MarkUsedGridLines()
+{
+    for (int axis = 0; axis < 3; ++axis) {
+        GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+        if (a.flags.empty())
+            continue;
+        const std::size_t lines = std::min<std::size_t>(a.n + 1u, a.flags.size());
+        for (std::size_t i = 0; i < lines; ++i)
+            a.flags[i] &= static_cast<std::uint8_t>(~(kLineUsed | kLineBand));
+        ForEachItemLine(axis, [&a, lines](std::uint16_t& index, float&, ItemLineRole) {
+            if (index < lines)
+                a.flags[index] |= kLineUsed;
+        });
+        // The band is 0 at line 0 and flips at every further used line, so
+        // the cells between two used lines share one band.
+        bool band = false;
+        for (std::size_t i = 1; i < lines; ++i) {
+            band ^= (a.flags[i] & kLineUsed) != 0;
+            if (band)
+                a.flags[i] |= kLineBand;
+        }
+    }
+}
+
+const std::string& FormatGridUnitLabel()
+{
+    const float unit = g_model.gridUnit;
+    const std::string text = FormatG(unit);
+    if (text == "1")
+        g_unitLabel = "[m]";
+    else if (text == "0.1")
+        g_unitLabel = "[dm]";
+    else if (text == "0.01")
+        g_unitLabel = "[cm]";
+    else if (text == "0.001")
+        g_unitLabel = "[mm]";
+    else if (unit <= 0.01f)
+        g_unitLabel = Bracketed(FormatG(static_cast<double>(unit) * 1000), " mm]");
+    else
+        g_unitLabel = Bracketed(text, " m]");
+    return g_unitLabel;
+}
+
+const std::string& GridUnitLabel()
+{
+    return g_unitLabel;
+}
+
+std::string FormatColourVolumeText(const CellRaster& cells, int colour)
+{
+    double volume = 0;
+    const ModelStore& m = g_model;
+    for (std::size_t k = 0; k < cells.n[2]; ++k)
+        for (std::size_t j = 0; j < cells.n[1]; ++j)
+            for (std::size_t i = 0; i < cells.n[0]; ++i)
+                if (cells.At(i, j, k) == colour)
+                    volume +=
+                        static_cast<double>(m.axes[0].widths[i]) * m.axes[1].widths[j] * m.axes[2].widths[k];
+    const double unit = m.gridUnit;
+    volume *= unit * unit * unit;
+    if (volume >= 0.999)
+        return FormatG(volume, 3) + " m3";
+    if (volume >= 0.000999)
+        return FormatG(volume * 1e3, 3) + " dm3";
+    if (volume >= 9.99e-7)
+        return FormatG(volume * 1e6, 3) + " cm3";
+    return FormatG(volume * 1e9, 3) + " mm3";
+}
+
+} // namespace gelmar

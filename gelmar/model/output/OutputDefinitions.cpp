@@ -1,0 +1,149 @@
+// Output node, output block and report item arrays, the heat flow into an
+// output block, the solar value of a colour and the output block's box in
+// the 3D view.
+#include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/calc/WorkArrays.h"
+
+#include <algorithm>
+
+namespace gelmar {
+
+void FreeOutputNodeArray()
+{
+    g_model.outputNodes.Free();
+}
+
+void InitOutputNode(std::size_t n)
+{
+    g_model.outputNodes[n] = OutputNodeRecord{};
+}
+
+void FreeOutputBlockArray()
+{
+    g_model.outputBlocks.Free();
+}
+
+void InitOutputBlock(std::size_t n)
+{
+    OutputBlockRecord b;
+    const ModelStore& m = g_model;
+    if (m.rcl) {
+        b.k1 = m.axes[2].n;
+        b.k2 = static_cast<std::uint16_t>(m.axes[2].n + 1);
+    }
+    if (m.axes[2].n == 1) {
+        b.k1 = 0;
+        b.k2 = 2;
+    } else if (m.axes[1].n == 1) {
+        b.j1 = 0;
+        b.j2 = 2;
+    } else if (m.axes[0].n == 1) {
+        b.i1 = 0;
+        b.i2 = 2;
+    }
+    g_model.outputBlocks[n] = b;
+}
+
+void FreeReportItemArray()
+{
+    g_model.reportItems.Free();
+}
+
+void InitReportItem(std::size_t n)
+{
+    g_model.reportItems[n] = ReportItemRecord{};
+}
+
+float ComputeOutputBlockHeatFlow(const OutputBlockRecord& block)
+{
+    const int lo[3] = {block.i1, block.j1, block.k1};
+    const int hi[3] = {block.i2, block.j2, block.k2};
+    double sum = 0;
+    for (int face = 0; face < 6; ++face) {
+        const int axis = face / 2;
+        const bool upper = face % 2 == 1;
+        const int outside = upper ? hi[axis] : lo[axis] - 1;
+        const int inside = upper ? hi[axis] - 1 : lo[axis];
+        const int layer = upper ? hi[axis] - 1 : lo[axis] - 1;
+        // The two in-plane axes.
+        const int u = (axis + 1) % 3 == 0 ? 0 : (axis == 0 ? 1 : 0);
+        const int v = 3 - axis - u;
+        for (int a = lo[u]; a < hi[u]; ++a)
+            for (int b = lo[v]; b < hi[v]; ++b)
+                for (int ca = a - 1; ca <= a; ++ca)
+                    for (int cb = b - 1; cb <= b; ++cb) {
+                        int cell[3], out[3], in[3];
+                        cell[axis] = layer;
+                        cell[u] = ca;
+                        cell[v] = cb;
+                        const int colour = GetCellColour(cell[0], cell[1], cell[2]);
+                        // Cells outside the grid (colour -1) conduct nothing.
+                        if (colour < 0 || !IsConductiveType(g_model.colours[colour].type))
+                            continue;
+                        out[axis] = outside;
+                        in[axis] = inside;
+                        out[u] = in[u] = a;
+                        out[v] = in[v] = b;
+                        const double to = GetNodeValueAt(out[0], out[1], out[2], 0);
+                        const double ti = GetNodeValueAt(in[0], in[1], in[2], 0);
+                        const ColourRecord& c = g_model.colours[colour];
+                        const double lambda = GetConductivityAt(c, static_cast<float>((to + ti) / 2), false);
+                        const double d = g_model.axes[axis].widths[layer];
+                        const double wa = g_model.axes[u].widths[ca];
+                        const double wb = g_model.axes[v].widths[cb];
+                        if (d > 0)
+                            sum += (to - ti) * lambda * wa * wb / d;
+                    }
+    }
+    return static_cast<float>(sum * g_model.gridUnit * 0.25);
+}
+
+float GetColourSolarValue(int colour, int direction)
+{
+    if (colour < 0 || colour >= kColourCount)
+        return 0.0f;
+    double area = 0, flux = 0;
+    ForEachSolarSurface([&](int c, int d, double a, double q) {
+        if (c == colour && d == direction) {
+            area += a;
+            flux += a * q;
+        }
+    });
+    return area > 0 ? static_cast<float>(flux / area) : 0.0f;
+}
+
+bool ClipOutputBlockRange(const OutputBlockRecord& block, std::uint16_t range[6])
+{
+    const std::uint16_t bounds[6] = {block.i1, block.i2, block.j1, block.j2, block.k1, block.k2};
+    for (int k = 0; k < 3; ++k) {
+        const int lo = std::max<int>(bounds[2 * k], g_model.clipLo[k]);
+        const int hi = std::min<int>(bounds[2 * k + 1], g_model.clipHi[k] + 1);
+        if (lo >= hi)
+            return false;
+        range[2 * k] = static_cast<std::uint16_t>(lo);
+        range[2 * k + 1] = static_cast<std::uint16_t>(hi);
+    }
+    return true;
+}
+
+void ComputeOutputBlockBox(const std::uint16_t range[6], float box[6])
+{
+    for (int k = 0; k < 3; ++k) {
+        // Middle of cell n - 1, between lines n - 1 and n.
+        auto middle = [k](int n) {
+            const float before = n < 2 ? 0.0f : LineCoordinate(k, static_cast<std::size_t>(n - 1));
+            const float after = n < 1 ? 0.0f : LineCoordinate(k, static_cast<std::size_t>(n));
+            return (before + after) / 2;
+        };
+        const int lo = range[2 * k], hi = range[2 * k + 1];
+        box[2 * k] = lo == g_model.clipLo[k] ? LineCoordinate(k, static_cast<std::size_t>(lo)) : middle(lo);
+        box[2 * k + 1] = hi == g_model.clipHi[k] + 1 ? LineCoordinate(k, g_model.clipHi[k]) : middle(hi);
+    }
+}
+
+} // namespace gelmar

@@ -1,0 +1,139 @@
+// Zones and faces of the store's model, over the cell raster.
+#include "gelmar/model/radiation/RadiatingFaces.h"
+
+#include "gelmar/model/radiation/CavityChecks.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
+
+#include <algorithm>
+
+namespace gelmar {
+
+RadiationSet g_radiation;
+
+void FreeRadiation()
+{
+    RadiationSet& r = g_radiation;
+    std::vector<RadiationZone>().swap(r.zones);
+    std::vector<RadiationZone>().swap(r.fileZones);
+    std::vector<RadiatingFace>().swap(r.fileFaces);
+    r.extraRows = 0;
+}
+
+std::array<int, 256> ColourTypes()
+{
+    std::array<int, 256> types{};
+    for (std::size_t c = 0; c < types.size(); ++c)
+        types[c] = g_model.colours[c].type;
+    return types;
+}
+
+int CollectRadiatingFaces(const CellGrid& cells, bool forViewFactors)
+{
+    FreeRadiation();
+    RadiationSet& r = g_radiation;
+    r.zoneOfColour.fill(-1);
+    r.airNode.fill(-1);
+    r.convectionSum.fill(0.0);
+    const std::array<int, 256> types = ColourTypes();
+    const RadiationZoneMap map = FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(); });
+    RaiseCavityFault(map.fault);
+    CheckEscAbort();
+    r.zoneOfColour = map.zoneOfColour;
+    r.zones.resize(static_cast<std::size_t>(map.zoneCount));
+    if (map.zoneCount == 0)
+        return 0;
+    InitRadiationZones();
+
+    GridCoordinates coordinates;
+    for (int a = 0; a < 3; ++a) {
+        const GridAxis& axis = g_model.axes[static_cast<std::size_t>(a)];
+        coordinates[static_cast<std::size_t>(a)] =
+            std::span<const float>(axis.coords.data(), std::min<std::size_t>(axis.n, axis.coords.size()));
+    }
+    ZoneFaces collected = CollectZoneFaces(cells, coordinates, types, map, r.areaScale);
+    RaiseCavityFault(collected.fault);
+    for (std::size_t z = 0; z < collected.zones.size(); ++z) {
+        RadiationZone& zone = r.zones[z];
+        zone.faces.reserve(collected.zones[z].size());
+        for (const CollectedFace& c : collected.zones[z]) {
+            RadiatingFace f;
+            f.geometry = c.geometry;
+            for (int a = 0; a < 3; ++a)
+                f.cell[static_cast<std::size_t>(a)] = static_cast<std::uint16_t>(std::max(c.cell[a], 0));
+            f.zoneColour = static_cast<std::uint8_t>(c.zoneColour);
+            f.ownerColour = static_cast<std::uint8_t>(c.ownerColour);
+            f.area = c.area;
+            f.cornerPoints = c.corners;
+            f.localIndex = static_cast<int>(zone.faces.size());
+            f.zone = static_cast<int>(z);
+            zone.faces.push_back(f);
+        }
+    }
+    return map.zoneCount;
+}
+
+void InitRadiationZones()
+{
+    RadiationSet& r = g_radiation;
+    for (RadiationZone& zone : r.zones) {
+        zone.airNodes = 0;
+        zone.commonAirNode = -1;
+    }
+    for (std::size_t c = 0; c < r.zoneOfColour.size(); ++c) {
+        const ColourRecord& colour = g_model.colours[c];
+        const int z = r.zoneOfColour[c];
+        if (!colour.inUse || z < 0 || static_cast<std::size_t>(z) >= r.zones.size())
+            continue;
+        RadiationZone& zone = r.zones[static_cast<std::size_t>(z)];
+        r.airNode[c] = -1;
+        zone.type = colour.type;
+        if (zone.type != BC_FREE && zone.type != BC_FRE_S)
+            continue;
+        if (colour.unlinked) {
+            ++zone.airNodes;
+            r.convectionSum[c] = 0;
+        } else if (zone.commonAirNode != -2) {
+            ++zone.airNodes;
+            zone.commonAirNode = -2;
+            zone.commonConvection = 0;
+        }
+    }
+    r.areaScale = static_cast<double>(g_model.gridUnit) * static_cast<double>(g_model.gridUnit);
+}
+
+void AssignCornerNodes(const std::function<int(int, int, int)>& nodeOf)
+{
+    for (RadiationZone& zone : g_radiation.zones)
+        for (RadiatingFace& f : zone.faces)
+            for (std::size_t c = 0; c < 4; ++c)
+                f.cornerNodes[c] = nodeOf(f.cornerPoints[c][0], f.cornerPoints[c][1], f.cornerPoints[c][2]);
+}
+
+void AdvanceZoneConvection()
+{
+    for (RadiationZone& zone : g_radiation.zones)
+        if (zone.type == BC_FREE || zone.type == BC_FRE_S)
+            for (RadiatingFace& f : zone.faces)
+                f.convectionPrevious = f.convection;
+}
+
+std::vector<ViewFactorFace> FaceGeometry(const std::vector<RadiatingFace>& faces)
+{
+    std::vector<ViewFactorFace> geometry;
+    geometry.reserve(faces.size());
+    for (const RadiatingFace& f : faces)
+        geometry.push_back(f.geometry);
+    return geometry;
+}
+
+std::vector<double> FaceAreas(const std::vector<RadiatingFace>& faces)
+{
+    std::vector<double> areas;
+    areas.reserve(faces.size());
+    for (const RadiatingFace& f : faces)
+        areas.push_back(f.area);
+    return areas;
+}
+
+} // namespace gelmar

@@ -1,0 +1,260 @@
+// Zone rows, their pattern and their radiation terms.
+#include "gelmar/model/radiation/ZoneEquations.h"
+
+#include "gelmar/kernels/ViewFactorZone.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
+
+namespace gelmar {
+
+namespace {
+
+bool HasAirNodes(int type)
+{
+    return type == BC_FREE || type == BC_FRE_S;
+}
+bool HasExtraNode(int type)
+{
+    return type == BC_FREE || type == TRANSMAT;
+}
+
+// The radiosity row of a model face of zone z: the row of its linked file
+// face when that face belongs to the zone's file zone.
+int RadiosityRowOfFace(const RadiatingFace& f, const RadiationZone* file, const ZoneRows& rows)
+{
+    if (file == nullptr || f.fileFace < 0)
+        return -1;
+    const std::size_t link = static_cast<std::size_t>(f.fileFace);
+    const int local = static_cast<int>(link) - file->firstFace;
+    if (local < 0 || local >= file->faceCount)
+        return -1;
+    return rows.firstRadiosity + local;
+}
+
+} // namespace
+
+std::vector<ZoneRows> NumberZoneRows(int firstRow)
+{
+    RadiationSet& r = g_radiation;
+    std::vector<ZoneRows> rows(r.zones.size());
+    int next = firstRow;
+    for (std::size_t z = 0; z < r.zones.size(); ++z) {
+        RadiationZone& zone = r.zones[z];
+        ZoneRows& zr = rows[z];
+        if (zone.type != BC_FRE_S) {
+            if (const RadiationZone* file = MatchedFileZone(z)) {
+                zr.firstRadiosity = next;
+                zr.radiosityCount = file->faceCount;
+                next += file->faceCount;
+            }
+        }
+        if (HasAirNodes(zone.type)) {
+            int left = zone.airNodes;
+            if (zone.commonAirNode == -2 && left > 0) {
+                zr.commonAir = next++;
+                --left;
+            }
+            for (std::size_t c = 0; c < r.zoneOfColour.size() && left > 0; ++c) {
+                if (r.zoneOfColour[c] == static_cast<int>(z) && g_model.colours[c].inUse &&
+                    g_model.colours[c].unlinked) {
+                    r.airNode[c] = next++;
+                    --left;
+                }
+            }
+        }
+        if (HasExtraNode(zone.type))
+            zr.extra = next++;
+    }
+    return rows;
+}
+
+int AirNodeOfColour(int colour, const std::vector<ZoneRows>& rows)
+{
+    const RadiationSet& r = g_radiation;
+    if (colour < 0 || colour > 255)
+        return -1;
+    if (r.airNode[static_cast<std::size_t>(colour)] >= 0)
+        return r.airNode[static_cast<std::size_t>(colour)];
+    const int z = r.zoneOfColour[static_cast<std::size_t>(colour)];
+    return z >= 0 && static_cast<std::size_t>(z) < rows.size() ? rows[static_cast<std::size_t>(z)].commonAir
+                                                               : -1;
+}
+
+std::vector<int> ZoneRowSlots(const std::vector<ZoneRows>& rows)
+{
+    const RadiationSet& r = g_radiation;
+    std::vector<int> slots;
+    for (std::size_t z = 0; z < r.zones.size(); ++z) {
+        const RadiationZone& zone = r.zones[z];
+        const ZoneRows& zr = rows[z];
+        if (const RadiationZone* file = zr.firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr) {
+            for (int i = 0; i < file->faceCount; ++i) {
+                const RadiatingFace& f = r.fileFaces[static_cast<std::size_t>(file->firstFace + i)];
+                slots.push_back(f.partners + 4 * f.matchedCount + 1);
+            }
+        }
+        if (HasAirNodes(zone.type)) {
+            for (int a = 0; a < zone.airNodes; ++a)
+                slots.push_back(4 * static_cast<int>(zone.faces.size()));
+        }
+        if (HasExtraNode(zone.type))
+            slots.push_back(zr.radiosityCount);
+    }
+    return slots;
+}
+
+void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<void(int, int)>& addPair)
+{
+    const RadiationSet& r = g_radiation;
+    for (std::size_t z = 0; z < r.zones.size(); ++z) {
+        const RadiationZone& zone = r.zones[z];
+        const ZoneRows& zr = rows[z];
+        const RadiationZone* file = zr.firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
+        for (const RadiatingFace& f : zone.faces) {
+            int target = -1;
+            int air = -1;
+            if (zone.type == BC_FRE_S) {
+                air = AirNodeOfColour(f.zoneColour, rows);
+            } else {
+                target = RadiosityRowOfFace(f, file, zr);
+                if (target >= 0 && zone.type == BC_FREE)
+                    air = AirNodeOfColour(f.zoneColour, rows);
+            }
+            for (int n : f.cornerNodes) {
+                if (n < 0)
+                    continue;
+                if (target >= 0)
+                    addPair(n, target);
+                if (air >= 0)
+                    addPair(n, air);
+            }
+        }
+        if (file == nullptr)
+            continue;
+        const std::size_t n = static_cast<std::size_t>(file->faceCount);
+        for (std::size_t i = 1; i < n && file->matrix.size() >= PackedSize(n); ++i)
+            for (std::size_t j = 0; j < i; ++j)
+                if (file->matrix[PackedIndex(i, j)] != 0.0)
+                    addPair(zr.firstRadiosity + static_cast<int>(i), zr.firstRadiosity + static_cast<int>(j));
+        if (zr.extra >= 0) {
+            for (std::size_t i = 0; i < n; ++i)
+                if (r.fileFaces[static_cast<std::size_t>(file->firstFace) + i].unseen != 0.0)
+                    addPair(zr.firstRadiosity + static_cast<int>(i), zr.extra);
+        }
+    }
+}
+
+ZoneRadiationTerms BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const RadiationLaw& law,
+                                           bool transient,
+                                           const std::function<double(int colour, int level)>& emissivity,
+                                           const std::function<double(int colour, int level)>& skyTemperature)
+{
+    const RadiationSet& r = g_radiation;
+    const RadiationZone& zone = r.zones.at(z);
+    const RadiationZone* file = rows.firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
+    ZoneRadiationTerms terms;
+    for (const RadiatingFace& f : zone.faces) {
+        RadiosityFace face;
+        face.row = RadiosityRowOfFace(f, file, rows);
+        face.corners = f.cornerNodes;
+        face.area = f.area;
+        const bool same = f.ownerColour == f.zoneColour;
+        for (int level = 0; level < 2; ++level)
+            face.emissivity[level] = FaceEmissivity(emissivity(f.ownerColour, level), same);
+        terms.faces.push_back(face);
+    }
+    if (file != nullptr) {
+        for (int i = 0; i < file->faceCount; ++i) {
+            const RadiatingFace& f = r.fileFaces[static_cast<std::size_t>(file->firstFace + i)];
+            RadiosityNode node;
+            node.row = rows.firstRadiosity + i;
+            node.area = f.area;
+            node.unseen = f.unseen;
+            if (zone.type == BC_SKY)
+                for (int level = 0; level < 2; ++level)
+                    node.skyTemperature[level] = skyTemperature(f.zoneColour, level);
+            terms.nodes.push_back(node);
+        }
+        terms.settings.factors = file->matrix;
+    }
+    terms.settings.remainder = zone.type == BC_SKY                             ? RemainderSink::Sky
+                               : zone.type == BC_FREE || zone.type == TRANSMAT ? RemainderSink::ExtraNode
+                                                                               : RemainderSink::None;
+    terms.settings.extraRow = rows.extra;
+    terms.settings.transient = transient;
+    terms.settings.law = law;
+    return terms;
+}
+
+void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, const NodeValue& value,
+                            bool transient, const std::function<bool(int colour)>& airFixed,
+                            const std::function<double(int colour, int level)>& qcon, EquationSink& sink)
+{
+    const RadiationSet& r = g_radiation;
+    const RadiationZone& zone = r.zones.at(z);
+    if (!HasAirNodes(zone.type))
+        return;
+    const RadiationZone* file = rows[z].firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
+    for (const RadiatingFace& f : zone.faces) {
+        if (f.convection == 0.0 && f.convectionPrevious == 0.0)
+            continue;
+        if (zone.type == BC_FREE && RadiosityRowOfFace(f, file, rows[z]) < 0)
+            continue;
+        const int air = AirNodeOfColour(f.zoneColour, rows);
+        if (air < 0 || airFixed(f.zoneColour))
+            continue;
+        const double coefficient[2] = {f.convection, f.convectionPrevious};
+        AddFaceConvection(sink, air, f.cornerNodes, coefficient, transient, value);
+    }
+    if (rows[z].commonAir >= 0)
+        sink.AddDiagonal(rows[z].commonAir, zone.commonConvection);
+    for (std::size_t c = 0; c < r.zoneOfColour.size(); ++c) {
+        const int colour = static_cast<int>(c);
+        if (r.zoneOfColour[c] != static_cast<int>(z) || !g_model.colours[c].inUse || airFixed(colour))
+            continue;
+        const int air = AirNodeOfColour(colour, rows);
+        if (air < 0)
+            continue;
+        sink.AddRhs(air, qcon(colour, 0) + qcon(colour, 1));
+        if (g_model.colours[c].unlinked && r.airNode[c] >= 0)
+            sink.AddDiagonal(air, r.convectionSum[c]);
+    }
+}
+
+std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows, const NodeValue& value,
+                                            const RadiationLaw& law)
+{
+    const RadiationSet& r = g_radiation;
+    std::vector<FaceHeatFlow> flows;
+    for (std::size_t z = 0; z < r.zones.size(); ++z) {
+        const RadiationZone& zone = r.zones[z];
+        if (zone.type == BC_FRE_S || zone.type == TRANSMAT)
+            continue;
+        const RadiationZone* file = rows[z].firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
+        for (const RadiatingFace& f : zone.faces) {
+            const int row = RadiosityRowOfFace(f, file, rows[z]);
+            if (row < 0)
+                continue;
+            const ColourRecord& surface = g_model.colours[f.ownerColour];
+            const ColourRecord& cavity = g_model.colours[f.zoneColour];
+            double air = cavity.airTemperature;
+            if (zone.type == BC_FREE) {
+                const int airNode = AirNodeOfColour(f.zoneColour, rows);
+                air = airNode >= 0 ? value(airNode, 0) : 0.0;
+            }
+            FaceHeatFlow flow;
+            flow.i = f.cell[0];
+            flow.j = f.cell[1];
+            flow.k = f.cell[2];
+            flow.direction = static_cast<std::uint8_t>(f.geometry.orientation & 7);
+            flow.density = FaceHeatFlowDensity(surface.epsilon, value(row, 0),
+                                               FaceMeanTemperature(f.cornerNodes, value, 0), law,
+                                               cavity.hConvective, air, surface.flux);
+            flows.push_back(flow);
+        }
+    }
+    return flows;
+}
+
+} // namespace gelmar

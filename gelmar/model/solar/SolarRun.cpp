@@ -1,0 +1,177 @@
+// The solar state's inputs of a run, the node powers of the assembly and the
+// "Calc Solar Fluxes" run (see SolarRun.h).
+#include "gelmar/model/solar/SolarRun.h"
+
+#include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/solar/SolarFiles.h"
+#include "gelmar/model/solar/SolarFlux.h"
+#include "gelmar/model/solar/SolarState.h"
+#include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/calc/WorkArrays.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace gelmar {
+
+namespace {
+
+bool HasZoneColours()
+{
+    for (const ColourRecord& c : g_model.colours)
+        if (c.inUse && (c.type == BC_FREE || c.type == BC_SKY || c.type == BC_NOSKY || c.type == TRANSMAT ||
+                        c.type == BC_FRE_S))
+            return true;
+    return false;
+}
+
+float ReflectionOfColour(int colour, float angleDegrees)
+{
+    if (colour < 0 || colour >= kColourCount)
+        return 0.0f;
+    const ColourRecord& c = g_model.colours[colour];
+    const int table = c.working.function[kFnReflection];
+    // A colour whose reflection function did not resolve keeps its factor.
+    return table < 0 ? c.solarReflection : EvaluatePropertyTable(table, angleDegrees);
+}
+
+SolarZone CopyZone(const RadiationZone& zone, const RadiationZone* file)
+{
+    SolarZone s;
+    s.type = zone.type;
+    s.faces.reserve(zone.faces.size());
+    for (const RadiatingFace& f : zone.faces) {
+        SolarZoneFace z;
+        z.geometry = f.geometry;
+        for (int a = 0; a < 3; ++a)
+            z.cell[a] = f.cell[a];
+        z.zoneColour = f.zoneColour;
+        z.ownerColour = f.ownerColour;
+        z.area = f.area;
+        z.corners = f.cornerPoints;
+        s.faces.push_back(z);
+    }
+    s.fileFaceOfFace.assign(zone.faces.size(), -1);
+    if (zone.type == BC_FRE_S || !file)
+        return s;
+    const std::vector<RadiatingFace>& all = g_radiation.fileFaces;
+    const int first = file->firstFace;
+    const int count = std::max(0, std::min(file->faceCount, static_cast<int>(all.size()) - first));
+    for (int n = 0; n < count; ++n) {
+        const RadiatingFace& f = all[static_cast<std::size_t>(first + n)];
+        s.fileFaces.push_back(f.geometry);
+        s.fileAreas.push_back(f.area);
+        s.fileOwnerColours.push_back(f.ownerColour);
+    }
+    // Matches to file faces of another zone (or none) stay unmatched: the
+    // exchange reads view factors within one zone only.
+    for (std::size_t f = 0; f < zone.faces.size(); ++f) {
+        const int local = zone.faces[f].fileFace - first;
+        if (zone.faces[f].fileFace >= 0 && local >= 0 && local < count)
+            s.fileFaceOfFace[f] = local;
+    }
+    const std::size_t packed =
+        static_cast<std::size_t>(count) * static_cast<std::size_t>(std::max(0, count - 1)) / 2;
+    s.viewFactors.assign(packed, 0.0);
+    std::copy_n(file->matrix.begin(), std::min(packed, file->matrix.size()), s.viewFactors.begin());
+    return s;
+}
+
+} // namespace
+
+void SetSolarRunInputs()
+{
+    FreeSolarTables();
+    g_solar.sourcesLeftOut = false;
+    g_solar.grid.cellColours = g_work.cellColours;
+    g_solar.grid.nodeIndex = g_work.nodeIndex;
+    g_solar.grid.gridNodes = static_cast<std::int32_t>(g_work.gridNodeCount);
+    g_solar.hooks.evaluate = EvaluateFunction;
+    g_solar.hooks.reflectionAt = ReflectionOfColour;
+}
+
+void CollectSolarZones()
+{
+    std::vector<SolarZone>& zones = g_solar.zones;
+    zones.clear();
+    if (!HasZoneColours())
+        return;
+    zones.reserve(g_radiation.zones.size());
+    for (std::size_t z = 0; z < g_radiation.zones.size(); ++z)
+        zones.push_back(CopyZone(g_radiation.zones[z], MatchedFileZone(z)));
+}
+
+void AddSolarNodeSources(double* b)
+{
+    if (g_solar.sourcesLeftOut)
+        return;
+    for (const SolarNodeSource& s : SolarNodeSourceList()) {
+        if (s.node >= 0 && s.node < g_solar.grid.gridNodes)
+            b[s.node] += static_cast<double>(s.power) + static_cast<double>(s.previous);
+    }
+}
+
+bool AnySolarNodePower()
+{
+    if (g_solar.sourcesLeftOut)
+        return false;
+    const auto list = SolarNodeSourceList();
+    return std::any_of(list.begin(), list.end(), [](const SolarNodeSource& s) { return s.power != 0.0f; });
+}
+
+void ClearSolarFluxColumn()
+{
+    g_solar.sourcesLeftOut = true;
+}
+
+void RunSolarFluxCalculation()
+{
+    ModelStore& m = g_model;
+    for (int group = 0; group <= 4; ++group)
+        FreeWorkArrays(group);
+    FindSolarFunctions(true);
+    ResolveFunctionReferences();
+    LoadPropertyTables();
+    RasteriseBlocks();
+    BuildSiteRotation();
+    BuildNodeNumbering();
+    SetSolarRunInputs();
+    if (HasZoneColours())
+        LoadViewFactors();
+    CollectSolarZones();
+    Host().ShowNodeCount(g_work.gridNodeCount);
+    CheckSolarContacts();
+    PrepareSolarSurfaces(true);
+    SizeOutputBuffer();
+
+    const int step = std::max(1, m.timeStep);
+    g_run.stepLength = 0;
+    long long t = 0;
+    for (long long n = 0; t <= m.calcDuration; ++n) {
+        m.calcTime = static_cast<std::int32_t>(t);
+        Host().ShowTimeStep(t, 0, m.calcDuration);
+        EvaluateColourFunctions(true);
+        ComputeSolarFluxesForStep(t, n);
+        if (HasReportItems() && (t / step) % std::max(1, m.reportFrequency) == 0)
+            FormatReportRow();
+        t += step;
+        g_run.stepLength = step;
+    }
+    m.calcTime = static_cast<std::int32_t>(t - step);
+
+    std::error_code ec;
+    m.sharedPath = "view.tmp";
+    std::filesystem::remove(m.sharedPath, ec);
+    FreePropertyTables();
+}
+
+} // namespace gelmar

@@ -5,11 +5,10 @@
 // shortest times, the cost of each doubling of the blocks: the box tree keeps
 // it near linear (target at most 2.5; a scan of all blocks per face would
 // make it 4).
-#include "gelmar/kernels/VisibleFaces.h"
+#include "bench/BenchSupport.h"
+#include "common/kernels/VisibleFaces.h"
 
 #include <algorithm>
-#include "bench/BenchSupport.h"
-
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
@@ -22,8 +21,8 @@
 namespace {
 
 struct Model {
-    std::vector<gelmar::FaceBlock> blocks;
-    gelmar::FaceClip clip;
+    std::vector<kernels::FaceBlock> blocks;
+    kernels::FaceClip clip;
 };
 
 Model RandomModel(int blocks)
@@ -37,7 +36,7 @@ Model RandomModel(int blocks)
     for (int a = 0; a < 3; ++a)
         m.clip.hi[a] = static_cast<std::uint16_t>(side);
     for (int b = 0; b < blocks; ++b) {
-        gelmar::FaceBlock k;
+        kernels::FaceBlock k;
         k.colour = colour(gen);
         for (int a = 0; a < 3; ++a) {
             const int w = size(gen);
@@ -53,12 +52,12 @@ Model RandomModel(int blocks)
 void VisibleFacePasses(benchmark::State& state, int blocks)
 {
     const Model m = RandomModel(blocks);
-    std::vector<gelmar::BlockFacePiece> faces;
+    std::vector<kernels::BlockFacePiece> faces;
     std::size_t pieces = 0;
     for (auto _ : state) {
-        gelmar::CollectBlockFacePieces(m.blocks, m.clip, faces);
+        kernels::CollectBlockFacePieces(m.blocks, m.clip, faces);
         pieces = faces.size();
-        gelmar::KeepVisibleFacePieces(m.blocks, m.clip, true, faces);
+        kernels::KeepVisibleFacePieces(m.blocks, m.clip, true, faces);
         benchmark::DoNotOptimize(faces.data());
     }
     state.counters["pieces"] = static_cast<double>(pieces);

@@ -23,7 +23,7 @@
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
 #include "bench/BenchSupport.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/ConjugateGradient.h"
+#include "common/kernels/ConjugateGradient.h"
 
 #include <Eigen/IterativeLinearSolvers>
 #include <Eigen/Sparse>
@@ -36,7 +36,7 @@
 #include <memory>
 #include <string>
 
-using namespace gelmar;
+using namespace kernels;
 
 namespace {
 
@@ -75,13 +75,13 @@ struct Model {
     }
     bool InGrid(int i, int j, int k) const { return i >= 0 && j >= 0 && k >= 0 && i < n && j < n && k < n; }
     // Unknowns are the points off the two held faces: x outermost, z innermost.
-    Index Node(int i, int j, int k) const
+    kernels::Index Node(int i, int j, int k) const
     {
         if (i <= 0 || i >= n)
             return -1;
-        return (Index(i - 1) * (n + 1) + j) * (n + 1) + k;
+        return (kernels::Index(i - 1) * (n + 1) + j) * (n + 1) + k;
     }
-    Index Unknowns() const { return Index(n - 1) * (n + 1) * (n + 1); }
+    kernels::Index Unknowns() const { return kernels::Index(n - 1) * (n + 1) * (n + 1); }
     double Held(int i) const { return i == 0 ? 20.0 : 0.0; }
 };
 
@@ -120,33 +120,33 @@ template <class Visit> void ForEachEdge(const Model& m, Visit&& visit)
 }
 
 struct Solver {
-    SymmetricPattern pattern;
-    std::unique_ptr<SymmetricMatrix> a;
+    kernels::SymmetricPattern pattern;
+    std::unique_ptr<kernels::SymmetricMatrix> a;
     std::vector<double> b, x;
-    IncompleteCholeskyFactor factor;
-    SolverWork work;
+    kernels::IncompleteCholeskyFactor factor;
+    kernels::SolverWork work;
 };
 
 void Build(const Model& m, Solver& s)
 {
-    const Index rows = m.Unknowns();
-    s.pattern =
-        BuildSymmetricPattern(rows, rows,
-                              [&](auto&& link) {
-                                  ForEachEdge(m, [&](int i, int j, int k, int i2, int j2, int k2, int) {
-                                      Index p = m.Node(i, j, k), q = m.Node(i2, j2, k2);
-                                      if (p >= 0 && q >= 0)
-                                          link(p, q);
-                                  });
-                              },
-                              {});
-    s.a = std::make_unique<SymmetricMatrix>(s.pattern);
+    const kernels::Index rows = m.Unknowns();
+    s.pattern = kernels::BuildSymmetricPattern(
+        rows, rows,
+        [&](auto&& link) {
+            ForEachEdge(m, [&](int i, int j, int k, int i2, int j2, int k2, int) {
+                kernels::Index p = m.Node(i, j, k), q = m.Node(i2, j2, k2);
+                if (p >= 0 && q >= 0)
+                    link(p, q);
+            });
+        },
+        {});
+    s.a = std::make_unique<kernels::SymmetricMatrix>(s.pattern);
     s.b.assign(rows, 0.0);
     s.x.assign(rows, 0.0);
     std::vector<double>& d = s.a->Diagonal();
     ForEachEdge(m, [&](int i, int j, int k, int i2, int j2, int k2, int axis) {
         const double g = EdgeConductance(m, i, j, k, axis);
-        const Index p = m.Node(i, j, k), q = m.Node(i2, j2, k2);
+        const kernels::Index p = m.Node(i, j, k), q = m.Node(i2, j2, k2);
         if (p >= 0)
             d[p] += g;
         if (q >= 0)
@@ -161,17 +161,17 @@ void Build(const Model& m, Solver& s)
     s.a->FixZeroDiagonals();
 }
 
-double MaxDifference(const double* u, const double* v, Index n)
+double MaxDifference(const double* u, const double* v, kernels::Index n)
 {
     double worst = 0.0;
-    for (Index i = 0; i < n; ++i)
+    for (kernels::Index i = 0; i < n; ++i)
         worst = std::max(worst, std::abs(u[i] - v[i]));
     return worst;
 }
 
 // One pass over arrays of the given sizes: the read-only ones summed, the
 // vectors read and written.
-double StreamSeconds(Index readOnlyBytes, Index vectors, Index rows)
+double StreamSeconds(kernels::Index readOnlyBytes, kernels::Index vectors, kernels::Index rows)
 {
     std::vector<double> readOnly(readOnlyBytes / sizeof(double), 1.0);
     std::vector<std::vector<double>> vec(vectors, std::vector<double>(rows, 1.0));
@@ -235,7 +235,7 @@ void BM_NodeMatrixSolver(benchmark::State& state)
 {
     const bool small = bench::Small();
     Model m{small ? 12 : 100};
-    const Index rows = m.Unknowns();
+    const kernels::Index rows = m.Unknowns();
     const double accuracy = 1e-4;
 
     for (auto _ : state) {
@@ -247,7 +247,7 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         Build(m, s);
         const double buildSeconds = Seconds(tBuild);
         s.factor.Factorise(*s.a, {});
-        SolverState st;
+        kernels::SolverState st;
         SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, st, {20000, 1e-11, 1e-8, 1e-8},
                                {});
         const long peak = ProcStatus("VmHWM");
@@ -256,23 +256,23 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         // (a) Iterations that never meet the stop test, against streaming.
         const int k = small ? 20 : 50;
         std::fill(s.x.begin(), s.x.end(), 0.0);
-        SolverState timed;
+        kernels::SolverState timed;
         auto tIter = Clock::now();
         SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, timed, {k, 0, 0, 0}, {});
         const double perIteration = Seconds(tIter) / k;
-        const Index lower = s.pattern.LowerCount();
-        const Index readOnly = lower * (sizeof(Column) + 8) +
-                               rows * 8 // pattern columns, lower values, diagonal
-                               + s.pattern.GridLowerCount() * 8 + rows * 8; // factor
-        const double stream = StreamSeconds(readOnly, 4, rows);             // x, r, z, p
+        const kernels::Index lower = s.pattern.LowerCount();
+        const kernels::Index readOnly = lower * (sizeof(kernels::Column) + 8) +
+                                        rows * 8 // pattern columns, lower values, diagonal
+                                        + s.pattern.GridLowerCount() * 8 + rows * 8; // factor
+        const double stream = StreamSeconds(readOnly, 4, rows);                      // x, r, z, p
 
         // (b) Time to within the accuracy: our iterations counted on an
         // untimed run, then factorisation and that many iterations timed.
         int needed = -1;
         std::fill(s.x.begin(), s.x.end(), 0.0);
-        SolverState probe;
-        SolverHooks watch;
-        watch.progress = [&](const SolverState& p) {
+        kernels::SolverState probe;
+        kernels::SolverHooks watch;
+        watch.progress = [&](const kernels::SolverState& p) {
             if (needed < 0 && p.iterations > 1 &&
                 MaxDifference(s.x.data(), reference.data(), rows) < accuracy)
                 needed = p.iterations - 1;
@@ -285,7 +285,7 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         } catch (const common::EngineException&) {
         }
         std::fill(s.x.begin(), s.x.end(), 0.0);
-        SolverState run;
+        kernels::SolverState run;
         auto tOurs = Clock::now();
         s.factor.Factorise(*s.a, {});
         SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, run, {needed, 0, 0, 0}, {});
@@ -296,9 +296,9 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         {
             std::vector<Eigen::Triplet<double>> t;
             t.reserve(rows + 2 * lower);
-            for (Index n = 0; n < rows; ++n) {
+            for (kernels::Index n = 0; n < rows; ++n) {
                 t.emplace_back(n, n, s.a->Diagonal()[n]);
-                for (Index e = s.pattern.RowStarts()[n]; e < s.pattern.RowStarts()[n + 1]; ++e) {
+                for (kernels::Index e = s.pattern.RowStarts()[n]; e < s.pattern.RowStarts()[n + 1]; ++e) {
                     t.emplace_back(n, s.pattern.Columns()[e], s.a->Lower()[e]);
                     t.emplace_back(s.pattern.Columns()[e], n, s.a->Lower()[e]);
                 }

@@ -4,12 +4,11 @@
 // threads, three times each. After the runs it prints, from the shortest
 // times, the ratios the pair loop is held to: each doubling of faces costs at
 // most 4.5 times, eight threads run at least five times faster than one.
-#include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/kernels/tests/CavityFaces.h"
+#include "bench/BenchSupport.h"
+#include "common/kernels/ViewFactorZone.h"
+#include "common/kernels/tests/CavityFaces.h"
 
 #include <algorithm>
-#include "bench/BenchSupport.h"
-
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +18,8 @@
 
 namespace {
 
-using gelmar::testing::AddTiledBox;
-using gelmar::testing::Box3;
+using kernels::testing::AddTiledBox;
+using kernels::testing::Box3;
 
 struct Room {
     int faces;
@@ -35,9 +34,9 @@ const Room kRooms[] = {
     {1000, {17, 14, 7}, {5, 5, 2}}, {2000, {24, 21, 9}, {7, 7, 3}}, {4000, {35, 29, 13}, {9, 9, 4}},
 };
 
-std::vector<gelmar::ViewFactorFace> RoomFaces(const Room& room)
+std::vector<kernels::ViewFactorFace> RoomFaces(const Room& room)
 {
-    std::vector<gelmar::ViewFactorFace> faces;
+    std::vector<kernels::ViewFactorFace> faces;
     AddTiledBox(faces, Box3{{0, 0, 0}, {8, 6, 3}}, room.wallTiles, true);
     AddTiledBox(faces, Box3{{3, 2, 0.5f}, {5, 4, 1.5f}}, room.boxTiles, false);
     return faces;
@@ -50,12 +49,12 @@ void ZoneViewFactors(benchmark::State& state, const Room& room, unsigned threads
         state.SkipWithError("wrong face count");
         return;
     }
-    gelmar::ViewFactorSettings settings; // 100 rays per unit view factor, vwfc 1e-4
-    gelmar::PairLoopOptions options;
+    kernels::ViewFactorSettings settings; // 100 rays per unit view factor, vwfc 1e-4
+    kernels::PairLoopOptions options;
     options.threads = threads;
-    std::vector<double> matrix(gelmar::PackedSize(faces.size()));
+    std::vector<double> matrix(kernels::PackedSize(faces.size()));
     for (auto _ : state) {
-        gelmar::ComputeZoneViewFactors(faces, settings, matrix, options);
+        kernels::ComputeZoneViewFactors(faces, settings, matrix, options);
         benchmark::DoNotOptimize(matrix.data());
     }
     state.counters["pairs"] = static_cast<double>(matrix.size());

@@ -3,10 +3,10 @@
 // summary reader. A read that succeeds must leave consistent tables: each
 // zone's faces inside the face array and a matrix of its pairs.
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/store/EngineHost.h"
+#include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/EngineHost.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t faces = 0;
         for (const gelmar::RadiationZone& zone : r.fileZones) {
             if (std::size_t(zone.firstFace) != faces ||
-                zone.matrix.size() != gelmar::PackedSize(std::size_t(zone.faceCount)))
+                zone.matrix.size() != kernels::PackedSize(std::size_t(zone.faceCount)))
                 __builtin_trap();
             faces += std::size_t(zone.faceCount);
         }

@@ -15,10 +15,10 @@ namespace {
 // Growth steps of the list: a full list grows by this many records.
 constexpr std::size_t kFaceListStep = 100000;
 
-std::vector<BlockFacePiece> LoadFaces()
+std::vector<kernels::BlockFacePiece> LoadFaces()
 {
     const FaceList& list = g_model.faceList;
-    std::vector<BlockFacePiece> faces(static_cast<std::size_t>(list.count));
+    std::vector<kernels::BlockFacePiece> faces(static_cast<std::size_t>(list.count));
     for (std::size_t i = 0; i < faces.size(); ++i) {
         const FaceRecord& r = list.faces[i];
         faces[i].flags = r.flags;
@@ -32,7 +32,7 @@ std::vector<BlockFacePiece> LoadFaces()
 
 // Copies the pieces into the list, growing its capacity in whole steps; when
 // memory for a larger list cannot be had the list keeps what fits.
-void StoreFaces(const std::vector<BlockFacePiece>& faces)
+void StoreFaces(const std::vector<kernels::BlockFacePiece>& faces)
 {
     FaceList& list = g_model.faceList;
     std::size_t capacity = static_cast<std::size_t>(list.capacity);
@@ -55,9 +55,9 @@ void StoreFaces(const std::vector<BlockFacePiece>& faces)
 
 void CollectBlockFaces()
 {
-    std::vector<BlockFacePiece> faces;
+    std::vector<kernels::BlockFacePiece> faces;
     try {
-        CollectBlockFacePieces(ModelFaceBlocks(), ModelClip(), faces);
+        kernels::CollectBlockFacePieces(ModelFaceBlocks(), ModelClip(), faces);
     } catch (const std::bad_alloc&) {
         faces.clear();
     }
@@ -67,8 +67,8 @@ void CollectBlockFaces()
 void BuildVisibleFaceList()
 {
     try {
-        std::vector<BlockFacePiece> faces = LoadFaces();
-        KeepVisibleFacePieces(ModelFaceBlocks(), ModelClip(), IsWholeModelClip(), faces);
+        std::vector<kernels::BlockFacePiece> faces = LoadFaces();
+        kernels::KeepVisibleFacePieces(ModelFaceBlocks(), ModelClip(), IsWholeModelClip(), faces);
         StoreFaces(faces);
     } catch (const std::bad_alloc&) {
         g_model.faceList.count = 0;

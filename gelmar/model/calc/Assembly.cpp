@@ -5,13 +5,13 @@
 #include "gelmar/model/calc/Assembly.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/ventilation/Ventilation.h"
-#include "gelmar/model/solar/SolarRun.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/solar/SolarRun.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/ventilation/Ventilation.h"
 
 #include <algorithm>
 #include <array>
@@ -27,7 +27,7 @@ struct Context {
     int n[3] = {};
     double* diag = nullptr;
     double* b = nullptr;
-    SymmetricMatrix* a = nullptr;
+    kernels::SymmetricMatrix* a = nullptr;
 
     double Width(int axis, int cell) const { return w[axis][cell]; }
     void Couple(std::int32_t p, std::int32_t q, double value) const
@@ -53,14 +53,14 @@ const ColourRecord& Colour(int colour)
 void AssembleCapacityAndSources(const Context& c)
 {
     const std::vector<double>& kept = g_work.keptRhs;
-    for (Index r = 0; r < g_work.rowCount; ++r)
+    for (kernels::Index r = 0; r < g_work.rowCount; ++r)
         c.b[r] = -kept[r];
     const double k = static_cast<float>(c.s * c.s * c.s / (8.0 * g_model.timeStep));
     const double* x = g_work.solution.data();
     const double* x0 = g_work.previous.data();
     const double* x00 = g_work.previous2.data();
     const bool ventilated = HasVentilationFlows();
-    Index visited = 0;
+    kernels::Index visited = 0;
     for (int i = 0; i <= c.n[0]; ++i)
         for (int j = 0; j <= c.n[1]; ++j)
             for (int kk = 0; kk <= c.n[2]; ++kk) {
@@ -208,7 +208,7 @@ void AddSurfaceFacesOfCell(const Context& c, int colour, int i, int j, int k)
 
 void AssembleCellConduction(const Context& c)
 {
-    Index visited = 0;
+    kernels::Index visited = 0;
     for (int i = 0; i < c.n[0]; ++i)
         for (int j = 0; j < c.n[1]; ++j)
             for (int k = 0; k < c.n[2]; ++k) {

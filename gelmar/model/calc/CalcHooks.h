@@ -3,7 +3,7 @@
 // (ZoneCalc), the model-check messages (ModelCheckReport) and what the report
 // reads of the solar and control modules (CalcHooks.cpp).
 #pragma once
-#include "gelmar/kernels/KernelTypes.h"
+#include "common/kernels/KernelTypes.h"
 
 #include <cstdio>
 #include <functional>
@@ -16,7 +16,7 @@ namespace gelmar {
 // count. A model without zone colours has none.
 void LoadViewFactors();
 // Calls link(a, b) for every matrix coupling of the zone rows.
-void ForEachZoneLink(const std::function<void(Index, Index)>& link);
+void ForEachZoneLink(const std::function<void(kernels::Index, kernels::Index)>& link);
 // Capacity terms of the air nodes of free-surface cells (k = s^3 / (8 dt))
 // of an assembly at step counter `step` (> 0).
 void AssembleAirNodeCapacities(int step, double k);

@@ -3,9 +3,9 @@
 
 #include "common/core/ErrorCode.h"
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
 #include <limits>
 #include <new>
@@ -28,7 +28,7 @@ int FlatAxis()
     return -1;
 }
 
-EscCheck EngineEsc()
+kernels::EscCheck EngineEsc()
 {
     return [] {
         CheckEscAbort();
@@ -143,19 +143,19 @@ void BuildMatrixPattern()
 {
     const WorkArrays& w = g_work;
     const std::int32_t* node = w.nodeIndex.data();
-    const Index sx = 1, sy = w.rowStride, sz = w.layerStride;
+    const kernels::Index sx = 1, sy = w.rowStride, sz = w.layerStride;
     const int nx = Cells(0), ny = Cells(1), nz = Cells(2);
     auto links = [&](auto&& link) {
-        Index counted = 0;
+        kernels::Index counted = 0;
         for (int i = 0; i <= nx; ++i)
             for (int j = 0; j <= ny; ++j)
                 for (int k = 0; k <= nz; ++k) {
-                    const Index p = i * sx + j * sy + k * sz;
+                    const kernels::Index p = i * sx + j * sy + k * sz;
                     const std::int32_t v = node[p];
                     if (v < 0)
                         continue;
                     // Each pair once, from its smaller node: -x, +x, -y, +y, -z, +z.
-                    auto tryLink = [&](bool inside, Index q) {
+                    auto tryLink = [&](bool inside, kernels::Index q) {
                         if (inside && node[q] > v)
                             link(v, node[q]);
                     };
@@ -168,13 +168,13 @@ void BuildMatrixPattern()
                     if (++counted % 10000 == 0)
                         CheckEscAbort();
                 }
-        ForEachZoneLink([&](Index a, Index b) { link(a, b); });
+        ForEachZoneLink([&](kernels::Index a, kernels::Index b) { link(a, b); });
     };
     try {
         g_work.matrix.reset();
-        g_work.pattern = std::make_unique<SymmetricPattern>(
-            BuildSymmetricPattern(w.rowCount, w.gridNodeCount, links, EngineEsc()));
-        g_work.matrix = std::make_unique<SymmetricMatrix>(*g_work.pattern);
+        g_work.pattern = std::make_unique<kernels::SymmetricPattern>(
+            kernels::BuildSymmetricPattern(w.rowCount, w.gridNodeCount, links, EngineEsc()));
+        g_work.matrix = std::make_unique<kernels::SymmetricMatrix>(*g_work.pattern);
     } catch (const std::bad_alloc&) {
         common::RaiseError(kErrorMemory);
     }
@@ -185,9 +185,9 @@ double GetNodeValue(std::int32_t n, int level)
 {
     if (n >= 0) {
         const std::vector<double>& v = level == 0 ? g_work.solution : g_work.previous;
-        return n < static_cast<Index>(v.size()) ? v[n] : 0.0;
+        return n < static_cast<kernels::Index>(v.size()) ? v[n] : 0.0;
     }
-    Index k = -2 - Index(n);
+    kernels::Index k = -2 - kernels::Index(n);
     if (k < 0)
         return 0.0;
     if (k < g_model.nodeBcs.count) {

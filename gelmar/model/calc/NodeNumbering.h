@@ -4,7 +4,7 @@
 // conductive cell get the calculation nodes 0, 1, ...; the matrix couples
 // each calculation node with its axis neighbours and the zone rows.
 #pragma once
-#include "gelmar/kernels/KernelTypes.h"
+#include "common/kernels/KernelTypes.h"
 
 #include <cstdint>
 

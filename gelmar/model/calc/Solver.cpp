@@ -2,11 +2,11 @@
 #include "gelmar/model/calc/Solver.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/solar/SolarRun.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/solar/SolarRun.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ namespace gelmar {
 
 namespace {
 
-EscCheck EngineEsc()
+kernels::EscCheck EngineEsc()
 {
     return [] {
         CheckEscAbort();
@@ -22,7 +22,7 @@ EscCheck EngineEsc()
     };
 }
 
-void ShowSolverProgress(const SolverState& s)
+void ShowSolverProgress(const kernels::SolverState& s)
 {
     Host().ShowSolverProgress(s.iterations, s.largestChange, s.objectDivergence, s.nodeDivergence);
 }
@@ -41,15 +41,15 @@ int SolveConjugateGradient()
         g_run.solutionValid = true;
         g_run.fluxesValid = false;
     }
-    const SolverLimits limits{g_model.iterations, g_model.maxDeltaT, g_model.maxObjectDivergence,
-                              g_model.maxNodeDivergence};
-    SolverHooks hooks;
+    const kernels::SolverLimits limits{g_model.iterations, g_model.maxDeltaT, g_model.maxObjectDivergence,
+                                       g_model.maxNodeDivergence};
+    kernels::SolverHooks hooks;
     hooks.esc = EngineEsc();
     hooks.progress = ShowSolverProgress;
-    const SolveOutcome outcome = gelmar::SolveConjugateGradient(
+    const kernels::SolveOutcome outcome = kernels::SolveConjugateGradient(
         *g_work.matrix, g_work.factor, g_work.rhs.data(), g_work.solution.data(), g_work.solverWork,
         g_run.solver, limits, hooks);
-    if (outcome == SolveOutcome::Settled)
+    if (outcome == kernels::SolveOutcome::Settled)
         return g_run.temperatureDependent ? 1 : 0;
     return 1;
 }

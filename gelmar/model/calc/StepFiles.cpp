@@ -6,13 +6,13 @@
 #include "common/core/NumberText.h"
 #include "gelmar/model/calc/Assembly.h"
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/solar/SolarRun.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <cctype>
@@ -103,7 +103,7 @@ void WriteSolutionFile()
     std::FILE* f = file.get();
     const ModelStore& m = g_model;
     const WorkArrays& w = g_work;
-    const SolverState& s = g_run.solver;
+    const kernels::SolverState& s = g_run.solver;
     Line(f, "D " + S(m.blocks.count) + " " + S(m.nodeBcs.count) + " " + S(ZoneCount()));
     Line(f, "R " + S(w.rowCount) + " " + S(w.gridNodeCount) + " " + G(s.largestChange) + " " +
                 G(s.objectDivergence) + " " + G(s.nodeDivergence));
@@ -114,7 +114,7 @@ void WriteSolutionFile()
                 if (n >= 0)
                     Line(f, "N " + F10(w.solution[n]) + " " + S(i) + " " + S(j) + " " + S(k));
             }
-    for (Index n = w.gridNodeCount; n < w.rowCount; ++n)
+    for (kernels::Index n = w.gridNodeCount; n < w.rowCount; ++n)
         Line(f, "N " + F10(w.solution[n]));
     for (int c = 0; c < kColourCount; ++c) {
         double air = 0;
@@ -167,7 +167,7 @@ bool ReadSolutionFile(int usePath)
     const ModelStore& m = g_model;
     bool bad = false;
     bool haveRows = false;
-    Index rows = 0, stored = 0;
+    kernels::Index rows = 0, stored = 0;
     int key = -1;
     while (!bad) {
         const common::LineStatus status = reader.ReadKeywordLine("DRNCTQBF", 1, key);
@@ -197,7 +197,7 @@ bool ReadSolutionFile(int usePath)
                 g_run.solver.nodeDivergence = z;
                 if (g_work.solution.empty())
                     AllocWorkArray(kSolutionVector);
-                rows = std::min<Index>(a, static_cast<Index>(g_work.solution.size()));
+                rows = std::min<kernels::Index>(a, static_cast<kernels::Index>(g_work.solution.size()));
                 haveRows = true;
             }
             break;
@@ -286,7 +286,7 @@ void ReadFluxFile()
             kept.push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(j),
                             static_cast<std::uint16_t>(k), static_cast<std::uint8_t>(d), q});
     }
-    AllocWorkArray(kHeatFlowRecords, static_cast<Index>(kept.size()));
+    AllocWorkArray(kHeatFlowRecords, static_cast<kernels::Index>(kept.size()));
     std::copy(kept.begin(), kept.end(), g_work.heatFlows.begin());
     std::stable_sort(g_work.heatFlows.begin(), g_work.heatFlows.end(), [](const auto& a, const auto& b) {
         return std::tie(a.i, a.j, a.k, a.direction) < std::tie(b.i, b.j, b.k, b.direction);
@@ -359,14 +359,14 @@ void ComputeColourHeatFlows()
     EvaluateColourFunctions(false);
     ClearSolarFluxColumn();
     AssembleEquations(0);
-    const Index grid = g_work.gridNodeCount;
+    const kernels::Index grid = g_work.gridNodeCount;
     std::vector<double> flows(grid, 0.0);
-    HeatBalanceWork scratch;
-    ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), scratch, flows.data(),
-                       HeatBalanceRule{}, [] {
-                           CheckEscAbort();
-                           return false;
-                       });
+    kernels::HeatBalanceWork scratch;
+    kernels::ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), scratch,
+                                flows.data(), kernels::HeatBalanceRule{}, [] {
+                                    CheckEscAbort();
+                                    return false;
+                                });
     for (ColourRecord& c : g_model.colours)
         if (c.inUse && IsBoundaryResultColour(c))
             c.resultValue1 = c.resultValue2 = 0.0f;

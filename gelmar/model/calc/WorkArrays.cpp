@@ -2,10 +2,10 @@
 #include "gelmar/model/calc/WorkArrays.h"
 
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/solar/SolarState.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <new>
@@ -17,7 +17,7 @@ RunState g_run;
 
 namespace {
 
-Index Cells(int axis)
+kernels::Index Cells(int axis)
 {
     return g_model.axes[axis].n;
 }
@@ -29,10 +29,10 @@ template <class T> void Release(std::vector<T>& v)
 
 void ReleaseMatrix()
 {
-    g_work.factor = IncompleteCholeskyFactor{};
+    g_work.factor = kernels::IncompleteCholeskyFactor{};
     g_work.matrix.reset();
     g_work.pattern.reset();
-    g_work.solverWork = SolverWork{};
+    g_work.solverWork = kernels::SolverWork{};
     Release(g_work.rhs);
     Release(g_work.keptRhs);
     Release(g_work.previous);
@@ -41,7 +41,7 @@ void ReleaseMatrix()
 
 } // namespace
 
-void AllocWorkArray(int kind, Index count)
+void AllocWorkArray(int kind, kernels::Index count)
 {
     WorkArrays& w = g_work;
     try {
@@ -166,7 +166,7 @@ void RasteriseBlocks()
         for (int k = r.z1; k < std::min<int>(r.z2, nz); ++k)
             for (int j = r.y1; j < std::min<int>(r.y2, ny); ++j)
                 for (int i = r.x1; i < std::min<int>(r.x2, nx); ++i)
-                    g_work.cellColours[i + j * Index(nx) + k * g_work.layerSize] = r.colour;
+                    g_work.cellColours[i + j * kernels::Index(nx) + k * g_work.layerSize] = r.colour;
     }
 }
 

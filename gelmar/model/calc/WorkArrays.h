@@ -4,7 +4,7 @@
 // and the run state of the time loop. Arrays are allocated by kind and freed
 // by group; every allocation failure ends in error code 1.
 #pragma once
-#include "gelmar/kernels/ConjugateGradient.h"
+#include "common/kernels/ConjugateGradient.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,19 +22,19 @@ struct HeatFlowRecord {
 struct WorkArrays {
     // Cell colours, index i + j*nx + k*nx*ny; 0xFFFF (read as -1) is void.
     std::vector<std::uint16_t> cellColours;
-    Index layerSize = 0;
+    kernels::Index layerSize = 0;
     // Node numbers of the grid points, index i + j*(nx+1) + k*(nx+1)*(ny+1):
     // -1 none, -2, -3, ... boundary records, 0, 1, ... calculation nodes.
     std::vector<std::int32_t> nodeIndex;
-    Index rowStride = 0, layerStride = 0;
-    Index gridNodeCount = 0; // G
-    Index rowCount = 0;      // N: G plus the rows of the radiation zones
+    kernels::Index rowStride = 0, layerStride = 0;
+    kernels::Index gridNodeCount = 0; // G
+    kernels::Index rowCount = 0;      // N: G plus the rows of the radiation zones
 
     // The node matrix and its vectors of one value per row.
-    std::unique_ptr<SymmetricPattern> pattern;
-    std::unique_ptr<SymmetricMatrix> matrix;
-    IncompleteCholeskyFactor factor;
-    SolverWork solverWork;
+    std::unique_ptr<kernels::SymmetricPattern> pattern;
+    std::unique_ptr<kernels::SymmetricMatrix> matrix;
+    kernels::IncompleteCholeskyFactor factor;
+    kernels::SolverWork solverWork;
     std::vector<double> rhs, keptRhs, previous, previous2;
     std::vector<double> solution; // stays after a run for the output windows
 
@@ -46,7 +46,7 @@ struct WorkArrays {
 struct RunState {
     std::int32_t step = 0;       // step counter n: 0 is the steady start-up step
     std::int32_t stepLength = 0; // s; 0 until the first step is done
-    SolverState solver;
+    kernels::SolverState solver;
     bool temperatureDependent = false; // decided once at the start of a run
     bool solutionValid = false;
     bool fluxesValid = false;
@@ -68,7 +68,7 @@ enum WorkArrayKind : int {
     kHeatFlowRecords = 9,
     kOutputIndexTable = 15,
 };
-void AllocWorkArray(int kind, Index count = 0);
+void AllocWorkArray(int kind, kernels::Index count = 0);
 // Group 0: end of a calculation (keeps cells, nodes, solution, flows and
 // output tables); 1: after any edit (output table, then group 2); 2: flows,
 // solution, node and cell arrays.

@@ -2,7 +2,7 @@
 // records and back, and turning a refusal into a message.
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 
-#include "gelmar/kernels/ArrangeBlocks.h"
+#include "common/kernels/ArrangeBlocks.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -18,38 +18,39 @@ ArrangeOutcome ArrangeBlocks(int mode)
 {
     ModelStore& m = g_model;
     try {
-        std::vector<ArrangeBlock> blocks(m.blocks.count);
+        std::vector<kernels::ArrangeBlock> blocks(m.blocks.count);
         for (std::size_t i = 0; i < blocks.size(); ++i) {
             const BlockRecord& b = m.blocks[i];
-            blocks[i] = ArrangeBlock{b.colour, b.x1, b.x2, b.y1, b.y2, b.z1, b.z2, b.flags};
+            blocks[i] = kernels::ArrangeBlock{b.colour, b.x1, b.x2, b.y1, b.y2, b.z1, b.z2, b.flags};
         }
-        ArrangeRequest request;
+        kernels::ArrangeRequest request;
         for (int k = 0; k < 3; ++k)
             request.cells[k] = m.axes[k].n;
         request.blocks = blocks;
-        request.mode = mode == kArrangeJuxtaposition ? kArrangeJuxtaposition : kArrangeSuperposition;
+        request.mode = mode == kernels::kArrangeJuxtaposition ? kernels::kArrangeJuxtaposition
+                                                              : kernels::kArrangeSuperposition;
         request.voidMode = g_arrangeFlags.voidMode;
         request.voidColour = g_arrangeFlags.voidColour;
         request.hiddenMode = g_arrangeFlags.hiddenMode;
         for (int c = 0; c < kColourCount; ++c)
             request.shown[c] = m.colours[c].clipShow != 0;
 
-        const ArrangeResult result = gelmar::ArrangeBlocks(request);
+        const kernels::ArrangeResult result = kernels::ArrangeBlocks(request);
         switch (result.status) {
-        case ArrangeStatus::Ok:
+        case kernels::ArrangeStatus::Ok:
             break;
-        case ArrangeStatus::BlockOutsideGrid:
+        case kernels::ArrangeStatus::BlockOutsideGrid:
             Host().MessageBox("Arrange Blocks: a block lies outside the grid; the blocks are left unchanged.",
                               MessageStyle::Ok);
             return ArrangeOutcome::Refused;
-        case ArrangeStatus::TooManyBlocks:
+        case kernels::ArrangeStatus::TooManyBlocks:
             Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
             return ArrangeOutcome::Refused;
         }
         if (!GrowBlockArray(result.blocks.size()))
             return ArrangeOutcome::OutOfMemory;
         for (std::size_t i = 0; i < result.blocks.size(); ++i) {
-            const ArrangeBlock& a = result.blocks[i];
+            const kernels::ArrangeBlock& a = result.blocks[i];
             BlockRecord& b = m.blocks[i];
             // In void mode the existing blocks come back unchanged; keep their
             // stored coordinates too.

@@ -5,9 +5,9 @@
 
 namespace gelmar {
 
-std::vector<FaceBlock> ModelFaceBlocks()
+std::vector<kernels::FaceBlock> ModelFaceBlocks()
 {
-    std::vector<FaceBlock> blocks(g_model.blocks.count);
+    std::vector<kernels::FaceBlock> blocks(g_model.blocks.count);
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         const BlockRecord& r = g_model.blocks[b];
         blocks[b].colour = r.colour;
@@ -21,9 +21,9 @@ std::vector<FaceBlock> ModelFaceBlocks()
     return blocks;
 }
 
-FaceClip ModelClip()
+kernels::FaceClip ModelClip()
 {
-    FaceClip clip;
+    kernels::FaceClip clip;
     for (int a = 0; a < 3; ++a) {
         clip.lo[a] = g_model.clipLo[a];
         clip.hi[a] = g_model.clipHi[a];
@@ -31,9 +31,9 @@ FaceClip ModelClip()
     return clip;
 }
 
-FaceClip WholeGridClip()
+kernels::FaceClip WholeGridClip()
 {
-    FaceClip clip;
+    kernels::FaceClip clip;
     for (int a = 0; a < 3; ++a)
         clip.hi[a] = g_model.axes[a].n;
     return clip;
@@ -48,13 +48,13 @@ bool IsWholeModelClip()
     return true;
 }
 
-std::vector<BlockFacePiece> ComputeWholeModelFaces()
+std::vector<kernels::BlockFacePiece> ComputeWholeModelFaces()
 {
-    const std::vector<FaceBlock> blocks = ModelFaceBlocks();
-    const FaceClip clip = WholeGridClip();
-    std::vector<BlockFacePiece> faces;
-    CollectBlockFacePieces(blocks, clip, faces);
-    KeepVisibleFacePieces(blocks, clip, true, faces);
+    const std::vector<kernels::FaceBlock> blocks = ModelFaceBlocks();
+    const kernels::FaceClip clip = WholeGridClip();
+    std::vector<kernels::BlockFacePiece> faces;
+    kernels::CollectBlockFacePieces(blocks, clip, faces);
+    kernels::KeepVisibleFacePieces(blocks, clip, true, faces);
     return faces;
 }
 

@@ -2,20 +2,20 @@
 // and the visible faces of the whole model, which the solar set-up reads
 // without touching the 3D view's face list or the clip range.
 #pragma once
-#include "gelmar/kernels/VisibleFaces.h"
+#include "common/kernels/VisibleFaces.h"
 
 #include <vector>
 
 namespace gelmar {
 
 // The store's blocks, in list order.
-std::vector<FaceBlock> ModelFaceBlocks();
+std::vector<kernels::FaceBlock> ModelFaceBlocks();
 // The clip range of the store, and the range of the whole grid.
-FaceClip ModelClip();
-FaceClip WholeGridClip();
+kernels::FaceClip ModelClip();
+kernels::FaceClip WholeGridClip();
 // True when the clip range equals the whole grid on all six bounds.
 bool IsWholeModelClip();
 // Both face passes over the whole grid, whatever the clip range.
-std::vector<BlockFacePiece> ComputeWholeModelFaces();
+std::vector<kernels::BlockFacePiece> ComputeWholeModelFaces();
 
 } // namespace gelmar

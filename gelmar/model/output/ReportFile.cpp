@@ -1,11 +1,11 @@
 // The report columns: validation, the value of each column at a report step,
 // the buffer of a run's rows and the tab-separated report file.
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/output/OutputReport.h"
-#include "gelmar/model/calc/WorkArrays.h"
 #include "platform/core/Text1252.h"
 
 #include <algorithm>
@@ -241,7 +241,7 @@ void SizeOutputBuffer()
     g_fill = 0;
     g_work.outputIndex.clear();
     if (rows * valid > 0)
-        AllocWorkArray(kOutputIndexTable, static_cast<Index>(rows * valid));
+        AllocWorkArray(kOutputIndexTable, static_cast<kernels::Index>(rows * valid));
 }
 
 bool HasReportItems()

@@ -2,7 +2,7 @@
 #include "gelmar/model/radiation/CavityChecks.h"
 
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/RadiationZones.h"
+#include "common/kernels/RadiationZones.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -61,19 +61,19 @@ std::string CavityErrorMessage(int code)
     return text + second;
 }
 
-void RaiseCavityFault(const CavityFault& fault)
+void RaiseCavityFault(const kernels::CavityFault& fault)
 {
     int code = 0;
     switch (fault.error) {
-    case CavityError::None:
+    case kernels::CavityError::None:
         return;
-    case CavityError::SeparatedZones:
+    case kernels::CavityError::SeparatedZones:
         code = kErrorSeparatedZones;
         break;
-    case CavityError::DifferentBcTypes:
+    case kernels::CavityError::DifferentBcTypes:
         code = kErrorDifferentBcTypes;
         break;
-    case CavityError::TransparentBesideVoid:
+    case kernels::CavityError::TransparentBesideVoid:
         code = kErrorTransmatBesideVoid;
         break;
     }

@@ -6,9 +6,11 @@
 #pragma once
 #include <string>
 
-namespace gelmar {
-
+namespace kernels {
 struct CavityFault;
+}
+
+namespace gelmar {
 
 enum : int {
     kErrorSeparatedZones = 4,
@@ -27,6 +29,6 @@ void ReportSystemError();
 std::string CavityErrorMessage(int code);
 
 // Keeps the fault's colour and cell and raises its code; nothing for no fault.
-void RaiseCavityFault(const CavityFault& fault);
+void RaiseCavityFault(const kernels::CavityFault& fault);
 
 } // namespace gelmar

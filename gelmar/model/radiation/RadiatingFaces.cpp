@@ -28,7 +28,7 @@ std::array<int, 256> ColourTypes()
     return types;
 }
 
-int CollectRadiatingFaces(const CellGrid& cells, bool forViewFactors)
+int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors)
 {
     FreeRadiation();
     RadiationSet& r = g_radiation;
@@ -36,7 +36,8 @@ int CollectRadiatingFaces(const CellGrid& cells, bool forViewFactors)
     r.airNode.fill(-1);
     r.convectionSum.fill(0.0);
     const std::array<int, 256> types = ColourTypes();
-    const RadiationZoneMap map = FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(); });
+    const kernels::RadiationZoneMap map =
+        kernels::FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(); });
     RaiseCavityFault(map.fault);
     CheckEscAbort();
     r.zoneOfColour = map.zoneOfColour;
@@ -45,18 +46,18 @@ int CollectRadiatingFaces(const CellGrid& cells, bool forViewFactors)
         return 0;
     InitRadiationZones();
 
-    GridCoordinates coordinates;
+    kernels::GridCoordinates coordinates;
     for (int a = 0; a < 3; ++a) {
         const GridAxis& axis = g_model.axes[static_cast<std::size_t>(a)];
         coordinates[static_cast<std::size_t>(a)] =
             std::span<const float>(axis.coords.data(), std::min<std::size_t>(axis.n, axis.coords.size()));
     }
-    ZoneFaces collected = CollectZoneFaces(cells, coordinates, types, map, r.areaScale);
+    kernels::ZoneFaces collected = kernels::CollectZoneFaces(cells, coordinates, types, map, r.areaScale);
     RaiseCavityFault(collected.fault);
     for (std::size_t z = 0; z < collected.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
         zone.faces.reserve(collected.zones[z].size());
-        for (const CollectedFace& c : collected.zones[z]) {
+        for (const kernels::CollectedFace& c : collected.zones[z]) {
             RadiatingFace f;
             f.geometry = c.geometry;
             for (int a = 0; a < 3; ++a)
@@ -118,9 +119,9 @@ void AdvanceZoneConvection()
                 f.convectionPrevious = f.convection;
 }
 
-std::vector<ViewFactorFace> FaceGeometry(const std::vector<RadiatingFace>& faces)
+std::vector<kernels::ViewFactorFace> FaceGeometry(const std::vector<RadiatingFace>& faces)
 {
-    std::vector<ViewFactorFace> geometry;
+    std::vector<kernels::ViewFactorFace> geometry;
     geometry.reserve(faces.size());
     for (const RadiatingFace& f : faces)
         geometry.push_back(f.geometry);

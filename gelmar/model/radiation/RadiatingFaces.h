@@ -4,8 +4,8 @@
 // zones read back from the view-factor file. They live from the start of a
 // run until FreeRadiation.
 #pragma once
-#include "gelmar/kernels/RadiationZones.h"
-#include "gelmar/kernels/ViewFactor.h"
+#include "common/kernels/RadiationZones.h"
+#include "common/kernels/ViewFactor.h"
 
 #include <array>
 #include <cstdint>
@@ -15,7 +15,7 @@
 namespace gelmar {
 
 struct RadiatingFace {
-    ViewFactorFace geometry{};                        // bounds in grid coordinates, orientation 0..5
+    kernels::ViewFactorFace geometry{};               // bounds in grid coordinates, orientation 0..5
     std::array<std::uint16_t, 3> cell{};              // owning cell (a negative index kept as 0)
     std::uint8_t zoneColour = 0;                      // colour of the cavity cell the face looks into
     std::uint8_t ownerColour = 0;                     // colour of the owning cell
@@ -76,7 +76,7 @@ std::array<int, 256> ColourTypes();
 // the types BC_FREE, BC_SKY, BC_NOSKY and TRANSMAT, and BC_FRE_S unless
 // forViewFactors is set. A cavity fault raises its code (4, 5 or 12) with the
 // colour and cell for the message. Returns the zone count.
-int CollectRadiatingFaces(const CellGrid& cells, bool forViewFactors);
+int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors);
 
 // Resets the zones' air-node data and the colours', takes the zone types
 // from the colours and sets the area scale.
@@ -90,7 +90,7 @@ void AssignCornerNodes(const std::function<int(int, int, int)>& nodeOf);
 void AdvanceZoneConvection();
 
 // The zone's faces as the view-factor kernels see them, and their areas.
-std::vector<ViewFactorFace> FaceGeometry(const std::vector<RadiatingFace>& faces);
+std::vector<kernels::ViewFactorFace> FaceGeometry(const std::vector<RadiatingFace>& faces);
 std::vector<double> FaceAreas(const std::vector<RadiatingFace>& faces);
 
 } // namespace gelmar

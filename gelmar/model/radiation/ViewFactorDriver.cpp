@@ -3,14 +3,14 @@
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/ViewFactorZone.h"
+#include "common/kernels/ViewFactorZone.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/radiation/RadiatingFaces.h"
-#include "gelmar/model/radiation/ViewFactorFile.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
 #include <new>
 #include <string>
@@ -29,13 +29,13 @@ void Show(int item, long long value)
     Host().SetProgressText(item, std::to_string(value));
 }
 
-ViewFactorSettings SettingsOfModel()
+kernels::ViewFactorSettings SettingsOfModel()
 {
-    ViewFactorSettings s;
+    kernels::ViewFactorSettings s;
     s.rays = g_model.rays;
     s.vwfc = g_model.minViewFactor;
     s.grun = g_model.gridUnit;
-    s.thinAxis = SelectThinAxis(g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n);
+    s.thinAxis = kernels::SelectThinAxis(g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n);
     if (s.thinAxis >= 0) {
         const GridAxis& axis = g_model.axes[static_cast<std::size_t>(s.thinAxis)];
         s.thinWidth = axis.widths.empty() ? 0.0 : axis.widths.front();
@@ -52,7 +52,7 @@ void UpdateViewFactorProgress(int mode)
         long long faces = 0, pairs = 0;
         for (const RadiationZone& zone : r.zones) {
             faces += static_cast<long long>(zone.faces.size());
-            pairs += static_cast<long long>(PackedSize(zone.faces.size()));
+            pairs += static_cast<long long>(kernels::PackedSize(zone.faces.size()));
         }
         Show(kProgressTotalZones, static_cast<long long>(r.zones.size()));
         Show(kProgressTotalFaces, faces);
@@ -63,33 +63,33 @@ void UpdateViewFactorProgress(int mode)
         const std::size_t n = r.zones[g_progress.zone].faces.size();
         Show(kProgressZone, static_cast<long long>(g_progress.zone + 1));
         Show(kProgressZoneFaces, static_cast<long long>(n));
-        Show(kProgressZonePairs, static_cast<long long>(PackedSize(n)));
+        Show(kProgressZonePairs, static_cast<long long>(kernels::PackedSize(n)));
     }
     Show(kProgressPairsDone, static_cast<long long>(g_progress.pairsDone));
 }
 
-void ComputeViewFactors(const CellGrid& cells, unsigned threads)
+void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
 {
     if (CollectRadiatingFaces(cells, true) == 0)
         return;
     RadiationSet& r = g_radiation;
     try {
         for (RadiationZone& zone : r.zones)
-            zone.matrix.assign(PackedSize(zone.faces.size()), 0.0);
+            zone.matrix.assign(kernels::PackedSize(zone.faces.size()), 0.0);
     } catch (const std::bad_alloc&) {
         common::RaiseError(kErrorMemory);
     }
     UpdateViewFactorProgress(0);
 
-    const ViewFactorSettings settings = SettingsOfModel();
+    const kernels::ViewFactorSettings settings = SettingsOfModel();
     const auto check = [] { CheckEscAbort(); };
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
         g_progress = {z, 0};
         UpdateViewFactorProgress(1);
-        const std::vector<ViewFactorFace> faces = FaceGeometry(zone.faces);
+        const std::vector<kernels::ViewFactorFace> faces = FaceGeometry(zone.faces);
         const std::vector<double> areas = FaceAreas(zone.faces);
-        PairLoopOptions options;
+        kernels::PairLoopOptions options;
         options.threads = threads;
         std::size_t shown = 0;
         // The loop reports after each chunk of 2000 pairs: the Esc check, and
@@ -102,15 +102,15 @@ void ComputeViewFactors(const CellGrid& cells, unsigned threads)
                 UpdateViewFactorProgress(2);
             }
         };
-        ComputeZoneViewFactors(faces, settings, zone.matrix, options);
-        g_progress.pairsDone = PackedSize(faces.size());
+        kernels::ComputeZoneViewFactors(faces, settings, zone.matrix, options);
+        g_progress.pairsDone = kernels::PackedSize(faces.size());
         UpdateViewFactorProgress(2);
-        NormaliseViewFactorRows(zone.matrix, areas, check);
+        kernels::NormaliseViewFactorRows(zone.matrix, areas, check);
         std::vector<double> unseen(faces.size(), 0.0);
-        SetUnseenFractions(zone.matrix, areas, unseen, check);
+        kernels::SetUnseenFractions(zone.matrix, areas, unseen, check);
         for (std::size_t f = 0; f < faces.size(); ++f)
             zone.faces[f].unseen = unseen[f];
-        DivideByFaceArea(zone.matrix, areas, check);
+        kernels::DivideByFaceArea(zone.matrix, areas, check);
     }
     WriteViewFactorFile();
 }
@@ -123,7 +123,8 @@ bool RunViewFactorWindow()
         try {
             RasteriseBlocks();
             BuildNodeNumbering();
-            const CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
+            const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,
+                                          g_work.cellColours};
             ComputeViewFactors(cells);
             normal = true;
         } catch (const std::bad_alloc&) {

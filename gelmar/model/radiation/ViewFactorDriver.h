@@ -2,7 +2,7 @@
 // System offers): the zones and faces of the cell raster, the view factors of
 // every zone, and the view-factor file "tmp.vwf".
 #pragma once
-#include "gelmar/kernels/RadiationZones.h"
+#include "common/kernels/RadiationZones.h"
 
 namespace gelmar {
 
@@ -20,7 +20,7 @@ enum ViewFactorProgressItem : int {
 // The whole run over the cell raster. Without a zone nothing is written.
 // Esc aborts it (no error code, nothing written); cavity faults raise codes
 // 4, 5 or 12, a file that cannot be written code 2. threads 0: every core.
-void ComputeViewFactors(const CellGrid& cells, unsigned threads = 0);
+void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads = 0);
 
 // The run as the view-factor progress window makes it: work arrays of group 0
 // freed, the blocks rasterised, the nodes numbered and ComputeViewFactors;

@@ -8,11 +8,11 @@
 #include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
-#include "gelmar/kernels/ViewFactorZone.h"
+#include "common/kernels/ViewFactorZone.h"
+#include "gelmar/model/files/TextFileWriter.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/radiation/RadiatingFaces.h"
-#include "gelmar/model/files/TextFileWriter.h"
 
 #include <climits>
 #include <filesystem>
@@ -193,8 +193,8 @@ bool FileReader::Line(int key, const char* p)
         if (fi.zone != fj.zone)
             return false;
         RadiationZone& zone = m_r.fileZones[static_cast<std::size_t>(fi.zone)];
-        zone.matrix[PackedIndex(static_cast<std::size_t>(fi.localIndex),
-                                static_cast<std::size_t>(fj.localIndex))] = factor;
+        zone.matrix[kernels::PackedIndex(static_cast<std::size_t>(fi.localIndex),
+                                         static_cast<std::size_t>(fj.localIndex))] = factor;
         return true;
     }
     default:
@@ -211,7 +211,7 @@ bool FileReader::Finish()
     if (m_faces < 0 || m_facesDone != m_faces || m_boxPending)
         return false;
     for (RadiationZone& zone : m_r.fileZones)
-        zone.matrix.assign(PackedSize(static_cast<std::size_t>(zone.faceCount)), 0.0);
+        zone.matrix.assign(kernels::PackedSize(static_cast<std::size_t>(zone.faceCount)), 0.0);
     m_matrices = true;
     return true;
 }
@@ -277,9 +277,9 @@ void WriteViewFactorFile()
     long long offset = 0;
     for (const RadiationZone& zone : r.zones) {
         const std::size_t n = zone.faces.size();
-        for (std::size_t i = 1; i < n && zone.matrix.size() >= PackedSize(n); ++i) {
+        for (std::size_t i = 1; i < n && zone.matrix.size() >= kernels::PackedSize(n); ++i) {
             for (std::size_t j = 0; j < i; ++j) {
-                const double v = zone.matrix[PackedIndex(i, j)];
+                const double v = zone.matrix[kernels::PackedIndex(i, j)];
                 if (v == 0.0)
                     continue;
                 out.Put("vwfc=");
@@ -310,13 +310,13 @@ void MatchFileFaces()
         f.fileFace = -1;
         f.matchedCount = 0;
     }
-    const std::vector<ViewFactorFace> fileGeometry = FaceGeometry(r.fileFaces);
+    const std::vector<kernels::ViewFactorFace> fileGeometry = FaceGeometry(r.fileFaces);
     for (RadiationZone& zone : r.zones) {
         if (zone.type == BC_FRE_S)
             continue;
         std::vector<int> matched;
         const std::vector<int> links =
-            gelmar::MatchFileFaces(FaceGeometry(zone.faces), fileGeometry, &matched);
+            kernels::MatchFileFaces(FaceGeometry(zone.faces), fileGeometry, &matched);
         for (std::size_t f = 0; f < zone.faces.size(); ++f)
             zone.faces[f].fileFace = links[f];
         for (std::size_t f = 0; f < matched.size(); ++f)
@@ -365,14 +365,14 @@ void CountFacePartners()
 {
     RadiationSet& r = g_radiation;
     for (const RadiationZone& zone : r.fileZones) {
-        const std::vector<int> partners = gelmar::CountFacePartners(
+        const std::vector<int> partners = kernels::CountFacePartners(
             zone.matrix, static_cast<std::size_t>(zone.faceCount), [] { CheckEscAbort(); });
         for (std::size_t i = 0; i < partners.size(); ++i)
             r.fileFaces[static_cast<std::size_t>(zone.firstFace) + i].partners = partners[i];
     }
 }
 
-void LoadViewFactors(const CellGrid& cells, const std::function<int(int, int, int)>& nodeOf)
+void LoadViewFactors(const kernels::CellGrid& cells, const std::function<int(int, int, int)>& nodeOf)
 {
     if (CollectRadiatingFaces(cells, false) == 0)
         return;

@@ -11,7 +11,7 @@
 //   box =<xmin> <xmax> <ymin> <ymax> <zmin> <zmax>   after its face line
 //   vwfc=<i> <j> <F_ij>                      j < i, one zone, non-zero only
 #pragma once
-#include "gelmar/kernels/RadiationZones.h"
+#include "common/kernels/RadiationZones.h"
 
 #include <array>
 #include <functional>
@@ -52,7 +52,7 @@ void CountFacePartners();
 // matching when the model has radiating colours, the extra equation rows,
 // the convective couplings and the partner counts. nodeOf gives the node
 // number of a grid point for the faces' corners.
-void LoadViewFactors(const CellGrid& cells, const std::function<int(int, int, int)>& nodeOf);
+void LoadViewFactors(const kernels::CellGrid& cells, const std::function<int(int, int, int)>& nodeOf);
 
 // View factors summed per pair of owner colours, for the text output.
 struct ViewFactorSummary {

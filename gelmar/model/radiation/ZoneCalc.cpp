@@ -5,20 +5,20 @@
 // zone faces, the heat-flow file and the computed air temperatures; and
 // the view-factor step of Calc System.
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/editing/BlockOperations.h"
+#include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/BlockOperations.h"
+#include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
-#include "gelmar/model/ventilation/Ventilation.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
-#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/radiation/ZoneEquations.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/ventilation/Ventilation.h"
 
 #include <charconv>
 #include <cstdint>
@@ -68,7 +68,7 @@ int AirNode(int colour)
 }
 
 // The zone terms go straight into the node matrix and right-hand side.
-class MatrixSink : public EquationSink {
+class MatrixSink : public kernels::EquationSink {
   public:
     void AddDiagonal(int row, double v) override { Diagonal(row) += v; }
     void SetDiagonal(int row, double v) override { Diagonal(row) = v; }
@@ -122,25 +122,26 @@ void LoadViewFactors()
     g_zoneRows.clear();
     if (!HasZoneColours())
         return;
-    const CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
+    const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,
+                                  g_work.cellColours};
     LoadViewFactors(cells, [](int i, int j, int k) { return GetNodeIndex(i, j, k); });
     if (g_radiation.zones.empty())
         return;
     if (!g_radiation.fileZones.empty()) {
         long long pairs = 0;
         for (const RadiationZone& zone : g_radiation.fileZones)
-            pairs += static_cast<long long>(PackedSize(static_cast<std::size_t>(zone.faceCount)));
+            pairs += static_cast<long long>(kernels::PackedSize(static_cast<std::size_t>(zone.faceCount)));
         Host().ShowViewFactorCount(pairs);
     }
     // Node numbers are 32-bit in the matrix and the zone tables.
-    const Index rows = g_work.gridNodeCount + g_radiation.extraRows;
+    const kernels::Index rows = g_work.gridNodeCount + g_radiation.extraRows;
     if (rows > std::numeric_limits<std::int32_t>::max())
         common::RaiseError(kErrorMemory);
     g_work.rowCount = rows;
     g_zoneRows = NumberZoneRows(static_cast<int>(g_work.gridNodeCount));
 }
 
-void ForEachZoneLink(const std::function<void(Index, Index)>& link)
+void ForEachZoneLink(const std::function<void(kernels::Index, kernels::Index)>& link)
 {
     if (!g_zoneRows.empty())
         AddZonePatternPairs(g_zoneRows, [&](int a, int b) { link(a, b); });
@@ -157,7 +158,7 @@ void AssembleAirNodeCapacities(int step, double k)
     double* diag = g_work.matrix->Diagonal().data();
     double* b = g_work.rhs.data();
     const GridAxis* axes = g_model.axes.data();
-    Index visited = 0;
+    kernels::Index visited = 0;
     for (int i = 0; i < axes[0].n; ++i)
         for (int j = 0; j < axes[1].n; ++j)
             for (int kk = 0; kk < axes[2].n; ++kk) {
@@ -189,7 +190,7 @@ void AssembleLongWaveRadiation(int step)
 {
     if (g_zoneRows.empty())
         return;
-    const RadiationLaw law{g_model.linearRadiation != 0 || !g_run.solutionValid, g_model.hrBlack};
+    const kernels::RadiationLaw law{g_model.linearRadiation != 0 || !g_run.solutionValid, g_model.hrBlack};
     const bool transient = step > 0;
     MatrixSink sink;
     for (std::size_t z = 0; z < g_radiation.zones.size(); ++z) {
@@ -197,11 +198,11 @@ void AssembleLongWaveRadiation(int step)
         if (type != BC_FRE_S) {
             const ZoneRadiationTerms terms =
                 BuildZoneRadiationTerms(z, g_zoneRows[z], law, transient, Emissivity, RadiantTemperature);
-            AssembleZoneRadiation(terms.Input(), NodeTemperature, sink);
+            kernels::AssembleZoneRadiation(terms.Input(), NodeTemperature, sink);
         }
         if (HasAirNode(type))
-            AssembleZoneConvection(z, g_zoneRows, NodeTemperature, transient, IsAirTemperatureFixed, ConvectiveInput,
-                                   sink);
+            AssembleZoneConvection(z, g_zoneRows, NodeTemperature, transient, IsAirTemperatureFixed,
+                                   ConvectiveInput, sink);
         CheckEscAbort();
     }
 }
@@ -215,7 +216,7 @@ void WriteZoneFaceFlows(std::FILE* file)
 {
     if (g_zoneRows.empty())
         return;
-    const RadiationLaw law{g_model.linearRadiation != 0, g_model.hrBlack};
+    const kernels::RadiationLaw law{g_model.linearRadiation != 0, g_model.hrBlack};
     for (const FaceHeatFlow& f : ZoneFaceHeatFlows(g_zoneRows, NodeTemperature, law)) {
         const std::string line = std::to_string(f.i) + " " + std::to_string(f.j) + " " + std::to_string(f.k) +
                                  " " + std::to_string(f.direction) + " " + G(f.density) + "\r\n";

@@ -1,10 +1,10 @@
 // Zone rows, their pattern and their radiation terms.
 #include "gelmar/model/radiation/ZoneEquations.h"
 
-#include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/store/ModelStore.h"
+#include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/ModelStore.h"
 
 namespace gelmar {
 
@@ -133,9 +133,9 @@ void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<
         if (file == nullptr)
             continue;
         const std::size_t n = static_cast<std::size_t>(file->faceCount);
-        for (std::size_t i = 1; i < n && file->matrix.size() >= PackedSize(n); ++i)
+        for (std::size_t i = 1; i < n && file->matrix.size() >= kernels::PackedSize(n); ++i)
             for (std::size_t j = 0; j < i; ++j)
-                if (file->matrix[PackedIndex(i, j)] != 0.0)
+                if (file->matrix[kernels::PackedIndex(i, j)] != 0.0)
                     addPair(zr.firstRadiosity + static_cast<int>(i), zr.firstRadiosity + static_cast<int>(j));
         if (zr.extra >= 0) {
             for (std::size_t i = 0; i < n; ++i)
@@ -145,8 +145,8 @@ void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<
     }
 }
 
-ZoneRadiationTerms BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const RadiationLaw& law,
-                                           bool transient,
+ZoneRadiationTerms BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows,
+                                           const kernels::RadiationLaw& law, bool transient,
                                            const std::function<double(int colour, int level)>& emissivity,
                                            const std::function<double(int colour, int level)>& skyTemperature)
 {
@@ -155,19 +155,19 @@ ZoneRadiationTerms BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, 
     const RadiationZone* file = rows.firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
     ZoneRadiationTerms terms;
     for (const RadiatingFace& f : zone.faces) {
-        RadiosityFace face;
+        kernels::RadiosityFace face;
         face.row = RadiosityRowOfFace(f, file, rows);
         face.corners = f.cornerNodes;
         face.area = f.area;
         const bool same = f.ownerColour == f.zoneColour;
         for (int level = 0; level < 2; ++level)
-            face.emissivity[level] = FaceEmissivity(emissivity(f.ownerColour, level), same);
+            face.emissivity[level] = kernels::FaceEmissivity(emissivity(f.ownerColour, level), same);
         terms.faces.push_back(face);
     }
     if (file != nullptr) {
         for (int i = 0; i < file->faceCount; ++i) {
             const RadiatingFace& f = r.fileFaces[static_cast<std::size_t>(file->firstFace + i)];
-            RadiosityNode node;
+            kernels::RadiosityNode node;
             node.row = rows.firstRadiosity + i;
             node.area = f.area;
             node.unseen = f.unseen;
@@ -178,18 +178,20 @@ ZoneRadiationTerms BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, 
         }
         terms.settings.factors = file->matrix;
     }
-    terms.settings.remainder = zone.type == BC_SKY                             ? RemainderSink::Sky
-                               : zone.type == BC_FREE || zone.type == TRANSMAT ? RemainderSink::ExtraNode
-                                                                               : RemainderSink::None;
+    terms.settings.remainder = zone.type == BC_SKY ? kernels::RemainderSink::Sky
+                               : zone.type == BC_FREE || zone.type == TRANSMAT
+                                   ? kernels::RemainderSink::ExtraNode
+                                   : kernels::RemainderSink::None;
     terms.settings.extraRow = rows.extra;
     terms.settings.transient = transient;
     terms.settings.law = law;
     return terms;
 }
 
-void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, const NodeValue& value,
+void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, const kernels::NodeValue& value,
                             bool transient, const std::function<bool(int colour)>& airFixed,
-                            const std::function<double(int colour, int level)>& qcon, EquationSink& sink)
+                            const std::function<double(int colour, int level)>& qcon,
+                            kernels::EquationSink& sink)
 {
     const RadiationSet& r = g_radiation;
     const RadiationZone& zone = r.zones.at(z);
@@ -205,7 +207,7 @@ void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, co
         if (air < 0 || airFixed(f.zoneColour))
             continue;
         const double coefficient[2] = {f.convection, f.convectionPrevious};
-        AddFaceConvection(sink, air, f.cornerNodes, coefficient, transient, value);
+        kernels::AddFaceConvection(sink, air, f.cornerNodes, coefficient, transient, value);
     }
     if (rows[z].commonAir >= 0)
         sink.AddDiagonal(rows[z].commonAir, zone.commonConvection);
@@ -222,8 +224,8 @@ void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, co
     }
 }
 
-std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows, const NodeValue& value,
-                                            const RadiationLaw& law)
+std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows,
+                                            const kernels::NodeValue& value, const kernels::RadiationLaw& law)
 {
     const RadiationSet& r = g_radiation;
     std::vector<FaceHeatFlow> flows;
@@ -248,9 +250,9 @@ std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows, c
             flow.j = f.cell[1];
             flow.k = f.cell[2];
             flow.direction = static_cast<std::uint8_t>(f.geometry.orientation & 7);
-            flow.density = FaceHeatFlowDensity(surface.epsilon, value(row, 0),
-                                               FaceMeanTemperature(f.cornerNodes, value, 0), law,
-                                               cavity.hConvective, air, surface.flux);
+            flow.density = kernels::FaceHeatFlowDensity(surface.epsilon, value(row, 0),
+                                                        kernels::FaceMeanTemperature(f.cornerNodes, value, 0),
+                                                        law, cavity.hConvective, air, surface.flux);
             flows.push_back(flow);
         }
     }

@@ -4,7 +4,7 @@
 // those rows in the matrix pattern, and the zone's radiation terms built
 // from the store for ZoneRadiation's assembly.
 #pragma once
-#include "gelmar/kernels/ZoneRadiation.h"
+#include "common/kernels/ZoneRadiation.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,20 +50,20 @@ void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<
 // emissivity(colour, level) and skyTemperature(colour, level) give a colour's
 // emissivity and radiant temperature at level 0 (current) or 1 (previous).
 struct ZoneRadiationTerms {
-    std::vector<RadiosityFace> faces;
-    std::vector<RadiosityNode> nodes;
-    ZoneRadiationInput settings; // all but the faces and nodes
+    std::vector<kernels::RadiosityFace> faces;
+    std::vector<kernels::RadiosityNode> nodes;
+    kernels::ZoneRadiationInput settings; // all but the faces and nodes
     // The input over this object's faces and nodes.
-    ZoneRadiationInput Input() const
+    kernels::ZoneRadiationInput Input() const
     {
-        ZoneRadiationInput in = settings;
+        kernels::ZoneRadiationInput in = settings;
         in.faces = faces;
         in.nodes = nodes;
         return in;
     }
 };
 ZoneRadiationTerms
-BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const RadiationLaw& law, bool transient,
+BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const kernels::RadiationLaw& law, bool transient,
                         const std::function<double(int colour, int level)>& emissivity,
                         const std::function<double(int colour, int level)>& skyTemperature);
 
@@ -73,9 +73,10 @@ BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const RadiationLaw&
 // the unlinked colours' own conductances, and every used colour's convective
 // heat input qcon(colour, level) at both levels. Colours whose air
 // temperature is fixed (airFixed) take no part. Nothing for other zones.
-void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, const NodeValue& value,
+void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, const kernels::NodeValue& value,
                             bool transient, const std::function<bool(int colour)>& airFixed,
-                            const std::function<double(int colour, int level)>& qcon, EquationSink& sink);
+                            const std::function<double(int colour, int level)>& qcon,
+                            kernels::EquationSink& sink);
 
 // A line of the heat-flow file: a face and the heat-flow density from the
 // cavity into it (W/m2).
@@ -91,7 +92,8 @@ struct FaceHeatFlow {
 // solid colour's emissivity), convection with the cavity colour's h to the
 // air node (BC_FREE) or the cavity colour's air temperature, and the solid
 // colour's flux.
-std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows, const NodeValue& value,
-                                            const RadiationLaw& law);
+std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows,
+                                            const kernels::NodeValue& value,
+                                            const kernels::RadiationLaw& law);
 
 } // namespace gelmar

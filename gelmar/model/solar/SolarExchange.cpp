@@ -2,12 +2,12 @@
 // SolarExchange.h).
 #include "gelmar/model/solar/SolarExchange.h"
 
-#include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/store/ModelStore.h"
+#include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +33,7 @@ const SolarZoneFace& FaceOf(const ZoneFacePower& p)
     return g_solar.zones[static_cast<std::size_t>(p.zone)].faces[static_cast<std::size_t>(p.face)];
 }
 
-auto BoxKey(const ViewFactorFace& f)
+auto BoxKey(const kernels::ViewFactorFace& f)
 {
     return std::tuple(f.lo[0], f.lo[1], f.lo[2], f.hi[0], f.hi[1], f.hi[2]);
 }
@@ -47,7 +47,7 @@ bool FacesRay(int o, float dx, float dy, float dz)
 }
 
 // The zone-face entry with exactly the box, -1 for none.
-int FindZoneFace(const ViewFactorFace& box)
+int FindZoneFace(const kernels::ViewFactorFace& box)
 {
     const std::vector<ZoneFacePower>& list = g_solar.zoneFaces;
     const auto key = BoxKey(box);
@@ -100,12 +100,12 @@ double ZoneViewFactor(int zone, int a, int b)
         return 0;
     const SolarZone& z = g_solar.zones[static_cast<std::size_t>(zone)];
     if (b < a)
-        return z.viewFactors[PackedIndex(static_cast<std::size_t>(a), static_cast<std::size_t>(b))];
+        return z.viewFactors[kernels::PackedIndex(static_cast<std::size_t>(a), static_cast<std::size_t>(b))];
     const double areaA = z.fileAreas[static_cast<std::size_t>(a)];
     // A face without area sends nothing.
     if (!(areaA > 0))
         return 0;
-    return z.viewFactors[PackedIndex(static_cast<std::size_t>(b), static_cast<std::size_t>(a))] *
+    return z.viewFactors[kernels::PackedIndex(static_cast<std::size_t>(b), static_cast<std::size_t>(a))] *
            z.fileAreas[static_cast<std::size_t>(b)] / areaA;
 }
 
@@ -226,7 +226,7 @@ void FindFaceBeyond(int i, int j, int k, int orientation, int corner, int& face,
     const int type = g_model.colours[colour].type;
     if (type != BC_FREE && type != BC_SKY && type != BC_NOSKY && type != TRANSMAT)
         return;
-    ViewFactorFace box{};
+    kernels::ViewFactorFace box{};
     for (int a = 0; a < 3; ++a) {
         box.lo[a] = GridLineCoordinate(a, cell[a]);
         box.hi[a] = GridLineCoordinate(a, cell[a] + 1);
@@ -338,7 +338,7 @@ void FollowTransmittedPatches()
         for (std::size_t e = 0; e < g_solar.zoneFaces.size(); ++e) {
             if (++tested % 10000 == 0)
                 CheckEscAbort();
-            const ViewFactorFace& f = FaceOf(g_solar.zoneFaces[e]).geometry;
+            const kernels::ViewFactorFace& f = FaceOf(g_solar.zoneFaces[e]).geometry;
             bool overlaps = true;
             for (int a = 0; overlaps && a < 3; ++a)
                 overlaps = f.lo[a] <= hi[a] && lo[a] <= f.hi[a];
@@ -451,7 +451,7 @@ int FindNearestOpenFace(float x, float y, float z)
         const ZoneFacePower& p = g_solar.zoneFaces[e];
         if (!p.open || p.taken)
             continue;
-        const ViewFactorFace& f = FaceOf(p).geometry;
+        const kernels::ViewFactorFace& f = FaceOf(p).geometry;
         float distance = 0;
         for (int a = 0; a < 3; ++a) {
             if (q[a] < f.lo[a])
@@ -611,7 +611,7 @@ int FindFaceBehind(int a)
 {
     const ExchangeFace& ea = g_solar.exchangeFaces[static_cast<std::size_t>(a)];
     const SolarZone& za = g_solar.zones[static_cast<std::size_t>(ea.zone)];
-    const ViewFactorFace& fa = za.fileFaces[static_cast<std::size_t>(ea.face)];
+    const kernels::ViewFactorFace& fa = za.fileFaces[static_cast<std::size_t>(ea.face)];
     const int o = fa.orientation;
     const int axis = o / 2;
     const int wanted = o ^ 1;
@@ -619,7 +619,7 @@ int FindFaceBehind(int a)
     float best = 0;
     for (std::size_t n = 0; n < g_solar.exchangeFaces.size(); ++n) {
         const ExchangeFace& e = g_solar.exchangeFaces[n];
-        const ViewFactorFace& f =
+        const kernels::ViewFactorFace& f =
             g_solar.zones[static_cast<std::size_t>(e.zone)].fileFaces[static_cast<std::size_t>(e.face)];
         if (f.orientation != wanted)
             continue;

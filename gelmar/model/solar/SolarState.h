@@ -9,7 +9,7 @@
 // with the faces and view factors read back from the view-factor file; none
 // without zones).
 #pragma once
-#include "gelmar/kernels/ViewFactor.h"
+#include "common/kernels/ViewFactor.h"
 
 #include <array>
 #include <cstdint>
@@ -100,7 +100,7 @@ struct SolarNodeSource {
 // A radiating face of a zone (the fields of the collected faces that the
 // solar exchange reads).
 struct SolarZoneFace {
-    ViewFactorFace geometry;                     // bounds in grid coordinates and orientation
+    kernels::ViewFactorFace geometry;            // bounds in grid coordinates and orientation
     std::array<int, 3> cell{};                   // owning (solid) cell
     int zoneColour = 0;                          // colour of the cavity cell it looks into
     int ownerColour = 0;                         // colour of the owning cell
@@ -111,13 +111,13 @@ struct SolarZoneFace {
 // A radiation zone as the solar exchange reads it; the run driver fills it
 // from the zone table and the faces read back from the view-factor file.
 struct SolarZone {
-    int type = 0;                          // colour type of the zone
-    std::vector<SolarZoneFace> faces;      // model faces, in stored order
-    std::vector<int> fileFaceOfFace;       // matched file face of each model face, -1 for none
-    std::vector<ViewFactorFace> fileFaces; // faces of the view-factor file, in file order
-    std::vector<double> fileAreas;         // m2
-    std::vector<int> fileOwnerColours;     // colour of each file face's solid cell
-    std::vector<double> viewFactors;       // packed lower triangle of F(i->j), j < i
+    int type = 0;                                   // colour type of the zone
+    std::vector<SolarZoneFace> faces;               // model faces, in stored order
+    std::vector<int> fileFaceOfFace;                // matched file face of each model face, -1 for none
+    std::vector<kernels::ViewFactorFace> fileFaces; // faces of the view-factor file, in file order
+    std::vector<double> fileAreas;                  // m2
+    std::vector<int> fileOwnerColours;              // colour of each file face's solid cell
+    std::vector<double> viewFactors;                // packed lower triangle of F(i->j), j < i
 };
 
 // The solar powers of a zone face in one step (W).

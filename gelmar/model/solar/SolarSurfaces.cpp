@@ -2,14 +2,14 @@
 #include "gelmar/model/solar/SolarSurfaces.h"
 
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/editing/ModelFaces.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/solar/SolarExchange.h"
 #include "gelmar/model/solar/SolarFiles.h"
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Random.h"
 
 #include <algorithm>
@@ -37,21 +37,21 @@ int AxisCells(int axis)
 // gets the owner's and the neighbour's colour (-1 for none) and answers 0
 // (not taken), 1 (taken) or 2 (taken, turned to the other side).
 template <class Test>
-std::vector<SolarFace> SelectFaces(const std::vector<BlockFacePiece>& visible, Test test)
+std::vector<SolarFace> SelectFaces(const std::vector<kernels::BlockFacePiece>& visible, Test test)
 {
     std::vector<SolarFace> out;
     long counter = 0;
-    for (const BlockFacePiece& f : visible) {
+    for (const kernels::BlockFacePiece& f : visible) {
         if (++counter % 1000 == 0)
             CheckEscAbort();
         const int own = g_model.blocks[f.block].colour;
-        const int across = (f.flags & kFaceBetweenColours) ? g_model.blocks[f.neighbour].colour : -1;
+        const int across = (f.flags & kernels::kFaceBetweenColours) ? g_model.blocks[f.neighbour].colour : -1;
         const int taken = test(own, across);
         if (taken == 0)
             continue;
         SolarFace s;
         std::copy(f.bounds, f.bounds + 6, s.box);
-        const int o = f.flags & kFaceOrientation;
+        const int o = f.flags & kernels::kFaceOrientation;
         s.orientation = static_cast<std::uint8_t>(taken == 2 ? (o ^ 1) : o);
         out.push_back(s);
     }
@@ -134,7 +134,7 @@ void PrepareSolarSurfaces(bool full)
     BuildSiteRotation();
     // The whole model's visible faces, computed aside: the 3D view's list and
     // the clip range stay as they are.
-    const std::vector<BlockFacePiece> visible = ComputeWholeModelFaces();
+    const std::vector<kernels::BlockFacePiece> visible = ComputeWholeModelFaces();
     if (full) {
         g_solar.solarFaces = SelectFaces(visible, [](int own, int across) {
             if (across < 0)

@@ -5,7 +5,7 @@
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 
 #include "EditFixture.h"
-#include "gelmar/kernels/ArrangeBlocks.h"
+#include "common/kernels/ArrangeBlocks.h"
 #include "gelmar/model/editing/BlockOperations.h"
 
 #include <random>
@@ -29,7 +29,7 @@ TEST_F(ArrangeCommandTest, RandomModelsKeepEveryCellInBothModesAndOnASecondRun)
 {
     std::mt19937 rng(77);
     const auto uniform = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    for (const int mode : {kArrangeSuperposition, kArrangeJuxtaposition})
+    for (const int mode : {kernels::kArrangeSuperposition, kernels::kArrangeJuxtaposition})
         for (int trial = 0; trial < 60; ++trial) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << " trial " << trial);
             g_model.blocks.count = 0;
@@ -49,7 +49,7 @@ TEST_F(ArrangeCommandTest, RandomModelsKeepEveryCellInBothModesAndOnASecondRun)
             const std::vector<BlockRecord> first = Blocks();
             for (const BlockRecord& b : first)
                 EXPECT_EQ(b.flags, 0u);
-            if (mode == kArrangeJuxtaposition) {
+            if (mode == kernels::kArrangeJuxtaposition) {
                 for (std::size_t i = 0; i < first.size(); ++i)
                     for (std::size_t j = i + 1; j < first.size(); ++j)
                         EXPECT_FALSE(Overlap(first[i], first[j])) << i << " and " << j;
@@ -65,7 +65,7 @@ TEST_F(ArrangeCommandTest, CubeWithInclusionInSuperpositionGivesTwoBlocks)
     for (int x = 0; x < 5; ++x) // the cube as 5 slabs
         AddBlock(3, x, x + 1, 0, 5, 0, 5);
     AddBlock(8, 1, 3, 2, 4, 1, 4);
-    ASSERT_EQ(ArrangeBlocks(kArrangeSuperposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
     ASSERT_EQ(g_model.blocks.count, 2);
     EXPECT_EQ(g_model.blocks[0].colour, 3);
     EXPECT_EQ(g_model.blocks[0].x2, 5);
@@ -79,7 +79,7 @@ TEST_F(ArrangeCommandTest, VoidModeAppendsVoidBlocksAfterTheKeptOnes)
     g_model.blocks[0].coord[1] = 2.5f; // kept blocks keep all they hold
     g_arrangeFlags.voidMode = true;
     g_arrangeFlags.voidColour = 9;
-    ASSERT_EQ(ArrangeBlocks(kArrangeSuperposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
     ASSERT_GT(g_model.blocks.count, 1);
     EXPECT_EQ(g_model.blocks[0].coord[1], 2.5f);
     EXPECT_EQ(g_model.blocks[0].x2, 3);
@@ -97,10 +97,10 @@ TEST_F(ArrangeCommandTest, HiddenColoursDisappear)
     AddBlock(2, 1, 2, 0, 1, 0, 1);
     g_model.colours[2].clipShow = 0;
     // Without the flag a hidden colour stays.
-    ASSERT_EQ(ArrangeBlocks(kArrangeSuperposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
     EXPECT_EQ(Paint(), (std::vector<int>{1, 2, 1}));
     g_arrangeFlags.hiddenMode = true;
-    ASSERT_EQ(ArrangeBlocks(kArrangeSuperposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
     EXPECT_EQ(Paint(), (std::vector<int>{1, -1, 1}));
 }
 
@@ -110,7 +110,7 @@ TEST_F(ArrangeCommandTest, RefusalsSayWhyAndKeepTheBlocks)
     AddBlock(1, 0, 3, 0, 3, 0, 3);
     AddBlock(2, 1, 2, 0, 4, 0, 1); // beyond the last y line
     const std::vector<BlockRecord> before = Blocks();
-    EXPECT_EQ(ArrangeBlocks(kArrangeJuxtaposition), ArrangeOutcome::Refused);
+    EXPECT_EQ(ArrangeBlocks(kernels::kArrangeJuxtaposition), ArrangeOutcome::Refused);
     EXPECT_EQ(Blocks(), before);
     EXPECT_NE(recorder.messages.back().find("outside the grid"), std::string::npos);
 
@@ -122,7 +122,7 @@ TEST_F(ArrangeCommandTest, RefusalsSayWhyAndKeepTheBlocks)
         g_model.blocks[b] = BlockRecord{1, 0, 1, 0, 1, 0, 1, {}, 0};
     g_model.blocks.count = static_cast<std::uint16_t>(kMaxCount16);
     g_arrangeFlags.voidMode = true;
-    EXPECT_EQ(ArrangeBlocks(kArrangeSuperposition), ArrangeOutcome::Refused);
+    EXPECT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Refused);
     EXPECT_EQ(recorder.messages.back(), kTooManyBlocks);
     EXPECT_EQ(g_model.blocks.count, kMaxCount16);
 }
@@ -130,7 +130,7 @@ TEST_F(ArrangeCommandTest, RefusalsSayWhyAndKeepTheBlocks)
 TEST_F(ArrangeCommandTest, EmptyBlockListStaysEmpty)
 {
     SetUnitGrid(2, 2, 2);
-    ASSERT_EQ(ArrangeBlocks(kArrangeJuxtaposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeJuxtaposition), ArrangeOutcome::Done);
     EXPECT_EQ(g_model.blocks.count, 0);
 }
 

@@ -6,10 +6,10 @@
 // reused or recomputed; Esc and Cancel in the view-factor step.
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/ZoneRadiation.h"
+#include "common/kernels/ZoneRadiation.h"
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
 
@@ -185,9 +185,9 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
         g_model.linearRadiation = c.linear;
         g_model.hrBlack = static_cast<float>(c.hrBlack);
         ASSERT_TRUE(Run()) << Said();
-        const Reference ref =
-            SeriesReference(c.linear != 0, double(static_cast<float>(c.hrBlack)), c.reradiating, c.parallel,
-                            std::min(double(c.e1), kMaxEmissivity), std::min(double(c.e2), kMaxEmissivity));
+        const Reference ref = SeriesReference(
+            c.linear != 0, double(static_cast<float>(c.hrBlack)), c.reradiating, c.parallel,
+            std::min(double(c.e1), kernels::kMaxEmissivity), std::min(double(c.e2), kernels::kMaxEmissivity));
 
         // The run leaves no zone tables behind; the view factors written
         // between the plates add up to the whole plates'.

@@ -3,7 +3,7 @@
 // block overwrites an earlier one, uncovered cells stay void).
 #pragma once
 #include "ModelFixture.h"
-#include "gelmar/kernels/RadiationZones.h"
+#include "common/kernels/RadiationZones.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <array>
@@ -75,7 +75,7 @@ class CavityModel {
 struct ModelRaster {
     int nx = 0, ny = 0, nz = 0;
     std::vector<std::uint16_t> cells;
-    CellGrid Grid() const { return {nx, ny, nz, cells}; }
+    kernels::CellGrid Grid() const { return {nx, ny, nz, cells}; }
 };
 
 inline ModelRaster RasteriseModel()
@@ -84,7 +84,7 @@ inline ModelRaster RasteriseModel()
     r.nx = g_model.axes[0].n;
     r.ny = g_model.axes[1].n;
     r.nz = g_model.axes[2].n;
-    r.cells.assign(std::size_t(r.nx) * std::size_t(r.ny) * std::size_t(r.nz), kVoidCell);
+    r.cells.assign(std::size_t(r.nx) * std::size_t(r.ny) * std::size_t(r.nz), kernels::kVoidCell);
     for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
         const BlockRecord& block = g_model.blocks[b];
         for (int k = block.z1; k < block.z2; ++k)

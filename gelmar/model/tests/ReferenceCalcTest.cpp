@@ -4,9 +4,9 @@
 // same assembled system, mirrored models, and energy balances.
 #include "CalcModel.h"
 #include "gelmar/model/calc/Assembly.h"
-#include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/calc/Solver.h"
 #include "gelmar/model/calc/SurfaceRules.h"
+#include "gelmar/model/functions/Functions.h"
 #include "platform/core/Random.h"
 
 #include <Eigen/Dense>
@@ -287,13 +287,13 @@ TEST_F(ReferenceCalcTest, RandomModelsMatchADenseSolveOfTheSameSystem)
         g_run.stepLength = 0; // the steady first step: no previous values
         EvaluateColourFunctions(true);
         AssembleEquations(0);
-        const Index rows = g_work.rowCount;
+        const kernels::Index rows = g_work.rowCount;
         ASSERT_GT(rows, 0);
         Eigen::MatrixXd dense = Eigen::MatrixXd::Zero(rows, rows);
-        const SymmetricPattern& pattern = *g_work.pattern;
-        for (Index r = 0; r < rows; ++r) {
+        const kernels::SymmetricPattern& pattern = *g_work.pattern;
+        for (kernels::Index r = 0; r < rows; ++r) {
             dense(r, r) = g_work.matrix->Diagonal()[r];
-            for (Index e = pattern.RowStarts()[r]; e < pattern.RowStarts()[r + 1]; ++e) {
+            for (kernels::Index e = pattern.RowStarts()[r]; e < pattern.RowStarts()[r + 1]; ++e) {
                 dense(r, pattern.Columns()[e]) = g_work.matrix->Lower()[e];
                 dense(pattern.Columns()[e], r) = g_work.matrix->Lower()[e];
             }
@@ -307,7 +307,7 @@ TEST_F(ReferenceCalcTest, RandomModelsMatchADenseSolveOfTheSameSystem)
         ASSERT_TRUE(Run()) << LastMessage();
         ASSERT_EQ(g_work.rowCount, rows);
         const double scale = exact.cwiseAbs().maxCoeff() + 1.0;
-        for (Index r = 0; r < rows; ++r)
+        for (kernels::Index r = 0; r < rows; ++r)
             EXPECT_NEAR(g_work.solution[r], exact[r], 1e-7 * scale) << "row " << r;
     }
 }

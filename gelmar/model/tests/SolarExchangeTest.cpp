@@ -5,7 +5,7 @@
 #include "gelmar/model/solar/SolarExchange.h"
 
 #include "SolarFixture.h"
-#include "gelmar/kernels/ViewFactorZone.h"
+#include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/solar/SolarFlux.h"
 
 #include <Eigen/Dense>
@@ -113,10 +113,10 @@ class GlazedCavityTest : public SolarTest {
             z.fileFaceOfFace.push_back(d);
         }
         // Catalogue view factors inside a cube: opposite and adjacent faces.
-        z.viewFactors.resize(PackedSize(6));
+        z.viewFactors.resize(kernels::PackedSize(6));
         for (std::size_t i = 1; i < 6; ++i)
             for (std::size_t j = 0; j < i; ++j)
-                z.viewFactors[PackedIndex(i, j)] = i / 2 == j / 2 ? 0.199825 : 0.200044;
+                z.viewFactors[kernels::PackedIndex(i, j)] = i / 2 == j / 2 ? 0.199825 : 0.200044;
         return z;
     }
 

@@ -5,10 +5,10 @@
 
 #include "CavityFixture.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/ViewFactorZone.h"
-#include "gelmar/model/store/EngineServices.h"
+#include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
+#include "gelmar/model/store/EngineServices.h"
 
 #include <filesystem>
 
@@ -205,7 +205,7 @@ TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
     std::vector<int> partners(zone.faces.size(), 0);
     for (std::size_t i = 0; i < zone.faces.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
-            if (zone.matrix[PackedIndex(i, j)] != 0.0)
+            if (zone.matrix[kernels::PackedIndex(i, j)] != 0.0)
                 ++partners[i], ++partners[j];
     for (std::size_t f = 0; f < zone.faces.size(); ++f) {
         const RadiatingFace& face = r.zones[0].faces[f];

@@ -4,12 +4,12 @@
 // with their messages.
 #include "CavityFixture.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/ViewFactorZone.h"
+#include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/CavityChecks.h"
-#include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/EngineServices.h"
 
 #include <cmath>
 #include <filesystem>
@@ -49,8 +49,8 @@ class ViewFactorRun : public ModelTest {
         if (i == j)
             return 0.0;
         if (j < i)
-            return zone.matrix[PackedIndex(i, j)];
-        return zone.matrix[PackedIndex(j, i)] * zone.faces[j].area / zone.faces[i].area;
+            return zone.matrix[kernels::PackedIndex(i, j)];
+        return zone.matrix[kernels::PackedIndex(j, i)] * zone.faces[j].area / zone.faces[i].area;
     }
 
     ModelRaster raster;
@@ -217,7 +217,7 @@ TEST_F(ViewFactorRun, CavityFaultsNameColourAndCell)
         if (c.code == kErrorTransmatBesideVoid) {
             // Colour 0 is MATERIAL too; carve a void cell instead.
             Load(c.model);
-            raster.cells[3 + 1 * 6 + 1 * 18] = kVoidCell;
+            raster.cells[3 + 1 * 6 + 1 * 18] = kernels::kVoidCell;
             c.text = "TRANSMAT (colour 7) bordering void space.\nSee X=2, Y=1, Z=1.";
         } else {
             Load(c.model);

@@ -5,10 +5,10 @@
 #include "gelmar/model/radiation/ZoneEquations.h"
 
 #include "CavityFixture.h"
-#include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/EngineServices.h"
 
 #include <cmath>
 #include <map>
@@ -17,7 +17,7 @@ namespace gelmar::test {
 namespace {
 
 // A small dense system with Gaussian elimination (partial pivoting).
-class DenseSystem : public EquationSink {
+class DenseSystem : public kernels::EquationSink {
   public:
     DenseSystem(int first, int rows)
         : m_first(first), m_n(rows), A(std::size_t(rows * rows)), b(std::size_t(rows))
@@ -155,9 +155,11 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
 
     for (const bool linear : {true, false}) {
         SCOPED_TRACE(linear ? "linear" : "non-linear");
-        const RadiationLaw law{linear, 5.1};
+        const kernels::RadiationLaw law{linear, 5.1};
         std::vector<double> x(std::size_t(count), 35.0);
-        const NodeValue value = [&](int n, int) { return n <= -2 ? fixed.at(n) : x[std::size_t(n - first)]; };
+        const kernels::NodeValue value = [&](int n, int) {
+            return n <= -2 ? fixed.at(n) : x[std::size_t(n - first)];
+        };
         const auto emissivity = [](int colour, int) {
             return double(g_model.colours[std::size_t(colour)].epsilon);
         };
@@ -165,11 +167,12 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
             DenseSystem system(first, count);
             const ZoneRadiationTerms terms =
                 BuildZoneRadiationTerms(0, rows[0], law, false, emissivity, [](int, int) { return 0.0; });
-            AssembleZoneRadiation(terms.Input(), value, system);
+            kernels::AssembleZoneRadiation(terms.Input(), value, system);
             const RadiationZone& zone = g_radiation.zones[0];
             for (const RadiatingFace& f : zone.faces) {
                 const double coefficient[2] = {f.convection, f.convection};
-                AddFaceConvection(system, rows[0].commonAir, f.cornerNodes, coefficient, false, value);
+                kernels::AddFaceConvection(system, rows[0].commonAir, f.cornerNodes, coefficient, false,
+                                           value);
             }
             system.AddDiagonal(rows[0].commonAir, zone.commonConvection);
             const std::vector<double> next = system.Solve();
@@ -186,10 +189,12 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
         const double air = x[std::size_t(rows[0].commonAir - first)];
         double radiated = 0, convected = 0, hot = 0;
         for (const RadiatingFace& f : zone.faces) {
-            const double tf = FaceMeanTemperature(f.cornerNodes, value, 0);
+            const double tf = kernels::FaceMeanTemperature(f.cornerNodes, value, 0);
             const double tr = x[std::size_t(rows[0].firstRadiosity + f.fileFace - first)];
             const double q =
-                4 * RadiosityCoupling(0.8, f.area, RadiationTemperatureFactor(tr, tf, law)) * (tf - tr);
+                4 *
+                kernels::RadiosityCoupling(0.8, f.area, kernels::RadiationTemperatureFactor(tr, tf, law)) *
+                (tf - tr);
             radiated += q;
             convected += -4 * f.convection * (tf - air);
             if (f.geometry.orientation == 1)
@@ -231,7 +236,7 @@ TEST_F(ZoneEquationsTest, AirNodesTakeTheMeanOfTheirFaces)
     ASSERT_EQ(g_radiation.extraRows, 2);
     EXPECT_EQ(rows[0].commonAir, 0);
     EXPECT_EQ(AirNodeOfColour(8, rows), 1);
-    const NodeValue value = [](int n, int) { return n == -2 ? 60.0 : 10.0; };
+    const kernels::NodeValue value = [](int n, int) { return n == -2 ? 60.0 : 10.0; };
     const auto qcon = [](int colour, int level) { return colour == 6 && level == 0 ? 40.0 : 0.0; };
 
     DenseSystem system(0, 2);

@@ -4,15 +4,15 @@
 #include "gelmar/model/ventilation/Ventilation.h"
 
 #include "common/core/ErrorCode.h"
-#include "gelmar/kernels/DenseElimination.h"
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/radiation/RadiatingFaces.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/ventilation/DenseElimination.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,7 +80,7 @@ void AddAirCapacities(int step)
     Network& net = g_network;
     const double s = g_model.gridUnit;
     const double perVolume = s * s * s / std::max(1, g_model.timeStep);
-    Index visited = 0;
+    kernels::Index visited = 0;
     for (int k = 0; k < g_model.axes[2].n; ++k)
         for (int j = 0; j < g_model.axes[1].n; ++j)
             for (int i = 0; i < g_model.axes[0].n; ++i) {
@@ -375,13 +375,13 @@ double ColourAirTemperature(int colour)
 
 void AssembleBoundaryColourRows()
 {
-    SymmetricMatrix* matrix = g_work.matrix.get();
+    kernels::SymmetricMatrix* matrix = g_work.matrix.get();
     if (!matrix)
         return;
-    const Index* starts = matrix->Pattern().RowStarts();
+    const kernels::Index* starts = matrix->Pattern().RowStarts();
     for (int colour = 0; colour < kColourCount; ++colour) {
         const ColourRecord& c = Colour(colour);
-        const Index row = g_radiation.airNode[static_cast<std::size_t>(colour)];
+        const kernels::Index row = g_radiation.airNode[static_cast<std::size_t>(colour)];
         if (!c.working.airFixed || row < 0 || row >= matrix->Pattern().RowCount())
             continue;
         matrix->Diagonal()[static_cast<std::size_t>(row)] = 1.0;

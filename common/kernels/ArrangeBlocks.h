@@ -1,0 +1,80 @@
+// Arrange Blocks: rebuilds a block list so that it paints exactly the same colour
+// into every grid cell with as few and as large blocks as it can find. Written
+// over explicit data so that every block-grid program calls it from its own
+// store: the caller copies its blocks into ArrangeBlock records, runs the
+// arrangement and, on success, replaces its block list by the result.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kernels {
+
+// A block as the arrangement reads and writes it: colour number and grid-line
+// bounds (the block covers cells x1..x2-1, y1..y2-1, z1..z2-1) and the flags word.
+struct ArrangeBlock {
+    std::uint8_t colour = 0;
+    std::uint16_t x1 = 0;
+    std::uint16_t x2 = 0;
+    std::uint16_t y1 = 0;
+    std::uint16_t y2 = 0;
+    std::uint16_t z1 = 0;
+    std::uint16_t z2 = 0;
+    std::uint32_t flags = 0;
+    bool operator==(const ArrangeBlock&) const = default;
+};
+
+// Modes: superposition lets blocks overlap (a later block overwrites an earlier
+// one cell by cell); juxtaposition produces blocks that never overlap.
+inline constexpr int kArrangeJuxtaposition = 0;
+inline constexpr int kArrangeSuperposition = 1;
+
+// The block count is a 16-bit number in the stores and data files.
+inline constexpr std::size_t kArrangeMaxBlocks = 65535;
+
+struct ArrangeRequest {
+    // Cell counts of the three axes (the store's nx, ny, nz); lines are 0..n.
+    std::array<std::uint16_t, 3> cells{};
+    // The block list in model order.
+    std::span<const ArrangeBlock> blocks;
+    int mode = kArrangeSuperposition;
+    // Void mode: cells that no block covers become blocks of voidColour,
+    // appended after the existing blocks, which are kept unchanged.
+    bool voidMode = false;
+    std::uint8_t voidColour = 0;
+    // Hidden-colour mode: cells whose colour has shown[colour] false count as
+    // empty, so those blocks disappear.
+    bool hiddenMode = false;
+    std::array<bool, 256> shown = MakeAllShown();
+
+    static constexpr std::array<bool, 256> MakeAllShown()
+    {
+        std::array<bool, 256> all{};
+        all.fill(true);
+        return all;
+    }
+};
+
+enum class ArrangeStatus {
+    Ok,
+    // A block bound lies beyond the last grid line of its axis.
+    BlockOutsideGrid,
+    // The result would hold more than kArrangeMaxBlocks blocks.
+    TooManyBlocks,
+};
+
+struct ArrangeResult {
+    ArrangeStatus status = ArrangeStatus::Ok;
+    // The new block list (only when status is Ok): in void mode the request's
+    // blocks followed by the void blocks, otherwise the new blocks alone. Every
+    // new block has its flags word 0.
+    std::vector<ArrangeBlock> blocks;
+};
+
+// Runs the arrangement. The caller's list is not touched, so on a refusal the
+// model stays as it was. Throws std::bad_alloc when the working arrays cannot
+// be allocated; the calling command reports it.
+ArrangeResult ArrangeBlocks(const ArrangeRequest& request);
+
+} // namespace kernels

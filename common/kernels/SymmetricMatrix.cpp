@@ -1,0 +1,35 @@
+// Value storage and element look-up of the symmetric node matrix.
+#include "common/kernels/SymmetricMatrix.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kernels {
+
+SymmetricMatrix::SymmetricMatrix(const SymmetricPattern& pattern)
+    : pattern_(&pattern), diagonal_(pattern.RowCount(), 0.0), lower_(pattern.LowerCount(), 0.0)
+{
+}
+
+void SymmetricMatrix::Clear()
+{
+    std::fill(diagonal_.begin(), diagonal_.end(), 0.0);
+    std::fill(lower_.begin(), lower_.end(), 0.0);
+}
+
+double& SymmetricMatrix::Element(Index a, Index b)
+{
+    Index pos = pattern_->Find(std::max(a, b), std::min(a, b));
+    if (pos < 0)
+        throw std::logic_error("matrix element outside the pattern");
+    return lower_[pos];
+}
+
+void SymmetricMatrix::FixZeroDiagonals()
+{
+    for (double& d : diagonal_)
+        if (d == 0.0)
+            d = 1.0;
+}
+
+} // namespace kernels

@@ -1,0 +1,19 @@
+// Vector operations of the conjugate-gradient solver over all rows of a
+// system. Each one polls Esc once at its end, as the solver's progress relies
+// on it.
+#pragma once
+
+#include "common/kernels/SymmetricMatrix.h"
+
+namespace kernels {
+
+// y = A·v with the diagonal and every lower element in both its row and its
+// column. y must not alias v.
+void MultiplyMatrixVector(const SymmetricMatrix& a, const double* v, double* y, const EscCheck& esc);
+// Σ u_i·v_i over n entries.
+double DotProduct(Index n, const double* u, const double* v, const EscCheck& esc);
+// out = x + s·y over n entries (out may alias x or y).
+void AddScaledVector(Index n, const double* x, double s, const double* y, double* out, const EscCheck& esc);
+void CopyVector(Index n, const double* from, double* to, const EscCheck& esc);
+
+} // namespace kernels

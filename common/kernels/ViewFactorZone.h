@@ -1,0 +1,57 @@
+// View factors of a whole radiation zone over explicit data: the pair loop
+// (on several threads, each pair with a random stream of its own so that the
+// result does not depend on the number of threads) and the row operations
+// that follow it. The zone's matrix is a packed lower triangle: the entry of
+// faces (i, j), j < i, lies at i(i-1)/2 + j. The pair loop stores A_i*F_ij in
+// m2; after DivideByFaceArea the entry is F_ij, and F_ji = A_i*F_ij / A_j.
+#pragma once
+#include "common/kernels/ViewFactor.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace kernels {
+
+inline std::size_t PackedIndex(std::size_t i, std::size_t j)
+{
+    return i * (i - 1) / 2 + j;
+}
+inline std::size_t PackedSize(std::size_t n)
+{
+    return n < 2 ? 0 : n * (n - 1) / 2;
+}
+
+// The seed of the random stream of the pair at a packed index.
+std::uint32_t PairStreamSeed(std::size_t packedIndex);
+
+struct PairLoopOptions {
+    unsigned threads = 0; // 0: every core
+    // Called on the calling thread every few thousand pairs with the number of
+    // pairs done (the Esc check and the progress read-out); an exception thrown
+    // from it stops the loop and is passed on once the workers have ended.
+    std::function<void(std::size_t pairsDone)> poll;
+};
+
+// Every pair of the zone's faces into the packed matrix (PackedSize(faces)
+// entries, overwritten).
+void ComputeZoneViewFactors(std::span<const ViewFactorFace> faces, const ViewFactorSettings& settings,
+                            std::span<double> matrix, const PairLoopOptions& options = {});
+
+// Sum of the view factors of face i: its non-zero entries of row i and column
+// i divided by its area (entries holding A*F); 0 for a face without area.
+double ViewFactorRowSum(std::span<const double> matrix, std::span<const double> areas, std::size_t i);
+
+// Up to 100 passes over the faces: a face whose sum exceeds 1.0001 has its row
+// and column divided by that sum. checkAbort is called every 2000 faces.
+void NormaliseViewFactorRows(std::span<double> matrix, std::span<const double> areas,
+                             const std::function<void()>& checkAbort = {});
+// unseen[i] = 1 - sum of face i, or 0 when the sum reaches 0.9999.
+void SetUnseenFractions(std::span<const double> matrix, std::span<const double> areas,
+                        std::span<double> unseen, const std::function<void()>& checkAbort = {});
+// Turns every non-zero A_i*F_ij into F_ij; checkAbort every 100000 entries.
+void DivideByFaceArea(std::span<double> matrix, std::span<const double> areas,
+                      const std::function<void()>& checkAbort = {});
+
+} // namespace kernels

@@ -1,0 +1,40 @@
+// Small systems for the kernel tests: patterns and matrices built from Eigen
+// matrices, random SPD systems and grid Laplacians, and the solve limits of a
+// tight solve.
+#pragma once
+
+#include "common/kernels/ConjugateGradient.h"
+
+#include <Eigen/Dense>
+#include <memory>
+
+namespace kernels::test {
+
+// A pattern, its matrix and the right-hand side, kept together.
+struct System {
+    std::unique_ptr<SymmetricPattern> pattern;
+    std::unique_ptr<SymmetricMatrix> matrix;
+    Eigen::VectorXd b;
+};
+
+// The system of a dense symmetric matrix: every non-zero below the diagonal
+// becomes a coupling.
+System FromDense(const Eigen::MatrixXd& a, const Eigen::VectorXd& b, Index gridRows);
+
+// Random sparse SPD system: a weighted graph Laplacian of random links plus
+// positive diagonal terms, with right-hand side; the last rows play zones.
+System RandomSpd(int rows, int gridRows, int linksPerRow, unsigned seed);
+
+// Laplacian of an nx·ny·nz grid of nodes with unit links; the nodes of the
+// first x layer see 20 °C and those of the last 0 °C through surface terms.
+System GridLaplacian(int nx, int ny, int nz);
+
+Eigen::MatrixXd ToDense(const SymmetricMatrix& a);
+
+// Solves to the kernel's tightest read-outs.
+SolverLimits TightLimits();
+
+// Factorises and solves from x = 0; returns x.
+Eigen::VectorXd Solve(const System& s, SolverState* state = nullptr);
+
+} // namespace kernels::test

@@ -2,10 +2,10 @@
 // colours, blocks and lists, each count or selector before the keys that
 // depend on it, values before their function names, numbers in their
 // shortest exact form.
+#include "common/core/TextFileWriter.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/TextFileWriter.h"
 #include "platform/core/Text1252.h"
 
 #include <charconv>
@@ -21,7 +21,7 @@ constexpr std::size_t kMaxTextValue = 250;
 
 class Writer {
   public:
-    const TextFileWriter& Format();
+    const common::TextFileWriter& Format();
 
   private:
     // A key and its values, separated by blanks; the line is built in a
@@ -94,10 +94,10 @@ class Writer {
     void Controls();
     void Output();
 
-    TextFileWriter m_out;
+    common::TextFileWriter m_out;
 };
 
-const TextFileWriter& Writer::Format()
+const common::TextFileWriter& Writer::Format()
 {
     // Room for the usual lines of the grid and the blocks.
     const ModelStore& m = g_model;

@@ -3,8 +3,8 @@
 
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "common/core/TextFileWriter.h"
 #include "gelmar/model/store/ColourScale.h"
-#include "gelmar/model/files/TextFileWriter.h"
 
 #include <cmath>
 #include <string_view>
@@ -91,7 +91,7 @@ void ReadParameterFile(const std::string& programFolder)
 
 bool WriteParameterFile(const std::string& programFolder)
 {
-    TextFileWriter out;
+    common::TextFileWriter out;
     for (const ParameterKey& k : kWriteTable) {
         out.Put(k.key);
         out.Put("=");

@@ -8,8 +8,8 @@
 #include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "common/core/TextFileWriter.h"
 #include "common/kernels/ViewFactorZone.h"
-#include "gelmar/model/files/TextFileWriter.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -31,7 +31,7 @@ enum FileKey { kNzon, kZone, kNfac, kFace, kBox, kVwfc };
 constexpr std::string_view kSummaryKeys = "nfac=face=vwfc=";
 enum SummaryKey { kSumNfac, kSumFace, kSumVwfc };
 
-void PutInt(TextFileWriter& out, long long v)
+void PutInt(common::TextFileWriter& out, long long v)
 {
     out.Put(std::to_string(v));
 }
@@ -233,7 +233,7 @@ std::string SelectViewFactorFile()
 void WriteViewFactorFile()
 {
     const RadiationSet& r = g_radiation;
-    TextFileWriter out;
+    common::TextFileWriter out;
     long long total = 0;
     out.Put("nzon=");
     PutInt(out, static_cast<long long>(r.zones.size()));

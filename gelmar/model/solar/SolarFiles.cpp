@@ -4,10 +4,10 @@
 #include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "common/core/TextFileWriter.h"
+#include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/solar/SolarState.h"
-#include "gelmar/model/files/TextFileWriter.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,7 +19,7 @@ namespace gelmar {
 
 namespace {
 
-void SaveOrRaise(const TextFileWriter& w, const std::string& path)
+void SaveOrRaise(const common::TextFileWriter& w, const std::string& path)
 {
     if (!w.Save(path)) {
         g_model.sharedPath = path;
@@ -62,7 +62,7 @@ bool IsSaveStep(long long t)
 void WriteSunlitNodesFile()
 {
     const std::vector<std::size_t> byLine = RecordsByFileLine();
-    TextFileWriter w;
+    common::TextFileWriter w;
     w.Put("D " + std::to_string(g_solar.records.size()));
     w.EndLine();
     for (const std::size_t n : byLine) {
@@ -136,7 +136,7 @@ void RemoveSolarFluxFile(long long t)
 
 void WriteSolarFluxFile(long long t)
 {
-    TextFileWriter w;
+    common::TextFileWriter w;
     for (const std::size_t n : RecordsByFileLine()) {
         if (n >= g_solar.records.size())
             continue;

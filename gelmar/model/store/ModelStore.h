@@ -3,6 +3,7 @@
 // reads and writes directly, with the grow/free/initialise operations of each
 // array and the life cycle of the whole store.
 #pragma once
+#include "common/core/RecordArray.h"
 #include "gelmar/model/store/Records.h"
 
 #include <array>
@@ -14,36 +15,7 @@
 
 namespace gelmar {
 
-// An array of records with a count (records in use) and a capacity (records
-// allocated); Size is the width of both, as the files and tables rely on it.
-template <typename T, typename Size> struct RecordArray {
-    std::vector<T> data;
-    Size count = 0;
-    Size capacity = 0;
-
-    // Grows to n records, keeping the old ones; never shrinks, never changes
-    // the count; a failed allocation leaves the array as it was.
-    bool Grow(std::size_t n)
-    {
-        if (n <= static_cast<std::size_t>(capacity))
-            return true;
-        try {
-            data.resize(n);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        capacity = static_cast<Size>(n);
-        return true;
-    }
-    void Free()
-    {
-        std::vector<T>().swap(data);
-        count = 0;
-        capacity = 0;
-    }
-    T& operator[](std::size_t i) { return data[i]; }
-    const T& operator[](std::size_t i) const { return data[i]; }
-};
+using common::RecordArray;
 
 // Largest value of a 16-bit count or capacity.
 constexpr std::size_t kMaxCount16 = 0xFFFF;

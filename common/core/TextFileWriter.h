@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace gelmar {
+namespace common {
 
 class TextFileWriter {
   public:
@@ -21,4 +21,4 @@ class TextFileWriter {
     std::string m_bytes;
 };
 
-} // namespace gelmar
+} // namespace common

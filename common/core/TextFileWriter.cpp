@@ -1,11 +1,11 @@
 // In-memory text file writer.
-#include "gelmar/model/files/TextFileWriter.h"
+#include "common/core/TextFileWriter.h"
 
 #include "platform/core/Text1252.h"
 
 #include <cstdio>
 
-namespace gelmar {
+namespace common {
 
 void TextFileWriter::PutText(std::string_view utf8)
 {
@@ -28,4 +28,4 @@ bool TextFileWriter::Save(const std::string& path) const
     return true;
 }
 
-} // namespace gelmar
+} // namespace common

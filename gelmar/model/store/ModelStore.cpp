@@ -1,8 +1,9 @@
 // The model store's arrays, colour operations and life cycle.
 #include "gelmar/model/store/ModelStore.h"
 
-#include "gelmar/model/files/Parameters.h"
+#include "common/kernels/AxisLines.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/files/Parameters.h"
 
 #include <cmath>
 
@@ -445,6 +446,6 @@ void FreeModel()
 namespace gelmar {
 double SnapToLengthQuantum(double value)
 {
-    return std::round(value * 1000.0) / 1000.0;
+    return kernels::SnapToLengthQuantum(value);
 }
 } // namespace gelmar

@@ -2,9 +2,10 @@
 // grid, colours, blocks, the view point (after the blocks, which a preview
 // read needs before it), the boundary-condition lists, the area and element
 // boxes and the report settings. Each count or selector comes before the keys
-// that depend on it; numbers in their shortest exact form.
+// that depend on it; numbers that read back exactly.
 #include "common/core/TextFileWriter.h"
 #include "novelk/model/files/DataFile.h"
+#include "novelk/model/files/RealText.h"
 #include "novelk/model/files/Settings.h"
 #include "novelk/model/store/Errors.h"
 #include "platform/core/Text1252.h"
@@ -43,7 +44,9 @@ class Writer {
     }
     template <typename T> static char* Value(char* p, T v)
     {
-        if constexpr (std::is_floating_point_v<T>)
+        if constexpr (std::is_same_v<T, float>)
+            return PutReal(p, v);
+        else if constexpr (std::is_floating_point_v<T>)
             return std::to_chars(p, p + 32, v).ptr; // shortest exact form
         else
             return PutInt(p, static_cast<long long>(v));

@@ -5,6 +5,7 @@
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "common/core/TextFileWriter.h"
+#include "novelk/model/files/RealText.h"
 #include "novelk/model/files/Settings.h"
 
 #include <charconv>
@@ -120,11 +121,17 @@ bool ReadGraphicReportLine(const char* p, GraphicReportEntry& e)
     return true;
 }
 
-template <typename T> void PutNumber(common::TextFileWriter& out, T v)
+void PutNumber(common::TextFileWriter& out, std::int32_t v)
 {
-    char buf[32];
+    char buf[16];
     out.Put(
         std::string_view(buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v).ptr - buf)));
+}
+
+void PutNumber(common::TextFileWriter& out, float v)
+{
+    char buf[32];
+    out.Put(std::string_view(buf, static_cast<std::size_t>(PutReal(buf, v) - buf)));
 }
 
 } // namespace

@@ -177,10 +177,8 @@ void DataFileReader::Read()
         if (m_blockLine[b] == 0)
             m_model.colours[0].inUse = 1;
     const int outsideLine = CheckAgainstGrid();
-    if (outcome == Outcome::Done && outsideLine == 0)
-        AfterLoop();
-    else if (Insert())
-        m_model.blocks.count = m_model.blockBase;
+    if (Insert() && (outcome != Outcome::Done || outsideLine != 0))
+        m_model.blocks.count = m_model.blockBase; // a failed insert takes its blocks back out
     else
         AfterLoop();
     if (outcome == Outcome::NoMemory)

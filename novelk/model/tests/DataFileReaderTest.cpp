@@ -282,6 +282,10 @@ TEST_F(ReaderTest, InsertBlocksNeedTheFilesOwnWidths)
         // A failed insert takes its blocks back out.
         EXPECT_EQ(model.blocks.count, 1) << c.text;
     }
+    // The count stays 16-bit: beyond 65535 blocks the file's count is refused.
+    ASSERT_EQ(Read(kGrid + "nblk=65535\n"), "");
+    EXPECT_EQ(Read("nblk=1\n", ReadMode::Insert, "insert.nvk"), SyntaxMessage("insert.nvk", 1));
+    EXPECT_EQ(model.blocks.count, 65535);
 }
 
 TEST_F(ReaderTest, AFileThatCannotBeOpenedChangesNothing)

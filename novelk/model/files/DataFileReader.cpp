@@ -404,8 +404,9 @@ void DataFileReader::Blocks(int key)
     for (int& x : v)
         x = Int();
     Check(i >= 0 && i < m_fileBlocks && c >= 0 && c < kColourCount);
-    BlockRecord& b = m.blocks[std::size_t{m.blockBase} + static_cast<std::size_t>(i)];
-    b = BlockRecord{};
+    // The record is built whole before it is stored: a bad line leaves the
+    // block as it was.
+    BlockRecord b;
     b.colour = static_cast<std::uint8_t>(c);
     if (Insert()) {
         // Coordinates from the inserted file's own widths, about the insertion origin.
@@ -433,6 +434,7 @@ void DataFileReader::Blocks(int key)
         b.y1 = static_cast<std::uint16_t>(v[2]), b.y2 = static_cast<std::uint16_t>(v[3]);
         b.z1 = static_cast<std::uint16_t>(v[4]), b.z2 = static_cast<std::uint16_t>(v[5]);
     }
+    m.blocks[std::size_t{m.blockBase} + static_cast<std::size_t>(i)] = b;
     m_blockLine[static_cast<std::size_t>(i)] = m_reader.LineCounter();
     m.colours[static_cast<std::size_t>(c)].inUse = 1;
 }

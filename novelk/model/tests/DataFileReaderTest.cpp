@@ -317,6 +317,8 @@ TEST_F(ReaderTest, BadFilesGiveAMessageAndNoCrash)
         {kGrid + "nblk=2\nblok=0 1 0 1 0 1 0 1\nblok=1 1 0", SyntaxMessage("model.nvk", 10)},
         {kGrid + "colr=1\nlamb=0." + std::string(100000, '5') + "\n", SyntaxMessage("model.nvk", 9)},
         {"titl=" + std::string(300, 'x') + "\n", SyntaxMessage("model.nvk", 1)},
+        // A bad block line leaves the block as announced (found by the fuzzer).
+        {kGrid + "nblk=1\nblok=0 3 0 70000 0 1 0 1\n", SyntaxMessage("model.nvk", 9)},
         {garbage, ""},
         {"", ""},
     };

@@ -11,18 +11,20 @@ bool ValueRange::Usable() const
     return std::isfinite(lower) && std::isfinite(upper) && std::isfinite(inc) && inc > 0.0 && upper > lower;
 }
 
-double QuadBands(double vmin, double vmax, const ValueRange& range, bool fluxMode, const BandVisit& band,
-                 const EscCheck& esc)
+void QuadBands(double vmin, double vmax, const ValueRange& range, bool fluxMode, const BandVisit& band,
+               const EscCheck& esc)
 {
     const double inc = range.inc;
     if (fluxMode && vmin == 0.0 && vmax == 0.0) {
-        band(0.0, 0.0, kOutOfRange);
-        return 0.001;
+        band(0.0, 0.0, kOutOfRange, 0.001);
+        return;
     }
-    const double eps = std::min(vmax - vmin, inc) * 0.001;
+    double eps = std::min(vmax - vmin, inc) * 0.001;
+    if (!(eps >= 0.0))
+        eps = 0.0;
     if (!range.Usable()) {
-        band(kBelowAll, kAboveAll, kOutOfRange);
-        return eps;
+        band(kBelowAll, kAboveAll, kOutOfRange, eps);
+        return;
     }
     const double L = range.lower, U = range.upper;
     const bool below = vmin < L;
@@ -44,22 +46,21 @@ double QuadBands(double vmin, double vmax, const ValueRange& range, bool fluxMod
         lowered = true;
     }
     if (raised || below)
-        band(kBelowAll, lo, kOutOfRange);
+        band(kBelowAll, lo, kOutOfRange, eps);
     // Levels counted from lo: no drift, and an increment too small to move
     // the level cannot loop for ever.
     double level = lo;
     for (long long n = 0; level <= top; ++n) {
         if ((n & 255) == 255)
             PollEsc(esc);
-        band(level, level + inc, range.Fraction(level));
+        band(level, level + inc, range.Fraction(level), eps);
         const double next = lo + static_cast<double>(n + 1) * inc;
         if (next <= level)
             break;
         level = next;
     }
     if (lowered || above)
-        band(level, kAboveAll, kOutOfRange);
-    return eps;
+        band(level, kAboveAll, kOutOfRange, eps);
 }
 
 namespace {

@@ -38,18 +38,19 @@ struct BandVertex {
     double value = 0.0;
 };
 
-// One band of a quad: levels low..high and the colour-scale fraction
-// (kOutOfRange for the bands outside the range).
-using BandVisit = std::function<void(double low, double high, double fraction)>;
+// One band of a quad: levels low..high, the colour-scale fraction
+// (kOutOfRange for the bands outside the range) and the tolerance eps with
+// which the quad's outlines are cut.
+using BandVisit = std::function<void(double low, double high, double fraction, double eps)>;
 
-// The bands a quad with values from vmin to vmax needs, in rising order, and
-// the tolerance eps (a thousandth of the smaller of value spread and band
-// width) with which its outlines are cut. A zero-flux quad (flux mode with
+// The bands a quad with values from vmin to vmax needs, in rising order, each
+// with the tolerance eps (a thousandth of the smaller of value spread and
+// band width) with which the quad's outlines are cut. A zero-flux quad (flux mode with
 // all values 0) is one out-of-range band. A range that cannot be banded
 // (upper at or below lower, no positive increment) gives one out-of-range
 // band over everything. Very many bands: esc is polled every 256 of them.
-double QuadBands(double vmin, double vmax, const ValueRange& range, bool fluxMode, const BandVisit& band,
-                 const EscCheck& esc = {});
+void QuadBands(double vmin, double vmax, const ValueRange& range, bool fluxMode, const BandVisit& band,
+               const EscCheck& esc = {});
 
 // Appends to outline the part of the polygon (corners in order, values linear
 // along the edges) whose values lie in [low - eps, high + eps]: edge by edge,

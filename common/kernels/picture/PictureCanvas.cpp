@@ -57,6 +57,18 @@ void PictureCanvas::ClearClip()
     m_clipped = false;
 }
 
+void PictureCanvas::IntersectClip(const CRect& r)
+{
+    SetClip(CRect(std::max(m_clip.left, r.left), std::max(m_clip.top, r.top), std::min(m_clip.right, r.right),
+                  std::min(m_clip.bottom, r.bottom)));
+}
+
+void PictureCanvas::RestoreClip(const ClipState& state)
+{
+    m_clip = state.rect;
+    m_clipped = state.clipped;
+}
+
 CRect PictureCanvas::VisibleRect() const
 {
     CRect r = m_clip;

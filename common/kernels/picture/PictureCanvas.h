@@ -64,6 +64,12 @@ struct PictureText {
 // held at +-2^30, far outside any picture, so no conversion overflows.
 int TruncToPixel(double v);
 
+// The clip of a canvas, to be put back after a part drawn under a narrower one.
+struct ClipState {
+    CRect rect;
+    bool clipped = false;
+};
+
 class PictureCanvas {
   public:
     explicit PictureCanvas(RasterView raster);
@@ -76,6 +82,10 @@ class PictureCanvas {
     // raster again with ClearClip.
     void SetClip(const CRect& rasterRect);
     void ClearClip();
+    // Narrows the clip to its overlap with a raster rectangle.
+    void IntersectClip(const CRect& rasterRect);
+    ClipState SaveClip() const { return {m_clip, m_clipped}; }
+    void RestoreClip(const ClipState& state);
     // The picture-coordinate rectangle that can receive pixels.
     CRect VisibleRect() const;
 

@@ -25,7 +25,9 @@ struct Band {
 std::vector<Band> BandsOf(double vmin, double vmax, const ValueRange& range, bool flux = false)
 {
     std::vector<Band> bands;
-    QuadBands(vmin, vmax, range, flux, [&](double l, double h, double f) { bands.push_back({l, h, f}); });
+    QuadBands(vmin, vmax, range, flux, [&](double l, double h, double f, double) {
+        bands.push_back({l, h, f});
+    });
     return bands;
 }
 
@@ -54,11 +56,13 @@ TEST(BandPolygons, BandTrianglesOfRandomQuadsWithoutSaddleTileTheQuad)
         const double vmin = std::min({c[0].value, c[1].value, c[2].value, c[3].value});
         const double vmax = std::max({c[0].value, c[1].value, c[2].value, c[3].value});
         double area = 0.0;
-        double eps = 0.0;
+        double eps = -1.0;
         std::vector<Band> bands;
-        eps = QuadBands(vmin, vmax, range, false, [&](double l, double h, double f) {
+        QuadBands(vmin, vmax, range, false, [&](double l, double h, double f, double e) {
             bands.push_back({l, h, f});
+            eps = e;
         });
+        EXPECT_DOUBLE_EQ(eps, std::min(vmax - vmin, range.inc) * 0.001);
         for (const Band& band : bands) {
             std::vector<BandVertex> outline;
             BandOutline(c, band.low, band.high, eps, outline);
@@ -127,7 +131,7 @@ TEST(BandPolygons, VeryManyBandsEndAtTheTopAndPollEsc)
     long long count = 0;
     const ValueRange range{0.0, 1.0, 1e-6};
     QuadBands(
-        0.0, 1.0, range, false, [&](double, double, double) { ++count; },
+        0.0, 1.0, range, false, [&](double, double, double, double) { ++count; },
         [&] {
             ++polls;
             return false;
@@ -137,7 +141,7 @@ TEST(BandPolygons, VeryManyBandsEndAtTheTopAndPollEsc)
     // An increment too small to move the level stops after one band.
     const ValueRange frozen{0.0, 2e9, 1e-9};
     long long few = 0;
-    QuadBands(1e9, 1e9 + 1.0, frozen, false, [&](double, double, double) { ++few; });
+    QuadBands(1e9, 1e9 + 1.0, frozen, false, [&](double, double, double, double) { ++few; });
     EXPECT_LT(few, 5);
 }
 

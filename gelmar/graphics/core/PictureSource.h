@@ -31,6 +31,11 @@ struct PictureTexts {
 };
 
 struct PictureSource {
+    PictureSource(const ModelStore& m, const WorkArrays& w, const SolarState& s, const ColourScale& c)
+        : model(m), work(w), solar(s), colourScale(c)
+    {
+    }
+
     const ModelStore& model;
     const WorkArrays& work;
     const SolarState& solar;

@@ -63,7 +63,7 @@ class PictureTest : public CalcTest {
                               GridLineCoordinate(g_model, 2, k));
                 }
     }
-    PictureSource Source() const { return PictureSource{g_model, g_work, g_solar, scale}; }
+    PictureSource Source() const { return PictureSource(g_model, g_work, g_solar, scale); }
 
     // Forward picture matrix: viewport (w x h) x perspective x look-at.
     static void Camera(const double eye[3], const double centre[3], const double up[3], double fovy, int w,

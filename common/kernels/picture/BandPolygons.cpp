@@ -107,12 +107,13 @@ void BandOutline(std::span<const BandVertex> corners, double low, double high, d
     }
 }
 
-void FanTriangles(
-    std::span<const BandVertex> outline, double low, double high, double eps,
-    const std::function<void(const BandVertex&, const BandVertex&, const BandVertex&)>& triangle)
+namespace {
+
+// Outline positions where the fans start, and the end of the outline: a fan
+// from start s covers s .. next start - 1.
+std::vector<std::size_t> FanStarts(std::span<const BandVertex> outline, double low, double high, double eps)
 {
     const std::size_t count = outline.size();
-    const bool restart = count >= 6;
     auto level = [&](const BandVertex& p) {
         if (std::fabs(p.value - low) <= eps)
             return 1;
@@ -120,17 +121,42 @@ void FanTriangles(
             return 2;
         return 0;
     };
-    std::size_t first = 0;
-    for (std::size_t k = first + 2; k < count; ++k) {
-        triangle(outline[first], outline[k - 1], outline[k]);
-        if (restart) {
+    std::vector<std::size_t> starts{0};
+    if (count >= 6) {
+        std::size_t first = 0;
+        for (std::size_t k = 2; k < count; ++k) {
+            if (k < first + 2)
+                continue;
             const int a = level(outline[first]);
             if (a != 0 && a == level(outline[k])) {
                 first = k + 1;
-                k = first + 1; // the loop's increment makes it first + 2
+                starts.push_back(first);
             }
         }
     }
+    starts.push_back(count);
+    return starts;
+}
+
+} // namespace
+
+void FanTriangles(
+    std::span<const BandVertex> outline, double low, double high, double eps,
+    const std::function<void(const BandVertex&, const BandVertex&, const BandVertex&)>& triangle)
+{
+    const std::vector<std::size_t> starts = FanStarts(outline, low, high, eps);
+    for (std::size_t f = 0; f + 1 < starts.size(); ++f)
+        for (std::size_t k = starts[f] + 2; k < starts[f + 1]; ++k)
+            triangle(outline[starts[f]], outline[k - 1], outline[k]);
+}
+
+void FanPieces(std::span<const BandVertex> outline, double low, double high, double eps,
+               const std::function<void(std::span<const BandVertex> piece)>& piece)
+{
+    const std::vector<std::size_t> starts = FanStarts(outline, low, high, eps);
+    for (std::size_t f = 0; f + 1 < starts.size(); ++f)
+        if (starts[f + 1] >= starts[f] + 3)
+            piece(outline.subspan(starts[f], starts[f + 1] - starts[f]));
 }
 
 } // namespace kernels

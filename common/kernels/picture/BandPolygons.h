@@ -66,5 +66,10 @@ void BandOutline(std::span<const BandVertex> corners, double low, double high, d
 void FanTriangles(
     std::span<const BandVertex> outline, double low, double high, double eps,
     const std::function<void(const BandVertex&, const BandVertex&, const BandVertex&)>& triangle);
+// The same fans, each as the polygon its triangles tile: the fan's first
+// point and the outline points it spans, in outline order (a convex polygon,
+// since the outline runs along the border of a convex quad).
+void FanPieces(std::span<const BandVertex> outline, double low, double high, double eps,
+               const std::function<void(std::span<const BandVertex> piece)>& piece);
 
 } // namespace kernels

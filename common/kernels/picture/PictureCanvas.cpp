@@ -83,25 +83,6 @@ void PictureCanvas::PutRaster(int rx, int ry, COLORREF colour)
     m_raster.pixels[ry * m_raster.stride + rx] = PixelOf(colour);
 }
 
-int TruncToPixel(double v)
-{
-    constexpr double kFar = 1 << 30;
-    if (!(v > -kFar))
-        return -(1 << 30);
-    if (v > kFar)
-        return 1 << 30;
-    return static_cast<int>(v);
-}
-
-void PictureCanvas::SetPixel(int x, int y, COLORREF colour)
-{
-    // Far-away coordinates cannot wrap around into the raster.
-    if (x < m_clip.left - m_ox || x >= m_clip.right - m_ox || y < m_clip.top - m_oy ||
-        y >= m_clip.bottom - m_oy)
-        return;
-    PutRaster(x + m_ox, y + m_oy, colour);
-}
-
 COLORREF PictureCanvas::GetPixel(int x, int y) const
 {
     const int rx = x + m_ox, ry = y + m_oy;

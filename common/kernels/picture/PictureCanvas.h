@@ -62,7 +62,15 @@ struct PictureText {
 
 // Truncation toward zero into pixel range: values beyond 2^30 (and NaN) are
 // held at +-2^30, far outside any picture, so no conversion overflows.
-int TruncToPixel(double v);
+inline int TruncToPixel(double v)
+{
+    constexpr double kFar = 1 << 30;
+    if (!(v > -kFar))
+        return -(1 << 30);
+    if (v > kFar)
+        return 1 << 30;
+    return static_cast<int>(v);
+}
 
 // The clip of a canvas, to be put back after a part drawn under a narrower one.
 struct ClipState {
@@ -89,7 +97,15 @@ class PictureCanvas {
     // The picture-coordinate rectangle that can receive pixels.
     CRect VisibleRect() const;
 
-    void SetPixel(int x, int y, COLORREF colour);
+    void SetPixel(int x, int y, COLORREF colour)
+    {
+        // Far-away coordinates cannot wrap around into the raster.
+        if (x < m_clip.left - m_ox || x >= m_clip.right - m_ox || y < m_clip.top - m_oy ||
+            y >= m_clip.bottom - m_oy)
+            return;
+        m_raster.pixels[static_cast<std::ptrdiff_t>(y + m_oy) * m_raster.stride + (x + m_ox)] =
+            PixelOf(colour);
+    }
     COLORREF GetPixel(int x, int y) const;
     // Pixels x0 .. x1 - 1 of row y.
     void FillSpan(int x0, int x1, int y, COLORREF colour);

@@ -20,6 +20,12 @@ void ScanFiller::Clear()
     m_edges.clear();
 }
 
+void ScanFiller::Reserve(std::size_t n, std::size_t m)
+{
+    m_entries.reserve(n);
+    m_edges.reserve(m);
+}
+
 void ScanFiller::BeginEntry(const DepthPlane& plane, COLORREF colour, std::int32_t tag)
 {
     m_entries.push_back({plane, colour, tag});
@@ -107,12 +113,39 @@ std::int32_t ScanFiller::FrontPolygonAtPixel(int x, int y)
 
 void ScanFiller::RecordSpansTo(int end, int row)
 {
-    for (int column = m_lastColumn; column < end; ++column) {
-        const std::int32_t front = FrontPolygonAtPixel(column, row);
+    auto record = [&](int column, std::int32_t front) {
         if (front != m_lastFront) {
             m_spans.push_back({column, front});
             m_lastFront = front;
         }
+    };
+    const std::size_t count = m_activePolygons.size();
+    // Shapes of one surface (one depth plane) need no depth at the pixels:
+    // with a single shape it is the front one all along; with several, each
+    // pixel makes the last of the list the front one and moves it to the
+    // front of the list, so the first and the last take turns.
+    bool onePlane = count >= 1;
+    if (count >= 2) {
+        const DepthPlane& p = m_entries[static_cast<std::size_t>(m_activePolygons[0])].plane;
+        for (std::size_t n = 1; n < count && onePlane; ++n) {
+            const DepthPlane& q = m_entries[static_cast<std::size_t>(m_activePolygons[n])].plane;
+            onePlane = p.a == q.a && p.b == q.b && p.c == q.c && p.zmin == q.zmin && p.zmax == q.zmax;
+        }
+    }
+    if (count == 0) {
+        if (m_lastColumn < end)
+            record(m_lastColumn, -1);
+    } else if (count == 1) {
+        if (m_lastColumn < end)
+            record(m_lastColumn, m_activePolygons[0]);
+    } else if (onePlane) {
+        for (int column = m_lastColumn; column < end; ++column) {
+            std::swap(m_activePolygons[0], m_activePolygons[count - 1]);
+            record(column, m_activePolygons[0]);
+        }
+    } else {
+        for (int column = m_lastColumn; column < end; ++column)
+            record(column, FrontPolygonAtPixel(column, row));
     }
     m_lastColumn = std::max(m_lastColumn, end);
 }

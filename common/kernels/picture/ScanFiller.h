@@ -41,6 +41,8 @@ class ScanFiller {
     // The image is width x height pixels from (0, 0).
     ScanFiller(int width, int height);
 
+    // Room for n entries and m edges ahead of adding them.
+    void Reserve(std::size_t n, std::size_t m);
     // A new entry; the edges added after it belong to it.
     void BeginEntry(const DepthPlane& plane, COLORREF colour, std::int32_t tag);
     // An edge of the current entry in pixels; edges wholly above or below

@@ -5,6 +5,7 @@
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -97,6 +98,47 @@ void PictureContext::EndFlux()
     kernels::LinePen line = m_plotter.Pen();
     EndIsofluxDrawing(m_settings, &line);
     m_plotter.SetPen(line);
+}
+
+void FacePoints::Load(const PictureContext& context, const FaceRecord& face, int cornerOrientation,
+                      bool floats)
+{
+    const int axis = FaceOrientation(face) / 2;
+    const int ua = axis == 0 ? 1 : 0, ub = axis == 2 ? 1 : 2;
+    const int a0 = face.bounds[2 * ua], b0 = face.bounds[2 * ub];
+    m_na = std::max(0, face.bounds[2 * ua + 1] - a0);
+    m_nb = std::max(0, face.bounds[2 * ub + 1] - b0);
+    m_forward = cornerOrientation == 0 || cornerOrientation == 3 || cornerOrientation == 4;
+    m_points.resize(static_cast<std::size_t>(m_na + 1) * static_cast<std::size_t>(m_nb + 1));
+    int p[3];
+    p[axis] = face.bounds[2 * axis];
+    std::size_t n = 0;
+    for (int a = 0; a <= m_na; ++a)
+        for (int b = 0; b <= m_nb; ++b, ++n) {
+            p[ua] = a0 + a;
+            p[ub] = b0 + b;
+            const GridPoint g{p[0], p[1], p[2]};
+            kernels::BandVertex& v = m_points[n];
+            context.Project(g, v.x, v.y, v.z);
+            if (floats) {
+                v.x = static_cast<float>(v.x);
+                v.y = static_cast<float>(v.y);
+                v.z = static_cast<float>(v.z);
+            }
+            v.value = context.CornerValue(g);
+        }
+}
+
+void FacePoints::Quad(int a, int b, kernels::BandVertex v[4]) const
+{
+    const std::size_t row = static_cast<std::size_t>(m_nb + 1);
+    const std::size_t at = static_cast<std::size_t>(a) * row + static_cast<std::size_t>(b);
+    // Forward: (a, b), (a+1, b), (a+1, b+1), (a, b+1); backward: (a, b),
+    // (a, b+1), (a+1, b+1), (a+1, b).
+    v[0] = m_points[at];
+    v[2] = m_points[at + row + 1];
+    v[1] = m_forward ? m_points[at + row] : m_points[at + 1];
+    v[3] = m_forward ? m_points[at + 1] : m_points[at + row];
 }
 
 int PictureContext::CornerOrientation(const PicturePolygon& polygon) const

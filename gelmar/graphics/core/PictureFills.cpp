@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <new>
+#include <span>
 
 namespace gelmar {
 
@@ -84,6 +85,29 @@ void FillFaceColours(PictureContext& context, FaceColourMode mode)
     });
 }
 
+namespace {
+
+// Adds one filled shape: a convex polygon of the picture, edge by edge in its
+// order, unless it lies wholly beyond a side of the image.
+void AddShape(kernels::ScanFiller& filler, std::span<const kernels::BandVertex> points,
+              const kernels::DepthPlane& plane, COLORREF colour, std::int32_t tag, int w, int h)
+{
+    auto all = [&](auto test) { return std::all_of(points.begin(), points.end(), test); };
+    if (all([](const kernels::BandVertex& p) { return p.x <= 0; }) ||
+        all([](const kernels::BandVertex& p) { return p.y <= 0; }) ||
+        all([&](const kernels::BandVertex& p) { return p.x >= w; }) ||
+        all([&](const kernels::BandVertex& p) { return p.y >= h; }))
+        return;
+    filler.BeginEntry(plane, colour, tag);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const kernels::BandVertex& a = points[k];
+        const kernels::BandVertex& b = points[(k + 1) % points.size()];
+        filler.AddFillEdge(a.x, a.y, b.x, b.y);
+    }
+}
+
+} // namespace
+
 void FillTemperatureBands(PictureContext& context)
 {
     WithMemoryError([&] {
@@ -93,8 +117,19 @@ void FillTemperatureBands(PictureContext& context)
         const bool flux = context.Isoflux();
         const int w = context.Width(), h = context.Height();
         kernels::ScanFiller filler(w, h);
+        struct Band {
+            double low, high, fraction, eps;
+        };
+        std::vector<Band> bands;
         std::vector<kernels::BandVertex> outline;
+        FacePoints face;
         const std::vector<PicturePolygon>& polygons = context.Polygons();
+        // Room for a shape of four edges per quad, so the filler does not
+        // move its records while they are added.
+        std::size_t quads = 0;
+        for (const PicturePolygon& p : polygons)
+            quads += static_cast<std::size_t>(FaceQuadCount(p.face));
+        filler.Reserve(quads, 4 * quads);
         for (std::size_t n = 0; n < polygons.size(); ++n) {
             const PicturePolygon& p = polygons[n];
             context.currentColour = p.colour;
@@ -102,33 +137,67 @@ void FillTemperatureBands(PictureContext& context)
             if (flux)
                 context.faceOrientation = corners;
             const kernels::DepthPlane plane = PlaneOf(p);
-            ForEachFaceQuad(p.face, corners, [&](const GridPoint c[4]) {
-                kernels::BandVertex v[4];
-                for (int k = 0; k < 4; ++k) {
-                    context.Project(c[k], v[k].x, v[k].y, v[k].z);
-                    v[k].value = context.CornerValue(c[k]);
+            const std::int32_t tag = static_cast<std::int32_t>(n);
+            // Quads that lie wholly in one band are one shape with their
+            // neighbours of the same band along the quad row: the same pixels
+            // in the same colour as their band triangles, in far fewer shapes.
+            face.Load(context, p.face, corners);
+            const int* offsetB = face.CornerOffsetsB();
+            struct Run {
+                bool open = false;
+                COLORREF colour = 0;
+                int a = 0, nextB = 0;
+                kernels::BandVertex strip[4];
+            } run;
+            auto flush = [&] {
+                if (run.open)
+                    AddShape(filler, run.strip, plane, run.colour, tag, w, h);
+                run.open = false;
+            };
+            for (int qa = 0; qa < face.QuadsA(); ++qa)
+                for (int qb = 0; qb < face.QuadsB(); ++qb) {
+                    kernels::BandVertex v[4];
+                    face.Quad(qa, qb, v);
+                    const double vmin = std::min({v[0].value, v[1].value, v[2].value, v[3].value});
+                    const double vmax = std::max({v[0].value, v[1].value, v[2].value, v[3].value});
+                    bands.clear();
+                    kernels::QuadBands(
+                        vmin, vmax, range, flux,
+                        [&](double low, double high, double fraction, double eps) {
+                            bands.push_back({low, high, fraction, eps});
+                        },
+                        context.Esc());
+                    if (bands.size() == 1 && vmin >= bands[0].low - bands[0].eps &&
+                        vmax <= bands[0].high + bands[0].eps) {
+                        const COLORREF colour =
+                            ValueToColour(src.colourScale, static_cast<float>(bands[0].fraction));
+                        if (run.open && run.colour == colour && run.a == qa && run.nextB == qb) {
+                            for (int k = 0; k < 4; ++k)
+                                if (offsetB[k] == 1)
+                                    run.strip[k] = v[k];
+                        } else {
+                            flush();
+                            run.open = true;
+                            run.colour = colour;
+                            run.a = qa;
+                            std::copy(v, v + 4, run.strip);
+                        }
+                        run.nextB = qb + 1;
+                        continue;
+                    }
+                    flush();
+                    for (const Band& band : bands) {
+                        const COLORREF colour =
+                            ValueToColour(src.colourScale, static_cast<float>(band.fraction));
+                        outline.clear();
+                        kernels::BandOutline(v, band.low, band.high, band.eps, outline);
+                        kernels::FanPieces(outline, band.low, band.high, band.eps,
+                                           [&](std::span<const kernels::BandVertex> piece) {
+                                               AddShape(filler, piece, plane, colour, tag, w, h);
+                                           });
+                    }
                 }
-                const double vmin = std::min({v[0].value, v[1].value, v[2].value, v[3].value});
-                const double vmax = std::max({v[0].value, v[1].value, v[2].value, v[3].value});
-                auto band = [&](double low, double high, double fraction, double eps) {
-                    const COLORREF colour = ValueToColour(src.colourScale, static_cast<float>(fraction));
-                    outline.clear();
-                    kernels::BandOutline(v, low, high, eps, outline);
-                    kernels::FanTriangles(
-                        outline, low, high, eps,
-                        [&](const kernels::BandVertex& a, const kernels::BandVertex& b,
-                            const kernels::BandVertex& c2) {
-                            if ((a.x <= 0 && b.x <= 0 && c2.x <= 0) || (a.y <= 0 && b.y <= 0 && c2.y <= 0) ||
-                                (a.x >= w && b.x >= w && c2.x >= w) || (a.y >= h && b.y >= h && c2.y >= h))
-                                return;
-                            filler.BeginEntry(plane, colour, static_cast<std::int32_t>(n));
-                            filler.AddFillEdge(a.x, a.y, b.x, b.y);
-                            filler.AddFillEdge(b.x, b.y, c2.x, c2.y);
-                            filler.AddFillEdge(c2.x, c2.y, a.x, a.y);
-                        });
-                };
-                kernels::QuadBands(vmin, vmax, range, flux, band, context.Esc());
-            });
+            flush();
         }
         Scan(context, filler);
     });

@@ -117,23 +117,19 @@ void DrawIsolines(PictureContext& context)
     auto segment = [&](const kernels::BandVertex& a, const kernels::BandVertex& b) {
         context.DrawSegment(a.x, a.y, a.z, b.x, b.y, b.z);
     };
+    FacePoints face;
     for (const PicturePolygon& p : context.Polygons()) {
         const int corners = context.CornerOrientation(p);
         if (context.Isoflux())
             context.faceOrientation = corners;
-        ForEachFaceQuad(p.face, corners, [&](const GridPoint c[4]) {
-            kernels::BandVertex v[4];
-            for (int k = 0; k < 4; ++k) {
-                context.Project(c[k], v[k].x, v[k].y, v[k].z);
-                if (perspective) { // the perspective's corners are kept as floats
-                    v[k].x = static_cast<float>(v[k].x);
-                    v[k].y = static_cast<float>(v[k].y);
-                    v[k].z = static_cast<float>(v[k].z);
-                }
-                v[k].value = context.CornerValue(c[k]);
+        // The perspective's corners are kept as floats.
+        face.Load(context, p.face, corners, perspective);
+        for (int a = 0; a < face.QuadsA(); ++a)
+            for (int b = 0; b < face.QuadsB(); ++b) {
+                kernels::BandVertex v[4];
+                face.Quad(a, b, v);
+                kernels::DrawQuadIsolines(v, style, pen, segment, context.Esc());
             }
-            kernels::DrawQuadIsolines(v, style, pen, segment, context.Esc());
-        });
     }
 }
 

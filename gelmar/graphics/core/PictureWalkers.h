@@ -87,6 +87,31 @@ class PictureContext {
     kernels::HiddenLineRemover m_hidden;
 };
 
+// The picture points and values of every grid point of a face, loaded once
+// for the walk over its quads (each grid point is a corner of up to four).
+class FacePoints {
+  public:
+    // The face's grid points in the polygon's mode (values of the current
+    // colour and face orientation); floats keeps the perspective's points at
+    // float precision, as the isolines take them.
+    void Load(const PictureContext& context, const FaceRecord& face, int cornerOrientation,
+              bool floats = false);
+    int QuadsA() const { return m_na; }
+    int QuadsB() const { return m_nb; }
+    // Corners c0..c3 of quad (a, b), counted from the face's first cell, in
+    // the corner order of the orientation given to Load.
+    void Quad(int a, int b, kernels::BandVertex v[4]) const;
+    // The quad's b offset of each corner (0 or 1).
+    const int* CornerOffsetsB() const { return m_forward ? kForwardB : kBackwardB; }
+
+  private:
+    static constexpr int kForwardB[4] = {0, 0, 1, 1};
+    static constexpr int kBackwardB[4] = {0, 1, 1, 0};
+    int m_na = 0, m_nb = 0;
+    bool m_forward = true;
+    std::vector<kernels::BandVertex> m_points; // (na + 1) x (nb + 1), a outer
+};
+
 // Flux pass for one scope over a context.
 class ContextFlux {
   public:

@@ -195,7 +195,7 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         BuildVisibleFaceList();
         picture.projection = 6;
         picture.settings.objectLines = false;
-        picture.sectionView.SetFullWindow(6, g_model.clipCoord);
+        picture.sectionView.SetSectionFullWindow(6, g_model.clipCoord);
         double section = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();

@@ -109,8 +109,8 @@ void HiddenLineRemover::CollectCandidates(double x1, double y1, double x2, doubl
     std::sort(m_candidates.begin(), m_candidates.end());
 }
 
-void HiddenLineRemover::DrawSegment(double x1, double y1, double z1, double x2, double y2, double z2,
-                                    const Plot& plot)
+void HiddenLineRemover::DrawHiddenLineSegment(double x1, double y1, double z1, double x2, double y2,
+                                              double z2, const Plot& plot)
 {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(z1) || !std::isfinite(x2) ||
         !std::isfinite(y2) || !std::isfinite(z2))

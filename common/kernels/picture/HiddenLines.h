@@ -35,7 +35,8 @@ class HiddenLineRemover {
     // Plots, piece by piece, what of the segment (x, y, depth at both ends)
     // no polygon hides; a piece shorter than 0.01 pixel (x plus y) is not
     // plotted.
-    void DrawSegment(double x1, double y1, double z1, double x2, double y2, double z2, const Plot& plot);
+    void DrawHiddenLineSegment(double x1, double y1, double z1, double x2, double y2, double z2,
+                               const Plot& plot);
 
   private:
     struct Piece {

@@ -9,14 +9,14 @@
 
 namespace kernels {
 
-CPoint LegendLayout::Point(double column, double row) const
+CPoint LegendLayout::LegendPoint(double column, double row) const
 {
     return {TruncToPixel(originX + column * columnWidth), TruncToPixel(originY + row * rowHeight)};
 }
 
 CRect LegendLayout::Rect(double c1, double r1, double c2, double r2) const
 {
-    const CPoint a = Point(c1, r1), b = Point(c2, r2);
+    const CPoint a = LegendPoint(c1, r1), b = LegendPoint(c2, r2);
     return {a.x, a.y, b.x, b.y};
 }
 

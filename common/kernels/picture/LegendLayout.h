@@ -16,7 +16,7 @@ struct LegendLayout {
     double originY = 0.0;
 
     // Pixel point of column c and row r (truncated).
-    CPoint Point(double column, double row) const;
+    CPoint LegendPoint(double column, double row) const;
     // The rectangle between two legend points, as the texts and swatches use it.
     CRect Rect(double c1, double r1, double c2, double r2) const;
 };

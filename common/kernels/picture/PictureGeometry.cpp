@@ -130,7 +130,7 @@ float ValueInQuad(int px, int py, const QuadCorner c[4], bool clockwise)
     return static_cast<float>((c[3].value * dist[0] + c[0].value * dist[3]) / s[3]);
 }
 
-bool PointInQuadOutline(float px, float py, const float corners[4][2])
+bool PointInPicturePolygon(float px, float py, const float corners[4][2])
 {
     for (int e = 0; e < 4; ++e) {
         const float* a = corners[(e + 3) % 4];

@@ -49,10 +49,16 @@ void OrderQuadCornersClockwise(QuadCorner c[4]);
 // the value of the nearest edge by the distance-sum rule (the edge c3-c0 on a
 // tie).
 float ValueInQuad(int px, int py, const QuadCorner c[4], bool clockwise);
+// The value of the graphic output's read-out: ValueInQuad with corners that
+// turn as PointInTriangleCCW takes them.
+inline float ValueAtPicturePoint(int px, int py, const QuadCorner c[4])
+{
+    return ValueInQuad(px, py, c, false);
+}
 
 // True when (px, py) lies inside or on the outline of the convex quad whose
 // corners turn as the picture polygons do (on the screen, with y downwards:
 // (0,0), (10,0), (10,10), (0,10)).
-bool PointInQuadOutline(float px, float py, const float corners[4][2]);
+bool PointInPicturePolygon(float px, float py, const float corners[4][2]);
 
 } // namespace kernels

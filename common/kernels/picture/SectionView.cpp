@@ -112,11 +112,11 @@ void PanSectionWindow(SectionWindow& window, double scale, CPoint a, CPoint b, b
     window.vmax = static_cast<float>(window.vmax + dv);
 }
 
-void SectionView::SetFullWindow(int section, const float clipCoord[6])
+void SectionView::SetSectionFullWindow(int section, const float clipCoord[6])
 {
     m_full = SectionFullWindow(section, clipCoord);
-    ResetWindow();
-    SaveWindow();
+    ResetSectionWindow();
+    SaveSectionWindow();
 }
 
 SectionTransform SectionView::Transform(int width, int height) const
@@ -126,7 +126,7 @@ SectionTransform SectionView::Transform(int width, int height) const
 
 void SectionView::ZoomInAtPoint(CPoint centre, CPoint point, int width, int height)
 {
-    SaveWindow();
+    SaveSectionWindow();
     PanSectionWindow(m_current, Transform(width, height).scale, centre, point, true);
     const float qu = (m_current.umax - m_current.umin) * 0.25f;
     const float qv = (m_current.vmax - m_current.vmin) * 0.25f;
@@ -138,7 +138,7 @@ void SectionView::ZoomInAtPoint(CPoint centre, CPoint point, int width, int heig
 
 void SectionView::ZoomOut()
 {
-    SaveWindow();
+    SaveSectionWindow();
     const float hu = (m_current.umax - m_current.umin) * 0.5f;
     const float hv = (m_current.vmax - m_current.vmin) * 0.5f;
     m_current.umin -= hu;
@@ -149,8 +149,8 @@ void SectionView::ZoomOut()
 
 void SectionView::ZoomTotal()
 {
-    SaveWindow();
-    ResetWindow();
+    SaveSectionWindow();
+    ResetSectionWindow();
 }
 
 void SectionView::PreviousView()
@@ -160,13 +160,13 @@ void SectionView::PreviousView()
 
 void SectionView::ZoomToRectangle(CPoint a, CPoint b, int width, int height)
 {
-    SaveWindow();
+    SaveSectionWindow();
     ZoomSectionToRectangle(m_current, Transform(width, height), width, height, a, b);
 }
 
 void SectionView::Pan(CPoint a, CPoint b, int width, int height, bool dragMode)
 {
-    SaveWindow();
+    SaveSectionWindow();
     PanSectionWindow(m_current, Transform(width, height).scale, a, b, dragMode);
 }
 

@@ -58,9 +58,9 @@ class SectionView {
   public:
     // A section selected or the clip changed: the full window of the face,
     // shown whole, with no other previous window.
-    void SetFullWindow(int section, const float clipCoord[6]);
-    void ResetWindow() { m_current = m_full; }
-    void SaveWindow() { m_previous = m_current; }
+    void SetSectionFullWindow(int section, const float clipCoord[6]);
+    void ResetSectionWindow() { m_current = m_full; }
+    void SaveSectionWindow() { m_previous = m_current; }
 
     SectionTransform Transform(int width, int height) const;
     // Zoom In at a pane point: the point comes to the pane centre and the

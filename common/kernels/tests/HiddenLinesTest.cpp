@@ -89,7 +89,7 @@ TEST(HiddenLines, PointsAlongRandomSegmentsAreDrawnWhereADepthTestSeesThem)
         const double x1 = w * u(rng), y1 = h * u(rng), x2 = w * u(rng), y2 = h * u(rng);
         const double z1 = 10.0 * u(rng), z2 = 10.0 * u(rng);
         std::vector<Piece> pieces;
-        remover.DrawSegment(x1, y1, z1, x2, y2, z2, [&](double a, double b, double c, double d) {
+        remover.DrawHiddenLineSegment(x1, y1, z1, x2, y2, z2, [&](double a, double b, double c, double d) {
             pieces.push_back({a, b, c, d});
         });
         const double len2 = (x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1);
@@ -200,10 +200,10 @@ TEST(HiddenLines, TheGridAndTheStackGiveThePiecesOfThePlainWalkInItsOrder)
         std::vector<Piece> expected, got;
         double a0[3] = {a[0], a[1], a[2]}, b0[3] = {b[0], b[1], b[2]};
         Walk(polygons, a0, b0, 0, expected);
-        remover.DrawSegment(a[0], a[1], a[2], b[0], b[1], b[2],
-                            [&](double x1, double y1, double x2, double y2) {
-                                got.push_back({x1, y1, x2, y2});
-                            });
+        remover.DrawHiddenLineSegment(a[0], a[1], a[2], b[0], b[1], b[2],
+                                      [&](double x1, double y1, double x2, double y2) {
+                                          got.push_back({x1, y1, x2, y2});
+                                      });
         EXPECT_EQ(got, expected) << "segment " << s;
         split += expected.size() > 1;
     }
@@ -228,9 +228,10 @@ TEST(HiddenLines, ASegmentCutByVeryManyPolygonsInTurnNeedsNoDeepCalls)
     HiddenLineRemover remover;
     remover.Build(strips, 1000000000, 20);
     std::vector<Piece> pieces;
-    remover.DrawSegment(0.0, 10.0, 1.0, 1e9, 10.0, 1.0, [&](double x1, double y1, double x2, double y2) {
-        pieces.push_back({x1, y1, x2, y2});
-    });
+    remover.DrawHiddenLineSegment(0.0, 10.0, 1.0, 1e9, 10.0, 1.0,
+                                  [&](double x1, double y1, double x2, double y2) {
+                                      pieces.push_back({x1, y1, x2, y2});
+                                  });
     ASSERT_EQ(pieces.size(), static_cast<std::size_t>(n + 1));
     // Left to right: the front piece first, then what lies behind each strip.
     EXPECT_DOUBLE_EQ(pieces[0].x1, 0.0);
@@ -248,15 +249,15 @@ TEST(HiddenLines, ALineOnAFaceStaysAndOneBehindItGoes)
     remover.Build(face, 100, 100);
     auto depth = [](double x, double y) { return 0.01 * x - 0.02 * y + 5.0; };
     int drawn = 0;
-    remover.DrawSegment(30, 40, depth(30, 40), 70, 60, depth(70, 60),
-                        [&](double, double, double, double) { ++drawn; });
+    remover.DrawHiddenLineSegment(30, 40, depth(30, 40), 70, 60, depth(70, 60),
+                                  [&](double, double, double, double) { ++drawn; });
     EXPECT_EQ(drawn, 1);
     drawn = 0;
-    remover.DrawSegment(30, 40, depth(30, 40) + 0.1, 70, 60, depth(70, 60) + 0.1,
-                        [&](double, double, double, double) { ++drawn; });
+    remover.DrawHiddenLineSegment(30, 40, depth(30, 40) + 0.1, 70, 60, depth(70, 60) + 0.1,
+                                  [&](double, double, double, double) { ++drawn; });
     EXPECT_EQ(drawn, 0);
     // Shorter than 0.01 pixel: nothing.
-    remover.DrawSegment(5, 5, 0, 5.004, 5.004, 0, [&](double, double, double, double) { ++drawn; });
+    remover.DrawHiddenLineSegment(5, 5, 0, 5.004, 5.004, 0, [&](double, double, double, double) { ++drawn; });
     EXPECT_EQ(drawn, 0);
 }
 

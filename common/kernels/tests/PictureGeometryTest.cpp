@@ -166,11 +166,11 @@ TEST(PictureGeometry, QuadOutlineCountsItsBorderAsInside)
 {
     // The turning of the picture polygons (right, then down on the screen).
     const float corners[4][2] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-    EXPECT_TRUE(PointInQuadOutline(5, 5, corners));
-    EXPECT_TRUE(PointInQuadOutline(0, 5, corners));
-    EXPECT_TRUE(PointInQuadOutline(10, 10, corners));
-    EXPECT_FALSE(PointInQuadOutline(10.5f, 5, corners));
-    EXPECT_FALSE(PointInQuadOutline(5, -0.5f, corners));
+    EXPECT_TRUE(PointInPicturePolygon(5, 5, corners));
+    EXPECT_TRUE(PointInPicturePolygon(0, 5, corners));
+    EXPECT_TRUE(PointInPicturePolygon(10, 10, corners));
+    EXPECT_FALSE(PointInPicturePolygon(10.5f, 5, corners));
+    EXPECT_FALSE(PointInPicturePolygon(5, -0.5f, corners));
 }
 
 } // namespace

@@ -44,7 +44,7 @@ TEST(SectionView, ZoomInThenOutKeepsTheSizeAboutTheClickedPoint)
 {
     const float clip[6] = {0, 4, 0, 2, 0, 3};
     SectionView view;
-    view.SetFullWindow(1, clip); // u = -y in -2..0, v = -z in -3..0, with margins
+    view.SetSectionFullWindow(1, clip); // u = -y in -2..0, v = -z in -3..0, with margins
     EXPECT_FLOAT_EQ(view.Current().umin, -2.05f);
     EXPECT_FLOAT_EQ(view.Current().vmax, 0.075f);
     EXPECT_FALSE(view.HasPreviousWindow());
@@ -140,12 +140,12 @@ TEST(LegendLayout, ShortListsKeepTheRowHeightOfLongerOnes)
     const LegendLayout l = ComputeLegendLayout(pane, 4, 20, 6);
     EXPECT_DOUBLE_EQ(l.rowHeight, -300.0 / (6 - (4 - 20 - 1)));
     EXPECT_DOUBLE_EQ(l.columnWidth, 10.0);
-    EXPECT_EQ(l.Point(0, 6).y, 0); // the highest row at the top
-    EXPECT_EQ(l.Point(30, 0).x, 900);
+    EXPECT_EQ(l.LegendPoint(0, 6).y, 0); // the highest row at the top
+    EXPECT_EQ(l.LegendPoint(30, 0).x, 900);
     // A long list fills the pane from row -1 to its last row.
     const LegendLayout full = ComputeLegendLayout(pane, 25, 20, 27);
     EXPECT_DOUBLE_EQ(full.rowHeight, -300.0 / 28);
-    EXPECT_EQ(full.Point(0, -1).y, 300);
+    EXPECT_EQ(full.LegendPoint(0, -1).y, 300);
 }
 
 } // namespace

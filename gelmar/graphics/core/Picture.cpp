@@ -7,11 +7,20 @@
 #include "gelmar/graphics/core/PictureLegend.h"
 #include "gelmar/graphics/core/SurfaceHeatFlux.h"
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/store/EngineServices.h"
 
 #include <cmath>
 #include <utility>
 
 namespace gelmar {
+
+kernels::EscCheck EngineEscCheck()
+{
+    return [] {
+        CheckEscAbort();
+        return false;
+    };
+}
 
 void Picture::SetViewMatrix(const double forward[16])
 {
@@ -174,7 +183,7 @@ bool Picture::FormatValueLabelAtPoint(const PictureSource& source, int px, int p
         if ((b.y - a.y) * (px - a.x) - (b.x - a.x) * (py - a.y) > 0)
             return false;
     }
-    const float v = kernels::ValueInQuad(px, py, q, false);
+    const float v = kernels::ValueAtPicturePoint(px, py, q);
     label = flux ? kernels::FormatFixed(v, settings.fluxDecimals) + " W/m²"
                  : kernels::FormatFixed(v, settings.temperatureDecimals) + "°C";
     return true;
@@ -195,7 +204,7 @@ bool Picture::ValueLabelAtPoint(const PictureSource& source, int px, int py, boo
             best = &p;
             break;
         }
-        if (!kernels::PointInQuadOutline(static_cast<float>(px), static_cast<float>(py), s.corners))
+        if (!kernels::PointInPicturePolygon(static_cast<float>(px), static_cast<float>(py), s.corners))
             continue;
         const double depth = s.a * px + s.b * py + s.c;
         if (!best || depth < bestDepth) {

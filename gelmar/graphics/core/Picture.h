@@ -19,6 +19,10 @@
 
 namespace gelmar {
 
+// The engine's Esc poll for the pictures: an Esc pressed since the drawing
+// began aborts it (through the engine host).
+kernels::EscCheck EngineEscCheck();
+
 struct PictureResult {
     std::vector<kernels::PictureText> texts;
     // Esc ended the picture before it was complete (the window sets its stop

@@ -67,9 +67,9 @@ float PictureContext::CornerValue(const GridPoint& p) const
 void PictureContext::DrawSegment(double x1, double y1, double z1, double x2, double y2, double z2)
 {
     if (Perspective())
-        m_hidden.DrawSegment(x1, y1, z1, x2, y2, z2, [this](double a, double b, double c, double d) {
-            m_plotter.PlotThickLine(a, b, c, d);
-        });
+        m_hidden.DrawHiddenLineSegment(
+            x1, y1, z1, x2, y2, z2,
+            [this](double a, double b, double c, double d) { m_plotter.PlotThickLine(a, b, c, d); });
     else
         m_plotter.PlotThickLine(x1, y1, x2, y2);
 }

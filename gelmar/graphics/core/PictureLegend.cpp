@@ -45,17 +45,17 @@ struct Legend {
     void Swatch(int row, const kernels::FillBrush& brush, bool tint)
     {
         kernels::PictureCanvas& canvas = context.Canvas();
-        canvas.FillRectangleNoOutline(layout.Point(5, row + 1), layout.Point(12, row), brush);
+        canvas.FillRectangleNoOutline(layout.LegendPoint(5, row + 1), layout.LegendPoint(12, row), brush);
         if (tint)
-            canvas.FillRectangleNoOutline(layout.Point(9, row + 1), layout.Point(12, row),
+            canvas.FillRectangleNoOutline(layout.LegendPoint(9, row + 1), layout.LegendPoint(12, row),
                                           kernels::FillBrush::Solid(kernels::ShadowTint(brush.colour)));
     }
-    void SectionLabelAt(int row)
+    void DrawSectionLabel(int row)
     {
         if (section)
             Text(SectionLabel(context.Source().model, section), 5, row + 1, 30, row - 1);
     }
-    void TimeLabelAt(int row)
+    void DrawTimeLabel(int row)
     {
         if (section)
             ++row;
@@ -88,9 +88,9 @@ void MaterialLegend(Legend& l, bool patterns)
         l.Text(kernels::FormatFixed(entries[static_cast<std::size_t>(r)].lambda, 3), 13, r + 1, 30, r);
     }
     l.Text("[W/mK]", 13, count + 1, 30, count);
-    l.SectionLabelAt(count + 2);
+    l.DrawSectionLabel(count + 2);
     if (l.timeShown)
-        l.TimeLabelAt(count + 3);
+        l.DrawTimeLabel(count + 3);
 }
 
 void BoundaryLegend(Legend& l)
@@ -122,9 +122,9 @@ void BoundaryLegend(Legend& l)
         l.Text(l.context.Source().texts.colourTitle, 13, count + 1, 30, count);
     else
         l.Text("[°C]\n[W/m²K]\n[W/m²]", 13, count + 1, 30, count, kLines);
-    l.SectionLabelAt(count + 2);
+    l.DrawSectionLabel(count + 2);
     if (l.timeShown)
-        l.TimeLabelAt(count + 3);
+        l.DrawTimeLabel(count + 3);
 }
 
 void ValueScaleLegend(Legend& l)
@@ -154,16 +154,16 @@ void ValueScaleLegend(Legend& l)
                b - 1);
     }
     l.Text(context.Isoflux() ? "[W/m²]" : "[°C]", 13, n + 2, 30, n);
-    l.SectionLabelAt(n + 2);
+    l.DrawSectionLabel(n + 2);
     if (l.timeShown)
-        l.TimeLabelAt(n + 3);
+        l.DrawTimeLabel(n + 3);
 }
 
 void SunLegend(Legend& l)
 {
     const PictureSource& src = l.context.Source();
     l.Layout(7, 20);
-    l.TimeLabelAt(9);
+    l.DrawTimeLabel(9);
     l.Text(PictureDate(src.model.calcTime, src.model.day0), 5, 8, 30, 6);
     if (src.sun.altitude > 0) {
         int azimuth = static_cast<int>(src.sun.azimuth);
@@ -276,8 +276,8 @@ void DrawLegend(PictureContext& context, const CRect& pane, int section)
     case FillMode::Off:
         if (timeShown) {
             l.Layout(10, 10);
-            l.SectionLabelAt(12);
-            l.TimeLabelAt(13);
+            l.DrawSectionLabel(12);
+            l.DrawTimeLabel(13);
         }
         break;
     }

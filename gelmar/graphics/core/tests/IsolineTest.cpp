@@ -25,7 +25,7 @@ class IsolineTest : public PictureTest {
         settings.temperature = {-100.0f, 100.0f, 1.0f, 5.0f, {kFirst, 1}, {kSecond, 1}};
         settings.singlePen = {kSingle, 0};
         const float clip[6] = {0, 6.5f, 0, 4.75f, 0, 1};
-        view.SetFullWindow(5, clip);
+        view.SetSectionFullWindow(5, clip);
     }
     // Draws the isotherms of the Zmin section into the raster.
     void Draw(kernels::MemoryRaster& raster)

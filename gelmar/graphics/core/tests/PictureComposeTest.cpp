@@ -44,7 +44,7 @@ class PictureComposeTest : public PictureTest {
 TEST_F(PictureComposeTest, ASectionDrawsItsLayersInsideThePictureAndTheLegendBeside)
 {
     picture.projection = 5;
-    picture.sectionView.SetFullWindow(5, g_model.clipCoord);
+    picture.sectionView.SetSectionFullWindow(5, g_model.clipCoord);
     picture.settings.fill = FillMode::Temperatures;
     picture.settings.isothermalLines = true;
     picture.settings.legend = true;
@@ -103,7 +103,7 @@ TEST_F(PictureComposeTest, AVeryFineIncrementCanBeStoppedWithEsc)
 TEST_F(PictureComposeTest, TheValueUnderThePointerOfTheLastPicture)
 {
     picture.projection = 5; // Zmin: u = -x, v = -y
-    picture.sectionView.SetFullWindow(5, g_model.clipCoord);
+    picture.sectionView.SetSectionFullWindow(5, g_model.clipCoord);
     picture.settings.fill = FillMode::Temperatures;
     Draw(Source());
     const kernels::SectionTransform& t = picture.SectionTransform();

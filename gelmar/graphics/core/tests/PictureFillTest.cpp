@@ -78,7 +78,8 @@ TEST_F(PictureFillTest, FaceColoursOfRandomBlockModelsMatchTheNearestPlaneAtEver
                     const kernels::HiddenLinePolygon& s = p.shape;
                     for (int e = 0; e < 4; ++e)
                         edge = std::min(edge, SegmentDistance(x, y, s.corners[(e + 3) % 4], s.corners[e]));
-                    if (!kernels::PointInQuadOutline(static_cast<float>(x), static_cast<float>(y), s.corners))
+                    if (!kernels::PointInPicturePolygon(static_cast<float>(x), static_cast<float>(y),
+                                                        s.corners))
                         continue;
                     const double depth = s.a * x + s.b * y + s.c;
                     if (depth < nearest) {
@@ -145,7 +146,7 @@ class SectionBands : public PictureTest {
         Block(1, 0, 6, 0, 4, 0, 2);
         Build();
         SetTemperatures([](double x, double y, double) { return x + 2.0 * y; });
-        view.SetFullWindow(5, kClip);
+        view.SetSectionFullWindow(5, kClip);
     }
     static constexpr float kClip[6] = {0, 6, 0, 4, 0, 2};
     kernels::SectionView view;

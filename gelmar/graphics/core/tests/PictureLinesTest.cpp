@@ -24,7 +24,7 @@ class PictureLinesTest : public PictureTest {
         const PictureSource src = Source();
         PictureContext context(src, settings, canvas, raster.Width(), raster.Height(), {});
         kernels::SectionView view;
-        view.SetFullWindow(6, g_model.clipCoord);
+        view.SetSectionFullWindow(6, g_model.clipCoord);
         transform = view.Transform(raster.Width(), raster.Height());
         context.SetSection(6, transform);
         layer(context);

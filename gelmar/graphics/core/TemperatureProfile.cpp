@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 namespace gelmar {
 
@@ -60,6 +60,23 @@ void TitleIndices(const ModelStore& model, const GridPoint& p, int out[3])
         out[1] = 2 * p.j + 1;
         out[2] = 2 * (model.axes[2].n - p.k) + 1;
     }
+}
+
+// The title text with its "%d" fields replaced in order by the numbers; any
+// other "%" stays as it is, so a translated text cannot misuse the numbers.
+std::string FillIntegers(const std::string& format, const int (&numbers)[6])
+{
+    std::string out;
+    std::size_t next = 0;
+    for (std::size_t k = 0; k < format.size(); ++k) {
+        if (format[k] == '%' && k + 1 < format.size() && format[k + 1] == 'd' && next < 6) {
+            out += std::to_string(numbers[next++]);
+            ++k;
+        } else {
+            out += format[k];
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -165,9 +182,8 @@ bool DrawTemperatureProfile(PictureContext& context, const ProfileLine& line)
     int from[3], to[3];
     TitleIndices(model, line.a, from);
     TitleIndices(model, line.b, to);
-    char title[256];
-    std::snprintf(title, sizeof title, src.texts.profileTitle.c_str(), from[0], from[1], from[2], to[0],
-                  to[1], to[2]);
+    const int numbers[6] = {from[0], from[1], from[2], to[0], to[1], to[2]};
+    const std::string title = FillIntegers(src.texts.profileTitle, numbers);
     const CRect titleRect(static_cast<int>(0.12 * w), 0, static_cast<int>(0.92 * w),
                           static_cast<int>(0.06 * h));
     canvas.AddText(title, titleRect, kernels::kTextLeft | kernels::kTextVCenter | kernels::kTextSingleLine);

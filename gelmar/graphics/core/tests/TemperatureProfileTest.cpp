@@ -102,6 +102,19 @@ TEST_F(ProfileTest, ALineAgainstItsAxisRunsTheOtherWay)
     EXPECT_GT(InColumn(1.0, 6, 0, kBlue, Row(4.0) - 2, Row(4.0) + 3), 0);
 }
 
+TEST_F(ProfileTest, ATranslatedTitleTakesOnlyItsNumberFields)
+{
+    // A text whose fields are not all numbers cannot misread the arguments.
+    PictureSource src = Source();
+    src.texts.profileTitle = "Van (%d,%d,%d) %s naar (%d,%d,%d) 100%";
+    kernels::PictureCanvas canvas(raster.View());
+    PictureContext context(src, settings, canvas, w, h, {});
+    ASSERT_TRUE(DrawTemperatureProfile(context, {{0, 1, 0}, {6, 1, 0}}));
+    const std::vector<kernels::PictureText> t = canvas.TakeTexts();
+    EXPECT_TRUE(std::any_of(t.begin(), t.end(),
+                            [](const auto& x) { return x.text == "Van (0,1,0) %s naar (6,1,0) 100%"; }));
+}
+
 TEST_F(ProfileTest, ARangeWithoutSpanDrawsFrameAndTitleOnly)
 {
     settings.temperature.upper = 0.0f;

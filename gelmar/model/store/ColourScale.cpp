@@ -21,7 +21,12 @@ std::string JoinPath(const std::string& folder, const std::string& name)
 
 COLORREF ValueToColour(float v)
 {
-    const auto& e = g_colourScale.entries;
+    return ValueToColour(g_colourScale, v);
+}
+
+COLORREF ValueToColour(const ColourScale& scale, float v)
+{
+    const auto& e = scale.entries;
     if (e.empty() || !(v >= 0.0f) || v > 1.0f)
         return 0xDFDFDF;
     const std::size_t count = e.size();

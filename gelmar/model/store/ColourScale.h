@@ -19,6 +19,7 @@ extern ColourScale g_colourScale;
 // Colour of a fraction 0..1 of the scale, interpolated between entries;
 // light grey 0xDFDFDF without a scale or outside 0..1.
 COLORREF ValueToColour(float fraction);
+COLORREF ValueToColour(const ColourScale& scale, float fraction);
 void FreeColourScale();
 
 // Loads "RainbowGray.rgb" (grey set) or "RainbowColor.rgb" from the folder.

@@ -72,6 +72,12 @@ std::string MakeBlankField(std::size_t n)
     return std::string(n, ' ');
 }
 
+std::string AlignRight(std::string_view text, std::size_t width)
+{
+    const std::size_t n = TextWidth(text);
+    return std::string(n < width ? width - n : 0, ' ') + std::string(text);
+}
+
 int IndexDisplay::Shown(int axis, int index) const
 {
     if (!rcl)

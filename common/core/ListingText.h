@@ -23,6 +23,8 @@ std::string CutText(std::string_view text, std::size_t n);
 void PadLineBuffer(std::string& line, std::size_t n);
 // A field of n blanks.
 std::string MakeBlankField(std::size_t n);
+// "%*s": the text right-aligned in width characters (never cut).
+std::string AlignRight(std::string_view text, std::size_t width);
 
 // How a listing shows grid-point indices: the cell counts of the three axes
 // and whether the R/C/L numbering is on.

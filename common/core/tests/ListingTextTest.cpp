@@ -50,6 +50,9 @@ TEST(ListingText, PaddingAndCuttingCountCharactersNotBytes)
     EXPECT_EQ(CutText("", 3), "");
     EXPECT_EQ(MakeBlankField(5), "     ");
     EXPECT_EQ(MakeBlankField(0), "");
+    EXPECT_EQ(AlignRight("T01", 8), "     T01");
+    EXPECT_EQ(AlignRight("°C", 4), "  °C");
+    EXPECT_EQ(AlignRight("longer", 3), "longer");
 }
 
 TEST(ListingText, NodeIndexColumns)

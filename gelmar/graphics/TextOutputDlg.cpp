@@ -82,7 +82,8 @@ bool LoadTimeStep()
 // a file that is missing or cannot be read lists its name only.
 void WriteViewFactors(ListingWriter& out)
 {
-    const bool exists = std::filesystem::exists("tmp.vwf");
+    std::error_code ec;
+    const bool exists = std::filesystem::exists("tmp.vwf", ec);
     const std::string name = exists ? std::string("tmp.vwf")
                                     : std::filesystem::path(g_model.dataFilePath).stem().string() + ".vwf";
     const ViewFactorSummary* summary = nullptr;

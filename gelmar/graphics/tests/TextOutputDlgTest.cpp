@@ -16,10 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -395,6 +398,32 @@ TEST_F(TextOutputTest, EscAndExitCloseTheWindow)
     Open([&](CTextOutputDlg& dlg) {
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_EXIT));
         EXPECT_TRUE(dlg.IsEnded());
+    });
+}
+
+} // namespace
+} // namespace gelmar::test
+
+namespace gelmar::test {
+namespace {
+
+// A picture of the window with the example's time-step results, for the
+// eye: runs only when GELMAR_SCREENSHOT names the PNG file to write (under
+// Xvfb with QT_QPA_PLATFORM=xcb, or on any other platform).
+TEST_F(TextOutputTest, ScreenshotOfTheExampleResults)
+{
+    const char* out = std::getenv("GELMAR_SCREENSHOT");
+    if (!out)
+        GTEST_SKIP() << "GELMAR_SCREENSHOT not set";
+    Main()->MoveWindow(0, 0, 1000, 700);
+    Calculate(0);
+    g_app.textListingKind = kListingResults;
+    Open([&](CTextOutputDlg& dlg) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 1000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_TRUE(dlg.GetWidget()->grab().save(out, "PNG"));
     });
 }
 

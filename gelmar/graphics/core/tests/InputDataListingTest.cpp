@@ -281,6 +281,28 @@ TEST_F(InputDataListingTest, EmptyModelKeepsTheHeadingsAndParameters)
     EXPECT_EQ(text.find("Iteration cycles"), std::string::npos);
 }
 
+TEST_F(InputDataListingTest, LongFilePathsAreListedWhole)
+{
+    auto m = NewStore();
+    m->functions.Grow(1);
+    m->functions.count = 1;
+    FunctionRecord& f = m->functions[0];
+    f.name = FunctionName("T05");
+    f.inUse = 1;
+    // Longer than any line buffer, with a backslash every ten characters.
+    for (int i = 0; i < 30; ++i)
+        f.filePath += "\\folder" + std::to_string(i % 10);
+    const ShownListing shown = Show([&](ListingWriter& out) { WriteInputDataListing(out, *m); });
+    EXPECT_NE(shown.text.find("T05: FILE\n  " + f.filePath + "\n"), std::string::npos);
+    // The RTF holds every backslash doubled once.
+    ListingWriter saved;
+    WriteInputDataListing(saved, *m);
+    std::string escaped;
+    for (char c : f.filePath)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    EXPECT_NE(saved.Document().BuildCompleteText().find(escaped + "\r\n\\par"), std::string::npos);
+}
+
 TEST_F(InputDataListingTest, FunctionUnitsByTheirLetter)
 {
     const std::pair<char, const char*> cases[] = {

@@ -14,6 +14,7 @@
 
 namespace common {
 class CPatternList;
+struct ColourScale;
 }
 
 namespace gelmar {
@@ -21,7 +22,7 @@ namespace gelmar {
 struct ModelStore;
 struct WorkArrays;
 struct SolarState;
-struct ColourScale;
+using common::ColourScale;
 
 // The user-interface texts a picture writes (the window passes its string
 // table's texts; these are the English ones).

@@ -2,6 +2,7 @@
 // and minimum-grid tests, used-line marks and the unit and volume texts.
 #include "gelmar/model/editing/GridLines.h"
 
+#include "common/kernels/AxisLines.h"
 #include "gelmar/model/editing/ItemLines.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
@@ -9,6 +10,8 @@
 #include "gelmar/model/store/ValueText.h"
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace gelmar {
@@ -20,13 +23,6 @@ std::string g_unitLabel;
 float SnappedLineCoordinate(int axis, std::size_t line)
 {
     return static_cast<float>(SnapToLengthQuantum(LineCoordinate(axis, line)));
-}
-
-// Sorts the list and keeps one of each exactly equal coordinate.
-void SortUnique(std::vector<float>& list)
-{
-    std::sort(list.begin(), list.end(), [](float a, float b) { return CompareCoordinates(a, b) < 0; });
-    list.erase(std::unique(list.begin(), list.end()), list.end());
 }
 
 // Room for n cells on every axis; a refusal is reported.
@@ -53,8 +49,7 @@ std::string Bracketed(const std::string& number, const char* tail)
 
 void RecomputeWidths(GridAxis& a)
 {
-    for (std::size_t i = 0; i < a.n; ++i)
-        a.widths[i] = i == 0 ? a.coords[0] : a.coords[i] - a.coords[i - 1];
+    kernels::WidthsFromCoordinates(std::span<const float>(a.coords.data(), a.n), a.widths);
 }
 
 } // namespace
@@ -88,21 +83,18 @@ bool RebuildGridFromCoordinates(int axis)
     ForEachItemLine(axis, [&list](std::uint16_t&, float& coord, ItemLineRole) { list.push_back(coord); });
     if (list.empty())
         return true;
-    SortUnique(list);
+    kernels::SortDistinctCoordinates(list);
     const std::size_t count = list.size() - 1;
     if (!ReserveCells(count))
         return false;
 
     ModelStore& m = g_model;
     GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
-    const float first = list[0];
     // The same subtraction for lines and items, so that they stay equal.
-    for (std::size_t i = 1; i <= count; ++i)
-        a.coords[i - 1] = list[i] - first;
+    const float first = kernels::AxisFromSortedCoordinates(list, a.coords, a.widths);
     ForEachItemLine(axis, [first](std::uint16_t&, float& coord, ItemLineRole) { coord -= first; });
     m.origin[axis] -= first;
     a.n = static_cast<std::uint16_t>(count);
-    RecomputeWidths(a);
     std::fill(a.flags.begin(), a.flags.begin() + static_cast<std::ptrdiff_t>(count + 1), std::uint8_t{0});
     m.clipLo[axis] = 0;
     m.clipHi[axis] = a.n;
@@ -112,29 +104,18 @@ bool RebuildGridFromCoordinates(int axis)
 
 int CompareCoordinates(float a, float b)
 {
-    return a < b ? -1 : a > b ? 1 : 0;
+    return kernels::CompareCoordinates(a, b);
 }
 
 void MapCoordinatesToIndices(int axis)
 {
     const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
-    const float* begin = a.coords.data();
-    const float* end = begin + a.n;
-    ForEachItemLine(axis, [begin, end](std::uint16_t& index, float& coord, ItemLineRole) {
-        if (coord == 0.0f || begin == end) {
-            index = 0;
-            return;
-        }
-        const float* p = std::lower_bound(begin, end, coord);
-        if (p != end && *p == coord) {
-            index = static_cast<std::uint16_t>(p - begin + 1);
-            return;
-        }
+    const std::span<const float> coords(a.coords.data(), a.n);
+    ForEachItemLine(axis, [coords](std::uint16_t& index, float& coord, ItemLineRole) {
         // Every item coordinate was added to the lines; should one be missing
         // all the same, the nearest line takes it.
-        const std::size_t below = static_cast<std::size_t>(p - begin); // line of p[-1], or 0
-        const float belowCoord = p == begin ? 0.0f : p[-1];
-        index = static_cast<std::uint16_t>(p == end || coord - belowCoord <= *p - coord ? below : below + 1);
+        const std::optional<std::size_t> line = kernels::FindExactLine(coords, coord);
+        index = static_cast<std::uint16_t>(line ? *line : kernels::NearestLine(coords, coord));
     });
 }
 
@@ -159,7 +140,7 @@ bool MergeGridLines(int axis, std::size_t a, std::size_t b)
         if (index > a && index <= b)
             list.push_back(coord);
     });
-    SortUnique(list);
+    kernels::SortDistinctCoordinates(list);
     std::copy(list.begin(), list.end(), ax.coords.begin());
     ax.n = static_cast<std::uint16_t>(list.size());
     RecomputeWidths(ax);

@@ -4,6 +4,7 @@
 // edges found are then joined into maximal straight segments.
 #include "gelmar/model/editing/Outlines.h"
 
+#include "common/kernels/OutlineEdges.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -28,15 +29,8 @@ EdgeKey Pack(int axis, const std::uint16_t p[3])
 // Colours of the four cells around a unit edge, in order around it.
 void AroundEdge(const CellRaster& cells, int axis, const std::uint16_t p[3], int c[4])
 {
-    const int f = (axis + 1) % 3, g = (axis + 2) % 3;
-    static const int kStep[4][2] = {{-1, -1}, {0, -1}, {0, 0}, {-1, 0}};
-    for (int q = 0; q < 4; ++q) {
-        long long cell[3];
-        cell[axis] = p[axis];
-        cell[f] = static_cast<long long>(p[f]) + kStep[q][0];
-        cell[g] = static_cast<long long>(p[g]) + kStep[q][1];
-        c[q] = cells.InClip(cell[0], cell[1], cell[2]);
-    }
+    kernels::CellsAroundEdge(
+        axis, p, [&cells](int i, int j, int k) { return cells.InClip(i, j, k); }, c);
 }
 
 int FaceColour(const FaceRecord& face, bool neighbour)
@@ -134,20 +128,14 @@ bool IsOutlineEdge(const CellRaster& cells, int axis, const std::uint16_t p[3], 
 {
     int c[4];
     AroundEdge(cells, axis, p, c);
-    int count = 0;
-    for (int q = 0; q < 4; ++q)
-        count += c[q] == colour;
-    if (count != 2)
-        return true;
-    // Two of the colour: side by side unless they are diagonal.
-    return (c[0] == colour) == (c[2] == colour);
+    return kernels::IsColourOutlineEdge(c, colour);
 }
 
 bool IsPairOutlineEdge(const CellRaster& cells, int axis, const std::uint16_t p[3])
 {
     int c[4];
     AroundEdge(cells, axis, p, c);
-    return !((c[0] == c[1] && c[2] == c[3]) || (c[0] == c[3] && c[1] == c[2]));
+    return kernels::IsInterfaceOutlineEdge(c);
 }
 
 void BuildColourOutline(int colour)

@@ -1,21 +1,19 @@
 // The snapshot history of undo and redo.
 #include "gelmar/model/editing/UndoRedo.h"
 
+#include "common/core/UndoHistory.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/StaleResults.h"
 
 #include <algorithm>
-#include <list>
 #include <new>
 
 namespace gelmar {
 
 namespace {
 
-std::list<UndoRecord> g_history;
-// The current record; g_history.end() while the history is empty.
-std::list<UndoRecord>::iterator g_current = g_history.end();
+common::UndoHistory<UndoRecord> g_history(kUndoLimit);
 
 template <typename T, typename Size> std::vector<T> CopyOf(const RecordArray<T, Size>& a)
 {
@@ -96,42 +94,39 @@ bool MakeRoomFor(const UndoRecord& r)
 
 bool SaveUndoRecord(int kind, int a1, int a2)
 {
-    std::list<UndoRecord> fresh;
     try {
-        UndoRecord& r = fresh.emplace_back();
+        UndoRecord r;
         r.kind = kind;
         r.a1 = a1;
         r.a2 = a2;
         TakeSnapshot(r);
+        g_history.Push(std::move(r));
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory();
         return false;
     }
-    DropRedoRecords();
-    g_history.splice(g_history.end(), fresh);
-    g_current = std::prev(g_history.end());
-    TrimUndoHistory();
     return true;
 }
 
 bool CanUndo()
 {
-    return g_current != g_history.end() && g_current != g_history.begin();
+    return g_history.CanUndo();
 }
 
 bool CanRedo()
 {
-    return g_current != g_history.end() && std::next(g_current) != g_history.end();
+    return g_history.CanRedo();
 }
 
 bool Undo()
 {
     if (!CanUndo())
         return false;
-    const int kind = g_current->kind, a1 = g_current->a1, a2 = g_current->a2;
-    --g_current;
+    const UndoRecord& undone = *g_history.Current();
+    const int kind = undone.kind, a1 = undone.a1, a2 = undone.a2;
+    g_history.StepBack();
     if (!RestoreUndoRecord()) {
-        ++g_current;
+        g_history.StepForward();
         return false;
     }
     RefreshViewsAfterUndo();
@@ -141,41 +136,33 @@ bool Undo()
 
 bool Redo()
 {
-    if (!CanRedo())
+    if (!g_history.StepForward())
         return false;
-    ++g_current;
     if (!RestoreUndoRecord()) {
-        --g_current;
+        g_history.StepBack();
         return false;
     }
     RefreshViewsAfterUndo();
-    GoToUndoItem(g_current->kind, g_current->a1, g_current->a2);
+    const UndoRecord& redone = *g_history.Current();
+    GoToUndoItem(redone.kind, redone.a1, redone.a2);
     return true;
 }
 
 void ClearUndoHistory()
 {
-    g_history.clear();
-    g_current = g_history.end();
+    g_history.Clear();
 }
 
 void DropRedoRecords()
 {
-    if (g_current != g_history.end())
-        g_history.erase(std::next(g_current), g_history.end());
-}
-
-void TrimUndoHistory()
-{
-    while (g_history.size() > kUndoLimit && g_history.begin() != g_current)
-        g_history.pop_front();
+    g_history.DropRedo();
 }
 
 bool RestoreUndoRecord()
 {
-    if (g_current == g_history.end())
+    if (!g_history.Current())
         return false;
-    const UndoRecord& r = *g_current;
+    const UndoRecord& r = *g_history.Current();
     if (!MakeRoomFor(r)) {
         ReportOutOfMemory();
         return false;
@@ -246,7 +233,8 @@ void RefreshViewsAfterUndo()
     EngineHost& host = Host();
     host.RefillTables();
     host.UpdateModelView();
-    host.SetModified(g_current == g_history.end() || g_current->kind != kUndoBaseline);
+    const UndoRecord* current = g_history.Current();
+    host.SetModified(!current || current->kind != kUndoBaseline);
     host.UpdateAllViews();
 }
 
@@ -257,19 +245,17 @@ void GoToUndoItem(int kind, int a1, int a2)
 
 std::size_t UndoRecordCount()
 {
-    return g_history.size();
+    return g_history.Count();
 }
 
 long long CurrentUndoIndex()
 {
-    if (g_current == g_history.end())
-        return -1;
-    return std::distance(g_history.begin(), std::list<UndoRecord>::iterator(g_current));
+    return g_history.CurrentIndex();
 }
 
 const UndoRecord* CurrentUndoRecord()
 {
-    return g_current == g_history.end() ? nullptr : &*g_current;
+    return g_history.Current();
 }
 
 } // namespace gelmar

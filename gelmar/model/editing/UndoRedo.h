@@ -1,8 +1,9 @@
 // Undo and redo by whole snapshots of the model: every edit ends by saving an
 // UndoRecord that copies the store's editable content with the kind of the
 // edit and the table cell where it happened. The records form a list with a
-// current record; Undo steps back to the previous snapshot and copies it into
-// the store, Redo steps forward. The list holds at most kUndoLimit records.
+// current record (common::UndoHistory); Undo steps back to the previous
+// snapshot and copies it into the store, Redo steps forward. The list holds
+// at most kUndoLimit records.
 #pragma once
 #include "gelmar/model/store/ModelStore.h"
 
@@ -93,8 +94,6 @@ bool CanRedo();
 void ClearUndoHistory();
 // Frees every record newer than the current one.
 void DropRedoRecords();
-// Keeps the list at most kUndoLimit records long, dropping the oldest.
-void TrimUndoHistory();
 // Copies the current record into the store; false (with a message) when the
 // store's arrays cannot be grown to hold it, the store then unchanged.
 bool RestoreUndoRecord();

@@ -1,25 +1,22 @@
-// The loaded colour scale that fills results, and the colour files read from
+// Gelmar's colour scale that fills results, and its colour files read from
 // the program folder: "MatColor.rgb" and the scales "RainbowColor.rgb" and
-// "RainbowGray.rgb".
+// "RainbowGray.rgb" (the readers and the lookup are common/core's).
 #pragma once
+#include "common/core/ColourScale.h"
 #include "platform/core/Types.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace gelmar {
 
-struct ColourScale {
-    std::vector<std::array<std::uint8_t, 3>> entries; // red, green, blue
-};
+using common::ColourScale;
+using common::JoinPath;
+using common::ValueToColour;
 extern ColourScale g_colourScale;
 
-// Colour of a fraction 0..1 of the scale, interpolated between entries;
+// Colour of a fraction 0..1 of Gelmar's scale, interpolated between entries;
 // light grey 0xDFDFDF without a scale or outside 0..1.
 COLORREF ValueToColour(float fraction);
-COLORREF ValueToColour(const ColourScale& scale, float fraction);
 void FreeColourScale();
 
 // Loads "RainbowGray.rgb" (grey set) or "RainbowColor.rgb" from the folder.
@@ -30,8 +27,5 @@ bool LoadColourScale(const std::string& programFolder, bool grey);
 // Gives all 256 colours their defaults, then reads their display colours
 // from "MatColor.rgb" in the folder when it exists (never a message).
 void LoadMaterialColours(const std::string& programFolder);
-
-// Joins a folder and a file name.
-std::string JoinPath(const std::string& folder, const std::string& name);
 
 } // namespace gelmar

@@ -1,6 +1,7 @@
 // The model store's arrays, colour operations and life cycle.
 #include "gelmar/model/store/ModelStore.h"
 
+#include "common/kernels/AxisLines.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/files/Parameters.h"
 
@@ -450,6 +451,6 @@ void FreeModel()
 namespace gelmar {
 double SnapToLengthQuantum(double value)
 {
-    return std::round(value * 1000.0) / 1000.0;
+    return kernels::SnapToLengthQuantum(value);
 }
 } // namespace gelmar

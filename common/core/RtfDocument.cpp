@@ -1,6 +1,7 @@
 // Run formatting, text escaping and the complete RTF text.
 #include "common/core/RtfDocument.h"
 
+#include "common/core/TextFileWriter.h"
 #include "platform/core/Text1252.h"
 
 #include <cstdint>
@@ -128,7 +129,8 @@ std::string RtfEscapeText(std::string_view text)
 void CRtfDocument::AppendText(std::string_view text)
 {
     m_body += m_format.Prefix() + RtfEscapeText(text);
-    m_runs.push_back(CRtfTextRun{m_format, std::string(text)});
+    if (m_keepRuns)
+        m_runs.push_back(CRtfTextRun{m_format, std::string(text)});
 }
 
 void CRtfDocument::SelectFont(const std::string& face)
@@ -157,13 +159,10 @@ std::string CRtfDocument::BuildCompleteText() const
 
 BOOL CRtfDocument::WriteFile(const std::string& path) const
 {
-    const std::string text = BuildCompleteText();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return FALSE;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = (std::fclose(f) == 0) && ok;
-    return ok ? TRUE : FALSE;
+    // Through a temporary file, so a failed write never loses the old file.
+    TextFileWriter writer;
+    writer.Put(BuildCompleteText());
+    return writer.Save(path) ? TRUE : FALSE;
 }
 
 std::vector<CRtfTextRun> CRtfDocument::TakeRuns()

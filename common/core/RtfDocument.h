@@ -16,8 +16,8 @@ namespace common {
 // One character-style switch: the control word written while it is on.
 struct CRtfStyleSwitch {
     bool on = false;
-    std::string onText;
-    std::string offText;
+    const char* onText = "";
+    const char* offText = "";
 };
 
 // The character format of a run.
@@ -66,6 +66,9 @@ class CRtfDocument {
     // Hands the runs appended since the last call to the text output window
     // and empties the body, so that the next call brings only what follows.
     std::vector<CRtfTextRun> TakeRuns();
+    // A document that is only written to a file keeps no runs for a window
+    // (long listings would hold every run twice).
+    void KeepRuns(bool keep) { m_keepRuns = keep; }
 
     const CRtfRun& CurrentFormat() const { return m_format; }
     const std::vector<std::string>& Fonts() const { return m_fonts; }
@@ -78,6 +81,7 @@ class CRtfDocument {
     std::vector<std::string> m_fonts{"Arial"};
     std::vector<COLORREF> m_colours{0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
     std::vector<CRtfTextRun> m_runs;
+    bool m_keepRuns = true;
 };
 
 // Format manipulators applied with RtfApply: font face, font size (half

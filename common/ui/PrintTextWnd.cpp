@@ -1,9 +1,11 @@
 // CPrintTextWnd: inserting formatted runs and printing the text in pages.
 #include "common/ui/PrintTextWnd.h"
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QGridLayout>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,17 +15,15 @@
 
 namespace common {
 
-QWidget* CPrintTextWnd::CreateControlWidget(QWidget* parent, DWORD style)
-{
-    auto* edit = new QTextEdit(parent);
-    edit->setReadOnly(style & ES_READONLY);
-    edit->setLineWrapMode(QTextEdit::NoWrap);
-    return edit;
-}
-
 QTextEdit* CPrintTextWnd::Edit() const
 {
     return qobject_cast<QTextEdit*>(m_widget);
+}
+
+void CPrintTextWnd::ConnectControl()
+{
+    if (QTextEdit* edit = Edit())
+        QObject::connect(edit, &QTextEdit::selectionChanged, edit, [] { RequestIdleUpdate(); });
 }
 
 void CPrintTextWnd::InsertRuns(const std::vector<CRtfTextRun>& runs, const std::vector<std::string>& fonts)
@@ -33,6 +33,19 @@ void CPrintTextWnd::InsertRuns(const std::vector<CRtfTextRun>& runs, const std::
         return;
     QTextCursor cursor = edit->textCursor();
     for (const CRtfTextRun& run : runs) {
+        QString text = QString::fromStdString(run.text);
+        if (m_limit > 0) {
+            const long room = m_limit - GetTextLength();
+            if (room <= 0)
+                break;
+            if (text.size() > room) {
+                // Never half a surrogate pair.
+                qsizetype keep = room;
+                if (text.at(keep - 1).isHighSurrogate())
+                    --keep;
+                text.truncate(keep);
+            }
+        }
         QTextCharFormat f;
         const int index = run.format.fontIndex;
         if (index >= 0 && index < static_cast<int>(fonts.size()))
@@ -43,7 +56,7 @@ void CPrintTextWnd::InsertRuns(const std::vector<CRtfTextRun>& runs, const std::
                            run.format.switches[CRtfRun::kWordUnderline].on);
         f.setFontItalic(run.format.switches[CRtfRun::kItalic].on);
         f.setFontStrikeOut(run.format.switches[CRtfRun::kStrike].on);
-        cursor.insertText(QString::fromStdString(run.text), f);
+        cursor.insertText(text, f);
     }
     edit->setTextCursor(cursor);
 }
@@ -52,6 +65,58 @@ std::string CPrintTextWnd::GetPlainText() const
 {
     QTextEdit* edit = Edit();
     return edit ? edit->toPlainText().toStdString() : std::string();
+}
+
+void CPrintTextWnd::Clear()
+{
+    if (QTextEdit* edit = Edit())
+        edit->clear();
+}
+
+long CPrintTextWnd::GetTextLength() const
+{
+    QTextEdit* edit = Edit();
+    // The document counts one paragraph end more than the text has.
+    return edit ? static_cast<long>(edit->document()->characterCount()) - 1 : 0;
+}
+
+void CPrintTextWnd::GetSel(long& nStart, long& nEnd) const
+{
+    nStart = nEnd = 0;
+    if (QTextEdit* edit = Edit()) {
+        const QTextCursor cursor = edit->textCursor();
+        nStart = cursor.selectionStart();
+        nEnd = cursor.selectionEnd();
+    }
+}
+
+void CPrintTextWnd::SetSel(long nStart, long nEnd)
+{
+    QTextEdit* edit = Edit();
+    if (!edit)
+        return;
+    const long length = GetTextLength();
+    const auto clamp = [length](long v) { return v < 0 || v > length ? length : v; };
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(static_cast<int>(clamp(nStart)));
+    cursor.setPosition(static_cast<int>(clamp(nEnd)), QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+    edit->ensureCursorVisible();
+}
+
+void CPrintTextWnd::Copy()
+{
+    if (QTextEdit* edit = Edit())
+        edit->copy();
+}
+
+LRESULT CPrintTextWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPY) {
+        Copy();
+        return 0;
+    }
+    return CRichEditCtrl::WindowProc(message, wParam, lParam);
 }
 
 CPrintTextWnd& operator<<(CPrintTextWnd& wnd, CRtfDocument& doc)
@@ -119,6 +184,15 @@ void CPrintTextWnd::PrintText(CDC* pDC)
         pDC->EndPage();
     }
     pDC->EndDoc();
+}
+
+BOOL FitRichEdit(CDialog& dialog, CPrintTextWnd& edit, UINT nID)
+{
+    if (!edit.SubclassDlgItem(nID, &dialog))
+        return FALSE;
+    if (QGridLayout* grid = dialog.GetControlLayout())
+        grid->setContentsMargins(0, 0, 0, 0);
+    return TRUE;
 }
 
 } // namespace common

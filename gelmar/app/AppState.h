@@ -20,6 +20,10 @@ struct AppState {
     bool showNorth = false;
     // The colour Convert Void to Blocks proposes from.
     int voidColour = 0;
+    // The listing the text output window shows, kept between its openings:
+    // 0 input data, 1 time-step results, 2 corner nodes, 3 node BCs, 4 report
+    // output, 5 view factors.
+    int textListingKind = 1;
 };
 
 extern AppState g_app;

@@ -10,12 +10,13 @@
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
-#include "gelmar/model/editing/BlockOperations.h"
+#include "gelmar/graphics/TextOutputDlg.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/CalcSystem.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -118,7 +119,7 @@ void CGelmarDoc::OnGraphicOutput()
 void CGelmarDoc::OnTextOutput()
 {
     RecordBars();
-    CTextOutputDlg dlg;
+    CTextOutputDlg dlg(AfxGetMainWnd());
     dlg.DoModal();
 }
 

@@ -1,7 +1,7 @@
 // Small stand-ins of the graphics and output windows that the application,
 // the document and the run driver reach: the 3D view with the state the
 // commands set, its frame, the function graph pair, the File Open preview,
-// the output windows and the Temperature Range dialog. They keep the names and
+// the graphic output window and the Temperature Range dialog. They keep the names and
 // members their callers rely on; the graphics windows replace them.
 #pragma once
 #include "platform/ui/App.h"
@@ -59,12 +59,8 @@ class CPreviewWnd : public CWnd {
     int paints = 0;
 };
 
-// The modal output windows; they show nothing yet and end at once.
+// The modal graphic output window; it shows nothing yet and ends at once.
 class CGraphicOutputDlg {
-  public:
-    int DoModal() { return IDCANCEL; }
-};
-class CTextOutputDlg {
   public:
     int DoModal() { return IDCANCEL; }
 };

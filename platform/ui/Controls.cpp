@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -147,6 +148,14 @@ QWidget* CEdit::CreateControlWidget(QWidget* parent, DWORD style)
         e->setAlignment(Qt::AlignRight);
     e->setReadOnly(style & ES_READONLY);
     return e;
+}
+
+QWidget* CRichEditCtrl::CreateControlWidget(QWidget* parent, DWORD style)
+{
+    auto* edit = new QTextEdit(parent);
+    edit->setReadOnly(style & ES_READONLY);
+    edit->setLineWrapMode(QTextEdit::NoWrap);
+    return edit;
 }
 
 void CEdit::ConnectControl()

@@ -63,6 +63,14 @@ class CEdit : public CWnd {
     int m_limit = 0;
 };
 
+// A rich-text control (read-only with ES_READONLY), without line wrapping.
+// Program classes adopt it from a dialog template and fill it.
+class CRichEditCtrl : public CWnd {
+  protected:
+    QWidget* CreateControlWidget(QWidget* parent, DWORD style) override;
+    bool AdoptsControls() const override { return true; }
+};
+
 class CComboBox : public CWnd {
   public:
     int AddString(const std::string& text);

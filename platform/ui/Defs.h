@@ -69,6 +69,7 @@ enum : UINT {
     WM_SYSCHAR = 0x0106,
     WM_INITDIALOG = 0x0110,
     WM_COMMAND = 0x0111,
+    WM_INITMENUPOPUP = 0x0117,
     WM_TIMER = 0x0113,
     WM_HSCROLL = 0x0114,
     WM_VSCROLL = 0x0115,
@@ -84,6 +85,11 @@ enum : UINT {
     WM_MBUTTONUP = 0x0208,
     WM_MOUSEWHEEL = 0x020A,
     WM_CAPTURECHANGED = 0x0215,
+    WM_COPY = 0x0301,
+    // The framework's idle messages: to a control bar, run the update
+    // handlers of its items; to a modal dialog, the message loop is idle.
+    WM_IDLEUPDATECMDUI = 0x0363,
+    WM_KICKIDLE = 0x036A,
     WM_USER = 0x0400,
     WM_APP = 0x8000,
 };
@@ -466,8 +472,16 @@ enum : UINT {
     ID_VIEW_STATUS_BAR = 59393,
     AFX_IDW_TOOLBAR = 59392,
     AFX_IDW_STATUS_BAR = 59393,
+    AFX_IDW_CONTROLBAR_FIRST = 59392,
+    AFX_IDW_CONTROLBAR_LAST = 59647,
     AFX_IDW_PANE_FIRST = 59648,
 };
+
+// First parameter of WM_KICKIDLE from a dialog's message loop.
+enum : WPARAM { MSGF_DIALOGBOX = 0 };
+
+// RepositionBars: place the bars, or only tell the client area they leave.
+enum : UINT { reposDefault = 0, reposQuery = 1 };
 
 // Command routing codes.
 enum : int { CN_COMMAND = 0, CN_UPDATE_COMMAND_UI = -1 };

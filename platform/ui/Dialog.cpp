@@ -2,6 +2,7 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/core/StringTable.h"
+#include "platform/ui/MenuBar.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/TestHook.h"
@@ -13,9 +14,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <cfloat>
 #include <cstdio>
 #include <cstdlib>
@@ -407,6 +412,9 @@ void CDialog::BuildControls(const platform::DialogTemplate& t, QWidget* host, QG
         case platform::Ctl::Custom:
             w = std::make_unique<CWnd>();
             break;
+        case platform::Ctl::RichEdit:
+            w = std::make_unique<CRichEditCtrl>();
+            break;
         }
         auto g = groups.find(c.group);
         QGridLayout* layout = g != groups.end() ? g->second.second : grid;
@@ -446,10 +454,50 @@ BOOL CDialog::CreateDialogWindow(CWnd* pParent)
     m_style = WS_POPUP | WS_CAPTION;
     AttachWidget(w, false, 0);
     SetWindowText(t->caption);
-    auto* grid = new QGridLayout(w);
-    BuildControls(*t, w, grid);
+    // Bars above and below the controls; the controls keep the margins a
+    // dialog's own layout has.
+    auto* outer = new QVBoxLayout(w);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    m_topBars = new QVBoxLayout;
+    m_bottomBars = new QVBoxLayout;
+    m_controlLayout = new QGridLayout;
+    QStyle* style = w->style();
+    m_controlLayout->setContentsMargins(
+        style->pixelMetric(QStyle::PM_LayoutLeftMargin), style->pixelMetric(QStyle::PM_LayoutTopMargin),
+        style->pixelMetric(QStyle::PM_LayoutRightMargin), style->pixelMetric(QStyle::PM_LayoutBottomMargin));
+    outer->addLayout(m_topBars);
+    outer->addLayout(m_controlLayout, 1);
+    outer->addLayout(m_bottomBars);
+    m_menuBar = nullptr;
+    if (t->menu)
+        if (const platform::MenuTemplate* menu = platform::Resources::Get().FindMenu(t->menu)) {
+            m_menuBar = platform::detail::BuildMenuBar(
+                w, *menu, [this](UINT id) { ExecuteCommand(id); },
+                [this](QMenu* popup) { platform::detail::UpdateMenuItems(popup, this, TRUE); });
+            outer->setMenuBar(m_menuBar);
+        }
+    BuildControls(*t, w, m_controlLayout);
     m_nModalResult = -1;
     m_ended = false;
+    return TRUE;
+}
+
+void CDialog::AddBar(QWidget* bar, bool bottom)
+{
+    if (QVBoxLayout* bars = bottom ? m_bottomBars : m_topBars)
+        bars->addWidget(bar);
+}
+
+BOOL CDialog::ExecuteCommand(UINT nID)
+{
+    if (!m_hWnd)
+        return FALSE;
+    CCmdUI state(nID);
+    state.DoUpdate(this, TRUE);
+    if (!state.m_bEnabled)
+        return FALSE;
+    SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
     return TRUE;
 }
 
@@ -481,6 +529,17 @@ int CDialog::RunModalLoop()
     if (!m_ended && m_widget) {
         m_widget->setWindowModality(Qt::ApplicationModal);
         m_widget->show();
+        // Idle moments of the loop reach the dialog as WM_KICKIDLE, after
+        // those of the windows below it.
+        auto& idle = platform::detail::IdleHookRef();
+        const std::function<void()> below = idle;
+        idle = [below, this, alive = Alive()] {
+            if (below)
+                below();
+            if (*alive && m_hWnd && !m_ended)
+                SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, 0);
+        };
+        RequestIdleUpdate();
         QEventLoop loop;
         m_loop = &loop;
         if (auto script = platform::TestHook::Get().NextDialogScript()) {
@@ -493,6 +552,7 @@ int CDialog::RunModalLoop()
         if (!m_ended)
             loop.exec(QEventLoop::DialogExec);
         m_loop = nullptr;
+        platform::detail::IdleHookRef() = below;
     }
     int result = m_nModalResult;
     if (m_hWnd)
@@ -589,9 +649,12 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
     int code = HIWORD(wParam);
+    std::shared_ptr<bool> alive = Alive();
     BOOL handled = OnCmdMsg(id, code, nullptr);
-    if (m_hWnd && !m_ended)
+    if (*alive && m_hWnd && !m_ended) {
         UpdateDialogControls(this, FALSE);
+        SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, 0);
+    }
     (void)lParam;
     return handled;
 }

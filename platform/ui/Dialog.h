@@ -11,6 +11,8 @@
 
 class QEventLoop;
 class QGridLayout;
+class QMenuBar;
+class QVBoxLayout;
 
 namespace platform {
 struct DialogTemplate;
@@ -99,9 +101,23 @@ class CDialog : public CWnd {
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Runs a command of the dialog's menu, accelerators or toolbar as the
+    // user's choice would: nothing when its update handler disables it.
+    // TRUE when the command ran.
+    BOOL ExecuteCommand(UINT nID);
+
     UINT m_nIDHelp = 0;
     // The controls of the template, in template (tab) order.
     const std::vector<std::unique_ptr<CWnd>>& TemplateControls() const { return m_templateControls; }
+
+    // A dialog may carry a menu bar (its template's menu), toolbars above
+    // and status bars below its controls: the controls sit between the bars.
+    // While the dialog runs modally its idle moments send it WM_KICKIDLE,
+    // as do its commands, so that its bars follow the update handlers.
+    void AddBar(QWidget* bar, bool bottom);
+    QMenuBar* GetMenuBar() const { return m_menuBar; }
+    // The grid in which the template's controls are laid out.
+    QGridLayout* GetControlLayout() const { return m_controlLayout; }
 
   protected:
     virtual BOOL CreateDialogWindow(CWnd* pParent);
@@ -115,4 +131,8 @@ class CDialog : public CWnd {
     bool m_ended = false;
     QEventLoop* m_loop = nullptr;
     std::vector<std::unique_ptr<CWnd>> m_templateControls;
+    QMenuBar* m_menuBar = nullptr;
+    QVBoxLayout* m_topBars = nullptr;
+    QVBoxLayout* m_bottomBars = nullptr;
+    QGridLayout* m_controlLayout = nullptr;
 };

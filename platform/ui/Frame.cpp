@@ -3,11 +3,14 @@
 
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/MenuBar.h"
 #include "platform/ui/Resources.h"
 #include "platform/ui/WndWidget.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -16,10 +19,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
-
-namespace platform::detail {
-std::function<void()>& IdleHookRef();
-}
 
 namespace {
 
@@ -107,6 +106,50 @@ template <class T> std::vector<T*> ChildWindows(const CWnd* parent)
 }
 
 } // namespace
+
+QMenuBar* platform::detail::BuildMenuBar(QWidget* parent, const MenuTemplate& t,
+                                         const std::function<void(UINT)>& command,
+                                         const std::function<void(QMenu*)>& aboutToShow)
+{
+    auto* bar = new QMenuBar(parent);
+    std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* menu,
+                                                                         const std::vector<MenuItem>& items) {
+        for (const auto& item : items) {
+            if (!item.popup.empty()) {
+                QMenu* sub = menu->addMenu(QString::fromStdString(item.text));
+                fill(sub, item.popup);
+            } else if (item.id == 0) {
+                menu->addSeparator();
+            } else {
+                QAction* a = menu->addAction(QString::fromStdString(item.text));
+                a->setData(item.id);
+                UINT id = item.id;
+                // The data may name another command (the recent-file entries).
+                QObject::connect(a, &QAction::triggered, a, [command, a, id] {
+                    UINT target = a->data().toUInt();
+                    command(target ? target : id);
+                });
+            }
+        }
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [aboutToShow, menu] { aboutToShow(menu); });
+    };
+    for (const auto& top : t.items) {
+        QMenu* menu = bar->addMenu(QString::fromStdString(top.text));
+        fill(menu, top.popup);
+    }
+    return bar;
+}
+
+void platform::detail::UpdateMenuItems(QMenu* menu, CCmdTarget* target, BOOL bDisableIfNoHandler)
+{
+    for (QAction* a : menu->actions()) {
+        UINT id = a->data().toUInt();
+        if (!id || a->menu())
+            continue;
+        ActionCmdUI ui(id, a);
+        ui.DoUpdate(target, bDisableIfNoHandler);
+    }
+}
 
 int platform::QtKeyFromVirtualKey(WORD vk)
 {
@@ -394,31 +437,8 @@ void CFrameWnd::BuildMenu(UINT nIDResource)
     const platform::MenuTemplate* t = platform::Resources::Get().FindMenu(nIDResource);
     if (!t)
         return;
-    m_menuBar = new QMenuBar(m_widget);
-    std::function<void(QMenu*, const std::vector<platform::MenuItem>&)> fill =
-        [&](QMenu* menu, const std::vector<platform::MenuItem>& items) {
-            for (const auto& item : items) {
-                if (!item.popup.empty()) {
-                    QMenu* sub = menu->addMenu(QString::fromStdString(item.text));
-                    fill(sub, item.popup);
-                } else if (item.id == 0) {
-                    menu->addSeparator();
-                } else {
-                    QAction* a = menu->addAction(QString::fromStdString(item.text));
-                    a->setData(item.id);
-                    UINT id = item.id;
-                    QObject::connect(a, &QAction::triggered, a, [this, a, id] {
-                        UINT target = a->data().toUInt();
-                        ExecuteCommand(target ? target : id);
-                    });
-                }
-            }
-            QObject::connect(menu, &QMenu::aboutToShow, menu, [this, menu] { UpdateMenu(menu); });
-        };
-    for (const auto& top : t->items) {
-        QMenu* menu = m_menuBar->addMenu(QString::fromStdString(top.text));
-        fill(menu, top.popup);
-    }
+    m_menuBar = platform::detail::BuildMenuBar(
+        m_widget, *t, [this](UINT id) { ExecuteCommand(id); }, [this](QMenu* menu) { UpdateMenu(menu); });
 }
 
 void CFrameWnd::UpdateMenu(QMenu* menu)
@@ -454,13 +474,7 @@ void CFrameWnd::UpdateMenu(QMenu* menu)
             }
         }
     }
-    for (QAction* a : menu->actions()) {
-        UINT id = a->data().toUInt();
-        if (!id || a->menu())
-            continue;
-        ActionCmdUI ui(id, a);
-        ui.DoUpdate(this, m_bAutoMenuEnable);
-    }
+    platform::detail::UpdateMenuItems(menu, this, m_bAutoMenuEnable);
 }
 
 void CFrameWnd::BuildAccelerators(UINT nIDResource)
@@ -700,18 +714,59 @@ void CMDIChildWnd::OnDestroy()
 BOOL CControlBar::CreateBar(CWnd* pParent, QWidget* widget, DWORD style, UINT nID)
 {
     auto* frame = dynamic_cast<CMDIFrameWnd*>(pParent);
-    if (!frame || !frame->GetWidget()) {
+    auto* dialog = dynamic_cast<CDialog*>(pParent);
+    if ((!frame && !dialog) || !pParent->GetWidget()) {
         delete widget;
         return FALSE;
     }
-    m_frame = frame;
+    m_host = pParent;
     m_barStyle = style;
-    widget->setParent(frame->GetWidget());
-    frame->AddBar(widget, (style & CBRS_BOTTOM) != 0);
+    widget->setParent(pParent->GetWidget());
+    const bool bottom = (style & CBRS_BOTTOM) != 0;
+    if (frame)
+        frame->AddBar(widget, bottom);
+    else
+        dialog->AddBar(widget, bottom);
     AttachWidget(widget, true, nID);
     m_style = WS_CHILD | (style & WS_VISIBLE);
     widget->setVisible((style & WS_VISIBLE) != 0);
     return TRUE;
+}
+
+void CControlBar::RunCommand(UINT nID)
+{
+    if (auto* frame = dynamic_cast<CFrameWnd*>(m_host))
+        frame->ExecuteCommand(nID);
+    else if (auto* dialog = dynamic_cast<CDialog*>(m_host))
+        dialog->ExecuteCommand(nID);
+}
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT, UINT nFlag, CRect* lpRectParam)
+{
+    if (!m_widget)
+        return;
+    // The window's layout places the bars.
+    if (QLayout* layout = m_widget->layout())
+        layout->activate();
+    if (nFlag != reposQuery || !lpRectParam)
+        return;
+    GetClientRect(lpRectParam);
+    for (QWidget* c : m_widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (c->isHidden())
+            continue;
+        bool bottom = false;
+        if (!qobject_cast<QMenuBar*>(c)) {
+            auto* bar = dynamic_cast<CControlBar*>(FromWidget(c));
+            if (!bar || bar->GetDlgCtrlID() < nIDFirst || bar->GetDlgCtrlID() > nIDLast)
+                continue;
+            bottom = (bar->GetBarStyle() & CBRS_BOTTOM) != 0;
+        }
+        const QRect g = c->geometry();
+        if (bottom)
+            lpRectParam->bottom = std::min<LONG>(lpRectParam->bottom, g.top());
+        else
+            lpRectParam->top = std::max<LONG>(lpRectParam->top, g.bottom() + 1);
+    }
 }
 
 BOOL CToolBar::Create(CWnd* pParent, DWORD dwStyle, UINT nID)
@@ -756,10 +811,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
             a->setIcon(QIcon(
                 QPixmap::fromImage(strip.copy(image * t->buttonWidth, 0, t->buttonWidth, t->buttonHeight))));
         ++image;
-        QObject::connect(a, &QAction::triggered, a, [this, id] {
-            if (m_frame)
-                m_frame->ExecuteCommand(id);
-        });
+        QObject::connect(a, &QAction::triggered, a, [this, id] { RunCommand(id); });
         m_buttons.push_back(a);
     }
     return TRUE;
@@ -767,9 +819,14 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
 
 void CToolBar::UpdateButtons(CFrameWnd* target)
 {
+    OnUpdateCmdUI(target, target->m_bAutoMenuEnable);
+}
+
+void CToolBar::OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
     for (QAction* a : m_buttons) {
         ActionCmdUI ui(a->data().toUInt(), a);
-        ui.DoUpdate(target, target->m_bAutoMenuEnable);
+        ui.DoUpdate(pTarget, bDisableIfNoHndler);
     }
 }
 
@@ -843,11 +900,16 @@ int CStatusBar::CommandToIndex(UINT id) const
 
 void CStatusBar::UpdatePanes(CFrameWnd* target)
 {
+    OnUpdateCmdUI(target, FALSE);
+}
+
+void CStatusBar::OnUpdateCmdUI(CCmdTarget* pTarget, BOOL)
+{
     for (size_t i = 0; i < m_ids.size(); ++i) {
         if (m_ids[i] == ID_SEPARATOR)
             continue;
         PaneCmdUI ui(m_ids[i], m_panes[i]);
-        ui.DoUpdate(target, FALSE);
+        ui.DoUpdate(pTarget, FALSE);
     }
 }
 

@@ -25,6 +25,8 @@ class QAction;
 class QVBoxLayout;
 
 enum : DWORD {
+    CBRS_ALIGN_TOP = 0x00002000,
+    CBRS_ALIGN_BOTTOM = 0x00008000,
     CBRS_TOP = 0x00002000,
     CBRS_BOTTOM = 0x00008000,
     CBRS_BORDER_BOTTOM = 0x00000800,
@@ -152,16 +154,24 @@ class CMDIChildWnd : public CFrameWnd {
     CMDIFrameWnd* m_mdiFrame = nullptr;
 };
 
+// A bar along the top or bottom edge of an MDI main frame or of a dialog.
+// Its buttons run their commands on that window's route, and its items
+// follow the update handlers of a command target.
 class CControlBar : public CWnd {
   public:
     void SetBarStyle(DWORD style) { m_barStyle = style; }
     DWORD GetBarStyle() const { return m_barStyle; }
     void EnableDocking(DWORD) {}
+    // Runs the update handlers of the bar's items on pTarget's route.
+    virtual void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) = 0;
 
   protected:
     BOOL CreateBar(CWnd* pParent, QWidget* widget, DWORD style, UINT nID);
+    // As a menu item of the bar's window: nothing when its update handler
+    // disables the command.
+    void RunCommand(UINT nID);
     DWORD m_barStyle = 0;
-    CFrameWnd* m_frame = nullptr;
+    CWnd* m_host = nullptr;
 };
 
 class CToolBar : public CControlBar {
@@ -174,6 +184,7 @@ class CToolBar : public CControlBar {
     // tool tips from the string of each command id (the text after '\n').
     BOOL LoadToolBar(UINT nIDResource);
     void UpdateButtons(CFrameWnd* target);
+    void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
     QAction* FindButton(UINT nID) const;
 
   private:
@@ -192,6 +203,7 @@ class CStatusBar : public CControlBar {
     std::string GetPaneText(int index) const;
     int CommandToIndex(UINT id) const;
     void UpdatePanes(CFrameWnd* target);
+    void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
 
   private:
     QStatusBar* m_bar = nullptr;

@@ -26,6 +26,8 @@ enum class Ctl {
     // A plain child window for a control class of the program (a grid, a
     // preview): subclassed by the dialog's data exchange.
     Custom,
+    // A read-only rich-text control (CRichEditCtrl).
+    RichEdit,
 };
 
 struct ControlTemplate {
@@ -44,6 +46,8 @@ struct DialogTemplate {
     UINT id = 0;
     std::string caption;
     std::vector<ControlTemplate> controls{};
+    // The menu resource of a dialog that carries a menu bar; 0 for none.
+    UINT menu = 0;
 };
 
 // A menu item; id 0 and empty text is a separator, an item with children a

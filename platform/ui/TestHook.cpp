@@ -15,6 +15,7 @@ void TestHook::Reset()
     boxAnswers_.clear();
     dialogScripts_.clear();
     fileAnswers_.clear();
+    printAnswers_.clear();
     messages_.clear();
 }
 
@@ -69,6 +70,17 @@ std::optional<std::vector<std::string>> TestHook::NextFileDialogAnswer()
         return std::vector<std::string>{};
     auto a = std::move(fileAnswers_.front());
     fileAnswers_.pop_front();
+    return a;
+}
+
+std::optional<std::string> TestHook::NextPrintDialogAnswer()
+{
+    if (!enabled_)
+        return std::nullopt;
+    if (printAnswers_.empty())
+        return std::string();
+    std::string a = std::move(printAnswers_.front());
+    printAnswers_.pop_front();
     return a;
 }
 

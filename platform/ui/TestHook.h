@@ -39,6 +39,9 @@ class TestHook {
     }
     // The paths the next file dialog returns; an empty list is Cancel.
     void PushFileDialogAnswer(std::vector<std::string> paths) { fileAnswers_.push_back(std::move(paths)); }
+    // The next print dialog answers OK with a printer that writes this PDF
+    // file; an empty path (or no answer queued) is Cancel.
+    void PushPrintDialogAnswer(std::string pdfPath) { printAnswers_.push_back(std::move(pdfPath)); }
 
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     void ClearMessages() { messages_.clear(); }
@@ -47,12 +50,14 @@ class TestHook {
     std::optional<int> AnswerMessageBox(const std::string& text, const std::string& caption, UINT style);
     std::function<void(CDialog&)> NextDialogScript();
     std::optional<std::vector<std::string>> NextFileDialogAnswer();
+    std::optional<std::string> NextPrintDialogAnswer();
 
   private:
     bool enabled_ = false;
     std::deque<int> boxAnswers_;
     std::deque<std::function<void(CDialog&)>> dialogScripts_;
     std::deque<std::vector<std::string>> fileAnswers_;
+    std::deque<std::string> printAnswers_;
     std::vector<ShownMessage> messages_;
 };
 

@@ -1718,6 +1718,24 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
     }
 }
 
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL)
+{
+    if (!m_widget)
+        return;
+    // Collected first: a handler may create or destroy windows.
+    std::vector<std::pair<CWnd*, std::shared_ptr<bool>>> targets;
+    const auto scope = bDeep ? Qt::FindChildrenRecursively : Qt::FindDirectChildrenOnly;
+    for (QWidget* c : m_widget->findChildren<QWidget*>(scope)) {
+        CWnd* w = FromWidget(c);
+        if (w && w != this &&
+            std::none_of(targets.begin(), targets.end(), [w](const auto& t) { return t.first == w; }))
+            targets.emplace_back(w, w->Alive());
+    }
+    for (auto& [w, alive] : targets)
+        if (*alive && w->m_hWnd)
+            w->SendMessage(message, wParam, lParam);
+}
+
 void CWnd::NotifyParent(UINT code)
 {
     if (CWnd* p = GetParent())

@@ -200,6 +200,14 @@ class CWnd : public CCmdTarget {
     // Runs the update handlers of pTarget for every child control, so that
     // dialogs enable, check and rename their controls the same way as menus.
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
+    // Sends the message to the child windows, and with bDeep to all their
+    // descendants as well.
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
+                                  BOOL bOnlyPerm = FALSE);
+    // The client area the control bars with ids nIDFirst..nIDLast leave free
+    // (reposQuery, into *lpRectParam); otherwise places the bars.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        CRect* lpRectParam = nullptr);
 
     // Used by the device contexts and the platform's own widgets.
     QImage* BackingImage();

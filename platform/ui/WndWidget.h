@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QWidget>
+#include <functional>
 
 namespace platform::detail {
 
@@ -29,6 +30,10 @@ bool TranslateEvent(CWnd* wnd, QWidget* widget, QEvent* event, bool native, bool
 
 // Schedules the WM_PAINT of a window (coalesced).
 void SchedulePaint(QWidget* widget);
+
+// What RequestIdleUpdate runs: the main frame's bar updates, and while a
+// dialog runs modally its WM_KICKIDLE as well.
+std::function<void()>& IdleHookRef();
 
 template <class Base> class HostWidget : public Base {
   public:

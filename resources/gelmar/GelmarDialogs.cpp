@@ -374,6 +374,7 @@ void RegisterGelmarResources()
     // Built into the program (see gelmar/app/CMakeLists.txt).
     r.AddBitmap(IDB_SPLASH, ":/gelmar/Splash.bmp");
     RegisterGelmarMenus();
+    RegisterTextOutputResources();
 }
 
 } // namespace gelmar

@@ -197,8 +197,39 @@ enum : UINT {
     IDC_PREVIEW_WINDOW = 100,
 };
 
+// The text output window: its dialog, menu, toolbar and accelerators, the
+// Go To dialog, its commands and its strings.
+enum : UINT {
+    IDD_TEXT_OUTPUT = 158,
+    IDR_TEXT_OUTPUT = 162,
+    IDR_TEXT_OUTPUT_ACCEL = 150,
+    IDD_GO_TO = 12008,
+    IDC_TEXT_OUTPUT_EDIT = 1122,
+    IDC_GO_TO_TIME = 1190,
+    ID_TEXT_SAVE_AS = 32890,
+    ID_TEXT_PRINT = 32891,
+    ID_TEXT_EXIT = 32892,
+    ID_TEXT_INPUT_DATA = 32893,
+    ID_TEXT_RESULTS = 32894,
+    ID_TEXT_DECIMALS = 32895,
+    ID_TEXT_CORNER_NODES = 32896,
+    ID_TEXT_NODE_BCS = 32901,
+    ID_TEXT_COPY = 32931,
+    ID_TEXT_VIEW_FACTORS = 32960,
+    ID_TEXT_FIRST_STEP = 32995,
+    ID_TEXT_NEXT_STEP = 32996,
+    ID_TEXT_PREVIOUS_STEP = 32997,
+    ID_TEXT_GO_TO = 32998,
+    ID_TEXT_REPORT_OUTPUT = 32999,
+    ID_TEXT_SELECT_ALL = 33000,
+    IDS_WORD_FILTER = 259,
+    IDS_TEXT_OUTPUT_TITLE = 449,
+};
+
 // Registers Gelmar's menus, accelerators, toolbar and dialog templates.
 void RegisterGelmarResources();
+// The text output window's own (called by RegisterGelmarResources).
+void RegisterTextOutputResources();
 // The file name of the English string table in the program folder.
 inline constexpr const char* kStringFileName = "Gelmar.str";
 

@@ -162,4 +162,11 @@ TEST(RtfDocument, TakingTheRunsEmptiesTheBody)
     runs = doc.TakeRuns();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].text, "three");
+
+    // A document only written keeps the same RTF but no runs.
+    CRtfDocument written;
+    written.KeepRuns(false);
+    written.AppendText("three");
+    EXPECT_EQ(written.BuildCompleteText(), kHeader + kPlain + "three}");
+    EXPECT_TRUE(written.TakeRuns().empty());
 }

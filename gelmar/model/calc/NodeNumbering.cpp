@@ -181,35 +181,45 @@ void BuildMatrixPattern()
     AllocWorkArray(kMatrixRowArrays);
 }
 
-double GetNodeValue(std::int32_t n, int level)
+double GetNodeValue(const ModelStore& model, const WorkArrays& work, std::int32_t n, int level)
 {
     if (n >= 0) {
-        const std::vector<double>& v = level == 0 ? g_work.solution : g_work.previous;
+        const std::vector<double>& v = level == 0 ? work.solution : work.previous;
         return n < static_cast<kernels::Index>(v.size()) ? v[n] : 0.0;
     }
     kernels::Index k = -2 - kernels::Index(n);
     if (k < 0)
         return 0.0;
-    if (k < g_model.nodeBcs.count) {
-        const NodeBcRecord& r = g_model.nodeBcs[k];
+    if (k < model.nodeBcs.count) {
+        const NodeBcRecord& r = model.nodeBcs[k];
         return level == 0 ? r.temperature : r.working.previous;
     }
-    k -= g_model.nodeBcs.count;
-    if (k < g_model.borderBcs.count) {
-        const BorderFaceBcRecord& r = g_model.borderBcs[k];
+    k -= model.nodeBcs.count;
+    if (k < model.borderBcs.count) {
+        const BorderFaceBcRecord& r = model.borderBcs[k];
         return level == 0 ? r.temperature : r.working.previous;
     }
-    k -= g_model.borderBcs.count;
-    if (k < g_model.materialBcs.count) {
-        const MaterialBcRecord& r = g_model.materialBcs[k];
+    k -= model.borderBcs.count;
+    if (k < model.materialBcs.count) {
+        const MaterialBcRecord& r = model.materialBcs[k];
         return level == 0 ? r.temperature : r.working.previous;
     }
     return 0.0;
 }
 
+double GetNodeValueAt(const ModelStore& model, const WorkArrays& work, int i, int j, int k, int level)
+{
+    return GetNodeValue(model, work, GetNodeIndex(model, work, i, j, k), level);
+}
+
+double GetNodeValue(std::int32_t n, int level)
+{
+    return GetNodeValue(g_model, g_work, n, level);
+}
+
 double GetNodeValueAt(int i, int j, int k, int level)
 {
-    return GetNodeValue(GetNodeIndex(i, j, k), level);
+    return GetNodeValueAt(g_model, g_work, i, j, k, level);
 }
 
 } // namespace gelmar

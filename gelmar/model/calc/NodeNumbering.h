@@ -10,6 +10,9 @@
 
 namespace gelmar {
 
+struct ModelStore;
+struct WorkArrays;
+
 // Fills the node-index array (the cell array must exist) and sets G and N.
 void BuildNodeNumbering();
 // Builds the matrix pattern from the conduction and zone links, sizing every
@@ -20,6 +23,9 @@ void BuildMatrixPattern();
 // for a calculation node, the record's temperature for a boundary node.
 double GetNodeValue(std::int32_t n, int level);
 double GetNodeValueAt(int i, int j, int k, int level);
+// The same over a given model (its boundary records) and work arrays.
+double GetNodeValue(const ModelStore& model, const WorkArrays& work, std::int32_t n, int level);
+double GetNodeValueAt(const ModelStore& model, const WorkArrays& work, int i, int j, int k, int level);
 
 // True for the conductive colour types (MATERIAL, EQUIMAT, TRANSMAT).
 bool IsConductiveType(int type);

@@ -294,6 +294,16 @@ void ReadFluxFile()
     g_run.fluxesValid = true;
 }
 
+void EnsureFluxTable()
+{
+    if (g_run.fluxesValid)
+        return;
+    g_work.heatFlows.clear();
+    if (HasRadiatingColours())
+        ReadFluxFile();
+    g_run.fluxesValid = true;
+}
+
 void RemoveStepFiles()
 {
     std::error_code ec;

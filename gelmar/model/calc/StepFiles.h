@@ -18,6 +18,10 @@ void WriteFluxFile();
 // when read without a bad line (a bad line zeroes the solution).
 bool ReadSolutionFile(int usePath);
 void ReadFluxFile();
+// The heat-flux table for the pictures' flux passes: read at most once until
+// the loaded results change (a solution read clears its loaded flag), and
+// only in a model with radiating colours (else it stays empty).
+void EnsureFluxTable();
 // Deletes every "tmpNNNN.sol", ".flx", ".sfx" and ".sfd" of the working folder, so
 // that results of an earlier run are never read as the present ones.
 void RemoveStepFiles();

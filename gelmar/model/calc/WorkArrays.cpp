@@ -120,21 +120,43 @@ void SetCellColour(int colour, int i, int j, int k)
     g_work.cellColours[i + j * Cells(0) + k * g_work.layerSize] = static_cast<std::uint16_t>(colour);
 }
 
+int GetCellColour(const ModelStore& model, const WorkArrays& work, int i, int j, int k)
+{
+    const kernels::Index nx = model.axes[0].n, ny = model.axes[1].n, nz = model.axes[2].n;
+    if (i < 0 || j < 0 || k < 0 || i >= nx || j >= ny || k >= nz)
+        return -1;
+    const kernels::Index at = i + j * nx + k * nx * ny;
+    if (at >= static_cast<kernels::Index>(work.cellColours.size()))
+        return -1;
+    return static_cast<std::int16_t>(work.cellColours[static_cast<std::size_t>(at)]);
+}
+
+int GetCellColourInClip(const ModelStore& model, const WorkArrays& work, int i, int j, int k)
+{
+    if (i < model.clipLo[0] || i >= model.clipHi[0] || j < model.clipLo[1] || j >= model.clipHi[1] ||
+        k < model.clipLo[2] || k >= model.clipHi[2])
+        return -1;
+    return GetCellColour(model, work, i, j, k);
+}
+
+std::int32_t GetNodeIndex(const ModelStore& model, const WorkArrays& work, int i, int j, int k)
+{
+    if (i < 0 || j < 0 || k < 0 || i > model.axes[0].n || j > model.axes[1].n || k > model.axes[2].n)
+        return -1;
+    const kernels::Index at = i + j * work.rowStride + k * work.layerStride;
+    if (at >= static_cast<kernels::Index>(work.nodeIndex.size()))
+        return -1;
+    return work.nodeIndex[static_cast<std::size_t>(at)];
+}
+
 int GetCellColour(int i, int j, int k)
 {
-    if (i < 0 || j < 0 || k < 0 || i >= Cells(0) || j >= Cells(1) || k >= Cells(2) ||
-        g_work.cellColours.empty())
-        return -1;
-    return static_cast<std::int16_t>(g_work.cellColours[i + j * Cells(0) + k * g_work.layerSize]);
+    return GetCellColour(g_model, g_work, i, j, k);
 }
 
 int GetCellColourInClip(int i, int j, int k)
 {
-    const ModelStore& m = g_model;
-    if (i < m.clipLo[0] || i >= m.clipHi[0] || j < m.clipLo[1] || j >= m.clipHi[1] || k < m.clipLo[2] ||
-        k >= m.clipHi[2])
-        return -1;
-    return GetCellColour(i, j, k);
+    return GetCellColourInClip(g_model, g_work, i, j, k);
 }
 
 void SetNodeIndex(std::int32_t number, int i, int j, int k)
@@ -146,9 +168,7 @@ void SetNodeIndex(std::int32_t number, int i, int j, int k)
 
 std::int32_t GetNodeIndex(int i, int j, int k)
 {
-    if (i < 0 || j < 0 || k < 0 || i > Cells(0) || j > Cells(1) || k > Cells(2) || g_work.nodeIndex.empty())
-        return -1;
-    return g_work.nodeIndex[i + j * g_work.rowStride + k * g_work.layerStride];
+    return GetNodeIndex(g_model, g_work, i, j, k);
 }
 
 void ClearSolution()

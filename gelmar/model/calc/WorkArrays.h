@@ -12,6 +12,8 @@
 
 namespace gelmar {
 
+struct ModelStore;
+
 // One line of a heat-flow file: a radiating face and its flow density.
 struct HeatFlowRecord {
     std::uint16_t i = 0, j = 0, k = 0;
@@ -82,6 +84,12 @@ int GetCellColourInClip(int i, int j, int k);
 void SetNodeIndex(std::int32_t number, int i, int j, int k);
 // -1 outside 0..nx, 0..ny, 0..nz.
 std::int32_t GetNodeIndex(int i, int j, int k);
+// The three queries over a given model and its work arrays (the pictures
+// read a model that is handed to them); -1 also where the arrays are missing
+// or smaller than the model's grid.
+int GetCellColour(const ModelStore& model, const WorkArrays& work, int i, int j, int k);
+int GetCellColourInClip(const ModelStore& model, const WorkArrays& work, int i, int j, int k);
+std::int32_t GetNodeIndex(const ModelStore& model, const WorkArrays& work, int i, int j, int k);
 void ClearSolution();
 
 // Paints the blocks into a fresh cell array in list order (a later block

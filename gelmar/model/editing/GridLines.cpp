@@ -211,22 +211,25 @@ void MarkUsedGridLines()
     }
 }
 
-const std::string& FormatGridUnitLabel()
+std::string GridUnitLabelFor(float unit)
 {
-    const float unit = g_model.gridUnit;
     const std::string text = FormatG(unit);
     if (text == "1")
-        g_unitLabel = "[m]";
-    else if (text == "0.1")
-        g_unitLabel = "[dm]";
-    else if (text == "0.01")
-        g_unitLabel = "[cm]";
-    else if (text == "0.001")
-        g_unitLabel = "[mm]";
-    else if (unit <= 0.01f)
-        g_unitLabel = Bracketed(FormatG(static_cast<double>(unit) * 1000), " mm]");
-    else
-        g_unitLabel = Bracketed(text, " m]");
+        return "[m]";
+    if (text == "0.1")
+        return "[dm]";
+    if (text == "0.01")
+        return "[cm]";
+    if (text == "0.001")
+        return "[mm]";
+    if (unit <= 0.01f)
+        return Bracketed(FormatG(static_cast<double>(unit) * 1000), " mm]");
+    return Bracketed(text, " m]");
+}
+
+const std::string& FormatGridUnitLabel()
+{
+    g_unitLabel = GridUnitLabelFor(g_model.gridUnit);
     return g_unitLabel;
 }
 

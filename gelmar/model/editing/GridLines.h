@@ -62,8 +62,10 @@ bool IsMinimumGrid();
 // blocks (clearing it elsewhere) and derives the band bit from it.
 void MarkUsedGridLines();
 
-// "[m]", "[dm]", "[cm]", "[mm]", "[%g mm]" or "[%g m]" for the grid unit;
-// also kept as the process-wide label that GridUnitLabel returns.
+// "[m]", "[dm]", "[cm]", "[mm]", "[%g mm]" or "[%g m]" for a grid unit.
+std::string GridUnitLabelFor(float unit);
+// The label of the model's grid unit, also kept as the process-wide label
+// that GridUnitLabel returns.
 const std::string& FormatGridUnitLabel();
 const std::string& GridUnitLabel();
 

@@ -2,6 +2,7 @@
 #include "gelmar/model/solar/SolarSurfaces.h"
 
 #include "common/core/ErrorCode.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ModelFaces.h"
 #include "gelmar/model/solar/SolarExchange.h"
 #include "gelmar/model/solar/SolarFiles.h"
@@ -470,14 +471,13 @@ void ComputeSkyViewFractions()
     g_sun = saved;
 }
 
-float GetSurfaceFlux(int i, int j, int k, int orientation, int colour)
+float AbsorbedSolarFluxAtNode(std::span<const SunlitNodeRecord> records, std::int32_t node, int orientation,
+                              int colour)
 {
-    const std::int32_t node = g_solar.grid.NodeIndex(i, j, k);
     const auto key = std::tuple(node, orientation, colour);
     auto keyOf = [](const SunlitNodeRecord& r) {
         return std::tuple(r.node, int(r.orientation), int(r.colour));
     };
-    const std::vector<SunlitNodeRecord>& records = g_solar.records;
     auto r = std::partition_point(records.begin(), records.end(),
                                   [&](const SunlitNodeRecord& x) { return keyOf(x) < key; });
     double weighted = 0, area = 0;
@@ -486,6 +486,20 @@ float GetSurfaceFlux(int i, int j, int k, int orientation, int colour)
         area += r->area;
     }
     return area > 0 ? static_cast<float>(weighted / area) : 0.0f;
+}
+
+float AbsorbedSolarFluxAtNode(const SolarState& solar, const ModelStore& model, const WorkArrays& work, int i,
+                              int j, int k, int orientation, int colour)
+{
+    const std::int32_t node = GetNodeIndex(model, work, i, j, k);
+    if (node < 0)
+        return 0.0f;
+    return AbsorbedSolarFluxAtNode(solar.records, node, orientation, colour);
+}
+
+float GetSurfaceFlux(int i, int j, int k, int orientation, int colour)
+{
+    return AbsorbedSolarFluxAtNode(g_solar.records, g_solar.grid.NodeIndex(i, j, k), orientation, colour);
 }
 
 } // namespace gelmar

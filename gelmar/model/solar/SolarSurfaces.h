@@ -4,10 +4,16 @@
 // the sun strikes a face of each orientation, whether blocks of the model
 // shade a point, and the fraction of the sky each surface group sees.
 #pragma once
+#include "gelmar/model/solar/SolarState.h"
+
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace gelmar {
+
+struct ModelStore;
+struct WorkArrays;
 
 // Error code of an EQUIMAT cell that touches a solar colour.
 constexpr int kErrorSolarContact = 10;
@@ -58,5 +64,15 @@ float GridLineCoordinate(int axis, int line);
 // Area-weighted mean flux of the sunlit-node records of one node, orientation
 // and colour (records in the order the flux reader leaves them); 0 for none.
 float GetSurfaceFlux(int i, int j, int k, int orientation, int colour);
+
+// The absorbed solar flux density (W/m2) at a surface node, for the pictures:
+// a binary search in the sunlit-surface table of the solar set-up (sorted by
+// node, orientation and colour, as the flux reader leaves it), then the
+// area-weighted mean of the entries of that node, orientation and colour; 0
+// when none matches or the grid point has no calculation node.
+float AbsorbedSolarFluxAtNode(std::span<const SunlitNodeRecord> records, std::int32_t node, int orientation,
+                              int colour);
+float AbsorbedSolarFluxAtNode(const SolarState& solar, const ModelStore& model, const WorkArrays& work, int i,
+                              int j, int k, int orientation, int colour);
 
 } // namespace gelmar

@@ -11,6 +11,7 @@ namespace gelmar {
 
 using common::ColourScale;
 using common::JoinPath;
+using common::ValueToColour;
 extern ColourScale g_colourScale;
 
 // Colour of a fraction 0..1 of Gelmar's scale, interpolated between entries;

@@ -276,9 +276,9 @@ void CopyColourProperties(int target, int source)
 }
 
 namespace {
-bool AnyColourInUseOfType(bool withSolar)
+bool AnyColourInUseOfType(const ModelStore& model, bool withSolar)
 {
-    for (const ColourRecord& c : g_model.colours) {
+    for (const ColourRecord& c : model.colours) {
         if (!c.inUse)
             continue;
         if (c.type == BC_FREE || c.type == BC_SKY || c.type == BC_NOSKY || c.type == TRANSMAT ||
@@ -291,12 +291,17 @@ bool AnyColourInUseOfType(bool withSolar)
 
 bool HasRadiatingColours()
 {
-    return AnyColourInUseOfType(false);
+    return AnyColourInUseOfType(g_model, false);
+}
+
+bool HasRadiatingColours(const ModelStore& model)
+{
+    return AnyColourInUseOfType(model, false);
 }
 
 bool HasRadiatingOrSolarColours()
 {
-    const bool found = AnyColourInUseOfType(true);
+    const bool found = AnyColourInUseOfType(g_model, true);
     if (!found)
         g_model.solarResults = false;
     return found;

@@ -166,6 +166,7 @@ bool IsColourDefined(const ColourRecord& colour);
 int FindFreeColour(int start);
 void CopyColourProperties(int target, int source);
 bool HasRadiatingColours();
+bool HasRadiatingColours(const ModelStore& model);
 // Also counts BC_FRE_S; when none is found the solar results are cleared.
 bool HasRadiatingOrSolarColours();
 void SetDisplayColour(ColourRecord& colour, int red, int green, int blue);

@@ -107,6 +107,25 @@ TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
     EXPECT_EQ(g_work.heatFlows[3].i, 2);
 }
 
+TEST_F(StepFilesTest, TheFluxTableIsReadOnceAndOnlyWithRadiatingColours)
+{
+    g_model.calcTime = 0;
+    WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n");
+    g_run.fluxesValid = false;
+    g_work.heatFlows.assign(3, HeatFlowRecord{}); // from an earlier step
+    EnsureFluxTable();
+    EXPECT_TRUE(g_run.fluxesValid);
+    EXPECT_TRUE(g_work.heatFlows.empty()); // no radiating colour: not read
+    Colour(3, BC_FREE);
+    g_run.fluxesValid = false;
+    EnsureFluxTable();
+    ASSERT_EQ(g_work.heatFlows.size(), 1u);
+    // Loaded: a changed file is not read again until the results change.
+    WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n2 0 0 0 1\r\n");
+    EnsureFluxTable();
+    EXPECT_EQ(g_work.heatFlows.size(), 1u);
+}
+
 TEST_F(StepFilesTest, UnwritableStepFileIsAnOpenError)
 {
     SolvedModel();

@@ -1,0 +1,240 @@
+// Benchmark of Gelmar's pictures on a block model of 100 x 100 x 100 cells of
+// 1 cm (about a million nodes): a material with an inner cube of another, a
+// surface layer on each x face, and a smooth analytic temperature field that
+// the engine's own writer stores as the step file "tmp0000.sol".
+//
+// Reported as counters of one run, each the shortest of three:
+//  (a) section_vs_read: a section picture through the middle of the model
+//      (temperature fill, isotherms, grid lines; 1600 x 1200 pixels) over the
+//      time of reading the step back (ReadSolutionFile); target <= 0.25.
+//  (b) perspective_vs_read: a perspective of the whole model (temperature
+//      fill, isotherms, grid and object lines; 1600 x 1200) over the same
+//      read; target <= 2.
+// SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
+#include "bench/BenchSupport.h"
+#include "gelmar/graphics/core/Picture.h"
+#include "gelmar/graphics/core/VisibleFaceList.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/solar/SolarState.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/ModelStore.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+using namespace gelmar;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+{
+    const std::size_t n = g_model.blocks.count;
+    GrowBlockArray(n + 1);
+    BlockRecord& b = g_model.blocks[n];
+    b = BlockRecord{};
+    b.colour = static_cast<std::uint8_t>(colour);
+    b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
+    b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
+    b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
+    g_model.blocks.count = static_cast<std::uint16_t>(n + 1);
+}
+
+void BuildModel(int n)
+{
+    FreeModel();
+    ResetModel();
+    ModelStore& m = g_model;
+    m.dataFilePath = "model.glm";
+    GrowGridLineArrays(n + 1);
+    for (int a = 0; a < 3; ++a) {
+        m.axes[a].n = static_cast<std::uint16_t>(n);
+        std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + n, 0.01f);
+        m.clipLo[a] = 0;
+        m.clipHi[a] = static_cast<std::uint16_t>(n);
+    }
+    ComputeGridCoordinates();
+    ComputeModelExtent();
+    auto colour = [&](int c, int type, float lambda, COLORREF rgb) -> ColourRecord& {
+        ColourRecord& r = m.colours[c];
+        r = ColourRecord{};
+        r.inUse = 1;
+        r.type = type;
+        r.lambda = lambda;
+        SetDisplayColour(r, GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+        return r;
+    };
+    colour(1, MATERIAL, 1.0f, RGB(200, 120, 80));
+    colour(2, MATERIAL, 0.01f, RGB(240, 240, 120));
+    colour(3, BC_SIMPL, 1.0f, RGB(255, 0, 0)).temperature = 20.0f;
+    colour(4, BC_SIMPL, 1.0f, RGB(0, 0, 255)).temperature = 0.0f;
+    AddBlock(1, 0, n, 0, n, 0, n);
+    AddBlock(2, n / 4, n - n / 4, n / 4, n - n / 4, n / 4, n - n / 4);
+    AddBlock(3, 0, 1, 0, n, 0, n);
+    AddBlock(4, n - 1, n, 0, n, 0, n);
+    m.timeStep = 3600;
+    m.calcTime = 0;
+}
+
+// A smooth field over 0..20 °C: falling across x with waves along y and z.
+void WriteAnalyticStep()
+{
+    RasteriseBlocks();
+    BuildNodeNumbering();
+    g_work.solution.assign(static_cast<std::size_t>(g_work.rowCount), 0.0);
+    const ModelStore& m = g_model;
+    const double size = m.extent[0];
+    for (int i = 0; i <= m.axes[0].n; ++i)
+        for (int j = 0; j <= m.axes[1].n; ++j)
+            for (int k = 0; k <= m.axes[2].n; ++k) {
+                const std::int32_t node = GetNodeIndex(i, j, k);
+                if (node < 0)
+                    continue;
+                const double x = i * 0.01 / size, y = j * 0.01 / size, z = k * 0.01 / size;
+                g_work.solution[static_cast<std::size_t>(node)] =
+                    20.0 * (1.0 - x) + 2.5 * std::sin(6.0 * y) * std::cos(5.0 * z);
+            }
+    UpdateColourTemperatureRanges();
+    WriteSolutionFile();
+}
+
+struct Camera {
+    double forward[16];
+};
+
+// Viewport x perspective x look-at for a view of the whole model.
+Camera ObliqueCamera(int w, int h)
+{
+    const ModelStore& m = g_model;
+    const double c[3] = {m.centre[0], m.centre[1], m.centre[2]};
+    const double r = 3.0 * m.halfDiagonal;
+    const double eye[3] = {c[0] + 0.6 * r, c[1] - 0.55 * r, c[2] + 0.58 * r};
+    double f[3] = {c[0] - eye[0], c[1] - eye[1], c[2] - eye[2]};
+    auto normalise = [](double v[3]) {
+        const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        for (int k = 0; k < 3; ++k)
+            v[k] /= n;
+    };
+    normalise(f);
+    const double up[3] = {0, 0, 1};
+    double s[3] = {f[1] * up[2] - f[2] * up[1], f[2] * up[0] - f[0] * up[2], f[0] * up[1] - f[1] * up[0]};
+    normalise(s);
+    const double u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]};
+    const double look[16] = {s[0],  s[1],  s[2],  -(s[0] * eye[0] + s[1] * eye[1] + s[2] * eye[2]),
+                             u[0],  u[1],  u[2],  -(u[0] * eye[0] + u[1] * eye[1] + u[2] * eye[2]),
+                             -f[0], -f[1], -f[2], f[0] * eye[0] + f[1] * eye[1] + f[2] * eye[2],
+                             0,     0,     0,     1};
+    const double zn = 0.2 * r, zf = 3.0 * r, cot = 1.0 / std::tan(20.0 * 3.14159265358979 / 180.0);
+    const double persp[16] = {
+        cot * h / w, 0, 0,  0, 0, cot, 0, 0, 0, 0, (zf + zn) / (zn - zf), 2 * zf * zn / (zn - zf),
+        0,           0, -1, 0};
+    const double view[16] = {w / 2.0, 0, 0, w / 2.0, 0, -h / 2.0, 0, h / 2.0, 0, 0, 1, 0, 0, 0, 0, 1};
+    auto multiply = [](const double* a, const double* b, double* out) {
+        for (int row = 0; row < 4; ++row)
+            for (int col = 0; col < 4; ++col) {
+                double sum = 0;
+                for (int k = 0; k < 4; ++k)
+                    sum += a[row * 4 + k] * b[k * 4 + col];
+                out[row * 4 + col] = sum;
+            }
+    };
+    double pl[16];
+    Camera camera;
+    multiply(persp, look, pl);
+    multiply(view, pl, camera.forward);
+    return camera;
+}
+
+void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
+{
+    const int n = bench::Small() ? 12 : 100;
+    const int w = 1600, h = 1200;
+    for (auto _ : state) {
+        BuildModel(n);
+        WriteAnalyticStep();
+
+        double read = 1e30;
+        for (int rep = 0; rep < 3; ++rep) {
+            auto t0 = Clock::now();
+            if (!ReadSolutionFile(0))
+                state.SkipWithError("the step file could not be read back");
+            read = std::min(read, Seconds(t0));
+        }
+
+        ColourScale scale;
+        for (int e = 0; e < 16; ++e)
+            scale.entries.push_back({static_cast<std::uint8_t>(e * 17),
+                                     static_cast<std::uint8_t>(255 - e * 17),
+                                     static_cast<std::uint8_t>(128)});
+        const PictureSource source(g_model, g_work, g_solar, scale);
+        kernels::MemoryRaster raster(w, h);
+        Picture picture;
+        picture.settings.temperature = {0.0f, 20.0f, 1.0f, 5.0f, {RGB(255, 255, 255), 1}, {RGB(0, 0, 0), 1}};
+        picture.settings.fill = FillMode::Temperatures;
+        picture.settings.isothermalLines = true;
+        picture.settings.gridLines = true;
+        picture.settings.legend = false;
+
+        // (a) A section through the middle: the clip box's upper z face.
+        g_model.clipHi[2] = static_cast<std::uint16_t>(n / 2);
+        ComputeModelExtent();
+        g_model.clipCoord[0] = 0, g_model.clipCoord[1] = g_model.extent[0];
+        g_model.clipCoord[2] = 0, g_model.clipCoord[3] = g_model.extent[1];
+        g_model.clipCoord[4] = 0, g_model.clipCoord[5] = static_cast<float>(g_model.extent[2] * 0.5);
+        CollectBlockFaces();
+        BuildVisibleFaceList();
+        picture.projection = 6;
+        picture.settings.objectLines = false;
+        picture.sectionView.SetSectionFullWindow(6, g_model.clipCoord);
+        double section = 1e30;
+        for (int rep = 0; rep < 3; ++rep) {
+            auto t0 = Clock::now();
+            picture.DrawPicture(source, raster.View(), CRect(0, 0, w, h), CRect(), {});
+            section = std::min(section, Seconds(t0));
+        }
+        const double sectionPolygons = double(picture.Polygons().size());
+
+        // (b) The perspective of the whole model.
+        g_model.clipHi[2] = static_cast<std::uint16_t>(n);
+        ComputeModelExtent();
+        CollectBlockFaces();
+        BuildVisibleFaceList();
+        picture.projection = 0;
+        picture.settings.objectLines = true;
+        picture.SetViewMatrix(ObliqueCamera(w, h).forward);
+        double perspective = 1e30;
+        for (int rep = 0; rep < 3; ++rep) {
+            auto t0 = Clock::now();
+            picture.DrawPicture(source, raster.View(), CRect(0, 0, w, h), CRect(), {});
+            perspective = std::min(perspective, Seconds(t0));
+        }
+
+        state.counters["nodes"] = double(g_work.gridNodeCount);
+        state.counters["read_s"] = read;
+        state.counters["section_s"] = section;
+        state.counters["perspective_s"] = perspective;
+        state.counters["section_polygons"] = sectionPolygons;
+        state.counters["perspective_polygons"] = double(picture.Polygons().size());
+        state.counters["section_vs_read"] = section / read;
+        state.counters["perspective_vs_read"] = perspective / read;
+        std::remove("tmp0000.sol");
+        FreeWorkArrays(0);
+        FreeWorkArrays(1);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_PicturesAgainstReadingTheStep)->Iterations(1)->Unit(benchmark::kSecond);
+
+BENCHMARK_MAIN();

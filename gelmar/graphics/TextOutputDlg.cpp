@@ -1,0 +1,461 @@
+// The text output window: opening, listings, navigation through the saved
+// time steps and the file, print and clipboard commands.
+#include "gelmar/graphics/TextOutputDlg.h"
+
+#include "common/core/ErrorCode.h"
+#include "common/ui/ActiveDocument.h"
+#include "common/ui/DlgDecimals.h"
+#include "gelmar/app/AppState.h"
+#include "gelmar/graphics/DlgGoTo.h"
+#include "gelmar/graphics/core/InputDataListing.h"
+#include "gelmar/graphics/core/LoadedResults.h"
+#include "gelmar/graphics/core/ResultListings.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "platform/core/StringTable.h"
+#include "platform/ui/App.h"
+#include "platform/ui/DocView.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/PrintDialog.h"
+#include "resources/gelmar/GelmarIds.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace gelmar {
+
+namespace {
+
+bool HasPowerNodeBcs()
+{
+    const ModelStore& m = g_model;
+    for (std::int32_t n = 0; n < m.nodeBcs.count; ++n)
+        if (m.nodeBcs[static_cast<std::size_t>(n)].type == 1)
+            return true;
+    return false;
+}
+
+bool ResultsValid()
+{
+    return g_run.solutionValid;
+}
+
+// The report file the calculation writes beside the data file; the path is
+// left in the shared path, as every file the program opens.
+std::string ReportFilePath()
+{
+    g_model.sharedPath = ReplaceLastThree(g_model.dataFilePath, "txt");
+    return g_model.sharedPath;
+}
+
+bool ViewFactorFileExists()
+{
+    std::error_code ec;
+    return std::filesystem::exists("tmp.vwf", ec) ||
+           std::filesystem::exists(ReplaceLastThree(g_model.dataFilePath, "vwf"), ec);
+}
+
+ListingDecimals CurrentDecimals()
+{
+    return {g_currentOutput.dect, g_currentOutput.decq, g_currentOutput.decv};
+}
+
+// The results of the current time: its solution and, when that loads, its
+// heat flows.
+bool LoadTimeStep()
+{
+    if (!ReadSolutionFile(0))
+        return false;
+    ReadFluxFile();
+    return true;
+}
+
+// Writes the view-factor listing from the summary of the view-factor file;
+// a file that is missing or cannot be read lists its name only.
+void WriteViewFactors(ListingWriter& out)
+{
+    std::error_code ec;
+    const bool exists = std::filesystem::exists("tmp.vwf", ec);
+    const std::string name = exists ? std::string("tmp.vwf")
+                                    : std::filesystem::path(g_model.dataFilePath).stem().string() + ".vwf";
+    const ViewFactorSummary* summary = nullptr;
+    if (ViewFactorFileExists()) {
+        try {
+            ReadViewFactorSummary();
+            summary = &g_viewFactorSummary;
+        } catch (const common::EngineException&) {
+            common::ResetErrorCode();
+        }
+    }
+    WriteViewFactorsListing(out, name, summary, CurrentDecimals());
+    FreeViewFactorSummary();
+}
+
+} // namespace
+
+CTextOutputDlg::CTextOutputDlg(CWnd* pParent) : CDialog(IDD_TEXT_OUTPUT, pParent)
+{
+    m_hAccel = LoadAccelerators(IDR_TEXT_OUTPUT_ACCEL);
+    if (g_model.saveResults) {
+        try {
+            EnsureCellArray();
+            BuildNodeNumbering();
+            LoadTimeStep();
+        } catch (const common::EngineException&) {
+            common::ResetErrorCode();
+        }
+    }
+    int& kind = g_app.textListingKind;
+    if (kind == kListingReportOutput && !HasReportItems())
+        kind = kListingResults;
+    if (kind >= kListingResults && kind <= kListingNodeBcs && !ResultsValid())
+        kind = kListingInputData;
+    if (kind == kListingNodeBcs && !HasPowerNodeBcs())
+        kind = kListingResults;
+    if (kind < kListingInputData || kind > kListingViewFactors)
+        kind = kListingInputData;
+}
+
+BOOL CTextOutputDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CWaitCursor wait;
+    if (CWnd* main = AfxGetMainWnd()) {
+        CRect rect;
+        main->GetWindowRect(&rect);
+        MoveWindow(rect, FALSE);
+    }
+    FitRichEdit();
+    m_richEdit.LimitText(g_parameters.ltxt);
+    CDocument* doc = common::GetActiveDocumentOfMainFrame();
+    SetWindowText(platform::LoadString(IDS_TEXT_OUTPUT_TITLE) + " [" +
+                  std::filesystem::path(g_model.dataFilePath).stem().string() + ".glm" +
+                  (doc && doc->IsModified() ? " *" : "") + "]");
+    if (g_app.toolbarVisible && !CreateToolBar())
+        return TRUE;
+    ShowListing(false);
+    return TRUE;
+}
+
+void CTextOutputDlg::FitRichEdit()
+{
+    common::FitRichEdit(*this, m_richEdit, IDC_TEXT_OUTPUT_EDIT);
+}
+
+BOOL CTextOutputDlg::CreateToolBar()
+{
+    if (common::CreateOutputToolBar(*this, m_toolBar, IDR_TEXT_OUTPUT))
+        return TRUE;
+    EndDialog(IDCANCEL);
+    return FALSE;
+}
+
+BOOL CTextOutputDlg::PreTranslateMessage(MSG* pMsg)
+{
+    // Esc closes the window as cancelled; every other key may be a command.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE)
+        return CDialog::PreTranslateMessage(pMsg);
+    if (CDialog::PreTranslateMessage(pMsg))
+        return TRUE;
+    return m_hAccel && TranslateAccelerator(this, m_hAccel, pMsg);
+}
+
+LRESULT CTextOutputDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KICKIDLE) {
+        // The toolbar follows the update handlers.
+        SendMessageToDescendants(WM_IDLEUPDATECMDUI, 0, 0, TRUE, FALSE);
+        return 0;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL CTextOutputDlg::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
+{
+    static const CommandMap map = {
+        ::OnCommand(ID_TEXT_SAVE_AS, &CTextOutputDlg::OnSaveAs),
+        ::OnCommand(ID_TEXT_PRINT, &CTextOutputDlg::OnPrint),
+        ::OnCommand(ID_TEXT_EXIT, &CTextOutputDlg::OnCancel),
+        ::OnCommand(ID_TEXT_FIRST_STEP, &CTextOutputDlg::OnFirstTimeStep),
+        ::OnCommand(ID_TEXT_NEXT_STEP, &CTextOutputDlg::OnNextTimeStep),
+        ::OnCommand(ID_TEXT_PREVIOUS_STEP, &CTextOutputDlg::OnPreviousTimeStep),
+        ::OnCommand(ID_TEXT_GO_TO, &CTextOutputDlg::OnGoToTimeStep),
+        OnUpdateRange(ID_TEXT_FIRST_STEP, ID_TEXT_GO_TO, &CTextOutputDlg::OnUpdateTimeStepCommands),
+        ::OnCommand(ID_TEXT_COPY, &CTextOutputDlg::OnCopy),
+        OnUpdate(ID_TEXT_COPY, &CTextOutputDlg::OnUpdateCopy),
+        ::OnCommand(ID_TEXT_SELECT_ALL, &CTextOutputDlg::OnSelectAll),
+        ::OnCommand(ID_TEXT_INPUT_DATA, &CTextOutputDlg::OnInputData),
+        OnUpdate(ID_TEXT_INPUT_DATA, &CTextOutputDlg::OnUpdateInputData),
+        ::OnCommand(ID_TEXT_RESULTS, &CTextOutputDlg::OnTimeStepResults),
+        OnUpdate(ID_TEXT_RESULTS, &CTextOutputDlg::OnUpdateTimeStepResults),
+        ::OnCommand(ID_TEXT_CORNER_NODES, &CTextOutputDlg::OnCornerNodes),
+        OnUpdate(ID_TEXT_CORNER_NODES, &CTextOutputDlg::OnUpdateCornerNodes),
+        ::OnCommand(ID_TEXT_NODE_BCS, &CTextOutputDlg::OnNodeBCs),
+        OnUpdate(ID_TEXT_NODE_BCS, &CTextOutputDlg::OnUpdateNodeBCs),
+        ::OnCommand(ID_TEXT_REPORT_OUTPUT, &CTextOutputDlg::OnReportOutput),
+        OnUpdate(ID_TEXT_REPORT_OUTPUT, &CTextOutputDlg::OnUpdateReportOutput),
+        ::OnCommand(ID_TEXT_VIEW_FACTORS, &CTextOutputDlg::OnViewFactors),
+        OnUpdate(ID_TEXT_VIEW_FACTORS, &CTextOutputDlg::OnUpdateViewFactors),
+        ::OnCommand(ID_TEXT_DECIMALS, &CTextOutputDlg::OnDecimals),
+    };
+    return map.Dispatch(this, nID, nCode, pCmdUI) || CDialog::OnCmdMsg(nID, nCode, pCmdUI);
+}
+
+void CTextOutputDlg::ShowListing(bool save)
+{
+    const int kind = g_app.textListingKind;
+    if (!save)
+        m_richEdit.Clear();
+    ListingWriter out(save ? ListingWriter::HandOver()
+                           : [this](common::CRtfDocument& doc) { m_richEdit << doc; });
+    const LoadedResults results(g_model, g_work);
+    switch (kind) {
+    case kListingInputData:
+        ResolveFunctionReferences();
+        WriteInputDataListing(out, g_model);
+        break;
+    case kListingResults:
+        WriteResultsListing(out, g_model, results, CurrentDecimals());
+        break;
+    case kListingCornerNodes:
+        WriteCornerNodesListing(out, g_model, results, CurrentDecimals());
+        break;
+    case kListingNodeBcs:
+        WriteNodeBcsListing(out, g_model, results, CurrentDecimals());
+        break;
+    case kListingReportOutput:
+        WriteReportOutputListing(out, ReportFilePath());
+        break;
+    case kListingViewFactors:
+        WriteViewFactors(out);
+        break;
+    default:
+        break;
+    }
+    if (!save) {
+        out.Finish();
+        m_richEdit.SetSel(0, 0);
+        return;
+    }
+    if (!out.Document().WriteFile(m_outputPath)) {
+        std::string text = platform::LoadString(IDS_OPEN_FAILED);
+        const std::size_t at = text.find("%s");
+        if (at != std::string::npos)
+            text.replace(at, 2, m_outputPath);
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+    }
+}
+
+void CTextOutputDlg::SetListingKind(int kind)
+{
+    g_app.textListingKind = kind;
+    CWaitCursor wait;
+    ShowListing(false);
+}
+
+void CTextOutputDlg::ReloadTimeStep(long long previous)
+{
+    if (!LoadTimeStep()) {
+        g_model.calcTime = static_cast<std::int32_t>(previous);
+        LoadTimeStep();
+        return;
+    }
+    int& kind = g_app.textListingKind;
+    if (kind == kListingInputData || kind == kListingReportOutput)
+        kind = kListingResults;
+    if (kind != kListingViewFactors)
+        ShowListing(false);
+}
+
+void CTextOutputDlg::OnFirstTimeStep()
+{
+    const long long previous = g_model.calcTime;
+    g_model.calcTime = 0;
+    ReloadTimeStep(previous);
+}
+
+void CTextOutputDlg::OnNextTimeStep()
+{
+    const ModelStore& m = g_model;
+    if (m.timeStep == 0 || m.calcDuration == 0)
+        return;
+    const long long previous = m.calcTime;
+    const long long next = previous + static_cast<long long>(m.saveFrequency) * m.timeStep;
+    // After the last saved time, at or before the end, comes time 0.
+    g_model.calcTime =
+        static_cast<std::int32_t>(previous < m.calcDuration && next <= m.calcDuration ? next : 0);
+    ReloadTimeStep(previous);
+}
+
+void CTextOutputDlg::OnPreviousTimeStep()
+{
+    const ModelStore& m = g_model;
+    const long long every = static_cast<long long>(m.saveFrequency) * m.timeStep;
+    if (m.timeStep == 0 || m.calcDuration == 0 || every == 0)
+        return;
+    const long long previous = m.calcTime;
+    g_model.calcTime =
+        static_cast<std::int32_t>(previous < 1 ? m.calcDuration / every * every : previous - every);
+    ReloadTimeStep(previous);
+}
+
+void CTextOutputDlg::OnGoToTimeStep()
+{
+    CDlgGoTo dlg(g_model.calcTime, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    const long long previous = g_model.calcTime;
+    g_model.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
+    ReloadTimeStep(previous);
+}
+
+void CTextOutputDlg::OnUpdateTimeStepCommands(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(g_model.saveResults != 0);
+}
+
+void CTextOutputDlg::OnCopy()
+{
+    m_richEdit.SendMessage(WM_COPY);
+}
+
+void CTextOutputDlg::OnUpdateCopy(CCmdUI* pCmdUI)
+{
+    long start = 0, end = 0;
+    m_richEdit.GetSel(start, end);
+    pCmdUI->Enable(start != end);
+}
+
+void CTextOutputDlg::OnSelectAll()
+{
+    m_richEdit.SelectAll();
+}
+
+void CTextOutputDlg::OnInputData()
+{
+    SetListingKind(kListingInputData);
+}
+void CTextOutputDlg::OnTimeStepResults()
+{
+    SetListingKind(kListingResults);
+}
+void CTextOutputDlg::OnCornerNodes()
+{
+    SetListingKind(kListingCornerNodes);
+}
+void CTextOutputDlg::OnNodeBCs()
+{
+    SetListingKind(kListingNodeBcs);
+}
+void CTextOutputDlg::OnReportOutput()
+{
+    SetListingKind(kListingReportOutput);
+}
+void CTextOutputDlg::OnViewFactors()
+{
+    SetListingKind(kListingViewFactors);
+}
+
+void CTextOutputDlg::OnUpdateInputData(CCmdUI* pCmdUI)
+{
+    const int kind = g_app.textListingKind;
+    pCmdUI->Enable(kind != kListingInputData);
+    pCmdUI->SetCheck(kind == kListingInputData);
+}
+
+void CTextOutputDlg::OnUpdateTimeStepResults(CCmdUI* pCmdUI)
+{
+    const int kind = g_app.textListingKind;
+    pCmdUI->Enable(kind != kListingResults && ResultsValid());
+    pCmdUI->SetCheck(kind == kListingResults);
+}
+
+void CTextOutputDlg::OnUpdateCornerNodes(CCmdUI* pCmdUI)
+{
+    const int kind = g_app.textListingKind;
+    pCmdUI->Enable(kind != kListingCornerNodes && ResultsValid());
+    pCmdUI->SetCheck(kind == kListingCornerNodes);
+}
+
+void CTextOutputDlg::OnUpdateNodeBCs(CCmdUI* pCmdUI)
+{
+    const int kind = g_app.textListingKind;
+    pCmdUI->Enable(kind != kListingNodeBcs && ResultsValid() && HasPowerNodeBcs());
+    pCmdUI->SetCheck(kind == kListingNodeBcs);
+}
+
+void CTextOutputDlg::OnUpdateReportOutput(CCmdUI* pCmdUI)
+{
+    ReportFilePath();
+    pCmdUI->Enable(FileExists());
+    pCmdUI->SetCheck(g_app.textListingKind == kListingReportOutput);
+}
+
+void CTextOutputDlg::OnUpdateViewFactors(CCmdUI* pCmdUI)
+{
+    const int kind = g_app.textListingKind;
+    pCmdUI->Enable(kind != kListingViewFactors && HasRadiatingColours() && ViewFactorFileExists());
+    pCmdUI->SetCheck(kind == kListingViewFactors);
+}
+
+void CTextOutputDlg::OnDecimals()
+{
+    common::CDlgDecimals dlg(this);
+    dlg.m_temperature = g_currentOutput.dect;
+    dlg.m_flow = g_currentOutput.decq;
+    dlg.m_viewFactor = g_currentOutput.decv;
+    if (dlg.DoModal() != IDOK)
+        return;
+    g_currentOutput.dect = dlg.m_temperature;
+    g_currentOutput.decq = dlg.m_flow;
+    g_currentOutput.decv = dlg.m_viewFactor;
+    if (dlg.m_setAsDefault) {
+        // The view-factor default stays.
+        g_parameters.dect = dlg.m_temperature;
+        g_parameters.decq = dlg.m_flow;
+        g_parametersChanged = true;
+    }
+    const int kind = g_app.textListingKind;
+    if (kind != kListingInputData && kind != kListingReportOutput)
+        ShowListing(false);
+}
+
+void CTextOutputDlg::OnSaveAs()
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(g_model.outputSavePath).parent_path();
+    const std::string name = fs::path(g_model.dataFilePath).stem().string();
+    const std::string initial = folder.empty() ? name : (folder / name).string();
+    const std::string filter = platform::LoadString(IDS_WORD_FILTER);
+    CFileDialog dlg(FALSE, "doc", initial.c_str(),
+                    OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.c_str(),
+                    this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    g_model.outputSavePath = dlg.GetPathName();
+    m_outputPath = g_model.outputSavePath;
+    CWaitCursor wait;
+    ShowListing(true);
+}
+
+void CTextOutputDlg::OnPrint()
+{
+    CPrintDialog dlg(FALSE,
+                     PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
+                         PD_HIDEPRINTTOFILE,
+                     this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    if (std::unique_ptr<CDC> dc = dlg.GetPrinterDC())
+        m_richEdit.PrintText(dc.get());
+}
+
+} // namespace gelmar

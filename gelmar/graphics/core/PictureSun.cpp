@@ -1,0 +1,135 @@
+// The sun display of the perspective pictures: horizon, site axes, the
+// day's path and the sun (see PictureWalkers.h).
+#include "common/kernels/picture/PictureCanvas.h"
+#include "gelmar/graphics/core/PictureWalkers.h"
+
+#include <cmath>
+#include <vector>
+
+namespace gelmar {
+
+namespace {
+
+// The model centre and the display's radius, twice the model size.
+void CentreAndRadius(const ModelStore& model, double centre[3], double& radius)
+{
+    double squares = 0.0;
+    for (int a = 0; a < 3; ++a) {
+        centre[a] = GridLineCoordinate(model, a, model.axes[static_cast<std::size_t>(a)].n) * 0.5;
+        squares += centre[a] * centre[a];
+    }
+    radius = 2.0 * std::sqrt(squares);
+}
+
+CPoint Pixel(const PictureContext& context, const double p[3])
+{
+    double x, y, z;
+    context.Matrix().Project(p[0], p[1], p[2], x, y, z);
+    return {kernels::TruncToPixel(x), kernels::TruncToPixel(y)};
+}
+
+// The day of the picture's time, 1..365.
+int DisplayDay(const ModelStore& model)
+{
+    long long day = model.calcTime / 86400 + model.day0;
+    day = ((day - 1) % 365 + 365) % 365 + 1;
+    return static_cast<int>(day);
+}
+
+} // namespace
+
+void SunDisplayPoint(const ModelStore& model, const SunState& sun, double altitude, double azimuth,
+                     double out[3])
+{
+    double centre[3], radius;
+    CentreAndRadius(model, centre, radius);
+    const double a = altitude * kDegToRad, z = (180.0 - azimuth) * kDegToRad;
+    const double s[3] = {std::cos(a) * std::cos(z), std::cos(a) * std::sin(z), std::sin(a)};
+    for (int k = 0; k < 3; ++k)
+        out[k] =
+            centre[k] + radius * (s[0] * sun.frame[0][k] + s[1] * sun.frame[1][k] + s[2] * sun.frame[2][k]);
+}
+
+void DrawSunPosition(PictureContext& context)
+{
+    const PictureSource& src = context.Source();
+    const ModelStore& model = src.model;
+    const SunState& sun = src.sun;
+    kernels::PictureCanvas& canvas = context.Canvas();
+    double centre[3], radius;
+    CentreAndRadius(model, centre, radius);
+
+    // The horizon circle in the site's orientation.
+    std::vector<CPoint> horizon;
+    for (int n = 0; n <= 72; ++n) {
+        const double t = n * 5.0 * kDegToRad;
+        double p[3];
+        for (int k = 0; k < 3; ++k)
+            p[k] = centre[k] + radius * (std::cos(t) * sun.frame[0][k] + std::sin(t) * sun.frame[1][k]);
+        horizon.push_back(Pixel(context, p));
+    }
+    canvas.DrawPolyline(horizon, {kernels::kBlack, 1, false});
+
+    // The site's axes: north red, west green, up blue.
+    const CPoint from = Pixel(context, centre);
+    const COLORREF axisColour[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    for (int a = 0; a < 3; ++a) {
+        double p[3];
+        for (int k = 0; k < 3; ++k)
+            p[k] = centre[k] + radius * sun.frame[a][k];
+        canvas.DrawLine(from, Pixel(context, p), {axisColour[a], 2, false});
+    }
+
+    // The day's path, above the horizon only, as the solar run places the sun.
+    const int day = DisplayDay(model);
+    auto position = [&](float hour, float& altitude, float& azimuth) {
+        ComputeSunPosition(0, model.latitude, -model.longitude, day, hour, -model.timeZone, altitude,
+                           azimuth);
+    };
+    float prevAlt, prevAz;
+    position(23.5f, prevAlt, prevAz);
+    const kernels::LineStyle path{kernels::kBlack, 1, false};
+    for (int n = 0; n < 48; ++n) {
+        float alt, az;
+        position(0.5f * n, alt, az);
+        if (prevAlt > 0 || alt > 0) {
+            double a0 = prevAlt, z0 = prevAz, a1 = alt, z1 = az;
+            if ((prevAlt > 0) != (alt > 0)) {
+                // The crossing of the horizon, the azimuth taken along the
+                // shorter way round.
+                double dz = z1 - z0;
+                if (dz > 180.0)
+                    dz -= 360.0;
+                else if (dz < -180.0)
+                    dz += 360.0;
+                const double f = prevAlt / (prevAlt - alt);
+                const double crossing = z0 + f * dz;
+                if (prevAlt > 0)
+                    a1 = 0.0, z1 = crossing;
+                else
+                    a0 = 0.0, z0 = crossing;
+            }
+            double p[3], q[3];
+            SunDisplayPoint(model, sun, a0, z0, p);
+            SunDisplayPoint(model, sun, a1, z1, q);
+            canvas.DrawLine(Pixel(context, p), Pixel(context, q), path);
+        }
+        prevAlt = alt;
+        prevAz = az;
+    }
+}
+
+void DrawSunDisc(PictureContext& context)
+{
+    const PictureSource& src = context.Source();
+    double centre[3], radius, sunPoint[3];
+    CentreAndRadius(src.model, centre, radius);
+    SunDisplayPoint(src.model, src.sun, src.sun.altitude, src.sun.azimuth, sunPoint);
+    const CPoint c = Pixel(context, centre), s = Pixel(context, sunPoint);
+    kernels::PictureCanvas& canvas = context.Canvas();
+    canvas.DrawLine(c, s, {kernels::kBlack, 1, true});
+    const COLORREF fill = src.sunVisible ? RGB(255, 255, 0) : RGB(127, 127, 127);
+    canvas.FillDisc({s.x - 10, s.y - 10, s.x + 11, s.y + 11}, fill, kernels::kBlack);
+}
+
+} // namespace gelmar

@@ -1,0 +1,17 @@
+// The temporary result files of a calculation in the working folder (the
+// process's current folder): "tmp.sol", "tmp.flx" and "tmp.vwf".
+#pragma once
+#include <string>
+
+namespace novelk {
+
+// Deletes each of the three where it exists, so that no result of another
+// model survives a new one.
+void RemoveTempFiles();
+// True when a file exists at the path.
+bool FileExists(const std::string& path);
+// "tmp.vwf" when it exists, else the data file's path with its extension
+// replaced by "vwf" (empty without a data file).
+std::string SelectViewFactorFile(const std::string& dataFilePath);
+
+} // namespace novelk

@@ -166,7 +166,7 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         double read = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
-            if (!ReadSolutionFile(0))
+            if (!ReadSolutionFile(BuildStepFileName(".sol")))
                 state.SkipWithError("the step file could not be read back");
             read = std::min(read, Seconds(t0));
         }

@@ -282,7 +282,7 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         try {
             SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, probe, {20000, 0, 0, 0},
                                    watch);
-        } catch (const common::EngineException&) {
+        } catch (const common::EscAbort&) {
         }
         std::fill(s.x.begin(), s.x.end(), 0.0);
         kernels::SolverState run;

@@ -2,10 +2,10 @@
 // time series ("f.fte") and as a property table ("f.fla"); both are loaded
 // as the run loads them and evaluated at times far apart, which moves the
 // series along its chain. A loaded series must hold its announced values.
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <cstddef>
@@ -55,16 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 __builtin_trap();
         for (double t : {-1.0e7, -3600.5, 0.0, 1234.5, 86400.0, 3.0e7})
             gelmar::EvaluateFunction(0, t);
-    } catch (const common::EngineException&) {
+    } catch (const gelmar::EngineError&) {
     }
-    common::ResetErrorCode();
     try {
         gelmar::LoadPropertyTables();
         for (float x : {-1.0e9f, 0.0f, 20.5f, 1.0e9f})
             gelmar::EvaluatePropertyTable(1, x);
-    } catch (const common::EngineException&) {
+    } catch (const gelmar::EngineError&) {
     }
-    common::ResetErrorCode();
     gelmar::FreeFunctionFileData();
     gelmar::FreePropertyTables();
     return 0;

@@ -2,11 +2,11 @@
 // "tmp.vwf" in the working folder and read by the run's reader and by the
 // summary reader. A read that succeeds must leave consistent tables: each
 // zone's faces inside the face array and a matrix of its pairs.
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,14 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (faces != r.fileFaces.size())
             __builtin_trap();
         gelmar::CountFacePartners();
-    } catch (const common::EngineException&) {
+    } catch (const gelmar::EngineError&) {
     }
-    common::ResetErrorCode();
     try {
         gelmar::ReadViewFactorSummary();
-    } catch (const common::EngineException&) {
+    } catch (const gelmar::EngineError&) {
     }
-    common::ResetErrorCode();
     gelmar::FreeRadiation();
     gelmar::FreeViewFactorSummary();
     return 0;

@@ -102,7 +102,7 @@ void AppEngineHost::StepProgress()
     }
 }
 
-bool AppEngineHost::RunProgressWindow(ProgressWindow window)
+WorkOutcome AppEngineHost::RunProgressWindow(ProgressWindow window)
 {
     return RunProgressDialog(window);
 }

@@ -3,17 +3,17 @@
 // engine's host reaches the window through the process-wide pointers, which
 // are set only for the run. The run is the engine's own work of the window
 // (RunProgressWork), which tidies up after a failure or Esc; the window then
-// closes itself and the error code stays for the command that started it.
+// closes itself and keeps how the run ended for the command that started it.
 #include "gelmar/app/CalcProgress.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/model/calc/CalcSystem.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/SurfaceRules.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -78,7 +78,7 @@ void CProgressDlgBase::OnPaint()
     TheAppHost().BeginRun();
     TheAppHost().running = true;
     m_running = true;
-    m_normal = Run();
+    m_outcome = Run();
     m_running = false;
     TheAppHost().running = false;
     g_activeProgress = nullptr;
@@ -138,7 +138,7 @@ void CCalcProgressDlg::OnSize(UINT nType, int cx, int cy)
         PlaceInMainWindowCorner();
 }
 
-bool CCalcProgressDlg::Run()
+WorkOutcome CCalcProgressDlg::Run()
 {
     m_font.CreatePointFont(80, "Arial Symbol1");
     static const UINT texts[] = {1047, 1048, 1049, 1050, 1052, 1054, 1056, 1057, 1188,
@@ -152,11 +152,11 @@ bool CCalcProgressDlg::Run()
     // The font changes the dialog's size: keep it in its corner.
     PlaceInMainWindowCorner();
     g_calcProgress = this;
-    const bool normal = RunProgressWork(ProgressWindow::Calculation);
-    if (!normal && g_isofluxActive)
+    const WorkOutcome outcome = RunProgressWork(ProgressWindow::Calculation);
+    if (!outcome.Normal() && g_isofluxActive)
         EndIsofluxDrawing();
     g_calcProgress = nullptr;
-    return normal;
+    return outcome;
 }
 
 void CCalcProgressDlg::ShowNodeCount(long long nodes)
@@ -209,12 +209,12 @@ CSolarFluxProgressDlg::~CSolarFluxProgressDlg()
         g_solarProgress = nullptr;
 }
 
-bool CSolarFluxProgressDlg::Run()
+WorkOutcome CSolarFluxProgressDlg::Run()
 {
     g_solarProgress = this;
-    const bool normal = RunProgressWork(ProgressWindow::SolarFluxes);
+    const WorkOutcome outcome = RunProgressWork(ProgressWindow::SolarFluxes);
     g_solarProgress = nullptr;
-    return normal;
+    return outcome;
 }
 
 void CSolarFluxProgressDlg::ShowNodeCount(long long nodes)
@@ -242,33 +242,33 @@ CViewFactorProgressDlg::~CViewFactorProgressDlg()
         g_viewFactorProgress = nullptr;
 }
 
-bool CViewFactorProgressDlg::Run()
+WorkOutcome CViewFactorProgressDlg::Run()
 {
     g_viewFactorProgress = this;
-    const bool normal = RunProgressWork(ProgressWindow::ViewFactors);
+    const WorkOutcome outcome = RunProgressWork(ProgressWindow::ViewFactors);
     g_viewFactorProgress = nullptr;
-    return normal;
+    return outcome;
 }
 
-bool RunProgressDialog(ProgressWindow window)
+WorkOutcome RunProgressDialog(ProgressWindow window)
 {
     switch (window) {
     case ProgressWindow::Calculation: {
         CCalcProgressDlg dlg;
         dlg.DoModal();
-        return dlg.EndedNormally();
+        return dlg.Outcome();
     }
     case ProgressWindow::SolarFluxes: {
         CSolarFluxProgressDlg dlg;
         dlg.DoModal();
-        return dlg.EndedNormally();
+        return dlg.Outcome();
     }
     case ProgressWindow::ViewFactors:
         break;
     }
     CViewFactorProgressDlg dlg;
     dlg.DoModal();
-    return dlg.EndedNormally();
+    return dlg.Outcome();
 }
 
 } // namespace gelmar

@@ -4,7 +4,6 @@
 // for. Afterwards the engine's message of the error code is shown, the code
 // reset and a new undo baseline saved, so that Undo never steps back across
 // a calculation.
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CalcParamDlg.h"
 #include "gelmar/app/GelmarDoc.h"
@@ -16,12 +15,10 @@
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
-
-#include <algorithm>
-#include <initializer_list>
 
 namespace gelmar {
 
@@ -36,17 +33,6 @@ bool IsCalculable()
         (c.type == MATERIAL || c.type == EQUIMAT ? material : other) = true;
     }
     return material && other;
-}
-
-// The end of a run other than Calc System: the message of the pending code
-// when the command maps it, the code reset, a new undo baseline.
-void FinishRun(std::initializer_list<int> mapped)
-{
-    const int code = common::ErrorCode();
-    if (std::find(mapped.begin(), mapped.end(), code) != mapped.end())
-        ShowCalcErrorMessage(code);
-    common::ResetErrorCode();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
 }
 
 } // namespace
@@ -64,8 +50,9 @@ void CGelmarDoc::OnCalcViewFactors()
     if (g_model.dataFilePath.empty())
         return;
     ClearUndoHistory();
-    RunViewFactorDialog();
-    FinishRun({1, 2, 4, 5, 12});
+    FinishCalcCommand(RunViewFactorDialog(),
+                      {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
+                       ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid});
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
@@ -111,9 +98,9 @@ void CGelmarDoc::OnGraphicOutput()
     RecordBars();
     CGraphicOutputDlg dlg;
     dlg.DoModal();
-    if (common::ErrorCode() == 6)
+    if (PendingErrorCode() == ErrorCode::Bitmap)
         AfxMessageBox(IDS_BITMAP_FAILED, MB_OK);
-    common::ResetErrorCode();
+    ClearPendingError();
 }
 
 void CGelmarDoc::OnTextOutput()

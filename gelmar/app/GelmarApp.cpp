@@ -6,7 +6,6 @@
 // changes.
 #include "gelmar/app/GelmarApp.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/ui/SplashWnd.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
@@ -17,13 +16,14 @@
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/editing/BlockOperations.h"
-#include "gelmar/model/store/ColourScale.h"
-#include "gelmar/model/files/DataFile.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/MessageBox.h"
@@ -266,13 +266,13 @@ bool CGelmarApp::BatchCalculateFile(const std::string& path)
     g_model.dataFilePath = path;
     if (!ReadDataFile(false, false))
         return false;
-    common::ResetErrorCode();
+    WorkOutcome outcome;
     if (HasRadiatingColours()) {
         std::error_code ec;
         if (!std::filesystem::exists(SelectViewFactorFile(), ec))
-            RunViewFactorDialog();
+            outcome = RunViewFactorDialog();
     }
-    if (common::ErrorCode() == 0)
+    if (!outcome.HasError())
         RunCalculationDialog();
     FreeModel();
     return true;
@@ -297,7 +297,7 @@ void CGelmarApp::OnBatchCalculation()
         BatchCalculateFile(path);
     g_app.batch = false;
     g_model.dataFilePath = previous;
-    common::ResetErrorCode();
+    ClearPendingError();
 }
 
 void CGelmarApp::OnLanguage(UINT nID)

@@ -3,22 +3,22 @@
 // data through dialogs.
 #include "gelmar/app/GelmarDoc.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/BlockOperations.h"
-#include "gelmar/model/store/CellRaster.h"
-#include "gelmar/model/files/DataFile.h"
-#include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/editing/UndoRedo.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
@@ -191,8 +191,7 @@ BOOL CGelmarDoc::OnSaveDocument(const char* lpszPathName)
 bool CGelmarDoc::WriteModel(const std::string& path)
 {
     if (path.empty() || !WriteDataFile(path)) {
-        g_model.sharedPath = path;
-        AfxMessageBox(ErrorMessage(kErrorFileOpen), MB_OK);
+        AfxMessageBox(EngineError::FileOpen(path).Message(), MB_OK);
         return false;
     }
     SetModified(TRUE);

@@ -2,14 +2,14 @@
 // Reads FILE as File Open does, calculates it unless --no-calc, and with
 // --save writes the model as Save does. Messages go to standard error; the
 // exit status is 0 on success.
-#include "common/core/ErrorCode.h"
 #include "gelmar/calc/CalcCommand.h"
-#include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -43,7 +43,7 @@ int Run(bool calculate, const std::string& file, const std::string& saveTo)
     if (calculate && !gelmar::CalculateModel())
         return 1;
     if (!saveTo.empty() && !gelmar::WriteDataFile(saveTo)) {
-        gelmar::ReportOpenFailure();
+        gelmar::ReportOpenFailure(saveTo);
         return 1;
     }
     return 0;
@@ -78,11 +78,10 @@ int main(int argc, char** argv)
     int status = 1;
     try {
         status = Run(calculate, file, saveTo);
-    } catch (const common::EngineException&) {
-        const int code = common::ErrorCode();
-        common::ResetErrorCode();
-        const std::string text = gelmar::ErrorMessage(code);
-        std::fprintf(stderr, "%s\n", text.empty() ? "Calculation aborted" : text.c_str());
+    } catch (const gelmar::EngineError& e) {
+        std::fprintf(stderr, "%s\n", e.Message().c_str());
+    } catch (const gelmar::EscAbort&) {
+        std::fprintf(stderr, "Calculation aborted\n");
     }
     gelmar::FreeModel();
     gelmar::SetHost(nullptr);

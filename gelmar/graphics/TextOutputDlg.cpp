@@ -2,7 +2,6 @@
 // time steps and the file, print and clipboard commands.
 #include "gelmar/graphics/TextOutputDlg.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/ui/ActiveDocument.h"
 #include "common/ui/DlgDecimals.h"
 #include "gelmar/app/AppState.h"
@@ -18,6 +17,7 @@
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
@@ -48,12 +48,10 @@ bool ResultsValid()
     return g_run.solutionValid;
 }
 
-// The report file the calculation writes beside the data file; the path is
-// left in the shared path, as every file the program opens.
+// The report file the calculation writes beside the data file.
 std::string ReportFilePath()
 {
-    g_model.sharedPath = ReplaceLastThree(g_model.dataFilePath, "txt");
-    return g_model.sharedPath;
+    return ReplaceLastThree(g_model.dataFilePath, "txt");
 }
 
 bool ViewFactorFileExists()
@@ -72,7 +70,7 @@ ListingDecimals CurrentDecimals()
 // heat flows.
 bool LoadTimeStep()
 {
-    if (!ReadSolutionFile(0))
+    if (!ReadSolutionFile(BuildStepFileName(".sol")))
         return false;
     ReadFluxFile();
     return true;
@@ -91,8 +89,7 @@ void WriteViewFactors(ListingWriter& out)
         try {
             ReadViewFactorSummary();
             summary = &g_viewFactorSummary;
-        } catch (const common::EngineException&) {
-            common::ResetErrorCode();
+        } catch (const EngineError&) {
         }
     }
     WriteViewFactorsListing(out, name, summary, CurrentDecimals());
@@ -110,7 +107,7 @@ CTextOutputDlg::CTextOutputDlg(CWnd* pParent) : CDialog(IDD_TEXT_OUTPUT, pParent
             BuildNodeNumbering();
             LoadTimeStep();
         } catch (const common::EngineException&) {
-            common::ResetErrorCode();
+            // No results to show: the listings fall back to the input data.
         }
     }
     int& kind = g_app.textListingKind;
@@ -394,8 +391,7 @@ void CTextOutputDlg::OnUpdateNodeBCs(CCmdUI* pCmdUI)
 
 void CTextOutputDlg::OnUpdateReportOutput(CCmdUI* pCmdUI)
 {
-    ReportFilePath();
-    pCmdUI->Enable(FileExists());
+    pCmdUI->Enable(FileExists(ReportFilePath()));
     pCmdUI->SetCheck(g_app.textListingKind == kListingReportOutput);
 }
 

@@ -1,13 +1,13 @@
 // The scratch program of the window tests.
 #include "AppFixture.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/ModelSeams.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
-#include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/TestHook.h"
@@ -67,7 +67,7 @@ void AppFixture::SetUp()
     g_app = AppState{};
     g_parameters = ParameterSet{};
     g_parametersChanged = false;
-    common::ResetErrorCode();
+    ClearPendingError();
 }
 
 void AppFixture::TearDown()
@@ -83,7 +83,7 @@ void AppFixture::TearDown()
     platform::Strings().ClearOverride();
     ResetSeams();
     ClearUndoHistory();
-    common::ResetErrorCode();
+    ClearPendingError();
     g_app = AppState{};
 }
 

@@ -2,14 +2,14 @@
 // failing run, the questions, the progress window's read-outs and placement,
 // Esc during a long run, and Calc System against gelmar-calc.
 #include "AppFixture.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -103,7 +103,7 @@ TEST_F(CalcTest, EngineFailuresShowTheEngineMessageInAnOkBox)
         MakeUndoHistory();
         EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
         EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
-        EXPECT_EQ(common::ErrorCode(), 0);
+        EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
         ExpectOnlyABaseline();
         // The message boxes have no icon and the OK button alone.
         for (const auto& m : platform::TestHook::Get().Messages())
@@ -212,7 +212,7 @@ TEST_F(CalcTest, EscStopsALongCalculationWithoutAMessage)
     DuringALongRun([&] { timeAtEsc = g_model.calcTime; });
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The current time stands one step before the interrupted one.
     EXPECT_LT(g_model.calcTime, g_model.calcDuration);
     EXPECT_EQ(g_model.calcTime, timeAtEsc - g_model.timeStep);

@@ -1,9 +1,10 @@
 // The places where the transient calculation and the report call the parts
 // of the engine that other modules provide: radiation zones and view factors
-// (ZoneCalc), the model-check messages (ModelCheckReport) and what the report
+// (ZoneCalc) and what the report
 // reads of the solar and control modules (CalcHooks.cpp).
 #pragma once
 #include "common/kernels/KernelTypes.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cstdio>
 #include <functional>
@@ -25,7 +26,8 @@ void AssembleAirNodeCapacities(int step, double k);
 void AssembleLongWaveRadiation(int step);
 // Copies the zone faces' current values into their previous-level slots.
 void AdvanceZoneFaces();
-// Writes the heat-flow lines of the radiating faces (the file is open).
+// Writes the heat-flow lines of the radiating faces (the file is open; the
+// caller checks it for write errors).
 void WriteZoneFaceFlows(std::FILE* file);
 // Air temperatures of zone colours into tair (and temp for BC_FRE_S).
 void UpdateZoneAirTemperatures();
@@ -34,15 +36,12 @@ int ZoneCount();
 // false for a colour without a zone.
 bool ColourAirNodeTemperature(int colour, double& temperature);
 
-// ---- model checks of other modules (ModelCheckReport.cpp) ----
-// Shows the message of error code 4, 5, 7, 10, 11 or 12 through the reporting
-// form of the check that set it.
-void ReportModelCheckError(int code);
+// ---- the view-factor step of Calc System ----
 // Calc System's view-factor step for a model with radiating colours: asks
 // "Recalculate view factors ?" when a view-factor file exists, reuses it or
-// runs the view-factor window; false when the user cancels the question or
-// presses Esc in that window (a failure leaves its error code instead).
-bool PrepareViewFactorFile();
+// runs the view-factor window. Ends by Esc when the user cancels the question
+// or presses Esc in that window; a failure of the window is its error.
+WorkOutcome PrepareViewFactorFile();
 
 // ---- what the text report reads from the solar and control modules ----
 // Sun altitude and azimuth (degrees; azimuth 0..360) of the current step.

@@ -1,68 +1,51 @@
 // The check-and-run sequences of "Calc System" and "Calc Solar Fluxes"
 // and their error messages.
 #include "gelmar/model/calc/CalcSystem.h"
-#include "gelmar/model/editing/GridLines.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/TransientRun.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/BlockOperations.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/solar/SolarRun.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
-#include "gelmar/model/calc/TransientRun.h"
-#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/ventilation/Ventilation.h"
-#include "gelmar/model/radiation/ViewFactorDriver.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
-#include <new>
+#include <algorithm>
 #include <vector>
 
 namespace gelmar {
 
-void ShowCalcErrorMessage(int code)
+void ShowCalcErrorMessage(const EngineError& error)
 {
-    switch (code) {
-    case 0:
-        break;
-    case kErrorMemory:
-    case kErrorFileOpen:
-    case kErrorSyntax:
-        Host().MessageBox(ErrorMessage(code, g_model.lineCounter), MessageStyle::Ok);
-        break;
-    case 8:
-        Host().MessageBox("Error in ventilation system", MessageStyle::Ok);
-        break;
-    case kErrorSolarFunctions:
-    case kErrorSolarContact:
-        Host().MessageBox(ErrorMessage(code), MessageStyle::Ok);
-        break;
-    default:
-        ReportModelCheckError(code);
-        break;
-    }
+    if (error.Code() != ErrorCode::Bitmap)
+        Host().MessageBox(error.Message(), MessageStyle::Ok);
 }
 
-bool RunCalculationWindow()
+void FinishCalcCommand(const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped)
 {
-    bool normal = false;
-    try {
-        try {
-            RunTransientCalculation();
-            normal = true;
-        } catch (const std::bad_alloc&) {
-            // Any allocation of the run (matrix, factor, solver vectors).
-            common::RaiseError(kErrorMemory);
-        }
-    } catch (const common::EngineException&) {
+    if (outcome.HasError() &&
+        (mapped.size() == 0 || std::find(mapped.begin(), mapped.end(), outcome.Code()) != mapped.end()))
+        ShowCalcErrorMessage(*outcome.error);
+    ClearPendingError();
+    SaveUndoRecord(kUndoBaseline, 0, 0);
+}
+
+WorkOutcome RunCalculationWindow()
+{
+    const WorkOutcome outcome = RunGuarded([] { RunTransientCalculation(); });
+    if (!outcome.Normal()) {
         if (HasReportItems())
             WriteReportOutputFile();
         FreeVentilationMatrix();
@@ -71,47 +54,49 @@ bool RunCalculationWindow()
         g_model.calcTime -= g_model.timeStep;
     }
     FreeWorkArrays(0);
-    return normal;
+    return outcome;
 }
 
-bool RunSolarFluxWindow()
+WorkOutcome RunSolarFluxWindow()
 {
-    bool normal = false;
-    try {
-        try {
-            RunSolarFluxCalculation();
-            normal = true;
-        } catch (const std::bad_alloc&) {
-            common::RaiseError(kErrorMemory);
-        }
-    } catch (const common::EngineException&) {
+    const WorkOutcome outcome = RunGuarded([] { RunSolarFluxCalculation(); });
+    if (!outcome.Normal()) {
         FreePropertyTables();
         g_model.calcTime -= g_model.timeStep;
     }
     FreeWorkArrays(0);
-    return normal;
+    return outcome;
 }
+
+namespace {
+
+CalcSystemResult ResultOf(const WorkOutcome& outcome)
+{
+    if (outcome.HasError())
+        return CalcSystemResult::Failed;
+    return outcome.Normal() ? CalcSystemResult::Done : CalcSystemResult::Aborted;
+}
+
+} // namespace
 
 CalcSystemResult RunCalcSolarFluxes()
 {
     if (g_model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
     ClearUndoHistory();
-    if (HasRadiatingColours() && !PrepareViewFactorFile())
-        return CalcSystemResult::NotStarted;
-    bool normal = false;
-    if (common::ErrorCode() == 0)
-        normal = RunSolarFluxDialog();
-    const int code = common::ErrorCode();
-    ShowCalcErrorMessage(code);
-    common::ResetErrorCode();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
-    if (code != 0)
-        return CalcSystemResult::Failed;
-    return normal ? CalcSystemResult::Done : CalcSystemResult::Aborted;
+    WorkOutcome outcome;
+    if (HasRadiatingColours()) {
+        outcome = PrepareViewFactorFile();
+        if (outcome.end == WorkOutcome::End::Esc)
+            return CalcSystemResult::NotStarted;
+    }
+    if (!outcome.HasError())
+        outcome = RunSolarFluxDialog();
+    FinishCalcCommand(outcome);
+    return ResultOf(outcome);
 }
 
-bool RunProgressWork(ProgressWindow window)
+WorkOutcome RunProgressWork(ProgressWindow window)
 {
     switch (window) {
     case ProgressWindow::Calculation:
@@ -121,7 +106,7 @@ bool RunProgressWork(ProgressWindow window)
     case ProgressWindow::SolarFluxes:
         return RunSolarFluxWindow();
     }
-    return false;
+    return WorkOutcome::Aborted();
 }
 
 CalcSystemResult RunCalcSystem()
@@ -134,23 +119,18 @@ CalcSystemResult RunCalcSystem()
             MessageStyle::YesNo) != MessageAnswer::Yes)
         return CalcSystemResult::NotStarted;
     ClearUndoHistory();
-    if (HasRadiatingColours() && !PrepareViewFactorFile())
-        return CalcSystemResult::NotStarted;
-    bool normal = false;
-    if (common::ErrorCode() == 0)
-        normal = RunCalculationDialog();
-    const int code = common::ErrorCode();
-    ShowCalcErrorMessage(code);
-    common::ResetErrorCode();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
-    if (code != 0)
-        return CalcSystemResult::Failed;
-    if (normal) {
-        if (!g_work.solution.empty())
-            Host().ShowStepTemperatures();
-        return CalcSystemResult::Done;
+    WorkOutcome outcome;
+    if (HasRadiatingColours()) {
+        outcome = PrepareViewFactorFile();
+        if (outcome.end == WorkOutcome::End::Esc)
+            return CalcSystemResult::NotStarted;
     }
-    return CalcSystemResult::Aborted;
+    if (!outcome.HasError())
+        outcome = RunCalculationDialog();
+    FinishCalcCommand(outcome);
+    if (outcome.Normal() && !g_work.solution.empty())
+        Host().ShowStepTemperatures();
+    return ResultOf(outcome);
 }
 
 } // namespace gelmar

@@ -1,10 +1,10 @@
 // Numbering of boundary and calculation nodes, and the matrix pattern.
 #include "gelmar/model/calc/NodeNumbering.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <limits>
@@ -131,7 +131,7 @@ void BuildNodeNumbering()
                                [](int c) { return c >= 0 && IsConductiveType(g_model.colours[c].type); })) {
             // Node numbers are 32-bit in the node-index array and the matrix.
             if (grid >= std::numeric_limits<std::int32_t>::max())
-                common::RaiseError(kErrorMemory);
+                throw EngineError::Memory();
             SetNodeIndex(static_cast<std::int32_t>(grid++), i, j, k);
         }
     });
@@ -176,7 +176,7 @@ void BuildMatrixPattern()
             kernels::BuildSymmetricPattern(w.rowCount, w.gridNodeCount, links, EngineEsc()));
         g_work.matrix = std::make_unique<kernels::SymmetricMatrix>(*g_work.pattern);
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
     AllocWorkArray(kMatrixRowArrays);
 }

@@ -1,7 +1,6 @@
 // Solution and heat-flow files, per-colour step results and time levels.
 #include "gelmar/model/calc/StepFiles.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "gelmar/model/calc/Assembly.h"
@@ -31,17 +30,14 @@ namespace {
 // read leaves those values at their fixed numbers; the solution still shows.
 void PrepareFunctionsForReadBack()
 {
-    const std::string path = g_model.sharedPath;
     ResolveFunctionReferences();
     try {
         CollectFunctionFiles();
         LoadPropertyTables();
-    } catch (const common::EngineException&) {
-        common::ResetErrorCode();
+    } catch (const EngineError&) {
         FreeFunctionFileData();
     }
     EvaluateColourFunctions(false);
-    g_model.sharedPath = path;
 }
 
 struct FileCloser {
@@ -61,11 +57,11 @@ std::string F10(double v)
     return {buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 10).ptr};
 }
 
-File OpenForWriting()
+File OpenForWriting(const std::string& path)
 {
-    File f(std::fopen(g_model.sharedPath.c_str(), "wb"));
+    File f(std::fopen(path.c_str(), "wb"));
     if (!f)
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     return f;
 }
 
@@ -87,19 +83,19 @@ bool IsBoundaryResultColour(const ColourRecord& c)
 
 } // namespace
 
-void BuildStepFileName(const char* extension)
+std::string BuildStepFileName(const char* extension)
 {
     const long long every =
         static_cast<long long>(std::max(1, g_model.saveFrequency)) * std::max(1, g_model.timeStep);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%s%04lld%s", "tmp", g_model.calcTime / every, extension);
-    g_model.sharedPath = buf;
+    return buf;
 }
 
 void WriteSolutionFile()
 {
-    BuildStepFileName(".sol");
-    File file = OpenForWriting();
+    const std::string path = BuildStepFileName(".sol");
+    File file = OpenForWriting(path);
     std::FILE* f = file.get();
     const ModelStore& m = g_model;
     const WorkArrays& w = g_work;
@@ -144,25 +140,25 @@ void WriteSolutionFile()
             Line(f, "F " + S(n) + " " + G(r.temperature));
     }
     if (std::ferror(f))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
 }
 
 void WriteFluxFile()
 {
-    BuildStepFileName(".flx");
-    File file = OpenForWriting();
+    const std::string path = BuildStepFileName(".flx");
+    File file = OpenForWriting(path);
     WriteZoneFaceFlows(file.get());
+    if (std::ferror(file.get()))
+        throw EngineError::FileOpen(path);
 }
 
-bool ReadSolutionFile(int usePath)
+bool ReadSolutionFile(const std::string& path)
 {
     g_run.solutionValid = false;
     g_run.solver.largestChange = 0.0f;
     g_run.solver.objectDivergence = g_run.solver.nodeDivergence = 200.0f;
-    if (usePath == 0)
-        BuildStepFileName(".sol");
     common::KeywordLineReader reader;
-    if (!reader.Open(g_model.sharedPath))
+    if (!reader.Open(path))
         return false;
     const ModelStore& m = g_model;
     bool bad = false;
@@ -266,9 +262,8 @@ bool ReadSolutionFile(int usePath)
 
 void ReadFluxFile()
 {
-    BuildStepFileName(".flx");
     common::KeywordLineReader reader;
-    if (!reader.Open(g_model.sharedPath))
+    if (!reader.Open(BuildStepFileName(".flx")))
         return;
     std::vector<HeatFlowRecord> kept;
     int key = -1;

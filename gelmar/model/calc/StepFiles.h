@@ -8,15 +8,15 @@
 
 namespace gelmar {
 
-// Sets the shared path to "tmp" + the saved-step number (current time over
-// save frequency × step, four digits) + extension.
-void BuildStepFileName(const char* extension);
-// Write the current step; an open failure is error 2.
+// "tmp" + the saved-step number (current time over save frequency × step,
+// four digits) + extension.
+std::string BuildStepFileName(const char* extension);
+// Write the current step; an open or write failure is error 2.
 void WriteSolutionFile();
 void WriteFluxFile();
-// With usePath 0 the file of the current time, else the shared path; true
-// when read without a bad line (a bad line zeroes the solution).
-bool ReadSolutionFile(int usePath);
+// Reads a solution file (the current time's is BuildStepFileName(".sol"));
+// true when read without a bad line (a bad line zeroes the solution).
+bool ReadSolutionFile(const std::string& path);
 void ReadFluxFile();
 // The heat-flux table for the pictures' flux passes: read at most once until
 // the loaded results change (a solution read clears its loaded flag), and

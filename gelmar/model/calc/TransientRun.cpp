@@ -1,25 +1,25 @@
 // The time loop of the transient calculation.
 #include "gelmar/model/calc/TransientRun.h"
+
+#include "gelmar/model/calc/Assembly.h"
+#include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/Solver.h"
+#include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/calc/SurfaceRules.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/controls/Controls.h"
+#include "gelmar/model/functions/FunctionFiles.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarRun.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
-#include "gelmar/model/radiation/ViewFactorFile.h"
-
-#include "gelmar/model/calc/Assembly.h"
-#include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/controls/Controls.h"
 #include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/functions/FunctionFiles.h"
-#include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/output/OutputReport.h"
-#include "gelmar/model/calc/Solver.h"
-#include "gelmar/model/calc/StepFiles.h"
-#include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/ventilation/Ventilation.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
 #include <filesystem>
 #include <system_error>
@@ -49,7 +49,7 @@ void RunTransientCalculation()
     for (int group = 0; group <= 4; ++group)
         FreeWorkArrays(group);
     RemoveStepFiles();
-    CheckVentilationFlows(0);
+    CheckVentilationFlows();
     FindSolarFunctions(true);
     ResolveFunctionReferences();
     CollectFunctionFiles();
@@ -169,8 +169,7 @@ void RunTransientCalculation()
     m.calcTime = static_cast<std::int32_t>(t);
 
     std::error_code ec;
-    m.sharedPath = "view.tmp";
-    std::filesystem::remove(m.sharedPath, ec);
+    std::filesystem::remove("view.tmp", ec);
     if (HasReportItems())
         WriteReportOutputFile();
     FreeVentilationMatrix();

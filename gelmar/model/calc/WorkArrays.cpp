@@ -1,10 +1,10 @@
 // Allocation, freeing and indexing of the calculation's work arrays.
 #include "gelmar/model/calc/WorkArrays.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -76,9 +76,9 @@ void AllocWorkArray(int kind, kernels::Index count)
             break;
         }
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     } catch (const std::length_error&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
 }
 
@@ -201,7 +201,7 @@ void EnsureCellArray()
         return;
     try {
         RasteriseBlocks();
-    } catch (const common::EngineException&) {
+    } catch (const EngineError&) {
     }
 }
 

@@ -1,13 +1,13 @@
 // Checks, links and switching of the controls.
 #include "gelmar/model/controls/Controls.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/ventilation/Ventilation.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/ventilation/Ventilation.h"
 
 #include <cctype>
 #include <cmath>
@@ -16,8 +16,6 @@
 namespace gelmar {
 
 namespace {
-
-int g_failedControl = 0;
 
 int FindFunction(const FunctionName& name)
 {
@@ -76,17 +74,17 @@ void CheckControl(int n)
     // the values it switches.
     if (c.sensor == 0 || w.target < 0 || Letter(c.offFunc) != Letter(c.onFunc) || c.offFunc == c.onFunc ||
         w.off < 0 || w.on < 0)
-        RaiseControlError(n);
+        throw EngineError::Control(n);
     w.testDeltaT = Letter(c.offFunc) == 'V' ? c.testDeltaT : 0;
     w.state = 0;
     w.onDuration = static_cast<std::int32_t>(std::lround(c.timeOn * 60.0));
     w.offDuration = static_cast<std::int32_t>(std::lround(c.timeOff * 60.0));
     w.switchedOn = w.switchedOff = ControlWorkingValues{}.switchedOn;
     if (w.testDeltaT != 0 && (c.zone1 == c.zone2 || !IsZoneColour(c.zone1) || !IsZoneColour(c.zone2)))
-        RaiseControlError(n);
+        throw EngineError::Control(n);
     const OutputNodeRecord* sensor = Sensor(c);
     if (!sensor || GetNodeIndex(sensor->i, sensor->j, sensor->k) == -1)
-        RaiseControlError(n);
+        throw EngineError::Control(n);
 }
 
 // The control whose "off" function a reference names; -1 for none (the last
@@ -201,17 +199,6 @@ void ApplyControlState(int n, bool on)
         if (flow.control == n)
             flow.function = reference;
     }
-}
-
-void RaiseControlError(int n)
-{
-    g_failedControl = n;
-    common::RaiseError(kErrorControl);
-}
-
-void ReportControlError()
-{
-    Host().MessageBox("Error in control no. " + std::to_string(g_failedControl + 1), MessageStyle::Ok);
 }
 
 } // namespace gelmar

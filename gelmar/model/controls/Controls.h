@@ -9,8 +9,6 @@
 
 namespace gelmar {
 
-enum : int { kErrorControl = 11 };
-
 // Resolves each control's target, "off" and "on" names (marking the
 // functions in use).
 void ResolveControlReferences();
@@ -19,17 +17,12 @@ void EvaluateControlTargets();
 
 // Checks every control and links the model's function references to the
 // controls (once per run, before the time loop); the first failing control
-// raises error 11.
+// ends the run with error 11, which names it.
 void EvaluateControls();
 // Switches the controls for the current time; true when any switched.
 bool ApplyControls();
 // Sets every function reference linked to control n to its "on" or "off"
 // function.
 void ApplyControlState(int n, bool on);
-
-// Keeps n as the failing control and raises error 11.
-[[noreturn]] void RaiseControlError(int n);
-// Shows "Error in control no. " with the kept control's number (1-based).
-void ReportControlError();
 
 } // namespace gelmar

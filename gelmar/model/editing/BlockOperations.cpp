@@ -2,9 +2,9 @@
 // colour's blocks from its cells, block size texts and the progress-window runs.
 #include "gelmar/model/editing/BlockOperations.h"
 
+#include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/store/StaleResults.h"
 #include "gelmar/model/store/ValueText.h"
@@ -281,15 +281,15 @@ std::string FormatBlockSizeText(std::size_t block)
     return text;
 }
 
-bool RunCalculationDialog()
+WorkOutcome RunCalculationDialog()
 {
     return Host().RunProgressWindow(ProgressWindow::Calculation);
 }
-bool RunViewFactorDialog()
+WorkOutcome RunViewFactorDialog()
 {
     return Host().RunProgressWindow(ProgressWindow::ViewFactors);
 }
-bool RunSolarFluxDialog()
+WorkOutcome RunSolarFluxDialog()
 {
     return Host().RunProgressWindow(ProgressWindow::SolarFluxes);
 }

@@ -5,6 +5,7 @@
 // modal progress window.
 #pragma once
 #include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cstdint>
 #include <string>
@@ -53,11 +54,10 @@ bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector
 std::string FormatBlockSizeText(std::size_t block);
 
 // Run the transient calculation, the view factors or the solar fluxes inside
-// their modal progress windows, which the engine host shows. True when the
-// run ended normally; otherwise the error code (0 after Esc) is left for the
-// caller.
-bool RunCalculationDialog();
-bool RunViewFactorDialog();
-bool RunSolarFluxDialog();
+// their modal progress windows, which the engine host shows; how the run
+// ended.
+WorkOutcome RunCalculationDialog();
+WorkOutcome RunViewFactorDialog();
+WorkOutcome RunSolarFluxDialog();
 
 } // namespace gelmar

@@ -4,12 +4,12 @@
 // outside an array.
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/files/DataKeys.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/StepFiles.h"
 #include "platform/core/Text1252.h"
 
 #include <algorithm>
@@ -119,9 +119,8 @@ bool DataFileReader::Read()
     // Open first: a file that cannot be read leaves the model untouched.
     const std::string path = m.dataFilePath;
     if (!m_reader.Open(path)) {
-        m.sharedPath = path;
         if (!m_preview)
-            ReportOpenFailure();
+            ReportOpenFailure(path);
         return false;
     }
     if (!m_preview) {
@@ -135,7 +134,6 @@ bool DataFileReader::Read()
     } else {
         ResetModel();
     }
-    m.sharedPath = path;
     const std::size_t dot = path.find_last_of('.');
     const std::size_t slash = path.find_last_of("/\\");
     const std::string glm =
@@ -171,7 +169,7 @@ bool DataFileReader::Read()
     }
     m_reader.Close();
     if (outcome == Outcome::Bad)
-        ReportSyntaxError(m_reader.LineCounter());
+        ReportSyntaxError(path, m_reader.LineCounter());
     else if (outcome == Outcome::NoMemory)
         ReportOutOfMemory();
     AfterLoop();

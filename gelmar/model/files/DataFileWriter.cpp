@@ -413,7 +413,6 @@ std::string FormatDataFile()
 
 bool WriteDataFile(const std::string& path)
 {
-    g_model.sharedPath = path;
     Writer writer;
     return writer.Format().Save(path);
 }

@@ -2,10 +2,10 @@
 // time.
 #include "gelmar/model/functions/FunctionFiles.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -31,12 +31,6 @@ constexpr long long kDay = 86400;
 char Upper(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-}
-
-[[noreturn]] void Syntax(int line)
-{
-    g_model.lineCounter = line;
-    RaiseSyntaxError(line);
 }
 
 bool SameName(std::string_view a, std::string_view b)
@@ -131,10 +125,9 @@ char FunctionLetter(const char* name)
 void ReadFunctionFile(FunctionFileTable& t)
 {
     const std::string path = TablePath(t);
-    g_model.sharedPath = path;
     common::KeywordLineReader reader;
     if (path.empty() || !reader.Open(path))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     t.previousName = t.name;
     t.nextName = t.name;
     t.step = 0;
@@ -149,7 +142,7 @@ void ReadFunctionFile(FunctionFileTable& t)
             break;
         const int line = reader.LineCounter();
         if (status == common::LineStatus::TooLong)
-            Syntax(line);
+            throw EngineError::Syntax(path, line);
         const char* p = reader.Value();
         if (*p == ' ')
             ++p;
@@ -160,7 +153,7 @@ void ReadFunctionFile(FunctionFileTable& t)
             // A step of 0 would never move along the series.
             if (!common::ScanInt(p, mode) || !common::ScanInt(p, step) || !common::ScanInt(p, intervals) ||
                 (mode != 0 && mode != 1) || step < 1 || intervals < 1 || intervals == 0x7FFFFFFF)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.interpolate = mode == 0 ? 1 : 0;
             t.step = step;
             t.count = intervals + 1;
@@ -171,7 +164,7 @@ void ReadFunctionFile(FunctionFileTable& t)
             while (n < 4 && common::ScanFloat(p, v[n]))
                 ++n;
             if (n < 1 || v[0] < 0 || v[0] > 1.0e8f)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.startDay = static_cast<int>(v[0]);
             const bool solar = std::strcmp(t.code, "FSG") == 0 || std::strcmp(t.code, "FSD") == 0;
             if (solar && n == 4) {
@@ -185,27 +178,26 @@ void ReadFunctionFile(FunctionFileTable& t)
             float lo = 0, hi = 0;
             if (!common::ScanInt(p, a) || !common::ScanInt(p, b) || !common::ScanInt(p, c) ||
                 !common::ScanFloat(p, lo) || !common::ScanFloat(p, hi) || lo > hi)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.valueMin = lo;
             t.valueMax = hi;
         } else if (key >= 0) {
             // The first record code ends the header.
             if (!timeLine)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             return;
         }
     }
     if (!timeLine)
-        Syntax(reader.LineCounter());
+        throw EngineError::Syntax(path, reader.LineCounter());
 }
 
 void ReadFunctionTableFile(FunctionFileTable& t)
 {
     const std::string path = TablePath(t);
-    g_model.sharedPath = path;
     common::KeywordLineReader reader;
     if (path.empty() || !reader.Open(path))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     t.values.clear();
     // The file announces its count; memory follows the values really found.
     t.values.reserve(static_cast<std::size_t>(std::min(t.count, 1 << 16)));
@@ -217,7 +209,7 @@ void ReadFunctionTableFile(FunctionFileTable& t)
             break;
         const int line = reader.LineCounter();
         if (status == common::LineStatus::TooLong)
-            Syntax(line);
+            throw EngineError::Syntax(path, line);
         if (key != 0)
             continue;
         std::string_view rest = reader.ValueView();
@@ -229,7 +221,7 @@ void ReadFunctionTableFile(FunctionFileTable& t)
             const std::size_t last = std::min(rest.find_first_of(", \t"), rest.size());
             float value = 0;
             if (!ScanToken(rest.substr(0, last), value))
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.values.push_back(value);
             rest.remove_prefix(last);
         }
@@ -237,7 +229,7 @@ void ReadFunctionTableFile(FunctionFileTable& t)
     // A file with fewer values than its "TIM" line announces cannot be
     // evaluated over its period.
     if (t.values.size() < count)
-        Syntax(reader.LineCounter());
+        throw EngineError::Syntax(path, reader.LineCounter());
 }
 
 void CollectFunctionFiles()

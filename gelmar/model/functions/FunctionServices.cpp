@@ -1,10 +1,10 @@
 // Function names, file dialog, display ranges and graph axis steps.
 #include "gelmar/model/functions/FunctionServices.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -94,8 +94,7 @@ void LoadFileRange(FunctionRecord& r, std::size_t f)
                 r.rangeYMax = t->valueMax;
             }
         }
-    } catch (const common::EngineException&) {
-        common::ResetErrorCode();
+    } catch (const EngineError&) {
         r.rangeXMin = r.rangeXMax = r.rangeYMin = r.rangeYMax = 0;
     }
 }

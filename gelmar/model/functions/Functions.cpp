@@ -2,15 +2,15 @@
 // of the model's functions.
 #include "gelmar/model/functions/Functions.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/controls/Controls.h"
-#include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/functions/FunctionFiles.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/ventilation/Ventilation.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
 #include <cmath>
 #include <filesystem>
@@ -109,12 +109,6 @@ std::string FunctionFilePath(const std::string& path)
     if (p.has_parent_path() || g_model.dataFilePath.empty())
         return path;
     return (std::filesystem::path(g_model.dataFilePath).parent_path() / p).string();
-}
-
-[[noreturn]] void SyntaxError(int line)
-{
-    g_model.lineCounter = line;
-    RaiseSyntaxError(line);
 }
 
 // Moves the current value into its previous slot (0 at the first step),
@@ -248,17 +242,16 @@ float EvaluateFunction(int n, double seconds)
 void ReadPropertyTableFile(const std::string& path, PropertyTable& table)
 {
     table = PropertyTable{};
-    g_model.sharedPath = path;
     common::KeywordLineReader reader;
     if (!reader.Open(path))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     int key = -1;
     for (;;) {
         const common::LineStatus status = reader.ReadKeywordLine({}, 0, key);
         if (status == common::LineStatus::End)
             break;
         if (status == common::LineStatus::TooLong)
-            SyntaxError(reader.LineCounter());
+            throw EngineError::Syntax(path, reader.LineCounter());
         // A line of less than two characters (its line end counted) ends the table.
         if (reader.ValueView().empty())
             break;
@@ -266,12 +259,12 @@ void ReadPropertyTableFile(const std::string& path, PropertyTable& table)
         float x = 0, y = 0;
         if (!common::ScanFloat(p, x) || !common::ScanFloat(p, y) || y < 0 ||
             (!table.arguments.empty() && x < table.arguments.back()))
-            SyntaxError(reader.LineCounter());
+            throw EngineError::Syntax(path, reader.LineCounter());
         table.arguments.push_back(x);
         table.values.push_back(y);
     }
     if (table.arguments.empty())
-        SyntaxError(reader.LineCounter());
+        throw EngineError::Syntax(path, reader.LineCounter());
 }
 
 void LoadPropertyTables()

@@ -38,7 +38,7 @@ int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors)
     const std::array<int, 256> types = ColourTypes();
     const kernels::RadiationZoneMap map =
         kernels::FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(); });
-    RaiseCavityFault(map.fault);
+    RaiseCavityFault(g_model, map.fault);
     CheckEscAbort();
     r.zoneOfColour = map.zoneOfColour;
     r.zones.resize(static_cast<std::size_t>(map.zoneCount));
@@ -53,7 +53,7 @@ int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors)
             std::span<const float>(axis.coords.data(), std::min<std::size_t>(axis.n, axis.coords.size()));
     }
     kernels::ZoneFaces collected = kernels::CollectZoneFaces(cells, coordinates, types, map, r.areaScale);
-    RaiseCavityFault(collected.fault);
+    RaiseCavityFault(g_model, collected.fault);
     for (std::size_t z = 0; z < collected.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
         zone.faces.reserve(collected.zones[z].size());

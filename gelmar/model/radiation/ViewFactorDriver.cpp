@@ -2,7 +2,6 @@
 // operations, and the file.
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -10,6 +9,7 @@
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <new>
@@ -77,7 +77,7 @@ void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
         for (RadiationZone& zone : r.zones)
             zone.matrix.assign(kernels::PackedSize(zone.faces.size()), 0.0);
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
     UpdateViewFactorProgress(0);
 
@@ -115,25 +115,18 @@ void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
     WriteViewFactorFile();
 }
 
-bool RunViewFactorWindow()
+WorkOutcome RunViewFactorWindow()
 {
     FreeWorkArrays(0);
-    bool normal = false;
-    try {
-        try {
-            RasteriseBlocks();
-            BuildNodeNumbering();
-            const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,
-                                          g_work.cellColours};
-            ComputeViewFactors(cells);
-            normal = true;
-        } catch (const std::bad_alloc&) {
-            common::RaiseError(kErrorMemory);
-        }
-    } catch (const common::EngineException&) {
-    }
+    const WorkOutcome outcome = RunGuarded([] {
+        RasteriseBlocks();
+        BuildNodeNumbering();
+        const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,
+                                      g_work.cellColours};
+        ComputeViewFactors(cells);
+    });
     FreeWorkArrays(0);
-    return normal;
+    return outcome;
 }
 
 } // namespace gelmar

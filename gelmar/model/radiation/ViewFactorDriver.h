@@ -3,6 +3,7 @@
 // every zone, and the view-factor file "tmp.vwf".
 #pragma once
 #include "common/kernels/RadiationZones.h"
+#include "gelmar/model/store/Errors.h"
 
 namespace gelmar {
 
@@ -24,9 +25,8 @@ void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads = 0);
 
 // The run as the view-factor progress window makes it: work arrays of group 0
 // freed, the blocks rasterised, the nodes numbered and ComputeViewFactors;
-// group 0 (with the radiation tables) freed in every case. True when it ended
-// normally; otherwise the error code (0 after Esc) is left for the caller.
-bool RunViewFactorWindow();
+// group 0 (with the radiation tables) freed in every case.
+WorkOutcome RunViewFactorWindow();
 
 // Mode 0: the totals; mode 1: the current zone and its pairs done; mode 2:
 // only the pairs done.

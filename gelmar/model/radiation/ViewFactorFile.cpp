@@ -5,13 +5,13 @@
 // outside the tables.
 #include "gelmar/model/radiation/ViewFactorFile.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "common/core/TextFileWriter.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <climits>
@@ -56,7 +56,7 @@ template <typename F> void WithMemoryCheck(F&& f)
     try {
         f();
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
 }
 
@@ -86,7 +86,7 @@ void FileReader::Read()
     const std::string path = SelectViewFactorFile();
     common::KeywordLineReader reader;
     if (!reader.Open(path))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     bool good = true;
     for (;;) {
         int key = -1;
@@ -110,7 +110,7 @@ void FileReader::Read()
     if (!good) {
         m_r.fileZones.clear();
         m_r.fileFaces.clear();
-        RaiseSyntaxError(line);
+        throw EngineError::Syntax(path, line);
     }
 }
 
@@ -226,7 +226,6 @@ std::string SelectViewFactorFile()
         path = g_model.dataFilePath;
         path.replace(path.size() < 3 ? 0 : path.size() - 3, 3, "vwf");
     }
-    g_model.sharedPath = path;
     return path;
 }
 
@@ -293,9 +292,8 @@ void WriteViewFactorFile()
         }
         offset += static_cast<long long>(n);
     }
-    g_model.sharedPath = kWrittenFile;
     if (!out.Save(kWrittenFile))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(kWrittenFile);
 }
 
 void ReadViewFactorFile()
@@ -455,7 +453,7 @@ void ReadViewFactorSummary()
     reader.Close();
     if (!good) {
         FreeViewFactorSummary();
-        RaiseSyntaxError(line);
+        throw EngineError::Syntax(path, line);
     }
 }
 

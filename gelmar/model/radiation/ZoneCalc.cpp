@@ -4,7 +4,6 @@
 // and convection terms of each assembly, the time-level bookkeeping of the
 // zone faces, the heat-flow file and the computed air temperatures; and
 // the view-factor step of Calc System.
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
@@ -136,7 +135,7 @@ void LoadViewFactors()
     // Node numbers are 32-bit in the matrix and the zone tables.
     const kernels::Index rows = g_work.gridNodeCount + g_radiation.extraRows;
     if (rows > std::numeric_limits<std::int32_t>::max())
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     g_work.rowCount = rows;
     g_zoneRows = NumberZoneRows(static_cast<int>(g_work.gridNodeCount));
 }
@@ -222,8 +221,6 @@ void WriteZoneFaceFlows(std::FILE* file)
                                  " " + std::to_string(f.direction) + " " + G(f.density) + "\r\n";
         std::fwrite(line.data(), 1, line.size(), file);
     }
-    if (std::ferror(file))
-        common::RaiseError(kErrorFileOpen);
 }
 
 void UpdateZoneAirTemperatures()
@@ -253,20 +250,20 @@ bool ColourAirNodeTemperature(int colour, double& temperature)
     return true;
 }
 
-bool PrepareViewFactorFile()
+WorkOutcome PrepareViewFactorFile()
 {
     std::error_code ec;
     if (std::filesystem::exists(SelectViewFactorFile(), ec)) {
         const MessageAnswer answer =
             Host().MessageBox("Recalculate view factors ?", MessageStyle::YesNoCancel);
         if (answer == MessageAnswer::Cancel)
-            return false;
+            return WorkOutcome::Aborted();
         if (answer != MessageAnswer::Yes)
-            return true;
+            return WorkOutcome::Done();
     }
     // Esc in the view-factor window ends Calc System: the run would find no
     // view factors (or stale ones) to read.
-    return RunViewFactorDialog() || common::ErrorCode() != 0;
+    return RunViewFactorDialog();
 }
 
 } // namespace gelmar

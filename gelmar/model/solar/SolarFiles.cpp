@@ -1,7 +1,6 @@
 // The sunlit-node file and the solar flux files (see SolarFiles.h).
 #include "gelmar/model/solar/SolarFiles.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "common/core/TextFileWriter.h"
@@ -21,10 +20,8 @@ namespace {
 
 void SaveOrRaise(const common::TextFileWriter& w, const std::string& path)
 {
-    if (!w.Save(path)) {
-        g_model.sharedPath = path;
-        common::RaiseError(kErrorFileOpen);
-    }
+    if (!w.Save(path))
+        throw EngineError::FileOpen(path);
 }
 
 // Record indices by their line in the sunlit-node file.
@@ -122,8 +119,7 @@ bool ReadSunlitNodesFile()
         ok = false;
     if (!ok) {
         records.clear();
-        g_model.sharedPath = path;
-        ReportSyntaxError(reader.LineCounter());
+        ReportSyntaxError(path, reader.LineCounter());
     }
     return ok;
 }

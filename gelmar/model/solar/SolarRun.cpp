@@ -3,19 +3,19 @@
 #include "gelmar/model/solar/SolarRun.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/solar/SolarFiles.h"
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
-#include "gelmar/model/radiation/ViewFactorFile.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -169,8 +169,7 @@ void RunSolarFluxCalculation()
     m.calcTime = static_cast<std::int32_t>(t - step);
 
     std::error_code ec;
-    m.sharedPath = "view.tmp";
-    std::filesystem::remove(m.sharedPath, ec);
+    std::filesystem::remove("view.tmp", ec);
     FreePropertyTables();
 }
 

@@ -1,7 +1,6 @@
 // Solar surfaces, surface groups, shading and sky view (see SolarSurfaces.h).
 #include "gelmar/model/solar/SolarSurfaces.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ModelFaces.h"
 #include "gelmar/model/solar/SolarExchange.h"
@@ -22,7 +21,6 @@ namespace gelmar {
 
 namespace {
 
-std::string g_solarErrorText;
 // The ray test polls Esc once per this many faces.
 constexpr int kFacesPerEscCheck = 500;
 int g_escCountdown = kFacesPerEscCheck;
@@ -105,21 +103,10 @@ void CheckSolarContacts()
                 for (const auto& s : step) {
                     const int n = grid.CellColour(i + s[0], j + s[1], k + s[2]);
                     if (n >= 0 && n != c && IsSolarColour(n)) {
-                        g_solarErrorText = "EQUIMAT (colour " + std::to_string(c) +
-                                           ") touches solar zone (colour " + std::to_string(n) + ")";
-                        common::RaiseError(kErrorSolarContact);
+                        throw EngineError::SolarContact(c, n);
                     }
                 }
             }
-}
-
-std::string SolarErrorMessage(int code)
-{
-    if (code == kErrorSolarFunctions)
-        return "Solar radiation function (G01 or D01) not present";
-    if (code == kErrorSolarContact)
-        return g_solarErrorText;
-    return {};
 }
 
 float GridLineCoordinate(int axis, int line)

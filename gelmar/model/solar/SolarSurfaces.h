@@ -15,9 +15,6 @@ namespace gelmar {
 struct ModelStore;
 struct WorkArrays;
 
-// Error code of an EQUIMAT cell that touches a solar colour.
-constexpr int kErrorSolarContact = 10;
-
 // A used BC_SIMPL or BC_SKY colour with its solar-zone flag set.
 bool IsSolarColour(int colour);
 // MATERIAL or EQUIMAT.
@@ -26,10 +23,8 @@ bool IsSolidColour(int colour);
 // Sets and returns the solar flag: true when a colour is solar.
 bool HasSolarColours();
 // With the solar flag set, stops the run with error 10 when an EQUIMAT cell
-// has a solar neighbour; SolarErrorText() then holds the message.
+// has a solar neighbour; the error names both colours.
 void CheckSolarContacts();
-// The message of the solar error codes 9 and 10 ("" for others).
-std::string SolarErrorMessage(int code);
 
 // The solar set-up of a run (only with solar colours): solar and shading
 // faces, ray length and plane offset; with full also the surface groups and

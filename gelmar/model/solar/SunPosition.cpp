@@ -1,10 +1,10 @@
 // Sun position, site frame, obstacles and solar functions (see SunPosition.h).
 #include "gelmar/model/solar/SunPosition.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <cmath>
 
@@ -181,7 +181,7 @@ int FindSolarFunctions(bool required, int* globalIndex, int* diffuseIndex)
     if (diffuseIndex)
         *diffuseIndex = d;
     if (required && (g < 0 || d < 0))
-        common::RaiseError(kErrorSolarFunctions);
+        throw EngineError::SolarFunctions();
     return d;
 }
 

@@ -6,9 +6,6 @@
 
 namespace gelmar {
 
-// Error code of a solar calculation without its radiation functions.
-constexpr int kErrorSolarFunctions = 9;
-
 // The sun of the current time of a run. Azimuths run from south towards
 // west (south 0, west 90, north 180, east 270).
 struct SunState {

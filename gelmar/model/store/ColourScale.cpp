@@ -20,16 +20,16 @@ void FreeColourScale()
 
 bool LoadColourScale(const std::string& programFolder, bool grey)
 {
-    g_model.sharedPath = JoinPath(programFolder, grey ? "RainbowGray.rgb" : "RainbowColor.rgb");
-    const common::ColourFileResult r = common::LoadColourScaleFile(g_model.sharedPath, g_colourScale);
+    const std::string path = JoinPath(programFolder, grey ? "RainbowGray.rgb" : "RainbowColor.rgb");
+    const common::ColourFileResult r = common::LoadColourScaleFile(path, g_colourScale);
     switch (r.status) {
     case common::ColourFileStatus::Ok:
         return true;
     case common::ColourFileStatus::OpenFailed:
-        ReportOpenFailure();
+        ReportOpenFailure(path);
         return false;
     case common::ColourFileStatus::SyntaxError:
-        ReportSyntaxError(r.line);
+        ReportSyntaxError(path, r.line);
         return false;
     }
     return false;

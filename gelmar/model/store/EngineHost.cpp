@@ -28,7 +28,7 @@ MessageAnswer NullEngineHost::MessageBox(std::string_view text, MessageStyle sty
     return MessageAnswer::Ok;
 }
 
-bool EngineHost::RunProgressWindow(ProgressWindow window)
+WorkOutcome EngineHost::RunProgressWindow(ProgressWindow window)
 {
     return RunProgressWork(window);
 }

@@ -2,6 +2,8 @@
 // goes through this interface, which the application implements with its
 // windows. Tests and the command-line driver use NullEngineHost.
 #pragma once
+#include "gelmar/model/store/Errors.h"
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -39,9 +41,9 @@ class EngineHost {
     // the given undo kind.
     virtual void GoToUndoItem(int /*kind*/, int /*a1*/, int /*a2*/) {}
     // Shows the modal progress window, whose first paint runs the window's
-    // work (RunProgressWork), and returns when it has closed: true when the
-    // work ended normally. A host without windows runs the work directly.
-    virtual bool RunProgressWindow(ProgressWindow window);
+    // work (RunProgressWork), and returns when it has closed: how the work
+    // ended. A host without windows runs the work directly.
+    virtual WorkOutcome RunProgressWindow(ProgressWindow window);
     // Writes a read-out (a control of the running calculation's progress
     // window) when one is shown.
     virtual void SetProgressText(int /*item*/, std::string_view /*text*/) {}

@@ -1,12 +1,7 @@
-// Error messages, Esc check, temporary files and duration texts.
+// Error messages shown by commands, Esc check, temporary files and duration texts.
 #include "gelmar/model/store/EngineServices.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/radiation/CavityChecks.h"
 #include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/solar/SolarSurfaces.h"
-#include "gelmar/model/solar/SunPosition.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,56 +9,28 @@
 
 namespace gelmar {
 
-namespace {
-int g_syntaxErrorLine = 0;
-}
-
-void RaiseSyntaxError(int line)
+void ShowError(const EngineError& error)
 {
-    g_syntaxErrorLine = line;
-    common::RaiseError(kErrorSyntax);
-}
-
-std::string ErrorMessage(int code, int line)
-{
-    if (line < 0)
-        line = g_syntaxErrorLine;
-    switch (code) {
-    case kErrorMemory:
-        return "Not enough memory";
-    case kErrorFileOpen:
-        return "Failed to open file\n" + g_model.sharedPath;
-    case kErrorSyntax:
-        return "Syntax error in file " + g_model.sharedPath + "\nLine " + std::to_string(line);
-    case kErrorSeparatedZones:
-    case kErrorDifferentBcTypes:
-    case kErrorTransmatBesideVoid:
-        return CavityErrorMessage(code);
-    case kErrorSolarFunctions:
-    case kErrorSolarContact:
-        return SolarErrorMessage(code);
-    default:
-        return {};
-    }
+    Host().MessageBox(error.Message(), MessageStyle::Ok);
 }
 
 void ReportOutOfMemory()
 {
-    Host().MessageBox(ErrorMessage(kErrorMemory), MessageStyle::Ok);
+    ShowError(EngineError::Memory());
 }
-void ReportOpenFailure()
+void ReportOpenFailure(const std::string& path)
 {
-    Host().MessageBox(ErrorMessage(kErrorFileOpen), MessageStyle::Ok);
+    ShowError(EngineError::FileOpen(path));
 }
-void ReportSyntaxError(int line)
+void ReportSyntaxError(const std::string& path, int line)
 {
-    Host().MessageBox(ErrorMessage(kErrorSyntax, line), MessageStyle::Ok);
+    ShowError(EngineError::Syntax(path, line));
 }
 
-bool FileExists()
+bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(g_model.sharedPath), ec);
+    return std::filesystem::exists(std::filesystem::path(path), ec);
 }
 
 void CheckEscAbort()

@@ -43,8 +43,6 @@ struct ModelStore {
     // Text and paths.
     std::string title;
     std::string dataFilePath;
-    std::string sharedPath;
-    std::int32_t lineCounter = 0;   // line of the last syntax error, for its message
     std::string functionFileFolder; // default path of the function-file dialogs
     std::string outputSavePath;     // default path of the output windows' save dialogs
 

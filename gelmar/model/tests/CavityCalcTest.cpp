@@ -5,13 +5,13 @@
 // balance of the boundary colours; the heat-flow file; the view-factor file
 // reused or recomputed; Esc and Cancel in the view-factor step.
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ZoneRadiation.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -302,7 +302,7 @@ TEST_F(CavityCalcTest, TwoCavitiesInSeriesTakeRowsOfTheirOwn)
         EXPECT_NE(sol.find("C " + std::to_string(c) + " "), std::string::npos) << c;
     }
     g_model.colours[kCavity].airTemperature = g_model.colours[kCavityB].airTemperature = -99;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol")));
     double airA = 0, airB = 0;
     ASSERT_TRUE(ColourAirNodeTemperature(kCavity, airA));
     ASSERT_TRUE(ColourAirNodeTemperature(kCavityB, airB));
@@ -402,7 +402,7 @@ TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
         if (n > 0)
             t = (t * (c / dt - k) + 2 * k * mean + (n == 1 ? 50.0 : 100.0)) / (c / dt + k);
         g_model.calcTime = n * g_model.timeStep;
-        ASSERT_TRUE(ReadSolutionFile(0)) << n;
+        ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol"))) << n;
         EXPECT_NEAR(air.airTemperature, t, 1e-5) << n;
     }
     EXPECT_GT(t, mean + 5);
@@ -447,7 +447,7 @@ TEST_F(CavityCalcTest, SteadyCavityStaysSteadyThroughTimeSteps)
     ASSERT_TRUE(Run()) << Said();
     const std::vector<double> last = Field();
     g_model.calcTime = 0;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol")));
     const std::vector<double> first = Field();
     ASSERT_EQ(first.size(), last.size());
     for (std::size_t n = 0; n < first.size(); ++n)
@@ -497,7 +497,7 @@ TEST_F(CavityCalcTest, EscDuringTheViewFactorsLeavesNoFileAndNoRun)
     EXPECT_EQ(RunCalcSystem(), CalcSystemResult::NotStarted);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_TRUE(cavityHost.messages.empty());
     EXPECT_EQ(cavityHost.progressTexts[kProgressZone], "1");
 }
@@ -510,7 +510,7 @@ TEST_F(CavityCalcTest, CavityFaultIsReportedWithItsMessage)
     ASSERT_EQ(cavityHost.messages.size(), 1u);
     EXPECT_EQ(cavityHost.messages[0].rfind("BC (colour 3) occurs in separated zones.", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 } // namespace

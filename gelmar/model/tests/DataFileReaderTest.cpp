@@ -1,6 +1,6 @@
 // The .glm reader: keys, range checks at their line, modes and bad input.
 #include "ModelFixture.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <fstream>
 

@@ -18,10 +18,10 @@ class RecordingHost : public NullEngineHost {
     void SetModified(bool m) override { modified = m; }
     void UpdateAllViews() override { ++allViewUpdates; }
     void GoToUndoItem(int kind, int a1, int a2) override { goTo.push_back({kind, a1, a2}); }
-    bool RunProgressWindow(ProgressWindow w) override
+    WorkOutcome RunProgressWindow(ProgressWindow w) override
     {
         windows.push_back(w);
-        return true;
+        return WorkOutcome::Done();
     }
 
     int modelViewUpdates = 0, tableRefills = 0, allViewUpdates = 0;

@@ -5,11 +5,11 @@
 #include "gelmar/model/functions/FunctionFiles.h"
 
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/functions/FunctionServices.h"
 #include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -22,7 +22,7 @@ class FunctionFilesTest : public CalcTest {
     {
         FreeFunctionFileData();
         g_solarInterpolation = SolarInterpolation{};
-        common::ResetErrorCode();
+        ClearPendingError();
         CalcTest::TearDown();
     }
     // A function in use with the given file (shape 0) or shape.
@@ -49,17 +49,12 @@ class FunctionFilesTest : public CalcTest {
         }
         return text;
     }
-    // Error code and message of loading the files.
+    // The message of the error of loading the files.
     static std::string LoadError()
     {
-        try {
-            CollectFunctionFiles();
-        } catch (const common::EngineException&) {
-            const std::string text = ErrorMessage(common::ErrorCode(), g_model.lineCounter);
-            common::ResetErrorCode();
-            return text;
-        }
-        return "no error";
+        std::string text = "no error";
+        CaughtError([] { CollectFunctionFiles(); }, &text);
+        return text;
     }
 };
 
@@ -206,9 +201,13 @@ TEST_F(FunctionFilesTest, BadFilesNameTheFileAndLine)
     // A chain to a missing neighbour fails when the run gets there.
     WriteBytes("bad.fte", "NXT gone\nTIM 0 60 2\nFTE 1 2 3\n");
     CollectFunctionFiles();
-    EXPECT_THROW(EvaluateFunction(0, 500), common::EngineException);
-    EXPECT_EQ(common::ErrorCode(), kErrorFileOpen);
-    EXPECT_EQ(g_model.sharedPath, "gone.fte");
+    try {
+        EvaluateFunction(0, 500);
+        ADD_FAILURE() << "no error";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.Code(), ErrorCode::FileOpen);
+        EXPECT_EQ(e.Path(), "gone.fte");
+    }
 }
 
 TEST_F(FunctionFilesTest, OnlyUsedFileFunctionsOfTimeAreLoaded)
@@ -282,7 +281,7 @@ TEST_F(FunctionFilesTest, DisplayRanges)
     EXPECT_EQ(range(file), (std::vector<float>{86400, 86400 + 3600, -5, 25}));
     EXPECT_EQ(range(table), (std::vector<float>{-10, 50, 800, 1200}));
     EXPECT_EQ(range(bad), (std::vector<float>{0, 0, 0, 0}));
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_EQ(range(sine), (std::vector<float>{0, 172800, 6, 14}));
     EXPECT_EQ(range(step), (std::vector<float>{0, 1, -3, 5}));
     for (std::size_t f = 0; f < g_model.functions.count; ++f)
@@ -346,13 +345,13 @@ TEST_F(FunctionFilesTest, RunDrivesABoundaryFromItsFile)
     EXPECT_TRUE(g_functionFiles.empty());
     // Reading a saved step back evaluates the series at that step's time.
     g_model.calcTime = 3600;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol")));
     EXPECT_EQ(g_model.colours[1].temperature, 10.0f);
     EXPECT_NEAR(T(1, 0, 0), 10, 1e-3);
     WriteBytes("out.fte", "TIM 1 0 2\nFTE 0 10 30\n");
     EXPECT_FALSE(Run());
     EXPECT_EQ(LastMessage(), "Syntax error in file out.fte\nLine 1");
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_TRUE(g_functionFiles.empty());
 }
 

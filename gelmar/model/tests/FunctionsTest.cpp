@@ -3,8 +3,8 @@
 #include "gelmar/model/functions/Functions.h"
 
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -132,9 +132,7 @@ TEST_F(FunctionsTest, BadTableFilesAreSyntaxErrors)
     PropertyTable table;
     for (const char* text : bad) {
         WriteBytes("t.fla", text);
-        EXPECT_THROW(ReadPropertyTableFile("t.fla", table), common::EngineException) << text;
-        EXPECT_EQ(common::ErrorCode(), kErrorSyntax);
-        common::ResetErrorCode();
+        EXPECT_EQ(CaughtError([&] { ReadPropertyTableFile("t.fla", table); }), ErrorCode::Syntax) << text;
     }
 }
 

@@ -3,9 +3,10 @@
 // the test's working folder.
 #pragma once
 #include "gelmar/model/files/DataFile.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <filesystem>
 #include <fstream>
@@ -26,6 +27,20 @@ inline std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The code of the engine error that work ends with (None when it returns);
+// its message goes to *message when given.
+template <typename Work> ErrorCode CaughtError(Work&& work, std::string* message = nullptr)
+{
+    try {
+        work();
+    } catch (const EngineError& e) {
+        if (message)
+            *message = e.Message();
+        return e.Code();
+    }
+    return ErrorCode::None;
 }
 
 class ModelTest : public ::testing::Test {

@@ -2,8 +2,8 @@
 // calculation window and takes the run's outcome from it; a host without
 // windows runs the window's work directly.
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/editing/BlockOperations.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@ namespace {
 // window unrun when told to.
 class WindowHost : public NullEngineHost {
   public:
-    bool RunProgressWindow(ProgressWindow w) override
+    WorkOutcome RunProgressWindow(ProgressWindow w) override
     {
         windows.push_back(w);
-        return closeUnrun ? false : RunProgressWork(w);
+        return closeUnrun ? WorkOutcome::Aborted() : RunProgressWork(w);
     }
     std::vector<ProgressWindow> windows;
     bool closeUnrun = false;
@@ -59,17 +59,17 @@ TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
     EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Aborted);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_TRUE(g_work.solution.empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 TEST_F(ProgressWindowTest, HostWithoutWindowsRunsTheWorkDirectly)
 {
     SetHost(nullptr);
-    EXPECT_TRUE(RunCalculationDialog());
+    EXPECT_TRUE(RunCalculationDialog().Normal());
     EXPECT_FALSE(g_work.solution.empty());
     // No radiating faces: the view-factor run ends normally with nothing to write.
-    EXPECT_TRUE(RunViewFactorDialog());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_TRUE(RunViewFactorDialog().Normal());
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
@@ -79,7 +79,7 @@ TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
     EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 } // namespace

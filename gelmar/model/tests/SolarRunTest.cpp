@@ -7,13 +7,13 @@
 #include "gelmar/model/solar/SolarRun.h"
 
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/solar/SolarFiles.h"
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -159,7 +159,7 @@ TEST_F(SolarRunTest, CalcSolarFluxesReportsABadReflectionTable)
     g_model.saveResults = 1;
     EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage().rfind("Syntax error in file glass.frf", 0), 0u) << LastMessage();
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfx"));
 }
 
@@ -266,11 +266,11 @@ TEST_P(SolarRunFailureTest, CalcSystemAndCalcSolarFluxesShowTheMessage)
     GetParam().breakModel();
     EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     host.messages.clear();
     EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfd"));
 }
 

@@ -4,7 +4,7 @@
 #include "gelmar/model/solar/SolarSurfaces.h"
 
 #include "SolarFixture.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Errors.h"
 #include "platform/core/Random.h"
 
 #include <cmath>
@@ -142,11 +142,9 @@ TEST_F(SolarSurfacesTest, EquivalentMaterialBesideASolarColourStopsTheRun)
     AddBlock(2, 1, 2, 0, 1, 0, 1);
     Rasterise();
     ASSERT_TRUE(HasSolarColours());
-    common::ResetErrorCode();
-    EXPECT_THROW(CheckSolarContacts(), common::EngineException);
-    EXPECT_EQ(common::ErrorCode(), kErrorSolarContact);
-    EXPECT_EQ(SolarErrorMessage(kErrorSolarContact), "EQUIMAT (colour 5) touches solar zone (colour 2)");
-    common::ResetErrorCode();
+    std::string message;
+    EXPECT_EQ(CaughtError([] { CheckSolarContacts(); }, &message), ErrorCode::SolarContact);
+    EXPECT_EQ(message, "EQUIMAT (colour 5) touches solar zone (colour 2)");
     g_model.colours[2].solar = 0;
     HasSolarColours();
     EXPECT_NO_THROW(CheckSolarContacts());

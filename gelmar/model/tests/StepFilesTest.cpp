@@ -39,8 +39,7 @@ TEST_F(StepFilesTest, NamesCountSavedSteps)
         g_model.calcTime = c.time;
         g_model.timeStep = c.step;
         g_model.saveFrequency = c.frequency;
-        BuildStepFileName(".sol");
-        EXPECT_EQ(g_model.sharedPath, c.name);
+        EXPECT_EQ(BuildStepFileName(".sol"), c.name);
     }
 }
 
@@ -75,8 +74,7 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes("case.sol", c.text);
-        g_model.sharedPath = "case.sol";
-        EXPECT_EQ(ReadSolutionFile(1), c.good);
+        EXPECT_EQ(ReadSolutionFile("case.sol"), c.good);
         EXPECT_EQ(g_run.solutionValid, c.good);
         EXPECT_EQ(g_work.solution.size(), 10u);
         for (double v : g_work.solution)
@@ -87,8 +85,7 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
 TEST_F(StepFilesTest, MissingSolutionFileClearsTheFlags)
 {
     SolvedModel();
-    g_model.sharedPath = "absent.sol";
-    EXPECT_FALSE(ReadSolutionFile(1));
+    EXPECT_FALSE(ReadSolutionFile("absent.sol"));
     EXPECT_FALSE(g_run.solutionValid);
     EXPECT_EQ(g_run.solver.objectDivergence, 200.0f);
 }

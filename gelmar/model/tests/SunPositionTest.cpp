@@ -4,8 +4,8 @@
 #include "gelmar/model/solar/SunPosition.h"
 
 #include "SolarFixture.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -219,11 +219,9 @@ TEST_F(RunClock, SolarFunctionsAreRequiredOnlyForSolarModels)
 {
     EXPECT_EQ(FindSolarFunctions(true), 0); // nothing solar
     Colour(3, BC_SKY, true).inUse = 1;
-    common::ResetErrorCode();
-    EXPECT_THROW(FindSolarFunctions(true), common::EngineException);
-    EXPECT_EQ(common::ErrorCode(), kErrorSolarFunctions);
-    EXPECT_EQ(SolarErrorMessage(kErrorSolarFunctions), "Solar radiation function (G01 or D01) not present");
-    common::ResetErrorCode();
+    std::string message;
+    EXPECT_EQ(CaughtError([] { FindSolarFunctions(true); }, &message), ErrorCode::SolarFunctions);
+    EXPECT_EQ(message, "Solar radiation function (G01 or D01) not present");
     GrowFunctionArray(2);
     g_model.functions.count = 2;
     g_model.functions[0].name = FunctionName("D01");

@@ -2,7 +2,7 @@
 // uniform start, Esc, and a conductivity that depends on temperature.
 #include "CalcModel.h"
 #include "gelmar/model/editing/GridLines.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -127,7 +127,7 @@ TEST_F(TransientRunTest, EscEndsTheRunWithoutAMessage)
     steps.escAfter = 3;
     EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Aborted);
     EXPECT_TRUE(steps.messages.empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The interrupted step was the fourth (t = 10800): one step back.
     EXPECT_EQ(g_model.calcTime, 7200);
 }
@@ -194,7 +194,7 @@ TEST_F(TransientRunTest, FunctionFileErrorsNameTheFile)
     WriteBytes("lambda.fla", "0 1\r\n-5 2\r\n");
     EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Syntax error in file lambda.fla\nLine 2");
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 } // namespace

@@ -4,11 +4,11 @@
 #include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include "CavityFixture.h"
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <filesystem>
 
@@ -23,8 +23,8 @@ class ViewFactorFileTest : public ModelTest {
         RemoveTempFiles(); // the folder may hold an earlier run's files
         std::filesystem::remove_all("models");
     }
-    // Reads "tmp.vwf" with the given lines; the error code left (reset).
-    int ReadFile(const std::vector<std::string>& lines)
+    // Reads "tmp.vwf" with the given lines; the code of its error.
+    ErrorCode ReadFile(const std::vector<std::string>& lines)
     {
         std::string text;
         for (const std::string& l : lines)
@@ -32,18 +32,7 @@ class ViewFactorFileTest : public ModelTest {
         WriteBytes("tmp.vwf", text);
         return Catch([] { ReadViewFactorFile(); });
     }
-    template <typename F> int Catch(F&& f)
-    {
-        try {
-            f();
-        } catch (const common::EngineException&) {
-            const int code = common::ErrorCode();
-            message = ErrorMessage(code);
-            common::ResetErrorCode();
-            return code;
-        }
-        return 0;
-    }
+    template <typename F> ErrorCode Catch(F&& f) { return CaughtError(f, &message); }
     std::string message;
 };
 
@@ -92,7 +81,7 @@ TEST_F(ViewFactorFileTest, GoodFileFillsZonesAndFaces)
 {
     std::vector<std::string> lines = Inserted(1, "; written by hand");
     lines[11] = "face=4 3 1 6 2 0"; // orientation 6 is accepted
-    ASSERT_EQ(ReadFile(lines), 0) << message;
+    ASSERT_EQ(ReadFile(lines), ErrorCode::None) << message;
     const RadiationSet& r = g_radiation;
     ASSERT_EQ(r.fileZones.size(), 2u);
     ASSERT_EQ(r.fileFaces.size(), 5u);
@@ -109,7 +98,7 @@ TEST_F(ViewFactorFileTest, GoodFileFillsZonesAndFaces)
     EXPECT_EQ(r.fileFaces[4].geometry.hi, (std::array<float, 3>{4, 1, 2}));
 
     // A zone without faces and no faces at all.
-    EXPECT_EQ(ReadFile({"nzon=1", "zone=1 0", "nfac=0"}), 0) << message;
+    EXPECT_EQ(ReadFile({"nzon=1", "zone=1 0", "nfac=0"}), ErrorCode::None) << message;
     EXPECT_TRUE(g_radiation.fileFaces.empty());
 }
 
@@ -152,7 +141,7 @@ TEST_F(ViewFactorFileTest, BadLinesAreSyntaxErrorsAtTheirLine)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(ReadFile(c.lines), kErrorSyntax);
+        EXPECT_EQ(ReadFile(c.lines), ErrorCode::Syntax);
         EXPECT_EQ(message, "Syntax error in file tmp.vwf\nLine " + std::to_string(c.line));
         EXPECT_TRUE(g_radiation.fileZones.empty());
         EXPECT_TRUE(g_radiation.fileFaces.empty());
@@ -163,14 +152,14 @@ TEST_F(ViewFactorFileTest, PathChoiceAndOpenFailure)
 {
     g_model.dataFilePath = "models/room.glm";
     EXPECT_EQ(SelectViewFactorFile(), "models/room.vwf");
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), kErrorFileOpen);
+    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), ErrorCode::FileOpen);
     EXPECT_EQ(message, "Failed to open file\nmodels/room.vwf");
     // The data file's own view-factor file is read when there is no tmp.vwf.
     std::string text;
     for (const std::string& l : kGoodFile)
         text += l + "\n";
     WriteBytes("models/room.vwf", text);
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), 0);
+    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), ErrorCode::None);
     EXPECT_EQ(g_radiation.fileFaces.size(), 5u);
     WriteBytes("tmp.vwf", "nzon=1\nzone=1 0\nnfac=0\n");
     EXPECT_EQ(SelectViewFactorFile(), "tmp.vwf");
@@ -256,7 +245,7 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
 {
     WriteBytes("tmp.vwf", "nfac=3\nface=1 9 1 0 2 0\nface=2 9 1 1 4 0\nface=3 9 2 2 1 0\n"
                           "vwfc=2 1 0.5\nvwfc=3 1 0.25\nvwfc=3 2 0.125\n");
-    ASSERT_EQ(Catch([] { ReadViewFactorSummary(); }), 0);
+    ASSERT_EQ(Catch([] { ReadViewFactorSummary(); }), ErrorCode::None);
     const ViewFactorSummary& s = g_viewFactorSummary;
     EXPECT_EQ(s.area[1], 6.0);
     EXPECT_EQ(s.area[2], 1.0);
@@ -266,12 +255,12 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
     FreeViewFactorSummary();
 
     WriteBytes("tmp.vwf", "nfac=1\nface=1 9 1 0 2 0\nvwfc=2 1 0.5\n");
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), kErrorSyntax);
+    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), ErrorCode::Syntax);
     EXPECT_EQ(message, "Syntax error in file tmp.vwf\nLine 3");
     // A missing file is no error here.
     std::filesystem::remove("tmp.vwf");
     g_model.dataFilePath = "none.glm";
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), 0);
+    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), ErrorCode::None);
 }
 
 } // namespace

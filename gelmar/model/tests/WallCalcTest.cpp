@@ -112,7 +112,7 @@ TEST_F(WallCalcTest, SolutionFileReadsBack)
     const std::vector<double> solved = g_work.solution;
     ClearSolution();
     g_model.colours[2].resultValue1 = 0;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol")));
     for (std::size_t n = 0; n < solved.size(); ++n)
         EXPECT_NEAR(g_work.solution[n], solved[n], 1e-9);
     EXPECT_NEAR(g_model.colours[2].resultValue1, 35.0957, 1e-4);

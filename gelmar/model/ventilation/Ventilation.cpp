@@ -3,7 +3,6 @@
 // system.
 #include "gelmar/model/ventilation/Ventilation.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -42,7 +41,6 @@ struct Network {
 };
 
 Network g_network;
-int g_failedFlow = 0;
 
 bool IsFreeAir(int type)
 {
@@ -67,11 +65,6 @@ int NodeOf(int colour)
 bool NetworkHolds(int node)
 {
     return node >= 0 && node < g_network.size;
-}
-
-std::string FlowMessage(int flow)
-{
-    return "Syntax error in ventilation flow " + std::to_string(flow);
 }
 
 // Capacity of the air of every cell of a network cavity.
@@ -195,20 +188,14 @@ bool HasVentilationFlows()
     return g_model.ventFlowCount > 0;
 }
 
-void CheckVentilationFlows(int reporting)
+void CheckVentilationFlows()
 {
-    if (reporting != 0) {
-        Host().MessageBox(FlowMessage(g_failedFlow), MessageStyle::Ok);
-        return;
-    }
     for (int n = 0; n < g_model.ventFlowCount; ++n) {
         const VentilationFlowRecord& flow = g_model.ventFlows[static_cast<std::size_t>(n)];
         const bool fromGood = IsColour(flow.colourFrom) && !IsConductiveType(Colour(flow.colourFrom).type);
         const bool toGood = IsColour(flow.colourTo) && IsFreeAir(Colour(flow.colourTo).type);
-        if (!fromGood || !toGood) {
-            g_failedFlow = n + 1;
-            common::RaiseError(kErrorVentilationFlow);
-        }
+        if (!fromGood || !toGood)
+            throw EngineError::VentilationFlow(n + 1);
     }
 }
 
@@ -300,7 +287,7 @@ int StepVentilationNetwork()
     for (int m = 0; m < size; ++m)
         net.Value(m, kSolution) = net.rhs[m];
     if (!SolveDenseWithPivoting(net.rows))
-        common::RaiseError(kErrorVentilationNetwork);
+        throw EngineError::VentilationNetwork();
 
     bool diverging = true, settled = true;
     for (int m = 0; m < size; ++m) {

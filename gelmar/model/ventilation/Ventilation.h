@@ -10,20 +10,14 @@
 
 namespace gelmar {
 
-enum : int {
-    kErrorVentilationFlow = 7,    // a flow whose colours cannot carry it
-    kErrorVentilationNetwork = 8, // the network's system is singular
-};
-
 // Cycles per time step allowed to a model with ventilation flows.
 constexpr int kVentilationCycleLimit = 100000;
 
 bool HasVentilationFlows();
-// With reporting 0: checks every flow in order (from a colour that is not
-// conductive, to a BC_FREE or BC_FRE_S colour); the first bad one is kept
-// and raises error 7. With reporting set: shows "Syntax error in ventilation
-// flow %d" with the kept flow's number (1-based).
-void CheckVentilationFlows(int reporting);
+// Checks every flow in order (from a colour that is not conductive, to a
+// BC_FREE or BC_FRE_S colour); the first bad one ends the run with error 7,
+// which names its number (1-based).
+void CheckVentilationFlows();
 
 // Resolves every flow's function name (marking the function in use).
 void ResolveVentilationFlowReferences();

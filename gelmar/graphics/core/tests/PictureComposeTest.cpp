@@ -3,8 +3,8 @@
 // many increments stopped by Esc, the value read-out under the pointer, the
 // sun display by day and at night, and the shadow display.
 #include "PictureFixture.h"
-#include "common/core/ErrorCode.h"
 #include "common/kernels/picture/ScanFiller.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <algorithm>
 
@@ -74,7 +74,7 @@ TEST_F(PictureComposeTest, EscDuringAFluxPassLeavesTheRangesAsTheyWere)
     int polls = 0;
     const PictureResult stopped = Draw(src, [&] { return ++polls == 3; });
     EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(picture.settings.isoflux);
     EXPECT_EQ(picture.settings.temperature.upper, 16.0f);
     EXPECT_EQ(picture.settings.flux.upper, 100.0f);

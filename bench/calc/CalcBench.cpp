@@ -11,16 +11,16 @@
 // Also shown: transient_assembly_vs_solve (a later step, with the capacity
 // terms), and pattern_vs_solve (numbering and matrix pattern, once a run).
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
+#include "bench/BenchSupport.h"
 #include "gelmar/model/calc/Assembly.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/calc/Solver.h"
 #include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/calc/WorkArrays.h"
-
-#include "bench/BenchSupport.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -40,7 +40,7 @@ double Seconds(Clock::time_point since)
 void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
 {
     const std::size_t n = g_model.blocks.count;
-    GrowBlockArray(n + 1);
+    GrowBlockArray(g_model, n + 1);
     BlockRecord& b = g_model.blocks[n];
     b = BlockRecord{};
     b.colour = static_cast<std::uint8_t>(colour);
@@ -57,13 +57,13 @@ void BuildModel(int n)
 {
     ResetModel();
     ModelStore& m = g_model;
-    GrowGridLineArrays(n + 3);
+    GrowGridLineArrays(g_model, n + 3);
     for (int a = 0; a < 3; ++a) {
         const int cells = a == 0 ? n + 2 : n;
         m.axes[a].n = static_cast<std::uint16_t>(cells);
         std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + cells, 0.01f);
     }
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     auto colour = [&](int c, int type, float lambda) -> ColourRecord& {
         ColourRecord& r = m.colours[c];
         r = ColourRecord{};

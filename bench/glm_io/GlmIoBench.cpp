@@ -2,11 +2,10 @@
 // axis), each reported as a ratio against reading the same bytes with a
 // plain fgets line loop measured in the same run. SUITE_BENCH_SMALL=1 takes a
 // small model.
+#include "bench/BenchSupport.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
-
-#include "bench/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -31,7 +30,7 @@ void PrepareModel()
     const std::size_t cells = bench::Small() ? 100 : 10000;
     const std::size_t blocks = bench::Small() ? 1000 : 65535;
     gelmar::ResetModel();
-    gelmar::GrowGridLineArrays(cells + 100);
+    gelmar::GrowGridLineArrays(gelmar::g_model, cells + 100);
     for (gelmar::GridAxis& a : gelmar::g_model.axes) {
         a.n = static_cast<std::uint16_t>(cells);
         for (std::size_t i = 0; i < cells; ++i)
@@ -41,7 +40,7 @@ void PrepareModel()
         gelmar::g_model.colours[c].inUse = 1;
         gelmar::g_model.colours[c].name = "Colour " + std::to_string(c);
     }
-    gelmar::GrowBlockArray(blocks);
+    gelmar::GrowBlockArray(gelmar::g_model, blocks);
     gelmar::g_model.blocks.count = static_cast<std::uint16_t>(blocks);
     for (std::size_t b = 0; b < blocks; ++b) {
         gelmar::BlockRecord& r = gelmar::g_model.blocks[b];

@@ -99,7 +99,7 @@ BOOL CCalcProgressDlg::OnInitDialog()
     CDialog::OnInitDialog();
     const ModelStore& s = g_model;
     const bool oneCycle = !HasTemperatureDependentMaterials() &&
-                          (s.linearRadiation == 1 || !HasRadiatingColours()) &&
+                          (s.linearRadiation == 1 || !HasRadiatingColours(g_model)) &&
                           (s.recalcCen == 0 || !HasRuleColours());
     SetNumber(IDC_CYCLES_LIMIT, oneCycle ? 1 : s.cycles);
     SetNumber(IDC_ITER_LIMIT, s.iterations);

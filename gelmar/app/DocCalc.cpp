@@ -67,7 +67,7 @@ void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)
 
 void CGelmarDoc::OnUpdateCalcViewFactors(CCmdUI* ui)
 {
-    ui->Enable(HasRadiatingColours());
+    ui->Enable(HasRadiatingColours(g_model));
 }
 
 void CGelmarDoc::OnUpdateCalcSolarFluxes(CCmdUI* ui)

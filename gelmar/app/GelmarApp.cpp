@@ -267,7 +267,7 @@ bool CGelmarApp::BatchCalculateFile(const std::string& path)
     if (!ReadDataFile(false, false))
         return false;
     WorkOutcome outcome;
-    if (HasRadiatingColours()) {
+    if (HasRadiatingColours(g_model)) {
         std::error_code ec;
         if (!std::filesystem::exists(SelectViewFactorFile(), ec))
             outcome = RunViewFactorDialog();

@@ -16,6 +16,7 @@
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -48,8 +49,8 @@ bool IsImportExtension(const std::string& ext)
 void SetModelPaths(const std::string& path)
 {
     g_model.dataFilePath = path;
-    g_model.functionFileFolder = path;
-    g_model.outputSavePath = path;
+    g_view.functionFileFolder = path;
+    g_view.outputSavePath = path;
 }
 
 } // namespace
@@ -127,12 +128,12 @@ void CGelmarDoc::InitEmptyModel()
         m.clipLo[a] = 0;
         m.clipHi[a] = 1;
     }
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     m.blocks.count = 1;
-    InitBlock(0);
+    InitBlock(g_model, 0, g_view.currentColour);
     m.colours[m.blocks[0].colour].inUse = 1;
-    ComputeModelExtent();
-    m.faceList.count = 0;
+    ComputeModelExtent(g_model);
+    g_view.faces.count = 0;
     SetModified(TRUE);
 }
 
@@ -425,7 +426,7 @@ void CGelmarDoc::OnClipOff()
         g_model.clipLo[a] = 0;
         g_model.clipHi[a] = g_model.axes[size_t(a)].n;
     }
-    ComputeModelExtent();
+    ComputeModelExtent(g_model);
     if (CWinApp* app = AfxGetApp())
         if (CClipView* clip = app->FindView<CClipView>()) {
             clip->OnUpdate(nullptr, 0, nullptr);
@@ -594,8 +595,8 @@ void CGelmarDoc::OnReduceToClip()
         StoreItemCoordinates(a);
         RebuildGridFromCoordinates(a);
     }
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     RefreshAfterModelChange();
 }
 

@@ -16,6 +16,7 @@
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -213,7 +214,7 @@ void CTextOutputDlg::ShowListing(bool save)
         m_richEdit.Clear();
     ListingWriter out(save ? ListingWriter::HandOver()
                            : [this](common::CRtfDocument& doc) { m_richEdit << doc; });
-    const LoadedResults results(g_model, g_work);
+    const LoadedResults results(g_model, g_run);
     switch (kind) {
     case kListingInputData:
         ResolveFunctionReferences();
@@ -261,7 +262,7 @@ void CTextOutputDlg::SetListingKind(int kind)
 void CTextOutputDlg::ReloadTimeStep(long long previous)
 {
     if (!LoadTimeStep()) {
-        g_model.calcTime = static_cast<std::int32_t>(previous);
+        g_run.calcTime = static_cast<std::int32_t>(previous);
         LoadTimeStep();
         return;
     }
@@ -274,8 +275,8 @@ void CTextOutputDlg::ReloadTimeStep(long long previous)
 
 void CTextOutputDlg::OnFirstTimeStep()
 {
-    const long long previous = g_model.calcTime;
-    g_model.calcTime = 0;
+    const long long previous = g_run.calcTime;
+    g_run.calcTime = 0;
     ReloadTimeStep(previous);
 }
 
@@ -284,10 +285,10 @@ void CTextOutputDlg::OnNextTimeStep()
     const ModelStore& m = g_model;
     if (m.timeStep == 0 || m.calcDuration == 0)
         return;
-    const long long previous = m.calcTime;
+    const long long previous = g_run.calcTime;
     const long long next = previous + static_cast<long long>(m.saveFrequency) * m.timeStep;
     // After the last saved time, at or before the end, comes time 0.
-    g_model.calcTime =
+    g_run.calcTime =
         static_cast<std::int32_t>(previous < m.calcDuration && next <= m.calcDuration ? next : 0);
     ReloadTimeStep(previous);
 }
@@ -298,19 +299,19 @@ void CTextOutputDlg::OnPreviousTimeStep()
     const long long every = static_cast<long long>(m.saveFrequency) * m.timeStep;
     if (m.timeStep == 0 || m.calcDuration == 0 || every == 0)
         return;
-    const long long previous = m.calcTime;
-    g_model.calcTime =
+    const long long previous = g_run.calcTime;
+    g_run.calcTime =
         static_cast<std::int32_t>(previous < 1 ? m.calcDuration / every * every : previous - every);
     ReloadTimeStep(previous);
 }
 
 void CTextOutputDlg::OnGoToTimeStep()
 {
-    CDlgGoTo dlg(g_model.calcTime, this);
+    CDlgGoTo dlg(g_run.calcTime, this);
     if (dlg.DoModal() != IDOK)
         return;
-    const long long previous = g_model.calcTime;
-    g_model.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
+    const long long previous = g_run.calcTime;
+    g_run.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
     ReloadTimeStep(previous);
 }
 
@@ -398,7 +399,7 @@ void CTextOutputDlg::OnUpdateReportOutput(CCmdUI* pCmdUI)
 void CTextOutputDlg::OnUpdateViewFactors(CCmdUI* pCmdUI)
 {
     const int kind = g_app.textListingKind;
-    pCmdUI->Enable(kind != kListingViewFactors && HasRadiatingColours() && ViewFactorFileExists());
+    pCmdUI->Enable(kind != kListingViewFactors && HasRadiatingColours(g_model) && ViewFactorFileExists());
     pCmdUI->SetCheck(kind == kListingViewFactors);
 }
 
@@ -427,7 +428,7 @@ void CTextOutputDlg::OnDecimals()
 void CTextOutputDlg::OnSaveAs()
 {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::path(g_model.outputSavePath).parent_path();
+    const fs::path folder = fs::path(g_view.outputSavePath).parent_path();
     const std::string name = fs::path(g_model.dataFilePath).stem().string();
     const std::string initial = folder.empty() ? name : (folder / name).string();
     const std::string filter = platform::LoadString(IDS_WORD_FILTER);
@@ -436,8 +437,8 @@ void CTextOutputDlg::OnSaveAs()
                     this);
     if (dlg.DoModal() != IDOK)
         return;
-    g_model.outputSavePath = dlg.GetPathName();
-    m_outputPath = g_model.outputSavePath;
+    g_view.outputSavePath = dlg.GetPathName();
+    m_outputPath = g_view.outputSavePath;
     CWaitCursor wait;
     ShowListing(true);
 }

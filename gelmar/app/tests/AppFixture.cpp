@@ -6,6 +6,7 @@
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Folders.h"

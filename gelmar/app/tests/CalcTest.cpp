@@ -8,6 +8,7 @@
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
@@ -59,7 +60,7 @@ class CalcTest : public AppFixture {
         // the machine: a fixed delay could land before the run had started.
         auto* poll = new QTimer;
         QObject::connect(poll, &QTimer::timeout, [poll, f] {
-            if (!g_calcProgress || g_model.calcTime <= 0)
+            if (!g_calcProgress || g_run.calcTime <= 0)
                 return;
             poll->stop();
             poll->deleteLater();
@@ -82,7 +83,7 @@ void UseHeatCapacityTable(const std::string& file)
 {
     ModelStore& m = g_model;
     const std::uint16_t n = m.functions.count;
-    GrowFunctionArray(n + 1);
+    GrowFunctionArray(g_model, n + 1);
     m.functions.count = static_cast<std::uint16_t>(n + 1);
     m.functions[n] = FunctionRecord{};
     m.functions[n].name = FunctionName("C01");
@@ -217,13 +218,13 @@ TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
 TEST_F(CalcTest, EscStopsALongCalculationWithoutAMessage)
 {
     long long timeAtEsc = 0;
-    DuringALongRun([&] { timeAtEsc = g_model.calcTime; });
+    DuringALongRun([&] { timeAtEsc = g_run.calcTime; });
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The current time stands one step before the interrupted one.
-    EXPECT_LT(g_model.calcTime, g_model.calcDuration);
-    EXPECT_EQ(g_model.calcTime, timeAtEsc - g_model.timeStep);
+    EXPECT_LT(g_run.calcTime, g_model.calcDuration);
+    EXPECT_EQ(g_run.calcTime, timeAtEsc - g_model.timeStep);
     // Every result file written is whole: as long as the first.
     std::vector<std::string> results;
     for (const auto& entry : fs::directory_iterator(work))

@@ -2,6 +2,7 @@
 // day's path and the sun (see PictureWalkers.h).
 #include "common/kernels/picture/PictureCanvas.h"
 #include "gelmar/graphics/core/PictureWalkers.h"
+#include "gelmar/model/calc/RunState.h"
 
 #include <cmath>
 #include <vector>
@@ -29,9 +30,9 @@ CPoint Pixel(const PictureContext& context, const double p[3])
 }
 
 // The day of the picture's time, 1..365.
-int DisplayDay(const ModelStore& model)
+int DisplayDay(const ModelStore& model, long long time)
 {
-    long long day = model.calcTime / 86400 + model.day0;
+    long long day = time / 86400 + model.day0;
     day = ((day - 1) % 365 + 365) % 365 + 1;
     return static_cast<int>(day);
 }
@@ -81,7 +82,7 @@ void DrawSunPosition(PictureContext& context)
     }
 
     // The day's path, above the horizon only, as the solar run places the sun.
-    const int day = DisplayDay(model);
+    const int day = DisplayDay(model, src.run.calcTime);
     auto position = [&](float hour, float& altitude, float& azimuth) {
         ComputeSunPosition(0, model.latitude, -model.longitude, day, hour, -model.timeZone, altitude,
                            azimuth);

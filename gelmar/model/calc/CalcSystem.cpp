@@ -17,6 +17,7 @@
 #include "gelmar/model/solar/SolarRun.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -51,7 +52,7 @@ WorkOutcome RunCalculationWindow()
         FreeVentilationMatrix();
         FreePropertyTables();
         FreeFunctionFileData();
-        g_model.calcTime -= g_model.timeStep;
+        g_run.calcTime -= g_model.timeStep;
     }
     FreeWorkArrays(0);
     return outcome;
@@ -62,7 +63,7 @@ WorkOutcome RunSolarFluxWindow()
     const WorkOutcome outcome = RunGuarded([] { RunSolarFluxCalculation(); });
     if (!outcome.Normal()) {
         FreePropertyTables();
-        g_model.calcTime -= g_model.timeStep;
+        g_run.calcTime -= g_model.timeStep;
     }
     FreeWorkArrays(0);
     return outcome;
@@ -85,7 +86,7 @@ CalcSystemResult RunCalcSolarFluxes()
         return CalcSystemResult::NotStarted;
     ClearUndoHistory();
     WorkOutcome outcome;
-    if (HasRadiatingColours()) {
+    if (HasRadiatingColours(g_model)) {
         outcome = PrepareViewFactorFile();
         if (outcome.end == WorkOutcome::End::Esc)
             return CalcSystemResult::NotStarted;
@@ -120,7 +121,7 @@ CalcSystemResult RunCalcSystem()
         return CalcSystemResult::NotStarted;
     ClearUndoHistory();
     WorkOutcome outcome;
-    if (HasRadiatingColours()) {
+    if (HasRadiatingColours(g_model)) {
         outcome = PrepareViewFactorFile();
         if (outcome.end == WorkOutcome::End::Esc)
             return CalcSystemResult::NotStarted;

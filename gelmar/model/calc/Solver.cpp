@@ -4,6 +4,7 @@
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/solar/SolarRun.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"

@@ -10,6 +10,7 @@
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/solar/SolarRun.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -88,7 +89,7 @@ std::string BuildStepFileName(const char* extension)
     const long long every =
         static_cast<long long>(std::max(1, g_model.saveFrequency)) * std::max(1, g_model.timeStep);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%s%04lld%s", "tmp", g_model.calcTime / every, extension);
+    std::snprintf(buf, sizeof buf, "%s%04lld%s", "tmp", g_run.calcTime / every, extension);
     return buf;
 }
 
@@ -294,7 +295,7 @@ void EnsureFluxTable()
     if (g_run.fluxesValid)
         return;
     g_work.heatFlows.clear();
-    if (HasRadiatingColours())
+    if (HasRadiatingColours(g_model))
         ReadFluxFile();
     g_run.fluxesValid = true;
 }

@@ -1,10 +1,11 @@
 // CEN rules of surfaces and cavities, start conductivities and zone fill.
 #include "gelmar/model/calc/SurfaceRules.h"
 
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,8 +14,6 @@
 namespace gelmar {
 
 namespace {
-
-bool g_cavityChanged = false;
 
 // First and second axis of an EQUIMAT/BC_FREE CEN rule 1..12 (x 0, y 1, z 2).
 int HeatAxis(int rule)
@@ -83,11 +82,11 @@ void StoreCavityCoefficient(ColourRecord& c, double ha, double lambdaEq)
     if (c.type == EQUIMAT) {
         if (std::abs(lambdaEq - c.lambda) > 0.0001) {
             c.lambda = static_cast<float>(lambdaEq);
-            g_cavityChanged = true;
+            g_run.cavityChanged = true;
         }
     } else if (std::abs(ha - c.hConvective) > 0.001) {
         c.hConvective = static_cast<float>(ha);
-        g_cavityChanged = true;
+        g_run.cavityChanged = true;
     }
 }
 
@@ -190,7 +189,7 @@ int ApplySurfaceRules(int recompute)
     if (!g_run.solutionValid)
         RasteriseBlocks();
     bool changed = false;
-    g_cavityChanged = false;
+    g_run.cavityChanged = false;
     for (int colour = 0; colour < kColourCount; ++colour) {
         ColourRecord& c = g_model.colours[colour];
         if (!c.inUse || c.type == MATERIAL || c.type == TRANSMAT || c.rule == 0)
@@ -232,7 +231,7 @@ bool HasRuleColours()
 
 bool CavityCoefficientChanged()
 {
-    return g_cavityChanged;
+    return g_run.cavityChanged;
 }
 
 void PrepareConductivities()

@@ -17,6 +17,7 @@
 #include "gelmar/model/solar/SolarRun.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/ventilation/Ventilation.h"
@@ -38,7 +39,7 @@ bool IsFrequencyStep(long long t, int frequency)
 
 int CyclesPerStep(bool temperatureDependent)
 {
-    const bool nonLinearRadiation = g_model.linearRadiation == 0 && HasRadiatingColours();
+    const bool nonLinearRadiation = g_model.linearRadiation == 0 && HasRadiatingColours(g_model);
     const bool rules = g_model.recalcCen != 0 && HasRuleColours();
     return temperatureDependent || nonLinearRadiation || rules ? std::max(1, g_model.cycles) : 1;
 }
@@ -94,7 +95,7 @@ void RunTransientCalculation()
     bool diverged = false, unsettled = false;
     while (t <= m.calcDuration && !diverged && !unsettled) {
         const int n = g_run.step;
-        m.calcTime = static_cast<std::int32_t>(t);
+        g_run.calcTime = static_cast<std::int32_t>(t);
         Host().ShowTimeStep(t, m.startupDuration, m.calcDuration);
         EvaluateColourFunctions(true);
         if (n > 0 && ApplyControls())
@@ -153,7 +154,7 @@ void RunTransientCalculation()
         Host().ShowStepTemperatures();
         if (m.saveResults && IsFrequencyStep(t, m.saveFrequency)) {
             WriteSolutionFile();
-            if (HasRadiatingColours())
+            if (HasRadiatingColours(g_model))
                 WriteFluxFile();
         }
         if (HasReportItems() && IsFrequencyStep(t, m.reportFrequency))
@@ -166,7 +167,7 @@ void RunTransientCalculation()
     }
     if (!diverged)
         t -= step;
-    m.calcTime = static_cast<std::int32_t>(t);
+    g_run.calcTime = static_cast<std::int32_t>(t);
 
     std::error_code ec;
     std::filesystem::remove("view.tmp", ec);

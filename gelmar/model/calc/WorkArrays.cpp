@@ -1,6 +1,7 @@
 // Allocation, freeing and indexing of the calculation's work arrays.
 #include "gelmar/model/calc/WorkArrays.h"
 
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/EngineServices.h"
@@ -11,9 +12,6 @@
 #include <new>
 
 namespace gelmar {
-
-WorkArrays g_work;
-RunState g_run;
 
 namespace {
 

@@ -41,24 +41,15 @@ struct WorkArrays {
     std::vector<double> solution; // stays after a run for the output windows
 
     std::vector<HeatFlowRecord> heatFlows;
+    // The report buffer: one value per valid report item and report step.
     std::vector<std::int32_t> outputIndex;
+    std::size_t reportFill = 0; // values written into it
 };
 
-// State of the present (or last) run and of the results in memory.
-struct RunState {
-    std::int32_t step = 0;       // step counter n: 0 is the steady start-up step
-    std::int32_t stepLength = 0; // s; 0 until the first step is done
-    kernels::SolverState solver;
-    bool temperatureDependent = false; // decided once at the start of a run
-    bool solutionValid = false;
-    bool fluxesValid = false;
-    float commonTemperature = 0.0f; // of the uniform start
-    bool uniformPending = true;
-    bool uniformFailed = false;
-};
-
-extern WorkArrays g_work;
-extern RunState g_run;
+struct RunState;
+// Transitional: the work arrays and run state of the process's one engine.
+extern WorkArrays& g_work;
+extern RunState& g_run;
 
 // Kinds of AllocWorkArray handled here; the zone, view-factor, solar and
 // output kinds belong to their own parts of the engine.

@@ -4,6 +4,7 @@
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -132,7 +133,7 @@ void EvaluateControlTargets()
     for (std::size_t n = 0; n < g_model.controls.count; ++n) {
         ControlWorkingValues& w = g_model.controls[n].working;
         if (w.target >= 0)
-            w.targetValue = EvaluateFunction(w.target, g_model.calcTime);
+            w.targetValue = EvaluateFunction(w.target, g_run.calcTime);
     }
 }
 
@@ -145,7 +146,7 @@ void EvaluateControls()
 
 bool ApplyControls()
 {
-    const long long t = g_model.calcTime;
+    const long long t = g_run.calcTime;
     bool switched = false;
     for (int n = 0; n < g_model.controls.count; ++n) {
         const ControlRecord& c = g_model.controls[static_cast<std::size_t>(n)];

@@ -47,7 +47,7 @@ ArrangeOutcome ArrangeBlocks(int mode)
             Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
             return ArrangeOutcome::Refused;
         }
-        if (!GrowBlockArray(result.blocks.size()))
+        if (!GrowBlockArray(g_model, result.blocks.size()))
             return ArrangeOutcome::OutOfMemory;
         for (std::size_t i = 0; i < result.blocks.size(); ++i) {
             const kernels::ArrangeBlock& a = result.blocks[i];

@@ -63,7 +63,7 @@ bool ReplaceBlocks(const std::vector<BlockRecord>& blocks)
         Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
         return false;
     }
-    if (!GrowBlockArray(blocks.size())) {
+    if (!GrowBlockArray(g_model, blocks.size())) {
         ReportOutOfMemory();
         return false;
     }
@@ -79,7 +79,7 @@ void ReverseGrid(int axis)
     std::vector<BlockRecord> blocks = StoreBlocks();
     MirrorBlocks(blocks, axis, a.n);
     std::copy(blocks.begin(), blocks.end(), g_model.blocks.data.begin());
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
 }
 
 bool IsEmpty(const BlockRecord& b)
@@ -89,12 +89,12 @@ bool IsEmpty(const BlockRecord& b)
 
 void FinishGridChange()
 {
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     for (int k = 0; k < 3; ++k) {
         g_model.clipLo[k] = 0;
         g_model.clipHi[k] = g_model.axes[k].n;
     }
-    ComputeModelExtent();
+    ComputeModelExtent(g_model);
 }
 
 } // namespace
@@ -246,7 +246,7 @@ bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector
                     return false;
                 }
                 if (count >= m.blocks.capacity &&
-                    !GrowBlockArray(std::min<std::size_t>(count + 1000, kMaxCount16))) {
+                    !GrowBlockArray(g_model, std::min<std::size_t>(count + 1000, kMaxCount16))) {
                     ReportOutOfMemory();
                     return false;
                 }

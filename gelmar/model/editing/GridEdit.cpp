@@ -2,11 +2,11 @@
 // intervals, Auto Split, the minimum grid and the grid unit.
 #include "gelmar/model/editing/GridEdit.h"
 
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/editing/ItemLines.h"
 #include "gelmar/model/store/CellRaster.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/editing/ItemLines.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -133,7 +133,8 @@ bool ReplaceGridCell(int axis, std::size_t cell, const std::vector<float>& width
         Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
         return false;
     }
-    if (n + added > g_model.gridCapacity && !GrowGridLineArrays(std::min(n + added + 100, kMaxCount16))) {
+    if (n + added > g_model.gridCapacity &&
+        !GrowGridLineArrays(g_model, std::min(n + added + 100, kMaxCount16))) {
         ReportOutOfMemory();
         return false;
     }
@@ -148,7 +149,7 @@ bool ReplaceGridCell(int axis, std::size_t cell, const std::vector<float>& width
     std::fill_n(a.flags.begin() + static_cast<std::ptrdiff_t>(cell + 1), added, std::uint8_t{0});
     a.n = static_cast<std::uint16_t>(n + added);
     ShiftGridIndices(axis, cell, added);
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     return true;
 }
 
@@ -161,7 +162,7 @@ bool InsertGridInterval(int axis, std::size_t cell, bool after)
         Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
         return false;
     }
-    if (n + 1 > g_model.gridCapacity && !GrowGridLineArrays(std::min(n + 101, kMaxCount16))) {
+    if (n + 1 > g_model.gridCapacity && !GrowGridLineArrays(g_model, std::min(n + 101, kMaxCount16))) {
         ReportOutOfMemory();
         return false;
     }
@@ -186,7 +187,7 @@ bool InsertGridInterval(int axis, std::size_t cell, bool after)
     for (std::uint16_t* bound : {&g_model.clipLo[axis], &g_model.clipHi[axis]})
         if (*bound > k)
             ++*bound;
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     return true;
 }
 
@@ -227,7 +228,7 @@ bool ScaleMinimumGridInterval(int axis, const MinimumGridAxis& grid, std::size_t
     for (std::size_t i = 0; i < grid.map.size() && i < a.n; ++i)
         if (grid.map[i] == k)
             a.widths[i] = static_cast<float>(a.widths[i] * factor);
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     return true;
 }
 
@@ -272,8 +273,8 @@ bool ChangeGridUnit(float unit, bool transformWidths)
         for (GridAxis& a : g_model.axes)
             for (std::size_t i = 0; i < a.n; ++i)
                 a.widths[i] = static_cast<float>(a.widths[i] * factor);
-        ComputeGridCoordinates();
-        ComputeModelExtent();
+        ComputeGridCoordinates(g_model);
+        ComputeModelExtent(g_model);
     }
     g_model.gridUnit = unit;
     return true;

@@ -4,6 +4,7 @@
 
 #include "common/kernels/AxisLines.h"
 #include "gelmar/model/editing/ItemLines.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -32,7 +33,7 @@ bool ReserveCells(std::size_t n)
         Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
         return false;
     }
-    if (!GrowGridLineArrays(n)) {
+    if (!GrowGridLineArrays(g_model, n)) {
         ReportOutOfMemory();
         return false;
     }
@@ -65,8 +66,8 @@ float LineCoordinate(int axis, std::size_t line)
 void ComputeViewBoxCoordinates()
 {
     for (int k = 0; k < 3; ++k) {
-        g_model.viewCoord[2 * k] = LineCoordinate(k, g_model.viewLo[k]);
-        g_model.viewCoord[2 * k + 1] = LineCoordinate(k, g_model.viewHi[k]);
+        g_view.viewCoord[2 * k] = LineCoordinate(k, g_view.viewLo[k]);
+        g_view.viewCoord[2 * k + 1] = LineCoordinate(k, g_view.viewHi[k]);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "gelmar/model/editing/Outlines.h"
 
 #include "common/kernels/OutlineEdges.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -70,7 +71,7 @@ template <typename F> void ForEachFaceEdge(const FaceRecord& face, F&& visit)
 void StoreSegments(std::vector<EdgeKey>& edges)
 {
     std::sort(edges.begin(), edges.end());
-    auto& list = g_model.outlines;
+    auto& list = g_view.outlines;
     list.count = 0;
     for (std::size_t i = 0; i < edges.size();) {
         std::size_t j = i + 1;
@@ -98,7 +99,7 @@ template <typename Take, typename Test> void BuildOutline(Take&& take, Test&& te
     const CellRaster cells = RasteriseModel();
     std::unordered_set<EdgeKey> seen;
     std::vector<EdgeKey> edges;
-    const FaceList& faces = g_model.faceList;
+    const FaceList& faces = g_view.faces;
     for (std::int32_t i = 0; i < faces.count; ++i) {
         const FaceRecord& face = faces.faces[static_cast<std::size_t>(i)];
         if ((face.flags & 16) || !take(face))
@@ -116,12 +117,12 @@ template <typename Take, typename Test> void BuildOutline(Take&& take, Test&& te
 
 bool GrowOutlineSegmentArray(std::size_t n)
 {
-    return n <= 0x7FFFFFFF && g_model.outlines.Grow(n);
+    return n <= 0x7FFFFFFF && g_view.outlines.Grow(n);
 }
 
 void FreeOutlineSegments()
 {
-    g_model.outlines.Free();
+    g_view.outlines.Free();
 }
 
 bool IsOutlineEdge(const CellRaster& cells, int axis, const std::uint16_t p[3], int colour)
@@ -153,7 +154,7 @@ void BuildColourOutline(int colour)
 void BuildColourPairOutline(std::size_t row)
 {
     if (row >= static_cast<std::size_t>(g_model.borderBcs.count)) {
-        g_model.outlines.count = 0;
+        g_view.outlines.count = 0;
         return;
     }
     const BorderFaceBcRecord& bc = g_model.borderBcs[row];

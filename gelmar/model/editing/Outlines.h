@@ -1,7 +1,7 @@
 // Outline edges with which the 3D view highlights the faces of one colour (the
 // Colours and Clip Colours tables, a material BC) or the faces between the two
 // colours of a border-face BC. The edges are kept in the model store's outline
-// list (g_model.outlines) as maximal straight runs of outline grid edges.
+// list of the view state as maximal straight runs of outline grid edges.
 #pragma once
 #include "gelmar/model/store/CellRaster.h"
 #include "gelmar/model/store/Records.h"

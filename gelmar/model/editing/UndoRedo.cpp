@@ -2,6 +2,7 @@
 #include "gelmar/model/editing/UndoRedo.h"
 
 #include "common/core/UndoHistory.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/StaleResults.h"
@@ -12,8 +13,6 @@
 namespace gelmar {
 
 namespace {
-
-common::UndoHistory<UndoRecord> g_history(kUndoLimit);
 
 template <typename T, typename Size> std::vector<T> CopyOf(const RecordArray<T, Size>& a)
 {
@@ -83,11 +82,13 @@ bool MakeRoomFor(const UndoRecord& r)
     std::size_t cells = 0;
     for (const std::vector<float>& w : r.widths)
         cells = std::max(cells, w.size());
-    return GrowGridLineArrays(cells) && GrowBlockArray(r.blocks.size()) &&
-           GrowNodeBcArray(r.nodeBcs.size()) && GrowBorderBcArray(r.borderBcs.size()) &&
-           GrowMaterialBcArray(r.materialBcs.size()) && GrowFunctionArray(r.functions.size()) &&
-           GrowOutputNodeArray(r.outputNodes.size()) && GrowOutputBlockArray(r.outputBlocks.size()) &&
-           GrowReportItemArray(r.reportItems.size()) && GrowControlArray(r.controls.size());
+    return GrowGridLineArrays(g_model, cells) && GrowBlockArray(g_model, r.blocks.size()) &&
+           GrowNodeBcArray(g_model, r.nodeBcs.size()) && GrowBorderBcArray(g_model, r.borderBcs.size()) &&
+           GrowMaterialBcArray(g_model, r.materialBcs.size()) &&
+           GrowFunctionArray(g_model, r.functions.size()) &&
+           GrowOutputNodeArray(g_model, r.outputNodes.size()) &&
+           GrowOutputBlockArray(g_model, r.outputBlocks.size()) &&
+           GrowReportItemArray(g_model, r.reportItems.size()) && GrowControlArray(g_model, r.controls.size());
 }
 
 } // namespace
@@ -100,7 +101,7 @@ bool SaveUndoRecord(int kind, int a1, int a2)
         r.a1 = a1;
         r.a2 = a2;
         TakeSnapshot(r);
-        g_history.Push(std::move(r));
+        g_engine.history.Push(std::move(r));
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory();
         return false;
@@ -110,23 +111,23 @@ bool SaveUndoRecord(int kind, int a1, int a2)
 
 bool CanUndo()
 {
-    return g_history.CanUndo();
+    return g_engine.history.CanUndo();
 }
 
 bool CanRedo()
 {
-    return g_history.CanRedo();
+    return g_engine.history.CanRedo();
 }
 
 bool Undo()
 {
     if (!CanUndo())
         return false;
-    const UndoRecord& undone = *g_history.Current();
+    const UndoRecord& undone = *g_engine.history.Current();
     const int kind = undone.kind, a1 = undone.a1, a2 = undone.a2;
-    g_history.StepBack();
+    g_engine.history.StepBack();
     if (!RestoreUndoRecord()) {
-        g_history.StepForward();
+        g_engine.history.StepForward();
         return false;
     }
     RefreshViewsAfterUndo();
@@ -136,33 +137,33 @@ bool Undo()
 
 bool Redo()
 {
-    if (!g_history.StepForward())
+    if (!g_engine.history.StepForward())
         return false;
     if (!RestoreUndoRecord()) {
-        g_history.StepBack();
+        g_engine.history.StepBack();
         return false;
     }
     RefreshViewsAfterUndo();
-    const UndoRecord& redone = *g_history.Current();
+    const UndoRecord& redone = *g_engine.history.Current();
     GoToUndoItem(redone.kind, redone.a1, redone.a2);
     return true;
 }
 
 void ClearUndoHistory()
 {
-    g_history.Clear();
+    g_engine.history.Clear();
 }
 
 void DropRedoRecords()
 {
-    g_history.DropRedo();
+    g_engine.history.DropRedo();
 }
 
 bool RestoreUndoRecord()
 {
-    if (!g_history.Current())
+    if (!g_engine.history.Current())
         return false;
-    const UndoRecord& r = *g_history.Current();
+    const UndoRecord& r = *g_engine.history.Current();
     if (!MakeRoomFor(r)) {
         ReportOutOfMemory();
         return false;
@@ -223,8 +224,8 @@ bool RestoreUndoRecord()
     m.groundReflection = r.groundReflection;
 
     m.title = r.title;
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     return true;
 }
 
@@ -233,7 +234,7 @@ void RefreshViewsAfterUndo()
     EngineHost& host = Host();
     host.RefillTables();
     host.UpdateModelView();
-    const UndoRecord* current = g_history.Current();
+    const UndoRecord* current = g_engine.history.Current();
     host.SetModified(!current || current->kind != kUndoBaseline);
     host.UpdateAllViews();
 }
@@ -245,17 +246,17 @@ void GoToUndoItem(int kind, int a1, int a2)
 
 std::size_t UndoRecordCount()
 {
-    return g_history.Count();
+    return g_engine.history.Count();
 }
 
 long long CurrentUndoIndex()
 {
-    return g_history.CurrentIndex();
+    return g_engine.history.CurrentIndex();
 }
 
 const UndoRecord* CurrentUndoRecord()
 {
-    return g_history.Current();
+    return g_engine.history.Current();
 }
 
 } // namespace gelmar

@@ -5,6 +5,7 @@
 // snapshot and copies it into the store, Redo steps forward. The list holds
 // at most kUndoLimit records.
 #pragma once
+#include "common/core/UndoHistory.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <array>
@@ -73,6 +74,12 @@ struct UndoRecord {
     float latitude = 0, longitude = 0, timeZone = 0, groundReflection = 0;
 
     std::string title;
+};
+
+// The snapshots of one program, oldest first, with a current record.
+class UndoHistory : public common::UndoHistory<UndoRecord> {
+  public:
+    UndoHistory() : common::UndoHistory<UndoRecord>(kUndoLimit) {}
 };
 
 // Saves a snapshot of the model after an edit of the given kind (kind -1: a

@@ -7,6 +7,7 @@
 #include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/files/DataKeys.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -141,8 +142,8 @@ bool DataFileReader::Read()
                                                                                  : path) +
         ".glm";
     m.dataFilePath = glm;
-    m.functionFileFolder = glm;
-    m.outputSavePath = glm;
+    g_view.functionFileFolder = glm;
+    g_view.outputSavePath = glm;
 
     const std::string_view keys = m_preview ? kDataKeys.substr(0, (kVwpt + 1) * kDataKeyLength) : kDataKeys;
     Outcome outcome = Outcome::Go;
@@ -202,14 +203,14 @@ void DataFileReader::AfterLoop()
             functions[kept++] = functions[f];
     functions.count = static_cast<std::uint16_t>(kept);
 
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     for (int k = 0; k < 3; ++k) {
         m.clipLo[k] = 0;
         m.clipHi[k] = m.axes[k].n;
     }
-    ComputeModelExtent();
-    m.faceList.count = 0;
-    m.solarResults = false;
+    ComputeModelExtent(g_model);
+    g_view.faces.count = 0;
+    g_run.solarResults = false;
 }
 
 DataFileReader::Outcome DataFileReader::Handle(int key)
@@ -361,7 +362,8 @@ DataFileReader::Outcome DataFileReader::Grid(int axis, bool isCount)
             return Outcome::Go;
         }
         if (static_cast<std::size_t>(n) > m.gridCapacity &&
-            !GrowGridLineArrays(std::min<std::size_t>(static_cast<std::size_t>(n) + 100, kMaxCount16)))
+            !GrowGridLineArrays(g_model,
+                                std::min<std::size_t>(static_cast<std::size_t>(n) + 100, kMaxCount16)))
             return Outcome::NoMemory;
         a.n = static_cast<std::uint16_t>(n);
         // Cells whose width line is missing get width 0, not a stale value.
@@ -394,7 +396,7 @@ DataFileReader::Outcome DataFileReader::Block(int key)
         const std::size_t count = std::size_t{m.blockBase} + static_cast<std::size_t>(n);
         if (count > kMaxCount16)
             return Outcome::Bad;
-        if (count > m.blocks.capacity && !GrowBlockArray(std::min(count + 100, kMaxCount16)))
+        if (count > m.blocks.capacity && !GrowBlockArray(g_model, std::min(count + 100, kMaxCount16)))
             return Outcome::NoMemory;
         for (std::size_t b = m.blocks.count; b < count; ++b)
             m.blocks[b] = BlockRecord{};
@@ -572,7 +574,7 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
     };
     switch (key) {
     case kNnbc:
-        return count(m.nodeBcs, 100, InitNodeBc);
+        return count(m.nodeBcs, 100, [&m](std::size_t k) { InitNodeBc(m, k); });
     case kNbcd: {
         int p[3];
         if (!IntIn(n, 0, m.nodeBcs.count - 1))
@@ -612,11 +614,11 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
         return Outcome::Go;
     }
     case kNbor:
-        return count(m.borderBcs, 50, InitBorderBc);
+        return count(m.borderBcs, 50, [&m](std::size_t k) { InitBorderBc(m, k); });
     case kBori:
         if (!IntIn(n, 0, m.borderBcs.count - 1))
             return Outcome::Bad;
-        InitBorderBc(static_cast<std::size_t>(n));
+        InitBorderBc(g_model, static_cast<std::size_t>(n));
         m_borderBc = n;
         return Outcome::Go;
     case kBor1:
@@ -648,11 +650,11 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
         return Outcome::Go;
     }
     case kNmat:
-        return count(m.materialBcs, 10, InitMaterialBc);
+        return count(m.materialBcs, 10, [&m](std::size_t k) { InitMaterialBc(m, k); });
     case kMati:
         if (!IntIn(n, 0, m.materialBcs.count - 1))
             return Outcome::Bad;
-        InitMaterialBc(static_cast<std::size_t>(n));
+        InitMaterialBc(g_model, static_cast<std::size_t>(n));
         m_materialBc = n;
         return Outcome::Go;
     case kMatc:
@@ -699,7 +701,7 @@ DataFileReader::Outcome DataFileReader::Functions(int key)
         const std::size_t count = std::size_t{m.functions.count} + 1;
         if (count > kMaxCount16)
             return Outcome::Bad;
-        if (count > m.functions.capacity && !GrowFunctionArray(std::min(count + 100, kMaxCount16)))
+        if (count > m.functions.capacity && !GrowFunctionArray(g_model, std::min(count + 100, kMaxCount16)))
             return Outcome::NoMemory;
         m.functions.count = static_cast<std::uint16_t>(count);
         m_function = static_cast<int>(count - 1);
@@ -741,7 +743,7 @@ DataFileReader::Outcome DataFileReader::Functions(int key)
             return Outcome::Bad;
         }
         m_vent = m.ventFlowCount++;
-        InitVentilationFlow(static_cast<std::size_t>(m_vent));
+        InitVentilationFlow(g_model, static_cast<std::size_t>(m_vent));
         m.ventFlows[static_cast<std::size_t>(m_vent)].colourFrom = static_cast<std::int16_t>(from);
         m.ventFlows[static_cast<std::size_t>(m_vent)].colourTo = static_cast<std::int16_t>(to);
         return Outcome::Go;
@@ -769,17 +771,17 @@ DataFileReader::Outcome DataFileReader::Controls(int key)
         if (!IntIn(n, 0, static_cast<int>(kMaxCount16)))
             return Outcome::Bad;
         const std::size_t count = static_cast<std::size_t>(n);
-        if (count > m.controls.capacity && !GrowControlArray(std::min(count + 100, kMaxCount16)))
+        if (count > m.controls.capacity && !GrowControlArray(g_model, std::min(count + 100, kMaxCount16)))
             return Outcome::NoMemory;
         for (std::size_t k = m.controls.count; k < count; ++k)
-            InitControl(k);
+            InitControl(g_model, k);
         m.controls.count = static_cast<std::uint16_t>(count);
         return Outcome::Go;
     }
     if (key == kCtrl) {
         if (!IntIn(n, 0, m.controls.count - 1))
             return Outcome::Bad;
-        InitControl(static_cast<std::size_t>(n));
+        InitControl(g_model, static_cast<std::size_t>(n));
         m_control = n;
         return Outcome::Go;
     }

@@ -11,10 +11,6 @@
 
 namespace gelmar {
 
-ParameterSet g_parameters;
-CurrentOutputSettings g_currentOutput;
-bool g_parametersChanged = false;
-
 namespace {
 
 struct ParameterKey {

@@ -16,10 +16,6 @@
 
 namespace gelmar {
 
-std::vector<FunctionFileTable> g_functionFiles;
-int g_siteFromFile = 0;
-SolarInterpolation g_solarInterpolation;
-
 namespace {
 
 // Keys of the time series files, three characters each, in this order.

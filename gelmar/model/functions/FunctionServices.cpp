@@ -3,6 +3,7 @@
 
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -168,14 +169,14 @@ void BrowseFunctionFile(std::size_t f)
     const char* extension = FunctionFileExtension(r.name.text[0]);
     std::string path = r.filePath;
     if (path.empty()) {
-        const std::filesystem::path last(g_model.functionFileFolder);
+        const std::filesystem::path last(g_view.functionFileFolder);
         path = (last.parent_path() / (std::string("*.") + extension)).string();
     }
     if (!Host().ChooseFileToOpen(FunctionFileFilter(r.name.text[0]), extension, path))
         return;
     r.filePath = path;
     r.fileTitle = std::filesystem::path(path).filename().string();
-    g_model.functionFileFolder = path;
+    g_view.functionFileFolder = path;
 }
 
 void LoadFunctionForDisplay(std::size_t f)

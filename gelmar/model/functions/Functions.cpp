@@ -7,6 +7,7 @@
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/controls/Controls.h"
 #include "gelmar/model/functions/FunctionFiles.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -19,12 +20,7 @@
 
 namespace gelmar {
 
-std::vector<PropertyTable> g_propertyTables;
-
 namespace {
-
-int g_globalSolar = -1;
-int g_diffuseSolar = -1;
 
 // Index of the first function of that name, marked in use; -1 when none.
 int Resolve(const FunctionName& name)
@@ -127,7 +123,7 @@ void ResolveFunctionReferences()
 {
     for (std::size_t f = 0; f < g_model.functions.count; ++f)
         g_model.functions[f].inUse = 0;
-    const bool radiating = HasRadiatingColours();
+    const bool radiating = HasRadiatingColours(g_model);
     for (ColourRecord& c : g_model.colours)
         ResolveColour(c, radiating);
     for (std::int32_t n = 0; n < g_model.nodeBcs.count; ++n) {
@@ -144,17 +140,17 @@ void ResolveFunctionReferences()
     }
     ResolveVentilationFlowReferences();
     ResolveControlReferences();
-    g_globalSolar = FindByName("G01");
-    g_diffuseSolar = FindByName("D01");
+    g_run.functions.globalSolar = FindByName("G01");
+    g_run.functions.diffuseSolar = FindByName("D01");
 }
 
 int GlobalSolarFunction()
 {
-    return g_globalSolar;
+    return g_run.functions.globalSolar;
 }
 int DiffuseSolarFunction()
 {
-    return g_diffuseSolar;
+    return g_run.functions.diffuseSolar;
 }
 
 bool HasTemperatureDependentMaterials()
@@ -334,7 +330,7 @@ float GetSpecificHeatAt(const ColourRecord& c, float temperature)
 
 void EvaluateColourFunctions(bool keep)
 {
-    const double t = g_model.calcTime;
+    const double t = g_run.calcTime;
     for (ColourRecord& c : g_model.colours) {
         ColourWorkingValues& w = c.working;
         const auto& fn = w.function;

@@ -18,7 +18,7 @@ struct PropertyTable {
 };
 
 // Loaded property tables, indexed by a function's table index.
-extern std::vector<PropertyTable> g_propertyTables;
+extern std::vector<PropertyTable>& g_propertyTables; // transitional
 
 // Clears every in-use flag and function index, then gives every applicable
 // reference the index of the first function of its name and marks that

@@ -4,6 +4,7 @@
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Text1252.h"
@@ -17,8 +18,6 @@
 namespace gelmar {
 
 namespace {
-
-std::size_t g_fill = 0; // values written into the report buffer
 
 // Item numbers are 1-based.
 template <typename Array> bool InRange(const Array& a, int number)
@@ -63,7 +62,7 @@ bool ValidColourItem(int colour, int sub)
     case 13:
     case 14:
     case 15:
-        return (t == MATERIAL || t == EQUIMAT) && g_model.solarResults;
+        return (t == MATERIAL || t == EQUIMAT) && g_run.solarResults;
     case 16:
     case 17:
     case 18:
@@ -97,7 +96,7 @@ bool IsValid(const ReportItemRecord& r)
     case 6:
         return InRange(m.materialBcs, n) && m.materialBcs[static_cast<std::size_t>(n - 1)].type == s;
     case 7:
-        return m.solarResults && (s == 0 || s == 1);
+        return g_run.solarResults && (s == 0 || s == 1);
     case 8:
         return InRange(m.controls, n) && s == 0;
     default:
@@ -238,7 +237,7 @@ void SizeOutputBuffer()
     const long long interval =
         static_cast<long long>(std::max(1, m.timeStep)) * std::max(1, m.reportFrequency);
     const long long rows = std::max(0, m.calcDuration) / interval + 1;
-    g_fill = 0;
+    g_work.reportFill = 0;
     g_work.outputIndex.clear();
     if (rows * valid > 0)
         AllocWorkArray(kOutputIndexTable, static_cast<kernels::Index>(rows * valid));
@@ -257,15 +256,16 @@ void FormatReportRow()
         if (!r.valid)
             continue;
         // Rows beyond those sized (a longer run than announced) are dropped.
-        if (g_fill >= buffer.size())
+        if (g_work.reportFill >= buffer.size())
             return;
-        buffer[g_fill++] = r.kind == 0 ? g_model.calcTime : std::bit_cast<std::int32_t>(ItemValue(r));
+        buffer[g_work.reportFill++] =
+            r.kind == 0 ? g_run.calcTime : std::bit_cast<std::int32_t>(ItemValue(r));
     }
 }
 
 std::size_t ReportBufferFill()
 {
-    return g_fill;
+    return g_work.reportFill;
 }
 
 std::string ReportItemLegend(const ReportItemRecord& r, int column)
@@ -350,7 +350,7 @@ void WriteReportOutputFile()
     if (column == 0)
         return;
     const std::vector<std::int32_t>& buffer = g_work.outputIndex;
-    const std::size_t end = std::min(g_fill, buffer.size());
+    const std::size_t end = std::min(g_work.reportFill, buffer.size());
     std::size_t next = 0;
     while (next + static_cast<std::size_t>(column) <= end) {
         std::string line;

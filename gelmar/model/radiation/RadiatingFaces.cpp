@@ -9,8 +9,6 @@
 
 namespace gelmar {
 
-RadiationSet g_radiation;
-
 void FreeRadiation()
 {
     RadiationSet& r = g_radiation;

@@ -63,7 +63,7 @@ struct RadiationSet {
 };
 
 // The radiation data of the current run.
-extern RadiationSet g_radiation;
+extern RadiationSet& g_radiation; // transitional
 
 // Frees zones, faces, matrices and file data. The colours' zone numbers
 // stay: the output windows read them after a run.

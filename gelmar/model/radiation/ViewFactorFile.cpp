@@ -377,7 +377,7 @@ void LoadViewFactors(const kernels::CellGrid& cells, const std::function<int(int
     if (nodeOf)
         AssignCornerNodes(nodeOf);
     RadiationSet& r = g_radiation;
-    const bool radiating = HasRadiatingColours();
+    const bool radiating = HasRadiatingColours(g_model);
     if (radiating) {
         ReadViewFactorFile();
         MatchFileFaces();

@@ -14,6 +14,7 @@
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/radiation/ZoneEquations.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -28,9 +29,6 @@
 namespace gelmar {
 
 namespace {
-
-// The rows of the zones of the present run; empty without zones.
-std::vector<ZoneRows> g_zoneRows;
 
 bool IsZoneColourType(int type)
 {
@@ -58,12 +56,12 @@ double NodeTemperature(int node, int level)
 // A colour's air node, -1 when it has none in this run.
 int AirNode(int colour)
 {
-    if (g_zoneRows.empty() || colour < 0 || colour >= kColourCount)
+    if (g_run.zoneRows.empty() || colour < 0 || colour >= kColourCount)
         return -1;
     const ColourRecord& c = g_model.colours[colour];
     if (!c.inUse || !HasAirNode(c.type))
         return -1;
-    return AirNodeOfColour(colour, g_zoneRows);
+    return AirNodeOfColour(colour, g_run.zoneRows);
 }
 
 // The zone terms go straight into the node matrix and right-hand side.
@@ -118,7 +116,7 @@ std::string G(double v)
 void LoadViewFactors()
 {
     FreeRadiation();
-    g_zoneRows.clear();
+    g_run.zoneRows.clear();
     if (!HasZoneColours())
         return;
     const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,
@@ -137,18 +135,18 @@ void LoadViewFactors()
     if (rows > std::numeric_limits<std::int32_t>::max())
         throw EngineError::Memory();
     g_work.rowCount = rows;
-    g_zoneRows = NumberZoneRows(static_cast<int>(g_work.gridNodeCount));
+    g_run.zoneRows = NumberZoneRows(static_cast<int>(g_work.gridNodeCount));
 }
 
 void ForEachZoneLink(const std::function<void(kernels::Index, kernels::Index)>& link)
 {
-    if (!g_zoneRows.empty())
-        AddZonePatternPairs(g_zoneRows, [&](int a, int b) { link(a, b); });
+    if (!g_run.zoneRows.empty())
+        AddZonePatternPairs(g_run.zoneRows, [&](int a, int b) { link(a, b); });
 }
 
 void AssembleAirNodeCapacities(int step, double k)
 {
-    if (g_zoneRows.empty())
+    if (g_run.zoneRows.empty())
         return;
     const double* x = g_work.solution.data();
     const double* x0 = g_work.previous.data();
@@ -187,7 +185,7 @@ void AssembleAirNodeCapacities(int step, double k)
 
 void AssembleLongWaveRadiation(int step)
 {
-    if (g_zoneRows.empty())
+    if (g_run.zoneRows.empty())
         return;
     const kernels::RadiationLaw law{g_model.linearRadiation != 0 || !g_run.solutionValid, g_model.hrBlack};
     const bool transient = step > 0;
@@ -196,11 +194,11 @@ void AssembleLongWaveRadiation(int step)
         const int type = g_radiation.zones[z].type;
         if (type != BC_FRE_S) {
             const ZoneRadiationTerms terms =
-                BuildZoneRadiationTerms(z, g_zoneRows[z], law, transient, Emissivity, RadiantTemperature);
+                BuildZoneRadiationTerms(z, g_run.zoneRows[z], law, transient, Emissivity, RadiantTemperature);
             kernels::AssembleZoneRadiation(terms.Input(), NodeTemperature, sink);
         }
         if (HasAirNode(type))
-            AssembleZoneConvection(z, g_zoneRows, NodeTemperature, transient, IsAirTemperatureFixed,
+            AssembleZoneConvection(z, g_run.zoneRows, NodeTemperature, transient, IsAirTemperatureFixed,
                                    ConvectiveInput, sink);
         CheckEscAbort();
     }
@@ -213,10 +211,10 @@ void AdvanceZoneFaces()
 
 void WriteZoneFaceFlows(std::FILE* file)
 {
-    if (g_zoneRows.empty())
+    if (g_run.zoneRows.empty())
         return;
     const kernels::RadiationLaw law{g_model.linearRadiation != 0, g_model.hrBlack};
-    for (const FaceHeatFlow& f : ZoneFaceHeatFlows(g_zoneRows, NodeTemperature, law)) {
+    for (const FaceHeatFlow& f : ZoneFaceHeatFlows(g_run.zoneRows, NodeTemperature, law)) {
         const std::string line = std::to_string(f.i) + " " + std::to_string(f.j) + " " + std::to_string(f.k) +
                                  " " + std::to_string(f.direction) + " " + G(f.density) + "\r\n";
         std::fwrite(line.data(), 1, line.size(), file);
@@ -238,7 +236,7 @@ void UpdateZoneAirTemperatures()
 
 int ZoneCount()
 {
-    return g_zoneRows.empty() ? 0 : static_cast<int>(g_radiation.zones.size());
+    return g_run.zoneRows.empty() ? 0 : static_cast<int>(g_radiation.zones.size());
 }
 
 bool ColourAirNodeTemperature(int colour, double& temperature)

@@ -14,6 +14,7 @@
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -157,7 +158,7 @@ void RunSolarFluxCalculation()
     g_run.stepLength = 0;
     long long t = 0;
     for (long long n = 0; t <= m.calcDuration; ++n) {
-        m.calcTime = static_cast<std::int32_t>(t);
+        g_run.calcTime = static_cast<std::int32_t>(t);
         Host().ShowTimeStep(t, 0, m.calcDuration);
         EvaluateColourFunctions(true);
         ComputeSolarFluxesForStep(t, n);
@@ -166,7 +167,7 @@ void RunSolarFluxCalculation()
         t += step;
         g_run.stepLength = step;
     }
-    m.calcTime = static_cast<std::int32_t>(t - step);
+    g_run.calcTime = static_cast<std::int32_t>(t - step);
 
     std::error_code ec;
     std::filesystem::remove("view.tmp", ec);

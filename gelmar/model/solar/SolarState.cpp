@@ -5,8 +5,6 @@
 
 namespace gelmar {
 
-SolarState g_solar;
-
 int SolarGrid::CellColour(int i, int j, int k) const
 {
     const int nx = g_model.axes[0].n, ny = g_model.axes[1].n, nz = g_model.axes[2].n;

@@ -185,9 +185,11 @@ struct SolarState {
     // transmits nothing, without its model record being touched.
     float transmission[256] = {};
     bool reflectsAll[256] = {};
+    // Faces the shading ray test checks before it polls Esc again.
+    int escCountdown = 500;
 };
 
-extern SolarState g_solar;
+extern SolarState& g_solar; // transitional
 
 // Drops every table of the run (the grid and the hooks stay).
 void FreeSolarTables();

@@ -23,7 +23,6 @@ namespace {
 
 // The ray test polls Esc once per this many faces.
 constexpr int kFacesPerEscCheck = 500;
-int g_escCountdown = kFacesPerEscCheck;
 
 constexpr int kSkyDirections = 10000;
 
@@ -122,7 +121,7 @@ void PrepareSolarSurfaces(bool full)
     BuildSiteRotation();
     // The whole model's visible faces, computed aside: the 3D view's list and
     // the clip range stay as they are.
-    const std::vector<kernels::BlockFacePiece> visible = ComputeWholeModelFaces();
+    const std::vector<kernels::BlockFacePiece> visible = ComputeWholeModelFaces(g_model);
     if (full) {
         g_solar.solarFaces = SelectFaces(visible, [](int own, int across) {
             if (across < 0)
@@ -372,8 +371,8 @@ bool IsRayBlocked(float x, float y, float z)
         hi[a] = std::max(p[a], end);
     }
     for (const ShadingPlane& f : g_solar.shadingPlanes) {
-        if (--g_escCountdown == 0) {
-            g_escCountdown = kFacesPerEscCheck;
+        if (--g_solar.escCountdown == 0) {
+            g_solar.escCountdown = kFacesPerEscCheck;
             CheckEscAbort();
         }
         const int axis = f.axis;

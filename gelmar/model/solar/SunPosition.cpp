@@ -10,8 +10,6 @@
 
 namespace gelmar {
 
-SunState g_sun;
-
 namespace {
 
 float Clamp1(float v)

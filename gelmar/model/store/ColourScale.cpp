@@ -6,8 +6,6 @@
 
 namespace gelmar {
 
-ColourScale g_colourScale;
-
 COLORREF ValueToColour(float v)
 {
     return common::ValueToColour(g_colourScale, v);

@@ -12,7 +12,7 @@ namespace gelmar {
 using common::ColourScale;
 using common::JoinPath;
 using common::ValueToColour;
-extern ColourScale g_colourScale;
+extern ColourScale& g_colourScale; // transitional
 
 // Colour of a fraction 0..1 of Gelmar's scale, interpolated between entries;
 // light grey 0xDFDFDF without a scale or outside 0..1.

@@ -1,15 +1,16 @@
 // Releasing the results of an earlier calculation after a model edit.
 #include "gelmar/model/store/StaleResults.h"
 
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ModelStore.h"
 
 namespace gelmar {
 
 void ReleaseCalculationResults()
 {
     FreeWorkArrays(1);
-    g_model.resultsValid = false;
+    g_run.resultsValid = false;
 }
 
 } // namespace gelmar

@@ -117,7 +117,7 @@ TEST_F(ArrangeCommandTest, RefusalsSayWhyAndKeepTheBlocks)
     // Void mode with a full block list leaves no room for the void block.
     g_model.blocks.count = 0;
     SetUnitGrid(2, 1, 1);
-    ASSERT_TRUE(GrowBlockArray(kMaxCount16));
+    ASSERT_TRUE(GrowBlockArray(g_model, kMaxCount16));
     for (std::size_t b = 0; b < kMaxCount16; ++b)
         g_model.blocks[b] = BlockRecord{1, 0, 1, 0, 1, 0, 1, {}, 0};
     g_model.blocks.count = static_cast<std::uint16_t>(kMaxCount16);

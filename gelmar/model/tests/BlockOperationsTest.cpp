@@ -233,7 +233,7 @@ TEST_F(BlockOperationsTest, RebuildingStopsAtThe16BitBlockCount)
         if ((i ^ (i >> 1) ^ (i >> 2)) & 1)
             AddBlock(4, i & 1, (i & 1) + 1, i >> 1 & 1, (i >> 1 & 1) + 1, i >> 2, (i >> 2) + 1);
     const CellRaster raster = RasteriseModel();
-    ASSERT_TRUE(GrowBlockArray(kMaxCount16));
+    ASSERT_TRUE(GrowBlockArray(g_model, kMaxCount16));
     g_model.blocks.count = static_cast<std::uint16_t>(kMaxCount16 - 2);
     g_model.colours[4].cellBox[1] = g_model.colours[4].cellBox[3] = g_model.colours[4].cellBox[5] = 1;
     std::vector<std::int32_t> cover;

@@ -34,12 +34,12 @@ class CalcTest : public ModelTest {
     {
         const std::vector<float>* w[3] = {&wx, &wy, &wz};
         std::size_t largest = std::max({wx.size(), wy.size(), wz.size()});
-        GrowGridLineArrays(largest + 1);
+        GrowGridLineArrays(g_model, largest + 1);
         for (int a = 0; a < 3; ++a) {
             g_model.axes[a].n = static_cast<std::uint16_t>(w[a]->size());
             std::copy(w[a]->begin(), w[a]->end(), g_model.axes[a].widths.begin());
         }
-        ComputeGridCoordinates();
+        ComputeGridCoordinates(g_model);
     }
     static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
 
@@ -62,7 +62,7 @@ class CalcTest : public ModelTest {
     static void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
         const std::size_t n = g_model.blocks.count;
-        GrowBlockArray(n + 1);
+        GrowBlockArray(g_model, n + 1);
         g_model.blocks[n] = BlockRecord{static_cast<std::uint8_t>(colour),
                                         static_cast<std::uint16_t>(x1),
                                         static_cast<std::uint16_t>(x2),
@@ -77,7 +77,7 @@ class CalcTest : public ModelTest {
     static MaterialBcRecord& FixedMaterial(int colour, float temperature)
     {
         const std::int32_t n = g_model.materialBcs.count;
-        GrowMaterialBcArray(n + 1);
+        GrowMaterialBcArray(g_model, n + 1);
         g_model.materialBcs.count = n + 1;
         MaterialBcRecord& r = g_model.materialBcs[n];
         r = MaterialBcRecord{};
@@ -89,7 +89,7 @@ class CalcTest : public ModelTest {
     static NodeBcRecord& NodeBc(int type, int i, int j, int k)
     {
         const std::int32_t n = g_model.nodeBcs.count;
-        GrowNodeBcArray(n + 1);
+        GrowNodeBcArray(g_model, n + 1);
         g_model.nodeBcs.count = n + 1;
         NodeBcRecord& r = g_model.nodeBcs[n];
         r = NodeBcRecord{};

@@ -11,6 +11,7 @@
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
 
 #include <algorithm>
@@ -381,7 +382,7 @@ TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
     air.qConvectiveFunc = FunctionName("P01");
     g_model.colours[kWall1].density = 0;
     g_model.colours[kWall2].density = 0;
-    GrowFunctionArray(1);
+    GrowFunctionArray(g_model, 1);
     g_model.functions.count = 1;
     FunctionRecord& step = g_model.functions[0];
     step = FunctionRecord{};
@@ -401,7 +402,7 @@ TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
     for (int n = 0; n <= 6; ++n) {
         if (n > 0)
             t = (t * (c / dt - k) + 2 * k * mean + (n == 1 ? 50.0 : 100.0)) / (c / dt + k);
-        g_model.calcTime = n * g_model.timeStep;
+        g_run.calcTime = n * g_model.timeStep;
         ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol"))) << n;
         EXPECT_NEAR(air.airTemperature, t, 1e-5) << n;
     }
@@ -446,7 +447,7 @@ TEST_F(CavityCalcTest, SteadyCavityStaysSteadyThroughTimeSteps)
     g_model.calcDuration = 3 * 3600;
     ASSERT_TRUE(Run()) << Said();
     const std::vector<double> last = Field();
-    g_model.calcTime = 0;
+    g_run.calcTime = 0;
     ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol")));
     const std::vector<double> first = Field();
     ASSERT_EQ(first.size(), last.size());

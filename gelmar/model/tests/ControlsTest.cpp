@@ -6,6 +6,7 @@
 
 #include "CalcModel.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/ventilation/Ventilation.h"
 
 #include <vector>
@@ -53,7 +54,7 @@ class ControlsTest : public CalcTest {
         air.heatCapacity = 1000;
         Block(1, 0, 1, 0, 1, 0, 1);
         Block(2, 1, 2, 0, 1, 0, 1);
-        GrowMaterialBcArray(1);
+        GrowMaterialBcArray(g_model, 1);
         g_model.materialBcs.count = 1;
         MaterialBcRecord& heater = g_model.materialBcs[0];
         heater = MaterialBcRecord{};
@@ -71,7 +72,7 @@ class ControlsTest : public CalcTest {
     static FunctionRecord& Constant(const char* name, float value)
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
+        GrowFunctionArray(g_model, n + 1);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -219,7 +220,7 @@ TEST_F(ControlsTest, SwitchingFollowsTheSensitivities)
             ApplyControlState(0, true);
         }
         std::fill(g_work.solution.begin(), g_work.solution.end(), s.sensor);
-        g_model.calcTime = 600;
+        g_run.calcTime = 600;
         EXPECT_EQ(ApplyControls(), s.on != s.wantOn) << s.purpose << " " << s.on << " " << s.sensor;
         EXPECT_EQ(c.working.state, s.wantOn ? 1 : 0);
         EXPECT_EQ(g_model.materialBcs[0].working.function, s.wantOn ? p02 : p01);
@@ -265,7 +266,7 @@ TEST_F(ControlsTest, VentilationControlTestsTheZoneDifference)
         EvaluateControls();
         EvaluateColourFunctions(false);
         std::fill(g_work.solution.begin(), g_work.solution.end(), z.sensor);
-        g_model.calcTime = 600;
+        g_run.calcTime = 600;
         ApplyControls();
         EXPECT_EQ(c.working.state, z.wantOn ? 1 : 0) << z.purpose << " " << z.zone1;
         EvaluateColourFunctions(false);

@@ -52,15 +52,15 @@ class EditTest : public ModelTest {
         std::size_t most = 0;
         for (const auto* v : w)
             most = std::max(most, v->size());
-        ASSERT_TRUE(GrowGridLineArrays(std::max<std::size_t>(most, 1)));
+        ASSERT_TRUE(GrowGridLineArrays(g_model, std::max<std::size_t>(most, 1)));
         for (int k = 0; k < 3; ++k) {
             g_model.axes[k].n = static_cast<std::uint16_t>(w[k]->size());
             std::copy(w[k]->begin(), w[k]->end(), g_model.axes[k].widths.begin());
             g_model.clipLo[k] = 0;
             g_model.clipHi[k] = g_model.axes[k].n;
         }
-        ComputeGridCoordinates();
-        ComputeModelExtent();
+        ComputeGridCoordinates(g_model);
+        ComputeModelExtent(g_model);
     }
     // A grid of unit cells.
     void SetUnitGrid(int nx, int ny, int nz)
@@ -70,7 +70,7 @@ class EditTest : public ModelTest {
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
         ModelStore& m = g_model;
-        ASSERT_TRUE(GrowBlockArray(m.blocks.count + 1u));
+        ASSERT_TRUE(GrowBlockArray(m, m.blocks.count + 1u));
         BlockRecord& b = m.blocks[m.blocks.count++];
         b = BlockRecord{};
         b.colour = static_cast<std::uint8_t>(colour);

@@ -8,6 +8,7 @@
 #include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/functions/FunctionServices.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 
@@ -29,7 +30,7 @@ class FunctionFilesTest : public CalcTest {
     static int Add(const char* name, const std::string& path, int shape = 0)
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1u);
+        GrowFunctionArray(g_model, n + 1u);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -344,7 +345,7 @@ TEST_F(FunctionFilesTest, RunDrivesABoundaryFromItsFile)
     EXPECT_NEAR(T(2, 0, 0), 0, 1e-3);
     EXPECT_TRUE(g_functionFiles.empty());
     // Reading a saved step back evaluates the series at that step's time.
-    g_model.calcTime = 3600;
+    g_run.calcTime = 3600;
     ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol")));
     EXPECT_EQ(g_model.colours[1].temperature, 10.0f);
     EXPECT_NEAR(T(1, 0, 0), 10, 1e-3);

@@ -3,6 +3,7 @@
 #include "gelmar/model/functions/Functions.h"
 
 #include "CalcModel.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 
@@ -16,7 +17,7 @@ class FunctionsTest : public CalcTest {
     static int Add(const char* name, int shape, std::initializer_list<float> params = {})
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
+        GrowFunctionArray(g_model, n + 1);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -111,14 +112,14 @@ TEST_F(FunctionsTest, PerStepEvaluationKeepsThePreviousValue)
     p.power = 3;
     ResolveFunctionReferences();
     g_run.stepLength = 0;
-    g_model.calcTime = 0;
+    g_run.calcTime = 0;
     EvaluateColourFunctions(true);
     const ColourRecord& c = g_model.colours[1];
     EXPECT_NEAR(c.temperature, 10.0f, 1e-5);
     EXPECT_EQ(c.working.previousTemperature, 0.0f); // none before the first step
     EXPECT_EQ(p.working.previous, 0.0f);
     g_run.stepLength = 3600;
-    g_model.calcTime = 3600;
+    g_run.calcTime = 3600;
     EvaluateColourFunctions(true);
     EXPECT_NEAR(c.working.previousTemperature, 10.0f, 1e-5);
     EXPECT_NEAR(c.temperature, 15.0f, 1e-4);

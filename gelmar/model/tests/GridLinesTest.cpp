@@ -67,7 +67,7 @@ TEST_F(GridLinesTest, MinimumGridKeepsOnlyItemLinesAndEveryPositionInMetres)
         StoreItemCoordinates(axis);
         ASSERT_TRUE(RebuildGridFromCoordinates(axis));
     }
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     // Lines 1, 3, 4 and 5 of x remain (the shared line once); line 1 is the new line 0.
     EXPECT_EQ(Widths(0), (std::vector<float>{1.25f, 2.0f, 0.125f}));
     EXPECT_FLOAT_EQ(g_model.origin[0], -0.5f);
@@ -118,7 +118,7 @@ TEST_F(GridLinesTest, RebuildPast16BitCountIsRefusedAndLeavesTheAxis)
     AddBlock(1, 0, 2, 0, 1, 0, 1);
     StoreItemCoordinates(0);
     // 65,537 distinct node-BC coordinates would need 65,536 cells.
-    ASSERT_TRUE(GrowNodeBcArray(65537));
+    ASSERT_TRUE(GrowNodeBcArray(g_model, 65537));
     g_model.nodeBcs.count = 65537;
     for (int n = 0; n < 65537; ++n)
         g_model.nodeBcs[static_cast<std::size_t>(n)].x = static_cast<float>(n) + 0.5f;

@@ -88,7 +88,7 @@ TEST_F(NodeNumberingTest, BorderFaceBcClaimsPointsOnTheBorderOnly)
     Colour(2, MATERIAL);
     Block(1, 0, 2, 0, 1, 0, 1);
     Block(2, 2, 3, 0, 1, 0, 1);
-    GrowBorderBcArray(1);
+    GrowBorderBcArray(g_model, 1);
     g_model.borderBcs.count = 1;
     g_model.borderBcs[0] = BorderFaceBcRecord{};
     g_model.borderBcs[0].colour1 = 2;

@@ -7,6 +7,7 @@
 #include "gelmar/model/calc/Solver.h"
 #include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "platform/core/Random.h"
 
 #include <Eigen/Dense>
@@ -146,7 +147,7 @@ class RecordingHost : public NullEngineHost {
   public:
     void ShowStepTemperatures() override
     {
-        times.push_back(g_model.calcTime);
+        times.push_back(g_run.calcTime);
         temperatures.push_back(GetNodeValueAt(1, 1, 1, 0));
         netInflow.push_back(double(g_model.colours[1].resultValue1) - g_model.colours[1].resultValue2);
     }
@@ -166,7 +167,7 @@ TEST_F(ReferenceCalcTest, LumpedCapacityFollowsARampingSurrounding)
     cube.heatCapacity = 1000.0f;
     ColourRecord& air = Surface(1, 0.0f, 10.0f);
     air.temperatureFunc = FunctionName("T01");
-    GrowFunctionArray(1);
+    GrowFunctionArray(g_model, 1);
     g_model.functions.count = 1;
     FunctionRecord& ramp = g_model.functions[0];
     ramp.name = FunctionName("T01");
@@ -261,7 +262,7 @@ void RandomModel(unsigned seed, bool mirrored)
     p.k = static_cast<std::uint16_t>(pick(0, nz));
     p.power = float(pick(0, 50));
     const std::int32_t m = g_model.materialBcs.count;
-    GrowMaterialBcArray(m + 1);
+    GrowMaterialBcArray(g_model, m + 1);
     g_model.materialBcs.count = m + 1;
     g_model.materialBcs[m] = MaterialBcRecord{};
     g_model.materialBcs[m].colour = 11;
@@ -397,7 +398,7 @@ TEST_F(ReferenceCalcTest, TransientBoundaryFlowsAddUpToTheStoredHeat)
         }
         // Surface 1 follows a sine of two hours.
         g_model.colours[1].temperatureFunc = FunctionName("T01");
-        GrowFunctionArray(1);
+        GrowFunctionArray(g_model, 1);
         g_model.functions.count = 1;
         g_model.functions[0] = FunctionRecord{};
         g_model.functions[0].name = FunctionName("T01");

@@ -36,7 +36,7 @@ class ReportFileTest : public CalcTest {
   protected:
     static void Items(std::initializer_list<ReportItemRecord> items)
     {
-        GrowReportItemArray(items.size());
+        GrowReportItemArray(g_model, items.size());
         g_model.reportItems.count = static_cast<std::int32_t>(items.size());
         std::copy(items.begin(), items.end(), g_model.reportItems.data.begin());
     }
@@ -139,7 +139,7 @@ TEST_F(ReportFileTest, ItemValidationAndBufferSize)
     g_model.colours[4].inUse = 1;
     g_model.colours[4].type = EQUIMAT;
     g_model.colours[4].rule = 2;
-    GrowNodeBcArray(1);
+    GrowNodeBcArray(g_model, 1);
     g_model.nodeBcs.count = 1;
     g_model.nodeBcs[0] = NodeBcRecord{};
     g_model.nodeBcs[0].type = 1;
@@ -161,7 +161,7 @@ TEST_F(ReportFileTest, ItemValidationAndBufferSize)
     std::vector<ReportItemRecord> items;
     for (const Case& c : cases)
         items.push_back(c.item);
-    GrowReportItemArray(items.size());
+    GrowReportItemArray(g_model, items.size());
     g_model.reportItems.count = static_cast<std::int32_t>(items.size());
     std::copy(items.begin(), items.end(), g_model.reportItems.data.begin());
     g_model.timeStep = 600;
@@ -196,14 +196,14 @@ TEST_F(ReportFileTest, NewOutputRecords)
         {{1, 1}, {1, 1}, {1, 1, 1}, 1, {0, 1, 0, 1, 3, 4, {}}},
         {{1}, {1, 1}, {1}, 1, {0, 1, 0, 1, 0, 2, {}}}, // the top layer, then one cell on z
     };
-    GrowOutputBlockArray(1);
+    GrowOutputBlockArray(g_model, 1);
     for (const Case& c : cases) {
         SetGrid(c.wx, c.wy, c.wz);
         g_model.rcl = c.rcl;
         InitOutputBlock(0);
         EXPECT_EQ(g_model.outputBlocks[0], c.block) << c.wx.size() << c.wy.size() << c.wz.size() << c.rcl;
     }
-    GrowReportItemArray(1);
+    GrowReportItemArray(g_model, 1);
     g_model.reportItems[0].kind = 5;
     InitReportItem(0);
     EXPECT_EQ(g_model.reportItems[0], (ReportItemRecord{0, 1, 0, 8, 2, 0}));

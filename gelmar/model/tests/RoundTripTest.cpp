@@ -57,7 +57,7 @@ void BuildRichModel()
     m.blocks.count = 2;
     m.blocks[0] = BlockRecord{0, 0, 4, 0, 3, 0, 2, {}, 0};
     m.blocks[1] = BlockRecord{5, 1, 3, 0, 1, 1, 2, {}, 0};
-    GrowMaterialBcArray(2);
+    GrowMaterialBcArray(g_model, 2);
     m.nodeBcs.count = 1;
     m.nodeBcs[0] = NodeBcRecord{1, 4, 3, 2, 0, 0, 0, 21.5f, 0, FunctionName("T00"), FunctionName("P02"), {}};
     m.borderBcs.count = 2;
@@ -65,7 +65,7 @@ void BuildRichModel()
     m.borderBcs[1] = BorderFaceBcRecord{};
     m.materialBcs.count = 1;
     m.materialBcs[0] = MaterialBcRecord{255, 1, 3.5f, -2, FunctionName("T00"), FunctionName("P00"), {}};
-    GrowFunctionArray(3);
+    GrowFunctionArray(g_model, 3);
     m.functions.count = 2;
     m.functions[0] = FunctionRecord{};
     m.functions[0].name.Set("T01");
@@ -103,7 +103,7 @@ void BuildRichModel()
     m.reportItems[0] = ReportItemRecord{8, 3, 18, 10, 4, 0};
     m.sunObstacleCount = 2;
     m.sunObstacles[1] = SunObstacleRecord{-45, 45, 10, 20.5f};
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
 }
 
 // Compares the parts of the store that the data file carries.

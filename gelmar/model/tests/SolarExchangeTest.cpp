@@ -65,7 +65,7 @@ class GlazedCavityTest : public SolarTest {
         AddBlock(2, 0, 3, 0, 3, 3, 4);
         Rasterise();
         g_solar.zones = {CubeZone({1, 1, 1}, {1, 1, 1, 1, 1, 3})};
-        GrowFunctionArray(2);
+        GrowFunctionArray(g_model, 2);
         g_model.functions.count = 2;
         g_model.functions[0].name = FunctionName("G01");
         g_model.functions[1].name = FunctionName("D01");

@@ -32,7 +32,7 @@ class SolarTest : public ModelTest {
             g_model.clipLo[a] = 0;
             g_model.clipHi[a] = axis.n;
         }
-        ComputeGridCoordinates();
+        ComputeGridCoordinates(g_model);
     }
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
@@ -41,7 +41,7 @@ class SolarTest : public ModelTest {
         b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
         b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
         b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
-        ASSERT_TRUE(GrowBlockArray(g_model.blocks.count + 1u));
+        ASSERT_TRUE(GrowBlockArray(g_model, g_model.blocks.count + 1u));
         g_model.blocks[g_model.blocks.count++] = b;
         g_model.colours[colour].inUse = 1;
     }

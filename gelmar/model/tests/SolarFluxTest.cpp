@@ -19,7 +19,7 @@ class SolarFluxTest : public SolarTest {
     void SetUp() override
     {
         SolarTest::SetUp();
-        GrowFunctionArray(2);
+        GrowFunctionArray(g_model, 2);
         g_model.functions.count = 2;
         g_model.functions[0].name = FunctionName("G01");
         g_model.functions[1].name = FunctionName("D01");

@@ -13,6 +13,7 @@
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
 
 #include <cmath>
@@ -62,7 +63,7 @@ class SolarRunTest : public CalcTest {
     static void Function(const char* name, float value)
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
+        GrowFunctionArray(g_model, n + 1);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -172,7 +173,7 @@ TEST_F(SolarRunTest, ConstantSunKeepsTheSteadyFieldThroughTimeSteps)
     const double steadyTop = T(0, 0, 5), steadyBottom = T(0, 0, 1);
     g_model.calcDuration = 7200;
     ASSERT_TRUE(Run()) << LastMessage();
-    EXPECT_EQ(g_model.calcTime, 7200);
+    EXPECT_EQ(g_run.calcTime, 7200);
     EXPECT_NEAR(T(0, 0, 5), steadyTop, 1e-6);
     EXPECT_NEAR(T(0, 0, 1), steadyBottom, 1e-6);
     EXPECT_NEAR(HeatLeaving(), kGlobal, 1e-3);
@@ -245,7 +246,7 @@ TEST_F(SolarRunTest, CalcSolarFluxesWritesTheFluxFilesOnly)
     g_model.calcDuration = 3600;
     g_model.saveResults = 1;
     EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Done) << LastMessage();
-    EXPECT_EQ(g_model.calcTime, 3600);
+    EXPECT_EQ(g_run.calcTime, 3600);
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
     EXPECT_TRUE(std::filesystem::exists("tmp0001.sfx"));
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));

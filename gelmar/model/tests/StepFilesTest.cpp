@@ -3,6 +3,7 @@
 #include "gelmar/model/calc/StepFiles.h"
 
 #include "CalcModel.h"
+#include "gelmar/model/store/Engine.h"
 
 namespace gelmar::test {
 namespace {
@@ -36,7 +37,7 @@ TEST_F(StepFilesTest, NamesCountSavedSteps)
                  {7200, 3600, 2, "tmp0001.sol"},
                  {36000000, 3600, 1, "tmp10000.sol"}};
     for (const Case& c : cases) {
-        g_model.calcTime = c.time;
+        g_run.calcTime = c.time;
         g_model.timeStep = c.step;
         g_model.saveFrequency = c.frequency;
         EXPECT_EQ(BuildStepFileName(".sol"), c.name);
@@ -92,7 +93,7 @@ TEST_F(StepFilesTest, MissingSolutionFileClearsTheFlags)
 
 TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
 {
-    g_model.calcTime = 0;
+    g_run.calcTime = 0;
     WriteBytes("tmp0000.flx", "2 0 0 1 5.5\r\n1 3 0 4 -2\r\nnot a line\r\n1 3 0 2 7\r\n1 2 9 0 1e3\r\n");
     ReadFluxFile();
     EXPECT_TRUE(g_run.fluxesValid);
@@ -106,7 +107,7 @@ TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
 
 TEST_F(StepFilesTest, TheFluxTableIsReadOnceAndOnlyWithRadiatingColours)
 {
-    g_model.calcTime = 0;
+    g_run.calcTime = 0;
     WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n");
     g_run.fluxesValid = false;
     g_work.heatFlows.assign(3, HeatFlowRecord{}); // from an earlier step

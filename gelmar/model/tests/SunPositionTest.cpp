@@ -222,7 +222,7 @@ TEST_F(RunClock, SolarFunctionsAreRequiredOnlyForSolarModels)
     std::string message;
     EXPECT_EQ(CaughtError([] { FindSolarFunctions(true); }, &message), ErrorCode::SolarFunctions);
     EXPECT_EQ(message, "Solar radiation function (G01 or D01) not present");
-    GrowFunctionArray(2);
+    GrowFunctionArray(g_model, 2);
     g_model.functions.count = 2;
     g_model.functions[0].name = FunctionName("D01");
     g_model.functions[1].name = FunctionName("G01");

@@ -2,6 +2,7 @@
 // uniform start, Esc, and a conductivity that depends on temperature.
 #include "CalcModel.h"
 #include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
 
 #include <cmath>
@@ -49,7 +50,7 @@ class TransientRunTest : public CalcTest {
     static FunctionRecord& Function(const char* name, int shape)
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
+        GrowFunctionArray(g_model, n + 1);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -72,7 +73,7 @@ TEST_F(TransientRunTest, StartUpStepsComeFirstAndWriteNothing)
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_TRUE(std::filesystem::exists("tmp0001.sol"));
     EXPECT_FALSE(std::filesystem::exists("tmp0002.sol"));
-    EXPECT_EQ(g_model.calcTime, 3600);
+    EXPECT_EQ(g_run.calcTime, 3600);
 }
 
 TEST_F(TransientRunTest, SaveFrequencyWritesEveryNthStepFromTimeZero)
@@ -129,7 +130,7 @@ TEST_F(TransientRunTest, EscEndsTheRunWithoutAMessage)
     EXPECT_TRUE(steps.messages.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The interrupted step was the fourth (t = 10800): one step back.
-    EXPECT_EQ(g_model.calcTime, 7200);
+    EXPECT_EQ(g_run.calcTime, 7200);
 }
 
 TEST_F(TransientRunTest, NeverSavedModelIsNotCalculated)

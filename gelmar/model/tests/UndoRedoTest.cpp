@@ -5,6 +5,7 @@
 #include "gelmar/model/editing/UndoRedo.h"
 
 #include "EditFixture.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <functional>
 
@@ -42,7 +43,7 @@ std::vector<Edit> Edits()
              g_model.axes[0].n = 4;
              g_model.axes[0].widths[3] = 0.75f;
              g_model.gridUnit = 0.01f;
-             ComputeGridCoordinates();
+             ComputeGridCoordinates(g_model);
          }},
         {kUndoColours,
          [] {
@@ -63,14 +64,14 @@ std::vector<Edit> Edits()
          }},
         {kUndoMaterialBcs,
          [] {
-             GrowMaterialBcArray(1);
+             GrowMaterialBcArray(g_model, 1);
              g_model.materialBcs.count = 1;
              g_model.materialBcs[0] =
                  MaterialBcRecord{4, 1, 2.0f, 8.0f, FunctionName("T00"), FunctionName("P00"), {}};
          }},
         {kUndoFunctions,
          [] {
-             GrowFunctionArray(1);
+             GrowFunctionArray(g_model, 1);
              g_model.functions.count = 1;
              g_model.functions[0] = FunctionRecord{};
              g_model.functions[0].name.Set("T01");
@@ -203,15 +204,15 @@ TEST_F(UndoRedoTest, UndoOfACellCountChangeReleasesTheResults)
     SaveUndoRecord(kUndoBaseline, 0, 0);
     g_model.axes[0].widths[0] = 3;
     SaveUndoRecord(kUndoGrid, 1, 1);
-    g_model.resultsValid = true;
+    g_run.resultsValid = true;
     ASSERT_TRUE(Undo()); // same cell counts: results stay
-    EXPECT_TRUE(g_model.resultsValid);
+    EXPECT_TRUE(g_run.resultsValid);
     ASSERT_TRUE(Redo());
     g_model.axes[0].n = 1;
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     SaveUndoRecord(kUndoGrid, 1, 1);
     ASSERT_TRUE(Undo());
-    EXPECT_FALSE(g_model.resultsValid);
+    EXPECT_FALSE(g_run.resultsValid);
     EXPECT_EQ(g_model.axes[0].n, 2);
     EXPECT_FLOAT_EQ(g_model.extent[0], 4.0f);
 }
@@ -225,7 +226,7 @@ TEST_F(UndoRedoTest, RestoreGrowsArraysThatWereFreed)
     const State before = Capture();
     g_model.blocks.count = 0;
     SaveUndoRecord(kUndoBlocks, 0, 0);
-    FreeBlockArray();
+    FreeBlockArray(g_model);
     ASSERT_TRUE(Undo());
     EXPECT_EQ(Capture(), before);
     ClearUndoHistory();

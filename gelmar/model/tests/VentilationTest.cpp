@@ -7,6 +7,7 @@
 
 #include "VentilationFixture.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <Eigen/Dense>
 #include <cmath>
@@ -177,7 +178,7 @@ TEST_F(TwoCavityTest, NetworkThatNeverSettlesEndsTheRunWithAMessage)
     EXPECT_EQ(vent.messages.back(), "Ventilation network not converged after 100000 cycles at time " +
                                         std::to_string(last) + " s.\nCalculation stopped.");
     EXPECT_LT(vent.times.size(), 6u);
-    EXPECT_EQ(g_model.calcTime, last);
+    EXPECT_EQ(g_run.calcTime, last);
 }
 
 TEST_F(VentilationTest, CavityWithoutFlowOrConvectionIsASingularNetwork)

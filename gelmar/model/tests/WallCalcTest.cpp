@@ -3,6 +3,7 @@
 // resistances, the solution file, and several steps of a steady model.
 #include "CalcModel.h"
 #include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <fstream>
 #include <sstream>
@@ -82,7 +83,7 @@ TEST_F(WallCalcTest, SteadyModelGivesTheSameFileAtEveryStep)
             }
         }
     }
-    EXPECT_EQ(g_model.calcTime, 3000);
+    EXPECT_EQ(g_run.calcTime, 3000);
 }
 
 TEST_F(WallCalcTest, RunRemovesStepFilesOfAnEarlierRun)

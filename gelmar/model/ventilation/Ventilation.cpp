@@ -5,9 +5,11 @@
 
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -23,24 +25,12 @@ namespace gelmar {
 namespace {
 
 // Columns of a network row behind its M coefficients.
-enum : int { kSolution = 0, kPrevious = 1, kPrevious2 = 2, kLastPass = 3 };
+enum : int { kSolution = VentilationNetwork::kSolution, kPrevious, kPrevious2, kLastPass };
 
 constexpr double kUnsetPass = -1000.0;
 constexpr double kDivergenceJump = 1e6;
 
-struct Network {
-    int size = 0;               // M
-    std::vector<double> values; // M rows of M + 4 doubles
-    std::vector<double*> rows;
-    std::vector<double> rhs, keptRhs;
-    // Per flow: its inflow temperature now and at the end of the last step.
-    std::vector<double> inflow, inflowPrevious;
-
-    double& At(int row, int column) { return rows[static_cast<std::size_t>(row)][column]; }
-    double& Value(int row, int which) { return At(row, size + which); }
-};
-
-Network g_network;
+using Network = VentilationNetwork;
 
 bool IsFreeAir(int type)
 {
@@ -64,13 +54,13 @@ int NodeOf(int colour)
 
 bool NetworkHolds(int node)
 {
-    return node >= 0 && node < g_network.size;
+    return node >= 0 && node < g_run.network.size;
 }
 
 // Capacity of the air of every cell of a network cavity.
 void AddAirCapacities(int step)
 {
-    Network& net = g_network;
+    Network& net = g_run.network;
     const double s = g_model.gridUnit;
     const double perVolume = s * s * s / std::max(1, g_model.timeStep);
     kernels::Index visited = 0;
@@ -102,7 +92,7 @@ void AddAirCapacities(int step)
 // Convection of the cavity surfaces and the cavities' own sources.
 void AddSurfaceConvection(int step)
 {
-    Network& net = g_network;
+    Network& net = g_run.network;
     for (const RadiationZone& zone : g_radiation.zones) {
         if (!IsFreeAir(zone.type))
             continue;
@@ -149,7 +139,7 @@ double InflowTemperature(int colour)
 
 void AddFlows(int step)
 {
-    Network& net = g_network;
+    Network& net = g_run.network;
     for (int n = 0; n < g_model.ventFlowCount; ++n) {
         const VentilationFlowRecord& flow = g_model.ventFlows[static_cast<std::size_t>(n)];
         const int m = NodeOf(flow.colourTo);
@@ -222,7 +212,7 @@ void EvaluateVentilationFlows(bool keepPrevious)
         if (keepPrevious)
             flow.working.previous = g_run.stepLength == 0 ? 0.0f : flow.flow;
         if (flow.working.function >= 0)
-            flow.flow = EvaluateFunction(flow.working.function, g_model.calcTime);
+            flow.flow = EvaluateFunction(flow.working.function, g_run.calcTime);
     }
 }
 
@@ -248,7 +238,7 @@ void PrepareVentilationNetwork()
     FreeVentilationMatrix();
     if (size == 0)
         return;
-    Network& net = g_network;
+    Network& net = g_run.network;
     const std::size_t width = static_cast<std::size_t>(size) + 4;
     net.values.assign(static_cast<std::size_t>(size) * width, 0.0);
     net.rows.resize(static_cast<std::size_t>(size));
@@ -267,7 +257,7 @@ void PrepareVentilationNetwork()
 
 int StepVentilationNetwork()
 {
-    Network& net = g_network;
+    Network& net = g_run.network;
     const int size = net.size;
     if (size == 0)
         return 1;
@@ -316,7 +306,7 @@ int StepVentilationNetwork()
 
 void EndVentilationStep()
 {
-    Network& net = g_network;
+    Network& net = g_run.network;
     net.keptRhs = net.rhs;
     net.inflowPrevious = net.inflow;
     for (int m = 0; m < net.size; ++m) {
@@ -338,7 +328,7 @@ void EndVentilationStep()
 
 void FreeVentilationMatrix()
 {
-    g_network = Network{};
+    g_run.network = Network{};
 }
 
 bool IsAirTemperatureFixed(int colour)
@@ -355,7 +345,7 @@ double ColourAirTemperature(int colour)
         return t;
     const int m = NodeOf(colour);
     if (NetworkHolds(m))
-        return g_network.Value(m, kSolution);
+        return g_run.network.Value(m, kSolution);
     const ColourRecord& c = Colour(colour);
     return c.type == BC_FRE_S ? c.temperature : c.airTemperature;
 }

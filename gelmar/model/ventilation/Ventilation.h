@@ -7,8 +7,35 @@
 // in turn until the network's temperatures settle; meanwhile the thermal
 // solve takes each network cavity's air temperature as fixed.
 #pragma once
+#include <cstddef>
+#include <vector>
 
 namespace gelmar {
+
+// The network of a run: one row per receiving cavity (its air node), the
+// right-hand sides of the pass and of the previous step, and the flows'
+// inflow temperatures. Each row holds its M coefficients, then the solution
+// of the pass, of the previous and the second previous step and of the last
+// pass.
+struct VentilationNetwork {
+    enum Column : int { kSolution = 0, kPrevious = 1, kPrevious2 = 2, kLastPass = 3 };
+    int size = 0;               // M
+    std::vector<double> values; // M rows of M + 4 doubles
+    std::vector<double*> rows;  // into values
+    std::vector<double> rhs, keptRhs;
+    // Per flow: its inflow temperature now and at the end of the last step.
+    std::vector<double> inflow, inflowPrevious;
+
+    VentilationNetwork() = default;
+    // The rows point into the values: a copy would point into the original.
+    VentilationNetwork(const VentilationNetwork&) = delete;
+    VentilationNetwork& operator=(const VentilationNetwork&) = delete;
+    VentilationNetwork(VentilationNetwork&&) = default;
+    VentilationNetwork& operator=(VentilationNetwork&&) = default;
+
+    double& At(int row, int column) { return rows[static_cast<std::size_t>(row)][column]; }
+    double& Value(int row, int which) { return At(row, size + which); }
+};
 
 // Cycles per time step allowed to a model with ventilation flows.
 constexpr int kVentilationCycleLimit = 100000;

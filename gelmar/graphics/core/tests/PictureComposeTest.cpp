@@ -4,6 +4,7 @@
 // sun display by day and at night, and the shadow display.
 #include "PictureFixture.h"
 #include "common/kernels/picture/ScanFiller.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
 
 #include <algorithm>
@@ -137,7 +138,7 @@ TEST_F(PictureComposeTest, TheSunDisplayDrawsTheDiscOnlyAboveTheHorizon)
     picture.SetViewMatrix(forward);
     PictureSource src = Source();
     // Noon at midsummer in the model's own site frame.
-    g_model.calcTime = 171LL * 86400 + 12 * 3600;
+    g_run.calcTime = 171LL * 86400 + 12 * 3600;
     g_model.day0 = 1;
     ComputeSunPosition(0, g_model.latitude, -g_model.longitude, 172, 12.0f, -g_model.timeZone,
                        src.sun.altitude, src.sun.azimuth);

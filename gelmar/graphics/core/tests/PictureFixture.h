@@ -34,7 +34,7 @@ class PictureTest : public CalcTest {
             g_model.clipLo[a] = 0;
             g_model.clipHi[a] = g_model.axes[a].n;
         }
-        ComputeModelExtent();
+        ComputeModelExtent(g_model);
     }
     static ColourRecord& Material(int c, float lambda, COLORREF rgb)
     {
@@ -45,8 +45,8 @@ class PictureTest : public CalcTest {
     // Face list, cell raster and node numbers of the model as it stands.
     static void Build()
     {
-        CollectBlockFaces();
-        BuildVisibleFaceList();
+        CollectBlockFaces(g_model, g_view);
+        BuildVisibleFaceList(g_model, g_view);
         RasteriseBlocks();
         BuildNodeNumbering();
         g_work.solution.assign(static_cast<std::size_t>(g_work.gridNodeCount), 0.0);
@@ -63,7 +63,7 @@ class PictureTest : public CalcTest {
                               GridLineCoordinate(g_model, 2, k));
                 }
     }
-    PictureSource Source() const { return PictureSource(g_model, g_work, g_solar, scale); }
+    PictureSource Source() const { return PictureSource(g_model, g_run, g_view.faces, scale); }
 
     // Forward picture matrix: viewport (w x h) x perspective x look-at.
     static void Camera(const double eye[3], const double centre[3], const double up[3], double fovy, int w,

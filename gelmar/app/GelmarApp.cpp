@@ -71,7 +71,7 @@ CGelmarApp::~CGelmarApp()
     CloseSplash();
     ClearUndoHistory();
     FreeModel();
-    FreeColourScale();
+    g_colourScale = ColourScale{};
     if (g_parametersChanged && !g_app.programFolder.empty())
         WriteParameterFile(g_app.programFolder);
     RemoveTempFiles();
@@ -91,8 +91,8 @@ BOOL CGelmarApp::InitInstance()
 
     SetRegistryKey("GELMAR");
     ReadParameterFile(folder);
-    LoadColourScale(folder, false);
-    LoadMaterialColours(folder);
+    LoadColourScale(g_colourScale, Host(), folder, false);
+    LoadMaterialColours(g_model, folder);
 
     // The default model is in memory before the first document, with no file open.
     g_model.dataFilePath = JoinPath(folder, "Gelmar.glm");

@@ -636,7 +636,7 @@ namespace {
 bool HasVoidCells()
 {
     try {
-        const CellRaster cells = RasteriseModel();
+        const CellRaster cells = RasteriseModel(g_model);
         return std::find(cells.colour.begin(), cells.colour.end(), std::int16_t(-1)) != cells.colour.end();
     } catch (const std::bad_alloc&) {
         return true;

@@ -43,7 +43,7 @@ int Run(bool calculate, const std::string& file, const std::string& saveTo)
     if (calculate && !gelmar::CalculateModel())
         return 1;
     if (!saveTo.empty() && !gelmar::WriteDataFile(saveTo)) {
-        gelmar::ReportOpenFailure(saveTo);
+        gelmar::ReportOpenFailure(gelmar::Host(), saveTo);
         return 1;
     }
     return 0;
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     gelmar::SetHost(&host);
     const std::string folder = ProgramFolder(argv[0]);
     gelmar::ReadParameterFile(folder);
-    gelmar::LoadMaterialColours(folder);
+    gelmar::LoadMaterialColours(gelmar::g_model, folder);
     int status = 1;
     try {
         status = Run(calculate, file, saveTo);

@@ -109,7 +109,7 @@ TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     // Colours 1 to 3 are in use: the search goes on upward to 4.
     EXPECT_EQ(proposed, "4");
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     EXPECT_EQ(cells.At(4, 0, 0), 4);
     EXPECT_EQ(cells.At(1, 0, 0), 1);
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID));
@@ -145,7 +145,7 @@ TEST_F(CommandsTest, ReduceToClipKeepsTheClippedBlocksOnAGridOfTheirOwn)
     EXPECT_TRUE(Main()->ExecuteCommand(ID_REDUCE_TO_CLIP));
     EXPECT_EQ(g_model.axes[0].n, 2);
     EXPECT_FLOAT_EQ(g_model.axes[0].widths[1], 0.1f);
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     EXPECT_EQ(cells.At(0, 0, 0), 2);
     EXPECT_EQ(cells.At(1, 0, 0), 1);
     EXPECT_EQ(g_model.clipHi[0], 2);

@@ -17,7 +17,7 @@ namespace gelmar {
 kernels::EscCheck EngineEscCheck()
 {
     return [] {
-        CheckEscAbort();
+        CheckEscAbort(Host());
         return false;
     };
 }

@@ -42,7 +42,7 @@ void ClearEquationSystem(const Context& c)
     g_work.matrix->Clear();
     if (c.step == 0)
         std::fill(g_work.rhs.begin(), g_work.rhs.end(), 0.0);
-    CheckEscAbort();
+    CheckEscAbort(Host());
 }
 
 const ColourRecord& Colour(int colour)
@@ -68,7 +68,7 @@ void AssembleCapacityAndSources(const Context& c)
                 if (node < 0)
                     continue;
                 if (++visited % 10000 == 0)
-                    CheckEscAbort();
+                    CheckEscAbort(Host());
                 const double t1 = x[node], t0 = x0[node], t00 = c.step >= 2 ? x00[node] : 0.0;
                 const double tRef = ventilated ? t0 : t1;
                 for (int ck = kk - 1; ck <= kk; ++ck)
@@ -213,7 +213,7 @@ void AssembleCellConduction(const Context& c)
         for (int j = 0; j < c.n[1]; ++j)
             for (int k = 0; k < c.n[2]; ++k) {
                 if (++visited % 10000 == 0)
-                    CheckEscAbort();
+                    CheckEscAbort(Host());
                 const int colour = GetCellColour(i, j, k);
                 if (colour < 0)
                     continue;

@@ -31,7 +31,7 @@ int FlatAxis()
 kernels::EscCheck EngineEsc()
 {
     return [] {
-        CheckEscAbort();
+        CheckEscAbort(Host());
         return false;
     };
 }
@@ -136,7 +136,7 @@ void BuildNodeNumbering()
         }
     });
     g_work.gridNodeCount = g_work.rowCount = grid;
-    CheckEscAbort();
+    CheckEscAbort(Host());
 }
 
 void BuildMatrixPattern()
@@ -166,7 +166,7 @@ void BuildMatrixPattern()
                     tryLink(k > 0, p - sz);
                     tryLink(k < nz, p + sz);
                     if (++counted % 10000 == 0)
-                        CheckEscAbort();
+                        CheckEscAbort(Host());
                 }
         ForEachZoneLink([&](kernels::Index a, kernels::Index b) { link(a, b); });
     };

@@ -18,7 +18,7 @@ namespace {
 kernels::EscCheck EngineEsc()
 {
     return [] {
-        CheckEscAbort();
+        CheckEscAbort(Host());
         return false;
     };
 }

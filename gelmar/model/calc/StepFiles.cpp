@@ -370,7 +370,7 @@ void ComputeColourHeatFlows()
     kernels::HeatBalanceWork scratch;
     kernels::ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), scratch,
                                 flows.data(), kernels::HeatBalanceRule{}, [] {
-                                    CheckEscAbort();
+                                    CheckEscAbort(Host());
                                     return false;
                                 });
     for (ColourRecord& c : g_model.colours)

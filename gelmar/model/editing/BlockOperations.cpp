@@ -1,6 +1,7 @@
 // Clip tests, mirroring, Revolve 90 degrees, Reduce to Clip, rebuilding a
 // colour's blocks from its cells, block size texts and the progress-window runs.
 #include "gelmar/model/editing/BlockOperations.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/store/EngineHost.h"
@@ -64,7 +65,7 @@ bool ReplaceBlocks(const std::vector<BlockRecord>& blocks)
         return false;
     }
     if (!GrowBlockArray(g_model, blocks.size())) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
         return false;
     }
     std::copy(blocks.begin(), blocks.end(), g_model.blocks.data.begin());
@@ -132,7 +133,7 @@ void ReverseGridZ()
 
 bool RevolveModel90(int axis, bool reverseX, bool reverseY, bool reverseZ)
 {
-    ReleaseCalculationResults();
+    ReleaseCalculationResults(g_run);
     ModelStore& m = g_model;
     const bool reverse[3] = {reverseX, reverseY, reverseZ};
     std::vector<BlockRecord> blocks = StoreBlocks();
@@ -247,7 +248,7 @@ bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector
                 }
                 if (count >= m.blocks.capacity &&
                     !GrowBlockArray(g_model, std::min<std::size_t>(count + 1000, kMaxCount16))) {
-                    ReportOutOfMemory();
+                    ReportOutOfMemory(Host());
                     return false;
                 }
                 BlockRecord& b = m.blocks[count];

@@ -135,7 +135,7 @@ bool ReplaceGridCell(int axis, std::size_t cell, const std::vector<float>& width
     }
     if (n + added > g_model.gridCapacity &&
         !GrowGridLineArrays(g_model, std::min(n + added + 100, kMaxCount16))) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
         return false;
     }
     std::copy_backward(a.widths.begin() + static_cast<std::ptrdiff_t>(cell + 1),
@@ -163,7 +163,7 @@ bool InsertGridInterval(int axis, std::size_t cell, bool after)
         return false;
     }
     if (n + 1 > g_model.gridCapacity && !GrowGridLineArrays(g_model, std::min(n + 101, kMaxCount16))) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
         return false;
     }
     GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
@@ -237,7 +237,7 @@ bool AutoSplitAxis(int axis, const AutoSplitSettings& s)
     const std::size_t n = g_model.axes[static_cast<std::size_t>(axis)].n;
     // Splitting never changes the colour of a cell, so the layers can be
     // judged once; visiting from the last interval keeps earlier indices valid.
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     for (std::size_t i = n; i-- > 0;) {
         if (IsGridPlaneVoid(cells, axis, i))
             continue;

@@ -34,7 +34,7 @@ bool ReserveCells(std::size_t n)
         return false;
     }
     if (!GrowGridLineArrays(g_model, n)) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
         return false;
     }
     return true;

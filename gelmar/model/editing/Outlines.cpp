@@ -86,7 +86,7 @@ void StoreSegments(std::vector<EdgeKey>& edges)
         b[axis] = static_cast<std::uint16_t>((edges[j - 1] & 0xFFFF) + 1);
         if (list.count >= list.capacity &&
             !GrowOutlineSegmentArray(static_cast<std::size_t>(list.count) + 1000)) {
-            ReportOutOfMemory();
+            ReportOutOfMemory(Host());
             return;
         }
         list[static_cast<std::size_t>(list.count++)] = OutlineSegment{a[0], a[1], a[2], b[0], b[1], b[2]};
@@ -96,7 +96,7 @@ void StoreSegments(std::vector<EdgeKey>& edges)
 
 template <typename Take, typename Test> void BuildOutline(Take&& take, Test&& test)
 {
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     std::unordered_set<EdgeKey> seen;
     std::vector<EdgeKey> edges;
     const FaceList& faces = g_view.faces;

@@ -103,7 +103,7 @@ bool SaveUndoRecord(int kind, int a1, int a2)
         TakeSnapshot(r);
         g_engine.history.Push(std::move(r));
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
         return false;
     }
     return true;
@@ -165,7 +165,7 @@ bool RestoreUndoRecord()
         return false;
     const UndoRecord& r = *g_engine.history.Current();
     if (!MakeRoomFor(r)) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
         return false;
     }
     ModelStore& m = g_model;
@@ -173,7 +173,7 @@ bool RestoreUndoRecord()
     for (int k = 0; k < 3; ++k)
         gridChanged |= r.widths[k].size() != m.axes[k].n;
     if (gridChanged)
-        ReleaseCalculationResults();
+        ReleaseCalculationResults(g_run);
 
     m.gridUnit = r.gridUnit;
     for (int k = 0; k < 3; ++k) {

@@ -121,7 +121,7 @@ bool DataFileReader::Read()
     const std::string path = m.dataFilePath;
     if (!m_reader.Open(path)) {
         if (!m_preview)
-            ReportOpenFailure(path);
+            ReportOpenFailure(Host(), path);
         return false;
     }
     if (!m_preview) {
@@ -170,9 +170,9 @@ bool DataFileReader::Read()
     }
     m_reader.Close();
     if (outcome == Outcome::Bad)
-        ReportSyntaxError(path, m_reader.LineCounter());
+        ReportSyntaxError(Host(), path, m_reader.LineCounter());
     else if (outcome == Outcome::NoMemory)
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
     AfterLoop();
     return outcome == Outcome::Go || outcome == Outcome::Stop;
 }

@@ -35,9 +35,9 @@ int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors)
     r.convectionSum.fill(0.0);
     const std::array<int, 256> types = ColourTypes();
     const kernels::RadiationZoneMap map =
-        kernels::FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(); });
+        kernels::FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(Host()); });
     RaiseCavityFault(g_model, map.fault);
-    CheckEscAbort();
+    CheckEscAbort(Host());
     r.zoneOfColour = map.zoneOfColour;
     r.zones.resize(static_cast<std::size_t>(map.zoneCount));
     if (map.zoneCount == 0)

@@ -82,7 +82,7 @@ void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
     UpdateViewFactorProgress(0);
 
     const kernels::ViewFactorSettings settings = SettingsOfModel();
-    const auto check = [] { CheckEscAbort(); };
+    const auto check = [] { CheckEscAbort(Host()); };
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
         g_progress = {z, 0};
@@ -95,7 +95,7 @@ void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
         // The loop reports after each chunk of 2000 pairs: the Esc check, and
         // the pair read-out every 10000 pairs.
         options.poll = [&](std::size_t done) {
-            CheckEscAbort();
+            CheckEscAbort(Host());
             g_progress.pairsDone = done;
             if (done / 10000 != shown / 10000) {
                 shown = done;

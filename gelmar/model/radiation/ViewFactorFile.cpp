@@ -364,7 +364,7 @@ void CountFacePartners()
     RadiationSet& r = g_radiation;
     for (const RadiationZone& zone : r.fileZones) {
         const std::vector<int> partners = kernels::CountFacePartners(
-            zone.matrix, static_cast<std::size_t>(zone.faceCount), [] { CheckEscAbort(); });
+            zone.matrix, static_cast<std::size_t>(zone.faceCount), [] { CheckEscAbort(Host()); });
         for (std::size_t i = 0; i < partners.size(); ++i)
             r.fileFaces[static_cast<std::size_t>(zone.firstFace) + i].partners = partners[i];
     }

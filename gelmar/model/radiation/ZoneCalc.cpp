@@ -160,7 +160,7 @@ void AssembleAirNodeCapacities(int step, double k)
         for (int j = 0; j < axes[1].n; ++j)
             for (int kk = 0; kk < axes[2].n; ++kk) {
                 if (++visited % 10000 == 0)
-                    CheckEscAbort();
+                    CheckEscAbort(Host());
                 const int colour = GetCellColour(i, j, kk);
                 const int air = AirNode(colour);
                 if (air < 0)
@@ -200,7 +200,7 @@ void AssembleLongWaveRadiation(int step)
         if (HasAirNode(type))
             AssembleZoneConvection(z, g_run.zoneRows, NodeTemperature, transient, IsAirTemperatureFixed,
                                    ConvectiveInput, sink);
-        CheckEscAbort();
+        CheckEscAbort(Host());
     }
 }
 

@@ -262,7 +262,7 @@ void TransmitSurfaceGroups()
         if ((g.absorbedDirect == 0 && g.absorbedDiffuse == 0) || !(tau > 0))
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         int face = -1, node = -1;
         FindFaceBeyond(g.i, g.j, g.k, g.orientation, g.corner, face, &node);
         if (face >= 0 && g.absorbedDiffuse > 0)
@@ -337,7 +337,7 @@ void FollowTransmittedPatches()
         int hit = -1;
         for (std::size_t e = 0; e < g_solar.zoneFaces.size(); ++e) {
             if (++tested % 10000 == 0)
-                CheckEscAbort();
+                CheckEscAbort(Host());
             const kernels::ViewFactorFace& f = FaceOf(g_solar.zoneFaces[e]).geometry;
             bool overlaps = true;
             for (int a = 0; overlaps && a < 3; ++a)
@@ -477,7 +477,7 @@ void SpreadZoneReflection()
         const std::vector<int>& entries = g_solar.zoneFaceOf[z];
         for (std::size_t i = 0; i < zone.faces.size(); ++i) {
             if (++counter % 10000 == 0)
-                CheckEscAbort();
+                CheckEscAbort(Host());
             const float pending = g_solar.zoneFaces[static_cast<std::size_t>(entries[i])].pending;
             const int a = zone.fileFaceOfFace[i];
             if (!(pending > 0) || a < 0)
@@ -503,7 +503,7 @@ void SplitReceivedSolar()
     long counter = 0;
     for (ZoneFacePower& p : g_solar.zoneFaces) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         const SolarZoneFace& f = FaceOf(p);
         const int c = f.ownerColour;
         if (p.direct > 0) {
@@ -528,7 +528,7 @@ void MapZoneFacePower()
         if (p.direct == 0 && p.diffuse == 0 && p.exchanged == 0)
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         const SolarZoneFace& f = FaceOf(p);
         const int c = f.ownerColour;
         const float tau = g_solar.transmission[c];
@@ -567,7 +567,7 @@ void TransmitZoneFacePower()
         if (!(p.direct > 0) && !(p.diffuse > 0))
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         const SolarZoneFace& f = FaceOf(p);
         const int o = f.geometry.orientation;
         const int axis = o / 2;
@@ -648,7 +648,7 @@ void EliminateExchangeSystem(std::span<double> m, std::size_t n)
     long long updates = 0;
     auto count = [&] {
         if (++updates % 1000000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
     };
     for (std::size_t c = 0; c + 1 < n; ++c) {
         std::size_t pivot = c;
@@ -729,7 +729,7 @@ void SolveZoneExchange()
             }
             for (std::size_t b = 0; b < files; ++b) {
                 if (++pairs % 10000 == 0)
-                    CheckEscAbort();
+                    CheckEscAbort(Host());
                 const double f =
                     ZoneViewFactor(static_cast<int>(z), static_cast<int>(a), static_cast<int>(b));
                 if (!(f > 0))

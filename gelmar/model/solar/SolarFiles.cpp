@@ -119,7 +119,7 @@ bool ReadSunlitNodesFile()
         ok = false;
     if (!ok) {
         records.clear();
-        ReportSyntaxError(path, reader.LineCounter());
+        ReportSyntaxError(Host(), path, reader.LineCounter());
     }
     return ok;
 }

@@ -183,7 +183,7 @@ void ComputeSolarFluxesForStep(long long t, long long stepCounter)
     float reflected = 0; // W/m2 that the last computed group reflects
     for (std::size_t n = 0; n < groups.size(); ++n) {
         if ((n + 1) % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         SurfaceGroup& g = groups[n];
         if (n > 0 && groups[n - 1].node == g.node && groups[n - 1].orientation == g.orientation &&
             groups[n - 1].colour == g.colour) {
@@ -226,7 +226,7 @@ void AccumulateGroupFluxes()
         if (g.absorbedDirect == 0 && g.absorbedDiffuse == 0)
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         auto r = std::partition_point(records.begin(), records.end(),
                                       [&](const SunlitNodeRecord& x) { return keyOf(x) < keyOf(g); });
         if (r != records.end() && keyOf(*r) == keyOf(g))
@@ -265,7 +265,7 @@ void SolarNodeSources()
         if (r.flux == 0)
             continue;
         if (++counter % 10000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         const double power = static_cast<double>(r.area) * r.flux;
         if (!IsTransparentOrEquivalent(r.colour)) {
             AddNodePower(r.node, power);
@@ -295,7 +295,7 @@ void BuildSolarNodeList()
     long counter = 0;
     for (const SunlitNodeRecord& r : g_solar.records) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         nodes.push_back(r.node);
         if (!IsTransparentOrEquivalent(r.colour))
             continue;

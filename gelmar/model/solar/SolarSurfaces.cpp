@@ -41,7 +41,7 @@ std::vector<SolarFace> SelectFaces(const std::vector<kernels::BlockFacePiece>& v
     long counter = 0;
     for (const kernels::BlockFacePiece& f : visible) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         const int own = g_model.blocks[f.block].colour;
         const int across = (f.flags & kernels::kFaceBetweenColours) ? g_model.blocks[f.neighbour].colour : -1;
         const int taken = test(own, across);
@@ -180,7 +180,7 @@ void BuildSurfaceGroups()
     long counter = 0;
     for (const SolarFace& f : g_solar.solarFaces) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         const int o = f.orientation;
         const int axis = o / 2;
         const int u = (axis + 1) % 3, v = (axis + 2) % 3;
@@ -221,7 +221,7 @@ void BuildSurfaceGroups()
     counter = 0;
     for (SurfaceGroup& g : groups) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         const int p[3] = {g.i, g.j, g.k};
         int cell[3];
         for (int a = 0; a < 3; ++a)
@@ -247,7 +247,7 @@ void BuildSunlitNodeRecords()
     long counter = 0;
     for (const SurfaceGroup& g : g_solar.groups) {
         if (++counter % 10000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(Host());
         SunlitNodeRecord r;
         r.i = g.i, r.j = g.j, r.k = g.k;
         r.orientation = g.orientation;
@@ -373,7 +373,7 @@ bool IsRayBlocked(float x, float y, float z)
     for (const ShadingPlane& f : g_solar.shadingPlanes) {
         if (--g_solar.escCountdown == 0) {
             g_solar.escCountdown = kFacesPerEscCheck;
-            CheckEscAbort();
+            CheckEscAbort(Host());
         }
         const int axis = f.axis;
         if (!(lo[axis] < f.plane && f.plane < hi[axis]))
@@ -418,7 +418,7 @@ void ComputeSkyViewFractions()
         int seen = 0, open = 0;
         for (int r = 0; r < kSkyDirections; ++r) {
             if ((r + 1) % 1000 == 0)
-                CheckEscAbort();
+                CheckEscAbort(Host());
             double azimuth = platform::rand15() * 360.0 / 32767.0 + 0.0001;
             if (azimuth >= 360.0)
                 azimuth -= 360.0;

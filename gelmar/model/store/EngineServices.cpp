@@ -9,22 +9,22 @@
 
 namespace gelmar {
 
-void ShowError(const EngineError& error)
+void ShowError(EngineHost& host, const EngineError& error)
 {
-    Host().MessageBox(error.Message(), MessageStyle::Ok);
+    host.MessageBox(error.Message(), MessageStyle::Ok);
 }
 
-void ReportOutOfMemory()
+void ReportOutOfMemory(EngineHost& host)
 {
-    ShowError(EngineError::Memory());
+    ShowError(host, EngineError::Memory());
 }
-void ReportOpenFailure(const std::string& path)
+void ReportOpenFailure(EngineHost& host, const std::string& path)
 {
-    ShowError(EngineError::FileOpen(path));
+    ShowError(host, EngineError::FileOpen(path));
 }
-void ReportSyntaxError(const std::string& path, int line)
+void ReportSyntaxError(EngineHost& host, const std::string& path, int line)
 {
-    ShowError(EngineError::Syntax(path, line));
+    ShowError(host, EngineError::Syntax(path, line));
 }
 
 bool FileExists(const std::string& path)
@@ -33,11 +33,11 @@ bool FileExists(const std::string& path)
     return std::filesystem::exists(std::filesystem::path(path), ec);
 }
 
-void CheckEscAbort()
+void CheckEscAbort(EngineHost& host)
 {
-    if (Host().EscPressed())
+    if (host.EscPressed())
         common::RaiseAbort();
-    Host().StepProgress();
+    host.StepProgress();
 }
 
 void RemoveTempFiles()

@@ -2,6 +2,7 @@
 // a command reports itself, the Esc check of long loops, temporary-file
 // removal and the text form of durations.
 #pragma once
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/Errors.h"
 
 #include <string>
@@ -9,19 +10,19 @@
 namespace gelmar {
 
 // Shows the error's message in a message box (OK).
-void ShowError(const EngineError& error);
+void ShowError(EngineHost& host, const EngineError& error);
 // "Not enough memory", "Failed to open file\n%s" and "Syntax error in file
 // %s\nLine %d" with the file and line given.
-void ReportOutOfMemory();
-void ReportOpenFailure(const std::string& path);
-void ReportSyntaxError(const std::string& path, int line);
+void ReportOutOfMemory(EngineHost& host);
+void ReportOpenFailure(EngineHost& host, const std::string& path);
+void ReportSyntaxError(EngineHost& host, const std::string& path, int line);
 
 // True when the file exists.
 bool FileExists(const std::string& path);
 
 // Polled by long loops: when the user pressed Esc, aborts the work with
 // EscAbort (error code untouched); otherwise steps the progress bar.
-void CheckEscAbort();
+void CheckEscAbort(EngineHost& host);
 
 // Deletes "tmp.sol", "tmp.flx" and "tmp.vwf" in the working folder.
 void RemoveTempFiles();

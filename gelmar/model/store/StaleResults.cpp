@@ -7,10 +7,10 @@
 
 namespace gelmar {
 
-void ReleaseCalculationResults()
+void ReleaseCalculationResults(RunState& run)
 {
     FreeWorkArrays(1);
-    g_run.resultsValid = false;
+    run.resultsValid = false;
 }
 
 } // namespace gelmar

@@ -170,7 +170,7 @@ TEST_F(BlockOperationsTest, BlocksRebuiltFromColourCellsCoverThemExactly)
                      y + 1 + static_cast<int>(rng() % (5 - y)), z, z + 1 + static_cast<int>(rng() % (4 - z)));
         }
         const std::vector<int> cells = Paint();
-        const CellRaster raster = RasteriseModel();
+        const CellRaster raster = RasteriseModel(g_model);
         std::uint16_t* box = g_model.colours[1].cellBox;
         box[0] = box[2] = box[4] = 0xFFFF;
         box[1] = box[3] = box[5] = 0;
@@ -213,7 +213,7 @@ TEST_F(BlockOperationsTest, GreedyBoxesInScanOrder)
     g_model.colours[3].cellBox[3] = 1;
     std::vector<std::int32_t> cover;
     g_model.blocks.count = 2;
-    const CellRaster raster = RasteriseModel();
+    const CellRaster raster = RasteriseModel(g_model);
     ASSERT_TRUE(BuildBlocksFromColourCells(3, raster, cover));
     ASSERT_EQ(g_model.blocks.count, 4);
     // Scanning x outermost, the cell (0,0) grows along x to 3, then no row qualifies.
@@ -232,7 +232,7 @@ TEST_F(BlockOperationsTest, RebuildingStopsAtThe16BitBlockCount)
     for (int i = 0; i < 8; ++i)
         if ((i ^ (i >> 1) ^ (i >> 2)) & 1)
             AddBlock(4, i & 1, (i & 1) + 1, i >> 1 & 1, (i >> 1 & 1) + 1, i >> 2, (i >> 2) + 1);
-    const CellRaster raster = RasteriseModel();
+    const CellRaster raster = RasteriseModel(g_model);
     ASSERT_TRUE(GrowBlockArray(g_model, kMaxCount16));
     g_model.blocks.count = static_cast<std::uint16_t>(kMaxCount16 - 2);
     g_model.colours[4].cellBox[1] = g_model.colours[4].cellBox[3] = g_model.colours[4].cellBox[5] = 1;

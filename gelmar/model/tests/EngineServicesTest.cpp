@@ -25,10 +25,10 @@ TEST(DurationText, FormatsDaysHoursMinutesSeconds)
 TEST_F(ServicesTest, EscAbortsWithoutErrorCodeAndStepsProgressOtherwise)
 {
     ClearPendingError();
-    CheckEscAbort();
+    CheckEscAbort(Host());
     EXPECT_EQ(host.progressSteps, 1);
     host.escPressed = true;
-    EXPECT_THROW(CheckEscAbort(), EscAbort);
+    EXPECT_THROW(CheckEscAbort(Host()), EscAbort);
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -38,7 +38,7 @@ TEST_F(ServicesTest, MessagesOfTheErrorCodes)
     EXPECT_EQ(EngineError::Memory().Message(), "Not enough memory");
     EXPECT_EQ(EngineError::FileOpen("a/b.glm").Message(), "Failed to open file\na/b.glm");
     EXPECT_EQ(EngineError::Syntax("a/b.glm", 12).Message(), "Syntax error in file a/b.glm\nLine 12");
-    ReportSyntaxError("a/b.glm", 4);
+    ReportSyntaxError(Host(), "a/b.glm", 4);
     EXPECT_EQ(LastMessage(), "Syntax error in file a/b.glm\nLine 4");
     EXPECT_EQ(Host().MessageBox("Continue calculation ?", MessageStyle::YesNo), MessageAnswer::Yes);
 }

@@ -153,7 +153,7 @@ TEST_F(GridLinesTest, VoidPlanesAndUsedLines)
     g_model.colours[4].type = EQUIMAT;
     AddBlock(3, 0, 1, 0, 2, 0, 2);
     AddBlock(4, 2, 3, 1, 2, 1, 2);
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     EXPECT_TRUE(IsGridPlaneVoid(cells, 0, 0));  // boundary colour only
     EXPECT_TRUE(IsGridPlaneVoid(cells, 0, 1));  // empty
     EXPECT_FALSE(IsGridPlaneVoid(cells, 0, 2)); // a cavity conducts
@@ -186,7 +186,7 @@ TEST_F(GridLinesTest, ColourVolumeTexts)
 {
     SetGrid({0.1f, 0.1f, 0.1f}, {0.1f}, {0.1f});
     AddBlock(7, 0, 2, 0, 1, 0, 1);
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 dm3");
     EXPECT_EQ(FormatColourVolumeText(cells, 8), "0 mm3");
     g_model.gridUnit = 10;

@@ -176,7 +176,7 @@ TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
         .Block(3, 1, 4, 1, 3, 3, 4)
         .Block(1, 2, 3, 1, 2, 1, 3);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
+    const ModelRaster raster = RasteriseModel(g_model);
     ComputeViewFactors(raster.Grid());
     const RadiationSet computed = g_radiation;
     ASSERT_EQ(computed.zones.size(), 1u);
@@ -229,7 +229,7 @@ TEST_F(ViewFactorFileTest, SolarFreeCavityIsAZoneOfARunOnly)
     model.Axis(0, {1, 1, 1}).Axis(1, {1, 1, 1}).Axis(2, {1, 1, 1}).Colour(1, MATERIAL);
     model.Colour(6, BC_FRE_S, {"hglo=8"}).Block(1, 0, 3, 0, 3, 0, 3).Block(6, 1, 2, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
+    const ModelRaster raster = RasteriseModel(g_model);
     ComputeViewFactors(raster.Grid());
     EXPECT_TRUE(g_radiation.zones.empty());
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));

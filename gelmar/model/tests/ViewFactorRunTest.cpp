@@ -29,7 +29,7 @@ class ViewFactorRun : public ModelTest {
     void Load(const CavityModel& model)
     {
         ASSERT_TRUE(ReadText(model.Text()));
-        raster = RasteriseModel();
+        raster = RasteriseModel(g_model);
     }
     // Runs the view factors: how the run ended; the message of its error is
     // kept.

@@ -94,7 +94,7 @@ TEST_F(ZoneEquationsTest, RowsSlotsAndLinksAgree)
         .Block(3, 3, 4, 1, 3, 1, 3)
         .Block(1, 2, 3, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
+    const ModelRaster raster = RasteriseModel(g_model);
     ComputeViewFactors(raster.Grid());
     // Grid points 0..5 x 0..4 x 0..4 numbered as calculation nodes.
     LoadViewFactors(raster.Grid(), [](int i, int j, int k) { return i + 6 * j + 30 * k; });
@@ -143,7 +143,7 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
     model.Colour(1, MATERIAL, {"epsi=0.8"}).Colour(2, BC_FREE, {"hcon=3"}).Block(1, 0, 3, 0, 3, 0, 3);
     model.Block(2, 1, 2, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
+    const ModelRaster raster = RasteriseModel(g_model);
     ComputeViewFactors(raster.Grid());
     // Every grid point is a boundary node: x <= 1 hot (-2), beyond cold (-3).
     LoadViewFactors(raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
@@ -230,7 +230,7 @@ TEST_F(ZoneEquationsTest, AirNodesTakeTheMeanOfTheirFaces)
     model.Colour(6, BC_FRE_S, {"hglo=8"}).Colour(8, BC_FRE_S, {"hglo=8"}).Line("unlk=8");
     model.Block(1, 0, 4, 0, 3, 0, 3).Block(6, 1, 2, 1, 2, 1, 2).Block(8, 2, 3, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
+    const ModelRaster raster = RasteriseModel(g_model);
     LoadViewFactors(raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
     const std::vector<ZoneRows> rows = NumberZoneRows(0);
     ASSERT_EQ(g_radiation.extraRows, 2);

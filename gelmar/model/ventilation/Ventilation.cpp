@@ -68,7 +68,7 @@ void AddAirCapacities(int step)
         for (int j = 0; j < g_model.axes[1].n; ++j)
             for (int i = 0; i < g_model.axes[0].n; ++i) {
                 if (++visited % 10000 == 0)
-                    CheckEscAbort();
+                    CheckEscAbort(Host());
                 const int colour = GetCellColour(i, j, k);
                 const int m = NodeOf(colour);
                 if (!NetworkHolds(m))

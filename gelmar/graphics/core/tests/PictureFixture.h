@@ -3,6 +3,7 @@
 // temperatures from a formula, a small colour scale, the picture source over
 // them, and a camera built from the usual look-at and perspective formulas.
 #pragma once
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/graphics/core/Picture.h"
 #include "gelmar/graphics/core/VisibleFaceList.h"
 #include "gelmar/model/calc/NodeNumbering.h"

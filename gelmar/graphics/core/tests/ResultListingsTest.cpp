@@ -4,6 +4,7 @@
 // of their own; and the flows of a calculated wall against the series
 // resistances.
 #include "gelmar/graphics/core/ResultListings.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "ListingSupport.h"
 #include "gelmar/graphics/core/CornerNodes.h"

@@ -4,6 +4,7 @@
 // small model.
 #include "bench/BenchSupport.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -52,7 +53,7 @@ void PrepareModel()
         r.z1 = static_cast<std::uint16_t>((b * 7) % cells);
         r.z2 = static_cast<std::uint16_t>(r.z1 + 1);
     }
-    gelmar::WriteDataFile(kPath);
+    gelmar::WriteDataFile(gelmar::g_model, kPath);
 }
 
 // The reference: every line of the file through fgets.
@@ -90,7 +91,8 @@ void BM_ReadDataFile(benchmark::State& state)
     PrepareModel();
     RunAgainstLineLoop(state, [] {
         gelmar::g_model.dataFilePath = kPath;
-        if (!gelmar::ReadDataFile(false, false))
+        if (!gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
+                                  gelmar::g_parameters, gelmar::Host()))
             std::abort();
     });
     gelmar::SetHost(nullptr);
@@ -101,9 +103,10 @@ void BM_WriteDataFile(benchmark::State& state)
 {
     PrepareModel();
     gelmar::g_model.dataFilePath = kPath;
-    gelmar::ReadDataFile(false, false);
+    gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
+                         gelmar::g_parameters, gelmar::Host());
     RunAgainstLineLoop(state, [] {
-        if (!gelmar::WriteDataFile(kOutPath))
+        if (!gelmar::WriteDataFile(gelmar::g_model, kOutPath))
             std::abort();
     });
 }

@@ -33,17 +33,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int mode = size > 0 ? data[0] % 3 : 0;
     gelmar::g_model.dataFilePath = path;
     if (mode == 2)
-        gelmar::ReadDataFile(false, false); // a model to insert into
+        gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
+                             gelmar::g_parameters, gelmar::Host()); // a model to insert into
     gelmar::g_model.dataFilePath = path;
-    const bool ok = gelmar::ReadDataFile(mode == 1, mode == 2);
+    const bool ok = gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath,
+                                         mode == 1   ? gelmar::ReadMode::Preview
+                                         : mode == 2 ? gelmar::ReadMode::Insert
+                                                     : gelmar::ReadMode::Open,
+                                         gelmar::g_parameters, gelmar::Host());
     if (ok && mode == 0) {
         // A model read back from what the writer wrote is the same model.
         // (A file may shrink an axis after its blocks were read; such a model
         // is written as it is and its blocks are refused on reading back.)
-        const std::string first = gelmar::FormatDataFile();
-        if (gelmar::WriteDataFile(path)) {
+        const std::string first = gelmar::FormatDataFile(gelmar::g_model);
+        if (gelmar::WriteDataFile(gelmar::g_model, path)) {
             gelmar::g_model.dataFilePath = path;
-            if (gelmar::ReadDataFile(false, false) && gelmar::FormatDataFile() != first)
+            if (gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
+                                     gelmar::g_parameters, gelmar::Host()) &&
+                gelmar::FormatDataFile(gelmar::g_model) != first)
                 __builtin_trap();
         }
     }

@@ -21,6 +21,7 @@
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -73,7 +74,7 @@ CGelmarApp::~CGelmarApp()
     FreeModel();
     g_colourScale = ColourScale{};
     if (g_parametersChanged && !g_app.programFolder.empty())
-        WriteParameterFile(g_app.programFolder);
+        WriteParameterFile(g_parameters, g_app.programFolder);
     RemoveTempFiles();
     if (&Host() == &TheAppHost())
         SetHost(nullptr);
@@ -90,13 +91,13 @@ BOOL CGelmarApp::InitInstance()
     ShowSplash();
 
     SetRegistryKey("GELMAR");
-    ReadParameterFile(folder);
+    ReadParameterFile(g_parameters, g_currentOutput, folder);
     LoadColourScale(g_colourScale, Host(), folder, false);
     LoadMaterialColours(g_model, folder);
 
     // The default model is in memory before the first document, with no file open.
     g_model.dataFilePath = JoinPath(folder, "Gelmar.glm");
-    ReadDataFile(false, false);
+    ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host());
     g_model.dataFilePath.clear();
 
     for (const LanguageItem& l : kLanguages)
@@ -263,8 +264,8 @@ void CGelmarApp::OnImportData()
 
 bool CGelmarApp::BatchCalculateFile(const std::string& path)
 {
-    g_model.dataFilePath = path;
-    if (!ReadDataFile(false, false))
+    ResetEngineState(g_engine);
+    if (!ReadDataFile(g_model, path, ReadMode::Open, g_parameters, Host()))
         return false;
     WorkOutcome outcome;
     if (HasRadiatingColours(g_model)) {

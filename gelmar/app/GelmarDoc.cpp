@@ -163,11 +163,13 @@ BOOL CGelmarDoc::OnOpenDocument(const char* lpszPathName)
         }
         SetModified(TRUE);
     } else {
-        if (!ReadDataFile(false, false)) {
+        ResetEngineState(g_engine);
+        if (!ReadDataFile(g_model, path, ReadMode::Open, g_parameters, Host())) {
             // Nothing of the failed file may stay the target of a later Save.
             SetModelPaths("");
             return FALSE;
         }
+        SetModelPaths(g_model.dataFilePath);
         SetModified(FALSE);
     }
     const ModelStore& m = g_model;
@@ -191,7 +193,7 @@ BOOL CGelmarDoc::OnSaveDocument(const char* lpszPathName)
 
 bool CGelmarDoc::WriteModel(const std::string& path)
 {
-    if (path.empty() || !WriteDataFile(path)) {
+    if (path.empty() || !WriteDataFile(g_model, path)) {
         AfxMessageBox(EngineError::FileOpen(path).Message(), MB_OK);
         return false;
     }

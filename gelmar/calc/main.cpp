@@ -38,11 +38,12 @@ std::string ProgramFolder(const char* argv0)
 int Run(bool calculate, const std::string& file, const std::string& saveTo)
 {
     gelmar::g_model.dataFilePath = file;
-    if (!gelmar::ReadDataFile(false, false))
+    if (!gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
+                              gelmar::g_parameters, gelmar::Host()))
         return 1;
     if (calculate && !gelmar::CalculateModel())
         return 1;
-    if (!saveTo.empty() && !gelmar::WriteDataFile(saveTo)) {
+    if (!saveTo.empty() && !gelmar::WriteDataFile(gelmar::g_model, saveTo)) {
         gelmar::ReportOpenFailure(gelmar::Host(), saveTo);
         return 1;
     }
@@ -73,7 +74,7 @@ int main(int argc, char** argv)
     gelmar::NullEngineHost host(true);
     gelmar::SetHost(&host);
     const std::string folder = ProgramFolder(argv[0]);
-    gelmar::ReadParameterFile(folder);
+    gelmar::ReadParameterFile(gelmar::g_parameters, gelmar::g_currentOutput, folder);
     gelmar::LoadMaterialColours(gelmar::g_model, folder);
     int status = 1;
     try {

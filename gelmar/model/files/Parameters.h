@@ -60,8 +60,9 @@ inline constexpr const char* kParameterFileName = "Gelmar.prm";
 
 // Reads programFolder/"Gelmar.prm" when it exists (never a message; missing
 // or unreadable values keep their defaults), then copies the current values.
-void ReadParameterFile(const std::string& programFolder);
+void ReadParameterFile(ParameterSet& parameters, CurrentOutputSettings& output,
+                       const std::string& programFolder);
 // Writes programFolder/"Gelmar.prm"; false when it cannot be written.
-bool WriteParameterFile(const std::string& programFolder);
+bool WriteParameterFile(const ParameterSet& parameters, const std::string& programFolder);
 
 } // namespace gelmar

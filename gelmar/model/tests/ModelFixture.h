@@ -74,7 +74,11 @@ class ModelTest : public ::testing::Test {
     {
         WriteBytes(name, text);
         g_model.dataFilePath = name;
-        return ReadDataFile(preview, insert);
+        return ReadDataFile(g_model, name,
+                            preview  ? ReadMode::Preview
+                            : insert ? ReadMode::Insert
+                                     : ReadMode::Open,
+                            g_parameters, host);
     }
     std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back(); }
 

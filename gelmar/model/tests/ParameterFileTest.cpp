@@ -27,7 +27,7 @@ TEST_F(FilesTest, ParameterFileKeysAndValues)
     WriteBytes(folder + "/Gelmar.prm",
                "RAYS=50\nrays=abc\niter=12.9\nlcgr=255\nxyzw=1\ndtas=2.5\nimgw=640\ncycl=" +
                    std::string(300, '7') + "\n\x01\xff garbage\n");
-    ReadParameterFile(folder);
+    ReadParameterFile(g_parameters, g_currentOutput, folder);
     ParameterSet expected;
     expected.rays = 50;
     expected.iter = 12;
@@ -37,7 +37,7 @@ TEST_F(FilesTest, ParameterFileKeysAndValues)
     EXPECT_EQ(g_parameters, expected);
     EXPECT_EQ(g_currentOutput.imgw, 640);
     g_parameters = ParameterSet{};
-    ReadParameterFile(folder + "/none");
+    ReadParameterFile(g_parameters, g_currentOutput, folder + "/none");
     EXPECT_EQ(g_parameters, ParameterSet{});
 }
 
@@ -56,16 +56,16 @@ TEST_F(FilesTest, ParameterFileRoundTripOfEveryKey)
           &p.decv, &p.drag, &p.ltxt, &p.lcts, &p.lwts, &p.imgw, &p.imgh, &p.imgf})
         *v = i++;
     g_parameters = p;
-    ASSERT_TRUE(WriteParameterFile(folder));
+    ASSERT_TRUE(WriteParameterFile(g_parameters, folder));
     const std::string bytes = ReadBytes(folder + "/Gelmar.prm");
     EXPECT_EQ(bytes.rfind("grun=", 0), 0u);
     EXPECT_NE(bytes.find("\r\nlang="), std::string::npos);
     g_parameters = ParameterSet{};
-    ReadParameterFile(folder);
+    ReadParameterFile(g_parameters, g_currentOutput, folder);
     EXPECT_EQ(g_parameters, p);
     // The built-in defaults in the written form.
     g_parameters = ParameterSet{};
-    ASSERT_TRUE(WriteParameterFile(folder));
+    ASSERT_TRUE(WriteParameterFile(g_parameters, folder));
     EXPECT_NE(ReadBytes(folder + "/Gelmar.prm").find("\r\ndtas=10.000000\r\n"), std::string::npos);
 }
 
@@ -125,7 +125,7 @@ TEST_F(FilesTest, ColourScaleErrors)
 
 TEST_F(FilesTest, ExampleFilesReadWithoutMessages)
 {
-    ReadParameterFile(SUITE_EXAMPLES_DIR);
+    ReadParameterFile(g_parameters, g_currentOutput, SUITE_EXAMPLES_DIR);
     EXPECT_EQ(g_parameters, ParameterSet{});
     LoadMaterialColours(g_model, SUITE_EXAMPLES_DIR);
     EXPECT_NE(g_model.colours[1].displayColour, 0u);
@@ -145,7 +145,7 @@ using ExampleTest = ModelTest;
 TEST_F(ExampleTest, WallModelReads)
 {
     g_model.dataFilePath = std::string(SUITE_EXAMPLES_DIR) + "/wall.glm";
-    ASSERT_TRUE(ReadDataFile(false, false));
+    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(g_model.calcDuration, 0);
     EXPECT_FLOAT_EQ(g_model.axes[0].coords[5], 0.3f);

@@ -177,7 +177,7 @@ TEST_F(RoundTripTest, RichModelReadsBackIdentically)
 {
     BuildRichModel();
     const ModelStore original = g_model;
-    ASSERT_TRUE(WriteDataFile("rich.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "rich.glm"));
     const std::string first = ReadBytes("rich.glm");
     EXPECT_NE(first.find("\r\n"), std::string::npos);
     EXPECT_EQ(first.find("\n\n"), std::string::npos);
@@ -189,22 +189,23 @@ TEST_F(RoundTripTest, RichModelReadsBackIdentically)
     for (ColourRecord& c : g_model.colours)
         c.lambda = 7;
     g_model.dataFilePath = "rich.glm";
-    ASSERT_TRUE(ReadDataFile(false, false)) << (host.messages.empty() ? "" : host.messages[0]);
+    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()))
+        << (host.messages.empty() ? "" : host.messages[0]);
     ExpectSameModel(original, g_model);
 
-    ASSERT_TRUE(WriteDataFile("rich2.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "rich2.glm"));
     EXPECT_EQ(ReadBytes("rich2.glm"), first);
 }
 
 TEST_F(RoundTripTest, EmptyModelWritesNoCountsThatWouldBeRefused)
 {
-    const std::string bytes = FormatDataFile();
+    const std::string bytes = FormatDataFile(g_model);
     EXPECT_EQ(bytes.find("nblk="), std::string::npos);
     EXPECT_EQ(bytes.find("nxwi="), std::string::npos);
     WriteBytes("empty.glm", bytes);
     g_model.dataFilePath = "empty.glm";
-    EXPECT_TRUE(ReadDataFile(false, false));
-    EXPECT_EQ(FormatDataFile(), bytes);
+    EXPECT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+    EXPECT_EQ(FormatDataFile(g_model), bytes);
 }
 
 TEST_F(RoundTripTest, FunctionNameFieldsNeverCutACharacter)
@@ -215,19 +216,19 @@ TEST_F(RoundTripTest, FunctionNameFieldsNeverCutACharacter)
         SCOPED_TRACE(name);
         WriteBytes("names.glm", std::string("nmat=1\r\nmati=0\r\nmatf=") + name + "\r\n");
         g_model.dataFilePath = "names.glm";
-        ASSERT_TRUE(ReadDataFile(false, false));
-        const std::string first = FormatDataFile();
-        ASSERT_TRUE(WriteDataFile("names2.glm"));
+        ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+        const std::string first = FormatDataFile(g_model);
+        ASSERT_TRUE(WriteDataFile(g_model, "names2.glm"));
         g_model.dataFilePath = "names2.glm";
-        ASSERT_TRUE(ReadDataFile(false, false));
-        EXPECT_EQ(FormatDataFile(), first);
+        ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+        EXPECT_EQ(FormatDataFile(g_model), first);
     }
 }
 
 TEST_F(RoundTripTest, FailedWriteKeepsTheOldFile)
 {
     WriteBytes("dir-as-file.glm", "old");
-    EXPECT_FALSE(WriteDataFile("no-such-folder/x.glm"));
+    EXPECT_FALSE(WriteDataFile(g_model, "no-such-folder/x.glm"));
     EXPECT_EQ(ReadBytes("dir-as-file.glm"), "old");
 }
 

@@ -355,7 +355,7 @@ TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
 TEST_F(SolarRunTest, DriverComputesTheSolarModel)
 {
     g_model.saveResults = 1;
-    ASSERT_TRUE(WriteDataFile("slab.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "slab.glm"));
     const std::string command = std::string("'") + GELMAR_CALC_EXE + "' slab.glm 2> driver.err";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes("driver.err");
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));

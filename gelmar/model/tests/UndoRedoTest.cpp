@@ -24,7 +24,8 @@ struct State {
 State Capture()
 {
     const ModelStore& m = g_model;
-    return {FormatDataFile(), {m.clipLo[0], m.clipHi[0], m.clipLo[1], m.clipHi[1], m.clipLo[2], m.clipHi[2]}};
+    return {FormatDataFile(g_model),
+            {m.clipLo[0], m.clipHi[0], m.clipLo[1], m.clipHi[1], m.clipLo[2], m.clipHi[2]}};
 }
 
 struct Edit {

@@ -31,7 +31,7 @@ class WallCalcTest : public CalcTest {
     {
         WriteBytes("wall.glm", ReadBytes(std::string(SUITE_EXAMPLES_DIR) + "/wall.glm"));
         g_model.dataFilePath = "wall.glm";
-        return ReadDataFile(false, false);
+        return ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host());
     }
 };
 

@@ -4,13 +4,13 @@
 // of their own; and the flows of a calculated wall against the series
 // resistances.
 #include "gelmar/graphics/core/ResultListings.h"
-#include "gelmar/model/store/Engine.h"
 
 #include "ListingSupport.h"
 #include "gelmar/graphics/core/CornerNodes.h"
 #include "gelmar/graphics/core/LoadedResults.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/tests/CalcModel.h"
 
 #include <array>
@@ -316,7 +316,7 @@ TEST_F(CalculatedWallTest, FlowsEqualTheSeriesResistanceHeatFlow)
 {
     WriteBytes("wall.glm", ReadBytes(std::string(SUITE_EXAMPLES_DIR) + "/wall.glm"));
     g_model.dataFilePath = "wall.glm";
-    ASSERT_TRUE(ReadDataFile(false, false));
+    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
     ASSERT_TRUE(Run()) << LastMessage();
     const double q = 20.0 / (1 / 7.7 + 0.2 / 0.5 + 1 / 25.0);
     const LoadedResults results(g_model, g_run);

@@ -15,6 +15,7 @@
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/MessageBox.h"
@@ -49,8 +50,8 @@ void CGelmarDoc::OnCalcViewFactors()
 {
     if (g_model.dataFilePath.empty())
         return;
-    ClearUndoHistory();
-    FinishCalcCommand(RunViewFactorDialog(),
+    ClearUndoHistory(g_engine.history);
+    FinishCalcCommand(RunViewFactorDialog(Host()),
                       {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
                        ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid});
 }
@@ -81,7 +82,7 @@ void CGelmarDoc::OnCalcParameters()
     if (dlg.DoModal() != IDOK || !dlg.DiffersFromModel())
         return;
     dlg.StoreInModel();
-    SaveUndoRecord(kUndoCalcParameters, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoCalcParameters, 0, 0);
     SetModified(TRUE);
 }
 

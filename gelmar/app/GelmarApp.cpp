@@ -70,7 +70,7 @@ CGelmarApp::CGelmarApp() : CWinApp("GELMAR") {}
 CGelmarApp::~CGelmarApp()
 {
     CloseSplash();
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     FreeModel();
     g_colourScale = ColourScale{};
     if (g_parametersChanged && !g_app.programFolder.empty())
@@ -271,10 +271,10 @@ bool CGelmarApp::BatchCalculateFile(const std::string& path)
     if (HasRadiatingColours(g_model)) {
         std::error_code ec;
         if (!std::filesystem::exists(SelectViewFactorFile(), ec))
-            outcome = RunViewFactorDialog();
+            outcome = RunViewFactorDialog(Host());
     }
     if (!outcome.HasError())
-        RunCalculationDialog();
+        RunCalculationDialog(Host());
     FreeModel();
     return true;
 }

@@ -102,7 +102,7 @@ void CGelmarDoc::SetPathName(const std::string& path, BOOL bAddToMRU)
 int CGelmarDoc::CloseModel()
 {
     RemoveTempFiles();
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     FreeModel();
     SetModelPaths("");
     OnCloseDocument();
@@ -111,7 +111,7 @@ int CGelmarDoc::CloseModel()
 
 void CGelmarDoc::OnFileClose()
 {
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     OnCloseDocument();
     SetModelPaths("");
 }
@@ -143,7 +143,7 @@ BOOL CGelmarDoc::OnNewDocument()
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     m_pristine = true;
     return TRUE;
 }
@@ -182,7 +182,7 @@ BOOL CGelmarDoc::OnOpenDocument(const char* lpszPathName)
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     return TRUE;
 }
 
@@ -199,8 +199,8 @@ bool CGelmarDoc::WriteModel(const std::string& path)
     }
     SetModified(TRUE);
     SetModified(FALSE);
-    ClearUndoHistory();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    ClearUndoHistory(g_engine.history);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     return true;
 }
 
@@ -451,22 +451,22 @@ void CGelmarDoc::OnUpdateClipOff(CCmdUI* ui)
 // Undo and redo.
 void CGelmarDoc::OnUndo()
 {
-    gelmar::Undo();
+    gelmar::Undo(g_engine.history, g_model, g_run, Host());
 }
 
 void CGelmarDoc::OnRedo()
 {
-    gelmar::Redo();
+    gelmar::Redo(g_engine.history, g_model, g_run, Host());
 }
 
 void CGelmarDoc::OnUpdateUndo(CCmdUI* ui)
 {
-    ui->Enable(CanUndo());
+    ui->Enable(CanUndo(g_engine.history));
 }
 
 void CGelmarDoc::OnUpdateRedo(CCmdUI* ui)
 {
-    ui->Enable(CanRedo());
+    ui->Enable(CanRedo(g_engine.history));
 }
 
 // Model dialogs.
@@ -477,7 +477,7 @@ void CGelmarDoc::OnTitle()
     if (dlg.DoModal() != IDOK || dlg.m_title == g_model.title)
         return;
     g_model.title = dlg.m_title;
-    SaveUndoRecord(kUndoTitle, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
     SetModified(TRUE);
 }
 
@@ -526,7 +526,7 @@ void CGelmarDoc::OnSolarData()
     m.longitude = dlg.m_longitude;
     m.timeZone = dlg.m_timeZone;
     m.groundReflection = dlg.m_groundReflection;
-    SaveUndoRecord(kUndoSolarData, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoSolarData, 0, 0);
     SetModified(TRUE);
     if (g_app.showNorth && g_graphView)
         g_graphView->Invalidate(FALSE);
@@ -541,7 +541,7 @@ void CGelmarDoc::RefreshAfterModelChange()
     }
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
 }
 
 void CGelmarDoc::OnRevolve()
@@ -550,7 +550,8 @@ void CGelmarDoc::OnRevolve()
     if (dlg.DoModal() != IDOK)
         return;
     // A position on the "+" side of an axis reverses that axis around the turn.
-    if (!RevolveModel90(dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1, dlg.m_zPos == 1))
+    if (!RevolveModel90(g_model, g_run, Host(), dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1,
+                        dlg.m_zPos == 1))
         return;
     RefreshAfterModelChange();
 }
@@ -571,10 +572,10 @@ namespace {
 // set around the call.
 void ArrangeWithFlag(bool ArrangeFlags::*flag, int voidColour = 0)
 {
-    g_arrangeFlags.*flag = true;
-    g_arrangeFlags.voidColour = static_cast<std::uint8_t>(voidColour);
-    const ArrangeOutcome outcome = ArrangeBlocks(1);
-    g_arrangeFlags = ArrangeFlags{};
+    ArrangeFlags flags;
+    flags.*flag = true;
+    flags.voidColour = static_cast<std::uint8_t>(voidColour);
+    const ArrangeOutcome outcome = ArrangeBlocks(g_model, Host(), 1, flags);
     if (outcome == ArrangeOutcome::OutOfMemory)
         AfxMessageBox(IDS_NO_MEMORY, MB_OK);
 }
@@ -585,7 +586,7 @@ void CGelmarDoc::OnReduceToClip()
 {
     if (AfxMessageBox(IDS_REDUCE_TO_CLIP, MB_YESNO) != IDYES)
         return;
-    ReduceBlocksToClip();
+    ReduceBlocksToClip(g_model);
     ArrangeWithFlag(&ArrangeFlags::hiddenMode);
     OnClipOff();
     ModelStore& m = g_model;
@@ -594,8 +595,8 @@ void CGelmarDoc::OnReduceToClip()
     m.materialBcs.count = 0;
     // The grid keeps only the lines the remaining blocks lie on.
     for (int a = 0; a < 3; ++a) {
-        StoreItemCoordinates(a);
-        RebuildGridFromCoordinates(a);
+        StoreItemCoordinates(g_model, a);
+        RebuildGridFromCoordinates(g_model, Host(), a);
     }
     ComputeGridCoordinates(g_model);
     ComputeModelExtent(g_model);
@@ -628,7 +629,7 @@ void CGelmarDoc::OnConvertVoid()
     ArrangeWithFlag(&ArrangeFlags::voidMode, colour);
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
 }
 
 namespace {

@@ -63,7 +63,7 @@ void AppFixture::SetUp()
     platform::TestHook::Get().Reset();
     platform::TestHook::Get().Enable();
     ResetSeams();
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     g_run.solutionValid = g_run.fluxesValid = false;
     g_app = AppState{};
     g_parameters = ParameterSet{};
@@ -83,7 +83,7 @@ void AppFixture::TearDown()
     platform::TestHook::Get().Reset();
     platform::Strings().ClearOverride();
     ResetSeams();
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     ClearPendingError();
     g_app = AppState{};
 }

@@ -39,15 +39,15 @@ class CalcTest : public AppFixture {
     // An edit in the undo history, so that a command's clearing shows.
     static void MakeUndoHistory()
     {
-        SaveUndoRecord(kUndoTitle, 0, 0);
-        ASSERT_EQ(UndoRecordCount(), 2u);
+        SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
+        ASSERT_EQ(UndoRecordCount(g_engine.history), 2u);
     }
     // Only the baseline that the command saved after clearing is left.
     static void ExpectOnlyABaseline()
     {
-        EXPECT_EQ(UndoRecordCount(), 1u);
-        ASSERT_NE(CurrentUndoRecord(), nullptr);
-        EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+        EXPECT_EQ(UndoRecordCount(g_engine.history), 1u);
+        ASSERT_NE(CurrentUndoRecord(g_engine.history), nullptr);
+        EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
     }
     // A long run (a year of one-minute steps, a file every 1000 steps); f
     // runs while the run is under way, then Esc is pressed.
@@ -135,7 +135,7 @@ TEST_F(CalcTest, NeverSavedModelIsNotCalculated)
     g_model.dataFilePath.clear();
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
-    EXPECT_EQ(UndoRecordCount(), 2u);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
 }
 
 // The engine's questions reach the user as message boxes of their buttons,
@@ -169,8 +169,8 @@ TEST_F(CalcTest, EngineQuestionsAreMessageBoxesOfTheirButtons)
 TEST_F(CalcTest, MinimumGridAsksBeforeCalculating)
 {
     // Lines 2 to 4 of the x axis bound no block: merged away, every line does.
-    ASSERT_TRUE(MergeGridLines(0, 1, 4));
-    ASSERT_TRUE(IsMinimumGrid());
+    ASSERT_TRUE(MergeGridLines(g_model, 0, 1, 4));
+    ASSERT_TRUE(IsMinimumGrid(g_model));
     platform::TestHook::Get().PushMessageBoxAnswer(IDNO);
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_EQ(Messages(),

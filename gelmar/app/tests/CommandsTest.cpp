@@ -5,10 +5,11 @@
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/TableViews.h"
-#include "gelmar/model/store/CellRaster.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -114,8 +115,8 @@ TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
     EXPECT_EQ(cells.At(1, 0, 0), 1);
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     EXPECT_TRUE(Doc()->IsModified());
-    ASSERT_NE(CurrentUndoRecord(), nullptr);
-    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+    ASSERT_NE(CurrentUndoRecord(g_engine.history), nullptr);
+    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
 }
 
 TEST_F(CommandsTest, UndoAndRedoStepThroughTheEnginesHistory)
@@ -150,7 +151,7 @@ TEST_F(CommandsTest, ReduceToClipKeepsTheClippedBlocksOnAGridOfTheirOwn)
     EXPECT_EQ(cells.At(1, 0, 0), 1);
     EXPECT_EQ(g_model.clipHi[0], 2);
     EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
 }
 
 TEST_F(CommandsTest, DragModeIsKeptAsASetting)

@@ -40,7 +40,7 @@ void FinishCalcCommand(const WorkOutcome& outcome, std::initializer_list<ErrorCo
         (mapped.size() == 0 || std::find(mapped.begin(), mapped.end(), outcome.Code()) != mapped.end()))
         ShowCalcErrorMessage(*outcome.error);
     ClearPendingError();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
 }
 
 WorkOutcome RunCalculationWindow()
@@ -84,7 +84,7 @@ CalcSystemResult RunCalcSolarFluxes()
 {
     if (g_model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     WorkOutcome outcome;
     if (HasRadiatingColours(g_model)) {
         outcome = PrepareViewFactorFile();
@@ -92,7 +92,7 @@ CalcSystemResult RunCalcSolarFluxes()
             return CalcSystemResult::NotStarted;
     }
     if (!outcome.HasError())
-        outcome = RunSolarFluxDialog();
+        outcome = RunSolarFluxDialog(Host());
     FinishCalcCommand(outcome);
     return ResultOf(outcome);
 }
@@ -114,12 +114,12 @@ CalcSystemResult RunCalcSystem()
 {
     if (g_model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
-    if (IsMinimumGrid() &&
+    if (IsMinimumGrid(g_model) &&
         Host().MessageBox(
             "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?",
             MessageStyle::YesNo) != MessageAnswer::Yes)
         return CalcSystemResult::NotStarted;
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     WorkOutcome outcome;
     if (HasRadiatingColours(g_model)) {
         outcome = PrepareViewFactorFile();
@@ -127,7 +127,7 @@ CalcSystemResult RunCalcSystem()
             return CalcSystemResult::NotStarted;
     }
     if (!outcome.HasError())
-        outcome = RunCalculationDialog();
+        outcome = RunCalculationDialog(Host());
     FinishCalcCommand(outcome);
     if (outcome.Normal() && !g_work.solution.empty())
         Host().ShowStepTemperatures();

@@ -12,11 +12,8 @@
 
 namespace gelmar {
 
-ArrangeFlags g_arrangeFlags;
-
-ArrangeOutcome ArrangeBlocks(int mode)
+ArrangeOutcome ArrangeBlocks(ModelStore& m, EngineHost& host, int mode, const ArrangeFlags& flags)
 {
-    ModelStore& m = g_model;
     try {
         std::vector<kernels::ArrangeBlock> blocks(m.blocks.count);
         for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -29,9 +26,9 @@ ArrangeOutcome ArrangeBlocks(int mode)
         request.blocks = blocks;
         request.mode = mode == kernels::kArrangeJuxtaposition ? kernels::kArrangeJuxtaposition
                                                               : kernels::kArrangeSuperposition;
-        request.voidMode = g_arrangeFlags.voidMode;
-        request.voidColour = g_arrangeFlags.voidColour;
-        request.hiddenMode = g_arrangeFlags.hiddenMode;
+        request.voidMode = flags.voidMode;
+        request.voidColour = flags.voidColour;
+        request.hiddenMode = flags.hiddenMode;
         for (int c = 0; c < kColourCount; ++c)
             request.shown[c] = m.colours[c].clipShow != 0;
 
@@ -40,21 +37,21 @@ ArrangeOutcome ArrangeBlocks(int mode)
         case kernels::ArrangeStatus::Ok:
             break;
         case kernels::ArrangeStatus::BlockOutsideGrid:
-            Host().MessageBox("Arrange Blocks: a block lies outside the grid; the blocks are left unchanged.",
-                              MessageStyle::Ok);
+            host.MessageBox("Arrange Blocks: a block lies outside the grid; the blocks are left unchanged.",
+                            MessageStyle::Ok);
             return ArrangeOutcome::Refused;
         case kernels::ArrangeStatus::TooManyBlocks:
-            Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+            host.MessageBox(kTooManyBlocks, MessageStyle::Ok);
             return ArrangeOutcome::Refused;
         }
-        if (!GrowBlockArray(g_model, result.blocks.size()))
+        if (!GrowBlockArray(m, result.blocks.size()))
             return ArrangeOutcome::OutOfMemory;
         for (std::size_t i = 0; i < result.blocks.size(); ++i) {
             const kernels::ArrangeBlock& a = result.blocks[i];
             BlockRecord& b = m.blocks[i];
             // In void mode the existing blocks come back unchanged; keep their
             // stored coordinates too.
-            if (!(g_arrangeFlags.voidMode && i < m.blocks.count))
+            if (!(flags.voidMode && i < m.blocks.count))
                 b = BlockRecord{};
             b.colour = a.colour;
             b.x1 = a.x1, b.x2 = a.x2, b.y1 = a.y1, b.y2 = a.y2, b.z1 = a.z1, b.z2 = a.z2;

@@ -10,17 +10,21 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct ViewState;
+
 // Grows the outline list to at least n records, keeping the old ones.
-bool GrowOutlineSegmentArray(std::size_t n);
+bool GrowOutlineSegmentArray(ViewState& view, std::size_t n);
 // Frees the list and clears its count and capacity.
-void FreeOutlineSegments();
+void FreeOutlineSegments(ViewState& view);
 
 // Rebuilds the list with the outline edges of the colour's visible faces (the
 // records of the visible-face list that are drawn and belong to the colour).
-void BuildColourOutline(int colour);
+void BuildColourOutline(const ModelStore& m, ViewState& view, EngineHost& host, int colour);
 // Rebuilds the list with the outline edges of the visible faces that lie
 // between the two colours of the border-face BC row.
-void BuildColourPairOutline(std::size_t row);
+void BuildColourPairOutline(const ModelStore& m, ViewState& view, EngineHost& host, std::size_t row);
 
 // The edge tests, for one unit grid edge running along `axis` from the line
 // point p (its other two coordinates are line indices), over the four cells

@@ -2,12 +2,12 @@
 // output block, the solar value of a colour and the output block's box in
 // the 3D view.
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 
@@ -136,13 +136,15 @@ void ComputeOutputBlockBox(const std::uint16_t range[6], float box[6])
     for (int k = 0; k < 3; ++k) {
         // Middle of cell n - 1, between lines n - 1 and n.
         auto middle = [k](int n) {
-            const float before = n < 2 ? 0.0f : LineCoordinate(k, static_cast<std::size_t>(n - 1));
-            const float after = n < 1 ? 0.0f : LineCoordinate(k, static_cast<std::size_t>(n));
+            const float before = n < 2 ? 0.0f : LineCoordinate(g_model, k, static_cast<std::size_t>(n - 1));
+            const float after = n < 1 ? 0.0f : LineCoordinate(g_model, k, static_cast<std::size_t>(n));
             return (before + after) / 2;
         };
         const int lo = range[2 * k], hi = range[2 * k + 1];
-        box[2 * k] = lo == g_model.clipLo[k] ? LineCoordinate(k, static_cast<std::size_t>(lo)) : middle(lo);
-        box[2 * k + 1] = hi == g_model.clipHi[k] + 1 ? LineCoordinate(k, g_model.clipHi[k]) : middle(hi);
+        box[2 * k] =
+            lo == g_model.clipLo[k] ? LineCoordinate(g_model, k, static_cast<std::size_t>(lo)) : middle(lo);
+        box[2 * k + 1] =
+            hi == g_model.clipHi[k] + 1 ? LineCoordinate(g_model, k, g_model.clipHi[k]) : middle(hi);
     }
 }
 

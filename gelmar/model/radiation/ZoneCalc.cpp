@@ -261,7 +261,7 @@ WorkOutcome PrepareViewFactorFile()
     }
     // Esc in the view-factor window ends Calc System: the run would find no
     // view factors (or stale ones) to read.
-    return RunViewFactorDialog();
+    return RunViewFactorDialog(Host());
 }
 
 } // namespace gelmar

@@ -5,6 +5,7 @@
 #include "ModelFixture.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <vector>
 
@@ -34,15 +35,14 @@ class EditTest : public ModelTest {
   protected:
     void TearDown() override
     {
-        ClearUndoHistory();
+        ClearUndoHistory(g_engine.history);
         ModelTest::TearDown();
     }
     void SetUp() override
     {
         ModelTest::SetUp();
         SetHost(&recorder);
-        ClearUndoHistory();
-        g_arrangeFlags = ArrangeFlags{};
+        ClearUndoHistory(g_engine.history);
     }
 
     // Sets the widths of the three axes, the clip box to the whole grid.

@@ -179,7 +179,7 @@ TEST_F(OutlinesTest, RandomModelsMatchTheBruteForceFaceScan)
         const Cells cells = Scan();
         BuildCellFaceList(cells);
         for (int colour = 0; colour < 3; ++colour) {
-            BuildColourOutline(colour);
+            BuildColourOutline(g_model, g_view, Host(), colour);
             EXPECT_EQ(StoredOutline(), BruteForceOutline(cells, colour)) << "colour " << colour;
         }
     }
@@ -219,7 +219,7 @@ TEST_F(OutlinesTest, OneBlockGivesItsTwelveEdgesOnce)
     SetUnitGrid(4, 4, 4);
     AddBlock(2, 1, 3, 0, 2, 1, 4);
     BuildBlockFaceList();
-    BuildColourOutline(2);
+    BuildColourOutline(g_model, g_view, Host(), 2);
     EXPECT_EQ(g_view.outlines.count, 12);
     EXPECT_EQ(StoredOutline().size(), 2 * 4u + 2 * 4u + 3 * 4u);
 }
@@ -230,7 +230,7 @@ TEST_F(OutlinesTest, BlocksSideBySideGiveNoSegmentWhereTheirFacesMeet)
     AddBlock(2, 0, 1, 0, 1, 0, 1);
     AddBlock(2, 1, 3, 0, 1, 0, 1);
     BuildBlockFaceList();
-    BuildColourOutline(2);
+    BuildColourOutline(g_model, g_view, Host(), 2);
     EXPECT_EQ(g_view.outlines.count, 12);
     const std::set<UnitEdge> edges = StoredOutline();
     EXPECT_EQ(edges.count({1, 1, 0, 0}), 0u);
@@ -243,8 +243,8 @@ TEST_F(OutlinesTest, NothingVisibleGivesNoSegments)
     AddBlock(2, 0, 2, 0, 2, 0, 2);
     g_view.faces.count = 0;
     g_view.outlines.count = 5;
-    GrowOutlineSegmentArray(5);
-    BuildColourOutline(2);
+    GrowOutlineSegmentArray(g_view, 5);
+    BuildColourOutline(g_model, g_view, Host(), 2);
     EXPECT_EQ(g_view.outlines.count, 0);
 }
 
@@ -258,7 +258,7 @@ TEST_F(OutlinesTest, PairOutlineFramesTheInterface)
     g_model.borderBcs.count = 1;
     g_model.borderBcs[0].colour1 = 6;
     g_model.borderBcs[0].colour2 = 1;
-    BuildColourPairOutline(0);
+    BuildColourPairOutline(g_model, g_view, Host(), 0);
     // The square at x = 2: four segments of two cells each.
     const std::set<UnitEdge> expected = {{1, 2, 0, 0}, {1, 2, 1, 0}, {1, 2, 0, 2}, {1, 2, 1, 2},
                                          {2, 2, 0, 0}, {2, 2, 0, 1}, {2, 2, 2, 0}, {2, 2, 2, 1}};
@@ -267,12 +267,12 @@ TEST_F(OutlinesTest, PairOutlineFramesTheInterface)
 
     // The faces of colour 1 towards the void frame its five outer faces.
     g_model.borderBcs[0].colour1 = -1;
-    BuildColourPairOutline(0);
+    BuildColourPairOutline(g_model, g_view, Host(), 0);
     EXPECT_GT(g_view.outlines.count, 0);
-    BuildColourPairOutline(3); // no such row
+    BuildColourPairOutline(g_model, g_view, Host(), 3); // no such row
     EXPECT_EQ(g_view.outlines.count, 0);
 
-    FreeOutlineSegments();
+    FreeOutlineSegments(g_view);
     EXPECT_EQ(g_view.outlines.capacity, 0);
 }
 

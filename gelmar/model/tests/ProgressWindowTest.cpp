@@ -65,10 +65,10 @@ TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
 TEST_F(ProgressWindowTest, HostWithoutWindowsRunsTheWorkDirectly)
 {
     SetHost(nullptr);
-    EXPECT_TRUE(RunCalculationDialog().Normal());
+    EXPECT_TRUE(RunCalculationDialog(Host()).Normal());
     EXPECT_FALSE(g_work.solution.empty());
     // No radiating faces: the view-factor run ends normally with nothing to write.
-    EXPECT_TRUE(RunViewFactorDialog().Normal());
+    EXPECT_TRUE(RunViewFactorDialog(Host()).Normal());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 

@@ -148,7 +148,7 @@ TEST_F(TransientRunTest, MinimumGridAsksBeforeCalculating)
     Surface(2, 20, 8);
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 1, 2, 0, 1, 0, 1);
-    EXPECT_TRUE(IsMinimumGrid());
+    EXPECT_TRUE(IsMinimumGrid(g_model));
     EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Done); // the null host answers Yes
     ASSERT_FALSE(steps.messages.empty());
     EXPECT_EQ(steps.messages.front(),

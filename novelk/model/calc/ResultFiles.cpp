@@ -109,7 +109,7 @@ void ComputeColourExtremes(ModelStore& m, const RunState& run)
 
 void ComputeColourHeatFlows(ModelStore& m, RunState& run, EngineHost& host)
 {
-    const CalcArrays& calc = run.calc;
+    CalcArrays& calc = run.calc;
     std::vector<double> flows;
     try {
         flows.assign(std::size_t(run.gridUnknowns), 0.0);
@@ -117,9 +117,10 @@ void ComputeColourHeatFlows(ModelStore& m, RunState& run, EngineHost& host)
         throw EngineError::Memory();
     }
     if (calc.matrix) {
-        kernels::HeatBalanceWork scratch;
+        // The solver's balance scratch serves again: no second set of it.
         const kernels::HeatBalanceResult balance = kernels::ComputeHeatBalance(
-            *calc.matrix, calc.rhs.data(), run.temperature.data(), scratch, flows.data(), kernels::HeatBalanceRule{},
+            *calc.matrix, calc.rhs.data(), run.temperature.data(), calc.work.balance, flows.data(),
+            kernels::HeatBalanceRule{},
             [&host] {
                 CheckEscAbort(host);
                 return false;

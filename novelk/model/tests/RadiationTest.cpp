@@ -118,6 +118,31 @@ TEST_F(RadiationTest, CubicCavityFactorsAreTheCatalogueValues)
     }
 }
 
+TEST_F(RadiationTest, SquareCavityOfATwoDimensionalModel)
+{
+    // One cell 0.5 m deep along z: the faces are strips, their factors the
+    // crossed-string values of a square, their areas strip length x depth.
+    SetGrid({1, 1, 1}, {1, 1, 1}, {0.5f});
+    Material(1, 1.0f);
+    SetColour(13, BC_FREE);
+    AddBlock(1, 0, 3, 0, 3, 0, 1);
+    AddBlock(13, 1, 2, 1, 2, 0, 1);
+    ASSERT_EQ(ViewFactors(), "");
+    const kernels::ViewFactorFileData file = ReadFile();
+    ASSERT_EQ(file.faces.size(), 4u);
+    for (std::size_t i = 1; i < 4; ++i)
+        for (std::size_t j = 0; j < i; ++j) {
+            const bool parallel = (file.faces[i].geometry.lo[0] == file.faces[i].geometry.hi[0]) ==
+                                  (file.faces[j].geometry.lo[0] == file.faces[j].geometry.hi[0]);
+            EXPECT_NEAR(file.zones[0].matrix[kernels::PackedIndex(i, j)],
+                        parallel ? std::sqrt(2.0) - 1 : 1 - std::sqrt(2.0) / 2, 1e-12);
+        }
+    for (const auto& f : file.faces) {
+        EXPECT_NEAR(f.area, 0.5, 1e-7);
+        EXPECT_EQ(f.unseen, 0.0); // the four strips close the square
+    }
+}
+
 // The radiosity temperatures and the face fluxes of the cubic cavity
 // against the radiosity network of its six faces solved here, with the
 // catalogue factors and the face temperatures of the model (the edges the

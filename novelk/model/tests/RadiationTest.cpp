@@ -217,7 +217,7 @@ TEST_F(RadiationTest, ClosedCavityAgainstARadiosityComputation)
             EXPECT_EQ(found, 1);
         }
     }
-    RecordProperty("LargestDeviationK", std::to_string(worst));
+    RecordProperty("LargestDeviationK", Figure(worst));
 }
 
 // A cavity between a warm and a cold plate, 500 mm wide in y and z (10 x 10
@@ -262,7 +262,7 @@ TEST_F(RadiationTest, ThinWideCavityTendsToParallelPlates)
         const double error = std::abs(middle - plates) / plates;
         EXPECT_LT(error, previous);
         previous = error;
-        RecordProperty("ParallelPlateDeviationAt" + std::to_string(int(thickness)) + "mm", std::to_string(error));
+        RecordProperty("ParallelPlateDeviationAt" + std::to_string(int(thickness)) + "mm", Figure(error));
     }
     EXPECT_LT(previous, 0.01);
 }

@@ -13,6 +13,7 @@
 #include "gelmar/graphics/TextOutputDlg.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/CalcSystem.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
@@ -65,7 +66,7 @@ void CGelmarDoc::OnCalcViewFactors()
         return;
     ClearUndoHistory();
     RunViewFactorDialog();
-    FinishRun({1, 2, 4, 5, 12});
+    FinishRun({1, 2, 4, 5, 12, kErrorGridLength});
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()

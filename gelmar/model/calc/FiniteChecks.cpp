@@ -72,8 +72,8 @@ void CheckGridLengths(const ModelStore& model)
 
 void CheckEquationsFinite(const WorkArrays& work)
 {
-    if (!AllFiniteAsFloat(work.rhs) ||
-        (work.matrix && (!AllFiniteAsFloat(work.matrix->Diagonal()) || !AllFiniteAsFloat(work.matrix->Lower()))))
+    if (!AllFiniteAsFloat(work.rhs) || (work.matrix && (!AllFiniteAsFloat(work.matrix->Diagonal()) ||
+                                                        !AllFiniteAsFloat(work.matrix->Lower()))))
         common::RaiseError(kErrorNotFiniteAssembly);
 }
 

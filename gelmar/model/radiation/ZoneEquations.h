@@ -41,8 +41,9 @@ int AirNodeOfColour(int colour, const std::vector<ZoneRows>& rows);
 std::vector<int> ZoneRowSlots(const std::vector<ZoneRows>& rows);
 
 // Every link of the zone rows: corners to their face's radiosity row,
-// corners of BC_FREE and BC_FRE_S faces to the air node, radiosity rows of pairs with a non-zero factor, radiosity rows with a
-// remainder to the extra node. addPair(a, b) stores the link both ways.
+// corners of BC_FREE and BC_FRE_S faces to the air node, radiosity rows of
+// pairs with a non-zero factor, radiosity rows with a remainder to the extra
+// node. addPair(a, b) stores the link both ways.
 void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<void(int, int)>& addPair);
 
 // The radiation terms of zone z as AssembleZoneRadiation takes them.

@@ -4,9 +4,10 @@
 // value that overflows in the equations or results stops the run with a
 // message naming the step. Through gelmar-calc: a non-zero exit, the message
 // on standard error, and no result file holding "nan" or "inf".
+#include "gelmar/model/calc/FiniteChecks.h"
+
 #include "CalcModel.h"
 #include "common/core/ErrorCode.h"
-#include "gelmar/model/calc/FiniteChecks.h"
 
 #include <algorithm>
 #include <cctype>
@@ -137,8 +138,10 @@ TEST_F(GridLengthTest, TheFirstBadIntervalIsNamedByItsAxisInTheModelsNaming)
     const Case cases[] = {
         {"sound", 1, 1, 0.5f, 1.0f, false, ""},
         {"negative", 1, 1, -1.0f, 1.0f, false, "The Y interval 2 has width -1 (grid unit 1 m):"},
-        {"zero in RCL naming", 2, 0, 0.0f, 0.001f, true, "The L interval 1 to 3 has width 0 (grid unit 0.001 m):"},
-        {"length overflows", 0, 2, 1e30f, 1e10f, false, "The X interval 3 has width 1e+30 (grid unit 1e+10 m):"},
+        {"zero in RCL naming", 2, 0, 0.0f, 0.001f, true,
+         "The L interval 1 to 3 has width 0 (grid unit 0.001 m):"},
+        {"length overflows", 0, 2, 1e30f, 1e10f, false,
+         "The X interval 3 has width 1e+30 (grid unit 1e+10 m):"},
         {"tiny unit", 0, 0, 1e-30f, 1e-30f, false, "The X interval 1 has width 1e-30 (grid unit 1e-30 m):"},
     };
     for (const Case& c : cases) {

@@ -235,9 +235,9 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
     g_model.calcDuration = 7200;
     g_model.saveResults = 1;
     const ReportItemRecord items[] = {
-        {0, 1, 0, 8, 0, 0},          // time
-        {7, 1, 0, 10, 4, 0},         // sun azimuth
-        {7, 1, 1, 10, 4, 0},         // sun altitude
+        {0, 1, 0, 8, 0, 0},           // time
+        {7, 1, 0, 10, 4, 0},          // sun azimuth
+        {7, 1, 1, 10, 4, 0},          // sun altitude
         {1, kMaterial, 15, 10, 3, 0}, // absorbed flux, faces to Zmax
         {1, kMaterial, 10, 10, 3, 0}, // absorbed flux, faces to Xmin (none)
     };
@@ -258,8 +258,10 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
     ASSERT_EQ(report.size(), 4u + 5u + 1u + 3u);
     EXPECT_EQ(report[5].rfind("Column 2: Sun azimuth [", 0), 0u);
     EXPECT_EQ(report[6].rfind("Column 3: Sun altitude [", 0), 0u);
-    EXPECT_EQ(report[7].rfind("Column 4: Colour 1, absorbed solar flux on faces oriented to Zmax [W/m", 0), 0u);
-    EXPECT_EQ(report[8].rfind("Column 5: Colour 1, absorbed solar flux on faces oriented to Xmin [W/m", 0), 0u);
+    EXPECT_EQ(report[7].rfind("Column 4: Colour 1, absorbed solar flux on faces oriented to Zmax [W/m", 0),
+              0u);
+    EXPECT_EQ(report[8].rfind("Column 5: Colour 1, absorbed solar flux on faces oriented to Xmin [W/m", 0),
+              0u);
 
     // The sunlit surfaces as the file of the run lists them.
     std::vector<std::pair<int, double>> faces; // orientation, area

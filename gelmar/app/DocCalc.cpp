@@ -10,6 +10,7 @@
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
+#include "gelmar/app/PendingWindows.h"
 #include "gelmar/graphics/TextOutputDlg.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/CalcSystem.h"
@@ -117,6 +118,11 @@ void CGelmarDoc::OnGraphicOutput()
     common::ResetErrorCode();
 }
 
+void CGelmarDoc::OnUpdateGraphicOutput(CCmdUI* ui)
+{
+    ui->Enable(kGraphicOutputBuilt);
+}
+
 void CGelmarDoc::OnTextOutput()
 {
     RecordBars();
@@ -148,7 +154,7 @@ void CGelmarDoc::OnTemperatureRange()
 
 void CGelmarDoc::OnUpdateTemperatureRange(CCmdUI* ui)
 {
-    ui->Enable(g_graphView && g_graphView->m_viewKind == 3);
+    ui->Enable(kTemperatureRangeBuilt && g_graphView && g_graphView->m_viewKind == 3);
 }
 
 } // namespace gelmar

@@ -9,6 +9,7 @@
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
+#include "gelmar/app/PendingWindows.h"
 #include "gelmar/graphics/TextOutputDlg.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/CalcSystem.h"
@@ -53,7 +54,7 @@ void CGelmarDoc::OnCalcViewFactors()
     ClearUndoHistory(g_engine.history);
     FinishCalcCommand(RunViewFactorDialog(Host()),
                       {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
-                       ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid});
+                       ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid, ErrorCode::GridLength});
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
@@ -104,6 +105,11 @@ void CGelmarDoc::OnGraphicOutput()
     ClearPendingError();
 }
 
+void CGelmarDoc::OnUpdateGraphicOutput(CCmdUI* ui)
+{
+    ui->Enable(kGraphicOutputBuilt);
+}
+
 void CGelmarDoc::OnTextOutput()
 {
     RecordBars();
@@ -135,7 +141,7 @@ void CGelmarDoc::OnTemperatureRange()
 
 void CGelmarDoc::OnUpdateTemperatureRange(CCmdUI* ui)
 {
-    ui->Enable(g_graphView && g_graphView->m_viewKind == 3);
+    ui->Enable(kTemperatureRangeBuilt && g_graphView && g_graphView->m_viewKind == 3);
 }
 
 } // namespace gelmar

@@ -3,6 +3,7 @@
 #include "gelmar/model/calc/CalcSystem.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/TransientRun.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -24,6 +25,7 @@
 #include "gelmar/model/ventilation/Ventilation.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace gelmar {
@@ -71,6 +73,17 @@ WorkOutcome RunSolarFluxWindow()
 
 namespace {
 
+// A grid interval without a finite positive length is refused before any
+// question or run.
+bool GridLengthsRefused()
+{
+    const std::optional<GridLengthFault> fault = FindGridLengthFault(g_model);
+    if (!fault)
+        return false;
+    ShowCalcErrorMessage(GridLengthError(g_model, *fault));
+    return true;
+}
+
 CalcSystemResult ResultOf(const WorkOutcome& outcome)
 {
     if (outcome.HasError())
@@ -84,6 +97,8 @@ CalcSystemResult RunCalcSolarFluxes()
 {
     if (g_model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
+    if (GridLengthsRefused())
+        return CalcSystemResult::Failed;
     ClearUndoHistory(g_engine.history);
     WorkOutcome outcome;
     if (HasRadiatingColours(g_model)) {
@@ -114,6 +129,8 @@ CalcSystemResult RunCalcSystem()
 {
     if (g_model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
+    if (GridLengthsRefused())
+        return CalcSystemResult::Failed;
     if (IsMinimumGrid(g_model) &&
         Host().MessageBox(
             "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?",

@@ -3,6 +3,7 @@
 
 #include "gelmar/model/calc/Assembly.h"
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/Solver.h"
 #include "gelmar/model/calc/StepFiles.h"
@@ -47,6 +48,8 @@ int CyclesPerStep(bool temperatureDependent)
 void RunTransientCalculation()
 {
     ModelStore& m = g_model;
+    CheckGridLengths(m);
+    g_run.step = 0;
     for (int group = 0; group <= 4; ++group)
         FreeWorkArrays(group);
     RemoveStepFiles();
@@ -123,6 +126,7 @@ void RunTransientCalculation()
                 }
             }
             AssembleEquations(n);
+            CheckEquationsFinite(g_work, g_run);
             if (!ventilated && n > 0)
                 AdvanceTimeLevel();
             if (!g_run.uniformFailed && cycle == 1) {
@@ -135,6 +139,7 @@ void RunTransientCalculation()
             // With ventilation only the steady step ends on a settled field,
             // and not before the network has had its first pass.
             settled = SolveConjugateGradient() == 0 && (!ventilated || (n == 0 && cycle > 1));
+            CheckSolutionFinite(g_work, g_run);
         }
         if (diverged) {
             ReportVentilationDiverging(t);
@@ -151,6 +156,7 @@ void RunTransientCalculation()
         }
         UpdateColourTemperatureRanges();
         ComputeColourHeatFlows();
+        CheckColourResultsFinite(m, g_run);
         Host().ShowStepTemperatures();
         if (m.saveResults && IsFrequencyStep(t, m.saveFrequency)) {
             WriteSolutionFile();

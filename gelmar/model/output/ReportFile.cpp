@@ -1,16 +1,19 @@
 // The report columns: validation, the value of each column at a report step,
 // the buffer of a run's rows and the tab-separated report file.
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Text1252.h"
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -250,16 +253,28 @@ bool HasReportItems()
 
 void FormatReportRow()
 {
-    std::vector<std::int32_t>& buffer = g_work.outputIndex;
+    // The row is complete and finite before it enters the buffer: a value
+    // that is not finite stops the run and never reaches the report file.
+    std::vector<std::int32_t> row;
     for (std::int32_t n = 0; n < g_model.reportItems.count; ++n) {
         const ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
         if (!r.valid)
             continue;
+        if (r.kind == 0) {
+            row.push_back(g_run.calcTime);
+            continue;
+        }
+        const float value = ItemValue(r);
+        if (!std::isfinite(value))
+            throw EngineError::NotFinite(ErrorCode::NotFiniteResults, g_run.step);
+        row.push_back(std::bit_cast<std::int32_t>(value));
+    }
+    std::vector<std::int32_t>& buffer = g_work.outputIndex;
+    for (std::int32_t v : row) {
         // Rows beyond those sized (a longer run than announced) are dropped.
         if (g_work.reportFill >= buffer.size())
             return;
-        buffer[g_work.reportFill++] =
-            r.kind == 0 ? g_run.calcTime : std::bit_cast<std::int32_t>(ItemValue(r));
+        buffer[g_work.reportFill++] = v;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 
 #include "common/kernels/ViewFactorZone.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
@@ -119,6 +120,7 @@ WorkOutcome RunViewFactorWindow()
 {
     FreeWorkArrays(0);
     const WorkOutcome outcome = RunGuarded([] {
+        CheckGridLengths(g_model);
         RasteriseBlocks();
         BuildNodeNumbering();
         const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,

@@ -3,6 +3,7 @@
 #include "gelmar/model/solar/SolarRun.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/functions/Functions.h"
@@ -137,6 +138,8 @@ void ClearSolarFluxColumn()
 void RunSolarFluxCalculation()
 {
     ModelStore& m = g_model;
+    CheckGridLengths(m);
+    g_run.step = 0;
     for (int group = 0; group <= 4; ++group)
         FreeWorkArrays(group);
     FindSolarFunctions(true);
@@ -159,6 +162,7 @@ void RunSolarFluxCalculation()
     long long t = 0;
     for (long long n = 0; t <= m.calcDuration; ++n) {
         g_run.calcTime = static_cast<std::int32_t>(t);
+        g_run.step = static_cast<std::int32_t>(n);
         Host().ShowTimeStep(t, 0, m.calcDuration);
         EvaluateColourFunctions(true);
         ComputeSolarFluxesForStep(t, n);

@@ -8,6 +8,7 @@
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Random.h"
@@ -115,7 +116,10 @@ float GridLineCoordinate(int axis, int line)
 
 void PrepareSolarSurfaces(bool full)
 {
-    if (!HasSolarColours())
+    // The report's sun and absorbed-flux columns follow the run that made
+    // them: valid exactly when a solar colour takes part.
+    g_run.solarResults = HasSolarColours();
+    if (!g_run.solarResults)
         return;
     // Face directions and the sky-view rays need the site frame.
     BuildSiteRotation();

@@ -28,6 +28,15 @@ constexpr ErrorText kErrorTexts[] = {
     {ErrorCode::SolarContact, "EQUIMAT (colour %d) touches solar zone (colour %d)"},
     {ErrorCode::Control, "Error in control no. %d"},
     {ErrorCode::TransmatBesideVoid, "TRANSMAT (colour %d) bordering void space.\n"},
+    {ErrorCode::GridLength, "The %s has width %s (grid unit %s m):\na grid interval needs a finite positive "
+                            "length.\nThe calculation is not started."},
+    {ErrorCode::NotFiniteAssembly, "The calculation stopped in time step %d:\nthe equations of the step hold "
+                                   "a value that is not a finite number."},
+    {ErrorCode::NotFiniteSolve,
+     "The calculation stopped in time step %d:\nthe solver gave a temperature that is not a finite number."},
+    {ErrorCode::NotFiniteResults,
+     "The calculation stopped in time step %d:\nits temperatures, heat flows or solar "
+     "fluxes are not finite numbers."},
 };
 
 template <typename... Values> std::string Format(ErrorCode code, Values... values)
@@ -146,6 +155,32 @@ EngineError EngineError::Control(int control)
     EngineError e(ErrorCode::Control);
     e.m_item = control;
     e.m_message = Format(ErrorCode::Control, control + 1);
+    return e;
+}
+
+EngineError EngineError::GridLength(int axis, int interval, float width, float unit, bool rcl)
+{
+    EngineError e(ErrorCode::GridLength);
+    e.m_item = interval;
+    const auto number = [](double v) {
+        char buf[48];
+        std::snprintf(buf, sizeof buf, "%g", v);
+        return std::string(buf);
+    };
+    // Interval r of the R, C, L naming runs from node 2r-1 to node 2r+1.
+    const std::string where = rcl ? std::string(1, "RCL"[axis]) + " interval " +
+                                        std::to_string(2 * interval - 1) + " to " +
+                                        std::to_string(2 * interval + 1)
+                                  : std::string(1, "XYZ"[axis]) + " interval " + std::to_string(interval);
+    e.m_message = Format(ErrorCode::GridLength, where.c_str(), number(width).c_str(), number(unit).c_str());
+    return e;
+}
+
+EngineError EngineError::NotFinite(ErrorCode code, int step)
+{
+    EngineError e(code);
+    e.m_item = step;
+    e.m_message = Format(code, step);
     return e;
 }
 

@@ -34,6 +34,10 @@ enum class ErrorCode : int {
     SolarContact = 10,       // an EQUIMAT colour touching a solar zone
     Control = 11,            // a control that cannot work
     TransmatBesideVoid = 12, // a transparent material beside void space
+    GridLength = 13,         // a grid interval without a finite positive length
+    NotFiniteAssembly = 14,  // the assembled equations hold a value that is not finite
+    NotFiniteSolve = 15,     // the solver gave a temperature that is not finite
+    NotFiniteResults = 16,   // the step's colour results or solar fluxes are not finite
 };
 
 // The grid cell a model-check message names, and how the model shows its
@@ -60,13 +64,19 @@ class EngineError : public common::EngineException, public std::exception {
     static EngineError SolarContact(int cavityColour, int solarColour);
     // Control: 0-based number of the failing control.
     static EngineError Control(int control);
+    // Code 13: the interval (1-based) of the axis (0 x, 1 y, 2 z), its width
+    // in grid units and the grid unit, named as the model shows its axes.
+    static EngineError GridLength(int axis, int interval, float width, float unit, bool rcl);
+    // Codes 14, 15 and 16: the step (counter) of the run that stopped.
+    static EngineError NotFinite(ErrorCode code, int step);
 
     ErrorCode Code() const { return m_code; }
     const std::string& Path() const { return m_path; }
     int Line() const { return m_line; }
     int Colour() const { return m_colour; }
     const ErrorCell& Cell() const { return m_cell; }
-    // The flow (1-based) or control (0-based) the message names.
+    // The flow (1-based), control (0-based), solar colour, grid interval
+    // (1-based) or step the message names.
     int Item() const { return m_item; }
     // The text the user sees.
     const std::string& Message() const { return m_message; }

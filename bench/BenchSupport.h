@@ -3,8 +3,9 @@
 // repetitions, so that a moment of load from other processes does not decide
 // the ratios computed from them.
 #pragma once
-#include <algorithm>
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -44,8 +45,7 @@ class ShortestTimeReporter : public benchmark::ConsoleReporter {
     {
         for (const Run& run : runs) {
             if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                const auto [it, added] =
-                    m_seconds.emplace(run.run_name.function_name, run.GetAdjustedRealTime());
+                const auto [it, added] = m_seconds.emplace(run.run_name.function_name, run.GetAdjustedRealTime());
                 if (!added)
                     it->second = std::min(it->second, run.GetAdjustedRealTime());
             }

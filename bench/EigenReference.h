@@ -38,9 +38,7 @@ double EigenTimeToAccuracy(const Eigen::SparseMatrix<double>& a, const Eigen::Ve
                            const Eigen::VectorXd& reference, double accuracy, int& iterations)
 {
     using Clock = std::chrono::steady_clock;
-    auto seconds = [](Clock::time_point since) {
-        return std::chrono::duration<double>(Clock::now() - since).count();
-    };
+    auto seconds = [](Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); };
     using Cg = Eigen::ConjugateGradient<Eigen::SparseMatrix<double>, Eigen::Lower | Eigen::Upper,
                                         Eigen::IncompleteCholesky<double, Eigen::Lower, Ordering>>;
     Cg cg;

@@ -11,8 +11,7 @@
 namespace fuzzing {
 
 // cells: nx, ny, nz; each block: colour, x1, x2, y1, y2, z1, z2.
-inline novelk::ModelStore NovelkModel(std::array<int, 3> cells,
-                                      std::initializer_list<std::array<int, 7>> blocks)
+inline novelk::ModelStore NovelkModel(std::array<int, 3> cells, std::initializer_list<std::array<int, 7>> blocks)
 {
     using namespace novelk;
     ModelStore m;

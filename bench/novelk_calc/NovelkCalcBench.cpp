@@ -164,13 +164,11 @@ void BM_NovelkCalculation(benchmark::State& state)
 
         const Eigen::Index rows = Eigen::Index(run.unknowns);
         const Eigen::SparseMatrix<double> ea = bench::EigenMatrixOf(*run.calc.matrix);
-        const Eigen::Map<const Eigen::VectorXd> eb(run.calc.rhs.data(), rows),
-            eref(host.reference.data(), rows);
+        const Eigen::Map<const Eigen::VectorXd> eb(run.calc.rhs.data(), rows), eref(host.reference.data(), rows);
         int amdSteps = 0, naturalSteps = 0;
-        const double amd =
-            bench::EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, host.accuracy, amdSteps);
-        const double natural = bench::EigenTimeToAccuracy<Eigen::NaturalOrdering<int>>(
-            ea, eb, eref, host.accuracy, naturalSteps);
+        const double amd = bench::EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, host.accuracy, amdSteps);
+        const double natural =
+            bench::EigenTimeToAccuracy<Eigen::NaturalOrdering<int>>(ea, eb, eref, host.accuracy, naturalSteps);
 
         state.counters["nodes"] = nodes;
         state.counters["time_vs_eigen"] = ours / std::min(amd, natural);

@@ -72,11 +72,11 @@ struct CavityInput {
     bool conRule = false;            // CEN_CON: h from the temperature difference alone
     int rule = 0;                    // 1..12 unless conRule
     double con1 = 0.025, con2 = 0.73, con3 = 1.0 / 3.0;
-    std::string_view name; // may hold the emissivities
+    std::string_view name;    // may hold the emissivities
     CavityTemperatures temperatures;
-    double deltaTFloor = 0; // differences below this count as this (0: none)
-    CavitySize size;        // MeasureColourCavity (not used by CEN_CON)
-    int adiabaticSides = 0; // CountAdiabaticCavitySides (EQUIMAT only)
+    double deltaTFloor = 0;   // differences below this count as this (0: none)
+    CavitySize size;          // MeasureColourCavity (not used by CEN_CON)
+    int adiabaticSides = 0;   // CountAdiabaticCavitySides (EQUIMAT only)
 };
 
 struct CavityCoefficient {
@@ -118,8 +118,7 @@ template <class Colour> CavityInput CavityInputOf(const Colour& c, bool equivale
 // Stores a result: an EQUIMAT colour's lambda when it moved by more than
 // 0.0001, another colour's hConvective when it moved by more than 0.001.
 // True when it changed.
-template <class Colour>
-bool StoreCavityCoefficient(Colour& c, bool equivalentMaterial, const CavityCoefficient& r)
+template <class Colour> bool StoreCavityCoefficient(Colour& c, bool equivalentMaterial, const CavityCoefficient& r)
 {
     float& value = equivalentMaterial ? c.lambda : c.hConvective;
     const double step = equivalentMaterial ? 0.0001 : 0.001;

@@ -54,8 +54,7 @@ bool FloodFillColourRegion(std::span<std::uint16_t> cells, const int n[3], std::
             break;
         const std::int64_t top = stack.back();
         stack.pop_back();
-        p = {static_cast<int>(top % nx), static_cast<int>((top / nx) % ny),
-             static_cast<int>(top / (nx * ny))};
+        p = {static_cast<int>(top % nx), static_cast<int>((top / nx) % ny), static_cast<int>(top / (nx * ny))};
         enter = false;
     }
     return true;

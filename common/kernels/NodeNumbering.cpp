@@ -15,14 +15,10 @@ struct Numberer {
     std::span<std::int32_t> index;
     int nx, ny, nz;
 
-    bool Inside(int i, int j, int k) const
-    {
-        return i >= 0 && j >= 0 && k >= 0 && i <= nx && j <= ny && k <= nz;
-    }
+    bool Inside(int i, int j, int k) const { return i >= 0 && j >= 0 && k >= 0 && i <= nx && j <= ny && k <= nz; }
     std::int32_t& At(int i, int j, int k)
     {
-        return index[std::size_t(i) +
-                     std::size_t(nx + 1) * (std::size_t(j) + std::size_t(ny + 1) * std::size_t(k))];
+        return index[std::size_t(i) + std::size_t(nx + 1) * (std::size_t(j) + std::size_t(ny + 1) * std::size_t(k))];
     }
     template <class Test> bool AnySurroundingCell(int i, int j, int k, Test&& test) const
     {
@@ -56,10 +52,7 @@ struct Numberer {
                 for (int k = 0; k <= nz; ++k)
                     visit(i, j, k);
     }
-    bool Conductive(int colour) const
-    {
-        return colour >= 0 && IsConductiveColourType(types[std::size_t(colour)]);
-    }
+    bool Conductive(int colour) const { return colour >= 0 && IsConductiveColourType(types[std::size_t(colour)]); }
 };
 
 } // namespace
@@ -69,8 +62,8 @@ bool IsConductiveColourType(int type)
     return type == kMaterial || type == kEquivalentMaterial || type == kTransparentMaterial;
 }
 
-Index NumberGridNodes(const CellGrid& cells, std::span<const int> colourTypes,
-                      const NodeNumberingRules& rules, std::span<std::int32_t> index)
+Index NumberGridNodes(const CellGrid& cells, std::span<const int> colourTypes, const NodeNumberingRules& rules,
+                      std::span<std::int32_t> index)
 {
     if (colourTypes.size() < 256)
         throw std::invalid_argument("colour types must cover all 256 colours");

@@ -64,8 +64,8 @@ bool IsConductiveColourType(int type);
 // fixes both of its points. Entries outside the grid number nothing.
 // colourTypes holds the type of each of the 256 colours. Throws
 // std::bad_alloc when the unknowns would not fit 32-bit node numbers.
-Index NumberGridNodes(const CellGrid& cells, std::span<const int> colourTypes,
-                      const NodeNumberingRules& rules, std::span<std::int32_t> index);
+Index NumberGridNodes(const CellGrid& cells, std::span<const int> colourTypes, const NodeNumberingRules& rules,
+                      std::span<std::int32_t> index);
 
 // Calls link(a, b), a < b, once for every pair of unknowns that are axis
 // neighbours, visiting the points i outermost, k innermost and each point's

@@ -286,8 +286,7 @@ std::vector<int> MatchFileFaces(std::span<const ViewFactorFace> modelFaces,
             const double margin = kFaceMatchTolerance * size;
             bool inside = true;
             for (int a = 0; a < 3 && inside; ++a) {
-                inside = double(box.lo[a]) - margin <= centre[a] &&
-                         double(centre[a]) <= double(box.hi[a]) + margin;
+                inside = double(box.lo[a]) - margin <= centre[a] && double(centre[a]) <= double(box.hi[a]) + margin;
             }
             if (inside) {
                 links[m] = static_cast<int>(f);

@@ -102,8 +102,8 @@ void PutColourExtremes(ResultFileWriter& w, int colour, const ColourExtremes& e)
 {
     const auto& lo = e.lowestPoint;
     const auto& hi = e.highestPoint;
-    w.Line("T " + S(colour) + " " + FormatShortG(e.lowest) + " " + S(lo[0]) + " " + S(lo[1]) + " " +
-           S(lo[2]) + " " + FormatShortG(e.highest) + " " + S(hi[0]) + " " + S(hi[1]) + " " + S(hi[2]));
+    w.Line("T " + S(colour) + " " + FormatShortG(e.lowest) + " " + S(lo[0]) + " " + S(lo[1]) + " " + S(lo[2]) +
+           " " + FormatShortG(e.highest) + " " + S(hi[0]) + " " + S(hi[1]) + " " + S(hi[2]));
 }
 
 void PutColourFlows(ResultFileWriter& w, int colour, const ColourFlows& f)
@@ -112,8 +112,7 @@ void PutColourFlows(ResultFileWriter& w, int colour, const ColourFlows& f)
 }
 
 SolutionReadStatus ReadSolutionFile(const std::string& path, const SolutionFileChecks& checks,
-                                    SolutionHeader& readouts, SolutionFileSink& sink,
-                                    std::string_view extraKeys)
+                                    SolutionHeader& readouts, SolutionFileSink& sink, std::string_view extraKeys)
 {
     common::KeywordLineReader reader;
     if (!reader.Open(path))
@@ -226,9 +225,8 @@ std::vector<FluxRecord> ReadFluxFile(const std::string& path, bool* opened)
         int i = 0, j = 0, k = 0, d = 0;
         float q = 0;
         auto index = [](int v) { return v >= 0 && v <= 0xFFFF; };
-        if (common::ScanInt(p, i) && common::ScanInt(p, j) && common::ScanInt(p, k) &&
-            common::ScanInt(p, d) && common::ScanFloat(p, q) && index(i) && index(j) && index(k) && d >= 0 &&
-            d <= 5)
+        if (common::ScanInt(p, i) && common::ScanInt(p, j) && common::ScanInt(p, k) && common::ScanInt(p, d) &&
+            common::ScanFloat(p, q) && index(i) && index(j) && index(k) && d >= 0 && d <= 5)
             records.push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(j),
                                static_cast<std::uint16_t>(k), static_cast<std::uint8_t>(d), q});
     }

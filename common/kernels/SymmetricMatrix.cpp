@@ -32,8 +32,8 @@ void SymmetricMatrix::FixZeroDiagonals()
             d = 1.0;
 }
 
-void ClearSystemValues(SymmetricMatrix& a, std::span<double> rhs,
-                       std::initializer_list<std::span<double>> work, const EscCheck& esc)
+void ClearSystemValues(SymmetricMatrix& a, std::span<double> rhs, std::initializer_list<std::span<double>> work,
+                       const EscCheck& esc)
 {
     a.Clear();
     std::fill(rhs.begin(), rhs.end(), 0.0);

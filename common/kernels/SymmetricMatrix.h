@@ -40,7 +40,7 @@ class SymmetricMatrix {
 // Zeroes every value of the matrix, the right-hand side and each work vector
 // before an assembly; the solution the caller keeps elsewhere stays. Polls
 // Esc at the end.
-void ClearSystemValues(SymmetricMatrix& a, std::span<double> rhs,
-                       std::initializer_list<std::span<double>> work, const EscCheck& esc);
+void ClearSystemValues(SymmetricMatrix& a, std::span<double> rhs, std::initializer_list<std::span<double>> work,
+                       const EscCheck& esc);
 
 } // namespace kernels

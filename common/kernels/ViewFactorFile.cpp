@@ -34,9 +34,7 @@ bool ScanFaceFields(const char*& p, const ViewFactorFileFormat& format, FaceFiel
 
 class FileReader {
   public:
-    FileReader(const ViewFactorFileFormat& format, ViewFactorFileData& data) : m_format(format), m_data(data)
-    {
-    }
+    FileReader(const ViewFactorFileFormat& format, ViewFactorFileData& data) : m_format(format), m_data(data) {}
     bool Line(int key, const char* p);
     bool Finish();
 
@@ -124,16 +122,16 @@ bool FileReader::Line(int key, const char* p)
     case kVwfc: {
         int i = 0, j = 0;
         double factor = 0;
-        if (!m_matrices || !common::ScanInt(p, i) || !common::ScanInt(p, j) ||
-            !common::ScanDouble(p, factor) || j < 1 || j >= i || i > m_faces)
+        if (!m_matrices || !common::ScanInt(p, i) || !common::ScanInt(p, j) || !common::ScanDouble(p, factor) ||
+            j < 1 || j >= i || i > m_faces)
             return false;
         const ViewFactorFileFace& fi = m_data.faces[static_cast<std::size_t>(i - 1)];
         const ViewFactorFileFace& fj = m_data.faces[static_cast<std::size_t>(j - 1)];
         if (fi.zone != fj.zone)
             return false;
         ViewFactorFileZone& zone = m_data.zones[static_cast<std::size_t>(fi.zone)];
-        zone.matrix[PackedIndex(static_cast<std::size_t>(fi.localIndex),
-                                static_cast<std::size_t>(fj.localIndex))] = factor;
+        zone.matrix[PackedIndex(static_cast<std::size_t>(fi.localIndex), static_cast<std::size_t>(fj.localIndex))] =
+            factor;
         return true;
     }
     default:
@@ -171,8 +169,7 @@ bool WriteViewFactorFile(const std::string& path, std::span<const ViewFactorZone
     long long total = 0;
     out.Line("nzon=" + Int(static_cast<long long>(zones.size())));
     for (std::size_t z = 0; z < zones.size(); ++z) {
-        out.Line("zone=" + Int(static_cast<long long>(z + 1)) + " " +
-                 Int(static_cast<long long>(zones[z].faces.size())));
+        out.Line("zone=" + Int(static_cast<long long>(z + 1)) + " " + Int(static_cast<long long>(zones[z].faces.size())));
         total += static_cast<long long>(zones[z].faces.size());
     }
     out.Line("nfac=" + Int(total));
@@ -268,8 +265,8 @@ ViewFactorReadResult ReadViewFactorSummary(const std::string& path, const ViewFa
         } else if (key == kSumFace) {
             int n = 0;
             FaceFields f;
-            good = count >= 0 && common::ScanInt(p, n) && n == static_cast<int>(faces.size()) + 1 &&
-                   n <= count && ScanFaceFields(p, format, f);
+            good = count >= 0 && common::ScanInt(p, n) && n == static_cast<int>(faces.size()) + 1 && n <= count &&
+                   ScanFaceFields(p, format, f);
             if (good) {
                 faces.push_back({f.ownerColour, f.area});
                 table.area[static_cast<std::size_t>(f.ownerColour)] += f.area;
@@ -277,8 +274,8 @@ ViewFactorReadResult ReadViewFactorSummary(const std::string& path, const ViewFa
         } else if (key == kSumVwfc) {
             int i = 0, j = 0;
             double factor = 0;
-            good = common::ScanInt(p, i) && common::ScanInt(p, j) && common::ScanDouble(p, factor) &&
-                   j >= 1 && j < i && i <= static_cast<int>(faces.size());
+            good = common::ScanInt(p, i) && common::ScanInt(p, j) && common::ScanDouble(p, factor) && j >= 1 &&
+                   j < i && i <= static_cast<int>(faces.size());
             if (good) {
                 const Face& a = faces[static_cast<std::size_t>(i - 1)];
                 const Face& b = faces[static_cast<std::size_t>(j - 1)];

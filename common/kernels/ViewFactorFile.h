@@ -30,13 +30,13 @@ struct ViewFactorFileFormat {
 };
 
 struct ViewFactorFileFace {
-    int zoneColour = 0;        // the cavity colour
-    int ownerColour = 0;       // the solid colour
+    int zoneColour = 0;      // the cavity colour
+    int ownerColour = 0;     // the solid colour
     ViewFactorFace geometry{}; // bounds in grid coordinates; orientation 0 when the file holds none
-    double area = 0;           // m2
-    double unseen = 0;         // remainder: 1 - the sum of its view factors
-    int zone = 0;              // index of its zone
-    int localIndex = 0;        // index within its zone
+    double area = 0;         // m2
+    double unseen = 0;       // remainder: 1 - the sum of its view factors
+    int zone = 0;            // index of its zone
+    int localIndex = 0;      // index within its zone
 };
 
 struct ViewFactorFileZone {

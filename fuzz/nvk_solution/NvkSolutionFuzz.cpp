@@ -22,8 +22,7 @@ namespace {
 novelk::ModelStore Build()
 {
     novelk::ModelStore m = fuzzing::NovelkModel(
-        {3, 2, 2},
-        {{1, 0, 3, 0, 2, 0, 2}, {13, 1, 2, 0, 1, 0, 1}, {10, 0, 1, 0, 2, 0, 2}, {12, 2, 3, 0, 2, 0, 2}});
+        {3, 2, 2}, {{1, 0, 3, 0, 2, 0, 2}, {13, 1, 2, 0, 1, 0, 1}, {10, 0, 1, 0, 2, 0, 2}, {12, 2, 3, 0, 2, 0, 2}});
     m.colours[10].type = m.colours[12].type = novelk::BC_SIMPL;
     m.colours[13].type = novelk::BC_FREE;
     return m;

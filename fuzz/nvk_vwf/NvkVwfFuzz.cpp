@@ -23,8 +23,8 @@ namespace {
 // 5 x 3 x 3 cells of material with a BC_FREE cavity and a TRANSMAT cell.
 novelk::ModelStore Build()
 {
-    novelk::ModelStore m = fuzzing::NovelkModel(
-        {5, 3, 3}, {{1, 0, 5, 0, 3, 0, 3}, {13, 1, 2, 1, 2, 1, 2}, {16, 3, 4, 1, 2, 1, 2}});
+    novelk::ModelStore m =
+        fuzzing::NovelkModel({5, 3, 3}, {{1, 0, 5, 0, 3, 0, 3}, {13, 1, 2, 1, 2, 1, 2}, {16, 3, 4, 1, 2, 1, 2}});
     m.colours[13].type = novelk::BC_FREE;
     m.colours[16].type = novelk::TRANSMAT;
     m.calc.linearRadiation = 0;

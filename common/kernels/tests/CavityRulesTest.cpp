@@ -50,8 +50,7 @@ TEST(CavityRules, CoefficientsOfTheRules)
     free.size = {0.02, 0.004};
     EXPECT_DOUBLE_EQ(ComputeCavityCoefficient(free).value, 2 * 0.025 / 0.02);
     free.size.b = 1;
-    EXPECT_DOUBLE_EQ(ComputeCavityCoefficient(free).value,
-                     2 * std::max(0.025 / 0.02, 0.73 * std::cbrt(10.0)));
+    EXPECT_DOUBLE_EQ(ComputeCavityCoefficient(free).value, 2 * std::max(0.025 / 0.02, 0.73 * std::cbrt(10.0)));
 }
 
 TEST(CavityRules, CavityMeasuredInARaster)

@@ -67,7 +67,8 @@ TEST(NodeNumbering, NodeBcAcrossASingleCellAxisAndUnknownOrder)
     EXPECT_EQ(nodes.At(2, 1, 1), 9);
 
     std::set<std::pair<Index, Index>> links;
-    ForEachGridNeighbourLink(nodes, [&](Index a, Index b) { EXPECT_TRUE(links.insert({a, b}).second); }, {});
+    ForEachGridNeighbourLink(
+        nodes, [&](Index a, Index b) { EXPECT_TRUE(links.insert({a, b}).second); }, {});
     // Each pair of axis neighbours that are both unknowns, once.
     for (const auto& [a, b] : links)
         EXPECT_LT(a, b);

@@ -91,24 +91,21 @@ TEST_F(ResultFilesTest, BadLinesRejectTheFile)
         SCOPED_TRACE(what);
         Sink sink;
         SolutionHeader read;
-        EXPECT_EQ(ReadSolutionFile(Write("bad.sol", text), {2, 1, 2}, read, sink),
-                  SolutionReadStatus::Rejected);
+        EXPECT_EQ(ReadSolutionFile(Write("bad.sol", text), {2, 1, 2}, read, sink), SolutionReadStatus::Rejected);
     }
     // Other letters are skipped; the zone count is free; more N lines than
     // there is room for are ignored; an N line may carry more fields.
     Sink sink;
     SolutionHeader read;
-    EXPECT_EQ(ReadSolutionFile(Write("ok.sol", good + "X anything\nN 2 1 1 1 9\nN 3\nN 4\n"), {2, 1, 2}, read,
-                               sink),
+    EXPECT_EQ(ReadSolutionFile(Write("ok.sol", good + "X anything\nN 2 1 1 1 9\nN 3\nN 4\n"), {2, 1, 2}, read, sink),
               SolutionReadStatus::Read);
     EXPECT_EQ(sink.values, (std::vector<double>{1, 2, 3}));
 }
 
 TEST_F(ResultFilesTest, FluxLinesSortedAndCheckedOneByOne)
 {
-    const std::string path =
-        Write("tmp.flx", "2 0 0 1 -3.5\r\n1 5 0 4 2\r\n1 5 0 1 7\r\n1 2 3 4\r\n"
-                         "1 2 3 6 1\r\n-1 0 0 0 1\r\n70000 0 0 0 1\r\nx\r\n1 0 0 0 1e3 9\r\n");
+    const std::string path = Write("tmp.flx", "2 0 0 1 -3.5\r\n1 5 0 4 2\r\n1 5 0 1 7\r\n1 2 3 4\r\n"
+                                              "1 2 3 6 1\r\n-1 0 0 0 1\r\n70000 0 0 0 1\r\nx\r\n1 0 0 0 1e3 9\r\n");
     bool opened = false;
     const std::vector<FluxRecord> r = ReadFluxFile(path, &opened);
     EXPECT_TRUE(opened);

@@ -2,8 +2,9 @@
 // last bit, face lines without the orientation field, and the summary.
 #include "common/kernels/ViewFactorFile.h"
 
-#include "ScratchFolder.h"
 #include "common/kernels/ViewFactorZone.h"
+
+#include "ScratchFolder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -26,8 +27,8 @@ ViewFactorFileFace Face(int cavity, int solid, float x, int orientation, double 
 
 TEST_F(ViewFactorFileTest, BothFormatsReadBackExactly)
 {
-    const std::vector<ViewFactorFileFace> zone1 = {
-        Face(2, 1, 0, 1, 0.1, 0), Face(2, 1, 1, 0, 1.0 / 3.0, 0.25), Face(3, 1, 2, 0, 2, 1e-7)};
+    const std::vector<ViewFactorFileFace> zone1 = {Face(2, 1, 0, 1, 0.1, 0), Face(2, 1, 1, 0, 1.0 / 3.0, 0.25),
+                                                   Face(3, 1, 2, 0, 2, 1e-7)};
     const std::vector<ViewFactorFileFace> zone2 = {Face(4, 5, 7, 1, 1, 0), Face(4, 5, 9, 0, 1, 0)};
     const std::vector<double> m1 = {0.2, 0.0, 1.0 / 7.0};
     const std::vector<double> m2 = {0.999999999};

@@ -182,11 +182,10 @@ void AssembleCellConductances(const ModelStore& m, RunState& run, EngineHost& ho
                 if (Conducts(m, colour)) {
                     AddCellConductances(s, i, j, k, c.lambda);
                 } else if (IsBoundaryType(c.type)) {
-                    static constexpr int kStep[6][3] = {{-1, 0, 0}, {1, 0, 0},  {0, -1, 0},
+                    static constexpr int kStep[6][3] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0},
                                                         {0, 1, 0},  {0, 0, -1}, {0, 0, 1}};
                     for (int d = 0; d < 6; ++d)
-                        if (Conducts(m, GetCellColour(run.cells, i + kStep[d][0], j + kStep[d][1],
-                                                      k + kStep[d][2])))
+                        if (Conducts(m, GetCellColour(run.cells, i + kStep[d][0], j + kStep[d][1], k + kStep[d][2])))
                             AddBoundaryFaceTerms(s, i, j, k, d, c);
                 }
             }
@@ -215,20 +214,21 @@ void ApplyPowerAndFluxBcs(const ModelStore& m, RunState& run)
         const BorderFaceBcRecord& bc = m.borderBcs[r];
         if (bc.type != BORDER_FLUX || bc.colour1 < 0 || bc.colour2 < 0)
             continue;
-        kernels::ForEachColourPairFace(
-            CellGridOf(run), bc.colour1, bc.colour2, [&](int axis, const std::array<int, 3>& cell) {
-                const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
-                const double share = double(bc.flux) * grun * grun *
-                                     m.axes[std::size_t(u)].widths[std::size_t(cell[u])] *
-                                     m.axes[std::size_t(v)].widths[std::size_t(cell[v])] / 4.0;
-                for (int q = 0; q < 4; ++q) {
-                    long long p[3] = {cell[0], cell[1], cell[2]};
-                    ++p[axis];
-                    p[u] += q & 1;
-                    p[v] += q >> 1;
-                    AddToUnknown(s, p[0], p[1], p[2], share);
-                }
-            });
+        kernels::ForEachColourPairFace(CellGridOf(run), bc.colour1, bc.colour2,
+                                       [&](int axis, const std::array<int, 3>& cell) {
+                                           const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
+                                           const double share =
+                                               double(bc.flux) * grun * grun *
+                                               m.axes[std::size_t(u)].widths[std::size_t(cell[u])] *
+                                               m.axes[std::size_t(v)].widths[std::size_t(cell[v])] / 4.0;
+                                           for (int q = 0; q < 4; ++q) {
+                                               long long p[3] = {cell[0], cell[1], cell[2]};
+                                               ++p[axis];
+                                               p[u] += q & 1;
+                                               p[v] += q >> 1;
+                                               AddToUnknown(s, p[0], p[1], p[2], share);
+                                           }
+                                       });
     }
     for (std::size_t r = 0; r < std::size_t(m.materialBcs.count); ++r) {
         const MaterialBcRecord& bc = m.materialBcs[r];
@@ -299,7 +299,7 @@ void AssembleZoneCouplings(const ModelStore& m, RunState& run, EngineHost& host)
             in.factors = file.factors;
             in.law = law;
             in.extraRow = static_cast<int>(zone.closureNode);
-            in.remainder = zone.type == BC_SKY     ? kernels::RemainderSink::Sky
+            in.remainder = zone.type == BC_SKY ? kernels::RemainderSink::Sky
                            : zone.closureNode >= 0 ? kernels::RemainderSink::ExtraNode
                                                    : kernels::RemainderSink::None;
             kernels::AssembleZoneRadiation(in, value, sink);

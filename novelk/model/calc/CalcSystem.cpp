@@ -142,8 +142,7 @@ CalcResult RunCalcSystem(ModelStore& m, RunState& run, UndoHistory& history, Eng
     if (HasRadiatingColours(m)) {
         bool compute = true;
         if (FileExists(SelectViewFactorFile(m.dataFilePath))) {
-            const MessageAnswer answer =
-                host.MessageBox("Recalculate view factors ?", MessageStyle::YesNoCancel);
+            const MessageAnswer answer = host.MessageBox("Recalculate view factors ?", MessageStyle::YesNoCancel);
             if (answer == MessageAnswer::Cancel)
                 return CalcResult::NotStarted;
             compute = answer == MessageAnswer::Yes;

@@ -24,14 +24,14 @@ std::size_t PointIndex(const RunState& run, long long i, long long j, long long 
 
 kernels::CellGrid CellGridOf(const RunState& run)
 {
-    return {static_cast<int>(run.cells.n[0]), static_cast<int>(run.cells.n[1]),
-            static_cast<int>(run.cells.n[2]), run.cells.colour};
+    return {static_cast<int>(run.cells.n[0]), static_cast<int>(run.cells.n[1]), static_cast<int>(run.cells.n[2]),
+            run.cells.colour};
 }
 
 kernels::NodeGrid NodeGridOf(const RunState& run)
 {
-    return {static_cast<int>(run.cells.n[0]), static_cast<int>(run.cells.n[1]),
-            static_cast<int>(run.cells.n[2]), run.nodeIndex};
+    return {static_cast<int>(run.cells.n[0]), static_cast<int>(run.cells.n[1]), static_cast<int>(run.cells.n[2]),
+            run.nodeIndex};
 }
 
 std::array<int, kColourCount> ColourTypes(const ModelStore& m)

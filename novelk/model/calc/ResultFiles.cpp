@@ -118,12 +118,13 @@ void ComputeColourHeatFlows(ModelStore& m, RunState& run, EngineHost& host)
     }
     if (calc.matrix) {
         // The solver's balance scratch serves again: no second set of it.
-        const kernels::HeatBalanceResult balance =
-            kernels::ComputeHeatBalance(*calc.matrix, calc.rhs.data(), run.temperature.data(),
-                                        calc.work.balance, flows.data(), kernels::HeatBalanceRule{}, [&host] {
-                                            CheckEscAbort(host);
-                                            return false;
-                                        });
+        const kernels::HeatBalanceResult balance = kernels::ComputeHeatBalance(
+            *calc.matrix, calc.rhs.data(), run.temperature.data(), calc.work.balance, flows.data(),
+            kernels::HeatBalanceRule{},
+            [&host] {
+                CheckEscAbort(host);
+                return false;
+            });
         run.readouts.objectDivergence = balance.objectDivergence;
         run.readouts.nodeDivergence = balance.nodeDivergence;
     }
@@ -236,11 +237,10 @@ void WriteFluxFile(const ModelStore& m, const RunState& run)
                 continue;
             const ColourRecord& cavity = m.colours[f.cavityColour];
             const double ts = FaceTemperature(m, run, f);
-            const double ta =
-                zone.airNode >= 0 ? run.temperature[std::size_t(zone.airNode)] : cavity.airTemperature;
-            const double flux = kernels::FaceHeatFlowDensity(m.colours[f.solidColour].epsilon,
-                                                             run.temperature[std::size_t(r)], ts, law,
-                                                             cavity.hConvective, ta, cavity.flux);
+            const double ta = zone.airNode >= 0 ? run.temperature[std::size_t(zone.airNode)] : cavity.airTemperature;
+            const double flux = kernels::FaceHeatFlowDensity(
+                m.colours[f.solidColour].epsilon, run.temperature[std::size_t(r)], ts, law, cavity.hConvective, ta,
+                cavity.flux);
             kernels::PutFluxLine(w, f.cell[0], f.cell[1], f.cell[2], f.geometry.orientation, flux);
         }
     }

@@ -33,15 +33,15 @@ kernels::CavitySize MeasureColourCavity(const ModelStore& m, const RunState& run
 
 int CountAdiabaticCavitySides(const ModelStore& m, const RunState& run, int colour)
 {
-    return kernels::CountAdiabaticCavitySides(
-        CellGridOf(run), colour, m.colours[std::size_t(colour)].rule, [&m](int beyond) {
-            const ColourRecord& n = m.colours[std::size_t(beyond)];
-            return (n.type == BC_SIMPL || n.type == BC_FRE_S) && n.hGlobal == 0 && n.flux == 0;
-        });
+    return kernels::CountAdiabaticCavitySides(CellGridOf(run), colour, m.colours[std::size_t(colour)].rule,
+                                              [&m](int beyond) {
+                                                  const ColourRecord& n = m.colours[std::size_t(beyond)];
+                                                  return (n.type == BC_SIMPL || n.type == BC_FRE_S) &&
+                                                         n.hGlobal == 0 && n.flux == 0;
+                                              });
 }
 
-bool ApplySurfaceRules(ModelStore& m, RunState& run, EngineHost& host, bool rebuildRaster,
-                       bool resultsPresent)
+bool ApplySurfaceRules(ModelStore& m, RunState& run, EngineHost& host, bool rebuildRaster, bool resultsPresent)
 {
     if (rebuildRaster)
         RasteriseBlocks(m, run, host);
@@ -68,8 +68,7 @@ bool ApplySurfaceRules(ModelStore& m, RunState& run, EngineHost& host, bool rebu
             if (in.equivalentMaterial)
                 in.adiabaticSides = CountAdiabaticCavitySides(m, run, colour);
         }
-        changed = kernels::StoreCavityCoefficient(c, in.equivalentMaterial,
-                                                  kernels::ComputeCavityCoefficient(in)) ||
+        changed = kernels::StoreCavityCoefficient(c, in.equivalentMaterial, kernels::ComputeCavityCoefficient(in)) ||
                   changed;
     }
     run.cenWithoutResults = !resultsPresent;

@@ -20,8 +20,7 @@ class EngineHost;
 // and 10 °C. True when a value changed (by more than 0.001, or 0.0001 for a
 // conductivity): the open Colours table refills, the model is modified and
 // its CEN values are no longer those of the last calculation.
-bool ApplySurfaceRules(ModelStore& m, RunState& run, EngineHost& host, bool rebuildRaster,
-                       bool resultsPresent);
+bool ApplySurfaceRules(ModelStore& m, RunState& run, EngineHost& host, bool rebuildRaster, bool resultsPresent);
 
 // The rule of a colour is CEN_CON (BC_FREE rule 7, BC_SKY or BC_NOSKY rule 1).
 bool IsConRule(const ColourRecord& c);

@@ -16,24 +16,23 @@ namespace novelk {
 // One cell face between a zone and a solid cell (or, for a TRANSMAT zone, a
 // face of the zone on the grid's outer boundary).
 struct ZoneFace {
-    kernels::ViewFactorFace
-        geometry{};             // bounds in grid coordinates, orientation 0..5 (solid cell -> zone cell)
-    std::uint16_t cell[3] = {}; // the solid cell (negative indices kept as 0)
+    kernels::ViewFactorFace geometry{}; // bounds in grid coordinates, orientation 0..5 (solid cell -> zone cell)
+    std::uint16_t cell[3] = {};         // the solid cell (negative indices kept as 0)
     std::uint8_t solidColour = 0;
     std::uint8_t cavityColour = 0;
-    double area = 0;                            // m2
-    double airConductance = 0;                  // W/K per corner, stored negative; 0 for none
-    std::array<std::int32_t, 4> corners{};      // node numbers, in cyclic order around the face
-    std::array<std::array<int, 3>, 4> points{}; // their grid points
-    int radiationNode = -1;                     // index into the run's radiation nodes; -1 none
+    double area = 0;                              // m2
+    double airConductance = 0;                    // W/K per corner, stored negative; 0 for none
+    std::array<std::int32_t, 4> corners{};        // node numbers, in cyclic order around the face
+    std::array<std::array<int, 3>, 4> points{};   // their grid points
+    int radiationNode = -1;                       // index into the run's radiation nodes; -1 none
 };
 
 struct CavityZone {
     int type = -1; // the colour type of all its cells
     std::vector<ZoneFace> faces;
-    int fileZone = -1;      // the file zone its first face links it to; -1 none
-    float airHeatInput = 0; // summed qcon of its colours, W (BC_FREE, BC_FRE_S)
-    double airDiagonal = 0; // 4 x the sum of the face air conductances
+    int fileZone = -1;       // the file zone its first face links it to; -1 none
+    float airHeatInput = 0;  // summed qcon of its colours, W (BC_FREE, BC_FRE_S)
+    double airDiagonal = 0;  // 4 x the sum of the face air conductances
     // Unknowns of the zone (-1 none): its first radiation node, air node and
     // closure node.
     std::int64_t firstRadiationNode = -1;

@@ -73,8 +73,7 @@ int BuildZoneFaces(const ModelStore& m, RunState& run, bool skipSolarFree, Engin
         for (std::size_t a = 0; a < 3; ++a)
             coordinates[a] = std::span<const float>(m.axes[a].coords.data(), m.axes[a].n);
         const double grun = m.gridUnit;
-        const kernels::ZoneFaces collected =
-            kernels::CollectZoneFaces(cells, coordinates, types, map, grun * grun);
+        const kernels::ZoneFaces collected = kernels::CollectZoneFaces(cells, coordinates, types, map, grun * grun);
         RaiseCavityFault(m, collected.fault);
         for (std::size_t z = 0; z < collected.zones.size(); ++z) {
             std::vector<ZoneFace>& faces = c.zones[z].faces;
@@ -89,8 +88,7 @@ int BuildZoneFaces(const ModelStore& m, RunState& run, bool skipSolarFree, Engin
                 f.area = from.area;
                 f.points = from.corners;
                 for (std::size_t q = 0; q < 4; ++q)
-                    f.corners[q] =
-                        GetNodeIndex(run, from.corners[q][0], from.corners[q][1], from.corners[q][2]);
+                    f.corners[q] = GetNodeIndex(run, from.corners[q][0], from.corners[q][1], from.corners[q][2]);
                 faces.push_back(f);
             }
         }

@@ -10,8 +10,7 @@ namespace novelk {
 void FloodFillColourZone(ModelStore& m, CellRaster& cells, int i, int j, int k, int oldColour, int newColour,
                          std::vector<std::uint32_t>& visited, std::vector<std::int64_t>& stack)
 {
-    const int n[3] = {static_cast<int>(cells.n[0]), static_cast<int>(cells.n[1]),
-                      static_cast<int>(cells.n[2])};
+    const int n[3] = {static_cast<int>(cells.n[0]), static_cast<int>(cells.n[1]), static_cast<int>(cells.n[2])};
     std::vector<std::uint8_t> done;
     kernels::CellBoxIndices box;
     if (!kernels::FloodFillColourRegion(cells.colour, n, {i, j, k}, oldColour, newColour, done, stack, box))

@@ -55,12 +55,12 @@ struct CalcArrays {
     kernels::SolverWork work;
     kernels::SolverState solver;
     std::vector<double> rhs;
-    std::vector<double> previous;                           // temperatures of the previous cycle
-    std::vector<CavityZone> zones;                          // found in the raster
+    std::vector<double> previous;     // temperatures of the previous cycle
+    std::vector<CavityZone> zones;    // found in the raster
     std::array<int, kColourCount> zoneOfColour = NoZones(); // -1: the colour has no zone
-    std::vector<RadiationNode> radiationNodes;              // read from the view-factor file
+    std::vector<RadiationNode> radiationNodes; // read from the view-factor file
     std::vector<FileZone> fileZones;
-    bool zonesRead = false; // the view-factor file was read for this run
+    bool zonesRead = false;           // the view-factor file was read for this run
 };
 
 struct RunState {

@@ -31,8 +31,7 @@ std::string CompanionFilePath(const std::string& dataFilePath, const std::string
     return dataFilePath.substr(0, dot + 1) + ext;
 }
 
-std::string SelectResultFile(const std::string& dataFilePath, const std::string& temporary,
-                             const std::string& ext)
+std::string SelectResultFile(const std::string& dataFilePath, const std::string& temporary, const std::string& ext)
 {
     if (FileExists(temporary))
         return temporary;

@@ -38,8 +38,7 @@ class AssemblyTest : public CalcTest {
         for (int b = 0; b < 8; ++b) {
             std::uniform_int_distribution<int> x(1, nx - 2), y(0, ny - 1), z(0, nz - 1);
             const int x1 = x(rng), y1 = y(rng), z1 = z(rng);
-            AddBlock(pick(rng), x1, std::min(x1 + 2, nx - 1), y1, std::min(y1 + 2, ny), z1,
-                     std::min(z1 + 2, nz));
+            AddBlock(pick(rng), x1, std::min(x1 + 2, nx - 1), y1, std::min(y1 + 2, ny), z1, std::min(z1 + 2, nz));
         }
         AddBlock(10, 0, 1, 0, ny, 0, nz);
         AddBlock(12, nx - 1, nx, 0, ny, 0, nz);
@@ -66,8 +65,8 @@ class AssemblyTest : public CalcTest {
             for (int j = 0; j < model.axes[1].n; ++j)
                 for (int k = 0; k < model.axes[2].n; ++k)
                     if (GetCellColour(run.cells, i, j, k) == 5)
-                        v += double(model.axes[0].widths[std::size_t(i)]) *
-                             model.axes[1].widths[std::size_t(j)] * model.axes[2].widths[std::size_t(k)];
+                        v += double(model.axes[0].widths[std::size_t(i)]) * model.axes[1].widths[std::size_t(j)] *
+                             model.axes[2].widths[std::size_t(k)];
         return 3.0 + 50.0 * v * 1e-3;
     }
 };

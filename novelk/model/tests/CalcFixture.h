@@ -91,7 +91,10 @@ class CalcTest : public ModelTest {
     }
     double T(long long i, long long j, long long k) const { return GetNodeValueAt(model, run, i, j, k); }
     // A boundary colour: BC_SIMPL with temperature and h.
-    void Surface(int n, float temperature, float h) { SetColour(n, BC_SIMPL, 1.0f, temperature, h); }
+    void Surface(int n, float temperature, float h)
+    {
+        SetColour(n, BC_SIMPL, 1.0f, temperature, h);
+    }
     void Material(int n, float lambda) { SetColour(n, MATERIAL, lambda); }
     void AddNodeBc(int type, int i, int j, int k, float t, float power = 0)
     {

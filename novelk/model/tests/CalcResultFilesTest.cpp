@@ -30,8 +30,8 @@ class CalcResultFilesTest : public CalcTest {
     }
     std::string SolutionWith(const std::string& lines) const
     {
-        return "D " + std::to_string(model.blocks.count) + " 0 7\nR " + std::to_string(run.gridUnknowns + 3) +
-               " " + std::to_string(run.gridUnknowns) + " 0 1 2\n" + lines;
+        return "D " + std::to_string(model.blocks.count) + " 0 7\nR " + std::to_string(run.gridUnknowns + 3) + " " +
+               std::to_string(run.gridUnknowns) + " 0 1 2\n" + lines;
     }
 };
 
@@ -101,8 +101,8 @@ TEST_F(CalcResultFilesTest, SolutionFilesOfAnotherModelOrWithABadLineAreRefused)
     const std::vector<Case> cases = {
         {"good, zone count free, more fields", SolutionWith(n + "X ignored\nN 3.5 1 2 3 4\n"), true},
         {"another block count", other, false},
-        {"a divergence above 200",
-         SolutionWith("").replace(SolutionWith("").find(" 0 1 2"), 6, " 0 1 201") + n, false},
+        {"a divergence above 200", SolutionWith("").replace(SolutionWith("").find(" 0 1 2"), 6, " 0 1 201") + n,
+         false},
         {"a negative flow", SolutionWith(n + "Q 10 1 -2\n"), false},
         {"colour 256", SolutionWith(n + "T 256 0 0 0 0 1 0 0 0\n"), false},
     };
@@ -150,9 +150,8 @@ TEST_F(CalcResultFilesTest, CompanionFilesReplaceTheExtension)
         const char* data;
         const char* sol;
     };
-    for (const Case& c :
-         {Case{"models/wall.nvk", "models/wall.sol"}, Case{"models.v2/wall", "models.v2/wall.sol"},
-          Case{"wall.x.nvk", "wall.x.sol"}, Case{"", ""}})
+    for (const Case& c : {Case{"models/wall.nvk", "models/wall.sol"}, Case{"models.v2/wall", "models.v2/wall.sol"},
+                          Case{"wall.x.nvk", "wall.x.sol"}, Case{"", ""}})
         EXPECT_EQ(CompanionFilePath(c.data, "sol"), c.sol);
     // Without a data file there is no fallback to read.
     CavityWall();

@@ -170,8 +170,8 @@ TEST_F(CalcSurfaceRulesTest, SaturationVapourPressureAgainstTableValues)
     struct Case {
         double t, pa;
     };
-    for (const Case c : {Case{-10, 259.9}, Case{0, 611.2}, Case{20, 2339.2}, Case{40, 7384.9},
-                         Case{50, 12352}, Case{100, 101325}})
+    for (const Case c : {Case{-10, 259.9}, Case{0, 611.2}, Case{20, 2339.2}, Case{40, 7384.9}, Case{50, 12352},
+                         Case{100, 101325}})
         EXPECT_NEAR(SaturationVapourPressure(c.t), c.pa, 0.005 * c.pa) << c.t;
 }
 

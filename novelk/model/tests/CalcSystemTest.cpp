@@ -41,16 +41,8 @@ TEST_F(CalcSystemTest, QuestionsAndWhatTheAnswersLeadTo)
     };
     using W = ProgressWindow;
     const std::vector<Case> cases = {
-        {"no view-factor file: computed without a question",
-         false,
-         {},
-         CalcResult::Done,
-         {W::ViewFactors, W::Calculation}},
-        {"Yes: computed again",
-         true,
-         {MessageAnswer::Yes},
-         CalcResult::Done,
-         {W::ViewFactors, W::Calculation}},
+        {"no view-factor file: computed without a question", false, {}, CalcResult::Done, {W::ViewFactors, W::Calculation}},
+        {"Yes: computed again", true, {MessageAnswer::Yes}, CalcResult::Done, {W::ViewFactors, W::Calculation}},
         {"No: the file is used", true, {MessageAnswer::No}, CalcResult::Done, {W::Calculation}},
         {"Cancel: nothing", true, {MessageAnswer::Cancel}, CalcResult::NotStarted, {}},
     };
@@ -197,11 +189,11 @@ TEST_F(CalcSystemTest, NumberingOfTheGridPoints)
     AddBlock(1, 0, 1, 0, 2, 0, 1);
     AddBlock(2, 1, 2, 0, 2, 0, 1);
     AddBlock(10, 2, 3, 0, 1, 0, 1);
-    AddNodeBc(NODE_TEMP, 0, 0, 5, 4);     // -2: both points of its line across z
+    AddNodeBc(NODE_TEMP, 0, 0, 5, 4);   // -2: both points of its line across z
     AddNodeBc(NODE_POWER, 0, 1, 0, 0, 1); // -3: numbers nothing
-    AddNodeBc(NODE_TEMP, 3, 2, 0, 6);     // -4: a point of void and boundary cells only
-    AddBorderBc(BORDER_TEMP, 1, 2, 7);    // -5: the points between colours 1 and 2
-    AddBorderBc(BORDER_TEMP, 2, 1, 8);    // -6: the same pair again: nothing left
+    AddNodeBc(NODE_TEMP, 3, 2, 0, 6);   // -4: a point of void and boundary cells only
+    AddBorderBc(BORDER_TEMP, 1, 2, 7);  // -5: the points between colours 1 and 2
+    AddBorderBc(BORDER_TEMP, 2, 1, 8);  // -6: the same pair again: nothing left
     RasteriseBlocks(model, run, calcHost);
     BuildNodeNumbering(model, run, calcHost);
     EXPECT_EQ(GetNodeIndex(run, 0, 0, 0), -2);

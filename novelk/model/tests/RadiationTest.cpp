@@ -62,8 +62,7 @@ class RadiationTest : public CalcTest {
         model.colours[13].hConvective = 0.0f;
         AddBlock(13, 1, 2, 1, 2, 1, 2);
         AddBlock(2, 0, 1, 1, 2, 1, 2);
-        for (const auto& c :
-             std::vector<std::array<int, 3>>{{2, 1, 1}, {1, 0, 1}, {1, 2, 1}, {1, 1, 0}, {1, 1, 2}})
+        for (const auto& c : std::vector<std::array<int, 3>>{{2, 1, 1}, {1, 0, 1}, {1, 2, 1}, {1, 1, 0}, {1, 1, 2}})
             AddBlock(3, c[0], c[0] + 1, c[1], c[1] + 1, c[2], c[2] + 1);
         AddMaterialBc(MATERIAL_TEMP, 2, 20);
         AddMaterialBc(MATERIAL_TEMP, 3, 0);
@@ -71,8 +70,7 @@ class RadiationTest : public CalcTest {
     kernels::ViewFactorFileData ReadFile(const std::string& path = "tmp.vwf")
     {
         kernels::ViewFactorFileData data;
-        EXPECT_EQ(kernels::ReadViewFactorFile(path, {false}, data).status,
-                  kernels::ViewFactorReadStatus::Read);
+        EXPECT_EQ(kernels::ReadViewFactorFile(path, {false}, data).status, kernels::ViewFactorReadStatus::Read);
         return data;
     }
     // The mean of a file face's four corner values.
@@ -107,11 +105,10 @@ TEST_F(RadiationTest, CubicCavityFactorsAreTheCatalogueValues)
         for (std::size_t j = 0; j < i; ++j) {
             const auto& a = file.faces[i].geometry;
             const auto& b = file.faces[j].geometry;
-            const bool parallel =
-                (a.lo[0] == a.hi[0]) == (b.lo[0] == b.hi[0]) && (a.lo[1] == a.hi[1]) == (b.lo[1] == b.hi[1]);
+            const bool parallel = (a.lo[0] == a.hi[0]) == (b.lo[0] == b.hi[0]) &&
+                                  (a.lo[1] == a.hi[1]) == (b.lo[1] == b.hi[1]);
             opposites += parallel;
-            EXPECT_NEAR(file.zones[0].matrix[kernels::PackedIndex(i, j)], parallel ? opposite : adjacent,
-                        1e-12);
+            EXPECT_NEAR(file.zones[0].matrix[kernels::PackedIndex(i, j)], parallel ? opposite : adjacent, 1e-12);
         }
     EXPECT_EQ(opposites, 3);
     // Every face sees 0.99998 of the enclosure: no remainder.
@@ -176,12 +173,9 @@ TEST_F(RadiationTest, ClosedCavityAgainstARadiosityComputation)
             ts[i] = FaceTemperature(a);
             for (int j = 0; j < n; ++j) {
                 const auto& b = file.faces[std::size_t(j)];
-                const bool parallel =
-                    (a.geometry.lo[0] == a.geometry.hi[0]) == (b.geometry.lo[0] == b.geometry.hi[0]) &&
-                    (a.geometry.lo[1] == a.geometry.hi[1]) == (b.geometry.lo[1] == b.geometry.hi[1]);
-                f(i, j) = i == j     ? 0.0
-                          : parallel ? ParallelRectangles(1, 1, 1)
-                                     : PerpendicularRectangles(1, 1, 1);
+                const bool parallel = (a.geometry.lo[0] == a.geometry.hi[0]) == (b.geometry.lo[0] == b.geometry.hi[0]) &&
+                                      (a.geometry.lo[1] == a.geometry.hi[1]) == (b.geometry.lo[1] == b.geometry.hi[1]);
+                f(i, j) = i == j ? 0.0 : parallel ? ParallelRectangles(1, 1, 1) : PerpendicularRectangles(1, 1, 1);
             }
         }
         EXPECT_EQ(ts.maxCoeff(), 20.0);
@@ -287,8 +281,7 @@ TEST_F(RadiationTest, AViewFactorFileUsedAgainGivesTheSameTemperatures)
     AddBlock(4, 1, 2, 1, 2, 1, 2);
     AddBlock(2, 2, 3, 1, 2, 1, 2);
     AddBlock(13, 3, 4, 1, 2, 1, 2);
-    for (const auto& c :
-         std::vector<std::array<int, 3>>{{4, 1, 1}, {3, 0, 1}, {3, 2, 1}, {3, 1, 0}, {3, 1, 2}})
+    for (const auto& c : std::vector<std::array<int, 3>>{{4, 1, 1}, {3, 0, 1}, {3, 2, 1}, {3, 1, 0}, {3, 1, 2}})
         AddBlock(3, c[0], c[0] + 1, c[1], c[1] + 1, c[2], c[2] + 1);
     AddMaterialBc(MATERIAL_TEMP, 3, 0);
     model.calc.linearRadiation = 0;
@@ -336,10 +329,8 @@ TEST_F(RadiationTest, ZoneChecksNameTheColourAndTheCell)
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"two regions of one colour", twoRegions, false,
-         "BC (colour 13) occurs in separated zones.\nSee X=3, Y=1, Z=1."},
-        {"rows, columns and layers", twoRegions, true,
-         "BC (colour 13) occurs in separated zones.\nSee R=7, C=3, L=5."},
+        {"two regions of one colour", twoRegions, false, "BC (colour 13) occurs in separated zones.\nSee X=3, Y=1, Z=1."},
+        {"rows, columns and layers", twoRegions, true, "BC (colour 13) occurs in separated zones.\nSee R=7, C=3, L=5."},
         {"a free cavity touching a sky", freeBesideSky, false,
          "BC (colour 15) touches other BC of different type.\nSee X=2, Y=1, Z=1."},
         {"transparent beside void", transparentBesideVoid, false,

@@ -38,8 +38,7 @@ double CubeSeries(double x, double y, double z, double t0)
     for (int m = 1; m < 400; m += 2)
         for (int n = 1; n < 400; n += 2) {
             const double k = kPi * std::sqrt(double(m * m + n * n));
-            sum += 16 * t0 / (m * n * kPi * kPi) * std::sin(m * kPi * x) * std::sin(n * kPi * y) *
-                   SinhRatio(k, z);
+            sum += 16 * t0 / (m * n * kPi * kPi) * std::sin(m * kPi * x) * std::sin(n * kPi * y) * SinhRatio(k, z);
         }
     return sum;
 }

@@ -36,7 +36,9 @@ int ChartPointStore::AddMany(int n, const double* xs, const double* ys)
 
 void ChartPointStore::Clear()
 {
-    std::vector<ChartPoint>().swap(m_points);
+    // The buffer stays for the next fill: the function graph empties and
+    // refills its series on every repaint.
+    m_points.clear();
 }
 
 bool SeriesPixel(const SeriesMapping& map, const ChartPoint& p, CPoint* pixel)

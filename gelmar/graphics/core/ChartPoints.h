@@ -27,6 +27,7 @@ class ChartPointStore {
     bool Add(double x, double y);
     // Appends as many of the n points as still fit; their number.
     int AddMany(int n, const double* xs, const double* ys);
+    // Empties the series, keeping its buffer.
     void Clear();
     int Count() const { return static_cast<int>(m_points.size()); }
     bool Full() const { return Count() >= m_limit; }

@@ -116,6 +116,11 @@ TEST_F(FuncGraphTest, TableOpensTheGraphWhichFollowsItsSelectedRow)
     EXPECT_DOUBLE_EQ(chart.Series(0).points[15].x, 6); // a quarter period, in hours
     EXPECT_NEAR(chart.Series(0).points[15].y, 15, 1e-9);
 
+    // A function changed in the table has the open graph recompute.
+    g_model.functions[2].params[2] = 720;
+    LoadFunctionForDisplay(2);
+    EXPECT_DOUBLE_EQ(view->State().xMax, 86400);
+
     // A function without a range leaves the chart in its reset state.
     Table()->SetSelectedRow(2);
     Draw();

@@ -81,19 +81,20 @@ int CFuncChartCtrl::SetXRange(const double* min, const double* max, BOOL keepSca
 
 int CFuncChartCtrl::SetYRange(const double* min, const double* max)
 {
-    leftAxis.minimum = *min;
-    leftAxis.maximum = *max;
-    const int height = m_layout.plot.bottom - m_layout.plot.top;
-    leftAxis.unitsPerPixel = (*max - *min + 1.0) / height;
-    return height;
+    return SetValueRange(leftAxis, *min, *max);
 }
 
 int CFuncChartCtrl::SetY2Range(const double* min, const double* max)
 {
-    rightAxis.minimum = *min;
-    rightAxis.maximum = *max;
+    return SetValueRange(rightAxis, *min, *max);
+}
+
+int CFuncChartCtrl::SetValueRange(ChartAxis& axis, double min, double max)
+{
+    axis.minimum = min;
+    axis.maximum = max;
     const int height = m_layout.plot.bottom - m_layout.plot.top;
-    rightAxis.unitsPerPixel = (*max - *min + 1.0) / height;
+    axis.unitsPerPixel = (max - min + 1.0) / height;
     return height;
 }
 

@@ -131,6 +131,8 @@ class CFuncChartCtrl : public CWnd {
 
   private:
     enum class Side { X, Left, Right };
+    // A y axis' range over the plot height; the plot height.
+    int SetValueRange(ChartAxis& axis, double min, double max);
     void DrawAxis(CDC* pDC, ChartAxis& axis, Side side);
     void DrawCaption(CDC* pDC, const std::string& text, Side side);
     void DrawZoomRect(CPoint to);

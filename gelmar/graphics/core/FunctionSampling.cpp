@@ -178,68 +178,61 @@ void SampleSeries(const SampleRequest& r, const FunctionSampleData& d, Emitter& 
     }
 }
 
-void SampleTrapezoids(const SampleRequest& r, Emitter& out)
+// Runs emit(t0) for the period starting at t0, from the given start on,
+// until the start reaches xMax (stopAtEnd) or passes it; emit returns false
+// to stop.
+template <class Emit>
+void ForEachPeriod(Emitter& out, double t0, double period, double xMax, bool stopAtEnd, Emit emit)
 {
-    const double period = 60.0 * r.p[2];
-    const double hold = 60.0 * r.p[3], ramp = 60.0 * r.p[4];
-    double t0 = FirstPeriodStart(60.0 * r.p[5], period, r.xMin);
-    if (!out.Put(t0, r.p[0]))
-        return;
     do {
         t0 = SkipRepeatedPeriods(out, t0, period);
-        double t = t0 + hold;
-        if (!out.Put(t, r.p[0]))
-            return;
-        t += ramp;
-        if (!out.Put(t, r.p[1]))
+        if (!emit(t0))
             return;
         const double next = t0 + period;
         if (next == t0)
             return; // a period below the precision of the time
         t0 = next;
-        if (!out.Put(t0 - ramp, r.p[1]) || !out.Put(t0, r.p[0]))
-            return;
-    } while (t0 < r.xMax);
+    } while (stopAtEnd ? t0 < xMax : !(t0 > xMax));
+}
+
+void SampleTrapezoids(const SampleRequest& r, Emitter& out)
+{
+    const double period = 60.0 * r.p[2];
+    const double hold = 60.0 * r.p[3], ramp = 60.0 * r.p[4];
+    const double first = FirstPeriodStart(60.0 * r.p[5], period, r.xMin);
+    if (!out.Put(first, r.p[0]))
+        return;
+    ForEachPeriod(out, first, period, r.xMax, true, [&](double t0) {
+        return out.Put(t0 + hold, r.p[0]) && out.Put(t0 + hold + ramp, r.p[1]) &&
+               out.Put(t0 + period - ramp, r.p[1]) && out.Put(t0 + period, r.p[0]);
+    });
 }
 
 void SampleSine(const SampleRequest& r, Emitter& out)
 {
     const double period = 60.0 * r.p[2];
-    double t0 = FirstPeriodStart(60.0 * r.p[3], period, r.xMin);
-    do {
-        t0 = SkipRepeatedPeriods(out, t0, period);
+    ForEachPeriod(out, FirstPeriodStart(60.0 * r.p[3], period, r.xMin), period, r.xMax, false, [&](double t0) {
         for (int k = 0; k < 60; ++k) {
             const double t = t0 + k * period / 60.0;
-            const double y = r.p[0] + r.p[1] * std::sin(2.0 * std::numbers::pi * (t - t0) / period);
-            if (!out.Put(t, y))
-                return;
+            if (!out.Put(t, r.p[0] + r.p[1] * std::sin(2.0 * std::numbers::pi * (t - t0) / period)))
+                return false;
         }
-        const double next = t0 + period;
-        if (next == t0)
-            return;
-        t0 = next;
-    } while (!(t0 > r.xMax));
+        return true;
+    });
 }
 
 void SampleHalfSines(const SampleRequest& r, Emitter& out)
 {
     const double period = 60.0 * r.p[1], length = 60.0 * r.p[2];
-    double t0 = FirstPeriodStart(60.0 * r.p[3], period, r.xMin);
-    do {
-        t0 = SkipRepeatedPeriods(out, t0, period);
+    ForEachPeriod(out, FirstPeriodStart(60.0 * r.p[3], period, r.xMin), period, r.xMax, false, [&](double t0) {
         for (int k = 0; k <= 30; ++k) {
             const double t = t0 + k * length / 30.0;
             const double y = k == 0 || k == 30 ? 0.0 : r.p[0] * std::sin(std::numbers::pi * (t - t0) / length);
             if (!out.Put(t, y))
-                return;
+                return false;
         }
-        const double next = t0 + period;
-        if (next == t0)
-            return;
-        t0 = next;
-        if (!out.Put(t0, 0.0))
-            return;
-    } while (!(t0 > r.xMax));
+        return out.Put(t0 + period, 0.0);
+    });
 }
 
 void Sample(const SampleRequest& r, const FunctionSampleData& d, Emitter& out)

@@ -11,6 +11,7 @@
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/functions/FunctionServices.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/tests/CalcModel.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -37,19 +38,11 @@ class FuncGraphTest : public AppFixture {
         g_funcGraphSettings = FunctionGraphSettings{};
     }
     // Appends a function and fills its display range.
-    static void AddFunction(const char* name, int shape, std::initializer_list<float> params,
+    static void AddFunction(const char* name, int shape, const std::vector<float>& params,
                             const std::string& path = {})
     {
-        const std::size_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
-        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = g_model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = static_cast<std::uint8_t>(shape);
-        std::copy(params.begin(), params.end(), f.params);
-        f.filePath = path;
-        LoadFunctionForDisplay(n);
+        AppendFunction(name, shape, params, path);
+        LoadFunctionForDisplay(g_model.functions.count - 1u);
     }
     static void Settle(int ms = 50)
     {

@@ -32,15 +32,7 @@ class FunctionSamplingTest : public CalcTest {
                                      const std::string& path = {})
     {
         g_model.functions.count = 0;
-        GrowFunctionArray(1);
-        g_model.functions.count = 1;
-        FunctionRecord& f = g_model.functions[0];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = static_cast<std::uint8_t>(shape);
-        std::copy(params.begin(), params.end(), f.params);
-        f.filePath = path;
-        return f;
+        return AppendFunction(name, shape, params, path);
     }
     static std::vector<SamplePoint> Sample(const FunctionRecord& f, double xMin, double xMax,
                                            std::size_t limit = 1000000, int columns = 500)

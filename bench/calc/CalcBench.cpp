@@ -94,26 +94,26 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
     for (auto _ : state) {
         BuildModel(n);
         g_run = RunState{};
-        RasteriseBlocks();
-        ResolveFunctionReferences();
-        PrepareConductivities();
+        RasteriseBlocks(g_model, g_run);
+        ResolveFunctionReferences(g_model, g_run);
+        PrepareConductivities(g_model, g_run);
         auto tPattern = Clock::now();
-        BuildNodeNumbering();
-        BuildMatrixPattern();
+        BuildNodeNumbering(g_model, g_run, Host());
+        BuildMatrixPattern(g_model, g_run, Host());
         const double pattern = Seconds(tPattern);
-        EvaluateColourFunctions(true);
+        EvaluateColourFunctions(g_model, g_run, true);
 
         // The fastest of three steady assemblies.
         double assembly = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
-            AssembleEquations(0);
+            AssembleEquations(g_model, g_run, Host(), 0);
             assembly = std::min(assembly, Seconds(t0));
         }
-        ClearSolution();
+        ClearSolution(g_run);
         auto tSolve = Clock::now();
-        FactoriseIncompleteCholesky();
-        SolveConjugateGradient();
+        FactoriseIncompleteCholesky(g_run, Host());
+        SolveConjugateGradient(g_model, g_run, Host());
         const double solve = Seconds(tSolve);
         const int iterations = g_run.solver.iterations;
 
@@ -123,12 +123,12 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
         g_work.keptRhs = g_work.rhs;
         g_run.step = 2;
         g_run.stepLength = g_model.timeStep;
-        EvaluateColourFunctions(true);
+        EvaluateColourFunctions(g_model, g_run, true);
         double transient = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             g_work.keptRhs = g_work.rhs;
             auto t0 = Clock::now();
-            AssembleEquations(2);
+            AssembleEquations(g_model, g_run, Host(), 2);
             transient = std::min(transient, Seconds(t0));
         }
 
@@ -140,8 +140,8 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
         state.counters["assembly_vs_solve"] = assembly / solve;
         state.counters["transient_assembly_vs_solve"] = transient / solve;
         state.counters["pattern_vs_solve"] = pattern / solve;
-        FreeWorkArrays(0);
-        FreeWorkArrays(1);
+        FreeWorkArrays(g_run, 0);
+        FreeWorkArrays(g_run, 1);
     }
 }
 

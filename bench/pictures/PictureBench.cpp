@@ -90,23 +90,23 @@ void BuildModel(int n)
 // A smooth field over 0..20 °C: falling across x with waves along y and z.
 void WriteAnalyticStep()
 {
-    RasteriseBlocks();
-    BuildNodeNumbering();
+    RasteriseBlocks(g_model, g_run);
+    BuildNodeNumbering(g_model, g_run, Host());
     g_work.solution.assign(static_cast<std::size_t>(g_work.rowCount), 0.0);
     const ModelStore& m = g_model;
     const double size = m.extent[0];
     for (int i = 0; i <= m.axes[0].n; ++i)
         for (int j = 0; j <= m.axes[1].n; ++j)
             for (int k = 0; k <= m.axes[2].n; ++k) {
-                const std::int32_t node = GetNodeIndex(i, j, k);
+                const std::int32_t node = GetNodeIndex(g_model, g_work, i, j, k);
                 if (node < 0)
                     continue;
                 const double x = i * 0.01 / size, y = j * 0.01 / size, z = k * 0.01 / size;
                 g_work.solution[static_cast<std::size_t>(node)] =
                     20.0 * (1.0 - x) + 2.5 * std::sin(6.0 * y) * std::cos(5.0 * z);
             }
-    UpdateColourTemperatureRanges();
-    WriteSolutionFile();
+    UpdateColourTemperatureRanges(g_model, g_run);
+    WriteSolutionFile(g_model, g_run);
 }
 
 struct Camera {
@@ -167,7 +167,7 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         double read = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
-            if (!ReadSolutionFile(BuildStepFileName(".sol")))
+            if (!ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
                 state.SkipWithError("the step file could not be read back");
             read = std::min(read, Seconds(t0));
         }
@@ -229,8 +229,8 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         state.counters["section_vs_read"] = section / read;
         state.counters["perspective_vs_read"] = perspective / read;
         std::remove("tmp0000.sol");
-        FreeWorkArrays(0);
-        FreeWorkArrays(1);
+        FreeWorkArrays(g_run, 0);
+        FreeWorkArrays(g_run, 1);
     }
 }
 

@@ -103,9 +103,9 @@ void AppEngineHost::StepProgress()
     }
 }
 
-WorkOutcome AppEngineHost::RunProgressWindow(ProgressWindow window)
+WorkOutcome AppEngineHost::RunProgressWindow(ProgressWindow window, const ProgressWork& work)
 {
-    return RunProgressDialog(window);
+    return RunProgressDialog(window, work);
 }
 
 void AppEngineHost::SetProgressText(int item, std::string_view text)

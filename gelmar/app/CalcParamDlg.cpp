@@ -180,14 +180,14 @@ void CCalcParamDlg::OnUpdateRadiation(CCmdUI* ui)
 
 void CCalcParamDlg::OnUpdateCen(CCmdUI* ui)
 {
-    ui->Enable(HasRuleColours());
+    ui->Enable(HasRuleColours(g_model));
 }
 
 void CCalcParamDlg::OnUpdateCycles(CCmdUI* ui)
 {
     const bool nonLinear = IsDlgButtonChecked(IDC_NON_LINEAR) != 0;
     const bool cen = IsDlgButtonChecked(IDC_CEN_YES) != 0;
-    ui->Enable((HasRadiatingColours(g_model) && nonLinear) || (HasRuleColours() && cen));
+    ui->Enable((HasRadiatingColours(g_model) && nonLinear) || (HasRuleColours(g_model) && cen));
 }
 
 } // namespace gelmar

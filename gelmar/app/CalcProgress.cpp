@@ -8,6 +8,7 @@
 
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/calc/CalcSystem.h"
 #include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/functions/Functions.h"
@@ -98,9 +99,9 @@ BOOL CCalcProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const ModelStore& s = g_model;
-    const bool oneCycle = !HasTemperatureDependentMaterials() &&
+    const bool oneCycle = !HasTemperatureDependentMaterials(g_model, g_run) &&
                           (s.linearRadiation == 1 || !HasRadiatingColours(g_model)) &&
-                          (s.recalcCen == 0 || !HasRuleColours());
+                          (s.recalcCen == 0 || !HasRuleColours(g_model));
     SetNumber(IDC_CYCLES_LIMIT, oneCycle ? 1 : s.cycles);
     SetNumber(IDC_ITER_LIMIT, s.iterations);
     SetFloat(IDC_DT_LIMIT, s.maxDeltaT);
@@ -152,7 +153,7 @@ WorkOutcome CCalcProgressDlg::Run()
     // The font changes the dialog's size: keep it in its corner.
     PlaceInMainWindowCorner();
     g_calcProgress = this;
-    const WorkOutcome outcome = RunProgressWork(ProgressWindow::Calculation);
+    const WorkOutcome outcome = RunWork();
     if (!outcome.Normal() && g_isofluxActive)
         EndIsofluxDrawing();
     g_calcProgress = nullptr;
@@ -212,7 +213,7 @@ CSolarFluxProgressDlg::~CSolarFluxProgressDlg()
 WorkOutcome CSolarFluxProgressDlg::Run()
 {
     g_solarProgress = this;
-    const WorkOutcome outcome = RunProgressWork(ProgressWindow::SolarFluxes);
+    const WorkOutcome outcome = RunWork();
     g_solarProgress = nullptr;
     return outcome;
 }
@@ -245,21 +246,23 @@ CViewFactorProgressDlg::~CViewFactorProgressDlg()
 WorkOutcome CViewFactorProgressDlg::Run()
 {
     g_viewFactorProgress = this;
-    const WorkOutcome outcome = RunProgressWork(ProgressWindow::ViewFactors);
+    const WorkOutcome outcome = RunWork();
     g_viewFactorProgress = nullptr;
     return outcome;
 }
 
-WorkOutcome RunProgressDialog(ProgressWindow window)
+WorkOutcome RunProgressDialog(ProgressWindow window, const ProgressWork& work)
 {
     switch (window) {
     case ProgressWindow::Calculation: {
         CCalcProgressDlg dlg;
+        dlg.SetWork(work);
         dlg.DoModal();
         return dlg.Outcome();
     }
     case ProgressWindow::SolarFluxes: {
         CSolarFluxProgressDlg dlg;
+        dlg.SetWork(work);
         dlg.DoModal();
         return dlg.Outcome();
     }
@@ -267,6 +270,7 @@ WorkOutcome RunProgressDialog(ProgressWindow window)
         break;
     }
     CViewFactorProgressDlg dlg;
+    dlg.SetWork(work);
     dlg.DoModal();
     return dlg.Outcome();
 }

@@ -23,14 +23,18 @@ class CProgressDlgBase : public CDialog {
     const WorkOutcome& Outcome() const { return m_outcome; }
     // A read-out of the window ("%d" numbers, "%g" floats, times).
     void SetReadOut(UINT id, std::string_view text);
+    // The engine's work that the first paint runs.
+    void SetWork(ProgressWork work) { m_work = std::move(work); }
 
   protected:
     // The run proper, between the set-up of the bar and the clean-up.
     virtual WorkOutcome Run() = 0;
     void SetNumber(UINT id, long long value);
     void SetFloat(UINT id, double value);
+    WorkOutcome RunWork() { return m_work ? m_work() : WorkOutcome::Aborted(); }
 
   private:
+    ProgressWork m_work;
     UINT m_progressId;
     int m_range;
     bool m_started = false;
@@ -92,6 +96,6 @@ extern CViewFactorProgressDlg* g_viewFactorProgress;
 
 // Runs the progress window modally; its first paint runs the engine's work
 // of that window. How the work ended, for the command that started it.
-WorkOutcome RunProgressDialog(ProgressWindow window);
+WorkOutcome RunProgressDialog(ProgressWindow window, const ProgressWork& work);
 
 } // namespace gelmar

@@ -44,7 +44,7 @@ bool IsCalculable()
 // engine's run state.
 void CGelmarDoc::OnCalcSystem()
 {
-    RunCalcSystem();
+    RunCalcSystem(g_model, g_run, Host());
 }
 
 void CGelmarDoc::OnCalcViewFactors()
@@ -52,14 +52,14 @@ void CGelmarDoc::OnCalcViewFactors()
     if (g_model.dataFilePath.empty())
         return;
     ClearUndoHistory(g_engine.history);
-    FinishCalcCommand(RunViewFactorDialog(Host()),
+    FinishCalcCommand(g_model, Host(), RunViewFactorDialog(g_model, g_run, Host()),
                       {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
                        ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid, ErrorCode::GridLength});
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
 {
-    RunCalcSolarFluxes();
+    RunCalcSolarFluxes(g_model, g_run, Host());
 }
 
 void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)
@@ -74,7 +74,7 @@ void CGelmarDoc::OnUpdateCalcViewFactors(CCmdUI* ui)
 
 void CGelmarDoc::OnUpdateCalcSolarFluxes(CCmdUI* ui)
 {
-    ui->Enable(HasSolarColours());
+    ui->Enable(HasSolarColours(g_model, g_run));
 }
 
 void CGelmarDoc::OnCalcParameters()

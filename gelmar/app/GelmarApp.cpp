@@ -277,11 +277,11 @@ bool CGelmarApp::BatchCalculateFile(const std::string& path)
     WorkOutcome outcome;
     if (HasRadiatingColours(g_model)) {
         std::error_code ec;
-        if (!std::filesystem::exists(SelectViewFactorFile(), ec))
-            outcome = RunViewFactorDialog(Host());
+        if (!std::filesystem::exists(SelectViewFactorFile(g_model), ec))
+            outcome = RunViewFactorDialog(g_model, g_run, Host());
     }
     if (!outcome.HasError())
-        RunCalculationDialog(Host());
+        RunCalculationDialog(g_model, g_run, Host());
     FreeModel();
     return true;
 }

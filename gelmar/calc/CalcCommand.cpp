@@ -3,12 +3,13 @@
 #include "gelmar/calc/CalcCommand.h"
 
 #include "gelmar/model/calc/CalcSystem.h"
+#include "gelmar/model/store/Engine.h"
 
 namespace gelmar {
 
 bool CalculateModel()
 {
-    return RunCalcSystem() == CalcSystemResult::Done;
+    return RunCalcSystem(g_model, g_run, Host()) == CalcSystemResult::Done;
 }
 
 } // namespace gelmar

@@ -71,9 +71,9 @@ ListingDecimals CurrentDecimals()
 // heat flows.
 bool LoadTimeStep()
 {
-    if (!ReadSolutionFile(BuildStepFileName(".sol")))
+    if (!ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
         return false;
-    ReadFluxFile();
+    ReadFluxFile(g_model, g_run);
     return true;
 }
 
@@ -88,7 +88,7 @@ void WriteViewFactors(ListingWriter& out)
     const ViewFactorSummary* summary = nullptr;
     if (ViewFactorFileExists()) {
         try {
-            ReadViewFactorSummary();
+            ReadViewFactorSummary(g_model);
             summary = &g_viewFactorSummary;
         } catch (const EngineError&) {
         }
@@ -104,15 +104,15 @@ CTextOutputDlg::CTextOutputDlg(CWnd* pParent) : CDialog(IDD_TEXT_OUTPUT, pParent
     m_hAccel = LoadAccelerators(IDR_TEXT_OUTPUT_ACCEL);
     if (g_model.saveResults) {
         try {
-            EnsureCellArray();
-            BuildNodeNumbering();
+            EnsureCellArray(g_model, g_run);
+            BuildNodeNumbering(g_model, g_run, Host());
             LoadTimeStep();
         } catch (const common::EngineException&) {
             // No results to show: the listings fall back to the input data.
         }
     }
     int& kind = g_app.textListingKind;
-    if (kind == kListingReportOutput && !HasReportItems())
+    if (kind == kListingReportOutput && !HasReportItems(g_model))
         kind = kListingResults;
     if (kind >= kListingResults && kind <= kListingNodeBcs && !ResultsValid())
         kind = kListingInputData;
@@ -217,7 +217,7 @@ void CTextOutputDlg::ShowListing(bool save)
     const LoadedResults results(g_model, g_run);
     switch (kind) {
     case kListingInputData:
-        ResolveFunctionReferences();
+        ResolveFunctionReferences(g_model, g_run);
         WriteInputDataListing(out, g_model);
         break;
     case kListingResults:

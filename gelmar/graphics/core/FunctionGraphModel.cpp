@@ -4,6 +4,7 @@
 
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -48,20 +49,20 @@ GraphFunctionData::GraphFunctionData(const FunctionRecord& f)
         return;
     try {
         if (table) {
-            LoadPropertyTables();
+            LoadPropertyTables(g_model, g_run);
             const int t = m_record->tableIndex;
             if (t >= 0 && static_cast<std::size_t>(t) < g_propertyTables.size()) {
                 m_data.arguments = &g_propertyTables[static_cast<std::size_t>(t)].arguments;
                 m_data.values = &g_propertyTables[static_cast<std::size_t>(t)].values;
             }
         } else {
-            CollectFunctionFiles();
+            CollectFunctionFiles(g_model, g_run);
             const int t = m_record->tableIndex;
             if (!g_functionFiles.empty() && t >= 0 && static_cast<std::size_t>(t) < g_functionFiles.size()) {
-                m_data.step = GetFunctionFileStep(t);
-                m_data.stepwise = GetFunctionFileInterpolate(t) == 0;
+                m_data.step = GetFunctionFileStep(g_run, t);
+                m_data.stepwise = GetFunctionFileInterpolate(g_run, t) == 0;
                 m_data.seriesValue = [t](double time) {
-                    return static_cast<double>(EvaluateFunctionFile(t, time));
+                    return static_cast<double>(EvaluateFunctionFile(g_model, g_run, t, time));
                 };
             }
         }

@@ -1,6 +1,7 @@
 // The check-and-run sequences of "Calc System" and "Calc Solar Fluxes"
 // and their error messages.
 #include "gelmar/model/calc/CalcSystem.h"
+#include "gelmar/model/calc/RunState.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/FiniteChecks.h"
@@ -30,44 +31,44 @@
 
 namespace gelmar {
 
-void ShowCalcErrorMessage(const EngineError& error)
+void ShowCalcErrorMessage(EngineHost& host, const EngineError& error)
 {
     if (error.Code() != ErrorCode::Bitmap)
-        Host().MessageBox(error.Message(), MessageStyle::Ok);
+        host.MessageBox(error.Message(), MessageStyle::Ok);
 }
 
-void FinishCalcCommand(const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped)
+void FinishCalcCommand(ModelStore& model, EngineHost& host, const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped)
 {
     if (outcome.HasError() &&
         (mapped.size() == 0 || std::find(mapped.begin(), mapped.end(), outcome.Code()) != mapped.end()))
-        ShowCalcErrorMessage(*outcome.error);
+        ShowCalcErrorMessage(host, *outcome.error);
     ClearPendingError();
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, model, host, kUndoBaseline, 0, 0);
 }
 
-WorkOutcome RunCalculationWindow()
+WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& host)
 {
-    const WorkOutcome outcome = RunGuarded([] { RunTransientCalculation(); });
+    const WorkOutcome outcome = RunGuarded([&host, &model, &run] { RunTransientCalculation(model, run, host); });
     if (!outcome.Normal()) {
-        if (HasReportItems())
-            WriteReportOutputFile();
-        FreeVentilationMatrix();
-        FreePropertyTables();
-        FreeFunctionFileData();
-        g_run.calcTime -= g_model.timeStep;
+        if (HasReportItems(model))
+            WriteReportOutputFile(model, run);
+        FreeVentilationMatrix(run);
+        FreePropertyTables(run);
+        FreeFunctionFileData(run);
+        run.calcTime -= model.timeStep;
     }
-    FreeWorkArrays(0);
+    FreeWorkArrays(run, 0);
     return outcome;
 }
 
-WorkOutcome RunSolarFluxWindow()
+WorkOutcome RunSolarFluxWindow(ModelStore& model, RunState& run, EngineHost& host)
 {
-    const WorkOutcome outcome = RunGuarded([] { RunSolarFluxCalculation(); });
+    const WorkOutcome outcome = RunGuarded([&host, &model, &run] { RunSolarFluxCalculation(model, run, host); });
     if (!outcome.Normal()) {
-        FreePropertyTables();
-        g_run.calcTime -= g_model.timeStep;
+        FreePropertyTables(run);
+        run.calcTime -= model.timeStep;
     }
-    FreeWorkArrays(0);
+    FreeWorkArrays(run, 0);
     return outcome;
 }
 
@@ -75,12 +76,12 @@ namespace {
 
 // A grid interval without a finite positive length is refused before any
 // question or run.
-bool GridLengthsRefused()
+bool GridLengthsRefused(ModelStore& model, EngineHost& host)
 {
-    const std::optional<GridLengthFault> fault = FindGridLengthFault(g_model);
+    const std::optional<GridLengthFault> fault = FindGridLengthFault(model);
     if (!fault)
         return false;
-    ShowCalcErrorMessage(GridLengthError(g_model, *fault));
+    ShowCalcErrorMessage(host, GridLengthError(model, *fault));
     return true;
 }
 
@@ -93,61 +94,61 @@ CalcSystemResult ResultOf(const WorkOutcome& outcome)
 
 } // namespace
 
-CalcSystemResult RunCalcSolarFluxes()
+CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, EngineHost& host)
 {
-    if (g_model.dataFilePath.empty())
+    if (model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
-    if (GridLengthsRefused())
+    if (GridLengthsRefused(model, host))
         return CalcSystemResult::Failed;
     ClearUndoHistory(g_engine.history);
     WorkOutcome outcome;
-    if (HasRadiatingColours(g_model)) {
-        outcome = PrepareViewFactorFile();
+    if (HasRadiatingColours(model)) {
+        outcome = PrepareViewFactorFile(model, run, host);
         if (outcome.end == WorkOutcome::End::Esc)
             return CalcSystemResult::NotStarted;
     }
     if (!outcome.HasError())
-        outcome = RunSolarFluxDialog(Host());
-    FinishCalcCommand(outcome);
+        outcome = RunSolarFluxDialog(model, run, host);
+    FinishCalcCommand(model, host, outcome);
     return ResultOf(outcome);
 }
 
-WorkOutcome RunProgressWork(ProgressWindow window)
+WorkOutcome RunProgressWork(ModelStore& model, RunState& run, EngineHost& host, ProgressWindow window)
 {
     switch (window) {
     case ProgressWindow::Calculation:
-        return RunCalculationWindow();
+        return RunCalculationWindow(model, run, host);
     case ProgressWindow::ViewFactors:
-        return RunViewFactorWindow();
+        return RunViewFactorWindow(model, run, host);
     case ProgressWindow::SolarFluxes:
-        return RunSolarFluxWindow();
+        return RunSolarFluxWindow(model, run, host);
     }
     return WorkOutcome::Aborted();
 }
 
-CalcSystemResult RunCalcSystem()
+CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, EngineHost& host)
 {
-    if (g_model.dataFilePath.empty())
+    if (model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
-    if (GridLengthsRefused())
+    if (GridLengthsRefused(model, host))
         return CalcSystemResult::Failed;
-    if (IsMinimumGrid(g_model) &&
-        Host().MessageBox(
+    if (IsMinimumGrid(model) &&
+        host.MessageBox(
             "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?",
             MessageStyle::YesNo) != MessageAnswer::Yes)
         return CalcSystemResult::NotStarted;
     ClearUndoHistory(g_engine.history);
     WorkOutcome outcome;
-    if (HasRadiatingColours(g_model)) {
-        outcome = PrepareViewFactorFile();
+    if (HasRadiatingColours(model)) {
+        outcome = PrepareViewFactorFile(model, run, host);
         if (outcome.end == WorkOutcome::End::Esc)
             return CalcSystemResult::NotStarted;
     }
     if (!outcome.HasError())
-        outcome = RunCalculationDialog(Host());
-    FinishCalcCommand(outcome);
-    if (outcome.Normal() && !g_work.solution.empty())
-        Host().ShowStepTemperatures();
+        outcome = RunCalculationDialog(model, run, host);
+    FinishCalcCommand(model, host, outcome);
+    if (outcome.Normal() && !run.work.solution.empty())
+        host.ShowStepTemperatures();
     return ResultOf(outcome);
 }
 

@@ -11,6 +11,9 @@
 
 namespace gelmar {
 
+struct ModelStore;
+struct RunState;
+
 enum class CalcSystemResult {
     NotStarted, // no data file, or the user declined a question
     Done,       // the run ended normally
@@ -18,27 +21,27 @@ enum class CalcSystemResult {
     Failed,     // an error code was reported (and reset)
 };
 
-CalcSystemResult RunCalcSystem();
+CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, EngineHost& host);
 // The run as the calculation progress window makes it: the transient run,
 // clean-up after a failure or Esc, and group 0 freed in every case.
-WorkOutcome RunCalculationWindow();
+WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& host);
 // The work of a progress window: the calculation as above, the view factors
 // (group 0 freed, blocks rasterised, nodes numbered, ComputeViewFactors, the
 // radiation tables and group 0 freed again), or the solar fluxes.
-WorkOutcome RunProgressWork(ProgressWindow window);
+WorkOutcome RunProgressWork(ModelStore& model, RunState& run, EngineHost& host, ProgressWindow window);
 // Shows the message of an error as the calculation commands map it (nothing
 // for a bitmap error); the pending code is not reset.
-void ShowCalcErrorMessage(const EngineError& error);
+void ShowCalcErrorMessage(EngineHost& host, const EngineError& error);
 // The end of a calculation command: the message of the outcome's error when
 // the command maps its code (every code when `mapped` is empty), the pending
 // code reset, a new undo baseline.
-void FinishCalcCommand(const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped = {});
+void FinishCalcCommand(ModelStore& model, EngineHost& host, const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped = {});
 
 // "Calc Solar Fluxes": the view-factor step of Calc System, then the
 // solar-flux run in its window and the message of its error.
-CalcSystemResult RunCalcSolarFluxes();
+CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, EngineHost& host);
 // The solar-flux run as its progress window makes it, as
 // RunCalculationWindow does for the transient run.
-WorkOutcome RunSolarFluxWindow();
+WorkOutcome RunSolarFluxWindow(ModelStore& model, RunState& run, EngineHost& host);
 
 } // namespace gelmar

@@ -9,20 +9,23 @@
 
 namespace gelmar {
 
+struct ModelStore;
+struct RunState;
+
 // Resolves each control's target, "off" and "on" names (marking the
 // functions in use).
-void ResolveControlReferences();
+void ResolveControlReferences(ModelStore& model);
 // The target value of every control at the current time.
-void EvaluateControlTargets();
+void EvaluateControlTargets(ModelStore& model, RunState& run);
 
 // Checks every control and links the model's function references to the
 // controls (once per run, before the time loop); the first failing control
 // ends the run with error 11, which names it.
-void EvaluateControls();
+void EvaluateControls(ModelStore& model, RunState& run);
 // Switches the controls for the current time; true when any switched.
-bool ApplyControls();
+bool ApplyControls(ModelStore& model, RunState& run);
 // Sets every function reference linked to control n to its "on" or "off"
 // function.
-void ApplyControlState(int n, bool on);
+void ApplyControlState(ModelStore& model, int n, bool on);
 
 } // namespace gelmar

@@ -2,6 +2,7 @@
 // colour's blocks from its cells, block size texts and the progress-window runs.
 #include "gelmar/model/editing/BlockOperations.h"
 
+#include "gelmar/model/calc/CalcSystem.h"
 #include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
@@ -279,17 +280,28 @@ std::string FormatBlockSizeText(const ModelStore& m, std::size_t block)
     return text;
 }
 
-WorkOutcome RunCalculationDialog(EngineHost& host)
+namespace {
+
+WorkOutcome RunInProgressWindow(ModelStore& model, RunState& run, EngineHost& host, ProgressWindow window)
 {
-    return host.RunProgressWindow(ProgressWindow::Calculation);
+    return host.RunProgressWindow(window, [&model, &run, &host, window] {
+        return RunProgressWork(model, run, host, window);
+    });
 }
-WorkOutcome RunViewFactorDialog(EngineHost& host)
+
+} // namespace
+
+WorkOutcome RunCalculationDialog(ModelStore& model, RunState& run, EngineHost& host)
 {
-    return host.RunProgressWindow(ProgressWindow::ViewFactors);
+    return RunInProgressWindow(model, run, host, ProgressWindow::Calculation);
 }
-WorkOutcome RunSolarFluxDialog(EngineHost& host)
+WorkOutcome RunViewFactorDialog(ModelStore& model, RunState& run, EngineHost& host)
 {
-    return host.RunProgressWindow(ProgressWindow::SolarFluxes);
+    return RunInProgressWindow(model, run, host, ProgressWindow::ViewFactors);
+}
+WorkOutcome RunSolarFluxDialog(ModelStore& model, RunState& run, EngineHost& host)
+{
+    return RunInProgressWindow(model, run, host, ProgressWindow::SolarFluxes);
 }
 
 } // namespace gelmar

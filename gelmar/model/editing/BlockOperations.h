@@ -59,8 +59,8 @@ std::string FormatBlockSizeText(const ModelStore& m, std::size_t block);
 // Run the transient calculation, the view factors or the solar fluxes inside
 // their modal progress windows, which the engine host shows; how the run
 // ended.
-WorkOutcome RunCalculationDialog(EngineHost& host);
-WorkOutcome RunViewFactorDialog(EngineHost& host);
-WorkOutcome RunSolarFluxDialog(EngineHost& host);
+WorkOutcome RunCalculationDialog(ModelStore& model, RunState& run, EngineHost& host);
+WorkOutcome RunViewFactorDialog(ModelStore& model, RunState& run, EngineHost& host);
+WorkOutcome RunSolarFluxDialog(ModelStore& model, RunState& run, EngineHost& host);
 
 } // namespace gelmar

@@ -8,6 +8,10 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
 // Progress read-outs of the view-factor window.
 using kernels::kProgressPairsDone;
 using kernels::kProgressTotalFaces;
@@ -21,15 +25,15 @@ using kernels::ViewFactorProgressItem;
 // The whole run over the cell raster. Without a zone nothing is written.
 // Esc aborts it (no error code, nothing written); cavity faults raise codes
 // 4, 5 or 12, a file that cannot be written code 2. threads 0: every core.
-void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads = 0);
+void ComputeViewFactors(ModelStore& model, RunState& run, EngineHost& host, const kernels::CellGrid& cells, unsigned threads = 0);
 
 // The run as the view-factor progress window makes it: work arrays of group 0
 // freed, the blocks rasterised, the nodes numbered and ComputeViewFactors;
 // group 0 (with the radiation tables) freed in every case.
-WorkOutcome RunViewFactorWindow();
+WorkOutcome RunViewFactorWindow(ModelStore& model, RunState& run, EngineHost& host);
 
 // Mode 0: the totals; mode 1: the current zone and its pairs done; mode 2:
 // only the pairs done.
-void UpdateViewFactorProgress(int mode);
+void UpdateViewFactorProgress(RunState& run, EngineHost& host, int mode);
 
 } // namespace gelmar

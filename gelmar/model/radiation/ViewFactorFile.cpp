@@ -4,6 +4,8 @@
 // j < i, so a damaged file is a syntax error at its line and never a write
 // outside the tables.
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
 #include "common/kernels/ViewFactorFile.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
@@ -48,20 +50,20 @@ kernels::ViewFactorFileFace FileFace(const RadiatingFace& f)
 
 } // namespace
 
-std::string SelectViewFactorFile()
+std::string SelectViewFactorFile(ModelStore& model)
 {
     std::error_code ec;
     std::string path = kWrittenFile;
     if (!std::filesystem::exists(path, ec)) {
-        path = g_model.dataFilePath;
+        path = model.dataFilePath;
         path.replace(path.size() < 3 ? 0 : path.size() - 3, 3, "vwf");
     }
     return path;
 }
 
-void WriteViewFactorFile()
+void WriteViewFactorFile(RunState& run)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     std::vector<std::vector<kernels::ViewFactorFileFace>> faces(r.zones.size());
     std::vector<kernels::ViewFactorZoneOut> zones(r.zones.size());
     WithMemoryCheck([&] {
@@ -75,12 +77,12 @@ void WriteViewFactorFile()
         throw EngineError::FileOpen(kWrittenFile);
 }
 
-void ReadViewFactorFile()
+void ReadViewFactorFile(ModelStore& model, RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     r.fileZones.clear();
     r.fileFaces.clear();
-    const std::string path = SelectViewFactorFile();
+    const std::string path = SelectViewFactorFile(model);
     kernels::ViewFactorFileData data;
     kernels::ViewFactorReadResult result;
     WithMemoryCheck([&] {
@@ -110,9 +112,9 @@ void ReadViewFactorFile()
         throw EngineError::Syntax(path, result.line);
 }
 
-void MatchFileFaces()
+void MatchFileFaces(RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     for (RadiatingFace& f : r.fileFaces) {
         f.fileFace = -1;
         f.matchedCount = 0;
@@ -131,9 +133,9 @@ void MatchFileFaces()
     }
 }
 
-const RadiationZone* MatchedFileZone(std::size_t zone)
+const RadiationZone* MatchedFileZone(RunState& run, std::size_t zone)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     if (zone >= r.zones.size() || r.zones[zone].faces.empty())
         return nullptr;
     const int link = r.zones[zone].faces.front().fileFace;
@@ -142,18 +144,18 @@ const RadiationZone* MatchedFileZone(std::size_t zone)
     return &r.fileZones[static_cast<std::size_t>(r.fileFaces[static_cast<std::size_t>(link)].zone)];
 }
 
-void ComputeZoneConvection()
+void ComputeZoneConvection(ModelStore& model, RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     for (std::size_t c = 0; c < r.zoneOfColour.size(); ++c)
-        if (g_model.colours[c].inUse && g_model.colours[c].unlinked && r.zoneOfColour[c] >= 0)
+        if (model.colours[c].inUse && model.colours[c].unlinked && r.zoneOfColour[c] >= 0)
             r.convectionSum[c] = 0;
     for (RadiationZone& zone : r.zones) {
         if (zone.type != BC_FREE && zone.type != BC_FRE_S)
             continue;
         zone.commonConvection = 0;
         for (RadiatingFace& f : zone.faces) {
-            const ColourRecord& colour = g_model.colours[f.zoneColour];
+            const ColourRecord& colour = model.colours[f.zoneColour];
             const double h = zone.type == BC_FRE_S ? colour.hGlobal : colour.hConvective;
             const double hA = h * f.area;
             // Set also when h*A is 0: a coefficient that fell to 0 couples nothing.
@@ -168,48 +170,48 @@ void ComputeZoneConvection()
     }
 }
 
-void CountFacePartners()
+void CountFacePartners(RunState& run, EngineHost& host)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     for (const RadiationZone& zone : r.fileZones) {
         const std::vector<int> partners = kernels::CountFacePartners(
-            zone.matrix, static_cast<std::size_t>(zone.faceCount), [] { CheckEscAbort(Host()); });
+            zone.matrix, static_cast<std::size_t>(zone.faceCount), [&host] { CheckEscAbort(host); });
         for (std::size_t i = 0; i < partners.size(); ++i)
             r.fileFaces[static_cast<std::size_t>(zone.firstFace) + i].partners = partners[i];
     }
 }
 
-void LoadViewFactors(const kernels::CellGrid& cells, const std::function<int(int, int, int)>& nodeOf)
+void LoadViewFactors(ModelStore& model, RunState& run, EngineHost& host, const kernels::CellGrid& cells, const std::function<int(int, int, int)>& nodeOf)
 {
-    if (CollectRadiatingFaces(cells, false) == 0)
+    if (CollectRadiatingFaces(model, run, host, cells, false) == 0)
         return;
     if (nodeOf)
-        AssignCornerNodes(nodeOf);
-    RadiationSet& r = g_radiation;
-    const bool radiating = HasRadiatingColours(g_model);
+        AssignCornerNodes(run, nodeOf);
+    RadiationSet& r = run.radiation;
+    const bool radiating = HasRadiatingColours(model);
     if (radiating) {
-        ReadViewFactorFile();
-        MatchFileFaces();
+        ReadViewFactorFile(model, run);
+        MatchFileFaces(run);
     }
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         const RadiationZone& zone = r.zones[z];
         r.extraRows += zone.airNodes;
         if (zone.type == BC_FRE_S)
             continue;
-        if (const RadiationZone* file = MatchedFileZone(z))
+        if (const RadiationZone* file = MatchedFileZone(run, z))
             r.extraRows += file->faceCount;
         if (zone.type == BC_FREE || zone.type == TRANSMAT)
             ++r.extraRows;
     }
-    ComputeZoneConvection();
+    ComputeZoneConvection(model, run);
     if (radiating)
-        CountFacePartners();
+        CountFacePartners(run, host);
 }
 
-void ReadViewFactorSummary()
+void ReadViewFactorSummary(ModelStore& model)
 {
     ViewFactorSummary& s = g_viewFactorSummary;
-    const std::string path = SelectViewFactorFile();
+    const std::string path = SelectViewFactorFile(model);
     kernels::ViewFactorSummaryTable table;
     kernels::ViewFactorReadResult result;
     WithMemoryCheck([&] { result = kernels::ReadViewFactorSummary(path, kFormat, table); });

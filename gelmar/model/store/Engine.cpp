@@ -44,8 +44,8 @@ ColourScale& g_colourScale = g_engine.colourScale;
 
 void ResetModel()
 {
-    FreeWorkArrays(1);
-    FreeWorkArrays(0);
+    FreeWorkArrays(g_run, 1);
+    FreeWorkArrays(g_run, 0);
     g_run.solutionValid = false;
     g_run.calcTime = 0;
     g_run.solarResults = false;
@@ -56,8 +56,8 @@ void ResetModel()
 
 void FreeModel()
 {
-    FreeWorkArrays(1);
-    FreeWorkArrays(0);
+    FreeWorkArrays(g_run, 1);
+    FreeWorkArrays(g_run, 0);
     FreeFaceList(g_view);
     g_view.outlines.Free();
     FreeModel(g_model);

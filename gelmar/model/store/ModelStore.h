@@ -131,6 +131,16 @@ bool GrowReportItemArray(ModelStore& m, std::size_t n);
 void InitVentilationFlow(ModelStore& m, std::size_t n);
 
 // Colour operations.
+// Model coordinate of grid line `line` on an axis: 0 for line 0, otherwise
+// the axis's coordinate entry line - 1 (0 for a line the grid does not have).
+inline float GridLineCoordinate(const ModelStore& model, int axis, int line)
+{
+    const std::vector<float>& coords = model.axes[static_cast<std::size_t>(axis)].coords;
+    if (line <= 0 || static_cast<std::size_t>(line - 1) >= coords.size())
+        return 0.0f;
+    return coords[static_cast<std::size_t>(line - 1)];
+}
+
 bool IsColourDefined(const ColourRecord& colour);
 int FindFreeColour(const ModelStore& m, int start);
 void CopyColourProperties(ModelStore& m, int target, int source);

@@ -9,7 +9,7 @@ namespace gelmar {
 
 void ReleaseCalculationResults(RunState& run)
 {
-    FreeWorkArrays(1);
+    FreeWorkArrays(g_run, 1);
     run.resultsValid = false;
 }
 

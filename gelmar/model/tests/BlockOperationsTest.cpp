@@ -254,9 +254,9 @@ TEST_F(BlockOperationsTest, SizeTextChoosesTheUnitPerAxis)
 
 TEST_F(BlockOperationsTest, RunnersAskTheHostForTheirProgressWindows)
 {
-    RunCalculationDialog(Host());
-    RunViewFactorDialog(Host());
-    RunSolarFluxDialog(Host());
+    RunCalculationDialog(g_model, g_run, Host());
+    RunViewFactorDialog(g_model, g_run, Host());
+    RunSolarFluxDialog(g_model, g_run, Host());
     EXPECT_EQ(recorder.windows,
               (std::vector<ProgressWindow>{ProgressWindow::Calculation, ProgressWindow::ViewFactors,
                                            ProgressWindow::SolarFluxes}));

@@ -118,8 +118,8 @@ class CalcTest : public ModelTest {
     }
 
     // Runs Calc System; true when it ended normally.
-    bool Run() { return RunCalcSystem() == CalcSystemResult::Done; }
-    static double T(int i, int j, int k) { return GetNodeValueAt(i, j, k, 0); }
+    bool Run() { return RunCalcSystem(g_model, g_run, Host()) == CalcSystemResult::Done; }
+    static double T(int i, int j, int k) { return GetNodeValueAt(g_model, g_work, i, j, k, 0); }
 };
 
 } // namespace gelmar::test

@@ -169,14 +169,14 @@ TEST_F(GridLengthTest, CalcSystemRefusesABadGridBeforeAnyQuestionOrFile)
     WriteBytes("tmp.vwf", "nzon=1\r\n");
     for (auto run : {&RunCalcSystem, &RunCalcSolarFluxes}) {
         host.messages.clear();
-        EXPECT_EQ(run(), CalcSystemResult::Failed);
+        EXPECT_EQ(run(g_model, g_run, Host()), CalcSystemResult::Failed);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].rfind("The X interval 2 has width 0", 0), 0u) << host.messages[0];
         EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
         EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     }
     // The window's own guard, for the runs that skip Calc System (Batch).
-    EXPECT_FALSE(RunCalculationWindow().Normal());
+    EXPECT_FALSE(RunCalculationWindow(g_model, g_run, Host()).Normal());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::GridLength);
     ClearPendingError();
 }

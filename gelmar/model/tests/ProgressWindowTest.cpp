@@ -14,10 +14,10 @@ namespace {
 // window unrun when told to.
 class WindowHost : public NullEngineHost {
   public:
-    WorkOutcome RunProgressWindow(ProgressWindow w) override
+    WorkOutcome RunProgressWindow(ProgressWindow w, const ProgressWork& work) override
     {
         windows.push_back(w);
-        return closeUnrun ? WorkOutcome::Aborted() : RunProgressWork(w);
+        return closeUnrun ? WorkOutcome::Aborted() : work();
     }
     std::vector<ProgressWindow> windows;
     bool closeUnrun = false;
@@ -47,16 +47,16 @@ class ProgressWindowTest : public CalcTest {
 
 TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
 {
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_FALSE(g_work.solution.empty());
 
     // A window that closed before its run: no result, no message of a code.
-    FreeWorkArrays(1);
+    FreeWorkArrays(g_run, 1);
     host.windows.clear();
     host.messages.clear();
     host.closeUnrun = true;
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Aborted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Aborted);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_TRUE(g_work.solution.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
@@ -65,10 +65,10 @@ TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
 TEST_F(ProgressWindowTest, HostWithoutWindowsRunsTheWorkDirectly)
 {
     SetHost(nullptr);
-    EXPECT_TRUE(RunCalculationDialog(Host()).Normal());
+    EXPECT_TRUE(RunCalculationDialog(g_model, g_run, Host()).Normal());
     EXPECT_FALSE(g_work.solution.empty());
     // No radiating faces: the view-factor run ends normally with nothing to write.
-    EXPECT_TRUE(RunViewFactorDialog(Host()).Normal());
+    EXPECT_TRUE(RunViewFactorDialog(g_model, g_run, Host()).Normal());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
@@ -76,7 +76,7 @@ TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
 {
     // Without solar colours the run marches the time axis with nothing to
     // write, in its own window, and ends normally.
-    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);

@@ -15,7 +15,7 @@ class SolarTest : public ModelTest {
     void SetUp() override
     {
         ModelTest::SetUp();
-        FreeSolarTables();
+        FreeSolarTables(g_run);
         g_solar = SolarState{};
         g_sun = SunState{};
         g_model.sunObstacleCount = 0;
@@ -67,6 +67,8 @@ class SolarTest : public ModelTest {
         nodes.resize(static_cast<std::size_t>(nx + 1) * (ny + 1) * (nz + 1));
         for (std::size_t n = 0; n < nodes.size(); ++n)
             nodes[n] = static_cast<std::int32_t>(n);
+        for (int a = 0; a < 3; ++a)
+            g_solar.grid.n[a] = g_model.axes[a].n;
         g_solar.grid.cellColours = cells;
         g_solar.grid.nodeIndex = nodes;
         g_solar.grid.gridNodes = static_cast<std::int32_t>(nodes.size());

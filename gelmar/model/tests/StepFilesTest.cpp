@@ -40,7 +40,7 @@ TEST_F(StepFilesTest, NamesCountSavedSteps)
         g_run.calcTime = c.time;
         g_model.timeStep = c.step;
         g_model.saveFrequency = c.frequency;
-        EXPECT_EQ(BuildStepFileName(".sol"), c.name);
+        EXPECT_EQ(BuildStepFileName(g_model, g_run, ".sol"), c.name);
     }
 }
 
@@ -75,7 +75,7 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes("case.sol", c.text);
-        EXPECT_EQ(ReadSolutionFile("case.sol"), c.good);
+        EXPECT_EQ(ReadSolutionFile(g_model, g_run, "case.sol"), c.good);
         EXPECT_EQ(g_run.solutionValid, c.good);
         EXPECT_EQ(g_work.solution.size(), 10u);
         for (double v : g_work.solution)
@@ -86,7 +86,7 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
 TEST_F(StepFilesTest, MissingSolutionFileClearsTheFlags)
 {
     SolvedModel();
-    EXPECT_FALSE(ReadSolutionFile("absent.sol"));
+    EXPECT_FALSE(ReadSolutionFile(g_model, g_run, "absent.sol"));
     EXPECT_FALSE(g_run.solutionValid);
     EXPECT_EQ(g_run.solver.objectDivergence, 200.0f);
 }
@@ -95,7 +95,7 @@ TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
 {
     g_run.calcTime = 0;
     WriteBytes("tmp0000.flx", "2 0 0 1 5.5\r\n1 3 0 4 -2\r\nnot a line\r\n1 3 0 2 7\r\n1 2 9 0 1e3\r\n");
-    ReadFluxFile();
+    ReadFluxFile(g_model, g_run);
     EXPECT_TRUE(g_run.fluxesValid);
     ASSERT_EQ(g_work.heatFlows.size(), 4u);
     EXPECT_EQ(g_work.heatFlows[0].j, 2);
@@ -111,16 +111,16 @@ TEST_F(StepFilesTest, TheFluxTableIsReadOnceAndOnlyWithRadiatingColours)
     WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n");
     g_run.fluxesValid = false;
     g_work.heatFlows.assign(3, HeatFlowRecord{}); // from an earlier step
-    EnsureFluxTable();
+    EnsureFluxTable(g_model, g_run);
     EXPECT_TRUE(g_run.fluxesValid);
     EXPECT_TRUE(g_work.heatFlows.empty()); // no radiating colour: not read
     Colour(3, BC_FREE);
     g_run.fluxesValid = false;
-    EnsureFluxTable();
+    EnsureFluxTable(g_model, g_run);
     ASSERT_EQ(g_work.heatFlows.size(), 1u);
     // Loaded: a changed file is not read again until the results change.
     WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n2 0 0 0 1\r\n");
-    EnsureFluxTable();
+    EnsureFluxTable(g_model, g_run);
     EXPECT_EQ(g_work.heatFlows.size(), 1u);
 }
 
@@ -129,7 +129,7 @@ TEST_F(StepFilesTest, UnwritableStepFileIsAnOpenError)
     SolvedModel();
     std::filesystem::create_directories("tmp0000.sol");
     g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), "Failed to open file\ntmp0000.sol");
 }
 

@@ -30,7 +30,7 @@ class ViewFactorFileTest : public ModelTest {
         for (const std::string& l : lines)
             text += l + "\r\n";
         WriteBytes("tmp.vwf", text);
-        return Catch([] { ReadViewFactorFile(); });
+        return Catch([] { ReadViewFactorFile(g_model, g_run); });
     }
     template <typename F> ErrorCode Catch(F&& f) { return CaughtError(f, &message); }
     std::string message;
@@ -151,18 +151,18 @@ TEST_F(ViewFactorFileTest, BadLinesAreSyntaxErrorsAtTheirLine)
 TEST_F(ViewFactorFileTest, PathChoiceAndOpenFailure)
 {
     g_model.dataFilePath = "models/room.glm";
-    EXPECT_EQ(SelectViewFactorFile(), "models/room.vwf");
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), ErrorCode::FileOpen);
+    EXPECT_EQ(SelectViewFactorFile(g_model), "models/room.vwf");
+    EXPECT_EQ(Catch([] { ReadViewFactorFile(g_model, g_run); }), ErrorCode::FileOpen);
     EXPECT_EQ(message, "Failed to open file\nmodels/room.vwf");
     // The data file's own view-factor file is read when there is no tmp.vwf.
     std::string text;
     for (const std::string& l : kGoodFile)
         text += l + "\n";
     WriteBytes("models/room.vwf", text);
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), ErrorCode::None);
+    EXPECT_EQ(Catch([] { ReadViewFactorFile(g_model, g_run); }), ErrorCode::None);
     EXPECT_EQ(g_radiation.fileFaces.size(), 5u);
     WriteBytes("tmp.vwf", "nzon=1\nzone=1 0\nnfac=0\n");
-    EXPECT_EQ(SelectViewFactorFile(), "tmp.vwf");
+    EXPECT_EQ(SelectViewFactorFile(g_model), "tmp.vwf");
 }
 
 TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
@@ -177,18 +177,18 @@ TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
         .Block(1, 2, 3, 1, 2, 1, 3);
     ASSERT_TRUE(ReadText(model.Text()));
     const ModelRaster raster = RasteriseModel(g_model);
-    ComputeViewFactors(raster.Grid());
+    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
     const RadiationSet computed = g_radiation;
     ASSERT_EQ(computed.zones.size(), 1u);
     const RadiationZone& zone = computed.zones[0];
 
     // A later run collects the faces again and reads the file; the corner
     // nodes come from the node numbering (here: one number per grid point).
-    LoadViewFactors(raster.Grid(), [](int i, int j, int k) { return i + 10 * j + 100 * k; });
+    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int j, int k) { return i + 10 * j + 100 * k; });
     const RadiationSet& r = g_radiation;
     ASSERT_EQ(r.zones.size(), 1u);
     ASSERT_EQ(r.fileFaces.size(), zone.faces.size());
-    const RadiationZone* file = MatchedFileZone(0);
+    const RadiationZone* file = MatchedFileZone(g_run, 0);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->matrix, zone.matrix); // every factor, to the last bit
     std::vector<int> partners(zone.faces.size(), 0);
@@ -230,11 +230,11 @@ TEST_F(ViewFactorFileTest, SolarFreeCavityIsAZoneOfARunOnly)
     model.Colour(6, BC_FRE_S, {"hglo=8"}).Block(1, 0, 3, 0, 3, 0, 3).Block(6, 1, 2, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
     const ModelRaster raster = RasteriseModel(g_model);
-    ComputeViewFactors(raster.Grid());
+    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
     EXPECT_TRUE(g_radiation.zones.empty());
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     // No radiating colour: the run reads no file; the zone has its air node.
-    LoadViewFactors(raster.Grid(), {});
+    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), {});
     ASSERT_EQ(g_radiation.zones.size(), 1u);
     EXPECT_EQ(g_radiation.zones[0].faces.size(), 6u);
     EXPECT_EQ(g_radiation.extraRows, 1);
@@ -245,7 +245,7 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
 {
     WriteBytes("tmp.vwf", "nfac=3\nface=1 9 1 0 2 0\nface=2 9 1 1 4 0\nface=3 9 2 2 1 0\n"
                           "vwfc=2 1 0.5\nvwfc=3 1 0.25\nvwfc=3 2 0.125\n");
-    ASSERT_EQ(Catch([] { ReadViewFactorSummary(); }), ErrorCode::None);
+    ASSERT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::None);
     const ViewFactorSummary& s = g_viewFactorSummary;
     EXPECT_EQ(s.area[1], 6.0);
     EXPECT_EQ(s.area[2], 1.0);
@@ -255,12 +255,12 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
     FreeViewFactorSummary();
 
     WriteBytes("tmp.vwf", "nfac=1\nface=1 9 1 0 2 0\nvwfc=2 1 0.5\n");
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), ErrorCode::Syntax);
+    EXPECT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::Syntax);
     EXPECT_EQ(message, "Syntax error in file tmp.vwf\nLine 3");
     // A missing file is no error here.
     std::filesystem::remove("tmp.vwf");
     g_model.dataFilePath = "none.glm";
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), ErrorCode::None);
+    EXPECT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::None);
 }
 
 } // namespace

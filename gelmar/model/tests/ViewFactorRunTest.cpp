@@ -35,7 +35,7 @@ class ViewFactorRun : public ModelTest {
     // kept.
     WorkOutcome Run(unsigned threads = 0)
     {
-        WorkOutcome outcome = RunGuarded([&] { ComputeViewFactors(raster.Grid(), threads); });
+        WorkOutcome outcome = RunGuarded([&] { ComputeViewFactors(g_model, g_run, Host(), raster.Grid(), threads); });
         message = outcome.HasError() ? outcome.error->Message() : std::string();
         ClearPendingError();
         return outcome;
@@ -97,7 +97,7 @@ TEST_F(ViewFactorRun, CubeCavityGivesCatalogueFactors)
     EXPECT_EQ(host.progressTexts[kProgressZonePairs], "15");
     EXPECT_EQ(host.progressTexts[kProgressPairsDone], "15");
     // Freeing the run's tables keeps the colours' zones for the output windows.
-    FreeRadiation();
+    FreeRadiation(g_run);
     EXPECT_TRUE(g_radiation.zones.empty());
     EXPECT_EQ(g_radiation.zoneOfColour[2], 0);
     EXPECT_EQ(g_radiation.zoneOfColour[1], -1);
@@ -235,7 +235,7 @@ TEST_F(ViewFactorRun, FaultMessageInRowColumnLayerForm)
     EXPECT_EQ(message, "BC (colour 2) occurs in separated zones.\nSee R=5, C=1, L=11.");
 
     // The command shows it through the host.
-    ShowCalcErrorMessage(EngineError::CavityFault(ErrorCode::SeparatedZones, 2, {0, 0, 0, true, 5}));
+    ShowCalcErrorMessage(Host(), EngineError::CavityFault(ErrorCode::SeparatedZones, 2, {0, 0, 0, true, 5}));
     EXPECT_EQ(LastMessage(), "BC (colour 2) occurs in separated zones.\nSee R=1, C=1, L=11.");
     g_model.rcl = 0;
     ASSERT_EQ(Run().Code(), ErrorCode::SeparatedZones);

@@ -111,9 +111,9 @@ TEST_F(WallCalcTest, SolutionFileReadsBack)
     ASSERT_TRUE(ReadExample());
     ASSERT_TRUE(Run());
     const std::vector<double> solved = g_work.solution;
-    ClearSolution();
+    ClearSolution(g_run);
     g_model.colours[2].resultValue1 = 0;
-    ASSERT_TRUE(ReadSolutionFile(BuildStepFileName(".sol")));
+    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
     for (std::size_t n = 0; n < solved.size(); ++n)
         EXPECT_NEAR(g_work.solution[n], solved[n], 1e-9);
     EXPECT_NEAR(g_model.colours[2].resultValue1, 35.0957, 1e-4);

@@ -48,8 +48,8 @@ class PictureTest : public CalcTest {
     {
         CollectBlockFaces(g_model, g_view);
         BuildVisibleFaceList(g_model, g_view);
-        RasteriseBlocks();
-        BuildNodeNumbering();
+        RasteriseBlocks(g_model, g_run);
+        BuildNodeNumbering(g_model, g_run, Host());
         g_work.solution.assign(static_cast<std::size_t>(g_work.gridNodeCount), 0.0);
     }
     static void SetTemperatures(const std::function<double(double, double, double)>& t)
@@ -57,7 +57,7 @@ class PictureTest : public CalcTest {
         for (int i = 0; i <= g_model.axes[0].n; ++i)
             for (int j = 0; j <= g_model.axes[1].n; ++j)
                 for (int k = 0; k <= g_model.axes[2].n; ++k) {
-                    const std::int32_t n = GetNodeIndex(i, j, k);
+                    const std::int32_t n = GetNodeIndex(g_model, g_work, i, j, k);
                     if (n >= 0)
                         g_work.solution[static_cast<std::size_t>(n)] =
                             t(GridLineCoordinate(g_model, 0, i), GridLineCoordinate(g_model, 1, j),

@@ -44,7 +44,7 @@ bool IsCalculable()
 // engine's run state.
 void CGelmarDoc::OnCalcSystem()
 {
-    RunCalcSystem(g_model, g_run, Host());
+    RunCalcSystem(g_model, g_run, g_engine.history, Host());
 }
 
 void CGelmarDoc::OnCalcViewFactors()
@@ -52,14 +52,14 @@ void CGelmarDoc::OnCalcViewFactors()
     if (g_model.dataFilePath.empty())
         return;
     ClearUndoHistory(g_engine.history);
-    FinishCalcCommand(g_model, Host(), RunViewFactorDialog(g_model, g_run, Host()),
+    FinishCalcCommand(g_model, g_engine.history, Host(), RunViewFactorDialog(g_model, g_run, Host()),
                       {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
                        ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid, ErrorCode::GridLength});
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
 {
-    RunCalcSolarFluxes(g_model, g_run, Host());
+    RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host());
 }
 
 void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)

@@ -7,9 +7,9 @@
 
 namespace gelmar {
 
-bool CalculateModel()
+bool CalculateModel(Engine& engine)
 {
-    return RunCalcSystem(g_model, g_run, Host()) == CalcSystemResult::Done;
+    return RunCalcSystem(engine.model, engine.run, engine.history, engine.host) == CalcSystemResult::Done;
 }
 
 } // namespace gelmar

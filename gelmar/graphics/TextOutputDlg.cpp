@@ -85,16 +85,16 @@ void WriteViewFactors(ListingWriter& out)
     const bool exists = std::filesystem::exists("tmp.vwf", ec);
     const std::string name = exists ? std::string("tmp.vwf")
                                     : std::filesystem::path(g_model.dataFilePath).stem().string() + ".vwf";
+    ViewFactorSummary read;
     const ViewFactorSummary* summary = nullptr;
     if (ViewFactorFileExists()) {
         try {
-            ReadViewFactorSummary(g_model);
-            summary = &g_viewFactorSummary;
+            read = ReadViewFactorSummary(g_model);
+            summary = &read;
         } catch (const EngineError&) {
         }
     }
     WriteViewFactorsListing(out, name, summary, CurrentDecimals());
-    FreeViewFactorSummary();
 }
 
 } // namespace

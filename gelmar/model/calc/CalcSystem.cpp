@@ -37,13 +37,13 @@ void ShowCalcErrorMessage(EngineHost& host, const EngineError& error)
         host.MessageBox(error.Message(), MessageStyle::Ok);
 }
 
-void FinishCalcCommand(ModelStore& model, EngineHost& host, const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped)
+void FinishCalcCommand(ModelStore& model, UndoHistory& history, EngineHost& host, const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped)
 {
     if (outcome.HasError() &&
         (mapped.size() == 0 || std::find(mapped.begin(), mapped.end(), outcome.Code()) != mapped.end()))
         ShowCalcErrorMessage(host, *outcome.error);
     ClearPendingError();
-    SaveUndoRecord(g_engine.history, model, host, kUndoBaseline, 0, 0);
+    SaveUndoRecord(history, model, host, kUndoBaseline, 0, 0);
 }
 
 WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& host)
@@ -94,13 +94,13 @@ CalcSystemResult ResultOf(const WorkOutcome& outcome)
 
 } // namespace
 
-CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, EngineHost& host)
+CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, UndoHistory& history, EngineHost& host)
 {
     if (model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
     if (GridLengthsRefused(model, host))
         return CalcSystemResult::Failed;
-    ClearUndoHistory(g_engine.history);
+    ClearUndoHistory(history);
     WorkOutcome outcome;
     if (HasRadiatingColours(model)) {
         outcome = PrepareViewFactorFile(model, run, host);
@@ -109,7 +109,7 @@ CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, EngineHost
     }
     if (!outcome.HasError())
         outcome = RunSolarFluxDialog(model, run, host);
-    FinishCalcCommand(model, host, outcome);
+    FinishCalcCommand(model, history, host, outcome);
     return ResultOf(outcome);
 }
 
@@ -126,7 +126,7 @@ WorkOutcome RunProgressWork(ModelStore& model, RunState& run, EngineHost& host, 
     return WorkOutcome::Aborted();
 }
 
-CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, EngineHost& host)
+CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, UndoHistory& history, EngineHost& host)
 {
     if (model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
@@ -137,7 +137,7 @@ CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, EngineHost& hos
             "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?",
             MessageStyle::YesNo) != MessageAnswer::Yes)
         return CalcSystemResult::NotStarted;
-    ClearUndoHistory(g_engine.history);
+    ClearUndoHistory(history);
     WorkOutcome outcome;
     if (HasRadiatingColours(model)) {
         outcome = PrepareViewFactorFile(model, run, host);
@@ -146,7 +146,7 @@ CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, EngineHost& hos
     }
     if (!outcome.HasError())
         outcome = RunCalculationDialog(model, run, host);
-    FinishCalcCommand(model, host, outcome);
+    FinishCalcCommand(model, history, host, outcome);
     if (outcome.Normal() && !run.work.solution.empty())
         host.ShowStepTemperatures();
     return ResultOf(outcome);

@@ -13,6 +13,7 @@ namespace gelmar {
 
 struct ModelStore;
 struct RunState;
+class UndoHistory;
 
 enum class CalcSystemResult {
     NotStarted, // no data file, or the user declined a question
@@ -21,7 +22,9 @@ enum class CalcSystemResult {
     Failed,     // an error code was reported (and reset)
 };
 
-CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, EngineHost& host);
+// The undo history is cleared before the run and takes a new baseline
+// after it.
+CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, UndoHistory& history, EngineHost& host);
 // The run as the calculation progress window makes it: the transient run,
 // clean-up after a failure or Esc, and group 0 freed in every case.
 WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& host);
@@ -35,11 +38,11 @@ void ShowCalcErrorMessage(EngineHost& host, const EngineError& error);
 // The end of a calculation command: the message of the outcome's error when
 // the command maps its code (every code when `mapped` is empty), the pending
 // code reset, a new undo baseline.
-void FinishCalcCommand(ModelStore& model, EngineHost& host, const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped = {});
+void FinishCalcCommand(ModelStore& model, UndoHistory& history, EngineHost& host, const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped = {});
 
 // "Calc Solar Fluxes": the view-factor step of Calc System, then the
 // solar-flux run in its window and the message of its error.
-CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, EngineHost& host);
+CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, UndoHistory& history, EngineHost& host);
 // The solar-flux run as its progress window makes it, as
 // RunCalculationWindow does for the transient run.
 WorkOutcome RunSolarFluxWindow(ModelStore& model, RunState& run, EngineHost& host);

@@ -19,7 +19,6 @@
 
 namespace gelmar {
 
-ViewFactorSummary g_viewFactorSummary;
 
 namespace {
 
@@ -208,9 +207,9 @@ void LoadViewFactors(ModelStore& model, RunState& run, EngineHost& host, const k
         CountFacePartners(run, host);
 }
 
-void ReadViewFactorSummary(ModelStore& model)
+ViewFactorSummary ReadViewFactorSummary(ModelStore& model)
 {
-    ViewFactorSummary& s = g_viewFactorSummary;
+    ViewFactorSummary s;
     const std::string path = SelectViewFactorFile(model);
     kernels::ViewFactorSummaryTable table;
     kernels::ViewFactorReadResult result;
@@ -219,11 +218,7 @@ void ReadViewFactorSummary(ModelStore& model)
     s.area = table.area;
     if (result.status == kernels::ViewFactorReadStatus::Syntax)
         throw EngineError::Syntax(path, result.line);
-}
-
-void FreeViewFactorSummary()
-{
-    g_viewFactorSummary = ViewFactorSummary{};
+    return s;
 }
 
 } // namespace gelmar

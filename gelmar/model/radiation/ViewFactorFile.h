@@ -63,10 +63,8 @@ struct ViewFactorSummary {
     std::vector<double> exchange;   // 256 x 256, A_i*F_ij at (from colour * 256 + to colour)
     std::array<double, 256> area{}; // radiating area per owner colour, m2
 };
-extern ViewFactorSummary g_viewFactorSummary;
 // Reads the summary from the file SelectViewFactorFile chooses; a missing
-// file leaves it empty and quiet, a bad line raises error code 3.
-void ReadViewFactorSummary(ModelStore& model);
-void FreeViewFactorSummary();
+// file gives an empty summary quietly, a bad line raises the syntax error.
+ViewFactorSummary ReadViewFactorSummary(ModelStore& model);
 
 } // namespace gelmar

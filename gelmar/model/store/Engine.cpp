@@ -42,25 +42,35 @@ CurrentOutputSettings& g_currentOutput = g_engine.output;
 bool& g_parametersChanged = g_engine.parametersChanged;
 ColourScale& g_colourScale = g_engine.colourScale;
 
+void ResetModel(Engine& e)
+{
+    FreeWorkArrays(e.run, 1);
+    FreeWorkArrays(e.run, 0);
+    e.run.solutionValid = false;
+    e.run.calcTime = 0;
+    e.run.solarResults = false;
+    e.run.resultsValid = false;
+    ResetView(e.view, e.parameters);
+    ResetModel(e.model, e.parameters);
+}
+
+void FreeModel(Engine& e)
+{
+    FreeWorkArrays(e.run, 1);
+    FreeWorkArrays(e.run, 0);
+    FreeFaceList(e.view);
+    e.view.outlines.Free();
+    FreeModel(e.model);
+}
+
 void ResetModel()
 {
-    FreeWorkArrays(g_run, 1);
-    FreeWorkArrays(g_run, 0);
-    g_run.solutionValid = false;
-    g_run.calcTime = 0;
-    g_run.solarResults = false;
-    g_run.resultsValid = false;
-    ResetView(g_view, g_parameters);
-    ResetModel(g_model, g_parameters);
+    ResetModel(g_engine);
 }
 
 void FreeModel()
 {
-    FreeWorkArrays(g_run, 1);
-    FreeWorkArrays(g_run, 0);
-    FreeFaceList(g_view);
-    g_view.outlines.Free();
-    FreeModel(g_model);
+    FreeModel(g_engine);
 }
 
 } // namespace gelmar

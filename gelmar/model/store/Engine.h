@@ -45,6 +45,11 @@ struct Engine {
 // window registry (the 3D view, the progress windows and their bar, the
 // isoflux flag).
 void ResetEngineState(Engine& engine);
+// File New's reset of an engine's results, view and model (the undo history
+// is the command's own), and the freeing of its arrays before a model is
+// read or the program ends.
+void ResetModel(Engine& engine);
+void FreeModel(Engine& engine);
 
 // Transitional: the process's one engine, until every caller holds its own.
 extern Engine g_engine;

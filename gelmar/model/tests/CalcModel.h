@@ -118,7 +118,7 @@ class CalcTest : public ModelTest {
     }
 
     // Runs Calc System; true when it ended normally.
-    bool Run() { return RunCalcSystem(g_model, g_run, Host()) == CalcSystemResult::Done; }
+    bool Run() { return RunCalcSystem(g_model, g_run, g_engine.history, Host()) == CalcSystemResult::Done; }
     static double T(int i, int j, int k) { return GetNodeValueAt(g_model, g_work, i, j, k, 0); }
 };
 

@@ -480,7 +480,7 @@ TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
     // Cancel ends Calc System before the run.
     std::filesystem::remove("tmp0000.sol");
     cavityHost.answer = MessageAnswer::Cancel;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_EQ(cavityHost.messages.size(), 3u);
 
@@ -496,7 +496,7 @@ TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
 TEST_F(CavityCalcTest, EscDuringTheViewFactorsLeavesNoFileAndNoRun)
 {
     cavityHost.escInPairLoop = true;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
@@ -542,7 +542,7 @@ TEST_F(CavityCalcTest, CavityFaultIsReportedWithItsMessage)
 {
     // A second, separated cavity of the same colour.
     Block(kCavity, 6, 7, 0, 1, 0, 1);
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     ASSERT_EQ(cavityHost.messages.size(), 1u);
     EXPECT_EQ(cavityHost.messages[0].rfind("BC (colour 3) occurs in separated zones.", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));

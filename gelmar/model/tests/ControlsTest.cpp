@@ -161,7 +161,7 @@ TEST_F(ControlsTest, BadControlsStopTheRunNamingTheControl)
         AddControl();
         ControlRecord& second = AddControl();
         c.spoil(second);
-        EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed) << c.name;
+        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << c.name;
         ASSERT_FALSE(room.messages.empty()) << c.name;
         EXPECT_EQ(room.messages.back(), "Error in control no. 2") << c.name;
         EXPECT_TRUE(room.times.empty()) << c.name;
@@ -182,7 +182,7 @@ TEST_F(ControlsTest, ZoneTestNeedsTwoDifferentZoneColours)
         c.zone1 = static_cast<std::int16_t>(zone1);
         c.zone2 = static_cast<std::int16_t>(zone2);
         room.messages.clear();
-        EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed) << zone1 << " " << zone2;
+        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << zone1 << " " << zone2;
         ASSERT_FALSE(room.messages.empty());
         EXPECT_EQ(room.messages.back(), "Error in control no. 1");
     }

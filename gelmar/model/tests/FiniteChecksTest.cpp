@@ -169,7 +169,7 @@ TEST_F(GridLengthTest, CalcSystemRefusesABadGridBeforeAnyQuestionOrFile)
     WriteBytes("tmp.vwf", "nzon=1\r\n");
     for (auto run : {&RunCalcSystem, &RunCalcSolarFluxes}) {
         host.messages.clear();
-        EXPECT_EQ(run(g_model, g_run, Host()), CalcSystemResult::Failed);
+        EXPECT_EQ(run(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].rfind("The X interval 2 has width 0", 0), 0u) << host.messages[0];
         EXPECT_EQ(PendingErrorCode(), ErrorCode::None);

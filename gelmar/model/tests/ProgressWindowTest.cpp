@@ -47,7 +47,7 @@ class ProgressWindowTest : public CalcTest {
 
 TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
 {
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_FALSE(g_work.solution.empty());
 
@@ -56,7 +56,7 @@ TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
     host.windows.clear();
     host.messages.clear();
     host.closeUnrun = true;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Aborted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Aborted);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_TRUE(g_work.solution.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
@@ -76,7 +76,7 @@ TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
 {
     // Without solar colours the run marches the time axis with nothing to
     // write, in its own window, and ends normally.
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, Host()), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);

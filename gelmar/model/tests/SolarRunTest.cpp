@@ -159,7 +159,7 @@ TEST_F(SolarRunTest, CalcSolarFluxesReportsABadReflectionTable)
 {
     UseReflectionTable("0 0.2\r\nten 0.6\r\n");
     g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage().rfind("Syntax error in file glass.frf", 0), 0u) << LastMessage();
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfx"));
@@ -336,7 +336,7 @@ TEST_F(SolarRunTest, CalcSolarFluxesWritesTheFluxFilesOnly)
 {
     g_model.calcDuration = 3600;
     g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, Host()), CalcSystemResult::Done) << LastMessage();
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done) << LastMessage();
     EXPECT_EQ(g_run.calcTime, 3600);
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
     EXPECT_TRUE(std::filesystem::exists("tmp0001.sfx"));
@@ -356,11 +356,11 @@ class SolarRunFailureTest : public SolarRunTest, public ::testing::WithParamInte
 TEST_P(SolarRunFailureTest, CalcSystemAndCalcSolarFluxesShowTheMessage)
 {
     GetParam().breakModel();
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     host.messages.clear();
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfd"));

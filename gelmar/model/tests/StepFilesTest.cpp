@@ -129,7 +129,7 @@ TEST_F(StepFilesTest, UnwritableStepFileIsAnOpenError)
     SolvedModel();
     std::filesystem::create_directories("tmp0000.sol");
     g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), "Failed to open file\ntmp0000.sol");
 }
 

@@ -116,7 +116,7 @@ TEST_F(TransientRunTest, EscEndsTheRunWithoutAMessage)
     Wall(20, 0);
     g_model.calcDuration = 10 * 3600;
     steps.escAfter = 3;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Aborted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Aborted);
     EXPECT_TRUE(steps.messages.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The interrupted step was the fourth (t = 10800): one step back.
@@ -127,7 +127,7 @@ TEST_F(TransientRunTest, NeverSavedModelIsNotCalculated)
 {
     Wall(20, 0);
     g_model.dataFilePath.clear();
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_TRUE(steps.times.empty());
 }
 
@@ -139,7 +139,7 @@ TEST_F(TransientRunTest, MinimumGridAsksBeforeCalculating)
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 1, 2, 0, 1, 0, 1);
     EXPECT_TRUE(IsMinimumGrid(g_model));
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Done); // the null host answers Yes
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done); // the null host answers Yes
     ASSERT_FALSE(steps.messages.empty());
     EXPECT_EQ(steps.messages.front(),
               "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?");
@@ -180,10 +180,10 @@ TEST_F(TransientRunTest, FunctionFileErrorsNameTheFile)
     g_model.colours[1].lambdaFunc = FunctionName("L01");
     Function("L01", 0).filePath = "lambda.fla";
     std::filesystem::remove("lambda.fla"); // left by an earlier run of this test
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Failed to open file\nlambda.fla");
     WriteBytes("lambda.fla", "0 1\r\n-5 2\r\n");
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Syntax error in file lambda.fla\nLine 2");
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }

@@ -42,7 +42,7 @@ TEST_F(VentilationTest, BadFlowsStopTheRunNamingTheFlow)
         if (c.badFlow == 2)
             Flow(2, 4, 0.01f);
         Flow(c.from, c.to, 0.01f);
-        EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed) << c.name;
+        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << c.name;
         ASSERT_FALSE(vent.messages.empty()) << c.name;
         EXPECT_EQ(vent.messages.back(), "Syntax error in ventilation flow " + std::to_string(c.badFlow))
             << c.name;
@@ -192,7 +192,7 @@ TEST_F(VentilationTest, CavityWithoutFlowOrConvectionIsASingularNetwork)
     for (int i = 0; i < 5; ++i)
         Block(cells[i], i, i + 1, 0, 1, 0, 1);
     Flow(1, 3, 0);
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     ASSERT_FALSE(vent.messages.empty());
     EXPECT_EQ(vent.messages.back(), "Error in ventilation system");
 }

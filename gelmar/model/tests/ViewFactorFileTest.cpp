@@ -245,14 +245,13 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
 {
     WriteBytes("tmp.vwf", "nfac=3\nface=1 9 1 0 2 0\nface=2 9 1 1 4 0\nface=3 9 2 2 1 0\n"
                           "vwfc=2 1 0.5\nvwfc=3 1 0.25\nvwfc=3 2 0.125\n");
-    ASSERT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::None);
-    const ViewFactorSummary& s = g_viewFactorSummary;
+    ViewFactorSummary s;
+    ASSERT_EQ(Catch([&s] { s = ReadViewFactorSummary(g_model); }), ErrorCode::None);
     EXPECT_EQ(s.area[1], 6.0);
     EXPECT_EQ(s.area[2], 1.0);
     EXPECT_EQ(s.exchange[1 * 256 + 1], 4 * 0.5);      // one colour: the diagonal once
     EXPECT_EQ(s.exchange[2 * 256 + 1], 0.25 + 0.125); // two colours: both orders
     EXPECT_EQ(s.exchange[1 * 256 + 2], 0.25 + 0.125);
-    FreeViewFactorSummary();
 
     WriteBytes("tmp.vwf", "nfac=1\nface=1 9 1 0 2 0\nvwfc=2 1 0.5\n");
     EXPECT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::Syntax);

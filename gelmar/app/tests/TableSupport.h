@@ -28,7 +28,7 @@ inline common::CGridInPlaceEdit* OpenEditor(common::CTableView& view)
     return dynamic_cast<common::CGridInPlaceEdit*>(view.GetGrid()->GetDlgItem(common::IDC_INPLACE_EDIT));
 }
 
-// Types the text into the cell and ends the edit with the key (Enter, Esc,
+// Types the text (its first character ASCII) into the cell and ends the edit with the key (Enter, Esc,
 // or Ctrl and an arrow).
 inline void TypeInto(common::CTableView& view, int row, int col, const std::string& text,
                      Qt::Key end = Qt::Key_Return, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -41,7 +41,13 @@ inline void TypeInto(common::CTableView& view, int row, int col, const std::stri
     QTest::keyClicks(grid->GetWidget(), QString::fromStdString(text.substr(0, 1)));
     common::CGridInPlaceEdit* editor = OpenEditor(view);
     ASSERT_NE(editor, nullptr) << "no editor on " << row << "," << col;
-    if (text.size() > 1)
+    // Keys carry ASCII characters; other text is pasted into the editor.
+    bool ascii = true;
+    for (char ch : text)
+        ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
+    if (!ascii)
+        editor->SetWindowText(text);
+    else if (text.size() > 1)
         QTest::keyClicks(editor->GetWidget(), QString::fromStdString(text.substr(1)));
     QTest::keyClick(editor->GetWidget(), end, modifiers);
     QApplication::processEvents();

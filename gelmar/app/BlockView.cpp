@@ -264,10 +264,9 @@ void CBlockView::OnGridEndEdit(int row, int col, bool modified)
         return;
     }
     const std::string text = m_pGrid->GetItemText(row, col);
-    const bool hadSelection = !BlockSelectionRange(g_model).Empty();
     const BlockRecord before = g_model.blocks[static_cast<std::size_t>(b)];
     EditBlockCell(g_model, static_cast<std::size_t>(b), col, text);
-    ClearMarks();
+    const bool hadSelection = ClearBlockSelection(g_model);
     // The cell shows the stored value again when the entry was refused;
     // a new colour changes the whole row, a bound may move its partner.
     const bool rowChanged = col == 2 && !(before == g_model.blocks[static_cast<std::size_t>(b)]);

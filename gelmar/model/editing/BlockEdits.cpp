@@ -63,10 +63,14 @@ std::optional<int> AnnouncedBlockCount(const std::string& path)
 
 } // namespace
 
-void ClearBlockSelection(ModelStore& m)
+bool ClearBlockSelection(ModelStore& m)
 {
-    for (std::size_t b = 0; b < m.blocks.count; ++b)
+    std::uint32_t marked = 0;
+    for (std::size_t b = 0; b < m.blocks.count; ++b) {
+        marked |= m.blocks[b].flags & kBlockSelected;
         m.blocks[b].flags &= ~kBlockSelected;
+    }
+    return marked != 0;
 }
 
 kernels::SelectionRange BlockSelectionRange(const ModelStore& m)

@@ -19,7 +19,8 @@ inline bool IsBlockSelected(const BlockRecord& b)
 {
     return (b.flags & kBlockSelected) != 0;
 }
-void ClearBlockSelection(ModelStore& m);
+// Clears every block's mark; true when some block was marked.
+bool ClearBlockSelection(ModelStore& m);
 // The selected blocks as one range (kernels::FindSelectionRange).
 kernels::SelectionRange BlockSelectionRange(const ModelStore& m);
 

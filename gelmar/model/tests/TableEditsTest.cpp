@@ -127,10 +127,12 @@ TEST_F(TableEditsTest, ValueOrFunctionEntries)
     for (const Case& c : cases) {
         const CellEntry e = ReadValueOrFunction(c.text, c.letters, g_model);
         EXPECT_EQ(e.kind, c.kind) << c.text;
-        if (c.kind == CellEntry::Function)
+        if (c.kind == CellEntry::Function) {
             EXPECT_EQ(e.function.View(), c.function) << c.text;
-        if (c.kind == CellEntry::Number)
+        }
+        if (c.kind == CellEntry::Number) {
             EXPECT_EQ(e.number, c.number) << c.text;
+        }
     }
 
     float value = 3;

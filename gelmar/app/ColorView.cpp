@@ -354,7 +354,8 @@ void CColorView::PickPattern(int row, int colour)
 
 void CColorView::OnGridEndEdit(int row, int col, bool modified)
 {
-    if (!modified) {
+    // The number column takes digits but changes nothing.
+    if (!modified || col < 4) {
         FormatCell(row, col);
         return;
     }

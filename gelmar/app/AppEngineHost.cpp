@@ -9,6 +9,7 @@
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/GraphViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "resources/gelmar/GelmarIds.h"
 #include "platform/ui/Controls.h"
@@ -175,6 +176,15 @@ void AppEngineHost::UpdateModelView()
 {
     if (g_graphView)
         g_graphView->UpdateModel();
+}
+
+// The open function graph chooses its range anew and repaints.
+void AppEngineHost::UpdateFunctionGraph()
+{
+    if (g_funcGraphView) {
+        g_funcGraphView->ComputeGraphRange();
+        g_funcGraphView->Invalidate(TRUE);
+    }
 }
 
 void AppEngineHost::RefillTables()

@@ -9,6 +9,7 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/MinGridView.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/BlockEdits.h"
 #include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/editing/UndoRedo.h"
@@ -105,8 +106,8 @@ common::AxisTableLook CGelmarTableView::AxisLook() const
 
 void CGelmarTableView::CloseFunctionGraph()
 {
-    if (CFuncGraphView* graph = FindOpenView<CFuncGraphView>())
-        if (CFrameWnd* frame = graph->GetParentFrame())
+    if (g_funcGraphView)
+        if (CFrameWnd* frame = g_funcGraphView->GetParentFrame())
             frame->PostMessage(WM_CLOSE);
 }
 

@@ -10,6 +10,19 @@ namespace dralo {
 
 struct BitmapModel;
 
+// The seven settings of Split Zones.
+struct SplitZonesSettings {
+    std::int32_t szcl = 1;   // delete small zones
+    std::int32_t szpc = 1;   // area limit of deleted zones, pixels
+    std::int32_t szgr = 1;   // detect grooves and interconnections
+    std::int32_t szig = 0;   // groove width: 0 smaller than 2 mm, 1 smaller than 10 mm
+    std::int32_t szps = 1;   // zones below this area get the small-zone colour, pixels
+    std::uint8_t szcf = 0;   // first new colour
+    std::uint8_t szcs = 254; // small-zone colour
+
+    bool operator==(const SplitZonesSettings&) const = default;
+};
+
 struct ProgramParameters {
     // Copied into the model by ApplyParameterDefaults (the first 38 values).
     float strm = 0.0f;          // contour approximation margin, pixels
@@ -61,27 +74,22 @@ struct ProgramParameters {
     std::int32_t panl = 190;     // insulation panel length, mm
     float lahm = 0.2f;           // a material at or above this conductivity is hard, W/(m.K)
 
-    // Split Zones settings.
-    std::int32_t szcl = 1;       // delete small zones
-    std::int32_t szpc = 1;       // area limit of deleted zones, pixels
-    std::int32_t szgr = 1;       // detect grooves and interconnections
-    std::int32_t szig = 0;       // groove width: 0 smaller than 2 mm, 1 smaller than 10 mm
-    std::int32_t szps = 1;       // zones below this area get the small-zone colour, pixels
-    std::uint8_t szcf = 0;       // first new colour
-    std::uint8_t szcs = 254;     // small-zone colour
+    SplitZonesSettings split; // the Split Zones defaults
 
     std::int32_t lang = 0;       // 0 built-in resources, 1..3 the language libraries
 
     bool operator==(const ProgramParameters&) const = default;
 };
 
-// The output settings the dialogs and output windows use for the session;
-// taken from the defaults when the parameter file is read.
-struct CurrentOutputSettings {
+// The settings the dialogs and output windows use for the program run:
+// taken from the defaults when the parameter file is read; the dialogs
+// change them without changing the defaults.
+struct SessionSettings {
     std::int32_t dect = 2, decq = 2;
     std::int32_t imgw = 1200, imgh = 900, imgf = 10, imgt = 0;
+    SplitZonesSettings split;
 
-    bool operator==(const CurrentOutputSettings&) const = default;
+    bool operator==(const SessionSettings&) const = default;
 };
 
 // Copies the first 38 defaults into the model's keys of the same meaning.

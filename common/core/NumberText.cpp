@@ -56,6 +56,19 @@ std::string FormatDouble(double value)
     return std::string(buf, r.ptr);
 }
 
+std::string FormatGeneral(float value)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+    if (r.ec == std::errc()) {
+        float back = 0;
+        const auto b = std::from_chars(buf, r.ptr, back);
+        if (b.ec == std::errc() && b.ptr == r.ptr && back == value)
+            return std::string(buf, r.ptr);
+    }
+    return FormatFloat(value);
+}
+
 std::string FormatFixed6(float value)
 {
     char buf[64];

@@ -54,8 +54,9 @@ TEST_F(RulesTest, EquimatCavityWorkedByHand)
     Cavity(20, 10, 3, CEN_Xy_I);
     const CavityDimensions dims = ComputeCavityDimensions(model, 5, false, nullptr, 10.0);
     ASSERT_TRUE(dims.valid);
-    EXPECT_NEAR(dims.b, 0.02, 1e-8); // the pixel size is a float
-    EXPECT_NEAR(dims.d, 0.01, 1e-8); // the pixel size is a float
+    // The pixel size is a float: the lengths hold to its precision.
+    EXPECT_NEAR(dims.b, 0.02, 1e-8);
+    EXPECT_NEAR(dims.d, 0.01, 1e-8);
     EXPECT_EQ(CountAdiabaticCavitySides(model, 5), 0);
     const CavityValues v = Values();
     ASSERT_TRUE(v.valid);
@@ -71,12 +72,12 @@ TEST_F(RulesTest, TheYVariantSwapsTheDimensionsAndTheVentilatedVariantDoubles)
 {
     Cavity(20, 10, 3, CEN_Yx_I);
     const CavityDimensions y = ComputeCavityDimensions(model, 5, false, nullptr, 10.0);
-    EXPECT_NEAR(y.b, std::sqrt(0.0002 * 0.01 / 0.02), 1e-8); // the pixel size is a float
-    EXPECT_NEAR(y.d, 0.0002 / y.b, 1e-8); // the pixel size is a float
+    EXPECT_NEAR(y.b, std::sqrt(0.0002 * 0.01 / 0.02), 1e-8);
+    EXPECT_NEAR(y.d, 0.0002 / y.b, 1e-8);
     Cavity(20, 10, 3, CEN_Xy_I);
     const double internal = Values().lambda;
     model.colours[5].rule = CEN_Xy_E;
-    EXPECT_NEAR(Values().lambda, 2 * internal, 1e-8); // the pixel size is a float
+    EXPECT_NEAR(Values().lambda, 2 * internal, 1e-8);
 }
 
 TEST_F(RulesTest, FaceEmissivitiesFromTheName)
@@ -190,14 +191,14 @@ TEST_F(RulesTest, DirectionRulesWithTheSolutionsMeshNodes)
     model.colours[5].flowY = 1;
     // Without a solution, a flow along y swaps width and height.
     CavityDimensions d = ComputeCavityDimensions(model, 5, false, nullptr, 10);
-    EXPECT_NEAR(d.b, std::sqrt(0.0002 * 0.01 / 0.02), 1e-8); // the pixel size is a float
+    EXPECT_NEAR(d.b, std::sqrt(0.0002 * 0.01 / 0.02), 1e-8);
     // With it: the extents of the nodes along and across the flow (1/16 pixel).
     const CavityBoundaryNodes nodes = [](int, std::vector<MeshPoint>& p) {
         p = {{0, 0}, {16 * 30, 0}, {16 * 30, 16 * 6}, {0, 16 * 6}};
     };
     d = ComputeCavityDimensions(model, 5, true, &nodes, 7.5);
     const double along = 6 * 0.001, across = 30 * 0.001;
-    EXPECT_NEAR(d.b, std::sqrt(0.0002 * along / across), 1e-8); // the pixel size is a float
+    EXPECT_NEAR(d.b, std::sqrt(0.0002 * along / across), 1e-8);
     EXPECT_NEAR(model.colours[5].cavityB, d.b, 1e-8);
     EXPECT_EQ(model.colours[5].cavityDeltaT, 7.5f);
     // Nodes on one line give no extent across the flow: nothing is derived.

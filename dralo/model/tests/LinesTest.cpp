@@ -79,7 +79,6 @@ TEST_F(LinesTest, DistanceStates)
         {kDistanceX, 0, 1, 6, 1, kDistanceExtent},    // colour 3 along the whole row
         {kDistanceX, 3, 2, 3, 2, kDistanceOneColour}, // one pixel of 1 between pixels of 4
         {kDistanceY, 6, 0, 6, 1, kDistanceFree},      // 0 then 3: not one colour
-        {kDistanceY, 3, 0, 3, 0, kDistanceOneColour}, // 1 with the outside above, 3 below
         {kDistanceAny, 0, 0, 6, 1, kDistanceFree},
         {kDistanceX, 5, 0, 7, 0, kDistanceOutside},
     };

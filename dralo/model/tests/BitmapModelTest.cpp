@@ -56,7 +56,7 @@ TEST_F(BitmapModelTest, EdgeCasesOfTheBoundaryEdges)
 {
     struct Case {
         const char* name;
-        std::initializer_list<const char*> rows;
+        std::vector<std::string> rows;
         std::vector<BoundaryEdge> edges; // the full build's records, in order
     };
     const std::vector<Case> cases = {

@@ -78,14 +78,13 @@ void ModelTest::SetUp()
     LoadMaterialColours(model);
 }
 
-void ModelTest::Draw(std::initializer_list<const char*> rows, const std::map<char, int>& legend)
+void ModelTest::Draw(const std::vector<std::string>& rows, const std::map<char, int>& legend)
 {
     const auto h = static_cast<std::int32_t>(rows.size());
-    const auto w = static_cast<std::int32_t>(std::string(*rows.begin()).size());
+    const auto w = static_cast<std::int32_t>(rows.front().size());
     AllocatePixels(model, w, h, 0);
     std::int32_t y = 0;
-    for (const char* row : rows) {
-        const std::string r = row;
+    for (const std::string& r : rows) {
         EXPECT_EQ(static_cast<std::int32_t>(r.size()), w) << "rows of one width";
         for (std::int32_t x = 0; x < w && x < static_cast<std::int32_t>(r.size()); ++x) {
             const auto it = legend.find(r[static_cast<std::size_t>(x)]);

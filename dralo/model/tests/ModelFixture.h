@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -82,7 +81,7 @@ class ModelTest : public ::testing::Test {
     // A bitmap from rows of characters: each character is a colour by the
     // legend (digits stand for themselves when not in it); statistics and
     // edges are built.
-    void Draw(std::initializer_list<const char*> rows, const std::map<char, int>& legend = {});
+    void Draw(const std::vector<std::string>& rows, const std::map<char, int>& legend = {});
     // The rows back as characters, colour c as legend's key or its digit.
     std::vector<std::string> Picture(const std::map<char, int>& legend = {}) const;
     void SetColour(int n, int type, float lambda = 1.0f, float temperature = 0.0f, float h = 7.7f);

@@ -260,7 +260,7 @@ TEST_F(ModelCheckTest, BoundaryConditionsAndRadiationZones)
 {
     struct Case {
         const char* name;
-        std::initializer_list<const char*> rows;
+        std::vector<std::string> rows;
         ErrorCode error;
         int colour, colour2;
     };

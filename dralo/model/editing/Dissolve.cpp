@@ -13,7 +13,7 @@ namespace {
 struct Step {
     int dx, dy;
 };
-// From a pixel of the dissolving colour to the neighbour that may claim it.
+// From a pixel of the growing colour to the neighbours it claims (y downwards).
 constexpr Step kSetA[] = {{-1, 0}, {-1, 1}, {0, 1}};
 constexpr Step kSetB[] = {{-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}};
 
@@ -39,7 +39,7 @@ std::int64_t Grow(BitmapModel& m, int g, int r, bool setA, std::vector<std::int6
             if (row[x] != r)
                 continue;
             for (int k = 0; k < count; ++k)
-                if (GetPixelColour(m, x + steps[k].dx, y + steps[k].dy) == g) {
+                if (GetPixelColour(m, x - steps[k].dx, y - steps[k].dy) == g) {
                     claimed.push_back(PixelIndex(m, x, y));
                     break;
                 }

@@ -7,8 +7,9 @@ namespace dralo {
 
 // Removes colour r by growth. Growing colours take turns in the cyclic order
 // 0..255 (r, absent and held-back colours skipped); each claims, within its
-// bounding box grown by one pixel, every pixel of r beside one of its own in
-// the current direction set, and all claimed pixels take its colour at once.
+// bounding box grown by one pixel, every pixel of r that lies next to one of
+// its own pixels in a direction of the current set, and all claimed pixels
+// take its colour at once.
 // The direction sets (left, lower left, below; and upper left, above, upper
 // right, right, lower right) alternate when the order wraps. With holdBack,
 // hard materials (MATERIAL, EQUIMAT or TRANSMAT with `lamb` at or above

@@ -35,16 +35,14 @@ void ApplyPixelValueMap(BitmapModel& m, PixelValueMap& map)
     for (int v : map)
         if (v >= 0)
             target[static_cast<std::size_t>(v)] = true;
+    // Values without an entry are as many as the numbers no entry takes,
+    // so each finds one.
     int next = 0;
     for (int& v : map) {
         if (v >= 0)
             continue;
-        while (next < kColourCount && target[static_cast<std::size_t>(next)])
+        while (target[static_cast<std::size_t>(next)])
             ++next;
-        if (next == kColourCount) {
-            v = static_cast<int>(&v - map.data()); // every number is taken: the value stays
-            continue;
-        }
         v = next;
         target[static_cast<std::size_t>(next)] = true;
     }

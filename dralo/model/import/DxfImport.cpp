@@ -7,6 +7,7 @@
 #include "dralo/model/store/Errors.h"
 #include "dralo/model/store/Statistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -14,9 +15,13 @@ namespace dralo {
 
 namespace {
 
-// Segments a drawing may hold: enough for any drawing that fits a bitmap,
-// bounded so that nested block insertions cannot exhaust the memory.
-constexpr std::size_t kMaxSegments = std::size_t{1} << 24;
+// Segments a drawing may hold: as many as the largest bitmap allowed has
+// pixels, at least 65536 and at most 16 Mi, so that nested block insertions
+// cannot exhaust the memory.
+std::size_t MaxSegments(std::int64_t maxPixels)
+{
+    return static_cast<std::size_t>(std::clamp<std::int64_t>(maxPixels, std::int64_t{1} << 16, std::int64_t{1} << 24));
+}
 
 std::string InFolder(const std::string& folder, const char* name)
 {
@@ -44,7 +49,7 @@ bool ImportDxfFile(BitmapModel& m, DxfImportState& state, EngineHost& host, cons
         host.MessageBox(OpenFailureText(dxfPath), MessageStyle::Ok);
         return false;
     }
-    const DxfLimits limits{maxPixels, kMaxSegments};
+    const DxfLimits limits{maxPixels, MaxSegments(maxPixels)};
     DxfDrawing drawing;
     std::vector<std::uint8_t> pixels, lineMark;
     std::int32_t w = 0, h = 0;

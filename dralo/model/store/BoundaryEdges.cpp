@@ -187,32 +187,54 @@ void UpdateColourBoundaryEdges(BitmapModel& m, std::span<const ChangedPixel> cha
         y0 = std::min(y0, y);
         y1 = std::max(y1, y);
     }
-    std::vector<BoundaryEdge> h, v;
-    h.reserve(m.edges.size() + 64);
-    for (const BoundaryEdge& e : m.edges) {
-        if (e.y1 == e.y2) {
-            if (e.y1 < y0 || e.y1 > y1 + 1 || e.x2 <= x0 || e.x1 > x1) {
-                h.push_back(e);
-                continue;
-            }
-            if (e.x1 < x0)
-                h.push_back(Edge(e.left, e.right, e.x1, e.y1, x0, e.y1));
-            if (e.x2 > x1 + 1)
-                h.push_back(Edge(e.left, e.right, x1 + 1, e.y1, e.x2, e.y1));
-        } else {
-            if (e.x1 < x0 || e.x1 > x1 + 1 || e.y2 <= y0 || e.y1 > y1) {
-                v.push_back(e);
-                continue;
-            }
-            if (e.y1 < y0)
-                v.push_back(Edge(e.left, e.right, e.x1, e.y1, e.x1, y0));
-            if (e.y2 > y1 + 1)
-                v.push_back(Edge(e.left, e.right, e.x1, y1 + 1, e.x1, e.y2));
+    // The records are filtered in place (horizontal ones first, then the
+    // vertical ones), so that an edit of a few pixels costs one pass over
+    // the list and no new list.
+    std::vector<BoundaryEdge>& edges = m.edges;
+    const std::size_t horizontal = static_cast<std::size_t>(
+        std::partition_point(edges.begin(), edges.end(), [](const BoundaryEdge& e) { return e.y1 == e.y2; }) -
+        edges.begin());
+    std::vector<BoundaryEdge> hNew, vNew; // pieces and the box's records
+    std::size_t keptH = 0;
+    for (std::size_t i = 0; i < horizontal; ++i) {
+        const BoundaryEdge e = edges[i];
+        if (e.y1 < y0 || e.y1 > y1 + 1 || e.x2 <= x0 || e.x1 > x1) {
+            edges[keptH++] = e;
+            continue;
         }
+        if (e.x1 < x0)
+            hNew.push_back(Edge(e.left, e.right, e.x1, e.y1, x0, e.y1));
+        if (e.x2 > x1 + 1)
+            hNew.push_back(Edge(e.left, e.right, x1 + 1, e.y1, e.x2, e.y1));
     }
-    ScanBox(m, x0, x1, y0, y1, h, v);
-    h.insert(h.end(), v.begin(), v.end());
-    m.edges.swap(h);
+    std::size_t keptV = horizontal;
+    for (std::size_t i = horizontal; i < edges.size(); ++i) {
+        const BoundaryEdge e = edges[i];
+        if (e.x1 < x0 || e.x1 > x1 + 1 || e.y2 <= y0 || e.y1 > y1) {
+            edges[keptV++] = e;
+            continue;
+        }
+        if (e.y1 < y0)
+            vNew.push_back(Edge(e.left, e.right, e.x1, e.y1, e.x1, y0));
+        if (e.y2 > y1 + 1)
+            vNew.push_back(Edge(e.left, e.right, e.x1, y1 + 1, e.x1, e.y2));
+    }
+    ScanBox(m, x0, x1, y0, y1, hNew, vNew);
+    // [kept horizontal | new horizontal | kept vertical | new vertical]
+    const std::size_t verticals = keptV - horizontal;
+    const std::size_t to = keptH + hNew.size();
+    const std::size_t total = to + verticals + vNew.size();
+    if (total > edges.size())
+        edges.resize(total);
+    const auto block = edges.begin() + static_cast<std::ptrdiff_t>(horizontal);
+    if (to < horizontal)
+        std::copy(block, block + static_cast<std::ptrdiff_t>(verticals), edges.begin() + static_cast<std::ptrdiff_t>(to));
+    else
+        std::copy_backward(block, block + static_cast<std::ptrdiff_t>(verticals),
+                           edges.begin() + static_cast<std::ptrdiff_t>(to + verticals));
+    std::copy(hNew.begin(), hNew.end(), edges.begin() + static_cast<std::ptrdiff_t>(keptH));
+    std::copy(vNew.begin(), vNew.end(), edges.begin() + static_cast<std::ptrdiff_t>(to + verticals));
+    edges.resize(total);
 }
 
 } // namespace dralo

@@ -56,7 +56,7 @@ std::string FormatDouble(double value)
     return std::string(buf, r.ptr);
 }
 
-std::string FormatGeneral(float value)
+std::string FormatGeneralExact(float value)
 {
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);

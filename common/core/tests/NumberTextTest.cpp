@@ -73,7 +73,7 @@ TEST(NumberText, GeneralFormLikePrintfWhereItIsExact)
         {1.0f / 3.0f, "0.33333334"}, // "%g" would lose digits: the shortest exact form instead
     };
     for (const auto& [value, text] : cases)
-        EXPECT_EQ(common::FormatGeneral(value), text);
+        EXPECT_EQ(common::FormatGeneralExact(value), text);
 }
 
 } // namespace

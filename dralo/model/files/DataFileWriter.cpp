@@ -31,7 +31,7 @@ class Lines {
     void Float(std::string_view key, float v)
     {
         m_out.Put(key);
-        m_out.Put(common::FormatGeneral(v));
+        m_out.Put(common::FormatGeneralExact(v));
         m_out.EndLine();
     }
     // Windows-1252 bytes, cut to what one line holds; line breaks become blanks.

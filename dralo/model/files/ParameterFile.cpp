@@ -166,7 +166,7 @@ std::string FormatParameterFile(const ProgramParameters& p)
     common::TextFileWriter f;
     auto general = [&f](const char* key, float v) {
         f.Put(key);
-        f.Put(common::FormatGeneral(v));
+        f.Put(common::FormatGeneralExact(v));
         f.EndLine();
     };
     auto fixed = [&f](const char* key, float v) {

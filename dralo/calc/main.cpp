@@ -4,9 +4,11 @@
 // its bitmap, .bmp, .dat, .dxf) and with --save writes OUT and its bitmap
 // beside it (OUT with ".bmp") as Save does, never over the files it read.
 // Messages go to standard error; the exit status is 0 on success.
+#include "common/core/DriverArguments.h"
 #include "dralo/model/editing/EditSession.h"
 #include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/EngineHost.h"
+#include "platform/core/Folders.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,22 +16,6 @@
 #include <system_error>
 
 namespace {
-
-int Usage()
-{
-    std::fprintf(stderr, "usage: dralo-calc [--no-calc] [--save OUT] FILE\n");
-    return 2;
-}
-
-// The folder of the running program, which holds "Dralo.drl" and "Dralo.prm".
-std::string ProgramFolder(const char* argv0)
-{
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        exe = std::filesystem::absolute(argv0, ec);
-    return exe.parent_path().string();
-}
 
 bool SameFile(const std::string& a, const std::string& b)
 {
@@ -43,26 +29,15 @@ bool SameFile(const std::string& a, const std::string& b)
 
 int main(int argc, char** argv)
 {
-    bool calculate = true;
-    std::string saveTo;
-    std::string file;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--no-calc")
-            calculate = false;
-        else if (arg == "--save" && i + 1 < argc)
-            saveTo = argv[++i];
-        else if (!arg.empty() && arg[0] != '-' && file.empty())
-            file = arg;
-        else
-            return Usage();
-    }
-    if (file.empty())
-        return Usage();
-    if (calculate) {
+    common::DriverArguments args;
+    if (!common::ParseDriverArguments(argc, argv, "dralo-calc", args))
+        return 2;
+    if (args.calculate) {
         std::fprintf(stderr, "dralo-calc: this build reads and saves models only; use --no-calc\n");
         return 2;
     }
+    const std::string& file = args.file;
+    const std::string& saveTo = args.saveTo;
 
     dralo::NullEngineHost host(true);
     dralo::ProgramParameters defaults;
@@ -71,7 +46,7 @@ int main(int argc, char** argv)
     dralo::UndoList undo;
     dralo::EditSession s{model, defaults, session, undo, host};
     dralo::DxfImportState dxf;
-    dxf.programFolder = ProgramFolder(argv[0]);
+    dxf.programFolder = platform::ProgramFolder();
     const dralo::ColourTable startup = dralo::StartUp(dxf.programFolder, model, defaults, session, host);
     host.messages.clear();
     if (!dralo::OpenModelFile(s, dxf, file))

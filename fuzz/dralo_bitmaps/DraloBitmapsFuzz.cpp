@@ -7,12 +7,12 @@
 #include "dralo/model/files/BmpFiles.h"
 #include "dralo/model/store/BoundaryEdges.h"
 #include "dralo/model/store/EngineHost.h"
+#include "fuzz/FuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -36,13 +36,10 @@ bool EdgesCoverTheBoundaries(const dralo::BitmapModel& m)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = "fuzz-" + std::to_string(getpid()) + ".bmp";
-    static const std::string written = "fuzz-" + std::to_string(getpid()) + "-written.bmp";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
+    static const std::string path = fuzz::OwnFileName(".bmp");
+    static const std::string written = fuzz::OwnFileName("-written.bmp");
+    if (!fuzz::WriteInput(path, data, size))
         return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
 
     dralo::NullEngineHost host;
     dralo::BitmapModel model;

@@ -9,34 +9,23 @@
 #include "dralo/model/files/ParameterFile.h"
 #include "dralo/model/import/DxfDrawing.h"
 #include "dralo/model/store/EngineHost.h"
+#include "fuzz/FuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
-
-namespace {
-
-void Write(const std::string& path, const std::uint8_t* data, std::size_t size)
-{
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
-    static const std::string folder = "fuzz-" + std::to_string(getpid());
+    static const std::string folder = fuzz::OwnFileName("");
     std::filesystem::create_directories(folder);
     const std::string path = folder + "/input";
-    Write(path, data + 1, size - 1);
+    if (!fuzz::WriteInput(path, data + 1, size - 1))
+        return 0;
 
     dralo::NullEngineHost host;
     dralo::ProgramParameters defaults;

@@ -4,21 +4,18 @@
 // statistics count every pixel, or refuses and leaves the model as it was.
 #include "dralo/model/import/DxfImport.h"
 #include "dralo/model/store/EngineHost.h"
+#include "fuzz/FuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = "fuzz-" + std::to_string(getpid()) + ".dxf";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
+    static const std::string path = fuzz::OwnFileName(".dxf");
+    if (!fuzz::WriteInput(path, data, size))
         return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
 
     dralo::NullEngineHost host;
     dralo::BitmapModel model;

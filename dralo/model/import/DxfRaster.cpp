@@ -5,6 +5,8 @@
 // the pixels it can reach.
 #include "dralo/model/import/DxfDrawing.h"
 
+#include "dralo/model/store/FloodFill.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -160,56 +162,23 @@ void FillRegions(Canvas& canvas, const std::vector<RasterRecord>& records, std::
                  const std::vector<std::uint8_t>& lineMark)
 {
     const std::int64_t w = canvas.m_w, h = canvas.m_h;
-    std::vector<std::uint8_t> visited(static_cast<std::size_t>(w * h), 0);
-    std::vector<std::int64_t> stack;
-    std::vector<std::uint8_t>& px = canvas.m_px;
+    FillWork work; // one set of visited marks for the layer
+    work.Reset(w * h);
+    std::uint8_t* px = canvas.m_px.data();
     for (const RasterRecord& r : records) {
         const std::int64_t x = Round(r.px1), y = Round(r.py1);
-        if (x < 0 || y < 0 || x >= w || y >= h)
+        if (x < 0 || y < 0 || x >= w || y >= h || px[x + y * w] == colour)
             continue;
-        const std::int64_t start = x + y * w;
-        if (px[static_cast<std::size_t>(start)] == colour)
-            continue;
-        const std::uint8_t startColour = px[static_cast<std::size_t>(start)];
-        // Neighbours up, left, right, down; the current pixel is pushed
-        // before every step but down.
-        std::int64_t cur = start;
-        visited[static_cast<std::size_t>(cur)] = 1;
-        bool spread = !lineMark[px[static_cast<std::size_t>(cur)]];
-        px[static_cast<std::size_t>(cur)] = colour;
-        stack.clear();
-        for (;;) {
-            std::int64_t to = -1;
-            bool down = false;
-            if (spread) {
-                const std::int64_t cx = cur % w, cy = cur / w;
-                const std::int64_t n[4] = {cy > 0 ? cur - w : -1, cx > 0 ? cur - 1 : -1, cx + 1 < w ? cur + 1 : -1,
-                                           cy + 1 < h ? cur + w : -1};
-                for (int d = 0; d < 4 && to < 0; ++d) {
-                    if (n[d] < 0 || visited[static_cast<std::size_t>(n[d])])
-                        continue;
-                    const std::uint8_t c = px[static_cast<std::size_t>(n[d])];
-                    if (c == startColour || lineMark[c]) {
-                        to = n[d];
-                        down = d == 3;
-                    }
-                }
-            }
-            if (to < 0) {
-                if (stack.empty())
-                    break;
-                cur = stack.back();
-                stack.pop_back();
-                spread = true;
-                continue;
-            }
-            if (!down)
-                stack.push_back(cur);
-            cur = to;
-            visited[static_cast<std::size_t>(cur)] = 1;
-            spread = !lineMark[px[static_cast<std::size_t>(cur)]];
-            px[static_cast<std::size_t>(cur)] = colour;
-        }
+        // The region of the start pixel's colour and the lines around it:
+        // a line pixel is painted, the fill does not spread beyond it.
+        const std::uint8_t startColour = px[x + y * w];
+        Fill4(
+            w, h, x + y * w, work, [&](std::int64_t n) { return px[n] == startColour || lineMark[px[n]] != 0; },
+            [&](std::int64_t n) {
+                const bool spread = lineMark[px[n]] == 0;
+                px[n] = colour;
+                return spread;
+            });
     }
 }
 

@@ -4,14 +4,14 @@
 // use NullEngineHost. Questions the engine would ask in a dialog are
 // arguments of the engine functions instead.
 #pragma once
-#include <string>
+#include "common/core/HostMessages.h"
+
 #include <string_view>
-#include <vector>
 
 namespace dralo {
 
-enum class MessageStyle { Ok, YesNo, OkCancel, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+using common::MessageAnswer;
+using common::MessageStyle;
 
 class EngineHost {
   public:
@@ -41,21 +41,14 @@ class EngineHost {
 };
 
 // Does nothing, keeps every message and answers as a user who wants the work
-// to go on (OK, Yes). With echo set, messages also go to standard error.
-class NullEngineHost : public EngineHost {
+// to go on (OK, Yes). With echo set, messages also go to standard error;
+// tests set escPressed to simulate an Esc press.
+class NullEngineHost : public EngineHost, public common::WindowlessHost {
   public:
-    explicit NullEngineHost(bool echoToStderr = false) : m_echo(echoToStderr) {}
-    MessageAnswer MessageBox(std::string_view text, MessageStyle style) override;
+    explicit NullEngineHost(bool echoToStderr = false) : common::WindowlessHost(echoToStderr) {}
+    MessageAnswer MessageBox(std::string_view text, MessageStyle style) override { return Keep(text, style); }
     bool EscPressed() override { return escPressed; }
     void StepProgress() override { ++progressSteps; }
-
-    std::vector<std::string> messages;
-    long progressSteps = 0;
-    // Tests set this to simulate an Esc press.
-    bool escPressed = false;
-
-  private:
-    bool m_echo;
 };
 
 // Polled by long loops: EscAbort when the user pressed Esc, otherwise one

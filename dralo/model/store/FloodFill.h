@@ -18,22 +18,23 @@ struct FillWork {
     std::vector<std::uint8_t> visited;
     std::vector<std::uint32_t> stack;
 
-    // Marks for a w x h bitmap, all cleared; std::bad_alloc when they cannot be had.
-    void Reset(const BitmapModel& m)
+    // Marks for the model's pixels (or a count of them), all cleared;
+    // std::bad_alloc when they cannot be had.
+    void Reset(const BitmapModel& m) { Reset(PixelTotal(m)); }
+    void Reset(std::int64_t pixels)
     {
-        visited.assign(static_cast<std::size_t>(PixelTotal(m)), 0);
+        visited.assign(static_cast<std::size_t>(pixels), 0);
         stack.clear();
     }
 };
 
-// The fill from pixel index start: visit(index) is called for every pixel
-// reached (the start first) and returns whether the fill may spread from it;
-// enter(index) says whether an unvisited neighbour belongs to the region.
-// Returns the number of pixels visited.
+// The fill from pixel index start of a w x h raster: visit(index) is called
+// for every pixel reached (the start first) and returns whether the fill may
+// spread from it; enter(index) says whether an unvisited neighbour belongs
+// to the region. Returns the number of pixels visited.
 template <typename Enter, typename Visit>
-std::int64_t Fill4(const BitmapModel& m, std::int64_t start, FillWork& work, Enter enter, Visit visit)
+std::int64_t Fill4(std::int64_t w, std::int64_t h, std::int64_t start, FillWork& work, Enter enter, Visit visit)
 {
-    const std::int64_t w = m.width, h = m.height;
     std::int64_t count = 1;
     std::int64_t cur = start;
     work.visited[static_cast<std::size_t>(cur)] = 1;
@@ -71,6 +72,13 @@ std::int64_t Fill4(const BitmapModel& m, std::int64_t start, FillWork& work, Ent
         spread = visit(cur);
     }
     return count;
+}
+
+// The same over the model's pixels.
+template <typename Enter, typename Visit>
+std::int64_t Fill4(const BitmapModel& m, std::int64_t start, FillWork& work, Enter enter, Visit visit)
+{
+    return Fill4(m.width, m.height, start, work, enter, visit);
 }
 
 // Fills the 4-connected zone of `colour` through (x, y) with `value` (the

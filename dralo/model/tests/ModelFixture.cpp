@@ -68,13 +68,7 @@ std::string UncompressedRows(const std::vector<std::vector<std::uint8_t>>& rows)
 
 void ModelTest::SetUp()
 {
-    home = std::filesystem::current_path();
-    const std::filesystem::path own =
-        home / (std::string(::testing::UnitTest::GetInstance()->current_test_suite()->name()) + "." +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(own);
-    std::filesystem::create_directories(own);
-    std::filesystem::current_path(own);
+    home = common::testing::EnterOwnFolder();
     LoadMaterialColours(model);
 }
 

@@ -3,6 +3,7 @@
 // each test in its own scratch folder; bitmaps drawn from rows of
 // characters and small BMP files built byte by byte.
 #pragma once
+#include "common/testing/TestFiles.h"
 #include "dralo/model/editing/EditSession.h"
 #include "dralo/model/store/BoundaryEdges.h"
 #include "dralo/model/store/EngineHost.h"
@@ -10,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -18,19 +18,8 @@
 
 namespace dralo::test {
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty())
-        std::filesystem::create_directories(parent);
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using common::testing::ReadBytes;
+using common::testing::WriteBytes;
 
 // Records the requests of the engine.
 class RecordingHost : public NullEngineHost {

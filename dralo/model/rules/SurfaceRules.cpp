@@ -1,7 +1,7 @@
 // The surface and cavity rules.
 #include "dralo/model/rules/SurfaceRules.h"
 
-#include "dralo/model/rules/CavityTerms.h"
+#include "common/kernels/CavityRules.h"
 #include "dralo/model/store/ColourQueries.h"
 
 #include <algorithm>
@@ -89,13 +89,9 @@ bool ComputeCavityTemperatures(const BitmapModel& m, int colour, CavityTemperatu
     const double lo = c.lowestTemperature, hi = c.highestTemperature;
     if (!(lo <= hi) || lo >= kNoLowestTemperature || hi <= kNoHighestTemperature)
         return false; // no solution temperatures for this colour
-    if (IsLargeCavityRule(c)) {
-        t.deltaT = std::max(std::abs(c.tair - lo), std::abs(hi - c.tair));
-        t.mean = 10.0;
-    } else {
-        t.deltaT = hi - lo;
-        t.mean = (hi + lo) / 2.0;
-    }
+    const kernels::CavityTemperatures k = kernels::CavityTemperatureDifference(IsLargeCavityRule(c), c.tair, lo, hi);
+    t.deltaT = k.deltaT;
+    t.mean = k.mean;
     return true;
 }
 
@@ -167,8 +163,16 @@ CavityValues ComputeCavityConductivity(BitmapModel& m, int colour, const CavityT
 {
     const ColourRecord& c = m.colours[static_cast<std::size_t>(colour)];
     CavityValues v;
-    if (IsLargeCavityRule(c)) {
-        v.ha = LargeCavityCoefficient(c.con2, c.con3, t.deltaT);
+    // The air's coefficient is the CEN one every program uses: here b is
+    // the cavity's thickness along the heat flow and d its width across it.
+    kernels::CavityInput air;
+    air.conRule = IsLargeCavityRule(c);
+    air.con1 = c.con1;
+    air.con2 = c.con2;
+    air.con3 = c.con3;
+    air.temperatures.deltaT = t.deltaT;
+    if (air.conRule) {
+        v.ha = kernels::ComputeCavityCoefficient(air).ha;
         v.valid = std::isfinite(v.ha);
         return v;
     }
@@ -176,15 +180,18 @@ CavityValues ComputeCavityConductivity(BitmapModel& m, int colour, const CavityT
     if (!dims.valid)
         return v;
     double d = dims.d;
-    v.ha = CavityAirCoefficient(c.con1, c.con2, c.con3, dims.b, d, t.deltaT);
+    air.size.d = dims.b;
+    air.size.b = dims.d;
+    const kernels::CavityCoefficient coefficient = kernels::ComputeCavityCoefficient(air);
+    v.ha = coefficient.ha;
     if (c.type == BC_FREE) {
-        v.ha *= 2.0;
+        v.ha = coefficient.value; // both faces
         v.valid = std::isfinite(v.ha);
         return v;
     }
     if (c.type == EQUIMAT) {
         double e1, e2;
-        CavityEmissivities(c.name, e1, e2);
+        kernels::CavityEmissivities(c.name, e1, e2);
         const double e = 1.0 / (1.0 / e1 + 1.0 / e2 - 1.0);
         const int adiabatic = CountAdiabaticCavitySides(m, colour);
         if (adiabatic == 1)
@@ -225,7 +232,7 @@ bool ApplySurfaceRules(BitmapModel& m, bool withSolution, const CavityBoundaryNo
         if (!c.present || c.type == MATERIAL || !IsDefinedRule(c))
             continue;
         if (c.type == BC_SIMPL || c.type == BC_FRE_S) {
-            const float h = c.rule == HI_NORML ? 7.7f : c.rule == HI_REDUC ? 5.0f : 25.0f;
+            const auto h = static_cast<float>(kernels::SurfaceRuleCoefficient(c.rule));
             if (std::abs(c.hglo - h) > 0.001f) {
                 c.hglo = h;
                 changed = true;

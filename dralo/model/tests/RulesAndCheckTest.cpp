@@ -1,6 +1,6 @@
 // The rule-based properties, worked by hand, and the model check.
 #include "dralo/model/check/ModelCheck.h"
-#include "dralo/model/rules/CavityTerms.h"
+#include "common/kernels/CavityRules.h"
 #include "dralo/model/rules/SurfaceRules.h"
 #include "dralo/model/store/Errors.h"
 #include "dralo/model/store/Statistics.h"
@@ -91,7 +91,7 @@ TEST_F(RulesTest, FaceEmissivitiesFromTheName)
                           {"e1=nan e2=1", 0.9, 0.9}};
     for (const Case& c : cases) {
         double e1 = 0, e2 = 0;
-        CavityEmissivities(c.name, e1, e2);
+        kernels::CavityEmissivities(c.name, e1, e2);
         EXPECT_NEAR(e1, c.e1, 1e-7) << c.name;
         EXPECT_NEAR(e2, c.e2, 1e-7) << c.name;
     }

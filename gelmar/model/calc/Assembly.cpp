@@ -39,10 +39,12 @@ struct Context {
 
 void ClearEquationSystem(const Context& c)
 {
-    g_work.matrix->Clear();
-    if (c.step == 0)
-        std::fill(g_work.rhs.begin(), g_work.rhs.end(), 0.0);
-    CheckEscAbort();
+    // A later step's right-hand side is rebuilt from the kept one instead.
+    kernels::ClearSystemValues(*g_work.matrix, c.step == 0 ? std::span<double>(g_work.rhs) : std::span<double>(),
+                               {}, [] {
+                                   CheckEscAbort();
+                                   return false;
+                               });
 }
 
 const ColourRecord& Colour(int colour)

@@ -64,6 +64,11 @@ enum class ArrangeStatus {
     TooManyBlocks,
 };
 
+// What the calling command shows for a refusal.
+inline constexpr char kArrangeOutsideGridText[] =
+    "Arrange Blocks: a block lies outside the grid; the blocks are left unchanged.";
+inline constexpr char kArrangeTooManyBlocksText[] = "Too many blocks: a model holds at most 65535 blocks.";
+
 struct ArrangeResult {
     ArrangeStatus status = ArrangeStatus::Ok;
     // The new block list (only when status is Ok): in void mode the request's

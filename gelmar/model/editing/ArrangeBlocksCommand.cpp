@@ -40,8 +40,7 @@ ArrangeOutcome ArrangeBlocks(int mode)
         case kernels::ArrangeStatus::Ok:
             break;
         case kernels::ArrangeStatus::BlockOutsideGrid:
-            Host().MessageBox("Arrange Blocks: a block lies outside the grid; the blocks are left unchanged.",
-                              MessageStyle::Ok);
+            Host().MessageBox(kernels::kArrangeOutsideGridText, MessageStyle::Ok);
             return ArrangeOutcome::Refused;
         case kernels::ArrangeStatus::TooManyBlocks:
             Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);

@@ -11,7 +11,8 @@ using namespace report;
 
 bool IsCornerNode(const ModelStore& m, const RunState& run, int i, int j, int k)
 {
-    if (GetNodeIndex(run, i, j, k) < 0)
+    // -1: no node; a fixed node (-2 and below) is a node like an unknown.
+    if (GetNodeIndex(run, i, j, k) == -1)
         return false;
     unsigned mask = 0;
     for (unsigned q = 0; q < 8; ++q) {

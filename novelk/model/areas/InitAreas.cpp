@@ -309,7 +309,10 @@ void InitAreasAndUValues(ModelStore& m, RunState& run, EngineHost& host, bool ex
     ResetAreas(m);
     m.uLines.fill(AreaRecord{});
     m.proposals.fill(AreaRecord{});
-    if (!run.resultsLoaded || IsCellRasterMissing(run))
+    // A loaded result's raster serves when it is this grid's.
+    const CellRaster& loaded = run.cells;
+    if (!run.resultsLoaded || IsCellRasterMissing(run) || loaded.n[0] != m.axes[0].n || loaded.n[1] != m.axes[1].n ||
+        loaded.n[2] != m.axes[2].n)
         RasteriseBlocks(m, run, host);
     const CellRaster& cells = run.cells;
     CellBox cellBox;

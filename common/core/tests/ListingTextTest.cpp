@@ -63,9 +63,12 @@ TEST(ListingText, ReportFieldsHoldExactlyTheirWidth)
         const char* fitted;
     };
     const Case cases[] = {
-        {"MATERIAL", 8, "MATERIAL"},          {"TEMP", 8, "TEMP    "},
-        {"Outside air, north", 15, "Outside air, no"}, {"t [°C]", 4, "t [°"},
-        {"Aérogel", 9, "Aérogel  "},            {"", 3, "   "},
+        {"MATERIAL", 8, "MATERIAL"},
+        {"TEMP", 8, "TEMP    "},
+        {"Outside air, north", 15, "Outside air, no"},
+        {"t [°C]", 4, "t [°"},
+        {"Aérogel", 9, "Aérogel  "},
+        {"", 3, "   "},
         {"abc", 0, ""},
     };
     for (const Case& c : cases) {

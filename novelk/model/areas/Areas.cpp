@@ -182,7 +182,9 @@ std::optional<LayerWalk> WalkLayers(const ModelStore& m, const AreaRecord& line,
         return std::nullopt;
     const LineWalk w = WalkOf(m, line);
     const GridAxis& axis = m.axes[static_cast<std::size_t>(w.axis)];
-    const auto isEnvironment = [simpleOnly](int type) { return simpleOnly ? type == BC_SIMPL : IsSurface(type); };
+    const auto isEnvironment = [simpleOnly](int type) {
+        return simpleOnly ? type == BC_SIMPL : IsSurface(type);
+    };
     enum class Phase {
         BeforeEnvironment,
         FirstEnvironment,

@@ -38,7 +38,8 @@ struct ULineMeasure {
     std::uint16_t plane = 0;
     std::uint8_t side = 0;
 };
-std::optional<ULineMeasure> MeasureULine(const ModelStore& m, const AreaRecord& line, bool externalDimensions);
+std::optional<ULineMeasure> MeasureULine(const ModelStore& m, const AreaRecord& line,
+                                         bool externalDimensions);
 // U = 1/R of each element record whose box is a uniform line that measures;
 // 0 otherwise.
 void ComputeElementUValues(ModelStore& m);

@@ -95,7 +95,8 @@ bool IsSimpleAt(const ModelStore& m, int colour, float temperature)
 
 // Every proposal box takes the part of the solid box that the reference
 // environment's cells span (a zero box where they miss it on an axis).
-void ClipProposalsToEnvironment(ModelStore& m, const CellRaster& cells, const Box& solid, bool externalDimensions)
+void ClipProposalsToEnvironment(ModelStore& m, const CellRaster& cells, const Box& solid,
+                                bool externalDimensions)
 {
     const std::optional<float> reference = ReferenceTemperature(m, externalDimensions);
     Box env{{1 << 30, 1 << 30, 1 << 30}, {-1, -1, -1}};
@@ -311,8 +312,8 @@ void InitAreasAndUValues(ModelStore& m, RunState& run, EngineHost& host, bool ex
     m.proposals.fill(AreaRecord{});
     // A loaded result's raster serves when it is this grid's.
     const CellRaster& loaded = run.cells;
-    if (!run.resultsLoaded || IsCellRasterMissing(run) || loaded.n[0] != m.axes[0].n || loaded.n[1] != m.axes[1].n ||
-        loaded.n[2] != m.axes[2].n)
+    if (!run.resultsLoaded || IsCellRasterMissing(run) || loaded.n[0] != m.axes[0].n ||
+        loaded.n[1] != m.axes[1].n || loaded.n[2] != m.axes[2].n)
         RasteriseBlocks(m, run, host);
     const CellRaster& cells = run.cells;
     CellBox cellBox;

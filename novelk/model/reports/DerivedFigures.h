@@ -33,9 +33,9 @@ struct Environments {
 struct TemperatureFactor {
     bool defined = false; // te < ti among its candidates
     double ti = 0, te = 0;
-    int colour = -1;  // the warm-side colour
+    int colour = -1;   // the warm-side colour
     double tsiMin = 0; // its lowest temperature, °C
-    double h = 0;     // its hglo; -1 for BC_SKY and BC_NOSKY (computed by the surface module)
+    double h = 0;      // its hglo; -1 for BC_SKY and BC_NOSKY (computed by the surface module)
     double f = 0;
     double relativeHumidity = 0; // %: surface condensation above it
 };

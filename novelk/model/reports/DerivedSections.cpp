@@ -37,7 +37,8 @@ std::string FormatCondensationLine(const std::string& format, double rh, double 
                 ++p;
             } else {
                 precision = 0;
-                while (p < format.size() && std::isdigit(static_cast<unsigned char>(format[p])) && precision < 100)
+                while (p < format.size() && std::isdigit(static_cast<unsigned char>(format[p])) &&
+                       precision < 100)
                     precision = precision * 10 + (format[p++] - '0');
             }
         }
@@ -60,7 +61,8 @@ std::string EnvironmentLines(const ReportContext& r, const Environments& env)
 
 std::string ULine(const ModelStore& m, int i, double u)
 {
-    return "  U" + Int(i + 1) + " = " + Fixed(u, 0, 3) + " W/(m².K)\n" + ClipRangeLine(m, m.elements[std::size_t(i)]);
+    return "  U" + Int(i + 1) + " = " + Fixed(u, 0, 3) + " W/(m².K)\n" +
+           ClipRangeLine(m, m.elements[std::size_t(i)]);
 }
 
 std::string ALine(const ModelStore& m, int i, double a)
@@ -104,7 +106,8 @@ std::string TemperatureFactorSection(ReportContext& r)
     } else {
         s += "  " + Str(r, kStrHiBySurfaceModule) + "\n";
     }
-    s += FormatCondensationLine(Str(r, kStrCondensation), f.relativeHumidity, f.ti, r.decimals.temperature) + "\n";
+    s += FormatCondensationLine(Str(r, kStrCondensation), f.relativeHumidity, f.ti, r.decimals.temperature) +
+         "\n";
     return s;
 }
 
@@ -124,15 +127,15 @@ std::string TransmittanceSection(ReportContext& r)
     std::string s;
     if (psi && t.anyUsed) {
         if (t.flatAxis >= 0)
-            s += Str(r, kStrLinearTransmittance) + "\n" + "psi = (Q/(ti-te)" + terms + ")/l = " + Fixed(t.psi, 0, 3) +
-                 " W/(m.K)\n";
+            s += Str(r, kStrLinearTransmittance) + "\n" + "psi = (Q/(ti-te)" + terms +
+                 ")/l = " + Fixed(t.psi, 0, 3) + " W/(m.K)\n";
         else
-            s += Str(r, kStrSurplusTransmittance) + "\n" + "dL = Q/(ti-te)" + terms + " = " + Fixed(t.deltaL, 0, 3) +
-                 " W/K\n";
+            s += Str(r, kStrSurplusTransmittance) + "\n" + "dL = Q/(ti-te)" + terms + " = " +
+                 Fixed(t.deltaL, 0, 3) + " W/K\n";
     }
     if (m.report.transmittanceQ)
-        s += Str(r, kStrEquivalentTransmittance) + "\n" + "Ueq = Q/((ti-te)*" + AreaSumText(t) + ") = " +
-             Fixed(t.ueq, 0, 3) + " W/(m².K)\n";
+        s += Str(r, kStrEquivalentTransmittance) + "\n" + "Ueq = Q/((ti-te)*" + AreaSumText(t) +
+             ") = " + Fixed(t.ueq, 0, 3) + " W/(m².K)\n";
     s += EnvironmentLines(r, d.env);
     for (int i = 0; i < kAreaRecords; ++i) {
         if (psi && t.used[std::size_t(i)])
@@ -176,12 +179,14 @@ namespace novelk {
 
 bool WriteTemperatureFactorFile(ReportContext& r)
 {
-    return report::SaveReport(ReportFilePath(r.model.dataFilePath, "_TFC.txt"), report::TemperatureFactorSection(r));
+    return report::SaveReport(ReportFilePath(r.model.dataFilePath, "_TFC.txt"),
+                              report::TemperatureFactorSection(r));
 }
 
 bool WritePsiFile(ReportContext& r)
 {
-    return report::SaveReport(ReportFilePath(r.model.dataFilePath, "_PSI.txt"), report::TransmittanceSection(r));
+    return report::SaveReport(ReportFilePath(r.model.dataFilePath, "_PSI.txt"),
+                              report::TransmittanceSection(r));
 }
 
 bool WriteElementUFile(ReportContext& r)

@@ -61,7 +61,8 @@ std::string BlocksSection(const ReportContext& r)
         s += BlockPrefix(b, k.colour) + Int(ShownIndex(m, 0, k.x1), 6) + Int(ShownIndex(m, 0, k.x2), 6) +
              Int(ShownIndex(m, 1, k.y1), 6) + Int(ShownIndex(m, 1, k.y2), 6);
         // Counted from the far end in the R/C/L numbering, the Z pair swaps.
-        s += m.rcl ? Int(ShownIndex(m, 2, k.z2), 6) + Int(ShownIndex(m, 2, k.z1), 6) : Int(k.z1, 6) + Int(k.z2, 6);
+        s += m.rcl ? Int(ShownIndex(m, 2, k.z2), 6) + Int(ShownIndex(m, 2, k.z1), 6)
+                   : Int(k.z1, 6) + Int(k.z2, 6);
         s += "\n";
     }
     return s;
@@ -95,7 +96,8 @@ std::string ColoursSection(const ReportContext& r)
 {
     const ModelStore& m = r.model;
     const bool radiating = HasRadiatingColours(m);
-    std::string s = Str(r, kStrColours) + "\n" + Str(r, kStrColoursHead) + "\n" + Str(r, kStrColoursUnits) + "\n";
+    std::string s =
+        Str(r, kStrColours) + "\n" + Str(r, kStrColoursHead) + "\n" + Str(r, kStrColoursUnits) + "\n";
     for (int n = 0; n < kColourCount; ++n) {
         const ColourRecord& c = m.colours[std::size_t(n)];
         if (!c.inUse)
@@ -139,7 +141,8 @@ std::string NodeBcSection(const ReportContext& r)
     for (std::int32_t n = 0; n < m.nodeBcs.count; ++n) {
         const NodeBcRecord& b = m.nodeBcs[std::size_t(n)];
         const bool temp = b.type == NODE_TEMP;
-        s += LeftInt(n + 1, 4) + NodeCoordinates(m, b.i, b.j, b.k) + "  " + Fitted(temp ? "TEMP" : "POWER", 8);
+        s +=
+            LeftInt(n + 1, 4) + NodeCoordinates(m, b.i, b.j, b.k) + "  " + Fitted(temp ? "TEMP" : "POWER", 8);
         s += temp ? Fixed(b.temperature, 8, 1) : Blanks(8) + General(b.power, 8);
         s += "\n";
     }
@@ -204,11 +207,12 @@ std::string CalculationParametersSection(const ReportContext& r)
         s += Str(r, p.linearRadiation == 0 ? kStrNonLinearRadiation : kStrLinearRadiation) + "\n";
         s += Str(r, kStrSmallestViewFactor) + " = " + General(p.minViewFactor) + "\n";
         s += Str(r, kStrRays) + " = " + Int(p.rays) + "\n";
-        s += Str(r, kStrBlackCoefficient) + (several ? Str(r, kStrLinearRadiationNote) : std::string()) + " = " +
-             General(p.hrBlack) + " W/(m².K)\n";
+        s += Str(r, kStrBlackCoefficient) + (several ? Str(r, kStrLinearRadiationNote) : std::string()) +
+             " = " + General(p.hrBlack) + " W/(m².K)\n";
     }
     if (several)
-        s += Str(r, HasLongWaveColours(m) && p.recalcCen ? kStrCenRecalculation : kStrNoCenRecalculation) + "\n";
+        s += Str(r, HasLongWaveColours(m) && p.recalcCen ? kStrCenRecalculation : kStrNoCenRecalculation) +
+             "\n";
     if (HasLongWaveColours(m))
         s += Str(r, kStrAirspaceDeltaT) + " = " + General(p.airspaceDeltaT) + "°C\n";
     return s;

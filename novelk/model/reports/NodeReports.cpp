@@ -16,7 +16,8 @@ bool IsCornerNode(const ModelStore& m, const RunState& run, int i, int j, int k)
         return false;
     unsigned mask = 0;
     for (unsigned q = 0; q < 8; ++q) {
-        const int c = GetCellColour(run.cells, i - 1 + int(q & 1), j - 1 + int(q >> 1 & 1), k - 1 + int(q >> 2 & 1));
+        const int c =
+            GetCellColour(run.cells, i - 1 + int(q & 1), j - 1 + int(q >> 1 & 1), k - 1 + int(q >> 2 & 1));
         if (c < 0 || c >= kColourCount)
             continue;
         const int type = m.colours[std::size_t(c)].type;
@@ -31,8 +32,8 @@ namespace {
 
 std::string NodeReportHead(const ReportContext& r, unsigned title)
 {
-    return Str(r, title) + "\n\n" + DataFileLine(r) + Str(r, r.model.rcl ? kStrPointHeadRcl : kStrPointHead) + "\n" +
-           Str(r, kStrPointUnits) + "\n";
+    return Str(r, title) + "\n\n" + DataFileLine(r) + Str(r, r.model.rcl ? kStrPointHeadRcl : kStrPointHead) +
+           "\n" + Str(r, kStrPointUnits) + "\n";
 }
 
 } // namespace
@@ -63,8 +64,8 @@ bool WriteNodeBcTemperatureReport(ReportContext& r)
         const NodeBcRecord& b = m.nodeBcs[std::size_t(n)];
         if (b.type != NODE_POWER)
             continue;
-        s += NodeCoordinates(m, b.i, b.j, b.k) + Fixed(GetNodeValueAt(m, r.run, b.i, b.j, b.k), 10, r.decimals.temperature) +
-             "\n";
+        s += NodeCoordinates(m, b.i, b.j, b.k) +
+             Fixed(GetNodeValueAt(m, r.run, b.i, b.j, b.k), 10, r.decimals.temperature) + "\n";
     }
     return SaveReport(ReportFilePath(m.dataFilePath, "_NOT.txt"), s);
 }

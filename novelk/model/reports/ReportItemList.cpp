@@ -41,7 +41,8 @@ std::string ReportItemListText(const ModelStore& m, const RunState& run, int ima
     const DerivedFigures d = ComputeDerivedFigures(m);
     const Transmittance& t = d.transmittance;
     // A figure that cannot be derived (te < ti failing) leaves its value empty.
-    s += Record("VTFC", flags.temperatureFactor && d.factor.defined ? Fixed(d.factor.f, 0, 3) : std::string());
+    s +=
+        Record("VTFC", flags.temperatureFactor && d.factor.defined ? Fixed(d.factor.f, 0, 3) : std::string());
     if (flags.transmittanceP || flags.transmittanceQ) {
         if (t.defined) {
             const bool psi = flags.transmittanceP && t.anyUsed;

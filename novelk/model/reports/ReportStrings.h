@@ -11,8 +11,8 @@
 namespace novelk {
 
 enum ReportString : unsigned {
-    kStrInputData = 450,          // "NOVELK - Input Data"
-    kStrDataFile = 451,           // "NOVELK data file"
+    kStrInputData = 450, // "NOVELK - Input Data"
+    kStrDataFile = 451,  // "NOVELK data file"
     kStrGrid = 452,
     kStrGridHeadRcl = 454,
     kStrGridHead = 455,
@@ -24,7 +24,7 @@ enum ReportString : unsigned {
     kStrColoursHead = 461,
     kStrColoursUnits = 462,
     kStrColours2Head = 463,
-    kStrColours2Units = 464,      // ends in the "_" marker
+    kStrColours2Units = 464, // ends in the "_" marker
     kStrNodeBcs = 465,
     kStrNodeBcsHeadRcl = 466,
     kStrNodeBcsHead = 467,
@@ -41,10 +41,10 @@ enum ReportString : unsigned {
     kStrMaxDeltaT = 478,
     kStrObjectDivergenceLimit = 479,
     kStrNodeDivergenceLimit = 480,
-    kStrResults = 481,            // "NOVELK - Calculation Results"
+    kStrResults = 481, // "NOVELK - Calculation Results"
     kStrResultsHeadRcl = 482,
     kStrResultsHead = 483,
-    kStrResultsUnits = 484,       // ends in the "_" marker
+    kStrResultsUnits = 484, // ends in the "_" marker
     kStrFlowsHead = 485,
     kStrFlowsUnits = 486,
     kStrCornerNodes = 487,
@@ -75,7 +75,7 @@ enum ReportString : unsigned {
     kStrViewFactorsHead = 512,
     kStrViewFactorsUnits = 513,
     kStrMaxCycleChange = 514,
-    kStrCondensation = 515,       // "Surface condensation if RH > %.0f %% (at %.*f°C)"
+    kStrCondensation = 515, // "Surface condensation if RH > %.0f %% (at %.*f°C)"
     kStrMaterialTable = 608,
     kStrBoundaryTable = 609,
 };
@@ -85,6 +85,7 @@ inline constexpr const char* kNovelkStringFile = "Novelk.str";
 
 // Loads "Novelk.str" of the folder as the table's English texts; false (with
 // the reason in *error) when the file is missing or malformed.
-bool LoadNovelkStrings(platform::StringTable& table, const std::string& programFolder, std::string* error = nullptr);
+bool LoadNovelkStrings(platform::StringTable& table, const std::string& programFolder,
+                       std::string* error = nullptr);
 
 } // namespace novelk

@@ -81,8 +81,8 @@ std::string DataFileLine(const ReportContext& r)
 std::string ClipRangeLine(const ModelStore& m, const AreaRecord& box)
 {
     if (!m.rcl)
-        return "       Xmin=" + Int(box.x1) + " Xmax=" + Int(box.x2) + " Ymin=" + Int(box.y1) + " Ymax=" +
-               Int(box.y2) + " Zmin=" + Int(box.z1) + " Zmax=" + Int(box.z2) + "\n";
+        return "       Xmin=" + Int(box.x1) + " Xmax=" + Int(box.x2) + " Ymin=" + Int(box.y1) +
+               " Ymax=" + Int(box.y2) + " Zmin=" + Int(box.z1) + " Zmax=" + Int(box.z2) + "\n";
     return "       Rmin=" + Int(ShownIndex(m, 0, box.x1)) + " Rmax=" + Int(ShownIndex(m, 0, box.x2)) +
            " Cmin=" + Int(ShownIndex(m, 1, box.y1)) + " Cmax=" + Int(ShownIndex(m, 1, box.y2)) +
            " Lmin=" + Int(ShownIndex(m, 2, box.z2)) + " Lmax=" + Int(ShownIndex(m, 2, box.z1)) + "\n";

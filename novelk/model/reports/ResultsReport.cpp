@@ -27,7 +27,8 @@ bool WriteResultsFile(ReportContext& r)
     s += Str(r, kStrObjectDivergence) + " = " + General(r.run.readouts.objectDivergence) + " %\n";
     s += Str(r, kStrNodeDivergence) + " = " + General(r.run.readouts.nodeDivergence) + " %\n\n";
 
-    s += Str(r, m.rcl ? kStrResultsHeadRcl : kStrResultsHead) + "\n" + UnitLine(Str(r, kStrResultsUnits)) + "\n";
+    s += Str(r, m.rcl ? kStrResultsHeadRcl : kStrResultsHead) + "\n" + UnitLine(Str(r, kStrResultsUnits)) +
+         "\n";
     for (int c = 0; c < kColourCount; ++c) {
         const ColourRecord& colour = m.colours[std::size_t(c)];
         if (!colour.inUse)

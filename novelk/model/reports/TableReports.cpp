@@ -56,7 +56,8 @@ bool WriteViewFactorReport(ReportContext& r)
         senders = senders || c.senderArea > 0;
     bool written = false;
     if (senders && !table.exchange.empty())
-        written = SaveReport(ReportFilePath(r.model.dataFilePath, "_VFC.txt"), ViewFactorReportText(r, table));
+        written =
+            SaveReport(ReportFilePath(r.model.dataFilePath, "_VFC.txt"), ViewFactorReportText(r, table));
     FreeViewFactorSummary(table);
     return written;
 }

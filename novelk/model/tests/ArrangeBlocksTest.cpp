@@ -2,8 +2,9 @@
 // brute-force painter of the block list), the block array grows in steps of
 // 1000 records, the void and hidden-colour modes, and refusals that leave the
 // list as it was.
-#include "ModelFixture.h"
 #include "novelk/model/editing/ArrangeBlocks.h"
+
+#include "ModelFixture.h"
 
 #include <random>
 
@@ -81,7 +82,8 @@ TEST_F(ArrangeTest, BlockArrayGrowsInStepsOfAThousand)
                     AddBlock(2, x, x + 1, y, y + 1, z, z + 1);
     ASSERT_EQ(model.blocks.capacity, 1000);
     const std::vector<int> before = Paint();
-    ASSERT_EQ(ArrangeBlocks(model, ArrangeOptions{kernels::kArrangeJuxtaposition}, host), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(model, ArrangeOptions{kernels::kArrangeJuxtaposition}, host),
+              ArrangeOutcome::Done);
     EXPECT_EQ(model.blocks.count, 1728);
     EXPECT_EQ(model.blocks.capacity, 2000);
     EXPECT_EQ(Paint(), before);

@@ -22,8 +22,8 @@ class CornerNodeTest : public CalcTest {
     {
         model.blocks.count = 0;
         for (int q = 0; q < 8; ++q)
-            AddBlock(mask >> q & 1 ? solid : other, q & 1, (q & 1) + 1, q >> 1 & 1, (q >> 1 & 1) + 1, q >> 2 & 1,
-                     (q >> 2 & 1) + 1);
+            AddBlock(mask >> q & 1 ? solid : other, q & 1, (q & 1) + 1, q >> 1 & 1, (q >> 1 & 1) + 1,
+                     q >> 2 & 1, (q >> 2 & 1) + 1);
         RasteriseBlocks(model, run, calcHost);
         BuildNodeNumbering(model, run, calcHost);
         return IsCornerNode(model, run, 1, 1, 1);

@@ -3,11 +3,12 @@
 // resistance follows the standard's formula), a calculated plain wall whose
 // Q, Ueq, f, psi and dL follow from its U, and psi and dL of junctions
 // against the heat flows of their flanking walls calculated alone.
+#include "novelk/model/reports/DerivedFigures.h"
+
 #include "CalcFixture.h"
 #include "novelk/model/areas/Areas.h"
 #include "novelk/model/areas/InitAreas.h"
 #include "novelk/model/calc/SurfaceRules.h"
-#include "novelk/model/reports/DerivedFigures.h"
 
 #include <cmath>
 #include <cstdio>
@@ -115,7 +116,8 @@ TEST_F(DerivedFiguresTest, UOfLayeredWallsAgainstHandCalculations)
         ResetModel(model, defaults);
         BuildWall(c.layers, c.unit);
         const int last = model.axes[0].n;
-        const std::optional<double> r = MeasureElementLine(model, AreaRecord{0, std::uint16_t(last), 0, 0, 0, 0});
+        const std::optional<double> r =
+            MeasureElementLine(model, AreaRecord{0, std::uint16_t(last), 0, 0, 0, 0});
         ASSERT_TRUE(r.has_value());
         const double hand = 1 / c.handR, measured = 1 / *r;
         EXPECT_NEAR(measured, hand, 1e-6 * hand);
@@ -194,6 +196,7 @@ class JunctionTest : public DerivedFiguresTest {
         std::swap(wallRun, run);
         return u;
     }
+
   public:
     // An external corner of two walls, each 1.5 m long from the outer corner.
     void BuildCorner()
@@ -224,6 +227,7 @@ class JunctionTest : public DerivedFiguresTest {
         Put(1, 2 + kWall, nx, 19, 20);
         Put(1, 2 + kWall, nx, 24, 25);
     }
+
   protected:
     struct Psi {
         double reported;  // from the derived figures
@@ -281,8 +285,9 @@ TEST_F(JunctionTest, PsiOfTwoDimensionalJunctionsFromTwoRuns)
                     mirrored = p;
                 else
                     both[way] = p;
-                std::printf("%-46s %-8s %10.4f %10.4f %10.2f%s\n", c.junction, external ? "external" : "internal",
-                            p.reported, p.reference, p.lengths, m ? " (mirrored)" : "");
+                std::printf("%-46s %-8s %10.4f %10.4f %10.2f%s\n", c.junction,
+                            external ? "external" : "internal", p.reported, p.reference, p.lengths,
+                            m ? " (mirrored)" : "");
             }
             EXPECT_NEAR(mirrored.reported, both[way].reported, 1e-5);
         }
@@ -338,8 +343,8 @@ TEST_F(JunctionTest, SurplusTransmittanceOfAThreeDimensionalCorner)
     }
     const double reference = (d.env.q - wallU * 20 * 3.0) / 20;
     EXPECT_NEAR(t.deltaL, reference, 0.001);
-    std::printf("3D external corner of three walls: dL %.4f W/K, from the wall's own run %.4f W/K\n", t.deltaL,
-                reference);
+    std::printf("3D external corner of three walls: dL %.4f W/K, from the wall's own run %.4f W/K\n",
+                t.deltaL, reference);
 }
 
 } // namespace

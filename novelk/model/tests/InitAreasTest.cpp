@@ -3,9 +3,10 @@
 // dimension setting; a model with one BC_SIMPL temperature gives the low
 // faces of the solid box; the U lines measure only between BC_SIMPL
 // environments of different temperatures; the wait cursor is shown.
+#include "novelk/model/areas/InitAreas.h"
+
 #include "CalcFixture.h"
 #include "novelk/model/areas/Areas.h"
-#include "novelk/model/areas/InitAreas.h"
 
 namespace novelk::test {
 namespace {
@@ -134,9 +135,7 @@ TEST_F(InitAreasTest, ULinesMeasureBetweenSimpleEnvironmentsOfTwoTemperatures)
     } cases[] = {
         {"two BC_SIMPL temperatures", [](ModelStore&) {}, true, {3, 1}, {1, 0}},
         {"warm and cold the other way round",
-         [](ModelStore& m) {
-             m.colours[1].temperature = -5;
-         },
+         [](ModelStore& m) { m.colours[1].temperature = -5; },
          true,
          {1, 3},
          {0, 1}},

@@ -20,7 +20,10 @@ class ReportTest : public CalcTest {
         ASSERT_TRUE(LoadNovelkStrings(strings, std::string(SUITE_SOURCE_DIR) + "/resources/novelk", &error))
             << error;
     }
-    ReportContext Context(ReportDecimals decimals = {}) { return ReportContext{model, run, strings, decimals}; }
+    ReportContext Context(ReportDecimals decimals = {})
+    {
+        return ReportContext{model, run, strings, decimals};
+    }
     // The file's bytes as the report writers write the lines.
     static std::string FileBytes(std::initializer_list<std::string> lines)
     {

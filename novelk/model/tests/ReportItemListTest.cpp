@@ -1,10 +1,11 @@
 // The report item list: its records for a model without report flags, psi
 // against the surplus transmittance in 2D and 3D, the element U without an
 // area, an undefined temperature factor, and the file beside the data file.
+#include "novelk/model/reports/ReportItemList.h"
+
 #include "ReportFixture.h"
 #include "novelk/model/areas/Areas.h"
 #include "novelk/model/reports/DerivedFigures.h"
-#include "novelk/model/reports/ReportItemList.h"
 
 namespace novelk::test {
 namespace {
@@ -66,8 +67,8 @@ TEST_F(ReportItemListTest, WithoutReportFlags)
     model.report.graphicReport[2].flags = kReportCreate;
     model.report.graphicReport[3].flags = kReportObjectLines; // not included
     const std::vector<std::string> tail = {
-        "",          "VFIL wall.nvk", "VNOD 8", "VTFC ", "VPSI ", "VDEL ", "VUEQ ", "VUEL ", "VUF1 ",
-        "VAF1 ",     "VUF2 ",         "VAF2 ",  "VUF3 ", "VAF3 ",
+        "",      "VFIL wall.nvk", "VNOD 8", "VTFC ", "VPSI ", "VDEL ", "VUEQ ",
+        "VUEL ", "VUF1 ",         "VAF1 ",  "VUF2 ", "VAF2 ", "VUF3 ", "VAF3 ",
     };
     EXPECT_EQ(Records(), Join({{"GRA1 wall1.png", "GRA3 wall3.png", ""}, TextFiles(), tail}));
     // The image type of the GRA records follows the working setting.
@@ -93,9 +94,11 @@ TEST_F(ReportItemListTest, PsiIn2DAndSurplusTransmittanceIn3D)
         ResetModel(model, defaults);
         Build(c.y, c.z);
         model.report.transmittanceP = 1;
-        EXPECT_EQ(Records(), Join({{""}, TextFiles(),
-                                   {"TPSI wall_PSI.txt", "", "VFIL wall.nvk", "VNOD 8", "VTFC ", c.psi, c.deltaL,
-                                    "VUEQ ", "VUEL ", "VUF1 0.500", c.area, "VUF2 ", "VAF2 ", "VUF3 ", "VAF3 "}}));
+        EXPECT_EQ(Records(),
+                  Join({{""},
+                        TextFiles(),
+                        {"TPSI wall_PSI.txt", "", "VFIL wall.nvk", "VNOD 8", "VTFC ", c.psi, c.deltaL,
+                         "VUEQ ", "VUEL ", "VUF1 0.500", c.area, "VUF2 ", "VAF2 ", "VUF3 ", "VAF3 "}}));
     }
 }
 
@@ -106,18 +109,21 @@ TEST_F(ReportItemListTest, ElementUAndTemperatureFactor)
     model.report.temperatureFactor = 1;
     model.report.transmittanceQ = 1;
     // U of the element: Q/(ti-te)/A1; f = 15.5/20; Ueq alike.
-    EXPECT_EQ(Records(), Join({{""}, TextFiles(),
-                               {"TTFC wall_TFC.txt", "TPSI wall_PSI.txt", "TUEL wall_UEL.txt", "", "VFIL wall.nvk",
-                                "VNOD 8", "VTFC 0.775", "VPSI ", "VDEL ", "VUEQ 0.625", "VUEL 0.625", "VUF1 0.500",
-                                "VAF1 1", "VUF2 ", "VAF2 ", "VUF3 ", "VAF3 "}}));
+    EXPECT_EQ(Records(), Join({{""},
+                               TextFiles(),
+                               {"TTFC wall_TFC.txt", "TPSI wall_PSI.txt", "TUEL wall_UEL.txt", "",
+                                "VFIL wall.nvk", "VNOD 8", "VTFC 0.775", "VPSI ", "VDEL ", "VUEQ 0.625",
+                                "VUEL 0.625", "VUF1 0.500", "VAF1 1", "VUF2 ", "VAF2 ", "VUF3 ", "VAF3 "}}));
     // Without A1 no VUEL record at all, and no transmittance records.
     model.areas[0] = AreaRecord{};
     ComputeAreas(model);
     // With both environments at 20 °C the factor is undefined: empty.
     model.colours[3].temperature = 20.0f;
-    EXPECT_EQ(Records(), Join({{""}, TextFiles(),
-                               {"TTFC wall_TFC.txt", "TPSI wall_PSI.txt", "TUEL wall_UEL.txt", "", "VFIL wall.nvk",
-                                "VNOD 8", "VTFC ", "VUF1 0.500", "VAF1 ", "VUF2 ", "VAF2 ", "VUF3 ", "VAF3 "}}));
+    EXPECT_EQ(Records(),
+              Join({{""},
+                    TextFiles(),
+                    {"TTFC wall_TFC.txt", "TPSI wall_PSI.txt", "TUEL wall_UEL.txt", "", "VFIL wall.nvk",
+                     "VNOD 8", "VTFC ", "VUF1 0.500", "VAF1 ", "VUF2 ", "VAF2 ", "VUF3 ", "VAF3 "}}));
 }
 
 TEST_F(ReportItemListTest, FileBesideTheDataFile)

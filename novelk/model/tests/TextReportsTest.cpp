@@ -157,7 +157,8 @@ TEST_F(GoldenReportTest, InputDataLeavesOutAbsentListsAndRadiationLinesFollowThe
     ReportContext r = Context();
     ASSERT_TRUE(WriteInputDataReport(r));
     const std::string text = platform::Cp1252ToUtf8(ReadBytes("golden_DAT.txt"));
-    for (const char* absent : {"NODE BOUNDARY", "Borderface", "Material BCs", "Iteration cycles", "(within each"})
+    for (const char* absent :
+         {"NODE BOUNDARY", "Borderface", "Material BCs", "Iteration cycles", "(within each"})
         EXPECT_EQ(text.find(absent), std::string::npos) << absent;
     EXPECT_NE(text.find("1    MATERIAL            Brick               0.900    0.90"), std::string::npos);
     EXPECT_NE(text.find("\r\n\r\nCALCULATION PARAMETERS\r\n"
@@ -303,7 +304,8 @@ TEST_F(GoldenReportTest, TemperatureFactorWithoutTwoEnvironmentsIsLeftOut)
     ASSERT_TRUE(WriteTemperatureFactorFile(r));
     EXPECT_EQ(ReadBytes("golden_TFC.txt"), "");
     ASSERT_TRUE(WriteResultsReport(r, calcHost));
-    EXPECT_EQ(platform::Cp1252ToUtf8(ReadBytes("golden_RES.txt")).find("Temperature factor"), std::string::npos);
+    EXPECT_EQ(platform::Cp1252ToUtf8(ReadBytes("golden_RES.txt")).find("Temperature factor"),
+              std::string::npos);
 }
 
 TEST_F(GoldenReportTest, TablesAreTabSeparated)
@@ -482,10 +484,9 @@ TEST_F(GoldenReportTest, MakeTextReportsWritesTheFilesTheModelCallsFor)
     run.resultsLoaded = true;
     model.report.temperatureFactor = model.report.transmittanceQ = model.report.elementU = 1;
     ASSERT_TRUE(MakeTextReports(r, calcHost));
-    EXPECT_EQ(written(),
-              (std::vector<std::string>{"golden_BOC.txt", "golden_COR.txt", "golden_DAT.txt", "golden_MAT.txt",
-                                        "golden_NOT.txt", "golden_PSI.txt", "golden_RES.txt", "golden_TFC.txt",
-                                        "golden_UEL.txt"}));
+    EXPECT_EQ(written(), (std::vector<std::string>{"golden_BOC.txt", "golden_COR.txt", "golden_DAT.txt",
+                                                   "golden_MAT.txt", "golden_NOT.txt", "golden_PSI.txt",
+                                                   "golden_RES.txt", "golden_TFC.txt", "golden_UEL.txt"}));
     EXPECT_TRUE(calcHost.messages.empty());
 }
 
@@ -540,10 +541,11 @@ TEST_F(GoldenReportTest, LongTitlesAndNamesAreWrittenWhole)
     ASSERT_TRUE(WriteElementUFile(r));
     const std::string base = longName.substr(0, 200) + "/" + longName.substr(0, 200);
     const std::string data = ReadBytes(base + "_DAT.txt");
-    EXPECT_NE(data.find("\r\n\r\n" + std::string(400, 't') + "\r\nsecond line\r\n\r\nNOVELK data file: " +
-                        longName.substr(0, 200) + ".nvk\r\n"),
+    EXPECT_NE(data.find("\r\n\r\n" + std::string(400, 't') +
+                        "\r\nsecond line\r\n\r\nNOVELK data file: " + longName.substr(0, 200) + ".nvk\r\n"),
               std::string::npos);
-    EXPECT_EQ(ReadBytes(base + "_UEL.txt").rfind(longName + " = (Q/(ti-te))/A1 = 0.625 W/(m\xB2.K)\r\n", 0), 0u);
+    EXPECT_EQ(ReadBytes(base + "_UEL.txt").rfind(longName + " = (Q/(ti-te))/A1 = 0.625 W/(m\xB2.K)\r\n", 0),
+              0u);
 }
 
 } // namespace

@@ -41,15 +41,8 @@ class InitAreasTest : public CalcTest {
         return AreaRecord{std::uint16_t(x1), std::uint16_t(x2), std::uint16_t(y1),
                           std::uint16_t(y2), std::uint16_t(z1), std::uint16_t(z2)};
     }
-    static void ExpectBox(const AreaRecord& r, const AreaRecord& box)
-    {
-        EXPECT_EQ(r.x1, box.x1);
-        EXPECT_EQ(r.x2, box.x2);
-        EXPECT_EQ(r.y1, box.y1);
-        EXPECT_EQ(r.y2, box.y2);
-        EXPECT_EQ(r.z1, box.z1);
-        EXPECT_EQ(r.z2, box.z2);
-    }
+    // The six bounds of a record, to compare boxes alone.
+    static std::array<int, 6> Bounds(const AreaRecord& r) { return {r.x1, r.x2, r.y1, r.y2, r.z1, r.z2}; }
 
     WaitHost waitHost;
 };
@@ -62,22 +55,22 @@ TEST_F(InitAreasTest, LShapedCornerGivesOneElementPerWall)
     // elements are the solid box's far edges through each wall.
     InitAreasAndUValues(model, run, waitHost, true);
     EXPECT_EQ(waitHost.calls, (std::vector<std::string>{"wait", "end wait"}));
-    ExpectBox(model.elements[0], Box(1, 9, 9, 9, 0, 0));
-    ExpectBox(model.elements[1], Box(9, 9, 1, 9, 0, 0));
+    EXPECT_EQ(Bounds(model.elements[0]), Bounds(Box(1, 9, 9, 9, 0, 0)));
+    EXPECT_EQ(Bounds(model.elements[1]), Bounds(Box(9, 9, 1, 9, 0, 0)));
     EXPECT_EQ(model.elements[2], AreaRecord{});
     EXPECT_NEAR(model.elements[0].value, u, 1e-9);
     EXPECT_NEAR(model.elements[1].value, u, 1e-9);
-    ExpectBox(model.areas[0], Box(1, 1, 1, 9, 0, 1));
-    ExpectBox(model.areas[1], Box(1, 9, 1, 1, 0, 1));
+    EXPECT_EQ(Bounds(model.areas[0]), Bounds(Box(1, 1, 1, 9, 0, 1)));
+    EXPECT_EQ(Bounds(model.areas[1]), Bounds(Box(1, 9, 1, 1, 0, 1)));
     EXPECT_EQ(model.areas[2], AreaRecord{});
     EXPECT_NEAR(model.areas[0].value, 8.0, 1e-9);
     EXPECT_NEAR(model.areas[1].value, 8.0, 1e-9);
     // Internal dimensions: the inner faces, from the inner corner on.
     InitAreasAndUValues(model, run, waitHost, false);
-    ExpectBox(model.elements[0], Box(1, 9, 9, 9, 0, 0));
-    ExpectBox(model.elements[1], Box(9, 9, 1, 9, 0, 0));
-    ExpectBox(model.areas[0], Box(4, 4, 4, 9, 0, 1));
-    ExpectBox(model.areas[1], Box(4, 9, 4, 4, 0, 1));
+    EXPECT_EQ(Bounds(model.elements[0]), Bounds(Box(1, 9, 9, 9, 0, 0)));
+    EXPECT_EQ(Bounds(model.elements[1]), Bounds(Box(9, 9, 1, 9, 0, 0)));
+    EXPECT_EQ(Bounds(model.areas[0]), Bounds(Box(4, 4, 4, 9, 0, 1)));
+    EXPECT_EQ(Bounds(model.areas[1]), Bounds(Box(4, 9, 4, 4, 0, 1)));
     EXPECT_NEAR(model.areas[0].value, 5.0, 1e-9);
     // The element records measure as the U lines did.
     const double measured[2] = {model.elements[0].value, model.elements[1].value};
@@ -99,9 +92,9 @@ TEST_F(InitAreasTest, OneSimpleTemperatureGivesTheLowFacesOfTheSolidBox)
     InitAreasAndUValues(model, run, waitHost, true);
     for (const AreaRecord& e : model.elements)
         EXPECT_EQ(e, AreaRecord{});
-    ExpectBox(model.areas[0], Box(2, 2, 1, 4, 1, 3));
-    ExpectBox(model.areas[1], Box(2, 5, 1, 1, 1, 3));
-    ExpectBox(model.areas[2], Box(2, 5, 1, 4, 1, 1));
+    EXPECT_EQ(Bounds(model.areas[0]), Bounds(Box(2, 2, 1, 4, 1, 3)));
+    EXPECT_EQ(Bounds(model.areas[1]), Bounds(Box(2, 5, 1, 1, 1, 3)));
+    EXPECT_EQ(Bounds(model.areas[2]), Bounds(Box(2, 5, 1, 4, 1, 1)));
     EXPECT_NEAR(model.areas[0].value, 6.0, 1e-9);
     EXPECT_NEAR(model.areas[1].value, 6.0, 1e-9);
     EXPECT_NEAR(model.areas[2].value, 9.0, 1e-9);

@@ -7,7 +7,7 @@
 #include "novelk/model/reports/TextReports.h"
 #include "platform/core/Text1252.h"
 
-#include <initializer_list>
+#include <vector>
 
 namespace novelk::test {
 
@@ -25,7 +25,7 @@ class ReportTest : public CalcTest {
         return ReportContext{model, run, strings, decimals};
     }
     // The file's bytes as the report writers write the lines.
-    static std::string FileBytes(std::initializer_list<std::string> lines)
+    static std::string FileBytes(const std::vector<std::string>& lines)
     {
         std::string text;
         for (const std::string& line : lines)

@@ -277,21 +277,19 @@ TEST_F(GoldenReportTest, DerivedFigureFiles)
                                                "Surface condensation if RH > 75 % (at 20.0°C)",
                                            }));
     // Neither rptp nor rptq: the psi file holds the environments and areas.
-    EXPECT_EQ(ReadBytes("golden_PSI.txt"), FileBytes({
-                                               "  Q = 12.500 W",
-                                               "  ti = 20.0°C",
-                                               "  te = 0.0°C",
-                                               "  A1 = 1 m²",
-                                               "       Rmin=3 Rmax=3 Cmin=1 Cmax=3 Lmin=1 Lmax=5",
-                                           }));
-    EXPECT_EQ(ReadBytes("golden_UEL.txt"), FileBytes({
-                                               "U of the wall element = (Q/(ti-te))/A1 = 0.625 W/(m².K)",
-                                               "  Q = 12.500 W",
-                                               "  ti = 20.0°C",
-                                               "  te = 0.0°C",
-                                               "  A1 = 1 m²",
-                                               "       Rmin=3 Rmax=3 Cmin=1 Cmax=3 Lmin=1 Lmax=5",
-                                           }));
+    // Neither rptp nor rptq: the psi file holds the environments and areas,
+    // as the element file does after its formula.
+    const std::vector<std::string> figures = {
+        "  Q = 12.500 W",
+        "  ti = 20.0°C",
+        "  te = 0.0°C",
+        "  A1 = 1 m²",
+        "       Rmin=3 Rmax=3 Cmin=1 Cmax=3 Lmin=1 Lmax=5",
+    };
+    EXPECT_EQ(ReadBytes("golden_PSI.txt"), FileBytes(figures));
+    std::vector<std::string> element = {"U of the wall element = (Q/(ti-te))/A1 = 0.625 W/(m².K)"};
+    element.insert(element.end(), figures.begin(), figures.end());
+    EXPECT_EQ(ReadBytes("golden_UEL.txt"), FileBytes(element));
 }
 
 TEST_F(GoldenReportTest, TemperatureFactorWithoutTwoEnvironmentsIsLeftOut)
@@ -395,6 +393,19 @@ class NodeReportTest : public ReportTest {
                         run.temperature[std::size_t(n)] = 10 * i + j + 0.1 * k;
         run.resultsLoaded = true;
     }
+    // The lines of a node report: its head, then the rows.
+    static std::vector<std::string> Head(const char* title, bool rcl, std::vector<std::string> rows)
+    {
+        std::vector<std::string> lines = {title,
+                                          "",
+                                          "NOVELK data file: cell.nvk",
+                                          "",
+                                          rcl ? "     R     C     L         t"
+                                              : "     X     Y     Z         t",
+                                          "                        [°C]"};
+        lines.insert(lines.end(), rows.begin(), rows.end());
+        return lines;
+    }
 };
 
 TEST_F(NodeReportTest, CornerNodesOfASingleCell)
@@ -402,43 +413,33 @@ TEST_F(NodeReportTest, CornerNodesOfASingleCell)
     Build();
     ReportContext r = Context();
     ASSERT_TRUE(WriteCornerNodeReport(r));
-    EXPECT_EQ(ReadBytes("cell_COR.txt"), FileBytes({
-                                             "NOVELK - Temperatures in corner nodes",
-                                             "",
-                                             "NOVELK data file: cell.nvk",
-                                             "",
-                                             "     X     Y     Z         t",
-                                             "                        [°C]",
-                                             "     0     0     0      7.00",
-                                             "     1     1     1     11.10",
-                                             "     1     1     2     11.20",
-                                             "     1     2     1     12.10",
-                                             "     1     2     2     12.20",
-                                             "     2     1     1     21.10",
-                                             "     2     1     2     21.20",
-                                             "     2     2     1     22.10",
-                                             "     2     2     2     22.20",
-                                         }));
+    EXPECT_EQ(ReadBytes("cell_COR.txt"), FileBytes(Head("NOVELK - Temperatures in corner nodes", false,
+                                                        {
+                                                            "     0     0     0      7.00",
+                                                            "     1     1     1     11.10",
+                                                            "     1     1     2     11.20",
+                                                            "     1     2     1     12.10",
+                                                            "     1     2     2     12.20",
+                                                            "     2     1     1     21.10",
+                                                            "     2     1     2     21.20",
+                                                            "     2     2     1     22.10",
+                                                            "     2     2     2     22.20",
+                                                        })));
     // R/C/L: the third index from the top, L ascending.
     model.rcl = 1;
     ASSERT_TRUE(WriteCornerNodeReport(r));
-    EXPECT_EQ(ReadBytes("cell_COR.txt"), FileBytes({
-                                             "NOVELK - Temperatures in corner nodes",
-                                             "",
-                                             "NOVELK data file: cell.nvk",
-                                             "",
-                                             "     R     C     L         t",
-                                             "                        [°C]",
-                                             "     1     1     7      7.00",
-                                             "     3     3     3     11.20",
-                                             "     3     3     5     11.10",
-                                             "     3     5     3     12.20",
-                                             "     3     5     5     12.10",
-                                             "     5     3     3     21.20",
-                                             "     5     3     5     21.10",
-                                             "     5     5     3     22.20",
-                                             "     5     5     5     22.10",
-                                         }));
+    EXPECT_EQ(ReadBytes("cell_COR.txt"), FileBytes(Head("NOVELK - Temperatures in corner nodes", true,
+                                                        {
+                                                            "     1     1     7      7.00",
+                                                            "     3     3     3     11.20",
+                                                            "     3     3     5     11.10",
+                                                            "     3     5     3     12.20",
+                                                            "     3     5     5     12.10",
+                                                            "     5     3     3     21.20",
+                                                            "     5     3     5     21.10",
+                                                            "     5     5     3     22.20",
+                                                            "     5     5     5     22.10",
+                                                        })));
 }
 
 TEST_F(NodeReportTest, NodeBcTemperaturesOfPowerEntriesOnly)
@@ -446,15 +447,8 @@ TEST_F(NodeReportTest, NodeBcTemperaturesOfPowerEntriesOnly)
     Build();
     ReportContext r = Context(ReportDecimals{3, 2, 4});
     ASSERT_TRUE(WriteNodeBcTemperatureReport(r));
-    EXPECT_EQ(ReadBytes("cell_NOT.txt"), FileBytes({
-                                             "NOVELK - Temperatures in node BCs",
-                                             "",
-                                             "NOVELK data file: cell.nvk",
-                                             "",
-                                             "     X     Y     Z         t",
-                                             "                        [°C]",
-                                             "     2     2     2    22.200",
-                                         }));
+    EXPECT_EQ(ReadBytes("cell_NOT.txt"),
+              FileBytes(Head("NOVELK - Temperatures in node BCs", false, {"     2     2     2    22.200"})));
 }
 
 TEST_F(GoldenReportTest, MakeTextReportsWritesTheFilesTheModelCallsFor)

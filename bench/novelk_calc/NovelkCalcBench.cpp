@@ -18,6 +18,7 @@
 //      solve; target below 0.2.
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
 #include "bench/BenchSupport.h"
+#include "bench/EigenReference.h"
 #include "novelk/model/calc/Assembly.h"
 #include "novelk/model/calc/CalcSystem.h"
 #include "novelk/model/calc/NodeNumbering.h"
@@ -25,14 +26,10 @@
 #include "novelk/model/store/EngineHost.h"
 #include "novelk/model/store/Errors.h"
 
-#include <Eigen/IterativeLinearSolvers>
-#include <Eigen/Sparse>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <string>
 
 namespace {
 
@@ -41,17 +38,6 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration<double>(to - from).count();
-}
-
-// A figure of this process's memory from /proc, in bytes.
-long ProcStatus(const std::string& key)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key + ":", 0) == 0)
-            return std::atol(line.c_str() + key.size() + 1) * 1024;
-    return 0;
 }
 
 // Notes when the calculation's stages begin: the first read-out of the
@@ -123,43 +109,6 @@ void BuildModel(novelk::ModelStore& m, int n)
     m.calc.maxNodeDivergence = 1e-6f;
 }
 
-template <class Ordering>
-double EigenTimeToAccuracy(const Eigen::SparseMatrix<double>& a, const Eigen::VectorXd& b,
-                           const Eigen::VectorXd& reference, double accuracy, int& iterations)
-{
-    using Cg = Eigen::ConjugateGradient<Eigen::SparseMatrix<double>, Eigen::Lower | Eigen::Upper,
-                                        Eigen::IncompleteCholesky<double, Eigen::Lower, Ordering>>;
-    Cg cg;
-    const Clock::time_point t0 = Clock::now();
-    cg.compute(a);
-    const double setup = Seconds(t0, Clock::now());
-    cg.setTolerance(1e-300);
-    auto within = [&](int k, double& seconds) {
-        cg.setMaxIterations(k);
-        const Clock::time_point t1 = Clock::now();
-        const Eigen::VectorXd x = cg.solve(b);
-        seconds = Seconds(t1, Clock::now());
-        return (x - reference).lpNorm<Eigen::Infinity>() < accuracy;
-    };
-    // The fewest iterations that get there, by doubling and halving.
-    double seconds = 0;
-    int low = 0, high = 8;
-    while (!within(high, seconds)) {
-        low = high;
-        high *= 2;
-        if (high > 100000)
-            return 1e30;
-    }
-    while (high - low > 1) {
-        const int mid = (low + high) / 2;
-        double t = 0;
-        (within(mid, t) ? high : low) = mid;
-    }
-    within(high, seconds);
-    iterations = high;
-    return setup + seconds;
-}
-
 void BM_NovelkCalculation(benchmark::State& state)
 {
     const int n = bench::Small() ? 12 : 100;
@@ -172,12 +121,12 @@ void BM_NovelkCalculation(benchmark::State& state)
         std::filesystem::remove("tmp.sol");
 
         // (b) and (c): the whole calculation, solved tightly.
-        const long baseline = ProcStatus("VmRSS");
-        std::ofstream("/proc/self/clear_refs") << "5";
+        const long baseline = bench::ProcStatus("VmRSS");
+        bench::ResetPeakMemory();
         const Clock::time_point start = Clock::now();
         const novelk::WorkOutcome outcome = novelk::RunCalculation(model, run, host);
         const Clock::time_point end = Clock::now();
-        const long peak = ProcStatus("VmHWM");
+        const long peak = bench::ProcStatus("VmHWM");
         if (!outcome.normal) {
             state.SkipWithError(outcome.error ? outcome.error->Message().c_str() : "aborted");
             return;
@@ -213,27 +162,13 @@ void BM_NovelkCalculation(benchmark::State& state)
         for (std::size_t i = 0; i < run.temperature.size(); ++i)
             ourError = std::max(ourError, std::abs(run.temperature[i] - host.reference[i]));
 
-        const kernels::SymmetricMatrix& a = *run.calc.matrix;
-        const kernels::SymmetricPattern& p = a.Pattern();
         const Eigen::Index rows = Eigen::Index(run.unknowns);
-        Eigen::SparseMatrix<double> ea(rows, rows);
-        {
-            std::vector<Eigen::Triplet<double>> t;
-            t.reserve(std::size_t(rows + 2 * p.LowerCount()));
-            for (Eigen::Index r = 0; r < rows; ++r) {
-                t.emplace_back(r, r, a.Diagonal()[std::size_t(r)]);
-                for (kernels::Index e = p.RowStarts()[r]; e < p.RowStarts()[r + 1]; ++e) {
-                    t.emplace_back(r, p.Columns()[e], a.Lower()[std::size_t(e)]);
-                    t.emplace_back(p.Columns()[e], r, a.Lower()[std::size_t(e)]);
-                }
-            }
-            ea.setFromTriplets(t.begin(), t.end());
-        }
+        const Eigen::SparseMatrix<double> ea = bench::EigenMatrixOf(*run.calc.matrix);
         const Eigen::Map<const Eigen::VectorXd> eb(run.calc.rhs.data(), rows), eref(host.reference.data(), rows);
         int amdSteps = 0, naturalSteps = 0;
-        const double amd = EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, host.accuracy, amdSteps);
+        const double amd = bench::EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, host.accuracy, amdSteps);
         const double natural =
-            EigenTimeToAccuracy<Eigen::NaturalOrdering<int>>(ea, eb, eref, host.accuracy, naturalSteps);
+            bench::EigenTimeToAccuracy<Eigen::NaturalOrdering<int>>(ea, eb, eref, host.accuracy, naturalSteps);
 
         state.counters["nodes"] = nodes;
         state.counters["time_vs_eigen"] = ours / std::min(amd, natural);

@@ -85,4 +85,47 @@ struct CavityCoefficient {
 };
 CavityCoefficient ComputeCavityCoefficient(const CavityInput& in);
 
+// The programs' colour records share the names of the fields the rules use:
+// rule, name, con1..con3, hGlobal, hConvective and lambda.
+
+// A surface rule 1..3 sets hGlobal; true when it moved by more than 0.001.
+// Other rules change nothing.
+template <class Colour> bool ApplySurfaceRuleCoefficient(Colour& c)
+{
+    if (c.rule < 1 || c.rule > 3)
+        return false;
+    const float h = static_cast<float>(SurfaceRuleCoefficient(c.rule));
+    const bool changed = h - c.hGlobal > 0.001f || c.hGlobal - h > 0.001f;
+    c.hGlobal = h;
+    return changed;
+}
+
+// The rule's input from a colour (its size, sides and temperatures are the
+// caller's).
+template <class Colour> CavityInput CavityInputOf(const Colour& c, bool equivalentMaterial, bool conRule)
+{
+    CavityInput in;
+    in.equivalentMaterial = equivalentMaterial;
+    in.conRule = conRule;
+    in.rule = c.rule;
+    in.con1 = c.con1;
+    in.con2 = c.con2;
+    in.con3 = c.con3;
+    in.name = c.name;
+    return in;
+}
+
+// Stores a result: an EQUIMAT colour's lambda when it moved by more than
+// 0.0001, another colour's hConvective when it moved by more than 0.001.
+// True when it changed.
+template <class Colour> bool StoreCavityCoefficient(Colour& c, bool equivalentMaterial, const CavityCoefficient& r)
+{
+    float& value = equivalentMaterial ? c.lambda : c.hConvective;
+    const double step = equivalentMaterial ? 0.0001 : 0.001;
+    if (!(r.value - value > step || value - r.value > step))
+        return false;
+    value = static_cast<float>(r.value);
+    return true;
+}
+
 } // namespace kernels

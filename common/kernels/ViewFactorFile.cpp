@@ -177,8 +177,10 @@ bool WriteViewFactorFile(const std::string& path, std::span<const ViewFactorZone
     for (const ViewFactorZoneOut& zone : zones) {
         for (const ViewFactorFileFace& f : zone.faces) {
             std::string line = "face=" + Int(++number) + " " + Int(f.zoneColour) + " " + Int(f.ownerColour);
-            if (format.orientation)
-                line += " " + Int(f.geometry.orientation);
+            if (format.orientation) {
+                line += ' ';
+                line += Int(f.geometry.orientation);
+            }
             out.Line(line + " " + common::FormatDouble(f.area) + " " + common::FormatDouble(f.unseen));
             std::string box = "box =";
             for (std::size_t a = 0; a < 3; ++a) {

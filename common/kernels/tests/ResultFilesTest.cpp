@@ -2,7 +2,8 @@
 // line that fails its check rejects the file.
 #include "common/kernels/ResultFiles.h"
 
-#include <filesystem>
+#include "ScratchFolder.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
@@ -10,24 +11,13 @@
 namespace kernels {
 namespace {
 
-// A folder of the test's own, removed afterwards.
-class ResultFilesTest : public ::testing::Test {
+class ResultFilesTest : public testing::ScratchFolderTest {
   protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path() /
-              ("kernels-result-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Path(const char* name) const { return (dir / name).string(); }
     std::string Write(const char* name, const std::string& text) const
     {
         std::ofstream(Path(name), std::ios::binary) << text;
         return Path(name);
     }
-    std::filesystem::path dir;
 };
 
 struct Sink : SolutionFileSink {

@@ -4,26 +4,15 @@
 
 #include "common/kernels/ViewFactorZone.h"
 
-#include <filesystem>
+#include "ScratchFolder.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 
 namespace kernels {
 namespace {
 
-class ViewFactorFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path() /
-              ("kernels-vwf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Path(const char* name) const { return (dir / name).string(); }
-    std::filesystem::path dir;
-};
+class ViewFactorFileTest : public testing::ScratchFolderTest {};
 
 ViewFactorFileFace Face(int cavity, int solid, float x, int orientation, double area, double unseen)
 {

@@ -37,14 +37,7 @@ kernels::CellWidths Widths()
 void ApplyCavityRule(int colour, const kernels::CavityTemperatures& temperatures)
 {
     ColourRecord& c = g_model.colours[colour];
-    kernels::CavityInput in;
-    in.equivalentMaterial = c.type == EQUIMAT;
-    in.conRule = IsConAxisRule(c);
-    in.rule = c.rule;
-    in.con1 = c.con1;
-    in.con2 = c.con2;
-    in.con3 = c.con3;
-    in.name = c.name;
+    kernels::CavityInput in = kernels::CavityInputOf(c, c.type == EQUIMAT, IsConAxisRule(c));
     in.temperatures = temperatures;
     // Gelmar never lets a cavity's temperature difference fall below 0.1 K.
     in.deltaTFloor = 0.1;
@@ -53,16 +46,8 @@ void ApplyCavityRule(int colour, const kernels::CavityTemperatures& temperatures
         if (in.equivalentMaterial)
             in.adiabaticSides = CountAdiabaticSides(colour, c.rule);
     }
-    const kernels::CavityCoefficient result = kernels::ComputeCavityCoefficient(in);
-    if (c.type == EQUIMAT) {
-        if (std::abs(result.value - c.lambda) > 0.0001) {
-            c.lambda = static_cast<float>(result.value);
-            g_cavityChanged = true;
-        }
-    } else if (std::abs(result.value - c.hConvective) > 0.001) {
-        c.hConvective = static_cast<float>(result.value);
+    if (kernels::StoreCavityCoefficient(c, in.equivalentMaterial, kernels::ComputeCavityCoefficient(in)))
         g_cavityChanged = true;
-    }
 }
 
 } // namespace
@@ -91,12 +76,7 @@ int ApplySurfaceRules(int recompute)
         if (!c.inUse || c.type == MATERIAL || c.type == TRANSMAT || c.rule == 0)
             continue;
         if (c.type == BC_SIMPL || c.type == BC_FRE_S) {
-            if (c.rule < 1 || c.rule > 3)
-                continue;
-            const float h = static_cast<float>(kernels::SurfaceRuleCoefficient(c.rule));
-            if (std::abs(h - c.hGlobal) > 0.001f)
-                changed = true;
-            c.hGlobal = h;
+            changed = kernels::ApplySurfaceRuleCoefficient(c) || changed;
             continue;
         }
         kernels::CavityTemperatures t{g_model.airspaceDeltaT, 10.0};

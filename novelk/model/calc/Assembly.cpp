@@ -1,6 +1,7 @@
 // Conduction, surface, boundary-condition and zone terms of the system.
 #include "novelk/model/calc/Assembly.h"
 
+#include "common/kernels/ColourFaces.h"
 #include "common/kernels/NodeNumbering.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "novelk/model/calc/NodeNumbering.h"
@@ -213,32 +214,21 @@ void ApplyPowerAndFluxBcs(const ModelStore& m, RunState& run)
         const BorderFaceBcRecord& bc = m.borderBcs[r];
         if (bc.type != BORDER_FLUX || bc.colour1 < 0 || bc.colour2 < 0)
             continue;
-        for (int i = 0; i < n[0]; ++i)
-            for (int j = 0; j < n[1]; ++j)
-                for (int k = 0; k < n[2]; ++k) {
-                    const int here = GetCellColour(run.cells, i, j, k);
-                    if (here != bc.colour1 && here != bc.colour2)
-                        continue;
-                    const int want = here == bc.colour1 ? bc.colour2 : bc.colour1;
-                    for (int axis = 0; axis < 3; ++axis) {
-                        int nb[3] = {i, j, k};
-                        ++nb[axis];
-                        if (GetCellColour(run.cells, nb[0], nb[1], nb[2]) != want)
-                            continue;
-                        const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
-                        const int cell[3] = {i, j, k};
-                        const double share = double(bc.flux) * grun * grun *
-                                             m.axes[std::size_t(u)].widths[std::size_t(cell[u])] *
-                                             m.axes[std::size_t(v)].widths[std::size_t(cell[v])] / 4.0;
-                        for (int q = 0; q < 4; ++q) {
-                            long long p[3] = {i, j, k};
-                            p[axis] = nb[axis];
-                            p[u] += q & 1;
-                            p[v] += q >> 1;
-                            AddToUnknown(s, p[0], p[1], p[2], share);
-                        }
-                    }
-                }
+        kernels::ForEachColourPairFace(CellGridOf(run), bc.colour1, bc.colour2,
+                                       [&](int axis, const std::array<int, 3>& cell) {
+                                           const int u = axis == 0 ? 1 : 0, v = axis == 2 ? 1 : 2;
+                                           const double share =
+                                               double(bc.flux) * grun * grun *
+                                               m.axes[std::size_t(u)].widths[std::size_t(cell[u])] *
+                                               m.axes[std::size_t(v)].widths[std::size_t(cell[v])] / 4.0;
+                                           for (int q = 0; q < 4; ++q) {
+                                               long long p[3] = {cell[0], cell[1], cell[2]};
+                                               ++p[axis];
+                                               p[u] += q & 1;
+                                               p[v] += q >> 1;
+                                               AddToUnknown(s, p[0], p[1], p[2], share);
+                                           }
+                                       });
     }
     for (std::size_t r = 0; r < std::size_t(m.materialBcs.count); ++r) {
         const MaterialBcRecord& bc = m.materialBcs[r];

@@ -51,24 +51,12 @@ bool ApplySurfaceRules(ModelStore& m, RunState& run, EngineHost& host, bool rebu
         if (!c.inUse || c.type == MATERIAL || c.type == TRANSMAT || c.rule == 0)
             continue;
         if (c.type == BC_SIMPL || c.type == BC_FRE_S) {
-            if (c.rule < 1 || c.rule > 3)
-                continue;
-            const float h = static_cast<float>(kernels::SurfaceRuleCoefficient(c.rule));
-            if (std::abs(h - c.hGlobal) > 0.001f)
-                changed = true;
-            c.hGlobal = h;
+            changed = kernels::ApplySurfaceRuleCoefficient(c) || changed;
             continue;
         }
         if (c.type != BC_FREE && c.type != BC_SKY && c.type != BC_NOSKY && c.type != EQUIMAT)
             continue;
-        kernels::CavityInput in;
-        in.equivalentMaterial = c.type == EQUIMAT;
-        in.conRule = IsConRule(c);
-        in.rule = c.rule;
-        in.con1 = c.con1;
-        in.con2 = c.con2;
-        in.con3 = c.con3;
-        in.name = c.name;
+        kernels::CavityInput in = kernels::CavityInputOf(c, c.type == EQUIMAT, IsConRule(c));
         in.temperatures = {m.calc.airspaceDeltaT, 10.0};
         // A colour without cells has no result range (lowest above highest):
         // it keeps the assumed difference instead of a meaningless one.
@@ -80,16 +68,8 @@ bool ApplySurfaceRules(ModelStore& m, RunState& run, EngineHost& host, bool rebu
             if (in.equivalentMaterial)
                 in.adiabaticSides = CountAdiabaticCavitySides(m, run, colour);
         }
-        const kernels::CavityCoefficient result = kernels::ComputeCavityCoefficient(in);
-        if (c.type == EQUIMAT) {
-            if (std::abs(result.value - c.lambda) > 0.0001) {
-                c.lambda = static_cast<float>(result.value);
-                changed = true;
-            }
-        } else if (std::abs(result.value - c.hConvective) > 0.001) {
-            c.hConvective = static_cast<float>(result.value);
-            changed = true;
-        }
+        changed = kernels::StoreCavityCoefficient(c, in.equivalentMaterial, kernels::ComputeCavityCoefficient(in)) ||
+                  changed;
     }
     run.cenWithoutResults = !resultsPresent;
     run.cenValuesCurrent = !changed;

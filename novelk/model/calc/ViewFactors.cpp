@@ -49,19 +49,19 @@ void ComputeViewFactors(const ModelStore& m, RunState& run, EngineHost& host, un
     } catch (const std::bad_alloc&) {
         throw EngineError::Memory();
     }
-    host.ShowViewFactorProgress(kProgressTotalZones, static_cast<long long>(zones.size()));
-    host.ShowViewFactorProgress(kProgressTotalFaces, faceTotal);
-    host.ShowViewFactorProgress(kProgressTotalPairs, pairTotal);
+    host.ShowViewFactorProgress(kernels::kProgressTotalZones, static_cast<long long>(zones.size()));
+    host.ShowViewFactorProgress(kernels::kProgressTotalFaces, faceTotal);
+    host.ShowViewFactorProgress(kernels::kProgressTotalPairs, pairTotal);
 
     const kernels::ViewFactorSettings settings = SettingsOf(m);
     const auto check = [&host] { CheckEscAbort(host); };
     for (std::size_t z = 0; z < zones.size(); ++z) {
         const CavityZone& zone = zones[z];
         const std::size_t n = zone.faces.size();
-        host.ShowViewFactorProgress(kProgressZone, static_cast<long long>(z + 1));
-        host.ShowViewFactorProgress(kProgressZoneFaces, static_cast<long long>(n));
-        host.ShowViewFactorProgress(kProgressZonePairs, static_cast<long long>(matrices[z].size()));
-        host.ShowViewFactorProgress(kProgressPairsDone, 0);
+        host.ShowViewFactorProgress(kernels::kProgressZone, static_cast<long long>(z + 1));
+        host.ShowViewFactorProgress(kernels::kProgressZoneFaces, static_cast<long long>(n));
+        host.ShowViewFactorProgress(kernels::kProgressZonePairs, static_cast<long long>(matrices[z].size()));
+        host.ShowViewFactorProgress(kernels::kProgressPairsDone, 0);
         std::vector<kernels::ViewFactorFace> geometry;
         std::vector<double> areas;
         std::vector<double> remainders(n, 0.0);
@@ -83,7 +83,7 @@ void ComputeViewFactors(const ModelStore& m, RunState& run, EngineHost& host, un
             CheckEscAbort(host);
             if (done / 10000 != shown / 10000) {
                 shown = done;
-                host.ShowViewFactorProgress(kProgressPairsDone, static_cast<long long>(done));
+                host.ShowViewFactorProgress(kernels::kProgressPairsDone, static_cast<long long>(done));
             }
         };
         try {
@@ -91,7 +91,7 @@ void ComputeViewFactors(const ModelStore& m, RunState& run, EngineHost& host, un
         } catch (const std::bad_alloc&) {
             throw EngineError::Memory();
         }
-        host.ShowViewFactorProgress(kProgressPairsDone, static_cast<long long>(matrices[z].size()));
+        host.ShowViewFactorProgress(kernels::kProgressPairsDone, static_cast<long long>(matrices[z].size()));
         kernels::NormaliseViewFactorRows(matrices[z], areas, check);
         kernels::SetUnseenFractions(matrices[z], areas, remainders, check);
         CheckEscAbort(host);

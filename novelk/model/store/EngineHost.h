@@ -16,17 +16,6 @@ enum class MessageStyle { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 // The modal progress windows in which the long runs take place.
 enum class ProgressWindow { Calculation, ViewFactors };
-// The read-outs of the view-factor progress window.
-enum ViewFactorProgressItem : int {
-    kProgressZone = 1149,      // current zone number (1-based)
-    kProgressZoneFaces = 1150, // faces of the current zone
-    kProgressZonePairs = 1151, // pairs of the current zone
-    kProgressPairsDone = 1152, // pairs computed so far in the current zone
-    kProgressTotalZones = 1153,
-    kProgressTotalFaces = 1154,
-    kProgressTotalPairs = 1155,
-};
-
 class EngineHost {
   public:
     virtual ~EngineHost() = default;
@@ -66,7 +55,7 @@ class EngineHost {
     virtual void ShowViewFactorCount(long long /*pairs*/) {}
     virtual void ShowCycle(int /*cycle*/) {}
     virtual void ShowSolverProgress(const SolverReadouts& /*readouts*/) {}
-    // A read-out of the view-factor window.
+    // A read-out of the view-factor window (kernels::ViewFactorProgressItem).
     virtual void ShowViewFactorProgress(int /*item*/, long long /*value*/) {}
     // The open Colours table refills itself: the surface rules changed a colour.
     virtual void RefillColours() {}

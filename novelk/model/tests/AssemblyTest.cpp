@@ -103,8 +103,8 @@ TEST_F(AssemblyTest, RandomModelsAgreeWithADenseSolveAndBalance)
             EXPECT_NEAR(in + power, out, 1e-5 * out);
             worstBalance = std::max(worstBalance, std::abs(in + power - out) / out);
         }
-    RecordProperty("LargestDeviationK", std::to_string(worst));
-    RecordProperty("LargestImbalance", std::to_string(worstBalance));
+    RecordProperty("LargestDeviationK", Figure(worst));
+    RecordProperty("LargestImbalance", Figure(worstBalance));
 }
 
 TEST_F(AssemblyTest, MirroredAndRescaledModelsAgree)
@@ -158,7 +158,7 @@ TEST_F(AssemblyTest, MirroredAndRescaledModelsAgree)
                 worst = std::max(worst, std::abs(T(i, n[1] - j, k) - original[p]));
             }
     EXPECT_NEAR(model.colours[10].flowIn, q10, 1e-5 * q10);
-    RecordProperty("LargestDeviationK", std::to_string(worst));
+    RecordProperty("LargestDeviationK", Figure(worst));
 }
 
 TEST_F(AssemblyTest, TermsOfTheEdgeCases)

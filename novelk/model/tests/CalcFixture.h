@@ -10,8 +10,17 @@
 #include "novelk/model/calc/Zones.h"
 
 #include <Eigen/Dense>
+#include <cstdio>
 
 namespace novelk::test {
+
+// A figure of a comparison for the test report, three significant digits.
+inline std::string Figure(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", v);
+    return text;
+}
 
 // Answers the questions as told (Yes when no answer is left), counts the
 // progress windows and keeps the read-outs.

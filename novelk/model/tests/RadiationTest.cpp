@@ -217,7 +217,7 @@ TEST_F(RadiationTest, ClosedCavityAgainstARadiosityComputation)
             EXPECT_EQ(found, 1);
         }
     }
-    RecordProperty("LargestDeviationK", std::to_string(worst));
+    RecordProperty("LargestDeviationK", Figure(worst));
 }
 
 // A cavity between a warm and a cold plate, 500 mm wide in y and z (10 x 10
@@ -262,7 +262,7 @@ TEST_F(RadiationTest, ThinWideCavityTendsToParallelPlates)
         const double error = std::abs(middle - plates) / plates;
         EXPECT_LT(error, previous);
         previous = error;
-        RecordProperty("ParallelPlateDeviationAt" + std::to_string(int(thickness)) + "mm", std::to_string(error));
+        RecordProperty("ParallelPlateDeviationAt" + std::to_string(int(thickness)) + "mm", Figure(error));
     }
     EXPECT_LT(previous, 0.01);
 }
@@ -421,6 +421,48 @@ TEST_F(RadiationTest, EveryFaceOfAFreeCavityExchangesWithItsAir)
     EXPECT_NEAR(cavity.flowIn, cavity.flowOut, 1e-6 * cavity.flowIn);
     EXPECT_GT(cavity.airTemperature, 5.0);
     EXPECT_LT(cavity.airTemperature, 15.0);
+}
+
+TEST_F(RadiationTest, AFaceOfANonConductingSolidHasNoAirCoupling)
+{
+    // The cavity's -x neighbour conducts nothing (lambda 0), so its face has
+    // no surface term; its air coupling would leave the corners' rows
+    // unbalanced. The heat still balances.
+    SetGrid({1, 0.1f, 0.1f, 0.1f, 1}, {0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f});
+    Surface(10, 20, 7.7f);
+    Surface(12, 0, 25);
+    Material(1, 0.5f);
+    Material(2, 0.0f);
+    SetColour(13, BC_FREE);
+    model.colours[13].hConvective = 3.0f;
+    AddBlock(1, 1, 4, 0, 3, 0, 3);
+    AddBlock(2, 1, 2, 1, 2, 1, 2);
+    AddBlock(13, 2, 3, 1, 2, 1, 2);
+    AddBlock(10, 0, 1, 0, 3, 0, 3);
+    AddBlock(12, 4, 5, 0, 3, 0, 3);
+    ASSERT_EQ(ViewFactors(), "");
+    RasteriseBlocks(model, run, calcHost);
+    BuildNodeNumbering(model, run, calcHost);
+    PrepareRadiationZones(model, run, calcHost);
+    int uncoupled = 0;
+    for (const ZoneFace& f : run.calc.zones[0].faces)
+        uncoupled += f.airConductance == 0.0;
+    EXPECT_EQ(uncoupled, 1);
+    Tight();
+    ASSERT_EQ(Calculate(), "");
+    EXPECT_NEAR(model.colours[10].flowIn, model.colours[12].flowOut, 1e-6 * model.colours[10].flowIn);
+}
+
+TEST_F(RadiationTest, EscInTheViewFactorWindowEndsCalcSystem)
+{
+    CubicCavity();
+    calcHost.escAfter = 0;
+    EXPECT_EQ(RunCalcSystem(model, run, history, calcHost), CalcResult::Aborted);
+    EXPECT_EQ(calcHost.windows, (std::vector<ProgressWindow>{ProgressWindow::ViewFactors}));
+    // Only the minimum-grid question, no message of a failure.
+    ASSERT_EQ(calcHost.messages.size(), 1u);
+    EXPECT_EQ(calcHost.messages[0].substr(0, 29), "Current grid is minimum grid.");
+    EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
 }
 
 TEST_F(RadiationTest, FacesLinkOnlyWithinTheFileZoneOfTheirZone)

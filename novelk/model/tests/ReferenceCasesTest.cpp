@@ -86,7 +86,7 @@ TEST_F(ReferenceCasesTest, HalfSquareColumnAgainstItsFourierSeries)
             ++points;
         }
     EXPECT_EQ(points, 28);
-    RecordProperty("LargestDeviationK", std::to_string(worst));
+    RecordProperty("LargestDeviationK", Figure(worst));
 }
 
 TEST_F(ReferenceCasesTest, CubeWithOneWarmFaceAgainstItsFourierSeries)
@@ -116,7 +116,7 @@ TEST_F(ReferenceCasesTest, CubeWithOneWarmFaceAgainstItsFourierSeries)
                 worst = std::max(worst, std::abs(t - exact));
             }
     EXPECT_NEAR(T(1 + n / 2, 1 + n / 2, 1 + n / 2), 20.0 / 6.0, 0.1);
-    RecordProperty("LargestDeviationK", std::to_string(worst));
+    RecordProperty("LargestDeviationK", Figure(worst));
 }
 
 // The steel bar: a quarter of a 20 mm square steel bar (lambda 50) along x
@@ -243,8 +243,8 @@ TEST_F(SteelBarTest, HeatFlowAndWarmEndAgainstFiniteVolumes)
     // The bar carries heat: well above the insulation's own share of the
     // quarter's 0.0025 m2.
     EXPECT_GT(q, 1.2 * 0.0025 * 20 / (1 / 7.7 + 0.1 / 0.04 + 1 / 25.0));
-    RecordProperty("HeatFlowDeviationPercent", std::to_string(100 * std::abs(q - qRef) / qRef));
-    RecordProperty("WarmEndDeviationK", std::to_string(std::abs(t - tRef)));
+    RecordProperty("HeatFlowDeviationPercent", Figure(100 * std::abs(q - qRef) / qRef));
+    RecordProperty("WarmEndDeviationK", Figure(std::abs(t - tRef)));
 }
 
 TEST_F(ReferenceCasesTest, LayeredWallIsExact)
@@ -280,7 +280,7 @@ TEST_F(ReferenceCasesTest, LayeredWallIsExact)
             }
     }
     EXPECT_NEAR(T(2, 1, 0), 20 - u * 20 * (r[0] + r[1] / 2), 1e-7); // inside the first layer: linear
-    RecordProperty("LargestDeviationK", std::to_string(worst));
+    RecordProperty("LargestDeviationK", Figure(worst));
 }
 
 } // namespace

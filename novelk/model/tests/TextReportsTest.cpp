@@ -276,7 +276,6 @@ TEST_F(GoldenReportTest, DerivedFigureFiles)
                                                "  Rsi = 0.13 m².K/W",
                                                "Surface condensation if RH > 75 % (at 20.0°C)",
                                            }));
-    // Neither rptp nor rptq: the psi file holds the environments and areas.
     // Neither rptp nor rptq: the psi file holds the environments and areas,
     // as the element file does after its formula.
     const std::vector<std::string> figures = {

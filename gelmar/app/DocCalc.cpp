@@ -7,6 +7,7 @@
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CalcParamDlg.h"
 #include "gelmar/app/GelmarDoc.h"
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/PendingWindows.h"
@@ -45,6 +46,8 @@ bool IsCalculable()
 void CGelmarDoc::OnCalcSystem()
 {
     RunCalcSystem(g_model, g_run, g_engine.history, Host());
+    // The run may have changed rule-derived values of the colours.
+    RefillOpenTables();
 }
 
 void CGelmarDoc::OnCalcViewFactors()
@@ -55,11 +58,13 @@ void CGelmarDoc::OnCalcViewFactors()
     FinishCalcCommand(g_model, g_engine.history, Host(), RunViewFactorDialog(g_model, g_run, Host()),
                       {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
                        ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid, ErrorCode::GridLength});
+    RefillOpenTables();
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
 {
     RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host());
+    RefillOpenTables();
 }
 
 void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)

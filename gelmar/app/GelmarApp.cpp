@@ -12,6 +12,7 @@
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/FileDialogs.h"
 #include "gelmar/app/GelmarDoc.h"
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableViews.h"
@@ -94,6 +95,7 @@ BOOL CGelmarApp::InitInstance()
     SetRegistryKey("GELMAR");
     ReadParameterFile(g_parameters, g_currentOutput, folder);
     LoadColourScale(g_colourScale, Host(), folder, false);
+    InitDefaultLogFont();
     LoadMaterialColours(g_model, folder);
 
     // The default model is in memory before the first document, with no file open.

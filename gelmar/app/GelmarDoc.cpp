@@ -4,6 +4,7 @@
 #include "gelmar/app/GelmarDoc.h"
 
 #include "gelmar/app/AppState.h"
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
@@ -12,6 +13,7 @@
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
+#include "gelmar/model/editing/BlockEdits.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/editing/UndoRedo.h"
@@ -416,6 +418,26 @@ void CGelmarDoc::OnUpdateShowNorth(CCmdUI* ui)
 void CGelmarDoc::OnShowRcl()
 {
     g_model.rcl = g_model.rcl ? 0 : 1;
+    // The third axis turns over: a focused line keeps its place on the axis.
+    const int nz = g_model.axes[2].n;
+    if (CGridView* grid = FindOpenView<CGridView>()) {
+        const int row = grid->FocusRow();
+        grid->FillTable();
+        if (grid->FocusColumn() == 3 && row >= 1 && row <= nz)
+            grid->GoToCell(nz - row + 1, 3);
+    }
+    if (CCoordView* coords = FindOpenView<CCoordView>()) {
+        const int row = coords->FocusRow();
+        coords->FillTable();
+        if (coords->FocusColumn() == 3 && row >= 1 && row <= nz + 1)
+            coords->GoToCell(nz - row + 2, 3);
+    }
+    RefillIfOpen<CMinGridView>();
+    RefillIfOpen<CClipView>();
+    RefillIfOpen<CBlockView>();
+    RefillIfOpen<CNodeView>();
+    RefillIfOpen<COutNodeView>();
+    RefillIfOpen<COutBlockView>();
     if (g_graphView) {
         g_graphView->BuildDisplayList();
         g_graphView->Invalidate(FALSE);
@@ -435,11 +457,10 @@ void CGelmarDoc::OnClipOff()
         g_model.clipHi[a] = g_model.axes[size_t(a)].n;
     }
     ComputeModelExtent(g_model);
-    if (CWinApp* app = AfxGetApp())
-        if (CClipView* clip = app->FindView<CClipView>()) {
-            clip->OnUpdate(nullptr, 0, nullptr);
-            clip->Invalidate();
-        }
+    if (CClipView* clip = FindOpenView<CClipView>()) {
+        clip->FillTable();
+        clip->Invalidate();
+    }
     if (g_graphView) {
         g_graphView->ZoomTotal();
         g_graphView->UpdateModel();
@@ -540,6 +561,7 @@ void CGelmarDoc::OnSolarData()
 
 void CGelmarDoc::RefreshAfterModelChange()
 {
+    RefillOpenTables();
     if (g_graphView) {
         if (g_graphView->m_viewKind == 3)
             g_graphView->m_viewKind = 0;
@@ -594,6 +616,7 @@ void CGelmarDoc::OnReduceToClip()
         return;
     ReduceBlocksToClip(g_model);
     ArrangeWithFlag(&ArrangeFlags::hiddenMode);
+    UpdateUsedColours(g_model, g_run);
     OnClipOff();
     ModelStore& m = g_model;
     m.nodeBcs.count = 0;
@@ -633,6 +656,8 @@ void CGelmarDoc::OnConvertVoid()
         colour = dlg.m_colour;
     g_app.voidColour = colour;
     ArrangeWithFlag(&ArrangeFlags::voidMode, colour);
+    UpdateUsedColours(g_model, g_run);
+    RefillOpenTables();
     UpdateAllViews(nullptr);
     SetModified(TRUE);
     SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);

@@ -67,7 +67,8 @@ int CountAdiabaticSides(ModelStore& model, RunState& run, int colour, int rule)
 
 int ApplySurfaceRules(ModelStore& model, RunState& run, int recompute)
 {
-    if (!run.solutionValid)
+    // Only the cavity rules look at cells.
+    if (!run.solutionValid && HasRuleColours(model))
         RasteriseBlocks(model, run);
     bool changed = false;
     run.cavityChanged = false;

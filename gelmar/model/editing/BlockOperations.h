@@ -4,6 +4,7 @@
 // the size text of a block, and the calls that run a calculation inside its
 // modal progress window.
 #pragma once
+#include "common/kernels/ArrangeBlocks.h"
 #include "gelmar/model/store/CellRaster.h"
 #include "gelmar/model/store/Errors.h"
 
@@ -18,7 +19,7 @@ struct ModelStore;
 struct RunState;
 
 // Shown when an operation would need more blocks than the 16-bit block count holds.
-inline constexpr char kTooManyBlocks[] = "Too many blocks: a model holds at most 65535 blocks.";
+inline constexpr const char* kTooManyBlocks = kernels::kArrangeTooManyBlocksText;
 
 // 0 when the block lies wholly outside the clip box, a block that only touches
 // it counting as outside; else 1 with the block's bounds clamped into the clip

@@ -6,6 +6,7 @@
 #include "gelmar/model/store/StaleResults.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 #include <utility>
 
@@ -25,6 +26,11 @@ void KeepCapacity(RecordArray<T, Size>& a, const RecordArray<T, Size>& now)
 ModelStore Restored(const UndoRecord& r, const ModelStore& now)
 {
     ModelStore m = r.model;
+    const std::size_t blocks = std::max<std::size_t>(r.blocks.size(), now.blocks.capacity);
+    if (m.blocks.capacity < blocks && !m.blocks.Grow(blocks))
+        throw std::bad_alloc();
+    r.blocks.CopyTo(m.blocks.data.data());
+    m.blocks.count = static_cast<std::uint16_t>(r.blocks.size());
     m.dataFilePath = now.dataFilePath;
     m.blockBase = now.blockBase;
     m.rcl = now.rcl;
@@ -64,7 +70,11 @@ ModelStore Restored(const UndoRecord& r, const ModelStore& now)
 bool SaveUndoRecord(UndoHistory& history, const ModelStore& m, EngineHost& host, int kind, int a1, int a2)
 {
     try {
-        history.Push(UndoRecord{kind, a1, a2, m});
+        UndoRecord r{kind, a1, a2, m, {}};
+        r.model.blocks = {};
+        const UndoRecord* previous = history.Current();
+        r.blocks.Assign(m.blocks.data.data(), m.blocks.count, previous ? &previous->blocks : nullptr);
+        history.Push(std::move(r));
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory(host);
         return false;

@@ -5,6 +5,7 @@
 // snapshot and copies it into the store, Redo steps forward. The list holds
 // at most kUndoLimit records.
 #pragma once
+#include "common/core/SharedChunks.h"
 #include "common/core/UndoHistory.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -46,7 +47,10 @@ constexpr std::size_t kUndoLimit = 102;
 struct UndoRecord {
     int kind = kUndoBaseline;
     int a1 = 0, a2 = 0; // row and column (or item and field) of the edited cell
-    ModelStore model;
+    ModelStore model;   // the model but for its blocks, which are kept below
+    // Shared chunk by chunk with the snapshot before where the blocks are
+    // the same: an edit of one block of a large model copies little.
+    common::SharedChunks<BlockRecord> blocks;
 };
 
 // The snapshots of one program, oldest first, with a current record.

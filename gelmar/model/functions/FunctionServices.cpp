@@ -4,7 +4,7 @@
 
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -164,20 +164,20 @@ bool IsFunctionNameUsed(ModelStore& model, std::size_t f)
     return false;
 }
 
-void BrowseFunctionFile(ModelStore& model, EngineHost& host, std::size_t f)
+void BrowseFunctionFile(ModelStore& model, ViewState& view, EngineHost& host, std::size_t f)
 {
     FunctionRecord& r = model.functions[f];
     const char* extension = FunctionFileExtension(r.name.text[0]);
     std::string path = r.filePath;
     if (path.empty()) {
-        const std::filesystem::path last(g_view.functionFileFolder);
+        const std::filesystem::path last(view.functionFileFolder);
         path = (last.parent_path() / (std::string("*.") + extension)).string();
     }
     if (!host.ChooseFileToOpen(FunctionFileFilter(r.name.text[0]), extension, path))
         return;
     r.filePath = path;
     r.fileTitle = std::filesystem::path(path).filename().string();
-    g_view.functionFileFolder = path;
+    view.functionFileFolder = path;
 }
 
 void LoadFunctionForDisplay(ModelStore& model, RunState& run, EngineHost& host, std::size_t f)

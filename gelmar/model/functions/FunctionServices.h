@@ -10,6 +10,7 @@ namespace gelmar {
 class EngineHost;
 struct ModelStore;
 struct RunState;
+struct ViewState;
 
 // "FILE", "CONST", ... and the table's description of shape 0..6; "" beyond.
 const char* FunctionShapeName(int shape);
@@ -28,7 +29,7 @@ bool IsFunctionNameUsed(ModelStore& model, std::size_t f);
 
 // The open-file dialog for the file of function f; on OK its path and title
 // are set and the path becomes the folder of the next dialog.
-void BrowseFunctionFile(ModelStore& model, EngineHost& host, std::size_t f);
+void BrowseFunctionFile(ModelStore& model, ViewState& view, EngineHost& host, std::size_t f);
 // Fills the display range of function f and lets the function graph
 // recompute; a file that cannot be read leaves the range 0, unreported.
 void LoadFunctionForDisplay(ModelStore& model, RunState& run, EngineHost& host, std::size_t f);

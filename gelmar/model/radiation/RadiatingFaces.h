@@ -64,6 +64,10 @@ struct RadiationSet {
     std::array<double, 256> convectionSum{};              // h*A of an unlinked colour's own air node
     double areaScale = 1.0;                               // grun squared
     int extraRows = 0;                                    // equation rows of the zones behind the grid nodes
+    // The view-factor run's progress: the zone under way and the pairs
+    // computed in it.
+    std::size_t progressZone = 0;
+    std::size_t progressPairsDone = 0;
 };
 
 // The radiation data of the current run.

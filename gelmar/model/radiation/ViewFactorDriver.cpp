@@ -21,11 +21,6 @@ namespace gelmar {
 
 namespace {
 
-struct {
-    std::size_t zone = 0;      // current zone
-    std::size_t pairsDone = 0; // pairs computed in it
-} g_progress;
-
 void Show(EngineHost& host, int item, long long value)
 {
     host.SetProgressText(item, std::to_string(value));
@@ -61,13 +56,13 @@ void UpdateViewFactorProgress(RunState& run, EngineHost& host, int mode)
         Show(host, kProgressTotalPairs, pairs);
         return;
     }
-    if (mode == 1 && g_progress.zone < r.zones.size()) {
-        const std::size_t n = r.zones[g_progress.zone].faces.size();
-        Show(host, kProgressZone, static_cast<long long>(g_progress.zone + 1));
+    if (mode == 1 && r.progressZone < r.zones.size()) {
+        const std::size_t n = r.zones[r.progressZone].faces.size();
+        Show(host, kProgressZone, static_cast<long long>(r.progressZone + 1));
         Show(host, kProgressZoneFaces, static_cast<long long>(n));
         Show(host, kProgressZonePairs, static_cast<long long>(kernels::PackedSize(n)));
     }
-    Show(host, kProgressPairsDone, static_cast<long long>(g_progress.pairsDone));
+    Show(host, kProgressPairsDone, static_cast<long long>(r.progressPairsDone));
 }
 
 void ComputeViewFactors(ModelStore& model, RunState& run, EngineHost& host, const kernels::CellGrid& cells, unsigned threads)
@@ -87,7 +82,8 @@ void ComputeViewFactors(ModelStore& model, RunState& run, EngineHost& host, cons
     const auto check = [&host] { CheckEscAbort(host); };
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
-        g_progress = {z, 0};
+        r.progressZone = z;
+        r.progressPairsDone = 0;
         UpdateViewFactorProgress(run, host, 1);
         const std::vector<kernels::ViewFactorFace> faces = FaceGeometry(zone.faces);
         const std::vector<double> areas = FaceAreas(zone.faces);
@@ -98,14 +94,14 @@ void ComputeViewFactors(ModelStore& model, RunState& run, EngineHost& host, cons
         // the pair read-out every 10000 pairs.
         options.poll = [&](std::size_t done) {
             CheckEscAbort(host);
-            g_progress.pairsDone = done;
+            r.progressPairsDone = done;
             if (done / 10000 != shown / 10000) {
                 shown = done;
                 UpdateViewFactorProgress(run, host, 2);
             }
         };
         kernels::ComputeZoneViewFactors(faces, settings, zone.matrix, options);
-        g_progress.pairsDone = kernels::PackedSize(faces.size());
+        r.progressPairsDone = kernels::PackedSize(faces.size());
         UpdateViewFactorProgress(run, host, 2);
         kernels::NormaliseViewFactorRows(zone.matrix, areas, check);
         std::vector<double> unseen(faces.size(), 0.0);

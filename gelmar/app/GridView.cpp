@@ -407,7 +407,6 @@ void CGridView::OnSplit()
 
 void CGridView::OnAutoSplit()
 {
-    ModelStore& m = g_model;
     CDlgAutoSplit dlg;
     dlg.m_x = Count(0) > 1;
     dlg.m_y = Count(1) > 1;

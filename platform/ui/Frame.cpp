@@ -662,6 +662,21 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     return TRUE;
 }
 
+void CMDIChildWnd::EnableSystemMenuClose(BOOL bEnable)
+{
+    if (!m_sub)
+        return;
+    const bool visible = m_sub->isVisible();
+    m_sub->setWindowFlag(Qt::WindowCloseButtonHint, bEnable != FALSE);
+    if (QMenu* menu = m_sub->systemMenu())
+        for (QAction* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(QKeySequence::Close)))
+                action->setEnabled(bEnable != FALSE);
+    // Changing the flags hides the sub-window.
+    if (visible)
+        m_sub->show();
+}
+
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 {
     return m_mdiFrame;

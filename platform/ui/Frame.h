@@ -143,6 +143,9 @@ class CMDIChildWnd : public CFrameWnd {
     void ActivateFrame(int nCmdShow = -1) override;
     void MDIDestroy() { DestroyWindow(); }
     void MDIActivate();
+    // Greys (or enables again) the Close item of the frame's system menu and
+    // its close button; the frame then closes only when it is told to.
+    void EnableSystemMenuClose(BOOL bEnable);
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     // The active view (and its document), then this frame.
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;

@@ -131,6 +131,8 @@ void DrawOverlay(const SceneOverlay& overlay)
                 glEnable(GL_POINT_SMOOTH);
                 glEnable(GL_BLEND);
                 glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+                // The frame stays opaque: blending leaves its alpha alone.
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
             }
         } else {
             glLineWidth(p.width);
@@ -142,6 +144,7 @@ void DrawOverlay(const SceneOverlay& overlay)
             glVertex3fv(&p.vertices[v]);
         glEnd();
         if (p.smooth) {
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
             glDisable(GL_BLEND);
             glDisable(GL_POINT_SMOOTH);
         }

@@ -371,7 +371,10 @@ void CGraphView::DrawTransparentFaces(std::uint8_t alpha)
     EmitBlockFaces(Store(), 1, CurrentHighlight(m_overlayKind), alpha, m_drawOrder, m_transparent);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The frame stays opaque: blending leaves its alpha alone.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     DrawMesh(m_transparent);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDisable(GL_BLEND);
 }
 

@@ -84,7 +84,9 @@ class SubWindowCloser : public QObject {
         if (e->type() != QEvent::Close)
             return false;
         e->ignore();
-        if (m_wnd->GetSafeHwnd())
+        // A frame whose Close is greyed closes only when it is told to.
+        auto* child = dynamic_cast<CMDIChildWnd*>(m_wnd);
+        if (m_wnd->GetSafeHwnd() && !(child && !child->IsSystemMenuCloseEnabled()))
             m_wnd->SendMessage(WM_CLOSE, 0, 0);
         return true;
     }
@@ -664,6 +666,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
 
 void CMDIChildWnd::EnableSystemMenuClose(BOOL bEnable)
 {
+    m_closeEnabled = bEnable != FALSE;
     if (!m_sub)
         return;
     const bool visible = m_sub->isVisible();

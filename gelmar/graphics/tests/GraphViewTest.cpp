@@ -8,6 +8,7 @@
 #include "resources/gelmar/GelmarIds.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QMenu>
 
@@ -82,6 +83,10 @@ TEST_F(GraphViewTest, TheFrameIsTheImageAndClosesOnlyWithTheDocument)
             ++closeItems;
         }
     EXPECT_EQ(closeItems, 1);
+    // The user's Close leaves it open.
+    sub->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_app->FindView<CGraphView>(), view);
 }
 
 TEST_F(GraphViewTest, ZoomNumbersRefuseAZeroAngleAndLabelTheFocusInTheGridUnit)

@@ -67,6 +67,13 @@ TEST_F(GlFrameTest, TransparentFacesBlendHalfWithWhatLiesBehind)
         auto blend = [a](int c) { return static_cast<int>(std::lround(c * a + 255 * (1 - a))); };
         const COLORREF expected = RGB(blend(GetRValue(lit)), blend(GetGValue(lit)), blend(GetBValue(lit)));
         EXPECT_LE(Difference(frame, Pixel(f.p[0], f.p[1], f.p[2]), expected), 2);
+        // The framebuffer stays opaque, so the window shows these colours.
+        const CPoint p = Pixel(f.p[0], f.p[1], f.p[2]);
+        ASSERT_TRUE(wglMakeCurrent(view->m_hDC, view->m_hRC));
+        std::uint8_t rgba[4] = {};
+        glReadPixels(p.x, view->m_cy - 1 - p.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        wglMakeCurrent(nullptr, nullptr);
+        EXPECT_EQ(rgba[3], 255);
     }
 }
 

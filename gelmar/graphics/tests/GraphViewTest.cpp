@@ -4,6 +4,7 @@
 // Numbers dialog with its limits and the grid unit's label.
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/tests/AppFixture.h"
+#include "gelmar/model/files/Parameters.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -65,6 +66,49 @@ TEST_F(GraphViewTest, WithoutOpenGlTheViewSaysSoAndDrawsText)
     EXPECT_FLOAT_EQ(view->m_viewAngle, 30.0f);
     EXPECT_TRUE(Main()->ExecuteCommand(ID_ZOOM_TOTAL));
     EXPECT_EQ(view->m_totalView, 1);
+}
+
+TEST_F(GraphViewTest, MouseKeysAndWheelMoveTheCamera)
+{
+    ASSERT_GT(view->m_cx, 100);
+    const int cx = view->m_cx, cy = view->m_cy, side = std::min(cx, cy);
+    g_parameters.drag = 1;
+    auto send = [&](UINT message, int x, int y, WPARAM flags = 0) {
+        view->SendMessage(message, flags, MAKELPARAM(x, y));
+    };
+    // Rotate: a drag across half the smaller side turns by 90 degrees.
+    view->m_mouseMode = 0;
+    g_model.viewAzimuth = 10.0f;
+    send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
+    send(WM_MOUSEMOVE, 10 + side / 4, 10, MK_LBUTTON);
+    send(WM_LBUTTONUP, 10 + side / 2, 10);
+    EXPECT_NEAR(g_model.viewAzimuth, 10.0f + 180.0f * (side / 2) / side, 1e-3);
+    EXPECT_FALSE(view->m_drag.dragging);
+    // Arrow keys: five degrees each.
+    view->SendMessage(WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_NEAR(g_model.viewAzimuth, 5.0f + 180.0f * (side / 2) / side, 1e-3);
+    // Zoom window: the rectangle's share of the window sets the angle; Esc
+    // during the drag cancels it.
+    view->m_mouseMode = 1;
+    send(WM_LBUTTONDOWN, cx / 4, cy / 4, MK_LBUTTON);
+    send(WM_MOUSEMOVE, cx / 2, cy / 2, MK_LBUTTON);
+    view->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(view->m_drag.dragging);
+    EXPECT_EQ(view->m_viewAngle, 60.0f);
+    send(WM_LBUTTONDOWN, cx / 4, cy / 4, MK_LBUTTON);
+    send(WM_MOUSEMOVE, cx / 2, cy / 2, MK_LBUTTON);
+    send(WM_LBUTTONUP, cx / 2, cy / 2);
+    EXPECT_LT(view->m_viewAngle, 31.0f);
+    EXPECT_EQ(view->m_totalView, 0);
+    EXPECT_GT(view->m_previousAngle, 0.0f);
+    // The wheel: a notch up zooms in at the pointer, down zooms out.
+    const float angle = view->m_viewAngle;
+    CPoint centre(cx / 2, cy / 2);
+    view->ClientToScreen(&centre);
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(centre.x, centre.y));
+    EXPECT_FLOAT_EQ(view->m_viewAngle, angle / 2);
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(centre.x, centre.y));
+    EXPECT_FLOAT_EQ(view->m_viewAngle, angle);
 }
 
 TEST_F(GraphViewTest, TheFrameIsTheImageAndClosesOnlyWithTheDocument)

@@ -7,6 +7,7 @@
 // creates again.
 #include "GlFixture.h"
 
+#include "gelmar/app/AppState.h"
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/GlScene.h"
@@ -95,6 +96,24 @@ TEST_F(GlFrameTest, BandColourAtAKnownPointOfALinearField)
         EXPECT_LE(Difference(frame, Pixel(x, 0.5, 1.0), Lit(band, up)), 2) << x;
         EXPECT_LE(Difference(frame, Pixel(x, 1.0, 0.5), Lit(band, side)), 2) << x;
     }
+}
+
+TEST_F(GlFrameTest, NorthDisplayShowsTheDiscAndTheSunsPaths)
+{
+    OneBlock();
+    g_app.showNorth = true;
+    const QImage frame = Frame(0);
+    g_app.showNorth = false;
+    long long yellow = 0;
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            yellow += Difference(frame, {x, y}, RGB(255, 255, 0)) < 10;
+    EXPECT_GT(yellow, 100); // the paths and the sun
+    // Without it, no yellow at all.
+    const QImage plain = Frame(0);
+    for (int y = 0; y < plain.height(); y += 3)
+        for (int x = 0; x < plain.width(); x += 3)
+            ASSERT_GE(Difference(plain, {x, y}, RGB(255, 255, 0)), 10);
 }
 
 TEST_F(GlFrameTest, UnlitFrameAgreesWithThePictureEnginesFaceFill)

@@ -22,6 +22,7 @@
 // the timed solve of (b).
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
 #include "bench/BenchSupport.h"
+#include "bench/EigenReference.h"
 #include "common/core/ErrorCode.h"
 #include "common/kernels/ConjugateGradient.h"
 
@@ -45,22 +46,6 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since)
 {
     return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// Resident memory figures of this process from /proc, in bytes.
-long ProcStatus(const std::string& key)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key + ":", 0) == 0)
-            return std::atol(line.c_str() + key.size() + 1) * 1024;
-    return 0;
-}
-
-void ResetPeakMemory()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 struct Model {
@@ -191,46 +176,6 @@ double StreamSeconds(kernels::Index readOnlyBytes, kernels::Index vectors, kerne
     return best;
 }
 
-template <class Ordering>
-double EigenTimeToAccuracy(const Eigen::SparseMatrix<double>& a, const Eigen::VectorXd& b,
-                           const Eigen::VectorXd& reference, double accuracy, int& iterations)
-{
-    using Cg = Eigen::ConjugateGradient<Eigen::SparseMatrix<double>, Eigen::Lower | Eigen::Upper,
-                                        Eigen::IncompleteCholesky<double, Eigen::Lower, Ordering>>;
-    Cg cg;
-    auto t0 = Clock::now();
-    cg.compute(a);
-    const double setup = Seconds(t0);
-    cg.setTolerance(1e-300);
-    auto solveWith = [&](int k, double& seconds) {
-        cg.setMaxIterations(k);
-        auto t1 = Clock::now();
-        Eigen::VectorXd x = cg.solve(b);
-        seconds = Seconds(t1);
-        return (x - reference).lpNorm<Eigen::Infinity>() < accuracy;
-    };
-    // Doubling, then bisection, for the fewest iterations that reach it.
-    double seconds = 0.0;
-    int low = 0, high = 8;
-    while (!solveWith(high, seconds)) {
-        low = high;
-        high *= 2;
-        if (high > 100000)
-            return 1e30;
-    }
-    while (high - low > 1) {
-        int mid = (low + high) / 2;
-        double t;
-        if (solveWith(mid, t))
-            high = mid;
-        else
-            low = mid;
-    }
-    solveWith(high, seconds);
-    iterations = high;
-    return setup + seconds;
-}
-
 void BM_NodeMatrixSolver(benchmark::State& state)
 {
     const bool small = bench::Small();
@@ -240,8 +185,8 @@ void BM_NodeMatrixSolver(benchmark::State& state)
 
     for (auto _ : state) {
         // (c) Peak memory of the whole solver path, measured first.
-        const long baseline = ProcStatus("VmRSS");
-        ResetPeakMemory();
+        const long baseline = bench::ProcStatus("VmRSS");
+        bench::ResetPeakMemory();
         Solver s;
         auto tBuild = Clock::now();
         Build(m, s);
@@ -250,7 +195,7 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         kernels::SolverState st;
         SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, st, {20000, 1e-11, 1e-8, 1e-8},
                                {});
-        const long peak = ProcStatus("VmHWM");
+        const long peak = bench::ProcStatus("VmHWM");
         const std::vector<double> reference = s.x;
 
         // (a) Iterations that never meet the stop test, against streaming.
@@ -292,25 +237,13 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         const double ours = Seconds(tOurs);
         const double ourError = MaxDifference(s.x.data(), reference.data(), rows);
 
-        Eigen::SparseMatrix<double> ea(rows, rows);
-        {
-            std::vector<Eigen::Triplet<double>> t;
-            t.reserve(rows + 2 * lower);
-            for (kernels::Index n = 0; n < rows; ++n) {
-                t.emplace_back(n, n, s.a->Diagonal()[n]);
-                for (kernels::Index e = s.pattern.RowStarts()[n]; e < s.pattern.RowStarts()[n + 1]; ++e) {
-                    t.emplace_back(n, s.pattern.Columns()[e], s.a->Lower()[e]);
-                    t.emplace_back(s.pattern.Columns()[e], n, s.a->Lower()[e]);
-                }
-            }
-            ea.setFromTriplets(t.begin(), t.end());
-        }
+        const Eigen::SparseMatrix<double> ea = bench::EigenMatrixOf(*s.a);
         Eigen::Map<const Eigen::VectorXd> eb(s.b.data(), rows), eref(reference.data(), rows);
         int amdIterations = 0, naturalIterations = 0;
         const double amd =
-            EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, accuracy, amdIterations);
+            bench::EigenTimeToAccuracy<Eigen::AMDOrdering<int>>(ea, eb, eref, accuracy, amdIterations);
         const double natural =
-            EigenTimeToAccuracy<Eigen::NaturalOrdering<int>>(ea, eb, eref, accuracy, naturalIterations);
+            bench::EigenTimeToAccuracy<Eigen::NaturalOrdering<int>>(ea, eb, eref, accuracy, naturalIterations);
 
         state.counters["nodes"] = double(rows);
         state.counters["peak_bytes_per_node"] = double(peak - baseline) / rows;

@@ -16,6 +16,7 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/files/DataFile.h"
@@ -140,6 +141,12 @@ BOOL CGelmarApp::InitInstance()
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     return ProcessShellCommand(cmdInfo);
+}
+
+int CGelmarApp::ExitInstance()
+{
+    CloseSplash();
+    return CWinApp::ExitInstance();
 }
 
 void CGelmarApp::ShowSplash()

@@ -1,8 +1,5 @@
-// Stand-ins of the graphics windows the 3D view and the preview do not
-// replace: the function graph pair and the isoflux flag.
+// Stand-ins of the graphics windows not built yet: the isoflux flag.
 #include "gelmar/app/GraphViews.h"
-
-#include "gelmar/app/MainFrame.h"
 
 namespace gelmar {
 
@@ -11,18 +8,6 @@ bool g_isofluxActive = false;
 void EndIsofluxDrawing()
 {
     g_isofluxActive = false;
-}
-
-void CFuncGraphView::OnInitialUpdate()
-{
-    CView::OnInitialUpdate();
-    ArrangeMainFrameViews();
-}
-
-void CFuncGraphFrame::OnClose()
-{
-    CMDIChildWnd::OnClose();
-    ArrangeMainFrameViews();
 }
 
 } // namespace gelmar

@@ -1,8 +1,8 @@
 // The graphics and output windows that the application, the document and
 // the run driver reach: the 3D view and its frame, the File Open preview, and
-// small stand-ins of the function graph pair, the graphic output window and
-// the Temperature Range dialog, which keep the names and members their
-// callers rely on until the graphics windows replace them.
+// small stand-ins of the graphic output window and the Temperature Range
+// dialog, which keep the names and members their callers rely on until the
+// graphics windows replace them.
 #pragma once
 #include "gelmar/graphics/GraphView.h"
 #include "gelmar/graphics/PreviewWnd.h"
@@ -10,15 +10,6 @@
 #include "platform/ui/Dialog.h"
 
 namespace gelmar {
-
-class CFuncGraphView : public CView {
-  public:
-    void OnInitialUpdate() override;
-};
-class CFuncGraphFrame : public CMDIChildWnd {
-  public:
-    void OnClose() override;
-};
 
 // The modal graphic output window; it shows nothing yet and ends at once.
 class CGraphicOutputDlg {

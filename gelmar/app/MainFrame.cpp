@@ -9,6 +9,7 @@
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/files/Parameters.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -28,6 +29,10 @@ CMainFrame::CMainFrame()
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
+    // Without a material database the program cannot work: the dialog has
+    // said so, the frame is not created and the program ends.
+    if (m_dlgMaterialDatabase.GetDatabases().empty())
+        return -1;
     if (CMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM) ||

@@ -376,6 +376,7 @@ void RegisterGelmarResources()
     RegisterGelmarMenus();
     RegisterTextOutputResources();
     RegisterView3DResources();
+    RegisterFunctionGraphResources();
 }
 
 } // namespace gelmar

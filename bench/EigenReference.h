@@ -1,0 +1,74 @@
+// The reference of the solver benchmarks: Eigen's ConjugateGradient with its
+// IncompleteCholesky on the same matrix as ours, timed to a given accuracy.
+#pragma once
+#include "common/kernels/SymmetricMatrix.h"
+
+#include <Eigen/IterativeLinearSolvers>
+#include <Eigen/Sparse>
+#include <chrono>
+#include <vector>
+
+namespace bench {
+
+// The symmetric node matrix as an Eigen matrix holding both triangles.
+inline Eigen::SparseMatrix<double> EigenMatrixOf(const kernels::SymmetricMatrix& a)
+{
+    const kernels::SymmetricPattern& p = a.Pattern();
+    const Eigen::Index rows = Eigen::Index(p.RowCount());
+    std::vector<Eigen::Triplet<double>> t;
+    t.reserve(std::size_t(rows + 2 * p.LowerCount()));
+    for (Eigen::Index r = 0; r < rows; ++r) {
+        t.emplace_back(r, r, a.Diagonal()[std::size_t(r)]);
+        for (kernels::Index e = p.RowStarts()[r]; e < p.RowStarts()[r + 1]; ++e) {
+            t.emplace_back(r, p.Columns()[e], a.Lower()[std::size_t(e)]);
+            t.emplace_back(p.Columns()[e], r, a.Lower()[std::size_t(e)]);
+        }
+    }
+    Eigen::SparseMatrix<double> m(rows, rows);
+    m.setFromTriplets(t.begin(), t.end());
+    return m;
+}
+
+// Seconds (factorisation and iterations) Eigen needs to come within the
+// accuracy (largest difference) of the reference solution, with the fewest
+// iterations that get there (found by doubling, then halving); 1e30 when
+// 100000 do not.
+template <class Ordering>
+double EigenTimeToAccuracy(const Eigen::SparseMatrix<double>& a, const Eigen::VectorXd& b,
+                           const Eigen::VectorXd& reference, double accuracy, int& iterations)
+{
+    using Clock = std::chrono::steady_clock;
+    auto seconds = [](Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); };
+    using Cg = Eigen::ConjugateGradient<Eigen::SparseMatrix<double>, Eigen::Lower | Eigen::Upper,
+                                        Eigen::IncompleteCholesky<double, Eigen::Lower, Ordering>>;
+    Cg cg;
+    const Clock::time_point t0 = Clock::now();
+    cg.compute(a);
+    const double setup = seconds(t0);
+    cg.setTolerance(1e-300);
+    auto within = [&](int k, double& spent) {
+        cg.setMaxIterations(k);
+        const Clock::time_point t1 = Clock::now();
+        const Eigen::VectorXd x = cg.solve(b);
+        spent = seconds(t1);
+        return (x - reference).lpNorm<Eigen::Infinity>() < accuracy;
+    };
+    double spent = 0.0;
+    int low = 0, high = 8;
+    while (!within(high, spent)) {
+        low = high;
+        high *= 2;
+        if (high > 100000)
+            return 1e30;
+    }
+    while (high - low > 1) {
+        const int mid = (low + high) / 2;
+        double t = 0;
+        (within(mid, t) ? high : low) = mid;
+    }
+    within(high, spent);
+    iterations = high;
+    return setup + spent;
+}
+
+} // namespace bench

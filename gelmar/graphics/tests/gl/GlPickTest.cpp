@@ -17,6 +17,7 @@
 #include "resources/gelmar/GelmarIds.h"
 
 #include <GL/gl.h>
+#include <chrono>
 #include <random>
 #include <tuple>
 
@@ -248,9 +249,17 @@ TEST_F(GlPickTest, ABlockRecolouredInTheTablesRepaintsTheViewInThatColour)
     RefillOpenTables();
     // How far the top face's centre is from the lit colour (its normal +z).
     static constexpr double kUp[3] = {0, 0, 1};
+    // The edit's repaint goes through posted messages; on a busy machine it
+    // can take more than one round of events, so the frame is read again
+    // until it shows the colour or a few seconds have passed.
     const auto offTop = [&](COLORREF colour) {
-        Settle();
-        return Difference(platform::GrabOpenGLFrame(view), Pixel(0.5, 0.5, 1.0), Lit(colour, kUp));
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        int off = 0;
+        do {
+            Settle();
+            off = Difference(platform::GrabOpenGLFrame(view), Pixel(0.5, 0.5, 1.0), Lit(colour, kUp));
+        } while (off > 2 && std::chrono::steady_clock::now() < until);
+        return off;
     };
     EXPECT_LE(offTop(RGB(200, 120, 80)), 2);
     TypeInto(*blocks, 1, 2, "3");

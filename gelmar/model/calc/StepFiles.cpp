@@ -371,12 +371,12 @@ void ComputeColourHeatFlows()
     AssembleEquations(0);
     const kernels::Index grid = g_work.gridNodeCount;
     std::vector<double> flows(grid, 0.0);
-    kernels::HeatBalanceWork scratch;
-    kernels::ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), scratch,
-                                flows.data(), kernels::HeatBalanceRule{}, [] {
+    kernels::ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), flows.data(),
+                                kernels::HeatBalanceRule{}, [] {
                                     CheckEscAbort();
                                     return false;
-                                });
+                                },
+                                &g_work.solverWork.team);
     for (ColourRecord& c : g_model.colours)
         if (c.inUse && IsBoundaryResultColour(c))
             c.resultValue1 = c.resultValue2 = 0.0f;

@@ -31,7 +31,7 @@ class SymmetricPattern;
 
 struct ScheduleLimits {
     Index parallelRows = 20000;  // fewer grid rows: one task
-    Index rowsPerLevel = 1024;   // fewer on average: one task
+    Index rowsPerLevel = 256;    // fewer on average: one task
     Index chunkRows = 128;       // a longer run of dependent rows is cut
     Index taskRows = 64;         // chunks are grouped up to at least this
 };

@@ -4,7 +4,7 @@
 // within microseconds) and then sleeps on the counter, so that idle workers
 // never hold a core that a working thread needs. Within a loop, work is
 // handed out through one atomic counter, and a task waits for the tasks it
-// depends on by watching their flags, yielding its core while it waits.
+// depends on by watching their flags in the same way.
 #include "common/kernels/Parallel.h"
 
 #include <algorithm>
@@ -31,13 +31,17 @@ inline void Pause()
 // About 20 to 50 microseconds of pauses.
 constexpr int kSpins = 2000;
 
+// Spins briefly, yields its core for a while, then sleeps until the flag is
+// set: on a busy machine the thread it waits for may need that core.
 void AwaitFlag(const std::atomic<bool>& flag)
 {
     for (int spin = 0; !flag.load(std::memory_order_acquire); ++spin) {
         if (spin < 200)
             Pause();
-        else
+        else if (spin < 300)
             std::this_thread::yield();
+        else
+            flag.wait(false, std::memory_order_acquire);
     }
 }
 
@@ -211,6 +215,7 @@ void ForEachTask(const LevelSchedule& s, Index firstLevel, Index endLevel, bool 
             }
             body(t);
             done[t - first].store(true, std::memory_order_release);
+            done[t - first].notify_all();
         }
     });
 }

@@ -1,5 +1,5 @@
 // What the benchmarks share: the small-size switch that CTest's single run
-// sets, and a reporter that keeps the shortest real time of each benchmark's
+// sets, the process's memory figures, and a reporter that keeps the shortest real time of each benchmark's
 // repetitions, so that a moment of load from other processes does not decide
 // the ratios computed from them.
 #pragma once
@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,24 @@ inline bool Small()
 {
     const char* small = std::getenv("SUITE_BENCH_SMALL");
     return small != nullptr && std::string(small) == "1";
+}
+
+// A figure of this process's memory from /proc/self/status ("VmRSS",
+// "VmHWM"), in bytes.
+inline long ProcStatus(const std::string& key)
+{
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(key + ":", 0) == 0)
+            return std::atol(line.c_str() + key.size() + 1) * 1024;
+    return 0;
+}
+
+// Starts the peak ("VmHWM") again from the present resident memory.
+inline void ResetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 class ShortestTimeReporter : public benchmark::ConsoleReporter {

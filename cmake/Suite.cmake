@@ -95,8 +95,9 @@ function(suite_test name)
     SUITE_EXAMPLES_DIR="${CMAKE_SOURCE_DIR}/examples")
   set(_work ${CMAKE_CURRENT_BINARY_DIR}/work)
   suite_scratch_folder(${name} ${_work})
+  # Labelled with the executable's name, so that CI can run one layer's tests.
   gtest_discover_tests(${name} WORKING_DIRECTORY ${_work} DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60)
+    DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${name})
 endfunction()
 
 # The program folder: executables go to bin/, which receives the files of

@@ -50,22 +50,6 @@ double Seconds(Clock::time_point since)
     return bench::SecondsSince(since);
 }
 
-// Resident memory figures of this process from /proc, in bytes.
-long ProcStatus(const std::string& key)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key + ":", 0) == 0)
-            return std::atol(line.c_str() + key.size() + 1) * 1024;
-    return 0;
-}
-
-void ResetPeakMemory()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 struct Model {
     int n; // cells per axis
     double cell = 0.01, s = 1.0;
@@ -233,8 +217,8 @@ void BM_NodeMatrixSolver(benchmark::State& state)
 
     for (auto _ : state) {
         // (c) Peak memory of the whole solver path, measured first.
-        const long baseline = ProcStatus("VmRSS");
-        ResetPeakMemory();
+        const long baseline = bench::ProcStatus("VmRSS");
+        bench::ResetPeakMemory();
         Solver s;
         auto tBuild = Clock::now();
         Build(m, s);
@@ -243,7 +227,7 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         kernels::SolverState st;
         SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, st, {20000, 1e-11, 1e-8, 1e-8},
                                {});
-        const long peak = ProcStatus("VmHWM");
+        const long peak = bench::ProcStatus("VmHWM");
         const std::vector<double> reference = s.x;
 
         // (a) Iterations that never meet the stop test, against streaming.

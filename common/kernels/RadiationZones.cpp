@@ -1,6 +1,7 @@
 // Zone flood fill, face collection, file-face matching and partner counts.
 #include "common/kernels/RadiationZones.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kernels {
@@ -276,10 +277,16 @@ std::vector<int> MatchFileFaces(std::span<const ViewFactorFace> modelFaces,
             centre[a] = lo == hi ? lo : 0.5f * (lo + hi);
         }
         for (std::size_t f = 0; f < fileFaces.size(); ++f) {
+            // The box widened by a small fraction of the face's own size: the
+            // same everywhere in the grid, and far below any cell width.
+            const ViewFactorFace& box = fileFaces[f];
+            double size = 0.0;
+            for (int a = 0; a < 3; ++a)
+                size = std::max(size, double(box.hi[a]) - double(box.lo[a]));
+            const double margin = kFaceMatchTolerance * size;
             bool inside = true;
             for (int a = 0; a < 3 && inside; ++a) {
-                inside = double(fileFaces[f].lo[a]) * 0.9999 <= centre[a] &&
-                         double(centre[a]) <= double(fileFaces[f].hi[a]) * 1.0001;
+                inside = double(box.lo[a]) - margin <= centre[a] && double(centre[a]) <= double(box.hi[a]) + margin;
             }
             if (inside) {
                 links[m] = static_cast<int>(f);

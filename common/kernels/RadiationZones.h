@@ -97,9 +97,13 @@ struct ZoneFaces {
 ZoneFaces CollectZoneFaces(const CellGrid& grid, const GridCoordinates& coordinates,
                            std::span<const int> colourTypes, const RadiationZoneMap& zones, double areaScale);
 
+// A file face's box is widened on every side by this fraction of its largest
+// extent when a model face's centre is looked up in it.
+constexpr double kFaceMatchTolerance = 1e-4;
+
 // For each model face the index of the first file face whose box, widened by
-// the factors 0.9999 and 1.0001, holds the model face's centre; -1 when none
-// does. matchedCount receives how many model faces each file face got.
+// kFaceMatchTolerance, holds the model face's centre; -1 when none does.
+// matchedCount receives how many model faces each file face got.
 std::vector<int> MatchFileFaces(std::span<const ViewFactorFace> modelFaces,
                                 std::span<const ViewFactorFace> fileFaces,
                                 std::vector<int>* matchedCount = nullptr);

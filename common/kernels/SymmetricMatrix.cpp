@@ -32,4 +32,14 @@ void SymmetricMatrix::FixZeroDiagonals()
             d = 1.0;
 }
 
+void ClearSystemValues(SymmetricMatrix& a, std::span<double> rhs, std::initializer_list<std::span<double>> work,
+                       const EscCheck& esc)
+{
+    a.Clear();
+    std::fill(rhs.begin(), rhs.end(), 0.0);
+    for (std::span<double> v : work)
+        std::fill(v.begin(), v.end(), 0.0);
+    PollEsc(esc);
+}
+
 } // namespace kernels

@@ -5,6 +5,8 @@
 
 #include "common/kernels/SymmetricPattern.h"
 
+#include <initializer_list>
+#include <span>
 #include <vector>
 
 namespace kernels {
@@ -34,5 +36,11 @@ class SymmetricMatrix {
     std::vector<double> diagonal_;
     std::vector<double> lower_;
 };
+
+// Zeroes every value of the matrix, the right-hand side and each work vector
+// before an assembly; the solution the caller keeps elsewhere stays. Polls
+// Esc at the end.
+void ClearSystemValues(SymmetricMatrix& a, std::span<double> rhs, std::initializer_list<std::span<double>> work,
+                       const EscCheck& esc);
 
 } // namespace kernels

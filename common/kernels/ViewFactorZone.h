@@ -23,6 +23,18 @@ inline std::size_t PackedSize(std::size_t n)
     return n < 2 ? 0 : n * (n - 1) / 2;
 }
 
+// The read-outs of a view-factor run's progress window (control ids of the
+// window both block programs show).
+enum ViewFactorProgressItem : int {
+    kProgressZone = 1149,      // current zone number (1-based)
+    kProgressZoneFaces = 1150, // faces of the current zone
+    kProgressZonePairs = 1151, // pairs of the current zone
+    kProgressPairsDone = 1152, // pairs computed so far in the current zone
+    kProgressTotalZones = 1153,
+    kProgressTotalFaces = 1154,
+    kProgressTotalPairs = 1155,
+};
+
 // The seed of the random stream of the pair at a packed index.
 std::uint32_t PairStreamSeed(std::size_t packedIndex);
 

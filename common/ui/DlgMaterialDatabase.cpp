@@ -11,7 +11,6 @@
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <locale.h>
 
 namespace common {
@@ -129,12 +128,10 @@ void CDlgMaterialDatabase::LoadDatabases(const std::string& searchPattern)
 {
     CWaitCursor wait;
     m_databases = LoadMaterialDatabases(searchPattern, m_nLanguage);
-    if (m_databases.empty()) {
+    // The owner ends the program when there is none (GetDatabases() empty).
+    if (m_databases.empty())
         AfxMessageBox("Material database not found.\nProgram exiting.\n" + FullPath(searchPattern),
                       MB_OK | MB_ICONSTOP);
-        m_font.DeleteObject();
-        std::exit(0);
-    }
 }
 
 void CDlgMaterialDatabase::DoDataExchange(CDataExchange* pDX)

@@ -57,7 +57,8 @@ class CDlgMaterialDatabase : public CDialog {
   public:
     // mask: one bit per property row (0x4000 the pattern preview); language
     // 0 English, 1 Dutch, 2 French, 3 German. Reads the databases of the
-    // Materials folder; when there is none the program ends with a message.
+    // Materials folder; when there is none it says that the program ends,
+    // and its owner ends the program (GetDatabases() is then empty).
     CDlgMaterialDatabase(CDlgPatterns* pPatterns, UINT mask, int language, CWnd* pParent = nullptr);
     // Reads the databases matching searchPattern instead.
     CDlgMaterialDatabase(const std::string& searchPattern, CDlgPatterns* pPatterns, UINT mask, int language,

@@ -10,9 +10,11 @@
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
+#include "gelmar/app/PendingWindows.h"
 #include "gelmar/graphics/TextOutputDlg.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/CalcSystem.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
@@ -65,7 +67,7 @@ void CGelmarDoc::OnCalcViewFactors()
         return;
     ClearUndoHistory();
     RunViewFactorDialog();
-    FinishRun({1, 2, 4, 5, 12});
+    FinishRun({1, 2, 4, 5, 12, kErrorGridLength});
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
@@ -116,6 +118,11 @@ void CGelmarDoc::OnGraphicOutput()
     common::ResetErrorCode();
 }
 
+void CGelmarDoc::OnUpdateGraphicOutput(CCmdUI* ui)
+{
+    ui->Enable(kGraphicOutputBuilt);
+}
+
 void CGelmarDoc::OnTextOutput()
 {
     RecordBars();
@@ -147,7 +154,7 @@ void CGelmarDoc::OnTemperatureRange()
 
 void CGelmarDoc::OnUpdateTemperatureRange(CCmdUI* ui)
 {
-    ui->Enable(g_graphView && g_graphView->m_viewKind == 3);
+    ui->Enable(kTemperatureRangeBuilt && g_graphView && g_graphView->m_viewKind == 3);
 }
 
 } // namespace gelmar

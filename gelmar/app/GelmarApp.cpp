@@ -142,6 +142,12 @@ BOOL CGelmarApp::InitInstance()
     return ProcessShellCommand(cmdInfo);
 }
 
+int CGelmarApp::ExitInstance()
+{
+    CloseSplash();
+    return CWinApp::ExitInstance();
+}
+
 void CGelmarApp::ShowSplash()
 {
     // The splash deletes itself when its time is up or at a key or click.

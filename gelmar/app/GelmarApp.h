@@ -27,6 +27,9 @@ class CGelmarApp : public CWinApp {
     ~CGelmarApp() override;
 
     BOOL InitInstance() override;
+    // The base behaviour, after the splash window has gone while the
+    // windowing system is still there.
+    int ExitInstance() override;
     BOOL SaveAllModified() override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 

@@ -9,6 +9,7 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/ModelSeams.h"
+#include "gelmar/app/PendingWindows.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/BlockOperations.h"
@@ -334,7 +335,7 @@ void CGelmarDoc::OnZoomNumbers()
 
 void CGelmarDoc::OnUpdateMouseMode(CCmdUI* ui)
 {
-    if (!g_graphView) {
+    if (!g_graphView || !kViewNavigationBuilt) {
         ui->Enable(FALSE);
         return;
     }
@@ -349,12 +350,17 @@ void CGelmarDoc::OnUpdateMouseMode(CCmdUI* ui)
 
 void CGelmarDoc::OnUpdateZoomOutTotal(CCmdUI* ui)
 {
-    ui->Enable(g_graphView && !g_graphView->m_totalView);
+    ui->Enable(kViewNavigationBuilt && g_graphView && !g_graphView->m_totalView);
 }
 
 void CGelmarDoc::OnUpdatePreviousView(CCmdUI* ui)
 {
-    ui->Enable(g_graphView && g_graphView->m_previousAngle > 0);
+    ui->Enable(kViewNavigationBuilt && g_graphView && g_graphView->m_previousAngle > 0);
+}
+
+void CGelmarDoc::OnUpdateZoomNumbers(CCmdUI* ui)
+{
+    ui->Enable(kViewNavigationBuilt);
 }
 
 void CGelmarDoc::SetViewKind(int kind)
@@ -652,7 +658,7 @@ void CGelmarDoc::OnUpdateConvertVoid(CCmdUI* ui)
 
 void CGelmarDoc::OnUpdateStatusPane(CCmdUI* ui)
 {
-    ui->SetText("");
+    ui->SetText(m_statusText);
 }
 
 // Commands of the tables: the document passes them to the table when it is
@@ -749,6 +755,7 @@ BOOL CGelmarDoc::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
         OnUpdate(ID_ZOOM_OUT, &CGelmarDoc::OnUpdateZoomOutTotal),
         OnUpdate(ID_ZOOM_TOTAL, &CGelmarDoc::OnUpdateZoomOutTotal),
         OnUpdate(ID_PREVIOUS_VIEW, &CGelmarDoc::OnUpdatePreviousView),
+        OnUpdate(ID_ZOOM_NUMBERS, &CGelmarDoc::OnUpdateZoomNumbers),
         OnCommand(ID_SHOW_MATERIALS, &CGelmarDoc::OnShowMaterials),
         OnCommand(ID_SHOW_TRANSPARENT, &CGelmarDoc::OnShowTransparent),
         OnCommand(ID_SHOW_BCS, &CGelmarDoc::OnShowBCs),
@@ -788,6 +795,7 @@ BOOL CGelmarDoc::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
         OnCommand(ID_CALC_SOLAR_FLUXES, &CGelmarDoc::OnCalcSolarFluxes),
         OnUpdate(ID_CALC_SOLAR_FLUXES, &CGelmarDoc::OnUpdateCalcSolarFluxes),
         OnCommand(ID_GRAPHIC_OUTPUT, &CGelmarDoc::OnGraphicOutput),
+        OnUpdate(ID_GRAPHIC_OUTPUT, &CGelmarDoc::OnUpdateGraphicOutput),
         OnCommand(ID_TEXT_OUTPUT, &CGelmarDoc::OnTextOutput),
         OnCommand(ID_TEMPERATURE_RANGE, &CGelmarDoc::OnTemperatureRange),
         OnUpdate(ID_TEMPERATURE_RANGE, &CGelmarDoc::OnUpdateTemperatureRange),

@@ -34,6 +34,11 @@ class CGelmarDoc : public CDocument {
     // The smallest model: one interval per axis and one block.
     void InitEmptyModel();
     void SetFocusToActiveView();
+    // The status bar's document pane: information on the focused item of
+    // the table linked to the 3D view, which that table sets as its focus
+    // moves (empty while there is none).
+    void SetStatusText(const std::string& text) { m_statusText = text; }
+    const std::string& StatusText() const { return m_statusText; }
 
     // File commands; false when nothing was written (cancel or failure).
     bool Save();
@@ -48,6 +53,7 @@ class CGelmarDoc : public CDocument {
 
   private:
     bool m_pristine = false;
+    std::string m_statusText;
     // Writes the model to the path and starts a new undo baseline.
     bool WriteModel(const std::string& path);
 
@@ -70,6 +76,7 @@ class CGelmarDoc : public CDocument {
     void OnUpdateMouseMode(CCmdUI* ui);
     void OnUpdateZoomOutTotal(CCmdUI* ui);
     void OnUpdatePreviousView(CCmdUI* ui);
+    void OnUpdateZoomNumbers(CCmdUI* ui);
     void SetViewKind(int kind);
     void OnShowMaterials() { SetViewKind(0); }
     void OnShowTransparent() { SetViewKind(1); }
@@ -106,6 +113,7 @@ class CGelmarDoc : public CDocument {
     void OnUpdateCalcViewFactors(CCmdUI* ui);
     void OnUpdateCalcSolarFluxes(CCmdUI* ui);
     void OnGraphicOutput();
+    void OnUpdateGraphicOutput(CCmdUI* ui);
     void OnTextOutput();
     void OnTemperatureRange();
     void OnUpdateTemperatureRange(CCmdUI* ui);

@@ -28,6 +28,10 @@ CMainFrame::CMainFrame()
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
+    // Without a material database the program cannot work: the dialog has
+    // said so, the frame is not created and the program ends.
+    if (m_dlgMaterialDatabase.GetDatabases().empty())
+        return -1;
     if (CMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM) ||

@@ -1,10 +1,11 @@
-// gelmar [FILE]: the Gelmar desktop program. The application object is the
-// one global instance; a file on the command line is opened at start-up.
+// gelmar [FILE]: the Gelmar desktop program; a file on the command line is
+// opened at start-up. The application object lives in main: it is destroyed,
+// freeing the model and writing the settings, before the process-wide model
+// store and the other statics go, whatever their order of destruction.
 #include "gelmar/app/GelmarApp.h"
-
-gelmar::CGelmarApp theApp;
 
 int main(int argc, char** argv)
 {
+    gelmar::CGelmarApp app;
     return AfxWinMain(argc, argv);
 }

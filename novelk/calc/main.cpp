@@ -1,7 +1,12 @@
 // novelk-calc [--no-calc] [--save OUT] FILE
 // Reads FILE as File Open does (the program folder's "Novelk.prm" and
-// "MatColor.rgb" first, as at start-up) and with --save writes the model as
-// Save does. Messages go to standard error; the exit status is 0 on success.
+// "MatColor.rgb" first, as at start-up), runs Calc System on it as the
+// program's command does (every question answered Yes; result files in the
+// current folder; FILE saved again when the surface rules changed a colour)
+// unless --no-calc, and with --save writes the model as Save does. Messages
+// go to standard error; the exit status is 0 on success.
+#include "novelk/model/calc/CalcSystem.h"
+#include "novelk/model/calc/ResultFiles.h"
 #include "novelk/model/files/ColourFiles.h"
 #include "novelk/model/files/DataFile.h"
 #include "novelk/model/files/ParameterFile.h"
@@ -53,21 +58,20 @@ int main(int argc, char** argv)
     }
     if (file.empty())
         return Usage();
-    if (calculate) {
-        std::fprintf(stderr, "novelk-calc: this build reads and saves models only; use --no-calc\n");
-        return 2;
-    }
-
     novelk::NullEngineHost host(true);
     novelk::ProgramParameters defaults;
     novelk::CurrentOutputSettings current;
     novelk::ModelStore model;
     novelk::RunState run;
+    novelk::UndoHistory history;
     const std::string folder = ProgramFolder(argv[0]);
     novelk::ReadParameterFile(folder, defaults, current);
     novelk::LoadMaterialColours(model, folder);
     try {
         novelk::ReadDataFile(model, run, defaults, host, file, novelk::ReadMode::Open);
+        novelk::LoadSavedResults(model, run, host);
+        if (calculate && novelk::RunCalcSystem(model, run, history, host) != novelk::CalcResult::Done)
+            return 1;
         if (!saveTo.empty())
             novelk::WriteDataFile(model, saveTo);
     } catch (const novelk::EngineError& e) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -271,12 +272,19 @@ int AfxWinMain(int argc, char** argv)
         return 1;
     for (int i = 1; i < argc; ++i)
         app->m_arguments.emplace_back(argv[i]);
-    if (!app->InitInstance()) {
+    int status = 0;
+    if (app->InitInstance()) {
+        status = app->Run();
+    } else {
         if (app->m_pMainWnd)
             app->m_pMainWnd->DestroyWindow();
-        return app->ExitInstance();
+        status = app->ExitInstance();
     }
-    return app->Run();
+    // Windows whose deletion is still pending (the main frame after the
+    // loop ended) go while the windowing system is still there.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }
 
 CWaitCursor::CWaitCursor()

@@ -139,8 +139,13 @@ int CButton::QueryCheck() const
 
 QWidget* CEdit::CreateControlWidget(QWidget* parent, DWORD style)
 {
-    if (style & ES_MULTILINE)
-        return new QPlainTextEdit(parent);
+    if (style & ES_MULTILINE) {
+        // In a dialog Tab moves the focus on, as it does from every other
+        // control; the text never receives a tab character from it.
+        auto* p = new QPlainTextEdit(parent);
+        p->setTabChangesFocus(true);
+        return p;
+    }
     auto* e = new QLineEdit(parent);
     if ((style & 0x3) == ES_CENTER)
         e->setAlignment(Qt::AlignHCenter);

@@ -469,6 +469,9 @@ enum : UINT {
     ID_EDIT_REDO = 57644,
     ID_APP_EXIT = 57665,
     ID_VIEW_TOOLBAR = 59392,
+    // The string shown in the status bar's message pane when no command is
+    // highlighted ("Ready").
+    AFX_IDS_IDLEMESSAGE = 57345,
     ID_VIEW_STATUS_BAR = 59393,
     AFX_IDW_TOOLBAR = 59392,
     AFX_IDW_STATUS_BAR = 59393,

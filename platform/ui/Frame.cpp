@@ -9,6 +9,8 @@
 #include "platform/ui/WndWidget.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
@@ -93,6 +95,23 @@ class SubWindowCloser : public QObject {
     CWnd* m_wnd;
 };
 
+// Runs a callback when the pointer leaves the watched widget.
+class LeaveWatcher : public QObject {
+  public:
+    LeaveWatcher(QObject* parent, std::function<void()> left) : QObject(parent), m_left(std::move(left)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Leave)
+            m_left();
+        return false;
+    }
+
+  private:
+    std::function<void()> m_left;
+};
+
 template <class T> std::vector<T*> ChildWindows(const CWnd* parent)
 {
     std::vector<T*> out;
@@ -109,7 +128,8 @@ template <class T> std::vector<T*> ChildWindows(const CWnd* parent)
 
 QMenuBar* platform::detail::BuildMenuBar(QWidget* parent, const MenuTemplate& t,
                                          const std::function<void(UINT)>& command,
-                                         const std::function<void(QMenu*)>& aboutToShow)
+                                         const std::function<void(QMenu*)>& aboutToShow,
+                                         const std::function<void(UINT)>& highlighted)
 {
     auto* bar = new QMenuBar(parent);
     std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* menu,
@@ -132,6 +152,11 @@ QMenuBar* platform::detail::BuildMenuBar(QWidget* parent, const MenuTemplate& t,
             }
         }
         QObject::connect(menu, &QMenu::aboutToShow, menu, [aboutToShow, menu] { aboutToShow(menu); });
+        if (highlighted) {
+            QObject::connect(menu, &QMenu::hovered, menu,
+                             [highlighted](QAction* a) { highlighted(a->menu() ? 0 : a->data().toUInt()); });
+            QObject::connect(menu, &QMenu::aboutToHide, menu, [highlighted] { highlighted(0); });
+        }
     };
     for (const auto& top : t.items) {
         QMenu* menu = bar->addMenu(QString::fromStdString(top.text));
@@ -202,6 +227,11 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_strTitle = Prompt(nIDResource, false);
     if (m_strTitle.empty() && AfxGetApp())
         m_strTitle = AfxGetApp()->m_pszAppName;
+    // The program's own icon: a top-level frame gives it to every window of
+    // the program (dialogs, child frames), so none shows a stand-in picture.
+    const std::string icon = platform::Resources::Get().FindIcon(nIDResource);
+    if (!icon.empty() && !pParentWnd)
+        QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
     return CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle & ~WS_VISIBLE, CRect(), pParentWnd, 0,
                     pContext);
 }
@@ -437,8 +467,11 @@ void CFrameWnd::BuildMenu(UINT nIDResource)
     const platform::MenuTemplate* t = platform::Resources::Get().FindMenu(nIDResource);
     if (!t)
         return;
+    // Fly-by help: the highlighted item's prompt, "Ready" again once the
+    // menu closes.
     m_menuBar = platform::detail::BuildMenuBar(
-        m_widget, *t, [this](UINT id) { ExecuteCommand(id); }, [this](QMenu* menu) { UpdateMenu(menu); });
+        m_widget, *t, [this](UINT id) { ExecuteCommand(id); }, [this](QMenu* menu) { UpdateMenu(menu); },
+        [this](UINT id) { SetMessageText(id ? id : UINT(AFX_IDS_IDLEMESSAGE)); });
 }
 
 void CFrameWnd::UpdateMenu(QMenu* menu)
@@ -806,7 +839,9 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         }
         std::string tip = Prompt(id, true);
         auto* a = m_bar->addAction(QString::fromStdString(tip.empty() ? Prompt(id, false) : tip));
+        a->setToolTip(a->text());
         a->setData(id);
+        QObject::connect(a, &QAction::hovered, a, [this, id] { ShowFlyBy(id); });
         if (!strip.isNull())
             a->setIcon(QIcon(
                 QPixmap::fromImage(strip.copy(image * t->buttonWidth, 0, t->buttonWidth, t->buttonHeight))));
@@ -814,7 +849,16 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         QObject::connect(a, &QAction::triggered, a, [this, id] { RunCommand(id); });
         m_buttons.push_back(a);
     }
+    m_bar->installEventFilter(new LeaveWatcher(m_bar, [this] { ShowFlyBy(AFX_IDS_IDLEMESSAGE); }));
     return TRUE;
+}
+
+void CToolBar::ShowFlyBy(UINT nID)
+{
+    if (!(m_barStyle & CBRS_FLYBY))
+        return;
+    if (auto* frame = dynamic_cast<CFrameWnd*>(m_host))
+        frame->SetMessageText(nID);
 }
 
 void CToolBar::UpdateButtons(CFrameWnd* target)
@@ -855,6 +899,8 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
     m_ids.assign(ids, ids + count);
     for (int i = 0; i < count; ++i) {
         auto* label = new QLabel;
+        if (ids[i] == ID_SEPARATOR)
+            label->setText(QString::fromStdString(Prompt(AFX_IDS_IDLEMESSAGE, false)));
         if (i == 0)
             m_bar->addWidget(label, 1);
         else

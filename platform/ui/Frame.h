@@ -188,6 +188,9 @@ class CToolBar : public CControlBar {
     QAction* FindButton(UINT nID) const;
 
   private:
+    // With fly-by help (CBRS_FLYBY): the prompt of the button under the
+    // pointer in the frame's message pane.
+    void ShowFlyBy(UINT nID);
     QToolBar* m_bar = nullptr;
     std::vector<QAction*> m_buttons;
 };
@@ -196,7 +199,8 @@ class CStatusBar : public CControlBar {
   public:
     BOOL Create(CWnd* pParent, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT nID = AFX_IDW_STATUS_BAR);
-    // ID_SEPARATOR is the message pane; other ids get their update handlers.
+    // ID_SEPARATOR is the message pane, which starts with the idle message
+    // ("Ready"); other ids get their update handlers.
     BOOL SetIndicators(const UINT* ids, int count);
     void SetPaneInfo(int index, UINT id, UINT style, int width);
     BOOL SetPaneText(int index, const std::string& text, BOOL bUpdate = TRUE);

@@ -18,9 +18,12 @@ struct MenuTemplate;
 namespace detail {
 
 // A menu bar of the template's popups, owned by parent. command runs when an
-// item is chosen; aboutToShow when a popup (or a nested popup) opens.
+// item is chosen; aboutToShow when a popup (or a nested popup) opens;
+// highlighted, when given, with the id of the item the mouse or the keyboard
+// highlights (0 for a popup item) and with 0 when a popup closes.
 QMenuBar* BuildMenuBar(QWidget* parent, const MenuTemplate& t, const std::function<void(UINT)>& command,
-                       const std::function<void(QMenu*)>& aboutToShow);
+                       const std::function<void(QMenu*)>& aboutToShow,
+                       const std::function<void(UINT)>& highlighted = {});
 
 // Runs the update handlers of every command item of the popup on the route
 // starting at target (enable, check and text of each item).

@@ -40,6 +40,12 @@ std::string Resources::FindBitmap(UINT id) const
     return it == bitmaps_.end() ? std::string() : it->second;
 }
 
+std::string Resources::FindIcon(UINT id) const
+{
+    auto it = icons_.find(id);
+    return it == icons_.end() ? std::string() : it->second;
+}
+
 void Resources::Clear()
 {
     dialogs_.clear();
@@ -47,6 +53,7 @@ void Resources::Clear()
     accels_.clear();
     toolbars_.clear();
     bitmaps_.clear();
+    icons_.clear();
 }
 
 } // namespace platform

@@ -93,11 +93,14 @@ class Resources {
     void AddAccelerators(AcceleratorTable t) { accels_[t.id] = std::move(t); }
     void AddToolBar(ToolBarTemplate t) { toolbars_[t.id] = std::move(t); }
     void AddBitmap(UINT id, std::string path) { bitmaps_[id] = std::move(path); }
+    // The picture a frame loaded from resource id shows as its window icon.
+    void AddIcon(UINT id, std::string path) { icons_[id] = std::move(path); }
     const DialogTemplate* FindDialog(UINT id) const;
     const MenuTemplate* FindMenu(UINT id) const;
     const AcceleratorTable* FindAccelerators(UINT id) const;
     const ToolBarTemplate* FindToolBar(UINT id) const;
     std::string FindBitmap(UINT id) const;
+    std::string FindIcon(UINT id) const;
     void Clear();
 
   private:
@@ -106,6 +109,7 @@ class Resources {
     std::map<UINT, AcceleratorTable> accels_;
     std::map<UINT, ToolBarTemplate> toolbars_;
     std::map<UINT, std::string> bitmaps_;
+    std::map<UINT, std::string> icons_;
 };
 
 } // namespace platform

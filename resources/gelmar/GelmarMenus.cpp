@@ -1,6 +1,7 @@
-// Gelmar's main menu, its accelerator keys and the toolbar: the commands of
-// the document, the application and the main frame, grouped by what they act
-// on (files, edits, grid, windows, 3D view, calculation, options).
+// Gelmar's main menu, its accelerator keys, the toolbar with its button
+// images and the program's icon: the commands of the document, the
+// application and the main frame, grouped by what they act on (files, edits,
+// grid, windows, 3D view, calculation, options).
 #include "platform/ui/Resources.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -191,6 +192,9 @@ void RegisterGelmarMenus()
                                  {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR, ID_ROTATE, ID_PAN,
                                   ID_ZOOM_WINDOW, ID_ZOOM_OUT, ID_ZOOM_TOTAL, ID_PREVIOUS_VIEW, ID_SEPARATOR,
                                   ID_CALC_SYSTEM, ID_GRAPHIC_OUTPUT, ID_TEXT_OUTPUT}});
+    // Built into the program (see gelmar/app/CMakeLists.txt).
+    Resources::Get().AddBitmap(IDR_MAINFRAME, ":/gelmar/MainToolBar.xpm");
+    Resources::Get().AddIcon(IDR_MAINFRAME, ":/gelmar/Gelmar.xpm");
 }
 
 } // namespace gelmar

@@ -212,5 +212,21 @@ TEST(RadiationZones, MatchFileFacesByCentre)
     EXPECT_EQ(counts, (std::vector<int>{1, 1, 0}));
 }
 
+TEST(RadiationZones, MatchingToleranceFollowsTheFaceSize)
+{
+    // Faces of one cell width (0.01) far from the origin and at 0: a model
+    // face finds the file face at its place, never its neighbour, and a face
+    // read back with rounded bounds still finds its own.
+    const float x = 1000.0f;
+    const std::vector<ViewFactorFace> file = {{{x, 0, 0}, {x, 0.01f, 0.01f}, 1},
+                                              {{x + 0.01f, 0, 0}, {x + 0.01f, 0.01f, 0.01f}, 1},
+                                              {{0, 0, 0}, {0, 0.01f, 0.01f}, 1}};
+    const std::vector<ViewFactorFace> model = {{{x + 0.01f, 0, 0}, {x + 0.01f, 0.01f, 0.01f}, 1},
+                                               {{x, 0, 0}, {x, 0.01f, 0.01f}, 1},
+                                               {{1e-7f, 0, 0}, {1e-7f, 0.01f, 0.01f}, 1},
+                                               {{0.0001f, 0, 0}, {0.0001f, 0.01f, 0.01f}, 1}};
+    EXPECT_EQ(MatchFileFaces(model, file), (std::vector<int>{1, 0, 2, -1}));
+}
+
 } // namespace
 } // namespace kernels

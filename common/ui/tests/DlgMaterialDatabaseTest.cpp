@@ -110,13 +110,15 @@ TEST(DlgMaterialDatabase, PositionElevenRowsAndOptionalRows)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
-TEST(DlgMaterialDatabaseDeathTest, NoDatabaseEndsTheProgram)
+TEST(DlgMaterialDatabase, NoDatabaseSaysTheProgramEndsAndLeavesItToTheOwner)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            platform::TestHook::Get().Enable();
-            CDlgMaterialDatabase dlg("nowhere/*.qkm", nullptr, 0x4001, 0);
-        },
-        ::testing::ExitedWithCode(0), "");
+    platform::TestHook::Get().Reset();
+    platform::TestHook::Get().Enable();
+    CDlgMaterialDatabase dlg("nowhere/*.qkm", nullptr, 0x4001, 0);
+    EXPECT_TRUE(dlg.GetDatabases().empty());
+    const auto& shown = platform::TestHook::Get().Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text.rfind("Material database not found.\nProgram exiting.\n", 0), 0u);
+    EXPECT_EQ(shown[0].style & MB_ICONSTOP, UINT(MB_ICONSTOP));
+    platform::TestHook::Get().Reset();
 }

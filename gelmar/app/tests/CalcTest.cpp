@@ -55,7 +55,14 @@ class CalcTest : public AppFixture {
         g_model.timeStep = 60;
         g_model.calcDuration = 365 * 86400;
         g_model.saveFrequency = 1000;
-        QTimer::singleShot(200, [f] {
+        // Esc goes in once the run has finished its first step, however slow
+        // the machine: a fixed delay could land before the run had started.
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, f] {
+            if (!g_calcProgress || g_model.calcTime <= 0)
+                return;
+            poll->stop();
+            poll->deleteLater();
             f();
             QWidget* target = QApplication::activeModalWidget();
             if (!target)
@@ -64,6 +71,7 @@ class CalcTest : public AppFixture {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(target, &press);
         });
+        poll->start(20);
     }
     fs::path work;
 };

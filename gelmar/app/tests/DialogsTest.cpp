@@ -241,5 +241,19 @@ TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
     EXPECT_TRUE(Doc()->IsModified());
 }
 
+TEST_F(DialogsTest, TabInTheTitleMovesTheFocusOnAndTypesNothing)
+{
+    Script([](CDialog& d) {
+        QWidget* edit = d.GetDlgItem(1018)->GetWidget();
+        d.SetDlgItemText(1018, "First line");
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Tab);
+        EXPECT_EQ(d.GetDlgItemText(1018), "First line");
+        EXPECT_NE(edit->window()->focusWidget(), edit);
+        d.ClickButton(IDCANCEL);
+    });
+    Main()->ExecuteCommand(ID_TITLE);
+}
+
 } // namespace
 } // namespace gelmar::test

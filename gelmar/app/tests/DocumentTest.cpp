@@ -6,6 +6,7 @@
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -104,7 +105,8 @@ TEST_F(DocumentTest, ReplacingAnEditedModelAsksAndCancelKeepsIt)
     Hook().PushMessageBoxAnswer(IDNO);
     Main()->ExecuteCommand(ID_FILE_NEW);
     ASSERT_NE(Doc(), nullptr);
-    EXPECT_NE(Doc(), doc);
+    // (The new document may take the old one's address: its state tells.)
+    EXPECT_FALSE(Doc()->HasUnsavedEdits());
     EXPECT_TRUE(g_model.dataFilePath.empty());
     // An untouched new model goes without a question.
     Hook().ClearMessages();
@@ -169,6 +171,55 @@ TEST_F(DocumentTest, GridAndMinimumGridReplaceEachOther)
     QCoreApplication::processEvents();
     EXPECT_EQ(m_app->FindView<CMinGridView>(), nullptr);
     EXPECT_NE(m_app->FindView<CGridView>(), nullptr);
+}
+
+TEST_F(DocumentTest, AFileThatFailsToOpenNeverEntersTheRecentFileList)
+{
+    ASSERT_TRUE(Start());
+    const std::string wall = CopyWall("wall.glm");
+    const std::string bad = ScratchFolder() + "/work/bad.glm";
+    WriteFile(bad, "nxwi=abc\r\n");
+    const std::string missing = ScratchFolder() + "/work/missing.glm";
+    for (const std::string& path : {wall, bad, missing}) {
+        Hook().PushFileDialogAnswer({path});
+        Main()->ExecuteCommand(ID_FILE_OPEN);
+    }
+    EXPECT_EQ(m_app->m_pRecentFileList->Entries(), std::vector<std::string>{wall});
+    // A listed file that has gone since leaves the list when it fails.
+    std::filesystem::remove(wall);
+    Main()->ExecuteCommand(ID_FILE_MRU_FILE1);
+    EXPECT_TRUE(m_app->m_pRecentFileList->Entries().empty());
+}
+
+TEST_F(DocumentTest, SettingsAreWrittenAtExitAndReadAtTheNextStart)
+{
+    ASSERT_TRUE(Start());
+    const std::string wall = CopyWall("wall.glm");
+    Hook().PushFileDialogAnswer({wall});
+    Main()->ExecuteCommand(ID_FILE_OPEN);
+    Hook().PushDialogScript([](CDialog& d) {
+        d.CheckRadioButton(1146, 1147, 1147);
+        d.ClickButton(IDOK);
+    });
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_DRAG_MODE));
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_LANG_DUTCH));
+    // File > Exit, then the end of the program: the application goes.
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_APP_EXIT));
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    m_app->ExitInstance();
+    QCoreApplication::processEvents();
+    m_app.reset();
+
+    // The next start knows nothing but what the files carry.
+    g_parameters = ParameterSet{};
+    g_parametersChanged = false;
+    g_app = AppState{};
+    Hook().ClearMessages();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(g_parameters.drag, 1);
+    EXPECT_EQ(g_parameters.lang, 1);
+    EXPECT_EQ(m_app->m_pRecentFileList->Entries(), std::vector<std::string>{wall});
+    EXPECT_TRUE(Messages().empty());
 }
 
 } // namespace

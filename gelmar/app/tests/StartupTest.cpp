@@ -18,50 +18,30 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QWidget>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 namespace gelmar::test {
 namespace {
 
 using StartupTest = AppFixture;
-using StartupDeathTest = AppFixture;
 
-const CGelmarApp* g_endingApp = nullptr;
-
-// Run as the program ends: what start-up had done by then, for the parent
-// test to read.
-void ReportStartupAtExit()
+TEST_F(StartupTest, MissingMaterialsFolderShowsTheMessageAndEndsTheProgram)
 {
-    const common::CSplashWnd* splash = g_endingApp->GetSplash();
-    std::fprintf(stderr, "splash %s; default model \"%s\"; data file \"%s\"; main window %s\n",
-                 splash && splash->IsWindowVisible() ? "shown" : "missing", g_model.title.c_str(),
-                 g_model.dataFilePath.c_str(), g_endingApp->m_pMainWnd ? "made" : "none");
-    for (const auto& m : platform::TestHook::Get().Messages())
-        std::fprintf(stderr, "message [%s] icon %s\n", m.text.c_str(),
-                     (m.style & MB_ICONSTOP) == MB_ICONSTOP ? "stop" : "other");
-    std::fflush(stderr);
-}
-
-TEST_F(StartupDeathTest, MissingMaterialsFolderShowsTheMessageAndEndsTheProgram)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     PrepareProgramFolder(false);
     // The splash is up and the default model was read (no file open) when
-    // the main frame finds no material database and the program ends.
-    EXPECT_EXIT(
-        {
-            std::atexit(ReportStartupAtExit);
-            m_app = std::make_unique<CGelmarApp>();
-            g_endingApp = m_app.get();
-            g_app.programFolder = m_programFolder;
-            m_app->InitInstance();
-        },
-        ::testing::ExitedWithCode(0),
-        "splash shown; default model \"Default model\"; data file \"\"; main window none\n"
-        "message \\[Material database not found\\.\nProgram exiting\\.\n[^]]*/Materials/\\*\\.qkm\\] icon "
-        "stop\n");
+    // the main frame finds no material database: the frame is not made and
+    // start-up fails, so the program ends (with status 0: ProgramRunTest).
+    EXPECT_FALSE(Start());
+    const common::CSplashWnd* splash = m_app->GetSplash();
+    EXPECT_TRUE(splash && splash->IsWindowVisible());
+    EXPECT_EQ(g_model.title, "Default model");
+    EXPECT_EQ(g_model.dataFilePath, "");
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    const auto& shown = platform::TestHook::Get().Messages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text.rfind("Material database not found.\nProgram exiting.\n", 0), 0u);
+    EXPECT_NE(shown[0].text.find("/Materials/*.qkm"), std::string::npos) << shown[0].text;
+    EXPECT_EQ(shown[0].style & MB_ICONSTOP, UINT(MB_ICONSTOP));
 }
 
 TEST_F(StartupTest, SplashComesFirstStaysOnTopAndClosesByItself)

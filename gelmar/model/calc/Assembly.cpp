@@ -4,6 +4,7 @@
 // along the face's edges.
 #include "gelmar/model/calc/Assembly.h"
 
+#include "common/kernels/ColourFaces.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -39,10 +40,12 @@ struct Context {
 
 void ClearEquationSystem(const Context& c)
 {
-    g_work.matrix->Clear();
-    if (c.step == 0)
-        std::fill(g_work.rhs.begin(), g_work.rhs.end(), 0.0);
-    CheckEscAbort();
+    // A later step's right-hand side is rebuilt from the kept one instead.
+    kernels::ClearSystemValues(*g_work.matrix, c.step == 0 ? std::span<double>(g_work.rhs) : std::span<double>(),
+                               {}, [] {
+                                   CheckEscAbort();
+                                   return false;
+                               });
 }
 
 const ColourRecord& Colour(int colour)
@@ -254,31 +257,18 @@ void AssembleNodeBcs(const Context& c)
         if (bc.type != 1 || bc.colour1 < 0 || bc.colour2 < 0)
             continue;
         const double value = static_cast<double>(bc.flux) + bc.working.previous;
-        for (int i = 0; i < c.n[0]; ++i)
-            for (int j = 0; j < c.n[1]; ++j)
-                for (int k = 0; k < c.n[2]; ++k) {
-                    const int here = GetCellColour(i, j, k);
-                    if (here != bc.colour1 && here != bc.colour2)
-                        continue;
-                    const int want = here == bc.colour1 ? bc.colour2 : bc.colour1;
-                    for (int axis = 0; axis < 3; ++axis) {
-                        int nb[3] = {i, j, k};
-                        ++nb[axis];
-                        if (GetCellColour(nb[0], nb[1], nb[2]) != want)
-                            continue;
-                        const int au = axis == 0 ? 1 : 0, av = axis == 2 ? 1 : 2;
-                        const int cell[3] = {i, j, k};
-                        const double share =
-                            value * c.s * c.s * c.Width(au, cell[au]) * c.Width(av, cell[av]) / 4.0;
-                        for (int m = 0; m < 4; ++m) {
-                            int p[3] = {i, j, k};
-                            p[axis] = nb[axis];
-                            p[au] += m & 1;
-                            p[av] += m >> 1;
-                            AddToCalculationNode(c, p[0], p[1], p[2], share);
-                        }
-                    }
-                }
+        const kernels::CellGrid cells{c.n[0], c.n[1], c.n[2], g_work.cellColours};
+        kernels::ForEachColourPairFace(cells, bc.colour1, bc.colour2, [&](int axis, const std::array<int, 3>& cell) {
+            const int au = axis == 0 ? 1 : 0, av = axis == 2 ? 1 : 2;
+            const double share = value * c.s * c.s * c.Width(au, cell[au]) * c.Width(av, cell[av]) / 4.0;
+            for (int m = 0; m < 4; ++m) {
+                int p[3] = {cell[0], cell[1], cell[2]};
+                ++p[axis];
+                p[au] += m & 1;
+                p[av] += m >> 1;
+                AddToCalculationNode(c, p[0], p[1], p[2], share);
+            }
+        });
     }
     for (std::int32_t r = 0; r < g_model.materialBcs.count; ++r) {
         const MaterialBcRecord& bc = g_model.materialBcs[r];

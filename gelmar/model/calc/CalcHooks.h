@@ -4,6 +4,7 @@
 // reads of the solar and control modules (CalcHooks.cpp).
 #pragma once
 #include "common/kernels/KernelTypes.h"
+#include "common/kernels/ResultFiles.h"
 
 #include <cstdio>
 #include <functional>
@@ -26,7 +27,7 @@ void AssembleLongWaveRadiation(int step);
 // Copies the zone faces' current values into their previous-level slots.
 void AdvanceZoneFaces();
 // Writes the heat-flow lines of the radiating faces (the file is open).
-void WriteZoneFaceFlows(std::FILE* file);
+void WriteZoneFaceFlows(kernels::ResultFileWriter& file);
 // Air temperatures of zone colours into tair (and temp for BC_FRE_S).
 void UpdateZoneAirTemperatures();
 int ZoneCount();

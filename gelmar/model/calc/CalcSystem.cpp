@@ -6,6 +6,7 @@
 #include "common/core/ErrorCode.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/functions/FunctionFiles.h"
@@ -44,6 +45,12 @@ void ShowCalcErrorMessage(int code)
     case kErrorSolarFunctions:
     case kErrorSolarContact:
         Host().MessageBox(ErrorMessage(code), MessageStyle::Ok);
+        break;
+    case kErrorGridLength:
+    case kErrorNotFiniteAssembly:
+    case kErrorNotFiniteSolve:
+    case kErrorNotFiniteResults:
+        Host().MessageBox(FiniteCheckMessage(code, g_model, g_run), MessageStyle::Ok);
         break;
     default:
         ReportModelCheckError(code);
@@ -92,10 +99,26 @@ bool RunSolarFluxWindow()
     return normal;
 }
 
+namespace {
+
+// A grid interval without a finite positive length is refused before any
+// question or run.
+bool GridLengthsRefused()
+{
+    if (!FindGridLengthFault(g_model))
+        return false;
+    ShowCalcErrorMessage(kErrorGridLength);
+    return true;
+}
+
+} // namespace
+
 CalcSystemResult RunCalcSolarFluxes()
 {
     if (g_model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
+    if (GridLengthsRefused())
+        return CalcSystemResult::Failed;
     ClearUndoHistory();
     if (HasRadiatingColours() && !PrepareViewFactorFile())
         return CalcSystemResult::NotStarted;
@@ -128,6 +151,8 @@ CalcSystemResult RunCalcSystem()
 {
     if (g_model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
+    if (GridLengthsRefused())
+        return CalcSystemResult::Failed;
     if (IsMinimumGrid() &&
         Host().MessageBox(
             "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?",

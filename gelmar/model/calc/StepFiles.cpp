@@ -2,8 +2,8 @@
 #include "gelmar/model/calc/StepFiles.h"
 
 #include "common/core/ErrorCode.h"
-#include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "common/kernels/ResultFiles.h"
 #include "gelmar/model/calc/Assembly.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
@@ -15,11 +15,11 @@
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <new>
 #include <system_error>
 
 namespace gelmar {
@@ -42,37 +42,6 @@ void PrepareFunctionsForReadBack()
     }
     EvaluateColourFunctions(false);
     g_model.sharedPath = path;
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// "%g" and "%.10f" independent of the process locale.
-std::string G(double v)
-{
-    char buf[64];
-    return {buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6).ptr};
-}
-std::string F10(double v)
-{
-    char buf[400];
-    return {buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 10).ptr};
-}
-
-File OpenForWriting()
-{
-    File f(std::fopen(g_model.sharedPath.c_str(), "wb"));
-    if (!f)
-        common::RaiseError(kErrorFileOpen);
-    return f;
-}
-
-void Line(std::FILE* f, const std::string& text)
-{
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fwrite("\r\n", 1, 2, f);
 }
 
 std::string S(long long v)
@@ -99,60 +68,127 @@ void BuildStepFileName(const char* extension)
 void WriteSolutionFile()
 {
     BuildStepFileName(".sol");
-    File file = OpenForWriting();
-    std::FILE* f = file.get();
+    kernels::ResultFileWriter w;
+    if (!w.Open(g_model.sharedPath))
+        common::RaiseError(kErrorFileOpen);
     const ModelStore& m = g_model;
-    const WorkArrays& w = g_work;
+    const WorkArrays& work = g_work;
     const kernels::SolverState& s = g_run.solver;
-    Line(f, "D " + S(m.blocks.count) + " " + S(m.nodeBcs.count) + " " + S(ZoneCount()));
-    Line(f, "R " + S(w.rowCount) + " " + S(w.gridNodeCount) + " " + G(s.largestChange) + " " +
-                G(s.objectDivergence) + " " + G(s.nodeDivergence));
+    kernels::SolutionHeader header;
+    header.blocks = m.blocks.count;
+    header.nodeBcs = m.nodeBcs.count;
+    header.zones = ZoneCount();
+    header.rows = work.rowCount;
+    header.gridRows = work.gridNodeCount;
+    header.largestChange = s.largestChange;
+    header.objectDivergence = s.objectDivergence;
+    header.nodeDivergence = s.nodeDivergence;
+    kernels::PutSolutionHeader(w, header);
     for (int i = 0; i <= m.axes[0].n; ++i)
         for (int j = 0; j <= m.axes[1].n; ++j)
             for (int k = 0; k <= m.axes[2].n; ++k) {
                 const std::int32_t n = GetNodeIndex(i, j, k);
                 if (n >= 0)
-                    Line(f, "N " + F10(w.solution[n]) + " " + S(i) + " " + S(j) + " " + S(k));
+                    kernels::PutGridTemperature(w, work.solution[n], i, j, k);
             }
-    for (kernels::Index n = w.gridNodeCount; n < w.rowCount; ++n)
-        Line(f, "N " + F10(w.solution[n]));
+    for (kernels::Index n = work.gridNodeCount; n < work.rowCount; ++n)
+        kernels::PutZoneTemperature(w, work.solution[n]);
     for (int c = 0; c < kColourCount; ++c) {
         double air = 0;
         if (m.colours[c].inUse && ColourAirNodeTemperature(c, air))
-            Line(f, "C " + S(c) + " " + F10(air));
+            kernels::PutAirTemperature(w, c, air);
     }
     for (int c = 0; c < kColourCount; ++c) {
         const ColourRecord& r = m.colours[c];
         if (!r.inUse)
             continue;
-        const auto& lo = r.working.lowestPoint;
-        const auto& hi = r.working.highestPoint;
-        Line(f, "T " + S(c) + " " + G(r.resultMin) + " " + S(lo[0]) + " " + S(lo[1]) + " " + S(lo[2]) + " " +
-                    G(r.resultMax) + " " + S(hi[0]) + " " + S(hi[1]) + " " + S(hi[2]));
+        kernels::ColourExtremes e;
+        e.lowest = r.resultMin;
+        e.highest = r.resultMax;
+        std::copy(r.working.lowestPoint, r.working.lowestPoint + 3, e.lowestPoint);
+        std::copy(r.working.highestPoint, r.working.highestPoint + 3, e.highestPoint);
+        kernels::PutColourExtremes(w, c, e);
     }
     for (int c = 0; c < kColourCount; ++c) {
         const ColourRecord& r = m.colours[c];
         if (r.inUse && IsBoundaryResultColour(r))
-            Line(f, "Q " + S(c) + " " + G(r.resultValue1) + " " + G(r.resultValue2));
+            kernels::PutColourFlows(w, c, {r.resultValue1, r.resultValue2});
     }
     for (std::int32_t n = 0; n < m.nodeBcs.count; ++n)
         if (m.nodeBcs[n].type == 0)
-            Line(f, "B " + S(n) + " " + G(m.nodeBcs[n].temperature));
+            w.Line("B " + S(n) + " " + kernels::FormatShortG(m.nodeBcs[n].temperature));
     for (std::int32_t n = 0; n < m.borderBcs.count; ++n) {
         const BorderFaceBcRecord& r = m.borderBcs[n];
         if (r.type == 0 && r.colour1 >= 0 && r.colour2 >= 0)
-            Line(f, "F " + S(n) + " " + G(r.temperature));
+            w.Line("F " + S(n) + " " + kernels::FormatShortG(r.temperature));
     }
-    if (std::ferror(f))
+    if (!w.Close())
         common::RaiseError(kErrorFileOpen);
 }
 
 void WriteFluxFile()
 {
     BuildStepFileName(".flx");
-    File file = OpenForWriting();
-    WriteZoneFaceFlows(file.get());
+    kernels::ResultFileWriter w;
+    if (!w.Open(g_model.sharedPath))
+        common::RaiseError(kErrorFileOpen);
+    WriteZoneFaceFlows(w);
+    if (!w.Close())
+        common::RaiseError(kErrorFileOpen);
 }
+
+namespace {
+
+// The store's side of a solution file: temperatures into the solution,
+// colour results into the colour records, and the B and F lines (the
+// temperatures of the fixed node and border-face BCs at that step).
+class StoreSink : public kernels::SolutionFileSink {
+  public:
+    std::span<double> Temperatures(kernels::Index) override
+    {
+        if (g_work.solution.empty())
+            AllocWorkArray(kSolutionVector);
+        return g_work.solution;
+    }
+    void AirTemperature(int colour, double t) override
+    {
+        ColourRecord& r = g_model.colours[colour];
+        r.airTemperature = static_cast<float>(t);
+        if (r.type == BC_FRE_S)
+            r.temperature = static_cast<float>(t);
+    }
+    void Extremes(int colour, const kernels::ColourExtremes& e) override
+    {
+        ColourRecord& r = g_model.colours[colour];
+        r.resultMin = e.lowest;
+        r.resultMax = e.highest;
+        std::copy(e.lowestPoint, e.lowestPoint + 3, r.working.lowestPoint);
+        std::copy(e.highestPoint, e.highestPoint + 3, r.working.highestPoint);
+    }
+    void Flows(int colour, const kernels::ColourFlows& f) override
+    {
+        g_model.colours[colour].resultValue1 = f.in;
+        g_model.colours[colour].resultValue2 = f.out;
+    }
+    bool ExtraLine(int key, const char* p) override
+    {
+        int a = 0;
+        float x = 0;
+        if (!common::ScanInt(p, a) || !common::ScanFloat(p, x) || a < 0)
+            return false;
+        if (key == 0 && a < g_model.nodeBcs.count) {
+            g_model.nodeBcs[a].temperature = x;
+            return true;
+        }
+        if (key == 1 && a < g_model.borderBcs.count) {
+            g_model.borderBcs[a].temperature = x;
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 bool ReadSolutionFile(int usePath)
 {
@@ -161,103 +197,21 @@ bool ReadSolutionFile(int usePath)
     g_run.solver.objectDivergence = g_run.solver.nodeDivergence = 200.0f;
     if (usePath == 0)
         BuildStepFileName(".sol");
-    common::KeywordLineReader reader;
-    if (!reader.Open(g_model.sharedPath))
-        return false;
     const ModelStore& m = g_model;
-    bool bad = false;
-    bool haveRows = false;
-    kernels::Index rows = 0, stored = 0;
-    int key = -1;
-    while (!bad) {
-        const common::LineStatus status = reader.ReadKeywordLine("DRNCTQBF", 1, key);
-        if (status == common::LineStatus::End)
-            break;
-        if (status == common::LineStatus::TooLong) {
-            bad = true;
-            break;
-        }
-        const char* p = reader.Value();
-        int a = 0, b = 0, c = 0;
-        float x = 0, y = 0, z = 0;
-        double v = 0;
-        auto colourOk = [&] { return a >= 0 && a < kColourCount; };
-        switch (key) {
-        case 0: // D
-            bad = !common::ScanInt(p, a) || !common::ScanInt(p, b) || !common::ScanInt(p, c) ||
-                  a != m.blocks.count || b != m.nodeBcs.count;
-            break;
-        case 1: // R
-            bad = !common::ScanInt(p, a) || !common::ScanInt(p, b) || !common::ScanFloat(p, x) ||
-                  !common::ScanFloat(p, y) || !common::ScanFloat(p, z) || b != g_work.gridNodeCount ||
-                  a < b || x < 0 || y < 0 || y > 200 || z < 0 || z > 200;
-            if (!bad) {
-                g_run.solver.largestChange = x;
-                g_run.solver.objectDivergence = y;
-                g_run.solver.nodeDivergence = z;
-                if (g_work.solution.empty())
-                    AllocWorkArray(kSolutionVector);
-                rows = std::min<kernels::Index>(a, static_cast<kernels::Index>(g_work.solution.size()));
-                haveRows = true;
-            }
-            break;
-        case 2: // N: only after the R line, and never beyond the rows
-            bad = !haveRows || !common::ScanDouble(p, v);
-            if (!bad && stored < rows)
-                g_work.solution[stored++] = v;
-            break;
-        case 3: // C
-            bad = !common::ScanInt(p, a) || !common::ScanDouble(p, v) || !colourOk();
-            if (!bad) {
-                ColourRecord& r = g_model.colours[a];
-                r.airTemperature = static_cast<float>(v);
-                if (r.type == BC_FRE_S)
-                    r.temperature = static_cast<float>(v);
-            }
-            break;
-        case 4: { // T
-            int lo[3], hi[3];
-            bad = !common::ScanInt(p, a) || !common::ScanFloat(p, x) || !common::ScanInt(p, lo[0]) ||
-                  !common::ScanInt(p, lo[1]) || !common::ScanInt(p, lo[2]) || !common::ScanFloat(p, y) ||
-                  !common::ScanInt(p, hi[0]) || !common::ScanInt(p, hi[1]) || !common::ScanInt(p, hi[2]) ||
-                  !colourOk();
-            if (!bad) {
-                ColourRecord& r = g_model.colours[a];
-                r.resultMin = x;
-                r.resultMax = y;
-                for (int q = 0; q < 3; ++q) {
-                    r.working.lowestPoint[q] = static_cast<std::uint16_t>(lo[q]);
-                    r.working.highestPoint[q] = static_cast<std::uint16_t>(hi[q]);
-                }
-            }
-            break;
-        }
-        case 5: // Q
-            bad = !common::ScanInt(p, a) || !common::ScanFloat(p, x) || !common::ScanFloat(p, y) ||
-                  !colourOk() || x < 0 || y < 0;
-            if (!bad) {
-                g_model.colours[a].resultValue1 = x;
-                g_model.colours[a].resultValue2 = y;
-            }
-            break;
-        case 6: // B
-            bad = !common::ScanInt(p, a) || !common::ScanFloat(p, x) || a < 0 || a >= m.nodeBcs.count;
-            if (!bad)
-                g_model.nodeBcs[a].temperature = x;
-            break;
-        case 7: // F
-            bad = !common::ScanInt(p, a) || !common::ScanFloat(p, x) || a < 0 || a >= m.borderBcs.count;
-            if (!bad)
-                g_model.borderBcs[a].temperature = x;
-            break;
-        default:
-            break;
-        }
-    }
-    if (bad) {
+    const kernels::SolutionFileChecks checks{m.blocks.count, m.nodeBcs.count, g_work.gridNodeCount};
+    kernels::SolutionHeader readouts;
+    StoreSink sink;
+    const kernels::SolutionReadStatus status =
+        kernels::ReadSolutionFile(g_model.sharedPath, checks, readouts, sink, "BF");
+    if (status == kernels::SolutionReadStatus::NotOpened)
+        return false;
+    if (status == kernels::SolutionReadStatus::Rejected) {
         ClearSolution();
         return false;
     }
+    g_run.solver.largestChange = readouts.largestChange;
+    g_run.solver.objectDivergence = readouts.objectDivergence;
+    g_run.solver.nodeDivergence = readouts.nodeDivergence;
     PrepareFunctionsForReadBack();
     g_run.solutionValid = true;
     g_run.fluxesValid = false;
@@ -267,30 +221,16 @@ bool ReadSolutionFile(int usePath)
 void ReadFluxFile()
 {
     BuildStepFileName(".flx");
-    common::KeywordLineReader reader;
-    if (!reader.Open(g_model.sharedPath))
-        return;
+    bool opened = false;
     std::vector<HeatFlowRecord> kept;
-    int key = -1;
-    for (;;) {
-        const common::LineStatus status = reader.ReadKeywordLine({}, 0, key);
-        if (status == common::LineStatus::End)
-            break;
-        if (status == common::LineStatus::TooLong)
-            continue;
-        const char* p = reader.Value();
-        int i = 0, j = 0, k = 0, d = 0;
-        float q = 0;
-        if (common::ScanInt(p, i) && common::ScanInt(p, j) && common::ScanInt(p, k) &&
-            common::ScanInt(p, d) && common::ScanFloat(p, q))
-            kept.push_back({static_cast<std::uint16_t>(i), static_cast<std::uint16_t>(j),
-                            static_cast<std::uint16_t>(k), static_cast<std::uint8_t>(d), q});
+    try {
+        kept = kernels::ReadFluxFile(g_model.sharedPath, &opened);
+    } catch (const std::bad_alloc&) {
+        common::RaiseError(kErrorMemory);
     }
-    AllocWorkArray(kHeatFlowRecords, static_cast<kernels::Index>(kept.size()));
-    std::copy(kept.begin(), kept.end(), g_work.heatFlows.begin());
-    std::stable_sort(g_work.heatFlows.begin(), g_work.heatFlows.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.i, a.j, a.k, a.direction) < std::tie(b.i, b.j, b.k, b.direction);
-    });
+    if (!opened)
+        return;
+    g_work.heatFlows = std::move(kept);
     g_run.fluxesValid = true;
 }
 
@@ -326,42 +266,42 @@ void RemoveStepFiles()
         std::filesystem::remove(p, ec);
 }
 
+namespace {
+
+kernels::CellGrid CellsOfModel()
+{
+    return {g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
+}
+
+kernels::NodeGrid NodesOfModel()
+{
+    return {g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.nodeIndex};
+}
+
+} // namespace
+
 void UpdateColourTemperatureRanges()
 {
     UpdateZoneAirTemperatures();
-    for (ColourRecord& c : g_model.colours)
-        if (c.inUse) {
-            c.resultMin = 9.0e9f;
-            c.resultMax = -9.0e9f;
-        }
-    const ModelStore& m = g_model;
-    for (int i = 0; i < m.axes[0].n; ++i)
-        for (int j = 0; j < m.axes[1].n; ++j)
-            for (int k = 0; k < m.axes[2].n; ++k) {
-                const int colour = GetCellColour(i, j, k);
-                if (colour < 0 || colour >= kColourCount)
-                    continue;
-                ColourRecord& c = g_model.colours[colour];
-                for (int q = 0; q < 8; ++q) {
-                    const int p[3] = {i + (q & 1), j + ((q >> 1) & 1), k + ((q >> 2) & 1)};
-                    const std::int32_t n = GetNodeIndex(p[0], p[1], p[2]);
-                    if (n == -1)
-                        continue;
-                    const float t = static_cast<float>(GetNodeValue(n, 0));
-                    auto place = [&](std::uint16_t* at) {
-                        for (int a = 0; a < 3; ++a)
-                            at[a] = static_cast<std::uint16_t>(p[a]);
-                    };
-                    if (t < c.resultMin) {
-                        c.resultMin = t;
-                        place(c.working.lowestPoint);
-                    }
-                    if (t > c.resultMax) {
-                        c.resultMax = t;
-                        place(c.working.highestPoint);
-                    }
-                }
-            }
+    std::array<kernels::ColourExtremes, kColourCount> extremes;
+    std::array<bool, kColourCount> used{};
+    for (int c = 0; c < kColourCount; ++c) {
+        const ColourRecord& r = g_model.colours[c];
+        used[c] = r.inUse != 0;
+        extremes[c].lowest = r.resultMin;
+        extremes[c].highest = r.resultMax;
+        std::copy(r.working.lowestPoint, r.working.lowestPoint + 3, extremes[c].lowestPoint);
+        std::copy(r.working.highestPoint, r.working.highestPoint + 3, extremes[c].highestPoint);
+    }
+    kernels::ComputeColourExtremes(
+        CellsOfModel(), NodesOfModel(), [](std::int32_t n) { return GetNodeValue(n, 0); }, used, extremes);
+    for (int c = 0; c < kColourCount; ++c) {
+        ColourRecord& r = g_model.colours[c];
+        r.resultMin = extremes[c].lowest;
+        r.resultMax = extremes[c].highest;
+        std::copy(extremes[c].lowestPoint, extremes[c].lowestPoint + 3, r.working.lowestPoint);
+        std::copy(extremes[c].highestPoint, extremes[c].highestPoint + 3, r.working.highestPoint);
+    }
 }
 
 void ComputeColourHeatFlows()
@@ -377,31 +317,20 @@ void ComputeColourHeatFlows()
                                     return false;
                                 },
                                 &g_work.solverWork.team);
-    for (ColourRecord& c : g_model.colours)
-        if (c.inUse && IsBoundaryResultColour(c))
-            c.resultValue1 = c.resultValue2 = 0.0f;
-    const ModelStore& m = g_model;
-    for (int i = 0; i < m.axes[0].n; ++i)
-        for (int j = 0; j < m.axes[1].n; ++j)
-            for (int k = 0; k < m.axes[2].n; ++k) {
-                const int colour = GetCellColour(i, j, k);
-                if (colour < 0 || colour >= kColourCount)
-                    continue;
-                ColourRecord& c = g_model.colours[colour];
-                if (!IsBoundaryResultColour(c) ||
-                    ((c.type == BC_SIMPL || c.type == BC_FRE_S) && c.hGlobal == 0 && c.flux == 0))
-                    continue;
-                for (int q = 0; q < 8; ++q) {
-                    const std::int32_t n = GetNodeIndex(i + (q & 1), j + ((q >> 1) & 1), k + ((q >> 2) & 1));
-                    if (n < 0 || n >= grid || flows[n] == 0.0)
-                        continue;
-                    if (flows[n] >= 0)
-                        c.resultValue1 += static_cast<float>(flows[n]);
-                    else
-                        c.resultValue2 += static_cast<float>(-flows[n]);
-                    flows[n] = 0.0;
-                }
-            }
+    std::array<kernels::ColourFlows, kColourCount> results;
+    std::array<bool, kColourCount> reset{}, collect{};
+    for (int c = 0; c < kColourCount; ++c) {
+        const ColourRecord& r = g_model.colours[c];
+        results[c] = {r.resultValue1, r.resultValue2};
+        reset[c] = r.inUse && IsBoundaryResultColour(r);
+        collect[c] = IsBoundaryResultColour(r) &&
+                     !((r.type == BC_SIMPL || r.type == BC_FRE_S) && r.hGlobal == 0 && r.flux == 0);
+    }
+    kernels::DistributeColourHeatFlows(CellsOfModel(), NodesOfModel(), flows, reset, collect, results);
+    for (int c = 0; c < kColourCount; ++c) {
+        g_model.colours[c].resultValue1 = results[c].in;
+        g_model.colours[c].resultValue2 = results[c].out;
+    }
 }
 
 void AdvanceTimeLevel()

@@ -4,6 +4,8 @@
 // start-of-run conductivities; and the flood fill that gives a connected
 // region of one colour a colour of its own.
 #pragma once
+#include "common/kernels/CavityRules.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -23,9 +25,7 @@ bool CavityCoefficientChanged();
 
 // Cavity size of a colour's cells for a CEN rule: thickness d across the
 // heat flow's axis and width b along the rule's second axis (m).
-struct CavitySize {
-    double d = 0, b = 0;
-};
+using CavitySize = kernels::CavitySize;
 CavitySize CavityDimensions(int colour, int rule);
 // Sides of the cavity along its width axis closed by adiabatic surfaces (0..2).
 int CountAdiabaticSides(int colour, int rule);

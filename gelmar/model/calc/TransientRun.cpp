@@ -8,6 +8,7 @@
 
 #include "gelmar/model/calc/Assembly.h"
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/controls/Controls.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/functions/FunctionFiles.h"
@@ -46,6 +47,8 @@ int CyclesPerStep(bool temperatureDependent)
 void RunTransientCalculation()
 {
     ModelStore& m = g_model;
+    CheckGridLengths(m);
+    g_run.step = 0;
     for (int group = 0; group <= 4; ++group)
         FreeWorkArrays(group);
     RemoveStepFiles();
@@ -122,6 +125,7 @@ void RunTransientCalculation()
                 }
             }
             AssembleEquations(n);
+            CheckEquationsFinite(g_work);
             if (!ventilated && n > 0)
                 AdvanceTimeLevel();
             if (!g_run.uniformFailed && cycle == 1) {
@@ -134,6 +138,7 @@ void RunTransientCalculation()
             // With ventilation only the steady step ends on a settled field,
             // and not before the network has had its first pass.
             settled = SolveConjugateGradient() == 0 && (!ventilated || (n == 0 && cycle > 1));
+            CheckSolutionFinite(g_work, g_run);
         }
         if (diverged) {
             ReportVentilationDiverging(t);
@@ -150,6 +155,7 @@ void RunTransientCalculation()
         }
         UpdateColourTemperatureRanges();
         ComputeColourHeatFlows();
+        CheckColourResultsFinite(m);
         Host().ShowStepTemperatures();
         if (m.saveResults && IsFrequencyStep(t, m.saveFrequency)) {
             WriteSolutionFile();

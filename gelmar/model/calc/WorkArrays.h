@@ -5,6 +5,7 @@
 // by group; every allocation failure ends in error code 1.
 #pragma once
 #include "common/kernels/ConjugateGradient.h"
+#include "common/kernels/ResultFiles.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,11 +16,7 @@ namespace gelmar {
 struct ModelStore;
 
 // One line of a heat-flow file: a radiating face and its flow density.
-struct HeatFlowRecord {
-    std::uint16_t i = 0, j = 0, k = 0;
-    std::uint8_t direction = 0; // 0..5
-    float flow = 0;             // W/m2
-};
+using HeatFlowRecord = kernels::FluxRecord;
 
 struct WorkArrays {
     // Cell colours, index i + j*nx + k*nx*ny; 0xFFFF (read as -1) is void.

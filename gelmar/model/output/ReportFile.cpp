@@ -1,6 +1,8 @@
 // The report columns: validation, the value of each column at a report step,
 // the buffer of a run's rows and the tab-separated report file.
+#include "common/core/ErrorCode.h"
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/output/OutputReport.h"
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -251,15 +254,28 @@ bool HasReportItems()
 
 void FormatReportRow()
 {
-    std::vector<std::int32_t>& buffer = g_work.outputIndex;
+    // The row is complete and finite before it enters the buffer: a value
+    // that is not finite stops the run and never reaches the report file.
+    std::vector<std::int32_t> row;
     for (std::int32_t n = 0; n < g_model.reportItems.count; ++n) {
         const ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
         if (!r.valid)
             continue;
+        if (r.kind == 0) {
+            row.push_back(g_model.calcTime);
+            continue;
+        }
+        const float value = ItemValue(r);
+        if (!std::isfinite(value))
+            common::RaiseError(kErrorNotFiniteResults);
+        row.push_back(std::bit_cast<std::int32_t>(value));
+    }
+    std::vector<std::int32_t>& buffer = g_work.outputIndex;
+    for (std::int32_t v : row) {
         // Rows beyond those sized (a longer run than announced) are dropped.
         if (g_fill >= buffer.size())
             return;
-        buffer[g_fill++] = r.kind == 0 ? g_model.calcTime : std::bit_cast<std::int32_t>(ItemValue(r));
+        buffer[g_fill++] = v;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
@@ -121,6 +122,7 @@ bool RunViewFactorWindow()
     bool normal = false;
     try {
         try {
+            CheckGridLengths(g_model);
             RasteriseBlocks();
             BuildNodeNumbering();
             const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,

@@ -3,19 +3,19 @@
 // every zone, and the view-factor file "tmp.vwf".
 #pragma once
 #include "common/kernels/RadiationZones.h"
+#include "common/kernels/ViewFactorZone.h"
 
 namespace gelmar {
 
 // Progress read-outs of the view-factor window.
-enum ViewFactorProgressItem : int {
-    kProgressZone = 1149,      // current zone number (1-based)
-    kProgressZoneFaces = 1150, // faces of the current zone
-    kProgressZonePairs = 1151, // pairs of the current zone
-    kProgressPairsDone = 1152, // pairs computed so far in the current zone
-    kProgressTotalZones = 1153,
-    kProgressTotalFaces = 1154,
-    kProgressTotalPairs = 1155,
-};
+using kernels::ViewFactorProgressItem;
+using kernels::kProgressZone;
+using kernels::kProgressZoneFaces;
+using kernels::kProgressZonePairs;
+using kernels::kProgressPairsDone;
+using kernels::kProgressTotalZones;
+using kernels::kProgressTotalFaces;
+using kernels::kProgressTotalPairs;
 
 // The whole run over the cell raster. Without a zone nothing is written.
 // Esc aborts it (no error code, nothing written); cavity faults raise codes

@@ -20,7 +20,6 @@
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/ventilation/Ventilation.h"
 
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -105,13 +104,6 @@ double ConvectiveInput(int colour, int level)
 {
     const ColourRecord& c = g_model.colours[colour];
     return level == 0 ? c.qConvective : c.working.previousQConvective;
-}
-
-// "%g" independent of the process locale.
-std::string G(double v)
-{
-    char buf[64];
-    return {buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6).ptr};
 }
 
 } // namespace
@@ -212,18 +204,13 @@ void AdvanceZoneFaces()
     AdvanceZoneConvection();
 }
 
-void WriteZoneFaceFlows(std::FILE* file)
+void WriteZoneFaceFlows(kernels::ResultFileWriter& file)
 {
     if (g_zoneRows.empty())
         return;
     const kernels::RadiationLaw law{g_model.linearRadiation != 0, g_model.hrBlack};
-    for (const FaceHeatFlow& f : ZoneFaceHeatFlows(g_zoneRows, NodeTemperature, law)) {
-        const std::string line = std::to_string(f.i) + " " + std::to_string(f.j) + " " + std::to_string(f.k) +
-                                 " " + std::to_string(f.direction) + " " + G(f.density) + "\r\n";
-        std::fwrite(line.data(), 1, line.size(), file);
-    }
-    if (std::ferror(file))
-        common::RaiseError(kErrorFileOpen);
+    for (const FaceHeatFlow& f : ZoneFaceHeatFlows(g_zoneRows, NodeTemperature, law))
+        kernels::PutFluxLine(file, f.i, f.j, f.k, f.direction, f.density);
 }
 
 void UpdateZoneAirTemperatures()

@@ -118,7 +118,10 @@ void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<
                 air = AirNodeOfColour(f.zoneColour, rows);
             } else {
                 target = RadiosityRowOfFace(f, file, zr);
-                if (target >= 0 && zone.type == BC_FREE)
+                // Every face of a free cavity, with or without a radiosity
+                // row, exchanges heat with its air: the air node's
+                // conductance counts them all.
+                if (zone.type == BC_FREE)
                     air = AirNodeOfColour(f.zoneColour, rows);
             }
             for (int n : f.cornerNodes) {
@@ -197,11 +200,8 @@ void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, co
     const RadiationZone& zone = r.zones.at(z);
     if (!HasAirNodes(zone.type))
         return;
-    const RadiationZone* file = rows[z].firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
     for (const RadiatingFace& f : zone.faces) {
         if (f.convection == 0.0 && f.convectionPrevious == 0.0)
-            continue;
-        if (zone.type == BC_FREE && RadiosityRowOfFace(f, file, rows[z]) < 0)
             continue;
         const int air = AirNodeOfColour(f.zoneColour, rows);
         if (air < 0 || airFixed(f.zoneColour))

@@ -40,10 +40,10 @@ int AirNodeOfColour(int colour, const std::vector<ZoneRows>& rows);
 // corners they link, so no link is dropped for want of a slot.)
 std::vector<int> ZoneRowSlots(const std::vector<ZoneRows>& rows);
 
-// Every link of the zone rows: corners to their face's radiosity row (and,
-// in BC_FREE zones, to the air node), corners of BC_FRE_S faces to the air
-// node, radiosity rows of pairs with a non-zero factor, radiosity rows with a
-// remainder to the extra node. addPair(a, b) stores the link both ways.
+// Every link of the zone rows: corners to their face's radiosity row,
+// corners of BC_FREE and BC_FRE_S faces to the air node, radiosity rows of
+// pairs with a non-zero factor, radiosity rows with a remainder to the extra
+// node. addPair(a, b) stores the link both ways.
 void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<void(int, int)>& addPair);
 
 // The radiation terms of zone z as AssembleZoneRadiation takes them.
@@ -68,8 +68,9 @@ BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const kernels::Radi
                         const std::function<double(int colour, int level)>& skyTemperature);
 
 // Convection of a BC_FREE or BC_FRE_S zone to its air nodes: the corners of
-// its faces (in a BC_FREE zone only faces with a radiosity row) coupled to
-// the air node of their cavity colour, the common air node's conductance,
+// all its faces (also those without a radiosity row, whose surface terms
+// count on their air as every other face's do) coupled to the air node of
+// their cavity colour, the common air node's conductance,
 // the unlinked colours' own conductances, and every used colour's convective
 // heat input qcon(colour, level) at both levels. Colours whose air
 // temperature is fixed (airFixed) take no part. Nothing for other zones.

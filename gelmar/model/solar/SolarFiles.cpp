@@ -5,11 +5,13 @@
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "common/core/TextFileWriter.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -25,6 +27,15 @@ void SaveOrRaise(const common::TextFileWriter& w, const std::string& path)
         g_model.sharedPath = path;
         common::RaiseError(kErrorFileOpen);
     }
+}
+
+// A value of a solar file; a value that is not finite stops the run rather
+// than enter the file.
+std::string FiniteText(float v)
+{
+    if (!std::isfinite(v))
+        common::RaiseError(kErrorNotFiniteResults);
+    return common::FormatFloat(v);
 }
 
 // Record indices by their line in the sunlit-node file.
@@ -70,7 +81,7 @@ void WriteSunlitNodesFile()
             continue;
         const SunlitNodeRecord& r = g_solar.records[n];
         w.Put("N " + std::to_string(r.node) + " " + std::to_string(r.orientation) + " " +
-              std::to_string(r.colour) + " " + common::FormatFloat(r.area));
+              std::to_string(r.colour) + " " + FiniteText(r.area));
         w.EndLine();
     }
     SaveOrRaise(w, SolarFileName(0, ".sfd"));
@@ -140,7 +151,7 @@ void WriteSolarFluxFile(long long t)
     for (const std::size_t n : RecordsByFileLine()) {
         if (n >= g_solar.records.size())
             continue;
-        w.Put(common::FormatFloat(g_solar.records[n].flux));
+        w.Put(FiniteText(g_solar.records[n].flux));
         w.EndLine();
     }
     SaveOrRaise(w, SolarFileName(t, ".sfx"));

@@ -3,6 +3,7 @@
 #include "gelmar/model/solar/SolarRun.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -136,6 +137,8 @@ void ClearSolarFluxColumn()
 void RunSolarFluxCalculation()
 {
     ModelStore& m = g_model;
+    CheckGridLengths(m);
+    g_run.step = 0;
     for (int group = 0; group <= 4; ++group)
         FreeWorkArrays(group);
     FindSolarFunctions(true);
@@ -158,6 +161,7 @@ void RunSolarFluxCalculation()
     long long t = 0;
     for (long long n = 0; t <= m.calcDuration; ++n) {
         m.calcTime = static_cast<std::int32_t>(t);
+        g_run.step = static_cast<std::int32_t>(n);
         Host().ShowTimeStep(t, 0, m.calcDuration);
         EvaluateColourFunctions(true);
         ComputeSolarFluxesForStep(t, n);

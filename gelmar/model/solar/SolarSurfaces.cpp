@@ -129,7 +129,10 @@ float GridLineCoordinate(int axis, int line)
 
 void PrepareSolarSurfaces(bool full)
 {
-    if (!HasSolarColours())
+    // The report's sun and absorbed-flux columns follow the run that made
+    // them: valid exactly when a solar colour takes part.
+    g_model.solarResults = HasSolarColours();
+    if (!g_model.solarResults)
         return;
     // Face directions and the sky-view rays need the site frame.
     BuildSiteRotation();

@@ -2,6 +2,8 @@
 #include "gelmar/model/store/EngineServices.h"
 
 #include "common/core/ErrorCode.h"
+#include "gelmar/model/calc/FiniteChecks.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/radiation/CavityChecks.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -42,6 +44,11 @@ std::string ErrorMessage(int code, int line)
     case kErrorSolarFunctions:
     case kErrorSolarContact:
         return SolarErrorMessage(code);
+    case kErrorGridLength:
+    case kErrorNotFiniteAssembly:
+    case kErrorNotFiniteSolve:
+    case kErrorNotFiniteResults:
+        return FiniteCheckMessage(code, g_model, g_run);
     default:
         return {};
     }

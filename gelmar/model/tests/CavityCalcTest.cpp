@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 
 namespace gelmar::test {
 namespace {
@@ -500,6 +501,40 @@ TEST_F(CavityCalcTest, EscDuringTheViewFactorsLeavesNoFileAndNoRun)
     EXPECT_EQ(common::ErrorCode(), 0);
     EXPECT_TRUE(cavityHost.messages.empty());
     EXPECT_EQ(cavityHost.progressTexts[kProgressZone], "1");
+}
+
+TEST_F(CavityCalcTest, FacesWithoutARadiosityRowStillConvectToTheAirNode)
+{
+    // A view-factor file reused after the cavity changed: a rib of the first
+    // wall now bridges the cavity along its lower quarter, and the rib's
+    // side faces are not in the file, so they have no radiosity row. They
+    // still exchange heat with the cavity air: what enters on the hot side
+    // leaves on the cold side, and nothing else takes any.
+    g_model.linearRadiation = 1;
+    g_model.hrBlack = 5.0f;
+    ASSERT_TRUE(Run()) << Said();
+    Block(kWall1, 3, 4, 0, 2, 0, kCells);
+    cavityHost.answer = MessageAnswer::No;
+    ASSERT_TRUE(Run()) << Said();
+    ASSERT_EQ(cavityHost.messages.size(), 1u); // the view factors were kept
+
+    // The plates' faces that remain have their rows (one heat-flow line
+    // each); the rib's eight faces have none.
+    std::istringstream flx(ReadBytes("tmp0000.flx"));
+    int lines = 0;
+    for (std::string line; std::getline(flx, line);)
+        ++lines;
+    EXPECT_EQ(lines, 2 * (kCells - 2) * kCells);
+
+    const ColourRecord& hot = g_model.colours[kHot];
+    const ColourRecord& cold = g_model.colours[kCold];
+    EXPECT_GT(hot.resultValue1, 0.0f);
+    EXPECT_EQ(hot.resultValue2, 0.0f);
+    EXPECT_EQ(cold.resultValue1, 0.0f);
+    EXPECT_NEAR(cold.resultValue2, hot.resultValue1, 1e-6 * hot.resultValue1);
+    // The cavity passes on all it takes in.
+    const ColourRecord& cavity = g_model.colours[kCavity];
+    EXPECT_NEAR(cavity.resultValue1, cavity.resultValue2, 1e-6 * hot.resultValue1);
 }
 
 TEST_F(CavityCalcTest, CavityFaultIsReportedWithItsMessage)

@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <numeric>
 #include <sstream>
 
@@ -223,6 +224,96 @@ TEST_F(SolarRunTest, SunlitNodeAndFluxFilesAreWrittenAtSaveStepsAndReadBack)
     FreeWorkArrays(1);
     EXPECT_TRUE(g_solar.grid.nodeIndex.empty());
     EXPECT_EQ(GetSurfaceFlux(1, 1, 5, 5, kMaterial), 0.0f);
+}
+
+// The report of a sunlit run: its sun columns give the sun position of each
+// reported step, its absorbed-flux columns the area-weighted flux of that
+// step's solar-flux file. Once no colour takes part in the solar
+// calculation, the next run's report has neither.
+TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
+{
+    g_model.calcDuration = 7200;
+    g_model.saveResults = 1;
+    const ReportItemRecord items[] = {
+        {0, 1, 0, 8, 0, 0},           // time
+        {7, 1, 0, 10, 4, 0},          // sun azimuth
+        {7, 1, 1, 10, 4, 0},          // sun altitude
+        {1, kMaterial, 15, 10, 3, 0}, // absorbed flux, faces to Zmax
+        {1, kMaterial, 10, 10, 3, 0}, // absorbed flux, faces to Xmin (none)
+    };
+    GrowReportItemArray(std::size(items));
+    g_model.reportItems.count = static_cast<std::int32_t>(std::size(items));
+    for (std::size_t n = 0; n < std::size(items); ++n)
+        g_model.reportItems[n] = items[n];
+    ASSERT_TRUE(Run()) << LastMessage();
+
+    auto lines = [](const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line.substr(0, line.find('\r')));
+        return out;
+    };
+    const std::vector<std::string> report = lines(ReadBytes("model.txt"));
+    ASSERT_EQ(report.size(), 4u + 5u + 1u + 3u);
+    EXPECT_EQ(report[5].rfind("Column 2: Sun azimuth [", 0), 0u);
+    EXPECT_EQ(report[6].rfind("Column 3: Sun altitude [", 0), 0u);
+    EXPECT_EQ(report[7].rfind("Column 4: Colour 1, absorbed solar flux on faces oriented to Zmax [W/m", 0),
+              0u);
+    EXPECT_EQ(report[8].rfind("Column 5: Colour 1, absorbed solar flux on faces oriented to Xmin [W/m", 0),
+              0u);
+
+    // The sunlit surfaces as the file of the run lists them.
+    std::vector<std::pair<int, double>> faces; // orientation, area
+    {
+        std::istringstream sfd(ReadBytes("tmp0000.sfd"));
+        std::string line;
+        std::getline(sfd, line);
+        for (std::string key; sfd >> key;) {
+            int node = 0, orientation = 0, colour = 0;
+            double area = 0;
+            sfd >> node >> orientation >> colour >> area;
+            EXPECT_EQ(colour, kMaterial);
+            faces.emplace_back(orientation, area);
+        }
+    }
+    ASSERT_EQ(faces.size(), 4u);
+    for (int row = 0; row < 3; ++row) {
+        const long long t = 3600LL * row;
+        SCOPED_TRACE(t);
+        std::vector<double> values;
+        std::istringstream fields(report[10 + static_cast<std::size_t>(row)]);
+        for (std::string field; std::getline(fields, field, '\t');)
+            values.push_back(std::stod(field));
+        ASSERT_EQ(values.size(), 5u);
+        EXPECT_EQ(values[0], double(t));
+
+        UpdateSunPosition(t);
+        ASSERT_GT(g_sun.altitude, 0.0f);
+        const double azimuth = g_sun.azimuth > 180 ? g_sun.azimuth - 360.0 : g_sun.azimuth;
+        EXPECT_NEAR(values[1], azimuth, 1e-4);
+        EXPECT_NEAR(values[2], g_sun.altitude, 1e-4);
+
+        std::istringstream sfx(ReadBytes("tmp000" + std::to_string(row) + ".sfx"));
+        double power = 0, area = 0;
+        for (const auto& [orientation, a] : faces) {
+            double flux = 0;
+            ASSERT_TRUE(sfx >> flux);
+            if (orientation == 5)
+                power += a * flux, area += a;
+        }
+        ASSERT_GT(area, 0.0);
+        EXPECT_NEAR(values[3], power / area, 1e-3);
+        EXPECT_GT(values[3], 0.5 * kGlobal);
+        EXPECT_EQ(values[4], 0.0);
+    }
+
+    g_model.colours[kOutside].solar = 0;
+    ASSERT_TRUE(Run()) << LastMessage();
+    EXPECT_FALSE(g_model.solarResults);
+    const std::string plain = ReadBytes("model.txt");
+    EXPECT_EQ(plain.find("Sun "), std::string::npos);
+    EXPECT_EQ(plain.find("absorbed solar flux"), std::string::npos);
 }
 
 // At night the step has no flux file; a later run removes the file of an

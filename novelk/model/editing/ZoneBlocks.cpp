@@ -1,9 +1,31 @@
 // Marked cells to blocks.
 #include "novelk/model/editing/ZoneBlocks.h"
 
+#include "common/kernels/FloodFill.h"
+
 #include <algorithm>
 
 namespace novelk {
+
+void FloodFillColourZone(ModelStore& m, CellRaster& cells, int i, int j, int k, int oldColour, int newColour,
+                         std::vector<std::uint32_t>& visited, std::vector<std::int64_t>& stack)
+{
+    const int n[3] = {static_cast<int>(cells.n[0]), static_cast<int>(cells.n[1]), static_cast<int>(cells.n[2])};
+    std::vector<std::uint8_t> done;
+    kernels::CellBoxIndices box;
+    if (!kernels::FloodFillColourRegion(cells.colour, n, {i, j, k}, oldColour, newColour, done, stack, box))
+        return;
+    if (visited.size() < done.size())
+        visited.assign(done.size(), 0);
+    for (std::size_t c = 0; c < done.size(); ++c)
+        if (done[c])
+            visited[c] = 1;
+    std::uint16_t* zone = m.colours[std::size_t(newColour & 0xFF)].zoneBox;
+    for (int a = 0; a < 3; ++a) {
+        zone[2 * a] = static_cast<std::uint16_t>(box.lo[std::size_t(a)]);
+        zone[2 * a + 1] = static_cast<std::uint16_t>(box.hi[std::size_t(a)]);
+    }
+}
 
 std::size_t ConvertZoneToBlocks(ModelStore& m, int colour, const std::vector<std::uint32_t>& marks)
 {

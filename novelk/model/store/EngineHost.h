@@ -3,6 +3,9 @@
 // The application implements it with its windows; the tests and novelk-calc
 // use NullEngineHost.
 #pragma once
+#include "novelk/model/store/Readouts.h"
+
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +14,8 @@ namespace novelk {
 
 enum class MessageStyle { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
-
+// The modal progress windows in which the long runs take place.
+enum class ProgressWindow { Calculation, ViewFactors };
 class EngineHost {
   public:
     virtual ~EngineHost() = default;
@@ -40,6 +44,23 @@ class EngineHost {
     // The outputs free what they built from the results (the iso-surface and
     // the section heat-flow quads) when the results go.
     virtual void FreeOutputBuffers() {}
+
+    // Shows the modal progress window, whose first paint runs the work, and
+    // returns once it has closed. A host without windows runs the work.
+    virtual void RunProgressWindow(ProgressWindow /*window*/, const std::function<void()>& work) { work(); }
+    // Read-outs of the calculation window: the number of unknowns, the
+    // number of view factors read back, the cycle (which blanks the step
+    // read-outs) and the solver's read-outs.
+    virtual void ShowNodeCount(long long /*nodes*/) {}
+    virtual void ShowViewFactorCount(long long /*pairs*/) {}
+    virtual void ShowCycle(int /*cycle*/) {}
+    virtual void ShowSolverProgress(const SolverReadouts& /*readouts*/) {}
+    // A read-out of the view-factor window (kernels::ViewFactorProgressItem).
+    virtual void ShowViewFactorProgress(int /*item*/, long long /*value*/) {}
+    // The open Colours table refills itself: the surface rules changed a colour.
+    virtual void RefillColours() {}
+    // The 3D view shows the temperatures of the new result.
+    virtual void ShowTemperatures() {}
 };
 
 // Does nothing, keeps every message and answers as a user who wants the work

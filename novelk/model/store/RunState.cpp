@@ -14,9 +14,15 @@ void FreeWorkArrays(RunState& run, WorkGroup group, EngineHost& host)
 {
     switch (group) {
     case WorkGroup::Solver:
+        run.calc = CalcArrays{};
         break;
     case WorkGroup::CellsAndNodes:
         host.FreeOutputBuffers();
+        std::vector<kernels::FluxRecord>().swap(run.fluxes);
+        run.fluxesLoaded = false;
+        std::vector<double>().swap(run.temperature);
+        std::vector<std::int32_t>().swap(run.nodeIndex);
+        run.gridUnknowns = run.unknowns = 0;
         std::vector<std::uint16_t>().swap(run.cells.colour);
         run.cells.n[0] = run.cells.n[1] = run.cells.n[2] = 0;
         run.resultsLoaded = false;

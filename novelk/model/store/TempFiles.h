@@ -10,6 +10,12 @@ namespace novelk {
 void RemoveTempFiles();
 // True when a file exists at the path.
 bool FileExists(const std::string& path);
+// The data file's path with its extension replaced by ext ("sol", "flx",
+// "vwf"; added when the name has none); empty without a data file.
+std::string CompanionFilePath(const std::string& dataFilePath, const std::string& ext);
+// The temporary file of the working folder when it exists, else the data
+// file's companion with the extension (empty when there is neither).
+std::string SelectResultFile(const std::string& dataFilePath, const std::string& temporary, const std::string& ext);
 // "tmp.vwf" when it exists, else the data file's path with its extension
 // replaced by "vwf" (empty without a data file).
 std::string SelectViewFactorFile(const std::string& dataFilePath);

@@ -98,15 +98,16 @@ System TriangleMesh(int nx, int ny, bool shuffled)
 }
 
 struct Shape {
+    const char* id;
     const char* name;
     System (*make)();
     bool levels; // whether the schedule shares the rows out by levels
 };
 
 const Shape kShapes[] = {
-    {"block grid with zone rows", [] { return BlockGrid(30, 28, 32, 4); }, true},
-    {"triangle mesh numbered at random", [] { return TriangleMesh(180, 170, true); }, true},
-    {"narrow triangle mesh numbered row by row", [] { return TriangleMesh(100, 220, false); }, false},
+    {"BlockGrid", "block grid with zone rows", [] { return BlockGrid(30, 28, 32, 4); }, true},
+    {"ShuffledMesh", "triangle mesh numbered at random", [] { return TriangleMesh(180, 170, true); }, true},
+    {"NarrowMesh", "narrow triangle mesh numbered row by row", [] { return TriangleMesh(100, 220, false); }, false},
 };
 
 // Two, an odd count, and the machine's.
@@ -170,11 +171,15 @@ Outcome RunAll(const System& s, int threads)
     return run;
 }
 
+class ParallelSolve : public testing::TestWithParam<Shape> {};
+
 } // namespace
 
-TEST(ParallelSolve, EveryThreadCountGivesTheSameBits)
+// One test per shape, so that they run side by side.
+TEST_P(ParallelSolve, EveryThreadCountGivesTheSameBits)
 {
-    for (const Shape& shape : kShapes) {
+    {
+        const Shape& shape = GetParam();
         SCOPED_TRACE(shape.name);
         const System s = shape.make();
         ASSERT_GE(s.pattern->GridRowCount(), kParallelRows);
@@ -206,6 +211,9 @@ TEST(ParallelSolve, EveryThreadCountGivesTheSameBits)
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kernels, ParallelSolve, testing::ValuesIn(kShapes),
+                         [](const testing::TestParamInfo<Shape>& info) { return std::string(info.param.id); });
 
 TEST(LevelSchedule, EveryRowComesAfterTheRowsItDependsOn)
 {

@@ -1,4 +1,5 @@
-// Built into every test and benchmark executable: before main runs, the
+// Built into every test and benchmark executable (from a generated source
+// that defines SUITE_SCRATCH_DIR and includes this file): before main runs, the
 // process moves into its own scratch folder in the build tree (created when
 // missing), so that whichever folder it was started from, the files its tests
 // write land there and never in the source tree.

@@ -72,10 +72,15 @@ endfunction()
 # suite_scratch_folder(TARGET DIR) makes the test or benchmark executable
 # TARGET move into DIR (in the build tree) before main, whatever folder it is
 # started from.
+# The folder is named in a small generated source of its own, so that the
+# target's other sources compile the same in every build folder (and a
+# compiler cache serves them across clones).
 function(suite_scratch_folder target dir)
   file(MAKE_DIRECTORY ${dir})
-  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/ScratchFolder.cpp)
-  target_compile_definitions(${target} PRIVATE SUITE_SCRATCH_DIR="${dir}")
+  set(_source ${CMAKE_CURRENT_BINARY_DIR}/${target}_scratch_folder.cpp)
+  file(CONFIGURE OUTPUT ${_source}
+    CONTENT "#define SUITE_SCRATCH_DIR \"${dir}\"\n#include \"cmake/ScratchFolder.cpp\"\n")
+  target_sources(${target} PRIVATE ${_source})
 endfunction()
 
 # suite_test(NAME LIBS...) builds one GoogleTest executable from every .cpp of

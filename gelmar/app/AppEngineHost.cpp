@@ -8,6 +8,7 @@
 #include "gelmar/app/GelmarApp.h"
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageBox.h"
 
@@ -171,6 +172,15 @@ void AppEngineHost::UpdateModelView()
 {
     if (g_graphView)
         g_graphView->UpdateModel();
+}
+
+// The open function graph chooses its range anew and repaints.
+void AppEngineHost::UpdateFunctionGraph()
+{
+    if (g_funcGraphView) {
+        g_funcGraphView->ComputeGraphRange();
+        g_funcGraphView->Invalidate(TRUE);
+    }
 }
 
 // The table views fill themselves from the model when their document

@@ -27,6 +27,7 @@ class AppEngineHost : public EngineHost {
                             float nodeDivergence) override;
     void ShowStepTemperatures() override;
     void UpdateModelView() override;
+    void UpdateFunctionGraph() override;
     void RefillTables() override;
     void SetModified(bool modified) override;
     void UpdateAllViews() override;

@@ -16,6 +16,7 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/files/DataFile.h"

@@ -127,18 +127,6 @@ void CGraphFrame::OnClose()
     ArrangeMainFrameViews();
 }
 
-void CFuncGraphView::OnInitialUpdate()
-{
-    CView::OnInitialUpdate();
-    ArrangeMainFrameViews();
-}
-
-void CFuncGraphFrame::OnClose()
-{
-    CMDIChildWnd::OnClose();
-    ArrangeMainFrameViews();
-}
-
 BOOL CPreviewWnd::Create(const char* text, DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
     return CWnd::Create(nullptr, text, style, rect, parent, id);

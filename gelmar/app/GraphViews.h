@@ -1,8 +1,8 @@
 // Small stand-ins of the graphics and output windows that the application,
 // the document and the run driver reach: the 3D view with the state the
-// commands set, its frame, the function graph pair, the File Open preview,
-// the graphic output window and the Temperature Range dialog. They keep the names and
-// members their callers rely on; the graphics windows replace them.
+// commands set, its frame, the File Open preview, the graphic output window
+// and the Temperature Range dialog. They keep the names and members their
+// callers rely on; the graphics windows replace them.
 #pragma once
 #include "platform/ui/App.h"
 #include "platform/ui/Dialog.h"
@@ -38,15 +38,6 @@ class CGraphView : public CView {
 extern CGraphView* g_graphView;
 
 class CGraphFrame : public CMDIChildWnd {
-  public:
-    void OnClose() override;
-};
-
-class CFuncGraphView : public CView {
-  public:
-    void OnInitialUpdate() override;
-};
-class CFuncGraphFrame : public CMDIChildWnd {
   public:
     void OnClose() override;
 };

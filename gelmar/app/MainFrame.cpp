@@ -9,6 +9,7 @@
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/files/Parameters.h"
 #include "resources/gelmar/GelmarIds.h"
 

@@ -44,7 +44,6 @@ GELMAR_TABLE(CNodeView, CNodeFrame, "Node BCs")
 GELMAR_TABLE(CBorderView, CBorderFrame, "Borderface BCs")
 GELMAR_TABLE(CMaterView, CMaterFrame, "Material BCs")
 GELMAR_TABLE(CVentView, CVentFrame, "Ventilation Flows")
-GELMAR_TABLE(CFuncView, CFuncFrame, "Functions")
 GELMAR_TABLE(COutNodeView, COutNodeFrame, "Output Nodes")
 GELMAR_TABLE(COutBlockView, COutBlockFrame, "Output Blocks")
 GELMAR_TABLE(CControlView, CControlFrame, "Controls")
@@ -54,3 +53,6 @@ GELMAR_TABLE(CSunObstView, CSunObstFrame, "Sun Obstacles")
 #undef GELMAR_TABLE
 
 } // namespace gelmar
+
+// The Functions table, whose stand-in already serves the function graph.
+#include "gelmar/app/FuncView.h"

@@ -8,6 +8,7 @@
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -717,6 +718,55 @@ BOOL CDC::Ellipse(int l, int t, int r, int b)
     p->setBrush(MakeBrush(m_s.brush));
     SetRopFor(p);
     p->drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return TRUE;
+}
+
+BOOL CDC::RoundRect(int l, int t, int r, int b, int ew, int eh)
+{
+    QPainter* p = Painter();
+    if (!p)
+        return FALSE;
+    if (r < l)
+        std::swap(l, r);
+    if (b < t)
+        std::swap(t, b);
+    const int w = r - l, h = b - t;
+    if (w < 1 || h < 1)
+        return TRUE;
+    // Rasterised here, so that the shape is the same mirrored left to right
+    // and top to bottom: the pixels l..r-1 by t..b-1 (as Rectangle), their
+    // corners cut by quarter ellipses of the given size.
+    const double a = (std::min(std::abs(ew), w) - 1) / 2.0, e = (std::min(std::abs(eh), h) - 1) / 2.0;
+    auto inside = [&](int x, int y) {
+        if (x < l || x >= r || y < t || y >= b)
+            return false;
+        const double cx = x < l + a ? l + a : x > r - 1 - a ? r - 1 - a : x;
+        const double cy = y < t + e ? t + e : y > b - 1 - e ? b - 1 - e : y;
+        const double dx = (x - cx) / (a + 0.5), dy = (y - cy) / (e + 0.5);
+        return dx * dx + dy * dy <= 1.0;
+    };
+    const bool outlined = m_s.pen && m_s.pen->m_style != PS_NULL;
+    const int thickness = outlined ? std::max(1, m_s.pen->m_width) : 0;
+    auto onOutline = [&](int x, int y) {
+        for (int d = 1; d <= thickness; ++d)
+            if (!inside(x - d, y) || !inside(x + d, y) || !inside(x, y - d) || !inside(x, y + d))
+                return true;
+        return false;
+    };
+    const QBrush fill = MakeBrush(m_s.brush);
+    const QColor line = outlined ? ToQColor(m_s.pen->m_colour) : QColor();
+    SetRopFor(p);
+    p->setBrushOrigin(m_s.brushOrg.x, m_s.brushOrg.y);
+    for (int y = t; y < b; ++y)
+        for (int x = l; x < r; ++x) {
+            if (!inside(x, y))
+                continue;
+            if (outlined && onOutline(x, y))
+                p->fillRect(QRect(x, y, 1, 1), line);
+            else if (fill.style() != Qt::NoBrush)
+                p->fillRect(QRect(x, y, 1, 1), fill);
+        }
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     return TRUE;
 }

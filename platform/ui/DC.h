@@ -115,6 +115,13 @@ class CDC {
     BOOL Rectangle(const CRect* r) { return Rectangle(r->left, r->top, r->right, r->bottom); }
     BOOL Ellipse(int l, int t, int r, int b);
     BOOL Ellipse(const CRect* r) { return Ellipse(r->left, r->top, r->right, r->bottom); }
+    // A rectangle with corners rounded by ellipses of width ew and height eh,
+    // outlined with the pen and filled with the brush.
+    BOOL RoundRect(int l, int t, int r, int b, int ew, int eh);
+    BOOL RoundRect(const CRect* r, CPoint corner)
+    {
+        return RoundRect(r->left, r->top, r->right, r->bottom, corner.x, corner.y);
+    }
     void FillRect(const CRect* rect, CBrush* brush);
     // Also leaves the background colour set to c, as the framework did.
     void FillSolidRect(const CRect* rect, COLORREF c);

@@ -226,10 +226,67 @@ enum : UINT {
     IDS_TEXT_OUTPUT_TITLE = 449,
 };
 
+// The function graph: its scale commands, its chart, the axis-scale
+// dialogs with their controls, and its strings.
+enum : UINT {
+    ID_X_SCALE = 33008,
+    ID_Y_SCALE = 33009,
+    IDC_FUNC_CHART = 10100,
+    IDD_X_TIME_SCALE = 171,
+    IDD_X_TEMPERATURE_SCALE = 172,
+    IDD_Y_FLUX_SCALE = 12009,
+    IDD_Y_POWER_SCALE = 12010,
+    IDD_Y_VENTILATION_SCALE = 12011,
+    IDD_Y_CONDUCTIVITY_SCALE = 12012,
+    IDD_Y_SPECIFIC_HEAT_SCALE = 12013,
+    IDD_Y_TEMPERATURE_SCALE = 12014,
+    IDD_X_ANGLE_SCALE = 12015,
+    IDD_Y_SOLAR_REFLECTION_SCALE = 12016,
+    IDD_Y_HEAT_TRANSFER_SCALE = 12018,
+    IDC_SCALE_FIXED = 1202,
+    IDC_SCALE_FUNCTION = 1207,
+    IDC_SCALE_CALC_TIME = 1208,
+    IDC_SCALE_MIN = 1203,
+    IDC_SCALE_MAX = 1137,
+    IDC_SCALE_MAJOR = 1219,
+    IDC_SCALE_MINOR = 1220,
+    IDC_TIME_SCALE_MIN = 1076,
+    IDC_TIME_SCALE_MAX = 1077,
+    IDC_TIME_SCALE_MAJOR = 1223,
+    IDC_TIME_SCALE_MINOR = 1224,
+    IDC_MIN_PLUS = 1225,
+    IDC_MIN_MINUS = 1226,
+    IDC_MAX_PLUS = 1227,
+    IDC_MAX_MINUS = 1228,
+    IDC_LABEL_SECONDS = 1222,
+    IDC_LABEL_MINUTES = 1210,
+    IDC_LABEL_HOURS = 1211,
+    IDC_LABEL_DAYS = 1212,
+    IDS_FUNCTION_GRAPH = 804,
+    IDS_TIME_SECONDS = 816,
+    IDS_TIME_MINUTES = 817,
+    IDS_TIME_HOURS = 818,
+    IDS_TIME_DAYS = 819,
+    IDS_GRAPH_TEMPERATURE_X = 820,
+    IDS_GRAPH_TEMPERATURE = 821,
+    IDS_GRAPH_FLUX = 822,
+    IDS_GRAPH_POWER = 823,
+    IDS_GRAPH_LAMBDA = 824,
+    IDS_GRAPH_SPECIFIC_HEAT = 825,
+    IDS_GRAPH_VENTILATION = 826,
+    IDS_GRAPH_HEAT_TRANSFER = 827,
+    IDS_GRAPH_ANGLE = 832,
+    IDS_GRAPH_SOLAR_REFLECTION = 833,
+    IDS_GRAPH_SOLAR_TRANSMISSION = 917,
+    IDS_GRAPH_EMISSIVITY = 918,
+};
+
 // Registers Gelmar's menus, accelerators, toolbar and dialog templates.
 void RegisterGelmarResources();
 // The text output window's own (called by RegisterGelmarResources).
 void RegisterTextOutputResources();
+// The axis-scale dialogs of the function graph (called by RegisterGelmarResources).
+void RegisterFunctionGraphResources();
 // The file name of the English string table in the program folder.
 inline constexpr const char* kStringFileName = "Gelmar.str";
 

@@ -107,6 +107,8 @@ std::vector<MenuItem> ViewMenu()
             {"Zoom Tot&al\tCtrl+T", ID_ZOOM_TOTAL},
             {"Pr&evious View\tCtrl+E", ID_PREVIOUS_VIEW},
             {"Zoom &Numbers...", ID_ZOOM_NUMBERS},
+            {"&X Scale...", ID_X_SCALE},
+            {"&Y Scale...", ID_Y_SCALE},
             Separator(),
             {"Show &Materials", ID_SHOW_MATERIALS},
             {"Show Transparent", ID_SHOW_TRANSPARENT},

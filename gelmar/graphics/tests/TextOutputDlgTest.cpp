@@ -264,9 +264,10 @@ TEST_F(TextOutputTest, NextWrapsWhenTheEndIsNoMultipleOfTheStep)
 TEST_F(TextOutputTest, DecimalsRegenerateTheResultListingsOnly)
 {
     Calculate(0);
-    const auto setDecimals = [](const char* temperature, UINT button) {
+    // The script runs later, inside the command: it keeps its own copy of the text.
+    const auto setDecimals = [](std::string temperature, UINT button) {
         platform::TestHook::Get().PushDialogScript([=](CDialog& d) {
-            d.SetDlgItemText(common::IDC_DECIMALS_TEMPERATURE, temperature);
+            d.SetDlgItemText(common::IDC_DECIMALS_TEMPERATURE, temperature.c_str());
             d.ClickButton(button);
         });
     };

@@ -8,9 +8,26 @@
 #include "gelmar/model/calc/WorkArrays.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace gelmar::test {
+
+// Appends a function record of the given name, shape, parameters and file.
+inline FunctionRecord& AppendFunction(const char* name, int shape, const std::vector<float>& params = {},
+                                      const std::string& path = {})
+{
+    const std::size_t n = g_model.functions.count;
+    GrowFunctionArray(n + 1);
+    g_model.functions.count = static_cast<std::uint16_t>(n + 1);
+    FunctionRecord& f = g_model.functions[n];
+    f = FunctionRecord{};
+    f.name = FunctionName(name);
+    f.shape = static_cast<std::uint8_t>(shape);
+    std::copy(params.begin(), params.end(), f.params);
+    f.filePath = path;
+    return f;
+}
 
 class CalcTest : public ModelTest {
   public:

@@ -15,15 +15,8 @@ class FunctionsTest : public CalcTest {
   protected:
     static int Add(const char* name, int shape, std::initializer_list<float> params = {})
     {
-        const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
-        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = g_model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = static_cast<std::uint8_t>(shape);
-        std::copy(params.begin(), params.end(), f.params);
-        return n;
+        AppendFunction(name, shape, params);
+        return g_model.functions.count - 1;
     }
 };
 

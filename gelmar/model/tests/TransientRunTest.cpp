@@ -46,17 +46,7 @@ class TransientRunTest : public CalcTest {
         Block(1, 1, 3, 0, 1, 0, 1);
         Block(3, 3, 4, 0, 1, 0, 1);
     }
-    static FunctionRecord& Function(const char* name, int shape)
-    {
-        const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
-        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = g_model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = static_cast<std::uint8_t>(shape);
-        return f;
-    }
+    static FunctionRecord& Function(const char* name, int shape) { return AppendFunction(name, shape); }
     StepHost steps;
 };
 

@@ -185,6 +185,29 @@ TEST_F(MemoryDC, RectangleAndEdgeStayInsideTheirBounds)
     EXPECT_EQ(dc.GetPixel(30, 28), kWhite);
 }
 
+TEST_F(MemoryDC, RoundRectIsAFilledDotInsideItsBounds)
+{
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
+    CBrush fill(RGB(0, 0, 255));
+    dc.SelectObject(&pen);
+    dc.SelectObject(&fill);
+    // Corners as large as the box: a disc from 10 to 19 each way.
+    dc.RoundRect(10, 10, 20, 20, 10, 10);
+    EXPECT_EQ(dc.GetPixel(14, 14), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(14, 10), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(10, 14), RGB(255, 0, 0));
+    for (CPoint corner : {CPoint(10, 10), CPoint(19, 10), CPoint(10, 19), CPoint(19, 19)})
+        EXPECT_EQ(dc.GetPixel(corner.x, corner.y), kWhite) << corner.x << "," << corner.y;
+    // Nothing outside the box was touched.
+    EXPECT_EQ(Count(kWhite, 0, 40, 0, 30) - Count(kWhite, 10, 20, 10, 20), 40 * 30 - 10 * 10);
+    // Mirror images across both middle lines.
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 20; ++x) {
+            EXPECT_EQ(dc.GetPixel(x, y) == kWhite, dc.GetPixel(29 - x, y) == kWhite) << x << "," << y;
+            EXPECT_EQ(dc.GetPixel(x, y) == kWhite, dc.GetPixel(x, 29 - y) == kWhite) << x << "," << y;
+        }
+}
+
 } // namespace
 
 namespace {

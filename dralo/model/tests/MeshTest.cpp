@@ -112,5 +112,88 @@ TEST_F(MeshFixturesTest, EveryFixtureGivesASoundMesh)
         Run(f);
 }
 
+TEST_F(MeshFixturesTest, RandomModelsGiveSoundMeshes)
+{
+    // Rectangles and discs of a few colours at random mesh sizes, some with
+    // a boundary colour and staircase smoothing.
+    for (int seed = 0; seed < 150; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(static_cast<unsigned>(seed));
+        model = BitmapModel();
+        LoadMaterialColours(model);
+        build = MeshBuild();
+        const int w = 10 + static_cast<int>(rng() % 40), h = 10 + static_cast<int>(rng() % 40);
+        AllocatePixels(model, w, h, 1);
+        const int shapes = static_cast<int>(rng() % 14);
+        for (int i = 0; i < shapes; ++i) {
+            const int colour = rng() % 5 == 0 ? 1 : 2 + static_cast<int>(rng() % 5);
+            const int x = static_cast<int>(rng() % static_cast<unsigned>(w));
+            const int y = static_cast<int>(rng() % static_cast<unsigned>(h));
+            if (rng() % 2)
+                Fill(x, y, static_cast<int>(rng() % static_cast<unsigned>(w)) + 1,
+                     static_cast<int>(rng() % static_cast<unsigned>(h)) + 1, colour);
+            else
+                Disc(x, y, 1 + rng() % 15, colour);
+        }
+        for (int c = 1; c < 7; ++c)
+            model.colours[static_cast<std::size_t>(c)].tric = 0.3f + static_cast<float>(rng() % 100) / 15.0f;
+        if (rng() % 3 == 0)
+            SetColour(6, BC_SIMPL, 1, 0, 7.7f);
+        if (rng() % 4 == 0)
+            model.calc.strm = static_cast<float>(rng() % 6) / 10.0f;
+        Finish();
+        ASSERT_NO_THROW(Triangulate());
+        if (build.triangles.empty())
+            continue; // only boundary colours drawn
+        ExpectSoundMesh(false);
+        if (HasFailure())
+            break;
+    }
+}
+
+TEST_F(MeshTest, MeshFileReadsBackAsBuilt)
+{
+    // A hole of a boundary colour gives border edges; the mesh sizes under
+    // 1/16 pixel still end (lattice points stay at least one unit apart).
+    for (const float tric : {2.0f, 0.01f}) {
+        SCOPED_TRACE(tric);
+        model = BitmapModel();
+        LoadMaterialColours(model);
+        build = MeshBuild();
+        AllocatePixels(model, tric < 1 ? 6 : 20, tric < 1 ? 5 : 14, 1);
+        Fill(2, 2, 4, 3, 2);
+        Fill(tric < 1 ? 4 : 9, 2, tric < 1 ? 5 : 14, 4, 3);
+        SetColour(3, BC_SIMPL, 1, 20, 7.7f);
+        MeshSize(tric);
+        Finish();
+        Triangulate();
+        ExpectSoundMesh(true);
+        WriteMeshFile(model, build.contours, build.triangles);
+
+        BitmapModel copy = model;
+        Mesh mesh;
+        ReadMeshFile(copy, mesh);
+        const std::vector<MeshVertex> points = PointsOf(build);
+        ASSERT_EQ(mesh.points.size(), points.size());
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            EXPECT_EQ(mesh.points[k].x, points[k].x);
+            EXPECT_EQ(mesh.points[k].y, points[k].y);
+        }
+        ASSERT_EQ(mesh.triangles.size(), build.triangles.size());
+        for (std::size_t k = 0; k < build.triangles.size(); ++k) {
+            const MeshTriangle &a = mesh.triangles[k], &b = build.triangles[k];
+            EXPECT_EQ(a.colour, b.colour);
+            EXPECT_EQ(a.onContour, b.onContour);
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(a.v[i], b.v[i]);
+        }
+        EXPECT_FALSE(mesh.borders.empty());
+        for (const BorderEdge& e : mesh.borders) {
+            EXPECT_EQ(e.boundary, 3);
+            EXPECT_TRUE(e.material == 1 || e.material == 2);
+        }
+    }
+}
+
 } // namespace
 } // namespace dralo::test

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace dralo {
 
@@ -34,6 +35,13 @@ void Show(CalcRun& run, EngineHost& host, const kernels::SolverState& s)
 std::string Text(long long v)
 {
     return std::to_string(v);
+}
+
+// A temperature the file may hold: finite and within the range of the
+// colours' float values (so that what the writer makes of it reads back).
+bool Plausible(double t)
+{
+    return std::abs(t) <= double(std::numeric_limits<float>::max());
 }
 
 } // namespace
@@ -193,18 +201,19 @@ bool ReadSolutionFile(BitmapModel& m, CalcRun& run)
             readouts.nodeDivergence = f[2];
             break;
         case 2:
-            if (!common::ScanDouble(p, d[0]) || values >= run.equations)
+            if (!common::ScanDouble(p, d[0]) || !Plausible(d[0]) || values >= run.equations)
                 return fail();
             run.temperature[U(values++)] = d[0];
             break;
         case 3:
-            if (!common::ScanInt(p, i[0]) || !common::ScanDouble(p, d[0]) || i[0] < 0 || i[0] > 255)
+            if (!common::ScanInt(p, i[0]) || !common::ScanDouble(p, d[0]) || !Plausible(d[0]) || i[0] < 0 ||
+                i[0] > 255)
                 return fail();
             colourLines.push_back({key, i[0], d[0], 0});
             break;
         case 4:
             if (!common::ScanInt(p, i[0]) || !common::ScanDouble(p, d[0]) || !common::ScanDouble(p, d[1]) ||
-                i[0] < 0 || i[0] > 255)
+                !Plausible(d[0]) || !Plausible(d[1]) || i[0] < 0 || i[0] > 255)
                 return fail();
             colourLines.push_back({key, i[0], d[0], d[1]});
             break;

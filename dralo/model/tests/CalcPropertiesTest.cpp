@@ -218,5 +218,42 @@ TEST_F(CalcPropertiesTest, EscInTheSolveKeepsTheSolutionAndWritesNoFlows)
     LoadResults();
 }
 
+TEST_F(CalcPropertiesTest, SolutionFilesThatDoNotFitGiveZeroStartValues)
+{
+    Draw();
+    ASSERT_TRUE(Calculate().normal);
+    LoadResults();
+    const std::string good = ReadBytes(kSolutionFileName);
+    const std::size_t firstN = good.find("\r\nN ") + 2;
+    const std::size_t secondN = good.find("\r\nN ", firstN) + 2;
+    const std::string firstLine = good.substr(firstN, secondN - firstN);
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"a temperature that is not a number", good.substr(0, firstN) + "N nan\r\n" + good.substr(secondN)},
+        {"an infinite temperature", good.substr(0, firstN) + "N inf\r\n" + good.substr(secondN)},
+        {"a temperature beyond any float", good.substr(0, firstN) + "N 1e300\r\n" + good.substr(secondN)},
+        {"one temperature missing", good.substr(0, firstN) + good.substr(secondN)},
+        {"one temperature too many", good.substr(0, firstN) + firstLine + good.substr(firstN)},
+        {"another mesh's counts", "D 1 1 0 0\r\n" + good.substr(good.find("\r\nR ") + 2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(kSolutionFileName, c.text);
+        result.solutionAvailable = true;
+        BitmapModel copy = model;
+        EXPECT_FALSE(ReadSolutionFile(copy, result));
+        EXPECT_FALSE(result.solutionAvailable);
+        ASSERT_EQ(result.temperature.size(), result.mesh.points.size());
+        for (const double t : result.temperature)
+            EXPECT_EQ(t, 0.0);
+    }
+    WriteBytes(kSolutionFileName, good);
+    BitmapModel copy = model;
+    EXPECT_TRUE(ReadSolutionFile(copy, result));
+}
+
 } // namespace
 } // namespace dralo::test

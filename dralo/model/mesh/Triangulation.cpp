@@ -2,7 +2,7 @@
 #include "dralo/model/mesh/Triangulation.h"
 
 #include "dralo/model/mesh/MeshPoints.h"
-#include "dralo/model/mesh/PointTree.h"
+#include "dralo/model/mesh/PointGrid.h"
 #include "dralo/model/store/EngineHost.h"
 #include "dralo/model/store/Errors.h"
 
@@ -87,10 +87,7 @@ class ColourFront {
     const ContourVertex& Vx(std::int32_t v) const { return m_c.vertices[static_cast<std::size_t>(v)]; }
     void Add(std::int32_t s, std::int32_t e, bool onContour);
     void Remove(std::int32_t f);
-    std::uint64_t CellKey(std::int64_t cx, std::int64_t cy) const
-    {
-        return IntHashMap::Pair(static_cast<std::uint32_t>(cx), static_cast<std::uint32_t>(cy));
-    }
+    void SizeCells(const std::vector<PointGrid::Point>& points);
     template <class Visit> void ForEachCell(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Visit&& visit);
     bool Advance(std::int32_t f);
     bool DropFlatLoops();
@@ -112,10 +109,13 @@ class ColourFront {
     int m_escLeft = 100;
     std::size_t m_limit = 0;
 
-    PointTree m_tree;
+    PointGrid m_points; // the candidate apexes
     std::vector<FrontEdge> m_front;
     IntHashMap m_byEnds;
-    IntHashMap m_cells; // cell -> first registration
+    // Front-edge cells over the colour's points, row by row: each cell's
+    // last registration, -1 for none.
+    std::vector<std::int32_t> m_cells;
+    std::int64_t m_cellX0 = 0, m_cellY0 = 0, m_cellsX = 1, m_cellsY = 1;
     struct Registration {
         std::int32_t edge, next;
     };
@@ -128,9 +128,35 @@ class ColourFront {
 template <class Visit>
 void ColourFront::ForEachCell(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Visit&& visit)
 {
-    for (std::int64_t cx = std::max<std::int64_t>(0, x0) / m_cell; cx <= std::max<std::int64_t>(0, x1) / m_cell; ++cx)
-        for (std::int64_t cy = std::max<std::int64_t>(0, y0) / m_cell; cy <= std::max<std::int64_t>(0, y1) / m_cell; ++cy)
-            visit(CellKey(cx, cy));
+    auto cell = [&](std::int64_t v, std::int64_t origin, std::int64_t count) {
+        return std::clamp<std::int64_t>((v - origin) / m_cell, 0, count - 1);
+    };
+    const std::int64_t cx0 = cell(x0, m_cellX0, m_cellsX), cx1 = cell(x1, m_cellX0, m_cellsX);
+    const std::int64_t cy0 = cell(y0, m_cellY0, m_cellsY), cy1 = cell(y1, m_cellY0, m_cellsY);
+    for (std::int64_t cy = cy0; cy <= cy1; ++cy)
+        for (std::int64_t cx = cx0; cx <= cx1; ++cx)
+            visit(m_cells[static_cast<std::size_t>(cy * m_cellsX + cx)]);
+}
+
+// The front-edge cells over the points' box: at least m_cell wide, wider
+// when the points are sparse, so that there are never many more cells than
+// points.
+void ColourFront::SizeCells(const std::vector<PointGrid::Point>& points)
+{
+    std::int64_t x0 = points[0].x, x1 = x0, y0 = points[0].y, y1 = y0;
+    for (const PointGrid::Point& p : points) {
+        x0 = std::min<std::int64_t>(x0, p.x);
+        x1 = std::max<std::int64_t>(x1, p.x);
+        y0 = std::min<std::int64_t>(y0, p.y);
+        y1 = std::max<std::int64_t>(y1, p.y);
+    }
+    const double area = double(x1 - x0 + 1) * double(y1 - y0 + 1);
+    m_cell = std::max<std::int64_t>(m_cell, static_cast<std::int64_t>(std::ceil(std::sqrt(area / double(points.size())))));
+    m_cellX0 = x0;
+    m_cellY0 = y0;
+    m_cellsX = (x1 - x0) / m_cell + 1;
+    m_cellsY = (y1 - y0) / m_cell + 1;
+    m_cells.assign(static_cast<std::size_t>(m_cellsX * m_cellsY), -1);
 }
 
 void ColourFront::Add(std::int32_t s, std::int32_t e, bool onContour)
@@ -146,8 +172,7 @@ void ColourFront::Add(std::int32_t s, std::int32_t e, bool onContour)
     }
     const ContourVertex& a = Vx(s);
     const ContourVertex& b = Vx(e);
-    ForEachCell(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y), [&](std::uint64_t key) {
-        std::int32_t& head = m_cells.FindOrInsert(key, -1);
+    ForEachCell(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y), [&](std::int32_t& head) {
         const std::int32_t r = static_cast<std::int32_t>(m_registrations.size());
         const std::int32_t next = head;
         head = r;
@@ -176,10 +201,10 @@ bool ColourFront::Crossed(std::int32_t s, std::int32_t e, std::int32_t apex)
     const std::int64_t y0 = std::min({tri[0][1], tri[1][1], tri[2][1]}), y1 = std::max({tri[0][1], tri[1][1], tri[2][1]});
     ++m_query;
     bool crossed = false;
-    ForEachCell(x0, y0, x1, y1, [&](std::uint64_t key) {
+    ForEachCell(x0, y0, x1, y1, [&](std::int32_t head) {
         if (crossed)
             return;
-        for (std::int32_t r = m_cells.Find(key); r != -1; r = m_registrations[static_cast<std::size_t>(r)].next) {
+        for (std::int32_t r = head; r != -1; r = m_registrations[static_cast<std::size_t>(r)].next) {
             const std::int32_t f = m_registrations[static_cast<std::size_t>(r)].edge;
             const FrontEdge& g = m_front[static_cast<std::size_t>(f)];
             if (!g.alive || m_seen[static_cast<std::size_t>(f)] == m_query)
@@ -209,7 +234,7 @@ bool ColourFront::Advance(std::int32_t f)
     const std::int32_t s = m_front[static_cast<std::size_t>(f)].s, e = m_front[static_cast<std::size_t>(f)].e;
     const std::int64_t sx = Vx(s).x, sy = Vx(s).y, ex = Vx(e).x, ey = Vx(e).y;
     m_candidates.clear();
-    m_tree.Query(std::min(sx, ex) - m_window, std::max(sx, ex) + m_window, std::min(sy, ey) - m_window,
+    m_points.Query(std::min(sx, ex) - m_window, std::max(sx, ex) + m_window, std::min(sy, ey) - m_window,
                  std::max(sy, ey) + m_window, [&](std::int32_t v, std::int32_t x, std::int32_t y) {
                      if (v != s && v != e && Side(sx, sy, ex, ey, x, y) > 0 && !Closed(v))
                          m_candidates.push_back({v, x, y, 0.0, true});
@@ -231,7 +256,9 @@ bool ColourFront::Advance(std::int32_t f)
     for (;;) {
         Candidate* best = nullptr;
         for (Candidate& k : m_candidates)
-            if (k.valid && (best == nullptr || k.cosine < best->cosine))
+            // Equal angles (common on a lattice) go to the lower point
+            // number, whatever order the candidates were found in.
+            if (k.valid && (best == nullptr || k.cosine < best->cosine || (k.cosine == best->cosine && k.v < best->v)))
                 best = &k;
         if (best == nullptr)
             return false;
@@ -354,29 +381,42 @@ void ColourFront::Run(const BitmapModel& m, int colour, const std::vector<std::i
         }
         m_c.heads[k] = newHead;
     }
+    std::vector<std::pair<std::int32_t, std::int32_t>> contourEdges;
     for (std::size_t k = 0; k < m_c.heads.size(); ++k)
         if (m_c.edges[static_cast<std::size_t>(m_c.heads[k])].high == colour)
             ForEachContourEdge(m_c, k, [&](std::int32_t e) {
                 const ContourEdge& r = m_c.edges[static_cast<std::size_t>(e)];
-                Add(r.start, r.end, true);
+                contourEdges.push_back({r.start, r.end});
             });
-    if (m_alive == 0)
+    if (contourEdges.empty())
         return;
 
     // The candidate points: the front's corners (each once) and the
     // colour's lattice points.
     std::vector<std::int32_t> corners;
-    corners.reserve(m_front.size());
-    for (const FrontEdge& f : m_front)
-        corners.push_back(f.s);
+    corners.reserve(contourEdges.size() + latticePoints.size());
+    for (const auto& edge : contourEdges)
+        corners.push_back(edge.first);
     std::sort(corners.begin(), corners.end());
     corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
-    m_tree.Reserve(corners.size() + latticePoints.size());
-    for (std::int32_t p : corners)
-        m_tree.Insert(p, Vx(p).x, Vx(p).y);
-    for (std::int32_t p : latticePoints)
-        m_tree.Insert(p, Vx(p).x, Vx(p).y);
-    m_tree.Build();
+    {
+        std::vector<PointGrid::Point> points;
+        points.reserve(corners.size() + latticePoints.size());
+        for (std::int32_t p : corners)
+            points.push_back({Vx(p).x, Vx(p).y, p});
+        for (std::int32_t p : latticePoints)
+            points.push_back({Vx(p).x, Vx(p).y, p});
+        m_points.Build(points, m_window);
+        SizeCells(points);
+    }
+    // About three front edges join per point (the sides of its two
+    // triangles); room for them at once spares the copies of growing.
+    const std::size_t expected = contourEdges.size() + 3 * (corners.size() + latticePoints.size());
+    m_front.reserve(expected);
+    m_seen.reserve(expected);
+    m_registrations.reserve(2 * expected);
+    for (const auto& [start, end] : contourEdges)
+        Add(start, end, true);
 
     // Walk the front in the order its edges joined it (edges added on the
     // way are met at its end). Edges passed over are tried again once the

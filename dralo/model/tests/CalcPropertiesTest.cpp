@@ -255,5 +255,48 @@ TEST_F(CalcPropertiesTest, SolutionFilesThatDoNotFitGiveZeroStartValues)
     EXPECT_TRUE(ReadSolutionFile(copy, result));
 }
 
+TEST_F(CalcPropertiesTest, RulesChangedByTheCyclesRewriteTheDataFile)
+{
+    // An air cavity whose conductivity follows its temperature difference:
+    // the first cycle takes the default difference, the next the solution's,
+    // so the value moves and the data file takes it.
+    struct Case {
+        const char* name;
+        int bitmapEdits;     // unsaved edits of the bitmap
+        const char* data;    // where the data file goes
+        bool written;
+        bool notModified;    // the document is marked not modified
+    };
+    const Case cases[] = {
+        {"saved bitmap", 0, "model.drl", true, true},
+        {"unsaved bitmap edits", 1, "model.drl", true, false},
+        {"data file that cannot be written", 0, "no-such-folder/model.drl", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Draw();
+        ColourRecord& cavity = model.colours[2];
+        cavity.type = EQUIMAT;
+        cavity.rule = CEN_Xy_I;
+        model.calc.ccen = 1;
+        model.calc.usol = 1;
+        model.calc.cycl = 2;
+        model.dataFilePath = c.data;
+        model.view.bitmapModified = c.bitmapEdits;
+        std::remove("model.drl");
+        std::remove(kSolutionFileName);
+        RecordingHost recorder;
+        recorder.modified = true;
+        const float before = cavity.lamb;
+        const WorkOutcome outcome = RunCalculation(model, run, startup, recorder, true);
+        ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+        EXPECT_NE(model.colours[2].lamb, before);
+        EXPECT_EQ(std::filesystem::exists("model.drl"), c.written);
+        EXPECT_EQ(!recorder.modified, c.notModified);
+        EXPECT_EQ(recorder.messages.empty(), c.written) << "a failed write is reported";
+        EXPECT_TRUE(std::filesystem::exists(kFlowFileName));
+    }
+}
+
 } // namespace
 } // namespace dralo::test

@@ -9,6 +9,7 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/MinGridView.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/BlockEdits.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/store/StaleResults.h"

@@ -49,8 +49,8 @@ void CGelmarTableView::OnUpdate(CView*, LPARAM, void*)
 
 void CGelmarTableView::CloseFunctionGraph()
 {
-    if (CFuncGraphView* graph = FindOpenView<CFuncGraphView>())
-        if (CFrameWnd* frame = graph->GetParentFrame())
+    if (g_funcGraphView)
+        if (CFrameWnd* frame = g_funcGraphView->GetParentFrame())
             frame->PostMessage(WM_CLOSE);
 }
 

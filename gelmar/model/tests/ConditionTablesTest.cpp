@@ -115,6 +115,27 @@ TEST_F(ConditionTablesTest, AFullArrayGrowsByItsListsMargin)
     }
 }
 
+TEST_F(ConditionTablesTest, AnEditOfOneNodeBcCopiesOnlyItsPartOfTheListIntoTheUndoRecord)
+{
+    SetUnitGrid(4, 4, 4);
+    for (int k = 0; k < 1000; ++k)
+        ASSERT_TRUE(InsertListRecord(g_model, ModelList::NodeBcs, 0));
+    ASSERT_TRUE(SaveUndoRecord(kUndoBaseline, 0, 0));
+    const UndoRecord baseline = *CurrentUndoRecord();
+    g_model.nodeBcs[600].temperature = 12.5f;
+    ASSERT_TRUE(SaveUndoRecord(kUndoNodeBcs, 601, 5));
+    const UndoRecord& edited = *CurrentUndoRecord();
+    ASSERT_EQ(edited.nodeBcs.size(), 1000u);
+    // Four chunks; the one of record 600 alone is new.
+    EXPECT_EQ(edited.nodeBcs.SharedWith(baseline.nodeBcs), 3u);
+    EXPECT_EQ(edited.nodeBcs.ToVector()[600].temperature, 12.5f);
+    ASSERT_TRUE(Undo());
+    EXPECT_EQ(g_model.nodeBcs[600].temperature, 0.0f);
+    EXPECT_EQ(g_model.nodeBcs.count, 1000);
+    ASSERT_TRUE(Redo());
+    EXPECT_EQ(g_model.nodeBcs[600].temperature, 12.5f);
+}
+
 struct LimitCase {
     ModelList list;
     std::size_t limit;

@@ -9,6 +9,12 @@ namespace gelmar {
 
 namespace {
 
+template <class TView> int FocusRecordOf()
+{
+    const TView* view = FindOpenView<TView>();
+    return view ? view->FocusRecord() : -1;
+}
+
 ModelSeams Defaults()
 {
     ModelSeams s;
@@ -38,6 +44,10 @@ ModelSeams Defaults()
         const CBlockView* blocks = FindOpenView<CBlockView>();
         return blocks ? blocks->FocusBlock() : -1;
     };
+    s.focusedNodeBc = [] { return FocusRecordOf<CNodeView>(); };
+    s.focusedOutputNode = [] { return FocusRecordOf<COutNodeView>(); };
+    s.focusedOutputBlock = [] { return FocusRecordOf<COutBlockView>(); };
+    s.selectedFunction = [] { return FocusRecordOf<CFuncView>(); };
     s.goToBlock = [](int block) {
         if (CBlockView* blocks = FindOpenView<CBlockView>())
             blocks->GoToCell(block, blocks->FocusColumn());

@@ -30,6 +30,13 @@ struct ModelSeams {
     std::function<int()> focusedBlock;
     // The focus goes to the block (Blocks table) or to the colour (Colours
     // and Clip Colours tables) in the tables that are open.
+    // The record in the focused row of the Node BCs, Output Nodes and Output
+    // Blocks tables, and the function selected in the Functions table; -1
+    // when the table is closed or has no records.
+    std::function<int()> focusedNodeBc;
+    std::function<int()> focusedOutputNode;
+    std::function<int()> focusedOutputBlock;
+    std::function<int()> selectedFunction;
     std::function<void(int block)> goToBlock;
     std::function<void(int colour)> goToColour;
 };

@@ -7,6 +7,8 @@
 // edited into a broken state.
 #include "AppFixture.h"
 #include "TableSupport.h"
+#include "gelmar/app/GraphViews.h"
+#include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -67,6 +69,16 @@ class ConditionTablesTest : public AppFixture {
     {
         view.SetGridFocus(row, view.GetGrid()->GetFixedColumnCount());
         ASSERT_TRUE(Main()->ExecuteCommand(ID_INSERT_AFTER));
+    }
+    // Calc System runs an hour of transient steps.
+    void RunForAnHour()
+    {
+        platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+            d.SetDlgItemText(IDC_CALC_DURATION, "0000:01:00:00");
+            d.ClickButton(IDOK);
+        });
+        ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
+        ASSERT_GT(g_model.calcDuration, 0);
     }
     std::string Title() const { return Main()->GetWindowText(); }
     int UndoKind() const { return CurrentUndoRecord() ? CurrentUndoRecord()->kind : -2; }
@@ -349,13 +361,8 @@ TEST_F(ConditionTablesTest, ListsEditedIntoABrokenStateStopCalcSystemWithTheirMe
     ASSERT_TRUE(Main()->ExecuteCommand(ID_DELETE));
     ASSERT_EQ(g_model.functions.count, 1u);
     EXPECT_EQ(g_model.controls[0].offFunc.View(), "P01"); // controls keep their references
-    // Controls act in a transient run: one hour.
-    platform::TestHook::Get().PushDialogScript([](CDialog& d) {
-        d.SetDlgItemText(IDC_CALC_DURATION, "0000:01:00:00");
-        d.ClickButton(IDOK);
-    });
-    ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
-    ASSERT_GT(g_model.calcDuration, 0);
+    // Controls act in a transient run.
+    RunForAnHour();
     platform::TestHook::Get().ClearMessages();
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Error in control no. 1"});
@@ -370,6 +377,105 @@ TEST_F(ConditionTablesTest, AFlowFromTheWallsMaterialIsASyntaxError)
     platform::TestHook::Get().ClearMessages();
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Syntax error in ventilation flow 1"});
+}
+
+TEST_F(ConditionTablesTest, ASunnyColourWithoutTheSolarFunctionIsRefused)
+{
+    CColorView& colours = Open<CColorView>(ID_COLOURS);
+    Click(colours, 3, 20);
+    ASSERT_EQ(Text(colours, 3, 20), "YES");
+    RunForAnHour();
+    platform::TestHook::Get().ClearMessages();
+    Main()->ExecuteCommand(ID_CALC_SYSTEM);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Solar radiation function (G01 or D01) not present"});
+}
+
+struct LinkCase {
+    const char* table;
+    UINT command;
+    int link; // what the 3D view outlines
+    std::function<int()> focused;
+    int colourColumn = 0; // of the BCs that outline a colour
+};
+
+TEST_F(ConditionTablesTest, TablesTellThe3DViewAndTheGraphsWhatTheyShow)
+{
+    const LinkCase cases[] = {
+        {"Node BCs", ID_NODE_BCS, kLinkNodeBcs, [] { return Seams().focusedNodeBc(); }},
+        {"Borderface BCs", ID_BORDER_BCS, kLinkColourOutline, nullptr, 3},
+        {"Material BCs", ID_MATERIAL_BCS, kLinkColourOutline, nullptr, 2},
+        {"Output Nodes", ID_OUTPUT_NODES, kLinkOutputNodes, [] { return Seams().focusedOutputNode(); }},
+        {"Output Blocks", ID_OUTPUT_BLOCKS, kLinkOutputBlocks, [] { return Seams().focusedOutputBlock(); }},
+        {"Functions", ID_FUNCTIONS, kLinkNone, [] { return Seams().selectedFunction(); }},
+    };
+    ASSERT_NE(g_graphView, nullptr);
+    // A node BC edit frees the results of an earlier run and the 3D view
+    // leaves the temperatures.
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
+    ASSERT_FALSE(g_work.solution.empty());
+    g_graphView->m_viewKind = 3;
+    CNodeView& nodes = Open<CNodeView>(ID_NODE_BCS);
+    Insert(nodes, 1);
+    EXPECT_TRUE(g_work.solution.empty());
+    EXPECT_EQ(g_graphView->m_viewKind, 0);
+    g_model.nodeBcs.count = 0;
+    nodes.FillTable();
+
+    for (const LinkCase& c : cases) {
+        SCOPED_TRACE(c.table);
+        ASSERT_TRUE(Main()->ExecuteCommand(c.command));
+        auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+        auto* view = dynamic_cast<CListTableView*>(main->MDIGetActive()->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        if (c.focused) {
+            EXPECT_EQ(c.focused(), -1); // no records yet
+        }
+        Insert(*view, 1);
+        Insert(*view, 1);
+        view->SetGridFocus(2, 1);
+        Settle();
+        // Border and material BCs outline a colour once they have one.
+        if (c.colourColumn) {
+            TypeInto(*view, 2, c.colourColumn, "1");
+            Settle();
+        }
+        EXPECT_EQ(g_graphView->m_linkedTable, c.link);
+        if (c.focused) {
+            EXPECT_EQ(c.focused(), 1);
+        }
+    }
+}
+
+TEST_F(ConditionTablesTest, InsertsAreGreyedAtTheListsLimits)
+{
+    struct Full {
+        const char* table;
+        UINT command;
+        std::function<void()> fill;
+        bool before; // the table offers Insert Before
+    } cases[] = {
+        {"Sun Obstacles", ID_SUN_OBSTACLES, [] { g_model.sunObstacleCount = kMaxSunObstacles; }, true},
+        {"Ventilation Flows", ID_VENTILATION_FLOWS, [] { g_model.ventFlowCount = kMaxVentilationFlows; }, false},
+    };
+    for (const Full& c : cases) {
+        SCOPED_TRACE(c.table);
+        ASSERT_TRUE(Main()->ExecuteCommand(c.command));
+        auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+        CView* view = main->MDIGetActive()->GetActiveView();
+        CCmdUI after(ID_INSERT_AFTER), before(ID_INSERT_BEFORE), del(ID_DELETE);
+        view->OnCmdMsg(ID_INSERT_AFTER, CN_UPDATE_COMMAND_UI, &after);
+        view->OnCmdMsg(ID_DELETE, CN_UPDATE_COMMAND_UI, &del);
+        EXPECT_TRUE(after.m_bEnabled);
+        c.fill();
+        view->OnCmdMsg(ID_INSERT_AFTER, CN_UPDATE_COMMAND_UI, &after);
+        view->OnCmdMsg(ID_DELETE, CN_UPDATE_COMMAND_UI, &del);
+        EXPECT_FALSE(after.m_bEnabled);
+        EXPECT_TRUE(del.m_bEnabled);
+        if (c.before) {
+            view->OnCmdMsg(ID_INSERT_BEFORE, CN_UPDATE_COMMAND_UI, &before);
+            EXPECT_FALSE(before.m_bEnabled);
+        }
+    }
 }
 
 } // namespace

@@ -390,6 +390,56 @@ TEST_F(ConditionTablesTest, ASunnyColourWithoutTheSolarFunctionIsRefused)
     EXPECT_EQ(Messages(), std::vector<std::string>{"Solar radiation function (G01 or D01) not present"});
 }
 
+TEST_F(ConditionTablesTest, AFunctionsFileIsChosenInTheOpenDialog)
+{
+    const std::string file = (fs::path(ScratchFolder()) / "outside.tmp").string();
+    WriteFile(file, "0 0\n");
+    CFuncView& functions = Open<CFuncView>(ID_FUNCTIONS);
+    Insert(functions, 1);
+    ASSERT_EQ(g_model.functions[0].shape, 0); // FILE
+    const std::size_t records = UndoRecordCount();
+    // A cancelled dialog is no edit.
+    platform::TestHook::Get().PushFileDialogAnswer({});
+    Click(functions, 1, 3);
+    EXPECT_EQ(UndoRecordCount(), records);
+    EXPECT_TRUE(g_model.functions[0].filePath.empty());
+    platform::TestHook::Get().PushFileDialogAnswer({file});
+    Click(functions, 1, 3);
+    EXPECT_EQ(g_model.functions[0].filePath, file);
+    EXPECT_EQ(Text(functions, 1, 3), "outside.tmp");
+    EXPECT_EQ(UndoRecordCount(), records + 1);
+    EXPECT_EQ(UndoKind(), kUndoFunctions);
+}
+
+TEST_F(ConditionTablesTest, SunObstacleDeletesAndGoToKeepTheFocusInTheTable)
+{
+    CSunObstView& sun = Open<CSunObstView>(ID_SUN_OBSTACLES);
+    Insert(sun, 1);
+    Insert(sun, 2);
+    ASSERT_EQ(sun.RecordCount(), 3);
+    sun.GoToCell(9, 2); // beyond the count: the last obstacle
+    EXPECT_EQ(sun.FocusRow(), 3);
+    EXPECT_EQ(sun.FocusColumn(), 2);
+    platform::TestHook::Get().PushMessageBoxAnswer(IDNO);
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_DELETE));
+    EXPECT_EQ(sun.RecordCount(), 3);
+    // The last row deleted: the focus goes to the new last row.
+    platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
+    ASSERT_TRUE(Main()->ExecuteCommand(ID_DELETE));
+    EXPECT_EQ(sun.RecordCount(), 2);
+    EXPECT_EQ(sun.FocusRow(), 2);
+    EXPECT_EQ(sun.GetGrid()->GetRowCount(), 3);
+    EXPECT_EQ(UndoKind(), kUndoSunObstacles);
+    for (int k = 0; k < 2; ++k) {
+        platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
+        ASSERT_TRUE(Main()->ExecuteCommand(ID_DELETE));
+    }
+    EXPECT_EQ(sun.RecordCount(), 0);
+    sun.GoToCell(5, 3); // no obstacles: the first cell
+    EXPECT_EQ(sun.FocusRow(), 1);
+    EXPECT_EQ(sun.FocusColumn(), 1);
+}
+
 struct LinkCase {
     const char* table;
     UINT command;

@@ -14,9 +14,13 @@ namespace gelmar {
 namespace {
 
 using common::GVIS_READONLY;
-using common::GVIS_UNSIGNED;
 
 constexpr int kColumns = 8;
+
+BcCells Cells(BorderFaceBcRecord& r)
+{
+    return {5, r.type, r.temperature, r.temperatureFunc, r.flux, r.fluxFunc, 'I'};
+}
 
 bool BothSet(const BorderFaceBcRecord& r)
 {
@@ -54,15 +58,10 @@ void CBorderView::FormatCell(int row, int col)
         return;
     case 1:
     case 2:
-        FormatSwatchCell(row, col, col == 1 ? r.colour1 : r.colour2);
-        return;
     case 3:
-    case 4: {
-        const int colour = col == 3 ? r.colour1 : r.colour2;
-        SetBodyCell(row, col, colour < 0 ? std::string() : std::to_string(colour), GVIS_UNSIGNED, DT_LEFT,
-                    m_crWindow);
+    case 4:
+        FormatColourPairCell(row, col, r.colour1, r.colour2);
         return;
-    }
     case 5:
         if (BothSet(r))
             SetBodyCell(row, col, r.type == 0 ? "TEMP" : "FLUX", GVIS_READONLY, DT_LEFT, m_crWindow);
@@ -124,13 +123,8 @@ void CBorderView::ShowReferencedFunction()
     const int n = FocusRecord();
     if (n < 0)
         return;
-    const BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
-    if (!BothSet(r))
-        return;
-    if (m_nFocusCol == 6 && r.type == 0)
-        ShowFunction(r.temperatureFunc);
-    else if (m_nFocusCol == 7 && r.type == 1)
-        ShowFunction(r.fluxFunc);
+    BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
+    ShowBcFunction(Cells(r), BothSet(r));
 }
 
 void CBorderView::OnGridBeginEdit(int row, int col, UINT)
@@ -139,16 +133,7 @@ void CBorderView::OnGridBeginEdit(int row, int col, UINT)
     if (n < 0)
         return;
     BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
-    if (col == 5 && BothSet(r)) {
-        r.type = r.type == 0 ? 1 : 0;
-        FillTable();
-        RecordEdit();
-        return;
-    }
-    if (col == 6)
-        StartValueEditor(row, col, r.temperature, r.temperatureFunc);
-    if (col == 7)
-        StartValueEditor(row, col, r.flux, r.fluxFunc);
+    BeginBcEdit(row, col, Cells(r), BothSet(r));
 }
 
 void CBorderView::OnGridEndEdit(int row, int col, bool modified)
@@ -170,12 +155,7 @@ void CBorderView::OnGridEndEdit(int row, int col, bool modified)
         SyncLinkedViews();
         Invalidate(FALSE);
     } else {
-        if (col == 6)
-            StoreBcValue(g_model, text, 'T', r.temperature, r.temperatureFunc, "T00");
-        else
-            StoreBcValue(g_model, text, 'I', r.flux, r.fluxFunc, "I00");
-        FormatCell(row, col);
-        ShowReferencedFunction();
+        StoreBcCell(row, col, text, Cells(r));
     }
     RecordEdit();
 }

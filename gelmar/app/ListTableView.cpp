@@ -3,6 +3,7 @@
 
 #include "gelmar/app/CoordView.h"
 #include "gelmar/app/FuncView.h"
+#include "gelmar/app/GraphViews.h"
 #include "gelmar/app/GridView.h"
 #include "common/kernels/TableAxes.h"
 #include "gelmar/app/MainFrame.h"
@@ -222,6 +223,60 @@ void CListTableView::StartValueEditor(int row, int col, float value, const Funct
 {
     if (reference.IsNone() && !(m_pGrid->GetItemState(row, col) & GVIS_READONLY))
         m_pGrid->SetItemText(row, col, ExactFloatText(value));
+}
+
+void CListTableView::BeginBcEdit(int row, int col, const BcCells& bc, bool applies)
+{
+    if (col == bc.typeColumn && applies) {
+        bc.type = bc.type == 0 ? 1 : 0;
+        FormatRow(row);
+        RecordEdit();
+    } else if (col == bc.typeColumn + 1) {
+        StartValueEditor(row, col, bc.temperature, bc.temperatureFunc);
+    } else if (col == bc.typeColumn + 2) {
+        StartValueEditor(row, col, bc.second, bc.secondFunc);
+    }
+}
+
+bool CListTableView::StoreBcCell(int row, int col, const std::string& text, const BcCells& bc)
+{
+    if (col == bc.typeColumn + 1) {
+        StoreBcValue(g_model, text, 'T', bc.temperature, bc.temperatureFunc, "T00");
+    } else if (col == bc.typeColumn + 2) {
+        const char defaultName[] = {bc.secondLetter, '0', '0', '\0'};
+        StoreBcValue(g_model, text, bc.secondLetter, bc.second, bc.secondFunc, defaultName);
+    } else {
+        return false;
+    }
+    FormatCell(row, col);
+    ShowBcFunction(bc, true);
+    return true;
+}
+
+void CListTableView::ShowBcFunction(const BcCells& bc, bool applies)
+{
+    if (!applies)
+        return;
+    if (m_nFocusCol == bc.typeColumn + 1 && bc.type == 0)
+        ShowFunction(bc.temperatureFunc);
+    else if (m_nFocusCol == bc.typeColumn + 2 && bc.type == 1)
+        ShowFunction(bc.secondFunc);
+}
+
+void CListTableView::FormatColourPairCell(int row, int col, int first, int second)
+{
+    const int colour = col == 1 || col == 3 ? first : second;
+    if (col <= 2)
+        FormatSwatchCell(row, col, colour);
+    else
+        SetBodyCell(row, col, colour >= 0 ? std::to_string(colour) : std::string(), common::GVIS_UNSIGNED, DT_LEFT,
+                    m_crWindow);
+}
+
+void CListTableView::RepaintIfLinked(int previousRow, int kind)
+{
+    if (m_nFocusRow != previousRow && g_graphView && g_graphView->m_linkedTable == kind)
+        g_graphView->Invalidate(FALSE);
 }
 
 BOOL CListTableView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)

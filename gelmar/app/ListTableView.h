@@ -14,6 +14,19 @@ namespace gelmar {
 
 struct FunctionName;
 
+// A BC's type cell (TEMP or the second kind) and, in the two columns
+// after it, its temperature and its power or flux, each a number or a
+// function.
+struct BcCells {
+    int typeColumn;
+    std::uint8_t& type;
+    float& temperature;
+    FunctionName& temperatureFunc;
+    float& second;
+    FunctionName& secondFunc;
+    char secondLetter; // the second value's function letter
+};
+
 class CListTableView : public CGelmarTableView {
   public:
     struct Shape {
@@ -92,6 +105,22 @@ class CListTableView : public CGelmarTableView {
     // The editor of a cell that shows a number starts from the full value,
     // not the rounded one shown.
     void StartValueEditor(int row, int col, float value, const FunctionName& reference);
+
+    // A click on the type switches it (when the BC applies: false for one
+    // without its colours) and records the edit; a value cell's editor
+    // starts from the full value.
+    void BeginBcEdit(int row, int col, const BcCells& bc, bool applies);
+    // Stores the text typed into a value cell and shows its function; false
+    // for the other columns.
+    bool StoreBcCell(int row, int col, const std::string& text, const BcCells& bc);
+    // The function of the focused value cell, in the Functions table.
+    void ShowBcFunction(const BcCells& bc, bool applies);
+    // Swatches in columns 1 and 2, the colour numbers in 3 and 4 (empty for
+    // none): a BC or flow between two colours.
+    void FormatColourPairCell(int row, int col, int first, int second);
+    // The 3D view repaints when the focus moved to another row of the list it
+    // outlines.
+    void RepaintIfLinked(int previousRow, int kind);
 
     Shape m_shape;
 };

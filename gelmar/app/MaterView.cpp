@@ -18,6 +18,11 @@ using common::GVIS_UNSIGNED;
 
 constexpr int kColumns = 6;
 
+BcCells Cells(MaterialBcRecord& r)
+{
+    return {3, r.type, r.temperature, r.temperatureFunc, r.power, r.powerFunc, 'P'};
+}
+
 } // namespace
 
 CMaterView::CMaterView()
@@ -119,13 +124,8 @@ void CMaterView::ShowReferencedFunction()
     const int n = FocusRecord();
     if (n < 0)
         return;
-    const MaterialBcRecord& r = g_model.materialBcs[static_cast<std::size_t>(n)];
-    if (r.colour < 0)
-        return;
-    if (m_nFocusCol == 4 && r.type == 0)
-        ShowFunction(r.temperatureFunc);
-    else if (m_nFocusCol == 5 && r.type == 1)
-        ShowFunction(r.powerFunc);
+    MaterialBcRecord& r = g_model.materialBcs[static_cast<std::size_t>(n)];
+    ShowBcFunction(Cells(r), r.colour >= 0);
 }
 
 void CMaterView::OnGridBeginEdit(int row, int col, UINT)
@@ -134,16 +134,7 @@ void CMaterView::OnGridBeginEdit(int row, int col, UINT)
     if (n < 0)
         return;
     MaterialBcRecord& r = g_model.materialBcs[static_cast<std::size_t>(n)];
-    if (col == 3 && r.colour >= 0) {
-        r.type = r.type == 0 ? 1 : 0;
-        FillTable();
-        RecordEdit();
-        return;
-    }
-    if (col == 4)
-        StartValueEditor(row, col, r.temperature, r.temperatureFunc);
-    if (col == 5)
-        StartValueEditor(row, col, r.power, r.powerFunc);
+    BeginBcEdit(row, col, Cells(r), r.colour >= 0);
 }
 
 void CMaterView::OnGridEndEdit(int row, int col, bool modified)
@@ -163,12 +154,7 @@ void CMaterView::OnGridEndEdit(int row, int col, bool modified)
         FillTable();
         SyncLinkedViews();
     } else {
-        if (col == 4)
-            StoreBcValue(g_model, text, 'T', r.temperature, r.temperatureFunc, "T00");
-        else
-            StoreBcValue(g_model, text, 'P', r.power, r.powerFunc, "P00");
-        FormatCell(row, col);
-        ShowReferencedFunction();
+        StoreBcCell(row, col, text, Cells(r));
     }
     RecordEdit();
 }

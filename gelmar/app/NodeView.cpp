@@ -27,6 +27,11 @@ std::uint16_t& Index(NodeBcRecord& r, int axis)
     return axis == 0 ? r.i : axis == 1 ? r.j : r.k;
 }
 
+BcCells Cells(NodeBcRecord& r)
+{
+    return {4, r.type, r.temperature, r.temperatureFunc, r.power, r.powerFunc, 'P'};
+}
+
 } // namespace
 
 CNodeView::CNodeView()
@@ -99,8 +104,7 @@ void CNodeView::OnGridFocusChanged(int row, int col)
         ShowNodeInAxisTables();
     if (col == 5 || col == 6)
         ShowReferencedFunction();
-    if (row != previous && LinkedTableKind() == kLinkNodeBcs && g_graphView)
-        g_graphView->Invalidate(FALSE);
+    RepaintIfLinked(previous, kLinkNodeBcs);
 }
 
 void CNodeView::ShowNodeInAxisTables()
@@ -117,11 +121,7 @@ void CNodeView::ShowReferencedFunction()
     const int n = FocusRecord();
     if (n < 0)
         return;
-    const NodeBcRecord& r = g_model.nodeBcs[static_cast<std::size_t>(n)];
-    if (m_nFocusCol == 5 && r.type == 0)
-        ShowFunction(r.temperatureFunc);
-    else if (m_nFocusCol == 6 && r.type == 1)
-        ShowFunction(r.powerFunc);
+    ShowBcFunction(Cells(g_model.nodeBcs[static_cast<std::size_t>(n)]), true);
 }
 
 void CNodeView::OnGridBeginEdit(int row, int col, UINT)
@@ -129,18 +129,7 @@ void CNodeView::OnGridBeginEdit(int row, int col, UINT)
     const int n = RecordFromRow(row);
     if (n < 0)
         return;
-    NodeBcRecord& r = g_model.nodeBcs[static_cast<std::size_t>(n)];
-    if (col == 4) {
-        r.type = r.type == 0 ? 1 : 0;
-        for (int c = 4; c <= 6; ++c)
-            FormatCell(row, c);
-        RecordEdit();
-        return;
-    }
-    if (col == 5)
-        StartValueEditor(row, col, r.temperature, r.temperatureFunc);
-    if (col == 6)
-        StartValueEditor(row, col, r.power, r.powerFunc);
+    BeginBcEdit(row, col, Cells(g_model.nodeBcs[static_cast<std::size_t>(n)]), true);
 }
 
 void CNodeView::OnGridEndEdit(int row, int col, bool modified)
@@ -160,12 +149,7 @@ void CNodeView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         ShowNodeInAxisTables();
     } else {
-        if (col == 5)
-            StoreBcValue(g_model, text, 'T', r.temperature, r.temperatureFunc, "T00");
-        else
-            StoreBcValue(g_model, text, 'P', r.power, r.powerFunc, "P00");
-        FormatCell(row, col);
-        ShowReferencedFunction();
+        StoreBcCell(row, col, text, Cells(r));
     }
     RecordEdit();
 }

@@ -99,8 +99,7 @@ void COutNodeView::OnGridFocusChanged(int row, int col)
     const int previous = m_nFocusRow;
     CListTableView::OnGridFocusChanged(row, col);
     ShowNodeInAxisTables();
-    if (row != previous && LinkedTableKind() == kLinkOutputNodes && g_graphView)
-        g_graphView->Invalidate(FALSE);
+    RepaintIfLinked(previous, kLinkOutputNodes);
 }
 
 void COutNodeView::OnGridEndEdit(int row, int col, bool modified)
@@ -179,8 +178,7 @@ void COutBlockView::OnGridFocusChanged(int row, int col)
     const int previous = m_nFocusRow;
     CListTableView::OnGridFocusChanged(row, col);
     ShowBoundInAxisTables();
-    if (row != previous && LinkedTableKind() == kLinkOutputBlocks && g_graphView)
-        g_graphView->Invalidate(FALSE);
+    RepaintIfLinked(previous, kLinkOutputBlocks);
 }
 
 void COutBlockView::OnGridEndEdit(int row, int col, bool modified)

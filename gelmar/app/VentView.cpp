@@ -14,7 +14,6 @@ namespace gelmar {
 namespace {
 
 using common::GVIS_READONLY;
-using common::GVIS_UNSIGNED;
 
 constexpr int kColumns = 6;
 
@@ -52,15 +51,10 @@ void CVentView::FormatCell(int row, int col)
         return;
     case 1:
     case 2:
-        FormatSwatchCell(row, col, col == 1 ? r.colourFrom : r.colourTo);
-        return;
     case 3:
-    case 4: {
-        const int colour = col == 3 ? r.colourFrom : r.colourTo;
-        SetBodyCell(row, col, colour >= 0 ? std::to_string(colour) : std::string(), GVIS_UNSIGNED, DT_LEFT,
-                    m_crWindow);
+    case 4:
+        FormatColourPairCell(row, col, r.colourFrom, r.colourTo);
         return;
-    }
     default:
         if (BothSet(r))
             SetBodyCell(row, col, FlowValueText(r), common::GVIS_TEXT, DT_RIGHT, m_crWindow);

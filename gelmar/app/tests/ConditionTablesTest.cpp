@@ -440,6 +440,63 @@ TEST_F(ConditionTablesTest, SunObstacleDeletesAndGoToKeepTheFocusInTheTable)
     EXPECT_EQ(sun.FocusColumn(), 1);
 }
 
+struct BcCase {
+    const char* table;
+    UINT command;
+    std::vector<std::pair<int, const char*>> colours; // typed first
+    int typeColumn;
+    const char* second; // the type's second kind
+    const char* function; // a function of the second value's letter
+};
+
+TEST_F(ConditionTablesTest, BcTypesSwitchByAClickAndValuesTakeNumbersOrFunctions)
+{
+    const BcCase cases[] = {
+        {"Node BCs", ID_NODE_BCS, {}, 4, "POWER", "P01"},
+        {"Borderface BCs", ID_BORDER_BCS, {{3, "2"}, {4, "1"}}, 5, "FLUX", "I01"},
+        {"Material BCs", ID_MATERIAL_BCS, {{2, "1"}}, 3, "POWER", "P01"},
+    };
+    CFuncView& functions = Open<CFuncView>(ID_FUNCTIONS);
+    Insert(functions, 1);
+    Insert(functions, 1);
+    TypeInto(functions, 1, 1, "P01");
+    TypeInto(functions, 2, 1, "I01");
+    for (const BcCase& c : cases) {
+        SCOPED_TRACE(c.table);
+        ASSERT_TRUE(Main()->ExecuteCommand(c.command));
+        auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+        auto* view = dynamic_cast<CListTableView*>(main->MDIGetActive()->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        Insert(*view, 1);
+        const int t = c.typeColumn;
+        if (!c.colours.empty()) {
+            // Without its colours the BC has no type or values yet.
+            Click(*view, 1, t);
+            EXPECT_EQ(Text(*view, 1, t), "");
+        }
+        for (const auto& [col, text] : c.colours)
+            TypeInto(*view, 1, col, text);
+        EXPECT_EQ(Text(*view, 1, t), "TEMP");
+        TypeInto(*view, 1, t + 1, "12.5");
+        EXPECT_EQ(Text(*view, 1, t + 1), "12.5");
+        EXPECT_EQ(Text(*view, 1, t + 2), ""); // applies to the other type only
+        const std::size_t records = UndoRecordCount();
+        Click(*view, 1, t);
+        EXPECT_EQ(Text(*view, 1, t), c.second);
+        EXPECT_EQ(UndoRecordCount(), records + 1);
+        EXPECT_EQ(Text(*view, 1, t + 1), "");
+        std::string lower(c.function);
+        lower[0] = static_cast<char>(lower[0] - 'A' + 'a');
+        TypeInto(*view, 1, t + 2, lower);
+        EXPECT_EQ(Text(*view, 1, t + 2), c.function);
+        // A name of no function resets the reference and keeps the value.
+        TypeInto(*view, 1, t + 2, "x99");
+        EXPECT_EQ(Text(*view, 1, t + 2), "0");
+        Click(*view, 1, t);
+        EXPECT_EQ(Text(*view, 1, t + 1), "12.5");
+    }
+}
+
 struct LinkCase {
     const char* table;
     UINT command;

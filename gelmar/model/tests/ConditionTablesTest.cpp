@@ -17,15 +17,6 @@ namespace {
 
 using ConditionTablesTest = EditTest;
 
-void AddFunction(const char* name)
-{
-    ModelStore& m = g_model;
-    ASSERT_TRUE(GrowFunctionArray(m.functions.count + 1u));
-    m.functions[m.functions.count] = FunctionRecord{};
-    m.functions[m.functions.count].name = FunctionName(name);
-    ++m.functions.count;
-}
-
 std::vector<std::string> FunctionNames()
 {
     std::vector<std::string> out;

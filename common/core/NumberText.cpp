@@ -56,17 +56,33 @@ std::string FormatDouble(double value)
     return std::string(buf, r.ptr);
 }
 
-std::string FormatFixed6(float value)
+namespace {
+
+// The value in the given format when that reads back to it, else the
+// shortest form that does.
+std::string ExactOrShortest(float value, std::chars_format format, int precision)
 {
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, format, precision);
     if (r.ec == std::errc()) {
         float back = 0;
         const auto b = std::from_chars(buf, r.ptr, back);
-        if (b.ec == std::errc() && back == value)
+        if (b.ec == std::errc() && b.ptr == r.ptr && back == value)
             return std::string(buf, r.ptr);
     }
     return FormatFloat(value);
+}
+
+} // namespace
+
+std::string FormatGeneralExact(float value)
+{
+    return ExactOrShortest(value, std::chars_format::general, 6);
+}
+
+std::string FormatFixed6(float value)
+{
+    return ExactOrShortest(value, std::chars_format::fixed, 6);
 }
 
 std::string FormatDecimals(double value, int decimals)

@@ -53,6 +53,9 @@ bool ScanDouble(const char*& p, double& value);
 // Shortest text that reads back to exactly the same value ("0.5", "1e-05").
 std::string FormatFloat(float value);
 std::string FormatDouble(double value);
+// The form printf's "%g" gives ("0.0001", "5.1", "1e+06") when that reads
+// back to the same value, else the shortest form that does.
+std::string FormatGeneralExact(float value);
 // Fixed notation with six decimals ("10.000000") when that reads back
 // exactly, else the shortest form.
 std::string FormatFixed6(float value);

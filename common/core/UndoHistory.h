@@ -71,6 +71,13 @@ template <typename Record> class UndoHistory {
     }
 
     std::size_t Count() const { return m_records.size(); }
+    // The record at a position (0 = oldest); nullptr beyond the newest.
+    const Record* At(std::size_t index) const
+    {
+        if (index >= m_records.size())
+            return nullptr;
+        return &*std::next(m_records.begin(), static_cast<std::ptrdiff_t>(index));
+    }
     std::size_t Limit() const { return m_limit; }
     // Position of the current record (0 = oldest); -1 while empty.
     long long CurrentIndex() const

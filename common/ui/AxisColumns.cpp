@@ -18,7 +18,7 @@ void SetCell(CGridCtrl& grid, int row, int col, const std::string& text, UINT st
     CGridItem item;
     item.row = row;
     item.col = col;
-    item.mask = GVIF_TEXT | GVIF_STATE | GVIF_FORMAT | GVIF_BKCLR | (font ? GVIF_FONT : 0);
+    item.mask = GVIF_TEXT | GVIF_STATE | GVIF_FORMAT | GVIF_BKCLR | (font ? UINT(GVIF_FONT) : 0u);
     item.text = text;
     item.state = state | (grid.GetItemState(row, col) & GVIS_FOCUSED);
     item.format = format;
@@ -62,7 +62,7 @@ void SetAxisHeaders(CGridCtrl& grid, int firstCol, const std::string& unitLabel,
         CGridItem item;
         item.row = 0;
         item.col = firstCol + a;
-        item.mask = GVIF_TEXT | GVIF_FGCLR | GVIF_FORMAT | (look.font ? GVIF_FONT : 0);
+        item.mask = GVIF_TEXT | GVIF_FGCLR | GVIF_FORMAT | (look.font ? UINT(GVIF_FONT) : 0u);
         item.text = AxisHeaderText(a, look.rcl, unitLabel);
         item.fgColour = AxisTextColour(a);
         item.format = DT_RIGHT;

@@ -106,7 +106,7 @@ void CTableView::SetHeaderCell(int col, const std::string& text, COLORREF textCo
     CGridItem item;
     item.row = 0;
     item.col = col;
-    item.mask = GVIF_TEXT | GVIF_FGCLR | GVIF_FORMAT | (font ? GVIF_FONT : 0);
+    item.mask = GVIF_TEXT | GVIF_FGCLR | GVIF_FORMAT | (font ? UINT(GVIF_FONT) : 0u);
     item.text = text;
     item.fgColour = textColour;
     item.format = format;

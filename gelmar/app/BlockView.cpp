@@ -78,14 +78,7 @@ int CBlockView::ListedCount() const
 
 void CBlockView::OnInitialUpdate()
 {
-    ArrangeMainFrameViews();
-    CGelmarTableView::OnInitialUpdate();
-    if (!m_pGrid) {
-        CreateGrid(kColumns, 1, 2, kBlockGridId);
-        FillTable();
-        m_pGrid->AutoSize();
-        SetGridFocus(1, 2);
-    }
+    InitialUpdateTable(kColumns, 1, 2, kBlockGridId, 1, 2);
 }
 
 void CBlockView::OnDraw(CDC* pDC)

@@ -42,14 +42,7 @@ CClipColorFrame::CClipColorFrame() : CTableFrame(IDS_CLIP_COLOURS) {}
 
 void CClipView::OnInitialUpdate()
 {
-    ArrangeMainFrameViews();
-    CGelmarTableView::OnInitialUpdate();
-    if (!m_pGrid) {
-        CreateGrid(4, 1, 1, kClipTableId);
-        FillTable();
-        m_pGrid->AutoSize();
-        SetGridFocus(1, 1);
-    }
+    InitialUpdateTable(4, 1, 1, kClipTableId, 1, 1);
 }
 
 void CClipView::FillTable()
@@ -147,15 +140,7 @@ int CClipColorView::ColourFromRow(int row) const
 
 void CClipColorView::OnInitialUpdate()
 {
-    ArrangeMainFrameViews();
-    CGelmarTableView::OnInitialUpdate();
-    if (!m_pGrid) {
-        CreateGrid(6, 1, 1, kClipColourTableId);
-        FillTable();
-        m_pGrid->AutoSize();
-        if (m_pGrid->GetRowCount() > 1)
-            SetGridFocus(1, 5);
-    }
+    InitialUpdateTable(6, 1, 1, kClipColourTableId, 1, 5);
 }
 
 void CClipColorView::FillTable()

@@ -134,14 +134,7 @@ int CColorView::ColourFromRow(int row) const
 
 void CColorView::OnInitialUpdate()
 {
-    ArrangeMainFrameViews();
-    CGelmarTableView::OnInitialUpdate();
-    if (!m_pGrid) {
-        CreateGrid(kColumns, 1, 1, kColourGridId);
-        FillTable();
-        m_pGrid->AutoSize();
-        SetGridFocus(std::min(1, m_pGrid->GetRowCount() - 1), 2);
-    }
+    InitialUpdateTable(kColumns, 1, 1, kColourGridId, 1, 2);
 }
 
 void CColorView::FillTable()

@@ -44,61 +44,25 @@ bool CCoordView::Mirrored(int axis) const
 
 void CCoordView::OnInitialUpdate()
 {
-    ArrangeMainFrameViews();
-    CGelmarTableView::OnInitialUpdate();
-    if (!m_pGrid) {
-        CreateGrid(4, 1, 1, kCoordTableId);
-        FillTable();
-        m_pGrid->AutoSize();
-        SetGridFocus(1, 1);
-    }
+    InitialUpdateTable(4, 1, 1, kCoordTableId, 1, 1);
 }
 
 void CCoordView::FillTable()
 {
-    if (!m_pGrid)
-        return;
-    CWaitCursor wait;
-    MarkUsedGridLines();
-    common::AxisTableLook look;
-    look.window = m_crWindow;
-    look.buttonFace = m_crButtonFace;
-    look.infoBk = m_crInfoBk;
-    look.font = &g_tableFont;
-    look.rcl = g_model.rcl != 0;
-    const int m = std::max({Count(0), Count(1), Count(2)});
-    m_pGrid->SetRowCount(m + 2);
-    SetHeaderCell(0, "No. ", RGB(0, 0, 0), DT_LEFT, &g_tableFont);
-    common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(), look);
-    for (int r = 1; r <= m + 1; ++r)
-        for (int c = 0; c < 4; ++c)
-            FillAxisColumn(r, c);
-    m_pGrid->Invalidate();
+    FillAxisTable("No. ");
 }
 
 void CCoordView::FillAxisColumn(int row, int col)
 {
     if (!m_pGrid || row < 1 || row >= m_pGrid->GetRowCount() || col < 0 || col > 3)
         return;
-    common::AxisTableLook look;
-    look.window = m_crWindow;
-    look.buttonFace = m_crButtonFace;
-    look.infoBk = m_crInfoBk;
-    look.font = &g_tableFont;
-    look.rcl = g_model.rcl != 0;
+    const common::AxisTableLook look = AxisLook();
     if (col == 0) {
         common::FillCoordNumberCell(*m_pGrid, row, m_pGrid->GetRowCount() - 2, look);
         return;
     }
     const int axis = col - 1;
-    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
-    common::AxisColumn column;
-    column.axis = axis;
-    column.n = a.n;
-    column.widths = a.widths.data();
-    column.coords = a.coords.data();
-    column.flags = a.flags.data();
-    column.mirrored = Mirrored(axis);
+    const common::AxisColumn column = ModelAxisColumn(axis);
     common::FillCoordAxisCell(*m_pGrid, row, col, column, g_model.origin[axis], look);
 }
 

@@ -11,11 +11,14 @@
 #include "gelmar/app/MinGridView.h"
 #include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/BlockEdits.h"
+#include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/store/StaleResults.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace gelmar {
@@ -45,6 +48,60 @@ CGelmarDoc* ActiveDoc()
 void CGelmarTableView::OnUpdate(CView*, LPARAM, void*)
 {
     Invalidate(FALSE);
+}
+
+void CGelmarTableView::InitialUpdateTable(int cols, int fixedRows, int fixedCols, UINT id, int focusRow,
+                                          int focusCol)
+{
+    ArrangeMainFrameViews();
+    CGelmarTableView::OnInitialUpdate();
+    if (m_pGrid)
+        return;
+    CreateGrid(cols, fixedRows, fixedCols, id);
+    FillTable();
+    m_pGrid->AutoSize();
+    if (m_pGrid->GetRowCount() > focusRow)
+        SetGridFocus(focusRow, focusCol);
+}
+
+common::AxisColumn CGelmarTableView::ModelAxisColumn(int axis)
+{
+    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    common::AxisColumn column;
+    column.axis = axis;
+    column.n = a.n;
+    column.widths = a.widths.data();
+    column.coords = a.coords.data();
+    column.flags = a.flags.data();
+    column.mirrored = g_model.rcl != 0 && axis == 2;
+    return column;
+}
+
+void CGelmarTableView::FillAxisTable(const char* numberHeader)
+{
+    if (!m_pGrid)
+        return;
+    CWaitCursor wait;
+    MarkUsedGridLines();
+    const int m = std::max({g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n});
+    m_pGrid->SetRowCount(m + 2);
+    SetHeaderCell(0, numberHeader, RGB(0, 0, 0), DT_LEFT, &g_tableFont);
+    common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(), AxisLook());
+    for (int r = 1; r <= m + 1; ++r)
+        for (int c = 0; c < 4; ++c)
+            FormatCell(r, c);
+    m_pGrid->Invalidate();
+}
+
+common::AxisTableLook CGelmarTableView::AxisLook() const
+{
+    common::AxisTableLook look;
+    look.window = m_crWindow;
+    look.buttonFace = m_crButtonFace;
+    look.infoBk = m_crInfoBk;
+    look.font = &g_tableFont;
+    look.rcl = g_model.rcl != 0;
+    return look;
 }
 
 void CGelmarTableView::CloseFunctionGraph()

@@ -5,6 +5,7 @@
 // outlines) and the function graph, and the chain of refreshes that follows
 // every model edit.
 #pragma once
+#include "common/ui/AxisColumns.h"
 #include "common/ui/TableView.h"
 #include "gelmar/app/ModelSeams.h"
 #include "platform/ui/App.h"
@@ -44,6 +45,21 @@ class CGelmarTableView : public common::CTableView {
     void OnUpdate(CView* pSender, LPARAM lHint, void* pHint) override;
 
   protected:
+    // The first initial update of every table: the windows retiled, the grid
+    // made with its columns, fixed rows and columns and id, filled, sized to
+    // its texts, and the focus put on its first cell (when the table has one).
+    void InitialUpdateTable(int cols, int fixedRows, int fixedCols, UINT id, int focusRow, int focusCol);
+    // How the axis tables draw: this view's colours, the table font and the
+    // model's axis naming.
+    common::AxisTableLook AxisLook() const;
+    // One axis of the model's grid as the axis tables show it (the third axis
+    // listed from the top in the R/C/L naming).
+    static common::AxisColumn ModelAxisColumn(int axis);
+    // Fills a table of a number column and the three axis columns (the Grid
+    // and Coordinates tables): rows 1..m+1 for the largest interval count m,
+    // every cell through FormatCell.
+    void FillAxisTable(const char* numberHeader);
+
     // Focus rules shared by the tables.
     static void CloseFunctionGraph();
     // The document's Grid command, when the Minimum Grid table is open.

@@ -41,17 +41,6 @@ int Count(int axis)
     return g_model.axes[static_cast<std::size_t>(axis)].n;
 }
 
-common::AxisTableLook Look(COLORREF window, COLORREF face, COLORREF info)
-{
-    common::AxisTableLook look;
-    look.window = window;
-    look.buttonFace = face;
-    look.infoBk = info;
-    look.font = &g_tableFont;
-    look.rcl = g_model.rcl != 0;
-    return look;
-}
-
 void RefillColours()
 {
     if (CColorView* colours = FindOpenView<CColorView>()) {
@@ -89,31 +78,12 @@ int CGridView::LargestCount() const
 
 void CGridView::OnInitialUpdate()
 {
-    ArrangeMainFrameViews();
-    CGelmarTableView::OnInitialUpdate();
-    if (!m_pGrid) {
-        CreateGrid(4, 1, 1, kGridTableId);
-        FillTable();
-        m_pGrid->AutoSize();
-        SetGridFocus(1, 1);
-    }
+    InitialUpdateTable(4, 1, 1, kGridTableId, 1, 1);
 }
 
 void CGridView::FillTable()
 {
-    if (!m_pGrid)
-        return;
-    CWaitCursor wait;
-    MarkUsedGridLines();
-    const common::AxisTableLook look = Look(m_crWindow, m_crButtonFace, m_crInfoBk);
-    const int m = LargestCount();
-    m_pGrid->SetRowCount(m + 2);
-    SetHeaderCell(0, "No.      ", RGB(0, 0, 0), DT_LEFT, &g_tableFont);
-    common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(), look);
-    for (int r = 1; r <= m + 1; ++r)
-        for (int c = 0; c < 4; ++c)
-            FillAxisColumn(r, c);
-    m_pGrid->Invalidate();
+    FillAxisTable("No.      ");
 }
 
 void CGridView::Refill()
@@ -126,21 +96,14 @@ void CGridView::FillAxisColumn(int row, int col)
 {
     if (!m_pGrid || row < 1 || row >= m_pGrid->GetRowCount())
         return;
-    const common::AxisTableLook look = Look(m_crWindow, m_crButtonFace, m_crInfoBk);
+    const common::AxisTableLook look = AxisLook();
     const int m = LargestCount();
     if (col == 0) {
         common::FillGridNumberCell(*m_pGrid, row, m, look);
         return;
     }
     const int axis = col - 1;
-    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
-    common::AxisColumn column;
-    column.axis = axis;
-    column.n = a.n;
-    column.widths = a.widths.data();
-    column.coords = a.coords.data();
-    column.flags = a.flags.data();
-    column.mirrored = Mirrored(axis);
+    const common::AxisColumn column = ModelAxisColumn(axis);
     common::FillGridAxisCell(*m_pGrid, row, col, m, column, look);
 }
 

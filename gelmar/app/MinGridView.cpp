@@ -54,14 +54,7 @@ int CMinGridView::IntervalOfRow(int row, int axis) const
 
 void CMinGridView::OnInitialUpdate()
 {
-    ArrangeMainFrameViews();
-    CGelmarTableView::OnInitialUpdate();
-    if (!m_pGrid) {
-        CreateGrid(3, 1, 0, kMinGridTableId);
-        FillTable();
-        m_pGrid->AutoSize();
-        SetGridFocus(1, 0);
-    }
+    InitialUpdateTable(3, 1, 0, kMinGridTableId, 1, 0);
 }
 
 void CMinGridView::FillTable()
@@ -69,12 +62,7 @@ void CMinGridView::FillTable()
     if (!m_pGrid)
         return;
     BuildMinimumGrid();
-    common::AxisTableLook look;
-    look.window = m_crWindow;
-    look.buttonFace = m_crButtonFace;
-    look.infoBk = m_crInfoBk;
-    look.font = &g_tableFont;
-    look.rcl = g_model.rcl != 0;
+    const common::AxisTableLook look = AxisLook();
     const int m = std::max({Count(0), Count(1), Count(2)});
     m_pGrid->SetRowCount(m + 2);
     common::SetAxisHeaders(*m_pGrid, 0, FormatGridUnitLabel(), look);
@@ -88,11 +76,7 @@ void CMinGridView::FillAxisColumn(int row, int col)
 {
     if (!m_pGrid || row < 1 || row >= m_pGrid->GetRowCount() || col < 0 || col > 2)
         return;
-    common::AxisTableLook look;
-    look.window = m_crWindow;
-    look.buttonFace = m_crButtonFace;
-    look.infoBk = m_crInfoBk;
-    look.rcl = g_model.rcl != 0;
+    const common::AxisTableLook look = AxisLook();
     const GridAxis& a = g_model.axes[static_cast<std::size_t>(col)];
     const MinimumGridAxis& grid = m_grid[static_cast<std::size_t>(col)];
     const int m = m_pGrid->GetRowCount() - 2;

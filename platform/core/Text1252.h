@@ -1,5 +1,5 @@
 // Text on disk is Windows-1252, text in memory is UTF-8. These convert at the
-// file boundary.
+// file boundary, and read the code page of older DOS files.
 #pragma once
 #include <string>
 #include <string_view>
@@ -13,5 +13,9 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters that Windows-1252 cannot hold become '?'; malformed UTF-8 bytes
 // are taken as Windows-1252 bytes, so nothing is silently dropped.
 std::string Utf8ToCp1252(std::string_view text);
+
+// Text of the older DOS files (code page 850) in UTF-8; every byte maps to
+// one character.
+std::string Cp850ToUtf8(std::string_view bytes);
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include <clocale>
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -63,6 +64,16 @@ TEST(NumberText, FormatsIndependentOfLocaleAndReadsBackExactly)
         EXPECT_EQ(back, x) << s;
     }
     EXPECT_EQ(common::FormatFixed6(1e-7f), "1e-07");
+}
+
+TEST(NumberText, GeneralFormLikePrintfWhereItIsExact)
+{
+    const std::pair<float, const char*> cases[] = {
+        {0.0001f, "0.0001"}, {5.1f, "5.1"}, {1e6f, "1e+06"}, {10.0f, "10"}, {0.333333f, "0.333333"},
+        {1.0f / 3.0f, "0.33333334"}, // "%g" would lose digits: the shortest exact form instead
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(common::FormatGeneralExact(value), text);
 }
 
 } // namespace

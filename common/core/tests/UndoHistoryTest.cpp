@@ -74,4 +74,15 @@ TEST(UndoHistory, APushAfterUndoDropsTheRedoRecords)
     EXPECT_EQ(*h.Current(), 1);
 }
 
+TEST(UndoHistory, ReadsRecordsByPositionAfterTheOldestIsDropped)
+{
+    History h(3);
+    for (int r = 0; r < 5; ++r)
+        h.Push(r);
+    ASSERT_NE(h.At(0), nullptr);
+    EXPECT_EQ(*h.At(0), 2);
+    EXPECT_EQ(*h.At(2), 4);
+    EXPECT_EQ(h.At(3), nullptr);
+}
+
 } // namespace

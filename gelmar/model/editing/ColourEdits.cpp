@@ -187,39 +187,14 @@ void LoadMaterialIntoColour(ModelStore& m, int colour, const MaterialProperties&
 
 void PasteColourRow(ModelStore& m, int target, int source)
 {
+    // The properties but the density, the specific heat and the solar flag.
     ColourRecord& t = m.colours[static_cast<std::size_t>(target)];
-    const ColourRecord s = m.colours[static_cast<std::size_t>(source)];
-    t.type = s.type;
-    t.rule = s.rule;
-    t.name = s.name;
-    t.pattern = s.pattern;
-    t.lambda = s.lambda;
-    t.epsilon = s.epsilon;
-    t.temperature = s.temperature;
-    t.hGlobal = s.hGlobal;
-    t.flux = s.flux;
-    t.airTemperature = s.airTemperature;
-    t.hConvective = s.hConvective;
-    t.qConvective = s.qConvective;
-    t.radiantTemperature = s.radiantTemperature;
-    t.con1 = s.con1;
-    t.con2 = s.con2;
-    t.con3 = s.con3;
-    t.solarReflection = s.solarReflection;
-    t.solarTransmission = s.solarTransmission;
-    t.lambdaFunc = s.lambdaFunc;
-    t.lambda2Func = s.lambda2Func;
-    t.heatCapacityFunc = s.heatCapacityFunc;
-    t.temperatureFunc = s.temperatureFunc;
-    t.hGlobalFunc = s.hGlobalFunc;
-    t.fluxFunc = s.fluxFunc;
-    t.airTemperatureFunc = s.airTemperatureFunc;
-    t.hConvectiveFunc = s.hConvectiveFunc;
-    t.qConvectiveFunc = s.qConvectiveFunc;
-    t.radiantTemperatureFunc = s.radiantTemperatureFunc;
-    t.reflectionFunc = s.reflectionFunc;
-    t.transmissionFunc = s.transmissionFunc;
-    t.emissivityFunc = s.emissivityFunc;
+    const float density = t.density, heatCapacity = t.heatCapacity;
+    const std::int32_t solar = t.solar;
+    CopyColourProperties(target, source);
+    t.density = density;
+    t.heatCapacity = heatCapacity;
+    t.solar = solar;
 }
 
 CavityEmissivities ReadCavityEmissivities(std::string_view name)

@@ -2,6 +2,7 @@
 // defaults, a null host that collects messages, and small files written into
 // the test's working folder.
 #pragma once
+#include "common/testing/TestFiles.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -14,19 +15,8 @@
 
 namespace gelmar::test {
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty())
-        std::filesystem::create_directories(parent);
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using common::testing::ReadBytes;
+using common::testing::WriteBytes;
 
 class ModelTest : public ::testing::Test {
   protected:

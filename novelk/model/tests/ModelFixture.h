@@ -3,6 +3,7 @@
 // small files written into the test's own scratch folder, and builders for
 // small models.
 #pragma once
+#include "common/testing/TestFiles.h"
 #include "novelk/model/files/DataFile.h"
 #include "novelk/model/store/EngineHost.h"
 #include "novelk/model/store/Errors.h"
@@ -18,19 +19,8 @@
 
 namespace novelk::test {
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty())
-        std::filesystem::create_directories(parent);
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using common::testing::ReadBytes;
+using common::testing::WriteBytes;
 
 // Records the refresh requests of the engine.
 class RecordingHost : public NullEngineHost {

@@ -51,3 +51,38 @@ TEST(Rand15, ClassicRuntimeSequence)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Text850, DosCharactersBecomeTheirLetters)
+{
+    struct Case {
+        const char* cp850;
+        const char* utf8;
+    };
+    const Case cases[] = {
+        {"\x81" "ber", "\u00FCber"},  // u umlaut
+        {"\xF8" "C", "\u00B0C"},      // degree sign
+        {"\x87" "a", "\u00E7a"},      // c cedilla
+        {"\xE1", "\u00DF"},           // sharp s
+        {"\xFD", "\u00B2"},           // superscript two
+        {"\xC4\xB3", "\u2500\u2502"}, // box drawing
+        {"\xFF", "\u00A0"},           // no-break space
+        {"plain", "plain"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(platform::Cp850ToUtf8(c.cp850), c.utf8) << c.utf8;
+}
+
+TEST(Text850, EveryByteGivesOneCharacter)
+{
+    for (int b = 0; b < 256; ++b) {
+        const std::string utf8 = platform::Cp850ToUtf8(std::string(1, static_cast<char>(b)));
+        // One UTF-8 sequence: a lead byte and only continuation bytes after it.
+        ASSERT_FALSE(utf8.empty());
+        for (std::size_t i = 1; i < utf8.size(); ++i)
+            EXPECT_EQ(static_cast<unsigned char>(utf8[i]) & 0xC0, 0x80) << b;
+    }
+}
+
+} // namespace

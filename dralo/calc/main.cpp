@@ -1,0 +1,71 @@
+// dralo-calc [--no-calc] [--save OUT] FILE
+// Starts as the program does (the program folder's "Dralo.drl" and
+// "Dralo.prm"), opens FILE by its extension as the document does (.drl with
+// its bitmap, .bmp, .dat, .dxf) and with --save writes OUT and its bitmap
+// beside it (OUT with ".bmp") as Save does, never over the files it read.
+// Messages go to standard error; the exit status is 0 on success.
+#include "common/core/DriverArguments.h"
+#include "dralo/model/editing/EditSession.h"
+#include "dralo/model/files/ModelFiles.h"
+#include "dralo/model/store/EngineHost.h"
+#include "platform/core/Folders.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    const auto pa = std::filesystem::weakly_canonical(a, ec);
+    const auto pb = std::filesystem::weakly_canonical(b, ec);
+    return pa == pb;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    common::DriverArguments args;
+    if (!common::ParseDriverArguments(argc, argv, "dralo-calc", args))
+        return 2;
+    if (args.calculate) {
+        std::fprintf(stderr, "dralo-calc: this build reads and saves models only; use --no-calc\n");
+        return 2;
+    }
+    const std::string& file = args.file;
+    const std::string& saveTo = args.saveTo;
+
+    dralo::NullEngineHost host(true);
+    dralo::ProgramParameters defaults;
+    dralo::SessionSettings session;
+    dralo::BitmapModel model;
+    dralo::UndoList undo;
+    dralo::EditSession s{model, defaults, session, undo, host};
+    dralo::DxfImportState dxf;
+    dxf.programFolder = platform::ProgramFolder();
+    const dralo::ColourTable startup = dralo::StartUp(dxf.programFolder, model, defaults, session, host);
+    host.messages.clear();
+    if (!dralo::OpenModelFile(s, dxf, file))
+        return 1;
+    if (!host.messages.empty())
+        return 1; // the file was read only in part
+    if (!saveTo.empty()) {
+        const std::string bitmap = dralo::ReplaceExtension(saveTo, ".bmp");
+        for (const std::string& input : {file, model.bitmapPath}) {
+            if (!input.empty() && (SameFile(saveTo, input) || SameFile(bitmap, input))) {
+                std::fprintf(stderr, "dralo-calc: %s would be written over %s, which was read\n",
+                             SameFile(saveTo, input) ? saveTo.c_str() : bitmap.c_str(), input.c_str());
+                return 1;
+            }
+        }
+        model.dataFilePath = saveTo;
+        model.bitmapPath = bitmap;
+        if (!dralo::SaveModelFiles(s, startup))
+            return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,28 @@
+// What the fuzz targets share: the input written to a file of the process's
+// own, which the readers under test open by name.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace fuzz {
+
+// "fuzz-<pid><suffix>" in the working folder.
+inline std::string OwnFileName(const std::string& suffix)
+{
+    return "fuzz-" + std::to_string(getpid()) + suffix;
+}
+
+// Writes the bytes as the whole file; false when it cannot be made.
+inline bool WriteInput(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool whole = std::fwrite(data, 1, size, f) == size;
+    return std::fclose(f) == 0 && whole;
+}
+
+} // namespace fuzz

@@ -194,20 +194,22 @@ void Edit(common::CTableView& table, int col, const char* a, const char* b, int 
     }
 }
 
-void BM_BlocksTable(benchmark::State& state)
+// Scrolling and cell edits of one table in a small and a large model, in
+// turn, so that a change of machine load hits both sizes; the medians'
+// ratios as counters.
+template <class Table>
+void MeasureTable(benchmark::State& state, const std::string& small, const std::string& big, Table table, int col,
+                  const char* a, const char* b)
 {
-    const int large = bench::Small() ? 5000 : static_cast<int>(state.range(0));
-    const std::string small = WriteModel(100), big = WriteModel(large);
     std::vector<double> scrollSmall, scrollLarge, editSmall, editLarge;
-    // Alternating, so that a change of machine load hits both sizes.
     for (auto _ : state) {
         g_program->Open(small);
-        Scroll(g_program->Blocks(), 20, scrollSmall);
-        Edit(g_program->Blocks(), 2, "1", "2", 20, editSmall);
+        Scroll(table(), 20, scrollSmall);
+        Edit(table(), col, a, b, 20, editSmall);
         g_program->Open(big);
         const std::size_t scrolled = scrollLarge.size(), edited = editLarge.size();
-        Scroll(g_program->Blocks(), 20, scrollLarge);
-        Edit(g_program->Blocks(), 2, "1", "2", 20, editLarge);
+        Scroll(table(), 20, scrollLarge);
+        Edit(table(), col, a, b, 20, editLarge);
         state.SetIterationTime(Sum({scrollLarge.begin() + static_cast<std::ptrdiff_t>(scrolled), scrollLarge.end()}) +
                                Sum({editLarge.begin() + static_cast<std::ptrdiff_t>(edited), editLarge.end()}));
     }
@@ -216,25 +218,20 @@ void BM_BlocksTable(benchmark::State& state)
     g_program->Close();
 }
 
+void BM_BlocksTable(benchmark::State& state)
+{
+    const int large = bench::Small() ? 5000 : static_cast<int>(state.range(0));
+    MeasureTable(
+        state, WriteModel(100), WriteModel(large), []() -> common::CTableView& { return g_program->Blocks(); }, 2,
+        "1", "2");
+}
+
 void BM_NodeBcsTable(benchmark::State& state)
 {
     const int large = bench::Small() ? 5000 : static_cast<int>(state.range(0));
-    const std::string small = WriteNodeBcModel(100), big = WriteNodeBcModel(large);
-    std::vector<double> scrollSmall, scrollLarge, editSmall, editLarge;
-    for (auto _ : state) {
-        g_program->Open(small);
-        Scroll(g_program->NodeBcs(), 20, scrollSmall);
-        Edit(g_program->NodeBcs(), 5, "10", "11", 20, editSmall);
-        g_program->Open(big);
-        const std::size_t scrolled = scrollLarge.size(), edited = editLarge.size();
-        Scroll(g_program->NodeBcs(), 20, scrollLarge);
-        Edit(g_program->NodeBcs(), 5, "10", "11", 20, editLarge);
-        state.SetIterationTime(Sum({scrollLarge.begin() + static_cast<std::ptrdiff_t>(scrolled), scrollLarge.end()}) +
-                               Sum({editLarge.begin() + static_cast<std::ptrdiff_t>(edited), editLarge.end()}));
-    }
-    state.counters["scroll_ratio_vs_100"] = Median(scrollLarge) / Median(scrollSmall);
-    state.counters["edit_ratio_vs_100"] = Median(editLarge) / Median(editSmall);
-    g_program->Close();
+    MeasureTable(
+        state, WriteNodeBcModel(100), WriteNodeBcModel(large),
+        []() -> common::CTableView& { return g_program->NodeBcs(); }, 5, "10", "11");
 }
 
 void BM_OpenModel(benchmark::State& state)

@@ -6,6 +6,7 @@
 // table; bad entries, refusals and the faults the engine reports of lists
 // edited into a broken state.
 #include "AppFixture.h"
+#include "CalcDriver.h"
 #include "TableSupport.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/ModelSeams.h"
@@ -37,16 +38,6 @@ void Settle()
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-}
-
-bool RunDriver(const fs::path& folder, const std::string& arguments)
-{
-    fs::create_directories(folder);
-    const std::string command = "cd '" + folder.string() + "' && '" + GELMAR_CALC_EXE + "' " + arguments +
-                                " > /dev/null 2> driver.err";
-    const bool ok = std::system(command.c_str()) == 0;
-    fs::remove(folder / "driver.err");
-    return ok;
 }
 
 class ConditionTablesTest : public AppFixture {

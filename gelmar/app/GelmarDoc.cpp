@@ -12,6 +12,7 @@
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/PendingWindows.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/BlockEdits.h"
 #include "gelmar/model/editing/BlockOperations.h"
@@ -291,6 +292,11 @@ void CGelmarDoc::OnColours()
 void CGelmarDoc::OnControls()
 {
     Open<CControlView>();
+}
+
+void CGelmarDoc::OnFunctionGraph()
+{
+    Open<CFuncGraphView>();
 }
 
 // The 3D view's state.

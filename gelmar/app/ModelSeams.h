@@ -1,8 +1,9 @@
 // Replaceable functions between parts of the program. The one model
 // operation the application calls that has no engine part yet: reading a
 // file of another program's format into the store (the default says the
-// import is not available; tests replace it with a fake importer). And the
-// span of grid lines an axis table outlines in the 3D view.
+// import is not available; tests replace it with a fake importer). The
+// span of grid lines an axis table outlines in the 3D view, and the record
+// in the focused row of the condition tables.
 #pragma once
 #include <functional>
 #include <string>
@@ -21,6 +22,14 @@ struct ModelSeams {
     // Reads a file of another program's format into the store; false (after
     // a message) when it cannot.
     std::function<bool(const std::string& path)> importFile;
+
+    // The record in the focused row of the Node BCs, Output Nodes and Output
+    // Blocks tables, and the function selected in the Functions table; -1
+    // when the table is closed or has no records.
+    std::function<int()> focusedNodeBc;
+    std::function<int()> focusedOutputNode;
+    std::function<int()> focusedOutputBlock;
+    std::function<int()> selectedFunction;
 };
 
 // The seams in use.

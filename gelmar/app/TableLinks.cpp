@@ -41,8 +41,12 @@ TableLinks Defaults()
         return view ? view->FocusRow() : 0;
     };
     l.blockFromRow = [](CView* table, int row) {
-        const auto* blocks = dynamic_cast<const CBlockView*>(table);
-        return blocks ? blocks->BlockFromRow(row) : -1;
+        if (const auto* blocks = dynamic_cast<const CBlockView*>(table))
+            return blocks->BlockFromRow(row);
+        // Node BCs, Output Nodes and Output Blocks: the record of the row.
+        if (const auto* list = dynamic_cast<const CListTableView*>(table))
+            return list->RecordFromRow(row);
+        return -1;
     };
     l.goToCell = [](CView* table, int record, int column) {
         if (auto* view = dynamic_cast<CGelmarTableView*>(table))

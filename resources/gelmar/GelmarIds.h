@@ -152,6 +152,51 @@ enum : UINT {
     IDS_VENTILATION_ERROR = 1301,
 };
 
+// The tables of boundary conditions, functions, outputs, report items, sun
+// obstacles, controls and ventilation flows: frame captions, headers and
+// delete questions.
+enum : UINT {
+    IDS_NODE_BCS = 400,
+    IDS_NODE_NUMBER = 401,
+    IDS_HEADER_R = 402,
+    IDS_HEADER_C = 403,
+    IDS_HEADER_L = 404,
+    IDS_HEADER_X = 405,
+    IDS_HEADER_Y = 406,
+    IDS_HEADER_Z = 407,
+    IDS_NODE_TYPE = 408,
+    IDS_NODE_TEMPERATURE = 409,
+    IDS_NODE_POWER = 410,
+    IDS_DELETE_NODE_BC = 411,
+    IDS_BORDER_BCS = 528,
+    IDS_BORDER_HEADER_FIRST = 529, // "No." .. "q [W/m²]", columns 0 and 3, 1, 4, 2, 5, 6, 7
+    IDS_DELETE_BORDER_BC = 537,
+    IDS_MATERIAL_BCS = 562,
+    IDS_MATERIAL_NUMBER = 563,
+    IDS_MATERIAL_COLOUR = 564,
+    IDS_MATERIAL_TYPE = 565,
+    IDS_DELETE_MATERIAL_BC = 566,
+    IDS_FUNCTIONS = 592,
+    IDS_FUNCTIONS_HEADER_FIRST = 593, // "No." .. "Prm.6", in column order
+    IDS_DELETE_FUNCTION = 603,
+    IDS_OUTPUT_NODES = 736,
+    IDS_DELETE_OUTPUT_NODE = 737,
+    IDS_OUTPUT_BLOCKS = 741,
+    IDS_DELETE_OUTPUT_BLOCK = 742,
+    IDS_REPORT_DEFINITION = 746,
+    IDS_REPORT_HEADER_FIRST = 747, // "No." .. "Decimals", in column order
+    IDS_DELETE_REPORT_ITEM = 753,
+    IDS_SUN_OBSTACLES = 848,
+    IDS_SUN_HEADER_FIRST = 849, // "No." .. "Max. Altitude\n[°]", in column order
+    IDS_DELETE_SUN_OBSTACLE = 854,
+    IDS_CONTROLS = 1310,
+    IDS_CONTROLS_HEADER_FIRST = 1311, // 14 headers, in column order
+    IDS_DELETE_CONTROL = 1325,
+    IDS_VENTILATION_FLOWS = 1330,
+    IDS_VENTILATION_HEADER_FIRST = 1331, // 6 headers, in column order
+    IDS_DELETE_VENTILATION_FLOW = 1337,
+};
+
 // Dialogs.
 enum : UINT {
     IDD_SPLIT_MESHES = 131,

@@ -26,6 +26,19 @@ template <typename T, typename Size> void RestoreInto(RecordArray<T, Size>& a, c
     a.count = static_cast<Size>(v.size());
 }
 
+template <typename T, typename Size>
+void Share(common::SharedChunks<T>& copy, const RecordArray<T, Size>& a, const UndoRecord* previous,
+           common::SharedChunks<T> UndoRecord::*list)
+{
+    copy.Assign(a.data.data(), static_cast<std::size_t>(a.count), previous ? &(previous->*list) : nullptr);
+}
+
+template <typename T, typename Size> void RestoreInto(RecordArray<T, Size>& a, const common::SharedChunks<T>& c)
+{
+    c.CopyTo(a.data.data());
+    a.count = static_cast<Size>(c.size());
+}
+
 void TakeSnapshot(UndoRecord& r, const UndoRecord* previous)
 {
     const ModelStore& m = g_model;
@@ -39,16 +52,16 @@ void TakeSnapshot(UndoRecord& r, const UndoRecord* previous)
     }
     r.blocks.Assign(m.blocks.data.data(), m.blocks.count, previous ? &previous->blocks : nullptr);
     r.colours = m.colours;
-    r.nodeBcs = CopyOf(m.nodeBcs);
-    r.borderBcs = CopyOf(m.borderBcs);
-    r.materialBcs = CopyOf(m.materialBcs);
+    Share(r.nodeBcs, m.nodeBcs, previous, &UndoRecord::nodeBcs);
+    Share(r.borderBcs, m.borderBcs, previous, &UndoRecord::borderBcs);
+    Share(r.materialBcs, m.materialBcs, previous, &UndoRecord::materialBcs);
     r.functions = CopyOf(m.functions);
-    r.outputNodes = CopyOf(m.outputNodes);
-    r.outputBlocks = CopyOf(m.outputBlocks);
-    r.reportItems = CopyOf(m.reportItems);
+    Share(r.outputNodes, m.outputNodes, previous, &UndoRecord::outputNodes);
+    Share(r.outputBlocks, m.outputBlocks, previous, &UndoRecord::outputBlocks);
+    Share(r.reportItems, m.reportItems, previous, &UndoRecord::reportItems);
     r.sunObstacles.assign(m.sunObstacles.begin(), m.sunObstacles.begin() + m.sunObstacleCount);
     r.ventFlows.assign(m.ventFlows.begin(), m.ventFlows.begin() + m.ventFlowCount);
-    r.controls = CopyOf(m.controls);
+    Share(r.controls, m.controls, previous, &UndoRecord::controls);
 
     r.timeStep = m.timeStep;
     r.startupDuration = m.startupDuration;

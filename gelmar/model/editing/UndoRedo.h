@@ -52,16 +52,17 @@ struct UndoRecord {
     // the same: an edit of one block of a large model copies little.
     common::SharedChunks<BlockRecord> blocks;
     std::array<ColourRecord, kColourCount> colours;
-    std::vector<NodeBcRecord> nodeBcs;
-    std::vector<BorderFaceBcRecord> borderBcs;
-    std::vector<MaterialBcRecord> materialBcs;
+    // The lists that may run to many records are shared in the same way.
+    common::SharedChunks<NodeBcRecord> nodeBcs;
+    common::SharedChunks<BorderFaceBcRecord> borderBcs;
+    common::SharedChunks<MaterialBcRecord> materialBcs;
     std::vector<FunctionRecord> functions;
-    std::vector<OutputNodeRecord> outputNodes;
-    std::vector<OutputBlockRecord> outputBlocks;
-    std::vector<ReportItemRecord> reportItems;
+    common::SharedChunks<OutputNodeRecord> outputNodes;
+    common::SharedChunks<OutputBlockRecord> outputBlocks;
+    common::SharedChunks<ReportItemRecord> reportItems;
     std::vector<SunObstacleRecord> sunObstacles;
     std::vector<VentilationFlowRecord> ventFlows;
-    std::vector<ControlRecord> controls;
+    common::SharedChunks<ControlRecord> controls;
     std::uint16_t clipLo[3] = {}, clipHi[3] = {};
 
     // Calculation settings.

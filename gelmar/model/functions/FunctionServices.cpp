@@ -6,6 +6,7 @@
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/editing/FunctionEdits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -141,18 +142,8 @@ void FreeFunctionArray()
 
 void MakeUniqueFunctionName(char name[4])
 {
-    for (int n = 1; n <= 99; ++n) {
-        char candidate[4];
-        std::snprintf(candidate, sizeof candidate, "%c%02d", name[0], n);
-        const FunctionName c(candidate);
-        bool taken = false;
-        for (std::size_t f = 0; f < g_model.functions.count && !taken; ++f)
-            taken = g_model.functions[f].name == c;
-        if (!taken) {
-            std::memcpy(name, candidate, 4);
-            return;
-        }
-    }
+    if (const std::optional<FunctionName> free = FirstFreeFunctionName(g_model, name[0]))
+        std::memcpy(name, free->text, 4);
 }
 
 bool IsFunctionNameUsed(std::size_t f)

@@ -30,8 +30,12 @@ void FreeOutputBlockArray()
 
 void InitOutputBlock(std::size_t n)
 {
+    g_model.outputBlocks[n] = DefaultOutputBlock(g_model);
+}
+
+OutputBlockRecord DefaultOutputBlock(const ModelStore& m)
+{
     OutputBlockRecord b;
-    const ModelStore& m = g_model;
     if (m.rcl) {
         b.k1 = m.axes[2].n;
         b.k2 = static_cast<std::uint16_t>(m.axes[2].n + 1);
@@ -46,7 +50,7 @@ void InitOutputBlock(std::size_t n)
         b.i1 = 0;
         b.i2 = 2;
     }
-    g_model.outputBlocks[n] = b;
+    return b;
 }
 
 void FreeReportItemArray()

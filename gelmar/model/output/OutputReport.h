@@ -12,6 +12,8 @@
 
 namespace gelmar {
 
+struct ModelStore;
+
 // The arrays grow with GrowOutputNodeArray, GrowOutputBlockArray and
 // GrowReportItemArray of the store.
 void FreeOutputNodeArray();
@@ -20,6 +22,7 @@ void FreeOutputBlockArray();
 // A new block spans one node on each axis; with the RCL flag the top layer,
 // and the first axis of one cell (z, y, x) widened to both of its lines.
 void InitOutputBlock(std::size_t n);
+OutputBlockRecord DefaultOutputBlock(const ModelStore& m);
 void FreeReportItemArray();
 void InitReportItem(std::size_t n);
 

@@ -1,4 +1,5 @@
 // The Borderface BCs table.
+#include "gelmar/app/TableLinks.h"
 #include "gelmar/app/BorderView.h"
 
 #include "gelmar/app/GraphViews.h"
@@ -114,8 +115,8 @@ void CBorderView::SyncLinkedViews()
         return;
     const BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
     const int colour = m_nFocusCol == 3 ? r.colour1 : m_nFocusCol == 4 ? r.colour2 : -1;
-    if (colour >= 0 && Seams().goToColour)
-        Seams().goToColour(colour);
+    if (colour >= 0)
+        GoToColourInTables(colour);
 }
 
 void CBorderView::ShowReferencedFunction()

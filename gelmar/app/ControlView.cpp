@@ -1,4 +1,5 @@
 // The Controls table.
+#include "gelmar/app/TableLinks.h"
 #include "gelmar/app/ControlView.h"
 
 #include "common/core/NumberText.h"
@@ -120,8 +121,8 @@ void CControlView::ShowLinked()
         ShowFunction(*f);
     } else if ((col == 12 || col == 13) && ControlUsesZones(c)) {
         const int zone = col == 12 ? c.zone1 : c.zone2;
-        if (zone >= 0 && Seams().goToColour)
-            Seams().goToColour(zone);
+        if (zone >= 0)
+            GoToColourInTables(zone);
     }
 }
 

@@ -275,7 +275,7 @@ void CListTableView::FormatColourPairCell(int row, int col, int first, int secon
 
 void CListTableView::RepaintIfLinked(int previousRow, int kind)
 {
-    if (m_nFocusRow != previousRow && g_graphView && g_graphView->m_linkedTable == kind)
+    if (m_nFocusRow != previousRow && g_graphView && g_graphView->m_overlayKind == kind)
         g_graphView->Invalidate(FALSE);
 }
 

@@ -1,4 +1,5 @@
 // The Material BCs table.
+#include "gelmar/app/TableLinks.h"
 #include "gelmar/app/MaterView.h"
 
 #include "gelmar/app/GraphViews.h"
@@ -115,8 +116,8 @@ void CMaterView::SyncLinkedViews()
     if (n < 0 || !IsActiveTable())
         return;
     const int colour = g_model.materialBcs[static_cast<std::size_t>(n)].colour;
-    if (colour >= 0 && Seams().goToColour)
-        Seams().goToColour(colour);
+    if (colour >= 0)
+        GoToColourInTables(colour);
 }
 
 void CMaterView::ShowReferencedFunction()

@@ -83,6 +83,14 @@ int FocusedRecord(CView* table)
     return row > 0 ? l.blockFromRow(table, row) : -1;
 }
 
+void GoToColourInTables(int colour)
+{
+    if (CColorView* colours = FindOpenView<CColorView>())
+        GoToCell(colours, colour, 2);
+    if (CClipColorView* clip = FindOpenView<CClipColorView>())
+        GoToCell(clip, colour, 5);
+}
+
 void GoToCell(CView* table, int record, int column)
 {
     const TableLinks& l = Links();

@@ -39,4 +39,8 @@ bool GetSelectedSpan(CView* table, std::uint16_t span[6], int& axis);
 int FocusedRecord(CView* table);
 void GoToCell(CView* table, int record, int column);
 
+// The focus goes to the colour in the open Colours and Clip Colours tables
+// (the condition tables follow a colour cell this way).
+void GoToColourInTables(int colour);
+
 } // namespace gelmar

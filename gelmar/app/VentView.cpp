@@ -1,4 +1,5 @@
 // The Ventilation Flows table.
+#include "gelmar/app/TableLinks.h"
 #include "gelmar/app/VentView.h"
 
 #include "gelmar/app/ModelSeams.h"
@@ -72,8 +73,8 @@ void CVentView::ShowLinked()
     const VentilationFlowRecord& r = g_model.ventFlows[static_cast<std::size_t>(n)];
     if (m_nFocusCol == 3 || m_nFocusCol == 4) {
         const int colour = m_nFocusCol == 3 ? r.colourFrom : r.colourTo;
-        if (colour >= 0 && Seams().goToColour)
-            Seams().goToColour(colour);
+        if (colour >= 0)
+            GoToColourInTables(colour);
     } else if (m_nFocusCol == 5 && BothSet(r)) {
         ShowFunction(r.flowFunc);
     }

@@ -235,8 +235,8 @@ void ComputeBoundaryFlows(BitmapModel& m, CalcRun& run, EngineHost& host)
             c.heatFlowIn = c.heatFlowOut = 0.0f;
     const Mesh& mesh = run.mesh;
     std::vector<double> exchange(mesh.points.size(), 0.0);
-    kernels::ComputeHeatBalance(*run.matrix, run.rhs.data(), run.temperature.data(), run.work.balance, exchange.data(),
-                                BalanceRule(), EscOf(host));
+    kernels::ComputeHeatBalance(*run.matrix, run.rhs.data(), run.temperature.data(), exchange.data(), BalanceRule(),
+                                EscOf(host), &run.work.team);
     std::vector<std::uint8_t> counted(mesh.points.size(), 0);
     double in[kColourCount] = {}, out[kColourCount] = {};
     for (const BorderEdge& e : mesh.borders) {

@@ -537,7 +537,7 @@ TEST_F(ConditionTablesTest, TablesTellThe3DViewAndTheGraphsWhatTheyShow)
             TypeInto(*view, 2, c.colourColumn, "1");
             Settle();
         }
-        EXPECT_EQ(g_graphView->m_linkedTable, c.link);
+        EXPECT_EQ(g_graphView->m_overlayKind, c.link);
         if (c.focused) {
             EXPECT_EQ(c.focused(), 1);
         }

@@ -125,9 +125,13 @@ CGelmarDoc* AppFixture::Doc() const
 
 std::vector<std::string> AppFixture::Messages() const
 {
+    // Where the platform has no OpenGL (Qt's offscreen platform), the 3D view
+    // and the preview say so as they are made; the tests of other windows
+    // leave that message out.
     std::vector<std::string> texts;
     for (const auto& m : platform::TestHook::Get().Messages())
-        texts.push_back(m.text);
+        if (m.text != "Could not select a compatible pixel format!")
+            texts.push_back(m.text);
     return texts;
 }
 

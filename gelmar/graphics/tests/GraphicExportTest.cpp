@@ -8,6 +8,7 @@
 
 #include "common/core/FramePalette.h"
 #include "common/core/tests/PngTestUtil.h"
+#include "common/testing/TestFiles.h"
 #include "gelmar/graphics/core/GraphicOutputRules.h"
 #include "gelmar/graphics/core/tests/PictureFixture.h"
 
@@ -28,23 +29,10 @@
 namespace gelmar::test {
 namespace {
 
+using common::testing::ReadBytes;
+using common::testing::U32At;
+
 constexpr COLORREF kGrey = RGB(223, 223, 223);
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::uint32_t U32At(const std::string& d, std::size_t at)
-{
-    std::uint32_t v = 0;
-    for (int k = 3; k >= 0; --k)
-        v = (v << 8) | static_cast<unsigned char>(d.at(at + static_cast<std::size_t>(k)));
-    return v;
-}
 
 class GraphicExportTest : public PictureTest {
   protected:
@@ -114,7 +102,7 @@ TEST_F(GraphicExportTest, PngAndBmpHaveTheImageSizeAndTheLegendInTheRightFifteen
         EXPECT_GT(greyRight, (w - 357) * h / 4);
         EXPECT_EQ(read.pixel(w - 1, h - 1) & 0xFFFFFF, 0xDFDFDFu);
         EXPECT_NE(read.pixel(356, h - 1) & 0xFFFFFF, 0xDFDFDFu);
-        const std::string bytes = ReadAll(path);
+        const std::string bytes = ReadBytes(path);
         if (IsBmpPath(path)) {
             // An 8-bit RLE8 BMP.
             ASSERT_GT(bytes.size(), 54u);
@@ -226,7 +214,7 @@ TEST_F(GraphicExportTest, AviFramesAreTheRenderedPictures)
     ASSERT_EQ(r.written, 3);
     ASSERT_EQ(rendered.size(), 3u);
     ASSERT_EQ(std::system(("ffmpeg -v error -y -i " + path + " -f rawvideo -pix_fmt rgb24 frames.rgb").c_str()), 0);
-    const std::string rgb = ReadAll("frames.rgb");
+    const std::string rgb = ReadBytes("frames.rgb");
     const std::size_t frameBytes = 3 * static_cast<std::size_t>(w * h);
     ASSERT_EQ(rgb.size(), 3 * frameBytes);
     for (int f = 0; f < 3; ++f) {
@@ -275,7 +263,7 @@ TEST_F(GraphicExportTest, AnAviStoppedByEscAfterThreeFramesHoldsThreeFrames)
     EXPECT_TRUE(r.stopped);
     EXPECT_EQ(r.written, 3);
     EXPECT_EQ(r.lastTime, 1200);
-    const std::string bytes = ReadAll(path);
+    const std::string bytes = ReadBytes(path);
     ASSERT_GT(bytes.size(), 64u);
     EXPECT_EQ(bytes.substr(0, 4), "RIFF");
     EXPECT_EQ(U32At(bytes, 4) + 8, bytes.size());
@@ -284,7 +272,7 @@ TEST_F(GraphicExportTest, AnAviStoppedByEscAfterThreeFramesHoldsThreeFrames)
         ASSERT_EQ(std::system(("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
                                "stream=nb_read_frames -of csv=p=0 " + path + " > stopped.txt").c_str()),
                   0);
-        EXPECT_EQ(ReadAll("stopped.txt").substr(0, 1), "3");
+        EXPECT_EQ(ReadBytes("stopped.txt").substr(0, 1), "3");
         std::remove("stopped.txt");
     }
     std::remove(path.c_str());
@@ -302,7 +290,7 @@ struct PdfContents {
 PdfContents ReadPdf(const std::string& path)
 {
     PdfContents c;
-    const QString text = QString::fromLatin1(QByteArray::fromStdString(ReadAll(path)));
+    const QString text = QString::fromLatin1(QByteArray::fromStdString(ReadBytes(path)));
     c.pages = static_cast<int>(text.count(QRegularExpression(R"(/Type\s*/Page[^s])")));
     const QRegularExpression image(R"(/Subtype\s*/Image[^>]*?/Width\s+(\d+)[^>]*?/Height\s+(\d+))");
     for (auto it = image.globalMatch(text); it.hasNext();) {

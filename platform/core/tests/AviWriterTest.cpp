@@ -4,6 +4,7 @@
 // read them.
 #include "platform/core/AviWriter.h"
 
+#include "common/testing/TestFiles.h"
 #include "platform/core/Dib.h"
 
 #include <cstdio>
@@ -17,24 +18,10 @@
 #include <vector>
 
 using namespace platform;
+using common::testing::ReadBytes;
+using common::testing::U32At;
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::uint32_t U32At(const std::string& d, std::size_t at)
-{
-    std::uint32_t v = 0;
-    for (int k = 3; k >= 0; --k)
-        v = (v << 8) | static_cast<unsigned char>(d.at(at + static_cast<std::size_t>(k)));
-    return v;
-}
 
 std::uint16_t U16At(const std::string& d, std::size_t at)
 {
@@ -99,7 +86,7 @@ void Walk(AviFile& f, std::size_t begin, std::size_t end, const std::string& pre
 AviFile ReadAvi(const std::string& path)
 {
     AviFile f;
-    f.bytes = ReadAll(path);
+    f.bytes = ReadBytes(path);
     if (f.bytes.size() < 12 || f.bytes.compare(0, 4, "RIFF") != 0 || f.bytes.compare(8, 4, "AVI ") != 0) {
         f.error = "no RIFF AVI header";
         return f;
@@ -155,8 +142,8 @@ bool HaveFfmpeg()
 std::string RunCommand(const std::string& command, const std::string& outFile)
 {
     if (std::system((command + " > " + outFile + " 2>&1").c_str()) != 0)
-        return "FAILED: " + ReadAll(outFile);
-    return ReadAll(outFile);
+        return "FAILED: " + ReadBytes(outFile);
+    return ReadBytes(outFile);
 }
 
 } // namespace
@@ -323,7 +310,7 @@ TEST(AviWriterTest, FfmpegReadsTheFilesAsWritten)
         const std::string decoded =
             RunCommand("ffmpeg -v error -y -i " + path + " -f rawvideo -pix_fmt rgb24 " + raw, path + ".log");
         EXPECT_EQ(decoded.rfind("FAILED", 0), std::string::npos) << decoded;
-        const std::string rgb = ReadAll(raw);
+        const std::string rgb = ReadBytes(raw);
         const std::size_t frameBytes = 3 * static_cast<std::size_t>(w.width * w.height);
         ASSERT_EQ(rgb.size(), frameBytes * static_cast<std::size_t>(w.frames));
         const std::vector<RGBQUAD> palette = Palette(7);

@@ -114,9 +114,10 @@ class Scene {
     {
         m_host.CreateEx(0, nullptr, "View3D", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 820, 640), nullptr, 0);
         view = new CGraphView;
-        view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 800, 600), &m_host, 1);
-        Settle();
+        // As in the program: the pixel format is set before the view shows.
+        view->Create(nullptr, "", WS_CHILD, CRect(0, 0, 800, 600), &m_host, 1);
         view->OnInitialUpdate();
+        view->ShowWindow(SW_SHOW);
         Settle();
     }
     ~Scene()

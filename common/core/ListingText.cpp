@@ -72,6 +72,24 @@ std::string MakeBlankField(std::size_t n)
     return std::string(n, ' ');
 }
 
+void PadLineToColumn(std::string& line, std::size_t n)
+{
+    line = CutText(line, n);
+    PadLineBuffer(line, n);
+}
+
+void PadBlankField(std::string& line, std::size_t n)
+{
+    line.assign(n, ' ');
+}
+
+void UnderscoreBlanks(std::string& line)
+{
+    for (char& c : line)
+        if (c == ' ')
+            c = '_';
+}
+
 std::string AlignRight(std::string_view text, std::size_t width)
 {
     const std::size_t n = TextWidth(text);

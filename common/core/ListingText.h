@@ -23,6 +23,14 @@ std::string CutText(std::string_view text, std::size_t n);
 void PadLineBuffer(std::string& line, std::size_t n);
 // A field of n blanks.
 std::string MakeBlankField(std::size_t n);
+// The fixed-width fields of the text reports, formatted in a line buffer:
+// PadLineToColumn pads the line with blanks to n characters and cuts it
+// there, so that it holds exactly n characters; PadBlankField makes it n
+// blanks; UnderscoreBlanks turns every blank into "_" (a name written as one
+// word).
+void PadLineToColumn(std::string& line, std::size_t n);
+void PadBlankField(std::string& line, std::size_t n);
+void UnderscoreBlanks(std::string& line);
 // "%*s": the text right-aligned in width characters (never cut).
 std::string AlignRight(std::string_view text, std::size_t width);
 

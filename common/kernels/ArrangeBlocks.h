@@ -64,6 +64,11 @@ enum class ArrangeStatus {
     TooManyBlocks,
 };
 
+// What the calling command shows for a refusal.
+inline constexpr char kArrangeOutsideGridText[] =
+    "Arrange Blocks: a block lies outside the grid; the blocks are left unchanged.";
+inline constexpr char kArrangeTooManyBlocksText[] = "Too many blocks: a model holds at most 65535 blocks.";
+
 struct ArrangeResult {
     ArrangeStatus status = ArrangeStatus::Ok;
     // The new block list (only when status is Ok): in void mode the request's
@@ -71,6 +76,49 @@ struct ArrangeResult {
     // new block has its flags word 0.
     std::vector<ArrangeBlock> blocks;
 };
+
+// The message of a refusal, for the calling command to show (empty for Ok).
+inline const char* ArrangeRefusalText(ArrangeStatus status)
+{
+    switch (status) {
+    case ArrangeStatus::BlockOutsideGrid:
+        return kArrangeOutsideGridText;
+    case ArrangeStatus::TooManyBlocks:
+        return kArrangeTooManyBlocksText;
+    default:
+        return "";
+    }
+}
+
+// A store's block records (fields colour, x1, x2, y1, y2, z1, z2 and flags)
+// as the arrangement reads them.
+template <class Record> std::vector<ArrangeBlock> ArrangeBlocksOf(const Record* records, std::size_t count)
+{
+    std::vector<ArrangeBlock> blocks(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Record& r = records[i];
+        blocks[i] = ArrangeBlock{r.colour, r.x1, r.x2, r.y1, r.y2, r.z1, r.z2, r.flags};
+    }
+    return blocks;
+}
+
+// Writes the arranged blocks over the records (which hold at least as many):
+// each becomes a fresh record with the block's colour, bounds and flags, but
+// the first `kept` records (the blocks a void mode returns unchanged) keep
+// their other fields.
+template <class Record>
+void StoreArrangedBlocks(const std::vector<ArrangeBlock>& blocks, std::size_t kept, Record* records)
+{
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const ArrangeBlock& a = blocks[i];
+        Record& r = records[i];
+        if (i >= kept)
+            r = Record{};
+        r.colour = a.colour;
+        r.x1 = a.x1, r.x2 = a.x2, r.y1 = a.y1, r.y2 = a.y2, r.z1 = a.z1, r.z2 = a.z2;
+        r.flags = a.flags;
+    }
+}
 
 // Runs the arrangement. The caller's list is not touched, so on a refusal the
 // model stays as it was. Throws std::bad_alloc when the working arrays cannot

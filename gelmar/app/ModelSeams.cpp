@@ -1,5 +1,4 @@
-// Default of the import seam: a clear message that the import is not
-// available.
+// Defaults of the seams: a clear message that the import is not available.
 #include "gelmar/app/ModelSeams.h"
 
 #include "gelmar/model/store/EngineHost.h"

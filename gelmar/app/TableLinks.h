@@ -1,8 +1,9 @@
 // What the 3D view asks of the open table views, and how it moves their
 // focus: the span a Grid, Minimum Grid or Coordinates table selects, the
 // focus row of a table and the record behind a row, and going to a row's
-// cell. The table views fill these in; a link not filled gives no span, no
-// row and no record, and goes nowhere.
+// cell. By default the links ask the open tables themselves; tests may
+// replace a link. A link emptied gives no span, no row and no record, and
+// goes nowhere.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -29,7 +30,7 @@ struct TableLinks {
 
 // The links in use.
 TableLinks& Links();
-// Every link back to empty.
+// Every link back to its default (the tables' own answers).
 void ResetTableLinks();
 
 // Through the links: false / 0 / -1 / nothing when a link is empty.

@@ -8,6 +8,7 @@
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/GlScene.h"
+#include "gelmar/graphics/GraphViewAccess.h"
 #include "gelmar/graphics/core/SceneFaces.h"
 #include "gelmar/graphics/core/SceneOverlays.h"
 #include "gelmar/graphics/core/SunPath.h"
@@ -35,28 +36,15 @@ namespace {
 
 // ---- The model, read through these only ----
 
-ModelStore& Store()
-{
-    return g_model;
-}
-ViewAngles Angles()
-{
-    return ModelViewAngles(g_model);
-}
-ViewExtent Extent()
-{
-    return ModelViewExtent(g_model);
-}
+using graph_view::Angles;
+using graph_view::Extent;
+using graph_view::Store;
 const WorkArrays& Work()
 {
     return g_work;
 }
 
-template <class TView> TView* OpenTable()
-{
-    CWinApp* app = AfxGetApp();
-    return app ? app->FindView<TView>() : nullptr;
-}
+using graph_view::OpenTable;
 
 // The span the open Grid, Minimum Grid or Coordinates table selects while
 // its overlay is shown, clamped to the clip box; false when that table is
@@ -104,16 +92,19 @@ void SpanCoordinates(const std::uint16_t span[6], float box[6])
     }
 }
 
-// A grid point of a node record, and whether it lies inside the clip box.
-void NodePoint(int i, int j, int k, float point[3], bool& inside)
+// The marker of a node record's grid point, which crosses the view box only
+// when the point lies inside the clip box.
+void MarkNode(const OverlayGrid& grid, int i, int j, int k, SceneOverlay& overlay)
 {
     const ModelStore& m = Store();
     const int node[3] = {i, j, k};
-    inside = true;
+    float point[3];
+    bool inside = true;
     for (int a = 0; a < 3; ++a) {
         point[a] = GridLineCoordinate(m, a, node[a]);
         inside = inside && node[a] >= m.clipLo[a] && node[a] <= m.clipHi[a];
     }
+    EmitNodeMarker(grid, point, inside, overlay);
 }
 
 } // namespace
@@ -425,10 +416,7 @@ void CGraphView::DrawOverlays()
         if (n < 0 || n >= m.nodeBcs.count)
             break;
         const NodeBcRecord& r = m.nodeBcs[static_cast<std::size_t>(n)];
-        float point[3];
-        bool inside;
-        NodePoint(r.i, r.j, r.k, point, inside);
-        EmitNodeMarker(grid, point, inside, overlay);
+        MarkNode(grid, r.i, r.j, r.k, overlay);
         break;
     }
     case 5: {
@@ -447,10 +435,7 @@ void CGraphView::DrawOverlays()
         if (n < 0 || n >= m.outputNodes.count)
             break;
         const OutputNodeRecord& r = m.outputNodes[static_cast<std::size_t>(n)];
-        float point[3];
-        bool inside;
-        NodePoint(r.i, r.j, r.k, point, inside);
-        EmitNodeMarker(grid, point, inside, overlay);
+        MarkNode(grid, r.i, r.j, r.k, overlay);
         break;
     }
     case 8: {

@@ -7,6 +7,7 @@
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/DlgZoomNumbers3D.h"
 #include "gelmar/graphics/GlScene.h"
+#include "gelmar/graphics/GraphViewAccess.h"
 #include "gelmar/graphics/GraphView.h"
 #include "gelmar/graphics/core/ValueReadout.h"
 #include "gelmar/graphics/core/ViewModel.h"
@@ -28,18 +29,9 @@ namespace {
 
 // ---- The model, read through these only ----
 
-ModelStore& Store()
-{
-    return g_model;
-}
-ViewAngles Angles()
-{
-    return ModelViewAngles(g_model);
-}
-ViewExtent Extent()
-{
-    return ModelViewExtent(g_model);
-}
+using graph_view::Angles;
+using graph_view::Extent;
+using graph_view::Store;
 
 // The Drag Mode setting: set, a drag moves the model with the pointer.
 bool DragMode()
@@ -47,11 +39,7 @@ bool DragMode()
     return g_parameters.drag != 0;
 }
 
-template <class TView> TView* OpenTable()
-{
-    CWinApp* app = AfxGetApp();
-    return app ? app->FindView<TView>() : nullptr;
-}
+using graph_view::OpenTable;
 
 // The read-out format with its first "%d" and first "%s" filled; any other
 // "%" stays as it is, so that a translated text cannot misuse the values.

@@ -3,13 +3,17 @@
 // "MatColor.rgb" first, as at start-up), runs Calc System on it as the
 // program's command does (every question answered Yes; result files in the
 // current folder; FILE saved again when the surface rules changed a colour)
-// unless --no-calc, and with --save writes the model as Save does. Messages
-// go to standard error; the exit status is 0 on success.
+// and writes the results report beside FILE as the batch calculation does
+// (its texts from the program folder's "Novelk.str"), unless --no-calc; with
+// --save it writes the model as Save does. Messages go to standard error; the
+// exit status is 0 on success.
 #include "novelk/model/calc/CalcSystem.h"
 #include "novelk/model/calc/ResultFiles.h"
 #include "novelk/model/files/ColourFiles.h"
 #include "novelk/model/files/DataFile.h"
 #include "novelk/model/files/ParameterFile.h"
+#include "novelk/model/reports/ReportStrings.h"
+#include "novelk/model/reports/TextReports.h"
 #include "novelk/model/store/EngineHost.h"
 #include "novelk/model/store/Errors.h"
 #include "novelk/model/store/ModelStore.h"
@@ -67,11 +71,27 @@ int main(int argc, char** argv)
     const std::string folder = ProgramFolder(argv[0]);
     novelk::ReadParameterFile(folder, defaults, current);
     novelk::LoadMaterialColours(model, folder);
+    // The report's headings come from the string file; without it the
+    // report would be written without them, so the run stops first.
+    platform::StringTable strings;
+    std::string why;
+    if (calculate && !novelk::LoadNovelkStrings(strings, folder, &why)) {
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return 1;
+    }
     try {
         novelk::ReadDataFile(model, run, defaults, host, file, novelk::ReadMode::Open);
         novelk::LoadSavedResults(model, run, host);
-        if (calculate && novelk::RunCalcSystem(model, run, history, host) != novelk::CalcResult::Done)
-            return 1;
+        if (calculate) {
+            if (novelk::RunCalcSystem(model, run, history, host) != novelk::CalcResult::Done)
+                return 1;
+            novelk::ReportContext report{model, run, strings, {current.dect, current.decq, current.decv}};
+            if (!novelk::WriteResultsReport(report, host)) {
+                std::fprintf(stderr, "cannot write %s\n",
+                             novelk::ReportFilePath(model.dataFilePath, "_RES.txt").c_str());
+                return 1;
+            }
+        }
         if (!saveTo.empty())
             novelk::WriteDataFile(model, saveTo);
     } catch (const novelk::EngineError& e) {

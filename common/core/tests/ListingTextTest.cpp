@@ -55,6 +55,39 @@ TEST(ListingText, PaddingAndCuttingCountCharactersNotBytes)
     EXPECT_EQ(AlignRight("longer", 3), "longer");
 }
 
+TEST(ListingText, ReportFieldsHoldExactlyTheirWidth)
+{
+    struct Case {
+        const char* text;
+        std::size_t n;
+        const char* fitted;
+    };
+    const Case cases[] = {
+        {"MATERIAL", 8, "MATERIAL"},
+        {"TEMP", 8, "TEMP    "},
+        {"Outside air, north", 15, "Outside air, no"},
+        {"t [°C]", 4, "t [°"},
+        {"Aérogel", 9, "Aérogel  "},
+        {"", 3, "   "},
+        {"abc", 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string line = c.text;
+        PadLineToColumn(line, c.n);
+        EXPECT_EQ(line, c.fitted);
+        EXPECT_EQ(TextWidth(line), c.n);
+    }
+    std::string line = "Brick wall (old)";
+    PadLineToColumn(line, 15);
+    UnderscoreBlanks(line);
+    EXPECT_EQ(line, "Brick_wall_(old");
+    PadBlankField(line, 6);
+    EXPECT_EQ(line, "      ");
+    PadBlankField(line, 0);
+    EXPECT_EQ(line, "");
+}
+
 TEST(ListingText, NodeIndexColumns)
 {
     struct Case {

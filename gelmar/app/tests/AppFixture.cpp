@@ -4,6 +4,7 @@
 #include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/ModelSeams.h"
+#include "gelmar/app/TableLinks.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/editing/UndoRedo.h"
@@ -62,6 +63,7 @@ void AppFixture::SetUp()
     platform::TestHook::Get().Reset();
     platform::TestHook::Get().Enable();
     ResetSeams();
+    ResetTableLinks();
     ClearUndoHistory();
     g_run.solutionValid = g_run.fluxesValid = false;
     g_app = AppState{};
@@ -82,6 +84,7 @@ void AppFixture::TearDown()
     platform::TestHook::Get().Reset();
     platform::Strings().ClearOverride();
     ResetSeams();
+    ResetTableLinks();
     ClearUndoHistory();
     common::ResetErrorCode();
     g_app = AppState{};

@@ -1,71 +1,11 @@
-// The corner patterns of the eight cells around a grid point.
+// Gelmar's corner nodes: the solid cells around a grid point with a node.
 #include "gelmar/graphics/core/CornerNodes.h"
 
+#include "common/kernels/CornerPattern.h"
 #include "gelmar/graphics/core/LoadedResults.h"
 #include "gelmar/model/store/ModelStore.h"
 
-#include <bit>
-
 namespace gelmar {
-
-namespace {
-
-// Cells q and r share a face when their offsets differ on one axis only.
-bool ShareFace(unsigned q, unsigned r)
-{
-    return std::popcount(q ^ r) == 1;
-}
-
-// The cells of a mask, lowest bit first.
-unsigned Cell(unsigned mask, int which)
-{
-    for (unsigned q = 0; q < 8; ++q)
-        if (mask & (1u << q) && which-- == 0)
-            return q;
-    return 8;
-}
-
-// The twelve plane arrangements of four cells: the six halves of the block
-// (one side of an axis) and the six diagonal slabs (two cell columns along
-// an axis that touch only along an edge).
-bool IsPlaneArrangement(unsigned mask)
-{
-    for (unsigned a = 0; a < 3; ++a) {
-        const unsigned b = (a + 1) % 3, c = (a + 2) % 3;
-        unsigned low = 0, equal = 0;
-        for (unsigned q = 0; q < 8; ++q) {
-            if (!(q >> a & 1))
-                low |= 1u << q;
-            if ((q >> b & 1) == (q >> c & 1))
-                equal |= 1u << q;
-        }
-        if (mask == low || mask == (~low & 0xFF) || mask == equal || mask == (~equal & 0xFF))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-bool IsCornerPattern(unsigned solidMask)
-{
-    const unsigned mask = solidMask & 0xFF;
-    switch (std::popcount(mask)) {
-    case 0:
-    case 8:
-        return false;
-    case 2:
-        return !ShareFace(Cell(mask, 0), Cell(mask, 1));
-    case 4:
-        return !IsPlaneArrangement(mask);
-    case 6: {
-        const unsigned empty = ~mask & 0xFF;
-        return !ShareFace(Cell(empty, 0), Cell(empty, 1));
-    }
-    default:
-        return true;
-    }
-}
 
 bool IsCornerNode(const ModelStore& model, const LoadedResults& results, int i, int j, int k)
 {
@@ -82,7 +22,7 @@ bool IsCornerNode(const ModelStore& model, const LoadedResults& results, int i, 
         if (type == MATERIAL || type == EQUIMAT || type == TRANSMAT)
             mask |= 1u << q;
     }
-    return IsCornerPattern(mask);
+    return kernels::IsCornerPattern(mask);
 }
 
 } // namespace gelmar

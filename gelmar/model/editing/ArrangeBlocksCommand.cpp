@@ -18,11 +18,8 @@ ArrangeOutcome ArrangeBlocks(int mode)
 {
     ModelStore& m = g_model;
     try {
-        std::vector<kernels::ArrangeBlock> blocks(m.blocks.count);
-        for (std::size_t i = 0; i < blocks.size(); ++i) {
-            const BlockRecord& b = m.blocks[i];
-            blocks[i] = kernels::ArrangeBlock{b.colour, b.x1, b.x2, b.y1, b.y2, b.z1, b.z2, b.flags};
-        }
+        const std::vector<kernels::ArrangeBlock> blocks =
+            kernels::ArrangeBlocksOf(m.blocks.data.data(), m.blocks.count);
         kernels::ArrangeRequest request;
         for (int k = 0; k < 3; ++k)
             request.cells[k] = m.axes[k].n;
@@ -36,30 +33,16 @@ ArrangeOutcome ArrangeBlocks(int mode)
             request.shown[c] = m.colours[c].clipShow != 0;
 
         const kernels::ArrangeResult result = kernels::ArrangeBlocks(request);
-        switch (result.status) {
-        case kernels::ArrangeStatus::Ok:
-            break;
-        case kernels::ArrangeStatus::BlockOutsideGrid:
-            Host().MessageBox("Arrange Blocks: a block lies outside the grid; the blocks are left unchanged.",
-                              MessageStyle::Ok);
-            return ArrangeOutcome::Refused;
-        case kernels::ArrangeStatus::TooManyBlocks:
-            Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+        if (result.status != kernels::ArrangeStatus::Ok) {
+            Host().MessageBox(kernels::ArrangeRefusalText(result.status), MessageStyle::Ok);
             return ArrangeOutcome::Refused;
         }
         if (!GrowBlockArray(result.blocks.size()))
             return ArrangeOutcome::OutOfMemory;
-        for (std::size_t i = 0; i < result.blocks.size(); ++i) {
-            const kernels::ArrangeBlock& a = result.blocks[i];
-            BlockRecord& b = m.blocks[i];
-            // In void mode the existing blocks come back unchanged; keep their
-            // stored coordinates too.
-            if (!(g_arrangeFlags.voidMode && i < m.blocks.count))
-                b = BlockRecord{};
-            b.colour = a.colour;
-            b.x1 = a.x1, b.x2 = a.x2, b.y1 = a.y1, b.y2 = a.y2, b.z1 = a.z1, b.z2 = a.z2;
-            b.flags = a.flags;
-        }
+        // In void mode the existing blocks come back unchanged; keep their
+        // stored coordinates too.
+        kernels::StoreArrangedBlocks(result.blocks, g_arrangeFlags.voidMode ? m.blocks.count : 0,
+                                     m.blocks.data.data());
         m.blocks.count = static_cast<std::uint16_t>(result.blocks.size());
     } catch (const std::bad_alloc&) {
         return ArrangeOutcome::OutOfMemory;

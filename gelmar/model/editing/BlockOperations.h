@@ -4,6 +4,7 @@
 // the size text of a block, and the calls that run a calculation inside its
 // modal progress window.
 #pragma once
+#include "common/kernels/ArrangeBlocks.h"
 #include "gelmar/model/store/CellRaster.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 namespace gelmar {
 
 // Shown when an operation would need more blocks than the 16-bit block count holds.
-inline constexpr char kTooManyBlocks[] = "Too many blocks: a model holds at most 65535 blocks.";
+inline constexpr const char* kTooManyBlocks = kernels::kArrangeTooManyBlocksText;
 
 // The clipped bounds of one block (x1, x2, y1, y2, z1, z2), set by the clip tests.
 extern std::uint16_t g_clipRange[6];

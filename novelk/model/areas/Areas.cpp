@@ -162,19 +162,36 @@ bool IsUniformLine(const ModelStore& m, const AreaRecord& line)
     return true;
 }
 
-std::optional<double> MeasureElementLine(const ModelStore& m, const AreaRecord& line)
+namespace {
+
+// What a walk through an element's layers found: its resistance, the cells
+// where the material and the second environment begin (along the line's
+// axis) and the temperatures of the two environments.
+struct LayerWalk {
+    double r = 0;
+    long materialStart = 0, secondStart = 0;
+    float firstTemperature = 0, secondTemperature = 0;
+};
+
+// The walk of MeasureElementLine; with simpleOnly only BC_SIMPL cells count
+// as environments and the second one must have another temperature than the
+// first (the U lines of Init Areas && U Values).
+std::optional<LayerWalk> WalkLayers(const ModelStore& m, const AreaRecord& line, bool simpleOnly)
 {
     if (!IsAxisLine(line))
         return std::nullopt;
     const LineWalk w = WalkOf(m, line);
     const GridAxis& axis = m.axes[static_cast<std::size_t>(w.axis)];
+    const auto isEnvironment = [simpleOnly](int type) {
+        return simpleOnly ? type == BC_SIMPL : IsSurface(type);
+    };
     enum class Phase {
         BeforeEnvironment,
         FirstEnvironment,
         Material,
         SecondEnvironment
     } phase = Phase::BeforeEnvironment;
-    double r = 0;
+    LayerWalk found;
     float h = 0;
     for (long c = w.from; c <= w.to; ++c) {
         int colour = -1;
@@ -187,28 +204,33 @@ std::optional<double> MeasureElementLine(const ModelStore& m, const AreaRecord& 
             const double d = static_cast<double>(axis.widths[static_cast<std::size_t>(c)]) * m.gridUnit;
             if (!(d > 0) || !(cell.lambda > 0))
                 return false;
-            r += d / cell.lambda;
+            found.r += d / cell.lambda;
             return true;
+        };
+        // The environment the walk starts from, or starts again from.
+        const auto enter = [&]() {
+            h = cell.hGlobal;
+            found.r = 1.0 / h;
+            found.firstTemperature = cell.temperature;
         };
         switch (phase) {
         case Phase::BeforeEnvironment:
-            if (!IsSurface(cell.type) || !(cell.hGlobal > 0))
+            if (!isEnvironment(cell.type) || !(cell.hGlobal > 0))
                 return std::nullopt;
-            h = cell.hGlobal;
-            r = 1.0 / h;
+            enter();
             phase = Phase::FirstEnvironment;
             break;
         case Phase::FirstEnvironment:
             if (IsLayer(cell.type)) {
                 if (!layer())
                     return std::nullopt;
+                found.materialStart = c;
                 phase = Phase::Material;
-            } else if (IsSurface(cell.type)) {
+            } else if (isEnvironment(cell.type)) {
                 if (cell.hGlobal != h) {
                     if (!(cell.hGlobal > 0))
                         return std::nullopt;
-                    h = cell.hGlobal;
-                    r = 1.0 / h;
+                    enter();
                 }
             } else {
                 return std::nullopt;
@@ -218,22 +240,52 @@ std::optional<double> MeasureElementLine(const ModelStore& m, const AreaRecord& 
             if (IsLayer(cell.type)) {
                 if (!layer())
                     return std::nullopt;
-            } else if (IsSurface(cell.type) && cell.hGlobal > 0) {
-                r += 1.0 / cell.hGlobal;
+            } else if (isEnvironment(cell.type) && cell.hGlobal > 0) {
+                if (simpleOnly && cell.temperature == found.firstTemperature)
+                    return std::nullopt;
+                found.r += 1.0 / cell.hGlobal;
+                found.secondStart = c;
+                found.secondTemperature = cell.temperature;
                 phase = Phase::SecondEnvironment;
             } else {
                 return std::nullopt;
             }
             break;
         case Phase::SecondEnvironment:
-            if (!IsSurface(cell.type))
+            if (!isEnvironment(cell.type))
                 return std::nullopt;
             break;
         }
     }
     if (phase != Phase::SecondEnvironment)
         return std::nullopt;
-    return r;
+    return found;
+}
+
+} // namespace
+
+std::optional<double> MeasureElementLine(const ModelStore& m, const AreaRecord& line)
+{
+    const std::optional<LayerWalk> walk = WalkLayers(m, line, false);
+    if (!walk)
+        return std::nullopt;
+    return walk->r;
+}
+
+std::optional<ULineMeasure> MeasureULine(const ModelStore& m, const AreaRecord& line, bool externalDimensions)
+{
+    const std::optional<LayerWalk> walk = WalkLayers(m, line, true);
+    if (!walk)
+        return std::nullopt;
+    // External dimensions take the face towards the colder environment,
+    // internal ones the face towards the warmer.
+    const bool firstColder = walk->firstTemperature < walk->secondTemperature;
+    const bool materialFace = externalDimensions ? firstColder : !firstColder;
+    ULineMeasure u;
+    u.r = walk->r;
+    u.side = materialFace ? 0 : 1;
+    u.plane = static_cast<std::uint16_t>(materialFace ? walk->materialStart : walk->secondStart);
+    return u;
 }
 
 void ComputeElementUValues(ModelStore& m)

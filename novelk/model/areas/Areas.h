@@ -5,6 +5,7 @@
 #pragma once
 #include "novelk/model/store/ModelStore.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace novelk {
@@ -25,6 +26,20 @@ bool IsUniformLine(const ModelStore& m, const AreaRecord& line);
 // 1/h of the first environment, d/lambda of each MATERIAL or EQUIMAT cell,
 // 1/h of the second; empty when the line does not pass exactly that way.
 std::optional<double> MeasureElementLine(const ModelStore& m, const AreaRecord& line);
+// A U line of Init Areas && U Values, measured as MeasureElementLine does
+// but with BC_SIMPL environments only, the second at another temperature
+// than the first. Besides R: the grid plane (along the line) of the element
+// face that the area proposal takes (with external dimensions the face
+// towards the colder environment, else towards the warmer) and the side it
+// lies on: 0 the face where the material begins, 1 the face where the
+// second environment begins.
+struct ULineMeasure {
+    double r = 0;
+    std::uint16_t plane = 0;
+    std::uint8_t side = 0;
+};
+std::optional<ULineMeasure> MeasureULine(const ModelStore& m, const AreaRecord& line,
+                                         bool externalDimensions);
 // U = 1/R of each element record whose box is a uniform line that measures;
 // 0 otherwise.
 void ComputeElementUValues(ModelStore& m);

@@ -61,6 +61,21 @@ class EngineHost {
     virtual void RefillColours() {}
     // The 3D view shows the temperatures of the new result.
     virtual void ShowTemperatures() {}
+    // The wait cursor around a command's work (WaitCursor pairs them).
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
+};
+
+// Shows the wait cursor while it lives, however the work ends.
+class WaitCursor {
+  public:
+    explicit WaitCursor(EngineHost& host) : m_host(host) { m_host.BeginWaitCursor(); }
+    ~WaitCursor() { m_host.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    EngineHost& m_host;
 };
 
 // Does nothing, keeps every message and answers as a user who wants the work

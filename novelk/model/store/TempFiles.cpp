@@ -20,15 +20,20 @@ bool FileExists(const std::string& path)
     return std::filesystem::exists(std::filesystem::path(path), ec);
 }
 
+std::string PathWithoutExtension(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path;
+    return path.substr(0, dot);
+}
+
 std::string CompanionFilePath(const std::string& dataFilePath, const std::string& ext)
 {
     if (dataFilePath.empty())
         return {};
-    const std::size_t slash = dataFilePath.find_last_of("/\\");
-    const std::size_t dot = dataFilePath.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return dataFilePath + "." + ext;
-    return dataFilePath.substr(0, dot + 1) + ext;
+    return PathWithoutExtension(dataFilePath) + "." + ext;
 }
 
 std::string SelectResultFile(const std::string& dataFilePath, const std::string& temporary, const std::string& ext)

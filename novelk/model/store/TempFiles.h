@@ -10,6 +10,9 @@ namespace novelk {
 void RemoveTempFiles();
 // True when a file exists at the path.
 bool FileExists(const std::string& path);
+// The path without the extension of its file name (the whole path when the
+// name has none; a point in a folder name is no extension).
+std::string PathWithoutExtension(const std::string& path);
 // The data file's path with its extension replaced by ext ("sol", "flx",
 // "vwf"; added when the name has none); empty without a data file.
 std::string CompanionFilePath(const std::string& dataFilePath, const std::string& ext);

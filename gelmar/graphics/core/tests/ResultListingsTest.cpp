@@ -6,7 +6,6 @@
 #include "gelmar/graphics/core/ResultListings.h"
 
 #include "ListingSupport.h"
-#include "gelmar/graphics/core/CornerNodes.h"
 #include "gelmar/graphics/core/LoadedResults.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
@@ -159,75 +158,6 @@ TEST_F(ResultListingsTest, TemperaturesInPowerNodeBcs)
             "     2     0                ",
             "",
         }));
-}
-
-// The eight cells around a point: offsets (x, y, z) in {0, 1}, bit x + 2y + 4z.
-unsigned Bit(int x, int y, int z)
-{
-    return 1u << (x + 2 * y + 4 * z);
-}
-
-// Independent rule: a point is a vertex of the solid exactly when the solid
-// cells around it are not the same on both sides of any axis (a solid that
-// is a prism along an axis meets the point in a face, an edge or not at all).
-bool ReferenceCorner(unsigned mask)
-{
-    for (int axis = 0; axis < 3; ++axis) {
-        bool prism = true;
-        for (int q = 0; q < 8; ++q)
-            if (((mask >> q) & 1) != ((mask >> (q ^ (1 << axis))) & 1))
-                prism = false;
-        if (prism)
-            return false;
-    }
-    return true;
-}
-
-// The 48 symmetries of the cube: axis permutations with reflections.
-std::vector<std::array<int, 6>> CubeSymmetries()
-{
-    std::vector<std::array<int, 6>> all;
-    const int perms[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
-    for (const auto& p : perms)
-        for (int flips = 0; flips < 8; ++flips)
-            all.push_back({p[0], p[1], p[2], flips & 1, flips >> 1 & 1, flips >> 2 & 1});
-    return all;
-}
-
-unsigned Transform(unsigned mask, const std::array<int, 6>& s)
-{
-    unsigned out = 0;
-    for (int q = 0; q < 8; ++q) {
-        if (!(mask >> q & 1))
-            continue;
-        const int c[3] = {q & 1, q >> 1 & 1, q >> 2 & 1};
-        const int t[3] = {c[s[0]] ^ s[3], c[s[1]] ^ s[4], c[s[2]] ^ s[5]};
-        out |= Bit(t[0], t[1], t[2]);
-    }
-    return out;
-}
-
-TEST(CornerPatterns, AllNeighbourhoodsAgainstTheVertexRule)
-{
-    const auto symmetries = CubeSymmetries();
-    ASSERT_EQ(symmetries.size(), 48u);
-    int corners = 0;
-    for (unsigned mask = 0; mask < 256; ++mask) {
-        SCOPED_TRACE(mask);
-        for (const auto& s : symmetries)
-            ASSERT_EQ(ReferenceCorner(Transform(mask, s)), ReferenceCorner(mask));
-        EXPECT_EQ(IsCornerPattern(mask), ReferenceCorner(mask));
-        corners += ReferenceCorner(mask) ? 1 : 0;
-    }
-    // All but 0 and 8 cells, 12 face pairs, 12 plane fours and 12 sixes.
-    EXPECT_EQ(corners, 256 - 2 - 12 - 12 - 12);
-    // The cases named by hand.
-    EXPECT_TRUE(IsCornerPattern(Bit(1, 1, 1)));                           // an isolated cell's corner
-    EXPECT_FALSE(IsCornerPattern(Bit(0, 0, 0) | Bit(1, 0, 0)));           // an edge
-    EXPECT_TRUE(IsCornerPattern(Bit(0, 0, 0) | Bit(1, 1, 0)));            // two cells meeting in an edge
-    EXPECT_FALSE(IsCornerPattern(0x0F));                                  // the middle of a face
-    EXPECT_FALSE(IsCornerPattern(0xFF & ~(Bit(0, 0, 0) | Bit(0, 0, 1)))); // an inner edge
-    EXPECT_TRUE(IsCornerPattern(0xFF & ~Bit(1, 1, 1)));                   // an inner corner
 }
 
 TEST_F(ResultListingsTest, ReportFileLineByLine)

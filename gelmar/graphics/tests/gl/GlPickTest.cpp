@@ -2,14 +2,19 @@
 // blocks, the first of two names at equal depth, the "no block" name of the
 // BC view, the pick region filter against a selection over every face on
 // random pixels, the status-bar read-outs, and the picked block in the open
-// tables (through the table links).
+// tables (through the table links), and the real Blocks and Colours tables
+// outlining their selection and taking the pick.
 #include "GlFixture.h"
 
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/TableLinks.h"
+#include "gelmar/app/tests/TableSupport.h"
+#include "platform/ui/TestHook.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/GlScene.h"
 #include "gelmar/graphics/core/ScenePicking.h"
 #include "gelmar/model/files/Parameters.h"
+#include "resources/gelmar/GelmarIds.h"
 
 #include <GL/gl.h>
 #include <random>
@@ -183,6 +188,84 @@ TEST_F(GlPickTest, APickedBlockGoesToTheOpenTablesAndIsOutlined)
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(view->m_overlayKind, 0);
     ResetTableLinks();
+}
+
+TEST_F(GlPickTest, TheBlocksTablesSelectionIsOutlinedAndAPickFocusesItsRow)
+{
+    Model();
+    Frame(0);
+    // The real tables behind the links, filled from this model.
+    Main()->ExecuteCommand(ID_COLOURS);
+    Main()->ExecuteCommand(ID_BLOCKS);
+    auto* blocks = m_app->FindView<CBlockView>();
+    auto* colours = m_app->FindView<CColorView>();
+    ASSERT_NE(blocks, nullptr);
+    ASSERT_NE(colours, nullptr);
+    RefillOpenTables();
+    view->m_overlayKind = 2; // the Blocks table is the one outlined
+    const CPoint corner = Pixel(5.0, 1.0, 1.0); // a corner of the third block only
+    const auto blackNearCorner = [&] {
+        const QImage frame = Frame(0);
+        int black = 0;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                black += Difference(frame, {corner.x + dx, corner.y + dy}, RGB(0, 0, 0)) < 40;
+        return black;
+    };
+    blocks->SetGridFocus(1, 2);
+    EXPECT_EQ(blackNearCorner(), 0);
+    blocks->SetGridFocus(3, 2);
+    EXPECT_GT(blackNearCorner(), 0);
+
+    // A pick on the first block's top puts the tables' focus on it and on
+    // its colour; one on the third block moves it there.
+    struct Case {
+        double x;
+        int row, colour;
+    };
+    for (const Case c : {Case{1.5, 1, 1}, Case{4.5, 3, 1}}) {
+        blocks->SetGridFocus(2, 5);
+        const CPoint top = Pixel(c.x, 0.5, 1.0);
+        view->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(top.x, top.y));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(blocks->FocusRow(), c.row) << c.x;
+        EXPECT_EQ(blocks->FocusColumn(), 2) << c.x;
+        EXPECT_EQ(colours->ColourFromRow(colours->FocusRow()), c.colour) << c.x;
+        EXPECT_EQ(view->m_overlayKind, 2);
+    }
+}
+
+TEST_F(GlPickTest, ABlockRecolouredInTheTablesRepaintsTheViewInThatColour)
+{
+    NewModel({1.0f}, {1.0f}, {1.0f});
+    Material(1, RGB(200, 120, 80), "Wall");
+    Material(3, RGB(0, 128, 255), "Insulation");
+    CalcTest::Block(1, 0, 1, 0, 1, 0, 1);
+    Frame(0);
+    Main()->ExecuteCommand(ID_BLOCKS);
+    auto* blocks = m_app->FindView<CBlockView>();
+    ASSERT_NE(blocks, nullptr);
+    RefillOpenTables();
+    // How far the top face's centre is from the lit colour (its normal +z).
+    static constexpr double kUp[3] = {0, 0, 1};
+    const auto offTop = [&](COLORREF colour) {
+        Settle();
+        return Difference(platform::GrabOpenGLFrame(view), Pixel(0.5, 0.5, 1.0), Lit(colour, kUp));
+    };
+    EXPECT_LE(offTop(RGB(200, 120, 80)), 2);
+    TypeInto(*blocks, 1, 2, "3");
+    EXPECT_EQ(g_model.blocks[0].colour, 3);
+    EXPECT_LE(offTop(RGB(0, 128, 255)), 2);
+    // And a colour picked anew in the Colours table.
+    Main()->ExecuteCommand(ID_COLOURS);
+    auto* colours = m_app->FindView<CColorView>();
+    ASSERT_NE(colours, nullptr);
+    platform::TestHook::Get().PushColorDialogAnswer(RGB(10, 200, 30));
+    colours->GoToCell(3, 1);
+    ASSERT_EQ(colours->ColourFromRow(colours->FocusRow()), 3);
+    Click(*colours, colours->FocusRow(), 1);
+    EXPECT_LE(offTop(RGB(10, 200, 30)), 2);
+    EXPECT_EQ(blocks->GetGrid()->GetItemBkColour(1, 1), RGB(10, 200, 30));
 }
 
 TEST_F(GlPickTest, TheStatusBarReadsTheColourWhileTheViewIsActive)

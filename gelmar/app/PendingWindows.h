@@ -11,6 +11,6 @@ inline constexpr bool kViewNavigationBuilt = true;
 // The graphic output window.
 inline constexpr bool kGraphicOutputBuilt = false;
 // The Temperature Range dialog.
-inline constexpr bool kTemperatureRangeBuilt = false;
+inline constexpr bool kTemperatureRangeBuilt = true;
 
 } // namespace gelmar

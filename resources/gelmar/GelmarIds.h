@@ -375,12 +375,84 @@ enum : UINT {
     IDS_GRAPH_EMISSIVITY = 918,
 };
 
+// The graphic output window: its dialog with the View frame (the drawing
+// surface), its menus (Cartesian and R/C/L naming), toolbars and
+// accelerators, its commands, strings and the dialogs of its own (frame rate
+// and compression of AVI files); the dialogs it shares with the other
+// programs have their ids in common/ui.
+enum : UINT {
+    IDD_GRAPHIC_OUTPUT = 152,
+    IDR_GRAPHIC_OUTPUT = 143,
+    IDR_GRAPHIC_OUTPUT_RCL = 145,
+    IDR_GRAPHIC_OUTPUT_ACCEL = 148,
+    IDC_GRAPHIC_VIEW = 1090,
+    IDD_WRITE_AVI = 167,
+    IDC_AVI_FRAMES_PER_SECOND = 1094,
+    IDD_AVI_COMPRESSION = 12040,
+    IDC_AVI_COMPRESSOR = 1095,
+    ID_GRAPHIC_STATUS_PANE = 32977,
+    ID_GRAPHIC_SAVE_IMAGE = 32838,
+    ID_GRAPHIC_PRINT_IMAGE = 32839,
+    ID_GRAPHIC_EXIT = 32840,
+    ID_GRAPHIC_PERSPECTIVE = 32841,
+    ID_GRAPHIC_SECTION_XMIN = 32842, // .. 32847 Zmax
+    ID_GRAPHIC_ROTATE = 32848,
+    ID_GRAPHIC_PAN = 32849,
+    ID_GRAPHIC_ZOOM_WINDOW = 32850,
+    ID_GRAPHIC_ZOOM_IN = 32851,
+    ID_GRAPHIC_ZOOM_OUT = 32852,
+    ID_GRAPHIC_ZOOM_TOTAL = 32853,
+    ID_GRAPHIC_PREVIOUS_VIEW = 32854,
+    ID_GRAPHIC_NUMBERS = 32855,
+    ID_GRAPHIC_OBJECT_LINES = 32856,
+    ID_GRAPHIC_GRID_LINES = 32857,
+    ID_GRAPHIC_ISOTHERMAL_LINES = 32858,
+    ID_GRAPHIC_FILL_MATERIALS = 32859,
+    ID_GRAPHIC_FILL_PATTERNS = 32860,
+    ID_GRAPHIC_FILL_BCS = 32861,
+    ID_GRAPHIC_FILL_TEMPERATURES = 32862,
+    ID_GRAPHIC_FILL_ISOFLUXES = 32863,
+    ID_GRAPHIC_FILL_OFF = 32864,
+    ID_GRAPHIC_LEGEND = 32865,
+    ID_GRAPHIC_CLIP_OBJECT = 32866,
+    ID_GRAPHIC_CLIP_OFF = 32867,
+    ID_GRAPHIC_TEMPERATURE_RANGE = 32868,
+    ID_GRAPHIC_HEAT_FLUX_RANGE = 32869,
+    ID_GRAPHIC_LINE_STYLES = 32870,
+    ID_GRAPHIC_SECTION_RMIN = 32878, // .. 32883 Lmax
+    ID_GRAPHIC_KEY_LEFT = 32884,     // .. 32887: Left, Right, Up, Down
+    ID_GRAPHIC_ISOFLUX_LINES = 32889,
+    ID_GRAPHIC_SAVE_ANIMATION = 32965,
+    ID_GRAPHIC_WRITE_AVI = 32966,
+    ID_GRAPHIC_FIRST_STEP = 32967,
+    ID_GRAPHIC_NEXT_STEP = 32968,
+    ID_GRAPHIC_PREVIOUS_STEP = 32969,
+    ID_GRAPHIC_GO_TO = 32970,
+    ID_GRAPHIC_PLAY = 32971,
+    ID_GRAPHIC_ROTATE_LEFT = 32972, // .. 32975: Left, Right, Up, Down
+    ID_GRAPHIC_FILL_SOLAR = 33011,
+    ID_GRAPHIC_SHADOW = 33012,
+    ID_GRAPHIC_SUN_POSITION = 33020,
+    ID_GRAPHIC_PROFILE_LINE = 33021,
+    ID_GRAPHIC_PROFILE = 33022,
+    ID_GRAPHIC_IMAGE_SIZE = 33040,
+    IDS_IMAGE_FILTER = 258,
+    IDS_AVI_FILTER = 260,
+    IDS_LEGEND_COLOUR = 447,
+    IDS_GRAPHIC_OUTPUT_TITLE = 448,
+    IDS_PROFILE_TITLE = 864,
+    IDS_AVI_SIZE_LIMIT = 1302,
+};
+
 // Registers Gelmar's menus, accelerators, toolbar and dialog templates.
 void RegisterGelmarResources();
 // The 3D view's own (called by RegisterGelmarResources).
 void RegisterView3DResources();
 // The text output window's own (called by RegisterGelmarResources).
 void RegisterTextOutputResources();
+// The graphic output window's own and the dialogs it shares (called by
+// RegisterGelmarResources).
+void RegisterGraphicOutputResources();
 // The axis-scale dialogs of the function graph (called by RegisterGelmarResources).
 void RegisterFunctionGraphResources();
 // The file name of the English string table in the program folder.

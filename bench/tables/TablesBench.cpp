@@ -8,6 +8,9 @@
 // should grow linearly. The ratios compare medians of the single steps, so
 // that a moment of load from other processes does not decide them.
 // SUITE_BENCH_SMALL=1 takes 5,000 and 500 blocks.
+// The Node BCs table is measured the same way with 65,535 node boundary
+// conditions against 100: scrolling, and a temperature typed into a row
+// (its undo record, the freed results and the repainting).
 #include "bench/BenchSupport.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/GelmarApp.h"
@@ -18,6 +21,7 @@
 #include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
+#include "resources/gelmar/GelmarIds.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -78,6 +82,20 @@ std::string WriteModel(int blocks)
     return fs::absolute(path).string();
 }
 
+// The model above with a few blocks and the given number of node BCs spread
+// over the grid points.
+std::string WriteNodeBcModel(int count)
+{
+    const std::string path = WriteModel(100);
+    const std::string named = "nodes" + std::to_string(count) + ".glm";
+    fs::copy_file(path, named, fs::copy_options::overwrite_existing);
+    std::ofstream out(named, std::ios::binary | std::ios::app);
+    out << "nnbc=" << count << "\r\n";
+    for (int n = 0; n < count; ++n)
+        out << "nbcd=" << n << " " << n % 65 << " " << n / 65 % 33 << " " << n / 2145 % 33 << "\r\n";
+    return fs::absolute(named).string();
+}
+
 class Program {
   public:
     Program()
@@ -130,6 +148,12 @@ class Program {
         QApplication::processEvents();
     }
     gelmar::CBlockView& Blocks() { return *m_app->FindView<gelmar::CBlockView>(); }
+    gelmar::CNodeView& NodeBcs()
+    {
+        static_cast<CFrameWnd*>(m_app->m_pMainWnd)->ExecuteCommand(gelmar::ID_NODE_BCS);
+        QApplication::processEvents();
+        return *m_app->FindView<gelmar::CNodeView>();
+    }
 
   private:
     std::unique_ptr<gelmar::CGelmarApp> m_app;
@@ -137,10 +161,10 @@ class Program {
 
 std::unique_ptr<Program> g_program;
 
-// Steps of scrolling one line and repainting the Blocks table, timed one by one.
-void Scroll(int steps, std::vector<double>& times)
+// Steps of scrolling one line and repainting a table, timed one by one.
+void Scroll(common::CTableView& table, int steps, std::vector<double>& times)
 {
-    common::CGridCtrl& grid = *g_program->Blocks().GetGrid();
+    common::CGridCtrl& grid = *table.GetGrid();
     for (int i = 0; i < steps; ++i) {
         const auto start = Clock::now();
         if (grid.GetScrollPos32(SB_VERT) >= grid.GetScrollMax(SB_VERT))
@@ -153,44 +177,62 @@ void Scroll(int steps, std::vector<double>& times)
     }
 }
 
-// Colours typed into the first block's colour cell, each edit ended as the
+// Two texts typed in turn into a cell of the first row (the Blocks table's
+// colour, the Node BCs table's temperature), each edit ended as the
 // in-place editor ends it.
-void Edit(int edits, std::vector<double>& times)
+void Edit(common::CTableView& table, int col, const char* a, const char* b, int edits, std::vector<double>& times)
 {
-    gelmar::CBlockView& blocks = g_program->Blocks();
-    common::CGridCtrl& grid = *blocks.GetGrid();
+    common::CGridCtrl& grid = *table.GetGrid();
     for (int i = 0; i < edits; ++i) {
-        blocks.SetGridFocus(1, 2);
-        grid.SetItemText(1, 2, i % 2 ? "1" : "2");
+        table.SetGridFocus(1, col);
+        grid.SetItemText(1, col, i % 2 ? a : b);
         grid.m_bModified = TRUE;
         QApplication::processEvents();
         const auto start = Clock::now();
-        grid.SendMessageToParent(1, 2, common::GVN_ENDEDIT);
+        grid.SendMessageToParent(1, col, common::GVN_ENDEDIT);
         QApplication::processEvents();
         times.push_back(Seconds(start));
     }
 }
 
-void BM_BlocksTable(benchmark::State& state)
+// Scrolling and cell edits of one table in a small and a large model, in
+// turn, so that a change of machine load hits both sizes; the medians'
+// ratios as counters.
+template <class Table>
+void MeasureTable(benchmark::State& state, const std::string& small, const std::string& big, Table table, int col,
+                  const char* a, const char* b)
 {
-    const int large = bench::Small() ? 5000 : static_cast<int>(state.range(0));
-    const std::string small = WriteModel(100), big = WriteModel(large);
     std::vector<double> scrollSmall, scrollLarge, editSmall, editLarge;
-    // Alternating, so that a change of machine load hits both sizes.
     for (auto _ : state) {
         g_program->Open(small);
-        Scroll(20, scrollSmall);
-        Edit(20, editSmall);
+        Scroll(table(), 20, scrollSmall);
+        Edit(table(), col, a, b, 20, editSmall);
         g_program->Open(big);
         const std::size_t scrolled = scrollLarge.size(), edited = editLarge.size();
-        Scroll(20, scrollLarge);
-        Edit(20, editLarge);
+        Scroll(table(), 20, scrollLarge);
+        Edit(table(), col, a, b, 20, editLarge);
         state.SetIterationTime(Sum({scrollLarge.begin() + static_cast<std::ptrdiff_t>(scrolled), scrollLarge.end()}) +
                                Sum({editLarge.begin() + static_cast<std::ptrdiff_t>(edited), editLarge.end()}));
     }
     state.counters["scroll_ratio_vs_100"] = Median(scrollLarge) / Median(scrollSmall);
     state.counters["edit_ratio_vs_100"] = Median(editLarge) / Median(editSmall);
     g_program->Close();
+}
+
+void BM_BlocksTable(benchmark::State& state)
+{
+    const int large = bench::Small() ? 5000 : static_cast<int>(state.range(0));
+    MeasureTable(
+        state, WriteModel(100), WriteModel(large), []() -> common::CTableView& { return g_program->Blocks(); }, 2,
+        "1", "2");
+}
+
+void BM_NodeBcsTable(benchmark::State& state)
+{
+    const int large = bench::Small() ? 5000 : static_cast<int>(state.range(0));
+    MeasureTable(
+        state, WriteNodeBcModel(100), WriteNodeBcModel(large),
+        []() -> common::CTableView& { return g_program->NodeBcs(); }, 5, "10", "11");
 }
 
 void BM_OpenModel(benchmark::State& state)
@@ -210,6 +252,7 @@ void BM_OpenModel(benchmark::State& state)
 }
 
 BENCHMARK(BM_BlocksTable)->Arg(65535)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_NodeBcsTable)->Arg(65535)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_OpenModel)->Arg(65535)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -27,6 +27,12 @@ struct BitmapPixels {
     std::size_t stride = 0;
 };
 
+// A packed DIB of the bitmap: 24 bits per pixel, or 8 with a colour table of
+// at most 256 colours (quantised, the colours kept exactly when there are no
+// more); null for another depth, an empty or too large bitmap or when memory
+// runs out.
+std::unique_ptr<platform::PackedDib> MakeDib(const BitmapPixels& bitmap, int bitsPerPixel);
+
 class CImageFile {
   public:
     CImageFile() = default;

@@ -2,7 +2,7 @@
 // uncompressed or RLE8 BMP file.
 #include "common/core/ColourQuantizer.h"
 #include "common/core/UserMessage.h"
-#include "platform/core/PackedDib.h"
+#include "platform/core/Dib.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,31 +10,6 @@
 #include <vector>
 
 namespace common {
-namespace {
-
-// RLE8 runs of each row (at most 255 pixels each, no absolute blocks), an
-// end-of-line mark after every row and the end-of-bitmap mark.
-void EncodeRle8(const BYTE* indexes, int width, int height, std::vector<BYTE>& out)
-{
-    for (int y = 0; y < height; ++y) {
-        const BYTE* row = indexes + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        for (int x = 0; x < width;) {
-            int run = 1;
-            while (x + run < width && row[x + run] == row[x] && run < 255)
-                ++run;
-            out.push_back(static_cast<BYTE>(run));
-            out.push_back(row[x]);
-            x += run;
-        }
-        out.push_back(0);
-        out.push_back(0);
-    }
-    out.push_back(0);
-    out.push_back(1);
-}
-
-} // namespace
-
 BOOL WriteQuantizedBmp(const std::string& path, const BYTE* pixels, int width, int height, int colours,
                        int mode, std::size_t stride)
 {
@@ -57,7 +32,7 @@ BOOL WriteQuantizedBmp(const std::string& path, const BYTE* pixels, int width, i
                 std::copy_n(q.indexes.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
                             width, bits.data() + static_cast<std::size_t>(y) * rowBytes);
         } else {
-            EncodeRle8(q.indexes.data(), width, height, bits);
+            platform::EncodeRle8(q.indexes.data(), width, height, bits);
         }
     } catch (const std::bad_alloc&) {
         return FALSE;

@@ -2,6 +2,8 @@
 // view-factor matrix.
 #include "common/kernels/ViewFactorZone.h"
 
+#include "common/kernels/Parallel.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -76,7 +78,7 @@ void ComputeZoneViewFactors(std::span<const ViewFactorFace> faces, const ViewFac
     const ObstructionScene scene(faces);
 
     unsigned threads =
-        options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+        options.threads != 0 ? options.threads : static_cast<unsigned>(MachineThreads());
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, (total + kChunkPairs - 1) / kChunkPairs));
 
     std::atomic<std::size_t> next{0};

@@ -1,7 +1,8 @@
 // What the tests of every program need of files: writing and reading small
-// files whole, and a scratch folder of the running test's own to work in.
+// files whole, little-endian numbers in them, and a scratch folder of the running test's own to work in.
 // Header-only; used by the tests, never by a program.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -22,6 +23,15 @@ inline std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The little-endian 32-bit number at the byte offset.
+inline std::uint32_t U32At(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t v = 0;
+    for (std::size_t k = 4; k-- > 0;)
+        v = (v << 8) | static_cast<unsigned char>(bytes.at(at + k));
+    return v;
 }
 
 // Makes a new, empty folder named after the running test ("Suite.Test")

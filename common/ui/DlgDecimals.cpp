@@ -31,20 +31,4 @@ void CDlgDecimals::DoDataExchange(CDataExchange* pDX)
     DDV_MinMaxInt(pDX, m_viewFactor, 0, 9);
 }
 
-BOOL CDlgDecimals::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
-{
-    static const CommandMap map = {
-        OnControl(IDC_DECIMALS_SET_AS_DEFAULT, BN_CLICKED, &CDlgDecimals::OnSetAsDefault),
-    };
-    return map.Dispatch(this, nID, nCode, pCmdUI) || CDialog::OnCmdMsg(nID, nCode, pCmdUI);
-}
-
-void CDlgDecimals::OnSetAsDefault()
-{
-    if (!UpdateData(TRUE))
-        return;
-    m_setAsDefault = true;
-    EndDialog(IDOK);
-}
-
 } // namespace common

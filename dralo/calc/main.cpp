@@ -1,10 +1,15 @@
 // dralo-calc [--no-calc] [--save OUT] FILE
 // Starts as the program does (the program folder's "Dralo.drl" and
 // "Dralo.prm"), opens FILE by its extension as the document does (.drl with
-// its bitmap, .bmp, .dat, .dxf) and with --save writes OUT and its bitmap
-// beside it (OUT with ".bmp") as Save does, never over the files it read.
+// its bitmap, .bmp, .dat, .dxf), calculates it as a batch run does (a model
+// from a DXF drawing prepared and its bitmap written first; always a new
+// mesh; the result files "tmp.tri", "tmp.sol", "tmp.flw" and "tmp.flx" in
+// the current folder) unless --no-calc, and with --save writes OUT and its
+// bitmap beside it (OUT with ".bmp") as Save does, never over the files it
+// read.
 // Messages go to standard error; the exit status is 0 on success.
 #include "common/core/DriverArguments.h"
+#include "dralo/model/calc/BatchRun.h"
 #include "dralo/model/editing/EditSession.h"
 #include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/EngineHost.h"
@@ -32,10 +37,6 @@ int main(int argc, char** argv)
     common::DriverArguments args;
     if (!common::ParseDriverArguments(argc, argv, "dralo-calc", args))
         return 2;
-    if (args.calculate) {
-        std::fprintf(stderr, "dralo-calc: this build reads and saves models only; use --no-calc\n");
-        return 2;
-    }
     const std::string& file = args.file;
     const std::string& saveTo = args.saveTo;
 
@@ -53,6 +54,12 @@ int main(int argc, char** argv)
         return 1;
     if (!host.messages.empty())
         return 1; // the file was read only in part
+    if (args.calculate) {
+        // As a batch run: the result files go to the current folder.
+        dralo::CalcRun run;
+        if (dralo::RunBatchCalculation(s, run, startup) != dralo::CalcResult::Done)
+            return 1;
+    }
     if (!saveTo.empty()) {
         const std::string bitmap = dralo::ReplaceExtension(saveTo, ".bmp");
         for (const std::string& input : {file, model.bitmapPath}) {

@@ -13,6 +13,7 @@
 #include "gelmar/model/editing/UndoRedo.h"
 #include "resources/gelmar/GelmarIds.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QCoreApplication>
@@ -224,6 +225,18 @@ void AppEngineHost::GoToUndoItem(int kind, int a1, int a2)
     CMDIChildWnd* child = main ? main->MDIGetActive() : nullptr;
     if (auto* table = child ? dynamic_cast<CGelmarTableView*>(child->GetActiveView()) : nullptr)
         table->GoToCell(a1, a2);
+}
+
+// The open-file dialog of a function's file.
+bool AppEngineHost::ChooseFileToOpen(std::string_view filter, std::string_view extension, std::string& path)
+{
+    const std::string filterText(filter), ext(extension);
+    CFileDialog dlg(TRUE, ext.c_str(), path.c_str(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER,
+                    filterText.c_str(), AfxGetMainWnd());
+    if (dlg.DoModal() != IDOK)
+        return false;
+    path = dlg.GetPathName();
+    return true;
 }
 
 AppEngineHost& TheAppHost()

@@ -32,6 +32,7 @@ class AppEngineHost : public EngineHost {
     void SetModified(bool modified) override;
     void UpdateAllViews() override;
     void GoToUndoItem(int kind, int a1, int a2) override;
+    bool ChooseFileToOpen(std::string_view filter, std::string_view extension, std::string& path) override;
 
     // A run begins: forget earlier Esc presses and pump at the next check.
     void BeginRun();

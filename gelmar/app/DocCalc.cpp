@@ -16,6 +16,7 @@
 #include "gelmar/model/calc/CalcSystem.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/Errors.h"
@@ -138,6 +139,14 @@ void CGelmarDoc::OnTemperatureRange()
     m.tin1 = dlg.m_interval1;
     m.tin2 = dlg.m_interval2;
     m.tsin = dlg.m_single;
+    if (dlg.m_setAsDefault) {
+        g_parameters.tmin = dlg.m_min;
+        g_parameters.tmax = dlg.m_max;
+        g_parameters.tin1 = dlg.m_interval1;
+        g_parameters.tin2 = dlg.m_interval2;
+        g_parameters.tsin = dlg.m_single;
+        g_parametersChanged = true;
+    }
     if (g_graphView) {
         g_graphView->BuildDisplayList();
         g_graphView->Invalidate(FALSE);

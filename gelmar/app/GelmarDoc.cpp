@@ -11,6 +11,7 @@
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/PendingWindows.h"
 #include "gelmar/app/TableViews.h"
+#include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/BlockEdits.h"
@@ -293,6 +294,11 @@ void CGelmarDoc::OnColours()
 void CGelmarDoc::OnControls()
 {
     Open<CControlView>();
+}
+
+void CGelmarDoc::OnFunctionGraph()
+{
+    Open<CFuncGraphView>();
 }
 
 // The 3D view's state.

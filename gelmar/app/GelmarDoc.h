@@ -45,6 +45,9 @@ class CGelmarDoc : public CDocument {
     bool SaveAs();
     void OnFileClose();
 
+    // Opens the function graph, or activates it when open.
+    void OnFunctionGraph();
+
     // Calculation commands.
     void OnCalcSystem();
     void OnCalcViewFactors();

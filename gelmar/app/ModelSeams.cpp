@@ -1,5 +1,5 @@
 // Defaults of the seams: a clear message that the import is not available,
-// and the open tables' answers to the 3D view.
+// and the record in the focused row of the open condition tables.
 #include "gelmar/app/ModelSeams.h"
 
 #include "gelmar/app/TableViews.h"
@@ -9,6 +9,12 @@ namespace gelmar {
 
 namespace {
 
+template <class TView> int FocusRecordOf()
+{
+    const TView* view = FindOpenView<TView>();
+    return view ? view->FocusRecord() : -1;
+}
+
 ModelSeams Defaults()
 {
     ModelSeams s;
@@ -16,38 +22,10 @@ ModelSeams Defaults()
         Host().MessageBox("Import of this file format is not available.", MessageStyle::Ok);
         return false;
     };
-    s.selectedSpan = [](int linkedTable, GridSpan& span) {
-        if (linkedTable == kLinkGrid)
-            if (const CGridView* grid = FindOpenView<CGridView>()) {
-                grid->GetSelectedSpan(span);
-                return true;
-            }
-        if (linkedTable == kLinkMinGrid)
-            if (const CMinGridView* grid = FindOpenView<CMinGridView>()) {
-                grid->GetSelectedSpan(span);
-                return true;
-            }
-        if (linkedTable == kLinkCoordinates)
-            if (const CCoordView* coords = FindOpenView<CCoordView>()) {
-                coords->GetSelectedSpan(span);
-                return true;
-            }
-        return false;
-    };
-    s.focusedBlock = [] {
-        const CBlockView* blocks = FindOpenView<CBlockView>();
-        return blocks ? blocks->FocusBlock() : -1;
-    };
-    s.goToBlock = [](int block) {
-        if (CBlockView* blocks = FindOpenView<CBlockView>())
-            blocks->GoToCell(block, blocks->FocusColumn());
-    };
-    s.goToColour = [](int colour) {
-        if (CColorView* colours = FindOpenView<CColorView>())
-            colours->GoToCell(colour, 2);
-        if (CClipColorView* clip = FindOpenView<CClipColorView>())
-            clip->GoToCell(colour, 5);
-    };
+    s.focusedNodeBc = [] { return FocusRecordOf<CNodeView>(); };
+    s.focusedOutputNode = [] { return FocusRecordOf<COutNodeView>(); };
+    s.focusedOutputBlock = [] { return FocusRecordOf<COutBlockView>(); };
+    s.selectedFunction = [] { return FocusRecordOf<CFuncView>(); };
     return s;
 }
 

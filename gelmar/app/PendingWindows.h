@@ -7,10 +7,10 @@ namespace gelmar {
 
 // The 3D view's rotation, panning and zooming, its previous view and zoom
 // numbers.
-inline constexpr bool kViewNavigationBuilt = false;
+inline constexpr bool kViewNavigationBuilt = true;
 // The graphic output window.
 inline constexpr bool kGraphicOutputBuilt = false;
 // The Temperature Range dialog.
-inline constexpr bool kTemperatureRangeBuilt = false;
+inline constexpr bool kTemperatureRangeBuilt = true;
 
 } // namespace gelmar

@@ -22,6 +22,25 @@ std::unique_ptr<PackedDib> DibCreate(int bitCount, int width, int height)
     return dib;
 }
 
+void EncodeRle8(const BYTE* indexes, int width, int height, std::vector<BYTE>& out)
+{
+    for (int y = 0; y < height; ++y) {
+        const BYTE* row = indexes + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        for (int x = 0; x < width;) {
+            int run = 1;
+            while (x + run < width && row[x + run] == row[x] && run < 255)
+                ++run;
+            out.push_back(static_cast<BYTE>(run));
+            out.push_back(row[x]);
+            x += run;
+        }
+        out.push_back(0);
+        out.push_back(0);
+    }
+    out.push_back(0);
+    out.push_back(1);
+}
+
 std::unique_ptr<PackedDib> MakeDib(int width, int height, const std::uint32_t* pixels, std::size_t stride)
 {
     auto dib = DibCreate(24, width, height);

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -44,5 +45,11 @@ BOOL DibSetUsage(PackedDib* dib, const CPalette* palette, int usage);
 // the picture or the data are errors; FALSE with the reason in *error.
 BOOL DecodeRle8(const BYTE* src, std::size_t size, int width, int height, std::int64_t rowBytes, BYTE* dst,
                 std::string* error);
+
+// Appends the RLE8 form of height rows of width 8-bit indexes (rows packed
+// without padding, in the order given): runs of at most 255 equal pixels,
+// an end-of-line mark after every row and the end-of-bitmap mark. Every
+// pixel is coded, so a frame stands on its own.
+void EncodeRle8(const BYTE* indexes, int width, int height, std::vector<BYTE>& out);
 
 } // namespace platform

@@ -3,6 +3,7 @@
 
 #include "platform/ui/SysColor.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/WndWidget.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -182,13 +183,15 @@ int CDC::StartDoc(const std::string& docName)
         return -1;
     printer->setDocName(QString::fromStdString(docName));
     m_pageStarted = false;
-    return Painter() ? 1 : -1;
+    // The job opens with its first page, so that the page set-up (the
+    // orientation) may still change before it.
+    return 1;
 }
 
 int CDC::StartPage()
 {
     auto* paged = dynamic_cast<QPagedPaintDevice*>(m_device);
-    if (!paged)
+    if (!paged || !Painter())
         return -1;
     if (m_pageStarted && !paged->newPage())
         return -1;
@@ -1063,6 +1066,12 @@ int CDC::GetDeviceCaps(int index) const
         return m_device->width();
     case VERTRES:
         return m_device->height();
+    case NUMCOLORS:
+        // Two colours on a black-and-white printer; -1, as for every device
+        // of more than 8 bits a pixel, otherwise.
+        if (auto* printer = dynamic_cast<QPrinter*>(m_device))
+            return printer->colorMode() == QPrinter::GrayScale ? 2 : -1;
+        return -1;
     case LOGPIXELSX:
         return m_device->logicalDpiX();
     case LOGPIXELSY:
@@ -1076,6 +1085,7 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_wnd(wnd)
 {
     if (!wnd || !wnd->GetSafeHwnd())
         return;
+    m_window = wnd;
     QImage* backing = wnd->BackingImage();
     if (!backing)
         return;
@@ -1100,9 +1110,17 @@ CPaintDC::~CPaintDC()
 
 CClientDC::CClientDC(CWnd* wnd) : m_wnd(wnd)
 {
-    if (wnd && wnd->GetSafeHwnd())
-        if (QImage* backing = wnd->BackingImage())
-            AttachDevice(backing, false);
+    if (!wnd || !wnd->GetSafeHwnd())
+        return;
+    m_window = wnd;
+    if (QImage* backing = wnd->BackingImage()) {
+        // On a surface with a picture of its own, the DC draws over that picture.
+        if (platform::detail::Surface* surface = platform::detail::SurfaceOf(wnd->GetWidget())) {
+            ReleasePaintersOf(backing);
+            surface->PrepareClientImage(*backing);
+        }
+        AttachDevice(backing, false);
+    }
 }
 
 CClientDC::~CClientDC()
@@ -1110,4 +1128,45 @@ CClientDC::~CClientDC()
     EndPainter();
     if (m_wnd && m_wnd->GetSafeHwnd())
         m_wnd->ShowBacking();
+}
+
+int StretchDIBits(CDC* pDC, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                  int srcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop)
+{
+    if (!pDC || !lpBits || !lpbmi || iUsage != DIB_RGB_COLORS || rop != SRCCOPY)
+        return 0;
+    const platform::BITMAPINFOHEADER& h = lpbmi->bmiHeader;
+    const int width = h.biWidth, height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (width <= 0 || height <= 0 || h.biCompression != platform::BI_RGB || (h.biBitCount != 8 && h.biBitCount != 24))
+        return 0;
+    const auto* bits = static_cast<const BYTE*>(lpBits);
+    const std::int64_t rowBytes = platform::DibRowBytes(width, h.biBitCount);
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return 0;
+    const auto* table =
+        reinterpret_cast<const platform::RGBQUAD*>(reinterpret_cast<const BYTE*>(lpbmi) + h.biSize);
+    const int entries = h.biBitCount == 8 ? (h.biClrUsed ? static_cast<int>(h.biClrUsed) : 256) : 0;
+    for (int y = 0; y < height; ++y) {
+        // Bottom-up rows unless the height is negative.
+        const BYTE* row = bits + rowBytes * (h.biHeight > 0 ? height - 1 - y : y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (h.biBitCount == 24) {
+                out[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+            } else {
+                const int i = row[x];
+                out[x] = i < entries ? qRgb(table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue) : qRgb(0, 0, 0);
+            }
+        }
+    }
+    QPainter* p = pDC->GetQtPainter();
+    if (!p)
+        return 0;
+    // The source rectangle counts its y from the bottom of the picture.
+    const QRect source(xSrc, height - ySrc - srcHeight, srcWidth, srcHeight);
+    p->setCompositionMode(QPainter::CompositionMode_Source);
+    p->drawImage(QRect(xDest, yDest, destWidth, destHeight), image, source);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return srcHeight;
 }

@@ -4,6 +4,7 @@
 // units, as it was. A painter is opened on the device only while this DC
 // draws, so several DCs may take turns on one device.
 #pragma once
+#include "platform/core/DibTypes.h"
 #include "platform/ui/Gdi.h"
 
 #include <QPainter>
@@ -36,6 +37,8 @@ class CDC {
     QPaintDevice* GetDevice() const { return m_device; }
     // The image drawn on (memory and window DCs), else null.
     QImage* GetImage() const { return m_image; }
+    // The window of a window DC (paint and client DCs), else null.
+    CWnd* GetWindow() const { return m_window; }
 
     // Printing jobs on a printer DC.
     int StartDoc(const std::string& docName);
@@ -192,6 +195,7 @@ class CDC {
     bool m_pageStarted = false;
     CPoint m_pos;
     mutable QPainter m_painter;
+    CWnd* m_window = nullptr;
 };
 
 class CPaintDC : public CDC {
@@ -217,8 +221,25 @@ class CClientDC : public CDC {
 // changes size or goes away).
 void ReleasePaintersOf(QPaintDevice* device);
 
+// A packed DIB's header, followed by its colour table.
+struct BITMAPINFO {
+    platform::BITMAPINFOHEADER bmiHeader;
+    platform::RGBQUAD bmiColors[1];
+};
+
+// Draws the source rectangle of an uncompressed 8- or 24-bit DIB (ySrc
+// counted from the picture's bottom) stretched into the destination
+// rectangle of the DC, with DIB_RGB_COLORS and SRCCOPY; the number of rows
+// drawn, 0 on failure.
+int StretchDIBits(CDC* pDC, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                  int srcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop);
+
+class CPrintDialog;
+
 // The framework's printing state between the printing calls of a view.
 struct CPrintInfo {
+    // The print dialog of the job (DoPreparePrinting runs it).
+    CPrintDialog* m_pPD = nullptr;
     UINT m_nCurPage = 1;
     UINT m_nNumPreviewPages = 0;
     CRect m_rectDraw;

@@ -123,6 +123,8 @@ enum : DWORD {
     WS_BORDER = 0x00800000,
     WS_CAPTION = 0x00C00000,
     WS_MAXIMIZE = 0x01000000,
+    WS_CLIPCHILDREN = 0x02000000,
+    WS_CLIPSIBLINGS = 0x04000000,
     WS_DISABLED = 0x08000000,
     WS_VISIBLE = 0x10000000,
     WS_CHILD = 0x40000000,
@@ -387,6 +389,7 @@ enum : int {
 };
 enum : int { FW_NORMAL = 400, FW_SEMIBOLD = 600, FW_BOLD = 700 };
 enum : BYTE { ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2, GREEK_CHARSET = 161 };
+enum : BYTE { DEFAULT_QUALITY = 0, NONANTIALIASED_QUALITY = 3, ANTIALIASED_QUALITY = 4 };
 
 struct LOGFONT {
     LONG lfHeight = 0;
@@ -432,7 +435,11 @@ enum : UINT {
 };
 
 // GetDeviceCaps.
-enum : int { HORZRES = 8, VERTRES = 10, LOGPIXELSX = 88, LOGPIXELSY = 90 };
+enum : int { HORZRES = 8, VERTRES = 10, NUMCOLORS = 24, LOGPIXELSX = 88, LOGPIXELSY = 90 };
+
+// Printer orientation (the print set-up's dmOrientation) and DIB colour use.
+enum : int { DMORIENT_PORTRAIT = 1, DMORIENT_LANDSCAPE = 2 };
+enum : UINT { DIB_RGB_COLORS = 0, DIB_PAL_COLORS = 1 };
 
 // Region combination.
 enum : int { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5 };

@@ -471,15 +471,25 @@ BOOL CDialog::CreateDialogWindow(CWnd* pParent)
     outer->addLayout(m_bottomBars);
     m_menuBar = nullptr;
     if (t->menu)
-        if (const platform::MenuTemplate* menu = platform::Resources::Get().FindMenu(t->menu)) {
-            m_menuBar = platform::detail::BuildMenuBar(
-                w, *menu, [this](UINT id) { ExecuteCommand(id); },
-                [this](QMenu* popup) { platform::detail::UpdateMenuItems(popup, this, TRUE); });
-            outer->setMenuBar(m_menuBar);
-        }
+        SetMenu(t->menu);
     BuildControls(*t, w, m_controlLayout);
     m_nModalResult = -1;
     m_ended = false;
+    return TRUE;
+}
+
+BOOL CDialog::SetMenu(UINT nIDResource)
+{
+    const platform::MenuTemplate* menu = platform::Resources::Get().FindMenu(nIDResource);
+    auto* outer = m_widget ? qobject_cast<QVBoxLayout*>(m_widget->layout()) : nullptr;
+    if (!menu || !outer)
+        return FALSE;
+    QMenuBar* bar = platform::detail::BuildMenuBar(
+        m_widget, *menu, [this](UINT id) { ExecuteCommand(id); },
+        [this](QMenu* popup) { platform::detail::UpdateMenuItems(popup, this, TRUE); });
+    outer->setMenuBar(bar);
+    delete m_menuBar;
+    m_menuBar = bar;
     return TRUE;
 }
 

@@ -116,6 +116,10 @@ class CDialog : public CWnd {
     // as do its commands, so that its bars follow the update handlers.
     void AddBar(QWidget* bar, bool bottom);
     QMenuBar* GetMenuBar() const { return m_menuBar; }
+    // Gives the dialog the menu bar of that menu resource in place of the
+    // one it has (a dialog that chooses its menu when it opens); FALSE when
+    // there is no such menu.
+    BOOL SetMenu(UINT nIDResource);
     // The grid in which the template's controls are laid out.
     QGridLayout* GetControlLayout() const { return m_controlLayout; }
 

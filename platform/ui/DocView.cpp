@@ -3,6 +3,8 @@
 
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/PrintDialog.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -133,7 +135,70 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
         SetFocus();
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (pDC && pDC->IsPrinting() && pInfo && pInfo->GetMaxPage() == 0xFFFF)
+        pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+}
+
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+    if (!pInfo || !pInfo->m_pPD)
+        return FALSE;
+    return pInfo->m_pPD->DoModal() == IDOK;
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo*)
+{
+    OnDraw(pDC);
+}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnFilePrint()
+{
+    CPrintDialog dialog(FALSE,
+                        PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE |
+                            PD_HIDEPRINTTOFILE,
+                        this);
+    CPrintInfo info;
+    info.m_pPD = &dialog;
+    if (!OnPreparePrinting(&info))
+        return;
+    std::unique_ptr<CDC> dc = dialog.GetPrinterDC();
+    if (!dc)
+        return;
+    OnBeginPrinting(dc.get(), &info);
+    std::string title = m_pDocument ? m_pDocument->GetTitle() : std::string();
+    if (dc->StartDoc(title) < 0) {
+        OnEndPrinting(dc.get(), &info);
+        AfxMessageBox("Print failure!");
+        return;
+    }
+    for (info.m_nCurPage = info.GetMinPage(); info.m_nCurPage <= info.GetMaxPage(); ++info.m_nCurPage) {
+        OnPrepareDC(dc.get(), &info);
+        if (!info.m_bContinuePrinting)
+            break;
+        info.m_rectDraw = CRect(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+        if (dc->StartPage() < 0) {
+            dc->AbortDoc();
+            OnEndPrinting(dc.get(), &info);
+            AfxMessageBox("Error starting new page!");
+            return;
+        }
+        OnPrint(dc.get(), &info);
+        dc->EndPage();
+    }
+    OnEndPrinting(dc.get(), &info);
+    dc->EndDoc();
+}
 
 void CView::OnPaint()
 {

@@ -72,7 +72,22 @@ class CView : public CWnd {
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, void* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    // While printing a job whose last page is not known, the default ends
+    // the job after page 1.
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+
+    // The print loop of the view's Print command: OnPreparePrinting (which
+    // calls DoPreparePrinting to run the print dialog), OnBeginPrinting,
+    // then per page OnPrepareDC, StartPage, OnPrint and EndPage, and
+    // OnEndPrinting, on the printer the user chose.
+    void OnFilePrint();
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // Runs the print dialog; FALSE when the user cancels.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The default draws the view (OnDraw) on the page.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
     void OnPaint() override;
     void OnDestroy() override;

@@ -139,6 +139,8 @@ QFont CFont::ToQFont() const
     f.setItalic(m_lf.lfItalic != 0);
     f.setUnderline(m_lf.lfUnderline != 0);
     f.setStrikeOut(m_lf.lfStrikeOut != 0);
+    if (m_lf.lfQuality == NONANTIALIASED_QUALITY)
+        f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
 
@@ -183,9 +185,13 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
 {
-    if (width <= 0 || height <= 0)
+    // Sizes in 64 bits: a bitmap beyond what a display bitmap can hold (or
+    // whose memory cannot be had) is not created.
+    if (width <= 0 || height <= 0 || std::int64_t{width} * height * 4 > kMaxCompatibleBitmapBytes)
         return FALSE;
     m_image = QImage(width, height, QImage::Format_RGB32);
+    if (m_image.isNull())
+        return FALSE;
     m_image.fill(Qt::black);
     m_mono = false;
     m_created = true;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRegion>
 #include <array>
+#include <cstdint>
 #include <string>
 
 class CDC;
@@ -75,6 +76,9 @@ class CFont : public CGdiObject {
 
 // The system's message font (used by controls and grids as their default).
 void GetMessageFont(LOGFONT* lf);
+
+// The largest bitmap CreateCompatibleBitmap makes, in bytes of 32-bit pixels.
+constexpr std::int64_t kMaxCompatibleBitmapBytes = std::int64_t{1} << 30;
 
 class CBitmap : public CGdiObject {
   public:

@@ -65,3 +65,15 @@ std::unique_ptr<CDC> CPrintDialog::GetPrinterDC()
         return nullptr;
     return std::make_unique<CPrinterDC>(std::move(m_printer));
 }
+
+BOOL SetPrinterOrientation(CDC* pDC, CPrintInfo*, int orientation)
+{
+    auto* printer = pDC ? dynamic_cast<QPrinter*>(pDC->GetDevice()) : nullptr;
+    if (!printer)
+        return FALSE;
+    const QPageLayout::Orientation wanted =
+        orientation == DMORIENT_LANDSCAPE ? QPageLayout::Landscape : QPageLayout::Portrait;
+    if (printer->pageLayout().orientation() != wanted)
+        printer->setPageOrientation(wanted);
+    return TRUE;
+}

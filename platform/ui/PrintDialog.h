@@ -43,3 +43,8 @@ class CPrintDialog {
     CWnd* m_pParentWnd;
     std::unique_ptr<QPrinter> m_printer;
 };
+
+// Sets the page orientation (DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE) of the
+// printer behind a printer DC; a page already begun keeps its own, the next
+// one takes the new orientation. FALSE when the DC has no printer.
+BOOL SetPrinterOrientation(CDC* pDC, CPrintInfo* pInfo, int orientation);

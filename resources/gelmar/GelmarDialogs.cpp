@@ -375,6 +375,8 @@ void RegisterGelmarResources()
     r.AddBitmap(IDB_SPLASH, ":/gelmar/Splash.bmp");
     RegisterGelmarMenus();
     RegisterTextOutputResources();
+    RegisterGraphicOutputResources();
+    RegisterView3DResources();
     RegisterFunctionGraphResources();
 }
 

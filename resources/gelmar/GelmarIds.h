@@ -128,7 +128,7 @@ enum : UINT {
     IDS_CLIP_OBJECT = 374,
     IDS_CLIP_COLOURS = 375,
     // The 23 column headers of the Colours table, in column order.
-    IDS_COLOURS_HEADER_FIRST = 376,
+    IDS_COLOURS_HEADER_FIRST = 3376,
     IDS_PASTE_ROW_QUESTION = 399,
     IDS_TRANSFORM_WIDTHS = 412,
     IDS_WIDTH_NOT_POSITIVE = 413,
@@ -150,6 +150,51 @@ enum : UINT {
     IDS_COLOUR_VOLUME = 929,
     IDS_SAVE_CHANGES = 1300,
     IDS_VENTILATION_ERROR = 1301,
+};
+
+// The tables of boundary conditions, functions, outputs, report items, sun
+// obstacles, controls and ventilation flows: frame captions, headers and
+// delete questions.
+enum : UINT {
+    IDS_NODE_BCS = 400,
+    IDS_NODE_NUMBER = 401,
+    IDS_HEADER_R = 402,
+    IDS_HEADER_C = 403,
+    IDS_HEADER_L = 404,
+    IDS_HEADER_X = 405,
+    IDS_HEADER_Y = 406,
+    IDS_HEADER_Z = 407,
+    IDS_NODE_TYPE = 408,
+    IDS_NODE_TEMPERATURE = 409,
+    IDS_NODE_POWER = 410,
+    IDS_DELETE_NODE_BC = 411,
+    IDS_BORDER_BCS = 528,
+    IDS_BORDER_HEADER_FIRST = 529, // "No." .. "q [W/m²]", columns 0 and 3, 1, 4, 2, 5, 6, 7
+    IDS_DELETE_BORDER_BC = 537,
+    IDS_MATERIAL_BCS = 562,
+    IDS_MATERIAL_NUMBER = 563,
+    IDS_MATERIAL_COLOUR = 564,
+    IDS_MATERIAL_TYPE = 565,
+    IDS_DELETE_MATERIAL_BC = 566,
+    IDS_FUNCTIONS = 592,
+    IDS_FUNCTIONS_HEADER_FIRST = 593, // "No." .. "Prm.6", in column order
+    IDS_DELETE_FUNCTION = 603,
+    IDS_OUTPUT_NODES = 736,
+    IDS_DELETE_OUTPUT_NODE = 737,
+    IDS_OUTPUT_BLOCKS = 741,
+    IDS_DELETE_OUTPUT_BLOCK = 742,
+    IDS_REPORT_DEFINITION = 746,
+    IDS_REPORT_HEADER_FIRST = 747, // "No." .. "Decimals", in column order
+    IDS_DELETE_REPORT_ITEM = 753,
+    IDS_SUN_OBSTACLES = 848,
+    IDS_SUN_HEADER_FIRST = 849, // "No." .. "Max. Altitude\n[°]", in column order
+    IDS_DELETE_SUN_OBSTACLE = 854,
+    IDS_CONTROLS = 1310,
+    IDS_CONTROLS_HEADER_FIRST = 1311, // 14 headers, in column order
+    IDS_DELETE_CONTROL = 1325,
+    IDS_VENTILATION_FLOWS = 1330,
+    IDS_VENTILATION_HEADER_FIRST = 1331, // 6 headers, in column order
+    IDS_DELETE_VENTILATION_FLOW = 1337,
 };
 
 // Dialogs.
@@ -257,6 +302,24 @@ enum : UINT {
     IDS_TEXT_OUTPUT_TITLE = 449,
 };
 
+// The 3D view and the File Open preview: the frame's title, the colour
+// read-out of the status bar and the Zoom Numbers dialog (154) with its
+// fields and the focus's unit labels.
+enum : UINT {
+    IDS_IMAGE_TITLE = 376,
+    IDS_COLOUR_READOUT = 930,
+    IDD_ZOOM_NUMBERS_3D = 154,
+    IDC_ZOOM_AZIMUTH = 1060,
+    IDC_ZOOM_ALTITUDE = 1061,
+    IDC_ZOOM_VIEW_ANGLE = 1062,
+    IDC_ZOOM_FOCUS_X = 1063,
+    IDC_ZOOM_FOCUS_Y = 1064,
+    IDC_ZOOM_FOCUS_Z = 1065,
+    IDC_ZOOM_UNIT_X = 1066,
+    IDC_ZOOM_UNIT_Y = 1067,
+    IDC_ZOOM_UNIT_Z = 1068,
+};
+
 // The function graph: its scale commands, its chart, the axis-scale
 // dialogs with their controls, and its strings.
 enum : UINT {
@@ -312,10 +375,84 @@ enum : UINT {
     IDS_GRAPH_EMISSIVITY = 918,
 };
 
+// The graphic output window: its dialog with the View frame (the drawing
+// surface), its menus (Cartesian and R/C/L naming), toolbars and
+// accelerators, its commands, strings and the dialogs of its own (frame rate
+// and compression of AVI files); the dialogs it shares with the other
+// programs have their ids in common/ui.
+enum : UINT {
+    IDD_GRAPHIC_OUTPUT = 152,
+    IDR_GRAPHIC_OUTPUT = 143,
+    IDR_GRAPHIC_OUTPUT_RCL = 145,
+    IDR_GRAPHIC_OUTPUT_ACCEL = 148,
+    IDC_GRAPHIC_VIEW = 1090,
+    IDD_WRITE_AVI = 167,
+    IDC_AVI_FRAMES_PER_SECOND = 1094,
+    IDD_AVI_COMPRESSION = 12040,
+    IDC_AVI_COMPRESSOR = 1095,
+    ID_GRAPHIC_STATUS_PANE = 32977,
+    ID_GRAPHIC_SAVE_IMAGE = 32838,
+    ID_GRAPHIC_PRINT_IMAGE = 32839,
+    ID_GRAPHIC_EXIT = 32840,
+    ID_GRAPHIC_PERSPECTIVE = 32841,
+    ID_GRAPHIC_SECTION_XMIN = 32842, // .. 32847 Zmax
+    ID_GRAPHIC_ROTATE = 32848,
+    ID_GRAPHIC_PAN = 32849,
+    ID_GRAPHIC_ZOOM_WINDOW = 32850,
+    ID_GRAPHIC_ZOOM_IN = 32851,
+    ID_GRAPHIC_ZOOM_OUT = 32852,
+    ID_GRAPHIC_ZOOM_TOTAL = 32853,
+    ID_GRAPHIC_PREVIOUS_VIEW = 32854,
+    ID_GRAPHIC_NUMBERS = 32855,
+    ID_GRAPHIC_OBJECT_LINES = 32856,
+    ID_GRAPHIC_GRID_LINES = 32857,
+    ID_GRAPHIC_ISOTHERMAL_LINES = 32858,
+    ID_GRAPHIC_FILL_MATERIALS = 32859,
+    ID_GRAPHIC_FILL_PATTERNS = 32860,
+    ID_GRAPHIC_FILL_BCS = 32861,
+    ID_GRAPHIC_FILL_TEMPERATURES = 32862,
+    ID_GRAPHIC_FILL_ISOFLUXES = 32863,
+    ID_GRAPHIC_FILL_OFF = 32864,
+    ID_GRAPHIC_LEGEND = 32865,
+    ID_GRAPHIC_CLIP_OBJECT = 32866,
+    ID_GRAPHIC_CLIP_OFF = 32867,
+    ID_GRAPHIC_TEMPERATURE_RANGE = 32868,
+    ID_GRAPHIC_HEAT_FLUX_RANGE = 32869,
+    ID_GRAPHIC_LINE_STYLES = 32870,
+    ID_GRAPHIC_SECTION_RMIN = 32878, // .. 32883 Lmax
+    ID_GRAPHIC_KEY_LEFT = 32884,     // .. 32887: Left, Right, Up, Down
+    ID_GRAPHIC_ISOFLUX_LINES = 32889,
+    ID_GRAPHIC_SAVE_ANIMATION = 32965,
+    ID_GRAPHIC_WRITE_AVI = 32966,
+    ID_GRAPHIC_FIRST_STEP = 32967,
+    ID_GRAPHIC_NEXT_STEP = 32968,
+    ID_GRAPHIC_PREVIOUS_STEP = 32969,
+    ID_GRAPHIC_GO_TO = 32970,
+    ID_GRAPHIC_PLAY = 32971,
+    ID_GRAPHIC_ROTATE_LEFT = 32972, // .. 32975: Left, Right, Up, Down
+    ID_GRAPHIC_FILL_SOLAR = 33011,
+    ID_GRAPHIC_SHADOW = 33012,
+    ID_GRAPHIC_SUN_POSITION = 33020,
+    ID_GRAPHIC_PROFILE_LINE = 33021,
+    ID_GRAPHIC_PROFILE = 33022,
+    ID_GRAPHIC_IMAGE_SIZE = 33040,
+    IDS_IMAGE_FILTER = 258,
+    IDS_AVI_FILTER = 260,
+    IDS_LEGEND_COLOUR = 447,
+    IDS_GRAPHIC_OUTPUT_TITLE = 448,
+    IDS_PROFILE_TITLE = 864,
+    IDS_AVI_SIZE_LIMIT = 1302,
+};
+
 // Registers Gelmar's menus, accelerators, toolbar and dialog templates.
 void RegisterGelmarResources();
+// The 3D view's own (called by RegisterGelmarResources).
+void RegisterView3DResources();
 // The text output window's own (called by RegisterGelmarResources).
 void RegisterTextOutputResources();
+// The graphic output window's own and the dialogs it shares (called by
+// RegisterGelmarResources).
+void RegisterGraphicOutputResources();
 // The axis-scale dialogs of the function graph (called by RegisterGelmarResources).
 void RegisterFunctionGraphResources();
 // The file name of the English string table in the program folder.

@@ -6,12 +6,23 @@
 #pragma once
 #include "common/core/HostMessages.h"
 
+#include <functional>
 #include <string_view>
 
 namespace dralo {
 
 using common::MessageAnswer;
 using common::MessageStyle;
+
+// The read-outs of the solver in the calculation window: the iteration
+// counter, the largest temperature change of the last iteration (K) and the
+// object and node divergence (%).
+struct SolverReadouts {
+    int iterations = 0;
+    float largestChange = 0.0f;
+    float objectDivergence = 200.0f;
+    float nodeDivergence = 200.0f;
+};
 
 class EngineHost {
   public:
@@ -38,6 +49,20 @@ class EngineHost {
     virtual void GoToEditedCell(int /*kind*/, int /*row*/, int /*column*/) {}
     // The document refreshes all its views.
     virtual void UpdateAllViews() {}
+
+    // Shows the modal calculation window, whose first paint runs the work,
+    // and returns once it has closed. A host without windows runs the work.
+    virtual void RunCalculationWindow(const std::function<void()>& work) { work(); }
+    // Read-outs of the calculation window: the cycle (which blanks the
+    // solver's read-outs), the number of equations, the number of triangles
+    // and the solver's read-outs.
+    virtual void ShowCycle(int /*cycle*/) {}
+    virtual void ShowNodeCount(long long /*equations*/) {}
+    virtual void ShowTriangleCount(long long /*triangles*/) {}
+    virtual void ShowSolverProgress(const SolverReadouts& /*readouts*/) {}
+    // The rules changed a colour's values between cycles: the open Colours
+    // and Border U Values tables refill and repaint themselves.
+    virtual void RefillRuleTables() {}
 };
 
 // Does nothing, keeps every message and answers as a user who wants the work

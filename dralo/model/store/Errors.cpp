@@ -57,6 +57,14 @@ EngineError EngineError::SeparatedZones(int colour)
     return e;
 }
 
+EngineError EngineError::Triangulation(int colour)
+{
+    EngineError e(ErrorCode::Triangulation);
+    e.m_colour = colour;
+    e.m_message = "Triangulation failed in colour " + std::to_string(colour);
+    return e;
+}
+
 EngineError EngineError::TouchingBcTypes(int a, int b)
 {
     EngineError e(ErrorCode::TouchingBcTypes);

@@ -18,6 +18,7 @@ enum class ErrorCode : int {
     TouchingBcTypes = 5, // "Two boundary conditions of different type ..." (266)
     ResultFile = 6,      // "Cannot find solution file ..." (268)
     Bitmap = 7,          // "Bitmap creation failed.\nBitmap size too large." (267)
+    Triangulation = 8,   // "Triangulation failed in colour %d"
 };
 
 class EngineError : public std::exception {
@@ -30,6 +31,9 @@ class EngineError : public std::exception {
     static EngineError TouchingBcTypes(int a, int b);
     static EngineError ResultFile() { return EngineError(ErrorCode::ResultFile); }
     static EngineError Bitmap() { return EngineError(ErrorCode::Bitmap); }
+    // The mesh of the colour could not be completed (a front edge without a
+    // valid apex, or a contour that cannot be followed on).
+    static EngineError Triangulation(int colour);
 
     ErrorCode Code() const { return m_code; }
     const std::string& Path() const { return m_path; }

@@ -111,7 +111,7 @@ struct ColourRecord {
     // Extremes over the colour's nodes in the last solution.
     float lowestTemperature = kNoLowestTemperature;
     float highestTemperature = kNoHighestTemperature;
-    std::int32_t resultWord1 = 0, resultWord2 = 0; // used by the results and reports
+    float heatFlowIn = 0.0f, heatFlowOut = 0.0f;  // boundary colour: W/m into and out of the object in the last solution
     float flowX = 0.0f, flowY = 0.0f;              // mean heat-flow direction in the last solution
     std::int32_t flowAxis = 0;                     // main flow axis: 1 x, 2 y, 0 none
     std::int32_t adiabatic = 0;                    // model check: BC_SIMPL/BC_FRE_S with hglo 0 and flux 0

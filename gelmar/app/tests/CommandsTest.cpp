@@ -51,8 +51,38 @@ TEST_F(CommandsTest, ShowTemperaturesWaitsForACalculatedSolution)
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
     EXPECT_EQ(g_graphView->m_viewKind, 3);
     EXPECT_TRUE(Item(ID_SHOW_TEMPERATURES)->isChecked());
-    // Its dialog belongs to the graphics windows: enabled once it exists.
-    EXPECT_EQ(Main()->ExecuteCommand(ID_TEMPERATURE_RANGE), kTemperatureRangeBuilt ? TRUE : FALSE);
+    // Its dialog: OK takes the values into the model; Set As Default also
+    // makes them the parameter file's defaults.
+    const ParameterSet defaults = g_parameters;
+    const auto fill = [](const char* min, UINT button) {
+        platform::TestHook::Get().PushDialogScript([=](CDialog& d) {
+            d.SetDlgItemText(common::IDC_RANGE_MIN, min);
+            d.SetDlgItemText(common::IDC_RANGE_MAX, "30");
+            d.SetDlgItemText(common::IDC_RANGE_INC1, "2");
+            d.SetDlgItemText(common::IDC_RANGE_INC2, "10");
+            d.SetDlgItemText(common::IDC_RANGE_SINGLE, "12.5");
+            d.ClickButton(button);
+        });
+    };
+    g_parametersChanged = false;
+    fill("-4", IDOK);
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_TEMPERATURE_RANGE));
+    EXPECT_FLOAT_EQ(g_model.tmin, -4.0f);
+    EXPECT_FLOAT_EQ(g_model.tmax, 30.0f);
+    EXPECT_FLOAT_EQ(g_model.tsin, 12.5f);
+    EXPECT_FLOAT_EQ(g_parameters.tmin, defaults.tmin);
+    EXPECT_FALSE(g_parametersChanged);
+    fill("-6", common::IDC_RANGE_SET_AS_DEFAULT);
+    EXPECT_TRUE(Main()->ExecuteCommand(ID_TEMPERATURE_RANGE));
+    EXPECT_FLOAT_EQ(g_model.tmin, -6.0f);
+    EXPECT_FLOAT_EQ(g_parameters.tmin, -6.0f);
+    EXPECT_FLOAT_EQ(g_parameters.tmax, 30.0f);
+    EXPECT_FLOAT_EQ(g_parameters.tin1, 2.0f);
+    EXPECT_FLOAT_EQ(g_parameters.tin2, 10.0f);
+    EXPECT_FLOAT_EQ(g_parameters.tsin, 12.5f);
+    EXPECT_TRUE(g_parametersChanged);
+    g_parameters = defaults;
+    g_parametersChanged = false;
     // An edit makes the solution stale.
     EXPECT_TRUE(Main()->ExecuteCommand(ID_SHOW_MATERIALS));
     Doc()->SetModified(TRUE);

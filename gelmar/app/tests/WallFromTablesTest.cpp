@@ -6,6 +6,7 @@
 // model is the same; Calc System gives gelmar-calc's result files, whose heat
 // flux and inside surface temperature are those of the series resistances.
 #include "AppFixture.h"
+#include "CalcDriver.h"
 #include "TableSupport.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -22,17 +23,6 @@ namespace fs = std::filesystem;
 
 namespace gelmar::test {
 namespace {
-
-// Runs gelmar-calc in a folder of its own; false when it failed.
-bool RunDriver(const fs::path& folder, const std::string& arguments)
-{
-    fs::create_directories(folder);
-    const std::string command = "cd '" + folder.string() + "' && '" + GELMAR_CALC_EXE + "' " + arguments +
-                                " > /dev/null 2> driver.err";
-    const bool ok = std::system(command.c_str()) == 0;
-    fs::remove(folder / "driver.err");
-    return ok;
-}
 
 class WallFromTablesTest : public AppFixture {
   protected:

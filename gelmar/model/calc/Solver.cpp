@@ -33,7 +33,7 @@ void ShowSolverProgress(EngineHost& host, const kernels::SolverState& s)
 
 void FactoriseIncompleteCholesky(RunState& run, EngineHost& host)
 {
-    run.work.factor.Factorise(*run.work.matrix, EngineEsc(host));
+    run.work.factor.Factorise(*run.work.matrix, EngineEsc(host), &run.work.solverWork.team);
 }
 
 int SolveConjugateGradient(ModelStore& model, RunState& run, EngineHost& host)

@@ -312,12 +312,12 @@ void ComputeColourHeatFlows(ModelStore& model, RunState& run, EngineHost& host)
     AssembleEquations(model, run, host, 0);
     const kernels::Index grid = run.work.gridNodeCount;
     std::vector<double> flows(grid, 0.0);
-    kernels::HeatBalanceWork scratch;
-    kernels::ComputeHeatBalance(*run.work.matrix, run.work.rhs.data(), run.work.solution.data(), scratch,
-                                flows.data(), kernels::HeatBalanceRule{}, [&host] {
+    kernels::ComputeHeatBalance(*run.work.matrix, run.work.rhs.data(), run.work.solution.data(), flows.data(),
+                                kernels::HeatBalanceRule{}, [&host] {
                                     CheckEscAbort(host);
                                     return false;
-                                });
+                                },
+                                &run.work.solverWork.team);
     std::array<kernels::ColourFlows, kColourCount> results;
     std::array<bool, kColourCount> reset{}, collect{};
     for (int c = 0; c < kColourCount; ++c) {

@@ -21,16 +21,40 @@ void KeepCapacity(RecordArray<T, Size>& a, const RecordArray<T, Size>& now)
         throw std::bad_alloc();
 }
 
+// Fills an array of the restored model from the record's shared copy, with
+// at least the capacity the model has now.
+template <typename T, typename Size>
+void RestoreInto(RecordArray<T, Size>& a, const common::SharedChunks<T>& c, const RecordArray<T, Size>& now)
+{
+    const std::size_t size = std::max<std::size_t>(c.size(), static_cast<std::size_t>(now.capacity));
+    if (static_cast<std::size_t>(a.capacity) < size && !a.Grow(size))
+        throw std::bad_alloc();
+    c.CopyTo(a.data.data());
+    a.count = static_cast<Size>(c.size());
+}
+
+// Shares a list of the model chunk by chunk with the same list of the
+// snapshot before.
+template <typename T, typename Size>
+void Share(common::SharedChunks<T>& copy, const RecordArray<T, Size>& a, const UndoRecord* previous,
+           common::SharedChunks<T> UndoRecord::*list)
+{
+    copy.Assign(a.data.data(), static_cast<std::size_t>(a.count), previous ? &(previous->*list) : nullptr);
+}
+
 // The model of the record as the model becomes on a restore: what a snapshot
 // does not stand for stays as it is now, and no array shrinks.
 ModelStore Restored(const UndoRecord& r, const ModelStore& now)
 {
     ModelStore m = r.model;
-    const std::size_t blocks = std::max<std::size_t>(r.blocks.size(), now.blocks.capacity);
-    if (m.blocks.capacity < blocks && !m.blocks.Grow(blocks))
-        throw std::bad_alloc();
-    r.blocks.CopyTo(m.blocks.data.data());
-    m.blocks.count = static_cast<std::uint16_t>(r.blocks.size());
+    RestoreInto(m.blocks, r.blocks, now.blocks);
+    RestoreInto(m.nodeBcs, r.nodeBcs, now.nodeBcs);
+    RestoreInto(m.borderBcs, r.borderBcs, now.borderBcs);
+    RestoreInto(m.materialBcs, r.materialBcs, now.materialBcs);
+    RestoreInto(m.outputNodes, r.outputNodes, now.outputNodes);
+    RestoreInto(m.outputBlocks, r.outputBlocks, now.outputBlocks);
+    RestoreInto(m.reportItems, r.reportItems, now.reportItems);
+    RestoreInto(m.controls, r.controls, now.controls);
     m.dataFilePath = now.dataFilePath;
     m.blockBase = now.blockBase;
     m.rcl = now.rcl;
@@ -70,10 +94,24 @@ ModelStore Restored(const UndoRecord& r, const ModelStore& now)
 bool SaveUndoRecord(UndoHistory& history, const ModelStore& m, EngineHost& host, int kind, int a1, int a2)
 {
     try {
-        UndoRecord r{kind, a1, a2, m, {}};
+        UndoRecord r{kind, a1, a2, m, {}, {}, {}, {}, {}, {}, {}, {}};
         r.model.blocks = {};
+        r.model.nodeBcs = {};
+        r.model.borderBcs = {};
+        r.model.materialBcs = {};
+        r.model.outputNodes = {};
+        r.model.outputBlocks = {};
+        r.model.reportItems = {};
+        r.model.controls = {};
         const UndoRecord* previous = history.Current();
-        r.blocks.Assign(m.blocks.data.data(), m.blocks.count, previous ? &previous->blocks : nullptr);
+        Share(r.blocks, m.blocks, previous, &UndoRecord::blocks);
+        Share(r.nodeBcs, m.nodeBcs, previous, &UndoRecord::nodeBcs);
+        Share(r.borderBcs, m.borderBcs, previous, &UndoRecord::borderBcs);
+        Share(r.materialBcs, m.materialBcs, previous, &UndoRecord::materialBcs);
+        Share(r.outputNodes, m.outputNodes, previous, &UndoRecord::outputNodes);
+        Share(r.outputBlocks, m.outputBlocks, previous, &UndoRecord::outputBlocks);
+        Share(r.reportItems, m.reportItems, previous, &UndoRecord::reportItems);
+        Share(r.controls, m.controls, previous, &UndoRecord::controls);
         history.Push(std::move(r));
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory(host);

@@ -47,10 +47,18 @@ constexpr std::size_t kUndoLimit = 102;
 struct UndoRecord {
     int kind = kUndoBaseline;
     int a1 = 0, a2 = 0; // row and column (or item and field) of the edited cell
-    ModelStore model;   // the model but for its blocks, which are kept below
+    ModelStore model;   // the model but for its blocks and long lists, kept below
     // Shared chunk by chunk with the snapshot before where the blocks are
     // the same: an edit of one block of a large model copies little.
     common::SharedChunks<BlockRecord> blocks;
+    // The lists that may run to many records are shared in the same way.
+    common::SharedChunks<NodeBcRecord> nodeBcs;
+    common::SharedChunks<BorderFaceBcRecord> borderBcs;
+    common::SharedChunks<MaterialBcRecord> materialBcs;
+    common::SharedChunks<OutputNodeRecord> outputNodes;
+    common::SharedChunks<OutputBlockRecord> outputBlocks;
+    common::SharedChunks<ReportItemRecord> reportItems;
+    common::SharedChunks<ControlRecord> controls;
 };
 
 // The snapshots of one program, oldest first, with a current record.

@@ -8,6 +8,7 @@
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/editing/FunctionEdits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -142,18 +143,8 @@ void FreeFunctionArray(ModelStore& model)
 
 void MakeUniqueFunctionName(ModelStore& model, char name[4])
 {
-    for (int n = 1; n <= 99; ++n) {
-        char candidate[4];
-        std::snprintf(candidate, sizeof candidate, "%c%02d", name[0], n);
-        const FunctionName c(candidate);
-        bool taken = false;
-        for (std::size_t f = 0; f < model.functions.count && !taken; ++f)
-            taken = model.functions[f].name == c;
-        if (!taken) {
-            std::memcpy(name, candidate, 4);
-            return;
-        }
-    }
+    if (const std::optional<FunctionName> free = FirstFreeFunctionName(model, name[0]))
+        std::memcpy(name, free->text, 4);
 }
 
 bool IsFunctionNameUsed(ModelStore& model, std::size_t f)

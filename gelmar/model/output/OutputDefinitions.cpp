@@ -31,8 +31,12 @@ void FreeOutputBlockArray(ModelStore& model)
 
 void InitOutputBlock(ModelStore& model, std::size_t n)
 {
+    model.outputBlocks[n] = DefaultOutputBlock(model);
+}
+
+OutputBlockRecord DefaultOutputBlock(const ModelStore& m)
+{
     OutputBlockRecord b;
-    const ModelStore& m = model;
     if (m.rcl) {
         b.k1 = m.axes[2].n;
         b.k2 = static_cast<std::uint16_t>(m.axes[2].n + 1);
@@ -47,7 +51,7 @@ void InitOutputBlock(ModelStore& model, std::size_t n)
         b.i1 = 0;
         b.i2 = 2;
     }
-    model.outputBlocks[n] = b;
+    return b;
 }
 
 void FreeReportItemArray(ModelStore& model)

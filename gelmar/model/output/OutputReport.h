@@ -23,6 +23,7 @@ void FreeOutputBlockArray(ModelStore& model);
 // A new block spans one node on each axis; with the RCL flag the top layer,
 // and the first axis of one cell (z, y, x) widened to both of its lines.
 void InitOutputBlock(ModelStore& model, std::size_t n);
+OutputBlockRecord DefaultOutputBlock(const ModelStore& m);
 void FreeReportItemArray(ModelStore& model);
 void InitReportItem(ModelStore& model, std::size_t n);
 

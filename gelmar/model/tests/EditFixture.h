@@ -31,6 +31,16 @@ class RecordingHost : public NullEngineHost {
     std::vector<ProgressWindow> windows;
 };
 
+// Appends a function of the name with the defaults.
+inline void AddFunction(const char* name)
+{
+    ModelStore& m = g_model;
+    ASSERT_TRUE(GrowFunctionArray(m, m.functions.count + 1u));
+    m.functions[m.functions.count] = FunctionRecord{};
+    m.functions[m.functions.count].name = FunctionName(name);
+    ++m.functions.count;
+}
+
 class EditTest : public ModelTest {
   protected:
     void TearDown() override

@@ -22,15 +22,6 @@ namespace {
 
 using TableEditsTest = EditTest;
 
-void AddFunction(const char* name)
-{
-    ModelStore& m = g_model;
-    ASSERT_TRUE(GrowFunctionArray(g_model, m.functions.count + 1u));
-    m.functions[m.functions.count] = FunctionRecord{};
-    m.functions[m.functions.count].name = FunctionName(name);
-    ++m.functions.count;
-}
-
 std::vector<int> Colours()
 {
     std::vector<int> out;

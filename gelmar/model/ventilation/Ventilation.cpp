@@ -354,7 +354,7 @@ void AssembleBoundaryColourRows(ModelStore& model, RunState& run)
     kernels::SymmetricMatrix* matrix = run.work.matrix.get();
     if (!matrix)
         return;
-    const kernels::Index* starts = matrix->Pattern().RowStarts();
+    const kernels::LowerPosition* starts = matrix->Pattern().RowStarts();
     for (int colour = 0; colour < kColourCount; ++colour) {
         const ColourRecord& c = Colour(model, colour);
         const kernels::Index row = run.radiation.airNode[static_cast<std::size_t>(colour)];

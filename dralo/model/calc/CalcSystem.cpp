@@ -1,0 +1,130 @@
+// The calculation window's work and the Calc System command.
+#include "dralo/model/calc/CalcSystem.h"
+
+#include "dralo/model/calc/Assembly.h"
+#include "dralo/model/calc/HeatFlows.h"
+#include "dralo/model/calc/Solver.h"
+#include "dralo/model/check/ModelCheck.h"
+#include "dralo/model/files/DataFile.h"
+#include "dralo/model/mesh/MeshBuild.h"
+#include "dralo/model/mesh/MeshFile.h"
+#include "dralo/model/rules/SurfaceRules.h"
+#include "dralo/model/store/ColourQueries.h"
+#include "dralo/model/store/EngineHost.h"
+#include "dralo/model/store/TempFiles.h"
+
+#include <cstdio>
+
+namespace dralo {
+
+namespace {
+
+// The mesh steps, ending with "tmp.tri"; their arrays go when they end.
+void Triangulate(BitmapModel& m, EngineHost& host)
+{
+    CheckCalculationModel(m, host);
+    MeshBuild build;
+    BuildMesh(m, build, host);
+    WriteMeshFile(m, build.contours, build.triangles);
+}
+
+void Calculate(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, EngineHost& host, bool triangulate)
+{
+    FreeWorkArrays(run);
+    const bool recalculate = HasLongWaveColours(m) && m.calc.ccen != 0;
+    const int cycles = CalculationCycleCount(m);
+
+    if (triangulate)
+        Triangulate(m, host);
+    ReadMeshFile(m, run.mesh);
+    host.ShowTriangleCount(static_cast<long long>(run.mesh.triangles.size()));
+    BuildMeshNeighbours(run.mesh, host);
+    // The mesh points are the first equations; the radiation zones' nodes
+    // would follow them.
+    run.equations = static_cast<kernels::Index>(run.mesh.points.size());
+    host.ShowNodeCount(run.equations);
+
+    ApplyBorderlineBcs(m, run, host);
+    BuildMatrixStructure(run, host);
+    ClearNodeTemperatures(run);
+    ReadSolutionFile(m, run);
+
+    const CavityBoundaryNodes nodes = MeshCavityNodes(run);
+    bool rulesChanged = false;
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        host.ShowCycle(cycle);
+        if (run.solutionAvailable) {
+            if (recalculate) {
+                ComputeColourTemperatureRanges(m, run);
+                ComputeColourFlowDirections(m, run, host);
+                if (ApplySurfaceRules(m, true, &nodes)) {
+                    rulesChanged = true;
+                    run.solutionAvailable = true;
+                    host.RefillRuleTables();
+                }
+            } else if (cycle == 1) {
+                ApplySurfaceRules(m, false);
+            }
+        } else {
+            ApplySurfaceRules(m, false);
+        }
+        AssembleCoefficients(m, run, host);
+        FactorIncompleteCholesky(run, host);
+        RunConjugateGradient(m, run, host);
+    }
+
+    std::remove("view.tmp");
+    if (rulesChanged) {
+        // The recalculated values belong to the model: its data file takes
+        // them. The document stays modified while the bitmap has edits that
+        // only Save writes.
+        if (!WriteDataFile(m, startupColours, m.dataFilePath))
+            host.MessageBox(OpenFailureText(m.dataFilePath), MessageStyle::Ok);
+        else if (m.view.bitmapModified == 0)
+            host.SetModified(false);
+    }
+    ComputeColourFlowDirections(m, run, host);
+    WriteSolutionFile(m, run);
+    WriteFlowFile(m, run, host);
+    WriteFluxFile(m, run, host);
+}
+
+} // namespace
+
+int CalculationCycleCount(const BitmapModel& m)
+{
+    const int linear = HasRadiatingColours(m) ? m.calc.linr : 1;
+    if (linear == 0 || (HasLongWaveColours(m) && m.calc.ccen != 0))
+        return m.calc.cycl;
+    return 1;
+}
+
+bool MeshFileExists(const BitmapModel& m)
+{
+    return FileExists(kMeshFileName) || (!m.dataFilePath.empty() && FileExists(ReplaceExtension(m.dataFilePath, ".tri")));
+}
+
+WorkOutcome RunCalculation(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, EngineHost& host,
+                           bool triangulate)
+{
+    WorkOutcome outcome = common::RunGuarded<EngineError, EscAbort>(
+        [&] { Calculate(m, run, startupColours, host, triangulate); }, [] { return EngineError::Memory(); });
+    FreeWorkArrays(run);
+    return outcome;
+}
+
+CalcResult RunCalcSystem(BitmapModel& m, CalcRun& run, UndoList& undo, const ColourTable& startupColours,
+                         EngineHost& host, bool triangulate)
+{
+    if (m.dataFilePath.empty())
+        return CalcResult::NotStarted;
+    undo.Clear();
+    WorkOutcome outcome;
+    host.RunCalculationWindow([&] { outcome = RunCalculation(m, run, startupColours, host, triangulate); });
+    if (outcome.error)
+        host.MessageBox(outcome.error->Message(), MessageStyle::Ok);
+    SaveUndoRecord(undo, m, kUndoBase, 0, 0, false, host);
+    return common::ResultOf(outcome);
+}
+
+} // namespace dralo

@@ -1,0 +1,46 @@
+// What the calculation tests share: a model drawn into the fixture is
+// calculated as the calculation window does it (result files in the test's
+// own folder) and its results are read back from those files: the mesh,
+// the temperatures, the flow function at the triangle corners and the
+// colours' heat flows.
+#pragma once
+#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/CalcSystem.h"
+#include "dralo/model/tests/MeshFixture.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace dralo::test {
+
+struct FlowFile {
+    std::vector<std::array<double, 3>> corners; // per triangle
+    std::map<int, std::pair<double, double>> colours; // colour -> (in, out)
+};
+
+class CalcTest : public MeshTest {
+  protected:
+    void SetUp() override;
+    // The files' names in the test's folder and tight solver limits.
+    void CalculationSettings();
+    // A colour's type and values; boundary colours take the temperature and
+    // the surface coefficient.
+    void Material(int colour, float lambda);
+    void Boundary(int colour, float temperature, float h);
+    void BorderlineTemp(int a, int b, float temperature);
+
+    // The calculation window's work on the model.
+    WorkOutcome Calculate(bool triangulate = true);
+    // The results of the files: mesh and temperatures into `result`.
+    void LoadResults();
+    FlowFile ReadFlowFile() const;
+    // Temperature at a point (1/16 pixel), linear in the triangle holding it.
+    double TemperatureAt(double x, double y) const;
+
+    CalcRun run;    // the run the calculation works with
+    CalcRun result; // mesh, node kinds and temperatures read back
+    ColourTable startup{};
+};
+
+} // namespace dralo::test

@@ -1,0 +1,282 @@
+// The results read back for the outputs and the values derived from them:
+// the result files of a plane wall read as the calculation wrote them, after
+// a stopped run, with radiation-node lines and against bad files; the colour
+// scale file; and the wall's line U value, psi, Ueq, Uf and temperature
+// factor against the hand calculation.
+#include "dralo/model/calc/Solver.h"
+#include "dralo/model/lines/Distances.h"
+#include "dralo/model/results/ColourScales.h"
+#include "dralo/model/results/LineValues.h"
+#include "dralo/model/results/MeshResults.h"
+#include "dralo/model/tests/CalcFixture.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+namespace dralo::test {
+namespace {
+
+using common::testing::ReadBytes;
+using common::testing::WriteBytes;
+
+// 0.2 m of λ 0.5 between 20 °C (h 7.7) on the left and 0 °C (h 25) on the
+// right, 20 pixels of 1 mm high, adiabatic above and below:
+// U = 1 / (1/7.7 + 0.4 + 1/25).
+constexpr int kWide = 200, kHigh = 20;
+const double kWallU = 1.0 / (1 / 7.7 + 0.2 / 0.5 + 1 / 25.0);
+
+class ResultsTest : public CalcTest {
+  protected:
+    void CalculateWall()
+    {
+        AllocatePixels(model, kWide + 2, kHigh, 1);
+        Fill(0, 0, 1, kHigh, 2);
+        Fill(kWide + 1, 0, kWide + 2, kHigh, 3);
+        Finish();
+        model.pixs = 0.001f;
+        Material(1, 0.5f);
+        Boundary(2, 20, 7.7f);
+        Boundary(3, 0, 25);
+        MeshSize(7);
+        const WorkOutcome outcome = Calculate();
+        ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+    }
+    // A vertical distance over rows y1..y2 of column x.
+    void AddDistance(int x, int y1, int y2)
+    {
+        DistanceRecord& d = model.distances[static_cast<std::size_t>(model.ndis++)];
+        d.dism = kDistanceLocked;
+        d.disd = kDistanceY;
+        d.x1 = d.x2 = static_cast<std::int16_t>(x);
+        d.y1 = static_cast<std::int16_t>(y1);
+        d.y2 = static_cast<std::int16_t>(y2);
+        ValidateDistances(model);
+    }
+    ResultReadOutcome Read() { return ReadResults(model, results); }
+
+    MeshResults results;
+};
+
+TEST_F(ResultsTest, TheFilesOfACalculationReadBack)
+{
+    CalculateWall();
+    LoadResults();
+    ASSERT_EQ(Read().code, ErrorCode::None);
+    ASSERT_EQ(results.points.size(), result.mesh.points.size());
+    ASSERT_EQ(results.triangles.size(), result.mesh.triangles.size());
+    EXPECT_EQ(results.borderEdges, static_cast<int>(result.mesh.borders.size()));
+    EXPECT_TRUE(results.radiationEdges.empty());
+    for (std::size_t n = 0; n < results.points.size(); ++n) {
+        EXPECT_EQ(results.points[n].x, result.mesh.points[n].x);
+        EXPECT_NEAR(results.points[n].temperature, result.temperature[n], 1e-5);
+    }
+    const FlowFile flw = ReadFlowFile();
+    for (std::size_t t = 0; t < results.triangles.size(); ++t) {
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(results.triangles[t].v[static_cast<std::size_t>(k)], result.mesh.triangles[t].v[k]);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(results.triangles[t].flow[static_cast<std::size_t>(k)],
+                        flw.corners[t][static_cast<std::size_t>(k)], 1e-5);
+    }
+    const double flow = 20.0 * kWallU * kHigh * 0.001;
+    EXPECT_NEAR(model.colours[2].heatFlowIn, flow, 1e-5);
+    EXPECT_NEAR(model.colours[3].heatFlowOut, flow, 1e-5);
+    // The largest flux density lies near the wall's q everywhere inside it.
+    double largest = 0;
+    for (const ResultPoint& p : results.points)
+        largest = std::max(largest, double(p.flux));
+    EXPECT_NEAR(largest, 20.0 * kWallU, 0.05 * 20.0 * kWallU);
+}
+
+TEST_F(ResultsTest, AStoppedRunAndRadiationNodeLinesStillRead)
+{
+    CalculateWall();
+    // A run stopped by Esc leaves the solution and no flow files.
+    std::filesystem::remove("tmp.flw");
+    std::filesystem::remove("tmp.flx");
+    model.colours[2].heatFlowIn = 0;
+    ASSERT_EQ(Read().code, ErrorCode::None);
+    EXPECT_FALSE(results.points.empty());
+    for (const ResultTriangle& t : results.triangles)
+        EXPECT_EQ(t.flow, (std::array<float, 3>{0, 0, 0}));
+    for (const ResultPoint& p : results.points)
+        EXPECT_EQ(p.flux, 0.0f);
+    EXPECT_EQ(model.colours[2].heatFlowIn, 0.0f);
+    // Temperatures of radiation nodes follow the mesh points' ones.
+    WriteBytes("tmp.sol", ReadBytes("tmp.sol") + "N 12.5\r\nN 13.5\r\n");
+    EXPECT_EQ(Read().code, ErrorCode::None);
+}
+
+TEST_F(ResultsTest, BadResultFilesAreRefusedWithTheirCode)
+{
+    CalculateWall();
+    LoadResults();
+    const std::string tri = ReadBytes("tmp.tri");
+    const std::string sol = ReadBytes("tmp.sol");
+    const std::string flw = ReadBytes("tmp.flw");
+    const std::string flx = ReadBytes("tmp.flx");
+    auto firstLine = [](const std::string& s) { return s.substr(0, s.find('\n') + 1); };
+    auto lineOf = [](const std::string& s, const char* start) {
+        const std::size_t at = s.find(start);
+        return s.substr(at, s.find('\n', at + 1) + 1 - at);
+    };
+    auto without = [](const std::string& s, const std::string& line) {
+        std::string r = s;
+        r.erase(r.find(line), line.size());
+        return r;
+    };
+    const struct {
+        const char* name;
+        const char* file;
+        std::string bytes; // empty: the file is removed
+        ErrorCode code;
+    } cases[] = {
+        {"no mesh file", "tmp.tri", "", ErrorCode::ResultFile},
+        {"no solution file", "tmp.sol", "", ErrorCode::ResultFile},
+        {"a mesh without its count line", "tmp.tri", without(tri, lineOf(tri, "\nD ").substr(1)), ErrorCode::Syntax},
+        {"a point out of turn", "tmp.tri", tri + "P 1 0 0\r\n", ErrorCode::Syntax},
+        {"a triangle beyond the points", "tmp.tri", tri + "T 1 1 2 99999\r\n", ErrorCode::Syntax},
+        {"a colour beyond 255", "tmp.tri", tri + "B 300 2 0 1 2\r\n", ErrorCode::Syntax},
+        {"a cavity edge without zones", "tmp.tri", tri + "A 4 1 2\r\n", ErrorCode::Syntax},
+        {"binary garbage", "tmp.tri", std::string("D \x01\xff\x00 3", 8), ErrorCode::Syntax},
+        {"a line too long", "tmp.sol", "D " + std::string(400, '1') + "\r\n", ErrorCode::Syntax},
+        {"a solution of another mesh", "tmp.sol", "D 3 1 3 0\r\n" + without(sol, firstLine(sol)),
+         ErrorCode::Syntax},
+        {"a solution with too few temperatures", "tmp.sol", firstLine(sol) + "R 5 0 0 0\r\nN 1\r\n",
+         ErrorCode::Syntax},
+        {"a divergence beyond 200", "tmp.sol", sol + "R 5 0 201 0\r\n", ErrorCode::Syntax},
+        {"a temperature beyond the float range", "tmp.sol", sol + "C 4 1e300\r\n", ErrorCode::Syntax},
+        {"a flow file with a triangle missing", "tmp.flw", flw.substr(0, flw.rfind("T ")), ErrorCode::Syntax},
+        {"a negative flow", "tmp.flw", flw + "B 2 -1 0\r\n", ErrorCode::Syntax},
+        {"a flux file of another mesh", "tmp.flx", "D 7\r\n" + without(flx, firstLine(flx)), ErrorCode::Syntax},
+        {"a flux file with a value missing", "tmp.flx", firstLine(flx) + "N 1\r\n", ErrorCode::Syntax},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("tmp.tri", tri);
+        WriteBytes("tmp.sol", sol);
+        WriteBytes("tmp.flw", flw);
+        WriteBytes("tmp.flx", flx);
+        if (c.bytes.empty())
+            std::filesystem::remove(c.file);
+        else
+            WriteBytes(c.file, c.bytes);
+        const ResultReadOutcome outcome = Read();
+        EXPECT_EQ(outcome.code, c.code);
+        EXPECT_FALSE(outcome.message.empty());
+        if (c.code == ErrorCode::Syntax) {
+            EXPECT_NE(outcome.message.find(c.file), std::string::npos) << outcome.message;
+        }
+    }
+}
+
+TEST_F(ResultsTest, ColourScaleFiles)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* message; // empty: read whole
+        std::size_t entries;
+    } cases[] = {
+        {"two entries", "N 2\r\nC 0 0 255\r\nC 255 0 0\r\n", "", 2},
+        {"a count of 0", "N 0\r\nC 1 2 3\r\n", "Syntax error in file", 0},
+        {"fewer entries than counted", "N 3\nC 1 2 3\n", "Line", 1},
+        {"a component beyond 255", "N 2\nC 1 2 3\nC 1 2 256\n", "Syntax error in file", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes("RainbowColor.rgb", c.bytes);
+        common::ColourScale scale;
+        const std::string message = LoadColourScale(".", false, scale);
+        if (*c.message == 0) {
+            EXPECT_EQ(message, "");
+        } else {
+            EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        }
+        EXPECT_EQ(scale.entries.size(), c.entries);
+    }
+    common::ColourScale scale;
+    EXPECT_NE(LoadColourScale(".", true, scale).find("Failed to open file"), std::string::npos);
+}
+
+TEST_F(ResultsTest, WallValuesAgainstTheHandCalculation)
+{
+    CalculateWall();
+    AddDistance(100, 0, kHigh - 1);  // 1: the whole height
+    AddDistance(100, 0, 7);          // 2: a frame of 8 pixels
+    AddDistance(100, 8, kHigh - 1);  // 3: a panel of the other 12
+    ASSERT_EQ(Read().code, ErrorCode::None);
+
+    // The top row crosses the wall; the left column lies in one colour.
+    EXPECT_NEAR(ComputeSideUValue(model, results, 2).value(), kWallU, 1e-6); // pixs is a float
+    EXPECT_NEAR(kWallU, 1.75479, 1e-5);
+    EXPECT_FALSE(ComputeSideUValue(model, results, 0).has_value());
+    const Environments env = FindEnvironments(model);
+    EXPECT_EQ(env.ti, 20);
+    EXPECT_EQ(env.te, 0);
+    EXPECT_NEAR(env.q / (20 * kHigh * 0.001), kWallU, 1e-5);
+
+    model.report.rpsi = 1;
+    model.report.flk1 = 1;
+    model.report.sid1 = 2;
+    model.report.dis1 = 1;
+    const PsiValues psi = ComputePsiValues(model, results);
+    ASSERT_TRUE(psi.shown && psi.psiShown);
+    EXPECT_NEAR(psi.psi, 0.0, 1e-5);
+    EXPECT_NEAR(psi.ueq, kWallU, 1e-5);
+
+    model.report.rufr = 1;
+    model.report.difr = 2;
+    model.report.sidp = 2;
+    model.report.dipa = 3;
+    const FrameValues frame = ComputeFrameValues(model, results);
+    ASSERT_TRUE(frame.shown);
+    EXPECT_NEAR(frame.uf, kWallU, 1e-5);
+    std::printf("[ NOTE     ] wall: U %.5f, psi %.6f, Ueq %.5f, Uf %.5f\n", *ComputeSideUValue(model, results, 2),
+                psi.psi, psi.ueq, frame.uf);
+
+    const TemperatureFactor f = ComputeTemperatureFactor(model);
+    ASSERT_TRUE(f.defined);
+    EXPECT_NEAR(f.f, 1 - kWallU / 7.7, 1e-5);
+    EXPECT_NEAR(f.f, 0.772, 5e-4);
+    EXPECT_TRUE(f.hasH);
+    EXPECT_NEAR(f.hi, 7.7, 1e-6);
+    EXPECT_EQ(std::lround(f.condensationRh), 75);
+}
+
+TEST_F(ResultsTest, SideValuesThatCannotBeFound)
+{
+    CalculateWall();
+    ASSERT_EQ(Read().code, ErrorCode::None);
+    // A user value wins without a walk.
+    model.report.ulfc = 0.25f;
+    EXPECT_EQ(ComputeSideUValue(model, results, 0).value(), 0.25f);
+    // A flanking side that cannot be computed counts as 0: psi is left
+    // out while Ueq stays.
+    AddDistance(100, 0, kHigh - 1);
+    model.report.ulfc = 0;
+    model.report.sid1 = 0;
+    model.report.dis1 = 1;
+    const PsiValues psi = ComputePsiValues(model, results);
+    EXPECT_TRUE(psi.shown);
+    EXPECT_FALSE(psi.psiShown);
+    EXPECT_EQ(psi.u1, 0.0);
+    EXPECT_NEAR(psi.ueq, kWallU, 1e-5);
+    // Results of another mesh lack the points the border walk needs.
+    MeshResults empty;
+    EXPECT_FALSE(ResultTemperatureOnLine(model, empty, 2, 1, 0).has_value());
+}
+
+TEST(SaturationVapourPressure, TableValues)
+{
+    EXPECT_NEAR(SaturationVapourPressure(0), 610.96, 1e-9);
+    EXPECT_NEAR(SaturationVapourPressure(20), 2337.8, 0.05);
+    EXPECT_NEAR(SaturationVapourPressure(-10), 259.9, 0.5); // over ice
+    // Above 40 °C the boiling-point form: 101325 Pa at 100 °C.
+    EXPECT_NEAR(SaturationVapourPressure(100), 101325, 150);
+    EXPECT_NEAR(SaturationVapourPressure(40.0001), SaturationVapourPressure(40), 0.01 * 7380);
+}
+
+} // namespace
+} // namespace dralo::test

@@ -54,6 +54,25 @@ class ResultsTest : public CalcTest {
         ValidateDistances(model);
     }
     ResultReadOutcome Read() { return ReadResults(model, results); }
+    // U of a straight wall of thickness d pixels (λ 1, h 1e6, pixels of
+    // 1 cm) from its own calculation: Q / (Δθ H).
+    double FlankingWallU(int d)
+    {
+        BitmapModel corner = model;
+        constexpr int high = 10;
+        AllocatePixels(model, d + 2, high, 1);
+        Fill(0, 0, 1, high, 2);
+        Fill(d + 1, 0, d + 2, high, 3);
+        Finish();
+        MeshSize(2);
+        const WorkOutcome outcome = Calculate();
+        EXPECT_TRUE(outcome.normal);
+        MeshResults wall;
+        EXPECT_EQ(ReadResults(model, wall).code, ErrorCode::None);
+        const double u = FindEnvironments(model).q / (20 * high * 0.01);
+        model = corner;
+        return u;
+    }
 
     MeshResults results;
 };
@@ -266,6 +285,57 @@ TEST_F(ResultsTest, SideValuesThatCannotBeFound)
     // Results of another mesh lack the points the border walk needs.
     MeshResults empty;
     EXPECT_FALSE(ResultTemperatureOnLine(model, empty, 2, 1, 0).has_value());
+}
+
+TEST_F(ResultsTest, CornerPsiOnInteriorLengths)
+{
+    // λ 1, legs 20 pixels thick and 60 long inside, cold (0 °C) outside,
+    // warm (20 °C) inside, both with h 1e6, the leg ends adiabatic. On
+    // interior lengths such a corner has psi = 0.559 W/(m.K).
+    constexpr int d = 20, leg = 60, size = 1 + d + leg;
+    AllocatePixels(model, size, size, 1);
+    Fill(0, 0, size, 1, 2);
+    Fill(0, 0, 1, size, 2);
+    Fill(1 + d, 1 + d, size, size, 3);
+    Finish();
+    model.pixs = 0.01f;
+    Material(1, 1.0f);
+    Boundary(2, 0, 1e6f);
+    Boundary(3, 20, 1e6f);
+    MeshSize(0.5f);
+    const WorkOutcome outcome = Calculate();
+    ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+    ASSERT_EQ(Read().code, ErrorCode::None);
+
+    // Interior lengths: along the warm side's first row and column.
+    DistanceRecord& a = model.distances[0];
+    a.dism = kDistanceLocked;
+    a.disd = kDistanceX;
+    a.x1 = 1 + d, a.x2 = size - 1, a.y1 = a.y2 = 1 + d;
+    DistanceRecord& b = model.distances[1];
+    b.dism = kDistanceLocked;
+    b.disd = kDistanceY;
+    b.y1 = 1 + d, b.y2 = size - 1, b.x1 = b.x2 = 1 + d;
+    model.ndis = 2;
+    ValidateDistances(model);
+    model.report.rpsi = 1;
+    model.report.flk1 = 1, model.report.sid1 = 1, model.report.dis1 = 1; // right border crosses the top leg
+    model.report.flk2 = 1, model.report.sid2 = 3, model.report.dis2 = 2; // bottom border the left leg
+    const PsiValues psi = ComputePsiValues(model, results);
+    ASSERT_TRUE(psi.psiShown);
+    const double u = 1.0 / (2e-6 + d * 0.01);
+    EXPECT_NEAR(psi.u1, u, 1e-4 * u);
+    EXPECT_NEAR(psi.u2, u, 1e-4 * u);
+    EXPECT_NEAR(psi.l1, leg * 0.01, 1e-6);
+    EXPECT_NEAR(psi.psi, 0.559, 0.01 * 0.559);
+    std::printf("[ NOTE     ] corner: psi %.4f W/(m.K)\n", psi.psi);
+
+    // The same psi from the flows: Q/Δθ less the flanking walls' own flow,
+    // the walls' U being that of a straight wall calculated alone.
+    const double q = psi.env.q;
+    const double flanking = FlankingWallU(d);
+    EXPECT_NEAR(flanking, u, 1e-4 * u);
+    EXPECT_NEAR(q / 20 - flanking * psi.l1 - flanking * psi.l2, psi.psi, 1e-3);
 }
 
 TEST(SaturationVapourPressure, TableValues)

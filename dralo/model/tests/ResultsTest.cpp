@@ -2,8 +2,11 @@
 // the result files of a plane wall read as the calculation wrote them, after
 // a stopped run, with radiation-node lines and against bad files; the colour
 // scale file; and the wall's line U value, psi, Ueq, Uf and temperature
-// factor against the hand calculation.
+// factor against the hand calculation; the text reports and the report
+// definition file of the wall, and their gates.
 #include "dralo/model/calc/Solver.h"
+#include "dralo/model/reports/TextReports.h"
+#include "platform/core/Text1252.h"
 #include "dralo/model/lines/Distances.h"
 #include "dralo/model/results/ColourScales.h"
 #include "dralo/model/results/LineValues.h"
@@ -336,6 +339,185 @@ TEST_F(ResultsTest, CornerPsiOnInteriorLengths)
     const double flanking = FlankingWallU(d);
     EXPECT_NEAR(flanking, u, 1e-4 * u);
     EXPECT_NEAR(q / 20 - flanking * psi.l1 - flanking * psi.l2, psi.psi, 1e-3);
+}
+
+// The reports of the wall with the temperature factor, psi along the top
+// row over the whole height, and a frame of 8 pixels between two panels of
+// 6 pixels each.
+class ReportsTest : public ResultsTest {
+  protected:
+    void SetUp() override
+    {
+        ResultsTest::SetUp();
+        ASSERT_TRUE(LoadDraloStrings(strings, SUITE_SOURCE_DIR "/resources/dralo"));
+        CalculateWall();
+        AddDistance(100, 0, kHigh - 1);
+        AddDistance(100, 0, 7);
+        AddDistance(100, 8, 13);
+        AddDistance(100, 14, kHigh - 1);
+        ReportSettings& r = model.report;
+        r.rptf = r.rpsi = r.rufr = 1;
+        r.flk1 = 1, r.sid1 = 2, r.dis1 = 1, r.flk2 = 0;
+        r.difr = 2, r.pan1 = 1, r.sidp = 2, r.dipa = 3, r.pan2 = 1, r.sip2 = 2, r.dip2 = 4;
+        ASSERT_EQ(Read().code, ErrorCode::None);
+    }
+    // A written report as UTF-8 with "\n" line ends; psi of the straight
+    // wall may round to "-0.000", which counts as "0.000".
+    static std::string Written(const std::string& path)
+    {
+        std::string text = platform::Cp1252ToUtf8(ReadBytes(path));
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+                out += text[i];
+        for (std::size_t at; (at = out.find("-0.000")) != std::string::npos;)
+            out.erase(at, 1);
+        return out;
+    }
+    ReportContext Context() { return ReportContext{model, results, strings}; }
+
+    platform::StringTable strings;
+};
+
+const char* const kTfc = "Temperature factor (EN ISO 10211) = 0.772\n"
+                         "  hi = 7.70 W/(m².K)\n"
+                         "  Rsi = 0.13 m².K/W\n"
+                         "Surface condensation if RH > 75 % (at 20.00°C)\n";
+const char* const kPsi = "Linear thermal transmittance (EN ISO 10211)\n"
+                         "psi = Q/(ti-te) - U1*l1 - U2*l2 = 0.000 W/(m.K)\n"
+                         "Equivalent thermal transmittance\n"
+                         "Ueq = Q/((ti-te)*(l1+l2)) = 1.755 W/(m².K)\n"
+                         "  Q = 0.702 W/m\n"
+                         "  ti = 20.00°C\n"
+                         "  te = 0.00°C\n"
+                         "  U1 = 1.755 W/(m².K)  (top edge of bitmap)\n"
+                         "  l1 = 0.0200 m        (distance no. 1)\n"
+                         "  U2 = 0.000 W/(m².K)\n"
+                         "  l2 = 0.0000 m      \n";
+const char* const kUfr = "Thermal transmittance of frame (EN 10077-2)\n"
+                         "Uf = (Q/(ti-te) - Up1*wp1 - Up2*wp2) / wf = 1.755 W/(m².K)\n"
+                         "  Q = 0.702 W/m\n"
+                         "  ti = 20.00°C\n"
+                         "  te = 0.00°C\n"
+                         "  Up1 = 1.755 W/(m².K)  (top edge of bitmap)\n"
+                         "  wp1 = 0.0060 m        (distance no. 3)\n"
+                         "  Up2 = 1.755 W/(m².K)  (top edge of bitmap)\n"
+                         "  wp2 = 0.0060 m        (distance no. 4)\n"
+                         "  wf = 0.0080 m         (distance no. 2)\n";
+
+TEST_F(ReportsTest, TheWallsReportsAndDefinition)
+{
+    ReportContext c = Context();
+    EXPECT_TRUE(MakeTextReports(c).empty());
+    ASSERT_TRUE(WriteReportDefinition(c, false));
+    EXPECT_EQ(Written("model_TFC.txt"), kTfc);
+    EXPECT_EQ(Written("model_PSI.txt"), kPsi);
+    EXPECT_EQ(Written("model_UFR.txt"), kUfr);
+    EXPECT_FALSE(std::filesystem::exists("model_DIR.txt")); // no colour with a direction
+    const std::string res = Written("model_RES.txt");
+    const std::string head = "\nDRALO Calculation Results\n\nDRALO data file: model.drl\n\n";
+    EXPECT_EQ(res.substr(0, head.size()), head);
+    const std::string sections = std::string("\n") + kTfc + "\n" + kPsi + "\n" + kUfr;
+    ASSERT_GE(res.size(), sections.size());
+    EXPECT_EQ(res.substr(res.size() - sections.size()), sections);
+    // Colour 2: its surface temperature at both ends of its range, all of
+    // the flow in.
+    EXPECT_NE(res.find("2    BC_SIMPL                      15.44     15.44                0.70      0.00\n"),
+              std::string::npos)
+        << res;
+    EXPECT_EQ(Written("model_MAT.txt"), "\tCol.\tName                  \tlambda\teps\n"
+                                        "\t\t                      \t[W/mK]\t[-]\n"
+                                        "\t1\t                      \t0.500\t\n");
+    EXPECT_NE(Written("model_DAT.txt").find("1 pixel = 0.001 m\n"), std::string::npos);
+
+    const std::string bri = "\nTDAT model_DAT.txt\nTRES model_RES.txt\nTMAT model_MAT.txt\nTBOC model_BOC.txt\n"
+                            "TEQM model_EQM.txt\nTTFC model_TFC.txt\nTPSI model_PSI.txt\nTUFR model_UFR.txt\n\n"
+                            "VBMP model.bmp\nVPIX 0.001\nVTRI 10\nVNOD " +
+                            std::to_string(results.equations) +
+                            "\nVTFC 0.772\nVPSI 0.000\nVUEQ 1.755\nVUF1 1.755\nVLF1 0.0200\nVUF2 \nVLF2 \n"
+                            "VUFR 1.755\nVWFR 0.0080\nVUP1 1.755\nVWP1 0.0060\nVUP2 1.755\nVWP2 0.0060\n";
+    EXPECT_EQ(Written("model.bri"), bri);
+    // The same model gives the same bytes.
+    const std::string first = ReadBytes("model_RES.txt");
+    MakeTextReports(c);
+    EXPECT_EQ(ReadBytes("model_RES.txt"), first);
+}
+
+TEST_F(ReportsTest, Gates)
+{
+    ReportSettings& r = model.report;
+    {
+        SCOPED_TRACE("rufr with one distance: no _UFR, no TUFR, six empty lines, rufr off");
+        model.ndis = 1;
+        ReportContext c = Context();
+        const auto reports = BuildTextReports(c);
+        for (const auto& [suffix, text] : reports)
+            EXPECT_NE(suffix, "_UFR");
+        EXPECT_EQ(r.rufr, 0);
+        r.rufr = 1;
+        const std::string bri = BuildReportDefinition(c, true);
+        EXPECT_EQ(bri.find("TUFR"), std::string::npos);
+        EXPECT_NE(bri.find("VUFR \nVWFR \nVUP1 \nVWP1 \nVUP2 \nVWP2 \n"), std::string::npos) << bri;
+        EXPECT_EQ(r.rufr, 0);
+        model.ndis = 4;
+        r.rufr = 1;
+    }
+    {
+        SCOPED_TRACE("pan2 with two distances: cleared, the second panel's zero lines");
+        model.ndis = 2;
+        r.dipa = 1; // the panel over the whole height, the frame distance 2
+        ReportContext c = Context();
+        std::string ufr;
+        for (const auto& [suffix, text] : BuildTextReports(c))
+            if (suffix == "_UFR")
+                ufr = text;
+        EXPECT_EQ(r.pan2, 0);
+        EXPECT_NE(ufr.find("  Up2 = 0.000 W/(m².K)\n  wp2 = 0.0000 m\n"), std::string::npos) << ufr;
+        model.ndis = 4;
+        r.pan2 = 1;
+        r.dipa = 3;
+    }
+    {
+        SCOPED_TRACE("a group on whose gates fail writes its six empty lines");
+        r.flk1 = 1, r.dis1 = 9; // a distance that does not exist: l1 = l2 = 0
+        ReportContext c = Context();
+        const std::string bri = BuildReportDefinition(c, false);
+        EXPECT_NE(bri.find("VPSI \nVUEQ \nVUF1 \nVLF1 \nVUF2 \nVLF2 \n"), std::string::npos) << bri;
+        EXPECT_NE(bri.find("TPSI model_PSI.txt"), std::string::npos);
+        r.dis1 = 1;
+    }
+    {
+        SCOPED_TRACE("a temperature factor with ti <= te is blank");
+        model.colours[3].temp = 20;
+        ReportContext c = Context();
+        const std::string bri = BuildReportDefinition(c, false);
+        EXPECT_NE(bri.find("VTFC \n"), std::string::npos) << bri;
+        for (const auto& [suffix, text] : BuildTextReports(c)) {
+            if (suffix == "_TFC") {
+                EXPECT_EQ(text, "Temperature factor (EN ISO 10211) = \n");
+            }
+        }
+        model.colours[3].temp = 0;
+    }
+    {
+        SCOPED_TRACE("graphic entries name their figures");
+        model.graphicReport[0].flags = 1;
+        model.graphicReport[2].flags = 0x41;
+        ReportContext c = Context();
+        EXPECT_EQ(BuildReportDefinition(c, true).substr(0, 32), "GRA1 model1.png\nGRA3 model3.png\n");
+    }
+}
+
+TEST_F(ReportsTest, AReportThatCannotBeWrittenIsNamedAndTheOthersAreWritten)
+{
+    std::filesystem::create_directory("model_MAT.txt");
+    ReportContext c = Context();
+    const std::vector<std::string> failed = MakeTextReports(c);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0], "model_MAT.txt");
+    for (const char* name : {"model_DAT.txt", "model_RES.txt", "model_BOC.txt", "model_EQM.txt", "model_UFR.txt"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(name)) << name;
+    std::filesystem::remove("model_MAT.txt");
 }
 
 TEST(SaturationVapourPressure, TableValues)

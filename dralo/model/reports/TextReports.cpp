@@ -147,7 +147,7 @@ std::string Reports::Dat()
     o += S(kStrColourHead) + "\n" + S(kStrColourUnits) + "\n";
     PresentColours([&](const ColourRecord& col) {
         const int type = col.type;
-        std::string line = Padded(std::to_string(col.number), 3) + " ";
+        std::string line = Padded(std::to_string(col.number), 3) + "  ";
         line += Padded(kTypeKeywords[static_cast<std::size_t>(type)], 8) + "  ";
         line += Padded(kRuleKeywords[static_cast<std::size_t>(type)][static_cast<std::size_t>(col.rule)], 10);
         line += "  " + Padded(col.name, 15);

@@ -7,6 +7,8 @@
 #include "common/kernels/SymmetricPattern.h"
 #include "dralo/model/calc/Assembly.h"
 #include "dralo/model/radiation/CavityRadiation.h"
+#include "dralo/model/reports/TextReports.h"
+#include "dralo/model/results/MeshResults.h"
 #include "dralo/model/tests/CalcFixture.h"
 
 #include <Eigen/Dense>
@@ -166,12 +168,15 @@ TEST(CavityRadiation, NonLinearAtSmallDifferencesApproachesLinearWith4SigmaT3)
     }
 }
 
-class CavityCalcTest : public CalcTest {};
-
-TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
-{
+class CavityCalcTest : public CalcTest {
+  protected:
     // 40 x 40 pixels of λ 1 between 20 °C and 0 °C, a 12 x 8 pixel cavity of
     // a free-cavity colour without convection in the middle.
+    void DrawCavity();
+};
+
+void CavityCalcTest::DrawCavity()
+{
     AllocatePixels(model, 42, 40, 1);
     Fill(0, 0, 1, 40, 2);
     Fill(41, 0, 42, 40, 3);
@@ -187,6 +192,11 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
     model.colours[1].epsi = 0.9f;
     model.calc.rays = 200;
     MeshSize(3);
+}
+
+TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
+{
+    DrawCavity();
     const WorkOutcome outcome = Calculate();
     ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
     const FlowFile flw = ReadFlowFile();
@@ -224,6 +234,35 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
     const RadiationZone& z = one.zones[0];
     for (std::size_t k = 0; k < z.segments.size(); ++k)
         EXPECT_EQ(z.segments[k].environment, 0.0) << "segment " << k << " sees outside the cavity";
+}
+
+TEST_F(CavityCalcTest, ReportsOfAModelWithACavity)
+{
+    DrawCavity();
+    model.colours[5].name = "Cavity";
+    ASSERT_TRUE(Calculate().normal);
+    MeshResults results;
+    ASSERT_EQ(ReadResults(model, results).code, ErrorCode::None);
+    EXPECT_GT(results.equations, static_cast<int>(results.points.size())); // the radiation nodes
+    EXPECT_FALSE(results.radiationEdges.empty());
+    platform::StringTable strings;
+    ASSERT_TRUE(LoadDraloStrings(strings, SUITE_SOURCE_DIR "/resources/dralo"));
+    ReportContext c{model, results, strings};
+    std::string dat, res;
+    for (const auto& [suffix, text] : BuildTextReports(c)) {
+        if (suffix == "_DAT")
+            dat = text;
+        else if (suffix == "_RES")
+            res = text;
+    }
+    // The cavity's own values, the emissivity column and the radiation
+    // parameters appear; its air temperature stands in the results.
+    EXPECT_NE(dat.find("Col.    ta      hc        Pc     tr        C1        C2        C3\n"), std::string::npos);
+    EXPECT_NE(dat.find("\n5             0.00         0"), std::string::npos) << dat;
+    EXPECT_NE(dat.find("\n1    MATERIAL" + std::string(32, ' ') + "1.000  0.90"), std::string::npos) << dat;
+    EXPECT_NE(dat.find("\n5    BC_FREE   NIHIL       Cavity"), std::string::npos) << dat;
+    EXPECT_NE(dat.find("Smallest view factor = 0.0001\nRays per unit view factor = 200\n"), std::string::npos) << dat;
+    EXPECT_NE(res.find("5    BC_FREE   Cavity    "), std::string::npos) << res;
 }
 
 } // namespace

@@ -84,6 +84,7 @@ double CrossedStringsExchange(const ViewSegment& a, const ViewSegment& b)
 
 SegmentScene::SegmentScene(std::span<const ViewSegment> segments) : m_segments(segments)
 {
+    double total = 0;
     if (!m_tree.Init(segments.size())) {
         throw std::bad_alloc();
     }
@@ -91,33 +92,48 @@ SegmentScene::SegmentScene(std::span<const ViewSegment> segments) : m_segments(s
         const ViewSegment& s = segments[n];
         m_tree.AddBox(static_cast<std::int32_t>(n), Below(std::min(s.x1, s.x2)), Below(std::min(s.y1, s.y2)), 0.0f,
                       Above(std::max(s.x1, s.x2)), Above(std::max(s.y1, s.y2)), 0.0f);
+        total += Length(s);
     }
     m_tree.Build();
+    m_pieceLength = segments.empty() || !(total > 0) ? 1.0 : 2.0 * total / double(segments.size());
 }
 
 bool SegmentScene::IsBlocked(double ax, double ay, double bx, double by, std::size_t skip1, std::size_t skip2) const
 {
-    const float lo[3] = {Below(std::min(ax, bx)), Below(std::min(ay, by)), 0.0f};
-    const float hi[3] = {Above(std::max(ax, bx)), Above(std::max(ay, by)), 0.0f};
-    bool blocked = false;
-    m_tree.VisitOverlaps(lo, hi, [&](std::int32_t id) {
+    auto blocks = [&](std::int32_t id) {
         const auto k = static_cast<std::size_t>(id);
         if (k == skip1 || k == skip2) {
-            return true;
+            return false;
         }
         const ViewSegment& s = m_segments[k];
         if (std::max(s.x1, s.x2) < std::min(ax, bx) || std::min(s.x1, s.x2) > std::max(ax, bx) ||
             std::max(s.y1, s.y2) < std::min(ay, by) || std::min(s.y1, s.y2) > std::max(ay, by)) {
-            return true;
-        }
-        if (OppositeStrict(Orientation(ax, ay, bx, by, s.x1, s.y1), Orientation(ax, ay, bx, by, s.x2, s.y2)) &&
-            OppositeStrict(Orientation(s.x1, s.y1, s.x2, s.y2, ax, ay), Orientation(s.x1, s.y1, s.x2, s.y2, bx, by))) {
-            blocked = true;
             return false;
         }
-        return true;
-    });
-    return blocked;
+        return OppositeStrict(Orientation(ax, ay, bx, by, s.x1, s.y1), Orientation(ax, ay, bx, by, s.x2, s.y2)) &&
+               OppositeStrict(Orientation(s.x1, s.y1, s.x2, s.y2, ax, ay), Orientation(s.x1, s.y1, s.x2, s.y2, bx, by));
+    };
+    // The ray's box spans far more segments than the ray meets when the ray
+    // is long and slanted: ask the tree piece by piece along the ray, each
+    // piece about two segment lengths long.
+    const double length = std::hypot(bx - ax, by - ay);
+    const int pieces = std::clamp(static_cast<int>(length / m_pieceLength) + 1, 1, 256);
+    for (int p = 0; p < pieces; ++p) {
+        const double t0 = double(p) / pieces, t1 = double(p + 1) / pieces;
+        const double x0 = ax + t0 * (bx - ax), y0 = ay + t0 * (by - ay);
+        const double x1 = ax + t1 * (bx - ax), y1 = ay + t1 * (by - ay);
+        const float lo[3] = {Below(std::min(x0, x1)), Below(std::min(y0, y1)), 0.0f};
+        const float hi[3] = {Above(std::max(x0, x1)), Above(std::max(y0, y1)), 0.0f};
+        bool blocked = false;
+        m_tree.VisitOverlaps(lo, hi, [&](std::int32_t id) {
+            blocked = blocks(id);
+            return !blocked;
+        });
+        if (blocked) {
+            return true;
+        }
+    }
+    return false;
 }
 
 double ComputeSegmentPairViewFactor(const SegmentScene& scene, std::size_t i, std::size_t j,

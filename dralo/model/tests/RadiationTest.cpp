@@ -213,8 +213,14 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
     model.colours[1].epsi = 0.9f;
     model.calc.linr = 0;
     model.calc.cycl = 3;
+    const std::string start = common::testing::ReadBytes("tmp.sol");
     ASSERT_TRUE(Calculate(false).normal);
     const FlowFile nonlinear = ReadFlowFile();
+    // A short coefficient file left from elsewhere changes nothing.
+    common::testing::WriteBytes("view.tmp", "short");
+    common::testing::WriteBytes("tmp.sol", start);
+    ASSERT_TRUE(Calculate(false).normal);
+    EXPECT_EQ(ReadFlowFile().colours, nonlinear.colours);
     EXPECT_NEAR(nonlinear.colours.at(2).first, nonlinear.colours.at(3).second, 1e-6 * in);
     EXPECT_NEAR(nonlinear.colours.at(2).first, in, 0.05 * in); // hrbl 5.1 is near 4 sigma T³ here
     EXPECT_FALSE(std::filesystem::exists("view.tmp"));

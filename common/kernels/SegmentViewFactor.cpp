@@ -113,11 +113,12 @@ bool SegmentScene::IsBlocked(double ax, double ay, double bx, double by, std::si
         return OppositeStrict(Orientation(ax, ay, bx, by, s.x1, s.y1), Orientation(ax, ay, bx, by, s.x2, s.y2)) &&
                OppositeStrict(Orientation(s.x1, s.y1, s.x2, s.y2, ax, ay), Orientation(s.x1, s.y1, s.x2, s.y2, bx, by));
     };
-    // The ray's box spans far more segments than the ray meets when the ray
-    // is long and slanted: ask the tree piece by piece along the ray, each
-    // piece about two segment lengths long.
-    const double length = std::hypot(bx - ax, by - ay);
-    const int pieces = std::clamp(static_cast<int>(length / m_pieceLength) + 1, 1, 256);
+    // The box of a long slanted ray spans far more segments than the ray
+    // meets: ask the tree piece by piece along it, the pieces' boxes about
+    // two segment lengths across in their narrower direction (an axis-
+    // parallel ray is one thin box), at most 8 of them.
+    const double narrow = std::min(std::abs(bx - ax), std::abs(by - ay));
+    const int pieces = std::clamp(static_cast<int>(narrow / m_pieceLength) + 1, 1, 8);
     for (int p = 0; p < pieces; ++p) {
         const double t0 = double(p) / pieces, t1 = double(p + 1) / pieces;
         const double x0 = ax + t0 * (bx - ax), y0 = ay + t0 * (by - ay);

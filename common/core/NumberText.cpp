@@ -85,4 +85,12 @@ std::string FormatFixed6(float value)
     return ExactOrShortest(value, std::chars_format::fixed, 6);
 }
 
+std::string FormatDecimals(double value, int decimals)
+{
+    char buf[400]; // room for the longest fixed form of a double
+    const auto r = decimals < 0 ? std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6)
+                                : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string();
+}
+
 } // namespace common

@@ -59,5 +59,8 @@ std::string FormatGeneralExact(float value);
 // Fixed notation with six decimals ("10.000000") when that reads back
 // exactly, else the shortest form.
 std::string FormatFixed6(float value);
+// As printf's "%.*f" with the given decimals, or its "%g" for decimals < 0,
+// whatever the locale: the numbers the tables show.
+std::string FormatDecimals(double value, int decimals);
 
 } // namespace common

@@ -317,7 +317,11 @@ void CGridCtrl::OnEndInPlaceEdit(GridDispInfo* info)
     SendMessageToParent(item.row, item.col, GVN_ENDEDIT);
     if (key >= VK_PRIOR && key <= VK_DOWN) {
         HandleKey(key, 0, false, false);
-        if (!(GetItemState(m_idCurrentCell.row, m_idCurrentCell.col) & GVIS_TOGGLE))
+        // Editing goes on from cell to cell, but not into a cell that takes
+        // no typing: its begin-edit is a click action (cycling a value,
+        // opening a dialog) that a key passing by must not run.
+        const UINT state = GetItemState(m_idCurrentCell.row, m_idCurrentCell.col);
+        if (!(state & (GVIS_TOGGLE | GVIS_READONLY)))
             OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, key);
     }
 }

@@ -5,6 +5,8 @@
 #include "platform/ui/SysColor.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QWidget>
 #include <algorithm>
 #include <cctype>
 
@@ -17,6 +19,22 @@ bool IsE(char c)
 {
     return c == 'e' || c == 'E';
 }
+
+// Every key goes to the open editor, as its own message pre-translation made
+// it: no accelerator of the window (Ins inserting a row, Del deleting one)
+// acts on the table while a cell is being edited.
+class KeysToEditor : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::ShortcutOverride) {
+            e->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, e);
+    }
+};
 } // namespace
 
 bool NumEditAccepts(int kind, const std::string& text, int caret, bool wholeSelected, UINT ch)
@@ -127,6 +145,8 @@ CGridInPlaceEdit::CGridInPlaceEdit(CWnd* pParent, const CRect& rect, DWORD dwSty
     SetMode(kind);
     const CRect r(rect.left, rect.top, rect.right + 1, rect.bottom + 1);
     Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | dwStyle, r, pParent, nID);
+    if (QWidget* w = GetWidget())
+        w->installEventFilter(new KeysToEditor(w));
     SetFont(pParent->GetFont());
     SetWindowText(sInitText);
     ResizeToText();

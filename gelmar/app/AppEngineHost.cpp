@@ -7,8 +7,11 @@
 #include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/GelmarApp.h"
 #include "gelmar/app/GelmarDoc.h"
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/graphics/FuncGraphView.h"
+#include "gelmar/model/editing/UndoRedo.h"
+#include "resources/gelmar/GelmarIds.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageBox.h"
 
@@ -16,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
+#include <iterator>
 
 namespace gelmar {
 
@@ -183,12 +187,9 @@ void AppEngineHost::UpdateFunctionGraph()
     }
 }
 
-// The table views fill themselves from the model when their document
-// updates them.
 void AppEngineHost::RefillTables()
 {
-    if (CGelmarDoc* doc = ActiveDoc())
-        doc->UpdateAllViews(nullptr);
+    RefillOpenTables();
 }
 
 void AppEngineHost::SetModified(bool modified)
@@ -201,6 +202,28 @@ void AppEngineHost::UpdateAllViews()
 {
     if (CGelmarDoc* doc = ActiveDoc())
         doc->UpdateAllViews(nullptr);
+}
+
+// The window of an undo record's kind: its table, opened (or activated) by
+// the document's command and put at the record's cell, or its dialog,
+// opened again.
+void AppEngineHost::GoToUndoItem(int kind, int a1, int a2)
+{
+    static const UINT kWindow[] = {ID_GRID,           ID_MIN_GRID,         ID_BLOCKS,          ID_COLOURS,
+                                   ID_NODE_BCS,       ID_BORDER_BCS,       ID_MATERIAL_BCS,    ID_FUNCTIONS,
+                                   ID_SOLAR_DATA,     ID_CLIP_OBJECT,      ID_CALC_PARAMETERS, ID_TITLE,
+                                   ID_OUTPUT_NODES,   ID_OUTPUT_BLOCKS,    ID_REPORT_DEFINITION,
+                                   ID_SUN_OBSTACLES,  ID_VENTILATION_FLOWS, ID_CONTROLS};
+    CGelmarDoc* doc = ActiveDoc();
+    if (!doc || kind < 0 || kind >= static_cast<int>(std::size(kWindow)))
+        return;
+    doc->OnCmdMsg(kWindow[kind], CN_COMMAND, nullptr);
+    if (kind == kUndoSolarData || kind == kUndoCalcParameters || kind == kUndoTitle)
+        return;
+    auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    CMDIChildWnd* child = main ? main->MDIGetActive() : nullptr;
+    if (auto* table = child ? dynamic_cast<CGelmarTableView*>(child->GetActiveView()) : nullptr)
+        table->GoToCell(a1, a2);
 }
 
 AppEngineHost& TheAppHost()

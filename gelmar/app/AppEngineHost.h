@@ -31,6 +31,7 @@ class AppEngineHost : public EngineHost {
     void RefillTables() override;
     void SetModified(bool modified) override;
     void UpdateAllViews() override;
+    void GoToUndoItem(int kind, int a1, int a2) override;
 
     // A run begins: forget earlier Esc presses and pump at the next check.
     void BeginRun();

@@ -8,6 +8,7 @@
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CalcParamDlg.h"
 #include "gelmar/app/GelmarDoc.h"
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/PendingWindows.h"
@@ -59,6 +60,8 @@ void FinishRun(std::initializer_list<int> mapped)
 void CGelmarDoc::OnCalcSystem()
 {
     RunCalcSystem();
+    // The run may have changed rule-derived values of the colours.
+    RefillOpenTables();
 }
 
 void CGelmarDoc::OnCalcViewFactors()
@@ -68,11 +71,13 @@ void CGelmarDoc::OnCalcViewFactors()
     ClearUndoHistory();
     RunViewFactorDialog();
     FinishRun({1, 2, 4, 5, 12, kErrorGridLength});
+    RefillOpenTables();
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
 {
     RunCalcSolarFluxes();
+    RefillOpenTables();
 }
 
 void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)

@@ -13,6 +13,7 @@
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/FileDialogs.h"
 #include "gelmar/app/GelmarDoc.h"
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableViews.h"
@@ -93,6 +94,7 @@ BOOL CGelmarApp::InitInstance()
     SetRegistryKey("GELMAR");
     ReadParameterFile(folder);
     LoadColourScale(folder, false);
+    InitDefaultLogFont();
     LoadMaterialColours(folder);
 
     // The default model is in memory before the first document, with no file open.

@@ -5,6 +5,7 @@
 
 #include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
+#include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
@@ -12,6 +13,7 @@
 #include "gelmar/app/PendingWindows.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
+#include "gelmar/model/editing/BlockEdits.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/store/CellRaster.h"
 #include "gelmar/model/files/DataFile.h"
@@ -414,6 +416,26 @@ void CGelmarDoc::OnUpdateShowNorth(CCmdUI* ui)
 void CGelmarDoc::OnShowRcl()
 {
     g_model.rcl = g_model.rcl ? 0 : 1;
+    // The third axis turns over: a focused line keeps its place on the axis.
+    const int nz = g_model.axes[2].n;
+    if (CGridView* grid = FindOpenView<CGridView>()) {
+        const int row = grid->FocusRow();
+        grid->FillTable();
+        if (grid->FocusColumn() == 3 && row >= 1 && row <= nz)
+            grid->GoToCell(nz - row + 1, 3);
+    }
+    if (CCoordView* coords = FindOpenView<CCoordView>()) {
+        const int row = coords->FocusRow();
+        coords->FillTable();
+        if (coords->FocusColumn() == 3 && row >= 1 && row <= nz + 1)
+            coords->GoToCell(nz - row + 2, 3);
+    }
+    RefillIfOpen<CMinGridView>();
+    RefillIfOpen<CClipView>();
+    RefillIfOpen<CBlockView>();
+    RefillIfOpen<CNodeView>();
+    RefillIfOpen<COutNodeView>();
+    RefillIfOpen<COutBlockView>();
     if (g_graphView) {
         g_graphView->BuildDisplayList();
         g_graphView->Invalidate(FALSE);
@@ -433,11 +455,10 @@ void CGelmarDoc::OnClipOff()
         g_model.clipHi[a] = g_model.axes[size_t(a)].n;
     }
     ComputeModelExtent();
-    if (CWinApp* app = AfxGetApp())
-        if (CClipView* clip = app->FindView<CClipView>()) {
-            clip->OnUpdate(nullptr, 0, nullptr);
-            clip->Invalidate();
-        }
+    if (CClipView* clip = FindOpenView<CClipView>()) {
+        clip->FillTable();
+        clip->Invalidate();
+    }
     if (g_graphView) {
         g_graphView->ZoomTotal();
         g_graphView->UpdateModel();
@@ -538,6 +559,7 @@ void CGelmarDoc::OnSolarData()
 
 void CGelmarDoc::RefreshAfterModelChange()
 {
+    RefillOpenTables();
     if (g_graphView) {
         if (g_graphView->m_viewKind == 3)
             g_graphView->m_viewKind = 0;
@@ -591,6 +613,7 @@ void CGelmarDoc::OnReduceToClip()
         return;
     ReduceBlocksToClip();
     ArrangeWithFlag(&ArrangeFlags::hiddenMode);
+    UpdateUsedColours(g_model);
     OnClipOff();
     ModelStore& m = g_model;
     m.nodeBcs.count = 0;
@@ -630,6 +653,8 @@ void CGelmarDoc::OnConvertVoid()
         colour = dlg.m_colour;
     g_app.voidColour = colour;
     ArrangeWithFlag(&ArrangeFlags::voidMode, colour);
+    UpdateUsedColours(g_model);
+    RefillOpenTables();
     UpdateAllViews(nullptr);
     SetModified(TRUE);
     SaveUndoRecord(kUndoBaseline, 0, 0);

@@ -1,7 +1,15 @@
 // The table windows of the model as the application opens and arranges
-// them: frame and view classes by name. Until the table views join the build
-// each view shows its table's name only.
+// them: frame and view classes by name. The tables of the grid, the blocks,
+// the colours and the clip are built; until the tables of the boundary
+// conditions, functions, outputs, controls, flows and sun obstacles join the
+// build each of them shows its table's name only.
 #pragma once
+#include "gelmar/app/BlockView.h"
+#include "gelmar/app/ClipViews.h"
+#include "gelmar/app/ColorView.h"
+#include "gelmar/app/CoordView.h"
+#include "gelmar/app/GridView.h"
+#include "gelmar/app/MinGridView.h"
 #include "platform/ui/App.h"
 
 #include <string>
@@ -33,13 +41,6 @@ class CTableStandInFrame : public CMDIChildWnd {
     };                                                                                                       \
     class Frame : public CTableStandInFrame {};
 
-GELMAR_TABLE(CGridView, CGridFrame, "Grid")
-GELMAR_TABLE(CCoordView, CCoordFrame, "Coordinates")
-GELMAR_TABLE(CMinGridView, CMinGridFrame, "Minimum Grid")
-GELMAR_TABLE(CBlockView, CBlockFrame, "Blocks")
-GELMAR_TABLE(CColorView, CColorFrame, "Colours")
-GELMAR_TABLE(CClipView, CClipFrame, "Clip Object")
-GELMAR_TABLE(CClipColorView, CClipColorFrame, "Clip Colours")
 GELMAR_TABLE(CNodeView, CNodeFrame, "Node BCs")
 GELMAR_TABLE(CBorderView, CBorderFrame, "Borderface BCs")
 GELMAR_TABLE(CMaterView, CMaterFrame, "Material BCs")

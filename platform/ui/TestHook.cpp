@@ -16,6 +16,7 @@ void TestHook::Reset()
     dialogScripts_.clear();
     fileAnswers_.clear();
     printAnswers_.clear();
+    colourAnswers_.clear();
     messages_.clear();
 }
 
@@ -81,6 +82,17 @@ std::optional<std::string> TestHook::NextPrintDialogAnswer()
         return std::string();
     std::string a = std::move(printAnswers_.front());
     printAnswers_.pop_front();
+    return a;
+}
+
+std::optional<std::optional<COLORREF>> TestHook::NextColorDialogAnswer()
+{
+    if (!enabled_)
+        return std::nullopt;
+    if (colourAnswers_.empty())
+        return std::optional<COLORREF>{};
+    const std::optional<COLORREF> a = colourAnswers_.front();
+    colourAnswers_.pop_front();
     return a;
 }
 

@@ -42,6 +42,9 @@ class TestHook {
     // The next print dialog answers OK with a printer that writes this PDF
     // file; an empty path (or no answer queued) is Cancel.
     void PushPrintDialogAnswer(std::string pdfPath) { printAnswers_.push_back(std::move(pdfPath)); }
+    // The colour the next colour dialog returns; none is Cancel (as is no
+    // answer queued).
+    void PushColorDialogAnswer(std::optional<COLORREF> colour) { colourAnswers_.push_back(colour); }
 
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     void ClearMessages() { messages_.clear(); }
@@ -51,6 +54,7 @@ class TestHook {
     std::function<void(CDialog&)> NextDialogScript();
     std::optional<std::vector<std::string>> NextFileDialogAnswer();
     std::optional<std::string> NextPrintDialogAnswer();
+    std::optional<std::optional<COLORREF>> NextColorDialogAnswer();
 
   private:
     bool enabled_ = false;
@@ -58,6 +62,7 @@ class TestHook {
     std::deque<std::function<void(CDialog&)>> dialogScripts_;
     std::deque<std::vector<std::string>> fileAnswers_;
     std::deque<std::string> printAnswers_;
+    std::deque<std::optional<COLORREF>> colourAnswers_;
     std::vector<ShownMessage> messages_;
 };
 

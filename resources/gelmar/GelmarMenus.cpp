@@ -39,10 +39,30 @@ std::vector<MenuItem> EditMenu()
     return {{"Undo\tCtrl+Z", ID_EDIT_UNDO},
             {"Redo\tCtrl+Y", ID_EDIT_REDO},
             Separator(),
+            {"Insert Before\tIns", ID_INSERT_BEFORE},
+            {"&Insert After", ID_INSERT_AFTER},
+            {"Delete\tDel", ID_DELETE},
+            Separator(),
+            {"Copy\tCtrl+C", ID_EDIT_COPY},
+            {"Paste\tCtrl+V", ID_EDIT_PASTE},
+            Separator(),
+            {"Switch Select\tCtrl+L", ID_SWITCH_SELECT},
+            {"Switch &Select Downward", ID_SWITCH_SELECT_DOWN},
+            {"Switch S&elect Upward", ID_SWITCH_SELECT_UP},
+            {"Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
+            {"Deselec&t All", ID_DESELECT_ALL},
+            Separator(),
             {"&Copy", ID_BLOCKS_COPY},
             {"&Move Selection To", ID_BLOCKS_MOVE_SELECTION},
             {"&Transform Coordinates...\tCtrl+F", ID_TRANSFORM_COORDINATES},
             {"&Insert File...", ID_INSERT_FILE},
+            {"&New Colour...", ID_NEW_COLOUR},
+            Separator(),
+            {"Load &Material...", ID_LOAD_MATERIAL},
+            {"&Copy Row", ID_COPY_ROW},
+            {"Paste &Row", ID_PASTE_ROW},
+            {"Cavity &Emissivities...", ID_CAVITY_EMISSIVITIES},
+            {"Split &Zones...", ID_SPLIT_ZONES},
             Separator(),
             {"&Arrange Blocks...", ID_ARRANGE_BLOCKS},
             {"R&educe to Clip...", ID_REDUCE_TO_CLIP},
@@ -168,6 +188,7 @@ void RegisterGelmarMenus()
     constexpr BYTE C = FVIRTKEY | FCONTROL;
     constexpr BYTE CA = FVIRTKEY | FCONTROL | FALT;
     constexpr BYTE CS = FVIRTKEY | FCONTROL | FSHIFT;
+    constexpr BYTE K = FVIRTKEY;
     Resources::Get().AddAccelerators(
         {IDR_MAINFRAME, {{C, 'N', ID_FILE_NEW},       {C, 'O', ID_FILE_OPEN},
                          {C, 'S', ID_FILE_SAVE},      {C, 'Z', ID_EDIT_UNDO},
@@ -186,7 +207,10 @@ void RegisterGelmarMenus()
                          {C, 'R', ID_ROTATE},         {C, 'M', ID_PAN},
                          {C, 'W', ID_ZOOM_WINDOW},    {C, 'U', ID_ZOOM_OUT},
                          {C, 'T', ID_ZOOM_TOTAL},     {C, 'E', ID_PREVIOUS_VIEW},
-                         {C, 'H', ID_HIDE_OUTLINE}}});
+                         {C, 'H', ID_HIDE_OUTLINE},   {K, VK_INSERT, ID_INSERT_BEFORE},
+                         {K, VK_DELETE, ID_DELETE},   {C, 'C', ID_EDIT_COPY},
+                         {C, 'V', ID_EDIT_PASTE},     {C, 'L', ID_SWITCH_SELECT},
+                         {C, 'A', ID_EDIT_SELECT_ALL}}});
 
     Resources::Get().AddToolBar({IDR_MAINFRAME,
                                  16,

@@ -3,6 +3,7 @@
 #include "GridTestSupport.h"
 #include "common/ui/GridInPlaceEdit.h"
 
+#include <QAction>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -167,6 +168,47 @@ TEST(GridEdit, EscapeKeepsTheTextButStillEnds)
     EXPECT_FALSE(f.grid.m_bModified);
     ASSERT_FALSE(f.parent.notes.empty());
     EXPECT_EQ(f.parent.notes.back(), (Note{GVN_ENDEDIT, 1, 1, 0}));
+}
+
+TEST(GridEdit, ArrowContinuationStopsAtCellsThatTakeNoTyping)
+{
+    // Ctrl+Down ends the edit and moves on; the next cell is a click cell
+    // (read-only), whose begin-edit is an action a passing key must not run.
+    for (UINT state : {UINT(GVIS_READONLY), UINT(GVIS_TOGGLE)}) {
+        GridFixture f(4, 3);
+        f.grid.SetItemState(2, 1, state);
+        f.grid.OnEditCell(1, 1, 1);
+        f.Type("5");
+        f.Key(VK_DOWN, true);
+        QApplication::processEvents(); // the first editor closes
+        EXPECT_EQ(f.Focus(), CCellID(2, 1));
+        EXPECT_EQ(OpenEditor(f.grid), nullptr);
+        for (const Note& n : f.parent.notes)
+            EXPECT_FALSE(n.code == GVN_BEGINEDIT && n.row == 2) << state;
+    }
+    // A cell that takes typing is edited on.
+    GridFixture f(4, 3);
+    f.grid.OnEditCell(1, 1, 1);
+    f.Key(VK_DOWN, true);
+    EXPECT_EQ(f.parent.notes.back(), (Note{GVN_BEGINEDIT, 2, 1, VK_DOWN}));
+}
+
+TEST(GridEdit, TheOpenEditorTakesKeysBeforeTheWindowsShortcuts)
+{
+    GridFixture f(3, 3);
+    int fired = 0;
+    QAction shortcut(f.parent.GetOuterWidget()->window());
+    shortcut.setShortcut(QKeySequence(Qt::Key_Insert));
+    shortcut.setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(&shortcut, &QAction::triggered, [&] { ++fired; });
+    f.parent.GetOuterWidget()->window()->addAction(&shortcut);
+    f.Key(VK_INSERT);
+    EXPECT_EQ(fired, 1); // the grid itself lets the window have it
+    f.grid.OnEditCell(1, 1, 1);
+    ASSERT_NE(OpenEditor(f.grid), nullptr);
+    f.Key(VK_INSERT);
+    EXPECT_EQ(fired, 1);
+    f.parent.GetOuterWidget()->window()->removeAction(&shortcut);
 }
 
 TEST(GridEdit, RefusedBeginEditKeepsTheCellReadOnly)

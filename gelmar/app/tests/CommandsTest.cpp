@@ -73,6 +73,11 @@ TEST_F(CommandsTest, TableCommandsAreDisabledWhileTheirTableIsClosed)
     // The Coordinates table is not open: Set Origin is disabled.
     EXPECT_FALSE(Item(ID_SET_ORIGIN)->isEnabled());
     EXPECT_FALSE(Main()->ExecuteCommand(ID_SET_ORIGIN));
+    // Arrange Blocks goes with the Blocks table, which the file opened.
+    CBlockView* blocks = m_app->FindView<CBlockView>();
+    ASSERT_NE(blocks, nullptr);
+    EXPECT_TRUE(Item(ID_ARRANGE_BLOCKS)->isEnabled());
+    blocks->GetParentFrame()->SendMessage(WM_CLOSE);
     EXPECT_FALSE(Item(ID_ARRANGE_BLOCKS)->isEnabled());
 }
 
@@ -131,10 +136,19 @@ TEST_F(CommandsTest, UndoAndRedoStepThroughTheEnginesHistory)
     Main()->ExecuteCommand(ID_TITLE);
     ASSERT_EQ(g_model.title, "New title");
     EXPECT_FALSE(Item(ID_EDIT_REDO)->isEnabled());
+    // Undo and Redo bring the Title dialog back, showing the title they restored.
+    const auto expectTitleDialog = [](std::string title) {
+        platform::TestHook::Get().PushDialogScript([title](CDialog& d) {
+            EXPECT_EQ(d.GetDlgItemText(1018), title);
+            d.ClickButton(IDCANCEL);
+        });
+    };
+    expectTitleDialog(old);
     EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
     EXPECT_EQ(g_model.title, old);
     // Back at the baseline of the opened file: not modified.
     EXPECT_FALSE(Doc()->IsModified());
+    expectTitleDialog("New title");
     EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
     EXPECT_EQ(g_model.title, "New title");
     EXPECT_TRUE(Doc()->IsModified());

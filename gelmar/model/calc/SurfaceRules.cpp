@@ -67,7 +67,8 @@ int CountAdiabaticSides(int colour, int rule)
 
 int ApplySurfaceRules(int recompute)
 {
-    if (!g_run.solutionValid)
+    // Only the cavity rules look at cells.
+    if (!g_run.solutionValid && HasRuleColours())
         RasteriseBlocks();
     bool changed = false;
     g_cavityChanged = false;

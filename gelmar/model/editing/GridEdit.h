@@ -5,46 +5,27 @@
 // of blocks, node BCs, output nodes, output blocks and the clip box on the
 // grid lines they were on.
 #pragma once
+#include "common/kernels/GridSplit.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace gelmar {
 
-enum SplitMethod : int {
-    kSplitGeometric = 0,
-    kSplitMaximum = 1,
-    kSplitBorder1 = 2,
-    kSplitBorder2 = 3,
-    kSplitBorder12 = 4,
-};
+// The split methods and their settings are the block programs' shared ones.
+using kernels::AutoSplitSettings;
+using kernels::GradedWidths;
+using kernels::SplitSettings;
+using kernels::SplitWidths;
+using kernels::kSplitBorder1;
+using kernels::kSplitBorder12;
+using kernels::kSplitBorder2;
+using kernels::kSplitGeometric;
+using kernels::kSplitMaximum;
 
-// The Split dialog's settings, kept while the program runs.
-struct SplitSettings {
-    int subdivisions = 2;
-    float ratio = 1.0f;
-    float meshWidth = 1.0f;
-    int method = kSplitGeometric;
-};
-
-// Widths of the intervals that replace one interval of width w, from the lower
-// line up; a single w when the method leaves it whole. Mirrored (the third
-// axis listed from the top) gives the same pieces in the opposite order.
-// Empty when the pieces would pass the 16-bit count of an axis.
-std::vector<float> SplitWidths(float w, const SplitSettings& settings, bool mirrored);
-
-// Auto Split: intervals up to sizeLimit are split by the maximum mesh width
-// `distance`; larger ones are graded from `distance` by `ratio` towards their
-// ends inside the axis (a middle interval first halved). Layers without a
-// conductive colour are left alone.
-struct AutoSplitSettings {
-    float sizeLimit = 5.0f;
-    float distance = 1.0f;
-    float ratio = 1.5f;
-};
-// The pieces of a part of width w graded from d at one end: d, dq, dq^2, ...
-// and a rest, from the lower line up when fineAtLower, else reversed.
-std::vector<float> GradedWidths(float w, float d, float q, bool fineAtLower);
+// Auto Split of one axis: every cell whose layer holds a conductive colour is
+// replaced by the pieces of kernels::AutoSplitCell.
 bool AutoSplitAxis(int axis, const AutoSplitSettings& settings);
 
 // Replaces cell `cell` of the axis by cells of the given widths; the lines

@@ -26,7 +26,7 @@ template <typename T, typename Size> void RestoreInto(RecordArray<T, Size>& a, c
     a.count = static_cast<Size>(v.size());
 }
 
-void TakeSnapshot(UndoRecord& r)
+void TakeSnapshot(UndoRecord& r, const UndoRecord* previous)
 {
     const ModelStore& m = g_model;
     r.gridUnit = m.gridUnit;
@@ -37,7 +37,7 @@ void TakeSnapshot(UndoRecord& r)
         r.clipLo[k] = m.clipLo[k];
         r.clipHi[k] = m.clipHi[k];
     }
-    r.blocks = CopyOf(m.blocks);
+    r.blocks.Assign(m.blocks.data.data(), m.blocks.count, previous ? &previous->blocks : nullptr);
     r.colours = m.colours;
     r.nodeBcs = CopyOf(m.nodeBcs);
     r.borderBcs = CopyOf(m.borderBcs);
@@ -99,7 +99,7 @@ bool SaveUndoRecord(int kind, int a1, int a2)
         r.kind = kind;
         r.a1 = a1;
         r.a2 = a2;
-        TakeSnapshot(r);
+        TakeSnapshot(r, g_history.Current());
         g_history.Push(std::move(r));
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory();
@@ -183,7 +183,8 @@ bool RestoreUndoRecord()
         m.clipLo[k] = r.clipLo[k];
         m.clipHi[k] = r.clipHi[k];
     }
-    RestoreInto(m.blocks, r.blocks);
+    r.blocks.CopyTo(m.blocks.data.data());
+    m.blocks.count = static_cast<std::uint16_t>(r.blocks.size());
     m.colours = r.colours;
     RestoreInto(m.nodeBcs, r.nodeBcs);
     RestoreInto(m.borderBcs, r.borderBcs);

@@ -5,6 +5,7 @@
 // snapshot and copies it into the store, Redo steps forward. The list holds
 // at most kUndoLimit records.
 #pragma once
+#include "common/core/SharedChunks.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <array>
@@ -47,7 +48,9 @@ struct UndoRecord {
     float gridUnit = 1;
     std::array<std::vector<float>, 3> widths; // one entry per cell of each axis
     float origin[3] = {};
-    std::vector<BlockRecord> blocks;
+    // Shared chunk by chunk with the snapshot before where the blocks are
+    // the same: an edit of one block of a large model copies little.
+    common::SharedChunks<BlockRecord> blocks;
     std::array<ColourRecord, kColourCount> colours;
     std::vector<NodeBcRecord> nodeBcs;
     std::vector<BorderFaceBcRecord> borderBcs;

@@ -36,12 +36,13 @@ inline const char* SkipBlanks(const char* p)
     long long v = 0;
     const char* first = q;
     for (; static_cast<unsigned char>(*q - '0') <= 9; ++q)
-        v = v * 10 + (*q - '0');
+        if (q - first < 11) // enough to tell a value too large, never overflowing
+            v = v * 10 + (*q - '0');
     if (q - first > 10)
         return false;
     if (negative)
         v = -v;
-    if (v > 2147483647LL)
+    if (v > 2147483647LL || v < -2147483648LL)
         return false;
     value = static_cast<int>(v);
     p = q;

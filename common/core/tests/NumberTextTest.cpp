@@ -20,6 +20,9 @@ TEST(NumberText, ScansLikeTheFileConversions)
         {"  42 7", true, 42, " 7"},    {"+5", true, 5, ""},   {"-3x", true, -3, "x"},
         {"12.9", true, 12, ".9"},      {"", false, 0, ""},    {"abc", false, 0, ""},
         {"99999999999", false, 0, ""}, {"+-1", false, 0, ""},
+        {"2147483647", true, 2147483647, ""}, {"-2147483648", true, -2147483647 - 1, ""},
+        {"2147483648", false, 0, ""},  {"-3000000000", false, 0, ""},
+        {"88888888888888888888888", false, 0, ""},
     };
     for (const Case& c : ints) {
         const char* p = c.text;

@@ -14,33 +14,10 @@
 #include "dralo/model/store/TempFiles.h"
 
 #include <cstdio>
-#include <new>
-#include <stdexcept>
 
 namespace dralo {
 
 namespace {
-
-// Runs the work, catching what ends it early; an allocation that fails
-// anywhere is error 1.
-template <class Work> WorkOutcome Guarded(Work&& work)
-{
-    WorkOutcome outcome;
-    try {
-        try {
-            work();
-            outcome.normal = true;
-        } catch (const std::bad_alloc&) {
-            throw EngineError::Memory();
-        } catch (const std::length_error&) {
-            throw EngineError::Memory();
-        }
-    } catch (const EngineError& e) {
-        outcome.error = e;
-    } catch (const EscAbort&) {
-    }
-    return outcome;
-}
 
 // The mesh steps, ending with "tmp.tri"; their arrays go when they end.
 void Triangulate(BitmapModel& m, EngineHost& host)
@@ -119,13 +96,6 @@ void Calculate(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, 
     WriteFluxFile(m, run, host);
 }
 
-CalcResult ResultOf(const WorkOutcome& outcome)
-{
-    if (outcome.error)
-        return CalcResult::Failed;
-    return outcome.normal ? CalcResult::Done : CalcResult::Aborted;
-}
-
 } // namespace
 
 int CalculationCycleCount(const BitmapModel& m)
@@ -144,7 +114,8 @@ bool MeshFileExists(const BitmapModel& m)
 WorkOutcome RunCalculation(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, EngineHost& host,
                            bool triangulate)
 {
-    WorkOutcome outcome = Guarded([&] { Calculate(m, run, startupColours, host, triangulate); });
+    WorkOutcome outcome = common::RunGuarded<EngineError, EscAbort>(
+        [&] { Calculate(m, run, startupColours, host, triangulate); }, [] { return EngineError::Memory(); });
     FreeWorkArrays(run);
     return outcome;
 }
@@ -160,7 +131,7 @@ CalcResult RunCalcSystem(BitmapModel& m, CalcRun& run, UndoList& undo, const Col
     if (outcome.error)
         host.MessageBox(outcome.error->Message(), MessageStyle::Ok);
     SaveUndoRecord(undo, m, kUndoBase, 0, 0, false, host);
-    return ResultOf(outcome);
+    return common::ResultOf(outcome);
 }
 
 } // namespace dralo

@@ -10,29 +10,19 @@
 // message and without the flow files; the work arrays are released in
 // every case.
 #pragma once
+#include "common/core/WorkOutcome.h"
 #include "dralo/model/calc/CalcRun.h"
 #include "dralo/model/editing/UndoRedo.h"
 #include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/Errors.h"
 
-#include <optional>
-
 namespace dralo {
 
 class EngineHost;
 
-enum class CalcResult {
-    NotStarted, // the model has no data file
-    Done,       // the work ended normally
-    Aborted,    // the user pressed Esc
-    Failed,     // an engine error was reported
-};
-
+using CalcResult = common::CalcResult;
 // How the work ended: normally, by Esc (no error), or by an engine error.
-struct WorkOutcome {
-    bool normal = false;
-    std::optional<EngineError> error;
-};
+using WorkOutcome = common::WorkOutcome<EngineError>;
 
 // The cycles of a calculation: `cycl` when radiating colours meet
 // non-linear radiation or rule colours meet the recalculation (`ccen`),

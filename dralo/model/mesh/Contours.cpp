@@ -131,6 +131,19 @@ void MoveEnd(ContourSet& c, std::int32_t e, std::int64_t x, std::int64_t y)
     E(c, e).end = c.VertexAt(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
 }
 
+// Moves both ends of an edge and joins its neighbours to them.
+void MoveEdge(ContourSet& c, std::int32_t e, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1)
+{
+    MoveStart(c, e, x0, y0);
+    MoveEnd(c, e, x1, y1);
+    ContourEdge& t = E(c, e);
+    E(c, t.prev).end = t.start;
+    E(c, t.next).start = t.end;
+    Refresh(c, t);
+    Refresh(c, E(c, t.prev));
+    Refresh(c, E(c, t.next));
+}
+
 bool IsHorizontalCode(std::uint8_t code)
 {
     return code == kTowardsPlusX || code == kTowardsMinusX;
@@ -167,14 +180,7 @@ void SmoothContour(ContourSet& c, std::size_t k)
         std::int64_t d = s.run / 2;
         if (xs < V(c, E(c, s.prev).start).x)
             d = -d;
-        MoveStart(c, e, xs - d, ys);
-        MoveEnd(c, e, xs + d, ye);
-        ContourEdge& t = E(c, e);
-        E(c, t.prev).end = t.start;
-        E(c, t.next).start = t.end;
-        Refresh(c, t);
-        Refresh(c, E(c, t.prev));
-        Refresh(c, E(c, t.next));
+        MoveEdge(c, e, xs - d, ys, xs + d, ye);
     }
     for (std::int32_t e : order) {
         ContourEdge& g = E(c, e);
@@ -188,14 +194,7 @@ void SmoothContour(ContourSet& c, std::size_t k)
             continue;
         if (pc == kTowardsMinusX)
             b = -b;
-        MoveStart(c, e, V(c, g.start).x - b, V(c, g.start).y);
-        MoveEnd(c, e, V(c, E(c, e).end).x + b, V(c, E(c, e).end).y);
-        ContourEdge& t = E(c, e);
-        E(c, t.prev).end = t.start;
-        E(c, t.next).start = t.end;
-        Refresh(c, t);
-        Refresh(c, E(c, t.prev));
-        Refresh(c, E(c, t.next));
+        MoveEdge(c, e, V(c, g.start).x - b, V(c, g.start).y, V(c, E(c, e).end).x + b, V(c, E(c, e).end).y);
     }
 }
 

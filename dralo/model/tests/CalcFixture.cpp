@@ -13,6 +13,11 @@ void CalcTest::SetUp()
 {
     MeshTest::SetUp();
     startup = model.colours;
+    CalculationSettings();
+}
+
+void CalcTest::CalculationSettings()
+{
     model.dataFilePath = "model.drl";
     model.bitmapPath = "model.bmp";
     model.calc.iter = 100000;

@@ -22,6 +22,8 @@ struct FlowFile {
 class CalcTest : public MeshTest {
   protected:
     void SetUp() override;
+    // The files' names in the test's folder and tight solver limits.
+    void CalculationSettings();
     // A colour's type and values; boundary colours take the temperature and
     // the surface coefficient.
     void Material(int colour, float lambda);

@@ -24,12 +24,8 @@ class CalcPropertiesTest : public CalcTest {
     {
         model = BitmapModel();
         LoadMaterialColours(model);
-        model.dataFilePath = "model.drl";
-        model.bitmapPath = "model.bmp";
-        model.calc.iter = 100000;
+        CalculationSettings();
         model.calc.mxdt = 1e-10f;
-        model.calc.mxod = 1e-7f;
-        model.calc.mxnd = 1e-5f;
         AllocatePixels(model, kWide, kHigh, 1);
         auto area = [&](int x0, int y0, int x1, int y1, int colour) {
             if (mirrored)

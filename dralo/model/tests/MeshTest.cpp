@@ -197,3 +197,47 @@ TEST_F(MeshTest, MeshFileReadsBackAsBuilt)
 
 } // namespace
 } // namespace dralo::test
+
+namespace dralo::test {
+namespace {
+
+TEST_F(MeshTest, AFrontThatCannotCloseIsATriangulationError)
+{
+    // A contour that crosses itself (a bow tie) leaves front edges without
+    // any valid apex: the colour stops with error 8 instead of a partial mesh.
+    model = BitmapModel();
+    LoadMaterialColours(model);
+    ColourRecord& colour = model.colours[1];
+    colour.present = true;
+    colour.type = MATERIAL;
+    colour.tric = 100;
+    ContourSet c;
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{160, 160}, std::pair{160, 0}, std::pair{0, 160}}) {
+        ContourVertex v;
+        v.x = x;
+        v.y = y;
+        c.vertices.push_back(v);
+    }
+    for (int k = 0; k < 4; ++k) {
+        ContourEdge e;
+        e.start = k;
+        e.end = (k + 1) % 4;
+        e.prev = (k + 3) % 4;
+        e.next = (k + 1) % 4;
+        e.high = 1;
+        e.low = -1;
+        e.code = kDiagonal;
+        c.edges.push_back(e);
+    }
+    c.heads.push_back(0);
+    std::vector<MeshTriangle> triangles;
+    try {
+        TriangulateZones(model, c, triangles, host);
+        ADD_FAILURE() << "no error";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.Message(), "Triangulation failed in colour 1");
+    }
+}
+
+} // namespace
+} // namespace dralo::test

@@ -14,7 +14,7 @@
 #include "novelk/model/store/EngineHost.h"
 #include "novelk/model/store/TempFiles.h"
 
-#include <new>
+#include <utility>
 
 namespace novelk {
 
@@ -23,19 +23,7 @@ namespace {
 // Runs the work, catching what ends it early.
 template <class Work> WorkOutcome Guarded(Work&& work)
 {
-    WorkOutcome outcome;
-    try {
-        try {
-            work();
-            outcome.normal = true;
-        } catch (const std::bad_alloc&) {
-            throw EngineError::Memory();
-        }
-    } catch (const EngineError& e) {
-        outcome.error = e;
-    } catch (const EscAbort&) {
-    }
-    return outcome;
+    return common::RunGuarded<EngineError, EscAbort>(std::forward<Work>(work), [] { return EngineError::Memory(); });
 }
 
 void CalculateCycles(ModelStore& m, RunState& run, EngineHost& host)
@@ -89,13 +77,6 @@ void ShowError(const WorkOutcome& outcome, EngineHost& host)
 {
     if (outcome.error)
         host.MessageBox(outcome.error->Message(), MessageStyle::Ok);
-}
-
-CalcResult ResultOf(const WorkOutcome& outcome)
-{
-    if (outcome.error)
-        return CalcResult::Failed;
-    return outcome.normal ? CalcResult::Done : CalcResult::Aborted;
 }
 
 } // namespace
@@ -159,7 +140,7 @@ CalcResult RunCalcSystem(ModelStore& m, RunState& run, UndoHistory& history, Eng
     if (!outcome.error && !run.temperature.empty())
         host.ShowTemperatures();
     SaveUndoRecord(history, m, kUndoBaseline, 0, 0, host);
-    return ResultOf(outcome);
+    return common::ResultOf(outcome);
 }
 
 CalcResult RunCalcViewFactors(ModelStore& m, RunState& run, UndoHistory& history, EngineHost& host)
@@ -171,7 +152,7 @@ CalcResult RunCalcViewFactors(ModelStore& m, RunState& run, UndoHistory& history
     host.RunProgressWindow(ProgressWindow::ViewFactors, [&] { outcome = RunViewFactorWork(m, run, host); });
     ShowError(outcome, host);
     SaveUndoRecord(history, m, kUndoBaseline, 0, 0, host);
-    return ResultOf(outcome);
+    return common::ResultOf(outcome);
 }
 
 } // namespace novelk

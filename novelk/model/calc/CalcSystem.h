@@ -4,30 +4,20 @@
 // the calculation inside its progress window with its cycles and result
 // files, the message of a failure, and the undo baseline afterwards.
 #pragma once
+#include "common/core/WorkOutcome.h"
 #include "novelk/model/editing/UndoRedo.h"
 #include "novelk/model/store/Errors.h"
 #include "novelk/model/store/ModelStore.h"
 #include "novelk/model/store/RunState.h"
 
-#include <optional>
-
 namespace novelk {
 
 class EngineHost;
 
-enum class CalcResult {
-    NotStarted, // no data file, or the user declined a question
-    Done,       // the work ended normally
-    Aborted,    // the user pressed Esc
-    Failed,     // an engine error was reported
-};
-
+using CalcResult = common::CalcResult;
 // How the work of a progress window ended: normally, by Esc (no error), or
 // by an engine error.
-struct WorkOutcome {
-    bool normal = false;
-    std::optional<EngineError> error;
-};
+using WorkOutcome = common::WorkOutcome<EngineError>;
 
 // Cycles of a calculation: cycl when radiating colours meet non-linear
 // radiation or rule colours meet the CEN recalculation, else 1.

@@ -74,7 +74,7 @@ std::string Name(int segments, unsigned threads)
 int main(int argc, char** argv)
 {
     const std::vector<int> sizes = bench::Small() ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
-    const unsigned threadCounts[] = {1, 8};
+    const std::vector<unsigned> threadCounts = {1, 8};
     for (int size : sizes) {
         for (unsigned threads : threadCounts) {
             benchmark::RegisterBenchmark(Name(size, threads).c_str(), CavityViewFactors, size, threads)
@@ -89,27 +89,6 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const auto& times = reporter.Times();
-    auto time = [&](int segments, unsigned threads) {
-        const auto it = times.find(Name(segments, threads));
-        return it == times.end() ? 0.0 : it->second;
-    };
-    std::printf("\nCost of doubling the segments (target at most 4.5):\n");
-    for (unsigned threads : threadCounts) {
-        for (std::size_t n = 1; n < sizes.size(); ++n) {
-            const double before = time(sizes[n - 1], threads);
-            const double after = time(sizes[n], threads);
-            if (before > 0 && after > 0) {
-                std::printf("  %u thread(s), %d -> %d segments: %.2f\n", threads, sizes[n - 1], sizes[n],
-                            after / before);
-            }
-        }
-    }
-    std::printf("Speed-up of 8 threads over 1 (target at least 5):\n");
-    for (int size : sizes) {
-        if (time(size, 1) > 0 && time(size, 8) > 0) {
-            std::printf("  %d segments: %.2f\n", size, time(size, 1) / time(size, 8));
-        }
-    }
+    bench::PrintDoublingAndSpeedUp(reporter.Times(), sizes, threadCounts, Name, "segments");
     return 0;
 }

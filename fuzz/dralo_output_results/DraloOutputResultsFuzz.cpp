@@ -14,7 +14,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
@@ -37,13 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    static const bool inFolder = [] {
-        const std::string folder = fuzz::OwnFileName("");
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);
-        return true;
-    }();
-    (void)inFolder;
+    fuzz::EnterOwnFolder();
     const int pick = data[0] % 5;
     if (pick == 4) {
         if (!fuzz::WriteInput("RainbowColor.rgb", data + 1, size - 1))

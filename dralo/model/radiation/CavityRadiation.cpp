@@ -154,7 +154,8 @@ void ComputeViewFactors(const BitmapModel& m, const Mesh& mesh, CavityRadiation&
         settings.vwfc = m.calc.vwfc;
         kernels::PairLoopOptions options;
         options.threads = threads;
-        options.poll = [&](std::size_t) { poll.Step(); };
+        // The pair loop reports every 2000 pairs.
+        options.poll = [&](std::size_t) { CheckEscAbort(host); };
         kernels::ComputeSegmentZoneViewFactors(segments, settings, z.couplings, options);
         kernels::NormaliseViewFactorRows(z.couplings, lengths, [&] { poll.Step(); });
         for (std::size_t i = 0; i < z.segments.size(); ++i) {

@@ -215,14 +215,15 @@ double SaturationVapourPressure(double t)
 
 namespace {
 
-// The environment temperature of a colour for psi and Uf; false when it
-// has none.
-bool EnvironmentTemperature(const ColourRecord& c, double& t)
+// The environment temperature of a colour; false when it has none. For psi
+// and Uf a surface boundary counts with a surface coefficient, for the
+// temperature factor also with a heat flux.
+bool EnvironmentTemperature(const ColourRecord& c, bool withFlux, double& t)
 {
     if (!c.present) {
         return false;
     }
-    if (IsSurfaceBoundary(c.type) && c.hglo != 0) {
+    if (IsSurfaceBoundary(c.type) && (c.hglo != 0 || (withFlux && c.flux != 0))) {
         t = c.temp;
         return true;
     }
@@ -233,25 +234,32 @@ bool EnvironmentTemperature(const ColourRecord& c, double& t)
     return false;
 }
 
+// The highest and lowest environment temperature; false without any.
+bool EnvironmentRange(const BitmapModel& m, bool withFlux, double& ti, double& te)
+{
+    bool any = false;
+    for (const ColourRecord& c : m.colours) {
+        double t = 0;
+        if (EnvironmentTemperature(c, withFlux, t)) {
+            ti = any ? std::max(ti, t) : t;
+            te = any ? std::min(te, t) : t;
+            any = true;
+        }
+    }
+    return any;
+}
+
 } // namespace
 
 Environments FindEnvironments(const BitmapModel& m)
 {
     Environments env;
-    bool any = false;
-    for (const ColourRecord& c : m.colours) {
-        double t = 0;
-        if (EnvironmentTemperature(c, t)) {
-            env.ti = any ? std::max(env.ti, t) : t;
-            env.te = any ? std::min(env.te, t) : t;
-            any = true;
-        }
-    }
+    EnvironmentRange(m, false, env.ti, env.te);
     if (env.ti > env.te) {
         double atTi = 0, atTe = 0;
         for (const ColourRecord& c : m.colours) {
             double t = 0;
-            if (EnvironmentTemperature(c, t)) {
+            if (EnvironmentTemperature(c, false, t)) {
                 const double net = double(c.heatFlowIn) - double(c.heatFlowOut);
                 atTi += t == env.ti ? net : 0.0;
                 atTe += t == env.te ? net : 0.0;
@@ -321,36 +329,13 @@ FrameValues ComputeFrameValues(BitmapModel& m, const MeshResults& r)
 TemperatureFactor ComputeTemperatureFactor(const BitmapModel& m)
 {
     TemperatureFactor f;
-    bool any = false;
-    auto environment = [](const ColourRecord& c, double& t) {
-        if (!c.present) {
-            return false;
-        }
-        if (IsSurfaceBoundary(c.type) && (c.hglo != 0 || c.flux != 0)) {
-            t = c.temp;
-            return true;
-        }
-        if (c.type == BC_SKY || c.type == BC_NOSKY) {
-            t = c.tair;
-            return true;
-        }
-        return false;
-    };
-    for (const ColourRecord& c : m.colours) {
-        double t = 0;
-        if (environment(c, t)) {
-            f.ti = any ? std::max(f.ti, t) : t;
-            f.te = any ? std::min(f.te, t) : t;
-            any = true;
-        }
-    }
-    if (!any || !(f.ti > f.te)) {
+    if (!EnvironmentRange(m, true, f.ti, f.te) || !(f.ti > f.te)) {
         return f;
     }
     const ColourRecord* inner = nullptr;
     for (const ColourRecord& c : m.colours) {
         double t = 0;
-        if (environment(c, t) && t == f.ti && (!inner || c.lowestTemperature < inner->lowestTemperature)) {
+        if (EnvironmentTemperature(c, true, t) && t == f.ti && (!inner || c.lowestTemperature < inner->lowestTemperature)) {
             inner = &c;
         }
     }

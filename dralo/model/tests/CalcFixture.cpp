@@ -45,6 +45,14 @@ void CalcTest::BorderlineTemp(int a, int b, float temperature)
     r.bort = temperature;
 }
 
+void CalcTest::DrawPlaneWall(int wide, int high)
+{
+    AllocatePixels(model, wide + 2, high, 1);
+    Fill(0, 0, 1, high, 2);
+    Fill(wide + 1, 0, wide + 2, high, 3);
+    Finish();
+}
+
 WorkOutcome CalcTest::Calculate(bool triangulate)
 {
     return RunCalculation(model, run, startup, host, triangulate);

@@ -29,6 +29,9 @@ class CalcTest : public MeshTest {
     void Material(int colour, float lambda);
     void Boundary(int colour, float temperature, float h);
     void BorderlineTemp(int a, int b, float temperature);
+    // A plane wall of colour 1, `wide` x `high` pixels, between a column of
+    // colour 2 on the left and one of colour 3 on the right.
+    void DrawPlaneWall(int wide, int high);
 
     // The calculation window's work on the model.
     WorkOutcome Calculate(bool triangulate = true);

@@ -33,10 +33,7 @@ class ResultsTest : public CalcTest {
   protected:
     void CalculateWall()
     {
-        AllocatePixels(model, kWide + 2, kHigh, 1);
-        Fill(0, 0, 1, kHigh, 2);
-        Fill(kWide + 1, 0, kWide + 2, kHigh, 3);
-        Finish();
+        DrawPlaneWall(kWide, kHigh);
         model.pixs = 0.001f;
         Material(1, 0.5f);
         Boundary(2, 20, 7.7f);
@@ -63,10 +60,7 @@ class ResultsTest : public CalcTest {
     {
         BitmapModel corner = model;
         constexpr int high = 10;
-        AllocatePixels(model, d + 2, high, 1);
-        Fill(0, 0, 1, high, 2);
-        Fill(d + 1, 0, d + 2, high, 3);
-        Finish();
+        DrawPlaneWall(d, high);
         MeshSize(2);
         const WorkOutcome outcome = Calculate();
         EXPECT_TRUE(outcome.normal);

@@ -94,4 +94,29 @@ inline void PrintDoublingAndSpeedUp(const std::map<std::string, double>& times, 
     }
 }
 
+// Runs run(state, size, threads) as the benchmark name(size, threads) for
+// every size and thread count (one iteration, three repetitions, real time
+// in milliseconds) and prints the ratios of the shortest times.
+inline void RunSizesAndThreads(int& argc, char** argv, const std::vector<int>& sizes,
+                               const std::vector<unsigned>& threadCounts,
+                               const std::function<std::string(int, unsigned)>& name,
+                               const std::function<void(benchmark::State&, int, unsigned)>& run, const char* unit)
+{
+    for (int size : sizes) {
+        for (unsigned threads : threadCounts) {
+            benchmark::RegisterBenchmark(name(size, threads).c_str(),
+                                         [run, size, threads](benchmark::State& state) { run(state, size, threads); })
+                ->Iterations(1)
+                ->Repetitions(3)
+                ->UseRealTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    ShortestTimeReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    PrintDoublingAndSpeedUp(reporter.Times(), sizes, threadCounts, name, unit);
+}
+
 } // namespace bench

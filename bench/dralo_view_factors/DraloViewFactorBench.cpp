@@ -74,21 +74,6 @@ std::string Name(int segments, unsigned threads)
 int main(int argc, char** argv)
 {
     const std::vector<int> sizes = bench::Small() ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
-    const std::vector<unsigned> threadCounts = {1, 8};
-    for (int size : sizes) {
-        for (unsigned threads : threadCounts) {
-            benchmark::RegisterBenchmark(Name(size, threads).c_str(), CavityViewFactors, size, threads)
-                ->Iterations(1)
-                ->Repetitions(3)
-                ->UseRealTime()
-                ->Unit(benchmark::kMillisecond);
-        }
-    }
-    benchmark::Initialize(&argc, argv);
-    bench::ShortestTimeReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    bench::PrintDoublingAndSpeedUp(reporter.Times(), sizes, threadCounts, Name, "segments");
+    bench::RunSizesAndThreads(argc, argv, sizes, {1, 8}, Name, CavityViewFactors, "segments");
     return 0;
 }

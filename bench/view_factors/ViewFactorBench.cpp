@@ -69,29 +69,17 @@ std::string Name(int faces, unsigned threads)
 
 int main(int argc, char** argv)
 {
-    const bool isSmall = bench::Small();
     const std::vector<int> sizes =
-        isSmall ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
-    const std::vector<unsigned> threadCounts = {1, 8};
-    for (int size : sizes) {
-        for (const Room& room : kRooms) {
-            if (room.faces != size) {
-                continue;
+        bench::Small() ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
+    bench::RunSizesAndThreads(
+        argc, argv, sizes, {1, 8}, Name,
+        [](benchmark::State& state, int size, unsigned threads) {
+            for (const Room& room : kRooms) {
+                if (room.faces == size) {
+                    ZoneViewFactors(state, room, threads);
+                }
             }
-            for (unsigned threads : threadCounts) {
-                benchmark::RegisterBenchmark(Name(size, threads).c_str(), ZoneViewFactors, room, threads)
-                    ->Iterations(1)
-                    ->Repetitions(3)
-                    ->UseRealTime()
-                    ->Unit(benchmark::kMillisecond);
-            }
-        }
-    }
-    benchmark::Initialize(&argc, argv);
-    bench::ShortestTimeReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    bench::PrintDoublingAndSpeedUp(reporter.Times(), sizes, threadCounts, Name, "faces");
+        },
+        "faces");
     return 0;
 }

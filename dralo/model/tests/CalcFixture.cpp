@@ -53,6 +53,16 @@ void CalcTest::DrawPlaneWall(int wide, int high)
     Finish();
 }
 
+void CalcTest::SetUpPlaneWall()
+{
+    DrawPlaneWall(200, 20);
+    model.pixs = 0.001f;
+    Material(1, 0.5f);
+    Boundary(2, 20, 7.7f);
+    Boundary(3, 0, 25);
+    MeshSize(7);
+}
+
 WorkOutcome CalcTest::Calculate(bool triangulate)
 {
     return RunCalculation(model, run, startup, host, triangulate);

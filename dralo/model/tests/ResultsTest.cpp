@@ -23,8 +23,7 @@ namespace {
 using common::testing::ReadBytes;
 using common::testing::WriteBytes;
 
-// 0.2 m of λ 0.5 between 20 °C (h 7.7) on the left and 0 °C (h 25) on the
-// right, 20 pixels of 1 mm high, adiabatic above and below:
+// The tests' plane wall, 200 x 20 pixels of 1 mm, adiabatic above and below:
 // U = 1 / (1/7.7 + 0.4 + 1/25).
 constexpr int kWide = 200, kHigh = 20;
 const double kWallU = 1.0 / (1 / 7.7 + 0.2 / 0.5 + 1 / 25.0);
@@ -33,12 +32,7 @@ class ResultsTest : public CalcTest {
   protected:
     void CalculateWall()
     {
-        DrawPlaneWall(kWide, kHigh);
-        model.pixs = 0.001f;
-        Material(1, 0.5f);
-        Boundary(2, 20, 7.7f);
-        Boundary(3, 0, 25);
-        MeshSize(7);
+        SetUpPlaneWall();
         const WorkOutcome outcome = Calculate();
         ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
     }

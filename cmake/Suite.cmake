@@ -1,11 +1,49 @@
 # Small helpers shared by every folder's CMakeLists.txt.
 
+# Compiles through ccache when it is installed (and no other launcher was
+# given), with paths taken relative to the source folder so that another
+# clone or build folder reuses the same cache entries, and with the settings
+# that let it cache compilations that use precompiled headers.
+macro(suite_use_compiler_cache)
+  find_program(SUITE_CCACHE ccache)
+  if(SUITE_CCACHE AND (NOT CMAKE_CXX_COMPILER_LAUNCHER OR CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache$"))
+    set(_suite_ccache ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${CMAKE_SOURCE_DIR} CCACHE_NOHASHDIR=1
+      CCACHE_SLOPPINESS=pch_defines,time_macros ${SUITE_CCACHE})
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${_suite_ccache})
+    set(CMAKE_C_COMPILER_LAUNCHER ${_suite_ccache})
+  endif()
+endmacro()
+
+# Adds a folder of the window layers as suite_add_folder does; its targets
+# of some size (and those of its tests) compile the Qt headers that nearly
+# every file includes once per target instead of once per file.
+function(suite_add_qt_folder dir)
+  suite_add_folder(${dir})
+  foreach(sub ${dir} ${dir}/tests)
+    get_property(_added GLOBAL PROPERTY SUITE_ADDED_FOLDERS)
+    if(NOT sub IN_LIST _added)
+      continue()
+    endif()
+    get_property(_targets DIRECTORY ${CMAKE_SOURCE_DIR}/${sub} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(t IN LISTS _targets)
+      get_target_property(_type ${t} TYPE)
+      get_target_property(_sources ${t} SOURCES)
+      list(LENGTH _sources _count)
+      if((_type STREQUAL "STATIC_LIBRARY" OR _type STREQUAL "EXECUTABLE") AND _count GREATER 3)
+        target_precompile_headers(${t} PRIVATE <QApplication> <QDialog> <QPainter> <QWidget>)
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
 # Adds a folder (and its tests/ sub-folder, when present) to the build.
 function(suite_add_folder dir)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
+    set_property(GLOBAL APPEND PROPERTY SUITE_ADDED_FOLDERS ${dir})
     if(SUITE_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/${dir}/tests/CMakeLists.txt)
       add_subdirectory(${dir}/tests)
+      set_property(GLOBAL APPEND PROPERTY SUITE_ADDED_FOLDERS ${dir}/tests)
     endif()
   endif()
 endfunction()
@@ -31,6 +69,20 @@ function(suite_library name)
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
 endfunction()
 
+# suite_scratch_folder(TARGET DIR) makes the test or benchmark executable
+# TARGET move into DIR (in the build tree) before main, whatever folder it is
+# started from.
+# The folder is named in a small generated source of its own, so that the
+# target's other sources compile the same in every build folder (and a
+# compiler cache serves them across clones).
+function(suite_scratch_folder target dir)
+  file(MAKE_DIRECTORY ${dir})
+  set(_source ${CMAKE_CURRENT_BINARY_DIR}/${target}_scratch_folder.cpp)
+  file(CONFIGURE OUTPUT ${_source}
+    CONTENT "#define SUITE_SCRATCH_DIR \"${dir}\"\n#include \"cmake/ScratchFolder.cpp\"\n")
+  target_sources(${target} PRIVATE ${_source})
+endfunction()
+
 # suite_test(NAME LIBS...) builds one GoogleTest executable from every .cpp of
 # the calling tests/ folder and registers its tests with CTest. Tests run in
 # their own scratch folder so that files they write never meet another test's.
@@ -42,11 +94,12 @@ function(suite_test name)
   add_executable(${name} ${_src})
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
   target_compile_definitions(${name} PRIVATE
     SUITE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     SUITE_EXAMPLES_DIR="${CMAKE_SOURCE_DIR}/examples")
   set(_work ${CMAKE_CURRENT_BINARY_DIR}/work)
-  file(MAKE_DIRECTORY ${_work})
+  suite_scratch_folder(${name} ${_work})
   # Labelled with the executable's name, so that CI can run one layer's tests.
   gtest_discover_tests(${name} WORKING_DIRECTORY ${_work} DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${name})
@@ -76,7 +129,7 @@ function(suite_bench name)
   target_link_libraries(${name} PRIVATE ${ARGN} benchmark::benchmark)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   set(_work ${CMAKE_CURRENT_BINARY_DIR}/work)
-  file(MAKE_DIRECTORY ${_work})
+  suite_scratch_folder(${name} ${_work})
   add_test(NAME ${name}_smoke COMMAND ${name} --benchmark_min_time=0.001 WORKING_DIRECTORY ${_work})
   set_tests_properties(${name}_smoke PROPERTIES ENVIRONMENT SUITE_BENCH_SMALL=1 LABELS bench)
 endfunction()

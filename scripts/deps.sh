@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the suite builds and tests with, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev libglu1-mesa-dev libpng-dev
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache qt6-base-dev libgl-dev libglu1-mesa-dev libpng-dev
           libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev xvfb xauth
           libx11-dev libxtst6 libreoffice-writer-nogui)
 missing=()

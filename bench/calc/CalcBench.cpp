@@ -10,6 +10,21 @@
 //      to the model's stop limits); target below 0.2.
 // Also shown: transient_assembly_vs_solve (a later step, with the capacity
 // terms), and pattern_vs_solve (numbering and matrix pattern, once a run).
+//
+// The same model, steady, written as a data file and calculated by
+// gelmar-calc as a user would, in a process of its own:
+//  (f) whole_run_vs_eigen: the wall time of the whole run (reading, numbering,
+//      assembly, factorisation, solve, result files) on all cores, over the
+//      time Eigen's ConjugateGradient with its IncompleteCholesky (one
+//      thread, better of its two orderings, setup included) takes to bring
+//      the same system as close to a tightly converged solution as the run's
+//      solution file is; target at most 1/3.
+//  (g) peak_bytes_per_node: the run's peak resident memory (the whole
+//      process) per grid node; target below 200.
+//  (h) speedup_whole_run: the run on one thread (SUITE_THREADS=1) over the
+//      run on all cores.
+// Run times are the best of a few runs: other processes on the machine only
+// ever make a run slower.
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
 #include "gelmar/model/calc/Assembly.h"
 #include "gelmar/model/functions/Functions.h"
@@ -21,10 +36,23 @@
 #include "gelmar/model/calc/WorkArrays.h"
 
 #include "bench/BenchSupport.h"
+#include "bench/EigenReference.h"
+#include "gelmar/model/files/DataFile.h"
+#include "common/kernels/Parallel.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
 
 using namespace gelmar;
 
@@ -145,8 +173,134 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
     }
 }
 
+// One run of gelmar-calc on the file in the working folder: its wall time,
+// and its peak resident memory in bytes. SUITE_THREADS is set to `threads`
+// when that is positive, else left out.
+struct RunResult {
+    double seconds = 1e30;
+    long peakBytes = 0;
+};
+
+RunResult RunDriver(const std::string& file, int threads)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "SUITE_THREADS=", 14) != 0)
+            env.emplace_back(*e);
+    if (threads > 0)
+        env.push_back("SUITE_THREADS=" + std::to_string(threads));
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string exe = GELMAR_CALC_EXE, arg = file;
+    char* argv[] = {exe.data(), arg.data(), nullptr};
+
+    RunResult result;
+    pid_t pid = 0;
+    auto t0 = Clock::now();
+    if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
+        return result;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return result;
+    result.seconds = Seconds(t0);
+    result.peakBytes = usage.ru_maxrss * 1024L;
+    return result;
+}
+
+RunResult BestRun(const std::string& file, int threads, int repeats)
+{
+    RunResult best;
+    for (int rep = 0; rep < repeats; ++rep) {
+        const RunResult r = RunDriver(file, threads);
+        best.seconds = std::min(best.seconds, r.seconds);
+        best.peakBytes = std::max(best.peakBytes, r.peakBytes);
+    }
+    return best;
+}
+
+void BM_WholeRunAgainstEigen(benchmark::State& state)
+{
+    const bool small = bench::Small();
+    const int n = small ? 12 : 100;
+    for (auto _ : state) {
+        BuildModel(n);
+        g_model.calcDuration = 0;
+        g_model.saveResults = 1;
+        const std::string file = "bridge.glm";
+        if (!WriteDataFile(file)) {
+            state.SkipWithError("cannot write the model file");
+            return;
+        }
+        const int repeats = small ? 1 : 3;
+        const RunResult all = BestRun(file, 0, repeats);
+        const RunResult one = BestRun(file, 1, small ? 1 : 2);
+        if (all.seconds >= 1e30 || one.seconds >= 1e30) {
+            state.SkipWithError("gelmar-calc failed");
+            return;
+        }
+
+        // The same system here, solved tightly as the reference.
+        g_run = RunState{};
+        RasteriseBlocks();
+        ResolveFunctionReferences();
+        PrepareConductivities();
+        BuildNodeNumbering();
+        BuildMatrixPattern();
+        EvaluateColourFunctions(true);
+        AssembleEquations(0);
+        const kernels::Index rows = g_work.rowCount;
+        std::vector<double> reference(rows, 0.0);
+        {
+            kernels::IncompleteCholeskyFactor factor;
+            factor.Factorise(*g_work.matrix, {});
+            kernels::SolverWork work;
+            kernels::SolverState st;
+            kernels::SolveConjugateGradient(*g_work.matrix, factor, g_work.rhs.data(), reference.data(), work, st,
+                                            {20000, 1e-11f, 1e-8f, 1e-8f}, {});
+        }
+        // How close the run's solution file came to it ("N value i j k").
+        std::vector<double> run(rows, 0.0);
+        std::ifstream sol("tmp0000.sol");
+        std::string line;
+        while (std::getline(sol, line)) {
+            if (line.rfind("N ", 0) != 0)
+                continue;
+            std::istringstream in(line.substr(2));
+            double value = 0;
+            int i = 0, j = 0, k = 0;
+            if (in >> value >> i >> j >> k) {
+                const std::int32_t node = GetNodeIndex(i, j, k);
+                if (node >= 0 && node < rows)
+                    run[node] = value;
+            }
+        }
+        const double runError = bench::MaxDifference(run.data(), reference.data(), rows);
+        int eigenIterations = 0;
+        const double eigen = bench::EigenSeconds(*g_work.matrix, g_work.rhs.data(), reference.data(),
+                                                 std::max(runError, 1e-9), eigenIterations);
+
+        state.counters["nodes"] = double(g_work.gridNodeCount);
+        state.counters["threads"] = kernels::MachineThreads();
+        state.counters["whole_run_s"] = all.seconds;
+        state.counters["whole_run_1t_s"] = one.seconds;
+        state.counters["speedup_whole_run"] = one.seconds / all.seconds;
+        state.counters["run_error_K"] = runError;
+        state.counters["eigen_s"] = eigen;
+        state.counters["eigen_iterations"] = eigenIterations;
+        state.counters["whole_run_vs_eigen"] = all.seconds / eigen;
+        state.counters["peak_bytes_per_node"] = double(std::max(all.peakBytes, one.peakBytes)) /
+                                                double(g_work.gridNodeCount);
+        FreeWorkArrays(0);
+        FreeWorkArrays(1);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_AssemblyAgainstSolve)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_WholeRunAgainstEigen)->Iterations(1)->Unit(benchmark::kSecond);
 
 BENCHMARK_MAIN();

@@ -1,10 +1,13 @@
-// The preconditioned conjugate-gradient loop. One iteration makes four passes
-// over the rows: forward substitution; backward substitution with the dot
-// product r·z; the new search direction with A·p and p·A·p (taken from the
-// lower elements as Σ p_n·(d_n·p_n + 2·Σ L_nc·p_c)); the update of x and r
-// with the largest change. Each pass polls Esc at its end.
+// The preconditioned conjugate-gradient loop. One iteration: forward
+// substitution; backward substitution with the dot product r·z; the new
+// search direction with A·p, then p·A·p; the update of x and r with the
+// largest change. Each of the four steps polls Esc at its end. Every pass
+// runs on the work's thread team; sums are taken in fixed blocks (or per task
+// of the factor's schedule), so that the iterates are the same for any
+// number of threads.
 #include "common/kernels/ConjugateGradient.h"
 
+#include "common/kernels/Parallel.h"
 #include "common/kernels/VectorOps.h"
 
 #include <algorithm>
@@ -14,65 +17,64 @@ namespace kernels {
 
 namespace {
 
-// Backward substitution in place, returning r·z.
-double BackwardWithDot(const IncompleteCholeskyFactor& factor, const double* r, double* z)
-{
-    const SymmetricPattern& p = factor.Pattern();
-    const Index rows = p.RowCount(), grid = p.GridRowCount();
-    const Index* start = p.RowStarts();
-    const Column* col = p.Columns();
-    const double* l = factor.ScaledLower();
-    const double* inv = factor.InversePivots();
-    double rho = 0.0;
-    for (Index n = rows - 1; n >= grid; --n) {
-        z[n] *= inv[n];
-        rho += r[n] * z[n];
-    }
-    for (Index n = grid - 1; n >= 0; --n) {
-        const double v = z[n];
-        const double zn = v * inv[n];
-        z[n] = zn;
-        rho += r[n] * zn;
-        for (Index e = start[n]; e < start[n + 1]; ++e)
-            z[col[e]] -= l[e] * v;
-    }
-    return rho;
-}
-
-// p = z + beta·p (p = z when first), then z = A·p; returns p·A·p.
-double DirectionAndProduct(const SymmetricMatrix& a, bool first, double beta, double* p, double* z)
+// p = z + beta·p (p = z when first), then z = A·p; returns p·A·p. On one
+// thread in a single pass over the rows: a row's lower neighbours have their
+// new p already, and its own p goes into the rows below as it is scattered.
+double DirectionAndProduct(const SymmetricMatrix& a, bool first, double beta, double* p, double* z,
+                           std::vector<double>& partials, ThreadTeam* team)
 {
     const SymmetricPattern& pat = a.Pattern();
-    const Index* start = pat.RowStarts();
-    const Column* col = pat.Columns();
-    const double* l = a.Lower().data();
-    const double* d = a.Diagonal().data();
-    double pap = 0.0;
-    for (Index n = 0; n < pat.RowCount(); ++n) {
-        const double pn = first ? z[n] : z[n] + beta * p[n];
-        p[n] = pn;
-        double lowerSum = 0.0;
-        for (Index e = start[n]; e < start[n + 1]; ++e) {
-            lowerSum += l[e] * p[col[e]];
-            z[col[e]] += l[e] * pn;
+    const Index rows = pat.RowCount();
+    if (OnOneThread(team, rows)) {
+        const LowerPosition* start = pat.RowStarts();
+        const Column* col = pat.Columns();
+        const double* l = a.Lower().data();
+        const double* d = a.Diagonal().data();
+        for (Index n = 0; n < rows; ++n) {
+            const double pn = first ? z[n] : z[n] + beta * p[n];
+            p[n] = pn;
+            double sum = d[n] * pn;
+            for (Index e = start[n]; e < start[n + 1]; ++e) {
+                sum += l[e] * p[col[e]];
+                z[col[e]] += l[e] * pn;
+            }
+            z[n] = sum;
         }
-        const double dp = d[n] * pn;
-        z[n] = dp + lowerSum;
-        pap += pn * (dp + 2.0 * lowerSum);
+    } else {
+        ForEachBlock(rows, team, [&](Index from, Index end, Index) {
+            for (Index n = from; n < end; ++n)
+                p[n] = first ? z[n] : z[n] + beta * p[n];
+        });
+        ForEachBlock(rows, team, [&](Index from, Index end, Index) { MultiplyMatrixVectorRows(a, p, z, from, end); });
     }
-    return pap;
+    partials.assign(BlockCount(rows), 0.0);
+    ForEachBlock(rows, team, [&](Index from, Index end, Index block) {
+        double sum = 0.0;
+        for (Index n = from; n < end; ++n)
+            sum += p[n] * z[n];
+        partials[block] = sum;
+    });
+    return SumInOrder(partials);
 }
 
 // x += alpha·p, r -= alpha·q; returns the largest |alpha·p|.
-double Update(Index rows, double alpha, const double* p, const double* q, double* x, double* r)
+double Update(Index rows, double alpha, const double* p, const double* q, double* x, double* r,
+              std::vector<double>& partials, ThreadTeam* team)
 {
+    partials.assign(BlockCount(rows), 0.0);
+    ForEachBlock(rows, team, [&](Index first, Index end, Index block) {
+        double largest = 0.0;
+        for (Index n = first; n < end; ++n) {
+            const double dx = alpha * p[n];
+            x[n] += dx;
+            largest = std::max(largest, std::abs(dx));
+            r[n] -= alpha * q[n];
+        }
+        partials[block] = largest;
+    });
     double largest = 0.0;
-    for (Index n = 0; n < rows; ++n) {
-        const double dx = alpha * p[n];
-        x[n] += dx;
-        largest = std::max(largest, std::abs(dx));
-        r[n] -= alpha * q[n];
-    }
+    for (double b : partials)
+        largest = std::max(largest, b);
     return largest;
 }
 
@@ -89,13 +91,14 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
     double* r = work.r.data();
     double* z = work.z.data();
     double* p = work.p.data();
+    ThreadTeam* team = &work.team;
     const EscCheck& esc = hooks.esc;
     auto show = [&] {
         if (hooks.progress)
             hooks.progress(state);
     };
     auto balance = [&] {
-        HeatBalanceResult result = ComputeHeatBalance(a, b, x, work.balance, nullptr, hooks.balanceRule, esc);
+        HeatBalanceResult result = ComputeHeatBalance(a, b, x, nullptr, hooks.balanceRule, esc, team);
         state.objectDivergence = result.objectDivergence;
         state.nodeDivergence = result.nodeDivergence;
         state.balanceCountdown = state.balanceInterval;
@@ -105,8 +108,8 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
     state.balanceInterval = state.balanceCountdown = 10;
     state.objectDivergence = state.nodeDivergence = 200.0f;
     // r = b - A·x (with x = 0 exactly b).
-    MultiplyMatrixVector(a, x, z, esc);
-    AddScaledVector(rows, b, -1.0, z, r, esc);
+    MultiplyMatrixVector(a, x, z, esc, team);
+    AddScaledVector(rows, b, -1.0, z, r, esc, team);
 
     double rhoPrevious = 0.0;
     while (state.iterations < limits.iterations) {
@@ -117,16 +120,16 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
         ++state.iterations;
         show();
 
-        ApplyPreconditionerForward(factor, r, z, esc);
-        const double rho = BackwardWithDot(factor, r, z);
+        ApplyPreconditionerForward(factor, r, z, esc, team);
+        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, team);
         PollEsc(esc);
         const double beta = first || rhoPrevious == 0.0 ? 0.0 : rho / rhoPrevious;
         rhoPrevious = rho;
-        const double pap = DirectionAndProduct(a, first, beta, p, z);
+        const double pap = DirectionAndProduct(a, first, beta, p, z, work.partials, team);
         PollEsc(esc);
         // p·A·p is 0 only for p = 0 (nothing left to change): no step then.
         const double alpha = pap != 0.0 ? rho / pap : 0.0;
-        const double largest = Update(rows, alpha, p, z, x, r);
+        const double largest = Update(rows, alpha, p, z, x, r, work.partials, team);
         state.largestChange = static_cast<float>(largest);
         PollEsc(esc);
 

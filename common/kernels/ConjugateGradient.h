@@ -39,10 +39,13 @@ struct SolverHooks {
     HeatBalanceRule balanceRule;
 };
 
-// Vectors of one value per row, and the heat balance's scratch.
+// Vectors of one value per row, the partial sums of the reductions, and the
+// threads the solve runs on (by default as many as the machine offers; the
+// iterates are the same for any number).
 struct SolverWork {
     std::vector<double> r, z, p;
-    HeatBalanceWork balance;
+    std::vector<double> partials;
+    ThreadTeam team;
 };
 
 enum class SolveOutcome {

@@ -1,87 +1,92 @@
-// One pass over the rows from the last to the first: a node's terms from
-// higher rows (its upper elements) are gathered in the scratch before its own
-// row is reached, so each node is judged as soon as its row is done.
+// Each grid node gathers its own terms: the flows from the rows above it (its
+// upper elements, zone rows first, the highest row first), then those to the
+// rows below it, then its own term. Nodes are independent of each other, so
+// they are judged block by block on several team; the sums of heat in and
+// out are kept per block and added in block order.
 #include "common/kernels/HeatBalance.h"
+
+#include "common/kernels/Parallel.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace kernels {
 
-HeatBalanceResult ComputeHeatBalance(const SymmetricMatrix& a, const double* b, const double* x,
-                                     HeatBalanceWork& work, double* flows, const HeatBalanceRule& rule,
-                                     const EscCheck& esc)
+HeatBalanceResult ComputeHeatBalance(const SymmetricMatrix& a, const double* b, const double* x, double* flows,
+                                     const HeatBalanceRule& rule, const EscCheck& esc, ThreadTeam* team)
 {
     const SymmetricPattern& p = a.Pattern();
-    const Index rows = p.RowCount(), grid = p.GridRowCount();
-    const Index* start = p.RowStarts();
+    const Index grid = p.GridRowCount();
+    const LowerPosition* start = p.RowStarts();
     const Column* col = p.Columns();
+    const LowerPosition* upperStart = p.UpperStarts();
+    const Column* upperRow = p.UpperRows();
+    const LowerPosition* upperPos = p.UpperPositions();
     const double* l = a.Lower().data();
     const double* d = a.Diagonal().data();
-    work.net.assign(grid, 0.0);
-    work.total.assign(grid, 0.0);
-    work.couplings.assign(grid, 0.0);
-    double* net = work.net.data();
-    double* total = work.total.data();
-    double* couplings = work.couplings.data();
-    if (flows)
-        std::fill(flows, flows + grid, 0.0);
-
     auto difference = [&](double t) { return std::abs(t) < rule.negligibleDifference ? 0.0 : t; };
-    double in = 0.0, out = 0.0, worst = 0.0;
-    auto boundary = [&](double f) { (f >= 0.0 ? in : out) += f; };
 
-    // Flows from zone rows into grid nodes cross the object's boundary.
-    for (Index m = rows - 1; m >= grid; --m)
-        for (Index e = start[m]; e < start[m + 1]; ++e) {
-            const Index c = col[e];
-            if (c >= grid || l[e] == 0.0)
-                continue;
-            couplings[c] += l[e];
-            const double f = difference(x[c] - x[m]) * l[e];
-            if (f != 0.0) {
-                net[c] += f;
-                total[c] += std::abs(f);
-                boundary(f);
-                if (flows)
-                    flows[c] += f;
+    const Index blocks = BlockCount(grid);
+    std::vector<double> ins(blocks, 0.0), outs(blocks, 0.0), worsts(blocks, 0.0);
+    ForEachBlock(grid, team, [&](Index first, Index end, Index block) {
+        double in = 0.0, out = 0.0, worst = 0.0;
+        for (Index n = first; n < end; ++n) {
+            const double t = x[n];
+            double net = 0.0, total = 0.0, couplings = 0.0, boundaryFlow = 0.0;
+            auto add = [&](double f) {
+                net += f;
+                total += std::abs(f);
+            };
+            for (Index u = Index{upperStart[n + 1]} - 1; u >= upperStart[n]; --u) {
+                const double g = l[upperPos[u]];
+                if (g == 0.0)
+                    continue;
+                const Index m = upperRow[u];
+                couplings += g;
+                const double f = difference(t - x[m]) * g;
+                if (f != 0.0) {
+                    add(f);
+                    // A flow from a zone row crosses the object's boundary.
+                    if (m >= grid) {
+                        (f >= 0.0 ? in : out) += f;
+                        boundaryFlow += f;
+                    }
+                }
             }
-        }
-
-    for (Index n = grid - 1; n >= 0; --n) {
-        const double t = x[n];
-        double sNet = net[n], sTotal = total[n], sCouplings = couplings[n];
-        for (Index e = start[n]; e < start[n + 1]; ++e) {
-            if (l[e] == 0.0)
-                continue;
-            const Index c = col[e];
-            sCouplings += l[e];
-            couplings[c] += l[e];
-            const double f = difference(t - x[c]) * l[e];
-            if (f != 0.0) {
-                sNet += f;
-                sTotal += std::abs(f);
-                net[c] -= f;
-                total[c] += std::abs(f);
+            for (Index e = start[n]; e < start[n + 1]; ++e) {
+                if (l[e] == 0.0)
+                    continue;
+                couplings += l[e];
+                const double f = difference(t - x[col[e]]) * l[e];
+                if (f != 0.0)
+                    add(f);
             }
-        }
-        const double own = b[n] - (d[n] + sCouplings) * t;
-        if (own != 0.0 && (!rule.ownTermNeedsCouplingFlow || sTotal > 0.0)) {
-            sNet += own;
-            sTotal += std::abs(own);
-            boundary(own);
+            const double own = b[n] - (d[n] + couplings) * t;
+            if (own != 0.0 && (!rule.ownTermNeedsCouplingFlow || total > 0.0)) {
+                add(own);
+                (own >= 0.0 ? in : out) += own;
+                boundaryFlow += own;
+            }
             if (flows)
-                flows[n] += own;
+                flows[n] = boundaryFlow;
+            if (total != 0.0 && couplings != 0.0)
+                worst = std::max(worst, std::abs(net) / total);
         }
-        if (sTotal != 0.0 && sCouplings != 0.0)
-            worst = std::max(worst, std::abs(sNet) / sTotal);
-    }
+        ins[block] = in;
+        outs[block] = out;
+        worsts[block] = worst;
+    });
 
     HeatBalanceResult result;
-    result.heatIn = in;
-    result.heatOut = out;
+    result.heatIn = SumInOrder(ins);
+    result.heatOut = SumInOrder(outs);
+    const double worst = worsts.empty() ? 0.0 : *std::max_element(worsts.begin(), worsts.end());
     result.nodeDivergence = static_cast<float>(worst * 200.0);
-    result.objectDivergence = in == out ? 0.0f : static_cast<float>(std::abs(in + out) / (in - out) * 200.0);
+    result.objectDivergence = result.heatIn == result.heatOut
+                                  ? 0.0f
+                                  : static_cast<float>(std::abs(result.heatIn + result.heatOut) /
+                                                       (result.heatIn - result.heatOut) * 200.0);
     PollEsc(esc);
     return result;
 }

@@ -7,9 +7,9 @@
 // boundary flow of every grid node.
 #pragma once
 
+#include "common/kernels/Parallel.h"
 #include "common/kernels/SymmetricMatrix.h"
 
-#include <vector>
 
 namespace kernels {
 
@@ -28,15 +28,10 @@ struct HeatBalanceResult {
     double heatOut = 0.0; // sum of negative boundary flows (<= 0)
 };
 
-// Scratch of one value triple per grid row, kept between calls.
-struct HeatBalanceWork {
-    std::vector<double> net, total, couplings;
-};
-
 // flows: null, or one entry per grid row that receives the node's boundary
-// flow (positive into the object).
-HeatBalanceResult ComputeHeatBalance(const SymmetricMatrix& a, const double* b, const double* x,
-                                     HeatBalanceWork& work, double* flows, const HeatBalanceRule& rule,
-                                     const EscCheck& esc);
+// flow (positive into the object). Runs on the team's threads (without a
+// team on the calling thread) with the same result for any number.
+HeatBalanceResult ComputeHeatBalance(const SymmetricMatrix& a, const double* b, const double* x, double* flows,
+                                     const HeatBalanceRule& rule, const EscCheck& esc, ThreadTeam* team = nullptr);
 
 } // namespace kernels

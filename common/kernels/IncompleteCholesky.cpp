@@ -2,29 +2,73 @@
 // reduced by the products of the earlier columns that row i shares with the
 // element's column row, in ascending column order, then divided by that
 // column's pivot. This is the same arithmetic, in the same order, as the
-// column-by-column elimination, while only reading rows of the lower pattern.
+// column-by-column elimination, while only reading rows of the lower pattern;
+// and a row only reads rows it depends on, so the rows of one level of the
+// schedule can be factorised at the same time.
+//
+// On one thread the rows go in row order, and the backward substitution
+// scatters each row into the rows of its lower columns. On several threads
+// the rows go level by level, and the backward substitution gathers each row
+// from its upper elements (the pattern's mirror) instead, so that every row
+// is written by one thread. Both subtract the same products in the same
+// order (the upper rows from the highest down), so they give the same bits;
+// the partial sums of r·z are kept per task of the schedule either way.
 #include "common/kernels/IncompleteCholesky.h"
 
 #include <cmath>
 
 namespace kernels {
 
-void IncompleteCholeskyFactor::Factorise(const SymmetricMatrix& matrix, const EscCheck& esc)
+namespace {
+
+// Calls row(n) for every row of task t, each chunk in row order; reverse
+// takes the chunks last first and each chunk from its last row.
+template <class Row> void ForTaskRows(const LevelSchedule& s, Index t, bool reverse, Row&& row)
+{
+    for (std::int32_t i = 0; i < s.taskStart[t + 1] - s.taskStart[t]; ++i) {
+        const std::int32_t c = s.taskChunks[reverse ? s.taskStart[t + 1] - 1 - i : s.taskStart[t] + i];
+        if (reverse)
+            for (Index n = s.chunkStart[c + 1] - 1; n >= s.chunkStart[c]; --n)
+                row(n);
+        else
+            for (Index n = s.chunkStart[c]; n < s.chunkStart[c + 1]; ++n)
+                row(n);
+    }
+}
+
+Index TaskRows(const LevelSchedule& s, Index t)
+{
+    Index rows = 0;
+    for (std::int32_t k = s.taskStart[t]; k < s.taskStart[t + 1]; ++k)
+        rows += s.chunkStart[s.taskChunks[k] + 1] - s.chunkStart[s.taskChunks[k]];
+    return rows;
+}
+
+bool RowOrder(const SymmetricPattern& p, const ThreadTeam* team)
+{
+    return OnOneThread(team, p.GridRowCount()) || p.Schedule().LevelCount() <= 1;
+}
+
+} // namespace
+
+void IncompleteCholeskyFactor::Factorise(const SymmetricMatrix& matrix, const EscCheck& esc, ThreadTeam* team)
 {
     pattern_ = &matrix.Pattern();
-    const Index rows = pattern_->RowCount();
-    const Index grid = pattern_->GridRowCount();
-    const Index* start = pattern_->RowStarts();
-    const Column* col = pattern_->Columns();
+    const SymmetricPattern& p = *pattern_;
+    const Index rows = p.RowCount();
+    const Index grid = p.GridRowCount();
+    const LowerPosition* start = p.RowStarts();
+    const Column* col = p.Columns();
     const double* a = matrix.Lower().data();
 
     // pivot[n]: √d when d > 0, else d unchanged (its column then stays undivided).
-    std::vector<double>& pivot = inversePivot_;
-    pivot.assign(matrix.Diagonal().begin(), matrix.Diagonal().end());
-    std::vector<double>& l = scaledLower_;
-    l.assign(a, a + pattern_->GridLowerCount());
+    std::vector<double>& pivotStore = inversePivot_;
+    pivotStore.assign(matrix.Diagonal().begin(), matrix.Diagonal().end());
+    lower_.assign(a, a + p.GridLowerCount());
+    double* pivot = pivotStore.data();
+    double* l = lower_.data();
 
-    for (Index i = 0; i < grid; ++i) {
+    auto factoriseRow = [&](Index i) {
         double d = pivot[i];
         for (Index e = start[i]; e < start[i + 1]; ++e) {
             const Index k = col[e];
@@ -47,62 +91,153 @@ void IncompleteCholeskyFactor::Factorise(const SymmetricMatrix& matrix, const Es
                 d = reduced;
         }
         pivot[i] = d > 0.0 ? std::sqrt(d) : d;
-        if ((i + 1) % 10000 == 0)
-            PollEsc(esc);
-    }
-    for (Index i = grid; i < rows; ++i)
-        if (pivot[i] > 0.0)
-            pivot[i] = std::sqrt(pivot[i]);
+    };
 
-    // Row-scale L and invert the pivots; a zero pivot (a zero diagonal that
-    // was not fixed) acts as 1 so that the preconditioner stays finite.
-    for (Index i = 0; i < rows; ++i) {
-        const double inv = pivot[i] != 0.0 ? 1.0 / pivot[i] : 1.0;
-        pivot[i] = inv;
-        if (i < grid)
-            for (Index e = start[i]; e < start[i + 1]; ++e)
-                l[e] *= inv;
+    const LevelSchedule& s = p.Schedule();
+    if (RowOrder(p, team)) {
+        for (Index i = 0; i < grid; ++i) {
+            factoriseRow(i);
+            if ((i + 1) % 10000 == 0)
+                PollEsc(esc);
+        }
+    } else {
+        // Levels in runs of at least 10000 rows, with an Esc poll after each run.
+        Index level = 0;
+        while (level < s.LevelCount()) {
+            Index end = level, runRows = 0;
+            while (end < s.LevelCount() && runRows < 10000) {
+                for (Index t = s.levelStart[end]; t < s.levelStart[end + 1]; ++t)
+                    runRows += TaskRows(s, t);
+                ++end;
+            }
+            ForEachTask(s, level, end, false, team, [&](Index t) { ForTaskRows(s, t, false, factoriseRow); });
+            level = end;
+            PollEsc(esc);
+        }
     }
+
+    // Zone rows are rooted alone; a zero pivot (a zero diagonal that was not
+    // fixed) acts as 1 so that the preconditioner stays finite.
+    ForEachBlock(rows, team, [&](Index first, Index end, Index) {
+        for (Index i = first; i < end; ++i) {
+            if (i >= grid && pivot[i] > 0.0)
+                pivot[i] = std::sqrt(pivot[i]);
+            pivot[i] = pivot[i] != 0.0 ? 1.0 / pivot[i] : 1.0;
+        }
+    });
     PollEsc(esc);
 }
 
 void ApplyPreconditionerForward(const IncompleteCholeskyFactor& factor, const double* r, double* z,
-                                const EscCheck& esc)
+                                const EscCheck& esc, ThreadTeam* team)
 {
     const SymmetricPattern& p = factor.Pattern();
     const Index rows = p.RowCount(), grid = p.GridRowCount();
-    const Index* start = p.RowStarts();
+    const LowerPosition* start = p.RowStarts();
     const Column* col = p.Columns();
-    const double* l = factor.ScaledLower();
+    const double* l = factor.Lower();
     const double* inv = factor.InversePivots();
-    for (Index n = 0; n < grid; ++n) {
-        double v = r[n] * inv[n];
+    const LevelSchedule& s = p.Schedule();
+    auto row = [&](Index n) {
+        double v = r[n];
         for (Index e = start[n]; e < start[n + 1]; ++e)
             v -= l[e] * z[col[e]];
-        z[n] = v;
-    }
-    for (Index n = grid; n < rows; ++n)
-        z[n] = r[n] * inv[n];
+        z[n] = v * inv[n];
+    };
+    if (RowOrder(p, team))
+        for (Index n = 0; n < grid; ++n)
+            row(n);
+    else
+        ForEachTask(s, 0, s.LevelCount(), false, team, [&](Index t) { ForTaskRows(s, t, false, row); });
+    ForEachBlock(rows - grid, team, [&](Index first, Index end, Index) {
+        for (Index n = grid + first; n < grid + end; ++n)
+            z[n] = r[n] * inv[n];
+    });
     PollEsc(esc);
 }
 
-void ApplyPreconditionerBackward(const IncompleteCholeskyFactor& factor, double* z, const EscCheck& esc)
+namespace {
+
+// The backward substitution; with r, per task and per block of zone rows
+// also the partial sums of r·z.
+void Backward(const IncompleteCholeskyFactor& factor, const double* r, double* z, double* taskSums,
+              double* zoneSums, ThreadTeam* team)
 {
     const SymmetricPattern& p = factor.Pattern();
     const Index rows = p.RowCount(), grid = p.GridRowCount();
-    const Index* start = p.RowStarts();
+    const LowerPosition* start = p.RowStarts();
     const Column* col = p.Columns();
-    const double* l = factor.ScaledLower();
+    const LowerPosition* upperStart = p.UpperStarts();
+    const Column* upperRow = p.UpperRows();
+    const LowerPosition* upperPos = p.UpperPositions();
+    const double* l = factor.Lower();
     const double* inv = factor.InversePivots();
-    for (Index n = rows - 1; n >= grid; --n)
-        z[n] *= inv[n];
-    for (Index n = grid - 1; n >= 0; --n) {
-        const double v = z[n];
-        z[n] = v * inv[n];
-        for (Index e = start[n]; e < start[n + 1]; ++e)
-            z[col[e]] -= l[e] * v;
+    const LevelSchedule& s = p.Schedule();
+
+    ForEachBlock(rows - grid, team, [&](Index first, Index end, Index block) {
+        double sum = 0.0;
+        for (Index n = grid + first; n < grid + end; ++n) {
+            z[n] *= inv[n];
+            if (r)
+                sum += r[n] * z[n];
+        }
+        if (r)
+            zoneSums[block] = sum;
+    });
+
+    if (RowOrder(p, team)) {
+        // Chunks last first, each from its last row: every task's rows in
+        // the order in which the task itself takes them.
+        for (Index c = static_cast<Index>(s.chunkStart.size()) - 2; c >= 0; --c) {
+            double* sum = r ? taskSums + s.taskOfChunk[c] : nullptr;
+            for (Index n = s.chunkStart[c + 1] - 1; n >= s.chunkStart[c]; --n) {
+                const double zn = z[n] * inv[n];
+                z[n] = zn;
+                if (sum)
+                    *sum += r[n] * zn;
+                for (Index e = start[n]; e < start[n + 1]; ++e)
+                    z[col[e]] -= l[e] * zn;
+            }
+        }
+        return;
     }
+    ForEachTask(s, 0, s.LevelCount(), true, team, [&](Index t) {
+        double sum = 0.0;
+        ForTaskRows(s, t, true, [&](Index n) {
+            double v = z[n];
+            // Upper rows from the highest down; the zone rows among them are left out.
+            for (Index u = Index{upperStart[n + 1]} - 1; u >= upperStart[n]; --u) {
+                const Index m = upperRow[u];
+                if (m < grid)
+                    v -= l[upperPos[u]] * z[m];
+            }
+            const double zn = v * inv[n];
+            z[n] = zn;
+            if (r)
+                sum += r[n] * zn;
+        });
+        if (r)
+            taskSums[t] = sum;
+    });
+}
+
+} // namespace
+
+void ApplyPreconditionerBackward(const IncompleteCholeskyFactor& factor, double* z, const EscCheck& esc,
+                                 ThreadTeam* team)
+{
+    Backward(factor, nullptr, z, nullptr, nullptr, team);
     PollEsc(esc);
+}
+
+double ApplyPreconditionerBackwardWithDot(const IncompleteCholeskyFactor& factor, const double* r, double* z,
+                                          std::vector<double>& partials, ThreadTeam* team)
+{
+    const SymmetricPattern& p = factor.Pattern();
+    const Index tasks = p.Schedule().TaskCount();
+    partials.assign(tasks + BlockCount(p.RowCount() - p.GridRowCount()), 0.0);
+    Backward(factor, r, z, partials.data(), partials.data() + tasks, team);
+    return SumInOrder(partials);
 }
 
 } // namespace kernels

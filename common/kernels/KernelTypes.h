@@ -10,6 +10,9 @@ namespace kernels {
 
 using Index = std::int64_t;
 using Column = std::int32_t;
+// A position among a matrix's lower elements, as the row starts and the
+// mirror store it: 32 bits, which halves those arrays.
+using LowerPosition = std::uint32_t;
 
 // Asked by the long kernel loops whether the user pressed Esc. The engine's
 // check may also step its progress bar, or save the present solution first.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 namespace kernels {
@@ -51,8 +52,13 @@ void SymmetricPatternBuilder::CountLink(Index a, Index b)
 void SymmetricPatternBuilder::BeginLinks()
 {
     auto& start = pattern_.rowStart_;
-    for (Index n = 0; n < pattern_.rowCount_; ++n)
-        start[n + 1] += start[n];
+    Index total = 0;
+    for (Index n = 0; n < pattern_.rowCount_; ++n) {
+        total += start[n + 1];
+        if (total > std::numeric_limits<LowerPosition>::max())
+            throw std::bad_alloc();
+        start[n + 1] = static_cast<LowerPosition>(total);
+    }
     pattern_.columns_.assign(start.back(), -1);
     fill_.assign(start.begin(), start.end() - 1);
     adding_ = true;
@@ -84,17 +90,44 @@ SymmetricPattern SymmetricPatternBuilder::Finish(const EscCheck& esc)
         auto last = cols.begin() + fill_[n];
         std::sort(first, last);
         last = std::unique(first, last);
-        start[n] = out;
+        start[n] = static_cast<LowerPosition>(out);
         out = std::copy(first, last, cols.begin() + out) - cols.begin();
         if ((n + 1) % 10000 == 0)
             PollEsc(esc);
     }
-    start[pattern_.rowCount_] = out;
+    start[pattern_.rowCount_] = static_cast<LowerPosition>(out);
     cols.resize(out);
     cols.shrink_to_fit();
     fill_ = {};
     PollEsc(esc);
+    pattern_.BuildUpper();
+    PollEsc(esc);
+    pattern_.PlanSchedule({});
+    PollEsc(esc);
     return std::move(pattern_);
+}
+
+void SymmetricPattern::BuildUpper()
+{
+    upperStart_.assign(rowCount_ + 1, 0);
+    for (Column c : columns_)
+        ++upperStart_[c + 1];
+    for (Index n = 0; n < rowCount_; ++n)
+        upperStart_[n + 1] += upperStart_[n];
+    upperRows_.resize(columns_.size());
+    upperPositions_.resize(columns_.size());
+    std::vector<LowerPosition> fill(upperStart_.begin(), upperStart_.end() - 1);
+    for (Index n = 0; n < rowCount_; ++n)
+        for (Index e = rowStart_[n]; e < rowStart_[n + 1]; ++e) {
+            const Index u = fill[columns_[e]]++;
+            upperRows_[u] = static_cast<Column>(n);
+            upperPositions_[u] = static_cast<LowerPosition>(e);
+        }
+}
+
+void SymmetricPattern::PlanSchedule(const ScheduleLimits& limits)
+{
+    schedule_ = PlanLevels(*this, limits);
 }
 
 } // namespace kernels

@@ -1,15 +1,45 @@
-// Plain loops over explicit arrays; the matrix product walks the lower
-// pattern once, gathering each row and scattering its mirror.
+// Loops over explicit arrays in fixed blocks of rows. On several threads the
+// matrix product gathers each row from its lower elements and from its
+// mirror (the upper elements), so that every row is written by one thread; on
+// one thread it walks the lower elements once, gathering each row and
+// scattering its mirror. Both add a row's terms in the same order (diagonal,
+// lower elements, upper elements by ascending row), so they give the same
+// bits.
 #include "common/kernels/VectorOps.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kernels {
 
-void MultiplyMatrixVector(const SymmetricMatrix& a, const double* v, double* y, const EscCheck& esc)
+void MultiplyMatrixVectorRows(const SymmetricMatrix& a, const double* v, double* y, Index first, Index end)
 {
     const SymmetricPattern& p = a.Pattern();
-    const Index* start = p.RowStarts();
+    const LowerPosition* start = p.RowStarts();
+    const Column* col = p.Columns();
+    const LowerPosition* upperStart = p.UpperStarts();
+    const Column* upperRow = p.UpperRows();
+    const LowerPosition* upperPos = p.UpperPositions();
+    const double* l = a.Lower().data();
+    const double* d = a.Diagonal().data();
+    for (Index n = first; n < end; ++n) {
+        double sum = d[n] * v[n];
+        for (Index e = start[n]; e < start[n + 1]; ++e)
+            sum += l[e] * v[col[e]];
+        for (Index u = upperStart[n]; u < upperStart[n + 1]; ++u)
+            sum += l[upperPos[u]] * v[upperRow[u]];
+        y[n] = sum;
+    }
+}
+
+namespace {
+
+// Each row's sum is set when its row is reached; the later rows then add
+// their elements in that row's column.
+void MultiplyInRowOrder(const SymmetricMatrix& a, const double* v, double* y)
+{
+    const SymmetricPattern& p = a.Pattern();
+    const LowerPosition* start = p.RowStarts();
     const Column* col = p.Columns();
     const double* l = a.Lower().data();
     const double* d = a.Diagonal().data();
@@ -22,28 +52,46 @@ void MultiplyMatrixVector(const SymmetricMatrix& a, const double* v, double* y, 
         }
         y[n] = sum;
     }
+}
+
+} // namespace
+
+void MultiplyMatrixVector(const SymmetricMatrix& a, const double* v, double* y, const EscCheck& esc, ThreadTeam* team)
+{
+    if (OnOneThread(team, a.Pattern().RowCount()))
+        MultiplyInRowOrder(a, v, y);
+    else
+        ForEachBlock(a.Pattern().RowCount(), team,
+                     [&](Index first, Index end, Index) { MultiplyMatrixVectorRows(a, v, y, first, end); });
     PollEsc(esc);
 }
 
-double DotProduct(Index n, const double* u, const double* v, const EscCheck& esc)
+double DotProduct(Index n, const double* u, const double* v, const EscCheck& esc, ThreadTeam* team)
 {
-    double sum = 0.0;
-    for (Index i = 0; i < n; ++i)
-        sum += u[i] * v[i];
+    std::vector<double> partials(BlockCount(n));
+    ForEachBlock(n, team, [&](Index first, Index end, Index block) {
+        double sum = 0.0;
+        for (Index i = first; i < end; ++i)
+            sum += u[i] * v[i];
+        partials[block] = sum;
+    });
     PollEsc(esc);
-    return sum;
+    return SumInOrder(partials);
 }
 
-void AddScaledVector(Index n, const double* x, double s, const double* y, double* out, const EscCheck& esc)
+void AddScaledVector(Index n, const double* x, double s, const double* y, double* out, const EscCheck& esc,
+                     ThreadTeam* team)
 {
-    for (Index i = 0; i < n; ++i)
-        out[i] = x[i] + s * y[i];
+    ForEachBlock(n, team, [&](Index first, Index end, Index) {
+        for (Index i = first; i < end; ++i)
+            out[i] = x[i] + s * y[i];
+    });
     PollEsc(esc);
 }
 
-void CopyVector(Index n, const double* from, double* to, const EscCheck& esc)
+void CopyVector(Index n, const double* from, double* to, const EscCheck& esc, ThreadTeam* team)
 {
-    std::copy(from, from + n, to);
+    ForEachBlock(n, team, [&](Index first, Index end, Index) { std::copy(from + first, from + end, to + first); });
     PollEsc(esc);
 }
 

@@ -2,6 +2,8 @@
 // view-factor matrix.
 #include "common/kernels/ViewFactorZone.h"
 
+#include "common/kernels/Parallel.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -90,7 +92,7 @@ void RunZonePairLoop(std::size_t count, std::span<double> matrix, const ZonePair
     }
 
     unsigned threads =
-        options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+        options.threads != 0 ? options.threads : static_cast<unsigned>(MachineThreads());
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, (total + kChunkPairs - 1) / kChunkPairs));
 
     std::atomic<std::size_t> next{0};

@@ -39,7 +39,7 @@ enum ViewFactorProgressItem : int {
 std::uint32_t PairStreamSeed(std::size_t packedIndex);
 
 struct PairLoopOptions {
-    unsigned threads = 0; // 0: every core
+    unsigned threads = 0; // 0: MachineThreads()
     // Called on the calling thread every few thousand pairs with the number of
     // pairs done (the Esc check and the progress read-out); an exception thrown
     // from it stops the loop and is passed on once the workers have ended.

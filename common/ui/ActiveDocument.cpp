@@ -12,4 +12,16 @@ CDocument* GetActiveDocumentOfMainFrame()
     return frame ? frame->GetActiveDocument() : nullptr;
 }
 
+CView* GetActiveViewOfMainFrame()
+{
+    CWnd* main = AfxGetMainWnd();
+    // An MDI frame's active frame is its active child.
+    if (auto* mdi = dynamic_cast<CMDIFrameWnd*>(main)) {
+        CMDIChildWnd* child = mdi->MDIGetActive();
+        return child ? child->GetActiveView() : nullptr;
+    }
+    auto* frame = dynamic_cast<CFrameWnd*>(main);
+    return frame ? frame->GetActiveView() : nullptr;
+}
+
 } // namespace common

@@ -48,13 +48,10 @@ BOOL CPreviewFileDlg::OnInitDialog()
         return TRUE;
     }
     m_pPreview = preview;
-    CRect place;
-    if (m_placeholder.GetSafeHwnd()) {
-        m_placeholder.GetWindowRect(&place);
-        ScreenToClient(&place);
-        m_placeholder.DestroyWindow();
-    }
-    m_pPreview->SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER);
+    // The preview takes the placeholder's place (this dialog lays itself
+    // out, so the place is known only once it is shown).
+    if (m_placeholder.GetSafeHwnd())
+        m_pPreview->TakePlaceOf(&m_placeholder);
     m_pPreview->ShowWindow(SW_SHOW);
     return TRUE;
 }

@@ -122,7 +122,7 @@ void CGelmarTableView::LinkGraphView(int kind, bool rebuild)
 {
     if (!g_graphView)
         return;
-    g_graphView->m_linkedTable = kind;
+    g_graphView->m_overlayKind = kind;
     if (rebuild && g_graphView->m_viewKind != 3)
         g_graphView->BuildDisplayList();
     g_graphView->Invalidate(FALSE);
@@ -130,12 +130,12 @@ void CGelmarTableView::LinkGraphView(int kind, bool rebuild)
 
 int CGelmarTableView::LinkedTableKind()
 {
-    return g_graphView ? g_graphView->m_linkedTable : kLinkNone;
+    return g_graphView ? g_graphView->m_overlayKind : kLinkNone;
 }
 
 void CGelmarTableView::RepaintLinkedGraph(int kind)
 {
-    if (!g_graphView || g_graphView->m_linkedTable != kind)
+    if (!g_graphView || g_graphView->m_overlayKind != kind)
         return;
     if (g_graphView->m_viewKind != 3)
         g_graphView->BuildDisplayList();

@@ -7,7 +7,7 @@ namespace gelmar {
 
 // The 3D view's rotation, panning and zooming, its previous view and zoom
 // numbers.
-inline constexpr bool kViewNavigationBuilt = false;
+inline constexpr bool kViewNavigationBuilt = true;
 // The graphic output window.
 inline constexpr bool kGraphicOutputBuilt = false;
 // The Temperature Range dialog.

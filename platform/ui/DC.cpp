@@ -3,6 +3,7 @@
 
 #include "platform/ui/SysColor.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/WndWidget.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -1076,6 +1077,7 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_wnd(wnd)
 {
     if (!wnd || !wnd->GetSafeHwnd())
         return;
+    m_window = wnd;
     QImage* backing = wnd->BackingImage();
     if (!backing)
         return;
@@ -1100,9 +1102,17 @@ CPaintDC::~CPaintDC()
 
 CClientDC::CClientDC(CWnd* wnd) : m_wnd(wnd)
 {
-    if (wnd && wnd->GetSafeHwnd())
-        if (QImage* backing = wnd->BackingImage())
-            AttachDevice(backing, false);
+    if (!wnd || !wnd->GetSafeHwnd())
+        return;
+    m_window = wnd;
+    if (QImage* backing = wnd->BackingImage()) {
+        // On a surface with a picture of its own, the DC draws over that picture.
+        if (platform::detail::Surface* surface = platform::detail::SurfaceOf(wnd->GetWidget())) {
+            ReleasePaintersOf(backing);
+            surface->PrepareClientImage(*backing);
+        }
+        AttachDevice(backing, false);
+    }
 }
 
 CClientDC::~CClientDC()

@@ -36,6 +36,8 @@ class CDC {
     QPaintDevice* GetDevice() const { return m_device; }
     // The image drawn on (memory and window DCs), else null.
     QImage* GetImage() const { return m_image; }
+    // The window of a window DC (paint and client DCs), else null.
+    CWnd* GetWindow() const { return m_window; }
 
     // Printing jobs on a printer DC.
     int StartDoc(const std::string& docName);
@@ -192,6 +194,7 @@ class CDC {
     bool m_pageStarted = false;
     CPoint m_pos;
     mutable QPainter m_painter;
+    CWnd* m_window = nullptr;
 };
 
 class CPaintDC : public CDC {

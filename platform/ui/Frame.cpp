@@ -86,7 +86,9 @@ class SubWindowCloser : public QObject {
         if (e->type() != QEvent::Close)
             return false;
         e->ignore();
-        if (m_wnd->GetSafeHwnd())
+        // A frame whose Close is greyed closes only when it is told to.
+        auto* child = dynamic_cast<CMDIChildWnd*>(m_wnd);
+        if (m_wnd->GetSafeHwnd() && !(child && !child->IsSystemMenuCloseEnabled()))
             m_wnd->SendMessage(WM_CLOSE, 0, 0);
         return true;
     }
@@ -693,6 +695,22 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     m_outer = sub;
     m_mdiFrame->m_children.insert(m_mdiFrame->m_children.begin(), this);
     return TRUE;
+}
+
+void CMDIChildWnd::EnableSystemMenuClose(BOOL bEnable)
+{
+    m_closeEnabled = bEnable != FALSE;
+    if (!m_sub)
+        return;
+    const bool visible = m_sub->isVisible();
+    m_sub->setWindowFlag(Qt::WindowCloseButtonHint, bEnable != FALSE);
+    if (QMenu* menu = m_sub->systemMenu())
+        for (QAction* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(QKeySequence::Close)))
+                action->setEnabled(bEnable != FALSE);
+    // Changing the flags hides the sub-window.
+    if (visible)
+        m_sub->show();
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const

@@ -143,6 +143,11 @@ class CMDIChildWnd : public CFrameWnd {
     void ActivateFrame(int nCmdShow = -1) override;
     void MDIDestroy() { DestroyWindow(); }
     void MDIActivate();
+    // Greys (or enables again) the Close item of the frame's system menu and
+    // its close button; the frame then closes only when it is told to
+    // (WM_CLOSE, or with its document), not by the user's Close.
+    void EnableSystemMenuClose(BOOL bEnable);
+    bool IsSystemMenuCloseEnabled() const { return m_closeEnabled; }
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     // The active view (and its document), then this frame.
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
@@ -152,6 +157,7 @@ class CMDIChildWnd : public CFrameWnd {
   private:
     QMdiSubWindow* m_sub = nullptr;
     CMDIFrameWnd* m_mdiFrame = nullptr;
+    bool m_closeEnabled = true;
 };
 
 // A bar along the top or bottom edge of an MDI main frame or of a dialog.

@@ -445,6 +445,11 @@ QWidget* CWnd::CreateControlWidget(QWidget*, DWORD)
     return nullptr;
 }
 
+QWidget* CWnd::CreateSurfaceWidget(QWidget* parent)
+{
+    return new WndWidget(parent);
+}
+
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&)
 {
     return TRUE;
@@ -487,7 +492,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
     QWidget* w = CreateControlWidget(parentWidget, cs.style);
     bool native = w != nullptr;
     if (!w)
-        w = new WndWidget(parentWidget);
+        w = CreateSurfaceWidget(parentWidget);
     if (!child) {
         Qt::WindowFlags f = Qt::Window;
         if ((cs.style & WS_POPUP) && !(cs.style & WS_CAPTION))
@@ -632,6 +637,23 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
     PreSubclassWindow();
     LayoutScrollBars();
     w->show();
+    return TRUE;
+}
+
+BOOL CWnd::TakePlaceOf(CWnd* placeholder)
+{
+    if (!m_widget || !placeholder || !placeholder->m_widget || placeholder == this)
+        return FALSE;
+    QWidget* old = placeholder->m_widget;
+    QWidget* parent = old->parentWidget();
+    bool replaced = false;
+    if (parent && parent->layout())
+        replaced = parent->layout()->replaceWidget(old, GetOuterWidget(), Qt::FindChildrenRecursively) != nullptr;
+    if (!replaced) {
+        GetOuterWidget()->setParent(parent);
+        GetOuterWidget()->setGeometry(old->geometry());
+    }
+    placeholder->DestroyWindow();
     return TRUE;
 }
 
@@ -1323,7 +1345,9 @@ QRegion CWnd::TakeInvalidRegion(bool* erase)
 
 void CWnd::ShowBacking()
 {
-    if (m_widget)
+    if (Surface* surface = SurfaceOf(m_widget))
+        surface->Present();
+    else if (m_widget)
         m_widget->update();
 }
 
@@ -1334,6 +1358,11 @@ void CWnd::DispatchPaint()
     BackingImage();
     if (m_invalid.isEmpty())
         return;
+    if (Surface* surface = SurfaceOf(m_widget)) {
+        // The surface runs WM_PAINT when it draws.
+        surface->RequestPaint();
+        return;
+    }
     SendMessage(WM_PAINT, 0, 0);
     if (m_widget) {
         m_invalid = QRegion();

@@ -64,6 +64,11 @@ class CWnd : public CCmdTarget {
     // Takes over the control with this id in a dialog (a custom window
     // replaces a placeholder, a control class adopts the control).
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Puts this window where a placeholder control lies in its dialog (in
+    // the placeholder's place in the dialog's layout, or on its rectangle
+    // where it lies in none) and destroys the placeholder: dialogs lay
+    // themselves out, so a placeholder's rectangle is known only once shown.
+    BOOL TakePlaceOf(CWnd* placeholder);
     HWND GetSafeHwnd() const { return m_hWnd; }
     static CWnd* FromWidget(QWidget* widget);
     QWidget* GetWidget() const { return m_widget; }
@@ -230,6 +235,9 @@ class CWnd : public CCmdTarget {
     // A control class returns its Qt control here; custom windows return
     // null and get a drawing surface.
     virtual QWidget* CreateControlWidget(QWidget* parent, DWORD style);
+    // The drawing surface of a custom window: a widget showing the backing
+    // image, or for an OpenGL window its GL surface.
+    virtual QWidget* CreateSurfaceWidget(QWidget* parent);
     // Called when a control is adopted through SubclassDlgItem.
     virtual void PreSubclassWindow() {}
     // Called after a native control widget is attached (signals to messages).

@@ -35,6 +35,26 @@ void SchedulePaint(QWidget* widget);
 // dialog runs modally its WM_KICKIDLE as well.
 std::function<void()>& IdleHookRef();
 
+// A window surface that shows a picture of its own (an OpenGL framebuffer)
+// instead of the backing image: it runs the window's WM_PAINT when it draws,
+// and shows what a client DC draws over its picture.
+class Surface {
+  public:
+    virtual ~Surface() = default;
+    // WM_PAINT is due: paint when the surface next draws.
+    virtual void RequestPaint() = 0;
+    // A client DC drew into the backing image: show it.
+    virtual void Present() = 0;
+    // A client DC is about to draw into the backing image: the image takes
+    // the picture shown, so that what the DC draws lies over it.
+    virtual void PrepareClientImage(QImage& image) = 0;
+};
+
+inline Surface* SurfaceOf(QWidget* widget)
+{
+    return dynamic_cast<Surface*>(widget);
+}
+
 template <class Base> class HostWidget : public Base {
   public:
     explicit HostWidget(QWidget* parent) : Base(parent)

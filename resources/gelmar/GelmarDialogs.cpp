@@ -375,6 +375,7 @@ void RegisterGelmarResources()
     r.AddBitmap(IDB_SPLASH, ":/gelmar/Splash.bmp");
     RegisterGelmarMenus();
     RegisterTextOutputResources();
+    RegisterView3DResources();
     RegisterFunctionGraphResources();
 }
 

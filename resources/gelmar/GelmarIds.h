@@ -128,7 +128,7 @@ enum : UINT {
     IDS_CLIP_OBJECT = 374,
     IDS_CLIP_COLOURS = 375,
     // The 23 column headers of the Colours table, in column order.
-    IDS_COLOURS_HEADER_FIRST = 376,
+    IDS_COLOURS_HEADER_FIRST = 3376,
     IDS_PASTE_ROW_QUESTION = 399,
     IDS_TRANSFORM_WIDTHS = 412,
     IDS_WIDTH_NOT_POSITIVE = 413,
@@ -257,6 +257,24 @@ enum : UINT {
     IDS_TEXT_OUTPUT_TITLE = 449,
 };
 
+// The 3D view and the File Open preview: the frame's title, the colour
+// read-out of the status bar and the Zoom Numbers dialog (154) with its
+// fields and the focus's unit labels.
+enum : UINT {
+    IDS_IMAGE_TITLE = 376,
+    IDS_COLOUR_READOUT = 930,
+    IDD_ZOOM_NUMBERS_3D = 154,
+    IDC_ZOOM_AZIMUTH = 1060,
+    IDC_ZOOM_ALTITUDE = 1061,
+    IDC_ZOOM_VIEW_ANGLE = 1062,
+    IDC_ZOOM_FOCUS_X = 1063,
+    IDC_ZOOM_FOCUS_Y = 1064,
+    IDC_ZOOM_FOCUS_Z = 1065,
+    IDC_ZOOM_UNIT_X = 1066,
+    IDC_ZOOM_UNIT_Y = 1067,
+    IDC_ZOOM_UNIT_Z = 1068,
+};
+
 // The function graph: its scale commands, its chart, the axis-scale
 // dialogs with their controls, and its strings.
 enum : UINT {
@@ -314,6 +332,8 @@ enum : UINT {
 
 // Registers Gelmar's menus, accelerators, toolbar and dialog templates.
 void RegisterGelmarResources();
+// The 3D view's own (called by RegisterGelmarResources).
+void RegisterView3DResources();
 // The text output window's own (called by RegisterGelmarResources).
 void RegisterTextOutputResources();
 // The axis-scale dialogs of the function graph (called by RegisterGelmarResources).

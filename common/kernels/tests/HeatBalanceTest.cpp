@@ -24,9 +24,8 @@ TEST(HeatBalance, BoundaryFlowsMatchDenseSums)
                 expected(n) += (x(n) - x(c)) * a(n, c);
         }
         std::vector<double> flows(grid);
-        HeatBalanceWork work;
         HeatBalanceResult hb =
-            ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, flows.data(), {}, {});
+            ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), flows.data(), {}, {});
         double in = 0, out = 0;
         for (int n = 0; n < grid; ++n) {
             EXPECT_NEAR(flows[n], expected(n), 1e-8 * expected.cwiseAbs().maxCoeff());
@@ -43,8 +42,7 @@ TEST(HeatBalance, UnsolvedFieldShowsItsImbalance)
 {
     System s = GridLaplacian(5, 4, 1);
     Eigen::VectorXd x = Eigen::VectorXd::Constant(20, 10.0);
-    HeatBalanceWork work;
-    HeatBalanceResult hb = ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, nullptr, {}, {});
+    HeatBalanceResult hb = ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), nullptr, {}, {});
     // 4 nodes take 2·(20 - 10) each, 4 give 0.5·10 each.
     EXPECT_DOUBLE_EQ(hb.heatIn, 80.0);
     EXPECT_DOUBLE_EQ(hb.heatOut, -20.0);
@@ -60,12 +58,11 @@ TEST(HeatBalance, RuleForFixedRowsWithoutFlows)
     a << 1, 0, 0, 0, 2, -1, 0, -1, 2;
     System s = FromDense(a, Eigen::Vector3d(5, 1, 1), 3);
     Eigen::Vector3d x(3, 1, 1);
-    HeatBalanceWork work;
-    HeatBalanceResult all = ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, nullptr, {}, {});
+    HeatBalanceResult all = ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), nullptr, {}, {});
     EXPECT_DOUBLE_EQ(all.heatIn, 2.0);
     HeatBalanceRule flowsOnly{1e-10, true};
     HeatBalanceResult some =
-        ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), work, nullptr, flowsOnly, {});
+        ComputeHeatBalance(*s.matrix, s.b.data(), x.data(), nullptr, flowsOnly, {});
     EXPECT_DOUBLE_EQ(some.heatIn, 0.0);
     EXPECT_EQ(some.objectDivergence, 0.0f);
 }

@@ -72,7 +72,7 @@ TEST(IncompleteCholesky, NonPositivePivotLeavesAFiniteFactor)
     factor.Factorise(*s.matrix, {});
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(std::isfinite(factor.InversePivots()[i]));
-    EXPECT_TRUE(std::isfinite(factor.ScaledLower()[0]));
+    EXPECT_TRUE(std::isfinite(factor.Lower()[0]));
 }
 
 namespace {
@@ -238,7 +238,7 @@ TEST(IncompleteCholesky, ReproducesTheMatrixOnItsPattern)
         l(n, n) = pivot;
         if (n < grid)
             for (Index e = p.RowStarts()[n]; e < p.RowStarts()[n + 1]; ++e)
-                l(n, p.Columns()[e]) = factor.ScaledLower()[e] * pivot;
+                l(n, p.Columns()[e]) = factor.Lower()[e];
     }
     Eigen::MatrixXd m = l * l.transpose();
     for (int i = 0; i < grid; ++i)

@@ -43,8 +43,9 @@ TEST(TableAxesTest, ClipRowsMoveTheirBoundAndPushTheOther)
         EXPECT_EQ(lo, c.newLo) << c.minRow << c.mirrored << c.v;
         EXPECT_EQ(hi, c.newHi) << c.minRow << c.mirrored << c.v;
         // What the rows show is what was typed.
-        if (c.accepted)
+        if (c.accepted) {
             EXPECT_EQ(ShownClipBound(lo, hi, c.minRow, 10, c.mirrored), c.v);
+        }
     }
 }
 

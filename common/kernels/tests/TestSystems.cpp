@@ -7,6 +7,30 @@
 
 namespace kernels::test {
 
+System FromLinks(Index rows, Index gridRows, const std::vector<Link>& links, const std::vector<double>& ground,
+                 const Eigen::VectorXd& b)
+{
+    System s;
+    s.pattern = std::make_unique<SymmetricPattern>(BuildSymmetricPattern(
+        rows, gridRows,
+        [&](auto&& link) {
+            for (const Link& l : links)
+                link(l.a, l.b);
+        },
+        {}));
+    s.matrix = std::make_unique<SymmetricMatrix>(*s.pattern);
+    std::vector<double>& d = s.matrix->Diagonal();
+    for (Index n = 0; n < rows; ++n)
+        d[n] = ground[n];
+    for (const Link& l : links) {
+        d[l.a] += l.g;
+        d[l.b] += l.g;
+        s.matrix->Element(l.a, l.b) -= l.g;
+    }
+    s.b = b;
+    return s;
+}
+
 System FromDense(const Eigen::MatrixXd& a, const Eigen::VectorXd& b, Index gridRows)
 {
     const Index n = a.rows();

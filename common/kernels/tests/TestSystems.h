@@ -7,6 +7,7 @@
 
 #include <Eigen/Dense>
 #include <memory>
+#include <vector>
 
 namespace kernels::test {
 
@@ -16,6 +17,19 @@ struct System {
     std::unique_ptr<SymmetricMatrix> matrix;
     Eigen::VectorXd b;
 };
+
+// A coupling of conductance g between two nodes.
+struct Link {
+    Index a, b;
+    double g;
+};
+
+// The system of a conductance network, built sparse (for systems too large
+// for a dense matrix): each link adds g to both diagonals and -g to its
+// element; `ground` adds to the diagonal (a coupling to 0 °C) and b is the
+// right-hand side.
+System FromLinks(Index rows, Index gridRows, const std::vector<Link>& links, const std::vector<double>& ground,
+                 const Eigen::VectorXd& b);
 
 // The system of a dense symmetric matrix: every non-zero below the diagonal
 // becomes a coupling.

@@ -33,7 +33,8 @@ class AppFixture : public ::testing::Test {
 
     CMainFrame* Main() const;
     CGelmarDoc* Doc() const;
-    // The texts of the message boxes shown so far.
+    // The texts of the message boxes shown so far (but the OpenGL set-up's
+    // message where the platform has none).
     std::vector<std::string> Messages() const;
 
     std::string m_programFolder;

@@ -117,29 +117,6 @@ TEST_F(TablesTest, EveryTableEditIsOneUndoRecordThatUndoAndRedoBringBack)
     }
 }
 
-TEST_F(TablesTest, ABlockRecolouredInBlocksRepaintsTheImageInThatColour)
-{
-    ASSERT_NE(g_graphView, nullptr);
-    QWidget* image = g_graphView->GetWidget();
-    const auto centre = [image] {
-        const QImage picture = image->grab().toImage();
-        const QColor c = picture.pixelColor(picture.width() / 2, picture.height() / 2);
-        return RGB(c.red(), c.green(), c.blue());
-    };
-    EXPECT_EQ(centre(), g_model.colours[1].displayColour); // the wall
-    CBlockView& blocks = Open<CBlockView>(ID_BLOCKS);
-    TypeInto(blocks, 2, 2, "3");
-    QApplication::processEvents();
-    EXPECT_EQ(centre(), RGB(0, 128, 255));
-    // And a colour picked anew in the Colours table.
-    CColorView& colours = Open<CColorView>(ID_COLOURS);
-    platform::TestHook::Get().PushColorDialogAnswer(RGB(10, 200, 30));
-    Click(colours, 2, 1); // colour 3, the second colour in use now
-    QApplication::processEvents();
-    EXPECT_EQ(centre(), RGB(10, 200, 30));
-    EXPECT_EQ(blocks.GetGrid()->GetItemBkColour(2, 1), RGB(10, 200, 30));
-}
-
 TEST_F(TablesTest, EscEndsAnEditWithoutStoringAnything)
 {
     CBlockView& blocks = Open<CBlockView>(ID_BLOCKS);
@@ -601,7 +578,7 @@ TEST_F(TablesTest, ColoursListModesAndTheBlocksTableFollowEachOther)
     colours.SetGridFocus(3, 2); // colour 3
     EXPECT_EQ(blocks.FocusBlock(), 2);
     // And a block focused in the Blocks table shows its colour.
-    g_graphView->m_linkedTable = kLinkBlocks;
+    g_graphView->m_overlayKind = kLinkBlocks;
     blocks.SetGridFocus(2, 2);
     EXPECT_EQ(colours.ColourFromRow(colours.FocusRow()), 1);
 }

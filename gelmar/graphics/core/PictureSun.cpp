@@ -2,6 +2,7 @@
 // day's path and the sun (see PictureWalkers.h).
 #include "common/kernels/picture/PictureCanvas.h"
 #include "gelmar/graphics/core/PictureWalkers.h"
+#include "gelmar/graphics/core/SunPath.h"
 
 #include <cmath>
 #include <vector>
@@ -28,14 +29,6 @@ CPoint Pixel(const PictureContext& context, const double p[3])
     return {kernels::TruncToPixel(x), kernels::TruncToPixel(y)};
 }
 
-// The day of the picture's time, 1..365.
-int DisplayDay(const ModelStore& model)
-{
-    long long day = model.calcTime / 86400 + model.day0;
-    day = ((day - 1) % 365 + 365) % 365 + 1;
-    return static_cast<int>(day);
-}
-
 } // namespace
 
 void SunDisplayPoint(const ModelStore& model, const SunState& sun, double altitude, double azimuth,
@@ -43,11 +36,10 @@ void SunDisplayPoint(const ModelStore& model, const SunState& sun, double altitu
 {
     double centre[3], radius;
     CentreAndRadius(model, centre, radius);
-    const double a = altitude * kDegToRad, z = (180.0 - azimuth) * kDegToRad;
-    const double s[3] = {std::cos(a) * std::cos(z), std::cos(a) * std::sin(z), std::sin(a)};
+    double d[3];
+    SunDirection(sun.frame, altitude, azimuth, d);
     for (int k = 0; k < 3; ++k)
-        out[k] =
-            centre[k] + radius * (s[0] * sun.frame[0][k] + s[1] * sun.frame[1][k] + s[2] * sun.frame[2][k]);
+        out[k] = centre[k] + radius * d[k];
 }
 
 void DrawSunPosition(PictureContext& context)
@@ -81,42 +73,14 @@ void DrawSunPosition(PictureContext& context)
     }
 
     // The day's path, above the horizon only, as the solar run places the sun.
-    const int day = DisplayDay(model);
-    auto position = [&](float hour, float& altitude, float& azimuth) {
-        ComputeSunPosition(0, model.latitude, -model.longitude, day, hour, -model.timeZone, altitude,
-                           azimuth);
-    };
-    float prevAlt, prevAz;
-    position(23.5f, prevAlt, prevAz);
     const kernels::LineStyle path{kernels::kBlack, 1, false};
-    for (int n = 0; n < 48; ++n) {
-        float alt, az;
-        position(0.5f * n, alt, az);
-        if (prevAlt > 0 || alt > 0) {
-            double a0 = prevAlt, z0 = prevAz, a1 = alt, z1 = az;
-            if ((prevAlt > 0) != (alt > 0)) {
-                // The crossing of the horizon, the azimuth taken along the
-                // shorter way round.
-                double dz = z1 - z0;
-                if (dz > 180.0)
-                    dz -= 360.0;
-                else if (dz < -180.0)
-                    dz += 360.0;
-                const double f = prevAlt / (prevAlt - alt);
-                const double crossing = z0 + f * dz;
-                if (prevAlt > 0)
-                    a1 = 0.0, z1 = crossing;
-                else
-                    a0 = 0.0, z0 = crossing;
-            }
-            double p[3], q[3];
-            SunDisplayPoint(model, sun, a0, z0, p);
-            SunDisplayPoint(model, sun, a1, z1, q);
-            canvas.DrawLine(Pixel(context, p), Pixel(context, q), path);
-        }
-        prevAlt = alt;
-        prevAz = az;
-    }
+    ForEachSunPathStep(model, SunDisplayDay(model), 23.5f, 0.5f, 48,
+                       [&](double a0, double z0, double a1, double z1) {
+                           double p[3], q[3];
+                           SunDisplayPoint(model, sun, a0, z0, p);
+                           SunDisplayPoint(model, sun, a1, z1, q);
+                           canvas.DrawLine(Pixel(context, p), Pixel(context, q), path);
+                       });
 }
 
 void DrawSunDisc(PictureContext& context)

@@ -31,7 +31,7 @@ void ShowSolverProgress(const kernels::SolverState& s)
 
 void FactoriseIncompleteCholesky()
 {
-    g_work.factor.Factorise(*g_work.matrix, EngineEsc());
+    g_work.factor.Factorise(*g_work.matrix, EngineEsc(), &g_work.solverWork.team);
 }
 
 int SolveConjugateGradient()

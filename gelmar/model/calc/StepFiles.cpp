@@ -311,12 +311,12 @@ void ComputeColourHeatFlows()
     AssembleEquations(0);
     const kernels::Index grid = g_work.gridNodeCount;
     std::vector<double> flows(grid, 0.0);
-    kernels::HeatBalanceWork scratch;
-    kernels::ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), scratch,
-                                flows.data(), kernels::HeatBalanceRule{}, [] {
+    kernels::ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), flows.data(),
+                                kernels::HeatBalanceRule{}, [] {
                                     CheckEscAbort();
                                     return false;
-                                });
+                                },
+                                &g_work.solverWork.team);
     std::array<kernels::ColourFlows, kColourCount> results;
     std::array<bool, kColourCount> reset{}, collect{};
     for (int c = 0; c < kColourCount; ++c) {

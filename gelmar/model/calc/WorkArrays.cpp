@@ -58,10 +58,12 @@ void AllocWorkArray(int kind, kernels::Index count)
             break;
         case kMatrixRowArrays:
             w.rhs.assign(w.rowCount, 0.0);
-            w.keptRhs.assign(w.rowCount, 0.0);
-            w.previous.assign(w.rowCount, 0.0);
-            w.previous2.assign(w.rowCount, 0.0);
             w.solution.assign(w.rowCount, 0.0);
+            // The earlier time levels are taken when the first step ends
+            // (AdvanceTimeLevel); a steady run never needs them.
+            Release(w.keptRhs);
+            Release(w.previous);
+            Release(w.previous2);
             break;
         case kSolutionVector:
             w.solution.assign(w.rowCount, 0.0);

@@ -34,6 +34,7 @@ struct WorkArrays {
     std::unique_ptr<kernels::SymmetricMatrix> matrix;
     kernels::IncompleteCholeskyFactor factor;
     kernels::SolverWork solverWork;
+    // keptRhs, previous and previous2 are empty until a step has ended.
     std::vector<double> rhs, keptRhs, previous, previous2;
     std::vector<double> solution; // stays after a run for the output windows
 

@@ -98,11 +98,11 @@ void UpdateSunPosition(long long t)
         g_sun.sunset = static_cast<int>(t + static_cast<long long>(now / (previous - now) * step));
 }
 
-void BuildSiteRotation()
+void ComputeSiteFrame(float rot1z, float rot2x, float rot3z, float frame[3][3])
 {
-    const double g1 = g_model.rot1z * kDegToRad;
-    const double g2 = g_model.rot2x * kDegToRad;
-    const double g3 = g_model.rot3z * kDegToRad;
+    const double g1 = rot1z * kDegToRad;
+    const double g2 = rot2x * kDegToRad;
+    const double g3 = rot3z * kDegToRad;
     // Rz(g1) Rx(g2) v, with Rx(g)(x, y, z) = (x, y cos g, y sin g).
     auto rotate = [&](double x, double y, float out[3]) {
         const double ry = y * std::cos(g2);
@@ -111,12 +111,17 @@ void BuildSiteRotation()
         out[1] = static_cast<float>(x * std::sin(g1) + ry * std::cos(g1));
         out[2] = static_cast<float>(rz);
     };
-    float(&e)[3][3] = g_sun.frame;
+    float(*e)[3] = frame;
     rotate(std::cos(g3), std::sin(g3), e[0]);
     rotate(-std::sin(g3), std::cos(g3), e[1]);
     e[2][0] = e[0][1] * e[1][2] - e[0][2] * e[1][1];
     e[2][1] = e[0][2] * e[1][0] - e[0][0] * e[1][2];
     e[2][2] = e[0][0] * e[1][1] - e[0][1] * e[1][0];
+}
+
+void BuildSiteRotation()
+{
+    ComputeSiteFrame(g_model.rot1z, g_model.rot2x, g_model.rot3z, g_sun.frame);
 }
 
 void ComputeSunDirection(float& x, float& y, float& z)

@@ -40,6 +40,9 @@ void UpdateSunPosition(long long t);
 int RunDay(long long t);
 float RunHour(long long t);
 
+// The site frame (north, west, up in model axes) of the three rotation
+// angles (degrees): about z, about the new x, about the new z.
+void ComputeSiteFrame(float rot1z, float rot2x, float rot3z, float frame[3][3]);
 // The site frame from the model's three rotation angles.
 void BuildSiteRotation();
 // Unit vector towards the sun in model axes (a component along an axis of a

@@ -378,7 +378,7 @@ void AssembleBoundaryColourRows()
     kernels::SymmetricMatrix* matrix = g_work.matrix.get();
     if (!matrix)
         return;
-    const kernels::Index* starts = matrix->Pattern().RowStarts();
+    const kernels::LowerPosition* starts = matrix->Pattern().RowStarts();
     for (int colour = 0; colour < kColourCount; ++colour) {
         const ColourRecord& c = Colour(colour);
         const kernels::Index row = g_radiation.airNode[static_cast<std::size_t>(colour)];

@@ -117,14 +117,13 @@ void ComputeColourHeatFlows(ModelStore& m, RunState& run, EngineHost& host)
         throw EngineError::Memory();
     }
     if (calc.matrix) {
-        // The solver's balance scratch serves again: no second set of it.
         const kernels::HeatBalanceResult balance = kernels::ComputeHeatBalance(
-            *calc.matrix, calc.rhs.data(), run.temperature.data(), calc.work.balance, flows.data(),
-            kernels::HeatBalanceRule{},
+            *calc.matrix, calc.rhs.data(), run.temperature.data(), flows.data(), kernels::HeatBalanceRule{},
             [&host] {
                 CheckEscAbort(host);
                 return false;
-            });
+            },
+            &calc.work.team);
         run.readouts.objectDivergence = balance.objectDivergence;
         run.readouts.nodeDivergence = balance.nodeDivergence;
     }

@@ -32,7 +32,7 @@ void Show(RunState& run, EngineHost& host, const kernels::SolverState& s)
 
 void FactoriseIncompleteCholesky(RunState& run, EngineHost& host)
 {
-    run.calc.factor.Factorise(*run.calc.matrix, EscOf(host));
+    run.calc.factor.Factorise(*run.calc.matrix, EscOf(host), &run.calc.work.team);
 }
 
 void RunConjugateGradient(const ModelStore& m, RunState& run, EngineHost& host)

@@ -6,8 +6,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -58,5 +60,63 @@ class ShortestTimeReporter : public benchmark::ConsoleReporter {
   private:
     std::map<std::string, double> m_seconds;
 };
+
+// The ratios of a benchmark run over growing sizes on one and on several
+// threads, from the shortest times: the cost of each doubling of the size
+// (target at most 4.5) and the speed-up of the last thread count over the
+// first (target at least 5). `name` gives a benchmark's name, `unit` the
+// word for the size ("faces").
+inline void PrintDoublingAndSpeedUp(const std::map<std::string, double>& times, const std::vector<int>& sizes,
+                                    const std::vector<unsigned>& threadCounts,
+                                    const std::function<std::string(int, unsigned)>& name, const char* unit)
+{
+    auto time = [&](int size, unsigned threads) {
+        const auto it = times.find(name(size, threads));
+        return it == times.end() ? 0.0 : it->second;
+    };
+    std::printf("\nCost of doubling the %s (target at most 4.5):\n", unit);
+    for (unsigned threads : threadCounts) {
+        for (std::size_t n = 1; n < sizes.size(); ++n) {
+            const double before = time(sizes[n - 1], threads);
+            const double after = time(sizes[n], threads);
+            if (before > 0 && after > 0) {
+                std::printf("  %u thread(s), %d -> %d %s: %.2f\n", threads, sizes[n - 1], sizes[n], unit,
+                            after / before);
+            }
+        }
+    }
+    std::printf("Speed-up of %u threads over %u (target at least 5):\n", threadCounts.back(), threadCounts.front());
+    for (int size : sizes) {
+        const double one = time(size, threadCounts.front()), many = time(size, threadCounts.back());
+        if (one > 0 && many > 0) {
+            std::printf("  %d %s: %.2f\n", size, unit, one / many);
+        }
+    }
+}
+
+// Runs run(state, size, threads) as the benchmark name(size, threads) for
+// every size and thread count (one iteration, three repetitions, real time
+// in milliseconds) and prints the ratios of the shortest times.
+inline void RunSizesAndThreads(int& argc, char** argv, const std::vector<int>& sizes,
+                               const std::vector<unsigned>& threadCounts,
+                               const std::function<std::string(int, unsigned)>& name,
+                               const std::function<void(benchmark::State&, int, unsigned)>& run, const char* unit)
+{
+    for (int size : sizes) {
+        for (unsigned threads : threadCounts) {
+            benchmark::RegisterBenchmark(name(size, threads).c_str(),
+                                         [run, size, threads](benchmark::State& state) { run(state, size, threads); })
+                ->Iterations(1)
+                ->Repetitions(3)
+                ->UseRealTime()
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    ShortestTimeReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    PrintDoublingAndSpeedUp(reporter.Times(), sizes, threadCounts, name, unit);
+}
 
 } // namespace bench

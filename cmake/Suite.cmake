@@ -101,8 +101,15 @@ function(suite_test name)
   set(_work ${CMAKE_CURRENT_BINARY_DIR}/work)
   suite_scratch_folder(${name} ${_work})
   # Labelled with the executable's name, so that CI can run one layer's tests.
+  # Tests whose windows share one X display (SUITE_TEST_LOCK set by the
+  # calling folder) run one at a time: keyboard focus is the display's, and
+  # another test's window taking it would end an edit under way.
+  set(_props LABELS ${name})
+  if(SUITE_TEST_LOCK)
+    list(APPEND _props RESOURCE_LOCK ${SUITE_TEST_LOCK})
+  endif()
   gtest_discover_tests(${name} WORKING_DIRECTORY ${_work} DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${name})
+    DISCOVERY_TIMEOUT 60 PROPERTIES ${_props})
 endfunction()
 
 # The program folder: executables go to bin/, which receives the files of

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -23,6 +24,19 @@ inline bool WriteInput(const std::string& path, const std::uint8_t* data, std::s
         return false;
     const bool whole = std::fwrite(data, 1, size, f) == size;
     return std::fclose(f) == 0 && whole;
+}
+
+// Makes a folder of the process's own ("fuzz-<pid>") the working folder, on
+// the first call, so that the files a target writes meet no other process's.
+inline void EnterOwnFolder()
+{
+    static const bool entered = [] {
+        const std::string folder = OwnFileName("");
+        std::filesystem::create_directories(folder);
+        std::filesystem::current_path(folder);
+        return true;
+    }();
+    (void)entered;
 }
 
 } // namespace fuzz

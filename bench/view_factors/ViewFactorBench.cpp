@@ -69,50 +69,17 @@ std::string Name(int faces, unsigned threads)
 
 int main(int argc, char** argv)
 {
-    const bool isSmall = bench::Small();
     const std::vector<int> sizes =
-        isSmall ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
-    const unsigned threadCounts[] = {1, 8};
-    for (int size : sizes) {
-        for (const Room& room : kRooms) {
-            if (room.faces != size) {
-                continue;
+        bench::Small() ? std::vector<int>{100, 200, 400} : std::vector<int>{1000, 2000, 4000};
+    bench::RunSizesAndThreads(
+        argc, argv, sizes, {1, 8}, Name,
+        [](benchmark::State& state, int size, unsigned threads) {
+            for (const Room& room : kRooms) {
+                if (room.faces == size) {
+                    ZoneViewFactors(state, room, threads);
+                }
             }
-            for (unsigned threads : threadCounts) {
-                benchmark::RegisterBenchmark(Name(size, threads).c_str(), ZoneViewFactors, room, threads)
-                    ->Iterations(1)
-                    ->Repetitions(3)
-                    ->UseRealTime()
-                    ->Unit(benchmark::kMillisecond);
-            }
-        }
-    }
-    benchmark::Initialize(&argc, argv);
-    bench::ShortestTimeReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const auto& times = reporter.Times();
-    auto time = [&](int faces, unsigned threads) {
-        const auto it = times.find(Name(faces, threads));
-        return it == times.end() ? 0.0 : it->second;
-    };
-    std::printf("\nCost of doubling the faces (target at most 4.5):\n");
-    for (unsigned threads : threadCounts) {
-        for (std::size_t n = 1; n < sizes.size(); ++n) {
-            const double before = time(sizes[n - 1], threads);
-            const double after = time(sizes[n], threads);
-            if (before > 0 && after > 0) {
-                std::printf("  %u thread(s), %d -> %d faces: %.2f\n", threads, sizes[n - 1], sizes[n],
-                            after / before);
-            }
-        }
-    }
-    std::printf("Speed-up of 8 threads over 1 (target at least 5):\n");
-    for (int size : sizes) {
-        if (time(size, 1) > 0 && time(size, 8) > 0) {
-            std::printf("  %d faces: %.2f\n", size, time(size, 1) / time(size, 8));
-        }
-    }
+        },
+        "faces");
     return 0;
 }

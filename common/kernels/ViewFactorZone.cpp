@@ -40,14 +40,13 @@ std::size_t RowOfPackedIndex(std::size_t p)
     return i;
 }
 
-void ComputeChunk(const ObstructionScene& scene, const ViewFactorSettings& settings, std::span<double> matrix,
-                  std::size_t first, std::size_t end)
+void ComputeChunk(const ZonePairFunction& pair, std::span<double> matrix, std::size_t first, std::size_t end)
 {
     std::size_t i = RowOfPackedIndex(first);
     std::size_t j = first - PackedIndex(i, 0);
     for (std::size_t p = first; p < end; ++p) {
         platform::Rand15 rng(PairStreamSeed(p));
-        matrix[p] = ComputePairViewFactor(scene, i, j, settings, rng);
+        matrix[p] = pair(i, j, rng);
         if (++j == i) {
             ++i;
             j = 0;
@@ -71,11 +70,26 @@ void ComputeZoneViewFactors(std::span<const ViewFactorFace> faces, const ViewFac
                             std::span<double> matrix, const PairLoopOptions& options)
 {
     CheckSizes(matrix, faces.size());
-    const std::size_t total = PackedSize(faces.size());
-    if (total == 0) {
+    if (PackedSize(faces.size()) == 0) {
         return;
     }
     const ObstructionScene scene(faces);
+    RunZonePairLoop(
+        faces.size(), matrix,
+        [&](std::size_t i, std::size_t j, platform::Rand15& rng) {
+            return ComputePairViewFactor(scene, i, j, settings, rng);
+        },
+        options);
+}
+
+void RunZonePairLoop(std::size_t count, std::span<double> matrix, const ZonePairFunction& pair,
+                     const PairLoopOptions& options)
+{
+    CheckSizes(matrix, count);
+    const std::size_t total = PackedSize(count);
+    if (total == 0) {
+        return;
+    }
 
     unsigned threads =
         options.threads != 0 ? options.threads : static_cast<unsigned>(MachineThreads());
@@ -95,7 +109,7 @@ void ComputeZoneViewFactors(std::span<const ViewFactorFace> faces, const ViewFac
                     break;
                 }
                 const std::size_t end = std::min(total, first + kChunkPairs);
-                ComputeChunk(scene, settings, matrix, first, end);
+                ComputeChunk(pair, matrix, first, end);
                 const std::size_t sum = done.fetch_add(end - first) + (end - first);
                 if (caller && options.poll) {
                     options.poll(sum);

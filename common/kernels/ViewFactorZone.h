@@ -46,6 +46,16 @@ struct PairLoopOptions {
     std::function<void(std::size_t pairsDone)> poll;
 };
 
+// The value of pair (i, j), i > j, drawing its rays from rng, the pair's own
+// stream. Called from several threads at once.
+using ZonePairFunction = std::function<double(std::size_t i, std::size_t j, platform::Rand15& rng)>;
+
+// Every pair of a zone of `count` surfaces into the packed matrix
+// (PackedSize(count) entries, overwritten): pair p gets a stream seeded with
+// PairStreamSeed(p), so the matrix is the same on any number of threads.
+void RunZonePairLoop(std::size_t count, std::span<double> matrix, const ZonePairFunction& pair,
+                     const PairLoopOptions& options = {});
+
 // Every pair of the zone's faces into the packed matrix (PackedSize(faces)
 // entries, overwritten).
 void ComputeZoneViewFactors(std::span<const ViewFactorFace> faces, const ViewFactorSettings& settings,

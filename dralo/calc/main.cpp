@@ -4,7 +4,9 @@
 // its bitmap, .bmp, .dat, .dxf), calculates it as a batch run does (a model
 // from a DXF drawing prepared and its bitmap written first; always a new
 // mesh; the result files "tmp.tri", "tmp.sol", "tmp.flw" and "tmp.flx" in
-// the current folder) unless --no-calc, and with --save writes OUT and its
+// the current folder) unless --no-calc, then writes the text reports and
+// the report definition beside the data file as a batch's Make Report does
+// (the figures belong to the graphic output window), and with --save writes OUT and its
 // bitmap beside it (OUT with ".bmp") as Save does, never over the files it
 // read.
 // Messages go to standard error; the exit status is 0 on success.
@@ -12,6 +14,8 @@
 #include "dralo/model/calc/BatchRun.h"
 #include "dralo/model/editing/EditSession.h"
 #include "dralo/model/files/ModelFiles.h"
+#include "dralo/model/reports/TextReports.h"
+#include "dralo/model/results/MeshResults.h"
 #include "dralo/model/store/EngineHost.h"
 #include "platform/core/Folders.h"
 
@@ -28,6 +32,36 @@ bool SameFile(const std::string& a, const std::string& b)
     const auto pa = std::filesystem::weakly_canonical(a, ec);
     const auto pb = std::filesystem::weakly_canonical(b, ec);
     return pa == pb;
+}
+
+// Make Report's text part: the results read back, the reports and the
+// definition file. A report that cannot be written is named; the others are
+// written all the same.
+bool MakeReport(dralo::BitmapModel& model, const dralo::SessionSettings& session, const std::string& programFolder)
+{
+    platform::StringTable strings;
+    std::string error;
+    if (!dralo::LoadDraloStrings(strings, programFolder, &error)) {
+        std::fprintf(stderr, "dralo-calc: %s: %s\n", dralo::kDraloStringFile, error.c_str());
+        return false;
+    }
+    dralo::MeshResults results;
+    const dralo::ResultReadOutcome read = dralo::ReadResults(model, results);
+    if (read.code != dralo::ErrorCode::None) {
+        std::fprintf(stderr, "%s\n", read.message.c_str());
+        return false;
+    }
+    dralo::ReportContext context{model, results, strings, session.dect, session.decq};
+    bool ok = true;
+    for (const std::string& path : dralo::MakeTextReports(context)) {
+        std::fprintf(stderr, "%s\n", dralo::OpenFailureText(path).c_str());
+        ok = false;
+    }
+    if (!dralo::WriteReportDefinition(context, false)) {
+        std::fprintf(stderr, "%s\n", dralo::OpenFailureText(dralo::ReplaceExtension(model.dataFilePath, ".bri")).c_str());
+        ok = false;
+    }
+    return ok;
 }
 
 } // namespace
@@ -58,6 +92,8 @@ int main(int argc, char** argv)
         // As a batch run: the result files go to the current folder.
         dralo::CalcRun run;
         if (dralo::RunBatchCalculation(s, run, startup) != dralo::CalcResult::Done)
+            return 1;
+        if (!MakeReport(model, session, dxf.programFolder))
             return 1;
     }
     if (!saveTo.empty()) {

@@ -130,6 +130,7 @@ void BuildMatrixStructure(CalcRun& run, EngineHost& host)
                 poll.Step();
                 link(b.start, b.end);
             }
+            LinkRadiationNodes(run.radiation, [&](std::int32_t i, std::int32_t j) { link(i, j); });
         },
         EscOf(host)));
     run.matrix = std::make_unique<kernels::SymmetricMatrix>(*run.pattern);
@@ -212,6 +213,7 @@ void AssembleCoefficients(const BitmapModel& m, CalcRun& run, EngineHost& host)
     for (kernels::Index n = 0; n < run.equations; ++n)
         if (run.nodeKind[U(n)] == kNodeHeatInput)
             b[U(n)] += run.heatInput[U(n)];
+    AssembleRadiation(run.radiation, run.nodeKind, run.fixedTemperature, a, b);
     a.FixZeroDiagonals();
 }
 

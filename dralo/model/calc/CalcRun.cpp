@@ -18,6 +18,7 @@ void FreeWorkArrays(CalcRun& run)
     run.nodeKind = {};
     run.fixedTemperature = {};
     run.heatInput = {};
+    run.radiation = CavityRadiation();
     run.matrix.reset();
     run.pattern.reset();
     run.factor = kernels::IncompleteCholeskyFactor();

@@ -8,6 +8,7 @@
 #pragma once
 #include "common/kernels/ConjugateGradient.h"
 #include "dralo/model/mesh/MeshFile.h"
+#include "dralo/model/radiation/CavityRadiation.h"
 #include "dralo/model/store/EngineHost.h"
 
 #include <cstdint>
@@ -28,6 +29,8 @@ struct CalcRun {
     std::vector<std::uint8_t> nodeKind;
     std::vector<float> fixedTemperature; // °C, for kNodeFixed
     std::vector<float> heatInput;        // W/m, for kNodeHeatInput
+    // The radiation zones whose nodes follow the mesh points.
+    CavityRadiation radiation;
 
     std::unique_ptr<kernels::SymmetricPattern> pattern;
     std::unique_ptr<kernels::SymmetricMatrix> matrix;

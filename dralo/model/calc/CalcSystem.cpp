@@ -40,8 +40,10 @@ void Calculate(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, 
     host.ShowTriangleCount(static_cast<long long>(run.mesh.triangles.size()));
     BuildMeshNeighbours(run.mesh, host);
     // The mesh points are the first equations; the radiation zones' nodes
-    // would follow them.
+    // follow them.
     run.equations = static_cast<kernels::Index>(run.mesh.points.size());
+    if (!run.mesh.zoneEdges.empty())
+        ComputeViewFactors(m, run.mesh, run.radiation, run.equations, host);
     host.ShowNodeCount(run.equations);
 
     ApplyBorderlineBcs(m, run, host);
@@ -68,6 +70,11 @@ void Calculate(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, 
         } else {
             ApplySurfaceRules(m, false);
         }
+        // Non-linear radiation from the solution's temperatures once there is
+        // one; the air couplings follow the rules' coefficients.
+        const bool linear = !HasRadiatingColours(m) || m.calc.linr != 0;
+        UpdateViewFactors(m, run.mesh, run.radiation,
+                          !linear && run.solutionAvailable ? run.temperature : std::vector<double>());
         AssembleCoefficients(m, run, host);
         FactorIncompleteCholesky(run, host);
         RunConjugateGradient(m, run, host);

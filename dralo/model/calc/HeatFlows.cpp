@@ -234,7 +234,8 @@ void ComputeBoundaryFlows(BitmapModel& m, CalcRun& run, EngineHost& host)
         if (c.present && c.type != MATERIAL && c.type != EQUIMAT)
             c.heatFlowIn = c.heatFlowOut = 0.0f;
     const Mesh& mesh = run.mesh;
-    std::vector<double> exchange(mesh.points.size(), 0.0);
+    // One value per equation: the radiation nodes follow the mesh points.
+    std::vector<double> exchange(static_cast<std::size_t>(run.equations), 0.0);
     kernels::ComputeHeatBalance(*run.matrix, run.rhs.data(), run.temperature.data(), exchange.data(), BalanceRule(),
                                 EscOf(host), &run.work.team);
     std::vector<std::uint8_t> counted(mesh.points.size(), 0);

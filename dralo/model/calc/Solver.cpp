@@ -133,6 +133,18 @@ void WriteSolutionFile(BitmapModel& m, const CalcRun& run)
         line += kernels::FormatFixed10(t);
         w.Line(line);
     }
+    // A free cavity's air temperature: its zone's air node.
+    for (int n = 0; n < kColourCount; ++n) {
+        ColourRecord& c = m.colours[static_cast<std::size_t>(n)];
+        if (!c.present || (c.type != BC_FREE && c.type != BC_FRE_S) || c.radiationZone < 0 ||
+            U(c.radiationZone) >= run.radiation.zones.size())
+            continue;
+        const std::size_t air = U(run.radiation.zones[U(c.radiationZone)].AirNode());
+        if (air < run.temperature.size()) {
+            c.tair = static_cast<float>(run.temperature[air]);
+            w.Line("C " + Text(n) + " " + kernels::FormatFixed10(run.temperature[air]));
+        }
+    }
     for (int n = 0; n < kColourCount; ++n) {
         const ColourRecord& c = m.colours[static_cast<std::size_t>(n)];
         if (c.present)

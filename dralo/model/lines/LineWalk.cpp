@@ -77,14 +77,6 @@ bool GetLineEnds(const BitmapModel& m, int k, std::int32_t& x1, std::int32_t& y1
     return true;
 }
 
-namespace {
-
-// A run of one colour along a line: its colour and first pixel.
-struct LineRun {
-    int colour;
-    std::int32_t x, y;
-};
-
 std::vector<LineRun> LineRuns(const BitmapModel& m, int k)
 {
     std::vector<LineRun> runs;
@@ -100,6 +92,8 @@ std::vector<LineRun> LineRuns(const BitmapModel& m, int k)
     }
     return runs;
 }
+
+namespace {
 
 bool IsSurfaceBoundary(int type)
 {

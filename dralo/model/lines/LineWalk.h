@@ -7,6 +7,7 @@
 #include "dralo/model/store/BitmapModel.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace dralo {
 
@@ -32,6 +33,14 @@ class LineWalk {
 // out of range, not placed, or reaching outside the bitmap).
 bool GetLineEnds(const BitmapModel& m, int k, std::int32_t& x1, std::int32_t& y1, std::int32_t& x2,
                  std::int32_t& y2);
+// A run of one colour along a line: its colour and first pixel.
+struct LineRun {
+    int colour;
+    std::int32_t x, y;
+};
+// The runs of line k in walking order; none when the line does not exist.
+std::vector<LineRun> LineRuns(const BitmapModel& m, int k);
+
 // True when line k meets exactly two distinct environments with usable
 // values, with only solid matter and cavities between them.
 bool IsLineUValueComputable(const BitmapModel& m, int k);

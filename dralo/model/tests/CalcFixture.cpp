@@ -45,6 +45,24 @@ void CalcTest::BorderlineTemp(int a, int b, float temperature)
     r.bort = temperature;
 }
 
+void CalcTest::DrawPlaneWall(int wide, int high)
+{
+    AllocatePixels(model, wide + 2, high, 1);
+    Fill(0, 0, 1, high, 2);
+    Fill(wide + 1, 0, wide + 2, high, 3);
+    Finish();
+}
+
+void CalcTest::SetUpPlaneWall()
+{
+    DrawPlaneWall(200, 20);
+    model.pixs = 0.001f;
+    Material(1, 0.5f);
+    Boundary(2, 20, 7.7f);
+    Boundary(3, 0, 25);
+    MeshSize(7);
+}
+
 WorkOutcome CalcTest::Calculate(bool triangulate)
 {
     return RunCalculation(model, run, startup, host, triangulate);

@@ -29,6 +29,12 @@ class CalcTest : public MeshTest {
     void Material(int colour, float lambda);
     void Boundary(int colour, float temperature, float h);
     void BorderlineTemp(int a, int b, float temperature);
+    // A plane wall of colour 1, `wide` x `high` pixels, between a column of
+    // colour 2 on the left and one of colour 3 on the right.
+    void DrawPlaneWall(int wide, int high);
+    // The tests' plane wall: 200 x 20 pixels of 1 mm, λ 0.5, between 20 °C
+    // with h 7.7 on the left and 0 °C with h 25 on the right, mesh size 7.
+    void SetUpPlaneWall();
 
     // The calculation window's work on the model.
     WorkOutcome Calculate(bool triangulate = true);

@@ -22,15 +22,7 @@ TEST_F(CalcTest, PlaneWallLiesOnTheExactProfile)
     // 0.2 m of λ 0.5 between 20 °C with h 7.7 and 0 °C with h 25, 2 cm
     // high, adiabatic above and below: q = 20 / (1/7.7 + 0.4 + 1/25).
     constexpr int kWide = 200, kHigh = 20;
-    AllocatePixels(model, kWide + 2, kHigh, 1);
-    Fill(0, 0, 1, kHigh, 2);
-    Fill(kWide + 1, 0, kWide + 2, kHigh, 3);
-    Finish();
-    model.pixs = 0.001f;
-    Material(1, 0.5f);
-    Boundary(2, 20, 7.7f);
-    Boundary(3, 0, 25);
-    MeshSize(7);
+    SetUpPlaneWall();
     const WorkOutcome outcome = Calculate();
     ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
     LoadResults();

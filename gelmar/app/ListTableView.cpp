@@ -296,4 +296,12 @@ BOOL CListTableView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
     return map.Dispatch(this, nID, nCode, pCmdUI) || CGelmarTableView::OnCmdMsg(nID, nCode, pCmdUI);
 }
 
+void CListTableView::TakeFocusAsLinkedTable(int kind, CWnd* pOldWnd)
+{
+    CloseFunctionGraph();
+    LeaveMinimumGrid();
+    LinkGraphView(kind, true);
+    CListTableView::OnSetFocus(pOldWnd);
+}
+
 } // namespace gelmar

@@ -60,6 +60,11 @@ class CListTableView : public CGelmarTableView {
   protected:
     explicit CListTableView(const Shape& shape) : m_shape(shape) {}
 
+    // The focus rule of a table whose records the 3D view marks: the
+    // function graph closes, the minimum grid is left, the view outlines
+    // this table's kind and the table takes the focus.
+    void TakeFocusAsLinkedTable(int kind, CWnd* pOldWnd);
+
     // The header row (row 0).
     virtual void FillHeader() = 0;
     void FormatRow(int row);

@@ -90,10 +90,7 @@ void CNodeView::FormatCell(int row, int col)
 
 void CNodeView::OnSetFocus(CWnd* pOldWnd)
 {
-    CloseFunctionGraph();
-    LeaveMinimumGrid();
-    LinkGraphView(kLinkNodeBcs, true);
-    CListTableView::OnSetFocus(pOldWnd);
+    TakeFocusAsLinkedTable(kLinkNodeBcs, pOldWnd);
 }
 
 void CNodeView::OnGridFocusChanged(int row, int col)

@@ -79,10 +79,7 @@ void COutNodeView::FormatCell(int row, int col)
 
 void COutNodeView::OnSetFocus(CWnd* pOldWnd)
 {
-    CloseFunctionGraph();
-    LeaveMinimumGrid();
-    LinkGraphView(kLinkOutputNodes, true);
-    CListTableView::OnSetFocus(pOldWnd);
+    TakeFocusAsLinkedTable(kLinkOutputNodes, pOldWnd);
 }
 
 void COutNodeView::ShowNodeInAxisTables()
@@ -157,10 +154,7 @@ void COutBlockView::FormatCell(int row, int col)
 
 void COutBlockView::OnSetFocus(CWnd* pOldWnd)
 {
-    CloseFunctionGraph();
-    LeaveMinimumGrid();
-    LinkGraphView(kLinkOutputBlocks, true);
-    CListTableView::OnSetFocus(pOldWnd);
+    TakeFocusAsLinkedTable(kLinkOutputBlocks, pOldWnd);
 }
 
 void COutBlockView::ShowBoundInAxisTables()

@@ -1,11 +1,16 @@
 // Cavity radiation: the rows of a square cavity against a dense radiosity
-// network of its catalogue view factors, non-linear radiation at small
-// differences against linear radiation with hrbl = 4 sigma T³, a zero
-// `hrbl` with non-linear radiation, and a closed cavity in a calculated wall
-// (rows summing to one, thread-count independence, heat in = heat out).
+// network of its catalogue view factors, the unseen share of sky, no-sky and
+// transparent zones and the air node of a convection-only zone against hand
+// networks, non-linear radiation at small differences against linear
+// radiation with hrbl = 4 sigma T³, a zero `hrbl` with non-linear radiation,
+// the view-factor read-out and Esc in the view factors, and a closed cavity
+// in a calculated wall (rows summing to one, thread-count independence,
+// heat in = heat out).
 #include "common/kernels/SymmetricMatrix.h"
 #include "common/kernels/SymmetricPattern.h"
 #include "dralo/model/calc/Assembly.h"
+#include "dralo/model/calc/HeatFlows.h"
+#include "dralo/model/calc/Solver.h"
 #include "dralo/model/radiation/CavityRadiation.h"
 #include "dralo/model/reports/TextReports.h"
 #include "dralo/model/results/MeshResults.h"
@@ -13,6 +18,7 @@
 
 #include <Eigen/Dense>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -446,6 +452,55 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
     const RadiationZone& z = one.zones[0];
     for (std::size_t k = 0; k < z.segments.size(); ++k)
         EXPECT_EQ(z.segments[k].environment, 0.0) << "segment " << k << " sees outside the cavity";
+}
+
+TEST_F(CavityCalcTest, EscInTheViewFactorsEndsTheRunWithoutResultFiles)
+{
+    // A cavity of 60 x 60 pixels in a finer mesh: 240 segments, 28680 pairs;
+    // Esc is down from the first read-out on, at 10000 pairs.
+    AllocatePixels(model, 82, 80, 1);
+    Fill(0, 0, 1, 80, 2);
+    Fill(81, 0, 82, 80, 3);
+    Fill(11, 10, 71, 70, 5);
+    Finish();
+    model.pixs = 0.001f;
+    Material(1, 1.0f);
+    Boundary(2, 20, 7.7f);
+    Boundary(3, 0, 25);
+    SetColour(5, BC_FREE, 1.0f, 0, 0);
+    model.colours[5].hcon = 0;
+    model.colours[5].qcon = 0;
+    model.colours[1].epsi = 0.9f;
+    model.calc.linr = 0; // a finished step would write view.tmp
+    MeshSize(1);
+    for (const char* name : {kSolutionFileName, kFlowFileName, kFluxFileName, "view.tmp"})
+        std::remove(name);
+
+    ViewFactorReadoutHost esc;
+    esc.escAfter = 1;
+    WorkOutcome outcome;
+    {
+        // On one thread the calculation polls after every 2000 pairs.
+        const char* before = std::getenv("SUITE_THREADS");
+        const std::string saved = before ? before : "";
+        setenv("SUITE_THREADS", "1", 1);
+        outcome = RunCalculation(model, run, startup, esc, true);
+        if (before)
+            setenv("SUITE_THREADS", saved.c_str(), 1);
+        else
+            unsetenv("SUITE_THREADS");
+    }
+    EXPECT_FALSE(outcome.normal);
+    EXPECT_FALSE(outcome.error.has_value()) << outcome.error->Message();
+    EXPECT_EQ(esc.counts, std::vector<long long>{10000}) << "the read-out stops with the pairs";
+    for (const char* name : {kSolutionFileName, kFlowFileName, kFluxFileName, "view.tmp"})
+        EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    EXPECT_TRUE(run.mesh.points.empty()) << "the work arrays are released";
+
+    // The same model then calculates to the end.
+    const WorkOutcome again = Calculate(false);
+    ASSERT_TRUE(again.normal) << (again.error ? again.error->Message() : "Esc");
+    EXPECT_TRUE(std::filesystem::exists(kFlowFileName));
 }
 
 TEST_F(CavityCalcTest, ReportsOfAModelWithACavity)

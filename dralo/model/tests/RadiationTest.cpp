@@ -308,6 +308,34 @@ TEST(CavityRadiation, TheUnseenShareGoesWhereTheZoneTypeSendsIt)
     }
 }
 
+TEST(CavityRadiation, NonLinearSkyRadiationReachesTheFourthPowerLaw)
+{
+    // One surface at 20 °C under a sky at -10 °C sees nothing else: once the
+    // cycles settle it gives off A e sigma (T⁴ - Tsky⁴), whatever `hrbl` is.
+    const double t = 20, sky = -10, kelvin = 273.16;
+    const float e = 0.9f;
+    for (float hrbl : {5.1f, 0.0f}) {
+        SCOPED_TRACE(hrbl);
+        ZoneFixture zone({{0, 0, 160, 0, t, e}}, BC_SKY, [&](BitmapModel& m) {
+            m.colours[9].trad = static_cast<float>(sky);
+            m.calc.hrbl = hrbl;
+            m.calc.linr = 0;
+        });
+        ASSERT_EQ(zone.equations, 2 + 1);
+        std::vector<double> previous(3, t);
+        for (int cycle = 0; cycle < 40; ++cycle) {
+            const Eigen::VectorXd j = zone.Solve(previous);
+            ASSERT_TRUE(std::isfinite(j(0)));
+            previous[2] = j(0);
+        }
+        const double area = 10 * double(0.001f);
+        const double tk = t + kelvin, jk = previous[2] + kelvin, sk = sky + kelvin;
+        const double given = area * e / (1 - e) * kSigma * (std::pow(tk, 4) - std::pow(jk, 4));
+        const double expected = area * e * kSigma * (std::pow(tk, 4) - std::pow(sk, 4));
+        EXPECT_NEAR(given, expected, 1e-9 * expected);
+    }
+}
+
 TEST(CavityRadiation, AFreeCavityWithoutRadiationHoldsOnlyItsAirNode)
 {
     // hglo 3 on four sides of 0.01 m at 20, 5, -3 and 12 °C; 2 W/m go into

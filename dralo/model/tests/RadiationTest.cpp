@@ -411,16 +411,17 @@ TEST(CavityRadiation, EscInTheViewFactorsStopsThemAtTheNextPoll)
 class CavityCalcTest : public CalcTest {
   protected:
     // 40 x 40 pixels of λ 1 between 20 °C and 0 °C, a 12 x 8 pixel cavity of
-    // a free-cavity colour without convection in the middle.
-    void DrawCavity();
+    // a free-cavity colour without convection in the middle; or a wall `wide`
+    // x `high` pixels with the cavity [x0, x1) x [y0, y1) and the mesh size.
+    void DrawCavity(int wide = 40, int high = 40, std::array<int, 4> cavity = {15, 16, 27, 24}, float mesh = 3);
 };
 
-void CavityCalcTest::DrawCavity()
+void CavityCalcTest::DrawCavity(int wide, int high, std::array<int, 4> cavity, float mesh)
 {
-    AllocatePixels(model, 42, 40, 1);
-    Fill(0, 0, 1, 40, 2);
-    Fill(41, 0, 42, 40, 3);
-    Fill(15, 16, 27, 24, 5);
+    AllocatePixels(model, wide + 2, high, 1);
+    Fill(0, 0, 1, high, 2);
+    Fill(wide + 1, 0, wide + 2, high, 3);
+    Fill(cavity[0], cavity[1], cavity[2], cavity[3], 5);
     Finish();
     model.pixs = 0.001f;
     Material(1, 1.0f);
@@ -431,7 +432,7 @@ void CavityCalcTest::DrawCavity()
     model.colours[5].qcon = 0;
     model.colours[1].epsi = 0.9f;
     model.calc.rays = 200;
-    MeshSize(3);
+    MeshSize(mesh);
 }
 
 TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
@@ -486,21 +487,8 @@ TEST_F(CavityCalcTest, EscInTheViewFactorsEndsTheRunWithoutResultFiles)
 {
     // A cavity of 60 x 60 pixels in a finer mesh: 240 segments, 28680 pairs;
     // Esc is down from the first read-out on, at 10000 pairs.
-    AllocatePixels(model, 82, 80, 1);
-    Fill(0, 0, 1, 80, 2);
-    Fill(81, 0, 82, 80, 3);
-    Fill(11, 10, 71, 70, 5);
-    Finish();
-    model.pixs = 0.001f;
-    Material(1, 1.0f);
-    Boundary(2, 20, 7.7f);
-    Boundary(3, 0, 25);
-    SetColour(5, BC_FREE, 1.0f, 0, 0);
-    model.colours[5].hcon = 0;
-    model.colours[5].qcon = 0;
-    model.colours[1].epsi = 0.9f;
+    DrawCavity(80, 80, {11, 10, 71, 70}, 1);
     model.calc.linr = 0; // a finished step would write view.tmp
-    MeshSize(1);
     for (const char* name : {kSolutionFileName, kFlowFileName, kFluxFileName, "view.tmp"})
         std::remove(name);
 

@@ -42,7 +42,9 @@ void WriteViewFile(const CavityRadiation& r)
         if (z.diagonal.empty()) {
             continue;
         }
-        std::fwrite(z.couplings.data(), sizeof(double), z.couplings.size(), f);
+        if (!z.couplings.empty()) { // a zone of one segment has no pairs (and no array to write from)
+            std::fwrite(z.couplings.data(), sizeof(double), z.couplings.size(), f);
+        }
         for (std::size_t k = 0; k < z.diagonal.size(); ++k) {
             const double v[4] = {z.diagonal[k], z.halfEmission[k], z.environment[k], z.environmentRhs[k]};
             std::fwrite(v, sizeof(double), 4, f);

@@ -104,8 +104,10 @@ void CGelmarDoc::RecordBars()
 void CGelmarDoc::OnGraphicOutput()
 {
     RecordBars();
-    CGraphicOutputDlg dlg;
-    dlg.DoModal();
+    {
+        CGraphicOutputDlg dlg(AfxGetMainWnd());
+        dlg.DoModal();
+    }
     if (PendingErrorCode() == ErrorCode::Bitmap)
         AfxMessageBox(IDS_BITMAP_FAILED, MB_OK);
     ClearPendingError();

@@ -1,22 +1,15 @@
 // The graphics and output windows that the application, the document and
 // the run driver reach: the 3D view and its frame, the File Open preview, the
-// Temperature Range dialog, and a small stand-in of the graphic output
-// window, which keeps the name and members its callers rely on until the
-// graphics windows replace it.
+// Temperature Range dialog and the graphic output window.
 #pragma once
 #include "common/ui/DlgRanges.h"
 #include "gelmar/graphics/GraphView.h"
+#include "gelmar/graphics/GraphicOutputDlg.h"
 #include "gelmar/graphics/PreviewWnd.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Dialog.h"
 
 namespace gelmar {
-
-// The modal graphic output window; it shows nothing yet and ends at once.
-class CGraphicOutputDlg {
-  public:
-    int DoModal() { return IDCANCEL; }
-};
 
 using common::CDlgTemperatureRange;
 

@@ -111,12 +111,14 @@ bool IsRcl()
 
 // A loop that draws until Esc (Play, the continuous rotation, the exports):
 // the program's host latches the Esc key for it and the window holds other
-// input off meanwhile.
+// input off meanwhile. The Esc that ended it is spent with it: the stop flag
+// and the latch are clear for the pictures after it.
 class EscLoop {
   public:
-    explicit EscLoop(bool& looping) : m_looping(looping)
+    EscLoop(bool& looping, bool& stop) : m_looping(looping), m_stop(stop)
     {
         m_looping = true;
+        m_stop = false;
         if (&Host() == static_cast<EngineHost*>(&TheAppHost())) {
             TheAppHost().BeginRun();
             TheAppHost().running = true;
@@ -125,15 +127,19 @@ class EscLoop {
     }
     ~EscLoop()
     {
-        if (m_app)
+        if (m_app) {
             TheAppHost().running = false;
+            TheAppHost().escLatched = false;
+        }
         m_looping = false;
+        m_stop = false;
     }
     EscLoop(const EscLoop&) = delete;
     EscLoop& operator=(const EscLoop&) = delete;
 
   private:
     bool& m_looping;
+    bool& m_stop;
     bool m_app = false;
 };
 
@@ -336,7 +342,7 @@ LRESULT CGraphicOutputDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_CLOSE:
         // A loop under way ends through Esc first.
-        if (m_looping)
+        if (m_looping || m_drawing)
             return 0;
         // A bitmap that could not be made ends the window; the document
         // then reports it.
@@ -408,11 +414,15 @@ RenderResult CGraphicOutputDlg::Render(int width, int height, int fontSize, COLO
     PrepareCamera(panes.picture.Width(), panes.picture.Height());
     ++m_picturesDrawn;
     RenderResult result = RenderResult::NoBitmap;
+    // The Esc poll lets events through: input waits until the picture is done.
+    const bool wasDrawing = m_drawing;
+    m_drawing = true;
     try {
         result = RenderPicture(m_picture, Source(), request, EngineEscCheck(), bitmap);
     } catch (const common::EngineException&) {
         result = RenderResult::NoBitmap;
     }
+    m_drawing = wasDrawing;
     if (result == RenderResult::Stopped) {
         m_stop = true;
         EndIsofluxDrawing(m_picture.settings);
@@ -432,7 +442,7 @@ void CGraphicOutputDlg::PaintPane(CDC* pDC)
         PostMessage(WM_CLOSE);
         return;
     }
-    if (m_rendering || m_looping)
+    if (m_rendering || m_looping || m_drawing)
         return;
     EndIsofluxDrawing(m_picture.settings);
     CRect client;
@@ -561,7 +571,7 @@ void CGraphicOutputDlg::EndDrag()
 
 void CGraphicOutputDlg::PaneLButtonDown(CPoint point)
 {
-    if (m_looping)
+    if (m_looping || m_drawing)
         return;
     LayoutPanes();
     if (!m_picturePane.PtInRect(point))
@@ -585,7 +595,7 @@ void CGraphicOutputDlg::PaneLButtonDown(CPoint point)
 
 void CGraphicOutputDlg::PaneMouseMove(CPoint point)
 {
-    if (m_looping)
+    if (m_looping || m_drawing)
         return;
     if (m_drag.dragging) {
         // The drag stays inside the picture pane.
@@ -633,7 +643,7 @@ void CGraphicOutputDlg::PaneLButtonUp(CPoint point)
 
 void CGraphicOutputDlg::PaneMouseWheel(short zDelta, CPoint point)
 {
-    if (m_looping)
+    if (m_looping || m_drawing)
         return;
     if (zDelta >= 120) {
         m_pane.ScreenToClient(&point);
@@ -744,8 +754,7 @@ void CGraphicOutputDlg::OnPlay()
     const SavedTimes times{g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
     if (!times.Walkable())
         return;
-    EscLoop loop(m_looping);
-    m_stop = false;
+    EscLoop loop(m_looping, m_stop);
     LoadResults();
     while (!m_stop && common::ErrorCode() == 0) {
         g_run.calcTime = static_cast<std::int32_t>(NextSavedTime(g_run.calcTime, times));
@@ -761,8 +770,7 @@ void CGraphicOutputDlg::OnRotateContinuous(UINT id)
     const int key = static_cast<int>(id - ID_GRAPHIC_ROTATE_LEFT);
     const float s = DragMode() ? 5.0f : -5.0f;
     const ViewAngles angles = ModelViewAngles(g_model);
-    EscLoop loop(m_looping);
-    m_stop = false;
+    EscLoop loop(m_looping, m_stop);
     while (!m_stop && common::ErrorCode() == 0) {
         switch (key) {
         case 0: angles.azimuth -= s; break;
@@ -1176,21 +1184,22 @@ void CGraphicOutputDlg::OnSaveAnimationImages()
     if (!folder.empty())
         folder += fs::path::preferred_separator;
     const std::string name = p.stem().string(), extension = p.extension().string();
-    EscLoop loop(m_looping);
-    m_stop = false;
-    CBitmap bitmap;
-    const FrameLoopResult result = RunFrameLoop(
-        times, g_run.calcTime,
-        [&](long long time) {
-            g_run.calcTime = static_cast<std::int32_t>(time);
-            LoadResults();
-            return !m_stop && common::ErrorCode() == 0;
-        },
-        [&](int index) {
-            const std::string path = AnimationImagePath(folder, name, index, extension);
-            g_view.outputSavePath = path;
-            return RenderToImageFile(path, g_currentOutput.imgw, g_currentOutput.imgh) == FileResult::Written;
-        });
+    FrameLoopResult result;
+    {
+        EscLoop loop(m_looping, m_stop);
+        result = RunFrameLoop(
+            times, g_run.calcTime,
+            [&](long long time) {
+                g_run.calcTime = static_cast<std::int32_t>(time);
+                LoadResults();
+                return !m_stop && common::ErrorCode() == 0;
+            },
+            [&](int index) {
+                const std::string path = AnimationImagePath(folder, name, index, extension);
+                g_view.outputSavePath = path;
+                return RenderToImageFile(path, g_currentOutput.imgw, g_currentOutput.imgh) == FileResult::Written;
+            });
+    }
     g_run.calcTime = static_cast<std::int32_t>(result.lastTime);
     LoadResults();
 }
@@ -1246,16 +1255,18 @@ void CGraphicOutputDlg::OnWriteAviFile()
     m_picture.settings.legend = true;
     LayoutPanes();
     common::FramePalette palette;
-    EscLoop loop(m_looping);
-    m_stop = false;
-    const FrameLoopResult result = RunFrameLoop(
-        times, g_run.calcTime,
-        [&](long long time) {
-            g_run.calcTime = static_cast<std::int32_t>(time);
-            LoadResults();
-            return !m_stop && common::ErrorCode() == 0;
-        },
-        [&](int) { return WriteFrame(avi, palette, w, h); });
+    FrameLoopResult result;
+    {
+        EscLoop loop(m_looping, m_stop);
+        result = RunFrameLoop(
+            times, g_run.calcTime,
+            [&](long long time) {
+                g_run.calcTime = static_cast<std::int32_t>(time);
+                LoadResults();
+                return !m_stop && common::ErrorCode() == 0;
+            },
+            [&](int) { return WriteFrame(avi, palette, w, h); });
+    }
     if (!avi.Close())
         ReportOpenFailed(path);
     g_run.calcTime = static_cast<std::int32_t>(result.lastTime);
@@ -1274,19 +1285,24 @@ void CGraphicOutputDlg::PrintPicture(CDC* pDC, CPrintInfo*)
 {
     m_rendering = true;
     const PictureSettings& s = m_picture.settings;
+    // A printer of two colours gets the grey scale.
     ColourScale grey;
-    const bool hasGrey = LoadColourScale(grey, Host(), g_app.programFolder, true);
+    const bool hasGrey =
+        pDC && pDC->GetDeviceCaps(NUMCOLORS) == 2 && LoadColourScale(grey, Host(), g_app.programFolder, true);
     const CSize page = PrintPageSize(pDC ? pDC->GetDeviceCaps(HORZRES) : 0, pDC ? pDC->GetDeviceCaps(VERTRES) : 0);
     const CSize size = PrintBitmapSize(page);
     const PicturePanes panes = LayoutPicturePanes(size.cx, size.cy, s.legend && !s.profile);
     PrepareCamera(panes.picture.Width(), panes.picture.Height());
     ++m_picturesDrawn;
     RenderResult r = RenderResult::NoBitmap;
+    const bool wasDrawing = m_drawing;
+    m_drawing = true;
     try {
         r = gelmar::PrintPicture(pDC, m_picture, Source(), s.legend && !s.profile, hasGrey ? &grey : nullptr,
                                  EngineEscCheck());
     } catch (const common::EngineException&) {
     }
+    m_drawing = wasDrawing;
     LayoutPanes();
     m_rendering = false;
     if (r == RenderResult::NoBitmap)
@@ -1300,7 +1316,7 @@ void CGraphicOutputDlg::PrintPicture(CDC* pDC, CPrintInfo*)
 BOOL CGraphicOutputDlg::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 {
     // While a loop draws, the commands wait for its Esc.
-    if (m_looping && nCode == CN_COMMAND && !pCmdUI)
+    if ((m_looping || m_drawing) && nCode == CN_COMMAND && !pCmdUI)
         return TRUE;
     static const CommandMap map = {
         ::OnCommand(ID_GRAPHIC_SAVE_IMAGE, &CGraphicOutputDlg::OnSaveImage),
@@ -1371,11 +1387,14 @@ void CGraphicOutputDlg::OnUpdateCommand(CCmdUI* pCmdUI)
         check = m_picture.projection == rclBase + 7;
     } else {
         switch (id) {
+        case ID_GRAPHIC_EXIT:
+            // The window can always be left.
+            enable = true;
+            break;
         case ID_GRAPHIC_SAVE_IMAGE:
         case ID_GRAPHIC_SAVE_ANIMATION:
         case ID_GRAPHIC_WRITE_AVI:
         case ID_GRAPHIC_PRINT_IMAGE:
-        case ID_GRAPHIC_EXIT:
         case ID_GRAPHIC_FIRST_STEP:
         case ID_GRAPHIC_NEXT_STEP:
         case ID_GRAPHIC_PREVIOUS_STEP:

@@ -191,6 +191,7 @@ class CGraphicOutputDlg : public CDialog {
     bool m_rendering = false;
     bool m_stop = false;
     bool m_looping = false;
+    bool m_drawing = false; // a picture is being drawn (its Esc poll lets events through)
     int m_fontSize = 8;
     int m_picturesDrawn = 0;
 };

@@ -8,6 +8,7 @@
 
 #include "gelmar/graphics/GraphView.h"
 #include "common/core/ErrorCode.h"
+#include "common/testing/TestFiles.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/tests/AppFixture.h"
 #include "gelmar/graphics/core/GraphicOutputRules.h"
@@ -234,6 +235,9 @@ TEST_F(GraphicOutputTest, EscDuringPlayStopsAfterTheFrameAndLeavesTheWindowOpen)
         EXPECT_GT(dlg.PicturesDrawn() - before, 1);
         EXPECT_FALSE(dlg.IsEnded());
         EXPECT_EQ(g_run.calcTime % 600, 0);
+        // The Esc that ended Play is spent: the next picture is drawn whole.
+        Command(dlg, ID_GRAPHIC_NEXT_STEP);
+        EXPECT_FALSE(dlg.StopFlag());
         // Esc with nothing drawn clears the stop flag and keeps the window.
         dlg.OnCancel();
         EXPECT_FALSE(dlg.StopFlag());
@@ -401,6 +405,48 @@ TEST_F(GraphicOutputTest, AnAviFileHoldsOneFramePerSavedTime)
     EXPECT_NE(probe.find("r_frame_rate=5/1"), std::string::npos) << probe;
     EXPECT_NE(probe.find("nb_read_frames=4"), std::string::npos) << probe;
     EXPECT_FALSE(fs::exists("tmp.bmp"));
+}
+
+// Answers Esc while the results of the given time are drawn.
+class EscAtTime : public NullEngineHost {
+  public:
+    explicit EscAtTime(int time) : m_time(time) {}
+    bool EscPressed() override { return g_run.calcTime == m_time; }
+
+  private:
+    int m_time;
+};
+
+TEST_F(GraphicOutputTest, AnAviStoppedByEscDuringTheFourthFrameHoldsThreeFrames)
+{
+    Calculate(3000);
+    g_currentOutput.imgw = 64;
+    g_currentOutput.imgh = 40;
+    const std::string path = ScratchFolder() + "/stopped.avi";
+    Open([&](CGraphicOutputDlg& dlg) {
+        platform::TestHook::Get().PushFileDialogAnswer({path});
+        platform::TestHook::Get().PushDialogScript([](CDialog& d) { d.OnOK(); });
+        platform::TestHook::Get().PushDialogScript([](CDialog& d) { d.OnOK(); });
+        // Esc comes while the fourth frame (1800 s) is drawn.
+        EscAtTime host(1800);
+        SetHost(&host);
+        Command(dlg, ID_GRAPHIC_WRITE_AVI);
+        SetHost(&TheAppHost());
+        EXPECT_EQ(g_run.calcTime, 1200);
+        EXPECT_FALSE(dlg.StopFlag());
+    });
+    const std::string bytes = ReadFile(path);
+    ASSERT_GT(bytes.size(), 64u);
+    EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+    EXPECT_EQ(common::testing::U32At(bytes, 4) + 8, bytes.size());
+    EXPECT_EQ(common::testing::U32At(bytes, 48), 3u); // the main header's frame count
+    if (std::system("ffprobe -version > /dev/null 2>&1") == 0) {
+        const std::string out = ScratchFolder() + "/stopped.txt";
+        ASSERT_EQ(std::system(("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                               "stream=nb_read_frames -of csv=p=0 " + path + " > " + out).c_str()),
+                  0);
+        EXPECT_EQ(ReadFile(out).substr(0, 1), "3");
+    }
 }
 
 TEST_F(GraphicOutputTest, PrintImageGivesOneLandscapePageThroughThe3DView)

@@ -9,6 +9,9 @@
 #include "gelmar/graphics/GraphView.h"
 #include "common/core/ErrorCode.h"
 #include "common/testing/TestFiles.h"
+#include "common/ui/DlgImageSize.h"
+#include "common/ui/DlgRanges.h"
+#include "common/ui/SetAsDefaultDialog.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/tests/AppFixture.h"
 #include "gelmar/graphics/core/GraphicOutputRules.h"
@@ -28,6 +31,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTimer>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -282,6 +286,95 @@ TEST_F(GraphicOutputTest, SectionZoomAndPanByMouseAndKeys)
         Command(dlg, ID_GRAPHIC_ZOOM_TOTAL);
         EXPECT_EQ(dlg.ThePicture().sectionView.Current(), full);
     });
+}
+
+TEST_F(GraphicOutputTest, TheWheelZoomsAtThePointerAndTheReadoutShowsTheTemperatureUnderIt)
+{
+    Calculate(600);
+    g_graphicOutput.display.fill = FillMode::Temperatures;
+    Open([&](CGraphicOutputDlg& dlg) {
+        Command(dlg, ID_GRAPHIC_SECTION_XMIN + 4);
+        dlg.Refresh();
+        const CRect pane = dlg.PicturePaneRect();
+        const kernels::SectionWindow full = dlg.ThePicture().sectionView.Current();
+        const CPoint centre((pane.left + pane.right) / 2, (pane.top + pane.bottom) / 2);
+        CPoint screen = centre;
+        dlg.Pane().ClientToScreen(&screen);
+        // Deltas below a notch do nothing; a notch in halves the window, one
+        // out doubles it again.
+        dlg.PaneMouseWheel(60, screen);
+        EXPECT_EQ(dlg.ThePicture().sectionView.Current(), full);
+        dlg.PaneMouseWheel(120, screen);
+        const kernels::SectionWindow in = dlg.ThePicture().sectionView.Current();
+        EXPECT_NEAR(in.umax - in.umin, (full.umax - full.umin) / 2, 1e-4);
+        dlg.PaneMouseWheel(-120, screen);
+        const kernels::SectionWindow out = dlg.ThePicture().sectionView.Current();
+        EXPECT_NEAR(out.umax - out.umin, full.umax - full.umin, 1e-4);
+        // The idle read-out under the pointer: a temperature in the range.
+        Command(dlg, ID_GRAPHIC_ZOOM_TOTAL);
+        dlg.Refresh();
+        dlg.PaneMouseMove(centre);
+        dlg.SendMessage(WM_KICKIDLE);
+        const std::string text = dlg.StatusBar().GetPaneText(0);
+        EXPECT_NE(text.find("\xC2\xB0" "C"), std::string::npos) << text;
+        const double value = std::atof(text.c_str());
+        EXPECT_GE(value, g_model.tmin - 50.0);
+        EXPECT_LE(value, g_model.tmax + 50.0);
+    });
+}
+
+TEST_F(GraphicOutputTest, RotationRunsUntilEscInStepsOfFiveDegrees)
+{
+    Calculate(600);
+    // Esc after some pictures.
+    class EscAfter : public NullEngineHost {
+      public:
+        bool EscPressed() override { return ++polls > 400; }
+        int polls = 0;
+    } host;
+    Open([&](CGraphicOutputDlg& dlg) {
+        const float before = g_model.viewAzimuth;
+        SetHost(&host);
+        Command(dlg, ID_GRAPHIC_ROTATE_LEFT + 1);
+        SetHost(&TheAppHost());
+        const float turned = std::fmod(g_model.viewAzimuth - before + 720.0f, 360.0f);
+        EXPECT_NE(g_model.viewAzimuth, before);
+        EXPECT_NEAR(std::fmod(turned + 0.01f, 5.0f), 0.01f, 0.02f);
+        EXPECT_GT(dlg.PicturesDrawn(), 1);
+        EXPECT_FALSE(dlg.IsEnded());
+    });
+}
+
+TEST_F(GraphicOutputTest, ImageSizeAndTemperatureRangeSetAsDefaultWriteTheKeys)
+{
+    Calculate(600);
+    Open([&](CGraphicOutputDlg& dlg) {
+        platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+            d.SetDlgItemText(common::IDC_IMAGE_WIDTH, "640");
+            d.SetDlgItemText(common::IDC_IMAGE_HEIGHT, "480");
+            d.SetDlgItemText(common::IDC_IMAGE_FONT_SIZE, "14");
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(common::IDC_SET_AS_DEFAULT_BUTTON, BN_CLICKED), 0);
+        });
+        Command(dlg, ID_GRAPHIC_IMAGE_SIZE);
+        platform::TestHook::Get().PushDialogScript([](CDialog& d) {
+            d.SetDlgItemText(common::IDC_RANGE_MIN, "-5");
+            d.SetDlgItemText(common::IDC_RANGE_MAX, "25");
+            d.SendMessage(WM_COMMAND, MAKEWPARAM(common::IDC_SET_AS_DEFAULT_BUTTON, BN_CLICKED), 0);
+        });
+        Command(dlg, ID_GRAPHIC_TEMPERATURE_RANGE);
+        EXPECT_EQ(dlg.ThePicture().settings.temperature.lower, -5.0f);
+        EXPECT_EQ(dlg.ThePicture().settings.temperature.upper, 25.0f);
+    });
+    EXPECT_EQ(g_currentOutput.imgw, 640);
+    EXPECT_EQ(g_currentOutput.imgh, 480);
+    EXPECT_EQ(g_currentOutput.imgf, 14);
+    EXPECT_EQ(g_parameters.imgw, 640);
+    EXPECT_EQ(g_parameters.imgh, 480);
+    EXPECT_EQ(g_parameters.imgf, 14);
+    EXPECT_EQ(g_model.tmin, -5.0f);
+    EXPECT_EQ(g_parameters.tmin, -5.0f);
+    EXPECT_EQ(g_parameters.tmax, 25.0f);
+    EXPECT_TRUE(g_parametersChanged);
 }
 
 TEST_F(GraphicOutputTest, SaveImageWritesThePictureAtTheImageSize)

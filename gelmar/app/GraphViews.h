@@ -13,6 +13,13 @@ namespace gelmar {
 
 using common::CDlgTemperatureRange;
 
+// The Temperature Range dialog (151) on the model's range and single value:
+// on OK the model takes the values, and with Set As Default the parameter
+// defaults too. False on Cancel.
+bool EditTemperatureRange(CWnd* parent);
+// The Heat Flux Range dialog (12002) on the model's heat-flux range, alike.
+bool EditHeatFluxRange(CWnd* parent);
+
 // Set while an isoflux drawing pass of the graphic output is under way.
 extern bool g_isofluxActive;
 // Ends an isoflux drawing pass.

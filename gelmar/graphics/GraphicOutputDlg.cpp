@@ -17,6 +17,7 @@
 #include "common/ui/DlgZoomNumbers2D.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
+#include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/graphics/DlgGoTo.h"
 #include "gelmar/graphics/GraphView.h"
@@ -871,7 +872,15 @@ void CGraphicOutputDlg::OnZoomNumbers()
         m_picture.sectionView.SaveSectionWindow();
         m_picture.sectionView.SetCurrent({dlg.m_umin, dlg.m_umax, dlg.m_vmin, dlg.m_vmax});
     } else if (g_graphView) {
+        // With the sun display the view angle and the focus stay.
+        ViewCamera& camera = Camera();
+        const ViewCamera kept = camera;
         g_graphView->OnZoomNumbers();
+        if (m_picture.settings.sunPosition) {
+            camera.m_viewAngle = kept.m_viewAngle;
+            camera.m_totalView = kept.m_totalView;
+            std::copy(std::begin(kept.m_focus), std::end(kept.m_focus), std::begin(camera.m_focus));
+        }
     }
     InvalidatePicture();
 }
@@ -999,37 +1008,28 @@ void CGraphicOutputDlg::OnClipOff()
     ApplyClipChange();
 }
 
+void CGraphicOutputDlg::TakeModelRanges()
+{
+    // The ranges and pens of the model and the display settings; a flux
+    // pass left open gives its exchanged ranges back first.
+    PictureSettings& s = m_picture.settings;
+    EndIsofluxDrawing(s);
+    const PictureSettings model = PictureSettingsFromModel(g_model, g_view.display, g_currentOutput);
+    s.temperature = model.temperature;
+    s.flux = model.flux;
+    s.singleValue = model.singleValue;
+    s.singlePen = model.singlePen;
+    s.objectPen = model.objectPen;
+    s.gridPen = model.gridPen;
+}
+
 void CGraphicOutputDlg::OnTemperatureRange()
 {
     EndIsofluxDrawing(m_picture.settings);
-    ModelStore& m = g_model;
-    common::CDlgTemperatureRange dlg(this);
-    dlg.m_min = m.tmin;
-    dlg.m_max = m.tmax;
-    dlg.m_interval1 = m.tin1;
-    dlg.m_interval2 = m.tin2;
-    dlg.m_single = m.tsin;
-    if (dlg.DoModal() != IDOK)
+    if (!EditTemperatureRange(this))
         return;
-    m.tmin = dlg.m_min;
-    m.tmax = dlg.m_max;
-    m.tin1 = dlg.m_interval1;
-    m.tin2 = dlg.m_interval2;
-    m.tsin = dlg.m_single;
-    if (dlg.m_setAsDefault) {
-        g_parameters.tmin = dlg.m_min;
-        g_parameters.tmax = dlg.m_max;
-        g_parameters.tin1 = dlg.m_interval1;
-        g_parameters.tin2 = dlg.m_interval2;
-        g_parameters.tsin = dlg.m_single;
-        g_parametersChanged = true;
-    }
-    PictureSettings& s = m_picture.settings;
-    s.temperature.lower = m.tmin;
-    s.temperature.upper = m.tmax;
-    s.temperature.inc = m.tin1;
-    s.temperature.inc2 = m.tin2;
-    s.singleValue = m.tsin;
+    TakeModelRanges();
+    const PictureSettings& s = m_picture.settings;
     if (s.isothermalLines || s.fill == FillMode::Temperatures || s.profile)
         InvalidatePicture();
 }
@@ -1037,30 +1037,10 @@ void CGraphicOutputDlg::OnTemperatureRange()
 void CGraphicOutputDlg::OnHeatFluxRange()
 {
     EndIsofluxDrawing(m_picture.settings);
-    ModelStore& m = g_model;
-    common::CDlgHeatFluxRange dlg(this);
-    dlg.m_min = m.qmin;
-    dlg.m_max = m.qmax;
-    dlg.m_interval1 = m.qin1;
-    dlg.m_interval2 = m.qin2;
-    if (dlg.DoModal() != IDOK)
+    if (!EditHeatFluxRange(this))
         return;
-    m.qmin = dlg.m_min;
-    m.qmax = dlg.m_max;
-    m.qin1 = dlg.m_interval1;
-    m.qin2 = dlg.m_interval2;
-    if (dlg.m_setAsDefault) {
-        g_parameters.qmin = dlg.m_min;
-        g_parameters.qmax = dlg.m_max;
-        g_parameters.qin1 = dlg.m_interval1;
-        g_parameters.qin2 = dlg.m_interval2;
-        g_parametersChanged = true;
-    }
-    PictureSettings& s = m_picture.settings;
-    s.flux.lower = m.qmin;
-    s.flux.upper = m.qmax;
-    s.flux.inc = m.qin1;
-    s.flux.inc2 = m.qin2;
+    TakeModelRanges();
+    const PictureSettings& s = m_picture.settings;
     if (s.isofluxLines || s.fill == FillMode::Isofluxes || s.fill == FillMode::AbsorbedSolarFluxes)
         InvalidatePicture();
 }
@@ -1081,16 +1061,7 @@ void CGraphicOutputDlg::OnLineStyles()
         styles[i]->colour = static_cast<std::int32_t>(dlg.m_colour[i]);
         styles[i]->width = dlg.m_width[i];
     }
-    const PictureSettings pens = PictureSettingsFromModel(g_model, d, g_currentOutput);
-    PictureSettings& s = m_picture.settings;
-    EndIsofluxDrawing(s);
-    s.temperature.firstPen = pens.temperature.firstPen;
-    s.temperature.secondPen = pens.temperature.secondPen;
-    s.flux.firstPen = pens.flux.firstPen;
-    s.flux.secondPen = pens.flux.secondPen;
-    s.singlePen = pens.singlePen;
-    s.objectPen = pens.objectPen;
-    s.gridPen = pens.gridPen;
+    TakeModelRanges();
     InvalidatePicture();
 }
 

@@ -165,6 +165,9 @@ class CGraphicOutputDlg : public CDialog {
     void DrawDragFeedback();
     void EndDrag();
     void ApplyClipChange();
+    // The picture takes the ranges, the single value and the pens of the
+    // model and the display settings.
+    void TakeModelRanges();
     // The saved times of the model.
     bool Walkable() const;
     ViewCamera& Camera();

@@ -100,6 +100,12 @@ bool ResultsValid()
     return g_run.solutionValid;
 }
 
+// The saved results of the model's transient calculation.
+SavedTimes ModelSavedTimes()
+{
+    return {g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
+}
+
 bool IsSection(int projection)
 {
     return projection != 0;
@@ -699,11 +705,6 @@ void CGraphicOutputDlg::OnArrowKey(UINT id)
 
 // ---- Time steps ----
 
-bool CGraphicOutputDlg::Walkable() const
-{
-    return SavedTimes{g_model.timeStep, g_model.saveFrequency, g_model.calcDuration}.Walkable();
-}
-
 void CGraphicOutputDlg::LoadResults()
 {
     try {
@@ -725,7 +726,7 @@ void CGraphicOutputDlg::OnFirstTimeStep()
 
 void CGraphicOutputDlg::OnNextTimeStep()
 {
-    const SavedTimes times{g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
+    const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
     g_run.calcTime = static_cast<std::int32_t>(NextSavedTime(g_run.calcTime, times));
@@ -734,7 +735,7 @@ void CGraphicOutputDlg::OnNextTimeStep()
 
 void CGraphicOutputDlg::OnPreviousTimeStep()
 {
-    const SavedTimes times{g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
+    const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
     g_run.calcTime = static_cast<std::int32_t>(PreviousSavedTime(g_run.calcTime, times));
@@ -752,7 +753,7 @@ void CGraphicOutputDlg::OnGoTo()
 
 void CGraphicOutputDlg::OnPlay()
 {
-    const SavedTimes times{g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
+    const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
     EscLoop loop(m_looping, m_stop);
@@ -1142,7 +1143,7 @@ void CGraphicOutputDlg::OnSaveImage()
 void CGraphicOutputDlg::OnSaveAnimationImages()
 {
     namespace fs = std::filesystem;
-    const SavedTimes times{g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
+    const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
     const fs::path shared(g_view.outputSavePath);
@@ -1199,7 +1200,7 @@ bool CGraphicOutputDlg::WriteFrame(platform::AviWriter& avi, common::FramePalett
 void CGraphicOutputDlg::OnWriteAviFile()
 {
     namespace fs = std::filesystem;
-    const SavedTimes times{g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
+    const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
     const fs::path shared(g_view.outputSavePath);

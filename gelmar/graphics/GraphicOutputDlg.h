@@ -168,8 +168,6 @@ class CGraphicOutputDlg : public CDialog {
     // The picture takes the ranges, the single value and the pens of the
     // model and the display settings.
     void TakeModelRanges();
-    // The saved times of the model.
-    bool Walkable() const;
     ViewCamera& Camera();
     void GiveSettingsBack();
     // The file name the save dialogs start from: folder and name of the shared

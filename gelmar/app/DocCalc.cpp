@@ -104,8 +104,10 @@ void CGelmarDoc::RecordBars()
 void CGelmarDoc::OnGraphicOutput()
 {
     RecordBars();
-    CGraphicOutputDlg dlg;
-    dlg.DoModal();
+    {
+        CGraphicOutputDlg dlg(AfxGetMainWnd());
+        dlg.DoModal();
+    }
     if (PendingErrorCode() == ErrorCode::Bitmap)
         AfxMessageBox(IDS_BITMAP_FAILED, MB_OK);
     ClearPendingError();
@@ -125,28 +127,8 @@ void CGelmarDoc::OnTextOutput()
 
 void CGelmarDoc::OnTemperatureRange()
 {
-    ModelStore& m = g_model;
-    CDlgTemperatureRange dlg;
-    dlg.m_min = m.tmin;
-    dlg.m_max = m.tmax;
-    dlg.m_interval1 = m.tin1;
-    dlg.m_interval2 = m.tin2;
-    dlg.m_single = m.tsin;
-    if (dlg.DoModal() != IDOK)
+    if (!EditTemperatureRange(nullptr))
         return;
-    m.tmin = dlg.m_min;
-    m.tmax = dlg.m_max;
-    m.tin1 = dlg.m_interval1;
-    m.tin2 = dlg.m_interval2;
-    m.tsin = dlg.m_single;
-    if (dlg.m_setAsDefault) {
-        g_parameters.tmin = dlg.m_min;
-        g_parameters.tmax = dlg.m_max;
-        g_parameters.tin1 = dlg.m_interval1;
-        g_parameters.tin2 = dlg.m_interval2;
-        g_parameters.tsin = dlg.m_single;
-        g_parametersChanged = true;
-    }
     if (g_graphView) {
         g_graphView->BuildDisplayList();
         g_graphView->Invalidate(FALSE);

@@ -1,24 +1,24 @@
 // The graphics and output windows that the application, the document and
 // the run driver reach: the 3D view and its frame, the File Open preview, the
-// Temperature Range dialog, and a small stand-in of the graphic output
-// window, which keeps the name and members its callers rely on until the
-// graphics windows replace it.
+// Temperature Range dialog and the graphic output window.
 #pragma once
 #include "common/ui/DlgRanges.h"
 #include "gelmar/graphics/GraphView.h"
+#include "gelmar/graphics/GraphicOutputDlg.h"
 #include "gelmar/graphics/PreviewWnd.h"
 #include "platform/ui/App.h"
 #include "platform/ui/Dialog.h"
 
 namespace gelmar {
 
-// The modal graphic output window; it shows nothing yet and ends at once.
-class CGraphicOutputDlg {
-  public:
-    int DoModal() { return IDCANCEL; }
-};
-
 using common::CDlgTemperatureRange;
+
+// The Temperature Range dialog (151) on the model's range and single value:
+// on OK the model takes the values, and with Set As Default the parameter
+// defaults too. False on Cancel.
+bool EditTemperatureRange(CWnd* parent);
+// The Heat Flux Range dialog (12002) on the model's heat-flux range, alike.
+bool EditHeatFluxRange(CWnd* parent);
 
 // Set while an isoflux drawing pass of the graphic output is under way.
 extern bool g_isofluxActive;

@@ -9,7 +9,7 @@ namespace gelmar {
 // numbers.
 inline constexpr bool kViewNavigationBuilt = true;
 // The graphic output window.
-inline constexpr bool kGraphicOutputBuilt = false;
+inline constexpr bool kGraphicOutputBuilt = true;
 // The Temperature Range dialog.
 inline constexpr bool kTemperatureRangeBuilt = true;
 

@@ -8,6 +8,7 @@
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/GlScene.h"
+#include "gelmar/graphics/GraphicOutputDlg.h"
 #include "gelmar/graphics/GraphViewAccess.h"
 #include "gelmar/graphics/core/SceneFaces.h"
 #include "gelmar/graphics/core/SceneOverlays.h"
@@ -22,6 +23,7 @@
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/store/ViewState.h"
 #include "platform/core/StringTable.h"
+#include "platform/ui/PrintDialog.h"
 #include "resources/gelmar/GelmarIds.h"
 
 #include <GL/gl.h>
@@ -472,6 +474,24 @@ void CGraphView::DrawNorthArrow()
     SceneOverlay overlay;
     EmitNorthDisplay(north, overlay);
     DrawOverlay(overlay);
+}
+
+void CGraphView::PrintGraphicOutput(CGraphicOutputDlg* window)
+{
+    g_printingOutput = window;
+    OnFilePrint();
+    g_printingOutput = nullptr;
+}
+
+void CGraphView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    SetPrinterOrientation(pDC, pInfo, DMORIENT_LANDSCAPE);
+}
+
+void CGraphView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (g_printingOutput)
+        g_printingOutput->PrintPicture(pDC, pInfo);
 }
 
 } // namespace gelmar

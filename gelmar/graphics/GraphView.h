@@ -21,6 +21,8 @@
 
 namespace gelmar {
 
+class CGraphicOutputDlg;
+
 class CGraphFrame : public CMDIChildWnd {
   public:
     // The frame's Close is greyed: it closes with the document only.
@@ -78,6 +80,13 @@ class CGraphView : public CView, public ViewCamera {
     // a hit).
     std::string ReadColourAtPoint(CPoint point);
     std::string ReadValueAtPoint(CPoint point);
+
+    // Prints the picture of the graphic output window through the view's
+    // print loop (print dialog, a landscape page); the window is forgotten
+    // afterwards. Without a window the print loop prints nothing.
+    void PrintGraphicOutput(CGraphicOutputDlg* window);
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
 
     // The lighting of the 3D views (the preview shares it).
     static void SetupLighting();

@@ -9,6 +9,14 @@
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/App.h"
 
+#include <string>
+
+namespace gelmar {
+// The read-out format with its first "%d" and first "%s" filled; any other
+// "%" stays as it is, so that a translated text cannot misuse the values.
+std::string FillColourReadout(const std::string& format, int colour, const std::string& name);
+} // namespace gelmar
+
 namespace gelmar::graph_view {
 
 inline ModelStore& Store()

@@ -42,8 +42,8 @@ bool DragMode()
 
 using graph_view::OpenTable;
 
-// The read-out format with its first "%d" and first "%s" filled; any other
-// "%" stays as it is, so that a translated text cannot misuse the values.
+} // namespace
+
 std::string FillColourReadout(const std::string& format, int colour, const std::string& name)
 {
     std::string out;
@@ -67,8 +67,6 @@ std::string FillColourReadout(const std::string& format, int colour, const std::
     }
     return out;
 }
-
-} // namespace
 
 // ---- Camera commands ----
 

@@ -475,8 +475,14 @@ DataFileReader::Outcome DataFileReader::Colour(int key)
             return Outcome::Bad;
         SetDisplayColour(r, a, b, c);
         return Outcome::Go;
-    case kType:
-        return SetIntIn(r.type, 0, kColourTypeCount - 1) ? Outcome::Go : Outcome::Bad;
+    case kType: {
+        // The file holds the type as its number.
+        std::int32_t type = 0;
+        if (!SetIntIn(type, 0, kColourTypeCount - 1))
+            return Outcome::Bad;
+        r.type = static_cast<ColourType>(type);
+        return Outcome::Go;
+    }
     case kRule:
         return SetIntIn(r.rule, 0, kRuleCount - 1) ? Outcome::Go : Outcome::Bad;
     case kName:

@@ -36,7 +36,7 @@ struct ColourRecord {
     std::uint8_t red = 0, green = 0, blue = 0;
     COLORREF displayColour = 0;
     std::uint8_t inUse = 0;
-    std::int32_t type = MATERIAL;
+    ColourType type = MATERIAL;
     std::int32_t rule = 0;
     std::string name;
     std::int32_t pattern = 16;

@@ -60,7 +60,7 @@ class CalcTest : public ModelTest {
     }
     static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
 
-    static ColourRecord& Colour(int c, int type, float lambda = 1.0f)
+    static ColourRecord& Colour(int c, ColourType type, float lambda = 1.0f)
     {
         ColourRecord& r = g_model.colours[c];
         r = ColourRecord{};

@@ -45,7 +45,7 @@ class SolarTest : public ModelTest {
         g_model.blocks[g_model.blocks.count++] = b;
         g_model.colours[colour].inUse = 1;
     }
-    ColourRecord& Colour(int c, int type, bool solar = false)
+    ColourRecord& Colour(int c, ColourType type, bool solar = false)
     {
         ColourRecord& r = g_model.colours[c];
         r.type = type;

@@ -115,13 +115,16 @@ TEST_F(SettingKeysTest, EveryKeyReadsBackWhatWasWritten)
         FreeModel();
         ResetModel();
         ASSERT_TRUE(ReadText(changed)) << LastMessage();
-        for (const SettingValue& v : s.values)
-            if (v.IsUsed())
+        for (const SettingValue& v : s.values) {
+            if (v.IsUsed()) {
                 EXPECT_EQ(Get(g_model, v), Get(written, v));
+            }
+        }
         // The older orientation keys alone are turned into the rotations
         // after reading, so their model writes the rotations too.
-        if (s.key != kAzno && s.key != kAlno)
+        if (s.key != kAzno && s.key != kAlno) {
             EXPECT_EQ(FormatDataFile(g_model), changed);
+        }
     }
 }
 
@@ -151,10 +154,11 @@ TEST_F(SettingKeysTest, ValuesOutOfRangeAreNeitherWrittenNorRead)
             ResetModel();
             const bool read = ReadText("titl=x\n" + line + "\n");
             EXPECT_EQ(read, s.badValueResets);
-            if (read)
+            if (read) {
                 EXPECT_EQ(Get(g_model, v), SettingResetValue(v, g_parameters));
-            else
+            } else {
                 EXPECT_NE(LastMessage().find("Line 2"), std::string::npos);
+            }
         }
     }
 }

@@ -92,7 +92,7 @@ void BuildModel(int n)
         std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + cells, 0.01f);
     }
     ComputeGridCoordinates(g_model);
-    auto colour = [&](int c, int type, float lambda) -> ColourRecord& {
+    auto colour = [&](int c, ColourType type, float lambda) -> ColourRecord& {
         ColourRecord& r = m.colours[c];
         r = ColourRecord{};
         r.inUse = 1;
@@ -168,8 +168,8 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
         state.counters["assembly_vs_solve"] = assembly / solve;
         state.counters["transient_assembly_vs_solve"] = transient / solve;
         state.counters["pattern_vs_solve"] = pattern / solve;
-        FreeWorkArrays(g_run, 0);
-        FreeWorkArrays(g_run, 1);
+        FreeWorkArrays(g_run, WorkGroup::Calculation);
+        FreeWorkArrays(g_run, WorkGroup::AfterEdit);
     }
 }
 
@@ -293,8 +293,8 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
         state.counters["whole_run_vs_eigen"] = all.seconds / eigen;
         state.counters["peak_bytes_per_node"] = double(std::max(all.peakBytes, one.peakBytes)) /
                                                 double(g_work.gridNodeCount);
-        FreeWorkArrays(g_run, 0);
-        FreeWorkArrays(g_run, 1);
+        FreeWorkArrays(g_run, WorkGroup::Calculation);
+        FreeWorkArrays(g_run, WorkGroup::AfterEdit);
     }
 }
 

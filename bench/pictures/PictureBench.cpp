@@ -66,7 +66,7 @@ void BuildModel(int n)
     }
     ComputeGridCoordinates(g_model);
     ComputeModelExtent(g_model);
-    auto colour = [&](int c, int type, float lambda, COLORREF rgb) -> ColourRecord& {
+    auto colour = [&](int c, ColourType type, float lambda, COLORREF rgb) -> ColourRecord& {
         ColourRecord& r = m.colours[c];
         r = ColourRecord{};
         r.inUse = 1;
@@ -229,8 +229,8 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         state.counters["section_vs_read"] = section / read;
         state.counters["perspective_vs_read"] = perspective / read;
         std::remove("tmp0000.sol");
-        FreeWorkArrays(g_run, 0);
-        FreeWorkArrays(g_run, 1);
+        FreeWorkArrays(g_run, WorkGroup::Calculation);
+        FreeWorkArrays(g_run, WorkGroup::AfterEdit);
     }
 }
 

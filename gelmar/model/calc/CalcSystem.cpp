@@ -57,7 +57,7 @@ WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& h
         FreeFunctionFileData(run);
         run.calcTime -= model.timeStep;
     }
-    FreeWorkArrays(run, 0);
+    FreeWorkArrays(run, WorkGroup::Calculation);
     return outcome;
 }
 
@@ -68,7 +68,7 @@ WorkOutcome RunSolarFluxWindow(ModelStore& model, RunState& run, EngineHost& hos
         FreePropertyTables(run);
         run.calcTime -= model.timeStep;
     }
-    FreeWorkArrays(run, 0);
+    FreeWorkArrays(run, WorkGroup::Calculation);
     return outcome;
 }
 

@@ -46,7 +46,7 @@ bool IsConductiveCell(ModelStore& model, RunState& run, int i, int j, int k)
 
 void BuildNodeNumbering(ModelStore& model, RunState& run, EngineHost& host)
 {
-    AllocWorkArray(model, run, kNodeIndexArray);
+    AllocWorkArray(model, run, WorkArrayKind::NodeIndex);
     const ModelStore& m = model;
     std::vector<kernels::NodeBcEntry> nodeBcs;
     std::vector<kernels::BorderBcEntry> borderBcs;
@@ -88,7 +88,7 @@ void BuildMatrixPattern(ModelStore& model, RunState& run, EngineHost& host)
     } catch (const std::bad_alloc&) {
         throw EngineError::Memory();
     }
-    AllocWorkArray(model, run, kMatrixRowArrays);
+    AllocWorkArray(model, run, WorkArrayKind::MatrixRows);
 }
 
 double GetNodeValue(const ModelStore& model, const WorkArrays& work, std::int32_t n, int level)

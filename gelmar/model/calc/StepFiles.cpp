@@ -148,7 +148,7 @@ class StoreSink : public kernels::SolutionFileSink {
     std::span<double> Temperatures(kernels::Index) override
     {
         if (run.work.solution.empty())
-            AllocWorkArray(model, run, kSolutionVector);
+            AllocWorkArray(model, run, WorkArrayKind::Solution);
         return run.work.solution;
     }
     void AirTemperature(int colour, double t) override

@@ -51,8 +51,7 @@ void RunTransientCalculation(ModelStore& model, RunState& run, EngineHost& host)
     ModelStore& m = model;
     CheckGridLengths(m);
     run.step = 0;
-    for (int group = 0; group <= 4; ++group)
-        FreeWorkArrays(run, group);
+    FreeAllWorkArrays(run);
     RemoveStepFiles();
     CheckVentilationFlows(model);
     FindSolarFunctions(model, run, true);
@@ -116,12 +115,12 @@ void RunTransientCalculation(ModelStore& model, RunState& run, EngineHost& host)
                 ComputeZoneConvection(model, run);
             }
             if (ventilated && (n > 0 || cycle > 1)) {
-                const int network = StepVentilationNetwork(model, run, host);
-                if (network == 2) {
+                const VentilationPass network = StepVentilationNetwork(model, run, host);
+                if (network == VentilationPass::Diverging) {
                     diverged = true;
                     break;
                 }
-                if (network == 1 && cycle > 1) {
+                if (network == VentilationPass::Settled && cycle > 1) {
                     settled = true;
                     break;
                 }

@@ -39,22 +39,22 @@ void ReleaseMatrix(RunState& run)
 
 } // namespace
 
-void AllocWorkArray(ModelStore& model, RunState& run, int kind, kernels::Index count)
+void AllocWorkArray(ModelStore& model, RunState& run, WorkArrayKind kind, kernels::Index count)
 {
     WorkArrays& w = run.work;
     try {
         switch (kind) {
-        case kCellColourArray:
-            FreeWorkArrays(run, 2);
+        case WorkArrayKind::CellColours:
+            FreeWorkArrays(run, WorkGroup::Results);
             w.layerSize = Cells(model, 0) * Cells(model, 1);
             w.cellColours.assign(static_cast<std::size_t>(w.layerSize * Cells(model, 2)), 0xFFFF);
             break;
-        case kNodeIndexArray:
+        case WorkArrayKind::NodeIndex:
             w.rowStride = Cells(model, 0) + 1;
             w.layerStride = w.rowStride * (Cells(model, 1) + 1);
             w.nodeIndex.assign(static_cast<std::size_t>(w.layerStride * (Cells(model, 2) + 1)), -1);
             break;
-        case kMatrixRowArrays:
+        case WorkArrayKind::MatrixRows:
             w.rhs.assign(w.rowCount, 0.0);
             w.solution.assign(w.rowCount, 0.0);
             // The earlier time levels are taken when the first step ends
@@ -63,16 +63,14 @@ void AllocWorkArray(ModelStore& model, RunState& run, int kind, kernels::Index c
             Release(w.previous);
             Release(w.previous2);
             break;
-        case kSolutionVector:
+        case WorkArrayKind::Solution:
             w.solution.assign(w.rowCount, 0.0);
             break;
-        case kHeatFlowRecords:
+        case WorkArrayKind::HeatFlows:
             w.heatFlows.assign(static_cast<std::size_t>(count), HeatFlowRecord{});
             break;
-        case kOutputIndexTable:
+        case WorkArrayKind::OutputIndex:
             w.outputIndex.assign(static_cast<std::size_t>(count), 0);
-            break;
-        default:
             break;
         }
     } catch (const std::bad_alloc&) {
@@ -82,21 +80,21 @@ void AllocWorkArray(ModelStore& model, RunState& run, int kind, kernels::Index c
     }
 }
 
-void FreeWorkArrays(RunState& run, int group)
+void FreeWorkArrays(RunState& run, WorkGroup group)
 {
     WorkArrays& w = run.work;
     switch (group) {
-    case 0:
+    case WorkGroup::Calculation:
         ReleaseMatrix(run);
         // The zone tables with their faces and view-factor triangles; the
         // colours' zone numbers stay for the output windows.
         FreeRadiation(run);
         break;
-    case 1:
+    case WorkGroup::AfterEdit:
         Release(w.outputIndex);
-        FreeWorkArrays(run, 2);
+        FreeWorkArrays(run, WorkGroup::Results);
         break;
-    case 2:
+    case WorkGroup::Results:
         Release(w.heatFlows);
         Release(w.solution);
         Release(w.nodeIndex);
@@ -106,10 +104,13 @@ void FreeWorkArrays(RunState& run, int group)
         w.gridNodeCount = w.rowCount = 0;
         w.layerSize = w.rowStride = w.layerStride = 0;
         break;
-    default:
-        // Groups 3, 4 and 5 hold the radiation and solar arrays.
-        break;
     }
+}
+
+void FreeAllWorkArrays(RunState& run)
+{
+    FreeWorkArrays(run, WorkGroup::Calculation);
+    FreeWorkArrays(run, WorkGroup::AfterEdit);
 }
 
 void SetCellColour(ModelStore& model, RunState& run, int colour, int i, int j, int k)
@@ -163,7 +164,7 @@ void ClearSolution(RunState& run)
 
 void RasteriseBlocks(ModelStore& model, RunState& run)
 {
-    AllocWorkArray(model, run, kCellColourArray);
+    AllocWorkArray(model, run, WorkArrayKind::CellColours);
     const int nx = Cells(model, 0), ny = Cells(model, 1), nz = Cells(model, 2);
     for (std::size_t b = 0; b < model.blocks.count; ++b) {
         const BlockRecord& r = model.blocks[b];

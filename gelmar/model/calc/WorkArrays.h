@@ -49,21 +49,29 @@ struct RunState;
 extern WorkArrays& g_work;
 extern RunState& g_run;
 
-// Kinds of AllocWorkArray handled here; the zone, view-factor, solar and
-// output kinds belong to their own parts of the engine.
-enum WorkArrayKind : int {
-    kCellColourArray = 0,
-    kNodeIndexArray = 1,
-    kMatrixRowArrays = 4,
-    kSolutionVector = 8,
-    kHeatFlowRecords = 9,
-    kOutputIndexTable = 15,
+// The arrays AllocWorkArray allocates; the zone, view-factor, solar and
+// output arrays belong to their own parts of the engine.
+enum class WorkArrayKind {
+    CellColours, // the cell-colour raster (frees the Results group first)
+    NodeIndex,   // the node number of every grid point
+    MatrixRows,  // right-hand side and solution, one value per row
+    Solution,    // the solution alone
+    HeatFlows,   // count heat-flow records
+    OutputIndex, // the report buffer of count values
 };
-void AllocWorkArray(ModelStore& model, RunState& run, int kind, kernels::Index count = 0);
-// Group 0: end of a calculation (keeps cells, nodes, solution, flows and
-// output tables); 1: after any edit (output table, then group 2); 2: flows,
-// solution, node and cell arrays.
-void FreeWorkArrays(RunState& run, int group);
+void AllocWorkArray(ModelStore& model, RunState& run, WorkArrayKind kind, kernels::Index count = 0);
+
+// Groups of work arrays that FreeWorkArrays releases.
+enum class WorkGroup {
+    Calculation, // end of a calculation: the matrix with its vectors and the
+                 // radiation zones (cells, nodes, solution, flows and the
+                 // report buffer stay)
+    AfterEdit,   // after any edit: the report buffer, then the Results group
+    Results,     // flows, solution, node and cell arrays
+};
+void FreeWorkArrays(RunState& run, WorkGroup group);
+// Every group: the start of a run.
+void FreeAllWorkArrays(RunState& run);
 
 void SetCellColour(ModelStore& model, RunState& run, int colour, int i, int j, int k);
 void SetNodeIndex(ModelStore& model, RunState& run, std::int32_t number, int i, int j, int k);

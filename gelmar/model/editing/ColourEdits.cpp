@@ -48,10 +48,11 @@ const ColourValueColumn kValueColumns[] = {
 
 } // namespace
 
-int NextColourType(int type)
+ColourType NextColourType(ColourType type)
 {
-    static const int kOrder[] = {MATERIAL, EQUIMAT, BC_SIMPL, BC_FRE_S, BC_FREE, BC_SKY, BC_NOSKY, TRANSMAT};
-    const int* at = std::find(std::begin(kOrder), std::end(kOrder), type);
+    static const ColourType kOrder[] = {MATERIAL, EQUIMAT, BC_SIMPL, BC_FRE_S,
+                                        BC_FREE,  BC_SKY,  BC_NOSKY, TRANSMAT};
+    const ColourType* at = std::find(std::begin(kOrder), std::end(kOrder), type);
     if (at == std::end(kOrder) || at + 1 == std::end(kOrder))
         return kOrder[0];
     return at[1];
@@ -243,7 +244,7 @@ SplitZonesResult SplitColourZones(ModelStore& m, RunState& run, EngineHost& host
     std::vector<int> made;
     bool blocksFailed = false;
     try {
-        FreeWorkArrays(run, 1);
+        FreeWorkArrays(run, WorkGroup::AfterEdit);
         EnsureCellArray(m, run);
         const std::size_t cells = static_cast<std::size_t>(nx) * ny * nz;
         std::vector<std::uint8_t> visited(cells, 0);
@@ -285,7 +286,7 @@ SplitZonesResult SplitColourZones(ModelStore& m, RunState& run, EngineHost& host
         ReportOutOfMemory(host);
         blocksFailed = true;
     }
-    FreeWorkArrays(run, 1);
+    FreeWorkArrays(run, WorkGroup::AfterEdit);
     result.zones = static_cast<int>(made.size());
     result.firstNewColour = made.empty() ? -1 : made.front();
     if (result.shortage) {

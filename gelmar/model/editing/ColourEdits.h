@@ -18,7 +18,7 @@ struct RunState;
 
 // The type after `type` in the order the Type column steps through:
 // MATERIAL, EQUIMAT, BC_SIMPL, BC_FRE_S, BC_FREE, BC_SKY, BC_NOSKY, TRANSMAT.
-int NextColourType(int type);
+ColourType NextColourType(ColourType type);
 // The last rule number of a type (0 for the types that show no rule).
 int LastRuleOfType(int type);
 // Steps the colour's type (every type but MATERIAL and TRANSMAT starts at

@@ -11,6 +11,7 @@
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/SettingKeys.h"
 #include "platform/core/Text1252.h"
 
 #include <algorithm>
@@ -79,6 +80,7 @@ class DataFileReader {
   private:
     enum class Outcome { Go, Stop, Bad, NoMemory };
     Outcome Handle(int key);
+    Outcome Setting(const SettingKey& setting);
     Outcome Colour(int key);
     Outcome Grid(int axis, bool isCount);
     Outcome Block(int key);
@@ -218,12 +220,52 @@ void DataFileReader::AfterLoop()
     ComputeModelExtent(m);
 }
 
+// A general setting: its values are checked against the settings table's
+// ranges and stored only when all of them pass.
+DataFileReader::Outcome DataFileReader::Setting(const SettingKey& setting)
+{
+    double values[2] = {};
+    bool good = true;
+    for (int i = 0; i < setting.ValueCount() && good; ++i) {
+        const SettingValue& v = setting.values[static_cast<std::size_t>(i)];
+        if (v.integer) {
+            int n = 0;
+            good = Int(n);
+            values[i] = n;
+        } else {
+            float f = 0;
+            good = Float(f);
+            values[i] = f;
+        }
+        good = good && IsInSettingRange(v.range, values[i]);
+    }
+    if (!good) {
+        if (!setting.badValueResets)
+            return Outcome::Bad;
+        for (int i = 0; i < setting.ValueCount(); ++i)
+            values[i] = SettingResetValue(setting.values[static_cast<std::size_t>(i)], m_defaults);
+    }
+    if (setting.key == kGrun && m_insert) { // only the scale of the inserted blocks
+        m_insertGridUnit = static_cast<float>(values[0]);
+        return Outcome::Go;
+    }
+    for (int i = 0; i < setting.ValueCount(); ++i) {
+        const SettingValue& v = setting.values[static_cast<std::size_t>(i)];
+        if (v.integer)
+            m_model.*v.integer = static_cast<std::int32_t>(values[i]);
+        else
+            m_model.*v.real = static_cast<float>(values[i]);
+    }
+    // The preview needs nothing after the view angles.
+    return setting.key == kVwpt && m_preview ? Outcome::Stop : Outcome::Go;
+}
+
 DataFileReader::Outcome DataFileReader::Handle(int key)
 {
+    if (const SettingKey* setting = FindSettingKey(key))
+        return Setting(*setting);
     ModelStore& m = m_model;
-    const auto ok = [](bool good) { return good ? Outcome::Go : Outcome::Bad; };
-    int i = 0, j = 0;
-    float f = 0, g = 0;
+    int i = 0;
     switch (key) {
     case kXxxx:
     case kMxdc:
@@ -231,11 +273,6 @@ DataFileReader::Outcome DataFileReader::Handle(int key)
     case kTitl:
         for (char c : Text())
             m.title.push_back(c == '`' ? '\r' : c == '~' ? '\n' : c);
-        return Outcome::Go;
-    case kGrun:
-        if (!Float(f) || !(f > 0))
-            return Outcome::Bad;
-        (m_insert ? m_insertGridUnit : m.gridUnit) = f;
         return Outcome::Go;
     case kNxwi:
     case kNywi:
@@ -248,91 +285,6 @@ DataFileReader::Outcome DataFileReader::Handle(int key)
     case kNblk:
     case kBlok:
         return Block(key);
-    case kVwpt:
-        if (!Float(f) || !Float(g))
-            return Outcome::Bad;
-        m.viewAzimuth = f;
-        m.viewAltitude = g;
-        return m_preview ? Outcome::Stop : Outcome::Go;
-    case kRcls:
-        return ok(SetIntIn(m.rcl, 0, 1));
-    case kLinr:
-        return ok(SetIntIn(m.linearRadiation, 0, 1));
-    case kCcen:
-        return ok(SetIntIn(m.recalcCen, 0, 1));
-    case kHrbl:
-    case kVwfc:
-    case kMxdt:
-    case kMxod:
-    case kMxnd:
-    case kDtas: {
-        if (!Float(f) || !(f >= 0))
-            return Outcome::Bad;
-        float* target[] = {&m.hrBlack,           &m.minViewFactor, &m.maxDeltaT, &m.maxObjectDivergence,
-                           &m.maxNodeDivergence, &m.airspaceDeltaT};
-        const int keysOf[] = {kHrbl, kVwfc, kMxdt, kMxod, kMxnd, kDtas};
-        *target[std::find(keysOf, keysOf + 6, key) - keysOf] = f;
-        return Outcome::Go;
-    }
-    case kRays:
-        return ok(SetIntIn(m.rays, 1, INT32_MAX));
-    case kCycl:
-        return ok(SetIntIn(m.cycles, 1, INT32_MAX));
-    case kIter:
-        return ok(SetIntIn(m.iterations, 1, INT32_MAX));
-    case kStep:
-        return ok(SetIntIn(m.timeStep, 1, INT32_MAX));
-    case kDay0:
-        return ok(SetIntIn(m.day0, 1, INT32_MAX));
-    case kPrec:
-        return ok(SetIntIn(m.startupDuration, 0, INT32_MAX));
-    case kCalc:
-        return ok(SetIntIn(m.calcDuration, 0, INT32_MAX));
-    case kTmin:
-        return ok(Float(m.tmin));
-    case kTmax:
-        return ok(Float(m.tmax));
-    case kTin1:
-        return ok(Float(m.tin1));
-    case kTin2:
-        return ok(Float(m.tin2));
-    case kTsin:
-        return ok(Float(m.tsin));
-    case kQmin:
-        return ok(Float(m.qmin));
-    case kQmax:
-        return ok(Float(m.qmax));
-    case kQin1:
-        return ok(Float(m.qin1));
-    case kQin2:
-        return ok(Float(m.qin2));
-    case kSave:
-        if (!IntIn(i, 0, 1) || !IntIn(j, 1, INT32_MAX))
-            return Outcome::Bad;
-        m.saveResults = i;
-        m.saveFrequency = j;
-        return Outcome::Go;
-    case kRptf:
-        m.reportFrequency = Int(i) && i >= 1 ? i : 1;
-        return Outcome::Go;
-    case kLati:
-        return ok(Float(m.latitude));
-    case kLong:
-        return ok(Float(m.longitude));
-    case kTimz:
-        return ok(Float(m.timeZone));
-    case kRefg:
-        return ok(Float(m.groundReflection));
-    case kRt1z:
-        return ok(Float(m.rot1z));
-    case kRt2x:
-        return ok(Float(m.rot2x));
-    case kRt3z:
-        return ok(Float(m.rot3z));
-    case kAzno:
-        return ok(Float(m.azimuthNorth));
-    case kAlno:
-        return ok(Float(m.altitudeNorth));
     case kUnlk:
         if (!IntIn(i, 0, 255))
             return Outcome::Bad;
@@ -523,8 +475,14 @@ DataFileReader::Outcome DataFileReader::Colour(int key)
             return Outcome::Bad;
         SetDisplayColour(r, a, b, c);
         return Outcome::Go;
-    case kType:
-        return SetIntIn(r.type, 0, kColourTypeCount - 1) ? Outcome::Go : Outcome::Bad;
+    case kType: {
+        // The file holds the type as its number.
+        std::int32_t type = 0;
+        if (!SetIntIn(type, 0, kColourTypeCount - 1))
+            return Outcome::Bad;
+        r.type = static_cast<ColourType>(type);
+        return Outcome::Go;
+    }
     case kRule:
         return SetIntIn(r.rule, 0, kRuleCount - 1) ? Outcome::Go : Outcome::Bad;
     case kName:

@@ -4,8 +4,10 @@
 // shortest exact form.
 #include "common/core/TextFileWriter.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/DataKeys.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/SettingKeys.h"
 #include "platform/core/Text1252.h"
 
 #include <charconv>
@@ -28,13 +30,13 @@ class Writer {
     // A key and its values, separated by blanks; the line is built in a
     // local buffer and appended whole (these lines are short: at most nine
     // numbers).
-    template <typename... Values> void Line(const char* key, Values... values)
+    template <typename... Values> void Line(std::string_view key, Values... values)
     {
         static_assert(sizeof...(Values) <= 9);
         char buf[5 + 9 * 32 + 2];
         char* p = buf;
-        for (const char* k = key; *k; ++k)
-            *p++ = *k;
+        for (char k : key)
+            *p++ = k;
         bool first = true;
         ((first ? void(first = false) : void(*p++ = ' '), p = Value(p, values)), ...);
         *p++ = '\r';
@@ -133,60 +135,32 @@ void Writer::Title()
 
 void Writer::Settings()
 {
-    const ModelStore& m = m_model;
-    // Settings whose reset value comes from the parameter file are always
-    // written, so the file does not depend on the machine's defaults; values
-    // that the reader would refuse are left out.
-    if (m.gridUnit > 0)
-        Real("grun=", m.gridUnit);
-    if (m.linearRadiation == 0 || m.linearRadiation == 1)
-        Int("linr=", m.linearRadiation);
-    if (m.recalcCen == 0 || m.recalcCen == 1)
-        Int("ccen=", m.recalcCen);
-    const std::pair<const char*, float> nonNegative[] = {
-        {"hrbl=", m.hrBlack},           {"vwfc=", m.minViewFactor},
-        {"mxdt=", m.maxDeltaT},         {"mxod=", m.maxObjectDivergence},
-        {"mxnd=", m.maxNodeDivergence}, {"dtas=", m.airspaceDeltaT}};
-    for (const auto& [key, v] : nonNegative)
-        if (v >= 0)
-            Real(key, v);
-    for (const auto& [key, v] :
-         {std::pair{"rays=", m.rays}, std::pair{"cycl=", m.cycles}, std::pair{"iter=", m.iterations}})
-        if (v >= 1)
-            Int(key, v);
-    for (const auto& [key, v] :
-         {std::pair{"tmin=", m.tmin}, std::pair{"tmax=", m.tmax}, std::pair{"tin1=", m.tin1},
-          std::pair{"tin2=", m.tin2}, std::pair{"tsin=", m.tsin}, std::pair{"qmin=", m.qmin},
-          std::pair{"qmax=", m.qmax}, std::pair{"qin1=", m.qin1}, std::pair{"qin2=", m.qin2}})
-        Real(key, v);
-
-    // The other settings where they differ from what a reset gives.
-    if (m.rcl == 1)
-        Int("rcls=", 1);
-    if (m.viewAzimuth != 30.0f || m.viewAltitude != 30.0f)
-        Line("vwpt=", m.viewAzimuth, m.viewAltitude);
-    if (m.timeStep != 600 && m.timeStep >= 1)
-        Int("step=", m.timeStep);
-    if (m.startupDuration != 0 && m.startupDuration >= 0)
-        Int("prec=", m.startupDuration);
-    if (m.calcDuration != 86400 && m.calcDuration >= 0)
-        Int("calc=", m.calcDuration);
-    if (m.day0 != 1 && m.day0 >= 1)
-        Int("day0=", m.day0);
-    if ((m.saveResults != 0 || m.saveFrequency != 1) && (m.saveResults == 0 || m.saveResults == 1) &&
-        m.saveFrequency >= 1)
-        Line("save=", m.saveResults, m.saveFrequency);
-    if (m.reportFrequency != 1)
-        Int("rptf=", m.reportFrequency);
-    const std::pair<const char*, std::pair<float, float>> located[] = {
-        {"lati=", {m.latitude, 50.78f}},   {"long=", {m.longitude, 4.37f}},
-        {"timz=", {m.timeZone, 1.0f}},     {"refg=", {m.groundReflection, 0.2f}},
-        {"rt1z=", {m.rot1z, 0.0f}},        {"rt2x=", {m.rot2x, 0.0f}},
-        {"rt3z=", {m.rot3z, 0.0f}},        {"azno=", {m.azimuthNorth, 0.0f}},
-        {"alno=", {m.altitudeNorth, 0.0f}}};
-    for (const auto& [key, v] : located)
-        if (v.first != v.second)
-            Real(key, v.first);
+    // The settings table's order. A key whose reset value comes from the
+    // parameter file is always written, so the file does not depend on the
+    // machine's defaults; the others only where they differ from their reset
+    // value. A value the reader would refuse leaves its key out.
+    for (const SettingKey& s : SettingKeys()) {
+        const int n = s.ValueCount();
+        bool inRange = true, changed = false;
+        for (int i = 0; i < n; ++i) {
+            const SettingValue& v = s.values[static_cast<std::size_t>(i)];
+            const double value =
+                v.integer ? static_cast<double>(m_model.*v.integer) : static_cast<double>(m_model.*v.real);
+            inRange = inRange && IsInSettingRange(v.range, value);
+            changed = changed || value != v.reset;
+        }
+        if (!inRange || (s.write == SettingWrite::WhenChanged && !changed))
+            continue;
+        // Both values of a two-value line are of one type.
+        const std::string_view key =
+            kDataKeys.substr(static_cast<std::size_t>(s.key) * kDataKeyLength, kDataKeyLength);
+        const SettingValue& a = s.values[0];
+        const SettingValue& b = s.values[1];
+        if (a.integer)
+            n == 1 ? Line(key, m_model.*a.integer) : Line(key, m_model.*a.integer, m_model.*b.integer);
+        else
+            n == 1 ? Line(key, m_model.*a.real) : Line(key, m_model.*a.real, m_model.*b.real);
+    }
 }
 
 void Writer::Grid()

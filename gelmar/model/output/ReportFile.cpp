@@ -244,7 +244,7 @@ void SizeOutputBuffer(ModelStore& model, RunState& run)
     run.work.reportFill = 0;
     run.work.outputIndex.clear();
     if (rows * valid > 0)
-        AllocWorkArray(model, run, kOutputIndexTable, static_cast<kernels::Index>(rows * valid));
+        AllocWorkArray(model, run, WorkArrayKind::OutputIndex, static_cast<kernels::Index>(rows * valid));
 }
 
 bool HasReportItems(ModelStore& model)

@@ -115,7 +115,7 @@ void ComputeViewFactors(ModelStore& model, RunState& run, EngineHost& host, cons
 
 WorkOutcome RunViewFactorWindow(ModelStore& model, RunState& run, EngineHost& host)
 {
-    FreeWorkArrays(run, 0);
+    FreeWorkArrays(run, WorkGroup::Calculation);
     const WorkOutcome outcome = RunGuarded([&host, &model, &run] {
         CheckGridLengths(model);
         RasteriseBlocks(model, run);
@@ -124,7 +124,7 @@ WorkOutcome RunViewFactorWindow(ModelStore& model, RunState& run, EngineHost& ho
                                       run.work.cellColours};
         ComputeViewFactors(model, run, host, cells);
     });
-    FreeWorkArrays(run, 0);
+    FreeWorkArrays(run, WorkGroup::Calculation);
     return outcome;
 }
 

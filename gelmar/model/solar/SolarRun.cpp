@@ -145,8 +145,7 @@ void RunSolarFluxCalculation(ModelStore& model, RunState& run, EngineHost& host)
     ModelStore& m = model;
     CheckGridLengths(m);
     run.step = 0;
-    for (int group = 0; group <= 4; ++group)
-        FreeWorkArrays(run, group);
+    FreeAllWorkArrays(run);
     FindSolarFunctions(model, run, true);
     ResolveFunctionReferences(model, run);
     LoadPropertyTables(model, run);

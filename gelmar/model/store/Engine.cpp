@@ -44,8 +44,8 @@ ColourScale& g_colourScale = g_engine.colourScale;
 
 void ResetModel(Engine& e)
 {
-    FreeWorkArrays(e.run, 1);
-    FreeWorkArrays(e.run, 0);
+    FreeWorkArrays(e.run, WorkGroup::AfterEdit);
+    FreeWorkArrays(e.run, WorkGroup::Calculation);
     e.run.solutionValid = false;
     e.run.calcTime = 0;
     e.run.solarResults = false;
@@ -56,8 +56,8 @@ void ResetModel(Engine& e)
 
 void FreeModel(Engine& e)
 {
-    FreeWorkArrays(e.run, 1);
-    FreeWorkArrays(e.run, 0);
+    FreeWorkArrays(e.run, WorkGroup::AfterEdit);
+    FreeWorkArrays(e.run, WorkGroup::Calculation);
     FreeFaceList(e.view);
     e.view.outlines.Free();
     FreeModel(e.model);

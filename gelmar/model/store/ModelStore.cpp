@@ -3,6 +3,7 @@
 
 #include "common/kernels/AxisLines.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/SettingKeys.h"
 
 #include <cmath>
 
@@ -309,6 +310,11 @@ void ComputeModelExtent(ModelStore& m)
 
 // ---- life cycle ----
 
+ModelStore::ModelStore()
+{
+    ResetSettings(*this, ParameterSet{});
+}
+
 void ResetModel(ModelStore& m, const ParameterSet& p)
 {
     m.title.clear();
@@ -327,20 +333,7 @@ void ResetModel(ModelStore& m, const ParameterSet& p)
     GrowReportItemArray(m, 100);
     GrowControlArray(m, 100);
 
-    m.gridUnit = p.grun;
-    m.linearRadiation = p.linr;
-    m.hrBlack = p.hrbl;
-    m.minViewFactor = p.vwfc;
-    m.rays = p.rays;
-    m.recalcCen = p.ccen;
-    m.cycles = p.cycl;
-    m.iterations = p.iter;
-    m.maxDeltaT = p.mxdt;
-    m.maxObjectDivergence = p.mxod;
-    m.maxNodeDivergence = p.mxnd;
-    m.airspaceDeltaT = p.dtas;
-    m.tmin = p.tmin, m.tmax = p.tmax, m.tin1 = p.tin1, m.tin2 = p.tin2, m.tsin = p.tsin;
-    m.qmin = p.qmin, m.qmax = p.qmax, m.qin1 = p.qin1, m.qin2 = p.qin2;
+    ResetSettings(m, p);
 
     m.blocks.count = 0;
     m.blockBase = 0;
@@ -357,23 +350,6 @@ void ResetModel(ModelStore& m, const ParameterSet& p)
         m.axes[k].n = 0;
         m.origin[k] = 0;
     }
-
-    m.viewAzimuth = 30.0f;
-    m.viewAltitude = 30.0f;
-    m.rcl = 0;
-    m.timeStep = 600;
-    m.startupDuration = 0;
-    m.calcDuration = 86400;
-    m.day0 = 1;
-    m.saveResults = 0;
-    m.saveFrequency = 1;
-    m.reportFrequency = 1;
-    m.latitude = 50.78f;
-    m.longitude = 4.37f;
-    m.timeZone = 1.0f;
-    m.groundReflection = 0.2f;
-    m.rot1z = m.rot2x = m.rot3z = 0;
-    m.azimuthNorth = m.altitudeNorth = 0;
 
     m.sunObstacles[0] = SunObstacleRecord{-180.0f, 180.0f, 0.0f, 5.0f};
     m.sunObstacleCount = 1;

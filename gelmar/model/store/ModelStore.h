@@ -40,7 +40,7 @@ struct ModelStore {
     // Grid.
     std::array<GridAxis, 3> axes;
     std::uint16_t gridCapacity = 0;
-    float gridUnit = 1.0f;
+    float gridUnit; // grun
     float origin[3] = {};
     std::uint16_t clipLo[3] = {};
     std::uint16_t clipHi[3] = {};
@@ -53,9 +53,9 @@ struct ModelStore {
     std::array<ColourRecord, kColourCount> colours;
     RecordArray<BlockRecord, std::uint16_t> blocks;
     std::uint16_t blockBase = 0;
-    std::int32_t rcl = 0;
-    float viewAzimuth = 30.0f;
-    float viewAltitude = 30.0f;
+    std::int32_t rcl;   // rcls
+    float viewAzimuth;  // vwpt, first value
+    float viewAltitude; // vwpt, second value
 
     // Lists.
     RecordArray<NodeBcRecord, std::int32_t> nodeBcs;
@@ -71,33 +71,38 @@ struct ModelStore {
     std::array<VentilationFlowRecord, kMaxVentilationFlows> ventFlows{};
     std::int32_t ventFlowCount = 0;
 
-    // Calculation settings.
-    std::int32_t linearRadiation = 1;   // linr
-    float hrBlack = 5.1f;               // hrbl
-    float minViewFactor = 0.0001f;      // vwfc
-    std::int32_t rays = 100;            // rays
-    std::int32_t recalcCen = 1;         // ccen
-    std::int32_t cycles = 20;           // cycl
-    std::int32_t iterations = 10000;    // iter
-    float maxDeltaT = 0.0001f;          // mxdt
-    float maxObjectDivergence = 0.001f; // mxod
-    float maxNodeDivergence = 1.0f;     // mxnd
-    float airspaceDeltaT = 10.0f;       // dtas
-    float tmin = 0, tmax = 20, tin1 = 1, tin2 = 5, tsin = 0;
-    float qmin = 0, qmax = 50, qin1 = 1, qin2 = 5;
-    std::int32_t timeStep = 600;       // step
-    std::int32_t startupDuration = 0;  // prec
-    std::int32_t calcDuration = 86400; // calc
-    std::int32_t day0 = 1;             // day0
-    std::int32_t saveResults = 0;      // save, first value
-    std::int32_t saveFrequency = 1;    // save, second value
-    std::int32_t reportFrequency = 1;  // rptf
-    float latitude = 50.78f;           // lati
-    float longitude = 4.37f;           // long
-    float timeZone = 1.0f;             // timz
-    float groundReflection = 0.2f;     // refg
-    float rot1z = 0, rot2x = 0, rot3z = 0;
-    float azimuthNorth = 0, altitudeNorth = 0; // azno, alno
+    // Calculation settings; their keys, ranges and reset values are the
+    // settings table's (SettingKeys.h).
+    std::int32_t linearRadiation; // linr
+    float hrBlack;                // hrbl
+    float minViewFactor;          // vwfc
+    std::int32_t rays;            // rays
+    std::int32_t recalcCen;       // ccen
+    std::int32_t cycles;          // cycl
+    std::int32_t iterations;      // iter
+    float maxDeltaT;              // mxdt
+    float maxObjectDivergence;    // mxod
+    float maxNodeDivergence;      // mxnd
+    float airspaceDeltaT;         // dtas
+    float tmin, tmax, tin1, tin2, tsin;
+    float qmin, qmax, qin1, qin2;
+    std::int32_t timeStep;        // step
+    std::int32_t startupDuration; // prec
+    std::int32_t calcDuration;    // calc
+    std::int32_t day0;            // day0
+    std::int32_t saveResults;     // save, first value
+    std::int32_t saveFrequency;   // save, second value
+    std::int32_t reportFrequency; // rptf
+    float latitude;               // lati
+    float longitude;              // long
+    float timeZone;               // timz
+    float groundReflection;       // refg
+    float rot1z, rot2x, rot3z;
+    float azimuthNorth, altitudeNorth; // azno, alno
+
+    // An empty model with every setting at its reset value for the built-in
+    // parameter defaults.
+    ModelStore();
 };
 
 // Transitional: the model of the process's one engine.

@@ -9,7 +9,7 @@ namespace gelmar {
 
 void ReleaseCalculationResults(RunState& run)
 {
-    FreeWorkArrays(run, 1);
+    FreeWorkArrays(run, WorkGroup::AfterEdit);
     run.resultsValid = false;
 }
 

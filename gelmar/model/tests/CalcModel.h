@@ -2,6 +2,7 @@
 // tests: grid widths, colours, blocks and boundary conditions, and a run of
 // the transient calculation with tight stop limits.
 #pragma once
+#include "ModelBuilder.h"
 #include "ModelFixture.h"
 #include "gelmar/model/calc/CalcSystem.h"
 #include "gelmar/model/calc/NodeNumbering.h"
@@ -49,25 +50,13 @@ class CalcTest : public ModelTest {
     static void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy,
                         const std::vector<float>& wz)
     {
-        const std::vector<float>* w[3] = {&wx, &wy, &wz};
-        std::size_t largest = std::max({wx.size(), wy.size(), wz.size()});
-        GrowGridLineArrays(g_model, largest + 1);
-        for (int a = 0; a < 3; ++a) {
-            g_model.axes[a].n = static_cast<std::uint16_t>(w[a]->size());
-            std::copy(w[a]->begin(), w[a]->end(), g_model.axes[a].widths.begin());
-        }
-        ComputeGridCoordinates(g_model);
+        ASSERT_TRUE(BuildGrid(g_model, wx, wy, wz));
     }
     static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
 
-    static ColourRecord& Colour(int c, int type, float lambda = 1.0f)
+    static ColourRecord& Colour(int c, ColourType type, float lambda = 1.0f)
     {
-        ColourRecord& r = g_model.colours[c];
-        r = ColourRecord{};
-        r.inUse = 1;
-        r.type = type;
-        r.lambda = lambda;
-        return r;
+        return DefineColour(g_model, c, type, lambda);
     }
     static ColourRecord& Surface(int c, float temperature, float h)
     {
@@ -78,18 +67,7 @@ class CalcTest : public ModelTest {
     }
     static void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
-        const std::size_t n = g_model.blocks.count;
-        GrowBlockArray(g_model, n + 1);
-        g_model.blocks[n] = BlockRecord{static_cast<std::uint8_t>(colour),
-                                        static_cast<std::uint16_t>(x1),
-                                        static_cast<std::uint16_t>(x2),
-                                        static_cast<std::uint16_t>(y1),
-                                        static_cast<std::uint16_t>(y2),
-                                        static_cast<std::uint16_t>(z1),
-                                        static_cast<std::uint16_t>(z2),
-                                        {},
-                                        0};
-        g_model.blocks.count = static_cast<std::uint16_t>(n + 1);
+        ASSERT_TRUE(AppendBlock(g_model, colour, x1, x2, y1, y2, z1, z2));
     }
     static MaterialBcRecord& FixedMaterial(int colour, float temperature)
     {

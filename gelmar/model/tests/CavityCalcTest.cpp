@@ -160,7 +160,7 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
     constexpr float kGlassLambda = 0.5f;
     struct Case {
         const char* name;
-        int type;
+        ColourType type;
         int linear;
         double hrBlack;
         bool reradiating; // the remainder goes to the extra node

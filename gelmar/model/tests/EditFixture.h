@@ -2,6 +2,7 @@
 // set up a grid and blocks, a host that records the refresh requests, and a
 // brute-force painter of cell colours.
 #pragma once
+#include "ModelBuilder.h"
 #include "ModelFixture.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/UndoRedo.h"
@@ -58,36 +59,13 @@ class EditTest : public ModelTest {
     // Sets the widths of the three axes, the clip box to the whole grid.
     void SetGrid(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z)
     {
-        const std::vector<float>* w[3] = {&x, &y, &z};
-        std::size_t most = 0;
-        for (const auto* v : w)
-            most = std::max(most, v->size());
-        ASSERT_TRUE(GrowGridLineArrays(g_model, std::max<std::size_t>(most, 1)));
-        for (int k = 0; k < 3; ++k) {
-            g_model.axes[k].n = static_cast<std::uint16_t>(w[k]->size());
-            std::copy(w[k]->begin(), w[k]->end(), g_model.axes[k].widths.begin());
-            g_model.clipLo[k] = 0;
-            g_model.clipHi[k] = g_model.axes[k].n;
-        }
-        ComputeGridCoordinates(g_model);
-        ComputeModelExtent(g_model);
+        ASSERT_TRUE(BuildGrid(g_model, x, y, z));
     }
     // A grid of unit cells.
-    void SetUnitGrid(int nx, int ny, int nz)
-    {
-        SetGrid(std::vector<float>(nx, 1.0f), std::vector<float>(ny, 1.0f), std::vector<float>(nz, 1.0f));
-    }
+    void SetUnitGrid(int nx, int ny, int nz) { ASSERT_TRUE(BuildUniformGrid(g_model, nx, ny, nz)); }
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
-        ModelStore& m = g_model;
-        ASSERT_TRUE(GrowBlockArray(m, m.blocks.count + 1u));
-        BlockRecord& b = m.blocks[m.blocks.count++];
-        b = BlockRecord{};
-        b.colour = static_cast<std::uint8_t>(colour);
-        b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
-        b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
-        b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
-        m.colours[b.colour].inUse = 1;
+        ASSERT_TRUE(AppendBlock(g_model, colour, x1, x2, y1, y2, z1, z2));
     }
 
     // Colour of every cell (x fastest), -1 for void, painted block by block.

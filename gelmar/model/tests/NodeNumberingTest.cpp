@@ -141,7 +141,7 @@ TEST_F(NodeNumberingTest, EditFreesTheResultsAndTheEndOfARunKeepsThem)
     EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 0, 0), 0);
     EXPECT_NEAR(T(0, 0, 0), 10.0, 1e-9);
     EXPECT_EQ(g_work.matrix, nullptr);
-    FreeWorkArrays(g_run, 1);
+    FreeWorkArrays(g_run, WorkGroup::AfterEdit);
     EXPECT_TRUE(CellArrayMissing(g_run));
     EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 0, 0), -1);
     EXPECT_TRUE(g_work.solution.empty());

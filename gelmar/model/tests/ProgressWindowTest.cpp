@@ -52,7 +52,7 @@ TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
     EXPECT_FALSE(g_work.solution.empty());
 
     // A window that closed before its run: no result, no message of a code.
-    FreeWorkArrays(g_run, 1);
+    FreeWorkArrays(g_run, WorkGroup::AfterEdit);
     host.windows.clear();
     host.messages.clear();
     host.closeUnrun = true;

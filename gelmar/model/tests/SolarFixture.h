@@ -2,6 +2,7 @@
 // its cell colours and node numbers as the calculation arrays would hold them
 // (every grid point a node), and the solar state reset.
 #pragma once
+#include "ModelBuilder.h"
 #include "ModelFixture.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SunPosition.h"
@@ -24,28 +25,13 @@ class SolarTest : public ModelTest {
     // Cell widths per axis, in grid units.
     void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
     {
-        const std::vector<float>* w[3] = {&wx, &wy, &wz};
-        for (int a = 0; a < 3; ++a) {
-            GridAxis& axis = g_model.axes[a];
-            axis.n = static_cast<std::uint16_t>(w[a]->size());
-            std::copy(w[a]->begin(), w[a]->end(), axis.widths.begin());
-            g_model.clipLo[a] = 0;
-            g_model.clipHi[a] = axis.n;
-        }
-        ComputeGridCoordinates(g_model);
+        ASSERT_TRUE(BuildGrid(g_model, wx, wy, wz));
     }
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
-        BlockRecord b;
-        b.colour = static_cast<std::uint8_t>(colour);
-        b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
-        b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
-        b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
-        ASSERT_TRUE(GrowBlockArray(g_model, g_model.blocks.count + 1u));
-        g_model.blocks[g_model.blocks.count++] = b;
-        g_model.colours[colour].inUse = 1;
+        ASSERT_TRUE(AppendBlock(g_model, colour, x1, x2, y1, y2, z1, z2));
     }
-    ColourRecord& Colour(int c, int type, bool solar = false)
+    ColourRecord& Colour(int c, ColourType type, bool solar = false)
     {
         ColourRecord& r = g_model.colours[c];
         r.type = type;

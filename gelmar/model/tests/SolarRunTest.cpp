@@ -222,7 +222,7 @@ TEST_F(SolarRunTest, SunlitNodeAndFluxFilesAreWrittenAtSaveStepsAndReadBack)
     ReadSolarFluxFile(g_model, g_run, Host(), 3600 * 4);
     EXPECT_EQ(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), 0.0f);
     // An edit frees the node numbers: the solar state lets go of them too.
-    FreeWorkArrays(g_run, 1);
+    FreeWorkArrays(g_run, WorkGroup::AfterEdit);
     EXPECT_TRUE(g_solar.grid.nodeIndex.empty());
     EXPECT_EQ(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), 0.0f);
 }

@@ -303,7 +303,7 @@ TEST_F(TableEditsTest, InsertedFilesFollowTheFocusedBlockInTheirOwnPlace)
 TEST_F(TableEditsTest, TypesAndRulesStepInTheirOrder)
 {
     std::vector<int> order;
-    int type = MATERIAL;
+    ColourType type = MATERIAL;
     for (int i = 0; i < 8; ++i) {
         order.push_back(type);
         type = NextColourType(type);

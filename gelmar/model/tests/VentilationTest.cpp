@@ -241,7 +241,7 @@ class SingleCavityTest : public VentilationTest {
     {
         EvaluateVentilationFlows(g_model, g_run, true);
         int passes = 0;
-        while (StepVentilationNetwork(g_model, g_run, Host()) != 1)
+        while (StepVentilationNetwork(g_model, g_run, Host()) != VentilationPass::Settled)
             ASSERT_LT(++passes, 5);
         EndVentilationStep(g_model, g_run);
         g_run.stepLength = g_model.timeStep;
@@ -289,10 +289,10 @@ TEST_F(SingleCavityTest, DivergesOnlyWhenTheNodeJumpsByAMillion)
 {
     g_work.solution.assign(4, 5.0);
     g_model.colours[3].qConvective = 1e5f; // about 4500 C: far, but no jump of 1e6
-    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), 0);
+    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), VentilationPass::GoingOn);
     EXPECT_EQ(g_work.solution, std::vector<double>(4, 5.0));
     g_model.colours[3].qConvective = 1e9f; // a jump of about 4.5e7
-    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), 2);
+    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), VentilationPass::Diverging);
     EXPECT_EQ(g_work.solution, std::vector<double>(4, 0.0));
 }
 

@@ -254,12 +254,12 @@ void PrepareVentilationNetwork(ModelStore& model, RunState& run)
     }
 }
 
-int StepVentilationNetwork(ModelStore& model, RunState& run, EngineHost& host)
+VentilationPass StepVentilationNetwork(ModelStore& model, RunState& run, EngineHost& host)
 {
     Network& net = run.network;
     const int size = net.size;
     if (size == 0)
-        return 1;
+        return VentilationPass::Settled;
     const int step = run.step;
     for (int m = 0; m < size; ++m)
         std::fill(net.rows[static_cast<std::size_t>(m)], net.rows[static_cast<std::size_t>(m)] + size, 0.0);
@@ -286,12 +286,12 @@ int StepVentilationNetwork(ModelStore& model, RunState& run, EngineHost& host)
     }
     if (diverging) {
         std::fill(run.work.solution.begin(), run.work.solution.end(), 0.0);
-        return 2;
+        return VentilationPass::Diverging;
     }
     for (int m = 0; m < size; ++m)
         net.Value(m, kLastPass) = net.Value(m, kSolution);
     if (settled)
-        return 1;
+        return VentilationPass::Settled;
     for (ColourRecord& c : model.colours) {
         const int m = c.working.ventilationNode;
         if (!NetworkHolds(run, m))
@@ -300,7 +300,7 @@ int StepVentilationNetwork(ModelStore& model, RunState& run, EngineHost& host)
         (c.type == BC_FRE_S ? c.temperature : c.airTemperature) = t;
         c.working.airFixed = 1;
     }
-    return 0;
+    return VentilationPass::GoingOn;
 }
 
 void EndVentilationStep(ModelStore& model, RunState& run)

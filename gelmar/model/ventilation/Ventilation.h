@@ -60,11 +60,14 @@ void EvaluateVentilationFlows(ModelStore& model, RunState& run, bool keepPreviou
 // air nodes of their own, numbers the receiving cavities and allocates the
 // network.
 void PrepareVentilationNetwork(ModelStore& model, RunState& run);
-// One pass of the network: 0 going on (the cavities' air temperatures are
-// now held for the next thermal solve), 1 settled (every node within mxdt
-// of the previous pass), 2 diverging (every node jumped by 1e6 or more; the
-// thermal solution is zeroed). A singular system raises error 8.
-int StepVentilationNetwork(ModelStore& model, RunState& run, EngineHost& host);
+// How one pass of the network ended.
+enum class VentilationPass {
+    GoingOn,   // the cavities' air temperatures are now held for the next thermal solve
+    Settled,   // every node within mxdt of the previous pass (or no network)
+    Diverging, // every node jumped by 1e6 or more; the thermal solution is zeroed
+};
+// One pass of the network. A singular system raises error 8.
+VentilationPass StepVentilationNetwork(ModelStore& model, RunState& run, EngineHost& host);
 // End of a time step: the network's time levels move on.
 void EndVentilationStep(ModelStore& model, RunState& run);
 void FreeVentilationMatrix(RunState& run);

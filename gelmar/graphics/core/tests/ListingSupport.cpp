@@ -51,7 +51,7 @@ BlockRecord& AddBlock(ModelStore& m, int colour, int x1, int x2, int y1, int y2,
     return b;
 }
 
-ColourRecord& UseColour(ModelStore& m, int n, int type, const std::string& name)
+ColourRecord& UseColour(ModelStore& m, int n, ColourType type, const std::string& name)
 {
     ColourRecord& c = m.colours[static_cast<std::size_t>(n)];
     c.inUse = 1;

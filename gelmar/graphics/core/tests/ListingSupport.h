@@ -22,7 +22,7 @@ std::unique_ptr<ModelStore> NewStore();
 // Sets the cell widths of an axis and its grid-line coordinates.
 void SetAxis(ModelStore& m, int axis, std::initializer_list<float> widths);
 BlockRecord& AddBlock(ModelStore& m, int colour, int x1, int x2, int y1, int y2, int z1, int z2);
-ColourRecord& UseColour(ModelStore& m, int n, int type, const std::string& name);
+ColourRecord& UseColour(ModelStore& m, int n, ColourType type, const std::string& name);
 
 struct ShownListing {
     std::string text;

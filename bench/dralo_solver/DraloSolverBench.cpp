@@ -144,26 +144,23 @@ void BM_DraloSolver(benchmark::State& state)
         }
 
         // Timed: the factor and that many iterations from zero.
-        std::fill(run.temperature.begin(), run.temperature.end(), 0.0);
-        kernels::SolverState timed;
-        auto tOurs = Clock::now();
-        dralo::FactorIncompleteCholesky(run, host);
-        kernels::SolveConjugateGradient(*run.matrix, run.factor, run.rhs.data(), run.temperature.data(), run.work,
-                                        timed, {needed, 0, 0, 0}, hooks);
-        const double ours = Seconds(tOurs);
+        auto timedSolve = [&] {
+            std::fill(run.temperature.begin(), run.temperature.end(), 0.0);
+            kernels::SolverState timed;
+            auto t0 = Clock::now();
+            dralo::FactorIncompleteCholesky(run, host);
+            kernels::SolveConjugateGradient(*run.matrix, run.factor, run.rhs.data(), run.temperature.data(),
+                                            run.work, timed, {needed, 0, 0, 0}, hooks);
+            return Seconds(t0);
+        };
+        const double ours = timedSolve();
         const double ourError = MaxDifference(run.temperature, reference);
 
         // The same on one thread, as Eigen runs here: on a machine that
         // other processes keep busy a team's threads wait for each other.
         const int threads = run.work.team.Size();
         run.work.team = kernels::ThreadTeam(1);
-        std::fill(run.temperature.begin(), run.temperature.end(), 0.0);
-        kernels::SolverState single;
-        auto tSingle = Clock::now();
-        dralo::FactorIncompleteCholesky(run, host);
-        kernels::SolveConjugateGradient(*run.matrix, run.factor, run.rhs.data(), run.temperature.data(), run.work,
-                                        single, {needed, 0, 0, 0}, hooks);
-        const double oneThread = Seconds(tSingle);
+        const double oneThread = timedSolve();
 
         const Eigen::Index rows = run.equations;
         const Eigen::SparseMatrix<double> ea = bench::EigenMatrixOf(*run.matrix);

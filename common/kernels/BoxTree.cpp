@@ -53,9 +53,10 @@ void BoxTree<Coord>::AddBox(std::int32_t payload, Coord x1, Coord y1, Coord z1, 
     m_root = -1;
 }
 
-template <class Coord> void BoxTree<Coord>::Build()
+template <class Coord> void BoxTree<Coord>::Build(int axes)
 {
     m_root = -1;
+    m_axes = std::clamp(axes, 1, 3);
     if (m_items.size() <= kScanLimit) {
         return;
     }
@@ -126,7 +127,7 @@ std::int32_t BoxTree<Coord>::BuildRange(std::size_t lo, std::size_t hi, int axis
         extent.lo[a] = item.lo[a];
         extent.hi[a] = item.hi[a];
     }
-    const int next = axis == 2 ? 0 : axis + 1;
+    const int next = NextAxis(axis);
     const std::pair<std::size_t, std::size_t> ranges[2] = {{lo, mid}, {mid + 1, hi + 1}}; // half-open
     for (int side = 0; side < 2; ++side) {
         const auto [first, end] = ranges[side];

@@ -84,7 +84,6 @@ double CrossedStringsExchange(const ViewSegment& a, const ViewSegment& b)
 
 SegmentScene::SegmentScene(std::span<const ViewSegment> segments) : m_segments(segments)
 {
-    double total = 0;
     if (!m_tree.Init(segments.size())) {
         throw std::bad_alloc();
     }
@@ -92,10 +91,8 @@ SegmentScene::SegmentScene(std::span<const ViewSegment> segments) : m_segments(s
         const ViewSegment& s = segments[n];
         m_tree.AddBox(static_cast<std::int32_t>(n), Below(std::min(s.x1, s.x2)), Below(std::min(s.y1, s.y2)), 0.0f,
                       Above(std::max(s.x1, s.x2)), Above(std::max(s.y1, s.y2)), 0.0f);
-        total += Length(s);
     }
-    m_tree.Build();
-    m_pieceLength = segments.empty() || !(total > 0) ? 1.0 : 2.0 * total / double(segments.size());
+    m_tree.Build(2); // the boxes all lie in the plane z = 0
 }
 
 bool SegmentScene::IsBlocked(double ax, double ay, double bx, double by, std::size_t skip1, std::size_t skip2) const
@@ -113,28 +110,11 @@ bool SegmentScene::IsBlocked(double ax, double ay, double bx, double by, std::si
         return OppositeStrict(Orientation(ax, ay, bx, by, s.x1, s.y1), Orientation(ax, ay, bx, by, s.x2, s.y2)) &&
                OppositeStrict(Orientation(s.x1, s.y1, s.x2, s.y2, ax, ay), Orientation(s.x1, s.y1, s.x2, s.y2, bx, by));
     };
-    // The box of a long slanted ray spans far more segments than the ray
-    // meets: ask the tree piece by piece along it, the pieces' boxes about
-    // two segment lengths across in their narrower direction (an axis-
-    // parallel ray is one thin box), at most 8 of them.
-    const double narrow = std::min(std::abs(bx - ax), std::abs(by - ay));
-    const int pieces = std::clamp(static_cast<int>(narrow / m_pieceLength) + 1, 1, 8);
-    for (int p = 0; p < pieces; ++p) {
-        const double t0 = double(p) / pieces, t1 = double(p + 1) / pieces;
-        const double x0 = ax + t0 * (bx - ax), y0 = ay + t0 * (by - ay);
-        const double x1 = ax + t1 * (bx - ax), y1 = ay + t1 * (by - ay);
-        const float lo[3] = {Below(std::min(x0, x1)), Below(std::min(y0, y1)), 0.0f};
-        const float hi[3] = {Above(std::max(x0, x1)), Above(std::max(y0, y1)), 0.0f};
-        bool blocked = false;
-        m_tree.VisitOverlaps(lo, hi, [&](std::int32_t id) {
-            blocked = blocks(id);
-            return !blocked;
-        });
-        if (blocked) {
-            return true;
-        }
-    }
-    return false;
+    // Only the segments whose boxes lie along the ray, not all those in the
+    // ray's bounding box, which for a long slanted ray is most of the zone.
+    const double a[3] = {ax, ay, 0.0};
+    const double b[3] = {bx, by, 0.0};
+    return !m_tree.VisitAlongSegment(a, b, [&](std::int32_t id) { return !blocks(id); });
 }
 
 double ComputeSegmentPairViewFactor(const SegmentScene& scene, std::size_t i, std::size_t j,

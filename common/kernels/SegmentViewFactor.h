@@ -48,7 +48,6 @@ class SegmentScene {
   private:
     std::span<const ViewSegment> m_segments;
     CFloatBoxTree m_tree;
-    double m_pieceLength = 1.0; // length of the ray pieces asked of the tree
 };
 
 // The stored value of pair (i, j): |X| times the share of the pair's rays

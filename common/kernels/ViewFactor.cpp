@@ -1,6 +1,8 @@
 // Analytic rectangle and segment view factors and the obstruction rays.
 #include "common/kernels/ViewFactor.h"
 
+#include "common/kernels/SegmentViewFactor.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -136,15 +138,23 @@ Segment ToSegment(const ViewFactorFace& f, int thinAxis)
     return {f.lo[pa], f.hi[pa], f.lo[pb], f.hi[pb], side};
 }
 
-// Crossed strings for two parallel segments at plane distance d, spans
-// [u1, u2] and [v1, v2] along them.
-double ParallelStripFactor(double d, double u1, double u2, double v1, double v2)
+// The segment in the plane's (a, b) coordinates: a face on an a side is
+// flat in a, one on a b side flat in b.
+ViewSegment PlaneSegment(const Segment& s)
 {
-    const double d2 = d * d;
-    auto len = [d2](double t) { return std::sqrt(t * t + d2); };
-    return 0.5 * std::fabs(len(v2 - u1) - len(v1 - u1) - len(v2 - u2) + len(v1 - u2));
+    return s.side < 2 ? ViewSegment{s.a1, s.b1, s.a1, s.b2} : ViewSegment{s.a1, s.b1, s.a2, s.b1};
 }
 
+// Crossed strings between two faces of the plane (parallel or
+// perpendicular), whole, as the visibility tests below let them see each
+// other.
+double StripExchange(const Segment& s1, const Segment& s2)
+{
+    return CrossedStringsExchange(PlaneSegment(s1), PlaneSegment(s2));
+}
+
+// Perpendicular strips: visible when each lies at least partly in front of
+// the other's side.
 double PerpendicularStripFactor(Segment s1, Segment s2)
 {
     // Face 1 on a b side (flat in b), face 2 on an a side (flat in a).
@@ -165,17 +175,7 @@ double PerpendicularStripFactor(Segment s1, Segment s2)
     if (s2.side == 1 && !(a2 < s1.a2)) {
         return 0.0;
     }
-    double p = (a2 - s1.a1) * (a2 - s1.a1);
-    double q = (a2 - s1.a2) * (a2 - s1.a2);
-    double r = (b1 - s2.b1) * (b1 - s2.b1);
-    double s = (b1 - s2.b2) * (b1 - s2.b2);
-    if (p > q) {
-        std::swap(p, q);
-    }
-    if (r > s) {
-        std::swap(r, s);
-    }
-    return 0.5 * std::fabs(std::sqrt(s + p) + std::sqrt(r + q) - std::sqrt(s + q) - std::sqrt(r + p));
+    return StripExchange(s1, s2);
 }
 
 } // namespace
@@ -306,14 +306,14 @@ double UnobstructedSegmentExchange(const ViewFactorFace& f1, const ViewFactorFac
         if ((s1.side == 0 && !(a2 < a1)) || (s1.side == 1 && !(a2 > a1))) {
             return 0.0;
         }
-        return ParallelStripFactor(a1 - a2, s1.b1, s1.b2, s2.b1, s2.b2);
+        return StripExchange(s1, s2);
     }
     const double b1 = s1.b1;
     const double b2 = s2.b1;
     if ((s1.side == 2 && !(b2 < b1)) || (s1.side == 3 && !(b2 > b1))) {
         return 0.0;
     }
-    return ParallelStripFactor(b1 - b2, s1.a1, s1.a2, s2.a1, s2.a2);
+    return StripExchange(s1, s2);
 }
 
 ObstructionScene::ObstructionScene(std::span<const ViewFactorFace> faces) : m_faces(faces)

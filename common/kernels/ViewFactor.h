@@ -46,7 +46,8 @@ double RectangleFactorTermB(double a, double b, double c);
 // lie on the same side or face away from each other.
 double UnobstructedRectangleExchange(const ViewFactorFace& f1, const ViewFactorFace& f2);
 // Unobstructed L1*F12 of the two faces seen as segments in the plane normal
-// to thinAxis, in grid units; 0 when they cannot see each other.
+// to thinAxis, in grid units (the crossed strings of the two whole
+// segments); 0 when they cannot see each other.
 double UnobstructedSegmentExchange(const ViewFactorFace& f1, const ViewFactorFace& f2, int thinAxis);
 
 // The faces of one zone with a box tree over them (payload: face index).

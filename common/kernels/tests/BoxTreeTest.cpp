@@ -3,6 +3,7 @@
 #include "common/kernels/BoxTree.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -173,6 +174,108 @@ TEST(BoxTree, VisitStopsWhenAsked)
     seen = 0;
     EXPECT_TRUE(tree.VisitOverlaps(lo, hi, [&](std::int32_t) { return ++seen > 0; }));
     EXPECT_EQ(seen, 500);
+    // A walk along the diagonal, through many of the boxes, stops the same way.
+    const double a[3] = {0, 0, 0};
+    const double b[3] = {100, 100, 100};
+    seen = 0;
+    EXPECT_FALSE(tree.VisitAlongSegment(a, b, [&](std::int32_t) { return ++seen < 3; }));
+    EXPECT_EQ(seen, 3);
+}
+
+// Whether the segment from a to b meets the closed box (Liang-Barsky).
+template <class Coord> bool SegmentMeetsBox(const TestBox<Coord>& box, const double (&a)[3], const double (&b)[3])
+{
+    double t0 = 0.0;
+    double t1 = 1.0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double d = b[axis] - a[axis];
+        const double lo = double(box.lo[axis]);
+        const double hi = double(box.hi[axis]);
+        if (d == 0.0) {
+            if (a[axis] < lo || a[axis] > hi) {
+                return false;
+            }
+            continue;
+        }
+        const double ta = std::min((lo - a[axis]) / d, (hi - a[axis]) / d);
+        const double tb = std::max((lo - a[axis]) / d, (hi - a[axis]) / d);
+        t0 = std::max(t0, ta);
+        t1 = std::min(t1, tb);
+    }
+    return t0 <= t1;
+}
+
+// Segment walks through scanned and built trees, of boxes in space (three
+// split axes) and of flat boxes in the plane z = 0 (two split axes): every
+// box the segment meets is visited, no box far from it is, and a flat tree
+// answers box queries as the brute force does.
+TEST(BoxTree, SegmentVisitsEveryBoxItMeetsAndFewOthers)
+{
+    struct Case {
+        std::size_t count;
+        bool flat;
+    };
+    std::mt19937 gen(11);
+    std::uniform_real_distribution<double> pos(-5.0, 75.0);
+    for (const Case c : {Case{30, false}, Case{30, true}, Case{800, false}, Case{800, true}}) {
+        SCOPED_TRACE(testing::Message() << c.count << (c.flat ? " flat" : " in space"));
+        std::vector<TestBox<float>> boxes = RandomBoxes<float>(c.count, gen);
+        if (c.flat) {
+            for (TestBox<float>& b : boxes) {
+                b.lo[2] = b.hi[2] = 0.0f;
+            }
+        }
+        BoxTree<float> tree;
+        ASSERT_TRUE(tree.Init(boxes.size()));
+        for (std::size_t n = 0; n < boxes.size(); ++n) {
+            const TestBox<float>& b = boxes[n];
+            tree.AddBox(static_cast<std::int32_t>(n), b.lo[0], b.lo[1], b.lo[2], b.hi[0], b.hi[1], b.hi[2]);
+        }
+        tree.Build(c.flat ? 2 : 3);
+        std::size_t visits = 0;
+        std::size_t meets = 0;
+        for (int q = 0; q < 300; ++q) {
+            double a[3] = {pos(gen), pos(gen), c.flat ? 0.0 : pos(gen)};
+            // Every third segment is axis-parallel, some of them along box faces.
+            double b[3] = {pos(gen), pos(gen), c.flat ? 0.0 : pos(gen)};
+            if (q % 3 == 0) {
+                b[0] = a[0] = std::round(a[0]);
+                b[2] = a[2] = std::round(a[2]);
+            }
+            std::vector<bool> visited(boxes.size(), false);
+            EXPECT_TRUE(tree.VisitAlongSegment(a, b, [&](std::int32_t id) {
+                visited[static_cast<std::size_t>(id)] = true;
+                ++visits;
+                return true;
+            }));
+            for (std::size_t n = 0; n < boxes.size(); ++n) {
+                const bool meet = SegmentMeetsBox(boxes[n], a, b);
+                meets += meet ? 1 : 0;
+                if (meet) {
+                    EXPECT_TRUE(visited[n]) << "box " << n << " missed by segment " << q;
+                }
+                // A visited box lies at least within the segment's bounding box.
+                if (visited[n]) {
+                    for (int axis = 0; axis < 3; ++axis) {
+                        EXPECT_LE(double(boxes[n].lo[axis]), std::max(a[axis], b[axis]) + 1e-6);
+                        EXPECT_GE(double(boxes[n].hi[axis]), std::min(a[axis], b[axis]) - 1e-6);
+                    }
+                }
+            }
+            if (c.flat && c.count > BoxTree<float>::kScanLimit) {
+                const TestBox<float> box{{float(std::min(a[0], b[0])), float(std::min(a[1], b[1])), 0.0f},
+                                         {float(std::max(a[0], b[0])), float(std::max(a[1], b[1])), 0.0f}};
+                std::vector<std::int32_t> out(boxes.size());
+                const std::size_t n = tree.QueryOverlaps(out, box.lo[0], box.lo[1], box.lo[2], box.hi[0],
+                                                         box.hi[1], box.hi[2]);
+                out.resize(n);
+                std::sort(out.begin(), out.end());
+                EXPECT_EQ(out, BruteForce(boxes, box));
+            }
+        }
+        // Boxes within rounding of a segment may be visited as well, but not many.
+        EXPECT_LE(visits, meets + meets / 100 + 5);
+    }
 }
 
 } // namespace

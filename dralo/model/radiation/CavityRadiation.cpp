@@ -42,7 +42,9 @@ void WriteViewFile(const CavityRadiation& r)
         if (z.diagonal.empty()) {
             continue;
         }
-        std::fwrite(z.couplings.data(), sizeof(double), z.couplings.size(), f);
+        if (!z.couplings.empty()) { // a zone of one segment has no pairs (and no array to write from)
+            std::fwrite(z.couplings.data(), sizeof(double), z.couplings.size(), f);
+        }
         for (std::size_t k = 0; k < z.diagonal.size(); ++k) {
             const double v[4] = {z.diagonal[k], z.halfEmission[k], z.environment[k], z.environmentRhs[k]};
             std::fwrite(v, sizeof(double), 4, f);
@@ -123,6 +125,10 @@ void ComputeViewFactors(const BitmapModel& m, const Mesh& mesh, CavityRadiation&
     }
     EscPoll poll(host, 2000);
     const double pixel = m.pixs / 16.0; // metres per 1/16 pixel
+    // View factors of the zones done so far, and the count last shown: the
+    // read-out moves every 10000 pairs and shows the total at the end.
+    long long earlierZones = 0;
+    long long shown = 0;
     for (RadiationZone& z : r.zones) {
         z.firstEquation = static_cast<std::int32_t>(equations);
         equations += z.NodeCount();
@@ -155,8 +161,16 @@ void ComputeViewFactors(const BitmapModel& m, const Mesh& mesh, CavityRadiation&
         kernels::PairLoopOptions options;
         options.threads = threads;
         // The pair loop reports every 2000 pairs.
-        options.poll = [&](std::size_t) { CheckEscAbort(host); };
+        options.poll = [&](std::size_t done) {
+            CheckEscAbort(host);
+            const long long count = earlierZones + static_cast<long long>(done);
+            if (count / 10000 != shown / 10000) {
+                shown = count;
+                host.ShowViewFactorCount(count);
+            }
+        };
         kernels::ComputeSegmentZoneViewFactors(segments, settings, z.couplings, options);
+        earlierZones += static_cast<long long>(z.couplings.size());
         kernels::NormaliseViewFactorRows(z.couplings, lengths, [&] { poll.Step(); });
         for (std::size_t i = 0; i < z.segments.size(); ++i) {
             RadiationSegment& s = z.segments[i];
@@ -188,6 +202,7 @@ void ComputeViewFactors(const BitmapModel& m, const Mesh& mesh, CavityRadiation&
         }
         ComputeZoneAirCouplings(m, z);
     }
+    host.ShowViewFactorCount(earlierZones);
     r.present.assign(r.zones.size(), ZoneCoefficients());
     std::vector<double> none;
     UpdateViewFactors(m, mesh, r, none);

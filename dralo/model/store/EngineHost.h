@@ -54,11 +54,13 @@ class EngineHost {
     // and returns once it has closed. A host without windows runs the work.
     virtual void RunCalculationWindow(const std::function<void()>& work) { work(); }
     // Read-outs of the calculation window: the cycle (which blanks the
-    // solver's read-outs), the number of equations, the number of triangles
-    // and the solver's read-outs.
+    // solver's read-outs), the number of equations, the number of triangles,
+    // the view factors computed and the solver's read-outs.
     virtual void ShowCycle(int /*cycle*/) {}
     virtual void ShowNodeCount(long long /*equations*/) {}
     virtual void ShowTriangleCount(long long /*triangles*/) {}
+    // The number of view factors computed so far, over all radiation zones.
+    virtual void ShowViewFactorCount(long long /*viewFactors*/) {}
     virtual void ShowSolverProgress(const SolverReadouts& /*readouts*/) {}
     // The rules changed a colour's values between cycles: the open Colours
     // and Border U Values tables refill and repaint themselves.

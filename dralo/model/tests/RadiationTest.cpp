@@ -1,11 +1,16 @@
 // Cavity radiation: the rows of a square cavity against a dense radiosity
-// network of its catalogue view factors, non-linear radiation at small
-// differences against linear radiation with hrbl = 4 sigma T³, a zero
-// `hrbl` with non-linear radiation, and a closed cavity in a calculated wall
-// (rows summing to one, thread-count independence, heat in = heat out).
+// network of its catalogue view factors, the unseen share of sky, no-sky and
+// transparent zones and the air node of a convection-only zone against hand
+// networks, non-linear radiation at small differences against linear
+// radiation with hrbl = 4 sigma T³, a zero `hrbl` with non-linear radiation,
+// the view-factor read-out and Esc in the view factors, and a closed cavity
+// in a calculated wall (rows summing to one, thread-count independence,
+// heat in = heat out).
 #include "common/kernels/SymmetricMatrix.h"
 #include "common/kernels/SymmetricPattern.h"
 #include "dralo/model/calc/Assembly.h"
+#include "dralo/model/calc/HeatFlows.h"
+#include "dralo/model/calc/Solver.h"
 #include "dralo/model/radiation/CavityRadiation.h"
 #include "dralo/model/reports/TextReports.h"
 #include "dralo/model/results/MeshResults.h"
@@ -13,7 +18,9 @@
 
 #include <Eigen/Dense>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace dralo::test {
 namespace {
@@ -25,44 +32,60 @@ std::size_t U(std::int64_t i)
     return static_cast<std::size_t>(i);
 }
 
-// A square cavity of side 10 pixels (160 in 1/16 pixel) whose four sides
-// are segments with end points of their own, counter-clockwise so that
-// each faces the inside; side k is held at temperature t[k].
-struct SquareCavity {
+// A surface of a radiation zone: a segment (1/16 pixel) with end points of
+// its own, held at temperature t; it faces the side to its left. A material
+// colour equal to the zone's boundary colour makes it transparent.
+struct Side {
+    int x1, y1, x2, y2;
+    double t;
+    float eps;
+    bool transparent = false;
+};
+
+// One radiation zone of the given sides and type (boundary colour 9, side k
+// of material colour 10 + k), its equations after the 2n fixed end points.
+struct ZoneFixture {
     BitmapModel m;
     Mesh mesh;
     CavityRadiation radiation;
-    std::int64_t equations = 8;
+    std::int64_t points = 0;
+    std::int64_t equations = 0;
     std::vector<std::uint8_t> kind;
     std::vector<float> fixedT;
 
-    explicit SquareCavity(const std::array<double, 4>& t, const std::array<float, 4>& eps)
+    // prepare sets the colours' values before the zone is formed.
+    explicit ZoneFixture(const std::vector<Side>& sides, int type = BC_FREE,
+                         const std::function<void(BitmapModel&)>& prepare = {}, EngineHost* recorder = nullptr,
+                         unsigned threads = 0)
     {
         m.pixs = 0.001f;
         m.calc.hrbl = 5.1f;
         m.calc.vwfc = 1e-9f;
-        const int x[5] = {0, 160, 160, 0, 0}, y[5] = {0, 0, 160, 160, 0};
-        m.colours[9].type = BC_FREE;
+        m.colours[9].type = static_cast<std::uint8_t>(type);
         m.colours[9].hcon = 0;
-        mesh.zoneEdges = {4};
-        for (int k = 0; k < 4; ++k) {
-            mesh.points.push_back({x[k], y[k]});
-            mesh.points.push_back({x[k + 1], y[k + 1]});
+        mesh.zoneEdges = {static_cast<std::int32_t>(sides.size())};
+        for (std::size_t k = 0; k < sides.size(); ++k) {
+            const Side& side = sides[k];
+            mesh.points.push_back({side.x1, side.y1});
+            mesh.points.push_back({side.x2, side.y2});
             BorderEdge e;
-            e.start = 2 * k, e.end = 2 * k + 1;
-            e.material = static_cast<std::uint8_t>(10 + k);
+            e.start = static_cast<std::int32_t>(2 * k), e.end = static_cast<std::int32_t>(2 * k + 1);
+            e.material = static_cast<std::uint8_t>(side.transparent ? 9 : 10 + k % 100);
             e.boundary = 9;
             e.zone = 0;
             mesh.borders.push_back(e);
-            m.colours[U(10 + k)].epsi = eps[U(k)];
+            m.colours[10 + k % 100].epsi = side.eps;
         }
+        points = equations = static_cast<std::int64_t>(mesh.points.size());
+        if (prepare)
+            prepare(m);
         NullEngineHost host;
-        ComputeViewFactors(m, mesh, radiation, equations, host);
+        ComputeViewFactors(m, mesh, radiation, equations, recorder ? *recorder : host, threads);
         kind.assign(U(equations), kNodeFree);
         fixedT.assign(U(equations), 0.0f);
-        for (int k = 0; k < 8; ++k) {
+        for (std::int64_t k = 0; k < points; ++k) {
             kind[U(k)] = kNodeFixed;
-            fixedT[U(k)] = static_cast<float>(t[U(k / 2)]);
+            fixedT[U(k)] = static_cast<float>(sides[U(k / 2)].t);
         }
     }
 
@@ -71,7 +94,7 @@ struct SquareCavity {
     {
         UpdateViewFactors(m, mesh, radiation, previous);
         const kernels::SymmetricPattern pattern = kernels::BuildSymmetricPattern(
-            equations, 8,
+            equations, points,
             [&](auto&& link) {
                 for (std::int64_t i = 1; i < equations; ++i)
                     for (std::int64_t j = 0; j < i; ++j)
@@ -81,21 +104,38 @@ struct SquareCavity {
         kernels::SymmetricMatrix a(pattern);
         std::vector<double> b(U(equations), 0.0);
         AssembleRadiation(radiation, kind, fixedT, a, b);
-        const Eigen::Index n = equations - 8;
+        const Eigen::Index n = equations - points;
         Eigen::MatrixXd dense(n, n);
         Eigen::VectorXd rhs(n);
         for (Eigen::Index i = 0; i < n; ++i) {
-            rhs(i) = b[U(i + 8)];
-            dense(i, i) = a.Diagonal()[U(i + 8)];
+            rhs(i) = b[U(i + points)];
+            dense(i, i) = a.Diagonal()[U(i + points)];
             for (Eigen::Index j = 0; j < i; ++j)
-                dense(i, j) = dense(j, i) = a.Element(i + 8, j + 8);
+                dense(i, j) = dense(j, i) = a.Element(i + points, j + points);
         }
         // The air node without convection and the environment node of a
         // closed cavity carry nothing: unit rows.
-        for (Eigen::Index i = 4; i < n; ++i)
+        for (Eigen::Index i = 0; i < n; ++i)
             if (dense(i, i) == 0)
                 dense(i, i) = 1;
         return dense.ldlt().solve(rhs);
+    }
+};
+
+// A square cavity of side 10 pixels (160 in 1/16 pixel) whose four sides
+// face the inside; side k is held at temperature t[k].
+std::vector<Side> SquareSides(const std::array<double, 4>& t, const std::array<float, 4>& eps)
+{
+    const int x[5] = {0, 160, 160, 0, 0}, y[5] = {0, 0, 160, 160, 0};
+    std::vector<Side> sides;
+    for (std::size_t k = 0; k < 4; ++k)
+        sides.push_back({x[k], y[k], x[k + 1], y[k + 1], t[k], eps[k]});
+    return sides;
+}
+
+struct SquareCavity : ZoneFixture {
+    SquareCavity(const std::array<double, 4>& t, const std::array<float, 4>& eps) : ZoneFixture(SquareSides(t, eps))
+    {
     }
 };
 
@@ -168,19 +208,220 @@ TEST(CavityRadiation, NonLinearAtSmallDifferencesApproachesLinearWith4SigmaT3)
     }
 }
 
+// Where the share of the surroundings a surface does not see goes.
+enum class Unseen { Sky, Nowhere, FloatingNode };
+
+// Radiosities (as temperatures) of surfaces of equal area A by the network
+// A e_i/(1-e_i) h (T_i - J_i) = sum_j A F_ij h (J_i - J_j) + A (1 - sum_j F_ij) h (J_i - T_u),
+// T_u being the sky's temperature, an environment node that only these
+// exchanges hold (the last unknown), or no exchange at all.
+Eigen::VectorXd UnseenNetwork(const Eigen::MatrixXd& f, const std::vector<Side>& sides, double area, double h,
+                              Unseen unseen, double sky)
+{
+    const Eigen::Index n = f.rows();
+    const Eigen::Index size = unseen == Unseen::FloatingNode ? n + 1 : n;
+    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(size, size);
+    Eigen::VectorXd b = Eigen::VectorXd::Zero(size);
+    for (Eigen::Index i = 0; i < n; ++i) {
+        const Side& side = sides[U(i)];
+        const double e = side.transparent ? 0.0 : side.eps;
+        const double surface = area * e / (1 - e) * h;
+        a(i, i) += surface;
+        b(i) += surface * side.t;
+        for (Eigen::Index j = 0; j < n; ++j) {
+            a(i, i) += area * f(i, j) * h;
+            a(i, j) -= area * f(i, j) * h;
+        }
+        const double rest = area * (1 - f.row(i).sum()) * h;
+        if (unseen == Unseen::Sky) {
+            a(i, i) += rest;
+            b(i) += rest * sky;
+        } else if (unseen == Unseen::FloatingNode) {
+            a(i, i) += rest;
+            a(i, n) -= rest;
+            a(n, n) += rest;
+            a(n, i) -= rest;
+        }
+    }
+    return a.fullPivLu().solve(b);
+}
+
+// Two strips of 10 pixels facing each other at 10 pixels: each sees
+// sqrt(2) - 1 of the other and the rest of the surroundings.
+std::vector<Side> FacingStrips(double t1, float e1, double t2, float e2, bool secondTransparent = false)
+{
+    return {{0, 0, 160, 0, t1, e1}, {160, 160, 0, 160, t2, e2, secondTransparent}};
+}
+
+TEST(CavityRadiation, TheUnseenShareGoesWhereTheZoneTypeSendsIt)
+{
+    struct Case {
+        const char* name;
+        int type;
+        Unseen unseen;
+        std::vector<Side> sides;
+    };
+    // The pixel size is a float: the segments' area is 10 of its pixels.
+    const double h = double(5.1f), area = 10 * double(0.001f), sky = -10.0;
+    const double f = std::sqrt(2.0) - 1.0;
+    const Case cases[] = {
+        {"sky", BC_SKY, Unseen::Sky, FacingStrips(20, 0.9f, 5, 0.6f)},
+        {"no sky", BC_NOSKY, Unseen::Nowhere, FacingStrips(20, 0.9f, 5, 0.6f)},
+        {"transparent boundary", TRANSMAT, Unseen::FloatingNode, FacingStrips(20, 0.9f, 5, 0.6f)},
+        {"one side transparent", TRANSMAT, Unseen::FloatingNode, FacingStrips(20, 0.9f, 5, 0.6f, true)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ZoneFixture zone(c.sides, c.type, [&](BitmapModel& m) { m.colours[9].trad = static_cast<float>(sky); });
+        // Two segment nodes, and the environment node of a transparent boundary.
+        ASSERT_EQ(zone.equations, 4 + 2 + (c.unseen == Unseen::FloatingNode ? 1 : 0));
+        const Eigen::VectorXd j = zone.Solve();
+        Eigen::MatrixXd views(2, 2);
+        views << 0, f, f, 0;
+        const Eigen::VectorXd reference = UnseenNetwork(views, c.sides, area, h, c.unseen, sky);
+        ASSERT_EQ(j.size(), reference.size());
+        for (Eigen::Index i = 0; i < j.size(); ++i)
+            EXPECT_NEAR(j(i), reference(i), 1e-8) << "node " << i;
+
+        // Heat given off by each surface, and what the surroundings take.
+        double q[2];
+        double unseenTakes = 0;
+        for (int i = 0; i < 2; ++i) {
+            const Side& side = c.sides[U(i)];
+            const double e = side.transparent ? 0.0 : side.eps;
+            q[i] = area * e / (1 - e) * h * (side.t - j(i));
+            if (c.unseen == Unseen::Sky)
+                unseenTakes += area * (1 - f) * h * (j(i) - sky);
+        }
+        EXPECT_NEAR(q[0] + q[1], unseenTakes, 1e-9);
+        if (c.type == BC_NOSKY) {
+            // In series: both surface resistances and the space between.
+            const double e1 = 0.9f, e2 = 0.6f;
+            const double r = (1 - e1) / (area * e1 * h) + 1 / (area * f * h) + (1 - e2) / (area * e2 * h);
+            EXPECT_NEAR(q[0], (20 - 5) / r, 1e-9);
+        }
+        if (c.sides[1].transparent) {
+            // A transparent surface neither emits nor absorbs: nothing leaves the other.
+            EXPECT_NEAR(q[0], 0.0, 1e-12);
+            EXPECT_EQ(zone.radiation.zones[0].segments[1].emissivity, 0.0f);
+        }
+    }
+}
+
+TEST(CavityRadiation, NonLinearSkyRadiationReachesTheFourthPowerLaw)
+{
+    // One surface at 20 °C under a sky at -10 °C sees nothing else: once the
+    // cycles settle it gives off A e sigma (T⁴ - Tsky⁴), whatever `hrbl` is.
+    const double t = 20, sky = -10, kelvin = 273.16;
+    const float e = 0.9f;
+    for (float hrbl : {5.1f, 0.0f}) {
+        SCOPED_TRACE(hrbl);
+        ZoneFixture zone({{0, 0, 160, 0, t, e}}, BC_SKY, [&](BitmapModel& m) {
+            m.colours[9].trad = static_cast<float>(sky);
+            m.calc.hrbl = hrbl;
+            m.calc.linr = 0;
+        });
+        ASSERT_EQ(zone.equations, 2 + 1);
+        std::vector<double> previous(3, t);
+        for (int cycle = 0; cycle < 40; ++cycle) {
+            const Eigen::VectorXd j = zone.Solve(previous);
+            ASSERT_TRUE(std::isfinite(j(0)));
+            previous[2] = j(0);
+        }
+        const double area = 10 * double(0.001f);
+        const double tk = t + kelvin, jk = previous[2] + kelvin, sk = sky + kelvin;
+        const double given = area * e / (1 - e) * kSigma * (std::pow(tk, 4) - std::pow(jk, 4));
+        const double expected = area * e * kSigma * (std::pow(tk, 4) - std::pow(sk, 4));
+        EXPECT_NEAR(given, expected, 1e-9 * expected);
+    }
+}
+
+TEST(CavityRadiation, AFreeCavityWithoutRadiationHoldsOnlyItsAirNode)
+{
+    // hglo 3 on four sides of 0.01 m at 20, 5, -3 and 12 °C; 2 W/m go into
+    // the air, whose temperature balances what the sides take.
+    const std::array<double, 4> t = {20, 5, -3, 12};
+    const double h = 3.0, area = 10 * double(0.001f), input = 2.0;
+    ZoneFixture zone(SquareSides(t, {0.9f, 0.9f, 0.9f, 0.9f}), BC_FRE_S, [&](BitmapModel& m) {
+        m.colours[9].hglo = static_cast<float>(h);
+        m.colours[9].qcon = static_cast<float>(input);
+    });
+    ASSERT_EQ(zone.equations, 8 + 1); // the air node only
+    const Eigen::VectorXd air = zone.Solve();
+    const double expected = (h * area * (20 + 5 - 3 + 12) + input) / (4 * h * area);
+    EXPECT_NEAR(air(0), expected, 1e-9);
+    double taken = 0;
+    for (double side : t)
+        taken += h * area * (air(0) - side);
+    EXPECT_NEAR(taken, input, 1e-9);
+    for (const RadiationSegment& s : zone.radiation.zones[0].segments) {
+        EXPECT_EQ(s.emissivity, 1.0f);
+        EXPECT_EQ(s.halfEmission, 0.0);
+    }
+}
+
+// Keeps the view-factor read-outs; with escAfter set, Esc is down once that
+// many were shown.
+class ViewFactorReadoutHost : public NullEngineHost {
+  public:
+    void ShowViewFactorCount(long long count) override { counts.push_back(count); }
+    bool EscPressed() override { return escAfter > 0 && counts.size() >= escAfter; }
+    std::vector<long long> counts;
+    std::size_t escAfter = 0;
+};
+
+// A square of 100 pixels whose sides are cut into `pieces` segments each.
+std::vector<Side> DividedSquare(int pieces)
+{
+    const int x[5] = {0, 1600, 1600, 0, 0}, y[5] = {0, 0, 1600, 1600, 0};
+    std::vector<Side> sides;
+    for (int k = 0; k < 4; ++k) {
+        for (int p = 0; p < pieces; ++p) {
+            auto at = [&](const int (&c)[5], int q) { return c[k] + (c[k + 1] - c[k]) * q / pieces; };
+            sides.push_back({at(x, p), at(y, p), at(x, p + 1), at(y, p + 1), 10.0, 0.9f});
+        }
+    }
+    return sides;
+}
+
+TEST(CavityRadiation, TheViewFactorCountIsShownEvery10000PairsAndAtTheEnd)
+{
+    // 400 segments: 79800 pairs, polled every 2000 on one thread.
+    ViewFactorReadoutHost host;
+    ZoneFixture zone(DividedSquare(100), BC_FREE, {}, &host, 1);
+    const std::vector<long long> expected = {10000, 20000, 30000, 40000, 50000, 60000, 70000, 79800};
+    EXPECT_EQ(host.counts, expected);
+
+    // A zone of one segment has no pairs; the count still ends the step.
+    ViewFactorReadoutHost single;
+    ZoneFixture one({{0, 0, 160, 0, 10.0, 0.9f}}, BC_FREE, {}, &single, 1);
+    EXPECT_EQ(single.counts, std::vector<long long>{0});
+    // Its whole surroundings are unseen: -A per unit of h.
+    EXPECT_DOUBLE_EQ(one.radiation.zones[0].segments[0].environment, -10 * double(0.001f));
+}
+
+TEST(CavityRadiation, EscInTheViewFactorsStopsThemAtTheNextPoll)
+{
+    ViewFactorReadoutHost host;
+    host.escAfter = 1;
+    EXPECT_THROW(ZoneFixture(DividedSquare(100), BC_FREE, {}, &host, 1), EscAbort);
+    EXPECT_EQ(host.counts, std::vector<long long>{10000});
+}
+
 class CavityCalcTest : public CalcTest {
   protected:
     // 40 x 40 pixels of λ 1 between 20 °C and 0 °C, a 12 x 8 pixel cavity of
-    // a free-cavity colour without convection in the middle.
-    void DrawCavity();
+    // a free-cavity colour without convection in the middle; or a wall `wide`
+    // x `high` pixels with the cavity [x0, x1) x [y0, y1) and the mesh size.
+    void DrawCavity(int wide = 40, int high = 40, std::array<int, 4> cavity = {15, 16, 27, 24}, float mesh = 3);
 };
 
-void CavityCalcTest::DrawCavity()
+void CavityCalcTest::DrawCavity(int wide, int high, std::array<int, 4> cavity, float mesh)
 {
-    AllocatePixels(model, 42, 40, 1);
-    Fill(0, 0, 1, 40, 2);
-    Fill(41, 0, 42, 40, 3);
-    Fill(15, 16, 27, 24, 5);
+    AllocatePixels(model, wide + 2, high, 1);
+    Fill(0, 0, 1, high, 2);
+    Fill(wide + 1, 0, wide + 2, high, 3);
+    Fill(cavity[0], cavity[1], cavity[2], cavity[3], 5);
     Finish();
     model.pixs = 0.001f;
     Material(1, 1.0f);
@@ -191,7 +432,7 @@ void CavityCalcTest::DrawCavity()
     model.colours[5].qcon = 0;
     model.colours[1].epsi = 0.9f;
     model.calc.rays = 200;
-    MeshSize(3);
+    MeshSize(mesh);
 }
 
 TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
@@ -240,6 +481,42 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
     const RadiationZone& z = one.zones[0];
     for (std::size_t k = 0; k < z.segments.size(); ++k)
         EXPECT_EQ(z.segments[k].environment, 0.0) << "segment " << k << " sees outside the cavity";
+}
+
+TEST_F(CavityCalcTest, EscInTheViewFactorsEndsTheRunWithoutResultFiles)
+{
+    // A cavity of 60 x 60 pixels in a finer mesh: 240 segments, 28680 pairs;
+    // Esc is down from the first read-out on, at 10000 pairs.
+    DrawCavity(80, 80, {11, 10, 71, 70}, 1);
+    model.calc.linr = 0; // a finished step would write view.tmp
+    for (const char* name : {kSolutionFileName, kFlowFileName, kFluxFileName, "view.tmp"})
+        std::remove(name);
+
+    ViewFactorReadoutHost esc;
+    esc.escAfter = 1;
+    WorkOutcome outcome;
+    {
+        // On one thread the calculation polls after every 2000 pairs.
+        const char* before = std::getenv("SUITE_THREADS");
+        const std::string saved = before ? before : "";
+        setenv("SUITE_THREADS", "1", 1);
+        outcome = RunCalculation(model, run, startup, esc, true);
+        if (before)
+            setenv("SUITE_THREADS", saved.c_str(), 1);
+        else
+            unsetenv("SUITE_THREADS");
+    }
+    EXPECT_FALSE(outcome.normal);
+    EXPECT_FALSE(outcome.error.has_value()) << outcome.error->Message();
+    EXPECT_EQ(esc.counts, std::vector<long long>{10000}) << "the read-out stops with the pairs";
+    for (const char* name : {kSolutionFileName, kFlowFileName, kFluxFileName, "view.tmp"})
+        EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    EXPECT_TRUE(run.mesh.points.empty()) << "the work arrays are released";
+
+    // The same model then calculates to the end.
+    const WorkOutcome again = Calculate(false);
+    ASSERT_TRUE(again.normal) << (again.error ? again.error->Message() : "Esc");
+    EXPECT_TRUE(std::filesystem::exists(kFlowFileName));
 }
 
 TEST_F(CavityCalcTest, ReportsOfAModelWithACavity)

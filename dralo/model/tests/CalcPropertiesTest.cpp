@@ -11,6 +11,10 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <new>
+#include <set>
+#include <stdexcept>
 
 namespace dralo::test {
 namespace {
@@ -212,6 +216,74 @@ TEST_F(CalcPropertiesTest, EscInTheSolveKeepsTheSolutionAndWritesNoFlows)
     EXPECT_TRUE(run.mesh.points.empty()) << "the work arrays are released";
     // The solution written is a valid start for the next run.
     LoadResults();
+}
+
+// Memory runs out at the n-th progress step of the run: the step throws what
+// a failed allocation throws.
+class OutOfMemoryHost : public RecordingHost {
+  public:
+    void StepProgress() override
+    {
+        if (++steps == failAt) {
+            if (lengthError)
+                throw std::length_error("vector");
+            throw std::bad_alloc();
+        }
+    }
+    long failAt = 0; // 0: never
+    bool lengthError = false;
+    long steps = 0;
+};
+
+TEST_F(CalcPropertiesTest, MemoryRunningOutAnywhereInTheRunIsErrorOneAndLeavesNoPartFile)
+{
+    const char* const files[] = {kMeshFileName, kSolutionFileName, kFlowFileName, kFluxFileName};
+    auto removeResults = [&] {
+        for (const char* f : files)
+            std::remove(f);
+    };
+    // The uninterrupted run: its steps and its files.
+    Draw();
+    removeResults();
+    OutOfMemoryHost counter;
+    ASSERT_EQ(RunCalcSystem(model, run, undo, startup, counter, true), CalcResult::Done);
+    const long steps = counter.steps;
+    ASSERT_GT(steps, 20);
+    std::map<std::string, std::string> complete;
+    for (const char* f : files)
+        complete[f] = ReadBytes(f);
+
+    // Failures spread over the run, from the model check to the flux
+    // densities: each ends the run with error 1 and its message; the
+    // arrays go; a result file is either the whole file of the full run or
+    // not there.
+    std::set<std::string> stagesReached;
+    const int kPoints = 16;
+    for (int k = 0; k <= kPoints; ++k) {
+        const long at = 1 + (steps - 1) * k / kPoints;
+        SCOPED_TRACE(at);
+        Draw();
+        removeResults();
+        OutOfMemoryHost failing;
+        failing.failAt = at;
+        failing.lengthError = k % 2 == 1;
+        EXPECT_EQ(RunCalcSystem(model, run, undo, startup, failing, true), CalcResult::Failed);
+        ASSERT_EQ(failing.messages.size(), 1u);
+        EXPECT_EQ(failing.messages[0], kMsgNoMemory);
+        EXPECT_TRUE(run.mesh.points.empty());
+        EXPECT_EQ(run.matrix, nullptr);
+        EXPECT_TRUE(run.temperature.empty());
+        std::string present;
+        for (const char* f : files)
+            if (std::filesystem::exists(f)) {
+                EXPECT_EQ(ReadBytes(f), complete[f]) << f;
+                present += std::string(f) + " ";
+            }
+        EXPECT_FALSE(std::filesystem::exists(kFluxFileName)) << "the last file follows the last step";
+        stagesReached.insert(present);
+    }
+    // Failures before the mesh file, after it and after the solution file.
+    EXPECT_GE(stagesReached.size(), 3u);
 }
 
 TEST_F(CalcPropertiesTest, SolutionFilesThatDoNotFitGiveZeroStartValues)

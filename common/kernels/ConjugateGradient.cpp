@@ -25,6 +25,14 @@ double DirectionAndProduct(const SymmetricMatrix& a, bool first, double beta, do
 {
     const SymmetricPattern& pat = a.Pattern();
     const Index rows = pat.RowCount();
+    partials.assign(BlockCount(rows), 0.0);
+    // p·z of the rows [from, end), added in row order.
+    auto blockDot = [&](Index from, Index end, Index block) {
+        double sum = 0.0;
+        for (Index n = from; n < end; ++n)
+            sum += p[n] * z[n];
+        partials[block] = sum;
+    };
     if (OnOneThread(team, rows)) {
         const LowerPosition* start = pat.RowStarts();
         const Column* col = pat.Columns();
@@ -40,20 +48,18 @@ double DirectionAndProduct(const SymmetricMatrix& a, bool first, double beta, do
             }
             z[n] = sum;
         }
+        ForEachBlock(rows, nullptr, blockDot);
     } else {
         ForEachBlock(rows, team, [&](Index from, Index end, Index) {
             for (Index n = from; n < end; ++n)
                 p[n] = first ? z[n] : z[n] + beta * p[n];
         });
-        ForEachBlock(rows, team, [&](Index from, Index end, Index) { MultiplyMatrixVectorRows(a, p, z, from, end); });
+        // Each block's products are summed while they are still in the cache.
+        ForEachBlock(rows, team, [&](Index from, Index end, Index block) {
+            MultiplyMatrixVectorRows(a, p, z, from, end);
+            blockDot(from, end, block);
+        });
     }
-    partials.assign(BlockCount(rows), 0.0);
-    ForEachBlock(rows, team, [&](Index from, Index end, Index block) {
-        double sum = 0.0;
-        for (Index n = from; n < end; ++n)
-            sum += p[n] * z[n];
-        partials[block] = sum;
-    });
     return SumInOrder(partials);
 }
 

@@ -11,6 +11,7 @@
 #include "common/kernels/VectorOps.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace kernels {
@@ -84,6 +85,33 @@ double Update(Index rows, double alpha, const double* p, const double* q, double
     return largest;
 }
 
+// z = M⁻¹·r; returns r·z. On the team or alone, as SolverWork says.
+double Precondition(const IncompleteCholeskyFactor& factor, const double* r, double* z, SolverWork& work,
+                    const EscCheck& esc)
+{
+    ThreadTeam* team = &work.team;
+    const SymmetricPattern& pattern = factor.Pattern();
+    // Both ways are one and the same loop here.
+    if (OnOneThread(team, pattern.GridRowCount()) || pattern.Schedule().LevelCount() <= 1) {
+        ApplyPreconditionerForward(factor, r, z, esc, team);
+        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, team);
+        PollEsc(esc);
+        return rho;
+    }
+    const long phase = work.substitutionCount++ % std::max(2, work.retimeInterval);
+    const bool timed = phase < 2;
+    const bool alone = timed ? phase == 1 : work.aloneSeconds < work.teamSeconds;
+    ThreadTeam* on = alone ? nullptr : team;
+    const auto started = std::chrono::steady_clock::now();
+    ApplyPreconditionerForward(factor, r, z, esc, on);
+    const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, on);
+    if (timed)
+        (alone ? work.aloneSeconds : work.teamSeconds) =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    PollEsc(esc);
+    return rho;
+}
+
 } // namespace
 
 SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCholeskyFactor& factor,
@@ -126,9 +154,7 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
         ++state.iterations;
         show();
 
-        ApplyPreconditionerForward(factor, r, z, esc, team);
-        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, team);
-        PollEsc(esc);
+        const double rho = Precondition(factor, r, z, work, esc);
         const double beta = first || rhoPrevious == 0.0 ? 0.0 : rho / rhoPrevious;
         rhoPrevious = rho;
         const double pap = DirectionAndProduct(a, first, beta, p, z, work.partials, team);

@@ -26,19 +26,19 @@
 // Run times are the best of a few runs: other processes on the machine only
 // ever make a run slower.
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
+#include "bench/BenchSupport.h"
 #include "gelmar/model/calc/Assembly.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/calc/Solver.h"
 #include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/calc/WorkArrays.h"
-
-#include "bench/BenchSupport.h"
-#include "bench/EigenReference.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "common/kernels/Parallel.h"
+#include "bench/EigenReference.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -68,7 +68,7 @@ double Seconds(Clock::time_point since)
 void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
 {
     const std::size_t n = g_model.blocks.count;
-    GrowBlockArray(n + 1);
+    GrowBlockArray(g_model, n + 1);
     BlockRecord& b = g_model.blocks[n];
     b = BlockRecord{};
     b.colour = static_cast<std::uint8_t>(colour);
@@ -85,13 +85,13 @@ void BuildModel(int n)
 {
     ResetModel();
     ModelStore& m = g_model;
-    GrowGridLineArrays(n + 3);
+    GrowGridLineArrays(g_model, n + 3);
     for (int a = 0; a < 3; ++a) {
         const int cells = a == 0 ? n + 2 : n;
         m.axes[a].n = static_cast<std::uint16_t>(cells);
         std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + cells, 0.01f);
     }
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     auto colour = [&](int c, int type, float lambda) -> ColourRecord& {
         ColourRecord& r = m.colours[c];
         r = ColourRecord{};
@@ -122,26 +122,26 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
     for (auto _ : state) {
         BuildModel(n);
         g_run = RunState{};
-        RasteriseBlocks();
-        ResolveFunctionReferences();
-        PrepareConductivities();
+        RasteriseBlocks(g_model, g_run);
+        ResolveFunctionReferences(g_model, g_run);
+        PrepareConductivities(g_model, g_run);
         auto tPattern = Clock::now();
-        BuildNodeNumbering();
-        BuildMatrixPattern();
+        BuildNodeNumbering(g_model, g_run, Host());
+        BuildMatrixPattern(g_model, g_run, Host());
         const double pattern = Seconds(tPattern);
-        EvaluateColourFunctions(true);
+        EvaluateColourFunctions(g_model, g_run, true);
 
         // The fastest of three steady assemblies.
         double assembly = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
-            AssembleEquations(0);
+            AssembleEquations(g_model, g_run, Host(), 0);
             assembly = std::min(assembly, Seconds(t0));
         }
-        ClearSolution();
+        ClearSolution(g_run);
         auto tSolve = Clock::now();
-        FactoriseIncompleteCholesky();
-        SolveConjugateGradient();
+        FactoriseIncompleteCholesky(g_run, Host());
+        SolveConjugateGradient(g_model, g_run, Host());
         const double solve = Seconds(tSolve);
         const int iterations = g_run.solver.iterations;
 
@@ -151,12 +151,12 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
         g_work.keptRhs = g_work.rhs;
         g_run.step = 2;
         g_run.stepLength = g_model.timeStep;
-        EvaluateColourFunctions(true);
+        EvaluateColourFunctions(g_model, g_run, true);
         double transient = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             g_work.keptRhs = g_work.rhs;
             auto t0 = Clock::now();
-            AssembleEquations(2);
+            AssembleEquations(g_model, g_run, Host(), 2);
             transient = std::min(transient, Seconds(t0));
         }
 
@@ -168,8 +168,8 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
         state.counters["assembly_vs_solve"] = assembly / solve;
         state.counters["transient_assembly_vs_solve"] = transient / solve;
         state.counters["pattern_vs_solve"] = pattern / solve;
-        FreeWorkArrays(0);
-        FreeWorkArrays(1);
+        FreeWorkArrays(g_run, 0);
+        FreeWorkArrays(g_run, 1);
     }
 }
 
@@ -230,7 +230,7 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
         g_model.calcDuration = 0;
         g_model.saveResults = 1;
         const std::string file = "bridge.glm";
-        if (!WriteDataFile(file)) {
+        if (!WriteDataFile(g_model, file)) {
             state.SkipWithError("cannot write the model file");
             return;
         }
@@ -244,13 +244,13 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
 
         // The same system here, solved tightly as the reference.
         g_run = RunState{};
-        RasteriseBlocks();
-        ResolveFunctionReferences();
-        PrepareConductivities();
-        BuildNodeNumbering();
-        BuildMatrixPattern();
-        EvaluateColourFunctions(true);
-        AssembleEquations(0);
+        RasteriseBlocks(g_model, g_run);
+        ResolveFunctionReferences(g_model, g_run);
+        PrepareConductivities(g_model, g_run);
+        BuildNodeNumbering(g_model, g_run, Host());
+        BuildMatrixPattern(g_model, g_run, Host());
+        EvaluateColourFunctions(g_model, g_run, true);
+        AssembleEquations(g_model, g_run, Host(), 0);
         const kernels::Index rows = g_work.rowCount;
         std::vector<double> reference(rows, 0.0);
         {
@@ -272,7 +272,7 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
             double value = 0;
             int i = 0, j = 0, k = 0;
             if (in >> value >> i >> j >> k) {
-                const std::int32_t node = GetNodeIndex(i, j, k);
+                const std::int32_t node = GetNodeIndex(g_model, g_work, i, j, k);
                 if (node >= 0 && node < rows)
                     run[node] = value;
             }
@@ -293,8 +293,8 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
         state.counters["whole_run_vs_eigen"] = all.seconds / eigen;
         state.counters["peak_bytes_per_node"] = double(std::max(all.peakBytes, one.peakBytes)) /
                                                 double(g_work.gridNodeCount);
-        FreeWorkArrays(0);
-        FreeWorkArrays(1);
+        FreeWorkArrays(g_run, 0);
+        FreeWorkArrays(g_run, 1);
     }
 }
 

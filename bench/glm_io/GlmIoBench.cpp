@@ -2,11 +2,11 @@
 // axis), each reported as a ratio against reading the same bytes with a
 // plain fgets line loop measured in the same run. SUITE_BENCH_SMALL=1 takes a
 // small model.
+#include "bench/BenchSupport.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
-
-#include "bench/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -31,7 +31,7 @@ void PrepareModel()
     const std::size_t cells = bench::Small() ? 100 : 10000;
     const std::size_t blocks = bench::Small() ? 1000 : 65535;
     gelmar::ResetModel();
-    gelmar::GrowGridLineArrays(cells + 100);
+    gelmar::GrowGridLineArrays(gelmar::g_model, cells + 100);
     for (gelmar::GridAxis& a : gelmar::g_model.axes) {
         a.n = static_cast<std::uint16_t>(cells);
         for (std::size_t i = 0; i < cells; ++i)
@@ -41,7 +41,7 @@ void PrepareModel()
         gelmar::g_model.colours[c].inUse = 1;
         gelmar::g_model.colours[c].name = "Colour " + std::to_string(c);
     }
-    gelmar::GrowBlockArray(blocks);
+    gelmar::GrowBlockArray(gelmar::g_model, blocks);
     gelmar::g_model.blocks.count = static_cast<std::uint16_t>(blocks);
     for (std::size_t b = 0; b < blocks; ++b) {
         gelmar::BlockRecord& r = gelmar::g_model.blocks[b];
@@ -53,7 +53,7 @@ void PrepareModel()
         r.z1 = static_cast<std::uint16_t>((b * 7) % cells);
         r.z2 = static_cast<std::uint16_t>(r.z1 + 1);
     }
-    gelmar::WriteDataFile(kPath);
+    gelmar::WriteDataFile(gelmar::g_model, kPath);
 }
 
 // The reference: every line of the file through fgets.
@@ -91,7 +91,8 @@ void BM_ReadDataFile(benchmark::State& state)
     PrepareModel();
     RunAgainstLineLoop(state, [] {
         gelmar::g_model.dataFilePath = kPath;
-        if (!gelmar::ReadDataFile(false, false))
+        if (!gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
+                                  gelmar::g_parameters, gelmar::Host()))
             std::abort();
     });
     gelmar::SetHost(nullptr);
@@ -102,9 +103,10 @@ void BM_WriteDataFile(benchmark::State& state)
 {
     PrepareModel();
     gelmar::g_model.dataFilePath = kPath;
-    gelmar::ReadDataFile(false, false);
+    gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
+                         gelmar::g_parameters, gelmar::Host());
     RunAgainstLineLoop(state, [] {
-        if (!gelmar::WriteDataFile(kOutPath))
+        if (!gelmar::WriteDataFile(gelmar::g_model, kOutPath))
             std::abort();
     });
 }

@@ -19,6 +19,7 @@
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <benchmark/benchmark.h>
@@ -40,7 +41,7 @@ double Seconds(Clock::time_point since)
 void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
 {
     const std::size_t n = g_model.blocks.count;
-    GrowBlockArray(n + 1);
+    GrowBlockArray(g_model, n + 1);
     BlockRecord& b = g_model.blocks[n];
     b = BlockRecord{};
     b.colour = static_cast<std::uint8_t>(colour);
@@ -56,15 +57,15 @@ void BuildModel(int n)
     ResetModel();
     ModelStore& m = g_model;
     m.dataFilePath = "model.glm";
-    GrowGridLineArrays(n + 1);
+    GrowGridLineArrays(g_model, n + 1);
     for (int a = 0; a < 3; ++a) {
         m.axes[a].n = static_cast<std::uint16_t>(n);
         std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + n, 0.01f);
         m.clipLo[a] = 0;
         m.clipHi[a] = static_cast<std::uint16_t>(n);
     }
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     auto colour = [&](int c, int type, float lambda, COLORREF rgb) -> ColourRecord& {
         ColourRecord& r = m.colours[c];
         r = ColourRecord{};
@@ -83,29 +84,29 @@ void BuildModel(int n)
     AddBlock(3, 0, 1, 0, n, 0, n);
     AddBlock(4, n - 1, n, 0, n, 0, n);
     m.timeStep = 3600;
-    m.calcTime = 0;
+    g_run.calcTime = 0;
 }
 
 // A smooth field over 0..20 °C: falling across x with waves along y and z.
 void WriteAnalyticStep()
 {
-    RasteriseBlocks();
-    BuildNodeNumbering();
+    RasteriseBlocks(g_model, g_run);
+    BuildNodeNumbering(g_model, g_run, Host());
     g_work.solution.assign(static_cast<std::size_t>(g_work.rowCount), 0.0);
     const ModelStore& m = g_model;
     const double size = m.extent[0];
     for (int i = 0; i <= m.axes[0].n; ++i)
         for (int j = 0; j <= m.axes[1].n; ++j)
             for (int k = 0; k <= m.axes[2].n; ++k) {
-                const std::int32_t node = GetNodeIndex(i, j, k);
+                const std::int32_t node = GetNodeIndex(g_model, g_work, i, j, k);
                 if (node < 0)
                     continue;
                 const double x = i * 0.01 / size, y = j * 0.01 / size, z = k * 0.01 / size;
                 g_work.solution[static_cast<std::size_t>(node)] =
                     20.0 * (1.0 - x) + 2.5 * std::sin(6.0 * y) * std::cos(5.0 * z);
             }
-    UpdateColourTemperatureRanges();
-    WriteSolutionFile();
+    UpdateColourTemperatureRanges(g_model, g_run);
+    WriteSolutionFile(g_model, g_run);
 }
 
 struct Camera {
@@ -166,7 +167,7 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         double read = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
-            if (!ReadSolutionFile(0))
+            if (!ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
                 state.SkipWithError("the step file could not be read back");
             read = std::min(read, Seconds(t0));
         }
@@ -176,7 +177,7 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
             scale.entries.push_back({static_cast<std::uint8_t>(e * 17),
                                      static_cast<std::uint8_t>(255 - e * 17),
                                      static_cast<std::uint8_t>(128)});
-        const PictureSource source(g_model, g_work, g_solar, scale);
+        const PictureSource source(g_model, g_run, g_view.faces, scale);
         kernels::MemoryRaster raster(w, h);
         Picture picture;
         picture.settings.temperature = {0.0f, 20.0f, 1.0f, 5.0f, {RGB(255, 255, 255), 1}, {RGB(0, 0, 0), 1}};
@@ -187,12 +188,12 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
 
         // (a) A section through the middle: the clip box's upper z face.
         g_model.clipHi[2] = static_cast<std::uint16_t>(n / 2);
-        ComputeModelExtent();
+        ComputeModelExtent(g_model);
         g_model.clipCoord[0] = 0, g_model.clipCoord[1] = g_model.extent[0];
         g_model.clipCoord[2] = 0, g_model.clipCoord[3] = g_model.extent[1];
         g_model.clipCoord[4] = 0, g_model.clipCoord[5] = static_cast<float>(g_model.extent[2] * 0.5);
-        CollectBlockFaces();
-        BuildVisibleFaceList();
+        CollectBlockFaces(g_model, g_view);
+        BuildVisibleFaceList(g_model, g_view);
         picture.projection = 6;
         picture.settings.objectLines = false;
         picture.sectionView.SetSectionFullWindow(6, g_model.clipCoord);
@@ -206,9 +207,9 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
 
         // (b) The perspective of the whole model.
         g_model.clipHi[2] = static_cast<std::uint16_t>(n);
-        ComputeModelExtent();
-        CollectBlockFaces();
-        BuildVisibleFaceList();
+        ComputeModelExtent(g_model);
+        CollectBlockFaces(g_model, g_view);
+        BuildVisibleFaceList(g_model, g_view);
         picture.projection = 0;
         picture.settings.objectLines = true;
         picture.SetViewMatrix(ObliqueCamera(w, h).forward);
@@ -228,8 +229,8 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         state.counters["section_vs_read"] = section / read;
         state.counters["perspective_vs_read"] = perspective / read;
         std::remove("tmp0000.sol");
-        FreeWorkArrays(0);
-        FreeWorkArrays(1);
+        FreeWorkArrays(g_run, 0);
+        FreeWorkArrays(g_run, 1);
     }
 }
 

@@ -299,7 +299,7 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         try {
             SolveConjugateGradient(*s.a, s.factor, s.b.data(), s.x.data(), s.work, probe, {20000, 0, 0, 0},
                                    watch);
-        } catch (const common::EngineException&) {
+        } catch (const common::EscAbort&) {
         }
         const double ours = SolveSeconds(s, needed, 3, s.work);
         const double ourError = bench::MaxDifference(s.x.data(), reference.data(), rows);

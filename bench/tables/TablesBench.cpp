@@ -18,6 +18,7 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -143,7 +144,7 @@ class Program {
             doc->SetModified(FALSE);
             m_app->CloseActiveDocument();
         }
-        gelmar::ClearUndoHistory();
+        gelmar::ClearUndoHistory(gelmar::g_engine.history);
         QApplication::processEvents();
     }
     gelmar::CBlockView& Blocks() { return *m_app->FindView<gelmar::CBlockView>(); }

@@ -16,6 +16,12 @@
 // SUITE_BENCH_SMALL=1 takes 2,000 blocks against 500. Without an X display
 // the benchmark says so and ends.
 #include "bench/BenchSupport.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/graphics/GlScene.h"
 #include "gelmar/graphics/core/PictureGrid.h"
@@ -62,21 +68,21 @@ void BuildLattice(int count)
     ResetModel();
     ModelStore& m = g_model;
     const int cells = 2 * side + 1;
-    GrowGridLineArrays(static_cast<std::size_t>(cells + 1));
+    GrowGridLineArrays(m, static_cast<std::size_t>(cells + 1));
     for (int a = 0; a < 3; ++a) {
         m.axes[a].n = static_cast<std::uint16_t>(cells);
         std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + cells, 1.0f);
         m.clipLo[a] = 0;
         m.clipHi[a] = static_cast<std::uint16_t>(cells);
     }
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(m);
+    ComputeModelExtent(m);
     ColourRecord& c = m.colours[1];
     c = ColourRecord{};
     c.inUse = 1;
     c.type = MATERIAL;
     SetDisplayColour(c, 200, 120, 80);
-    GrowBlockArray(static_cast<std::size_t>(count));
+    GrowBlockArray(m, static_cast<std::size_t>(count));
     int n = 0;
     for (int i = 0; i < side && n < count; ++i)
         for (int j = 0; j < side && n < count; ++j)
@@ -95,14 +101,14 @@ void BuildLattice(int count)
 // Temperatures rising along the lattice's diagonal.
 void LoadField()
 {
-    RasteriseBlocks();
-    BuildNodeNumbering();
+    RasteriseBlocks(g_model, g_run);
+    BuildNodeNumbering(g_model, g_run, Host());
     g_work.solution.assign(static_cast<std::size_t>(g_work.rowCount), 0.0);
     const ModelStore& m = g_model;
     for (int i = 0; i <= m.axes[0].n; ++i)
         for (int j = 0; j <= m.axes[1].n; ++j)
             for (int k = 0; k <= m.axes[2].n; ++k) {
-                const std::int32_t node = GetNodeIndex(i, j, k);
+                const std::int32_t node = GetNodeIndex(m, g_work, i, j, k);
                 if (node >= 0)
                     g_work.solution[static_cast<std::size_t>(node)] = 20.0 * (i + j + k) / (3.0 * m.axes[0].n);
             }
@@ -213,13 +219,13 @@ void BM_View3D(benchmark::State& state)
     for (auto _ : state) {
         BuildLattice(small);
         scene.Show(0);
-        const double smallFaces = g_model.faceList.count;
+        const double smallFaces = g_view.faces.count;
         const double smallFrame = Shortest([&] { return scene.Frame(); });
 
         BuildLattice(large);
         LoadField();
         scene.Show(0);
-        const double largeFaces = g_model.faceList.count;
+        const double largeFaces = g_view.faces.count;
         const double frame = Shortest([&] { return scene.Frame(); });
         TriangleMesh mesh;
         EmitBlockFaces(g_model, 0, {}, 255, {}, mesh);

@@ -19,15 +19,9 @@ void ResetErrorCode()
     g_errorCode = 0;
 }
 
-void RaiseError(int code)
-{
-    g_errorCode = code;
-    throw EngineException{};
-}
-
 void RaiseAbort()
 {
-    throw EngineException{};
+    throw EscAbort{};
 }
 
 } // namespace common

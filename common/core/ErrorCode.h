@@ -1,21 +1,24 @@
-// The process-wide engine error code. Engine code sets the code and throws
-// EngineException; the command that started the work catches it, shows the
-// message that belongs to the code and resets the code to 0. An Esc abort
-// throws the same exception with the code left at 0, so nothing is shown.
+// What the engines throw, and the process-wide error code. Every engine
+// failure and the Esc abort derive from EngineException; a program's own
+// error type carries the code and the context of its message. The
+// process-wide code is the view of a failure that the program's callers
+// read after a run; the command that shows the message resets it to 0. Esc
+// leaves it untouched, so nothing is shown.
 #pragma once
 
 namespace common {
 
 struct EngineException {};
 
+// The user pressed Esc: the work stops, nothing is reported.
+struct EscAbort : EngineException {};
+
 // The pending error code (0: none).
 int ErrorCode();
 void SetErrorCode(int code);
 void ResetErrorCode();
 
-// Sets the code and throws.
-[[noreturn]] void RaiseError(int code);
-// Throws without touching the code (the user pressed Esc).
+// Throws EscAbort without touching the code.
 [[noreturn]] void RaiseAbort();
 
 } // namespace common

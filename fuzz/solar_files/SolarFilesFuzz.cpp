@@ -3,6 +3,7 @@
 // a sunlit-node file that is accepted must hold only valid records, and a
 // flux file never gives more fluxes than there are records. Any crash or
 // sanitizer finding is a fault.
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/solar/SolarFiles.h"
@@ -17,9 +18,9 @@ namespace {
 
 constexpr int kNodes = 1000;
 
-void FixedRecords()
+void FixedRecords(gelmar::SolarState& solar)
 {
-    gelmar::g_solar.records.clear();
+    solar.records.clear();
     for (int n = 0; n < 8; ++n) {
         gelmar::SunlitNodeRecord r;
         r.node = 100 - 10 * n;
@@ -27,7 +28,7 @@ void FixedRecords()
         r.colour = static_cast<std::uint8_t>(n % 3);
         r.area = 0.25f;
         r.fileLine = n;
-        gelmar::g_solar.records.push_back(r);
+        solar.records.push_back(r);
     }
 }
 
@@ -35,16 +36,18 @@ void FixedRecords()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static gelmar::NullEngineHost host;
-    gelmar::SetHost(&host);
-    host.messages.clear();
-    gelmar::g_solar.solar = true;
-    gelmar::g_solar.grid.gridNodes = kNodes;
-    gelmar::g_model.saveFrequency = 1;
-    gelmar::g_model.timeStep = 600;
+    // Every input starts from a freshly started engine.
+    gelmar::NullEngineHost host;
+    gelmar::Engine engine(host);
+    gelmar::ModelStore& model = engine.model;
+    gelmar::RunState& run = engine.run;
+    run.solar.solar = true;
+    run.solar.grid.gridNodes = kNodes;
+    model.saveFrequency = 1;
+    model.timeStep = 600;
 
     const bool nodesFile = size == 0 || data[0] % 2 == 0;
-    const std::string path = gelmar::SolarFileName(0, nodesFile ? ".sfd" : ".sfx");
+    const std::string path = gelmar::SolarFileName(model, 0, nodesFile ? ".sfd" : ".sfx");
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;
@@ -52,19 +55,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(f);
 
     if (nodesFile) {
-        if (gelmar::ReadSunlitNodesFile()) {
-            for (const gelmar::SunlitNodeRecord& r : gelmar::g_solar.records) {
+        if (gelmar::ReadSunlitNodesFile(model, run, host)) {
+            for (const gelmar::SunlitNodeRecord& r : run.solar.records) {
                 if (r.node < 0 || r.node >= kNodes || r.orientation > 5 || !(r.area > 0))
                     __builtin_trap();
             }
-        } else if (!gelmar::g_solar.records.empty()) {
+        } else if (!run.solar.records.empty()) {
             __builtin_trap();
         }
     } else {
-        FixedRecords();
+        FixedRecords(run.solar);
         std::remove("tmp0000.sfd");
-        gelmar::ReadSolarFluxFile(0);
-        if (gelmar::g_solar.records.size() != 8)
+        gelmar::ReadSolarFluxFile(model, run, host, 0);
+        if (run.solar.records.size() != 8)
             __builtin_trap();
     }
     std::remove(path.c_str());

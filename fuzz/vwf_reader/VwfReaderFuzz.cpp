@@ -2,11 +2,12 @@
 // "tmp.vwf" in the working folder and read by the run's reader and by the
 // summary reader. A read that succeeds must leave consistent tables: each
 // zone's faces inside the face array and a matrix of its pairs.
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,9 +15,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static gelmar::NullEngineHost host;
-    gelmar::SetHost(&host);
-    host.messages.clear();
+    // Every input starts from a freshly started engine.
+    gelmar::NullEngineHost host;
+    gelmar::Engine engine(host);
+    gelmar::RunState& run = engine.run;
 
     std::FILE* f = std::fopen("tmp.vwf", "wb");
     if (!f)
@@ -25,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(f);
 
     try {
-        gelmar::ReadViewFactorFile();
-        const gelmar::RadiationSet& r = gelmar::g_radiation;
+        gelmar::ReadViewFactorFile(engine.model, run);
+        const gelmar::RadiationSet& r = run.radiation;
         std::size_t faces = 0;
         for (const gelmar::RadiationZone& zone : r.fileZones) {
             if (std::size_t(zone.firstFace) != faces ||
@@ -36,16 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (faces != r.fileFaces.size())
             __builtin_trap();
-        gelmar::CountFacePartners();
-    } catch (const common::EngineException&) {
+        gelmar::CountFacePartners(run, host);
+    } catch (const gelmar::EngineError&) {
     }
-    common::ResetErrorCode();
     try {
-        gelmar::ReadViewFactorSummary();
-    } catch (const common::EngineException&) {
+        gelmar::ReadViewFactorSummary(engine.model);
+    } catch (const gelmar::EngineError&) {
     }
-    common::ResetErrorCode();
-    gelmar::FreeRadiation();
-    gelmar::FreeViewFactorSummary();
     return 0;
 }

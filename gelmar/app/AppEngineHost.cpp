@@ -108,9 +108,9 @@ void AppEngineHost::StepProgress()
     }
 }
 
-bool AppEngineHost::RunProgressWindow(ProgressWindow window)
+WorkOutcome AppEngineHost::RunProgressWindow(ProgressWindow window, const ProgressWork& work)
 {
-    return RunProgressDialog(window);
+    return RunProgressDialog(window, work);
 }
 
 void AppEngineHost::SetProgressText(int item, std::string_view text)

@@ -1,5 +1,6 @@
 // The Blocks table.
 #include "gelmar/app/BlockView.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "common/kernels/TableAxes.h"
 #include "gelmar/app/ClipViews.h"
@@ -258,7 +259,7 @@ void CBlockView::OnGridEndEdit(int row, int col, bool modified)
     }
     const std::string text = m_pGrid->GetItemText(row, col);
     const BlockRecord before = g_model.blocks[static_cast<std::size_t>(b)];
-    EditBlockCell(g_model, static_cast<std::size_t>(b), col, text);
+    EditBlockCell(g_model, g_view, static_cast<std::size_t>(b), col, text);
     const bool hadSelection = ClearBlockSelection(g_model);
     // The cell shows the stored value again when the entry was refused;
     // a new colour changes the whole row, a bound may move its partner.
@@ -277,7 +278,7 @@ void CBlockView::InsertRow(bool after)
 {
     const int focus = FocusBlock();
     const std::size_t at = focus < 0 ? g_model.blocks.count : static_cast<std::size_t>(after ? focus + 1 : focus);
-    if (!InsertBlock(g_model, at))
+    if (!InsertBlock(g_model, g_view, Host(), at))
         return;
     ClearMarks();
     FillTable();
@@ -337,7 +338,7 @@ void CBlockView::OnDuplicate()
     const kernels::SelectionRange sel = BlockSelectionRange(m);
     if (focus >= sel.first && focus < sel.last)
         focus = sel.last;
-    if (!DuplicateSelection(m, static_cast<std::size_t>(focus)))
+    if (!DuplicateSelection(m, Host(), static_cast<std::size_t>(focus)))
         return;
     FillTable();
     SetGridFocus(focus + 1, m_nFocusCol);
@@ -400,7 +401,7 @@ void CBlockView::OnTransformCoordinates()
     g_transform.scale[2] = dlg.m_sz;
     CWaitCursor wait;
     InvalidateResults();
-    if (!TransformSelectedBlocks(m, g_transform)) {
+    if (!TransformSelectedBlocks(m, Host(), g_transform)) {
         FillTable();
         return;
     }
@@ -420,7 +421,7 @@ void CBlockView::OnInsertFile()
         return;
     CWaitCursor wait;
     const int focus = std::max(FocusBlock(), 0);
-    const std::size_t added = InsertBlocksFromFile(g_model, dlg.GetPathName(), static_cast<std::size_t>(focus));
+    const std::size_t added = InsertBlocksFromFile(g_model, g_parameters, Host(), dlg.GetPathName(), static_cast<std::size_t>(focus));
     if (added == 0)
         return;
     FillTable();
@@ -480,7 +481,7 @@ void CBlockView::OnArrangeBlocks()
     g_arrangeChoice = dlg.m_mode;
     CWaitCursor wait;
     InvalidateResults();
-    const ArrangeOutcome outcome = ArrangeBlocks(g_arrangeChoice == 0 ? 1 : 0);
+    const ArrangeOutcome outcome = ArrangeBlocks(g_model, Host(), g_arrangeChoice == 0 ? 1 : 0);
     FillTable();
     SetGridFocus(1, 2);
     Invalidate(FALSE);

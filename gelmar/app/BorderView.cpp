@@ -6,7 +6,10 @@
 #include "gelmar/model/editing/ConditionEdits.h"
 #include "gelmar/model/editing/Outlines.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -82,7 +85,7 @@ void CBorderView::OutlineFocusedRow()
 {
     if (!g_graphView)
         return;
-    BuildColourPairOutline(static_cast<std::size_t>(std::max(FocusRecord(), 0)));
+    BuildColourPairOutline(g_model, g_view, Host(), static_cast<std::size_t>(std::max(FocusRecord(), 0)));
     RepaintLinkedGraph(kLinkColourOutline);
 }
 
@@ -90,7 +93,7 @@ void CBorderView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
     if (g_graphView) {
-        BuildColourPairOutline(static_cast<std::size_t>(std::max(FocusRecord(), 0)));
+        BuildColourPairOutline(g_model, g_view, Host(), static_cast<std::size_t>(std::max(FocusRecord(), 0)));
         LinkGraphView(kLinkColourOutline, true);
     }
     CListTableView::OnSetFocus(pOldWnd);

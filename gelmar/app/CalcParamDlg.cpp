@@ -4,10 +4,10 @@
 // and radiation values the defaults of the parameter file.
 #include "gelmar/app/CalcParamDlg.h"
 
+#include "gelmar/model/calc/SurfaceRules.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
-#include "gelmar/model/calc/SurfaceRules.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -175,19 +175,19 @@ void CCalcParamDlg::OnSetAsDefault()
 
 void CCalcParamDlg::OnUpdateRadiation(CCmdUI* ui)
 {
-    ui->Enable(HasRadiatingColours());
+    ui->Enable(HasRadiatingColours(g_model));
 }
 
 void CCalcParamDlg::OnUpdateCen(CCmdUI* ui)
 {
-    ui->Enable(HasRuleColours());
+    ui->Enable(HasRuleColours(g_model));
 }
 
 void CCalcParamDlg::OnUpdateCycles(CCmdUI* ui)
 {
     const bool nonLinear = IsDlgButtonChecked(IDC_NON_LINEAR) != 0;
     const bool cen = IsDlgButtonChecked(IDC_CEN_YES) != 0;
-    ui->Enable((HasRadiatingColours() && nonLinear) || (HasRuleColours() && cen));
+    ui->Enable((HasRadiatingColours(g_model) && nonLinear) || (HasRuleColours(g_model) && cen));
 }
 
 } // namespace gelmar

@@ -3,17 +3,18 @@
 // engine's host reaches the window through the process-wide pointers, which
 // are set only for the run. The run is the engine's own work of the window
 // (RunProgressWork), which tidies up after a failure or Esc; the window then
-// closes itself and the error code stays for the command that started it.
+// closes itself and keeps how the run ended for the command that started it.
 #include "gelmar/app/CalcProgress.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/calc/CalcSystem.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/SurfaceRules.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -78,7 +79,7 @@ void CProgressDlgBase::OnPaint()
     TheAppHost().BeginRun();
     TheAppHost().running = true;
     m_running = true;
-    m_normal = Run();
+    m_outcome = Run();
     m_running = false;
     TheAppHost().running = false;
     g_activeProgress = nullptr;
@@ -98,9 +99,9 @@ BOOL CCalcProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const ModelStore& s = g_model;
-    const bool oneCycle = !HasTemperatureDependentMaterials() &&
-                          (s.linearRadiation == 1 || !HasRadiatingColours()) &&
-                          (s.recalcCen == 0 || !HasRuleColours());
+    const bool oneCycle = !HasTemperatureDependentMaterials(g_model, g_run) &&
+                          (s.linearRadiation == 1 || !HasRadiatingColours(g_model)) &&
+                          (s.recalcCen == 0 || !HasRuleColours(g_model));
     SetNumber(IDC_CYCLES_LIMIT, oneCycle ? 1 : s.cycles);
     SetNumber(IDC_ITER_LIMIT, s.iterations);
     SetFloat(IDC_DT_LIMIT, s.maxDeltaT);
@@ -138,7 +139,7 @@ void CCalcProgressDlg::OnSize(UINT nType, int cx, int cy)
         PlaceInMainWindowCorner();
 }
 
-bool CCalcProgressDlg::Run()
+WorkOutcome CCalcProgressDlg::Run()
 {
     m_font.CreatePointFont(80, "Arial Symbol1");
     static const UINT texts[] = {1047, 1048, 1049, 1050, 1052, 1054, 1056, 1057, 1188,
@@ -152,11 +153,11 @@ bool CCalcProgressDlg::Run()
     // The font changes the dialog's size: keep it in its corner.
     PlaceInMainWindowCorner();
     g_calcProgress = this;
-    const bool normal = RunProgressWork(ProgressWindow::Calculation);
-    if (!normal && g_isofluxActive)
+    const WorkOutcome outcome = RunWork();
+    if (!outcome.Normal() && g_isofluxActive)
         EndIsofluxDrawing();
     g_calcProgress = nullptr;
-    return normal;
+    return outcome;
 }
 
 void CCalcProgressDlg::ShowNodeCount(long long nodes)
@@ -209,12 +210,12 @@ CSolarFluxProgressDlg::~CSolarFluxProgressDlg()
         g_solarProgress = nullptr;
 }
 
-bool CSolarFluxProgressDlg::Run()
+WorkOutcome CSolarFluxProgressDlg::Run()
 {
     g_solarProgress = this;
-    const bool normal = RunProgressWork(ProgressWindow::SolarFluxes);
+    const WorkOutcome outcome = RunWork();
     g_solarProgress = nullptr;
-    return normal;
+    return outcome;
 }
 
 void CSolarFluxProgressDlg::ShowNodeCount(long long nodes)
@@ -242,33 +243,36 @@ CViewFactorProgressDlg::~CViewFactorProgressDlg()
         g_viewFactorProgress = nullptr;
 }
 
-bool CViewFactorProgressDlg::Run()
+WorkOutcome CViewFactorProgressDlg::Run()
 {
     g_viewFactorProgress = this;
-    const bool normal = RunProgressWork(ProgressWindow::ViewFactors);
+    const WorkOutcome outcome = RunWork();
     g_viewFactorProgress = nullptr;
-    return normal;
+    return outcome;
 }
 
-bool RunProgressDialog(ProgressWindow window)
+WorkOutcome RunProgressDialog(ProgressWindow window, const ProgressWork& work)
 {
     switch (window) {
     case ProgressWindow::Calculation: {
         CCalcProgressDlg dlg;
+        dlg.SetWork(work);
         dlg.DoModal();
-        return dlg.EndedNormally();
+        return dlg.Outcome();
     }
     case ProgressWindow::SolarFluxes: {
         CSolarFluxProgressDlg dlg;
+        dlg.SetWork(work);
         dlg.DoModal();
-        return dlg.EndedNormally();
+        return dlg.Outcome();
     }
     case ProgressWindow::ViewFactors:
         break;
     }
     CViewFactorProgressDlg dlg;
+    dlg.SetWork(work);
     dlg.DoModal();
-    return dlg.EndedNormally();
+    return dlg.Outcome();
 }
 
 } // namespace gelmar

@@ -19,24 +19,27 @@ class CProgressDlgBase : public CDialog {
     void OnCancel() override;
     CProgressCtrl m_progress;
     bool Started() const { return m_started; }
-    // True when the run ended normally.
-    bool EndedNormally() const { return m_normal; }
+    // How the run ended (as by Esc when it never started).
+    const WorkOutcome& Outcome() const { return m_outcome; }
     // A read-out of the window ("%d" numbers, "%g" floats, times).
     void SetReadOut(UINT id, std::string_view text);
+    // The engine's work that the first paint runs.
+    void SetWork(ProgressWork work) { m_work = std::move(work); }
 
   protected:
-    // The run proper, between the set-up of the bar and the clean-up; true
-    // when it ended normally.
-    virtual bool Run() = 0;
+    // The run proper, between the set-up of the bar and the clean-up.
+    virtual WorkOutcome Run() = 0;
     void SetNumber(UINT id, long long value);
     void SetFloat(UINT id, double value);
+    WorkOutcome RunWork() { return m_work ? m_work() : WorkOutcome::Aborted(); }
 
   private:
+    ProgressWork m_work;
     UINT m_progressId;
     int m_range;
     bool m_started = false;
     bool m_running = false;
-    bool m_normal = false;
+    WorkOutcome m_outcome = WorkOutcome::Aborted();
 };
 
 class CCalcProgressDlg : public CProgressDlgBase {
@@ -57,7 +60,7 @@ class CCalcProgressDlg : public CProgressDlgBase {
     void ShowIteration(long long iteration, double maxDeltaT, double objectDivergence, double nodeDivergence);
 
   protected:
-    bool Run() override;
+    WorkOutcome Run() override;
 
   private:
     void PlaceInMainWindowCorner();
@@ -73,7 +76,7 @@ class CSolarFluxProgressDlg : public CProgressDlgBase {
     void ShowTimeStep(long long t, long long end);
 
   protected:
-    bool Run() override;
+    WorkOutcome Run() override;
 };
 
 // Its zone and total read-outs (1149 to 1155) come from the engine's run.
@@ -83,7 +86,7 @@ class CViewFactorProgressDlg : public CProgressDlgBase {
     ~CViewFactorProgressDlg() override;
 
   protected:
-    bool Run() override;
+    WorkOutcome Run() override;
 };
 
 // The windows of the runs under way; null outside their own run.
@@ -92,8 +95,7 @@ extern CSolarFluxProgressDlg* g_solarProgress;
 extern CViewFactorProgressDlg* g_viewFactorProgress;
 
 // Runs the progress window modally; its first paint runs the engine's work
-// of that window. True when the work ended normally; the engine's error code
-// survives for the caller.
-bool RunProgressDialog(ProgressWindow window);
+// of that window. How the work ended, for the command that started it.
+WorkOutcome RunProgressDialog(ProgressWindow window, const ProgressWork& work);
 
 } // namespace gelmar

@@ -1,5 +1,6 @@
 // The Clip Object and Clip Colours tables.
 #include "gelmar/app/ClipViews.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"
@@ -108,12 +109,12 @@ void CClipView::OnGridEndEdit(int row, int col, bool modified)
     FormatCell(kMaxRow, col);
     if (!changed)
         return;
-    ComputeModelExtent();
+    ComputeModelExtent(g_model);
     Invalidate(FALSE);
     UpdateModelView();
     if (g_graphView)
         g_graphView->Invalidate(FALSE);
-    SaveUndoRecord(kUndoClip, row, col);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoClip, row, col);
 }
 
 void CClipView::OnSetFocus(CWnd* pOldWnd)
@@ -227,7 +228,7 @@ void CClipColorView::OnGridFocusChanged(int row, int col)
     const int previous = m_nFocusRow;
     CGelmarTableView::OnGridFocusChanged(row, col);
     if (row != previous && LinkedTableKind() == kLinkColourOutline) {
-        BuildColourOutline(ColourFromRow(row));
+        BuildColourOutline(g_model, g_view, Host(), ColourFromRow(row));
         if (g_graphView)
             g_graphView->Invalidate(FALSE);
     }
@@ -237,7 +238,7 @@ void CClipColorView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
     if (g_graphView && g_model.blocks.count > 0) {
-        BuildColourOutline(ColourFromRow(m_nFocusRow));
+        BuildColourOutline(g_model, g_view, Host(), ColourFromRow(m_nFocusRow));
         LinkGraphView(kLinkColourOutline, true);
     }
     CGelmarTableView::OnSetFocus(pOldWnd);

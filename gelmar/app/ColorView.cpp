@@ -1,5 +1,6 @@
 // The Colours table.
 #include "gelmar/app/ColorView.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "gelmar/app/BlockView.h"
 #include "gelmar/app/CommandDialogs.h"
@@ -51,7 +52,7 @@ bool Applies(int col, const ColourRecord& c)
     case 6:
         return In(t, {MATERIAL, EQUIMAT, TRANSMAT});
     case 7:
-        return In(t, {MATERIAL, EQUIMAT}) && HasRadiatingColours();
+        return In(t, {MATERIAL, EQUIMAT}) && HasRadiatingColours(g_model);
     case 8:
     case 9:
         return In(t, {MATERIAL, BC_FREE, EQUIMAT, BC_FRE_S, TRANSMAT});
@@ -252,7 +253,7 @@ void CColorView::SetListMode(int mode)
 
 void CColorView::RecordEdit()
 {
-    SaveUndoRecord(kUndoColours, ColourFromRow(m_nFocusRow), m_nFocusCol);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoColours, ColourFromRow(m_nFocusRow), m_nFocusCol);
     SetDocumentModified();
     InvalidateResults();
     UpdateModelView();
@@ -260,7 +261,7 @@ void CColorView::RecordEdit()
 
 void CColorView::ApplyRules(bool refillAlways)
 {
-    const bool changed = ApplySurfaceRules(0) != 0 || CavityCoefficientChanged();
+    const bool changed = ApplySurfaceRules(g_model, g_run, 0) != 0 || CavityCoefficientChanged(g_run);
     if (changed || refillAlways)
         FillTable();
 }
@@ -392,7 +393,7 @@ void CColorView::ShowReferencedFunction()
 
 void CColorView::OutlineFocusedColour()
 {
-    BuildColourOutline(ColourFromRow(m_nFocusRow));
+    BuildColourOutline(g_model, g_view, Host(), ColourFromRow(m_nFocusRow));
 }
 
 void CColorView::FollowInBlocks()
@@ -524,11 +525,11 @@ void CColorView::OnSplitZones()
 {
     const int colour = ColourFromRow(m_nFocusRow);
     CDlgSplitZones dlg;
-    dlg.m_firstColour = FindFreeColour(colour);
+    dlg.m_firstColour = FindFreeColour(g_model, colour);
     if (dlg.DoModal() != IDOK)
         return;
     CWaitCursor wait;
-    const SplitZonesResult result = SplitColourZones(g_model, colour, dlg.m_firstColour);
+    const SplitZonesResult result = SplitColourZones(g_model, g_run, Host(), colour, dlg.m_firstColour);
     ApplyRules(true);
     RecordEdit();
     if (CBlockView* blocks = FindOpenView<CBlockView>())

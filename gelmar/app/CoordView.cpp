@@ -1,5 +1,6 @@
 // The Coordinates table.
 #include "gelmar/app/CoordView.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"

@@ -4,7 +4,6 @@
 // for. Afterwards the engine's message of the error code is shown, the code
 // reset and a new undo baseline saved, so that Undo never steps back across
 // a calculation.
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CalcParamDlg.h"
 #include "gelmar/app/GelmarDoc.h"
@@ -15,17 +14,15 @@
 #include "gelmar/graphics/TextOutputDlg.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/CalcSystem.h"
-#include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
-
-#include <algorithm>
-#include <initializer_list>
 
 namespace gelmar {
 
@@ -42,17 +39,6 @@ bool IsCalculable()
     return material && other;
 }
 
-// The end of a run other than Calc System: the message of the pending code
-// when the command maps it, the code reset, a new undo baseline.
-void FinishRun(std::initializer_list<int> mapped)
-{
-    const int code = common::ErrorCode();
-    if (std::find(mapped.begin(), mapped.end(), code) != mapped.end())
-        ShowCalcErrorMessage(code);
-    common::ResetErrorCode();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
-}
-
 } // namespace
 
 // The temperatures a successful run leaves in memory are shown by the
@@ -60,7 +46,7 @@ void FinishRun(std::initializer_list<int> mapped)
 // engine's run state.
 void CGelmarDoc::OnCalcSystem()
 {
-    RunCalcSystem();
+    RunCalcSystem(g_model, g_run, g_engine.history, Host());
     // The run may have changed rule-derived values of the colours.
     RefillOpenTables();
 }
@@ -69,15 +55,16 @@ void CGelmarDoc::OnCalcViewFactors()
 {
     if (g_model.dataFilePath.empty())
         return;
-    ClearUndoHistory();
-    RunViewFactorDialog();
-    FinishRun({1, 2, 4, 5, 12, kErrorGridLength});
+    ClearUndoHistory(g_engine.history);
+    FinishCalcCommand(g_model, g_engine.history, Host(), RunViewFactorDialog(g_model, g_run, Host()),
+                      {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
+                       ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid, ErrorCode::GridLength});
     RefillOpenTables();
 }
 
 void CGelmarDoc::OnCalcSolarFluxes()
 {
-    RunCalcSolarFluxes();
+    RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host());
     RefillOpenTables();
 }
 
@@ -88,12 +75,12 @@ void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)
 
 void CGelmarDoc::OnUpdateCalcViewFactors(CCmdUI* ui)
 {
-    ui->Enable(HasRadiatingColours());
+    ui->Enable(HasRadiatingColours(g_model));
 }
 
 void CGelmarDoc::OnUpdateCalcSolarFluxes(CCmdUI* ui)
 {
-    ui->Enable(HasSolarColours());
+    ui->Enable(HasSolarColours(g_model, g_run));
 }
 
 void CGelmarDoc::OnCalcParameters()
@@ -102,7 +89,7 @@ void CGelmarDoc::OnCalcParameters()
     if (dlg.DoModal() != IDOK || !dlg.DiffersFromModel())
         return;
     dlg.StoreInModel();
-    SaveUndoRecord(kUndoCalcParameters, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoCalcParameters, 0, 0);
     SetModified(TRUE);
 }
 
@@ -119,9 +106,9 @@ void CGelmarDoc::OnGraphicOutput()
     RecordBars();
     CGraphicOutputDlg dlg;
     dlg.DoModal();
-    if (common::ErrorCode() == 6)
+    if (PendingErrorCode() == ErrorCode::Bitmap)
         AfxMessageBox(IDS_BITMAP_FAILED, MB_OK);
-    common::ResetErrorCode();
+    ClearPendingError();
 }
 
 void CGelmarDoc::OnUpdateGraphicOutput(CCmdUI* ui)

@@ -14,7 +14,10 @@
 #include "gelmar/model/editing/FunctionEdits.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/functions/FunctionServices.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -83,7 +86,7 @@ void CFuncView::FillTable()
     // loaded for display; the graph needs one.
     for (std::size_t f = 0; f < g_model.functions.count; ++f)
         if (HasNoRange(g_model.functions[f]))
-            LoadFunctionForDisplay(f);
+            LoadFunctionForDisplay(g_model, g_run, Host(), f);
     CListTableView::FillTable();
 }
 
@@ -190,7 +193,7 @@ void CFuncView::OnGridBeginEdit(int row, int col, UINT)
         if (col == 2 && StepFunctionShape(g_model, index))
             FillTable();
         if (col == 3 && r.shape == 0) {
-            BrowseFunctionFile(index);
+            BrowseFunctionFile(g_model, g_view, Host(), index);
             FormatCell(row, col);
         }
         // A click that changed nothing (a file function's type, a cancelled
@@ -199,7 +202,7 @@ void CFuncView::OnGridBeginEdit(int row, int col, UINT)
             return;
         RecordEdit();
         m_pGrid->Invalidate();
-        LoadFunctionForDisplay(index);
+        LoadFunctionForDisplay(g_model, g_run, Host(), index);
         return;
     }
     // The editor starts from the full value, not the rounded one shown.
@@ -232,7 +235,7 @@ void CFuncView::OnGridEndEdit(int row, int col, bool modified)
     }
     RecordEdit();
     m_pGrid->Invalidate();
-    LoadFunctionForDisplay(index);
+    LoadFunctionForDisplay(g_model, g_run, Host(), index);
 }
 
 bool CFuncView::CanInsert() const
@@ -247,7 +250,7 @@ bool CFuncView::InsertIntoModel(std::size_t at)
     const std::optional<std::size_t> added = InsertFunction(g_model, static_cast<std::size_t>(std::max(focus, 0)), after);
     if (!added)
         return false;
-    LoadFunctionForDisplay(*added);
+    LoadFunctionForDisplay(g_model, g_run, Host(), *added);
     return true;
 }
 

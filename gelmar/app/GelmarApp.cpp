@@ -6,7 +6,6 @@
 // changes.
 #include "gelmar/app/GelmarApp.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/ui/SplashWnd.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
@@ -19,13 +18,15 @@
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/FuncGraphView.h"
 #include "gelmar/model/editing/BlockOperations.h"
-#include "gelmar/model/store/ColourScale.h"
-#include "gelmar/model/files/DataFile.h"
-#include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/MessageBox.h"
@@ -71,11 +72,11 @@ CGelmarApp::CGelmarApp() : CWinApp("GELMAR") {}
 CGelmarApp::~CGelmarApp()
 {
     CloseSplash();
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     FreeModel();
-    FreeColourScale();
+    g_colourScale = ColourScale{};
     if (g_parametersChanged && !g_app.programFolder.empty())
-        WriteParameterFile(g_app.programFolder);
+        WriteParameterFile(g_parameters, g_app.programFolder);
     RemoveTempFiles();
     if (&Host() == &TheAppHost())
         SetHost(nullptr);
@@ -92,14 +93,14 @@ BOOL CGelmarApp::InitInstance()
     ShowSplash();
 
     SetRegistryKey("GELMAR");
-    ReadParameterFile(folder);
-    LoadColourScale(folder, false);
+    ReadParameterFile(g_parameters, g_currentOutput, folder);
+    LoadColourScale(g_colourScale, Host(), folder, false);
     InitDefaultLogFont();
-    LoadMaterialColours(folder);
+    LoadMaterialColours(g_model, folder);
 
     // The default model is in memory before the first document, with no file open.
     g_model.dataFilePath = JoinPath(folder, "Gelmar.glm");
-    ReadDataFile(false, false);
+    ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host());
     g_model.dataFilePath.clear();
 
     for (const LanguageItem& l : kLanguages)
@@ -272,17 +273,17 @@ void CGelmarApp::OnImportData()
 
 bool CGelmarApp::BatchCalculateFile(const std::string& path)
 {
-    g_model.dataFilePath = path;
-    if (!ReadDataFile(false, false))
+    ResetEngineState(g_engine);
+    if (!ReadDataFile(g_model, path, ReadMode::Open, g_parameters, Host()))
         return false;
-    common::ResetErrorCode();
-    if (HasRadiatingColours()) {
+    WorkOutcome outcome;
+    if (HasRadiatingColours(g_model)) {
         std::error_code ec;
-        if (!std::filesystem::exists(SelectViewFactorFile(), ec))
-            RunViewFactorDialog();
+        if (!std::filesystem::exists(SelectViewFactorFile(g_model), ec))
+            outcome = RunViewFactorDialog(g_model, g_run, Host());
     }
-    if (common::ErrorCode() == 0)
-        RunCalculationDialog();
+    if (!outcome.HasError())
+        RunCalculationDialog(g_model, g_run, Host());
     FreeModel();
     return true;
 }
@@ -306,7 +307,7 @@ void CGelmarApp::OnBatchCalculation()
         BatchCalculateFile(path);
     g_app.batch = false;
     g_model.dataFilePath = previous;
-    common::ResetErrorCode();
+    ClearPendingError();
 }
 
 void CGelmarApp::OnLanguage(UINT nID)

@@ -3,7 +3,6 @@
 // data through dialogs.
 #include "gelmar/app/GelmarDoc.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/CommandDialogs.h"
@@ -13,16 +12,18 @@
 #include "gelmar/app/PendingWindows.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/FuncGraphView.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/BlockEdits.h"
 #include "gelmar/model/editing/BlockOperations.h"
-#include "gelmar/model/store/CellRaster.h"
-#include "gelmar/model/files/DataFile.h"
-#include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/editing/UndoRedo.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageBox.h"
@@ -52,8 +53,8 @@ bool IsImportExtension(const std::string& ext)
 void SetModelPaths(const std::string& path)
 {
     g_model.dataFilePath = path;
-    g_model.functionFileFolder = path;
-    g_model.outputSavePath = path;
+    g_view.functionFileFolder = path;
+    g_view.outputSavePath = path;
 }
 
 } // namespace
@@ -105,7 +106,7 @@ void CGelmarDoc::SetPathName(const std::string& path, BOOL bAddToMRU)
 int CGelmarDoc::CloseModel()
 {
     RemoveTempFiles();
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     FreeModel();
     SetModelPaths("");
     OnCloseDocument();
@@ -114,7 +115,7 @@ int CGelmarDoc::CloseModel()
 
 void CGelmarDoc::OnFileClose()
 {
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     OnCloseDocument();
     SetModelPaths("");
 }
@@ -131,12 +132,12 @@ void CGelmarDoc::InitEmptyModel()
         m.clipLo[a] = 0;
         m.clipHi[a] = 1;
     }
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     m.blocks.count = 1;
-    InitBlock(0);
+    InitBlock(g_model, 0, g_view.currentColour);
     m.colours[m.blocks[0].colour].inUse = 1;
-    ComputeModelExtent();
-    m.faceList.count = 0;
+    ComputeModelExtent(g_model);
+    g_view.faces.count = 0;
     SetModified(TRUE);
 }
 
@@ -146,7 +147,7 @@ BOOL CGelmarDoc::OnNewDocument()
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     m_pristine = true;
     return TRUE;
 }
@@ -166,11 +167,13 @@ BOOL CGelmarDoc::OnOpenDocument(const char* lpszPathName)
         }
         SetModified(TRUE);
     } else {
-        if (!ReadDataFile(false, false)) {
+        ResetEngineState(g_engine);
+        if (!ReadDataFile(g_model, path, ReadMode::Open, g_parameters, Host())) {
             // Nothing of the failed file may stay the target of a later Save.
             SetModelPaths("");
             return FALSE;
         }
+        SetModelPaths(g_model.dataFilePath);
         SetModified(FALSE);
     }
     const ModelStore& m = g_model;
@@ -183,7 +186,7 @@ BOOL CGelmarDoc::OnOpenDocument(const char* lpszPathName)
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     return TRUE;
 }
 
@@ -194,15 +197,14 @@ BOOL CGelmarDoc::OnSaveDocument(const char* lpszPathName)
 
 bool CGelmarDoc::WriteModel(const std::string& path)
 {
-    if (path.empty() || !WriteDataFile(path)) {
-        g_model.sharedPath = path;
-        AfxMessageBox(ErrorMessage(kErrorFileOpen), MB_OK);
+    if (path.empty() || !WriteDataFile(g_model, path)) {
+        AfxMessageBox(EngineError::FileOpen(path).Message(), MB_OK);
         return false;
     }
     SetModified(TRUE);
     SetModified(FALSE);
-    ClearUndoHistory();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    ClearUndoHistory(g_engine.history);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     return true;
 }
 
@@ -460,7 +462,7 @@ void CGelmarDoc::OnClipOff()
         g_model.clipLo[a] = 0;
         g_model.clipHi[a] = g_model.axes[size_t(a)].n;
     }
-    ComputeModelExtent();
+    ComputeModelExtent(g_model);
     if (CClipView* clip = FindOpenView<CClipView>()) {
         clip->FillTable();
         clip->Invalidate();
@@ -482,22 +484,22 @@ void CGelmarDoc::OnUpdateClipOff(CCmdUI* ui)
 // Undo and redo.
 void CGelmarDoc::OnUndo()
 {
-    gelmar::Undo();
+    gelmar::Undo(g_engine.history, g_model, g_run, Host());
 }
 
 void CGelmarDoc::OnRedo()
 {
-    gelmar::Redo();
+    gelmar::Redo(g_engine.history, g_model, g_run, Host());
 }
 
 void CGelmarDoc::OnUpdateUndo(CCmdUI* ui)
 {
-    ui->Enable(CanUndo());
+    ui->Enable(CanUndo(g_engine.history));
 }
 
 void CGelmarDoc::OnUpdateRedo(CCmdUI* ui)
 {
-    ui->Enable(CanRedo());
+    ui->Enable(CanRedo(g_engine.history));
 }
 
 // Model dialogs.
@@ -508,7 +510,7 @@ void CGelmarDoc::OnTitle()
     if (dlg.DoModal() != IDOK || dlg.m_title == g_model.title)
         return;
     g_model.title = dlg.m_title;
-    SaveUndoRecord(kUndoTitle, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
     SetModified(TRUE);
 }
 
@@ -557,7 +559,7 @@ void CGelmarDoc::OnSolarData()
     m.longitude = dlg.m_longitude;
     m.timeZone = dlg.m_timeZone;
     m.groundReflection = dlg.m_groundReflection;
-    SaveUndoRecord(kUndoSolarData, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoSolarData, 0, 0);
     SetModified(TRUE);
     if (g_app.showNorth && g_graphView)
         g_graphView->Invalidate(FALSE);
@@ -573,7 +575,7 @@ void CGelmarDoc::RefreshAfterModelChange()
     }
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
 }
 
 void CGelmarDoc::OnRevolve()
@@ -582,7 +584,8 @@ void CGelmarDoc::OnRevolve()
     if (dlg.DoModal() != IDOK)
         return;
     // A position on the "+" side of an axis reverses that axis around the turn.
-    if (!RevolveModel90(dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1, dlg.m_zPos == 1))
+    if (!RevolveModel90(g_model, g_run, Host(), dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1,
+                        dlg.m_zPos == 1))
         return;
     RefreshAfterModelChange();
 }
@@ -603,10 +606,10 @@ namespace {
 // set around the call.
 void ArrangeWithFlag(bool ArrangeFlags::*flag, int voidColour = 0)
 {
-    g_arrangeFlags.*flag = true;
-    g_arrangeFlags.voidColour = static_cast<std::uint8_t>(voidColour);
-    const ArrangeOutcome outcome = ArrangeBlocks(1);
-    g_arrangeFlags = ArrangeFlags{};
+    ArrangeFlags flags;
+    flags.*flag = true;
+    flags.voidColour = static_cast<std::uint8_t>(voidColour);
+    const ArrangeOutcome outcome = ArrangeBlocks(g_model, Host(), 1, flags);
     if (outcome == ArrangeOutcome::OutOfMemory)
         AfxMessageBox(IDS_NO_MEMORY, MB_OK);
 }
@@ -617,9 +620,9 @@ void CGelmarDoc::OnReduceToClip()
 {
     if (AfxMessageBox(IDS_REDUCE_TO_CLIP, MB_YESNO) != IDYES)
         return;
-    ReduceBlocksToClip();
+    ReduceBlocksToClip(g_model);
     ArrangeWithFlag(&ArrangeFlags::hiddenMode);
-    UpdateUsedColours(g_model);
+    UpdateUsedColours(g_model, g_run);
     OnClipOff();
     ModelStore& m = g_model;
     m.nodeBcs.count = 0;
@@ -627,11 +630,11 @@ void CGelmarDoc::OnReduceToClip()
     m.materialBcs.count = 0;
     // The grid keeps only the lines the remaining blocks lie on.
     for (int a = 0; a < 3; ++a) {
-        StoreItemCoordinates(a);
-        RebuildGridFromCoordinates(a);
+        StoreItemCoordinates(g_model, a);
+        RebuildGridFromCoordinates(g_model, Host(), a);
     }
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     RefreshAfterModelChange();
 }
 
@@ -659,11 +662,11 @@ void CGelmarDoc::OnConvertVoid()
         colour = dlg.m_colour;
     g_app.voidColour = colour;
     ArrangeWithFlag(&ArrangeFlags::voidMode, colour);
-    UpdateUsedColours(g_model);
+    UpdateUsedColours(g_model, g_run);
     RefillOpenTables();
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
 }
 
 namespace {
@@ -673,7 +676,7 @@ namespace {
 bool HasVoidCells()
 {
     try {
-        const CellRaster cells = RasteriseModel();
+        const CellRaster cells = RasteriseModel(g_model);
         return std::find(cells.colour.begin(), cells.colour.end(), std::int16_t(-1)) != cells.colour.end();
     } catch (const std::bad_alloc&) {
         return true;

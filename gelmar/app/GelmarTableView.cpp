@@ -1,6 +1,7 @@
 // The shared behaviour of Gelmar's table windows and the refresh chain of a
 // model edit.
 #include "gelmar/app/GelmarTableView.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "gelmar/app/ClipViews.h"
 #include "gelmar/app/ColorView.h"
@@ -82,11 +83,11 @@ void CGelmarTableView::FillAxisTable(const char* numberHeader)
     if (!m_pGrid)
         return;
     CWaitCursor wait;
-    MarkUsedGridLines();
+    MarkUsedGridLines(g_model);
     const int m = std::max({g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n});
     m_pGrid->SetRowCount(m + 2);
     SetHeaderCell(0, numberHeader, RGB(0, 0, 0), DT_LEFT, &g_tableFont);
-    common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(), AxisLook());
+    common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(g_model), AxisLook());
     for (int r = 1; r <= m + 1; ++r)
         for (int c = 0; c < 4; ++c)
             FormatCell(r, c);
@@ -159,14 +160,14 @@ void CTableFrame::OnClose()
 
 void InvalidateResults()
 {
-    ReleaseCalculationResults();
+    ReleaseCalculationResults(g_run);
     if (g_graphView && g_graphView->m_viewKind == 3)
         g_graphView->m_viewKind = 0;
 }
 
 void UpdateUsedColoursAndTables()
 {
-    UpdateUsedColours(g_model);
+    UpdateUsedColours(g_model, g_run);
     if (CColorView* colours = FindOpenView<CColorView>())
         colours->FillTable();
     if (CClipColorView* clip = FindOpenView<CClipColorView>())
@@ -181,7 +182,7 @@ void UpdateModelView()
 
 void RecordTableEdit(int kind, int a1, int a2)
 {
-    SaveUndoRecord(kind, a1, a2);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kind, a1, a2);
     SetDocumentModified();
 }
 

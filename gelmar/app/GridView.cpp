@@ -1,5 +1,6 @@
 // The Grid table and its commands.
 #include "gelmar/app/GridView.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"
@@ -118,7 +119,7 @@ void CGridView::RefillColumn(int axis)
 
 void CGridView::UpdateAxisColumn(int col)
 {
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     if (m_pGrid)
         FillAxisColumn(m_pGrid->GetRowCount() - 1, col);
 }
@@ -225,10 +226,10 @@ void CGridView::OnGridEndEdit(int row, int col, bool modified)
     g_model.axes[static_cast<std::size_t>(axis)].widths[static_cast<std::size_t>(i)] = *w;
     FillAxisColumn(row, col);
     UpdateAxisColumn(col);
-    ComputeModelExtent();
+    ComputeModelExtent(g_model);
     RefreshLinkedTables();
     RecordEdit();
-    if (ApplySurfaceRules(0))
+    if (ApplySurfaceRules(g_model, g_run, 0))
         RefillColours();
 }
 
@@ -242,14 +243,14 @@ void CGridView::InsertInterval(bool after)
     ClearSelection();
     // Listed from the top, before and after change places.
     const bool indexAfter = Mirrored(axis) ? !after : after;
-    if (!InsertGridInterval(axis, static_cast<std::size_t>(i), indexAfter)) {
+    if (!InsertGridInterval(g_model, Host(), axis, static_cast<std::size_t>(i), indexAfter)) {
         FillTable();
         return;
     }
     FillTable();
     SetGridFocus(after ? m_nFocusRow + 1 : m_nFocusRow, m_nFocusCol);
     UpdateAxisColumn(m_nFocusCol);
-    ComputeModelExtent();
+    ComputeModelExtent(g_model);
     RefreshLinkedTables();
     RecordEdit();
 }
@@ -342,10 +343,10 @@ void CGridView::OnMerge()
         // From the last run back, so that the earlier ones keep their indices.
         for (auto run = runs.rbegin(); run != runs.rend(); ++run)
             if (run->second > run->first)
-                MergeGridLines(a, static_cast<std::size_t>(run->first), static_cast<std::size_t>(run->second));
+                MergeGridLines(g_model, a, static_cast<std::size_t>(run->first), static_cast<std::size_t>(run->second));
     }
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     ClearSelection();
     FillTable();
     if (focusAxis >= 0)
@@ -390,14 +391,14 @@ void CGridView::OnSplit()
             const std::vector<float> pieces = SplitWidths(w, g_split, Mirrored(a));
             if (pieces.size() == 1)
                 continue;
-            if (!ReplaceGridCell(a, static_cast<std::size_t>(i), pieces)) {
+            if (!ReplaceGridCell(g_model, Host(), a, static_cast<std::size_t>(i), pieces)) {
                 refused = true;
                 break;
             }
         }
     ClearSelection();
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     FillTable();
     SetGridFocus(RowOfInterval(lastInterval, lastAxis), lastAxis + 1);
     RefreshLinkedTables();
@@ -406,28 +407,27 @@ void CGridView::OnSplit()
 
 void CGridView::OnAutoSplit()
 {
-    ModelStore& m = g_model;
     CDlgAutoSplit dlg;
     dlg.m_x = Count(0) > 1;
     dlg.m_y = Count(1) > 1;
     dlg.m_z = Count(2) > 1;
-    dlg.m_size = m.splitSize;
-    dlg.m_distance = m.splitDistance;
-    dlg.m_ratio = m.splitRatio;
+    dlg.m_size = g_view.display.splitSize;
+    dlg.m_distance = g_view.display.splitDistance;
+    dlg.m_ratio = g_view.display.splitRatio;
     if (dlg.DoModal() != IDOK || !(dlg.m_x || dlg.m_y || dlg.m_z))
         return;
-    m.splitSize = dlg.m_size;
-    m.splitDistance = dlg.m_distance;
-    m.splitRatio = dlg.m_ratio;
+    g_view.display.splitSize = dlg.m_size;
+    g_view.display.splitDistance = dlg.m_distance;
+    g_view.display.splitRatio = dlg.m_ratio;
     CWaitCursor wait;
     InvalidateResults();
     const bool ticked[3] = {dlg.m_x != 0, dlg.m_y != 0, dlg.m_z != 0};
     for (int a = 0; a < 3; ++a)
-        if (ticked[a] && !AutoSplitAxis(a, AutoSplitSettings{m.splitSize, m.splitDistance, m.splitRatio}))
+        if (ticked[a] && !AutoSplitAxis(g_model, Host(), a, AutoSplitSettings{g_view.display.splitSize, g_view.display.splitDistance, g_view.display.splitRatio}))
             break;
     ClearSelection();
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     FillTable();
     SetGridFocus(1, 1);
     RefreshLinkedTables();
@@ -444,11 +444,11 @@ void CGridView::OnCreateMinimumGrid()
     const bool ticked[3] = {dlg.m_x != 0, dlg.m_y != 0, dlg.m_z != 0};
     for (int a = 0; a < 3; ++a)
         if (ticked[a]) {
-            StoreItemCoordinates(a);
-            RebuildGridFromCoordinates(a);
+            StoreItemCoordinates(g_model, a);
+            RebuildGridFromCoordinates(g_model, Host(), a);
         }
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(g_model);
+    ComputeModelExtent(g_model);
     FillTable();
     SetGridFocus(1, m_nFocusCol);
     RefreshLinkedTables();
@@ -462,13 +462,13 @@ void CGridView::OnGridUnit()
     if (dlg.DoModal() != IDOK || dlg.m_unit == g_model.gridUnit)
         return;
     if (!(dlg.m_unit > 0)) {
-        ChangeGridUnit(dlg.m_unit, false); // refused with its message
+        ChangeGridUnit(g_model, Host(), dlg.m_unit, false); // refused with its message
         return;
     }
     InvalidateResults();
     const bool transform = AfxMessageBox(IDS_TRANSFORM_WIDTHS, MB_YESNO) == IDYES;
-    ChangeGridUnit(dlg.m_unit, transform);
-    if (!transform && ApplySurfaceRules(0))
+    ChangeGridUnit(g_model, Host(), dlg.m_unit, transform);
+    if (!transform && ApplySurfaceRules(g_model, g_run, 0))
         RefillColours();
     FillTable();
     RefreshLinkedTables();

@@ -6,7 +6,10 @@
 #include "gelmar/model/editing/ConditionEdits.h"
 #include "gelmar/model/editing/Outlines.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -84,7 +87,7 @@ void CMaterView::GoToCell(int row, int col)
 void CMaterView::OutlineFocusedColour()
 {
     const int n = FocusRecord();
-    BuildColourOutline(n < 0 ? -1 : g_model.materialBcs[static_cast<std::size_t>(n)].colour);
+    BuildColourOutline(g_model, g_view, Host(), n < 0 ? -1 : g_model.materialBcs[static_cast<std::size_t>(n)].colour);
 }
 
 void CMaterView::OnSetFocus(CWnd* pOldWnd)

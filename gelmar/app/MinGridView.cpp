@@ -1,5 +1,6 @@
 // The Minimum Grid table.
 #include "gelmar/app/MinGridView.h"
+#include "gelmar/model/store/Engine.h"
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"
@@ -38,7 +39,7 @@ CMinGridView::CMinGridView()
 void CMinGridView::BuildMinimumGrid()
 {
     for (int a = 0; a < 3; ++a)
-        m_grid[static_cast<std::size_t>(a)] = BuildMinimumGridAxis(a);
+        m_grid[static_cast<std::size_t>(a)] = BuildMinimumGridAxis(g_model, a);
 }
 
 bool CMinGridView::Mirrored(int axis) const
@@ -65,7 +66,7 @@ void CMinGridView::FillTable()
     const common::AxisTableLook look = AxisLook();
     const int m = std::max({Count(0), Count(1), Count(2)});
     m_pGrid->SetRowCount(m + 2);
-    common::SetAxisHeaders(*m_pGrid, 0, FormatGridUnitLabel(), look);
+    common::SetAxisHeaders(*m_pGrid, 0, FormatGridUnitLabel(g_model), look);
     for (int r = 1; r <= m + 1; ++r)
         for (int c = 0; c < 3; ++c)
             FillAxisColumn(r, c);
@@ -165,15 +166,15 @@ void CMinGridView::OnGridEndEdit(int row, int col, bool modified)
         AfxMessageBox(IDS_WIDTH_NOT_POSITIVE, MB_OK);
         return;
     }
-    ScaleMinimumGridInterval(col, m_grid[static_cast<std::size_t>(col)], static_cast<std::size_t>(k), *w);
-    ComputeModelExtent();
+    ScaleMinimumGridInterval(g_model, col, m_grid[static_cast<std::size_t>(col)], static_cast<std::size_t>(k), *w);
+    ComputeModelExtent(g_model);
     RecordEdit();
     FillTable();
     if (g_graphView) {
         g_graphView->BuildDisplayList();
         g_graphView->Invalidate(FALSE);
     }
-    if (ApplySurfaceRules(0))
+    if (ApplySurfaceRules(g_model, g_run, 0))
         if (CColorView* colours = FindOpenView<CColorView>()) {
             colours->FillTable();
             colours->Invalidate(FALSE);

@@ -3,12 +3,13 @@
 #include "gelmar/calc/CalcCommand.h"
 
 #include "gelmar/model/calc/CalcSystem.h"
+#include "gelmar/model/store/Engine.h"
 
 namespace gelmar {
 
-bool CalculateModel()
+bool CalculateModel(Engine& engine)
 {
-    return RunCalcSystem() == CalcSystemResult::Done;
+    return RunCalcSystem(engine.model, engine.run, engine.history, engine.host) == CalcSystemResult::Done;
 }
 
 } // namespace gelmar

@@ -2,14 +2,15 @@
 // Reads FILE as File Open does, calculates it unless --no-calc, and with
 // --save writes the model as Save does. Messages go to standard error; the
 // exit status is 0 on success.
-#include "common/core/ErrorCode.h"
 #include "gelmar/calc/CalcCommand.h"
-#include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -35,15 +36,17 @@ std::string ProgramFolder(const char* argv0)
     return exe.parent_path().string();
 }
 
-int Run(bool calculate, const std::string& file, const std::string& saveTo)
+// Opens, calculates and saves one model with the engine the caller owns.
+int Run(gelmar::Engine& engine, bool calculate, const std::string& file, const std::string& saveTo)
 {
-    gelmar::g_model.dataFilePath = file;
-    if (!gelmar::ReadDataFile(false, false))
+    gelmar::ModelStore& model = engine.model;
+    model.dataFilePath = file;
+    if (!gelmar::ReadDataFile(model, model.dataFilePath, gelmar::ReadMode::Open, engine.parameters, engine.host))
         return 1;
-    if (calculate && !gelmar::CalculateModel())
+    if (calculate && !gelmar::CalculateModel(engine))
         return 1;
-    if (!saveTo.empty() && !gelmar::WriteDataFile(saveTo)) {
-        gelmar::ReportOpenFailure();
+    if (!saveTo.empty() && !gelmar::WriteDataFile(model, saveTo)) {
+        gelmar::ReportOpenFailure(engine.host, saveTo);
         return 1;
     }
     return 0;
@@ -70,21 +73,25 @@ int main(int argc, char** argv)
     if (file.empty())
         return Usage();
 
+    int status = 1;
+
     gelmar::NullEngineHost host(true);
     gelmar::SetHost(&host);
-    const std::string folder = ProgramFolder(argv[0]);
-    gelmar::ReadParameterFile(folder);
-    gelmar::LoadMaterialColours(folder);
-    int status = 1;
-    try {
-        status = Run(calculate, file, saveTo);
-    } catch (const common::EngineException&) {
-        const int code = common::ErrorCode();
-        common::ResetErrorCode();
-        const std::string text = gelmar::ErrorMessage(code);
-        std::fprintf(stderr, "%s\n", text.empty() ? "Calculation aborted" : text.c_str());
+    {
+        // The driver's one engine, for the life of the run.
+        gelmar::Engine engine(host);
+        const std::string folder = ProgramFolder(argv[0]);
+        gelmar::ReadParameterFile(engine.parameters, engine.output, folder);
+        gelmar::LoadMaterialColours(engine.model, folder);
+        try {
+            status = Run(engine, calculate, file, saveTo);
+        } catch (const gelmar::EngineError& e) {
+            std::fprintf(stderr, "%s\n", e.Message().c_str());
+        } catch (const gelmar::EscAbort&) {
+            std::fprintf(stderr, "Calculation aborted\n");
+        }
+        gelmar::FreeModel(engine);
     }
-    gelmar::FreeModel();
     gelmar::SetHost(nullptr);
     return status;
 }

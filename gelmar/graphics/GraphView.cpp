@@ -20,6 +20,7 @@
 #include "gelmar/model/solar/SunPosition.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -220,8 +221,8 @@ void CGraphView::ResetView(int flag)
 void CGraphView::UpdateModel()
 {
     CWaitCursor wait;
-    CollectBlockFaces();
-    BuildVisibleFaceList();
+    CollectBlockFaces(Store(), g_view);
+    BuildVisibleFaceList(Store(), g_view);
     if (m_viewKind != 1)
         BuildDisplayList();
     Invalidate(FALSE);
@@ -341,7 +342,7 @@ void CGraphView::RenderScene()
         BuildDisplayList();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetCamera(0);
-    if (Store().faceList.count > 0) {
+    if (g_view.faces.count > 0) {
         if (m_viewKind == 1) {
             DrawTransparentFaces(128);
         } else if (m_listReady) {
@@ -373,7 +374,7 @@ void CGraphView::DrawOverlays()
 {
     ModelStore& m = Store();
     if (m_overlayKind != 5)
-        m.outlines.count = 0;
+        g_view.outlines.count = 0;
     const OverlayGrid grid = ModelOverlayGrid(m);
     SceneOverlay overlay;
     float box[6];
@@ -421,8 +422,8 @@ void CGraphView::DrawOverlays()
     }
     case 5: {
         std::vector<float> segments;
-        for (std::int32_t s = 0; s < m.outlines.count; ++s) {
-            const OutlineSegment& o = m.outlines[static_cast<std::size_t>(s)];
+        for (std::int32_t s = 0; s < g_view.outlines.count; ++s) {
+            const OutlineSegment& o = g_view.outlines[static_cast<std::size_t>(s)];
             const int ends[6] = {o.x1, o.y1, o.z1, o.x2, o.y2, o.z2};
             for (int e = 0; e < 6; ++e)
                 segments.push_back(GridLineCoordinate(m, e % 3, ends[e]));
@@ -443,9 +444,9 @@ void CGraphView::DrawOverlays()
         if (n < 0 || n >= m.outputBlocks.count)
             break;
         std::uint16_t range[6];
-        if (!ClipOutputBlockRange(m.outputBlocks[static_cast<std::size_t>(n)], range))
+        if (!ClipOutputBlockRange(m, m.outputBlocks[static_cast<std::size_t>(n)], range))
             break;
-        ComputeOutputBlockBox(range, box);
+        ComputeOutputBlockBox(m, range, box);
         EmitSelectionBox(box, overlay);
         break;
     }
@@ -463,7 +464,7 @@ void CGraphView::DrawNorthArrow()
     std::copy(m_eye, m_eye + 3, north.eye);
     north.viewAngle = m_viewAngle;
     ComputeSiteFrame(m.rot1z, m.rot2x, m.rot3z, north.frame);
-    SunAt(m, SunDisplayDay(m), SunDisplayHour(m), north.sunAltitude, north.sunAzimuth);
+    SunAt(m, SunDisplayDay(m, graph_view::Run().calcTime), SunDisplayHour(graph_view::Run().calcTime), north.sunAltitude, north.sunAzimuth);
     north.sunUp = north.sunAltitude > 0;
     north.sunPath = [&m](int day, const std::function<void(double, double, double, double)>& visit) {
         ForEachSunPathStep(m, day, 23.0f, 1.0f, 25, visit);

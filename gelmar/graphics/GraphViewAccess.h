@@ -1,9 +1,11 @@
-// What the 3D view's own sources read the model and the open tables
-// through: the store, its camera angles and extent, and a table view of the
-// application when one is open.
+// What the 3D view's own sources read the model, the run and the open tables
+// through: the store, the run state, its camera angles and extent, and a
+// table view of the application when one is open.
 #pragma once
 
 #include "gelmar/graphics/core/ViewModel.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/App.h"
 
@@ -12,6 +14,10 @@ namespace gelmar::graph_view {
 inline ModelStore& Store()
 {
     return g_model;
+}
+inline const RunState& Run()
+{
+    return g_run;
 }
 inline ViewAngles Angles()
 {

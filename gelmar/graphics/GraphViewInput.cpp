@@ -1,6 +1,7 @@
 // The 3D view's navigation and picking: mouse modes, arrow keys, wheel, the
 // zoom commands, Zoom Numbers, the block pick for the tables and the
 // status-bar read-outs (see GraphView.h).
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableLinks.h"
@@ -364,7 +365,7 @@ void CGraphView::OnBlockPick(CPoint point)
     CColorView* colours = OpenTable<CColorView>();
     CClipColorView* clipColours = OpenTable<CClipColorView>();
     const ModelStore& m = Store();
-    if (!(blocks || colours || clipColours) || m.faceList.count <= 0)
+    if (!(blocks || colours || clipColours) || g_view.faces.count <= 0)
         return;
     const std::int64_t name = PickBlock(point);
     if (name < 0)
@@ -400,16 +401,16 @@ std::string CGraphView::ReadColourAtPoint(CPoint point)
 std::string CGraphView::ReadValueAtPoint(CPoint point)
 {
     const ModelStore& m = Store();
-    if (m.faceList.count <= 0)
+    if (g_view.faces.count <= 0)
         return {};
     const std::int64_t face = PickFace(point);
-    if (face < 0 || face >= m.faceList.count)
+    if (face < 0 || face >= g_view.faces.count)
         return {};
     ComputeViewMatrixInverse(0);
     const std::int64_t quad = PickObject(point, static_cast<int>(face));
     if (quad < 0)
         return {};
-    const float value = ValueAtScreenPoint(m_pictureMatrix, m, m.faceList.faces[static_cast<std::size_t>(face)],
+    const float value = ValueAtScreenPoint(m_pictureMatrix, m, g_view.faces.faces[static_cast<std::size_t>(face)],
                                            static_cast<int>(quad), LoadedTemperatures(m, g_work), point.x, point.y);
     char text[64];
     std::snprintf(text, sizeof text, "%.*f\xC2\xB0"

@@ -61,7 +61,7 @@ RenderResult PrintPicture(CDC* pDC, Picture& picture, const PictureSource& sourc
     request.fontSize = 12;
     request.legend = legend;
     request.legendFill = RGB(255, 255, 255);
-    PictureSource grey(source.model, source.work, source.solar, greyScale ? *greyScale : source.colourScale);
+    PictureSource grey(source.model, source.run, source.faces, greyScale ? *greyScale : source.colourScale);
     grey.patterns = source.patterns;
     grey.sun = source.sun;
     grey.sunVisible = source.sunVisible;

@@ -7,6 +7,8 @@
 #include "gelmar/graphics/core/ViewModel.h"
 #include "gelmar/graphics/core/VisibleFaceList.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/EngineHost.h"
 
 #include <GL/gl.h>
 
@@ -60,15 +62,12 @@ bool CPreviewWnd::ReadPreviewModel()
 {
     // The colours a file leaves unset keep the program's display colours.
     m_model.colours = g_model.colours;
-    m_model.dataFilePath = g_model.dataFilePath;
-    std::swap(g_model, m_model);
-    const bool read = ReadDataFile(true, false);
+    const bool read = ReadDataFile(m_model, g_model.dataFilePath, ReadMode::Preview, g_parameters, Host());
     if (read) {
-        CollectBlockFaces();
-        if (g_model.faceList.count > 0)
-            BuildVisibleFaceList();
+        CollectBlockFaces(m_model, m_view);
+        if (m_view.faces.count > 0)
+            BuildVisibleFaceList(m_model, m_view);
     }
-    std::swap(g_model, m_model);
     return read;
 }
 
@@ -91,7 +90,7 @@ void CPreviewWnd::OnPaint()
     m_cx = client.Width();
     m_cy = client.Height();
     m_hDC = &dc;
-    if (!ReadPreviewModel() || m_model.faceList.count <= 0 || m_cx <= 0 || m_cy <= 0) {
+    if (!ReadPreviewModel() || m_view.faces.count <= 0 || m_cx <= 0 || m_cy <= 0) {
         ClearFrame();
     } else if (m_hRC && wglMakeCurrent(m_hDC, m_hRC)) {
         glViewport(0, 0, m_cx, m_cy);
@@ -137,9 +136,12 @@ void CPreviewWnd::DrawPreview()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetCamera();
-    if (m_model.faceList.count > 0) {
+    if (m_view.faces.count > 0) {
         TriangleMesh mesh;
+        // The scene's faces are read from the program's view.
+        std::swap(g_view.faces, m_view.faces);
         EmitColourFaces(m_model, mesh);
+        std::swap(g_view.faces, m_view.faces);
         DrawMesh(mesh);
     }
     SwapBuffers(m_hDC);

@@ -8,6 +8,7 @@
 // leaves the window white.
 #pragma once
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/ui/App.h"
 #include "platform/ui/OpenGL.h"
 
@@ -45,6 +46,7 @@ class CPreviewWnd : public CWnd {
     void ClearFrame();
 
     ModelStore m_model;
+    ViewState m_view;
     int m_cx = 0, m_cy = 0;
 };
 

@@ -2,7 +2,6 @@
 // time steps and the file, print and clipboard commands.
 #include "gelmar/graphics/TextOutputDlg.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/ui/ActiveDocument.h"
 #include "common/ui/DlgDecimals.h"
 #include "gelmar/app/AppState.h"
@@ -17,7 +16,9 @@
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
@@ -48,12 +49,10 @@ bool ResultsValid()
     return g_run.solutionValid;
 }
 
-// The report file the calculation writes beside the data file; the path is
-// left in the shared path, as every file the program opens.
+// The report file the calculation writes beside the data file.
 std::string ReportFilePath()
 {
-    g_model.sharedPath = ReplaceLastThree(g_model.dataFilePath, "txt");
-    return g_model.sharedPath;
+    return ReplaceLastThree(g_model.dataFilePath, "txt");
 }
 
 bool ViewFactorFileExists()
@@ -72,9 +71,9 @@ ListingDecimals CurrentDecimals()
 // heat flows.
 bool LoadTimeStep()
 {
-    if (!ReadSolutionFile(0))
+    if (!ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
         return false;
-    ReadFluxFile();
+    ReadFluxFile(g_model, g_run);
     return true;
 }
 
@@ -86,17 +85,16 @@ void WriteViewFactors(ListingWriter& out)
     const bool exists = std::filesystem::exists("tmp.vwf", ec);
     const std::string name = exists ? std::string("tmp.vwf")
                                     : std::filesystem::path(g_model.dataFilePath).stem().string() + ".vwf";
+    ViewFactorSummary read;
     const ViewFactorSummary* summary = nullptr;
     if (ViewFactorFileExists()) {
         try {
-            ReadViewFactorSummary();
-            summary = &g_viewFactorSummary;
-        } catch (const common::EngineException&) {
-            common::ResetErrorCode();
+            read = ReadViewFactorSummary(g_model);
+            summary = &read;
+        } catch (const EngineError&) {
         }
     }
     WriteViewFactorsListing(out, name, summary, CurrentDecimals());
-    FreeViewFactorSummary();
 }
 
 } // namespace
@@ -106,15 +104,15 @@ CTextOutputDlg::CTextOutputDlg(CWnd* pParent) : CDialog(IDD_TEXT_OUTPUT, pParent
     m_hAccel = LoadAccelerators(IDR_TEXT_OUTPUT_ACCEL);
     if (g_model.saveResults) {
         try {
-            EnsureCellArray();
-            BuildNodeNumbering();
+            EnsureCellArray(g_model, g_run);
+            BuildNodeNumbering(g_model, g_run, Host());
             LoadTimeStep();
         } catch (const common::EngineException&) {
-            common::ResetErrorCode();
+            // No results to show: the listings fall back to the input data.
         }
     }
     int& kind = g_app.textListingKind;
-    if (kind == kListingReportOutput && !HasReportItems())
+    if (kind == kListingReportOutput && !HasReportItems(g_model))
         kind = kListingResults;
     if (kind >= kListingResults && kind <= kListingNodeBcs && !ResultsValid())
         kind = kListingInputData;
@@ -216,10 +214,10 @@ void CTextOutputDlg::ShowListing(bool save)
         m_richEdit.Clear();
     ListingWriter out(save ? ListingWriter::HandOver()
                            : [this](common::CRtfDocument& doc) { m_richEdit << doc; });
-    const LoadedResults results(g_model, g_work);
+    const LoadedResults results(g_model, g_run);
     switch (kind) {
     case kListingInputData:
-        ResolveFunctionReferences();
+        ResolveFunctionReferences(g_model, g_run);
         WriteInputDataListing(out, g_model);
         break;
     case kListingResults:
@@ -264,7 +262,7 @@ void CTextOutputDlg::SetListingKind(int kind)
 void CTextOutputDlg::ReloadTimeStep(long long previous)
 {
     if (!LoadTimeStep()) {
-        g_model.calcTime = static_cast<std::int32_t>(previous);
+        g_run.calcTime = static_cast<std::int32_t>(previous);
         LoadTimeStep();
         return;
     }
@@ -277,8 +275,8 @@ void CTextOutputDlg::ReloadTimeStep(long long previous)
 
 void CTextOutputDlg::OnFirstTimeStep()
 {
-    const long long previous = g_model.calcTime;
-    g_model.calcTime = 0;
+    const long long previous = g_run.calcTime;
+    g_run.calcTime = 0;
     ReloadTimeStep(previous);
 }
 
@@ -287,10 +285,10 @@ void CTextOutputDlg::OnNextTimeStep()
     const ModelStore& m = g_model;
     if (m.timeStep == 0 || m.calcDuration == 0)
         return;
-    const long long previous = m.calcTime;
+    const long long previous = g_run.calcTime;
     const long long next = previous + static_cast<long long>(m.saveFrequency) * m.timeStep;
     // After the last saved time, at or before the end, comes time 0.
-    g_model.calcTime =
+    g_run.calcTime =
         static_cast<std::int32_t>(previous < m.calcDuration && next <= m.calcDuration ? next : 0);
     ReloadTimeStep(previous);
 }
@@ -301,19 +299,19 @@ void CTextOutputDlg::OnPreviousTimeStep()
     const long long every = static_cast<long long>(m.saveFrequency) * m.timeStep;
     if (m.timeStep == 0 || m.calcDuration == 0 || every == 0)
         return;
-    const long long previous = m.calcTime;
-    g_model.calcTime =
+    const long long previous = g_run.calcTime;
+    g_run.calcTime =
         static_cast<std::int32_t>(previous < 1 ? m.calcDuration / every * every : previous - every);
     ReloadTimeStep(previous);
 }
 
 void CTextOutputDlg::OnGoToTimeStep()
 {
-    CDlgGoTo dlg(g_model.calcTime, this);
+    CDlgGoTo dlg(g_run.calcTime, this);
     if (dlg.DoModal() != IDOK)
         return;
-    const long long previous = g_model.calcTime;
-    g_model.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
+    const long long previous = g_run.calcTime;
+    g_run.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
     ReloadTimeStep(previous);
 }
 
@@ -394,15 +392,14 @@ void CTextOutputDlg::OnUpdateNodeBCs(CCmdUI* pCmdUI)
 
 void CTextOutputDlg::OnUpdateReportOutput(CCmdUI* pCmdUI)
 {
-    ReportFilePath();
-    pCmdUI->Enable(FileExists());
+    pCmdUI->Enable(FileExists(ReportFilePath()));
     pCmdUI->SetCheck(g_app.textListingKind == kListingReportOutput);
 }
 
 void CTextOutputDlg::OnUpdateViewFactors(CCmdUI* pCmdUI)
 {
     const int kind = g_app.textListingKind;
-    pCmdUI->Enable(kind != kListingViewFactors && HasRadiatingColours() && ViewFactorFileExists());
+    pCmdUI->Enable(kind != kListingViewFactors && HasRadiatingColours(g_model) && ViewFactorFileExists());
     pCmdUI->SetCheck(kind == kListingViewFactors);
 }
 
@@ -431,7 +428,7 @@ void CTextOutputDlg::OnDecimals()
 void CTextOutputDlg::OnSaveAs()
 {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::path(g_model.outputSavePath).parent_path();
+    const fs::path folder = fs::path(g_view.outputSavePath).parent_path();
     const std::string name = fs::path(g_model.dataFilePath).stem().string();
     const std::string initial = folder.empty() ? name : (folder / name).string();
     const std::string filter = platform::LoadString(IDS_WORD_FILTER);
@@ -440,8 +437,8 @@ void CTextOutputDlg::OnSaveAs()
                     this);
     if (dlg.DoModal() != IDOK)
         return;
-    g_model.outputSavePath = dlg.GetPathName();
-    m_outputPath = g_model.outputSavePath;
+    g_view.outputSavePath = dlg.GetPathName();
+    m_outputPath = g_view.outputSavePath;
     CWaitCursor wait;
     ShowListing(true);
 }

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(ErrorCode, RaiseSetsCodeAbortLeavesIt)
+TEST(ErrorCode, SetAndResetAbortLeavesIt)
 {
     common::ResetErrorCode();
-    EXPECT_THROW(common::RaiseError(3), common::EngineException);
+    common::SetErrorCode(3);
+    EXPECT_EQ(common::ErrorCode(), 3);
+    EXPECT_THROW(common::RaiseAbort(), common::EscAbort);
     EXPECT_EQ(common::ErrorCode(), 3);
     common::ResetErrorCode();
     EXPECT_THROW(common::RaiseAbort(), common::EngineException);

@@ -1,14 +1,15 @@
 // The scratch program of the window tests.
 #include "AppFixture.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/TableLinks.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
-#include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/TestHook.h"
@@ -64,12 +65,12 @@ void AppFixture::SetUp()
     platform::TestHook::Get().Enable();
     ResetSeams();
     ResetTableLinks();
-    ClearUndoHistory();
+    ClearUndoHistory(g_engine.history);
     g_run.solutionValid = g_run.fluxesValid = false;
     g_app = AppState{};
     g_parameters = ParameterSet{};
     g_parametersChanged = false;
-    common::ResetErrorCode();
+    ClearPendingError();
 }
 
 void AppFixture::TearDown()
@@ -85,8 +86,8 @@ void AppFixture::TearDown()
     platform::Strings().ClearOverride();
     ResetSeams();
     ResetTableLinks();
-    ClearUndoHistory();
-    common::ResetErrorCode();
+    ClearUndoHistory(g_engine.history);
+    ClearPendingError();
     g_app = AppState{};
 }
 

@@ -2,14 +2,15 @@
 // failing run, the questions, the progress window's read-outs and placement,
 // Esc during a long run, and Calc System against gelmar-calc.
 #include "AppFixture.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/CalcProgress.h"
 #include "gelmar/app/GraphViews.h"
-#include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -38,15 +39,15 @@ class CalcTest : public AppFixture {
     // An edit in the undo history, so that a command's clearing shows.
     static void MakeUndoHistory()
     {
-        SaveUndoRecord(kUndoTitle, 0, 0);
-        ASSERT_EQ(UndoRecordCount(), 2u);
+        SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
+        ASSERT_EQ(UndoRecordCount(g_engine.history), 2u);
     }
     // Only the baseline that the command saved after clearing is left.
     static void ExpectOnlyABaseline()
     {
-        EXPECT_EQ(UndoRecordCount(), 1u);
-        ASSERT_NE(CurrentUndoRecord(), nullptr);
-        EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+        EXPECT_EQ(UndoRecordCount(g_engine.history), 1u);
+        ASSERT_NE(CurrentUndoRecord(g_engine.history), nullptr);
+        EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
     }
     // A long run (a year of one-minute steps, a file every 1000 steps); f
     // runs while the run is under way, then Esc is pressed.
@@ -59,7 +60,7 @@ class CalcTest : public AppFixture {
         // the machine: a fixed delay could land before the run had started.
         auto* poll = new QTimer;
         QObject::connect(poll, &QTimer::timeout, [poll, f] {
-            if (!g_calcProgress || g_model.calcTime <= 0)
+            if (!g_calcProgress || g_run.calcTime <= 0)
                 return;
             poll->stop();
             poll->deleteLater();
@@ -82,7 +83,7 @@ void UseHeatCapacityTable(const std::string& file)
 {
     ModelStore& m = g_model;
     const std::uint16_t n = m.functions.count;
-    GrowFunctionArray(n + 1);
+    GrowFunctionArray(g_model, n + 1);
     m.functions.count = static_cast<std::uint16_t>(n + 1);
     m.functions[n] = FunctionRecord{};
     m.functions[n].name = FunctionName("C01");
@@ -111,7 +112,7 @@ TEST_F(CalcTest, EngineFailuresShowTheEngineMessageInAnOkBox)
         MakeUndoHistory();
         EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
         EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
-        EXPECT_EQ(common::ErrorCode(), 0);
+        EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
         ExpectOnlyABaseline();
         // The message boxes have no icon and the OK button alone.
         for (const auto& m : platform::TestHook::Get().Messages())
@@ -134,7 +135,7 @@ TEST_F(CalcTest, NeverSavedModelIsNotCalculated)
     g_model.dataFilePath.clear();
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
-    EXPECT_EQ(UndoRecordCount(), 2u);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
 }
 
 // The engine's questions reach the user as message boxes of their buttons,
@@ -168,8 +169,8 @@ TEST_F(CalcTest, EngineQuestionsAreMessageBoxesOfTheirButtons)
 TEST_F(CalcTest, MinimumGridAsksBeforeCalculating)
 {
     // Lines 2 to 4 of the x axis bound no block: merged away, every line does.
-    ASSERT_TRUE(MergeGridLines(0, 1, 4));
-    ASSERT_TRUE(IsMinimumGrid());
+    ASSERT_TRUE(MergeGridLines(g_model, 0, 1, 4));
+    ASSERT_TRUE(IsMinimumGrid(g_model));
     platform::TestHook::Get().PushMessageBoxAnswer(IDNO);
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_EQ(Messages(),
@@ -217,13 +218,13 @@ TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
 TEST_F(CalcTest, EscStopsALongCalculationWithoutAMessage)
 {
     long long timeAtEsc = 0;
-    DuringALongRun([&] { timeAtEsc = g_model.calcTime; });
+    DuringALongRun([&] { timeAtEsc = g_run.calcTime; });
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The current time stands one step before the interrupted one.
-    EXPECT_LT(g_model.calcTime, g_model.calcDuration);
-    EXPECT_EQ(g_model.calcTime, timeAtEsc - g_model.timeStep);
+    EXPECT_LT(g_run.calcTime, g_model.calcDuration);
+    EXPECT_EQ(g_run.calcTime, timeAtEsc - g_model.timeStep);
     // Every result file written is whole: as long as the first.
     std::vector<std::string> results;
     for (const auto& entry : fs::directory_iterator(work))

@@ -6,10 +6,11 @@
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/PendingWindows.h"
 #include "gelmar/app/TableViews.h"
-#include "gelmar/model/store/CellRaster.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -146,13 +147,13 @@ TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     // Colours 1 to 3 are in use: the search goes on upward to 4.
     EXPECT_EQ(proposed, "4");
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     EXPECT_EQ(cells.At(4, 0, 0), 4);
     EXPECT_EQ(cells.At(1, 0, 0), 1);
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     EXPECT_TRUE(Doc()->IsModified());
-    ASSERT_NE(CurrentUndoRecord(), nullptr);
-    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+    ASSERT_NE(CurrentUndoRecord(g_engine.history), nullptr);
+    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
 }
 
 TEST_F(CommandsTest, UndoAndRedoStepThroughTheEnginesHistory)
@@ -191,12 +192,12 @@ TEST_F(CommandsTest, ReduceToClipKeepsTheClippedBlocksOnAGridOfTheirOwn)
     EXPECT_TRUE(Main()->ExecuteCommand(ID_REDUCE_TO_CLIP));
     EXPECT_EQ(g_model.axes[0].n, 2);
     EXPECT_FLOAT_EQ(g_model.axes[0].widths[1], 0.1f);
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(g_model);
     EXPECT_EQ(cells.At(0, 0, 0), 2);
     EXPECT_EQ(cells.At(1, 0, 0), 1);
     EXPECT_EQ(g_model.clipHi[0], 2);
     EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoBaseline);
+    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
 }
 
 TEST_F(CommandsTest, DragModeIsKeptAsASetting)

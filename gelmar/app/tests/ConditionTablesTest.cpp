@@ -17,6 +17,12 @@
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -72,7 +78,7 @@ class ConditionTablesTest : public AppFixture {
         ASSERT_GT(g_model.calcDuration, 0);
     }
     std::string Title() const { return Main()->GetWindowText(); }
-    int UndoKind() const { return CurrentUndoRecord() ? CurrentUndoRecord()->kind : -2; }
+    int UndoKind() const { return CurrentUndoRecord(g_engine.history) ? CurrentUndoRecord(g_engine.history)->kind : -2; }
 };
 
 // The example's text with the outside temperature given by T01 and the
@@ -178,7 +184,7 @@ TEST_F(ConditionTablesTest, ListsMadeInTheTablesReportAsTheSameListsWrittenByHan
     // Reopened, every list is there.
     platform::TestHook::Get().PushFileDialogAnswer({saved});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    EXPECT_EQ(FormatDataFile(), expected);
+    EXPECT_EQ(FormatDataFile(g_model), expected);
 
     // Calc System: gelmar-calc's result files, the report among them.
     ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
@@ -222,7 +228,7 @@ TEST_F(ConditionTablesTest, EveryTablesInsertIsOneUndoRecordThatUndoAndRedoBring
         SCOPED_TRACE(c.table);
         ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE));
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
-        const std::string before = FormatDataFile();
+        const std::string before = FormatDataFile(g_model);
         ASSERT_TRUE(Main()->ExecuteCommand(c.command));
         auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
         auto* view = dynamic_cast<CListTableView*>(main->MDIGetActive()->GetActiveView());
@@ -230,22 +236,22 @@ TEST_F(ConditionTablesTest, EveryTablesInsertIsOneUndoRecordThatUndoAndRedoBring
         const int rows = view->RecordCount();
         Insert(*view, rows);
         EXPECT_EQ(view->RecordCount(), rows + 1);
-        EXPECT_EQ(UndoRecordCount(), 2u);
+        EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
         EXPECT_EQ(UndoKind(), c.kind);
-        const std::string after = FormatDataFile();
+        const std::string after = FormatDataFile(g_model);
         EXPECT_NE(after, before);
         EXPECT_EQ(Title(), "GELMAR - wall.glm *");
 
         view->SetGridFocus(1, 1);
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
-        EXPECT_EQ(FormatDataFile(), before);
+        EXPECT_EQ(FormatDataFile(g_model), before);
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
         auto* shown = dynamic_cast<CListTableView*>(main->MDIGetActive()->GetActiveView());
         ASSERT_EQ(shown, view);
         EXPECT_EQ(shown->RecordCount(), rows);
         EXPECT_EQ(shown->FocusRow(), std::max(rows, 1));
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
-        EXPECT_EQ(FormatDataFile(), after);
+        EXPECT_EQ(FormatDataFile(g_model), after);
         EXPECT_EQ(Title(), "GELMAR - wall.glm *");
         EXPECT_EQ(view->RecordCount(), rows + 1);
     }
@@ -388,17 +394,17 @@ TEST_F(ConditionTablesTest, AFunctionsFileIsChosenInTheOpenDialog)
     CFuncView& functions = Open<CFuncView>(ID_FUNCTIONS);
     Insert(functions, 1);
     ASSERT_EQ(g_model.functions[0].shape, 0); // FILE
-    const std::size_t records = UndoRecordCount();
+    const std::size_t records = UndoRecordCount(g_engine.history);
     // A cancelled dialog is no edit.
     platform::TestHook::Get().PushFileDialogAnswer({});
     Click(functions, 1, 3);
-    EXPECT_EQ(UndoRecordCount(), records);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
     EXPECT_TRUE(g_model.functions[0].filePath.empty());
     platform::TestHook::Get().PushFileDialogAnswer({file});
     Click(functions, 1, 3);
     EXPECT_EQ(g_model.functions[0].filePath, file);
     EXPECT_EQ(Text(functions, 1, 3), "outside.tmp");
-    EXPECT_EQ(UndoRecordCount(), records + 1);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
     EXPECT_EQ(UndoKind(), kUndoFunctions);
 }
 
@@ -471,10 +477,10 @@ TEST_F(ConditionTablesTest, BcTypesSwitchByAClickAndValuesTakeNumbersOrFunctions
         TypeInto(*view, 1, t + 1, "12.5");
         EXPECT_EQ(Text(*view, 1, t + 1), "12.5");
         EXPECT_EQ(Text(*view, 1, t + 2), ""); // applies to the other type only
-        const std::size_t records = UndoRecordCount();
+        const std::size_t records = UndoRecordCount(g_engine.history);
         Click(*view, 1, t);
         EXPECT_EQ(Text(*view, 1, t), c.second);
-        EXPECT_EQ(UndoRecordCount(), records + 1);
+        EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
         EXPECT_EQ(Text(*view, 1, t + 1), "");
         std::string lower(c.function);
         lower[0] = static_cast<char>(lower[0] - 'A' + 'a');

@@ -4,10 +4,11 @@
 #include "AppFixture.h"
 #include "gelmar/app/CalcParamDlg.h"
 #include "gelmar/app/CommandDialogs.h"
+#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/files/Parameters.h"
-#include "gelmar/model/editing/UndoRedo.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
@@ -47,7 +48,7 @@ class DialogsTest : public AppFixture {
 
 TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSeconds)
 {
-    const std::size_t records = UndoRecordCount();
+    const std::size_t records = UndoRecordCount(g_engine.history);
     Script([&](CDialog& d) {
         d.SetDlgItemText(IDC_TIME_STEP, "0000:00:00:00");
         d.ClickButton(IDOK);
@@ -61,8 +62,8 @@ TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSe
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
     EXPECT_EQ(g_model.timeStep, 900);
     EXPECT_EQ(g_model.calcDuration, 86400);
-    EXPECT_EQ(UndoRecordCount(), records + 1);
-    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoCalcParameters);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
+    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoCalcParameters);
     EXPECT_TRUE(Doc()->IsModified());
 }
 
@@ -123,7 +124,7 @@ TEST_F(DialogsTest, DurationFieldsTakeDigitsOnlyAndRoundTripThroughTheDialog)
 
 TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
 {
-    const std::size_t records = UndoRecordCount();
+    const std::size_t records = UndoRecordCount(g_engine.history);
     Script([](CDialog& d) {
         // Without radiating colours the radiation group is disabled.
         EXPECT_FALSE(d.GetDlgItem(IDC_HR_BLACK)->IsWindowEnabled());
@@ -131,7 +132,7 @@ TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_CALC_PARAMETERS);
-    EXPECT_EQ(UndoRecordCount(), records);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
     EXPECT_FALSE(Doc()->IsModified());
 }
 
@@ -219,14 +220,14 @@ TEST_F(DialogsTest, RevolveStartsOnTheFirstAxisWithIntervalsAndMovesThePositions
 
 TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
 {
-    const std::size_t records = UndoRecordCount();
+    const std::size_t records = UndoRecordCount(g_engine.history);
     const std::string old = g_model.title;
     Script([&](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(1018), old);
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_TITLE);
-    EXPECT_EQ(UndoRecordCount(), records);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
     Script([](CDialog& d) {
         // A title of 801 characters cannot be entered.
         d.SetDlgItemText(1018, std::string(801, 'a'));
@@ -236,8 +237,8 @@ TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
     });
     Main()->ExecuteCommand(ID_TITLE);
     EXPECT_EQ(g_model.title, "New title");
-    EXPECT_EQ(UndoRecordCount(), records + 1);
-    EXPECT_EQ(CurrentUndoRecord()->kind, kUndoTitle);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
+    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoTitle);
     EXPECT_TRUE(Doc()->IsModified());
 }
 

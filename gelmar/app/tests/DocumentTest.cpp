@@ -31,7 +31,7 @@ TEST_F(DocumentTest, SaveAsWritesAFileThatReadsBackToTheSameModel)
 {
     const std::string wall = CopyWall("wall.glm");
     ASSERT_TRUE(Start({wall}));
-    const std::string before = FormatDataFile();
+    const std::string before = FormatDataFile(g_model);
     const std::string out = ScratchFolder() + "/work/copy.glm";
     Hook().PushFileDialogAnswer({out});
     EXPECT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE_AS));
@@ -43,7 +43,7 @@ TEST_F(DocumentTest, SaveAsWritesAFileThatReadsBackToTheSameModel)
     Hook().PushFileDialogAnswer({out});
     EXPECT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
     ASSERT_NE(Doc(), nullptr);
-    EXPECT_EQ(FormatDataFile(), before);
+    EXPECT_EQ(FormatDataFile(g_model), before);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_TRUE(Messages().empty());
 }

@@ -13,6 +13,7 @@
 #include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -46,7 +47,7 @@ class TablesTest : public AppFixture {
         return *v;
     }
     std::string Title() const { return Main()->GetWindowText(); }
-    int UndoKind() const { return CurrentUndoRecord() ? CurrentUndoRecord()->kind : -2; }
+    int UndoKind() const { return CurrentUndoRecord(g_engine.history) ? CurrentUndoRecord(g_engine.history)->kind : -2; }
 };
 
 // Every block bound in metres: what the grid commands must keep.
@@ -57,7 +58,7 @@ std::vector<double> BlockPositions()
         const BlockRecord& r = g_model.blocks[b];
         const std::uint16_t lines[6] = {r.x1, r.x2, r.y1, r.y2, r.z1, r.z2};
         for (int k = 0; k < 6; ++k)
-            out.push_back((LineCoordinate(k / 2, lines[k]) - g_model.origin[k / 2]) * double(g_model.gridUnit));
+            out.push_back((LineCoordinate(g_model, k / 2, lines[k]) - g_model.origin[k / 2]) * double(g_model.gridUnit));
     }
     return out;
 }
@@ -90,12 +91,12 @@ TEST_F(TablesTest, EveryTableEditIsOneUndoRecordThatUndoAndRedoBringBack)
         ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE));
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
         common::CTableView& view = c.open(*this);
-        const std::string before = FormatDataFile();
+        const std::string before = FormatDataFile(g_model);
         const int clipBefore = g_model.clipLo[0];
         TypeInto(view, c.row, c.col, c.text);
-        EXPECT_EQ(UndoRecordCount(), 2u);
+        EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
         EXPECT_EQ(UndoKind(), c.kind);
-        const std::string after = FormatDataFile();
+        const std::string after = FormatDataFile(g_model);
         EXPECT_EQ(after != before, c.modifies); // the clip is no part of the file
         if (!c.modifies) {
             EXPECT_EQ(g_model.clipLo[0], 2);
@@ -104,7 +105,7 @@ TEST_F(TablesTest, EveryTableEditIsOneUndoRecordThatUndoAndRedoBringBack)
 
         view.SetGridFocus(1, view.GetGrid()->GetFixedColumnCount());
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
-        EXPECT_EQ(FormatDataFile(), before);
+        EXPECT_EQ(FormatDataFile(g_model), before);
         EXPECT_EQ(g_model.clipLo[0], clipBefore);
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
         // The table of the edit, at its cell.
@@ -112,7 +113,7 @@ TEST_F(TablesTest, EveryTableEditIsOneUndoRecordThatUndoAndRedoBringBack)
         EXPECT_EQ(shown.FocusRow(), c.row);
         EXPECT_EQ(shown.FocusColumn(), c.col);
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
-        EXPECT_EQ(FormatDataFile(), after);
+        EXPECT_EQ(FormatDataFile(g_model), after);
         EXPECT_EQ(Title(), "GELMAR - wall.glm *");
     }
 }
@@ -121,11 +122,11 @@ TEST_F(TablesTest, EscEndsAnEditWithoutStoringAnything)
 {
     CBlockView& blocks = Open<CBlockView>(ID_BLOCKS);
     TypeInto(blocks, 2, 4, "4"); // a stored edit leaves the grid's flag behind it
-    const std::string file = FormatDataFile();
-    const std::size_t records = UndoRecordCount();
+    const std::string file = FormatDataFile(g_model);
+    const std::size_t records = UndoRecordCount(g_engine.history);
     TypeInto(blocks, 2, 3, "3", Qt::Key_Escape);
-    EXPECT_EQ(FormatDataFile(), file);
-    EXPECT_EQ(UndoRecordCount(), records);
+    EXPECT_EQ(FormatDataFile(g_model), file);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
     EXPECT_EQ(Text(blocks, 2, 3), "1");
 }
 
@@ -158,7 +159,7 @@ TEST_F(TablesTest, EditorsStartFromTheStoredValueThatReadsBackExactly)
 
 TEST_F(TablesTest, EntriesTheDataFileCouldNotHoldKeepTheStoredValue)
 {
-    const std::string file = FormatDataFile();
+    const std::string file = FormatDataFile(g_model);
     struct Case {
         const char* table;
         UINT open;
@@ -187,7 +188,7 @@ TEST_F(TablesTest, EntriesTheDataFileCouldNotHoldKeepTheStoredValue)
         ASSERT_NE(view, nullptr);
         const std::string shown = Text(*view, c.row, c.col);
         TypeInto(*view, c.row, c.col, c.text);
-        EXPECT_EQ(FormatDataFile(), file);
+        EXPECT_EQ(FormatDataFile(g_model), file);
         EXPECT_EQ(g_model.clipLo[0], 0);
         EXPECT_EQ(Text(*view, c.row, c.col), shown);
         EXPECT_EQ(Messages(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
@@ -244,7 +245,7 @@ TEST_F(TablesTest, GridCommandsKeepEveryBlockWhereItWasInMetres)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
         const std::vector<double> before = BlockPositions();
-        const std::size_t records = UndoRecordCount();
+        const std::size_t records = UndoRecordCount(g_engine.history);
         c.run();
         const std::vector<double> after = BlockPositions();
         ASSERT_EQ(after.size(), before.size());
@@ -253,7 +254,7 @@ TEST_F(TablesTest, GridCommandsKeepEveryBlockWhereItWasInMetres)
         if (c.intervals >= 0) {
             EXPECT_EQ(g_model.axes[0].n, c.intervals);
         }
-        EXPECT_EQ(UndoRecordCount(), records + 1);
+        EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
         EXPECT_EQ(UndoKind(), kUndoGrid);
         // The table shows the new grid, its length unchanged.
         EXPECT_EQ(Text(grid, grid.GetGrid()->GetRowCount() - 1, 1), "0.300");
@@ -306,13 +307,13 @@ TEST_F(TablesTest, MinimumGridWidthsScaleTheIntervalsInside)
 TEST_F(TablesTest, SetOriginMovesTheCoordinatesWithoutAnEdit)
 {
     CCoordView& coords = Open<CCoordView>(ID_COORDINATES);
-    const std::size_t records = UndoRecordCount();
+    const std::size_t records = UndoRecordCount(g_engine.history);
     coords.SetGridFocus(7, 1); // the last line of x
     ASSERT_TRUE(Main()->ExecuteCommand(ID_SET_ORIGIN));
     EXPECT_FLOAT_EQ(g_model.origin[0], 0.3f);
     EXPECT_EQ(Text(coords, 1, 1), "-0.300");
     EXPECT_EQ(Text(coords, 7, 1), "0.000");
-    EXPECT_EQ(UndoRecordCount(), records);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
     EXPECT_EQ(Title(), "GELMAR - wall.glm");
     coords.SetGridFocus(1, 1);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_SET_ORIGIN));
@@ -342,11 +343,11 @@ TEST_F(TablesTest, ClipTablesChangeTheViewButNotTheModel)
     CClipColorView& colours = Open<CClipColorView>(ID_CLIP_COLOURS);
     ASSERT_EQ(colours.GetGrid()->GetRowCount(), 4);
     EXPECT_EQ(Text(colours, 2, 5), "YES");
-    const std::size_t records = UndoRecordCount();
+    const std::size_t records = UndoRecordCount(g_engine.history);
     Click(colours, 2, 5);
     EXPECT_EQ(g_model.colours[2].clipShow, 0);
     EXPECT_EQ(Text(colours, 2, 5), "NO");
-    EXPECT_EQ(UndoRecordCount(), records);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
     EXPECT_EQ(Title(), "GELMAR - wall.glm");
     colours.GoToCell(3, 5);
     EXPECT_EQ(colours.FocusRow(), 3);
@@ -428,14 +429,14 @@ TEST_F(TablesTest, TransformAndInsertFileKeepTheModelReadable)
     EXPECT_EQ(UndoKind(), kUndoBlocks);
 
     // Scaling by 0 would leave a block without thickness: refused.
-    const std::string file = FormatDataFile();
+    const std::string file = FormatDataFile(g_model);
     Script([](CDialog& d) {
         d.CheckRadioButton(1060, 1062, 1062);
         d.SetDlgItemText(1063, "0");
         d.ClickButton(IDOK);
     });
     ASSERT_TRUE(Main()->ExecuteCommand(ID_TRANSFORM_COORDINATES));
-    EXPECT_EQ(FormatDataFile(), file);
+    EXPECT_EQ(FormatDataFile(g_model), file);
     EXPECT_EQ(Messages().back(), kBlockWithoutThickness);
 
     // Another file's blocks follow the focused block, at the origin.
@@ -451,11 +452,11 @@ TEST_F(TablesTest, TransformAndInsertFileKeepTheModelReadable)
     EXPECT_TRUE(g_model.colours[7].inUse);
     EXPECT_EQ(g_model.dataFilePath, ScratchFolder() + "/work/wall.glm");
     // Saved and read back: the same model.
-    const std::string now = FormatDataFile();
+    const std::string now = FormatDataFile(g_model);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE));
     platform::TestHook::Get().PushFileDialogAnswer({g_model.dataFilePath});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    EXPECT_EQ(FormatDataFile(), now);
+    EXPECT_EQ(FormatDataFile(g_model), now);
 }
 
 TEST_F(TablesTest, ColourClicksAndCommands)

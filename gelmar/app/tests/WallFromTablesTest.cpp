@@ -11,6 +11,7 @@
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -135,7 +136,7 @@ TEST_F(WallFromTablesTest, BuiltFromFileNewItSavesAndCalculatesAsTheExample)
     // Reopened: the same model, shown in the tables.
     platform::TestHook::Get().PushFileDialogAnswer({saved});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    EXPECT_EQ(FormatDataFile(), expected);
+    EXPECT_EQ(FormatDataFile(g_model), expected);
     ASSERT_NE(m_app->FindView<CBlockView>(), nullptr);
     EXPECT_EQ(Text(View<CBlockView>(), 2, 4), "5");
 

@@ -2,10 +2,11 @@
 // through the engine's function services.
 #include "gelmar/graphics/core/FunctionGraphModel.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <cstring>
@@ -48,24 +49,27 @@ GraphFunctionData::GraphFunctionData(const FunctionRecord& f)
         return;
     try {
         if (table) {
-            LoadPropertyTables();
+            LoadPropertyTables(g_model, g_run);
             const int t = m_record->tableIndex;
             if (t >= 0 && static_cast<std::size_t>(t) < g_propertyTables.size()) {
                 m_data.arguments = &g_propertyTables[static_cast<std::size_t>(t)].arguments;
                 m_data.values = &g_propertyTables[static_cast<std::size_t>(t)].values;
             }
         } else {
-            CollectFunctionFiles();
+            CollectFunctionFiles(g_model, g_run);
             const int t = m_record->tableIndex;
             if (!g_functionFiles.empty() && t >= 0 && static_cast<std::size_t>(t) < g_functionFiles.size()) {
-                m_data.step = GetFunctionFileStep(t);
-                m_data.stepwise = GetFunctionFileInterpolate(t) == 0;
-                m_data.seriesValue = [t](double time) { return static_cast<double>(EvaluateFunctionFile(t, time)); };
+                m_data.step = GetFunctionFileStep(g_run, t);
+                m_data.stepwise = GetFunctionFileInterpolate(g_run, t) == 0;
+                m_data.seriesValue = [t](double time) {
+                    return static_cast<double>(EvaluateFunctionFile(g_model, g_run, t, time));
+                };
             }
         }
-    } catch (const common::EngineException&) {
-        m_error = ErrorMessage(common::ErrorCode());
-        common::ResetErrorCode();
+    } catch (const EngineError& e) {
+        m_error = e.Message();
+        m_data = FunctionSampleData{};
+    } catch (const EscAbort&) {
         m_data = FunctionSampleData{};
     }
 }
@@ -76,7 +80,8 @@ GraphFunctionData::~GraphFunctionData()
         m_record->inUse = 0;
 }
 
-std::vector<SamplePoint> SampleGraphFunction(const FunctionRecord& f, SampleRequest request, std::string* error)
+std::vector<SamplePoint> SampleGraphFunction(const FunctionRecord& f, SampleRequest request,
+                                             std::string* error)
 {
     request.letter = FunctionLetter(f.name.text);
     request.shape = f.shape;
@@ -87,9 +92,11 @@ std::vector<SamplePoint> SampleGraphFunction(const FunctionRecord& f, SampleRequ
         return {};
     try {
         return SampleFunction(request, data.Data());
-    } catch (const common::EngineException&) {
-        *error = ErrorMessage(common::ErrorCode());
-        common::ResetErrorCode();
+    } catch (const EngineError& e) {
+        *error = e.Message();
+        return {};
+    } catch (const EscAbort&) {
+        error->clear();
         return {};
     }
 }

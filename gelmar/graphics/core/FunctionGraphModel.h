@@ -21,7 +21,7 @@ CalculationSpan GraphCalculationSpan();
 // The data of one file function, loaded with only that function marked
 // for loading; the mark is cleared again when the object goes. A table or
 // file that cannot be read leaves the data empty and keeps the engine's
-// message (the error code is reset).
+// message.
 class GraphFunctionData {
   public:
     explicit GraphFunctionData(const FunctionRecord& f);
@@ -42,6 +42,7 @@ class GraphFunctionData {
 // and parameters are taken from the record), its file loaded for it. A
 // table or file that cannot be read, also one met while sampling a chain of
 // files, gives no points and the engine's message in *error.
-std::vector<SamplePoint> SampleGraphFunction(const FunctionRecord& f, SampleRequest request, std::string* error);
+std::vector<SamplePoint> SampleGraphFunction(const FunctionRecord& f, SampleRequest request,
+                                             std::string* error);
 
 } // namespace gelmar

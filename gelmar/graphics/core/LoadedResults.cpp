@@ -1,13 +1,13 @@
 // Read access to the work arrays of a loaded time step.
 #include "gelmar/graphics/core/LoadedResults.h"
 
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/store/ModelStore.h"
 
 namespace gelmar {
 
-LoadedResults::LoadedResults(const ModelStore& model, const WorkArrays& work)
-    : m_work(work), m_n{model.axes[0].n, model.axes[1].n, model.axes[2].n}
+LoadedResults::LoadedResults(const ModelStore& model, const RunState& run)
+    : m_work(run.work), m_time(run.calcTime), m_n{model.axes[0].n, model.axes[1].n, model.axes[2].n}
 {
 }
 

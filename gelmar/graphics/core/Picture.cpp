@@ -1,13 +1,13 @@
 // Composing a picture and reading values back from it (see Picture.h).
 #include "gelmar/graphics/core/Picture.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/kernels/picture/LegendLayout.h"
 #include "common/kernels/picture/PictureGeometry.h"
 #include "gelmar/graphics/core/PictureLegend.h"
 #include "gelmar/graphics/core/SurfaceHeatFlux.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 #include <utility>
@@ -17,7 +17,7 @@ namespace gelmar {
 kernels::EscCheck EngineEscCheck()
 {
     return [] {
-        CheckEscAbort();
+        CheckEscAbort(Host());
         return false;
     };
 }
@@ -136,9 +136,7 @@ PictureResult Picture::DrawPicture(const PictureSource& source, kernels::RasterV
             m_transform = context.Transform();
             m_drawn = projection;
         }
-    } catch (const common::EngineException&) {
-        if (common::ErrorCode() != 0)
-            throw;
+    } catch (const EscAbort&) {
         result.stopped = true;
     }
     result.texts = canvas.TakeTexts();

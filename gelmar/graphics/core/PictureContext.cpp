@@ -2,14 +2,20 @@
 #include "gelmar/graphics/core/PictureWalkers.h"
 #include "gelmar/graphics/core/SurfaceHeatFlux.h"
 #include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace gelmar {
+
+PictureSource::PictureSource(const ModelStore& m, const RunState& r, const FaceList& f, const ColourScale& c)
+    : model(m), run(r), work(r.work), solar(r.solar), faces(f), colourScale(c)
+{
+}
 
 PictureContext::PictureContext(const PictureSource& source, PictureSettings& settings,
                                kernels::PictureCanvas& canvas, int width, int height, kernels::EscCheck esc)
@@ -22,7 +28,7 @@ void PictureContext::SetPerspective(const kernels::PictureMatrix& matrix)
 {
     m_section = 0;
     m_matrix = matrix;
-    m_polygons = BuildPicturePolygons(m_source.model, m_matrix, m_width, m_height);
+    m_polygons = BuildPicturePolygons(m_source.model, m_source.faces, m_matrix, m_width, m_height);
     m_shapes.clear();
     m_shapes.reserve(m_polygons.size());
     for (const PicturePolygon& p : m_polygons)
@@ -34,7 +40,7 @@ void PictureContext::SetSection(int section, const kernels::SectionTransform& tr
 {
     m_section = section;
     m_transform = transform;
-    m_polygons = BuildSectionPolygons(m_source.model, section, transform, m_width, m_height);
+    m_polygons = BuildSectionPolygons(m_source.model, m_source.faces, section, transform, m_width, m_height);
     m_shapes.clear();
 }
 

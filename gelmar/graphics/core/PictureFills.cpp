@@ -1,11 +1,11 @@
 // Face colours, value bands and section materials of the pictures (see
 // PictureWalkers.h).
-#include "common/core/ErrorCode.h"
 #include "common/core/PatternFile.h"
 #include "common/kernels/picture/ScanFiller.h"
 #include "gelmar/graphics/core/PictureWalkers.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <algorithm>
 #include <new>
@@ -54,7 +54,7 @@ template <class Work> void WithMemoryError(Work&& work)
     try {
         work();
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
 }
 

@@ -17,16 +17,6 @@ struct GridPoint {
 // A value at a grid point (a temperature, a heat flux...).
 using GridPointValue = std::function<float(int i, int j, int k)>;
 
-// Model coordinate of grid line `line` on an axis: 0 for line 0, otherwise
-// the axis's coordinate entry line - 1 (0 for a line the grid does not have).
-inline float GridLineCoordinate(const ModelStore& model, int axis, int line)
-{
-    const std::vector<float>& coords = model.axes[static_cast<std::size_t>(axis)].coords;
-    if (line <= 0 || static_cast<std::size_t>(line - 1) >= coords.size())
-        return 0.0f;
-    return coords[static_cast<std::size_t>(line - 1)];
-}
-
 // Orientation 0..5 of a face piece (x-min, x-max, y-min, y-max, z-min, z-max).
 inline int FaceOrientation(const FaceRecord& face)
 {

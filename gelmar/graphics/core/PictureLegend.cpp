@@ -4,6 +4,7 @@
 #include "common/core/PatternFile.h"
 #include "common/kernels/picture/LegendLayout.h"
 #include "common/kernels/picture/ScanFiller.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ValueText.h"
@@ -59,7 +60,7 @@ struct Legend {
     {
         if (section)
             ++row;
-        Text(FormatTimeDHMS(context.Source().model.calcTime), 5, row, 30, row - 2);
+        Text(FormatTimeDHMS(context.Source().run.calcTime), 5, row, 30, row - 2);
     }
 };
 
@@ -164,7 +165,7 @@ void SunLegend(Legend& l)
     const PictureSource& src = l.context.Source();
     l.Layout(7, 20);
     l.DrawTimeLabel(9);
-    l.Text(PictureDate(src.model.calcTime, src.model.day0), 5, 8, 30, 6);
+    l.Text(PictureDate(src.run.calcTime, src.model.day0), 5, 8, 30, 6);
     if (src.sun.altitude > 0) {
         int azimuth = static_cast<int>(src.sun.azimuth);
         while (azimuth > 180)

@@ -46,11 +46,10 @@ bool IsSolidColour(const ModelStore& model, int colour)
     return type == MATERIAL || type == EQUIMAT || type == TRANSMAT;
 }
 
-std::vector<PicturePolygon> BuildPicturePolygons(const ModelStore& model,
+std::vector<PicturePolygon> BuildPicturePolygons(const ModelStore& model, const FaceList& list,
                                                  const kernels::PictureMatrix& matrix, int width, int height)
 {
     std::vector<PicturePolygon> polygons;
-    const FaceList& list = model.faceList;
     for (std::int32_t n = 0; n < list.count; ++n) {
         const FaceRecord& f = list.faces[static_cast<std::size_t>(n)];
         if (f.flags & 0x10)
@@ -123,7 +122,7 @@ std::vector<PicturePolygon> BuildPicturePolygons(const ModelStore& model,
     return polygons;
 }
 
-std::vector<PicturePolygon> BuildSectionPolygons(const ModelStore& model, int section,
+std::vector<PicturePolygon> BuildSectionPolygons(const ModelStore& model, const FaceList& list, int section,
                                                  const kernels::SectionTransform& transform, int width,
                                                  int height)
 {
@@ -136,7 +135,6 @@ std::vector<PicturePolygon> BuildSectionPolygons(const ModelStore& model, int se
     const int axis = o / 2;
     const bool lower = o % 2 == 0;
     const std::uint16_t plane = lower ? model.clipLo[axis] : model.clipHi[axis];
-    const FaceList& list = model.faceList;
     for (std::int32_t n = 0; n < list.count; ++n) {
         const FaceRecord& f = list.faces[static_cast<std::size_t>(n)];
         if ((f.flags & 0x10) || FaceOrientation(f) != o || f.bounds[2 * axis + (lower ? 0 : 1)] != plane)

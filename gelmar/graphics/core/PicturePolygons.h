@@ -10,6 +10,7 @@
 #include "common/kernels/picture/PictureMatrix.h"
 #include "common/kernels/picture/SectionView.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <cstdint>
 #include <vector>
@@ -26,12 +27,12 @@ struct PicturePolygon {
 // True for a colour in use of type MATERIAL, EQUIMAT or TRANSMAT.
 bool IsSolidColour(const ModelStore& model, int colour);
 
-// The perspective polygons through the picture matrix, over a picture of
-// width x height pixels.
-std::vector<PicturePolygon> BuildPicturePolygons(const ModelStore& model,
+// The perspective polygons of the visible faces through the picture matrix,
+// over a picture of width x height pixels.
+std::vector<PicturePolygon> BuildPicturePolygons(const ModelStore& model, const FaceList& faces,
                                                  const kernels::PictureMatrix& matrix, int width, int height);
 // The polygons of section 1..12 through its transform.
-std::vector<PicturePolygon> BuildSectionPolygons(const ModelStore& model, int section,
+std::vector<PicturePolygon> BuildSectionPolygons(const ModelStore& model, const FaceList& faces, int section,
                                                  const kernels::SectionTransform& transform, int width,
                                                  int height);
 

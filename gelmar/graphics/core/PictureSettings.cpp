@@ -4,30 +4,31 @@
 
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <utility>
 
 namespace gelmar {
 
-PictureSettings PictureSettingsFromModel(const ModelStore& m, const CurrentOutputSettings& output)
+namespace {
+
+kernels::LinePen Pen(const LineStyle& style)
+{
+    return {static_cast<COLORREF>(style.colour), style.width};
+}
+
+} // namespace
+
+PictureSettings PictureSettingsFromModel(const ModelStore& m, const DisplaySettings& display,
+                                         const CurrentOutputSettings& output)
 {
     PictureSettings s;
-    s.temperature = {m.tmin,
-                     m.tmax,
-                     m.tin1,
-                     m.tin2,
-                     {static_cast<COLORREF>(m.lct1), m.lwt1},
-                     {static_cast<COLORREF>(m.lct2), m.lwt2}};
-    s.flux = {m.qmin,
-              m.qmax,
-              m.qin1,
-              m.qin2,
-              {static_cast<COLORREF>(m.lcq1), m.lwq1},
-              {static_cast<COLORREF>(m.lcq2), m.lwq2}};
+    s.temperature = {m.tmin, m.tmax, m.tin1, m.tin2, Pen(display.isotherm1), Pen(display.isotherm2)};
+    s.flux = {m.qmin, m.qmax, m.qin1, m.qin2, Pen(display.isoflux1), Pen(display.isoflux2)};
     s.singleValue = m.tsin;
-    s.singlePen = {static_cast<COLORREF>(m.lcts), m.lwts};
-    s.objectPen = {static_cast<COLORREF>(m.lcob), m.lwob};
-    s.gridPen = {static_cast<COLORREF>(m.lcgr), m.lwgr};
+    s.singlePen = Pen(display.singleIsotherm);
+    s.objectPen = Pen(display.object);
+    s.gridPen = Pen(display.grid);
     s.temperatureDecimals = output.dect;
     s.fluxDecimals = output.decq;
     return s;

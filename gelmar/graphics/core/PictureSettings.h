@@ -12,6 +12,7 @@ namespace gelmar {
 
 struct ModelStore;
 struct CurrentOutputSettings;
+struct DisplaySettings;
 
 enum class FillMode : int {
     Materials = 0,
@@ -56,9 +57,11 @@ struct PictureSettings {
     bool isoflux = false;
 };
 
-// The settings the model's parameters give: ranges tmin..tin2 and qmin..qin2,
-// the single value tsin, pens lcob..lcq2 and lwob..lwq2, decimals dect, decq.
-PictureSettings PictureSettingsFromModel(const ModelStore& model, const CurrentOutputSettings& output);
+// The settings the model and the display settings give: the temperature and
+// heat-flux ranges and the single value of the model, the pens of the display
+// settings, the decimals of the output settings.
+PictureSettings PictureSettingsFromModel(const ModelStore& model, const DisplaySettings& display,
+                                         const CurrentOutputSettings& output);
 
 // Exchanges the temperature and the heat-flux range with their pens; the
 // current line pen, when given, becomes the second-increments pen that was

@@ -1,7 +1,8 @@
-// What Gelmar's pictures read: the model, its calculation arrays with the
-// loaded results (cell colours, node numbers, the solution of the loaded
-// step, the heat-flux table), the solar set-up's sunlit-surface table, the
-// sun of the picture's time, the colour scale and the fill patterns. The
+// What Gelmar's pictures read: the model, the run's state with the loaded
+// results (the step's time, cell colours, node numbers, the solution of the
+// loaded step, the heat-flux table, the solar set-up's sunlit-surface table),
+// the 3D view's visible faces, the sun of the picture's time, the colour
+// scale and the fill patterns. The
 // owner (the graphic output window, a test, a benchmark) fills it from the
 // objects it holds; the pictures only read through it, except for the two
 // services it names: loading the flux table on first use, and the shadow ray
@@ -15,11 +16,13 @@
 namespace common {
 class CPatternList;
 struct ColourScale;
-}
+} // namespace common
 
 namespace gelmar {
 
+struct FaceList;
 struct ModelStore;
+struct RunState;
 struct WorkArrays;
 struct SolarState;
 using common::ColourScale;
@@ -32,14 +35,13 @@ struct PictureTexts {
 };
 
 struct PictureSource {
-    PictureSource(const ModelStore& m, const WorkArrays& w, const SolarState& s, const ColourScale& c)
-        : model(m), work(w), solar(s), colourScale(c)
-    {
-    }
+    PictureSource(const ModelStore& m, const RunState& r, const FaceList& f, const ColourScale& c);
 
     const ModelStore& model;
-    const WorkArrays& work;
-    const SolarState& solar;
+    const RunState& run;
+    const WorkArrays& work;  // of the run
+    const SolarState& solar; // of the run
+    const FaceList& faces;   // the visible faces of the perspective and the sections
     const ColourScale& colourScale;
     // Patterns by number for the pattern fill and its legend; none: the
     // default hatch.

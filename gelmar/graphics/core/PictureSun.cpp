@@ -3,6 +3,7 @@
 #include "common/kernels/picture/PictureCanvas.h"
 #include "gelmar/graphics/core/PictureWalkers.h"
 #include "gelmar/graphics/core/SunPath.h"
+#include "gelmar/model/calc/RunState.h"
 
 #include <cmath>
 #include <vector>
@@ -74,7 +75,7 @@ void DrawSunPosition(PictureContext& context)
 
     // The day's path, above the horizon only, as the solar run places the sun.
     const kernels::LineStyle path{kernels::kBlack, 1, false};
-    ForEachSunPathStep(model, SunDisplayDay(model), 23.5f, 0.5f, 48,
+    ForEachSunPathStep(model, SunDisplayDay(model, src.run.calcTime), 23.5f, 0.5f, 48,
                        [&](double a0, double z0, double a1, double z1) {
                            double p[3], q[3];
                            SunDisplayPoint(model, sun, a0, z0, p);

@@ -49,11 +49,11 @@ std::string ColourLead(int n, const ColourRecord& c)
 }
 
 // The listing's head: title, data-file line and time-step line.
-void WriteStepHead(ListingWriter& out, const ModelStore& m, unsigned title)
+void WriteStepHead(ListingWriter& out, const ModelStore& m, long long time, unsigned title)
 {
     out.Title(platform::LoadString(title));
     out.Text(DataFileLine(m.dataFilePath) + "\n\n");
-    out.Text("Time step " + FormatTimeDHMS(m.calcTime) + "\n\n");
+    out.Text("Time step " + FormatTimeDHMS(time) + "\n\n");
 }
 
 // Heading 489 (488 in the R/C/L naming) and the units line of the node
@@ -74,7 +74,7 @@ void WriteResultsListing(ListingWriter& out, const ModelStore& m, const LoadedRe
     out.Title(platform::LoadString(IDS_RESULTS_TITLE));
     out.Text(DataFileLine(m.dataFilePath) + "\n");
     out.Text("Number of nodes = " + FormatInt(results.NodeCount()) + "\n\n");
-    out.Text("Time step " + FormatTimeDHMS(m.calcTime) + "\n\n");
+    out.Text("Time step " + FormatTimeDHMS(results.Time()) + "\n\n");
     out.Heading(m.rcl ? IDS_RESULTS_RCL : IDS_RESULTS_XYZ);
     out.Underlined(platform::LoadString(IDS_RESULTS_UNITS));
     out.StartRows(9);
@@ -113,7 +113,7 @@ void WriteResultsListing(ListingWriter& out, const ModelStore& m, const LoadedRe
 void WriteCornerNodesListing(ListingWriter& out, const ModelStore& m, const LoadedResults& results,
                              const ListingDecimals& decimals)
 {
-    WriteStepHead(out, m, IDS_CORNER_TITLE);
+    WriteStepHead(out, m, results.Time(), IDS_CORNER_TITLE);
     WriteNodeHeadings(out, m);
     out.StartRows(9);
     const bool rcl = m.rcl != 0;
@@ -135,7 +135,7 @@ void WriteCornerNodesListing(ListingWriter& out, const ModelStore& m, const Load
 void WriteNodeBcsListing(ListingWriter& out, const ModelStore& m, const LoadedResults& results,
                          const ListingDecimals& decimals)
 {
-    WriteStepHead(out, m, IDS_NODE_BCS_TITLE);
+    WriteStepHead(out, m, results.Time(), IDS_NODE_BCS_TITLE);
     WriteNodeHeadings(out, m);
     out.StartRows(9);
     const common::IndexDisplay d = Display(m);

@@ -1,4 +1,5 @@
 // The 3D view's surfaces as triangles (see SceneFaces.h).
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/SceneFaces.h"
 
 #include <algorithm>
@@ -147,7 +148,7 @@ void EmitFaceSide(const ModelStore& model, const FaceRecord& face, const FaceFra
 void EmitBlockFaces(const ModelStore& model, int viewKind, const FaceHighlight& highlight, std::uint8_t alpha,
                     std::span<const std::int32_t> order, TriangleMesh& out)
 {
-    const FaceList& list = model.faceList;
+    const FaceList& list = g_view.faces;
     const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     const std::size_t n = order.empty() ? static_cast<std::size_t>(std::max(count, 0)) : order.size();
     out.Reserve(out.VertexCount() + 6 * n);
@@ -177,7 +178,7 @@ void EmitBlockFaces(const ModelStore& model, int viewKind, const FaceHighlight& 
 
 void EmitColourFaces(const ModelStore& model, TriangleMesh& out)
 {
-    const FaceList& list = model.faceList;
+    const FaceList& list = g_view.faces;
     const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     // The faces of each colour, in list order, so that colours are drawn in
     // their number's order.
@@ -202,7 +203,7 @@ void EmitColourFaces(const ModelStore& model, TriangleMesh& out)
 void SortTransparentFaces(const ModelStore& model, const float eye[3], const float focus[3],
                           std::vector<std::int32_t>& order)
 {
-    const FaceList& list = model.faceList;
+    const FaceList& list = g_view.faces;
     const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     double d[3];
     for (int k = 0; k < 3; ++k) {
@@ -365,7 +366,7 @@ class ResultFace {
 void EmitResultSurfaces(const ModelStore& model, const GridPointValue& value, const kernels::ValueRange& range,
                         const common::ColourScale& scale, TriangleMesh& out)
 {
-    const FaceList& list = model.faceList;
+    const FaceList& list = g_view.faces;
     const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     for (std::int32_t i = 0; i < count; ++i) {
         const FaceRecord& face = list.faces[static_cast<std::size_t>(i)];

@@ -1,4 +1,5 @@
 // Named objects and hit reading of the 3D view's picks (see ScenePicking.h).
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/ScenePicking.h"
 
 #include "gelmar/graphics/core/SceneFaces.h"
@@ -55,7 +56,7 @@ void Append(const NamedQuad& q, const PickRegionFilter* filter, std::vector<Name
 
 std::int32_t FaceCount(const ModelStore& model)
 {
-    return std::min<std::int32_t>(model.faceList.count, static_cast<std::int32_t>(model.faceList.faces.size()));
+    return std::min<std::int32_t>(g_view.faces.count, static_cast<std::int32_t>(g_view.faces.faces.size()));
 }
 
 } // namespace
@@ -68,7 +69,7 @@ void CollectBlockNames(const ModelStore& model, int viewKind, const PickRegionFi
         return;
     const std::int32_t count = FaceCount(model);
     for (std::int32_t i = 0; i < count; ++i) {
-        const FaceRecord& face = model.faceList.faces[static_cast<std::size_t>(i)];
+        const FaceRecord& face = g_view.faces.faces[static_cast<std::size_t>(i)];
         const FaceSides sides = SidesOf(model, face);
         if (!sides.owner)
             continue;
@@ -95,7 +96,7 @@ void CollectFaceNames(const ModelStore& model, const PickRegionFilter* filter, s
     out.clear();
     const std::int32_t count = FaceCount(model);
     for (std::int32_t i = 0; i < count; ++i) {
-        const FaceRecord& face = model.faceList.faces[static_cast<std::size_t>(i)];
+        const FaceRecord& face = g_view.faces.faces[static_cast<std::size_t>(i)];
         const FaceSides sides = SidesOf(model, face);
         if (sides.owner)
             Append(FaceQuad(model, face, true, static_cast<std::uint32_t>(i)), filter, out);
@@ -109,7 +110,7 @@ void CollectQuadNames(const ModelStore& model, int face, std::vector<NamedQuad>&
     out.clear();
     if (face < 0 || face >= FaceCount(model))
         return;
-    const FaceRecord& record = model.faceList.faces[static_cast<std::size_t>(face)];
+    const FaceRecord& record = g_view.faces.faces[static_cast<std::size_t>(face)];
     std::uint32_t name = 0;
     ForEachFaceQuad(record, FaceOrientation(record), [&](const GridPoint c[4]) {
         NamedQuad q;

@@ -8,16 +8,16 @@
 
 namespace gelmar {
 
-int SunDisplayDay(const ModelStore& model)
+int SunDisplayDay(const ModelStore& model, long long calcTime)
 {
-    long long day = model.calcTime / 86400 + model.day0;
+    long long day = calcTime / 86400 + model.day0;
     day = ((day - 1) % 365 + 365) % 365 + 1;
     return static_cast<int>(day);
 }
 
-float SunDisplayHour(const ModelStore& model)
+float SunDisplayHour(long long calcTime)
 {
-    long long seconds = model.calcTime % 86400;
+    long long seconds = calcTime % 86400;
     if (seconds < 0)
         seconds += 86400;
     return static_cast<float>(seconds) / 3600.0f;

@@ -10,9 +10,10 @@ namespace gelmar {
 
 struct ModelStore;
 
-// The day of the year (1..365) and the clock hour of the loaded results' time.
-int SunDisplayDay(const ModelStore& model);
-float SunDisplayHour(const ModelStore& model);
+// The day of the year (1..365) and the clock hour of the loaded results' time
+// (s since the start of the calculation).
+int SunDisplayDay(const ModelStore& model, long long calcTime);
+float SunDisplayHour(long long calcTime);
 
 // Unit vector towards the sun at altitude and azimuth (degrees; azimuth 0
 // south, 90 west) in model axes, through the site frame (north, west, up).

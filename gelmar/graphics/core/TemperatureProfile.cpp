@@ -3,6 +3,7 @@
 
 #include "common/kernels/picture/LegendLayout.h"
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/EngineServices.h"
 
@@ -187,7 +188,7 @@ bool DrawTemperatureProfile(PictureContext& context, const ProfileLine& line)
     const CRect titleRect(static_cast<int>(0.12 * w), 0, static_cast<int>(0.92 * w),
                           static_cast<int>(0.06 * h));
     canvas.AddText(title, titleRect, kernels::kTextLeft | kernels::kTextVCenter | kernels::kTextSingleLine);
-    canvas.AddText(FormatTimeDHMS(model.calcTime), titleRect,
+    canvas.AddText(FormatTimeDHMS(src.run.calcTime), titleRect,
                    kernels::kTextRight | kernels::kTextVCenter | kernels::kTextSingleLine);
     const int step = ib >= ia ? 1 : -1;
     for (int n = ia;; n += step) {

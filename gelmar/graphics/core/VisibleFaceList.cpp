@@ -1,9 +1,10 @@
-// The store's face list filled by the face passes of the kernels (see
+// The view's face list filled by the face passes of the kernels (see
 // VisibleFaceList.h).
 #include "gelmar/graphics/core/VisibleFaceList.h"
 
 #include "gelmar/model/editing/ModelFaces.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <algorithm>
 #include <new>
@@ -15,9 +16,8 @@ namespace {
 // Growth steps of the list: a full list grows by this many records.
 constexpr std::size_t kFaceListStep = 100000;
 
-std::vector<kernels::BlockFacePiece> LoadFaces()
+std::vector<kernels::BlockFacePiece> LoadFaces(const FaceList& list)
 {
-    const FaceList& list = g_model.faceList;
     std::vector<kernels::BlockFacePiece> faces(static_cast<std::size_t>(list.count));
     for (std::size_t i = 0; i < faces.size(); ++i) {
         const FaceRecord& r = list.faces[i];
@@ -32,13 +32,13 @@ std::vector<kernels::BlockFacePiece> LoadFaces()
 
 // Copies the pieces into the list, growing its capacity in whole steps; when
 // memory for a larger list cannot be had the list keeps what fits.
-void StoreFaces(const std::vector<kernels::BlockFacePiece>& faces)
+void StoreFaces(ViewState& view, const std::vector<kernels::BlockFacePiece>& faces)
 {
-    FaceList& list = g_model.faceList;
+    FaceList& list = view.faces;
     std::size_t capacity = static_cast<std::size_t>(list.capacity);
     while (capacity < faces.size())
         capacity += kFaceListStep;
-    ReserveFaceList(capacity);
+    ReserveFaceList(view, capacity);
     const std::size_t n = std::min(faces.size(), static_cast<std::size_t>(list.capacity));
     for (std::size_t i = 0; i < n; ++i) {
         FaceRecord& r = list.faces[i];
@@ -53,25 +53,25 @@ void StoreFaces(const std::vector<kernels::BlockFacePiece>& faces)
 
 } // namespace
 
-void CollectBlockFaces()
+void CollectBlockFaces(const ModelStore& m, ViewState& view)
 {
     std::vector<kernels::BlockFacePiece> faces;
     try {
-        kernels::CollectBlockFacePieces(ModelFaceBlocks(), ModelClip(), faces);
+        kernels::CollectBlockFacePieces(ModelFaceBlocks(m), ModelClip(m), faces);
     } catch (const std::bad_alloc&) {
         faces.clear();
     }
-    StoreFaces(faces);
+    StoreFaces(view, faces);
 }
 
-void BuildVisibleFaceList()
+void BuildVisibleFaceList(const ModelStore& m, ViewState& view)
 {
     try {
-        std::vector<kernels::BlockFacePiece> faces = LoadFaces();
-        kernels::KeepVisibleFacePieces(ModelFaceBlocks(), ModelClip(), IsWholeModelClip(), faces);
-        StoreFaces(faces);
+        std::vector<kernels::BlockFacePiece> faces = LoadFaces(view.faces);
+        kernels::KeepVisibleFacePieces(ModelFaceBlocks(m), ModelClip(m), IsWholeModelClip(m), faces);
+        StoreFaces(view, faces);
     } catch (const std::bad_alloc&) {
-        g_model.faceList.count = 0;
+        view.faces.count = 0;
     }
 }
 

@@ -42,7 +42,7 @@ class FuncGraphTest : public AppFixture {
                             const std::string& path = {})
     {
         AppendFunction(name, shape, params, path);
-        LoadFunctionForDisplay(g_model.functions.count - 1u);
+        LoadFunctionForDisplay(g_model, g_run, Host(), g_model.functions.count - 1u);
     }
     static void Settle(int ms = 50)
     {
@@ -111,7 +111,7 @@ TEST_F(FuncGraphTest, TableOpensTheGraphWhichFollowsItsSelectedRow)
 
     // A function changed in the table has the open graph recompute.
     g_model.functions[2].params[2] = 720;
-    LoadFunctionForDisplay(2);
+    LoadFunctionForDisplay(g_model, g_run, Host(), 2);
     EXPECT_DOUBLE_EQ(view->State().xMax, 86400);
 
     // A function without a range leaves the chart in its reset state.

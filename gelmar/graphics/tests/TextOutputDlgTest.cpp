@@ -9,6 +9,7 @@
 #include "gelmar/app/tests/AppFixture.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
@@ -205,7 +206,7 @@ TEST_F(TextOutputTest, WithoutTheMainToolbarTheTextFillsTheWindow)
 TEST_F(TextOutputTest, SteppingThroughTheSavedTimeSteps)
 {
     Calculate(3000);
-    EXPECT_EQ(g_model.calcTime, 3000);
+    EXPECT_EQ(g_run.calcTime, 3000);
     g_app.textListingKind = kListingInputData;
     Open([&](CTextOutputDlg& dlg) {
         // Stepping shows the results, also from the input data.
@@ -232,7 +233,7 @@ TEST_F(TextOutputTest, SteppingThroughTheSavedTimeSteps)
         });
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_GO_TO));
         EXPECT_EQ(TimeLine(dlg), "Time step 0000:00:20:00");
-        EXPECT_EQ(g_model.calcTime, 1200);
+        EXPECT_EQ(g_run.calcTime, 1200);
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_CORNER_NODES));
         platform::TestHook::Get().PushDialogScript([](CDialog& d) {
             d.SetDlgItemText(IDC_GO_TO_TIME, "0001:00:00:00");
@@ -240,7 +241,7 @@ TEST_F(TextOutputTest, SteppingThroughTheSavedTimeSteps)
         });
         const std::string before = dlg.RichEdit().GetPlainText();
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_GO_TO));
-        EXPECT_EQ(g_model.calcTime, 1200);
+        EXPECT_EQ(g_run.calcTime, 1200);
         EXPECT_EQ(dlg.RichEdit().GetPlainText(), before);
         EXPECT_TRUE(g_run.solutionValid); // the results of 1200 s stay loaded
         EXPECT_TRUE(Item(dlg, ID_TEXT_RESULTS)->isEnabled());
@@ -321,7 +322,7 @@ TEST_F(TextOutputTest, SaveAsWritesTheListingAgainIntoTheFile)
         for (const std::string& path : {first, second}) {
             platform::TestHook::Get().PushFileDialogAnswer({path});
             ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_SAVE_AS));
-            EXPECT_EQ(g_model.outputSavePath, path);
+            EXPECT_EQ(g_view.outputSavePath, path);
         }
         EXPECT_EQ(dlg.RichEdit().GetPlainText(), shown); // the window keeps its text
         // A file that cannot be written says so.
@@ -371,7 +372,7 @@ TEST_F(TextOutputTest, PrintedPagesFollowTheText)
     // printed line give more pages.
     for (int b = 0; b < 300; ++b) {
         const std::size_t n = g_model.blocks.count;
-        GrowBlockArray(n + 1);
+        GrowBlockArray(g_model, n + 1);
         g_model.blocks[n] = g_model.blocks[0];
         ++g_model.blocks.count;
     }

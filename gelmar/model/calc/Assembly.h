@@ -6,8 +6,12 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
 // Fills the matrix and right-hand side for the step counter given (the run's
 // own counter, or 0 for the steady assembly of the heat-flow balance).
-void AssembleEquations(int stepCounter);
+void AssembleEquations(ModelStore& model, RunState& run, EngineHost& host, int stepCounter);
 
 } // namespace gelmar

@@ -1,181 +1,155 @@
 // The check-and-run sequences of "Calc System" and "Calc Solar Fluxes"
 // and their error messages.
 #include "gelmar/model/calc/CalcSystem.h"
-#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/calc/RunState.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/editing/BlockOperations.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/FiniteChecks.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/TransientRun.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/BlockOperations.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/solar/SolarRun.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
-#include "gelmar/model/calc/TransientRun.h"
-#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/ventilation/Ventilation.h"
-#include "gelmar/model/radiation/ViewFactorDriver.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
-#include <new>
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace gelmar {
 
-void ShowCalcErrorMessage(int code)
+void ShowCalcErrorMessage(EngineHost& host, const EngineError& error)
 {
-    switch (code) {
-    case 0:
-        break;
-    case kErrorMemory:
-    case kErrorFileOpen:
-    case kErrorSyntax:
-        Host().MessageBox(ErrorMessage(code, g_model.lineCounter), MessageStyle::Ok);
-        break;
-    case 8:
-        Host().MessageBox("Error in ventilation system", MessageStyle::Ok);
-        break;
-    case kErrorSolarFunctions:
-    case kErrorSolarContact:
-        Host().MessageBox(ErrorMessage(code), MessageStyle::Ok);
-        break;
-    case kErrorGridLength:
-    case kErrorNotFiniteAssembly:
-    case kErrorNotFiniteSolve:
-    case kErrorNotFiniteResults:
-        Host().MessageBox(FiniteCheckMessage(code, g_model, g_run), MessageStyle::Ok);
-        break;
-    default:
-        ReportModelCheckError(code);
-        break;
-    }
+    if (error.Code() != ErrorCode::Bitmap)
+        host.MessageBox(error.Message(), MessageStyle::Ok);
 }
 
-bool RunCalculationWindow()
+void FinishCalcCommand(ModelStore& model, UndoHistory& history, EngineHost& host, const WorkOutcome& outcome, std::initializer_list<ErrorCode> mapped)
 {
-    bool normal = false;
-    try {
-        try {
-            RunTransientCalculation();
-            normal = true;
-        } catch (const std::bad_alloc&) {
-            // Any allocation of the run (matrix, factor, solver vectors).
-            common::RaiseError(kErrorMemory);
-        }
-    } catch (const common::EngineException&) {
-        if (HasReportItems())
-            WriteReportOutputFile();
-        FreeVentilationMatrix();
-        FreePropertyTables();
-        FreeFunctionFileData();
-        g_model.calcTime -= g_model.timeStep;
-    }
-    FreeWorkArrays(0);
-    return normal;
+    if (outcome.HasError() &&
+        (mapped.size() == 0 || std::find(mapped.begin(), mapped.end(), outcome.Code()) != mapped.end()))
+        ShowCalcErrorMessage(host, *outcome.error);
+    ClearPendingError();
+    SaveUndoRecord(history, model, host, kUndoBaseline, 0, 0);
 }
 
-bool RunSolarFluxWindow()
+WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& host)
 {
-    bool normal = false;
-    try {
-        try {
-            RunSolarFluxCalculation();
-            normal = true;
-        } catch (const std::bad_alloc&) {
-            common::RaiseError(kErrorMemory);
-        }
-    } catch (const common::EngineException&) {
-        FreePropertyTables();
-        g_model.calcTime -= g_model.timeStep;
+    const WorkOutcome outcome = RunGuarded([&host, &model, &run] { RunTransientCalculation(model, run, host); });
+    if (!outcome.Normal()) {
+        if (HasReportItems(model))
+            WriteReportOutputFile(model, run);
+        FreeVentilationMatrix(run);
+        FreePropertyTables(run);
+        FreeFunctionFileData(run);
+        run.calcTime -= model.timeStep;
     }
-    FreeWorkArrays(0);
-    return normal;
+    FreeWorkArrays(run, 0);
+    return outcome;
+}
+
+WorkOutcome RunSolarFluxWindow(ModelStore& model, RunState& run, EngineHost& host)
+{
+    const WorkOutcome outcome = RunGuarded([&host, &model, &run] { RunSolarFluxCalculation(model, run, host); });
+    if (!outcome.Normal()) {
+        FreePropertyTables(run);
+        run.calcTime -= model.timeStep;
+    }
+    FreeWorkArrays(run, 0);
+    return outcome;
 }
 
 namespace {
 
 // A grid interval without a finite positive length is refused before any
 // question or run.
-bool GridLengthsRefused()
+bool GridLengthsRefused(ModelStore& model, EngineHost& host)
 {
-    if (!FindGridLengthFault(g_model))
+    const std::optional<GridLengthFault> fault = FindGridLengthFault(model);
+    if (!fault)
         return false;
-    ShowCalcErrorMessage(kErrorGridLength);
+    ShowCalcErrorMessage(host, GridLengthError(model, *fault));
     return true;
+}
+
+CalcSystemResult ResultOf(const WorkOutcome& outcome)
+{
+    if (outcome.HasError())
+        return CalcSystemResult::Failed;
+    return outcome.Normal() ? CalcSystemResult::Done : CalcSystemResult::Aborted;
 }
 
 } // namespace
 
-CalcSystemResult RunCalcSolarFluxes()
+CalcSystemResult RunCalcSolarFluxes(ModelStore& model, RunState& run, UndoHistory& history, EngineHost& host)
 {
-    if (g_model.dataFilePath.empty())
+    if (model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
-    if (GridLengthsRefused())
+    if (GridLengthsRefused(model, host))
         return CalcSystemResult::Failed;
-    ClearUndoHistory();
-    if (HasRadiatingColours() && !PrepareViewFactorFile())
-        return CalcSystemResult::NotStarted;
-    bool normal = false;
-    if (common::ErrorCode() == 0)
-        normal = RunSolarFluxDialog();
-    const int code = common::ErrorCode();
-    ShowCalcErrorMessage(code);
-    common::ResetErrorCode();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
-    if (code != 0)
-        return CalcSystemResult::Failed;
-    return normal ? CalcSystemResult::Done : CalcSystemResult::Aborted;
+    ClearUndoHistory(history);
+    WorkOutcome outcome;
+    if (HasRadiatingColours(model)) {
+        outcome = PrepareViewFactorFile(model, run, host);
+        if (outcome.end == WorkOutcome::End::Esc)
+            return CalcSystemResult::NotStarted;
+    }
+    if (!outcome.HasError())
+        outcome = RunSolarFluxDialog(model, run, host);
+    FinishCalcCommand(model, history, host, outcome);
+    return ResultOf(outcome);
 }
 
-bool RunProgressWork(ProgressWindow window)
+WorkOutcome RunProgressWork(ModelStore& model, RunState& run, EngineHost& host, ProgressWindow window)
 {
     switch (window) {
     case ProgressWindow::Calculation:
-        return RunCalculationWindow();
+        return RunCalculationWindow(model, run, host);
     case ProgressWindow::ViewFactors:
-        return RunViewFactorWindow();
+        return RunViewFactorWindow(model, run, host);
     case ProgressWindow::SolarFluxes:
-        return RunSolarFluxWindow();
+        return RunSolarFluxWindow(model, run, host);
     }
-    return false;
+    return WorkOutcome::Aborted();
 }
 
-CalcSystemResult RunCalcSystem()
+CalcSystemResult RunCalcSystem(ModelStore& model, RunState& run, UndoHistory& history, EngineHost& host)
 {
-    if (g_model.dataFilePath.empty())
+    if (model.dataFilePath.empty())
         return CalcSystemResult::NotStarted;
-    if (GridLengthsRefused())
+    if (GridLengthsRefused(model, host))
         return CalcSystemResult::Failed;
-    if (IsMinimumGrid() &&
-        Host().MessageBox(
+    if (IsMinimumGrid(model) &&
+        host.MessageBox(
             "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?",
             MessageStyle::YesNo) != MessageAnswer::Yes)
         return CalcSystemResult::NotStarted;
-    ClearUndoHistory();
-    if (HasRadiatingColours() && !PrepareViewFactorFile())
-        return CalcSystemResult::NotStarted;
-    bool normal = false;
-    if (common::ErrorCode() == 0)
-        normal = RunCalculationDialog();
-    const int code = common::ErrorCode();
-    ShowCalcErrorMessage(code);
-    common::ResetErrorCode();
-    SaveUndoRecord(kUndoBaseline, 0, 0);
-    if (code != 0)
-        return CalcSystemResult::Failed;
-    if (normal) {
-        if (!g_work.solution.empty())
-            Host().ShowStepTemperatures();
-        return CalcSystemResult::Done;
+    ClearUndoHistory(history);
+    WorkOutcome outcome;
+    if (HasRadiatingColours(model)) {
+        outcome = PrepareViewFactorFile(model, run, host);
+        if (outcome.end == WorkOutcome::End::Esc)
+            return CalcSystemResult::NotStarted;
     }
-    return CalcSystemResult::Aborted;
+    if (!outcome.HasError())
+        outcome = RunCalculationDialog(model, run, host);
+    FinishCalcCommand(model, history, host, outcome);
+    if (outcome.Normal() && !run.work.solution.empty())
+        host.ShowStepTemperatures();
+    return ResultOf(outcome);
 }
 
 } // namespace gelmar

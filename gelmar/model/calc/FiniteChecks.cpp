@@ -1,12 +1,10 @@
 // The finite-number guards of a run and their messages.
 #include "gelmar/model/calc/FiniteChecks.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace gelmar {
@@ -28,25 +26,6 @@ bool AllFiniteAsFloat(const std::vector<double>& values)
     return finite;
 }
 
-std::string Number(double v)
-{
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
-}
-
-std::string GridLengthMessage(const GridLengthFault& f, bool rcl)
-{
-    std::string where;
-    if (rcl)
-        where = std::string(1, "RCL"[f.axis]) + " interval " + std::to_string(2 * f.interval - 1) + " to " +
-                std::to_string(2 * f.interval + 1);
-    else
-        where = std::string(1, "XYZ"[f.axis]) + " interval " + std::to_string(f.interval);
-    return "The " + where + " has width " + Number(f.width) + " (grid unit " + Number(f.unit) +
-           " m):\na grid interval needs a finite positive length.\nThe calculation is not started.";
-}
-
 } // namespace
 
 std::optional<GridLengthFault> FindGridLengthFault(const ModelStore& model)
@@ -64,31 +43,36 @@ std::optional<GridLengthFault> FindGridLengthFault(const ModelStore& model)
     return std::nullopt;
 }
 
-void CheckGridLengths(const ModelStore& model)
+EngineError GridLengthError(const ModelStore& model, const GridLengthFault& f)
 {
-    if (FindGridLengthFault(model))
-        common::RaiseError(kErrorGridLength);
+    return EngineError::GridLength(f.axis, f.interval, f.width, f.unit, model.rcl != 0);
 }
 
-void CheckEquationsFinite(const WorkArrays& work)
+void CheckGridLengths(const ModelStore& model)
+{
+    if (const std::optional<GridLengthFault> fault = FindGridLengthFault(model))
+        throw GridLengthError(model, *fault);
+}
+
+void CheckEquationsFinite(const WorkArrays& work, const RunState& run)
 {
     if (!AllFiniteAsFloat(work.rhs) || (work.matrix && (!AllFiniteAsFloat(work.matrix->Diagonal()) ||
                                                         !AllFiniteAsFloat(work.matrix->Lower()))))
-        common::RaiseError(kErrorNotFiniteAssembly);
+        throw EngineError::NotFinite(ErrorCode::NotFiniteAssembly, run.step);
 }
 
 void CheckSolutionFinite(const WorkArrays& work, const RunState& run)
 {
     for (double x : work.solution)
         if (!FiniteAsFloat(x))
-            common::RaiseError(kErrorNotFiniteSolve);
+            throw EngineError::NotFinite(ErrorCode::NotFiniteSolve, run.step);
     const kernels::SolverState& s = run.solver;
     if (!std::isfinite(s.largestChange) || !std::isfinite(s.objectDivergence) ||
         !std::isfinite(s.nodeDivergence))
-        common::RaiseError(kErrorNotFiniteSolve);
+        throw EngineError::NotFinite(ErrorCode::NotFiniteSolve, run.step);
 }
 
-void CheckColourResultsFinite(const ModelStore& model)
+void CheckColourResultsFinite(const ModelStore& model, const RunState& run)
 {
     for (const ColourRecord& c : model.colours) {
         if (!c.inUse)
@@ -96,31 +80,8 @@ void CheckColourResultsFinite(const ModelStore& model)
         for (float v : {c.resultMin, c.resultMax, c.resultValue1, c.resultValue2, c.temperature,
                         c.airTemperature, c.lambda, c.hGlobal, c.hConvective})
             if (!std::isfinite(v))
-                common::RaiseError(kErrorNotFiniteResults);
+                throw EngineError::NotFinite(ErrorCode::NotFiniteResults, run.step);
     }
-}
-
-std::string FiniteCheckMessage(int code, const ModelStore& model, const RunState& run)
-{
-    const char* what = nullptr;
-    switch (code) {
-    case kErrorGridLength: {
-        const std::optional<GridLengthFault> fault = FindGridLengthFault(model);
-        return fault ? GridLengthMessage(*fault, model.rcl != 0) : std::string();
-    }
-    case kErrorNotFiniteAssembly:
-        what = "the equations of the step hold a value that is not a finite number.";
-        break;
-    case kErrorNotFiniteSolve:
-        what = "the solver gave a temperature that is not a finite number.";
-        break;
-    case kErrorNotFiniteResults:
-        what = "its temperatures, heat flows or solar fluxes are not finite numbers.";
-        break;
-    default:
-        return {};
-    }
-    return "The calculation stopped in time step " + std::to_string(run.step) + ":\n" + what;
 }
 
 } // namespace gelmar

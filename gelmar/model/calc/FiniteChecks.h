@@ -4,24 +4,18 @@
 // temperatures of every solve and the colours' results of every step must be
 // finite in the single precision of the model's values, the result files and
 // the report.
-// A failing guard ends the run with its error code; the message names the
-// axis and interval, or the step of the run.
+// A failing guard ends the run with its error (codes 13 to 16); the message
+// names the axis and interval, or the step of the run.
 #pragma once
+#include "gelmar/model/store/Errors.h"
+
 #include <optional>
-#include <string>
 
 namespace gelmar {
 
 struct ModelStore;
 struct WorkArrays;
 struct RunState;
-
-enum : int {
-    kErrorGridLength = 13,        // a cell without a finite positive length
-    kErrorNotFiniteAssembly = 14, // the assembled equations hold a value that is not finite
-    kErrorNotFiniteSolve = 15,    // the solver gave a temperature that is not finite
-    kErrorNotFiniteResults = 16,  // the step's colour results or solar fluxes are not finite
-};
 
 // The first cell, axis by axis, whose width or length (width times grid
 // unit, in single precision) is zero, negative or not finite.
@@ -32,16 +26,15 @@ struct GridLengthFault {
     float unit = 0;   // metres per grid unit
 };
 std::optional<GridLengthFault> FindGridLengthFault(const ModelStore& model);
-// Raises kErrorGridLength when FindGridLengthFault finds a cell.
+// The error of such a cell, named as the model shows its axes.
+EngineError GridLengthError(const ModelStore& model, const GridLengthFault& fault);
+// Throws that error when FindGridLengthFault finds a cell.
 void CheckGridLengths(const ModelStore& model);
 
-// Raise their codes on the first value that is not finite.
-void CheckEquationsFinite(const WorkArrays& work);
+// Throw their errors, naming the run's step, on the first value that is not
+// finite.
+void CheckEquationsFinite(const WorkArrays& work, const RunState& run);
 void CheckSolutionFinite(const WorkArrays& work, const RunState& run);
-void CheckColourResultsFinite(const ModelStore& model);
-
-// The message of one of the codes above ("" for other codes): the grid
-// fault found again in the model, or the step of the run that stopped.
-std::string FiniteCheckMessage(int code, const ModelStore& model, const RunState& run);
+void CheckColourResultsFinite(const ModelStore& model, const RunState& run);
 
 } // namespace gelmar

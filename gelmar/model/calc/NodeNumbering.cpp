@@ -1,11 +1,13 @@
 // Numbering of boundary and calculation nodes, and the matrix pattern.
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/kernels/NodeNumbering.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <array>
@@ -16,15 +18,15 @@ namespace gelmar {
 
 namespace {
 
-int Cells(int axis)
+int Cells(ModelStore& model, int axis)
 {
-    return g_model.axes[axis].n;
+    return model.axes[axis].n;
 }
 
-kernels::EscCheck EngineEsc()
+kernels::EscCheck EngineEsc(EngineHost& host)
 {
-    return [] {
-        CheckEscAbort();
+    return [&host] {
+        CheckEscAbort(host);
         return false;
     };
 }
@@ -36,16 +38,16 @@ bool IsConductiveType(int type)
     return kernels::IsConductiveColourType(type);
 }
 
-bool IsConductiveCell(int i, int j, int k)
+bool IsConductiveCell(ModelStore& model, RunState& run, int i, int j, int k)
 {
-    const int c = GetCellColour(i, j, k);
-    return c >= 0 && c < kColourCount && IsConductiveType(g_model.colours[c].type);
+    const int c = GetCellColour(model, run.work, i, j, k);
+    return c >= 0 && c < kColourCount && IsConductiveType(model.colours[c].type);
 }
 
-void BuildNodeNumbering()
+void BuildNodeNumbering(ModelStore& model, RunState& run, EngineHost& host)
 {
-    AllocWorkArray(kNodeIndexArray);
-    const ModelStore& m = g_model;
+    AllocWorkArray(model, run, kNodeIndexArray);
+    const ModelStore& m = model;
     std::vector<kernels::NodeBcEntry> nodeBcs;
     std::vector<kernels::BorderBcEntry> borderBcs;
     std::vector<kernels::MaterialBcEntry> materialBcs;
@@ -59,33 +61,34 @@ void BuildNodeNumbering()
             materialBcs.push_back({m.materialBcs[n].type == 0, m.materialBcs[n].colour});
         for (int c = 0; c < kColourCount; ++c)
             types[c] = m.colours[c].type;
-        const kernels::CellGrid cells{Cells(0), Cells(1), Cells(2), g_work.cellColours};
+        const kernels::CellGrid cells{Cells(model, 0), Cells(model, 1), Cells(model, 2), run.work.cellColours};
         // A later node BC on a point replaces an earlier one.
         const kernels::NodeNumberingRules rules{nodeBcs, borderBcs, materialBcs, true};
-        g_work.gridNodeCount = g_work.rowCount = kernels::NumberGridNodes(cells, types, rules, g_work.nodeIndex);
+        run.work.gridNodeCount = run.work.rowCount =
+            kernels::NumberGridNodes(cells, types, rules, run.work.nodeIndex);
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
-    CheckEscAbort();
+    CheckEscAbort(host);
 }
 
-void BuildMatrixPattern()
+void BuildMatrixPattern(ModelStore& model, RunState& run, EngineHost& host)
 {
-    const WorkArrays& w = g_work;
-    const kernels::NodeGrid nodes{Cells(0), Cells(1), Cells(2), w.nodeIndex};
+    const WorkArrays& w = run.work;
+    const kernels::NodeGrid nodes{Cells(model, 0), Cells(model, 1), Cells(model, 2), w.nodeIndex};
     auto links = [&](auto&& link) {
-        kernels::ForEachGridNeighbourLink(nodes, link, EngineEsc());
-        ForEachZoneLink([&](kernels::Index a, kernels::Index b) { link(a, b); });
+        kernels::ForEachGridNeighbourLink(nodes, link, EngineEsc(host));
+        ForEachZoneLink(run, [&](kernels::Index a, kernels::Index b) { link(a, b); });
     };
     try {
-        g_work.matrix.reset();
-        g_work.pattern = std::make_unique<kernels::SymmetricPattern>(
-            kernels::BuildSymmetricPattern(w.rowCount, w.gridNodeCount, links, EngineEsc()));
-        g_work.matrix = std::make_unique<kernels::SymmetricMatrix>(*g_work.pattern);
+        run.work.matrix.reset();
+        run.work.pattern = std::make_unique<kernels::SymmetricPattern>(
+            kernels::BuildSymmetricPattern(w.rowCount, w.gridNodeCount, links, EngineEsc(host)));
+        run.work.matrix = std::make_unique<kernels::SymmetricMatrix>(*run.work.pattern);
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
-    AllocWorkArray(kMatrixRowArrays);
+    AllocWorkArray(model, run, kMatrixRowArrays);
 }
 
 double GetNodeValue(const ModelStore& model, const WorkArrays& work, std::int32_t n, int level)
@@ -119,14 +122,6 @@ double GetNodeValueAt(const ModelStore& model, const WorkArrays& work, int i, in
     return GetNodeValue(model, work, GetNodeIndex(model, work, i, j, k), level);
 }
 
-double GetNodeValue(std::int32_t n, int level)
-{
-    return GetNodeValue(g_model, g_work, n, level);
-}
 
-double GetNodeValueAt(int i, int j, int k, int level)
-{
-    return GetNodeValueAt(g_model, g_work, i, j, k, level);
-}
 
 } // namespace gelmar

@@ -10,26 +10,26 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct RunState;
+
 struct ModelStore;
 struct WorkArrays;
 
 // Fills the node-index array (the cell array must exist) and sets G and N.
-void BuildNodeNumbering();
+void BuildNodeNumbering(ModelStore& model, RunState& run, EngineHost& host);
 // Builds the matrix pattern from the conduction and zone links, sizing every
 // row from its real number of links, and allocates the matrix and vectors.
-void BuildMatrixPattern();
+void BuildMatrixPattern(ModelStore& model, RunState& run, EngineHost& host);
 
 // Temperature of node n at level 0 (current) or 1 (previous): the solution
 // for a calculation node, the record's temperature for a boundary node.
-double GetNodeValue(std::int32_t n, int level);
-double GetNodeValueAt(int i, int j, int k, int level);
-// The same over a given model (its boundary records) and work arrays.
 double GetNodeValue(const ModelStore& model, const WorkArrays& work, std::int32_t n, int level);
 double GetNodeValueAt(const ModelStore& model, const WorkArrays& work, int i, int j, int k, int level);
 
 // True for the conductive colour types (MATERIAL, EQUIMAT, TRANSMAT).
 bool IsConductiveType(int type);
 // True when cell (i, j, k) has a colour of a conductive type.
-bool IsConductiveCell(int i, int j, int k);
+bool IsConductiveCell(ModelStore& model, RunState& run, int i, int j, int k);
 
 } // namespace gelmar

@@ -1,9 +1,11 @@
 // Solver calls of the transient run over the work arrays.
 #include "gelmar/model/calc/Solver.h"
+#include "gelmar/model/calc/RunState.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/solar/SolarRun.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -14,47 +16,47 @@ namespace gelmar {
 
 namespace {
 
-kernels::EscCheck EngineEsc()
+kernels::EscCheck EngineEsc(EngineHost& host)
 {
-    return [] {
-        CheckEscAbort();
+    return [&host] {
+        CheckEscAbort(host);
         return false;
     };
 }
 
-void ShowSolverProgress(const kernels::SolverState& s)
+void ShowSolverProgress(EngineHost& host, const kernels::SolverState& s)
 {
-    Host().ShowSolverProgress(s.iterations, s.largestChange, s.objectDivergence, s.nodeDivergence);
+    host.ShowSolverProgress(s.iterations, s.largestChange, s.objectDivergence, s.nodeDivergence);
 }
 
 } // namespace
 
-void FactoriseIncompleteCholesky()
+void FactoriseIncompleteCholesky(RunState& run, EngineHost& host)
 {
-    g_work.factor.Factorise(*g_work.matrix, EngineEsc(), &g_work.solverWork.team);
+    run.work.factor.Factorise(*run.work.matrix, EngineEsc(host), &run.work.solverWork.team);
 }
 
-int SolveConjugateGradient()
+int SolveConjugateGradient(ModelStore& model, RunState& run, EngineHost& host)
 {
-    if (!g_run.solutionValid) {
+    if (!run.solutionValid) {
         // The first solve of a run starts from x = 0 (r = b).
-        g_run.solutionValid = true;
-        g_run.fluxesValid = false;
+        run.solutionValid = true;
+        run.fluxesValid = false;
     }
-    const kernels::SolverLimits limits{g_model.iterations, g_model.maxDeltaT, g_model.maxObjectDivergence,
-                                       g_model.maxNodeDivergence};
+    const kernels::SolverLimits limits{model.iterations, model.maxDeltaT, model.maxObjectDivergence,
+                                       model.maxNodeDivergence};
     kernels::SolverHooks hooks;
-    hooks.esc = EngineEsc();
-    hooks.progress = ShowSolverProgress;
+    hooks.esc = EngineEsc(host);
+    hooks.progress = [&host](const kernels::SolverState& s) { ShowSolverProgress(host, s); };
     const kernels::SolveOutcome outcome = kernels::SolveConjugateGradient(
-        *g_work.matrix, g_work.factor, g_work.rhs.data(), g_work.solution.data(), g_work.solverWork,
-        g_run.solver, limits, hooks);
+        *run.work.matrix, run.work.factor, run.work.rhs.data(), run.work.solution.data(), run.work.solverWork,
+        run.solver, limits, hooks);
     if (outcome == kernels::SolveOutcome::Settled)
-        return g_run.temperatureDependent ? 1 : 0;
+        return run.temperatureDependent ? 1 : 0;
     return 1;
 }
 
-bool UniformStart()
+bool UniformStart(ModelStore& model, RunState& run)
 {
     bool failed = false;
     auto heat = [&](float q) {
@@ -64,14 +66,14 @@ bool UniformStart()
     auto fixed = [&](float t) {
         if (failed)
             return;
-        if (g_run.uniformPending) {
-            g_run.commonTemperature = t;
-            g_run.uniformPending = false;
-        } else if (t != g_run.commonTemperature) {
+        if (run.uniformPending) {
+            run.commonTemperature = t;
+            run.uniformPending = false;
+        } else if (t != run.commonTemperature) {
             failed = true;
         }
     };
-    for (const ColourRecord& c : g_model.colours) {
+    for (const ColourRecord& c : model.colours) {
         if (!c.inUse || failed)
             continue;
         const int t = c.type;
@@ -84,28 +86,28 @@ bool UniformStart()
         if (t == BC_SKY || t == BC_NOSKY)
             fixed(c.airTemperature);
     }
-    for (std::int32_t n = 0; n < g_model.nodeBcs.count && !failed; ++n) {
-        const NodeBcRecord& r = g_model.nodeBcs[n];
+    for (std::int32_t n = 0; n < model.nodeBcs.count && !failed; ++n) {
+        const NodeBcRecord& r = model.nodeBcs[n];
         r.type == 0 ? fixed(r.temperature) : heat(r.power);
     }
-    for (std::int32_t n = 0; n < g_model.borderBcs.count && !failed; ++n) {
-        const BorderFaceBcRecord& r = g_model.borderBcs[n];
+    for (std::int32_t n = 0; n < model.borderBcs.count && !failed; ++n) {
+        const BorderFaceBcRecord& r = model.borderBcs[n];
         r.type == 0 ? fixed(r.temperature) : heat(r.flux);
     }
-    for (std::int32_t n = 0; n < g_model.materialBcs.count && !failed; ++n) {
-        const MaterialBcRecord& r = g_model.materialBcs[n];
+    for (std::int32_t n = 0; n < model.materialBcs.count && !failed; ++n) {
+        const MaterialBcRecord& r = model.materialBcs[n];
         r.type == 0 ? fixed(r.temperature) : heat(r.power);
     }
-    if (!failed && AnySolarNodePower())
+    if (!failed && AnySolarNodePower(run))
         failed = true;
     if (failed)
         return false;
-    if (g_run.uniformPending) {
-        g_run.commonTemperature = 0.0f;
-        g_run.uniformPending = false;
+    if (run.uniformPending) {
+        run.commonTemperature = 0.0f;
+        run.uniformPending = false;
     }
-    std::fill(g_work.solution.begin(), g_work.solution.end(), static_cast<double>(g_run.commonTemperature));
-    g_run.solutionValid = true;
+    std::fill(run.work.solution.begin(), run.work.solution.end(), static_cast<double>(run.commonTemperature));
+    run.solutionValid = true;
     return true;
 }
 

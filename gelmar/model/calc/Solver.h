@@ -6,12 +6,16 @@
 
 namespace gelmar {
 
-void FactoriseIncompleteCholesky();
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
+void FactoriseIncompleteCholesky(RunState& run, EngineHost& host);
 // Solves from the present solution. 0 when an iteration changed nothing
 // (further cycles of the step are not needed), else 1.
-int SolveConjugateGradient();
+int SolveConjugateGradient(ModelStore& model, RunState& run, EngineHost& host);
 // When no heat enters and every fixed temperature equals the common one:
 // fills the solution with it, marks it valid and returns true.
-bool UniformStart();
+bool UniformStart(ModelStore& model, RunState& run);
 
 } // namespace gelmar

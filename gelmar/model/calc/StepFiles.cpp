@@ -1,7 +1,8 @@
 // Solution and heat-flow files, per-colour step results and time levels.
 #include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/NumberText.h"
 #include "common/kernels/ResultFiles.h"
 #include "gelmar/model/calc/Assembly.h"
@@ -11,6 +12,7 @@
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/solar/SolarRun.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -29,19 +31,16 @@ namespace {
 // The functions of time at the read-back time: the current values follow
 // their functions as during the run. A function file that can no longer be
 // read leaves those values at their fixed numbers; the solution still shows.
-void PrepareFunctionsForReadBack()
+void PrepareFunctionsForReadBack(ModelStore& model, RunState& run)
 {
-    const std::string path = g_model.sharedPath;
-    ResolveFunctionReferences();
+    ResolveFunctionReferences(model, run);
     try {
-        CollectFunctionFiles();
-        LoadPropertyTables();
-    } catch (const common::EngineException&) {
-        common::ResetErrorCode();
-        FreeFunctionFileData();
+        CollectFunctionFiles(model, run);
+        LoadPropertyTables(model, run);
+    } catch (const EngineError&) {
+        FreeFunctionFileData(run);
     }
-    EvaluateColourFunctions(false);
-    g_model.sharedPath = path;
+    EvaluateColourFunctions(model, run, false);
 }
 
 std::string S(long long v)
@@ -56,28 +55,28 @@ bool IsBoundaryResultColour(const ColourRecord& c)
 
 } // namespace
 
-void BuildStepFileName(const char* extension)
+std::string BuildStepFileName(ModelStore& model, RunState& run, const char* extension)
 {
     const long long every =
-        static_cast<long long>(std::max(1, g_model.saveFrequency)) * std::max(1, g_model.timeStep);
+        static_cast<long long>(std::max(1, model.saveFrequency)) * std::max(1, model.timeStep);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%s%04lld%s", "tmp", g_model.calcTime / every, extension);
-    g_model.sharedPath = buf;
+    std::snprintf(buf, sizeof buf, "%s%04lld%s", "tmp", run.calcTime / every, extension);
+    return buf;
 }
 
-void WriteSolutionFile()
+void WriteSolutionFile(ModelStore& model, RunState& run)
 {
-    BuildStepFileName(".sol");
+    const std::string path = BuildStepFileName(model, run, ".sol");
     kernels::ResultFileWriter w;
-    if (!w.Open(g_model.sharedPath))
-        common::RaiseError(kErrorFileOpen);
-    const ModelStore& m = g_model;
-    const WorkArrays& work = g_work;
-    const kernels::SolverState& s = g_run.solver;
+    if (!w.Open(path))
+        throw EngineError::FileOpen(path);
+    const ModelStore& m = model;
+    const WorkArrays& work = run.work;
+    const kernels::SolverState& s = run.solver;
     kernels::SolutionHeader header;
     header.blocks = m.blocks.count;
     header.nodeBcs = m.nodeBcs.count;
-    header.zones = ZoneCount();
+    header.zones = ZoneCount(run);
     header.rows = work.rowCount;
     header.gridRows = work.gridNodeCount;
     header.largestChange = s.largestChange;
@@ -87,7 +86,7 @@ void WriteSolutionFile()
     for (int i = 0; i <= m.axes[0].n; ++i)
         for (int j = 0; j <= m.axes[1].n; ++j)
             for (int k = 0; k <= m.axes[2].n; ++k) {
-                const std::int32_t n = GetNodeIndex(i, j, k);
+                const std::int32_t n = GetNodeIndex(model, run.work, i, j, k);
                 if (n >= 0)
                     kernels::PutGridTemperature(w, work.solution[n], i, j, k);
             }
@@ -95,7 +94,7 @@ void WriteSolutionFile()
         kernels::PutZoneTemperature(w, work.solution[n]);
     for (int c = 0; c < kColourCount; ++c) {
         double air = 0;
-        if (m.colours[c].inUse && ColourAirNodeTemperature(c, air))
+        if (m.colours[c].inUse && ColourAirNodeTemperature(model, run, c, air))
             kernels::PutAirTemperature(w, c, air);
     }
     for (int c = 0; c < kColourCount; ++c) {
@@ -123,18 +122,18 @@ void WriteSolutionFile()
             w.Line("F " + S(n) + " " + kernels::FormatShortG(r.temperature));
     }
     if (!w.Close())
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
 }
 
-void WriteFluxFile()
+void WriteFluxFile(ModelStore& model, RunState& run)
 {
-    BuildStepFileName(".flx");
+    const std::string path = BuildStepFileName(model, run, ".flx");
     kernels::ResultFileWriter w;
-    if (!w.Open(g_model.sharedPath))
-        common::RaiseError(kErrorFileOpen);
-    WriteZoneFaceFlows(w);
+    if (!w.Open(path))
+        throw EngineError::FileOpen(path);
+    WriteZoneFaceFlows(model, run, w);
     if (!w.Close())
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
 }
 
 namespace {
@@ -144,22 +143,24 @@ namespace {
 // temperatures of the fixed node and border-face BCs at that step).
 class StoreSink : public kernels::SolutionFileSink {
   public:
+    StoreSink(ModelStore& model, RunState& run) : model(model), run(run) {}
+
     std::span<double> Temperatures(kernels::Index) override
     {
-        if (g_work.solution.empty())
-            AllocWorkArray(kSolutionVector);
-        return g_work.solution;
+        if (run.work.solution.empty())
+            AllocWorkArray(model, run, kSolutionVector);
+        return run.work.solution;
     }
     void AirTemperature(int colour, double t) override
     {
-        ColourRecord& r = g_model.colours[colour];
+        ColourRecord& r = model.colours[colour];
         r.airTemperature = static_cast<float>(t);
         if (r.type == BC_FRE_S)
             r.temperature = static_cast<float>(t);
     }
     void Extremes(int colour, const kernels::ColourExtremes& e) override
     {
-        ColourRecord& r = g_model.colours[colour];
+        ColourRecord& r = model.colours[colour];
         r.resultMin = e.lowest;
         r.resultMax = e.highest;
         std::copy(e.lowestPoint, e.lowestPoint + 3, r.working.lowestPoint);
@@ -167,8 +168,8 @@ class StoreSink : public kernels::SolutionFileSink {
     }
     void Flows(int colour, const kernels::ColourFlows& f) override
     {
-        g_model.colours[colour].resultValue1 = f.in;
-        g_model.colours[colour].resultValue2 = f.out;
+        model.colours[colour].resultValue1 = f.in;
+        model.colours[colour].resultValue2 = f.out;
     }
     bool ExtraLine(int key, const char* p) override
     {
@@ -176,72 +177,72 @@ class StoreSink : public kernels::SolutionFileSink {
         float x = 0;
         if (!common::ScanInt(p, a) || !common::ScanFloat(p, x) || a < 0)
             return false;
-        if (key == 0 && a < g_model.nodeBcs.count) {
-            g_model.nodeBcs[a].temperature = x;
+        if (key == 0 && a < model.nodeBcs.count) {
+            model.nodeBcs[a].temperature = x;
             return true;
         }
-        if (key == 1 && a < g_model.borderBcs.count) {
-            g_model.borderBcs[a].temperature = x;
+        if (key == 1 && a < model.borderBcs.count) {
+            model.borderBcs[a].temperature = x;
             return true;
         }
         return false;
     }
+
+  private:
+    ModelStore& model;
+    RunState& run;
 };
 
 } // namespace
 
-bool ReadSolutionFile(int usePath)
+bool ReadSolutionFile(ModelStore& model, RunState& run, const std::string& path)
 {
-    g_run.solutionValid = false;
-    g_run.solver.largestChange = 0.0f;
-    g_run.solver.objectDivergence = g_run.solver.nodeDivergence = 200.0f;
-    if (usePath == 0)
-        BuildStepFileName(".sol");
-    const ModelStore& m = g_model;
-    const kernels::SolutionFileChecks checks{m.blocks.count, m.nodeBcs.count, g_work.gridNodeCount};
+    run.solutionValid = false;
+    run.solver.largestChange = 0.0f;
+    run.solver.objectDivergence = run.solver.nodeDivergence = 200.0f;
+    const ModelStore& m = model;
+    const kernels::SolutionFileChecks checks{m.blocks.count, m.nodeBcs.count, run.work.gridNodeCount};
     kernels::SolutionHeader readouts;
-    StoreSink sink;
-    const kernels::SolutionReadStatus status =
-        kernels::ReadSolutionFile(g_model.sharedPath, checks, readouts, sink, "BF");
+    StoreSink sink(model, run);
+    const kernels::SolutionReadStatus status = kernels::ReadSolutionFile(path, checks, readouts, sink, "BF");
     if (status == kernels::SolutionReadStatus::NotOpened)
         return false;
     if (status == kernels::SolutionReadStatus::Rejected) {
-        ClearSolution();
+        ClearSolution(run);
         return false;
     }
-    g_run.solver.largestChange = readouts.largestChange;
-    g_run.solver.objectDivergence = readouts.objectDivergence;
-    g_run.solver.nodeDivergence = readouts.nodeDivergence;
-    PrepareFunctionsForReadBack();
-    g_run.solutionValid = true;
-    g_run.fluxesValid = false;
+    run.solver.largestChange = readouts.largestChange;
+    run.solver.objectDivergence = readouts.objectDivergence;
+    run.solver.nodeDivergence = readouts.nodeDivergence;
+    PrepareFunctionsForReadBack(model, run);
+    run.solutionValid = true;
+    run.fluxesValid = false;
     return true;
 }
 
-void ReadFluxFile()
+void ReadFluxFile(ModelStore& model, RunState& run)
 {
-    BuildStepFileName(".flx");
     bool opened = false;
     std::vector<HeatFlowRecord> kept;
     try {
-        kept = kernels::ReadFluxFile(g_model.sharedPath, &opened);
+        kept = kernels::ReadFluxFile(BuildStepFileName(model, run, ".flx"), &opened);
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
     if (!opened)
         return;
-    g_work.heatFlows = std::move(kept);
-    g_run.fluxesValid = true;
+    run.work.heatFlows = std::move(kept);
+    run.fluxesValid = true;
 }
 
-void EnsureFluxTable()
+void EnsureFluxTable(ModelStore& model, RunState& run)
 {
-    if (g_run.fluxesValid)
+    if (run.fluxesValid)
         return;
-    g_work.heatFlows.clear();
-    if (HasRadiatingColours())
-        ReadFluxFile();
-    g_run.fluxesValid = true;
+    run.work.heatFlows.clear();
+    if (HasRadiatingColours(model))
+        ReadFluxFile(model, run);
+    run.fluxesValid = true;
 }
 
 void RemoveStepFiles()
@@ -268,25 +269,25 @@ void RemoveStepFiles()
 
 namespace {
 
-kernels::CellGrid CellsOfModel()
+kernels::CellGrid CellsOfModel(ModelStore& model, RunState& run)
 {
-    return {g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.cellColours};
+    return {model.axes[0].n, model.axes[1].n, model.axes[2].n, run.work.cellColours};
 }
 
-kernels::NodeGrid NodesOfModel()
+kernels::NodeGrid NodesOfModel(ModelStore& model, RunState& run)
 {
-    return {g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n, g_work.nodeIndex};
+    return {model.axes[0].n, model.axes[1].n, model.axes[2].n, run.work.nodeIndex};
 }
 
 } // namespace
 
-void UpdateColourTemperatureRanges()
+void UpdateColourTemperatureRanges(ModelStore& model, RunState& run)
 {
-    UpdateZoneAirTemperatures();
+    UpdateZoneAirTemperatures(model, run);
     std::array<kernels::ColourExtremes, kColourCount> extremes;
     std::array<bool, kColourCount> used{};
     for (int c = 0; c < kColourCount; ++c) {
-        const ColourRecord& r = g_model.colours[c];
+        const ColourRecord& r = model.colours[c];
         used[c] = r.inUse != 0;
         extremes[c].lowest = r.resultMin;
         extremes[c].highest = r.resultMax;
@@ -294,9 +295,9 @@ void UpdateColourTemperatureRanges()
         std::copy(r.working.highestPoint, r.working.highestPoint + 3, extremes[c].highestPoint);
     }
     kernels::ComputeColourExtremes(
-        CellsOfModel(), NodesOfModel(), [](std::int32_t n) { return GetNodeValue(n, 0); }, used, extremes);
+        CellsOfModel(model, run), NodesOfModel(model, run), [&model, &run](std::int32_t n) { return GetNodeValue(model, run.work, n, 0); }, used, extremes);
     for (int c = 0; c < kColourCount; ++c) {
-        ColourRecord& r = g_model.colours[c];
+        ColourRecord& r = model.colours[c];
         r.resultMin = extremes[c].lowest;
         r.resultMax = extremes[c].highest;
         std::copy(extremes[c].lowestPoint, extremes[c].lowestPoint + 3, r.working.lowestPoint);
@@ -304,43 +305,43 @@ void UpdateColourTemperatureRanges()
     }
 }
 
-void ComputeColourHeatFlows()
+void ComputeColourHeatFlows(ModelStore& model, RunState& run, EngineHost& host)
 {
-    EvaluateColourFunctions(false);
-    ClearSolarFluxColumn();
-    AssembleEquations(0);
-    const kernels::Index grid = g_work.gridNodeCount;
+    EvaluateColourFunctions(model, run, false);
+    ClearSolarFluxColumn(run);
+    AssembleEquations(model, run, host, 0);
+    const kernels::Index grid = run.work.gridNodeCount;
     std::vector<double> flows(grid, 0.0);
-    kernels::ComputeHeatBalance(*g_work.matrix, g_work.rhs.data(), g_work.solution.data(), flows.data(),
-                                kernels::HeatBalanceRule{}, [] {
-                                    CheckEscAbort();
+    kernels::ComputeHeatBalance(*run.work.matrix, run.work.rhs.data(), run.work.solution.data(), flows.data(),
+                                kernels::HeatBalanceRule{}, [&host] {
+                                    CheckEscAbort(host);
                                     return false;
                                 },
-                                &g_work.solverWork.team);
+                                &run.work.solverWork.team);
     std::array<kernels::ColourFlows, kColourCount> results;
     std::array<bool, kColourCount> reset{}, collect{};
     for (int c = 0; c < kColourCount; ++c) {
-        const ColourRecord& r = g_model.colours[c];
+        const ColourRecord& r = model.colours[c];
         results[c] = {r.resultValue1, r.resultValue2};
         reset[c] = r.inUse && IsBoundaryResultColour(r);
         collect[c] = IsBoundaryResultColour(r) &&
                      !((r.type == BC_SIMPL || r.type == BC_FRE_S) && r.hGlobal == 0 && r.flux == 0);
     }
-    kernels::DistributeColourHeatFlows(CellsOfModel(), NodesOfModel(), flows, reset, collect, results);
+    kernels::DistributeColourHeatFlows(CellsOfModel(model, run), NodesOfModel(model, run), flows, reset, collect, results);
     for (int c = 0; c < kColourCount; ++c) {
-        g_model.colours[c].resultValue1 = results[c].in;
-        g_model.colours[c].resultValue2 = results[c].out;
+        model.colours[c].resultValue1 = results[c].in;
+        model.colours[c].resultValue2 = results[c].out;
     }
 }
 
-void AdvanceTimeLevel()
+void AdvanceTimeLevel(RunState& run)
 {
-    WorkArrays& w = g_work;
+    WorkArrays& w = run.work;
     w.keptRhs = w.rhs;
-    if (g_run.step >= 1)
+    if (run.step >= 1)
         w.previous2 = w.previous;
     w.previous = w.solution;
-    AdvanceZoneFaces();
+    AdvanceZoneFaces(run);
 }
 
 } // namespace gelmar

@@ -8,26 +8,30 @@
 
 namespace gelmar {
 
-// Sets the shared path to "tmp" + the saved-step number (current time over
-// save frequency × step, four digits) + extension.
-void BuildStepFileName(const char* extension);
-// Write the current step; an open failure is error 2.
-void WriteSolutionFile();
-void WriteFluxFile();
-// With usePath 0 the file of the current time, else the shared path; true
-// when read without a bad line (a bad line zeroes the solution).
-bool ReadSolutionFile(int usePath);
-void ReadFluxFile();
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
+// "tmp" + the saved-step number (current time over save frequency × step,
+// four digits) + extension.
+std::string BuildStepFileName(ModelStore& model, RunState& run, const char* extension);
+// Write the current step; an open or write failure is error 2.
+void WriteSolutionFile(ModelStore& model, RunState& run);
+void WriteFluxFile(ModelStore& model, RunState& run);
+// Reads a solution file (the current time's is BuildStepFileName(".sol"));
+// true when read without a bad line (a bad line zeroes the solution).
+bool ReadSolutionFile(ModelStore& model, RunState& run, const std::string& path);
+void ReadFluxFile(ModelStore& model, RunState& run);
 // The heat-flux table for the pictures' flux passes: read at most once until
 // the loaded results change (a solution read clears its loaded flag), and
 // only in a model with radiating colours (else it stays empty).
-void EnsureFluxTable();
+void EnsureFluxTable(ModelStore& model, RunState& run);
 // Deletes every "tmpNNNN.sol", ".flx", ".sfx" and ".sfd" of the working folder, so
 // that results of an earlier run are never read as the present ones.
 void RemoveStepFiles();
 
-void UpdateColourTemperatureRanges();
-void ComputeColourHeatFlows();
-void AdvanceTimeLevel();
+void UpdateColourTemperatureRanges(ModelStore& model, RunState& run);
+void ComputeColourHeatFlows(ModelStore& model, RunState& run, EngineHost& host);
+void AdvanceTimeLevel(RunState& run);
 
 } // namespace gelmar

@@ -6,12 +6,16 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
 // Failures leave by the engine exception with the error code set, or
 // without a code on Esc.
-void RunTransientCalculation();
+void RunTransientCalculation(ModelStore& model, RunState& run, EngineHost& host);
 // Cycles per time step of a model without ventilation flows: cycl when a
 // material depends on temperature, radiation is non-linear or the rules are
 // recomputed; else 1.
-int CyclesPerStep(bool temperatureDependent);
+int CyclesPerStep(ModelStore& model, bool temperatureDependent);
 
 } // namespace gelmar

@@ -1,10 +1,11 @@
 // Allocation, freeing and indexing of the calculation's work arrays.
 #include "gelmar/model/calc/WorkArrays.h"
 
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -12,14 +13,11 @@
 
 namespace gelmar {
 
-WorkArrays g_work;
-RunState g_run;
-
 namespace {
 
-kernels::Index Cells(int axis)
+kernels::Index Cells(ModelStore& model, int axis)
 {
-    return g_model.axes[axis].n;
+    return model.axes[axis].n;
 }
 
 template <class T> void Release(std::vector<T>& v)
@@ -27,34 +25,34 @@ template <class T> void Release(std::vector<T>& v)
     std::vector<T>().swap(v);
 }
 
-void ReleaseMatrix()
+void ReleaseMatrix(RunState& run)
 {
-    g_work.factor = kernels::IncompleteCholeskyFactor{};
-    g_work.matrix.reset();
-    g_work.pattern.reset();
-    g_work.solverWork = kernels::SolverWork{};
-    Release(g_work.rhs);
-    Release(g_work.keptRhs);
-    Release(g_work.previous);
-    Release(g_work.previous2);
+    run.work.factor = kernels::IncompleteCholeskyFactor{};
+    run.work.matrix.reset();
+    run.work.pattern.reset();
+    run.work.solverWork = kernels::SolverWork{};
+    Release(run.work.rhs);
+    Release(run.work.keptRhs);
+    Release(run.work.previous);
+    Release(run.work.previous2);
 }
 
 } // namespace
 
-void AllocWorkArray(int kind, kernels::Index count)
+void AllocWorkArray(ModelStore& model, RunState& run, int kind, kernels::Index count)
 {
-    WorkArrays& w = g_work;
+    WorkArrays& w = run.work;
     try {
         switch (kind) {
         case kCellColourArray:
-            FreeWorkArrays(2);
-            w.layerSize = Cells(0) * Cells(1);
-            w.cellColours.assign(static_cast<std::size_t>(w.layerSize * Cells(2)), 0xFFFF);
+            FreeWorkArrays(run, 2);
+            w.layerSize = Cells(model, 0) * Cells(model, 1);
+            w.cellColours.assign(static_cast<std::size_t>(w.layerSize * Cells(model, 2)), 0xFFFF);
             break;
         case kNodeIndexArray:
-            w.rowStride = Cells(0) + 1;
-            w.layerStride = w.rowStride * (Cells(1) + 1);
-            w.nodeIndex.assign(static_cast<std::size_t>(w.layerStride * (Cells(2) + 1)), -1);
+            w.rowStride = Cells(model, 0) + 1;
+            w.layerStride = w.rowStride * (Cells(model, 1) + 1);
+            w.nodeIndex.assign(static_cast<std::size_t>(w.layerStride * (Cells(model, 2) + 1)), -1);
             break;
         case kMatrixRowArrays:
             w.rhs.assign(w.rowCount, 0.0);
@@ -78,25 +76,25 @@ void AllocWorkArray(int kind, kernels::Index count)
             break;
         }
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     } catch (const std::length_error&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
 }
 
-void FreeWorkArrays(int group)
+void FreeWorkArrays(RunState& run, int group)
 {
-    WorkArrays& w = g_work;
+    WorkArrays& w = run.work;
     switch (group) {
     case 0:
-        ReleaseMatrix();
+        ReleaseMatrix(run);
         // The zone tables with their faces and view-factor triangles; the
         // colours' zone numbers stay for the output windows.
-        FreeRadiation();
+        FreeRadiation(run);
         break;
     case 1:
         Release(w.outputIndex);
-        FreeWorkArrays(2);
+        FreeWorkArrays(run, 2);
         break;
     case 2:
         Release(w.heatFlows);
@@ -104,7 +102,7 @@ void FreeWorkArrays(int group)
         Release(w.nodeIndex);
         Release(w.cellColours);
         // The solar state reads these two arrays: it must not keep them.
-        g_solar.grid = SolarGrid{};
+        run.solar.grid = SolarGrid{};
         w.gridNodeCount = w.rowCount = 0;
         w.layerSize = w.rowStride = w.layerStride = 0;
         break;
@@ -114,12 +112,12 @@ void FreeWorkArrays(int group)
     }
 }
 
-void SetCellColour(int colour, int i, int j, int k)
+void SetCellColour(ModelStore& model, RunState& run, int colour, int i, int j, int k)
 {
-    if (i < 0 || j < 0 || k < 0 || i >= Cells(0) || j >= Cells(1) || k >= Cells(2) ||
-        g_work.cellColours.empty())
+    if (i < 0 || j < 0 || k < 0 || i >= Cells(model, 0) || j >= Cells(model, 1) || k >= Cells(model, 2) ||
+        run.work.cellColours.empty())
         return;
-    g_work.cellColours[i + j * Cells(0) + k * g_work.layerSize] = static_cast<std::uint16_t>(colour);
+    run.work.cellColours[i + j * Cells(model, 0) + k * run.work.layerSize] = static_cast<std::uint16_t>(colour);
 }
 
 int GetCellColour(const ModelStore& model, const WorkArrays& work, int i, int j, int k)
@@ -151,59 +149,44 @@ std::int32_t GetNodeIndex(const ModelStore& model, const WorkArrays& work, int i
     return work.nodeIndex[static_cast<std::size_t>(at)];
 }
 
-int GetCellColour(int i, int j, int k)
+void SetNodeIndex(ModelStore& model, RunState& run, std::int32_t number, int i, int j, int k)
 {
-    return GetCellColour(g_model, g_work, i, j, k);
-}
-
-int GetCellColourInClip(int i, int j, int k)
-{
-    return GetCellColourInClip(g_model, g_work, i, j, k);
-}
-
-void SetNodeIndex(std::int32_t number, int i, int j, int k)
-{
-    if (i < 0 || j < 0 || k < 0 || i > Cells(0) || j > Cells(1) || k > Cells(2) || g_work.nodeIndex.empty())
+    if (i < 0 || j < 0 || k < 0 || i > Cells(model, 0) || j > Cells(model, 1) || k > Cells(model, 2) || run.work.nodeIndex.empty())
         return;
-    g_work.nodeIndex[i + j * g_work.rowStride + k * g_work.layerStride] = number;
+    run.work.nodeIndex[i + j * run.work.rowStride + k * run.work.layerStride] = number;
 }
 
-std::int32_t GetNodeIndex(int i, int j, int k)
+void ClearSolution(RunState& run)
 {
-    return GetNodeIndex(g_model, g_work, i, j, k);
+    std::fill(run.work.solution.begin(), run.work.solution.end(), 0.0);
 }
 
-void ClearSolution()
+void RasteriseBlocks(ModelStore& model, RunState& run)
 {
-    std::fill(g_work.solution.begin(), g_work.solution.end(), 0.0);
-}
-
-void RasteriseBlocks()
-{
-    AllocWorkArray(kCellColourArray);
-    const int nx = Cells(0), ny = Cells(1), nz = Cells(2);
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-        const BlockRecord& r = g_model.blocks[b];
+    AllocWorkArray(model, run, kCellColourArray);
+    const int nx = Cells(model, 0), ny = Cells(model, 1), nz = Cells(model, 2);
+    for (std::size_t b = 0; b < model.blocks.count; ++b) {
+        const BlockRecord& r = model.blocks[b];
         // Bounds beyond the grid are clipped, never written past the array.
         for (int k = r.z1; k < std::min<int>(r.z2, nz); ++k)
             for (int j = r.y1; j < std::min<int>(r.y2, ny); ++j)
                 for (int i = r.x1; i < std::min<int>(r.x2, nx); ++i)
-                    g_work.cellColours[i + j * kernels::Index(nx) + k * g_work.layerSize] = r.colour;
+                    run.work.cellColours[i + j * kernels::Index(nx) + k * run.work.layerSize] = r.colour;
     }
 }
 
-bool CellArrayMissing()
+bool CellArrayMissing(RunState& run)
 {
-    return g_work.cellColours.empty();
+    return run.work.cellColours.empty();
 }
 
-void EnsureCellArray()
+void EnsureCellArray(ModelStore& model, RunState& run)
 {
-    if (!CellArrayMissing())
+    if (!CellArrayMissing(run))
         return;
     try {
-        RasteriseBlocks();
-    } catch (const common::EngineException&) {
+        RasteriseBlocks(model, run);
+    } catch (const EngineError&) {
     }
 }
 

@@ -39,24 +39,15 @@ struct WorkArrays {
     std::vector<double> solution; // stays after a run for the output windows
 
     std::vector<HeatFlowRecord> heatFlows;
+    // The report buffer: one value per valid report item and report step.
     std::vector<std::int32_t> outputIndex;
+    std::size_t reportFill = 0; // values written into it
 };
 
-// State of the present (or last) run and of the results in memory.
-struct RunState {
-    std::int32_t step = 0;       // step counter n: 0 is the steady start-up step
-    std::int32_t stepLength = 0; // s; 0 until the first step is done
-    kernels::SolverState solver;
-    bool temperatureDependent = false; // decided once at the start of a run
-    bool solutionValid = false;
-    bool fluxesValid = false;
-    float commonTemperature = 0.0f; // of the uniform start
-    bool uniformPending = true;
-    bool uniformFailed = false;
-};
-
-extern WorkArrays g_work;
-extern RunState g_run;
+struct RunState;
+// Transitional: the work arrays and run state of the process's one engine.
+extern WorkArrays& g_work;
+extern RunState& g_run;
 
 // Kinds of AllocWorkArray handled here; the zone, view-factor, solar and
 // output kinds belong to their own parts of the engine.
@@ -68,33 +59,29 @@ enum WorkArrayKind : int {
     kHeatFlowRecords = 9,
     kOutputIndexTable = 15,
 };
-void AllocWorkArray(int kind, kernels::Index count = 0);
+void AllocWorkArray(ModelStore& model, RunState& run, int kind, kernels::Index count = 0);
 // Group 0: end of a calculation (keeps cells, nodes, solution, flows and
 // output tables); 1: after any edit (output table, then group 2); 2: flows,
 // solution, node and cell arrays.
-void FreeWorkArrays(int group);
+void FreeWorkArrays(RunState& run, int group);
 
-void SetCellColour(int colour, int i, int j, int k);
-// -1 outside the grid or for a void cell.
-int GetCellColour(int i, int j, int k);
-// As GetCellColour, and -1 outside the clip box.
-int GetCellColourInClip(int i, int j, int k);
-void SetNodeIndex(std::int32_t number, int i, int j, int k);
-// -1 outside 0..nx, 0..ny, 0..nz.
-std::int32_t GetNodeIndex(int i, int j, int k);
-// The three queries over a given model and its work arrays (the pictures
-// read a model that is handed to them); -1 also where the arrays are missing
-// or smaller than the model's grid.
+void SetCellColour(ModelStore& model, RunState& run, int colour, int i, int j, int k);
+void SetNodeIndex(ModelStore& model, RunState& run, std::int32_t number, int i, int j, int k);
+// The colour of cell (i, j, k); -1 outside the grid, for a void cell, and
+// where the arrays are missing or smaller than the model's grid.
 int GetCellColour(const ModelStore& model, const WorkArrays& work, int i, int j, int k);
+// As GetCellColour, and -1 outside the clip box.
 int GetCellColourInClip(const ModelStore& model, const WorkArrays& work, int i, int j, int k);
+// The node number of grid point (i, j, k); -1 outside 0..nx, 0..ny, 0..nz and
+// where the arrays are missing or smaller than the model's grid.
 std::int32_t GetNodeIndex(const ModelStore& model, const WorkArrays& work, int i, int j, int k);
-void ClearSolution();
+void ClearSolution(RunState& run);
 
 // Paints the blocks into a fresh cell array in list order (a later block
 // wins).
-void RasteriseBlocks();
-bool CellArrayMissing();
+void RasteriseBlocks(ModelStore& model, RunState& run);
+bool CellArrayMissing(RunState& run);
 // Rasterises when no cell array exists; a failure leaves its error code set.
-void EnsureCellArray();
+void EnsureCellArray(ModelStore& model, RunState& run);
 
 } // namespace gelmar

@@ -9,27 +9,23 @@
 
 namespace gelmar {
 
-enum : int { kErrorControl = 11 };
+struct ModelStore;
+struct RunState;
 
 // Resolves each control's target, "off" and "on" names (marking the
 // functions in use).
-void ResolveControlReferences();
+void ResolveControlReferences(ModelStore& model);
 // The target value of every control at the current time.
-void EvaluateControlTargets();
+void EvaluateControlTargets(ModelStore& model, RunState& run);
 
 // Checks every control and links the model's function references to the
 // controls (once per run, before the time loop); the first failing control
-// raises error 11.
-void EvaluateControls();
+// ends the run with error 11, which names it.
+void EvaluateControls(ModelStore& model, RunState& run);
 // Switches the controls for the current time; true when any switched.
-bool ApplyControls();
+bool ApplyControls(ModelStore& model, RunState& run);
 // Sets every function reference linked to control n to its "on" or "off"
 // function.
-void ApplyControlState(int n, bool on);
-
-// Keeps n as the failing control and raises error 11.
-[[noreturn]] void RaiseControlError(int n);
-// Shows "Error in control no. " with the kept control's number (1-based).
-void ReportControlError();
+void ApplyControlState(ModelStore& model, int n, bool on);
 
 } // namespace gelmar

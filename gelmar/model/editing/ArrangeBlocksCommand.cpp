@@ -12,11 +12,8 @@
 
 namespace gelmar {
 
-ArrangeFlags g_arrangeFlags;
-
-ArrangeOutcome ArrangeBlocks(int mode)
+ArrangeOutcome ArrangeBlocks(ModelStore& m, EngineHost& host, int mode, const ArrangeFlags& flags)
 {
-    ModelStore& m = g_model;
     try {
         const std::vector<kernels::ArrangeBlock> blocks =
             kernels::ArrangeBlocksOf(m.blocks.data.data(), m.blocks.count);
@@ -26,23 +23,22 @@ ArrangeOutcome ArrangeBlocks(int mode)
         request.blocks = blocks;
         request.mode = mode == kernels::kArrangeJuxtaposition ? kernels::kArrangeJuxtaposition
                                                               : kernels::kArrangeSuperposition;
-        request.voidMode = g_arrangeFlags.voidMode;
-        request.voidColour = g_arrangeFlags.voidColour;
-        request.hiddenMode = g_arrangeFlags.hiddenMode;
+        request.voidMode = flags.voidMode;
+        request.voidColour = flags.voidColour;
+        request.hiddenMode = flags.hiddenMode;
         for (int c = 0; c < kColourCount; ++c)
             request.shown[c] = m.colours[c].clipShow != 0;
 
         const kernels::ArrangeResult result = kernels::ArrangeBlocks(request);
         if (result.status != kernels::ArrangeStatus::Ok) {
-            Host().MessageBox(kernels::ArrangeRefusalText(result.status), MessageStyle::Ok);
+            host.MessageBox(kernels::ArrangeRefusalText(result.status), MessageStyle::Ok);
             return ArrangeOutcome::Refused;
         }
-        if (!GrowBlockArray(result.blocks.size()))
+        if (!GrowBlockArray(m, result.blocks.size()))
             return ArrangeOutcome::OutOfMemory;
         // In void mode the existing blocks come back unchanged; keep their
         // stored coordinates too.
-        kernels::StoreArrangedBlocks(result.blocks, g_arrangeFlags.voidMode ? m.blocks.count : 0,
-                                     m.blocks.data.data());
+        kernels::StoreArrangedBlocks(result.blocks, flags.voidMode ? m.blocks.count : 0, m.blocks.data.data());
         m.blocks.count = static_cast<std::uint16_t>(result.blocks.size());
     } catch (const std::bad_alloc&) {
         return ArrangeOutcome::OutOfMemory;

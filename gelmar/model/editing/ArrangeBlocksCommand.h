@@ -5,7 +5,10 @@
 
 namespace gelmar {
 
-// Set by Convert Void to Blocks and Reduce to Clip around their call.
+class EngineHost;
+struct ModelStore;
+
+// The modes of Convert Void to Blocks and Reduce to Clip.
 struct ArrangeFlags {
     // Void mode: cells without a block become blocks of voidColour, appended
     // after the existing blocks.
@@ -15,7 +18,6 @@ struct ArrangeFlags {
     // visibility is 0) count as empty, so those blocks disappear.
     bool hiddenMode = false;
 };
-extern ArrangeFlags g_arrangeFlags;
 
 enum class ArrangeOutcome {
     Done,
@@ -29,6 +31,6 @@ enum class ArrangeOutcome {
 // Rebuilds the block list so that it paints the same colour into every cell
 // with as few and as large blocks as can be found; mode 1 superposition
 // (blocks may overlap, a later one wins), 0 juxtaposition (no overlaps).
-ArrangeOutcome ArrangeBlocks(int mode);
+ArrangeOutcome ArrangeBlocks(ModelStore& m, EngineHost& host, int mode, const ArrangeFlags& flags = {});
 
 } // namespace gelmar

@@ -1,6 +1,10 @@
 // The Blocks table's edits on the model store.
 #include "gelmar/model/editing/BlockEdits.h"
 
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/ViewState.h"
+
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "gelmar/model/calc/SurfaceRules.h"
@@ -25,16 +29,16 @@ BlockRecord* Begin(ModelStore& m)
 }
 
 // Room for `more` blocks, growing the array by 100 records when full.
-bool MakeRoom(ModelStore& m, std::size_t more)
+bool MakeRoom(ModelStore& m, EngineHost& host, std::size_t more)
 {
     const std::size_t count = m.blocks.count;
     if (count + more > kMaxCount16) {
-        Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+        host.MessageBox(kTooManyBlocks, MessageStyle::Ok);
         return false;
     }
     if (count + more > m.blocks.capacity &&
         !m.blocks.Grow(std::min<std::size_t>(count + more + 100, kMaxCount16))) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(host);
         return false;
     }
     return true;
@@ -79,13 +83,13 @@ kernels::SelectionRange BlockSelectionRange(const ModelStore& m)
                                        [&m](int b) { return IsBlockSelected(m.blocks[static_cast<std::size_t>(b)]); });
 }
 
-int UpdateUsedColours(ModelStore& m)
+int UpdateUsedColours(ModelStore& m, RunState& run)
 {
     for (ColourRecord& c : m.colours)
         c.inUse = 0;
     for (std::size_t b = 0; b < m.blocks.count; ++b)
         m.colours[m.blocks[b].colour].inUse = 1;
-    return ApplySurfaceRules(0);
+    return ApplySurfaceRules(m, run, 0);
 }
 
 kernels::BlockBox BoxOf(const BlockRecord& b)
@@ -100,7 +104,7 @@ void SetBox(BlockRecord& b, const kernels::BlockBox& box)
         *fields[k] = static_cast<std::uint16_t>(box[k]);
 }
 
-bool EditBlockCell(ModelStore& m, std::size_t block, int column, std::string_view text)
+bool EditBlockCell(ModelStore& m, ViewState& view, std::size_t block, int column, std::string_view text)
 {
     if (block >= m.blocks.count || column < 2 || column > 8)
         return false;
@@ -112,7 +116,7 @@ bool EditBlockCell(ModelStore& m, std::size_t block, int column, std::string_vie
         if (*v < 0 || *v >= kColourCount)
             return false;
         b.colour = static_cast<std::uint8_t>(*v);
-        m.currentColour = b.colour;
+        view.currentColour = b.colour;
         return true;
     }
     const int n[3] = {m.axes[0].n, m.axes[1].n, m.axes[2].n};
@@ -123,15 +127,15 @@ bool EditBlockCell(ModelStore& m, std::size_t block, int column, std::string_vie
     return true;
 }
 
-bool InsertBlock(ModelStore& m, std::size_t at)
+bool InsertBlock(ModelStore& m, const ViewState& view, EngineHost& host, std::size_t at)
 {
     const std::size_t count = m.blocks.count;
-    if (at > count || !MakeRoom(m, 1))
+    if (at > count || !MakeRoom(m, host, 1))
         return false;
     std::copy_backward(Begin(m) + at, Begin(m) + count, Begin(m) + count + 1);
     BlockRecord& b = m.blocks[at];
     b = BlockRecord{};
-    b.colour = m.currentColour;
+    b.colour = view.currentColour;
     const std::uint16_t nz = m.axes[2].n;
     if (m.rcl && nz > 0) {
         b.z1 = static_cast<std::uint16_t>(nz - 1);
@@ -152,7 +156,7 @@ std::size_t DeleteSelectedBlocks(ModelStore& m)
     return removed;
 }
 
-bool DuplicateSelection(ModelStore& m, std::size_t focus)
+bool DuplicateSelection(ModelStore& m, EngineHost& host, std::size_t focus)
 {
     const kernels::SelectionRange sel = BlockSelectionRange(m);
     if (sel.Empty() || !sel.contiguous || focus >= m.blocks.count)
@@ -161,7 +165,7 @@ bool DuplicateSelection(ModelStore& m, std::size_t focus)
     if (focus >= first && focus < last)
         focus = last;
     const std::size_t k = last - first + 1;
-    if (!MakeRoom(m, k))
+    if (!MakeRoom(m, host, k))
         return false;
     const std::vector<BlockRecord> copies(Begin(m) + first, Begin(m) + last + 1);
     const std::size_t count = m.blocks.count;
@@ -213,47 +217,45 @@ std::size_t RecolourBlocks(ModelStore& m, int from, int to)
     return changed;
 }
 
-bool TransformSelectedBlocks(ModelStore& m, const kernels::TransformSettings& settings)
+bool TransformSelectedBlocks(ModelStore& m, EngineHost& host, const kernels::TransformSettings& settings)
 {
     const ModelStore before = m;
     for (int a = 0; a < 3; ++a)
-        StoreItemCoordinates(a);
+        StoreItemCoordinates(m, a);
     for (std::size_t b = 0; b < m.blocks.count; ++b) {
         BlockRecord& r = m.blocks[b];
         if (IsBlockSelected(r) && !kernels::TransformBoxCoordinates(r.coord, settings, m.origin)) {
             m = before;
-            Host().MessageBox(kBlockWithoutThickness, MessageStyle::Ok);
+            host.MessageBox(kBlockWithoutThickness, MessageStyle::Ok);
             return false;
         }
     }
     for (int a = 0; a < 3; ++a)
-        if (!RebuildGridFromCoordinates(a)) {
+        if (!RebuildGridFromCoordinates(m, host, a)) {
             m = before;
             return false;
         }
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+    ComputeGridCoordinates(m);
+    ComputeModelExtent(m);
     return true;
 }
 
-std::size_t InsertBlocksFromFile(ModelStore& m, const std::string& path, std::size_t focus)
+std::size_t InsertBlocksFromFile(ModelStore& m, const ParameterSet& defaults, EngineHost& host,
+                                 const std::string& path, std::size_t focus)
 {
     const std::size_t before = m.blocks.count;
     if (const std::optional<int> n = AnnouncedBlockCount(path); n && before + static_cast<std::size_t>(*n) > kMaxCount16) {
-        Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+        host.MessageBox(kTooManyBlocks, MessageStyle::Ok);
         return 0;
     }
     const ModelStore backup = m;
     for (int a = 0; a < 3; ++a)
-        StoreItemCoordinates(a);
+        StoreItemCoordinates(m, a);
     // The reader takes the file from the data-file path and leaves its own
     // name there; the model keeps its file.
-    const std::string dataFile = m.dataFilePath, functions = m.functionFileFolder, output = m.outputSavePath;
-    m.dataFilePath = path;
-    const bool read = ReadDataFile(false, true);
+    const std::string dataFile = m.dataFilePath;
+    const bool read = ReadDataFile(m, path, ReadMode::Insert, defaults, host);
     m.dataFilePath = dataFile;
-    m.functionFileFolder = functions;
-    m.outputSavePath = output;
     if (!read) {
         m.blocks.count = static_cast<std::uint16_t>(before);
         return 0;
@@ -262,18 +264,18 @@ std::size_t InsertBlocksFromFile(ModelStore& m, const std::string& path, std::si
     if (count == before)
         return 0;
     for (int a = 0; a < 3; ++a)
-        if (!RebuildGridFromCoordinates(a)) {
+        if (!RebuildGridFromCoordinates(m, host, a)) {
             m = backup;
             return 0;
         }
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(m);
     // The new blocks follow the focused one.
     const std::size_t at = std::min(focus + 1, before);
     std::rotate(Begin(m) + at, Begin(m) + before, Begin(m) + count);
     ClearBlockSelection(m);
     for (std::size_t b = at; b < at + (count - before); ++b)
         m.blocks[b].flags |= kBlockSelected;
-    ComputeModelExtent();
+    ComputeModelExtent(m);
     return count - before;
 }
 

@@ -13,6 +13,11 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ParameterSet;
+struct RunState;
+struct ViewState;
+
 // A block's selection mark in its flags.
 constexpr std::uint32_t kBlockSelected = 1;
 inline bool IsBlockSelected(const BlockRecord& b)
@@ -27,7 +32,7 @@ kernels::SelectionRange BlockSelectionRange(const ModelStore& m);
 // Marks in use exactly the colours that blocks have, then applies the
 // surface rules; returns ApplySurfaceRules' answer (1: a surface coefficient
 // changed).
-int UpdateUsedColours(ModelStore& m);
+int UpdateUsedColours(ModelStore& m, RunState& run);
 
 // A block's bounds as the shared bound rules see them, and back.
 kernels::BlockBox BoxOf(const BlockRecord& b);
@@ -36,18 +41,18 @@ void SetBox(BlockRecord& b, const kernels::BlockBox& box);
 // Text typed into column 2 (colour, 0..255; it also becomes the colour of new
 // blocks) or 3..8 (the bounds) of block `block`. False when the text was
 // refused (nothing changed).
-bool EditBlockCell(ModelStore& m, std::size_t block, int column, std::string_view text);
+bool EditBlockCell(ModelStore& m, ViewState& view, std::size_t block, int column, std::string_view text);
 
 // A new block at index `at` (0..count) with the block defaults: the current
 // colour, cells 0..1 on each axis (the top layer in the R/C/L naming).
-bool InsertBlock(ModelStore& m, std::size_t at);
+bool InsertBlock(ModelStore& m, const ViewState& view, EngineHost& host, std::size_t at);
 // Removes every selected block, keeping the order of the others; the count
 // of blocks removed.
 std::size_t DeleteSelectedBlocks(ModelStore& m);
 // Copies of the (contiguous) selection after block `focus`, which moves to
 // the selection's last block when it lay inside it; the copies become the
 // selection. False (with a message) past the block count's limit.
-bool DuplicateSelection(ModelStore& m, std::size_t focus);
+bool DuplicateSelection(ModelStore& m, EngineHost& host, std::size_t focus);
 // Moves the contiguous selection next to block `focus`, which lies outside
 // it: up until its first block is at focus, or down until its last one is.
 void MoveSelection(ModelStore& m, std::size_t focus);
@@ -63,7 +68,7 @@ std::size_t RecolourBlocks(ModelStore& m, int from, int to);
 // origin, and the grid rebuilt from the coordinates. A transform that would
 // leave a block without thickness, or a grid past its limit, is refused with
 // a message and changes nothing.
-bool TransformSelectedBlocks(ModelStore& m, const kernels::TransformSettings& settings);
+bool TransformSelectedBlocks(ModelStore& m, EngineHost& host, const kernels::TransformSettings& settings);
 
 // Shown when a transform would flatten a block.
 inline constexpr char kBlockWithoutThickness[] =
@@ -74,6 +79,7 @@ inline constexpr char kBlockWithoutThickness[] =
 // rebuilt so that both models keep their coordinates. The number of blocks
 // added (0 when the file could not be read, which the reader reported, or
 // when it would pass the block count's limit).
-std::size_t InsertBlocksFromFile(ModelStore& m, const std::string& path, std::size_t focus);
+std::size_t InsertBlocksFromFile(ModelStore& m, const ParameterSet& defaults, EngineHost& host,
+                                 const std::string& path, std::size_t focus);
 
 } // namespace gelmar

@@ -2,9 +2,10 @@
 // colour's blocks from its cells, block size texts and the progress-window runs.
 #include "gelmar/model/editing/BlockOperations.h"
 
+#include "gelmar/model/calc/CalcSystem.h"
+#include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/editing/GridLines.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/store/StaleResults.h"
 #include "gelmar/model/store/ValueText.h"
@@ -13,30 +14,28 @@
 
 namespace gelmar {
 
-std::uint16_t g_clipRange[6] = {};
-
 namespace {
 
-std::uint16_t& Lower(BlockRecord& b, int axis)
+template <typename Block> auto& Lower(Block& b, int axis)
 {
     return axis == 0 ? b.x1 : axis == 1 ? b.y1 : b.z1;
 }
-std::uint16_t& Upper(BlockRecord& b, int axis)
+template <typename Block> auto& Upper(Block& b, int axis)
 {
     return axis == 0 ? b.x2 : axis == 1 ? b.y2 : b.z2;
 }
 
-int ClipTest(std::size_t block, bool inclusive)
+int ClipTest(const ModelStore& m, std::size_t block, bool inclusive, std::uint16_t range[6])
 {
-    BlockRecord& b = g_model.blocks[block];
+    const BlockRecord& b = m.blocks[block];
     for (int k = 0; k < 3; ++k) {
         const int lo = Lower(b, k), hi = Upper(b, k);
-        const int clo = g_model.clipLo[k], chi = g_model.clipHi[k];
+        const int clo = m.clipLo[k], chi = m.clipHi[k];
         const bool outside = inclusive ? (lo > chi || hi < clo) : (lo >= chi || hi <= clo);
         if (outside)
             return 0;
-        g_clipRange[2 * k] = static_cast<std::uint16_t>(std::clamp(lo, clo, chi));
-        g_clipRange[2 * k + 1] = static_cast<std::uint16_t>(std::clamp(hi, clo, chi));
+        range[2 * k] = static_cast<std::uint16_t>(std::clamp(lo, clo, chi));
+        range[2 * k + 1] = static_cast<std::uint16_t>(std::clamp(hi, clo, chi));
     }
     return 1;
 }
@@ -51,35 +50,35 @@ void MirrorBlocks(std::vector<BlockRecord>& blocks, int axis, int n)
     }
 }
 
-std::vector<BlockRecord> StoreBlocks()
+std::vector<BlockRecord> StoreBlocks(const ModelStore& m)
 {
-    return {g_model.blocks.data.begin(), g_model.blocks.data.begin() + g_model.blocks.count};
+    return {m.blocks.data.begin(), m.blocks.data.begin() + m.blocks.count};
 }
 
 // Replaces the block list; false (with a message) when it cannot hold them.
-bool ReplaceBlocks(const std::vector<BlockRecord>& blocks)
+bool ReplaceBlocks(ModelStore& m, EngineHost& host, const std::vector<BlockRecord>& blocks)
 {
     if (blocks.size() > kMaxCount16) {
-        Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+        host.MessageBox(kTooManyBlocks, MessageStyle::Ok);
         return false;
     }
-    if (!GrowBlockArray(blocks.size())) {
-        ReportOutOfMemory();
+    if (!GrowBlockArray(m, blocks.size())) {
+        ReportOutOfMemory(host);
         return false;
     }
-    std::copy(blocks.begin(), blocks.end(), g_model.blocks.data.begin());
-    g_model.blocks.count = static_cast<std::uint16_t>(blocks.size());
+    std::copy(blocks.begin(), blocks.end(), m.blocks.data.begin());
+    m.blocks.count = static_cast<std::uint16_t>(blocks.size());
     return true;
 }
 
-void ReverseGrid(int axis)
+void ReverseGrid(ModelStore& m, int axis)
 {
-    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     std::reverse(a.widths.begin(), a.widths.begin() + a.n);
-    std::vector<BlockRecord> blocks = StoreBlocks();
+    std::vector<BlockRecord> blocks = StoreBlocks(m);
     MirrorBlocks(blocks, axis, a.n);
-    std::copy(blocks.begin(), blocks.end(), g_model.blocks.data.begin());
-    ComputeGridCoordinates();
+    std::copy(blocks.begin(), blocks.end(), m.blocks.data.begin());
+    ComputeGridCoordinates(m);
 }
 
 bool IsEmpty(const BlockRecord& b)
@@ -87,55 +86,55 @@ bool IsEmpty(const BlockRecord& b)
     return b.x1 >= b.x2 || b.y1 >= b.y2 || b.z1 >= b.z2;
 }
 
-void FinishGridChange()
+void FinishGridChange(ModelStore& m)
 {
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(m);
     for (int k = 0; k < 3; ++k) {
-        g_model.clipLo[k] = 0;
-        g_model.clipHi[k] = g_model.axes[k].n;
+        m.clipLo[k] = 0;
+        m.clipHi[k] = m.axes[k].n;
     }
-    ComputeModelExtent();
+    ComputeModelExtent(m);
 }
 
 } // namespace
 
-int ClipBlockRange(std::size_t block)
+int ClipBlockRange(const ModelStore& m, std::size_t block, std::uint16_t range[6])
 {
-    return ClipTest(block, false);
+    return ClipTest(m, block, false, range);
 }
 
-int ClipBlockRangeInclusive(std::size_t block)
+int ClipBlockRangeInclusive(const ModelStore& m, std::size_t block, std::uint16_t range[6])
 {
-    return ClipTest(block, true);
+    return ClipTest(m, block, true, range);
 }
 
-void ComputeClipCoordinates()
+void ComputeClipCoordinates(ModelStore& m)
 {
     for (int k = 0; k < 3; ++k) {
-        g_model.clipCoord[2 * k] = LineCoordinate(k, g_model.clipLo[k]);
-        g_model.clipCoord[2 * k + 1] = LineCoordinate(k, g_model.clipHi[k]);
+        m.clipCoord[2 * k] = LineCoordinate(m, k, m.clipLo[k]);
+        m.clipCoord[2 * k + 1] = LineCoordinate(m, k, m.clipHi[k]);
     }
 }
 
-void ReverseGridX()
+void ReverseGridX(ModelStore& m)
 {
-    ReverseGrid(0);
+    ReverseGrid(m, 0);
 }
-void ReverseGridY()
+void ReverseGridY(ModelStore& m)
 {
-    ReverseGrid(1);
+    ReverseGrid(m, 1);
 }
-void ReverseGridZ()
+void ReverseGridZ(ModelStore& m)
 {
-    ReverseGrid(2);
+    ReverseGrid(m, 2);
 }
 
-bool RevolveModel90(int axis, bool reverseX, bool reverseY, bool reverseZ)
+bool RevolveModel90(ModelStore& m, RunState& run, EngineHost& host, int axis, bool reverseX, bool reverseY,
+                    bool reverseZ)
 {
-    ReleaseCalculationResults();
-    ModelStore& m = g_model;
+    ReleaseCalculationResults(run);
     const bool reverse[3] = {reverseX, reverseY, reverseZ};
-    std::vector<BlockRecord> blocks = StoreBlocks();
+    std::vector<BlockRecord> blocks = StoreBlocks(m);
     std::vector<float> widths[3];
     int n[3];
     for (int k = 0; k < 3; ++k) {
@@ -176,30 +175,30 @@ bool RevolveModel90(int axis, bool reverseX, bool reverseY, bool reverseZ)
             reverseAxis(blocks, t);
     }
     blocks.erase(std::remove_if(blocks.begin(), blocks.end(), IsEmpty), blocks.end());
-    if (!ReplaceBlocks(blocks))
+    if (!ReplaceBlocks(m, host, blocks))
         return false;
     for (int k = 0; k < 3; ++k) {
         m.axes[k].n = static_cast<std::uint16_t>(n[k]);
         std::copy(widths[k].begin(), widths[k].end(), m.axes[k].widths.begin());
     }
-    FinishGridChange();
+    FinishGridChange(m);
     return true;
 }
 
-void ReduceBlocksToClip()
+void ReduceBlocksToClip(ModelStore& m)
 {
-    for (std::size_t i = 0; i < g_model.blocks.count; ++i) {
-        BlockRecord& b = g_model.blocks[i];
+    for (std::size_t i = 0; i < m.blocks.count; ++i) {
+        BlockRecord& b = m.blocks[i];
         for (int k = 0; k < 3; ++k) {
-            Lower(b, k) = std::clamp(Lower(b, k), g_model.clipLo[k], g_model.clipHi[k]);
-            Upper(b, k) = std::clamp(Upper(b, k), g_model.clipLo[k], g_model.clipHi[k]);
+            Lower(b, k) = std::clamp(Lower(b, k), m.clipLo[k], m.clipHi[k]);
+            Upper(b, k) = std::clamp(Upper(b, k), m.clipLo[k], m.clipHi[k]);
         }
     }
 }
 
-bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector<std::int32_t>& cover)
+bool BuildBlocksFromColourCells(ModelStore& m, EngineHost& host, int colour, const CellRaster& cells,
+                                std::vector<std::int32_t>& cover)
 {
-    ModelStore& m = g_model;
     const std::uint16_t* box = m.colours[static_cast<std::size_t>(colour)].cellBox;
     std::size_t lo[3], hi[3]; // inclusive cell range of the box, within the grid
     for (int k = 0; k < 3; ++k) {
@@ -242,12 +241,12 @@ bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector
 
                 const std::size_t count = m.blocks.count;
                 if (count >= kMaxCount16) {
-                    Host().MessageBox(kTooManyBlocks, MessageStyle::Ok);
+                    host.MessageBox(kTooManyBlocks, MessageStyle::Ok);
                     return false;
                 }
                 if (count >= m.blocks.capacity &&
-                    !GrowBlockArray(std::min<std::size_t>(count + 1000, kMaxCount16))) {
-                    ReportOutOfMemory();
+                    !GrowBlockArray(m, std::min<std::size_t>(count + 1000, kMaxCount16))) {
+                    ReportOutOfMemory(host);
                     return false;
                 }
                 BlockRecord& b = m.blocks[count];
@@ -266,14 +265,14 @@ bool BuildBlocksFromColourCells(int colour, const CellRaster& cells, std::vector
     return true;
 }
 
-std::string FormatBlockSizeText(std::size_t block)
+std::string FormatBlockSizeText(const ModelStore& m, std::size_t block)
 {
-    BlockRecord& b = g_model.blocks[block];
+    const BlockRecord& b = m.blocks[block];
     std::string text;
     for (int k = 0; k < 3; ++k) {
         const double length =
-            (static_cast<double>(LineCoordinate(k, Upper(b, k))) - LineCoordinate(k, Lower(b, k))) *
-            g_model.gridUnit;
+            (static_cast<double>(LineCoordinate(m, k, Upper(b, k))) - LineCoordinate(m, k, Lower(b, k))) *
+            m.gridUnit;
         if (k > 0)
             text += " x ";
         text += length >= 0.01 ? FormatG(length, 3) + " m" : FormatG(length * 1000, 3) + " mm";
@@ -281,17 +280,28 @@ std::string FormatBlockSizeText(std::size_t block)
     return text;
 }
 
-bool RunCalculationDialog()
+namespace {
+
+WorkOutcome RunInProgressWindow(ModelStore& model, RunState& run, EngineHost& host, ProgressWindow window)
 {
-    return Host().RunProgressWindow(ProgressWindow::Calculation);
+    return host.RunProgressWindow(window, [&model, &run, &host, window] {
+        return RunProgressWork(model, run, host, window);
+    });
 }
-bool RunViewFactorDialog()
+
+} // namespace
+
+WorkOutcome RunCalculationDialog(ModelStore& model, RunState& run, EngineHost& host)
 {
-    return Host().RunProgressWindow(ProgressWindow::ViewFactors);
+    return RunInProgressWindow(model, run, host, ProgressWindow::Calculation);
 }
-bool RunSolarFluxDialog()
+WorkOutcome RunViewFactorDialog(ModelStore& model, RunState& run, EngineHost& host)
 {
-    return Host().RunProgressWindow(ProgressWindow::SolarFluxes);
+    return RunInProgressWindow(model, run, host, ProgressWindow::ViewFactors);
+}
+WorkOutcome RunSolarFluxDialog(ModelStore& model, RunState& run, EngineHost& host)
+{
+    return RunInProgressWindow(model, run, host, ProgressWindow::SolarFluxes);
 }
 
 } // namespace gelmar

@@ -1,6 +1,10 @@
 // The Colours table's edits on the model store.
 #include "gelmar/model/editing/ColourEdits.h"
 
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/ViewState.h"
+
 #include "common/core/NumberText.h"
 #include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -191,7 +195,7 @@ void PasteColourRow(ModelStore& m, int target, int source)
     ColourRecord& t = m.colours[static_cast<std::size_t>(target)];
     const float density = t.density, heatCapacity = t.heatCapacity;
     const std::int32_t solar = t.solar;
-    CopyColourProperties(target, source);
+    CopyColourProperties(m, target, source);
     t.density = density;
     t.heatCapacity = heatCapacity;
     t.solar = solar;
@@ -224,7 +228,7 @@ std::string FormatCavityEmissivities(float e1, float e2)
     return "e1=" + common::FormatDecimals(e1, 2) + "  e2=" + common::FormatDecimals(e2, 2);
 }
 
-SplitZonesResult SplitColourZones(ModelStore& m, int colour, int firstNew)
+SplitZonesResult SplitColourZones(ModelStore& m, RunState& run, EngineHost& host, int colour, int firstNew)
 {
     SplitZonesResult result;
     const int nx = m.axes[0].n, ny = m.axes[1].n, nz = m.axes[2].n;
@@ -239,8 +243,8 @@ SplitZonesResult SplitColourZones(ModelStore& m, int colour, int firstNew)
     std::vector<int> made;
     bool blocksFailed = false;
     try {
-        FreeWorkArrays(1);
-        EnsureCellArray();
+        FreeWorkArrays(run, 1);
+        EnsureCellArray(m, run);
         const std::size_t cells = static_cast<std::size_t>(nx) * ny * nz;
         std::vector<std::uint8_t> visited(cells, 0);
         std::vector<std::int64_t> stack;
@@ -250,14 +254,14 @@ SplitZonesResult SplitColourZones(ModelStore& m, int colour, int firstNew)
                 for (int k = 0; k < nz; ++k) {
                     const std::size_t at = static_cast<std::size_t>(i) + static_cast<std::size_t>(nx) *
                                                                             (j + static_cast<std::size_t>(ny) * k);
-                    if (visited[at] || GetCellColour(i, j, k) != colour)
+                    if (visited[at] || GetCellColour(m, run.work, i, j, k) != colour)
                         continue;
                     const int next = freeColour(candidate);
                     if (m.colours[static_cast<std::size_t>(next)].inUse) {
                         result.shortage = true;
                         break;
                     }
-                    FloodFillColourZone(i, j, k, colour, next, visited, stack);
+                    FloodFillColourZone(m, run, i, j, k, colour, next, visited, stack);
                     // In use from here, so that the next zone looks further.
                     m.colours[static_cast<std::size_t>(next)].inUse = 1;
                     made.push_back(next);
@@ -268,24 +272,24 @@ SplitZonesResult SplitColourZones(ModelStore& m, int colour, int firstNew)
         raster.n[0] = static_cast<std::size_t>(nx);
         raster.n[1] = static_cast<std::size_t>(ny);
         raster.n[2] = static_cast<std::size_t>(nz);
-        raster.colour.assign(g_work.cellColours.begin(), g_work.cellColours.end());
+        raster.colour.assign(run.work.cellColours.begin(), run.work.cellColours.end());
         std::vector<std::int32_t> cover(cells, 0);
         for (int c : made) {
-            if (!BuildBlocksFromColourCells(c, raster, cover)) {
+            if (!BuildBlocksFromColourCells(m, host, c, raster, cover)) {
                 blocksFailed = true;
                 break;
             }
-            CopyColourProperties(c, colour);
+            CopyColourProperties(m, c, colour);
         }
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(host);
         blocksFailed = true;
     }
-    FreeWorkArrays(1);
+    FreeWorkArrays(run, 1);
     result.zones = static_cast<int>(made.size());
     result.firstNewColour = made.empty() ? -1 : made.front();
     if (result.shortage) {
-        Host().MessageBox(kNotEnoughFreeColours, MessageStyle::Ok);
+        host.MessageBox(kNotEnoughFreeColours, MessageStyle::Ok);
         return result;
     }
     // A colour whose zones could not all be covered keeps its own blocks.

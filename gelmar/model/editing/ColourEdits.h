@@ -13,6 +13,9 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct RunState;
+
 // The type after `type` in the order the Type column steps through:
 // MATERIAL, EQUIMAT, BC_SIMPL, BC_FRE_S, BC_FREE, BC_SKY, BC_NOSKY, TRANSMAT.
 int NextColourType(int type);
@@ -90,7 +93,7 @@ struct SplitZonesResult {
     int zones = 0;
     bool shortage = false;
 };
-SplitZonesResult SplitColourZones(ModelStore& m, int colour, int firstNew);
+SplitZonesResult SplitColourZones(ModelStore& m, RunState& run, EngineHost& host, int colour, int firstNew);
 inline constexpr char kNotEnoughFreeColours[] = "Warning : Not enough free colours";
 
 } // namespace gelmar

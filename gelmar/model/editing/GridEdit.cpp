@@ -2,11 +2,11 @@
 // intervals, Auto Split, the minimum grid and the grid unit.
 #include "gelmar/model/editing/GridEdit.h"
 
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/editing/ItemLines.h"
 #include "gelmar/model/store/CellRaster.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
-#include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/editing/ItemLines.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -14,30 +14,31 @@
 
 namespace gelmar {
 
-void ShiftGridIndices(int axis, std::size_t line, std::size_t k)
+void ShiftGridIndices(ModelStore& m, int axis, std::size_t line, std::size_t k)
 {
     const auto shift = [line, k](std::uint16_t& index) {
         if (index > line)
             index = static_cast<std::uint16_t>(index + k);
     };
-    shift(g_model.clipLo[axis]);
-    shift(g_model.clipHi[axis]);
-    ForEachItemLine(axis, [&shift](std::uint16_t& index, float&, ItemLineRole) { shift(index); });
+    shift(m.clipLo[axis]);
+    shift(m.clipHi[axis]);
+    ForEachItemLine(m, axis, [&shift](std::uint16_t& index, float&, ItemLineRole) { shift(index); });
 }
 
-bool ReplaceGridCell(int axis, std::size_t cell, const std::vector<float>& widths)
+bool ReplaceGridCell(ModelStore& m, EngineHost& host, int axis, std::size_t cell,
+                     const std::vector<float>& widths)
 {
-    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     if (cell >= a.n)
         return false;
     const std::size_t n = a.n;
     const std::size_t added = widths.empty() ? 0 : widths.size() - 1;
     if (widths.empty() || n + added > kMaxCount16) {
-        Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
+        host.MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
         return false;
     }
-    if (n + added > g_model.gridCapacity && !GrowGridLineArrays(std::min(n + added + 100, kMaxCount16))) {
-        ReportOutOfMemory();
+    if (n + added > m.gridCapacity && !GrowGridLineArrays(m, std::min(n + added + 100, kMaxCount16))) {
+        ReportOutOfMemory(host);
         return false;
     }
     std::copy_backward(a.widths.begin() + static_cast<std::ptrdiff_t>(cell + 1),
@@ -50,25 +51,25 @@ bool ReplaceGridCell(int axis, std::size_t cell, const std::vector<float>& width
                        a.flags.begin() + static_cast<std::ptrdiff_t>(n + added + 1));
     std::fill_n(a.flags.begin() + static_cast<std::ptrdiff_t>(cell + 1), added, std::uint8_t{0});
     a.n = static_cast<std::uint16_t>(n + added);
-    ShiftGridIndices(axis, cell, added);
-    ComputeGridCoordinates();
+    ShiftGridIndices(m, axis, cell, added);
+    ComputeGridCoordinates(m);
     return true;
 }
 
-bool InsertGridInterval(int axis, std::size_t cell, bool after)
+bool InsertGridInterval(ModelStore& m, EngineHost& host, int axis, std::size_t cell, bool after)
 {
-    const std::size_t n = g_model.axes[static_cast<std::size_t>(axis)].n;
+    const std::size_t n = m.axes[static_cast<std::size_t>(axis)].n;
     if (cell >= n)
         return false;
     if (n + 1 > kMaxCount16) {
-        Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
+        host.MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
         return false;
     }
-    if (n + 1 > g_model.gridCapacity && !GrowGridLineArrays(std::min(n + 101, kMaxCount16))) {
-        ReportOutOfMemory();
+    if (n + 1 > m.gridCapacity && !GrowGridLineArrays(m, std::min(n + 101, kMaxCount16))) {
+        ReportOutOfMemory(host);
         return false;
     }
-    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     const std::size_t at = after ? cell + 1 : cell; // position of the new interval
     a.widths.insert(a.widths.begin() + static_cast<std::ptrdiff_t>(at), 1.0f);
     a.widths.pop_back();
@@ -80,27 +81,27 @@ bool InsertGridInterval(int axis, std::size_t cell, bool after)
     // upper bounds on it stay: the new interval belongs to no item that only
     // touches it. Ranges across it grow.
     const std::size_t k = cell;
-    ForEachItemLine(axis, [after, k](std::uint16_t& index, float&, ItemLineRole role) {
+    ForEachItemLine(m, axis, [after, k](std::uint16_t& index, float&, ItemLineRole role) {
         const bool upper = role == ItemLineRole::Upper;
         const bool moves = after ? (upper ? index > k + 1 : index > k) : (upper ? index > k : index >= k);
         if (moves)
             ++index;
     });
-    for (std::uint16_t* bound : {&g_model.clipLo[axis], &g_model.clipHi[axis]})
+    for (std::uint16_t* bound : {&m.clipLo[axis], &m.clipHi[axis]})
         if (*bound > k)
             ++*bound;
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(m);
     return true;
 }
 
-MinimumGridAxis BuildMinimumGridAxis(int axis)
+MinimumGridAxis BuildMinimumGridAxis(const ModelStore& m, int axis)
 {
-    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    const GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     const std::size_t n = a.n;
     std::vector<bool> used(n + 1, false);
     ForEachItemLine(
-        axis,
-        [&used, n](std::uint16_t& index, float&, ItemLineRole) {
+        m, axis,
+        [&used, n](const std::uint16_t& index, const float&, ItemLineRole) {
             if (index <= n)
                 used[index] = true;
         },
@@ -120,52 +121,53 @@ MinimumGridAxis BuildMinimumGridAxis(int axis)
     return g;
 }
 
-bool ScaleMinimumGridInterval(int axis, const MinimumGridAxis& grid, std::size_t k, double width)
+bool ScaleMinimumGridInterval(ModelStore& m, int axis, const MinimumGridAxis& grid, std::size_t k,
+                              double width)
 {
     if (k >= grid.widths.size() || !(width >= 0))
         return false;
     const double old = grid.widths[k];
     const double factor = old == 0 ? 1.0 : width / old;
-    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     for (std::size_t i = 0; i < grid.map.size() && i < a.n; ++i)
         if (grid.map[i] == k)
             a.widths[i] = static_cast<float>(a.widths[i] * factor);
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(m);
     return true;
 }
 
-bool AutoSplitAxis(int axis, const AutoSplitSettings& s)
+bool AutoSplitAxis(ModelStore& m, EngineHost& host, int axis, const AutoSplitSettings& s)
 {
-    const std::size_t n = g_model.axes[static_cast<std::size_t>(axis)].n;
+    const std::size_t n = m.axes[static_cast<std::size_t>(axis)].n;
     // Splitting never changes the colour of a cell, so the layers can be
     // judged once; visiting from the last interval keeps earlier indices valid.
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(m);
     for (std::size_t i = n; i-- > 0;) {
-        if (IsGridPlaneVoid(cells, axis, i))
+        if (IsGridPlaneVoid(m, cells, axis, i))
             continue;
-        const float w = g_model.axes[static_cast<std::size_t>(axis)].widths[i];
+        const float w = m.axes[static_cast<std::size_t>(axis)].widths[i];
         const std::vector<float> pieces = kernels::AutoSplitCell(w, i, n, s);
-        if (pieces.size() != 1 && !ReplaceGridCell(axis, i, pieces))
+        if (pieces.size() != 1 && !ReplaceGridCell(m, host, axis, i, pieces))
             return false;
     }
     return true;
 }
 
-bool ChangeGridUnit(float unit, bool transformWidths)
+bool ChangeGridUnit(ModelStore& m, EngineHost& host, float unit, bool transformWidths)
 {
     if (!(unit > 0)) {
-        Host().MessageBox("Grid unit must be greater than 0 m", MessageStyle::Ok);
+        host.MessageBox("Grid unit must be greater than 0 m", MessageStyle::Ok);
         return false;
     }
     if (transformWidths) {
-        const double factor = static_cast<double>(g_model.gridUnit) / unit;
-        for (GridAxis& a : g_model.axes)
+        const double factor = static_cast<double>(m.gridUnit) / unit;
+        for (GridAxis& a : m.axes)
             for (std::size_t i = 0; i < a.n; ++i)
                 a.widths[i] = static_cast<float>(a.widths[i] * factor);
-        ComputeGridCoordinates();
-        ComputeModelExtent();
+        ComputeGridCoordinates(m);
+        ComputeModelExtent(m);
     }
-    g_model.gridUnit = unit;
+    m.gridUnit = unit;
     return true;
 }
 

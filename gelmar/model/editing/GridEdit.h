@@ -13,6 +13,9 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+
 // The split methods and their settings are the block programs' shared ones.
 using kernels::AutoSplitSettings;
 using kernels::GradedWidths;
@@ -26,19 +29,20 @@ using kernels::kSplitMaximum;
 
 // Auto Split of one axis: every cell whose layer holds a conductive colour is
 // replaced by the pieces of kernels::AutoSplitCell.
-bool AutoSplitAxis(int axis, const AutoSplitSettings& settings);
+bool AutoSplitAxis(ModelStore& m, EngineHost& host, int axis, const AutoSplitSettings& settings);
 
 // Replaces cell `cell` of the axis by cells of the given widths; the lines
 // above it, the clip box and the items' indices move up with it. Refused with
 // a message (false) when the axis would pass its 16-bit count.
-bool ReplaceGridCell(int axis, std::size_t cell, const std::vector<float>& widths);
+bool ReplaceGridCell(ModelStore& m, EngineHost& host, int axis, std::size_t cell,
+                     const std::vector<float>& widths);
 // Raises every stored index of the axis above line `line` by k, and the clip
 // box's bounds above it.
-void ShiftGridIndices(int axis, std::size_t line, std::size_t k);
+void ShiftGridIndices(ModelStore& m, int axis, std::size_t line, std::size_t k);
 
 // Inserts an interval of width 1 before or after cell `cell`: the items that
 // start at the new interval's far side move with it, a range across it grows.
-bool InsertGridInterval(int axis, std::size_t cell, bool after);
+bool InsertGridInterval(ModelStore& m, EngineHost& host, int axis, std::size_t cell, bool after);
 
 // The minimum grid of an axis: only the lines that bound blocks or carry node
 // BCs, with lines 0 and n. map[i] is the minimum-grid interval of cell i.
@@ -46,13 +50,14 @@ struct MinimumGridAxis {
     std::vector<std::size_t> map;
     std::vector<double> widths;
 };
-MinimumGridAxis BuildMinimumGridAxis(int axis);
+MinimumGridAxis BuildMinimumGridAxis(const ModelStore& m, int axis);
 // Gives minimum-grid interval k the width by scaling the cells that map to it.
-bool ScaleMinimumGridInterval(int axis, const MinimumGridAxis& grid, std::size_t k, double width);
+bool ScaleMinimumGridInterval(ModelStore& m, int axis, const MinimumGridAxis& grid, std::size_t k,
+                              double width);
 
 // Sets the grid unit (metres per grid length); with transformWidths the
 // widths are rescaled so that the model keeps its size in metres. A unit that
 // is not above 0 is refused with "Grid unit must be greater than 0 m".
-bool ChangeGridUnit(float unit, bool transformWidths);
+bool ChangeGridUnit(ModelStore& m, EngineHost& host, float unit, bool transformWidths);
 
 } // namespace gelmar

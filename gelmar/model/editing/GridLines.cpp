@@ -8,6 +8,7 @@
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/store/ValueText.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <algorithm>
 #include <optional>
@@ -18,22 +19,20 @@ namespace gelmar {
 
 namespace {
 
-std::string g_unitLabel;
-
-float SnappedLineCoordinate(int axis, std::size_t line)
+float SnappedLineCoordinate(const ModelStore& m, int axis, std::size_t line)
 {
-    return static_cast<float>(SnapToLengthQuantum(LineCoordinate(axis, line)));
+    return static_cast<float>(SnapToLengthQuantum(LineCoordinate(m, axis, line)));
 }
 
 // Room for n cells on every axis; a refusal is reported.
-bool ReserveCells(std::size_t n)
+bool ReserveCells(ModelStore& m, EngineHost& host, std::size_t n)
 {
     if (n > kMaxCount16) {
-        Host().MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
+        host.MessageBox(kTooManyGridIntervals, MessageStyle::Ok);
         return false;
     }
-    if (!GrowGridLineArrays(n)) {
-        ReportOutOfMemory();
+    if (!GrowGridLineArrays(m, n)) {
+        ReportOutOfMemory(host);
         return false;
     }
     return true;
@@ -54,51 +53,50 @@ void RecomputeWidths(GridAxis& a)
 
 } // namespace
 
-float LineCoordinate(int axis, std::size_t line)
+float LineCoordinate(const ModelStore& m, int axis, std::size_t line)
 {
-    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    const GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     if (line == 0 || a.n == 0)
         return 0.0f;
     return a.coords[std::min<std::size_t>(line, a.n) - 1];
 }
 
-void ComputeViewBoxCoordinates()
+void ComputeViewBoxCoordinates(const ModelStore& m, ViewState& view)
 {
     for (int k = 0; k < 3; ++k) {
-        g_model.viewCoord[2 * k] = LineCoordinate(k, g_model.viewLo[k]);
-        g_model.viewCoord[2 * k + 1] = LineCoordinate(k, g_model.viewHi[k]);
+        view.viewCoord[2 * k] = LineCoordinate(m, k, view.viewLo[k]);
+        view.viewCoord[2 * k + 1] = LineCoordinate(m, k, view.viewHi[k]);
     }
 }
 
-void StoreItemCoordinates(int axis)
+void StoreItemCoordinates(ModelStore& m, int axis)
 {
-    ForEachItemLine(axis, [axis](std::uint16_t& index, float& coord, ItemLineRole) {
-        coord = SnappedLineCoordinate(axis, index);
+    ForEachItemLine(m, axis, [&m, axis](std::uint16_t& index, float& coord, ItemLineRole) {
+        coord = SnappedLineCoordinate(m, axis, index);
     });
 }
 
-bool RebuildGridFromCoordinates(int axis)
+bool RebuildGridFromCoordinates(ModelStore& m, EngineHost& host, int axis)
 {
     std::vector<float> list;
-    ForEachItemLine(axis, [&list](std::uint16_t&, float& coord, ItemLineRole) { list.push_back(coord); });
+    ForEachItemLine(m, axis, [&list](std::uint16_t&, float& coord, ItemLineRole) { list.push_back(coord); });
     if (list.empty())
         return true;
     kernels::SortDistinctCoordinates(list);
     const std::size_t count = list.size() - 1;
-    if (!ReserveCells(count))
+    if (!ReserveCells(m, host, count))
         return false;
 
-    ModelStore& m = g_model;
     GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     // The same subtraction for lines and items, so that they stay equal.
     const float first = kernels::AxisFromSortedCoordinates(list, a.coords, a.widths);
-    ForEachItemLine(axis, [first](std::uint16_t&, float& coord, ItemLineRole) { coord -= first; });
+    ForEachItemLine(m, axis, [first](std::uint16_t&, float& coord, ItemLineRole) { coord -= first; });
     m.origin[axis] -= first;
     a.n = static_cast<std::uint16_t>(count);
     std::fill(a.flags.begin(), a.flags.begin() + static_cast<std::ptrdiff_t>(count + 1), std::uint8_t{0});
     m.clipLo[axis] = 0;
     m.clipHi[axis] = a.n;
-    MapCoordinatesToIndices(axis);
+    MapCoordinatesToIndices(m, axis);
     return true;
 }
 
@@ -107,11 +105,11 @@ int CompareCoordinates(float a, float b)
     return kernels::CompareCoordinates(a, b);
 }
 
-void MapCoordinatesToIndices(int axis)
+void MapCoordinatesToIndices(ModelStore& m, int axis)
 {
-    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    const GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     const std::span<const float> coords(a.coords.data(), a.n);
-    ForEachItemLine(axis, [coords](std::uint16_t& index, float& coord, ItemLineRole) {
+    ForEachItemLine(m, axis, [coords](std::uint16_t& index, float& coord, ItemLineRole) {
         // Every item coordinate was added to the lines; should one be missing
         // all the same, the nearest line takes it.
         const std::optional<std::size_t> line = kernels::FindExactLine(coords, coord);
@@ -119,12 +117,12 @@ void MapCoordinatesToIndices(int axis)
     });
 }
 
-bool MergeGridLines(int axis, std::size_t a, std::size_t b)
+bool MergeGridLines(ModelStore& m, int axis, std::size_t a, std::size_t b)
 {
-    GridAxis& ax = g_model.axes[static_cast<std::size_t>(axis)];
+    GridAxis& ax = m.axes[static_cast<std::size_t>(axis)];
     if (!(a < b && b < ax.n))
         return false;
-    StoreItemCoordinates(axis);
+    StoreItemCoordinates(m, axis);
 
     // Line flags move down with the lines above the removed ones.
     for (std::size_t j = 0; b + j <= ax.n; ++j)
@@ -134,9 +132,9 @@ bool MergeGridLines(int axis, std::size_t a, std::size_t b)
     list.reserve(ax.n - (b - a));
     for (std::size_t line = 1; line <= ax.n; ++line)
         if (line <= a || line > b)
-            list.push_back(SnappedLineCoordinate(axis, line));
+            list.push_back(SnappedLineCoordinate(m, axis, line));
     // A removed line on which an item lies stays.
-    ForEachItemLine(axis, [&list, a, b](std::uint16_t& index, float& coord, ItemLineRole) {
+    ForEachItemLine(m, axis, [&list, a, b](std::uint16_t& index, float& coord, ItemLineRole) {
         if (index > a && index <= b)
             list.push_back(coord);
     });
@@ -144,13 +142,13 @@ bool MergeGridLines(int axis, std::size_t a, std::size_t b)
     std::copy(list.begin(), list.end(), ax.coords.begin());
     ax.n = static_cast<std::uint16_t>(list.size());
     RecomputeWidths(ax);
-    g_model.clipLo[axis] = 0;
-    g_model.clipHi[axis] = ax.n;
-    MapCoordinatesToIndices(axis);
+    m.clipLo[axis] = 0;
+    m.clipHi[axis] = ax.n;
+    MapCoordinatesToIndices(m, axis);
     return true;
 }
 
-bool IsGridPlaneVoid(const CellRaster& cells, int axis, std::size_t index)
+bool IsGridPlaneVoid(const ModelStore& m, const CellRaster& cells, int axis, std::size_t index)
 {
     if (index >= cells.n[axis])
         return true;
@@ -162,21 +160,21 @@ bool IsGridPlaneVoid(const CellRaster& cells, int axis, std::size_t index)
             const int c = cells.At(p[0], p[1], p[2]);
             if (c < 0)
                 continue;
-            const int type = g_model.colours[static_cast<std::size_t>(c)].type;
+            const int type = m.colours[static_cast<std::size_t>(c)].type;
             if (type == MATERIAL || type == EQUIMAT || type == TRANSMAT)
                 return false;
         }
     return true;
 }
 
-bool IsMinimumGrid()
+bool IsMinimumGrid(const ModelStore& m)
 {
     for (int axis = 0; axis < 3; ++axis) {
-        const std::size_t n = g_model.axes[static_cast<std::size_t>(axis)].n;
+        const std::size_t n = m.axes[static_cast<std::size_t>(axis)].n;
         std::vector<bool> marked(n + 1, false);
         ForEachItemLine(
-            axis,
-            [&marked, n](std::uint16_t& index, float&, ItemLineRole) {
+            m, axis,
+            [&marked, n](const std::uint16_t& index, const float&, ItemLineRole) {
                 if (index <= n)
                     marked[index] = true;
             },
@@ -187,16 +185,16 @@ bool IsMinimumGrid()
     return true;
 }
 
-void MarkUsedGridLines()
+void MarkUsedGridLines(ModelStore& m)
 {
     for (int axis = 0; axis < 3; ++axis) {
-        GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+        GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
         if (a.flags.empty())
             continue;
         const std::size_t lines = std::min<std::size_t>(a.n + 1u, a.flags.size());
         for (std::size_t i = 0; i < lines; ++i)
             a.flags[i] &= static_cast<std::uint8_t>(~(kLineUsed | kLineBand));
-        ForEachItemLine(axis, [&a, lines](std::uint16_t& index, float&, ItemLineRole) {
+        ForEachItemLine(m, axis, [&a, lines](std::uint16_t& index, float&, ItemLineRole) {
             if (index < lines)
                 a.flags[index] |= kLineUsed;
         });
@@ -227,21 +225,14 @@ std::string GridUnitLabelFor(float unit)
     return Bracketed(text, " m]");
 }
 
-const std::string& FormatGridUnitLabel()
+std::string FormatGridUnitLabel(const ModelStore& m)
 {
-    g_unitLabel = GridUnitLabelFor(g_model.gridUnit);
-    return g_unitLabel;
+    return GridUnitLabelFor(m.gridUnit);
 }
 
-const std::string& GridUnitLabel()
-{
-    return g_unitLabel;
-}
-
-std::string FormatColourVolumeText(const CellRaster& cells, int colour)
+std::string FormatColourVolumeText(const ModelStore& m, const CellRaster& cells, int colour)
 {
     double volume = 0;
-    const ModelStore& m = g_model;
     for (std::size_t k = 0; k < cells.n[2]; ++k)
         for (std::size_t j = 0; j < cells.n[1]; ++j)
             for (std::size_t i = 0; i < cells.n[0]; ++i)

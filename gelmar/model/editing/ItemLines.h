@@ -13,22 +13,23 @@ namespace gelmar {
 // point (node BCs and output nodes).
 enum class ItemLineRole { Lower, Upper, Point };
 
-// f(std::uint16_t& index, float& coordinate, ItemLineRole role), in the order
-// blocks, node BCs, output nodes, output blocks. With blocksAndNodeBcsOnly set,
-// only block bounds and node-BC points are visited (the lines that the minimum
-// grid keeps).
-template <typename F> void ForEachItemLine(int axis, F&& f, bool blocksAndNodeBcsOnly = false)
+// f(index, coordinate, role) with references to the item's line index
+// (std::uint16_t) and coordinate (float), const for a const model, in the
+// order blocks, node BCs, output nodes, output blocks. With
+// blocksAndNodeBcsOnly set, only block bounds and node-BC points are visited
+// (the lines that the minimum grid keeps).
+template <typename Model, typename F>
+void ForEachItemLine(Model& m, int axis, F&& f, bool blocksAndNodeBcsOnly = false)
 {
-    ModelStore& m = g_model;
     for (std::size_t b = 0; b < m.blocks.count; ++b) {
-        BlockRecord& r = m.blocks[b];
-        std::uint16_t* lo = axis == 0 ? &r.x1 : axis == 1 ? &r.y1 : &r.z1;
-        std::uint16_t* hi = axis == 0 ? &r.x2 : axis == 1 ? &r.y2 : &r.z2;
+        auto& r = m.blocks[b];
+        auto* lo = axis == 0 ? &r.x1 : axis == 1 ? &r.y1 : &r.z1;
+        auto* hi = axis == 0 ? &r.x2 : axis == 1 ? &r.y2 : &r.z2;
         f(*lo, r.coord[2 * axis], ItemLineRole::Lower);
         f(*hi, r.coord[2 * axis + 1], ItemLineRole::Upper);
     }
     for (std::int32_t n = 0; n < m.nodeBcs.count; ++n) {
-        NodeBcRecord& r = m.nodeBcs[static_cast<std::size_t>(n)];
+        auto& r = m.nodeBcs[static_cast<std::size_t>(n)];
         f(axis == 0   ? r.i
           : axis == 1 ? r.j
                       : r.k,
@@ -40,7 +41,7 @@ template <typename F> void ForEachItemLine(int axis, F&& f, bool blocksAndNodeBc
     if (blocksAndNodeBcsOnly)
         return;
     for (std::int32_t n = 0; n < m.outputNodes.count; ++n) {
-        OutputNodeRecord& r = m.outputNodes[static_cast<std::size_t>(n)];
+        auto& r = m.outputNodes[static_cast<std::size_t>(n)];
         f(axis == 0   ? r.i
           : axis == 1 ? r.j
                       : r.k,
@@ -50,9 +51,9 @@ template <typename F> void ForEachItemLine(int axis, F&& f, bool blocksAndNodeBc
           ItemLineRole::Point);
     }
     for (std::int32_t n = 0; n < m.outputBlocks.count; ++n) {
-        OutputBlockRecord& r = m.outputBlocks[static_cast<std::size_t>(n)];
-        std::uint16_t* lo = axis == 0 ? &r.i1 : axis == 1 ? &r.j1 : &r.k1;
-        std::uint16_t* hi = axis == 0 ? &r.i2 : axis == 1 ? &r.j2 : &r.k2;
+        auto& r = m.outputBlocks[static_cast<std::size_t>(n)];
+        auto* lo = axis == 0 ? &r.i1 : axis == 1 ? &r.j1 : &r.k1;
+        auto* hi = axis == 0 ? &r.i2 : axis == 1 ? &r.j2 : &r.k2;
         f(*lo, r.coord[2 * axis], ItemLineRole::Lower);
         f(*hi, r.coord[2 * axis + 1], ItemLineRole::Upper);
     }

@@ -31,7 +31,7 @@ bool InsertInto(RecordArray<T, Size>& a, std::size_t at, std::size_t margin, std
 {
     const std::size_t count = static_cast<std::size_t>(a.count);
     if (count + 1 > static_cast<std::size_t>(a.capacity) && !a.Grow(std::min(count + 1 + margin, limit))) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(Host());
         return false;
     }
     at = std::min(at, count);

@@ -5,11 +5,11 @@
 
 namespace gelmar {
 
-std::vector<kernels::FaceBlock> ModelFaceBlocks()
+std::vector<kernels::FaceBlock> ModelFaceBlocks(const ModelStore& m)
 {
-    std::vector<kernels::FaceBlock> blocks(g_model.blocks.count);
+    std::vector<kernels::FaceBlock> blocks(m.blocks.count);
     for (std::size_t b = 0; b < blocks.size(); ++b) {
-        const BlockRecord& r = g_model.blocks[b];
+        const BlockRecord& r = m.blocks[b];
         blocks[b].colour = r.colour;
         blocks[b].lo[0] = r.x1;
         blocks[b].hi[0] = r.x2;
@@ -21,37 +21,37 @@ std::vector<kernels::FaceBlock> ModelFaceBlocks()
     return blocks;
 }
 
-kernels::FaceClip ModelClip()
+kernels::FaceClip ModelClip(const ModelStore& m)
 {
     kernels::FaceClip clip;
     for (int a = 0; a < 3; ++a) {
-        clip.lo[a] = g_model.clipLo[a];
-        clip.hi[a] = g_model.clipHi[a];
+        clip.lo[a] = m.clipLo[a];
+        clip.hi[a] = m.clipHi[a];
     }
     return clip;
 }
 
-kernels::FaceClip WholeGridClip()
+kernels::FaceClip WholeGridClip(const ModelStore& m)
 {
     kernels::FaceClip clip;
     for (int a = 0; a < 3; ++a)
-        clip.hi[a] = g_model.axes[a].n;
+        clip.hi[a] = m.axes[a].n;
     return clip;
 }
 
-bool IsWholeModelClip()
+bool IsWholeModelClip(const ModelStore& m)
 {
     for (int a = 0; a < 3; ++a) {
-        if (g_model.clipLo[a] != 0 || g_model.clipHi[a] != g_model.axes[a].n)
+        if (m.clipLo[a] != 0 || m.clipHi[a] != m.axes[a].n)
             return false;
     }
     return true;
 }
 
-std::vector<kernels::BlockFacePiece> ComputeWholeModelFaces()
+std::vector<kernels::BlockFacePiece> ComputeWholeModelFaces(const ModelStore& m)
 {
-    const std::vector<kernels::FaceBlock> blocks = ModelFaceBlocks();
-    const kernels::FaceClip clip = WholeGridClip();
+    const std::vector<kernels::FaceBlock> blocks = ModelFaceBlocks(m);
+    const kernels::FaceClip clip = WholeGridClip(m);
     std::vector<kernels::BlockFacePiece> faces;
     kernels::CollectBlockFacePieces(blocks, clip, faces);
     kernels::KeepVisibleFacePieces(blocks, clip, true, faces);

@@ -8,14 +8,16 @@
 
 namespace gelmar {
 
+struct ModelStore;
+
 // The store's blocks, in list order.
-std::vector<kernels::FaceBlock> ModelFaceBlocks();
+std::vector<kernels::FaceBlock> ModelFaceBlocks(const ModelStore& m);
 // The clip range of the store, and the range of the whole grid.
-kernels::FaceClip ModelClip();
-kernels::FaceClip WholeGridClip();
+kernels::FaceClip ModelClip(const ModelStore& m);
+kernels::FaceClip WholeGridClip(const ModelStore& m);
 // True when the clip range equals the whole grid on all six bounds.
-bool IsWholeModelClip();
+bool IsWholeModelClip(const ModelStore& m);
 // Both face passes over the whole grid, whatever the clip range.
-std::vector<kernels::BlockFacePiece> ComputeWholeModelFaces();
+std::vector<kernels::BlockFacePiece> ComputeWholeModelFaces(const ModelStore& m);
 
 } // namespace gelmar

@@ -5,8 +5,10 @@
 #include "gelmar/model/editing/Outlines.h"
 
 #include "common/kernels/OutlineEdges.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -33,14 +35,14 @@ void AroundEdge(const CellRaster& cells, int axis, const std::uint16_t p[3], int
         axis, p, [&cells](int i, int j, int k) { return cells.InClip(i, j, k); }, c);
 }
 
-int FaceColour(const FaceRecord& face, bool neighbour)
+int FaceColour(const ModelStore& m, const FaceRecord& face, bool neighbour)
 {
     if (neighbour && !(face.flags & 8))
         return -1;
     const std::int32_t b = neighbour ? face.neighbour : face.block;
-    if (b < 0 || b >= g_model.blocks.count)
+    if (b < 0 || b >= m.blocks.count)
         return -1;
-    return g_model.blocks[static_cast<std::size_t>(b)].colour;
+    return m.blocks[static_cast<std::size_t>(b)].colour;
 }
 
 // Visits the unit edges of the four sides of a face.
@@ -67,10 +69,10 @@ template <typename F> void ForEachFaceEdge(const FaceRecord& face, F&& visit)
 }
 
 // Joins the unit edges into maximal segments and stores them in the list.
-void StoreSegments(std::vector<EdgeKey>& edges)
+void StoreSegments(ViewState& view, EngineHost& host, std::vector<EdgeKey>& edges)
 {
     std::sort(edges.begin(), edges.end());
-    auto& list = g_model.outlines;
+    auto& list = view.outlines;
     list.count = 0;
     for (std::size_t i = 0; i < edges.size();) {
         std::size_t j = i + 1;
@@ -84,8 +86,8 @@ void StoreSegments(std::vector<EdgeKey>& edges)
         a[axis] = static_cast<std::uint16_t>(edges[i]);
         b[axis] = static_cast<std::uint16_t>((edges[j - 1] & 0xFFFF) + 1);
         if (list.count >= list.capacity &&
-            !GrowOutlineSegmentArray(static_cast<std::size_t>(list.count) + 1000)) {
-            ReportOutOfMemory();
+            !GrowOutlineSegmentArray(view, static_cast<std::size_t>(list.count) + 1000)) {
+            ReportOutOfMemory(host);
             return;
         }
         list[static_cast<std::size_t>(list.count++)] = OutlineSegment{a[0], a[1], a[2], b[0], b[1], b[2]};
@@ -93,12 +95,13 @@ void StoreSegments(std::vector<EdgeKey>& edges)
     }
 }
 
-template <typename Take, typename Test> void BuildOutline(Take&& take, Test&& test)
+template <typename Take, typename Test>
+void BuildOutline(const ModelStore& m, ViewState& view, EngineHost& host, Take&& take, Test&& test)
 {
-    const CellRaster cells = RasteriseModel();
+    const CellRaster cells = RasteriseModel(m);
     std::unordered_set<EdgeKey> seen;
     std::vector<EdgeKey> edges;
-    const FaceList& faces = g_model.faceList;
+    const FaceList& faces = view.faces;
     for (std::int32_t i = 0; i < faces.count; ++i) {
         const FaceRecord& face = faces.faces[static_cast<std::size_t>(i)];
         if ((face.flags & 16) || !take(face))
@@ -109,19 +112,19 @@ template <typename Take, typename Test> void BuildOutline(Take&& take, Test&& te
                 edges.push_back(key);
         });
     }
-    StoreSegments(edges);
+    StoreSegments(view, host, edges);
 }
 
 } // namespace
 
-bool GrowOutlineSegmentArray(std::size_t n)
+bool GrowOutlineSegmentArray(ViewState& view, std::size_t n)
 {
-    return n <= 0x7FFFFFFF && g_model.outlines.Grow(n);
+    return n <= 0x7FFFFFFF && view.outlines.Grow(n);
 }
 
-void FreeOutlineSegments()
+void FreeOutlineSegments(ViewState& view)
 {
-    g_model.outlines.Free();
+    view.outlines.Free();
 }
 
 bool IsOutlineEdge(const CellRaster& cells, int axis, const std::uint16_t p[3], int colour)
@@ -138,29 +141,31 @@ bool IsPairOutlineEdge(const CellRaster& cells, int axis, const std::uint16_t p[
     return kernels::IsInterfaceOutlineEdge(c);
 }
 
-void BuildColourOutline(int colour)
+void BuildColourOutline(const ModelStore& m, ViewState& view, EngineHost& host, int colour)
 {
     BuildOutline(
-        [colour](const FaceRecord& face) {
-            return FaceColour(face, false) == colour ||
-                   ((face.flags & 8) && FaceColour(face, true) == colour);
+        m, view, host,
+        [&m, colour](const FaceRecord& face) {
+            return FaceColour(m, face, false) == colour ||
+                   ((face.flags & 8) && FaceColour(m, face, true) == colour);
         },
         [colour](const CellRaster& cells, int axis, const std::uint16_t p[3]) {
             return IsOutlineEdge(cells, axis, p, colour);
         });
 }
 
-void BuildColourPairOutline(std::size_t row)
+void BuildColourPairOutline(const ModelStore& m, ViewState& view, EngineHost& host, std::size_t row)
 {
-    if (row >= static_cast<std::size_t>(g_model.borderBcs.count)) {
-        g_model.outlines.count = 0;
+    if (row >= static_cast<std::size_t>(m.borderBcs.count)) {
+        view.outlines.count = 0;
         return;
     }
-    const BorderFaceBcRecord& bc = g_model.borderBcs[row];
+    const BorderFaceBcRecord& bc = m.borderBcs[row];
     const int c1 = bc.colour1, c2 = bc.colour2;
     BuildOutline(
-        [c1, c2](const FaceRecord& face) {
-            const int a = FaceColour(face, false), b = FaceColour(face, true);
+        m, view, host,
+        [&m, c1, c2](const FaceRecord& face) {
+            const int a = FaceColour(m, face, false), b = FaceColour(m, face, true);
             return (a == c1 && b == c2) || (a == c2 && b == c1);
         },
         [](const CellRaster& cells, int axis, const std::uint16_t p[3]) {

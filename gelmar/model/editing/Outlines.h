@@ -1,7 +1,7 @@
 // Outline edges with which the 3D view highlights the faces of one colour (the
 // Colours and Clip Colours tables, a material BC) or the faces between the two
 // colours of a border-face BC. The edges are kept in the model store's outline
-// list (g_model.outlines) as maximal straight runs of outline grid edges.
+// list of the view state as maximal straight runs of outline grid edges.
 #pragma once
 #include "gelmar/model/store/CellRaster.h"
 #include "gelmar/model/store/Records.h"
@@ -10,17 +10,21 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct ViewState;
+
 // Grows the outline list to at least n records, keeping the old ones.
-bool GrowOutlineSegmentArray(std::size_t n);
+bool GrowOutlineSegmentArray(ViewState& view, std::size_t n);
 // Frees the list and clears its count and capacity.
-void FreeOutlineSegments();
+void FreeOutlineSegments(ViewState& view);
 
 // Rebuilds the list with the outline edges of the colour's visible faces (the
 // records of the visible-face list that are drawn and belong to the colour).
-void BuildColourOutline(int colour);
+void BuildColourOutline(const ModelStore& m, ViewState& view, EngineHost& host, int colour);
 // Rebuilds the list with the outline edges of the visible faces that lie
 // between the two colours of the border-face BC row.
-void BuildColourPairOutline(std::size_t row);
+void BuildColourPairOutline(const ModelStore& m, ViewState& view, EngineHost& host, std::size_t row);
 
 // The edge tests, for one unit grid edge running along `axis` from the line
 // point p (its other two coordinates are line indices), over the four cells

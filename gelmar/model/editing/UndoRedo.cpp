@@ -1,31 +1,40 @@
 // The snapshot history of undo and redo.
 #include "gelmar/model/editing/UndoRedo.h"
 
-#include "common/core/UndoHistory.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/StaleResults.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
+#include <utility>
 
 namespace gelmar {
 
 namespace {
 
-common::UndoHistory<UndoRecord> g_history(kUndoLimit);
-
-template <typename T, typename Size> std::vector<T> CopyOf(const RecordArray<T, Size>& a)
+template <typename T, typename Size>
+void KeepCapacity(RecordArray<T, Size>& a, const RecordArray<T, Size>& now)
 {
-    return {a.data.begin(), a.data.begin() + static_cast<std::ptrdiff_t>(a.count)};
+    if (a.capacity < now.capacity && !a.Grow(now.capacity))
+        throw std::bad_alloc();
 }
 
-template <typename T, typename Size> void RestoreInto(RecordArray<T, Size>& a, const std::vector<T>& v)
+// Fills an array of the restored model from the record's shared copy, with
+// at least the capacity the model has now.
+template <typename T, typename Size>
+void RestoreInto(RecordArray<T, Size>& a, const common::SharedChunks<T>& c, const RecordArray<T, Size>& now)
 {
-    std::copy(v.begin(), v.end(), a.data.begin());
-    a.count = static_cast<Size>(v.size());
+    const std::size_t size = std::max<std::size_t>(c.size(), static_cast<std::size_t>(now.capacity));
+    if (static_cast<std::size_t>(a.capacity) < size && !a.Grow(size))
+        throw std::bad_alloc();
+    c.CopyTo(a.data.data());
+    a.count = static_cast<Size>(c.size());
 }
 
+// Shares a list of the model chunk by chunk with the same list of the
+// snapshot before.
 template <typename T, typename Size>
 void Share(common::SharedChunks<T>& copy, const RecordArray<T, Size>& a, const UndoRecord* previous,
            common::SharedChunks<T> UndoRecord::*list)
@@ -33,243 +42,179 @@ void Share(common::SharedChunks<T>& copy, const RecordArray<T, Size>& a, const U
     copy.Assign(a.data.data(), static_cast<std::size_t>(a.count), previous ? &(previous->*list) : nullptr);
 }
 
-template <typename T, typename Size> void RestoreInto(RecordArray<T, Size>& a, const common::SharedChunks<T>& c)
+// The model of the record as the model becomes on a restore: what a snapshot
+// does not stand for stays as it is now, and no array shrinks.
+ModelStore Restored(const UndoRecord& r, const ModelStore& now)
 {
-    c.CopyTo(a.data.data());
-    a.count = static_cast<Size>(c.size());
-}
-
-void TakeSnapshot(UndoRecord& r, const UndoRecord* previous)
-{
-    const ModelStore& m = g_model;
-    r.gridUnit = m.gridUnit;
-    for (int k = 0; k < 3; ++k) {
-        const GridAxis& a = m.axes[k];
-        r.widths[k].assign(a.widths.begin(), a.widths.begin() + a.n);
-        r.origin[k] = m.origin[k];
-        r.clipLo[k] = m.clipLo[k];
-        r.clipHi[k] = m.clipHi[k];
+    ModelStore m = r.model;
+    RestoreInto(m.blocks, r.blocks, now.blocks);
+    RestoreInto(m.nodeBcs, r.nodeBcs, now.nodeBcs);
+    RestoreInto(m.borderBcs, r.borderBcs, now.borderBcs);
+    RestoreInto(m.materialBcs, r.materialBcs, now.materialBcs);
+    RestoreInto(m.outputNodes, r.outputNodes, now.outputNodes);
+    RestoreInto(m.outputBlocks, r.outputBlocks, now.outputBlocks);
+    RestoreInto(m.reportItems, r.reportItems, now.reportItems);
+    RestoreInto(m.controls, r.controls, now.controls);
+    m.dataFilePath = now.dataFilePath;
+    m.blockBase = now.blockBase;
+    m.rcl = now.rcl;
+    m.viewAzimuth = now.viewAzimuth;
+    m.viewAltitude = now.viewAltitude;
+    m.tmin = now.tmin, m.tmax = now.tmax, m.tin1 = now.tin1, m.tin2 = now.tin2, m.tsin = now.tsin;
+    m.qmin = now.qmin, m.qmax = now.qmax, m.qin1 = now.qin1, m.qin2 = now.qin2;
+    m.saveResults = now.saveResults;
+    m.saveFrequency = now.saveFrequency;
+    m.reportFrequency = now.reportFrequency;
+    m.azimuthNorth = now.azimuthNorth;
+    m.altitudeNorth = now.altitudeNorth;
+    std::copy(std::begin(now.clipCoord), std::end(now.clipCoord), std::begin(m.clipCoord));
+    if (m.gridCapacity < now.gridCapacity && !GrowGridLineArrays(m, now.gridCapacity))
+        throw std::bad_alloc();
+    // The line flags (the Grid table's selection among them) are the views'.
+    for (std::size_t k = 0; k < 3; ++k) {
+        m.axes[k].flags = now.axes[k].flags;
+        m.axes[k].flags.resize(std::size_t{m.gridCapacity} + 1);
     }
-    r.blocks.Assign(m.blocks.data.data(), m.blocks.count, previous ? &previous->blocks : nullptr);
-    r.colours = m.colours;
-    Share(r.nodeBcs, m.nodeBcs, previous, &UndoRecord::nodeBcs);
-    Share(r.borderBcs, m.borderBcs, previous, &UndoRecord::borderBcs);
-    Share(r.materialBcs, m.materialBcs, previous, &UndoRecord::materialBcs);
-    r.functions = CopyOf(m.functions);
-    Share(r.outputNodes, m.outputNodes, previous, &UndoRecord::outputNodes);
-    Share(r.outputBlocks, m.outputBlocks, previous, &UndoRecord::outputBlocks);
-    Share(r.reportItems, m.reportItems, previous, &UndoRecord::reportItems);
-    r.sunObstacles.assign(m.sunObstacles.begin(), m.sunObstacles.begin() + m.sunObstacleCount);
-    r.ventFlows.assign(m.ventFlows.begin(), m.ventFlows.begin() + m.ventFlowCount);
-    Share(r.controls, m.controls, previous, &UndoRecord::controls);
-
-    r.timeStep = m.timeStep;
-    r.startupDuration = m.startupDuration;
-    r.calcDuration = m.calcDuration;
-    r.day0 = m.day0;
-    r.cycles = m.cycles;
-    r.iterations = m.iterations;
-    r.rays = m.rays;
-    r.hrBlack = m.hrBlack;
-    r.minViewFactor = m.minViewFactor;
-    r.airspaceDeltaT = m.airspaceDeltaT;
-    r.maxDeltaT = m.maxDeltaT;
-    r.maxObjectDivergence = m.maxObjectDivergence;
-    r.maxNodeDivergence = m.maxNodeDivergence;
-    r.linearRadiation = m.linearRadiation;
-    r.recalcCen = m.recalcCen;
-
-    r.rot1z = m.rot1z;
-    r.rot2x = m.rot2x;
-    r.rot3z = m.rot3z;
-    r.latitude = m.latitude;
-    r.longitude = m.longitude;
-    r.timeZone = m.timeZone;
-    r.groundReflection = m.groundReflection;
-
-    r.title = m.title;
-}
-
-// Grows the store's arrays to the record's counts.
-bool MakeRoomFor(const UndoRecord& r)
-{
-    std::size_t cells = 0;
-    for (const std::vector<float>& w : r.widths)
-        cells = std::max(cells, w.size());
-    return GrowGridLineArrays(cells) && GrowBlockArray(r.blocks.size()) &&
-           GrowNodeBcArray(r.nodeBcs.size()) && GrowBorderBcArray(r.borderBcs.size()) &&
-           GrowMaterialBcArray(r.materialBcs.size()) && GrowFunctionArray(r.functions.size()) &&
-           GrowOutputNodeArray(r.outputNodes.size()) && GrowOutputBlockArray(r.outputBlocks.size()) &&
-           GrowReportItemArray(r.reportItems.size()) && GrowControlArray(r.controls.size());
+    KeepCapacity(m.blocks, now.blocks);
+    KeepCapacity(m.nodeBcs, now.nodeBcs);
+    KeepCapacity(m.borderBcs, now.borderBcs);
+    KeepCapacity(m.materialBcs, now.materialBcs);
+    KeepCapacity(m.functions, now.functions);
+    KeepCapacity(m.controls, now.controls);
+    KeepCapacity(m.outputNodes, now.outputNodes);
+    KeepCapacity(m.outputBlocks, now.outputBlocks);
+    KeepCapacity(m.reportItems, now.reportItems);
+    ComputeGridCoordinates(m);
+    ComputeModelExtent(m);
+    return m;
 }
 
 } // namespace
 
-bool SaveUndoRecord(int kind, int a1, int a2)
+bool SaveUndoRecord(UndoHistory& history, const ModelStore& m, EngineHost& host, int kind, int a1, int a2)
 {
     try {
-        UndoRecord r;
-        r.kind = kind;
-        r.a1 = a1;
-        r.a2 = a2;
-        TakeSnapshot(r, g_history.Current());
-        g_history.Push(std::move(r));
+        UndoRecord r{kind, a1, a2, m, {}, {}, {}, {}, {}, {}, {}, {}};
+        r.model.blocks = {};
+        r.model.nodeBcs = {};
+        r.model.borderBcs = {};
+        r.model.materialBcs = {};
+        r.model.outputNodes = {};
+        r.model.outputBlocks = {};
+        r.model.reportItems = {};
+        r.model.controls = {};
+        const UndoRecord* previous = history.Current();
+        Share(r.blocks, m.blocks, previous, &UndoRecord::blocks);
+        Share(r.nodeBcs, m.nodeBcs, previous, &UndoRecord::nodeBcs);
+        Share(r.borderBcs, m.borderBcs, previous, &UndoRecord::borderBcs);
+        Share(r.materialBcs, m.materialBcs, previous, &UndoRecord::materialBcs);
+        Share(r.outputNodes, m.outputNodes, previous, &UndoRecord::outputNodes);
+        Share(r.outputBlocks, m.outputBlocks, previous, &UndoRecord::outputBlocks);
+        Share(r.reportItems, m.reportItems, previous, &UndoRecord::reportItems);
+        Share(r.controls, m.controls, previous, &UndoRecord::controls);
+        history.Push(std::move(r));
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
+        ReportOutOfMemory(host);
         return false;
     }
     return true;
 }
 
-bool CanUndo()
+bool CanUndo(const UndoHistory& history)
 {
-    return g_history.CanUndo();
+    return history.CanUndo();
 }
 
-bool CanRedo()
+bool CanRedo(const UndoHistory& history)
 {
-    return g_history.CanRedo();
+    return history.CanRedo();
 }
 
-bool Undo()
+bool Undo(UndoHistory& history, ModelStore& m, RunState& run, EngineHost& host)
 {
-    if (!CanUndo())
+    if (!history.CanUndo())
         return false;
-    const UndoRecord& undone = *g_history.Current();
+    const UndoRecord& undone = *history.Current();
     const int kind = undone.kind, a1 = undone.a1, a2 = undone.a2;
-    g_history.StepBack();
-    if (!RestoreUndoRecord()) {
-        g_history.StepForward();
+    history.StepBack();
+    if (!RestoreUndoRecord(*history.Current(), m, run, host)) {
+        history.StepForward();
         return false;
     }
-    RefreshViewsAfterUndo();
-    GoToUndoItem(kind, a1, a2);
+    RefreshViewsAfterUndo(history, host);
+    GoToUndoItem(host, kind, a1, a2);
     return true;
 }
 
-bool Redo()
+bool Redo(UndoHistory& history, ModelStore& m, RunState& run, EngineHost& host)
 {
-    if (!g_history.StepForward())
+    if (!history.StepForward())
         return false;
-    if (!RestoreUndoRecord()) {
-        g_history.StepBack();
+    if (!RestoreUndoRecord(*history.Current(), m, run, host)) {
+        history.StepBack();
         return false;
     }
-    RefreshViewsAfterUndo();
-    const UndoRecord& redone = *g_history.Current();
-    GoToUndoItem(redone.kind, redone.a1, redone.a2);
+    RefreshViewsAfterUndo(history, host);
+    const UndoRecord& redone = *history.Current();
+    GoToUndoItem(host, redone.kind, redone.a1, redone.a2);
     return true;
 }
 
-void ClearUndoHistory()
+void ClearUndoHistory(UndoHistory& history)
 {
-    g_history.Clear();
+    history.Clear();
 }
 
-void DropRedoRecords()
+void DropRedoRecords(UndoHistory& history)
 {
-    g_history.DropRedo();
+    history.DropRedo();
 }
 
-bool RestoreUndoRecord()
+bool RestoreUndoRecord(const UndoRecord& r, ModelStore& m, RunState& run, EngineHost& host)
 {
-    if (!g_history.Current())
-        return false;
-    const UndoRecord& r = *g_history.Current();
-    if (!MakeRoomFor(r)) {
-        ReportOutOfMemory();
+    ModelStore restored;
+    try {
+        restored = Restored(r, m);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(host);
         return false;
     }
-    ModelStore& m = g_model;
     bool gridChanged = false;
     for (int k = 0; k < 3; ++k)
-        gridChanged |= r.widths[k].size() != m.axes[k].n;
+        gridChanged |= restored.axes[k].n != m.axes[k].n;
     if (gridChanged)
-        ReleaseCalculationResults();
-
-    m.gridUnit = r.gridUnit;
-    for (int k = 0; k < 3; ++k) {
-        GridAxis& a = m.axes[k];
-        std::copy(r.widths[k].begin(), r.widths[k].end(), a.widths.begin());
-        a.n = static_cast<std::uint16_t>(r.widths[k].size());
-        m.origin[k] = r.origin[k];
-        m.clipLo[k] = r.clipLo[k];
-        m.clipHi[k] = r.clipHi[k];
-    }
-    r.blocks.CopyTo(m.blocks.data.data());
-    m.blocks.count = static_cast<std::uint16_t>(r.blocks.size());
-    m.colours = r.colours;
-    RestoreInto(m.nodeBcs, r.nodeBcs);
-    RestoreInto(m.borderBcs, r.borderBcs);
-    RestoreInto(m.materialBcs, r.materialBcs);
-    RestoreInto(m.functions, r.functions);
-    RestoreInto(m.outputNodes, r.outputNodes);
-    RestoreInto(m.outputBlocks, r.outputBlocks);
-    RestoreInto(m.reportItems, r.reportItems);
-    std::copy(r.sunObstacles.begin(), r.sunObstacles.end(), m.sunObstacles.begin());
-    m.sunObstacleCount = static_cast<std::int32_t>(r.sunObstacles.size());
-    std::copy(r.ventFlows.begin(), r.ventFlows.end(), m.ventFlows.begin());
-    m.ventFlowCount = static_cast<std::int32_t>(r.ventFlows.size());
-    RestoreInto(m.controls, r.controls);
-
-    m.timeStep = r.timeStep;
-    m.startupDuration = r.startupDuration;
-    m.calcDuration = r.calcDuration;
-    m.day0 = r.day0;
-    m.cycles = r.cycles;
-    m.iterations = r.iterations;
-    m.rays = r.rays;
-    m.hrBlack = r.hrBlack;
-    m.minViewFactor = r.minViewFactor;
-    m.airspaceDeltaT = r.airspaceDeltaT;
-    m.maxDeltaT = r.maxDeltaT;
-    m.maxObjectDivergence = r.maxObjectDivergence;
-    m.maxNodeDivergence = r.maxNodeDivergence;
-    m.linearRadiation = r.linearRadiation;
-    m.recalcCen = r.recalcCen;
-
-    m.rot1z = r.rot1z;
-    m.rot2x = r.rot2x;
-    m.rot3z = r.rot3z;
-    m.latitude = r.latitude;
-    m.longitude = r.longitude;
-    m.timeZone = r.timeZone;
-    m.groundReflection = r.groundReflection;
-
-    m.title = r.title;
-    ComputeGridCoordinates();
-    ComputeModelExtent();
+        ReleaseCalculationResults(run);
+    m = std::move(restored);
     return true;
 }
 
-void RefreshViewsAfterUndo()
+void RefreshViewsAfterUndo(const UndoHistory& history, EngineHost& host)
 {
-    EngineHost& host = Host();
     host.RefillTables();
     host.UpdateModelView();
-    const UndoRecord* current = g_history.Current();
+    const UndoRecord* current = history.Current();
     host.SetModified(!current || current->kind != kUndoBaseline);
     host.UpdateAllViews();
 }
 
-void GoToUndoItem(int kind, int a1, int a2)
+void GoToUndoItem(EngineHost& host, int kind, int a1, int a2)
 {
-    Host().GoToUndoItem(kind, a1, a2);
+    host.GoToUndoItem(kind, a1, a2);
 }
 
-std::size_t UndoRecordCount()
+std::size_t UndoRecordCount(const UndoHistory& history)
 {
-    return g_history.Count();
+    return history.Count();
 }
 
-long long CurrentUndoIndex()
+long long CurrentUndoIndex(const UndoHistory& history)
 {
-    return g_history.CurrentIndex();
+    return history.CurrentIndex();
 }
 
-const UndoRecord* CurrentUndoRecord()
+const UndoRecord* CurrentUndoRecord(const UndoHistory& history)
 {
-    return g_history.Current();
+    return history.Current();
 }
 
 } // namespace gelmar

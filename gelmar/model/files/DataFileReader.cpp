@@ -4,17 +4,19 @@
 // outside an array.
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/files/DataKeys.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/calc/StepFiles.h"
 #include "platform/core/Text1252.h"
 
 #include <algorithm>
 #include <array>
 #include <new>
+#include <utility>
 
 namespace gelmar {
 
@@ -49,13 +51,12 @@ bool IsNoFunctionText(const std::string& text)
 
 // Completes a function file path: a bare file name takes the drive and folder
 // of the data file. The title is the file name without folder and extension.
-void CompleteFunctionPath(FunctionRecord& f, const std::string& path)
+void CompleteFunctionPath(FunctionRecord& f, const std::string& path, const std::string& data)
 {
     const std::size_t slash = path.find_last_of("/\\");
     const bool hasDrive = path.size() >= 2 && path[1] == ':';
     std::string name = slash == std::string::npos ? path.substr(hasDrive ? 2 : 0) : path.substr(slash + 1);
     if (slash == std::string::npos && !hasDrive) {
-        const std::string& data = g_model.dataFilePath;
         const std::size_t dataSlash = data.find_last_of("/\\");
         f.filePath = (dataSlash == std::string::npos ? std::string() : data.substr(0, dataSlash + 1)) + path;
     } else {
@@ -67,7 +68,12 @@ void CompleteFunctionPath(FunctionRecord& f, const std::string& path)
 
 class DataFileReader {
   public:
-    DataFileReader(bool preview, bool insert) : m_preview(preview), m_insert(insert) {}
+    DataFileReader(ModelStore& m, std::string path, ReadMode mode, const ParameterSet& defaults,
+                   EngineHost& host)
+        : m_model(m), m_path(std::move(path)), m_preview(mode == ReadMode::Preview),
+          m_insert(mode == ReadMode::Insert), m_defaults(defaults), m_host(host)
+    {
+    }
     bool Read();
 
   private:
@@ -97,8 +103,12 @@ class DataFileReader {
         return true;
     }
 
+    ModelStore& m_model;
+    const std::string m_path; // the file read (a copy: the model's own path changes)
     bool m_preview;
     bool m_insert;
+    const ParameterSet& m_defaults;
+    EngineHost& m_host;
     common::KeywordLineReader m_reader;
     const char* m_p = nullptr;
 
@@ -115,13 +125,12 @@ class DataFileReader {
 
 bool DataFileReader::Read()
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     // Open first: a file that cannot be read leaves the model untouched.
-    const std::string path = m.dataFilePath;
+    const std::string& path = m_path;
     if (!m_reader.Open(path)) {
-        m.sharedPath = path;
         if (!m_preview)
-            ReportOpenFailure();
+            ReportOpenFailure(m_host, path);
         return false;
     }
     if (!m_preview) {
@@ -133,9 +142,8 @@ bool DataFileReader::Read()
             c.insertGuard = c.inUse;
         m.blockBase = m.blocks.count;
     } else {
-        ResetModel();
+        ResetModel(m, m_defaults);
     }
-    m.sharedPath = path;
     const std::size_t dot = path.find_last_of('.');
     const std::size_t slash = path.find_last_of("/\\");
     const std::string glm =
@@ -143,8 +151,6 @@ bool DataFileReader::Read()
                                                                                  : path) +
         ".glm";
     m.dataFilePath = glm;
-    m.functionFileFolder = glm;
-    m.outputSavePath = glm;
 
     const std::string_view keys = m_preview ? kDataKeys.substr(0, (kVwpt + 1) * kDataKeyLength) : kDataKeys;
     Outcome outcome = Outcome::Go;
@@ -171,16 +177,16 @@ bool DataFileReader::Read()
     }
     m_reader.Close();
     if (outcome == Outcome::Bad)
-        ReportSyntaxError(m_reader.LineCounter());
+        ReportSyntaxError(m_host, path, m_reader.LineCounter());
     else if (outcome == Outcome::NoMemory)
-        ReportOutOfMemory();
+        ReportOutOfMemory(m_host);
     AfterLoop();
     return outcome == Outcome::Go || outcome == Outcome::Stop;
 }
 
 void DataFileReader::AfterLoop()
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     if (m.rot1z == 0 && m.rot2x == 0 && m.rot3z == 0 && (m.azimuthNorth != 0 || m.altitudeNorth != 0)) {
         m.rot1z = m.azimuthNorth + 90.0f;
         m.rot2x = -m.altitudeNorth;
@@ -204,19 +210,17 @@ void DataFileReader::AfterLoop()
             functions[kept++] = functions[f];
     functions.count = static_cast<std::uint16_t>(kept);
 
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(m);
     for (int k = 0; k < 3; ++k) {
         m.clipLo[k] = 0;
         m.clipHi[k] = m.axes[k].n;
     }
-    ComputeModelExtent();
-    m.faceList.count = 0;
-    m.solarResults = false;
+    ComputeModelExtent(m);
 }
 
 DataFileReader::Outcome DataFileReader::Handle(int key)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     const auto ok = [](bool good) { return good ? Outcome::Go : Outcome::Bad; };
     int i = 0, j = 0;
     float f = 0, g = 0;
@@ -350,7 +354,7 @@ DataFileReader::Outcome DataFileReader::Handle(int key)
 
 DataFileReader::Outcome DataFileReader::Grid(int axis, bool isCount)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     GridAxis& a = m.axes[static_cast<std::size_t>(axis)];
     if (isCount) {
         int n = 0;
@@ -363,7 +367,7 @@ DataFileReader::Outcome DataFileReader::Grid(int axis, bool isCount)
             return Outcome::Go;
         }
         if (static_cast<std::size_t>(n) > m.gridCapacity &&
-            !GrowGridLineArrays(std::min<std::size_t>(static_cast<std::size_t>(n) + 100, kMaxCount16)))
+            !GrowGridLineArrays(m, std::min<std::size_t>(static_cast<std::size_t>(n) + 100, kMaxCount16)))
             return Outcome::NoMemory;
         a.n = static_cast<std::uint16_t>(n);
         // Cells whose width line is missing get width 0, not a stale value.
@@ -388,7 +392,7 @@ DataFileReader::Outcome DataFileReader::Grid(int axis, bool isCount)
 
 DataFileReader::Outcome DataFileReader::Block(int key)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     if (key == kNblk) {
         int n = 0;
         if (!IntIn(n, 1, static_cast<int>(kMaxCount16)))
@@ -396,7 +400,7 @@ DataFileReader::Outcome DataFileReader::Block(int key)
         const std::size_t count = std::size_t{m.blockBase} + static_cast<std::size_t>(n);
         if (count > kMaxCount16)
             return Outcome::Bad;
-        if (count > m.blocks.capacity && !GrowBlockArray(std::min(count + 100, kMaxCount16)))
+        if (count > m.blocks.capacity && !GrowBlockArray(m, std::min(count + 100, kMaxCount16)))
             return Outcome::NoMemory;
         for (std::size_t b = m.blocks.count; b < count; ++b)
             m.blocks[b] = BlockRecord{};
@@ -434,7 +438,7 @@ DataFileReader::Outcome DataFileReader::Block(int key)
 
 DataFileReader::Outcome DataFileReader::Colour(int key)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     if (key == kColr) {
         int c = 0;
         if (!IntIn(c, 0, 255))
@@ -563,7 +567,7 @@ bool SetListCount(RecordArray<T, Size>& list, std::size_t count, std::size_t mar
 
 DataFileReader::Outcome DataFileReader::Lists(int key)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     int n = 0;
     float f = 0;
     const auto count = [&](auto& list, std::size_t margin, auto init) {
@@ -574,7 +578,7 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
     };
     switch (key) {
     case kNnbc:
-        return count(m.nodeBcs, 100, InitNodeBc);
+        return count(m.nodeBcs, 100, [&m](std::size_t k) { InitNodeBc(m, k); });
     case kNbcd: {
         int p[3];
         if (!IntIn(n, 0, m.nodeBcs.count - 1))
@@ -614,11 +618,11 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
         return Outcome::Go;
     }
     case kNbor:
-        return count(m.borderBcs, 50, InitBorderBc);
+        return count(m.borderBcs, 50, [&m](std::size_t k) { InitBorderBc(m, k); });
     case kBori:
         if (!IntIn(n, 0, m.borderBcs.count - 1))
             return Outcome::Bad;
-        InitBorderBc(static_cast<std::size_t>(n));
+        InitBorderBc(m, static_cast<std::size_t>(n));
         m_borderBc = n;
         return Outcome::Go;
     case kBor1:
@@ -650,11 +654,11 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
         return Outcome::Go;
     }
     case kNmat:
-        return count(m.materialBcs, 10, InitMaterialBc);
+        return count(m.materialBcs, 10, [&m](std::size_t k) { InitMaterialBc(m, k); });
     case kMati:
         if (!IntIn(n, 0, m.materialBcs.count - 1))
             return Outcome::Bad;
-        InitMaterialBc(static_cast<std::size_t>(n));
+        InitMaterialBc(m, static_cast<std::size_t>(n));
         m_materialBc = n;
         return Outcome::Go;
     case kMatc:
@@ -691,7 +695,7 @@ DataFileReader::Outcome DataFileReader::Lists(int key)
 
 DataFileReader::Outcome DataFileReader::Functions(int key)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     int number = 0, shape = 0, from = 0, to = 0;
     float f = 0;
     switch (key) {
@@ -701,7 +705,7 @@ DataFileReader::Outcome DataFileReader::Functions(int key)
         const std::size_t count = std::size_t{m.functions.count} + 1;
         if (count > kMaxCount16)
             return Outcome::Bad;
-        if (count > m.functions.capacity && !GrowFunctionArray(std::min(count + 100, kMaxCount16)))
+        if (count > m.functions.capacity && !GrowFunctionArray(m, std::min(count + 100, kMaxCount16)))
             return Outcome::NoMemory;
         m.functions.count = static_cast<std::uint16_t>(count);
         m_function = static_cast<int>(count - 1);
@@ -724,7 +728,7 @@ DataFileReader::Outcome DataFileReader::Functions(int key)
     }
     case kFunn:
         if (m_function >= 0)
-            CompleteFunctionPath(m.functions[static_cast<std::size_t>(m_function)], Text());
+            CompleteFunctionPath(m.functions[static_cast<std::size_t>(m_function)], Text(), m.dataFilePath);
         return Outcome::Go;
     case kFunp: {
         float p[6];
@@ -739,11 +743,11 @@ DataFileReader::Outcome DataFileReader::Functions(int key)
         if (!IntIn(from, -1, 255) || !IntIn(to, -1, 255))
             return Outcome::Bad;
         if (m.ventFlowCount >= kMaxVentilationFlows) {
-            Host().MessageBox("Max. number of ventilation flows too low.", MessageStyle::Ok);
+            m_host.MessageBox("Max. number of ventilation flows too low.", MessageStyle::Ok);
             return Outcome::Bad;
         }
         m_vent = m.ventFlowCount++;
-        InitVentilationFlow(static_cast<std::size_t>(m_vent));
+        InitVentilationFlow(m, static_cast<std::size_t>(m_vent));
         m.ventFlows[static_cast<std::size_t>(m_vent)].colourFrom = static_cast<std::int16_t>(from);
         m.ventFlows[static_cast<std::size_t>(m_vent)].colourTo = static_cast<std::int16_t>(to);
         return Outcome::Go;
@@ -765,23 +769,23 @@ DataFileReader::Outcome DataFileReader::Functions(int key)
 
 DataFileReader::Outcome DataFileReader::Controls(int key)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     int n = 0;
     if (key == kNctr) {
         if (!IntIn(n, 0, static_cast<int>(kMaxCount16)))
             return Outcome::Bad;
         const std::size_t count = static_cast<std::size_t>(n);
-        if (count > m.controls.capacity && !GrowControlArray(std::min(count + 100, kMaxCount16)))
+        if (count > m.controls.capacity && !GrowControlArray(m, std::min(count + 100, kMaxCount16)))
             return Outcome::NoMemory;
         for (std::size_t k = m.controls.count; k < count; ++k)
-            InitControl(k);
+            InitControl(m, k);
         m.controls.count = static_cast<std::uint16_t>(count);
         return Outcome::Go;
     }
     if (key == kCtrl) {
         if (!IntIn(n, 0, m.controls.count - 1))
             return Outcome::Bad;
-        InitControl(static_cast<std::size_t>(n));
+        InitControl(m, static_cast<std::size_t>(n));
         m_control = n;
         return Outcome::Go;
     }
@@ -830,7 +834,7 @@ DataFileReader::Outcome DataFileReader::Controls(int key)
 
 DataFileReader::Outcome DataFileReader::Output(int key)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_model;
     int n = 0;
     const auto count = [&](auto& list, auto init) {
         if (!IntIn(n, 0, static_cast<int>(kMaxListCount)))
@@ -840,7 +844,7 @@ DataFileReader::Outcome DataFileReader::Output(int key)
     const int nx = m.axes[0].n, ny = m.axes[1].n, nz = m.axes[2].n;
     switch (key) {
     case kNond:
-        return count(m.outputNodes, [](std::size_t k) { g_model.outputNodes[k] = OutputNodeRecord{}; });
+        return count(m.outputNodes, [&m](std::size_t k) { m.outputNodes[k] = OutputNodeRecord{}; });
     case kOnod: {
         int i = 0, j = 0, k = 0;
         if (!IntIn(n, 0, m.outputNodes.count - 1) || !IntIn(i, 0, nx) || !IntIn(j, 0, ny) || !IntIn(k, 0, nz))
@@ -851,7 +855,7 @@ DataFileReader::Outcome DataFileReader::Output(int key)
         return Outcome::Go;
     }
     case kNobl:
-        return count(m.outputBlocks, [](std::size_t k) { g_model.outputBlocks[k] = OutputBlockRecord{}; });
+        return count(m.outputBlocks, [&m](std::size_t k) { m.outputBlocks[k] = OutputBlockRecord{}; });
     case kOblk: {
         int v[6];
         const int limit[3] = {nx + 1, ny + 1, nz + 1};
@@ -867,7 +871,7 @@ DataFileReader::Outcome DataFileReader::Output(int key)
         return Outcome::Go;
     }
     case kNrpt:
-        return count(m.reportItems, [](std::size_t k) { g_model.reportItems[k] = ReportItemRecord{}; });
+        return count(m.reportItems, [&m](std::size_t k) { m.reportItems[k] = ReportItemRecord{}; });
     case kRept: {
         int kind = 0, item = 0, sub = 0, width = 0, dec = 0;
         if (!IntIn(n, 0, m.reportItems.count - 1) || !IntIn(kind, 0, 8) || !IntIn(item, 0, INT32_MAX) ||
@@ -881,7 +885,7 @@ DataFileReader::Outcome DataFileReader::Output(int key)
         if (!IntIn(n, 0, INT32_MAX))
             return Outcome::Bad;
         if (n > kMaxSunObstacles) {
-            Host().MessageBox("Too many sun obstacles", MessageStyle::Ok);
+            m_host.MessageBox("Too many sun obstacles", MessageStyle::Ok);
             return Outcome::Bad;
         }
         for (int k = m.sunObstacleCount; k < n; ++k)
@@ -905,9 +909,10 @@ DataFileReader::Outcome DataFileReader::Output(int key)
 
 } // namespace
 
-bool ReadDataFile(bool preview, bool insert)
+bool ReadDataFile(ModelStore& m, const std::string& path, ReadMode mode, const ParameterSet& defaults,
+                  EngineHost& host)
 {
-    return DataFileReader(preview, insert).Read();
+    return DataFileReader(m, path, mode, defaults, host).Read();
 }
 
 } // namespace gelmar

@@ -21,6 +21,7 @@ constexpr std::size_t kMaxTextValue = 250;
 
 class Writer {
   public:
+    explicit Writer(const ModelStore& m) : m_model(m) {}
     const common::TextFileWriter& Format();
 
   private:
@@ -94,13 +95,14 @@ class Writer {
     void Controls();
     void Output();
 
+    const ModelStore& m_model;
     common::TextFileWriter m_out;
 };
 
 const common::TextFileWriter& Writer::Format()
 {
     // Room for the usual lines of the grid and the blocks.
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_model;
     m_out.Reserve(16 * (std::size_t{m.axes[0].n} + m.axes[1].n + m.axes[2].n) +
                   40 * std::size_t{m.blocks.count} + 65536);
     Title();
@@ -119,7 +121,7 @@ void Writer::Title()
 {
     // Carriage returns and line feeds travel as grave accents and tildes, and
     // a long title is split over several lines that the reader joins again.
-    std::string bytes = platform::Utf8ToCp1252(g_model.title);
+    std::string bytes = platform::Utf8ToCp1252(m_model.title);
     for (char& c : bytes)
         c = c == '\r' ? '`' : c == '\n' ? '~' : c;
     for (std::size_t p = 0; p < bytes.size(); p += kMaxTextValue) {
@@ -131,7 +133,7 @@ void Writer::Title()
 
 void Writer::Settings()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_model;
     // Settings whose reset value comes from the parameter file are always
     // written, so the file does not depend on the machine's defaults; values
     // that the reader would refuse are left out.
@@ -192,7 +194,7 @@ void Writer::Grid()
     static const char* const kCount[3] = {"nxwi=", "nywi=", "nzwi="};
     static const char* const kWidth[3] = {"xwid=", "ywid=", "zwid="};
     for (int k = 0; k < 3; ++k) {
-        const GridAxis& a = g_model.axes[static_cast<std::size_t>(k)];
+        const GridAxis& a = m_model.axes[static_cast<std::size_t>(k)];
         if (a.n == 0)
             continue;
         Int(kCount[k], a.n);
@@ -204,7 +206,7 @@ void Writer::Grid()
 void Writer::Colours()
 {
     for (int n = 0; n < kColourCount; ++n) {
-        const ColourRecord& c = g_model.colours[static_cast<std::size_t>(n)];
+        const ColourRecord& c = m_model.colours[static_cast<std::size_t>(n)];
         if (!c.inUse)
             continue;
         // A colour keeps values of an earlier model, so every value is written.
@@ -247,13 +249,13 @@ void Writer::Colours()
         Func("emfu=", c.emissivityFunc, "E00");
     }
     for (int n = 0; n < kColourCount; ++n)
-        if (g_model.colours[static_cast<std::size_t>(n)].unlinked)
+        if (m_model.colours[static_cast<std::size_t>(n)].unlinked)
             Int("unlk=", n);
 }
 
 void Writer::Blocks()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_model;
     if (m.blocks.count == 0)
         return;
     Int("nblk=", m.blocks.count);
@@ -265,7 +267,7 @@ void Writer::Blocks()
 
 void Writer::Lists()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_model;
     if (m.nodeBcs.count > 0)
         Int("nnbc=", m.nodeBcs.count);
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.nodeBcs.count); ++n) {
@@ -318,7 +320,7 @@ void Writer::Lists()
 
 void Writer::Functions()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_model;
     for (std::size_t n = 0; n < m.functions.count; ++n) {
         const FunctionRecord& f = m.functions[n];
         Line("funt=", static_cast<long long>(n + 1), f.shape);
@@ -338,7 +340,7 @@ void Writer::Functions()
 
 void Writer::Controls()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_model;
     if (m.controls.count > 0)
         Int("nctr=", m.controls.count);
     const ControlRecord reset;
@@ -376,7 +378,7 @@ void Writer::Controls()
 
 void Writer::Output()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_model;
     if (m.outputNodes.count > 0)
         Int("nond=", m.outputNodes.count);
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.outputNodes.count); ++n) {
@@ -405,16 +407,15 @@ void Writer::Output()
 
 } // namespace
 
-std::string FormatDataFile()
+std::string FormatDataFile(const ModelStore& m)
 {
-    Writer writer;
+    Writer writer(m);
     return writer.Format().Bytes();
 }
 
-bool WriteDataFile(const std::string& path)
+bool WriteDataFile(const ModelStore& m, const std::string& path)
 {
-    g_model.sharedPath = path;
-    Writer writer;
+    Writer writer(m);
     return writer.Format().Save(path);
 }
 

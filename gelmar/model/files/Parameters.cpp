@@ -11,10 +11,6 @@
 
 namespace gelmar {
 
-ParameterSet g_parameters;
-CurrentOutputSettings g_currentOutput;
-bool g_parametersChanged = false;
-
 namespace {
 
 struct ParameterKey {
@@ -65,7 +61,8 @@ static_assert(std::size(kReadTable) == 47 && std::size(kWriteTable) == 47);
 
 } // namespace
 
-void ReadParameterFile(const std::string& programFolder)
+void ReadParameterFile(ParameterSet& parameters, CurrentOutputSettings& output,
+                       const std::string& programFolder)
 {
     common::KeywordLineReader reader;
     if (reader.Open(JoinPath(programFolder, kParameterFileName))) {
@@ -80,27 +77,27 @@ void ReadParameterFile(const std::string& programFolder)
                 continue;
             const ParameterKey& k = kReadTable[key];
             if (k.real)
-                g_parameters.*k.real = static_cast<float>(v);
+                parameters.*k.real = static_cast<float>(v);
             else if (std::fabs(v) < 2147483648.0)
-                g_parameters.*k.integer = static_cast<std::int32_t>(v);
+                parameters.*k.integer = static_cast<std::int32_t>(v);
         }
     }
-    g_currentOutput = {g_parameters.dect, g_parameters.decq, g_parameters.decv,
-                       g_parameters.imgw, g_parameters.imgh, g_parameters.imgf};
+    output = {parameters.dect, parameters.decq, parameters.decv,
+              parameters.imgw, parameters.imgh, parameters.imgf};
 }
 
-bool WriteParameterFile(const std::string& programFolder)
+bool WriteParameterFile(const ParameterSet& parameters, const std::string& programFolder)
 {
     common::TextFileWriter out;
     for (const ParameterKey& k : kWriteTable) {
         out.Put(k.key);
         out.Put("=");
         if (!k.real)
-            out.Put(std::to_string(g_parameters.*k.integer));
+            out.Put(std::to_string(parameters.*k.integer));
         else if (std::string_view(k.key) == "dtas")
-            out.Put(common::FormatFixed6(g_parameters.*k.real));
+            out.Put(common::FormatFixed6(parameters.*k.real));
         else
-            out.Put(common::FormatFloat(g_parameters.*k.real));
+            out.Put(common::FormatFloat(parameters.*k.real));
         out.EndLine();
     }
     return out.Save(JoinPath(programFolder, kParameterFileName));

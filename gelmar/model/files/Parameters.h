@@ -49,18 +49,20 @@ struct CurrentOutputSettings {
     std::int32_t imgw = 1200, imgh = 900, imgf = 10;
 };
 
-extern ParameterSet g_parameters;
-extern CurrentOutputSettings g_currentOutput;
+// Transitional: the settings of the process's one engine.
+extern ParameterSet& g_parameters;
+extern CurrentOutputSettings& g_currentOutput;
 // Set when a setting changed that the parameter file should keep at exit.
-extern bool g_parametersChanged;
+extern bool& g_parametersChanged;
 
 // The file name of the parameter file in the program folder.
 inline constexpr const char* kParameterFileName = "Gelmar.prm";
 
 // Reads programFolder/"Gelmar.prm" when it exists (never a message; missing
 // or unreadable values keep their defaults), then copies the current values.
-void ReadParameterFile(const std::string& programFolder);
+void ReadParameterFile(ParameterSet& parameters, CurrentOutputSettings& output,
+                       const std::string& programFolder);
 // Writes programFolder/"Gelmar.prm"; false when it cannot be written.
-bool WriteParameterFile(const std::string& programFolder);
+bool WriteParameterFile(const ParameterSet& parameters, const std::string& programFolder);
 
 } // namespace gelmar

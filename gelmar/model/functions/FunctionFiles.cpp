@@ -1,11 +1,12 @@
 // Reading, chaining and evaluating the time series files of the functions of
 // time.
 #include "gelmar/model/functions/FunctionFiles.h"
+#include "gelmar/model/calc/RunState.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -15,10 +16,6 @@
 #include <string_view>
 
 namespace gelmar {
-
-std::vector<FunctionFileTable> g_functionFiles;
-int g_siteFromFile = 0;
-SolarInterpolation g_solarInterpolation;
 
 namespace {
 
@@ -31,12 +28,6 @@ constexpr long long kDay = 86400;
 char Upper(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-}
-
-[[noreturn]] void Syntax(int line)
-{
-    g_model.lineCounter = line;
-    RaiseSyntaxError(line);
 }
 
 bool SameName(std::string_view a, std::string_view b)
@@ -70,10 +61,10 @@ std::string TablePath(const FunctionFileTable& t)
 }
 
 // The table's file with the given name (same folder and extension).
-void ReadNeighbour(FunctionFileTable& t, const std::string& name)
+void ReadNeighbour(ModelStore& model, RunState& run, FunctionFileTable& t, const std::string& name)
 {
     t.name = name;
-    ReadFunctionFile(t);
+    ReadFunctionFile(model, run, t);
 }
 
 long long Span(const FunctionFileTable& t)
@@ -128,13 +119,12 @@ char FunctionLetter(const char* name)
     return Upper(name[0]);
 }
 
-void ReadFunctionFile(FunctionFileTable& t)
+void ReadFunctionFile(ModelStore& model, RunState& run, FunctionFileTable& t)
 {
     const std::string path = TablePath(t);
-    g_model.sharedPath = path;
     common::KeywordLineReader reader;
     if (path.empty() || !reader.Open(path))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     t.previousName = t.name;
     t.nextName = t.name;
     t.step = 0;
@@ -149,7 +139,7 @@ void ReadFunctionFile(FunctionFileTable& t)
             break;
         const int line = reader.LineCounter();
         if (status == common::LineStatus::TooLong)
-            Syntax(line);
+            throw EngineError::Syntax(path, line);
         const char* p = reader.Value();
         if (*p == ' ')
             ++p;
@@ -160,7 +150,7 @@ void ReadFunctionFile(FunctionFileTable& t)
             // A step of 0 would never move along the series.
             if (!common::ScanInt(p, mode) || !common::ScanInt(p, step) || !common::ScanInt(p, intervals) ||
                 (mode != 0 && mode != 1) || step < 1 || intervals < 1 || intervals == 0x7FFFFFFF)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.interpolate = mode == 0 ? 1 : 0;
             t.step = step;
             t.count = intervals + 1;
@@ -171,41 +161,40 @@ void ReadFunctionFile(FunctionFileTable& t)
             while (n < 4 && common::ScanFloat(p, v[n]))
                 ++n;
             if (n < 1 || v[0] < 0 || v[0] > 1.0e8f)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.startDay = static_cast<int>(v[0]);
             const bool solar = std::strcmp(t.code, "FSG") == 0 || std::strcmp(t.code, "FSD") == 0;
             if (solar && n == 4) {
-                g_model.latitude = v[1];
-                g_model.longitude = v[2];
-                g_model.timeZone = v[3];
-                g_siteFromFile = 1;
+                model.latitude = v[1];
+                model.longitude = v[2];
+                model.timeZone = v[3];
+                run.functions.siteFromFile = 1;
             }
         } else if (key == kFmt) {
             int a = 0, b = 0, c = 0;
             float lo = 0, hi = 0;
             if (!common::ScanInt(p, a) || !common::ScanInt(p, b) || !common::ScanInt(p, c) ||
                 !common::ScanFloat(p, lo) || !common::ScanFloat(p, hi) || lo > hi)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.valueMin = lo;
             t.valueMax = hi;
         } else if (key >= 0) {
             // The first record code ends the header.
             if (!timeLine)
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             return;
         }
     }
     if (!timeLine)
-        Syntax(reader.LineCounter());
+        throw EngineError::Syntax(path, reader.LineCounter());
 }
 
 void ReadFunctionTableFile(FunctionFileTable& t)
 {
     const std::string path = TablePath(t);
-    g_model.sharedPath = path;
     common::KeywordLineReader reader;
     if (path.empty() || !reader.Open(path))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     t.values.clear();
     // The file announces its count; memory follows the values really found.
     t.values.reserve(static_cast<std::size_t>(std::min(t.count, 1 << 16)));
@@ -217,7 +206,7 @@ void ReadFunctionTableFile(FunctionFileTable& t)
             break;
         const int line = reader.LineCounter();
         if (status == common::LineStatus::TooLong)
-            Syntax(line);
+            throw EngineError::Syntax(path, line);
         if (key != 0)
             continue;
         std::string_view rest = reader.ValueView();
@@ -229,7 +218,7 @@ void ReadFunctionTableFile(FunctionFileTable& t)
             const std::size_t last = std::min(rest.find_first_of(", \t"), rest.size());
             float value = 0;
             if (!ScanToken(rest.substr(0, last), value))
-                Syntax(line);
+                throw EngineError::Syntax(path, line);
             t.values.push_back(value);
             rest.remove_prefix(last);
         }
@@ -237,15 +226,15 @@ void ReadFunctionTableFile(FunctionFileTable& t)
     // A file with fewer values than its "TIM" line announces cannot be
     // evaluated over its period.
     if (t.values.size() < count)
-        Syntax(reader.LineCounter());
+        throw EngineError::Syntax(path, reader.LineCounter());
 }
 
-void CollectFunctionFiles()
+void CollectFunctionFiles(ModelStore& model, RunState& run)
 {
-    FreeFunctionFileData();
-    g_siteFromFile = 0;
-    for (std::size_t f = 0; f < g_model.functions.count; ++f) {
-        FunctionRecord& r = g_model.functions[f];
+    FreeFunctionFileData(run);
+    run.functions.siteFromFile = 0;
+    for (std::size_t f = 0; f < model.functions.count; ++f) {
+        FunctionRecord& r = model.functions[f];
         const char letter = FunctionLetter(r.name.text);
         if (!r.inUse || r.shape != 0 || letter == 0 || !std::strchr(kTimeFunctionLetters, letter))
             continue;
@@ -255,18 +244,18 @@ void CollectFunctionFiles()
         t.folder = p.parent_path().string().substr(t.drive.size());
         t.name = p.stem().string();
         t.extension = p.extension().string();
-        if (t.drive.empty() && t.folder.empty() && !g_model.dataFilePath.empty())
-            t.folder = std::filesystem::path(g_model.dataFilePath).parent_path().string();
+        if (t.drive.empty() && t.folder.empty() && !model.dataFilePath.empty())
+            t.folder = std::filesystem::path(model.dataFilePath).parent_path().string();
         std::memcpy(t.code, FunctionRecordCode(letter), 4);
         t.function = static_cast<int>(f);
-        r.tableIndex = static_cast<std::int32_t>(g_functionFiles.size());
-        g_functionFiles.push_back(std::move(t));
+        r.tableIndex = static_cast<std::int32_t>(run.functions.files.size());
+        run.functions.files.push_back(std::move(t));
     }
-    const long long t0 = (static_cast<long long>(g_model.day0) - 1) * kDay;
-    for (FunctionFileTable& t : g_functionFiles) {
+    const long long t0 = (static_cast<long long>(model.day0) - 1) * kDay;
+    for (FunctionFileTable& t : run.functions.files) {
         bool first = true, forward = true;
         for (;;) {
-            ReadFunctionFile(t);
+            ReadFunctionFile(model, run, t);
             if (first)
                 t.start = t.startDay == 0 ? 0 : (static_cast<long long>(t.startDay) - 1) * kDay;
             first = false;
@@ -304,7 +293,7 @@ void CollectFunctionFiles()
     }
 }
 
-void SyncFunctionFileToTime(FunctionFileTable& t, double time)
+void SyncFunctionFileToTime(ModelStore& model, RunState& run, FunctionFileTable& t, double time)
 {
     bool moved = false;
     while (time < static_cast<double>(t.start)) {
@@ -317,7 +306,7 @@ void SyncFunctionFileToTime(FunctionFileTable& t, double time)
             break;
         }
         const long long end = t.start;
-        ReadNeighbour(t, t.previousName);
+        ReadNeighbour(model, run, t, t.previousName);
         t.end = end;
         t.start = end - Span(t);
         moved = true;
@@ -332,7 +321,7 @@ void SyncFunctionFileToTime(FunctionFileTable& t, double time)
             break;
         }
         const long long start = t.end;
-        ReadNeighbour(t, t.nextName);
+        ReadNeighbour(model, run, t, t.nextName);
         t.start = start;
         t.end = start + Span(t);
         moved = true;
@@ -341,12 +330,12 @@ void SyncFunctionFileToTime(FunctionFileTable& t, double time)
         ReadFunctionTableFile(t);
 }
 
-float EvaluateFunctionFile(int n, double time)
+float EvaluateFunctionFile(ModelStore& model, RunState& run, int n, double time)
 {
-    if (n < 0 || n >= static_cast<int>(g_functionFiles.size()))
+    if (n < 0 || n >= static_cast<int>(run.functions.files.size()))
         return 0.0f;
-    FunctionFileTable& t = g_functionFiles[static_cast<std::size_t>(n)];
-    SyncFunctionFileToTime(t, time);
+    FunctionFileTable& t = run.functions.files[static_cast<std::size_t>(n)];
+    SyncFunctionFileToTime(model, run, t, time);
     const float x = static_cast<float>((time - static_cast<double>(t.start)) / t.step);
     const int last = t.count - 1;
     const int i = std::clamp(static_cast<int>(x), 0, last);
@@ -361,7 +350,7 @@ float EvaluateFunctionFile(int n, double time)
         return b;
     const double t0 = static_cast<double>(t.start) + static_cast<double>(i) * t.step;
     const double t1 = t0 + t.step;
-    const SolarInterpolation& s = g_solarInterpolation;
+    const SolarInterpolation& s = run.functions.solarInterpolation;
     if (s.active) {
         const double rise = static_cast<double>(s.sunrise), set = static_cast<double>(s.sunset);
         if (a == 0 && rise > t0 && rise < t1)
@@ -372,22 +361,22 @@ float EvaluateFunctionFile(int n, double time)
     return static_cast<float>(a + (b - a) * (time - t0) / t.step);
 }
 
-void FreeFunctionFileData()
+void FreeFunctionFileData(RunState& run)
 {
-    std::vector<FunctionFileTable>().swap(g_functionFiles);
+    std::vector<FunctionFileTable>().swap(run.functions.files);
 }
 
-int GetFunctionFileStep(int n)
+int GetFunctionFileStep(RunState& run, int n)
 {
-    return n >= 0 && n < static_cast<int>(g_functionFiles.size())
-               ? g_functionFiles[static_cast<std::size_t>(n)].step
+    return n >= 0 && n < static_cast<int>(run.functions.files.size())
+               ? run.functions.files[static_cast<std::size_t>(n)].step
                : 0;
 }
 
-int GetFunctionFileInterpolate(int n)
+int GetFunctionFileInterpolate(RunState& run, int n)
 {
-    return n >= 0 && n < static_cast<int>(g_functionFiles.size())
-               ? g_functionFiles[static_cast<std::size_t>(n)].interpolate
+    return n >= 0 && n < static_cast<int>(run.functions.files.size())
+               ? run.functions.files[static_cast<std::size_t>(n)].interpolate
                : 0;
 }
 

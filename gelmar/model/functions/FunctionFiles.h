@@ -8,6 +8,9 @@
 
 namespace gelmar {
 
+struct ModelStore;
+struct RunState;
+
 // The letters of the functions of time and of the table functions.
 inline constexpr const char* kTimeFunctionLetters = "TIPVGDMHSE";
 inline constexpr const char* kTableFunctionLetters = "LCR";
@@ -29,9 +32,9 @@ struct FunctionFileTable {
     int function = -1; // the function this table belongs to
 };
 
-extern std::vector<FunctionFileTable> g_functionFiles;
+extern std::vector<FunctionFileTable>& g_functionFiles; // transitional
 // Set when a solar function file's "DAT" line gave the site data.
-extern int g_siteFromFile;
+extern int& g_siteFromFile;
 
 // While the solar calculation evaluates "G01" and "D01" it sets active, with
 // the moments of sunrise and sunset (s, run time) of the current day: a
@@ -41,7 +44,7 @@ struct SolarInterpolation {
     long long sunrise = 0;
     long long sunset = 0;
 };
-extern SolarInterpolation g_solarInterpolation;
+extern SolarInterpolation& g_solarInterpolation;
 
 // Record code of a function letter ("FTE" for 'T'); nullptr for letters
 // that are not functions of time.
@@ -51,19 +54,19 @@ char FunctionLetter(const char* name);
 
 // Loads every function in use of shape 0 whose letter is a time letter;
 // error 2 (open) or 3 (syntax) leave by the exception.
-void CollectFunctionFiles();
+void CollectFunctionFiles(ModelStore& model, RunState& run);
 // Reads the header of the table's current file.
-void ReadFunctionFile(FunctionFileTable& table);
+void ReadFunctionFile(ModelStore& model, RunState& run, FunctionFileTable& table);
 // Reads the values of the table's current file.
 void ReadFunctionTableFile(FunctionFileTable& table);
 // Moves the table along its chain until its period covers time t (s).
-void SyncFunctionFileToTime(FunctionFileTable& table, double t);
+void SyncFunctionFileToTime(ModelStore& model, RunState& run, FunctionFileTable& table, double t);
 // Value of file table n at time t (s); 0 when no such table is loaded.
-float EvaluateFunctionFile(int n, double t);
-void FreeFunctionFileData();
+float EvaluateFunctionFile(ModelStore& model, RunState& run, int n, double t);
+void FreeFunctionFileData(RunState& run);
 
 // Step and interpolate flag of file table n, 0 when none is loaded.
-int GetFunctionFileStep(int n);
-int GetFunctionFileInterpolate(int n);
+int GetFunctionFileStep(RunState& run, int n);
+int GetFunctionFileInterpolate(RunState& run, int n);
 
 } // namespace gelmar

@@ -1,10 +1,12 @@
 // Function names, file dialog, display ranges and graph axis steps.
 #include "gelmar/model/functions/FunctionServices.h"
+#include "gelmar/model/calc/RunState.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/ViewState.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/editing/FunctionEdits.h"
 
@@ -56,19 +58,19 @@ void LevelRange(FunctionRecord& r, float a, float b)
     r.rangeYMax = std::max(a, b) + 1;
 }
 
-void LoadFileRange(FunctionRecord& r, std::size_t f)
+void LoadFileRange(ModelStore& model, RunState& run, FunctionRecord& r, std::size_t f)
 {
     const char letter = FunctionLetter(r.name.text);
     try {
         if (letter != 0 && std::strchr(kTableFunctionLetters, letter)) {
-            LoadPropertyTables();
+            LoadPropertyTables(model, run);
             if (letter == 'R') {
                 r.rangeXMin = 0;
                 r.rangeXMax = 90;
                 r.rangeYMin = 0;
                 r.rangeYMax = 0.9f;
-            } else if (r.tableIndex >= 0 && r.tableIndex < static_cast<int>(g_propertyTables.size())) {
-                const PropertyTable& t = g_propertyTables[static_cast<std::size_t>(r.tableIndex)];
+            } else if (r.tableIndex >= 0 && r.tableIndex < static_cast<int>(run.functions.propertyTables.size())) {
+                const PropertyTable& t = run.functions.propertyTables[static_cast<std::size_t>(r.tableIndex)];
                 r.rangeXMin = t.arguments.empty() ? 0 : t.arguments.front();
                 r.rangeXMax = t.arguments.empty() ? 0 : t.arguments.back();
                 r.rangeYMin = 1.0e9f;
@@ -79,13 +81,13 @@ void LoadFileRange(FunctionRecord& r, std::size_t f)
                 }
             }
         } else if (letter != 0 && std::strchr(kTimeFunctionLetters, letter)) {
-            CollectFunctionFiles();
+            CollectFunctionFiles(model, run);
             const FunctionFileTable* t = nullptr;
-            for (const FunctionFileTable& table : g_functionFiles)
+            for (const FunctionFileTable& table : run.functions.files)
                 if (table.function == static_cast<int>(f))
                     t = &table;
             if (t) {
-                const long long t0 = (static_cast<long long>(g_model.day0) - 1) * 86400;
+                const long long t0 = (static_cast<long long>(model.day0) - 1) * 86400;
                 const long long start =
                     t->startDay == 0 ? 0 : (static_cast<long long>(t->startDay) - 1) * 86400;
                 r.rangeXMin = static_cast<float>(start - t0);
@@ -95,8 +97,7 @@ void LoadFileRange(FunctionRecord& r, std::size_t f)
                 r.rangeYMax = t->valueMax;
             }
         }
-    } catch (const common::EngineException&) {
-        common::ResetErrorCode();
+    } catch (const EngineError&) {
         r.rangeXMin = r.rangeXMax = r.rangeYMin = r.rangeYMax = 0;
     }
 }
@@ -135,52 +136,52 @@ const char* FunctionFileExtension(char letter)
     return k ? k->extension : "";
 }
 
-void FreeFunctionArray()
+void FreeFunctionArray(ModelStore& model)
 {
-    g_model.functions.Free();
+    model.functions.Free();
 }
 
-void MakeUniqueFunctionName(char name[4])
+void MakeUniqueFunctionName(ModelStore& model, char name[4])
 {
-    if (const std::optional<FunctionName> free = FirstFreeFunctionName(g_model, name[0]))
+    if (const std::optional<FunctionName> free = FirstFreeFunctionName(model, name[0]))
         std::memcpy(name, free->text, 4);
 }
 
-bool IsFunctionNameUsed(std::size_t f)
+bool IsFunctionNameUsed(ModelStore& model, std::size_t f)
 {
-    for (std::size_t g = 0; g < g_model.functions.count; ++g)
-        if (g != f && g_model.functions[g].name == g_model.functions[f].name)
+    for (std::size_t g = 0; g < model.functions.count; ++g)
+        if (g != f && model.functions[g].name == model.functions[f].name)
             return true;
     return false;
 }
 
-void BrowseFunctionFile(std::size_t f)
+void BrowseFunctionFile(ModelStore& model, ViewState& view, EngineHost& host, std::size_t f)
 {
-    FunctionRecord& r = g_model.functions[f];
+    FunctionRecord& r = model.functions[f];
     const char* extension = FunctionFileExtension(r.name.text[0]);
     std::string path = r.filePath;
     if (path.empty()) {
-        const std::filesystem::path last(g_model.functionFileFolder);
+        const std::filesystem::path last(view.functionFileFolder);
         path = (last.parent_path() / (std::string("*.") + extension)).string();
     }
-    if (!Host().ChooseFileToOpen(FunctionFileFilter(r.name.text[0]), extension, path))
+    if (!host.ChooseFileToOpen(FunctionFileFilter(r.name.text[0]), extension, path))
         return;
     r.filePath = path;
     r.fileTitle = std::filesystem::path(path).filename().string();
-    g_model.functionFileFolder = path;
+    view.functionFileFolder = path;
 }
 
-void LoadFunctionForDisplay(std::size_t f)
+void LoadFunctionForDisplay(ModelStore& model, RunState& run, EngineHost& host, std::size_t f)
 {
-    FunctionRecord& r = g_model.functions[f];
+    FunctionRecord& r = model.functions[f];
     r.rangeXMin = r.rangeXMax = r.rangeYMin = r.rangeYMax = 0;
     const float* p = r.params;
     switch (r.shape) {
     case 0:
-        for (std::size_t g = 0; g < g_model.functions.count; ++g)
-            g_model.functions[g].inUse = 0;
+        for (std::size_t g = 0; g < model.functions.count; ++g)
+            model.functions[g].inUse = 0;
         r.inUse = 1;
-        LoadFileRange(r, f);
+        LoadFileRange(model, run, r, f);
         r.inUse = 0;
         break;
     case 1:
@@ -212,7 +213,7 @@ void LoadFunctionForDisplay(std::size_t f)
     default:
         break;
     }
-    Host().UpdateFunctionGraph();
+    host.UpdateFunctionGraph();
 }
 
 AxisSteps ChooseTimeAxisSteps(double min, double max)

@@ -7,6 +7,11 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct RunState;
+struct ViewState;
+
 // "FILE", "CONST", ... and the table's description of shape 0..6; "" beyond.
 const char* FunctionShapeName(int shape);
 const char* FunctionShapeDescription(int shape);
@@ -15,19 +20,19 @@ const char* FunctionShapeDescription(int shape);
 const char* FunctionFileFilter(char letter);
 const char* FunctionFileExtension(char letter);
 
-void FreeFunctionArray();
+void FreeFunctionArray(ModelStore& model);
 // Gives name the first number 01..99 of its letter that no function
 // carries; unchanged when all 99 are taken.
-void MakeUniqueFunctionName(char name[4]);
+void MakeUniqueFunctionName(ModelStore& model, char name[4]);
 // Another function record carries the name of function f.
-bool IsFunctionNameUsed(std::size_t f);
+bool IsFunctionNameUsed(ModelStore& model, std::size_t f);
 
 // The open-file dialog for the file of function f; on OK its path and title
 // are set and the path becomes the folder of the next dialog.
-void BrowseFunctionFile(std::size_t f);
+void BrowseFunctionFile(ModelStore& model, ViewState& view, EngineHost& host, std::size_t f);
 // Fills the display range of function f and lets the function graph
 // recompute; a file that cannot be read leaves the range 0, unreported.
-void LoadFunctionForDisplay(std::size_t f);
+void LoadFunctionForDisplay(ModelStore& model, RunState& run, EngineHost& host, std::size_t f);
 
 struct AxisSteps {
     double major = 0, minor = 0;

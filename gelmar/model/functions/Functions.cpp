@@ -1,16 +1,18 @@
 // Name resolution, analytic shapes, property tables and per-step evaluation
 // of the model's functions.
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/calc/RunState.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/controls/Controls.h"
-#include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/functions/FunctionFiles.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/ventilation/Ventilation.h"
-#include "gelmar/model/calc/WorkArrays.h"
 
 #include <cmath>
 #include <filesystem>
@@ -19,21 +21,16 @@
 
 namespace gelmar {
 
-std::vector<PropertyTable> g_propertyTables;
-
 namespace {
 
-int g_globalSolar = -1;
-int g_diffuseSolar = -1;
-
 // Index of the first function of that name, marked in use; -1 when none.
-int Resolve(const FunctionName& name)
+int Resolve(ModelStore& model, const FunctionName& name)
 {
     if (name.IsNone())
         return -1;
-    for (std::size_t f = 0; f < g_model.functions.count; ++f)
-        if (g_model.functions[f].name == name) {
-            g_model.functions[f].inUse = 1;
+    for (std::size_t f = 0; f < model.functions.count; ++f)
+        if (model.functions[f].name == name) {
+            model.functions[f].inUse = 1;
             return static_cast<int>(f);
         }
     return -1;
@@ -46,54 +43,54 @@ bool IsConductive(int type)
 
 // The colour's L and M names are searched together: the first function that
 // carries either name ends the search.
-void ResolveConductivity(ColourRecord& c)
+void ResolveConductivity(ModelStore& model, ColourRecord& c)
 {
-    for (std::size_t f = 0; f < g_model.functions.count; ++f) {
-        const FunctionName& name = g_model.functions[f].name;
+    for (std::size_t f = 0; f < model.functions.count; ++f) {
+        const FunctionName& name = model.functions[f].name;
         const bool l = !c.lambdaFunc.IsNone() && name == c.lambdaFunc;
         const bool m = !c.lambda2Func.IsNone() && name == c.lambda2Func;
         if (l || m) {
             c.working.function[l ? kFnLambda : kFnLambdaTime] = static_cast<int>(f);
-            g_model.functions[f].inUse = 1;
+            model.functions[f].inUse = 1;
             return;
         }
     }
 }
 
-void ResolveColour(ColourRecord& c, bool radiating)
+void ResolveColour(ModelStore& model, ColourRecord& c, bool radiating)
 {
     auto& fn = c.working.function;
     fn.fill(-1);
     const int t = c.type;
     if (t == MATERIAL || t == TRANSMAT || (t == EQUIMAT && c.rule == 0))
-        ResolveConductivity(c);
+        ResolveConductivity(model, c);
     if (IsConductive(t) || t == BC_FRE_S || t == BC_FREE)
-        fn[kFnHeatCapacity] = Resolve(c.heatCapacityFunc);
+        fn[kFnHeatCapacity] = Resolve(model, c.heatCapacityFunc);
     if (t == BC_SIMPL)
-        fn[kFnTemperature] = Resolve(c.temperatureFunc);
+        fn[kFnTemperature] = Resolve(model, c.temperatureFunc);
     if ((t == BC_SIMPL || t == BC_FRE_S) && c.rule == 0)
-        fn[kFnHGlobal] = Resolve(c.hGlobalFunc);
+        fn[kFnHGlobal] = Resolve(model, c.hGlobalFunc);
     if (!IsConductive(t))
-        fn[kFnFlux] = Resolve(c.fluxFunc);
+        fn[kFnFlux] = Resolve(model, c.fluxFunc);
     if (t == BC_SKY || t == BC_NOSKY)
-        fn[kFnAirTemperature] = Resolve(c.airTemperatureFunc);
+        fn[kFnAirTemperature] = Resolve(model, c.airTemperatureFunc);
     if ((t == BC_FREE || t == BC_SKY || t == BC_NOSKY) && c.rule == 0)
-        fn[kFnHConvective] = Resolve(c.hConvectiveFunc);
+        fn[kFnHConvective] = Resolve(model, c.hConvectiveFunc);
     if (t == BC_FREE || t == BC_FRE_S)
-        fn[kFnQConvective] = Resolve(c.qConvectiveFunc);
+        fn[kFnQConvective] = Resolve(model, c.qConvectiveFunc);
     if (t == BC_SKY)
-        fn[kFnRadiantTemperature] = Resolve(c.radiantTemperatureFunc);
+        fn[kFnRadiantTemperature] = Resolve(model, c.radiantTemperatureFunc);
     if (t == MATERIAL) {
-        fn[kFnReflection] = Resolve(c.reflectionFunc);
-        fn[kFnTransmission] = Resolve(c.transmissionFunc);
+        fn[kFnReflection] = Resolve(model, c.reflectionFunc);
+        fn[kFnTransmission] = Resolve(model, c.transmissionFunc);
     }
     if ((t == MATERIAL || t == EQUIMAT) && radiating)
-        fn[kFnEmissivity] = Resolve(c.emissivityFunc);
+        fn[kFnEmissivity] = Resolve(model, c.emissivityFunc);
 }
 
-int FindByName(const char* name)
+int FindByName(ModelStore& model, const char* name)
 {
-    return Resolve(FunctionName(name));
+    return Resolve(model, FunctionName(name));
 }
 
 char Letter(const FunctionRecord& f)
@@ -103,71 +100,65 @@ char Letter(const FunctionRecord& f)
 }
 
 // A bare file name lies beside the data file.
-std::string FunctionFilePath(const std::string& path)
+std::string FunctionFilePath(ModelStore& model, const std::string& path)
 {
     const std::filesystem::path p(path);
-    if (p.has_parent_path() || g_model.dataFilePath.empty())
+    if (p.has_parent_path() || model.dataFilePath.empty())
         return path;
-    return (std::filesystem::path(g_model.dataFilePath).parent_path() / p).string();
-}
-
-[[noreturn]] void SyntaxError(int line)
-{
-    g_model.lineCounter = line;
-    RaiseSyntaxError(line);
+    return (std::filesystem::path(model.dataFilePath).parent_path() / p).string();
 }
 
 // Moves the current value into its previous slot (0 at the first step),
 // then evaluates the function when there is one.
-void Drive(float& value, float* previous, int function, bool keepPrevious, double t)
+void Drive(ModelStore& model, RunState& run, float& value, float* previous, int function, bool keepPrevious, double t)
 {
     if (keepPrevious && previous)
-        *previous = g_run.stepLength == 0 ? 0.0f : value;
+        *previous = run.stepLength == 0 ? 0.0f : value;
     if (function >= 0)
-        value = EvaluateFunction(function, t);
+        value = EvaluateFunction(model, run, function, t);
 }
 
 } // namespace
 
-void ResolveFunctionReferences()
+void ResolveFunctionReferences(ModelStore& model, RunState& run)
 {
-    for (std::size_t f = 0; f < g_model.functions.count; ++f)
-        g_model.functions[f].inUse = 0;
-    const bool radiating = HasRadiatingColours();
-    for (ColourRecord& c : g_model.colours)
-        ResolveColour(c, radiating);
-    for (std::int32_t n = 0; n < g_model.nodeBcs.count; ++n) {
-        NodeBcRecord& r = g_model.nodeBcs[n];
-        r.working.function = Resolve(r.type == 0 ? r.temperatureFunc : r.powerFunc);
+    for (std::size_t f = 0; f < model.functions.count; ++f)
+        model.functions[f].inUse = 0;
+    const bool radiating = HasRadiatingColours(model);
+    for (ColourRecord& c : model.colours)
+        ResolveColour(model, c, radiating);
+    for (std::int32_t n = 0; n < model.nodeBcs.count; ++n) {
+        NodeBcRecord& r = model.nodeBcs[n];
+        r.working.function = Resolve(model, r.type == 0 ? r.temperatureFunc : r.powerFunc);
     }
-    for (std::int32_t n = 0; n < g_model.borderBcs.count; ++n) {
-        BorderFaceBcRecord& r = g_model.borderBcs[n];
-        r.working.function = Resolve(r.type == 0 ? r.temperatureFunc : r.fluxFunc);
+    for (std::int32_t n = 0; n < model.borderBcs.count; ++n) {
+        BorderFaceBcRecord& r = model.borderBcs[n];
+        r.working.function = Resolve(model, r.type == 0 ? r.temperatureFunc : r.fluxFunc);
     }
-    for (std::int32_t n = 0; n < g_model.materialBcs.count; ++n) {
-        MaterialBcRecord& r = g_model.materialBcs[n];
-        r.working.function = Resolve(r.type == 0 ? r.temperatureFunc : r.powerFunc);
+    for (std::int32_t n = 0; n < model.materialBcs.count; ++n) {
+        MaterialBcRecord& r = model.materialBcs[n];
+        r.working.function = Resolve(model, r.type == 0 ? r.temperatureFunc : r.powerFunc);
     }
-    ResolveVentilationFlowReferences();
-    ResolveControlReferences();
-    g_globalSolar = FindByName("G01");
-    g_diffuseSolar = FindByName("D01");
+    ResolveVentilationFlowReferences(model);
+    ResolveControlReferences(model);
+    run.functions.globalSolar = FindByName(model, "G01");
+    run.functions.diffuseSolar = FindByName(model, "D01");
 }
 
-int GlobalSolarFunction()
+int GlobalSolarFunction(RunState& run)
 {
-    return g_globalSolar;
+    return run.functions.globalSolar;
 }
-int DiffuseSolarFunction()
+int DiffuseSolarFunction(RunState& run)
 {
-    return g_diffuseSolar;
+    return run.functions.diffuseSolar;
 }
 
-bool HasTemperatureDependentMaterials()
+bool HasTemperatureDependentMaterials(ModelStore& model, RunState& run)
 {
-    ResolveFunctionReferences();
-    auto fromFile = [](int f) { return f >= 0 && g_model.functions[f].shape == 0; };
-    for (const ColourRecord& c : g_model.colours) {
+    ResolveFunctionReferences(model, run);
+    auto fromFile = [&model](int f) { return f >= 0 && model.functions[f].shape == 0; };
+    for (const ColourRecord& c : model.colours) {
         if (!c.inUse)
             continue;
         if (c.type == MATERIAL || c.type == TRANSMAT || (c.type == EQUIMAT && c.rule == 0))
@@ -177,11 +168,11 @@ bool HasTemperatureDependentMaterials()
     return false;
 }
 
-float EvaluateFunction(int n, double seconds)
+float EvaluateFunction(ModelStore& model, RunState& run, int n, double seconds)
 {
-    if (n < 0 || n >= g_model.functions.count)
+    if (n < 0 || n >= model.functions.count)
         return 0.0f;
-    const FunctionRecord& f = g_model.functions[n];
+    const FunctionRecord& f = model.functions[n];
     const float* p = f.params;
     const double t = seconds * 0.016666668; // minutes
     // Raises x by whole periods until it is not negative; the phase in the period.
@@ -237,10 +228,10 @@ float EvaluateFunction(int n, double seconds)
         // Shape 0 of the time kinds: the loaded series, when this function's
         // file is loaded.
         const int table = f.tableIndex;
-        if (table < 0 || table >= static_cast<int>(g_functionFiles.size()) ||
-            g_functionFiles[static_cast<std::size_t>(table)].function != n)
+        if (table < 0 || table >= static_cast<int>(run.functions.files.size()) ||
+            run.functions.files[static_cast<std::size_t>(table)].function != n)
             return 0.0f;
-        return EvaluateFunctionFile(table, seconds);
+        return EvaluateFunctionFile(model, run, table, seconds);
     }
     }
 }
@@ -248,17 +239,16 @@ float EvaluateFunction(int n, double seconds)
 void ReadPropertyTableFile(const std::string& path, PropertyTable& table)
 {
     table = PropertyTable{};
-    g_model.sharedPath = path;
     common::KeywordLineReader reader;
     if (!reader.Open(path))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     int key = -1;
     for (;;) {
         const common::LineStatus status = reader.ReadKeywordLine({}, 0, key);
         if (status == common::LineStatus::End)
             break;
         if (status == common::LineStatus::TooLong)
-            SyntaxError(reader.LineCounter());
+            throw EngineError::Syntax(path, reader.LineCounter());
         // A line of less than two characters (its line end counted) ends the table.
         if (reader.ValueView().empty())
             break;
@@ -266,44 +256,44 @@ void ReadPropertyTableFile(const std::string& path, PropertyTable& table)
         float x = 0, y = 0;
         if (!common::ScanFloat(p, x) || !common::ScanFloat(p, y) || y < 0 ||
             (!table.arguments.empty() && x < table.arguments.back()))
-            SyntaxError(reader.LineCounter());
+            throw EngineError::Syntax(path, reader.LineCounter());
         table.arguments.push_back(x);
         table.values.push_back(y);
     }
     if (table.arguments.empty())
-        SyntaxError(reader.LineCounter());
+        throw EngineError::Syntax(path, reader.LineCounter());
 }
 
-void LoadPropertyTables()
+void LoadPropertyTables(ModelStore& model, RunState& run)
 {
-    FreePropertyTables();
-    for (std::size_t f = 0; f < g_model.functions.count; ++f) {
-        FunctionRecord& r = g_model.functions[f];
+    FreePropertyTables(run);
+    for (std::size_t f = 0; f < model.functions.count; ++f) {
+        FunctionRecord& r = model.functions[f];
         const char letter = Letter(r);
         if (!r.inUse || r.shape != 0 || (letter != 'L' && letter != 'C' && letter != 'R'))
             continue;
         PropertyTable table;
-        ReadPropertyTableFile(FunctionFilePath(r.filePath), table);
-        r.tableIndex = static_cast<std::int32_t>(g_propertyTables.size());
-        g_propertyTables.push_back(std::move(table));
+        ReadPropertyTableFile(FunctionFilePath(model, r.filePath), table);
+        r.tableIndex = static_cast<std::int32_t>(run.functions.propertyTables.size());
+        run.functions.propertyTables.push_back(std::move(table));
     }
 }
 
-void FreePropertyTables()
+void FreePropertyTables(RunState& run)
 {
-    std::vector<PropertyTable>().swap(g_propertyTables);
+    std::vector<PropertyTable>().swap(run.functions.propertyTables);
 }
 
-float EvaluatePropertyTable(int n, float x)
+float EvaluatePropertyTable(ModelStore& model, RunState& run, int n, float x)
 {
-    if (n < 0 || n >= g_model.functions.count)
+    if (n < 0 || n >= model.functions.count)
         return 0.0f;
-    const FunctionRecord& f = g_model.functions[n];
+    const FunctionRecord& f = model.functions[n];
     if (f.shape != 0)
-        return EvaluateFunction(n, 0.0);
-    if (f.tableIndex < 0 || f.tableIndex >= static_cast<int>(g_propertyTables.size()))
+        return EvaluateFunction(model, run, n, 0.0);
+    if (f.tableIndex < 0 || f.tableIndex >= static_cast<int>(run.functions.propertyTables.size()))
         return 0.0f;
-    const PropertyTable& t = g_propertyTables[f.tableIndex];
+    const PropertyTable& t = run.functions.propertyTables[f.tableIndex];
     const std::vector<float>& a = t.arguments;
     if (x <= a.front())
         return t.values.front();
@@ -318,68 +308,68 @@ float EvaluatePropertyTable(int n, float x)
     return t.values[i - 1] + (t.values[i] - t.values[i - 1]) * (x - a[i - 1]) / span;
 }
 
-float GetConductivityAt(const ColourRecord& c, float temperature, bool previous)
+float GetConductivityAt(ModelStore& model, RunState& run, const ColourRecord& c, float temperature, bool previous)
 {
     if ((c.type == EQUIMAT && c.rule != 0) || c.lambdaFunc.IsNone() || c.working.function[kFnLambda] < 0)
         return previous ? c.working.previousLambda : c.lambda;
-    return EvaluatePropertyTable(c.working.function[kFnLambda], temperature);
+    return EvaluatePropertyTable(model, run, c.working.function[kFnLambda], temperature);
 }
 
-float GetSolarReflectionAt(const ColourRecord& c, float angle)
+float GetSolarReflectionAt(ModelStore& model, RunState& run, const ColourRecord& c, float angle)
 {
     if (c.reflectionFunc.IsNone() || c.working.function[kFnReflection] < 0)
         return c.solarReflection;
-    return EvaluatePropertyTable(c.working.function[kFnReflection], angle);
+    return EvaluatePropertyTable(model, run, c.working.function[kFnReflection], angle);
 }
 
-float GetSpecificHeatAt(const ColourRecord& c, float temperature)
+float GetSpecificHeatAt(ModelStore& model, RunState& run, const ColourRecord& c, float temperature)
 {
     if (c.heatCapacityFunc.IsNone() || c.working.function[kFnHeatCapacity] < 0)
         return c.heatCapacity;
-    return EvaluatePropertyTable(c.working.function[kFnHeatCapacity], temperature);
+    return EvaluatePropertyTable(model, run, c.working.function[kFnHeatCapacity], temperature);
 }
 
-void EvaluateColourFunctions(bool keep)
+void EvaluateColourFunctions(ModelStore& model, RunState& run, bool keep)
 {
-    const double t = g_model.calcTime;
-    for (ColourRecord& c : g_model.colours) {
+    const double t = run.calcTime;
+    for (ColourRecord& c : model.colours) {
         ColourWorkingValues& w = c.working;
         const auto& fn = w.function;
         const int type = c.type;
         if (IsConductive(type))
-            Drive(c.lambda, &w.previousLambda, fn[kFnLambdaTime], keep, t);
+            Drive(model, run, c.lambda, &w.previousLambda, fn[kFnLambdaTime], keep, t);
         if (type == BC_SIMPL || (type == BC_FRE_S && c.solar))
-            Drive(c.temperature, &w.previousTemperature, fn[kFnTemperature], keep, t);
+            Drive(model, run, c.temperature, &w.previousTemperature, fn[kFnTemperature], keep, t);
         if (type == BC_SIMPL || type == BC_FRE_S)
-            Drive(c.hGlobal, &w.previousHGlobal, fn[kFnHGlobal], keep, t);
-        Drive(c.flux, &w.previousFlux, fn[kFnFlux], keep, t);
+            Drive(model, run, c.hGlobal, &w.previousHGlobal, fn[kFnHGlobal], keep, t);
+        Drive(model, run, c.flux, &w.previousFlux, fn[kFnFlux], keep, t);
         if (type == BC_SKY || type == BC_NOSKY || (type == BC_FREE && c.solar))
-            Drive(c.airTemperature, &w.previousAirTemperature, fn[kFnAirTemperature], keep, t);
+            Drive(model, run, c.airTemperature, &w.previousAirTemperature, fn[kFnAirTemperature], keep, t);
         if (type == BC_FREE || type == BC_SKY || type == BC_NOSKY)
-            Drive(c.hConvective, &w.previousHConvective, fn[kFnHConvective], keep, t);
+            Drive(model, run, c.hConvective, &w.previousHConvective, fn[kFnHConvective], keep, t);
         if (type == BC_FREE || type == BC_FRE_S)
-            Drive(c.qConvective, &w.previousQConvective, fn[kFnQConvective], keep, t);
+            Drive(model, run, c.qConvective, &w.previousQConvective, fn[kFnQConvective], keep, t);
         if (type == BC_SKY)
-            Drive(c.radiantTemperature, nullptr, fn[kFnRadiantTemperature], keep, t);
+            Drive(model, run, c.radiantTemperature, nullptr, fn[kFnRadiantTemperature], keep, t);
         if (type == MATERIAL)
-            Drive(c.solarTransmission, nullptr, fn[kFnTransmission], keep, t);
+            Drive(model, run, c.solarTransmission, nullptr, fn[kFnTransmission], keep, t);
         if (type == MATERIAL || type == EQUIMAT)
-            Drive(c.epsilon, &w.previousEpsilon, fn[kFnEmissivity], keep, t);
+            Drive(model, run, c.epsilon, &w.previousEpsilon, fn[kFnEmissivity], keep, t);
     }
-    for (std::int32_t n = 0; n < g_model.nodeBcs.count; ++n) {
-        NodeBcRecord& r = g_model.nodeBcs[n];
-        Drive(r.type == 0 ? r.temperature : r.power, &r.working.previous, r.working.function, keep, t);
+    for (std::int32_t n = 0; n < model.nodeBcs.count; ++n) {
+        NodeBcRecord& r = model.nodeBcs[n];
+        Drive(model, run, r.type == 0 ? r.temperature : r.power, &r.working.previous, r.working.function, keep, t);
     }
-    for (std::int32_t n = 0; n < g_model.borderBcs.count; ++n) {
-        BorderFaceBcRecord& r = g_model.borderBcs[n];
-        Drive(r.type == 0 ? r.temperature : r.flux, &r.working.previous, r.working.function, keep, t);
+    for (std::int32_t n = 0; n < model.borderBcs.count; ++n) {
+        BorderFaceBcRecord& r = model.borderBcs[n];
+        Drive(model, run, r.type == 0 ? r.temperature : r.flux, &r.working.previous, r.working.function, keep, t);
     }
-    for (std::int32_t n = 0; n < g_model.materialBcs.count; ++n) {
-        MaterialBcRecord& r = g_model.materialBcs[n];
-        Drive(r.type == 0 ? r.temperature : r.power, &r.working.previous, r.working.function, keep, t);
+    for (std::int32_t n = 0; n < model.materialBcs.count; ++n) {
+        MaterialBcRecord& r = model.materialBcs[n];
+        Drive(model, run, r.type == 0 ? r.temperature : r.power, &r.working.previous, r.working.function, keep, t);
     }
-    EvaluateVentilationFlows(keep);
-    EvaluateControlTargets();
+    EvaluateVentilationFlows(model, run, keep);
+    EvaluateControlTargets(model, run);
 }
 
 } // namespace gelmar

@@ -2,35 +2,36 @@
 // output block, the solar value of a colour and the output block's box in
 // the 3D view.
 #include "gelmar/model/calc/CalcHooks.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/editing/GridLines.h"
-#include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/NodeNumbering.h"
-#include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/editing/GridLines.h"
+#include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 
 namespace gelmar {
 
-void FreeOutputNodeArray()
+void FreeOutputNodeArray(ModelStore& model)
 {
-    g_model.outputNodes.Free();
+    model.outputNodes.Free();
 }
 
-void InitOutputNode(std::size_t n)
+void InitOutputNode(ModelStore& model, std::size_t n)
 {
-    g_model.outputNodes[n] = OutputNodeRecord{};
+    model.outputNodes[n] = OutputNodeRecord{};
 }
 
-void FreeOutputBlockArray()
+void FreeOutputBlockArray(ModelStore& model)
 {
-    g_model.outputBlocks.Free();
+    model.outputBlocks.Free();
 }
 
-void InitOutputBlock(std::size_t n)
+void InitOutputBlock(ModelStore& model, std::size_t n)
 {
-    g_model.outputBlocks[n] = DefaultOutputBlock(g_model);
+    model.outputBlocks[n] = DefaultOutputBlock(model);
 }
 
 OutputBlockRecord DefaultOutputBlock(const ModelStore& m)
@@ -53,17 +54,17 @@ OutputBlockRecord DefaultOutputBlock(const ModelStore& m)
     return b;
 }
 
-void FreeReportItemArray()
+void FreeReportItemArray(ModelStore& model)
 {
-    g_model.reportItems.Free();
+    model.reportItems.Free();
 }
 
-void InitReportItem(std::size_t n)
+void InitReportItem(ModelStore& model, std::size_t n)
 {
-    g_model.reportItems[n] = ReportItemRecord{};
+    model.reportItems[n] = ReportItemRecord{};
 }
 
-float ComputeOutputBlockHeatFlow(const OutputBlockRecord& block)
+float ComputeOutputBlockHeatFlow(ModelStore& model, RunState& run, const OutputBlockRecord& block)
 {
     const int lo[3] = {block.i1, block.j1, block.k1};
     const int hi[3] = {block.i2, block.j2, block.k2};
@@ -85,34 +86,34 @@ float ComputeOutputBlockHeatFlow(const OutputBlockRecord& block)
                         cell[axis] = layer;
                         cell[u] = ca;
                         cell[v] = cb;
-                        const int colour = GetCellColour(cell[0], cell[1], cell[2]);
+                        const int colour = GetCellColour(model, run.work, cell[0], cell[1], cell[2]);
                         // Cells outside the grid (colour -1) conduct nothing.
-                        if (colour < 0 || !IsConductiveType(g_model.colours[colour].type))
+                        if (colour < 0 || !IsConductiveType(model.colours[colour].type))
                             continue;
                         out[axis] = outside;
                         in[axis] = inside;
                         out[u] = in[u] = a;
                         out[v] = in[v] = b;
-                        const double to = GetNodeValueAt(out[0], out[1], out[2], 0);
-                        const double ti = GetNodeValueAt(in[0], in[1], in[2], 0);
-                        const ColourRecord& c = g_model.colours[colour];
-                        const double lambda = GetConductivityAt(c, static_cast<float>((to + ti) / 2), false);
-                        const double d = g_model.axes[axis].widths[layer];
-                        const double wa = g_model.axes[u].widths[ca];
-                        const double wb = g_model.axes[v].widths[cb];
+                        const double to = GetNodeValueAt(model, run.work, out[0], out[1], out[2], 0);
+                        const double ti = GetNodeValueAt(model, run.work, in[0], in[1], in[2], 0);
+                        const ColourRecord& c = model.colours[colour];
+                        const double lambda = GetConductivityAt(model, run, c, static_cast<float>((to + ti) / 2), false);
+                        const double d = model.axes[axis].widths[layer];
+                        const double wa = model.axes[u].widths[ca];
+                        const double wb = model.axes[v].widths[cb];
                         if (d > 0)
                             sum += (to - ti) * lambda * wa * wb / d;
                     }
     }
-    return static_cast<float>(sum * g_model.gridUnit * 0.25);
+    return static_cast<float>(sum * model.gridUnit * 0.25);
 }
 
-float GetColourSolarValue(int colour, int direction)
+float GetColourSolarValue(RunState& run, int colour, int direction)
 {
     if (colour < 0 || colour >= kColourCount)
         return 0.0f;
     double area = 0, flux = 0;
-    ForEachSolarSurface([&](int c, int d, double a, double q) {
+    ForEachSolarSurface(run, [&](int c, int d, double a, double q) {
         if (c == colour && d == direction) {
             area += a;
             flux += a * q;
@@ -121,12 +122,12 @@ float GetColourSolarValue(int colour, int direction)
     return area > 0 ? static_cast<float>(flux / area) : 0.0f;
 }
 
-bool ClipOutputBlockRange(const OutputBlockRecord& block, std::uint16_t range[6])
+bool ClipOutputBlockRange(ModelStore& model, const OutputBlockRecord& block, std::uint16_t range[6])
 {
     const std::uint16_t bounds[6] = {block.i1, block.i2, block.j1, block.j2, block.k1, block.k2};
     for (int k = 0; k < 3; ++k) {
-        const int lo = std::max<int>(bounds[2 * k], g_model.clipLo[k]);
-        const int hi = std::min<int>(bounds[2 * k + 1], g_model.clipHi[k] + 1);
+        const int lo = std::max<int>(bounds[2 * k], model.clipLo[k]);
+        const int hi = std::min<int>(bounds[2 * k + 1], model.clipHi[k] + 1);
         if (lo >= hi)
             return false;
         range[2 * k] = static_cast<std::uint16_t>(lo);
@@ -135,18 +136,20 @@ bool ClipOutputBlockRange(const OutputBlockRecord& block, std::uint16_t range[6]
     return true;
 }
 
-void ComputeOutputBlockBox(const std::uint16_t range[6], float box[6])
+void ComputeOutputBlockBox(ModelStore& model, const std::uint16_t range[6], float box[6])
 {
     for (int k = 0; k < 3; ++k) {
         // Middle of cell n - 1, between lines n - 1 and n.
-        auto middle = [k](int n) {
-            const float before = n < 2 ? 0.0f : LineCoordinate(k, static_cast<std::size_t>(n - 1));
-            const float after = n < 1 ? 0.0f : LineCoordinate(k, static_cast<std::size_t>(n));
+        auto middle = [k, &model](int n) {
+            const float before = n < 2 ? 0.0f : LineCoordinate(model, k, static_cast<std::size_t>(n - 1));
+            const float after = n < 1 ? 0.0f : LineCoordinate(model, k, static_cast<std::size_t>(n));
             return (before + after) / 2;
         };
         const int lo = range[2 * k], hi = range[2 * k + 1];
-        box[2 * k] = lo == g_model.clipLo[k] ? LineCoordinate(k, static_cast<std::size_t>(lo)) : middle(lo);
-        box[2 * k + 1] = hi == g_model.clipHi[k] + 1 ? LineCoordinate(k, g_model.clipHi[k]) : middle(hi);
+        box[2 * k] =
+            lo == model.clipLo[k] ? LineCoordinate(model, k, static_cast<std::size_t>(lo)) : middle(lo);
+        box[2 * k + 1] =
+            hi == model.clipHi[k] + 1 ? LineCoordinate(model, k, model.clipHi[k]) : middle(hi);
     }
 }
 

@@ -1,12 +1,14 @@
 // The report columns: validation, the value of each column at a report step,
 // the buffer of a run's rows and the tab-separated report file.
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/calc/CalcHooks.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/output/OutputReport.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Text1252.h"
 
@@ -21,8 +23,6 @@ namespace gelmar {
 
 namespace {
 
-std::size_t g_fill = 0; // values written into the report buffer
-
 // Item numbers are 1-based.
 template <typename Array> bool InRange(const Array& a, int number)
 {
@@ -34,11 +34,11 @@ bool TypeIn(int type, std::initializer_list<int> types)
     return std::find(types.begin(), types.end(), type) != types.end();
 }
 
-bool ValidColourItem(int colour, int sub)
+bool ValidColourItem(ModelStore& model, RunState& run, int colour, int sub)
 {
     if (colour < 0 || colour >= kColourCount)
         return false;
-    const ColourRecord& c = g_model.colours[static_cast<std::size_t>(colour)];
+    const ColourRecord& c = model.colours[static_cast<std::size_t>(colour)];
     if (!c.inUse)
         return false;
     const int t = c.type;
@@ -66,7 +66,7 @@ bool ValidColourItem(int colour, int sub)
     case 13:
     case 14:
     case 15:
-        return (t == MATERIAL || t == EQUIMAT) && g_model.solarResults;
+        return (t == MATERIAL || t == EQUIMAT) && run.solarResults;
     case 16:
     case 17:
     case 18:
@@ -76,22 +76,22 @@ bool ValidColourItem(int colour, int sub)
     }
 }
 
-bool IsValid(const ReportItemRecord& r)
+bool IsValid(ModelStore& model, RunState& run, const ReportItemRecord& r)
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = model;
     const int n = r.number, s = r.subKind;
     switch (r.kind) {
     case 0:
         return s == 0 || s == 1;
     case 1:
-        return ValidColourItem(n, s);
+        return ValidColourItem(model, run, n, s);
     case 2:
         return InRange(m.nodeBcs, n) && m.nodeBcs[static_cast<std::size_t>(n - 1)].type == s;
     case 3: {
-        if (g_work.solution.empty() || g_work.nodeIndex.empty() || !InRange(m.outputNodes, n) || s != 0)
+        if (run.work.solution.empty() || run.work.nodeIndex.empty() || !InRange(m.outputNodes, n) || s != 0)
             return false;
         const OutputNodeRecord& o = m.outputNodes[static_cast<std::size_t>(n - 1)];
-        return GetNodeIndex(o.i, o.j, o.k) >= 0;
+        return GetNodeIndex(model, run.work, o.i, o.j, o.k) >= 0;
     }
     case 4:
         return InRange(m.outputBlocks, n) && s == 0;
@@ -100,7 +100,7 @@ bool IsValid(const ReportItemRecord& r)
     case 6:
         return InRange(m.materialBcs, n) && m.materialBcs[static_cast<std::size_t>(n - 1)].type == s;
     case 7:
-        return m.solarResults && (s == 0 || s == 1);
+        return run.solarResults && (s == 0 || s == 1);
     case 8:
         return InRange(m.controls, n) && s == 0;
     default:
@@ -108,7 +108,7 @@ bool IsValid(const ReportItemRecord& r)
     }
 }
 
-float ColourValue(const ColourRecord& c, int colour, int sub)
+float ColourValue(RunState& run, const ColourRecord& c, int colour, int sub)
 {
     switch (sub) {
     case 0:
@@ -138,33 +138,33 @@ float ColourValue(const ColourRecord& c, int colour, int sub)
     case 18:
         return (c.resultMin + c.resultMax) * 0.5f;
     default:
-        return GetColourSolarValue(colour, sub - 10);
+        return GetColourSolarValue(run, colour, sub - 10);
     }
 }
 
 // Value of a valid non-time item at the current step.
-float ItemValue(const ReportItemRecord& r)
+float ItemValue(ModelStore& model, RunState& run, const ReportItemRecord& r)
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = model;
     const std::size_t i = static_cast<std::size_t>(std::max(r.number - 1, 0));
     switch (r.kind) {
     case 1:
-        return ColourValue(m.colours[static_cast<std::size_t>(r.number)], r.number, r.subKind);
+        return ColourValue(run, m.colours[static_cast<std::size_t>(r.number)], r.number, r.subKind);
     case 2:
         return m.nodeBcs[i].type == 0 ? m.nodeBcs[i].temperature : m.nodeBcs[i].power;
     case 3: {
         const OutputNodeRecord& o = m.outputNodes[i];
-        return static_cast<float>(GetNodeValueAt(o.i, o.j, o.k, 0));
+        return static_cast<float>(GetNodeValueAt(model, run.work, o.i, o.j, o.k, 0));
     }
     case 4:
-        return ComputeOutputBlockHeatFlow(m.outputBlocks[i]);
+        return ComputeOutputBlockHeatFlow(model, run, m.outputBlocks[i]);
     case 5:
         return m.borderBcs[i].type == 0 ? m.borderBcs[i].temperature : m.borderBcs[i].flux;
     case 6:
         return m.materialBcs[i].type == 0 ? m.materialBcs[i].temperature : m.materialBcs[i].power;
     case 7: {
         float altitude = 0, azimuth = 0;
-        CurrentSunPosition(altitude, azimuth);
+        CurrentSunPosition(run, altitude, azimuth);
         if (altitude < 0)
             return 0.0f;
         if (r.subKind == 1)
@@ -172,7 +172,7 @@ float ItemValue(const ReportItemRecord& r)
         return azimuth > 180 ? azimuth - 360 : azimuth;
     }
     case 8:
-        return static_cast<float>(ControlState(r.number - 1));
+        return static_cast<float>(ControlState(model, r.number - 1));
     default:
         return 0.0f;
     }
@@ -222,66 +222,66 @@ void WriteLine(std::FILE* file, const std::string& utf8)
 
 } // namespace
 
-int ValidateReportItems()
+int ValidateReportItems(ModelStore& model, RunState& run)
 {
     int valid = 0;
-    for (std::int32_t n = 0; n < g_model.reportItems.count; ++n) {
-        ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
-        r.valid = IsValid(r) ? 1 : 0;
+    for (std::int32_t n = 0; n < model.reportItems.count; ++n) {
+        ReportItemRecord& r = model.reportItems[static_cast<std::size_t>(n)];
+        r.valid = IsValid(model, run, r) ? 1 : 0;
         valid += r.valid;
     }
     return valid;
 }
 
-void SizeOutputBuffer()
+void SizeOutputBuffer(ModelStore& model, RunState& run)
 {
-    const long long valid = ValidateReportItems();
-    const ModelStore& m = g_model;
+    const long long valid = ValidateReportItems(model, run);
+    const ModelStore& m = model;
     // A step or frequency below 1 would divide by zero; the run uses at least 1.
     const long long interval =
         static_cast<long long>(std::max(1, m.timeStep)) * std::max(1, m.reportFrequency);
     const long long rows = std::max(0, m.calcDuration) / interval + 1;
-    g_fill = 0;
-    g_work.outputIndex.clear();
+    run.work.reportFill = 0;
+    run.work.outputIndex.clear();
     if (rows * valid > 0)
-        AllocWorkArray(kOutputIndexTable, static_cast<kernels::Index>(rows * valid));
+        AllocWorkArray(model, run, kOutputIndexTable, static_cast<kernels::Index>(rows * valid));
 }
 
-bool HasReportItems()
+bool HasReportItems(ModelStore& model)
 {
-    return g_model.reportItems.count > 0;
+    return model.reportItems.count > 0;
 }
 
-void FormatReportRow()
+void FormatReportRow(ModelStore& model, RunState& run)
 {
     // The row is complete and finite before it enters the buffer: a value
     // that is not finite stops the run and never reaches the report file.
     std::vector<std::int32_t> row;
-    for (std::int32_t n = 0; n < g_model.reportItems.count; ++n) {
-        const ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
+    for (std::int32_t n = 0; n < model.reportItems.count; ++n) {
+        const ReportItemRecord& r = model.reportItems[static_cast<std::size_t>(n)];
         if (!r.valid)
             continue;
         if (r.kind == 0) {
-            row.push_back(g_model.calcTime);
+            row.push_back(run.calcTime);
             continue;
         }
-        const float value = ItemValue(r);
+        const float value = ItemValue(model, run, r);
         if (!std::isfinite(value))
-            common::RaiseError(kErrorNotFiniteResults);
+            throw EngineError::NotFinite(ErrorCode::NotFiniteResults, run.step);
         row.push_back(std::bit_cast<std::int32_t>(value));
     }
-    std::vector<std::int32_t>& buffer = g_work.outputIndex;
+    std::vector<std::int32_t>& buffer = run.work.outputIndex;
     for (std::int32_t v : row) {
         // Rows beyond those sized (a longer run than announced) are dropped.
-        if (g_fill >= buffer.size())
+        if (run.work.reportFill >= buffer.size())
             return;
-        buffer[g_fill++] = v;
+        buffer[run.work.reportFill++] = v;
     }
 }
 
-std::size_t ReportBufferFill()
+std::size_t ReportBufferFill(RunState& run)
 {
-    return g_fill;
+    return run.work.reportFill;
 }
 
 std::string ReportItemLegend(const ReportItemRecord& r, int column)
@@ -339,11 +339,11 @@ std::string ReportItemLegend(const ReportItemRecord& r, int column)
     }
 }
 
-void WriteReportOutputFile()
+void WriteReportOutputFile(ModelStore& model, RunState& run)
 {
-    if (g_model.dataFilePath.empty())
+    if (model.dataFilePath.empty())
         return;
-    const std::filesystem::path data(g_model.dataFilePath);
+    const std::filesystem::path data(model.dataFilePath);
     std::filesystem::path path = data;
     path.replace_extension(".txt");
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.string().c_str(), "wb"));
@@ -354,10 +354,10 @@ void WriteReportOutputFile()
     WriteLine(f, "");
     WriteLine(f, "GELMAR data file: " + data.stem().string() + ".glm");
     WriteLine(f, "");
-    const std::int32_t count = g_model.reportItems.count;
+    const std::int32_t count = model.reportItems.count;
     int column = 0;
     for (std::int32_t n = 0; n < count; ++n) {
-        const ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
+        const ReportItemRecord& r = model.reportItems[static_cast<std::size_t>(n)];
         if (r.valid)
             WriteLine(f, ReportItemLegend(r, ++column));
     }
@@ -365,13 +365,13 @@ void WriteReportOutputFile()
     // Without a valid item no row would take a value: nothing to write.
     if (column == 0)
         return;
-    const std::vector<std::int32_t>& buffer = g_work.outputIndex;
-    const std::size_t end = std::min(g_fill, buffer.size());
+    const std::vector<std::int32_t>& buffer = run.work.outputIndex;
+    const std::size_t end = std::min(run.work.reportFill, buffer.size());
     std::size_t next = 0;
     while (next + static_cast<std::size_t>(column) <= end) {
         std::string line;
         for (std::int32_t n = 0; n < count; ++n) {
-            const ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
+            const ReportItemRecord& r = model.reportItems[static_cast<std::size_t>(n)];
             if (r.valid)
                 line += Field(r, buffer[next++]);
             if (n + 1 < count)

@@ -1,10 +1,8 @@
 // The cavity checks of the radiation set-up: a colour in two separated
 // cavities, a cavity touching a boundary colour of another type, and a
-// transparent material beside void space. The check that finds a fault keeps
-// its colour and cell and raises the code; the command that started the work
-// shows the message.
+// transparent material beside void space. A fault ends the work with an
+// EngineError that names its colour and cell.
 #pragma once
-#include <string>
 
 namespace kernels {
 struct CavityFault;
@@ -12,23 +10,10 @@ struct CavityFault;
 
 namespace gelmar {
 
-enum : int {
-    kErrorSeparatedZones = 4,
-    kErrorDifferentBcTypes = 5,
-    kErrorTransmatBesideVoid = 12,
-};
+struct ModelStore;
 
-// Keeps the colour and the cell that the message of a cavity code names.
-void ReportSystemError(int colour, int i, int j, int k);
-// Shows the message of the pending cavity code in a message box (OK).
-void ReportSystemError();
-
-// The message of a cavity code with the kept colour and cell: its first line,
-// then "See X=.., Y=.., Z=.." or, while the model is shown with rows, columns
-// and layers, "See R=.., C=.., L=..".
-std::string CavityErrorMessage(int code);
-
-// Keeps the fault's colour and cell and raises its code; nothing for no fault.
-void RaiseCavityFault(const kernels::CavityFault& fault);
+// Throws the fault's error (codes 4, 5 or 12), its cell shown as the model
+// shows its axes; nothing for no fault.
+void RaiseCavityFault(const ModelStore& m, const kernels::CavityFault& fault);
 
 } // namespace gelmar

@@ -1,5 +1,7 @@
 // Zones and faces of the store's model, over the cell raster.
 #include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
 #include "gelmar/model/radiation/CavityChecks.h"
 #include "gelmar/model/store/EngineServices.h"
@@ -9,51 +11,49 @@
 
 namespace gelmar {
 
-RadiationSet g_radiation;
-
-void FreeRadiation()
+void FreeRadiation(RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     std::vector<RadiationZone>().swap(r.zones);
     std::vector<RadiationZone>().swap(r.fileZones);
     std::vector<RadiatingFace>().swap(r.fileFaces);
     r.extraRows = 0;
 }
 
-std::array<int, 256> ColourTypes()
+std::array<int, 256> ColourTypes(const ModelStore& model)
 {
     std::array<int, 256> types{};
     for (std::size_t c = 0; c < types.size(); ++c)
-        types[c] = g_model.colours[c].type;
+        types[c] = model.colours[c].type;
     return types;
 }
 
-int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors)
+int CollectRadiatingFaces(ModelStore& model, RunState& run, EngineHost& host, const kernels::CellGrid& cells, bool forViewFactors)
 {
-    FreeRadiation();
-    RadiationSet& r = g_radiation;
+    FreeRadiation(run);
+    RadiationSet& r = run.radiation;
     r.zoneOfColour.fill(-1);
     r.airNode.fill(-1);
     r.convectionSum.fill(0.0);
-    const std::array<int, 256> types = ColourTypes();
+    const std::array<int, 256> types = ColourTypes(model);
     const kernels::RadiationZoneMap map =
-        kernels::FindRadiationZones(cells, types, !forViewFactors, [] { CheckEscAbort(); });
-    RaiseCavityFault(map.fault);
-    CheckEscAbort();
+        kernels::FindRadiationZones(cells, types, !forViewFactors, [&host] { CheckEscAbort(host); });
+    RaiseCavityFault(model, map.fault);
+    CheckEscAbort(host);
     r.zoneOfColour = map.zoneOfColour;
     r.zones.resize(static_cast<std::size_t>(map.zoneCount));
     if (map.zoneCount == 0)
         return 0;
-    InitRadiationZones();
+    InitRadiationZones(model, run);
 
     kernels::GridCoordinates coordinates;
     for (int a = 0; a < 3; ++a) {
-        const GridAxis& axis = g_model.axes[static_cast<std::size_t>(a)];
+        const GridAxis& axis = model.axes[static_cast<std::size_t>(a)];
         coordinates[static_cast<std::size_t>(a)] =
             std::span<const float>(axis.coords.data(), std::min<std::size_t>(axis.n, axis.coords.size()));
     }
     kernels::ZoneFaces collected = kernels::CollectZoneFaces(cells, coordinates, types, map, r.areaScale);
-    RaiseCavityFault(collected.fault);
+    RaiseCavityFault(model, collected.fault);
     for (std::size_t z = 0; z < collected.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
         zone.faces.reserve(collected.zones[z].size());
@@ -74,15 +74,15 @@ int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors)
     return map.zoneCount;
 }
 
-void InitRadiationZones()
+void InitRadiationZones(ModelStore& model, RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     for (RadiationZone& zone : r.zones) {
         zone.airNodes = 0;
         zone.commonAirNode = -1;
     }
     for (std::size_t c = 0; c < r.zoneOfColour.size(); ++c) {
-        const ColourRecord& colour = g_model.colours[c];
+        const ColourRecord& colour = model.colours[c];
         const int z = r.zoneOfColour[c];
         if (!colour.inUse || z < 0 || static_cast<std::size_t>(z) >= r.zones.size())
             continue;
@@ -100,20 +100,20 @@ void InitRadiationZones()
             zone.commonConvection = 0;
         }
     }
-    r.areaScale = static_cast<double>(g_model.gridUnit) * static_cast<double>(g_model.gridUnit);
+    r.areaScale = static_cast<double>(model.gridUnit) * static_cast<double>(model.gridUnit);
 }
 
-void AssignCornerNodes(const std::function<int(int, int, int)>& nodeOf)
+void AssignCornerNodes(RunState& run, const std::function<int(int, int, int)>& nodeOf)
 {
-    for (RadiationZone& zone : g_radiation.zones)
+    for (RadiationZone& zone : run.radiation.zones)
         for (RadiatingFace& f : zone.faces)
             for (std::size_t c = 0; c < 4; ++c)
                 f.cornerNodes[c] = nodeOf(f.cornerPoints[c][0], f.cornerPoints[c][1], f.cornerPoints[c][2]);
 }
 
-void AdvanceZoneConvection()
+void AdvanceZoneConvection(RunState& run)
 {
-    for (RadiationZone& zone : g_radiation.zones)
+    for (RadiationZone& zone : run.radiation.zones)
         if (zone.type == BC_FREE || zone.type == BC_FRE_S)
             for (RadiatingFace& f : zone.faces)
                 f.convectionPrevious = f.convection;

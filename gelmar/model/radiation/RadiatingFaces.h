@@ -14,6 +14,10 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
 struct RadiatingFace {
     kernels::ViewFactorFace geometry{};               // bounds in grid coordinates, orientation 0..5
     std::array<std::uint16_t, 3> cell{};              // owning cell (a negative index kept as 0)
@@ -60,34 +64,38 @@ struct RadiationSet {
     std::array<double, 256> convectionSum{};              // h*A of an unlinked colour's own air node
     double areaScale = 1.0;                               // grun squared
     int extraRows = 0;                                    // equation rows of the zones behind the grid nodes
+    // The view-factor run's progress: the zone under way and the pairs
+    // computed in it.
+    std::size_t progressZone = 0;
+    std::size_t progressPairsDone = 0;
 };
 
 // The radiation data of the current run.
-extern RadiationSet g_radiation;
+extern RadiationSet& g_radiation; // transitional
 
 // Frees zones, faces, matrices and file data. The colours' zone numbers
 // stay: the output windows read them after a run.
-void FreeRadiation();
+void FreeRadiation(RunState& run);
 
 // The colour types of all 256 colours of the store.
-std::array<int, 256> ColourTypes();
+std::array<int, 256> ColourTypes(const ModelStore& model);
 
 // Finds the zones and collects their faces from the cell raster: cavities of
 // the types BC_FREE, BC_SKY, BC_NOSKY and TRANSMAT, and BC_FRE_S unless
 // forViewFactors is set. A cavity fault raises its code (4, 5 or 12) with the
 // colour and cell for the message. Returns the zone count.
-int CollectRadiatingFaces(const kernels::CellGrid& cells, bool forViewFactors);
+int CollectRadiatingFaces(ModelStore& model, RunState& run, EngineHost& host, const kernels::CellGrid& cells, bool forViewFactors);
 
 // Resets the zones' air-node data and the colours', takes the zone types
 // from the colours and sets the area scale.
-void InitRadiationZones();
+void InitRadiationZones(ModelStore& model, RunState& run);
 
 // Fills each face's corner node numbers from nodeOf(i, j, k).
-void AssignCornerNodes(const std::function<int(int, int, int)>& nodeOf);
+void AssignCornerNodes(RunState& run, const std::function<int(int, int, int)>& nodeOf);
 
 // End of a time step: every face of the BC_FREE and BC_FRE_S zones keeps
 // its convective coupling as the previous level's.
-void AdvanceZoneConvection();
+void AdvanceZoneConvection(RunState& run);
 
 // The zone's faces as the view-factor kernels see them, and their areas.
 std::vector<kernels::ViewFactorFace> FaceGeometry(const std::vector<RadiatingFace>& faces);

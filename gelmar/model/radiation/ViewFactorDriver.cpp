@@ -1,8 +1,8 @@
 // The view-factor run: zones, the pair loop of each zone with its row
 // operations, and the file.
 #include "gelmar/model/radiation/ViewFactorDriver.h"
+#include "gelmar/model/calc/RunState.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
@@ -11,6 +11,7 @@
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <new>
@@ -20,25 +21,20 @@ namespace gelmar {
 
 namespace {
 
-struct {
-    std::size_t zone = 0;      // current zone
-    std::size_t pairsDone = 0; // pairs computed in it
-} g_progress;
-
-void Show(int item, long long value)
+void Show(EngineHost& host, int item, long long value)
 {
-    Host().SetProgressText(item, std::to_string(value));
+    host.SetProgressText(item, std::to_string(value));
 }
 
-kernels::ViewFactorSettings SettingsOfModel()
+kernels::ViewFactorSettings SettingsOfModel(ModelStore& model)
 {
     kernels::ViewFactorSettings s;
-    s.rays = g_model.rays;
-    s.vwfc = g_model.minViewFactor;
-    s.grun = g_model.gridUnit;
-    s.thinAxis = kernels::SelectThinAxis(g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n);
+    s.rays = model.rays;
+    s.vwfc = model.minViewFactor;
+    s.grun = model.gridUnit;
+    s.thinAxis = kernels::SelectThinAxis(model.axes[0].n, model.axes[1].n, model.axes[2].n);
     if (s.thinAxis >= 0) {
-        const GridAxis& axis = g_model.axes[static_cast<std::size_t>(s.thinAxis)];
+        const GridAxis& axis = model.axes[static_cast<std::size_t>(s.thinAxis)];
         s.thinWidth = axis.widths.empty() ? 0.0 : axis.widths.front();
     }
     return s;
@@ -46,48 +42,49 @@ kernels::ViewFactorSettings SettingsOfModel()
 
 } // namespace
 
-void UpdateViewFactorProgress(int mode)
+void UpdateViewFactorProgress(RunState& run, EngineHost& host, int mode)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     if (mode == 0) {
         long long faces = 0, pairs = 0;
         for (const RadiationZone& zone : r.zones) {
             faces += static_cast<long long>(zone.faces.size());
             pairs += static_cast<long long>(kernels::PackedSize(zone.faces.size()));
         }
-        Show(kProgressTotalZones, static_cast<long long>(r.zones.size()));
-        Show(kProgressTotalFaces, faces);
-        Show(kProgressTotalPairs, pairs);
+        Show(host, kProgressTotalZones, static_cast<long long>(r.zones.size()));
+        Show(host, kProgressTotalFaces, faces);
+        Show(host, kProgressTotalPairs, pairs);
         return;
     }
-    if (mode == 1 && g_progress.zone < r.zones.size()) {
-        const std::size_t n = r.zones[g_progress.zone].faces.size();
-        Show(kProgressZone, static_cast<long long>(g_progress.zone + 1));
-        Show(kProgressZoneFaces, static_cast<long long>(n));
-        Show(kProgressZonePairs, static_cast<long long>(kernels::PackedSize(n)));
+    if (mode == 1 && r.progressZone < r.zones.size()) {
+        const std::size_t n = r.zones[r.progressZone].faces.size();
+        Show(host, kProgressZone, static_cast<long long>(r.progressZone + 1));
+        Show(host, kProgressZoneFaces, static_cast<long long>(n));
+        Show(host, kProgressZonePairs, static_cast<long long>(kernels::PackedSize(n)));
     }
-    Show(kProgressPairsDone, static_cast<long long>(g_progress.pairsDone));
+    Show(host, kProgressPairsDone, static_cast<long long>(r.progressPairsDone));
 }
 
-void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
+void ComputeViewFactors(ModelStore& model, RunState& run, EngineHost& host, const kernels::CellGrid& cells, unsigned threads)
 {
-    if (CollectRadiatingFaces(cells, true) == 0)
+    if (CollectRadiatingFaces(model, run, host, cells, true) == 0)
         return;
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     try {
         for (RadiationZone& zone : r.zones)
             zone.matrix.assign(kernels::PackedSize(zone.faces.size()), 0.0);
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
-    UpdateViewFactorProgress(0);
+    UpdateViewFactorProgress(run, host, 0);
 
-    const kernels::ViewFactorSettings settings = SettingsOfModel();
-    const auto check = [] { CheckEscAbort(); };
+    const kernels::ViewFactorSettings settings = SettingsOfModel(model);
+    const auto check = [&host] { CheckEscAbort(host); };
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
-        g_progress = {z, 0};
-        UpdateViewFactorProgress(1);
+        r.progressZone = z;
+        r.progressPairsDone = 0;
+        UpdateViewFactorProgress(run, host, 1);
         const std::vector<kernels::ViewFactorFace> faces = FaceGeometry(zone.faces);
         const std::vector<double> areas = FaceAreas(zone.faces);
         kernels::PairLoopOptions options;
@@ -96,16 +93,16 @@ void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
         // The loop reports after each chunk of 2000 pairs: the Esc check, and
         // the pair read-out every 10000 pairs.
         options.poll = [&](std::size_t done) {
-            CheckEscAbort();
-            g_progress.pairsDone = done;
+            CheckEscAbort(host);
+            r.progressPairsDone = done;
             if (done / 10000 != shown / 10000) {
                 shown = done;
-                UpdateViewFactorProgress(2);
+                UpdateViewFactorProgress(run, host, 2);
             }
         };
         kernels::ComputeZoneViewFactors(faces, settings, zone.matrix, options);
-        g_progress.pairsDone = kernels::PackedSize(faces.size());
-        UpdateViewFactorProgress(2);
+        r.progressPairsDone = kernels::PackedSize(faces.size());
+        UpdateViewFactorProgress(run, host, 2);
         kernels::NormaliseViewFactorRows(zone.matrix, areas, check);
         std::vector<double> unseen(faces.size(), 0.0);
         kernels::SetUnseenFractions(zone.matrix, areas, unseen, check);
@@ -113,29 +110,22 @@ void ComputeViewFactors(const kernels::CellGrid& cells, unsigned threads)
             zone.faces[f].unseen = unseen[f];
         kernels::DivideByFaceArea(zone.matrix, areas, check);
     }
-    WriteViewFactorFile();
+    WriteViewFactorFile(run);
 }
 
-bool RunViewFactorWindow()
+WorkOutcome RunViewFactorWindow(ModelStore& model, RunState& run, EngineHost& host)
 {
-    FreeWorkArrays(0);
-    bool normal = false;
-    try {
-        try {
-            CheckGridLengths(g_model);
-            RasteriseBlocks();
-            BuildNodeNumbering();
-            const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,
-                                          g_work.cellColours};
-            ComputeViewFactors(cells);
-            normal = true;
-        } catch (const std::bad_alloc&) {
-            common::RaiseError(kErrorMemory);
-        }
-    } catch (const common::EngineException&) {
-    }
-    FreeWorkArrays(0);
-    return normal;
+    FreeWorkArrays(run, 0);
+    const WorkOutcome outcome = RunGuarded([&host, &model, &run] {
+        CheckGridLengths(model);
+        RasteriseBlocks(model, run);
+        BuildNodeNumbering(model, run, host);
+        const kernels::CellGrid cells{model.axes[0].n, model.axes[1].n, model.axes[2].n,
+                                      run.work.cellColours};
+        ComputeViewFactors(model, run, host, cells);
+    });
+    FreeWorkArrays(run, 0);
+    return outcome;
 }
 
 } // namespace gelmar

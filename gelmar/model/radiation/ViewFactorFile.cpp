@@ -4,11 +4,13 @@
 // j < i, so a damaged file is a syntax error at its line and never a write
 // outside the tables.
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorFile.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <filesystem>
@@ -17,7 +19,6 @@
 
 namespace gelmar {
 
-ViewFactorSummary g_viewFactorSummary;
 
 namespace {
 
@@ -31,7 +32,7 @@ template <typename F> void WithMemoryCheck(F&& f)
     try {
         f();
     } catch (const std::bad_alloc&) {
-        common::RaiseError(kErrorMemory);
+        throw EngineError::Memory();
     }
 }
 
@@ -48,21 +49,20 @@ kernels::ViewFactorFileFace FileFace(const RadiatingFace& f)
 
 } // namespace
 
-std::string SelectViewFactorFile()
+std::string SelectViewFactorFile(ModelStore& model)
 {
     std::error_code ec;
     std::string path = kWrittenFile;
     if (!std::filesystem::exists(path, ec)) {
-        path = g_model.dataFilePath;
+        path = model.dataFilePath;
         path.replace(path.size() < 3 ? 0 : path.size() - 3, 3, "vwf");
     }
-    g_model.sharedPath = path;
     return path;
 }
 
-void WriteViewFactorFile()
+void WriteViewFactorFile(RunState& run)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     std::vector<std::vector<kernels::ViewFactorFileFace>> faces(r.zones.size());
     std::vector<kernels::ViewFactorZoneOut> zones(r.zones.size());
     WithMemoryCheck([&] {
@@ -72,17 +72,16 @@ void WriteViewFactorFile()
             zones[z] = {faces[z], r.zones[z].matrix};
         }
     });
-    g_model.sharedPath = kWrittenFile;
     if (!kernels::WriteViewFactorFile(kWrittenFile, zones, kFormat))
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(kWrittenFile);
 }
 
-void ReadViewFactorFile()
+void ReadViewFactorFile(ModelStore& model, RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     r.fileZones.clear();
     r.fileFaces.clear();
-    const std::string path = SelectViewFactorFile();
+    const std::string path = SelectViewFactorFile(model);
     kernels::ViewFactorFileData data;
     kernels::ViewFactorReadResult result;
     WithMemoryCheck([&] {
@@ -107,14 +106,14 @@ void ReadViewFactorFile()
         }
     });
     if (result.status == kernels::ViewFactorReadStatus::NotOpened)
-        common::RaiseError(kErrorFileOpen);
+        throw EngineError::FileOpen(path);
     if (result.status == kernels::ViewFactorReadStatus::Syntax)
-        RaiseSyntaxError(result.line);
+        throw EngineError::Syntax(path, result.line);
 }
 
-void MatchFileFaces()
+void MatchFileFaces(RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     for (RadiatingFace& f : r.fileFaces) {
         f.fileFace = -1;
         f.matchedCount = 0;
@@ -133,9 +132,9 @@ void MatchFileFaces()
     }
 }
 
-const RadiationZone* MatchedFileZone(std::size_t zone)
+const RadiationZone* MatchedFileZone(RunState& run, std::size_t zone)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     if (zone >= r.zones.size() || r.zones[zone].faces.empty())
         return nullptr;
     const int link = r.zones[zone].faces.front().fileFace;
@@ -144,18 +143,18 @@ const RadiationZone* MatchedFileZone(std::size_t zone)
     return &r.fileZones[static_cast<std::size_t>(r.fileFaces[static_cast<std::size_t>(link)].zone)];
 }
 
-void ComputeZoneConvection()
+void ComputeZoneConvection(ModelStore& model, RunState& run)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     for (std::size_t c = 0; c < r.zoneOfColour.size(); ++c)
-        if (g_model.colours[c].inUse && g_model.colours[c].unlinked && r.zoneOfColour[c] >= 0)
+        if (model.colours[c].inUse && model.colours[c].unlinked && r.zoneOfColour[c] >= 0)
             r.convectionSum[c] = 0;
     for (RadiationZone& zone : r.zones) {
         if (zone.type != BC_FREE && zone.type != BC_FRE_S)
             continue;
         zone.commonConvection = 0;
         for (RadiatingFace& f : zone.faces) {
-            const ColourRecord& colour = g_model.colours[f.zoneColour];
+            const ColourRecord& colour = model.colours[f.zoneColour];
             const double h = zone.type == BC_FRE_S ? colour.hGlobal : colour.hConvective;
             const double hA = h * f.area;
             // Set also when h*A is 0: a coefficient that fell to 0 couples nothing.
@@ -170,60 +169,56 @@ void ComputeZoneConvection()
     }
 }
 
-void CountFacePartners()
+void CountFacePartners(RunState& run, EngineHost& host)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     for (const RadiationZone& zone : r.fileZones) {
         const std::vector<int> partners = kernels::CountFacePartners(
-            zone.matrix, static_cast<std::size_t>(zone.faceCount), [] { CheckEscAbort(); });
+            zone.matrix, static_cast<std::size_t>(zone.faceCount), [&host] { CheckEscAbort(host); });
         for (std::size_t i = 0; i < partners.size(); ++i)
             r.fileFaces[static_cast<std::size_t>(zone.firstFace) + i].partners = partners[i];
     }
 }
 
-void LoadViewFactors(const kernels::CellGrid& cells, const std::function<int(int, int, int)>& nodeOf)
+void LoadViewFactors(ModelStore& model, RunState& run, EngineHost& host, const kernels::CellGrid& cells, const std::function<int(int, int, int)>& nodeOf)
 {
-    if (CollectRadiatingFaces(cells, false) == 0)
+    if (CollectRadiatingFaces(model, run, host, cells, false) == 0)
         return;
     if (nodeOf)
-        AssignCornerNodes(nodeOf);
-    RadiationSet& r = g_radiation;
-    const bool radiating = HasRadiatingColours();
+        AssignCornerNodes(run, nodeOf);
+    RadiationSet& r = run.radiation;
+    const bool radiating = HasRadiatingColours(model);
     if (radiating) {
-        ReadViewFactorFile();
-        MatchFileFaces();
+        ReadViewFactorFile(model, run);
+        MatchFileFaces(run);
     }
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         const RadiationZone& zone = r.zones[z];
         r.extraRows += zone.airNodes;
         if (zone.type == BC_FRE_S)
             continue;
-        if (const RadiationZone* file = MatchedFileZone(z))
+        if (const RadiationZone* file = MatchedFileZone(run, z))
             r.extraRows += file->faceCount;
         if (zone.type == BC_FREE || zone.type == TRANSMAT)
             ++r.extraRows;
     }
-    ComputeZoneConvection();
+    ComputeZoneConvection(model, run);
     if (radiating)
-        CountFacePartners();
+        CountFacePartners(run, host);
 }
 
-void ReadViewFactorSummary()
+ViewFactorSummary ReadViewFactorSummary(ModelStore& model)
 {
-    ViewFactorSummary& s = g_viewFactorSummary;
-    const std::string path = SelectViewFactorFile();
+    ViewFactorSummary s;
+    const std::string path = SelectViewFactorFile(model);
     kernels::ViewFactorSummaryTable table;
     kernels::ViewFactorReadResult result;
     WithMemoryCheck([&] { result = kernels::ReadViewFactorSummary(path, kFormat, table); });
     s.exchange = std::move(table.exchange);
     s.area = table.area;
     if (result.status == kernels::ViewFactorReadStatus::Syntax)
-        RaiseSyntaxError(result.line);
-}
-
-void FreeViewFactorSummary()
-{
-    g_viewFactorSummary = ViewFactorSummary{};
+        throw EngineError::Syntax(path, result.line);
+    return s;
 }
 
 } // namespace gelmar

@@ -4,8 +4,8 @@
 // and convection terms of each assembly, the time-level bookkeeping of the
 // zone faces, the heat-flow file and the computed air temperatures; and
 // the view-factor step of Calc System.
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -15,8 +15,10 @@
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/radiation/ZoneEquations.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/ventilation/Ventilation.h"
 
@@ -29,17 +31,14 @@ namespace gelmar {
 
 namespace {
 
-// The rows of the zones of the present run; empty without zones.
-std::vector<ZoneRows> g_zoneRows;
-
 bool IsZoneColourType(int type)
 {
     return type == BC_FREE || type == BC_SKY || type == BC_NOSKY || type == TRANSMAT || type == BC_FRE_S;
 }
 
-bool HasZoneColours()
+bool HasZoneColours(ModelStore& model)
 {
-    for (const ColourRecord& c : g_model.colours)
+    for (const ColourRecord& c : model.colours)
         if (c.inUse && IsZoneColourType(c.type))
             return true;
     return false;
@@ -50,121 +49,125 @@ bool HasAirNode(int type)
     return type == BC_FREE || type == BC_FRE_S;
 }
 
-double NodeTemperature(int node, int level)
+double NodeTemperature(ModelStore& model, RunState& run, int node, int level)
 {
-    return GetNodeValue(node, level);
+    return GetNodeValue(model, run.work, node, level);
 }
 
 // A colour's air node, -1 when it has none in this run.
-int AirNode(int colour)
+int AirNode(ModelStore& model, RunState& run, int colour)
 {
-    if (g_zoneRows.empty() || colour < 0 || colour >= kColourCount)
+    if (run.zoneRows.empty() || colour < 0 || colour >= kColourCount)
         return -1;
-    const ColourRecord& c = g_model.colours[colour];
+    const ColourRecord& c = model.colours[colour];
     if (!c.inUse || !HasAirNode(c.type))
         return -1;
-    return AirNodeOfColour(colour, g_zoneRows);
+    return AirNodeOfColour(run, colour, run.zoneRows);
 }
 
 // The zone terms go straight into the node matrix and right-hand side.
 class MatrixSink : public kernels::EquationSink {
   public:
+    explicit MatrixSink(RunState& run) : run(run) {}
+
     void AddDiagonal(int row, double v) override { Diagonal(row) += v; }
     void SetDiagonal(int row, double v) override { Diagonal(row) = v; }
     void AddLower(int row, int col, double v) override
     {
         if (row != col)
-            g_work.matrix->Element(row, col) += v;
+            run.work.matrix->Element(row, col) += v;
     }
     void SetLower(int row, int col, double v) override
     {
         if (row != col)
-            g_work.matrix->Element(row, col) = v;
+            run.work.matrix->Element(row, col) = v;
     }
-    void AddRhs(int row, double v) override { g_work.rhs[static_cast<std::size_t>(row)] += v; }
+    void AddRhs(int row, double v) override { run.work.rhs[static_cast<std::size_t>(row)] += v; }
 
   private:
-    static double& Diagonal(int row) { return g_work.matrix->Diagonal()[static_cast<std::size_t>(row)]; }
+    double& Diagonal(int row) { return run.work.matrix->Diagonal()[static_cast<std::size_t>(row)]; }
+
+    RunState& run;
 };
 
-double Emissivity(int colour, int level)
+double Emissivity(ModelStore& model, int colour, int level)
 {
-    const ColourRecord& c = g_model.colours[colour];
+    const ColourRecord& c = model.colours[colour];
     return level == 0 ? c.epsilon : c.working.previousEpsilon;
 }
 
 // The radiant temperature keeps no previous value: both levels use the
 // current one.
-double RadiantTemperature(int colour, int)
+double RadiantTemperature(ModelStore& model, int colour, int)
 {
-    return g_model.colours[colour].radiantTemperature;
+    return model.colours[colour].radiantTemperature;
 }
 
-double ConvectiveInput(int colour, int level)
+double ConvectiveInput(ModelStore& model, int colour, int level)
 {
-    const ColourRecord& c = g_model.colours[colour];
+    const ColourRecord& c = model.colours[colour];
     return level == 0 ? c.qConvective : c.working.previousQConvective;
 }
 
 } // namespace
 
-void LoadViewFactors()
+void LoadViewFactors(ModelStore& model, RunState& run, EngineHost& host)
 {
-    FreeRadiation();
-    g_zoneRows.clear();
-    if (!HasZoneColours())
+    FreeRadiation(run);
+    run.zoneRows.clear();
+    if (!HasZoneColours(model))
         return;
-    const kernels::CellGrid cells{g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n,
-                                  g_work.cellColours};
-    LoadViewFactors(cells, [](int i, int j, int k) { return GetNodeIndex(i, j, k); });
-    if (g_radiation.zones.empty())
+    const kernels::CellGrid cells{model.axes[0].n, model.axes[1].n, model.axes[2].n,
+                                  run.work.cellColours};
+    LoadViewFactors(model, run, host, cells, [&model, &run](int i, int j, int k) { return GetNodeIndex(model, run.work, i, j, k); });
+    if (run.radiation.zones.empty())
         return;
-    if (!g_radiation.fileZones.empty()) {
+    if (!run.radiation.fileZones.empty()) {
         long long pairs = 0;
-        for (const RadiationZone& zone : g_radiation.fileZones)
+        for (const RadiationZone& zone : run.radiation.fileZones)
             pairs += static_cast<long long>(kernels::PackedSize(static_cast<std::size_t>(zone.faceCount)));
-        Host().ShowViewFactorCount(pairs);
+        host.ShowViewFactorCount(pairs);
     }
     // Node numbers are 32-bit in the matrix and the zone tables.
-    const kernels::Index rows = g_work.gridNodeCount + g_radiation.extraRows;
+    const kernels::Index rows = run.work.gridNodeCount + run.radiation.extraRows;
     if (rows > std::numeric_limits<std::int32_t>::max())
-        common::RaiseError(kErrorMemory);
-    g_work.rowCount = rows;
-    g_zoneRows = NumberZoneRows(static_cast<int>(g_work.gridNodeCount));
+        throw EngineError::Memory();
+    run.work.rowCount = rows;
+    run.zoneRows = NumberZoneRows(model, run, static_cast<int>(run.work.gridNodeCount));
 }
 
-void ForEachZoneLink(const std::function<void(kernels::Index, kernels::Index)>& link)
+void ForEachZoneLink(RunState& run, const std::function<void(kernels::Index, kernels::Index)>& link)
 {
-    if (!g_zoneRows.empty())
-        AddZonePatternPairs(g_zoneRows, [&](int a, int b) { link(a, b); });
+    if (!run.zoneRows.empty())
+        AddZonePatternPairs(run, run.zoneRows, [&](int a, int b) { link(a, b); });
 }
 
-void AssembleAirNodeCapacities(int step, double k)
+void AssembleAirNodeCapacities(ModelStore& model, RunState& run, EngineHost& host, int step, double k)
 {
-    if (g_zoneRows.empty())
+    if (run.zoneRows.empty())
         return;
-    const double* x = g_work.solution.data();
-    const double* x0 = g_work.previous.data();
-    const double* x00 = g_work.previous2.data();
-    const bool ventilated = HasVentilationFlows();
-    double* diag = g_work.matrix->Diagonal().data();
-    double* b = g_work.rhs.data();
-    const GridAxis* axes = g_model.axes.data();
+    const double* x = run.work.solution.data();
+    const double* x0 = run.work.previous.data();
+    const double* x00 = run.work.previous2.data();
+    const bool ventilated = HasVentilationFlows(model);
+    double* diag = run.work.matrix->Diagonal().data();
+    double* b = run.work.rhs.data();
+    const GridAxis* axes = model.axes.data();
     kernels::Index visited = 0;
     for (int i = 0; i < axes[0].n; ++i)
         for (int j = 0; j < axes[1].n; ++j)
             for (int kk = 0; kk < axes[2].n; ++kk) {
                 if (++visited % 10000 == 0)
-                    CheckEscAbort();
-                const int colour = GetCellColour(i, j, kk);
-                const int air = AirNode(colour);
+                    CheckEscAbort(host);
+                const int colour = GetCellColour(model, run.work, i, j, kk);
+                const int air = AirNode(model, run, colour);
                 if (air < 0)
                     continue;
-                const ColourRecord& col = g_model.colours[colour];
+                const ColourRecord& col = model.colours[colour];
                 const double t1 = x[air], t0 = x0[air], t00 = step >= 2 ? x00[air] : 0.0;
                 const double tRef = ventilated ? t0 : t1;
-                const double c1 = GetSpecificHeatAt(col, static_cast<float>(t1));
-                const double c0 = GetSpecificHeatAt(col, static_cast<float>(t0));
+                const double c1 = GetSpecificHeatAt(model, run, col, static_cast<float>(t1));
+                const double c0 = GetSpecificHeatAt(model, run, col, static_cast<float>(t0));
                 // The whole cell's volume: k holds an eighth of it per corner.
                 const double w = static_cast<double>(axes[0].widths[i]) * axes[1].widths[j] *
                                  axes[2].widths[kk] * col.density * (8.0 * k);
@@ -172,88 +175,98 @@ void AssembleAirNodeCapacities(int step, double k)
                 if (step == 1) {
                     b[air] += (c0 + c1) * w * tRef;
                 } else {
-                    const double c00 = GetSpecificHeatAt(col, static_cast<float>(t00));
+                    const double c00 = GetSpecificHeatAt(model, run, col, static_cast<float>(t00));
                     b[air] += (c00 + 2 * c0 + c1) * w * tRef;
                 }
             }
 }
 
-void AssembleLongWaveRadiation(int step)
+void AssembleLongWaveRadiation(ModelStore& model, RunState& run, EngineHost& host, int step)
 {
-    if (g_zoneRows.empty())
+    if (run.zoneRows.empty())
         return;
-    const kernels::RadiationLaw law{g_model.linearRadiation != 0 || !g_run.solutionValid, g_model.hrBlack};
+    const kernels::RadiationLaw law{model.linearRadiation != 0 || !run.solutionValid, model.hrBlack};
     const bool transient = step > 0;
-    MatrixSink sink;
-    for (std::size_t z = 0; z < g_radiation.zones.size(); ++z) {
-        const int type = g_radiation.zones[z].type;
+    MatrixSink sink(run);
+    const auto nodeTemperature = [&model, &run](int node, int level) {
+        return NodeTemperature(model, run, node, level);
+    };
+    const auto emissivity = [&model](int colour, int level) { return Emissivity(model, colour, level); };
+    const auto radiant = [&model](int colour, int level) { return RadiantTemperature(model, colour, level); };
+    const auto airFixed = [&model](int colour) { return IsAirTemperatureFixed(model, colour); };
+    const auto convective = [&model](int colour, int level) { return ConvectiveInput(model, colour, level); };
+    for (std::size_t z = 0; z < run.radiation.zones.size(); ++z) {
+        const int type = run.radiation.zones[z].type;
         if (type != BC_FRE_S) {
             const ZoneRadiationTerms terms =
-                BuildZoneRadiationTerms(z, g_zoneRows[z], law, transient, Emissivity, RadiantTemperature);
-            kernels::AssembleZoneRadiation(terms.Input(), NodeTemperature, sink);
+                BuildZoneRadiationTerms(run, z, run.zoneRows[z], law, transient, emissivity, radiant);
+            kernels::AssembleZoneRadiation(terms.Input(), nodeTemperature, sink);
         }
         if (HasAirNode(type))
-            AssembleZoneConvection(z, g_zoneRows, NodeTemperature, transient, IsAirTemperatureFixed,
-                                   ConvectiveInput, sink);
-        CheckEscAbort();
+            AssembleZoneConvection(model, run, z, run.zoneRows, nodeTemperature, transient, airFixed, convective,
+                                   sink);
+        CheckEscAbort(host);
     }
 }
 
-void AdvanceZoneFaces()
+void AdvanceZoneFaces(RunState& run)
 {
-    AdvanceZoneConvection();
+    AdvanceZoneConvection(run);
 }
 
-void WriteZoneFaceFlows(kernels::ResultFileWriter& file)
+void WriteZoneFaceFlows(ModelStore& model, RunState& run, kernels::ResultFileWriter& file)
 {
-    if (g_zoneRows.empty())
+    if (run.zoneRows.empty())
         return;
-    const kernels::RadiationLaw law{g_model.linearRadiation != 0, g_model.hrBlack};
-    for (const FaceHeatFlow& f : ZoneFaceHeatFlows(g_zoneRows, NodeTemperature, law))
+    const kernels::RadiationLaw law{model.linearRadiation != 0, model.hrBlack};
+    const auto nodeTemperature = [&model, &run](int node, int level) {
+        return NodeTemperature(model, run, node, level);
+    };
+    for (const FaceHeatFlow& f : ZoneFaceHeatFlows(model, run, run.zoneRows, nodeTemperature, law))
         kernels::PutFluxLine(file, f.i, f.j, f.k, f.direction, f.density);
 }
 
-void UpdateZoneAirTemperatures()
+void UpdateZoneAirTemperatures(ModelStore& model, RunState& run)
 {
     for (int c = 0; c < kColourCount; ++c) {
         double t = 0;
-        if (!ColourAirNodeTemperature(c, t))
+        if (!ColourAirNodeTemperature(model, run, c, t))
             continue;
-        ColourRecord& colour = g_model.colours[c];
+        ColourRecord& colour = model.colours[c];
         colour.airTemperature = static_cast<float>(t);
         if (colour.type == BC_FRE_S)
             colour.temperature = static_cast<float>(t);
     }
 }
 
-int ZoneCount()
+int ZoneCount(RunState& run)
 {
-    return g_zoneRows.empty() ? 0 : static_cast<int>(g_radiation.zones.size());
+    return run.zoneRows.empty() ? 0 : static_cast<int>(run.radiation.zones.size());
 }
 
-bool ColourAirNodeTemperature(int colour, double& temperature)
+bool ColourAirNodeTemperature(ModelStore& model, RunState& run, int colour, double& temperature)
 {
-    const int air = AirNode(colour);
-    if (air < 0 || static_cast<std::size_t>(air) >= g_work.solution.size())
+    const int air = AirNode(model, run, colour);
+    if (air < 0 || static_cast<std::size_t>(air) >= run.work.solution.size())
         return false;
-    temperature = g_work.solution[static_cast<std::size_t>(air)];
+    temperature = run.work.solution[static_cast<std::size_t>(air)];
     return true;
 }
 
-bool PrepareViewFactorFile()
+WorkOutcome PrepareViewFactorFile(ModelStore& model, RunState& run, EngineHost& host)
 {
     std::error_code ec;
-    if (std::filesystem::exists(SelectViewFactorFile(), ec)) {
+    if (std::filesystem::exists(SelectViewFactorFile(model), ec)) {
         const MessageAnswer answer =
-            Host().MessageBox("Recalculate view factors ?", MessageStyle::YesNoCancel);
+            host.MessageBox("Recalculate view factors ?", MessageStyle::YesNoCancel);
         if (answer == MessageAnswer::Cancel)
-            return false;
+            return WorkOutcome::Aborted();
         if (answer != MessageAnswer::Yes)
-            return true;
+            return WorkOutcome::Done();
     }
     // Esc in the view-factor window ends Calc System: the run would find no
     // view factors (or stale ones) to read.
-    return RunViewFactorDialog() || common::ErrorCode() != 0;
+    return RunViewFactorDialog(model, run, host);
 }
 
 } // namespace gelmar

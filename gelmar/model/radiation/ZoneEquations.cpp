@@ -1,5 +1,6 @@
 // Zone rows, their pattern and their radiation terms.
 #include "gelmar/model/radiation/ZoneEquations.h"
+#include "gelmar/model/calc/RunState.h"
 
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
@@ -34,16 +35,16 @@ int RadiosityRowOfFace(const RadiatingFace& f, const RadiationZone* file, const 
 
 } // namespace
 
-std::vector<ZoneRows> NumberZoneRows(int firstRow)
+std::vector<ZoneRows> NumberZoneRows(ModelStore& model, RunState& run, int firstRow)
 {
-    RadiationSet& r = g_radiation;
+    RadiationSet& r = run.radiation;
     std::vector<ZoneRows> rows(r.zones.size());
     int next = firstRow;
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         RadiationZone& zone = r.zones[z];
         ZoneRows& zr = rows[z];
         if (zone.type != BC_FRE_S) {
-            if (const RadiationZone* file = MatchedFileZone(z)) {
+            if (const RadiationZone* file = MatchedFileZone(run, z)) {
                 zr.firstRadiosity = next;
                 zr.radiosityCount = file->faceCount;
                 next += file->faceCount;
@@ -56,8 +57,8 @@ std::vector<ZoneRows> NumberZoneRows(int firstRow)
                 --left;
             }
             for (std::size_t c = 0; c < r.zoneOfColour.size() && left > 0; ++c) {
-                if (r.zoneOfColour[c] == static_cast<int>(z) && g_model.colours[c].inUse &&
-                    g_model.colours[c].unlinked) {
+                if (r.zoneOfColour[c] == static_cast<int>(z) && model.colours[c].inUse &&
+                    model.colours[c].unlinked) {
                     r.airNode[c] = next++;
                     --left;
                 }
@@ -69,9 +70,9 @@ std::vector<ZoneRows> NumberZoneRows(int firstRow)
     return rows;
 }
 
-int AirNodeOfColour(int colour, const std::vector<ZoneRows>& rows)
+int AirNodeOfColour(RunState& run, int colour, const std::vector<ZoneRows>& rows)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     if (colour < 0 || colour > 255)
         return -1;
     if (r.airNode[static_cast<std::size_t>(colour)] >= 0)
@@ -81,14 +82,14 @@ int AirNodeOfColour(int colour, const std::vector<ZoneRows>& rows)
                                                                : -1;
 }
 
-std::vector<int> ZoneRowSlots(const std::vector<ZoneRows>& rows)
+std::vector<int> ZoneRowSlots(RunState& run, const std::vector<ZoneRows>& rows)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     std::vector<int> slots;
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         const RadiationZone& zone = r.zones[z];
         const ZoneRows& zr = rows[z];
-        if (const RadiationZone* file = zr.firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr) {
+        if (const RadiationZone* file = zr.firstRadiosity >= 0 ? MatchedFileZone(run, z) : nullptr) {
             for (int i = 0; i < file->faceCount; ++i) {
                 const RadiatingFace& f = r.fileFaces[static_cast<std::size_t>(file->firstFace + i)];
                 slots.push_back(f.partners + 4 * f.matchedCount + 1);
@@ -104,25 +105,25 @@ std::vector<int> ZoneRowSlots(const std::vector<ZoneRows>& rows)
     return slots;
 }
 
-void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<void(int, int)>& addPair)
+void AddZonePatternPairs(RunState& run, const std::vector<ZoneRows>& rows, const std::function<void(int, int)>& addPair)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         const RadiationZone& zone = r.zones[z];
         const ZoneRows& zr = rows[z];
-        const RadiationZone* file = zr.firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
+        const RadiationZone* file = zr.firstRadiosity >= 0 ? MatchedFileZone(run, z) : nullptr;
         for (const RadiatingFace& f : zone.faces) {
             int target = -1;
             int air = -1;
             if (zone.type == BC_FRE_S) {
-                air = AirNodeOfColour(f.zoneColour, rows);
+                air = AirNodeOfColour(run, f.zoneColour, rows);
             } else {
                 target = RadiosityRowOfFace(f, file, zr);
                 // Every face of a free cavity, with or without a radiosity
                 // row, exchanges heat with its air: the air node's
                 // conductance counts them all.
                 if (zone.type == BC_FREE)
-                    air = AirNodeOfColour(f.zoneColour, rows);
+                    air = AirNodeOfColour(run, f.zoneColour, rows);
             }
             for (int n : f.cornerNodes) {
                 if (n < 0)
@@ -148,14 +149,14 @@ void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<
     }
 }
 
-ZoneRadiationTerms BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows,
+ZoneRadiationTerms BuildZoneRadiationTerms(RunState& run, std::size_t z, const ZoneRows& rows,
                                            const kernels::RadiationLaw& law, bool transient,
                                            const std::function<double(int colour, int level)>& emissivity,
                                            const std::function<double(int colour, int level)>& skyTemperature)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     const RadiationZone& zone = r.zones.at(z);
-    const RadiationZone* file = rows.firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
+    const RadiationZone* file = rows.firstRadiosity >= 0 ? MatchedFileZone(run, z) : nullptr;
     ZoneRadiationTerms terms;
     for (const RadiatingFace& f : zone.faces) {
         kernels::RadiosityFace face;
@@ -191,19 +192,19 @@ ZoneRadiationTerms BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows,
     return terms;
 }
 
-void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, const kernels::NodeValue& value,
+void AssembleZoneConvection(ModelStore& model, RunState& run, std::size_t z, const std::vector<ZoneRows>& rows, const kernels::NodeValue& value,
                             bool transient, const std::function<bool(int colour)>& airFixed,
                             const std::function<double(int colour, int level)>& qcon,
                             kernels::EquationSink& sink)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     const RadiationZone& zone = r.zones.at(z);
     if (!HasAirNodes(zone.type))
         return;
     for (const RadiatingFace& f : zone.faces) {
         if (f.convection == 0.0 && f.convectionPrevious == 0.0)
             continue;
-        const int air = AirNodeOfColour(f.zoneColour, rows);
+        const int air = AirNodeOfColour(run, f.zoneColour, rows);
         if (air < 0 || airFixed(f.zoneColour))
             continue;
         const double coefficient[2] = {f.convection, f.convectionPrevious};
@@ -213,36 +214,36 @@ void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, co
         sink.AddDiagonal(rows[z].commonAir, zone.commonConvection);
     for (std::size_t c = 0; c < r.zoneOfColour.size(); ++c) {
         const int colour = static_cast<int>(c);
-        if (r.zoneOfColour[c] != static_cast<int>(z) || !g_model.colours[c].inUse || airFixed(colour))
+        if (r.zoneOfColour[c] != static_cast<int>(z) || !model.colours[c].inUse || airFixed(colour))
             continue;
-        const int air = AirNodeOfColour(colour, rows);
+        const int air = AirNodeOfColour(run, colour, rows);
         if (air < 0)
             continue;
         sink.AddRhs(air, qcon(colour, 0) + qcon(colour, 1));
-        if (g_model.colours[c].unlinked && r.airNode[c] >= 0)
+        if (model.colours[c].unlinked && r.airNode[c] >= 0)
             sink.AddDiagonal(air, r.convectionSum[c]);
     }
 }
 
-std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows,
+std::vector<FaceHeatFlow> ZoneFaceHeatFlows(ModelStore& model, RunState& run, const std::vector<ZoneRows>& rows,
                                             const kernels::NodeValue& value, const kernels::RadiationLaw& law)
 {
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = run.radiation;
     std::vector<FaceHeatFlow> flows;
     for (std::size_t z = 0; z < r.zones.size(); ++z) {
         const RadiationZone& zone = r.zones[z];
         if (zone.type == BC_FRE_S || zone.type == TRANSMAT)
             continue;
-        const RadiationZone* file = rows[z].firstRadiosity >= 0 ? MatchedFileZone(z) : nullptr;
+        const RadiationZone* file = rows[z].firstRadiosity >= 0 ? MatchedFileZone(run, z) : nullptr;
         for (const RadiatingFace& f : zone.faces) {
             const int row = RadiosityRowOfFace(f, file, rows[z]);
             if (row < 0)
                 continue;
-            const ColourRecord& surface = g_model.colours[f.ownerColour];
-            const ColourRecord& cavity = g_model.colours[f.zoneColour];
+            const ColourRecord& surface = model.colours[f.ownerColour];
+            const ColourRecord& cavity = model.colours[f.zoneColour];
             double air = cavity.airTemperature;
             if (zone.type == BC_FREE) {
-                const int airNode = AirNodeOfColour(f.zoneColour, rows);
+                const int airNode = AirNodeOfColour(run, f.zoneColour, rows);
                 air = airNode >= 0 ? value(airNode, 0) : 0.0;
             }
             FaceHeatFlow flow;

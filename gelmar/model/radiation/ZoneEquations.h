@@ -13,6 +13,9 @@
 
 namespace gelmar {
 
+struct ModelStore;
+struct RunState;
+
 struct RadiationZone;
 
 // Rows of one zone.
@@ -28,23 +31,23 @@ struct ZoneRows {
 // one, then the own ones of the zone's unlinked colours in colour order),
 // then the extra node (BC_FREE and TRANSMAT). Sets the colours' air nodes in
 // g_radiation.airNode. Uses g_radiation.extraRows rows in all.
-std::vector<ZoneRows> NumberZoneRows(int firstRow);
+std::vector<ZoneRows> NumberZoneRows(ModelStore& model, RunState& run, int firstRow);
 
 // The air node of a zone colour: its own when it has one, else its zone's
 // common one; -1 when it has none.
-int AirNodeOfColour(int colour, const std::vector<ZoneRows>& rows);
+int AirNodeOfColour(RunState& run, int colour, const std::vector<ZoneRows>& rows);
 
 // Slots of the zone rows, in row order: a radiosity row its partners + 4 per
 // model face matched to it + 1; an air node 4 per model face of its zone; the
 // extra node one per file face. (Air nodes count the zone's model faces, whose
 // corners they link, so no link is dropped for want of a slot.)
-std::vector<int> ZoneRowSlots(const std::vector<ZoneRows>& rows);
+std::vector<int> ZoneRowSlots(RunState& run, const std::vector<ZoneRows>& rows);
 
 // Every link of the zone rows: corners to their face's radiosity row,
 // corners of BC_FREE and BC_FRE_S faces to the air node, radiosity rows of
 // pairs with a non-zero factor, radiosity rows with a remainder to the extra
 // node. addPair(a, b) stores the link both ways.
-void AddZonePatternPairs(const std::vector<ZoneRows>& rows, const std::function<void(int, int)>& addPair);
+void AddZonePatternPairs(RunState& run, const std::vector<ZoneRows>& rows, const std::function<void(int, int)>& addPair);
 
 // The radiation terms of zone z as AssembleZoneRadiation takes them.
 // emissivity(colour, level) and skyTemperature(colour, level) give a colour's
@@ -63,7 +66,7 @@ struct ZoneRadiationTerms {
     }
 };
 ZoneRadiationTerms
-BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const kernels::RadiationLaw& law, bool transient,
+BuildZoneRadiationTerms(RunState& run, std::size_t z, const ZoneRows& rows, const kernels::RadiationLaw& law, bool transient,
                         const std::function<double(int colour, int level)>& emissivity,
                         const std::function<double(int colour, int level)>& skyTemperature);
 
@@ -74,7 +77,7 @@ BuildZoneRadiationTerms(std::size_t z, const ZoneRows& rows, const kernels::Radi
 // the unlinked colours' own conductances, and every used colour's convective
 // heat input qcon(colour, level) at both levels. Colours whose air
 // temperature is fixed (airFixed) take no part. Nothing for other zones.
-void AssembleZoneConvection(std::size_t z, const std::vector<ZoneRows>& rows, const kernels::NodeValue& value,
+void AssembleZoneConvection(ModelStore& model, RunState& run, std::size_t z, const std::vector<ZoneRows>& rows, const kernels::NodeValue& value,
                             bool transient, const std::function<bool(int colour)>& airFixed,
                             const std::function<double(int colour, int level)>& qcon,
                             kernels::EquationSink& sink);
@@ -93,7 +96,7 @@ struct FaceHeatFlow {
 // solid colour's emissivity), convection with the cavity colour's h to the
 // air node (BC_FREE) or the cavity colour's air temperature, and the solid
 // colour's flux.
-std::vector<FaceHeatFlow> ZoneFaceHeatFlows(const std::vector<ZoneRows>& rows,
+std::vector<FaceHeatFlow> ZoneFaceHeatFlows(ModelStore& model, RunState& run, const std::vector<ZoneRows>& rows,
                                             const kernels::NodeValue& value,
                                             const kernels::RadiationLaw& law);
 

@@ -1,6 +1,8 @@
 // Solar transmission and reflection passes and the zone exchange (see
 // SolarExchange.h).
 #include "gelmar/model/solar/SolarExchange.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/solar/SolarFlux.h"
@@ -28,9 +30,9 @@ bool IsExchangeZone(const SolarZone& z)
     return z.type != BC_FRE_S;
 }
 
-const SolarZoneFace& FaceOf(const ZoneFacePower& p)
+const SolarZoneFace& FaceOf(RunState& run, const ZoneFacePower& p)
 {
-    return g_solar.zones[static_cast<std::size_t>(p.zone)].faces[static_cast<std::size_t>(p.face)];
+    return run.solar.zones[static_cast<std::size_t>(p.zone)].faces[static_cast<std::size_t>(p.face)];
 }
 
 auto BoxKey(const kernels::ViewFactorFace& f)
@@ -47,27 +49,27 @@ bool FacesRay(int o, float dx, float dy, float dz)
 }
 
 // The zone-face entry with exactly the box, -1 for none.
-int FindZoneFace(const kernels::ViewFactorFace& box)
+int FindZoneFace(RunState& run, const kernels::ViewFactorFace& box)
 {
-    const std::vector<ZoneFacePower>& list = g_solar.zoneFaces;
+    const std::vector<ZoneFacePower>& list = run.solar.zoneFaces;
     const auto key = BoxKey(box);
     auto it = std::partition_point(list.begin(), list.end(),
-                                   [&](const ZoneFacePower& p) { return BoxKey(FaceOf(p).geometry) < key; });
-    return it != list.end() && BoxKey(FaceOf(*it).geometry) == key ? static_cast<int>(it - list.begin()) : -1;
+                                   [&](const ZoneFacePower& p) { return BoxKey(FaceOf(run, p).geometry) < key; });
+    return it != list.end() && BoxKey(FaceOf(run, *it).geometry) == key ? static_cast<int>(it - list.begin()) : -1;
 }
 
-int FindTransmissionNode(std::int32_t node)
+int FindTransmissionNode(RunState& run, std::int32_t node)
 {
-    const std::vector<TransmissionNode>& t = g_solar.transmissionNodes;
+    const std::vector<TransmissionNode>& t = run.solar.transmissionNodes;
     auto it =
         std::partition_point(t.begin(), t.end(), [&](const TransmissionNode& n) { return n.node < node; });
     return it != t.end() && it->node == node ? static_cast<int>(it - t.begin()) : -1;
 }
 
-float Capacity(const ZoneFacePower& p)
+float Capacity(RunState& run, const ZoneFacePower& p)
 {
-    const SolarZoneFace& f = FaceOf(p);
-    return g_solar.directIrradiance[f.geometry.orientation] * static_cast<float>(f.area);
+    const SolarZoneFace& f = FaceOf(run, p);
+    return run.solar.directIrradiance[f.geometry.orientation] * static_cast<float>(f.area);
 }
 
 // Corner code of a cell seen from one of its grid points.
@@ -81,9 +83,9 @@ int CornerCode(const std::array<int, 3>& cell, const std::array<int, 3>& point)
     return code;
 }
 
-SunlitNodeRecord* FindRecord(std::int32_t node, int orientation, int corner)
+SunlitNodeRecord* FindRecord(RunState& run, std::int32_t node, int orientation, int corner)
 {
-    std::vector<SunlitNodeRecord>& r = g_solar.records;
+    std::vector<SunlitNodeRecord>& r = run.solar.records;
     const auto key = std::tuple(node, orientation, corner);
     auto it = std::partition_point(r.begin(), r.end(), [&](const SunlitNodeRecord& x) {
         return std::tuple(x.node, int(x.orientation), int(x.corner)) < key;
@@ -94,11 +96,11 @@ SunlitNodeRecord* FindRecord(std::int32_t node, int orientation, int corner)
 
 } // namespace
 
-double ZoneViewFactor(int zone, int a, int b)
+double ZoneViewFactor(RunState& run, int zone, int a, int b)
 {
     if (a == b)
         return 0;
-    const SolarZone& z = g_solar.zones[static_cast<std::size_t>(zone)];
+    const SolarZone& z = run.solar.zones[static_cast<std::size_t>(zone)];
     if (b < a)
         return z.viewFactors[kernels::PackedIndex(static_cast<std::size_t>(a), static_cast<std::size_t>(b))];
     const double areaA = z.fileAreas[static_cast<std::size_t>(a)];
@@ -109,9 +111,9 @@ double ZoneViewFactor(int zone, int a, int b)
            z.fileAreas[static_cast<std::size_t>(b)] / areaA;
 }
 
-void PrepareSolarExchange()
+void PrepareSolarExchange(ModelStore& model, RunState& run)
 {
-    SolarState& s = g_solar;
+    SolarState& s = run.solar;
     s.zoneFaces.clear();
     s.zoneFaceOf.assign(s.zones.size(), {});
     s.exchangeFaces.clear();
@@ -130,7 +132,7 @@ void PrepareSolarExchange()
         s.exchangeBase[z] = static_cast<int>(exchangeCount);
         exchangeCount += zone.fileFaces.size();
         for (const SolarZoneFace& f : zone.faces) {
-            const bool transparent = g_model.colours[f.ownerColour].solarTransmission > 0;
+            const bool transparent = model.colours[f.ownerColour].solarTransmission > 0;
             for (const auto& c : f.corners) {
                 const std::int32_t node = s.grid.NodeIndex(c[0], c[1], c[2]);
                 if (node < 0)
@@ -162,8 +164,8 @@ void PrepareSolarExchange()
     if (s.zoneFaces.empty())
         return;
     std::stable_sort(s.zoneFaces.begin(), s.zoneFaces.end(),
-                     [](const ZoneFacePower& a, const ZoneFacePower& b) {
-                         return BoxKey(FaceOf(a).geometry) < BoxKey(FaceOf(b).geometry);
+                     [&run](const ZoneFacePower& a, const ZoneFacePower& b) {
+                         return BoxKey(FaceOf(run, a).geometry) < BoxKey(FaceOf(run, b).geometry);
                      });
     for (std::size_t z = 0; z < s.zones.size(); ++z)
         s.zoneFaceOf[z].assign(s.zones[z].faces.size(), -1);
@@ -171,7 +173,7 @@ void PrepareSolarExchange()
         const ZoneFacePower& p = s.zoneFaces[e];
         s.zoneFaceOf[static_cast<std::size_t>(p.zone)][static_cast<std::size_t>(p.face)] =
             static_cast<int>(e);
-        for (const auto& c : FaceOf(p).corners) {
+        for (const auto& c : FaceOf(run, p).corners) {
             const std::int32_t node = s.grid.NodeIndex(c[0], c[1], c[2]);
             if (node >= 0)
                 s.zoneFacesAtNode.emplace_back(node, static_cast<int>(e));
@@ -190,7 +192,7 @@ void PrepareSolarExchange()
     // Each group links to the first zone face with its cell and orientation.
     std::map<std::tuple<int, int, int, int>, int> firstFace;
     for (std::size_t e = 0; e < s.zoneFaces.size(); ++e) {
-        const SolarZoneFace& f = FaceOf(s.zoneFaces[e]);
+        const SolarZoneFace& f = FaceOf(run, s.zoneFaces[e]);
         firstFace.emplace(std::tuple(f.cell[0], f.cell[1], f.cell[2], f.geometry.orientation),
                           static_cast<int>(e));
     }
@@ -204,7 +206,7 @@ void PrepareSolarExchange()
     }
 }
 
-void FindFaceBeyond(int i, int j, int k, int orientation, int corner, int& face, int* node)
+void FindFaceBeyond(ModelStore& model, RunState& run, int i, int j, int k, int orientation, int corner, int& face, int* node)
 {
     face = -1;
     if (node)
@@ -219,24 +221,24 @@ void FindFaceBeyond(int i, int j, int k, int orientation, int corner, int& face,
     int colour;
     do {
         cell[axis] += step;
-        colour = g_solar.grid.CellColour(cell[0], cell[1], cell[2]);
-    } while (IsTransparentOrEquivalent(colour));
+        colour = run.solar.grid.CellColour(cell[0], cell[1], cell[2]);
+    } while (IsTransparentOrEquivalent(model, colour));
     if (colour < 0)
         return;
-    const int type = g_model.colours[colour].type;
+    const int type = model.colours[colour].type;
     if (type != BC_FREE && type != BC_SKY && type != BC_NOSKY && type != TRANSMAT)
         return;
     kernels::ViewFactorFace box{};
     for (int a = 0; a < 3; ++a) {
-        box.lo[a] = GridLineCoordinate(a, cell[a]);
-        box.hi[a] = GridLineCoordinate(a, cell[a] + 1);
+        box.lo[a] = GridLineCoordinate(model, a, cell[a]);
+        box.hi[a] = GridLineCoordinate(model, a, cell[a] + 1);
     }
     // The cell's side towards the walked cells.
     if (step > 0)
         box.hi[axis] = box.lo[axis];
     else
         box.lo[axis] = box.hi[axis];
-    face = FindZoneFace(box);
+    face = FindZoneFace(run, box);
     if (!node)
         return;
     std::array<int, 3> point = cell;
@@ -244,9 +246,9 @@ void FindFaceBeyond(int i, int j, int k, int orientation, int corner, int& face,
         if (!(corner >> a & 1))
             ++point[a];
     }
-    const int t = FindTransmissionNode(g_solar.grid.NodeIndex(point[0], point[1], point[2]));
+    const int t = FindTransmissionNode(run, run.solar.grid.NodeIndex(point[0], point[1], point[2]));
     if (t >= 0) {
-        TransmissionNode& tn = g_solar.transmissionNodes[static_cast<std::size_t>(t)];
+        TransmissionNode& tn = run.solar.transmissionNodes[static_cast<std::size_t>(t)];
         tn.i = static_cast<std::uint16_t>(point[0]);
         tn.j = static_cast<std::uint16_t>(point[1]);
         tn.k = static_cast<std::uint16_t>(point[2]);
@@ -254,80 +256,80 @@ void FindFaceBeyond(int i, int j, int k, int orientation, int corner, int& face,
     }
 }
 
-void TransmitSurfaceGroups()
+void TransmitSurfaceGroups(ModelStore& model, RunState& run, EngineHost& host)
 {
     long counter = 0;
-    for (const SurfaceGroup& g : g_solar.groups) {
-        const float tau = g_solar.transmission[g.colour];
+    for (const SurfaceGroup& g : run.solar.groups) {
+        const float tau = run.solar.transmission[g.colour];
         if ((g.absorbedDirect == 0 && g.absorbedDiffuse == 0) || !(tau > 0))
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         int face = -1, node = -1;
-        FindFaceBeyond(g.i, g.j, g.k, g.orientation, g.corner, face, &node);
+        FindFaceBeyond(model, run, g.i, g.j, g.k, g.orientation, g.corner, face, &node);
         if (face >= 0 && g.absorbedDiffuse > 0)
-            g_solar.zoneFaces[static_cast<std::size_t>(face)].pending += g.area * tau * g.absorbedDiffuse;
+            run.solar.zoneFaces[static_cast<std::size_t>(face)].pending += g.area * tau * g.absorbedDiffuse;
         if (node >= 0 && g.absorbedDirect > 0)
-            g_solar.transmissionNodes[static_cast<std::size_t>(node)].pending +=
+            run.solar.transmissionNodes[static_cast<std::size_t>(node)].pending +=
                 g.area * tau * g.absorbedDirect;
     }
 }
 
-bool HasPendingSolarPower()
+bool HasPendingSolarPower(RunState& run)
 {
-    for (const TransmissionNode& t : g_solar.transmissionNodes) {
+    for (const TransmissionNode& t : run.solar.transmissionNodes) {
         if (t.pending > 0)
             return true;
     }
-    for (const ZoneFacePower& p : g_solar.zoneFaces) {
+    for (const ZoneFacePower& p : run.solar.zoneFaces) {
         if (p.pending > 0)
             return true;
     }
     return false;
 }
 
-void DistributeSolarPower()
+void DistributeSolarPower(ModelStore& model, RunState& run, EngineHost& host)
 {
-    if (g_solar.zoneFaces.empty())
+    if (run.solar.zoneFaces.empty())
         return;
-    TransmitSurfaceGroups();
-    for (int pass = 0; pass < kMaxPasses && HasPendingSolarPower(); ++pass) {
-        FollowTransmittedPatches();
-        SpreadZoneReflection();
-        SplitReceivedSolar();
-        MapZoneFacePower();
-        TransmitZoneFacePower();
+    TransmitSurfaceGroups(model, run, host);
+    for (int pass = 0; pass < kMaxPasses && HasPendingSolarPower(run); ++pass) {
+        FollowTransmittedPatches(model, run, host);
+        SpreadZoneReflection(run, host);
+        SplitReceivedSolar(model, run, host);
+        MapZoneFacePower(run, host);
+        TransmitZoneFacePower(model, run, host);
     }
 }
 
-void FollowTransmittedPatches()
+void FollowTransmittedPatches(ModelStore& model, RunState& run, EngineHost& host)
 {
     float s[3];
-    ComputeSunDirection(s[0], s[1], s[2]);
-    const float L = g_solar.rayLength;
+    ComputeSunDirection(model, run, s[0], s[1], s[2]);
+    const float L = run.solar.rayLength;
     const float d[3] = {-L * s[0], -L * s[1], -L * s[2]};
     long tested = 0;
-    for (std::size_t t = 0; t < g_solar.transmissionNodes.size(); ++t) {
-        TransmissionNode& tn = g_solar.transmissionNodes[t];
+    for (std::size_t t = 0; t < run.solar.transmissionNodes.size(); ++t) {
+        TransmissionNode& tn = run.solar.transmissionNodes[t];
         if (tn.pending == 0)
             continue;
         const int node = static_cast<int>(t);
         const std::uint8_t m = tn.mask;
         auto has = [&](int o) { return (m >> o & 1) != 0; };
         if ((d[0] < 0 && has(1)) || (d[0] > 0 && has(0))) {
-            DepositPatchAtNode(node, d[0], 0, 0);
+            DepositPatchAtNode(model, run, node, d[0], 0, 0);
             continue;
         }
         if ((d[1] < 0 && has(3)) || (d[1] > 0 && has(2))) {
-            DepositPatchAtNode(node, d[0], d[1], 0);
+            DepositPatchAtNode(model, run, node, d[0], d[1], 0);
             continue;
         }
         if ((d[2] < 0 && has(5)) || (d[2] > 0 && has(4))) {
-            DepositPatchAtNode(node, d[0], d[1], d[2]);
+            DepositPatchAtNode(model, run, node, d[0], d[1], d[2]);
             continue;
         }
-        const float q[3] = {GridLineCoordinate(0, tn.i), GridLineCoordinate(1, tn.j),
-                            GridLineCoordinate(2, tn.k)};
+        const float q[3] = {GridLineCoordinate(model, 0, tn.i), GridLineCoordinate(model, 1, tn.j),
+                            GridLineCoordinate(model, 2, tn.k)};
         float lo[3], hi[3];
         for (int a = 0; a < 3; ++a) {
             lo[a] = std::min(q[a], q[a] + d[a]);
@@ -335,10 +337,10 @@ void FollowTransmittedPatches()
         }
         float best = 1;
         int hit = -1;
-        for (std::size_t e = 0; e < g_solar.zoneFaces.size(); ++e) {
+        for (std::size_t e = 0; e < run.solar.zoneFaces.size(); ++e) {
             if (++tested % 10000 == 0)
-                CheckEscAbort();
-            const kernels::ViewFactorFace& f = FaceOf(g_solar.zoneFaces[e]).geometry;
+                CheckEscAbort(host);
+            const kernels::ViewFactorFace& f = FaceOf(run, run.solar.zoneFaces[e]).geometry;
             bool overlaps = true;
             for (int a = 0; overlaps && a < 3; ++a)
                 overlaps = f.lo[a] <= hi[a] && lo[a] <= f.hi[a];
@@ -370,24 +372,24 @@ void FollowTransmittedPatches()
         }
         // Power that leaves the model or meets a face from behind is lost.
         if (hit >= 0 &&
-            FacesRay(FaceOf(g_solar.zoneFaces[static_cast<std::size_t>(hit)]).geometry.orientation, d[0],
+            FacesRay(FaceOf(run, run.solar.zoneFaces[static_cast<std::size_t>(hit)]).geometry.orientation, d[0],
                      d[1], d[2]))
-            DepositDirectPower(tn.pending, hit, q[0] + best * d[0], q[1] + best * d[1], q[2] + best * d[2]);
+            DepositDirectPower(run, tn.pending, hit, q[0] + best * d[0], q[1] + best * d[1], q[2] + best * d[2]);
         tn.pending = 0;
     }
 }
 
-void DepositPatchAtNode(int node, float dx, float dy, float dz)
+void DepositPatchAtNode(ModelStore& model, RunState& run, int node, float dx, float dy, float dz)
 {
-    TransmissionNode& tn = g_solar.transmissionNodes[static_cast<std::size_t>(node)];
+    TransmissionNode& tn = run.solar.transmissionNodes[static_cast<std::size_t>(node)];
     const float power = tn.pending;
     tn.pending = 0;
-    const auto& at = g_solar.zoneFacesAtNode;
+    const auto& at = run.solar.zoneFacesAtNode;
     auto first = std::partition_point(at.begin(), at.end(), [&](const auto& x) { return x.first < tn.node; });
     std::vector<int> faces;
     double area = 0;
     for (auto it = first; it != at.end() && it->first == tn.node; ++it) {
-        const SolarZoneFace& f = FaceOf(g_solar.zoneFaces[static_cast<std::size_t>(it->second)]);
+        const SolarZoneFace& f = FaceOf(run, run.solar.zoneFaces[static_cast<std::size_t>(it->second)]);
         if (!FacesRay(f.geometry.orientation, dx, dy, dz))
             continue;
         faces.push_back(it->second);
@@ -395,63 +397,63 @@ void DepositPatchAtNode(int node, float dx, float dy, float dz)
     }
     if (!(area > 0))
         return;
-    const float x = GridLineCoordinate(0, tn.i), y = GridLineCoordinate(1, tn.j),
-                z = GridLineCoordinate(2, tn.k);
+    const float x = GridLineCoordinate(model, 0, tn.i), y = GridLineCoordinate(model, 1, tn.j),
+                z = GridLineCoordinate(model, 2, tn.k);
     for (const int e : faces) {
-        const double share = FaceOf(g_solar.zoneFaces[static_cast<std::size_t>(e)]).area * power / area;
-        DepositDirectPower(static_cast<float>(share), e, x, y, z);
+        const double share = FaceOf(run, run.solar.zoneFaces[static_cast<std::size_t>(e)]).area * power / area;
+        DepositDirectPower(run, static_cast<float>(share), e, x, y, z);
     }
 }
 
-void DepositDirectPower(float power, int face, float x, float y, float z)
+void DepositDirectPower(RunState& run, float power, int face, float x, float y, float z)
 {
-    std::vector<ZoneFacePower>& list = g_solar.zoneFaces;
+    std::vector<ZoneFacePower>& list = run.solar.zoneFaces;
     ZoneFacePower& h = list[static_cast<std::size_t>(face)];
-    if (h.direct + power < Capacity(h)) {
+    if (h.direct + power < Capacity(run, h)) {
         h.direct += power;
         return;
     }
     for (ZoneFacePower& p : list) {
         p.taken = false;
-        p.open = p.zone == h.zone && p.direct < Capacity(p);
+        p.open = p.zone == h.zone && p.direct < Capacity(run, p);
     }
     double remaining = power;
     double area = 0;
     if (h.open) {
         h.taken = true;
-        area = FaceOf(h).area;
-        remaining -= Capacity(h) - h.direct;
+        area = FaceOf(run, h).area;
+        remaining -= Capacity(run, h) - h.direct;
     }
     for (;;) {
         if (!(remaining > 0))
             break;
-        const int next = FindNearestOpenFace(x, y, z);
+        const int next = FindNearestOpenFace(run, x, y, z);
         if (next < 0)
             break;
         ZoneFacePower& p = list[static_cast<std::size_t>(next)];
         p.taken = true;
-        area += FaceOf(p).area;
-        remaining -= Capacity(p) - p.direct;
+        area += FaceOf(run, p).area;
+        remaining -= Capacity(run, p) - p.direct;
     }
     // The faces taken share the power by area; without one it is dropped.
     if (!(area > 0))
         return;
     for (ZoneFacePower& p : list) {
         if (p.taken)
-            p.direct += static_cast<float>(FaceOf(p).area * power / area);
+            p.direct += static_cast<float>(FaceOf(run, p).area * power / area);
     }
 }
 
-int FindNearestOpenFace(float x, float y, float z)
+int FindNearestOpenFace(RunState& run, float x, float y, float z)
 {
     const float q[3] = {x, y, z};
     float best = 1e38f;
     int found = -1;
-    for (std::size_t e = 0; e < g_solar.zoneFaces.size(); ++e) {
-        const ZoneFacePower& p = g_solar.zoneFaces[e];
+    for (std::size_t e = 0; e < run.solar.zoneFaces.size(); ++e) {
+        const ZoneFacePower& p = run.solar.zoneFaces[e];
         if (!p.open || p.taken)
             continue;
-        const kernels::ViewFactorFace& f = FaceOf(p).geometry;
+        const kernels::ViewFactorFace& f = FaceOf(run, p).geometry;
         float distance = 0;
         for (int a = 0; a < 3; ++a) {
             if (q[a] < f.lo[a])
@@ -467,18 +469,18 @@ int FindNearestOpenFace(float x, float y, float z)
     return found;
 }
 
-void SpreadZoneReflection()
+void SpreadZoneReflection(RunState& run, EngineHost& host)
 {
     long counter = 0;
-    for (std::size_t z = 0; z < g_solar.zones.size(); ++z) {
-        const SolarZone& zone = g_solar.zones[z];
+    for (std::size_t z = 0; z < run.solar.zones.size(); ++z) {
+        const SolarZone& zone = run.solar.zones[z];
         if (!IsExchangeZone(zone))
             continue;
-        const std::vector<int>& entries = g_solar.zoneFaceOf[z];
+        const std::vector<int>& entries = run.solar.zoneFaceOf[z];
         for (std::size_t i = 0; i < zone.faces.size(); ++i) {
             if (++counter % 10000 == 0)
-                CheckEscAbort();
-            const float pending = g_solar.zoneFaces[static_cast<std::size_t>(entries[i])].pending;
+                CheckEscAbort(host);
+            const float pending = run.solar.zoneFaces[static_cast<std::size_t>(entries[i])].pending;
             const int a = zone.fileFaceOfFace[i];
             if (!(pending > 0) || a < 0)
                 continue;
@@ -486,52 +488,52 @@ void SpreadZoneReflection()
                 const int b = zone.fileFaceOfFace[j];
                 if (b < 0)
                     continue;
-                const double f = ZoneViewFactor(static_cast<int>(z), a, b);
+                const double f = ZoneViewFactor(run, static_cast<int>(z), a, b);
                 const double fileArea = zone.fileAreas[static_cast<std::size_t>(b)];
                 if (f > 0 && fileArea > 0)
-                    g_solar.zoneFaces[static_cast<std::size_t>(entries[j])].diffuse +=
+                    run.solar.zoneFaces[static_cast<std::size_t>(entries[j])].diffuse +=
                         static_cast<float>(f * (zone.faces[j].area / fileArea) * pending);
             }
         }
     }
-    for (ZoneFacePower& p : g_solar.zoneFaces)
+    for (ZoneFacePower& p : run.solar.zoneFaces)
         p.pending = 0;
 }
 
-void SplitReceivedSolar()
+void SplitReceivedSolar(ModelStore& model, RunState& run, EngineHost& host)
 {
     long counter = 0;
-    for (ZoneFacePower& p : g_solar.zoneFaces) {
+    for (ZoneFacePower& p : run.solar.zoneFaces) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
-        const SolarZoneFace& f = FaceOf(p);
+            CheckEscAbort(host);
+        const SolarZoneFace& f = FaceOf(run, p);
         const int c = f.ownerColour;
         if (p.direct > 0) {
-            const float cosTheta = ComputeIncidence(SetFaceDirection(f.geometry.orientation));
+            const float cosTheta = ComputeIncidence(run, SetFaceDirection(run, f.geometry.orientation));
             const float angle = static_cast<float>(std::acos(std::clamp(cosTheta, -1.0f, 1.0f)) * kRadToDeg);
-            const float rho = SolarReflectionAt(c, angle);
+            const float rho = SolarReflectionAt(model, run, c, angle);
             p.reflected += rho * p.direct;
             p.direct -= rho * p.direct;
         }
         if (p.diffuse > 0) {
-            const float rho = g_solar.diffuseReflection[c];
+            const float rho = run.solar.diffuseReflection[c];
             p.reflected += rho * p.diffuse;
             p.diffuse -= rho * p.diffuse;
         }
     }
 }
 
-void MapZoneFacePower()
+void MapZoneFacePower(RunState& run, EngineHost& host)
 {
     long counter = 0;
-    for (ZoneFacePower& p : g_solar.zoneFaces) {
+    for (ZoneFacePower& p : run.solar.zoneFaces) {
         if (p.direct == 0 && p.diffuse == 0 && p.exchanged == 0)
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
-        const SolarZoneFace& f = FaceOf(p);
+            CheckEscAbort(host);
+        const SolarZoneFace& f = FaceOf(run, p);
         const int c = f.ownerColour;
-        const float tau = g_solar.transmission[c];
+        const float tau = run.solar.transmission[c];
         if (1 - tau <= 0)
             continue;
         float absorbed = 0;
@@ -546,29 +548,29 @@ void MapZoneFacePower()
             absorbed += b;
         }
         if (p.exchanged > 0)
-            absorbed += (1 - g_solar.diffuseReflection[c]) * (1 - tau) * p.exchanged;
+            absorbed += (1 - run.solar.diffuseReflection[c]) * (1 - tau) * p.exchanged;
         p.exchanged = 0;
         // A face without area carries no records to take the power.
         if (!(f.area > 0))
             continue;
         const float flux = static_cast<float>(absorbed / f.area);
         for (const auto& corner : f.corners) {
-            const std::int32_t node = g_solar.grid.NodeIndex(corner[0], corner[1], corner[2]);
-            if (SunlitNodeRecord* r = FindRecord(node, f.geometry.orientation, CornerCode(f.cell, corner)))
+            const std::int32_t node = run.solar.grid.NodeIndex(corner[0], corner[1], corner[2]);
+            if (SunlitNodeRecord* r = FindRecord(run, node, f.geometry.orientation, CornerCode(f.cell, corner)))
                 r->flux += flux;
         }
     }
 }
 
-void TransmitZoneFacePower()
+void TransmitZoneFacePower(ModelStore& model, RunState& run, EngineHost& host)
 {
     long counter = 0;
-    for (ZoneFacePower& p : g_solar.zoneFaces) {
+    for (ZoneFacePower& p : run.solar.zoneFaces) {
         if (!(p.direct > 0) && !(p.diffuse > 0))
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
-        const SolarZoneFace& f = FaceOf(p);
+            CheckEscAbort(host);
+        const SolarZoneFace& f = FaceOf(run, p);
         const int o = f.geometry.orientation;
         const int axis = o / 2;
         std::array<int, 3> point = f.cell;
@@ -576,23 +578,23 @@ void TransmitZoneFacePower()
             ++point[axis];
         const int corner = o % 2 == 1 ? 7 & ~(1 << axis) : 7;
         int beyond = -1;
-        FindFaceBeyond(point[0], point[1], point[2], o, corner, beyond, nullptr);
+        FindFaceBeyond(model, run, point[0], point[1], point[2], o, corner, beyond, nullptr);
         if (beyond >= 0) {
-            ZoneFacePower& g = g_solar.zoneFaces[static_cast<std::size_t>(beyond)];
+            ZoneFacePower& g = run.solar.zoneFaces[static_cast<std::size_t>(beyond)];
             g.pending += p.diffuse;
             const float quarter = p.direct / 4;
             if (quarter > 0) {
-                const SolarZoneFace& gf = FaceOf(g);
+                const SolarZoneFace& gf = FaceOf(run, g);
                 for (const auto& c : gf.corners) {
-                    const std::int32_t node = g_solar.grid.NodeIndex(c[0], c[1], c[2]);
-                    const int t = FindTransmissionNode(node);
+                    const std::int32_t node = run.solar.grid.NodeIndex(c[0], c[1], c[2]);
+                    const int t = FindTransmissionNode(run, node);
                     if (t < 0)
                         continue;
-                    TransmissionNode& tn = g_solar.transmissionNodes[static_cast<std::size_t>(t)];
+                    TransmissionNode& tn = run.solar.transmissionNodes[static_cast<std::size_t>(t)];
                     tn.pending += quarter;
                     // The first corner of the face with this node names its point.
                     for (const auto& first : gf.corners) {
-                        if (g_solar.grid.NodeIndex(first[0], first[1], first[2]) == node) {
+                        if (run.solar.grid.NodeIndex(first[0], first[1], first[2]) == node) {
                             tn.i = static_cast<std::uint16_t>(first[0]);
                             tn.j = static_cast<std::uint16_t>(first[1]);
                             tn.k = static_cast<std::uint16_t>(first[2]);
@@ -607,20 +609,20 @@ void TransmitZoneFacePower()
     }
 }
 
-int FindFaceBehind(int a)
+int FindFaceBehind(RunState& run, int a)
 {
-    const ExchangeFace& ea = g_solar.exchangeFaces[static_cast<std::size_t>(a)];
-    const SolarZone& za = g_solar.zones[static_cast<std::size_t>(ea.zone)];
+    const ExchangeFace& ea = run.solar.exchangeFaces[static_cast<std::size_t>(a)];
+    const SolarZone& za = run.solar.zones[static_cast<std::size_t>(ea.zone)];
     const kernels::ViewFactorFace& fa = za.fileFaces[static_cast<std::size_t>(ea.face)];
     const int o = fa.orientation;
     const int axis = o / 2;
     const int wanted = o ^ 1;
     int found = -1;
     float best = 0;
-    for (std::size_t n = 0; n < g_solar.exchangeFaces.size(); ++n) {
-        const ExchangeFace& e = g_solar.exchangeFaces[n];
+    for (std::size_t n = 0; n < run.solar.exchangeFaces.size(); ++n) {
+        const ExchangeFace& e = run.solar.exchangeFaces[n];
         const kernels::ViewFactorFace& f =
-            g_solar.zones[static_cast<std::size_t>(e.zone)].fileFaces[static_cast<std::size_t>(e.face)];
+            run.solar.zones[static_cast<std::size_t>(e.zone)].fileFaces[static_cast<std::size_t>(e.face)];
         if (f.orientation != wanted)
             continue;
         bool same = true;
@@ -642,13 +644,13 @@ int FindFaceBehind(int a)
     return found;
 }
 
-void EliminateExchangeSystem(std::span<double> m, std::size_t n)
+void EliminateExchangeSystem(EngineHost& host, std::span<double> m, std::size_t n)
 {
     const std::size_t w = n + 1;
     long long updates = 0;
     auto count = [&] {
         if (++updates % 1000000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
     };
     for (std::size_t c = 0; c + 1 < n; ++c) {
         std::size_t pivot = c;
@@ -687,9 +689,9 @@ void EliminateExchangeSystem(std::span<double> m, std::size_t n)
     }
 }
 
-void SolveZoneExchange()
+void SolveZoneExchange(RunState& run, EngineHost& host)
 {
-    SolarState& s = g_solar;
+    SolarState& s = run.solar;
     if (s.zoneFaces.empty())
         return;
     const std::size_t n = s.exchangeFaces.size();
@@ -718,7 +720,7 @@ void SolveZoneExchange()
             const int c = zone.fileOwnerColours[a];
             const double rho = s.diffuseReflection[c];
             const double tau = s.transmission[c];
-            const int behind = tau > 0 ? FindFaceBehind(static_cast<int>(base + a)) : -1;
+            const int behind = tau > 0 ? FindFaceBehind(run, static_cast<int>(base + a)) : -1;
             double through = 0;
             if (behind >= 0) {
                 const ExchangeFace& eb = s.exchangeFaces[static_cast<std::size_t>(behind)];
@@ -729,9 +731,9 @@ void SolveZoneExchange()
             }
             for (std::size_t b = 0; b < files; ++b) {
                 if (++pairs % 10000 == 0)
-                    CheckEscAbort();
+                    CheckEscAbort(host);
                 const double f =
-                    ZoneViewFactor(static_cast<int>(z), static_cast<int>(a), static_cast<int>(b));
+                    ZoneViewFactor(run, static_cast<int>(z), static_cast<int>(a), static_cast<int>(b));
                 if (!(f > 0))
                     continue;
                 const std::size_t row = (base + b) * w;
@@ -744,7 +746,7 @@ void SolveZoneExchange()
             }
         }
     }
-    EliminateExchangeSystem(m, n);
+    EliminateExchangeSystem(host, m, n);
     for (std::size_t r = 0; r < n; ++r)
         s.exchangeFaces[r].exchanged = static_cast<float>(m[r * w + n]);
     for (ZoneFacePower& p : s.zoneFaces) {
@@ -757,9 +759,9 @@ void SolveZoneExchange()
                 static_cast<float>(s.exchangeFaces[static_cast<std::size_t>(
                                                        s.exchangeBase[static_cast<std::size_t>(p.zone)] + a)]
                                        .exchanged *
-                                   FaceOf(p).area / fileArea);
+                                   FaceOf(run, p).area / fileArea);
     }
-    MapZoneFacePower();
+    MapZoneFacePower(run, host);
 }
 
 } // namespace gelmar

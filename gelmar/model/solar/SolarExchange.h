@@ -10,42 +10,46 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
 // Builds the zone-face list, the exchange numbers of the file faces, the
 // transmission nodes and the links of the surface groups; nothing when no
 // zone has a transparent solid.
-void PrepareSolarExchange();
+void PrepareSolarExchange(ModelStore& model, RunState& run);
 
 // The transmission pass of the step and the passes that follow it, until
 // nothing is pending (or a bounded number of passes has run).
-void DistributeSolarPower();
-void TransmitSurfaceGroups();
-bool HasPendingSolarPower();
-void FollowTransmittedPatches();
-void SpreadZoneReflection();
-void SplitReceivedSolar();
-void MapZoneFacePower();
-void TransmitZoneFacePower();
+void DistributeSolarPower(ModelStore& model, RunState& run, EngineHost& host);
+void TransmitSurfaceGroups(ModelStore& model, RunState& run, EngineHost& host);
+bool HasPendingSolarPower(RunState& run);
+void FollowTransmittedPatches(ModelStore& model, RunState& run, EngineHost& host);
+void SpreadZoneReflection(RunState& run, EngineHost& host);
+void SplitReceivedSolar(ModelStore& model, RunState& run, EngineHost& host);
+void MapZoneFacePower(RunState& run, EngineHost& host);
+void TransmitZoneFacePower(ModelStore& model, RunState& run, EngineHost& host);
 
 // The zone face (entry of the zone-face list) whose cavity lies behind the
 // run of transparent cells from a grid point's cell along the inward
 // direction of the orientation; with node, also the transmission node at the
 // far plane. -1 for none.
-void FindFaceBeyond(int i, int j, int k, int orientation, int corner, int& face, int* node);
-void DepositDirectPower(float power, int face, float x, float y, float z);
-int FindNearestOpenFace(float x, float y, float z);
-void DepositPatchAtNode(int node, float dx, float dy, float dz);
+void FindFaceBeyond(ModelStore& model, RunState& run, int i, int j, int k, int orientation, int corner, int& face, int* node);
+void DepositDirectPower(RunState& run, float power, int face, float x, float y, float z);
+int FindNearestOpenFace(RunState& run, float x, float y, float z);
+void DepositPatchAtNode(ModelStore& model, RunState& run, int node, float dx, float dy, float dz);
 
 // The zone exchange of the step: solves for the diffuse power incident on
 // every file face and maps its absorbed share to the records.
-void SolveZoneExchange();
+void SolveZoneExchange(RunState& run, EngineHost& host);
 // The file face (exchange number) behind file face a across a transparent
 // layer, -1 for none.
-int FindFaceBehind(int a);
+int FindFaceBehind(RunState& run, int a);
 // Solves the n x (n + 1) system in place (column n: right-hand side, then
 // the result); a zero pivot leaves its column, a zero diagonal gives 0.
-void EliminateExchangeSystem(std::span<double> matrix, std::size_t n);
+void EliminateExchangeSystem(EngineHost& host, std::span<double> matrix, std::size_t n);
 
 // View factor from file face a to file face b of a zone (0 for a = b).
-double ZoneViewFactor(int zone, int a, int b);
+double ZoneViewFactor(RunState& run, int zone, int a, int b);
 
 } // namespace gelmar

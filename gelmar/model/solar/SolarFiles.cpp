@@ -1,12 +1,14 @@
 // The sunlit-node file and the solar flux files (see SolarFiles.h).
 #include "gelmar/model/solar/SolarFiles.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
-#include "common/core/ErrorCode.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "common/core/TextFileWriter.h"
 #include "gelmar/model/calc/FiniteChecks.h"
 #include "gelmar/model/solar/SolarState.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -23,25 +25,23 @@ namespace {
 
 void SaveOrRaise(const common::TextFileWriter& w, const std::string& path)
 {
-    if (!w.Save(path)) {
-        g_model.sharedPath = path;
-        common::RaiseError(kErrorFileOpen);
-    }
+    if (!w.Save(path))
+        throw EngineError::FileOpen(path);
 }
 
 // A value of a solar file; a value that is not finite stops the run rather
 // than enter the file.
-std::string FiniteText(float v)
+std::string FiniteText(RunState& run, float v)
 {
     if (!std::isfinite(v))
-        common::RaiseError(kErrorNotFiniteResults);
+        throw EngineError::NotFinite(ErrorCode::NotFiniteResults, run.step);
     return common::FormatFloat(v);
 }
 
 // Record indices by their line in the sunlit-node file.
-std::vector<std::size_t> RecordsByFileLine()
+std::vector<std::size_t> RecordsByFileLine(RunState& run)
 {
-    const std::vector<SunlitNodeRecord>& records = g_solar.records;
+    const std::vector<SunlitNodeRecord>& records = run.solar.records;
     std::vector<std::size_t> byLine(records.size(), records.size());
     for (std::size_t n = 0; n < records.size(); ++n) {
         const auto line = static_cast<std::size_t>(records[n].fileLine);
@@ -53,45 +53,45 @@ std::vector<std::size_t> RecordsByFileLine()
 
 } // namespace
 
-std::string SolarFileName(long long t, const char* extension)
+std::string SolarFileName(ModelStore& model, long long t, const char* extension)
 {
-    const long long frequency = g_model.saveFrequency > 0 ? g_model.saveFrequency : 1;
-    const long long step = g_model.timeStep > 0 ? g_model.timeStep : 1;
+    const long long frequency = model.saveFrequency > 0 ? model.saveFrequency : 1;
+    const long long step = model.timeStep > 0 ? model.timeStep : 1;
     char name[40];
     std::snprintf(name, sizeof name, "tmp%04lld", t / (frequency * step));
     return name + std::string(extension);
 }
 
-bool IsSaveStep(long long t)
+bool IsSaveStep(ModelStore& model, long long t)
 {
-    if (!g_model.saveResults || t < 0 || g_model.timeStep <= 0)
+    if (!model.saveResults || t < 0 || model.timeStep <= 0)
         return false;
-    const long long frequency = g_model.saveFrequency > 0 ? g_model.saveFrequency : 1;
-    return (t / g_model.timeStep) % frequency == 0;
+    const long long frequency = model.saveFrequency > 0 ? model.saveFrequency : 1;
+    return (t / model.timeStep) % frequency == 0;
 }
 
-void WriteSunlitNodesFile()
+void WriteSunlitNodesFile(ModelStore& model, RunState& run)
 {
-    const std::vector<std::size_t> byLine = RecordsByFileLine();
+    const std::vector<std::size_t> byLine = RecordsByFileLine(run);
     common::TextFileWriter w;
-    w.Put("D " + std::to_string(g_solar.records.size()));
+    w.Put("D " + std::to_string(run.solar.records.size()));
     w.EndLine();
     for (const std::size_t n : byLine) {
-        if (n >= g_solar.records.size())
+        if (n >= run.solar.records.size())
             continue;
-        const SunlitNodeRecord& r = g_solar.records[n];
+        const SunlitNodeRecord& r = run.solar.records[n];
         w.Put("N " + std::to_string(r.node) + " " + std::to_string(r.orientation) + " " +
-              std::to_string(r.colour) + " " + FiniteText(r.area));
+              std::to_string(r.colour) + " " + FiniteText(run, r.area));
         w.EndLine();
     }
-    SaveOrRaise(w, SolarFileName(0, ".sfd"));
+    SaveOrRaise(w, SolarFileName(model, 0, ".sfd"));
 }
 
-bool ReadSunlitNodesFile()
+bool ReadSunlitNodesFile(ModelStore& model, RunState& run, EngineHost& host)
 {
-    std::vector<SunlitNodeRecord>& records = g_solar.records;
+    std::vector<SunlitNodeRecord>& records = run.solar.records;
     records.clear();
-    const std::string path = SolarFileName(0, ".sfd");
+    const std::string path = SolarFileName(model, 0, ".sfd");
     common::KeywordLineReader reader;
     if (!reader.Open(path))
         return false;
@@ -114,7 +114,7 @@ bool ReadSunlitNodesFile()
             float area = 0;
             ok = expected >= 0 && static_cast<long long>(records.size()) < expected &&
                  common::ScanInt(p, node) && common::ScanInt(p, orientation) && common::ScanInt(p, colour) &&
-                 common::ScanFloat(p, area) && node >= 0 && node < g_solar.grid.gridNodes &&
+                 common::ScanFloat(p, area) && node >= 0 && node < run.solar.grid.gridNodes &&
                  orientation >= 0 && orientation <= 5 && colour >= 0 && colour <= 255 && area > 0;
             if (ok) {
                 SunlitNodeRecord r;
@@ -133,46 +133,45 @@ bool ReadSunlitNodesFile()
         ok = false;
     if (!ok) {
         records.clear();
-        g_model.sharedPath = path;
-        ReportSyntaxError(reader.LineCounter());
+        ReportSyntaxError(host, path, reader.LineCounter());
     }
     return ok;
 }
 
-void RemoveSolarFluxFile(long long t)
+void RemoveSolarFluxFile(ModelStore& model, long long t)
 {
     std::error_code ec;
-    std::filesystem::remove(SolarFileName(t, ".sfx"), ec);
+    std::filesystem::remove(SolarFileName(model, t, ".sfx"), ec);
 }
 
-void WriteSolarFluxFile(long long t)
+void WriteSolarFluxFile(ModelStore& model, RunState& run, long long t)
 {
     common::TextFileWriter w;
-    for (const std::size_t n : RecordsByFileLine()) {
-        if (n >= g_solar.records.size())
+    for (const std::size_t n : RecordsByFileLine(run)) {
+        if (n >= run.solar.records.size())
             continue;
-        w.Put(FiniteText(g_solar.records[n].flux));
+        w.Put(FiniteText(run, run.solar.records[n].flux));
         w.EndLine();
     }
-    SaveOrRaise(w, SolarFileName(t, ".sfx"));
+    SaveOrRaise(w, SolarFileName(model, t, ".sfx"));
 }
 
-void ReadSolarFluxFile(long long t)
+void ReadSolarFluxFile(ModelStore& model, RunState& run, EngineHost& host, long long t)
 {
-    if (!g_solar.solar)
+    if (!run.solar.solar)
         return;
-    if (g_solar.records.empty())
-        ReadSunlitNodesFile();
-    std::vector<SunlitNodeRecord>& records = g_solar.records;
+    if (run.solar.records.empty())
+        ReadSunlitNodesFile(model, run, host);
+    std::vector<SunlitNodeRecord>& records = run.solar.records;
     if (records.empty())
         return;
     for (SunlitNodeRecord& r : records)
         r.flux = 0;
     // Line n belongs to the record that line n of the sunlit-node file named,
     // also when the records were reordered by an earlier read.
-    const std::vector<std::size_t> byLine = RecordsByFileLine();
+    const std::vector<std::size_t> byLine = RecordsByFileLine(run);
     common::KeywordLineReader reader;
-    if (reader.Open(SolarFileName(t, ".sfx"))) {
+    if (reader.Open(SolarFileName(model, t, ".sfx"))) {
         std::size_t line = 0;
         int key = -1;
         common::LineStatus st;

@@ -1,5 +1,7 @@
 // Solar fluxes of a time step and the node sources (see SolarFlux.h).
 #include "gelmar/model/solar/SolarFlux.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -31,65 +33,65 @@ double IsotropicShare(double beta, double b)
     return c * c + 2 * b / (kPi * (3 + 2 * b)) * TiltTerm(beta);
 }
 
-SolarNodeSource* FindSource(std::int32_t node)
+SolarNodeSource* FindSource(RunState& run, std::int32_t node)
 {
-    std::vector<SolarNodeSource>& s = g_solar.sources;
+    std::vector<SolarNodeSource>& s = run.solar.sources;
     auto it = std::lower_bound(s.begin(), s.end(), node,
                                [](const SolarNodeSource& e, std::int32_t n) { return e.node < n; });
     return it != s.end() && it->node == node ? &*it : nullptr;
 }
 
-void AddNodePower(std::int32_t node, double power)
+void AddNodePower(RunState& run, std::int32_t node, double power)
 {
-    if (SolarNodeSource* s = FindSource(node))
+    if (SolarNodeSource* s = FindSource(run, node))
         s->power += static_cast<float>(power);
 }
 
 // The grid point p moved to index `line` on the axis.
-std::int32_t NodeOnAxis(const int (&p)[3], int axis, int line)
+std::int32_t NodeOnAxis(RunState& run, const int (&p)[3], int axis, int line)
 {
     int q[3] = {p[0], p[1], p[2]};
     q[axis] = line;
-    return g_solar.grid.NodeIndex(q[0], q[1], q[2]);
+    return run.solar.grid.NodeIndex(q[0], q[1], q[2]);
 }
 
 } // namespace
 
-bool IsTransparentOrEquivalent(int colour)
+bool IsTransparentOrEquivalent(ModelStore& model, int colour)
 {
     if (colour < 0 || colour >= kColourCount)
         return false;
-    const ColourRecord& c = g_model.colours[colour];
+    const ColourRecord& c = model.colours[colour];
     return c.type == EQUIMAT || (c.type == MATERIAL && c.solarTransmission > 0.0f);
 }
 
-float SolarReflectionAt(int colour, float angle)
+float SolarReflectionAt(ModelStore& model, RunState& run, int colour, float angle)
 {
-    if (g_solar.reflectsAll[colour])
+    if (run.solar.reflectsAll[colour])
         return 1.0f;
-    const ColourRecord& c = g_model.colours[colour];
-    if (c.reflectionFunc.IsNone() || !g_solar.hooks.reflectionAt)
+    const ColourRecord& c = model.colours[colour];
+    if (c.reflectionFunc.IsNone() || !run.solar.hooks.reflectionAt)
         return c.solarReflection;
-    return g_solar.hooks.reflectionAt(colour, angle);
+    return run.solar.hooks.reflectionAt(colour, angle);
 }
 
-void SetDiffuseReflection()
+void SetDiffuseReflection(ModelStore& model, RunState& run)
 {
     for (int n = 0; n < kColourCount; ++n) {
-        const ColourRecord& c = g_model.colours[n];
-        g_solar.reflectsAll[n] = c.type == TRANSMAT;
-        g_solar.transmission[n] = c.type == TRANSMAT ? 0.0f : c.solarTransmission;
-        g_solar.diffuseReflection[n] = c.type == TRANSMAT ? 1.0f : 0.0f;
+        const ColourRecord& c = model.colours[n];
+        run.solar.reflectsAll[n] = c.type == TRANSMAT;
+        run.solar.transmission[n] = c.type == TRANSMAT ? 0.0f : c.solarTransmission;
+        run.solar.diffuseReflection[n] = c.type == TRANSMAT ? 1.0f : 0.0f;
         if (!c.inUse || (c.type != MATERIAL && c.type != EQUIMAT))
             continue;
-        if (c.reflectionFunc.IsNone() || !g_solar.hooks.reflectionAt) {
-            g_solar.diffuseReflection[n] = c.solarReflection;
+        if (c.reflectionFunc.IsNone() || !run.solar.hooks.reflectionAt) {
+            run.solar.diffuseReflection[n] = c.solarReflection;
             continue;
         }
         double sum = 0;
         for (int s = 0; s < 10; ++s)
-            sum += g_solar.hooks.reflectionAt(n, static_cast<float>(std::asin(0.05 + 0.1 * s) * kRadToDeg));
-        g_solar.diffuseReflection[n] = static_cast<float>(sum / 10);
+            sum += run.solar.hooks.reflectionAt(n, static_cast<float>(std::asin(0.05 + 0.1 * s) * kRadToDeg));
+        run.solar.diffuseReflection[n] = static_cast<float>(sum / 10);
     }
 }
 
@@ -102,7 +104,7 @@ float BeamNormalIrradiance(float beam, float altitude, int day)
     return static_cast<float>(std::min(beam / sinH, extraterrestrial));
 }
 
-FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& face, float global,
+FaceIrradiance ComputeFaceIrradiance(ModelStore& model, RunState& run, EngineHost& host, SurfaceGroup& group, const FaceDirection& face, float global,
                                      float diffuse, int day)
 {
     FaceIrradiance e;
@@ -110,18 +112,18 @@ FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& f
     const double B = std::max(global - static_cast<float>(D), 0.0f);
     const double Dsky = group.skyView * D;
     const double beta = face.tilt * kDegToRad;
-    const double sinH = std::sin(g_sun.altitude * kDegToRad);
-    const float beamNormal = BeamNormalIrradiance(static_cast<float>(B), g_sun.altitude, day);
+    const double sinH = std::sin(run.sun.altitude * kDegToRad);
+    const float beamNormal = BeamNormalIrradiance(static_cast<float>(B), run.sun.altitude, day);
 
-    e.cosIncidence = ComputeIncidence(face);
+    e.cosIncidence = ComputeIncidence(run, face);
     group.shading = 0;
-    if (B > 0 && g_sun.visible && IsSunVisible() &&
-        !IsRayBlocked(GridLineCoordinate(0, group.i), GridLineCoordinate(1, group.j),
-                      GridLineCoordinate(2, group.k))) {
+    if (B > 0 && run.sun.visible && IsSunVisible(model, run) &&
+        !IsRayBlocked(model, run, host, GridLineCoordinate(model, 0, group.i), GridLineCoordinate(model, 1, group.j),
+                      GridLineCoordinate(model, 2, group.k))) {
         e.direct = beamNormal * e.cosIncidence;
         group.shading = 1;
     }
-    if (g_sun.visible && B >= 5) {
+    if (run.sun.visible && B >= 5) {
         const double reference = (1 + 0.033 * sinH * std::cos(0.017203 * day)) * kSolarConstant;
         // The share of the beam in the sky's diffuse light; data that claim
         // more beam than the sun can give are held at 1.
@@ -132,58 +134,58 @@ FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& f
         const double circumsolar = beamNormal / reference * e.cosIncidence;
         e.diffuse = static_cast<float>(Dsky * (k * (1 - a) + circumsolar));
     } else {
-        e.diffuse = static_cast<float>(Dsky * IsotropicShare(beta, g_sun.visible ? 1.68 : 5.73));
+        e.diffuse = static_cast<float>(Dsky * IsotropicShare(beta, run.sun.visible ? 1.68 : 5.73));
     }
     const double s = std::sin(beta / 2);
-    e.ground = static_cast<float>(s * s * (B + Dsky) * g_model.groundReflection);
+    e.ground = static_cast<float>(s * s * (B + Dsky) * model.groundReflection);
     return e;
 }
 
-void ComputeSolarFluxesForStep(long long t, long long stepCounter)
+void ComputeSolarFluxesForStep(ModelStore& model, RunState& run, EngineHost& host, long long t, long long stepCounter)
 {
-    g_solar.sourcesLeftOut = false;
-    const bool saveStep = IsSaveStep(t);
+    run.solar.sourcesLeftOut = false;
+    const bool saveStep = IsSaveStep(model, t);
     if (saveStep)
-        RemoveSolarFluxFile(t);
-    if (!g_solar.solar || g_solar.sources.empty())
+        RemoveSolarFluxFile(model, t);
+    if (!run.solar.solar || run.solar.sources.empty())
         return;
-    for (SunlitNodeRecord& r : g_solar.records)
+    for (SunlitNodeRecord& r : run.solar.records)
         r.flux = 0;
-    for (SolarNodeSource& s : g_solar.sources) {
+    for (SolarNodeSource& s : run.solar.sources) {
         s.previous = stepCounter == 0 ? 0.0f : s.power;
         s.power = 0;
     }
-    UpdateSunPosition(t);
-    if (g_sun.altitude <= 0)
+    UpdateSunPosition(model, run, t);
+    if (run.sun.altitude <= 0)
         return;
     const auto evaluate = [&](int function) {
-        return g_solar.hooks.evaluate && function >= 0
-                   ? g_solar.hooks.evaluate(function, static_cast<double>(t))
+        return run.solar.hooks.evaluate && function >= 0
+                   ? run.solar.hooks.evaluate(function, static_cast<double>(t))
                    : 0.0f;
     };
-    const float G = evaluate(g_solar.globalFunction);
-    const float D = evaluate(g_solar.diffuseFunction);
-    const int day = RunDay(t);
-    std::fill(std::begin(g_solar.directIrradiance), std::end(g_solar.directIrradiance), 0.0f);
+    const float G = evaluate(run.solar.globalFunction);
+    const float D = evaluate(run.solar.diffuseFunction);
+    const int day = RunDay(model, t);
+    std::fill(std::begin(run.solar.directIrradiance), std::end(run.solar.directIrradiance), 0.0f);
     if (G > D) {
-        const float beamNormal = BeamNormalIrradiance(G - D, g_sun.altitude, day);
+        const float beamNormal = BeamNormalIrradiance(G - D, run.sun.altitude, day);
         for (int o = 0; o < 6; ++o) {
-            const float c = ComputeIncidence(SetFaceDirection(o));
-            if (g_sun.visible && IsSunVisible())
-                g_solar.directIrradiance[o] = beamNormal * c;
+            const float c = ComputeIncidence(run, SetFaceDirection(run, o));
+            if (run.sun.visible && IsSunVisible(model, run))
+                run.solar.directIrradiance[o] = beamNormal * c;
         }
     }
 
-    for (ZoneFacePower& p : g_solar.zoneFaces)
+    for (ZoneFacePower& p : run.solar.zoneFaces)
         p.pending = p.direct = p.diffuse = p.reflected = p.exchanged = 0;
-    for (TransmissionNode& tn : g_solar.transmissionNodes)
+    for (TransmissionNode& tn : run.solar.transmissionNodes)
         tn.pending = 0;
 
-    std::vector<SurfaceGroup>& groups = g_solar.groups;
+    std::vector<SurfaceGroup>& groups = run.solar.groups;
     float reflected = 0; // W/m2 that the last computed group reflects
     for (std::size_t n = 0; n < groups.size(); ++n) {
         if ((n + 1) % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         SurfaceGroup& g = groups[n];
         if (n > 0 && groups[n - 1].node == g.node && groups[n - 1].orientation == g.orientation &&
             groups[n - 1].colour == g.colour) {
@@ -193,48 +195,48 @@ void ComputeSolarFluxesForStep(long long t, long long stepCounter)
             // A copied group reflects as much as the one it copies, into its
             // own zone face.
             if (g.link >= 0)
-                g_solar.zoneFaces[static_cast<std::size_t>(g.link)].reflected += reflected * g.area;
+                run.solar.zoneFaces[static_cast<std::size_t>(g.link)].reflected += reflected * g.area;
             continue;
         }
-        const FaceIrradiance e = ComputeFaceIrradiance(g, SetFaceDirection(g.orientation), G, D, day);
+        const FaceIrradiance e = ComputeFaceIrradiance(model, run, host, g, SetFaceDirection(run, g.orientation), G, D, day);
         float rho = 0;
         if (e.direct != 0) {
             const float angle =
                 static_cast<float>(std::acos(std::clamp(e.cosIncidence, -1.0f, 1.0f)) * kRadToDeg);
-            rho = SolarReflectionAt(g.colour, angle);
+            rho = SolarReflectionAt(model, run, g.colour, angle);
         }
         g.absorbedDirect = (1 - rho) * e.direct;
-        g.absorbedDiffuse = (e.diffuse + e.ground) * (1 - g_solar.diffuseReflection[g.colour]);
-        reflected = rho * e.direct + g_solar.diffuseReflection[g.colour] * (e.diffuse + e.ground);
+        g.absorbedDiffuse = (e.diffuse + e.ground) * (1 - run.solar.diffuseReflection[g.colour]);
+        reflected = rho * e.direct + run.solar.diffuseReflection[g.colour] * (e.diffuse + e.ground);
         if (g.link >= 0)
-            g_solar.zoneFaces[static_cast<std::size_t>(g.link)].reflected += reflected * g.area;
+            run.solar.zoneFaces[static_cast<std::size_t>(g.link)].reflected += reflected * g.area;
     }
-    AccumulateGroupFluxes();
-    DistributeSolarPower();
-    SolveZoneExchange();
-    SolarNodeSources();
+    AccumulateGroupFluxes(run, host);
+    DistributeSolarPower(model, run, host);
+    SolveZoneExchange(run, host);
+    SolarNodeSources(model, run, host);
     if (saveStep)
-        WriteSolarFluxFile(t);
+        WriteSolarFluxFile(model, run, t);
 }
 
-void AccumulateGroupFluxes()
+void AccumulateGroupFluxes(RunState& run, EngineHost& host)
 {
-    std::vector<SunlitNodeRecord>& records = g_solar.records;
+    std::vector<SunlitNodeRecord>& records = run.solar.records;
     auto keyOf = [](const auto& x) { return std::tuple(x.node, x.orientation, x.corner); };
     long counter = 0;
-    for (const SurfaceGroup& g : g_solar.groups) {
+    for (const SurfaceGroup& g : run.solar.groups) {
         if (g.absorbedDirect == 0 && g.absorbedDiffuse == 0)
             continue;
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         auto r = std::partition_point(records.begin(), records.end(),
                                       [&](const SunlitNodeRecord& x) { return keyOf(x) < keyOf(g); });
         if (r != records.end() && keyOf(*r) == keyOf(g))
-            r->flux += (1 - g_solar.transmission[r->colour]) * (g.absorbedDirect + g.absorbedDiffuse);
+            r->flux += (1 - run.solar.transmission[r->colour]) * (g.absorbedDirect + g.absorbedDiffuse);
     }
 }
 
-std::array<int, 3> FindTransparentEnd(int i, int j, int k, int orientation, int corner)
+std::array<int, 3> FindTransparentEnd(ModelStore& model, RunState& run, int i, int j, int k, int orientation, int corner)
 {
     int cell[3] = {i, j, k};
     for (int a = 0; a < 3; ++a) {
@@ -245,9 +247,9 @@ std::array<int, 3> FindTransparentEnd(int i, int j, int k, int orientation, int 
     const int step = orientation % 2 == 0 ? 1 : -1;
     for (;;) {
         cell[axis] += step;
-        if (cell[axis] < 0 || cell[axis] >= g_model.axes[axis].n)
+        if (cell[axis] < 0 || cell[axis] >= model.axes[axis].n)
             break;
-        if (!IsTransparentOrEquivalent(g_solar.grid.CellColour(cell[0], cell[1], cell[2])))
+        if (!IsTransparentOrEquivalent(model, run.solar.grid.CellColour(cell[0], cell[1], cell[2])))
             break;
     }
     std::array<int, 3> end = {cell[0], cell[1], cell[2]};
@@ -258,73 +260,73 @@ std::array<int, 3> FindTransparentEnd(int i, int j, int k, int orientation, int 
     return end;
 }
 
-void SolarNodeSources()
+void SolarNodeSources(ModelStore& model, RunState& run, EngineHost& host)
 {
     long counter = 0;
-    for (const SunlitNodeRecord& r : g_solar.records) {
+    for (const SunlitNodeRecord& r : run.solar.records) {
         if (r.flux == 0)
             continue;
         if (++counter % 10000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         const double power = static_cast<double>(r.area) * r.flux;
-        if (!IsTransparentOrEquivalent(r.colour)) {
-            AddNodePower(r.node, power);
+        if (!IsTransparentOrEquivalent(model, r.colour)) {
+            AddNodePower(run, r.node, power);
             continue;
         }
         const int axis = r.orientation / 2;
         const int p[3] = {r.i, r.j, r.k};
-        const std::array<int, 3> far = FindTransparentEnd(r.i, r.j, r.k, r.orientation, r.corner);
+        const std::array<int, 3> far = FindTransparentEnd(model, run, r.i, r.j, r.k, r.orientation, r.corner);
         const int lo = std::min(p[axis], far[axis]), hi = std::max(p[axis], far[axis]);
-        const double depth = GridLineCoordinate(axis, hi) - GridLineCoordinate(axis, lo);
+        const double depth = GridLineCoordinate(model, axis, hi) - GridLineCoordinate(model, axis, lo);
         if (!(depth > 0)) {
-            AddNodePower(r.node, power);
+            AddNodePower(run, r.node, power);
             continue;
         }
         for (int line = lo; line < hi; ++line) {
             const double share =
-                g_model.axes[axis].widths[static_cast<std::size_t>(line)] * power / (2 * depth);
-            AddNodePower(NodeOnAxis(p, axis, line), share);
-            AddNodePower(NodeOnAxis(p, axis, line + 1), share);
+                model.axes[axis].widths[static_cast<std::size_t>(line)] * power / (2 * depth);
+            AddNodePower(run, NodeOnAxis(run, p, axis, line), share);
+            AddNodePower(run, NodeOnAxis(run, p, axis, line + 1), share);
         }
     }
 }
 
-void BuildSolarNodeList()
+void BuildSolarNodeList(ModelStore& model, RunState& run, EngineHost& host)
 {
     std::vector<std::int32_t> nodes;
     long counter = 0;
-    for (const SunlitNodeRecord& r : g_solar.records) {
+    for (const SunlitNodeRecord& r : run.solar.records) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         nodes.push_back(r.node);
-        if (!IsTransparentOrEquivalent(r.colour))
+        if (!IsTransparentOrEquivalent(model, r.colour))
             continue;
         const int axis = r.orientation / 2;
         const int p[3] = {r.i, r.j, r.k};
-        const std::array<int, 3> far = FindTransparentEnd(r.i, r.j, r.k, r.orientation, r.corner);
+        const std::array<int, 3> far = FindTransparentEnd(model, run, r.i, r.j, r.k, r.orientation, r.corner);
         const int step = far[axis] > p[axis] ? 1 : -1;
         for (int line = p[axis]; line != far[axis];) {
             line += step;
-            nodes.push_back(NodeOnAxis(p, axis, line));
+            nodes.push_back(NodeOnAxis(run, p, axis, line));
         }
     }
     std::sort(nodes.begin(), nodes.end());
     nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
-    g_solar.sources.clear();
+    run.solar.sources.clear();
     for (const std::int32_t n : nodes) {
-        if (n >= 0 && (g_solar.grid.gridNodes <= 0 || n < g_solar.grid.gridNodes))
-            g_solar.sources.push_back({n, 0.0f, 0.0f});
+        if (n >= 0 && (run.solar.grid.gridNodes <= 0 || n < run.solar.grid.gridNodes))
+            run.solar.sources.push_back({n, 0.0f, 0.0f});
     }
 }
 
-std::span<const SolarNodeSource> SolarNodeSourceList()
+std::span<const SolarNodeSource> SolarNodeSourceList(RunState& run)
 {
-    return g_solar.sources;
+    return run.solar.sources;
 }
 
-float SolarNodePower(std::int32_t node)
+float SolarNodePower(RunState& run, std::int32_t node)
 {
-    const SolarNodeSource* s = FindSource(node);
+    const SolarNodeSource* s = FindSource(run, node);
     return s ? s->power : 0.0f;
 }
 

@@ -17,13 +17,17 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct ModelStore;
+struct RunState;
+
 // A MATERIAL with transmission or an EQUIMAT: solar power passes through.
-bool IsTransparentOrEquivalent(int colour);
+bool IsTransparentOrEquivalent(ModelStore& model, int colour);
 // Reflection factor of a colour for direct sun at an incidence angle.
-float SolarReflectionAt(int colour, float angleDegrees);
+float SolarReflectionAt(ModelStore& model, RunState& run, int colour, float angleDegrees);
 // The diffuse reflection factor of every solid colour, and the factors of
 // the run per colour (a TRANSMAT colour reflects everything).
-void SetDiffuseReflection();
+void SetDiffuseReflection(ModelStore& model, RunState& run);
 
 // Beam irradiance normal to the sun from the horizontal beam B at altitude h
 // (degrees) on a day: B / sin h, never above the extraterrestrial irradiance,
@@ -40,24 +44,24 @@ struct FaceIrradiance {
 // Direct, diffuse and ground-reflected irradiance (W/m2) on the group for
 // horizontal global G and diffuse D; the group's shading bit records whether
 // the sun reached it.
-FaceIrradiance ComputeFaceIrradiance(SurfaceGroup& group, const FaceDirection& face, float global,
+FaceIrradiance ComputeFaceIrradiance(ModelStore& model, RunState& run, EngineHost& host, SurfaceGroup& group, const FaceDirection& face, float global,
                                      float diffuse, int day);
 
 // The solar part of the step at run time t; stepCounter 0 marks the first
 // step of a run.
-void ComputeSolarFluxesForStep(long long t, long long stepCounter);
+void ComputeSolarFluxesForStep(ModelStore& model, RunState& run, EngineHost& host, long long t, long long stepCounter);
 // The absorbed fluxes of the surface groups into their records.
-void AccumulateGroupFluxes();
+void AccumulateGroupFluxes(RunState& run, EngineHost& host);
 // The record fluxes as powers of their nodes (spread through the depth of
 // transparent solids).
-void SolarNodeSources();
+void SolarNodeSources(ModelStore& model, RunState& run, EngineHost& host);
 // The node-source list of the run: every node that can receive solar power.
-void BuildSolarNodeList();
+void BuildSolarNodeList(ModelStore& model, RunState& run, EngineHost& host);
 // The far grid point of the run of transparent cells behind a record's point.
-std::array<int, 3> FindTransparentEnd(int i, int j, int k, int orientation, int corner);
+std::array<int, 3> FindTransparentEnd(ModelStore& model, RunState& run, int i, int j, int k, int orientation, int corner);
 
 // What the equation assembly reads.
-std::span<const SolarNodeSource> SolarNodeSourceList();
-float SolarNodePower(std::int32_t node);
+std::span<const SolarNodeSource> SolarNodeSourceList(RunState& run);
+float SolarNodePower(RunState& run, std::int32_t node);
 
 } // namespace gelmar

@@ -1,22 +1,24 @@
 // The solar state's inputs of a run, the node powers of the assembly and the
 // "Calc Solar Fluxes" run (see SolarRun.h).
 #include "gelmar/model/solar/SolarRun.h"
+#include "gelmar/model/calc/RunState.h"
 
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/FiniteChecks.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/output/OutputReport.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
+#include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/solar/SolarFiles.h"
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
-#include "gelmar/model/radiation/ViewFactorFile.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -26,26 +28,26 @@ namespace gelmar {
 
 namespace {
 
-bool HasZoneColours()
+bool HasZoneColours(ModelStore& model)
 {
-    for (const ColourRecord& c : g_model.colours)
+    for (const ColourRecord& c : model.colours)
         if (c.inUse && (c.type == BC_FREE || c.type == BC_SKY || c.type == BC_NOSKY || c.type == TRANSMAT ||
                         c.type == BC_FRE_S))
             return true;
     return false;
 }
 
-float ReflectionOfColour(int colour, float angleDegrees)
+float ReflectionOfColour(ModelStore& model, RunState& run, int colour, float angleDegrees)
 {
     if (colour < 0 || colour >= kColourCount)
         return 0.0f;
-    const ColourRecord& c = g_model.colours[colour];
+    const ColourRecord& c = model.colours[colour];
     const int table = c.working.function[kFnReflection];
     // A colour whose reflection function did not resolve keeps its factor.
-    return table < 0 ? c.solarReflection : EvaluatePropertyTable(table, angleDegrees);
+    return table < 0 ? c.solarReflection : EvaluatePropertyTable(model, run, table, angleDegrees);
 }
 
-SolarZone CopyZone(const RadiationZone& zone, const RadiationZone* file)
+SolarZone CopyZone(RunState& run, const RadiationZone& zone, const RadiationZone* file)
 {
     SolarZone s;
     s.type = zone.type;
@@ -64,7 +66,7 @@ SolarZone CopyZone(const RadiationZone& zone, const RadiationZone* file)
     s.fileFaceOfFace.assign(zone.faces.size(), -1);
     if (zone.type == BC_FRE_S || !file)
         return s;
-    const std::vector<RadiatingFace>& all = g_radiation.fileFaces;
+    const std::vector<RadiatingFace>& all = run.radiation.fileFaces;
     const int first = file->firstFace;
     const int count = std::max(0, std::min(file->faceCount, static_cast<int>(all.size()) - first));
     for (int n = 0; n < count; ++n) {
@@ -89,93 +91,96 @@ SolarZone CopyZone(const RadiationZone& zone, const RadiationZone* file)
 
 } // namespace
 
-void SetSolarRunInputs()
+void SetSolarRunInputs(ModelStore& model, RunState& run)
 {
-    FreeSolarTables();
-    g_solar.sourcesLeftOut = false;
-    g_solar.grid.cellColours = g_work.cellColours;
-    g_solar.grid.nodeIndex = g_work.nodeIndex;
-    g_solar.grid.gridNodes = static_cast<std::int32_t>(g_work.gridNodeCount);
-    g_solar.hooks.evaluate = EvaluateFunction;
-    g_solar.hooks.reflectionAt = ReflectionOfColour;
+    FreeSolarTables(run);
+    run.solar.sourcesLeftOut = false;
+    for (int a = 0; a < 3; ++a)
+        run.solar.grid.n[a] = model.axes[a].n;
+    run.solar.grid.cellColours = run.work.cellColours;
+    run.solar.grid.nodeIndex = run.work.nodeIndex;
+    run.solar.grid.gridNodes = static_cast<std::int32_t>(run.work.gridNodeCount);
+    run.solar.hooks.evaluate = [&model, &run](int f, double t) { return EvaluateFunction(model, run, f, t); };
+    run.solar.hooks.reflectionAt = [&model, &run](int colour, float angle) {
+        return ReflectionOfColour(model, run, colour, angle);
+    };
 }
 
-void CollectSolarZones()
+void CollectSolarZones(ModelStore& model, RunState& run)
 {
-    std::vector<SolarZone>& zones = g_solar.zones;
+    std::vector<SolarZone>& zones = run.solar.zones;
     zones.clear();
-    if (!HasZoneColours())
+    if (!HasZoneColours(model))
         return;
-    zones.reserve(g_radiation.zones.size());
-    for (std::size_t z = 0; z < g_radiation.zones.size(); ++z)
-        zones.push_back(CopyZone(g_radiation.zones[z], MatchedFileZone(z)));
+    zones.reserve(run.radiation.zones.size());
+    for (std::size_t z = 0; z < run.radiation.zones.size(); ++z)
+        zones.push_back(CopyZone(run, run.radiation.zones[z], MatchedFileZone(run, z)));
 }
 
-void AddSolarNodeSources(double* b)
+void AddSolarNodeSources(RunState& run, double* b)
 {
-    if (g_solar.sourcesLeftOut)
+    if (run.solar.sourcesLeftOut)
         return;
-    for (const SolarNodeSource& s : SolarNodeSourceList()) {
-        if (s.node >= 0 && s.node < g_solar.grid.gridNodes)
+    for (const SolarNodeSource& s : SolarNodeSourceList(run)) {
+        if (s.node >= 0 && s.node < run.solar.grid.gridNodes)
             b[s.node] += static_cast<double>(s.power) + static_cast<double>(s.previous);
     }
 }
 
-bool AnySolarNodePower()
+bool AnySolarNodePower(RunState& run)
 {
-    if (g_solar.sourcesLeftOut)
+    if (run.solar.sourcesLeftOut)
         return false;
-    const auto list = SolarNodeSourceList();
+    const auto list = SolarNodeSourceList(run);
     return std::any_of(list.begin(), list.end(), [](const SolarNodeSource& s) { return s.power != 0.0f; });
 }
 
-void ClearSolarFluxColumn()
+void ClearSolarFluxColumn(RunState& run)
 {
-    g_solar.sourcesLeftOut = true;
+    run.solar.sourcesLeftOut = true;
 }
 
-void RunSolarFluxCalculation()
+void RunSolarFluxCalculation(ModelStore& model, RunState& run, EngineHost& host)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = model;
     CheckGridLengths(m);
-    g_run.step = 0;
+    run.step = 0;
     for (int group = 0; group <= 4; ++group)
-        FreeWorkArrays(group);
-    FindSolarFunctions(true);
-    ResolveFunctionReferences();
-    LoadPropertyTables();
-    RasteriseBlocks();
-    BuildSiteRotation();
-    BuildNodeNumbering();
-    SetSolarRunInputs();
-    if (HasZoneColours())
-        LoadViewFactors();
-    CollectSolarZones();
-    Host().ShowNodeCount(g_work.gridNodeCount);
-    CheckSolarContacts();
-    PrepareSolarSurfaces(true);
-    SizeOutputBuffer();
+        FreeWorkArrays(run, group);
+    FindSolarFunctions(model, run, true);
+    ResolveFunctionReferences(model, run);
+    LoadPropertyTables(model, run);
+    RasteriseBlocks(model, run);
+    BuildSiteRotation(model, run);
+    BuildNodeNumbering(model, run, host);
+    SetSolarRunInputs(model, run);
+    if (HasZoneColours(model))
+        LoadViewFactors(model, run, host);
+    CollectSolarZones(model, run);
+    host.ShowNodeCount(run.work.gridNodeCount);
+    CheckSolarContacts(model, run);
+    PrepareSolarSurfaces(model, run, host, true);
+    SizeOutputBuffer(model, run);
 
     const int step = std::max(1, m.timeStep);
-    g_run.stepLength = 0;
+    run.stepLength = 0;
     long long t = 0;
     for (long long n = 0; t <= m.calcDuration; ++n) {
-        m.calcTime = static_cast<std::int32_t>(t);
-        g_run.step = static_cast<std::int32_t>(n);
-        Host().ShowTimeStep(t, 0, m.calcDuration);
-        EvaluateColourFunctions(true);
-        ComputeSolarFluxesForStep(t, n);
-        if (HasReportItems() && (t / step) % std::max(1, m.reportFrequency) == 0)
-            FormatReportRow();
+        run.calcTime = static_cast<std::int32_t>(t);
+        run.step = static_cast<std::int32_t>(n);
+        host.ShowTimeStep(t, 0, m.calcDuration);
+        EvaluateColourFunctions(model, run, true);
+        ComputeSolarFluxesForStep(model, run, host, t, n);
+        if (HasReportItems(model) && (t / step) % std::max(1, m.reportFrequency) == 0)
+            FormatReportRow(model, run);
         t += step;
-        g_run.stepLength = step;
+        run.stepLength = step;
     }
-    m.calcTime = static_cast<std::int32_t>(t - step);
+    run.calcTime = static_cast<std::int32_t>(t - step);
 
     std::error_code ec;
-    m.sharedPath = "view.tmp";
-    std::filesystem::remove(m.sharedPath, ec);
-    FreePropertyTables();
+    std::filesystem::remove("view.tmp", ec);
+    FreePropertyTables(run);
 }
 
 } // namespace gelmar

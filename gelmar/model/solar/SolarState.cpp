@@ -1,15 +1,14 @@
 // The solar working state (see SolarState.h).
 #include "gelmar/model/solar/SolarState.h"
+#include "gelmar/model/calc/RunState.h"
 
 #include "gelmar/model/store/ModelStore.h"
 
 namespace gelmar {
 
-SolarState g_solar;
-
 int SolarGrid::CellColour(int i, int j, int k) const
 {
-    const int nx = g_model.axes[0].n, ny = g_model.axes[1].n, nz = g_model.axes[2].n;
+    const int nx = n[0], ny = n[1], nz = n[2];
     if (i < 0 || j < 0 || k < 0 || i >= nx || j >= ny || k >= nz)
         return -1;
     const std::size_t at = static_cast<std::size_t>(i) + static_cast<std::size_t>(j) * nx +
@@ -21,7 +20,7 @@ int SolarGrid::CellColour(int i, int j, int k) const
 
 std::int32_t SolarGrid::NodeIndex(int i, int j, int k) const
 {
-    const int nx = g_model.axes[0].n, ny = g_model.axes[1].n, nz = g_model.axes[2].n;
+    const int nx = n[0], ny = n[1], nz = n[2];
     if (i < 0 || j < 0 || k < 0 || i > nx || j > ny || k > nz)
         return -1;
     const std::size_t at = static_cast<std::size_t>(i) + static_cast<std::size_t>(j) * (nx + 1) +
@@ -29,21 +28,21 @@ std::int32_t SolarGrid::NodeIndex(int i, int j, int k) const
     return at < nodeIndex.size() ? nodeIndex[at] : -1;
 }
 
-void FreeSolarTables()
+void FreeSolarTables(RunState& run)
 {
-    std::vector<SolarFace>().swap(g_solar.solarFaces);
-    std::vector<SolarFace>().swap(g_solar.shadingFaces);
-    std::vector<ShadingPlane>().swap(g_solar.shadingPlanes);
-    std::vector<SurfaceGroup>().swap(g_solar.groups);
-    std::vector<SunlitNodeRecord>().swap(g_solar.records);
-    std::vector<SolarNodeSource>().swap(g_solar.sources);
-    std::vector<ZoneFacePower>().swap(g_solar.zoneFaces);
-    std::vector<std::vector<int>>().swap(g_solar.zoneFaceOf);
-    std::vector<ExchangeFace>().swap(g_solar.exchangeFaces);
-    std::vector<int>().swap(g_solar.exchangeBase);
-    std::vector<TransmissionNode>().swap(g_solar.transmissionNodes);
-    std::vector<std::pair<std::int32_t, int>>().swap(g_solar.zoneFacesAtNode);
-    std::vector<double>().swap(g_solar.exchangeMatrix);
+    std::vector<SolarFace>().swap(run.solar.solarFaces);
+    std::vector<SolarFace>().swap(run.solar.shadingFaces);
+    std::vector<ShadingPlane>().swap(run.solar.shadingPlanes);
+    std::vector<SurfaceGroup>().swap(run.solar.groups);
+    std::vector<SunlitNodeRecord>().swap(run.solar.records);
+    std::vector<SolarNodeSource>().swap(run.solar.sources);
+    std::vector<ZoneFacePower>().swap(run.solar.zoneFaces);
+    std::vector<std::vector<int>>().swap(run.solar.zoneFaceOf);
+    std::vector<ExchangeFace>().swap(run.solar.exchangeFaces);
+    std::vector<int>().swap(run.solar.exchangeBase);
+    std::vector<TransmissionNode>().swap(run.solar.transmissionNodes);
+    std::vector<std::pair<std::int32_t, int>>().swap(run.solar.zoneFacesAtNode);
+    std::vector<double>().swap(run.solar.exchangeMatrix);
 }
 
 } // namespace gelmar

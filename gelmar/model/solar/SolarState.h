@@ -19,10 +19,14 @@
 
 namespace gelmar {
 
+struct ModelStore;
+struct RunState;
+
 // The calculation arrays of the run as the solar code reads them, in the
 // layouts of the work arrays: cell colours at i + j*nx + k*nx*ny (0xFFFF for a
 // void cell), node numbers at i + j*(nx+1) + k*(nx+1)*(ny+1) (-1 for none).
 struct SolarGrid {
+    int n[3] = {}; // cells of the model's axes (nx, ny, nz)
     std::span<const std::uint16_t> cellColours;
     std::span<const std::int32_t> nodeIndex;
     // Number of grid nodes (calculation nodes 0..gridNodes-1).
@@ -185,11 +189,13 @@ struct SolarState {
     // transmits nothing, without its model record being touched.
     float transmission[256] = {};
     bool reflectsAll[256] = {};
+    // Faces the shading ray test checks before it polls Esc again.
+    int escCountdown = 500;
 };
 
-extern SolarState g_solar;
+extern SolarState& g_solar; // transitional
 
 // Drops every table of the run (the grid and the hooks stay).
-void FreeSolarTables();
+void FreeSolarTables(RunState& run);
 
 } // namespace gelmar

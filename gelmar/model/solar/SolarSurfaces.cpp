@@ -1,7 +1,8 @@
 // Solar surfaces, surface groups, shading and sky view (see SolarSurfaces.h).
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/store/EngineHost.h"
 
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ModelFaces.h"
 #include "gelmar/model/solar/SolarExchange.h"
@@ -9,6 +10,7 @@
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/Random.h"
@@ -22,31 +24,29 @@ namespace gelmar {
 
 namespace {
 
-std::string g_solarErrorText;
 // The ray test polls Esc once per this many faces.
 constexpr int kFacesPerEscCheck = 500;
-int g_escCountdown = kFacesPerEscCheck;
 
 constexpr int kSkyDirections = 10000;
 
-int AxisCells(int axis)
+int AxisCells(ModelStore& model, int axis)
 {
-    return g_model.axes[axis].n;
+    return model.axes[axis].n;
 }
 
 // The solid-surface faces of the visible faces that pass the test; the test
 // gets the owner's and the neighbour's colour (-1 for none) and answers 0
 // (not taken), 1 (taken) or 2 (taken, turned to the other side).
 template <class Test>
-std::vector<SolarFace> SelectFaces(const std::vector<kernels::BlockFacePiece>& visible, Test test)
+std::vector<SolarFace> SelectFaces(ModelStore& model, EngineHost& host, const std::vector<kernels::BlockFacePiece>& visible, Test test)
 {
     std::vector<SolarFace> out;
     long counter = 0;
     for (const kernels::BlockFacePiece& f : visible) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
-        const int own = g_model.blocks[f.block].colour;
-        const int across = (f.flags & kernels::kFaceBetweenColours) ? g_model.blocks[f.neighbour].colour : -1;
+            CheckEscAbort(host);
+        const int own = model.blocks[f.block].colour;
+        const int across = (f.flags & kernels::kFaceBetweenColours) ? model.blocks[f.neighbour].colour : -1;
         const int taken = test(own, across);
         if (taken == 0)
             continue;
@@ -61,143 +61,127 @@ std::vector<SolarFace> SelectFaces(const std::vector<kernels::BlockFacePiece>& v
     return out;
 }
 
-bool IsOpaqueSolid(int colour)
+bool IsOpaqueSolid(ModelStore& model, int colour)
 {
-    return IsSolidColour(colour) && g_model.colours[colour].solarTransmission == 0.0f;
+    return IsSolidColour(model, colour) && model.colours[colour].solarTransmission == 0.0f;
 }
 
 } // namespace
 
-bool IsSolarColour(int c)
+bool IsSolarColour(ModelStore& model, int c)
 {
     if (c < 0 || c >= kColourCount)
         return false;
-    const ColourRecord& r = g_model.colours[c];
+    const ColourRecord& r = model.colours[c];
     return r.inUse && (r.type == BC_SIMPL || r.type == BC_SKY) && r.solar;
 }
 
-bool IsSolidColour(int c)
+bool IsSolidColour(ModelStore& model, int c)
 {
     return c >= 0 && c < kColourCount &&
-           (g_model.colours[c].type == MATERIAL || g_model.colours[c].type == EQUIMAT);
+           (model.colours[c].type == MATERIAL || model.colours[c].type == EQUIMAT);
 }
 
-bool HasSolarColours()
+bool HasSolarColours(ModelStore& model, RunState& run)
 {
-    g_solar.solar = false;
-    for (int c = 0; c < kColourCount && !g_solar.solar; ++c)
-        g_solar.solar = IsSolarColour(c);
-    return g_solar.solar;
+    run.solar.solar = false;
+    for (int c = 0; c < kColourCount && !run.solar.solar; ++c)
+        run.solar.solar = IsSolarColour(model, c);
+    return run.solar.solar;
 }
 
-void CheckSolarContacts()
+void CheckSolarContacts(ModelStore& model, RunState& run)
 {
-    if (!g_solar.solar)
+    if (!run.solar.solar)
         return;
-    const SolarGrid& grid = g_solar.grid;
+    const SolarGrid& grid = run.solar.grid;
     const int step[6][3] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}};
-    for (int k = 0; k < AxisCells(2); ++k)
-        for (int j = 0; j < AxisCells(1); ++j)
-            for (int i = 0; i < AxisCells(0); ++i) {
+    for (int k = 0; k < AxisCells(model, 2); ++k)
+        for (int j = 0; j < AxisCells(model, 1); ++j)
+            for (int i = 0; i < AxisCells(model, 0); ++i) {
                 const int c = grid.CellColour(i, j, k);
-                if (c < 0 || g_model.colours[c].type != EQUIMAT)
+                if (c < 0 || model.colours[c].type != EQUIMAT)
                     continue;
                 for (const auto& s : step) {
                     const int n = grid.CellColour(i + s[0], j + s[1], k + s[2]);
-                    if (n >= 0 && n != c && IsSolarColour(n)) {
-                        g_solarErrorText = "EQUIMAT (colour " + std::to_string(c) +
-                                           ") touches solar zone (colour " + std::to_string(n) + ")";
-                        common::RaiseError(kErrorSolarContact);
+                    if (n >= 0 && n != c && IsSolarColour(model, n)) {
+                        throw EngineError::SolarContact(c, n);
                     }
                 }
             }
 }
 
-std::string SolarErrorMessage(int code)
-{
-    if (code == kErrorSolarFunctions)
-        return "Solar radiation function (G01 or D01) not present";
-    if (code == kErrorSolarContact)
-        return g_solarErrorText;
-    return {};
-}
-
-float GridLineCoordinate(int axis, int line)
-{
-    return line <= 0 ? 0.0f : g_model.axes[axis].coords[static_cast<std::size_t>(line - 1)];
-}
-
-void PrepareSolarSurfaces(bool full)
+void PrepareSolarSurfaces(ModelStore& model, RunState& run, EngineHost& host, bool full)
 {
     // The report's sun and absorbed-flux columns follow the run that made
     // them: valid exactly when a solar colour takes part.
-    g_model.solarResults = HasSolarColours();
-    if (!g_model.solarResults)
+    run.solarResults = HasSolarColours(model, run);
+    if (!run.solarResults)
         return;
     // Face directions and the sky-view rays need the site frame.
-    BuildSiteRotation();
+    BuildSiteRotation(model, run);
     // The whole model's visible faces, computed aside: the 3D view's list and
     // the clip range stay as they are.
-    const std::vector<kernels::BlockFacePiece> visible = ComputeWholeModelFaces();
+    const std::vector<kernels::BlockFacePiece> visible = ComputeWholeModelFaces(model);
     if (full) {
-        g_solar.solarFaces = SelectFaces(visible, [](int own, int across) {
+        run.solar.solarFaces = SelectFaces(model, host, visible, [&model](int own, int across) {
             if (across < 0)
                 return 0;
-            if (IsSolidColour(own) && IsSolarColour(across))
+            if (IsSolidColour(model, own) && IsSolarColour(model, across))
                 return 1;
-            return IsSolarColour(own) && IsSolidColour(across) ? 2 : 0;
+            return IsSolarColour(model, own) && IsSolidColour(model, across) ? 2 : 0;
         });
     }
-    g_solar.shadingFaces = SelectFaces(visible, [](int own, int across) {
+    run.solar.shadingFaces = SelectFaces(model, host, visible, [&model](int own, int across) {
         if (across < 0)
-            return IsOpaqueSolid(own) ? 1 : 0;
-        if (IsOpaqueSolid(own) && !IsSolidColour(across))
+            return IsOpaqueSolid(model, own) ? 1 : 0;
+        if (IsOpaqueSolid(model, own) && !IsSolidColour(model, across))
             return 1;
-        return !IsSolidColour(own) && IsOpaqueSolid(across) ? 2 : 0;
+        return !IsSolidColour(model, own) && IsOpaqueSolid(model, across) ? 2 : 0;
     });
-    ComputeShadingRayLength();
-    ComputeShadingPlaneOffset();
-    BuildShadingPlanes();
+    ComputeShadingRayLength(model, run);
+    ComputeShadingPlaneOffset(model, run);
+    BuildShadingPlanes(model, run);
     if (full) {
         // The colour factors first: the exchange tables read them.
-        SetDiffuseReflection();
-        BuildSurfaceGroups();
-        BuildSunlitNodeRecords();
-        PrepareSolarExchange();
-        BuildSolarNodeList();
+        SetDiffuseReflection(model, run);
+        BuildSurfaceGroups(model, run, host);
+        BuildSunlitNodeRecords(model, run, host);
+        PrepareSolarExchange(model, run);
+        BuildSolarNodeList(model, run, host);
     }
 }
 
-void ComputeShadingRayLength()
+void ComputeShadingRayLength(ModelStore& model, RunState& run)
 {
     float largest = 0;
     for (int a = 0; a < 3; ++a)
-        largest = std::max(largest, GridLineCoordinate(a, AxisCells(a)));
-    g_solar.rayLength = 2 * largest;
+        largest = std::max(largest, GridLineCoordinate(model, a, AxisCells(model, a)));
+    run.solar.rayLength = 2 * largest;
 }
 
-void ComputeShadingPlaneOffset()
+void ComputeShadingPlaneOffset(ModelStore& model, RunState& run)
 {
     float smallest = 1e38f;
     for (int a = 0; a < 3; ++a)
-        for (int c = 0; c < AxisCells(a); ++c)
-            smallest = std::min(smallest, g_model.axes[a].widths[static_cast<std::size_t>(c)]);
+        for (int c = 0; c < AxisCells(model, a); ++c)
+            smallest = std::min(smallest, model.axes[a].widths[static_cast<std::size_t>(c)]);
     float delta = 0.1f * smallest;
     for (int a = 0; a < 3; ++a)
-        delta = std::min(delta, 0.001f * GridLineCoordinate(a, AxisCells(a)));
-    g_solar.planeOffset = delta;
+        delta = std::min(delta, 0.001f * GridLineCoordinate(model, a, AxisCells(model, a)));
+    run.solar.planeOffset = delta;
 }
 
-void BuildSurfaceGroups()
+void BuildSurfaceGroups(ModelStore& model, RunState& run, EngineHost& host)
 {
-    std::vector<SurfaceGroup>& groups = g_solar.groups;
+    std::vector<SurfaceGroup>& groups = run.solar.groups;
     groups.clear();
-    if (g_solar.solarFaces.empty())
+    if (run.solar.solarFaces.empty())
         return;
     long counter = 0;
-    for (const SolarFace& f : g_solar.solarFaces) {
+    for (const SolarFace& f : run.solar.solarFaces) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         const int o = f.orientation;
         const int axis = o / 2;
         const int u = (axis + 1) % 3, v = (axis + 2) % 3;
@@ -222,7 +206,7 @@ void BuildSurfaceGroups()
                         if (dv == 0)
                             corner |= 1 << v;
                         g.corner = static_cast<std::uint8_t>(corner);
-                        g.node = g_solar.grid.NodeIndex(p[0], p[1], p[2]);
+                        g.node = run.solar.grid.NodeIndex(p[0], p[1], p[2]);
                         groups.push_back(g);
                     }
     }
@@ -234,37 +218,37 @@ void BuildSurfaceGroups()
                                  return key(a) == key(b) && a.i == b.i && a.j == b.j && a.k == b.k;
                              }),
                  groups.end());
-    const double areaScale = static_cast<double>(g_model.gridUnit) * g_model.gridUnit;
+    const double areaScale = static_cast<double>(model.gridUnit) * model.gridUnit;
     counter = 0;
     for (SurfaceGroup& g : groups) {
         if (++counter % 1000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         const int p[3] = {g.i, g.j, g.k};
         int cell[3];
         for (int a = 0; a < 3; ++a)
             cell[a] = (g.corner >> a & 1) ? p[a] : p[a] - 1;
-        g.colour = static_cast<std::uint8_t>(g_solar.grid.CellColour(cell[0], cell[1], cell[2]));
+        g.colour = static_cast<std::uint8_t>(run.solar.grid.CellColour(cell[0], cell[1], cell[2]));
         const int axis = g.orientation / 2;
         double area = areaScale * 0.25;
         for (int a = 0; a < 3; ++a) {
             if (a != axis)
-                area *= g_model.axes[a].widths[static_cast<std::size_t>(cell[a])];
+                area *= model.axes[a].widths[static_cast<std::size_t>(cell[a])];
         }
         g.area = static_cast<float>(area);
         g.link = -1;
     }
-    ComputeSkyViewFractions();
+    ComputeSkyViewFractions(model, run, host);
 }
 
-void BuildSunlitNodeRecords()
+void BuildSunlitNodeRecords(ModelStore& model, RunState& run, EngineHost& host)
 {
-    std::vector<SunlitNodeRecord>& records = g_solar.records;
+    std::vector<SunlitNodeRecord>& records = run.solar.records;
     records.clear();
-    records.reserve(g_solar.groups.size());
+    records.reserve(run.solar.groups.size());
     long counter = 0;
-    for (const SurfaceGroup& g : g_solar.groups) {
+    for (const SurfaceGroup& g : run.solar.groups) {
         if (++counter % 10000 == 0)
-            CheckEscAbort();
+            CheckEscAbort(host);
         SunlitNodeRecord r;
         r.i = g.i, r.j = g.j, r.k = g.k;
         r.orientation = g.orientation;
@@ -276,11 +260,11 @@ void BuildSunlitNodeRecords()
     }
     // The faces of the radiation zones whose cavity is not solar receive
     // only transmitted and reflected sun: four records each.
-    for (const SolarZone& zone : g_solar.zones) {
+    for (const SolarZone& zone : run.solar.zones) {
         if (zone.type == BC_FRE_S)
             continue;
         for (const SolarZoneFace& f : zone.faces) {
-            if (IsSolarColour(f.zoneColour))
+            if (IsSolarColour(model, f.zoneColour))
                 continue;
             for (const auto& p : f.corners) {
                 SunlitNodeRecord r;
@@ -294,7 +278,7 @@ void BuildSunlitNodeRecords()
                         corner |= 1 << a;
                 }
                 r.corner = static_cast<std::uint8_t>(corner);
-                r.node = g_solar.grid.NodeIndex(p[0], p[1], p[2]);
+                r.node = run.solar.grid.NodeIndex(p[0], p[1], p[2]);
                 r.colour = static_cast<std::uint8_t>(f.ownerColour);
                 r.area = static_cast<float>(f.area / 4);
                 records.push_back(r);
@@ -308,14 +292,14 @@ void BuildSunlitNodeRecords()
     for (std::size_t n = 0; n < records.size(); ++n)
         records[n].fileLine = static_cast<std::int32_t>(n);
     if (!records.empty())
-        WriteSunlitNodesFile();
+        WriteSunlitNodesFile(model, run);
 }
 
-FaceDirection SetFaceDirection(int orientation)
+FaceDirection SetFaceDirection(RunState& run, int orientation)
 {
     float n[3] = {0, 0, 0};
     n[orientation / 2] = orientation % 2 == 0 ? -1.0f : 1.0f;
-    const float(&e)[3][3] = g_sun.frame;
+    const float(&e)[3][3] = run.sun.frame;
     auto dot = [&](int m) { return n[0] * e[m][0] + n[1] * e[m][1] + n[2] * e[m][2]; };
     double north = dot(0), west = dot(1);
     const double up = std::clamp(static_cast<double>(dot(2)), -1.0, 1.0);
@@ -340,57 +324,57 @@ FaceDirection SetFaceDirection(int orientation)
     return d;
 }
 
-float ComputeIncidence(const FaceDirection& face)
+float ComputeIncidence(RunState& run, const FaceDirection& face)
 {
-    double diff = std::fmod(static_cast<double>(g_sun.azimuth) - face.azimuth, 360.0);
+    double diff = std::fmod(static_cast<double>(run.sun.azimuth) - face.azimuth, 360.0);
     if (diff < 0)
         diff += 360.0;
-    const double h = g_sun.altitude * kDegToRad;
+    const double h = run.sun.altitude * kDegToRad;
     const double beta = face.tilt * kDegToRad;
     const float c = static_cast<float>(std::cos(diff * kDegToRad) * std::cos(h) * std::sin(beta) +
                                        std::sin(h) * std::cos(beta));
-    g_sun.visible = c >= 0;
+    run.sun.visible = c >= 0;
     return c;
 }
 
-void BuildShadingPlanes()
+void BuildShadingPlanes(ModelStore& model, RunState& run)
 {
-    std::vector<ShadingPlane>& planes = g_solar.shadingPlanes;
+    std::vector<ShadingPlane>& planes = run.solar.shadingPlanes;
     planes.clear();
-    for (const SolarFace& f : g_solar.shadingFaces) {
+    for (const SolarFace& f : run.solar.shadingFaces) {
         const int axis = f.orientation / 2;
-        if (AxisCells(axis) == 1)
+        if (AxisCells(model, axis) == 1)
             continue;
         ShadingPlane p;
         p.axis = axis;
-        p.plane = GridLineCoordinate(axis, f.box[2 * axis]);
-        p.plane += f.orientation % 2 == 0 ? g_solar.planeOffset : -g_solar.planeOffset;
+        p.plane = GridLineCoordinate(model, axis, f.box[2 * axis]);
+        p.plane += f.orientation % 2 == 0 ? run.solar.planeOffset : -run.solar.planeOffset;
         for (int a = 0; a < 3; ++a) {
-            const bool tested = a != axis && AxisCells(a) >= 2;
-            p.lo[a] = tested ? GridLineCoordinate(a, f.box[2 * a]) : -std::numeric_limits<float>::infinity();
+            const bool tested = a != axis && AxisCells(model, a) >= 2;
+            p.lo[a] = tested ? GridLineCoordinate(model, a, f.box[2 * a]) : -std::numeric_limits<float>::infinity();
             p.hi[a] =
-                tested ? GridLineCoordinate(a, f.box[2 * a + 1]) : std::numeric_limits<float>::infinity();
+                tested ? GridLineCoordinate(model, a, f.box[2 * a + 1]) : std::numeric_limits<float>::infinity();
         }
         planes.push_back(p);
     }
 }
 
-bool IsRayBlocked(float x, float y, float z)
+bool IsRayBlocked(ModelStore& model, RunState& run, EngineHost& host, float x, float y, float z)
 {
     float d[3];
-    ComputeSunDirection(d[0], d[1], d[2]);
+    ComputeSunDirection(model, run, d[0], d[1], d[2]);
     const float p[3] = {x, y, z};
-    const float L = g_solar.rayLength;
+    const float L = run.solar.rayLength;
     float lo[3], hi[3];
     for (int a = 0; a < 3; ++a) {
         const float end = p[a] + L * d[a];
         lo[a] = std::min(p[a], end);
         hi[a] = std::max(p[a], end);
     }
-    for (const ShadingPlane& f : g_solar.shadingPlanes) {
-        if (--g_escCountdown == 0) {
-            g_escCountdown = kFacesPerEscCheck;
-            CheckEscAbort();
+    for (const ShadingPlane& f : run.solar.shadingPlanes) {
+        if (--run.solar.escCountdown == 0) {
+            run.solar.escCountdown = kFacesPerEscCheck;
+            CheckEscAbort(host);
         }
         const int axis = f.axis;
         if (!(lo[axis] < f.plane && f.plane < hi[axis]))
@@ -409,14 +393,14 @@ bool IsRayBlocked(float x, float y, float z)
     return false;
 }
 
-void ComputeSkyViewFractions()
+void ComputeSkyViewFractions(ModelStore& model, RunState& run, EngineHost& host)
 {
-    const SunState saved = g_sun;
-    std::vector<SurfaceGroup>& groups = g_solar.groups;
-    auto onUpperThinPlane = [](const SurfaceGroup& g) {
+    const SunState saved = run.sun;
+    std::vector<SurfaceGroup>& groups = run.solar.groups;
+    auto onUpperThinPlane = [&model](const SurfaceGroup& g) {
         const int p[3] = {g.i, g.j, g.k};
         for (int a = 0; a < 3; ++a) {
-            if (AxisCells(a) == 1 && p[a] == 1)
+            if (AxisCells(model, a) == 1 && p[a] == 1)
                 return true;
         }
         return false;
@@ -429,24 +413,24 @@ void ComputeSkyViewFractions()
             g.skyView = groups[n - 1].skyView;
             continue;
         }
-        const FaceDirection face = SetFaceDirection(g.orientation);
-        const float px = GridLineCoordinate(0, g.i), py = GridLineCoordinate(1, g.j),
-                    pz = GridLineCoordinate(2, g.k);
+        const FaceDirection face = SetFaceDirection(run, g.orientation);
+        const float px = GridLineCoordinate(model, 0, g.i), py = GridLineCoordinate(model, 1, g.j),
+                    pz = GridLineCoordinate(model, 2, g.k);
         int seen = 0, open = 0;
         for (int r = 0; r < kSkyDirections; ++r) {
             if ((r + 1) % 1000 == 0)
-                CheckEscAbort();
+                CheckEscAbort(host);
             double azimuth = platform::rand15() * 360.0 / 32767.0 + 0.0001;
             if (azimuth >= 360.0)
                 azimuth -= 360.0;
             const double altitude = std::min(std::asin(platform::rand15() / 32767.0) * kRadToDeg, 89.9999);
-            g_sun.azimuth = static_cast<float>(azimuth);
-            g_sun.altitude = static_cast<float>(altitude);
-            ComputeIncidence(face);
-            if (!g_sun.visible)
+            run.sun.azimuth = static_cast<float>(azimuth);
+            run.sun.altitude = static_cast<float>(altitude);
+            ComputeIncidence(run, face);
+            if (!run.sun.visible)
                 continue;
             ++seen;
-            if (IsSunVisible() && !IsRayBlocked(px, py, pz))
+            if (IsSunVisible(model, run) && !IsRayBlocked(model, run, host, px, py, pz))
                 ++open;
         }
         g.skyView = seen > 0 ? static_cast<float>(open) / static_cast<float>(seen) : 0.0f;
@@ -458,10 +442,10 @@ void ComputeSkyViewFractions()
             continue;
         int p[3] = {g.i, g.j, g.k};
         for (int a = 0; a < 3; ++a) {
-            if (AxisCells(a) == 1 && p[a] == 1)
+            if (AxisCells(model, a) == 1 && p[a] == 1)
                 p[a] = 0;
         }
-        const std::int32_t node = g_solar.grid.NodeIndex(p[0], p[1], p[2]);
+        const std::int32_t node = run.solar.grid.NodeIndex(p[0], p[1], p[2]);
         auto lower = std::partition_point(groups.begin(), groups.end(),
                                           [&](const SurfaceGroup& x) { return x.node < node; });
         for (; lower != groups.end() && lower->node == node; ++lower) {
@@ -471,7 +455,7 @@ void ComputeSkyViewFractions()
             }
         }
     }
-    g_sun = saved;
+    run.sun = saved;
 }
 
 float AbsorbedSolarFluxAtNode(std::span<const SunlitNodeRecord> records, std::int32_t node, int orientation,
@@ -500,9 +484,9 @@ float AbsorbedSolarFluxAtNode(const SolarState& solar, const ModelStore& model, 
     return AbsorbedSolarFluxAtNode(solar.records, node, orientation, colour);
 }
 
-float GetSurfaceFlux(int i, int j, int k, int orientation, int colour)
+float GetSurfaceFlux(RunState& run, int i, int j, int k, int orientation, int colour)
 {
-    return AbsorbedSolarFluxAtNode(g_solar.records, g_solar.grid.NodeIndex(i, j, k), orientation, colour);
+    return AbsorbedSolarFluxAtNode(run.solar.records, run.solar.grid.NodeIndex(i, j, k), orientation, colour);
 }
 
 } // namespace gelmar

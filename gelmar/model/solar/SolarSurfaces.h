@@ -12,38 +12,36 @@
 
 namespace gelmar {
 
+class EngineHost;
+struct RunState;
+
 struct ModelStore;
 struct WorkArrays;
 
-// Error code of an EQUIMAT cell that touches a solar colour.
-constexpr int kErrorSolarContact = 10;
-
 // A used BC_SIMPL or BC_SKY colour with its solar-zone flag set.
-bool IsSolarColour(int colour);
+bool IsSolarColour(ModelStore& model, int colour);
 // MATERIAL or EQUIMAT.
-bool IsSolidColour(int colour);
+bool IsSolidColour(ModelStore& model, int colour);
 
 // Sets and returns the solar flag: true when a colour is solar.
-bool HasSolarColours();
+bool HasSolarColours(ModelStore& model, RunState& run);
 // With the solar flag set, stops the run with error 10 when an EQUIMAT cell
-// has a solar neighbour; SolarErrorText() then holds the message.
-void CheckSolarContacts();
-// The message of the solar error codes 9 and 10 ("" for others).
-std::string SolarErrorMessage(int code);
+// has a solar neighbour; the error names both colours.
+void CheckSolarContacts(ModelStore& model, RunState& run);
 
 // The solar set-up of a run (only with solar colours): solar and shading
 // faces, ray length and plane offset; with full also the surface groups and
 // their sky-view fractions, the sunlit-node records (and their file), the
 // node-source list and the diffuse reflection factors.
-void PrepareSolarSurfaces(bool full);
+void PrepareSolarSurfaces(ModelStore& model, RunState& run, EngineHost& host, bool full);
 
-void ComputeShadingRayLength();
-void ComputeShadingPlaneOffset();
+void ComputeShadingRayLength(ModelStore& model, RunState& run);
+void ComputeShadingPlaneOffset(ModelStore& model, RunState& run);
 // The planes of the shading faces for IsRayBlocked (after the two above).
-void BuildShadingPlanes();
-void BuildSurfaceGroups();
-void BuildSunlitNodeRecords();
-void ComputeSkyViewFractions();
+void BuildShadingPlanes(ModelStore& model, RunState& run);
+void BuildSurfaceGroups(ModelStore& model, RunState& run, EngineHost& host);
+void BuildSunlitNodeRecords(ModelStore& model, RunState& run, EngineHost& host);
+void ComputeSkyViewFractions(ModelStore& model, RunState& run, EngineHost& host);
 
 // The direction of a face of an orientation in the site frame: azimuth gamma
 // (from south towards west, 0..360) and tilt beta (0 looking up, 90 a wall).
@@ -51,19 +49,17 @@ struct FaceDirection {
     float azimuth = 0;
     float tilt = 0;
 };
-FaceDirection SetFaceDirection(int orientation);
+FaceDirection SetFaceDirection(RunState& run, int orientation);
 // Incidence cosine of the current sun on the face; sets the sun-visible
 // flag, cleared when the cosine is negative.
-float ComputeIncidence(const FaceDirection& face);
+float ComputeIncidence(RunState& run, const FaceDirection& face);
 // True when a shading face lies on the ray from the point towards the sun.
-bool IsRayBlocked(float x, float y, float z);
+bool IsRayBlocked(ModelStore& model, RunState& run, EngineHost& host, float x, float y, float z);
 
-// Coordinate of grid line n on an axis (line 0 at 0).
-float GridLineCoordinate(int axis, int line);
 
 // Area-weighted mean flux of the sunlit-node records of one node, orientation
 // and colour (records in the order the flux reader leaves them); 0 for none.
-float GetSurfaceFlux(int i, int j, int k, int orientation, int colour);
+float GetSurfaceFlux(RunState& run, int i, int j, int k, int orientation, int colour);
 
 // The absorbed solar flux density (W/m2) at a surface node, for the pictures:
 // a binary search in the sunlit-surface table of the solar set-up (sorted by

@@ -1,16 +1,15 @@
 // Sun position, site frame, obstacles and solar functions (see SunPosition.h).
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/calc/RunState.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <cmath>
 
 namespace gelmar {
-
-SunState g_sun;
 
 namespace {
 
@@ -67,9 +66,9 @@ void ComputeSunPosition(int inRadians, float latitude, float longitude, int day,
     }
 }
 
-int RunDay(long long t)
+int RunDay(ModelStore& model, long long t)
 {
-    long long day = (t >= 0 ? t / 86400 : -((-t + 86399) / 86400)) + g_model.day0;
+    long long day = (t >= 0 ? t / 86400 : -((-t + 86399) / 86400)) + model.day0;
     if (day < 1)
         day += 365 * ((-day) / 365 + 1);
     while (day > 365)
@@ -85,17 +84,17 @@ float RunHour(long long t)
     return static_cast<float>(r) * (1.0f / 3600.0f);
 }
 
-void UpdateSunPosition(long long t)
+void UpdateSunPosition(ModelStore& model, RunState& run, long long t)
 {
-    const float previous = g_sun.altitude;
-    ComputeSunPosition(0, g_model.latitude, -g_model.longitude, RunDay(t), RunHour(t), -g_model.timeZone,
-                       g_sun.altitude, g_sun.azimuth);
-    const float now = g_sun.altitude;
-    const double step = g_model.timeStep;
+    const float previous = run.sun.altitude;
+    ComputeSunPosition(0, model.latitude, -model.longitude, RunDay(model, t), RunHour(t), -model.timeZone,
+                       run.sun.altitude, run.sun.azimuth);
+    const float now = run.sun.altitude;
+    const double step = model.timeStep;
     if (previous < 0 && now >= 0)
-        g_sun.sunrise = static_cast<int>(t - static_cast<long long>(now / (now - previous) * step));
+        run.sun.sunrise = static_cast<int>(t - static_cast<long long>(now / (now - previous) * step));
     else if (previous > 0 && now <= 0)
-        g_sun.sunset = static_cast<int>(t + static_cast<long long>(now / (previous - now) * step));
+        run.sun.sunset = static_cast<int>(t + static_cast<long long>(now / (previous - now) * step));
 }
 
 void ComputeSiteFrame(float rot1z, float rot2x, float rot3z, float frame[3][3])
@@ -119,74 +118,74 @@ void ComputeSiteFrame(float rot1z, float rot2x, float rot3z, float frame[3][3])
     e[2][2] = e[0][0] * e[1][1] - e[0][1] * e[1][0];
 }
 
-void BuildSiteRotation()
+void BuildSiteRotation(ModelStore& model, RunState& run)
 {
-    ComputeSiteFrame(g_model.rot1z, g_model.rot2x, g_model.rot3z, g_sun.frame);
+    ComputeSiteFrame(model.rot1z, model.rot2x, model.rot3z, run.sun.frame);
 }
 
-void ComputeSunDirection(float& x, float& y, float& z)
+void ComputeSunDirection(ModelStore& model, RunState& run, float& x, float& y, float& z)
 {
-    const double h = g_sun.altitude * kDegToRad;
-    const double beta = (180.0 - g_sun.azimuth) * kDegToRad;
+    const double h = run.sun.altitude * kDegToRad;
+    const double beta = (180.0 - run.sun.azimuth) * kDegToRad;
     const double s[3] = {std::cos(beta) * std::cos(h), std::sin(beta) * std::cos(h), std::sin(h)};
     float v[3];
     for (int a = 0; a < 3; ++a)
-        v[a] = static_cast<float>(s[0] * g_sun.frame[0][a] + s[1] * g_sun.frame[1][a] +
-                                  s[2] * g_sun.frame[2][a]);
-    if (g_model.axes[2].n == 1)
+        v[a] = static_cast<float>(s[0] * run.sun.frame[0][a] + s[1] * run.sun.frame[1][a] +
+                                  s[2] * run.sun.frame[2][a]);
+    if (model.axes[2].n == 1)
         v[2] = 0;
-    else if (g_model.axes[1].n == 1)
+    else if (model.axes[1].n == 1)
         v[1] = 0;
-    else if (g_model.axes[0].n == 1)
+    else if (model.axes[0].n == 1)
         v[0] = 0;
     x = v[0];
     y = v[1];
     z = v[2];
 }
 
-bool IsSunVisible()
+bool IsSunVisible(ModelStore& model, RunState& run)
 {
-    const float a = g_sun.azimuth > 180.0f ? g_sun.azimuth - 360.0f : g_sun.azimuth;
-    const float h = g_sun.altitude;
+    const float a = run.sun.azimuth > 180.0f ? run.sun.azimuth - 360.0f : run.sun.azimuth;
+    const float h = run.sun.altitude;
     auto within = [](float v, float lo, float hi) {
         return lo <= hi ? (lo <= v && v <= hi) : (v >= lo || v <= hi);
     };
-    for (int n = 0; n < g_model.sunObstacleCount && n < kMaxSunObstacles; ++n) {
-        const SunObstacleRecord& o = g_model.sunObstacles[n];
+    for (int n = 0; n < model.sunObstacleCount && n < kMaxSunObstacles; ++n) {
+        const SunObstacleRecord& o = model.sunObstacles[n];
         if (within(a, o.azimuthFrom, o.azimuthTo) && within(h, o.altitudeFrom, o.altitudeTo)) {
-            g_sun.visible = false;
+            run.sun.visible = false;
             return false;
         }
     }
     return true;
 }
 
-void ClearSunObstacle(int n)
+void ClearSunObstacle(ModelStore& model, int n)
 {
     if (n >= 0 && n < kMaxSunObstacles)
-        g_model.sunObstacles[n] = SunObstacleRecord{};
+        model.sunObstacles[n] = SunObstacleRecord{};
 }
 
-int FindSolarFunctions(bool required, int* globalIndex, int* diffuseIndex)
+int FindSolarFunctions(ModelStore& model, RunState& run, bool required, int* globalIndex, int* diffuseIndex)
 {
-    if (!HasSolarColours())
+    if (!HasSolarColours(model, run))
         return 0;
     int g = -1, d = -1;
-    for (int f = 0; f < g_model.functions.count; ++f) {
-        const std::string_view name = g_model.functions[f].name.View();
+    for (int f = 0; f < model.functions.count; ++f) {
+        const std::string_view name = model.functions[f].name.View();
         if (g < 0 && name == "G01")
             g = f;
         if (d < 0 && name == "D01")
             d = f;
     }
-    g_solar.globalFunction = g;
-    g_solar.diffuseFunction = d;
+    run.solar.globalFunction = g;
+    run.solar.diffuseFunction = d;
     if (globalIndex)
         *globalIndex = g;
     if (diffuseIndex)
         *diffuseIndex = d;
     if (required && (g < 0 || d < 0))
-        common::RaiseError(kErrorSolarFunctions);
+        throw EngineError::SolarFunctions();
     return d;
 }
 

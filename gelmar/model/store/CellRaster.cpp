@@ -11,22 +11,25 @@ int CellRaster::InClip(long long i, long long j, long long k) const
 {
     const long long p[3] = {i, j, k};
     for (int a = 0; a < 3; ++a) {
-        const long long lo = g_model.clipLo[a];
-        const long long hi = std::min<long long>(g_model.clipHi[a], static_cast<long long>(n[a]));
+        const long long lo = static_cast<long long>(clipLo[a]);
+        const long long hi = static_cast<long long>(std::min(clipHi[a], n[a]));
         if (p[a] < lo || p[a] >= hi)
             return -1;
     }
     return At(static_cast<std::size_t>(i), static_cast<std::size_t>(j), static_cast<std::size_t>(k));
 }
 
-CellRaster RasteriseModel()
+CellRaster RasteriseModel(const ModelStore& m)
 {
     CellRaster r;
-    for (int a = 0; a < 3; ++a)
-        r.n[a] = g_model.axes[a].n;
+    for (int a = 0; a < 3; ++a) {
+        r.n[a] = m.axes[a].n;
+        r.clipLo[a] = m.clipLo[a];
+        r.clipHi[a] = m.clipHi[a];
+    }
     r.colour.assign(r.n[0] * r.n[1] * r.n[2], -1);
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-        const BlockRecord& blk = g_model.blocks[b];
+    for (std::size_t b = 0; b < m.blocks.count; ++b) {
+        const BlockRecord& blk = m.blocks[b];
         const std::size_t x2 = std::min<std::size_t>(blk.x2, r.n[0]);
         const std::size_t y2 = std::min<std::size_t>(blk.y2, r.n[1]);
         const std::size_t z2 = std::min<std::size_t>(blk.z2, r.n[2]);

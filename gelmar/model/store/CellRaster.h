@@ -8,8 +8,12 @@
 
 namespace gelmar {
 
+struct ModelStore;
+
 struct CellRaster {
     std::size_t n[3] = {};
+    // The model's clip box when the raster was made (cells lo..hi-1).
+    std::size_t clipLo[3] = {}, clipHi[3] = {};
     // Colour number per cell, -1 where no block covers the cell.
     std::vector<std::int16_t> colour;
 
@@ -20,8 +24,8 @@ struct CellRaster {
     int InClip(long long i, long long j, long long k) const;
 };
 
-// Paints the blocks of the model store in list order (a later block wins).
-// Block bounds beyond the grid are clamped to it.
-CellRaster RasteriseModel();
+// Paints the blocks of the model in list order (a later block wins). Block
+// bounds beyond the grid are clamped to it.
+CellRaster RasteriseModel(const ModelStore& m);
 
 } // namespace gelmar

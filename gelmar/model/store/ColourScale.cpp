@@ -6,43 +6,31 @@
 
 namespace gelmar {
 
-ColourScale g_colourScale;
-
-COLORREF ValueToColour(float v)
+bool LoadColourScale(ColourScale& scale, EngineHost& host, const std::string& programFolder, bool grey)
 {
-    return common::ValueToColour(g_colourScale, v);
-}
-
-void FreeColourScale()
-{
-    ColourScale().entries.swap(g_colourScale.entries);
-}
-
-bool LoadColourScale(const std::string& programFolder, bool grey)
-{
-    g_model.sharedPath = JoinPath(programFolder, grey ? "RainbowGray.rgb" : "RainbowColor.rgb");
-    const common::ColourFileResult r = common::LoadColourScaleFile(g_model.sharedPath, g_colourScale);
+    const std::string path = JoinPath(programFolder, grey ? "RainbowGray.rgb" : "RainbowColor.rgb");
+    const common::ColourFileResult r = common::LoadColourScaleFile(path, scale);
     switch (r.status) {
     case common::ColourFileStatus::Ok:
         return true;
     case common::ColourFileStatus::OpenFailed:
-        ReportOpenFailure();
+        ReportOpenFailure(host, path);
         return false;
     case common::ColourFileStatus::SyntaxError:
-        ReportSyntaxError(r.line);
+        ReportSyntaxError(host, path, r.line);
         return false;
     }
     return false;
 }
 
-void LoadMaterialColours(const std::string& programFolder)
+void LoadMaterialColours(ModelStore& m, const std::string& programFolder)
 {
-    for (ColourRecord& c : g_model.colours)
+    for (ColourRecord& c : m.colours)
         c = ColourRecord{};
     const auto colours = common::ReadMaterialColourFile(JoinPath(programFolder, "MatColor.rgb"));
     for (std::size_t n = 0; n < colours.size(); ++n)
         if (colours[n])
-            SetDisplayColour(g_model.colours[n], GetRValue(*colours[n]), GetGValue(*colours[n]),
+            SetDisplayColour(m.colours[n], GetRValue(*colours[n]), GetGValue(*colours[n]),
                              GetBValue(*colours[n]));
 }
 

@@ -12,20 +12,20 @@ namespace gelmar {
 using common::ColourScale;
 using common::JoinPath;
 using common::ValueToColour;
-extern ColourScale g_colourScale;
 
-// Colour of a fraction 0..1 of Gelmar's scale, interpolated between entries;
-// light grey 0xDFDFDF without a scale or outside 0..1.
-COLORREF ValueToColour(float fraction);
-void FreeColourScale();
+class EngineHost;
+struct ModelStore;
 
-// Loads "RainbowGray.rgb" (grey set) or "RainbowColor.rgb" from the folder.
-// A missing file reports "Failed to open file", a bad one a syntax error;
-// entries read before an error stay loaded. False on either failure.
-bool LoadColourScale(const std::string& programFolder, bool grey);
+extern ColourScale& g_colourScale; // transitional
 
-// Gives all 256 colours their defaults, then reads their display colours
-// from "MatColor.rgb" in the folder when it exists (never a message).
-void LoadMaterialColours(const std::string& programFolder);
+// Loads "RainbowGray.rgb" (grey set) or "RainbowColor.rgb" from the folder
+// into the scale. A missing file reports "Failed to open file", a bad one a
+// syntax error; entries read before an error stay loaded. False on either
+// failure.
+bool LoadColourScale(ColourScale& scale, EngineHost& host, const std::string& programFolder, bool grey);
+
+// Gives all 256 colours of the model their defaults, then reads their display
+// colours from "MatColor.rgb" in the folder when it exists (never a message).
+void LoadMaterialColours(ModelStore& m, const std::string& programFolder);
 
 } // namespace gelmar

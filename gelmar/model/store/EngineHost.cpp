@@ -1,8 +1,6 @@
 // The process-wide engine host and the null host.
 #include "gelmar/model/store/EngineHost.h"
 
-#include "gelmar/model/calc/CalcSystem.h"
-
 #include <cstdio>
 
 namespace gelmar {
@@ -28,9 +26,9 @@ MessageAnswer NullEngineHost::MessageBox(std::string_view text, MessageStyle sty
     return MessageAnswer::Ok;
 }
 
-bool EngineHost::RunProgressWindow(ProgressWindow window)
+WorkOutcome EngineHost::RunProgressWindow(ProgressWindow, const ProgressWork& work)
 {
-    return RunProgressWork(window);
+    return work();
 }
 
 EngineHost& Host()

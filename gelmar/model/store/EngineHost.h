@@ -2,6 +2,9 @@
 // goes through this interface, which the application implements with its
 // windows. Tests and the command-line driver use NullEngineHost.
 #pragma once
+#include "gelmar/model/store/Errors.h"
+
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -13,6 +16,9 @@ enum class MessageStyle { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 // The modal progress windows in which the long runs of the engine take place.
 enum class ProgressWindow { Calculation, ViewFactors, SolarFluxes };
+// The work a progress window runs (RunProgressWork over the caller's model
+// and run), and how it ended.
+using ProgressWork = std::function<WorkOutcome()>;
 
 class EngineHost {
   public:
@@ -39,9 +45,9 @@ class EngineHost {
     // the given undo kind.
     virtual void GoToUndoItem(int /*kind*/, int /*a1*/, int /*a2*/) {}
     // Shows the modal progress window, whose first paint runs the window's
-    // work (RunProgressWork), and returns when it has closed: true when the
-    // work ended normally. A host without windows runs the work directly.
-    virtual bool RunProgressWindow(ProgressWindow window);
+    // work, and returns when it has closed: how the work ended. A host
+    // without windows runs the work directly.
+    virtual WorkOutcome RunProgressWindow(ProgressWindow window, const ProgressWork& work);
     // Writes a read-out (a control of the running calculation's progress
     // window) when one is shown.
     virtual void SetProgressText(int /*item*/, std::string_view /*text*/) {}

@@ -1,14 +1,7 @@
-// Error messages, Esc check, temporary files and duration texts.
+// Error messages shown by commands, Esc check, temporary files and duration texts.
 #include "gelmar/model/store/EngineServices.h"
 
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/calc/FiniteChecks.h"
-#include "gelmar/model/calc/WorkArrays.h"
-#include "gelmar/model/radiation/CavityChecks.h"
 #include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/ModelStore.h"
-#include "gelmar/model/solar/SolarSurfaces.h"
-#include "gelmar/model/solar/SunPosition.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -16,68 +9,35 @@
 
 namespace gelmar {
 
-namespace {
-int g_syntaxErrorLine = 0;
+void ShowError(EngineHost& host, const EngineError& error)
+{
+    host.MessageBox(error.Message(), MessageStyle::Ok);
 }
 
-void RaiseSyntaxError(int line)
+void ReportOutOfMemory(EngineHost& host)
 {
-    g_syntaxErrorLine = line;
-    common::RaiseError(kErrorSyntax);
+    ShowError(host, EngineError::Memory());
+}
+void ReportOpenFailure(EngineHost& host, const std::string& path)
+{
+    ShowError(host, EngineError::FileOpen(path));
+}
+void ReportSyntaxError(EngineHost& host, const std::string& path, int line)
+{
+    ShowError(host, EngineError::Syntax(path, line));
 }
 
-std::string ErrorMessage(int code, int line)
-{
-    if (line < 0)
-        line = g_syntaxErrorLine;
-    switch (code) {
-    case kErrorMemory:
-        return "Not enough memory";
-    case kErrorFileOpen:
-        return "Failed to open file\n" + g_model.sharedPath;
-    case kErrorSyntax:
-        return "Syntax error in file " + g_model.sharedPath + "\nLine " + std::to_string(line);
-    case kErrorSeparatedZones:
-    case kErrorDifferentBcTypes:
-    case kErrorTransmatBesideVoid:
-        return CavityErrorMessage(code);
-    case kErrorSolarFunctions:
-    case kErrorSolarContact:
-        return SolarErrorMessage(code);
-    case kErrorGridLength:
-    case kErrorNotFiniteAssembly:
-    case kErrorNotFiniteSolve:
-    case kErrorNotFiniteResults:
-        return FiniteCheckMessage(code, g_model, g_run);
-    default:
-        return {};
-    }
-}
-
-void ReportOutOfMemory()
-{
-    Host().MessageBox(ErrorMessage(kErrorMemory), MessageStyle::Ok);
-}
-void ReportOpenFailure()
-{
-    Host().MessageBox(ErrorMessage(kErrorFileOpen), MessageStyle::Ok);
-}
-void ReportSyntaxError(int line)
-{
-    Host().MessageBox(ErrorMessage(kErrorSyntax, line), MessageStyle::Ok);
-}
-
-bool FileExists()
+bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(g_model.sharedPath), ec);
+    return std::filesystem::exists(std::filesystem::path(path), ec);
 }
 
-void CheckEscAbort()
+void CheckEscAbort(EngineHost& host)
 {
-    if (Host().EscPressed())
+    if (host.EscPressed())
         common::RaiseAbort();
-    Host().StepProgress();
+    host.StepProgress();
 }
 
 void RemoveTempFiles()

@@ -1,36 +1,28 @@
-// Small shared services of the Gelmar engine: the error codes and their
-// messages, the Esc check of long loops, temporary-file removal and the text
-// form of durations.
+// Small shared services of the Gelmar engine: the messages of failures that
+// a command reports itself, the Esc check of long loops, temporary-file
+// removal and the text form of durations.
 #pragma once
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
+
 #include <string>
 
 namespace gelmar {
 
-// Error codes of this layer (common::ErrorCode holds the pending one).
-enum : int {
-    kErrorMemory = 1,
-    kErrorFileOpen = 2,
-    kErrorSyntax = 3,
-};
+// Shows the error's message in a message box (OK).
+void ShowError(EngineHost& host, const EngineError& error);
+// "Not enough memory", "Failed to open file\n%s" and "Syntax error in file
+// %s\nLine %d" with the file and line given.
+void ReportOutOfMemory(EngineHost& host);
+void ReportOpenFailure(EngineHost& host, const std::string& path);
+void ReportSyntaxError(EngineHost& host, const std::string& path, int line);
 
-// "Not enough memory", "Failed to open file\n%s" with the shared path, and
-// "Syntax error in file %s\nLine %d" with the shared path and the line.
-void ReportOutOfMemory();
-void ReportOpenFailure();
-void ReportSyntaxError(int line);
-// The message text of an error code of this layer ("" for other codes);
-// line -1 names the line of the last RaiseSyntaxError.
-std::string ErrorMessage(int code, int line = -1);
-// Keeps the line for the message and raises error code 3 (the shared path
-// names the file).
-[[noreturn]] void RaiseSyntaxError(int line);
+// True when the file exists.
+bool FileExists(const std::string& path);
 
-// True when the file named by the shared path exists.
-bool FileExists();
-
-// Polled by long loops: when the user pressed Esc, aborts the work through
-// common::RaiseAbort (error code untouched); otherwise steps the progress bar.
-void CheckEscAbort();
+// Polled by long loops: when the user pressed Esc, aborts the work with
+// EscAbort (error code untouched); otherwise steps the progress bar.
+void CheckEscAbort(EngineHost& host);
 
 // Deletes "tmp.sol", "tmp.flx" and "tmp.vwf" in the working folder.
 void RemoveTempFiles();

@@ -2,14 +2,11 @@
 #include "gelmar/model/store/ModelStore.h"
 
 #include "common/kernels/AxisLines.h"
-#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/files/Parameters.h"
 
 #include <cmath>
 
 namespace gelmar {
-
-ModelStore g_model;
 
 namespace {
 
@@ -55,166 +52,141 @@ const char* RuleName(int type, int rule)
 
 // ---- array trios ----
 
-bool GrowBlockArray(std::size_t n)
+bool GrowBlockArray(ModelStore& m, std::size_t n)
 {
-    return n <= kMaxCount16 && g_model.blocks.Grow(n);
+    return n <= kMaxCount16 && m.blocks.Grow(n);
 }
-void FreeBlockArray()
+void FreeBlockArray(ModelStore& m)
 {
-    g_model.blocks.Free();
+    m.blocks.Free();
 }
 
-void InitBlock(std::size_t i)
+void InitBlock(ModelStore& m, std::size_t i, int colour)
 {
-    BlockRecord& b = g_model.blocks[i];
+    BlockRecord& b = m.blocks[i];
     b = BlockRecord{};
-    b.colour = g_model.currentColour;
-    const std::uint16_t nz = g_model.axes[2].n;
-    if (g_model.rcl && nz > 0) {
+    b.colour = static_cast<std::uint8_t>(colour);
+    const std::uint16_t nz = m.axes[2].n;
+    if (m.rcl && nz > 0) {
         b.z1 = static_cast<std::uint16_t>(nz - 1);
         b.z2 = nz;
     }
-    g_model.colours[b.colour].inUse = 1;
+    m.colours[b.colour].inUse = 1;
 }
 
-bool GrowGridLineArrays(std::size_t n)
+bool GrowGridLineArrays(ModelStore& m, std::size_t n)
 {
     if (n > kMaxCount16)
         return false;
-    if (n <= g_model.gridCapacity)
+    if (n <= m.gridCapacity)
         return true;
     try {
         // Grow all nine arrays before any is replaced, so a failure leaves
         // every axis as it was.
-        std::array<GridAxis, 3> grown = g_model.axes;
+        std::array<GridAxis, 3> grown = m.axes;
         for (GridAxis& a : grown) {
             a.widths.resize(n);
             a.coords.resize(n);
             a.flags.resize(n + 1);
         }
-        g_model.axes.swap(grown);
+        m.axes.swap(grown);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    g_model.gridCapacity = static_cast<std::uint16_t>(n);
+    m.gridCapacity = static_cast<std::uint16_t>(n);
     return true;
 }
 
-void FreeGridLineArrays()
+void FreeGridLineArrays(ModelStore& m)
 {
-    for (GridAxis& a : g_model.axes) {
+    for (GridAxis& a : m.axes) {
         std::vector<float>().swap(a.widths);
         std::vector<float>().swap(a.coords);
         std::vector<std::uint8_t>().swap(a.flags);
     }
-    g_model.gridCapacity = 0;
+    m.gridCapacity = 0;
 }
 
-bool GrowBorderBcArray(std::size_t n)
+bool GrowBorderBcArray(ModelStore& m, std::size_t n)
 {
-    return g_model.borderBcs.Grow(n);
+    return m.borderBcs.Grow(n);
 }
-void FreeBorderBcArray()
+void FreeBorderBcArray(ModelStore& m)
 {
-    g_model.borderBcs.Free();
+    m.borderBcs.Free();
 }
-void InitBorderBc(std::size_t i)
+void InitBorderBc(ModelStore& m, std::size_t i)
 {
-    g_model.borderBcs[i] = BorderFaceBcRecord{};
-}
-
-bool GrowMaterialBcArray(std::size_t n)
-{
-    return g_model.materialBcs.Grow(n);
-}
-void FreeMaterialBcArray()
-{
-    g_model.materialBcs.Free();
-}
-void InitMaterialBc(std::size_t i)
-{
-    g_model.materialBcs[i] = MaterialBcRecord{};
+    m.borderBcs[i] = BorderFaceBcRecord{};
 }
 
-bool GrowNodeBcArray(std::size_t n)
+bool GrowMaterialBcArray(ModelStore& m, std::size_t n)
 {
-    return g_model.nodeBcs.Grow(n);
+    return m.materialBcs.Grow(n);
 }
-void FreeNodeBcArray()
+void FreeMaterialBcArray(ModelStore& m)
 {
-    g_model.nodeBcs.Free();
+    m.materialBcs.Free();
 }
-void InitNodeBc(std::size_t i)
+void InitMaterialBc(ModelStore& m, std::size_t i)
 {
-    g_model.nodeBcs[i] = NodeBcRecord{};
+    m.materialBcs[i] = MaterialBcRecord{};
 }
 
-bool GrowFunctionArray(std::size_t n)
+bool GrowNodeBcArray(ModelStore& m, std::size_t n)
 {
-    return n <= kMaxCount16 && g_model.functions.Grow(n);
+    return m.nodeBcs.Grow(n);
 }
-void ClearFunctionRecord(std::size_t f)
+void FreeNodeBcArray(ModelStore& m)
 {
-    FunctionRecord& r = g_model.functions[f];
+    m.nodeBcs.Free();
+}
+void InitNodeBc(ModelStore& m, std::size_t i)
+{
+    m.nodeBcs[i] = NodeBcRecord{};
+}
+
+bool GrowFunctionArray(ModelStore& m, std::size_t n)
+{
+    return n <= kMaxCount16 && m.functions.Grow(n);
+}
+void ClearFunctionRecord(ModelStore& m, std::size_t f)
+{
+    FunctionRecord& r = m.functions[f];
     const FunctionName name = r.name;
     r = FunctionRecord{};
     r.name = name;
 }
 
-bool GrowControlArray(std::size_t n)
+bool GrowControlArray(ModelStore& m, std::size_t n)
 {
-    return n <= kMaxCount16 && g_model.controls.Grow(n);
+    return n <= kMaxCount16 && m.controls.Grow(n);
 }
-void FreeControlArray()
+void FreeControlArray(ModelStore& m)
 {
-    g_model.controls.Free();
+    m.controls.Free();
 }
-void InitControl(std::size_t n)
+void InitControl(ModelStore& m, std::size_t n)
 {
-    g_model.controls[n] = ControlRecord{};
-}
-
-bool GrowOutputNodeArray(std::size_t n)
-{
-    return g_model.outputNodes.Grow(n);
-}
-bool GrowOutputBlockArray(std::size_t n)
-{
-    return g_model.outputBlocks.Grow(n);
-}
-bool GrowReportItemArray(std::size_t n)
-{
-    return g_model.reportItems.Grow(n);
+    m.controls[n] = ControlRecord{};
 }
 
-void InitVentilationFlow(std::size_t n)
+bool GrowOutputNodeArray(ModelStore& m, std::size_t n)
 {
-    g_model.ventFlows[n] = VentilationFlowRecord{};
+    return m.outputNodes.Grow(n);
+}
+bool GrowOutputBlockArray(ModelStore& m, std::size_t n)
+{
+    return m.outputBlocks.Grow(n);
+}
+bool GrowReportItemArray(ModelStore& m, std::size_t n)
+{
+    return m.reportItems.Grow(n);
 }
 
-void ReserveFaceList(std::size_t n)
+void InitVentilationFlow(ModelStore& m, std::size_t n)
 {
-    FaceList& list = g_model.faceList;
-    if (n <= static_cast<std::size_t>(list.capacity) || n > 0x7FFFFFFF)
-        return;
-    try {
-        list.faces.resize(n);
-        list.index.resize(n);
-    } catch (const std::bad_alloc&) {
-        list.faces.resize(static_cast<std::size_t>(list.capacity));
-        list.index.resize(static_cast<std::size_t>(list.capacity));
-        return;
-    }
-    list.capacity = static_cast<std::int32_t>(n);
-}
-
-void FreeFaceList()
-{
-    FaceList& list = g_model.faceList;
-    std::vector<FaceRecord>().swap(list.faces);
-    std::vector<std::int32_t>().swap(list.index);
-    list.count = 0;
-    list.capacity = 0;
+    m.ventFlows[n] = VentilationFlowRecord{};
 }
 
 // ---- colour operations ----
@@ -224,21 +196,21 @@ bool IsColourDefined(const ColourRecord& c)
     return c.inUse || c.type != MATERIAL || c.lambda != 1.0f || !c.name.empty();
 }
 
-int FindFreeColour(int start)
+int FindFreeColour(const ModelStore& m, int start)
 {
     start &= 0xFF;
     for (int k = 0; k < kColourCount; ++k) {
         const int c = (start + k) % kColourCount;
-        if (!g_model.colours[c].inUse)
+        if (!m.colours[c].inUse)
             return c;
     }
     return start;
 }
 
-void CopyColourProperties(int target, int source)
+void CopyColourProperties(ModelStore& m, int target, int source)
 {
-    ColourRecord& t = g_model.colours[target];
-    const ColourRecord& s = g_model.colours[source];
+    ColourRecord& t = m.colours[target];
+    const ColourRecord& s = m.colours[source];
     t.type = s.type;
     t.rule = s.rule;
     t.name = s.name;
@@ -289,21 +261,16 @@ bool AnyColourInUseOfType(const ModelStore& model, bool withSolar)
 }
 } // namespace
 
-bool HasRadiatingColours()
-{
-    return AnyColourInUseOfType(g_model, false);
-}
-
 bool HasRadiatingColours(const ModelStore& model)
 {
     return AnyColourInUseOfType(model, false);
 }
 
-bool HasRadiatingOrSolarColours()
+bool HasRadiatingOrSolarColours(const ModelStore& model, bool& solarResults)
 {
-    const bool found = AnyColourInUseOfType(g_model, true);
+    const bool found = AnyColourInUseOfType(model, true);
     if (!found)
-        g_model.solarResults = false;
+        solarResults = false;
     return found;
 }
 
@@ -317,9 +284,9 @@ void SetDisplayColour(ColourRecord& c, int red, int green, int blue)
 
 // ---- grid ----
 
-void ComputeGridCoordinates()
+void ComputeGridCoordinates(ModelStore& m)
 {
-    for (GridAxis& a : g_model.axes) {
+    for (GridAxis& a : m.axes) {
         double sum = 0;
         for (std::size_t i = 0; i < a.n; ++i) {
             sum += a.widths[i];
@@ -328,27 +295,22 @@ void ComputeGridCoordinates()
     }
 }
 
-void ComputeModelExtent()
+void ComputeModelExtent(ModelStore& m)
 {
     double squares = 0;
     for (int k = 0; k < 3; ++k) {
-        const GridAxis& a = g_model.axes[k];
-        g_model.extent[k] = a.n > 0 ? a.coords[a.n - 1] : 0.0f;
-        g_model.centre[k] = g_model.extent[k] / 2;
-        squares += static_cast<double>(g_model.centre[k]) * g_model.centre[k];
-        g_model.viewOffset[k] = 0;
+        const GridAxis& a = m.axes[k];
+        m.extent[k] = a.n > 0 ? a.coords[a.n - 1] : 0.0f;
+        m.centre[k] = m.extent[k] / 2;
+        squares += static_cast<double>(m.centre[k]) * m.centre[k];
     }
-    g_model.halfDiagonal = static_cast<float>(std::sqrt(squares));
+    m.halfDiagonal = static_cast<float>(std::sqrt(squares));
 }
 
 // ---- life cycle ----
 
-void ResetModel()
+void ResetModel(ModelStore& m, const ParameterSet& p)
 {
-    ModelStore& m = g_model;
-    FreeWorkArrays(1);
-    FreeWorkArrays(0);
-    g_run.solutionValid = false;
     m.title.clear();
     for (ColourRecord& c : m.colours) {
         c.inUse = 0;
@@ -356,17 +318,15 @@ void ResetModel()
         c.clipShow = 1;
         c.unlinked = 0;
     }
-    GrowGridLineArrays(200);
-    GrowBlockArray(1000);
-    GrowNodeBcArray(100);
-    GrowBorderBcArray(100);
-    GrowOutputNodeArray(100);
-    GrowOutputBlockArray(100);
-    GrowReportItemArray(100);
-    GrowControlArray(100);
-    ReserveFaceList(100000);
+    GrowGridLineArrays(m, 200);
+    GrowBlockArray(m, 1000);
+    GrowNodeBcArray(m, 100);
+    GrowBorderBcArray(m, 100);
+    GrowOutputNodeArray(m, 100);
+    GrowOutputBlockArray(m, 100);
+    GrowReportItemArray(m, 100);
+    GrowControlArray(m, 100);
 
-    const ParameterSet& p = g_parameters;
     m.gridUnit = p.grun;
     m.linearRadiation = p.linr;
     m.hrBlack = p.hrbl;
@@ -381,11 +341,6 @@ void ResetModel()
     m.airspaceDeltaT = p.dtas;
     m.tmin = p.tmin, m.tmax = p.tmax, m.tin1 = p.tin1, m.tin2 = p.tin2, m.tsin = p.tsin;
     m.qmin = p.qmin, m.qmax = p.qmax, m.qin1 = p.qin1, m.qin2 = p.qin2;
-    m.splitSize = p.tras, m.splitDistance = p.diss, m.splitRatio = p.rats;
-    m.lcob = p.lcob, m.lcgr = p.lcgr, m.lct1 = p.lct1, m.lct2 = p.lct2, m.lcts = p.lcts;
-    m.lcq1 = p.lcq1, m.lcq2 = p.lcq2;
-    m.lwob = p.lwob, m.lwgr = p.lwgr, m.lwt1 = p.lwt1, m.lwt2 = p.lwt2, m.lwts = p.lwts;
-    m.lwq1 = p.lwq1, m.lwq2 = p.lwq2;
 
     m.blocks.count = 0;
     m.blockBase = 0;
@@ -422,28 +377,24 @@ void ResetModel()
 
     m.sunObstacles[0] = SunObstacleRecord{-180.0f, 180.0f, 0.0f, 5.0f};
     m.sunObstacleCount = 1;
-
-    m.calcTime = 0;
-    m.solarResults = false;
-    m.resultsValid = false;
 }
 
-void FreeModel()
+void FreeModel(ModelStore& m)
 {
-    FreeWorkArrays(1);
-    FreeWorkArrays(0);
-    FreeFaceList();
-    g_model.outlines.Free();
-    g_model.reportItems.Free();
-    g_model.outputBlocks.Free();
-    g_model.outputNodes.Free();
-    FreeMaterialBcArray();
-    FreeBorderBcArray();
-    FreeNodeBcArray();
-    FreeBlockArray();
-    FreeGridLineArrays();
-    for (GridAxis& a : g_model.axes)
+    m.reportItems.Free();
+    m.outputBlocks.Free();
+    m.outputNodes.Free();
+    m.materialBcs.Free();
+    m.borderBcs.Free();
+    m.nodeBcs.Free();
+    m.blocks.Free();
+    for (GridAxis& a : m.axes) {
+        std::vector<float>().swap(a.widths);
+        std::vector<float>().swap(a.coords);
+        std::vector<std::uint8_t>().swap(a.flags);
         a.n = 0;
+    }
+    m.gridCapacity = 0;
 }
 
 } // namespace gelmar

@@ -16,6 +16,7 @@
 namespace gelmar {
 
 using common::RecordArray;
+struct ParameterSet;
 
 // Largest value of a 16-bit count or capacity.
 constexpr std::size_t kMaxCount16 = 0xFFFF;
@@ -31,22 +32,10 @@ struct GridAxis {
     std::vector<std::uint8_t> flags; // n + 1 entries in use
 };
 
-// The visible-face list of the 3D view and its parallel index array.
-struct FaceList {
-    std::vector<FaceRecord> faces;
-    std::vector<std::int32_t> index;
-    std::int32_t count = 0;
-    std::int32_t capacity = 0;
-};
-
 struct ModelStore {
     // Text and paths.
     std::string title;
     std::string dataFilePath;
-    std::string sharedPath;
-    std::int32_t lineCounter = 0;   // line of the last syntax error, for its message
-    std::string functionFileFolder; // default path of the function-file dialogs
-    std::string outputSavePath;     // default path of the output windows' save dialogs
 
     // Grid.
     std::array<GridAxis, 3> axes;
@@ -56,19 +45,14 @@ struct ModelStore {
     std::uint16_t clipLo[3] = {};
     std::uint16_t clipHi[3] = {};
     float clipCoord[6] = {}; // x lower, x upper, y lower, y upper, z lower, z upper
-    std::uint16_t viewLo[3] = {};
-    std::uint16_t viewHi[3] = {};
-    float viewCoord[6] = {};
     float extent[3] = {};
     float centre[3] = {};
     float halfDiagonal = 0;
-    float viewOffset[3] = {};
 
     // Colours and blocks.
     std::array<ColourRecord, kColourCount> colours;
     RecordArray<BlockRecord, std::uint16_t> blocks;
     std::uint16_t blockBase = 0;
-    std::uint8_t currentColour = 0;
     std::int32_t rcl = 0;
     float viewAzimuth = 30.0f;
     float viewAltitude = 30.0f;
@@ -86,9 +70,6 @@ struct ModelStore {
     std::int32_t sunObstacleCount = 0;
     std::array<VentilationFlowRecord, kMaxVentilationFlows> ventFlows{};
     std::int32_t ventFlowCount = 0;
-    FaceList faceList;
-    // Edges with which the 3D view outlines one colour or one colour pair.
-    RecordArray<OutlineSegment, std::int32_t> outlines;
 
     // Calculation settings.
     std::int32_t linearRadiation = 1;   // linr
@@ -117,65 +98,71 @@ struct ModelStore {
     float groundReflection = 0.2f;     // refg
     float rot1z = 0, rot2x = 0, rot3z = 0;
     float azimuthNorth = 0, altitudeNorth = 0; // azno, alno
-
-    // 3D view and graphic output settings taken from the parameter defaults.
-    float splitSize = 5.0f, splitDistance = 1.0f, splitRatio = 1.5f;
-    std::int32_t lcob = 0, lcgr = 0, lct1 = 0, lct2 = 0, lcts = 0, lcq1 = 0, lcq2 = 0;
-    std::int32_t lwob = 1, lwgr = 1, lwt1 = 1, lwt2 = 1, lwts = 0, lwq1 = 1, lwq2 = 1;
-
-    // State of loaded results.
-    std::int32_t calcTime = 0;
-    bool solarResults = false;
-    bool resultsValid = false;
 };
 
-// The one model of the process.
-extern ModelStore g_model;
+// Transitional: the model of the process's one engine.
+extern ModelStore& g_model;
 
 // Array trios.
-bool GrowBlockArray(std::size_t n);
-void FreeBlockArray();
-void InitBlock(std::size_t i);
-bool GrowGridLineArrays(std::size_t n);
-void FreeGridLineArrays();
-bool GrowBorderBcArray(std::size_t n);
-void FreeBorderBcArray();
-void InitBorderBc(std::size_t i);
-bool GrowMaterialBcArray(std::size_t n);
-void FreeMaterialBcArray();
-void InitMaterialBc(std::size_t i);
-bool GrowNodeBcArray(std::size_t n);
-void FreeNodeBcArray();
-void InitNodeBc(std::size_t i);
-bool GrowFunctionArray(std::size_t n);
-void ClearFunctionRecord(std::size_t f);
-bool GrowControlArray(std::size_t n);
-void FreeControlArray();
-void InitControl(std::size_t n);
-bool GrowOutputNodeArray(std::size_t n);
-bool GrowOutputBlockArray(std::size_t n);
-bool GrowReportItemArray(std::size_t n);
-void InitVentilationFlow(std::size_t n);
-
-// The 3D view's visible-face list (storage only; the view builds it).
-void ReserveFaceList(std::size_t n);
-void FreeFaceList();
+bool GrowBlockArray(ModelStore& m, std::size_t n);
+void FreeBlockArray(ModelStore& m);
+// Block i: the given colour (marked in use), cells 0..1 on each axis, but the
+// top layer nz-1..nz while the RCL flag is set.
+void InitBlock(ModelStore& m, std::size_t i, int colour);
+bool GrowGridLineArrays(ModelStore& m, std::size_t n);
+void FreeGridLineArrays(ModelStore& m);
+bool GrowBorderBcArray(ModelStore& m, std::size_t n);
+void FreeBorderBcArray(ModelStore& m);
+void InitBorderBc(ModelStore& m, std::size_t i);
+bool GrowMaterialBcArray(ModelStore& m, std::size_t n);
+void FreeMaterialBcArray(ModelStore& m);
+void InitMaterialBc(ModelStore& m, std::size_t i);
+bool GrowNodeBcArray(ModelStore& m, std::size_t n);
+void FreeNodeBcArray(ModelStore& m);
+void InitNodeBc(ModelStore& m, std::size_t i);
+bool GrowFunctionArray(ModelStore& m, std::size_t n);
+void ClearFunctionRecord(ModelStore& m, std::size_t f);
+bool GrowControlArray(ModelStore& m, std::size_t n);
+void FreeControlArray(ModelStore& m);
+void InitControl(ModelStore& m, std::size_t n);
+bool GrowOutputNodeArray(ModelStore& m, std::size_t n);
+bool GrowOutputBlockArray(ModelStore& m, std::size_t n);
+bool GrowReportItemArray(ModelStore& m, std::size_t n);
+void InitVentilationFlow(ModelStore& m, std::size_t n);
 
 // Colour operations.
+// Model coordinate of grid line `line` on an axis: 0 for line 0, otherwise
+// the axis's coordinate entry line - 1 (0 for a line the grid does not have).
+inline float GridLineCoordinate(const ModelStore& model, int axis, int line)
+{
+    const std::vector<float>& coords = model.axes[static_cast<std::size_t>(axis)].coords;
+    if (line <= 0 || static_cast<std::size_t>(line - 1) >= coords.size())
+        return 0.0f;
+    return coords[static_cast<std::size_t>(line - 1)];
+}
+
 bool IsColourDefined(const ColourRecord& colour);
-int FindFreeColour(int start);
-void CopyColourProperties(int target, int source);
-bool HasRadiatingColours();
+int FindFreeColour(const ModelStore& m, int start);
+void CopyColourProperties(ModelStore& m, int target, int source);
 bool HasRadiatingColours(const ModelStore& model);
-// Also counts BC_FRE_S; when none is found the solar results are cleared.
-bool HasRadiatingOrSolarColours();
+// Also counts BC_FRE_S; when none is found the run's solar-results flag is
+// cleared.
+bool HasRadiatingOrSolarColours(const ModelStore& model, bool& solarResults);
 void SetDisplayColour(ColourRecord& colour, int red, int green, int blue);
 
 // Grid.
-void ComputeGridCoordinates();
-void ComputeModelExtent();
+void ComputeGridCoordinates(ModelStore& m);
+void ComputeModelExtent(ModelStore& m);
 
-// Life cycle.
+// Life cycle. ResetModel empties the model and takes the parameter defaults;
+// the colours keep their values (only their flags are cleared). The run's
+// results and the view are their owners' to reset.
+void ResetModel(ModelStore& m, const ParameterSet& parameters);
+// Frees the arrays of blocks, boundary conditions, output definitions and
+// the grid; the colours stay.
+void FreeModel(ModelStore& m);
+// Transitional: reset (results, view and model) and free the process's one
+// engine.
 void ResetModel();
 void FreeModel();
 

@@ -4,8 +4,10 @@
 
 namespace gelmar {
 
+struct RunState;
+
 // Frees the calculation results that belong to the previous model (the work
 // arrays of group 1) and marks the results as no longer current.
-void ReleaseCalculationResults();
+void ReleaseCalculationResults(RunState& run);
 
 } // namespace gelmar

@@ -44,7 +44,7 @@ TEST_F(ArrangeCommandTest, RandomModelsKeepEveryCellInBothModesAndOnASecondRun)
                 AddBlock(uniform(0, 3) * 5, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
             }
             const std::vector<int> cells = Paint();
-            ASSERT_EQ(ArrangeBlocks(mode), ArrangeOutcome::Done);
+            ASSERT_EQ(ArrangeBlocks(g_model, Host(), mode), ArrangeOutcome::Done);
             ASSERT_EQ(Paint(), cells);
             const std::vector<BlockRecord> first = Blocks();
             for (const BlockRecord& b : first)
@@ -54,7 +54,7 @@ TEST_F(ArrangeCommandTest, RandomModelsKeepEveryCellInBothModesAndOnASecondRun)
                     for (std::size_t j = i + 1; j < first.size(); ++j)
                         EXPECT_FALSE(Overlap(first[i], first[j])) << i << " and " << j;
             }
-            ASSERT_EQ(ArrangeBlocks(mode), ArrangeOutcome::Done);
+            ASSERT_EQ(ArrangeBlocks(g_model, Host(), mode), ArrangeOutcome::Done);
             EXPECT_EQ(Paint(), cells);
         }
 }
@@ -65,7 +65,7 @@ TEST_F(ArrangeCommandTest, CubeWithInclusionInSuperpositionGivesTwoBlocks)
     for (int x = 0; x < 5; ++x) // the cube as 5 slabs
         AddBlock(3, x, x + 1, 0, 5, 0, 5);
     AddBlock(8, 1, 3, 2, 4, 1, 4);
-    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(g_model, Host(), kernels::kArrangeSuperposition), ArrangeOutcome::Done);
     ASSERT_EQ(g_model.blocks.count, 2);
     EXPECT_EQ(g_model.blocks[0].colour, 3);
     EXPECT_EQ(g_model.blocks[0].x2, 5);
@@ -77,9 +77,10 @@ TEST_F(ArrangeCommandTest, VoidModeAppendsVoidBlocksAfterTheKeptOnes)
     SetUnitGrid(4, 3, 2);
     AddBlock(1, 1, 3, 1, 2, 0, 1);
     g_model.blocks[0].coord[1] = 2.5f; // kept blocks keep all they hold
-    g_arrangeFlags.voidMode = true;
-    g_arrangeFlags.voidColour = 9;
-    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
+    ArrangeFlags flags;
+    flags.voidMode = true;
+    flags.voidColour = 9;
+    ASSERT_EQ(ArrangeBlocks(g_model, Host(), kernels::kArrangeSuperposition, flags), ArrangeOutcome::Done);
     ASSERT_GT(g_model.blocks.count, 1);
     EXPECT_EQ(g_model.blocks[0].coord[1], 2.5f);
     EXPECT_EQ(g_model.blocks[0].x2, 3);
@@ -97,10 +98,11 @@ TEST_F(ArrangeCommandTest, HiddenColoursDisappear)
     AddBlock(2, 1, 2, 0, 1, 0, 1);
     g_model.colours[2].clipShow = 0;
     // Without the flag a hidden colour stays.
-    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(g_model, Host(), kernels::kArrangeSuperposition), ArrangeOutcome::Done);
     EXPECT_EQ(Paint(), (std::vector<int>{1, 2, 1}));
-    g_arrangeFlags.hiddenMode = true;
-    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Done);
+    ArrangeFlags flags;
+    flags.hiddenMode = true;
+    ASSERT_EQ(ArrangeBlocks(g_model, Host(), kernels::kArrangeSuperposition, flags), ArrangeOutcome::Done);
     EXPECT_EQ(Paint(), (std::vector<int>{1, -1, 1}));
 }
 
@@ -110,19 +112,20 @@ TEST_F(ArrangeCommandTest, RefusalsSayWhyAndKeepTheBlocks)
     AddBlock(1, 0, 3, 0, 3, 0, 3);
     AddBlock(2, 1, 2, 0, 4, 0, 1); // beyond the last y line
     const std::vector<BlockRecord> before = Blocks();
-    EXPECT_EQ(ArrangeBlocks(kernels::kArrangeJuxtaposition), ArrangeOutcome::Refused);
+    EXPECT_EQ(ArrangeBlocks(g_model, Host(), kernels::kArrangeJuxtaposition), ArrangeOutcome::Refused);
     EXPECT_EQ(Blocks(), before);
     EXPECT_NE(recorder.messages.back().find("outside the grid"), std::string::npos);
 
     // Void mode with a full block list leaves no room for the void block.
     g_model.blocks.count = 0;
     SetUnitGrid(2, 1, 1);
-    ASSERT_TRUE(GrowBlockArray(kMaxCount16));
+    ASSERT_TRUE(GrowBlockArray(g_model, kMaxCount16));
     for (std::size_t b = 0; b < kMaxCount16; ++b)
         g_model.blocks[b] = BlockRecord{1, 0, 1, 0, 1, 0, 1, {}, 0};
     g_model.blocks.count = static_cast<std::uint16_t>(kMaxCount16);
-    g_arrangeFlags.voidMode = true;
-    EXPECT_EQ(ArrangeBlocks(kernels::kArrangeSuperposition), ArrangeOutcome::Refused);
+    ArrangeFlags flags;
+    flags.voidMode = true;
+    EXPECT_EQ(ArrangeBlocks(g_model, Host(), kernels::kArrangeSuperposition, flags), ArrangeOutcome::Refused);
     EXPECT_EQ(recorder.messages.back(), kTooManyBlocks);
     EXPECT_EQ(g_model.blocks.count, kMaxCount16);
 }
@@ -130,7 +133,7 @@ TEST_F(ArrangeCommandTest, RefusalsSayWhyAndKeepTheBlocks)
 TEST_F(ArrangeCommandTest, EmptyBlockListStaysEmpty)
 {
     SetUnitGrid(2, 2, 2);
-    ASSERT_EQ(ArrangeBlocks(kernels::kArrangeJuxtaposition), ArrangeOutcome::Done);
+    ASSERT_EQ(ArrangeBlocks(g_model, Host(), kernels::kArrangeJuxtaposition), ArrangeOutcome::Done);
     EXPECT_EQ(g_model.blocks.count, 0);
 }
 

@@ -37,7 +37,7 @@ TEST_F(AssemblyTest, PointAndFacePowersLeaveThroughTheSurfaces)
     // Along z the grid has one cell: each record feeds (3, j, 0) and (3, j, 1).
     NodeBc(1, 3, 0, 0).power = 6;
     NodeBc(1, 3, 1, 0).power = 6;
-    GrowBorderBcArray(1);
+    GrowBorderBcArray(g_model, 1);
     g_model.borderBcs.count = 1;
     BorderFaceBcRecord& face = g_model.borderBcs[0];
     face = BorderFaceBcRecord{};
@@ -68,7 +68,7 @@ TEST_F(AssemblyTest, UniformlyHeatedSlabTakesItsParabola)
     FixedMaterial(2, 0);
     for (int c : {3, 4}) {
         const std::int32_t n = g_model.materialBcs.count;
-        GrowMaterialBcArray(n + 1);
+        GrowMaterialBcArray(g_model, n + 1);
         g_model.materialBcs.count = n + 1;
         g_model.materialBcs[n] = MaterialBcRecord{};
         g_model.materialBcs[n].colour = static_cast<std::int16_t>(c);

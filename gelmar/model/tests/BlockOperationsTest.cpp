@@ -19,20 +19,21 @@ TEST_F(BlockOperationsTest, TouchingTheClipBoxIsOutsideUnlessInclusive)
     g_model.clipLo[2] = 2;
     AddBlock(1, 1, 3, 0, 10, 0, 10); // ends on the clip box's lower x line
     AddBlock(1, 1, 9, 2, 4, 1, 3);
-    EXPECT_EQ(ClipBlockRange(0), 0);
-    EXPECT_EQ(ClipBlockRangeInclusive(0), 1);
-    EXPECT_EQ(g_clipRange[0], 3);
-    EXPECT_EQ(g_clipRange[1], 3);
-    EXPECT_EQ(ClipBlockRange(1), 1);
+    std::uint16_t range[6] = {};
+    EXPECT_EQ(ClipBlockRange(g_model, 0, range), 0);
+    EXPECT_EQ(ClipBlockRangeInclusive(g_model, 0, range), 1);
+    EXPECT_EQ(range[0], 3);
+    EXPECT_EQ(range[1], 3);
+    EXPECT_EQ(ClipBlockRange(g_model, 1, range), 1);
     const std::uint16_t clamped[6] = {3, 7, 2, 4, 2, 3};
-    EXPECT_TRUE(std::equal(clamped, clamped + 6, g_clipRange));
+    EXPECT_TRUE(std::equal(clamped, clamped + 6, range));
 
-    ComputeClipCoordinates();
+    ComputeClipCoordinates(g_model);
     EXPECT_FLOAT_EQ(g_model.clipCoord[0], 3);
     EXPECT_FLOAT_EQ(g_model.clipCoord[1], 7);
     EXPECT_FLOAT_EQ(g_model.clipCoord[5], 10);
 
-    ReduceBlocksToClip();
+    ReduceBlocksToClip(g_model);
     EXPECT_EQ(g_model.blocks[0].x1, 3);
     EXPECT_EQ(g_model.blocks[0].x2, 3);
     EXPECT_EQ(g_model.blocks[1].x2, 7);
@@ -46,14 +47,14 @@ TEST_F(BlockOperationsTest, ReversingTwiceRestoresBlocksAndWidths)
     AddBlock(2, 1, 4, 1, 2, 0, 1);
     const std::vector<int> before = Paint();
     const std::vector<BlockRecord> blocks(g_model.blocks.data.begin(), g_model.blocks.data.begin() + 2);
-    ReverseGridX();
+    ReverseGridX(g_model);
     EXPECT_EQ(g_model.axes[0].widths[0], 4);
     EXPECT_EQ(g_model.blocks[0].x1, 3);
     EXPECT_EQ(g_model.blocks[0].x2, 4);
     EXPECT_FLOAT_EQ(g_model.axes[0].coords[3], 10);
-    ReverseGridX();
-    ReverseGridY();
-    ReverseGridY();
+    ReverseGridX(g_model);
+    ReverseGridY(g_model);
+    ReverseGridY(g_model);
     EXPECT_TRUE(std::equal(blocks.begin(), blocks.end(), g_model.blocks.data.begin()));
     EXPECT_EQ(Paint(), before);
     EXPECT_EQ(g_model.axes[0].widths[1], 2);
@@ -65,7 +66,7 @@ TEST_F(BlockOperationsTest, RevolveOfTheWorkedExample)
     SetGrid({1}, {1, 1}, {0.5f, 1, 2, 3, 4, 5});
     AddBlock(1, 0, 1, 0, 2, 2, 5);
     AddBlock(2, 0, 1, 0, 1, 0, 3);
-    ASSERT_TRUE(RevolveModel90(1, false, false, false));
+    ASSERT_TRUE(RevolveModel90(g_model, g_run, Host(), 1, false, false, false));
     EXPECT_EQ(g_model.axes[0].n, 6);
     EXPECT_FLOAT_EQ(g_model.axes[0].widths[5], 5);
     ASSERT_EQ(g_model.blocks.count, 3);
@@ -108,7 +109,7 @@ TEST_F(BlockOperationsTest, RevolveMatchesTheCornerPaintedCellByCell)
                 }
                 const std::vector<int> section = Paint();
                 const bool rev[3] = {(flags & 1) != 0, (flags & 2) != 0, (flags & 4) != 0};
-                ASSERT_TRUE(RevolveModel90(a, rev[0], rev[1], rev[2]));
+                ASSERT_TRUE(RevolveModel90(g_model, g_run, Host(), a, rev[0], rev[1], rev[2]));
 
                 int m[3] = {n[0], n[1], n[2]};
                 m[t] = n[d];
@@ -137,7 +138,7 @@ TEST_F(BlockOperationsTest, RevolveWithoutAThinAxisOnlyDropsEmptyBlocks)
     SetUnitGrid(2, 2, 2);
     AddBlock(1, 0, 2, 0, 2, 0, 2);
     AddBlock(2, 1, 1, 0, 2, 0, 2);
-    ASSERT_TRUE(RevolveModel90(1, false, false, false));
+    ASSERT_TRUE(RevolveModel90(g_model, g_run, Host(), 1, false, false, false));
     EXPECT_EQ(g_model.blocks.count, 1);
     EXPECT_EQ(g_model.axes[0].n, 2);
 }
@@ -149,7 +150,7 @@ TEST_F(BlockOperationsTest, RevolvePastThe16BitBlockCountIsRefused)
     for (int b = 0; b < 40000; ++b)
         AddBlock(1, 0, 1, b % 200, b % 200 + 1, 1 + b / 200 % 199, 200);
     const std::vector<int> before = Paint();
-    EXPECT_FALSE(RevolveModel90(1, false, false, false));
+    EXPECT_FALSE(RevolveModel90(g_model, g_run, Host(), 1, false, false, false));
     EXPECT_EQ(recorder.messages.back(), kTooManyBlocks);
     EXPECT_EQ(g_model.blocks.count, 40000);
     EXPECT_EQ(g_model.axes[0].n, 1);
@@ -170,7 +171,7 @@ TEST_F(BlockOperationsTest, BlocksRebuiltFromColourCellsCoverThemExactly)
                      y + 1 + static_cast<int>(rng() % (5 - y)), z, z + 1 + static_cast<int>(rng() % (4 - z)));
         }
         const std::vector<int> cells = Paint();
-        const CellRaster raster = RasteriseModel();
+        const CellRaster raster = RasteriseModel(g_model);
         std::uint16_t* box = g_model.colours[1].cellBox;
         box[0] = box[2] = box[4] = 0xFFFF;
         box[1] = box[3] = box[5] = 0;
@@ -188,7 +189,7 @@ TEST_F(BlockOperationsTest, BlocksRebuiltFromColourCellsCoverThemExactly)
                     }
         const std::size_t first = g_model.blocks.count;
         std::vector<std::int32_t> cover;
-        ASSERT_TRUE(BuildBlocksFromColourCells(1, raster, cover));
+        ASSERT_TRUE(BuildBlocksFromColourCells(g_model, Host(), 1, raster, cover));
         std::vector<int> covered(cells.size(), 0);
         for (std::size_t b = first; b < g_model.blocks.count; ++b) {
             const BlockRecord& r = g_model.blocks[b];
@@ -213,8 +214,8 @@ TEST_F(BlockOperationsTest, GreedyBoxesInScanOrder)
     g_model.colours[3].cellBox[3] = 1;
     std::vector<std::int32_t> cover;
     g_model.blocks.count = 2;
-    const CellRaster raster = RasteriseModel();
-    ASSERT_TRUE(BuildBlocksFromColourCells(3, raster, cover));
+    const CellRaster raster = RasteriseModel(g_model);
+    ASSERT_TRUE(BuildBlocksFromColourCells(g_model, Host(), 3, raster, cover));
     ASSERT_EQ(g_model.blocks.count, 4);
     // Scanning x outermost, the cell (0,0) grows along x to 3, then no row qualifies.
     EXPECT_EQ((std::array<int, 4>{g_model.blocks[2].x1, g_model.blocks[2].x2, g_model.blocks[2].y1,
@@ -232,12 +233,12 @@ TEST_F(BlockOperationsTest, RebuildingStopsAtThe16BitBlockCount)
     for (int i = 0; i < 8; ++i)
         if ((i ^ (i >> 1) ^ (i >> 2)) & 1)
             AddBlock(4, i & 1, (i & 1) + 1, i >> 1 & 1, (i >> 1 & 1) + 1, i >> 2, (i >> 2) + 1);
-    const CellRaster raster = RasteriseModel();
-    ASSERT_TRUE(GrowBlockArray(kMaxCount16));
+    const CellRaster raster = RasteriseModel(g_model);
+    ASSERT_TRUE(GrowBlockArray(g_model, kMaxCount16));
     g_model.blocks.count = static_cast<std::uint16_t>(kMaxCount16 - 2);
     g_model.colours[4].cellBox[1] = g_model.colours[4].cellBox[3] = g_model.colours[4].cellBox[5] = 1;
     std::vector<std::int32_t> cover;
-    EXPECT_FALSE(BuildBlocksFromColourCells(4, raster, cover));
+    EXPECT_FALSE(BuildBlocksFromColourCells(g_model, Host(), 4, raster, cover));
     EXPECT_EQ(recorder.messages.back(), kTooManyBlocks);
     EXPECT_EQ(g_model.blocks.count, kMaxCount16);
 }
@@ -246,16 +247,16 @@ TEST_F(BlockOperationsTest, SizeTextChoosesTheUnitPerAxis)
 {
     SetGrid({1.2f}, {0.005f}, {0.1f, 0.2f});
     AddBlock(1, 0, 1, 0, 1, 0, 2);
-    EXPECT_EQ(FormatBlockSizeText(0), "1.2 m x 5 mm x 0.3 m");
+    EXPECT_EQ(FormatBlockSizeText(g_model, 0), "1.2 m x 5 mm x 0.3 m");
     g_model.gridUnit = 0.001f;
-    EXPECT_EQ(FormatBlockSizeText(0), "1.2 mm x 0.005 mm x 0.3 mm");
+    EXPECT_EQ(FormatBlockSizeText(g_model, 0), "1.2 mm x 0.005 mm x 0.3 mm");
 }
 
 TEST_F(BlockOperationsTest, RunnersAskTheHostForTheirProgressWindows)
 {
-    RunCalculationDialog();
-    RunViewFactorDialog();
-    RunSolarFluxDialog();
+    RunCalculationDialog(g_model, g_run, Host());
+    RunViewFactorDialog(g_model, g_run, Host());
+    RunSolarFluxDialog(g_model, g_run, Host());
     EXPECT_EQ(recorder.windows,
               (std::vector<ProgressWindow>{ProgressWindow::Calculation, ProgressWindow::ViewFactors,
                                            ProgressWindow::SolarFluxes}));

@@ -18,7 +18,7 @@ inline FunctionRecord& AppendFunction(const char* name, int shape, const std::ve
                                       const std::string& path = {})
 {
     const std::size_t n = g_model.functions.count;
-    GrowFunctionArray(n + 1);
+    GrowFunctionArray(g_model, n + 1);
     g_model.functions.count = static_cast<std::uint16_t>(n + 1);
     FunctionRecord& f = g_model.functions[n];
     f = FunctionRecord{};
@@ -51,12 +51,12 @@ class CalcTest : public ModelTest {
     {
         const std::vector<float>* w[3] = {&wx, &wy, &wz};
         std::size_t largest = std::max({wx.size(), wy.size(), wz.size()});
-        GrowGridLineArrays(largest + 1);
+        GrowGridLineArrays(g_model, largest + 1);
         for (int a = 0; a < 3; ++a) {
             g_model.axes[a].n = static_cast<std::uint16_t>(w[a]->size());
             std::copy(w[a]->begin(), w[a]->end(), g_model.axes[a].widths.begin());
         }
-        ComputeGridCoordinates();
+        ComputeGridCoordinates(g_model);
     }
     static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
 
@@ -79,7 +79,7 @@ class CalcTest : public ModelTest {
     static void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
         const std::size_t n = g_model.blocks.count;
-        GrowBlockArray(n + 1);
+        GrowBlockArray(g_model, n + 1);
         g_model.blocks[n] = BlockRecord{static_cast<std::uint8_t>(colour),
                                         static_cast<std::uint16_t>(x1),
                                         static_cast<std::uint16_t>(x2),
@@ -94,7 +94,7 @@ class CalcTest : public ModelTest {
     static MaterialBcRecord& FixedMaterial(int colour, float temperature)
     {
         const std::int32_t n = g_model.materialBcs.count;
-        GrowMaterialBcArray(n + 1);
+        GrowMaterialBcArray(g_model, n + 1);
         g_model.materialBcs.count = n + 1;
         MaterialBcRecord& r = g_model.materialBcs[n];
         r = MaterialBcRecord{};
@@ -106,7 +106,7 @@ class CalcTest : public ModelTest {
     static NodeBcRecord& NodeBc(int type, int i, int j, int k)
     {
         const std::int32_t n = g_model.nodeBcs.count;
-        GrowNodeBcArray(n + 1);
+        GrowNodeBcArray(g_model, n + 1);
         g_model.nodeBcs.count = n + 1;
         NodeBcRecord& r = g_model.nodeBcs[n];
         r = NodeBcRecord{};
@@ -118,8 +118,8 @@ class CalcTest : public ModelTest {
     }
 
     // Runs Calc System; true when it ended normally.
-    bool Run() { return RunCalcSystem() == CalcSystemResult::Done; }
-    static double T(int i, int j, int k) { return GetNodeValueAt(i, j, k, 0); }
+    bool Run() { return RunCalcSystem(g_model, g_run, g_engine.history, Host()) == CalcSystemResult::Done; }
+    static double T(int i, int j, int k) { return GetNodeValueAt(g_model, g_work, i, j, k, 0); }
 };
 
 } // namespace gelmar::test

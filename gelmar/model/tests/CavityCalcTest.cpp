@@ -5,13 +5,14 @@
 // balance of the boundary colours; the heat-flow file; the view-factor file
 // reused or recomputed; Esc and Cancel in the view-factor step.
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ZoneRadiation.h"
 #include "gelmar/model/calc/CalcHooks.h"
 #include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -193,7 +194,7 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
         // The run leaves no zone tables behind; the view factors written
         // between the plates add up to the whole plates'.
         EXPECT_TRUE(g_radiation.zones.empty() && g_radiation.fileZones.empty());
-        ReadViewFactorFile();
+        ReadViewFactorFile(g_model, g_run);
         double exchange = 0, area = 0;
         ASSERT_EQ(g_radiation.fileZones.size(), 1u);
         const RadiationZone& zone = g_radiation.fileZones[0];
@@ -232,7 +233,7 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
         // The heat-flow file: every plate face, read back; the flows into
         // the plates carry the heat of the walls. A transparent zone has
         // none.
-        ReadFluxFile();
+        ReadFluxFile(g_model, g_run);
         ASSERT_TRUE(g_run.fluxesValid);
         if (c.type == TRANSMAT) {
             EXPECT_TRUE(g_work.heatFlows.empty());
@@ -299,14 +300,14 @@ TEST_F(CavityCalcTest, TwoCavitiesInSeriesTakeRowsOfTheirOwn)
     EXPECT_EQ(sol.rfind("D 7 0 2\r\n", 0), 0u);
     for (int c : {kCavity, kCavityB}) {
         double air = 0;
-        ASSERT_TRUE(ColourAirNodeTemperature(c, air)) << c;
+        ASSERT_TRUE(ColourAirNodeTemperature(g_model, g_run, c, air)) << c;
         EXPECT_NE(sol.find("C " + std::to_string(c) + " "), std::string::npos) << c;
     }
     g_model.colours[kCavity].airTemperature = g_model.colours[kCavityB].airTemperature = -99;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
     double airA = 0, airB = 0;
-    ASSERT_TRUE(ColourAirNodeTemperature(kCavity, airA));
-    ASSERT_TRUE(ColourAirNodeTemperature(kCavityB, airB));
+    ASSERT_TRUE(ColourAirNodeTemperature(g_model, g_run, kCavity, airA));
+    ASSERT_TRUE(ColourAirNodeTemperature(g_model, g_run, kCavityB, airB));
     EXPECT_NEAR(g_model.colours[kCavity].airTemperature, airA, 1e-6);
     EXPECT_NEAR(g_model.colours[kCavityB].airTemperature, airB, 1e-6);
     EXPECT_GT(airA, airB + 5);
@@ -382,7 +383,7 @@ TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
     air.qConvectiveFunc = FunctionName("P01");
     g_model.colours[kWall1].density = 0;
     g_model.colours[kWall2].density = 0;
-    GrowFunctionArray(1);
+    GrowFunctionArray(g_model, 1);
     g_model.functions.count = 1;
     FunctionRecord& step = g_model.functions[0];
     step = FunctionRecord{};
@@ -402,8 +403,8 @@ TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
     for (int n = 0; n <= 6; ++n) {
         if (n > 0)
             t = (t * (c / dt - k) + 2 * k * mean + (n == 1 ? 50.0 : 100.0)) / (c / dt + k);
-        g_model.calcTime = n * g_model.timeStep;
-        ASSERT_TRUE(ReadSolutionFile(0)) << n;
+        g_run.calcTime = n * g_model.timeStep;
+        ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol"))) << n;
         EXPECT_NEAR(air.airTemperature, t, 1e-5) << n;
     }
     EXPECT_GT(t, mean + 5);
@@ -447,8 +448,8 @@ TEST_F(CavityCalcTest, SteadyCavityStaysSteadyThroughTimeSteps)
     g_model.calcDuration = 3 * 3600;
     ASSERT_TRUE(Run()) << Said();
     const std::vector<double> last = Field();
-    g_model.calcTime = 0;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    g_run.calcTime = 0;
+    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
     const std::vector<double> first = Field();
     ASSERT_EQ(first.size(), last.size());
     for (std::size_t n = 0; n < first.size(); ++n)
@@ -479,7 +480,7 @@ TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
     // Cancel ends Calc System before the run.
     std::filesystem::remove("tmp0000.sol");
     cavityHost.answer = MessageAnswer::Cancel;
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_EQ(cavityHost.messages.size(), 3u);
 
@@ -495,10 +496,10 @@ TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
 TEST_F(CavityCalcTest, EscDuringTheViewFactorsLeavesNoFileAndNoRun)
 {
     cavityHost.escInPairLoop = true;
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_TRUE(cavityHost.messages.empty());
     EXPECT_EQ(cavityHost.progressTexts[kProgressZone], "1");
 }
@@ -541,11 +542,11 @@ TEST_F(CavityCalcTest, CavityFaultIsReportedWithItsMessage)
 {
     // A second, separated cavity of the same colour.
     Block(kCavity, 6, 7, 0, 1, 0, 1);
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     ASSERT_EQ(cavityHost.messages.size(), 1u);
     EXPECT_EQ(cavityHost.messages[0].rfind("BC (colour 3) occurs in separated zones.", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 } // namespace

@@ -78,15 +78,15 @@ struct ModelRaster {
     kernels::CellGrid Grid() const { return {nx, ny, nz, cells}; }
 };
 
-inline ModelRaster RasteriseModel()
+inline ModelRaster RasteriseModel(const ModelStore& m)
 {
     ModelRaster r;
-    r.nx = g_model.axes[0].n;
-    r.ny = g_model.axes[1].n;
-    r.nz = g_model.axes[2].n;
+    r.nx = m.axes[0].n;
+    r.ny = m.axes[1].n;
+    r.nz = m.axes[2].n;
     r.cells.assign(std::size_t(r.nx) * std::size_t(r.ny) * std::size_t(r.nz), kernels::kVoidCell);
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-        const BlockRecord& block = g_model.blocks[b];
+    for (std::size_t b = 0; b < m.blocks.count; ++b) {
+        const BlockRecord& block = m.blocks[b];
         for (int k = block.z1; k < block.z2; ++k)
             for (int j = block.y1; j < block.y2; ++j)
                 for (int i = block.x1; i < block.x2; ++i)

@@ -8,6 +8,12 @@
 #include "gelmar/model/editing/FunctionEdits.h"
 #include "gelmar/model/editing/ListEdits.h"
 #include "gelmar/model/editing/OutputEdits.h"
+#include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
 
 #include <string>
 #include <vector>
@@ -57,7 +63,7 @@ TEST_F(ConditionTablesTest, AFullArrayGrowsByItsListsMargin)
         std::size_t margin;
     } cases[] = {{ModelList::Controls, 50}, {ModelList::BorderBcs, 50}, {ModelList::MaterialBcs, 10},
                  {ModelList::NodeBcs, 100}, {ModelList::OutputBlocks, 100}};
-    ASSERT_TRUE(GrowControlArray(50));
+    ASSERT_TRUE(GrowControlArray(g_model, 50));
     g_model.controls.count = g_model.controls.capacity;
     for (const auto& c : cases) {
         std::size_t capacity = 0;
@@ -111,19 +117,19 @@ TEST_F(ConditionTablesTest, AnEditOfOneNodeBcCopiesOnlyItsPartOfTheListIntoTheUn
     SetUnitGrid(4, 4, 4);
     for (int k = 0; k < 1000; ++k)
         ASSERT_TRUE(InsertListRecord(g_model, ModelList::NodeBcs, 0));
-    ASSERT_TRUE(SaveUndoRecord(kUndoBaseline, 0, 0));
-    const UndoRecord baseline = *CurrentUndoRecord();
+    ASSERT_TRUE(SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0));
+    const UndoRecord baseline = *CurrentUndoRecord(g_engine.history);
     g_model.nodeBcs[600].temperature = 12.5f;
-    ASSERT_TRUE(SaveUndoRecord(kUndoNodeBcs, 601, 5));
-    const UndoRecord& edited = *CurrentUndoRecord();
+    ASSERT_TRUE(SaveUndoRecord(g_engine.history, g_model, Host(), kUndoNodeBcs, 601, 5));
+    const UndoRecord& edited = *CurrentUndoRecord(g_engine.history);
     ASSERT_EQ(edited.nodeBcs.size(), 1000u);
     // Four chunks; the one of record 600 alone is new.
     EXPECT_EQ(edited.nodeBcs.SharedWith(baseline.nodeBcs), 3u);
     EXPECT_EQ(edited.nodeBcs.ToVector()[600].temperature, 12.5f);
-    ASSERT_TRUE(Undo());
+    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
     EXPECT_EQ(g_model.nodeBcs[600].temperature, 0.0f);
     EXPECT_EQ(g_model.nodeBcs.count, 1000);
-    ASSERT_TRUE(Redo());
+    ASSERT_TRUE(Redo(g_engine.history, g_model, g_run, Host()));
     EXPECT_EQ(g_model.nodeBcs[600].temperature, 12.5f);
 }
 
@@ -149,15 +155,15 @@ TEST_F(ConditionTablesTest, InsertsStopWithAMessageAtTheLimitTheReaderAccepts)
             g_model.ventFlowCount = static_cast<int>(c.limit);
             break;
         case ModelList::Controls:
-            ASSERT_TRUE(GrowControlArray(c.limit));
+            ASSERT_TRUE(GrowControlArray(g_model, c.limit));
             g_model.controls.count = c.limit;
             break;
         case ModelList::Functions:
-            ASSERT_TRUE(GrowFunctionArray(c.limit));
+            ASSERT_TRUE(GrowFunctionArray(g_model, c.limit));
             g_model.functions.count = c.limit;
             break;
         default:
-            ASSERT_TRUE(GrowOutputNodeArray(c.limit));
+            ASSERT_TRUE(GrowOutputNodeArray(g_model, c.limit));
             g_model.outputNodes.count = static_cast<std::int32_t>(c.limit);
             break;
         }
@@ -450,7 +456,7 @@ TEST_F(ConditionTablesTest, BadValuesInConditionCells)
 
     // The sensor is an output node number.
     g_model.outputNodes.count = 2;
-    ASSERT_TRUE(GrowOutputNodeArray(2));
+    ASSERT_TRUE(GrowOutputNodeArray(g_model, 2));
     EXPECT_TRUE(StoreControlSensor(g_model, "2", c));
     EXPECT_FALSE(StoreControlSensor(g_model, "3", c));
     EXPECT_FALSE(StoreControlSensor(g_model, "0", c));
@@ -490,10 +496,9 @@ TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
     g_model.controls[0].targetFunc = FunctionName("T01");
     const ModelStore before = g_model;
 
-    ASSERT_TRUE(WriteDataFile("lists.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "lists.glm"));
     const std::string bytes = ReadBytes("lists.glm");
-    g_model.dataFilePath = "lists.glm";
-    ASSERT_TRUE(ReadDataFile(false, false)) << (recorder.messages.empty() ? "" : recorder.messages.back());
+    ASSERT_TRUE(ReadDataFile(g_model, "lists.glm", ReadMode::Open, g_parameters, Host())) << (recorder.messages.empty() ? "" : recorder.messages.back());
     EXPECT_EQ(g_model.functions.count, 1u);
     EXPECT_EQ(g_model.functions[0], before.functions[0]);
     EXPECT_EQ(g_model.nodeBcs[0], before.nodeBcs[0]);
@@ -509,7 +514,7 @@ TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
     EXPECT_EQ(g_model.controls[0].targetFunc.View(), "T01");
     for (ModelList list : lists)
         EXPECT_EQ(ListCount(g_model, list), ListCount(before, list)) << static_cast<int>(list);
-    ASSERT_TRUE(WriteDataFile("lists2.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "lists2.glm"));
     EXPECT_EQ(ReadBytes("lists2.glm"), bytes);
 }
 

@@ -6,6 +6,7 @@
 
 #include "CalcModel.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/ventilation/Ventilation.h"
 
 #include <vector>
@@ -26,7 +27,7 @@ class ThermostatHost : public NullEngineHost {
     {
         if (times.empty())
             return;
-        sensor.back() = GetNodeValueAt(2, 0, 0, 0);
+        sensor.back() = GetNodeValueAt(g_model, g_work, 2, 0, 0, 0);
         state.back() = g_model.controls[0].working.state;
     }
     std::vector<long long> times;
@@ -53,7 +54,7 @@ class ControlsTest : public CalcTest {
         air.heatCapacity = 1000;
         Block(1, 0, 1, 0, 1, 0, 1);
         Block(2, 1, 2, 0, 1, 0, 1);
-        GrowMaterialBcArray(1);
+        GrowMaterialBcArray(g_model, 1);
         g_model.materialBcs.count = 1;
         MaterialBcRecord& heater = g_model.materialBcs[0];
         heater = MaterialBcRecord{};
@@ -71,7 +72,7 @@ class ControlsTest : public CalcTest {
     static FunctionRecord& Constant(const char* name, float value)
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
+        GrowFunctionArray(g_model, n + 1);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -160,7 +161,7 @@ TEST_F(ControlsTest, BadControlsStopTheRunNamingTheControl)
         AddControl();
         ControlRecord& second = AddControl();
         c.spoil(second);
-        EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed) << c.name;
+        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << c.name;
         ASSERT_FALSE(room.messages.empty()) << c.name;
         EXPECT_EQ(room.messages.back(), "Error in control no. 2") << c.name;
         EXPECT_TRUE(room.times.empty()) << c.name;
@@ -181,7 +182,7 @@ TEST_F(ControlsTest, ZoneTestNeedsTwoDifferentZoneColours)
         c.zone1 = static_cast<std::int16_t>(zone1);
         c.zone2 = static_cast<std::int16_t>(zone2);
         room.messages.clear();
-        EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed) << zone1 << " " << zone2;
+        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << zone1 << " " << zone2;
         ASSERT_FALSE(room.messages.empty());
         EXPECT_EQ(room.messages.back(), "Error in control no. 1");
     }
@@ -211,16 +212,16 @@ TEST_F(ControlsTest, SwitchingFollowsTheSensitivities)
     for (const SwitchCase& s : cases) {
         ControlRecord& c = g_model.controls[0];
         c.purpose = s.purpose;
-        ResolveFunctionReferences();
-        EvaluateControls();
-        EvaluateControlTargets();
+        ResolveFunctionReferences(g_model, g_run);
+        EvaluateControls(g_model, g_run);
+        EvaluateControlTargets(g_model, g_run);
         if (s.on) {
             c.working.state = 1;
-            ApplyControlState(0, true);
+            ApplyControlState(g_model, 0, true);
         }
         std::fill(g_work.solution.begin(), g_work.solution.end(), s.sensor);
-        g_model.calcTime = 600;
-        EXPECT_EQ(ApplyControls(), s.on != s.wantOn) << s.purpose << " " << s.on << " " << s.sensor;
+        g_run.calcTime = 600;
+        EXPECT_EQ(ApplyControls(g_model, g_run), s.on != s.wantOn) << s.purpose << " " << s.on << " " << s.sensor;
         EXPECT_EQ(c.working.state, s.wantOn ? 1 : 0);
         EXPECT_EQ(g_model.materialBcs[0].working.function, s.wantOn ? p02 : p01);
     }
@@ -261,14 +262,14 @@ TEST_F(ControlsTest, VentilationControlTestsTheZoneDifference)
         c.purpose = z.purpose;
         g_model.colours[5].temperature = static_cast<float>(z.zone1);
         sky.airTemperature = static_cast<float>(z.zone2);
-        ResolveFunctionReferences();
-        EvaluateControls();
-        EvaluateColourFunctions(false);
+        ResolveFunctionReferences(g_model, g_run);
+        EvaluateControls(g_model, g_run);
+        EvaluateColourFunctions(g_model, g_run, false);
         std::fill(g_work.solution.begin(), g_work.solution.end(), z.sensor);
-        g_model.calcTime = 600;
-        ApplyControls();
+        g_run.calcTime = 600;
+        ApplyControls(g_model, g_run);
         EXPECT_EQ(c.working.state, z.wantOn ? 1 : 0) << z.purpose << " " << z.zone1;
-        EvaluateColourFunctions(false);
+        EvaluateColourFunctions(g_model, g_run, false);
         EXPECT_FLOAT_EQ(flow.flow, z.wantOn ? 0.25f : 0.0f);
     }
 }
@@ -284,18 +285,18 @@ TEST_F(ControlsTest, SwitchMovesEveryReferenceToTheOffFunction)
     ControlRecord& second = AddControl();                   // also switches P01: the later control wins
     second.onFunc = FunctionName("P03");
     Constant("P03", 7);
-    ResolveFunctionReferences();
-    EvaluateControls();
+    ResolveFunctionReferences(g_model, g_run);
+    EvaluateControls(g_model, g_run);
     EXPECT_EQ(cavity.working.control[kFnQConvective], 1);
     EXPECT_EQ(cavity.working.control[kFnHeatCapacity], -1);
     EXPECT_EQ(node.working.control, 1);
     EXPECT_EQ(g_model.materialBcs[0].working.control, -1);
-    ApplyControlState(1, true);
-    EvaluateColourFunctions(false);
+    ApplyControlState(g_model, 1, true);
+    EvaluateColourFunctions(g_model, g_run, false);
     EXPECT_FLOAT_EQ(cavity.qConvective, 7);
     EXPECT_FLOAT_EQ(node.power, 7);
-    ApplyControlState(1, false);
-    EvaluateColourFunctions(false);
+    ApplyControlState(g_model, 1, false);
+    EvaluateColourFunctions(g_model, g_run, false);
     EXPECT_FLOAT_EQ(cavity.qConvective, 0);
 }
 

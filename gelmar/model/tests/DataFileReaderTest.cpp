@@ -1,6 +1,6 @@
 // The .glm reader: keys, range checks at their line, modes and bad input.
 #include "ModelFixture.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <fstream>
 
@@ -298,16 +298,16 @@ TEST_F(ReaderTest, MissingFileLeavesTheModelAsItWas)
 {
     ASSERT_TRUE(ReadText(kGrid + "colr=4\nnblk=1\nblok=0 4 0 1 0 1 0 1\n", false, false, "kept.glm"));
     std::ofstream("tmp.sol") << "results";
-    const std::string before = FormatDataFile();
+    const std::string before = FormatDataFile(g_model);
     g_model.dataFilePath = "missing/none.glm";
-    EXPECT_FALSE(ReadDataFile(false, false));
+    EXPECT_FALSE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
     EXPECT_EQ(LastMessage(), "Failed to open file\nmissing/none.glm");
-    EXPECT_EQ(FormatDataFile(), before);
+    EXPECT_EQ(FormatDataFile(g_model), before);
     EXPECT_EQ(g_model.dataFilePath, "missing/none.glm");
     EXPECT_TRUE(std::ifstream("tmp.sol").good());
     // The preview shows no message.
     host.messages.clear();
-    EXPECT_FALSE(ReadDataFile(true, false));
+    EXPECT_FALSE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Preview, g_parameters, Host()));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -337,12 +337,12 @@ TEST_F(ReaderTest, CrLfAndLfFilesReadTheSame)
 {
     std::string lf = "titl=x\n" + kGrid + "colr=1\nname=a b\nnblk=1\nblok=0 1 0 2 0 1 0 1\n";
     ASSERT_TRUE(ReadText(lf));
-    const std::string a = FormatDataFile();
+    const std::string a = FormatDataFile(g_model);
     std::string crlf;
     for (char c : lf)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     ASSERT_TRUE(ReadText(crlf));
-    EXPECT_EQ(FormatDataFile(), a);
+    EXPECT_EQ(FormatDataFile(g_model), a);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ModelFixture.h"
 #include "gelmar/model/editing/ArrangeBlocksCommand.h"
 #include "gelmar/model/editing/UndoRedo.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <vector>
 
@@ -18,10 +19,10 @@ class RecordingHost : public NullEngineHost {
     void SetModified(bool m) override { modified = m; }
     void UpdateAllViews() override { ++allViewUpdates; }
     void GoToUndoItem(int kind, int a1, int a2) override { goTo.push_back({kind, a1, a2}); }
-    bool RunProgressWindow(ProgressWindow w) override
+    WorkOutcome RunProgressWindow(ProgressWindow w, const ProgressWork&) override
     {
         windows.push_back(w);
-        return true;
+        return WorkOutcome::Done();
     }
 
     int modelViewUpdates = 0, tableRefills = 0, allViewUpdates = 0;
@@ -34,7 +35,7 @@ class RecordingHost : public NullEngineHost {
 inline void AddFunction(const char* name)
 {
     ModelStore& m = g_model;
-    ASSERT_TRUE(GrowFunctionArray(m.functions.count + 1u));
+    ASSERT_TRUE(GrowFunctionArray(m, m.functions.count + 1u));
     m.functions[m.functions.count] = FunctionRecord{};
     m.functions[m.functions.count].name = FunctionName(name);
     ++m.functions.count;
@@ -44,15 +45,14 @@ class EditTest : public ModelTest {
   protected:
     void TearDown() override
     {
-        ClearUndoHistory();
+        ClearUndoHistory(g_engine.history);
         ModelTest::TearDown();
     }
     void SetUp() override
     {
         ModelTest::SetUp();
         SetHost(&recorder);
-        ClearUndoHistory();
-        g_arrangeFlags = ArrangeFlags{};
+        ClearUndoHistory(g_engine.history);
     }
 
     // Sets the widths of the three axes, the clip box to the whole grid.
@@ -62,15 +62,15 @@ class EditTest : public ModelTest {
         std::size_t most = 0;
         for (const auto* v : w)
             most = std::max(most, v->size());
-        ASSERT_TRUE(GrowGridLineArrays(std::max<std::size_t>(most, 1)));
+        ASSERT_TRUE(GrowGridLineArrays(g_model, std::max<std::size_t>(most, 1)));
         for (int k = 0; k < 3; ++k) {
             g_model.axes[k].n = static_cast<std::uint16_t>(w[k]->size());
             std::copy(w[k]->begin(), w[k]->end(), g_model.axes[k].widths.begin());
             g_model.clipLo[k] = 0;
             g_model.clipHi[k] = g_model.axes[k].n;
         }
-        ComputeGridCoordinates();
-        ComputeModelExtent();
+        ComputeGridCoordinates(g_model);
+        ComputeModelExtent(g_model);
     }
     // A grid of unit cells.
     void SetUnitGrid(int nx, int ny, int nz)
@@ -80,7 +80,7 @@ class EditTest : public ModelTest {
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
         ModelStore& m = g_model;
-        ASSERT_TRUE(GrowBlockArray(m.blocks.count + 1u));
+        ASSERT_TRUE(GrowBlockArray(m, m.blocks.count + 1u));
         BlockRecord& b = m.blocks[m.blocks.count++];
         b = BlockRecord{};
         b.colour = static_cast<std::uint8_t>(colour);

@@ -7,7 +7,7 @@
 #include "gelmar/model/calc/FiniteChecks.h"
 
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <algorithm>
 #include <cctype>
@@ -150,7 +150,8 @@ TEST_F(GridLengthTest, TheFirstBadIntervalIsNamedByItsAxisInTheModelsNaming)
         g_model.axes[static_cast<std::size_t>(c.axis)].widths[static_cast<std::size_t>(c.cell)] = c.width;
         g_model.gridUnit = c.unit;
         g_model.rcl = c.rcl ? 1 : 0;
-        const std::string message = FiniteCheckMessage(kErrorGridLength, g_model, g_run);
+        const std::optional<GridLengthFault> fault = FindGridLengthFault(g_model);
+        const std::string message = fault ? GridLengthError(g_model, *fault).Message() : std::string();
         EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
         EXPECT_EQ(FindGridLengthFault(g_model).has_value(), *c.message != '\0');
     }
@@ -168,16 +169,16 @@ TEST_F(GridLengthTest, CalcSystemRefusesABadGridBeforeAnyQuestionOrFile)
     WriteBytes("tmp.vwf", "nzon=1\r\n");
     for (auto run : {&RunCalcSystem, &RunCalcSolarFluxes}) {
         host.messages.clear();
-        EXPECT_EQ(run(), CalcSystemResult::Failed);
+        EXPECT_EQ(run(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].rfind("The X interval 2 has width 0", 0), 0u) << host.messages[0];
-        EXPECT_EQ(common::ErrorCode(), 0);
+        EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
         EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     }
     // The window's own guard, for the runs that skip Calc System (Batch).
-    EXPECT_FALSE(RunCalculationWindow());
-    EXPECT_EQ(common::ErrorCode(), kErrorGridLength);
-    common::ResetErrorCode();
+    EXPECT_FALSE(RunCalculationWindow(g_model, g_run, Host()).Normal());
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::GridLength);
+    ClearPendingError();
 }
 
 } // namespace

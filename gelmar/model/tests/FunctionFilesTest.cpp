@@ -5,11 +5,12 @@
 #include "gelmar/model/functions/FunctionFiles.h"
 
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
-#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/calc/StepFiles.h"
 #include "gelmar/model/functions/FunctionServices.h"
 #include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -20,16 +21,16 @@ class FunctionFilesTest : public CalcTest {
   protected:
     void TearDown() override
     {
-        FreeFunctionFileData();
+        FreeFunctionFileData(g_run);
         g_solarInterpolation = SolarInterpolation{};
-        common::ResetErrorCode();
+        ClearPendingError();
         CalcTest::TearDown();
     }
     // A function in use with the given file (shape 0) or shape.
     static int Add(const char* name, const std::string& path, int shape = 0)
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1u);
+        GrowFunctionArray(g_model, n + 1u);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -49,17 +50,12 @@ class FunctionFilesTest : public CalcTest {
         }
         return text;
     }
-    // Error code and message of loading the files.
+    // The message of the error of loading the files.
     static std::string LoadError()
     {
-        try {
-            CollectFunctionFiles();
-        } catch (const common::EngineException&) {
-            const std::string text = ErrorMessage(common::ErrorCode(), g_model.lineCounter);
-            common::ResetErrorCode();
-            return text;
-        }
-        return "no error";
+        std::string text = "no error";
+        CaughtError([] { CollectFunctionFiles(g_model, g_run); }, &text);
+        return text;
     }
 };
 
@@ -68,10 +64,10 @@ TEST_F(FunctionFilesTest, DaySeriesRepeatsAndInterpolates)
     // 25 samples an hour apart: 0, 10, ..., 240, interpolated.
     WriteBytes("day.fte", Series("TIM 0 3600 24\nDAT 1\n", 25));
     const int f = Add("T01", "day.fte");
-    CollectFunctionFiles();
+    CollectFunctionFiles(g_model, g_run);
     ASSERT_EQ(g_functionFiles.size(), 1u);
-    EXPECT_EQ(GetFunctionFileStep(0), 3600);
-    EXPECT_EQ(GetFunctionFileInterpolate(0), 1);
+    EXPECT_EQ(GetFunctionFileStep(g_run, 0), 3600);
+    EXPECT_EQ(GetFunctionFileInterpolate(g_run, 0), 1);
     struct Case {
         double t;
         float value;
@@ -88,9 +84,9 @@ TEST_F(FunctionFilesTest, DaySeriesRepeatsAndInterpolates)
         {-5 * 86400 + 1800, 5},
     };
     for (const Case& c : cases)
-        EXPECT_NEAR(EvaluateFunction(f, c.t), c.value, 1e-3) << c.t;
+        EXPECT_NEAR(EvaluateFunction(g_model, g_run, f, c.t), c.value, 1e-3) << c.t;
     // Moving back to the first period gives the first values again.
-    EXPECT_NEAR(EvaluateFunction(f, 1800), 5, 1e-3);
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, f, 1800), 5, 1e-3);
 }
 
 TEST_F(FunctionFilesTest, HoldingSeriesKeepsEachSampleForItsStep)
@@ -100,11 +96,11 @@ TEST_F(FunctionFilesTest, HoldingSeriesKeepsEachSampleForItsStep)
     Add("P01", "hold.ffh");
     EXPECT_EQ(LoadError(), "Syntax error in file hold.ffh\nLine 3");
     WriteBytes("hold.ffh", "TIM 1 600 3\nFFH 1, 2,\t3\nFFH 4 99 99\n");
-    CollectFunctionFiles();
+    CollectFunctionFiles(g_model, g_run);
     const double t[] = {0, 599, 600, 1199, 1200, 1800, 1801};
     const float v[] = {1, 1, 2, 2, 3, 4, 1};
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(EvaluateFunction(0, t[i]), v[i]) << t[i];
+        EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, t[i]), v[i]) << t[i];
 }
 
 TEST_F(FunctionFilesTest, ChainIsFollowedBackAndForth)
@@ -117,24 +113,24 @@ TEST_F(FunctionFilesTest, ChainIsFollowedBackAndForth)
     g_model.dataFilePath = "w/model.glm";
     g_model.day0 = 10; // the calculation starts in the middle file
     const int f = Add("T01", "b.fte");
-    CollectFunctionFiles();
+    CollectFunctionFiles(g_model, g_run);
     const FunctionFileTable& table = g_functionFiles[0];
     EXPECT_EQ(table.name, "b");
     EXPECT_EQ(table.start, -2 * 86400);
     EXPECT_EQ(table.end, 5 * 86400);
     // The later start days of chained files do not count: they follow on.
-    EXPECT_EQ(EvaluateFunction(f, 0), 2.0f);
-    EXPECT_EQ(EvaluateFunction(f, 5 * 86400 + 1), 3.0f);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 0), 2.0f);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 5 * 86400 + 1), 3.0f);
     EXPECT_EQ(table.name, "c");
     EXPECT_EQ(table.start, 5 * 86400);
     // "c" has no next file: it repeats itself.
-    EXPECT_EQ(EvaluateFunction(f, 40 * 86400), 3.0f);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 40 * 86400), 3.0f);
     // Back past the start of "b" lies "a", immediately before it.
-    EXPECT_EQ(EvaluateFunction(f, -2 * 86400 - 1), 1.0f);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, -2 * 86400 - 1), 1.0f);
     EXPECT_EQ(table.name, "a");
     EXPECT_EQ(table.end, -2 * 86400);
     EXPECT_EQ(table.start, -9 * 86400);
-    EXPECT_EQ(EvaluateFunction(f, 0), 2.0f);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 0), 2.0f);
 }
 
 TEST_F(FunctionFilesTest, StartBeforeTheFirstFileLoadsItsPredecessor)
@@ -144,12 +140,12 @@ TEST_F(FunctionFilesTest, StartBeforeTheFirstFileLoadsItsPredecessor)
     g_model.day0 = 1;
     // Function file named with its folder: its own folder counts.
     Add("I01", (std::filesystem::current_path() / "two.fir").string());
-    CollectFunctionFiles();
+    CollectFunctionFiles(g_model, g_run);
     EXPECT_EQ(g_functionFiles[0].name, "one");
     EXPECT_EQ(g_functionFiles[0].start, 0);
-    EXPECT_NEAR(EvaluateFunction(0, 1800), 1.5f, 1e-6);
-    EXPECT_NEAR(EvaluateFunction(0, 3600 + 1800), 5.5f, 1e-6);
-    EXPECT_NEAR(EvaluateFunction(0, 7200 + 900), 1.25f, 1e-6);
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 1800), 1.5f, 1e-6);
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 3600 + 1800), 5.5f, 1e-6);
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 7200 + 900), 1.25f, 1e-6);
 }
 
 TEST_F(FunctionFilesTest, SolarSeriesRisesFromSunrise)
@@ -157,18 +153,18 @@ TEST_F(FunctionFilesTest, SolarSeriesRisesFromSunrise)
     WriteBytes("g.fsg", "TIM 0 3600 2\nDAT 1 51.0 4.5 1\nFSG 0 400 0\n");
     g_model.latitude = 0;
     Add("G01", "g.fsg");
-    CollectFunctionFiles();
+    CollectFunctionFiles(g_model, g_run);
     EXPECT_EQ(g_siteFromFile, 1);
     EXPECT_EQ(g_model.latitude, 51.0f);
     EXPECT_EQ(g_model.longitude, 4.5f);
     EXPECT_EQ(g_model.timeZone, 1.0f);
-    EXPECT_NEAR(EvaluateFunction(0, 1800), 200, 1e-3); // plain linear
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 1800), 200, 1e-3); // plain linear
     g_solarInterpolation = {true, 2400, 4000};
-    EXPECT_EQ(EvaluateFunction(0, 1800), 0.0f);
-    EXPECT_NEAR(EvaluateFunction(0, 3000), 600 * 400 / 1200.0, 1e-3);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, 1800), 0.0f);
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 3000), 600 * 400 / 1200.0, 1e-3);
     // Sunset within the falling step: a to 0 between its start and sunset.
-    EXPECT_NEAR(EvaluateFunction(0, 3600 + 200), 400 * 200 / 400.0, 1e-3);
-    EXPECT_EQ(EvaluateFunction(0, 3600 + 500), 0.0f);
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 3600 + 200), 400 * 200 / 400.0, 1e-3);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, 3600 + 500), 0.0f);
 }
 
 TEST_F(FunctionFilesTest, BadFilesNameTheFileAndLine)
@@ -205,10 +201,14 @@ TEST_F(FunctionFilesTest, BadFilesNameTheFileAndLine)
     EXPECT_EQ(LoadError(), "Failed to open file\nbad.fte");
     // A chain to a missing neighbour fails when the run gets there.
     WriteBytes("bad.fte", "NXT gone\nTIM 0 60 2\nFTE 1 2 3\n");
-    CollectFunctionFiles();
-    EXPECT_THROW(EvaluateFunction(0, 500), common::EngineException);
-    EXPECT_EQ(common::ErrorCode(), kErrorFileOpen);
-    EXPECT_EQ(g_model.sharedPath, "gone.fte");
+    CollectFunctionFiles(g_model, g_run);
+    try {
+        EvaluateFunction(g_model, g_run, 0, 500);
+        ADD_FAILURE() << "no error";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.Code(), ErrorCode::FileOpen);
+        EXPECT_EQ(e.Path(), "gone.fte");
+    }
 }
 
 TEST_F(FunctionFilesTest, OnlyUsedFileFunctionsOfTimeAreLoaded)
@@ -218,16 +218,16 @@ TEST_F(FunctionFilesTest, OnlyUsedFileFunctionsOfTimeAreLoaded)
     g_model.functions[static_cast<std::size_t>(Add("T02", "missing.fte"))].inUse = 0;
     Add("L01", "missing.fla");
     Add("T03", "", 1);
-    CollectFunctionFiles();
+    CollectFunctionFiles(g_model, g_run);
     ASSERT_EQ(g_functionFiles.size(), 1u);
     EXPECT_EQ(g_functionFiles[0].function, 0);
     // A stale table index of an unloaded function gives no value.
     g_model.functions[1].tableIndex = 0;
-    EXPECT_EQ(EvaluateFunction(1, 30), 0.0f);
-    EXPECT_NEAR(EvaluateFunction(0, 30), 1.5f, 1e-6);
-    FreeFunctionFileData();
-    EXPECT_EQ(EvaluateFunction(0, 30), 0.0f);
-    EXPECT_EQ(GetFunctionFileStep(0), 0);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, 1, 30), 0.0f);
+    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 30), 1.5f, 1e-6);
+    FreeFunctionFileData(g_run);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, 30), 0.0f);
+    EXPECT_EQ(GetFunctionFileStep(g_run, 0), 0);
 }
 
 TEST_F(FunctionFilesTest, UniqueNamesAndNameClashes)
@@ -235,15 +235,15 @@ TEST_F(FunctionFilesTest, UniqueNamesAndNameClashes)
     Add("T01", "");
     Add("T02", "");
     char name[4] = "T77";
-    MakeUniqueFunctionName(name);
+    MakeUniqueFunctionName(g_model, name);
     EXPECT_STREQ(name, "T03");
     g_model.functions[1].name = FunctionName("T03");
     std::strcpy(name, "T01");
-    MakeUniqueFunctionName(name);
+    MakeUniqueFunctionName(g_model, name);
     EXPECT_STREQ(name, "T02");
-    EXPECT_FALSE(IsFunctionNameUsed(0));
+    EXPECT_FALSE(IsFunctionNameUsed(g_model, 0));
     g_model.functions[1].name = FunctionName("T01");
-    EXPECT_TRUE(IsFunctionNameUsed(0));
+    EXPECT_TRUE(IsFunctionNameUsed(g_model, 0));
     g_model.functions.count = 0;
     for (int n = 1; n <= 99; ++n) {
         char full[4];
@@ -251,7 +251,7 @@ TEST_F(FunctionFilesTest, UniqueNamesAndNameClashes)
         Add(full, "");
     }
     std::strcpy(name, "P05");
-    MakeUniqueFunctionName(name);
+    MakeUniqueFunctionName(g_model, name);
     EXPECT_STREQ(name, "P05"); // all taken: unchanged
     EXPECT_STREQ(FunctionFileFilter('v'), "Ventilation flow = f(time) (*.fvr)|*.fvr||");
     EXPECT_STREQ(FunctionFileExtension('C'), "fce");
@@ -274,7 +274,7 @@ TEST_F(FunctionFilesTest, DisplayRanges)
     g_model.functions[step].params[1] = -2;
     g_model.day0 = 2;
     for (int f : {file, table, bad, sine, step})
-        LoadFunctionForDisplay(static_cast<std::size_t>(f));
+        LoadFunctionForDisplay(g_model, g_run, Host(), static_cast<std::size_t>(f));
     auto range = [](int f) {
         const FunctionRecord& r = g_model.functions[f];
         return std::vector<float>{r.rangeXMin, r.rangeXMax, r.rangeYMin, r.rangeYMax};
@@ -282,7 +282,7 @@ TEST_F(FunctionFilesTest, DisplayRanges)
     EXPECT_EQ(range(file), (std::vector<float>{86400, 86400 + 3600, -5, 25}));
     EXPECT_EQ(range(table), (std::vector<float>{-10, 50, 800, 1200}));
     EXPECT_EQ(range(bad), (std::vector<float>{0, 0, 0, 0}));
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_EQ(range(sine), (std::vector<float>{0, 172800, 6, 14}));
     EXPECT_EQ(range(step), (std::vector<float>{0, 1, -3, 5}));
     for (std::size_t f = 0; f < g_model.functions.count; ++f)
@@ -345,14 +345,14 @@ TEST_F(FunctionFilesTest, RunDrivesABoundaryFromItsFile)
     EXPECT_NEAR(T(2, 0, 0), 0, 1e-3);
     EXPECT_TRUE(g_functionFiles.empty());
     // Reading a saved step back evaluates the series at that step's time.
-    g_model.calcTime = 3600;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    g_run.calcTime = 3600;
+    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
     EXPECT_EQ(g_model.colours[1].temperature, 10.0f);
     EXPECT_NEAR(T(1, 0, 0), 10, 1e-3);
     WriteBytes("out.fte", "TIM 1 0 2\nFTE 0 10 30\n");
     EXPECT_FALSE(Run());
     EXPECT_EQ(LastMessage(), "Syntax error in file out.fte\nLine 1");
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_TRUE(g_functionFiles.empty());
 }
 

@@ -3,8 +3,9 @@
 #include "gelmar/model/functions/Functions.h"
 
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -50,10 +51,10 @@ TEST_F(FunctionsTest, ShapesAtTimes)
         g_model.functions.count = 0;
         Add("T01", c.shape);
         std::copy(c.params.begin(), c.params.end(), g_model.functions[0].params);
-        EXPECT_NEAR(EvaluateFunction(0, c.minutes * 60), c.value, 1e-4)
+        EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, c.minutes * 60), c.value, 1e-4)
             << "shape " << c.shape << " at " << c.minutes;
     }
-    EXPECT_EQ(EvaluateFunction(-1, 0), 0.0f);
+    EXPECT_EQ(EvaluateFunction(g_model, g_run, -1, 0), 0.0f);
 }
 
 TEST_F(FunctionsTest, PropertyTableHoldsItsEndsAndInterpolates)
@@ -63,17 +64,17 @@ TEST_F(FunctionsTest, PropertyTableHoldsItsEndsAndInterpolates)
     g_model.functions[f].filePath = "c.fce";
     ColourRecord& brick = Colour(1, MATERIAL);
     brick.heatCapacityFunc = FunctionName("C01");
-    ResolveFunctionReferences();
-    LoadPropertyTables();
-    EXPECT_EQ(GetSpecificHeatAt(brick, -10), 800.0f);
-    EXPECT_EQ(GetSpecificHeatAt(brick, 10), 900.0f);
-    EXPECT_EQ(GetSpecificHeatAt(brick, 20), 1000.0f);
-    EXPECT_EQ(GetSpecificHeatAt(brick, 35), 1250.0f);
-    EXPECT_EQ(GetSpecificHeatAt(brick, 99), 1400.0f);
-    EXPECT_TRUE(HasTemperatureDependentMaterials());
+    ResolveFunctionReferences(g_model, g_run);
+    LoadPropertyTables(g_model, g_run);
+    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, -10), 800.0f);
+    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 10), 900.0f);
+    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 20), 1000.0f);
+    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 35), 1250.0f);
+    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 99), 1400.0f);
+    EXPECT_TRUE(HasTemperatureDependentMaterials(g_model, g_run));
     brick.heatCapacityFunc = FunctionName("C00");
-    EXPECT_FALSE(HasTemperatureDependentMaterials());
-    EXPECT_EQ(GetSpecificHeatAt(brick, 35), brick.heatCapacity);
+    EXPECT_FALSE(HasTemperatureDependentMaterials(g_model, g_run));
+    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 35), brick.heatCapacity);
 }
 
 TEST_F(FunctionsTest, ConductivityNamesAreSearchedTogether)
@@ -83,17 +84,17 @@ TEST_F(FunctionsTest, ConductivityNamesAreSearchedTogether)
     ColourRecord& c = Colour(1, MATERIAL, 0.7f);
     c.lambdaFunc = FunctionName("L01");
     c.lambda2Func = FunctionName("M01");
-    ResolveFunctionReferences();
+    ResolveFunctionReferences(g_model, g_run);
     // M01 comes first in the array: only it is resolved.
     EXPECT_EQ(c.working.function[kFnLambdaTime], 0);
     EXPECT_EQ(c.working.function[kFnLambda], -1);
     EXPECT_EQ(g_model.functions[1].inUse, 0u);
-    EXPECT_EQ(GetConductivityAt(c, 10, false), 0.7f);
+    EXPECT_EQ(GetConductivityAt(g_model, g_run, c, 10, false), 0.7f);
     // An unknown name keeps the fixed value.
     c.lambda2Func = FunctionName("M09");
     c.lambdaFunc = FunctionName("L07");
-    ResolveFunctionReferences();
-    EXPECT_EQ(GetConductivityAt(c, 10, false), 0.7f);
+    ResolveFunctionReferences(g_model, g_run);
+    EXPECT_EQ(GetConductivityAt(g_model, g_run, c, 10, false), 0.7f);
 }
 
 TEST_F(FunctionsTest, PerStepEvaluationKeepsThePreviousValue)
@@ -102,17 +103,17 @@ TEST_F(FunctionsTest, PerStepEvaluationKeepsThePreviousValue)
     Surface(1, 0, 8).temperatureFunc = FunctionName("T01");
     NodeBcRecord& p = NodeBc(1, 0, 0, 0);
     p.power = 3;
-    ResolveFunctionReferences();
+    ResolveFunctionReferences(g_model, g_run);
     g_run.stepLength = 0;
-    g_model.calcTime = 0;
-    EvaluateColourFunctions(true);
+    g_run.calcTime = 0;
+    EvaluateColourFunctions(g_model, g_run, true);
     const ColourRecord& c = g_model.colours[1];
     EXPECT_NEAR(c.temperature, 10.0f, 1e-5);
     EXPECT_EQ(c.working.previousTemperature, 0.0f); // none before the first step
     EXPECT_EQ(p.working.previous, 0.0f);
     g_run.stepLength = 3600;
-    g_model.calcTime = 3600;
-    EvaluateColourFunctions(true);
+    g_run.calcTime = 3600;
+    EvaluateColourFunctions(g_model, g_run, true);
     EXPECT_NEAR(c.working.previousTemperature, 10.0f, 1e-5);
     EXPECT_NEAR(c.temperature, 15.0f, 1e-4);
     EXPECT_EQ(p.working.previous, 3.0f);
@@ -125,9 +126,7 @@ TEST_F(FunctionsTest, BadTableFilesAreSyntaxErrors)
     PropertyTable table;
     for (const char* text : bad) {
         WriteBytes("t.fla", text);
-        EXPECT_THROW(ReadPropertyTableFile("t.fla", table), common::EngineException) << text;
-        EXPECT_EQ(common::ErrorCode(), kErrorSyntax);
-        common::ResetErrorCode();
+        EXPECT_EQ(CaughtError([&] { ReadPropertyTableFile("t.fla", table); }), ErrorCode::Syntax) << text;
     }
 }
 

@@ -30,7 +30,7 @@ std::vector<double> Positions()
     std::vector<double> out;
     for (int axis = 0; axis < 3; ++axis) {
         const auto at = [axis](std::size_t line) {
-            return static_cast<double>(LineCoordinate(axis, line)) * g_model.gridUnit;
+            return static_cast<double>(LineCoordinate(g_model, axis, line)) * g_model.gridUnit;
         };
         for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
             const BlockRecord& r = g_model.blocks[b];
@@ -99,8 +99,10 @@ TEST_F(GridEditTest, SplittingKeepsEveryItemInMetres)
     g_model.clipLo[0] = 2;
     const std::vector<double> before = Positions();
     // As the Grid table splits its selection: the last interval first.
-    ASSERT_TRUE(ReplaceGridCell(0, 2, SplitWidths(20, SplitSettings{4, 1, 0, kSplitGeometric}, false)));
-    ASSERT_TRUE(ReplaceGridCell(0, 1, SplitWidths(7, SplitSettings{3, 2, 0, kSplitGeometric}, false)));
+    ASSERT_TRUE(ReplaceGridCell(g_model, Host(), 0, 2,
+                                SplitWidths(20, SplitSettings{4, 1, 0, kSplitGeometric}, false)));
+    ASSERT_TRUE(ReplaceGridCell(g_model, Host(), 0, 1,
+                                SplitWidths(7, SplitSettings{3, 2, 0, kSplitGeometric}, false)));
     ExpectWidths(Widths(0), {10, 1, 2, 4, 5, 5, 5, 5, 5});
     EXPECT_EQ(g_model.blocks[0].x2, 8);
     EXPECT_EQ(g_model.clipLo[0], 4);
@@ -112,9 +114,10 @@ TEST_F(GridEditTest, SplitPastThe16BitCountIsRefused)
 {
     SetGrid({1, 100000}, {1}, {1});
     AddBlock(1, 0, 2, 0, 1, 0, 1);
-    EXPECT_FALSE(ReplaceGridCell(0, 1, SplitWidths(100000, SplitSettings{0, 1, 1, kSplitMaximum}, false)));
+    EXPECT_FALSE(ReplaceGridCell(g_model, Host(), 0, 1,
+                                 SplitWidths(100000, SplitSettings{0, 1, 1, kSplitMaximum}, false)));
     EXPECT_EQ(recorder.messages.back(), kTooManyGridIntervals);
-    EXPECT_FALSE(ReplaceGridCell(0, 1, std::vector<float>(65535, 1.0f)));
+    EXPECT_FALSE(ReplaceGridCell(g_model, Host(), 0, 1, std::vector<float>(65535, 1.0f)));
     EXPECT_EQ(g_model.axes[0].n, 2);
     EXPECT_EQ(g_model.blocks[0].x2, 2);
 }
@@ -126,7 +129,7 @@ TEST_F(GridEditTest, InsertedIntervalsLeaveTouchingItemsOutside)
     AddBlock(2, 3, 4, 0, 1, 0, 1);
     AddBlock(3, 0, 2, 0, 1, 0, 1);
     // Insert After on interval 3 (cell 2).
-    ASSERT_TRUE(InsertGridInterval(0, 2, true));
+    ASSERT_TRUE(InsertGridInterval(g_model, Host(), 0, 2, true));
     EXPECT_EQ(g_model.axes[0].n, 7);
     EXPECT_EQ(g_model.blocks[0].x1, 1);
     EXPECT_EQ(g_model.blocks[0].x2, 6);
@@ -135,12 +138,12 @@ TEST_F(GridEditTest, InsertedIntervalsLeaveTouchingItemsOutside)
     EXPECT_EQ(g_model.clipHi[0], 7);
     // Insert Before interval 2 (cell 1): a block starting on line 1 starts on 2,
     // a block ending on line 1 would stay; the block 0..2 grows across it.
-    ASSERT_TRUE(InsertGridInterval(0, 1, false));
+    ASSERT_TRUE(InsertGridInterval(g_model, Host(), 0, 1, false));
     EXPECT_EQ(g_model.blocks[0].x1, 2);
     EXPECT_EQ(g_model.blocks[2].x1, 0);
     EXPECT_EQ(g_model.blocks[2].x2, 3);
     ExpectWidths(Widths(0), {1, 1, 1, 1, 1, 1, 1, 1});
-    EXPECT_FALSE(InsertGridInterval(0, 8, false));
+    EXPECT_FALSE(InsertGridInterval(g_model, Host(), 0, 8, false));
 }
 
 TEST_F(GridEditTest, AutoSplitGradesFromTheEndsAndSkipsVoidLayers)
@@ -148,7 +151,7 @@ TEST_F(GridEditTest, AutoSplitGradesFromTheEndsAndSkipsVoidLayers)
     SetGrid({10, 2, 10, 7}, {1}, {1});
     AddBlock(1, 0, 3, 0, 1, 0, 1);
     const std::vector<double> before = Positions();
-    ASSERT_TRUE(AutoSplitAxis(0, AutoSplitSettings{5, 1, 2}));
+    ASSERT_TRUE(AutoSplitAxis(g_model, Host(), 0, AutoSplitSettings{5, 1, 2}));
     ExpectWidths(Widths(0), {3, 4, 2, 1, 1, 1, 1, 2, 2, 2, 2, 1, 7});
     EXPECT_EQ(g_model.blocks[0].x2, 12);
     ExpectSamePositions(Positions(), before);
@@ -157,7 +160,7 @@ TEST_F(GridEditTest, AutoSplitGradesFromTheEndsAndSkipsVoidLayers)
     g_model.blocks.count = 0;
     SetGrid({10}, {1}, {1});
     AddBlock(1, 0, 1, 0, 1, 0, 1);
-    ASSERT_TRUE(AutoSplitAxis(0, AutoSplitSettings{5, 1, 2}));
+    ASSERT_TRUE(AutoSplitAxis(g_model, Host(), 0, AutoSplitSettings{5, 1, 2}));
     ExpectWidths(Widths(0), {10});
 }
 
@@ -176,22 +179,22 @@ TEST_F(GridEditTest, MinimumGridOfTheWorkedExamples)
     // An output node does not count; a node BC does.
     g_model.outputNodes.count = 1;
     g_model.outputNodes[0] = OutputNodeRecord{7, 0, 0, 0, 0, 0};
-    MinimumGridAxis mg = BuildMinimumGridAxis(0);
+    MinimumGridAxis mg = BuildMinimumGridAxis(g_model, 0);
     EXPECT_EQ(mg.map, (std::vector<std::size_t>{0, 0, 0, 1, 1, 2, 2, 2, 2, 2}));
     EXPECT_EQ(mg.widths, (std::vector<double>{2.0, 2.0, 5.0}));
 
     // Typing 0.5 for the first interval (0.5, 0.5 and 1.0).
-    ASSERT_TRUE(ScaleMinimumGridInterval(0, mg, 0, 0.5));
+    ASSERT_TRUE(ScaleMinimumGridInterval(g_model, 0, mg, 0, 0.5));
     ExpectWidths(Widths(0), {0.125f, 0.125f, 0.25f, 1, 1, 1, 1, 1, 1, 1});
     EXPECT_FLOAT_EQ(g_model.axes[0].coords[9], 7.5f);
-    EXPECT_FALSE(ScaleMinimumGridInterval(0, mg, 3, 1.0));
+    EXPECT_FALSE(ScaleMinimumGridInterval(g_model, 0, mg, 3, 1.0));
 
     // A block from line 2 to line 5 of ten intervals: 0-2, 2-5 and 5-10.
     g_model.blocks[0].x1 = 2;
     g_model.nodeBcs.count = 1;
     g_model.nodeBcs[0] = NodeBcRecord{};
     g_model.nodeBcs[0].i = 5;
-    mg = BuildMinimumGridAxis(0);
+    mg = BuildMinimumGridAxis(g_model, 0);
     EXPECT_EQ(mg.widths.size(), 3u);
     EXPECT_EQ(mg.map[1], 0u);
     EXPECT_EQ(mg.map[2], 1u);
@@ -205,18 +208,18 @@ TEST_F(GridEditTest, GridUnitChangesOnlyTheDisplayWhenWidthsAreTransformed)
     AddBlock(2, 1, 2, 0, 1, 0, 1);
     g_model.gridUnit = 1;
     const std::vector<double> before = Positions();
-    ASSERT_TRUE(ChangeGridUnit(0.001f, true));
+    ASSERT_TRUE(ChangeGridUnit(g_model, Host(), 0.001f, true));
     ExpectSamePositions(Positions(), before);
     EXPECT_NEAR(g_model.axes[0].widths[0], 1500, 1e-3);
-    EXPECT_EQ(FormatGridUnitLabel(), "[mm]");
+    EXPECT_EQ(FormatGridUnitLabel(g_model), "[mm]");
     EXPECT_NEAR(g_model.extent[0], 1750, 1e-3);
 
     // Without the transform the numbers stay and the model changes size.
-    ASSERT_TRUE(ChangeGridUnit(0.01f, false));
+    ASSERT_TRUE(ChangeGridUnit(g_model, Host(), 0.01f, false));
     EXPECT_NEAR(g_model.axes[0].widths[0], 1500, 1e-3);
     EXPECT_NEAR(Positions()[1], 17.5, 1e-4);
 
-    EXPECT_FALSE(ChangeGridUnit(0, true));
+    EXPECT_FALSE(ChangeGridUnit(g_model, Host(), 0, true));
     EXPECT_EQ(recorder.messages.back(), "Grid unit must be greater than 0 m");
     EXPECT_FLOAT_EQ(g_model.gridUnit, 0.01f);
 }

@@ -15,7 +15,8 @@ std::vector<double> ItemPositions(int axis)
 {
     std::vector<double> out;
     const auto at = [axis](std::size_t line) {
-        return (static_cast<double>(LineCoordinate(axis, line)) - g_model.origin[axis]) * g_model.gridUnit;
+        return (static_cast<double>(LineCoordinate(g_model, axis, line)) - g_model.origin[axis]) *
+               g_model.gridUnit;
     };
     const ModelStore& m = g_model;
     for (std::size_t b = 0; b < m.blocks.count; ++b) {
@@ -61,13 +62,13 @@ TEST_F(GridLinesTest, MinimumGridKeepsOnlyItemLinesAndEveryPositionInMetres)
     g_model.outputBlocks[0] = OutputBlockRecord{};
     g_model.outputBlocks[0].i1 = 1, g_model.outputBlocks[0].i2 = 5;
     const std::vector<double> before = ItemPositions(0);
-    EXPECT_FALSE(IsMinimumGrid());
+    EXPECT_FALSE(IsMinimumGrid(g_model));
 
     for (int axis = 0; axis < 3; ++axis) {
-        StoreItemCoordinates(axis);
-        ASSERT_TRUE(RebuildGridFromCoordinates(axis));
+        StoreItemCoordinates(g_model, axis);
+        ASSERT_TRUE(RebuildGridFromCoordinates(g_model, Host(), axis));
     }
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     // Lines 1, 3, 4 and 5 of x remain (the shared line once); line 1 is the new line 0.
     EXPECT_EQ(Widths(0), (std::vector<float>{1.25f, 2.0f, 0.125f}));
     EXPECT_FLOAT_EQ(g_model.origin[0], -0.5f);
@@ -77,7 +78,7 @@ TEST_F(GridLinesTest, MinimumGridKeepsOnlyItemLinesAndEveryPositionInMetres)
     EXPECT_EQ(g_model.nodeBcs[0].i, 2);
     EXPECT_EQ(g_model.clipHi[0], 3);
     ExpectNear(ItemPositions(0), before, 1e-6);
-    EXPECT_TRUE(IsMinimumGrid());
+    EXPECT_TRUE(IsMinimumGrid(g_model));
 }
 
 TEST_F(GridLinesTest, RebuildAfterItemsMovedRightShiftsTheOrigin)
@@ -85,11 +86,11 @@ TEST_F(GridLinesTest, RebuildAfterItemsMovedRightShiftsTheOrigin)
     SetUnitGrid(4, 1, 1);
     AddBlock(1, 0, 2, 0, 1, 0, 1);
     AddBlock(2, 1, 3, 0, 1, 0, 1);
-    StoreItemCoordinates(0);
+    StoreItemCoordinates(g_model, 0);
     for (std::size_t b = 0; b < 2; ++b)
         for (int s = 0; s < 2; ++s)
             g_model.blocks[b].coord[s] += 1.0f;
-    ASSERT_TRUE(RebuildGridFromCoordinates(0));
+    ASSERT_TRUE(RebuildGridFromCoordinates(g_model, Host(), 0));
     EXPECT_FLOAT_EQ(g_model.origin[0], -1.0f);
     EXPECT_EQ(Widths(0), (std::vector<float>{1, 1, 1}));
     EXPECT_EQ(g_model.blocks[0].x1, 0);
@@ -104,8 +105,8 @@ TEST_F(GridLinesTest, AxisWithoutItemsIsLeftAlone)
     // would otherwise give a cell count of -1 in the 16-bit field).
     SetUnitGrid(3, 2, 2);
     for (int axis = 0; axis < 3; ++axis) {
-        StoreItemCoordinates(axis);
-        EXPECT_TRUE(RebuildGridFromCoordinates(axis));
+        StoreItemCoordinates(g_model, axis);
+        EXPECT_TRUE(RebuildGridFromCoordinates(g_model, Host(), axis));
     }
     EXPECT_EQ(g_model.axes[0].n, 3);
     EXPECT_EQ(g_model.axes[2].n, 2);
@@ -116,13 +117,13 @@ TEST_F(GridLinesTest, RebuildPast16BitCountIsRefusedAndLeavesTheAxis)
 {
     SetUnitGrid(2, 1, 1);
     AddBlock(1, 0, 2, 0, 1, 0, 1);
-    StoreItemCoordinates(0);
+    StoreItemCoordinates(g_model, 0);
     // 65,537 distinct node-BC coordinates would need 65,536 cells.
-    ASSERT_TRUE(GrowNodeBcArray(65537));
+    ASSERT_TRUE(GrowNodeBcArray(g_model, 65537));
     g_model.nodeBcs.count = 65537;
     for (int n = 0; n < 65537; ++n)
         g_model.nodeBcs[static_cast<std::size_t>(n)].x = static_cast<float>(n) + 0.5f;
-    EXPECT_FALSE(RebuildGridFromCoordinates(0));
+    EXPECT_FALSE(RebuildGridFromCoordinates(g_model, Host(), 0));
     EXPECT_EQ(recorder.messages.back(), kTooManyGridIntervals);
     EXPECT_EQ(g_model.axes[0].n, 2);
     EXPECT_EQ(g_model.blocks[0].x2, 2);
@@ -135,15 +136,15 @@ TEST_F(GridLinesTest, MergeKeepsLinesThatCarryItems)
     AddBlock(2, 0, 1, 0, 1, 0, 1);
     const std::vector<double> before = ItemPositions(0);
     // Cells 2..5 merge: lines 3, 4 and 5 go, except line 4.
-    ASSERT_TRUE(MergeGridLines(0, 2, 5));
+    ASSERT_TRUE(MergeGridLines(g_model, 0, 2, 5));
     EXPECT_EQ(Widths(0), (std::vector<float>{1, 1, 2, 2, 1, 1}));
     EXPECT_EQ(g_model.blocks[0].x1, 3);
     EXPECT_EQ(g_model.blocks[0].x2, 6);
     ExpectNear(ItemPositions(0), before, 1e-6);
     EXPECT_EQ(g_model.clipHi[0], 6);
 
-    EXPECT_FALSE(MergeGridLines(0, 3, 3));
-    EXPECT_FALSE(MergeGridLines(0, 2, 6));
+    EXPECT_FALSE(MergeGridLines(g_model, 0, 3, 3));
+    EXPECT_FALSE(MergeGridLines(g_model, 0, 2, 6));
 }
 
 TEST_F(GridLinesTest, VoidPlanesAndUsedLines)
@@ -153,13 +154,13 @@ TEST_F(GridLinesTest, VoidPlanesAndUsedLines)
     g_model.colours[4].type = EQUIMAT;
     AddBlock(3, 0, 1, 0, 2, 0, 2);
     AddBlock(4, 2, 3, 1, 2, 1, 2);
-    const CellRaster cells = RasteriseModel();
-    EXPECT_TRUE(IsGridPlaneVoid(cells, 0, 0));  // boundary colour only
-    EXPECT_TRUE(IsGridPlaneVoid(cells, 0, 1));  // empty
-    EXPECT_FALSE(IsGridPlaneVoid(cells, 0, 2)); // a cavity conducts
-    EXPECT_FALSE(IsGridPlaneVoid(cells, 2, 1));
+    const CellRaster cells = RasteriseModel(g_model);
+    EXPECT_TRUE(IsGridPlaneVoid(g_model, cells, 0, 0));  // boundary colour only
+    EXPECT_TRUE(IsGridPlaneVoid(g_model, cells, 0, 1));  // empty
+    EXPECT_FALSE(IsGridPlaneVoid(g_model, cells, 0, 2)); // a cavity conducts
+    EXPECT_FALSE(IsGridPlaneVoid(g_model, cells, 2, 1));
 
-    MarkUsedGridLines();
+    MarkUsedGridLines(g_model);
     const std::vector<std::uint8_t> flags(g_model.axes[0].flags.begin(), g_model.axes[0].flags.begin() + 5);
     EXPECT_EQ(flags, (std::vector<std::uint8_t>{kLineUsed, kLineUsed | kLineBand, kLineUsed,
                                                 kLineUsed | kLineBand, kLineBand}));
@@ -176,8 +177,8 @@ TEST(GridLabelTest, UnitLabels)
     const float kept = g_model.gridUnit;
     for (const auto& c : cases) {
         g_model.gridUnit = c.unit;
-        EXPECT_EQ(FormatGridUnitLabel(), c.label) << c.unit;
-        EXPECT_EQ(GridUnitLabel(), c.label);
+        EXPECT_EQ(FormatGridUnitLabel(g_model), c.label) << c.unit;
+        EXPECT_EQ(GridUnitLabelFor(g_model.gridUnit), c.label);
     }
     g_model.gridUnit = kept;
 }
@@ -186,15 +187,15 @@ TEST_F(GridLinesTest, ColourVolumeTexts)
 {
     SetGrid({0.1f, 0.1f, 0.1f}, {0.1f}, {0.1f});
     AddBlock(7, 0, 2, 0, 1, 0, 1);
-    const CellRaster cells = RasteriseModel();
-    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 dm3");
-    EXPECT_EQ(FormatColourVolumeText(cells, 8), "0 mm3");
+    const CellRaster cells = RasteriseModel(g_model);
+    EXPECT_EQ(FormatColourVolumeText(g_model, cells, 7), "2 dm3");
+    EXPECT_EQ(FormatColourVolumeText(g_model, cells, 8), "0 mm3");
     g_model.gridUnit = 10;
-    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 m3");
+    EXPECT_EQ(FormatColourVolumeText(g_model, cells, 7), "2 m3");
     g_model.gridUnit = 0.1f;
-    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 cm3");
+    EXPECT_EQ(FormatColourVolumeText(g_model, cells, 7), "2 cm3");
     g_model.gridUnit = 0.01f;
-    EXPECT_EQ(FormatColourVolumeText(cells, 7), "2 mm3");
+    EXPECT_EQ(FormatColourVolumeText(g_model, cells, 7), "2 mm3");
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #pragma once
 #include "common/testing/TestFiles.h"
 #include "gelmar/model/files/DataFile.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/Errors.h"
+#include "gelmar/model/store/ModelStore.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +19,20 @@ namespace gelmar::test {
 
 using common::testing::ReadBytes;
 using common::testing::WriteBytes;
+
+// The code of the engine error that work ends with (None when it returns);
+// its message goes to *message when given.
+template <typename Work> ErrorCode CaughtError(Work&& work, std::string* message = nullptr)
+{
+    try {
+        work();
+    } catch (const EngineError& e) {
+        if (message)
+            *message = e.Message();
+        return e.Code();
+    }
+    return ErrorCode::None;
+}
 
 class ModelTest : public ::testing::Test {
   protected:
@@ -48,7 +64,11 @@ class ModelTest : public ::testing::Test {
     {
         WriteBytes(name, text);
         g_model.dataFilePath = name;
-        return ReadDataFile(preview, insert);
+        return ReadDataFile(g_model, name,
+                            preview  ? ReadMode::Preview
+                            : insert ? ReadMode::Insert
+                                     : ReadMode::Open,
+                            g_parameters, host);
     }
     std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back(); }
 

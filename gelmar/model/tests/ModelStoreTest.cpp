@@ -1,5 +1,6 @@
 // The model store: reset, capacities, array growth and colour operations.
 #include "ModelFixture.h"
+#include "gelmar/model/store/Engine.h"
 
 namespace gelmar::test {
 namespace {
@@ -23,7 +24,7 @@ TEST_F(StoreTest, ResetEmptiesListsAndGivesCapacities)
          {g_model.nodeBcs.capacity, g_model.borderBcs.capacity, g_model.outputNodes.capacity,
           g_model.outputBlocks.capacity, g_model.reportItems.capacity, int{g_model.controls.capacity}})
         EXPECT_GE(cap, 100);
-    EXPECT_GE(g_model.faceList.capacity, 100000);
+    EXPECT_GE(g_view.faces.capacity, 100000);
     EXPECT_EQ(g_model.sunObstacleCount, 1);
     EXPECT_EQ(g_model.sunObstacles[0], (SunObstacleRecord{-180, 180, 0, 5}));
 }
@@ -55,50 +56,50 @@ TEST_F(StoreTest, ResetTakesParameterDefaults)
     ResetModel();
     EXPECT_EQ(g_model.rays, 55);
     EXPECT_EQ(g_model.gridUnit, 0.001f);
-    EXPECT_EQ(g_model.splitSize, 7.0f);
+    EXPECT_EQ(g_view.display.splitSize, 7.0f);
 }
 
 TEST_F(StoreTest, GrowNeverShrinksAndKeepsRecords)
 {
     g_model.blocks[3].colour = 9;
-    EXPECT_TRUE(GrowBlockArray(10));
+    EXPECT_TRUE(GrowBlockArray(g_model, 10));
     EXPECT_EQ(g_model.blocks.capacity, 1000);
-    EXPECT_TRUE(GrowBlockArray(1500));
+    EXPECT_TRUE(GrowBlockArray(g_model, 1500));
     EXPECT_EQ(g_model.blocks.capacity, 1500);
     EXPECT_EQ(g_model.blocks[3].colour, 9);
     // A 16-bit capacity cannot hold more.
-    EXPECT_FALSE(GrowBlockArray(70000));
+    EXPECT_FALSE(GrowBlockArray(g_model, 70000));
     EXPECT_EQ(g_model.blocks.capacity, 1500);
     g_model.axes[1].widths[5] = 2.5f;
-    EXPECT_TRUE(GrowGridLineArrays(300));
+    EXPECT_TRUE(GrowGridLineArrays(g_model, 300));
     EXPECT_EQ(g_model.gridCapacity, 300);
     EXPECT_EQ(g_model.axes[1].widths[5], 2.5f);
-    FreeBlockArray();
+    FreeBlockArray(g_model);
     EXPECT_EQ(g_model.blocks.capacity, 0);
     EXPECT_EQ(g_model.blocks.count, 0);
 }
 
 TEST_F(StoreTest, InitRecordsGiveDefaults)
 {
-    g_model.currentColour = 12;
+    g_view.currentColour = 12;
     g_model.axes[2].n = 4;
-    InitBlock(0);
+    InitBlock(g_model, 0, g_view.currentColour);
     EXPECT_EQ(g_model.blocks[0].colour, 12);
     EXPECT_EQ(g_model.blocks[0].z1, 0);
     EXPECT_EQ(g_model.blocks[0].z2, 1);
     EXPECT_EQ(g_model.colours[12].inUse, 1);
     g_model.rcl = 1;
-    InitBlock(1);
+    InitBlock(g_model, 1, g_view.currentColour);
     EXPECT_EQ(g_model.blocks[1].z1, 3);
     EXPECT_EQ(g_model.blocks[1].z2, 4);
 
-    InitBorderBc(0);
+    InitBorderBc(g_model, 0);
     EXPECT_EQ(g_model.borderBcs[0].colour1, -1);
     EXPECT_EQ(g_model.borderBcs[0].fluxFunc.View(), "I00");
-    GrowMaterialBcArray(1);
-    InitMaterialBc(0);
+    GrowMaterialBcArray(g_model, 1);
+    InitMaterialBc(g_model, 0);
     EXPECT_EQ(g_model.materialBcs[0].powerFunc.View(), "P00");
-    InitControl(0);
+    InitControl(g_model, 0);
     EXPECT_EQ(g_model.controls[0].sensitivityUp, 1.0f);
     EXPECT_EQ(g_model.controls[0].zone2, -1);
 }
@@ -107,11 +108,11 @@ TEST_F(StoreTest, FindFreeColourWraps)
 {
     for (int c = 250; c < 256; ++c)
         g_model.colours[c].inUse = 1;
-    EXPECT_EQ(FindFreeColour(250), 0);
-    EXPECT_EQ(FindFreeColour(3), 3);
+    EXPECT_EQ(FindFreeColour(g_model, 250), 0);
+    EXPECT_EQ(FindFreeColour(g_model, 3), 3);
     for (ColourRecord& c : g_model.colours)
         c.inUse = 1;
-    EXPECT_EQ(FindFreeColour(42), 42);
+    EXPECT_EQ(FindFreeColour(g_model, 42), 42);
 }
 
 TEST_F(StoreTest, CopyColourPropertiesLeavesDisplayAndUse)
@@ -125,7 +126,7 @@ TEST_F(StoreTest, CopyColourPropertiesLeavesDisplayAndUse)
     s.solarTransmission = 0.5f;
     SetDisplayColour(s, 10, 20, 30);
     s.inUse = 1;
-    CopyColourProperties(2, 1);
+    CopyColourProperties(g_model, 2, 1);
     const ColourRecord& t = g_model.colours[2];
     EXPECT_EQ(t.type, BC_SIMPL);
     EXPECT_EQ(t.name, "inside");
@@ -140,15 +141,15 @@ TEST_F(StoreTest, RadiatingColoursCountOnlyColoursInUse)
 {
     g_model.colours[4].type = BC_FRE_S;
     g_model.colours[4].inUse = 1;
-    g_model.solarResults = true;
-    EXPECT_FALSE(HasRadiatingColours());
-    EXPECT_TRUE(HasRadiatingOrSolarColours());
+    g_run.solarResults = true;
+    EXPECT_FALSE(HasRadiatingColours(g_model));
+    EXPECT_TRUE(HasRadiatingOrSolarColours(g_model, g_run.solarResults));
     g_model.colours[4].inUse = 0;
     g_model.colours[9].type = TRANSMAT;
-    EXPECT_FALSE(HasRadiatingOrSolarColours());
-    EXPECT_FALSE(g_model.solarResults);
+    EXPECT_FALSE(HasRadiatingOrSolarColours(g_model, g_run.solarResults));
+    EXPECT_FALSE(g_run.solarResults);
     g_model.colours[9].inUse = 1;
-    EXPECT_TRUE(HasRadiatingColours());
+    EXPECT_TRUE(HasRadiatingColours(g_model));
 }
 
 TEST_F(StoreTest, GridCoordinatesAndExtent)
@@ -159,9 +160,9 @@ TEST_F(StoreTest, GridCoordinatesAndExtent)
     g_model.axes[0].widths[2] = 0.3f;
     g_model.axes[1].n = 1;
     g_model.axes[1].widths[0] = 0.8f;
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
     EXPECT_FLOAT_EQ(g_model.axes[0].coords[2], 0.6f);
-    ComputeModelExtent();
+    ComputeModelExtent(g_model);
     EXPECT_FLOAT_EQ(g_model.extent[0], 0.6f);
     EXPECT_FLOAT_EQ(g_model.centre[1], 0.4f);
     EXPECT_FLOAT_EQ(g_model.extent[2], 0.0f);

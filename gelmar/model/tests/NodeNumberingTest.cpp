@@ -9,8 +9,8 @@ class NodeNumberingTest : public CalcTest {
   protected:
     void Number()
     {
-        RasteriseBlocks();
-        BuildNodeNumbering();
+        RasteriseBlocks(g_model, g_run);
+        BuildNodeNumbering(g_model, g_run, Host());
     }
 };
 
@@ -21,18 +21,18 @@ TEST_F(NodeNumberingTest, CellArrayTakesTheLastBlockAndLeavesVoidCells)
     Colour(2, MATERIAL);
     Block(1, 0, 2, 0, 2, 0, 1);
     Block(2, 1, 3, 0, 1, 0, 1);
-    RasteriseBlocks();
-    EXPECT_EQ(GetCellColour(0, 0, 0), 1);
-    EXPECT_EQ(GetCellColour(1, 0, 0), 2);
-    EXPECT_EQ(GetCellColour(2, 1, 0), -1);
-    EXPECT_EQ(GetCellColour(3, 0, 0), -1);
-    EXPECT_EQ(GetCellColour(-1, 0, 0), -1);
+    RasteriseBlocks(g_model, g_run);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 0, 0, 0), 1);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 1, 0, 0), 2);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 2, 1, 0), -1);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 3, 0, 0), -1);
+    EXPECT_EQ(GetCellColour(g_model, g_work, -1, 0, 0), -1);
     g_model.clipLo[0] = 1;
     g_model.clipHi[0] = 2;
     g_model.clipHi[1] = 2;
     g_model.clipHi[2] = 1;
-    EXPECT_EQ(GetCellColourInClip(0, 0, 0), -1);
-    EXPECT_EQ(GetCellColourInClip(1, 0, 0), 2);
+    EXPECT_EQ(GetCellColourInClip(g_model, g_work, 0, 0, 0), -1);
+    EXPECT_EQ(GetCellColourInClip(g_model, g_work, 1, 0, 0), 2);
 }
 
 TEST_F(NodeNumberingTest, BoundaryRecordsAndCalculationNodes)
@@ -49,23 +49,23 @@ TEST_F(NodeNumberingTest, BoundaryRecordsAndCalculationNodes)
     NodeBc(0, 1, 1, 1).temperature = 8; // -4: the later record wins
     FixedMaterial(3, 4);                // -5
     Number();
-    EXPECT_EQ(GetNodeIndex(0, 0, 0), 0);
-    EXPECT_EQ(GetNodeIndex(1, 1, 1), -4);
-    EXPECT_EQ(GetNodeValueAt(1, 1, 1, 0), 8.0);
-    EXPECT_EQ(GetNodeIndex(2, 2, 0), -5); // touches colour 3
-    EXPECT_EQ(GetNodeValueAt(2, 2, 0, 0), 4.0);
-    EXPECT_EQ(GetNodeIndex(2, 0, 2), -1); // only the boundary colour
-    EXPECT_EQ(GetNodeIndex(2, 2, 2), -1); // void
-    EXPECT_EQ(GetNodeIndex(3, 0, 0), -1); // beyond the grid
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 0, 0), 0);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 1, 1, 1), -4);
+    EXPECT_EQ(GetNodeValueAt(g_model, g_work, 1, 1, 1, 0), 8.0);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 2, 2, 0), -5); // touches colour 3
+    EXPECT_EQ(GetNodeValueAt(g_model, g_work, 2, 2, 0, 0), 4.0);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 2, 0, 2), -1); // only the boundary colour
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 2, 2, 2), -1); // void
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 3, 0, 0), -1); // beyond the grid
     // Calculation nodes in order x outermost, z innermost.
-    EXPECT_EQ(GetNodeIndex(0, 0, 1), 1);
-    EXPECT_EQ(GetNodeIndex(0, 0, 2), 2);
-    EXPECT_EQ(GetNodeIndex(0, 1, 0), 3);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 0, 1), 1);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 0, 2), 2);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 1, 0), 3);
     std::int32_t highest = -1;
     for (int i = 0; i <= 2; ++i)
         for (int j = 0; j <= 2; ++j)
             for (int k = 0; k <= 2; ++k)
-                highest = std::max(highest, GetNodeIndex(i, j, k));
+                highest = std::max(highest, GetNodeIndex(g_model, g_work, i, j, k));
     EXPECT_EQ(g_work.gridNodeCount, highest + 1);
     EXPECT_EQ(g_work.rowCount, g_work.gridNodeCount);
 }
@@ -77,8 +77,8 @@ TEST_F(NodeNumberingTest, FlatGridSetsNodeBcsOnBothLayers)
     Block(1, 0, 2, 0, 2, 0, 1);
     NodeBc(0, 1, 1, 0).temperature = 3;
     Number();
-    EXPECT_EQ(GetNodeIndex(1, 1, 0), -2);
-    EXPECT_EQ(GetNodeIndex(1, 1, 1), -2);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 1, 1, 0), -2);
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 1, 1, 1), -2);
 }
 
 TEST_F(NodeNumberingTest, BorderFaceBcClaimsPointsOnTheBorderOnly)
@@ -88,7 +88,7 @@ TEST_F(NodeNumberingTest, BorderFaceBcClaimsPointsOnTheBorderOnly)
     Colour(2, MATERIAL);
     Block(1, 0, 2, 0, 1, 0, 1);
     Block(2, 2, 3, 0, 1, 0, 1);
-    GrowBorderBcArray(1);
+    GrowBorderBcArray(g_model, 1);
     g_model.borderBcs.count = 1;
     g_model.borderBcs[0] = BorderFaceBcRecord{};
     g_model.borderBcs[0].colour1 = 2;
@@ -97,11 +97,11 @@ TEST_F(NodeNumberingTest, BorderFaceBcClaimsPointsOnTheBorderOnly)
     Number();
     for (int j = 0; j <= 1; ++j)
         for (int k = 0; k <= 1; ++k) {
-            EXPECT_EQ(GetNodeIndex(2, j, k), -2);
-            EXPECT_GE(GetNodeIndex(1, j, k), 0);
-            EXPECT_GE(GetNodeIndex(3, j, k), 0);
+            EXPECT_EQ(GetNodeIndex(g_model, g_work, 2, j, k), -2);
+            EXPECT_GE(GetNodeIndex(g_model, g_work, 1, j, k), 0);
+            EXPECT_GE(GetNodeIndex(g_model, g_work, 3, j, k), 0);
         }
-    EXPECT_EQ(GetNodeValueAt(2, 0, 0, 0), 6.0);
+    EXPECT_EQ(GetNodeValueAt(g_model, g_work, 2, 0, 0, 0), 6.0);
 }
 
 TEST_F(NodeNumberingTest, ModelWithoutConductiveCellsHasNoRows)
@@ -110,7 +110,7 @@ TEST_F(NodeNumberingTest, ModelWithoutConductiveCellsHasNoRows)
     Colour(2, BC_SIMPL);
     Block(2, 0, 2, 0, 2, 0, 2);
     Number();
-    BuildMatrixPattern();
+    BuildMatrixPattern(g_model, g_run, Host());
     EXPECT_EQ(g_work.rowCount, 0);
     EXPECT_EQ(g_work.pattern->LowerCount(), 0);
 }
@@ -121,12 +121,12 @@ TEST_F(NodeNumberingTest, PatternCouplesAxisNeighboursOnce)
     Colour(1, MATERIAL);
     Block(1, 0, 2, 0, 2, 0, 2);
     Number();
-    BuildMatrixPattern();
+    BuildMatrixPattern(g_model, g_run, Host());
     // 27 points, 3 x 2 x 9 = 54 grid edges.
     EXPECT_EQ(g_work.rowCount, 27);
     EXPECT_EQ(g_work.pattern->LowerCount(), 54);
-    EXPECT_GE(g_work.pattern->Find(GetNodeIndex(1, 1, 1), GetNodeIndex(0, 1, 1)), 0);
-    EXPECT_EQ(g_work.pattern->Find(GetNodeIndex(1, 1, 1), GetNodeIndex(0, 0, 1)), -1);
+    EXPECT_GE(g_work.pattern->Find(GetNodeIndex(g_model, g_work, 1, 1, 1), GetNodeIndex(g_model, g_work, 0, 1, 1)), 0);
+    EXPECT_EQ(g_work.pattern->Find(GetNodeIndex(g_model, g_work, 1, 1, 1), GetNodeIndex(g_model, g_work, 0, 0, 1)), -1);
 }
 
 TEST_F(NodeNumberingTest, EditFreesTheResultsAndTheEndOfARunKeepsThem)
@@ -137,13 +137,13 @@ TEST_F(NodeNumberingTest, EditFreesTheResultsAndTheEndOfARunKeepsThem)
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 1, 2, 0, 1, 0, 1);
     ASSERT_TRUE(Run());
-    EXPECT_FALSE(CellArrayMissing());
-    EXPECT_EQ(GetNodeIndex(0, 0, 0), 0);
+    EXPECT_FALSE(CellArrayMissing(g_run));
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 0, 0), 0);
     EXPECT_NEAR(T(0, 0, 0), 10.0, 1e-9);
     EXPECT_EQ(g_work.matrix, nullptr);
-    FreeWorkArrays(1);
-    EXPECT_TRUE(CellArrayMissing());
-    EXPECT_EQ(GetNodeIndex(0, 0, 0), -1);
+    FreeWorkArrays(g_run, 1);
+    EXPECT_TRUE(CellArrayMissing(g_run));
+    EXPECT_EQ(GetNodeIndex(g_model, g_work, 0, 0, 0), -1);
     EXPECT_TRUE(g_work.solution.empty());
 }
 

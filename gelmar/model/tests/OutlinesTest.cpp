@@ -6,6 +6,7 @@
 #include "gelmar/model/editing/Outlines.h"
 
 #include "EditFixture.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <random>
 #include <set>
@@ -55,7 +56,7 @@ Cells Scan()
 // (or a colour and the void), seen from the coloured side.
 void BuildCellFaceList(const Cells& c)
 {
-    FaceList& list = g_model.faceList;
+    FaceList& list = g_view.faces;
     list.count = 0;
     for (int z = 0; z < c.n[2]; ++z)
         for (int y = 0; y < c.n[1]; ++y)
@@ -79,7 +80,7 @@ void BuildCellFaceList(const Cells& c)
                         f.bounds[2 * k] = static_cast<std::uint16_t>(q[k] + (k == axis ? side : 0));
                         f.bounds[2 * k + 1] = static_cast<std::uint16_t>(q[k] + (k == axis ? side : 1));
                     }
-                    ReserveFaceList(static_cast<std::size_t>(list.count) + 1);
+                    ReserveFaceList(g_view, static_cast<std::size_t>(list.count) + 1);
                     list.faces[static_cast<std::size_t>(list.count++)] = f;
                 }
             }
@@ -139,8 +140,8 @@ std::set<UnitEdge> BruteForceOutline(const Cells& c, int colour)
 std::set<UnitEdge> StoredOutline()
 {
     std::set<UnitEdge> out;
-    for (std::int32_t i = 0; i < g_model.outlines.count; ++i) {
-        const OutlineSegment& s = g_model.outlines[static_cast<std::size_t>(i)];
+    for (std::int32_t i = 0; i < g_view.outlines.count; ++i) {
+        const OutlineSegment& s = g_view.outlines[static_cast<std::size_t>(i)];
         const int a[3] = {s.x1, s.y1, s.z1}, b[3] = {s.x2, s.y2, s.z2};
         int along = -1, differing = 0;
         for (int k = 0; k < 3; ++k)
@@ -178,7 +179,7 @@ TEST_F(OutlinesTest, RandomModelsMatchTheBruteForceFaceScan)
         const Cells cells = Scan();
         BuildCellFaceList(cells);
         for (int colour = 0; colour < 3; ++colour) {
-            BuildColourOutline(colour);
+            BuildColourOutline(g_model, g_view, Host(), colour);
             EXPECT_EQ(StoredOutline(), BruteForceOutline(cells, colour)) << "colour " << colour;
         }
     }
@@ -189,7 +190,7 @@ TEST_F(OutlinesTest, RandomModelsMatchTheBruteForceFaceScan)
 void BuildBlockFaceList()
 {
     const Cells c = Scan();
-    FaceList& list = g_model.faceList;
+    FaceList& list = g_view.faces;
     list.count = 0;
     for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
         const BlockRecord& r = g_model.blocks[b];
@@ -207,7 +208,7 @@ void BuildBlockFaceList()
             p[axis] = side ? hi[axis] : lo[axis] - 1;
             if (c.At(p[0], p[1], p[2], c.colour) == r.colour)
                 f.flags |= 16;
-            ReserveFaceList(static_cast<std::size_t>(list.count) + 1);
+            ReserveFaceList(g_view, static_cast<std::size_t>(list.count) + 1);
             list.faces[static_cast<std::size_t>(list.count++)] = f;
         }
     }
@@ -218,8 +219,8 @@ TEST_F(OutlinesTest, OneBlockGivesItsTwelveEdgesOnce)
     SetUnitGrid(4, 4, 4);
     AddBlock(2, 1, 3, 0, 2, 1, 4);
     BuildBlockFaceList();
-    BuildColourOutline(2);
-    EXPECT_EQ(g_model.outlines.count, 12);
+    BuildColourOutline(g_model, g_view, Host(), 2);
+    EXPECT_EQ(g_view.outlines.count, 12);
     EXPECT_EQ(StoredOutline().size(), 2 * 4u + 2 * 4u + 3 * 4u);
 }
 
@@ -229,8 +230,8 @@ TEST_F(OutlinesTest, BlocksSideBySideGiveNoSegmentWhereTheirFacesMeet)
     AddBlock(2, 0, 1, 0, 1, 0, 1);
     AddBlock(2, 1, 3, 0, 1, 0, 1);
     BuildBlockFaceList();
-    BuildColourOutline(2);
-    EXPECT_EQ(g_model.outlines.count, 12);
+    BuildColourOutline(g_model, g_view, Host(), 2);
+    EXPECT_EQ(g_view.outlines.count, 12);
     const std::set<UnitEdge> edges = StoredOutline();
     EXPECT_EQ(edges.count({1, 1, 0, 0}), 0u);
     EXPECT_EQ(edges, BruteForceOutline(Scan(), 2));
@@ -240,11 +241,11 @@ TEST_F(OutlinesTest, NothingVisibleGivesNoSegments)
 {
     SetUnitGrid(2, 2, 2);
     AddBlock(2, 0, 2, 0, 2, 0, 2);
-    g_model.faceList.count = 0;
-    g_model.outlines.count = 5;
-    GrowOutlineSegmentArray(5);
-    BuildColourOutline(2);
-    EXPECT_EQ(g_model.outlines.count, 0);
+    g_view.faces.count = 0;
+    g_view.outlines.count = 5;
+    GrowOutlineSegmentArray(g_view, 5);
+    BuildColourOutline(g_model, g_view, Host(), 2);
+    EXPECT_EQ(g_view.outlines.count, 0);
 }
 
 TEST_F(OutlinesTest, PairOutlineFramesTheInterface)
@@ -253,26 +254,26 @@ TEST_F(OutlinesTest, PairOutlineFramesTheInterface)
     AddBlock(1, 0, 2, 0, 2, 0, 2);
     AddBlock(6, 2, 4, 0, 2, 0, 2);
     BuildCellFaceList(Scan());
-    ASSERT_TRUE(GrowBorderBcArray(1));
+    ASSERT_TRUE(GrowBorderBcArray(g_model, 1));
     g_model.borderBcs.count = 1;
     g_model.borderBcs[0].colour1 = 6;
     g_model.borderBcs[0].colour2 = 1;
-    BuildColourPairOutline(0);
+    BuildColourPairOutline(g_model, g_view, Host(), 0);
     // The square at x = 2: four segments of two cells each.
     const std::set<UnitEdge> expected = {{1, 2, 0, 0}, {1, 2, 1, 0}, {1, 2, 0, 2}, {1, 2, 1, 2},
                                          {2, 2, 0, 0}, {2, 2, 0, 1}, {2, 2, 2, 0}, {2, 2, 2, 1}};
-    EXPECT_EQ(g_model.outlines.count, 4);
+    EXPECT_EQ(g_view.outlines.count, 4);
     EXPECT_EQ(StoredOutline(), expected);
 
     // The faces of colour 1 towards the void frame its five outer faces.
     g_model.borderBcs[0].colour1 = -1;
-    BuildColourPairOutline(0);
-    EXPECT_GT(g_model.outlines.count, 0);
-    BuildColourPairOutline(3); // no such row
-    EXPECT_EQ(g_model.outlines.count, 0);
+    BuildColourPairOutline(g_model, g_view, Host(), 0);
+    EXPECT_GT(g_view.outlines.count, 0);
+    BuildColourPairOutline(g_model, g_view, Host(), 3); // no such row
+    EXPECT_EQ(g_view.outlines.count, 0);
 
-    FreeOutlineSegments();
-    EXPECT_EQ(g_model.outlines.capacity, 0);
+    FreeOutlineSegments(g_view);
+    EXPECT_EQ(g_view.outlines.capacity, 0);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ class FilesTest : public ModelTest {
     }
     void TearDown() override
     {
-        FreeColourScale();
+        g_colourScale = ColourScale{};
         g_parameters = ParameterSet{};
         ModelTest::TearDown();
     }
@@ -27,7 +27,7 @@ TEST_F(FilesTest, ParameterFileKeysAndValues)
     WriteBytes(folder + "/Gelmar.prm",
                "RAYS=50\nrays=abc\niter=12.9\nlcgr=255\nxyzw=1\ndtas=2.5\nimgw=640\ncycl=" +
                    std::string(300, '7') + "\n\x01\xff garbage\n");
-    ReadParameterFile(folder);
+    ReadParameterFile(g_parameters, g_currentOutput, folder);
     ParameterSet expected;
     expected.rays = 50;
     expected.iter = 12;
@@ -37,7 +37,7 @@ TEST_F(FilesTest, ParameterFileKeysAndValues)
     EXPECT_EQ(g_parameters, expected);
     EXPECT_EQ(g_currentOutput.imgw, 640);
     g_parameters = ParameterSet{};
-    ReadParameterFile(folder + "/none");
+    ReadParameterFile(g_parameters, g_currentOutput, folder + "/none");
     EXPECT_EQ(g_parameters, ParameterSet{});
 }
 
@@ -56,16 +56,16 @@ TEST_F(FilesTest, ParameterFileRoundTripOfEveryKey)
           &p.decv, &p.drag, &p.ltxt, &p.lcts, &p.lwts, &p.imgw, &p.imgh, &p.imgf})
         *v = i++;
     g_parameters = p;
-    ASSERT_TRUE(WriteParameterFile(folder));
+    ASSERT_TRUE(WriteParameterFile(g_parameters, folder));
     const std::string bytes = ReadBytes(folder + "/Gelmar.prm");
     EXPECT_EQ(bytes.rfind("grun=", 0), 0u);
     EXPECT_NE(bytes.find("\r\nlang="), std::string::npos);
     g_parameters = ParameterSet{};
-    ReadParameterFile(folder);
+    ReadParameterFile(g_parameters, g_currentOutput, folder);
     EXPECT_EQ(g_parameters, p);
     // The built-in defaults in the written form.
     g_parameters = ParameterSet{};
-    ASSERT_TRUE(WriteParameterFile(folder));
+    ASSERT_TRUE(WriteParameterFile(g_parameters, folder));
     EXPECT_NE(ReadBytes(folder + "/Gelmar.prm").find("\r\ndtas=10.000000\r\n"), std::string::npos);
 }
 
@@ -73,7 +73,7 @@ TEST_F(FilesTest, MaterialColoursSkipABadLine)
 {
     WriteBytes(folder + "/MatColor.rgb", "c 1 2 3\nC 1 2 300\nx\nC 7 8 9\n");
     g_model.colours[1].lambda = 5;
-    LoadMaterialColours(folder);
+    LoadMaterialColours(g_model, folder);
     EXPECT_EQ(g_model.colours[0].displayColour, RGB(1, 2, 3));
     EXPECT_EQ(g_model.colours[1].displayColour, 0u);
     EXPECT_EQ(g_model.colours[1].lambda, 1.0f); // defaults first
@@ -84,19 +84,19 @@ TEST_F(FilesTest, MaterialColoursSkipABadLine)
 TEST_F(FilesTest, ColourScaleLookup)
 {
     WriteBytes(folder + "/RainbowColor.rgb", "N 2\nC 0 0 0\nC 100 200 50\n");
-    ASSERT_TRUE(LoadColourScale(folder, false));
-    EXPECT_EQ(ValueToColour(0.0f), RGB(0, 0, 0));
-    EXPECT_EQ(ValueToColour(0.25f), RGB(50, 100, 25));    // halfway between the entries
-    EXPECT_EQ(ValueToColour(0.5002f), RGB(100, 200, 50)); // within 0.001 of an entry
-    EXPECT_EQ(ValueToColour(0.5f), RGB(100, 200, 50));
-    EXPECT_EQ(ValueToColour(1.0f), RGB(100, 200, 50));
-    EXPECT_EQ(ValueToColour(1.0001f), 0xDFDFDFu);
-    EXPECT_EQ(ValueToColour(-0.1f), 0xDFDFDFu);
+    ASSERT_TRUE(LoadColourScale(g_colourScale, host, folder, false));
+    EXPECT_EQ(ValueToColour(g_colourScale, 0.0f), RGB(0, 0, 0));
+    EXPECT_EQ(ValueToColour(g_colourScale, 0.25f), RGB(50, 100, 25));    // halfway between the entries
+    EXPECT_EQ(ValueToColour(g_colourScale, 0.5002f), RGB(100, 200, 50)); // within 0.001 of an entry
+    EXPECT_EQ(ValueToColour(g_colourScale, 0.5f), RGB(100, 200, 50));
+    EXPECT_EQ(ValueToColour(g_colourScale, 1.0f), RGB(100, 200, 50));
+    EXPECT_EQ(ValueToColour(g_colourScale, 1.0001f), 0xDFDFDFu);
+    EXPECT_EQ(ValueToColour(g_colourScale, -0.1f), 0xDFDFDFu);
     WriteBytes(folder + "/RainbowGray.rgb", "N 4\nC 0 0 0\nC 100 100 100\nC 200 200 200\nC 255 255 255\n");
-    ASSERT_TRUE(LoadColourScale(folder, true));
-    EXPECT_EQ(ValueToColour(0.375f), RGB(150, 150, 150));
-    FreeColourScale();
-    EXPECT_EQ(ValueToColour(0.5f), 0xDFDFDFu);
+    ASSERT_TRUE(LoadColourScale(g_colourScale, host, folder, true));
+    EXPECT_EQ(ValueToColour(g_colourScale, 0.375f), RGB(150, 150, 150));
+    g_colourScale = ColourScale{};
+    EXPECT_EQ(ValueToColour(g_colourScale, 0.5f), 0xDFDFDFu);
 }
 
 TEST_F(FilesTest, ColourScaleErrors)
@@ -113,24 +113,24 @@ TEST_F(FilesTest, ColourScaleErrors)
         SCOPED_TRACE(c.bytes);
         host.messages.clear();
         WriteBytes(folder + "/RainbowColor.rgb", c.bytes);
-        EXPECT_FALSE(LoadColourScale(folder, false));
+        EXPECT_FALSE(LoadColourScale(g_colourScale, host, folder, false));
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0],
                   "Syntax error in file " + folder + "/RainbowColor.rgb\nLine " + std::to_string(c.line));
     }
     host.messages.clear();
-    EXPECT_FALSE(LoadColourScale(folder + "/none", true));
+    EXPECT_FALSE(LoadColourScale(g_colourScale, host, folder + "/none", true));
     EXPECT_EQ(host.messages.at(0), "Failed to open file\n" + folder + "/none/RainbowGray.rgb");
 }
 
 TEST_F(FilesTest, ExampleFilesReadWithoutMessages)
 {
-    ReadParameterFile(SUITE_EXAMPLES_DIR);
+    ReadParameterFile(g_parameters, g_currentOutput, SUITE_EXAMPLES_DIR);
     EXPECT_EQ(g_parameters, ParameterSet{});
-    LoadMaterialColours(SUITE_EXAMPLES_DIR);
+    LoadMaterialColours(g_model, SUITE_EXAMPLES_DIR);
     EXPECT_NE(g_model.colours[1].displayColour, 0u);
-    EXPECT_TRUE(LoadColourScale(SUITE_EXAMPLES_DIR, false));
-    EXPECT_TRUE(LoadColourScale(SUITE_EXAMPLES_DIR, true));
+    EXPECT_TRUE(LoadColourScale(g_colourScale, host, SUITE_EXAMPLES_DIR, false));
+    EXPECT_TRUE(LoadColourScale(g_colourScale, host, SUITE_EXAMPLES_DIR, true));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -145,7 +145,7 @@ using ExampleTest = ModelTest;
 TEST_F(ExampleTest, WallModelReads)
 {
     g_model.dataFilePath = std::string(SUITE_EXAMPLES_DIR) + "/wall.glm";
-    ASSERT_TRUE(ReadDataFile(false, false));
+    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(g_model.calcDuration, 0);
     EXPECT_FLOAT_EQ(g_model.axes[0].coords[5], 0.3f);

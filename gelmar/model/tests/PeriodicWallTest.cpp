@@ -54,7 +54,7 @@ TEST_F(PeriodicWallTest, InsideSurfaceFollowsTheAnalyticalPeriodicSolution)
     Block(3, cells + 1, cells + 2, 0, 1, 0, 1);
 
     // T01: mean 0, amplitude 10, a period of one day (minutes), no offset.
-    GrowFunctionArray(1);
+    GrowFunctionArray(g_model, 1);
     g_model.functions.count = 1;
     FunctionRecord& sine = g_model.functions[0];
     sine = FunctionRecord{};

@@ -2,8 +2,8 @@
 // calculation window and takes the run's outcome from it; a host without
 // windows runs the window's work directly.
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/editing/BlockOperations.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@ namespace {
 // window unrun when told to.
 class WindowHost : public NullEngineHost {
   public:
-    bool RunProgressWindow(ProgressWindow w) override
+    WorkOutcome RunProgressWindow(ProgressWindow w, const ProgressWork& work) override
     {
         windows.push_back(w);
-        return closeUnrun ? false : RunProgressWork(w);
+        return closeUnrun ? WorkOutcome::Aborted() : work();
     }
     std::vector<ProgressWindow> windows;
     bool closeUnrun = false;
@@ -47,39 +47,39 @@ class ProgressWindowTest : public CalcTest {
 
 TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
 {
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_FALSE(g_work.solution.empty());
 
     // A window that closed before its run: no result, no message of a code.
-    FreeWorkArrays(1);
+    FreeWorkArrays(g_run, 1);
     host.windows.clear();
     host.messages.clear();
     host.closeUnrun = true;
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Aborted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Aborted);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_TRUE(g_work.solution.empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 TEST_F(ProgressWindowTest, HostWithoutWindowsRunsTheWorkDirectly)
 {
     SetHost(nullptr);
-    EXPECT_TRUE(RunCalculationDialog());
+    EXPECT_TRUE(RunCalculationDialog(g_model, g_run, Host()).Normal());
     EXPECT_FALSE(g_work.solution.empty());
     // No radiating faces: the view-factor run ends normally with nothing to write.
-    EXPECT_TRUE(RunViewFactorDialog());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_TRUE(RunViewFactorDialog(g_model, g_run, Host()).Normal());
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
 {
     // Without solar colours the run marches the time axis with nothing to
     // write, in its own window, and ends normally.
-    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "gelmar/model/calc/Solver.h"
 #include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 #include "platform/core/Random.h"
 
 #include <Eigen/Dense>
@@ -146,8 +147,8 @@ class RecordingHost : public NullEngineHost {
   public:
     void ShowStepTemperatures() override
     {
-        times.push_back(g_model.calcTime);
-        temperatures.push_back(GetNodeValueAt(1, 1, 1, 0));
+        times.push_back(g_run.calcTime);
+        temperatures.push_back(GetNodeValueAt(g_model, g_work, 1, 1, 1, 0));
         netInflow.push_back(double(g_model.colours[1].resultValue1) - g_model.colours[1].resultValue2);
     }
     std::vector<double> times, temperatures, netInflow;
@@ -166,7 +167,7 @@ TEST_F(ReferenceCalcTest, LumpedCapacityFollowsARampingSurrounding)
     cube.heatCapacity = 1000.0f;
     ColourRecord& air = Surface(1, 0.0f, 10.0f);
     air.temperatureFunc = FunctionName("T01");
-    GrowFunctionArray(1);
+    GrowFunctionArray(g_model, 1);
     g_model.functions.count = 1;
     FunctionRecord& ramp = g_model.functions[0];
     ramp.name = FunctionName("T01");
@@ -261,7 +262,7 @@ void RandomModel(unsigned seed, bool mirrored)
     p.k = static_cast<std::uint16_t>(pick(0, nz));
     p.power = float(pick(0, 50));
     const std::int32_t m = g_model.materialBcs.count;
-    GrowMaterialBcArray(m + 1);
+    GrowMaterialBcArray(g_model, m + 1);
     g_model.materialBcs.count = m + 1;
     g_model.materialBcs[m] = MaterialBcRecord{};
     g_model.materialBcs[m].colour = 11;
@@ -279,14 +280,14 @@ TEST_F(ReferenceCalcTest, RandomModelsMatchADenseSolveOfTheSameSystem)
         RandomModel(seed, false);
 
         // The system of the steady step, assembled as the run does it.
-        RasteriseBlocks();
-        ResolveFunctionReferences();
-        PrepareConductivities();
-        BuildNodeNumbering();
-        BuildMatrixPattern();
+        RasteriseBlocks(g_model, g_run);
+        ResolveFunctionReferences(g_model, g_run);
+        PrepareConductivities(g_model, g_run);
+        BuildNodeNumbering(g_model, g_run, Host());
+        BuildMatrixPattern(g_model, g_run, Host());
         g_run.stepLength = 0; // the steady first step: no previous values
-        EvaluateColourFunctions(true);
-        AssembleEquations(0);
+        EvaluateColourFunctions(g_model, g_run, true);
+        AssembleEquations(g_model, g_run, Host(), 0);
         const kernels::Index rows = g_work.rowCount;
         ASSERT_GT(rows, 0);
         Eigen::MatrixXd dense = Eigen::MatrixXd::Zero(rows, rows);
@@ -326,7 +327,7 @@ TEST_F(ReferenceCalcTest, MirroredModelsGiveMirroredFields)
         for (int i = 0; i <= nx; ++i)
             for (int j = 0; j <= ny; ++j)
                 for (int k = 0; k <= nz; ++k)
-                    field.push_back(GetNodeIndex(i, j, k) == -1 ? -999.0 : T(i, j, k));
+                    field.push_back(GetNodeIndex(g_model, g_work, i, j, k) == -1 ? -999.0 : T(i, j, k));
 
         FreeModel();
         ResetModel();
@@ -337,7 +338,7 @@ TEST_F(ReferenceCalcTest, MirroredModelsGiveMirroredFields)
         for (int i = 0; i <= nx; ++i)
             for (int j = 0; j <= ny; ++j)
                 for (int k = 0; k <= nz; ++k, ++n) {
-                    const double mirror = GetNodeIndex(nx - i, j, k) == -1 ? -999.0 : T(nx - i, j, k);
+                    const double mirror = GetNodeIndex(g_model, g_work, nx - i, j, k) == -1 ? -999.0 : T(nx - i, j, k);
                     EXPECT_NEAR(mirror, field[n], 1e-6) << i << " " << j << " " << k;
                 }
     }
@@ -397,7 +398,7 @@ TEST_F(ReferenceCalcTest, TransientBoundaryFlowsAddUpToTheStoredHeat)
         }
         // Surface 1 follows a sine of two hours.
         g_model.colours[1].temperatureFunc = FunctionName("T01");
-        GrowFunctionArray(1);
+        GrowFunctionArray(g_model, 1);
         g_model.functions.count = 1;
         g_model.functions[0] = FunctionRecord{};
         g_model.functions[0].name = FunctionName("T01");
@@ -416,7 +417,7 @@ TEST_F(ReferenceCalcTest, TransientBoundaryFlowsAddUpToTheStoredHeat)
         for (int i = 0; i < g_model.axes[0].n; ++i)
             for (int j = 0; j < g_model.axes[1].n; ++j)
                 for (int k = 0; k < g_model.axes[2].n; ++k) {
-                    const int c = GetCellColour(i, j, k);
+                    const int c = GetCellColour(g_model, g_work, i, j, k);
                     if (c < 10)
                         continue;
                     const ColourRecord& r = g_model.colours[c];
@@ -424,7 +425,7 @@ TEST_F(ReferenceCalcTest, TransientBoundaryFlowsAddUpToTheStoredHeat)
                                      g_model.axes[2].widths[k];
                     for (int q = 0; q < 8; ++q) {
                         const std::int32_t n =
-                            GetNodeIndex(i + (q & 1), j + ((q >> 1) & 1), k + ((q >> 2) & 1));
+                            GetNodeIndex(g_model, g_work, i + (q & 1), j + ((q >> 1) & 1), k + ((q >> 2) & 1));
                         if (n >= 0)
                             capacity[n] += double(r.density) * r.heatCapacity * v / 8;
                     }

@@ -36,7 +36,7 @@ class ReportFileTest : public CalcTest {
   protected:
     static void Items(std::initializer_list<ReportItemRecord> items)
     {
-        GrowReportItemArray(items.size());
+        GrowReportItemArray(g_model, items.size());
         g_model.reportItems.count = static_cast<std::int32_t>(items.size());
         std::copy(items.begin(), items.end(), g_model.reportItems.data.begin());
     }
@@ -118,7 +118,7 @@ TEST_F(ReportFileTest, HeaderLegendsAndOneRowPerReportStep)
         EXPECT_NEAR(std::stod(f[4]), q, 1e-3);
         EXPECT_EQ(f[5], ""); // the last item, invalid: a trailing empty field
     }
-    EXPECT_EQ(ReportBufferFill(), 2u * 4u);
+    EXPECT_EQ(ReportBufferFill(g_run), 2u * 4u);
 }
 
 TEST_F(ReportFileTest, WithoutValidItemsOnlyTheHeaderIsWritten)
@@ -139,7 +139,7 @@ TEST_F(ReportFileTest, ItemValidationAndBufferSize)
     g_model.colours[4].inUse = 1;
     g_model.colours[4].type = EQUIMAT;
     g_model.colours[4].rule = 2;
-    GrowNodeBcArray(1);
+    GrowNodeBcArray(g_model, 1);
     g_model.nodeBcs.count = 1;
     g_model.nodeBcs[0] = NodeBcRecord{};
     g_model.nodeBcs[0].type = 1;
@@ -161,13 +161,13 @@ TEST_F(ReportFileTest, ItemValidationAndBufferSize)
     std::vector<ReportItemRecord> items;
     for (const Case& c : cases)
         items.push_back(c.item);
-    GrowReportItemArray(items.size());
+    GrowReportItemArray(g_model, items.size());
     g_model.reportItems.count = static_cast<std::int32_t>(items.size());
     std::copy(items.begin(), items.end(), g_model.reportItems.data.begin());
     g_model.timeStep = 600;
     g_model.calcDuration = 7000;
     g_model.reportFrequency = 3;
-    SizeOutputBuffer();
+    SizeOutputBuffer(g_model, g_run);
     int expected = 0;
     for (std::size_t n = 0; n < items.size(); ++n) {
         EXPECT_EQ(g_model.reportItems[n].valid, cases[n].valid) << "item " << n;
@@ -175,11 +175,11 @@ TEST_F(ReportFileTest, ItemValidationAndBufferSize)
     }
     // 7000 / 1800 = 3, plus the row at time 0.
     EXPECT_EQ(g_work.outputIndex.size(), static_cast<std::size_t>(4 * expected));
-    EXPECT_EQ(ReportBufferFill(), 0u);
+    EXPECT_EQ(ReportBufferFill(g_run), 0u);
     // A step of 0 in the settings sizes as a step of 1, never divides by 0.
     g_model.timeStep = 0;
     g_model.reportFrequency = 0;
-    SizeOutputBuffer();
+    SizeOutputBuffer(g_model, g_run);
     EXPECT_EQ(g_work.outputIndex.size(), static_cast<std::size_t>(7001 * expected));
 }
 
@@ -196,18 +196,18 @@ TEST_F(ReportFileTest, NewOutputRecords)
         {{1, 1}, {1, 1}, {1, 1, 1}, 1, {0, 1, 0, 1, 3, 4, {}}},
         {{1}, {1, 1}, {1}, 1, {0, 1, 0, 1, 0, 2, {}}}, // the top layer, then one cell on z
     };
-    GrowOutputBlockArray(1);
+    GrowOutputBlockArray(g_model, 1);
     for (const Case& c : cases) {
         SetGrid(c.wx, c.wy, c.wz);
         g_model.rcl = c.rcl;
-        InitOutputBlock(0);
+        InitOutputBlock(g_model, 0);
         EXPECT_EQ(g_model.outputBlocks[0], c.block) << c.wx.size() << c.wy.size() << c.wz.size() << c.rcl;
     }
-    GrowReportItemArray(1);
+    GrowReportItemArray(g_model, 1);
     g_model.reportItems[0].kind = 5;
-    InitReportItem(0);
+    InitReportItem(g_model, 0);
     EXPECT_EQ(g_model.reportItems[0], (ReportItemRecord{0, 1, 0, 8, 2, 0}));
-    FreeReportItemArray();
+    FreeReportItemArray(g_model);
     EXPECT_EQ(g_model.reportItems.capacity, 0);
 }
 
@@ -221,12 +221,12 @@ TEST_F(ReportFileTest, OutputBlockBoxInTheClipBox)
     g_model.clipLo[2] = 0;
     g_model.clipHi[2] = 2;
     std::uint16_t range[6];
-    EXPECT_FALSE(ClipOutputBlockRange(OutputBlockRecord{0, 1, 0, 1, 0, 1, {}}, range));
-    ASSERT_TRUE(ClipOutputBlockRange(OutputBlockRecord{0, 3, 1, 3, 1, 2, {}}, range));
+    EXPECT_FALSE(ClipOutputBlockRange(g_model, OutputBlockRecord{0, 1, 0, 1, 0, 1, {}}, range));
+    ASSERT_TRUE(ClipOutputBlockRange(g_model, OutputBlockRecord{0, 3, 1, 3, 1, 2, {}}, range));
     const std::uint16_t clipped[6] = {1, 3, 1, 3, 1, 2};
     EXPECT_TRUE(std::equal(range, range + 6, clipped));
     float box[6];
-    ComputeOutputBlockBox(range, box);
+    ComputeOutputBlockBox(g_model, range, box);
     // x: raised to the clip line 1 (at 1); upper 3 is a node bound: middle
     // of cell 2 (3 + 1.5). y: lower 1 half a cell out (0.5); upper 3 meets
     // the clip box (line 2 at 2). z: lower 1 at 1, upper 2 at 3.

@@ -57,7 +57,7 @@ void BuildRichModel()
     m.blocks.count = 2;
     m.blocks[0] = BlockRecord{0, 0, 4, 0, 3, 0, 2, {}, 0};
     m.blocks[1] = BlockRecord{5, 1, 3, 0, 1, 1, 2, {}, 0};
-    GrowMaterialBcArray(2);
+    GrowMaterialBcArray(g_model, 2);
     m.nodeBcs.count = 1;
     m.nodeBcs[0] = NodeBcRecord{1, 4, 3, 2, 0, 0, 0, 21.5f, 0, FunctionName("T00"), FunctionName("P02"), {}};
     m.borderBcs.count = 2;
@@ -65,7 +65,7 @@ void BuildRichModel()
     m.borderBcs[1] = BorderFaceBcRecord{};
     m.materialBcs.count = 1;
     m.materialBcs[0] = MaterialBcRecord{255, 1, 3.5f, -2, FunctionName("T00"), FunctionName("P00"), {}};
-    GrowFunctionArray(3);
+    GrowFunctionArray(g_model, 3);
     m.functions.count = 2;
     m.functions[0] = FunctionRecord{};
     m.functions[0].name.Set("T01");
@@ -103,7 +103,7 @@ void BuildRichModel()
     m.reportItems[0] = ReportItemRecord{8, 3, 18, 10, 4, 0};
     m.sunObstacleCount = 2;
     m.sunObstacles[1] = SunObstacleRecord{-45, 45, 10, 20.5f};
-    ComputeGridCoordinates();
+    ComputeGridCoordinates(g_model);
 }
 
 // Compares the parts of the store that the data file carries.
@@ -177,7 +177,7 @@ TEST_F(RoundTripTest, RichModelReadsBackIdentically)
 {
     BuildRichModel();
     const ModelStore original = g_model;
-    ASSERT_TRUE(WriteDataFile("rich.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "rich.glm"));
     const std::string first = ReadBytes("rich.glm");
     EXPECT_NE(first.find("\r\n"), std::string::npos);
     EXPECT_EQ(first.find("\n\n"), std::string::npos);
@@ -189,22 +189,23 @@ TEST_F(RoundTripTest, RichModelReadsBackIdentically)
     for (ColourRecord& c : g_model.colours)
         c.lambda = 7;
     g_model.dataFilePath = "rich.glm";
-    ASSERT_TRUE(ReadDataFile(false, false)) << (host.messages.empty() ? "" : host.messages[0]);
+    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()))
+        << (host.messages.empty() ? "" : host.messages[0]);
     ExpectSameModel(original, g_model);
 
-    ASSERT_TRUE(WriteDataFile("rich2.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "rich2.glm"));
     EXPECT_EQ(ReadBytes("rich2.glm"), first);
 }
 
 TEST_F(RoundTripTest, EmptyModelWritesNoCountsThatWouldBeRefused)
 {
-    const std::string bytes = FormatDataFile();
+    const std::string bytes = FormatDataFile(g_model);
     EXPECT_EQ(bytes.find("nblk="), std::string::npos);
     EXPECT_EQ(bytes.find("nxwi="), std::string::npos);
     WriteBytes("empty.glm", bytes);
     g_model.dataFilePath = "empty.glm";
-    EXPECT_TRUE(ReadDataFile(false, false));
-    EXPECT_EQ(FormatDataFile(), bytes);
+    EXPECT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+    EXPECT_EQ(FormatDataFile(g_model), bytes);
 }
 
 TEST_F(RoundTripTest, FunctionNameFieldsNeverCutACharacter)
@@ -215,19 +216,19 @@ TEST_F(RoundTripTest, FunctionNameFieldsNeverCutACharacter)
         SCOPED_TRACE(name);
         WriteBytes("names.glm", std::string("nmat=1\r\nmati=0\r\nmatf=") + name + "\r\n");
         g_model.dataFilePath = "names.glm";
-        ASSERT_TRUE(ReadDataFile(false, false));
-        const std::string first = FormatDataFile();
-        ASSERT_TRUE(WriteDataFile("names2.glm"));
+        ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+        const std::string first = FormatDataFile(g_model);
+        ASSERT_TRUE(WriteDataFile(g_model, "names2.glm"));
         g_model.dataFilePath = "names2.glm";
-        ASSERT_TRUE(ReadDataFile(false, false));
-        EXPECT_EQ(FormatDataFile(), first);
+        ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+        EXPECT_EQ(FormatDataFile(g_model), first);
     }
 }
 
 TEST_F(RoundTripTest, FailedWriteKeepsTheOldFile)
 {
     WriteBytes("dir-as-file.glm", "old");
-    EXPECT_FALSE(WriteDataFile("no-such-folder/x.glm"));
+    EXPECT_FALSE(WriteDataFile(g_model, "no-such-folder/x.glm"));
     EXPECT_EQ(ReadBytes("dir-as-file.glm"), "old");
 }
 

@@ -33,14 +33,14 @@ TEST(ExchangeSystem, MatchesADenseSolve)
                 m[r * (n + 1) + c] = a(r, c);
             m[r * (n + 1) + n] = b(r);
         }
-        EliminateExchangeSystem(m, n);
+        EliminateExchangeSystem(Host(), m, n);
         const Eigen::VectorXd x = a.partialPivLu().solve(b);
         for (std::size_t r = 0; r < n; ++r)
             EXPECT_NEAR(m[r * (n + 1) + n], x(r), 1e-9) << n;
     }
     // A zero column: its unknown becomes 0, the others still solve.
     std::vector<double> m = {2, 0, 4, 0, 0, 5};
-    EliminateExchangeSystem(m, 2);
+    EliminateExchangeSystem(Host(), m, 2);
     EXPECT_DOUBLE_EQ(m[2], 2.0);
     EXPECT_DOUBLE_EQ(m[5], 0.0);
 }
@@ -65,15 +65,15 @@ class GlazedCavityTest : public SolarTest {
         AddBlock(2, 0, 3, 0, 3, 3, 4);
         Rasterise();
         g_solar.zones = {CubeZone({1, 1, 1}, {1, 1, 1, 1, 1, 3})};
-        GrowFunctionArray(2);
+        GrowFunctionArray(g_model, 2);
         g_model.functions.count = 2;
         g_model.functions[0].name = FunctionName("G01");
         g_model.functions[1].name = FunctionName("D01");
         g_solar.hooks.evaluate = [](int f, double) { return f == 0 ? 700.0f : 150.0f; };
         g_model.day0 = 172;
         g_model.timeStep = 3600;
-        FindSolarFunctions(true);
-        BuildSiteRotation();
+        FindSolarFunctions(g_model, g_run, true);
+        BuildSiteRotation(g_model, g_run);
     }
 
     // The zone of a one-cell cavity in a grid of unit cells, with the owner
@@ -126,14 +126,14 @@ class GlazedCavityTest : public SolarTest {
         Eigen::MatrixXd f(6, 6);
         for (int a = 0; a < 6; ++a)
             for (int b = 0; b < 6; ++b)
-                f(a, b) = ZoneViewFactor(0, a, b);
+                f(a, b) = ZoneViewFactor(g_run, 0, a, b);
         return f;
     }
 };
 
 TEST_F(GlazedCavityTest, ExchangeSolvesTheSystemOfReflectedPower)
 {
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     ASSERT_EQ(g_solar.zoneFaces.size(), 6u);
     ASSERT_EQ(g_solar.exchangeFaces.size(), 6u);
     Eigen::VectorXd p(6);
@@ -149,7 +149,7 @@ TEST_F(GlazedCavityTest, ExchangeSolvesTheSystemOfReflectedPower)
     // Without diffuse reflection: one bounce, x_b = sum_a F(a->b) P_a.
     std::fill(std::begin(g_solar.diffuseReflection), std::end(g_solar.diffuseReflection), 0.0f);
     load();
-    SolveZoneExchange();
+    SolveZoneExchange(g_run, Host());
     const Eigen::VectorXd once = f.transpose() * p;
     for (int b = 0; b < 6; ++b)
         EXPECT_NEAR(g_solar.exchangeFaces[b].exchanged, once(b), 1e-4);
@@ -161,7 +161,7 @@ TEST_F(GlazedCavityTest, ExchangeSolvesTheSystemOfReflectedPower)
         g_solar.diffuseReflection[d == 5 ? 3 : 1] = static_cast<float>(rho(d));
     }
     load();
-    SolveZoneExchange();
+    SolveZoneExchange(g_run, Host());
     const Eigen::MatrixXd system = Eigen::MatrixXd::Identity(6, 6) - f.transpose() * rho.asDiagonal();
     const Eigen::VectorXd x = system.partialPivLu().solve(once);
     for (int b = 0; b < 6; ++b)
@@ -170,16 +170,16 @@ TEST_F(GlazedCavityTest, ExchangeSolvesTheSystemOfReflectedPower)
     // Nothing reflected: nothing exchanged.
     p.setZero();
     load();
-    SolveZoneExchange();
+    SolveZoneExchange(g_run, Host());
     for (int b = 0; b < 6; ++b)
         EXPECT_EQ(g_solar.exchangeFaces[b].exchanged, 0.0f);
 }
 
 TEST_F(GlazedCavityTest, EnergyIsConservedThroughTheGlazing)
 {
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     ASSERT_EQ(g_solar.transmissionNodes.size(), 4u);
-    ComputeSolarFluxesForStep(12 * 3600, 1);
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 12 * 3600, 1);
     ASSERT_GT(g_sun.altitude, 0);
     // What the outer surfaces take in and reflect, from the groups.
     double entering = 0, reflectedOut = 0;
@@ -201,7 +201,7 @@ TEST_F(GlazedCavityTest, EnergyIsConservedThroughTheGlazing)
     EXPECT_NEAR(absorbed + passedOut, entering, 1e-4 * entering);
     // The node sources hold the same power as the records.
     double sources = 0;
-    for (const SolarNodeSource& s : SolarNodeSourceList())
+    for (const SolarNodeSource& s : SolarNodeSourceList(g_run))
         sources += s.power;
     EXPECT_NEAR(sources, absorbed, 1e-4 * absorbed);
     EXPECT_GT(reflectedOut, 0.0);
@@ -217,12 +217,12 @@ TEST_F(GlazedCavityTest, EnergyIsConservedThroughTheGlazing)
 TEST_F(GlazedCavityTest, WithoutATransparentSolidNothingIsFollowed)
 {
     g_model.colours[3].solarTransmission = 0;
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     EXPECT_TRUE(g_solar.zoneFaces.empty());
     EXPECT_TRUE(g_solar.transmissionNodes.empty());
     for (const SurfaceGroup& g : g_solar.groups)
         EXPECT_EQ(g.link, -1);
-    ComputeSolarFluxesForStep(12 * 3600, 1);
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 12 * 3600, 1);
     for (const SunlitNodeRecord& r : g_solar.records) {
         if (r.k < 3) {
             EXPECT_EQ(r.flux, 0.0f); // the cavity's faces receive nothing
@@ -232,10 +232,10 @@ TEST_F(GlazedCavityTest, WithoutATransparentSolidNothingIsFollowed)
 
 TEST_F(GlazedCavityTest, FaceBeyondTheGlazingAndItsNode)
 {
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     int face = -1, node = -1;
     // From the glazing's top corner point (2, 2, 3) down through the glazing.
-    FindFaceBeyond(2, 2, 3, 5, 0, face, &node);
+    FindFaceBeyond(g_model, g_run, 2, 2, 3, 5, 0, face, &node);
     ASSERT_GE(face, 0);
     EXPECT_EQ(face, g_solar.zoneFaceOf[0][5]);
     ASSERT_GE(node, 0);
@@ -243,22 +243,22 @@ TEST_F(GlazedCavityTest, FaceBeyondTheGlazingAndItsNode)
     EXPECT_EQ(t.node, Node(2, 2, 2));
     EXPECT_EQ(std::tuple(t.i, t.j, t.k), std::tuple(2, 2, 2));
     // From the shell's top: opaque material behind, no face.
-    FindFaceBeyond(0, 0, 3, 5, 3, face, &node);
+    FindFaceBeyond(g_model, g_run, 0, 0, 3, 5, 3, face, &node);
     EXPECT_EQ(face, -1);
     EXPECT_EQ(node, -1);
 }
 
 TEST_F(GlazedCavityTest, DirectPowerBeyondCapacityGoesToTheNearestOpenFaces)
 {
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     std::fill(std::begin(g_solar.directIrradiance), std::end(g_solar.directIrradiance), 100.0f);
     const int floor = g_solar.zoneFaceOf[0][4];
     // Within the capacity (100 W on 1 m2) the face keeps it all.
-    DepositDirectPower(60, floor, 1.5f, 1.5f, 1.0f);
+    DepositDirectPower(g_run, 60, floor, 1.5f, 1.5f, 1.0f);
     EXPECT_FLOAT_EQ(g_solar.zoneFaces[static_cast<std::size_t>(floor)].direct, 60);
     // 240 W more: the floor and the three faces nearest to the point (the
     // walls it touches first, in list order on equal distance) take it alike.
-    DepositDirectPower(240, floor, 1.0f, 1.0f, 1.0f);
+    DepositDirectPower(g_run, 240, floor, 1.0f, 1.0f, 1.0f);
     double total = 0;
     int takers = 0;
     for (const ZoneFacePower& p : g_solar.zoneFaces) {
@@ -280,10 +280,10 @@ TEST_F(GlazedCavityTest, DirectPowerBeyondCapacityGoesToTheNearestOpenFaces)
     for (ZoneFacePower& p : g_solar.zoneFaces)
         p.direct = 0;
     int t = -1, face = -1;
-    FindFaceBeyond(1, 1, 3, 5, 3, face, &t);
+    FindFaceBeyond(g_model, g_run, 1, 1, 3, 5, 3, face, &t);
     ASSERT_GE(t, 0);
     g_solar.transmissionNodes[static_cast<std::size_t>(t)].pending = 30;
-    DepositPatchAtNode(t, -1, -1, 0); // faces of orientation 1 and 3 at (1, 1, 2)
+    DepositPatchAtNode(g_model, g_run, t, -1, -1, 0); // faces of orientation 1 and 3 at (1, 1, 2)
     EXPECT_NEAR(g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][0])].direct, 15, 1e-4);
     EXPECT_NEAR(g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][2])].direct, 15, 1e-4);
     EXPECT_EQ(g_solar.transmissionNodes[static_cast<std::size_t>(t)].pending, 0.0f);
@@ -292,8 +292,8 @@ TEST_F(GlazedCavityTest, DirectPowerBeyondCapacityGoesToTheNearestOpenFaces)
 TEST_F(GlazedCavityTest, ClearGlazingAbsorbsNothing)
 {
     g_model.colours[3].solarTransmission = 1;
-    PrepareSolarSurfaces(true);
-    ComputeSolarFluxesForStep(12 * 3600, 1);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 12 * 3600, 1);
     for (const SunlitNodeRecord& r : g_solar.records) {
         if (r.colour == 3) {
             EXPECT_EQ(r.flux, 0.0f) << r.i << " " << r.j << " " << r.k;
@@ -309,13 +309,13 @@ TEST_F(GlazedCavityTest, ClearGlazingAbsorbsNothing)
 
 TEST_F(GlazedCavityTest, SolarAndFreeSolarZonesAddNoRecordsOfTheirOwn)
 {
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     const std::size_t groups = g_solar.groups.size();
     EXPECT_EQ(g_solar.records.size(), groups + 6 * 4);
 
     // A zone of type BC_FRE_S takes no part in the passes and the exchange.
     g_solar.zones[0].type = BC_FRE_S;
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     EXPECT_EQ(g_solar.records.size(), groups);
     EXPECT_TRUE(g_solar.zoneFaces.empty());
     EXPECT_TRUE(g_solar.exchangeFaces.empty());
@@ -328,7 +328,7 @@ TEST_F(GlazedCavityTest, SolarAndFreeSolarZonesAddNoRecordsOfTheirOwn)
     Colour(7, BC_SKY, true).inUse = 1;
     g_model.blocks[1].colour = 7;
     Rasterise();
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     EXPECT_EQ(g_solar.records.size(), g_solar.groups.size());
     EXPECT_GT(g_solar.groups.size(), groups);
 }
@@ -351,8 +351,8 @@ class TwoCavitiesTest : public GlazedCavityTest {
         g_solar.zones = {CubeZone({1, 1, 1}, {1, 1, 1, 1, 1, 3}), CubeZone({1, 1, 3}, {1, 1, 1, 1, 3, 1})};
         for (SolarZoneFace& f : g_solar.zones[1].faces)
             f.zoneColour = 6;
-        PrepareSolarExchange();
-        SetDiffuseReflection();
+        PrepareSolarExchange(g_model, g_run);
+        SetDiffuseReflection(g_model, g_run);
     }
     // Reference: the system of the exchange written out densely.
     Eigen::VectorXd Reference(const Eigen::VectorXd& p)
@@ -363,7 +363,7 @@ class TwoCavitiesTest : public GlazedCavityTest {
         for (int z = 0; z < 2; ++z)
             for (int a = 0; a < 6; ++a)
                 for (int b = 0; b < 6; ++b) {
-                    const double f = ZoneViewFactor(z, a, b);
+                    const double f = ZoneViewFactor(g_run, z, a, b);
                     const int c = g_solar.zones[z].fileOwnerColours[a];
                     rhs(6 * z + b) += f * p(6 * z + a);
                     m(6 * z + b, 6 * z + a) -= g_solar.diffuseReflection[c] * f;
@@ -382,13 +382,13 @@ class TwoCavitiesTest : public GlazedCavityTest {
 TEST_F(TwoCavitiesTest, LightReflectedInOneCavityReachesTheOtherThroughTheGlazing)
 {
     ASSERT_EQ(g_solar.exchangeFaces.size(), 12u);
-    EXPECT_EQ(FindFaceBehind(5), 10);
-    EXPECT_EQ(FindFaceBehind(10), 5);
-    EXPECT_EQ(FindFaceBehind(0), -1);
+    EXPECT_EQ(FindFaceBehind(g_run, 5), 10);
+    EXPECT_EQ(FindFaceBehind(g_run, 10), 5);
+    EXPECT_EQ(FindFaceBehind(g_run, 0), -1);
     Eigen::VectorXd p = Eigen::VectorXd::Zero(12);
     p(4) = 50; // the lower cavity's floor
     g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][4])].reflected = 50;
-    SolveZoneExchange();
+    SolveZoneExchange(g_run, Host());
     const Eigen::VectorXd x = Reference(p);
     for (int b = 0; b < 12; ++b)
         EXPECT_NEAR(g_solar.exchangeFaces[b].exchanged, x(b), 1e-3) << b;
@@ -397,9 +397,9 @@ TEST_F(TwoCavitiesTest, LightReflectedInOneCavityReachesTheOtherThroughTheGlazin
     // Glazing that reflects all diffuse light passes none.
     g_model.colours[3].reflectionFunc = FunctionName("R00");
     g_model.colours[3].solarReflection = 1;
-    SetDiffuseReflection();
+    SetDiffuseReflection(g_model, g_run);
     g_solar.zoneFaces[static_cast<std::size_t>(g_solar.zoneFaceOf[0][4])].reflected = 50;
-    SolveZoneExchange();
+    SolveZoneExchange(g_run, Host());
     for (int b = 6; b < 12; ++b)
         EXPECT_EQ(g_solar.exchangeFaces[b].exchanged, 0.0f) << b;
 }

@@ -28,7 +28,7 @@ class SolarFilesTest : public SolarTest {
         AddBlock(4, 1, 3, 0, 2, 0, 1);
         AddBlock(2, 0, 3, 0, 2, 1, 2);
         Rasterise();
-        PrepareSolarSurfaces(true);
+        PrepareSolarSurfaces(g_model, g_run, Host(), true);
         g_model.saveResults = 1;
         g_model.saveFrequency = 2;
         g_model.timeStep = 600;
@@ -50,13 +50,13 @@ class SolarFilesTest : public SolarTest {
 
 TEST_F(SolarFilesTest, NamesFollowTheSavedSteps)
 {
-    EXPECT_EQ(SolarFileName(0, ".sfd"), "tmp0000.sfd");
-    EXPECT_EQ(SolarFileName(6000, ".sfx"), "tmp0005.sfx");
-    EXPECT_TRUE(IsSaveStep(1200));
-    EXPECT_FALSE(IsSaveStep(600));
-    EXPECT_FALSE(IsSaveStep(-1200));
+    EXPECT_EQ(SolarFileName(g_model, 0, ".sfd"), "tmp0000.sfd");
+    EXPECT_EQ(SolarFileName(g_model, 6000, ".sfx"), "tmp0005.sfx");
+    EXPECT_TRUE(IsSaveStep(g_model, 1200));
+    EXPECT_FALSE(IsSaveStep(g_model, 600));
+    EXPECT_FALSE(IsSaveStep(g_model, -1200));
     g_model.saveResults = 0;
-    EXPECT_FALSE(IsSaveStep(1200));
+    EXPECT_FALSE(IsSaveStep(g_model, 1200));
 }
 
 TEST_F(SolarFilesTest, SunlitNodesWrittenAndReadBack)
@@ -65,7 +65,7 @@ TEST_F(SolarFilesTest, SunlitNodesWrittenAndReadBack)
     const std::vector<SunlitNodeRecord> written = g_solar.records;
     const std::string bytes = ReadBytes("tmp0000.sfd");
     EXPECT_EQ(bytes.rfind("D " + std::to_string(written.size()) + "\r\nN ", 0), 0u);
-    ASSERT_TRUE(ReadSunlitNodesFile());
+    ASSERT_TRUE(ReadSunlitNodesFile(g_model, g_run, Host()));
     ASSERT_EQ(g_solar.records.size(), written.size());
     for (std::size_t n = 0; n < written.size(); ++n) {
         EXPECT_EQ(g_solar.records[n].node, written[n].node);
@@ -81,16 +81,16 @@ TEST_F(SolarFilesTest, EachReadGivesEveryRecordTheFluxOfItsOwnLine)
 {
     SetFluxes(100);
     const auto first = Fluxes();
-    WriteSolarFluxFile(1200);
+    WriteSolarFluxFile(g_model, g_run, 1200);
     SetFluxes(300);
     const auto second = Fluxes();
-    WriteSolarFluxFile(2400);
+    WriteSolarFluxFile(g_model, g_run, 2400);
     g_solar.records.clear(); // as the output windows start: from the files
-    ReadSolarFluxFile(1200);
+    ReadSolarFluxFile(g_model, g_run, Host(), 1200);
     EXPECT_EQ(Fluxes(), first);
-    ReadSolarFluxFile(2400); // the records are now in node/orientation/colour order
+    ReadSolarFluxFile(g_model, g_run, Host(), 2400); // the records are now in node/orientation/colour order
     EXPECT_EQ(Fluxes(), second);
-    ReadSolarFluxFile(1200);
+    ReadSolarFluxFile(g_model, g_run, Host(), 1200);
     EXPECT_EQ(Fluxes(), first);
     for (std::size_t n = 1; n < g_solar.records.size(); ++n) {
         const SunlitNodeRecord &a = g_solar.records[n - 1], &b = g_solar.records[n];
@@ -109,26 +109,26 @@ TEST_F(SolarFilesTest, EachReadGivesEveryRecordTheFluxOfItsOwnLine)
             for (int k = 0; k <= 2; ++k)
                 if (Node(i, j, k) == r.node)
                     p[0] = i, p[1] = j, p[2] = k;
-    EXPECT_FLOAT_EQ(GetSurfaceFlux(p[0], p[1], p[2], r.orientation, r.colour), weighted / area);
-    EXPECT_EQ(GetSurfaceFlux(p[0], p[1], p[2], r.orientation, 200), 0.0f);
+    EXPECT_FLOAT_EQ(GetSurfaceFlux(g_run, p[0], p[1], p[2], r.orientation, r.colour), weighted / area);
+    EXPECT_EQ(GetSurfaceFlux(g_run, p[0], p[1], p[2], r.orientation, 200), 0.0f);
 }
 
 TEST_F(SolarFilesTest, MissingShortAndLongFluxFilesAreTolerated)
 {
-    ReadSolarFluxFile(9 * 1200); // no file: zeros
+    ReadSolarFluxFile(g_model, g_run, Host(), 9 * 1200); // no file: zeros
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_EQ(r.flux, 0.0f);
     const std::size_t n = g_solar.records.size();
     ASSERT_GE(n, 4u);
-    WriteBytes(SolarFileName(1200, ".sfx"), "5\r\n" + std::string(300, '7') + "\r\nx\r\n6\n");
-    ReadSolarFluxFile(1200);
+    WriteBytes(SolarFileName(g_model, 1200, ".sfx"), "5\r\n" + std::string(300, '7') + "\r\nx\r\n6\n");
+    ReadSolarFluxFile(g_model, g_run, Host(), 1200);
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_EQ(r.flux, r.fileLine == 0 ? 5.0f : (r.fileLine == 1 ? 6.0f : 0.0f)) << r.fileLine;
     std::string many;
     for (std::size_t k = 0; k < n + 5; ++k)
         many += "2\r\n";
-    WriteBytes(SolarFileName(1200, ".sfx"), many);
-    ReadSolarFluxFile(1200);
+    WriteBytes(SolarFileName(g_model, 1200, ".sfx"), many);
+    ReadSolarFluxFile(g_model, g_run, Host(), 1200);
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_EQ(r.flux, 2.0f);
     EXPECT_TRUE(host.messages.empty());
@@ -159,17 +159,17 @@ TEST_F(SolarFilesTest, BadSunlitNodeFilesAreReportedAndLeaveNoRecords)
     for (const Case& c : cases) {
         host.messages.clear();
         WriteBytes("tmp0000.sfd", c.text);
-        EXPECT_FALSE(ReadSunlitNodesFile()) << c.text;
+        EXPECT_FALSE(ReadSunlitNodesFile(g_model, g_run, Host())) << c.text;
         EXPECT_TRUE(g_solar.records.empty());
         EXPECT_EQ(LastMessage(), "Syntax error in file tmp0000.sfd\nLine " + std::to_string(c.line))
             << c.text;
     }
     host.messages.clear();
     std::filesystem::remove("tmp0000.sfd");
-    EXPECT_FALSE(ReadSunlitNodesFile());
+    EXPECT_FALSE(ReadSunlitNodesFile(g_model, g_run, Host()));
     EXPECT_TRUE(host.messages.empty());               // no file: no message
     WriteBytes("tmp0000.sfd", "D 1\nN 1 5 1 0.25\n"); // LF line ends read as well
-    EXPECT_TRUE(ReadSunlitNodesFile());
+    EXPECT_TRUE(ReadSunlitNodesFile(g_model, g_run, Host()));
 }
 
 } // namespace

@@ -15,7 +15,7 @@ class SolarTest : public ModelTest {
     void SetUp() override
     {
         ModelTest::SetUp();
-        FreeSolarTables();
+        FreeSolarTables(g_run);
         g_solar = SolarState{};
         g_sun = SunState{};
         g_model.sunObstacleCount = 0;
@@ -32,7 +32,7 @@ class SolarTest : public ModelTest {
             g_model.clipLo[a] = 0;
             g_model.clipHi[a] = axis.n;
         }
-        ComputeGridCoordinates();
+        ComputeGridCoordinates(g_model);
     }
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
@@ -41,7 +41,7 @@ class SolarTest : public ModelTest {
         b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
         b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
         b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
-        ASSERT_TRUE(GrowBlockArray(g_model.blocks.count + 1u));
+        ASSERT_TRUE(GrowBlockArray(g_model, g_model.blocks.count + 1u));
         g_model.blocks[g_model.blocks.count++] = b;
         g_model.colours[colour].inUse = 1;
     }
@@ -67,6 +67,8 @@ class SolarTest : public ModelTest {
         nodes.resize(static_cast<std::size_t>(nx + 1) * (ny + 1) * (nz + 1));
         for (std::size_t n = 0; n < nodes.size(); ++n)
             nodes[n] = static_cast<std::int32_t>(n);
+        for (int a = 0; a < 3; ++a)
+            g_solar.grid.n[a] = g_model.axes[a].n;
         g_solar.grid.cellColours = cells;
         g_solar.grid.nodeIndex = nodes;
         g_solar.grid.gridNodes = static_cast<std::int32_t>(nodes.size());

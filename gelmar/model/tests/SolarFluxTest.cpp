@@ -19,7 +19,7 @@ class SolarFluxTest : public SolarTest {
     void SetUp() override
     {
         SolarTest::SetUp();
-        GrowFunctionArray(2);
+        GrowFunctionArray(g_model, 2);
         g_model.functions.count = 2;
         g_model.functions[0].name = FunctionName("G01");
         g_model.functions[1].name = FunctionName("D01");
@@ -33,14 +33,14 @@ class SolarFluxTest : public SolarTest {
     void Prepare()
     {
         Rasterise();
-        FindSolarFunctions(true);
-        BuildSiteRotation();
-        PrepareSolarSurfaces(true);
+        FindSolarFunctions(g_model, g_run, true);
+        BuildSiteRotation(g_model, g_run);
+        PrepareSolarSurfaces(g_model, g_run, Host(), true);
     }
     double TotalPower() const
     {
         double sum = 0;
-        for (const SolarNodeSource& s : SolarNodeSourceList())
+        for (const SolarNodeSource& s : SolarNodeSourceList(g_run))
             sum += s.power;
         return sum;
     }
@@ -59,37 +59,37 @@ TEST_F(SolarFluxTest, OpenHorizontalFaceAbsorbsTheGlobalIrradiance)
     Prepare();
     for (SurfaceGroup& g : g_solar.groups)
         g.skyView = 1; // the open sky, without the estimate's sampling
-    ComputeSolarFluxesForStep(12 * 3600, 1);
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 12 * 3600, 1);
     ASSERT_GT(g_sun.altitude, 0);
     ASSERT_EQ(g_solar.records.size(), 36u);
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_NEAR(r.flux, global, 1e-3 * global);
     // Opaque surfaces: the whole power on the surface nodes.
     EXPECT_NEAR(TotalPower(), global * 9.0, 1e-3 * global * 9);
-    EXPECT_NEAR(SolarNodePower(Node(0, 0, 1)), global * 0.25, 1e-3 * global);
-    EXPECT_NEAR(SolarNodePower(Node(1, 1, 1)), global * 1.0, 1e-3 * global);
+    EXPECT_NEAR(SolarNodePower(g_run, Node(0, 0, 1)), global * 0.25, 1e-3 * global);
+    EXPECT_NEAR(SolarNodePower(g_run, Node(1, 1, 1)), global * 1.0, 1e-3 * global);
 
     // Overcast (G <= D): no direct part, the diffuse less its reflection.
     g_model.colours[1].solarReflection = 0.3f;
-    SetDiffuseReflection();
+    SetDiffuseReflection(g_model, g_run);
     global = 150, diffuse = 150;
-    ComputeSolarFluxesForStep(12 * 3600, 2);
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 12 * 3600, 2);
     for (const SurfaceGroup& g : g_solar.groups)
         EXPECT_EQ(g.absorbedDirect, 0.0f);
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_NEAR(r.flux, 150 * 0.7, 1e-3);
-    for (const SolarNodeSource& s : SolarNodeSourceList())
+    for (const SolarNodeSource& s : SolarNodeSourceList(g_run))
         EXPECT_GT(s.previous, 0.0f); // the power of the step before
 
     // At night every flux is 0 and no flux file is left.
     g_model.saveResults = 1;
-    std::ofstream(SolarFileName(0, ".sfx")) << "1\n";
-    ComputeSolarFluxesForStep(0, 3);
+    std::ofstream(SolarFileName(g_model, 0, ".sfx")) << "1\n";
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 0, 3);
     EXPECT_LT(g_sun.altitude, 0);
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_EQ(r.flux, 0.0f);
     EXPECT_EQ(TotalPower(), 0.0);
-    EXPECT_FALSE(std::filesystem::exists(SolarFileName(0, ".sfx")));
+    EXPECT_FALSE(std::filesystem::exists(SolarFileName(g_model, 0, ".sfx")));
 }
 
 TEST_F(SolarFluxTest, TheFaceBehindATowerGetsNoDirectSun)
@@ -104,7 +104,7 @@ TEST_F(SolarFluxTest, TheFaceBehindATowerGetsNoDirectSun)
     AddBlock(2, 0, 7, 0, 3, 1, 4);
     AddBlock(1, 3, 4, 0, 3, 1, 4);
     Prepare();
-    ComputeSolarFluxesForStep(12 * 3600 + 1800, 1);
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 12 * 3600 + 1800, 1);
     ASSERT_GT(std::fabs(g_sun.azimuth - 180), 0);
     ASSERT_LT(std::fabs(g_sun.azimuth - 180), 20);
     int south = 0, north = 0;
@@ -150,19 +150,19 @@ TEST_F(SolarFluxTest, GlazingSpreadsItsPowerThroughItsDepth)
     AddBlock(2, 0, 1, 0, 1, 3, 4);
     Prepare();
     ASSERT_EQ(g_solar.records.size(), 4u);
-    const std::array<int, 3> end = FindTransparentEnd(0, 0, 3, 5, 3);
+    const std::array<int, 3> end = FindTransparentEnd(g_model, g_run, 0, 0, 3, 5, 3);
     EXPECT_EQ(end, (std::array<int, 3>{0, 0, 1}));
     // Every node of the glazing's depth can take power.
-    EXPECT_EQ(SolarNodeSourceList().size(), 12u);
+    EXPECT_EQ(SolarNodeSourceList(g_run).size(), 12u);
     for (SunlitNodeRecord& r : g_solar.records)
         r.flux = 10;
-    SolarNodeSources();
+    SolarNodeSources(g_model, g_run, Host());
     const double p = 0.25 * 10; // one record's power
     for (int i = 0; i < 2; ++i)
         for (int j = 0; j < 2; ++j) {
-            EXPECT_NEAR(SolarNodePower(Node(i, j, 3)), p / 4, 1e-6);
-            EXPECT_NEAR(SolarNodePower(Node(i, j, 2)), p / 2, 1e-6);
-            EXPECT_NEAR(SolarNodePower(Node(i, j, 1)), p / 4, 1e-6);
+            EXPECT_NEAR(SolarNodePower(g_run, Node(i, j, 3)), p / 4, 1e-6);
+            EXPECT_NEAR(SolarNodePower(g_run, Node(i, j, 2)), p / 2, 1e-6);
+            EXPECT_NEAR(SolarNodePower(g_run, Node(i, j, 1)), p / 4, 1e-6);
         }
     EXPECT_NEAR(TotalPower(), 4 * p, 1e-6);
 }
@@ -178,7 +178,7 @@ TEST_F(SolarFluxTest, TransmittedShareIsNotAbsorbedAtTheSurface)
     Prepare();
     for (SurfaceGroup& g : g_solar.groups)
         g.skyView = 1;
-    ComputeSolarFluxesForStep(12 * 3600, 1);
+    ComputeSolarFluxesForStep(g_model, g_run, Host(), 12 * 3600, 1);
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_NEAR(r.flux, 0.75 * global, 1e-3 * global);
 }

@@ -7,13 +7,14 @@
 #include "gelmar/model/solar/SolarRun.h"
 
 #include "CalcModel.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/solar/SolarFiles.h"
 #include "gelmar/model/solar/SolarFlux.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
 #include "gelmar/model/solar/SunPosition.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -63,7 +64,7 @@ class SolarRunTest : public CalcTest {
     static void Function(const char* name, float value)
     {
         const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(n + 1);
+        GrowFunctionArray(g_model, n + 1);
         g_model.functions.count = static_cast<std::uint16_t>(n + 1);
         FunctionRecord& f = g_model.functions[n];
         f = FunctionRecord{};
@@ -84,7 +85,7 @@ class SolarRunTest : public CalcTest {
     static double SolarPower()
     {
         double sum = 0;
-        for (const SolarNodeSource& s : SolarNodeSourceList())
+        for (const SolarNodeSource& s : SolarNodeSourceList(g_run))
             sum += s.power;
         return sum;
     }
@@ -142,7 +143,7 @@ TEST_F(SolarRunTest, ReflectionTableOfTheAngleLowersTheAbsorbedPower)
     UseReflectionTable("0 0.2\r\n90 0.6\r\n");
     ASSERT_TRUE(Run()) << LastMessage();
 
-    UpdateSunPosition(0);
+    UpdateSunPosition(g_model, g_run, 0);
     const double incidence = 90.0 - g_sun.altitude; // on the horizontal face
     const double direct = 0.2 + 0.4 * incidence / 90;
     double diffuse = 0;
@@ -158,9 +159,9 @@ TEST_F(SolarRunTest, CalcSolarFluxesReportsABadReflectionTable)
 {
     UseReflectionTable("0 0.2\r\nten 0.6\r\n");
     g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage().rfind("Syntax error in file glass.frf", 0), 0u) << LastMessage();
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfx"));
 }
 
@@ -173,7 +174,7 @@ TEST_F(SolarRunTest, ConstantSunKeepsTheSteadyFieldThroughTimeSteps)
     const double steadyTop = T(0, 0, 5), steadyBottom = T(0, 0, 1);
     g_model.calcDuration = 7200;
     ASSERT_TRUE(Run()) << LastMessage();
-    EXPECT_EQ(g_model.calcTime, 7200);
+    EXPECT_EQ(g_run.calcTime, 7200);
     EXPECT_NEAR(T(0, 0, 5), steadyTop, 1e-6);
     EXPECT_NEAR(T(0, 0, 1), steadyBottom, 1e-6);
     EXPECT_NEAR(HeatLeaving(), kGlobal, 1e-3);
@@ -211,19 +212,19 @@ TEST_F(SolarRunTest, SunlitNodeAndFluxFilesAreWrittenAtSaveStepsAndReadBack)
     }
 
     g_solar.records.clear();
-    ASSERT_TRUE(ReadSunlitNodesFile());
+    ASSERT_TRUE(ReadSunlitNodesFile(g_model, g_run, Host()));
     ASSERT_EQ(g_solar.records.size(), 4u);
-    ReadSolarFluxFile(7200);
+    ReadSolarFluxFile(g_model, g_run, Host(), 7200);
     for (const SunlitNodeRecord& r : g_solar.records)
         EXPECT_NEAR(r.flux, kGlobal, 1e-3);
-    EXPECT_NEAR(GetSurfaceFlux(1, 1, 5, 5, kMaterial), kGlobal, 1e-3);
+    EXPECT_NEAR(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), kGlobal, 1e-3);
     // A step that was not saved reads as no sun.
-    ReadSolarFluxFile(3600 * 4);
-    EXPECT_EQ(GetSurfaceFlux(1, 1, 5, 5, kMaterial), 0.0f);
+    ReadSolarFluxFile(g_model, g_run, Host(), 3600 * 4);
+    EXPECT_EQ(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), 0.0f);
     // An edit frees the node numbers: the solar state lets go of them too.
-    FreeWorkArrays(1);
+    FreeWorkArrays(g_run, 1);
     EXPECT_TRUE(g_solar.grid.nodeIndex.empty());
-    EXPECT_EQ(GetSurfaceFlux(1, 1, 5, 5, kMaterial), 0.0f);
+    EXPECT_EQ(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), 0.0f);
 }
 
 // The report of a sunlit run: its sun columns give the sun position of each
@@ -241,7 +242,7 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
         {1, kMaterial, 15, 10, 3, 0}, // absorbed flux, faces to Zmax
         {1, kMaterial, 10, 10, 3, 0}, // absorbed flux, faces to Xmin (none)
     };
-    GrowReportItemArray(std::size(items));
+    GrowReportItemArray(g_model, std::size(items));
     g_model.reportItems.count = static_cast<std::int32_t>(std::size(items));
     for (std::size_t n = 0; n < std::size(items); ++n)
         g_model.reportItems[n] = items[n];
@@ -288,7 +289,7 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
         ASSERT_EQ(values.size(), 5u);
         EXPECT_EQ(values[0], double(t));
 
-        UpdateSunPosition(t);
+        UpdateSunPosition(g_model, g_run, t);
         ASSERT_GT(g_sun.altitude, 0.0f);
         const double azimuth = g_sun.azimuth > 180 ? g_sun.azimuth - 360.0 : g_sun.azimuth;
         EXPECT_NEAR(values[1], azimuth, 1e-4);
@@ -310,7 +311,7 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
 
     g_model.colours[kOutside].solar = 0;
     ASSERT_TRUE(Run()) << LastMessage();
-    EXPECT_FALSE(g_model.solarResults);
+    EXPECT_FALSE(g_run.solarResults);
     const std::string plain = ReadBytes("model.txt");
     EXPECT_EQ(plain.find("Sun "), std::string::npos);
     EXPECT_EQ(plain.find("absorbed solar flux"), std::string::npos);
@@ -335,8 +336,8 @@ TEST_F(SolarRunTest, CalcSolarFluxesWritesTheFluxFilesOnly)
 {
     g_model.calcDuration = 3600;
     g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Done) << LastMessage();
-    EXPECT_EQ(g_model.calcTime, 3600);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done) << LastMessage();
+    EXPECT_EQ(g_run.calcTime, 3600);
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
     EXPECT_TRUE(std::filesystem::exists("tmp0001.sfx"));
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
@@ -355,13 +356,13 @@ class SolarRunFailureTest : public SolarRunTest, public ::testing::WithParamInte
 TEST_P(SolarRunFailureTest, CalcSystemAndCalcSolarFluxesShowTheMessage)
 {
     GetParam().breakModel();
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     host.messages.clear();
-    EXPECT_EQ(RunCalcSolarFluxes(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfd"));
 }
 
@@ -387,7 +388,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
 {
     RadiationSet& r = g_radiation;
-    FreeRadiation();
+    FreeRadiation(g_run);
     r.fileZones.resize(2);
     r.fileZones[0].firstFace = 0, r.fileZones[0].faceCount = 2, r.fileZones[0].matrix = {0.4};
     r.fileZones[1].firstFace = 2, r.fileZones[1].faceCount = 2, r.fileZones[1].matrix = {0.7};
@@ -413,7 +414,7 @@ TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
     r.zones[1].faces.resize(1);
 
     Colour(5, BC_FREE);
-    CollectSolarZones();
+    CollectSolarZones(g_model, g_run);
     ASSERT_EQ(g_solar.zones.size(), 2u);
     const SolarZone& z = g_solar.zones[0];
     EXPECT_EQ(z.type, BC_FREE);
@@ -436,16 +437,16 @@ TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
 
     // Without zone colours, data left from another run are not taken.
     g_model.colours[5].inUse = 0;
-    CollectSolarZones();
+    CollectSolarZones(g_model, g_run);
     EXPECT_TRUE(g_solar.zones.empty());
-    FreeRadiation();
+    FreeRadiation(g_run);
 }
 
 // gelmar-calc on the saved model: the same run with its files.
 TEST_F(SolarRunTest, DriverComputesTheSolarModel)
 {
     g_model.saveResults = 1;
-    ASSERT_TRUE(WriteDataFile("slab.glm"));
+    ASSERT_TRUE(WriteDataFile(g_model, "slab.glm"));
     const std::string command = std::string("'") + GELMAR_CALC_EXE + "' slab.glm 2> driver.err";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes("driver.err");
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));

@@ -4,7 +4,7 @@
 #include "gelmar/model/solar/SolarSurfaces.h"
 
 #include "SolarFixture.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Errors.h"
 #include "platform/core/Random.h"
 
 #include <cmath>
@@ -31,33 +31,33 @@ class SolarSurfacesTest : public SolarTest {
 
 TEST_F(SolarSurfacesTest, FaceDirectionsOfTheSixOrientations)
 {
-    BuildSiteRotation(); // model x north, y west, z up
+    BuildSiteRotation(g_model, g_run); // model x north, y west, z up
     struct Case {
         int orientation;
         float tilt, azimuth;
     } cases[] = {{5, 0, 180}, {4, 180, 180}, {3, 90, 90}, {2, 90, 270}, {0, 90, 0}, {1, 90, 180}};
     for (const Case& c : cases) {
-        const FaceDirection d = SetFaceDirection(c.orientation);
+        const FaceDirection d = SetFaceDirection(g_run, c.orientation);
         EXPECT_NEAR(d.tilt, c.tilt, 1e-4) << c.orientation;
         EXPECT_NEAR(d.azimuth, c.azimuth, 1e-4) << c.orientation;
     }
     // The sun below the horizon strikes an upward face from behind.
     g_sun.altitude = -10;
     g_sun.azimuth = 45;
-    EXPECT_LT(ComputeIncidence(SetFaceDirection(5)), 0.0f);
+    EXPECT_LT(ComputeIncidence(g_run, SetFaceDirection(g_run, 5)), 0.0f);
     EXPECT_FALSE(g_sun.visible);
     // A wall facing the sun squarely at altitude h: cos(theta) = cos h.
     g_sun.altitude = 25;
     g_sun.azimuth = 90;
-    EXPECT_NEAR(ComputeIncidence(SetFaceDirection(3)), std::cos(25 * kPi / 180), 1e-6);
+    EXPECT_NEAR(ComputeIncidence(g_run, SetFaceDirection(g_run, 3)), std::cos(25 * kPi / 180), 1e-6);
     EXPECT_TRUE(g_sun.visible);
 }
 
 TEST_F(SolarSurfacesTest, RayLengthAndPlaneOffset)
 {
     SetGrid({1, 2, 3, 4}, {1, 3}, {2});
-    ComputeShadingRayLength();
-    ComputeShadingPlaneOffset();
+    ComputeShadingRayLength(g_model, g_run);
+    ComputeShadingPlaneOffset(g_model, g_run);
     EXPECT_FLOAT_EQ(g_solar.rayLength, 20.0f);
     EXPECT_FLOAT_EQ(g_solar.planeOffset, 0.002f);
 }
@@ -71,7 +71,7 @@ TEST_F(SolarSurfacesTest, OneCellFaceGivesFourQuarterGroups)
     AddBlock(2, 0, 1, 0, 1, 1, 2);
     AddBlock(1, 0, 1, 0, 1, 0, 1);
     Rasterise();
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     ASSERT_EQ(g_solar.solarFaces.size(), 1u);
     EXPECT_EQ(g_solar.solarFaces[0].orientation, 5);
     ASSERT_EQ(g_solar.groups.size(), 4u);
@@ -95,7 +95,7 @@ TEST_F(SolarSurfacesTest, NeighbouringCellFacesShareGridPointsWithOwnCorners)
     AddBlock(1, 0, 2, 0, 1, 0, 1);
     AddBlock(2, 0, 2, 0, 1, 1, 2);
     Rasterise();
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     ASSERT_EQ(g_solar.groups.size(), 8u);
     int shared = 0;
     for (std::size_t n = 1; n < g_solar.groups.size(); ++n) {
@@ -117,8 +117,8 @@ TEST_F(SolarSurfacesTest, SolarFacesNeedASolidAgainstASolarColour)
     AddBlock(1, 0, 1, 0, 1, 0, 1);
     AddBlock(2, 0, 1, 0, 1, 1, 2);
     Rasterise();
-    EXPECT_FALSE(HasSolarColours());
-    PrepareSolarSurfaces(true);
+    EXPECT_FALSE(HasSolarColours(g_model, g_run));
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     EXPECT_TRUE(g_solar.groups.empty());
 
     // The solar colour below the solid: the face turns to the solid's side.
@@ -126,7 +126,7 @@ TEST_F(SolarSurfacesTest, SolarFacesNeedASolidAgainstASolarColour)
     g_model.blocks[0].z1 = 1, g_model.blocks[0].z2 = 2;
     g_model.blocks[1].z1 = 0, g_model.blocks[1].z2 = 1;
     Rasterise();
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     ASSERT_EQ(g_solar.solarFaces.size(), 1u);
     EXPECT_EQ(g_solar.solarFaces[0].orientation, 4);
     for (const SurfaceGroup& g : g_solar.groups)
@@ -141,22 +141,20 @@ TEST_F(SolarSurfacesTest, EquivalentMaterialBesideASolarColourStopsTheRun)
     AddBlock(5, 0, 1, 0, 1, 0, 1);
     AddBlock(2, 1, 2, 0, 1, 0, 1);
     Rasterise();
-    ASSERT_TRUE(HasSolarColours());
-    common::ResetErrorCode();
-    EXPECT_THROW(CheckSolarContacts(), common::EngineException);
-    EXPECT_EQ(common::ErrorCode(), kErrorSolarContact);
-    EXPECT_EQ(SolarErrorMessage(kErrorSolarContact), "EQUIMAT (colour 5) touches solar zone (colour 2)");
-    common::ResetErrorCode();
+    ASSERT_TRUE(HasSolarColours(g_model, g_run));
+    std::string message;
+    EXPECT_EQ(CaughtError([] { CheckSolarContacts(g_model, g_run); }, &message), ErrorCode::SolarContact);
+    EXPECT_EQ(message, "EQUIMAT (colour 5) touches solar zone (colour 2)");
     g_model.colours[2].solar = 0;
-    HasSolarColours();
-    EXPECT_NO_THROW(CheckSolarContacts());
+    HasSolarColours(g_model, g_run);
+    EXPECT_NO_THROW(CheckSolarContacts(g_model, g_run));
 }
 
 TEST_F(SolarSurfacesTest, OpenSkyGivesSkyViewOneAndTheObstacleBandItsShare)
 {
     BuildSlab();
     platform::srand15(1);
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     ASSERT_EQ(g_solar.groups.size(), 36u);
     // Only a direction drawn exactly on the horizon (a zero draw, about one
     // in 32768) grazes the surface and meets the slab's far side.
@@ -167,7 +165,7 @@ TEST_F(SolarSurfacesTest, OpenSkyGivesSkyViewOneAndTheObstacleBandItsShare)
     // directions an upward face sees (altitudes are drawn as asin(u)).
     g_model.sunObstacles[0] = {-180, 180, 0, 5};
     g_model.sunObstacleCount = 1;
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     for (const SurfaceGroup& g : g_solar.groups)
         EXPECT_NEAR(g.skyView, 1 - std::sin(5 * kPi / 180), 0.015);
 }
@@ -184,7 +182,7 @@ TEST_F(SolarSurfacesTest, AModelOneCellThickCopiesTheLowerPlanesSkyView)
     AddBlock(1, 2, 4, 0, 1, 0, 1);
     Rasterise();
     platform::srand15(5);
-    PrepareSolarSurfaces(true);
+    PrepareSolarSurfaces(g_model, g_run, Host(), true);
     int upper = 0;
     for (const SurfaceGroup& g : g_solar.groups) {
         if (g.k != 1)
@@ -225,19 +223,19 @@ TEST_F(SolarSurfacesTest, ATowerShadesThePointBehindIt)
     AddBlock(2, 0, 6, 0, 3, 1, 4);
     AddBlock(1, 3, 4, 0, 3, 1, 4);
     Rasterise();
-    PrepareSolarSurfaces(false);
-    BuildSiteRotation();
+    PrepareSolarSurfaces(g_model, g_run, Host(), false);
+    BuildSiteRotation(g_model, g_run);
     g_sun.altitude = 30;
     g_sun.azimuth = 180; // the sun in the north, behind the tower
-    EXPECT_TRUE(IsRayBlocked(2.0f, 1.5f, 1.0f));
-    EXPECT_FALSE(IsRayBlocked(5.0f, 1.5f, 1.0f));
+    EXPECT_TRUE(IsRayBlocked(g_model, g_run, Host(), 2.0f, 1.5f, 1.0f));
+    EXPECT_FALSE(IsRayBlocked(g_model, g_run, Host(), 5.0f, 1.5f, 1.0f));
     g_sun.azimuth = 0; // in the south
-    EXPECT_FALSE(IsRayBlocked(2.0f, 1.5f, 1.0f));
-    EXPECT_TRUE(IsRayBlocked(5.0f, 1.5f, 1.0f));
+    EXPECT_FALSE(IsRayBlocked(g_model, g_run, Host(), 2.0f, 1.5f, 1.0f));
+    EXPECT_TRUE(IsRayBlocked(g_model, g_run, Host(), 5.0f, 1.5f, 1.0f));
     // High enough to look over the tower from two cells away: tan h > 3 / 1.
     g_sun.azimuth = 180;
     g_sun.altitude = 75;
-    EXPECT_FALSE(IsRayBlocked(2.0f, 1.5f, 1.0f));
+    EXPECT_FALSE(IsRayBlocked(g_model, g_run, Host(), 2.0f, 1.5f, 1.0f));
 }
 
 } // namespace

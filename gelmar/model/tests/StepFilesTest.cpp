@@ -3,6 +3,7 @@
 #include "gelmar/model/calc/StepFiles.h"
 
 #include "CalcModel.h"
+#include "gelmar/model/store/Engine.h"
 
 namespace gelmar::test {
 namespace {
@@ -36,11 +37,10 @@ TEST_F(StepFilesTest, NamesCountSavedSteps)
                  {7200, 3600, 2, "tmp0001.sol"},
                  {36000000, 3600, 1, "tmp10000.sol"}};
     for (const Case& c : cases) {
-        g_model.calcTime = c.time;
+        g_run.calcTime = c.time;
         g_model.timeStep = c.step;
         g_model.saveFrequency = c.frequency;
-        BuildStepFileName(".sol");
-        EXPECT_EQ(g_model.sharedPath, c.name);
+        EXPECT_EQ(BuildStepFileName(g_model, g_run, ".sol"), c.name);
     }
 }
 
@@ -75,8 +75,7 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes("case.sol", c.text);
-        g_model.sharedPath = "case.sol";
-        EXPECT_EQ(ReadSolutionFile(1), c.good);
+        EXPECT_EQ(ReadSolutionFile(g_model, g_run, "case.sol"), c.good);
         EXPECT_EQ(g_run.solutionValid, c.good);
         EXPECT_EQ(g_work.solution.size(), 10u);
         for (double v : g_work.solution)
@@ -87,17 +86,16 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
 TEST_F(StepFilesTest, MissingSolutionFileClearsTheFlags)
 {
     SolvedModel();
-    g_model.sharedPath = "absent.sol";
-    EXPECT_FALSE(ReadSolutionFile(1));
+    EXPECT_FALSE(ReadSolutionFile(g_model, g_run, "absent.sol"));
     EXPECT_FALSE(g_run.solutionValid);
     EXPECT_EQ(g_run.solver.objectDivergence, 200.0f);
 }
 
 TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
 {
-    g_model.calcTime = 0;
+    g_run.calcTime = 0;
     WriteBytes("tmp0000.flx", "2 0 0 1 5.5\r\n1 3 0 4 -2\r\nnot a line\r\n1 3 0 2 7\r\n1 2 9 0 1e3\r\n");
-    ReadFluxFile();
+    ReadFluxFile(g_model, g_run);
     EXPECT_TRUE(g_run.fluxesValid);
     ASSERT_EQ(g_work.heatFlows.size(), 4u);
     EXPECT_EQ(g_work.heatFlows[0].j, 2);
@@ -109,20 +107,20 @@ TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
 
 TEST_F(StepFilesTest, TheFluxTableIsReadOnceAndOnlyWithRadiatingColours)
 {
-    g_model.calcTime = 0;
+    g_run.calcTime = 0;
     WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n");
     g_run.fluxesValid = false;
     g_work.heatFlows.assign(3, HeatFlowRecord{}); // from an earlier step
-    EnsureFluxTable();
+    EnsureFluxTable(g_model, g_run);
     EXPECT_TRUE(g_run.fluxesValid);
     EXPECT_TRUE(g_work.heatFlows.empty()); // no radiating colour: not read
     Colour(3, BC_FREE);
     g_run.fluxesValid = false;
-    EnsureFluxTable();
+    EnsureFluxTable(g_model, g_run);
     ASSERT_EQ(g_work.heatFlows.size(), 1u);
     // Loaded: a changed file is not read again until the results change.
     WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n2 0 0 0 1\r\n");
-    EnsureFluxTable();
+    EnsureFluxTable(g_model, g_run);
     EXPECT_EQ(g_work.heatFlows.size(), 1u);
 }
 
@@ -131,7 +129,7 @@ TEST_F(StepFilesTest, UnwritableStepFileIsAnOpenError)
     SolvedModel();
     std::filesystem::create_directories("tmp0000.sol");
     g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), "Failed to open file\ntmp0000.sol");
 }
 

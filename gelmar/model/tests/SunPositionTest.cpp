@@ -4,8 +4,8 @@
 #include "gelmar/model/solar/SunPosition.h"
 
 #include "SolarFixture.h"
-#include "common/core/ErrorCode.h"
 #include "gelmar/model/solar/SolarSurfaces.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -119,13 +119,13 @@ using RunClock = SolarTest;
 TEST_F(RunClock, DaysFoldIntoTheYear)
 {
     g_model.day0 = 1;
-    EXPECT_EQ(RunDay(-1), 365);
+    EXPECT_EQ(RunDay(g_model, -1), 365);
     EXPECT_NEAR(RunHour(-1), 23.9997, 1e-4);
-    EXPECT_EQ(RunDay(399LL * 86400), 35); // day 400
-    EXPECT_EQ(RunDay(0), 1);
+    EXPECT_EQ(RunDay(g_model, 399LL * 86400), 35); // day 400
+    EXPECT_EQ(RunDay(g_model, 0), 1);
     EXPECT_NEAR(RunHour(86400 + 5400), 1.5, 1e-6);
     g_model.day0 = 300;
-    EXPECT_EQ(RunDay(-800LL * 86400), 300 - 800 + 2 * 365);
+    EXPECT_EQ(RunDay(g_model, -800LL * 86400), 300 - 800 + 2 * 365);
 }
 
 TEST_F(RunClock, SunriseAndSunsetMomentsWithinTheStep)
@@ -138,7 +138,7 @@ TEST_F(RunClock, SunriseAndSunsetMomentsWithinTheStep)
     float previous = 0;
     bool rose = false, set = false;
     for (long long t = 0; t < 86400; t += 600) {
-        UpdateSunPosition(t);
+        UpdateSunPosition(g_model, g_run, t);
         if (previous < 0 && g_sun.altitude >= 0) {
             rose = true;
             EXPECT_GT(g_sun.sunrise, t - 600);
@@ -159,26 +159,26 @@ TEST_F(RunClock, SiteFrameTurnsTheSunIntoModelAxes)
     g_sun.altitude = 30;
     g_sun.azimuth = 0; // south
     g_model.axes[0].n = g_model.axes[1].n = g_model.axes[2].n = 3;
-    BuildSiteRotation();
+    BuildSiteRotation(g_model, g_run);
     float x, y, z;
-    ComputeSunDirection(x, y, z);
+    ComputeSunDirection(g_model, g_run, x, y, z);
     EXPECT_NEAR(x, -std::cos(kPi / 6), 1e-6); // model x points north
     EXPECT_NEAR(y, 0, 1e-6);
     EXPECT_NEAR(z, 0.5, 1e-6);
 
     // North along model y: the western sun lies towards -x.
     g_model.rot3z = 90;
-    BuildSiteRotation();
+    BuildSiteRotation(g_model, g_run);
     g_sun.azimuth = 90;
-    ComputeSunDirection(x, y, z);
+    ComputeSunDirection(g_model, g_run, x, y, z);
     EXPECT_NEAR(x, -std::cos(kPi / 6), 1e-6);
     EXPECT_NEAR(y, 0, 1e-6);
     EXPECT_NEAR(z, 0.5, 1e-6);
 
     // Any rotation keeps the frame orthonormal and right-handed.
     g_model.rot1z = 37, g_model.rot2x = -20, g_model.rot3z = 111;
-    BuildSiteRotation();
-    ComputeSunDirection(x, y, z);
+    BuildSiteRotation(g_model, g_run);
+    ComputeSunDirection(g_model, g_run, x, y, z);
     EXPECT_NEAR(x * x + y * y + z * z, 1.0, 1e-6);
     const float(&e)[3][3] = g_sun.frame;
     for (int a = 0; a < 3; ++a)
@@ -187,7 +187,7 @@ TEST_F(RunClock, SiteFrameTurnsTheSunIntoModelAxes)
 
     // A model one cell thick along z sees the sun in its plane.
     g_model.axes[2].n = 1;
-    ComputeSunDirection(x, y, z);
+    ComputeSunDirection(g_model, g_run, x, y, z);
     EXPECT_EQ(z, 0.0f);
 }
 
@@ -205,30 +205,28 @@ TEST_F(RunClock, ObstaclesHideTheSunInTheirRanges)
         g_sun.azimuth = c.azimuth;
         g_sun.altitude = c.altitude;
         g_sun.visible = true;
-        EXPECT_EQ(IsSunVisible(), c.visible) << c.azimuth << " " << c.altitude;
+        EXPECT_EQ(IsSunVisible(g_model, g_run), c.visible) << c.azimuth << " " << c.altitude;
         EXPECT_EQ(g_sun.visible, c.visible);
     }
-    ClearSunObstacle(0);
+    ClearSunObstacle(g_model, 0);
     EXPECT_EQ(g_model.sunObstacles[0], SunObstacleRecord{});
     g_model.sunObstacleCount = 0;
     g_sun.azimuth = 0, g_sun.altitude = 10;
-    EXPECT_TRUE(IsSunVisible());
+    EXPECT_TRUE(IsSunVisible(g_model, g_run));
 }
 
 TEST_F(RunClock, SolarFunctionsAreRequiredOnlyForSolarModels)
 {
-    EXPECT_EQ(FindSolarFunctions(true), 0); // nothing solar
+    EXPECT_EQ(FindSolarFunctions(g_model, g_run, true), 0); // nothing solar
     Colour(3, BC_SKY, true).inUse = 1;
-    common::ResetErrorCode();
-    EXPECT_THROW(FindSolarFunctions(true), common::EngineException);
-    EXPECT_EQ(common::ErrorCode(), kErrorSolarFunctions);
-    EXPECT_EQ(SolarErrorMessage(kErrorSolarFunctions), "Solar radiation function (G01 or D01) not present");
-    common::ResetErrorCode();
-    GrowFunctionArray(2);
+    std::string message;
+    EXPECT_EQ(CaughtError([] { FindSolarFunctions(g_model, g_run, true); }, &message), ErrorCode::SolarFunctions);
+    EXPECT_EQ(message, "Solar radiation function (G01 or D01) not present");
+    GrowFunctionArray(g_model, 2);
     g_model.functions.count = 2;
     g_model.functions[0].name = FunctionName("D01");
     g_model.functions[1].name = FunctionName("G01");
-    EXPECT_EQ(FindSolarFunctions(true), 0);
+    EXPECT_EQ(FindSolarFunctions(g_model, g_run, true), 0);
     EXPECT_EQ(g_solar.globalFunction, 1);
     EXPECT_EQ(g_solar.diffuseFunction, 0);
 }

@@ -17,13 +17,13 @@ TEST_F(SurfaceRulesTest, SurfaceRulesSetTheirCoefficient)
     s.rule = 2; // HI_REDUC
     s.hGlobal = 7.7f;
     Block(1, 0, 1, 0, 1, 0, 1);
-    EXPECT_EQ(ApplySurfaceRules(0), 1);
+    EXPECT_EQ(ApplySurfaceRules(g_model, g_run, 0), 1);
     EXPECT_EQ(s.hGlobal, 5.0f);
-    EXPECT_EQ(ApplySurfaceRules(0), 0);
+    EXPECT_EQ(ApplySurfaceRules(g_model, g_run, 0), 0);
     s.rule = 3; // HE
-    EXPECT_EQ(ApplySurfaceRules(0), 1);
+    EXPECT_EQ(ApplySurfaceRules(g_model, g_run, 0), 1);
     EXPECT_EQ(s.hGlobal, 25.0f);
-    EXPECT_FALSE(HasRuleColours()); // surface rules need no recomputation
+    EXPECT_FALSE(HasRuleColours(g_model)); // surface rules need no recomputation
 }
 
 TEST_F(SurfaceRulesTest, NarrowCavityTakesTheConductionTerm)
@@ -33,14 +33,14 @@ TEST_F(SurfaceRulesTest, NarrowCavityTakesTheConductionTerm)
     ColourRecord& cavity = Colour(1, BC_FREE);
     cavity.rule = 1;
     Block(1, 0, 1, 0, 1, 0, 1);
-    EXPECT_TRUE(HasRuleColours());
-    const CavitySize size = CavityDimensions(1, 1);
+    EXPECT_TRUE(HasRuleColours(g_model));
+    const CavitySize size = CavityDimensions(g_model, g_run, 1, 1);
     EXPECT_NEAR(size.d, 0.02, 1e-7);
     EXPECT_NEAR(size.b, 0.004, 1e-7);
-    ApplySurfaceRules(0);
+    ApplySurfaceRules(g_model, g_run, 0);
     // h_a = C1 / d, doubled for the cavity's two surfaces.
     EXPECT_NEAR(cavity.hConvective, 2 * 0.025 / 0.02, 1e-5);
-    EXPECT_TRUE(CavityCoefficientChanged());
+    EXPECT_TRUE(CavityCoefficientChanged(g_run));
 }
 
 TEST_F(SurfaceRulesTest, EquivalentConductivityOfAnAirLayer)
@@ -52,8 +52,8 @@ TEST_F(SurfaceRulesTest, EquivalentConductivityOfAnAirLayer)
     air.rule = 1;
     air.name = "e1=0.05 e2=2";
     Block(1, 0, 1, 0, 1, 0, 1);
-    EXPECT_EQ(CountAdiabaticSides(1, 1), 2);
-    ApplySurfaceRules(0);
+    EXPECT_EQ(CountAdiabaticSides(g_model, g_run, 1, 1), 2);
+    ApplySurfaceRules(g_model, g_run, 0);
     const double d = double(0.05f), dT = 10, t = 283.16;
     const double ha = std::max(0.025 / d, 0.73 * std::pow(dT, double(0.333333f)));
     const double e = 1 / (1 / 0.05 + 1 / 1.0 - 1); // e2 clamped to 1
@@ -63,7 +63,7 @@ TEST_F(SurfaceRulesTest, EquivalentConductivityOfAnAirLayer)
     // Default emissivities 0.9 and an exterior rule doubling the result.
     air.name = "cavity";
     air.rule = 7;
-    ApplySurfaceRules(0);
+    ApplySurfaceRules(g_model, g_run, 0);
     const double e9 = 1 / (1 / 0.9 + 1 / 0.9 - 1);
     EXPECT_NEAR(air.lambda, 2 * (2.268e-7 * t * t * t / (1 / e9 + 1 / 1.0 - 1) + ha) * d, 1e-5);
 }
@@ -76,8 +76,8 @@ TEST_F(SurfaceRulesTest, OneAdiabaticSideDoublesTheWidth)
     Colour(2, MATERIAL);
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 0, 1, 1, 2, 0, 1);
-    EXPECT_EQ(CountAdiabaticSides(1, 1), 1);
-    ApplySurfaceRules(0);
+    EXPECT_EQ(CountAdiabaticSides(g_model, g_run, 1, 1), 1);
+    ApplySurfaceRules(g_model, g_run, 0);
     const double d = double(0.05f), b = 2 * 0.5, t = 283.16, r = d / b;
     const double ha = std::max(0.025 / d, 0.73 * std::pow(10.0, double(0.333333f)));
     const double f = (std::sqrt(r * r + 1) + 1 - r) / 2;
@@ -120,24 +120,24 @@ TEST_F(SurfaceRulesTest, FloodFillRecoloursOneConnectedRegion)
     Block(1, 0, 4, 0, 3, 0, 2);
     Block(2, 1, 2, 0, 3, 0, 2); // splits colour 1 into two regions
     Block(2, 3, 4, 2, 3, 1, 2); // one cell of colour 2 on its own
-    RasteriseBlocks();
+    RasteriseBlocks(g_model, g_run);
     std::vector<std::uint8_t> visited;
     std::vector<std::int64_t> stack;
-    FloodFillColourZone(2, 0, 0, 1, 9, visited, stack);
+    FloodFillColourZone(g_model, g_run, 2, 0, 0, 1, 9, visited, stack);
     for (int j = 0; j < 3; ++j)
         for (int k = 0; k < 2; ++k) {
-            EXPECT_EQ(GetCellColour(0, j, k), 1);
-            EXPECT_EQ(GetCellColour(2, j, k), 9);
+            EXPECT_EQ(GetCellColour(g_model, g_work, 0, j, k), 1);
+            EXPECT_EQ(GetCellColour(g_model, g_work, 2, j, k), 9);
         }
-    EXPECT_EQ(GetCellColour(3, 0, 0), 9);
-    EXPECT_EQ(GetCellColour(3, 2, 1), 2);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 3, 0, 0), 9);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 3, 2, 1), 2);
     const std::uint16_t box[6] = {2, 3, 0, 2, 0, 1};
     EXPECT_TRUE(std::equal(box, box + 6, g_model.colours[9].cellBox));
 
     visited.assign(visited.size(), 0);
-    FloodFillColourZone(3, 2, 1, 2, 8, visited, stack);
-    EXPECT_EQ(GetCellColour(3, 2, 1), 8);
-    EXPECT_EQ(GetCellColour(1, 0, 0), 2);
+    FloodFillColourZone(g_model, g_run, 3, 2, 1, 2, 8, visited, stack);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 3, 2, 1), 8);
+    EXPECT_EQ(GetCellColour(g_model, g_work, 1, 0, 0), 2);
     const std::uint16_t one[6] = {3, 3, 2, 2, 1, 1};
     EXPECT_TRUE(std::equal(one, one + 6, g_model.colours[8].cellBox));
 }

@@ -49,7 +49,7 @@ std::vector<std::array<float, 6>> BlockCoordinates()
         const std::uint16_t lines[6] = {r.x1, r.x2, r.y1, r.y2, r.z1, r.z2};
         std::array<float, 6> c{};
         for (int k = 0; k < 6; ++k)
-            c[static_cast<std::size_t>(k)] = LineCoordinate(k / 2, lines[k]) - g_model.origin[k / 2];
+            c[static_cast<std::size_t>(k)] = LineCoordinate(g_model, k / 2, lines[k]) - g_model.origin[k / 2];
         out.push_back(c);
     }
     return out;
@@ -149,29 +149,29 @@ TEST_F(TableEditsTest, TypedColoursAndBoundsWithinTheirRanges)
 {
     SetUnitGrid(10, 1, 10);
     AddBlock(1, 5, 7, 0, 1, 0, 1);
-    EXPECT_TRUE(EditBlockCell(g_model, 0, 4, "3"));
+    EXPECT_TRUE(EditBlockCell(g_model, g_view, 0, 4, "3"));
     EXPECT_EQ(g_model.blocks[0].x1, 2);
     EXPECT_EQ(g_model.blocks[0].x2, 3);
-    EXPECT_FALSE(EditBlockCell(g_model, 0, 2, "256"));
-    EXPECT_FALSE(EditBlockCell(g_model, 0, 2, ""));
-    EXPECT_FALSE(EditBlockCell(g_model, 0, 3, "abc"));
+    EXPECT_FALSE(EditBlockCell(g_model, g_view, 0, 2, "256"));
+    EXPECT_FALSE(EditBlockCell(g_model, g_view, 0, 2, ""));
+    EXPECT_FALSE(EditBlockCell(g_model, g_view, 0, 3, "abc"));
     EXPECT_EQ(g_model.blocks[0].colour, 1);
-    EXPECT_TRUE(EditBlockCell(g_model, 0, 2, "7"));
+    EXPECT_TRUE(EditBlockCell(g_model, g_view, 0, 2, "7"));
     EXPECT_EQ(g_model.blocks[0].colour, 7);
-    EXPECT_EQ(g_model.currentColour, 7);
+    EXPECT_EQ(g_view.currentColour, 7);
     // A new block takes the current colour; in the R/C/L naming the top layer.
     g_model.rcl = 1;
-    ASSERT_TRUE(InsertBlock(g_model, 0));
+    ASSERT_TRUE(InsertBlock(g_model, g_view, Host(), 0));
     EXPECT_EQ(g_model.blocks[0].colour, 7);
     EXPECT_EQ(g_model.blocks[0].z1, 9);
     EXPECT_EQ(g_model.blocks[0].z2, 10);
     g_model.rcl = 0;
-    ASSERT_TRUE(InsertBlock(g_model, 2));
+    ASSERT_TRUE(InsertBlock(g_model, g_view, Host(), 2));
     EXPECT_EQ(g_model.blocks[2].z1, 0);
     EXPECT_EQ(g_model.blocks.count, 3);
     // In use exactly what blocks have.
     g_model.colours[200].inUse = 1;
-    UpdateUsedColours(g_model);
+    UpdateUsedColours(g_model, g_run);
     EXPECT_FALSE(g_model.colours[200].inUse);
     EXPECT_FALSE(g_model.colours[1].inUse);
     EXPECT_TRUE(g_model.colours[7].inUse);
@@ -186,7 +186,7 @@ TEST_F(TableEditsTest, BlockListEditsKeepOrderAndSelection)
     // Copy of blocks 3 to 5 (indices 2..4) with the focus in it: after block 5.
     for (std::size_t b : {2u, 3u, 4u})
         g_model.blocks[b].flags |= kBlockSelected;
-    ASSERT_TRUE(DuplicateSelection(g_model, 3));
+    ASSERT_TRUE(DuplicateSelection(g_model, Host(), 3));
     EXPECT_EQ(Colours(), (std::vector<int>{1, 2, 3, 4, 5, 3, 4, 5, 6}));
     EXPECT_EQ(Selected(), (std::vector<int>{5, 6, 7}));
 
@@ -207,7 +207,7 @@ TEST_F(TableEditsTest, BlockListEditsKeepOrderAndSelection)
     g_model.blocks[0].flags |= kBlockSelected;
     g_model.blocks[2].flags |= kBlockSelected;
     EXPECT_FALSE(BlockSelectionRange(g_model).contiguous);
-    EXPECT_FALSE(DuplicateSelection(g_model, 4));
+    EXPECT_FALSE(DuplicateSelection(g_model, Host(), 4));
     EXPECT_EQ(g_model.blocks.count, 6);
     ClearBlockSelection(g_model);
 
@@ -233,9 +233,9 @@ TEST_F(TableEditsTest, InsertsAndCopiesPastTheBlockLimitAreRefused)
     g_model.blocks.count = static_cast<std::uint16_t>(kMaxCount16);
     for (std::size_t b = 0; b < kMaxCount16; ++b)
         g_model.blocks[b] = BlockRecord{};
-    EXPECT_FALSE(InsertBlock(g_model, 0));
+    EXPECT_FALSE(InsertBlock(g_model, g_view, Host(), 0));
     g_model.blocks[0].flags |= kBlockSelected;
-    EXPECT_FALSE(DuplicateSelection(g_model, 0));
+    EXPECT_FALSE(DuplicateSelection(g_model, Host(), 0));
     EXPECT_EQ(g_model.blocks.count, kMaxCount16);
     EXPECT_EQ(recorder.messages, (std::vector<std::string>{kTooManyBlocks, kTooManyBlocks}));
 }
@@ -249,7 +249,7 @@ TEST_F(TableEditsTest, TransformedBlocksMoveAndTheOthersKeepTheirCoordinates)
     g_model.blocks[1].flags |= kBlockSelected;
     kernels::TransformSettings move;
     move.translation[0] = 0.25f;
-    ASSERT_TRUE(TransformSelectedBlocks(g_model, move));
+    ASSERT_TRUE(TransformSelectedBlocks(g_model, Host(), move));
     const auto after = BlockCoordinates();
     EXPECT_EQ(after[0], before[0]);
     EXPECT_FLOAT_EQ(after[1][0], before[1][0] + 0.25f);
@@ -257,12 +257,12 @@ TEST_F(TableEditsTest, TransformedBlocksMoveAndTheOthersKeepTheirCoordinates)
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
 
     // A factor of 0 would flatten the block: nothing changes.
-    const std::string file = FormatDataFile();
+    const std::string file = FormatDataFile(g_model);
     kernels::TransformSettings flat;
     flat.type = 2;
     flat.scale[0] = 0;
-    EXPECT_FALSE(TransformSelectedBlocks(g_model, flat));
-    EXPECT_EQ(FormatDataFile(), file);
+    EXPECT_FALSE(TransformSelectedBlocks(g_model, Host(), flat));
+    EXPECT_EQ(FormatDataFile(g_model), file);
     EXPECT_EQ(recorder.messages.back(), kBlockWithoutThickness);
 }
 
@@ -276,7 +276,7 @@ TEST_F(TableEditsTest, InsertedFilesFollowTheFocusedBlockInTheirOwnPlace)
     WriteBytes("part.glm", "nxwi=1\r\nxwid=0.25\r\nnywi=1\r\nywid=1\r\nnzwi=1\r\nzwid=1\r\n"
                            "colr=5\r\ncrgb=1 2 3\r\nnblk=1\r\nblok=0 5 0 1 0 1 0 1\r\n");
     const auto before = BlockCoordinates();
-    ASSERT_EQ(InsertBlocksFromFile(g_model, "part.glm", 0), 1u);
+    ASSERT_EQ(InsertBlocksFromFile(g_model, g_parameters, Host(), "part.glm", 0), 1u);
     EXPECT_EQ(g_model.dataFilePath, "main.glm");
     EXPECT_EQ(Colours(), (std::vector<int>{1, 5, 2}));
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
@@ -288,14 +288,14 @@ TEST_F(TableEditsTest, InsertedFilesFollowTheFocusedBlockInTheirOwnPlace)
     EXPECT_FLOAT_EQ(after[1][1], 0.25f);
 
     // A file that cannot be read adds nothing.
-    EXPECT_EQ(InsertBlocksFromFile(g_model, "missing.glm", 0), 0u);
+    EXPECT_EQ(InsertBlocksFromFile(g_model, g_parameters, Host(), "missing.glm", 0), 0u);
     EXPECT_EQ(g_model.blocks.count, 3);
     EXPECT_EQ(g_model.dataFilePath, "main.glm");
 
     // Blocks past the limit are refused before the file is read.
     WriteBytes("big.glm", "nxwi=1\r\nxwid=1\r\nnywi=1\r\nywid=1\r\nnzwi=1\r\nzwid=1\r\nnblk=65533\r\n");
     recorder.messages.clear();
-    EXPECT_EQ(InsertBlocksFromFile(g_model, "big.glm", 0), 0u);
+    EXPECT_EQ(InsertBlocksFromFile(g_model, g_parameters, Host(), "big.glm", 0), 0u);
     EXPECT_EQ(recorder.messages, std::vector<std::string>{kTooManyBlocks});
     EXPECT_EQ(g_model.blocks.count, 3);
 }
@@ -492,7 +492,7 @@ TEST_F(TableEditsTest, SplitZonesGivesEveryRegionItsOwnColour)
         g_model.colours[1].lambda = 0.7f;
         const std::vector<int> before = Paint();
         const int regions = CountRegions(before, 6, 5, 4, 1);
-        const SplitZonesResult result = SplitColourZones(g_model, 1, 10);
+        const SplitZonesResult result = SplitColourZones(g_model, g_run, Host(), 1, 10);
         ASSERT_FALSE(result.shortage);
         EXPECT_EQ(result.zones, regions);
         const std::vector<int> after = Paint();
@@ -528,7 +528,7 @@ TEST_F(TableEditsTest, SplitZonesWithTooFewColoursKeepsTheColour)
     // Only colour 250 is free.
     for (int c = 0; c < kColourCount; ++c)
         g_model.colours[static_cast<std::size_t>(c)].inUse = c != 250;
-    const SplitZonesResult result = SplitColourZones(g_model, 1, 250);
+    const SplitZonesResult result = SplitColourZones(g_model, g_run, Host(), 1, 250);
     EXPECT_TRUE(result.shortage);
     EXPECT_EQ(result.zones, 1);
     EXPECT_EQ(recorder.messages, std::vector<std::string>{kNotEnoughFreeColours});

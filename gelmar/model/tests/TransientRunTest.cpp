@@ -2,7 +2,8 @@
 // uniform start, Esc, and a conductivity that depends on temperature.
 #include "CalcModel.h"
 #include "gelmar/model/editing/GridLines.h"
-#include "common/core/ErrorCode.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 
@@ -62,7 +63,7 @@ TEST_F(TransientRunTest, StartUpStepsComeFirstAndWriteNothing)
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_TRUE(std::filesystem::exists("tmp0001.sol"));
     EXPECT_FALSE(std::filesystem::exists("tmp0002.sol"));
-    EXPECT_EQ(g_model.calcTime, 3600);
+    EXPECT_EQ(g_run.calcTime, 3600);
 }
 
 TEST_F(TransientRunTest, SaveFrequencyWritesEveryNthStepFromTimeZero)
@@ -115,18 +116,18 @@ TEST_F(TransientRunTest, EscEndsTheRunWithoutAMessage)
     Wall(20, 0);
     g_model.calcDuration = 10 * 3600;
     steps.escAfter = 3;
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Aborted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Aborted);
     EXPECT_TRUE(steps.messages.empty());
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The interrupted step was the fourth (t = 10800): one step back.
-    EXPECT_EQ(g_model.calcTime, 7200);
+    EXPECT_EQ(g_run.calcTime, 7200);
 }
 
 TEST_F(TransientRunTest, NeverSavedModelIsNotCalculated)
 {
     Wall(20, 0);
     g_model.dataFilePath.clear();
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_TRUE(steps.times.empty());
 }
 
@@ -137,8 +138,8 @@ TEST_F(TransientRunTest, MinimumGridAsksBeforeCalculating)
     Surface(2, 20, 8);
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 1, 2, 0, 1, 0, 1);
-    EXPECT_TRUE(IsMinimumGrid());
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Done); // the null host answers Yes
+    EXPECT_TRUE(IsMinimumGrid(g_model));
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done); // the null host answers Yes
     ASSERT_FALSE(steps.messages.empty());
     EXPECT_EQ(steps.messages.front(),
               "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?");
@@ -179,12 +180,12 @@ TEST_F(TransientRunTest, FunctionFileErrorsNameTheFile)
     g_model.colours[1].lambdaFunc = FunctionName("L01");
     Function("L01", 0).filePath = "lambda.fla";
     std::filesystem::remove("lambda.fla"); // left by an earlier run of this test
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Failed to open file\nlambda.fla");
     WriteBytes("lambda.fla", "0 1\r\n-5 2\r\n");
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Syntax error in file lambda.fla\nLine 2");
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 } // namespace

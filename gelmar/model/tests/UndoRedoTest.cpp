@@ -5,6 +5,7 @@
 #include "gelmar/model/editing/UndoRedo.h"
 
 #include "EditFixture.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <functional>
 
@@ -23,7 +24,8 @@ struct State {
 State Capture()
 {
     const ModelStore& m = g_model;
-    return {FormatDataFile(), {m.clipLo[0], m.clipHi[0], m.clipLo[1], m.clipHi[1], m.clipLo[2], m.clipHi[2]}};
+    return {FormatDataFile(g_model),
+            {m.clipLo[0], m.clipHi[0], m.clipLo[1], m.clipHi[1], m.clipLo[2], m.clipHi[2]}};
 }
 
 struct Edit {
@@ -42,7 +44,7 @@ std::vector<Edit> Edits()
              g_model.axes[0].n = 4;
              g_model.axes[0].widths[3] = 0.75f;
              g_model.gridUnit = 0.01f;
-             ComputeGridCoordinates();
+             ComputeGridCoordinates(g_model);
          }},
         {kUndoColours,
          [] {
@@ -63,14 +65,14 @@ std::vector<Edit> Edits()
          }},
         {kUndoMaterialBcs,
          [] {
-             GrowMaterialBcArray(1);
+             GrowMaterialBcArray(g_model, 1);
              g_model.materialBcs.count = 1;
              g_model.materialBcs[0] =
                  MaterialBcRecord{4, 1, 2.0f, 8.0f, FunctionName("T00"), FunctionName("P00"), {}};
          }},
         {kUndoFunctions,
          [] {
-             GrowFunctionArray(1);
+             GrowFunctionArray(g_model, 1);
              g_model.functions.count = 1;
              g_model.functions[0] = FunctionRecord{};
              g_model.functions[0].name.Set("T01");
@@ -123,31 +125,31 @@ TEST_F(UndoRedoTest, UndoThenRedoRestoresEverySnapshotExactly)
 {
     SetGrid({0.5f, 0.25f, 1.0f}, {1, 1}, {2});
     AddBlock(1, 0, 1, 0, 2, 0, 1);
-    ASSERT_TRUE(SaveUndoRecord(kUndoBaseline, 0, 0));
+    ASSERT_TRUE(SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0));
     std::vector<State> states{Capture()};
     const std::vector<Edit> edits = Edits();
     for (std::size_t e = 0; e < edits.size(); ++e) {
         edits[e].apply();
-        ASSERT_TRUE(SaveUndoRecord(edits[e].kind, static_cast<int>(e), 2));
+        ASSERT_TRUE(SaveUndoRecord(g_engine.history, g_model, Host(), edits[e].kind, static_cast<int>(e), 2));
         states.push_back(Capture());
         ASSERT_NE(states[e + 1], states[e]) << "edit " << e << " changed nothing";
     }
     // Back to the baseline, one step at a time.
     for (std::size_t e = edits.size(); e-- > 0;) {
-        ASSERT_TRUE(Undo());
+        ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
         EXPECT_EQ(Capture(), states[e]) << "undo of edit " << e;
         EXPECT_EQ(recorder.goTo.back(), (std::array<int, 3>{edits[e].kind, static_cast<int>(e), 2}));
         EXPECT_EQ(recorder.modified, e != 0);
     }
-    EXPECT_FALSE(CanUndo());
-    EXPECT_FALSE(Undo());
+    EXPECT_FALSE(CanUndo(g_engine.history));
+    EXPECT_FALSE(Undo(g_engine.history, g_model, g_run, Host()));
     for (std::size_t e = 0; e < edits.size(); ++e) {
-        ASSERT_TRUE(Redo());
+        ASSERT_TRUE(Redo(g_engine.history, g_model, g_run, Host()));
         EXPECT_EQ(Capture(), states[e + 1]) << "redo of edit " << e;
         EXPECT_EQ(recorder.goTo.back(), (std::array<int, 3>{edits[e].kind, static_cast<int>(e), 2}));
         EXPECT_TRUE(recorder.modified);
     }
-    EXPECT_FALSE(CanRedo());
+    EXPECT_FALSE(CanRedo(g_engine.history));
     const int steps = 2 * static_cast<int>(edits.size());
     EXPECT_EQ(recorder.tableRefills, steps);
     EXPECT_EQ(recorder.modelViewUpdates, steps);
@@ -158,15 +160,15 @@ TEST_F(UndoRedoTest, HistoryKeepsTheLast102Snapshots)
 {
     SetUnitGrid(2, 1, 1);
     AddBlock(1, 0, 1, 0, 1, 0, 1);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     for (int e = 1; e <= 150; ++e) {
         g_model.timeStep = e;
-        SaveUndoRecord(kUndoCalcParameters, e, 0);
-        EXPECT_LE(UndoRecordCount(), kUndoLimit);
+        SaveUndoRecord(g_engine.history, g_model, Host(), kUndoCalcParameters, e, 0);
+        EXPECT_LE(UndoRecordCount(g_engine.history), kUndoLimit);
     }
-    EXPECT_EQ(UndoRecordCount(), kUndoLimit);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), kUndoLimit);
     int undone = 0;
-    while (Undo())
+    while (Undo(g_engine.history, g_model, g_run, Host()))
         ++undone;
     EXPECT_EQ(undone, 101);
     EXPECT_EQ(g_model.timeStep, 150 - 101);
@@ -177,41 +179,41 @@ TEST_F(UndoRedoTest, HistoryKeepsTheLast102Snapshots)
 TEST_F(UndoRedoTest, AnEditAfterUndoDiscardsTheRedoRecords)
 {
     SetUnitGrid(2, 1, 1);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     g_model.title = "one";
-    SaveUndoRecord(kUndoTitle, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
     g_model.title = "two";
-    SaveUndoRecord(kUndoTitle, 0, 0);
-    ASSERT_TRUE(Undo());
-    ASSERT_TRUE(Undo());
-    EXPECT_TRUE(CanRedo());
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
+    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
+    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
+    EXPECT_TRUE(CanRedo(g_engine.history));
     g_model.title = "three";
-    SaveUndoRecord(kUndoTitle, 0, 0);
-    EXPECT_FALSE(CanRedo());
-    EXPECT_FALSE(Redo());
-    EXPECT_EQ(UndoRecordCount(), 2u);
-    ASSERT_TRUE(Undo());
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
+    EXPECT_FALSE(CanRedo(g_engine.history));
+    EXPECT_FALSE(Redo(g_engine.history, g_model, g_run, Host()));
+    EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
+    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
     EXPECT_EQ(g_model.title, "");
     EXPECT_FALSE(recorder.modified);
-    ASSERT_TRUE(Redo());
+    ASSERT_TRUE(Redo(g_engine.history, g_model, g_run, Host()));
     EXPECT_EQ(g_model.title, "three");
 }
 
 TEST_F(UndoRedoTest, UndoOfACellCountChangeReleasesTheResults)
 {
     SetUnitGrid(2, 1, 1);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     g_model.axes[0].widths[0] = 3;
-    SaveUndoRecord(kUndoGrid, 1, 1);
-    g_model.resultsValid = true;
-    ASSERT_TRUE(Undo()); // same cell counts: results stay
-    EXPECT_TRUE(g_model.resultsValid);
-    ASSERT_TRUE(Redo());
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoGrid, 1, 1);
+    g_run.resultsValid = true;
+    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host())); // same cell counts: results stay
+    EXPECT_TRUE(g_run.resultsValid);
+    ASSERT_TRUE(Redo(g_engine.history, g_model, g_run, Host()));
     g_model.axes[0].n = 1;
-    ComputeGridCoordinates();
-    SaveUndoRecord(kUndoGrid, 1, 1);
-    ASSERT_TRUE(Undo());
-    EXPECT_FALSE(g_model.resultsValid);
+    ComputeGridCoordinates(g_model);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoGrid, 1, 1);
+    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
+    EXPECT_FALSE(g_run.resultsValid);
     EXPECT_EQ(g_model.axes[0].n, 2);
     EXPECT_FLOAT_EQ(g_model.extent[0], 4.0f);
 }
@@ -221,17 +223,17 @@ TEST_F(UndoRedoTest, RestoreGrowsArraysThatWereFreed)
     SetUnitGrid(2, 1, 1);
     for (int b = 0; b < 5; ++b)
         AddBlock(b, 0, 1, 0, 1, 0, 1);
-    SaveUndoRecord(kUndoBaseline, 0, 0);
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
     const State before = Capture();
     g_model.blocks.count = 0;
-    SaveUndoRecord(kUndoBlocks, 0, 0);
-    FreeBlockArray();
-    ASSERT_TRUE(Undo());
+    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBlocks, 0, 0);
+    FreeBlockArray(g_model);
+    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
     EXPECT_EQ(Capture(), before);
-    ClearUndoHistory();
-    EXPECT_EQ(UndoRecordCount(), 0u);
-    EXPECT_EQ(CurrentUndoRecord(), nullptr);
-    EXPECT_FALSE(CanUndo());
+    ClearUndoHistory(g_engine.history);
+    EXPECT_EQ(UndoRecordCount(g_engine.history), 0u);
+    EXPECT_EQ(CurrentUndoRecord(g_engine.history), nullptr);
+    EXPECT_FALSE(CanUndo(g_engine.history));
 }
 
 } // namespace

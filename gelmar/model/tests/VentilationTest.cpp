@@ -7,6 +7,7 @@
 
 #include "VentilationFixture.h"
 #include "gelmar/model/functions/Functions.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <Eigen/Dense>
 #include <cmath>
@@ -41,7 +42,7 @@ TEST_F(VentilationTest, BadFlowsStopTheRunNamingTheFlow)
         if (c.badFlow == 2)
             Flow(2, 4, 0.01f);
         Flow(c.from, c.to, 0.01f);
-        EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed) << c.name;
+        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << c.name;
         ASSERT_FALSE(vent.messages.empty()) << c.name;
         EXPECT_EQ(vent.messages.back(), "Syntax error in ventilation flow " + std::to_string(c.badFlow))
             << c.name;
@@ -58,7 +59,7 @@ TEST_F(VentilationTest, ReceivingCavitiesAreTheNetworkNodes)
     Flow(2, 5, 0.01f);
     Flow(4, 5, 0.02f); // a second flow into 5: still one node
     Flow(5, 7, 0.01f);
-    PrepareVentilationNetwork();
+    PrepareVentilationNetwork(g_model, g_run);
     EXPECT_EQ(g_model.colours[5].working.ventilationNode, 0);
     EXPECT_EQ(g_model.colours[7].working.ventilationNode, 1);
     EXPECT_EQ(g_model.colours[4].working.ventilationNode, -1);
@@ -67,7 +68,7 @@ TEST_F(VentilationTest, ReceivingCavitiesAreTheNetworkNodes)
     for (int c : {4, 5, 7})
         EXPECT_EQ(g_model.colours[c].unlinked, 1) << c;
     EXPECT_EQ(g_model.colours[2].unlinked, 0);
-    FreeVentilationMatrix();
+    FreeVentilationMatrix(g_run);
 }
 
 // hot surface | wall | cavity A | wall | cavity B | wall | cold surface, each
@@ -121,7 +122,7 @@ class TwoCavityTest : public VentilationTest {
     {
         const Eigen::VectorXd ref = Reference();
         const double wall[6] = {T(1, 0, 0), T(2, 0, 0), T(3, 0, 0), T(4, 0, 0), T(5, 0, 0), T(6, 0, 0)};
-        const double airA = ColourAirTemperature(3), airB = ColourAirTemperature(4);
+        const double airA = ColourAirTemperature(g_model, g_run, 3), airB = ColourAirTemperature(g_model, g_run, 4);
         const double model[8] = {wall[0], wall[1], airA, wall[2], wall[3], airB, wall[4], wall[5]};
         for (int n = 0; n < 8; ++n)
             EXPECT_NEAR(model[n], ref(n), 1e-5) << n;
@@ -141,8 +142,8 @@ TEST_F(TwoCavityTest, AirCarriesOffTheHeatTheWallsConduct)
     ASSERT_TRUE(Run()) << Messages();
     EXPECT_EQ(Messages().find("Ventilation"), std::string::npos) << Messages();
     ExpectSteadyState();
-    EXPECT_TRUE(IsAirTemperatureFixed(3));
-    EXPECT_TRUE(IsAirTemperatureFixed(4));
+    EXPECT_TRUE(IsAirTemperatureFixed(g_model, 3));
+    EXPECT_TRUE(IsAirTemperatureFixed(g_model, 4));
 }
 
 TEST_F(TwoCavityTest, SteadyStateStaysThroughLaterSteps)
@@ -177,7 +178,7 @@ TEST_F(TwoCavityTest, NetworkThatNeverSettlesEndsTheRunWithAMessage)
     EXPECT_EQ(vent.messages.back(), "Ventilation network not converged after 100000 cycles at time " +
                                         std::to_string(last) + " s.\nCalculation stopped.");
     EXPECT_LT(vent.times.size(), 6u);
-    EXPECT_EQ(g_model.calcTime, last);
+    EXPECT_EQ(g_run.calcTime, last);
 }
 
 TEST_F(VentilationTest, CavityWithoutFlowOrConvectionIsASingularNetwork)
@@ -191,7 +192,7 @@ TEST_F(VentilationTest, CavityWithoutFlowOrConvectionIsASingularNetwork)
     for (int i = 0; i < 5; ++i)
         Block(cells[i], i, i + 1, 0, 1, 0, 1);
     Flow(1, 3, 0);
-    EXPECT_EQ(RunCalcSystem(), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
     ASSERT_FALSE(vent.messages.empty());
     EXPECT_EQ(vent.messages.back(), "Error in ventilation system");
 }
@@ -211,7 +212,7 @@ class SingleCavityTest : public VentilationTest {
         Cavity(3, static_cast<float>(hA));
         Surface(6, 0, 0);
         Block(3, 0, 1, 0, 1, 0, 1);
-        RasteriseBlocks();
+        RasteriseBlocks(g_model, g_run);
         NodeBcRecord& surface = NodeBc(0, 0, 0, 0); // node -2
         surface.temperature = surface.working.previous = static_cast<float>(kSurface);
         Flow(6, 3, static_cast<float>(kFlow));
@@ -226,23 +227,23 @@ class SingleCavityTest : public VentilationTest {
         g_radiation.zones.push_back(zone);
         g_radiation.convectionSum[3] = hA;
         g_model.maxDeltaT = 1e-12f;
-        PrepareVentilationNetwork();
+        PrepareVentilationNetwork(g_model, g_run);
         g_run.step = 0;
         g_run.stepLength = 0;
     }
     void TearDown() override
     {
-        FreeVentilationMatrix();
+        FreeVentilationMatrix(g_run);
         VentilationTest::TearDown();
     }
     // Passes until the network settles (the surfaces do not move).
     static void SolveStep()
     {
-        EvaluateVentilationFlows(true);
+        EvaluateVentilationFlows(g_model, g_run, true);
         int passes = 0;
-        while (StepVentilationNetwork() != 1)
+        while (StepVentilationNetwork(g_model, g_run, Host()) != 1)
             ASSERT_LT(++passes, 5);
-        EndVentilationStep();
+        EndVentilationStep(g_model, g_run);
         g_run.stepLength = g_model.timeStep;
         ++g_run.step;
     }
@@ -255,9 +256,9 @@ TEST_F(SingleCavityTest, AirFollowsAStepInItsInflowTemperature)
     g_model.colours[6].temperature = static_cast<float>(outside0);
     SolveStep();
     const double start = (hA * kSurface + kAir * outside0) / (hA + kAir);
-    EXPECT_NEAR(ColourAirTemperature(3), start, 1e-9);
+    EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), start, 1e-9);
     EXPECT_NEAR(g_model.colours[3].temperature, start, 1e-4);
-    EXPECT_TRUE(IsAirTemperatureFixed(3));
+    EXPECT_TRUE(IsAirTemperatureFixed(g_model, 3));
 
     g_model.colours[6].temperature = static_cast<float>(outside1);
     const double end = (hA * kSurface + kAir * outside1) / (hA + kAir);
@@ -268,9 +269,9 @@ TEST_F(SingleCavityTest, AirFollowsAStepInItsInflowTemperature)
         // takes half the jump into that step.
         const double t = (n - 0.5) * g_model.timeStep;
         const double exact = end + (start - end) * std::exp(-rate * t);
-        EXPECT_NEAR(ColourAirTemperature(3), exact, 0.01) << n;
+        EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), exact, 0.01) << n;
     }
-    EXPECT_NEAR(ColourAirTemperature(3), end, 0.01);
+    EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), end, 0.01);
 }
 
 TEST_F(SingleCavityTest, AirFromACavityOutsideTheNetworkBringsThatCavitysTemperature)
@@ -278,20 +279,20 @@ TEST_F(SingleCavityTest, AirFromACavityOutsideTheNetworkBringsThatCavitysTempera
     ColourRecord& other = Cavity(8, 3); // receives no flow: no network node
     other.temperature = 30;
     g_model.ventFlows[0].colourFrom = 8;
-    PrepareVentilationNetwork();
+    PrepareVentilationNetwork(g_model, g_run);
     EXPECT_EQ(other.working.ventilationNode, -1);
     SolveStep();
-    EXPECT_NEAR(ColourAirTemperature(3), (hA * kSurface + kAir * 30) / (hA + kAir), 1e-9);
+    EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), (hA * kSurface + kAir * 30) / (hA + kAir), 1e-9);
 }
 
 TEST_F(SingleCavityTest, DivergesOnlyWhenTheNodeJumpsByAMillion)
 {
     g_work.solution.assign(4, 5.0);
     g_model.colours[3].qConvective = 1e5f; // about 4500 C: far, but no jump of 1e6
-    EXPECT_EQ(StepVentilationNetwork(), 0);
+    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), 0);
     EXPECT_EQ(g_work.solution, std::vector<double>(4, 5.0));
     g_model.colours[3].qConvective = 1e9f; // a jump of about 4.5e7
-    EXPECT_EQ(StepVentilationNetwork(), 2);
+    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), 2);
     EXPECT_EQ(g_work.solution, std::vector<double>(4, 0.0));
 }
 

@@ -4,11 +4,11 @@
 #include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include "CavityFixture.h"
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <filesystem>
 
@@ -23,27 +23,16 @@ class ViewFactorFileTest : public ModelTest {
         RemoveTempFiles(); // the folder may hold an earlier run's files
         std::filesystem::remove_all("models");
     }
-    // Reads "tmp.vwf" with the given lines; the error code left (reset).
-    int ReadFile(const std::vector<std::string>& lines)
+    // Reads "tmp.vwf" with the given lines; the code of its error.
+    ErrorCode ReadFile(const std::vector<std::string>& lines)
     {
         std::string text;
         for (const std::string& l : lines)
             text += l + "\r\n";
         WriteBytes("tmp.vwf", text);
-        return Catch([] { ReadViewFactorFile(); });
+        return Catch([] { ReadViewFactorFile(g_model, g_run); });
     }
-    template <typename F> int Catch(F&& f)
-    {
-        try {
-            f();
-        } catch (const common::EngineException&) {
-            const int code = common::ErrorCode();
-            message = ErrorMessage(code);
-            common::ResetErrorCode();
-            return code;
-        }
-        return 0;
-    }
+    template <typename F> ErrorCode Catch(F&& f) { return CaughtError(f, &message); }
     std::string message;
 };
 
@@ -92,7 +81,7 @@ TEST_F(ViewFactorFileTest, GoodFileFillsZonesAndFaces)
 {
     std::vector<std::string> lines = Inserted(1, "; written by hand");
     lines[11] = "face=4 3 1 6 2 0"; // orientation 6 is accepted
-    ASSERT_EQ(ReadFile(lines), 0) << message;
+    ASSERT_EQ(ReadFile(lines), ErrorCode::None) << message;
     const RadiationSet& r = g_radiation;
     ASSERT_EQ(r.fileZones.size(), 2u);
     ASSERT_EQ(r.fileFaces.size(), 5u);
@@ -109,7 +98,7 @@ TEST_F(ViewFactorFileTest, GoodFileFillsZonesAndFaces)
     EXPECT_EQ(r.fileFaces[4].geometry.hi, (std::array<float, 3>{4, 1, 2}));
 
     // A zone without faces and no faces at all.
-    EXPECT_EQ(ReadFile({"nzon=1", "zone=1 0", "nfac=0"}), 0) << message;
+    EXPECT_EQ(ReadFile({"nzon=1", "zone=1 0", "nfac=0"}), ErrorCode::None) << message;
     EXPECT_TRUE(g_radiation.fileFaces.empty());
 }
 
@@ -152,7 +141,7 @@ TEST_F(ViewFactorFileTest, BadLinesAreSyntaxErrorsAtTheirLine)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(ReadFile(c.lines), kErrorSyntax);
+        EXPECT_EQ(ReadFile(c.lines), ErrorCode::Syntax);
         EXPECT_EQ(message, "Syntax error in file tmp.vwf\nLine " + std::to_string(c.line));
         EXPECT_TRUE(g_radiation.fileZones.empty());
         EXPECT_TRUE(g_radiation.fileFaces.empty());
@@ -162,18 +151,18 @@ TEST_F(ViewFactorFileTest, BadLinesAreSyntaxErrorsAtTheirLine)
 TEST_F(ViewFactorFileTest, PathChoiceAndOpenFailure)
 {
     g_model.dataFilePath = "models/room.glm";
-    EXPECT_EQ(SelectViewFactorFile(), "models/room.vwf");
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), kErrorFileOpen);
+    EXPECT_EQ(SelectViewFactorFile(g_model), "models/room.vwf");
+    EXPECT_EQ(Catch([] { ReadViewFactorFile(g_model, g_run); }), ErrorCode::FileOpen);
     EXPECT_EQ(message, "Failed to open file\nmodels/room.vwf");
     // The data file's own view-factor file is read when there is no tmp.vwf.
     std::string text;
     for (const std::string& l : kGoodFile)
         text += l + "\n";
     WriteBytes("models/room.vwf", text);
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(); }), 0);
+    EXPECT_EQ(Catch([] { ReadViewFactorFile(g_model, g_run); }), ErrorCode::None);
     EXPECT_EQ(g_radiation.fileFaces.size(), 5u);
     WriteBytes("tmp.vwf", "nzon=1\nzone=1 0\nnfac=0\n");
-    EXPECT_EQ(SelectViewFactorFile(), "tmp.vwf");
+    EXPECT_EQ(SelectViewFactorFile(g_model), "tmp.vwf");
 }
 
 TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
@@ -187,19 +176,19 @@ TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
         .Block(3, 1, 4, 1, 3, 3, 4)
         .Block(1, 2, 3, 1, 2, 1, 3);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
-    ComputeViewFactors(raster.Grid());
+    const ModelRaster raster = RasteriseModel(g_model);
+    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
     const RadiationSet computed = g_radiation;
     ASSERT_EQ(computed.zones.size(), 1u);
     const RadiationZone& zone = computed.zones[0];
 
     // A later run collects the faces again and reads the file; the corner
     // nodes come from the node numbering (here: one number per grid point).
-    LoadViewFactors(raster.Grid(), [](int i, int j, int k) { return i + 10 * j + 100 * k; });
+    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int j, int k) { return i + 10 * j + 100 * k; });
     const RadiationSet& r = g_radiation;
     ASSERT_EQ(r.zones.size(), 1u);
     ASSERT_EQ(r.fileFaces.size(), zone.faces.size());
-    const RadiationZone* file = MatchedFileZone(0);
+    const RadiationZone* file = MatchedFileZone(g_run, 0);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->matrix, zone.matrix); // every factor, to the last bit
     std::vector<int> partners(zone.faces.size(), 0);
@@ -240,12 +229,12 @@ TEST_F(ViewFactorFileTest, SolarFreeCavityIsAZoneOfARunOnly)
     model.Axis(0, {1, 1, 1}).Axis(1, {1, 1, 1}).Axis(2, {1, 1, 1}).Colour(1, MATERIAL);
     model.Colour(6, BC_FRE_S, {"hglo=8"}).Block(1, 0, 3, 0, 3, 0, 3).Block(6, 1, 2, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
-    ComputeViewFactors(raster.Grid());
+    const ModelRaster raster = RasteriseModel(g_model);
+    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
     EXPECT_TRUE(g_radiation.zones.empty());
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     // No radiating colour: the run reads no file; the zone has its air node.
-    LoadViewFactors(raster.Grid(), {});
+    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), {});
     ASSERT_EQ(g_radiation.zones.size(), 1u);
     EXPECT_EQ(g_radiation.zones[0].faces.size(), 6u);
     EXPECT_EQ(g_radiation.extraRows, 1);
@@ -256,22 +245,21 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
 {
     WriteBytes("tmp.vwf", "nfac=3\nface=1 9 1 0 2 0\nface=2 9 1 1 4 0\nface=3 9 2 2 1 0\n"
                           "vwfc=2 1 0.5\nvwfc=3 1 0.25\nvwfc=3 2 0.125\n");
-    ASSERT_EQ(Catch([] { ReadViewFactorSummary(); }), 0);
-    const ViewFactorSummary& s = g_viewFactorSummary;
+    ViewFactorSummary s;
+    ASSERT_EQ(Catch([&s] { s = ReadViewFactorSummary(g_model); }), ErrorCode::None);
     EXPECT_EQ(s.area[1], 6.0);
     EXPECT_EQ(s.area[2], 1.0);
     EXPECT_EQ(s.exchange[1 * 256 + 1], 4 * 0.5);      // one colour: the diagonal once
     EXPECT_EQ(s.exchange[2 * 256 + 1], 0.25 + 0.125); // two colours: both orders
     EXPECT_EQ(s.exchange[1 * 256 + 2], 0.25 + 0.125);
-    FreeViewFactorSummary();
 
     WriteBytes("tmp.vwf", "nfac=1\nface=1 9 1 0 2 0\nvwfc=2 1 0.5\n");
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), kErrorSyntax);
+    EXPECT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::Syntax);
     EXPECT_EQ(message, "Syntax error in file tmp.vwf\nLine 3");
     // A missing file is no error here.
     std::filesystem::remove("tmp.vwf");
     g_model.dataFilePath = "none.glm";
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(); }), 0);
+    EXPECT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::None);
 }
 
 } // namespace

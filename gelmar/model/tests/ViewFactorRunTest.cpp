@@ -3,13 +3,14 @@
 // sides, the file it writes, progress read-outs, Esc, and the cavity faults
 // with their messages.
 #include "CavityFixture.h"
-#include "common/core/ErrorCode.h"
 #include "common/kernels/ViewFactorZone.h"
+#include "gelmar/model/calc/CalcSystem.h"
 #include "gelmar/model/radiation/CavityChecks.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
 #include "gelmar/model/store/EngineServices.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <cmath>
 #include <filesystem>
@@ -28,20 +29,16 @@ class ViewFactorRun : public ModelTest {
     void Load(const CavityModel& model)
     {
         ASSERT_TRUE(ReadText(model.Text()));
-        raster = RasteriseModel();
+        raster = RasteriseModel(g_model);
     }
-    // Runs the view factors; the error code it leaves (0 for success), reset.
-    int Run(unsigned threads = 0)
+    // Runs the view factors: how the run ended; the message of its error is
+    // kept.
+    WorkOutcome Run(unsigned threads = 0)
     {
-        try {
-            ComputeViewFactors(raster.Grid(), threads);
-        } catch (const common::EngineException&) {
-            const int code = common::ErrorCode();
-            message = ErrorMessage(code);
-            common::ResetErrorCode();
-            return code < 0 ? code : (code == 0 ? -1 : code);
-        }
-        return 0;
+        WorkOutcome outcome = RunGuarded([&] { ComputeViewFactors(g_model, g_run, Host(), raster.Grid(), threads); });
+        message = outcome.HasError() ? outcome.error->Message() : std::string();
+        ClearPendingError();
+        return outcome;
     }
     // The view factor from face i to face j of a zone (reciprocity for j > i).
     static double Factor(const RadiationZone& zone, std::size_t i, std::size_t j)
@@ -72,7 +69,7 @@ CavityModel BoxCavity(const std::vector<double>& x, const std::vector<double>& y
 TEST_F(ViewFactorRun, CubeCavityGivesCatalogueFactors)
 {
     Load(BoxCavity({1, 1, 1}, {1, 1, 1}, {1, 1, 1}));
-    ASSERT_EQ(Run(), 0);
+    ASSERT_TRUE(Run().Normal());
     ASSERT_EQ(g_radiation.zones.size(), 1u);
     const RadiationZone& zone = g_radiation.zones[0];
     ASSERT_EQ(zone.faces.size(), 6u);
@@ -100,7 +97,7 @@ TEST_F(ViewFactorRun, CubeCavityGivesCatalogueFactors)
     EXPECT_EQ(host.progressTexts[kProgressZonePairs], "15");
     EXPECT_EQ(host.progressTexts[kProgressPairsDone], "15");
     // Freeing the run's tables keeps the colours' zones for the output windows.
-    FreeRadiation();
+    FreeRadiation(g_run);
     EXPECT_TRUE(g_radiation.zones.empty());
     EXPECT_EQ(g_radiation.zoneOfColour[2], 0);
     EXPECT_EQ(g_radiation.zoneOfColour[1], -1);
@@ -112,7 +109,7 @@ TEST_F(ViewFactorRun, BoxOfUnequalSidesClosesWithReciprocity)
     CavityModel model = BoxCavity({1, 0.5, 1.5, 0.7, 1}, {1, 2, 0.6, 1}, {1, 0.4, 0.8, 1.2, 0.3, 1});
     model.Line("grun=0.5").Line("rays=2000");
     Load(model);
-    ASSERT_EQ(Run(), 0);
+    ASSERT_TRUE(Run().Normal());
     const RadiationZone& zone = g_radiation.zones.at(0);
     ASSERT_EQ(zone.faces.size(), std::size_t(2 * (3 * 2 + 2 * 4 + 3 * 4)));
     double wallArea = 0;
@@ -141,7 +138,7 @@ TEST_F(ViewFactorRun, ModelOneCellThickUsesStripFactors)
     model.Axis(0, {1, 1, 1}).Axis(1, {1, 1, 1}).Axis(2, {2}).Colour(1, MATERIAL).Colour(2, BC_NOSKY);
     model.Block(1, 0, 3, 0, 3, 0, 1).Block(2, 1, 2, 1, 2, 0, 1);
     Load(model);
-    ASSERT_EQ(Run(), 0);
+    ASSERT_TRUE(Run().Normal());
     const RadiationZone& zone = g_radiation.zones.at(0);
     ASSERT_EQ(zone.faces.size(), 4u);
     // Faces: +x of (0,1), +y of (1,0), -y of (1,2), -x of (2,1).
@@ -162,9 +159,9 @@ TEST_F(ViewFactorRun, ThreadCountDoesNotChangeTheFile)
     CavityModel model = BoxCavity({1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, {1, 1, 1, 1});
     model.Block(1, 2, 3, 2, 3, 1, 2);
     Load(model);
-    ASSERT_EQ(Run(1), 0);
+    ASSERT_TRUE(Run(1).Normal());
     const std::string one = ReadBytes("tmp.vwf");
-    ASSERT_EQ(Run(4), 0);
+    ASSERT_TRUE(Run(4).Normal());
     EXPECT_EQ(ReadBytes("tmp.vwf"), one);
     EXPECT_NE(one.find("vwfc="), std::string::npos);
 }
@@ -175,7 +172,7 @@ TEST_F(ViewFactorRun, NoCavityWritesNoFile)
     model.Axis(0, {1, 1}).Axis(1, {1}).Axis(2, {1}).Colour(1, MATERIAL).Colour(2, BC_SIMPL);
     model.Block(1, 0, 1, 0, 1, 0, 1).Block(2, 1, 2, 0, 1, 0, 1);
     Load(model);
-    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(Run().Normal());
     EXPECT_TRUE(g_radiation.zones.empty());
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
 }
@@ -184,7 +181,7 @@ TEST_F(ViewFactorRun, EscAbortsWithoutCodeOrFile)
 {
     Load(BoxCavity({1, 1, 1}, {1, 1, 1}, {1, 1, 1}));
     host.escPressed = true;
-    EXPECT_EQ(Run(), -1);
+    EXPECT_EQ(Run().end, WorkOutcome::End::Esc);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
 }
 
@@ -193,7 +190,7 @@ TEST_F(ViewFactorRun, CavityFaultsNameColourAndCell)
     struct Case {
         const char* what;
         CavityModel model;
-        int code;
+        ErrorCode code;
         std::string text;
     };
     auto solid = [] {
@@ -205,16 +202,16 @@ TEST_F(ViewFactorRun, CavityFaultsNameColourAndCell)
     };
     std::vector<Case> cases;
     cases.push_back({"two cavities of one colour",
-                     solid().Block(2, 1, 2, 1, 2, 1, 2).Block(2, 4, 5, 1, 2, 1, 2), kErrorSeparatedZones,
+                     solid().Block(2, 1, 2, 1, 2, 1, 2).Block(2, 4, 5, 1, 2, 1, 2), ErrorCode::SeparatedZones,
                      "BC (colour 2) occurs in separated zones.\nSee X=4, Y=1, Z=1."});
     cases.push_back({"BC_FREE touching BC_SKY", solid().Block(2, 1, 3, 1, 2, 1, 2).Block(3, 3, 4, 1, 2, 1, 2),
-                     kErrorDifferentBcTypes,
+                     ErrorCode::DifferentBcTypes,
                      "BC (colour 3) touches other BC of different type.\nSee X=3, Y=1, Z=1."});
     cases.push_back({"TRANSMAT beside void", solid().Block(7, 1, 3, 1, 2, 1, 2).Block(0, 3, 4, 1, 2, 1, 2),
-                     kErrorTransmatBesideVoid, ""});
+                     ErrorCode::TransmatBesideVoid, ""});
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.code == kErrorTransmatBesideVoid) {
+        if (c.code == ErrorCode::TransmatBesideVoid) {
             // Colour 0 is MATERIAL too; carve a void cell instead.
             Load(c.model);
             raster.cells[3 + 1 * 6 + 1 * 18] = kernels::kVoidCell;
@@ -222,7 +219,7 @@ TEST_F(ViewFactorRun, CavityFaultsNameColourAndCell)
         } else {
             Load(c.model);
         }
-        EXPECT_EQ(Run(), c.code);
+        EXPECT_EQ(Run().Code(), c.code);
         EXPECT_EQ(message, c.text);
         EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     }
@@ -234,19 +231,15 @@ TEST_F(ViewFactorRun, FaultMessageInRowColumnLayerForm)
     model.Axis(0, {1, 1, 1}).Axis(1, {1, 1}).Axis(2, {1, 1, 1, 1, 1}).Colour(2, BC_FREE).Line("rcls=1");
     model.Block(2, 0, 1, 0, 1, 0, 1).Block(2, 2, 3, 0, 1, 0, 1);
     Load(model);
-    ASSERT_EQ(Run(), kErrorSeparatedZones);
+    ASSERT_EQ(Run().Code(), ErrorCode::SeparatedZones);
     EXPECT_EQ(message, "BC (colour 2) occurs in separated zones.\nSee R=5, C=1, L=11.");
 
-    // The reporting form shows it through the host; nothing without a cavity code.
-    ReportSystemError(2, 0, 0, 0);
-    common::SetErrorCode(kErrorSeparatedZones);
-    ReportSystemError();
-    common::ResetErrorCode();
+    // The command shows it through the host.
+    ShowCalcErrorMessage(Host(), EngineError::CavityFault(ErrorCode::SeparatedZones, 2, {0, 0, 0, true, 5}));
     EXPECT_EQ(LastMessage(), "BC (colour 2) occurs in separated zones.\nSee R=1, C=1, L=11.");
     g_model.rcl = 0;
-    EXPECT_EQ(CavityErrorMessage(kErrorSeparatedZones),
-              "BC (colour 2) occurs in separated zones.\nSee X=0, Y=0, Z=0.");
-    EXPECT_EQ(CavityErrorMessage(kErrorSyntax), "");
+    ASSERT_EQ(Run().Code(), ErrorCode::SeparatedZones);
+    EXPECT_EQ(message, "BC (colour 2) occurs in separated zones.\nSee X=2, Y=0, Z=0.");
 }
 
 } // namespace

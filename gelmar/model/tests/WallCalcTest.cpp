@@ -3,6 +3,7 @@
 // resistances, the solution file, and several steps of a steady model.
 #include "CalcModel.h"
 #include "gelmar/model/calc/StepFiles.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <fstream>
 #include <sstream>
@@ -30,7 +31,7 @@ class WallCalcTest : public CalcTest {
     {
         WriteBytes("wall.glm", ReadBytes(std::string(SUITE_EXAMPLES_DIR) + "/wall.glm"));
         g_model.dataFilePath = "wall.glm";
-        return ReadDataFile(false, false);
+        return ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host());
     }
 };
 
@@ -82,7 +83,7 @@ TEST_F(WallCalcTest, SteadyModelGivesTheSameFileAtEveryStep)
             }
         }
     }
-    EXPECT_EQ(g_model.calcTime, 3000);
+    EXPECT_EQ(g_run.calcTime, 3000);
 }
 
 TEST_F(WallCalcTest, RunRemovesStepFilesOfAnEarlierRun)
@@ -110,9 +111,9 @@ TEST_F(WallCalcTest, SolutionFileReadsBack)
     ASSERT_TRUE(ReadExample());
     ASSERT_TRUE(Run());
     const std::vector<double> solved = g_work.solution;
-    ClearSolution();
+    ClearSolution(g_run);
     g_model.colours[2].resultValue1 = 0;
-    ASSERT_TRUE(ReadSolutionFile(0));
+    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
     for (std::size_t n = 0; n < solved.size(); ++n)
         EXPECT_NEAR(g_work.solution[n], solved[n], 1e-9);
     EXPECT_NEAR(g_model.colours[2].resultValue1, 35.0957, 1e-4);

@@ -94,26 +94,26 @@ TEST_F(ZoneEquationsTest, RowsSlotsAndLinksAgree)
         .Block(3, 3, 4, 1, 3, 1, 3)
         .Block(1, 2, 3, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
-    ComputeViewFactors(raster.Grid());
+    const ModelRaster raster = RasteriseModel(g_model);
+    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
     // Grid points 0..5 x 0..4 x 0..4 numbered as calculation nodes.
-    LoadViewFactors(raster.Grid(), [](int i, int j, int k) { return i + 6 * j + 30 * k; });
+    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int j, int k) { return i + 6 * j + 30 * k; });
     const int grid = 6 * 5 * 5;
-    const std::vector<ZoneRows> rows = NumberZoneRows(grid);
+    const std::vector<ZoneRows> rows = NumberZoneRows(g_model, g_run, grid);
     ASSERT_EQ(rows.size(), 1u);
     const int faces = int(g_radiation.zones[0].faces.size());
     EXPECT_EQ(rows[0].firstRadiosity, grid);
     EXPECT_EQ(rows[0].radiosityCount, faces);
     EXPECT_EQ(rows[0].commonAir, grid + faces);
     EXPECT_EQ(g_radiation.airNode[3], grid + faces + 1);
-    EXPECT_EQ(AirNodeOfColour(2, rows), grid + faces);
+    EXPECT_EQ(AirNodeOfColour(g_run, 2, rows), grid + faces);
     EXPECT_EQ(rows[0].extra, grid + faces + 2);
     EXPECT_EQ(g_radiation.extraRows, faces + 3);
 
-    const std::vector<int> slots = ZoneRowSlots(rows);
+    const std::vector<int> slots = ZoneRowSlots(g_run, rows);
     ASSERT_EQ(int(slots.size()), g_radiation.extraRows);
     std::map<int, std::map<int, int>> links;
-    AddZonePatternPairs(rows, [&](int a, int b) {
+    AddZonePatternPairs(g_run, rows, [&](int a, int b) {
         EXPECT_NE(a, b);
         ++links[a][b];
         ++links[b][a];
@@ -143,13 +143,13 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
     model.Colour(1, MATERIAL, {"epsi=0.8"}).Colour(2, BC_FREE, {"hcon=3"}).Block(1, 0, 3, 0, 3, 0, 3);
     model.Block(2, 1, 2, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
-    ComputeViewFactors(raster.Grid());
+    const ModelRaster raster = RasteriseModel(g_model);
+    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
     // Every grid point is a boundary node: x <= 1 hot (-2), beyond cold (-3).
-    LoadViewFactors(raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
+    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
     const std::map<int, double> fixed = {{-2, 60.0}, {-3, 10.0}};
     const int first = 100;
-    const std::vector<ZoneRows> rows = NumberZoneRows(first);
+    const std::vector<ZoneRows> rows = NumberZoneRows(g_model, g_run, first);
     const int count = g_radiation.extraRows;
     ASSERT_EQ(count, 6 + 1 + 1);
 
@@ -166,7 +166,7 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
         for (int pass = 0; pass < 100; ++pass) {
             DenseSystem system(first, count);
             const ZoneRadiationTerms terms =
-                BuildZoneRadiationTerms(0, rows[0], law, false, emissivity, [](int, int) { return 0.0; });
+                BuildZoneRadiationTerms(g_run, 0, rows[0], law, false, emissivity, [](int, int) { return 0.0; });
             kernels::AssembleZoneRadiation(terms.Input(), value, system);
             const RadiationZone& zone = g_radiation.zones[0];
             for (const RadiatingFace& f : zone.faces) {
@@ -202,7 +202,7 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
         }
         EXPECT_NEAR(radiated, 0.0, 1e-9);
         // The heat-flow file's densities: the same flows, into the faces.
-        const std::vector<FaceHeatFlow> flows = ZoneFaceHeatFlows(rows, value, law);
+        const std::vector<FaceHeatFlow> flows = ZoneFaceHeatFlows(g_model, g_run, rows, value, law);
         ASSERT_EQ(flows.size(), zone.faces.size());
         double into = 0;
         for (std::size_t f = 0; f < flows.size(); ++f) {
@@ -230,17 +230,17 @@ TEST_F(ZoneEquationsTest, AirNodesTakeTheMeanOfTheirFaces)
     model.Colour(6, BC_FRE_S, {"hglo=8"}).Colour(8, BC_FRE_S, {"hglo=8"}).Line("unlk=8");
     model.Block(1, 0, 4, 0, 3, 0, 3).Block(6, 1, 2, 1, 2, 1, 2).Block(8, 2, 3, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel();
-    LoadViewFactors(raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
-    const std::vector<ZoneRows> rows = NumberZoneRows(0);
+    const ModelRaster raster = RasteriseModel(g_model);
+    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
+    const std::vector<ZoneRows> rows = NumberZoneRows(g_model, g_run, 0);
     ASSERT_EQ(g_radiation.extraRows, 2);
     EXPECT_EQ(rows[0].commonAir, 0);
-    EXPECT_EQ(AirNodeOfColour(8, rows), 1);
+    EXPECT_EQ(AirNodeOfColour(g_run, 8, rows), 1);
     const kernels::NodeValue value = [](int n, int) { return n == -2 ? 60.0 : 10.0; };
     const auto qcon = [](int colour, int level) { return colour == 6 && level == 0 ? 40.0 : 0.0; };
 
     DenseSystem system(0, 2);
-    AssembleZoneConvection(
+    AssembleZoneConvection(g_model, g_run, 
         0, rows, value, false, [](int) { return false; }, qcon, system);
     const std::vector<double> air = system.Solve();
     EXPECT_NEAR(air[0], (60 + 4 * 35) / 5.0 + 40 / (5 * 8.0), 1e-12);
@@ -248,14 +248,14 @@ TEST_F(ZoneEquationsTest, AirNodesTakeTheMeanOfTheirFaces)
 
     // A colour whose air temperature is fixed takes no part.
     DenseSystem fixed(0, 2);
-    AssembleZoneConvection(
+    AssembleZoneConvection(g_model, g_run, 
         0, rows, value, false, [](int c) { return c == 8; }, qcon, fixed);
     fixed.AddDiagonal(1, 1.0);
     EXPECT_EQ(fixed.Solve()[1], 0.0);
 
     // A coefficient that falls to 0 couples nothing any more.
     g_model.colours[6].hGlobal = 0;
-    ComputeZoneConvection();
+    ComputeZoneConvection(g_model, g_run);
     for (const RadiatingFace& f : g_radiation.zones[0].faces)
         EXPECT_EQ(f.convection, f.zoneColour == 6 ? 0.0 : -0.25 * 8 * f.area);
     EXPECT_EQ(g_radiation.zones[0].commonConvection, 0.0);

@@ -22,8 +22,8 @@ class FunctionSamplingTest : public CalcTest {
   protected:
     void TearDown() override
     {
-        FreeFunctionFileData();
-        FreePropertyTables();
+        FreeFunctionFileData(g_run);
+        FreePropertyTables(g_run);
         common::ResetErrorCode();
         CalcTest::TearDown();
     }
@@ -51,8 +51,8 @@ class FunctionSamplingTest : public CalcTest {
     // there (the right end of a held step).
     static bool OnCurve(double t, double y, double tolerance)
     {
-        return std::fabs(y - EvaluateFunction(0, t)) <= tolerance ||
-               std::fabs(y - EvaluateFunction(0, t - 1)) <= tolerance;
+        return std::fabs(y - EvaluateFunction(g_model, g_run, 0, t)) <= tolerance ||
+               std::fabs(y - EvaluateFunction(g_model, g_run, 0, t - 1)) <= tolerance;
     }
     // A series of hourly values 0, 10, 20 ... (mode 1: held, 0: interpolated).
     static void WriteSeries(const char* path, int mode, int intervals)
@@ -211,7 +211,7 @@ TEST_F(FunctionSamplingTest, PropertyTableGetsALeadInAndATail)
     const std::vector<SamplePoint> wide = Sample(f, 0, 40);
     EXPECT_EQ(wide, (std::vector<SamplePoint>{{0, 1.0}, {10, 1.0}, {20, 1.5}, {30, 1.2f}, {40, 1.2f}}));
     for (const SamplePoint& p : wide)
-        EXPECT_NEAR(p.y, EvaluatePropertyTable(0, static_cast<float>(p.t)), 1e-6) << p.t;
+        EXPECT_NEAR(p.y, EvaluatePropertyTable(g_model, g_run, 0, static_cast<float>(p.t)), 1e-6) << p.t;
     // Within the table's own range: its points only.
     EXPECT_EQ(Sample(f, 10, 30).size(), 3u);
 }

@@ -5,6 +5,7 @@
 // night, dates, and section labels.
 #include "PictureFixture.h"
 #include "gelmar/graphics/core/PictureLegend.h"
+#include "gelmar/model/store/Engine.h"
 
 #include <algorithm>
 
@@ -107,7 +108,7 @@ TEST_F(LegendTest, TheValueScaleStartsAtTheNextMultipleWithTheFewestDecimals)
 TEST_F(LegendTest, TheSunLegendShowsTheDateAndTheSunOnlyByDay)
 {
     settings.sunPosition = true;
-    g_model.calcTime = 400LL * 86400 + 3600;
+    g_run.calcTime = 400LL * 86400 + 3600;
     g_model.day0 = 1;
     sun.altitude = -3.0f;
     std::vector<std::string> night = Strings(Draw());
@@ -142,7 +143,7 @@ TEST_F(LegendTest, SectionAndTimeLabelsDoNotShareARow)
     Grid(Uniform(2, 1.0f), Uniform(2, 1.0f), Uniform(2, 1.0f));
     Material(1, 1.0f, RGB(5, 5, 5));
     settings.isothermalLines = true; // shows the time
-    g_model.calcTime = 60;
+    g_run.calcTime = 60;
     const std::vector<kernels::PictureText> texts = Draw(5);
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[2].text, "Z = 0");

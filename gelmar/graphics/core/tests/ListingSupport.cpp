@@ -199,7 +199,6 @@ std::unique_ptr<ModelStore> ResultModel()
 {
     auto m = NewStore();
     m->dataFilePath = "/data/r.glm";
-    m->calcTime = 3600;
     SetAxis(*m, 0, {1, 1});
     SetAxis(*m, 1, {1});
     SetAxis(*m, 2, {1});
@@ -218,8 +217,9 @@ std::unique_ptr<ModelStore> ResultModel()
     return m;
 }
 
-Work::Work(const ModelStore& m)
+Work::Work(const ModelStore& m, std::int32_t time)
 {
+    run.calcTime = time;
     const int nx = m.axes[0].n, ny = m.axes[1].n, nz = m.axes[2].n;
     w.rowStride = nx + 1;
     w.layerStride = (nx + 1) * (ny + 1);

@@ -3,7 +3,7 @@
 // of its bold and underlined runs.
 #pragma once
 #include "gelmar/graphics/core/ListingWriter.h"
-#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <functional>
@@ -39,13 +39,17 @@ ShownListing Show(const std::function<void(ListingWriter&)>& listing);
 std::unique_ptr<ModelStore> WallModel();
 // Three colours with results of a time step on a grid of 2 x 1 x 1 cells.
 std::unique_ptr<ModelStore> ResultModel();
+// The time of that step (s).
+constexpr std::int32_t kResultTime = 3600;
 
 // Work arrays of a grid: every grid point a calculation node numbered in
 // x, y, z order with temperature 10 + its number, every cell void unless
 // coloured.
 struct Work {
-    WorkArrays w;
-    explicit Work(const ModelStore& m);
+    RunState run;
+    WorkArrays& w = run.work;
+    // The step's time (s).
+    explicit Work(const ModelStore& m, std::int32_t time = 0);
     void Colour(const ModelStore& m, int c, int i, int j, int k);
 };
 

@@ -3,8 +3,9 @@
 // many increments stopped by Esc, the value read-out under the pointer, the
 // sun display by day and at night, and the shadow display.
 #include "PictureFixture.h"
-#include "common/core/ErrorCode.h"
 #include "common/kernels/picture/ScanFiller.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/Errors.h"
 
 #include <algorithm>
 
@@ -74,7 +75,7 @@ TEST_F(PictureComposeTest, EscDuringAFluxPassLeavesTheRangesAsTheyWere)
     int polls = 0;
     const PictureResult stopped = Draw(src, [&] { return ++polls == 3; });
     EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(common::ErrorCode(), 0);
+    EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(picture.settings.isoflux);
     EXPECT_EQ(picture.settings.temperature.upper, 16.0f);
     EXPECT_EQ(picture.settings.flux.upper, 100.0f);
@@ -137,7 +138,7 @@ TEST_F(PictureComposeTest, TheSunDisplayDrawsTheDiscOnlyAboveTheHorizon)
     picture.SetViewMatrix(forward);
     PictureSource src = Source();
     // Noon at midsummer in the model's own site frame.
-    g_model.calcTime = 171LL * 86400 + 12 * 3600;
+    g_run.calcTime = 171LL * 86400 + 12 * 3600;
     g_model.day0 = 1;
     ComputeSunPosition(0, g_model.latitude, -g_model.longitude, 172, 12.0f, -g_model.timeZone,
                        src.sun.altitude, src.sun.azimuth);

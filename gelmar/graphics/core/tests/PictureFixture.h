@@ -3,6 +3,7 @@
 // temperatures from a formula, a small colour scale, the picture source over
 // them, and a camera built from the usual look-at and perspective formulas.
 #pragma once
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/graphics/core/Picture.h"
 #include "gelmar/graphics/core/VisibleFaceList.h"
 #include "gelmar/model/calc/NodeNumbering.h"
@@ -34,7 +35,7 @@ class PictureTest : public CalcTest {
             g_model.clipLo[a] = 0;
             g_model.clipHi[a] = g_model.axes[a].n;
         }
-        ComputeModelExtent();
+        ComputeModelExtent(g_model);
     }
     static ColourRecord& Material(int c, float lambda, COLORREF rgb)
     {
@@ -45,10 +46,10 @@ class PictureTest : public CalcTest {
     // Face list, cell raster and node numbers of the model as it stands.
     static void Build()
     {
-        CollectBlockFaces();
-        BuildVisibleFaceList();
-        RasteriseBlocks();
-        BuildNodeNumbering();
+        CollectBlockFaces(g_model, g_view);
+        BuildVisibleFaceList(g_model, g_view);
+        RasteriseBlocks(g_model, g_run);
+        BuildNodeNumbering(g_model, g_run, Host());
         g_work.solution.assign(static_cast<std::size_t>(g_work.gridNodeCount), 0.0);
     }
     static void SetTemperatures(const std::function<double(double, double, double)>& t)
@@ -56,14 +57,14 @@ class PictureTest : public CalcTest {
         for (int i = 0; i <= g_model.axes[0].n; ++i)
             for (int j = 0; j <= g_model.axes[1].n; ++j)
                 for (int k = 0; k <= g_model.axes[2].n; ++k) {
-                    const std::int32_t n = GetNodeIndex(i, j, k);
+                    const std::int32_t n = GetNodeIndex(g_model, g_work, i, j, k);
                     if (n >= 0)
                         g_work.solution[static_cast<std::size_t>(n)] =
                             t(GridLineCoordinate(g_model, 0, i), GridLineCoordinate(g_model, 1, j),
                               GridLineCoordinate(g_model, 2, k));
                 }
     }
-    PictureSource Source() const { return PictureSource(g_model, g_work, g_solar, scale); }
+    PictureSource Source() const { return PictureSource(g_model, g_run, g_view.faces, scale); }
 
     // Forward picture matrix: viewport (w x h) x perspective x look-at.
     static void Camera(const double eye[3], const double centre[3], const double up[3], double fovy, int w,

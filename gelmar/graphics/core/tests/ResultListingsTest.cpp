@@ -9,6 +9,7 @@
 #include "gelmar/graphics/core/LoadedResults.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/tests/CalcModel.h"
 
 #include <array>
@@ -28,8 +29,8 @@ class ResultListingsTest : public ::testing::Test {
 TEST_F(ResultListingsTest, TimeStepResultsPerColour)
 {
     auto m = ResultModel();
-    Work work(*m);
-    const LoadedResults results(*m, work.w);
+    Work work(*m, kResultTime);
+    const LoadedResults results(*m, work.run);
     const ShownListing shown =
         Show([&](ListingWriter& out) { WriteResultsListing(out, *m, results, ListingDecimals{}); });
     EXPECT_EQ(shown.text,
@@ -82,7 +83,7 @@ TEST_F(ResultListingsTest, AnIsolatedCellHasEightCornerNodes)
     Work work(*m);
     work.Colour(*m, 1, 1, 1, 1);
     work.Colour(*m, 2, 0, 0, 0);
-    const LoadedResults results(*m, work.w);
+    const LoadedResults results(*m, work.run);
     // Points (i, j, k) number i + 4 j + 16 k.
     const std::string head = Lines({
         "",
@@ -140,7 +141,7 @@ TEST_F(ResultListingsTest, TemperaturesInPowerNodeBcs)
     m->nodeBcs[2].type = 1, m->nodeBcs[2].i = 2, m->nodeBcs[2].j = 0, m->nodeBcs[2].k = 0;
     Work work(*m);
     work.w.nodeIndex[2] = -1; // point (2, 0, 0) without a calculation node
-    const LoadedResults results(*m, work.w);
+    const LoadedResults results(*m, work.run);
     // With nz = 1 the third index column is blank.
     EXPECT_EQ(
         Show([&](ListingWriter& out) { WriteNodeBcsListing(out, *m, results, ListingDecimals{}); }).text,
@@ -245,10 +246,10 @@ TEST_F(CalculatedWallTest, FlowsEqualTheSeriesResistanceHeatFlow)
 {
     WriteBytes("wall.glm", ReadBytes(std::string(SUITE_EXAMPLES_DIR) + "/wall.glm"));
     g_model.dataFilePath = "wall.glm";
-    ASSERT_TRUE(ReadDataFile(false, false));
+    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
     ASSERT_TRUE(Run()) << LastMessage();
     const double q = 20.0 / (1 / 7.7 + 0.2 / 0.5 + 1 / 25.0);
-    const LoadedResults results(g_model, g_work);
+    const LoadedResults results(g_model, g_run);
     const std::string text = Show([&](ListingWriter& out) {
                                  WriteResultsListing(out, g_model, results, ListingDecimals{4, 4, 4});
                              }).text;

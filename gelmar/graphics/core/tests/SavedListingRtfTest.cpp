@@ -111,10 +111,10 @@ TEST(SavedListingRtf, OpensInLibreOfficeAsTheListingShows)
 
     auto wall = WallModel();
     Work wallWork(*wall);
-    const LoadedResults wallResults(*wall, wallWork.w);
+    const LoadedResults wallResults(*wall, wallWork.run);
     auto result = ResultModel();
-    Work work(*result);
-    const LoadedResults results(*result, work.w);
+    Work work(*result, kResultTime);
+    const LoadedResults results(*result, work.run);
     std::ofstream(folder / "wall.txt", std::ios::binary) << "Report of C:\\data\r\nt\t[\xB0"
                                                             "C]\r\n1\t20.5\r\n";
     ViewFactorSummary summary;

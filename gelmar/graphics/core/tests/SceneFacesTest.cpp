@@ -3,6 +3,7 @@
 // selected span, the transparent drawing order, and the colour bands of the
 // result surfaces against linear fields (areas and colours from the field's
 // formula, not from the code).
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/SceneFaces.h"
 
 #include "PictureFixture.h"
@@ -205,14 +206,14 @@ TEST_F(SceneFacesTest, TransparentFacesSortFarthestFirstAndParallelOnesFirstOfAl
     const float eye[3] = {10, 1, 0.5f}, focus[3] = {1.5f, 1, 0.5f + 1e-7f};
     std::vector<std::int32_t> order;
     SortTransparentFaces(g_model, eye, focus, order);
-    ASSERT_EQ(order.size(), static_cast<std::size_t>(g_model.faceList.count));
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(g_view.faces.count));
     std::size_t parallel = 0;
-    while (parallel < order.size() && FaceOrientation(g_model.faceList.faces[order[parallel]]) >= 2)
+    while (parallel < order.size() && FaceOrientation(g_view.faces.faces[order[parallel]]) >= 2)
         ++parallel;
     EXPECT_EQ(parallel, 8u); // the y and z faces of both blocks come first
     double last = 1e30;
     for (std::size_t n = parallel; n < order.size(); ++n) {
-        const FaceRecord& f = g_model.faceList.faces[order[n]];
+        const FaceRecord& f = g_view.faces.faces[order[n]];
         ASSERT_LT(FaceOrientation(f), 2);
         const double x = GridLineCoordinate(g_model, 0, f.bounds[0]);
         EXPECT_LE(eye[0] - x, last); // nearer planes later
@@ -322,9 +323,9 @@ TEST_F(SceneFacesTest, ResultSurfacesMergeUniformAreasAndColourBandsByTheField)
     EXPECT_NEAR(area, surface, 1e-4);
     // Fewer triangles than drawing every cell with its bands gives.
     TriangleMesh cells;
-    for (int f = 0; f < g_model.faceList.count; ++f) {
-        const FaceFrame frame = FaceFrameOf(g_model, g_model.faceList.faces[f], true);
-        const FaceRecord& face = g_model.faceList.faces[f];
+    for (int f = 0; f < g_view.faces.count; ++f) {
+        const FaceFrame frame = FaceFrameOf(g_model, g_view.faces.faces[f], true);
+        const FaceRecord& face = g_view.faces.faces[f];
         for (int a = face.bounds[2 * frame.u]; a < face.bounds[2 * frame.u + 1]; ++a)
             for (int b = face.bounds[2 * frame.v]; b < face.bounds[2 * frame.v + 1]; ++b) {
                 float c[4][3];

@@ -2,6 +2,7 @@
 // hits: which faces carry which block's name and in which order, the face
 // and quad names of the value read-out, the pick region filter against
 // points projected through the same camera, and hit records read by hand.
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/ScenePicking.h"
 
 #include "PictureFixture.h"
@@ -70,11 +71,11 @@ TEST_F(ScenePickingTest, FacesAndQuadsOfTheValueReadOut)
     Build();
     std::vector<NamedQuad> quads;
     CollectFaceNames(g_model, nullptr, quads);
-    ASSERT_EQ(quads.size(), static_cast<std::size_t>(g_model.faceList.count));
+    ASSERT_EQ(quads.size(), static_cast<std::size_t>(g_view.faces.count));
     for (std::size_t n = 0; n < quads.size(); ++n)
         EXPECT_EQ(quads[n].name, n);
-    for (int f = 0; f < g_model.faceList.count; ++f) {
-        const FaceRecord& face = g_model.faceList.faces[f];
+    for (int f = 0; f < g_view.faces.count; ++f) {
+        const FaceRecord& face = g_view.faces.faces[f];
         CollectQuadNames(g_model, f, quads);
         ASSERT_EQ(static_cast<int>(quads.size()), FaceQuadCount(face));
         std::uint32_t expected = 0;
@@ -86,7 +87,7 @@ TEST_F(ScenePickingTest, FacesAndQuadsOfTheValueReadOut)
             ++expected;
         });
     }
-    CollectQuadNames(g_model, g_model.faceList.count, quads);
+    CollectQuadNames(g_model, g_view.faces.count, quads);
     EXPECT_TRUE(quads.empty());
 }
 

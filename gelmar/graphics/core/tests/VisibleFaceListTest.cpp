@@ -4,6 +4,7 @@
 #include "gelmar/graphics/core/VisibleFaceList.h"
 
 #include "gelmar/model/editing/ModelFaces.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -44,17 +45,17 @@ class VisibleFaceListTest : public ::testing::Test {
         b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
         b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
         b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
-        ASSERT_TRUE(GrowBlockArray(g_model.blocks.count + 1u));
+        ASSERT_TRUE(GrowBlockArray(g_model, g_model.blocks.count + 1u));
         g_model.blocks[g_model.blocks.count++] = b;
     }
     void Build()
     {
-        CollectBlockFaces();
-        BuildVisibleFaceList();
+        CollectBlockFaces(g_model, g_view);
+        BuildVisibleFaceList(g_model, g_view);
     }
     std::vector<FaceRecord> Faces() const
     {
-        return {g_model.faceList.faces.begin(), g_model.faceList.faces.begin() + g_model.faceList.count};
+        return {g_view.faces.faces.begin(), g_view.faces.faces.begin() + g_view.faces.count};
     }
 
     // The latest block covering the cell inside the clip range, -1 for none.
@@ -189,7 +190,7 @@ TEST_F(VisibleFaceListTest, EmptyModelAndSingleBlock)
 {
     SetGrid(3, 3, 3);
     Build();
-    EXPECT_EQ(g_model.faceList.count, 0);
+    EXPECT_EQ(g_view.faces.count, 0);
 
     AddBlock(4, 0, 2, 1, 3, 0, 1);
     Build();
@@ -222,7 +223,7 @@ TEST_F(VisibleFaceListTest, TouchingBlocksKeepTheSharedPlaneOnlyBetweenColours)
 
     g_model.blocks[1].colour = 1;
     Build();
-    EXPECT_EQ(g_model.faceList.count, 10);
+    EXPECT_EQ(g_view.faces.count, 10);
 }
 
 TEST_F(VisibleFaceListTest, SmallBlockCutsALargeFaceIntoNinePieces)
@@ -230,7 +231,7 @@ TEST_F(VisibleFaceListTest, SmallBlockCutsALargeFaceIntoNinePieces)
     SetGrid(3, 3, 2);
     AddBlock(1, 0, 3, 0, 3, 0, 1);
     AddBlock(2, 1, 2, 1, 2, 1, 2);
-    CollectBlockFaces();
+    CollectBlockFaces(g_model, g_view);
     int topPieces = 0;
     for (const FaceRecord& f : Faces())
         topPieces += f.block == 0 && (f.flags & 7) == 5;
@@ -245,7 +246,7 @@ TEST_F(VisibleFaceListTest, ClipSurfaceFacesStayVisibleAndTouchingBlocksAreOut)
     g_model.clipLo[0] = 1;
     g_model.clipHi[0] = 3;
     Build();
-    ASSERT_EQ(g_model.faceList.count, 6);
+    ASSERT_EQ(g_view.faces.count, 6);
     for (const FaceRecord& f : Faces()) {
         EXPECT_EQ(f.block, 0);
         EXPECT_EQ(f.flags & 8, 0);
@@ -285,11 +286,11 @@ TEST_F(VisibleFaceListTest, GrowsInWholeStepsAndFreesToZero)
     Build();
     // A chequerboard: every cell shows its top, bottom and the outer or
     // between-colour sides.
-    EXPECT_EQ(g_model.faceList.count, 200 * 150 * 2 + 2 * 199 * 150 + 2 * 200 * 149 + 2 * 200 + 2 * 150);
-    EXPECT_EQ(g_model.faceList.capacity % 100000, 0);
-    FreeFaceList();
-    EXPECT_EQ(g_model.faceList.count, 0);
-    EXPECT_EQ(g_model.faceList.capacity, 0);
+    EXPECT_EQ(g_view.faces.count, 200 * 150 * 2 + 2 * 199 * 150 + 2 * 200 * 149 + 2 * 200 + 2 * 150);
+    EXPECT_EQ(g_view.faces.capacity % 100000, 0);
+    FreeFaceList(g_view);
+    EXPECT_EQ(g_view.faces.count, 0);
+    EXPECT_EQ(g_view.faces.capacity, 0);
 }
 
 TEST(WholeModelFaces, IgnoreTheClipRange)
@@ -298,12 +299,12 @@ TEST(WholeModelFaces, IgnoreTheClipRange)
     ResetModel();
     for (int a = 0; a < 3; ++a)
         g_model.axes[a].n = 2;
-    GrowBlockArray(1);
+    GrowBlockArray(g_model, 1);
     g_model.blocks[0] = BlockRecord{3, 0, 2, 0, 2, 0, 2, {}, 0};
     g_model.blocks.count = 1;
     g_model.clipLo[0] = 1;
     g_model.clipHi[0] = 1;
-    EXPECT_EQ(ComputeWholeModelFaces().size(), 6u);
+    EXPECT_EQ(ComputeWholeModelFaces(g_model).size(), 6u);
     EXPECT_EQ(g_model.clipHi[0], 1);
 }
 

@@ -3,6 +3,12 @@
 // projected to the view's pixels, and the colour the fixed-function lighting
 // formula gives a face.
 #pragma once
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ViewState.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/tests/AppFixture.h"
 #include "gelmar/graphics/core/PictureGrid.h"
@@ -59,7 +65,7 @@ class GlViewTest : public AppFixture {
             g_model.clipLo[a] = 0;
             g_model.clipHi[a] = g_model.axes[a].n;
         }
-        ComputeModelExtent();
+        ComputeModelExtent(g_model);
     }
     static void Material(int c, COLORREF rgb, const char* name = "")
     {

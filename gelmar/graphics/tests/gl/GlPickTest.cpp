@@ -9,6 +9,12 @@
 #include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/tests/TableSupport.h"
+#include "gelmar/model/calc/RunState.h"
+#include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/ui/TestHook.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/graphics/GlScene.h"
@@ -122,8 +128,8 @@ TEST_F(GlPickTest, ValueReadOutGivesTheFieldUnderThePointer)
     NewModel(CalcTest::Uniform(10, 1.0f), {1.0f}, {1.0f});
     Material(1, RGB(200, 120, 80));
     CalcTest::Block(1, 0, 10, 0, 1, 0, 1);
-    CollectBlockFaces();
-    BuildVisibleFaceList();
+    CollectBlockFaces(g_model, g_view);
+    BuildVisibleFaceList(g_model, g_view);
     LoadedField::Build();
     LoadedField::SetTemperatures([](double x, double y, double z) { return 2 * x + y - z; });
     Frame(3);

@@ -85,14 +85,14 @@ TEST_F(GlFrameTest, BandColourAtAKnownPointOfALinearField)
     Material(1, kWall);
     CalcTest::Block(1, 0, 10, 0, 1, 0, 1);
     g_model.tmin = 0, g_model.tmax = 10, g_model.tin1 = 1;
-    CollectBlockFaces();
-    BuildVisibleFaceList();
+    CollectBlockFaces(g_model, g_view);
+    BuildVisibleFaceList(g_model, g_view);
     LoadedField::Build();
     LoadedField::SetTemperatures([](double x, double, double) { return x; });
     const QImage frame = Frame(3);
     const double up[3] = {0, 0, 1}, side[3] = {0, 1, 0};
     for (double x : {2.5, 3.5, 7.5}) {
-        const COLORREF band = ValueToColour(static_cast<float>(std::floor(x) / 10.0));
+        const COLORREF band = ValueToColour(g_colourScale, static_cast<float>(std::floor(x) / 10.0));
         EXPECT_LE(Difference(frame, Pixel(x, 0.5, 1.0), Lit(band, up)), 2) << x;
         EXPECT_LE(Difference(frame, Pixel(x, 1.0, 0.5), Lit(band, side)), 2) << x;
     }
@@ -160,7 +160,7 @@ TEST_F(GlFrameTest, UnlitFrameAgreesWithThePictureEnginesFaceFill)
     kernels::MemoryRaster raster(w, h);
     kernels::PictureCanvas canvas(raster.View());
     PictureSettings settings;
-    const PictureSource source(g_model, g_work, g_solar, g_colourScale);
+    const PictureSource source(g_model, g_run, g_view.faces, g_colourScale);
     PictureContext context(source, settings, canvas, w, h, {});
     context.SetPerspective(view->PictureMatrix());
     FillFaceColours(context, FaceColourMode::Materials);

@@ -2,8 +2,9 @@
 // substitution; backward substitution with the dot product r·z; the new
 // search direction with A·p, then p·A·p; the update of x and r with the
 // largest change. Each of the four steps polls Esc at its end. Every pass
-// runs on the work's thread team; sums are taken in fixed blocks (or per task
-// of the factor's schedule), so that the iterates are the same for any
+// runs on the work's thread team (the substitutions on the calling thread
+// alone when that was timed faster); sums are taken in fixed blocks (or per
+// task of the factor's schedule), so that the iterates are the same for any
 // number of threads.
 #include "common/kernels/ConjugateGradient.h"
 

@@ -86,32 +86,46 @@ double Update(Index rows, double alpha, const double* p, const double* q, double
     return largest;
 }
 
-// z = M⁻¹·r; returns r·z. On the team or alone, as SolverWork says.
-double Precondition(const IncompleteCholeskyFactor& factor, const double* r, double* z, SolverWork& work,
-                    const EscCheck& esc)
-{
-    ThreadTeam* team = &work.team;
-    const SymmetricPattern& pattern = factor.Pattern();
-    // Both ways are one and the same loop here.
-    if (OnOneThread(team, pattern.GridRowCount()) || pattern.Schedule().LevelCount() <= 1) {
-        ApplyPreconditionerForward(factor, r, z, esc, team);
-        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, team);
+// Where the substitutions run. They wait for one another's rows at every
+// step of the level schedule; on a busy machine, where a team thread may be
+// held back for a whole time slice, that can cost more than the threads
+// save. So each solve times them once on the team and once on the calling
+// thread alone (its first two iterations, and again every kRetime
+// iterations) and otherwise runs them the faster way. Both ways give the
+// same bits.
+class SubstitutionPlace {
+  public:
+    explicit SubstitutionPlace(const IncompleteCholeskyFactor& factor, ThreadTeam* team)
+        : team_(team), both_(!OnOneThread(team, factor.Pattern().GridRowCount()) &&
+                             factor.Pattern().Schedule().LevelCount() > 1)
+    {
+    }
+
+    // z = M⁻¹·r; returns r·z.
+    double Precondition(const IncompleteCholeskyFactor& factor, const double* r, double* z,
+                        std::vector<double>& partials, const EscCheck& esc)
+    {
+        const int phase = count_++ % kRetime;
+        const bool timed = both_ && phase < 2;
+        const bool alone = both_ && (timed ? phase == 1 : aloneSeconds_ < teamSeconds_);
+        ThreadTeam* on = alone ? nullptr : team_;
+        const auto started = std::chrono::steady_clock::now();
+        ApplyPreconditionerForward(factor, r, z, esc, on);
+        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, partials, on);
+        if (timed)
+            (alone ? aloneSeconds_ : teamSeconds_) =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         PollEsc(esc);
         return rho;
     }
-    const long phase = work.substitutionCount++ % std::max(2, work.retimeInterval);
-    const bool timed = phase < 2;
-    const bool alone = timed ? phase == 1 : work.aloneSeconds < work.teamSeconds;
-    ThreadTeam* on = alone ? nullptr : team;
-    const auto started = std::chrono::steady_clock::now();
-    ApplyPreconditionerForward(factor, r, z, esc, on);
-    const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, on);
-    if (timed)
-        (alone ? work.aloneSeconds : work.teamSeconds) =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    PollEsc(esc);
-    return rho;
-}
+
+  private:
+    static constexpr int kRetime = 64;
+    ThreadTeam* team_;
+    bool both_;
+    int count_ = 0;
+    double teamSeconds_ = 0.0, aloneSeconds_ = 0.0;
+};
 
 } // namespace
 
@@ -146,6 +160,7 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
     MultiplyMatrixVector(a, x, z, esc, team);
     AddScaledVector(rows, b, -1.0, z, r, esc, team);
 
+    SubstitutionPlace place(factor, team);
     double rhoPrevious = 0.0;
     while (state.iterations < limits.iterations) {
         if (state.largestChange < limits.largestChange && state.objectDivergence < limits.objectDivergence &&
@@ -155,7 +170,7 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
         ++state.iterations;
         show();
 
-        const double rho = Precondition(factor, r, z, work, esc);
+        const double rho = place.Precondition(factor, r, z, work.partials, esc);
         const double beta = first || rhoPrevious == 0.0 ? 0.0 : rho / rhoPrevious;
         rhoPrevious = rho;
         const double pap = DirectionAndProduct(a, first, beta, p, z, work.partials, team);

@@ -42,21 +42,10 @@ struct SolverHooks {
 // Vectors of one value per row, the partial sums of the reductions, and the
 // threads the solve runs on (by default as many as the machine offers; the
 // iterates are the same for any number).
-//
-// The two substitutions wait for one another's rows at every step of the
-// level schedule; on a busy machine, where a team thread may be held back
-// for a whole time slice, that can cost more than the threads save. So they
-// run on the team or on the calling thread alone, whichever was faster when
-// the solve last timed both (every `retimeInterval` iterations, counted over
-// all solves with this work: one iteration each way). Both ways give the
-// same bits.
 struct SolverWork {
     std::vector<double> r, z, p;
     std::vector<double> partials;
     ThreadTeam team;
-    int retimeInterval = 64;
-    long substitutionCount = 0;
-    double teamSeconds = 0.0, aloneSeconds = 0.0;
 };
 
 enum class SolveOutcome {

@@ -5,6 +5,7 @@
 // out are kept per block and added in block order.
 #include "common/kernels/HeatBalance.h"
 
+#include "common/kernels/MatrixArrays.h"
 #include "common/kernels/Parallel.h"
 
 #include <algorithm>

@@ -37,27 +37,6 @@ class SymmetricMatrix {
     std::vector<double> lower_;
 };
 
-// The arrays of a matrix and of its pattern as the row loops read them:
-// each row's lower elements (start, columns), its mirror (upper start, the
-// rows holding its upper elements and their lower positions), the lower
-// values and the diagonal.
-struct MatrixArrays {
-    const LowerPosition* start;
-    const Column* col;
-    const LowerPosition* upperStart;
-    const Column* upperRow;
-    const LowerPosition* upperPos;
-    const double* lower;
-    const double* diagonal;
-};
-
-inline MatrixArrays ArraysOf(const SymmetricMatrix& a)
-{
-    const SymmetricPattern& p = a.Pattern();
-    return {p.RowStarts(), p.Columns(), p.UpperStarts(), p.UpperRows(), p.UpperPositions(), a.Lower().data(),
-            a.Diagonal().data()};
-}
-
 // Zeroes every value of the matrix, the right-hand side and each work vector
 // before an assembly; the solution the caller keeps elsewhere stays. Polls
 // Esc at the end.

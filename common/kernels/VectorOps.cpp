@@ -7,6 +7,8 @@
 // bits.
 #include "common/kernels/VectorOps.h"
 
+#include "common/kernels/MatrixArrays.h"
+
 #include <algorithm>
 #include <vector>
 

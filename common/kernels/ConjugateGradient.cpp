@@ -2,8 +2,8 @@
 // substitution; backward substitution with the dot product r·z; the new
 // search direction with A·p, then p·A·p; the update of x and r with the
 // largest change. Each of the four steps polls Esc at its end. Every pass
-// runs on the work's thread team (the substitutions on the calling thread
-// alone when that was timed faster); sums are taken in fixed blocks (or per
+// runs on the work's thread team (or on the calling thread alone where that
+// was timed faster); sums are taken in fixed blocks (or per
 // task of the factor's schedule), so that the iterates are the same for any
 // number of threads.
 #include "common/kernels/ConjugateGradient.h"
@@ -86,44 +86,41 @@ double Update(Index rows, double alpha, const double* p, const double* q, double
     return largest;
 }
 
-// Where the substitutions run. They wait for one another's rows at every
-// step of the level schedule; on a busy machine, where a team thread may be
-// held back for a whole time slice, that can cost more than the threads
-// save. So each solve times them once on the team and once on the calling
-// thread alone (its first two iterations, and again every kRetime
-// iterations) and otherwise runs them the faster way. Both ways give the
-// same bits.
-class SubstitutionPlace {
+// Where a group of an iteration's passes runs: on the team, or on the
+// calling thread alone. On a busy machine, where a team thread may be held
+// back for a whole time slice, the waits of the passes (at every step of the
+// level schedule in the substitutions, at the end of each loop in the
+// others) can cost more than the threads save. So each solve times the
+// group once on the team and once alone (its first two iterations, and again
+// every kRetime iterations) and otherwise runs it the faster way. Both ways
+// give the same bits.
+class Placement {
   public:
-    explicit SubstitutionPlace(const IncompleteCholeskyFactor& factor, ThreadTeam* team)
-        : team_(team), both_(!OnOneThread(team, factor.Pattern().GridRowCount()) &&
-                             factor.Pattern().Schedule().LevelCount() > 1)
-    {
-    }
+    Placement(ThreadTeam* team, bool shared) : team_(team), shared_(shared) {}
 
-    // z = M⁻¹·r; returns r·z.
-    double Precondition(const IncompleteCholeskyFactor& factor, const double* r, double* z,
-                        std::vector<double>& partials, const EscCheck& esc)
+    // The team to run the group on (null: alone); then End() after it.
+    ThreadTeam* Begin()
     {
         const int phase = count_++ % kRetime;
-        const bool timed = both_ && phase < 2;
-        const bool alone = both_ && (timed ? phase == 1 : aloneSeconds_ < teamSeconds_);
-        ThreadTeam* on = alone ? nullptr : team_;
-        const auto started = std::chrono::steady_clock::now();
-        ApplyPreconditionerForward(factor, r, z, esc, on);
-        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, partials, on);
-        if (timed)
-            (alone ? aloneSeconds_ : teamSeconds_) =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        PollEsc(esc);
-        return rho;
+        timed_ = shared_ && phase < 2;
+        alone_ = shared_ && (timed_ ? phase == 1 : aloneSeconds_ < teamSeconds_);
+        started_ = std::chrono::steady_clock::now();
+        return alone_ ? nullptr : team_;
+    }
+    void End()
+    {
+        if (timed_)
+            (alone_ ? aloneSeconds_ : teamSeconds_) =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     }
 
   private:
     static constexpr int kRetime = 64;
     ThreadTeam* team_;
-    bool both_;
+    bool shared_;
     int count_ = 0;
+    bool timed_ = false, alone_ = false;
+    std::chrono::steady_clock::time_point started_;
     double teamSeconds_ = 0.0, aloneSeconds_ = 0.0;
 };
 
@@ -146,8 +143,11 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
         if (hooks.progress)
             hooks.progress(state);
     };
+    // Where the present group of passes runs; the heat balance follows the
+    // product and updates.
+    ThreadTeam* on = team;
     auto balance = [&] {
-        HeatBalanceResult result = ComputeHeatBalance(a, b, x, nullptr, hooks.balanceRule, esc, team);
+        HeatBalanceResult result = ComputeHeatBalance(a, b, x, nullptr, hooks.balanceRule, esc, on);
         state.objectDivergence = result.objectDivergence;
         state.nodeDivergence = result.nodeDivergence;
         state.balanceCountdown = state.balanceInterval;
@@ -160,7 +160,10 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
     MultiplyMatrixVector(a, x, z, esc, team);
     AddScaledVector(rows, b, -1.0, z, r, esc, team);
 
-    SubstitutionPlace place(factor, team);
+    // The substitutions, and the product and updates of the iteration.
+    const Index grid = factor.Pattern().GridRowCount();
+    Placement substitutions(team, !OnOneThread(team, grid) && factor.Pattern().Schedule().LevelCount() > 1);
+    Placement passes(team, !OnOneThread(team, rows));
     double rhoPrevious = 0.0;
     while (state.iterations < limits.iterations) {
         if (state.largestChange < limits.largestChange && state.objectDivergence < limits.objectDivergence &&
@@ -170,14 +173,20 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
         ++state.iterations;
         show();
 
-        const double rho = place.Precondition(factor, r, z, work.partials, esc);
+        on = substitutions.Begin();
+        ApplyPreconditionerForward(factor, r, z, esc, on);
+        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, on);
+        substitutions.End();
+        PollEsc(esc);
         const double beta = first || rhoPrevious == 0.0 ? 0.0 : rho / rhoPrevious;
         rhoPrevious = rho;
-        const double pap = DirectionAndProduct(a, first, beta, p, z, work.partials, team);
+        on = passes.Begin();
+        const double pap = DirectionAndProduct(a, first, beta, p, z, work.partials, on);
         PollEsc(esc);
         // p·A·p is 0 only for p = 0 (nothing left to change): no step then.
         const double alpha = pap != 0.0 ? rho / pap : 0.0;
-        const double largest = Update(rows, alpha, p, z, x, r, work.partials, team);
+        const double largest = Update(rows, alpha, p, z, x, r, work.partials, on);
+        passes.End();
         state.largestChange = static_cast<float>(largest);
         PollEsc(esc);
 

@@ -23,9 +23,10 @@
 //      over the all-core ones, with `threads` threads.
 //  (f) the steps of one iteration timed one by one, on all cores and (_1) on
 //      one thread, in ms: forward_ms, backward_ms (with r·z), product_ms
-//      (new direction, A·p, p·A·p), update_ms (x and r). Timed alone, the
-//      substitutions always run on the team here; within a solve they run on
-//      one thread instead when that was faster.
+//      (new direction, A·p, p·A·p), update_ms (x and r). Timed one by one,
+//      the steps always run on the team here; within a solve the
+//      substitutions, and the other steps, run on one thread instead when
+//      that was timed faster.
 // Times are the best of a few repetitions: other processes on the machine
 // only ever make a run slower. Also shown: build_vs_solve, the pattern and
 // matrix build by hand against the timed solve of (b).

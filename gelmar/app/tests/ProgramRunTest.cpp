@@ -235,9 +235,10 @@ TEST_F(ProgramRunTest, ExitKeepsTheSettingsAndEveryWayOutEndsWithStatusZero)
     StartProgram({QString::fromStdString(wall)});
     ASSERT_NE(m_display.WaitForWindow("GELMAR - wall.glm"), 0u);
     // The splash window closes by itself first. The main window is looked up
-    // afterwards: the first OpenGL view makes Qt create its X window anew.
+    // afterwards, and waited for, as the first OpenGL view makes Qt create its X
+    // window anew, which a busy machine can take longer than the pause to do.
     std::this_thread::sleep_for(4s);
-    const Window main = m_display.Find("GELMAR - wall.glm");
+    const Window main = m_display.WaitForWindow("GELMAR - wall.glm");
     ASSERT_NE(main, 0u);
     m_display.Focus(main);
     // Options > Language > Nederlands, and OK to its message.
@@ -257,7 +258,7 @@ TEST_F(ProgramRunTest, ExitKeepsTheSettingsAndEveryWayOutEndsWithStatusZero)
     StartProgram({});
     ASSERT_NE(m_display.WaitForWindow("GELMAR NL"), 0u);
     std::this_thread::sleep_for(4s);
-    const Window again = m_display.Find("GELMAR NL");
+    const Window again = m_display.WaitForWindow("GELMAR NL");
     ASSERT_NE(again, 0u);
     m_display.Close(again);
     EXPECT_EQ(ExitStatus(), 0);

@@ -21,6 +21,12 @@
 //      per unknown; target below 200.
 //  (e) speedup_iteration, speedup_solve: the one-thread times of (a) and (b)
 //      over the all-core ones, with `threads` threads.
+//  (f) the steps of one iteration timed one by one, on all cores and (_1) on
+//      one thread, in ms: forward_ms, backward_ms (with r·z), product_ms
+//      (new direction, A·p, p·A·p), update_ms (x and r). Timed one by one,
+//      the steps always run on the team here; within a solve the
+//      substitutions, and the other steps, run on one thread instead when
+//      that was timed faster.
 // Times are the best of a few repetitions: other processes on the machine
 // only ever make a run slower. Also shown: build_vs_solve, the pattern and
 // matrix build by hand against the timed solve of (b).
@@ -29,6 +35,7 @@
 #include "bench/EigenReference.h"
 #include "common/core/ErrorCode.h"
 #include "common/kernels/ConjugateGradient.h"
+#include "common/kernels/VectorOps.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -177,6 +184,39 @@ double StreamSeconds(kernels::Index readOnlyBytes, kernels::Index vectors, kerne
     return best;
 }
 
+// The steps of one iteration timed one by one, each the fastest of
+// `repeats`, in ms: forward substitution, backward substitution with r·z,
+// the new direction with A·p and p·A·p, the update of x and r.
+struct Phases {
+    double forward = 1e30, backward = 1e30, product = 1e30, update = 1e30;
+};
+
+Phases PhaseMilliseconds(Solver& s, int repeats, kernels::ThreadTeam* team)
+{
+    const kernels::Index rows = s.pattern.RowCount();
+    std::vector<double> r(rows, 1.0), z(rows), p(rows, 0.5), x(rows, 0.0), partials;
+    auto best = [](double& into, Clock::time_point since) { into = std::min(into, Seconds(since) * 1e3); };
+    Phases ms;
+    for (int rep = 0; rep < repeats; ++rep) {
+        auto t0 = Clock::now();
+        kernels::ApplyPreconditionerForward(s.factor, r.data(), z.data(), {}, team);
+        best(ms.forward, t0);
+        t0 = Clock::now();
+        kernels::ApplyPreconditionerBackwardWithDot(s.factor, r.data(), z.data(), partials, team);
+        best(ms.backward, t0);
+        t0 = Clock::now();
+        kernels::AddScaledVector(rows, z.data(), 0.5, p.data(), p.data(), {}, team);
+        kernels::MultiplyMatrixVector(*s.a, p.data(), z.data(), {}, team);
+        benchmark::DoNotOptimize(kernels::DotProduct(rows, p.data(), z.data(), {}, team));
+        best(ms.product, t0);
+        t0 = Clock::now();
+        kernels::AddScaledVector(rows, x.data(), 1e-9, p.data(), x.data(), {}, team);
+        kernels::AddScaledVector(rows, r.data(), -1e-9, z.data(), r.data(), {}, team);
+        best(ms.update, t0);
+    }
+    return ms;
+}
+
 // The fastest of `repeats` runs of one iteration-limited solve from zero, per
 // iteration.
 double SecondsPerIteration(Solver& s, int iterations, int repeats, kernels::SolverWork& work)
@@ -241,6 +281,8 @@ void BM_NodeMatrixSolver(benchmark::State& state)
                                         rows * 8 // pattern columns, lower values, diagonal
                                         + s.pattern.GridLowerCount() * 8 + rows * 8; // factor
         const double stream = StreamSeconds(readOnly, 4, rows, s.work.team);          // x, r, z, p
+        const Phases phases = PhaseMilliseconds(s, 5, &s.work.team);
+        const Phases phasesOne = PhaseMilliseconds(s, 3, nullptr);
 
         // (b) Time to within the accuracy: our iterations counted on an
         // untimed run, then factorisation and that many iterations timed.
@@ -274,6 +316,14 @@ void BM_NodeMatrixSolver(benchmark::State& state)
         state.counters["stream_ms"] = stream * 1e3;
         state.counters["iteration_vs_stream"] = perIteration / stream;
         state.counters["speedup_iteration"] = perIterationOne / perIteration;
+        state.counters["forward_ms"] = phases.forward;
+        state.counters["backward_ms"] = phases.backward;
+        state.counters["product_ms"] = phases.product;
+        state.counters["update_ms"] = phases.update;
+        state.counters["forward_ms_1"] = phasesOne.forward;
+        state.counters["backward_ms_1"] = phasesOne.backward;
+        state.counters["product_ms_1"] = phasesOne.product;
+        state.counters["update_ms_1"] = phasesOne.update;
         state.counters["ours_s"] = ours;
         state.counters["ours_iterations"] = needed;
         state.counters["ours_error_K"] = ourError;

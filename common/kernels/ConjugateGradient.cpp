@@ -2,8 +2,9 @@
 // substitution; backward substitution with the dot product r·z; the new
 // search direction with A·p, then p·A·p; the update of x and r with the
 // largest change. Each of the four steps polls Esc at its end. Every pass
-// runs on the work's thread team; sums are taken in fixed blocks (or per task
-// of the factor's schedule), so that the iterates are the same for any
+// runs on the work's thread team (or on the calling thread alone where that
+// was timed faster); sums are taken in fixed blocks (or per
+// task of the factor's schedule), so that the iterates are the same for any
 // number of threads.
 #include "common/kernels/ConjugateGradient.h"
 
@@ -11,6 +12,7 @@
 #include "common/kernels/VectorOps.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace kernels {
@@ -25,6 +27,14 @@ double DirectionAndProduct(const SymmetricMatrix& a, bool first, double beta, do
 {
     const SymmetricPattern& pat = a.Pattern();
     const Index rows = pat.RowCount();
+    partials.assign(BlockCount(rows), 0.0);
+    // p·z of the rows [from, end), added in row order.
+    auto blockDot = [&](Index from, Index end, Index block) {
+        double sum = 0.0;
+        for (Index n = from; n < end; ++n)
+            sum += p[n] * z[n];
+        partials[block] = sum;
+    };
     if (OnOneThread(team, rows)) {
         const LowerPosition* start = pat.RowStarts();
         const Column* col = pat.Columns();
@@ -40,20 +50,18 @@ double DirectionAndProduct(const SymmetricMatrix& a, bool first, double beta, do
             }
             z[n] = sum;
         }
+        ForEachBlock(rows, nullptr, blockDot);
     } else {
         ForEachBlock(rows, team, [&](Index from, Index end, Index) {
             for (Index n = from; n < end; ++n)
                 p[n] = first ? z[n] : z[n] + beta * p[n];
         });
-        ForEachBlock(rows, team, [&](Index from, Index end, Index) { MultiplyMatrixVectorRows(a, p, z, from, end); });
+        // Each block's products are summed while they are still in the cache.
+        ForEachBlock(rows, team, [&](Index from, Index end, Index block) {
+            MultiplyMatrixVectorRows(a, p, z, from, end);
+            blockDot(from, end, block);
+        });
     }
-    partials.assign(BlockCount(rows), 0.0);
-    ForEachBlock(rows, team, [&](Index from, Index end, Index block) {
-        double sum = 0.0;
-        for (Index n = from; n < end; ++n)
-            sum += p[n] * z[n];
-        partials[block] = sum;
-    });
     return SumInOrder(partials);
 }
 
@@ -78,6 +86,44 @@ double Update(Index rows, double alpha, const double* p, const double* q, double
     return largest;
 }
 
+// Where a group of an iteration's passes runs: on the team, or on the
+// calling thread alone. On a busy machine, where a team thread may be held
+// back for a whole time slice, the waits of the passes (at every step of the
+// level schedule in the substitutions, at the end of each loop in the
+// others) can cost more than the threads save. So each solve times the
+// group once on the team and once alone (its first two iterations, and again
+// every kRetime iterations) and otherwise runs it the faster way. Both ways
+// give the same bits.
+class Placement {
+  public:
+    Placement(ThreadTeam* team, bool shared) : team_(team), shared_(shared) {}
+
+    // The team to run the group on (null: alone); then End() after it.
+    ThreadTeam* Begin()
+    {
+        const int phase = count_++ % kRetime;
+        timed_ = shared_ && phase < 2;
+        alone_ = shared_ && (timed_ ? phase == 1 : aloneSeconds_ < teamSeconds_);
+        started_ = std::chrono::steady_clock::now();
+        return alone_ ? nullptr : team_;
+    }
+    void End()
+    {
+        if (timed_)
+            (alone_ ? aloneSeconds_ : teamSeconds_) =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    }
+
+  private:
+    static constexpr int kRetime = 64;
+    ThreadTeam* team_;
+    bool shared_;
+    int count_ = 0;
+    bool timed_ = false, alone_ = false;
+    std::chrono::steady_clock::time_point started_;
+    double teamSeconds_ = 0.0, aloneSeconds_ = 0.0;
+};
+
 } // namespace
 
 SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCholeskyFactor& factor,
@@ -97,8 +143,11 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
         if (hooks.progress)
             hooks.progress(state);
     };
+    // Where the present group of passes runs; the heat balance follows the
+    // product and updates.
+    ThreadTeam* on = team;
     auto balance = [&] {
-        HeatBalanceResult result = ComputeHeatBalance(a, b, x, nullptr, hooks.balanceRule, esc, team);
+        HeatBalanceResult result = ComputeHeatBalance(a, b, x, nullptr, hooks.balanceRule, esc, on);
         state.objectDivergence = result.objectDivergence;
         state.nodeDivergence = result.nodeDivergence;
         state.balanceCountdown = state.balanceInterval;
@@ -111,6 +160,10 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
     MultiplyMatrixVector(a, x, z, esc, team);
     AddScaledVector(rows, b, -1.0, z, r, esc, team);
 
+    // The substitutions, and the product and updates of the iteration.
+    const Index grid = factor.Pattern().GridRowCount();
+    Placement substitutions(team, !OnOneThread(team, grid) && factor.Pattern().Schedule().LevelCount() > 1);
+    Placement passes(team, !OnOneThread(team, rows));
     double rhoPrevious = 0.0;
     while (state.iterations < limits.iterations) {
         if (state.largestChange < limits.largestChange && state.objectDivergence < limits.objectDivergence &&
@@ -120,16 +173,20 @@ SolveOutcome SolveConjugateGradient(const SymmetricMatrix& a, const IncompleteCh
         ++state.iterations;
         show();
 
-        ApplyPreconditionerForward(factor, r, z, esc, team);
-        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, team);
+        on = substitutions.Begin();
+        ApplyPreconditionerForward(factor, r, z, esc, on);
+        const double rho = ApplyPreconditionerBackwardWithDot(factor, r, z, work.partials, on);
+        substitutions.End();
         PollEsc(esc);
         const double beta = first || rhoPrevious == 0.0 ? 0.0 : rho / rhoPrevious;
         rhoPrevious = rho;
-        const double pap = DirectionAndProduct(a, first, beta, p, z, work.partials, team);
+        on = passes.Begin();
+        const double pap = DirectionAndProduct(a, first, beta, p, z, work.partials, on);
         PollEsc(esc);
         // p·A·p is 0 only for p = 0 (nothing left to change): no step then.
         const double alpha = pap != 0.0 ? rho / pap : 0.0;
-        const double largest = Update(rows, alpha, p, z, x, r, work.partials, team);
+        const double largest = Update(rows, alpha, p, z, x, r, work.partials, on);
+        passes.End();
         state.largestChange = static_cast<float>(largest);
         PollEsc(esc);
 

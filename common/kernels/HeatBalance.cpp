@@ -1,10 +1,11 @@
 // Each grid node gathers its own terms: the flows from the rows above it (its
 // upper elements, zone rows first, the highest row first), then those to the
 // rows below it, then its own term. Nodes are independent of each other, so
-// they are judged block by block on several team; the sums of heat in and
+// they are judged block by block on several threads; the sums of heat in and
 // out are kept per block and added in block order.
 #include "common/kernels/HeatBalance.h"
 
+#include "common/kernels/MatrixArrays.h"
 #include "common/kernels/Parallel.h"
 
 #include <algorithm>
@@ -18,13 +19,7 @@ HeatBalanceResult ComputeHeatBalance(const SymmetricMatrix& a, const double* b, 
 {
     const SymmetricPattern& p = a.Pattern();
     const Index grid = p.GridRowCount();
-    const LowerPosition* start = p.RowStarts();
-    const Column* col = p.Columns();
-    const LowerPosition* upperStart = p.UpperStarts();
-    const Column* upperRow = p.UpperRows();
-    const LowerPosition* upperPos = p.UpperPositions();
-    const double* l = a.Lower().data();
-    const double* d = a.Diagonal().data();
+    const auto [start, col, upperStart, upperRow, upperPos, l, d] = ArraysOf(a);
     auto difference = [&](double t) { return std::abs(t) < rule.negligibleDifference ? 0.0 : t; };
 
     const Index blocks = BlockCount(grid);

@@ -36,6 +36,16 @@ template <class Row> void ForTaskRows(const LevelSchedule& s, Index t, bool reve
     }
 }
 
+// Calls rows(first, end) for every chunk of task t, in the task's order
+// (reverse: its chunks last first).
+template <class Rows> void ForTaskChunks(const LevelSchedule& s, Index t, bool reverse, Rows&& rows)
+{
+    for (std::int32_t i = 0; i < s.taskStart[t + 1] - s.taskStart[t]; ++i) {
+        const std::int32_t c = s.taskChunks[reverse ? s.taskStart[t + 1] - 1 - i : s.taskStart[t] + i];
+        rows(Index{s.chunkStart[c]}, Index{s.chunkStart[c + 1]});
+    }
+}
+
 Index TaskRows(const LevelSchedule& s, Index t)
 {
     Index rows = 0;
@@ -138,17 +148,28 @@ void ApplyPreconditionerForward(const IncompleteCholeskyFactor& factor, const do
     const double* l = factor.Lower();
     const double* inv = factor.InversePivots();
     const LevelSchedule& s = p.Schedule();
-    auto row = [&](Index n) {
-        double v = r[n];
-        for (Index e = start[n]; e < start[n + 1]; ++e)
-            v -= l[e] * z[col[e]];
-        z[n] = v * inv[n];
+    // The rows [first, end) in order. A row whose last column is the row
+    // before takes that row's z from a register rather than from memory, so
+    // that a run of dependent rows waits for arithmetic alone; the terms are
+    // the same, in the same order.
+    auto rowsInOrder = [&](Index first, Index end) {
+        double previous = 0.0;
+        for (Index n = first; n < end; ++n) {
+            double v = r[n];
+            const Index e0 = start[n], e1 = start[n + 1];
+            const bool chained = n > first && e1 > e0 && col[e1 - 1] == n - 1;
+            for (Index e = e0; e < (chained ? e1 - 1 : e1); ++e)
+                v -= l[e] * z[col[e]];
+            if (chained)
+                v -= l[e1 - 1] * previous;
+            previous = v * inv[n];
+            z[n] = previous;
+        }
     };
     if (RowOrder(p, team))
-        for (Index n = 0; n < grid; ++n)
-            row(n);
+        rowsInOrder(0, grid);
     else
-        ForEachTask(s, 0, s.LevelCount(), false, team, [&](Index t) { ForTaskRows(s, t, false, row); });
+        ForEachTask(s, 0, s.LevelCount(), false, team, [&](Index t) { ForTaskChunks(s, t, false, rowsInOrder); });
     ForEachBlock(rows - grid, team, [&](Index first, Index end, Index) {
         for (Index n = grid + first; n < grid + end; ++n)
             z[n] = r[n] * inv[n];
@@ -188,34 +209,53 @@ void Backward(const IncompleteCholeskyFactor& factor, const double* r, double* z
     if (RowOrder(p, team)) {
         // Chunks last first, each from its last row: every task's rows in
         // the order in which the task itself takes them.
+        // The row before, when it is a lower column of this row, receives
+        // its last term last: that value stays in a register for it.
         for (Index c = static_cast<Index>(s.chunkStart.size()) - 2; c >= 0; --c) {
             double* sum = r ? taskSums + s.taskOfChunk[c] : nullptr;
-            for (Index n = s.chunkStart[c + 1] - 1; n >= s.chunkStart[c]; --n) {
-                const double zn = z[n] * inv[n];
+            const Index first = s.chunkStart[c];
+            double carried = 0.0;
+            bool carrying = false;
+            for (Index n = s.chunkStart[c + 1] - 1; n >= first; --n) {
+                const double zn = (carrying ? carried : z[n]) * inv[n];
                 z[n] = zn;
                 if (sum)
                     *sum += r[n] * zn;
-                for (Index e = start[n]; e < start[n + 1]; ++e)
+                const Index e0 = start[n], e1 = start[n + 1];
+                carrying = n > first && e1 > e0 && col[e1 - 1] == n - 1;
+                for (Index e = e0; e < (carrying ? e1 - 1 : e1); ++e)
                     z[col[e]] -= l[e] * zn;
+                if (carrying)
+                    carried = z[n - 1] - l[e1 - 1] * zn;
             }
         }
         return;
     }
-    ForEachTask(s, 0, s.LevelCount(), true, team, [&](Index t) {
-        double sum = 0.0;
-        ForTaskRows(s, t, true, [&](Index n) {
+    // The rows [first, end) from the last; a row whose lowest upper row is
+    // the row after takes that row's z from a register.
+    auto rowsReversed = [&](Index first, Index end, double& sum) {
+        double next = 0.0;
+        for (Index n = end - 1; n >= first; --n) {
             double v = z[n];
+            const Index u0 = upperStart[n];
+            const bool chained = n + 1 < end && Index{upperStart[n + 1]} > u0 && upperRow[u0] == n + 1;
             // Upper rows from the highest down; the zone rows among them are left out.
-            for (Index u = Index{upperStart[n + 1]} - 1; u >= upperStart[n]; --u) {
+            for (Index u = Index{upperStart[n + 1]} - 1; u >= (chained ? u0 + 1 : u0); --u) {
                 const Index m = upperRow[u];
                 if (m < grid)
                     v -= l[upperPos[u]] * z[m];
             }
-            const double zn = v * inv[n];
-            z[n] = zn;
+            if (chained)
+                v -= l[upperPos[u0]] * next;
+            next = v * inv[n];
+            z[n] = next;
             if (r)
-                sum += r[n] * zn;
-        });
+                sum += r[n] * next;
+        }
+    };
+    ForEachTask(s, 0, s.LevelCount(), true, team, [&](Index t) {
+        double sum = 0.0;
+        ForTaskChunks(s, t, true, [&](Index first, Index end) { rowsReversed(first, end, sum); });
         if (r)
             taskSums[t] = sum;
     });

@@ -31,17 +31,23 @@ inline void Pause()
 // About 20 to 50 microseconds of pauses.
 constexpr int kSpins = 2000;
 
+// A task's done flag. A 32-bit word, so that waiting and waking go straight
+// to the system's futex on the flag itself: a flag of another width wakes
+// through a counter that the whole process shares, one contended update per
+// finished task.
+using DoneFlag = std::atomic<std::uint32_t>;
+
 // Spins briefly, yields its core for a while, then sleeps until the flag is
 // set: on a busy machine the thread it waits for may need that core.
-void AwaitFlag(const std::atomic<bool>& flag)
+void AwaitFlag(const DoneFlag& flag)
 {
-    for (int spin = 0; !flag.load(std::memory_order_acquire); ++spin) {
+    for (int spin = 0; flag.load(std::memory_order_acquire) == 0; ++spin) {
         if (spin < 200)
             Pause();
         else if (spin < 300)
             std::this_thread::yield();
         else
-            flag.wait(false, std::memory_order_acquire);
+            flag.wait(0, std::memory_order_acquire);
     }
 }
 
@@ -201,9 +207,9 @@ void ForEachTask(const LevelSchedule& s, Index firstLevel, Index endLevel, bool 
     }
     const std::vector<std::int32_t>& waitStart = reverse ? s.freedStart : s.waitStart;
     const std::vector<std::int32_t>& waitFor = reverse ? s.freed : s.waitFor;
-    std::unique_ptr<std::atomic<bool>[]> done(new std::atomic<bool>[count]);
+    std::unique_ptr<DoneFlag[]> done(new DoneFlag[count]);
     for (Index i = 0; i < count; ++i)
-        done[i].store(false, std::memory_order_relaxed);
+        done[i].store(0, std::memory_order_relaxed);
     std::atomic<Index> next{0};
     team->Run(static_cast<int>(std::min<Index>(team->Size(), count)), [&] {
         for (Index i = next++; i < count; i = next++) {
@@ -214,7 +220,7 @@ void ForEachTask(const LevelSchedule& s, Index firstLevel, Index endLevel, bool 
                     AwaitFlag(done[w - first]);
             }
             body(t);
-            done[t - first].store(true, std::memory_order_release);
+            done[t - first].store(1, std::memory_order_release);
             done[t - first].notify_all();
         }
     });

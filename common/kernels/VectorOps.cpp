@@ -7,6 +7,8 @@
 // bits.
 #include "common/kernels/VectorOps.h"
 
+#include "common/kernels/MatrixArrays.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -14,14 +16,7 @@ namespace kernels {
 
 void MultiplyMatrixVectorRows(const SymmetricMatrix& a, const double* v, double* y, Index first, Index end)
 {
-    const SymmetricPattern& p = a.Pattern();
-    const LowerPosition* start = p.RowStarts();
-    const Column* col = p.Columns();
-    const LowerPosition* upperStart = p.UpperStarts();
-    const Column* upperRow = p.UpperRows();
-    const LowerPosition* upperPos = p.UpperPositions();
-    const double* l = a.Lower().data();
-    const double* d = a.Diagonal().data();
+    const auto [start, col, upperStart, upperRow, upperPos, l, d] = ArraysOf(a);
     for (Index n = first; n < end; ++n) {
         double sum = d[n] * v[n];
         for (Index e = start[n]; e < start[n + 1]; ++e)

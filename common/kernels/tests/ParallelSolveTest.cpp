@@ -1,6 +1,8 @@
 // The solver on several threads: the factor, the substitutions, the matrix
 // product, the heat balance and a whole solve give the same bits for any
-// number of threads, on a block grid with zone rows, on a triangle mesh
+// number of threads (each solve on several runs its substitutions on the
+// team and on one thread alone in its first two iterations, so the whole
+// solve also checks that the two mix), on a block grid with zone rows, on a triangle mesh
 // numbered at random and on a mesh whose levels are too thin to share; the
 // level schedule honours every dependency of the factor; the thread team's
 // loops visit every block once.
@@ -8,6 +10,7 @@
 #include "common/kernels/Parallel.h"
 #include "common/kernels/VectorOps.h"
 
+#include <Eigen/Sparse>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -214,6 +217,43 @@ TEST_P(ParallelSolve, EveryThreadCountGivesTheSameBits)
 
 INSTANTIATE_TEST_SUITE_P(Kernels, ParallelSolve, testing::ValuesIn(kShapes),
                          [](const testing::TestParamInfo<Shape>& info) { return std::string(info.param.id); });
+
+// The substitutions against Eigen's sparse triangular solves with the
+// factor as a matrix: L with 1 / (inverse pivot) on its diagonal, z =
+// L⁻ᵀ·L⁻¹·r; on one thread and on all.
+TEST(IncompleteCholesky, SubstitutionsMatchTriangularSolvesOfTheFactor)
+{
+    for (const Shape& shape : kShapes) {
+        SCOPED_TRACE(shape.name);
+        const System s = shape.make();
+        const SymmetricPattern& p = *s.pattern;
+        const Index rows = p.RowCount();
+        IncompleteCholeskyFactor factor;
+        factor.Factorise(*s.matrix, {});
+        std::vector<Eigen::Triplet<double>> entries;
+        for (Index n = 0; n < rows; ++n) {
+            entries.emplace_back(n, n, 1.0 / factor.InversePivots()[n]);
+            if (n < p.GridRowCount())
+                for (Index e = p.RowStarts()[n]; e < p.RowStarts()[n + 1]; ++e)
+                    entries.emplace_back(n, p.Columns()[e], factor.Lower()[e]);
+        }
+        Eigen::SparseMatrix<double> lower(rows, rows);
+        lower.setFromTriplets(entries.begin(), entries.end());
+        const Eigen::VectorXd r = Eigen::VectorXd::LinSpaced(rows, -1.0, 2.0).array().sin() + s.b.array();
+        const Eigen::VectorXd y = lower.triangularView<Eigen::Lower>().solve(r);
+        const Eigen::VectorXd expected = lower.transpose().triangularView<Eigen::Upper>().solve(y);
+        for (int threads : {1, MachineThreads()}) {
+            SCOPED_TRACE(threads);
+            ThreadTeam team(threads);
+            Eigen::VectorXd z(rows);
+            std::vector<double> partials;
+            ApplyPreconditionerForward(factor, r.data(), z.data(), {}, &team);
+            const double rz = ApplyPreconditionerBackwardWithDot(factor, r.data(), z.data(), partials, &team);
+            EXPECT_LT((z - expected).lpNorm<Eigen::Infinity>(), 1e-10 * expected.lpNorm<Eigen::Infinity>());
+            EXPECT_NEAR(rz, r.dot(expected), 1e-10 * std::abs(r.dot(expected)));
+        }
+    }
+}
 
 TEST(LevelSchedule, EveryRowComesAfterTheRowsItDependsOn)
 {

@@ -19,7 +19,12 @@ HeatBalanceResult ComputeHeatBalance(const SymmetricMatrix& a, const double* b, 
 {
     const SymmetricPattern& p = a.Pattern();
     const Index grid = p.GridRowCount();
-    const auto [start, col, upperStart, upperRow, upperPos, l, d] = ArraysOf(a);
+    // Named copies rather than a structured binding: the row loops run in
+    // lambdas, and not every compiler lets a lambda capture a binding.
+    const MatrixArrays arrays = ArraysOf(a);
+    const auto start = arrays.start, upperStart = arrays.upperStart, upperPos = arrays.upperPos;
+    const auto col = arrays.col, upperRow = arrays.upperRow;
+    const auto l = arrays.lower, d = arrays.diagonal;
     auto difference = [&](double t) { return std::abs(t) < rule.negligibleDifference ? 0.0 : t; };
 
     const Index blocks = BlockCount(grid);

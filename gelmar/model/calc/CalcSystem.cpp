@@ -48,17 +48,16 @@ void FinishCalcCommand(ModelStore& model, UndoHistory& history, EngineHost& host
 
 WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& host)
 {
-    const WorkOutcome outcome = RunGuarded([&host, &model, &run] { RunTransientCalculation(model, run, host); });
-    if (!outcome.Normal()) {
-        if (HasReportItems(model))
-            WriteReportOutputFile(model, run);
-        FreeVentilationMatrix(run);
-        FreePropertyTables(run);
-        FreeFunctionFileData(run);
-        run.calcTime -= model.timeStep;
-    }
-    FreeWorkArrays(run, WorkGroup::Calculation);
-    return outcome;
+    // Declared before the run so that its clean-up follows the outcome on
+    // every path.
+    TransientRunCleanup cleanup(model, run);
+    return RunGuarded([&host, &model, &run, &cleanup] {
+        RunPlan plan = PrepareTransientRun(model, run, host);
+        while (TransientStepDue(model, plan))
+            StepTransientRun(model, run, host, plan);
+        FinishTransientRun(model, run, plan);
+        cleanup.MarkFinished();
+    });
 }
 
 WorkOutcome RunSolarFluxWindow(ModelStore& model, RunState& run, EngineHost& host)

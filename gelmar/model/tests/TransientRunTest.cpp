@@ -16,6 +16,8 @@ class StepHost : public NullEngineHost {
     {
         times.push_back(time);
         cycles.push_back(0);
+        if (failAfter >= 0 && static_cast<long>(times.size()) > failAfter)
+            throw EngineError::Memory();
     }
     void ShowCycle(int cycle) override { cycles.back() = cycle; }
     void ShowSolverProgress(int, float, float, float) override { ++solverRows; }
@@ -24,7 +26,8 @@ class StepHost : public NullEngineHost {
     std::vector<long long> times;
     std::vector<int> cycles; // cycles of each step
     long solverRows = 0;
-    long escAfter = -1; // Esc once this many steps have begun
+    long escAfter = -1;  // Esc once this many steps have begun
+    long failAfter = -1; // an error in the step after this many steps
 };
 
 class TransientRunTest : public CalcTest {
@@ -188,5 +191,43 @@ TEST_F(TransientRunTest, FunctionFileErrorsNameTheFile)
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
+
+TEST_F(TransientRunTest, RunAfterOneStoppedInAStepMatchesAFreshRun)
+{
+    // A conductivity from a file, so that the run also holds file data.
+    WriteBytes("lambda.fla", "0 1\r\n40 1.8\r\n");
+    Wall(20, 0);
+    g_model.colours[1].lambdaFunc = FunctionName("L01");
+    Function("L01", 0).filePath = "lambda.fla";
+    g_model.calcDuration = 4 * 3600;
+    g_model.saveResults = 1;
+    ASSERT_TRUE(Run());
+    const std::string fresh = ReadBytes("tmp0004.sol");
+
+    struct Case {
+        const char* name;
+        long escAfter, failAfter;
+        CalcSystemResult result;
+    };
+    for (const Case& c : {Case{"error", -1, 2, CalcSystemResult::Failed}, Case{"Esc", 2, -1, CalcSystemResult::Aborted}}) {
+        SCOPED_TRACE(c.name);
+        steps.times.clear();
+        steps.cycles.clear();
+        steps.escAfter = c.escAfter;
+        steps.failAfter = c.failAfter;
+        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), c.result);
+        EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
+        // The third step (t = 7200) was stopped: the last one completed stays.
+        EXPECT_EQ(g_run.calcTime, 3600);
+        EXPECT_FALSE(g_run.work.matrix);
+        EXPECT_TRUE(g_run.functions.propertyTables.empty());
+        EXPECT_TRUE(g_run.functions.files.empty());
+
+        steps.escAfter = steps.failAfter = -1;
+        ASSERT_TRUE(Run());
+        EXPECT_EQ(g_run.calcTime, 4 * 3600);
+        EXPECT_EQ(ReadBytes("tmp0004.sol"), fresh);
+    }
+}
 } // namespace
 } // namespace gelmar::test

@@ -134,7 +134,7 @@ class Scene {
     }
     bool HasContext() const { return view->m_hRC != nullptr; }
 
-    void Show(int kind)
+    void Show(ViewKind kind)
     {
         view->m_viewKind = kind;
         view->UpdateModel();
@@ -218,17 +218,17 @@ void BM_View3D(benchmark::State& state)
     }
     for (auto _ : state) {
         BuildLattice(small);
-        scene.Show(0);
+        scene.Show(ViewKind::Materials);
         const double smallFaces = g_view.faces.count;
         const double smallFrame = Shortest([&] { return scene.Frame(); });
 
         BuildLattice(large);
         LoadField();
-        scene.Show(0);
+        scene.Show(ViewKind::Materials);
         const double largeFaces = g_view.faces.count;
         const double frame = Shortest([&] { return scene.Frame(); });
         TriangleMesh mesh;
-        EmitBlockFaces(g_model, 0, {}, 255, {}, mesh);
+        EmitBlockFaces(g_model, ViewKind::Materials, {}, 255, {}, mesh);
         const double arrays = Shortest([&] { return scene.DrawArrays(mesh); });
         // The read-outs aim at the nearest block.
         const CPoint p = scene.NearestBlockTop();
@@ -241,7 +241,7 @@ void BM_View3D(benchmark::State& state)
         if (scene.view->PickBlock(p) < 0)
             state.SkipWithError("the block pick hit nothing");
 
-        scene.Show(3);
+        scene.Show(ViewKind::Temperatures);
         const double temperatureFrame = Shortest([&] { return scene.Frame(); });
         const double valuePick = Shortest([&] {
             const auto t0 = Clock::now();

@@ -168,7 +168,7 @@ void AppEngineHost::ShowStepTemperatures()
 {
     if (!g_graphView)
         return;
-    g_graphView->m_viewKind = 3;
+    g_graphView->m_viewKind = ViewKind::Temperatures;
     g_graphView->BuildDisplayList();
     g_graphView->Invalidate(FALSE);
 }

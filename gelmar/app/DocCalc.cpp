@@ -137,7 +137,7 @@ void CGelmarDoc::OnTemperatureRange()
 
 void CGelmarDoc::OnUpdateTemperatureRange(CCmdUI* ui)
 {
-    ui->Enable(kTemperatureRangeBuilt && g_graphView && g_graphView->m_viewKind == 3);
+    ui->Enable(kTemperatureRangeBuilt && g_graphView && g_graphView->m_viewKind == ViewKind::Temperatures);
 }
 
 } // namespace gelmar

@@ -373,7 +373,7 @@ void CGelmarDoc::OnUpdateZoomNumbers(CCmdUI* ui)
     ui->Enable(kViewNavigationBuilt);
 }
 
-void CGelmarDoc::SetViewKind(int kind)
+void CGelmarDoc::SetViewKind(ViewKind kind)
 {
     if (!g_graphView)
         return;
@@ -384,16 +384,16 @@ void CGelmarDoc::SetViewKind(int kind)
 
 void CGelmarDoc::OnUpdateViewKind(CCmdUI* ui)
 {
-    const int kind = ui->m_nID == ID_SHOW_MATERIALS     ? 0
-                     : ui->m_nID == ID_SHOW_TRANSPARENT ? 1
-                     : ui->m_nID == ID_SHOW_BCS         ? 2
-                                                        : 3;
+    const ViewKind kind = ui->m_nID == ID_SHOW_MATERIALS     ? ViewKind::Materials
+                          : ui->m_nID == ID_SHOW_TRANSPARENT ? ViewKind::Transparent
+                          : ui->m_nID == ID_SHOW_BCS         ? ViewKind::BoundaryConditions
+                                                             : ViewKind::Temperatures;
     if (!g_graphView) {
         ui->Enable(FALSE);
         return;
     }
     const bool current = g_graphView->m_viewKind == kind;
-    ui->Enable(!current && (kind != 3 || g_run.solutionValid));
+    ui->Enable(!current && (kind != ViewKind::Temperatures || g_run.solutionValid));
     ui->SetCheck(current);
 }
 
@@ -569,8 +569,8 @@ void CGelmarDoc::RefreshAfterModelChange()
 {
     RefillOpenTables();
     if (g_graphView) {
-        if (g_graphView->m_viewKind == 3)
-            g_graphView->m_viewKind = 0;
+        if (g_graphView->m_viewKind == ViewKind::Temperatures)
+            g_graphView->m_viewKind = ViewKind::Materials;
         g_graphView->UpdateModel();
     }
     UpdateAllViews(nullptr);

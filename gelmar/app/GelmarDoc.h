@@ -4,6 +4,7 @@
 // flag and writes the main window's caption. The model's menu commands are
 // its members too (window, display, edit, dialog and calculation commands).
 #pragma once
+#include "gelmar/graphics/core/ViewKind.h"
 #include "platform/ui/App.h"
 
 #include <string>
@@ -80,11 +81,11 @@ class CGelmarDoc : public CDocument {
     void OnUpdateZoomOutTotal(CCmdUI* ui);
     void OnUpdatePreviousView(CCmdUI* ui);
     void OnUpdateZoomNumbers(CCmdUI* ui);
-    void SetViewKind(int kind);
-    void OnShowMaterials() { SetViewKind(0); }
-    void OnShowTransparent() { SetViewKind(1); }
-    void OnShowBCs() { SetViewKind(2); }
-    void OnShowTemperatures() { SetViewKind(3); }
+    void SetViewKind(ViewKind kind);
+    void OnShowMaterials() { SetViewKind(ViewKind::Materials); }
+    void OnShowTransparent() { SetViewKind(ViewKind::Transparent); }
+    void OnShowBCs() { SetViewKind(ViewKind::BoundaryConditions); }
+    void OnShowTemperatures() { SetViewKind(ViewKind::Temperatures); }
     void OnUpdateViewKind(CCmdUI* ui);
     void OnHideOutline();
     void OnUpdateHideOutline(CCmdUI* ui);

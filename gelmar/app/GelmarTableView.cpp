@@ -124,7 +124,7 @@ void CGelmarTableView::LinkGraphView(int kind, bool rebuild)
     if (!g_graphView)
         return;
     g_graphView->m_overlayKind = kind;
-    if (rebuild && g_graphView->m_viewKind != 3)
+    if (rebuild && g_graphView->m_viewKind != ViewKind::Temperatures)
         g_graphView->BuildDisplayList();
     g_graphView->Invalidate(FALSE);
 }
@@ -138,7 +138,7 @@ void CGelmarTableView::RepaintLinkedGraph(int kind)
 {
     if (!g_graphView || g_graphView->m_overlayKind != kind)
         return;
-    if (g_graphView->m_viewKind != 3)
+    if (g_graphView->m_viewKind != ViewKind::Temperatures)
         g_graphView->BuildDisplayList();
     g_graphView->Invalidate(FALSE);
 }
@@ -161,8 +161,8 @@ void CTableFrame::OnClose()
 void InvalidateResults()
 {
     ReleaseCalculationResults(g_run);
-    if (g_graphView && g_graphView->m_viewKind == 3)
-        g_graphView->m_viewKind = 0;
+    if (g_graphView && g_graphView->m_viewKind == ViewKind::Temperatures)
+        g_graphView->m_viewKind = ViewKind::Materials;
 }
 
 void UpdateUsedColoursAndTables()

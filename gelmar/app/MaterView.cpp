@@ -93,7 +93,7 @@ void CMaterView::OutlineFocusedColour()
 void CMaterView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
-    if (g_graphView && g_graphView->m_viewKind != 3 && RecordCount() > 0) {
+    if (g_graphView && g_graphView->m_viewKind != ViewKind::Temperatures && RecordCount() > 0) {
         OutlineFocusedColour();
         LinkGraphView(kLinkColourOutline, true);
         SyncLinkedViews();

@@ -225,7 +225,7 @@ void CGraphView::UpdateModel()
     CWaitCursor wait;
     CollectBlockFaces(Store(), g_view);
     BuildVisibleFaceList(Store(), g_view);
-    if (m_viewKind != 1)
+    if (m_viewKind != ViewKind::Transparent)
         BuildDisplayList();
     Invalidate(FALSE);
 }
@@ -280,7 +280,7 @@ void CGraphView::BuildDisplayList()
     try {
         TriangleMesh mesh;
         const ModelStore& m = Store();
-        if (m_viewKind == 3) {
+        if (m_viewKind == ViewKind::Temperatures) {
             const kernels::ValueRange range{m.tmin, m.tmax, m.tin1};
             EmitResultSurfaces(m, LoadedTemperatures(m, Work()), range, g_colourScale, mesh);
         } else {
@@ -345,7 +345,7 @@ void CGraphView::RenderScene()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetCamera(0);
     if (g_view.faces.count > 0) {
-        if (m_viewKind == 1) {
+        if (m_viewKind == ViewKind::Transparent) {
             DrawTransparentFaces(128);
         } else if (m_listReady) {
             glCallList(m_list);
@@ -362,7 +362,7 @@ void CGraphView::DrawTransparentFaces(std::uint8_t alpha)
 {
     SortTransparentFaces(Store(), m_eye, m_focus, m_drawOrder);
     m_transparent.Clear();
-    EmitBlockFaces(Store(), 1, CurrentHighlight(m_overlayKind), alpha, m_drawOrder, m_transparent);
+    EmitBlockFaces(Store(), ViewKind::Transparent, CurrentHighlight(m_overlayKind), alpha, m_drawOrder, m_transparent);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // The frame stays opaque: blending leaves its alpha alone.

@@ -109,7 +109,7 @@ class CGraphView : public CView, public ViewCamera {
     int m_overlayKind = 0; // 1 Grid, 2 Blocks, 3 Node BCs, 4 Minimum Grid, 5 colour outline,
                            // 6 Coordinates, 7 Output Nodes, 8 Output Blocks; else none
     int m_mouseMode = 0;   // 0 rotate, 1 zoom window, 2 pan, 3 zoom in
-    int m_viewKind = 0;    // 0 materials, 1 transparent, 2 BCs, 3 temperatures
+    ViewKind m_viewKind = ViewKind::Materials;
     CDC* m_hDC = nullptr;
     HGLRC m_hRC = nullptr;
     DragPoints m_drag;

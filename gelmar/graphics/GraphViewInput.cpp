@@ -212,17 +212,15 @@ void CGraphView::OnMouseMove(UINT nFlags, CPoint point)
         }
     } else if (common::GetActiveViewOfMainFrame() == this) {
         switch (m_viewKind) {
-        case 0:
-        case 2:
+        case ViewKind::Materials:
+        case ViewKind::BoundaryConditions:
             SetStatusText(ReadColourAtPoint(point));
             break;
-        case 1:
+        case ViewKind::Transparent:
             SetStatusText("");
             break;
-        case 3:
+        case ViewKind::Temperatures:
             SetStatusText(ReadValueAtPoint(point));
-            break;
-        default:
             break;
         }
     }
@@ -357,7 +355,7 @@ std::int64_t CGraphView::PickObject(CPoint point, int face)
 
 void CGraphView::OnBlockPick(CPoint point)
 {
-    if (m_viewKind == 1)
+    if (m_viewKind == ViewKind::Transparent)
         return;
     CBlockView* blocks = OpenTable<CBlockView>();
     CColorView* colours = OpenTable<CColorView>();

@@ -262,7 +262,7 @@ CGraphicOutputDlg::~CGraphicOutputDlg()
     if (g_graphView) {
         if (m_picture.projection == 0)
             g_graphView->m_mouseMode = m_mouseMode;
-        if (g_graphView->m_viewKind == 3) {
+        if (g_graphView->m_viewKind == ViewKind::Temperatures) {
             g_graphView->BuildDisplayList();
             g_graphView->Invalidate(FALSE);
         }

@@ -287,7 +287,7 @@ TEST_F(CalcTest, CalcSystemWritesTheSameResultFilesAsTheDriver)
     EXPECT_GT(files, 0);
     // The temperatures are shown once the run has ended.
     ASSERT_NE(g_graphView, nullptr);
-    EXPECT_EQ(g_graphView->m_viewKind, 3);
+    EXPECT_EQ(g_graphView->m_viewKind, ViewKind::Temperatures);
 }
 
 } // namespace

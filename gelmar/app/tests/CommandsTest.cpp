@@ -49,7 +49,7 @@ TEST_F(CommandsTest, ShowTemperaturesWaitsForACalculatedSolution)
     ASSERT_NE(g_graphView, nullptr);
     EXPECT_FALSE(Main()->ExecuteCommand(ID_SHOW_TEMPERATURES));
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
-    EXPECT_EQ(g_graphView->m_viewKind, 3);
+    EXPECT_EQ(g_graphView->m_viewKind, ViewKind::Temperatures);
     EXPECT_TRUE(Item(ID_SHOW_TEMPERATURES)->isChecked());
     // Its dialog: OK takes the values into the model; Set As Default also
     // makes them the parameter file's defaults.

@@ -517,11 +517,11 @@ TEST_F(ConditionTablesTest, TablesTellThe3DViewAndTheGraphsWhatTheyShow)
     // leaves the temperatures.
     ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
     ASSERT_FALSE(g_work.solution.empty());
-    g_graphView->m_viewKind = 3;
+    g_graphView->m_viewKind = ViewKind::Temperatures;
     CNodeView& nodes = Open<CNodeView>(ID_NODE_BCS);
     Insert(nodes, 1);
     EXPECT_TRUE(g_work.solution.empty());
-    EXPECT_EQ(g_graphView->m_viewKind, 0);
+    EXPECT_EQ(g_graphView->m_viewKind, ViewKind::Materials);
     g_model.nodeBcs.count = 0;
     nodes.FillTable();
 

@@ -145,7 +145,7 @@ void EmitFaceSide(const ModelStore& model, const FaceRecord& face, const FaceFra
 
 } // namespace
 
-void EmitBlockFaces(const ModelStore& model, int viewKind, const FaceHighlight& highlight, std::uint8_t alpha,
+void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighlight& highlight, std::uint8_t alpha,
                     std::span<const std::int32_t> order, TriangleMesh& out)
 {
     const FaceList& list = g_view.faces;
@@ -164,7 +164,7 @@ void EmitBlockFaces(const ModelStore& model, int viewKind, const FaceHighlight& 
                 continue;
             const int side = ownerSide ? sides.ownerColour : sides.otherColour;
             COLORREF colour;
-            if (viewKind == 2) {
+            if (viewKind == ViewKind::BoundaryConditions) {
                 const int across = ownerSide ? sides.otherColour : sides.ownerColour;
                 colour = IsShownColour(model, across) ? model.colours[static_cast<std::size_t>(across)].displayColour
                                                       : kUncoveredFaceColour;

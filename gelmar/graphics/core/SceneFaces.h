@@ -13,6 +13,7 @@
 #include "common/kernels/picture/BandPolygons.h"
 #include "gelmar/graphics/core/PictureGrid.h"
 #include "gelmar/graphics/core/SceneMesh.h"
+#include "gelmar/graphics/core/ViewKind.h"
 
 #include <cstdint>
 #include <span>
@@ -58,11 +59,12 @@ struct FaceHighlight {
 // Each channel c of a highlighted piece: c + (255 - c) x 5 / 8.
 COLORREF HighlightColour(COLORREF c);
 
-// The block faces: view kinds 0 and 1 in the material colours, kind 2 in
-// the colour across each face (kUncoveredFaceColour where none is shown).
+// The block faces: the materials and transparent views in the material
+// colours, the boundary-condition view in the colour across each face
+// (kUncoveredFaceColour where none is shown).
 // order: the faces in drawing order (empty: list order). alpha: the alpha of
 // every vertex (128 in the transparent view).
-void EmitBlockFaces(const ModelStore& model, int viewKind, const FaceHighlight& highlight, std::uint8_t alpha,
+void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighlight& highlight, std::uint8_t alpha,
                     std::span<const std::int32_t> order, TriangleMesh& out);
 
 // The preview's surface: colour by colour (0..255), for each colour in use

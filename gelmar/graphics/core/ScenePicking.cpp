@@ -61,11 +61,11 @@ std::int32_t FaceCount(const ModelStore& model)
 
 } // namespace
 
-void CollectBlockNames(const ModelStore& model, int viewKind, const PickRegionFilter* filter,
+void CollectBlockNames(const ModelStore& model, ViewKind viewKind, const PickRegionFilter* filter,
                        std::vector<NamedQuad>& out)
 {
     out.clear();
-    if (viewKind != 0 && viewKind != 2)
+    if (viewKind != ViewKind::Materials && viewKind != ViewKind::BoundaryConditions)
         return;
     const std::int32_t count = FaceCount(model);
     for (std::int32_t i = 0; i < count; ++i) {
@@ -73,7 +73,7 @@ void CollectBlockNames(const ModelStore& model, int viewKind, const PickRegionFi
         const FaceSides sides = SidesOf(model, face);
         if (!sides.owner)
             continue;
-        if (viewKind == 0) {
+        if (viewKind == ViewKind::Materials) {
             Append(FaceQuad(model, face, true, static_cast<std::uint32_t>(face.block)), filter, out);
             continue;
         }

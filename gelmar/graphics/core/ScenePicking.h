@@ -14,6 +14,7 @@
 // model's size; what reaches the region, and at which depth, is left to the
 // selection itself.
 #pragma once
+#include "gelmar/graphics/core/ViewKind.h"
 #include "gelmar/graphics/core/ViewMatrices.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -41,10 +42,10 @@ class PickRegionFilter {
     GlMatrix m_clip;
 };
 
-// Block names of view kind 0 (material blocks) or 2 (boundary-condition
-// blocks, then kNoBlockName); nothing for other kinds. A null filter keeps
-// every quad.
-void CollectBlockNames(const ModelStore& model, int viewKind, const PickRegionFilter* filter,
+// Block names of the materials view (material blocks) or the
+// boundary-condition view (boundary-condition blocks, then kNoBlockName);
+// nothing for other kinds. A null filter keeps every quad.
+void CollectBlockNames(const ModelStore& model, ViewKind viewKind, const PickRegionFilter* filter,
                        std::vector<NamedQuad>& out);
 // The faces the result surfaces draw, named by face index, in list order.
 void CollectFaceNames(const ModelStore& model, const PickRegionFilter* filter, std::vector<NamedQuad>& out);

@@ -68,7 +68,7 @@ void Centroid(const Triangle& t, double c[3])
 
 class SceneFacesTest : public PictureTest {
   protected:
-    TriangleMesh Faces(int kind, const FaceHighlight& h = {})
+    TriangleMesh Faces(ViewKind kind, const FaceHighlight& h = {})
     {
         TriangleMesh mesh;
         EmitBlockFaces(g_model, kind, h, 255, {}, mesh);
@@ -82,7 +82,7 @@ TEST_F(SceneFacesTest, FacesAreClockwiseFromOutsideWithOutwardNormals)
     Material(1, 1.0f, RGB(200, 120, 80));
     Block(1, 0, 3, 0, 2, 0, 1);
     Build();
-    const auto tris = Triangles(Faces(0));
+    const auto tris = Triangles(Faces(ViewKind::Materials));
     ASSERT_EQ(tris.size(), 12u);
     const double centre[3] = {1.75, 1.25, 1.0};
     double area = 0;
@@ -108,16 +108,16 @@ TEST_F(SceneFacesTest, NoFaceBetweenShownMaterialsInAnyKind)
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 1, 2, 0, 1, 0, 1);
     Build();
-    for (int kind : {0, 1, 2}) {
+    for (ViewKind kind : {ViewKind::Materials, ViewKind::Transparent, ViewKind::BoundaryConditions}) {
         const auto tris = Triangles(Faces(kind));
-        EXPECT_EQ(tris.size(), 20u) << kind;
+        EXPECT_EQ(tris.size(), 20u) << static_cast<int>(kind);
         for (const Triangle& t : tris)
-            EXPECT_FALSE(t.p[0][0] == 1 && t.p[1][0] == 1 && t.p[2][0] == 1) << kind;
+            EXPECT_FALSE(t.p[0][0] == 1 && t.p[1][0] == 1 && t.p[2][0] == 1) << static_cast<int>(kind);
     }
     // A material hidden in the Clip Colours table uncovers the face.
     g_model.colours[2].clipShow = 0;
     int shared = 0;
-    for (const Triangle& t : Triangles(Faces(0)))
+    for (const Triangle& t : Triangles(Faces(ViewKind::Materials)))
         if (t.p[0][0] == 1 && t.p[1][0] == 1 && t.p[2][0] == 1) {
             ++shared;
             EXPECT_EQ(t.n[0], 1.0);
@@ -139,7 +139,7 @@ TEST_F(SceneFacesTest, BcViewColoursFacesByWhatLiesInFront)
     Block(3, 2, 3, 0, 1, 0, 1);
     Build();
     std::map<int, COLORREF> byNormal; // +-1 x, +-2 y, +-3 z
-    for (const Triangle& t : Triangles(Faces(2))) {
+    for (const Triangle& t : Triangles(Faces(ViewKind::BoundaryConditions))) {
         int key = 0;
         for (int k = 0; k < 3; ++k)
             if (t.n[k] != 0)
@@ -158,7 +158,7 @@ TEST_F(SceneFacesTest, BcViewColoursFacesByWhatLiesInFront)
         EXPECT_EQ(byNormal[key], kUncoveredFaceColour) << key;
     // A hidden boundary colour leaves its face uncovered.
     g_model.colours[3].clipShow = 0;
-    for (const Triangle& t : Triangles(Faces(2))) {
+    for (const Triangle& t : Triangles(Faces(ViewKind::BoundaryConditions))) {
         if (t.n[0] > 0) {
             EXPECT_EQ(t.colour, kUncoveredFaceColour);
         }
@@ -183,7 +183,7 @@ TEST_F(SceneFacesTest, TheSelectedSpanIsLightened)
     };
     for (const Case& c : cases) {
         double light = 0, plain = 0;
-        for (const Triangle& t : Triangles(Faces(0, {true, 0, c.lo, c.hi}))) {
+        for (const Triangle& t : Triangles(Faces(ViewKind::Materials, {true, 0, c.lo, c.hi}))) {
             double g[3];
             Centroid(t, g);
             const bool inside = g[0] >= c.lo && g[0] <= c.hi;
@@ -221,7 +221,7 @@ TEST_F(SceneFacesTest, TransparentFacesSortFarthestFirstAndParallelOnesFirstOfAl
     }
     // Drawn in that order with the alpha given.
     TriangleMesh mesh;
-    EmitBlockFaces(g_model, 1, {}, 128, order, mesh);
+    EmitBlockFaces(g_model, ViewKind::Transparent, {}, 128, order, mesh);
     for (const Triangle& t : Triangles(mesh))
         EXPECT_EQ(t.alpha, 128);
 }

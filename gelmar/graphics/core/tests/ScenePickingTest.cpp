@@ -33,13 +33,13 @@ TEST_F(ScenePickingTest, MaterialViewNamesTheFacesOfEachMaterialBlockInBlockOrde
 {
     Model();
     std::vector<NamedQuad> quads;
-    CollectBlockNames(g_model, 0, nullptr, quads);
+    CollectBlockNames(g_model, ViewKind::Materials, nullptr, quads);
     ASSERT_EQ(quads.size(), 12u);
     for (std::size_t n = 0; n < quads.size(); ++n)
         EXPECT_EQ(quads[n].name, n < 6 ? 1u : 2u);
-    for (int kind : {1, 3}) {
+    for (ViewKind kind : {ViewKind::Transparent, ViewKind::Temperatures}) {
         CollectBlockNames(g_model, kind, nullptr, quads);
-        EXPECT_TRUE(quads.empty()) << kind;
+        EXPECT_TRUE(quads.empty()) << static_cast<int>(kind);
     }
 }
 
@@ -47,7 +47,7 @@ TEST_F(ScenePickingTest, BcViewNamesTheBlockInFrontFirstAndEveryFaceAsNoBlockAft
 {
     Model();
     std::vector<NamedQuad> quads;
-    CollectBlockNames(g_model, 2, nullptr, quads);
+    CollectBlockNames(g_model, ViewKind::BoundaryConditions, nullptr, quads);
     // The material face against the boundary block once under its name,
     // then all twelve material faces as "no block".
     ASSERT_EQ(quads.size(), 13u);
@@ -58,7 +58,7 @@ TEST_F(ScenePickingTest, BcViewNamesTheBlockInFrontFirstAndEveryFaceAsNoBlockAft
         EXPECT_EQ(quads[n].name, kNoBlockName);
     // A hidden boundary colour names nothing.
     g_model.colours[2].clipShow = 0;
-    CollectBlockNames(g_model, 2, nullptr, quads);
+    CollectBlockNames(g_model, ViewKind::BoundaryConditions, nullptr, quads);
     for (const NamedQuad& q : quads)
         EXPECT_EQ(q.name, kNoBlockName);
 }
@@ -107,7 +107,7 @@ TEST_F(ScenePickingTest, TheRegionFilterKeepsWhatMayReachThePickedPixel)
     kernels::PictureMatrix picture;
     picture.SetForward(forward);
     std::vector<NamedQuad> all;
-    CollectBlockNames(g_model, 0, nullptr, all);
+    CollectBlockNames(g_model, ViewKind::Materials, nullptr, all);
     const int viewport[4] = {0, 0, 200, 100};
     for (const NamedQuad& q : all) {
         // The pixel of the quad's centre keeps it; a pixel far from all its

@@ -80,11 +80,11 @@ class GlViewTest : public AppFixture {
     }
 
     // The model as it stands, drawn in the view kind: the frame read back.
-    QImage Frame(int kind = 0)
+    QImage Frame(ViewKind kind = ViewKind::Materials)
     {
         view->m_viewKind = kind;
         view->UpdateModel();
-        if (kind == 1)
+        if (kind == ViewKind::Transparent)
             view->BuildDisplayList();
         Settle();
         return platform::GrabOpenGLFrame(view);

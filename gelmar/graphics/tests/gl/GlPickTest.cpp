@@ -68,7 +68,7 @@ TEST_F(GlPickTest, TheNearerOfTwoBlocksIsPicked)
 {
     Model();
     g_model.viewAzimuth = 0, g_model.viewAltitude = 0; // from +x
-    Frame(0);
+    Frame(ViewKind::Materials);
     const CPoint centre = Pixel(3.0, 0.5, 0.5);
     EXPECT_EQ(view->PickBlock(centre), 2); // the block at x 4..5 hides the one at 1..2
     EXPECT_EQ(view->ReadColourAtPoint(centre), "Colour 1: Wall");
@@ -79,7 +79,7 @@ TEST_F(GlPickTest, TheNearerOfTwoBlocksIsPicked)
 TEST_F(GlPickTest, BcViewNamesTheBlockInFrontFirstAndNoBlockElsewhere)
 {
     Model();
-    Frame(2);
+    Frame(ViewKind::BoundaryConditions);
     // The face against the boundary block carries its name and "no block"
     // at the same depth: the first wins.
     EXPECT_EQ(view->PickBlock(Pixel(2.0, 0.5, 0.5)), 1);
@@ -88,7 +88,7 @@ TEST_F(GlPickTest, BcViewNamesTheBlockInFrontFirstAndNoBlockElsewhere)
     EXPECT_EQ(view->PickBlock(Pixel(1.5, 0.5, 1.0)), static_cast<std::int64_t>(kNoBlockName));
     EXPECT_EQ(view->ReadColourAtPoint(Pixel(1.5, 0.5, 1.0)), "");
     // The material view names the material block there.
-    Frame(0);
+    Frame(ViewKind::Materials);
     EXPECT_EQ(view->PickBlock(Pixel(1.5, 0.5, 1.0)), 0);
 }
 
@@ -111,12 +111,12 @@ TEST_F(GlPickTest, TheRegionFilterPicksWhatASelectionOverEveryFacePicks)
     }
     g_model.viewAzimuth = 40, g_model.viewAltitude = 20;
     int hits = 0;
-    for (int kind : {0, 2}) {
+    for (ViewKind kind : {ViewKind::Materials, ViewKind::BoundaryConditions}) {
         Frame(kind);
         for (int n = 0; n < 150; ++n) {
             const CPoint p(static_cast<int>(u(rng) * view->m_cx), static_cast<int>(u(rng) * view->m_cy));
             const std::int64_t picked = view->PickBlock(p);
-            EXPECT_EQ(picked, PickWithoutFilter(p)) << kind << " at " << p.x << "," << p.y;
+            EXPECT_EQ(picked, PickWithoutFilter(p)) << static_cast<int>(kind) << " at " << p.x << "," << p.y;
             hits += picked >= 0;
         }
     }
@@ -132,7 +132,7 @@ TEST_F(GlPickTest, ValueReadOutGivesTheFieldUnderThePointer)
     BuildVisibleFaceList(g_model, g_view);
     LoadedField::Build();
     LoadedField::SetTemperatures([](double x, double y, double z) { return 2 * x + y - z; });
-    Frame(3);
+    Frame(ViewKind::Temperatures);
     for (const auto& [x, y, z] : {std::tuple{3.5, 0.5, 1.0}, std::tuple{7.25, 1.0, 0.4}, std::tuple{10.0, 0.5, 0.5}}) {
         const std::string text = view->ReadValueAtPoint(Pixel(x, y, z));
         ASSERT_GE(text.size(), 4u) << x;
@@ -156,7 +156,7 @@ TEST_F(GlPickTest, ValueReadOutGivesTheFieldUnderThePointer)
 TEST_F(GlPickTest, APickedBlockGoesToTheOpenTablesAndIsOutlined)
 {
     Model();
-    Frame(0);
+    Frame(ViewKind::Materials);
     std::vector<std::tuple<CView*, int, int>> calls;
     Links().goToCell = [&](CView* table, int record, int column) { calls.emplace_back(table, record, column); };
     CView* blocks = m_app->FindView<CBlockView>();
@@ -179,7 +179,7 @@ TEST_F(GlPickTest, APickedBlockGoesToTheOpenTablesAndIsOutlined)
     // The Blocks table's focused block is outlined in black.
     Links().focusRow = [](CView*) { return 3; };
     Links().blockFromRow = [](CView*, int row) { return row - 1; };
-    const QImage frame = Frame(0);
+    const QImage frame = Frame(ViewKind::Materials);
     const CPoint corner = Pixel(5.0, 1.0, 1.0);
     int black = 0;
     for (int dy = -2; dy <= 2; ++dy)
@@ -189,7 +189,7 @@ TEST_F(GlPickTest, APickedBlockGoesToTheOpenTablesAndIsOutlined)
 
     // The transparent view picks nothing.
     calls.clear();
-    view->m_viewKind = 1;
+    view->m_viewKind = ViewKind::Transparent;
     view->m_overlayKind = 0;
     view->OnBlockPick(top);
     EXPECT_TRUE(calls.empty());
@@ -200,7 +200,7 @@ TEST_F(GlPickTest, APickedBlockGoesToTheOpenTablesAndIsOutlined)
 TEST_F(GlPickTest, TheBlocksTablesSelectionIsOutlinedAndAPickFocusesItsRow)
 {
     Model();
-    Frame(0);
+    Frame(ViewKind::Materials);
     // The real tables behind the links, filled from this model.
     Main()->ExecuteCommand(ID_COLOURS);
     Main()->ExecuteCommand(ID_BLOCKS);
@@ -212,7 +212,7 @@ TEST_F(GlPickTest, TheBlocksTablesSelectionIsOutlinedAndAPickFocusesItsRow)
     view->m_overlayKind = 2; // the Blocks table is the one outlined
     const CPoint corner = Pixel(5.0, 1.0, 1.0); // a corner of the third block only
     const auto blackNearCorner = [&] {
-        const QImage frame = Frame(0);
+        const QImage frame = Frame(ViewKind::Materials);
         int black = 0;
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx)
@@ -248,7 +248,7 @@ TEST_F(GlPickTest, ABlockRecolouredInTheTablesRepaintsTheViewInThatColour)
     Material(1, RGB(200, 120, 80), "Wall");
     Material(3, RGB(0, 128, 255), "Insulation");
     CalcTest::Block(1, 0, 1, 0, 1, 0, 1);
-    Frame(0);
+    Frame(ViewKind::Materials);
     Main()->ExecuteCommand(ID_BLOCKS);
     auto* blocks = m_app->FindView<CBlockView>();
     ASSERT_NE(blocks, nullptr);
@@ -291,7 +291,7 @@ TEST_F(GlPickTest, ABlockRecolouredInTheTablesRepaintsTheViewInThatColour)
 TEST_F(GlPickTest, TheStatusBarReadsTheColourWhileTheViewIsActive)
 {
     Model();
-    Frame(0);
+    Frame(ViewKind::Materials);
     view->GetParentFrame()->ActivateFrame();
     Settle();
     const CPoint top = Pixel(1.5, 0.5, 1.0);

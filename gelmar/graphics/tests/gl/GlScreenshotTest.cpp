@@ -50,7 +50,7 @@ TEST_F(GlScreenshotTest, ExampleModelInEachViewKind)
         EXPECT_TRUE(Main()->GetWidget()->grab().save(QString::fromStdString(std::string(prefix) + k.name + ".png"),
                                                      "PNG"));
     }
-    EXPECT_EQ(g_graphView->m_viewKind, 3);
+    EXPECT_EQ(g_graphView->m_viewKind, ViewKind::Temperatures);
 }
 
 } // namespace

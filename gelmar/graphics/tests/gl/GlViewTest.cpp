@@ -49,7 +49,7 @@ class GlFrameTest : public GlViewTest {
 TEST_F(GlFrameTest, WhiteBackgroundAndLitFacesAsTheLightingFormulaGives)
 {
     OneBlock();
-    const QImage frame = Frame(0);
+    const QImage frame = Frame(ViewKind::Materials);
     ASSERT_EQ(frame.width(), view->m_cx);
     ASSERT_EQ(frame.height(), view->m_cy);
     EXPECT_EQ(Difference(frame, {2, 2}, RGB(255, 255, 255)), 0);
@@ -61,7 +61,7 @@ TEST_F(GlFrameTest, WhiteBackgroundAndLitFacesAsTheLightingFormulaGives)
 TEST_F(GlFrameTest, TransparentFacesBlendHalfWithWhatLiesBehind)
 {
     OneBlock();
-    const QImage frame = Frame(1);
+    const QImage frame = Frame(ViewKind::Transparent);
     const double a = 128.0 / 255.0;
     for (const FaceCentre& f : kVisible) {
         const COLORREF lit = Lit(kWall, f.n);
@@ -89,7 +89,7 @@ TEST_F(GlFrameTest, BandColourAtAKnownPointOfALinearField)
     BuildVisibleFaceList(g_model, g_view);
     LoadedField::Build();
     LoadedField::SetTemperatures([](double x, double, double) { return x; });
-    const QImage frame = Frame(3);
+    const QImage frame = Frame(ViewKind::Temperatures);
     const double up[3] = {0, 0, 1}, side[3] = {0, 1, 0};
     for (double x : {2.5, 3.5, 7.5}) {
         const COLORREF band = ValueToColour(g_colourScale, static_cast<float>(std::floor(x) / 10.0));
@@ -102,7 +102,7 @@ TEST_F(GlFrameTest, NorthDisplayShowsTheDiscAndTheSunsPaths)
 {
     OneBlock();
     g_app.showNorth = true;
-    const QImage frame = Frame(0);
+    const QImage frame = Frame(ViewKind::Materials);
     g_app.showNorth = false;
     long long yellow = 0;
     for (int y = 0; y < frame.height(); ++y)
@@ -110,7 +110,7 @@ TEST_F(GlFrameTest, NorthDisplayShowsTheDiscAndTheSunsPaths)
             yellow += Difference(frame, {x, y}, RGB(255, 255, 0)) < 10;
     EXPECT_GT(yellow, 100); // the paths and the sun
     // Without it, no yellow at all.
-    const QImage plain = Frame(0);
+    const QImage plain = Frame(ViewKind::Materials);
     for (int y = 0; y < plain.height(); y += 3)
         for (int x = 0; x < plain.width(); x += 3)
             ASSERT_GE(Difference(plain, {x, y}, RGB(255, 255, 0)), 10);
@@ -137,7 +137,7 @@ TEST_F(GlFrameTest, UnlitFrameAgreesWithThePictureEnginesFaceFill)
         CalcTest::Block(1 + b % 3, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
     }
     g_model.viewAzimuth = 50, g_model.viewAltitude = 25;
-    Frame(0);
+    Frame(ViewKind::Materials);
     const int w = view->m_cx, h = view->m_cy;
 
     // The view's frame with the same surface, lighting off.
@@ -148,7 +148,7 @@ TEST_F(GlFrameTest, UnlitFrameAgreesWithThePictureEnginesFaceFill)
     LoadModelView(CameraMatrix(*view, ModelViewAngles(g_model), ModelViewExtent(g_model), false));
     glDisable(GL_LIGHTING);
     TriangleMesh mesh;
-    EmitBlockFaces(g_model, 0, {}, 255, {}, mesh);
+    EmitBlockFaces(g_model, ViewKind::Materials, {}, 255, {}, mesh);
     DrawMesh(mesh);
     glEnable(GL_LIGHTING);
     std::vector<std::uint32_t> gl(static_cast<std::size_t>(w) * h);
@@ -182,7 +182,7 @@ TEST_F(GlFrameTest, UnlitFrameAgreesWithThePictureEnginesFaceFill)
 TEST_F(GlFrameTest, RubberBandDrawnTwiceLeavesThePicture)
 {
     OneBlock();
-    const QImage before = Frame(0);
+    const QImage before = Frame(ViewKind::Materials);
     view->m_drag.start = CPoint(40, 30);
     view->m_drag.current = CPoint(view->m_cx - 50, view->m_cy - 40);
     view->DrawRubberBand();
@@ -199,7 +199,7 @@ TEST_F(GlFrameTest, RubberBandDrawnTwiceLeavesThePicture)
 TEST_F(GlFrameTest, AViewWithoutHeightDrawsAndPicksNothing)
 {
     OneBlock();
-    Frame(0);
+    Frame(ViewKind::Materials);
     const int cx = view->m_cx, cy = view->m_cy;
     view->m_cy = 0;
     CClientDC dc(view);
@@ -225,7 +225,7 @@ TEST_F(GlFrameTest, AGridOverlayWithItsTableClosedStillShowsTheFaces)
     };
     for (int kind : {1, 4, 6}) {
         view->m_overlayKind = kind;
-        const QImage frame = Frame(0);
+        const QImage frame = Frame(ViewKind::Materials);
         EXPECT_LE(Difference(frame, Pixel(1.0, 1.5, 0.5), Lit(kWall, kVisible[1].n)), 2) << kind;
     }
     EXPECT_FALSE(asked); // no table, no span asked for
@@ -244,7 +244,7 @@ TEST_F(GlFrameTest, GridTableSpanIsHighlightedAndOutlined)
         return true;
     };
     view->m_overlayKind = 1;
-    const QImage frame = Frame(0);
+    const QImage frame = Frame(ViewKind::Materials);
     // The second cell on x is lightened, the first is not.
     const double up[3] = {0, 0, 1};
     EXPECT_LE(Difference(frame, Pixel(1.5, 0.4, 1.0), Lit(HighlightColour(kWall), up)), 2);
@@ -263,7 +263,7 @@ TEST_F(GlFrameTest, GridTableSpanIsHighlightedAndOutlined)
 TEST_F(GlFrameTest, AFrameThatBuildsItsListDrawsIt)
 {
     OneBlock();
-    Frame(0);
+    Frame(ViewKind::Materials);
     // The list not ready (a build that found no context yet): the frame
     // builds it, and still shows it.
     view->DeleteDisplayList();
@@ -277,7 +277,7 @@ TEST_F(GlFrameTest, AFrameThatBuildsItsListDrawsIt)
 TEST_F(GlFrameTest, AContextCreatedAgainGetsItsStateAndListBack)
 {
     OneBlock();
-    Frame(0);
+    Frame(ViewKind::Materials);
     auto* surface = dynamic_cast<QOpenGLWidget*>(view->GetWidget());
     ASSERT_NE(surface, nullptr);
     const QOpenGLContext* first = surface->context();

@@ -726,19 +726,22 @@ void CGraphicOutputDlg::OnFirstTimeStep()
 
 void CGraphicOutputDlg::OnNextTimeStep()
 {
-    const SavedTimes times = ModelSavedTimes();
-    if (!times.Walkable())
-        return;
-    g_run.calcTime = static_cast<std::int32_t>(NextSavedTime(g_run.calcTime, times));
-    LoadResults();
+    StepSavedTime(NextSavedTime);
 }
 
 void CGraphicOutputDlg::OnPreviousTimeStep()
 {
+    StepSavedTime(PreviousSavedTime);
+}
+
+// The run's time goes to the saved time the rule gives and its results are
+// loaded; a model without saved times to walk keeps its time.
+void CGraphicOutputDlg::StepSavedTime(long long (*rule)(long long, const SavedTimes&))
+{
     const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
-    g_run.calcTime = static_cast<std::int32_t>(PreviousSavedTime(g_run.calcTime, times));
+    g_run.calcTime = static_cast<std::int32_t>(rule(g_run.calcTime, times));
     LoadResults();
 }
 

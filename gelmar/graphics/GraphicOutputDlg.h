@@ -10,6 +10,7 @@
 #include "common/kernels/picture/SectionView.h"
 #include "common/ui/OutputToolBar.h"
 #include "gelmar/graphics/GraphicRender.h"
+#include "gelmar/graphics/core/GraphicOutputRules.h"
 #include "gelmar/graphics/core/Picture.h"
 #include "gelmar/graphics/core/ViewCamera.h"
 #include "platform/core/AviWriter.h"
@@ -133,6 +134,7 @@ class CGraphicOutputDlg : public CDialog {
 
     // Loads the results of the current time and refreshes.
     void LoadResults();
+    void StepSavedTime(long long (*rule)(long long, const SavedTimes&));
 
     Picture& ThePicture() { return m_picture; }
     int Projection() const { return m_picture.projection; }

@@ -89,11 +89,13 @@ double Update(Index rows, double alpha, const double* p, const double* q, double
 // Where a group of an iteration's passes runs: on the team, or on the
 // calling thread alone. On a busy machine, where a team thread may be held
 // back for a whole time slice, the waits of the passes (at every step of the
-// level schedule in the substitutions, at the end of each loop in the
-// others) can cost more than the threads save. So each solve times the
-// group once on the team and once alone (its first two iterations, and again
-// every kRetime iterations) and otherwise runs it the faster way. Both ways
-// give the same bits.
+// schedule in the substitutions, at the end of each loop in the others) can
+// cost more than the threads save. So each solve times the group once on the
+// team and once alone (its first two iterations, and again every kRetime
+// iterations) and otherwise runs it the way whose better one of its last
+// kKept timings is faster: other processes only ever make a pass slower, so
+// one pass that another process held back does not decide the way for long.
+// Both ways give the same bits.
 class Placement {
   public:
     Placement(ThreadTeam* team, bool shared) : team_(team), shared_(shared) {}
@@ -103,25 +105,39 @@ class Placement {
     {
         const int phase = count_++ % kRetime;
         timed_ = shared_ && phase < 2;
-        alone_ = shared_ && (timed_ ? phase == 1 : aloneSeconds_ < teamSeconds_);
+        alone_ = shared_ && (timed_ ? phase == 1 : aloneTimes_.Best() < teamTimes_.Best());
         started_ = std::chrono::steady_clock::now();
         return alone_ ? nullptr : team_;
     }
     void End()
     {
         if (timed_)
-            (alone_ ? aloneSeconds_ : teamSeconds_) =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+            (alone_ ? aloneTimes_ : teamTimes_)
+                .Add(std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count());
     }
 
   private:
-    static constexpr int kRetime = 64;
+    static constexpr int kRetime = 32;
+    static constexpr int kKept = 3;
+    // The last kKept timings of one way.
+    struct Timings {
+        double seconds[kKept] = {};
+        int count = 0;
+        void Add(double s) { seconds[count++ % kKept] = s; }
+        double Best() const
+        {
+            double best = seconds[0];
+            for (int i = 1; i < std::min(count, kKept); ++i)
+                best = std::min(best, seconds[i]);
+            return best;
+        }
+    };
     ThreadTeam* team_;
     bool shared_;
     int count_ = 0;
     bool timed_ = false, alone_ = false;
     std::chrono::steady_clock::time_point started_;
-    double teamSeconds_ = 0.0, aloneSeconds_ = 0.0;
+    Timings teamTimes_, aloneTimes_;
 };
 
 } // namespace

@@ -6,7 +6,7 @@
 namespace gelmar::test {
 namespace {
 
-class AssemblyTest : public CalcTest {
+class AssemblyTest : public CalcEngineTest {
   protected:
     // Surfaces 1 and 2 at 0 °C around four 50 mm cells of colours 3 (the
     // first two) and 4.
@@ -22,11 +22,11 @@ class AssemblyTest : public CalcTest {
         Block(4, 3, 5, 0, 1, 0, 1);
         Block(2, 5, 6, 0, 1, 0, 1);
     }
-    static double NetOutflow()
+    double NetOutflow() const
     {
         double out = 0;
         for (int c = 1; c <= 2; ++c)
-            out += double(g_model.colours[c].resultValue2) - g_model.colours[c].resultValue1;
+            out += double(engine.model.colours[c].resultValue2) - engine.model.colours[c].resultValue1;
         return out;
     }
 };
@@ -37,9 +37,9 @@ TEST_F(AssemblyTest, PointAndFacePowersLeaveThroughTheSurfaces)
     // Along z the grid has one cell: each record feeds (3, j, 0) and (3, j, 1).
     NodeBc(1, 3, 0, 0).power = 6;
     NodeBc(1, 3, 1, 0).power = 6;
-    GrowBorderBcArray(g_model, 1);
-    g_model.borderBcs.count = 1;
-    BorderFaceBcRecord& face = g_model.borderBcs[0];
+    GrowBorderBcArray(engine.model, 1);
+    engine.model.borderBcs.count = 1;
+    BorderFaceBcRecord& face = engine.model.borderBcs[0];
     face = BorderFaceBcRecord{};
     face.colour1 = 4;
     face.colour2 = 3;
@@ -49,12 +49,12 @@ TEST_F(AssemblyTest, PointAndFacePowersLeaveThroughTheSurfaces)
     EXPECT_NEAR(NetOutflow(), 12 + 7, 1e-4);
     EXPECT_NEAR(T(3, 0, 0), T(3, 1, 1), 1e-9);
     // Symmetric wall: the two surfaces share the heat.
-    EXPECT_NEAR(g_model.colours[1].resultValue2, 9.5, 1e-4);
+    EXPECT_NEAR(engine.model.colours[1].resultValue2, 9.5, 1e-4);
 
     // A later step of the unchanged model keeps the field.
     const double steady = T(3, 0, 0);
-    g_model.calcDuration = 2 * 3600;
-    g_model.colours[3].density = g_model.colours[4].density = 1000;
+    engine.model.calcDuration = 2 * 3600;
+    engine.model.colours[3].density = engine.model.colours[4].density = 1000;
     ASSERT_TRUE(Run());
     EXPECT_NEAR(T(3, 0, 0), steady, 1e-8);
 }
@@ -62,18 +62,18 @@ TEST_F(AssemblyTest, PointAndFacePowersLeaveThroughTheSurfaces)
 TEST_F(AssemblyTest, UniformlyHeatedSlabTakesItsParabola)
 {
     Wall(10);
-    g_model.colours[1].type = MATERIAL; // the two end cells become held layers
-    g_model.colours[2].type = MATERIAL;
+    engine.model.colours[1].type = MATERIAL; // the two end cells become held layers
+    engine.model.colours[2].type = MATERIAL;
     FixedMaterial(1, 0);
     FixedMaterial(2, 0);
     for (int c : {3, 4}) {
-        const std::int32_t n = g_model.materialBcs.count;
-        GrowMaterialBcArray(g_model, n + 1);
-        g_model.materialBcs.count = n + 1;
-        g_model.materialBcs[n] = MaterialBcRecord{};
-        g_model.materialBcs[n].colour = static_cast<std::int16_t>(c);
-        g_model.materialBcs[n].type = 1;
-        g_model.materialBcs[n].power = 100; // W/m3
+        const std::int32_t n = engine.model.materialBcs.count;
+        GrowMaterialBcArray(engine.model, n + 1);
+        engine.model.materialBcs.count = n + 1;
+        engine.model.materialBcs[n] = MaterialBcRecord{};
+        engine.model.materialBcs[n].colour = static_cast<std::int16_t>(c);
+        engine.model.materialBcs[n].type = 1;
+        engine.model.materialBcs[n].power = 100; // W/m3
     }
     ASSERT_TRUE(Run());
     const double lambda = 0.5f, w = 0.05f, length = 4 * w;
@@ -86,13 +86,13 @@ TEST_F(AssemblyTest, UniformlyHeatedSlabTakesItsParabola)
 TEST_F(AssemblyTest, SurfaceWithoutCoefficientOrFluxIsAdiabatic)
 {
     Wall(0);
-    g_model.colours[1].temperature = 50; // no coefficient: no effect
+    engine.model.colours[1].temperature = 50; // no coefficient: no effect
     NodeBc(0, 5, 0, 0).temperature = 4;
     NodeBc(0, 5, 1, 0).temperature = 4;
     ASSERT_TRUE(Run());
     for (int i = 1; i <= 5; ++i)
         EXPECT_NEAR(T(i, 1, 0), 4.0, 1e-8);
-    g_model.colours[1].flux = 20; // W/m2 into the wall, out at the held point
+    engine.model.colours[1].flux = 20; // W/m2 into the wall, out at the held point
     ASSERT_TRUE(Run());
     EXPECT_NEAR(T(1, 0, 0) - T(5, 0, 0), 20 * 0.2 / 0.5, 1e-6);
 }

@@ -15,13 +15,13 @@
 namespace gelmar::test {
 
 // Appends a function record of the given name, shape, parameters and file.
-inline FunctionRecord& AppendFunction(const char* name, int shape, const std::vector<float>& params = {},
-                                      const std::string& path = {})
+inline FunctionRecord& AppendFunction(ModelStore& m, const char* name, int shape,
+                                      const std::vector<float>& params = {}, const std::string& path = {})
 {
-    const std::size_t n = g_model.functions.count;
-    GrowFunctionArray(g_model, n + 1);
-    g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-    FunctionRecord& f = g_model.functions[n];
+    const std::size_t n = m.functions.count;
+    GrowFunctionArray(m, n + 1);
+    m.functions.count = static_cast<std::uint16_t>(n + 1);
+    FunctionRecord& f = m.functions[n];
     f = FunctionRecord{};
     f.name = FunctionName(name);
     f.shape = static_cast<std::uint8_t>(shape);
@@ -30,74 +30,158 @@ inline FunctionRecord& AppendFunction(const char* name, int shape, const std::ve
     return f;
 }
 
-class CalcTest : public ModelTest {
+// The settings of a calculation model: unit grid, a steady run (no
+// duration) and tight stop limits, no result files.
+inline void SetCalcSettings(ModelStore& m)
+{
+    m.dataFilePath = "model.glm";
+    m.gridUnit = 1.0f;
+    m.calcDuration = 0;
+    m.startupDuration = 0;
+    m.timeStep = 3600;
+    m.iterations = 10000;
+    m.maxDeltaT = 1e-10f;
+    m.maxObjectDivergence = 1e-7f;
+    m.maxNodeDivergence = 1e-5f;
+    m.saveResults = 0;
+}
+
+// A surface colour (BC_SIMPL) of the given temperature and coefficient.
+inline ColourRecord& DefineSurface(ModelStore& m, int c, float temperature, float h)
+{
+    ColourRecord& r = DefineColour(m, c, BC_SIMPL);
+    r.temperature = temperature;
+    r.hGlobal = h;
+    return r;
+}
+
+// Appends a material boundary condition holding the colour at a temperature.
+inline MaterialBcRecord& AppendFixedMaterial(ModelStore& m, int colour, float temperature)
+{
+    const std::int32_t n = m.materialBcs.count;
+    GrowMaterialBcArray(m, n + 1);
+    m.materialBcs.count = n + 1;
+    MaterialBcRecord& r = m.materialBcs[n];
+    r = MaterialBcRecord{};
+    r.colour = static_cast<std::int16_t>(colour);
+    r.type = 0;
+    r.temperature = temperature;
+    return r;
+}
+
+// Appends a node boundary condition of the type at grid point (i, j, k).
+inline NodeBcRecord& AppendNodeBc(ModelStore& m, int type, int i, int j, int k)
+{
+    const std::int32_t n = m.nodeBcs.count;
+    GrowNodeBcArray(m, n + 1);
+    m.nodeBcs.count = n + 1;
+    NodeBcRecord& r = m.nodeBcs[n];
+    r = NodeBcRecord{};
+    r.type = static_cast<std::uint8_t>(type);
+    r.i = static_cast<std::uint16_t>(i);
+    r.j = static_cast<std::uint16_t>(j);
+    r.k = static_cast<std::uint16_t>(k);
+    return r;
+}
+
+// A calculation test on an engine of its own.
+class CalcEngineTest : public EngineTest {
   public:
     void SetUp() override
     {
+        EngineTest::SetUp();
+        SetCalcSettings(engine.model);
+    }
+
+    void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
+    {
+        ASSERT_TRUE(BuildGrid(engine.model, wx, wy, wz));
+    }
+    static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
+
+    ColourRecord& Colour(int c, ColourType type, float lambda = 1.0f)
+    {
+        return DefineColour(engine.model, c, type, lambda);
+    }
+    ColourRecord& Surface(int c, float temperature, float h)
+    {
+        return DefineSurface(engine.model, c, temperature, h);
+    }
+    void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+    {
+        ASSERT_TRUE(AppendBlock(engine.model, colour, x1, x2, y1, y2, z1, z2));
+    }
+    MaterialBcRecord& FixedMaterial(int colour, float temperature)
+    {
+        return AppendFixedMaterial(engine.model, colour, temperature);
+    }
+    NodeBcRecord& NodeBc(int type, int i, int j, int k) { return AppendNodeBc(engine.model, type, i, j, k); }
+
+    // Runs Calc System; true when it ended normally.
+    bool Run()
+    {
+        return RunCalcSystem(engine.model, engine.run, engine.history, Host()) == CalcSystemResult::Done;
+    }
+    double T(int i, int j, int k) const { return GetNodeValueAt(engine.model, engine.run.work, i, j, k, 0); }
+};
+
+// Transitional, until every test owns its engine: the calculation fixture
+// of the tests that still work on the process's engine. Its one reference to
+// that engine is in ProcessEngine().
+class CalcTest : public ModelTest {
+  public:
+    static Engine& ProcessEngine() { return g_engine; }
+    void SetUp() override
+    {
         ModelTest::SetUp();
-        g_model.dataFilePath = "model.glm";
-        g_model.gridUnit = 1.0f;
-        g_model.calcDuration = 0;
-        g_model.startupDuration = 0;
-        g_model.timeStep = 3600;
-        g_model.iterations = 10000;
-        g_model.maxDeltaT = 1e-10f;
-        g_model.maxObjectDivergence = 1e-7f;
-        g_model.maxNodeDivergence = 1e-5f;
-        g_model.saveResults = 0;
+        SetCalcSettings(ProcessEngine().model);
     }
 
     static void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy,
                         const std::vector<float>& wz)
     {
-        ASSERT_TRUE(BuildGrid(g_model, wx, wy, wz));
+        ASSERT_TRUE(BuildGrid(ProcessEngine().model, wx, wy, wz));
     }
     static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
 
     static ColourRecord& Colour(int c, ColourType type, float lambda = 1.0f)
     {
-        return DefineColour(g_model, c, type, lambda);
+        return DefineColour(ProcessEngine().model, c, type, lambda);
     }
     static ColourRecord& Surface(int c, float temperature, float h)
     {
-        ColourRecord& r = Colour(c, BC_SIMPL);
-        r.temperature = temperature;
-        r.hGlobal = h;
-        return r;
+        return DefineSurface(ProcessEngine().model, c, temperature, h);
     }
     static void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
-        ASSERT_TRUE(AppendBlock(g_model, colour, x1, x2, y1, y2, z1, z2));
+        ASSERT_TRUE(AppendBlock(ProcessEngine().model, colour, x1, x2, y1, y2, z1, z2));
     }
     static MaterialBcRecord& FixedMaterial(int colour, float temperature)
     {
-        const std::int32_t n = g_model.materialBcs.count;
-        GrowMaterialBcArray(g_model, n + 1);
-        g_model.materialBcs.count = n + 1;
-        MaterialBcRecord& r = g_model.materialBcs[n];
-        r = MaterialBcRecord{};
-        r.colour = static_cast<std::int16_t>(colour);
-        r.type = 0;
-        r.temperature = temperature;
-        return r;
+        return AppendFixedMaterial(ProcessEngine().model, colour, temperature);
     }
     static NodeBcRecord& NodeBc(int type, int i, int j, int k)
     {
-        const std::int32_t n = g_model.nodeBcs.count;
-        GrowNodeBcArray(g_model, n + 1);
-        g_model.nodeBcs.count = n + 1;
-        NodeBcRecord& r = g_model.nodeBcs[n];
-        r = NodeBcRecord{};
-        r.type = static_cast<std::uint8_t>(type);
-        r.i = static_cast<std::uint16_t>(i);
-        r.j = static_cast<std::uint16_t>(j);
-        r.k = static_cast<std::uint16_t>(k);
-        return r;
+        return AppendNodeBc(ProcessEngine().model, type, i, j, k);
     }
 
     // Runs Calc System; true when it ended normally.
-    bool Run() { return RunCalcSystem(g_model, g_run, g_engine.history, Host()) == CalcSystemResult::Done; }
-    static double T(int i, int j, int k) { return GetNodeValueAt(g_model, g_work, i, j, k, 0); }
+    bool Run()
+    {
+        Engine& e = ProcessEngine();
+        return RunCalcSystem(e.model, e.run, e.history, Host()) == CalcSystemResult::Done;
+    }
+    static double T(int i, int j, int k)
+    {
+        return GetNodeValueAt(ProcessEngine().model, ProcessEngine().run.work, i, j, k, 0);
+    }
 };
+
+// Transitional, with CalcTest: a function appended to the process's engine.
+inline FunctionRecord& AppendFunction(const char* name, int shape, const std::vector<float>& params = {},
+                                      const std::string& path = {})
+{
+    return AppendFunction(CalcTest::ProcessEngine().model, name, shape, params, path);
+}
 
 } // namespace gelmar::test

@@ -102,11 +102,11 @@ class CavityHost : public NullEngineHost {
     bool escInPairLoop = false;
 };
 
-class CavityCalcTest : public CalcTest {
+class CavityCalcTest : public CalcEngineTest {
   protected:
     void SetUp() override
     {
-        CalcTest::SetUp();
+        CalcEngineTest::SetUp();
         SetHost(&cavityHost);
         std::error_code ec;
         for (const char* name : {"tmp.vwf", "model.vwf", "tmp0000.sol", "tmp0000.flx"})
@@ -123,19 +123,19 @@ class CavityCalcTest : public CalcTest {
         Block(kCavity, 3, 4, 0, kCells, 0, kCells);
         Block(kWall2, 4, 6, 0, kCells, 0, kCells);
         Block(kCold, 6, 7, 0, kCells, 0, kCells);
-        g_model.minViewFactor = 1e-7f;
-        g_model.cycles = 40;
-        g_model.saveResults = 1;
-        g_model.saveFrequency = 1;
+        engine.model.minViewFactor = 1e-7f;
+        engine.model.cycles = 40;
+        engine.model.saveResults = 1;
+        engine.model.saveFrequency = 1;
     }
     void TearDown() override
     {
         SetHost(nullptr);
-        CalcTest::TearDown();
+        CalcEngineTest::TearDown();
     }
 
     // Mean temperature of the grid points of plane x = i.
-    static double PlaneMean(int i)
+    double PlaneMean(int i) const
     {
         double sum = 0;
         for (int j = 0; j <= kCells; ++j)
@@ -147,9 +147,9 @@ class CavityCalcTest : public CalcTest {
     {
         return cavityHost.messages.empty() ? std::string() : cavityHost.messages.back();
     }
-    static std::vector<double> Field()
+    std::vector<double> Field() const
     {
-        return std::vector<double>(g_work.solution.begin(), g_work.solution.end());
+        return std::vector<double>(engine.run.work.solution.begin(), engine.run.work.solution.end());
     }
 
     CavityHost cavityHost;
@@ -182,10 +182,10 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
         SCOPED_TRACE(c.name);
         ColourRecord& cavity = Colour(kCavity, c.type, kGlassLambda);
         cavity.hConvective = c.type == BC_FREE ? kAirH : 0.0f;
-        g_model.colours[kWall1].epsilon = c.e1;
-        g_model.colours[kWall2].epsilon = c.e2;
-        g_model.linearRadiation = c.linear;
-        g_model.hrBlack = static_cast<float>(c.hrBlack);
+        engine.model.colours[kWall1].epsilon = c.e1;
+        engine.model.colours[kWall2].epsilon = c.e2;
+        engine.model.linearRadiation = c.linear;
+        engine.model.hrBlack = static_cast<float>(c.hrBlack);
         ASSERT_TRUE(Run()) << Said();
         const Reference ref = SeriesReference(
             c.linear != 0, double(static_cast<float>(c.hrBlack)), c.reradiating, c.parallel,
@@ -193,18 +193,18 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
 
         // The run leaves no zone tables behind; the view factors written
         // between the plates add up to the whole plates'.
-        EXPECT_TRUE(g_radiation.zones.empty() && g_radiation.fileZones.empty());
-        ReadViewFactorFile(g_model, g_run);
+        EXPECT_TRUE(engine.run.radiation.zones.empty() && engine.run.radiation.fileZones.empty());
+        ReadViewFactorFile(engine.model, engine.run);
         double exchange = 0, area = 0;
-        ASSERT_EQ(g_radiation.fileZones.size(), 1u);
-        const RadiationZone& zone = g_radiation.fileZones[0];
+        ASSERT_EQ(engine.run.radiation.fileZones.size(), 1u);
+        const RadiationZone& zone = engine.run.radiation.fileZones[0];
         const std::size_t n = static_cast<std::size_t>(zone.faceCount);
         for (std::size_t i = 0; i < n; ++i) {
-            const RadiatingFace& fi = g_radiation.fileFaces[i];
+            const RadiatingFace& fi = engine.run.radiation.fileFaces[i];
             if (fi.ownerColour == kWall1)
                 area += fi.area;
             for (std::size_t j = 0; j < i; ++j)
-                if (fi.ownerColour + g_radiation.fileFaces[j].ownerColour == kWall1 + kWall2)
+                if (fi.ownerColour + engine.run.radiation.fileFaces[j].ownerColour == kWall1 + kWall2)
                     exchange += fi.area * zone.matrix[i * (i - 1) / 2 + j];
         }
         EXPECT_NEAR(area, 1.0, 1e-9);
@@ -213,8 +213,8 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
         // Energy balance: what enters on the hot side leaves on the cold
         // side; the radiation (and convection to an air node) crosses the
         // cavity's zone rows on its way.
-        const ColourRecord& hot = g_model.colours[kHot];
-        const ColourRecord& cold = g_model.colours[kCold];
+        const ColourRecord& hot = engine.model.colours[kHot];
+        const ColourRecord& cold = engine.model.colours[kCold];
         EXPECT_NEAR(hot.resultValue1, cold.resultValue2, 1e-4 * ref.q);
         EXPECT_EQ(hot.resultValue2, 0.0f);
         const double crossing = c.type == TRANSMAT ? ref.radiation : ref.q;
@@ -233,15 +233,15 @@ TEST_F(CavityCalcTest, SteadyCavityMatchesGreyPlatesInSeriesWithTheWalls)
         // The heat-flow file: every plate face, read back; the flows into
         // the plates carry the heat of the walls. A transparent zone has
         // none.
-        ReadFluxFile(g_model, g_run);
-        ASSERT_TRUE(g_run.fluxesValid);
+        ReadFluxFile(engine.model, engine.run);
+        ASSERT_TRUE(engine.run.fluxesValid);
         if (c.type == TRANSMAT) {
-            EXPECT_TRUE(g_work.heatFlows.empty());
+            EXPECT_TRUE(engine.run.work.heatFlows.empty());
             continue;
         }
-        ASSERT_EQ(g_work.heatFlows.size(), n);
+        ASSERT_EQ(engine.run.work.heatFlows.size(), n);
         double into1 = 0, into2 = 0;
-        for (const HeatFlowRecord& r : g_work.heatFlows) {
+        for (const HeatFlowRecord& r : engine.run.work.heatFlows) {
             const double a = double(kCell) * double(kCell);
             if (r.i == 2 && r.direction == 1)
                 into1 += r.flow * a;
@@ -263,7 +263,7 @@ TEST_F(CavityCalcTest, TwoCavitiesInSeriesTakeRowsOfTheirOwn)
     constexpr float kEpsMiddle = 0.75f;
     const float w = kWallCell, gap = kGap;
     SetGrid({w, w, gap, w, gap, w, w}, Uniform(kCells, kCell), Uniform(kCells, kCell));
-    g_model.blocks.count = 0;
+    engine.model.blocks.count = 0;
     Block(kHot, 0, 1, 0, kCells, 0, kCells);
     Block(kWall1, 1, 2, 0, kCells, 0, kCells);
     Block(kCavity, 2, 3, 0, kCells, 0, kCells);
@@ -273,8 +273,8 @@ TEST_F(CavityCalcTest, TwoCavitiesInSeriesTakeRowsOfTheirOwn)
     Block(kCold, 6, 7, 0, kCells, 0, kCells);
     Colour(kMiddle, MATERIAL, kWallLambda).epsilon = kEpsMiddle;
     Colour(kCavityB, BC_FREE).hConvective = 2 * kAirH;
-    g_model.linearRadiation = 1;
-    g_model.hrBlack = 5.0f;
+    engine.model.linearRadiation = 1;
+    engine.model.hrBlack = 5.0f;
     ASSERT_TRUE(Run()) << Said();
 
     const double f = ParallelRectangles(1, 1, kGap), space = f + (1 - f) / 2;
@@ -284,32 +284,35 @@ TEST_F(CavityCalcTest, TwoCavitiesInSeriesTakeRowsOfTheirOwn)
     const double wall = double(kWallCell) / double(kWallLambda), outside = 1 / double(kOutsideH);
     const double ra = cavity(kEps1, kEpsMiddle, kAirH), rb = cavity(kEpsMiddle, kEps2, 2 * kAirH);
     const double q = (kTHot - kTCold) / (2 * outside + 3 * wall + ra + rb);
-    EXPECT_NEAR(g_model.colours[kHot].resultValue1, q, 0.003 * q);
-    EXPECT_NEAR(g_model.colours[kCold].resultValue2, g_model.colours[kHot].resultValue1, 1e-4 * q);
+    EXPECT_NEAR(engine.model.colours[kHot].resultValue1, q, 0.003 * q);
+    EXPECT_NEAR(engine.model.colours[kCold].resultValue2, engine.model.colours[kHot].resultValue1, 1e-4 * q);
     for (int c : {kCavity, kCavityB}) {
-        EXPECT_NEAR(g_model.colours[c].resultValue1, g_model.colours[kHot].resultValue1, 1e-4 * q) << c;
-        EXPECT_NEAR(g_model.colours[c].resultValue2, g_model.colours[kHot].resultValue1, 1e-4 * q) << c;
+        EXPECT_NEAR(engine.model.colours[c].resultValue1, engine.model.colours[kHot].resultValue1, 1e-4 * q)
+            << c;
+        EXPECT_NEAR(engine.model.colours[c].resultValue2, engine.model.colours[kHot].resultValue1, 1e-4 * q)
+            << c;
     }
     EXPECT_NEAR(PlaneMean(2), kTHot - q * (outside + wall), 0.01);
     EXPECT_NEAR(PlaneMean(5), kTCold + q * (outside + wall), 0.01);
 
     // Each zone has its radiosity rows, air node and extra node; the
     // solution file counts two zones and gives both air temperatures.
-    EXPECT_EQ(g_work.rowCount, g_work.gridNodeCount + 2 * (2 * kCells * kCells + 2));
+    EXPECT_EQ(engine.run.work.rowCount, engine.run.work.gridNodeCount + 2 * (2 * kCells * kCells + 2));
     const std::string sol = ReadBytes("tmp0000.sol");
     EXPECT_EQ(sol.rfind("D 7 0 2\r\n", 0), 0u);
     for (int c : {kCavity, kCavityB}) {
         double air = 0;
-        ASSERT_TRUE(ColourAirNodeTemperature(g_model, g_run, c, air)) << c;
+        ASSERT_TRUE(ColourAirNodeTemperature(engine.model, engine.run, c, air)) << c;
         EXPECT_NE(sol.find("C " + std::to_string(c) + " "), std::string::npos) << c;
     }
-    g_model.colours[kCavity].airTemperature = g_model.colours[kCavityB].airTemperature = -99;
-    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
+    engine.model.colours[kCavity].airTemperature = engine.model.colours[kCavityB].airTemperature = -99;
+    ASSERT_TRUE(
+        ReadSolutionFile(engine.model, engine.run, BuildStepFileName(engine.model, engine.run, ".sol")));
     double airA = 0, airB = 0;
-    ASSERT_TRUE(ColourAirNodeTemperature(g_model, g_run, kCavity, airA));
-    ASSERT_TRUE(ColourAirNodeTemperature(g_model, g_run, kCavityB, airB));
-    EXPECT_NEAR(g_model.colours[kCavity].airTemperature, airA, 1e-6);
-    EXPECT_NEAR(g_model.colours[kCavityB].airTemperature, airB, 1e-6);
+    ASSERT_TRUE(ColourAirNodeTemperature(engine.model, engine.run, kCavity, airA));
+    ASSERT_TRUE(ColourAirNodeTemperature(engine.model, engine.run, kCavityB, airB));
+    EXPECT_NEAR(engine.model.colours[kCavity].airTemperature, airA, 1e-6);
+    EXPECT_NEAR(engine.model.colours[kCavityB].airTemperature, airB, 1e-6);
     EXPECT_GT(airA, airB + 5);
 }
 
@@ -317,7 +320,7 @@ TEST_F(CavityCalcTest, ConvectionOnlyCavityWithAirHeatInputMatchesItsNetwork)
 {
     // BC_FRE_S: convection with hglo to the air node, no radiation, no
     // view factors; the air node takes qcon.
-    ColourRecord& air = g_model.colours[kCavity];
+    ColourRecord& air = engine.model.colours[kCavity];
     air.type = BC_FRE_S;
     air.hGlobal = kAirH;
     air.qConvective = 10.0f;
@@ -329,8 +332,8 @@ TEST_F(CavityCalcTest, ConvectionOnlyCavityWithAirHeatInputMatchesItsNetwork)
     const double ta = (kTHot / side + kTCold / side + double(air.qConvective)) / (2 / side);
     EXPECT_NEAR(air.airTemperature, ta, 1e-5);
     EXPECT_NEAR(air.temperature, ta, 1e-5);
-    EXPECT_NEAR(g_model.colours[kHot].resultValue1, (kTHot - ta) / side, 1e-4);
-    EXPECT_NEAR(g_model.colours[kCold].resultValue2, (ta - kTCold) / side, 1e-4);
+    EXPECT_NEAR(engine.model.colours[kHot].resultValue1, (kTHot - ta) / side, 1e-4);
+    EXPECT_NEAR(engine.model.colours[kCold].resultValue2, (ta - kTCold) / side, 1e-4);
 }
 
 TEST_F(CavityCalcTest, UnlinkedColourKeepsAnAirNodeOfItsOwn)
@@ -341,7 +344,7 @@ TEST_F(CavityCalcTest, UnlinkedColourKeepsAnAirNodeOfItsOwn)
     constexpr int kCavityB = 6;
     const float w = kWallCell, half = kGap / 2;
     SetGrid({w, w, w, half, half, w, w, w}, Uniform(kCells, kCell), Uniform(kCells, kCell));
-    g_model.blocks.count = 0;
+    engine.model.blocks.count = 0;
     Block(kHot, 0, 1, 0, kCells, 0, kCells);
     Block(kWall1, 1, 3, 0, kCells, 0, kCells);
     Block(kCavity, 3, 4, 0, kCells, 0, kCells);
@@ -350,23 +353,23 @@ TEST_F(CavityCalcTest, UnlinkedColourKeepsAnAirNodeOfItsOwn)
     Block(kCold, 7, 8, 0, kCells, 0, kCells);
     for (int c : {kCavity, kCavityB})
         Colour(c, BC_FRE_S).hGlobal = kAirH;
-    ColourRecord& a = g_model.colours[kCavity];
-    ColourRecord& b = g_model.colours[kCavityB];
+    ColourRecord& a = engine.model.colours[kCavity];
+    ColourRecord& b = engine.model.colours[kCavityB];
     const double side =
         1 / double(kOutsideH) + 2 * double(kWallCell) / double(kWallLambda) + 1 / double(kAirH);
 
     ASSERT_TRUE(Run()) << Said();
-    EXPECT_EQ(g_work.rowCount, g_work.gridNodeCount + 1);
+    EXPECT_EQ(engine.run.work.rowCount, engine.run.work.gridNodeCount + 1);
     EXPECT_NEAR(a.airTemperature, 20.0, 1e-5);
     EXPECT_NEAR(b.airTemperature, 20.0, 1e-5);
-    EXPECT_NEAR(g_model.colours[kHot].resultValue1, 20.0 / side, 1e-4);
+    EXPECT_NEAR(engine.model.colours[kHot].resultValue1, 20.0 / side, 1e-4);
 
     b.unlinked = 1;
     ASSERT_TRUE(Run()) << Said();
-    EXPECT_EQ(g_work.rowCount, g_work.gridNodeCount + 2);
+    EXPECT_EQ(engine.run.work.rowCount, engine.run.work.gridNodeCount + 2);
     EXPECT_NEAR(a.airTemperature, kTHot, 1e-5);
     EXPECT_NEAR(b.airTemperature, kTCold, 1e-5);
-    EXPECT_NEAR(g_model.colours[kHot].resultValue1, 0.0, 1e-6);
+    EXPECT_NEAR(engine.model.colours[kHot].resultValue1, 0.0, 1e-6);
 }
 
 TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
@@ -375,36 +378,38 @@ TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
     // conductances K: C dT/dt = 2K (T_mean - T) + P(t), P stepping from 0
     // to 100 W after time 0. Each step must follow the trapezoidal rule
     // from the steady start, whose air temperature is the boundaries' mean.
-    ColourRecord& air = g_model.colours[kCavity];
+    ColourRecord& air = engine.model.colours[kCavity];
     air.type = BC_FRE_S;
     air.hGlobal = kAirH;
     air.density = 1.2f;
     air.heatCapacity = 1000.0f;
     air.qConvectiveFunc = FunctionName("P01");
-    g_model.colours[kWall1].density = 0;
-    g_model.colours[kWall2].density = 0;
-    GrowFunctionArray(g_model, 1);
-    g_model.functions.count = 1;
-    FunctionRecord& step = g_model.functions[0];
+    engine.model.colours[kWall1].density = 0;
+    engine.model.colours[kWall2].density = 0;
+    GrowFunctionArray(engine.model, 1);
+    engine.model.functions.count = 1;
+    FunctionRecord& step = engine.model.functions[0];
     step = FunctionRecord{};
     step.name = FunctionName("P01");
     step.shape = 2;
     step.params[0] = 0;
     step.params[1] = 100;
-    g_model.timeStep = 10;
-    g_model.calcDuration = 60;
+    engine.model.timeStep = 10;
+    engine.model.calcDuration = 60;
     ASSERT_TRUE(Run()) << Said();
 
     const double k =
         1 / (1 / double(kOutsideH) + 2 * double(kWallCell) / double(kWallLambda) + 1 / double(kAirH));
     const double c = double(air.density) * double(air.heatCapacity) * double(kGap) * 1.0;
-    const double mean = 0.5 * (kTHot + kTCold), dt = g_model.timeStep;
+    const double mean = 0.5 * (kTHot + kTCold), dt = engine.model.timeStep;
     double t = mean;
     for (int n = 0; n <= 6; ++n) {
         if (n > 0)
             t = (t * (c / dt - k) + 2 * k * mean + (n == 1 ? 50.0 : 100.0)) / (c / dt + k);
-        g_run.calcTime = n * g_model.timeStep;
-        ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol"))) << n;
+        engine.run.calcTime = n * engine.model.timeStep;
+        ASSERT_TRUE(
+            ReadSolutionFile(engine.model, engine.run, BuildStepFileName(engine.model, engine.run, ".sol")))
+            << n;
         EXPECT_NEAR(air.airTemperature, t, 1e-5) << n;
     }
     EXPECT_GT(t, mean + 5);
@@ -414,15 +419,15 @@ TEST_F(CavityCalcTest, WallFacingTheSkyRadiatesItsWholeViewToTheRadiantTemperatu
 {
     // The cavity fills the rest of the grid: the wall's faces see nothing
     // of each other, so all of their view goes to the sky at trad.
-    g_model.blocks.count = 2;
+    engine.model.blocks.count = 2;
     Block(kCavity, 3, 7, 0, kCells, 0, kCells);
     ColourRecord& sky = Colour(kCavity, BC_SKY);
     sky.hConvective = kAirH;
     sky.airTemperature = 5.0f;
     sky.radiantTemperature = -10.0f;
-    g_model.colours[kCold].inUse = 0;
-    g_model.colours[kWall2].inUse = 0;
-    g_model.linearRadiation = 0;
+    engine.model.colours[kCold].inUse = 0;
+    engine.model.colours[kWall2].inUse = 0;
+    engine.model.linearRadiation = 0;
     ASSERT_TRUE(Run()) << Said();
     const double side = 1 / double(kOutsideH) + 2 * double(kWallCell) / double(kWallLambda);
     auto out = [&](double ts) {
@@ -436,20 +441,21 @@ TEST_F(CavityCalcTest, WallFacingTheSkyRadiatesItsWholeViewToTheRadiantTemperatu
         (out(ts) > (kTHot - ts) / side ? hi : lo) = ts;
     }
     EXPECT_NEAR(PlaneMean(3), ts, 1e-4);
-    EXPECT_NEAR(g_model.colours[kHot].resultValue1, out(ts), 1e-3);
-    EXPECT_NEAR(g_model.colours[kCavity].resultValue2, out(ts), 1e-3);
+    EXPECT_NEAR(engine.model.colours[kHot].resultValue1, out(ts), 1e-3);
+    EXPECT_NEAR(engine.model.colours[kCavity].resultValue2, out(ts), 1e-3);
 }
 
 TEST_F(CavityCalcTest, SteadyCavityStaysSteadyThroughTimeSteps)
 {
-    g_model.linearRadiation = 0;
-    g_model.colours[kCavity].density = 1.2f;
-    g_model.colours[kCavity].heatCapacity = 1000.0f;
-    g_model.calcDuration = 3 * 3600;
+    engine.model.linearRadiation = 0;
+    engine.model.colours[kCavity].density = 1.2f;
+    engine.model.colours[kCavity].heatCapacity = 1000.0f;
+    engine.model.calcDuration = 3 * 3600;
     ASSERT_TRUE(Run()) << Said();
     const std::vector<double> last = Field();
-    g_run.calcTime = 0;
-    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
+    engine.run.calcTime = 0;
+    ASSERT_TRUE(
+        ReadSolutionFile(engine.model, engine.run, BuildStepFileName(engine.model, engine.run, ".sol")));
     const std::vector<double> first = Field();
     ASSERT_EQ(first.size(), last.size());
     for (std::size_t n = 0; n < first.size(); ++n)
@@ -458,7 +464,7 @@ TEST_F(CavityCalcTest, SteadyCavityStaysSteadyThroughTimeSteps)
 
 TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
 {
-    g_model.linearRadiation = 0;
+    engine.model.linearRadiation = 0;
     ASSERT_TRUE(Run()) << Said();
     EXPECT_TRUE(cavityHost.messages.empty());
     const long long faces = 2 * kCells * kCells;
@@ -480,7 +486,7 @@ TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
     // Cancel ends Calc System before the run.
     std::filesystem::remove("tmp0000.sol");
     cavityHost.answer = MessageAnswer::Cancel;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_EQ(cavityHost.messages.size(), 3u);
 
@@ -496,7 +502,7 @@ TEST_F(CavityCalcTest, ViewFactorFileIsWrittenAndReusedOrRecomputed)
 TEST_F(CavityCalcTest, EscDuringTheViewFactorsLeavesNoFileAndNoRun)
 {
     cavityHost.escInPairLoop = true;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
@@ -511,8 +517,8 @@ TEST_F(CavityCalcTest, FacesWithoutARadiosityRowStillConvectToTheAirNode)
     // side faces are not in the file, so they have no radiosity row. They
     // still exchange heat with the cavity air: what enters on the hot side
     // leaves on the cold side, and nothing else takes any.
-    g_model.linearRadiation = 1;
-    g_model.hrBlack = 5.0f;
+    engine.model.linearRadiation = 1;
+    engine.model.hrBlack = 5.0f;
     ASSERT_TRUE(Run()) << Said();
     Block(kWall1, 3, 4, 0, 2, 0, kCells);
     cavityHost.answer = MessageAnswer::No;
@@ -527,14 +533,14 @@ TEST_F(CavityCalcTest, FacesWithoutARadiosityRowStillConvectToTheAirNode)
         ++lines;
     EXPECT_EQ(lines, 2 * (kCells - 2) * kCells);
 
-    const ColourRecord& hot = g_model.colours[kHot];
-    const ColourRecord& cold = g_model.colours[kCold];
+    const ColourRecord& hot = engine.model.colours[kHot];
+    const ColourRecord& cold = engine.model.colours[kCold];
     EXPECT_GT(hot.resultValue1, 0.0f);
     EXPECT_EQ(hot.resultValue2, 0.0f);
     EXPECT_EQ(cold.resultValue1, 0.0f);
     EXPECT_NEAR(cold.resultValue2, hot.resultValue1, 1e-6 * hot.resultValue1);
     // The cavity passes on all it takes in.
-    const ColourRecord& cavity = g_model.colours[kCavity];
+    const ColourRecord& cavity = engine.model.colours[kCavity];
     EXPECT_NEAR(cavity.resultValue1, cavity.resultValue2, 1e-6 * hot.resultValue1);
 }
 
@@ -542,7 +548,7 @@ TEST_F(CavityCalcTest, CavityFaultIsReportedWithItsMessage)
 {
     // A second, separated cavity of the same colour.
     Block(kCavity, 6, 7, 0, 1, 0, 1);
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     ASSERT_EQ(cavityHost.messages.size(), 1u);
     EXPECT_EQ(cavityHost.messages[0].rfind("BC (colour 3) occurs in separated zones.", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));

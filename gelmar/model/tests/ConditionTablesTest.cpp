@@ -21,13 +21,13 @@
 namespace gelmar::test {
 namespace {
 
-using ConditionTablesTest = EditTest;
+using ConditionTablesTest = EditEngineTest;
 
-std::vector<std::string> FunctionNames()
+std::vector<std::string> FunctionNames(const ModelStore& m)
 {
     std::vector<std::string> out;
-    for (std::size_t f = 0; f < g_model.functions.count; ++f)
-        out.emplace_back(g_model.functions[f].name.View());
+    for (std::size_t f = 0; f < m.functions.count; ++f)
+        out.emplace_back(m.functions[f].name.View());
     return out;
 }
 
@@ -35,23 +35,23 @@ TEST_F(ConditionTablesTest, InsertsPlaceTheRecordAndDeletesCloseTheGap)
 {
     SetUnitGrid(3, 3, 3);
     for (int k = 0; k < 3; ++k)
-        ASSERT_TRUE(InsertListRecord(g_model, ModelList::NodeBcs, static_cast<std::size_t>(k)));
+        ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, static_cast<std::size_t>(k)));
     for (int k = 0; k < 3; ++k)
-        g_model.nodeBcs[static_cast<std::size_t>(k)].i = static_cast<std::uint16_t>(k + 1);
+        engine.model.nodeBcs[static_cast<std::size_t>(k)].i = static_cast<std::uint16_t>(k + 1);
     // Before the second, then past the end (placed last).
-    ASSERT_TRUE(InsertListRecord(g_model, ModelList::NodeBcs, 1));
-    ASSERT_TRUE(InsertListRecord(g_model, ModelList::NodeBcs, 99));
+    ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 1));
+    ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 99));
     std::vector<int> order;
-    for (int k = 0; k < g_model.nodeBcs.count; ++k)
-        order.push_back(g_model.nodeBcs[static_cast<std::size_t>(k)].i);
+    for (int k = 0; k < engine.model.nodeBcs.count; ++k)
+        order.push_back(engine.model.nodeBcs[static_cast<std::size_t>(k)].i);
     EXPECT_EQ(order, (std::vector<int>{1, 0, 2, 3, 0}));
-    EXPECT_EQ(g_model.nodeBcs[1], NodeBcRecord{});
+    EXPECT_EQ(engine.model.nodeBcs[1], NodeBcRecord{});
 
-    ASSERT_TRUE(DeleteListRecord(g_model, ModelList::NodeBcs, 0));
-    EXPECT_FALSE(DeleteListRecord(g_model, ModelList::NodeBcs, 4));
+    ASSERT_TRUE(DeleteListRecord(engine.model, ModelList::NodeBcs, 0));
+    EXPECT_FALSE(DeleteListRecord(engine.model, ModelList::NodeBcs, 4));
     order.clear();
-    for (int k = 0; k < g_model.nodeBcs.count; ++k)
-        order.push_back(g_model.nodeBcs[static_cast<std::size_t>(k)].i);
+    for (int k = 0; k < engine.model.nodeBcs.count; ++k)
+        order.push_back(engine.model.nodeBcs[static_cast<std::size_t>(k)].i);
     EXPECT_EQ(order, (std::vector<int>{0, 2, 3, 0}));
 }
 
@@ -63,8 +63,8 @@ TEST_F(ConditionTablesTest, AFullArrayGrowsByItsListsMargin)
         std::size_t margin;
     } cases[] = {{ModelList::Controls, 50}, {ModelList::BorderBcs, 50}, {ModelList::MaterialBcs, 10},
                  {ModelList::NodeBcs, 100}, {ModelList::OutputBlocks, 100}};
-    ASSERT_TRUE(GrowControlArray(g_model, 50));
-    g_model.controls.count = g_model.controls.capacity;
+    ASSERT_TRUE(GrowControlArray(engine.model, 50));
+    engine.model.controls.count = engine.model.controls.capacity;
     for (const auto& c : cases) {
         std::size_t capacity = 0;
         const auto fill = [&](auto& a) {
@@ -73,39 +73,39 @@ TEST_F(ConditionTablesTest, AFullArrayGrowsByItsListsMargin)
         };
         switch (c.list) {
         case ModelList::Controls:
-            fill(g_model.controls);
+            fill(engine.model.controls);
             break;
         case ModelList::BorderBcs:
-            fill(g_model.borderBcs);
+            fill(engine.model.borderBcs);
             break;
         case ModelList::MaterialBcs:
-            fill(g_model.materialBcs);
+            fill(engine.model.materialBcs);
             break;
         case ModelList::NodeBcs:
-            fill(g_model.nodeBcs);
+            fill(engine.model.nodeBcs);
             break;
         default:
-            fill(g_model.outputBlocks);
+            fill(engine.model.outputBlocks);
             break;
         }
-        ASSERT_TRUE(InsertListRecord(g_model, c.list, capacity)) << static_cast<int>(c.list);
-        EXPECT_EQ(ListCount(g_model, c.list), capacity + 1) << static_cast<int>(c.list);
+        ASSERT_TRUE(InsertListRecord(engine.model, c.list, capacity)) << static_cast<int>(c.list);
+        EXPECT_EQ(ListCount(engine.model, c.list), capacity + 1) << static_cast<int>(c.list);
         std::size_t grown = 0;
         switch (c.list) {
         case ModelList::Controls:
-            grown = g_model.controls.capacity;
+            grown = engine.model.controls.capacity;
             break;
         case ModelList::BorderBcs:
-            grown = static_cast<std::size_t>(g_model.borderBcs.capacity);
+            grown = static_cast<std::size_t>(engine.model.borderBcs.capacity);
             break;
         case ModelList::MaterialBcs:
-            grown = static_cast<std::size_t>(g_model.materialBcs.capacity);
+            grown = static_cast<std::size_t>(engine.model.materialBcs.capacity);
             break;
         case ModelList::NodeBcs:
-            grown = static_cast<std::size_t>(g_model.nodeBcs.capacity);
+            grown = static_cast<std::size_t>(engine.model.nodeBcs.capacity);
             break;
         default:
-            grown = static_cast<std::size_t>(g_model.outputBlocks.capacity);
+            grown = static_cast<std::size_t>(engine.model.outputBlocks.capacity);
             break;
         }
         EXPECT_EQ(grown, capacity + 1 + c.margin) << static_cast<int>(c.list);
@@ -116,21 +116,21 @@ TEST_F(ConditionTablesTest, AnEditOfOneNodeBcCopiesOnlyItsPartOfTheListIntoTheUn
 {
     SetUnitGrid(4, 4, 4);
     for (int k = 0; k < 1000; ++k)
-        ASSERT_TRUE(InsertListRecord(g_model, ModelList::NodeBcs, 0));
-    ASSERT_TRUE(SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0));
-    const UndoRecord baseline = *CurrentUndoRecord(g_engine.history);
-    g_model.nodeBcs[600].temperature = 12.5f;
-    ASSERT_TRUE(SaveUndoRecord(g_engine.history, g_model, Host(), kUndoNodeBcs, 601, 5));
-    const UndoRecord& edited = *CurrentUndoRecord(g_engine.history);
+        ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 0));
+    ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, Host(), kUndoBaseline, 0, 0));
+    const UndoRecord baseline = *CurrentUndoRecord(engine.history);
+    engine.model.nodeBcs[600].temperature = 12.5f;
+    ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, Host(), kUndoNodeBcs, 601, 5));
+    const UndoRecord& edited = *CurrentUndoRecord(engine.history);
     ASSERT_EQ(edited.nodeBcs.size(), 1000u);
     // Four chunks; the one of record 600 alone is new.
     EXPECT_EQ(edited.nodeBcs.SharedWith(baseline.nodeBcs), 3u);
     EXPECT_EQ(edited.nodeBcs.ToVector()[600].temperature, 12.5f);
-    ASSERT_TRUE(Undo(g_engine.history, g_model, g_run, Host()));
-    EXPECT_EQ(g_model.nodeBcs[600].temperature, 0.0f);
-    EXPECT_EQ(g_model.nodeBcs.count, 1000);
-    ASSERT_TRUE(Redo(g_engine.history, g_model, g_run, Host()));
-    EXPECT_EQ(g_model.nodeBcs[600].temperature, 12.5f);
+    ASSERT_TRUE(Undo(engine.history, engine.model, engine.run, Host()));
+    EXPECT_EQ(engine.model.nodeBcs[600].temperature, 0.0f);
+    EXPECT_EQ(engine.model.nodeBcs.count, 1000);
+    ASSERT_TRUE(Redo(engine.history, engine.model, engine.run, Host()));
+    EXPECT_EQ(engine.model.nodeBcs[600].temperature, 12.5f);
 }
 
 struct LimitCase {
@@ -149,33 +149,33 @@ TEST_F(ConditionTablesTest, InsertsStopWithAMessageAtTheLimitTheReaderAccepts)
         EXPECT_EQ(ListLimit(c.list), c.limit);
         switch (c.list) {
         case ModelList::SunObstacles:
-            g_model.sunObstacleCount = static_cast<int>(c.limit);
+            engine.model.sunObstacleCount = static_cast<int>(c.limit);
             break;
         case ModelList::VentilationFlows:
-            g_model.ventFlowCount = static_cast<int>(c.limit);
+            engine.model.ventFlowCount = static_cast<int>(c.limit);
             break;
         case ModelList::Controls:
-            ASSERT_TRUE(GrowControlArray(g_model, c.limit));
-            g_model.controls.count = c.limit;
+            ASSERT_TRUE(GrowControlArray(engine.model, c.limit));
+            engine.model.controls.count = c.limit;
             break;
         case ModelList::Functions:
-            ASSERT_TRUE(GrowFunctionArray(g_model, c.limit));
-            g_model.functions.count = c.limit;
+            ASSERT_TRUE(GrowFunctionArray(engine.model, c.limit));
+            engine.model.functions.count = c.limit;
             break;
         default:
-            ASSERT_TRUE(GrowOutputNodeArray(g_model, c.limit));
-            g_model.outputNodes.count = static_cast<std::int32_t>(c.limit);
+            ASSERT_TRUE(GrowOutputNodeArray(engine.model, c.limit));
+            engine.model.outputNodes.count = static_cast<std::int32_t>(c.limit);
             break;
         }
         recorder.messages.clear();
-        EXPECT_FALSE(InsertListRecord(g_model, c.list, 0));
-        EXPECT_EQ(ListCount(g_model, c.list), c.limit);
+        EXPECT_FALSE(InsertListRecord(engine.model, c.list, 0));
+        EXPECT_EQ(ListCount(engine.model, c.list), c.limit);
         ASSERT_EQ(recorder.messages.size(), 1u);
         EXPECT_EQ(recorder.messages[0], ListFullMessage(c.list));
         // One below the limit the insert goes through.
-        ASSERT_TRUE(DeleteListRecord(g_model, c.list, 0));
-        EXPECT_TRUE(InsertListRecord(g_model, c.list, 0));
-        EXPECT_EQ(ListCount(g_model, c.list), c.limit);
+        ASSERT_TRUE(DeleteListRecord(engine.model, c.list, 0));
+        EXPECT_TRUE(InsertListRecord(engine.model, c.list, 0));
+        EXPECT_EQ(ListCount(engine.model, c.list), c.limit);
     }
 }
 
@@ -192,21 +192,21 @@ TEST_F(ConditionTablesTest, TypedFunctionNamesAreNormalised)
         {"p100", "P01"}, {"g01", "G01"}, {"T5x", "T05"},
     };
     for (const RenameCase& c : cases) {
-        g_model.functions.count = 0;
-        AddFunction("T01");
-        AddFunction("P09");
-        FunctionRecord& f = g_model.functions[1];
+        engine.model.functions.count = 0;
+        AddFunction(engine.model, "T01");
+        AddFunction(engine.model, "P09");
+        FunctionRecord& f = engine.model.functions[1];
         f.shape = 1;
         f.params[0] = 5;
-        EXPECT_TRUE(RenameFunction(g_model, 1, c.typed)) << c.typed;
-        EXPECT_EQ(g_model.functions[1].name.View(), c.stored) << c.typed;
+        EXPECT_TRUE(RenameFunction(engine.model, 1, c.typed)) << c.typed;
+        EXPECT_EQ(engine.model.functions[1].name.View(), c.stored) << c.typed;
         // A renamed function starts afresh.
-        EXPECT_EQ(g_model.functions[1].shape, 0) << c.typed;
-        EXPECT_EQ(g_model.functions[1].params[0], 0.0f) << c.typed;
+        EXPECT_EQ(engine.model.functions[1].shape, 0) << c.typed;
+        EXPECT_EQ(engine.model.functions[1].params[0], 0.0f) << c.typed;
     }
     // Typing its own name keeps it.
-    EXPECT_TRUE(RenameFunction(g_model, 0, "t01"));
-    EXPECT_EQ(g_model.functions[0].name.View(), "T01");
+    EXPECT_TRUE(RenameFunction(engine.model, 0, "t01"));
+    EXPECT_EQ(engine.model.functions[0].name.View(), "T01");
 }
 
 TEST_F(ConditionTablesTest, ARenameWithNoFreeNumberIsRefusedAndChangesNothing)
@@ -214,82 +214,82 @@ TEST_F(ConditionTablesTest, ARenameWithNoFreeNumberIsRefusedAndChangesNothing)
     for (int n = 1; n <= 99; ++n) {
         char name[8];
         std::snprintf(name, sizeof name, "P%02d", n);
-        AddFunction(name);
+        AddFunction(engine.model, name);
     }
-    AddFunction("T01");
-    g_model.functions[99].shape = 1;
+    AddFunction(engine.model, "T01");
+    engine.model.functions[99].shape = 1;
     recorder.messages.clear();
     // P05 is taken and no P is free: neither a duplicate nor an empty name.
-    EXPECT_FALSE(RenameFunction(g_model, 99, "P05"));
-    EXPECT_EQ(g_model.functions[99].name.View(), "T01");
-    EXPECT_EQ(g_model.functions[99].shape, 1);
+    EXPECT_FALSE(RenameFunction(engine.model, 99, "P05"));
+    EXPECT_EQ(engine.model.functions[99].name.View(), "T01");
+    EXPECT_EQ(engine.model.functions[99].shape, 1);
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0], kNoFreeFunctionName);
     // Inserting beside a P function is not offered, and refused when asked.
-    EXPECT_FALSE(CanInsertFunction(g_model, 3));
-    EXPECT_TRUE(CanInsertFunction(g_model, 99));
-    EXPECT_FALSE(InsertFunction(g_model, 3, true).has_value());
-    EXPECT_EQ(g_model.functions.count, 100u);
+    EXPECT_FALSE(CanInsertFunction(engine.model, 3));
+    EXPECT_TRUE(CanInsertFunction(engine.model, 99));
+    EXPECT_FALSE(InsertFunction(engine.model, 3, true).has_value());
+    EXPECT_EQ(engine.model.functions.count, 100u);
 }
 
 TEST_F(ConditionTablesTest, InsertedFunctionsTakeTheFirstFreeNameOfTheFocusedLetter)
 {
-    ASSERT_EQ(InsertFunction(g_model, 0, false), std::optional<std::size_t>(0));
-    EXPECT_EQ(FunctionNames(), (std::vector<std::string>{"T01"}));
-    AddFunction("V03");
-    ASSERT_EQ(InsertFunction(g_model, 1, false), std::optional<std::size_t>(1));
-    ASSERT_EQ(InsertFunction(g_model, 0, true), std::optional<std::size_t>(1));
-    EXPECT_EQ(FunctionNames(), (std::vector<std::string>{"T01", "T02", "V01", "V03"}));
+    ASSERT_EQ(InsertFunction(engine.model, 0, false), std::optional<std::size_t>(0));
+    EXPECT_EQ(FunctionNames(engine.model), (std::vector<std::string>{"T01"}));
+    AddFunction(engine.model, "V03");
+    ASSERT_EQ(InsertFunction(engine.model, 1, false), std::optional<std::size_t>(1));
+    ASSERT_EQ(InsertFunction(engine.model, 0, true), std::optional<std::size_t>(1));
+    EXPECT_EQ(FunctionNames(engine.model), (std::vector<std::string>{"T01", "T02", "V01", "V03"}));
 }
 
 TEST_F(ConditionTablesTest, ShapeSteppingAndParameters)
 {
-    AddFunction("T01");
-    AddFunction("L01");
+    AddFunction(engine.model, "T01");
+    AddFunction(engine.model, "L01");
     std::vector<int> shapes;
     for (int k = 0; k < 8; ++k) {
-        EXPECT_TRUE(StepFunctionShape(g_model, 0));
-        shapes.push_back(g_model.functions[0].shape);
+        EXPECT_TRUE(StepFunctionShape(engine.model, 0));
+        shapes.push_back(engine.model.functions[0].shape);
     }
     EXPECT_EQ(shapes, (std::vector<int>{1, 2, 3, 4, 5, 6, 0, 1}));
     // Functions of L, C and R are always file functions.
-    EXPECT_FALSE(StepFunctionShape(g_model, 1));
-    EXPECT_EQ(g_model.functions[1].shape, 0);
-    EXPECT_TRUE(EditFunctionParameter(g_model, 0, 2, "2.5e1"));
-    EXPECT_FALSE(EditFunctionParameter(g_model, 0, 2, "abc"));
-    EXPECT_EQ(g_model.functions[0].params[2], 25.0f);
+    EXPECT_FALSE(StepFunctionShape(engine.model, 1));
+    EXPECT_EQ(engine.model.functions[1].shape, 0);
+    EXPECT_TRUE(EditFunctionParameter(engine.model, 0, 2, "2.5e1"));
+    EXPECT_FALSE(EditFunctionParameter(engine.model, 0, 2, "abc"));
+    EXPECT_EQ(engine.model.functions[0].params[2], 25.0f);
 }
 
 TEST_F(ConditionTablesTest, DeletingAFunctionResetsItsReferencesButNotTheControls)
 {
     SetUnitGrid(2, 1, 1);
-    AddFunction("T01");
-    AddFunction("T02");
-    g_model.colours[3].temperatureFunc = FunctionName("T01");
-    g_model.colours[3].airTemperatureFunc = FunctionName("t01");
-    g_model.colours[4].temperatureFunc = FunctionName("T02");
+    AddFunction(engine.model, "T01");
+    AddFunction(engine.model, "T02");
+    engine.model.colours[3].temperatureFunc = FunctionName("T01");
+    engine.model.colours[3].airTemperatureFunc = FunctionName("t01");
+    engine.model.colours[4].temperatureFunc = FunctionName("T02");
     for (ModelList list : {ModelList::NodeBcs, ModelList::BorderBcs, ModelList::MaterialBcs, ModelList::Controls,
                            ModelList::VentilationFlows})
-        ASSERT_TRUE(InsertListRecord(g_model, list, 0));
-    g_model.nodeBcs[0].temperatureFunc = FunctionName("T01");
-    g_model.borderBcs[0].temperatureFunc = FunctionName("T01");
-    g_model.materialBcs[0].temperatureFunc = FunctionName("T01");
-    g_model.controls[0].targetFunc = FunctionName("T01");
-    g_model.ventFlows[0].flowFunc = FunctionName("T01");
+        ASSERT_TRUE(InsertListRecord(engine.model, list, 0));
+    engine.model.nodeBcs[0].temperatureFunc = FunctionName("T01");
+    engine.model.borderBcs[0].temperatureFunc = FunctionName("T01");
+    engine.model.materialBcs[0].temperatureFunc = FunctionName("T01");
+    engine.model.controls[0].targetFunc = FunctionName("T01");
+    engine.model.ventFlows[0].flowFunc = FunctionName("T01");
 
-    const FunctionName name = g_model.functions[0].name;
-    ASSERT_TRUE(DeleteListRecord(g_model, ModelList::Functions, 0));
-    const ClearedReferences cleared = ClearFunctionReferences(g_model, name);
+    const FunctionName name = engine.model.functions[0].name;
+    ASSERT_TRUE(DeleteListRecord(engine.model, ModelList::Functions, 0));
+    const ClearedReferences cleared = ClearFunctionReferences(engine.model, name);
     EXPECT_TRUE(cleared.colours && cleared.nodeBcs && cleared.borderBcs && cleared.materialBcs && cleared.ventFlows);
-    EXPECT_EQ(g_model.colours[3].temperatureFunc.View(), "T00");
-    EXPECT_EQ(g_model.colours[3].airTemperatureFunc.View(), "T00");
-    EXPECT_EQ(g_model.colours[4].temperatureFunc.View(), "T02");
-    EXPECT_EQ(g_model.nodeBcs[0].temperatureFunc.View(), "T00");
-    EXPECT_EQ(g_model.borderBcs[0].temperatureFunc.View(), "T00");
-    EXPECT_EQ(g_model.materialBcs[0].temperatureFunc.View(), "T00");
-    EXPECT_EQ(g_model.ventFlows[0].flowFunc.View(), "V00");
-    EXPECT_EQ(g_model.controls[0].targetFunc.View(), "T01");
-    EXPECT_EQ(FunctionNames(), (std::vector<std::string>{"T02"}));
+    EXPECT_EQ(engine.model.colours[3].temperatureFunc.View(), "T00");
+    EXPECT_EQ(engine.model.colours[3].airTemperatureFunc.View(), "T00");
+    EXPECT_EQ(engine.model.colours[4].temperatureFunc.View(), "T02");
+    EXPECT_EQ(engine.model.nodeBcs[0].temperatureFunc.View(), "T00");
+    EXPECT_EQ(engine.model.borderBcs[0].temperatureFunc.View(), "T00");
+    EXPECT_EQ(engine.model.materialBcs[0].temperatureFunc.View(), "T00");
+    EXPECT_EQ(engine.model.ventFlows[0].flowFunc.View(), "V00");
+    EXPECT_EQ(engine.model.controls[0].targetFunc.View(), "T01");
+    EXPECT_EQ(FunctionNames(engine.model), (std::vector<std::string>{"T02"}));
 }
 
 struct BlockEntryCase {
@@ -311,14 +311,14 @@ TEST_F(ConditionTablesTest, OutputBlockEntries)
     };
     for (const BlockEntryCase& c : cases) {
         OutputBlockRecord b;
-        EXPECT_EQ(EditOutputBlockCell(g_model, b, c.column, c.typed), c.stored) << c.typed;
+        EXPECT_EQ(EditOutputBlockCell(engine.model, b, c.column, c.typed), c.stored) << c.typed;
         EXPECT_EQ((std::array<int, 2>{b.i1, b.i2}), c.bounds) << c.typed;
     }
     OutputBlockRecord b;
     b.i1 = 1;
     b.i2 = 3;
-    EXPECT_EQ(OutputBlockBoundText(g_model, b, 1), "0.5");
-    EXPECT_EQ(OutputBlockBoundText(g_model, b, 2), "2.5");
+    EXPECT_EQ(OutputBlockBoundText(engine.model, b, 1), "0.5");
+    EXPECT_EQ(OutputBlockBoundText(engine.model, b, 2), "2.5");
 }
 
 TEST_F(ConditionTablesTest, ReportObjectsAndTypesStepThroughTheirNames)
@@ -389,18 +389,18 @@ TEST_F(ConditionTablesTest, ReportCellsTheFileCannotHoldAreRefused)
 TEST_F(ConditionTablesTest, BadValuesInConditionCells)
 {
     SetUnitGrid(3, 2, 1);
-    g_model.colours[4].inUse = 1;
-    g_model.colours[7].inUse = 1;
-    AddFunction("T05");
-    AddFunction("V02");
-    AddFunction("P01");
+    engine.model.colours[4].inUse = 1;
+    engine.model.colours[7].inUse = 1;
+    AddFunction(engine.model, "T05");
+    AddFunction(engine.model, "V02");
+    AddFunction(engine.model, "P01");
 
     // Grid-line indices outside 0..n are dropped.
-    EXPECT_EQ(LineIndexEntry(g_model, 0, "3"), std::optional<int>(3));
-    EXPECT_EQ(LineIndexEntry(g_model, 0, "4"), std::nullopt);
-    EXPECT_EQ(LineIndexEntry(g_model, 0, "-1"), std::nullopt);
-    EXPECT_EQ(LineIndexEntry(g_model, 0, "x"), std::nullopt);
-    EXPECT_EQ(SingleIntervalAxis(g_model), 2);
+    EXPECT_EQ(LineIndexEntry(engine.model, 0, "3"), std::optional<int>(3));
+    EXPECT_EQ(LineIndexEntry(engine.model, 0, "4"), std::nullopt);
+    EXPECT_EQ(LineIndexEntry(engine.model, 0, "-1"), std::nullopt);
+    EXPECT_EQ(LineIndexEntry(engine.model, 0, "x"), std::nullopt);
+    EXPECT_EQ(SingleIntervalAxis(engine.model), 2);
 
     // Colours: unfit texts keep the cell, bad numbers become -1.
     struct ColourCase {
@@ -410,56 +410,56 @@ TEST_F(ConditionTablesTest, BadValuesInConditionCells)
     } colours[] = {{"4", -1, 4}, {"300", -1, -1}, {"-2", -1, -1}, {"5", -1, -1}, {"4", 4, -1},
                    {"7", 4, 7},  {"abc", -1, std::nullopt}};
     for (const ColourCase& c : colours)
-        EXPECT_EQ(ColourNumberEntry(g_model, c.typed, c.other), c.stored) << c.typed;
+        EXPECT_EQ(ColourNumberEntry(engine.model, c.typed, c.other), c.stored) << c.typed;
 
     // A BC's value or function: a non-match resets the reference and keeps the value.
     float value = 3;
     FunctionName ref("T05");
-    StoreBcValue(g_model, "t09", 'T', value, ref, "T00");
+    StoreBcValue(engine.model, "t09", 'T', value, ref, "T00");
     EXPECT_EQ(value, 3.0f);
     EXPECT_EQ(ref.View(), "T00");
-    StoreBcValue(g_model, "t05", 'T', value, ref, "T00");
+    StoreBcValue(engine.model, "t05", 'T', value, ref, "T00");
     EXPECT_EQ(ref.View(), "T05");
-    StoreBcValue(g_model, "12.5", 'T', value, ref, "T00");
+    StoreBcValue(engine.model, "12.5", 'T', value, ref, "T00");
     EXPECT_EQ(value, 12.5f);
     EXPECT_EQ(ref.View(), "T00");
     EXPECT_EQ(BcValueText(value, ref), "12.5");
 
     // A flow keeps its value on a non-match.
     VentilationFlowRecord flow;
-    EXPECT_TRUE(StoreFlowValue(g_model, "v02", flow));
+    EXPECT_TRUE(StoreFlowValue(engine.model, "v02", flow));
     EXPECT_EQ(flow.flowFunc.View(), "V02");
     EXPECT_EQ(FlowValueText(flow), "V02");
-    EXPECT_TRUE(StoreFlowValue(g_model, "0.05", flow));
+    EXPECT_TRUE(StoreFlowValue(engine.model, "0.05", flow));
     EXPECT_EQ(flow.flow, 0.05f);
     EXPECT_EQ(flow.flowFunc.View(), "V00");
     EXPECT_EQ(FlowValueText(flow), "0.050000");
-    StoreFlowValue(g_model, "v09", flow);
-    StoreFlowValue(g_model, "abc", flow);
+    StoreFlowValue(engine.model, "v09", flow);
+    StoreFlowValue(engine.model, "abc", flow);
     EXPECT_EQ(flow.flow, 0.05f);
     EXPECT_EQ(flow.flowFunc.View(), "V00");
 
     // A control's function field: three characters or nothing changes;
     // a name of no function empties it.
     ControlRecord c;
-    EXPECT_TRUE(StoreControlFunction(g_model, "t05", "T", c.targetFunc));
+    EXPECT_TRUE(StoreControlFunction(engine.model, "t05", "T", c.targetFunc));
     EXPECT_EQ(c.targetFunc.View(), "T05");
-    EXPECT_FALSE(StoreControlFunction(g_model, "T5", "T", c.targetFunc));
+    EXPECT_FALSE(StoreControlFunction(engine.model, "T5", "T", c.targetFunc));
     EXPECT_EQ(c.targetFunc.View(), "T05");
-    EXPECT_TRUE(StoreControlFunction(g_model, "P01", "T", c.targetFunc));
+    EXPECT_TRUE(StoreControlFunction(engine.model, "P01", "T", c.targetFunc));
     EXPECT_EQ(c.targetFunc.View(), "");
-    EXPECT_TRUE(StoreControlFunction(g_model, "p01", "THPIVMRES", c.offFunc));
+    EXPECT_TRUE(StoreControlFunction(engine.model, "p01", "THPIVMRES", c.offFunc));
     EXPECT_EQ(c.offFunc.View(), "P01");
     EXPECT_FALSE(ControlUsesZones(c));
-    EXPECT_TRUE(StoreControlFunction(g_model, "v02", "THPIVMRES", c.offFunc));
+    EXPECT_TRUE(StoreControlFunction(engine.model, "v02", "THPIVMRES", c.offFunc));
     EXPECT_TRUE(ControlUsesZones(c));
 
     // The sensor is an output node number.
-    g_model.outputNodes.count = 2;
-    ASSERT_TRUE(GrowOutputNodeArray(g_model, 2));
-    EXPECT_TRUE(StoreControlSensor(g_model, "2", c));
-    EXPECT_FALSE(StoreControlSensor(g_model, "3", c));
-    EXPECT_FALSE(StoreControlSensor(g_model, "0", c));
+    engine.model.outputNodes.count = 2;
+    ASSERT_TRUE(GrowOutputNodeArray(engine.model, 2));
+    EXPECT_TRUE(StoreControlSensor(engine.model, "2", c));
+    EXPECT_FALSE(StoreControlSensor(engine.model, "3", c));
+    EXPECT_FALSE(StoreControlSensor(engine.model, "0", c));
     EXPECT_EQ(c.sensor, 2);
 
     // Sun obstacles store a non-number as 0 and any number as typed.
@@ -472,49 +472,49 @@ TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
 {
     SetUnitGrid(3, 2, 2);
     AddBlock(1, 0, 3, 0, 2, 0, 2);
-    g_model.colours[1].type = MATERIAL;
-    g_model.colours[1].lambda = 1;
-    g_model.colours[2].inUse = 1;
-    ASSERT_TRUE(InsertFunction(g_model, 0, false).has_value());
+    engine.model.colours[1].type = MATERIAL;
+    engine.model.colours[1].lambda = 1;
+    engine.model.colours[2].inUse = 1;
+    ASSERT_TRUE(InsertFunction(engine.model, 0, false).has_value());
     const ModelList lists[] = {ModelList::NodeBcs,      ModelList::BorderBcs,   ModelList::MaterialBcs,
                                ModelList::OutputNodes,  ModelList::OutputBlocks, ModelList::ReportItems,
                                ModelList::SunObstacles, ModelList::VentilationFlows, ModelList::Controls};
     for (ModelList list : lists)
-        ASSERT_TRUE(InsertListRecord(g_model, list, 0)) << static_cast<int>(list);
-    g_model.nodeBcs[0].i = 2;
-    g_model.nodeBcs[0].temperatureFunc = FunctionName("T01");
-    g_model.borderBcs[0].colour1 = 1;
-    g_model.borderBcs[0].colour2 = 2;
-    g_model.materialBcs[0].colour = 1;
-    g_model.outputNodes[0].j = 1;
-    EXPECT_TRUE(EditOutputBlockCell(g_model, g_model.outputBlocks[0], 2, "2.5"));
-    g_model.reportItems[0].kind = kReportOutputBlock;
-    g_model.sunObstacles[0].azimuthTo = 200;
-    g_model.ventFlows[0].colourFrom = 1;
-    g_model.ventFlows[0].colourTo = 2;
-    g_model.controls[0].sensor = 1;
-    g_model.controls[0].targetFunc = FunctionName("T01");
-    const ModelStore before = g_model;
+        ASSERT_TRUE(InsertListRecord(engine.model, list, 0)) << static_cast<int>(list);
+    engine.model.nodeBcs[0].i = 2;
+    engine.model.nodeBcs[0].temperatureFunc = FunctionName("T01");
+    engine.model.borderBcs[0].colour1 = 1;
+    engine.model.borderBcs[0].colour2 = 2;
+    engine.model.materialBcs[0].colour = 1;
+    engine.model.outputNodes[0].j = 1;
+    EXPECT_TRUE(EditOutputBlockCell(engine.model, engine.model.outputBlocks[0], 2, "2.5"));
+    engine.model.reportItems[0].kind = kReportOutputBlock;
+    engine.model.sunObstacles[0].azimuthTo = 200;
+    engine.model.ventFlows[0].colourFrom = 1;
+    engine.model.ventFlows[0].colourTo = 2;
+    engine.model.controls[0].sensor = 1;
+    engine.model.controls[0].targetFunc = FunctionName("T01");
+    const ModelStore before = engine.model;
 
-    ASSERT_TRUE(WriteDataFile(g_model, "lists.glm"));
+    ASSERT_TRUE(WriteDataFile(engine.model, "lists.glm"));
     const std::string bytes = ReadBytes("lists.glm");
-    ASSERT_TRUE(ReadDataFile(g_model, "lists.glm", ReadMode::Open, g_parameters, Host())) << (recorder.messages.empty() ? "" : recorder.messages.back());
-    EXPECT_EQ(g_model.functions.count, 1u);
-    EXPECT_EQ(g_model.functions[0], before.functions[0]);
-    EXPECT_EQ(g_model.nodeBcs[0], before.nodeBcs[0]);
-    EXPECT_EQ(g_model.borderBcs[0], before.borderBcs[0]);
-    EXPECT_EQ(g_model.materialBcs[0], before.materialBcs[0]);
-    EXPECT_EQ(g_model.outputNodes[0], before.outputNodes[0]);
-    EXPECT_EQ(g_model.outputBlocks[0], before.outputBlocks[0]);
-    EXPECT_EQ(g_model.reportItems[0], before.reportItems[0]);
-    EXPECT_EQ(g_model.sunObstacles[0], before.sunObstacles[0]);
-    EXPECT_EQ(g_model.ventFlows[0].colourFrom, 1);
-    EXPECT_EQ(g_model.ventFlows[0].flowFunc.View(), "V00");
-    EXPECT_EQ(g_model.controls[0].sensor, 1);
-    EXPECT_EQ(g_model.controls[0].targetFunc.View(), "T01");
+    ASSERT_TRUE(ReadDataFile(engine.model, "lists.glm", ReadMode::Open, engine.parameters, Host())) << (recorder.messages.empty() ? "" : recorder.messages.back());
+    EXPECT_EQ(engine.model.functions.count, 1u);
+    EXPECT_EQ(engine.model.functions[0], before.functions[0]);
+    EXPECT_EQ(engine.model.nodeBcs[0], before.nodeBcs[0]);
+    EXPECT_EQ(engine.model.borderBcs[0], before.borderBcs[0]);
+    EXPECT_EQ(engine.model.materialBcs[0], before.materialBcs[0]);
+    EXPECT_EQ(engine.model.outputNodes[0], before.outputNodes[0]);
+    EXPECT_EQ(engine.model.outputBlocks[0], before.outputBlocks[0]);
+    EXPECT_EQ(engine.model.reportItems[0], before.reportItems[0]);
+    EXPECT_EQ(engine.model.sunObstacles[0], before.sunObstacles[0]);
+    EXPECT_EQ(engine.model.ventFlows[0].colourFrom, 1);
+    EXPECT_EQ(engine.model.ventFlows[0].flowFunc.View(), "V00");
+    EXPECT_EQ(engine.model.controls[0].sensor, 1);
+    EXPECT_EQ(engine.model.controls[0].targetFunc.View(), "T01");
     for (ModelList list : lists)
-        EXPECT_EQ(ListCount(g_model, list), ListCount(before, list)) << static_cast<int>(list);
-    ASSERT_TRUE(WriteDataFile(g_model, "lists2.glm"));
+        EXPECT_EQ(ListCount(engine.model, list), ListCount(before, list)) << static_cast<int>(list);
+    ASSERT_TRUE(WriteDataFile(engine.model, "lists2.glm"));
     EXPECT_EQ(ReadBytes("lists2.glm"), bytes);
 }
 

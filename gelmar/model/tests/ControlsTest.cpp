@@ -27,9 +27,10 @@ class ThermostatHost : public NullEngineHost {
     {
         if (times.empty())
             return;
-        sensor.back() = GetNodeValueAt(g_model, g_work, 2, 0, 0, 0);
-        state.back() = g_model.controls[0].working.state;
+        sensor.back() = GetNodeValueAt(engine->model, engine->run.work, 2, 0, 0, 0);
+        state.back() = engine->model.controls[0].working.state;
     }
+    const Engine* engine = nullptr; // the engine whose run is watched
     std::vector<long long> times;
     std::vector<double> sensor;
     std::vector<int> state;
@@ -38,15 +39,16 @@ class ThermostatHost : public NullEngineHost {
 // A room of 0.1 m3 (capacity 1e5 J/K, conductive enough to be at one
 // temperature) losing heat through 1 m2 at 5 W/(m2 K) to 0 C outside; a
 // heater of 300 W in it (power density P02, P01 = 0 while off).
-class ControlsTest : public CalcTest {
+class ControlsTest : public CalcEngineTest {
   protected:
     static constexpr double kCapacity = 1000.0 * 1000.0 * 0.1;
     static constexpr double kHeater = 300.0, kLoss = 5.0;
 
     void SetUp() override
     {
-        CalcTest::SetUp();
+        CalcEngineTest::SetUp();
         SetHost(&room);
+        room.engine = &engine;
         SetGrid({1.0f, 0.1f}, Uniform(1, 1), Uniform(1, 1));
         Surface(1, 0, static_cast<float>(kLoss));
         ColourRecord& air = Colour(2, MATERIAL, 100.0f);
@@ -54,9 +56,9 @@ class ControlsTest : public CalcTest {
         air.heatCapacity = 1000;
         Block(1, 0, 1, 0, 1, 0, 1);
         Block(2, 1, 2, 0, 1, 0, 1);
-        GrowMaterialBcArray(g_model, 1);
-        g_model.materialBcs.count = 1;
-        MaterialBcRecord& heater = g_model.materialBcs[0];
+        GrowMaterialBcArray(engine.model, 1);
+        engine.model.materialBcs.count = 1;
+        MaterialBcRecord& heater = engine.model.materialBcs[0];
         heater = MaterialBcRecord{};
         heater.colour = 2;
         heater.type = 1;
@@ -64,17 +66,17 @@ class ControlsTest : public CalcTest {
         Constant("P01", 0);
         Constant("P02", static_cast<float>(kHeater / 0.1));
         Constant("T01", 20);
-        g_model.outputNodes.count = 1;
-        g_model.outputNodes[0] = OutputNodeRecord{2, 0, 0, 0, 0, 0};
-        g_model.timeStep = 600;
+        engine.model.outputNodes.count = 1;
+        engine.model.outputNodes[0] = OutputNodeRecord{2, 0, 0, 0, 0, 0};
+        engine.model.timeStep = 600;
         AddControl();
     }
-    static FunctionRecord& Constant(const char* name, float value)
+    FunctionRecord& Constant(const char* name, float value)
     {
-        const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(g_model, n + 1);
-        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = g_model.functions[n];
+        const std::uint16_t n = engine.model.functions.count;
+        GrowFunctionArray(engine.model, n + 1);
+        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
+        FunctionRecord& f = engine.model.functions[n];
         f = FunctionRecord{};
         f.name = FunctionName(name);
         f.shape = 1;
@@ -82,11 +84,11 @@ class ControlsTest : public CalcTest {
         return f;
     }
     // A heating control of the room's heater: target T01, P01 off, P02 on.
-    static ControlRecord& AddControl()
+    ControlRecord& AddControl()
     {
-        const std::size_t n = g_model.controls.count;
-        g_model.controls.count = static_cast<std::uint16_t>(n + 1);
-        ControlRecord& c = g_model.controls[n];
+        const std::size_t n = engine.model.controls.count;
+        engine.model.controls.count = static_cast<std::uint16_t>(n + 1);
+        ControlRecord& c = engine.model.controls[n];
         c = ControlRecord{};
         c.sensor = 1;
         c.targetFunc = FunctionName("T01");
@@ -94,10 +96,10 @@ class ControlsTest : public CalcTest {
         c.onFunc = FunctionName("P02");
         return c;
     }
-    static int FunctionIndex(const char* name)
+    int FunctionIndex(const char* name)
     {
-        for (int f = 0; f < g_model.functions.count; ++f)
-            if (g_model.functions[f].name == FunctionName(name))
+        for (int f = 0; f < engine.model.functions.count; ++f)
+            if (engine.model.functions[f].name == FunctionName(name))
                 return f;
         return -1;
     }
@@ -129,39 +131,40 @@ class ControlsTest : public CalcTest {
 
 struct ControlErrorCase {
     const char* name;
-    void (*spoil)(ControlRecord&);
+    void (*spoil)(ModelStore&, ControlRecord&);
 };
 
 TEST_F(ControlsTest, BadControlsStopTheRunNamingTheControl)
 {
     const ControlErrorCase cases[] = {
-        {"no sensor", [](ControlRecord& c) { c.sensor = 0; }},
+        {"no sensor", [](ModelStore&, ControlRecord& c) { c.sensor = 0; }},
         {"sensor beyond the output nodes",
-         [](ControlRecord& c) {
-             g_model.outputNodes[1] = OutputNodeRecord{2, 0, 0, 0, 0, 0}; // beyond the count
+         [](ModelStore& m, ControlRecord& c) {
+             m.outputNodes[1] = OutputNodeRecord{2, 0, 0, 0, 0, 0}; // beyond the count
              c.sensor = 2;
          }},
-        {"negative sensor", [](ControlRecord& c) { c.sensor = -1; }},
-        {"missing target", [](ControlRecord& c) { c.targetFunc = FunctionName("T07"); }},
-        {"functions of two kinds", [](ControlRecord& c) { c.onFunc = FunctionName("T01"); }},
-        {"one function for both", [](ControlRecord& c) { c.onFunc = FunctionName("P01"); }},
-        {"missing off function", [](ControlRecord& c) { c.offFunc = FunctionName("P05"); }},
-        {"missing on function", [](ControlRecord& c) { c.onFunc = FunctionName("P05"); }},
+        {"negative sensor", [](ModelStore&, ControlRecord& c) { c.sensor = -1; }},
+        {"missing target", [](ModelStore&, ControlRecord& c) { c.targetFunc = FunctionName("T07"); }},
+        {"functions of two kinds", [](ModelStore&, ControlRecord& c) { c.onFunc = FunctionName("T01"); }},
+        {"one function for both", [](ModelStore&, ControlRecord& c) { c.onFunc = FunctionName("P01"); }},
+        {"missing off function", [](ModelStore&, ControlRecord& c) { c.offFunc = FunctionName("P05"); }},
+        {"missing on function", [](ModelStore&, ControlRecord& c) { c.onFunc = FunctionName("P05"); }},
         {"sensor where no node is",
-         [](ControlRecord& c) {
-             g_model.outputNodes.count = 2;
-             g_model.outputNodes[1] = OutputNodeRecord{0, 0, 0, 0, 0, 0}; // outside only
+         [](ModelStore& m, ControlRecord& c) {
+             m.outputNodes.count = 2;
+             m.outputNodes[1] = OutputNodeRecord{0, 0, 0, 0, 0, 0}; // outside only
              c.sensor = 2;
          }},
     };
     for (const ControlErrorCase& c : cases) {
         room.messages.clear();
-        g_model.outputNodes.count = 1;
-        g_model.controls.count = 0;
+        engine.model.outputNodes.count = 1;
+        engine.model.controls.count = 0;
         AddControl();
         ControlRecord& second = AddControl();
-        c.spoil(second);
-        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << c.name;
+        c.spoil(engine.model, second);
+        EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed)
+            << c.name;
         ASSERT_FALSE(room.messages.empty()) << c.name;
         EXPECT_EQ(room.messages.back(), "Error in control no. 2") << c.name;
         EXPECT_TRUE(room.times.empty()) << c.name;
@@ -173,7 +176,7 @@ TEST_F(ControlsTest, ZoneTestNeedsTwoDifferentZoneColours)
     Constant("V01", 0);
     Constant("V02", 0.1f);
     Surface(5, 10, 0);
-    ControlRecord& c = g_model.controls[0];
+    ControlRecord& c = engine.model.controls[0];
     c.offFunc = FunctionName("V01");
     c.onFunc = FunctionName("V02");
     c.testDeltaT = 1;
@@ -182,7 +185,8 @@ TEST_F(ControlsTest, ZoneTestNeedsTwoDifferentZoneColours)
         c.zone1 = static_cast<std::int16_t>(zone1);
         c.zone2 = static_cast<std::int16_t>(zone2);
         room.messages.clear();
-        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << zone1 << " " << zone2;
+        EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed)
+            << zone1 << " " << zone2;
         ASSERT_FALSE(room.messages.empty());
         EXPECT_EQ(room.messages.back(), "Error in control no. 1");
     }
@@ -210,20 +214,21 @@ TEST_F(ControlsTest, SwitchingFollowsTheSensitivities)
     };
     const int p01 = FunctionIndex("P01"), p02 = FunctionIndex("P02");
     for (const SwitchCase& s : cases) {
-        ControlRecord& c = g_model.controls[0];
+        ControlRecord& c = engine.model.controls[0];
         c.purpose = s.purpose;
-        ResolveFunctionReferences(g_model, g_run);
-        EvaluateControls(g_model, g_run);
-        EvaluateControlTargets(g_model, g_run);
+        ResolveFunctionReferences(engine.model, engine.run);
+        EvaluateControls(engine.model, engine.run);
+        EvaluateControlTargets(engine.model, engine.run);
         if (s.on) {
             c.working.state = 1;
-            ApplyControlState(g_model, 0, true);
+            ApplyControlState(engine.model, 0, true);
         }
-        std::fill(g_work.solution.begin(), g_work.solution.end(), s.sensor);
-        g_run.calcTime = 600;
-        EXPECT_EQ(ApplyControls(g_model, g_run), s.on != s.wantOn) << s.purpose << " " << s.on << " " << s.sensor;
+        std::fill(engine.run.work.solution.begin(), engine.run.work.solution.end(), s.sensor);
+        engine.run.calcTime = 600;
+        EXPECT_EQ(ApplyControls(engine.model, engine.run), s.on != s.wantOn)
+            << s.purpose << " " << s.on << " " << s.sensor;
         EXPECT_EQ(c.working.state, s.wantOn ? 1 : 0);
-        EXPECT_EQ(g_model.materialBcs[0].working.function, s.wantOn ? p02 : p01);
+        EXPECT_EQ(engine.model.materialBcs[0].working.function, s.wantOn ? p02 : p01);
     }
 }
 
@@ -241,13 +246,13 @@ TEST_F(ControlsTest, VentilationControlTestsTheZoneDifference)
     Surface(5, 0, 0);                      // zone 1: temp
     ColourRecord& sky = Colour(6, BC_SKY); // zone 2: tair
     Colour(7, BC_FRE_S);
-    g_model.ventFlowCount = 0;
-    VentilationFlowRecord& flow = g_model.ventFlows[g_model.ventFlowCount++];
+    engine.model.ventFlowCount = 0;
+    VentilationFlowRecord& flow = engine.model.ventFlows[engine.model.ventFlowCount++];
     flow = VentilationFlowRecord{};
     flow.colourFrom = 5;
     flow.colourTo = 7;
     flow.flowFunc = FunctionName("V01");
-    ControlRecord& c = g_model.controls[0];
+    ControlRecord& c = engine.model.controls[0];
     c.offFunc = FunctionName("V01");
     c.onFunc = FunctionName("V02");
     c.testDeltaT = 1;
@@ -260,16 +265,16 @@ TEST_F(ControlsTest, VentilationControlTestsTheZoneDifference)
     };
     for (const ZoneCase& z : cases) {
         c.purpose = z.purpose;
-        g_model.colours[5].temperature = static_cast<float>(z.zone1);
+        engine.model.colours[5].temperature = static_cast<float>(z.zone1);
         sky.airTemperature = static_cast<float>(z.zone2);
-        ResolveFunctionReferences(g_model, g_run);
-        EvaluateControls(g_model, g_run);
-        EvaluateColourFunctions(g_model, g_run, false);
-        std::fill(g_work.solution.begin(), g_work.solution.end(), z.sensor);
-        g_run.calcTime = 600;
-        ApplyControls(g_model, g_run);
+        ResolveFunctionReferences(engine.model, engine.run);
+        EvaluateControls(engine.model, engine.run);
+        EvaluateColourFunctions(engine.model, engine.run, false);
+        std::fill(engine.run.work.solution.begin(), engine.run.work.solution.end(), z.sensor);
+        engine.run.calcTime = 600;
+        ApplyControls(engine.model, engine.run);
         EXPECT_EQ(c.working.state, z.wantOn ? 1 : 0) << z.purpose << " " << z.zone1;
-        EvaluateColourFunctions(g_model, g_run, false);
+        EvaluateColourFunctions(engine.model, engine.run, false);
         EXPECT_FLOAT_EQ(flow.flow, z.wantOn ? 0.25f : 0.0f);
     }
 }
@@ -281,28 +286,28 @@ TEST_F(ControlsTest, SwitchMovesEveryReferenceToTheOffFunction)
     cavity.qConvectiveFunc = FunctionName("P01");
     NodeBcRecord& node = NodeBc(1, 0, 0, 0);
     node.powerFunc = FunctionName("P01");
-    g_model.materialBcs[0].powerFunc = FunctionName("P02"); // the "on" function: not linked
-    ControlRecord& second = AddControl();                   // also switches P01: the later control wins
+    engine.model.materialBcs[0].powerFunc = FunctionName("P02"); // the "on" function: not linked
+    ControlRecord& second = AddControl();                        // also switches P01: the later control wins
     second.onFunc = FunctionName("P03");
     Constant("P03", 7);
-    ResolveFunctionReferences(g_model, g_run);
-    EvaluateControls(g_model, g_run);
+    ResolveFunctionReferences(engine.model, engine.run);
+    EvaluateControls(engine.model, engine.run);
     EXPECT_EQ(cavity.working.control[kFnQConvective], 1);
     EXPECT_EQ(cavity.working.control[kFnHeatCapacity], -1);
     EXPECT_EQ(node.working.control, 1);
-    EXPECT_EQ(g_model.materialBcs[0].working.control, -1);
-    ApplyControlState(g_model, 1, true);
-    EvaluateColourFunctions(g_model, g_run, false);
+    EXPECT_EQ(engine.model.materialBcs[0].working.control, -1);
+    ApplyControlState(engine.model, 1, true);
+    EvaluateColourFunctions(engine.model, engine.run, false);
     EXPECT_FLOAT_EQ(cavity.qConvective, 7);
     EXPECT_FLOAT_EQ(node.power, 7);
-    ApplyControlState(g_model, 1, false);
-    EvaluateColourFunctions(g_model, g_run, false);
+    ApplyControlState(engine.model, 1, false);
+    EvaluateColourFunctions(engine.model, engine.run, false);
     EXPECT_FLOAT_EQ(cavity.qConvective, 0);
 }
 
 TEST_F(ControlsTest, ThermostatKeepsTheRoomBetweenItsSetPoints)
 {
-    g_model.calcDuration = 48 * 3600;
+    engine.model.calcDuration = 48 * 3600;
     ASSERT_TRUE(Run());
     ASSERT_EQ(room.times.size(), 289u);
     // Each switch (and each step without one) follows from the temperature
@@ -331,10 +336,10 @@ TEST_F(ControlsTest, ThermostatKeepsTheRoomBetweenItsSetPoints)
 
 TEST_F(ControlsTest, MinimumDurationsHoldTheState)
 {
-    ControlRecord& c = g_model.controls[0];
+    ControlRecord& c = engine.model.controls[0];
     c.timeOn = 60;  // six steps of 600 s
     c.timeOff = 90; // nine
-    g_model.calcDuration = 48 * 3600;
+    engine.model.calcDuration = 48 * 3600;
     ASSERT_TRUE(Run());
     const std::vector<std::pair<int, int>> runs = Runs();
     ASSERT_GE(runs.size(), 4u);

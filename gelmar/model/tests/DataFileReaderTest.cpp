@@ -1,5 +1,5 @@
 // The .glm reader: keys, range checks at their line, modes and bad input.
-#include "ModelFixture.h"
+#include "ModelBuilder.h"
 #include "gelmar/model/store/Errors.h"
 
 #include <fstream>
@@ -7,7 +7,7 @@
 namespace gelmar::test {
 namespace {
 
-using ReaderTest = ModelTest;
+using ReaderTest = EngineTest;
 
 // A grid of 2 x 1 x 1 cells in 7 lines, so the line after it is line 8.
 const std::string kGrid = "nxwi=2\nxwid=0.5\nxwid=0.25\nnywi=1\nywid=1\nnzwi=1\nzwid=1\n";
@@ -114,14 +114,14 @@ TEST_F(ReaderTest, BadValuesStopAtTheirLine)
         ++line;
         EXPECT_FALSE(ReadText(text));
         ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0], SyntaxMessage(g_model.dataFilePath, line));
-        EXPECT_EQ(g_model.colours[9].inUse, 0); // reading stopped at the bad line
+        EXPECT_EQ(host.messages[0], SyntaxMessage(engine.model.dataFilePath, line));
+        EXPECT_EQ(engine.model.colours[9].inUse, 0); // reading stopped at the bad line
     }
     // A refused value is not kept.
     EXPECT_FALSE(ReadText("rays=0\ncolr=1\ntype=8\n"));
-    EXPECT_EQ(g_model.rays, ParameterSet{}.rays);
+    EXPECT_EQ(engine.model.rays, ParameterSet{}.rays);
     EXPECT_FALSE(ReadText("colr=1\ntype=8\n"));
-    EXPECT_EQ(g_model.colours[1].type, MATERIAL);
+    EXPECT_EQ(engine.model.colours[1].type, MATERIAL);
 }
 
 TEST_F(ReaderTest, ReadsAWholeModel)
@@ -133,10 +133,10 @@ TEST_F(ReaderTest, ReadsAWholeModel)
                              "rptf=0\nazno=10\nalno=5\n";
     ASSERT_TRUE(ReadText(text));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(g_model.title, "first\rsecond\n and more");
-    EXPECT_EQ(g_model.gridUnit, 0.001f);
-    EXPECT_EQ(g_model.viewAzimuth, 45.0f);
-    const ColourRecord& c = g_model.colours[3];
+    EXPECT_EQ(engine.model.title, "first\rsecond\n and more");
+    EXPECT_EQ(engine.model.gridUnit, 0.001f);
+    EXPECT_EQ(engine.model.viewAzimuth, 45.0f);
+    const ColourRecord& c = engine.model.colours[3];
     EXPECT_EQ(c.inUse, 1);
     EXPECT_EQ(c.displayColour, RGB(10, 20, 30));
     EXPECT_EQ(c.type, BC_SIMPL);
@@ -145,33 +145,33 @@ TEST_F(ReaderTest, ReadsAWholeModel)
     EXPECT_EQ(c.pattern, 1);
     EXPECT_EQ(c.lambda, 0.5f);
     EXPECT_EQ(c.lambdaFunc.View(), "L00"); // the value after the name resets it
-    ASSERT_EQ(g_model.blocks.count, 2);
-    EXPECT_EQ(g_model.blocks[0], (BlockRecord{3, 0, 2, 0, 1, 0, 1, {}, 0}));
-    EXPECT_EQ(g_model.reportFrequency, 1);
-    EXPECT_FLOAT_EQ(g_model.axes[0].coords[1], 0.75f);
-    EXPECT_EQ(g_model.clipHi[0], 2);
-    EXPECT_FLOAT_EQ(g_model.extent[0], 0.75f);
+    ASSERT_EQ(engine.model.blocks.count, 2);
+    EXPECT_EQ(engine.model.blocks[0], (BlockRecord{3, 0, 2, 0, 1, 0, 1, {}, 0}));
+    EXPECT_EQ(engine.model.reportFrequency, 1);
+    EXPECT_FLOAT_EQ(engine.model.axes[0].coords[1], 0.75f);
+    EXPECT_EQ(engine.model.clipHi[0], 2);
+    EXPECT_FLOAT_EQ(engine.model.extent[0], 0.75f);
     // Older orientation keys are converted after the last line.
-    EXPECT_EQ(g_model.rot1z, 100.0f);
-    EXPECT_EQ(g_model.rot2x, -5.0f);
-    EXPECT_EQ(g_model.rot3z, -90.0f);
+    EXPECT_EQ(engine.model.rot1z, 100.0f);
+    EXPECT_EQ(engine.model.rot2x, -5.0f);
+    EXPECT_EQ(engine.model.rot3z, -90.0f);
 }
 
 TEST_F(ReaderTest, CountKeysGrowAndInitialiseTheirRecords)
 {
     ASSERT_TRUE(ReadText("nbor=120\nnmat=3\nnxwi=250\nnctr=2\nnond=1\nnobl=1\nnrpt=1\nnnbc=2\nnsob=3\n"));
-    EXPECT_EQ(g_model.borderBcs.capacity, 170);
-    EXPECT_EQ(g_model.materialBcs.capacity, 13);
-    EXPECT_EQ(g_model.gridCapacity, 350);
-    EXPECT_EQ(g_model.borderBcs[119], BorderFaceBcRecord{});
-    EXPECT_EQ(g_model.materialBcs[2], MaterialBcRecord{});
-    EXPECT_EQ(g_model.controls[1], ControlRecord{});
-    EXPECT_EQ(g_model.outputBlocks[0], OutputBlockRecord{});
-    EXPECT_EQ(g_model.reportItems[0], ReportItemRecord{});
-    EXPECT_EQ(g_model.nodeBcs[1], NodeBcRecord{});
-    EXPECT_EQ(g_model.sunObstacleCount, 3);
-    EXPECT_EQ(g_model.sunObstacles[2], SunObstacleRecord{});
-    EXPECT_EQ(g_model.axes[0].widths[249], 0.0f); // no stale width from an earlier model
+    EXPECT_EQ(engine.model.borderBcs.capacity, 170);
+    EXPECT_EQ(engine.model.materialBcs.capacity, 13);
+    EXPECT_EQ(engine.model.gridCapacity, 350);
+    EXPECT_EQ(engine.model.borderBcs[119], BorderFaceBcRecord{});
+    EXPECT_EQ(engine.model.materialBcs[2], MaterialBcRecord{});
+    EXPECT_EQ(engine.model.controls[1], ControlRecord{});
+    EXPECT_EQ(engine.model.outputBlocks[0], OutputBlockRecord{});
+    EXPECT_EQ(engine.model.reportItems[0], ReportItemRecord{});
+    EXPECT_EQ(engine.model.nodeBcs[1], NodeBcRecord{});
+    EXPECT_EQ(engine.model.sunObstacleCount, 3);
+    EXPECT_EQ(engine.model.sunObstacles[2], SunObstacleRecord{});
+    EXPECT_EQ(engine.model.axes[0].widths[249], 0.0f); // no stale width from an earlier model
 }
 
 TEST_F(ReaderTest, ListKeys)
@@ -187,42 +187,42 @@ TEST_F(ReaderTest, ListKeys)
                              "nond=1\nonod=0 2 1 1\nnobl=1\noblk=0 0 3 0 2 0 2\n"
                              "nrpt=1\nrept=0 8 0 18 1 0\nnsob=1\nsobs=0 -90 90 0 30\n",
                          false, false, "sub/dir/list.glm"));
-    const NodeBcRecord& n = g_model.nodeBcs[0];
+    const NodeBcRecord& n = engine.model.nodeBcs[0];
     EXPECT_EQ(n.i, 2);
     EXPECT_EQ(n.type, 1);
     EXPECT_EQ(n.power, 5.0f);
     EXPECT_EQ(n.powerFunc.View(), "P03");
     EXPECT_EQ(n.temperature, 3.0f);
-    EXPECT_EQ(g_model.borderBcs[0],
+    EXPECT_EQ(engine.model.borderBcs[0],
               (BorderFaceBcRecord{2, -1, 1, 4.0f, 0.0f, FunctionName("T05"), FunctionName("I00"), {}}));
-    EXPECT_EQ(g_model.materialBcs[0].colour, 7);
-    EXPECT_EQ(g_model.materialBcs[0].powerFunc.View(), "P01");
+    EXPECT_EQ(engine.model.materialBcs[0].colour, 7);
+    EXPECT_EQ(engine.model.materialBcs[0].powerFunc.View(), "P01");
     // "T00" and "R00" name no function, and the last one has no name: those
     // records are dropped again.
-    ASSERT_EQ(g_model.functions.count, 2);
-    EXPECT_EQ(g_model.functions[0].name.View(), "T01");
-    EXPECT_EQ(g_model.functions[0].params[0], 5.0f);
-    EXPECT_EQ(g_model.functions[1].name.View(), "D01");
-    EXPECT_EQ(g_model.functions[1].filePath, "sub/dir/weather.txt");
-    EXPECT_EQ(g_model.functions[1].fileTitle, "weather");
-    ASSERT_EQ(g_model.ventFlowCount, 1);
-    EXPECT_EQ(g_model.ventFlows[0].colourTo, -1);
-    EXPECT_EQ(g_model.ventFlows[0].flowFunc.View(), "V02");
-    EXPECT_EQ(g_model.controls[0].sensor, 2);
-    EXPECT_EQ(g_model.controls[0].zone1, 4);
-    EXPECT_EQ(g_model.controls[0].sensitivityDown, 1.0f);
-    EXPECT_EQ(g_model.outputBlocks[0].i2, 3);
-    EXPECT_EQ(g_model.reportItems[0].subKind, 18);
-    EXPECT_EQ(g_model.sunObstacles[0].altitudeTo, 30.0f);
+    ASSERT_EQ(engine.model.functions.count, 2);
+    EXPECT_EQ(engine.model.functions[0].name.View(), "T01");
+    EXPECT_EQ(engine.model.functions[0].params[0], 5.0f);
+    EXPECT_EQ(engine.model.functions[1].name.View(), "D01");
+    EXPECT_EQ(engine.model.functions[1].filePath, "sub/dir/weather.txt");
+    EXPECT_EQ(engine.model.functions[1].fileTitle, "weather");
+    ASSERT_EQ(engine.model.ventFlowCount, 1);
+    EXPECT_EQ(engine.model.ventFlows[0].colourTo, -1);
+    EXPECT_EQ(engine.model.ventFlows[0].flowFunc.View(), "V02");
+    EXPECT_EQ(engine.model.controls[0].sensor, 2);
+    EXPECT_EQ(engine.model.controls[0].zone1, 4);
+    EXPECT_EQ(engine.model.controls[0].sensitivityDown, 1.0f);
+    EXPECT_EQ(engine.model.outputBlocks[0].i2, 3);
+    EXPECT_EQ(engine.model.reportItems[0].subKind, 18);
+    EXPECT_EQ(engine.model.sunObstacles[0].altitudeTo, 30.0f);
 }
 
 TEST_F(ReaderTest, FunctionFilePathKeepsFoldersAndDrives)
 {
     ASSERT_TRUE(ReadText("funt=1 0\nfunr=T01\nfunn=other/f.dat\nfunt=2 0\nfunr=T02\nfunn=C:f.dat\n", false,
                          false, "sub/fp.glm"));
-    EXPECT_EQ(g_model.functions[0].filePath, "other/f.dat");
-    EXPECT_EQ(g_model.functions[1].filePath, "C:f.dat");
-    EXPECT_EQ(g_model.functions[1].fileTitle, "f");
+    EXPECT_EQ(engine.model.functions[0].filePath, "other/f.dat");
+    EXPECT_EQ(engine.model.functions[1].filePath, "C:f.dat");
+    EXPECT_EQ(engine.model.functions[1].fileTitle, "f");
 }
 
 TEST_F(ReaderTest, TooManyVentilationFlowsAndSunObstacles)
@@ -233,7 +233,7 @@ TEST_F(ReaderTest, TooManyVentilationFlowsAndSunObstacles)
     EXPECT_FALSE(ReadText(text));
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0], "Max. number of ventilation flows too low.");
-    EXPECT_EQ(host.messages[1], SyntaxMessage(g_model.dataFilePath, 257));
+    EXPECT_EQ(host.messages[1], SyntaxMessage(engine.model.dataFilePath, 257));
     host.messages.clear();
     EXPECT_FALSE(ReadText("nsob=101\n"));
     ASSERT_EQ(host.messages.size(), 2u);
@@ -244,70 +244,72 @@ TEST_F(ReaderTest, PreviewStopsAtViewAngles)
 {
     ASSERT_TRUE(ReadText(kGrid + "colr=2\nnblk=1\nblok=0 2 0 2 0 1 0 1\nvwpt=10 20\nrays=0\nstep=5\n", true));
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(g_model.blocks.count, 1);
-    EXPECT_EQ(g_model.viewAltitude, 20.0f);
-    EXPECT_EQ(g_model.timeStep, 600);
+    EXPECT_EQ(engine.model.blocks.count, 1);
+    EXPECT_EQ(engine.model.viewAltitude, 20.0f);
+    EXPECT_EQ(engine.model.timeStep, 600);
 }
 
 TEST_F(ReaderTest, InsertKeepsUsedColoursAndPlacesBlocksByCoordinates)
 {
     ASSERT_TRUE(ReadText("grun=0.01\n" + kGrid + "colr=1\nlamb=2\nnblk=1\nblok=0 1 0 2 0 1 0 1\n"));
-    g_model.origin[0] = 1.0f;
+    engine.model.origin[0] = 1.0f;
     // Colour 1 is in use and keeps its values; colour 2 is new.
     const std::string inserted =
         "grun=0.001\nnxwi=3\nxwid=1\nxwid=2\nxwid=4\nnywi=1\nywid=1\nnzwi=1\nzwid=1\n"
         "colr=1\nlamb=9\ncolr=2\nlamb=3\nnblk=2\nblok=0 2 1 3 0 1 0 1\n"
         "blok=1 1 0 1 0 1 0 1\nnnbc=5\nstep=1\nnctr=1\n";
     ASSERT_TRUE(ReadText(inserted, false, true, "inserted.glm"));
-    EXPECT_EQ(g_model.colours[1].lambda, 2.0f);
-    EXPECT_EQ(g_model.colours[2].lambda, 3.0f);
-    EXPECT_EQ(g_model.axes[0].n, 2); // the model's grid stays
-    EXPECT_EQ(g_model.gridUnit, 0.01f);
-    ASSERT_EQ(g_model.blocks.count, 3);
-    EXPECT_EQ(g_model.blockBase, 1);
-    const BlockRecord& b = g_model.blocks[1];
+    EXPECT_EQ(engine.model.colours[1].lambda, 2.0f);
+    EXPECT_EQ(engine.model.colours[2].lambda, 3.0f);
+    EXPECT_EQ(engine.model.axes[0].n, 2); // the model's grid stays
+    EXPECT_EQ(engine.model.gridUnit, 0.01f);
+    ASSERT_EQ(engine.model.blocks.count, 3);
+    EXPECT_EQ(engine.model.blockBase, 1);
+    const BlockRecord& b = engine.model.blocks[1];
     EXPECT_EQ(b.colour, 2);
     // x from origin 1 + 1 = 2 to 1 + 1 + 2 + 4 = 8, scaled by 0.001 / 0.01.
     EXPECT_FLOAT_EQ(b.coord[0], 0.2f);
     EXPECT_FLOAT_EQ(b.coord[1], 0.8f);
     EXPECT_FLOAT_EQ(b.coord[3], 0.1f);
-    EXPECT_EQ(g_model.nodeBcs.count, 0); // list keys are skipped
-    EXPECT_EQ(g_model.timeStep, 600);
-    EXPECT_EQ(g_model.controls.count, 1);
+    EXPECT_EQ(engine.model.nodeBcs.count, 0); // list keys are skipped
+    EXPECT_EQ(engine.model.timeStep, 600);
+    EXPECT_EQ(engine.model.controls.count, 1);
 }
 
 TEST_F(ReaderTest, InsertChecksItsOwnGridAndColourKeys)
 {
     ASSERT_TRUE(ReadText(kGrid));
     EXPECT_FALSE(ReadText("xwid=1\n", false, true, "insert1.glm"));
-    EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 1));
+    EXPECT_EQ(LastMessage(), SyntaxMessage(engine.model.dataFilePath, 1));
     EXPECT_FALSE(ReadText("nblk=1\nblok=0 1 0 1 0 1 0 1\n", false, true, "insert2.glm"));
-    EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 2));
+    EXPECT_EQ(LastMessage(), SyntaxMessage(engine.model.dataFilePath, 2));
     EXPECT_FALSE(ReadText("name=x\n", false, true, "insert3.glm"));
-    EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 1));
+    EXPECT_EQ(LastMessage(), SyntaxMessage(engine.model.dataFilePath, 1));
     EXPECT_FALSE(ReadText("colr=1\ncolr=2\ntype=9\n", false, true, "insert4.glm"));
-    EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 3));
+    EXPECT_EQ(LastMessage(), SyntaxMessage(engine.model.dataFilePath, 3));
     // The inserted blocks would take the 16-bit block count past 65535.
     ASSERT_TRUE(ReadText(kGrid + "nblk=1\nblok=0 1 0 1 0 1 0 1\n"));
     EXPECT_FALSE(ReadText("nblk=65535\n", false, true, "insert5.glm"));
-    EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 1));
-    EXPECT_EQ(g_model.blocks.count, 1);
+    EXPECT_EQ(LastMessage(), SyntaxMessage(engine.model.dataFilePath, 1));
+    EXPECT_EQ(engine.model.blocks.count, 1);
 }
 
 TEST_F(ReaderTest, MissingFileLeavesTheModelAsItWas)
 {
     ASSERT_TRUE(ReadText(kGrid + "colr=4\nnblk=1\nblok=0 4 0 1 0 1 0 1\n", false, false, "kept.glm"));
     std::ofstream("tmp.sol") << "results";
-    const std::string before = FormatDataFile(g_model);
-    g_model.dataFilePath = "missing/none.glm";
-    EXPECT_FALSE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+    const std::string before = FormatDataFile(engine.model);
+    engine.model.dataFilePath = "missing/none.glm";
+    EXPECT_FALSE(
+        ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Open, engine.parameters, Host()));
     EXPECT_EQ(LastMessage(), "Failed to open file\nmissing/none.glm");
-    EXPECT_EQ(FormatDataFile(g_model), before);
-    EXPECT_EQ(g_model.dataFilePath, "missing/none.glm");
+    EXPECT_EQ(FormatDataFile(engine.model), before);
+    EXPECT_EQ(engine.model.dataFilePath, "missing/none.glm");
     EXPECT_TRUE(std::ifstream("tmp.sol").good());
     // The preview shows no message.
     host.messages.clear();
-    EXPECT_FALSE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Preview, g_parameters, Host()));
+    EXPECT_FALSE(
+        ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Preview, engine.parameters, Host()));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -319,30 +321,30 @@ TEST_F(ReaderTest, GarbageLongLinesAndTruncation)
     ReadText(garbage); // any outcome but a crash; no stale state after it
     host.messages.clear();
     EXPECT_FALSE(ReadText(kGrid + "colr=1\nname=" + std::string(100000, 'x') + "\n"));
-    EXPECT_EQ(LastMessage(), SyntaxMessage(g_model.dataFilePath, 9));
-    EXPECT_EQ(g_model.colours[1].name, "");
+    EXPECT_EQ(LastMessage(), SyntaxMessage(engine.model.dataFilePath, 9));
+    EXPECT_EQ(engine.model.colours[1].name, "");
     // A file cut in the middle of a line reads the part that is there.
     EXPECT_TRUE(ReadText(kGrid + "colr=1\nlamb=0.2"));
-    EXPECT_EQ(g_model.colours[1].lambda, 0.2f);
+    EXPECT_EQ(engine.model.colours[1].lambda, 0.2f);
     EXPECT_FALSE(ReadText(kGrid + "nblk=1\nblok=0 1 0 1 0"));
 }
 
 TEST_F(ReaderTest, TextIsConvertedFromWindows1252)
 {
     ASSERT_TRUE(ReadText("colr=1\nname=B\xe9ton \x80\n"));
-    EXPECT_EQ(g_model.colours[1].name, "B\xc3\xa9ton \xe2\x82\xac");
+    EXPECT_EQ(engine.model.colours[1].name, "B\xc3\xa9ton \xe2\x82\xac");
 }
 
 TEST_F(ReaderTest, CrLfAndLfFilesReadTheSame)
 {
     std::string lf = "titl=x\n" + kGrid + "colr=1\nname=a b\nnblk=1\nblok=0 1 0 2 0 1 0 1\n";
     ASSERT_TRUE(ReadText(lf));
-    const std::string a = FormatDataFile(g_model);
+    const std::string a = FormatDataFile(engine.model);
     std::string crlf;
     for (char c : lf)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     ASSERT_TRUE(ReadText(crlf));
-    EXPECT_EQ(FormatDataFile(g_model), a);
+    EXPECT_EQ(FormatDataFile(engine.model), a);
 }
 
 } // namespace

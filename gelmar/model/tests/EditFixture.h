@@ -1,5 +1,5 @@
-// Fixture of the editing tests: a fresh store (ModelTest) with helpers that
-// set up a grid and blocks, a host that records the refresh requests, and a
+// Fixture of the editing tests: a fresh engine with helpers that set up a
+// grid and blocks, a host that records the refresh requests, and a
 // brute-force painter of cell colours.
 #pragma once
 #include "ModelBuilder.h"
@@ -33,58 +33,100 @@ class RecordingHost : public NullEngineHost {
 };
 
 // Appends a function of the name with the defaults.
-inline void AddFunction(const char* name)
+inline void AddFunction(ModelStore& m, const char* name)
 {
-    ModelStore& m = g_model;
     ASSERT_TRUE(GrowFunctionArray(m, m.functions.count + 1u));
     m.functions[m.functions.count] = FunctionRecord{};
     m.functions[m.functions.count].name = FunctionName(name);
     ++m.functions.count;
 }
 
+// Colour of every cell (x fastest), -1 for void, painted block by block.
+inline std::vector<int> PaintCells(const ModelStore& m)
+{
+    const std::size_t nx = m.axes[0].n, ny = m.axes[1].n, nz = m.axes[2].n;
+    std::vector<int> cells(nx * ny * nz, -1);
+    for (std::size_t b = 0; b < m.blocks.count; ++b) {
+        const BlockRecord& r = m.blocks[b];
+        for (std::size_t k = r.z1; k < r.z2; ++k)
+            for (std::size_t j = r.y1; j < r.y2; ++j)
+                for (std::size_t i = r.x1; i < r.x2; ++i)
+                    cells[i + nx * (j + ny * k)] = r.colour;
+    }
+    return cells;
+}
+
+// An editing test on an engine of its own, whose refresh requests go to
+// the recorder.
+class EditEngineTest : public EngineTest {
+  protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        SetHost(&recorder);
+    }
+
+    // Sets the widths of the three axes, the clip box to the whole grid.
+    void SetGrid(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z)
+    {
+        ASSERT_TRUE(BuildGrid(engine.model, x, y, z));
+    }
+    // A grid of unit cells.
+    void SetUnitGrid(int nx, int ny, int nz) { ASSERT_TRUE(BuildUniformGrid(engine.model, nx, ny, nz)); }
+    void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+    {
+        ASSERT_TRUE(AppendBlock(engine.model, colour, x1, x2, y1, y2, z1, z2));
+    }
+    std::vector<int> Paint() const { return PaintCells(engine.model); }
+
+    RecordingHost recorder;
+};
+
+// Transitional, until every test owns its engine: the editing fixture of
+// the tests that still work on the process's engine. Its one reference to
+// that engine is in ProcessEngine().
 class EditTest : public ModelTest {
+  public:
+    static Engine& ProcessEngine() { return g_engine; }
+
   protected:
     void TearDown() override
     {
-        ClearUndoHistory(g_engine.history);
+        ClearUndoHistory(ProcessEngine().history);
         ModelTest::TearDown();
     }
     void SetUp() override
     {
         ModelTest::SetUp();
         SetHost(&recorder);
-        ClearUndoHistory(g_engine.history);
+        ClearUndoHistory(ProcessEngine().history);
     }
 
     // Sets the widths of the three axes, the clip box to the whole grid.
     void SetGrid(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z)
     {
-        ASSERT_TRUE(BuildGrid(g_model, x, y, z));
+        ASSERT_TRUE(BuildGrid(ProcessEngine().model, x, y, z));
     }
     // A grid of unit cells.
-    void SetUnitGrid(int nx, int ny, int nz) { ASSERT_TRUE(BuildUniformGrid(g_model, nx, ny, nz)); }
+    void SetUnitGrid(int nx, int ny, int nz)
+    {
+        ASSERT_TRUE(BuildUniformGrid(ProcessEngine().model, nx, ny, nz));
+    }
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
-        ASSERT_TRUE(AppendBlock(g_model, colour, x1, x2, y1, y2, z1, z2));
+        ASSERT_TRUE(AppendBlock(ProcessEngine().model, colour, x1, x2, y1, y2, z1, z2));
     }
 
     // Colour of every cell (x fastest), -1 for void, painted block by block.
-    static std::vector<int> Paint()
-    {
-        const ModelStore& m = g_model;
-        const std::size_t nx = m.axes[0].n, ny = m.axes[1].n, nz = m.axes[2].n;
-        std::vector<int> cells(nx * ny * nz, -1);
-        for (std::size_t b = 0; b < m.blocks.count; ++b) {
-            const BlockRecord& r = m.blocks[b];
-            for (std::size_t k = r.z1; k < r.z2; ++k)
-                for (std::size_t j = r.y1; j < r.y2; ++j)
-                    for (std::size_t i = r.x1; i < r.x2; ++i)
-                        cells[i + nx * (j + ny * k)] = r.colour;
-        }
-        return cells;
-    }
+    static std::vector<int> Paint() { return PaintCells(ProcessEngine().model); }
 
     RecordingHost recorder;
 };
+
+// Transitional, with EditTest: a function appended to the process's engine.
+inline void AddFunction(const char* name)
+{
+    AddFunction(EditTest::ProcessEngine().model, name);
+}
 
 } // namespace gelmar::test

@@ -46,7 +46,7 @@ std::string Lower(std::string s)
     return s;
 }
 
-class DamagedModelTest : public ModelTest {
+class DamagedModelTest : public EngineTest {
   protected:
     // Runs gelmar-calc on the model text; its exit status.
     int RunDriver(const std::string& text)
@@ -124,7 +124,7 @@ TEST_F(DamagedModelTest, EachDamageGivesItsMessageAFailedExitAndNoNonFiniteResul
     EXPECT_TRUE(fs::exists("tmp0000.sol"));
 }
 
-class GridLengthTest : public CalcTest {};
+class GridLengthTest : public CalcEngineTest {};
 
 TEST_F(GridLengthTest, TheFirstBadIntervalIsNamedByItsAxisInTheModelsNaming)
 {
@@ -147,13 +147,14 @@ TEST_F(GridLengthTest, TheFirstBadIntervalIsNamedByItsAxisInTheModelsNaming)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetGrid(Uniform(3, 1), Uniform(3, 1), Uniform(3, 1));
-        g_model.axes[static_cast<std::size_t>(c.axis)].widths[static_cast<std::size_t>(c.cell)] = c.width;
-        g_model.gridUnit = c.unit;
-        g_model.rcl = c.rcl ? 1 : 0;
-        const std::optional<GridLengthFault> fault = FindGridLengthFault(g_model);
-        const std::string message = fault ? GridLengthError(g_model, *fault).Message() : std::string();
+        engine.model.axes[static_cast<std::size_t>(c.axis)].widths[static_cast<std::size_t>(c.cell)] =
+            c.width;
+        engine.model.gridUnit = c.unit;
+        engine.model.rcl = c.rcl ? 1 : 0;
+        const std::optional<GridLengthFault> fault = FindGridLengthFault(engine.model);
+        const std::string message = fault ? GridLengthError(engine.model, *fault).Message() : std::string();
         EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
-        EXPECT_EQ(FindGridLengthFault(g_model).has_value(), *c.message != '\0');
+        EXPECT_EQ(FindGridLengthFault(engine.model).has_value(), *c.message != '\0');
     }
 }
 
@@ -169,14 +170,14 @@ TEST_F(GridLengthTest, CalcSystemRefusesABadGridBeforeAnyQuestionOrFile)
     WriteBytes("tmp.vwf", "nzon=1\r\n");
     for (auto run : {&RunCalcSystem, &RunCalcSolarFluxes}) {
         host.messages.clear();
-        EXPECT_EQ(run(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+        EXPECT_EQ(run(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].rfind("The X interval 2 has width 0", 0), 0u) << host.messages[0];
         EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
         EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
     }
     // The window's own guard, for the runs that skip Calc System (Batch).
-    EXPECT_FALSE(RunCalculationWindow(g_model, g_run, Host()).Normal());
+    EXPECT_FALSE(RunCalculationWindow(engine.model, engine.run, Host()).Normal());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::GridLength);
     ClearPendingError();
 }

@@ -17,22 +17,22 @@
 namespace gelmar::test {
 namespace {
 
-class FunctionFilesTest : public CalcTest {
+class FunctionFilesTest : public CalcEngineTest {
   protected:
     void TearDown() override
     {
-        FreeFunctionFileData(g_run);
-        g_solarInterpolation = SolarInterpolation{};
+        FreeFunctionFileData(engine.run);
+        engine.run.functions.solarInterpolation = SolarInterpolation{};
         ClearPendingError();
-        CalcTest::TearDown();
+        CalcEngineTest::TearDown();
     }
     // A function in use with the given file (shape 0) or shape.
-    static int Add(const char* name, const std::string& path, int shape = 0)
+    int Add(const char* name, const std::string& path, int shape = 0)
     {
-        const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(g_model, n + 1u);
-        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = g_model.functions[n];
+        const std::uint16_t n = engine.model.functions.count;
+        GrowFunctionArray(engine.model, n + 1u);
+        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
+        FunctionRecord& f = engine.model.functions[n];
         f = FunctionRecord{};
         f.name = FunctionName(name);
         f.shape = static_cast<std::uint8_t>(shape);
@@ -51,10 +51,10 @@ class FunctionFilesTest : public CalcTest {
         return text;
     }
     // The message of the error of loading the files.
-    static std::string LoadError()
+    std::string LoadError()
     {
         std::string text = "no error";
-        CaughtError([] { CollectFunctionFiles(g_model, g_run); }, &text);
+        CaughtError([this] { CollectFunctionFiles(engine.model, engine.run); }, &text);
         return text;
     }
 };
@@ -64,10 +64,10 @@ TEST_F(FunctionFilesTest, DaySeriesRepeatsAndInterpolates)
     // 25 samples an hour apart: 0, 10, ..., 240, interpolated.
     WriteBytes("day.fte", Series("TIM 0 3600 24\nDAT 1\n", 25));
     const int f = Add("T01", "day.fte");
-    CollectFunctionFiles(g_model, g_run);
-    ASSERT_EQ(g_functionFiles.size(), 1u);
-    EXPECT_EQ(GetFunctionFileStep(g_run, 0), 3600);
-    EXPECT_EQ(GetFunctionFileInterpolate(g_run, 0), 1);
+    CollectFunctionFiles(engine.model, engine.run);
+    ASSERT_EQ(engine.run.functions.files.size(), 1u);
+    EXPECT_EQ(GetFunctionFileStep(engine.run, 0), 3600);
+    EXPECT_EQ(GetFunctionFileInterpolate(engine.run, 0), 1);
     struct Case {
         double t;
         float value;
@@ -84,9 +84,9 @@ TEST_F(FunctionFilesTest, DaySeriesRepeatsAndInterpolates)
         {-5 * 86400 + 1800, 5},
     };
     for (const Case& c : cases)
-        EXPECT_NEAR(EvaluateFunction(g_model, g_run, f, c.t), c.value, 1e-3) << c.t;
+        EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, f, c.t), c.value, 1e-3) << c.t;
     // Moving back to the first period gives the first values again.
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, f, 1800), 5, 1e-3);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, f, 1800), 5, 1e-3);
 }
 
 TEST_F(FunctionFilesTest, HoldingSeriesKeepsEachSampleForItsStep)
@@ -96,11 +96,11 @@ TEST_F(FunctionFilesTest, HoldingSeriesKeepsEachSampleForItsStep)
     Add("P01", "hold.ffh");
     EXPECT_EQ(LoadError(), "Syntax error in file hold.ffh\nLine 3");
     WriteBytes("hold.ffh", "TIM 1 600 3\nFFH 1, 2,\t3\nFFH 4 99 99\n");
-    CollectFunctionFiles(g_model, g_run);
+    CollectFunctionFiles(engine.model, engine.run);
     const double t[] = {0, 599, 600, 1199, 1200, 1800, 1801};
     const float v[] = {1, 1, 2, 2, 3, 4, 1};
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, t[i]), v[i]) << t[i];
+        EXPECT_EQ(EvaluateFunction(engine.model, engine.run, 0, t[i]), v[i]) << t[i];
 }
 
 TEST_F(FunctionFilesTest, ChainIsFollowedBackAndForth)
@@ -110,61 +110,61 @@ TEST_F(FunctionFilesTest, ChainIsFollowedBackAndForth)
     WriteBytes("w/a.fte", "PRV a\nNXT b.fte\nTIM 1 302400 2\nDAT 200\nFTE 1 1 1\n");
     WriteBytes("w/b.fte", "PRV C:\\other\\a.xyz\nNXT c\nTIM 1 302400 2\nDAT 8\nFTE 2 2 2\n");
     WriteBytes("w/c.fte", "PRV b\nTIM 1 302400 2\nDAT 1\nFTE 3 3 3\n");
-    g_model.dataFilePath = "w/model.glm";
-    g_model.day0 = 10; // the calculation starts in the middle file
+    engine.model.dataFilePath = "w/model.glm";
+    engine.model.day0 = 10; // the calculation starts in the middle file
     const int f = Add("T01", "b.fte");
-    CollectFunctionFiles(g_model, g_run);
-    const FunctionFileTable& table = g_functionFiles[0];
+    CollectFunctionFiles(engine.model, engine.run);
+    const FunctionFileTable& table = engine.run.functions.files[0];
     EXPECT_EQ(table.name, "b");
     EXPECT_EQ(table.start, -2 * 86400);
     EXPECT_EQ(table.end, 5 * 86400);
     // The later start days of chained files do not count: they follow on.
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 0), 2.0f);
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 5 * 86400 + 1), 3.0f);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, f, 0), 2.0f);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, f, 5 * 86400 + 1), 3.0f);
     EXPECT_EQ(table.name, "c");
     EXPECT_EQ(table.start, 5 * 86400);
     // "c" has no next file: it repeats itself.
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 40 * 86400), 3.0f);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, f, 40 * 86400), 3.0f);
     // Back past the start of "b" lies "a", immediately before it.
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, -2 * 86400 - 1), 1.0f);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, f, -2 * 86400 - 1), 1.0f);
     EXPECT_EQ(table.name, "a");
     EXPECT_EQ(table.end, -2 * 86400);
     EXPECT_EQ(table.start, -9 * 86400);
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, f, 0), 2.0f);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, f, 0), 2.0f);
 }
 
 TEST_F(FunctionFilesTest, StartBeforeTheFirstFileLoadsItsPredecessor)
 {
     WriteBytes("one.fir", "NXT two\nTIM 0 3600 1\nDAT 1\nFIR 1 2\n");
     WriteBytes("two.fir", "PRV one\nNXT one\nTIM 0 3600 1\nDAT 50\nFIR 5 6\n");
-    g_model.day0 = 1;
+    engine.model.day0 = 1;
     // Function file named with its folder: its own folder counts.
     Add("I01", (std::filesystem::current_path() / "two.fir").string());
-    CollectFunctionFiles(g_model, g_run);
-    EXPECT_EQ(g_functionFiles[0].name, "one");
-    EXPECT_EQ(g_functionFiles[0].start, 0);
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 1800), 1.5f, 1e-6);
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 3600 + 1800), 5.5f, 1e-6);
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 7200 + 900), 1.25f, 1e-6);
+    CollectFunctionFiles(engine.model, engine.run);
+    EXPECT_EQ(engine.run.functions.files[0].name, "one");
+    EXPECT_EQ(engine.run.functions.files[0].start, 0);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, 1800), 1.5f, 1e-6);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, 3600 + 1800), 5.5f, 1e-6);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, 7200 + 900), 1.25f, 1e-6);
 }
 
 TEST_F(FunctionFilesTest, SolarSeriesRisesFromSunrise)
 {
     WriteBytes("g.fsg", "TIM 0 3600 2\nDAT 1 51.0 4.5 1\nFSG 0 400 0\n");
-    g_model.latitude = 0;
+    engine.model.latitude = 0;
     Add("G01", "g.fsg");
-    CollectFunctionFiles(g_model, g_run);
-    EXPECT_EQ(g_siteFromFile, 1);
-    EXPECT_EQ(g_model.latitude, 51.0f);
-    EXPECT_EQ(g_model.longitude, 4.5f);
-    EXPECT_EQ(g_model.timeZone, 1.0f);
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 1800), 200, 1e-3); // plain linear
-    g_solarInterpolation = {true, 2400, 4000};
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, 1800), 0.0f);
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 3000), 600 * 400 / 1200.0, 1e-3);
+    CollectFunctionFiles(engine.model, engine.run);
+    EXPECT_EQ(engine.run.functions.siteFromFile, 1);
+    EXPECT_EQ(engine.model.latitude, 51.0f);
+    EXPECT_EQ(engine.model.longitude, 4.5f);
+    EXPECT_EQ(engine.model.timeZone, 1.0f);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, 1800), 200, 1e-3); // plain linear
+    engine.run.functions.solarInterpolation = {true, 2400, 4000};
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, 0, 1800), 0.0f);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, 3000), 600 * 400 / 1200.0, 1e-3);
     // Sunset within the falling step: a to 0 between its start and sunset.
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 3600 + 200), 400 * 200 / 400.0, 1e-3);
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, 3600 + 500), 0.0f);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, 3600 + 200), 400 * 200 / 400.0, 1e-3);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, 0, 3600 + 500), 0.0f);
 }
 
 TEST_F(FunctionFilesTest, BadFilesNameTheFileAndLine)
@@ -201,9 +201,9 @@ TEST_F(FunctionFilesTest, BadFilesNameTheFileAndLine)
     EXPECT_EQ(LoadError(), "Failed to open file\nbad.fte");
     // A chain to a missing neighbour fails when the run gets there.
     WriteBytes("bad.fte", "NXT gone\nTIM 0 60 2\nFTE 1 2 3\n");
-    CollectFunctionFiles(g_model, g_run);
+    CollectFunctionFiles(engine.model, engine.run);
     try {
-        EvaluateFunction(g_model, g_run, 0, 500);
+        EvaluateFunction(engine.model, engine.run, 0, 500);
         ADD_FAILURE() << "no error";
     } catch (const EngineError& e) {
         EXPECT_EQ(e.Code(), ErrorCode::FileOpen);
@@ -215,19 +215,19 @@ TEST_F(FunctionFilesTest, OnlyUsedFileFunctionsOfTimeAreLoaded)
 {
     WriteBytes("t.fte", "TIM 0 60 1\nFTE 1 2\n");
     Add("T01", "t.fte");
-    g_model.functions[static_cast<std::size_t>(Add("T02", "missing.fte"))].inUse = 0;
+    engine.model.functions[static_cast<std::size_t>(Add("T02", "missing.fte"))].inUse = 0;
     Add("L01", "missing.fla");
     Add("T03", "", 1);
-    CollectFunctionFiles(g_model, g_run);
-    ASSERT_EQ(g_functionFiles.size(), 1u);
-    EXPECT_EQ(g_functionFiles[0].function, 0);
+    CollectFunctionFiles(engine.model, engine.run);
+    ASSERT_EQ(engine.run.functions.files.size(), 1u);
+    EXPECT_EQ(engine.run.functions.files[0].function, 0);
     // A stale table index of an unloaded function gives no value.
-    g_model.functions[1].tableIndex = 0;
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, 1, 30), 0.0f);
-    EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, 30), 1.5f, 1e-6);
-    FreeFunctionFileData(g_run);
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, 0, 30), 0.0f);
-    EXPECT_EQ(GetFunctionFileStep(g_run, 0), 0);
+    engine.model.functions[1].tableIndex = 0;
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, 1, 30), 0.0f);
+    EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, 30), 1.5f, 1e-6);
+    FreeFunctionFileData(engine.run);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, 0, 30), 0.0f);
+    EXPECT_EQ(GetFunctionFileStep(engine.run, 0), 0);
 }
 
 TEST_F(FunctionFilesTest, UniqueNamesAndNameClashes)
@@ -235,23 +235,23 @@ TEST_F(FunctionFilesTest, UniqueNamesAndNameClashes)
     Add("T01", "");
     Add("T02", "");
     char name[4] = "T77";
-    MakeUniqueFunctionName(g_model, name);
+    MakeUniqueFunctionName(engine.model, name);
     EXPECT_STREQ(name, "T03");
-    g_model.functions[1].name = FunctionName("T03");
+    engine.model.functions[1].name = FunctionName("T03");
     std::strcpy(name, "T01");
-    MakeUniqueFunctionName(g_model, name);
+    MakeUniqueFunctionName(engine.model, name);
     EXPECT_STREQ(name, "T02");
-    EXPECT_FALSE(IsFunctionNameUsed(g_model, 0));
-    g_model.functions[1].name = FunctionName("T01");
-    EXPECT_TRUE(IsFunctionNameUsed(g_model, 0));
-    g_model.functions.count = 0;
+    EXPECT_FALSE(IsFunctionNameUsed(engine.model, 0));
+    engine.model.functions[1].name = FunctionName("T01");
+    EXPECT_TRUE(IsFunctionNameUsed(engine.model, 0));
+    engine.model.functions.count = 0;
     for (int n = 1; n <= 99; ++n) {
         char full[4];
         std::snprintf(full, sizeof full, "P%02d", n);
         Add(full, "");
     }
     std::strcpy(name, "P05");
-    MakeUniqueFunctionName(g_model, name);
+    MakeUniqueFunctionName(engine.model, name);
     EXPECT_STREQ(name, "P05"); // all taken: unchanged
     EXPECT_STREQ(FunctionFileFilter('v'), "Ventilation flow = f(time) (*.fvr)|*.fvr||");
     EXPECT_STREQ(FunctionFileExtension('C'), "fce");
@@ -266,17 +266,17 @@ TEST_F(FunctionFilesTest, DisplayRanges)
     const int table = Add("C01", "c.fce");
     const int bad = Add("T02", "gone.fte");
     const int sine = Add("T03", "", 5);
-    g_model.functions[sine].params[0] = 10;
-    g_model.functions[sine].params[1] = 3;
-    g_model.functions[sine].params[2] = 1440;
+    engine.model.functions[sine].params[0] = 10;
+    engine.model.functions[sine].params[1] = 3;
+    engine.model.functions[sine].params[2] = 1440;
     const int step = Add("T04", "", 2);
-    g_model.functions[step].params[0] = 4;
-    g_model.functions[step].params[1] = -2;
-    g_model.day0 = 2;
+    engine.model.functions[step].params[0] = 4;
+    engine.model.functions[step].params[1] = -2;
+    engine.model.day0 = 2;
     for (int f : {file, table, bad, sine, step})
-        LoadFunctionForDisplay(g_model, g_run, Host(), static_cast<std::size_t>(f));
-    auto range = [](int f) {
-        const FunctionRecord& r = g_model.functions[f];
+        LoadFunctionForDisplay(engine.model, engine.run, Host(), static_cast<std::size_t>(f));
+    auto range = [this](int f) {
+        const FunctionRecord& r = engine.model.functions[f];
         return std::vector<float>{r.rangeXMin, r.rangeXMax, r.rangeYMin, r.rangeYMax};
     };
     EXPECT_EQ(range(file), (std::vector<float>{86400, 86400 + 3600, -5, 25}));
@@ -285,8 +285,8 @@ TEST_F(FunctionFilesTest, DisplayRanges)
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_EQ(range(sine), (std::vector<float>{0, 172800, 6, 14}));
     EXPECT_EQ(range(step), (std::vector<float>{0, 1, -3, 5}));
-    for (std::size_t f = 0; f < g_model.functions.count; ++f)
-        EXPECT_EQ(g_model.functions[f].inUse, 0u);
+    for (std::size_t f = 0; f < engine.model.functions.count; ++f)
+        EXPECT_EQ(engine.model.functions[f].inUse, 0u);
 }
 
 TEST_F(FunctionFilesTest, AxisSteps)
@@ -335,25 +335,26 @@ TEST_F(FunctionFilesTest, RunDrivesABoundaryFromItsFile)
     Block(3, 2, 3, 0, 1, 0, 1);
     Add("T01", "out.fte");
     WriteBytes("out.fte", "TIM 1 3600 2\nFTE 0 10 30\n");
-    g_model.timeStep = 3600;
-    g_model.calcDuration = 7200;
-    g_model.saveResults = 1;
+    engine.model.timeStep = 3600;
+    engine.model.calcDuration = 7200;
+    engine.model.saveResults = 1;
     ASSERT_TRUE(Run()) << LastMessage();
     // The last step holds the third sample: 30 C outside, a linear wall.
-    EXPECT_EQ(g_model.colours[1].temperature, 30.0f);
+    EXPECT_EQ(engine.model.colours[1].temperature, 30.0f);
     EXPECT_NEAR(T(1, 0, 0), 30, 1e-3);
     EXPECT_NEAR(T(2, 0, 0), 0, 1e-3);
-    EXPECT_TRUE(g_functionFiles.empty());
+    EXPECT_TRUE(engine.run.functions.files.empty());
     // Reading a saved step back evaluates the series at that step's time.
-    g_run.calcTime = 3600;
-    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
-    EXPECT_EQ(g_model.colours[1].temperature, 10.0f);
+    engine.run.calcTime = 3600;
+    ASSERT_TRUE(
+        ReadSolutionFile(engine.model, engine.run, BuildStepFileName(engine.model, engine.run, ".sol")));
+    EXPECT_EQ(engine.model.colours[1].temperature, 10.0f);
     EXPECT_NEAR(T(1, 0, 0), 10, 1e-3);
     WriteBytes("out.fte", "TIM 1 0 2\nFTE 0 10 30\n");
     EXPECT_FALSE(Run());
     EXPECT_EQ(LastMessage(), "Syntax error in file out.fte\nLine 1");
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
-    EXPECT_TRUE(g_functionFiles.empty());
+    EXPECT_TRUE(engine.run.functions.files.empty());
 }
 
 } // namespace

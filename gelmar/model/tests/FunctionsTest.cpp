@@ -12,12 +12,12 @@
 namespace gelmar::test {
 namespace {
 
-class FunctionsTest : public CalcTest {
+class FunctionsTest : public CalcEngineTest {
   protected:
-    static int Add(const char* name, int shape, std::initializer_list<float> params = {})
+    int Add(const char* name, int shape, std::initializer_list<float> params = {})
     {
-        AppendFunction(name, shape, params);
-        return g_model.functions.count - 1;
+        AppendFunction(engine.model, name, shape, params);
+        return engine.model.functions.count - 1;
     }
 };
 
@@ -48,33 +48,33 @@ TEST_F(FunctionsTest, ShapesAtTimes)
         {4, {1, 2, 0, 0, 0, 0}, 30, 1}, // no period: no loop, first level
     };
     for (const Case& c : cases) {
-        g_model.functions.count = 0;
+        engine.model.functions.count = 0;
         Add("T01", c.shape);
-        std::copy(c.params.begin(), c.params.end(), g_model.functions[0].params);
-        EXPECT_NEAR(EvaluateFunction(g_model, g_run, 0, c.minutes * 60), c.value, 1e-4)
+        std::copy(c.params.begin(), c.params.end(), engine.model.functions[0].params);
+        EXPECT_NEAR(EvaluateFunction(engine.model, engine.run, 0, c.minutes * 60), c.value, 1e-4)
             << "shape " << c.shape << " at " << c.minutes;
     }
-    EXPECT_EQ(EvaluateFunction(g_model, g_run, -1, 0), 0.0f);
+    EXPECT_EQ(EvaluateFunction(engine.model, engine.run, -1, 0), 0.0f);
 }
 
 TEST_F(FunctionsTest, PropertyTableHoldsItsEndsAndInterpolates)
 {
     WriteBytes("c.fce", "0 800\n20 1000\n20 1100\n50 1400\n\nignored after the blank line\n");
     const int f = Add("C01", 0);
-    g_model.functions[f].filePath = "c.fce";
+    engine.model.functions[f].filePath = "c.fce";
     ColourRecord& brick = Colour(1, MATERIAL);
     brick.heatCapacityFunc = FunctionName("C01");
-    ResolveFunctionReferences(g_model, g_run);
-    LoadPropertyTables(g_model, g_run);
-    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, -10), 800.0f);
-    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 10), 900.0f);
-    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 20), 1000.0f);
-    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 35), 1250.0f);
-    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 99), 1400.0f);
-    EXPECT_TRUE(HasTemperatureDependentMaterials(g_model, g_run));
+    ResolveFunctionReferences(engine.model, engine.run);
+    LoadPropertyTables(engine.model, engine.run);
+    EXPECT_EQ(GetSpecificHeatAt(engine.model, engine.run, brick, -10), 800.0f);
+    EXPECT_EQ(GetSpecificHeatAt(engine.model, engine.run, brick, 10), 900.0f);
+    EXPECT_EQ(GetSpecificHeatAt(engine.model, engine.run, brick, 20), 1000.0f);
+    EXPECT_EQ(GetSpecificHeatAt(engine.model, engine.run, brick, 35), 1250.0f);
+    EXPECT_EQ(GetSpecificHeatAt(engine.model, engine.run, brick, 99), 1400.0f);
+    EXPECT_TRUE(HasTemperatureDependentMaterials(engine.model, engine.run));
     brick.heatCapacityFunc = FunctionName("C00");
-    EXPECT_FALSE(HasTemperatureDependentMaterials(g_model, g_run));
-    EXPECT_EQ(GetSpecificHeatAt(g_model, g_run, brick, 35), brick.heatCapacity);
+    EXPECT_FALSE(HasTemperatureDependentMaterials(engine.model, engine.run));
+    EXPECT_EQ(GetSpecificHeatAt(engine.model, engine.run, brick, 35), brick.heatCapacity);
 }
 
 TEST_F(FunctionsTest, ConductivityNamesAreSearchedTogether)
@@ -84,17 +84,17 @@ TEST_F(FunctionsTest, ConductivityNamesAreSearchedTogether)
     ColourRecord& c = Colour(1, MATERIAL, 0.7f);
     c.lambdaFunc = FunctionName("L01");
     c.lambda2Func = FunctionName("M01");
-    ResolveFunctionReferences(g_model, g_run);
+    ResolveFunctionReferences(engine.model, engine.run);
     // M01 comes first in the array: only it is resolved.
     EXPECT_EQ(c.working.function[kFnLambdaTime], 0);
     EXPECT_EQ(c.working.function[kFnLambda], -1);
-    EXPECT_EQ(g_model.functions[1].inUse, 0u);
-    EXPECT_EQ(GetConductivityAt(g_model, g_run, c, 10, false), 0.7f);
+    EXPECT_EQ(engine.model.functions[1].inUse, 0u);
+    EXPECT_EQ(GetConductivityAt(engine.model, engine.run, c, 10, false), 0.7f);
     // An unknown name keeps the fixed value.
     c.lambda2Func = FunctionName("M09");
     c.lambdaFunc = FunctionName("L07");
-    ResolveFunctionReferences(g_model, g_run);
-    EXPECT_EQ(GetConductivityAt(g_model, g_run, c, 10, false), 0.7f);
+    ResolveFunctionReferences(engine.model, engine.run);
+    EXPECT_EQ(GetConductivityAt(engine.model, engine.run, c, 10, false), 0.7f);
 }
 
 TEST_F(FunctionsTest, PerStepEvaluationKeepsThePreviousValue)
@@ -103,17 +103,17 @@ TEST_F(FunctionsTest, PerStepEvaluationKeepsThePreviousValue)
     Surface(1, 0, 8).temperatureFunc = FunctionName("T01");
     NodeBcRecord& p = NodeBc(1, 0, 0, 0);
     p.power = 3;
-    ResolveFunctionReferences(g_model, g_run);
-    g_run.stepLength = 0;
-    g_run.calcTime = 0;
-    EvaluateColourFunctions(g_model, g_run, true);
-    const ColourRecord& c = g_model.colours[1];
+    ResolveFunctionReferences(engine.model, engine.run);
+    engine.run.stepLength = 0;
+    engine.run.calcTime = 0;
+    EvaluateColourFunctions(engine.model, engine.run, true);
+    const ColourRecord& c = engine.model.colours[1];
     EXPECT_NEAR(c.temperature, 10.0f, 1e-5);
     EXPECT_EQ(c.working.previousTemperature, 0.0f); // none before the first step
     EXPECT_EQ(p.working.previous, 0.0f);
-    g_run.stepLength = 3600;
-    g_run.calcTime = 3600;
-    EvaluateColourFunctions(g_model, g_run, true);
+    engine.run.stepLength = 3600;
+    engine.run.calcTime = 3600;
+    EvaluateColourFunctions(engine.model, engine.run, true);
     EXPECT_NEAR(c.working.previousTemperature, 10.0f, 1e-5);
     EXPECT_NEAR(c.temperature, 15.0f, 1e-4);
     EXPECT_EQ(p.working.previous, 3.0f);

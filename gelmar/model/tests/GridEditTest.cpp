@@ -9,7 +9,7 @@
 namespace gelmar::test {
 namespace {
 
-using GridEditTest = EditTest;
+using GridEditTest = EditEngineTest;
 
 void ExpectWidths(const std::vector<float>& actual, const std::vector<float>& expected)
 {
@@ -18,35 +18,35 @@ void ExpectWidths(const std::vector<float>& actual, const std::vector<float>& ex
         EXPECT_NEAR(actual[i], expected[i], 1e-6) << "piece " << i;
 }
 
-std::vector<float> Widths(int axis)
+std::vector<float> Widths(const ModelStore& m, int axis)
 {
-    const GridAxis& a = g_model.axes[axis];
+    const GridAxis& a = m.axes[axis];
     return {a.widths.begin(), a.widths.begin() + a.n};
 }
 
 // Every item line of every axis in metres.
-std::vector<double> Positions()
+std::vector<double> Positions(const ModelStore& m)
 {
     std::vector<double> out;
     for (int axis = 0; axis < 3; ++axis) {
-        const auto at = [axis](std::size_t line) {
-            return static_cast<double>(LineCoordinate(g_model, axis, line)) * g_model.gridUnit;
+        const auto at = [axis, &m](std::size_t line) {
+            return static_cast<double>(LineCoordinate(m, axis, line)) * m.gridUnit;
         };
-        for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-            const BlockRecord& r = g_model.blocks[b];
+        for (std::size_t b = 0; b < m.blocks.count; ++b) {
+            const BlockRecord& r = m.blocks[b];
             out.push_back(at(axis == 0 ? r.x1 : axis == 1 ? r.y1 : r.z1));
             out.push_back(at(axis == 0 ? r.x2 : axis == 1 ? r.y2 : r.z2));
         }
-        for (std::int32_t n = 0; n < g_model.nodeBcs.count; ++n) {
-            const NodeBcRecord& r = g_model.nodeBcs[static_cast<std::size_t>(n)];
+        for (std::int32_t n = 0; n < m.nodeBcs.count; ++n) {
+            const NodeBcRecord& r = m.nodeBcs[static_cast<std::size_t>(n)];
             out.push_back(at(axis == 0 ? r.i : axis == 1 ? r.j : r.k));
         }
-        for (std::int32_t n = 0; n < g_model.outputNodes.count; ++n) {
-            const OutputNodeRecord& r = g_model.outputNodes[static_cast<std::size_t>(n)];
+        for (std::int32_t n = 0; n < m.outputNodes.count; ++n) {
+            const OutputNodeRecord& r = m.outputNodes[static_cast<std::size_t>(n)];
             out.push_back(at(axis == 0 ? r.i : axis == 1 ? r.j : r.k));
         }
-        out.push_back(at(g_model.clipLo[axis]));
-        out.push_back(at(g_model.clipHi[axis]));
+        out.push_back(at(m.clipLo[axis]));
+        out.push_back(at(m.clipHi[axis]));
     }
     return out;
 }
@@ -87,39 +87,39 @@ TEST(SplitWidthsTest, WorkedExamples)
 
 TEST_F(GridEditTest, SplittingKeepsEveryItemInMetres)
 {
-    g_model.gridUnit = 0.001f;
+    engine.model.gridUnit = 0.001f;
     SetGrid({10, 7, 20, 5}, {3, 3}, {1});
     AddBlock(1, 1, 3, 0, 2, 0, 1);
     AddBlock(2, 2, 4, 1, 2, 0, 1);
-    g_model.nodeBcs.count = 1;
-    g_model.nodeBcs[0] = NodeBcRecord{};
-    g_model.nodeBcs[0].i = 3;
-    g_model.outputNodes.count = 1;
-    g_model.outputNodes[0] = OutputNodeRecord{2, 1, 0, 0, 0, 0};
-    g_model.clipLo[0] = 2;
-    const std::vector<double> before = Positions();
+    engine.model.nodeBcs.count = 1;
+    engine.model.nodeBcs[0] = NodeBcRecord{};
+    engine.model.nodeBcs[0].i = 3;
+    engine.model.outputNodes.count = 1;
+    engine.model.outputNodes[0] = OutputNodeRecord{2, 1, 0, 0, 0, 0};
+    engine.model.clipLo[0] = 2;
+    const std::vector<double> before = Positions(engine.model);
     // As the Grid table splits its selection: the last interval first.
-    ASSERT_TRUE(ReplaceGridCell(g_model, Host(), 0, 2,
+    ASSERT_TRUE(ReplaceGridCell(engine.model, Host(), 0, 2,
                                 SplitWidths(20, SplitSettings{4, 1, 0, kSplitGeometric}, false)));
-    ASSERT_TRUE(ReplaceGridCell(g_model, Host(), 0, 1,
+    ASSERT_TRUE(ReplaceGridCell(engine.model, Host(), 0, 1,
                                 SplitWidths(7, SplitSettings{3, 2, 0, kSplitGeometric}, false)));
-    ExpectWidths(Widths(0), {10, 1, 2, 4, 5, 5, 5, 5, 5});
-    EXPECT_EQ(g_model.blocks[0].x2, 8);
-    EXPECT_EQ(g_model.clipLo[0], 4);
-    EXPECT_EQ(g_model.clipHi[0], 9);
-    ExpectSamePositions(Positions(), before);
+    ExpectWidths(Widths(engine.model, 0), {10, 1, 2, 4, 5, 5, 5, 5, 5});
+    EXPECT_EQ(engine.model.blocks[0].x2, 8);
+    EXPECT_EQ(engine.model.clipLo[0], 4);
+    EXPECT_EQ(engine.model.clipHi[0], 9);
+    ExpectSamePositions(Positions(engine.model), before);
 }
 
 TEST_F(GridEditTest, SplitPastThe16BitCountIsRefused)
 {
     SetGrid({1, 100000}, {1}, {1});
     AddBlock(1, 0, 2, 0, 1, 0, 1);
-    EXPECT_FALSE(ReplaceGridCell(g_model, Host(), 0, 1,
+    EXPECT_FALSE(ReplaceGridCell(engine.model, Host(), 0, 1,
                                  SplitWidths(100000, SplitSettings{0, 1, 1, kSplitMaximum}, false)));
     EXPECT_EQ(recorder.messages.back(), kTooManyGridIntervals);
-    EXPECT_FALSE(ReplaceGridCell(g_model, Host(), 0, 1, std::vector<float>(65535, 1.0f)));
-    EXPECT_EQ(g_model.axes[0].n, 2);
-    EXPECT_EQ(g_model.blocks[0].x2, 2);
+    EXPECT_FALSE(ReplaceGridCell(engine.model, Host(), 0, 1, std::vector<float>(65535, 1.0f)));
+    EXPECT_EQ(engine.model.axes[0].n, 2);
+    EXPECT_EQ(engine.model.blocks[0].x2, 2);
 }
 
 TEST_F(GridEditTest, InsertedIntervalsLeaveTouchingItemsOutside)
@@ -129,39 +129,39 @@ TEST_F(GridEditTest, InsertedIntervalsLeaveTouchingItemsOutside)
     AddBlock(2, 3, 4, 0, 1, 0, 1);
     AddBlock(3, 0, 2, 0, 1, 0, 1);
     // Insert After on interval 3 (cell 2).
-    ASSERT_TRUE(InsertGridInterval(g_model, Host(), 0, 2, true));
-    EXPECT_EQ(g_model.axes[0].n, 7);
-    EXPECT_EQ(g_model.blocks[0].x1, 1);
-    EXPECT_EQ(g_model.blocks[0].x2, 6);
-    EXPECT_EQ(g_model.blocks[1].x1, 4);
-    EXPECT_EQ(g_model.blocks[1].x2, 5);
-    EXPECT_EQ(g_model.clipHi[0], 7);
+    ASSERT_TRUE(InsertGridInterval(engine.model, Host(), 0, 2, true));
+    EXPECT_EQ(engine.model.axes[0].n, 7);
+    EXPECT_EQ(engine.model.blocks[0].x1, 1);
+    EXPECT_EQ(engine.model.blocks[0].x2, 6);
+    EXPECT_EQ(engine.model.blocks[1].x1, 4);
+    EXPECT_EQ(engine.model.blocks[1].x2, 5);
+    EXPECT_EQ(engine.model.clipHi[0], 7);
     // Insert Before interval 2 (cell 1): a block starting on line 1 starts on 2,
     // a block ending on line 1 would stay; the block 0..2 grows across it.
-    ASSERT_TRUE(InsertGridInterval(g_model, Host(), 0, 1, false));
-    EXPECT_EQ(g_model.blocks[0].x1, 2);
-    EXPECT_EQ(g_model.blocks[2].x1, 0);
-    EXPECT_EQ(g_model.blocks[2].x2, 3);
-    ExpectWidths(Widths(0), {1, 1, 1, 1, 1, 1, 1, 1});
-    EXPECT_FALSE(InsertGridInterval(g_model, Host(), 0, 8, false));
+    ASSERT_TRUE(InsertGridInterval(engine.model, Host(), 0, 1, false));
+    EXPECT_EQ(engine.model.blocks[0].x1, 2);
+    EXPECT_EQ(engine.model.blocks[2].x1, 0);
+    EXPECT_EQ(engine.model.blocks[2].x2, 3);
+    ExpectWidths(Widths(engine.model, 0), {1, 1, 1, 1, 1, 1, 1, 1});
+    EXPECT_FALSE(InsertGridInterval(engine.model, Host(), 0, 8, false));
 }
 
 TEST_F(GridEditTest, AutoSplitGradesFromTheEndsAndSkipsVoidLayers)
 {
     SetGrid({10, 2, 10, 7}, {1}, {1});
     AddBlock(1, 0, 3, 0, 1, 0, 1);
-    const std::vector<double> before = Positions();
-    ASSERT_TRUE(AutoSplitAxis(g_model, Host(), 0, AutoSplitSettings{5, 1, 2}));
-    ExpectWidths(Widths(0), {3, 4, 2, 1, 1, 1, 1, 2, 2, 2, 2, 1, 7});
-    EXPECT_EQ(g_model.blocks[0].x2, 12);
-    ExpectSamePositions(Positions(), before);
+    const std::vector<double> before = Positions(engine.model);
+    ASSERT_TRUE(AutoSplitAxis(engine.model, Host(), 0, AutoSplitSettings{5, 1, 2}));
+    ExpectWidths(Widths(engine.model, 0), {3, 4, 2, 1, 1, 1, 1, 2, 2, 2, 2, 1, 7});
+    EXPECT_EQ(engine.model.blocks[0].x2, 12);
+    ExpectSamePositions(Positions(engine.model), before);
 
     // A single interval is not graded.
-    g_model.blocks.count = 0;
+    engine.model.blocks.count = 0;
     SetGrid({10}, {1}, {1});
     AddBlock(1, 0, 1, 0, 1, 0, 1);
-    ASSERT_TRUE(AutoSplitAxis(g_model, Host(), 0, AutoSplitSettings{5, 1, 2}));
-    ExpectWidths(Widths(0), {10});
+    ASSERT_TRUE(AutoSplitAxis(engine.model, Host(), 0, AutoSplitSettings{5, 1, 2}));
+    ExpectWidths(Widths(engine.model, 0), {10});
 }
 
 TEST(GradedWidthsTest, PiecesGrowFromTheFineEnd)
@@ -177,24 +177,24 @@ TEST_F(GridEditTest, MinimumGridOfTheWorkedExamples)
     SetGrid({0.5f, 0.5f, 1.0f, 1, 1, 1, 1, 1, 1, 1}, {1}, {1});
     AddBlock(1, 3, 5, 0, 1, 0, 1);
     // An output node does not count; a node BC does.
-    g_model.outputNodes.count = 1;
-    g_model.outputNodes[0] = OutputNodeRecord{7, 0, 0, 0, 0, 0};
-    MinimumGridAxis mg = BuildMinimumGridAxis(g_model, 0);
+    engine.model.outputNodes.count = 1;
+    engine.model.outputNodes[0] = OutputNodeRecord{7, 0, 0, 0, 0, 0};
+    MinimumGridAxis mg = BuildMinimumGridAxis(engine.model, 0);
     EXPECT_EQ(mg.map, (std::vector<std::size_t>{0, 0, 0, 1, 1, 2, 2, 2, 2, 2}));
     EXPECT_EQ(mg.widths, (std::vector<double>{2.0, 2.0, 5.0}));
 
     // Typing 0.5 for the first interval (0.5, 0.5 and 1.0).
-    ASSERT_TRUE(ScaleMinimumGridInterval(g_model, 0, mg, 0, 0.5));
-    ExpectWidths(Widths(0), {0.125f, 0.125f, 0.25f, 1, 1, 1, 1, 1, 1, 1});
-    EXPECT_FLOAT_EQ(g_model.axes[0].coords[9], 7.5f);
-    EXPECT_FALSE(ScaleMinimumGridInterval(g_model, 0, mg, 3, 1.0));
+    ASSERT_TRUE(ScaleMinimumGridInterval(engine.model, 0, mg, 0, 0.5));
+    ExpectWidths(Widths(engine.model, 0), {0.125f, 0.125f, 0.25f, 1, 1, 1, 1, 1, 1, 1});
+    EXPECT_FLOAT_EQ(engine.model.axes[0].coords[9], 7.5f);
+    EXPECT_FALSE(ScaleMinimumGridInterval(engine.model, 0, mg, 3, 1.0));
 
     // A block from line 2 to line 5 of ten intervals: 0-2, 2-5 and 5-10.
-    g_model.blocks[0].x1 = 2;
-    g_model.nodeBcs.count = 1;
-    g_model.nodeBcs[0] = NodeBcRecord{};
-    g_model.nodeBcs[0].i = 5;
-    mg = BuildMinimumGridAxis(g_model, 0);
+    engine.model.blocks[0].x1 = 2;
+    engine.model.nodeBcs.count = 1;
+    engine.model.nodeBcs[0] = NodeBcRecord{};
+    engine.model.nodeBcs[0].i = 5;
+    mg = BuildMinimumGridAxis(engine.model, 0);
     EXPECT_EQ(mg.widths.size(), 3u);
     EXPECT_EQ(mg.map[1], 0u);
     EXPECT_EQ(mg.map[2], 1u);
@@ -206,22 +206,22 @@ TEST_F(GridEditTest, GridUnitChangesOnlyTheDisplayWhenWidthsAreTransformed)
     SetGrid({1.5f, 0.25f}, {2}, {0.5f});
     AddBlock(1, 0, 2, 0, 1, 0, 1);
     AddBlock(2, 1, 2, 0, 1, 0, 1);
-    g_model.gridUnit = 1;
-    const std::vector<double> before = Positions();
-    ASSERT_TRUE(ChangeGridUnit(g_model, Host(), 0.001f, true));
-    ExpectSamePositions(Positions(), before);
-    EXPECT_NEAR(g_model.axes[0].widths[0], 1500, 1e-3);
-    EXPECT_EQ(FormatGridUnitLabel(g_model), "[mm]");
-    EXPECT_NEAR(g_model.extent[0], 1750, 1e-3);
+    engine.model.gridUnit = 1;
+    const std::vector<double> before = Positions(engine.model);
+    ASSERT_TRUE(ChangeGridUnit(engine.model, Host(), 0.001f, true));
+    ExpectSamePositions(Positions(engine.model), before);
+    EXPECT_NEAR(engine.model.axes[0].widths[0], 1500, 1e-3);
+    EXPECT_EQ(FormatGridUnitLabel(engine.model), "[mm]");
+    EXPECT_NEAR(engine.model.extent[0], 1750, 1e-3);
 
     // Without the transform the numbers stay and the model changes size.
-    ASSERT_TRUE(ChangeGridUnit(g_model, Host(), 0.01f, false));
-    EXPECT_NEAR(g_model.axes[0].widths[0], 1500, 1e-3);
-    EXPECT_NEAR(Positions()[1], 17.5, 1e-4);
+    ASSERT_TRUE(ChangeGridUnit(engine.model, Host(), 0.01f, false));
+    EXPECT_NEAR(engine.model.axes[0].widths[0], 1500, 1e-3);
+    EXPECT_NEAR(Positions(engine.model)[1], 17.5, 1e-4);
 
-    EXPECT_FALSE(ChangeGridUnit(g_model, Host(), 0, true));
+    EXPECT_FALSE(ChangeGridUnit(engine.model, Host(), 0, true));
     EXPECT_EQ(recorder.messages.back(), "Grid unit must be greater than 0 m");
-    EXPECT_FLOAT_EQ(g_model.gridUnit, 0.01f);
+    EXPECT_FLOAT_EQ(engine.model.gridUnit, 0.01f);
 }
 
 } // namespace

@@ -2,11 +2,19 @@
 // widths, colours of a type, and blocks given by their grid-line indices.
 // The model is then as the data-file reader leaves one: coordinates, clip
 // box and extent follow the grid, and a block's colour is in use.
+// EngineTest is the base of the tests that own their engine.
 #pragma once
+#include "ModelFixture.h"
+#include "gelmar/model/files/DataFile.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace gelmar::test {
@@ -65,5 +73,47 @@ inline ColourRecord& DefineColour(ModelStore& m, int c, ColourType type, float l
     r.lambda = lambda;
     return r;
 }
+
+// A test that owns its engine: a fresh Engine (reset, with the built-in
+// parameter defaults) whose host is a null host that collects messages, and
+// a working folder of the test's own, where its small files are written.
+class EngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        // Each test works in a folder of its own: tests run in parallel, and
+        // the reader removes the temporary files of its working folder.
+        home = std::filesystem::current_path();
+        const std::filesystem::path own =
+            home / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(own);
+        std::filesystem::current_path(own);
+        SetHost(&host);
+    }
+    void TearDown() override
+    {
+        SetHost(nullptr);
+        std::filesystem::current_path(home);
+    }
+
+    // Writes the text as a .glm file and reads it into the engine's model
+    // in the given mode.
+    bool ReadText(const std::string& text, bool preview = false, bool insert = false,
+                  const std::string& name = "model.glm")
+    {
+        WriteBytes(name, text);
+        engine.model.dataFilePath = name;
+        return ReadDataFile(engine.model, name,
+                            preview  ? ReadMode::Preview
+                            : insert ? ReadMode::Insert
+                                     : ReadMode::Open,
+                            engine.parameters, host);
+    }
+    std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back(); }
+
+    NullEngineHost host;
+    Engine engine{host};
+    std::filesystem::path home;
+};
 
 } // namespace gelmar::test

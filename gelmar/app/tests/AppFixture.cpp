@@ -65,11 +65,9 @@ void AppFixture::SetUp()
     platform::TestHook::Get().Enable();
     ResetSeams();
     ResetTableLinks();
-    ClearUndoHistory(g_engine.history);
-    g_run.solutionValid = g_run.fluxesValid = false;
+    // The engine is the application object's: each Start begins with a
+    // fresh one.
     g_app = AppState{};
-    g_parameters = ParameterSet{};
-    g_parametersChanged = false;
     ClearPendingError();
 }
 
@@ -86,7 +84,6 @@ void AppFixture::TearDown()
     platform::Strings().ClearOverride();
     ResetSeams();
     ResetTableLinks();
-    ClearUndoHistory(g_engine.history);
     ClearPendingError();
     g_app = AppState{};
 }

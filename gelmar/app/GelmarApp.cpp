@@ -67,7 +67,11 @@ const LanguageItem* FindLanguage(UINT id)
 
 } // namespace
 
-CGelmarApp::CGelmarApp() : CWinApp("GELMAR"), m_engine(TheAppHost()) {}
+// Transitional: the application works on the process's engine while the
+// graphics windows still read that one; once they are handed the engine,
+// m_engine becomes an Engine of the application's own, built with
+// TheAppHost().
+CGelmarApp::CGelmarApp() : CWinApp("GELMAR"), m_engine(g_engine) {}
 
 CGelmarApp::~CGelmarApp()
 {

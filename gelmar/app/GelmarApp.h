@@ -1,8 +1,9 @@
 // Gelmar's application object: the start-up (behind the splash window), the
 // File commands that replace the model (New, Open, recent files, Import Data,
 // Batch Calculation), the language and drag-mode settings, and the clean-up
-// at exit. It owns the program's engine (the settings, the model, the view,
-// the run and the undo history) from its construction to its destruction.
+// at exit. The program's engine (the settings, the model, the view, the run
+// and the undo history) is reached through it, from its construction to its
+// destruction.
 #pragma once
 #include "gelmar/model/store/Engine.h"
 #include "platform/ui/App.h"
@@ -63,7 +64,7 @@ class CGelmarApp : public CWinApp {
     // The folder part of the data-file path followed by the pattern.
     std::string InitialName(const char* pattern) const;
 
-    Engine m_engine;
+    Engine& m_engine;
     common::CSplashWnd* m_pSplash = nullptr;
     std::shared_ptr<bool> m_splashAlive; // false once the splash is gone
 };

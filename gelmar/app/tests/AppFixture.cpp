@@ -65,8 +65,6 @@ void AppFixture::SetUp()
     platform::TestHook::Get().Enable();
     ResetSeams();
     ResetTableLinks();
-    // The engine is the application object's: each Start begins with a
-    // fresh one.
     g_app = AppState{};
     ClearPendingError();
 }
@@ -107,6 +105,13 @@ void AppFixture::PrepareProgramFolder(bool withMaterials)
 BOOL AppFixture::Start(const std::vector<std::string>& arguments)
 {
     m_app = std::make_unique<CGelmarApp>();
+    // Each start begins with the engine state of a new program: no undo
+    // history, no results, the built-in parameter defaults.
+    Engine& engine = m_app->GetEngine();
+    ClearUndoHistory(engine.history);
+    engine.run.solutionValid = engine.run.fluxesValid = false;
+    engine.parameters = ParameterSet{};
+    engine.parametersChanged = false;
     g_app.programFolder = m_programFolder;
     m_app->m_arguments = arguments;
     const BOOL ok = m_app->InitInstance();

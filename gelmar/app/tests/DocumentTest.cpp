@@ -210,8 +210,7 @@ TEST_F(DocumentTest, SettingsAreWrittenAtExitAndReadAtTheNextStart)
     QCoreApplication::processEvents();
     m_app.reset();
 
-    // The next start knows nothing but what the files carry (its
-    // application object has an engine of its own).
+    // The next start knows nothing but what the files carry.
     g_app = AppState{};
     Hook().ClearMessages();
     ASSERT_TRUE(Start());

@@ -64,8 +64,9 @@ CBlockFrame::CBlockFrame() : CTableFrame(IDS_BLOCKS) {}
 
 int CBlockView::BlockFromRow(int row) const
 {
-    return kernels::BlockFromRow(row, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
-                                 [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
+    return kernels::BlockFromRow(
+        row, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
+        [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
 }
 
 int CBlockView::ListedCount() const
@@ -159,9 +160,9 @@ void CBlockView::GoToCell(int block, int col)
 {
     if (!m_pGrid)
         return;
-    const int row =
-        kernels::RowOfBlock(block, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
-                            [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
+    const int row = kernels::RowOfBlock(
+        block, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
+        [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
     if (row >= m_pGrid->GetRowCount())
         return;
     SetGridFocus(row, std::clamp(col, 2, kColumns - 1));
@@ -278,7 +279,8 @@ void CBlockView::OnGridEndEdit(int row, int col, bool modified)
 void CBlockView::InsertRow(bool after)
 {
     const int focus = FocusBlock();
-    const std::size_t at = focus < 0 ? TheEngine().model.blocks.count : static_cast<std::size_t>(after ? focus + 1 : focus);
+    const std::size_t at =
+        focus < 0 ? TheEngine().model.blocks.count : static_cast<std::size_t>(after ? focus + 1 : focus);
     if (!InsertBlock(TheEngine().model, TheEngine().view, Host(), at))
         return;
     ClearMarks();
@@ -422,7 +424,8 @@ void CBlockView::OnInsertFile()
         return;
     CWaitCursor wait;
     const int focus = std::max(FocusBlock(), 0);
-    const std::size_t added = InsertBlocksFromFile(TheEngine().model, TheEngine().parameters, Host(), dlg.GetPathName(), static_cast<std::size_t>(focus));
+    const std::size_t added = InsertBlocksFromFile(TheEngine().model, TheEngine().parameters, Host(),
+                                                   dlg.GetPathName(), static_cast<std::size_t>(focus));
     if (added == 0)
         return;
     FillTable();

@@ -86,7 +86,8 @@ void CBorderView::OutlineFocusedRow()
 {
     if (!g_graphView)
         return;
-    BuildColourPairOutline(TheEngine().model, TheEngine().view, Host(), static_cast<std::size_t>(std::max(FocusRecord(), 0)));
+    BuildColourPairOutline(TheEngine().model, TheEngine().view, Host(),
+                           static_cast<std::size_t>(std::max(FocusRecord(), 0)));
     RepaintLinkedGraph(kLinkColourOutline);
 }
 
@@ -94,7 +95,8 @@ void CBorderView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
     if (g_graphView) {
-        BuildColourPairOutline(TheEngine().model, TheEngine().view, Host(), static_cast<std::size_t>(std::max(FocusRecord(), 0)));
+        BuildColourPairOutline(TheEngine().model, TheEngine().view, Host(),
+                               static_cast<std::size_t>(std::max(FocusRecord(), 0)));
         LinkGraphView(kLinkColourOutline, true);
     }
     CListTableView::OnSetFocus(pOldWnd);
@@ -154,7 +156,8 @@ void CBorderView::OnGridEndEdit(int row, int col, bool modified)
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 3 || col == 4) {
         std::int16_t& colour = col == 3 ? r.colour1 : r.colour2;
-        if (const std::optional<int> v = ColourNumberEntry(TheEngine().model, text, col == 3 ? r.colour2 : r.colour1))
+        if (const std::optional<int> v =
+                ColourNumberEntry(TheEngine().model, text, col == 3 ? r.colour2 : r.colour1))
             colour = static_cast<std::int16_t>(*v);
         FillTable();
         SyncLinkedViews();

@@ -75,10 +75,10 @@ void CClipView::FormatCell(int row, int col)
     const int axis = col - 1;
     const int n = TheEngine().model.axes[static_cast<std::size_t>(axis)].n;
     const bool mirrored = Rcl() && axis == 2;
-    const int index = row == kLimitRow
-                          ? n
-                          : kernels::ShownClipBound(TheEngine().model.clipLo[axis], TheEngine().model.clipHi[axis], row == kMinRow, n,
-                                                    mirrored);
+    const int index = row == kLimitRow ? n
+                                       : kernels::ShownClipBound(TheEngine().model.clipLo[axis],
+                                                                 TheEngine().model.clipHi[axis],
+                                                                 row == kMinRow, n, mirrored);
     const int shown = Rcl() ? kernels::NodeNumber(index) : index;
     if (row == kLimitRow)
         SetBodyCell(row, col, std::to_string(shown), common::GVIS_READONLY, DT_RIGHT, m_crInfoBk);

@@ -254,7 +254,8 @@ void CColorView::SetListMode(int mode)
 
 void CColorView::RecordEdit()
 {
-    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoColours, ColourFromRow(m_nFocusRow), m_nFocusCol);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoColours, ColourFromRow(m_nFocusRow),
+                   m_nFocusCol);
     SetDocumentModified();
     InvalidateResults();
     UpdateModelView();
@@ -262,7 +263,8 @@ void CColorView::RecordEdit()
 
 void CColorView::ApplyRules(bool refillAlways)
 {
-    const bool changed = ApplySurfaceRules(TheEngine().model, TheEngine().run, 0) != 0 || CavityCoefficientChanged(TheEngine().run);
+    const bool changed = ApplySurfaceRules(TheEngine().model, TheEngine().run, 0) != 0 ||
+                         CavityCoefficientChanged(TheEngine().run);
     if (changed || refillAlways)
         FillTable();
 }
@@ -530,7 +532,8 @@ void CColorView::OnSplitZones()
     if (dlg.DoModal() != IDOK)
         return;
     CWaitCursor wait;
-    const SplitZonesResult result = SplitColourZones(TheEngine().model, TheEngine().run, Host(), colour, dlg.m_firstColour);
+    const SplitZonesResult result =
+        SplitColourZones(TheEngine().model, TheEngine().run, Host(), colour, dlg.m_firstColour);
     ApplyRules(true);
     RecordEdit();
     if (CBlockView* blocks = FindOpenView<CBlockView>())

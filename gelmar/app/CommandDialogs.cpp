@@ -128,7 +128,9 @@ void CDlgGridUnit::OnSetAsDefault()
 }
 
 // Create Minimum Grid.
-CDlgCreateMinGrid::CDlgCreateMinGrid(const ModelStore& model) : CDialog(IDD_CREATE_MIN_GRID), m_model(model) {}
+CDlgCreateMinGrid::CDlgCreateMinGrid(const ModelStore& model) : CDialog(IDD_CREATE_MIN_GRID), m_model(model)
+{
+}
 
 BOOL CDlgCreateMinGrid::OnInitDialog()
 {

@@ -119,7 +119,8 @@ void CCoordView::OnSetOrigin()
     if (m_nFocusRow < 1 || m_nFocusRow > n + 1)
         return;
     const int line = kernels::LineOfRow(m_nFocusRow, n, Mirrored(axis));
-    TheEngine().model.origin[axis] = line == 0 ? 0.0f : TheEngine().model.axes[static_cast<std::size_t>(axis)].coords[line - 1];
+    TheEngine().model.origin[axis] =
+        line == 0 ? 0.0f : TheEngine().model.axes[static_cast<std::size_t>(axis)].coords[line - 1];
     FillTable();
     Invalidate(FALSE);
     if (g_graphView)

@@ -57,7 +57,8 @@ void CGelmarDoc::OnCalcViewFactors()
     if (TheEngine().model.dataFilePath.empty())
         return;
     ClearUndoHistory(TheEngine().history);
-    FinishCalcCommand(TheEngine().model, TheEngine().history, Host(), RunViewFactorDialog(TheEngine().model, TheEngine().run, Host()),
+    FinishCalcCommand(TheEngine().model, TheEngine().history, Host(),
+                      RunViewFactorDialog(TheEngine().model, TheEngine().run, Host()),
                       {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
                        ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid, ErrorCode::GridLength});
     RefillOpenTables();

@@ -248,7 +248,8 @@ bool CFuncView::InsertIntoModel(std::size_t at)
 {
     const int focus = FocusRecord();
     const bool after = focus >= 0 && static_cast<int>(at) > focus;
-    const std::optional<std::size_t> added = InsertFunction(TheEngine().model, static_cast<std::size_t>(std::max(focus, 0)), after);
+    const std::optional<std::size_t> added =
+        InsertFunction(TheEngine().model, static_cast<std::size_t>(std::max(focus, 0)), after);
     if (!added)
         return false;
     LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), *added);

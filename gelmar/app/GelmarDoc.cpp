@@ -63,7 +63,8 @@ void SetModelPaths(const std::string& path)
 bool IsClipActive()
 {
     for (int a = 0; a < 3; ++a)
-        if (TheEngine().model.clipLo[a] > 0 || TheEngine().model.clipHi[a] < TheEngine().model.axes[size_t(a)].n)
+        if (TheEngine().model.clipLo[a] > 0 ||
+            TheEngine().model.clipHi[a] < TheEngine().model.axes[size_t(a)].n)
             return true;
     return false;
 }
@@ -585,8 +586,8 @@ void CGelmarDoc::OnRevolve()
     if (dlg.DoModal() != IDOK)
         return;
     // A position on the "+" side of an axis reverses that axis around the turn.
-    if (!RevolveModel90(TheEngine().model, TheEngine().run, Host(), dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1,
-                        dlg.m_zPos == 1))
+    if (!RevolveModel90(TheEngine().model, TheEngine().run, Host(), dlg.m_axis, dlg.m_xPos == 1,
+                        dlg.m_yPos == 1, dlg.m_zPos == 1))
         return;
     RefreshAfterModelChange();
 }

@@ -85,7 +85,8 @@ void CGelmarTableView::FillAxisTable(const char* numberHeader)
         return;
     CWaitCursor wait;
     MarkUsedGridLines(TheEngine().model);
-    const int m = std::max({TheEngine().model.axes[0].n, TheEngine().model.axes[1].n, TheEngine().model.axes[2].n});
+    const int m =
+        std::max({TheEngine().model.axes[0].n, TheEngine().model.axes[1].n, TheEngine().model.axes[2].n});
     m_pGrid->SetRowCount(m + 2);
     SetHeaderCell(0, numberHeader, RGB(0, 0, 0), DT_LEFT, &g_tableFont);
     common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(TheEngine().model), AxisLook());

@@ -200,7 +200,8 @@ void CGridView::OnGridBeginEdit(int row, int col, UINT)
     if (col < 1 || col > 3 || IntervalOfRow(row, axis) < 0)
         return;
     // The editor starts from the full width, not the rounded one shown.
-    const float w = TheEngine().model.axes[static_cast<std::size_t>(axis)].widths[static_cast<std::size_t>(IntervalOfRow(row, axis))];
+    const float w = TheEngine().model.axes[static_cast<std::size_t>(axis)].widths[static_cast<std::size_t>(
+        IntervalOfRow(row, axis))];
     m_pGrid->SetItemText(row, col, ExactFloatText(w));
 }
 
@@ -344,7 +345,8 @@ void CGridView::OnMerge()
         // From the last run back, so that the earlier ones keep their indices.
         for (auto run = runs.rbegin(); run != runs.rend(); ++run)
             if (run->second > run->first)
-                MergeGridLines(TheEngine().model, a, static_cast<std::size_t>(run->first), static_cast<std::size_t>(run->second));
+                MergeGridLines(TheEngine().model, a, static_cast<std::size_t>(run->first),
+                               static_cast<std::size_t>(run->second));
     }
     ComputeGridCoordinates(TheEngine().model);
     ComputeModelExtent(TheEngine().model);
@@ -386,7 +388,8 @@ void CGridView::OnSplit()
         for (int i = Count(a) - 1; i >= 0; --i) {
             if (!kernels::IsIntervalSelected(Flags(a), i))
                 continue;
-            const float w = TheEngine().model.axes[static_cast<std::size_t>(a)].widths[static_cast<std::size_t>(i)];
+            const float w =
+                TheEngine().model.axes[static_cast<std::size_t>(a)].widths[static_cast<std::size_t>(i)];
             lastAxis = a;
             lastInterval = i;
             const std::vector<float> pieces = SplitWidths(w, g_split, Mirrored(a));
@@ -424,7 +427,10 @@ void CGridView::OnAutoSplit()
     InvalidateResults();
     const bool ticked[3] = {dlg.m_x != 0, dlg.m_y != 0, dlg.m_z != 0};
     for (int a = 0; a < 3; ++a)
-        if (ticked[a] && !AutoSplitAxis(TheEngine().model, Host(), a, AutoSplitSettings{TheEngine().view.display.splitSize, TheEngine().view.display.splitDistance, TheEngine().view.display.splitRatio}))
+        if (ticked[a] && !AutoSplitAxis(TheEngine().model, Host(), a,
+                                        AutoSplitSettings{TheEngine().view.display.splitSize,
+                                                          TheEngine().view.display.splitDistance,
+                                                          TheEngine().view.display.splitRatio}))
             break;
     ClearSelection();
     ComputeGridCoordinates(TheEngine().model);

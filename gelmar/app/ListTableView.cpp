@@ -206,9 +206,9 @@ bool CListTableView::IsActiveTable() const
 
 void CListTableView::FormatSwatchCell(int row, int col, int colour)
 {
-    const COLORREF bk =
-        colour >= 0 && colour < kColourCount ? TheEngine().model.colours[static_cast<std::size_t>(colour)].displayColour
-                                             : m_crButtonFace;
+    const COLORREF bk = colour >= 0 && colour < kColourCount
+                            ? TheEngine().model.colours[static_cast<std::size_t>(colour)].displayColour
+                            : m_crButtonFace;
     SetBodyCell(row, col, "", GVIS_READONLY, DT_LEFT, bk);
 }
 

@@ -88,7 +88,8 @@ void CMaterView::GoToCell(int row, int col)
 void CMaterView::OutlineFocusedColour()
 {
     const int n = FocusRecord();
-    BuildColourOutline(TheEngine().model, TheEngine().view, Host(), n < 0 ? -1 : TheEngine().model.materialBcs[static_cast<std::size_t>(n)].colour);
+    BuildColourOutline(TheEngine().model, TheEngine().view, Host(),
+                       n < 0 ? -1 : TheEngine().model.materialBcs[static_cast<std::size_t>(n)].colour);
 }
 
 void CMaterView::OnSetFocus(CWnd* pOldWnd)

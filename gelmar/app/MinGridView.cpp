@@ -167,7 +167,8 @@ void CMinGridView::OnGridEndEdit(int row, int col, bool modified)
         AfxMessageBox(IDS_WIDTH_NOT_POSITIVE, MB_OK);
         return;
     }
-    ScaleMinimumGridInterval(TheEngine().model, col, m_grid[static_cast<std::size_t>(col)], static_cast<std::size_t>(k), *w);
+    ScaleMinimumGridInterval(TheEngine().model, col, m_grid[static_cast<std::size_t>(col)],
+                             static_cast<std::size_t>(k), *w);
     ComputeModelExtent(TheEngine().model);
     RecordEdit();
     FillTable();

@@ -74,8 +74,8 @@ void COutNodeView::FormatCell(int row, int col)
         return;
     }
     OutputNodeRecord& r = TheEngine().model.outputNodes[static_cast<std::size_t>(n)];
-    SetBodyCell(row, col, std::to_string(ShownLineIndex(TheEngine().model, axis, Index(r, axis))), GVIS_UNSIGNED, DT_RIGHT,
-                m_crWindow);
+    SetBodyCell(row, col, std::to_string(ShownLineIndex(TheEngine().model, axis, Index(r, axis))),
+                GVIS_UNSIGNED, DT_RIGHT, m_crWindow);
 }
 
 void COutNodeView::OnSetFocus(CWnd* pOldWnd)
@@ -109,8 +109,10 @@ void COutNodeView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    if (const std::optional<int> v = LineIndexEntry(TheEngine().model, col - 1, m_pGrid->GetItemText(row, col)))
-        Index(TheEngine().model.outputNodes[static_cast<std::size_t>(n)], col - 1) = static_cast<std::uint16_t>(*v);
+    if (const std::optional<int> v =
+            LineIndexEntry(TheEngine().model, col - 1, m_pGrid->GetItemText(row, col)))
+        Index(TheEngine().model.outputNodes[static_cast<std::size_t>(n)], col - 1) =
+            static_cast<std::uint16_t>(*v);
     FormatCell(row, col);
     ShowNodeInAxisTables();
     RecordEdit();
@@ -149,8 +151,8 @@ void COutBlockView::FormatCell(int row, int col)
         return;
     }
     const OutputBlockRecord& b = TheEngine().model.outputBlocks[static_cast<std::size_t>(n)];
-    SetBodyCell(row, col, OutputBlockBoundText(TheEngine().model, b, col), TheEngine().model.rcl ? GVIS_UNSIGNED : GVIS_REAL, DT_RIGHT,
-                m_crWindow);
+    SetBodyCell(row, col, OutputBlockBoundText(TheEngine().model, b, col),
+                TheEngine().model.rcl ? GVIS_UNSIGNED : GVIS_REAL, DT_RIGHT, m_crWindow);
 }
 
 void COutBlockView::OnSetFocus(CWnd* pOldWnd)
@@ -165,7 +167,8 @@ void COutBlockView::ShowBoundInAxisTables()
         return;
     const int axis = (m_nFocusCol - 1) / 2;
     const int line = Bound(TheEngine().model.outputBlocks[static_cast<std::size_t>(n)], m_nFocusCol);
-    ShowLineInAxisTables(axis, std::min(line, static_cast<int>(TheEngine().model.axes[static_cast<std::size_t>(axis)].n)));
+    ShowLineInAxisTables(
+        axis, std::min(line, static_cast<int>(TheEngine().model.axes[static_cast<std::size_t>(axis)].n)));
 }
 
 void COutBlockView::OnGridFocusChanged(int row, int col)
@@ -321,8 +324,8 @@ void CReportView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    const ReportEntry entry =
-        EditReportCell(TheEngine().model.reportItems[static_cast<std::size_t>(n)], col, m_pGrid->GetItemText(row, col));
+    const ReportEntry entry = EditReportCell(TheEngine().model.reportItems[static_cast<std::size_t>(n)], col,
+                                             m_pGrid->GetItemText(row, col));
     FormatCell(row, col);
     if (entry == ReportEntry::Refused)
         return;

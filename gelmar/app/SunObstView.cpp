@@ -59,7 +59,8 @@ void CSunObstView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    Field(TheEngine().model.sunObstacles[static_cast<std::size_t>(n)], col) = SunObstacleEntry(m_pGrid->GetItemText(row, col));
+    Field(TheEngine().model.sunObstacles[static_cast<std::size_t>(n)], col) =
+        SunObstacleEntry(m_pGrid->GetItemText(row, col));
     FormatCell(row, col);
     RecordEdit();
 }

@@ -78,7 +78,10 @@ class ConditionTablesTest : public AppFixture {
         ASSERT_GT(TheEngine().model.calcDuration, 0);
     }
     std::string Title() const { return Main()->GetWindowText(); }
-    int UndoKind() const { return CurrentUndoRecord(TheEngine().history) ? CurrentUndoRecord(TheEngine().history)->kind : -2; }
+    int UndoKind() const
+    {
+        return CurrentUndoRecord(TheEngine().history) ? CurrentUndoRecord(TheEngine().history)->kind : -2;
+    }
 };
 
 // The example's text with the outside temperature given by T01 and the
@@ -558,8 +561,10 @@ TEST_F(ConditionTablesTest, InsertsAreGreyedAtTheListsLimits)
         std::function<void()> fill;
         bool before; // the table offers Insert Before
     } cases[] = {
-        {"Sun Obstacles", ID_SUN_OBSTACLES, [] { TheEngine().model.sunObstacleCount = kMaxSunObstacles; }, true},
-        {"Ventilation Flows", ID_VENTILATION_FLOWS, [] { TheEngine().model.ventFlowCount = kMaxVentilationFlows; }, false},
+        {"Sun Obstacles", ID_SUN_OBSTACLES, [] { TheEngine().model.sunObstacleCount = kMaxSunObstacles; },
+         true},
+        {"Ventilation Flows", ID_VENTILATION_FLOWS,
+         [] { TheEngine().model.ventFlowCount = kMaxVentilationFlows; }, false},
     };
     for (const Full& c : cases) {
         SCOPED_TRACE(c.table);

@@ -128,7 +128,8 @@ TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
     Script([](CDialog& d) {
         // Without radiating colours the radiation group is disabled.
         EXPECT_FALSE(d.GetDlgItem(IDC_HR_BLACK)->IsWindowEnabled());
-        EXPECT_EQ(static_cast<CCalcParamDlg&>(d).m_editTimeStep.GetInputData(), Digits(TheEngine().model.timeStep));
+        EXPECT_EQ(static_cast<CCalcParamDlg&>(d).m_editTimeStep.GetInputData(),
+                  Digits(TheEngine().model.timeStep));
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_CALC_PARAMETERS);

@@ -47,7 +47,10 @@ class TablesTest : public AppFixture {
         return *v;
     }
     std::string Title() const { return Main()->GetWindowText(); }
-    int UndoKind() const { return CurrentUndoRecord(TheEngine().history) ? CurrentUndoRecord(TheEngine().history)->kind : -2; }
+    int UndoKind() const
+    {
+        return CurrentUndoRecord(TheEngine().history) ? CurrentUndoRecord(TheEngine().history)->kind : -2;
+    }
 };
 
 // Every block bound in metres: what the grid commands must keep.
@@ -58,7 +61,9 @@ std::vector<double> BlockPositions()
         const BlockRecord& r = TheEngine().model.blocks[b];
         const std::uint16_t lines[6] = {r.x1, r.x2, r.y1, r.y2, r.z1, r.z2};
         for (int k = 0; k < 6; ++k)
-            out.push_back((LineCoordinate(TheEngine().model, k / 2, lines[k]) - TheEngine().model.origin[k / 2]) * double(TheEngine().model.gridUnit));
+            out.push_back(
+                (LineCoordinate(TheEngine().model, k / 2, lines[k]) - TheEngine().model.origin[k / 2]) *
+                double(TheEngine().model.gridUnit));
     }
     return out;
 }

@@ -48,8 +48,8 @@ class AppEngineHost : public EngineHost {
 
 // The program's host (installed with SetHost at start-up).
 AppEngineHost& TheAppHost();
-// The engine of the running application: the one the application object
-// owns, built with the program's host, for as long as the object lives.
+// The engine of the running application object, for as long as the object
+// lives: the document, the views and the window tests reach it here.
 Engine& TheEngine();
 
 // The progress bar the engine steps; set for the duration of a run.

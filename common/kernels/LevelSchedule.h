@@ -3,21 +3,31 @@
 //
 // A row depends on the rows of its lower columns. Consecutive rows that each
 // depend on the row before form a chunk (on a block grid: a line of nodes
-// along the innermost axis), which one thread runs in row order. A chunk's
-// level is one more than the highest level of the chunks its rows depend on,
-// so the chunks of one level are independent of each other; on a block grid
-// the levels are its diagonal planes (i + j + k constant, counted in
-// chunks). The chunks of a level are grouped into tasks of some tens of rows,
-// the unit that a thread takes and for which a partial sum is kept. Each task
-// knows the tasks it waits for, so that threads take tasks one after another
-// in level order and wait only where a task they took is not yet free to run;
-// no thread waits for a whole level (which on a busy machine means waiting
-// for the slowest thread at every level).
+// along the innermost axis), which one thread runs in row order. Chunks are
+// grouped into tasks, the unit that a thread takes and for which a partial
+// sum is kept, in one of two ways:
+//  - Wavefronts: consecutive chunks that each depend on the chunk before
+//    (on a block grid: the lines of one grid plane) are cut into runs of
+//    some hundreds of rows, each a task. A task's level is one more than the
+//    highest level of the tasks it depends on, so on a block grid task t of
+//    plane i has the level t + i: the planes pass through the threads as a
+//    pipeline, and each task is long enough for its waits to be cheap.
+//  - Levels: a chunk's level is one more than the highest level of the
+//    chunks it depends on (on a block grid the diagonal planes of the lines,
+//    i + j constant), and the chunks of a level are grouped into tasks of
+//    some tens of rows. This is the way when wavefronts are too narrow to
+//    share (a single grid plane, a mesh numbered without such runs).
+// The tasks of one level are independent of each other. Each task knows the
+// tasks it waits for, so that threads take tasks one after another in level
+// order and wait only where a task they took is not yet free to run; no
+// thread waits for a whole level (which on a busy machine means waiting for
+// the slowest thread at every level).
 //
-// Every row is computed by the same arithmetic whichever thread runs it, so
-// the results do not depend on the number of threads. Where the levels are
-// too thin to pay for the synchronisation (a chain of rows, a small system),
-// the schedule is one task of all rows in row order: the one-thread path.
+// Every row is computed by the same arithmetic whichever thread runs it, and
+// the schedule depends on the pattern alone, so the results do not depend on
+// the number of threads. Where the levels are too thin to pay for the
+// synchronisation (a chain of rows, a small system), the schedule is one
+// task of all rows in row order: the one-thread path.
 #pragma once
 
 #include "common/kernels/KernelTypes.h"
@@ -34,6 +44,10 @@ struct ScheduleLimits {
     Index rowsPerLevel = 256;    // fewer on average: one task
     Index chunkRows = 128;       // a longer run of dependent rows is cut
     Index taskRows = 64;         // chunks are grouped up to at least this
+    // Wavefront tasks hold at least wavefrontRows rows (doubled while the
+    // levels keep wavefrontWidth tasks on average); narrower: levels.
+    Index wavefrontRows = 256;
+    Index wavefrontWidth = 12;
 };
 
 struct LevelSchedule {

@@ -90,7 +90,8 @@ TEST(OutlineEdges, TellsCornersFromFlatFaces)
     const Grid diagonal{"1.."
                         ".1."
                         "..."};
-    around(1, 1, c);
+    const std::uint16_t p[3] = {1, 1, 0};
+    kernels::CellsAroundEdge(2, p, diagonal, c);
     EXPECT_TRUE(kernels::IsColourOutlineEdge(c, 1)); // two cells meeting at the edge only
     EXPECT_TRUE(kernels::IsInterfaceOutlineEdge(c));
 }

@@ -107,8 +107,21 @@ struct Shape {
     bool levels; // whether the schedule shares the rows out by levels
 };
 
+// The block grid with its schedule planned for wavefront tasks of a few
+// lines, as a large grid gets it.
+System BlockGridInWavefronts()
+{
+    System s = BlockGrid(30, 28, 32, 4);
+    ScheduleLimits limits;
+    limits.wavefrontRows = 64;
+    limits.wavefrontWidth = 4;
+    s.pattern->PlanSchedule(limits);
+    return s;
+}
+
 const Shape kShapes[] = {
     {"BlockGrid", "block grid with zone rows", [] { return BlockGrid(30, 28, 32, 4); }, true},
+    {"BlockGridWavefronts", "block grid in wavefront tasks", BlockGridInWavefronts, true},
     {"ShuffledMesh", "triangle mesh numbered at random", [] { return TriangleMesh(180, 170, true); }, true},
     {"NarrowMesh", "narrow triangle mesh numbered row by row", [] { return TriangleMesh(100, 220, false); }, false},
 };
@@ -295,11 +308,36 @@ TEST(LevelSchedule, EveryRowComesAfterTheRowsItDependsOn)
 TEST(LevelSchedule, BlockGridLevelsAreItsDiagonalPlanes)
 {
     // Lines of nodes along z are chunks; chunk (i, j) waits for (i - 1, j) and
-    // (i, j - 1), so the levels are the planes i + j constant.
+    // (i, j - 1), so the levels are the planes i + j constant. The wavefronts
+    // of this grid (28 lines of 32 rows per plane) are too narrow.
     const System s = BlockGrid(30, 28, 32, 0);
     const LevelSchedule& sc = s.pattern->Schedule();
     EXPECT_EQ(sc.chunkStart.size(), 30u * 28u + 1u);
     EXPECT_EQ(sc.LevelCount(), 30 + 28 - 1);
+}
+
+TEST(LevelSchedule, BlockGridWavefrontsPipelineItsPlanes)
+{
+    // Tasks of at least 64 rows, doubled while 4 tasks per level remain: 128
+    // rows (4 lines) keep 7 tasks per plane, 7 * 30 tasks on 7 + 30 - 1
+    // levels; 256 would leave 4 per plane on 33 levels. Task t of plane i
+    // is on level t + i and holds consecutive lines of that plane.
+    const System s = BlockGridInWavefronts();
+    const LevelSchedule& sc = s.pattern->Schedule();
+    ASSERT_EQ(sc.TaskCount(), 7 * 30);
+    ASSERT_EQ(sc.LevelCount(), 7 + 30 - 1);
+    const Index plane = 28 * 32;
+    for (Index l = 0; l < sc.LevelCount(); ++l)
+        for (Index t = sc.levelStart[l]; t < sc.levelStart[l + 1]; ++t) {
+            const Index firstRow = sc.chunkStart[sc.taskChunks[sc.taskStart[t]]];
+            const Index i = firstRow / plane, line = firstRow % plane / 32;
+            EXPECT_EQ(line % 4, 0);
+            EXPECT_EQ(line / 4 + i, l) << "task " << t;
+            for (Index k = sc.taskStart[t] + 1; k < sc.taskStart[t + 1]; ++k)
+                EXPECT_EQ(sc.taskChunks[k], sc.taskChunks[k - 1] + 1);
+            const Index lastChunk = sc.taskChunks[sc.taskStart[t + 1] - 1];
+            EXPECT_EQ((sc.chunkStart[lastChunk + 1] - 1) / plane, i);
+        }
 }
 
 TEST(ThreadTeam, LoopsVisitEveryBlockOnce)

@@ -110,7 +110,7 @@ void AppEngineHost::StepProgress()
 
 WorkOutcome AppEngineHost::RunProgressWindow(ProgressWindow window, const ProgressWork& work)
 {
-    return RunProgressDialog(window, work);
+    return RunProgressDialog(TheEngine(), window, work);
 }
 
 void AppEngineHost::SetProgressText(int item, std::string_view text)

@@ -4,6 +4,7 @@
 // every 50 ms) and answers whether Esc was pressed since the run began, and
 // the refresh requests of model edits go to the document and its views.
 #pragma once
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 
 class CProgressCtrl;
@@ -47,6 +48,9 @@ class AppEngineHost : public EngineHost {
 
 // The program's host (installed with SetHost at start-up).
 AppEngineHost& TheAppHost();
+// The engine of the running application object, for as long as the object
+// lives: the document, the views and the window tests reach it here.
+Engine& TheEngine();
 
 // The progress bar the engine steps; set for the duration of a run.
 extern CProgressCtrl* g_activeProgress;

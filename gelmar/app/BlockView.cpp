@@ -3,6 +3,7 @@
 #include "gelmar/model/store/Engine.h"
 
 #include "common/kernels/TableAxes.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/ClipViews.h"
 #include "gelmar/app/ColorView.h"
 #include "gelmar/app/CommandDialogs.h"
@@ -54,7 +55,7 @@ COLORREF HeaderColour(int col)
 
 bool Rcl()
 {
-    return g_model.rcl != 0;
+    return TheEngine().model.rcl != 0;
 }
 
 } // namespace
@@ -63,17 +64,18 @@ CBlockFrame::CBlockFrame() : CTableFrame(IDS_BLOCKS) {}
 
 int CBlockView::BlockFromRow(int row) const
 {
-    return kernels::BlockFromRow(row, g_model.blocks.count, m_listMode == 1, m_listedColour,
-                                 [](int b) { return g_model.blocks[static_cast<std::size_t>(b)].colour; });
+    return kernels::BlockFromRow(
+        row, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
+        [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
 }
 
 int CBlockView::ListedCount() const
 {
     if (m_listMode == 0)
-        return g_model.blocks.count;
+        return TheEngine().model.blocks.count;
     int n = 0;
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b)
-        n += g_model.blocks[b].colour == m_listedColour;
+    for (std::size_t b = 0; b < TheEngine().model.blocks.count; ++b)
+        n += TheEngine().model.blocks[b].colour == m_listedColour;
     return n;
 }
 
@@ -122,7 +124,7 @@ void CBlockView::FormatCell(int row, int col)
     const int b = BlockFromRow(row);
     if (b < 0)
         return;
-    const ModelStore& m = g_model;
+    const ModelStore& m = TheEngine().model;
     const BlockRecord& block = m.blocks[static_cast<std::size_t>(b)];
     const ColourRecord& colour = m.colours[block.colour];
     using namespace common;
@@ -158,9 +160,9 @@ void CBlockView::GoToCell(int block, int col)
 {
     if (!m_pGrid)
         return;
-    const int row =
-        kernels::RowOfBlock(block, g_model.blocks.count, m_listMode == 1, m_listedColour,
-                            [](int b) { return g_model.blocks[static_cast<std::size_t>(b)].colour; });
+    const int row = kernels::RowOfBlock(
+        block, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
+        [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
     if (row >= m_pGrid->GetRowCount())
         return;
     SetGridFocus(row, std::clamp(col, 2, kColumns - 1));
@@ -179,7 +181,7 @@ void CBlockView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
     LeaveMinimumGrid();
-    if (g_graphView && g_model.blocks.count > 0) {
+    if (g_graphView && TheEngine().model.blocks.count > 0) {
         const int previous = LinkedTableKind();
         LinkGraphView(kLinkBlocks, previous == kLinkGrid || previous == kLinkMinGrid || previous == kLinkCoordinates);
     }
@@ -204,7 +206,7 @@ void CBlockView::SyncLinkedViews()
     if (syncing || b < 0)
         return;
     syncing = true;
-    const ModelStore& m = g_model;
+    const ModelStore& m = TheEngine().model;
     const BlockRecord& block = m.blocks[static_cast<std::size_t>(b)];
     if (CColorView* colours = FindOpenView<CColorView>())
         colours->GoToCell(block.colour, 2);
@@ -233,7 +235,7 @@ void CBlockView::SyncLinkedViews()
 
 void CBlockView::ClearMarks()
 {
-    ClearBlockSelection(g_model);
+    ClearBlockSelection(TheEngine().model);
 }
 
 void CBlockView::RefreshChain(bool syncLinked)
@@ -258,12 +260,12 @@ void CBlockView::OnGridEndEdit(int row, int col, bool modified)
         return;
     }
     const std::string text = m_pGrid->GetItemText(row, col);
-    const BlockRecord before = g_model.blocks[static_cast<std::size_t>(b)];
-    EditBlockCell(g_model, g_view, static_cast<std::size_t>(b), col, text);
-    const bool hadSelection = ClearBlockSelection(g_model);
+    const BlockRecord before = TheEngine().model.blocks[static_cast<std::size_t>(b)];
+    EditBlockCell(TheEngine().model, TheEngine().view, static_cast<std::size_t>(b), col, text);
+    const bool hadSelection = ClearBlockSelection(TheEngine().model);
     // The cell shows the stored value again when the entry was refused;
     // a new colour changes the whole row, a bound may move its partner.
-    const bool rowChanged = col == 2 && !(before == g_model.blocks[static_cast<std::size_t>(b)]);
+    const bool rowChanged = col == 2 && !(before == TheEngine().model.blocks[static_cast<std::size_t>(b)]);
     if (m_listMode == 1 && rowChanged) {
         FillTable();
     } else if (hadSelection) {
@@ -277,8 +279,9 @@ void CBlockView::OnGridEndEdit(int row, int col, bool modified)
 void CBlockView::InsertRow(bool after)
 {
     const int focus = FocusBlock();
-    const std::size_t at = focus < 0 ? g_model.blocks.count : static_cast<std::size_t>(after ? focus + 1 : focus);
-    if (!InsertBlock(g_model, g_view, Host(), at))
+    const std::size_t at =
+        focus < 0 ? TheEngine().model.blocks.count : static_cast<std::size_t>(after ? focus + 1 : focus);
+    if (!InsertBlock(TheEngine().model, TheEngine().view, Host(), at))
         return;
     ClearMarks();
     FillTable();
@@ -288,7 +291,7 @@ void CBlockView::InsertRow(bool after)
 
 void CBlockView::OnDelete()
 {
-    ModelStore& m = g_model;
+    ModelStore& m = TheEngine().model;
     const int focus = FocusBlock();
     if (focus < 0)
         return;
@@ -329,7 +332,7 @@ void CBlockView::OnEditPaste()
 
 void CBlockView::OnDuplicate()
 {
-    ModelStore& m = g_model;
+    ModelStore& m = TheEngine().model;
     int focus = FocusBlock();
     if (focus < 0)
         return;
@@ -350,7 +353,7 @@ void CBlockView::OnMoveSelection()
     const int focus = FocusBlock();
     if (focus < 0)
         return;
-    MoveSelection(g_model, static_cast<std::size_t>(focus));
+    MoveSelection(TheEngine().model, static_cast<std::size_t>(focus));
     FillTable();
     RefreshChain(true);
 }
@@ -370,13 +373,13 @@ void CBlockView::RefillAxisTables()
 
 void CBlockView::OnTransformCoordinates()
 {
-    ModelStore& m = g_model;
+    ModelStore& m = TheEngine().model;
     const int focus = FocusBlock();
     if (focus < 0)
         return;
     if (BlockSelectionRange(m).Empty())
         m.blocks[static_cast<std::size_t>(focus)].flags |= kBlockSelected;
-    CDlgTransformCoordinates dlg;
+    CDlgTransformCoordinates dlg(TheEngine().model);
     dlg.m_type = g_transform.type;
     dlg.m_tx = g_transform.translation[0];
     dlg.m_ty = g_transform.translation[1];
@@ -412,7 +415,7 @@ void CBlockView::OnTransformCoordinates()
 
 void CBlockView::OnInsertFile()
 {
-    const std::string folder = platform::FolderOf(g_model.dataFilePath);
+    const std::string folder = platform::FolderOf(TheEngine().model.dataFilePath);
     const std::string initial = folder.empty() ? "*.glm" : folder + "/*.glm";
     const std::string filter = platform::LoadString(IDS_GELMAR_FILTER);
     CFileDialog dlg(TRUE, "glm", initial.c_str(), OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
@@ -421,7 +424,8 @@ void CBlockView::OnInsertFile()
         return;
     CWaitCursor wait;
     const int focus = std::max(FocusBlock(), 0);
-    const std::size_t added = InsertBlocksFromFile(g_model, g_parameters, Host(), dlg.GetPathName(), static_cast<std::size_t>(focus));
+    const std::size_t added = InsertBlocksFromFile(TheEngine().model, TheEngine().parameters, Host(),
+                                                   dlg.GetPathName(), static_cast<std::size_t>(focus));
     if (added == 0)
         return;
     FillTable();
@@ -435,7 +439,7 @@ void CBlockView::OnSwitchSelect()
     const int b = FocusBlock();
     if (b < 0)
         return;
-    g_model.blocks[static_cast<std::size_t>(b)].flags ^= kBlockSelected;
+    TheEngine().model.blocks[static_cast<std::size_t>(b)].flags ^= kBlockSelected;
     FormatRow(m_nFocusRow);
     Invalidate(FALSE);
 }
@@ -445,7 +449,7 @@ void CBlockView::OnSwitchSelectDown()
     const int b = FocusBlock();
     if (b < 0)
         return;
-    ToggleBlockRun(g_model, static_cast<std::size_t>(b), +1, m_listMode == 1, m_listedColour);
+    ToggleBlockRun(TheEngine().model, static_cast<std::size_t>(b), +1, m_listMode == 1, m_listedColour);
     FillTable();
 }
 
@@ -454,15 +458,15 @@ void CBlockView::OnSwitchSelectUp()
     const int b = FocusBlock();
     if (b < 0)
         return;
-    ToggleBlockRun(g_model, static_cast<std::size_t>(b), -1, m_listMode == 1, m_listedColour);
+    ToggleBlockRun(TheEngine().model, static_cast<std::size_t>(b), -1, m_listMode == 1, m_listedColour);
     FillTable();
 }
 
 void CBlockView::OnSelectAll()
 {
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b)
-        if (m_listMode == 0 || g_model.blocks[b].colour == m_listedColour)
-            g_model.blocks[b].flags |= kBlockSelected;
+    for (std::size_t b = 0; b < TheEngine().model.blocks.count; ++b)
+        if (m_listMode == 0 || TheEngine().model.blocks[b].colour == m_listedColour)
+            TheEngine().model.blocks[b].flags |= kBlockSelected;
     FillTable();
 }
 
@@ -481,7 +485,7 @@ void CBlockView::OnArrangeBlocks()
     g_arrangeChoice = dlg.m_mode;
     CWaitCursor wait;
     InvalidateResults();
-    const ArrangeOutcome outcome = ArrangeBlocks(g_model, Host(), g_arrangeChoice == 0 ? 1 : 0);
+    const ArrangeOutcome outcome = ArrangeBlocks(TheEngine().model, Host(), g_arrangeChoice == 0 ? 1 : 0);
     FillTable();
     SetGridFocus(1, 2);
     Invalidate(FALSE);
@@ -500,13 +504,13 @@ void CBlockView::OnNewColour()
     const int b = FocusBlock();
     if (b < 0)
         return;
-    const int old = g_model.blocks[static_cast<std::size_t>(b)].colour;
+    const int old = TheEngine().model.blocks[static_cast<std::size_t>(b)].colour;
     CDlgNewColour dlg;
     dlg.m_oldColour = old;
     dlg.m_newColour = old;
     if (dlg.DoModal() != IDOK || dlg.m_newColour == old)
         return;
-    RecolourBlocks(g_model, old, dlg.m_newColour);
+    RecolourBlocks(TheEngine().model, old, dlg.m_newColour);
     ClearMarks();
     FillTable();
     RefreshChain(true);
@@ -522,7 +526,7 @@ void CBlockView::OnListSameColour()
     const int b = FocusBlock();
     if (b < 0)
         return;
-    SetListMode(1, g_model.blocks[static_cast<std::size_t>(b)].colour, b);
+    SetListMode(1, TheEngine().model.blocks[static_cast<std::size_t>(b)].colour, b);
 }
 
 void CBlockView::OnUpdateListModeZero(CCmdUI* ui)
@@ -532,7 +536,7 @@ void CBlockView::OnUpdateListModeZero(CCmdUI* ui)
 
 void CBlockView::OnUpdateDelete(CCmdUI* ui)
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = TheEngine().model;
     bool someUnselected = false;
     for (std::size_t b = 0; b < m.blocks.count && !someUnselected; ++b)
         someUnselected = !IsBlockSelected(m.blocks[b]);
@@ -541,15 +545,15 @@ void CBlockView::OnUpdateDelete(CCmdUI* ui)
 
 void CBlockView::OnUpdateDuplicate(CCmdUI* ui)
 {
-    ui->Enable(m_listMode == 0 && BlockSelectionRange(g_model).contiguous);
+    ui->Enable(m_listMode == 0 && BlockSelectionRange(TheEngine().model).contiguous);
 }
 
 void CBlockView::OnUpdateMoveSelection(CCmdUI* ui)
 {
-    const kernels::SelectionRange sel = BlockSelectionRange(g_model);
+    const kernels::SelectionRange sel = BlockSelectionRange(TheEngine().model);
     const int focus = FocusBlock();
-    ui->Enable(m_listMode == 0 && g_model.blocks.count >= 2 && !sel.Empty() && sel.contiguous &&
-               sel.last - sel.first + 1 < g_model.blocks.count && focus >= 0 &&
+    ui->Enable(m_listMode == 0 && TheEngine().model.blocks.count >= 2 && !sel.Empty() && sel.contiguous &&
+               sel.last - sel.first + 1 < TheEngine().model.blocks.count && focus >= 0 &&
                (focus < sel.first || focus > sel.last));
 }
 
@@ -557,7 +561,7 @@ void CBlockView::OnUpdateSwitchSelect(CCmdUI* ui)
 {
     const int b = FocusBlock();
     ui->Enable(b >= 0);
-    ui->SetCheck(b >= 0 && IsBlockSelected(g_model.blocks[static_cast<std::size_t>(b)]));
+    ui->SetCheck(b >= 0 && IsBlockSelected(TheEngine().model.blocks[static_cast<std::size_t>(b)]));
 }
 
 void CBlockView::OnUpdateFocusBlock(CCmdUI* ui)
@@ -568,8 +572,8 @@ void CBlockView::OnUpdateFocusBlock(CCmdUI* ui)
 void CBlockView::OnUpdateSelectAll(CCmdUI* ui)
 {
     bool any = false, all = true;
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-        const BlockRecord& r = g_model.blocks[b];
+    for (std::size_t b = 0; b < TheEngine().model.blocks.count; ++b) {
+        const BlockRecord& r = TheEngine().model.blocks[b];
         if (m_listMode == 1 && r.colour != m_listedColour)
             continue;
         any = true;
@@ -581,7 +585,7 @@ void CBlockView::OnUpdateSelectAll(CCmdUI* ui)
 
 void CBlockView::OnUpdateDeselectAll(CCmdUI* ui)
 {
-    ui->Enable(!BlockSelectionRange(g_model).Empty());
+    ui->Enable(!BlockSelectionRange(TheEngine().model).Empty());
 }
 
 void CBlockView::OnUpdateListAll(CCmdUI* ui)

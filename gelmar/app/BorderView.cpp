@@ -2,6 +2,7 @@
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/BorderView.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/model/editing/ConditionEdits.h"
 #include "gelmar/model/editing/Outlines.h"
@@ -55,7 +56,7 @@ void CBorderView::FormatCell(int row, int col)
     const int n = RecordFromRow(row);
     if (!m_pGrid || n < 0 || col < 0 || col >= kColumns)
         return;
-    const BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
+    const BorderFaceBcRecord& r = TheEngine().model.borderBcs[static_cast<std::size_t>(n)];
     switch (col) {
     case 0:
         FormatNumberCell(row);
@@ -85,7 +86,8 @@ void CBorderView::OutlineFocusedRow()
 {
     if (!g_graphView)
         return;
-    BuildColourPairOutline(g_model, g_view, Host(), static_cast<std::size_t>(std::max(FocusRecord(), 0)));
+    BuildColourPairOutline(TheEngine().model, TheEngine().view, Host(),
+                           static_cast<std::size_t>(std::max(FocusRecord(), 0)));
     RepaintLinkedGraph(kLinkColourOutline);
 }
 
@@ -93,7 +95,8 @@ void CBorderView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
     if (g_graphView) {
-        BuildColourPairOutline(g_model, g_view, Host(), static_cast<std::size_t>(std::max(FocusRecord(), 0)));
+        BuildColourPairOutline(TheEngine().model, TheEngine().view, Host(),
+                               static_cast<std::size_t>(std::max(FocusRecord(), 0)));
         LinkGraphView(kLinkColourOutline, true);
     }
     CListTableView::OnSetFocus(pOldWnd);
@@ -116,7 +119,7 @@ void CBorderView::SyncLinkedViews()
     const int n = FocusRecord();
     if (n < 0 || !IsActiveTable())
         return;
-    const BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
+    const BorderFaceBcRecord& r = TheEngine().model.borderBcs[static_cast<std::size_t>(n)];
     const int colour = m_nFocusCol == 3 ? r.colour1 : m_nFocusCol == 4 ? r.colour2 : -1;
     if (colour >= 0)
         GoToColourInTables(colour);
@@ -127,7 +130,7 @@ void CBorderView::ShowReferencedFunction()
     const int n = FocusRecord();
     if (n < 0)
         return;
-    BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
+    BorderFaceBcRecord& r = TheEngine().model.borderBcs[static_cast<std::size_t>(n)];
     ShowBcFunction(Cells(r), BothSet(r));
 }
 
@@ -136,7 +139,7 @@ void CBorderView::OnGridBeginEdit(int row, int col, UINT)
     const int n = RecordFromRow(row);
     if (n < 0)
         return;
-    BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
+    BorderFaceBcRecord& r = TheEngine().model.borderBcs[static_cast<std::size_t>(n)];
     BeginBcEdit(row, col, Cells(r), BothSet(r));
 }
 
@@ -149,11 +152,12 @@ void CBorderView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    BorderFaceBcRecord& r = g_model.borderBcs[static_cast<std::size_t>(n)];
+    BorderFaceBcRecord& r = TheEngine().model.borderBcs[static_cast<std::size_t>(n)];
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 3 || col == 4) {
         std::int16_t& colour = col == 3 ? r.colour1 : r.colour2;
-        if (const std::optional<int> v = ColourNumberEntry(g_model, text, col == 3 ? r.colour2 : r.colour1))
+        if (const std::optional<int> v =
+                ColourNumberEntry(TheEngine().model, text, col == 3 ? r.colour2 : r.colour1))
             colour = static_cast<std::int16_t>(*v);
         FillTable();
         SyncLinkedViews();

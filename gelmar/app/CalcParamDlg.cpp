@@ -13,14 +13,14 @@
 
 namespace gelmar {
 
-CCalcParamDlg::CCalcParamDlg() : CDialog(IDD_CALC_PARAMETERS)
+CCalcParamDlg::CCalcParamDlg(Engine& engine) : CDialog(IDD_CALC_PARAMETERS), m_engine(engine)
 {
     LoadFromModel();
 }
 
 void CCalcParamDlg::LoadFromModel()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_engine.model;
     m_timeStep = m.timeStep;
     m_startup = m.startupDuration;
     m_calc = m.calcDuration;
@@ -40,7 +40,7 @@ void CCalcParamDlg::LoadFromModel()
 
 bool CCalcParamDlg::DiffersFromModel() const
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = m_engine.model;
     return m_timeStep != m.timeStep || m_startup != m.startupDuration || m_calc != m.calcDuration ||
            m_day0 != m.day0 || m_cycles != m.cycles || m_iterations != m.iterations ||
            m_maxDeltaT != m.maxDeltaT || m_maxObjectDivergence != m.maxObjectDivergence ||
@@ -51,7 +51,7 @@ bool CCalcParamDlg::DiffersFromModel() const
 
 void CCalcParamDlg::StoreInModel() const
 {
-    ModelStore& m = g_model;
+    ModelStore& m = m_engine.model;
     m.timeStep = std::int32_t(m_timeStep);
     m.startupDuration = std::int32_t(m_startup);
     m.calcDuration = std::int32_t(m_calc);
@@ -157,7 +157,7 @@ void CCalcParamDlg::OnSetAsDefault()
 {
     if (!UpdateData(TRUE))
         return;
-    ParameterSet& p = g_parameters;
+    ParameterSet& p = m_engine.parameters;
     p.linr = m_radiation == 0 ? 1 : 0;
     p.hrbl = m_hrBlack;
     p.vwfc = m_minViewFactor;
@@ -169,25 +169,25 @@ void CCalcParamDlg::OnSetAsDefault()
     p.mxdt = m_maxDeltaT;
     p.mxod = m_maxObjectDivergence;
     p.mxnd = m_maxNodeDivergence;
-    g_parametersChanged = true;
+    m_engine.parametersChanged = true;
     EndDialog(IDOK);
 }
 
 void CCalcParamDlg::OnUpdateRadiation(CCmdUI* ui)
 {
-    ui->Enable(HasRadiatingColours(g_model));
+    ui->Enable(HasRadiatingColours(m_engine.model));
 }
 
 void CCalcParamDlg::OnUpdateCen(CCmdUI* ui)
 {
-    ui->Enable(HasRuleColours(g_model));
+    ui->Enable(HasRuleColours(m_engine.model));
 }
 
 void CCalcParamDlg::OnUpdateCycles(CCmdUI* ui)
 {
     const bool nonLinear = IsDlgButtonChecked(IDC_NON_LINEAR) != 0;
     const bool cen = IsDlgButtonChecked(IDC_CEN_YES) != 0;
-    ui->Enable((HasRadiatingColours(g_model) && nonLinear) || (HasRuleColours(g_model) && cen));
+    ui->Enable((HasRadiatingColours(m_engine.model) && nonLinear) || (HasRuleColours(m_engine.model) && cen));
 }
 
 } // namespace gelmar

@@ -2,6 +2,7 @@
 // radiation model and the CEN recalculation of the model.
 #pragma once
 #include "common/ui/MaskedEdit.h"
+#include "gelmar/model/store/Engine.h"
 #include "platform/ui/Dialog.h"
 
 namespace gelmar {
@@ -16,7 +17,9 @@ inline constexpr char kDurationFill = '0';
 
 class CCalcParamDlg : public CDialog {
   public:
-    CCalcParamDlg();
+    // The dialog edits the engine's model; Set As Default changes its
+    // parameter defaults.
+    explicit CCalcParamDlg(Engine& engine);
     // Fills the members from the model, and stores them back.
     void LoadFromModel();
     // True when a member differs from the model (floats compared exactly).
@@ -41,6 +44,8 @@ class CCalcParamDlg : public CDialog {
     float m_airspaceDeltaT = 0;
 
   private:
+    Engine& m_engine;
+
     void OnDayInfo();
     void OnSetAsDefault();
     void OnUpdateRadiation(CCmdUI* ui);

@@ -87,7 +87,10 @@ void CProgressDlgBase::OnPaint()
 }
 
 // The transient calculation.
-CCalcProgressDlg::CCalcProgressDlg() : CProgressDlgBase(IDD_CALC_PROGRESS, IDC_CALC_PROGRESS, 2400) {}
+CCalcProgressDlg::CCalcProgressDlg(ModelStore& model, RunState& run)
+    : CProgressDlgBase(IDD_CALC_PROGRESS, IDC_CALC_PROGRESS, 2400), m_model(model), m_run(run)
+{
+}
 
 CCalcProgressDlg::~CCalcProgressDlg()
 {
@@ -98,10 +101,10 @@ CCalcProgressDlg::~CCalcProgressDlg()
 BOOL CCalcProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const ModelStore& s = g_model;
-    const bool oneCycle = !HasTemperatureDependentMaterials(g_model, g_run) &&
-                          (s.linearRadiation == 1 || !HasRadiatingColours(g_model)) &&
-                          (s.recalcCen == 0 || !HasRuleColours(g_model));
+    const ModelStore& s = m_model;
+    const bool oneCycle = !HasTemperatureDependentMaterials(m_model, m_run) &&
+                          (s.linearRadiation == 1 || !HasRadiatingColours(m_model)) &&
+                          (s.recalcCen == 0 || !HasRuleColours(m_model));
     SetNumber(IDC_CYCLES_LIMIT, oneCycle ? 1 : s.cycles);
     SetNumber(IDC_ITER_LIMIT, s.iterations);
     SetFloat(IDC_DT_LIMIT, s.maxDeltaT);
@@ -251,11 +254,11 @@ WorkOutcome CViewFactorProgressDlg::Run()
     return outcome;
 }
 
-WorkOutcome RunProgressDialog(ProgressWindow window, const ProgressWork& work)
+WorkOutcome RunProgressDialog(Engine& engine, ProgressWindow window, const ProgressWork& work)
 {
     switch (window) {
     case ProgressWindow::Calculation: {
-        CCalcProgressDlg dlg;
+        CCalcProgressDlg dlg(engine.model, engine.run);
         dlg.SetWork(work);
         dlg.DoModal();
         return dlg.Outcome();

@@ -3,6 +3,7 @@
 // its first paint, shows the engine's read-outs and closes itself by a posted
 // WM_CLOSE when the run ends, normally, by an engine failure or by Esc.
 #pragma once
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
@@ -44,7 +45,8 @@ class CProgressDlgBase : public CDialog {
 
 class CCalcProgressDlg : public CProgressDlgBase {
   public:
-    CCalcProgressDlg();
+    // The limits shown are those of the model the run calculates.
+    CCalcProgressDlg(ModelStore& model, RunState& run);
     ~CCalcProgressDlg() override;
     BOOL OnInitDialog() override;
     // The read-outs widen the window as the run fills them: it keeps to its
@@ -64,6 +66,8 @@ class CCalcProgressDlg : public CProgressDlgBase {
 
   private:
     void PlaceInMainWindowCorner();
+    ModelStore& m_model;
+    RunState& m_run;
     CFont m_font;
     bool m_placing = false;
 };
@@ -95,7 +99,8 @@ extern CSolarFluxProgressDlg* g_solarProgress;
 extern CViewFactorProgressDlg* g_viewFactorProgress;
 
 // Runs the progress window modally; its first paint runs the engine's work
-// of that window. How the work ended, for the command that started it.
-WorkOutcome RunProgressDialog(ProgressWindow window, const ProgressWork& work);
+// of that window on the engine's model. How the work ended, for the command
+// that started it.
+WorkOutcome RunProgressDialog(Engine& engine, ProgressWindow window, const ProgressWork& work);
 
 } // namespace gelmar

@@ -4,6 +4,7 @@
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/model/editing/CellEntry.h"
@@ -25,7 +26,7 @@ constexpr UINT kClipColourTableId = 10010;
 
 bool Rcl()
 {
-    return g_model.rcl != 0;
+    return TheEngine().model.rcl != 0;
 }
 
 void RebuildGraphView()
@@ -72,12 +73,12 @@ void CClipView::FormatCell(int row, int col)
         return;
     }
     const int axis = col - 1;
-    const int n = g_model.axes[static_cast<std::size_t>(axis)].n;
+    const int n = TheEngine().model.axes[static_cast<std::size_t>(axis)].n;
     const bool mirrored = Rcl() && axis == 2;
-    const int index = row == kLimitRow
-                          ? n
-                          : kernels::ShownClipBound(g_model.clipLo[axis], g_model.clipHi[axis], row == kMinRow, n,
-                                                    mirrored);
+    const int index = row == kLimitRow ? n
+                                       : kernels::ShownClipBound(TheEngine().model.clipLo[axis],
+                                                                 TheEngine().model.clipHi[axis],
+                                                                 row == kMinRow, n, mirrored);
     const int shown = Rcl() ? kernels::NodeNumber(index) : index;
     if (row == kLimitRow)
         SetBodyCell(row, col, std::to_string(shown), common::GVIS_READONLY, DT_RIGHT, m_crInfoBk);
@@ -99,22 +100,22 @@ void CClipView::OnGridEndEdit(int row, int col, bool modified)
         return;
     }
     const int axis = col - 1;
-    const int n = g_model.axes[static_cast<std::size_t>(axis)].n;
+    const int n = TheEngine().model.axes[static_cast<std::size_t>(axis)].n;
     const int v = Rcl() ? kernels::LineOfNodeNumber(*entered) : *entered;
-    int lo = g_model.clipLo[axis], hi = g_model.clipHi[axis];
+    int lo = TheEngine().model.clipLo[axis], hi = TheEngine().model.clipHi[axis];
     const bool changed = kernels::EditClipRange(lo, hi, row == kMinRow, v, n, Rcl() && axis == 2);
-    g_model.clipLo[axis] = static_cast<std::uint16_t>(lo);
-    g_model.clipHi[axis] = static_cast<std::uint16_t>(hi);
+    TheEngine().model.clipLo[axis] = static_cast<std::uint16_t>(lo);
+    TheEngine().model.clipHi[axis] = static_cast<std::uint16_t>(hi);
     FormatCell(kMinRow, col);
     FormatCell(kMaxRow, col);
     if (!changed)
         return;
-    ComputeModelExtent(g_model);
+    ComputeModelExtent(TheEngine().model);
     Invalidate(FALSE);
     UpdateModelView();
     if (g_graphView)
         g_graphView->Invalidate(FALSE);
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoClip, row, col);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoClip, row, col);
 }
 
 void CClipView::OnSetFocus(CWnd* pOldWnd)
@@ -134,7 +135,7 @@ CClipColorView::CClipColorView()
 int CClipColorView::ColourFromRow(int row) const
 {
     for (int c = 0, seen = 0; c < kColourCount; ++c)
-        if (g_model.colours[static_cast<std::size_t>(c)].inUse && ++seen == row)
+        if (TheEngine().model.colours[static_cast<std::size_t>(c)].inUse && ++seen == row)
             return c;
     return 0;
 }
@@ -149,7 +150,7 @@ void CClipColorView::FillTable()
     if (!m_pGrid)
         return;
     int rows = 0;
-    for (const ColourRecord& c : g_model.colours)
+    for (const ColourRecord& c : TheEngine().model.colours)
         rows += c.inUse != 0;
     m_pGrid->SetRowCount(rows + 1);
     for (int c = 0; c < 5; ++c)
@@ -167,7 +168,7 @@ void CClipColorView::FormatCell(int row, int col)
     if (!m_pGrid || row < 1 || row >= m_pGrid->GetRowCount() || col < 0 || col > 5)
         return;
     const int n = ColourFromRow(row);
-    const ColourRecord& c = g_model.colours[static_cast<std::size_t>(n)];
+    const ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(n)];
     using common::GVIS_READONLY;
     switch (col) {
     case 0:
@@ -200,7 +201,7 @@ void CClipColorView::GoToCell(int colour, int col)
         return;
     int row = 1;
     for (int c = 0; c < colour && c < kColourCount; ++c)
-        row += g_model.colours[static_cast<std::size_t>(c)].inUse != 0;
+        row += TheEngine().model.colours[static_cast<std::size_t>(c)].inUse != 0;
     SetGridFocus(std::min(row, m_pGrid->GetRowCount() - 1), std::clamp(col, 1, 5));
 }
 
@@ -208,7 +209,7 @@ void CClipColorView::OnGridBeginEdit(int row, int col, UINT)
 {
     if (col != 5)
         return;
-    ColourRecord& c = g_model.colours[static_cast<std::size_t>(ColourFromRow(row))];
+    ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(ColourFromRow(row))];
     c.clipShow = c.clipShow ? 0 : 1;
     FormatCell(row, col);
     RebuildGraphView();
@@ -228,7 +229,7 @@ void CClipColorView::OnGridFocusChanged(int row, int col)
     const int previous = m_nFocusRow;
     CGelmarTableView::OnGridFocusChanged(row, col);
     if (row != previous && LinkedTableKind() == kLinkColourOutline) {
-        BuildColourOutline(g_model, g_view, Host(), ColourFromRow(row));
+        BuildColourOutline(TheEngine().model, TheEngine().view, Host(), ColourFromRow(row));
         if (g_graphView)
             g_graphView->Invalidate(FALSE);
     }
@@ -237,8 +238,8 @@ void CClipColorView::OnGridFocusChanged(int row, int col)
 void CClipColorView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
-    if (g_graphView && g_model.blocks.count > 0) {
-        BuildColourOutline(g_model, g_view, Host(), ColourFromRow(m_nFocusRow));
+    if (g_graphView && TheEngine().model.blocks.count > 0) {
+        BuildColourOutline(TheEngine().model, TheEngine().view, Host(), ColourFromRow(m_nFocusRow));
         LinkGraphView(kLinkColourOutline, true);
     }
     CGelmarTableView::OnSetFocus(pOldWnd);

@@ -2,6 +2,7 @@
 #include "gelmar/app/ColorView.h"
 #include "gelmar/model/store/Engine.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/BlockView.h"
 #include "gelmar/app/CommandDialogs.h"
 #include "gelmar/app/GraphViews.h"
@@ -52,7 +53,7 @@ bool Applies(int col, const ColourRecord& c)
     case 6:
         return In(t, {MATERIAL, EQUIMAT, TRANSMAT});
     case 7:
-        return In(t, {MATERIAL, EQUIMAT}) && HasRadiatingColours(g_model);
+        return In(t, {MATERIAL, EQUIMAT}) && HasRadiatingColours(TheEngine().model);
     case 8:
     case 9:
         return In(t, {MATERIAL, BC_FREE, EQUIMAT, BC_FRE_S, TRANSMAT});
@@ -112,7 +113,7 @@ CColorFrame::CColorFrame() : CTableFrame(IDS_COLOURS) {}
 
 bool CColorView::IsListed(int colour) const
 {
-    const ColourRecord& c = g_model.colours[static_cast<std::size_t>(colour)];
+    const ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(colour)];
     switch (m_listMode) {
     case kListPresent:
         return c.inUse != 0;
@@ -168,7 +169,7 @@ void CColorView::FormatCell(int row, int col)
     if (!m_pGrid || row < 1 || row >= m_pGrid->GetRowCount() || col < 0 || col >= kColumns)
         return;
     const int n = ColourFromRow(row);
-    const ColourRecord& c = g_model.colours[static_cast<std::size_t>(n)];
+    const ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(n)];
     const UINT format = col <= 5 || col == 20 ? DT_LEFT : DT_RIGHT;
     if (col == 0) {
         SetBodyCell(row, col, std::to_string(n), GVIS_UNSIGNED, format, m_crButtonFace);
@@ -247,13 +248,14 @@ void CColorView::SetListMode(int mode)
     GoToCell(colour, m_nFocusCol);
     if (CBlockView* blocks = FindOpenView<CBlockView>())
         if (const int b = blocks->FocusBlock(); b >= 0)
-            GoToCell(g_model.blocks[static_cast<std::size_t>(b)].colour, 2);
+            GoToCell(TheEngine().model.blocks[static_cast<std::size_t>(b)].colour, 2);
     Invalidate(FALSE);
 }
 
 void CColorView::RecordEdit()
 {
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoColours, ColourFromRow(m_nFocusRow), m_nFocusCol);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoColours, ColourFromRow(m_nFocusRow),
+                   m_nFocusCol);
     SetDocumentModified();
     InvalidateResults();
     UpdateModelView();
@@ -261,7 +263,8 @@ void CColorView::RecordEdit()
 
 void CColorView::ApplyRules(bool refillAlways)
 {
-    const bool changed = ApplySurfaceRules(g_model, g_run, 0) != 0 || CavityCoefficientChanged(g_run);
+    const bool changed = ApplySurfaceRules(TheEngine().model, TheEngine().run, 0) != 0 ||
+                         CavityCoefficientChanged(TheEngine().run);
     if (changed || refillAlways)
         FillTable();
 }
@@ -269,7 +272,7 @@ void CColorView::ApplyRules(bool refillAlways)
 void CColorView::OnGridBeginEdit(int row, int col, UINT)
 {
     const int n = ColourFromRow(row);
-    ColourRecord& c = g_model.colours[static_cast<std::size_t>(n)];
+    ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(n)];
     if (!c.inUse && col > 1)
         return;
     bool edited = false;
@@ -278,13 +281,13 @@ void CColorView::OnGridBeginEdit(int row, int col, UINT)
         PickColour(row, n);
         return;
     case 2:
-        StepColourType(g_model, n);
+        StepColourType(TheEngine().model, n);
         ApplyRules(true);
         edited = true;
         break;
     case 3:
         if (c.type != MATERIAL && c.type != TRANSMAT) {
-            StepColourRule(g_model, n);
+            StepColourRule(TheEngine().model, n);
             ApplyRules(true);
             edited = true;
         }
@@ -318,7 +321,7 @@ void CColorView::OnGridBeginEdit(int row, int col, UINT)
 
 void CColorView::PickColour(int row, int colour)
 {
-    ColourRecord& c = g_model.colours[static_cast<std::size_t>(colour)];
+    ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(colour)];
     CColorDialog dlg(c.displayColour, CC_FULLOPEN, AfxGetMainWnd());
     if (dlg.DoModal() != IDOK || dlg.GetColor() == c.displayColour)
         return;
@@ -336,7 +339,7 @@ void CColorView::PickPattern(int row, int colour)
     CMainFrame* main = MainFrame();
     if (!main)
         return;
-    ColourRecord& c = g_model.colours[static_cast<std::size_t>(colour)];
+    ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(colour)];
     main->m_dlgPatterns.m_nPattern = c.pattern;
     if (main->m_dlgPatterns.DoModal() != IDOK || main->m_dlgPatterns.m_nPattern == c.pattern)
         return;
@@ -354,7 +357,7 @@ void CColorView::OnGridEndEdit(int row, int col, bool modified)
         return;
     }
     const int n = ColourFromRow(row);
-    ColourRecord& c = g_model.colours[static_cast<std::size_t>(n)];
+    ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(n)];
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 4) {
         if (NameFitsDataFile(text))
@@ -362,7 +365,7 @@ void CColorView::OnGridEndEdit(int row, int col, bool modified)
         else
             AfxMessageBox(kNameDoesNotFit, MB_OK);
     } else if (IsValueColumn(col)) {
-        StoreColourValue(g_model, n, col, text);
+        StoreColourValue(TheEngine().model, n, col, text);
     }
     FormatCell(row, col);
     if (ShowsFunction(col))
@@ -376,15 +379,15 @@ void CColorView::ShowReferencedFunction()
     CFuncView* functions = FindOpenView<CFuncView>();
     if (!functions || !ShowsFunction(m_nFocusCol))
         return;
-    const ColourRecord& c = g_model.colours[static_cast<std::size_t>(ColourFromRow(m_nFocusRow))];
+    const ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(ColourFromRow(m_nFocusRow))];
     const ColourValueColumn* v = FindColourValueColumn(m_nFocusCol);
     if (!v || !v->reference)
         return;
     const FunctionName name = m_nFocusCol == 6 && c.lambdaFunc.IsNone() ? c.lambda2Func : c.*v->reference;
     if (name.IsNone())
         return;
-    for (std::size_t f = 0; f < g_model.functions.count; ++f)
-        if (g_model.functions[f].name == name) {
+    for (std::size_t f = 0; f < TheEngine().model.functions.count; ++f)
+        if (TheEngine().model.functions[f].name == name) {
             if (auto* table = dynamic_cast<CGelmarTableView*>(static_cast<CView*>(functions)))
                 table->GoToCell(static_cast<int>(f) + 1, 1);
             return;
@@ -393,21 +396,21 @@ void CColorView::ShowReferencedFunction()
 
 void CColorView::OutlineFocusedColour()
 {
-    BuildColourOutline(g_model, g_view, Host(), ColourFromRow(m_nFocusRow));
+    BuildColourOutline(TheEngine().model, TheEngine().view, Host(), ColourFromRow(m_nFocusRow));
 }
 
 void CColorView::FollowInBlocks()
 {
     CBlockView* blocks = FindOpenView<CBlockView>();
-    if (!blocks || g_model.blocks.count == 0)
+    if (!blocks || TheEngine().model.blocks.count == 0)
         return;
     const int colour = ColourFromRow(m_nFocusRow);
     const int focused = blocks->FocusBlock();
-    if (focused >= 0 && g_model.blocks[static_cast<std::size_t>(focused)].colour == colour)
+    if (focused >= 0 && TheEngine().model.blocks[static_cast<std::size_t>(focused)].colour == colour)
         return;
     int first = -1;
-    for (std::size_t b = 0; b < g_model.blocks.count && first < 0; ++b)
-        if (g_model.blocks[b].colour == colour)
+    for (std::size_t b = 0; b < TheEngine().model.blocks.count && first < 0; ++b)
+        if (TheEngine().model.blocks[b].colour == colour)
             first = static_cast<int>(b);
     if (blocks->ListMode() == 1) {
         blocks->SetListMode(1, colour, first);
@@ -435,7 +438,7 @@ void CColorView::OnGridFocusChanged(int row, int col)
 void CColorView::OnSetFocus(CWnd* pOldWnd)
 {
     CloseFunctionGraph();
-    if (g_graphView && g_model.blocks.count > 0) {
+    if (g_graphView && TheEngine().model.blocks.count > 0) {
         OutlineFocusedColour();
         LinkGraphView(kLinkColourOutline, true);
     }
@@ -470,9 +473,9 @@ void CColorView::OnLoadMaterial()
     material.solarReflection = r.kr;
     material.solarTransmission = r.kt;
     const int colour = ColourFromRow(m_nFocusRow);
-    LoadMaterialIntoColour(g_model, colour, material);
+    LoadMaterialIntoColour(TheEngine().model, colour, material);
     if (!NameFitsDataFile(material.name))
-        g_model.colours[static_cast<std::size_t>(colour)].name.clear();
+        TheEngine().model.colours[static_cast<std::size_t>(colour)].name.clear();
     for (int c = 2; c < kColumns; ++c)
         FormatCell(m_nFocusRow, c);
     RecordEdit();
@@ -490,7 +493,7 @@ void CColorView::OnPasteRow()
     std::snprintf(text, sizeof text, platform::LoadString(IDS_PASTE_ROW_QUESTION).c_str(), target, source);
     if (AfxMessageBox(text, MB_YESNO) != IDYES)
         return;
-    PasteColourRow(g_model, target, source);
+    PasteColourRow(TheEngine().model, target, source);
     ApplyRules(true);
     RecordEdit();
 }
@@ -502,7 +505,7 @@ void CColorView::OnUpdatePasteRow(CCmdUI* ui)
 
 void CColorView::OnCavityEmissivities()
 {
-    ColourRecord& c = g_model.colours[static_cast<std::size_t>(ColourFromRow(m_nFocusRow))];
+    ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(ColourFromRow(m_nFocusRow))];
     const CavityEmissivities e = ReadCavityEmissivities(c.name);
     CDlgCavityEmissivities dlg;
     dlg.m_e1 = e.e1;
@@ -517,7 +520,7 @@ void CColorView::OnCavityEmissivities()
 
 void CColorView::OnUpdateCavityEmissivities(CCmdUI* ui)
 {
-    const ColourRecord& c = g_model.colours[static_cast<std::size_t>(ColourFromRow(m_nFocusRow))];
+    const ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(ColourFromRow(m_nFocusRow))];
     ui->Enable(c.inUse && c.type == EQUIMAT && c.rule > 0);
 }
 
@@ -525,11 +528,12 @@ void CColorView::OnSplitZones()
 {
     const int colour = ColourFromRow(m_nFocusRow);
     CDlgSplitZones dlg;
-    dlg.m_firstColour = FindFreeColour(g_model, colour);
+    dlg.m_firstColour = FindFreeColour(TheEngine().model, colour);
     if (dlg.DoModal() != IDOK)
         return;
     CWaitCursor wait;
-    const SplitZonesResult result = SplitColourZones(g_model, g_run, Host(), colour, dlg.m_firstColour);
+    const SplitZonesResult result =
+        SplitColourZones(TheEngine().model, TheEngine().run, Host(), colour, dlg.m_firstColour);
     ApplyRules(true);
     RecordEdit();
     if (CBlockView* blocks = FindOpenView<CBlockView>())

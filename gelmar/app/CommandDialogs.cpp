@@ -12,9 +12,9 @@
 
 namespace gelmar {
 
-std::string GridUnitText()
+std::string GridUnitText(const ModelStore& model)
 {
-    const float u = g_model.gridUnit;
+    const float u = model.gridUnit;
     if (std::fabs(u - 0.001f) < 1e-7f)
         return "mm";
     if (std::fabs(u - 0.01f) < 1e-6f)
@@ -28,21 +28,21 @@ namespace {
 
 constexpr int kMaxCount = 999999999;
 
-void SetUnitLabels(CDialog& dlg, std::initializer_list<UINT> ids)
+void SetUnitLabels(CDialog& dlg, const ModelStore& model, std::initializer_list<UINT> ids)
 {
     for (UINT id : ids)
-        dlg.SetDlgItemText(id, GridUnitText());
+        dlg.SetDlgItemText(id, GridUnitText(model));
 }
 
 } // namespace
 
 // Auto Split.
-CDlgAutoSplit::CDlgAutoSplit() : CDialog(IDD_AUTO_SPLIT) {}
+CDlgAutoSplit::CDlgAutoSplit(Engine& engine) : CDialog(IDD_AUTO_SPLIT), m_engine(engine) {}
 
 BOOL CDlgAutoSplit::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetUnitLabels(*this, {1261, 1262});
+    SetUnitLabels(*this, m_engine.model, {1261, 1262});
     return TRUE;
 }
 
@@ -69,10 +69,10 @@ void CDlgAutoSplit::OnSetAsDefault()
 {
     if (!UpdateData(TRUE))
         return;
-    g_parameters.tras = m_size;
-    g_parameters.diss = m_distance;
-    g_parameters.rats = m_ratio;
-    g_parametersChanged = true;
+    m_engine.parameters.tras = m_size;
+    m_engine.parameters.diss = m_distance;
+    m_engine.parameters.rats = m_ratio;
+    m_engine.parametersChanged = true;
 }
 
 // Convert Void to Blocks.
@@ -104,7 +104,7 @@ void CDlgCavityEmissivities::DoDataExchange(CDataExchange* pDX)
 }
 
 // Grid Unit.
-CDlgGridUnit::CDlgGridUnit() : CDialog(IDD_GRID_UNIT) {}
+CDlgGridUnit::CDlgGridUnit(Engine& engine) : CDialog(IDD_GRID_UNIT), m_engine(engine) {}
 
 void CDlgGridUnit::DoDataExchange(CDataExchange* pDX)
 {
@@ -122,18 +122,20 @@ void CDlgGridUnit::OnSetAsDefault()
 {
     if (!UpdateData(TRUE))
         return;
-    g_parameters.grun = m_unit;
-    g_parametersChanged = true;
+    m_engine.parameters.grun = m_unit;
+    m_engine.parametersChanged = true;
     EndDialog(IDOK);
 }
 
 // Create Minimum Grid.
-CDlgCreateMinGrid::CDlgCreateMinGrid() : CDialog(IDD_CREATE_MIN_GRID) {}
+CDlgCreateMinGrid::CDlgCreateMinGrid(const ModelStore& model) : CDialog(IDD_CREATE_MIN_GRID), m_model(model)
+{
+}
 
 BOOL CDlgCreateMinGrid::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    if (g_model.rcl) {
+    if (m_model.rcl) {
         SetDlgItemText(1143, "R");
         SetDlgItemText(1144, "C");
         SetDlgItemText(1145, "L");
@@ -189,18 +191,18 @@ namespace {
 constexpr UINT kAxisIds[3] = {1130, 1132, 1133};
 constexpr UINT kPositionIds[3] = {1271, 1273, 1275};
 
-bool AxisHasIntervals(int axis)
+bool AxisHasIntervals(const ModelStore& model, int axis)
 {
-    return g_model.axes[size_t(axis)].n > 1;
+    return model.axes[size_t(axis)].n > 1;
 }
 
 } // namespace
 
-CDlgRevolve::CDlgRevolve() : CDialog(IDD_REVOLVE) {}
+CDlgRevolve::CDlgRevolve(const ModelStore& model) : CDialog(IDD_REVOLVE), m_model(model) {}
 
 BOOL CDlgRevolve::OnInitDialog()
 {
-    m_axis = AxisHasIntervals(0) ? 0 : AxisHasIntervals(1) ? 1 : 2;
+    m_axis = AxisHasIntervals(m_model, 0) ? 0 : AxisHasIntervals(m_model, 1) ? 1 : 2;
     int* pos[3] = {&m_xPos, &m_yPos, &m_zPos};
     for (int a = 0; a < 3; ++a)
         *pos[a] = a == m_axis ? -1 : 0;
@@ -247,7 +249,7 @@ void CDlgRevolve::OnAxis()
 void CDlgRevolve::OnUpdateAxis(CCmdUI* ui)
 {
     const int axis = ui->m_nID == 1130 ? 0 : ui->m_nID == 1132 ? 1 : 2;
-    ui->Enable(AxisHasIntervals(axis));
+    ui->Enable(AxisHasIntervals(m_model, axis));
 }
 
 void CDlgRevolve::OnUpdatePosition(CCmdUI* ui)
@@ -267,12 +269,12 @@ void CDlgSaveFrequency::DoDataExchange(CDataExchange* pDX)
 }
 
 // Split selected Mesh(es).
-CDlgSplitMeshes::CDlgSplitMeshes() : CDialog(IDD_SPLIT_MESHES) {}
+CDlgSplitMeshes::CDlgSplitMeshes(const ModelStore& model) : CDialog(IDD_SPLIT_MESHES), m_model(model) {}
 
 BOOL CDlgSplitMeshes::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetUnitLabels(*this, {1263});
+    SetUnitLabels(*this, m_model, {1263});
     return TRUE;
 }
 
@@ -340,12 +342,15 @@ void CDlgTitle::DoDataExchange(CDataExchange* pDX)
 }
 
 // Transform Coordinates.
-CDlgTransformCoordinates::CDlgTransformCoordinates() : CDialog(IDD_TRANSFORM_COORDINATES) {}
+CDlgTransformCoordinates::CDlgTransformCoordinates(const ModelStore& model)
+    : CDialog(IDD_TRANSFORM_COORDINATES), m_model(model)
+{
+}
 
 BOOL CDlgTransformCoordinates::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetUnitLabels(*this, {1264});
+    SetUnitLabels(*this, m_model, {1264});
     return TRUE;
 }
 

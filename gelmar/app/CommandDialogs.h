@@ -3,6 +3,7 @@
 // DoModal and reads them after OK; values out of range are refused by the
 // data validation and keep the dialog open.
 #pragma once
+#include "gelmar/model/store/Engine.h"
 #include "platform/ui/Dialog.h"
 
 #include <string>
@@ -10,17 +11,22 @@
 namespace gelmar {
 
 // The text of the model's grid unit: "mm", "cm", "dm" or "m".
-std::string GridUnitText();
+std::string GridUnitText(const ModelStore& model);
 
 class CDlgAutoSplit : public CDialog {
   public:
-    CDlgAutoSplit();
+    // The unit labels show the engine's grid unit; Set As Default changes
+    // its parameter defaults.
+    explicit CDlgAutoSplit(Engine& engine);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
     void OnSetAsDefault();
     int m_x = 1, m_y = 1, m_z = 1;
     float m_size = 5, m_distance = 1, m_ratio = 1.5f;
+
+  private:
+    Engine& m_engine;
 };
 
 class CDlgClrVoid : public CDialog {
@@ -46,19 +52,27 @@ class CDlgCavityEmissivities : public CDialog {
 
 class CDlgGridUnit : public CDialog {
   public:
-    CDlgGridUnit();
+    // Set As Default changes the engine's parameter defaults.
+    explicit CDlgGridUnit(Engine& engine);
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
     void OnSetAsDefault();
     float m_unit = 1;
+
+  private:
+    Engine& m_engine;
 };
 
 class CDlgCreateMinGrid : public CDialog {
   public:
-    CDlgCreateMinGrid();
+    // The axes are named as the model names them.
+    explicit CDlgCreateMinGrid(const ModelStore& model);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     int m_x = 1, m_y = 1, m_z = 1;
+
+  private:
+    const ModelStore& m_model;
 };
 
 class CDlgNewColour : public CDialog {
@@ -86,7 +100,8 @@ class CDlgReportFrequency : public CDialog {
 
 class CDlgRevolve : public CDialog {
   public:
-    CDlgRevolve();
+    // Only the axes of the model with more than one interval can be chosen.
+    explicit CDlgRevolve(const ModelStore& model);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
@@ -94,6 +109,8 @@ class CDlgRevolve : public CDialog {
     int m_xPos = -1, m_yPos = 0, m_zPos = 0; // per axis: 0 "-", 1 "+", -1 none
 
   private:
+    const ModelStore& m_model;
+
     void OnAxis();
     void OnUpdateAxis(CCmdUI* ui);
     void OnUpdatePosition(CCmdUI* ui);
@@ -109,7 +126,8 @@ class CDlgSaveFrequency : public CDialog {
 
 class CDlgSplitMeshes : public CDialog {
   public:
-    CDlgSplitMeshes();
+    // The unit label shows the model's grid unit.
+    explicit CDlgSplitMeshes(const ModelStore& model);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
@@ -118,6 +136,8 @@ class CDlgSplitMeshes : public CDialog {
     float m_ratio = 1.5f, m_width = 1;
 
   private:
+    const ModelStore& m_model;
+
     void OnUpdateSecondGroup(CCmdUI* ui);
 };
 
@@ -145,7 +165,8 @@ class CDlgTitle : public CDialog {
 
 class CDlgTransformCoordinates : public CDialog {
   public:
-    CDlgTransformCoordinates();
+    // The unit label shows the model's grid unit.
+    explicit CDlgTransformCoordinates(const ModelStore& model);
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
@@ -156,6 +177,8 @@ class CDlgTransformCoordinates : public CDialog {
     float m_sx = 1, m_sy = 1, m_sz = 1;
 
   private:
+    const ModelStore& m_model;
+
     void OnType();
     void OnUpdateTypeControls(CCmdUI* ui);
 };

@@ -3,6 +3,7 @@
 #include "gelmar/app/ControlView.h"
 
 #include "common/core/NumberText.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/app/OutputViews.h"
 #include "gelmar/model/editing/CellEntry.h"
@@ -76,7 +77,7 @@ void CControlView::FormatCell(int row, int col)
         FormatNumberCell(row);
         return;
     }
-    ControlRecord& c = g_model.controls[static_cast<std::size_t>(n)];
+    ControlRecord& c = TheEngine().model.controls[static_cast<std::size_t>(n)];
     const bool zones = ControlUsesZones(c);
     if (col >= 10 && (!zones || (col >= 11 && c.testDeltaT == 0))) {
         FormatDisabledCell(row, col, col == 10 ? DT_LEFT : DT_RIGHT);
@@ -112,7 +113,7 @@ void CControlView::ShowLinked()
     const int n = FocusRecord();
     if (n < 0 || !IsActiveTable())
         return;
-    ControlRecord& c = g_model.controls[static_cast<std::size_t>(n)];
+    ControlRecord& c = TheEngine().model.controls[static_cast<std::size_t>(n)];
     const int col = m_nFocusCol;
     if (col == 1 && c.sensor >= 1) {
         if (COutNodeView* nodes = FindOpenView<COutNodeView>())
@@ -137,7 +138,7 @@ void CControlView::OnGridBeginEdit(int row, int col, UINT)
     const int n = RecordFromRow(row);
     if (n < 0)
         return;
-    ControlRecord& c = g_model.controls[static_cast<std::size_t>(n)];
+    ControlRecord& c = TheEngine().model.controls[static_cast<std::size_t>(n)];
     if (col == 5 || (col == 10 && ControlUsesZones(c))) {
         if (col == 5)
             c.purpose = c.purpose == HEATING ? COOLING : HEATING;
@@ -161,19 +162,19 @@ void CControlView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    ControlRecord& c = g_model.controls[static_cast<std::size_t>(n)];
+    ControlRecord& c = TheEngine().model.controls[static_cast<std::size_t>(n)];
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 1) {
-        StoreControlSensor(g_model, text, c);
+        StoreControlSensor(TheEngine().model, text, c);
     } else if (FunctionName* f = FunctionField(c, col)) {
-        StoreControlFunction(g_model, text, col == 2 ? "T" : "THPIVMRES", *f);
+        StoreControlFunction(TheEngine().model, text, col == 2 ? "T" : "THPIVMRES", *f);
     } else if (float* v = NumberField(c, col)) {
         if (const std::optional<float> x = ReadCellFloat(text))
             *v = *x;
     } else {
         std::int16_t& zone = col == 12 ? c.zone1 : c.zone2;
         const int other = col == 12 ? c.zone2 : c.zone1;
-        if (const std::optional<int> z = ColourNumberEntry(g_model, text, other))
+        if (const std::optional<int> z = ColourNumberEntry(TheEngine().model, text, other))
             zone = static_cast<std::int16_t>(*z);
     }
     FillTable();

@@ -4,6 +4,7 @@
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/model/editing/GridLines.h"
@@ -20,7 +21,7 @@ constexpr UINT kCoordTableId = 10007;
 
 int Count(int axis)
 {
-    return g_model.axes[static_cast<std::size_t>(axis)].n;
+    return TheEngine().model.axes[static_cast<std::size_t>(axis)].n;
 }
 
 } // namespace
@@ -40,7 +41,7 @@ int CCoordView::Axis() const
 
 bool CCoordView::Mirrored(int axis) const
 {
-    return g_model.rcl != 0 && axis == 2;
+    return TheEngine().model.rcl != 0 && axis == 2;
 }
 
 void CCoordView::OnInitialUpdate()
@@ -64,7 +65,7 @@ void CCoordView::FillAxisColumn(int row, int col)
     }
     const int axis = col - 1;
     const common::AxisColumn column = ModelAxisColumn(axis);
-    common::FillCoordAxisCell(*m_pGrid, row, col, column, g_model.origin[axis], look);
+    common::FillCoordAxisCell(*m_pGrid, row, col, column, TheEngine().model.origin[axis], look);
 }
 
 void CCoordView::GoToCell(int row, int col)
@@ -118,7 +119,8 @@ void CCoordView::OnSetOrigin()
     if (m_nFocusRow < 1 || m_nFocusRow > n + 1)
         return;
     const int line = kernels::LineOfRow(m_nFocusRow, n, Mirrored(axis));
-    g_model.origin[axis] = line == 0 ? 0.0f : g_model.axes[static_cast<std::size_t>(axis)].coords[line - 1];
+    TheEngine().model.origin[axis] =
+        line == 0 ? 0.0f : TheEngine().model.axes[static_cast<std::size_t>(axis)].coords[line - 1];
     FillTable();
     Invalidate(FALSE);
     if (g_graphView)

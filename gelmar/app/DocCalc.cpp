@@ -4,6 +4,7 @@
 // for. Afterwards the engine's message of the error code is shown, the code
 // reset and a new undo baseline saved, so that Undo never steps back across
 // a calculation.
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/CalcParamDlg.h"
 #include "gelmar/app/GelmarDoc.h"
@@ -31,7 +32,7 @@ namespace {
 bool IsCalculable()
 {
     bool material = false, other = false;
-    for (const ColourRecord& c : g_model.colours) {
+    for (const ColourRecord& c : TheEngine().model.colours) {
         if (!c.inUse)
             continue;
         (c.type == MATERIAL || c.type == EQUIMAT ? material : other) = true;
@@ -46,17 +47,18 @@ bool IsCalculable()
 // engine's run state.
 void CGelmarDoc::OnCalcSystem()
 {
-    RunCalcSystem(g_model, g_run, g_engine.history, Host());
+    RunCalcSystem(TheEngine().model, TheEngine().run, TheEngine().history, Host());
     // The run may have changed rule-derived values of the colours.
     RefillOpenTables();
 }
 
 void CGelmarDoc::OnCalcViewFactors()
 {
-    if (g_model.dataFilePath.empty())
+    if (TheEngine().model.dataFilePath.empty())
         return;
-    ClearUndoHistory(g_engine.history);
-    FinishCalcCommand(g_model, g_engine.history, Host(), RunViewFactorDialog(g_model, g_run, Host()),
+    ClearUndoHistory(TheEngine().history);
+    FinishCalcCommand(TheEngine().model, TheEngine().history, Host(),
+                      RunViewFactorDialog(TheEngine().model, TheEngine().run, Host()),
                       {ErrorCode::Memory, ErrorCode::FileOpen, ErrorCode::SeparatedZones,
                        ErrorCode::DifferentBcTypes, ErrorCode::TransmatBesideVoid, ErrorCode::GridLength});
     RefillOpenTables();
@@ -64,7 +66,7 @@ void CGelmarDoc::OnCalcViewFactors()
 
 void CGelmarDoc::OnCalcSolarFluxes()
 {
-    RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host());
+    RunCalcSolarFluxes(TheEngine().model, TheEngine().run, TheEngine().history, Host());
     RefillOpenTables();
 }
 
@@ -75,21 +77,21 @@ void CGelmarDoc::OnUpdateCalcSystem(CCmdUI* ui)
 
 void CGelmarDoc::OnUpdateCalcViewFactors(CCmdUI* ui)
 {
-    ui->Enable(HasRadiatingColours(g_model));
+    ui->Enable(HasRadiatingColours(TheEngine().model));
 }
 
 void CGelmarDoc::OnUpdateCalcSolarFluxes(CCmdUI* ui)
 {
-    ui->Enable(HasSolarColours(g_model, g_run));
+    ui->Enable(HasSolarColours(TheEngine().model, TheEngine().run));
 }
 
 void CGelmarDoc::OnCalcParameters()
 {
-    CCalcParamDlg dlg;
+    CCalcParamDlg dlg(TheEngine());
     if (dlg.DoModal() != IDOK || !dlg.DiffersFromModel())
         return;
     dlg.StoreInModel();
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoCalcParameters, 0, 0);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoCalcParameters, 0, 0);
     SetModified(TRUE);
 }
 

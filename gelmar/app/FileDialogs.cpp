@@ -4,6 +4,7 @@
 // never becomes the file a later Save writes to.
 #include "gelmar/app/FileDialogs.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
@@ -27,9 +28,9 @@ CPreviewFileDlg::~CPreviewFileDlg()
 
 int CPreviewFileDlg::DoModal()
 {
-    m_savedDataFilePath = g_model.dataFilePath;
+    m_savedDataFilePath = TheEngine().model.dataFilePath;
     const int result = CFileDialog::DoModal();
-    g_model.dataFilePath = m_savedDataFilePath;
+    TheEngine().model.dataFilePath = m_savedDataFilePath;
     return result;
 }
 
@@ -58,7 +59,7 @@ BOOL CPreviewFileDlg::OnInitDialog()
 
 void CPreviewFileDlg::PreviewCurrentFile()
 {
-    g_model.dataFilePath = GetPathName();
+    TheEngine().model.dataFilePath = GetPathName();
     if (m_pPreview)
         m_pPreview->Invalidate();
 }

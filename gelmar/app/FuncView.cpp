@@ -2,6 +2,7 @@
 #include "gelmar/app/FuncView.h"
 
 #include "common/core/NumberText.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/BorderView.h"
 #include "gelmar/app/ColorView.h"
 #include "gelmar/app/GelmarDoc.h"
@@ -84,9 +85,9 @@ void CFuncView::FillTable()
 {
     // A function read from a data file has no display range until it is
     // loaded for display; the graph needs one.
-    for (std::size_t f = 0; f < g_model.functions.count; ++f)
-        if (HasNoRange(g_model.functions[f]))
-            LoadFunctionForDisplay(g_model, g_run, Host(), f);
+    for (std::size_t f = 0; f < TheEngine().model.functions.count; ++f)
+        if (HasNoRange(TheEngine().model.functions[f]))
+            LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), f);
     CListTableView::FillTable();
 }
 
@@ -106,7 +107,7 @@ void CFuncView::FormatCell(int row, int col)
         FormatNumberCell(row);
         return;
     }
-    const FunctionRecord& r = g_model.functions[static_cast<std::size_t>(f)];
+    const FunctionRecord& r = TheEngine().model.functions[static_cast<std::size_t>(f)];
     switch (col) {
     case 1:
         SetBodyCell(row, col, std::string(r.name.View()), GVIS_TEXT, DT_LEFT, m_crWindow);
@@ -140,8 +141,8 @@ void CFuncView::GoToCell(int row, int col)
 
 void CFuncView::GoToFunction(const FunctionName& name)
 {
-    for (std::size_t f = 0; f < g_model.functions.count; ++f)
-        if (g_model.functions[f].name == name) {
+    for (std::size_t f = 0; f < TheEngine().model.functions.count; ++f)
+        if (TheEngine().model.functions[f].name == name) {
             GoToCell(static_cast<int>(f) + 1, 1);
             return;
         }
@@ -187,22 +188,22 @@ void CFuncView::OnGridBeginEdit(int row, int col, UINT)
     if (f < 0)
         return;
     const std::size_t index = static_cast<std::size_t>(f);
-    FunctionRecord& r = g_model.functions[index];
+    FunctionRecord& r = TheEngine().model.functions[index];
     if (col == 2 || col == 3) {
         const FunctionRecord before = r;
-        if (col == 2 && StepFunctionShape(g_model, index))
+        if (col == 2 && StepFunctionShape(TheEngine().model, index))
             FillTable();
         if (col == 3 && r.shape == 0) {
-            BrowseFunctionFile(g_model, g_view, Host(), index);
+            BrowseFunctionFile(TheEngine().model, TheEngine().view, Host(), index);
             FormatCell(row, col);
         }
         // A click that changed nothing (a file function's type, a cancelled
         // dialog) is no edit.
-        if (g_model.functions[index] == before)
+        if (TheEngine().model.functions[index] == before)
             return;
         RecordEdit();
         m_pGrid->Invalidate();
-        LoadFunctionForDisplay(g_model, g_run, Host(), index);
+        LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), index);
         return;
     }
     // The editor starts from the full value, not the rounded one shown.
@@ -222,12 +223,12 @@ void CFuncView::OnGridEndEdit(int row, int col, bool modified)
     const std::size_t index = static_cast<std::size_t>(f);
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 1) {
-        const bool renamed = RenameFunction(g_model, index, text);
+        const bool renamed = RenameFunction(TheEngine().model, index, text);
         FillTable();
         if (!renamed)
             return;
     } else if (col >= 4) {
-        EditFunctionParameter(g_model, index, col - 4, text);
+        EditFunctionParameter(TheEngine().model, index, col - 4, text);
         FormatCell(row, col);
     } else {
         FormatCell(row, col);
@@ -235,31 +236,32 @@ void CFuncView::OnGridEndEdit(int row, int col, bool modified)
     }
     RecordEdit();
     m_pGrid->Invalidate();
-    LoadFunctionForDisplay(g_model, g_run, Host(), index);
+    LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), index);
 }
 
 bool CFuncView::CanInsert() const
 {
-    return CanInsertFunction(g_model, static_cast<std::size_t>(std::max(FocusRecord(), 0)));
+    return CanInsertFunction(TheEngine().model, static_cast<std::size_t>(std::max(FocusRecord(), 0)));
 }
 
 bool CFuncView::InsertIntoModel(std::size_t at)
 {
     const int focus = FocusRecord();
     const bool after = focus >= 0 && static_cast<int>(at) > focus;
-    const std::optional<std::size_t> added = InsertFunction(g_model, static_cast<std::size_t>(std::max(focus, 0)), after);
+    const std::optional<std::size_t> added =
+        InsertFunction(TheEngine().model, static_cast<std::size_t>(std::max(focus, 0)), after);
     if (!added)
         return false;
-    LoadFunctionForDisplay(g_model, g_run, Host(), *added);
+    LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), *added);
     return true;
 }
 
 bool CFuncView::DeleteFromModel(std::size_t at)
 {
-    const FunctionName name = g_model.functions[at].name;
-    if (!DeleteListRecord(g_model, ModelList::Functions, at))
+    const FunctionName name = TheEngine().model.functions[at].name;
+    if (!DeleteListRecord(TheEngine().model, ModelList::Functions, at))
         return false;
-    const ClearedReferences cleared = ClearFunctionReferences(g_model, name);
+    const ClearedReferences cleared = ClearFunctionReferences(TheEngine().model, name);
     if (cleared.colours)
         RefillIfOpen<CColorView>();
     if (cleared.nodeBcs)

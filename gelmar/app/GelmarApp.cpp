@@ -67,16 +67,20 @@ const LanguageItem* FindLanguage(UINT id)
 
 } // namespace
 
-CGelmarApp::CGelmarApp() : CWinApp("GELMAR") {}
+// Transitional: the application works on the process's engine while the
+// graphics windows still read that one; once they are handed the engine,
+// m_engine becomes an Engine of the application's own, built with
+// TheAppHost().
+CGelmarApp::CGelmarApp() : CWinApp("GELMAR"), m_engine(g_engine) {}
 
 CGelmarApp::~CGelmarApp()
 {
     CloseSplash();
-    ClearUndoHistory(g_engine.history);
-    FreeModel();
-    g_colourScale = ColourScale{};
-    if (g_parametersChanged && !g_app.programFolder.empty())
-        WriteParameterFile(g_parameters, g_app.programFolder);
+    ClearUndoHistory(m_engine.history);
+    FreeModel(m_engine);
+    m_engine.colourScale = ColourScale{};
+    if (m_engine.parametersChanged && !g_app.programFolder.empty())
+        WriteParameterFile(m_engine.parameters, g_app.programFolder);
     RemoveTempFiles();
     if (&Host() == &TheAppHost())
         SetHost(nullptr);
@@ -93,18 +97,19 @@ BOOL CGelmarApp::InitInstance()
     ShowSplash();
 
     SetRegistryKey("GELMAR");
-    ReadParameterFile(g_parameters, g_currentOutput, folder);
-    LoadColourScale(g_colourScale, Host(), folder, false);
+    ReadParameterFile(m_engine.parameters, m_engine.output, folder);
+    LoadColourScale(m_engine.colourScale, Host(), folder, false);
     InitDefaultLogFont();
-    LoadMaterialColours(g_model, folder);
+    LoadMaterialColours(m_engine.model, folder);
 
     // The default model is in memory before the first document, with no file open.
-    g_model.dataFilePath = JoinPath(folder, "Gelmar.glm");
-    ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host());
-    g_model.dataFilePath.clear();
+    ModelStore& model = m_engine.model;
+    model.dataFilePath = JoinPath(folder, "Gelmar.glm");
+    ReadDataFile(model, model.dataFilePath, ReadMode::Open, m_engine.parameters, Host());
+    model.dataFilePath.clear();
 
     for (const LanguageItem& l : kLanguages)
-        if (l.lang == g_parameters.lang && l.file)
+        if (l.lang == m_engine.parameters.lang && l.file)
             platform::Strings().LoadOverrideFile(JoinPath(folder, l.file));
 
     LoadStdProfileSettings(4);
@@ -129,7 +134,7 @@ BOOL CGelmarApp::InitInstance()
     AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CReportFrame, CReportView>(IDR_MAINFRAME));
     AddDocTemplate(CMultiDocTemplate::Create<CGelmarDoc, CSunObstFrame, CSunObstView>(IDR_MAINFRAME));
 
-    auto* frame = new CMainFrame;
+    auto* frame = new CMainFrame(m_engine.parameters);
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr))
         return FALSE; // the frame has destroyed itself
     m_pMainWnd = frame;
@@ -226,9 +231,9 @@ BOOL CGelmarApp::SaveAllModified()
     return CWinApp::SaveAllModified();
 }
 
-std::string CGelmarApp::InitialName(const char* pattern)
+std::string CGelmarApp::InitialName(const char* pattern) const
 {
-    const std::string folder = platform::FolderOf(g_model.dataFilePath);
+    const std::string folder = platform::FolderOf(m_engine.model.dataFilePath);
     return folder.empty() ? pattern : folder + "/" + pattern;
 }
 
@@ -271,20 +276,20 @@ void CGelmarApp::OnImportData()
         OpenDocumentFile(dlg.GetPathName().c_str());
 }
 
-bool CGelmarApp::BatchCalculateFile(const std::string& path)
+bool CGelmarApp::BatchCalculateFile(Engine& engine, const std::string& path)
 {
-    ResetEngineState(g_engine);
-    if (!ReadDataFile(g_model, path, ReadMode::Open, g_parameters, Host()))
+    ResetEngineState(engine);
+    if (!ReadDataFile(engine.model, path, ReadMode::Open, engine.parameters, Host()))
         return false;
     WorkOutcome outcome;
-    if (HasRadiatingColours(g_model)) {
+    if (HasRadiatingColours(engine.model)) {
         std::error_code ec;
-        if (!std::filesystem::exists(SelectViewFactorFile(g_model), ec))
-            outcome = RunViewFactorDialog(g_model, g_run, Host());
+        if (!std::filesystem::exists(SelectViewFactorFile(engine.model), ec))
+            outcome = RunViewFactorDialog(engine.model, engine.run, Host());
     }
     if (!outcome.HasError())
-        RunCalculationDialog(g_model, g_run, Host());
-    FreeModel();
+        RunCalculationDialog(engine.model, engine.run, Host());
+    FreeModel(engine);
     return true;
 }
 
@@ -301,12 +306,12 @@ void CGelmarApp::OnBatchCalculation()
     CWaitCursor wait;
     // The batch leaves the data-file path as it found it, so that no later
     // Save writes to the last file of the batch.
-    const std::string previous = g_model.dataFilePath;
+    const std::string previous = m_engine.model.dataFilePath;
     g_app.batch = true;
     for (const std::string& path : dlg.GetPathNames())
-        BatchCalculateFile(path);
+        BatchCalculateFile(m_engine, path);
     g_app.batch = false;
-    g_model.dataFilePath = previous;
+    m_engine.model.dataFilePath = previous;
     ClearPendingError();
 }
 
@@ -315,15 +320,15 @@ void CGelmarApp::OnLanguage(UINT nID)
     const LanguageItem* l = FindLanguage(nID);
     if (!l)
         return;
-    g_parameters.lang = l->lang;
-    g_parametersChanged = true;
+    m_engine.parameters.lang = l->lang;
+    m_engine.parametersChanged = true;
     AfxMessageBox(l->message, MB_OK | MB_ICONINFORMATION);
 }
 
 void CGelmarApp::OnUpdateLanguage(CCmdUI* ui)
 {
     const LanguageItem* l = FindLanguage(ui->m_nID);
-    const bool current = l && l->lang == g_parameters.lang;
+    const bool current = l && l->lang == m_engine.parameters.lang;
     ui->Enable(!current);
     ui->SetCheck(current);
 }
@@ -331,11 +336,11 @@ void CGelmarApp::OnUpdateLanguage(CCmdUI* ui)
 void CGelmarApp::OnDragMode()
 {
     CDlgDragMode dlg;
-    dlg.m_mode = g_parameters.drag;
+    dlg.m_mode = m_engine.parameters.drag;
     if (dlg.DoModal() != IDOK)
         return;
-    g_parameters.drag = dlg.m_mode;
-    g_parametersChanged = true;
+    m_engine.parameters.drag = dlg.m_mode;
+    m_engine.parametersChanged = true;
 }
 
 BOOL CGelmarApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
@@ -354,6 +359,11 @@ BOOL CGelmarApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
     if (nCode == CN_COMMAND && nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_LAST)
         return OnRecentFile(nID);
     return map.Dispatch(this, nID, nCode, pCmdUI) || CWinApp::OnCmdMsg(nID, nCode, pCmdUI);
+}
+
+Engine& TheEngine()
+{
+    return static_cast<CGelmarApp*>(AfxGetApp())->GetEngine();
 }
 
 } // namespace gelmar

@@ -1,8 +1,11 @@
 // Gelmar's application object: the start-up (behind the splash window), the
 // File commands that replace the model (New, Open, recent files, Import Data,
 // Batch Calculation), the language and drag-mode settings, and the clean-up
-// at exit.
+// at exit. The program's engine (the settings, the model, the view, the run
+// and the undo history) is reached through it, from its construction to its
+// destruction.
 #pragma once
+#include "gelmar/model/store/Engine.h"
 #include "platform/ui/App.h"
 
 #include <memory>
@@ -37,10 +40,12 @@ class CGelmarApp : public CWinApp {
     // keeps it), then closes it. 0 when the user kept the document.
     int CloseActiveDocument();
     CGelmarDoc* ActiveGelmarDoc() const;
+    // The program's engine (TheEngine() while this object is the application).
+    Engine& GetEngine() { return m_engine; }
 
-    // Reads and calculates one file as Batch Calculation does; false when
-    // the file could not be read.
-    static bool BatchCalculateFile(const std::string& path);
+    // Reads and calculates one file in the engine as Batch Calculation does;
+    // false when the file could not be read.
+    static bool BatchCalculateFile(Engine& engine, const std::string& path);
 
     // The splash window while it is up (it closes itself), else null.
     common::CSplashWnd* GetSplash() const;
@@ -57,8 +62,9 @@ class CGelmarApp : public CWinApp {
     void OnUpdateLanguage(CCmdUI* ui);
     void OnDragMode();
     // The folder part of the data-file path followed by the pattern.
-    static std::string InitialName(const char* pattern);
+    std::string InitialName(const char* pattern) const;
 
+    Engine& m_engine;
     common::CSplashWnd* m_pSplash = nullptr;
     std::shared_ptr<bool> m_splashAlive; // false once the splash is gone
 };

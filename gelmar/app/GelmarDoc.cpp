@@ -3,6 +3,7 @@
 // data through dialogs.
 #include "gelmar/app/GelmarDoc.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/CommandDialogs.h"
@@ -52,9 +53,9 @@ bool IsImportExtension(const std::string& ext)
 
 void SetModelPaths(const std::string& path)
 {
-    g_model.dataFilePath = path;
-    g_view.functionFileFolder = path;
-    g_view.outputSavePath = path;
+    TheEngine().model.dataFilePath = path;
+    TheEngine().view.functionFileFolder = path;
+    TheEngine().view.outputSavePath = path;
 }
 
 } // namespace
@@ -62,7 +63,8 @@ void SetModelPaths(const std::string& path)
 bool IsClipActive()
 {
     for (int a = 0; a < 3; ++a)
-        if (g_model.clipLo[a] > 0 || g_model.clipHi[a] < g_model.axes[size_t(a)].n)
+        if (TheEngine().model.clipLo[a] > 0 ||
+            TheEngine().model.clipHi[a] < TheEngine().model.axes[size_t(a)].n)
             return true;
     return false;
 }
@@ -74,25 +76,25 @@ void CGelmarDoc::SetModified(BOOL modified)
         return;
     SetModifiedFlag(modified);
     if (modified) {
-        g_run.solutionValid = false;
-        g_run.fluxesValid = false;
+        TheEngine().run.solutionValid = false;
+        TheEngine().run.fluxesValid = false;
     }
     UpdateMainTitle();
 }
 
 std::string CGelmarDoc::MainTitle()
 {
-    if (g_model.dataFilePath.empty())
+    if (TheEngine().model.dataFilePath.empty())
         return {};
-    return "GELMAR - " + std::filesystem::path(g_model.dataFilePath).stem().string() + ".glm" +
+    return "GELMAR - " + std::filesystem::path(TheEngine().model.dataFilePath).stem().string() + ".glm" +
            (IsModified() ? " *" : "");
 }
 
 void CGelmarDoc::UpdateMainTitle()
 {
-    if (g_model.dataFilePath.empty())
+    if (TheEngine().model.dataFilePath.empty())
         return;
-    SetTitle(std::filesystem::path(g_model.dataFilePath).stem().string() + ".glm");
+    SetTitle(std::filesystem::path(TheEngine().model.dataFilePath).stem().string() + ".glm");
     if (CWnd* main = AfxGetMainWnd())
         main->SetWindowText(MainTitle());
 }
@@ -106,8 +108,8 @@ void CGelmarDoc::SetPathName(const std::string& path, BOOL bAddToMRU)
 int CGelmarDoc::CloseModel()
 {
     RemoveTempFiles();
-    ClearUndoHistory(g_engine.history);
-    FreeModel();
+    ClearUndoHistory(TheEngine().history);
+    FreeModel(TheEngine());
     SetModelPaths("");
     OnCloseDocument();
     return 1;
@@ -115,15 +117,15 @@ int CGelmarDoc::CloseModel()
 
 void CGelmarDoc::OnFileClose()
 {
-    ClearUndoHistory(g_engine.history);
+    ClearUndoHistory(TheEngine().history);
     OnCloseDocument();
     SetModelPaths("");
 }
 
 void CGelmarDoc::InitEmptyModel()
 {
-    ResetModel();
-    ModelStore& m = g_model;
+    ResetModel(TheEngine());
+    ModelStore& m = TheEngine().model;
     for (int a = 0; a < 3; ++a) {
         GridAxis& axis = m.axes[size_t(a)];
         axis.n = 1;
@@ -132,12 +134,12 @@ void CGelmarDoc::InitEmptyModel()
         m.clipLo[a] = 0;
         m.clipHi[a] = 1;
     }
-    ComputeGridCoordinates(g_model);
+    ComputeGridCoordinates(TheEngine().model);
     m.blocks.count = 1;
-    InitBlock(g_model, 0, g_view.currentColour);
+    InitBlock(TheEngine().model, 0, TheEngine().view.currentColour);
     m.colours[m.blocks[0].colour].inUse = 1;
-    ComputeModelExtent(g_model);
-    g_view.faces.count = 0;
+    ComputeModelExtent(TheEngine().model);
+    TheEngine().view.faces.count = 0;
     SetModified(TRUE);
 }
 
@@ -147,7 +149,7 @@ BOOL CGelmarDoc::OnNewDocument()
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoBaseline, 0, 0);
     m_pristine = true;
     return TRUE;
 }
@@ -167,16 +169,16 @@ BOOL CGelmarDoc::OnOpenDocument(const char* lpszPathName)
         }
         SetModified(TRUE);
     } else {
-        ResetEngineState(g_engine);
-        if (!ReadDataFile(g_model, path, ReadMode::Open, g_parameters, Host())) {
+        ResetEngineState(TheEngine());
+        if (!ReadDataFile(TheEngine().model, path, ReadMode::Open, TheEngine().parameters, Host())) {
             // Nothing of the failed file may stay the target of a later Save.
             SetModelPaths("");
             return FALSE;
         }
-        SetModelPaths(g_model.dataFilePath);
+        SetModelPaths(TheEngine().model.dataFilePath);
         SetModified(FALSE);
     }
-    const ModelStore& m = g_model;
+    const ModelStore& m = TheEngine().model;
     if (m.nodeBcs.count > 0)
         Open<CNodeView>();
     else if (m.borderBcs.count > 0)
@@ -186,7 +188,7 @@ BOOL CGelmarDoc::OnOpenDocument(const char* lpszPathName)
     Open<CGridView>();
     Open<CBlockView>();
     Open<CColorView>();
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoBaseline, 0, 0);
     return TRUE;
 }
 
@@ -197,14 +199,14 @@ BOOL CGelmarDoc::OnSaveDocument(const char* lpszPathName)
 
 bool CGelmarDoc::WriteModel(const std::string& path)
 {
-    if (path.empty() || !WriteDataFile(g_model, path)) {
+    if (path.empty() || !WriteDataFile(TheEngine().model, path)) {
         AfxMessageBox(EngineError::FileOpen(path).Message(), MB_OK);
         return false;
     }
     SetModified(TRUE);
     SetModified(FALSE);
-    ClearUndoHistory(g_engine.history);
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
+    ClearUndoHistory(TheEngine().history);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoBaseline, 0, 0);
     return true;
 }
 
@@ -213,7 +215,7 @@ bool CGelmarDoc::WriteModel(const std::string& path)
 // name, so that the original file is never overwritten.
 bool CGelmarDoc::Save()
 {
-    const std::string& path = g_model.dataFilePath;
+    const std::string& path = TheEngine().model.dataFilePath;
     if (path.empty() || LowerExtension(path) != ".glm")
         return SaveAs();
     return WriteModel(path);
@@ -221,7 +223,7 @@ bool CGelmarDoc::Save()
 
 bool CGelmarDoc::SaveAs()
 {
-    std::string initial = g_model.dataFilePath;
+    std::string initial = TheEngine().model.dataFilePath;
     if (!initial.empty())
         initial = std::filesystem::path(initial).replace_extension(".glm").string();
     const std::string filter = platform::LoadString(IDS_GELMAR_FILTER);
@@ -232,7 +234,7 @@ bool CGelmarDoc::SaveAs()
         return false;
     CWaitCursor wait;
     const std::string chosen = dlg.GetPathName();
-    const std::string previous = g_model.dataFilePath;
+    const std::string previous = TheEngine().model.dataFilePath;
     SetModelPaths(chosen);
     if (!WriteModel(chosen)) {
         SetModelPaths(previous);
@@ -393,7 +395,7 @@ void CGelmarDoc::OnUpdateViewKind(CCmdUI* ui)
         return;
     }
     const bool current = g_graphView->m_viewKind == kind;
-    ui->Enable(!current && (kind != ViewKind::Temperatures || g_run.solutionValid));
+    ui->Enable(!current && (kind != ViewKind::Temperatures || TheEngine().run.solutionValid));
     ui->SetCheck(current);
 }
 
@@ -423,9 +425,9 @@ void CGelmarDoc::OnUpdateShowNorth(CCmdUI* ui)
 
 void CGelmarDoc::OnShowRcl()
 {
-    g_model.rcl = g_model.rcl ? 0 : 1;
+    TheEngine().model.rcl = TheEngine().model.rcl ? 0 : 1;
     // The third axis turns over: a focused line keeps its place on the axis.
-    const int nz = g_model.axes[2].n;
+    const int nz = TheEngine().model.axes[2].n;
     if (CGridView* grid = FindOpenView<CGridView>()) {
         const int row = grid->FocusRow();
         grid->FillTable();
@@ -453,16 +455,16 @@ void CGelmarDoc::OnShowRcl()
 
 void CGelmarDoc::OnUpdateShowRcl(CCmdUI* ui)
 {
-    ui->SetText(platform::LoadString(g_model.rcl ? IDS_SHOW_XYZ : IDS_SHOW_RCL));
+    ui->SetText(platform::LoadString(TheEngine().model.rcl ? IDS_SHOW_XYZ : IDS_SHOW_RCL));
 }
 
 void CGelmarDoc::OnClipOff()
 {
     for (int a = 0; a < 3; ++a) {
-        g_model.clipLo[a] = 0;
-        g_model.clipHi[a] = g_model.axes[size_t(a)].n;
+        TheEngine().model.clipLo[a] = 0;
+        TheEngine().model.clipHi[a] = TheEngine().model.axes[size_t(a)].n;
     }
-    ComputeModelExtent(g_model);
+    ComputeModelExtent(TheEngine().model);
     if (CClipView* clip = FindOpenView<CClipView>()) {
         clip->FillTable();
         clip->Invalidate();
@@ -484,64 +486,64 @@ void CGelmarDoc::OnUpdateClipOff(CCmdUI* ui)
 // Undo and redo.
 void CGelmarDoc::OnUndo()
 {
-    gelmar::Undo(g_engine.history, g_model, g_run, Host());
+    gelmar::Undo(TheEngine().history, TheEngine().model, TheEngine().run, Host());
 }
 
 void CGelmarDoc::OnRedo()
 {
-    gelmar::Redo(g_engine.history, g_model, g_run, Host());
+    gelmar::Redo(TheEngine().history, TheEngine().model, TheEngine().run, Host());
 }
 
 void CGelmarDoc::OnUpdateUndo(CCmdUI* ui)
 {
-    ui->Enable(CanUndo(g_engine.history));
+    ui->Enable(CanUndo(TheEngine().history));
 }
 
 void CGelmarDoc::OnUpdateRedo(CCmdUI* ui)
 {
-    ui->Enable(CanRedo(g_engine.history));
+    ui->Enable(CanRedo(TheEngine().history));
 }
 
 // Model dialogs.
 void CGelmarDoc::OnTitle()
 {
     CDlgTitle dlg;
-    dlg.m_title = g_model.title;
-    if (dlg.DoModal() != IDOK || dlg.m_title == g_model.title)
+    dlg.m_title = TheEngine().model.title;
+    if (dlg.DoModal() != IDOK || dlg.m_title == TheEngine().model.title)
         return;
-    g_model.title = dlg.m_title;
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
+    TheEngine().model.title = dlg.m_title;
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoTitle, 0, 0);
     SetModified(TRUE);
 }
 
 void CGelmarDoc::OnSaveFrequency()
 {
     CDlgSaveFrequency dlg;
-    dlg.m_save = g_model.saveResults ? 0 : 1;
-    dlg.m_every = g_model.saveFrequency;
+    dlg.m_save = TheEngine().model.saveResults ? 0 : 1;
+    dlg.m_every = TheEngine().model.saveFrequency;
     if (dlg.DoModal() != IDOK)
         return;
     const int save = dlg.m_save == 0 ? 1 : 0;
-    if (save == g_model.saveResults && dlg.m_every == g_model.saveFrequency)
+    if (save == TheEngine().model.saveResults && dlg.m_every == TheEngine().model.saveFrequency)
         return;
-    g_model.saveResults = save;
-    g_model.saveFrequency = dlg.m_every;
+    TheEngine().model.saveResults = save;
+    TheEngine().model.saveFrequency = dlg.m_every;
     SetModified(TRUE);
 }
 
 void CGelmarDoc::OnReportFrequency()
 {
     CDlgReportFrequency dlg;
-    dlg.m_every = g_model.reportFrequency;
-    if (dlg.DoModal() != IDOK || dlg.m_every == g_model.reportFrequency)
+    dlg.m_every = TheEngine().model.reportFrequency;
+    if (dlg.DoModal() != IDOK || dlg.m_every == TheEngine().model.reportFrequency)
         return;
-    g_model.reportFrequency = dlg.m_every;
+    TheEngine().model.reportFrequency = dlg.m_every;
     SetModified(TRUE);
 }
 
 void CGelmarDoc::OnSolarData()
 {
-    ModelStore& m = g_model;
+    ModelStore& m = TheEngine().model;
     CDlgSolarData dlg;
     dlg.m_rot1z = m.rot1z;
     dlg.m_rot2x = m.rot2x;
@@ -559,7 +561,7 @@ void CGelmarDoc::OnSolarData()
     m.longitude = dlg.m_longitude;
     m.timeZone = dlg.m_timeZone;
     m.groundReflection = dlg.m_groundReflection;
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoSolarData, 0, 0);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoSolarData, 0, 0);
     SetModified(TRUE);
     if (g_app.showNorth && g_graphView)
         g_graphView->Invalidate(FALSE);
@@ -575,17 +577,17 @@ void CGelmarDoc::RefreshAfterModelChange()
     }
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoBaseline, 0, 0);
 }
 
 void CGelmarDoc::OnRevolve()
 {
-    CDlgRevolve dlg;
+    CDlgRevolve dlg(TheEngine().model);
     if (dlg.DoModal() != IDOK)
         return;
     // A position on the "+" side of an axis reverses that axis around the turn.
-    if (!RevolveModel90(g_model, g_run, Host(), dlg.m_axis, dlg.m_xPos == 1, dlg.m_yPos == 1,
-                        dlg.m_zPos == 1))
+    if (!RevolveModel90(TheEngine().model, TheEngine().run, Host(), dlg.m_axis, dlg.m_xPos == 1,
+                        dlg.m_yPos == 1, dlg.m_zPos == 1))
         return;
     RefreshAfterModelChange();
 }
@@ -593,7 +595,7 @@ void CGelmarDoc::OnRevolve()
 void CGelmarDoc::OnUpdateRevolve(CCmdUI* ui)
 {
     int single = 0, more = 0;
-    for (const GridAxis& a : g_model.axes) {
+    for (const GridAxis& a : TheEngine().model.axes) {
         single += a.n == 1;
         more += a.n > 1;
     }
@@ -609,7 +611,7 @@ void ArrangeWithFlag(bool ArrangeFlags::*flag, int voidColour = 0)
     ArrangeFlags flags;
     flags.*flag = true;
     flags.voidColour = static_cast<std::uint8_t>(voidColour);
-    const ArrangeOutcome outcome = ArrangeBlocks(g_model, Host(), 1, flags);
+    const ArrangeOutcome outcome = ArrangeBlocks(TheEngine().model, Host(), 1, flags);
     if (outcome == ArrangeOutcome::OutOfMemory)
         AfxMessageBox(IDS_NO_MEMORY, MB_OK);
 }
@@ -620,28 +622,28 @@ void CGelmarDoc::OnReduceToClip()
 {
     if (AfxMessageBox(IDS_REDUCE_TO_CLIP, MB_YESNO) != IDYES)
         return;
-    ReduceBlocksToClip(g_model);
+    ReduceBlocksToClip(TheEngine().model);
     ArrangeWithFlag(&ArrangeFlags::hiddenMode);
-    UpdateUsedColours(g_model, g_run);
+    UpdateUsedColours(TheEngine().model, TheEngine().run);
     OnClipOff();
-    ModelStore& m = g_model;
+    ModelStore& m = TheEngine().model;
     m.nodeBcs.count = 0;
     m.borderBcs.count = 0;
     m.materialBcs.count = 0;
     // The grid keeps only the lines the remaining blocks lie on.
     for (int a = 0; a < 3; ++a) {
-        StoreItemCoordinates(g_model, a);
-        RebuildGridFromCoordinates(g_model, Host(), a);
+        StoreItemCoordinates(TheEngine().model, a);
+        RebuildGridFromCoordinates(TheEngine().model, Host(), a);
     }
-    ComputeGridCoordinates(g_model);
-    ComputeModelExtent(g_model);
+    ComputeGridCoordinates(TheEngine().model);
+    ComputeModelExtent(TheEngine().model);
     RefreshAfterModelChange();
 }
 
 void CGelmarDoc::OnUpdateReduceToClip(CCmdUI* ui)
 {
     bool hidden = false;
-    for (const ColourRecord& c : g_model.colours)
+    for (const ColourRecord& c : TheEngine().model.colours)
         hidden = hidden || (c.inUse && !c.clipShow);
     ui->Enable(AfxGetApp() && AfxGetApp()->FindView<CBlockView>() && (IsClipActive() || hidden));
 }
@@ -651,7 +653,7 @@ void CGelmarDoc::OnConvertVoid()
     int colour = g_app.voidColour;
     for (int i = 0; i < kColourCount; ++i) {
         const int c = (g_app.voidColour + i) % kColourCount;
-        if (!g_model.colours[size_t(c)].inUse) {
+        if (!TheEngine().model.colours[size_t(c)].inUse) {
             colour = c;
             break;
         }
@@ -662,11 +664,11 @@ void CGelmarDoc::OnConvertVoid()
         colour = dlg.m_colour;
     g_app.voidColour = colour;
     ArrangeWithFlag(&ArrangeFlags::voidMode, colour);
-    UpdateUsedColours(g_model, g_run);
+    UpdateUsedColours(TheEngine().model, TheEngine().run);
     RefillOpenTables();
     UpdateAllViews(nullptr);
     SetModified(TRUE);
-    SaveUndoRecord(g_engine.history, g_model, Host(), kUndoBaseline, 0, 0);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoBaseline, 0, 0);
 }
 
 namespace {
@@ -676,7 +678,7 @@ namespace {
 bool HasVoidCells()
 {
     try {
-        const CellRaster cells = RasteriseModel(g_model);
+        const CellRaster cells = RasteriseModel(TheEngine().model);
         return std::find(cells.colour.begin(), cells.colour.end(), std::int16_t(-1)) != cells.colour.end();
     } catch (const std::bad_alloc&) {
         return true;

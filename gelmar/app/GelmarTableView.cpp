@@ -3,6 +3,7 @@
 #include "gelmar/app/GelmarTableView.h"
 #include "gelmar/model/store/Engine.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/ClipViews.h"
 #include "gelmar/app/ColorView.h"
 #include "gelmar/app/GelmarApp.h"
@@ -67,14 +68,14 @@ void CGelmarTableView::InitialUpdateTable(int cols, int fixedRows, int fixedCols
 
 common::AxisColumn CGelmarTableView::ModelAxisColumn(int axis)
 {
-    const GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    const GridAxis& a = TheEngine().model.axes[static_cast<std::size_t>(axis)];
     common::AxisColumn column;
     column.axis = axis;
     column.n = a.n;
     column.widths = a.widths.data();
     column.coords = a.coords.data();
     column.flags = a.flags.data();
-    column.mirrored = g_model.rcl != 0 && axis == 2;
+    column.mirrored = TheEngine().model.rcl != 0 && axis == 2;
     return column;
 }
 
@@ -83,11 +84,12 @@ void CGelmarTableView::FillAxisTable(const char* numberHeader)
     if (!m_pGrid)
         return;
     CWaitCursor wait;
-    MarkUsedGridLines(g_model);
-    const int m = std::max({g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n});
+    MarkUsedGridLines(TheEngine().model);
+    const int m =
+        std::max({TheEngine().model.axes[0].n, TheEngine().model.axes[1].n, TheEngine().model.axes[2].n});
     m_pGrid->SetRowCount(m + 2);
     SetHeaderCell(0, numberHeader, RGB(0, 0, 0), DT_LEFT, &g_tableFont);
-    common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(g_model), AxisLook());
+    common::SetAxisHeaders(*m_pGrid, 1, FormatGridUnitLabel(TheEngine().model), AxisLook());
     for (int r = 1; r <= m + 1; ++r)
         for (int c = 0; c < 4; ++c)
             FormatCell(r, c);
@@ -101,7 +103,7 @@ common::AxisTableLook CGelmarTableView::AxisLook() const
     look.buttonFace = m_crButtonFace;
     look.infoBk = m_crInfoBk;
     look.font = &g_tableFont;
-    look.rcl = g_model.rcl != 0;
+    look.rcl = TheEngine().model.rcl != 0;
     return look;
 }
 
@@ -160,14 +162,14 @@ void CTableFrame::OnClose()
 
 void InvalidateResults()
 {
-    ReleaseCalculationResults(g_run);
+    ReleaseCalculationResults(TheEngine().run);
     if (g_graphView && g_graphView->m_viewKind == ViewKind::Temperatures)
         g_graphView->m_viewKind = ViewKind::Materials;
 }
 
 void UpdateUsedColoursAndTables()
 {
-    UpdateUsedColours(g_model, g_run);
+    UpdateUsedColours(TheEngine().model, TheEngine().run);
     if (CColorView* colours = FindOpenView<CColorView>())
         colours->FillTable();
     if (CClipColorView* clip = FindOpenView<CClipColorView>())
@@ -182,7 +184,7 @@ void UpdateModelView()
 
 void RecordTableEdit(int kind, int a1, int a2)
 {
-    SaveUndoRecord(g_engine.history, g_model, Host(), kind, a1, a2);
+    SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kind, a1, a2);
     SetDocumentModified();
 }
 

@@ -2,6 +2,7 @@
 // output window.
 #include "gelmar/app/GraphViews.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -41,7 +42,7 @@ bool EditRange(common::CDlgRange& dlg, RangeValues model, RangeValues defaults)
         defaults.upper = dlg.m_max;
         defaults.inc1 = dlg.m_interval1;
         defaults.inc2 = dlg.m_interval2;
-        g_parametersChanged = true;
+        TheEngine().parametersChanged = true;
     }
     return true;
 }
@@ -50,8 +51,8 @@ bool EditRange(common::CDlgRange& dlg, RangeValues model, RangeValues defaults)
 
 bool EditTemperatureRange(CWnd* parent)
 {
-    ModelStore& m = g_model;
-    ParameterSet& p = g_parameters;
+    ModelStore& m = TheEngine().model;
+    ParameterSet& p = TheEngine().parameters;
     CDlgTemperatureRange dlg(parent);
     dlg.m_single = m.tsin;
     if (!EditRange(dlg, {m.tmin, m.tmax, m.tin1, m.tin2}, {p.tmin, p.tmax, p.tin1, p.tin2}))
@@ -64,8 +65,8 @@ bool EditTemperatureRange(CWnd* parent)
 
 bool EditHeatFluxRange(CWnd* parent)
 {
-    ModelStore& m = g_model;
-    ParameterSet& p = g_parameters;
+    ModelStore& m = TheEngine().model;
+    ParameterSet& p = TheEngine().parameters;
     common::CDlgHeatFluxRange dlg(parent);
     return EditRange(dlg, {m.qmin, m.qmax, m.qin1, m.qin2}, {p.qmin, p.qmax, p.qin1, p.qin2});
 }

@@ -4,6 +4,7 @@
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/BlockView.h"
 #include "gelmar/app/ClipViews.h"
 #include "gelmar/app/ColorView.h"
@@ -33,13 +34,13 @@ SplitSettings g_split;
 
 std::span<std::uint8_t> Flags(int axis)
 {
-    GridAxis& a = g_model.axes[static_cast<std::size_t>(axis)];
+    GridAxis& a = TheEngine().model.axes[static_cast<std::size_t>(axis)];
     return {a.flags.data(), static_cast<std::size_t>(a.n) + 1};
 }
 
 int Count(int axis)
 {
-    return g_model.axes[static_cast<std::size_t>(axis)].n;
+    return TheEngine().model.axes[static_cast<std::size_t>(axis)].n;
 }
 
 void RefillColours()
@@ -56,7 +57,7 @@ CGridFrame::CGridFrame() : CTableFrame(IDS_GRID) {}
 
 bool CGridView::Mirrored(int axis) const
 {
-    return g_model.rcl != 0 && axis == 2;
+    return TheEngine().model.rcl != 0 && axis == 2;
 }
 
 int CGridView::IntervalOfRow(int row, int axis) const
@@ -119,7 +120,7 @@ void CGridView::RefillColumn(int axis)
 
 void CGridView::UpdateAxisColumn(int col)
 {
-    ComputeGridCoordinates(g_model);
+    ComputeGridCoordinates(TheEngine().model);
     if (m_pGrid)
         FillAxisColumn(m_pGrid->GetRowCount() - 1, col);
 }
@@ -150,8 +151,8 @@ void CGridView::GetSelectedSpan(GridSpan& span) const
 void CGridView::SetClipRange(int low, int high)
 {
     const int axis = Axis();
-    g_model.clipLo[axis] = static_cast<std::uint16_t>(low);
-    g_model.clipHi[axis] = static_cast<std::uint16_t>(high);
+    TheEngine().model.clipLo[axis] = static_cast<std::uint16_t>(low);
+    TheEngine().model.clipHi[axis] = static_cast<std::uint16_t>(high);
     if (CClipView* clip = FindOpenView<CClipView>())
         clip->FillTable();
 }
@@ -199,7 +200,8 @@ void CGridView::OnGridBeginEdit(int row, int col, UINT)
     if (col < 1 || col > 3 || IntervalOfRow(row, axis) < 0)
         return;
     // The editor starts from the full width, not the rounded one shown.
-    const float w = g_model.axes[static_cast<std::size_t>(axis)].widths[static_cast<std::size_t>(IntervalOfRow(row, axis))];
+    const float w = TheEngine().model.axes[static_cast<std::size_t>(axis)].widths[static_cast<std::size_t>(
+        IntervalOfRow(row, axis))];
     m_pGrid->SetItemText(row, col, ExactFloatText(w));
 }
 
@@ -223,13 +225,13 @@ void CGridView::OnGridEndEdit(int row, int col, bool modified)
         return;
     }
     InvalidateResults();
-    g_model.axes[static_cast<std::size_t>(axis)].widths[static_cast<std::size_t>(i)] = *w;
+    TheEngine().model.axes[static_cast<std::size_t>(axis)].widths[static_cast<std::size_t>(i)] = *w;
     FillAxisColumn(row, col);
     UpdateAxisColumn(col);
-    ComputeModelExtent(g_model);
+    ComputeModelExtent(TheEngine().model);
     RefreshLinkedTables();
     RecordEdit();
-    if (ApplySurfaceRules(g_model, g_run, 0))
+    if (ApplySurfaceRules(TheEngine().model, TheEngine().run, 0))
         RefillColours();
 }
 
@@ -243,14 +245,14 @@ void CGridView::InsertInterval(bool after)
     ClearSelection();
     // Listed from the top, before and after change places.
     const bool indexAfter = Mirrored(axis) ? !after : after;
-    if (!InsertGridInterval(g_model, Host(), axis, static_cast<std::size_t>(i), indexAfter)) {
+    if (!InsertGridInterval(TheEngine().model, Host(), axis, static_cast<std::size_t>(i), indexAfter)) {
         FillTable();
         return;
     }
     FillTable();
     SetGridFocus(after ? m_nFocusRow + 1 : m_nFocusRow, m_nFocusCol);
     UpdateAxisColumn(m_nFocusCol);
-    ComputeModelExtent(g_model);
+    ComputeModelExtent(TheEngine().model);
     RefreshLinkedTables();
     RecordEdit();
 }
@@ -343,10 +345,11 @@ void CGridView::OnMerge()
         // From the last run back, so that the earlier ones keep their indices.
         for (auto run = runs.rbegin(); run != runs.rend(); ++run)
             if (run->second > run->first)
-                MergeGridLines(g_model, a, static_cast<std::size_t>(run->first), static_cast<std::size_t>(run->second));
+                MergeGridLines(TheEngine().model, a, static_cast<std::size_t>(run->first),
+                               static_cast<std::size_t>(run->second));
     }
-    ComputeGridCoordinates(g_model);
-    ComputeModelExtent(g_model);
+    ComputeGridCoordinates(TheEngine().model);
+    ComputeModelExtent(TheEngine().model);
     ClearSelection();
     FillTable();
     if (focusAxis >= 0)
@@ -364,7 +367,7 @@ void CGridView::OnSplit()
         if (total == 0)
             Flags(Axis())[static_cast<std::size_t>(i)] |= kernels::kIntervalSelected;
     }
-    CDlgSplitMeshes dlg;
+    CDlgSplitMeshes dlg(TheEngine().model);
     dlg.m_count = g_split.subdivisions;
     dlg.m_method = g_split.method;
     dlg.m_ratio = g_split.ratio;
@@ -385,20 +388,21 @@ void CGridView::OnSplit()
         for (int i = Count(a) - 1; i >= 0; --i) {
             if (!kernels::IsIntervalSelected(Flags(a), i))
                 continue;
-            const float w = g_model.axes[static_cast<std::size_t>(a)].widths[static_cast<std::size_t>(i)];
+            const float w =
+                TheEngine().model.axes[static_cast<std::size_t>(a)].widths[static_cast<std::size_t>(i)];
             lastAxis = a;
             lastInterval = i;
             const std::vector<float> pieces = SplitWidths(w, g_split, Mirrored(a));
             if (pieces.size() == 1)
                 continue;
-            if (!ReplaceGridCell(g_model, Host(), a, static_cast<std::size_t>(i), pieces)) {
+            if (!ReplaceGridCell(TheEngine().model, Host(), a, static_cast<std::size_t>(i), pieces)) {
                 refused = true;
                 break;
             }
         }
     ClearSelection();
-    ComputeGridCoordinates(g_model);
-    ComputeModelExtent(g_model);
+    ComputeGridCoordinates(TheEngine().model);
+    ComputeModelExtent(TheEngine().model);
     FillTable();
     SetGridFocus(RowOfInterval(lastInterval, lastAxis), lastAxis + 1);
     RefreshLinkedTables();
@@ -407,27 +411,30 @@ void CGridView::OnSplit()
 
 void CGridView::OnAutoSplit()
 {
-    CDlgAutoSplit dlg;
+    CDlgAutoSplit dlg(TheEngine());
     dlg.m_x = Count(0) > 1;
     dlg.m_y = Count(1) > 1;
     dlg.m_z = Count(2) > 1;
-    dlg.m_size = g_view.display.splitSize;
-    dlg.m_distance = g_view.display.splitDistance;
-    dlg.m_ratio = g_view.display.splitRatio;
+    dlg.m_size = TheEngine().view.display.splitSize;
+    dlg.m_distance = TheEngine().view.display.splitDistance;
+    dlg.m_ratio = TheEngine().view.display.splitRatio;
     if (dlg.DoModal() != IDOK || !(dlg.m_x || dlg.m_y || dlg.m_z))
         return;
-    g_view.display.splitSize = dlg.m_size;
-    g_view.display.splitDistance = dlg.m_distance;
-    g_view.display.splitRatio = dlg.m_ratio;
+    TheEngine().view.display.splitSize = dlg.m_size;
+    TheEngine().view.display.splitDistance = dlg.m_distance;
+    TheEngine().view.display.splitRatio = dlg.m_ratio;
     CWaitCursor wait;
     InvalidateResults();
     const bool ticked[3] = {dlg.m_x != 0, dlg.m_y != 0, dlg.m_z != 0};
     for (int a = 0; a < 3; ++a)
-        if (ticked[a] && !AutoSplitAxis(g_model, Host(), a, AutoSplitSettings{g_view.display.splitSize, g_view.display.splitDistance, g_view.display.splitRatio}))
+        if (ticked[a] && !AutoSplitAxis(TheEngine().model, Host(), a,
+                                        AutoSplitSettings{TheEngine().view.display.splitSize,
+                                                          TheEngine().view.display.splitDistance,
+                                                          TheEngine().view.display.splitRatio}))
             break;
     ClearSelection();
-    ComputeGridCoordinates(g_model);
-    ComputeModelExtent(g_model);
+    ComputeGridCoordinates(TheEngine().model);
+    ComputeModelExtent(TheEngine().model);
     FillTable();
     SetGridFocus(1, 1);
     RefreshLinkedTables();
@@ -436,7 +443,7 @@ void CGridView::OnAutoSplit()
 
 void CGridView::OnCreateMinimumGrid()
 {
-    CDlgCreateMinGrid dlg;
+    CDlgCreateMinGrid dlg(TheEngine().model);
     if (dlg.DoModal() != IDOK || !(dlg.m_x || dlg.m_y || dlg.m_z))
         return;
     InvalidateResults();
@@ -444,11 +451,11 @@ void CGridView::OnCreateMinimumGrid()
     const bool ticked[3] = {dlg.m_x != 0, dlg.m_y != 0, dlg.m_z != 0};
     for (int a = 0; a < 3; ++a)
         if (ticked[a]) {
-            StoreItemCoordinates(g_model, a);
-            RebuildGridFromCoordinates(g_model, Host(), a);
+            StoreItemCoordinates(TheEngine().model, a);
+            RebuildGridFromCoordinates(TheEngine().model, Host(), a);
         }
-    ComputeGridCoordinates(g_model);
-    ComputeModelExtent(g_model);
+    ComputeGridCoordinates(TheEngine().model);
+    ComputeModelExtent(TheEngine().model);
     FillTable();
     SetGridFocus(1, m_nFocusCol);
     RefreshLinkedTables();
@@ -457,18 +464,18 @@ void CGridView::OnCreateMinimumGrid()
 
 void CGridView::OnGridUnit()
 {
-    CDlgGridUnit dlg;
-    dlg.m_unit = g_model.gridUnit;
-    if (dlg.DoModal() != IDOK || dlg.m_unit == g_model.gridUnit)
+    CDlgGridUnit dlg(TheEngine());
+    dlg.m_unit = TheEngine().model.gridUnit;
+    if (dlg.DoModal() != IDOK || dlg.m_unit == TheEngine().model.gridUnit)
         return;
     if (!(dlg.m_unit > 0)) {
-        ChangeGridUnit(g_model, Host(), dlg.m_unit, false); // refused with its message
+        ChangeGridUnit(TheEngine().model, Host(), dlg.m_unit, false); // refused with its message
         return;
     }
     InvalidateResults();
     const bool transform = AfxMessageBox(IDS_TRANSFORM_WIDTHS, MB_YESNO) == IDYES;
-    ChangeGridUnit(g_model, Host(), dlg.m_unit, transform);
-    if (!transform && ApplySurfaceRules(g_model, g_run, 0))
+    ChangeGridUnit(TheEngine().model, Host(), dlg.m_unit, transform);
+    if (!transform && ApplySurfaceRules(TheEngine().model, TheEngine().run, 0))
         RefillColours();
     FillTable();
     RefreshLinkedTables();

@@ -1,6 +1,7 @@
 // The shared rows, commands and links of the list tables.
 #include "gelmar/app/ListTableView.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/CoordView.h"
 #include "gelmar/app/FuncView.h"
 #include "gelmar/app/GraphViews.h"
@@ -20,7 +21,7 @@ using common::GVIS_READONLY;
 
 int CListTableView::RecordCount() const
 {
-    return static_cast<int>(ListCount(g_model, m_shape.list));
+    return static_cast<int>(ListCount(TheEngine().model, m_shape.list));
 }
 
 int CListTableView::RecordFromRow(int row) const
@@ -98,12 +99,12 @@ bool CListTableView::CanInsert() const
 
 bool CListTableView::InsertIntoModel(std::size_t at)
 {
-    return InsertListRecord(g_model, m_shape.list, at);
+    return InsertListRecord(TheEngine().model, m_shape.list, at);
 }
 
 bool CListTableView::DeleteFromModel(std::size_t at)
 {
-    return DeleteListRecord(g_model, m_shape.list, at);
+    return DeleteListRecord(TheEngine().model, m_shape.list, at);
 }
 
 void CListTableView::InsertRecord(bool after)
@@ -176,7 +177,7 @@ void CListTableView::OnEditPaste()
 
 void CListTableView::ShowLineInAxisTables(int axis, int line)
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = TheEngine().model;
     const int n = m.axes[static_cast<std::size_t>(axis)].n;
     const bool mirrored = m.rcl && axis == 2;
     if (CGridView* grid = FindOpenView<CGridView>()) {
@@ -205,9 +206,9 @@ bool CListTableView::IsActiveTable() const
 
 void CListTableView::FormatSwatchCell(int row, int col, int colour)
 {
-    const COLORREF bk =
-        colour >= 0 && colour < kColourCount ? g_model.colours[static_cast<std::size_t>(colour)].displayColour
-                                             : m_crButtonFace;
+    const COLORREF bk = colour >= 0 && colour < kColourCount
+                            ? TheEngine().model.colours[static_cast<std::size_t>(colour)].displayColour
+                            : m_crButtonFace;
     SetBodyCell(row, col, "", GVIS_READONLY, DT_LEFT, bk);
 }
 
@@ -241,10 +242,10 @@ void CListTableView::BeginBcEdit(int row, int col, const BcCells& bc, bool appli
 bool CListTableView::StoreBcCell(int row, int col, const std::string& text, const BcCells& bc)
 {
     if (col == bc.typeColumn + 1) {
-        StoreBcValue(g_model, text, 'T', bc.temperature, bc.temperatureFunc, "T00");
+        StoreBcValue(TheEngine().model, text, 'T', bc.temperature, bc.temperatureFunc, "T00");
     } else if (col == bc.typeColumn + 2) {
         const char defaultName[] = {bc.secondLetter, '0', '0', '\0'};
-        StoreBcValue(g_model, text, bc.secondLetter, bc.second, bc.secondFunc, defaultName);
+        StoreBcValue(TheEngine().model, text, bc.secondLetter, bc.second, bc.secondFunc, defaultName);
     } else {
         return false;
     }

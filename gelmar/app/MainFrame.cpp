@@ -20,10 +20,10 @@
 
 namespace gelmar {
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(const ParameterSet& parameters)
     : m_dlgPatterns(g_app.programFolder + "/Patterns.pat", this),
       m_dlgMaterialDatabase(g_app.programFolder + "/../Materials/*.qkm", &m_dlgPatterns,
-                            kMaterialPropertyMask, g_parameters.lang, this)
+                            kMaterialPropertyMask, parameters.lang, this)
 {
 }
 

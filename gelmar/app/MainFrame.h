@@ -9,15 +9,18 @@
 
 namespace gelmar {
 
+struct ParameterSet;
+
 // The properties the material database dialog shows: conductivity, density,
 // heat capacity, the solar transmittance and reflectance, and the pattern.
 inline constexpr UINT kMaterialPropertyMask = 0x6819;
 
 class CMainFrame : public CMDIFrameWnd {
   public:
-    // Reads the pattern file and the material databases; when there is no
-    // material database the program ends here with a message.
-    CMainFrame();
+    // Reads the pattern file and the material databases (in the language of
+    // the parameters); when there is no material database the program ends
+    // here with a message.
+    explicit CMainFrame(const ParameterSet& parameters);
 
     int OnCreate(LPCREATESTRUCT lpcs) override;
     void OnSize(UINT nType, int cx, int cy) override;

@@ -2,6 +2,7 @@
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/MaterView.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/model/editing/ConditionEdits.h"
 #include "gelmar/model/editing/Outlines.h"
@@ -51,7 +52,7 @@ void CMaterView::FormatCell(int row, int col)
     const int n = RecordFromRow(row);
     if (!m_pGrid || n < 0 || col < 0 || col >= kColumns)
         return;
-    const MaterialBcRecord& r = g_model.materialBcs[static_cast<std::size_t>(n)];
+    const MaterialBcRecord& r = TheEngine().model.materialBcs[static_cast<std::size_t>(n)];
     const bool set = r.colour >= 0;
     switch (col) {
     case 0:
@@ -87,7 +88,8 @@ void CMaterView::GoToCell(int row, int col)
 void CMaterView::OutlineFocusedColour()
 {
     const int n = FocusRecord();
-    BuildColourOutline(g_model, g_view, Host(), n < 0 ? -1 : g_model.materialBcs[static_cast<std::size_t>(n)].colour);
+    BuildColourOutline(TheEngine().model, TheEngine().view, Host(),
+                       n < 0 ? -1 : TheEngine().model.materialBcs[static_cast<std::size_t>(n)].colour);
 }
 
 void CMaterView::OnSetFocus(CWnd* pOldWnd)
@@ -118,7 +120,7 @@ void CMaterView::SyncLinkedViews()
     const int n = FocusRecord();
     if (n < 0 || !IsActiveTable())
         return;
-    const int colour = g_model.materialBcs[static_cast<std::size_t>(n)].colour;
+    const int colour = TheEngine().model.materialBcs[static_cast<std::size_t>(n)].colour;
     if (colour >= 0)
         GoToColourInTables(colour);
 }
@@ -128,7 +130,7 @@ void CMaterView::ShowReferencedFunction()
     const int n = FocusRecord();
     if (n < 0)
         return;
-    MaterialBcRecord& r = g_model.materialBcs[static_cast<std::size_t>(n)];
+    MaterialBcRecord& r = TheEngine().model.materialBcs[static_cast<std::size_t>(n)];
     ShowBcFunction(Cells(r), r.colour >= 0);
 }
 
@@ -137,7 +139,7 @@ void CMaterView::OnGridBeginEdit(int row, int col, UINT)
     const int n = RecordFromRow(row);
     if (n < 0)
         return;
-    MaterialBcRecord& r = g_model.materialBcs[static_cast<std::size_t>(n)];
+    MaterialBcRecord& r = TheEngine().model.materialBcs[static_cast<std::size_t>(n)];
     BeginBcEdit(row, col, Cells(r), r.colour >= 0);
 }
 
@@ -150,10 +152,10 @@ void CMaterView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    MaterialBcRecord& r = g_model.materialBcs[static_cast<std::size_t>(n)];
+    MaterialBcRecord& r = TheEngine().model.materialBcs[static_cast<std::size_t>(n)];
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 2) {
-        if (const std::optional<int> v = ColourNumberEntry(g_model, text))
+        if (const std::optional<int> v = ColourNumberEntry(TheEngine().model, text))
             r.colour = static_cast<std::int16_t>(*v);
         FillTable();
         SyncLinkedViews();

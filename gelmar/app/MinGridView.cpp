@@ -4,6 +4,7 @@
 
 #include "common/kernels/TableAxes.h"
 #include "common/ui/AxisColumns.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/ColorView.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/MainFrame.h"
@@ -39,12 +40,12 @@ CMinGridView::CMinGridView()
 void CMinGridView::BuildMinimumGrid()
 {
     for (int a = 0; a < 3; ++a)
-        m_grid[static_cast<std::size_t>(a)] = BuildMinimumGridAxis(g_model, a);
+        m_grid[static_cast<std::size_t>(a)] = BuildMinimumGridAxis(TheEngine().model, a);
 }
 
 bool CMinGridView::Mirrored(int axis) const
 {
-    return g_model.rcl != 0 && axis == 2;
+    return TheEngine().model.rcl != 0 && axis == 2;
 }
 
 int CMinGridView::IntervalOfRow(int row, int axis) const
@@ -66,7 +67,7 @@ void CMinGridView::FillTable()
     const common::AxisTableLook look = AxisLook();
     const int m = std::max({Count(0), Count(1), Count(2)});
     m_pGrid->SetRowCount(m + 2);
-    common::SetAxisHeaders(*m_pGrid, 0, FormatGridUnitLabel(g_model), look);
+    common::SetAxisHeaders(*m_pGrid, 0, FormatGridUnitLabel(TheEngine().model), look);
     for (int r = 1; r <= m + 1; ++r)
         for (int c = 0; c < 3; ++c)
             FillAxisColumn(r, c);
@@ -78,7 +79,7 @@ void CMinGridView::FillAxisColumn(int row, int col)
     if (!m_pGrid || row < 1 || row >= m_pGrid->GetRowCount() || col < 0 || col > 2)
         return;
     const common::AxisTableLook look = AxisLook();
-    const GridAxis& a = g_model.axes[static_cast<std::size_t>(col)];
+    const GridAxis& a = TheEngine().model.axes[static_cast<std::size_t>(col)];
     const MinimumGridAxis& grid = m_grid[static_cast<std::size_t>(col)];
     const int m = m_pGrid->GetRowCount() - 2;
     const double length = a.n > 0 ? a.coords[a.n - 1] : 0.0;
@@ -98,11 +99,11 @@ void CMinGridView::GetSelectedSpan(GridSpan& span) const
     const int axis = std::clamp(m_nFocusCol, 0, 2);
     for (int a = 0; a < 3; ++a) {
         span.lo[a] = 0;
-        span.hi[a] = g_model.axes[static_cast<std::size_t>(a)].n;
+        span.hi[a] = TheEngine().model.axes[static_cast<std::size_t>(a)].n;
     }
     const MinimumGridAxis& grid = m_grid[static_cast<std::size_t>(axis)];
     const int k = IntervalOfRow(m_nFocusRow, axis);
-    const int n = g_model.axes[static_cast<std::size_t>(axis)].n;
+    const int n = TheEngine().model.axes[static_cast<std::size_t>(axis)].n;
     int first = n, next = n;
     for (std::size_t i = 0; i < grid.map.size(); ++i) {
         if (first == n && static_cast<int>(grid.map[i]) == k)
@@ -166,15 +167,16 @@ void CMinGridView::OnGridEndEdit(int row, int col, bool modified)
         AfxMessageBox(IDS_WIDTH_NOT_POSITIVE, MB_OK);
         return;
     }
-    ScaleMinimumGridInterval(g_model, col, m_grid[static_cast<std::size_t>(col)], static_cast<std::size_t>(k), *w);
-    ComputeModelExtent(g_model);
+    ScaleMinimumGridInterval(TheEngine().model, col, m_grid[static_cast<std::size_t>(col)],
+                             static_cast<std::size_t>(k), *w);
+    ComputeModelExtent(TheEngine().model);
     RecordEdit();
     FillTable();
     if (g_graphView) {
         g_graphView->BuildDisplayList();
         g_graphView->Invalidate(FALSE);
     }
-    if (ApplySurfaceRules(g_model, g_run, 0))
+    if (ApplySurfaceRules(TheEngine().model, TheEngine().run, 0))
         if (CColorView* colours = FindOpenView<CColorView>()) {
             colours->FillTable();
             colours->Invalidate(FALSE);

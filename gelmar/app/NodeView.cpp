@@ -1,6 +1,7 @@
 // The Node BCs table.
 #include "gelmar/app/NodeView.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/model/editing/ConditionEdits.h"
 #include "gelmar/model/editing/UndoRedo.h"
@@ -44,7 +45,7 @@ CNodeFrame::CNodeFrame() : CTableFrame(IDS_NODE_BCS) {}
 
 void CNodeView::FillHeader()
 {
-    const bool rcl = g_model.rcl != 0;
+    const bool rcl = TheEngine().model.rcl != 0;
     for (int c = 0; c < kColumns; ++c) {
         UINT id = IDS_NODE_NUMBER;
         COLORREF colour = RGB(0, 0, 0);
@@ -67,8 +68,8 @@ void CNodeView::FormatCell(int row, int col)
         FormatNumberCell(row);
         return;
     }
-    const ModelStore& m = g_model;
-    NodeBcRecord& r = g_model.nodeBcs[static_cast<std::size_t>(n)];
+    const ModelStore& m = TheEngine().model;
+    NodeBcRecord& r = TheEngine().model.nodeBcs[static_cast<std::size_t>(n)];
     if (col <= 3) {
         const int axis = col - 1;
         if (axis == SingleIntervalAxis(m))
@@ -110,7 +111,7 @@ void CNodeView::ShowNodeInAxisTables()
     if (n < 0 || m_nFocusCol < 1 || m_nFocusCol > 3)
         return;
     const int axis = m_nFocusCol - 1;
-    ShowLineInAxisTables(axis, Index(g_model.nodeBcs[static_cast<std::size_t>(n)], axis));
+    ShowLineInAxisTables(axis, Index(TheEngine().model.nodeBcs[static_cast<std::size_t>(n)], axis));
 }
 
 void CNodeView::ShowReferencedFunction()
@@ -118,7 +119,7 @@ void CNodeView::ShowReferencedFunction()
     const int n = FocusRecord();
     if (n < 0)
         return;
-    ShowBcFunction(Cells(g_model.nodeBcs[static_cast<std::size_t>(n)]), true);
+    ShowBcFunction(Cells(TheEngine().model.nodeBcs[static_cast<std::size_t>(n)]), true);
 }
 
 void CNodeView::OnGridBeginEdit(int row, int col, UINT)
@@ -126,7 +127,7 @@ void CNodeView::OnGridBeginEdit(int row, int col, UINT)
     const int n = RecordFromRow(row);
     if (n < 0)
         return;
-    BeginBcEdit(row, col, Cells(g_model.nodeBcs[static_cast<std::size_t>(n)]), true);
+    BeginBcEdit(row, col, Cells(TheEngine().model.nodeBcs[static_cast<std::size_t>(n)]), true);
 }
 
 void CNodeView::OnGridEndEdit(int row, int col, bool modified)
@@ -138,10 +139,10 @@ void CNodeView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    NodeBcRecord& r = g_model.nodeBcs[static_cast<std::size_t>(n)];
+    NodeBcRecord& r = TheEngine().model.nodeBcs[static_cast<std::size_t>(n)];
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col <= 3) {
-        if (const std::optional<int> v = LineIndexEntry(g_model, col - 1, text))
+        if (const std::optional<int> v = LineIndexEntry(TheEngine().model, col - 1, text))
             Index(r, col - 1) = static_cast<std::uint16_t>(*v);
         FormatCell(row, col);
         ShowNodeInAxisTables();

@@ -1,6 +1,7 @@
 // The Output Nodes, Output Blocks and Report Definition tables.
 #include "gelmar/app/OutputViews.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/BorderView.h"
 #include "gelmar/app/ColorView.h"
 #include "gelmar/app/ControlView.h"
@@ -51,7 +52,7 @@ COutNodeFrame::COutNodeFrame() : CTableFrame(IDS_OUTPUT_NODES) {}
 
 void COutNodeView::FillHeader()
 {
-    const UINT first = g_model.rcl ? IDS_HEADER_R : IDS_HEADER_X;
+    const UINT first = TheEngine().model.rcl ? IDS_HEADER_R : IDS_HEADER_X;
     SetHeaderCell(0, platform::LoadString(IDS_NODE_NUMBER), RGB(0, 0, 0), DT_LEFT, &g_tableFont);
     for (int a = 0; a < 3; ++a)
         SetHeaderCell(a + 1, platform::LoadString(first + static_cast<UINT>(a)), AxisColour(a), DT_RIGHT,
@@ -68,13 +69,13 @@ void COutNodeView::FormatCell(int row, int col)
         return;
     }
     const int axis = col - 1;
-    if (axis == SingleIntervalAxis(g_model)) {
+    if (axis == SingleIntervalAxis(TheEngine().model)) {
         FormatDisabledCell(row, col, DT_RIGHT);
         return;
     }
-    OutputNodeRecord& r = g_model.outputNodes[static_cast<std::size_t>(n)];
-    SetBodyCell(row, col, std::to_string(ShownLineIndex(g_model, axis, Index(r, axis))), GVIS_UNSIGNED, DT_RIGHT,
-                m_crWindow);
+    OutputNodeRecord& r = TheEngine().model.outputNodes[static_cast<std::size_t>(n)];
+    SetBodyCell(row, col, std::to_string(ShownLineIndex(TheEngine().model, axis, Index(r, axis))),
+                GVIS_UNSIGNED, DT_RIGHT, m_crWindow);
 }
 
 void COutNodeView::OnSetFocus(CWnd* pOldWnd)
@@ -88,7 +89,7 @@ void COutNodeView::ShowNodeInAxisTables()
     if (n < 0 || m_nFocusCol < 1 || m_nFocusCol > 3)
         return;
     const int axis = m_nFocusCol - 1;
-    ShowLineInAxisTables(axis, Index(g_model.outputNodes[static_cast<std::size_t>(n)], axis));
+    ShowLineInAxisTables(axis, Index(TheEngine().model.outputNodes[static_cast<std::size_t>(n)], axis));
 }
 
 void COutNodeView::OnGridFocusChanged(int row, int col)
@@ -108,8 +109,10 @@ void COutNodeView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    if (const std::optional<int> v = LineIndexEntry(g_model, col - 1, m_pGrid->GetItemText(row, col)))
-        Index(g_model.outputNodes[static_cast<std::size_t>(n)], col - 1) = static_cast<std::uint16_t>(*v);
+    if (const std::optional<int> v =
+            LineIndexEntry(TheEngine().model, col - 1, m_pGrid->GetItemText(row, col)))
+        Index(TheEngine().model.outputNodes[static_cast<std::size_t>(n)], col - 1) =
+            static_cast<std::uint16_t>(*v);
     FormatCell(row, col);
     ShowNodeInAxisTables();
     RecordEdit();
@@ -131,7 +134,7 @@ void COutBlockView::FillHeader()
                                               {"Rmin", "Rmax", "Cmin", "Cmax", "Lmin", "Lmax"}};
     SetHeaderCell(0, platform::LoadString(IDS_NUMBER_HEADER), RGB(0, 0, 0), DT_LEFT, &g_tableFont);
     for (int c = 1; c <= 6; ++c)
-        SetHeaderCell(c, kBounds[g_model.rcl ? 1 : 0][c - 1], RGB(0, 0, 0), DT_RIGHT, &g_tableFont);
+        SetHeaderCell(c, kBounds[TheEngine().model.rcl ? 1 : 0][c - 1], RGB(0, 0, 0), DT_RIGHT, &g_tableFont);
 }
 
 void COutBlockView::FormatCell(int row, int col)
@@ -143,13 +146,13 @@ void COutBlockView::FormatCell(int row, int col)
         FormatNumberCell(row);
         return;
     }
-    if ((col - 1) / 2 == SingleIntervalAxis(g_model)) {
+    if ((col - 1) / 2 == SingleIntervalAxis(TheEngine().model)) {
         FormatDisabledCell(row, col, DT_RIGHT);
         return;
     }
-    const OutputBlockRecord& b = g_model.outputBlocks[static_cast<std::size_t>(n)];
-    SetBodyCell(row, col, OutputBlockBoundText(g_model, b, col), g_model.rcl ? GVIS_UNSIGNED : GVIS_REAL, DT_RIGHT,
-                m_crWindow);
+    const OutputBlockRecord& b = TheEngine().model.outputBlocks[static_cast<std::size_t>(n)];
+    SetBodyCell(row, col, OutputBlockBoundText(TheEngine().model, b, col),
+                TheEngine().model.rcl ? GVIS_UNSIGNED : GVIS_REAL, DT_RIGHT, m_crWindow);
 }
 
 void COutBlockView::OnSetFocus(CWnd* pOldWnd)
@@ -163,8 +166,9 @@ void COutBlockView::ShowBoundInAxisTables()
     if (n < 0 || m_nFocusCol < 1 || m_nFocusCol > 6)
         return;
     const int axis = (m_nFocusCol - 1) / 2;
-    const int line = Bound(g_model.outputBlocks[static_cast<std::size_t>(n)], m_nFocusCol);
-    ShowLineInAxisTables(axis, std::min(line, static_cast<int>(g_model.axes[static_cast<std::size_t>(axis)].n)));
+    const int line = Bound(TheEngine().model.outputBlocks[static_cast<std::size_t>(n)], m_nFocusCol);
+    ShowLineInAxisTables(
+        axis, std::min(line, static_cast<int>(TheEngine().model.axes[static_cast<std::size_t>(axis)].n)));
 }
 
 void COutBlockView::OnGridFocusChanged(int row, int col)
@@ -184,7 +188,7 @@ void COutBlockView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    EditOutputBlockCell(g_model, g_model.outputBlocks[static_cast<std::size_t>(n)], col,
+    EditOutputBlockCell(TheEngine().model, TheEngine().model.outputBlocks[static_cast<std::size_t>(n)], col,
                         m_pGrid->GetItemText(row, col));
     // An entry may push the other bound of its axis.
     FormatRow(row);
@@ -213,7 +217,7 @@ void CReportView::FormatCell(int row, int col)
     const int n = RecordFromRow(row);
     if (!m_pGrid || n < 0 || col < 0 || col > 5)
         return;
-    const ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
+    const ReportItemRecord& r = TheEngine().model.reportItems[static_cast<std::size_t>(n)];
     switch (col) {
     case 0:
         FormatNumberCell(row);
@@ -248,7 +252,7 @@ void CReportView::ShowItemObject()
     const int n = FocusRecord();
     if (n < 0)
         return;
-    const ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
+    const ReportItemRecord& r = TheEngine().model.reportItems[static_cast<std::size_t>(n)];
     const int sub = r.subKind;
     switch (r.kind) {
     case kReportColour:
@@ -298,7 +302,7 @@ void CReportView::OnGridBeginEdit(int row, int col, UINT)
     const int n = RecordFromRow(row);
     if (n < 0 || (col != 1 && col != 3))
         return;
-    ReportItemRecord& r = g_model.reportItems[static_cast<std::size_t>(n)];
+    ReportItemRecord& r = TheEngine().model.reportItems[static_cast<std::size_t>(n)];
     if (col == 1) {
         StepReportKind(r);
         FillTable();
@@ -320,8 +324,8 @@ void CReportView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    const ReportEntry entry =
-        EditReportCell(g_model.reportItems[static_cast<std::size_t>(n)], col, m_pGrid->GetItemText(row, col));
+    const ReportEntry entry = EditReportCell(TheEngine().model.reportItems[static_cast<std::size_t>(n)], col,
+                                             m_pGrid->GetItemText(row, col));
     FormatCell(row, col);
     if (entry == ReportEntry::Refused)
         return;

@@ -2,6 +2,7 @@
 #include "gelmar/app/SunObstView.h"
 
 #include "common/core/ListingText.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/model/editing/ConditionEdits.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -45,7 +46,7 @@ void CSunObstView::FormatCell(int row, int col)
         FormatNumberCell(row);
         return;
     }
-    SunObstacleRecord& r = g_model.sunObstacles[static_cast<std::size_t>(n)];
+    SunObstacleRecord& r = TheEngine().model.sunObstacles[static_cast<std::size_t>(n)];
     SetBodyCell(row, col, common::FormatGeneral(Field(r, col)), common::GVIS_TEXT, DT_RIGHT, m_crWindow);
 }
 
@@ -58,7 +59,8 @@ void CSunObstView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    Field(g_model.sunObstacles[static_cast<std::size_t>(n)], col) = SunObstacleEntry(m_pGrid->GetItemText(row, col));
+    Field(TheEngine().model.sunObstacles[static_cast<std::size_t>(n)], col) =
+        SunObstacleEntry(m_pGrid->GetItemText(row, col));
     FormatCell(row, col);
     RecordEdit();
 }

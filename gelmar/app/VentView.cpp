@@ -2,6 +2,7 @@
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/VentView.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/ModelSeams.h"
 #include "gelmar/model/editing/CellEntry.h"
 #include "gelmar/model/editing/ConditionEdits.h"
@@ -45,7 +46,7 @@ void CVentView::FormatCell(int row, int col)
     const int n = RecordFromRow(row);
     if (!m_pGrid || n < 0 || col < 0 || col >= kColumns)
         return;
-    const VentilationFlowRecord& r = g_model.ventFlows[static_cast<std::size_t>(n)];
+    const VentilationFlowRecord& r = TheEngine().model.ventFlows[static_cast<std::size_t>(n)];
     switch (col) {
     case 0:
         FormatNumberCell(row);
@@ -70,7 +71,7 @@ void CVentView::ShowLinked()
     const int n = FocusRecord();
     if (n < 0 || !IsActiveTable())
         return;
-    const VentilationFlowRecord& r = g_model.ventFlows[static_cast<std::size_t>(n)];
+    const VentilationFlowRecord& r = TheEngine().model.ventFlows[static_cast<std::size_t>(n)];
     if (m_nFocusCol == 3 || m_nFocusCol == 4) {
         const int colour = m_nFocusCol == 3 ? r.colourFrom : r.colourTo;
         if (colour >= 0)
@@ -91,7 +92,7 @@ void CVentView::OnGridBeginEdit(int row, int col, UINT)
     const int n = RecordFromRow(row);
     if (n < 0 || col != 5)
         return;
-    const VentilationFlowRecord& r = g_model.ventFlows[static_cast<std::size_t>(n)];
+    const VentilationFlowRecord& r = TheEngine().model.ventFlows[static_cast<std::size_t>(n)];
     if (BothSet(r))
         StartValueEditor(row, col, r.flow, r.flowFunc);
 }
@@ -105,16 +106,16 @@ void CVentView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    VentilationFlowRecord& r = g_model.ventFlows[static_cast<std::size_t>(n)];
+    VentilationFlowRecord& r = TheEngine().model.ventFlows[static_cast<std::size_t>(n)];
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col <= 4) {
         std::int16_t& colour = col == 3 ? r.colourFrom : r.colourTo;
         const int other = col == 3 ? r.colourTo : r.colourFrom;
-        if (const std::optional<int> v = ColourNumberEntry(g_model, text, other))
+        if (const std::optional<int> v = ColourNumberEntry(TheEngine().model, text, other))
             colour = static_cast<std::int16_t>(*v);
         FillTable();
     } else {
-        StoreFlowValue(g_model, text, r);
+        StoreFlowValue(TheEngine().model, text, r);
         FormatCell(row, col);
     }
     ShowLinked();

@@ -65,11 +65,7 @@ void AppFixture::SetUp()
     platform::TestHook::Get().Enable();
     ResetSeams();
     ResetTableLinks();
-    ClearUndoHistory(g_engine.history);
-    g_run.solutionValid = g_run.fluxesValid = false;
     g_app = AppState{};
-    g_parameters = ParameterSet{};
-    g_parametersChanged = false;
     ClearPendingError();
 }
 
@@ -86,7 +82,6 @@ void AppFixture::TearDown()
     platform::Strings().ClearOverride();
     ResetSeams();
     ResetTableLinks();
-    ClearUndoHistory(g_engine.history);
     ClearPendingError();
     g_app = AppState{};
 }
@@ -110,6 +105,13 @@ void AppFixture::PrepareProgramFolder(bool withMaterials)
 BOOL AppFixture::Start(const std::vector<std::string>& arguments)
 {
     m_app = std::make_unique<CGelmarApp>();
+    // Each start begins with the engine state of a new program: no undo
+    // history, no results, the built-in parameter defaults.
+    Engine& engine = m_app->GetEngine();
+    ClearUndoHistory(engine.history);
+    engine.run.solutionValid = engine.run.fluxesValid = false;
+    engine.parameters = ParameterSet{};
+    engine.parametersChanged = false;
     g_app.programFolder = m_programFolder;
     m_app->m_arguments = arguments;
     const BOOL ok = m_app->InitInstance();

@@ -3,6 +3,7 @@
 // database beside it (unless a test leaves it out), settings in the scratch
 // folder, and scripted answers for every message box and file dialog.
 #pragma once
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GelmarApp.h"
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/MainFrame.h"

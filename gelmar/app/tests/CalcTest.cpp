@@ -39,28 +39,28 @@ class CalcTest : public AppFixture {
     // An edit in the undo history, so that a command's clearing shows.
     static void MakeUndoHistory()
     {
-        SaveUndoRecord(g_engine.history, g_model, Host(), kUndoTitle, 0, 0);
-        ASSERT_EQ(UndoRecordCount(g_engine.history), 2u);
+        SaveUndoRecord(TheEngine().history, TheEngine().model, Host(), kUndoTitle, 0, 0);
+        ASSERT_EQ(UndoRecordCount(TheEngine().history), 2u);
     }
     // Only the baseline that the command saved after clearing is left.
     static void ExpectOnlyABaseline()
     {
-        EXPECT_EQ(UndoRecordCount(g_engine.history), 1u);
-        ASSERT_NE(CurrentUndoRecord(g_engine.history), nullptr);
-        EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
+        EXPECT_EQ(UndoRecordCount(TheEngine().history), 1u);
+        ASSERT_NE(CurrentUndoRecord(TheEngine().history), nullptr);
+        EXPECT_EQ(CurrentUndoRecord(TheEngine().history)->kind, kUndoBaseline);
     }
     // A long run (a year of one-minute steps, a file every 1000 steps); f
     // runs while the run is under way, then Esc is pressed.
     static void DuringALongRun(std::function<void()> f)
     {
-        g_model.timeStep = 60;
-        g_model.calcDuration = 365 * 86400;
-        g_model.saveFrequency = 1000;
+        TheEngine().model.timeStep = 60;
+        TheEngine().model.calcDuration = 365 * 86400;
+        TheEngine().model.saveFrequency = 1000;
         // Esc goes in once the run has finished its first step, however slow
         // the machine: a fixed delay could land before the run had started.
         auto* poll = new QTimer;
         QObject::connect(poll, &QTimer::timeout, [poll, f] {
-            if (!g_calcProgress || g_run.calcTime <= 0)
+            if (!g_calcProgress || TheEngine().run.calcTime <= 0)
                 return;
             poll->stop();
             poll->deleteLater();
@@ -81,9 +81,9 @@ class CalcTest : public AppFixture {
 // folder, which the run reads first.
 void UseHeatCapacityTable(const std::string& file)
 {
-    ModelStore& m = g_model;
+    ModelStore& m = TheEngine().model;
     const std::uint16_t n = m.functions.count;
-    GrowFunctionArray(g_model, n + 1);
+    GrowFunctionArray(TheEngine().model, n + 1);
     m.functions.count = static_cast<std::uint16_t>(n + 1);
     m.functions[n] = FunctionRecord{};
     m.functions[n].name = FunctionName("C01");
@@ -123,7 +123,7 @@ TEST_F(CalcTest, EngineFailuresShowTheEngineMessageInAnOkBox)
 
 TEST_F(CalcTest, ModelOfMaterialsOnlyCannotBeCalculated)
 {
-    for (ColourRecord& c : g_model.colours)
+    for (ColourRecord& c : TheEngine().model.colours)
         c.type = MATERIAL;
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
     EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
@@ -132,10 +132,10 @@ TEST_F(CalcTest, ModelOfMaterialsOnlyCannotBeCalculated)
 TEST_F(CalcTest, NeverSavedModelIsNotCalculated)
 {
     MakeUndoHistory();
-    g_model.dataFilePath.clear();
+    TheEngine().model.dataFilePath.clear();
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_FALSE(fs::exists(work / "tmp0000.sol"));
-    EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), 2u);
 }
 
 // The engine's questions reach the user as message boxes of their buttons,
@@ -169,8 +169,8 @@ TEST_F(CalcTest, EngineQuestionsAreMessageBoxesOfTheirButtons)
 TEST_F(CalcTest, MinimumGridAsksBeforeCalculating)
 {
     // Lines 2 to 4 of the x axis bound no block: merged away, every line does.
-    ASSERT_TRUE(MergeGridLines(g_model, 0, 1, 4));
-    ASSERT_TRUE(IsMinimumGrid(g_model));
+    ASSERT_TRUE(MergeGridLines(TheEngine().model, 0, 1, 4));
+    ASSERT_TRUE(IsMinimumGrid(TheEngine().model));
     platform::TestHook::Get().PushMessageBoxAnswer(IDNO);
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_EQ(Messages(),
@@ -184,9 +184,9 @@ TEST_F(CalcTest, MinimumGridAsksBeforeCalculating)
 
 TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
 {
-    g_model.linearRadiation = 1;
-    g_model.recalcCen = 0;
-    g_model.cycles = 20;
+    TheEngine().model.linearRadiation = 1;
+    TheEngine().model.recalcCen = 0;
+    TheEngine().model.cycles = 20;
     std::string cycles, caption, nodes;
     long long nodeCount = -1;
     CRect dialog, main;
@@ -198,7 +198,7 @@ TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
         cycles = g_calcProgress->GetDlgItemText(IDC_CYCLES_LIMIT);
         caption = g_calcProgress->GetWindowText();
         nodes = g_calcProgress->GetDlgItemText(IDC_NODE_COUNT);
-        nodeCount = g_work.gridNodeCount;
+        nodeCount = TheEngine().run.work.gridNodeCount;
         g_calcProgress->GetWindowRect(&dialog);
     });
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
@@ -218,13 +218,13 @@ TEST_F(CalcTest, ProgressWindowShowsItsLimitsAndSitsInTheLowerRightCorner)
 TEST_F(CalcTest, EscStopsALongCalculationWithoutAMessage)
 {
     long long timeAtEsc = 0;
-    DuringALongRun([&] { timeAtEsc = g_run.calcTime; });
+    DuringALongRun([&] { timeAtEsc = TheEngine().run.calcTime; });
     Main()->ExecuteCommand(ID_CALC_SYSTEM);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The current time stands one step before the interrupted one.
-    EXPECT_LT(g_run.calcTime, g_model.calcDuration);
-    EXPECT_EQ(g_run.calcTime, timeAtEsc - g_model.timeStep);
+    EXPECT_LT(TheEngine().run.calcTime, TheEngine().model.calcDuration);
+    EXPECT_EQ(TheEngine().run.calcTime, timeAtEsc - TheEngine().model.timeStep);
     // Every result file written is whole: as long as the first.
     std::vector<std::string> results;
     for (const auto& entry : fs::directory_iterator(work))
@@ -244,7 +244,7 @@ TEST_F(CalcTest, CalcViewFactorsWritesTheViewFactorFileInItsWindow)
                       "nblk=2\r\nblok=0 1 0 3 0 3 0 1\r\nblok=1 2 1 2 1 2 0 1\r\n");
     platform::TestHook::Get().PushFileDialogAnswer({cavity});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    ASSERT_EQ(g_model.dataFilePath, cavity);
+    ASSERT_EQ(TheEngine().model.dataFilePath, cavity);
     MakeUndoHistory();
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_VIEW_FACTORS));
     EXPECT_TRUE(Messages().empty()) << ::testing::PrintToString(Messages());
@@ -255,7 +255,7 @@ TEST_F(CalcTest, CalcViewFactorsWritesTheViewFactorFileInItsWindow)
 
 TEST_F(CalcTest, SolarFluxesWithoutTheirFunctionsShowTheEngineMessage)
 {
-    g_model.colours[2].solar = 1;
+    TheEngine().model.colours[2].solar = 1;
     MakeUndoHistory();
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_SOLAR_FLUXES));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Solar radiation function (G01 or D01) not present"});

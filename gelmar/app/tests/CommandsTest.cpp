@@ -53,7 +53,7 @@ TEST_F(CommandsTest, ShowTemperaturesWaitsForACalculatedSolution)
     EXPECT_TRUE(Item(ID_SHOW_TEMPERATURES)->isChecked());
     // Its dialog: OK takes the values into the model; Set As Default also
     // makes them the parameter file's defaults.
-    const ParameterSet defaults = g_parameters;
+    const ParameterSet defaults = TheEngine().parameters;
     const auto fill = [](const char* min, UINT button) {
         platform::TestHook::Get().PushDialogScript([=](CDialog& d) {
             d.SetDlgItemText(common::IDC_RANGE_MIN, min);
@@ -64,25 +64,25 @@ TEST_F(CommandsTest, ShowTemperaturesWaitsForACalculatedSolution)
             d.ClickButton(button);
         });
     };
-    g_parametersChanged = false;
+    TheEngine().parametersChanged = false;
     fill("-4", IDOK);
     EXPECT_TRUE(Main()->ExecuteCommand(ID_TEMPERATURE_RANGE));
-    EXPECT_FLOAT_EQ(g_model.tmin, -4.0f);
-    EXPECT_FLOAT_EQ(g_model.tmax, 30.0f);
-    EXPECT_FLOAT_EQ(g_model.tsin, 12.5f);
-    EXPECT_FLOAT_EQ(g_parameters.tmin, defaults.tmin);
-    EXPECT_FALSE(g_parametersChanged);
+    EXPECT_FLOAT_EQ(TheEngine().model.tmin, -4.0f);
+    EXPECT_FLOAT_EQ(TheEngine().model.tmax, 30.0f);
+    EXPECT_FLOAT_EQ(TheEngine().model.tsin, 12.5f);
+    EXPECT_FLOAT_EQ(TheEngine().parameters.tmin, defaults.tmin);
+    EXPECT_FALSE(TheEngine().parametersChanged);
     fill("-6", common::IDC_RANGE_SET_AS_DEFAULT);
     EXPECT_TRUE(Main()->ExecuteCommand(ID_TEMPERATURE_RANGE));
-    EXPECT_FLOAT_EQ(g_model.tmin, -6.0f);
-    EXPECT_FLOAT_EQ(g_parameters.tmin, -6.0f);
-    EXPECT_FLOAT_EQ(g_parameters.tmax, 30.0f);
-    EXPECT_FLOAT_EQ(g_parameters.tin1, 2.0f);
-    EXPECT_FLOAT_EQ(g_parameters.tin2, 10.0f);
-    EXPECT_FLOAT_EQ(g_parameters.tsin, 12.5f);
-    EXPECT_TRUE(g_parametersChanged);
-    g_parameters = defaults;
-    g_parametersChanged = false;
+    EXPECT_FLOAT_EQ(TheEngine().model.tmin, -6.0f);
+    EXPECT_FLOAT_EQ(TheEngine().parameters.tmin, -6.0f);
+    EXPECT_FLOAT_EQ(TheEngine().parameters.tmax, 30.0f);
+    EXPECT_FLOAT_EQ(TheEngine().parameters.tin1, 2.0f);
+    EXPECT_FLOAT_EQ(TheEngine().parameters.tin2, 10.0f);
+    EXPECT_FLOAT_EQ(TheEngine().parameters.tsin, 12.5f);
+    EXPECT_TRUE(TheEngine().parametersChanged);
+    TheEngine().parameters = defaults;
+    TheEngine().parametersChanged = false;
     // An edit makes the solution stale.
     EXPECT_TRUE(Main()->ExecuteCommand(ID_SHOW_MATERIALS));
     Doc()->SetModified(TRUE);
@@ -92,10 +92,10 @@ TEST_F(CommandsTest, ShowTemperaturesWaitsForACalculatedSolution)
 TEST_F(CommandsTest, ClipOffNeedsAClipAndRestoresTheWholeModel)
 {
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CLIP_OFF));
-    g_model.clipLo[0] = 2;
+    TheEngine().model.clipLo[0] = 2;
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CLIP_OFF));
-    EXPECT_EQ(g_model.clipLo[0], 0);
-    EXPECT_EQ(g_model.clipHi[0], g_model.axes[0].n);
+    EXPECT_EQ(TheEngine().model.clipLo[0], 0);
+    EXPECT_EQ(TheEngine().model.clipHi[0], TheEngine().model.axes[0].n);
     EXPECT_TRUE(g_graphView->m_totalView);
 }
 
@@ -116,10 +116,10 @@ TEST_F(CommandsTest, ShowRclRenamesItselfAndTurnsBack)
 {
     EXPECT_EQ(Item(ID_SHOW_RCL)->text().toStdString(), "&Show RCL");
     Main()->ExecuteCommand(ID_SHOW_RCL);
-    EXPECT_EQ(g_model.rcl, 1);
+    EXPECT_EQ(TheEngine().model.rcl, 1);
     EXPECT_EQ(Item(ID_SHOW_RCL)->text().toStdString(), "&Show XYZ");
     Main()->ExecuteCommand(ID_SHOW_RCL);
-    EXPECT_EQ(g_model.rcl, 0);
+    EXPECT_EQ(TheEngine().model.rcl, 0);
 }
 
 TEST_F(CommandsTest, HidingTheToolbarRetilesTheWindows)
@@ -140,32 +140,32 @@ TEST_F(CommandsTest, ConvertVoidProposesAFreeColourAndConvertsEvenOnCancel)
 {
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID)); // the wall fills its grid
     // The middle block now covers x cells 1..3 only: cell 4 is void.
-    g_model.blocks[1].x2 = 4;
+    TheEngine().model.blocks[1].x2 = 4;
     g_app.voidColour = 1;
     std::string proposed;
     platform::TestHook::Get().PushDialogScript([&](CDialog& d) { proposed = d.GetDlgItemText(1279); });
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     // Colours 1 to 3 are in use: the search goes on upward to 4.
     EXPECT_EQ(proposed, "4");
-    const CellRaster cells = RasteriseModel(g_model);
+    const CellRaster cells = RasteriseModel(TheEngine().model);
     EXPECT_EQ(cells.At(4, 0, 0), 4);
     EXPECT_EQ(cells.At(1, 0, 0), 1);
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CONVERT_VOID));
     EXPECT_TRUE(Doc()->IsModified());
-    ASSERT_NE(CurrentUndoRecord(g_engine.history), nullptr);
-    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
+    ASSERT_NE(CurrentUndoRecord(TheEngine().history), nullptr);
+    EXPECT_EQ(CurrentUndoRecord(TheEngine().history)->kind, kUndoBaseline);
 }
 
 TEST_F(CommandsTest, UndoAndRedoStepThroughTheEnginesHistory)
 {
     EXPECT_FALSE(Main()->ExecuteCommand(ID_EDIT_UNDO));
-    const std::string old = g_model.title;
+    const std::string old = TheEngine().model.title;
     platform::TestHook::Get().PushDialogScript([](CDialog& d) {
         d.SetDlgItemText(1018, "New title");
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_TITLE);
-    ASSERT_EQ(g_model.title, "New title");
+    ASSERT_EQ(TheEngine().model.title, "New title");
     EXPECT_FALSE(Item(ID_EDIT_REDO)->isEnabled());
     // Undo and Redo bring the Title dialog back, showing the title they restored.
     const auto expectTitleDialog = [](std::string title) {
@@ -176,28 +176,28 @@ TEST_F(CommandsTest, UndoAndRedoStepThroughTheEnginesHistory)
     };
     expectTitleDialog(old);
     EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
-    EXPECT_EQ(g_model.title, old);
+    EXPECT_EQ(TheEngine().model.title, old);
     // Back at the baseline of the opened file: not modified.
     EXPECT_FALSE(Doc()->IsModified());
     expectTitleDialog("New title");
     EXPECT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
-    EXPECT_EQ(g_model.title, "New title");
+    EXPECT_EQ(TheEngine().model.title, "New title");
     EXPECT_TRUE(Doc()->IsModified());
 }
 
 TEST_F(CommandsTest, ReduceToClipKeepsTheClippedBlocksOnAGridOfTheirOwn)
 {
-    g_model.clipHi[0] = 3; // the inside surface and two cells of the wall
+    TheEngine().model.clipHi[0] = 3; // the inside surface and two cells of the wall
     platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
     EXPECT_TRUE(Main()->ExecuteCommand(ID_REDUCE_TO_CLIP));
-    EXPECT_EQ(g_model.axes[0].n, 2);
-    EXPECT_FLOAT_EQ(g_model.axes[0].widths[1], 0.1f);
-    const CellRaster cells = RasteriseModel(g_model);
+    EXPECT_EQ(TheEngine().model.axes[0].n, 2);
+    EXPECT_FLOAT_EQ(TheEngine().model.axes[0].widths[1], 0.1f);
+    const CellRaster cells = RasteriseModel(TheEngine().model);
     EXPECT_EQ(cells.At(0, 0, 0), 2);
     EXPECT_EQ(cells.At(1, 0, 0), 1);
-    EXPECT_EQ(g_model.clipHi[0], 2);
+    EXPECT_EQ(TheEngine().model.clipHi[0], 2);
     EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoBaseline);
+    EXPECT_EQ(CurrentUndoRecord(TheEngine().history)->kind, kUndoBaseline);
 }
 
 TEST_F(CommandsTest, DragModeIsKeptAsASetting)
@@ -208,8 +208,8 @@ TEST_F(CommandsTest, DragModeIsKeptAsASetting)
         d.ClickButton(IDOK);
     });
     EXPECT_TRUE(Main()->ExecuteCommand(ID_DRAG_MODE));
-    EXPECT_EQ(g_parameters.drag, 1);
-    EXPECT_TRUE(g_parametersChanged);
+    EXPECT_EQ(TheEngine().parameters.drag, 1);
+    EXPECT_TRUE(TheEngine().parametersChanged);
 }
 
 } // namespace

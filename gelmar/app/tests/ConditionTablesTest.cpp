@@ -75,10 +75,13 @@ class ConditionTablesTest : public AppFixture {
             d.ClickButton(IDOK);
         });
         ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
-        ASSERT_GT(g_model.calcDuration, 0);
+        ASSERT_GT(TheEngine().model.calcDuration, 0);
     }
     std::string Title() const { return Main()->GetWindowText(); }
-    int UndoKind() const { return CurrentUndoRecord(g_engine.history) ? CurrentUndoRecord(g_engine.history)->kind : -2; }
+    int UndoKind() const
+    {
+        return CurrentUndoRecord(TheEngine().history) ? CurrentUndoRecord(TheEngine().history)->kind : -2;
+    }
 };
 
 // The example's text with the outside temperature given by T01 and the
@@ -123,7 +126,7 @@ TEST_F(ConditionTablesTest, ListsMadeInTheTablesReportAsTheSameListsWrittenByHan
     // The function T01, CONST 0; the graph opens beside the table.
     CFuncView& functions = Open<CFuncView>(ID_FUNCTIONS);
     Insert(functions, 1);
-    ASSERT_EQ(g_model.functions.count, 1u);
+    ASSERT_EQ(TheEngine().model.functions.count, 1u);
     EXPECT_EQ(Text(functions, 1, 1), "T01");
     Click(functions, 1, 2);
     EXPECT_EQ(Text(functions, 1, 2), "CONST");
@@ -156,7 +159,7 @@ TEST_F(ConditionTablesTest, ListsMadeInTheTablesReportAsTheSameListsWrittenByHan
     CReportView& report = Open<CReportView>(ID_REPORT_DEFINITION);
     for (int row = 1; row <= 4; ++row)
         Insert(report, row - 1 < 1 ? 1 : row - 1);
-    ASSERT_EQ(g_model.reportItems.count, 4);
+    ASSERT_EQ(TheEngine().model.reportItems.count, 4);
     for (int k = 0; k < 5; ++k)
         Click(report, 2, 1);
     EXPECT_EQ(Text(report, 2, 1), "OUTPUT NODE");
@@ -184,7 +187,7 @@ TEST_F(ConditionTablesTest, ListsMadeInTheTablesReportAsTheSameListsWrittenByHan
     // Reopened, every list is there.
     platform::TestHook::Get().PushFileDialogAnswer({saved});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    EXPECT_EQ(FormatDataFile(g_model), expected);
+    EXPECT_EQ(FormatDataFile(TheEngine().model), expected);
 
     // Calc System: gelmar-calc's result files, the report among them.
     ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
@@ -228,7 +231,7 @@ TEST_F(ConditionTablesTest, EveryTablesInsertIsOneUndoRecordThatUndoAndRedoBring
         SCOPED_TRACE(c.table);
         ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE));
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
-        const std::string before = FormatDataFile(g_model);
+        const std::string before = FormatDataFile(TheEngine().model);
         ASSERT_TRUE(Main()->ExecuteCommand(c.command));
         auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
         auto* view = dynamic_cast<CListTableView*>(main->MDIGetActive()->GetActiveView());
@@ -236,22 +239,22 @@ TEST_F(ConditionTablesTest, EveryTablesInsertIsOneUndoRecordThatUndoAndRedoBring
         const int rows = view->RecordCount();
         Insert(*view, rows);
         EXPECT_EQ(view->RecordCount(), rows + 1);
-        EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
+        EXPECT_EQ(UndoRecordCount(TheEngine().history), 2u);
         EXPECT_EQ(UndoKind(), c.kind);
-        const std::string after = FormatDataFile(g_model);
+        const std::string after = FormatDataFile(TheEngine().model);
         EXPECT_NE(after, before);
         EXPECT_EQ(Title(), "GELMAR - wall.glm *");
 
         view->SetGridFocus(1, 1);
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
-        EXPECT_EQ(FormatDataFile(g_model), before);
+        EXPECT_EQ(FormatDataFile(TheEngine().model), before);
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
         auto* shown = dynamic_cast<CListTableView*>(main->MDIGetActive()->GetActiveView());
         ASSERT_EQ(shown, view);
         EXPECT_EQ(shown->RecordCount(), rows);
         EXPECT_EQ(shown->FocusRow(), std::max(rows, 1));
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
-        EXPECT_EQ(FormatDataFile(g_model), after);
+        EXPECT_EQ(FormatDataFile(TheEngine().model), after);
         EXPECT_EQ(Title(), "GELMAR - wall.glm *");
         EXPECT_EQ(view->RecordCount(), rows + 1);
     }
@@ -280,8 +283,8 @@ TEST_F(ConditionTablesTest, BadEntriesInTheTables)
     ASSERT_EQ(sun.RecordCount(), 1);
     TypeInto(sun, 1, 1, "abc");
     TypeInto(sun, 1, 2, "200");
-    EXPECT_EQ(g_model.sunObstacles[0].azimuthFrom, 0.0f);
-    EXPECT_EQ(g_model.sunObstacles[0].azimuthTo, 200.0f);
+    EXPECT_EQ(TheEngine().model.sunObstacles[0].azimuthFrom, 0.0f);
+    EXPECT_EQ(TheEngine().model.sunObstacles[0].azimuthTo, 200.0f);
     EXPECT_EQ(Text(sun, 1, 2), "200");
 
     // A flow between the same colour keeps only one end.
@@ -289,17 +292,17 @@ TEST_F(ConditionTablesTest, BadEntriesInTheTables)
     Insert(vent, 1);
     TypeInto(vent, 1, 3, "2");
     TypeInto(vent, 1, 4, "2");
-    EXPECT_EQ(g_model.ventFlows[0].colourFrom, 2);
-    EXPECT_EQ(g_model.ventFlows[0].colourTo, -1);
+    EXPECT_EQ(TheEngine().model.ventFlows[0].colourFrom, 2);
+    EXPECT_EQ(TheEngine().model.ventFlows[0].colourTo, -1);
     EXPECT_EQ(Text(vent, 1, 4), "");
     TypeInto(vent, 1, 4, "300");
-    EXPECT_EQ(g_model.ventFlows[0].colourTo, -1);
+    EXPECT_EQ(TheEngine().model.ventFlows[0].colourTo, -1);
     TypeInto(vent, 1, 4, "3");
     TypeInto(vent, 1, 5, "0.05");
-    EXPECT_EQ(g_model.ventFlows[0].flow, 0.05f);
+    EXPECT_EQ(TheEngine().model.ventFlows[0].flow, 0.05f);
     EXPECT_EQ(Text(vent, 1, 5), "0.050000");
     TypeInto(vent, 1, 5, "xyz");
-    EXPECT_EQ(g_model.ventFlows[0].flow, 0.05f);
+    EXPECT_EQ(TheEngine().model.ventFlows[0].flow, 0.05f);
 
     // Controls: the target must name an existing T function of three
     // characters; the zones cannot be one colour.
@@ -324,13 +327,13 @@ TEST_F(ConditionTablesTest, BadEntriesInTheTables)
     Insert(report, 1);
     platform::TestHook::Get().ClearMessages();
     TypeInto(report, 1, 4, "0");
-    EXPECT_EQ(g_model.reportItems[0].width, 8);
+    EXPECT_EQ(TheEngine().model.reportItems[0].width, 8);
     EXPECT_EQ(Text(report, 1, 4), "8");
     EXPECT_EQ(Messages(), std::vector<std::string>{kReportWidthTooSmall});
     EXPECT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE));
-    platform::TestHook::Get().PushFileDialogAnswer({g_model.dataFilePath});
+    platform::TestHook::Get().PushFileDialogAnswer({TheEngine().model.dataFilePath});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    EXPECT_EQ(g_model.reportItems.count, 1);
+    EXPECT_EQ(TheEngine().model.reportItems.count, 1);
 }
 
 TEST_F(ConditionTablesTest, ListsEditedIntoABrokenStateStopCalcSystemWithTheirMessage)
@@ -356,8 +359,8 @@ TEST_F(ConditionTablesTest, ListsEditedIntoABrokenStateStopCalcSystemWithTheirMe
     Open<CFuncView>(ID_FUNCTIONS).SetGridFocus(1, 1);
     platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_DELETE));
-    ASSERT_EQ(g_model.functions.count, 1u);
-    EXPECT_EQ(g_model.controls[0].offFunc.View(), "P01"); // controls keep their references
+    ASSERT_EQ(TheEngine().model.functions.count, 1u);
+    EXPECT_EQ(TheEngine().model.controls[0].offFunc.View(), "P01"); // controls keep their references
     // Controls act in a transient run.
     RunForAnHour();
     platform::TestHook::Get().ClearMessages();
@@ -393,18 +396,18 @@ TEST_F(ConditionTablesTest, AFunctionsFileIsChosenInTheOpenDialog)
     WriteFile(file, "0 0\n");
     CFuncView& functions = Open<CFuncView>(ID_FUNCTIONS);
     Insert(functions, 1);
-    ASSERT_EQ(g_model.functions[0].shape, 0); // FILE
-    const std::size_t records = UndoRecordCount(g_engine.history);
+    ASSERT_EQ(TheEngine().model.functions[0].shape, 0); // FILE
+    const std::size_t records = UndoRecordCount(TheEngine().history);
     // A cancelled dialog is no edit.
     platform::TestHook::Get().PushFileDialogAnswer({});
     Click(functions, 1, 3);
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
-    EXPECT_TRUE(g_model.functions[0].filePath.empty());
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records);
+    EXPECT_TRUE(TheEngine().model.functions[0].filePath.empty());
     platform::TestHook::Get().PushFileDialogAnswer({file});
     Click(functions, 1, 3);
-    EXPECT_EQ(g_model.functions[0].filePath, file);
+    EXPECT_EQ(TheEngine().model.functions[0].filePath, file);
     EXPECT_EQ(Text(functions, 1, 3), "outside.tmp");
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records + 1);
     EXPECT_EQ(UndoKind(), kUndoFunctions);
 }
 
@@ -477,10 +480,10 @@ TEST_F(ConditionTablesTest, BcTypesSwitchByAClickAndValuesTakeNumbersOrFunctions
         TypeInto(*view, 1, t + 1, "12.5");
         EXPECT_EQ(Text(*view, 1, t + 1), "12.5");
         EXPECT_EQ(Text(*view, 1, t + 2), ""); // applies to the other type only
-        const std::size_t records = UndoRecordCount(g_engine.history);
+        const std::size_t records = UndoRecordCount(TheEngine().history);
         Click(*view, 1, t);
         EXPECT_EQ(Text(*view, 1, t), c.second);
-        EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
+        EXPECT_EQ(UndoRecordCount(TheEngine().history), records + 1);
         EXPECT_EQ(Text(*view, 1, t + 1), "");
         std::string lower(c.function);
         lower[0] = static_cast<char>(lower[0] - 'A' + 'a');
@@ -516,13 +519,13 @@ TEST_F(ConditionTablesTest, TablesTellThe3DViewAndTheGraphsWhatTheyShow)
     // A node BC edit frees the results of an earlier run and the 3D view
     // leaves the temperatures.
     ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
-    ASSERT_FALSE(g_work.solution.empty());
+    ASSERT_FALSE(TheEngine().run.work.solution.empty());
     g_graphView->m_viewKind = ViewKind::Temperatures;
     CNodeView& nodes = Open<CNodeView>(ID_NODE_BCS);
     Insert(nodes, 1);
-    EXPECT_TRUE(g_work.solution.empty());
+    EXPECT_TRUE(TheEngine().run.work.solution.empty());
     EXPECT_EQ(g_graphView->m_viewKind, ViewKind::Materials);
-    g_model.nodeBcs.count = 0;
+    TheEngine().model.nodeBcs.count = 0;
     nodes.FillTable();
 
     for (const LinkCase& c : cases) {
@@ -558,8 +561,10 @@ TEST_F(ConditionTablesTest, InsertsAreGreyedAtTheListsLimits)
         std::function<void()> fill;
         bool before; // the table offers Insert Before
     } cases[] = {
-        {"Sun Obstacles", ID_SUN_OBSTACLES, [] { g_model.sunObstacleCount = kMaxSunObstacles; }, true},
-        {"Ventilation Flows", ID_VENTILATION_FLOWS, [] { g_model.ventFlowCount = kMaxVentilationFlows; }, false},
+        {"Sun Obstacles", ID_SUN_OBSTACLES, [] { TheEngine().model.sunObstacleCount = kMaxSunObstacles; },
+         true},
+        {"Ventilation Flows", ID_VENTILATION_FLOWS,
+         [] { TheEngine().model.ventFlowCount = kMaxVentilationFlows; }, false},
     };
     for (const Full& c : cases) {
         SCOPED_TRACE(c.table);

@@ -48,7 +48,7 @@ class DialogsTest : public AppFixture {
 
 TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSeconds)
 {
-    const std::size_t records = UndoRecordCount(g_engine.history);
+    const std::size_t records = UndoRecordCount(TheEngine().history);
     Script([&](CDialog& d) {
         d.SetDlgItemText(IDC_TIME_STEP, "0000:00:00:00");
         d.ClickButton(IDOK);
@@ -60,18 +60,18 @@ TEST_F(DialogsTest, ZeroTimeStepIsRefusedAndDurationsAreReadAsDaysHoursMinutesSe
         EXPECT_TRUE(d.IsEnded()) << ::testing::PrintToString(Messages());
     });
     EXPECT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
-    EXPECT_EQ(g_model.timeStep, 900);
-    EXPECT_EQ(g_model.calcDuration, 86400);
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
-    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoCalcParameters);
+    EXPECT_EQ(TheEngine().model.timeStep, 900);
+    EXPECT_EQ(TheEngine().model.calcDuration, 86400);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records + 1);
+    EXPECT_EQ(CurrentUndoRecord(TheEngine().history)->kind, kUndoCalcParameters);
     EXPECT_TRUE(Doc()->IsModified());
 }
 
 TEST_F(DialogsTest, DurationFieldsTakeDigitsOnlyAndRoundTripThroughTheDialog)
 {
-    g_model.timeStep = 3661;
-    g_model.startupDuration = 0;
-    g_model.calcDuration = 86400;
+    TheEngine().model.timeStep = 3661;
+    TheEngine().model.startupDuration = 0;
+    TheEngine().model.calcDuration = 86400;
     struct Field {
         common::COXMaskedEdit CCalcParamDlg::*edit;
         UINT id;
@@ -102,9 +102,9 @@ TEST_F(DialogsTest, DurationFieldsTakeDigitsOnlyAndRoundTripThroughTheDialog)
         EXPECT_TRUE(d.IsEnded());
     });
     ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_PARAMETERS));
-    EXPECT_EQ(g_model.timeStep, fields[0].seconds);
-    EXPECT_EQ(g_model.startupDuration, fields[1].seconds);
-    EXPECT_EQ(g_model.calcDuration, fields[2].seconds);
+    EXPECT_EQ(TheEngine().model.timeStep, fields[0].seconds);
+    EXPECT_EQ(TheEngine().model.startupDuration, fields[1].seconds);
+    EXPECT_EQ(TheEngine().model.calcDuration, fields[2].seconds);
 
     Script([&](CDialog& d) {
         auto& dlg = static_cast<CCalcParamDlg&>(d);
@@ -119,26 +119,27 @@ TEST_F(DialogsTest, DurationFieldsTakeDigitsOnlyAndRoundTripThroughTheDialog)
         d.ClickButton(IDCANCEL);
     });
     Main()->ExecuteCommand(ID_CALC_PARAMETERS);
-    EXPECT_EQ(g_model.timeStep, 900);
+    EXPECT_EQ(TheEngine().model.timeStep, 900);
 }
 
 TEST_F(DialogsTest, CalcParametersWithoutChangesLeaveTheModelAlone)
 {
-    const std::size_t records = UndoRecordCount(g_engine.history);
+    const std::size_t records = UndoRecordCount(TheEngine().history);
     Script([](CDialog& d) {
         // Without radiating colours the radiation group is disabled.
         EXPECT_FALSE(d.GetDlgItem(IDC_HR_BLACK)->IsWindowEnabled());
-        EXPECT_EQ(static_cast<CCalcParamDlg&>(d).m_editTimeStep.GetInputData(), Digits(g_model.timeStep));
+        EXPECT_EQ(static_cast<CCalcParamDlg&>(d).m_editTimeStep.GetInputData(),
+                  Digits(TheEngine().model.timeStep));
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_CALC_PARAMETERS);
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records);
     EXPECT_FALSE(Doc()->IsModified());
 }
 
 TEST_F(DialogsTest, SetAsDefaultOutOfRangeChangesNoDefault)
 {
-    const ParameterSet before = g_parameters;
+    const ParameterSet before = TheEngine().parameters;
     Script([](CDialog& d) {
         d.SetDlgItemText(IDC_CYCLES, "0");
         d.ClickButton(IDC_SET_AS_DEFAULT);
@@ -146,8 +147,8 @@ TEST_F(DialogsTest, SetAsDefaultOutOfRangeChangesNoDefault)
         d.ClickButton(IDCANCEL);
     });
     Main()->ExecuteCommand(ID_CALC_PARAMETERS);
-    EXPECT_EQ(g_parameters, before);
-    EXPECT_FALSE(g_parametersChanged);
+    EXPECT_EQ(TheEngine().parameters, before);
+    EXPECT_FALSE(TheEngine().parametersChanged);
 }
 
 TEST_F(DialogsTest, OutOfRangeValuesKeepTheCommandDialogsOpen)
@@ -158,7 +159,7 @@ TEST_F(DialogsTest, OutOfRangeValuesKeepTheCommandDialogsOpen)
         std::string bad;
         std::string good;
     };
-    CDlgGridUnit unit;
+    CDlgGridUnit unit(TheEngine());
     CDlgSolarData solar;
     CDlgReportFrequency report;
     CDlgClrVoid colour;
@@ -187,13 +188,13 @@ TEST_F(DialogsTest, OutOfRangeValuesKeepTheCommandDialogsOpen)
 
 TEST_F(DialogsTest, CreateMinimumGridNamesTheAxesRclInCylindricalNaming)
 {
-    g_model.rcl = 1;
+    TheEngine().model.rcl = 1;
     Script([](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(1143), "R");
         EXPECT_EQ(d.GetDlgItemText(1144), "C");
         EXPECT_EQ(d.GetDlgItemText(1145), "L");
     });
-    CDlgCreateMinGrid dlg;
+    CDlgCreateMinGrid dlg(TheEngine().model);
     dlg.DoModal();
 }
 
@@ -210,7 +211,7 @@ TEST_F(DialogsTest, RevolveStartsOnTheFirstAxisWithIntervalsAndMovesThePositions
         EXPECT_FALSE(d.GetDlgItem(1271)->IsWindowEnabled());
         d.ClickButton(IDOK);
     });
-    CDlgRevolve dlg;
+    CDlgRevolve dlg(TheEngine().model);
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_axis, 0);
     EXPECT_EQ(dlg.m_xPos, -1);
@@ -220,14 +221,14 @@ TEST_F(DialogsTest, RevolveStartsOnTheFirstAxisWithIntervalsAndMovesThePositions
 
 TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
 {
-    const std::size_t records = UndoRecordCount(g_engine.history);
-    const std::string old = g_model.title;
+    const std::size_t records = UndoRecordCount(TheEngine().history);
+    const std::string old = TheEngine().model.title;
     Script([&](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(1018), old);
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_TITLE);
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records);
     Script([](CDialog& d) {
         // A title of 801 characters cannot be entered.
         d.SetDlgItemText(1018, std::string(801, 'a'));
@@ -236,9 +237,9 @@ TEST_F(DialogsTest, TitleDialogStoresAChangedTitleOnly)
         d.ClickButton(IDOK);
     });
     Main()->ExecuteCommand(ID_TITLE);
-    EXPECT_EQ(g_model.title, "New title");
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
-    EXPECT_EQ(CurrentUndoRecord(g_engine.history)->kind, kUndoTitle);
+    EXPECT_EQ(TheEngine().model.title, "New title");
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records + 1);
+    EXPECT_EQ(CurrentUndoRecord(TheEngine().history)->kind, kUndoTitle);
     EXPECT_TRUE(Doc()->IsModified());
 }
 

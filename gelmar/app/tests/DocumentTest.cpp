@@ -31,19 +31,19 @@ TEST_F(DocumentTest, SaveAsWritesAFileThatReadsBackToTheSameModel)
 {
     const std::string wall = CopyWall("wall.glm");
     ASSERT_TRUE(Start({wall}));
-    const std::string before = FormatDataFile(g_model);
+    const std::string before = FormatDataFile(TheEngine().model);
     const std::string out = ScratchFolder() + "/work/copy.glm";
     Hook().PushFileDialogAnswer({out});
     EXPECT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE_AS));
     EXPECT_EQ(ReadFile(out), before);
-    EXPECT_EQ(g_model.dataFilePath, out);
+    EXPECT_EQ(TheEngine().model.dataFilePath, out);
     EXPECT_EQ(Main()->GetWindowText(), "GELMAR - copy.glm");
 
     // Opening the saved file gives the same model.
     Hook().PushFileDialogAnswer({out});
     EXPECT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
     ASSERT_NE(Doc(), nullptr);
-    EXPECT_EQ(FormatDataFile(g_model), before);
+    EXPECT_EQ(FormatDataFile(TheEngine().model), before);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_TRUE(Messages().empty());
 }
@@ -70,7 +70,7 @@ TEST_F(DocumentTest, CaptionShowsTheModifiedFlagAndSaveClearsIt)
 TEST_F(DocumentTest, SaveNeverWritesOverAnImportedFile)
 {
     Seams().importFile = [](const std::string&) {
-        g_model.title = "imported";
+        TheEngine().model.title = "imported";
         return true;
     };
     const std::string bmp = ScratchFolder() + "/work/section.bmp";
@@ -107,7 +107,7 @@ TEST_F(DocumentTest, ReplacingAnEditedModelAsksAndCancelKeepsIt)
     ASSERT_NE(Doc(), nullptr);
     // (The new document may take the old one's address: its state tells.)
     EXPECT_FALSE(Doc()->HasUnsavedEdits());
-    EXPECT_TRUE(g_model.dataFilePath.empty());
+    EXPECT_TRUE(TheEngine().model.dataFilePath.empty());
     // An untouched new model goes without a question.
     Hook().ClearMessages();
     Main()->ExecuteCommand(ID_FILE_NEW);
@@ -118,7 +118,7 @@ TEST_F(DocumentTest, YesSavesBeforeTheModelIsReplaced)
 {
     const std::string wall = CopyWall("wall.glm");
     ASSERT_TRUE(Start({wall}));
-    g_model.title = "edited";
+    TheEngine().model.title = "edited";
     Doc()->SetModified(TRUE);
     Hook().PushMessageBoxAnswer(IDYES);
     Main()->ExecuteCommand(ID_FILE_NEW);
@@ -139,7 +139,7 @@ TEST_F(DocumentTest, BatchCalculatesReadableFilesAndLeavesTheDataFilePathAlone)
     Hook().PushMessageBoxAnswer(IDOK);
     EXPECT_TRUE(Main()->ExecuteCommand(ID_BATCH_CALCULATION));
     EXPECT_TRUE(std::filesystem::exists(ScratchFolder() + "/work/tmp0002.sol"));
-    EXPECT_TRUE(g_model.dataFilePath.empty());
+    EXPECT_TRUE(TheEngine().model.dataFilePath.empty());
     EXPECT_EQ(m_app->GetActiveDocument(), nullptr);
     EXPECT_FALSE(g_app.batch);
 }
@@ -152,7 +152,7 @@ TEST_F(DocumentTest, FailedOpenLeavesNoFileBehind)
     Hook().PushFileDialogAnswer({bad});
     Main()->ExecuteCommand(ID_FILE_OPEN);
     EXPECT_EQ(m_app->GetActiveDocument(), nullptr);
-    EXPECT_TRUE(g_model.dataFilePath.empty());
+    EXPECT_TRUE(TheEngine().model.dataFilePath.empty());
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("Syntax error in file"), std::string::npos);
 }
@@ -211,13 +211,11 @@ TEST_F(DocumentTest, SettingsAreWrittenAtExitAndReadAtTheNextStart)
     m_app.reset();
 
     // The next start knows nothing but what the files carry.
-    g_parameters = ParameterSet{};
-    g_parametersChanged = false;
     g_app = AppState{};
     Hook().ClearMessages();
     ASSERT_TRUE(Start());
-    EXPECT_EQ(g_parameters.drag, 1);
-    EXPECT_EQ(g_parameters.lang, 1);
+    EXPECT_EQ(TheEngine().parameters.drag, 1);
+    EXPECT_EQ(TheEngine().parameters.lang, 1);
     EXPECT_EQ(m_app->m_pRecentFileList->Entries(), std::vector<std::string>{wall});
     EXPECT_TRUE(Messages().empty());
 }

@@ -57,7 +57,7 @@ class FileDialogsTest : public AppFixture {
 TEST_F(FileDialogsTest, PreviewFollowsTheFileUnderTheCursorAndThePathComesBack)
 {
     const std::string a = CopyWall("a.glm"), b = CopyWall("b.glm");
-    g_model.dataFilePath = "/before/model.glm";
+    TheEngine().model.dataFilePath = "/before/model.glm";
     std::vector<std::string> previewed;
     bool previewShown = false;
     const std::string filter = platform::LoadString(IDS_GELMAR_FILTER);
@@ -68,13 +68,13 @@ TEST_F(FileDialogsTest, PreviewFollowsTheFileUnderTheCursorAndThePathComesBack)
         for (const std::string& path : {a, b}) {
             // The cursor moves onto the file in the list.
             emit files->currentChanged(QString::fromStdString(path));
-            previewed.push_back(g_model.dataFilePath);
+            previewed.push_back(TheEngine().model.dataFilePath);
         }
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(previewShown);
     EXPECT_EQ(previewed, (std::vector<std::string>{a, b}));
-    EXPECT_EQ(g_model.dataFilePath, "/before/model.glm");
+    EXPECT_EQ(TheEngine().model.dataFilePath, "/before/model.glm");
     EXPECT_EQ(dlg.m_pPreview, nullptr);
 }
 

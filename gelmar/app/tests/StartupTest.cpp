@@ -34,8 +34,8 @@ TEST_F(StartupTest, MissingMaterialsFolderShowsTheMessageAndEndsTheProgram)
     EXPECT_FALSE(Start());
     const common::CSplashWnd* splash = m_app->GetSplash();
     EXPECT_TRUE(splash && splash->IsWindowVisible());
-    EXPECT_EQ(g_model.title, "Default model");
-    EXPECT_EQ(g_model.dataFilePath, "");
+    EXPECT_EQ(TheEngine().model.title, "Default model");
+    EXPECT_EQ(TheEngine().model.dataFilePath, "");
     EXPECT_EQ(m_app->m_pMainWnd, nullptr);
     const auto& shown = platform::TestHook::Get().Messages();
     ASSERT_EQ(shown.size(), 1u);
@@ -123,9 +123,9 @@ TEST_F(StartupTest, WithoutAFileStartsANewModelInTheThreeTablesAndTheImage)
     EXPECT_EQ(m_app->GetDocTemplates().size(), 19u);
     EXPECT_EQ(m_app->m_nCmdShow, SW_SHOWMAXIMIZED);
     // The empty model: one interval per axis and one block.
-    EXPECT_EQ(g_model.axes[0].n, 1);
-    EXPECT_EQ(g_model.blocks.count, 1);
-    EXPECT_TRUE(g_model.dataFilePath.empty());
+    EXPECT_EQ(TheEngine().model.axes[0].n, 1);
+    EXPECT_EQ(TheEngine().model.blocks.count, 1);
+    EXPECT_TRUE(TheEngine().model.dataFilePath.empty());
 }
 
 TEST_F(StartupTest, CommandLineFileIsOpened)
@@ -134,9 +134,9 @@ TEST_F(StartupTest, CommandLineFileIsOpened)
     const std::string wall = CopyWall("wall.glm");
     ASSERT_TRUE(Start({wall}));
     ASSERT_NE(Doc(), nullptr);
-    EXPECT_EQ(g_model.dataFilePath, wall);
+    EXPECT_EQ(TheEngine().model.dataFilePath, wall);
     EXPECT_EQ(Main()->GetWindowText(), "GELMAR - wall.glm");
-    EXPECT_EQ(g_model.blocks.count, 3);
+    EXPECT_EQ(TheEngine().model.blocks.count, 3);
 }
 
 TEST_F(StartupTest, LanguageFileReplacesTextsAndAMissingOneKeepsEnglish)
@@ -144,7 +144,7 @@ TEST_F(StartupTest, LanguageFileReplacesTextsAndAMissingOneKeepsEnglish)
     PrepareProgramFolder(true);
     WriteFile(m_programFolder + "/Gelmar.prm", "lang=2\r\n");
     ASSERT_TRUE(Start());
-    EXPECT_EQ(g_parameters.lang, 2);
+    EXPECT_EQ(TheEngine().parameters.lang, 2);
     EXPECT_EQ(platform::LoadString(IDS_BATCH_TITLE), "Batch Calculation");
     TearDown();
     SetUp();
@@ -165,8 +165,8 @@ TEST_F(StartupTest, CurrentLanguageIsCheckedAndDisabledAndAChoiceIsKeptForTheNex
     EXPECT_TRUE(Main()->ExecuteCommand(ID_LANG_GERMAN));
     EXPECT_EQ(Messages(), std::vector<std::string>{
                               "Das Programm wieder starten zur Aktivierung der Sprache-Einstellung."});
-    EXPECT_EQ(g_parameters.lang, 3);
-    EXPECT_TRUE(g_parametersChanged);
+    EXPECT_EQ(TheEngine().parameters.lang, 3);
+    EXPECT_TRUE(TheEngine().parametersChanged);
     // The running program keeps its texts; the parameter file carries the
     // choice to the next start.
     EXPECT_EQ(platform::LoadString(IDS_BATCH_TITLE), "Batch Calculation");

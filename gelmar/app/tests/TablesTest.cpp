@@ -47,18 +47,23 @@ class TablesTest : public AppFixture {
         return *v;
     }
     std::string Title() const { return Main()->GetWindowText(); }
-    int UndoKind() const { return CurrentUndoRecord(g_engine.history) ? CurrentUndoRecord(g_engine.history)->kind : -2; }
+    int UndoKind() const
+    {
+        return CurrentUndoRecord(TheEngine().history) ? CurrentUndoRecord(TheEngine().history)->kind : -2;
+    }
 };
 
 // Every block bound in metres: what the grid commands must keep.
 std::vector<double> BlockPositions()
 {
     std::vector<double> out;
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-        const BlockRecord& r = g_model.blocks[b];
+    for (std::size_t b = 0; b < TheEngine().model.blocks.count; ++b) {
+        const BlockRecord& r = TheEngine().model.blocks[b];
         const std::uint16_t lines[6] = {r.x1, r.x2, r.y1, r.y2, r.z1, r.z2};
         for (int k = 0; k < 6; ++k)
-            out.push_back((LineCoordinate(g_model, k / 2, lines[k]) - g_model.origin[k / 2]) * double(g_model.gridUnit));
+            out.push_back(
+                (LineCoordinate(TheEngine().model, k / 2, lines[k]) - TheEngine().model.origin[k / 2]) *
+                double(TheEngine().model.gridUnit));
     }
     return out;
 }
@@ -91,29 +96,29 @@ TEST_F(TablesTest, EveryTableEditIsOneUndoRecordThatUndoAndRedoBringBack)
         ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE));
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
         common::CTableView& view = c.open(*this);
-        const std::string before = FormatDataFile(g_model);
-        const int clipBefore = g_model.clipLo[0];
+        const std::string before = FormatDataFile(TheEngine().model);
+        const int clipBefore = TheEngine().model.clipLo[0];
         TypeInto(view, c.row, c.col, c.text);
-        EXPECT_EQ(UndoRecordCount(g_engine.history), 2u);
+        EXPECT_EQ(UndoRecordCount(TheEngine().history), 2u);
         EXPECT_EQ(UndoKind(), c.kind);
-        const std::string after = FormatDataFile(g_model);
+        const std::string after = FormatDataFile(TheEngine().model);
         EXPECT_EQ(after != before, c.modifies); // the clip is no part of the file
         if (!c.modifies) {
-            EXPECT_EQ(g_model.clipLo[0], 2);
+            EXPECT_EQ(TheEngine().model.clipLo[0], 2);
         }
         EXPECT_EQ(Title(), c.modifies ? "GELMAR - wall.glm *" : "GELMAR - wall.glm");
 
         view.SetGridFocus(1, view.GetGrid()->GetFixedColumnCount());
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_UNDO));
-        EXPECT_EQ(FormatDataFile(g_model), before);
-        EXPECT_EQ(g_model.clipLo[0], clipBefore);
+        EXPECT_EQ(FormatDataFile(TheEngine().model), before);
+        EXPECT_EQ(TheEngine().model.clipLo[0], clipBefore);
         EXPECT_EQ(Title(), "GELMAR - wall.glm");
         // The table of the edit, at its cell.
         common::CTableView& shown = c.open(*this);
         EXPECT_EQ(shown.FocusRow(), c.row);
         EXPECT_EQ(shown.FocusColumn(), c.col);
         ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_REDO));
-        EXPECT_EQ(FormatDataFile(g_model), after);
+        EXPECT_EQ(FormatDataFile(TheEngine().model), after);
         EXPECT_EQ(Title(), "GELMAR - wall.glm *");
     }
 }
@@ -122,18 +127,18 @@ TEST_F(TablesTest, EscEndsAnEditWithoutStoringAnything)
 {
     CBlockView& blocks = Open<CBlockView>(ID_BLOCKS);
     TypeInto(blocks, 2, 4, "4"); // a stored edit leaves the grid's flag behind it
-    const std::string file = FormatDataFile(g_model);
-    const std::size_t records = UndoRecordCount(g_engine.history);
+    const std::string file = FormatDataFile(TheEngine().model);
+    const std::size_t records = UndoRecordCount(TheEngine().history);
     TypeInto(blocks, 2, 3, "3", Qt::Key_Escape);
-    EXPECT_EQ(FormatDataFile(g_model), file);
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
+    EXPECT_EQ(FormatDataFile(TheEngine().model), file);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records);
     EXPECT_EQ(Text(blocks, 2, 3), "1");
 }
 
 TEST_F(TablesTest, EditorsStartFromTheStoredValueThatReadsBackExactly)
 {
     CColorView& colours = Open<CColorView>(ID_COLOURS);
-    g_model.colours[1].lambda = 0.123456789f;
+    TheEngine().model.colours[1].lambda = 0.123456789f;
     colours.FillTable();
     EXPECT_EQ(Text(colours, 1, 6), "0.123");
     struct Case {
@@ -149,7 +154,7 @@ TEST_F(TablesTest, EditorsStartFromTheStoredValueThatReadsBackExactly)
         QTest::keyClick(editor->GetWidget(), Qt::Key_Escape);
         QApplication::processEvents();
     }
-    EXPECT_EQ(g_model.colours[1].lambda, 0.123456789f);
+    EXPECT_EQ(TheEngine().model.colours[1].lambda, 0.123456789f);
     CGridView& grid = Open<CGridView>(ID_GRID);
     grid.GetGrid()->OnEditCell(1, 1, 1);
     ASSERT_NE(OpenEditor(grid), nullptr);
@@ -159,7 +164,7 @@ TEST_F(TablesTest, EditorsStartFromTheStoredValueThatReadsBackExactly)
 
 TEST_F(TablesTest, EntriesTheDataFileCouldNotHoldKeepTheStoredValue)
 {
-    const std::string file = FormatDataFile(g_model);
+    const std::string file = FormatDataFile(TheEngine().model);
     struct Case {
         const char* table;
         UINT open;
@@ -188,8 +193,8 @@ TEST_F(TablesTest, EntriesTheDataFileCouldNotHoldKeepTheStoredValue)
         ASSERT_NE(view, nullptr);
         const std::string shown = Text(*view, c.row, c.col);
         TypeInto(*view, c.row, c.col, c.text);
-        EXPECT_EQ(FormatDataFile(g_model), file);
-        EXPECT_EQ(g_model.clipLo[0], 0);
+        EXPECT_EQ(FormatDataFile(TheEngine().model), file);
+        EXPECT_EQ(TheEngine().model.clipLo[0], 0);
         EXPECT_EQ(Text(*view, c.row, c.col), shown);
         EXPECT_EQ(Messages(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }
@@ -232,7 +237,7 @@ TEST_F(TablesTest, GridCommandsKeepEveryBlockWhereItWasInMetres)
                  d.ClickButton(IDOK);
              });
              Main()->ExecuteCommand(ID_GRID_AUTO_SPLIT);
-             EXPECT_GT(g_model.axes[0].n, 10); // the wall made finer
+             EXPECT_GT(TheEngine().model.axes[0].n, 10); // the wall made finer
          },
          -1},
         {"Create Minimum Grid",
@@ -245,16 +250,16 @@ TEST_F(TablesTest, GridCommandsKeepEveryBlockWhereItWasInMetres)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
         const std::vector<double> before = BlockPositions();
-        const std::size_t records = UndoRecordCount(g_engine.history);
+        const std::size_t records = UndoRecordCount(TheEngine().history);
         c.run();
         const std::vector<double> after = BlockPositions();
         ASSERT_EQ(after.size(), before.size());
         for (std::size_t i = 0; i < after.size(); ++i)
             EXPECT_NEAR(after[i], before[i], 1e-6) << i;
         if (c.intervals >= 0) {
-            EXPECT_EQ(g_model.axes[0].n, c.intervals);
+            EXPECT_EQ(TheEngine().model.axes[0].n, c.intervals);
         }
-        EXPECT_EQ(UndoRecordCount(g_engine.history), records + 1);
+        EXPECT_EQ(UndoRecordCount(TheEngine().history), records + 1);
         EXPECT_EQ(UndoKind(), kUndoGrid);
         // The table shows the new grid, its length unchanged.
         EXPECT_EQ(Text(grid, grid.GetGrid()->GetRowCount() - 1, 1), "0.300");
@@ -266,9 +271,9 @@ TEST_F(TablesTest, InsertAfterMovesTheBlocksThatStartPastTheNewInterval)
     CGridView& grid = Open<CGridView>(ID_GRID);
     grid.SetGridFocus(3, 1); // interval 3: the wall spans lines 1..5
     ASSERT_TRUE(Main()->ExecuteCommand(ID_INSERT_AFTER));
-    EXPECT_EQ(g_model.blocks[1].x1, 1);
-    EXPECT_EQ(g_model.blocks[1].x2, 6);
-    EXPECT_EQ(g_model.blocks[2].x1, 6);
+    EXPECT_EQ(TheEngine().model.blocks[1].x1, 1);
+    EXPECT_EQ(TheEngine().model.blocks[1].x2, 6);
+    EXPECT_EQ(TheEngine().model.blocks[2].x1, 6);
     EXPECT_EQ(grid.FocusRow(), 4);
     EXPECT_EQ(Text(grid, 4, 1), "1.000");
     // Select All (3x) with everything selected is disabled and ticked.
@@ -289,8 +294,8 @@ TEST_F(TablesTest, MinimumGridWidthsScaleTheIntervalsInside)
     EXPECT_EQ(Text(minGrid, 4, 0), "0.300"); // the axis length
     TypeInto(minGrid, 2, 0, "0.4");
     for (int i = 1; i < 5; ++i)
-        EXPECT_FLOAT_EQ(g_model.axes[0].widths[static_cast<std::size_t>(i)], 0.1f) << i;
-    EXPECT_FLOAT_EQ(g_model.axes[0].widths[0], 0.05f);
+        EXPECT_FLOAT_EQ(TheEngine().model.axes[0].widths[static_cast<std::size_t>(i)], 0.1f) << i;
+    EXPECT_FLOAT_EQ(TheEngine().model.axes[0].widths[0], 0.05f);
     EXPECT_EQ(Text(minGrid, 4, 0), "0.500");
     GridSpan span;
     minGrid.SetGridFocus(2, 0);
@@ -299,7 +304,7 @@ TEST_F(TablesTest, MinimumGridWidthsScaleTheIntervalsInside)
     EXPECT_EQ(span.hi[0], 5);
     EXPECT_EQ(span.axis, 1);
     // A block moved while the table is open: the next edit sees the new grid.
-    g_model.blocks[1].x2 = 3;
+    TheEngine().model.blocks[1].x2 = 3;
     minGrid.FillTable();
     EXPECT_EQ(minGrid.MinimumGrid(0).widths.size(), 4u);
 }
@@ -307,17 +312,17 @@ TEST_F(TablesTest, MinimumGridWidthsScaleTheIntervalsInside)
 TEST_F(TablesTest, SetOriginMovesTheCoordinatesWithoutAnEdit)
 {
     CCoordView& coords = Open<CCoordView>(ID_COORDINATES);
-    const std::size_t records = UndoRecordCount(g_engine.history);
+    const std::size_t records = UndoRecordCount(TheEngine().history);
     coords.SetGridFocus(7, 1); // the last line of x
     ASSERT_TRUE(Main()->ExecuteCommand(ID_SET_ORIGIN));
-    EXPECT_FLOAT_EQ(g_model.origin[0], 0.3f);
+    EXPECT_FLOAT_EQ(TheEngine().model.origin[0], 0.3f);
     EXPECT_EQ(Text(coords, 1, 1), "-0.300");
     EXPECT_EQ(Text(coords, 7, 1), "0.000");
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records);
     EXPECT_EQ(Title(), "GELMAR - wall.glm");
     coords.SetGridFocus(1, 1);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_SET_ORIGIN));
-    EXPECT_FLOAT_EQ(g_model.origin[0], 0.0f);
+    EXPECT_FLOAT_EQ(TheEngine().model.origin[0], 0.0f);
     // Past the lines of y there is no line to take.
     coords.SetGridFocus(5, 2);
     EXPECT_FALSE(Main()->ExecuteCommand(ID_SET_ORIGIN));
@@ -335,7 +340,7 @@ TEST_F(TablesTest, ClipTablesChangeTheViewButNotTheModel)
     Main()->ExecuteCommand(ID_SHOW_RCL);
     EXPECT_EQ(Text(clip, 1, 1), "1"); // node numbers
     TypeInto(clip, 1, 1, "7");
-    EXPECT_EQ(g_model.clipLo[0], 3);
+    EXPECT_EQ(TheEngine().model.clipLo[0], 3);
     EXPECT_EQ(UndoKind(), kUndoClip);
     EXPECT_EQ(Title(), "GELMAR - wall.glm");
     Main()->ExecuteCommand(ID_SHOW_RCL);
@@ -343,11 +348,11 @@ TEST_F(TablesTest, ClipTablesChangeTheViewButNotTheModel)
     CClipColorView& colours = Open<CClipColorView>(ID_CLIP_COLOURS);
     ASSERT_EQ(colours.GetGrid()->GetRowCount(), 4);
     EXPECT_EQ(Text(colours, 2, 5), "YES");
-    const std::size_t records = UndoRecordCount(g_engine.history);
+    const std::size_t records = UndoRecordCount(TheEngine().history);
     Click(colours, 2, 5);
-    EXPECT_EQ(g_model.colours[2].clipShow, 0);
+    EXPECT_EQ(TheEngine().model.colours[2].clipShow, 0);
     EXPECT_EQ(Text(colours, 2, 5), "NO");
-    EXPECT_EQ(UndoRecordCount(g_engine.history), records);
+    EXPECT_EQ(UndoRecordCount(TheEngine().history), records);
     EXPECT_EQ(Title(), "GELMAR - wall.glm");
     colours.GoToCell(3, 5);
     EXPECT_EQ(colours.FocusRow(), 3);
@@ -360,8 +365,8 @@ TEST_F(TablesTest, DeleteAsksAboutTheFocusedBlockAndNeverTheLast)
     platform::TestHook::Get().PushMessageBoxAnswer(IDNO);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_DELETE));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Delete selected block(s) ?"});
-    EXPECT_EQ(g_model.blocks.count, 3);
-    EXPECT_TRUE(IsBlockSelected(g_model.blocks[1]));
+    EXPECT_EQ(TheEngine().model.blocks.count, 3);
+    EXPECT_TRUE(IsBlockSelected(TheEngine().model.blocks[1]));
     EXPECT_EQ(blocks.GetGrid()->GetItemBkColour(2, 3), RGB(145, 225, 225));
     // Everything selected: Delete is disabled.
     ASSERT_TRUE(Main()->ExecuteCommand(ID_EDIT_SELECT_ALL));
@@ -370,8 +375,8 @@ TEST_F(TablesTest, DeleteAsksAboutTheFocusedBlockAndNeverTheLast)
     blocks.SetGridFocus(3, 2);
     platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_DELETE));
-    EXPECT_EQ(g_model.blocks.count, 2);
-    EXPECT_FALSE(g_model.colours[3].inUse);
+    EXPECT_EQ(TheEngine().model.blocks.count, 2);
+    EXPECT_FALSE(TheEngine().model.colours[3].inUse);
     EXPECT_EQ(blocks.GetGrid()->GetRowCount(), 3);
     EXPECT_EQ(UndoKind(), kUndoBlocks);
 }
@@ -381,12 +386,12 @@ TEST_F(TablesTest, BlockCommandsCopyMoveRecolourAndListOneColour)
     CBlockView& blocks = Open<CBlockView>(ID_BLOCKS);
     blocks.SetGridFocus(1, 2);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_BLOCKS_COPY)); // block 1 after itself
-    EXPECT_EQ(g_model.blocks.count, 4);
-    EXPECT_EQ(g_model.blocks[1].colour, 2);
-    EXPECT_TRUE(IsBlockSelected(g_model.blocks[1]));
+    EXPECT_EQ(TheEngine().model.blocks.count, 4);
+    EXPECT_EQ(TheEngine().model.blocks[1].colour, 2);
+    EXPECT_TRUE(IsBlockSelected(TheEngine().model.blocks[1]));
     blocks.SetGridFocus(4, 2);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_BLOCKS_MOVE_SELECTION));
-    EXPECT_EQ(g_model.blocks[3].colour, 2);
+    EXPECT_EQ(TheEngine().model.blocks[3].colour, 2);
     EXPECT_EQ(blocks.GetGrid()->GetRowCount(), 5);
 
     Script([](CDialog& d) {
@@ -396,10 +401,10 @@ TEST_F(TablesTest, BlockCommandsCopyMoveRecolourAndListOneColour)
     });
     blocks.SetGridFocus(1, 2);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_NEW_COLOUR));
-    EXPECT_EQ(g_model.blocks[0].colour, 4);
-    EXPECT_EQ(g_model.blocks[3].colour, 4);
-    EXPECT_TRUE(g_model.colours[4].inUse);
-    EXPECT_FALSE(g_model.colours[2].inUse);
+    EXPECT_EQ(TheEngine().model.blocks[0].colour, 4);
+    EXPECT_EQ(TheEngine().model.blocks[3].colour, 4);
+    EXPECT_TRUE(TheEngine().model.colours[4].inUse);
+    EXPECT_FALSE(TheEngine().model.colours[2].inUse);
 
     ASSERT_TRUE(Main()->ExecuteCommand(ID_BLOCKS_LIST_SAME_COLOUR));
     EXPECT_EQ(blocks.ListMode(), 1);
@@ -429,14 +434,14 @@ TEST_F(TablesTest, TransformAndInsertFileKeepTheModelReadable)
     EXPECT_EQ(UndoKind(), kUndoBlocks);
 
     // Scaling by 0 would leave a block without thickness: refused.
-    const std::string file = FormatDataFile(g_model);
+    const std::string file = FormatDataFile(TheEngine().model);
     Script([](CDialog& d) {
         d.CheckRadioButton(1060, 1062, 1062);
         d.SetDlgItemText(1063, "0");
         d.ClickButton(IDOK);
     });
     ASSERT_TRUE(Main()->ExecuteCommand(ID_TRANSFORM_COORDINATES));
-    EXPECT_EQ(FormatDataFile(g_model), file);
+    EXPECT_EQ(FormatDataFile(TheEngine().model), file);
     EXPECT_EQ(Messages().back(), kBlockWithoutThickness);
 
     // Another file's blocks follow the focused block, at the origin.
@@ -446,17 +451,17 @@ TEST_F(TablesTest, TransformAndInsertFileKeepTheModelReadable)
     blocks.SetGridFocus(1, 2);
     platform::TestHook::Get().PushFileDialogAnswer({part});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_INSERT_FILE));
-    ASSERT_EQ(g_model.blocks.count, 4);
-    EXPECT_EQ(g_model.blocks[1].colour, 7);
-    EXPECT_TRUE(IsBlockSelected(g_model.blocks[1]));
-    EXPECT_TRUE(g_model.colours[7].inUse);
-    EXPECT_EQ(g_model.dataFilePath, ScratchFolder() + "/work/wall.glm");
+    ASSERT_EQ(TheEngine().model.blocks.count, 4);
+    EXPECT_EQ(TheEngine().model.blocks[1].colour, 7);
+    EXPECT_TRUE(IsBlockSelected(TheEngine().model.blocks[1]));
+    EXPECT_TRUE(TheEngine().model.colours[7].inUse);
+    EXPECT_EQ(TheEngine().model.dataFilePath, ScratchFolder() + "/work/wall.glm");
     // Saved and read back: the same model.
-    const std::string now = FormatDataFile(g_model);
+    const std::string now = FormatDataFile(TheEngine().model);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_SAVE));
-    platform::TestHook::Get().PushFileDialogAnswer({g_model.dataFilePath});
+    platform::TestHook::Get().PushFileDialogAnswer({TheEngine().model.dataFilePath});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    EXPECT_EQ(FormatDataFile(g_model), now);
+    EXPECT_EQ(FormatDataFile(TheEngine().model), now);
 }
 
 TEST_F(TablesTest, ColourClicksAndCommands)
@@ -467,14 +472,14 @@ TEST_F(TablesTest, ColourClicksAndCommands)
     // The type column steps; a rule of BC_SIMPL steps through its four.
     Click(colours, 2, 3);
     EXPECT_EQ(Text(colours, 2, 3), "HI_NORML");
-    EXPECT_EQ(g_model.colours[2].hGlobal, 7.7f); // HI_NORML
+    EXPECT_EQ(TheEngine().model.colours[2].hGlobal, 7.7f); // HI_NORML
     EXPECT_TRUE(colours.GetGrid()->GetItemState(2, 11) & common::GVIS_READONLY);
     Click(colours, 2, 3);
-    EXPECT_EQ(g_model.colours[2].hGlobal, 5.0f);
+    EXPECT_EQ(TheEngine().model.colours[2].hGlobal, 5.0f);
     EXPECT_EQ(UndoKind(), kUndoColours);
 
     // A pattern number the pattern list does not hold draws pattern 1.
-    g_model.colours[1].pattern = 99999;
+    TheEngine().model.colours[1].pattern = 99999;
     colours.FillTable();
     const common::CPattern& first = Main()->m_dlgPatterns.GetPatterns().Get(1);
     EXPECT_EQ(colours.GetGrid()->GetItemBkColour(1, 5), first.firstColour);
@@ -487,9 +492,9 @@ TEST_F(TablesTest, ColourClicksAndCommands)
     platform::TestHook::Get().PushMessageBoxAnswer(IDYES);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_PASTE_ROW));
     EXPECT_EQ(Messages().back(), "Overwrite properties of colour 3\nby properties of colour 1 ?");
-    EXPECT_EQ(g_model.colours[3].type, MATERIAL);
-    EXPECT_EQ(g_model.colours[3].lambda, 0.5f);
-    EXPECT_EQ(g_model.colours[3].name, "Wall");
+    EXPECT_EQ(TheEngine().model.colours[3].type, MATERIAL);
+    EXPECT_EQ(TheEngine().model.colours[3].lambda, 0.5f);
+    EXPECT_EQ(TheEngine().model.colours[3].name, "Wall");
 
     // Load Material: the first material of the first database.
     Script([](CDialog& d) {
@@ -503,22 +508,22 @@ TEST_F(TablesTest, ColourClicksAndCommands)
     });
     colours.SetGridFocus(3, 2);
     ASSERT_TRUE(Main()->ExecuteCommand(ID_LOAD_MATERIAL));
-    EXPECT_EQ(g_model.colours[3].name, "Concrete, medium density 1800 kg/m3");
-    EXPECT_FLOAT_EQ(g_model.colours[3].lambda, 1.15f);
-    EXPECT_EQ(g_model.colours[3].pattern, 2);
+    EXPECT_EQ(TheEngine().model.colours[3].name, "Concrete, medium density 1800 kg/m3");
+    EXPECT_FLOAT_EQ(TheEngine().model.colours[3].lambda, 1.15f);
+    EXPECT_EQ(TheEngine().model.colours[3].pattern, 2);
     EXPECT_EQ(Text(colours, 3, 6), "1.150");
 
     // A cavity: EQUIMAT with a rule, its two emissivities kept in its name.
     EXPECT_FALSE(Main()->ExecuteCommand(ID_CAVITY_EMISSIVITIES));
-    g_model.colours[3].type = EQUIMAT;
-    g_model.colours[3].rule = 1;
+    TheEngine().model.colours[3].type = EQUIMAT;
+    TheEngine().model.colours[3].rule = 1;
     Script([](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(1259), "0.9");
         d.SetDlgItemText(1259, "0.1");
         d.ClickButton(IDOK);
     });
     ASSERT_TRUE(Main()->ExecuteCommand(ID_CAVITY_EMISSIVITIES));
-    EXPECT_EQ(g_model.colours[3].name, "e1=0.10  e2=0.90");
+    EXPECT_EQ(TheEngine().model.colours[3].name, "e1=0.10  e2=0.90");
     EXPECT_EQ(Text(colours, 3, 4), "e1=0.10  e2=0.90");
 }
 
@@ -538,14 +543,14 @@ TEST_F(TablesTest, SplitZonesGivesBothHalvesOfTheWallColoursOfTheirOwn)
         d.ClickButton(IDOK);
     });
     ASSERT_TRUE(Main()->ExecuteCommand(ID_SPLIT_ZONES));
-    EXPECT_FALSE(g_model.colours[1].inUse);
-    EXPECT_TRUE(g_model.colours[10].inUse);
-    EXPECT_TRUE(g_model.colours[11].inUse);
-    EXPECT_EQ(g_model.colours[11].name, "Wall");
+    EXPECT_FALSE(TheEngine().model.colours[1].inUse);
+    EXPECT_TRUE(TheEngine().model.colours[10].inUse);
+    EXPECT_TRUE(TheEngine().model.colours[11].inUse);
+    EXPECT_EQ(TheEngine().model.colours[11].name, "Wall");
     EXPECT_EQ(colours.ColourFromRow(colours.FocusRow()), 10);
     EXPECT_EQ(UndoKind(), kUndoColours);
     // The Blocks table shows the new blocks.
-    EXPECT_EQ(blocks.GetGrid()->GetRowCount(), static_cast<int>(g_model.blocks.count) + 1);
+    EXPECT_EQ(blocks.GetGrid()->GetRowCount(), static_cast<int>(TheEngine().model.blocks.count) + 1);
 }
 
 TEST_F(TablesTest, ShowRclTurnsTheThirdAxisAndBackToTheSameFocus)

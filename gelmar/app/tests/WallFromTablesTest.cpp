@@ -81,7 +81,7 @@ TEST_F(WallFromTablesTest, BuiltFromFileNewItSavesAndCalculatesAsTheExample)
         ASSERT_TRUE(Main()->ExecuteCommand(ID_INSERT_AFTER));
         TypeInto(grid, i + 2, 1, "0.05");
     }
-    EXPECT_EQ(g_model.axes[0].n, 6);
+    EXPECT_EQ(TheEngine().model.axes[0].n, 6);
     EXPECT_EQ(Text(grid, 7, 1), "0.300");
 
     // The blocks: inside air, wall, outside air.
@@ -136,7 +136,7 @@ TEST_F(WallFromTablesTest, BuiltFromFileNewItSavesAndCalculatesAsTheExample)
     // Reopened: the same model, shown in the tables.
     platform::TestHook::Get().PushFileDialogAnswer({saved});
     ASSERT_TRUE(Main()->ExecuteCommand(ID_FILE_OPEN));
-    EXPECT_EQ(FormatDataFile(g_model), expected);
+    EXPECT_EQ(FormatDataFile(TheEngine().model), expected);
     ASSERT_NE(m_app->FindView<CBlockView>(), nullptr);
     EXPECT_EQ(Text(View<CBlockView>(), 2, 4), "5");
 
@@ -156,13 +156,13 @@ TEST_F(WallFromTablesTest, BuiltFromFileNewItSavesAndCalculatesAsTheExample)
     // inside surface lies q / 7.7 below the inside air.
     const double q = 20.0 / (1 / 7.7 + 0.2 / 0.5 + 1.0 / 25);
     EXPECT_NEAR(q, 35.0957, 5e-5);
-    ASSERT_TRUE(g_run.solutionValid);
+    ASSERT_TRUE(TheEngine().run.solutionValid);
     const double inside = 20.0 - q / 7.7;
     EXPECT_NEAR(inside, 15.4421148, 5e-7);
     // The node on the inside face of the wall (grid line 1).
-    const std::size_t node = static_cast<std::size_t>(g_work.nodeIndex[1]);
-    ASSERT_LT(node, g_work.solution.size());
-    EXPECT_NEAR(g_work.solution[node], inside, 1e-4);
+    const std::size_t node = static_cast<std::size_t>(TheEngine().run.work.nodeIndex[1]);
+    ASSERT_LT(node, TheEngine().run.work.solution.size());
+    EXPECT_NEAR(TheEngine().run.work.solution[node], inside, 1e-4);
 }
 
 } // namespace

@@ -60,15 +60,44 @@ WorkOutcome RunCalculationWindow(ModelStore& model, RunState& run, EngineHost& h
     });
 }
 
+namespace {
+
+// The clean-up of a solar flux run on every path out of its scope: the
+// calculation's work arrays are freed; a run that was not marked finished
+// (an error or Esc) also frees the property tables and sets the calculation
+// time back one step.
+class SolarFluxRunCleanup {
+  public:
+    SolarFluxRunCleanup(ModelStore& model, RunState& run) : model_(model), run_(run) {}
+    ~SolarFluxRunCleanup()
+    {
+        if (!finished_) {
+            FreePropertyTables(run_);
+            run_.calcTime -= model_.timeStep;
+        }
+        FreeWorkArrays(run_, WorkGroup::Calculation);
+    }
+    SolarFluxRunCleanup(const SolarFluxRunCleanup&) = delete;
+    SolarFluxRunCleanup& operator=(const SolarFluxRunCleanup&) = delete;
+    void MarkFinished() { finished_ = true; }
+
+  private:
+    ModelStore& model_;
+    RunState& run_;
+    bool finished_ = false;
+};
+
+} // namespace
+
 WorkOutcome RunSolarFluxWindow(ModelStore& model, RunState& run, EngineHost& host)
 {
-    const WorkOutcome outcome = RunGuarded([&host, &model, &run] { RunSolarFluxCalculation(model, run, host); });
-    if (!outcome.Normal()) {
-        FreePropertyTables(run);
-        run.calcTime -= model.timeStep;
-    }
-    FreeWorkArrays(run, WorkGroup::Calculation);
-    return outcome;
+    // Declared before the run so that its clean-up follows the outcome on
+    // every path.
+    SolarFluxRunCleanup cleanup(model, run);
+    return RunGuarded([&host, &model, &run, &cleanup] {
+        RunSolarFluxCalculation(model, run, host);
+        cleanup.MarkFinished();
+    });
 }
 
 namespace {

@@ -30,11 +30,11 @@ class StepHost : public NullEngineHost {
     long failAfter = -1; // an error in the step after this many steps
 };
 
-class TransientRunTest : public CalcTest {
+class TransientRunTest : public CalcEngineTest {
   protected:
     void SetUp() override
     {
-        CalcTest::SetUp();
+        CalcEngineTest::SetUp();
         SetHost(&steps);
     }
     // A wall between two surfaces.
@@ -50,31 +50,34 @@ class TransientRunTest : public CalcTest {
         Block(1, 1, 3, 0, 1, 0, 1);
         Block(3, 3, 4, 0, 1, 0, 1);
     }
-    static FunctionRecord& Function(const char* name, int shape) { return AppendFunction(name, shape); }
+    FunctionRecord& Function(const char* name, int shape)
+    {
+        return AppendFunction(engine.model, name, shape);
+    }
     StepHost steps;
 };
 
 TEST_F(TransientRunTest, StartUpStepsComeFirstAndWriteNothing)
 {
     Wall(20, 0);
-    g_model.startupDuration = 5000; // raised to 7200
-    g_model.calcDuration = 3600;
-    g_model.saveResults = 1;
+    engine.model.startupDuration = 5000; // raised to 7200
+    engine.model.calcDuration = 3600;
+    engine.model.saveResults = 1;
     ASSERT_TRUE(Run());
     EXPECT_EQ(steps.times, (std::vector<long long>{-7200, -3600, 0, 3600}));
-    EXPECT_EQ(g_model.startupDuration, 7200);
+    EXPECT_EQ(engine.model.startupDuration, 7200);
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));
     EXPECT_TRUE(std::filesystem::exists("tmp0001.sol"));
     EXPECT_FALSE(std::filesystem::exists("tmp0002.sol"));
-    EXPECT_EQ(g_run.calcTime, 3600);
+    EXPECT_EQ(engine.run.calcTime, 3600);
 }
 
 TEST_F(TransientRunTest, SaveFrequencyWritesEveryNthStepFromTimeZero)
 {
     Wall(20, 0);
-    g_model.calcDuration = 4 * 3600;
-    g_model.saveResults = 1;
-    g_model.saveFrequency = 2;
+    engine.model.calcDuration = 4 * 3600;
+    engine.model.saveResults = 1;
+    engine.model.saveFrequency = 2;
     ASSERT_TRUE(Run());
     EXPECT_EQ(steps.times.size(), 5u);
     for (const char* name : {"tmp0000.sol", "tmp0001.sol", "tmp0002.sol"})
@@ -86,8 +89,8 @@ TEST_F(TransientRunTest, SaveFrequencyWritesEveryNthStepFromTimeZero)
 TEST_F(TransientRunTest, LinearModelSolvesEveryStepInOneCycle)
 {
     Wall(20, 0);
-    g_model.calcDuration = 3 * 3600;
-    g_model.cycles = 7;
+    engine.model.calcDuration = 3 * 3600;
+    engine.model.cycles = 7;
     ASSERT_TRUE(Run());
     EXPECT_EQ(steps.cycles, (std::vector<int>{1, 1, 1, 1}));
 }
@@ -95,15 +98,15 @@ TEST_F(TransientRunTest, LinearModelSolvesEveryStepInOneCycle)
 TEST_F(TransientRunTest, UniformBoundariesNeedNoSolveUntilOneMoves)
 {
     Wall(20, 20);
-    ColourRecord& outside = g_model.colours[3];
+    ColourRecord& outside = engine.model.colours[3];
     outside.temperatureFunc = FunctionName("T01");
     FunctionRecord& f = Function("T01", 2); // 20 °C, 25 °C from minute 120 on
     f.params[0] = 20;
     f.params[1] = 25;
     f.params[2] = 120;
     f.params[3] = 0;
-    g_model.calcDuration = 4 * 3600;
-    g_model.saveResults = 1;
+    engine.model.calcDuration = 4 * 3600;
+    engine.model.saveResults = 1;
     ASSERT_TRUE(Run());
     auto temperatures = [](const char* file) { return ReadBytes(file); };
     // Steps 0 and 1 kept everything at 20 °C without a solve.
@@ -111,26 +114,26 @@ TEST_F(TransientRunTest, UniformBoundariesNeedNoSolveUntilOneMoves)
     EXPECT_EQ(temperatures("tmp0000.sol"), temperatures("tmp0001.sol"));
     EXPECT_EQ(temperatures("tmp0002.sol").find("N 20.0000000000 1 0 0"), std::string::npos);
     EXPECT_GT(steps.solverRows, 0);
-    EXPECT_GT(g_model.colours[1].resultMax, 20.0f);
+    EXPECT_GT(engine.model.colours[1].resultMax, 20.0f);
 }
 
 TEST_F(TransientRunTest, EscEndsTheRunWithoutAMessage)
 {
     Wall(20, 0);
-    g_model.calcDuration = 10 * 3600;
+    engine.model.calcDuration = 10 * 3600;
     steps.escAfter = 3;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Aborted);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Aborted);
     EXPECT_TRUE(steps.messages.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     // The interrupted step was the fourth (t = 10800): one step back.
-    EXPECT_EQ(g_run.calcTime, 7200);
+    EXPECT_EQ(engine.run.calcTime, 7200);
 }
 
 TEST_F(TransientRunTest, NeverSavedModelIsNotCalculated)
 {
     Wall(20, 0);
-    g_model.dataFilePath.clear();
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::NotStarted);
+    engine.model.dataFilePath.clear();
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::NotStarted);
     EXPECT_TRUE(steps.times.empty());
 }
 
@@ -141,8 +144,9 @@ TEST_F(TransientRunTest, MinimumGridAsksBeforeCalculating)
     Surface(2, 20, 8);
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 1, 2, 0, 1, 0, 1);
-    EXPECT_TRUE(IsMinimumGrid(g_model));
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done); // the null host answers Yes
+    EXPECT_TRUE(IsMinimumGrid(engine.model));
+    // The null host answers Yes.
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Done);
     ASSERT_FALSE(steps.messages.empty());
     EXPECT_EQ(steps.messages.front(),
               "Current grid is minimum grid.\nConsider grid refinement.\n\nContinue calculation ?");
@@ -166,7 +170,7 @@ TEST_F(TransientRunTest, ConductivityOfTemperatureFollowsItsKirchhoffTransform)
     Block(3, n + 1, n + 2, 0, 1, 0, 1);
     FixedMaterial(2, 0);
     FixedMaterial(3, 40);
-    g_model.cycles = 60;
+    engine.model.cycles = 60;
     ASSERT_TRUE(Run()) << (steps.messages.empty() ? "" : steps.messages.back());
     EXPECT_GT(steps.cycles[0], 1);
     const double thetaEnd = 40 + 0.01 * 40 * 40;
@@ -180,27 +184,26 @@ TEST_F(TransientRunTest, ConductivityOfTemperatureFollowsItsKirchhoffTransform)
 TEST_F(TransientRunTest, FunctionFileErrorsNameTheFile)
 {
     Wall(20, 0);
-    g_model.colours[1].lambdaFunc = FunctionName("L01");
+    engine.model.colours[1].lambdaFunc = FunctionName("L01");
     Function("L01", 0).filePath = "lambda.fla";
     std::filesystem::remove("lambda.fla"); // left by an earlier run of this test
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Failed to open file\nlambda.fla");
     WriteBytes("lambda.fla", "0 1\r\n-5 2\r\n");
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(steps.messages.back(), "Syntax error in file lambda.fla\nLine 2");
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
-
 
 TEST_F(TransientRunTest, RunAfterOneStoppedInAStepMatchesAFreshRun)
 {
     // A conductivity from a file, so that the run also holds file data.
     WriteBytes("lambda.fla", "0 1\r\n40 1.8\r\n");
     Wall(20, 0);
-    g_model.colours[1].lambdaFunc = FunctionName("L01");
+    engine.model.colours[1].lambdaFunc = FunctionName("L01");
     Function("L01", 0).filePath = "lambda.fla";
-    g_model.calcDuration = 4 * 3600;
-    g_model.saveResults = 1;
+    engine.model.calcDuration = 4 * 3600;
+    engine.model.saveResults = 1;
     ASSERT_TRUE(Run());
     const std::string fresh = ReadBytes("tmp0004.sol");
 
@@ -209,23 +212,24 @@ TEST_F(TransientRunTest, RunAfterOneStoppedInAStepMatchesAFreshRun)
         long escAfter, failAfter;
         CalcSystemResult result;
     };
-    for (const Case& c : {Case{"error", -1, 2, CalcSystemResult::Failed}, Case{"Esc", 2, -1, CalcSystemResult::Aborted}}) {
+    for (const Case& c :
+         {Case{"error", -1, 2, CalcSystemResult::Failed}, Case{"Esc", 2, -1, CalcSystemResult::Aborted}}) {
         SCOPED_TRACE(c.name);
         steps.times.clear();
         steps.cycles.clear();
         steps.escAfter = c.escAfter;
         steps.failAfter = c.failAfter;
-        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), c.result);
+        EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), c.result);
         EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
         // The third step (t = 7200) was stopped: the last one completed stays.
-        EXPECT_EQ(g_run.calcTime, 3600);
-        EXPECT_FALSE(g_run.work.matrix);
-        EXPECT_TRUE(g_run.functions.propertyTables.empty());
-        EXPECT_TRUE(g_run.functions.files.empty());
+        EXPECT_EQ(engine.run.calcTime, 3600);
+        EXPECT_FALSE(engine.run.work.matrix);
+        EXPECT_TRUE(engine.run.functions.propertyTables.empty());
+        EXPECT_TRUE(engine.run.functions.files.empty());
 
         steps.escAfter = steps.failAfter = -1;
         ASSERT_TRUE(Run());
-        EXPECT_EQ(g_run.calcTime, 4 * 3600);
+        EXPECT_EQ(engine.run.calcTime, 4 * 3600);
         EXPECT_EQ(ReadBytes("tmp0004.sol"), fresh);
     }
 }

@@ -23,29 +23,29 @@ class VentilationHost : public NullEngineHost {
     std::function<void()> afterStep;
 };
 
-class VentilationTest : public CalcTest {
+class VentilationTest : public CalcEngineTest {
   protected:
     void SetUp() override
     {
-        CalcTest::SetUp();
+        CalcEngineTest::SetUp();
         SetHost(&vent);
-        g_radiation = RadiationSet{};
     }
-    static VentilationFlowRecord& Flow(int from, int to, float flow)
+    VentilationFlowRecord& Flow(int from, int to, float flow)
     {
-        VentilationFlowRecord& f = g_model.ventFlows[static_cast<std::size_t>(g_model.ventFlowCount++)];
+        VentilationFlowRecord& f =
+            engine.model.ventFlows[static_cast<std::size_t>(engine.model.ventFlowCount++)];
         f = VentilationFlowRecord{};
         f.colourFrom = static_cast<std::int16_t>(from);
         f.colourTo = static_cast<std::int16_t>(to);
         f.flow = flow;
         return f;
     }
-    static FunctionRecord& Constant(const char* name, float value)
+    FunctionRecord& Constant(const char* name, float value)
     {
-        const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(g_model, n + 1);
-        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = g_model.functions[n];
+        const std::uint16_t n = engine.model.functions.count;
+        GrowFunctionArray(engine.model, n + 1);
+        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
+        FunctionRecord& f = engine.model.functions[n];
         f = FunctionRecord{};
         f.name = FunctionName(name);
         f.shape = 1;
@@ -54,7 +54,7 @@ class VentilationTest : public CalcTest {
     }
     // A cavity colour of air (1.2 kg/m3, 1000 J/(kg K)) with the given
     // surface coefficient.
-    static ColourRecord& Cavity(int c, float h)
+    ColourRecord& Cavity(int c, float h)
     {
         ColourRecord& r = Colour(c, BC_FRE_S);
         r.hGlobal = h;

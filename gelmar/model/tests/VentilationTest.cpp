@@ -37,12 +37,13 @@ TEST_F(VentilationTest, BadFlowsStopTheRunNamingTheFlow)
     Block(3, 1, 2, 0, 1, 0, 1);
     Block(4, 2, 3, 0, 1, 0, 1);
     for (const BadFlowCase& c : cases) {
-        g_model.ventFlowCount = 0;
+        engine.model.ventFlowCount = 0;
         vent.messages.clear();
         if (c.badFlow == 2)
             Flow(2, 4, 0.01f);
         Flow(c.from, c.to, 0.01f);
-        EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed) << c.name;
+        EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed)
+            << c.name;
         ASSERT_FALSE(vent.messages.empty()) << c.name;
         EXPECT_EQ(vent.messages.back(), "Syntax error in ventilation flow " + std::to_string(c.badFlow))
             << c.name;
@@ -59,16 +60,16 @@ TEST_F(VentilationTest, ReceivingCavitiesAreTheNetworkNodes)
     Flow(2, 5, 0.01f);
     Flow(4, 5, 0.02f); // a second flow into 5: still one node
     Flow(5, 7, 0.01f);
-    PrepareVentilationNetwork(g_model, g_run);
-    EXPECT_EQ(g_model.colours[5].working.ventilationNode, 0);
-    EXPECT_EQ(g_model.colours[7].working.ventilationNode, 1);
-    EXPECT_EQ(g_model.colours[4].working.ventilationNode, -1);
-    EXPECT_EQ(g_model.colours[2].working.ventilationNode, -1);
+    PrepareVentilationNetwork(engine.model, engine.run);
+    EXPECT_EQ(engine.model.colours[5].working.ventilationNode, 0);
+    EXPECT_EQ(engine.model.colours[7].working.ventilationNode, 1);
+    EXPECT_EQ(engine.model.colours[4].working.ventilationNode, -1);
+    EXPECT_EQ(engine.model.colours[2].working.ventilationNode, -1);
     // Every cavity a flow touches gets an air node of its own.
     for (int c : {4, 5, 7})
-        EXPECT_EQ(g_model.colours[c].unlinked, 1) << c;
-    EXPECT_EQ(g_model.colours[2].unlinked, 0);
-    FreeVentilationMatrix(g_run);
+        EXPECT_EQ(engine.model.colours[c].unlinked, 1) << c;
+    EXPECT_EQ(engine.model.colours[2].unlinked, 0);
+    FreeVentilationMatrix(engine.run);
 }
 
 // hot surface | wall | cavity A | wall | cavity B | wall | cold surface, each
@@ -122,7 +123,8 @@ class TwoCavityTest : public VentilationTest {
     {
         const Eigen::VectorXd ref = Reference();
         const double wall[6] = {T(1, 0, 0), T(2, 0, 0), T(3, 0, 0), T(4, 0, 0), T(5, 0, 0), T(6, 0, 0)};
-        const double airA = ColourAirTemperature(g_model, g_run, 3), airB = ColourAirTemperature(g_model, g_run, 4);
+        const double airA = ColourAirTemperature(engine.model, engine.run, 3),
+                     airB = ColourAirTemperature(engine.model, engine.run, 4);
         const double model[8] = {wall[0], wall[1], airA, wall[2], wall[3], airB, wall[4], wall[5]};
         for (int n = 0; n < 8; ++n)
             EXPECT_NEAR(model[n], ref(n), 1e-5) << n;
@@ -142,14 +144,14 @@ TEST_F(TwoCavityTest, AirCarriesOffTheHeatTheWallsConduct)
     ASSERT_TRUE(Run()) << Messages();
     EXPECT_EQ(Messages().find("Ventilation"), std::string::npos) << Messages();
     ExpectSteadyState();
-    EXPECT_TRUE(IsAirTemperatureFixed(g_model, 3));
-    EXPECT_TRUE(IsAirTemperatureFixed(g_model, 4));
+    EXPECT_TRUE(IsAirTemperatureFixed(engine.model, 3));
+    EXPECT_TRUE(IsAirTemperatureFixed(engine.model, 4));
 }
 
 TEST_F(TwoCavityTest, SteadyStateStaysThroughLaterSteps)
 {
     Build();
-    g_model.calcDuration = 3 * 3600;
+    engine.model.calcDuration = 3 * 3600;
     ASSERT_TRUE(Run()) << Messages();
     EXPECT_EQ(vent.times.size(), 4u);
     ExpectSteadyState();
@@ -158,27 +160,27 @@ TEST_F(TwoCavityTest, SteadyStateStaysThroughLaterSteps)
 TEST_F(TwoCavityTest, FlowFunctionDrivesTheFlow)
 {
     Build();
-    g_model.ventFlows[0].flowFunc = FunctionName("V01");
-    g_model.ventFlows[1].flowFunc = FunctionName("V01");
-    g_model.ventFlows[0].flow = g_model.ventFlows[1].flow = 0;
+    engine.model.ventFlows[0].flowFunc = FunctionName("V01");
+    engine.model.ventFlows[1].flowFunc = FunctionName("V01");
+    engine.model.ventFlows[0].flow = engine.model.ventFlows[1].flow = 0;
     Constant("V01", static_cast<float>(kFlow));
     ASSERT_TRUE(Run()) << Messages();
-    EXPECT_FLOAT_EQ(g_model.ventFlows[1].flow, static_cast<float>(kFlow));
+    EXPECT_FLOAT_EQ(engine.model.ventFlows[1].flow, static_cast<float>(kFlow));
     ExpectSteadyState();
 }
 
 TEST_F(TwoCavityTest, NetworkThatNeverSettlesEndsTheRunWithAMessage)
 {
     Build();
-    g_model.calcDuration = 5 * 3600;
-    g_model.maxDeltaT = -1; // no pass can settle
-    g_model.iterations = 2;
+    engine.model.calcDuration = 5 * 3600;
+    engine.model.maxDeltaT = -1; // no pass can settle
+    engine.model.iterations = 2;
     ASSERT_TRUE(Run());
     const long long last = vent.times.back();
     EXPECT_EQ(vent.messages.back(), "Ventilation network not converged after 100000 cycles at time " +
                                         std::to_string(last) + " s.\nCalculation stopped.");
     EXPECT_LT(vent.times.size(), 6u);
-    EXPECT_EQ(g_run.calcTime, last);
+    EXPECT_EQ(engine.run.calcTime, last);
 }
 
 TEST_F(VentilationTest, CavityWithoutFlowOrConvectionIsASingularNetwork)
@@ -192,7 +194,7 @@ TEST_F(VentilationTest, CavityWithoutFlowOrConvectionIsASingularNetwork)
     for (int i = 0; i < 5; ++i)
         Block(cells[i], i, i + 1, 0, 1, 0, 1);
     Flow(1, 3, 0);
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     ASSERT_FALSE(vent.messages.empty());
     EXPECT_EQ(vent.messages.back(), "Error in ventilation system");
 }
@@ -212,7 +214,7 @@ class SingleCavityTest : public VentilationTest {
         Cavity(3, static_cast<float>(hA));
         Surface(6, 0, 0);
         Block(3, 0, 1, 0, 1, 0, 1);
-        RasteriseBlocks(g_model, g_run);
+        RasteriseBlocks(engine.model, engine.run);
         NodeBcRecord& surface = NodeBc(0, 0, 0, 0); // node -2
         surface.temperature = surface.working.previous = static_cast<float>(kSurface);
         Flow(6, 3, static_cast<float>(kFlow));
@@ -224,76 +226,77 @@ class SingleCavityTest : public VentilationTest {
         face.cornerNodes = {-2, -2, -2, -2};
         face.convection = face.convectionPrevious = -hA / 4;
         zone.faces.push_back(face);
-        g_radiation.zones.push_back(zone);
-        g_radiation.convectionSum[3] = hA;
-        g_model.maxDeltaT = 1e-12f;
-        PrepareVentilationNetwork(g_model, g_run);
-        g_run.step = 0;
-        g_run.stepLength = 0;
+        engine.run.radiation.zones.push_back(zone);
+        engine.run.radiation.convectionSum[3] = hA;
+        engine.model.maxDeltaT = 1e-12f;
+        PrepareVentilationNetwork(engine.model, engine.run);
+        engine.run.step = 0;
+        engine.run.stepLength = 0;
     }
     void TearDown() override
     {
-        FreeVentilationMatrix(g_run);
+        FreeVentilationMatrix(engine.run);
         VentilationTest::TearDown();
     }
     // Passes until the network settles (the surfaces do not move).
-    static void SolveStep()
+    void SolveStep()
     {
-        EvaluateVentilationFlows(g_model, g_run, true);
+        EvaluateVentilationFlows(engine.model, engine.run, true);
         int passes = 0;
-        while (StepVentilationNetwork(g_model, g_run, Host()) != VentilationPass::Settled)
+        while (StepVentilationNetwork(engine.model, engine.run, Host()) != VentilationPass::Settled)
             ASSERT_LT(++passes, 5);
-        EndVentilationStep(g_model, g_run);
-        g_run.stepLength = g_model.timeStep;
-        ++g_run.step;
+        EndVentilationStep(engine.model, engine.run);
+        engine.run.stepLength = engine.model.timeStep;
+        ++engine.run.step;
     }
 };
 
 TEST_F(SingleCavityTest, AirFollowsAStepInItsInflowTemperature)
 {
-    g_model.timeStep = 5;
+    engine.model.timeStep = 5;
     const double outside0 = 0, outside1 = 10;
-    g_model.colours[6].temperature = static_cast<float>(outside0);
+    engine.model.colours[6].temperature = static_cast<float>(outside0);
     SolveStep();
     const double start = (hA * kSurface + kAir * outside0) / (hA + kAir);
-    EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), start, 1e-9);
-    EXPECT_NEAR(g_model.colours[3].temperature, start, 1e-4);
-    EXPECT_TRUE(IsAirTemperatureFixed(g_model, 3));
+    EXPECT_NEAR(ColourAirTemperature(engine.model, engine.run, 3), start, 1e-9);
+    EXPECT_NEAR(engine.model.colours[3].temperature, start, 1e-4);
+    EXPECT_TRUE(IsAirTemperatureFixed(engine.model, 3));
 
-    g_model.colours[6].temperature = static_cast<float>(outside1);
+    engine.model.colours[6].temperature = static_cast<float>(outside1);
     const double end = (hA * kSurface + kAir * outside1) / (hA + kAir);
     const double rate = (hA + kAir) / kCapacity;
     for (int n = 1; n <= 200; ++n) {
         SolveStep();
         // The inflow jumped at the start of step 1: the trapezoidal rule
         // takes half the jump into that step.
-        const double t = (n - 0.5) * g_model.timeStep;
+        const double t = (n - 0.5) * engine.model.timeStep;
         const double exact = end + (start - end) * std::exp(-rate * t);
-        EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), exact, 0.01) << n;
+        EXPECT_NEAR(ColourAirTemperature(engine.model, engine.run, 3), exact, 0.01) << n;
     }
-    EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), end, 0.01);
+    EXPECT_NEAR(ColourAirTemperature(engine.model, engine.run, 3), end, 0.01);
 }
 
 TEST_F(SingleCavityTest, AirFromACavityOutsideTheNetworkBringsThatCavitysTemperature)
 {
     ColourRecord& other = Cavity(8, 3); // receives no flow: no network node
     other.temperature = 30;
-    g_model.ventFlows[0].colourFrom = 8;
-    PrepareVentilationNetwork(g_model, g_run);
+    engine.model.ventFlows[0].colourFrom = 8;
+    PrepareVentilationNetwork(engine.model, engine.run);
     EXPECT_EQ(other.working.ventilationNode, -1);
     SolveStep();
-    EXPECT_NEAR(ColourAirTemperature(g_model, g_run, 3), (hA * kSurface + kAir * 30) / (hA + kAir), 1e-9);
+    EXPECT_NEAR(ColourAirTemperature(engine.model, engine.run, 3), (hA * kSurface + kAir * 30) / (hA + kAir),
+                1e-9);
 }
 
 TEST_F(SingleCavityTest, DivergesOnlyWhenTheNodeJumpsByAMillion)
 {
-    g_work.solution.assign(4, 5.0);
-    g_model.colours[3].qConvective = 1e5f; // about 4500 C: far, but no jump of 1e6
-    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), VentilationPass::GoingOn);
-    EXPECT_EQ(g_work.solution, std::vector<double>(4, 5.0));
-    g_model.colours[3].qConvective = 1e9f; // a jump of about 4.5e7
-    EXPECT_EQ(StepVentilationNetwork(g_model, g_run, Host()), VentilationPass::Diverging);
-    EXPECT_EQ(g_work.solution, std::vector<double>(4, 0.0));
+    engine.run.work.solution.assign(4, 5.0);
+    engine.model.colours[3].qConvective = 1e5f; // about 4500 C: far, but no jump of 1e6
+    EXPECT_EQ(StepVentilationNetwork(engine.model, engine.run, Host()), VentilationPass::GoingOn);
+    EXPECT_EQ(engine.run.work.solution, std::vector<double>(4, 5.0));
+    engine.model.colours[3].qConvective = 1e9f; // a jump of about 4.5e7
+    EXPECT_EQ(StepVentilationNetwork(engine.model, engine.run, Host()), VentilationPass::Diverging);
+    EXPECT_EQ(engine.run.work.solution, std::vector<double>(4, 0.0));
 }
 
 } // namespace

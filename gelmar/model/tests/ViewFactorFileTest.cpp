@@ -4,6 +4,7 @@
 #include "gelmar/model/radiation/ViewFactorFile.h"
 
 #include "CavityFixture.h"
+#include "ModelBuilder.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
@@ -15,11 +16,11 @@
 namespace gelmar::test {
 namespace {
 
-class ViewFactorFileTest : public ModelTest {
+class ViewFactorFileTest : public EngineTest {
   protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
+        EngineTest::SetUp();
         RemoveTempFiles(); // the folder may hold an earlier run's files
         std::filesystem::remove_all("models");
     }
@@ -30,7 +31,7 @@ class ViewFactorFileTest : public ModelTest {
         for (const std::string& l : lines)
             text += l + "\r\n";
         WriteBytes("tmp.vwf", text);
-        return Catch([] { ReadViewFactorFile(g_model, g_run); });
+        return Catch([this] { ReadViewFactorFile(engine.model, engine.run); });
     }
     template <typename F> ErrorCode Catch(F&& f) { return CaughtError(f, &message); }
     std::string message;
@@ -82,7 +83,7 @@ TEST_F(ViewFactorFileTest, GoodFileFillsZonesAndFaces)
     std::vector<std::string> lines = Inserted(1, "; written by hand");
     lines[11] = "face=4 3 1 6 2 0"; // orientation 6 is accepted
     ASSERT_EQ(ReadFile(lines), ErrorCode::None) << message;
-    const RadiationSet& r = g_radiation;
+    const RadiationSet& r = engine.run.radiation;
     ASSERT_EQ(r.fileZones.size(), 2u);
     ASSERT_EQ(r.fileFaces.size(), 5u);
     EXPECT_EQ(r.fileZones[0].firstFace, 0);
@@ -99,7 +100,7 @@ TEST_F(ViewFactorFileTest, GoodFileFillsZonesAndFaces)
 
     // A zone without faces and no faces at all.
     EXPECT_EQ(ReadFile({"nzon=1", "zone=1 0", "nfac=0"}), ErrorCode::None) << message;
-    EXPECT_TRUE(g_radiation.fileFaces.empty());
+    EXPECT_TRUE(engine.run.radiation.fileFaces.empty());
 }
 
 TEST_F(ViewFactorFileTest, BadLinesAreSyntaxErrorsAtTheirLine)
@@ -143,26 +144,26 @@ TEST_F(ViewFactorFileTest, BadLinesAreSyntaxErrorsAtTheirLine)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(ReadFile(c.lines), ErrorCode::Syntax);
         EXPECT_EQ(message, "Syntax error in file tmp.vwf\nLine " + std::to_string(c.line));
-        EXPECT_TRUE(g_radiation.fileZones.empty());
-        EXPECT_TRUE(g_radiation.fileFaces.empty());
+        EXPECT_TRUE(engine.run.radiation.fileZones.empty());
+        EXPECT_TRUE(engine.run.radiation.fileFaces.empty());
     }
 }
 
 TEST_F(ViewFactorFileTest, PathChoiceAndOpenFailure)
 {
-    g_model.dataFilePath = "models/room.glm";
-    EXPECT_EQ(SelectViewFactorFile(g_model), "models/room.vwf");
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(g_model, g_run); }), ErrorCode::FileOpen);
+    engine.model.dataFilePath = "models/room.glm";
+    EXPECT_EQ(SelectViewFactorFile(engine.model), "models/room.vwf");
+    EXPECT_EQ(Catch([this] { ReadViewFactorFile(engine.model, engine.run); }), ErrorCode::FileOpen);
     EXPECT_EQ(message, "Failed to open file\nmodels/room.vwf");
     // The data file's own view-factor file is read when there is no tmp.vwf.
     std::string text;
     for (const std::string& l : kGoodFile)
         text += l + "\n";
     WriteBytes("models/room.vwf", text);
-    EXPECT_EQ(Catch([] { ReadViewFactorFile(g_model, g_run); }), ErrorCode::None);
-    EXPECT_EQ(g_radiation.fileFaces.size(), 5u);
+    EXPECT_EQ(Catch([this] { ReadViewFactorFile(engine.model, engine.run); }), ErrorCode::None);
+    EXPECT_EQ(engine.run.radiation.fileFaces.size(), 5u);
     WriteBytes("tmp.vwf", "nzon=1\nzone=1 0\nnfac=0\n");
-    EXPECT_EQ(SelectViewFactorFile(g_model), "tmp.vwf");
+    EXPECT_EQ(SelectViewFactorFile(engine.model), "tmp.vwf");
 }
 
 TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
@@ -176,19 +177,20 @@ TEST_F(ViewFactorFileTest, RunReadsBackTheFactorsItComputed)
         .Block(3, 1, 4, 1, 3, 3, 4)
         .Block(1, 2, 3, 1, 2, 1, 3);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel(g_model);
-    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
-    const RadiationSet computed = g_radiation;
+    const ModelRaster raster = RasteriseModel(engine.model);
+    ComputeViewFactors(engine.model, engine.run, Host(), raster.Grid());
+    const RadiationSet computed = engine.run.radiation;
     ASSERT_EQ(computed.zones.size(), 1u);
     const RadiationZone& zone = computed.zones[0];
 
     // A later run collects the faces again and reads the file; the corner
     // nodes come from the node numbering (here: one number per grid point).
-    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int j, int k) { return i + 10 * j + 100 * k; });
-    const RadiationSet& r = g_radiation;
+    LoadViewFactors(engine.model, engine.run, Host(), raster.Grid(),
+                    [](int i, int j, int k) { return i + 10 * j + 100 * k; });
+    const RadiationSet& r = engine.run.radiation;
     ASSERT_EQ(r.zones.size(), 1u);
     ASSERT_EQ(r.fileFaces.size(), zone.faces.size());
-    const RadiationZone* file = MatchedFileZone(g_run, 0);
+    const RadiationZone* file = MatchedFileZone(engine.run, 0);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->matrix, zone.matrix); // every factor, to the last bit
     std::vector<int> partners(zone.faces.size(), 0);
@@ -229,16 +231,16 @@ TEST_F(ViewFactorFileTest, SolarFreeCavityIsAZoneOfARunOnly)
     model.Axis(0, {1, 1, 1}).Axis(1, {1, 1, 1}).Axis(2, {1, 1, 1}).Colour(1, MATERIAL);
     model.Colour(6, BC_FRE_S, {"hglo=8"}).Block(1, 0, 3, 0, 3, 0, 3).Block(6, 1, 2, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel(g_model);
-    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
-    EXPECT_TRUE(g_radiation.zones.empty());
+    const ModelRaster raster = RasteriseModel(engine.model);
+    ComputeViewFactors(engine.model, engine.run, Host(), raster.Grid());
+    EXPECT_TRUE(engine.run.radiation.zones.empty());
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
     // No radiating colour: the run reads no file; the zone has its air node.
-    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), {});
-    ASSERT_EQ(g_radiation.zones.size(), 1u);
-    EXPECT_EQ(g_radiation.zones[0].faces.size(), 6u);
-    EXPECT_EQ(g_radiation.extraRows, 1);
-    EXPECT_DOUBLE_EQ(g_radiation.zones[0].commonConvection, 6 * 8.0);
+    LoadViewFactors(engine.model, engine.run, Host(), raster.Grid(), {});
+    ASSERT_EQ(engine.run.radiation.zones.size(), 1u);
+    EXPECT_EQ(engine.run.radiation.zones[0].faces.size(), 6u);
+    EXPECT_EQ(engine.run.radiation.extraRows, 1);
+    EXPECT_DOUBLE_EQ(engine.run.radiation.zones[0].commonConvection, 6 * 8.0);
 }
 
 TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
@@ -246,7 +248,7 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
     WriteBytes("tmp.vwf", "nfac=3\nface=1 9 1 0 2 0\nface=2 9 1 1 4 0\nface=3 9 2 2 1 0\n"
                           "vwfc=2 1 0.5\nvwfc=3 1 0.25\nvwfc=3 2 0.125\n");
     ViewFactorSummary s;
-    ASSERT_EQ(Catch([&s] { s = ReadViewFactorSummary(g_model); }), ErrorCode::None);
+    ASSERT_EQ(Catch([this, &s] { s = ReadViewFactorSummary(engine.model); }), ErrorCode::None);
     EXPECT_EQ(s.area[1], 6.0);
     EXPECT_EQ(s.area[2], 1.0);
     EXPECT_EQ(s.exchange[1 * 256 + 1], 4 * 0.5);      // one colour: the diagonal once
@@ -254,12 +256,12 @@ TEST_F(ViewFactorFileTest, SummaryAddsExchangePerColourPair)
     EXPECT_EQ(s.exchange[1 * 256 + 2], 0.25 + 0.125);
 
     WriteBytes("tmp.vwf", "nfac=1\nface=1 9 1 0 2 0\nvwfc=2 1 0.5\n");
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::Syntax);
+    EXPECT_EQ(Catch([this] { ReadViewFactorSummary(engine.model); }), ErrorCode::Syntax);
     EXPECT_EQ(message, "Syntax error in file tmp.vwf\nLine 3");
     // A missing file is no error here.
     std::filesystem::remove("tmp.vwf");
-    g_model.dataFilePath = "none.glm";
-    EXPECT_EQ(Catch([] { ReadViewFactorSummary(g_model); }), ErrorCode::None);
+    engine.model.dataFilePath = "none.glm";
+    EXPECT_EQ(Catch([this] { ReadViewFactorSummary(engine.model); }), ErrorCode::None);
 }
 
 } // namespace

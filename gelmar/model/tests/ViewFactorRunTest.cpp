@@ -3,6 +3,7 @@
 // sides, the file it writes, progress read-outs, Esc, and the cavity faults
 // with their messages.
 #include "CavityFixture.h"
+#include "ModelBuilder.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "gelmar/model/calc/CalcSystem.h"
 #include "gelmar/model/radiation/CavityChecks.h"
@@ -18,24 +19,25 @@
 namespace gelmar::test {
 namespace {
 
-class ViewFactorRun : public ModelTest {
+class ViewFactorRun : public EngineTest {
   protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
+        EngineTest::SetUp();
         RemoveTempFiles(); // the folder may hold an earlier run's files
         std::filesystem::remove_all("models");
     }
     void Load(const CavityModel& model)
     {
         ASSERT_TRUE(ReadText(model.Text()));
-        raster = RasteriseModel(g_model);
+        raster = RasteriseModel(engine.model);
     }
     // Runs the view factors: how the run ended; the message of its error is
     // kept.
     WorkOutcome Run(unsigned threads = 0)
     {
-        WorkOutcome outcome = RunGuarded([&] { ComputeViewFactors(g_model, g_run, Host(), raster.Grid(), threads); });
+        WorkOutcome outcome =
+            RunGuarded([&] { ComputeViewFactors(engine.model, engine.run, Host(), raster.Grid(), threads); });
         message = outcome.HasError() ? outcome.error->Message() : std::string();
         ClearPendingError();
         return outcome;
@@ -70,8 +72,8 @@ TEST_F(ViewFactorRun, CubeCavityGivesCatalogueFactors)
 {
     Load(BoxCavity({1, 1, 1}, {1, 1, 1}, {1, 1, 1}));
     ASSERT_TRUE(Run().Normal());
-    ASSERT_EQ(g_radiation.zones.size(), 1u);
-    const RadiationZone& zone = g_radiation.zones[0];
+    ASSERT_EQ(engine.run.radiation.zones.size(), 1u);
+    const RadiationZone& zone = engine.run.radiation.zones[0];
     ASSERT_EQ(zone.faces.size(), 6u);
     // Discovery order: +x side of (0,1,1), +y of (1,0,1), +z of (1,1,0), -z of
     // (1,1,2), -y of (1,2,1), -x of (2,1,1): face f faces face 5 - f.
@@ -97,10 +99,10 @@ TEST_F(ViewFactorRun, CubeCavityGivesCatalogueFactors)
     EXPECT_EQ(host.progressTexts[kProgressZonePairs], "15");
     EXPECT_EQ(host.progressTexts[kProgressPairsDone], "15");
     // Freeing the run's tables keeps the colours' zones for the output windows.
-    FreeRadiation(g_run);
-    EXPECT_TRUE(g_radiation.zones.empty());
-    EXPECT_EQ(g_radiation.zoneOfColour[2], 0);
-    EXPECT_EQ(g_radiation.zoneOfColour[1], -1);
+    FreeRadiation(engine.run);
+    EXPECT_TRUE(engine.run.radiation.zones.empty());
+    EXPECT_EQ(engine.run.radiation.zoneOfColour[2], 0);
+    EXPECT_EQ(engine.run.radiation.zoneOfColour[1], -1);
 }
 
 TEST_F(ViewFactorRun, BoxOfUnequalSidesClosesWithReciprocity)
@@ -110,7 +112,7 @@ TEST_F(ViewFactorRun, BoxOfUnequalSidesClosesWithReciprocity)
     model.Line("grun=0.5").Line("rays=2000");
     Load(model);
     ASSERT_TRUE(Run().Normal());
-    const RadiationZone& zone = g_radiation.zones.at(0);
+    const RadiationZone& zone = engine.run.radiation.zones.at(0);
     ASSERT_EQ(zone.faces.size(), std::size_t(2 * (3 * 2 + 2 * 4 + 3 * 4)));
     double wallArea = 0;
     for (const RadiatingFace& f : zone.faces)
@@ -139,7 +141,7 @@ TEST_F(ViewFactorRun, ModelOneCellThickUsesStripFactors)
     model.Block(1, 0, 3, 0, 3, 0, 1).Block(2, 1, 2, 1, 2, 0, 1);
     Load(model);
     ASSERT_TRUE(Run().Normal());
-    const RadiationZone& zone = g_radiation.zones.at(0);
+    const RadiationZone& zone = engine.run.radiation.zones.at(0);
     ASSERT_EQ(zone.faces.size(), 4u);
     // Faces: +x of (0,1), +y of (1,0), -y of (1,2), -x of (2,1).
     for (std::size_t i = 0; i < 4; ++i) {
@@ -173,7 +175,7 @@ TEST_F(ViewFactorRun, NoCavityWritesNoFile)
     model.Block(1, 0, 1, 0, 1, 0, 1).Block(2, 1, 2, 0, 1, 0, 1);
     Load(model);
     EXPECT_TRUE(Run().Normal());
-    EXPECT_TRUE(g_radiation.zones.empty());
+    EXPECT_TRUE(engine.run.radiation.zones.empty());
     EXPECT_FALSE(std::filesystem::exists("tmp.vwf"));
 }
 
@@ -237,7 +239,7 @@ TEST_F(ViewFactorRun, FaultMessageInRowColumnLayerForm)
     // The command shows it through the host.
     ShowCalcErrorMessage(Host(), EngineError::CavityFault(ErrorCode::SeparatedZones, 2, {0, 0, 0, true, 5}));
     EXPECT_EQ(LastMessage(), "BC (colour 2) occurs in separated zones.\nSee R=1, C=1, L=11.");
-    g_model.rcl = 0;
+    engine.model.rcl = 0;
     ASSERT_EQ(Run().Code(), ErrorCode::SeparatedZones);
     EXPECT_EQ(message, "BC (colour 2) occurs in separated zones.\nSee X=2, Y=0, Z=0.");
 }

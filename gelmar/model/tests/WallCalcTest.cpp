@@ -25,13 +25,14 @@ std::vector<std::string> Lines(const std::string& path)
     return lines;
 }
 
-class WallCalcTest : public CalcTest {
+class WallCalcTest : public CalcEngineTest {
   protected:
     bool ReadExample()
     {
         WriteBytes("wall.glm", ReadBytes(std::string(SUITE_EXAMPLES_DIR) + "/wall.glm"));
-        g_model.dataFilePath = "wall.glm";
-        return ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host());
+        engine.model.dataFilePath = "wall.glm";
+        return ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Open, engine.parameters,
+                            Host());
     }
 };
 
@@ -51,8 +52,8 @@ TEST_F(WallCalcTest, ExampleGivesSeriesResistanceTemperaturesAndFlow)
                 EXPECT_NEAR(T(i, j, k), T(1, j, k) - (i - 1) * w * q / lambda, 1e-8);
             }
         }
-    EXPECT_NEAR(g_model.colours[2].resultValue1, q, 1e-4);
-    EXPECT_NEAR(g_model.colours[3].resultValue2, q, 1e-4);
+    EXPECT_NEAR(engine.model.colours[2].resultValue1, q, 1e-4);
+    EXPECT_NEAR(engine.model.colours[3].resultValue2, q, 1e-4);
 
     const std::vector<std::string> sol = Lines("tmp0000.sol");
     ASSERT_GE(sol.size(), 23u);
@@ -68,8 +69,8 @@ TEST_F(WallCalcTest, ExampleGivesSeriesResistanceTemperaturesAndFlow)
 TEST_F(WallCalcTest, SteadyModelGivesTheSameFileAtEveryStep)
 {
     ASSERT_TRUE(ReadExample());
-    g_model.timeStep = 600;
-    g_model.calcDuration = 3000;
+    engine.model.timeStep = 600;
+    engine.model.calcDuration = 3000;
     ASSERT_TRUE(Run()) << LastMessage();
     const std::vector<std::string> first = Lines("tmp0000.sol");
     for (const char* name : {"tmp0001.sol", "tmp0002.sol", "tmp0003.sol", "tmp0004.sol", "tmp0005.sol"}) {
@@ -83,7 +84,7 @@ TEST_F(WallCalcTest, SteadyModelGivesTheSameFileAtEveryStep)
             }
         }
     }
-    EXPECT_EQ(g_run.calcTime, 3000);
+    EXPECT_EQ(engine.run.calcTime, 3000);
 }
 
 TEST_F(WallCalcTest, RunRemovesStepFilesOfAnEarlierRun)
@@ -110,14 +111,15 @@ TEST_F(WallCalcTest, SolutionFileReadsBack)
 {
     ASSERT_TRUE(ReadExample());
     ASSERT_TRUE(Run());
-    const std::vector<double> solved = g_work.solution;
-    ClearSolution(g_run);
-    g_model.colours[2].resultValue1 = 0;
-    ASSERT_TRUE(ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")));
+    const std::vector<double> solved = engine.run.work.solution;
+    ClearSolution(engine.run);
+    engine.model.colours[2].resultValue1 = 0;
+    ASSERT_TRUE(
+        ReadSolutionFile(engine.model, engine.run, BuildStepFileName(engine.model, engine.run, ".sol")));
     for (std::size_t n = 0; n < solved.size(); ++n)
-        EXPECT_NEAR(g_work.solution[n], solved[n], 1e-9);
-    EXPECT_NEAR(g_model.colours[2].resultValue1, 35.0957, 1e-4);
-    EXPECT_TRUE(g_run.solutionValid);
+        EXPECT_NEAR(engine.run.work.solution[n], solved[n], 1e-9);
+    EXPECT_NEAR(engine.model.colours[2].resultValue1, 35.0957, 1e-4);
+    EXPECT_TRUE(engine.run.solutionValid);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "gelmar/model/radiation/ZoneEquations.h"
 
 #include "CavityFixture.h"
+#include "ModelBuilder.h"
 #include "gelmar/model/radiation/RadiatingFaces.h"
 #include "gelmar/model/radiation/ViewFactorDriver.h"
 #include "gelmar/model/radiation/ViewFactorFile.h"
@@ -74,11 +75,11 @@ class DenseSystem : public kernels::EquationSink {
     std::vector<double> A, b;
 };
 
-class ZoneEquationsTest : public ModelTest {
+class ZoneEquationsTest : public EngineTest {
   protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
+        EngineTest::SetUp();
         RemoveTempFiles();
     }
 };
@@ -94,32 +95,33 @@ TEST_F(ZoneEquationsTest, RowsSlotsAndLinksAgree)
         .Block(3, 3, 4, 1, 3, 1, 3)
         .Block(1, 2, 3, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel(g_model);
-    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
+    const ModelRaster raster = RasteriseModel(engine.model);
+    ComputeViewFactors(engine.model, engine.run, Host(), raster.Grid());
     // Grid points 0..5 x 0..4 x 0..4 numbered as calculation nodes.
-    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int j, int k) { return i + 6 * j + 30 * k; });
+    LoadViewFactors(engine.model, engine.run, Host(), raster.Grid(),
+                    [](int i, int j, int k) { return i + 6 * j + 30 * k; });
     const int grid = 6 * 5 * 5;
-    const std::vector<ZoneRows> rows = NumberZoneRows(g_model, g_run, grid);
+    const std::vector<ZoneRows> rows = NumberZoneRows(engine.model, engine.run, grid);
     ASSERT_EQ(rows.size(), 1u);
-    const int faces = int(g_radiation.zones[0].faces.size());
+    const int faces = int(engine.run.radiation.zones[0].faces.size());
     EXPECT_EQ(rows[0].firstRadiosity, grid);
     EXPECT_EQ(rows[0].radiosityCount, faces);
     EXPECT_EQ(rows[0].commonAir, grid + faces);
-    EXPECT_EQ(g_radiation.airNode[3], grid + faces + 1);
-    EXPECT_EQ(AirNodeOfColour(g_run, 2, rows), grid + faces);
+    EXPECT_EQ(engine.run.radiation.airNode[3], grid + faces + 1);
+    EXPECT_EQ(AirNodeOfColour(engine.run, 2, rows), grid + faces);
     EXPECT_EQ(rows[0].extra, grid + faces + 2);
-    EXPECT_EQ(g_radiation.extraRows, faces + 3);
+    EXPECT_EQ(engine.run.radiation.extraRows, faces + 3);
 
-    const std::vector<int> slots = ZoneRowSlots(g_run, rows);
-    ASSERT_EQ(int(slots.size()), g_radiation.extraRows);
+    const std::vector<int> slots = ZoneRowSlots(engine.run, rows);
+    ASSERT_EQ(int(slots.size()), engine.run.radiation.extraRows);
     std::map<int, std::map<int, int>> links;
-    AddZonePatternPairs(g_run, rows, [&](int a, int b) {
+    AddZonePatternPairs(engine.run, rows, [&](int a, int b) {
         EXPECT_NE(a, b);
         ++links[a][b];
         ++links[b][a];
     });
     for (const auto& [row, partners] : links) {
-        ASSERT_LT(row, grid + g_radiation.extraRows);
+        ASSERT_LT(row, grid + engine.run.radiation.extraRows);
         if (row < grid)
             continue;
         EXPECT_LE(int(partners.size()), slots[std::size_t(row - grid)]) << "row " << row;
@@ -131,7 +133,7 @@ TEST_F(ZoneEquationsTest, RowsSlotsAndLinksAgree)
     // The extra node links the faces whose view factors leave a remainder
     // (partly blocked faces of the estimate).
     std::size_t remainders = 0;
-    for (const RadiatingFace& f : g_radiation.fileFaces)
+    for (const RadiatingFace& f : engine.run.radiation.fileFaces)
         remainders += f.unseen != 0.0;
     EXPECT_EQ(links[rows[0].extra].size(), remainders);
 }
@@ -143,14 +145,15 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
     model.Colour(1, MATERIAL, {"epsi=0.8"}).Colour(2, BC_FREE, {"hcon=3"}).Block(1, 0, 3, 0, 3, 0, 3);
     model.Block(2, 1, 2, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel(g_model);
-    ComputeViewFactors(g_model, g_run, Host(), raster.Grid());
+    const ModelRaster raster = RasteriseModel(engine.model);
+    ComputeViewFactors(engine.model, engine.run, Host(), raster.Grid());
     // Every grid point is a boundary node: x <= 1 hot (-2), beyond cold (-3).
-    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
+    LoadViewFactors(engine.model, engine.run, Host(), raster.Grid(),
+                    [](int i, int, int) { return i <= 1 ? -2 : -3; });
     const std::map<int, double> fixed = {{-2, 60.0}, {-3, 10.0}};
     const int first = 100;
-    const std::vector<ZoneRows> rows = NumberZoneRows(g_model, g_run, first);
-    const int count = g_radiation.extraRows;
+    const std::vector<ZoneRows> rows = NumberZoneRows(engine.model, engine.run, first);
+    const int count = engine.run.radiation.extraRows;
     ASSERT_EQ(count, 6 + 1 + 1);
 
     for (const bool linear : {true, false}) {
@@ -160,15 +163,15 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
         const kernels::NodeValue value = [&](int n, int) {
             return n <= -2 ? fixed.at(n) : x[std::size_t(n - first)];
         };
-        const auto emissivity = [](int colour, int) {
-            return double(g_model.colours[std::size_t(colour)].epsilon);
+        const auto emissivity = [this](int colour, int) {
+            return double(engine.model.colours[std::size_t(colour)].epsilon);
         };
         for (int pass = 0; pass < 100; ++pass) {
             DenseSystem system(first, count);
-            const ZoneRadiationTerms terms =
-                BuildZoneRadiationTerms(g_run, 0, rows[0], law, false, emissivity, [](int, int) { return 0.0; });
+            const ZoneRadiationTerms terms = BuildZoneRadiationTerms(
+                engine.run, 0, rows[0], law, false, emissivity, [](int, int) { return 0.0; });
             kernels::AssembleZoneRadiation(terms.Input(), value, system);
-            const RadiationZone& zone = g_radiation.zones[0];
+            const RadiationZone& zone = engine.run.radiation.zones[0];
             for (const RadiatingFace& f : zone.faces) {
                 const double coefficient[2] = {f.convection, f.convection};
                 kernels::AddFaceConvection(system, rows[0].commonAir, f.cornerNodes, coefficient, false,
@@ -185,7 +188,7 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
         }
         // Flows from the faces into the cavity: radiation through each face's
         // surface conductance and convection to the air.
-        const RadiationZone& zone = g_radiation.zones[0];
+        const RadiationZone& zone = engine.run.radiation.zones[0];
         const double air = x[std::size_t(rows[0].commonAir - first)];
         double radiated = 0, convected = 0, hot = 0;
         for (const RadiatingFace& f : zone.faces) {
@@ -202,7 +205,7 @@ TEST_F(ZoneEquationsTest, HotAndColdSidesOfACubeConserveEnergy)
         }
         EXPECT_NEAR(radiated, 0.0, 1e-9);
         // The heat-flow file's densities: the same flows, into the faces.
-        const std::vector<FaceHeatFlow> flows = ZoneFaceHeatFlows(g_model, g_run, rows, value, law);
+        const std::vector<FaceHeatFlow> flows = ZoneFaceHeatFlows(engine.model, engine.run, rows, value, law);
         ASSERT_EQ(flows.size(), zone.faces.size());
         double into = 0;
         for (std::size_t f = 0; f < flows.size(); ++f) {
@@ -230,35 +233,36 @@ TEST_F(ZoneEquationsTest, AirNodesTakeTheMeanOfTheirFaces)
     model.Colour(6, BC_FRE_S, {"hglo=8"}).Colour(8, BC_FRE_S, {"hglo=8"}).Line("unlk=8");
     model.Block(1, 0, 4, 0, 3, 0, 3).Block(6, 1, 2, 1, 2, 1, 2).Block(8, 2, 3, 1, 2, 1, 2);
     ASSERT_TRUE(ReadText(model.Text()));
-    const ModelRaster raster = RasteriseModel(g_model);
-    LoadViewFactors(g_model, g_run, Host(), raster.Grid(), [](int i, int, int) { return i <= 1 ? -2 : -3; });
-    const std::vector<ZoneRows> rows = NumberZoneRows(g_model, g_run, 0);
-    ASSERT_EQ(g_radiation.extraRows, 2);
+    const ModelRaster raster = RasteriseModel(engine.model);
+    LoadViewFactors(engine.model, engine.run, Host(), raster.Grid(),
+                    [](int i, int, int) { return i <= 1 ? -2 : -3; });
+    const std::vector<ZoneRows> rows = NumberZoneRows(engine.model, engine.run, 0);
+    ASSERT_EQ(engine.run.radiation.extraRows, 2);
     EXPECT_EQ(rows[0].commonAir, 0);
-    EXPECT_EQ(AirNodeOfColour(g_run, 8, rows), 1);
+    EXPECT_EQ(AirNodeOfColour(engine.run, 8, rows), 1);
     const kernels::NodeValue value = [](int n, int) { return n == -2 ? 60.0 : 10.0; };
     const auto qcon = [](int colour, int level) { return colour == 6 && level == 0 ? 40.0 : 0.0; };
 
     DenseSystem system(0, 2);
-    AssembleZoneConvection(g_model, g_run, 
-        0, rows, value, false, [](int) { return false; }, qcon, system);
+    AssembleZoneConvection(
+        engine.model, engine.run, 0, rows, value, false, [](int) { return false; }, qcon, system);
     const std::vector<double> air = system.Solve();
     EXPECT_NEAR(air[0], (60 + 4 * 35) / 5.0 + 40 / (5 * 8.0), 1e-12);
     EXPECT_NEAR(air[1], 10.0, 1e-12);
 
     // A colour whose air temperature is fixed takes no part.
     DenseSystem fixed(0, 2);
-    AssembleZoneConvection(g_model, g_run, 
-        0, rows, value, false, [](int c) { return c == 8; }, qcon, fixed);
+    AssembleZoneConvection(
+        engine.model, engine.run, 0, rows, value, false, [](int c) { return c == 8; }, qcon, fixed);
     fixed.AddDiagonal(1, 1.0);
     EXPECT_EQ(fixed.Solve()[1], 0.0);
 
     // A coefficient that falls to 0 couples nothing any more.
-    g_model.colours[6].hGlobal = 0;
-    ComputeZoneConvection(g_model, g_run);
-    for (const RadiatingFace& f : g_radiation.zones[0].faces)
+    engine.model.colours[6].hGlobal = 0;
+    ComputeZoneConvection(engine.model, engine.run);
+    for (const RadiatingFace& f : engine.run.radiation.zones[0].faces)
         EXPECT_EQ(f.convection, f.zoneColour == 6 ? 0.0 : -0.25 * 8 * f.area);
-    EXPECT_EQ(g_radiation.zones[0].commonConvection, 0.0);
+    EXPECT_EQ(engine.run.radiation.zones[0].commonConvection, 0.0);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // for every key, in range and out of it.
 #include "gelmar/model/store/SettingKeys.h"
 
-#include "ModelFixture.h"
+#include "ModelBuilder.h"
 #include "gelmar/model/files/DataKeys.h"
 
 #include <cmath>
@@ -10,7 +10,7 @@
 namespace gelmar::test {
 namespace {
 
-using SettingKeysTest = ModelTest;
+using SettingKeysTest = EngineTest;
 
 std::string KeyText(const SettingKey& s)
 {
@@ -98,32 +98,32 @@ TEST_F(SettingKeysTest, EveryKeyReadsBackWhatWasWritten)
         SCOPED_TRACE(KeyText(s));
         // A reset model writes only the keys whose defaults come from the
         // parameter file.
-        FreeModel();
-        ResetModel();
-        const std::string reset = FormatDataFile(g_model);
+        FreeModel(engine);
+        ResetModel(engine);
+        const std::string reset = FormatDataFile(engine.model);
         EXPECT_EQ(reset.find("\n" + KeyText(s)) != std::string::npos || reset.rfind(KeyText(s), 0) == 0,
                   s.write == SettingWrite::Always);
 
         // A changed value in range is written and read back exactly.
         for (int i = 0; i < s.ValueCount(); ++i) {
             const SettingValue& v = s.values[static_cast<std::size_t>(i)];
-            Set(g_model, v, ChangedValue(v, SettingResetValue(v, g_parameters)));
+            Set(engine.model, v, ChangedValue(v, SettingResetValue(v, engine.parameters)));
         }
-        const std::string changed = FormatDataFile(g_model);
+        const std::string changed = FormatDataFile(engine.model);
         ASSERT_NE(changed.find(KeyText(s)), std::string::npos);
-        const ModelStore written = g_model;
-        FreeModel();
-        ResetModel();
+        const ModelStore written = engine.model;
+        FreeModel(engine);
+        ResetModel(engine);
         ASSERT_TRUE(ReadText(changed)) << LastMessage();
         for (const SettingValue& v : s.values) {
             if (v.IsUsed()) {
-                EXPECT_EQ(Get(g_model, v), Get(written, v));
+                EXPECT_EQ(Get(engine.model, v), Get(written, v));
             }
         }
         // The older orientation keys alone are turned into the rotations
         // after reading, so their model writes the rotations too.
         if (s.key != kAzno && s.key != kAlno) {
-            EXPECT_EQ(FormatDataFile(g_model), changed);
+            EXPECT_EQ(FormatDataFile(engine.model), changed);
         }
     }
 }
@@ -137,25 +137,26 @@ TEST_F(SettingKeysTest, ValuesOutOfRangeAreNeitherWrittenNorRead)
             if (!OutOfRange(v.range, bad))
                 continue;
             SCOPED_TRACE(KeyText(s) + " value " + std::to_string(i));
-            FreeModel();
-            ResetModel();
-            Set(g_model, v, bad);
-            EXPECT_EQ(FormatDataFile(g_model).find(KeyText(s)), std::string::npos);
+            FreeModel(engine);
+            ResetModel(engine);
+            Set(engine.model, v, bad);
+            EXPECT_EQ(FormatDataFile(engine.model).find(KeyText(s)), std::string::npos);
 
             // The same value in a file: a syntax error at its line, or the
             // reset value for a key that takes it in place of a bad value.
             std::string line = KeyText(s);
             for (int j = 0; j < s.ValueCount(); ++j) {
                 const SettingValue& w = s.values[static_cast<std::size_t>(j)];
-                line += (j ? " " : "") +
-                        std::to_string(j == i ? bad : ChangedValue(w, SettingResetValue(w, g_parameters)));
+                line +=
+                    (j ? " " : "") +
+                    std::to_string(j == i ? bad : ChangedValue(w, SettingResetValue(w, engine.parameters)));
             }
-            FreeModel();
-            ResetModel();
+            FreeModel(engine);
+            ResetModel(engine);
             const bool read = ReadText("titl=x\n" + line + "\n");
             EXPECT_EQ(read, s.badValueResets);
             if (read) {
-                EXPECT_EQ(Get(g_model, v), SettingResetValue(v, g_parameters));
+                EXPECT_EQ(Get(engine.model, v), SettingResetValue(v, engine.parameters));
             } else {
                 EXPECT_NE(LastMessage().find("Line 2"), std::string::npos);
             }

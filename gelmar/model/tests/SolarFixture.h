@@ -1,6 +1,6 @@
 // Test fixture of the solar tests: a small block model built in the store,
 // its cell colours and node numbers as the calculation arrays would hold them
-// (every grid point a node), and the solar state reset.
+// (every grid point a node), on an engine of the test's own.
 #pragma once
 #include "ModelBuilder.h"
 #include "ModelFixture.h"
@@ -11,29 +11,28 @@
 
 namespace gelmar::test {
 
-class SolarTest : public ModelTest {
+class SolarTest : public EngineTest {
   protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        FreeSolarTables(g_run);
-        g_solar = SolarState{};
-        g_sun = SunState{};
-        g_model.sunObstacleCount = 0;
+        EngineTest::SetUp();
+        // A fresh engine's run holds no solar state; its model has the
+        // default obstacle band, which these tests leave out.
+        engine.model.sunObstacleCount = 0;
     }
 
     // Cell widths per axis, in grid units.
     void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
     {
-        ASSERT_TRUE(BuildGrid(g_model, wx, wy, wz));
+        ASSERT_TRUE(BuildGrid(engine.model, wx, wy, wz));
     }
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     {
-        ASSERT_TRUE(AppendBlock(g_model, colour, x1, x2, y1, y2, z1, z2));
+        ASSERT_TRUE(AppendBlock(engine.model, colour, x1, x2, y1, y2, z1, z2));
     }
     ColourRecord& Colour(int c, ColourType type, bool solar = false)
     {
-        ColourRecord& r = g_model.colours[c];
+        ColourRecord& r = engine.model.colours[c];
         r.type = type;
         r.solar = solar ? 1 : 0;
         return r;
@@ -41,10 +40,10 @@ class SolarTest : public ModelTest {
     // The cell colours and node numbers of the blocks.
     void Rasterise()
     {
-        const int nx = g_model.axes[0].n, ny = g_model.axes[1].n, nz = g_model.axes[2].n;
+        const int nx = engine.model.axes[0].n, ny = engine.model.axes[1].n, nz = engine.model.axes[2].n;
         cells.assign(static_cast<std::size_t>(nx) * ny * nz, 0xFFFF);
-        for (int b = 0; b < g_model.blocks.count; ++b) {
-            const BlockRecord& r = g_model.blocks[b];
+        for (int b = 0; b < engine.model.blocks.count; ++b) {
+            const BlockRecord& r = engine.model.blocks[b];
             for (int k = r.z1; k < r.z2; ++k)
                 for (int j = r.y1; j < r.y2; ++j)
                     for (int i = r.x1; i < r.x2; ++i)
@@ -54,12 +53,12 @@ class SolarTest : public ModelTest {
         for (std::size_t n = 0; n < nodes.size(); ++n)
             nodes[n] = static_cast<std::int32_t>(n);
         for (int a = 0; a < 3; ++a)
-            g_solar.grid.n[a] = g_model.axes[a].n;
-        g_solar.grid.cellColours = cells;
-        g_solar.grid.nodeIndex = nodes;
-        g_solar.grid.gridNodes = static_cast<std::int32_t>(nodes.size());
+            engine.run.solar.grid.n[a] = engine.model.axes[a].n;
+        engine.run.solar.grid.cellColours = cells;
+        engine.run.solar.grid.nodeIndex = nodes;
+        engine.run.solar.grid.gridNodes = static_cast<std::int32_t>(nodes.size());
     }
-    std::int32_t Node(int i, int j, int k) const { return g_solar.grid.NodeIndex(i, j, k); }
+    std::int32_t Node(int i, int j, int k) const { return engine.run.solar.grid.NodeIndex(i, j, k); }
 
     std::vector<std::uint16_t> cells;
     std::vector<std::int32_t> nodes;

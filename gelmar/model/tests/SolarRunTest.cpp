@@ -32,21 +32,19 @@ constexpr double kWallResistance = 4 * 0.05 / 0.5;
 constexpr float kGlobal = 600, kDiffuse = 100; // W/m2 on the horizontal
 constexpr int kMaterial = 1, kInside = 2, kOutside = 3;
 
-class SolarRunTest : public CalcTest {
+class SolarRunTest : public CalcEngineTest {
   protected:
     void SetUp() override
     {
-        CalcTest::SetUp();
-        g_solar = SolarState{};
-        g_sun = SunState{};
-        g_model.sunObstacleCount = 0;
+        CalcEngineTest::SetUp();
+        engine.model.sunObstacleCount = 0;
         // Mid-June at 20 N; a time zone 12 h west puts solar noon at the
         // hours 0 to 2 of the run, so the sun stands high in every step.
-        g_model.latitude = 20;
-        g_model.longitude = 0;
-        g_model.timeZone = -12;
-        g_model.day0 = 172;
-        g_model.groundReflection = 0.2f;
+        engine.model.latitude = 20;
+        engine.model.longitude = 0;
+        engine.model.timeZone = -12;
+        engine.model.day0 = 172;
+        engine.model.groundReflection = 0.2f;
 
         SetGrid(Uniform(1, 1), Uniform(1, 1), {0.1f, 0.05f, 0.05f, 0.05f, 0.05f, 0.1f});
         ColourRecord& m = Colour(kMaterial, MATERIAL, 0.5f);
@@ -61,40 +59,40 @@ class SolarRunTest : public CalcTest {
         Function("G01", kGlobal);
         Function("D01", kDiffuse);
     }
-    static void Function(const char* name, float value)
+    void Function(const char* name, float value)
     {
-        const std::uint16_t n = g_model.functions.count;
-        GrowFunctionArray(g_model, n + 1);
-        g_model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = g_model.functions[n];
+        const std::uint16_t n = engine.model.functions.count;
+        GrowFunctionArray(engine.model, n + 1);
+        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
+        FunctionRecord& f = engine.model.functions[n];
         f = FunctionRecord{};
         f.name = FunctionName(name);
         f.shape = 1; // constant
         f.params[0] = value;
     }
     // The slab's reflection as a table of the incidence angle.
-    static void UseReflectionTable(const char* text)
+    void UseReflectionTable(const char* text)
     {
         WriteBytes("glass.frf", text);
         Function("R01", 0);
-        FunctionRecord& f = g_model.functions[g_model.functions.count - 1];
+        FunctionRecord& f = engine.model.functions[engine.model.functions.count - 1];
         f.shape = 0;
         f.filePath = "glass.frf";
-        g_model.colours[kMaterial].reflectionFunc = FunctionName("R01");
+        engine.model.colours[kMaterial].reflectionFunc = FunctionName("R01");
     }
-    static double SolarPower()
+    double SolarPower()
     {
         double sum = 0;
-        for (const SolarNodeSource& s : SolarNodeSourceList(g_run))
+        for (const SolarNodeSource& s : SolarNodeSourceList(engine.run))
             sum += s.power;
         return sum;
     }
     // Net heat the boundary colours carry out of the slab (W).
-    static double HeatLeaving()
+    double HeatLeaving()
     {
         double out = 0;
         for (const int c : {kInside, kOutside})
-            out += g_model.colours[c].resultValue2 - g_model.colours[c].resultValue1;
+            out += engine.model.colours[c].resultValue2 - engine.model.colours[c].resultValue1;
         return out;
     }
 };
@@ -121,8 +119,8 @@ TEST_F(SolarRunTest, SteadyTemperaturesAndEnergyBalanceMatchTheSeriesResistances
             EXPECT_NEAR(T(i, j, 1), bottom, 1e-6);
         }
     // Each boundary carries its film's share.
-    EXPECT_NEAR(g_model.colours[kOutside].resultValue2, kOutsideH * top, 1e-3);
-    EXPECT_NEAR(g_model.colours[kInside].resultValue1 - g_model.colours[kInside].resultValue2,
+    EXPECT_NEAR(engine.model.colours[kOutside].resultValue2, kOutsideH * top, 1e-3);
+    EXPECT_NEAR(engine.model.colours[kInside].resultValue1 - engine.model.colours[kInside].resultValue2,
                 kInsideH * (kInsideT - bottom), 1e-3);
 }
 
@@ -130,7 +128,7 @@ TEST_F(SolarRunTest, SteadyTemperaturesAndEnergyBalanceMatchTheSeriesResistances
 // is the same.
 TEST_F(SolarRunTest, ReflectionLowersTheAbsorbedPower)
 {
-    g_model.colours[kMaterial].solarReflection = 0.25f;
+    engine.model.colours[kMaterial].solarReflection = 0.25f;
     ASSERT_TRUE(Run()) << LastMessage();
     EXPECT_NEAR(SolarPower(), 0.75 * kGlobal, 1e-3);
     EXPECT_NEAR(HeatLeaving(), 0.75 * kGlobal, 1e-3);
@@ -143,8 +141,8 @@ TEST_F(SolarRunTest, ReflectionTableOfTheAngleLowersTheAbsorbedPower)
     UseReflectionTable("0 0.2\r\n90 0.6\r\n");
     ASSERT_TRUE(Run()) << LastMessage();
 
-    UpdateSunPosition(g_model, g_run, 0);
-    const double incidence = 90.0 - g_sun.altitude; // on the horizontal face
+    UpdateSunPosition(engine.model, engine.run, 0);
+    const double incidence = 90.0 - engine.run.sun.altitude; // on the horizontal face
     const double direct = 0.2 + 0.4 * incidence / 90;
     double diffuse = 0;
     for (int n = 0; n < 10; ++n)
@@ -158,8 +156,8 @@ TEST_F(SolarRunTest, ReflectionTableOfTheAngleLowersTheAbsorbedPower)
 TEST_F(SolarRunTest, CalcSolarFluxesReportsABadReflectionTable)
 {
     UseReflectionTable("0 0.2\r\nten 0.6\r\n");
-    g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    engine.model.saveResults = 1;
+    EXPECT_EQ(RunCalcSolarFluxes(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage().rfind("Syntax error in file glass.frf", 0), 0u) << LastMessage();
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfx"));
@@ -172,9 +170,9 @@ TEST_F(SolarRunTest, ConstantSunKeepsTheSteadyFieldThroughTimeSteps)
 {
     ASSERT_TRUE(Run()) << LastMessage();
     const double steadyTop = T(0, 0, 5), steadyBottom = T(0, 0, 1);
-    g_model.calcDuration = 7200;
+    engine.model.calcDuration = 7200;
     ASSERT_TRUE(Run()) << LastMessage();
-    EXPECT_EQ(g_run.calcTime, 7200);
+    EXPECT_EQ(engine.run.calcTime, 7200);
     EXPECT_NEAR(T(0, 0, 5), steadyTop, 1e-6);
     EXPECT_NEAR(T(0, 0, 1), steadyBottom, 1e-6);
     EXPECT_NEAR(HeatLeaving(), kGlobal, 1e-3);
@@ -184,9 +182,9 @@ TEST_F(SolarRunTest, ConstantSunKeepsTheSteadyFieldThroughTimeSteps)
 // back as the output windows read them.
 TEST_F(SolarRunTest, SunlitNodeAndFluxFilesAreWrittenAtSaveStepsAndReadBack)
 {
-    g_model.calcDuration = 7200;
-    g_model.saveResults = 1;
-    g_model.saveFrequency = 2;
+    engine.model.calcDuration = 7200;
+    engine.model.saveResults = 1;
+    engine.model.saveFrequency = 2;
     ASSERT_TRUE(Run()) << LastMessage();
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sfx"));
@@ -211,20 +209,20 @@ TEST_F(SolarRunTest, SunlitNodeAndFluxFilesAreWrittenAtSaveStepsAndReadBack)
         EXPECT_DOUBLE_EQ(area, 0.25);
     }
 
-    g_solar.records.clear();
-    ASSERT_TRUE(ReadSunlitNodesFile(g_model, g_run, Host()));
-    ASSERT_EQ(g_solar.records.size(), 4u);
-    ReadSolarFluxFile(g_model, g_run, Host(), 7200);
-    for (const SunlitNodeRecord& r : g_solar.records)
+    engine.run.solar.records.clear();
+    ASSERT_TRUE(ReadSunlitNodesFile(engine.model, engine.run, Host()));
+    ASSERT_EQ(engine.run.solar.records.size(), 4u);
+    ReadSolarFluxFile(engine.model, engine.run, Host(), 7200);
+    for (const SunlitNodeRecord& r : engine.run.solar.records)
         EXPECT_NEAR(r.flux, kGlobal, 1e-3);
-    EXPECT_NEAR(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), kGlobal, 1e-3);
+    EXPECT_NEAR(GetSurfaceFlux(engine.run, 1, 1, 5, 5, kMaterial), kGlobal, 1e-3);
     // A step that was not saved reads as no sun.
-    ReadSolarFluxFile(g_model, g_run, Host(), 3600 * 4);
-    EXPECT_EQ(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), 0.0f);
+    ReadSolarFluxFile(engine.model, engine.run, Host(), 3600 * 4);
+    EXPECT_EQ(GetSurfaceFlux(engine.run, 1, 1, 5, 5, kMaterial), 0.0f);
     // An edit frees the node numbers: the solar state lets go of them too.
-    FreeWorkArrays(g_run, WorkGroup::AfterEdit);
-    EXPECT_TRUE(g_solar.grid.nodeIndex.empty());
-    EXPECT_EQ(GetSurfaceFlux(g_run, 1, 1, 5, 5, kMaterial), 0.0f);
+    FreeWorkArrays(engine.run, WorkGroup::AfterEdit);
+    EXPECT_TRUE(engine.run.solar.grid.nodeIndex.empty());
+    EXPECT_EQ(GetSurfaceFlux(engine.run, 1, 1, 5, 5, kMaterial), 0.0f);
 }
 
 // The report of a sunlit run: its sun columns give the sun position of each
@@ -233,8 +231,8 @@ TEST_F(SolarRunTest, SunlitNodeAndFluxFilesAreWrittenAtSaveStepsAndReadBack)
 // calculation, the next run's report has neither.
 TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
 {
-    g_model.calcDuration = 7200;
-    g_model.saveResults = 1;
+    engine.model.calcDuration = 7200;
+    engine.model.saveResults = 1;
     const ReportItemRecord items[] = {
         {0, 1, 0, 8, 0, 0},           // time
         {7, 1, 0, 10, 4, 0},          // sun azimuth
@@ -242,10 +240,10 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
         {1, kMaterial, 15, 10, 3, 0}, // absorbed flux, faces to Zmax
         {1, kMaterial, 10, 10, 3, 0}, // absorbed flux, faces to Xmin (none)
     };
-    GrowReportItemArray(g_model, std::size(items));
-    g_model.reportItems.count = static_cast<std::int32_t>(std::size(items));
+    GrowReportItemArray(engine.model, std::size(items));
+    engine.model.reportItems.count = static_cast<std::int32_t>(std::size(items));
     for (std::size_t n = 0; n < std::size(items); ++n)
-        g_model.reportItems[n] = items[n];
+        engine.model.reportItems[n] = items[n];
     ASSERT_TRUE(Run()) << LastMessage();
 
     auto lines = [](const std::string& text) {
@@ -289,11 +287,12 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
         ASSERT_EQ(values.size(), 5u);
         EXPECT_EQ(values[0], double(t));
 
-        UpdateSunPosition(g_model, g_run, t);
-        ASSERT_GT(g_sun.altitude, 0.0f);
-        const double azimuth = g_sun.azimuth > 180 ? g_sun.azimuth - 360.0 : g_sun.azimuth;
+        UpdateSunPosition(engine.model, engine.run, t);
+        ASSERT_GT(engine.run.sun.altitude, 0.0f);
+        const double azimuth =
+            engine.run.sun.azimuth > 180 ? engine.run.sun.azimuth - 360.0 : engine.run.sun.azimuth;
         EXPECT_NEAR(values[1], azimuth, 1e-4);
-        EXPECT_NEAR(values[2], g_sun.altitude, 1e-4);
+        EXPECT_NEAR(values[2], engine.run.sun.altitude, 1e-4);
 
         std::istringstream sfx(ReadBytes("tmp000" + std::to_string(row) + ".sfx"));
         double power = 0, area = 0;
@@ -309,9 +308,9 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
         EXPECT_EQ(values[4], 0.0);
     }
 
-    g_model.colours[kOutside].solar = 0;
+    engine.model.colours[kOutside].solar = 0;
     ASSERT_TRUE(Run()) << LastMessage();
-    EXPECT_FALSE(g_run.solarResults);
+    EXPECT_FALSE(engine.run.solarResults);
     const std::string plain = ReadBytes("model.txt");
     EXPECT_EQ(plain.find("Sun "), std::string::npos);
     EXPECT_EQ(plain.find("absorbed solar flux"), std::string::npos);
@@ -321,9 +320,9 @@ TEST_F(SolarRunTest, ReportCarriesTheSunAndTheAbsorbedFluxOfEachStep)
 // earlier one at a step that turns out dark.
 TEST_F(SolarRunTest, NightStepLeavesNoFluxFile)
 {
-    g_model.saveResults = 1;
-    g_model.timeStep = 43200; // noon, then midnight
-    g_model.calcDuration = 43200;
+    engine.model.saveResults = 1;
+    engine.model.timeStep = 43200; // noon, then midnight
+    engine.model.calcDuration = 43200;
     WriteBytes("tmp0001.sfx", "1\r\n2\r\n3\r\n4\r\n");
     ASSERT_TRUE(Run()) << LastMessage();
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sfx"));
@@ -334,10 +333,11 @@ TEST_F(SolarRunTest, NightStepLeavesNoFluxFile)
 // The solar-flux run: the same fluxes and files, no temperatures.
 TEST_F(SolarRunTest, CalcSolarFluxesWritesTheFluxFilesOnly)
 {
-    g_model.calcDuration = 3600;
-    g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done) << LastMessage();
-    EXPECT_EQ(g_run.calcTime, 3600);
+    engine.model.calcDuration = 3600;
+    engine.model.saveResults = 1;
+    EXPECT_EQ(RunCalcSolarFluxes(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Done)
+        << LastMessage();
+    EXPECT_EQ(engine.run.calcTime, 3600);
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sfd"));
     EXPECT_TRUE(std::filesystem::exists("tmp0001.sfx"));
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sol"));
@@ -347,7 +347,7 @@ TEST_F(SolarRunTest, CalcSolarFluxesWritesTheFluxFilesOnly)
 
 struct FailureCase {
     const char* name;
-    void (*breakModel)();
+    void (*breakModel)(ModelStore& m);
     const char* message;
 };
 
@@ -355,12 +355,12 @@ class SolarRunFailureTest : public SolarRunTest, public ::testing::WithParamInte
 
 TEST_P(SolarRunFailureTest, CalcSystemAndCalcSolarFluxesShowTheMessage)
 {
-    GetParam().breakModel();
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    GetParam().breakModel(engine.model);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     host.messages.clear();
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    EXPECT_EQ(RunCalcSolarFluxes(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), GetParam().message);
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
     EXPECT_FALSE(std::filesystem::exists("tmp0000.sfd"));
@@ -368,16 +368,17 @@ TEST_P(SolarRunFailureTest, CalcSystemAndCalcSolarFluxesShowTheMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SolarRunFailureTest,
-    ::testing::Values(FailureCase{"NoGlobal", [] { g_model.functions[0].name = FunctionName("G02"); },
+    ::testing::Values(FailureCase{"NoGlobal",
+                                  [](ModelStore& m) { m.functions[0].name = FunctionName("G02"); },
                                   "Solar radiation function (G01 or D01) not present"},
-                      FailureCase{"NoDiffuse", [] { g_model.functions.count = 1; },
+                      FailureCase{"NoDiffuse", [](ModelStore& m) { m.functions.count = 1; },
                                   "Solar radiation function (G01 or D01) not present"},
                       FailureCase{"EquimatUnderTheSun",
-                                  [] {
-                                      ColourRecord& e = CalcTest::Colour(4, EQUIMAT, 0.5f);
+                                  [](ModelStore& m) {
+                                      ColourRecord& e = DefineColour(m, 4, EQUIMAT, 0.5f);
                                       e.density = 1000;
                                       e.heatCapacity = 1000;
-                                      CalcTest::Block(4, 0, 1, 0, 1, 4, 5);
+                                      ASSERT_TRUE(AppendBlock(m, 4, 0, 1, 0, 1, 4, 5));
                                   },
                                   "EQUIMAT (colour 4) touches solar zone (colour 3)"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
@@ -387,8 +388,8 @@ INSTANTIATE_TEST_SUITE_P(
 // model faces' matches counted within that zone.
 TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
 {
-    RadiationSet& r = g_radiation;
-    FreeRadiation(g_run);
+    RadiationSet& r = engine.run.radiation;
+    FreeRadiation(engine.run);
     r.fileZones.resize(2);
     r.fileZones[0].firstFace = 0, r.fileZones[0].faceCount = 2, r.fileZones[0].matrix = {0.4};
     r.fileZones[1].firstFace = 2, r.fileZones[1].faceCount = 2, r.fileZones[1].matrix = {0.7};
@@ -414,9 +415,9 @@ TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
     r.zones[1].faces.resize(1);
 
     Colour(5, BC_FREE);
-    CollectSolarZones(g_model, g_run);
-    ASSERT_EQ(g_solar.zones.size(), 2u);
-    const SolarZone& z = g_solar.zones[0];
+    CollectSolarZones(engine.model, engine.run);
+    ASSERT_EQ(engine.run.solar.zones.size(), 2u);
+    const SolarZone& z = engine.run.solar.zones[0];
     EXPECT_EQ(z.type, BC_FREE);
     EXPECT_EQ(z.fileFaceOfFace, (std::vector<int>{1, -1}));
     EXPECT_EQ(z.fileAreas, (std::vector<double>{3, 4}));
@@ -431,22 +432,22 @@ TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
     EXPECT_EQ(z.faces[0].cell, (std::array<int, 3>{1, 2, 3}));
     EXPECT_EQ(z.faces[0].corners[2], (std::array<int, 3>{4, 5, 6}));
     // A convection-only zone takes no part in the exchange.
-    EXPECT_EQ(g_solar.zones[1].type, BC_FRE_S);
-    EXPECT_TRUE(g_solar.zones[1].fileFaces.empty());
-    EXPECT_EQ(g_solar.zones[1].fileFaceOfFace, (std::vector<int>{-1}));
+    EXPECT_EQ(engine.run.solar.zones[1].type, BC_FRE_S);
+    EXPECT_TRUE(engine.run.solar.zones[1].fileFaces.empty());
+    EXPECT_EQ(engine.run.solar.zones[1].fileFaceOfFace, (std::vector<int>{-1}));
 
     // Without zone colours, data left from another run are not taken.
-    g_model.colours[5].inUse = 0;
-    CollectSolarZones(g_model, g_run);
-    EXPECT_TRUE(g_solar.zones.empty());
-    FreeRadiation(g_run);
+    engine.model.colours[5].inUse = 0;
+    CollectSolarZones(engine.model, engine.run);
+    EXPECT_TRUE(engine.run.solar.zones.empty());
+    FreeRadiation(engine.run);
 }
 
 // gelmar-calc on the saved model: the same run with its files.
 TEST_F(SolarRunTest, DriverComputesTheSolarModel)
 {
-    g_model.saveResults = 1;
-    ASSERT_TRUE(WriteDataFile(g_model, "slab.glm"));
+    engine.model.saveResults = 1;
+    ASSERT_TRUE(WriteDataFile(engine.model, "slab.glm"));
     const std::string command = std::string("'") + GELMAR_CALC_EXE + "' slab.glm 2> driver.err";
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes("driver.err");
     EXPECT_TRUE(std::filesystem::exists("tmp0000.sol"));

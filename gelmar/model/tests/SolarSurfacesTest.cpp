@@ -31,52 +31,53 @@ class SolarSurfacesTest : public SolarTest {
 
 TEST_F(SolarSurfacesTest, FaceDirectionsOfTheSixOrientations)
 {
-    BuildSiteRotation(g_model, g_run); // model x north, y west, z up
+    BuildSiteRotation(engine.model, engine.run); // model x north, y west, z up
     struct Case {
         int orientation;
         float tilt, azimuth;
     } cases[] = {{5, 0, 180}, {4, 180, 180}, {3, 90, 90}, {2, 90, 270}, {0, 90, 0}, {1, 90, 180}};
     for (const Case& c : cases) {
-        const FaceDirection d = SetFaceDirection(g_run, c.orientation);
+        const FaceDirection d = SetFaceDirection(engine.run, c.orientation);
         EXPECT_NEAR(d.tilt, c.tilt, 1e-4) << c.orientation;
         EXPECT_NEAR(d.azimuth, c.azimuth, 1e-4) << c.orientation;
     }
     // The sun below the horizon strikes an upward face from behind.
-    g_sun.altitude = -10;
-    g_sun.azimuth = 45;
-    EXPECT_LT(ComputeIncidence(g_run, SetFaceDirection(g_run, 5)), 0.0f);
-    EXPECT_FALSE(g_sun.visible);
+    engine.run.sun.altitude = -10;
+    engine.run.sun.azimuth = 45;
+    EXPECT_LT(ComputeIncidence(engine.run, SetFaceDirection(engine.run, 5)), 0.0f);
+    EXPECT_FALSE(engine.run.sun.visible);
     // A wall facing the sun squarely at altitude h: cos(theta) = cos h.
-    g_sun.altitude = 25;
-    g_sun.azimuth = 90;
-    EXPECT_NEAR(ComputeIncidence(g_run, SetFaceDirection(g_run, 3)), std::cos(25 * kPi / 180), 1e-6);
-    EXPECT_TRUE(g_sun.visible);
+    engine.run.sun.altitude = 25;
+    engine.run.sun.azimuth = 90;
+    EXPECT_NEAR(ComputeIncidence(engine.run, SetFaceDirection(engine.run, 3)), std::cos(25 * kPi / 180),
+                1e-6);
+    EXPECT_TRUE(engine.run.sun.visible);
 }
 
 TEST_F(SolarSurfacesTest, RayLengthAndPlaneOffset)
 {
     SetGrid({1, 2, 3, 4}, {1, 3}, {2});
-    ComputeShadingRayLength(g_model, g_run);
-    ComputeShadingPlaneOffset(g_model, g_run);
-    EXPECT_FLOAT_EQ(g_solar.rayLength, 20.0f);
-    EXPECT_FLOAT_EQ(g_solar.planeOffset, 0.002f);
+    ComputeShadingRayLength(engine.model, engine.run);
+    ComputeShadingPlaneOffset(engine.model, engine.run);
+    EXPECT_FLOAT_EQ(engine.run.solar.rayLength, 20.0f);
+    EXPECT_FLOAT_EQ(engine.run.solar.planeOffset, 0.002f);
 }
 
 TEST_F(SolarSurfacesTest, OneCellFaceGivesFourQuarterGroups)
 {
     SetGrid({2}, {3}, {1, 1});
-    g_model.gridUnit = 0.5f;
+    engine.model.gridUnit = 0.5f;
     Colour(1, MATERIAL);
     Colour(2, BC_SIMPL, true);
     AddBlock(2, 0, 1, 0, 1, 1, 2);
     AddBlock(1, 0, 1, 0, 1, 0, 1);
     Rasterise();
-    PrepareSolarSurfaces(g_model, g_run, Host(), true);
-    ASSERT_EQ(g_solar.solarFaces.size(), 1u);
-    EXPECT_EQ(g_solar.solarFaces[0].orientation, 5);
-    ASSERT_EQ(g_solar.groups.size(), 4u);
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
+    ASSERT_EQ(engine.run.solar.solarFaces.size(), 1u);
+    EXPECT_EQ(engine.run.solar.solarFaces[0].orientation, 5);
+    ASSERT_EQ(engine.run.solar.groups.size(), 4u);
     const int corners[2][2] = {{3, 1}, {2, 0}}; // by point offset x, y
-    for (const SurfaceGroup& g : g_solar.groups) {
+    for (const SurfaceGroup& g : engine.run.solar.groups) {
         EXPECT_EQ(g.k, 1);
         EXPECT_EQ(g.orientation, 5);
         EXPECT_EQ(g.corner, corners[g.i][g.j]);
@@ -84,7 +85,7 @@ TEST_F(SolarSurfacesTest, OneCellFaceGivesFourQuarterGroups)
         EXPECT_EQ(g.colour, 1);
         EXPECT_FLOAT_EQ(g.area, 0.25f * 2 * 3 * 0.25f);
     }
-    ASSERT_EQ(g_solar.records.size(), 4u);
+    ASSERT_EQ(engine.run.solar.records.size(), 4u);
 }
 
 TEST_F(SolarSurfacesTest, NeighbouringCellFacesShareGridPointsWithOwnCorners)
@@ -95,11 +96,11 @@ TEST_F(SolarSurfacesTest, NeighbouringCellFacesShareGridPointsWithOwnCorners)
     AddBlock(1, 0, 2, 0, 1, 0, 1);
     AddBlock(2, 0, 2, 0, 1, 1, 2);
     Rasterise();
-    PrepareSolarSurfaces(g_model, g_run, Host(), true);
-    ASSERT_EQ(g_solar.groups.size(), 8u);
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
+    ASSERT_EQ(engine.run.solar.groups.size(), 8u);
     int shared = 0;
-    for (std::size_t n = 1; n < g_solar.groups.size(); ++n) {
-        const SurfaceGroup &a = g_solar.groups[n - 1], &b = g_solar.groups[n];
+    for (std::size_t n = 1; n < engine.run.solar.groups.size(); ++n) {
+        const SurfaceGroup &a = engine.run.solar.groups[n - 1], &b = engine.run.solar.groups[n];
         if (a.node == b.node) {
             ++shared;
             EXPECT_NE(a.corner, b.corner);
@@ -117,19 +118,19 @@ TEST_F(SolarSurfacesTest, SolarFacesNeedASolidAgainstASolarColour)
     AddBlock(1, 0, 1, 0, 1, 0, 1);
     AddBlock(2, 0, 1, 0, 1, 1, 2);
     Rasterise();
-    EXPECT_FALSE(HasSolarColours(g_model, g_run));
-    PrepareSolarSurfaces(g_model, g_run, Host(), true);
-    EXPECT_TRUE(g_solar.groups.empty());
+    EXPECT_FALSE(HasSolarColours(engine.model, engine.run));
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
+    EXPECT_TRUE(engine.run.solar.groups.empty());
 
     // The solar colour below the solid: the face turns to the solid's side.
-    g_model.colours[2].type = BC_SKY;
-    g_model.blocks[0].z1 = 1, g_model.blocks[0].z2 = 2;
-    g_model.blocks[1].z1 = 0, g_model.blocks[1].z2 = 1;
+    engine.model.colours[2].type = BC_SKY;
+    engine.model.blocks[0].z1 = 1, engine.model.blocks[0].z2 = 2;
+    engine.model.blocks[1].z1 = 0, engine.model.blocks[1].z2 = 1;
     Rasterise();
-    PrepareSolarSurfaces(g_model, g_run, Host(), true);
-    ASSERT_EQ(g_solar.solarFaces.size(), 1u);
-    EXPECT_EQ(g_solar.solarFaces[0].orientation, 4);
-    for (const SurfaceGroup& g : g_solar.groups)
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
+    ASSERT_EQ(engine.run.solar.solarFaces.size(), 1u);
+    EXPECT_EQ(engine.run.solar.solarFaces[0].orientation, 4);
+    for (const SurfaceGroup& g : engine.run.solar.groups)
         EXPECT_EQ(g.corner >> 2 & 1, 1); // the solid lies above the plane
 }
 
@@ -141,32 +142,33 @@ TEST_F(SolarSurfacesTest, EquivalentMaterialBesideASolarColourStopsTheRun)
     AddBlock(5, 0, 1, 0, 1, 0, 1);
     AddBlock(2, 1, 2, 0, 1, 0, 1);
     Rasterise();
-    ASSERT_TRUE(HasSolarColours(g_model, g_run));
+    ASSERT_TRUE(HasSolarColours(engine.model, engine.run));
     std::string message;
-    EXPECT_EQ(CaughtError([] { CheckSolarContacts(g_model, g_run); }, &message), ErrorCode::SolarContact);
+    EXPECT_EQ(CaughtError([this] { CheckSolarContacts(engine.model, engine.run); }, &message),
+              ErrorCode::SolarContact);
     EXPECT_EQ(message, "EQUIMAT (colour 5) touches solar zone (colour 2)");
-    g_model.colours[2].solar = 0;
-    HasSolarColours(g_model, g_run);
-    EXPECT_NO_THROW(CheckSolarContacts(g_model, g_run));
+    engine.model.colours[2].solar = 0;
+    HasSolarColours(engine.model, engine.run);
+    EXPECT_NO_THROW(CheckSolarContacts(engine.model, engine.run));
 }
 
 TEST_F(SolarSurfacesTest, OpenSkyGivesSkyViewOneAndTheObstacleBandItsShare)
 {
     BuildSlab();
     platform::srand15(1);
-    PrepareSolarSurfaces(g_model, g_run, Host(), true);
-    ASSERT_EQ(g_solar.groups.size(), 36u);
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
+    ASSERT_EQ(engine.run.solar.groups.size(), 36u);
     // Only a direction drawn exactly on the horizon (a zero draw, about one
     // in 32768) grazes the surface and meets the slab's far side.
-    for (const SurfaceGroup& g : g_solar.groups)
+    for (const SurfaceGroup& g : engine.run.solar.groups)
         EXPECT_GE(g.skyView, 0.9996f);
 
     // An obstacle all round up to 5 degrees hides sin(5 deg) of the
     // directions an upward face sees (altitudes are drawn as asin(u)).
-    g_model.sunObstacles[0] = {-180, 180, 0, 5};
-    g_model.sunObstacleCount = 1;
-    PrepareSolarSurfaces(g_model, g_run, Host(), true);
-    for (const SurfaceGroup& g : g_solar.groups)
+    engine.model.sunObstacles[0] = {-180, 180, 0, 5};
+    engine.model.sunObstacleCount = 1;
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
+    for (const SurfaceGroup& g : engine.run.solar.groups)
         EXPECT_NEAR(g.skyView, 1 - std::sin(5 * kPi / 180), 0.015);
 }
 
@@ -182,14 +184,14 @@ TEST_F(SolarSurfacesTest, AModelOneCellThickCopiesTheLowerPlanesSkyView)
     AddBlock(1, 2, 4, 0, 1, 0, 1);
     Rasterise();
     platform::srand15(5);
-    PrepareSolarSurfaces(g_model, g_run, Host(), true);
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
     int upper = 0;
-    for (const SurfaceGroup& g : g_solar.groups) {
+    for (const SurfaceGroup& g : engine.run.solar.groups) {
         if (g.k != 1)
             continue;
         ++upper;
         bool matched = false;
-        for (const SurfaceGroup& lower : g_solar.groups) {
+        for (const SurfaceGroup& lower : engine.run.solar.groups) {
             if (lower.k == 0 && lower.i == g.i && lower.j == g.j && lower.orientation == g.orientation) {
                 EXPECT_EQ(g.skyView, lower.skyView);
                 matched = true;
@@ -203,7 +205,7 @@ TEST_F(SolarSurfacesTest, AModelOneCellThickCopiesTheLowerPlanesSkyView)
     // direction with a -y part; from y = 3 those more than 45 degrees off +x
     // (the fin ends 2 units out, 2 units away).
     float far = 0, near = 1;
-    for (const SurfaceGroup& g : g_solar.groups) {
+    for (const SurfaceGroup& g : engine.run.solar.groups) {
         if (g.orientation == 1 && g.i == 2 && g.j == 3)
             far = g.skyView;
         if (g.orientation == 1 && g.i == 2 && g.j == 1)
@@ -223,19 +225,19 @@ TEST_F(SolarSurfacesTest, ATowerShadesThePointBehindIt)
     AddBlock(2, 0, 6, 0, 3, 1, 4);
     AddBlock(1, 3, 4, 0, 3, 1, 4);
     Rasterise();
-    PrepareSolarSurfaces(g_model, g_run, Host(), false);
-    BuildSiteRotation(g_model, g_run);
-    g_sun.altitude = 30;
-    g_sun.azimuth = 180; // the sun in the north, behind the tower
-    EXPECT_TRUE(IsRayBlocked(g_model, g_run, Host(), 2.0f, 1.5f, 1.0f));
-    EXPECT_FALSE(IsRayBlocked(g_model, g_run, Host(), 5.0f, 1.5f, 1.0f));
-    g_sun.azimuth = 0; // in the south
-    EXPECT_FALSE(IsRayBlocked(g_model, g_run, Host(), 2.0f, 1.5f, 1.0f));
-    EXPECT_TRUE(IsRayBlocked(g_model, g_run, Host(), 5.0f, 1.5f, 1.0f));
+    PrepareSolarSurfaces(engine.model, engine.run, Host(), false);
+    BuildSiteRotation(engine.model, engine.run);
+    engine.run.sun.altitude = 30;
+    engine.run.sun.azimuth = 180; // the sun in the north, behind the tower
+    EXPECT_TRUE(IsRayBlocked(engine.model, engine.run, Host(), 2.0f, 1.5f, 1.0f));
+    EXPECT_FALSE(IsRayBlocked(engine.model, engine.run, Host(), 5.0f, 1.5f, 1.0f));
+    engine.run.sun.azimuth = 0; // in the south
+    EXPECT_FALSE(IsRayBlocked(engine.model, engine.run, Host(), 2.0f, 1.5f, 1.0f));
+    EXPECT_TRUE(IsRayBlocked(engine.model, engine.run, Host(), 5.0f, 1.5f, 1.0f));
     // High enough to look over the tower from two cells away: tan h > 3 / 1.
-    g_sun.azimuth = 180;
-    g_sun.altitude = 75;
-    EXPECT_FALSE(IsRayBlocked(g_model, g_run, Host(), 2.0f, 1.5f, 1.0f));
+    engine.run.sun.azimuth = 180;
+    engine.run.sun.altitude = 75;
+    EXPECT_FALSE(IsRayBlocked(engine.model, engine.run, Host(), 2.0f, 1.5f, 1.0f));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 namespace gelmar::test {
 namespace {
 
-class StepFilesTest : public CalcTest {
+class StepFilesTest : public CalcEngineTest {
   protected:
     // A solved small wall: 10 grid nodes (the node BC holds the two points
     // (0, 0, 0) and (0, 0, 1) of the flat grid), two blocks, one node BC.
@@ -21,7 +21,7 @@ class StepFilesTest : public CalcTest {
         Block(2, 2, 3, 0, 1, 0, 1);
         NodeBc(0, 0, 0, 0).temperature = 20;
         ASSERT_TRUE(Run());
-        ASSERT_EQ(g_work.gridNodeCount, 10);
+        ASSERT_EQ(engine.run.work.gridNodeCount, 10);
     }
     static std::string Header() { return "D 2 1 0\nR 10 10 0 0.5 1\n"; }
 };
@@ -37,10 +37,10 @@ TEST_F(StepFilesTest, NamesCountSavedSteps)
                  {7200, 3600, 2, "tmp0001.sol"},
                  {36000000, 3600, 1, "tmp10000.sol"}};
     for (const Case& c : cases) {
-        g_run.calcTime = c.time;
-        g_model.timeStep = c.step;
-        g_model.saveFrequency = c.frequency;
-        EXPECT_EQ(BuildStepFileName(g_model, g_run, ".sol"), c.name);
+        engine.run.calcTime = c.time;
+        engine.model.timeStep = c.step;
+        engine.model.saveFrequency = c.frequency;
+        EXPECT_EQ(BuildStepFileName(engine.model, engine.run, ".sol"), c.name);
     }
 }
 
@@ -75,10 +75,10 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes("case.sol", c.text);
-        EXPECT_EQ(ReadSolutionFile(g_model, g_run, "case.sol"), c.good);
-        EXPECT_EQ(g_run.solutionValid, c.good);
-        EXPECT_EQ(g_work.solution.size(), 10u);
-        for (double v : g_work.solution)
+        EXPECT_EQ(ReadSolutionFile(engine.model, engine.run, "case.sol"), c.good);
+        EXPECT_EQ(engine.run.solutionValid, c.good);
+        EXPECT_EQ(engine.run.work.solution.size(), 10u);
+        for (double v : engine.run.work.solution)
             EXPECT_EQ(v, c.good ? 1.5 : 0.0);
     }
 }
@@ -86,50 +86,50 @@ TEST_F(StepFilesTest, SolutionReaderRefusesBadRecords)
 TEST_F(StepFilesTest, MissingSolutionFileClearsTheFlags)
 {
     SolvedModel();
-    EXPECT_FALSE(ReadSolutionFile(g_model, g_run, "absent.sol"));
-    EXPECT_FALSE(g_run.solutionValid);
-    EXPECT_EQ(g_run.solver.objectDivergence, 200.0f);
+    EXPECT_FALSE(ReadSolutionFile(engine.model, engine.run, "absent.sol"));
+    EXPECT_FALSE(engine.run.solutionValid);
+    EXPECT_EQ(engine.run.solver.objectDivergence, 200.0f);
 }
 
 TEST_F(StepFilesTest, FluxReaderKeepsGoodLinesSorted)
 {
-    g_run.calcTime = 0;
+    engine.run.calcTime = 0;
     WriteBytes("tmp0000.flx", "2 0 0 1 5.5\r\n1 3 0 4 -2\r\nnot a line\r\n1 3 0 2 7\r\n1 2 9 0 1e3\r\n");
-    ReadFluxFile(g_model, g_run);
-    EXPECT_TRUE(g_run.fluxesValid);
-    ASSERT_EQ(g_work.heatFlows.size(), 4u);
-    EXPECT_EQ(g_work.heatFlows[0].j, 2);
-    EXPECT_EQ(g_work.heatFlows[0].flow, 1000.0f);
-    EXPECT_EQ(g_work.heatFlows[1].direction, 2);
-    EXPECT_EQ(g_work.heatFlows[2].direction, 4);
-    EXPECT_EQ(g_work.heatFlows[3].i, 2);
+    ReadFluxFile(engine.model, engine.run);
+    EXPECT_TRUE(engine.run.fluxesValid);
+    ASSERT_EQ(engine.run.work.heatFlows.size(), 4u);
+    EXPECT_EQ(engine.run.work.heatFlows[0].j, 2);
+    EXPECT_EQ(engine.run.work.heatFlows[0].flow, 1000.0f);
+    EXPECT_EQ(engine.run.work.heatFlows[1].direction, 2);
+    EXPECT_EQ(engine.run.work.heatFlows[2].direction, 4);
+    EXPECT_EQ(engine.run.work.heatFlows[3].i, 2);
 }
 
 TEST_F(StepFilesTest, TheFluxTableIsReadOnceAndOnlyWithRadiatingColours)
 {
-    g_run.calcTime = 0;
+    engine.run.calcTime = 0;
     WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n");
-    g_run.fluxesValid = false;
-    g_work.heatFlows.assign(3, HeatFlowRecord{}); // from an earlier step
-    EnsureFluxTable(g_model, g_run);
-    EXPECT_TRUE(g_run.fluxesValid);
-    EXPECT_TRUE(g_work.heatFlows.empty()); // no radiating colour: not read
+    engine.run.fluxesValid = false;
+    engine.run.work.heatFlows.assign(3, HeatFlowRecord{}); // from an earlier step
+    EnsureFluxTable(engine.model, engine.run);
+    EXPECT_TRUE(engine.run.fluxesValid);
+    EXPECT_TRUE(engine.run.work.heatFlows.empty()); // no radiating colour: not read
     Colour(3, BC_FREE);
-    g_run.fluxesValid = false;
-    EnsureFluxTable(g_model, g_run);
-    ASSERT_EQ(g_work.heatFlows.size(), 1u);
+    engine.run.fluxesValid = false;
+    EnsureFluxTable(engine.model, engine.run);
+    ASSERT_EQ(engine.run.work.heatFlows.size(), 1u);
     // Loaded: a changed file is not read again until the results change.
     WriteBytes("tmp0000.flx", "1 0 0 0 5.5\r\n2 0 0 0 1\r\n");
-    EnsureFluxTable(g_model, g_run);
-    EXPECT_EQ(g_work.heatFlows.size(), 1u);
+    EnsureFluxTable(engine.model, engine.run);
+    EXPECT_EQ(engine.run.work.heatFlows.size(), 1u);
 }
 
 TEST_F(StepFilesTest, UnwritableStepFileIsAnOpenError)
 {
     SolvedModel();
     std::filesystem::create_directories("tmp0000.sol");
-    g_model.saveResults = 1;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Failed);
+    engine.model.saveResults = 1;
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Failed);
     EXPECT_EQ(LastMessage(), "Failed to open file\ntmp0000.sol");
 }
 

@@ -118,117 +118,118 @@ using RunClock = SolarTest;
 
 TEST_F(RunClock, DaysFoldIntoTheYear)
 {
-    g_model.day0 = 1;
-    EXPECT_EQ(RunDay(g_model, -1), 365);
+    engine.model.day0 = 1;
+    EXPECT_EQ(RunDay(engine.model, -1), 365);
     EXPECT_NEAR(RunHour(-1), 23.9997, 1e-4);
-    EXPECT_EQ(RunDay(g_model, 399LL * 86400), 35); // day 400
-    EXPECT_EQ(RunDay(g_model, 0), 1);
+    EXPECT_EQ(RunDay(engine.model, 399LL * 86400), 35); // day 400
+    EXPECT_EQ(RunDay(engine.model, 0), 1);
     EXPECT_NEAR(RunHour(86400 + 5400), 1.5, 1e-6);
-    g_model.day0 = 300;
-    EXPECT_EQ(RunDay(g_model, -800LL * 86400), 300 - 800 + 2 * 365);
+    engine.model.day0 = 300;
+    EXPECT_EQ(RunDay(engine.model, -800LL * 86400), 300 - 800 + 2 * 365);
 }
 
 TEST_F(RunClock, SunriseAndSunsetMomentsWithinTheStep)
 {
-    g_model.latitude = 50.78f;
-    g_model.longitude = 4.37f;
-    g_model.timeZone = 1.0f;
-    g_model.day0 = 172;
-    g_model.timeStep = 600;
+    engine.model.latitude = 50.78f;
+    engine.model.longitude = 4.37f;
+    engine.model.timeZone = 1.0f;
+    engine.model.day0 = 172;
+    engine.model.timeStep = 600;
     float previous = 0;
     bool rose = false, set = false;
     for (long long t = 0; t < 86400; t += 600) {
-        UpdateSunPosition(g_model, g_run, t);
-        if (previous < 0 && g_sun.altitude >= 0) {
+        UpdateSunPosition(engine.model, engine.run, t);
+        if (previous < 0 && engine.run.sun.altitude >= 0) {
             rose = true;
-            EXPECT_GT(g_sun.sunrise, t - 600);
-            EXPECT_LE(g_sun.sunrise, t);
+            EXPECT_GT(engine.run.sun.sunrise, t - 600);
+            EXPECT_LE(engine.run.sun.sunrise, t);
         }
-        if (previous > 0 && g_sun.altitude <= 0) {
+        if (previous > 0 && engine.run.sun.altitude <= 0) {
             set = true;
-            EXPECT_GE(g_sun.sunset, t - 600);
-            EXPECT_LT(g_sun.sunset, t);
+            EXPECT_GE(engine.run.sun.sunset, t - 600);
+            EXPECT_LT(engine.run.sun.sunset, t);
         }
-        previous = g_sun.altitude;
+        previous = engine.run.sun.altitude;
     }
     EXPECT_TRUE(rose && set);
 }
 
 TEST_F(RunClock, SiteFrameTurnsTheSunIntoModelAxes)
 {
-    g_sun.altitude = 30;
-    g_sun.azimuth = 0; // south
-    g_model.axes[0].n = g_model.axes[1].n = g_model.axes[2].n = 3;
-    BuildSiteRotation(g_model, g_run);
+    engine.run.sun.altitude = 30;
+    engine.run.sun.azimuth = 0; // south
+    engine.model.axes[0].n = engine.model.axes[1].n = engine.model.axes[2].n = 3;
+    BuildSiteRotation(engine.model, engine.run);
     float x, y, z;
-    ComputeSunDirection(g_model, g_run, x, y, z);
+    ComputeSunDirection(engine.model, engine.run, x, y, z);
     EXPECT_NEAR(x, -std::cos(kPi / 6), 1e-6); // model x points north
     EXPECT_NEAR(y, 0, 1e-6);
     EXPECT_NEAR(z, 0.5, 1e-6);
 
     // North along model y: the western sun lies towards -x.
-    g_model.rot3z = 90;
-    BuildSiteRotation(g_model, g_run);
-    g_sun.azimuth = 90;
-    ComputeSunDirection(g_model, g_run, x, y, z);
+    engine.model.rot3z = 90;
+    BuildSiteRotation(engine.model, engine.run);
+    engine.run.sun.azimuth = 90;
+    ComputeSunDirection(engine.model, engine.run, x, y, z);
     EXPECT_NEAR(x, -std::cos(kPi / 6), 1e-6);
     EXPECT_NEAR(y, 0, 1e-6);
     EXPECT_NEAR(z, 0.5, 1e-6);
 
     // Any rotation keeps the frame orthonormal and right-handed.
-    g_model.rot1z = 37, g_model.rot2x = -20, g_model.rot3z = 111;
-    BuildSiteRotation(g_model, g_run);
-    ComputeSunDirection(g_model, g_run, x, y, z);
+    engine.model.rot1z = 37, engine.model.rot2x = -20, engine.model.rot3z = 111;
+    BuildSiteRotation(engine.model, engine.run);
+    ComputeSunDirection(engine.model, engine.run, x, y, z);
     EXPECT_NEAR(x * x + y * y + z * z, 1.0, 1e-6);
-    const float(&e)[3][3] = g_sun.frame;
+    const float(&e)[3][3] = engine.run.sun.frame;
     for (int a = 0; a < 3; ++a)
         for (int b = 0; b < 3; ++b)
             EXPECT_NEAR(e[a][0] * e[b][0] + e[a][1] * e[b][1] + e[a][2] * e[b][2], a == b ? 1.0 : 0.0, 1e-6);
 
     // A model one cell thick along z sees the sun in its plane.
-    g_model.axes[2].n = 1;
-    ComputeSunDirection(g_model, g_run, x, y, z);
+    engine.model.axes[2].n = 1;
+    ComputeSunDirection(engine.model, engine.run, x, y, z);
     EXPECT_EQ(z, 0.0f);
 }
 
 TEST_F(RunClock, ObstaclesHideTheSunInTheirRanges)
 {
-    g_model.sunObstacles[0] = {170, -170, 0, 30}; // across +-180
-    g_model.sunObstacles[1] = {-10, 10, 60, 20};  // above 60 or below 20
-    g_model.sunObstacleCount = 2;
+    engine.model.sunObstacles[0] = {170, -170, 0, 30}; // across +-180
+    engine.model.sunObstacles[1] = {-10, 10, 60, 20};  // above 60 or below 20
+    engine.model.sunObstacleCount = 2;
     struct Case {
         float azimuth, altitude;
         bool visible;
     } cases[] = {{175, 10, false}, {185, 10, false}, {180, 10, false}, {0, 45, true},
                  {0, 10, false},   {0, 70, false},   {90, 10, true},   {175, 40, true}};
     for (const Case& c : cases) {
-        g_sun.azimuth = c.azimuth;
-        g_sun.altitude = c.altitude;
-        g_sun.visible = true;
-        EXPECT_EQ(IsSunVisible(g_model, g_run), c.visible) << c.azimuth << " " << c.altitude;
-        EXPECT_EQ(g_sun.visible, c.visible);
+        engine.run.sun.azimuth = c.azimuth;
+        engine.run.sun.altitude = c.altitude;
+        engine.run.sun.visible = true;
+        EXPECT_EQ(IsSunVisible(engine.model, engine.run), c.visible) << c.azimuth << " " << c.altitude;
+        EXPECT_EQ(engine.run.sun.visible, c.visible);
     }
-    ClearSunObstacle(g_model, 0);
-    EXPECT_EQ(g_model.sunObstacles[0], SunObstacleRecord{});
-    g_model.sunObstacleCount = 0;
-    g_sun.azimuth = 0, g_sun.altitude = 10;
-    EXPECT_TRUE(IsSunVisible(g_model, g_run));
+    ClearSunObstacle(engine.model, 0);
+    EXPECT_EQ(engine.model.sunObstacles[0], SunObstacleRecord{});
+    engine.model.sunObstacleCount = 0;
+    engine.run.sun.azimuth = 0, engine.run.sun.altitude = 10;
+    EXPECT_TRUE(IsSunVisible(engine.model, engine.run));
 }
 
 TEST_F(RunClock, SolarFunctionsAreRequiredOnlyForSolarModels)
 {
-    EXPECT_EQ(FindSolarFunctions(g_model, g_run, true), 0); // nothing solar
+    EXPECT_EQ(FindSolarFunctions(engine.model, engine.run, true), 0); // nothing solar
     Colour(3, BC_SKY, true).inUse = 1;
     std::string message;
-    EXPECT_EQ(CaughtError([] { FindSolarFunctions(g_model, g_run, true); }, &message), ErrorCode::SolarFunctions);
+    EXPECT_EQ(CaughtError([this] { FindSolarFunctions(engine.model, engine.run, true); }, &message),
+              ErrorCode::SolarFunctions);
     EXPECT_EQ(message, "Solar radiation function (G01 or D01) not present");
-    GrowFunctionArray(g_model, 2);
-    g_model.functions.count = 2;
-    g_model.functions[0].name = FunctionName("D01");
-    g_model.functions[1].name = FunctionName("G01");
-    EXPECT_EQ(FindSolarFunctions(g_model, g_run, true), 0);
-    EXPECT_EQ(g_solar.globalFunction, 1);
-    EXPECT_EQ(g_solar.diffuseFunction, 0);
+    GrowFunctionArray(engine.model, 2);
+    engine.model.functions.count = 2;
+    engine.model.functions[0].name = FunctionName("D01");
+    engine.model.functions[1].name = FunctionName("G01");
+    EXPECT_EQ(FindSolarFunctions(engine.model, engine.run, true), 0);
+    EXPECT_EQ(engine.run.solar.globalFunction, 1);
+    EXPECT_EQ(engine.run.solar.diffuseFunction, 0);
 }
 
 } // namespace

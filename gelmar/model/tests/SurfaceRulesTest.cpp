@@ -8,7 +8,7 @@
 namespace gelmar::test {
 namespace {
 
-class SurfaceRulesTest : public CalcTest {};
+class SurfaceRulesTest : public CalcEngineTest {};
 
 TEST_F(SurfaceRulesTest, SurfaceRulesSetTheirCoefficient)
 {
@@ -17,13 +17,13 @@ TEST_F(SurfaceRulesTest, SurfaceRulesSetTheirCoefficient)
     s.rule = 2; // HI_REDUC
     s.hGlobal = 7.7f;
     Block(1, 0, 1, 0, 1, 0, 1);
-    EXPECT_EQ(ApplySurfaceRules(g_model, g_run, 0), 1);
+    EXPECT_EQ(ApplySurfaceRules(engine.model, engine.run, 0), 1);
     EXPECT_EQ(s.hGlobal, 5.0f);
-    EXPECT_EQ(ApplySurfaceRules(g_model, g_run, 0), 0);
+    EXPECT_EQ(ApplySurfaceRules(engine.model, engine.run, 0), 0);
     s.rule = 3; // HE
-    EXPECT_EQ(ApplySurfaceRules(g_model, g_run, 0), 1);
+    EXPECT_EQ(ApplySurfaceRules(engine.model, engine.run, 0), 1);
     EXPECT_EQ(s.hGlobal, 25.0f);
-    EXPECT_FALSE(HasRuleColours(g_model)); // surface rules need no recomputation
+    EXPECT_FALSE(HasRuleColours(engine.model)); // surface rules need no recomputation
 }
 
 TEST_F(SurfaceRulesTest, NarrowCavityTakesTheConductionTerm)
@@ -33,14 +33,14 @@ TEST_F(SurfaceRulesTest, NarrowCavityTakesTheConductionTerm)
     ColourRecord& cavity = Colour(1, BC_FREE);
     cavity.rule = 1;
     Block(1, 0, 1, 0, 1, 0, 1);
-    EXPECT_TRUE(HasRuleColours(g_model));
-    const CavitySize size = CavityDimensions(g_model, g_run, 1, 1);
+    EXPECT_TRUE(HasRuleColours(engine.model));
+    const CavitySize size = CavityDimensions(engine.model, engine.run, 1, 1);
     EXPECT_NEAR(size.d, 0.02, 1e-7);
     EXPECT_NEAR(size.b, 0.004, 1e-7);
-    ApplySurfaceRules(g_model, g_run, 0);
+    ApplySurfaceRules(engine.model, engine.run, 0);
     // h_a = C1 / d, doubled for the cavity's two surfaces.
     EXPECT_NEAR(cavity.hConvective, 2 * 0.025 / 0.02, 1e-5);
-    EXPECT_TRUE(CavityCoefficientChanged(g_run));
+    EXPECT_TRUE(CavityCoefficientChanged(engine.run));
 }
 
 TEST_F(SurfaceRulesTest, EquivalentConductivityOfAnAirLayer)
@@ -52,8 +52,8 @@ TEST_F(SurfaceRulesTest, EquivalentConductivityOfAnAirLayer)
     air.rule = 1;
     air.name = "e1=0.05 e2=2";
     Block(1, 0, 1, 0, 1, 0, 1);
-    EXPECT_EQ(CountAdiabaticSides(g_model, g_run, 1, 1), 2);
-    ApplySurfaceRules(g_model, g_run, 0);
+    EXPECT_EQ(CountAdiabaticSides(engine.model, engine.run, 1, 1), 2);
+    ApplySurfaceRules(engine.model, engine.run, 0);
     const double d = double(0.05f), dT = 10, t = 283.16;
     const double ha = std::max(0.025 / d, 0.73 * std::pow(dT, double(0.333333f)));
     const double e = 1 / (1 / 0.05 + 1 / 1.0 - 1); // e2 clamped to 1
@@ -63,7 +63,7 @@ TEST_F(SurfaceRulesTest, EquivalentConductivityOfAnAirLayer)
     // Default emissivities 0.9 and an exterior rule doubling the result.
     air.name = "cavity";
     air.rule = 7;
-    ApplySurfaceRules(g_model, g_run, 0);
+    ApplySurfaceRules(engine.model, engine.run, 0);
     const double e9 = 1 / (1 / 0.9 + 1 / 0.9 - 1);
     EXPECT_NEAR(air.lambda, 2 * (2.268e-7 * t * t * t / (1 / e9 + 1 / 1.0 - 1) + ha) * d, 1e-5);
 }
@@ -76,8 +76,8 @@ TEST_F(SurfaceRulesTest, OneAdiabaticSideDoublesTheWidth)
     Colour(2, MATERIAL);
     Block(1, 0, 1, 0, 1, 0, 1);
     Block(2, 0, 1, 1, 2, 0, 1);
-    EXPECT_EQ(CountAdiabaticSides(g_model, g_run, 1, 1), 1);
-    ApplySurfaceRules(g_model, g_run, 0);
+    EXPECT_EQ(CountAdiabaticSides(engine.model, engine.run, 1, 1), 1);
+    ApplySurfaceRules(engine.model, engine.run, 0);
     const double d = double(0.05f), b = 2 * 0.5, t = 283.16, r = d / b;
     const double ha = std::max(0.025 / d, 0.73 * std::pow(10.0, double(0.333333f)));
     const double f = (std::sqrt(r * r + 1) + 1 - r) / 2;
@@ -100,8 +100,8 @@ TEST_F(SurfaceRulesTest, RecomputedAirLayerMatchesItsOwnTemperatureDifference)
     Block(4, 3, 4, 0, 1, 0, 1);
     Block(3, 4, 6, 0, 1, 0, 1);
     Block(2, 6, 7, 0, 1, 0, 1);
-    g_model.recalcCen = 1;
-    g_model.cycles = 40;
+    engine.model.recalcCen = 1;
+    engine.model.cycles = 40;
     ASSERT_TRUE(Run());
     const double dT = air.resultMax - air.resultMin, tm = (air.resultMax + air.resultMin) / 2 + 273.16;
     EXPECT_GT(dT, 1.0);
@@ -120,26 +120,26 @@ TEST_F(SurfaceRulesTest, FloodFillRecoloursOneConnectedRegion)
     Block(1, 0, 4, 0, 3, 0, 2);
     Block(2, 1, 2, 0, 3, 0, 2); // splits colour 1 into two regions
     Block(2, 3, 4, 2, 3, 1, 2); // one cell of colour 2 on its own
-    RasteriseBlocks(g_model, g_run);
+    RasteriseBlocks(engine.model, engine.run);
     std::vector<std::uint8_t> visited;
     std::vector<std::int64_t> stack;
-    FloodFillColourZone(g_model, g_run, 2, 0, 0, 1, 9, visited, stack);
+    FloodFillColourZone(engine.model, engine.run, 2, 0, 0, 1, 9, visited, stack);
     for (int j = 0; j < 3; ++j)
         for (int k = 0; k < 2; ++k) {
-            EXPECT_EQ(GetCellColour(g_model, g_work, 0, j, k), 1);
-            EXPECT_EQ(GetCellColour(g_model, g_work, 2, j, k), 9);
+            EXPECT_EQ(GetCellColour(engine.model, engine.run.work, 0, j, k), 1);
+            EXPECT_EQ(GetCellColour(engine.model, engine.run.work, 2, j, k), 9);
         }
-    EXPECT_EQ(GetCellColour(g_model, g_work, 3, 0, 0), 9);
-    EXPECT_EQ(GetCellColour(g_model, g_work, 3, 2, 1), 2);
+    EXPECT_EQ(GetCellColour(engine.model, engine.run.work, 3, 0, 0), 9);
+    EXPECT_EQ(GetCellColour(engine.model, engine.run.work, 3, 2, 1), 2);
     const std::uint16_t box[6] = {2, 3, 0, 2, 0, 1};
-    EXPECT_TRUE(std::equal(box, box + 6, g_model.colours[9].cellBox));
+    EXPECT_TRUE(std::equal(box, box + 6, engine.model.colours[9].cellBox));
 
     visited.assign(visited.size(), 0);
-    FloodFillColourZone(g_model, g_run, 3, 2, 1, 2, 8, visited, stack);
-    EXPECT_EQ(GetCellColour(g_model, g_work, 3, 2, 1), 8);
-    EXPECT_EQ(GetCellColour(g_model, g_work, 1, 0, 0), 2);
+    FloodFillColourZone(engine.model, engine.run, 3, 2, 1, 2, 8, visited, stack);
+    EXPECT_EQ(GetCellColour(engine.model, engine.run.work, 3, 2, 1), 8);
+    EXPECT_EQ(GetCellColour(engine.model, engine.run.work, 1, 0, 0), 2);
     const std::uint16_t one[6] = {3, 3, 2, 2, 1, 1};
-    EXPECT_TRUE(std::equal(one, one + 6, g_model.colours[8].cellBox));
+    EXPECT_TRUE(std::equal(one, one + 6, engine.model.colours[8].cellBox));
 }
 
 } // namespace

@@ -27,6 +27,8 @@
 // ever make a run slower.
 // SUITE_BENCH_SMALL=1 runs a 12 x 12 x 12 model.
 #include "bench/BenchSupport.h"
+#include "bench/EigenReference.h"
+#include "common/kernels/Parallel.h"
 #include "gelmar/model/calc/Assembly.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/Solver.h"
@@ -37,8 +39,6 @@
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/ModelStore.h"
-#include "common/kernels/Parallel.h"
-#include "bench/EigenReference.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -65,11 +65,11 @@ double Seconds(Clock::time_point since)
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+void AddBlock(ModelStore& m, int colour, int x1, int x2, int y1, int y2, int z1, int z2)
 {
-    const std::size_t n = g_model.blocks.count;
-    GrowBlockArray(g_model, n + 1);
-    BlockRecord& b = g_model.blocks[n];
+    const std::size_t n = m.blocks.count;
+    GrowBlockArray(m, n + 1);
+    BlockRecord& b = m.blocks[n];
     b = BlockRecord{};
     b.colour = static_cast<std::uint8_t>(colour);
     b.x1 = static_cast<std::uint16_t>(x1);
@@ -78,20 +78,20 @@ void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
     b.y2 = static_cast<std::uint16_t>(y2);
     b.z1 = static_cast<std::uint16_t>(z1);
     b.z2 = static_cast<std::uint16_t>(z2);
-    g_model.blocks.count = static_cast<std::uint16_t>(n + 1);
+    m.blocks.count = static_cast<std::uint16_t>(n + 1);
 }
 
-void BuildModel(int n)
+void BuildModel(Engine& engine, int n)
 {
-    ResetModel();
-    ModelStore& m = g_model;
-    GrowGridLineArrays(g_model, n + 3);
+    ResetModel(engine);
+    ModelStore& m = engine.model;
+    GrowGridLineArrays(m, n + 3);
     for (int a = 0; a < 3; ++a) {
         const int cells = a == 0 ? n + 2 : n;
         m.axes[a].n = static_cast<std::uint16_t>(cells);
         std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + cells, 0.01f);
     }
-    ComputeGridCoordinates(g_model);
+    ComputeGridCoordinates(m);
     auto colour = [&](int c, ColourType type, float lambda) -> ColourRecord& {
         ColourRecord& r = m.colours[c];
         r = ColourRecord{};
@@ -108,10 +108,10 @@ void BuildModel(int n)
     ColourRecord& cold = colour(4, BC_SIMPL, 1.0f);
     cold.temperature = 0.0f;
     cold.hGlobal = 25.0f;
-    AddBlock(3, 0, 1, 0, n, 0, n);
-    AddBlock(1, 1, n + 1, 0, n, 0, n);
-    AddBlock(2, 1 + n / 4, 1 + n - n / 4, n / 4, n - n / 4, n / 4, n - n / 4);
-    AddBlock(4, n + 1, n + 2, 0, n, 0, n);
+    AddBlock(m, 3, 0, 1, 0, n, 0, n);
+    AddBlock(m, 1, 1, n + 1, 0, n, 0, n);
+    AddBlock(m, 2, 1 + n / 4, 1 + n - n / 4, n / 4, n - n / 4, n / 4, n - n / 4);
+    AddBlock(m, 4, n + 1, n + 2, 0, n, 0, n);
     m.timeStep = 3600;
 }
 
@@ -119,48 +119,50 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
 {
     const bool small = bench::Small();
     const int n = small ? 12 : 100;
+    NullEngineHost host;
+    Engine engine{host};
     for (auto _ : state) {
-        BuildModel(n);
-        g_run = RunState{};
-        RasteriseBlocks(g_model, g_run);
-        ResolveFunctionReferences(g_model, g_run);
-        PrepareConductivities(g_model, g_run);
+        BuildModel(engine, n);
+        engine.run = RunState{};
+        RasteriseBlocks(engine.model, engine.run);
+        ResolveFunctionReferences(engine.model, engine.run);
+        PrepareConductivities(engine.model, engine.run);
         auto tPattern = Clock::now();
-        BuildNodeNumbering(g_model, g_run, Host());
-        BuildMatrixPattern(g_model, g_run, Host());
+        BuildNodeNumbering(engine.model, engine.run, Host());
+        BuildMatrixPattern(engine.model, engine.run, Host());
         const double pattern = Seconds(tPattern);
-        EvaluateColourFunctions(g_model, g_run, true);
+        EvaluateColourFunctions(engine.model, engine.run, true);
 
         // The fastest of three steady assemblies.
         double assembly = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
-            AssembleEquations(g_model, g_run, Host(), 0);
+            AssembleEquations(engine.model, engine.run, Host(), 0);
             assembly = std::min(assembly, Seconds(t0));
         }
-        ClearSolution(g_run);
+        ClearSolution(engine.run);
         auto tSolve = Clock::now();
-        FactoriseIncompleteCholesky(g_run, Host());
-        SolveConjugateGradient(g_model, g_run, Host());
+        FactoriseIncompleteCholesky(engine.run, Host());
+        SolveConjugateGradient(engine.model, engine.run, Host());
         const double solve = Seconds(tSolve);
-        const int iterations = g_run.solver.iterations;
+        const int iterations = engine.run.solver.iterations;
 
         // A later step: capacities and both time levels.
-        g_work.previous = g_work.solution;
-        g_work.previous2 = g_work.solution;
-        g_work.keptRhs = g_work.rhs;
-        g_run.step = 2;
-        g_run.stepLength = g_model.timeStep;
-        EvaluateColourFunctions(g_model, g_run, true);
+        engine.run.work.previous = engine.run.work.solution;
+        engine.run.work.previous2 = engine.run.work.solution;
+        engine.run.work.keptRhs = engine.run.work.rhs;
+        engine.run.step = 2;
+        engine.run.stepLength = engine.model.timeStep;
+        EvaluateColourFunctions(engine.model, engine.run, true);
         double transient = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
-            g_work.keptRhs = g_work.rhs;
+            engine.run.work.keptRhs = engine.run.work.rhs;
             auto t0 = Clock::now();
-            AssembleEquations(g_model, g_run, Host(), 2);
+            AssembleEquations(engine.model, engine.run, Host(), 2);
             transient = std::min(transient, Seconds(t0));
         }
 
-        state.counters["nodes"] = double(g_work.gridNodeCount);
+        state.counters["nodes"] = double(engine.run.work.gridNodeCount);
         state.counters["assembly_s"] = assembly;
         state.counters["transient_assembly_s"] = transient;
         state.counters["solve_s"] = solve;
@@ -168,8 +170,8 @@ void BM_AssemblyAgainstSolve(benchmark::State& state)
         state.counters["assembly_vs_solve"] = assembly / solve;
         state.counters["transient_assembly_vs_solve"] = transient / solve;
         state.counters["pattern_vs_solve"] = pattern / solve;
-        FreeWorkArrays(g_run, WorkGroup::Calculation);
-        FreeWorkArrays(g_run, WorkGroup::AfterEdit);
+        FreeWorkArrays(engine.run, WorkGroup::Calculation);
+        FreeWorkArrays(engine.run, WorkGroup::AfterEdit);
     }
 }
 
@@ -225,12 +227,14 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
 {
     const bool small = bench::Small();
     const int n = small ? 12 : 100;
+    NullEngineHost host;
+    Engine engine{host};
     for (auto _ : state) {
-        BuildModel(n);
-        g_model.calcDuration = 0;
-        g_model.saveResults = 1;
+        BuildModel(engine, n);
+        engine.model.calcDuration = 0;
+        engine.model.saveResults = 1;
         const std::string file = "bridge.glm";
-        if (!WriteDataFile(g_model, file)) {
+        if (!WriteDataFile(engine.model, file)) {
             state.SkipWithError("cannot write the model file");
             return;
         }
@@ -243,23 +247,23 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
         }
 
         // The same system here, solved tightly as the reference.
-        g_run = RunState{};
-        RasteriseBlocks(g_model, g_run);
-        ResolveFunctionReferences(g_model, g_run);
-        PrepareConductivities(g_model, g_run);
-        BuildNodeNumbering(g_model, g_run, Host());
-        BuildMatrixPattern(g_model, g_run, Host());
-        EvaluateColourFunctions(g_model, g_run, true);
-        AssembleEquations(g_model, g_run, Host(), 0);
-        const kernels::Index rows = g_work.rowCount;
+        engine.run = RunState{};
+        RasteriseBlocks(engine.model, engine.run);
+        ResolveFunctionReferences(engine.model, engine.run);
+        PrepareConductivities(engine.model, engine.run);
+        BuildNodeNumbering(engine.model, engine.run, Host());
+        BuildMatrixPattern(engine.model, engine.run, Host());
+        EvaluateColourFunctions(engine.model, engine.run, true);
+        AssembleEquations(engine.model, engine.run, Host(), 0);
+        const kernels::Index rows = engine.run.work.rowCount;
         std::vector<double> reference(rows, 0.0);
         {
             kernels::IncompleteCholeskyFactor factor;
-            factor.Factorise(*g_work.matrix, {});
+            factor.Factorise(*engine.run.work.matrix, {});
             kernels::SolverWork work;
             kernels::SolverState st;
-            kernels::SolveConjugateGradient(*g_work.matrix, factor, g_work.rhs.data(), reference.data(), work, st,
-                                            {20000, 1e-11f, 1e-8f, 1e-8f}, {});
+            kernels::SolveConjugateGradient(*engine.run.work.matrix, factor, engine.run.work.rhs.data(),
+                                            reference.data(), work, st, {20000, 1e-11f, 1e-8f, 1e-8f}, {});
         }
         // How close the run's solution file came to it ("N value i j k").
         std::vector<double> run(rows, 0.0);
@@ -272,17 +276,17 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
             double value = 0;
             int i = 0, j = 0, k = 0;
             if (in >> value >> i >> j >> k) {
-                const std::int32_t node = GetNodeIndex(g_model, g_work, i, j, k);
+                const std::int32_t node = GetNodeIndex(engine.model, engine.run.work, i, j, k);
                 if (node >= 0 && node < rows)
                     run[node] = value;
             }
         }
         const double runError = bench::MaxDifference(run.data(), reference.data(), rows);
         int eigenIterations = 0;
-        const double eigen = bench::EigenSeconds(*g_work.matrix, g_work.rhs.data(), reference.data(),
-                                                 std::max(runError, 1e-9), eigenIterations);
+        const double eigen = bench::EigenSeconds(*engine.run.work.matrix, engine.run.work.rhs.data(),
+                                                 reference.data(), std::max(runError, 1e-9), eigenIterations);
 
-        state.counters["nodes"] = double(g_work.gridNodeCount);
+        state.counters["nodes"] = double(engine.run.work.gridNodeCount);
         state.counters["threads"] = kernels::MachineThreads();
         state.counters["whole_run_s"] = all.seconds;
         state.counters["whole_run_1t_s"] = one.seconds;
@@ -291,10 +295,10 @@ void BM_WholeRunAgainstEigen(benchmark::State& state)
         state.counters["eigen_s"] = eigen;
         state.counters["eigen_iterations"] = eigenIterations;
         state.counters["whole_run_vs_eigen"] = all.seconds / eigen;
-        state.counters["peak_bytes_per_node"] = double(std::max(all.peakBytes, one.peakBytes)) /
-                                                double(g_work.gridNodeCount);
-        FreeWorkArrays(g_run, WorkGroup::Calculation);
-        FreeWorkArrays(g_run, WorkGroup::AfterEdit);
+        state.counters["peak_bytes_per_node"] =
+            double(std::max(all.peakBytes, one.peakBytes)) / double(engine.run.work.gridNodeCount);
+        FreeWorkArrays(engine.run, WorkGroup::Calculation);
+        FreeWorkArrays(engine.run, WorkGroup::AfterEdit);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "bench/BenchSupport.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -21,8 +22,9 @@ using Clock = std::chrono::steady_clock;
 const std::string kPath = "bench-model.glm";
 const std::string kOutPath = "bench-written.glm";
 
-// Builds the model in the store and writes it once; the benchmarks read it.
-void PrepareModel()
+// Builds the model in the engine's store and writes it once; the
+// benchmarks read it.
+void PrepareModel(gelmar::Engine& engine)
 {
     static bool done = false;
     if (done)
@@ -30,21 +32,22 @@ void PrepareModel()
     done = true;
     const std::size_t cells = bench::Small() ? 100 : 10000;
     const std::size_t blocks = bench::Small() ? 1000 : 65535;
-    gelmar::ResetModel();
-    gelmar::GrowGridLineArrays(gelmar::g_model, cells + 100);
-    for (gelmar::GridAxis& a : gelmar::g_model.axes) {
+    gelmar::ResetModel(engine);
+    gelmar::ModelStore& m = engine.model;
+    gelmar::GrowGridLineArrays(m, cells + 100);
+    for (gelmar::GridAxis& a : m.axes) {
         a.n = static_cast<std::uint16_t>(cells);
         for (std::size_t i = 0; i < cells; ++i)
             a.widths[i] = 0.01f + 0.001f * static_cast<float>(i % 7);
     }
     for (int c = 0; c < 256; ++c) {
-        gelmar::g_model.colours[c].inUse = 1;
-        gelmar::g_model.colours[c].name = "Colour " + std::to_string(c);
+        m.colours[c].inUse = 1;
+        m.colours[c].name = "Colour " + std::to_string(c);
     }
-    gelmar::GrowBlockArray(gelmar::g_model, blocks);
-    gelmar::g_model.blocks.count = static_cast<std::uint16_t>(blocks);
+    gelmar::GrowBlockArray(m, blocks);
+    m.blocks.count = static_cast<std::uint16_t>(blocks);
     for (std::size_t b = 0; b < blocks; ++b) {
-        gelmar::BlockRecord& r = gelmar::g_model.blocks[b];
+        gelmar::BlockRecord& r = m.blocks[b];
         r.colour = static_cast<std::uint8_t>(b % 256);
         r.x1 = static_cast<std::uint16_t>(b % cells);
         r.x2 = static_cast<std::uint16_t>(r.x1 + 1);
@@ -53,7 +56,7 @@ void PrepareModel()
         r.z1 = static_cast<std::uint16_t>((b * 7) % cells);
         r.z2 = static_cast<std::uint16_t>(r.z1 + 1);
     }
-    gelmar::WriteDataFile(gelmar::g_model, kPath);
+    gelmar::WriteDataFile(m, kPath);
 }
 
 // The reference: every line of the file through fgets.
@@ -87,12 +90,13 @@ template <typename Work> void RunAgainstLineLoop(benchmark::State& state, Work w
 void BM_ReadDataFile(benchmark::State& state)
 {
     gelmar::NullEngineHost host;
+    gelmar::Engine engine{host};
     gelmar::SetHost(&host);
-    PrepareModel();
-    RunAgainstLineLoop(state, [] {
-        gelmar::g_model.dataFilePath = kPath;
-        if (!gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
-                                  gelmar::g_parameters, gelmar::Host()))
+    PrepareModel(engine);
+    RunAgainstLineLoop(state, [&engine] {
+        engine.model.dataFilePath = kPath;
+        if (!gelmar::ReadDataFile(engine.model, engine.model.dataFilePath, gelmar::ReadMode::Open,
+                                  engine.parameters, gelmar::Host()))
             std::abort();
     });
     gelmar::SetHost(nullptr);
@@ -101,12 +105,14 @@ BENCHMARK(BM_ReadDataFile)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_WriteDataFile(benchmark::State& state)
 {
-    PrepareModel();
-    gelmar::g_model.dataFilePath = kPath;
-    gelmar::ReadDataFile(gelmar::g_model, gelmar::g_model.dataFilePath, gelmar::ReadMode::Open,
-                         gelmar::g_parameters, gelmar::Host());
-    RunAgainstLineLoop(state, [] {
-        if (!gelmar::WriteDataFile(gelmar::g_model, kOutPath))
+    gelmar::NullEngineHost host;
+    gelmar::Engine engine{host};
+    PrepareModel(engine);
+    engine.model.dataFilePath = kPath;
+    gelmar::ReadDataFile(engine.model, engine.model.dataFilePath, gelmar::ReadMode::Open, engine.parameters,
+                         gelmar::Host());
+    RunAgainstLineLoop(state, [&engine] {
+        if (!gelmar::WriteDataFile(engine.model, kOutPath))
             std::abort();
     });
 }

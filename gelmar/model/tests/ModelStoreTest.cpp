@@ -1,44 +1,44 @@
 // The model store: reset, capacities, array growth and colour operations.
-#include "ModelFixture.h"
+#include "ModelBuilder.h"
 #include "gelmar/model/store/Engine.h"
 
 namespace gelmar::test {
 namespace {
 
-using StoreTest = ModelTest;
+using StoreTest = EngineTest;
 
 TEST_F(StoreTest, ResetEmptiesListsAndGivesCapacities)
 {
-    g_model.blocks.count = 5;
-    g_model.nodeBcs.count = 3;
-    g_model.axes[0].n = 4;
-    g_model.title = "old";
-    ResetModel();
-    EXPECT_EQ(g_model.blocks.count, 0);
-    EXPECT_EQ(g_model.nodeBcs.count, 0);
-    EXPECT_EQ(g_model.axes[0].n, 0);
-    EXPECT_TRUE(g_model.title.empty());
-    EXPECT_GE(g_model.gridCapacity, 200);
-    EXPECT_GE(g_model.blocks.capacity, 1000);
-    for (int cap :
-         {g_model.nodeBcs.capacity, g_model.borderBcs.capacity, g_model.outputNodes.capacity,
-          g_model.outputBlocks.capacity, g_model.reportItems.capacity, int{g_model.controls.capacity}})
+    engine.model.blocks.count = 5;
+    engine.model.nodeBcs.count = 3;
+    engine.model.axes[0].n = 4;
+    engine.model.title = "old";
+    ResetModel(engine);
+    EXPECT_EQ(engine.model.blocks.count, 0);
+    EXPECT_EQ(engine.model.nodeBcs.count, 0);
+    EXPECT_EQ(engine.model.axes[0].n, 0);
+    EXPECT_TRUE(engine.model.title.empty());
+    EXPECT_GE(engine.model.gridCapacity, 200);
+    EXPECT_GE(engine.model.blocks.capacity, 1000);
+    for (int cap : {engine.model.nodeBcs.capacity, engine.model.borderBcs.capacity,
+                    engine.model.outputNodes.capacity, engine.model.outputBlocks.capacity,
+                    engine.model.reportItems.capacity, int{engine.model.controls.capacity}})
         EXPECT_GE(cap, 100);
-    EXPECT_GE(g_view.faces.capacity, 100000);
-    EXPECT_EQ(g_model.sunObstacleCount, 1);
-    EXPECT_EQ(g_model.sunObstacles[0], (SunObstacleRecord{-180, 180, 0, 5}));
+    EXPECT_GE(engine.view.faces.capacity, 100000);
+    EXPECT_EQ(engine.model.sunObstacleCount, 1);
+    EXPECT_EQ(engine.model.sunObstacles[0], (SunObstacleRecord{-180, 180, 0, 5}));
 }
 
 TEST_F(StoreTest, ResetKeepsColourValuesButClearsFlags)
 {
-    ColourRecord& c = g_model.colours[7];
+    ColourRecord& c = engine.model.colours[7];
     c.inUse = 1;
     c.insertGuard = 1;
     c.unlinked = 1;
     c.clipShow = 0;
     c.name = "brick";
     c.lambda = 0.8f;
-    ResetModel();
+    ResetModel(engine);
     EXPECT_EQ(c.inUse, 0);
     EXPECT_EQ(c.insertGuard, 0);
     EXPECT_EQ(c.unlinked, 0);
@@ -50,74 +50,74 @@ TEST_F(StoreTest, ResetKeepsColourValuesButClearsFlags)
 
 TEST_F(StoreTest, ResetTakesParameterDefaults)
 {
-    g_parameters.rays = 55;
-    g_parameters.grun = 0.001f;
-    g_parameters.tras = 7.0f;
-    ResetModel();
-    EXPECT_EQ(g_model.rays, 55);
-    EXPECT_EQ(g_model.gridUnit, 0.001f);
-    EXPECT_EQ(g_view.display.splitSize, 7.0f);
+    engine.parameters.rays = 55;
+    engine.parameters.grun = 0.001f;
+    engine.parameters.tras = 7.0f;
+    ResetModel(engine);
+    EXPECT_EQ(engine.model.rays, 55);
+    EXPECT_EQ(engine.model.gridUnit, 0.001f);
+    EXPECT_EQ(engine.view.display.splitSize, 7.0f);
 }
 
 TEST_F(StoreTest, GrowNeverShrinksAndKeepsRecords)
 {
-    g_model.blocks[3].colour = 9;
-    EXPECT_TRUE(GrowBlockArray(g_model, 10));
-    EXPECT_EQ(g_model.blocks.capacity, 1000);
-    EXPECT_TRUE(GrowBlockArray(g_model, 1500));
-    EXPECT_EQ(g_model.blocks.capacity, 1500);
-    EXPECT_EQ(g_model.blocks[3].colour, 9);
+    engine.model.blocks[3].colour = 9;
+    EXPECT_TRUE(GrowBlockArray(engine.model, 10));
+    EXPECT_EQ(engine.model.blocks.capacity, 1000);
+    EXPECT_TRUE(GrowBlockArray(engine.model, 1500));
+    EXPECT_EQ(engine.model.blocks.capacity, 1500);
+    EXPECT_EQ(engine.model.blocks[3].colour, 9);
     // A 16-bit capacity cannot hold more.
-    EXPECT_FALSE(GrowBlockArray(g_model, 70000));
-    EXPECT_EQ(g_model.blocks.capacity, 1500);
-    g_model.axes[1].widths[5] = 2.5f;
-    EXPECT_TRUE(GrowGridLineArrays(g_model, 300));
-    EXPECT_EQ(g_model.gridCapacity, 300);
-    EXPECT_EQ(g_model.axes[1].widths[5], 2.5f);
-    FreeBlockArray(g_model);
-    EXPECT_EQ(g_model.blocks.capacity, 0);
-    EXPECT_EQ(g_model.blocks.count, 0);
+    EXPECT_FALSE(GrowBlockArray(engine.model, 70000));
+    EXPECT_EQ(engine.model.blocks.capacity, 1500);
+    engine.model.axes[1].widths[5] = 2.5f;
+    EXPECT_TRUE(GrowGridLineArrays(engine.model, 300));
+    EXPECT_EQ(engine.model.gridCapacity, 300);
+    EXPECT_EQ(engine.model.axes[1].widths[5], 2.5f);
+    FreeBlockArray(engine.model);
+    EXPECT_EQ(engine.model.blocks.capacity, 0);
+    EXPECT_EQ(engine.model.blocks.count, 0);
 }
 
 TEST_F(StoreTest, InitRecordsGiveDefaults)
 {
-    g_view.currentColour = 12;
-    g_model.axes[2].n = 4;
-    InitBlock(g_model, 0, g_view.currentColour);
-    EXPECT_EQ(g_model.blocks[0].colour, 12);
-    EXPECT_EQ(g_model.blocks[0].z1, 0);
-    EXPECT_EQ(g_model.blocks[0].z2, 1);
-    EXPECT_EQ(g_model.colours[12].inUse, 1);
-    g_model.rcl = 1;
-    InitBlock(g_model, 1, g_view.currentColour);
-    EXPECT_EQ(g_model.blocks[1].z1, 3);
-    EXPECT_EQ(g_model.blocks[1].z2, 4);
+    engine.view.currentColour = 12;
+    engine.model.axes[2].n = 4;
+    InitBlock(engine.model, 0, engine.view.currentColour);
+    EXPECT_EQ(engine.model.blocks[0].colour, 12);
+    EXPECT_EQ(engine.model.blocks[0].z1, 0);
+    EXPECT_EQ(engine.model.blocks[0].z2, 1);
+    EXPECT_EQ(engine.model.colours[12].inUse, 1);
+    engine.model.rcl = 1;
+    InitBlock(engine.model, 1, engine.view.currentColour);
+    EXPECT_EQ(engine.model.blocks[1].z1, 3);
+    EXPECT_EQ(engine.model.blocks[1].z2, 4);
 
-    InitBorderBc(g_model, 0);
-    EXPECT_EQ(g_model.borderBcs[0].colour1, -1);
-    EXPECT_EQ(g_model.borderBcs[0].fluxFunc.View(), "I00");
-    GrowMaterialBcArray(g_model, 1);
-    InitMaterialBc(g_model, 0);
-    EXPECT_EQ(g_model.materialBcs[0].powerFunc.View(), "P00");
-    InitControl(g_model, 0);
-    EXPECT_EQ(g_model.controls[0].sensitivityUp, 1.0f);
-    EXPECT_EQ(g_model.controls[0].zone2, -1);
+    InitBorderBc(engine.model, 0);
+    EXPECT_EQ(engine.model.borderBcs[0].colour1, -1);
+    EXPECT_EQ(engine.model.borderBcs[0].fluxFunc.View(), "I00");
+    GrowMaterialBcArray(engine.model, 1);
+    InitMaterialBc(engine.model, 0);
+    EXPECT_EQ(engine.model.materialBcs[0].powerFunc.View(), "P00");
+    InitControl(engine.model, 0);
+    EXPECT_EQ(engine.model.controls[0].sensitivityUp, 1.0f);
+    EXPECT_EQ(engine.model.controls[0].zone2, -1);
 }
 
 TEST_F(StoreTest, FindFreeColourWraps)
 {
     for (int c = 250; c < 256; ++c)
-        g_model.colours[c].inUse = 1;
-    EXPECT_EQ(FindFreeColour(g_model, 250), 0);
-    EXPECT_EQ(FindFreeColour(g_model, 3), 3);
-    for (ColourRecord& c : g_model.colours)
+        engine.model.colours[c].inUse = 1;
+    EXPECT_EQ(FindFreeColour(engine.model, 250), 0);
+    EXPECT_EQ(FindFreeColour(engine.model, 3), 3);
+    for (ColourRecord& c : engine.model.colours)
         c.inUse = 1;
-    EXPECT_EQ(FindFreeColour(g_model, 42), 42);
+    EXPECT_EQ(FindFreeColour(engine.model, 42), 42);
 }
 
 TEST_F(StoreTest, CopyColourPropertiesLeavesDisplayAndUse)
 {
-    ColourRecord& s = g_model.colours[1];
+    ColourRecord& s = engine.model.colours[1];
     s.type = BC_SIMPL;
     s.name = "inside";
     s.temperature = 20;
@@ -126,8 +126,8 @@ TEST_F(StoreTest, CopyColourPropertiesLeavesDisplayAndUse)
     s.solarTransmission = 0.5f;
     SetDisplayColour(s, 10, 20, 30);
     s.inUse = 1;
-    CopyColourProperties(g_model, 2, 1);
-    const ColourRecord& t = g_model.colours[2];
+    CopyColourProperties(engine.model, 2, 1);
+    const ColourRecord& t = engine.model.colours[2];
     EXPECT_EQ(t.type, BC_SIMPL);
     EXPECT_EQ(t.name, "inside");
     EXPECT_EQ(t.hGlobal, 7.7f);
@@ -139,34 +139,34 @@ TEST_F(StoreTest, CopyColourPropertiesLeavesDisplayAndUse)
 
 TEST_F(StoreTest, RadiatingColoursCountOnlyColoursInUse)
 {
-    g_model.colours[4].type = BC_FRE_S;
-    g_model.colours[4].inUse = 1;
-    g_run.solarResults = true;
-    EXPECT_FALSE(HasRadiatingColours(g_model));
-    EXPECT_TRUE(HasRadiatingOrSolarColours(g_model, g_run.solarResults));
-    g_model.colours[4].inUse = 0;
-    g_model.colours[9].type = TRANSMAT;
-    EXPECT_FALSE(HasRadiatingOrSolarColours(g_model, g_run.solarResults));
-    EXPECT_FALSE(g_run.solarResults);
-    g_model.colours[9].inUse = 1;
-    EXPECT_TRUE(HasRadiatingColours(g_model));
+    engine.model.colours[4].type = BC_FRE_S;
+    engine.model.colours[4].inUse = 1;
+    engine.run.solarResults = true;
+    EXPECT_FALSE(HasRadiatingColours(engine.model));
+    EXPECT_TRUE(HasRadiatingOrSolarColours(engine.model, engine.run.solarResults));
+    engine.model.colours[4].inUse = 0;
+    engine.model.colours[9].type = TRANSMAT;
+    EXPECT_FALSE(HasRadiatingOrSolarColours(engine.model, engine.run.solarResults));
+    EXPECT_FALSE(engine.run.solarResults);
+    engine.model.colours[9].inUse = 1;
+    EXPECT_TRUE(HasRadiatingColours(engine.model));
 }
 
 TEST_F(StoreTest, GridCoordinatesAndExtent)
 {
-    g_model.axes[0].n = 3;
-    g_model.axes[0].widths[0] = 0.1f;
-    g_model.axes[0].widths[1] = 0.2f;
-    g_model.axes[0].widths[2] = 0.3f;
-    g_model.axes[1].n = 1;
-    g_model.axes[1].widths[0] = 0.8f;
-    ComputeGridCoordinates(g_model);
-    EXPECT_FLOAT_EQ(g_model.axes[0].coords[2], 0.6f);
-    ComputeModelExtent(g_model);
-    EXPECT_FLOAT_EQ(g_model.extent[0], 0.6f);
-    EXPECT_FLOAT_EQ(g_model.centre[1], 0.4f);
-    EXPECT_FLOAT_EQ(g_model.extent[2], 0.0f);
-    EXPECT_FLOAT_EQ(g_model.halfDiagonal, 0.5f);
+    engine.model.axes[0].n = 3;
+    engine.model.axes[0].widths[0] = 0.1f;
+    engine.model.axes[0].widths[1] = 0.2f;
+    engine.model.axes[0].widths[2] = 0.3f;
+    engine.model.axes[1].n = 1;
+    engine.model.axes[1].widths[0] = 0.8f;
+    ComputeGridCoordinates(engine.model);
+    EXPECT_FLOAT_EQ(engine.model.axes[0].coords[2], 0.6f);
+    ComputeModelExtent(engine.model);
+    EXPECT_FLOAT_EQ(engine.model.extent[0], 0.6f);
+    EXPECT_FLOAT_EQ(engine.model.centre[1], 0.4f);
+    EXPECT_FLOAT_EQ(engine.model.extent[2], 0.0f);
+    EXPECT_FLOAT_EQ(engine.model.halfDiagonal, 0.5f);
 }
 
 TEST_F(StoreTest, NamesOfTypesAndRules)

@@ -15,7 +15,7 @@
 namespace gelmar::test {
 namespace {
 
-using OutlinesTest = EditTest;
+using OutlinesTest = EditEngineTest;
 using UnitEdge = std::tuple<int, int, int, int>; // axis along, start x, y, z
 
 struct Cells {
@@ -31,16 +31,16 @@ struct Cells {
     }
 };
 
-Cells Scan()
+Cells Scan(const ModelStore& m)
 {
     Cells c;
     for (int k = 0; k < 3; ++k)
-        c.n[k] = g_model.axes[k].n;
+        c.n[k] = m.axes[k].n;
     const std::size_t total = static_cast<std::size_t>(c.n[0] * c.n[1] * c.n[2]);
     c.colour.assign(total, -1);
     c.block.assign(total, -1);
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-        const BlockRecord& r = g_model.blocks[b];
+    for (std::size_t b = 0; b < m.blocks.count; ++b) {
+        const BlockRecord& r = m.blocks[b];
         for (int z = r.z1; z < r.z2; ++z)
             for (int y = r.y1; y < r.y2; ++y)
                 for (int x = r.x1; x < r.x2; ++x) {
@@ -54,9 +54,9 @@ Cells Scan()
 
 // The visible-face list as one record per cell face between two colours
 // (or a colour and the void), seen from the coloured side.
-void BuildCellFaceList(const Cells& c)
+void BuildCellFaceList(ViewState& view, const Cells& c)
 {
-    FaceList& list = g_view.faces;
+    FaceList& list = view.faces;
     list.count = 0;
     for (int z = 0; z < c.n[2]; ++z)
         for (int y = 0; y < c.n[1]; ++y)
@@ -80,7 +80,7 @@ void BuildCellFaceList(const Cells& c)
                         f.bounds[2 * k] = static_cast<std::uint16_t>(q[k] + (k == axis ? side : 0));
                         f.bounds[2 * k + 1] = static_cast<std::uint16_t>(q[k] + (k == axis ? side : 1));
                     }
-                    ReserveFaceList(g_view, static_cast<std::size_t>(list.count) + 1);
+                    ReserveFaceList(view, static_cast<std::size_t>(list.count) + 1);
                     list.faces[static_cast<std::size_t>(list.count++)] = f;
                 }
             }
@@ -137,11 +137,11 @@ std::set<UnitEdge> BruteForceOutline(const Cells& c, int colour)
 
 // The outline list taken apart into unit edges; a unit edge stored twice
 // counts as a failure.
-std::set<UnitEdge> StoredOutline()
+std::set<UnitEdge> StoredOutline(const ViewState& view)
 {
     std::set<UnitEdge> out;
-    for (std::int32_t i = 0; i < g_view.outlines.count; ++i) {
-        const OutlineSegment& s = g_view.outlines[static_cast<std::size_t>(i)];
+    for (std::int32_t i = 0; i < view.outlines.count; ++i) {
+        const OutlineSegment& s = view.outlines[static_cast<std::size_t>(i)];
         const int a[3] = {s.x1, s.y1, s.z1}, b[3] = {s.x2, s.y2, s.z2};
         int along = -1, differing = 0;
         for (int k = 0; k < 3; ++k)
@@ -164,7 +164,7 @@ TEST_F(OutlinesTest, RandomModelsMatchTheBruteForceFaceScan)
     std::mt19937 rng(3);
     for (int round = 0; round < 30; ++round) {
         SCOPED_TRACE(round);
-        g_model.blocks.count = 0;
+        engine.model.blocks.count = 0;
         const int n[3] = {5, 4, 6};
         SetUnitGrid(n[0], n[1], n[2]);
         for (int b = 0; b < 10; ++b) {
@@ -176,24 +176,24 @@ TEST_F(OutlinesTest, RandomModelsMatchTheBruteForceFaceScan)
             }
             AddBlock(static_cast<int>(rng() % 3), lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
         }
-        const Cells cells = Scan();
-        BuildCellFaceList(cells);
+        const Cells cells = Scan(engine.model);
+        BuildCellFaceList(engine.view, cells);
         for (int colour = 0; colour < 3; ++colour) {
-            BuildColourOutline(g_model, g_view, Host(), colour);
-            EXPECT_EQ(StoredOutline(), BruteForceOutline(cells, colour)) << "colour " << colour;
+            BuildColourOutline(engine.model, engine.view, Host(), colour);
+            EXPECT_EQ(StoredOutline(engine.view), BruteForceOutline(cells, colour)) << "colour " << colour;
         }
     }
 }
 
 // The six faces of every block as single records, those inside a run of the
 // same colour marked hidden: long face edges are judged cell by cell.
-void BuildBlockFaceList()
+void BuildBlockFaceList(const ModelStore& m, ViewState& view)
 {
-    const Cells c = Scan();
-    FaceList& list = g_view.faces;
+    const Cells c = Scan(m);
+    FaceList& list = view.faces;
     list.count = 0;
-    for (std::size_t b = 0; b < g_model.blocks.count; ++b) {
-        const BlockRecord& r = g_model.blocks[b];
+    for (std::size_t b = 0; b < m.blocks.count; ++b) {
+        const BlockRecord& r = m.blocks[b];
         const int lo[3] = {r.x1, r.y1, r.z1}, hi[3] = {r.x2, r.y2, r.z2};
         for (int dir = 0; dir < 6; ++dir) {
             const int axis = dir / 2, side = dir % 2;
@@ -208,7 +208,7 @@ void BuildBlockFaceList()
             p[axis] = side ? hi[axis] : lo[axis] - 1;
             if (c.At(p[0], p[1], p[2], c.colour) == r.colour)
                 f.flags |= 16;
-            ReserveFaceList(g_view, static_cast<std::size_t>(list.count) + 1);
+            ReserveFaceList(view, static_cast<std::size_t>(list.count) + 1);
             list.faces[static_cast<std::size_t>(list.count++)] = f;
         }
     }
@@ -218,10 +218,10 @@ TEST_F(OutlinesTest, OneBlockGivesItsTwelveEdgesOnce)
 {
     SetUnitGrid(4, 4, 4);
     AddBlock(2, 1, 3, 0, 2, 1, 4);
-    BuildBlockFaceList();
-    BuildColourOutline(g_model, g_view, Host(), 2);
-    EXPECT_EQ(g_view.outlines.count, 12);
-    EXPECT_EQ(StoredOutline().size(), 2 * 4u + 2 * 4u + 3 * 4u);
+    BuildBlockFaceList(engine.model, engine.view);
+    BuildColourOutline(engine.model, engine.view, Host(), 2);
+    EXPECT_EQ(engine.view.outlines.count, 12);
+    EXPECT_EQ(StoredOutline(engine.view).size(), 2 * 4u + 2 * 4u + 3 * 4u);
 }
 
 TEST_F(OutlinesTest, BlocksSideBySideGiveNoSegmentWhereTheirFacesMeet)
@@ -229,23 +229,23 @@ TEST_F(OutlinesTest, BlocksSideBySideGiveNoSegmentWhereTheirFacesMeet)
     SetUnitGrid(4, 1, 1);
     AddBlock(2, 0, 1, 0, 1, 0, 1);
     AddBlock(2, 1, 3, 0, 1, 0, 1);
-    BuildBlockFaceList();
-    BuildColourOutline(g_model, g_view, Host(), 2);
-    EXPECT_EQ(g_view.outlines.count, 12);
-    const std::set<UnitEdge> edges = StoredOutline();
+    BuildBlockFaceList(engine.model, engine.view);
+    BuildColourOutline(engine.model, engine.view, Host(), 2);
+    EXPECT_EQ(engine.view.outlines.count, 12);
+    const std::set<UnitEdge> edges = StoredOutline(engine.view);
     EXPECT_EQ(edges.count({1, 1, 0, 0}), 0u);
-    EXPECT_EQ(edges, BruteForceOutline(Scan(), 2));
+    EXPECT_EQ(edges, BruteForceOutline(Scan(engine.model), 2));
 }
 
 TEST_F(OutlinesTest, NothingVisibleGivesNoSegments)
 {
     SetUnitGrid(2, 2, 2);
     AddBlock(2, 0, 2, 0, 2, 0, 2);
-    g_view.faces.count = 0;
-    g_view.outlines.count = 5;
-    GrowOutlineSegmentArray(g_view, 5);
-    BuildColourOutline(g_model, g_view, Host(), 2);
-    EXPECT_EQ(g_view.outlines.count, 0);
+    engine.view.faces.count = 0;
+    engine.view.outlines.count = 5;
+    GrowOutlineSegmentArray(engine.view, 5);
+    BuildColourOutline(engine.model, engine.view, Host(), 2);
+    EXPECT_EQ(engine.view.outlines.count, 0);
 }
 
 TEST_F(OutlinesTest, PairOutlineFramesTheInterface)
@@ -253,27 +253,27 @@ TEST_F(OutlinesTest, PairOutlineFramesTheInterface)
     SetUnitGrid(4, 2, 2);
     AddBlock(1, 0, 2, 0, 2, 0, 2);
     AddBlock(6, 2, 4, 0, 2, 0, 2);
-    BuildCellFaceList(Scan());
-    ASSERT_TRUE(GrowBorderBcArray(g_model, 1));
-    g_model.borderBcs.count = 1;
-    g_model.borderBcs[0].colour1 = 6;
-    g_model.borderBcs[0].colour2 = 1;
-    BuildColourPairOutline(g_model, g_view, Host(), 0);
+    BuildCellFaceList(engine.view, Scan(engine.model));
+    ASSERT_TRUE(GrowBorderBcArray(engine.model, 1));
+    engine.model.borderBcs.count = 1;
+    engine.model.borderBcs[0].colour1 = 6;
+    engine.model.borderBcs[0].colour2 = 1;
+    BuildColourPairOutline(engine.model, engine.view, Host(), 0);
     // The square at x = 2: four segments of two cells each.
     const std::set<UnitEdge> expected = {{1, 2, 0, 0}, {1, 2, 1, 0}, {1, 2, 0, 2}, {1, 2, 1, 2},
                                          {2, 2, 0, 0}, {2, 2, 0, 1}, {2, 2, 2, 0}, {2, 2, 2, 1}};
-    EXPECT_EQ(g_view.outlines.count, 4);
-    EXPECT_EQ(StoredOutline(), expected);
+    EXPECT_EQ(engine.view.outlines.count, 4);
+    EXPECT_EQ(StoredOutline(engine.view), expected);
 
     // The faces of colour 1 towards the void frame its five outer faces.
-    g_model.borderBcs[0].colour1 = -1;
-    BuildColourPairOutline(g_model, g_view, Host(), 0);
-    EXPECT_GT(g_view.outlines.count, 0);
-    BuildColourPairOutline(g_model, g_view, Host(), 3); // no such row
-    EXPECT_EQ(g_view.outlines.count, 0);
+    engine.model.borderBcs[0].colour1 = -1;
+    BuildColourPairOutline(engine.model, engine.view, Host(), 0);
+    EXPECT_GT(engine.view.outlines.count, 0);
+    BuildColourPairOutline(engine.model, engine.view, Host(), 3); // no such row
+    EXPECT_EQ(engine.view.outlines.count, 0);
 
-    FreeOutlineSegments(g_view);
-    EXPECT_EQ(g_view.outlines.capacity, 0);
+    FreeOutlineSegments(engine.view);
+    EXPECT_EQ(engine.view.outlines.capacity, 0);
 }
 
 } // namespace

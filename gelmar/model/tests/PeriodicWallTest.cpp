@@ -35,7 +35,7 @@ Matrix2 Layer(double thickness, double lambda, double rhoC, double omega)
     return {std::cosh(kl), std::sinh(kl) / (lambda * k), lambda * k * std::sinh(kl), std::cosh(kl)};
 }
 
-class PeriodicWallTest : public CalcTest {};
+class PeriodicWallTest : public CalcEngineTest {};
 
 TEST_F(PeriodicWallTest, InsideSurfaceFollowsTheAnalyticalPeriodicSolution)
 {
@@ -54,9 +54,9 @@ TEST_F(PeriodicWallTest, InsideSurfaceFollowsTheAnalyticalPeriodicSolution)
     Block(3, cells + 1, cells + 2, 0, 1, 0, 1);
 
     // T01: mean 0, amplitude 10, a period of one day (minutes), no offset.
-    GrowFunctionArray(g_model, 1);
-    g_model.functions.count = 1;
-    FunctionRecord& sine = g_model.functions[0];
+    GrowFunctionArray(engine.model, 1);
+    engine.model.functions.count = 1;
+    FunctionRecord& sine = engine.model.functions[0];
     sine = FunctionRecord{};
     sine.name = FunctionName("T01");
     sine.shape = 5;
@@ -64,16 +64,16 @@ TEST_F(PeriodicWallTest, InsideSurfaceFollowsTheAnalyticalPeriodicSolution)
     sine.params[2] = 1440;
 
     // The report follows the inside surface node at every step.
-    g_model.outputNodes.count = 1;
-    g_model.outputNodes[0] = OutputNodeRecord{};
-    g_model.outputNodes[0].i = cells + 1;
-    g_model.reportItems.count = 2;
-    g_model.reportItems[0] = ReportItemRecord{};
-    g_model.reportItems[1] = ReportItemRecord{3, 1, 0, 14, 8, 0};
+    engine.model.outputNodes.count = 1;
+    engine.model.outputNodes[0] = OutputNodeRecord{};
+    engine.model.outputNodes[0].i = cells + 1;
+    engine.model.reportItems.count = 2;
+    engine.model.reportItems[0] = ReportItemRecord{};
+    engine.model.reportItems[1] = ReportItemRecord{3, 1, 0, 14, 8, 0};
 
-    g_model.timeStep = 600;
-    g_model.calcDuration = static_cast<std::int32_t>(3 * day);
-    g_model.reportFrequency = 1;
+    engine.model.timeStep = 600;
+    engine.model.calcDuration = static_cast<std::int32_t>(3 * day);
+    engine.model.reportFrequency = 1;
     ASSERT_TRUE(Run()) << LastMessage();
 
     // Rows of the last day (the start-up has died away after two): the

@@ -23,11 +23,11 @@ class WindowHost : public NullEngineHost {
     bool closeUnrun = false;
 };
 
-class ProgressWindowTest : public CalcTest {
+class ProgressWindowTest : public CalcEngineTest {
   protected:
     void SetUp() override
     {
-        CalcTest::SetUp();
+        CalcEngineTest::SetUp();
         SetHost(&host);
         SetGrid(Uniform(3, 0.1f), Uniform(1, 1), Uniform(1, 1));
         Colour(1, MATERIAL);
@@ -40,35 +40,35 @@ class ProgressWindowTest : public CalcTest {
     void TearDown() override
     {
         SetHost(nullptr);
-        CalcTest::TearDown();
+        CalcEngineTest::TearDown();
     }
     WindowHost host;
 };
 
 TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
 {
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
-    EXPECT_FALSE(g_work.solution.empty());
+    EXPECT_FALSE(engine.run.work.solution.empty());
 
     // A window that closed before its run: no result, no message of a code.
-    FreeWorkArrays(g_run, WorkGroup::AfterEdit);
+    FreeWorkArrays(engine.run, WorkGroup::AfterEdit);
     host.windows.clear();
     host.messages.clear();
     host.closeUnrun = true;
-    EXPECT_EQ(RunCalcSystem(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Aborted);
+    EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Aborted);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
-    EXPECT_TRUE(g_work.solution.empty());
+    EXPECT_TRUE(engine.run.work.solution.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
 TEST_F(ProgressWindowTest, HostWithoutWindowsRunsTheWorkDirectly)
 {
     SetHost(nullptr);
-    EXPECT_TRUE(RunCalculationDialog(g_model, g_run, Host()).Normal());
-    EXPECT_FALSE(g_work.solution.empty());
+    EXPECT_TRUE(RunCalculationDialog(engine.model, engine.run, Host()).Normal());
+    EXPECT_FALSE(engine.run.work.solution.empty());
     // No radiating faces: the view-factor run ends normally with nothing to write.
-    EXPECT_TRUE(RunViewFactorDialog(g_model, g_run, Host()).Normal());
+    EXPECT_TRUE(RunViewFactorDialog(engine.model, engine.run, Host()).Normal());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 
@@ -76,7 +76,7 @@ TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
 {
     // Without solar colours the run marches the time axis with nothing to
     // write, in its own window, and ends normally.
-    EXPECT_EQ(RunCalcSolarFluxes(g_model, g_run, g_engine.history, Host()), CalcSystemResult::Done);
+    EXPECT_EQ(RunCalcSolarFluxes(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Done);
     EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);

@@ -17,7 +17,22 @@
 namespace gelmar::test {
 namespace {
 
-class ReferenceCalcTest : public CalcTest {};
+class ReferenceCalcTest : public CalcEngineTest {
+  protected:
+    // Each case of a loop starts from a fresh model with the calculation
+    // settings, as the test itself does.
+    void StartAgain()
+    {
+        SetHost(&host);
+        engine.parameters = ParameterSet{};
+        for (ColourRecord& c : engine.model.colours)
+            c = ColourRecord{};
+        FreeModel(engine);
+        ResetModel(engine);
+        SetCalcSettings(engine.model);
+    }
+    void RandomModel(unsigned seed, bool mirrored);
+};
 
 // ---- layered walls ----
 
@@ -53,16 +68,14 @@ TEST_F(ReferenceCalcTest, LayeredWallsFollowTheirSeriesResistances)
     };
     for (const LayeredWall& c : cases) {
         SCOPED_TRACE(c.name);
-        FreeModel();
-        ResetModel();
-        SetUp();
+        StartAgain();
         std::vector<float> wx{1.0f};
         for (const Layer& l : c.layers)
             for (int n = 0; n < l.cells; ++n)
                 wx.push_back(l.thickness / l.cells);
         wx.push_back(1.0f);
         SetGrid(wx, {1.0f}, {1.0f});
-        g_model.gridUnit = c.gridUnit;
+        engine.model.gridUnit = c.gridUnit;
         Surface(1, c.ti, c.hi);
         Surface(2, c.te, c.he);
         Block(1, 0, 1, 0, 1, 0, 1);
@@ -92,8 +105,8 @@ TEST_F(ReferenceCalcTest, LayeredWallsFollowTheirSeriesResistances)
                 EXPECT_NEAR(T(point, 1, 1), expected, 1e-7 * std::abs(c.ti - c.te) + 1e-9)
                     << "point " << point;
             }
-        const ColourRecord& warm = g_model.colours[q > 0 ? 1 : 2];
-        const ColourRecord& cold = g_model.colours[q > 0 ? 2 : 1];
+        const ColourRecord& warm = engine.model.colours[q > 0 ? 1 : 2];
+        const ColourRecord& cold = engine.model.colours[q > 0 ? 2 : 1];
         EXPECT_NEAR(warm.resultValue1, std::abs(q) * area, 1e-5 * std::abs(q) * area);
         EXPECT_NEAR(cold.resultValue2, std::abs(q) * area, 1e-5 * std::abs(q) * area);
     }
@@ -145,12 +158,15 @@ TEST_F(ReferenceCalcTest, RectangleHeatedOnOneSideFollowsItsFourierSeries)
 
 class RecordingHost : public NullEngineHost {
   public:
+    explicit RecordingHost(const Engine& e) : engine(e) {}
     void ShowStepTemperatures() override
     {
-        times.push_back(g_run.calcTime);
-        temperatures.push_back(GetNodeValueAt(g_model, g_work, 1, 1, 1, 0));
-        netInflow.push_back(double(g_model.colours[1].resultValue1) - g_model.colours[1].resultValue2);
+        times.push_back(engine.run.calcTime);
+        temperatures.push_back(GetNodeValueAt(engine.model, engine.run.work, 1, 1, 1, 0));
+        netInflow.push_back(double(engine.model.colours[1].resultValue1) -
+                            engine.model.colours[1].resultValue2);
     }
+    const Engine& engine;
     std::vector<double> times, temperatures, netInflow;
 };
 
@@ -159,7 +175,7 @@ TEST_F(ReferenceCalcTest, LumpedCapacityFollowsARampingSurrounding)
     // A 0.1 m cube of a very good conductor (C = 1000 J/K) with h = 10 on
     // all six sides (hA = 0.6 W/K) in surroundings that rise at 1/600 K/s
     // from t = 0: T = r (t - tau (1 - exp(-t/tau))), tau = C / hA.
-    RecordingHost recorder;
+    RecordingHost recorder(engine);
     SetHost(&recorder);
     SetGrid({0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f});
     ColourRecord& cube = Colour(5, MATERIAL, 1.0e4f);
@@ -167,9 +183,9 @@ TEST_F(ReferenceCalcTest, LumpedCapacityFollowsARampingSurrounding)
     cube.heatCapacity = 1000.0f;
     ColourRecord& air = Surface(1, 0.0f, 10.0f);
     air.temperatureFunc = FunctionName("T01");
-    GrowFunctionArray(g_model, 1);
-    g_model.functions.count = 1;
-    FunctionRecord& ramp = g_model.functions[0];
+    GrowFunctionArray(engine.model, 1);
+    engine.model.functions.count = 1;
+    FunctionRecord& ramp = engine.model.functions[0];
     ramp.name = FunctionName("T01");
     ramp.shape = 2; // 0 until minute 0, then up to 100 over 1000 minutes
     ramp.params[0] = 0;
@@ -186,8 +202,8 @@ TEST_F(ReferenceCalcTest, LumpedCapacityFollowsARampingSurrounding)
         hi[a] = 3;
         Block(1, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
     }
-    g_model.timeStep = 60;
-    g_model.calcDuration = 6000;
+    engine.model.timeStep = 60;
+    engine.model.calcDuration = 6000;
     ASSERT_TRUE(Run()) << recorder.messages.size();
     SetHost(&host);
 
@@ -218,7 +234,7 @@ TEST_F(ReferenceCalcTest, LumpedCapacityFollowsARampingSurrounding)
 // A random block model: x-end layers of two surface colours, random
 // materials inside with some surface cells, a point power and a
 // volumetric power.
-void RandomModel(unsigned seed, bool mirrored)
+void ReferenceCalcTest::RandomModel(unsigned seed, bool mirrored)
 {
     platform::srand15(seed);
     auto pick = [](int lo, int hi) { return lo + platform::rand15() % (hi - lo + 1); };
@@ -233,83 +249,81 @@ void RandomModel(unsigned seed, bool mirrored)
     const std::vector<float> wy = widths(ny), wz = widths(nz);
     if (mirrored)
         std::reverse(wx.begin(), wx.end());
-    CalcTest::SetGrid(wx, wy, wz);
+    SetGrid(wx, wy, wz);
     auto mx = [&](int x1, int x2, int& a, int& b) {
         a = mirrored ? nx - x2 : x1;
         b = mirrored ? nx - x1 : x2;
     };
     int a = 0, b = 0;
-    CalcTest::Surface(1, float(pick(-10, 30)), float(pick(2, 30)));
-    CalcTest::Surface(2, float(pick(-10, 30)), float(pick(2, 30)));
-    CalcTest::Surface(3, float(pick(-10, 30)), float(pick(1, 10)));
+    Surface(1, float(pick(-10, 30)), float(pick(2, 30)));
+    Surface(2, float(pick(-10, 30)), float(pick(2, 30)));
+    Surface(3, float(pick(-10, 30)), float(pick(1, 10)));
     for (int m = 0; m < 3; ++m)
-        CalcTest::Colour(10 + m, MATERIAL, 0.05f * float(pick(1, 40)));
+        Colour(10 + m, MATERIAL, 0.05f * float(pick(1, 40)));
     mx(0, 1, a, b);
-    CalcTest::Block(1, a, b, 0, ny, 0, nz);
+    Block(1, a, b, 0, ny, 0, nz);
     mx(nx - 1, nx, a, b);
-    CalcTest::Block(2, a, b, 0, ny, 0, nz);
+    Block(2, a, b, 0, ny, 0, nz);
     for (int i = 1; i < nx - 1; ++i)
         for (int j = 0; j < ny; ++j)
             for (int k = 0; k < nz; ++k) {
                 const int r = pick(0, 9);
                 mx(i, i + 1, a, b);
-                CalcTest::Block(r == 0 ? 3 : 10 + r % 3, a, b, j, j + 1, k, k + 1);
+                Block(r == 0 ? 3 : 10 + r % 3, a, b, j, j + 1, k, k + 1);
             }
-    NodeBcRecord& p = CalcTest::NodeBc(1, 0, 0, 0);
+    NodeBcRecord& p = NodeBc(1, 0, 0, 0);
     const int pi = pick(1, nx - 1);
     p.i = static_cast<std::uint16_t>(mirrored ? nx - pi : pi);
     p.j = static_cast<std::uint16_t>(pick(0, ny));
     p.k = static_cast<std::uint16_t>(pick(0, nz));
     p.power = float(pick(0, 50));
-    const std::int32_t m = g_model.materialBcs.count;
-    GrowMaterialBcArray(g_model, m + 1);
-    g_model.materialBcs.count = m + 1;
-    g_model.materialBcs[m] = MaterialBcRecord{};
-    g_model.materialBcs[m].colour = 11;
-    g_model.materialBcs[m].type = 1;
-    g_model.materialBcs[m].power = float(pick(0, 500));
+    const std::int32_t m = engine.model.materialBcs.count;
+    GrowMaterialBcArray(engine.model, m + 1);
+    engine.model.materialBcs.count = m + 1;
+    engine.model.materialBcs[m] = MaterialBcRecord{};
+    engine.model.materialBcs[m].colour = 11;
+    engine.model.materialBcs[m].type = 1;
+    engine.model.materialBcs[m].power = float(pick(0, 500));
 }
 
 TEST_F(ReferenceCalcTest, RandomModelsMatchADenseSolveOfTheSameSystem)
 {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(seed);
-        FreeModel();
-        ResetModel();
-        SetUp();
+        StartAgain();
         RandomModel(seed, false);
 
         // The system of the steady step, assembled as the run does it.
-        RasteriseBlocks(g_model, g_run);
-        ResolveFunctionReferences(g_model, g_run);
-        PrepareConductivities(g_model, g_run);
-        BuildNodeNumbering(g_model, g_run, Host());
-        BuildMatrixPattern(g_model, g_run, Host());
-        g_run.stepLength = 0; // the steady first step: no previous values
-        EvaluateColourFunctions(g_model, g_run, true);
-        AssembleEquations(g_model, g_run, Host(), 0);
-        const kernels::Index rows = g_work.rowCount;
+        RasteriseBlocks(engine.model, engine.run);
+        ResolveFunctionReferences(engine.model, engine.run);
+        PrepareConductivities(engine.model, engine.run);
+        BuildNodeNumbering(engine.model, engine.run, Host());
+        BuildMatrixPattern(engine.model, engine.run, Host());
+        engine.run.stepLength = 0; // the steady first step: no previous values
+        EvaluateColourFunctions(engine.model, engine.run, true);
+        AssembleEquations(engine.model, engine.run, Host(), 0);
+        const kernels::Index rows = engine.run.work.rowCount;
         ASSERT_GT(rows, 0);
         Eigen::MatrixXd dense = Eigen::MatrixXd::Zero(rows, rows);
-        const kernels::SymmetricPattern& pattern = *g_work.pattern;
+        const kernels::SymmetricPattern& pattern = *engine.run.work.pattern;
         for (kernels::Index r = 0; r < rows; ++r) {
-            dense(r, r) = g_work.matrix->Diagonal()[r];
+            dense(r, r) = engine.run.work.matrix->Diagonal()[r];
             for (kernels::Index e = pattern.RowStarts()[r]; e < pattern.RowStarts()[r + 1]; ++e) {
-                dense(r, pattern.Columns()[e]) = g_work.matrix->Lower()[e];
-                dense(pattern.Columns()[e], r) = g_work.matrix->Lower()[e];
+                dense(r, pattern.Columns()[e]) = engine.run.work.matrix->Lower()[e];
+                dense(pattern.Columns()[e], r) = engine.run.work.matrix->Lower()[e];
             }
         }
-        const Eigen::VectorXd rhs = Eigen::Map<const Eigen::VectorXd>(g_work.rhs.data(), rows);
+        const Eigen::VectorXd rhs = Eigen::Map<const Eigen::VectorXd>(engine.run.work.rhs.data(), rows);
         const Eigen::LLT<Eigen::MatrixXd> llt(dense);
         ASSERT_EQ(llt.info(), Eigen::Success) << "the assembled matrix is positive definite";
         const Eigen::VectorXd exact = llt.solve(rhs);
 
         // The whole run gives the same field.
         ASSERT_TRUE(Run()) << LastMessage();
-        ASSERT_EQ(g_work.rowCount, rows);
+        ASSERT_EQ(engine.run.work.rowCount, rows);
         const double scale = exact.cwiseAbs().maxCoeff() + 1.0;
         for (kernels::Index r = 0; r < rows; ++r)
-            EXPECT_NEAR(g_work.solution[r], exact[r], 1e-7 * scale) << "row " << r;
+            EXPECT_NEAR(engine.run.work.solution[r], exact[r], 1e-7 * scale) << "row " << r;
     }
 }
 
@@ -317,28 +331,27 @@ TEST_F(ReferenceCalcTest, MirroredModelsGiveMirroredFields)
 {
     for (unsigned seed = 20; seed <= 26; ++seed) {
         SCOPED_TRACE(seed);
-        FreeModel();
-        ResetModel();
-        SetUp();
+        StartAgain();
         RandomModel(seed, false);
         ASSERT_TRUE(Run()) << LastMessage();
-        const int nx = g_model.axes[0].n, ny = g_model.axes[1].n, nz = g_model.axes[2].n;
+        const int nx = engine.model.axes[0].n, ny = engine.model.axes[1].n, nz = engine.model.axes[2].n;
         std::vector<double> field;
         for (int i = 0; i <= nx; ++i)
             for (int j = 0; j <= ny; ++j)
                 for (int k = 0; k <= nz; ++k)
-                    field.push_back(GetNodeIndex(g_model, g_work, i, j, k) == -1 ? -999.0 : T(i, j, k));
+                    field.push_back(GetNodeIndex(engine.model, engine.run.work, i, j, k) == -1 ? -999.0
+                                                                                               : T(i, j, k));
 
-        FreeModel();
-        ResetModel();
-        SetUp();
+        StartAgain();
         RandomModel(seed, true);
         ASSERT_TRUE(Run()) << LastMessage();
         std::size_t n = 0;
         for (int i = 0; i <= nx; ++i)
             for (int j = 0; j <= ny; ++j)
                 for (int k = 0; k <= nz; ++k, ++n) {
-                    const double mirror = GetNodeIndex(g_model, g_work, nx - i, j, k) == -1 ? -999.0 : T(nx - i, j, k);
+                    const double mirror = GetNodeIndex(engine.model, engine.run.work, nx - i, j, k) == -1
+                                              ? -999.0
+                                              : T(nx - i, j, k);
                     EXPECT_NEAR(mirror, field[n], 1e-6) << i << " " << j << " " << k;
                 }
     }
@@ -348,18 +361,16 @@ TEST_F(ReferenceCalcTest, SteadyHeatInEqualsHeatOut)
 {
     for (unsigned seed = 40; seed <= 47; ++seed) {
         SCOPED_TRACE(seed);
-        FreeModel();
-        ResetModel();
-        SetUp();
+        StartAgain();
         RandomModel(seed, false);
         // Surfaces only: no power sources.
-        g_model.nodeBcs.count = 0;
-        g_model.materialBcs.count = 0;
+        engine.model.nodeBcs.count = 0;
+        engine.model.materialBcs.count = 0;
         ASSERT_TRUE(Run()) << LastMessage();
         double in = 0, out = 0;
         for (int c = 1; c <= 3; ++c) {
-            in += g_model.colours[c].resultValue1;
-            out += g_model.colours[c].resultValue2;
+            in += engine.model.colours[c].resultValue1;
+            out += engine.model.colours[c].resultValue2;
         }
         EXPECT_GT(in, 0);
         EXPECT_NEAR(in, out, 1e-5 * in);
@@ -368,14 +379,16 @@ TEST_F(ReferenceCalcTest, SteadyHeatInEqualsHeatOut)
 
 class BalanceHost : public NullEngineHost {
   public:
+    explicit BalanceHost(const Engine& e) : engine(e) {}
     void ShowStepTemperatures() override
     {
         double net = 0;
         for (int c = 1; c <= 3; ++c)
-            net += double(g_model.colours[c].resultValue1) - g_model.colours[c].resultValue2;
+            net += double(engine.model.colours[c].resultValue1) - engine.model.colours[c].resultValue2;
         inflow.push_back(net);
-        fields.push_back(g_work.solution);
+        fields.push_back(engine.run.work.solution);
     }
+    const Engine& engine;
     std::vector<double> inflow;
     std::vector<std::vector<double>> fields;
 };
@@ -384,48 +397,46 @@ TEST_F(ReferenceCalcTest, TransientBoundaryFlowsAddUpToTheStoredHeat)
 {
     for (unsigned seed = 60; seed <= 64; ++seed) {
         SCOPED_TRACE(seed);
-        FreeModel();
-        ResetModel();
-        SetUp();
-        BalanceHost recorder;
+        StartAgain();
+        BalanceHost recorder(engine);
         SetHost(&recorder);
         RandomModel(seed, false);
-        g_model.nodeBcs.count = 0;
-        g_model.materialBcs.count = 0;
+        engine.model.nodeBcs.count = 0;
+        engine.model.materialBcs.count = 0;
         for (int m = 0; m < 3; ++m) {
-            g_model.colours[10 + m].density = 500.0f * float(m + 1);
-            g_model.colours[10 + m].heatCapacity = 800.0f + 300.0f * float(m);
+            engine.model.colours[10 + m].density = 500.0f * float(m + 1);
+            engine.model.colours[10 + m].heatCapacity = 800.0f + 300.0f * float(m);
         }
         // Surface 1 follows a sine of two hours.
-        g_model.colours[1].temperatureFunc = FunctionName("T01");
-        GrowFunctionArray(g_model, 1);
-        g_model.functions.count = 1;
-        g_model.functions[0] = FunctionRecord{};
-        g_model.functions[0].name = FunctionName("T01");
-        g_model.functions[0].shape = 5;
-        g_model.functions[0].params[0] = 10;
-        g_model.functions[0].params[1] = 15;
-        g_model.functions[0].params[2] = 120;
-        g_model.timeStep = 300;
-        g_model.calcDuration = 20 * 300;
+        engine.model.colours[1].temperatureFunc = FunctionName("T01");
+        GrowFunctionArray(engine.model, 1);
+        engine.model.functions.count = 1;
+        engine.model.functions[0] = FunctionRecord{};
+        engine.model.functions[0].name = FunctionName("T01");
+        engine.model.functions[0].shape = 5;
+        engine.model.functions[0].params[0] = 10;
+        engine.model.functions[0].params[1] = 15;
+        engine.model.functions[0].params[2] = 120;
+        engine.model.timeStep = 300;
+        engine.model.calcDuration = 20 * 300;
         ASSERT_TRUE(Run());
         SetHost(&host);
         ASSERT_EQ(recorder.fields.size(), 22u);
 
         // Capacity of each node: an eighth of every conductive cell around it.
-        std::vector<double> capacity(g_work.gridNodeCount, 0.0);
-        for (int i = 0; i < g_model.axes[0].n; ++i)
-            for (int j = 0; j < g_model.axes[1].n; ++j)
-                for (int k = 0; k < g_model.axes[2].n; ++k) {
-                    const int c = GetCellColour(g_model, g_work, i, j, k);
+        std::vector<double> capacity(engine.run.work.gridNodeCount, 0.0);
+        for (int i = 0; i < engine.model.axes[0].n; ++i)
+            for (int j = 0; j < engine.model.axes[1].n; ++j)
+                for (int k = 0; k < engine.model.axes[2].n; ++k) {
+                    const int c = GetCellColour(engine.model, engine.run.work, i, j, k);
                     if (c < 10)
                         continue;
-                    const ColourRecord& r = g_model.colours[c];
-                    const double v = double(g_model.axes[0].widths[i]) * g_model.axes[1].widths[j] *
-                                     g_model.axes[2].widths[k];
+                    const ColourRecord& r = engine.model.colours[c];
+                    const double v = double(engine.model.axes[0].widths[i]) * engine.model.axes[1].widths[j] *
+                                     engine.model.axes[2].widths[k];
                     for (int q = 0; q < 8; ++q) {
-                        const std::int32_t n =
-                            GetNodeIndex(g_model, g_work, i + (q & 1), j + ((q >> 1) & 1), k + ((q >> 2) & 1));
+                        const std::int32_t n = GetNodeIndex(engine.model, engine.run.work, i + (q & 1),
+                                                            j + ((q >> 1) & 1), k + ((q >> 2) & 1));
                         if (n >= 0)
                             capacity[n] += double(r.density) * r.heatCapacity * v / 8;
                     }

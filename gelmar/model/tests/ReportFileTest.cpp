@@ -32,27 +32,28 @@ std::vector<std::string> Fields(const std::string& line)
     return fields;
 }
 
-class ReportFileTest : public CalcTest {
+class ReportFileTest : public CalcEngineTest {
   protected:
-    static void Items(std::initializer_list<ReportItemRecord> items)
+    void Items(std::initializer_list<ReportItemRecord> items)
     {
-        GrowReportItemArray(g_model, items.size());
-        g_model.reportItems.count = static_cast<std::int32_t>(items.size());
-        std::copy(items.begin(), items.end(), g_model.reportItems.data.begin());
+        GrowReportItemArray(engine.model, items.size());
+        engine.model.reportItems.count = static_cast<std::int32_t>(items.size());
+        std::copy(items.begin(), items.end(), engine.model.reportItems.data.begin());
     }
-    static void OutputBlock(int i1, int i2, int j1, int j2, int k1, int k2)
+    void OutputBlock(int i1, int i2, int j1, int j2, int k1, int k2)
     {
-        const std::int32_t n = g_model.outputBlocks.count++;
-        g_model.outputBlocks[static_cast<std::size_t>(n)] = OutputBlockRecord{static_cast<std::uint16_t>(i1),
-                                                                              static_cast<std::uint16_t>(i2),
-                                                                              static_cast<std::uint16_t>(j1),
-                                                                              static_cast<std::uint16_t>(j2),
-                                                                              static_cast<std::uint16_t>(k1),
-                                                                              static_cast<std::uint16_t>(k2),
-                                                                              {}};
+        const std::int32_t n = engine.model.outputBlocks.count++;
+        engine.model.outputBlocks[static_cast<std::size_t>(n)] =
+            OutputBlockRecord{static_cast<std::uint16_t>(i1),
+                              static_cast<std::uint16_t>(i2),
+                              static_cast<std::uint16_t>(j1),
+                              static_cast<std::uint16_t>(j2),
+                              static_cast<std::uint16_t>(k1),
+                              static_cast<std::uint16_t>(k2),
+                              {}};
     }
     // Outside at 0 C (h 25) | four cells of 5 cm, lambda 0.5 | inside at 20 C (h 7.7).
-    static void SteadyWall()
+    void SteadyWall()
     {
         SetGrid({0.1f, 0.05f, 0.05f, 0.05f, 0.05f, 0.1f}, {1}, {1});
         Surface(1, 0, 25);
@@ -67,8 +68,8 @@ class ReportFileTest : public CalcTest {
 TEST_F(ReportFileTest, HeaderLegendsAndOneRowPerReportStep)
 {
     SteadyWall();
-    g_model.outputNodes.count = 1;
-    g_model.outputNodes[0] = OutputNodeRecord{5, 0, 0, 0, 0, 0};
+    engine.model.outputNodes.count = 1;
+    engine.model.outputNodes[0] = OutputNodeRecord{5, 0, 0, 0, 0, 0};
     OutputBlock(3, 6, 0, 2, 0, 2); // its Xmin face lies inside the wall
     OutputBlock(0, 3, 0, 2, 0, 2); // its Xmin face on the model's first line
     Items({
@@ -79,10 +80,10 @@ TEST_F(ReportFileTest, HeaderLegendsAndOneRowPerReportStep)
         {4, 2, 0, 10, 3, 0}, // block 2
         {2, 5, 0, 8, 2, 0},  // node BC 5 of none: invalid
     });
-    g_model.timeStep = 3600;
-    g_model.calcDuration = 3 * 3600;
-    g_model.startupDuration = 3600;
-    g_model.reportFrequency = 2;
+    engine.model.timeStep = 3600;
+    engine.model.calcDuration = 3 * 3600;
+    engine.model.startupDuration = 3600;
+    engine.model.reportFrequency = 2;
     ASSERT_TRUE(Run()) << LastMessage();
 
     const std::vector<std::string> lines = CrlfLines(ReadBytes("model.txt"));
@@ -118,31 +119,31 @@ TEST_F(ReportFileTest, HeaderLegendsAndOneRowPerReportStep)
         EXPECT_NEAR(std::stod(f[4]), q, 1e-3);
         EXPECT_EQ(f[5], ""); // the last item, invalid: a trailing empty field
     }
-    EXPECT_EQ(ReportBufferFill(g_run), 2u * 4u);
+    EXPECT_EQ(ReportBufferFill(engine.run), 2u * 4u);
 }
 
 TEST_F(ReportFileTest, WithoutValidItemsOnlyTheHeaderIsWritten)
 {
     SteadyWall();
     Items({{2, 1, 0, 8, 2, 0}, {8, 1, 0, 8, 2, 0}, {7, 0, 0, 8, 2, 0}});
-    g_model.calcDuration = 7200;
+    engine.model.calcDuration = 7200;
     ASSERT_TRUE(Run()) << LastMessage();
     EXPECT_EQ(ReadBytes("model.txt"),
               "GELMAR - Report Output\r\n\r\nGELMAR data file: model.glm\r\n\r\n\r\n");
-    EXPECT_TRUE(g_work.outputIndex.empty());
+    EXPECT_TRUE(engine.run.work.outputIndex.empty());
 }
 
 TEST_F(ReportFileTest, ItemValidationAndBufferSize)
 {
     SteadyWall();
-    g_model.colours[4] = ColourRecord{};
-    g_model.colours[4].inUse = 1;
-    g_model.colours[4].type = EQUIMAT;
-    g_model.colours[4].rule = 2;
-    GrowNodeBcArray(g_model, 1);
-    g_model.nodeBcs.count = 1;
-    g_model.nodeBcs[0] = NodeBcRecord{};
-    g_model.nodeBcs[0].type = 1;
+    engine.model.colours[4] = ColourRecord{};
+    engine.model.colours[4].inUse = 1;
+    engine.model.colours[4].type = EQUIMAT;
+    engine.model.colours[4].rule = 2;
+    GrowNodeBcArray(engine.model, 1);
+    engine.model.nodeBcs.count = 1;
+    engine.model.nodeBcs[0] = NodeBcRecord{};
+    engine.model.nodeBcs[0].type = 1;
     struct Case {
         ReportItemRecord item;
         int valid;
@@ -161,26 +162,26 @@ TEST_F(ReportFileTest, ItemValidationAndBufferSize)
     std::vector<ReportItemRecord> items;
     for (const Case& c : cases)
         items.push_back(c.item);
-    GrowReportItemArray(g_model, items.size());
-    g_model.reportItems.count = static_cast<std::int32_t>(items.size());
-    std::copy(items.begin(), items.end(), g_model.reportItems.data.begin());
-    g_model.timeStep = 600;
-    g_model.calcDuration = 7000;
-    g_model.reportFrequency = 3;
-    SizeOutputBuffer(g_model, g_run);
+    GrowReportItemArray(engine.model, items.size());
+    engine.model.reportItems.count = static_cast<std::int32_t>(items.size());
+    std::copy(items.begin(), items.end(), engine.model.reportItems.data.begin());
+    engine.model.timeStep = 600;
+    engine.model.calcDuration = 7000;
+    engine.model.reportFrequency = 3;
+    SizeOutputBuffer(engine.model, engine.run);
     int expected = 0;
     for (std::size_t n = 0; n < items.size(); ++n) {
-        EXPECT_EQ(g_model.reportItems[n].valid, cases[n].valid) << "item " << n;
+        EXPECT_EQ(engine.model.reportItems[n].valid, cases[n].valid) << "item " << n;
         expected += cases[n].valid;
     }
     // 7000 / 1800 = 3, plus the row at time 0.
-    EXPECT_EQ(g_work.outputIndex.size(), static_cast<std::size_t>(4 * expected));
-    EXPECT_EQ(ReportBufferFill(g_run), 0u);
+    EXPECT_EQ(engine.run.work.outputIndex.size(), static_cast<std::size_t>(4 * expected));
+    EXPECT_EQ(ReportBufferFill(engine.run), 0u);
     // A step of 0 in the settings sizes as a step of 1, never divides by 0.
-    g_model.timeStep = 0;
-    g_model.reportFrequency = 0;
-    SizeOutputBuffer(g_model, g_run);
-    EXPECT_EQ(g_work.outputIndex.size(), static_cast<std::size_t>(7001 * expected));
+    engine.model.timeStep = 0;
+    engine.model.reportFrequency = 0;
+    SizeOutputBuffer(engine.model, engine.run);
+    EXPECT_EQ(engine.run.work.outputIndex.size(), static_cast<std::size_t>(7001 * expected));
 }
 
 TEST_F(ReportFileTest, NewOutputRecords)
@@ -196,37 +197,38 @@ TEST_F(ReportFileTest, NewOutputRecords)
         {{1, 1}, {1, 1}, {1, 1, 1}, 1, {0, 1, 0, 1, 3, 4, {}}},
         {{1}, {1, 1}, {1}, 1, {0, 1, 0, 1, 0, 2, {}}}, // the top layer, then one cell on z
     };
-    GrowOutputBlockArray(g_model, 1);
+    GrowOutputBlockArray(engine.model, 1);
     for (const Case& c : cases) {
         SetGrid(c.wx, c.wy, c.wz);
-        g_model.rcl = c.rcl;
-        InitOutputBlock(g_model, 0);
-        EXPECT_EQ(g_model.outputBlocks[0], c.block) << c.wx.size() << c.wy.size() << c.wz.size() << c.rcl;
+        engine.model.rcl = c.rcl;
+        InitOutputBlock(engine.model, 0);
+        EXPECT_EQ(engine.model.outputBlocks[0], c.block)
+            << c.wx.size() << c.wy.size() << c.wz.size() << c.rcl;
     }
-    GrowReportItemArray(g_model, 1);
-    g_model.reportItems[0].kind = 5;
-    InitReportItem(g_model, 0);
-    EXPECT_EQ(g_model.reportItems[0], (ReportItemRecord{0, 1, 0, 8, 2, 0}));
-    FreeReportItemArray(g_model);
-    EXPECT_EQ(g_model.reportItems.capacity, 0);
+    GrowReportItemArray(engine.model, 1);
+    engine.model.reportItems[0].kind = 5;
+    InitReportItem(engine.model, 0);
+    EXPECT_EQ(engine.model.reportItems[0], (ReportItemRecord{0, 1, 0, 8, 2, 0}));
+    FreeReportItemArray(engine.model);
+    EXPECT_EQ(engine.model.reportItems.capacity, 0);
 }
 
 TEST_F(ReportFileTest, OutputBlockBoxInTheClipBox)
 {
     SetGrid({1, 2, 3, 4}, {1, 1}, {2, 2});
-    g_model.clipLo[0] = 1;
-    g_model.clipHi[0] = 3;
-    g_model.clipLo[1] = 0;
-    g_model.clipHi[1] = 2;
-    g_model.clipLo[2] = 0;
-    g_model.clipHi[2] = 2;
+    engine.model.clipLo[0] = 1;
+    engine.model.clipHi[0] = 3;
+    engine.model.clipLo[1] = 0;
+    engine.model.clipHi[1] = 2;
+    engine.model.clipLo[2] = 0;
+    engine.model.clipHi[2] = 2;
     std::uint16_t range[6];
-    EXPECT_FALSE(ClipOutputBlockRange(g_model, OutputBlockRecord{0, 1, 0, 1, 0, 1, {}}, range));
-    ASSERT_TRUE(ClipOutputBlockRange(g_model, OutputBlockRecord{0, 3, 1, 3, 1, 2, {}}, range));
+    EXPECT_FALSE(ClipOutputBlockRange(engine.model, OutputBlockRecord{0, 1, 0, 1, 0, 1, {}}, range));
+    ASSERT_TRUE(ClipOutputBlockRange(engine.model, OutputBlockRecord{0, 3, 1, 3, 1, 2, {}}, range));
     const std::uint16_t clipped[6] = {1, 3, 1, 3, 1, 2};
     EXPECT_TRUE(std::equal(range, range + 6, clipped));
     float box[6];
-    ComputeOutputBlockBox(g_model, range, box);
+    ComputeOutputBlockBox(engine.model, range, box);
     // x: raised to the clip line 1 (at 1); upper 3 is a node bound: middle
     // of cell 2 (3 + 1.5). y: lower 1 half a cell out (0.5); upper 3 meets
     // the clip box (line 2 at 2). z: lower 1 at 1, upper 2 at 3.

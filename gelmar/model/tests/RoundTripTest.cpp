@@ -1,16 +1,15 @@
 // Writing the data file: a rich model reads back to the same store and the
 // same bytes.
-#include "ModelFixture.h"
+#include "ModelBuilder.h"
 
 namespace gelmar::test {
 namespace {
 
-using RoundTripTest = ModelTest;
+using RoundTripTest = EngineTest;
 
 // Fills the store with every kind of record and setting.
-void BuildRichModel()
+void BuildRichModel(ModelStore& m)
 {
-    ModelStore& m = g_model;
     m.title = "Corner \xc3\xa9" + std::string("\r\n") + std::string(300, 't');
     m.gridUnit = 0.001f;
     const std::uint16_t cells[3] = {4, 3, 2};
@@ -57,7 +56,7 @@ void BuildRichModel()
     m.blocks.count = 2;
     m.blocks[0] = BlockRecord{0, 0, 4, 0, 3, 0, 2, {}, 0};
     m.blocks[1] = BlockRecord{5, 1, 3, 0, 1, 1, 2, {}, 0};
-    GrowMaterialBcArray(g_model, 2);
+    GrowMaterialBcArray(m, 2);
     m.nodeBcs.count = 1;
     m.nodeBcs[0] = NodeBcRecord{1, 4, 3, 2, 0, 0, 0, 21.5f, 0, FunctionName("T00"), FunctionName("P02"), {}};
     m.borderBcs.count = 2;
@@ -65,7 +64,7 @@ void BuildRichModel()
     m.borderBcs[1] = BorderFaceBcRecord{};
     m.materialBcs.count = 1;
     m.materialBcs[0] = MaterialBcRecord{255, 1, 3.5f, -2, FunctionName("T00"), FunctionName("P00"), {}};
-    GrowFunctionArray(g_model, 3);
+    GrowFunctionArray(m, 3);
     m.functions.count = 2;
     m.functions[0] = FunctionRecord{};
     m.functions[0].name.Set("T01");
@@ -103,7 +102,7 @@ void BuildRichModel()
     m.reportItems[0] = ReportItemRecord{8, 3, 18, 10, 4, 0};
     m.sunObstacleCount = 2;
     m.sunObstacles[1] = SunObstacleRecord{-45, 45, 10, 20.5f};
-    ComputeGridCoordinates(g_model);
+    ComputeGridCoordinates(m);
 }
 
 // Compares the parts of the store that the data file carries.
@@ -175,9 +174,9 @@ void ExpectSameModel(const ModelStore& a, const ModelStore& b)
 
 TEST_F(RoundTripTest, RichModelReadsBackIdentically)
 {
-    BuildRichModel();
-    const ModelStore original = g_model;
-    ASSERT_TRUE(WriteDataFile(g_model, "rich.glm"));
+    BuildRichModel(engine.model);
+    const ModelStore original = engine.model;
+    ASSERT_TRUE(WriteDataFile(engine.model, "rich.glm"));
     const std::string first = ReadBytes("rich.glm");
     EXPECT_NE(first.find("\r\n"), std::string::npos);
     EXPECT_EQ(first.find("\n\n"), std::string::npos);
@@ -186,26 +185,28 @@ TEST_F(RoundTripTest, RichModelReadsBackIdentically)
         ASSERT_LE(q - p, 255u);
 
     // Into a store that held another model: the file decides everything.
-    for (ColourRecord& c : g_model.colours)
+    for (ColourRecord& c : engine.model.colours)
         c.lambda = 7;
-    g_model.dataFilePath = "rich.glm";
-    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()))
+    engine.model.dataFilePath = "rich.glm";
+    ASSERT_TRUE(
+        ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Open, engine.parameters, Host()))
         << (host.messages.empty() ? "" : host.messages[0]);
-    ExpectSameModel(original, g_model);
+    ExpectSameModel(original, engine.model);
 
-    ASSERT_TRUE(WriteDataFile(g_model, "rich2.glm"));
+    ASSERT_TRUE(WriteDataFile(engine.model, "rich2.glm"));
     EXPECT_EQ(ReadBytes("rich2.glm"), first);
 }
 
 TEST_F(RoundTripTest, EmptyModelWritesNoCountsThatWouldBeRefused)
 {
-    const std::string bytes = FormatDataFile(g_model);
+    const std::string bytes = FormatDataFile(engine.model);
     EXPECT_EQ(bytes.find("nblk="), std::string::npos);
     EXPECT_EQ(bytes.find("nxwi="), std::string::npos);
     WriteBytes("empty.glm", bytes);
-    g_model.dataFilePath = "empty.glm";
-    EXPECT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
-    EXPECT_EQ(FormatDataFile(g_model), bytes);
+    engine.model.dataFilePath = "empty.glm";
+    EXPECT_TRUE(
+        ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Open, engine.parameters, Host()));
+    EXPECT_EQ(FormatDataFile(engine.model), bytes);
 }
 
 TEST_F(RoundTripTest, FunctionNameFieldsNeverCutACharacter)
@@ -215,20 +216,22 @@ TEST_F(RoundTripTest, FunctionNameFieldsNeverCutACharacter)
     for (const char* name : {"5\x89\x89", "T0\x89", "\xE9\xE9"}) {
         SCOPED_TRACE(name);
         WriteBytes("names.glm", std::string("nmat=1\r\nmati=0\r\nmatf=") + name + "\r\n");
-        g_model.dataFilePath = "names.glm";
-        ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
-        const std::string first = FormatDataFile(g_model);
-        ASSERT_TRUE(WriteDataFile(g_model, "names2.glm"));
-        g_model.dataFilePath = "names2.glm";
-        ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
-        EXPECT_EQ(FormatDataFile(g_model), first);
+        engine.model.dataFilePath = "names.glm";
+        ASSERT_TRUE(
+            ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Open, engine.parameters, Host()));
+        const std::string first = FormatDataFile(engine.model);
+        ASSERT_TRUE(WriteDataFile(engine.model, "names2.glm"));
+        engine.model.dataFilePath = "names2.glm";
+        ASSERT_TRUE(
+            ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Open, engine.parameters, Host()));
+        EXPECT_EQ(FormatDataFile(engine.model), first);
     }
 }
 
 TEST_F(RoundTripTest, FailedWriteKeepsTheOldFile)
 {
     WriteBytes("dir-as-file.glm", "old");
-    EXPECT_FALSE(WriteDataFile(g_model, "no-such-folder/x.glm"));
+    EXPECT_FALSE(WriteDataFile(engine.model, "no-such-folder/x.glm"));
     EXPECT_EQ(ReadBytes("dir-as-file.glm"), "old");
 }
 

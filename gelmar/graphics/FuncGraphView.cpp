@@ -3,6 +3,7 @@
 // mouse, keys and wheel, and the axis-scale dialogs.
 #include "gelmar/graphics/FuncGraphView.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/FuncView.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/graphics/DlgAxisScale.h"
@@ -411,7 +412,7 @@ void CFuncGraphView::OnMouseMove(UINT, CPoint point)
         DrawRubberBand();
     } else if (m_state.mouseMode == kMousePan) {
         m_dragPoint = point;
-        PanByDrag(m_state, m_chart.PlotRect(), m_dragStart, m_dragPoint, g_parameters.drag != 0);
+        PanByDrag(m_state, m_chart.PlotRect(), m_dragStart, m_dragPoint, TheEngine().parameters.drag != 0);
         Repaint();
     }
 }
@@ -434,7 +435,7 @@ void CFuncGraphView::OnLButtonUp(UINT, CPoint point)
         }
     } else if (m_state.mouseMode == kMousePan) {
         m_dragPoint = point;
-        PanByDrag(m_state, m_chart.PlotRect(), m_dragStart, m_dragPoint, g_parameters.drag != 0);
+        PanByDrag(m_state, m_chart.PlotRect(), m_dragStart, m_dragPoint, TheEngine().parameters.drag != 0);
         Repaint();
     }
     ReleaseCapture();
@@ -454,7 +455,7 @@ void CFuncGraphView::OnKeyDown(UINT nChar, UINT, UINT)
     if (m_state.mouseMode != kMousePan || nChar < VK_LEFT || nChar > VK_DOWN)
         return;
     int s = std::min(m_clientWidth, m_clientHeight) / 8;
-    if (g_parameters.drag == 0)
+    if (TheEngine().parameters.drag == 0)
         s = -s;
     // From the centre of the plot area, which the shift measures from: the
     // client's centre lies beside it and would pan by more one way than

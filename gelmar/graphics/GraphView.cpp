@@ -44,7 +44,7 @@ using graph_view::Extent;
 using graph_view::Store;
 const WorkArrays& Work()
 {
-    return g_work;
+    return TheEngine().run.work;
 }
 
 using graph_view::OpenTable;
@@ -223,8 +223,9 @@ void CGraphView::ResetView(int flag)
 void CGraphView::UpdateModel()
 {
     CWaitCursor wait;
-    CollectBlockFaces(Store(), g_view);
-    BuildVisibleFaceList(Store(), g_view);
+    Engine& e = TheEngine();
+    CollectBlockFaces(e.model, e.view);
+    BuildVisibleFaceList(e.model, e.view);
     if (m_viewKind != ViewKind::Transparent)
         BuildDisplayList();
     Invalidate(FALSE);
@@ -344,7 +345,7 @@ void CGraphView::RenderScene()
         BuildDisplayList();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetCamera(0);
-    if (g_view.faces.count > 0) {
+    if (TheEngine().view.faces.count > 0) {
         if (m_viewKind == ViewKind::Transparent) {
             DrawTransparentFaces(128);
         } else if (m_listReady) {
@@ -374,9 +375,10 @@ void CGraphView::DrawTransparentFaces(std::uint8_t alpha)
 
 void CGraphView::DrawOverlays()
 {
-    ModelStore& m = Store();
+    Engine& e = TheEngine();
+    ModelStore& m = e.model;
     if (m_overlayKind != 5)
-        g_view.outlines.count = 0;
+        e.view.outlines.count = 0;
     const OverlayGrid grid = ModelOverlayGrid(m);
     SceneOverlay overlay;
     float box[6];
@@ -424,8 +426,8 @@ void CGraphView::DrawOverlays()
     }
     case 5: {
         std::vector<float> segments;
-        for (std::int32_t s = 0; s < g_view.outlines.count; ++s) {
-            const OutlineSegment& o = g_view.outlines[static_cast<std::size_t>(s)];
+        for (std::int32_t s = 0; s < e.view.outlines.count; ++s) {
+            const OutlineSegment& o = e.view.outlines[static_cast<std::size_t>(s)];
             const int ends[6] = {o.x1, o.y1, o.z1, o.x2, o.y2, o.z2};
             for (int e = 0; e < 6; ++e)
                 segments.push_back(GridLineCoordinate(m, e % 3, ends[e]));

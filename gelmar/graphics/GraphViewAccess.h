@@ -3,6 +3,7 @@
 // table view of the application when one is open.
 #pragma once
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/graphics/core/ViewModel.h"
 #include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/WorkArrays.h"
@@ -21,19 +22,19 @@ namespace gelmar::graph_view {
 
 inline ModelStore& Store()
 {
-    return g_model;
+    return TheEngine().model;
 }
 inline const RunState& Run()
 {
-    return g_run;
+    return TheEngine().run;
 }
 inline ViewAngles Angles()
 {
-    return ModelViewAngles(g_model);
+    return ModelViewAngles(TheEngine().model);
 }
 inline ViewExtent Extent()
 {
-    return ModelViewExtent(g_model);
+    return ModelViewExtent(TheEngine().model);
 }
 
 template <class TView> TView* OpenTable()

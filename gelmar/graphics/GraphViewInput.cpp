@@ -37,7 +37,7 @@ using graph_view::Store;
 // The Drag Mode setting: set, a drag moves the model with the pointer.
 bool DragMode()
 {
-    return g_parameters.drag != 0;
+    return TheEngine().parameters.drag != 0;
 }
 
 using graph_view::OpenTable;
@@ -361,7 +361,7 @@ void CGraphView::OnBlockPick(CPoint point)
     CColorView* colours = OpenTable<CColorView>();
     CClipColorView* clipColours = OpenTable<CClipColorView>();
     const ModelStore& m = Store();
-    if (!(blocks || colours || clipColours) || g_view.faces.count <= 0)
+    if (!(blocks || colours || clipColours) || TheEngine().view.faces.count <= 0)
         return;
     const std::int64_t name = PickBlock(point);
     if (name < 0)
@@ -396,22 +396,25 @@ std::string CGraphView::ReadColourAtPoint(CPoint point)
 
 std::string CGraphView::ReadValueAtPoint(CPoint point)
 {
-    const ModelStore& m = Store();
-    if (g_view.faces.count <= 0)
+    const Engine& e = TheEngine();
+    const ModelStore& m = e.model;
+    if (e.view.faces.count <= 0)
         return {};
     const std::int64_t face = PickFace(point);
-    if (face < 0 || face >= g_view.faces.count)
+    if (face < 0 || face >= e.view.faces.count)
         return {};
     ComputeViewMatrixInverse(0);
     const std::int64_t quad = PickObject(point, static_cast<int>(face));
     if (quad < 0)
         return {};
-    const float value = ValueAtScreenPoint(m_pictureMatrix, m, g_view.faces.faces[static_cast<std::size_t>(face)],
-                                           static_cast<int>(quad), LoadedTemperatures(m, g_work), point.x, point.y);
+    const float value =
+        ValueAtScreenPoint(m_pictureMatrix, m, e.view.faces.faces[static_cast<std::size_t>(face)],
+                           static_cast<int>(quad), LoadedTemperatures(m, e.run.work), point.x, point.y);
     char text[64];
-    std::snprintf(text, sizeof text, "%.*f\xC2\xB0"
-                                     "C",
-                  std::clamp(g_currentOutput.dect, 0, 15), static_cast<double>(value));
+    std::snprintf(text, sizeof text,
+                  "%.*f\xC2\xB0"
+                  "C",
+                  std::clamp(e.output.dect, 0, 15), static_cast<double>(value));
     return text;
 }
 

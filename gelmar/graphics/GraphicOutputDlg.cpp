@@ -92,18 +92,19 @@ class CDlgAviCompression : public CDialog {
 // The Drag Mode setting: set, the keys and drags move the model with the pointer.
 bool DragMode()
 {
-    return g_parameters.drag != 0;
+    return TheEngine().parameters.drag != 0;
 }
 
 bool ResultsValid()
 {
-    return g_run.solutionValid;
+    return TheEngine().run.solutionValid;
 }
 
 // The saved results of the model's transient calculation.
 SavedTimes ModelSavedTimes()
 {
-    return {g_model.timeStep, g_model.saveFrequency, g_model.calcDuration};
+    Engine& e = TheEngine();
+    return {e.model.timeStep, e.model.saveFrequency, e.model.calcDuration};
 }
 
 bool IsSection(int projection)
@@ -113,7 +114,7 @@ bool IsSection(int projection)
 
 bool IsRcl()
 {
-    return g_model.rcl != 0;
+    return TheEngine().model.rcl != 0;
 }
 
 // A loop that draws until Esc (Play, the continuous rotation, the exports):
@@ -211,13 +212,14 @@ BOOL CGraphicPane::OnMouseWheel(UINT, short zDelta, CPoint point)
 
 CGraphicOutputDlg::CGraphicOutputDlg(CWnd* pParent) : CDialog(IDD_GRAPHIC_OUTPUT, pParent)
 {
+    Engine& e = TheEngine();
     m_pane.m_owner = this;
     m_hAccel = LoadAccelerators(IDR_GRAPHIC_OUTPUT_ACCEL);
     ViewCamera& camera = Camera();
     m_savedViewSize[0] = camera.m_cx;
     m_savedViewSize[1] = camera.m_cy;
     m_picture.projection = 0;
-    m_picture.settings = PictureSettingsFromModel(g_model, g_view.display, g_currentOutput);
+    m_picture.settings = PictureSettingsFromModel(e.model, e.view.display, e.output);
     // The toggles are the window's own, the ranges and pens the model's.
     const PictureSettings& kept = g_graphicOutput.display;
     PictureSettings& s = m_picture.settings;
@@ -234,18 +236,18 @@ CGraphicOutputDlg::CGraphicOutputDlg(CWnd* pParent) : CDialog(IDD_GRAPHIC_OUTPUT
     m_picture.profileLine = g_graphicOutput.profileLine;
     m_mouseMode = g_graphView ? g_graphView->m_mouseMode : 0;
     try {
-        EnsureCellArray(g_model, g_run);
-        BuildNodeNumbering(g_model, g_run, Host());
-        HasSolarColours(g_model, g_run);
-        if (g_model.saveResults) {
-            if (ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
-                ReadFluxFile(g_model, g_run);
-            ReadSolarFluxFile(g_model, g_run, Host(), g_run.calcTime);
+        EnsureCellArray(e.model, e.run);
+        BuildNodeNumbering(e.model, e.run, Host());
+        HasSolarColours(e.model, e.run);
+        if (e.model.saveResults) {
+            if (ReadSolutionFile(e.model, e.run, BuildStepFileName(e.model, e.run, ".sol")))
+                ReadFluxFile(e.model, e.run);
+            ReadSolarFluxFile(e.model, e.run, Host(), e.run.calcTime);
         }
-        ResolveFunctionReferences(g_model, g_run);
-        CollectFunctionFiles(g_model, g_run);
-        PrepareSolarSurfaces(g_model, g_run, Host(), false);
-        UpdateSunPosition(g_model, g_run, g_run.calcTime);
+        ResolveFunctionReferences(e.model, e.run);
+        CollectFunctionFiles(e.model, e.run);
+        PrepareSolarSurfaces(e.model, e.run, Host(), false);
+        UpdateSunPosition(e.model, e.run, e.run.calcTime);
     } catch (const common::EngineException&) {
         // The window shows what the model holds.
     }
@@ -307,7 +309,7 @@ BOOL CGraphicOutputDlg::OnInitDialog()
     LayoutPanes();
     CDocument* doc = common::GetActiveDocumentOfMainFrame();
     SetWindowText(platform::LoadString(IDS_GRAPHIC_OUTPUT_TITLE) + " [" +
-                  std::filesystem::path(g_model.dataFilePath).stem().string() + ".glm" +
+                  std::filesystem::path(TheEngine().model.dataFilePath).stem().string() + ".glm" +
                   (doc && doc->IsModified() ? " *" : "") + "]");
     return TRUE;
 }
@@ -380,29 +382,33 @@ void CGraphicOutputDlg::OnExit()
 
 void CGraphicOutputDlg::PrepareCamera(int width, int height)
 {
+    Engine& e = TheEngine();
     ViewCamera& camera = Camera();
     camera.m_cx = width;
     camera.m_cy = height;
     if (m_picture.projection != 0)
         return;
     double forward[16];
-    ForwardPictureMatrix(camera, ModelViewAngles(g_model), ModelViewExtent(g_model), m_picture.settings.sunPosition,
-                         forward);
+    ForwardPictureMatrix(camera, ModelViewAngles(e.model), ModelViewExtent(e.model),
+                         m_picture.settings.sunPosition, forward);
     m_picture.SetViewMatrix(forward);
 }
 
 PictureSource CGraphicOutputDlg::Source()
 {
-    PictureSource source(g_model, g_run, g_view.faces, g_colourScale);
+    Engine& e = TheEngine();
+    PictureSource source(e.model, e.run, e.view.faces, e.colourScale);
     if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
         source.patterns = &main->m_dlgPatterns.GetPatterns();
-    source.sun = g_run.sun;
-    source.sunVisible = g_run.sun.visible;
-    source.ensureFluxTable = [] {
-        if (!g_run.fluxesValid)
-            ReadFluxFile(g_model, g_run);
+    source.sun = e.run.sun;
+    source.sunVisible = e.run.sun.visible;
+    source.ensureFluxTable = [&model = e.model, &run = e.run] {
+        if (!run.fluxesValid)
+            ReadFluxFile(model, run);
     };
-    source.rayBlocked = [](float x, float y, float z) { return IsRayBlocked(g_model, g_run, Host(), x, y, z); };
+    source.rayBlocked = [&model = e.model, &run = e.run](float x, float y, float z) {
+        return IsRayBlocked(model, run, Host(), x, y, z);
+    };
     source.texts.colourTitle = platform::LoadString(IDS_LEGEND_COLOUR);
     source.texts.profileTitle = platform::LoadString(IDS_PROFILE_TITLE);
     return source;
@@ -514,6 +520,7 @@ void CGraphicOutputDlg::SetReadout(const std::string& text)
 
 void CGraphicOutputDlg::IdleReadout()
 {
+    Engine& e = TheEngine();
     const PictureSettings& s = m_picture.settings;
     if (!m_hasStatusBar || s.profile || m_mouse == m_lastReadout || m_mouse.x < 0)
         return;
@@ -537,14 +544,14 @@ void CGraphicOutputDlg::IdleReadout()
             }
             if (hit)
                 text = FillColourReadout(platform::LoadString(IDS_COLOUR_READOUT), hit->colour,
-                                         g_model.colours[hit->colour].name);
+                                         e.model.colours[hit->colour].name);
         }
         SetReadout(text);
         return;
     }
     const bool flux = s.fill == FillMode::Isofluxes ||
                       (s.fill == FillMode::Off && s.isofluxLines && !s.isothermalLines);
-    if (flux && (g_model.axes[0].n < 2 || g_model.axes[1].n < 2 || g_model.axes[2].n < 2))
+    if (flux && (e.model.axes[0].n < 2 || e.model.axes[1].n < 2 || e.model.axes[2].n < 2))
         return;
     m_picture.ValueLabelAtPoint(Source(), m_mouse.x, m_mouse.y, flux, text);
     SetReadout(text);
@@ -578,6 +585,7 @@ void CGraphicOutputDlg::EndDrag()
 
 void CGraphicOutputDlg::PaneLButtonDown(CPoint point)
 {
+    Engine& e = TheEngine();
     if (m_looping || m_drawing)
         return;
     LayoutPanes();
@@ -590,7 +598,7 @@ void CGraphicOutputDlg::PaneLButtonDown(CPoint point)
                                                 m_picturePane.Height());
         } else {
             PrepareCamera(m_picturePane.Width(), m_picturePane.Height());
-            ZoomIn(Camera(), ModelViewAngles(g_model), ModelViewExtent(g_model), m_drag);
+            ZoomIn(Camera(), ModelViewAngles(e.model), ModelViewExtent(e.model), m_drag);
         }
         InvalidatePicture();
         return;
@@ -618,6 +626,7 @@ void CGraphicOutputDlg::PaneMouseMove(CPoint point)
 
 void CGraphicOutputDlg::PaneLButtonUp(CPoint point)
 {
+    Engine& e = TheEngine();
     if (!m_drag.dragging)
         return;
     EndDrag();
@@ -634,8 +643,8 @@ void CGraphicOutputDlg::PaneLButtonUp(CPoint point)
             m_picture.sectionView.Pan(m_drag.start, m_drag.current, w, h, DragMode());
     } else {
         ViewCamera& camera = Camera();
-        const ViewAngles angles = ModelViewAngles(g_model);
-        const ViewExtent extent = ModelViewExtent(g_model);
+        const ViewAngles angles = ModelViewAngles(e.model);
+        const ViewExtent extent = ModelViewExtent(e.model);
         PrepareCamera(w, h);
         SaveView(camera, angles);
         if (m_mouseMode == 0)
@@ -650,6 +659,7 @@ void CGraphicOutputDlg::PaneLButtonUp(CPoint point)
 
 void CGraphicOutputDlg::PaneMouseWheel(short zDelta, CPoint point)
 {
+    Engine& e = TheEngine();
     if (m_looping || m_drawing)
         return;
     if (zDelta >= 120) {
@@ -660,7 +670,7 @@ void CGraphicOutputDlg::PaneMouseWheel(short zDelta, CPoint point)
                                                 m_picturePane.Height());
         else {
             PrepareCamera(m_picturePane.Width(), m_picturePane.Height());
-            ZoomIn(Camera(), ModelViewAngles(g_model), ModelViewExtent(g_model), m_drag);
+            ZoomIn(Camera(), ModelViewAngles(e.model), ModelViewExtent(e.model), m_drag);
         }
         InvalidatePicture();
     } else if (zDelta <= -120) {
@@ -670,6 +680,7 @@ void CGraphicOutputDlg::PaneMouseWheel(short zDelta, CPoint point)
 
 void CGraphicOutputDlg::OnArrowKey(UINT id)
 {
+    Engine& e = TheEngine();
     const int key = static_cast<int>(id - ID_GRAPHIC_KEY_LEFT);
     if (key < 0 || key > 3 || (m_mouseMode != 0 && m_mouseMode != 2))
         return;
@@ -698,8 +709,8 @@ void CGraphicOutputDlg::OnArrowKey(UINT id)
         return;
     PrepareCamera(w, h);
     static const ArrowKey keys[] = {ArrowKey::Left, ArrowKey::Right, ArrowKey::Up, ArrowKey::Down};
-    if (MoveByArrowKey(Camera(), ModelViewAngles(g_model), ModelViewExtent(g_model), m_drag, m_mouseMode, keys[key],
-                       DragMode()))
+    if (MoveByArrowKey(Camera(), ModelViewAngles(e.model), ModelViewExtent(e.model), m_drag, m_mouseMode,
+                       keys[key], DragMode()))
         Refresh();
 }
 
@@ -707,11 +718,12 @@ void CGraphicOutputDlg::OnArrowKey(UINT id)
 
 void CGraphicOutputDlg::LoadResults()
 {
+    Engine& e = TheEngine();
     try {
-        if (ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
-            ReadFluxFile(g_model, g_run);
-        ReadSolarFluxFile(g_model, g_run, Host(), g_run.calcTime);
-        UpdateSunPosition(g_model, g_run, g_run.calcTime);
+        if (ReadSolutionFile(e.model, e.run, BuildStepFileName(e.model, e.run, ".sol")))
+            ReadFluxFile(e.model, e.run);
+        ReadSolarFluxFile(e.model, e.run, Host(), e.run.calcTime);
+        UpdateSunPosition(e.model, e.run, e.run.calcTime);
     } catch (const common::EngineException&) {
         // The previous results stay.
     }
@@ -720,7 +732,7 @@ void CGraphicOutputDlg::LoadResults()
 
 void CGraphicOutputDlg::OnFirstTimeStep()
 {
-    g_run.calcTime = 0;
+    TheEngine().run.calcTime = 0;
     LoadResults();
 }
 
@@ -738,31 +750,34 @@ void CGraphicOutputDlg::OnPreviousTimeStep()
 // loaded; a model without saved times to walk keeps its time.
 void CGraphicOutputDlg::StepSavedTime(long long (*rule)(long long, const SavedTimes&))
 {
+    Engine& e = TheEngine();
     const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
-    g_run.calcTime = static_cast<std::int32_t>(rule(g_run.calcTime, times));
+    e.run.calcTime = static_cast<std::int32_t>(rule(e.run.calcTime, times));
     LoadResults();
 }
 
 void CGraphicOutputDlg::OnGoTo()
 {
-    CDlgGoTo dlg(g_run.calcTime, this);
+    Engine& e = TheEngine();
+    CDlgGoTo dlg(e.run.calcTime, this);
     if (dlg.DoModal() != IDOK)
         return;
-    g_run.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
+    e.run.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
     LoadResults();
 }
 
 void CGraphicOutputDlg::OnPlay()
 {
+    Engine& e = TheEngine();
     const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
     EscLoop loop(m_looping, m_stop);
     LoadResults();
     while (!m_stop && common::ErrorCode() == 0) {
-        g_run.calcTime = static_cast<std::int32_t>(NextSavedTime(g_run.calcTime, times));
+        e.run.calcTime = static_cast<std::int32_t>(NextSavedTime(e.run.calcTime, times));
         LoadResults();
         // Also where nothing is drawn (a window without a size).
         if (Host().EscPressed())
@@ -774,7 +789,7 @@ void CGraphicOutputDlg::OnRotateContinuous(UINT id)
 {
     const int key = static_cast<int>(id - ID_GRAPHIC_ROTATE_LEFT);
     const float s = DragMode() ? 5.0f : -5.0f;
-    const ViewAngles angles = ModelViewAngles(g_model);
+    const ViewAngles angles = ModelViewAngles(TheEngine().model);
     EscLoop loop(m_looping, m_stop);
     while (!m_stop && common::ErrorCode() == 0) {
         switch (key) {
@@ -803,13 +818,14 @@ void CGraphicOutputDlg::OnPerspective()
 
 void CGraphicOutputDlg::SelectProjection(int k)
 {
+    Engine& e = TheEngine();
     PictureSettings& s = m_picture.settings;
-    const bool singleCell = g_model.axes[0].n < 2 || g_model.axes[1].n < 2 || g_model.axes[2].n < 2;
+    const bool singleCell = e.model.axes[0].n < 2 || e.model.axes[1].n < 2 || e.model.axes[2].n < 2;
     if (s.fill == FillMode::BCs || (s.fill == FillMode::Isofluxes && singleCell))
         s.fill = FillMode::Off;
     m_picture.projection = k;
-    ComputeClipCoordinates(g_model);
-    m_picture.sectionView.SetSectionFullWindow(k, g_model.clipCoord);
+    ComputeClipCoordinates(e.model);
+    m_picture.sectionView.SetSectionFullWindow(k, e.model.clipCoord);
     m_mouseMode = 1;
     InvalidatePicture();
 }
@@ -837,7 +853,7 @@ void CGraphicOutputDlg::OnZoomOut()
     if (IsSection(m_picture.projection))
         m_picture.sectionView.ZoomOut();
     else
-        gelmar::ZoomOut(Camera(), ModelViewAngles(g_model), m_mouseMode);
+        gelmar::ZoomOut(Camera(), ModelViewAngles(TheEngine().model), m_mouseMode);
     InvalidatePicture();
 }
 
@@ -847,7 +863,7 @@ void CGraphicOutputDlg::OnZoomTotal()
         m_picture.sectionView.ZoomTotal();
         m_mouseMode = 1;
     } else {
-        gelmar::ZoomTotal(Camera(), ModelViewAngles(g_model), m_mouseMode);
+        gelmar::ZoomTotal(Camera(), ModelViewAngles(TheEngine().model), m_mouseMode);
         m_mouseMode = 0;
     }
     InvalidatePicture();
@@ -858,7 +874,7 @@ void CGraphicOutputDlg::OnPreviousView()
     if (IsSection(m_picture.projection))
         m_picture.sectionView.PreviousView();
     else
-        gelmar::SwapPreviousView(Camera(), ModelViewAngles(g_model));
+        gelmar::SwapPreviousView(Camera(), ModelViewAngles(TheEngine().model));
     InvalidatePicture();
 }
 
@@ -936,7 +952,7 @@ void CGraphicOutputDlg::OnSunPosition()
         m_picture.projection = 0;
         if (s.fill == FillMode::Patterns)
             s.fill = FillMode::Materials;
-        gelmar::ZoomTotal(Camera(), ModelViewAngles(g_model), m_mouseMode);
+        gelmar::ZoomTotal(Camera(), ModelViewAngles(TheEngine().model), m_mouseMode);
         m_mouseMode = 0;
     }
     InvalidatePicture();
@@ -944,7 +960,8 @@ void CGraphicOutputDlg::OnSunPosition()
 
 void CGraphicOutputDlg::OnProfileLine()
 {
-    const int n[3] = {g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n};
+    Engine& e = TheEngine();
+    const int n[3] = {e.model.axes[0].n, e.model.axes[1].n, e.model.axes[2].n};
     common::CDlgTempProfileLine dlg(n, IsRcl(), this);
     ProfileLine& line = m_picture.profileLine;
     dlg.m_direction = line.Axis();
@@ -969,10 +986,11 @@ void CGraphicOutputDlg::OnProfileLine()
 
 void CGraphicOutputDlg::ApplyClipChange()
 {
-    ComputeModelExtent(g_model);
-    ComputeClipCoordinates(g_model);
+    Engine& e = TheEngine();
+    ComputeModelExtent(e.model);
+    ComputeClipCoordinates(e.model);
     if (IsSection(m_picture.projection)) {
-        m_picture.sectionView.SetSectionFullWindow(m_picture.projection, g_model.clipCoord);
+        m_picture.sectionView.SetSectionFullWindow(m_picture.projection, e.model.clipCoord);
         m_mouseMode = 1;
     }
     Host().RefillTables();
@@ -985,29 +1003,31 @@ void CGraphicOutputDlg::ApplyClipChange()
 
 void CGraphicOutputDlg::OnClipObject()
 {
-    const int n[3] = {g_model.axes[0].n, g_model.axes[1].n, g_model.axes[2].n};
+    Engine& e = TheEngine();
+    const int n[3] = {e.model.axes[0].n, e.model.axes[1].n, e.model.axes[2].n};
     common::CDlgClipObject dlg(n, IsRcl(), this);
     common::ClipBox box;
     for (int a = 0; a < 3; ++a) {
-        box.lo[a] = g_model.clipLo[a];
-        box.hi[a] = g_model.clipHi[a];
+        box.lo[a] = e.model.clipLo[a];
+        box.hi[a] = e.model.clipHi[a];
     }
     common::CDlgClipObject::BoxToFields(box, n, IsRcl(), dlg.m_value);
     if (dlg.DoModal() != IDOK)
         return;
     const common::ClipBox chosen = common::CDlgClipObject::FieldsToBox(dlg.m_value, n, IsRcl());
     for (int a = 0; a < 3; ++a) {
-        g_model.clipLo[a] = chosen.lo[a];
-        g_model.clipHi[a] = chosen.hi[a];
+        e.model.clipLo[a] = chosen.lo[a];
+        e.model.clipHi[a] = chosen.hi[a];
     }
     ApplyClipChange();
 }
 
 void CGraphicOutputDlg::OnClipOff()
 {
+    Engine& e = TheEngine();
     for (int a = 0; a < 3; ++a) {
-        g_model.clipLo[a] = 0;
-        g_model.clipHi[a] = static_cast<std::uint16_t>(g_model.axes[a].n);
+        e.model.clipLo[a] = 0;
+        e.model.clipHi[a] = static_cast<std::uint16_t>(e.model.axes[a].n);
     }
     ApplyClipChange();
 }
@@ -1016,9 +1036,10 @@ void CGraphicOutputDlg::TakeModelRanges()
 {
     // The ranges and pens of the model and the display settings; a flux
     // pass left open gives its exchanged ranges back first.
+    Engine& e = TheEngine();
     PictureSettings& s = m_picture.settings;
     EndIsofluxDrawing(s);
-    const PictureSettings model = PictureSettingsFromModel(g_model, g_view.display, g_currentOutput);
+    const PictureSettings model = PictureSettingsFromModel(e.model, e.view.display, e.output);
     s.temperature = model.temperature;
     s.flux = model.flux;
     s.singleValue = model.singleValue;
@@ -1051,7 +1072,7 @@ void CGraphicOutputDlg::OnHeatFluxRange()
 
 void CGraphicOutputDlg::OnLineStyles()
 {
-    DisplaySettings& d = g_view.display;
+    DisplaySettings& d = TheEngine().view.display;
     LineStyle* styles[common::kLineStyleCount] = {&d.object,   &d.grid,     &d.isotherm1, &d.isotherm2,
                                                   &d.singleIsotherm, &d.isoflux1, &d.isoflux2};
     common::CDlgLineStyles dlg(this);
@@ -1071,20 +1092,21 @@ void CGraphicOutputDlg::OnLineStyles()
 
 void CGraphicOutputDlg::OnImageSize()
 {
+    Engine& e = TheEngine();
     common::CDlgImageSize dlg(this);
-    dlg.m_width = g_currentOutput.imgw;
-    dlg.m_height = g_currentOutput.imgh;
-    dlg.m_fontSize = g_currentOutput.imgf;
+    dlg.m_width = e.output.imgw;
+    dlg.m_height = e.output.imgh;
+    dlg.m_fontSize = e.output.imgf;
     if (dlg.DoModal() != IDOK)
         return;
-    g_currentOutput.imgw = dlg.m_width;
-    g_currentOutput.imgh = dlg.m_height;
-    g_currentOutput.imgf = dlg.m_fontSize;
+    e.output.imgw = dlg.m_width;
+    e.output.imgh = dlg.m_height;
+    e.output.imgf = dlg.m_fontSize;
     if (dlg.m_setAsDefault) {
-        g_parameters.imgw = dlg.m_width;
-        g_parameters.imgh = dlg.m_height;
-        g_parameters.imgf = dlg.m_fontSize;
-        g_parametersChanged = true;
+        e.parameters.imgw = dlg.m_width;
+        e.parameters.imgh = dlg.m_height;
+        e.parameters.imgf = dlg.m_fontSize;
+        e.parametersChanged = true;
     }
 }
 
@@ -1097,21 +1119,22 @@ void CGraphicOutputDlg::ReportOpenFailed(const std::string& path)
 
 std::string CGraphicOutputDlg::ChooseSavePath(const char* extension, UINT filterId, const std::string& initial)
 {
+    Engine& e = TheEngine();
     const std::string filter = platform::LoadString(filterId);
     CFileDialog dlg(FALSE, extension, initial.c_str(),
                     OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter.c_str(),
                     this);
     if (dlg.DoModal() != IDOK)
         return {};
-    g_view.outputSavePath = dlg.GetPathName();
-    return g_view.outputSavePath;
+    e.view.outputSavePath = dlg.GetPathName();
+    return e.view.outputSavePath;
 }
 
 CGraphicOutputDlg::FileResult CGraphicOutputDlg::RenderToImageFile(const std::string& path, int width, int height)
 {
     m_rendering = true;
     CBitmap bitmap;
-    const RenderResult r = Render(width, height, g_currentOutput.imgf, RGB(255, 255, 255), bitmap);
+    const RenderResult r = Render(width, height, TheEngine().output.imgf, RGB(255, 255, 255), bitmap);
     LayoutPanes();
     m_rendering = false;
     if (r == RenderResult::NoBitmap) {
@@ -1130,8 +1153,9 @@ CGraphicOutputDlg::FileResult CGraphicOutputDlg::RenderToImageFile(const std::st
 
 void CGraphicOutputDlg::OnSaveImage()
 {
+    Engine& e = TheEngine();
     namespace fs = std::filesystem;
-    const fs::path shared(g_view.outputSavePath);
+    const fs::path shared(e.view.outputSavePath);
     std::string folder = shared.parent_path().string();
     if (!folder.empty())
         folder += fs::path::preferred_separator;
@@ -1140,16 +1164,17 @@ void CGraphicOutputDlg::OnSaveImage()
     if (path.empty())
         return;
     CWaitCursor wait;
-    RenderToImageFile(path, g_currentOutput.imgw, g_currentOutput.imgh);
+    RenderToImageFile(path, e.output.imgw, e.output.imgh);
 }
 
 void CGraphicOutputDlg::OnSaveAnimationImages()
 {
+    Engine& e = TheEngine();
     namespace fs = std::filesystem;
     const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
-    const fs::path shared(g_view.outputSavePath);
+    const fs::path shared(e.view.outputSavePath);
     const std::string initial = (shared.parent_path() / shared.stem()).string();
     const std::string chosen = ChooseSavePath("png", IDS_IMAGE_FILTER, initial);
     if (chosen.empty())
@@ -1163,27 +1188,28 @@ void CGraphicOutputDlg::OnSaveAnimationImages()
     {
         EscLoop loop(m_looping, m_stop);
         result = RunFrameLoop(
-            times, g_run.calcTime,
+            times, e.run.calcTime,
             [&](long long time) {
-                g_run.calcTime = static_cast<std::int32_t>(time);
+                e.run.calcTime = static_cast<std::int32_t>(time);
                 LoadResults();
                 return !m_stop && common::ErrorCode() == 0;
             },
             [&](int index) {
                 const std::string path = AnimationImagePath(folder, name, index, extension);
-                g_view.outputSavePath = path;
-                return RenderToImageFile(path, g_currentOutput.imgw, g_currentOutput.imgh) == FileResult::Written;
+                e.view.outputSavePath = path;
+                return RenderToImageFile(path, e.output.imgw, e.output.imgh) == FileResult::Written;
             });
     }
-    g_run.calcTime = static_cast<std::int32_t>(result.lastTime);
+    e.run.calcTime = static_cast<std::int32_t>(result.lastTime);
     LoadResults();
 }
 
 bool CGraphicOutputDlg::WriteFrame(platform::AviWriter& avi, common::FramePalette& palette, int width, int height)
 {
+    Engine& e = TheEngine();
     m_rendering = true;
     CBitmap bitmap;
-    const RenderResult r = Render(width, height, g_currentOutput.imgf, RGB(223, 223, 223), bitmap);
+    const RenderResult r = Render(width, height, e.output.imgf, RGB(223, 223, 223), bitmap);
     LayoutPanes();
     m_rendering = false;
     if (r != RenderResult::Drawn)
@@ -1195,18 +1221,19 @@ bool CGraphicOutputDlg::WriteFrame(platform::AviWriter& avi, common::FramePalett
         AfxMessageBox(platform::LoadString(IDS_AVI_SIZE_LIMIT), MB_ICONEXCLAMATION);
         return false;
     default:
-        ReportOpenFailed(g_view.outputSavePath);
+        ReportOpenFailed(e.view.outputSavePath);
         return false;
     }
 }
 
 void CGraphicOutputDlg::OnWriteAviFile()
 {
+    Engine& e = TheEngine();
     namespace fs = std::filesystem;
     const SavedTimes times = ModelSavedTimes();
     if (!times.Walkable())
         return;
-    const fs::path shared(g_view.outputSavePath);
+    const fs::path shared(e.view.outputSavePath);
     const std::string path = ChooseSavePath("avi", IDS_AVI_FILTER, (shared.parent_path() / shared.stem()).string());
     if (path.empty())
         return;
@@ -1221,7 +1248,7 @@ void CGraphicOutputDlg::OnWriteAviFile()
         return;
     g_graphicOutput.compression =
         compression.m_index == 1 ? platform::AviCompression::Uncompressed : platform::AviCompression::Rle8;
-    const int w = g_currentOutput.imgw, h = g_currentOutput.imgh;
+    const int w = e.output.imgw, h = e.output.imgh;
     platform::AviWriter avi;
     if (!avi.Open(path, {w, h, g_graphicOutput.framesPerSecond, g_graphicOutput.compression})) {
         ReportOpenFailed(path);
@@ -1234,9 +1261,9 @@ void CGraphicOutputDlg::OnWriteAviFile()
     {
         EscLoop loop(m_looping, m_stop);
         result = RunFrameLoop(
-            times, g_run.calcTime,
+            times, e.run.calcTime,
             [&](long long time) {
-                g_run.calcTime = static_cast<std::int32_t>(time);
+                e.run.calcTime = static_cast<std::int32_t>(time);
                 LoadResults();
                 return !m_stop && common::ErrorCode() == 0;
             },
@@ -1244,7 +1271,7 @@ void CGraphicOutputDlg::OnWriteAviFile()
     }
     if (!avi.Close())
         ReportOpenFailed(path);
-    g_run.calcTime = static_cast<std::int32_t>(result.lastTime);
+    e.run.calcTime = static_cast<std::int32_t>(result.lastTime);
     LoadResults();
 }
 
@@ -1341,13 +1368,14 @@ BOOL CGraphicOutputDlg::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 
 void CGraphicOutputDlg::OnUpdateCommand(CCmdUI* pCmdUI)
 {
+    Engine& e = TheEngine();
     const UINT id = pCmdUI->m_nID;
     const PictureSettings& s = m_picture.settings;
     const bool section = IsSection(m_picture.projection);
     const bool sunOff = !s.sunPosition;
     const bool profileOff = !s.profile;
     const bool valid = ResultsValid();
-    const bool solar = g_run.solar.solar;
+    const bool solar = e.run.solar.solar;
     const ViewCamera& camera = const_cast<CGraphicOutputDlg*>(this)->Camera();
     const bool notTotal = !camera.m_totalView;
     bool enable = profileOff; // the profile rule of most commands
@@ -1484,7 +1512,7 @@ void CGraphicOutputDlg::OnUpdateCommand(CCmdUI* pCmdUI)
         case ID_GRAPHIC_CLIP_OFF: {
             bool whole = true;
             for (int a = 0; a < 3; ++a)
-                whole = whole && g_model.clipLo[a] == 0 && g_model.clipHi[a] == g_model.axes[a].n;
+                whole = whole && e.model.clipLo[a] == 0 && e.model.clipHi[a] == e.model.axes[a].n;
             enable = profileOff && !whole;
             check = whole;
             break;

@@ -1,6 +1,7 @@
 // The File Open preview (see PreviewWnd.h).
 #include "gelmar/graphics/PreviewWnd.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/graphics/GlScene.h"
 #include "gelmar/graphics/GraphView.h"
 #include "gelmar/graphics/core/SceneFaces.h"
@@ -61,8 +62,9 @@ int CPreviewWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 bool CPreviewWnd::ReadPreviewModel()
 {
     // The colours a file leaves unset keep the program's display colours.
-    m_model.colours = g_model.colours;
-    const bool read = ReadDataFile(m_model, g_model.dataFilePath, ReadMode::Preview, g_parameters, Host());
+    const Engine& e = TheEngine();
+    m_model.colours = e.model.colours;
+    const bool read = ReadDataFile(m_model, e.model.dataFilePath, ReadMode::Preview, e.parameters, Host());
     if (read) {
         CollectBlockFaces(m_model, m_view);
         if (m_view.faces.count > 0)
@@ -139,9 +141,9 @@ void CPreviewWnd::DrawPreview()
     if (m_view.faces.count > 0) {
         TriangleMesh mesh;
         // The scene's faces are read from the program's view.
-        std::swap(g_view.faces, m_view.faces);
+        std::swap(TheEngine().view.faces, m_view.faces);
         EmitColourFaces(m_model, mesh);
-        std::swap(g_view.faces, m_view.faces);
+        std::swap(TheEngine().view.faces, m_view.faces);
         DrawMesh(mesh);
     }
     SwapBuffers(m_hDC);

@@ -4,6 +4,7 @@
 
 #include "common/ui/ActiveDocument.h"
 #include "common/ui/DlgDecimals.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/graphics/DlgGoTo.h"
 #include "gelmar/graphics/core/InputDataListing.h"
@@ -37,7 +38,7 @@ namespace {
 
 bool HasPowerNodeBcs()
 {
-    const ModelStore& m = g_model;
+    const ModelStore& m = TheEngine().model;
     for (std::int32_t n = 0; n < m.nodeBcs.count; ++n)
         if (m.nodeBcs[static_cast<std::size_t>(n)].type == 1)
             return true;
@@ -46,34 +47,36 @@ bool HasPowerNodeBcs()
 
 bool ResultsValid()
 {
-    return g_run.solutionValid;
+    return TheEngine().run.solutionValid;
 }
 
 // The report file the calculation writes beside the data file.
 std::string ReportFilePath()
 {
-    return ReplaceLastThree(g_model.dataFilePath, "txt");
+    return ReplaceLastThree(TheEngine().model.dataFilePath, "txt");
 }
 
 bool ViewFactorFileExists()
 {
     std::error_code ec;
     return std::filesystem::exists("tmp.vwf", ec) ||
-           std::filesystem::exists(ReplaceLastThree(g_model.dataFilePath, "vwf"), ec);
+           std::filesystem::exists(ReplaceLastThree(TheEngine().model.dataFilePath, "vwf"), ec);
 }
 
 ListingDecimals CurrentDecimals()
 {
-    return {g_currentOutput.dect, g_currentOutput.decq, g_currentOutput.decv};
+    Engine& e = TheEngine();
+    return {e.output.dect, e.output.decq, e.output.decv};
 }
 
 // The results of the current time: its solution and, when that loads, its
 // heat flows.
 bool LoadTimeStep()
 {
-    if (!ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
+    Engine& e = TheEngine();
+    if (!ReadSolutionFile(e.model, e.run, BuildStepFileName(e.model, e.run, ".sol")))
         return false;
-    ReadFluxFile(g_model, g_run);
+    ReadFluxFile(e.model, e.run);
     return true;
 }
 
@@ -81,15 +84,16 @@ bool LoadTimeStep()
 // a file that is missing or cannot be read lists its name only.
 void WriteViewFactors(ListingWriter& out)
 {
+    Engine& e = TheEngine();
     std::error_code ec;
     const bool exists = std::filesystem::exists("tmp.vwf", ec);
     const std::string name = exists ? std::string("tmp.vwf")
-                                    : std::filesystem::path(g_model.dataFilePath).stem().string() + ".vwf";
+                                    : std::filesystem::path(e.model.dataFilePath).stem().string() + ".vwf";
     ViewFactorSummary read;
     const ViewFactorSummary* summary = nullptr;
     if (ViewFactorFileExists()) {
         try {
-            read = ReadViewFactorSummary(g_model);
+            read = ReadViewFactorSummary(e.model);
             summary = &read;
         } catch (const EngineError&) {
         }
@@ -101,18 +105,19 @@ void WriteViewFactors(ListingWriter& out)
 
 CTextOutputDlg::CTextOutputDlg(CWnd* pParent) : CDialog(IDD_TEXT_OUTPUT, pParent)
 {
+    Engine& e = TheEngine();
     m_hAccel = LoadAccelerators(IDR_TEXT_OUTPUT_ACCEL);
-    if (g_model.saveResults) {
+    if (e.model.saveResults) {
         try {
-            EnsureCellArray(g_model, g_run);
-            BuildNodeNumbering(g_model, g_run, Host());
+            EnsureCellArray(e.model, e.run);
+            BuildNodeNumbering(e.model, e.run, Host());
             LoadTimeStep();
         } catch (const common::EngineException&) {
             // No results to show: the listings fall back to the input data.
         }
     }
     int& kind = g_app.textListingKind;
-    if (kind == kListingReportOutput && !HasReportItems(g_model))
+    if (kind == kListingReportOutput && !HasReportItems(e.model))
         kind = kListingResults;
     if (kind >= kListingResults && kind <= kListingNodeBcs && !ResultsValid())
         kind = kListingInputData;
@@ -124,6 +129,7 @@ CTextOutputDlg::CTextOutputDlg(CWnd* pParent) : CDialog(IDD_TEXT_OUTPUT, pParent
 
 BOOL CTextOutputDlg::OnInitDialog()
 {
+    Engine& e = TheEngine();
     CDialog::OnInitDialog();
     CWaitCursor wait;
     if (CWnd* main = AfxGetMainWnd()) {
@@ -132,10 +138,10 @@ BOOL CTextOutputDlg::OnInitDialog()
         MoveWindow(rect, FALSE);
     }
     FitRichEdit();
-    m_richEdit.LimitText(g_parameters.ltxt);
+    m_richEdit.LimitText(e.parameters.ltxt);
     CDocument* doc = common::GetActiveDocumentOfMainFrame();
     SetWindowText(platform::LoadString(IDS_TEXT_OUTPUT_TITLE) + " [" +
-                  std::filesystem::path(g_model.dataFilePath).stem().string() + ".glm" +
+                  std::filesystem::path(e.model.dataFilePath).stem().string() + ".glm" +
                   (doc && doc->IsModified() ? " *" : "") + "]");
     if (g_app.toolbarVisible && !CreateToolBar())
         return TRUE;
@@ -209,25 +215,26 @@ BOOL CTextOutputDlg::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 
 void CTextOutputDlg::ShowListing(bool save)
 {
+    Engine& e = TheEngine();
     const int kind = g_app.textListingKind;
     if (!save)
         m_richEdit.Clear();
     ListingWriter out(save ? ListingWriter::HandOver()
                            : [this](common::CRtfDocument& doc) { m_richEdit << doc; });
-    const LoadedResults results(g_model, g_run);
+    const LoadedResults results(e.model, e.run);
     switch (kind) {
     case kListingInputData:
-        ResolveFunctionReferences(g_model, g_run);
-        WriteInputDataListing(out, g_model);
+        ResolveFunctionReferences(e.model, e.run);
+        WriteInputDataListing(out, e.model);
         break;
     case kListingResults:
-        WriteResultsListing(out, g_model, results, CurrentDecimals());
+        WriteResultsListing(out, e.model, results, CurrentDecimals());
         break;
     case kListingCornerNodes:
-        WriteCornerNodesListing(out, g_model, results, CurrentDecimals());
+        WriteCornerNodesListing(out, e.model, results, CurrentDecimals());
         break;
     case kListingNodeBcs:
-        WriteNodeBcsListing(out, g_model, results, CurrentDecimals());
+        WriteNodeBcsListing(out, e.model, results, CurrentDecimals());
         break;
     case kListingReportOutput:
         WriteReportOutputListing(out, ReportFilePath());
@@ -262,7 +269,7 @@ void CTextOutputDlg::SetListingKind(int kind)
 void CTextOutputDlg::ReloadTimeStep(long long previous)
 {
     if (!LoadTimeStep()) {
-        g_run.calcTime = static_cast<std::int32_t>(previous);
+        TheEngine().run.calcTime = static_cast<std::int32_t>(previous);
         LoadTimeStep();
         return;
     }
@@ -275,49 +282,53 @@ void CTextOutputDlg::ReloadTimeStep(long long previous)
 
 void CTextOutputDlg::OnFirstTimeStep()
 {
-    const long long previous = g_run.calcTime;
-    g_run.calcTime = 0;
+    Engine& e = TheEngine();
+    const long long previous = e.run.calcTime;
+    e.run.calcTime = 0;
     ReloadTimeStep(previous);
 }
 
 void CTextOutputDlg::OnNextTimeStep()
 {
-    const ModelStore& m = g_model;
+    Engine& e = TheEngine();
+    const ModelStore& m = e.model;
     if (m.timeStep == 0 || m.calcDuration == 0)
         return;
-    const long long previous = g_run.calcTime;
+    const long long previous = e.run.calcTime;
     const long long next = previous + static_cast<long long>(m.saveFrequency) * m.timeStep;
     // After the last saved time, at or before the end, comes time 0.
-    g_run.calcTime =
+    e.run.calcTime =
         static_cast<std::int32_t>(previous < m.calcDuration && next <= m.calcDuration ? next : 0);
     ReloadTimeStep(previous);
 }
 
 void CTextOutputDlg::OnPreviousTimeStep()
 {
-    const ModelStore& m = g_model;
+    Engine& e = TheEngine();
+    const ModelStore& m = e.model;
     const long long every = static_cast<long long>(m.saveFrequency) * m.timeStep;
     if (m.timeStep == 0 || m.calcDuration == 0 || every == 0)
         return;
-    const long long previous = g_run.calcTime;
-    g_run.calcTime =
+    const long long previous = e.run.calcTime;
+    e.run.calcTime =
         static_cast<std::int32_t>(previous < 1 ? m.calcDuration / every * every : previous - every);
     ReloadTimeStep(previous);
 }
 
 void CTextOutputDlg::OnGoToTimeStep()
 {
-    CDlgGoTo dlg(g_run.calcTime, this);
+    Engine& e = TheEngine();
+    CDlgGoTo dlg(e.run.calcTime, this);
     if (dlg.DoModal() != IDOK)
         return;
-    const long long previous = g_run.calcTime;
-    g_run.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
+    const long long previous = e.run.calcTime;
+    e.run.calcTime = static_cast<std::int32_t>(std::clamp<long long>(dlg.m_seconds, 0, INT32_MAX));
     ReloadTimeStep(previous);
 }
 
 void CTextOutputDlg::OnUpdateTimeStepCommands(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(g_model.saveResults != 0);
+    pCmdUI->Enable(TheEngine().model.saveResults != 0);
 }
 
 void CTextOutputDlg::OnCopy()
@@ -399,26 +410,28 @@ void CTextOutputDlg::OnUpdateReportOutput(CCmdUI* pCmdUI)
 void CTextOutputDlg::OnUpdateViewFactors(CCmdUI* pCmdUI)
 {
     const int kind = g_app.textListingKind;
-    pCmdUI->Enable(kind != kListingViewFactors && HasRadiatingColours(g_model) && ViewFactorFileExists());
+    pCmdUI->Enable(kind != kListingViewFactors && HasRadiatingColours(TheEngine().model) &&
+                   ViewFactorFileExists());
     pCmdUI->SetCheck(kind == kListingViewFactors);
 }
 
 void CTextOutputDlg::OnDecimals()
 {
+    Engine& e = TheEngine();
     common::CDlgDecimals dlg(this);
-    dlg.m_temperature = g_currentOutput.dect;
-    dlg.m_flow = g_currentOutput.decq;
-    dlg.m_viewFactor = g_currentOutput.decv;
+    dlg.m_temperature = e.output.dect;
+    dlg.m_flow = e.output.decq;
+    dlg.m_viewFactor = e.output.decv;
     if (dlg.DoModal() != IDOK)
         return;
-    g_currentOutput.dect = dlg.m_temperature;
-    g_currentOutput.decq = dlg.m_flow;
-    g_currentOutput.decv = dlg.m_viewFactor;
+    e.output.dect = dlg.m_temperature;
+    e.output.decq = dlg.m_flow;
+    e.output.decv = dlg.m_viewFactor;
     if (dlg.m_setAsDefault) {
         // The view-factor default stays.
-        g_parameters.dect = dlg.m_temperature;
-        g_parameters.decq = dlg.m_flow;
-        g_parametersChanged = true;
+        e.parameters.dect = dlg.m_temperature;
+        e.parameters.decq = dlg.m_flow;
+        e.parametersChanged = true;
     }
     const int kind = g_app.textListingKind;
     if (kind != kListingInputData && kind != kListingReportOutput)
@@ -427,9 +440,10 @@ void CTextOutputDlg::OnDecimals()
 
 void CTextOutputDlg::OnSaveAs()
 {
+    Engine& e = TheEngine();
     namespace fs = std::filesystem;
-    const fs::path folder = fs::path(g_view.outputSavePath).parent_path();
-    const std::string name = fs::path(g_model.dataFilePath).stem().string();
+    const fs::path folder = fs::path(e.view.outputSavePath).parent_path();
+    const std::string name = fs::path(e.model.dataFilePath).stem().string();
     const std::string initial = folder.empty() ? name : (folder / name).string();
     const std::string filter = platform::LoadString(IDS_WORD_FILTER);
     CFileDialog dlg(FALSE, "doc", initial.c_str(),
@@ -437,8 +451,8 @@ void CTextOutputDlg::OnSaveAs()
                     this);
     if (dlg.DoModal() != IDOK)
         return;
-    g_view.outputSavePath = dlg.GetPathName();
-    m_outputPath = g_view.outputSavePath;
+    e.view.outputSavePath = dlg.GetPathName();
+    m_outputPath = e.view.outputSavePath;
     CWaitCursor wait;
     ShowListing(true);
 }

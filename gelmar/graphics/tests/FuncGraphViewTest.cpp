@@ -41,8 +41,9 @@ class FuncGraphTest : public AppFixture {
     static void AddFunction(const char* name, int shape, const std::vector<float>& params,
                             const std::string& path = {})
     {
-        AppendFunction(name, shape, params, path);
-        LoadFunctionForDisplay(g_model, g_run, Host(), g_model.functions.count - 1u);
+        Engine& e = TheEngine();
+        AppendFunction(e.model, name, shape, params, path);
+        LoadFunctionForDisplay(e.model, e.run, Host(), e.model.functions.count - 1u);
     }
     static void Settle(int ms = 50)
     {
@@ -110,8 +111,8 @@ TEST_F(FuncGraphTest, TableOpensTheGraphWhichFollowsItsSelectedRow)
     EXPECT_NEAR(chart.Series(0).points[15].y, 15, 1e-9);
 
     // A function changed in the table has the open graph recompute.
-    g_model.functions[2].params[2] = 720;
-    LoadFunctionForDisplay(g_model, g_run, Host(), 2);
+    TheEngine().model.functions[2].params[2] = 720;
+    LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), 2);
     EXPECT_DOUBLE_EQ(view->State().xMax, 86400);
 
     // A function without a range leaves the chart in its reset state.
@@ -219,7 +220,7 @@ TEST_F(FuncGraphTest, MouseKeysAndWheel)
     const int step = std::min(client.Width(), client.Height()) / 8;
     const double moved = step * (zoomed.xMax - zoomed.xMin) / plot.Width();
     for (int drag : {1, 0}) {
-        g_parameters.drag = drag;
+        TheEngine().parameters.drag = drag;
         const double before = s.xMin, beforeY = s.yMin;
         view->SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
         EXPECT_NEAR(s.xMin - before, drag ? moved : -moved, 1e-6 * moved) << drag;

@@ -72,21 +72,21 @@ TEST_F(GraphViewTest, MouseKeysAndWheelMoveTheCamera)
 {
     ASSERT_GT(view->m_cx, 100);
     const int cx = view->m_cx, cy = view->m_cy, side = std::min(cx, cy);
-    g_parameters.drag = 1;
+    TheEngine().parameters.drag = 1;
     auto send = [&](UINT message, int x, int y, WPARAM flags = 0) {
         view->SendMessage(message, flags, MAKELPARAM(x, y));
     };
     // Rotate: a drag across half the smaller side turns by 90 degrees.
     view->m_mouseMode = 0;
-    g_model.viewAzimuth = 10.0f;
+    TheEngine().model.viewAzimuth = 10.0f;
     send(WM_LBUTTONDOWN, 10, 10, MK_LBUTTON);
     send(WM_MOUSEMOVE, 10 + side / 4, 10, MK_LBUTTON);
     send(WM_LBUTTONUP, 10 + side / 2, 10);
-    EXPECT_NEAR(g_model.viewAzimuth, 10.0f + 180.0f * (side / 2) / side, 1e-3);
+    EXPECT_NEAR(TheEngine().model.viewAzimuth, 10.0f + 180.0f * (side / 2) / side, 1e-3);
     EXPECT_FALSE(view->m_drag.dragging);
     // Arrow keys: five degrees each.
     view->SendMessage(WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_NEAR(g_model.viewAzimuth, 5.0f + 180.0f * (side / 2) / side, 1e-3);
+    EXPECT_NEAR(TheEngine().model.viewAzimuth, 5.0f + 180.0f * (side / 2) / side, 1e-3);
     // Zoom window: the rectangle's share of the window sets the angle; Esc
     // during the drag cancels it.
     view->m_mouseMode = 1;
@@ -140,7 +140,7 @@ TEST_F(GraphViewTest, ZoomNumbersRefuseAZeroAngleAndLabelTheFocusInTheGridUnit)
         const char* label;
     } units[] = {{1.0f, "[m]"}, {0.001f, "[mm]"}, {0.25f, "[0.25 m]"}};
     for (const Case& u : units) {
-        g_model.gridUnit = u.gridUnit;
+        TheEngine().model.gridUnit = u.gridUnit;
         std::string label, angle;
         Script([&](CDialog& d) {
             label = d.GetDlgItemText(IDC_ZOOM_UNIT_X);
@@ -153,7 +153,7 @@ TEST_F(GraphViewTest, ZoomNumbersRefuseAZeroAngleAndLabelTheFocusInTheGridUnit)
 
     // OK as shown keeps the total view, though the fields show six digits
     // of a centre that has more.
-    g_model.centre[0] = 0.1234567f;
+    TheEngine().model.centre[0] = 0.1234567f;
     view->m_totalView = 1;
     Script([&](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(IDC_ZOOM_FOCUS_X), "0.123457");
@@ -177,7 +177,7 @@ TEST_F(GraphViewTest, ZoomNumbersRefuseAZeroAngleAndLabelTheFocusInTheGridUnit)
     EXPECT_TRUE(Main()->ExecuteCommand(ID_ZOOM_NUMBERS));
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_NE(Messages()[0].find("0.0001"), std::string::npos) << Messages()[0];
-    EXPECT_EQ(g_model.viewAzimuth, 75.0f);
+    EXPECT_EQ(TheEngine().model.viewAzimuth, 75.0f);
     EXPECT_EQ(view->m_totalView, 1);
 
     // Anything but 60 degrees on the centre leaves the total view.

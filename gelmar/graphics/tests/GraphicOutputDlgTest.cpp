@@ -68,12 +68,12 @@ class GraphicOutputTest : public AppFixture {
     // Calculates the wall, every step saved.
     void Calculate(int duration, int step = 600, int frequency = 1)
     {
-        g_model.calcDuration = duration;
-        g_model.timeStep = step;
-        g_model.saveResults = 1;
-        g_model.saveFrequency = frequency;
+        TheEngine().model.calcDuration = duration;
+        TheEngine().model.timeStep = step;
+        TheEngine().model.saveResults = 1;
+        TheEngine().model.saveFrequency = frequency;
         ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
-        ASSERT_TRUE(g_run.solutionValid);
+        ASSERT_TRUE(TheEngine().run.solutionValid);
     }
     // Opens the window and runs the script in it.
     void Open(const std::function<void(CGraphicOutputDlg&)>& script)
@@ -146,7 +146,7 @@ TEST_F(GraphicOutputTest, TheCommandsFollowTheirEnableAndCheckRules)
                 Command(dlg, ID_GRAPHIC_SUN_POSITION);
             if (state == "profile") {
                 dlg.ThePicture().profileLine.a = {0, 0, 0};
-                dlg.ThePicture().profileLine.b = {g_model.axes[0].n, 0, 0};
+                dlg.ThePicture().profileLine.b = {TheEngine().model.axes[0].n, 0, 0};
                 Command(dlg, ID_GRAPHIC_PROFILE);
             }
             QAction* item = Item(dlg, c.id);
@@ -204,23 +204,23 @@ TEST_F(GraphicOutputTest, TheTimeStepsWalkTheSavedResults)
     Open([&](CGraphicOutputDlg& dlg) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::to_string(c.from) + " " + std::to_string(c.id));
-            g_run.calcTime = c.from;
+            TheEngine().run.calcTime = c.from;
             Command(dlg, c.id);
-            EXPECT_EQ(g_run.calcTime, c.to);
-            EXPECT_TRUE(g_run.solutionValid);
+            EXPECT_EQ(TheEngine().run.calcTime, c.to);
+            EXPECT_TRUE(TheEngine().run.solutionValid);
         }
         // No saved results to walk: Next and Previous stay.
-        g_model.saveFrequency = 0;
-        g_run.calcTime = 600;
+        TheEngine().model.saveFrequency = 0;
+        TheEngine().run.calcTime = 600;
         Command(dlg, ID_GRAPHIC_NEXT_STEP);
         Command(dlg, ID_GRAPHIC_PREVIOUS_STEP);
         Command(dlg, ID_GRAPHIC_PLAY);
-        EXPECT_EQ(g_run.calcTime, 600);
-        g_model.saveFrequency = 1;
-        g_model.timeStep = 0;
+        EXPECT_EQ(TheEngine().run.calcTime, 600);
+        TheEngine().model.saveFrequency = 1;
+        TheEngine().model.timeStep = 0;
         Command(dlg, ID_GRAPHIC_PREVIOUS_STEP);
-        EXPECT_EQ(g_run.calcTime, 600);
-        g_model.timeStep = 600;
+        EXPECT_EQ(TheEngine().run.calcTime, 600);
+        TheEngine().model.timeStep = 600;
     });
 }
 
@@ -238,7 +238,7 @@ TEST_F(GraphicOutputTest, EscDuringPlayStopsAfterTheFrameAndLeavesTheWindowOpen)
         EXPECT_FALSE(dlg.Looping());
         EXPECT_GT(dlg.PicturesDrawn() - before, 1);
         EXPECT_FALSE(dlg.IsEnded());
-        EXPECT_EQ(g_run.calcTime % 600, 0);
+        EXPECT_EQ(TheEngine().run.calcTime % 600, 0);
         // The Esc that ended Play is spent: the next picture is drawn whole.
         Command(dlg, ID_GRAPHIC_NEXT_STEP);
         EXPECT_FALSE(dlg.StopFlag());
@@ -318,8 +318,8 @@ TEST_F(GraphicOutputTest, TheWheelZoomsAtThePointerAndTheReadoutShowsTheTemperat
         const std::string text = dlg.StatusBar().GetPaneText(0);
         EXPECT_NE(text.find("\xC2\xB0" "C"), std::string::npos) << text;
         const double value = std::atof(text.c_str());
-        EXPECT_GE(value, g_model.tmin - 50.0);
-        EXPECT_LE(value, g_model.tmax + 50.0);
+        EXPECT_GE(value, TheEngine().model.tmin - 50.0);
+        EXPECT_LE(value, TheEngine().model.tmax + 50.0);
     });
 }
 
@@ -333,12 +333,12 @@ TEST_F(GraphicOutputTest, RotationRunsUntilEscInStepsOfFiveDegrees)
         int polls = 0;
     } host;
     Open([&](CGraphicOutputDlg& dlg) {
-        const float before = g_model.viewAzimuth;
+        const float before = TheEngine().model.viewAzimuth;
         SetHost(&host);
         Command(dlg, ID_GRAPHIC_ROTATE_LEFT + 1);
         SetHost(&TheAppHost());
-        const float turned = std::fmod(g_model.viewAzimuth - before + 720.0f, 360.0f);
-        EXPECT_NE(g_model.viewAzimuth, before);
+        const float turned = std::fmod(TheEngine().model.viewAzimuth - before + 720.0f, 360.0f);
+        EXPECT_NE(TheEngine().model.viewAzimuth, before);
         EXPECT_NEAR(std::fmod(turned + 0.01f, 5.0f), 0.01f, 0.02f);
         EXPECT_GT(dlg.PicturesDrawn(), 1);
         EXPECT_FALSE(dlg.IsEnded());
@@ -365,29 +365,29 @@ TEST_F(GraphicOutputTest, ImageSizeAndTemperatureRangeSetAsDefaultWriteTheKeys)
         EXPECT_EQ(dlg.ThePicture().settings.temperature.lower, -5.0f);
         EXPECT_EQ(dlg.ThePicture().settings.temperature.upper, 25.0f);
     });
-    EXPECT_EQ(g_currentOutput.imgw, 640);
-    EXPECT_EQ(g_currentOutput.imgh, 480);
-    EXPECT_EQ(g_currentOutput.imgf, 14);
-    EXPECT_EQ(g_parameters.imgw, 640);
-    EXPECT_EQ(g_parameters.imgh, 480);
-    EXPECT_EQ(g_parameters.imgf, 14);
-    EXPECT_EQ(g_model.tmin, -5.0f);
-    EXPECT_EQ(g_parameters.tmin, -5.0f);
-    EXPECT_EQ(g_parameters.tmax, 25.0f);
-    EXPECT_TRUE(g_parametersChanged);
+    EXPECT_EQ(TheEngine().output.imgw, 640);
+    EXPECT_EQ(TheEngine().output.imgh, 480);
+    EXPECT_EQ(TheEngine().output.imgf, 14);
+    EXPECT_EQ(TheEngine().parameters.imgw, 640);
+    EXPECT_EQ(TheEngine().parameters.imgh, 480);
+    EXPECT_EQ(TheEngine().parameters.imgf, 14);
+    EXPECT_EQ(TheEngine().model.tmin, -5.0f);
+    EXPECT_EQ(TheEngine().parameters.tmin, -5.0f);
+    EXPECT_EQ(TheEngine().parameters.tmax, 25.0f);
+    EXPECT_TRUE(TheEngine().parametersChanged);
 }
 
 TEST_F(GraphicOutputTest, SaveImageWritesThePictureAtTheImageSize)
 {
     Calculate(1200);
-    g_currentOutput.imgw = 300;
-    g_currentOutput.imgh = 200;
-    g_currentOutput.imgf = 10;
+    TheEngine().output.imgw = 300;
+    TheEngine().output.imgh = 200;
+    TheEngine().output.imgf = 10;
     const std::string folder = ScratchFolder() + "/";
     for (int n : {1, 2, 3, 4})
         WriteFile(folder + "Fig00" + std::to_string(n) + ".png", "x");
     fs::remove(folder + "Fig002.png");
-    g_view.outputSavePath = folder + "earlier.txt";
+    TheEngine().view.outputSavePath = folder + "earlier.txt";
     Open([&](CGraphicOutputDlg& dlg) {
         Command(dlg, ID_GRAPHIC_FILL_TEMPERATURES);
         Command(dlg, ID_GRAPHIC_SECTION_XMIN + 4);
@@ -402,13 +402,14 @@ TEST_F(GraphicOutputTest, SaveImageWritesThePictureAtTheImageSize)
         EXPECT_EQ(read.height(), 200);
         // The same picture drawn by the picture engine at that size, with a
         // white legend pane.
+        const Engine& e = TheEngine();
         CBitmap bitmap;
         RenderRequest request;
         request.width = 300;
         request.height = 200;
         request.fontSize = 10;
         request.legend = true;
-        ASSERT_EQ(RenderPicture(dlg.ThePicture(), PictureSource(g_model, g_run, g_view.faces, g_colourScale),
+        ASSERT_EQ(RenderPicture(dlg.ThePicture(), PictureSource(e.model, e.run, e.view.faces, e.colourScale),
                                 request, {}, bitmap),
                   RenderResult::Drawn);
         const QImage& want = bitmap.Image();
@@ -439,8 +440,8 @@ TEST_F(GraphicOutputTest, SaveImageWritesThePictureAtTheImageSize)
 TEST_F(GraphicOutputTest, SaveAnimationImagesWritesOneFilePerSavedTime)
 {
     Calculate(1800);
-    g_currentOutput.imgw = 120;
-    g_currentOutput.imgh = 80;
+    TheEngine().output.imgw = 120;
+    TheEngine().output.imgh = 80;
     const std::string folder = ScratchFolder() + "/anim/";
     fs::create_directories(folder);
     Open([&](CGraphicOutputDlg& dlg) {
@@ -453,7 +454,7 @@ TEST_F(GraphicOutputTest, SaveAnimationImagesWritesOneFilePerSavedTime)
             EXPECT_EQ(read.width(), 120);
         }
         EXPECT_FALSE(fs::exists(folder + "run0004.png"));
-        EXPECT_EQ(g_run.calcTime, 1800);
+        EXPECT_EQ(TheEngine().run.calcTime, 1800);
     });
 }
 
@@ -462,8 +463,8 @@ TEST_F(GraphicOutputTest, AnAviFileHoldsOneFramePerSavedTime)
     if (std::system("ffprobe -version > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "ffprobe is not installed (scripts/deps.sh installs it)";
     Calculate(1800);
-    g_currentOutput.imgw = 160;
-    g_currentOutput.imgh = 100;
+    TheEngine().output.imgw = 160;
+    TheEngine().output.imgh = 100;
     const std::string path = ScratchFolder() + "/heat.avi";
     g_graphicOutput.display.legend = false;
     Open([&](CGraphicOutputDlg& dlg) {
@@ -481,7 +482,7 @@ TEST_F(GraphicOutputTest, AnAviFileHoldsOneFramePerSavedTime)
         Command(dlg, ID_GRAPHIC_WRITE_AVI);
         // The legend is on for the export and stays on.
         EXPECT_TRUE(dlg.ThePicture().settings.legend);
-        EXPECT_EQ(g_run.calcTime, 1800);
+        EXPECT_EQ(TheEngine().run.calcTime, 1800);
     });
     EXPECT_EQ(g_graphicOutput.framesPerSecond, 5);
     const std::string out = ScratchFolder() + "/probe.txt";
@@ -504,7 +505,7 @@ TEST_F(GraphicOutputTest, AnAviFileHoldsOneFramePerSavedTime)
 class EscAtTime : public NullEngineHost {
   public:
     explicit EscAtTime(int time) : m_time(time) {}
-    bool EscPressed() override { return g_run.calcTime == m_time; }
+    bool EscPressed() override { return TheEngine().run.calcTime == m_time; }
 
   private:
     int m_time;
@@ -513,8 +514,8 @@ class EscAtTime : public NullEngineHost {
 TEST_F(GraphicOutputTest, AnAviStoppedByEscDuringTheFourthFrameHoldsThreeFrames)
 {
     Calculate(3000);
-    g_currentOutput.imgw = 64;
-    g_currentOutput.imgh = 40;
+    TheEngine().output.imgw = 64;
+    TheEngine().output.imgh = 40;
     const std::string path = ScratchFolder() + "/stopped.avi";
     Open([&](CGraphicOutputDlg& dlg) {
         platform::TestHook::Get().PushFileDialogAnswer({path});
@@ -525,7 +526,7 @@ TEST_F(GraphicOutputTest, AnAviStoppedByEscDuringTheFourthFrameHoldsThreeFrames)
         SetHost(&host);
         Command(dlg, ID_GRAPHIC_WRITE_AVI);
         SetHost(&TheAppHost());
-        EXPECT_EQ(g_run.calcTime, 1200);
+        EXPECT_EQ(TheEngine().run.calcTime, 1200);
         EXPECT_FALSE(dlg.StopFlag());
     });
     const std::string bytes = ReadFile(path);
@@ -571,8 +572,8 @@ TEST_F(GraphicOutputTest, PrintImageGivesOneLandscapePageThroughThe3DView)
 TEST_F(GraphicOutputTest, AnImageTooLargeForABitmapClosesTheWindowWithMessage290)
 {
     Calculate(600);
-    g_currentOutput.imgw = 1000000;
-    g_currentOutput.imgh = 1000000;
+    TheEngine().output.imgw = 1000000;
+    TheEngine().output.imgh = 1000000;
     platform::TestHook::Get().ClearMessages();
     platform::TestHook::Get().PushMessageBoxAnswer(IDOK);
     bool closed = false;

@@ -83,12 +83,12 @@ class TextOutputTest : public AppFixture {
     // Calculates the wall for the given duration, every step saved.
     void Calculate(int duration, int step = 600)
     {
-        g_model.calcDuration = duration;
-        g_model.timeStep = step;
-        g_model.saveResults = 1;
-        g_model.saveFrequency = 1;
+        TheEngine().model.calcDuration = duration;
+        TheEngine().model.timeStep = step;
+        TheEngine().model.saveResults = 1;
+        TheEngine().model.saveFrequency = 1;
         ASSERT_TRUE(Main()->ExecuteCommand(ID_CALC_SYSTEM));
-        ASSERT_TRUE(g_run.solutionValid);
+        ASSERT_TRUE(TheEngine().run.solutionValid);
     }
     // Opens the window and runs the script in it.
     void Open(const std::function<void(CTextOutputDlg&)>& script)
@@ -120,7 +120,7 @@ TEST_F(TextOutputTest, OpeningTurnsTheKindToAListingWithData)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
-        if (c.calculated && !g_run.solutionValid)
+        if (c.calculated && !TheEngine().run.solutionValid)
             Calculate(0);
         g_app.textListingKind = c.kind;
         std::string title;
@@ -145,7 +145,7 @@ TEST_F(TextOutputTest, MenuAndToolbarFollowTheUpdateRules)
 {
     // Before a calculation only the input data exist; without saved step
     // solutions there are no steps to go to.
-    g_model.saveResults = 0;
+    TheEngine().model.saveResults = 0;
     Open([&](CTextOutputDlg& dlg) {
         EXPECT_FALSE(Item(dlg, ID_TEXT_INPUT_DATA)->isEnabled());
         EXPECT_TRUE(Item(dlg, ID_TEXT_INPUT_DATA)->isChecked());
@@ -206,7 +206,7 @@ TEST_F(TextOutputTest, WithoutTheMainToolbarTheTextFillsTheWindow)
 TEST_F(TextOutputTest, SteppingThroughTheSavedTimeSteps)
 {
     Calculate(3000);
-    EXPECT_EQ(g_run.calcTime, 3000);
+    EXPECT_EQ(TheEngine().run.calcTime, 3000);
     g_app.textListingKind = kListingInputData;
     Open([&](CTextOutputDlg& dlg) {
         // Stepping shows the results, also from the input data.
@@ -233,7 +233,7 @@ TEST_F(TextOutputTest, SteppingThroughTheSavedTimeSteps)
         });
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_GO_TO));
         EXPECT_EQ(TimeLine(dlg), "Time step 0000:00:20:00");
-        EXPECT_EQ(g_run.calcTime, 1200);
+        EXPECT_EQ(TheEngine().run.calcTime, 1200);
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_CORNER_NODES));
         platform::TestHook::Get().PushDialogScript([](CDialog& d) {
             d.SetDlgItemText(IDC_GO_TO_TIME, "0001:00:00:00");
@@ -241,9 +241,9 @@ TEST_F(TextOutputTest, SteppingThroughTheSavedTimeSteps)
         });
         const std::string before = dlg.RichEdit().GetPlainText();
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_GO_TO));
-        EXPECT_EQ(g_run.calcTime, 1200);
+        EXPECT_EQ(TheEngine().run.calcTime, 1200);
         EXPECT_EQ(dlg.RichEdit().GetPlainText(), before);
-        EXPECT_TRUE(g_run.solutionValid); // the results of 1200 s stay loaded
+        EXPECT_TRUE(TheEngine().run.solutionValid); // the results of 1200 s stay loaded
         EXPECT_TRUE(Item(dlg, ID_TEXT_RESULTS)->isEnabled());
     });
 }
@@ -283,14 +283,14 @@ TEST_F(TextOutputTest, DecimalsRegenerateTheResultListingsOnly)
     int decimals = 3;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
-        g_model.reportItems.Grow(1);
-        g_model.reportItems.count = 1; // the report listing needs a report
+        TheEngine().model.reportItems.Grow(1);
+        TheEngine().model.reportItems.count = 1; // the report listing needs a report
         g_app.textListingKind = c.kind;
         Open([&](CTextOutputDlg& dlg) {
             const std::string before = dlg.RichEdit().GetPlainText();
             setDecimals(std::to_string(decimals).c_str(), IDOK);
             ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_DECIMALS));
-            EXPECT_EQ(g_currentOutput.dect, decimals);
+            EXPECT_EQ(TheEngine().output.dect, decimals);
             EXPECT_EQ(dlg.RichEdit().GetPlainText() != before, c.regenerated);
         });
         ++decimals;
@@ -301,14 +301,14 @@ TEST_F(TextOutputTest, DecimalsRegenerateTheResultListingsOnly)
         setDecimals("4", IDOK);
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_DECIMALS));
         EXPECT_NE(dlg.RichEdit().GetPlainText().find("   15.4421"), std::string::npos);
-        EXPECT_FALSE(g_parametersChanged);
+        EXPECT_FALSE(TheEngine().parametersChanged);
         // Set As Default keeps temperatures and flows, not view factors.
-        g_currentOutput.decv = 6;
+        TheEngine().output.decv = 6;
         setDecimals("1", common::IDC_DECIMALS_SET_AS_DEFAULT);
         ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_DECIMALS));
-        EXPECT_EQ(g_parameters.dect, 1);
-        EXPECT_EQ(g_parameters.decv, 4);
-        EXPECT_TRUE(g_parametersChanged);
+        EXPECT_EQ(TheEngine().parameters.dect, 1);
+        EXPECT_EQ(TheEngine().parameters.decv, 4);
+        EXPECT_TRUE(TheEngine().parametersChanged);
         EXPECT_NE(dlg.RichEdit().GetPlainText().find("      15.4"), std::string::npos);
     });
 }
@@ -322,7 +322,7 @@ TEST_F(TextOutputTest, SaveAsWritesTheListingAgainIntoTheFile)
         for (const std::string& path : {first, second}) {
             platform::TestHook::Get().PushFileDialogAnswer({path});
             ASSERT_TRUE(dlg.ExecuteCommand(ID_TEXT_SAVE_AS));
-            EXPECT_EQ(g_view.outputSavePath, path);
+            EXPECT_EQ(TheEngine().view.outputSavePath, path);
         }
         EXPECT_EQ(dlg.RichEdit().GetPlainText(), shown); // the window keeps its text
         // A file that cannot be written says so.
@@ -370,11 +370,12 @@ TEST_F(TextOutputTest, PrintedPagesFollowTheText)
     });
     // Three hundred more blocks: four rows of the block tables on top of each
     // printed line give more pages.
+    ModelStore& m = TheEngine().model;
     for (int b = 0; b < 300; ++b) {
-        const std::size_t n = g_model.blocks.count;
-        GrowBlockArray(g_model, n + 1);
-        g_model.blocks[n] = g_model.blocks[0];
-        ++g_model.blocks.count;
+        const std::size_t n = m.blocks.count;
+        GrowBlockArray(m, n + 1);
+        m.blocks[n] = m.blocks[0];
+        ++m.blocks.count;
     }
     int shortPages = PdfPages(shortPdf), longPages = -1;
     Open([&](CTextOutputDlg& dlg) {

@@ -138,10 +138,7 @@ void CPreviewWnd::DrawPreview()
     SetCamera();
     if (m_view.faces.count > 0) {
         TriangleMesh mesh;
-        // The scene's faces are read from the program's view.
-        std::swap(g_view.faces, m_view.faces);
-        EmitColourFaces(m_model, mesh);
-        std::swap(g_view.faces, m_view.faces);
+        EmitColourFaces(m_model, m_view.faces, mesh);
         DrawMesh(mesh);
     }
     SwapBuffers(m_hDC);

@@ -20,6 +20,7 @@
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <benchmark/benchmark.h>
@@ -38,34 +39,34 @@ double Seconds(Clock::time_point since)
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+void AddBlock(ModelStore& m, int colour, int x1, int x2, int y1, int y2, int z1, int z2)
 {
-    const std::size_t n = g_model.blocks.count;
-    GrowBlockArray(g_model, n + 1);
-    BlockRecord& b = g_model.blocks[n];
+    const std::size_t n = m.blocks.count;
+    GrowBlockArray(m, n + 1);
+    BlockRecord& b = m.blocks[n];
     b = BlockRecord{};
     b.colour = static_cast<std::uint8_t>(colour);
     b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
     b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
     b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
-    g_model.blocks.count = static_cast<std::uint16_t>(n + 1);
+    m.blocks.count = static_cast<std::uint16_t>(n + 1);
 }
 
-void BuildModel(int n)
+void BuildModel(Engine& e, int n)
 {
-    FreeModel();
-    ResetModel();
-    ModelStore& m = g_model;
+    FreeModel(e);
+    ResetModel(e);
+    ModelStore& m = e.model;
     m.dataFilePath = "model.glm";
-    GrowGridLineArrays(g_model, n + 1);
+    GrowGridLineArrays(m, n + 1);
     for (int a = 0; a < 3; ++a) {
         m.axes[a].n = static_cast<std::uint16_t>(n);
         std::fill(m.axes[a].widths.begin(), m.axes[a].widths.begin() + n, 0.01f);
         m.clipLo[a] = 0;
         m.clipHi[a] = static_cast<std::uint16_t>(n);
     }
-    ComputeGridCoordinates(g_model);
-    ComputeModelExtent(g_model);
+    ComputeGridCoordinates(m);
+    ComputeModelExtent(m);
     auto colour = [&](int c, ColourType type, float lambda, COLORREF rgb) -> ColourRecord& {
         ColourRecord& r = m.colours[c];
         r = ColourRecord{};
@@ -79,34 +80,36 @@ void BuildModel(int n)
     colour(2, MATERIAL, 0.01f, RGB(240, 240, 120));
     colour(3, BC_SIMPL, 1.0f, RGB(255, 0, 0)).temperature = 20.0f;
     colour(4, BC_SIMPL, 1.0f, RGB(0, 0, 255)).temperature = 0.0f;
-    AddBlock(1, 0, n, 0, n, 0, n);
-    AddBlock(2, n / 4, n - n / 4, n / 4, n - n / 4, n / 4, n - n / 4);
-    AddBlock(3, 0, 1, 0, n, 0, n);
-    AddBlock(4, n - 1, n, 0, n, 0, n);
+    AddBlock(m, 1, 0, n, 0, n, 0, n);
+    AddBlock(m, 2, n / 4, n - n / 4, n / 4, n - n / 4, n / 4, n - n / 4);
+    AddBlock(m, 3, 0, 1, 0, n, 0, n);
+    AddBlock(m, 4, n - 1, n, 0, n, 0, n);
     m.timeStep = 3600;
-    g_run.calcTime = 0;
+    e.run.calcTime = 0;
 }
 
 // A smooth field over 0..20 °C: falling across x with waves along y and z.
-void WriteAnalyticStep()
+void WriteAnalyticStep(Engine& e)
 {
-    RasteriseBlocks(g_model, g_run);
-    BuildNodeNumbering(g_model, g_run, Host());
-    g_work.solution.assign(static_cast<std::size_t>(g_work.rowCount), 0.0);
-    const ModelStore& m = g_model;
+    ModelStore& m = e.model;
+    RunState& run = e.run;
+    WorkArrays& work = run.work;
+    RasteriseBlocks(m, run);
+    BuildNodeNumbering(m, run, Host());
+    work.solution.assign(static_cast<std::size_t>(work.rowCount), 0.0);
     const double size = m.extent[0];
     for (int i = 0; i <= m.axes[0].n; ++i)
         for (int j = 0; j <= m.axes[1].n; ++j)
             for (int k = 0; k <= m.axes[2].n; ++k) {
-                const std::int32_t node = GetNodeIndex(g_model, g_work, i, j, k);
+                const std::int32_t node = GetNodeIndex(m, work, i, j, k);
                 if (node < 0)
                     continue;
                 const double x = i * 0.01 / size, y = j * 0.01 / size, z = k * 0.01 / size;
-                g_work.solution[static_cast<std::size_t>(node)] =
+                work.solution[static_cast<std::size_t>(node)] =
                     20.0 * (1.0 - x) + 2.5 * std::sin(6.0 * y) * std::cos(5.0 * z);
             }
-    UpdateColourTemperatureRanges(g_model, g_run);
-    WriteSolutionFile(g_model, g_run);
+    UpdateColourTemperatureRanges(m, run);
+    WriteSolutionFile(m, run);
 }
 
 struct Camera {
@@ -114,9 +117,8 @@ struct Camera {
 };
 
 // Viewport x perspective x look-at for a view of the whole model.
-Camera ObliqueCamera(int w, int h)
+Camera ObliqueCamera(const ModelStore& m, int w, int h)
 {
-    const ModelStore& m = g_model;
     const double c[3] = {m.centre[0], m.centre[1], m.centre[2]};
     const double r = 3.0 * m.halfDiagonal;
     const double eye[3] = {c[0] + 0.6 * r, c[1] - 0.55 * r, c[2] + 0.58 * r};
@@ -160,14 +162,18 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
 {
     const int n = bench::Small() ? 12 : 100;
     const int w = 1600, h = 1200;
+    NullEngineHost host;
+    Engine engine{host};
+    ModelStore& model = engine.model;
+    RunState& run = engine.run;
     for (auto _ : state) {
-        BuildModel(n);
-        WriteAnalyticStep();
+        BuildModel(engine, n);
+        WriteAnalyticStep(engine);
 
         double read = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
-            if (!ReadSolutionFile(g_model, g_run, BuildStepFileName(g_model, g_run, ".sol")))
+            if (!ReadSolutionFile(model, run, BuildStepFileName(model, run, ".sol")))
                 state.SkipWithError("the step file could not be read back");
             read = std::min(read, Seconds(t0));
         }
@@ -177,7 +183,7 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
             scale.entries.push_back({static_cast<std::uint8_t>(e * 17),
                                      static_cast<std::uint8_t>(255 - e * 17),
                                      static_cast<std::uint8_t>(128)});
-        const PictureSource source(g_model, g_run, g_view.faces, scale);
+        const PictureSource source(model, run, engine.view.faces, scale);
         kernels::MemoryRaster raster(w, h);
         Picture picture;
         picture.settings.temperature = {0.0f, 20.0f, 1.0f, 5.0f, {RGB(255, 255, 255), 1}, {RGB(0, 0, 0), 1}};
@@ -187,16 +193,16 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         picture.settings.legend = false;
 
         // (a) A section through the middle: the clip box's upper z face.
-        g_model.clipHi[2] = static_cast<std::uint16_t>(n / 2);
-        ComputeModelExtent(g_model);
-        g_model.clipCoord[0] = 0, g_model.clipCoord[1] = g_model.extent[0];
-        g_model.clipCoord[2] = 0, g_model.clipCoord[3] = g_model.extent[1];
-        g_model.clipCoord[4] = 0, g_model.clipCoord[5] = static_cast<float>(g_model.extent[2] * 0.5);
-        CollectBlockFaces(g_model, g_view);
-        BuildVisibleFaceList(g_model, g_view);
+        model.clipHi[2] = static_cast<std::uint16_t>(n / 2);
+        ComputeModelExtent(model);
+        model.clipCoord[0] = 0, model.clipCoord[1] = model.extent[0];
+        model.clipCoord[2] = 0, model.clipCoord[3] = model.extent[1];
+        model.clipCoord[4] = 0, model.clipCoord[5] = static_cast<float>(model.extent[2] * 0.5);
+        CollectBlockFaces(model, engine.view);
+        BuildVisibleFaceList(model, engine.view);
         picture.projection = 6;
         picture.settings.objectLines = false;
-        picture.sectionView.SetSectionFullWindow(6, g_model.clipCoord);
+        picture.sectionView.SetSectionFullWindow(6, model.clipCoord);
         double section = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
@@ -206,13 +212,13 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         const double sectionPolygons = double(picture.Polygons().size());
 
         // (b) The perspective of the whole model.
-        g_model.clipHi[2] = static_cast<std::uint16_t>(n);
-        ComputeModelExtent(g_model);
-        CollectBlockFaces(g_model, g_view);
-        BuildVisibleFaceList(g_model, g_view);
+        model.clipHi[2] = static_cast<std::uint16_t>(n);
+        ComputeModelExtent(model);
+        CollectBlockFaces(model, engine.view);
+        BuildVisibleFaceList(model, engine.view);
         picture.projection = 0;
         picture.settings.objectLines = true;
-        picture.SetViewMatrix(ObliqueCamera(w, h).forward);
+        picture.SetViewMatrix(ObliqueCamera(model, w, h).forward);
         double perspective = 1e30;
         for (int rep = 0; rep < 3; ++rep) {
             auto t0 = Clock::now();
@@ -220,7 +226,7 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
             perspective = std::min(perspective, Seconds(t0));
         }
 
-        state.counters["nodes"] = double(g_work.gridNodeCount);
+        state.counters["nodes"] = double(run.work.gridNodeCount);
         state.counters["read_s"] = read;
         state.counters["section_s"] = section;
         state.counters["perspective_s"] = perspective;
@@ -229,8 +235,8 @@ void BM_PicturesAgainstReadingTheStep(benchmark::State& state)
         state.counters["section_vs_read"] = section / read;
         state.counters["perspective_vs_read"] = perspective / read;
         std::remove("tmp0000.sol");
-        FreeWorkArrays(g_run, WorkGroup::Calculation);
-        FreeWorkArrays(g_run, WorkGroup::AfterEdit);
+        FreeWorkArrays(run, WorkGroup::Calculation);
+        FreeWorkArrays(run, WorkGroup::AfterEdit);
     }
 }
 

@@ -3,14 +3,12 @@
 // and a colour typed into a block's cell with the Colours table open, as the
 // user sees it: the whole refresh chain of the edit (in-use flags, surface
 // rules, the undo record, the linked tables) and the repainting of the open
-// tables. The 3D view is closed: what it draws is the graphics' own cost. Opening the model (its tables filled)
-// is reported against opening a model of a tenth of its blocks: the cost
-// should grow linearly. The ratios compare medians of the single steps, so
-// that a moment of load from other processes does not decide them.
-// SUITE_BENCH_SMALL=1 takes 5,000 and 500 blocks.
-// The Node BCs table is measured the same way with 65,535 node boundary
-// conditions against 100: scrolling, and a temperature typed into a row
-// (its undo record, the freed results and the repainting).
+// tables. The 3D view is closed: what it draws is the graphics' own cost. Opening the model (its tables
+// filled) is reported against opening a model of a tenth of its blocks: the cost should grow linearly. The
+// ratios compare medians of the single steps, so that a moment of load from other processes does not decide
+// them. SUITE_BENCH_SMALL=1 takes 5,000 and 500 blocks. The Node BCs table is measured the same way with
+// 65,535 node boundary conditions against 100: scrolling, and a temperature typed into a row (its undo
+// record, the freed results and the repainting).
 #include "bench/BenchSupport.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/GelmarApp.h"
@@ -103,7 +101,8 @@ class Program {
         const fs::path bin = fs::absolute("bin");
         fs::create_directories(bin);
         const fs::path examples = SUITE_EXAMPLES_DIR;
-        for (const char* name : {"Gelmar.prm", "MatColor.rgb", "RainbowColor.rgb", "RainbowGray.rgb", "Patterns.pat"})
+        for (const char* name :
+             {"Gelmar.prm", "MatColor.rgb", "RainbowColor.rgb", "RainbowGray.rgb", "Patterns.pat"})
             fs::copy_file(examples / name, bin / name, fs::copy_options::overwrite_existing);
         fs::copy(examples / "Materials", bin.parent_path() / "Materials",
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
@@ -144,7 +143,7 @@ class Program {
             doc->SetModified(FALSE);
             m_app->CloseActiveDocument();
         }
-        gelmar::ClearUndoHistory(gelmar::g_engine.history);
+        gelmar::ClearUndoHistory(m_app->GetEngine().history);
         QApplication::processEvents();
     }
     gelmar::CBlockView& Blocks() { return *m_app->FindView<gelmar::CBlockView>(); }
@@ -180,7 +179,8 @@ void Scroll(common::CTableView& table, int steps, std::vector<double>& times)
 // Two texts typed in turn into a cell of the first row (the Blocks table's
 // colour, the Node BCs table's temperature), each edit ended as the
 // in-place editor ends it.
-void Edit(common::CTableView& table, int col, const char* a, const char* b, int edits, std::vector<double>& times)
+void Edit(common::CTableView& table, int col, const char* a, const char* b, int edits,
+          std::vector<double>& times)
 {
     common::CGridCtrl& grid = *table.GetGrid();
     for (int i = 0; i < edits; ++i) {
@@ -199,8 +199,8 @@ void Edit(common::CTableView& table, int col, const char* a, const char* b, int 
 // turn, so that a change of machine load hits both sizes; the medians'
 // ratios as counters.
 template <class Table>
-void MeasureTable(benchmark::State& state, const std::string& small, const std::string& big, Table table, int col,
-                  const char* a, const char* b)
+void MeasureTable(benchmark::State& state, const std::string& small, const std::string& big, Table table,
+                  int col, const char* a, const char* b)
 {
     std::vector<double> scrollSmall, scrollLarge, editSmall, editLarge;
     for (auto _ : state) {
@@ -211,8 +211,9 @@ void MeasureTable(benchmark::State& state, const std::string& small, const std::
         const std::size_t scrolled = scrollLarge.size(), edited = editLarge.size();
         Scroll(table(), 20, scrollLarge);
         Edit(table(), col, a, b, 20, editLarge);
-        state.SetIterationTime(Sum({scrollLarge.begin() + static_cast<std::ptrdiff_t>(scrolled), scrollLarge.end()}) +
-                               Sum({editLarge.begin() + static_cast<std::ptrdiff_t>(edited), editLarge.end()}));
+        state.SetIterationTime(
+            Sum({scrollLarge.begin() + static_cast<std::ptrdiff_t>(scrolled), scrollLarge.end()}) +
+            Sum({editLarge.begin() + static_cast<std::ptrdiff_t>(edited), editLarge.end()}));
     }
     state.counters["scroll_ratio_vs_100"] = Median(scrollLarge) / Median(scrollSmall);
     state.counters["edit_ratio_vs_100"] = Median(editLarge) / Median(editSmall);
@@ -223,8 +224,8 @@ void BM_BlocksTable(benchmark::State& state)
 {
     const int large = bench::Small() ? 5000 : static_cast<int>(state.range(0));
     MeasureTable(
-        state, WriteModel(100), WriteModel(large), []() -> common::CTableView& { return g_program->Blocks(); }, 2,
-        "1", "2");
+        state, WriteModel(100), WriteModel(large),
+        []() -> common::CTableView& { return g_program->Blocks(); }, 2, "1", "2");
 }
 
 void BM_NodeBcsTable(benchmark::State& state)

@@ -14,23 +14,26 @@
 //      temperature read-out (face pick, quad pick, value) over one frame of
 //      the temperatures view; targets <= 1.
 // SUITE_BENCH_SMALL=1 takes 2,000 blocks against 500. Without an X display
-// the benchmark says so and ends.
+// the benchmark says so and ends. The view reaches the engine through the
+// application object, as in the program: the benchmark makes one (without
+// starting the program) and builds its models in that object's engine.
 #include "bench/BenchSupport.h"
-#include "gelmar/model/calc/RunState.h"
-#include "gelmar/model/calc/WorkArrays.h"
-#include "gelmar/model/store/ColourScale.h"
-#include "gelmar/model/store/Engine.h"
-#include "gelmar/model/store/EngineHost.h"
-#include "gelmar/model/store/ViewState.h"
+#include "gelmar/app/AppEngineHost.h"
+#include "gelmar/app/GelmarApp.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/graphics/GlScene.h"
 #include "gelmar/graphics/core/PictureGrid.h"
 #include "gelmar/graphics/core/SceneFaces.h"
 #include "gelmar/graphics/core/ViewModel.h"
 #include "gelmar/model/calc/NodeNumbering.h"
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/CellRaster.h"
+#include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <GL/gl.h>
 #include <QApplication>
@@ -59,14 +62,14 @@ void Settle()
 }
 
 // A lattice of `count` unit blocks, one empty cell between neighbours.
-void BuildLattice(int count)
+void BuildLattice(Engine& e, int count)
 {
     int side = 1;
     while (side * side * side < count)
         ++side;
-    FreeModel();
-    ResetModel();
-    ModelStore& m = g_model;
+    FreeModel(e);
+    ResetModel(e);
+    ModelStore& m = e.model;
     const int cells = 2 * side + 1;
     GrowGridLineArrays(m, static_cast<std::size_t>(cells + 1));
     for (int a = 0; a < 3; ++a) {
@@ -99,26 +102,29 @@ void BuildLattice(int count)
 }
 
 // Temperatures rising along the lattice's diagonal.
-void LoadField()
+void LoadField(Engine& e)
 {
-    RasteriseBlocks(g_model, g_run);
-    BuildNodeNumbering(g_model, g_run, Host());
-    g_work.solution.assign(static_cast<std::size_t>(g_work.rowCount), 0.0);
-    const ModelStore& m = g_model;
+    ModelStore& m = e.model;
+    WorkArrays& work = e.run.work;
+    RasteriseBlocks(m, e.run);
+    BuildNodeNumbering(m, e.run, Host());
+    work.solution.assign(static_cast<std::size_t>(work.rowCount), 0.0);
     for (int i = 0; i <= m.axes[0].n; ++i)
         for (int j = 0; j <= m.axes[1].n; ++j)
             for (int k = 0; k <= m.axes[2].n; ++k) {
-                const std::int32_t node = GetNodeIndex(m, g_work, i, j, k);
+                const std::int32_t node = GetNodeIndex(m, work, i, j, k);
                 if (node >= 0)
-                    g_work.solution[static_cast<std::size_t>(node)] = 20.0 * (i + j + k) / (3.0 * m.axes[0].n);
+                    work.solution[static_cast<std::size_t>(node)] = 20.0 * (i + j + k) / (3.0 * m.axes[0].n);
             }
 }
 
+// The 3D view of the model in a window of its own.
 class Scene {
   public:
-    Scene()
+    explicit Scene(ModelStore& model) : m_model(model)
     {
-        m_host.CreateEx(0, nullptr, "View3D", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 820, 640), nullptr, 0);
+        m_host.CreateEx(0, nullptr, "View3D", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 820, 640),
+                        nullptr, 0);
         view = new CGraphView;
         // As in the program: the pixel format is set before the view shows.
         view->Create(nullptr, "", WS_CHILD, CRect(0, 0, 800, 600), &m_host, 1);
@@ -150,7 +156,7 @@ class Scene {
     // (the platform shows it afterwards).
     double Frame()
     {
-        g_model.viewAzimuth = std::fmod(g_model.viewAzimuth + 1.0f, 360.0f);
+        m_model.viewAzimuth = std::fmod(m_model.viewAzimuth + 1.0f, 360.0f);
         const auto t0 = Clock::now();
         view->OnDraw(view->m_hDC);
         Finish();
@@ -164,10 +170,10 @@ class Scene {
         const auto t0 = Clock::now();
         wglMakeCurrent(view->m_hDC, view->m_hRC);
         glViewport(0, 0, view->m_cx, view->m_cy);
-        LoadProjection(ProjectionMatrix(*view, ModelViewExtent(g_model), false));
+        LoadProjection(ProjectionMatrix(*view, ModelViewExtent(m_model), false));
         SetupViewLighting();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        LoadModelView(CameraMatrix(*view, ModelViewAngles(g_model), ModelViewExtent(g_model), false));
+        LoadModelView(CameraMatrix(*view, ModelViewAngles(m_model), ModelViewExtent(m_model), false));
         DrawMesh(mesh);
         glFinish();
         wglMakeCurrent(nullptr, nullptr);
@@ -177,7 +183,7 @@ class Scene {
     // lattice's diagonal, the one nearest the eye.
     CPoint NearestBlockTop()
     {
-        const ModelStore& m = g_model;
+        const ModelStore& m = m_model;
         std::size_t nearest = 0;
         for (std::size_t n = 1; n < m.blocks.count; ++n) {
             const BlockRecord& a = m.blocks[n];
@@ -197,6 +203,7 @@ class Scene {
     CGraphView* view = nullptr;
 
   private:
+    ModelStore& m_model;
     CWnd m_host;
 };
 
@@ -211,24 +218,25 @@ template <class F> double Shortest(F&& f)
 void BM_View3D(benchmark::State& state)
 {
     const int large = bench::Small() ? 2000 : 65535, small = 500;
-    Scene scene;
+    Engine& engine = TheEngine();
+    Scene scene(engine.model);
     if (!scene.HasContext()) {
         state.SkipWithError("no OpenGL context");
         return;
     }
     for (auto _ : state) {
-        BuildLattice(small);
+        BuildLattice(engine, small);
         scene.Show(ViewKind::Materials);
-        const double smallFaces = g_view.faces.count;
+        const double smallFaces = engine.view.faces.count;
         const double smallFrame = Shortest([&] { return scene.Frame(); });
 
-        BuildLattice(large);
-        LoadField();
+        BuildLattice(engine, large);
+        LoadField(engine);
         scene.Show(ViewKind::Materials);
-        const double largeFaces = g_view.faces.count;
+        const double largeFaces = engine.view.faces.count;
         const double frame = Shortest([&] { return scene.Frame(); });
         TriangleMesh mesh;
-        EmitBlockFaces(g_model, ViewKind::Materials, {}, 255, {}, mesh);
+        EmitBlockFaces(engine.model, ViewKind::Materials, {}, 255, {}, engine.view.faces, mesh);
         const double arrays = Shortest([&] { return scene.DrawArrays(mesh); });
         // The read-outs aim at the nearest block.
         const CPoint p = scene.NearestBlockTop();
@@ -274,11 +282,13 @@ int main(int argc, char** argv)
     }
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     QApplication app(argc, argv);
+    // The application object, not started: the view's engine.
+    CGelmarApp program;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    FreeModel();
+    FreeModel(TheEngine());
     return 0;
 }

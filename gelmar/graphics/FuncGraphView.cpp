@@ -112,14 +112,15 @@ const FunctionRecord* CFuncGraphView::SelectedFunction() const
 {
     CWinApp* app = AfxGetApp();
     CFuncView* table = app ? app->FindView<CFuncView>() : nullptr;
-    if (!table || GraphFunctionCount() == 0)
+    if (!table || GraphFunctionCount(TheEngine().model) == 0)
         return nullptr;
-    return GraphFunctionAtRow(table->GetSelectedRow());
+    return GraphFunctionAtRow(TheEngine().model, table->GetSelectedRow());
 }
 
 void CFuncGraphView::ComputeGraphRange()
 {
-    gelmar::ComputeGraphRange(m_state, SelectedFunction(), g_funcGraphSettings, GraphCalculationSpan());
+    gelmar::ComputeGraphRange(m_state, SelectedFunction(), g_funcGraphSettings,
+                              GraphCalculationSpan(TheEngine().model));
 }
 
 void CFuncGraphView::OnInitialUpdate()
@@ -179,7 +180,8 @@ void CFuncGraphView::OnDraw(CDC*)
     request.limit = static_cast<std::size_t>(chart.Series(0).points.Limit());
     request.gapValue = chart.gapValue;
     std::string error;
-    const std::vector<SamplePoint> points = SampleGraphFunction(*f, request, &error);
+    const std::vector<SamplePoint> points =
+        SampleGraphFunction(TheEngine().model, TheEngine().run, *f, request, &error);
     chart.message = error;
     std::vector<double> xs(points.size()), ys(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -313,7 +315,7 @@ void CFuncGraphView::OnUpdatePreviousView(CCmdUI* ui)
 
 void CFuncGraphView::OnUpdateScale(CCmdUI* ui)
 {
-    ui->Enable(GraphFunctionCount() > 0);
+    ui->Enable(GraphFunctionCount(TheEngine().model) > 0);
 }
 
 void CFuncGraphView::OnXScale()
@@ -367,7 +369,7 @@ void CFuncGraphView::OnScale(bool xAxis)
         return;
     }
     ApplyScaleChoice(m_state, g_funcGraphSettings, scale, xAxis, kind->argument, *f, scope, chosen, labelUnit,
-                     GraphCalculationSpan());
+                     GraphCalculationSpan(TheEngine().model));
     Repaint();
 }
 

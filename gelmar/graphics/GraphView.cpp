@@ -3,6 +3,7 @@
 // gelmar/graphics/core; the model is read through the accessors below only.
 #include "gelmar/graphics/GraphView.h"
 
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableLinks.h"
@@ -283,9 +284,11 @@ void CGraphView::BuildDisplayList()
         const ModelStore& m = Store();
         if (m_viewKind == ViewKind::Temperatures) {
             const kernels::ValueRange range{m.tmin, m.tmax, m.tin1};
-            EmitResultSurfaces(m, LoadedTemperatures(m, Work()), range, g_colourScale, mesh);
+            const Engine& e = TheEngine();
+            EmitResultSurfaces(m, LoadedTemperatures(m, Work()), range, e.colourScale, e.view.faces, mesh);
         } else {
-            EmitBlockFaces(m, m_viewKind, CurrentHighlight(m_overlayKind), 255, {}, mesh);
+            EmitBlockFaces(m, m_viewKind, CurrentHighlight(m_overlayKind), 255, {}, TheEngine().view.faces,
+                           mesh);
         }
         m_list = glGenLists(1);
         glNewList(m_list, GL_COMPILE);
@@ -361,9 +364,10 @@ void CGraphView::RenderScene()
 
 void CGraphView::DrawTransparentFaces(std::uint8_t alpha)
 {
-    SortTransparentFaces(Store(), m_eye, m_focus, m_drawOrder);
+    SortTransparentFaces(Store(), m_eye, m_focus, TheEngine().view.faces, m_drawOrder);
     m_transparent.Clear();
-    EmitBlockFaces(Store(), ViewKind::Transparent, CurrentHighlight(m_overlayKind), alpha, m_drawOrder, m_transparent);
+    EmitBlockFaces(Store(), ViewKind::Transparent, CurrentHighlight(m_overlayKind), alpha, m_drawOrder,
+                   TheEngine().view.faces, m_transparent);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // The frame stays opaque: blending leaves its alpha alone.

@@ -2,6 +2,7 @@
 // zoom commands, Zoom Numbers, the block pick for the tables and the
 // status-bar read-outs (see GraphView.h).
 #include "gelmar/model/store/ViewState.h"
+#include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GelmarDoc.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableLinks.h"
@@ -316,16 +317,16 @@ std::int64_t CGraphView::Pick(CPoint point, PickKind kind, int face)
     std::uint32_t base = 0xFFFFFFFFu;
     switch (kind) {
     case PickKind::Blocks:
-        CollectBlockNames(m, m_viewKind, &filter, quads);
+        CollectBlockNames(m, m_viewKind, &filter, TheEngine().view.faces, quads);
         names = 4 * static_cast<std::size_t>(m.blocks.count);
         base = 99999;
         break;
     case PickKind::Faces:
-        CollectFaceNames(m, &filter, quads);
+        CollectFaceNames(m, &filter, TheEngine().view.faces, quads);
         names = 48 * static_cast<std::size_t>(m.blocks.count);
         break;
     case PickKind::Quads:
-        CollectQuadNames(m, face, quads);
+        CollectQuadNames(m, face, TheEngine().view.faces, quads);
         quads.erase(std::remove_if(quads.begin(), quads.end(),
                                    [&](const NamedQuad& q) { return !filter.Keep(q.corners); }),
                     quads.end());

@@ -13,7 +13,6 @@
 
 #include <GL/gl.h>
 
-#include <utility>
 
 namespace gelmar {
 
@@ -140,10 +139,7 @@ void CPreviewWnd::DrawPreview()
     SetCamera();
     if (m_view.faces.count > 0) {
         TriangleMesh mesh;
-        // The scene's faces are read from the program's view.
-        std::swap(TheEngine().view.faces, m_view.faces);
-        EmitColourFaces(m_model, mesh);
-        std::swap(TheEngine().view.faces, m_view.faces);
+        EmitColourFaces(m_model, m_view.faces, mesh);
         DrawMesh(mesh);
     }
     SwapBuffers(m_hDC);

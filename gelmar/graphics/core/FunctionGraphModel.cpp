@@ -2,9 +2,9 @@
 // through the engine's function services.
 #include "gelmar/graphics/core/FunctionGraphModel.h"
 
+#include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
-#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/Errors.h"
 #include "gelmar/model/store/ModelStore.h"
@@ -13,24 +13,24 @@
 
 namespace gelmar {
 
-std::size_t GraphFunctionCount()
+std::size_t GraphFunctionCount(const ModelStore& model)
 {
-    return g_model.functions.count;
+    return model.functions.count;
 }
 
-const FunctionRecord* GraphFunctionAtRow(int row)
+const FunctionRecord* GraphFunctionAtRow(const ModelStore& model, int row)
 {
-    if (row < 1 || static_cast<std::size_t>(row) > g_model.functions.count)
+    if (row < 1 || static_cast<std::size_t>(row) > model.functions.count)
         return nullptr;
-    return &g_model.functions[static_cast<std::size_t>(row - 1)];
+    return &model.functions[static_cast<std::size_t>(row - 1)];
 }
 
-CalculationSpan GraphCalculationSpan()
+CalculationSpan GraphCalculationSpan(const ModelStore& model)
 {
-    return {static_cast<double>(g_model.startupDuration), static_cast<double>(g_model.calcDuration)};
+    return {static_cast<double>(model.startupDuration), static_cast<double>(model.calcDuration)};
 }
 
-GraphFunctionData::GraphFunctionData(const FunctionRecord& f)
+GraphFunctionData::GraphFunctionData(ModelStore& model, RunState& run, const FunctionRecord& f)
 {
     if (f.shape != 0)
         return;
@@ -39,8 +39,8 @@ GraphFunctionData::GraphFunctionData(const FunctionRecord& f)
     if (!table && (letter == 0 || !std::strchr(kTimeFunctionLetters, letter)))
         return;
     // Only this function is loaded: its record carries the one load mark.
-    for (std::size_t g = 0; g < g_model.functions.count; ++g) {
-        FunctionRecord& r = g_model.functions[g];
+    for (std::size_t g = 0; g < model.functions.count; ++g) {
+        FunctionRecord& r = model.functions[g];
         r.inUse = &r == &f ? 1 : 0;
         if (&r == &f)
             m_record = &r;
@@ -49,20 +49,22 @@ GraphFunctionData::GraphFunctionData(const FunctionRecord& f)
         return;
     try {
         if (table) {
-            LoadPropertyTables(g_model, g_run);
+            LoadPropertyTables(model, run);
+            const auto& tables = run.functions.propertyTables;
             const int t = m_record->tableIndex;
-            if (t >= 0 && static_cast<std::size_t>(t) < g_propertyTables.size()) {
-                m_data.arguments = &g_propertyTables[static_cast<std::size_t>(t)].arguments;
-                m_data.values = &g_propertyTables[static_cast<std::size_t>(t)].values;
+            if (t >= 0 && static_cast<std::size_t>(t) < tables.size()) {
+                m_data.arguments = &tables[static_cast<std::size_t>(t)].arguments;
+                m_data.values = &tables[static_cast<std::size_t>(t)].values;
             }
         } else {
-            CollectFunctionFiles(g_model, g_run);
+            CollectFunctionFiles(model, run);
+            const auto& files = run.functions.files;
             const int t = m_record->tableIndex;
-            if (!g_functionFiles.empty() && t >= 0 && static_cast<std::size_t>(t) < g_functionFiles.size()) {
-                m_data.step = GetFunctionFileStep(g_run, t);
-                m_data.stepwise = GetFunctionFileInterpolate(g_run, t) == 0;
-                m_data.seriesValue = [t](double time) {
-                    return static_cast<double>(EvaluateFunctionFile(g_model, g_run, t, time));
+            if (!files.empty() && t >= 0 && static_cast<std::size_t>(t) < files.size()) {
+                m_data.step = GetFunctionFileStep(run, t);
+                m_data.stepwise = GetFunctionFileInterpolate(run, t) == 0;
+                m_data.seriesValue = [&model, &run, t](double time) {
+                    return static_cast<double>(EvaluateFunctionFile(model, run, t, time));
                 };
             }
         }
@@ -80,13 +82,13 @@ GraphFunctionData::~GraphFunctionData()
         m_record->inUse = 0;
 }
 
-std::vector<SamplePoint> SampleGraphFunction(const FunctionRecord& f, SampleRequest request,
-                                             std::string* error)
+std::vector<SamplePoint> SampleGraphFunction(ModelStore& model, RunState& run, const FunctionRecord& f,
+                                             SampleRequest request, std::string* error)
 {
     request.letter = FunctionLetter(f.name.text);
     request.shape = f.shape;
     std::memcpy(request.p, f.params, sizeof request.p);
-    GraphFunctionData data(f);
+    GraphFunctionData data(model, run, f);
     *error = data.Error();
     if (!error->empty())
         return {};

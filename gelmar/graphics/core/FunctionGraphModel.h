@@ -11,20 +11,24 @@
 
 namespace gelmar {
 
-std::size_t GraphFunctionCount();
+struct ModelStore;
+struct RunState;
+
+std::size_t GraphFunctionCount(const ModelStore& model);
 // The function of a 1-based row of the Functions table; null when the row
 // holds none.
-const FunctionRecord* GraphFunctionAtRow(int row);
+const FunctionRecord* GraphFunctionAtRow(const ModelStore& model, int row);
 // From minus the start-up duration to the calculation duration.
-CalculationSpan GraphCalculationSpan();
+CalculationSpan GraphCalculationSpan(const ModelStore& model);
 
-// The data of one file function, loaded with only that function marked
-// for loading; the mark is cleared again when the object goes. A table or
-// file that cannot be read leaves the data empty and keeps the engine's
-// message.
+// The data of one file function f of the model, loaded into the run's
+// function tables with only that function marked for loading; the mark is
+// cleared again when the object goes. A table or file that cannot be read
+// leaves the data empty and keeps the engine's message. The model and the
+// run outlive the object.
 class GraphFunctionData {
   public:
-    explicit GraphFunctionData(const FunctionRecord& f);
+    GraphFunctionData(ModelStore& model, RunState& run, const FunctionRecord& f);
     ~GraphFunctionData();
     GraphFunctionData(const GraphFunctionData&) = delete;
     GraphFunctionData& operator=(const GraphFunctionData&) = delete;
@@ -38,11 +42,12 @@ class GraphFunctionData {
     std::string m_error;
 };
 
-// The sample points of a function over request's range (its letter, shape
-// and parameters are taken from the record), its file loaded for it. A
-// table or file that cannot be read, also one met while sampling a chain of
-// files, gives no points and the engine's message in *error.
-std::vector<SamplePoint> SampleGraphFunction(const FunctionRecord& f, SampleRequest request,
-                                             std::string* error);
+// The sample points of a function f of the model over request's range (its
+// letter, shape and parameters are taken from the record), its file loaded
+// for it into the run. A table or file that cannot be read, also one met
+// while sampling a chain of files, gives no points and the engine's message
+// in *error.
+std::vector<SamplePoint> SampleGraphFunction(ModelStore& model, RunState& run, const FunctionRecord& f,
+                                             SampleRequest request, std::string* error);
 
 } // namespace gelmar

@@ -1,6 +1,7 @@
 // The 3D view's surfaces as triangles (see SceneFaces.h).
-#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/SceneFaces.h"
+
+#include "gelmar/model/store/ViewState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -145,11 +146,12 @@ void EmitFaceSide(const ModelStore& model, const FaceRecord& face, const FaceFra
 
 } // namespace
 
-void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighlight& highlight, std::uint8_t alpha,
-                    std::span<const std::int32_t> order, TriangleMesh& out)
+void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighlight& highlight,
+                    std::uint8_t alpha, std::span<const std::int32_t> order, const FaceList& list,
+                    TriangleMesh& out)
 {
-    const FaceList& list = g_view.faces;
-    const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count =
+        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     const std::size_t n = order.empty() ? static_cast<std::size_t>(std::max(count, 0)) : order.size();
     out.Reserve(out.VertexCount() + 6 * n);
     for (std::size_t k = 0; k < n; ++k) {
@@ -166,8 +168,9 @@ void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighli
             COLORREF colour;
             if (viewKind == ViewKind::BoundaryConditions) {
                 const int across = ownerSide ? sides.otherColour : sides.ownerColour;
-                colour = IsShownColour(model, across) ? model.colours[static_cast<std::size_t>(across)].displayColour
-                                                      : kUncoveredFaceColour;
+                colour = IsShownColour(model, across)
+                             ? model.colours[static_cast<std::size_t>(across)].displayColour
+                             : kUncoveredFaceColour;
             } else {
                 colour = model.colours[static_cast<std::size_t>(side)].displayColour;
             }
@@ -176,10 +179,10 @@ void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighli
     }
 }
 
-void EmitColourFaces(const ModelStore& model, TriangleMesh& out)
+void EmitColourFaces(const ModelStore& model, const FaceList& list, TriangleMesh& out)
 {
-    const FaceList& list = g_view.faces;
-    const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count =
+        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     // The faces of each colour, in list order, so that colours are drawn in
     // their number's order.
     std::vector<std::vector<std::int32_t>> byColour(kColourCount);
@@ -201,10 +204,10 @@ void EmitColourFaces(const ModelStore& model, TriangleMesh& out)
 }
 
 void SortTransparentFaces(const ModelStore& model, const float eye[3], const float focus[3],
-                          std::vector<std::int32_t>& order)
+                          const FaceList& list, std::vector<std::int32_t>& order)
 {
-    const FaceList& list = g_view.faces;
-    const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count =
+        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     double d[3];
     for (int k = 0; k < 3; ++k) {
         d[k] = static_cast<double>(focus[k]) - eye[k];
@@ -236,17 +239,17 @@ void EmitTriangleBands(const kernels::BandVertex corners[3], const float normal[
         ToBytes(common::ValueToColour(scale, static_cast<float>(fraction)), 255, rgba);
         outline.clear();
         kernels::BandOutline(std::span<const kernels::BandVertex>(corners, 3), low, high, eps, outline);
-        kernels::FanTriangles(outline, low, high, eps,
-                              [&](const kernels::BandVertex& a, const kernels::BandVertex& b,
-                                  const kernels::BandVertex& c) {
-                                  const float pa[3] = {static_cast<float>(a.x), static_cast<float>(a.y),
-                                                       static_cast<float>(a.z)};
-                                  const float pb[3] = {static_cast<float>(b.x), static_cast<float>(b.y),
-                                                       static_cast<float>(b.z)};
-                                  const float pc[3] = {static_cast<float>(c.x), static_cast<float>(c.y),
-                                                       static_cast<float>(c.z)};
-                                  out.AddTriangle(pa, pb, pc, normal, rgba);
-                              });
+        kernels::FanTriangles(
+            outline, low, high, eps,
+            [&](const kernels::BandVertex& a, const kernels::BandVertex& b, const kernels::BandVertex& c) {
+                const float pa[3] = {static_cast<float>(a.x), static_cast<float>(a.y),
+                                     static_cast<float>(a.z)};
+                const float pb[3] = {static_cast<float>(b.x), static_cast<float>(b.y),
+                                     static_cast<float>(b.z)};
+                const float pc[3] = {static_cast<float>(c.x), static_cast<float>(c.y),
+                                     static_cast<float>(c.z)};
+                out.AddTriangle(pa, pb, pc, normal, rgba);
+            });
     });
 }
 
@@ -256,7 +259,8 @@ namespace {
 class ResultFace {
   public:
     ResultFace(const ModelStore& model, const GridPointValue& value, const kernels::ValueRange& range,
-               const common::ColourScale& scale, const FaceRecord& face, const FaceFrame& frame, TriangleMesh& out)
+               const common::ColourScale& scale, const FaceRecord& face, const FaceFrame& frame,
+               TriangleMesh& out)
         : m_model(model), m_value(value), m_range(range), m_scale(scale), m_frame(frame), m_out(out),
           m_plane(face.bounds[2 * frame.axis]), m_tolerance(0.001 * range.inc)
     {
@@ -336,8 +340,9 @@ class ResultFace {
     void Quad(int u1, int u2, int v1, int v2, const double c[4])
     {
         float corners[4][3];
-        RectCorners(m_frame, GridLineCoordinate(m_model, m_frame.u, u1), GridLineCoordinate(m_model, m_frame.u, u2),
-                    GridLineCoordinate(m_model, m_frame.v, v1), GridLineCoordinate(m_model, m_frame.v, v2), corners);
+        RectCorners(m_frame, GridLineCoordinate(m_model, m_frame.u, u1),
+                    GridLineCoordinate(m_model, m_frame.u, u2), GridLineCoordinate(m_model, m_frame.v, v1),
+                    GridLineCoordinate(m_model, m_frame.v, v2), corners);
         int du[4], dv[4];
         CornerOrder(m_frame.positive, du, dv);
         kernels::BandVertex w[4];
@@ -363,11 +368,12 @@ class ResultFace {
 
 } // namespace
 
-void EmitResultSurfaces(const ModelStore& model, const GridPointValue& value, const kernels::ValueRange& range,
-                        const common::ColourScale& scale, TriangleMesh& out)
+void EmitResultSurfaces(const ModelStore& model, const GridPointValue& value,
+                        const kernels::ValueRange& range, const common::ColourScale& scale,
+                        const FaceList& list, TriangleMesh& out)
 {
-    const FaceList& list = g_view.faces;
-    const std::int32_t count = std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count =
+        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
     for (std::int32_t i = 0; i < count; ++i) {
         const FaceRecord& face = list.faces[static_cast<std::size_t>(i)];
         const FaceSides sides = SidesOf(model, face);

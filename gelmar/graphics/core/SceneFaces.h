@@ -21,6 +21,8 @@
 
 namespace gelmar {
 
+struct FaceList;
+
 // The colour of a boundary-condition face with no shown colour in front.
 constexpr COLORREF kUncoveredFaceColour = RGB(255, 255, 215);
 
@@ -62,28 +64,30 @@ COLORREF HighlightColour(COLORREF c);
 // The block faces: the materials and transparent views in the material
 // colours, the boundary-condition view in the colour across each face
 // (kUncoveredFaceColour where none is shown).
-// order: the faces in drawing order (empty: list order). alpha: the alpha of
-// every vertex (128 in the transparent view).
-void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighlight& highlight, std::uint8_t alpha,
-                    std::span<const std::int32_t> order, TriangleMesh& out);
+// faces: the visible-face list. order: the faces in drawing order (empty:
+// list order). alpha: the alpha of every vertex (128 in the transparent view).
+void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighlight& highlight,
+                    std::uint8_t alpha, std::span<const std::int32_t> order, const FaceList& faces,
+                    TriangleMesh& out);
 
 // The preview's surface: colour by colour (0..255), for each colour in use
 // of type MATERIAL, EQUIMAT or TRANSMAT, every visible face of its blocks
 // with its outward normal, in the colour's display colour.
-void EmitColourFaces(const ModelStore& model, TriangleMesh& out);
+void EmitColourFaces(const ModelStore& model, const FaceList& faces, TriangleMesh& out);
 
 // The transparent view's drawing order: every face, farthest first, by where
 // the view direction from the eye meets the face's plane; a face whose plane
 // the view direction runs parallel to sorts first.
 void SortTransparentFaces(const ModelStore& model, const float eye[3], const float focus[3],
-                          std::vector<std::int32_t>& order);
+                          const FaceList& faces, std::vector<std::int32_t>& order);
 
 // The temperature field on the faces in colour bands of the range (band
 // width: its increment; colours of the scale, its out-of-range colour below
 // and above). Regions of a face inside one band become single quads; only
 // the cells that band limits cross are drawn cell by cell.
-void EmitResultSurfaces(const ModelStore& model, const GridPointValue& value, const kernels::ValueRange& range,
-                        const common::ColourScale& scale, TriangleMesh& out);
+void EmitResultSurfaces(const ModelStore& model, const GridPointValue& value,
+                        const kernels::ValueRange& range, const common::ColourScale& scale,
+                        const FaceList& faces, TriangleMesh& out);
 
 // The bands of one triangle (corners in winding order with their values), as
 // triangles in the band colours.

@@ -1,8 +1,8 @@
 // Named objects and hit reading of the 3D view's picks (see ScenePicking.h).
-#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/ScenePicking.h"
 
 #include "gelmar/graphics/core/SceneFaces.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <algorithm>
 
@@ -54,22 +54,22 @@ void Append(const NamedQuad& q, const PickRegionFilter* filter, std::vector<Name
         out.push_back(q);
 }
 
-std::int32_t FaceCount(const ModelStore& model)
+std::int32_t FaceCount(const FaceList& faces)
 {
-    return std::min<std::int32_t>(g_view.faces.count, static_cast<std::int32_t>(g_view.faces.faces.size()));
+    return std::min<std::int32_t>(faces.count, static_cast<std::int32_t>(faces.faces.size()));
 }
 
 } // namespace
 
 void CollectBlockNames(const ModelStore& model, ViewKind viewKind, const PickRegionFilter* filter,
-                       std::vector<NamedQuad>& out)
+                       const FaceList& faces, std::vector<NamedQuad>& out)
 {
     out.clear();
     if (viewKind != ViewKind::Materials && viewKind != ViewKind::BoundaryConditions)
         return;
-    const std::int32_t count = FaceCount(model);
+    const std::int32_t count = FaceCount(faces);
     for (std::int32_t i = 0; i < count; ++i) {
-        const FaceRecord& face = g_view.faces.faces[static_cast<std::size_t>(i)];
+        const FaceRecord& face = faces.faces[static_cast<std::size_t>(i)];
         const FaceSides sides = SidesOf(model, face);
         if (!sides.owner)
             continue;
@@ -88,15 +88,17 @@ void CollectBlockNames(const ModelStore& model, ViewKind viewKind, const PickReg
         out.push_back(any);
     }
     // Blocks in block order, each with its faces in list order.
-    std::stable_sort(out.begin(), out.end(), [](const NamedQuad& a, const NamedQuad& b) { return a.name < b.name; });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const NamedQuad& a, const NamedQuad& b) { return a.name < b.name; });
 }
 
-void CollectFaceNames(const ModelStore& model, const PickRegionFilter* filter, std::vector<NamedQuad>& out)
+void CollectFaceNames(const ModelStore& model, const PickRegionFilter* filter, const FaceList& faces,
+                      std::vector<NamedQuad>& out)
 {
     out.clear();
-    const std::int32_t count = FaceCount(model);
+    const std::int32_t count = FaceCount(faces);
     for (std::int32_t i = 0; i < count; ++i) {
-        const FaceRecord& face = g_view.faces.faces[static_cast<std::size_t>(i)];
+        const FaceRecord& face = faces.faces[static_cast<std::size_t>(i)];
         const FaceSides sides = SidesOf(model, face);
         if (sides.owner)
             Append(FaceQuad(model, face, true, static_cast<std::uint32_t>(i)), filter, out);
@@ -105,12 +107,12 @@ void CollectFaceNames(const ModelStore& model, const PickRegionFilter* filter, s
     }
 }
 
-void CollectQuadNames(const ModelStore& model, int face, std::vector<NamedQuad>& out)
+void CollectQuadNames(const ModelStore& model, int face, const FaceList& faces, std::vector<NamedQuad>& out)
 {
     out.clear();
-    if (face < 0 || face >= FaceCount(model))
+    if (face < 0 || face >= FaceCount(faces))
         return;
-    const FaceRecord& record = g_view.faces.faces[static_cast<std::size_t>(face)];
+    const FaceRecord& record = faces.faces[static_cast<std::size_t>(face)];
     std::uint32_t name = 0;
     ForEachFaceQuad(record, FaceOrientation(record), [&](const GridPoint c[4]) {
         NamedQuad q;

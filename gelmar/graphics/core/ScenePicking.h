@@ -23,6 +23,8 @@
 
 namespace gelmar {
 
+struct FaceList;
+
 // The name of faces without a block of the shown kind in front of them.
 constexpr std::uint32_t kNoBlockName = 65535;
 
@@ -44,14 +46,16 @@ class PickRegionFilter {
 
 // Block names of the materials view (material blocks) or the
 // boundary-condition view (boundary-condition blocks, then kNoBlockName);
-// nothing for other kinds. A null filter keeps every quad.
+// nothing for other kinds. A null filter keeps every quad. faces: the
+// visible-face list.
 void CollectBlockNames(const ModelStore& model, ViewKind viewKind, const PickRegionFilter* filter,
-                       std::vector<NamedQuad>& out);
+                       const FaceList& faces, std::vector<NamedQuad>& out);
 // The faces the result surfaces draw, named by face index, in list order.
-void CollectFaceNames(const ModelStore& model, const PickRegionFilter* filter, std::vector<NamedQuad>& out);
-// The grid quads of face `face`, named 0, 1, ... in the order FaceQuadCount
-// counts them.
-void CollectQuadNames(const ModelStore& model, int face, std::vector<NamedQuad>& out);
+void CollectFaceNames(const ModelStore& model, const PickRegionFilter* filter, const FaceList& faces,
+                      std::vector<NamedQuad>& out);
+// The grid quads of face `face` of the list, named 0, 1, ... in the order
+// FaceQuadCount counts them.
+void CollectQuadNames(const ModelStore& model, int face, const FaceList& faces, std::vector<NamedQuad>& out);
 
 // The name of the hit with the smallest minimum depth, the first of equal
 // ones; -1 without hits. buffer holds `size` values, hits records of (name

@@ -4,9 +4,8 @@
 // stepwise series and the lead-in and tail of a property table; degenerate
 // shapes give no points; unreadable files give the engine's message; a curve
 // with too many points is reduced per pixel column and still spans the range.
-#include "gelmar/graphics/core/FunctionGraphModel.h"
-
 #include "common/core/ErrorCode.h"
+#include "gelmar/graphics/core/FunctionGraphModel.h"
 #include "gelmar/model/functions/FunctionFiles.h"
 #include "gelmar/model/functions/Functions.h"
 #include "gelmar/model/tests/CalcModel.h"
@@ -18,24 +17,24 @@
 namespace gelmar::test {
 namespace {
 
-class FunctionSamplingTest : public CalcTest {
+class FunctionSamplingTest : public CalcEngineTest {
   protected:
     void TearDown() override
     {
-        FreeFunctionFileData(g_run);
-        FreePropertyTables(g_run);
+        FreeFunctionFileData(engine.run);
+        FreePropertyTables(engine.run);
         common::ResetErrorCode();
-        CalcTest::TearDown();
+        CalcEngineTest::TearDown();
     }
     // A function record; the store holds this one only.
-    static const FunctionRecord& One(const char* name, int shape, const std::vector<float>& params = {},
-                                     const std::string& path = {})
+    const FunctionRecord& One(const char* name, int shape, const std::vector<float>& params = {},
+                              const std::string& path = {})
     {
-        g_model.functions.count = 0;
-        return AppendFunction(name, shape, params, path);
+        engine.model.functions.count = 0;
+        return AppendFunction(engine.model, name, shape, params, path);
     }
-    static std::vector<SamplePoint> Sample(const FunctionRecord& f, double xMin, double xMax,
-                                           std::size_t limit = 1000000, int columns = 500)
+    std::vector<SamplePoint> Sample(const FunctionRecord& f, double xMin, double xMax,
+                                    std::size_t limit = 1000000, int columns = 500)
     {
         SampleRequest r;
         r.xMin = xMin;
@@ -43,16 +42,16 @@ class FunctionSamplingTest : public CalcTest {
         r.limit = limit;
         r.columns = columns;
         std::string error;
-        std::vector<SamplePoint> points = SampleGraphFunction(f, r, &error);
+        std::vector<SamplePoint> points = SampleGraphFunction(engine.model, engine.run, f, r, &error);
         EXPECT_EQ(error, "");
         return points;
     }
     // The engine's value at t, or just before t where the function jumps
     // there (the right end of a held step).
-    static bool OnCurve(double t, double y, double tolerance)
+    bool OnCurve(double t, double y, double tolerance)
     {
-        return std::fabs(y - EvaluateFunction(g_model, g_run, 0, t)) <= tolerance ||
-               std::fabs(y - EvaluateFunction(g_model, g_run, 0, t - 1)) <= tolerance;
+        return std::fabs(y - EvaluateFunction(engine.model, engine.run, 0, t)) <= tolerance ||
+               std::fabs(y - EvaluateFunction(engine.model, engine.run, 0, t - 1)) <= tolerance;
     }
     // A series of hourly values 0, 10, 20 ... (mode 1: held, 0: interpolated).
     static void WriteSeries(const char* path, int mode, int intervals)
@@ -79,7 +78,15 @@ TEST_F(FunctionSamplingTest, StepShapesGiveTheirCorners)
         {4,
          {0, 10, 100, 40, 10, 0},
          12000,
-         {{0, 0}, {2400, 0}, {3000, 10}, {5400, 10}, {6000, 0}, {8400, 0}, {9000, 10}, {11400, 10}, {12000, 0}}},
+         {{0, 0},
+          {2400, 0},
+          {3000, 10},
+          {5400, 10},
+          {6000, 0},
+          {8400, 0},
+          {9000, 10},
+          {11400, 10},
+          {12000, 0}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shape);
@@ -99,9 +106,9 @@ TEST_F(FunctionSamplingTest, SineHasSixtyPointsAPeriodOnTheEngineCurve)
         double firstStart; // the period that holds xMin
         int periods;
     } cases[] = {
-        {0, 0, 7200, 0, 3},        // until the start passes the end: 0, 3600, 7200
-        {30, 0, 7200, -1800, 3},   // offset half a period: starts before xMin
-        {-600, 100, 3000, 0, 1},   // an offset ten periods back starts at the period of xMin
+        {0, 0, 7200, 0, 3},      // until the start passes the end: 0, 3600, 7200
+        {30, 0, 7200, -1800, 3}, // offset half a period: starts before xMin
+        {-600, 100, 3000, 0, 1}, // an offset ten periods back starts at the period of xMin
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.offset);
@@ -143,11 +150,11 @@ TEST_F(FunctionSamplingTest, DegenerateShapesGiveNoPoints)
         int shape;
         std::vector<float> params;
     } cases[] = {
-        {4, {1, 2, 0, 10, 5, 0}},  // no period
-        {5, {1, 2, -60, 0}},       // negative period
-        {6, {1, 0, 10, 0}},        // no period
-        {6, {1, 100, 0, 0}},       // no pulse length
-        {7, {1, 2, 3, 4, 5, 6}},   // no such shape
+        {4, {1, 2, 0, 10, 5, 0}}, // no period
+        {5, {1, 2, -60, 0}},      // negative period
+        {6, {1, 0, 10, 0}},       // no period
+        {6, {1, 100, 0, 0}},      // no pulse length
+        {7, {1, 2, 3, 4, 5, 6}},  // no such shape
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shape);
@@ -211,7 +218,8 @@ TEST_F(FunctionSamplingTest, PropertyTableGetsALeadInAndATail)
     const std::vector<SamplePoint> wide = Sample(f, 0, 40);
     EXPECT_EQ(wide, (std::vector<SamplePoint>{{0, 1.0}, {10, 1.0}, {20, 1.5}, {30, 1.2f}, {40, 1.2f}}));
     for (const SamplePoint& p : wide)
-        EXPECT_NEAR(p.y, EvaluatePropertyTable(g_model, g_run, 0, static_cast<float>(p.t)), 1e-6) << p.t;
+        EXPECT_NEAR(p.y, EvaluatePropertyTable(engine.model, engine.run, 0, static_cast<float>(p.t)), 1e-6)
+            << p.t;
     // Within the table's own range: its points only.
     EXPECT_EQ(Sample(f, 10, 30).size(), 3u);
 }
@@ -234,10 +242,11 @@ TEST_F(FunctionSamplingTest, UnreadableFilesGiveTheEngineMessage)
         r.xMin = 0;
         r.xMax = 100;
         std::string error;
-        EXPECT_TRUE(SampleGraphFunction(One(c.name, 0, {}, c.path), r, &error).empty());
+        EXPECT_TRUE(
+            SampleGraphFunction(engine.model, engine.run, One(c.name, 0, {}, c.path), r, &error).empty());
         EXPECT_EQ(error, c.message);
         EXPECT_EQ(common::ErrorCode(), 0);
-        EXPECT_EQ(g_model.functions[0].inUse, 0u);
+        EXPECT_EQ(engine.model.functions[0].inUse, 0u);
     }
 }
 
@@ -247,7 +256,7 @@ TEST_F(FunctionSamplingTest, TooManyPointsAreReducedPerPixelColumnOverTheWholeRa
         float periodMinutes;
         std::size_t limit;
     } cases[] = {
-        {1, 10000},     // 2880 periods of 60 points: beyond the limit
+        {1, 10000},        // 2880 periods of 60 points: beyond the limit
         {0.001f, 1000000}, // 2.9 million periods: reduced while sampling
     };
     const double xMax = 172800;
@@ -289,9 +298,9 @@ TEST_F(FunctionSamplingTest, PointsThatFitAreKeptAsTheyAre)
     r.xMax = 7200;
     r.limit = 180; // exactly the three periods
     std::string error;
-    EXPECT_EQ(SampleGraphFunction(f, r, &error).size(), 180u);
+    EXPECT_EQ(SampleGraphFunction(engine.model, engine.run, f, r, &error).size(), 180u);
     r.limit = 179;
-    EXPECT_LT(SampleGraphFunction(f, r, &error).size(), 179u);
+    EXPECT_LT(SampleGraphFunction(engine.model, engine.run, f, r, &error).size(), 179u);
 }
 
 } // namespace

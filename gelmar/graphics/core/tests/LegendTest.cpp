@@ -52,9 +52,9 @@ TEST_F(LegendTest, MaterialsRunByConductivityThenNumberAndPatternsAppearOnce)
     Material(9, 0.04f, RGB(3, 3, 3)).pattern = 4;
     Colour(5, TRANSMAT, 1.5f).pattern = 5;
     Surface(4, 20.0f, 7.7f);
-    EXPECT_EQ(CollectLegendMaterials(g_model, false),
+    EXPECT_EQ(CollectLegendMaterials(engine.model, false),
               (std::vector<LegendMaterial>{{9, 0.04f}, {2, 0.5f}, {7, 0.5f}, {5, 1.5f}}));
-    EXPECT_EQ(CollectLegendMaterials(g_model, true),
+    EXPECT_EQ(CollectLegendMaterials(engine.model, true),
               (std::vector<LegendMaterial>{{4, 0.04f}, {3, 0.5f}, {5, 1.5f}}));
     const std::vector<std::string> texts = Strings(Draw());
     EXPECT_EQ(texts, (std::vector<std::string>{"0.040", "0.500", "0.500", "1.500", "[W/mK]"}));
@@ -108,8 +108,8 @@ TEST_F(LegendTest, TheValueScaleStartsAtTheNextMultipleWithTheFewestDecimals)
 TEST_F(LegendTest, TheSunLegendShowsTheDateAndTheSunOnlyByDay)
 {
     settings.sunPosition = true;
-    g_run.calcTime = 400LL * 86400 + 3600;
-    g_model.day0 = 1;
+    engine.run.calcTime = 400LL * 86400 + 3600;
+    engine.model.day0 = 1;
     sun.altitude = -3.0f;
     std::vector<std::string> night = Strings(Draw());
     EXPECT_EQ(night, (std::vector<std::string>{"0400:01:00:00", "5 Feb"}));
@@ -129,13 +129,14 @@ TEST_F(LegendTest, DatesAndSectionLabels)
     EXPECT_EQ(PictureDate(86400LL * 30, 1), "31 Jan");
     EXPECT_EQ(PictureDate(86400LL * 31, 1), "1 Feb");
     Grid(Uniform(4, 1.0f), Uniform(5, 1.0f), Uniform(6, 1.0f));
-    g_model.clipLo[0] = 1, g_model.clipHi[0] = 3, g_model.clipLo[2] = 2, g_model.clipHi[2] = 5;
-    EXPECT_EQ(SectionLabel(g_model, 1), "X = 1");
-    EXPECT_EQ(SectionLabel(g_model, 2), "X = 3");
-    EXPECT_EQ(SectionLabel(g_model, 6), "Z = 5");
-    EXPECT_EQ(SectionLabel(g_model, 7), "R = 3");  // 2 x 1 + 1
-    EXPECT_EQ(SectionLabel(g_model, 11), "L = 3"); // 2 (6 - 5) + 1
-    EXPECT_EQ(SectionLabel(g_model, 12), "L = 9"); // 2 (6 - 2) + 1
+    engine.model.clipLo[0] = 1, engine.model.clipHi[0] = 3;
+    engine.model.clipLo[2] = 2, engine.model.clipHi[2] = 5;
+    EXPECT_EQ(SectionLabel(engine.model, 1), "X = 1");
+    EXPECT_EQ(SectionLabel(engine.model, 2), "X = 3");
+    EXPECT_EQ(SectionLabel(engine.model, 6), "Z = 5");
+    EXPECT_EQ(SectionLabel(engine.model, 7), "R = 3");  // 2 x 1 + 1
+    EXPECT_EQ(SectionLabel(engine.model, 11), "L = 3"); // 2 (6 - 5) + 1
+    EXPECT_EQ(SectionLabel(engine.model, 12), "L = 9"); // 2 (6 - 2) + 1
 }
 
 TEST_F(LegendTest, SectionAndTimeLabelsDoNotShareARow)
@@ -143,7 +144,7 @@ TEST_F(LegendTest, SectionAndTimeLabelsDoNotShareARow)
     Grid(Uniform(2, 1.0f), Uniform(2, 1.0f), Uniform(2, 1.0f));
     Material(1, 1.0f, RGB(5, 5, 5));
     settings.isothermalLines = true; // shows the time
-    g_run.calcTime = 60;
+    engine.run.calcTime = 60;
     const std::vector<kernels::PictureText> texts = Draw(5);
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[2].text, "Z = 0");

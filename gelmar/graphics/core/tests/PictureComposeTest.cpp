@@ -45,7 +45,7 @@ class PictureComposeTest : public PictureTest {
 TEST_F(PictureComposeTest, ASectionDrawsItsLayersInsideThePictureAndTheLegendBeside)
 {
     picture.projection = 5;
-    picture.sectionView.SetSectionFullWindow(5, g_model.clipCoord);
+    picture.sectionView.SetSectionFullWindow(5, engine.model.clipCoord);
     picture.settings.fill = FillMode::Temperatures;
     picture.settings.isothermalLines = true;
     picture.settings.legend = true;
@@ -104,7 +104,7 @@ TEST_F(PictureComposeTest, AVeryFineIncrementCanBeStoppedWithEsc)
 TEST_F(PictureComposeTest, TheValueUnderThePointerOfTheLastPicture)
 {
     picture.projection = 5; // Zmin: u = -x, v = -y
-    picture.sectionView.SetSectionFullWindow(5, g_model.clipCoord);
+    picture.sectionView.SetSectionFullWindow(5, engine.model.clipCoord);
     picture.settings.fill = FillMode::Temperatures;
     Draw(Source());
     const kernels::SectionTransform& t = picture.SectionTransform();
@@ -138,15 +138,15 @@ TEST_F(PictureComposeTest, TheSunDisplayDrawsTheDiscOnlyAboveTheHorizon)
     picture.SetViewMatrix(forward);
     PictureSource src = Source();
     // Noon at midsummer in the model's own site frame.
-    g_run.calcTime = 171LL * 86400 + 12 * 3600;
-    g_model.day0 = 1;
-    ComputeSunPosition(0, g_model.latitude, -g_model.longitude, 172, 12.0f, -g_model.timeZone,
+    engine.run.calcTime = 171LL * 86400 + 12 * 3600;
+    engine.model.day0 = 1;
+    ComputeSunPosition(0, engine.model.latitude, -engine.model.longitude, 172, 12.0f, -engine.model.timeZone,
                        src.sun.altitude, src.sun.azimuth);
     ASSERT_GT(src.sun.altitude, 0.0f);
     Draw(src);
     EXPECT_GT(raster.Count(RGB(255, 255, 0)), 200); // the disc
     double p[3];
-    SunDisplayPoint(g_model, src.sun, src.sun.altitude, src.sun.azimuth, p);
+    SunDisplayPoint(engine.model, src.sun, src.sun.altitude, src.sun.azimuth, p);
     double sx, sy, sz;
     picture.Matrix().Project(p[0], p[1], p[2], sx, sy, sz);
     EXPECT_EQ(raster.At(static_cast<int>(sx), static_cast<int>(sy)), RGB(255, 255, 0));
@@ -164,8 +164,8 @@ TEST_F(PictureComposeTest, TheShadowDisplayLightensShadowedFacesWithABoundaryBey
 {
     // The material's top borders a BC colour; everything with x < 2 lies in
     // the shadow.
-    FreeModel();
-    ResetModel();
+    FreeModel(engine);
+    ResetModel(engine);
     Grid(Uniform(4, 1.0f), Uniform(3, 1.0f), Uniform(3, 1.0f));
     Material(1, 1.0f, RGB(120, 120, 120));
     Surface(2, 0.0f, 25.0f);

@@ -31,8 +31,8 @@ TEST_F(PictureFillTest, FaceColoursOfRandomBlockModelsMatchTheNearestPlaneAtEver
     const int w = 240, h = 180;
     long long compared = 0;
     for (int model = 0; model < 12; ++model) {
-        FreeModel();
-        ResetModel();
+        FreeModel(engine);
+        ResetModel(engine);
         std::vector<float> widths[3];
         for (auto& axis : widths)
             for (int n = 0; n < 5; ++n)
@@ -50,8 +50,8 @@ TEST_F(PictureFillTest, FaceColoursOfRandomBlockModelsMatchTheNearestPlaneAtEver
         }
         Build();
         // A camera outside the model, looking at its centre.
-        const double centre[3] = {g_model.centre[0], g_model.centre[1], g_model.centre[2]};
-        const double az = 6.283 * u(rng), alt = -1.2 + 2.4 * u(rng), r = 3.0 * g_model.halfDiagonal;
+        const double centre[3] = {engine.model.centre[0], engine.model.centre[1], engine.model.centre[2]};
+        const double az = 6.283 * u(rng), alt = -1.2 + 2.4 * u(rng), r = 3.0 * engine.model.halfDiagonal;
         const double eye[3] = {centre[0] + r * std::cos(alt) * std::cos(az),
                                centre[1] + r * std::cos(alt) * std::sin(az), centre[2] + r * std::sin(alt)};
         const double up[3] = {0, 0, 1};
@@ -84,7 +84,7 @@ TEST_F(PictureFillTest, FaceColoursOfRandomBlockModelsMatchTheNearestPlaneAtEver
                     const double depth = s.a * x + s.b * y + s.c;
                     if (depth < nearest) {
                         nearest = depth;
-                        expected = g_model.colours[p.colour].displayColour;
+                        expected = engine.model.colours[p.colour].displayColour;
                     }
                 }
                 if (edge <= 1.0)
@@ -211,7 +211,7 @@ TEST_F(SectionBands, MaterialsAndPatternsFillTheSectionFace)
     const int w = 200, h = 150;
     common::CPatternList patterns;
     ASSERT_TRUE(patterns.LoadFromBytes("[PATTERNS]\r\nN=1\r\n1=FF0000,FF,F0,F0,F0,F0,0F,0F,0F,0F\r\n"));
-    g_model.colours[1].pattern = 1;
+    engine.model.colours[1].pattern = 1;
     PictureSource src = Source();
     src.patterns = &patterns;
     kernels::MemoryRaster raster(w, h);

@@ -2,14 +2,16 @@
 // colours, blocks), its face list, cell raster and node numbers, node
 // temperatures from a formula, a small colour scale, the picture source over
 // them, and a camera built from the usual look-at and perspective formulas.
+// The loaded-results helpers are also free functions on an engine, for the
+// tests that draw on the application's engine.
 #pragma once
-#include "gelmar/model/store/Engine.h"
 #include "gelmar/graphics/core/Picture.h"
 #include "gelmar/graphics/core/VisibleFaceList.h"
 #include "gelmar/model/calc/NodeNumbering.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/solar/SolarState.h"
 #include "gelmar/model/store/ColourScale.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/tests/CalcModel.h"
 
 #include <cmath>
@@ -18,11 +20,38 @@
 
 namespace gelmar::test {
 
-class PictureTest : public CalcTest {
+// Face list, cell raster and node numbers of the engine's model as it
+// stands, and a zero solution over its nodes.
+inline void BuildPictureData(Engine& e)
+{
+    CollectBlockFaces(e.model, e.view);
+    BuildVisibleFaceList(e.model, e.view);
+    RasteriseBlocks(e.model, e.run);
+    BuildNodeNumbering(e.model, e.run, Host());
+    e.run.work.solution.assign(static_cast<std::size_t>(e.run.work.gridNodeCount), 0.0);
+}
+
+// The solution at every node: t of the node's coordinates.
+inline void SetPictureTemperatures(Engine& e, const std::function<double(double, double, double)>& t)
+{
+    const ModelStore& m = e.model;
+    WorkArrays& w = e.run.work;
+    for (int i = 0; i <= m.axes[0].n; ++i)
+        for (int j = 0; j <= m.axes[1].n; ++j)
+            for (int k = 0; k <= m.axes[2].n; ++k) {
+                const std::int32_t n = GetNodeIndex(m, w, i, j, k);
+                if (n >= 0)
+                    w.solution[static_cast<std::size_t>(n)] =
+                        t(GridLineCoordinate(m, 0, i), GridLineCoordinate(m, 1, j),
+                          GridLineCoordinate(m, 2, k));
+            }
+}
+
+class PictureTest : public CalcEngineTest {
   protected:
     void SetUp() override
     {
-        CalcTest::SetUp();
+        CalcEngineTest::SetUp();
         // Five colours, so every fraction has its own colour between them.
         scale.entries = {{0, 0, 255}, {0, 255, 255}, {0, 255, 0}, {255, 255, 0}, {255, 0, 0}};
     }
@@ -32,39 +61,24 @@ class PictureTest : public CalcTest {
     {
         SetGrid(wx, wy, wz);
         for (int a = 0; a < 3; ++a) {
-            g_model.clipLo[a] = 0;
-            g_model.clipHi[a] = g_model.axes[a].n;
+            engine.model.clipLo[a] = 0;
+            engine.model.clipHi[a] = engine.model.axes[a].n;
         }
-        ComputeModelExtent(g_model);
+        ComputeModelExtent(engine.model);
     }
-    static ColourRecord& Material(int c, float lambda, COLORREF rgb)
+    ColourRecord& Material(int c, float lambda, COLORREF rgb)
     {
         ColourRecord& r = Colour(c, MATERIAL, lambda);
         SetDisplayColour(r, GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
         return r;
     }
     // Face list, cell raster and node numbers of the model as it stands.
-    static void Build()
+    void Build() { BuildPictureData(engine); }
+    void SetTemperatures(const std::function<double(double, double, double)>& t)
     {
-        CollectBlockFaces(g_model, g_view);
-        BuildVisibleFaceList(g_model, g_view);
-        RasteriseBlocks(g_model, g_run);
-        BuildNodeNumbering(g_model, g_run, Host());
-        g_work.solution.assign(static_cast<std::size_t>(g_work.gridNodeCount), 0.0);
+        SetPictureTemperatures(engine, t);
     }
-    static void SetTemperatures(const std::function<double(double, double, double)>& t)
-    {
-        for (int i = 0; i <= g_model.axes[0].n; ++i)
-            for (int j = 0; j <= g_model.axes[1].n; ++j)
-                for (int k = 0; k <= g_model.axes[2].n; ++k) {
-                    const std::int32_t n = GetNodeIndex(g_model, g_work, i, j, k);
-                    if (n >= 0)
-                        g_work.solution[static_cast<std::size_t>(n)] =
-                            t(GridLineCoordinate(g_model, 0, i), GridLineCoordinate(g_model, 1, j),
-                              GridLineCoordinate(g_model, 2, k));
-                }
-    }
-    PictureSource Source() const { return PictureSource(g_model, g_run, g_view.faces, scale); }
+    PictureSource Source() const { return PictureSource(engine.model, engine.run, engine.view.faces, scale); }
 
     // Forward picture matrix: viewport (w x h) x perspective x look-at.
     static void Camera(const double eye[3], const double centre[3], const double up[3], double fovy, int w,

@@ -24,7 +24,7 @@ class PictureLinesTest : public PictureTest {
         const PictureSource src = Source();
         PictureContext context(src, settings, canvas, raster.Width(), raster.Height(), {});
         kernels::SectionView view;
-        view.SetSectionFullWindow(6, g_model.clipCoord);
+        view.SetSectionFullWindow(6, engine.model.clipCoord);
         transform = view.Transform(raster.Width(), raster.Height());
         context.SetSection(6, transform);
         layer(context);
@@ -46,7 +46,7 @@ class PictureLinesTest : public PictureTest {
 TEST_F(PictureLinesTest, AnEdgeBetweenDifferentColoursOnAFlatSurfaceIsDrawnOneBetweenEqualColoursIsNot)
 {
     Grid({1.0f, 1.0f, 1.0f}, {1.0f, 1.0f}, {1.0f});
-    g_model.clipCoord[1] = 3, g_model.clipCoord[3] = 2, g_model.clipCoord[5] = 1;
+    engine.model.clipCoord[1] = 3, engine.model.clipCoord[3] = 2, engine.model.clipCoord[5] = 1;
     Material(1, 1.0f, RGB(200, 0, 0));
     Material(2, 1.0f, RGB(0, 200, 0));
     // x 0..1 colour 1, x 1..2 colour 2, x 2..3 colour 2 again (its own block).
@@ -65,7 +65,7 @@ TEST_F(PictureLinesTest, AnEdgeBetweenDifferentColoursOnAFlatSurfaceIsDrawnOneBe
 TEST_F(PictureLinesTest, EveryGridLineOfASectionFaceIsDrawn)
 {
     Grid({0.5f, 1.0f, 0.25f, 1.25f}, {1.0f, 1.0f}, {1.0f});
-    g_model.clipCoord[1] = 3, g_model.clipCoord[3] = 2, g_model.clipCoord[5] = 1;
+    engine.model.clipCoord[1] = 3, engine.model.clipCoord[3] = 2, engine.model.clipCoord[5] = 1;
     Material(1, 1.0f, RGB(200, 0, 0));
     Block(1, 0, 4, 0, 2, 0, 1);
     Build();

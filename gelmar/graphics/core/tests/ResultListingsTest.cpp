@@ -228,11 +228,11 @@ TEST_F(ResultListingsTest, ViewFactorsBetweenColours)
 // inside surface and out through the outside surface equal the heat flow
 // through the series resistances, and the wall's eight corners carry the
 // surface temperatures.
-class CalculatedWallTest : public CalcTest {
+class CalculatedWallTest : public CalcEngineTest {
   protected:
     void SetUp() override
     {
-        CalcTest::SetUp();
+        CalcEngineTest::SetUp();
         LoadGelmarStrings();
     }
 };
@@ -245,13 +245,14 @@ double Field(const std::string& line, std::size_t from, std::size_t width)
 TEST_F(CalculatedWallTest, FlowsEqualTheSeriesResistanceHeatFlow)
 {
     WriteBytes("wall.glm", ReadBytes(std::string(SUITE_EXAMPLES_DIR) + "/wall.glm"));
-    g_model.dataFilePath = "wall.glm";
-    ASSERT_TRUE(ReadDataFile(g_model, g_model.dataFilePath, ReadMode::Open, g_parameters, Host()));
+    engine.model.dataFilePath = "wall.glm";
+    ASSERT_TRUE(
+        ReadDataFile(engine.model, engine.model.dataFilePath, ReadMode::Open, engine.parameters, Host()));
     ASSERT_TRUE(Run()) << LastMessage();
     const double q = 20.0 / (1 / 7.7 + 0.2 / 0.5 + 1 / 25.0);
-    const LoadedResults results(g_model, g_run);
+    const LoadedResults results(engine.model, engine.run);
     const std::string text = Show([&](ListingWriter& out) {
-                                 WriteResultsListing(out, g_model, results, ListingDecimals{4, 4, 4});
+                                 WriteResultsListing(out, engine.model, results, ListingDecimals{4, 4, 4});
                              }).text;
     std::istringstream in(text.substr(text.find("Flow out")));
     std::string line, inside, outside;
@@ -269,9 +270,10 @@ TEST_F(CalculatedWallTest, FlowsEqualTheSeriesResistanceHeatFlow)
     EXPECT_NEAR(Field(outside, 40, 10), 0, 1e-9);
     EXPECT_NEAR(Field(outside, 50, 10), q, 2e-3);
 
-    const std::string corners = Show([&](ListingWriter& out) {
-                                    WriteCornerNodesListing(out, g_model, results, ListingDecimals{3, 2, 4});
-                                }).text;
+    const std::string corners =
+        Show([&](ListingWriter& out) {
+            WriteCornerNodesListing(out, engine.model, results, ListingDecimals{3, 2, 4});
+        }).text;
     std::istringstream rows(corners.substr(corners.find("[°C]\n") + 6));
     int count = 0;
     while (std::getline(rows, line)) {

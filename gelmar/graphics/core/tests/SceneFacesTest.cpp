@@ -3,11 +3,11 @@
 // selected span, the transparent drawing order, and the colour bands of the
 // result surfaces against linear fields (areas and colours from the field's
 // formula, not from the code).
-#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/SceneFaces.h"
 
 #include "PictureFixture.h"
 #include "gelmar/graphics/core/ValueReadout.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ class SceneFacesTest : public PictureTest {
     TriangleMesh Faces(ViewKind kind, const FaceHighlight& h = {})
     {
         TriangleMesh mesh;
-        EmitBlockFaces(g_model, kind, h, 255, {}, mesh);
+        EmitBlockFaces(engine.model, kind, h, 255, {}, engine.view.faces, mesh);
         return mesh;
     }
 };
@@ -92,7 +92,8 @@ TEST_F(SceneFacesTest, FacesAreClockwiseFromOutsideWithOutwardNormals)
         Centroid(t, g);
         // Clockwise seen from the side the normal points to.
         EXPECT_LT(c[0] * t.n[0] + c[1] * t.n[1] + c[2] * t.n[2], 0.0);
-        EXPECT_GT((g[0] - centre[0]) * t.n[0] + (g[1] - centre[1]) * t.n[1] + (g[2] - centre[2]) * t.n[2], 0.0);
+        EXPECT_GT((g[0] - centre[0]) * t.n[0] + (g[1] - centre[1]) * t.n[1] + (g[2] - centre[2]) * t.n[2],
+                  0.0);
         EXPECT_EQ(t.colour, RGB(200, 120, 80));
         EXPECT_EQ(t.alpha, 255);
         area += Area(t);
@@ -115,7 +116,7 @@ TEST_F(SceneFacesTest, NoFaceBetweenShownMaterialsInAnyKind)
             EXPECT_FALSE(t.p[0][0] == 1 && t.p[1][0] == 1 && t.p[2][0] == 1) << static_cast<int>(kind);
     }
     // A material hidden in the Clip Colours table uncovers the face.
-    g_model.colours[2].clipShow = 0;
+    engine.model.colours[2].clipShow = 0;
     int shared = 0;
     for (const Triangle& t : Triangles(Faces(ViewKind::Materials)))
         if (t.p[0][0] == 1 && t.p[1][0] == 1 && t.p[2][0] == 1) {
@@ -131,9 +132,9 @@ TEST_F(SceneFacesTest, BcViewColoursFacesByWhatLiesInFront)
     Grid(Uniform(3, 1), Uniform(1, 1), Uniform(1, 1));
     Material(1, 1.0f, RGB(200, 120, 80));
     Colour(2, BC_SIMPL);
-    SetDisplayColour(g_model.colours[2], 255, 0, 0);
+    SetDisplayColour(engine.model.colours[2], 255, 0, 0);
     Colour(3, BC_FREE);
-    SetDisplayColour(g_model.colours[3], 0, 128, 255);
+    SetDisplayColour(engine.model.colours[3], 0, 128, 255);
     Block(2, 0, 1, 0, 1, 0, 1);
     Block(1, 1, 2, 0, 1, 0, 1);
     Block(3, 2, 3, 0, 1, 0, 1);
@@ -157,7 +158,7 @@ TEST_F(SceneFacesTest, BcViewColoursFacesByWhatLiesInFront)
     for (int key : {2, -2, 3, -3})
         EXPECT_EQ(byNormal[key], kUncoveredFaceColour) << key;
     // A hidden boundary colour leaves its face uncovered.
-    g_model.colours[3].clipShow = 0;
+    engine.model.colours[3].clipShow = 0;
     for (const Triangle& t : Triangles(Faces(ViewKind::BoundaryConditions))) {
         if (t.n[0] > 0) {
             EXPECT_EQ(t.colour, kUncoveredFaceColour);
@@ -176,10 +177,10 @@ TEST_F(SceneFacesTest, TheSelectedSpanIsLightened)
         int lo, hi;
         double lightArea, plainArea;
     } cases[] = {
-        {1, 2, 4.0, 14.0},  // one interval: a band around the block
-        {0, 4, 18.0, 0.0},  // everything, both ends included
-        {4, 4, 1.0, 17.0},  // a line: only the end face in its plane
-        {5, 6, 0.0, 18.0},  // beyond the block
+        {1, 2, 4.0, 14.0}, // one interval: a band around the block
+        {0, 4, 18.0, 0.0}, // everything, both ends included
+        {4, 4, 1.0, 17.0}, // a line: only the end face in its plane
+        {5, 6, 0.0, 18.0}, // beyond the block
     };
     for (const Case& c : cases) {
         double light = 0, plain = 0;
@@ -205,23 +206,23 @@ TEST_F(SceneFacesTest, TransparentFacesSortFarthestFirstAndParallelOnesFirstOfAl
     // Looking along -x from in front of +x: no y or z component.
     const float eye[3] = {10, 1, 0.5f}, focus[3] = {1.5f, 1, 0.5f + 1e-7f};
     std::vector<std::int32_t> order;
-    SortTransparentFaces(g_model, eye, focus, order);
-    ASSERT_EQ(order.size(), static_cast<std::size_t>(g_view.faces.count));
+    SortTransparentFaces(engine.model, eye, focus, engine.view.faces, order);
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(engine.view.faces.count));
     std::size_t parallel = 0;
-    while (parallel < order.size() && FaceOrientation(g_view.faces.faces[order[parallel]]) >= 2)
+    while (parallel < order.size() && FaceOrientation(engine.view.faces.faces[order[parallel]]) >= 2)
         ++parallel;
     EXPECT_EQ(parallel, 8u); // the y and z faces of both blocks come first
     double last = 1e30;
     for (std::size_t n = parallel; n < order.size(); ++n) {
-        const FaceRecord& f = g_view.faces.faces[order[n]];
+        const FaceRecord& f = engine.view.faces.faces[order[n]];
         ASSERT_LT(FaceOrientation(f), 2);
-        const double x = GridLineCoordinate(g_model, 0, f.bounds[0]);
+        const double x = GridLineCoordinate(engine.model, 0, f.bounds[0]);
         EXPECT_LE(eye[0] - x, last); // nearer planes later
         last = eye[0] - x;
     }
     // Drawn in that order with the alpha given.
     TriangleMesh mesh;
-    EmitBlockFaces(g_model, ViewKind::Transparent, {}, 128, order, mesh);
+    EmitBlockFaces(engine.model, ViewKind::Transparent, {}, 128, order, engine.view.faces, mesh);
     for (const Triangle& t : Triangles(mesh))
         EXPECT_EQ(t.alpha, 128);
 }
@@ -237,15 +238,15 @@ TEST_F(SceneFacesTest, TriangleBandsCoverTheTriangleByValue)
     struct Case {
         double shift, lower, upper, inc;
     } cases[] = {
-        {0.0, 0.0, 1.0, 0.25}, // four bands
-        {0.1, 0.0, 1.0, 0.25}, // levels not on the corners
-        {5.0, 0.0, 1.0, 0.25}, // all above: out of range only
-        {-5.0, 0.0, 1.0, 0.25},
-        {0.0, 0.3, 0.6, 0.1}, // below, three bands, above
+        {0.0, 0.0, 1.0, 0.25},                        // four bands
+        {0.1, 0.0, 1.0, 0.25},                        // levels not on the corners
+        {5.0, 0.0, 1.0, 0.25},                        // all above: out of range only
+        {-5.0, 0.0, 1.0, 0.25}, {0.0, 0.3, 0.6, 0.1}, // below, three bands, above
     };
     const float normal[3] = {0, 0, 1};
     for (const Case& c : cases) {
-        const kernels::BandVertex corners[3] = {{0, 0, 0, c.shift}, {1, 0, 0, 1 + c.shift}, {0, 1, 0, c.shift}};
+        const kernels::BandVertex corners[3] = {
+            {0, 0, 0, c.shift}, {1, 0, 0, 1 + c.shift}, {0, 1, 0, c.shift}};
         TriangleMesh mesh;
         EmitTriangleBands(corners, normal, {c.lower, c.upper, c.inc}, scale, mesh);
         std::map<COLORREF, double> area;
@@ -261,8 +262,9 @@ TEST_F(SceneFacesTest, TriangleBandsCoverTheTriangleByValue)
             const COLORREF expected =
                 v < c.lower || v > c.upper
                     ? common::kOutsideScaleColour
-                    : common::ValueToColour(scale, static_cast<float>((std::floor((v + 1e-9) / c.inc) * c.inc - c.lower) /
-                                                                      (c.upper - c.lower)));
+                    : common::ValueToColour(
+                          scale, static_cast<float>((std::floor((v + 1e-9) / c.inc) * c.inc - c.lower) /
+                                                    (c.upper - c.lower)));
             EXPECT_EQ(t.colour, expected) << c.shift << " " << v;
         }
         double total = 0;
@@ -271,8 +273,8 @@ TEST_F(SceneFacesTest, TriangleBandsCoverTheTriangleByValue)
         EXPECT_NEAR(total, 0.5, 1e-6); // float vertices
         if (c.shift == 0.0 && c.lower == 0.0) {
             for (int b = 0; b < 4; ++b)
-                EXPECT_NEAR(area[common::ValueToColour(scale, b * 0.25f)], areaBetween(b * 0.25, b * 0.25 + 0.25),
-                            1e-6);
+                EXPECT_NEAR(area[common::ValueToColour(scale, b * 0.25f)],
+                            areaBetween(b * 0.25, b * 0.25 + 0.25), 1e-6);
         }
         if (std::fabs(c.shift) == 5.0) {
             EXPECT_EQ(area.size(), 1u);
@@ -292,13 +294,15 @@ TEST_F(SceneFacesTest, ResultSurfacesMergeUniformAreasAndColourBandsByTheField)
     // A field inside one band: every face is one quad.
     SetTemperatures([](double, double, double) { return 5.5; });
     TriangleMesh mesh;
-    EmitResultSurfaces(g_model, LoadedTemperatures(g_model, g_work), range, scale, mesh);
+    EmitResultSurfaces(engine.model, LoadedTemperatures(engine.model, engine.run.work), range, scale,
+                       engine.view.faces, mesh);
     EXPECT_EQ(Triangles(mesh).size(), 12u);
 
     // Wholly above the range: one quad a face as well, in the out-of-range colour.
     SetTemperatures([](double, double, double) { return 12.0; });
     mesh.Clear();
-    EmitResultSurfaces(g_model, LoadedTemperatures(g_model, g_work), range, scale, mesh);
+    EmitResultSurfaces(engine.model, LoadedTemperatures(engine.model, engine.run.work), range, scale,
+                       engine.view.faces, mesh);
     EXPECT_EQ(Triangles(mesh).size(), 12u);
     for (const Triangle& t : Triangles(mesh))
         EXPECT_EQ(t.colour, common::kOutsideScaleColour);
@@ -308,7 +312,8 @@ TEST_F(SceneFacesTest, ResultSurfacesMergeUniformAreasAndColourBandsByTheField)
     auto field = [](double x, double y, double z) { return 1.3 + 0.45 * x + 0.1 * y - 0.05 * z; };
     SetTemperatures(field);
     mesh.Clear();
-    EmitResultSurfaces(g_model, LoadedTemperatures(g_model, g_work), range, scale, mesh);
+    EmitResultSurfaces(engine.model, LoadedTemperatures(engine.model, engine.run.work), range, scale,
+                       engine.view.faces, mesh);
     const auto tris = Triangles(mesh);
     double area = 0;
     for (const Triangle& t : tris) {
@@ -323,14 +328,16 @@ TEST_F(SceneFacesTest, ResultSurfacesMergeUniformAreasAndColourBandsByTheField)
     EXPECT_NEAR(area, surface, 1e-4);
     // Fewer triangles than drawing every cell with its bands gives.
     TriangleMesh cells;
-    for (int f = 0; f < g_view.faces.count; ++f) {
-        const FaceFrame frame = FaceFrameOf(g_model, g_view.faces.faces[f], true);
-        const FaceRecord& face = g_view.faces.faces[f];
+    for (int f = 0; f < engine.view.faces.count; ++f) {
+        const FaceFrame frame = FaceFrameOf(engine.model, engine.view.faces.faces[f], true);
+        const FaceRecord& face = engine.view.faces.faces[f];
         for (int a = face.bounds[2 * frame.u]; a < face.bounds[2 * frame.u + 1]; ++a)
             for (int b = face.bounds[2 * frame.v]; b < face.bounds[2 * frame.v + 1]; ++b) {
                 float c[4][3];
-                RectCorners(frame, GridLineCoordinate(g_model, frame.u, a), GridLineCoordinate(g_model, frame.u, a + 1),
-                            GridLineCoordinate(g_model, frame.v, b), GridLineCoordinate(g_model, frame.v, b + 1), c);
+                RectCorners(frame, GridLineCoordinate(engine.model, frame.u, a),
+                            GridLineCoordinate(engine.model, frame.u, a + 1),
+                            GridLineCoordinate(engine.model, frame.v, b),
+                            GridLineCoordinate(engine.model, frame.v, b + 1), c);
                 kernels::BandVertex w[4];
                 for (int n = 0; n < 4; ++n)
                     w[n] = {c[n][0], c[n][1], c[n][2], field(c[n][0], c[n][1], c[n][2])};
@@ -351,10 +358,10 @@ TEST_F(SceneFacesTest, PreviewFacesFollowTheMaterialColoursOnly)
     Block(2, 0, 1, 0, 1, 0, 1);
     Block(1, 1, 2, 0, 1, 0, 1);
     Block(3, 2, 3, 0, 1, 0, 1);
-    g_model.colours[1].clipShow = 0; // the preview shows every material
+    engine.model.colours[1].clipShow = 0; // the preview shows every material
     Build();
     TriangleMesh mesh;
-    EmitColourFaces(g_model, mesh);
+    EmitColourFaces(engine.model, engine.view.faces, mesh);
     const auto tris = Triangles(mesh);
     // Both blocks whole (their shared faces too), colour 1 before colour 2.
     ASSERT_EQ(tris.size(), 24u);

@@ -2,11 +2,11 @@
 // hits: which faces carry which block's name and in which order, the face
 // and quad names of the value read-out, the pick region filter against
 // points projected through the same camera, and hit records read by hand.
-#include "gelmar/model/store/ViewState.h"
 #include "gelmar/graphics/core/ScenePicking.h"
 
 #include "PictureFixture.h"
 #include "gelmar/graphics/core/ViewCamera.h"
+#include "gelmar/model/store/ViewState.h"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +33,12 @@ TEST_F(ScenePickingTest, MaterialViewNamesTheFacesOfEachMaterialBlockInBlockOrde
 {
     Model();
     std::vector<NamedQuad> quads;
-    CollectBlockNames(g_model, ViewKind::Materials, nullptr, quads);
+    CollectBlockNames(engine.model, ViewKind::Materials, nullptr, engine.view.faces, quads);
     ASSERT_EQ(quads.size(), 12u);
     for (std::size_t n = 0; n < quads.size(); ++n)
         EXPECT_EQ(quads[n].name, n < 6 ? 1u : 2u);
     for (ViewKind kind : {ViewKind::Transparent, ViewKind::Temperatures}) {
-        CollectBlockNames(g_model, kind, nullptr, quads);
+        CollectBlockNames(engine.model, kind, nullptr, engine.view.faces, quads);
         EXPECT_TRUE(quads.empty()) << static_cast<int>(kind);
     }
 }
@@ -47,7 +47,7 @@ TEST_F(ScenePickingTest, BcViewNamesTheBlockInFrontFirstAndEveryFaceAsNoBlockAft
 {
     Model();
     std::vector<NamedQuad> quads;
-    CollectBlockNames(g_model, ViewKind::BoundaryConditions, nullptr, quads);
+    CollectBlockNames(engine.model, ViewKind::BoundaryConditions, nullptr, engine.view.faces, quads);
     // The material face against the boundary block once under its name,
     // then all twelve material faces as "no block".
     ASSERT_EQ(quads.size(), 13u);
@@ -57,8 +57,8 @@ TEST_F(ScenePickingTest, BcViewNamesTheBlockInFrontFirstAndEveryFaceAsNoBlockAft
     for (std::size_t n = 1; n < quads.size(); ++n)
         EXPECT_EQ(quads[n].name, kNoBlockName);
     // A hidden boundary colour names nothing.
-    g_model.colours[2].clipShow = 0;
-    CollectBlockNames(g_model, ViewKind::BoundaryConditions, nullptr, quads);
+    engine.model.colours[2].clipShow = 0;
+    CollectBlockNames(engine.model, ViewKind::BoundaryConditions, nullptr, engine.view.faces, quads);
     for (const NamedQuad& q : quads)
         EXPECT_EQ(q.name, kNoBlockName);
 }
@@ -70,24 +70,24 @@ TEST_F(ScenePickingTest, FacesAndQuadsOfTheValueReadOut)
     Block(1, 0, 3, 0, 2, 0, 1);
     Build();
     std::vector<NamedQuad> quads;
-    CollectFaceNames(g_model, nullptr, quads);
-    ASSERT_EQ(quads.size(), static_cast<std::size_t>(g_view.faces.count));
+    CollectFaceNames(engine.model, nullptr, engine.view.faces, quads);
+    ASSERT_EQ(quads.size(), static_cast<std::size_t>(engine.view.faces.count));
     for (std::size_t n = 0; n < quads.size(); ++n)
         EXPECT_EQ(quads[n].name, n);
-    for (int f = 0; f < g_view.faces.count; ++f) {
-        const FaceRecord& face = g_view.faces.faces[f];
-        CollectQuadNames(g_model, f, quads);
+    for (int f = 0; f < engine.view.faces.count; ++f) {
+        const FaceRecord& face = engine.view.faces.faces[f];
+        CollectQuadNames(engine.model, f, engine.view.faces, quads);
         ASSERT_EQ(static_cast<int>(quads.size()), FaceQuadCount(face));
         std::uint32_t expected = 0;
         ForEachFaceQuad(face, FaceOrientation(face), [&](const GridPoint c[4]) {
             const NamedQuad& q = quads[expected];
             EXPECT_EQ(q.name, expected);
-            EXPECT_EQ(q.corners[2][0], GridLineCoordinate(g_model, 0, c[2].i));
-            EXPECT_EQ(q.corners[2][1], GridLineCoordinate(g_model, 1, c[2].j));
+            EXPECT_EQ(q.corners[2][0], GridLineCoordinate(engine.model, 0, c[2].i));
+            EXPECT_EQ(q.corners[2][1], GridLineCoordinate(engine.model, 1, c[2].j));
             ++expected;
         });
     }
-    CollectQuadNames(g_model, g_view.faces.count, quads);
+    CollectQuadNames(engine.model, engine.view.faces.count, engine.view.faces, quads);
     EXPECT_TRUE(quads.empty());
 }
 
@@ -99,15 +99,15 @@ TEST_F(ScenePickingTest, TheRegionFilterKeepsWhatMayReachThePickedPixel)
     float azimuth = 20, altitude = 35;
     ViewExtent extent;
     for (int k = 0; k < 3; ++k)
-        extent.centre[k] = g_model.centre[k];
-    extent.size = g_model.halfDiagonal;
+        extent.centre[k] = engine.model.centre[k];
+    extent.size = engine.model.halfDiagonal;
     const GlMatrix view = CameraMatrix(camera, {azimuth, altitude}, extent, false);
     double forward[16];
     ForwardPictureMatrix(camera, {azimuth, altitude}, extent, false, forward);
     kernels::PictureMatrix picture;
     picture.SetForward(forward);
     std::vector<NamedQuad> all;
-    CollectBlockNames(g_model, ViewKind::Materials, nullptr, all);
+    CollectBlockNames(engine.model, ViewKind::Materials, nullptr, engine.view.faces, all);
     const int viewport[4] = {0, 0, 200, 100};
     for (const NamedQuad& q : all) {
         // The pixel of the quad's centre keeps it; a pixel far from all its
@@ -120,7 +120,8 @@ TEST_F(ScenePickingTest, TheRegionFilterKeepsWhatMayReachThePickedPixel)
             minX = std::min(minX, px), maxX = std::max(maxX, px);
             minY = std::min(minY, py), maxY = std::max(maxY, py);
         }
-        const GlMatrix at = MultiplyMatrices(PickProjectionMatrix(camera, extent, cx, 100 - cy, viewport), view);
+        const GlMatrix at =
+            MultiplyMatrices(PickProjectionMatrix(camera, extent, cx, 100 - cy, viewport), view);
         EXPECT_TRUE(PickRegionFilter(at).Keep(q.corners));
         const GlMatrix away =
             MultiplyMatrices(PickProjectionMatrix(camera, extent, maxX + 3, 100 - cy, viewport), view);
@@ -142,9 +143,9 @@ TEST_F(ScenePickingTest, HitsAreReadNearestFirstAndFirstOnTies)
         {{}, 0, -1, -1},
         {{1, 500, 900, 7}, 1, 7, 7},
         {{1, 500, 900, 7, 1, 300, 400, 8, 1, 300, 350, 9}, 3, 8, 7}, // equal depths: the first
-        {{2, 800, 900, 4, 5, 1, 100, 200, 6}, 2, 6, 4},               // two names in a record
-        {{1, 500, 900, 7, 1, 100}, 2, 7, 7},                          // a record cut off
-        {{0, 100, 200, 1, 900, 999, 3}, 2, 3, 3},                      // a record without names
+        {{2, 800, 900, 4, 5, 1, 100, 200, 6}, 2, 6, 4},              // two names in a record
+        {{1, 500, 900, 7, 1, 100}, 2, 7, 7},                         // a record cut off
+        {{0, 100, 200, 1, 900, 999, 3}, 2, 3, 3},                    // a record without names
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NearestHitName(c.buffer.data(), c.buffer.size(), c.hits), c.nearest);

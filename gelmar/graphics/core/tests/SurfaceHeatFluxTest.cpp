@@ -32,9 +32,9 @@ class SurfaceHeatFluxTest : public PictureTest {
         return 20.0 / (1 / double(7.7f) + 2 * double(0.1f) / double(0.5f) + 3 * double(0.1f) / double(1.5f) +
                        1 / double(25.0f));
     }
-    static float Flux(int i, int j, int k, int orientation)
+    float Flux(int i, int j, int k, int orientation)
     {
-        return HeatFluxAtSurfaceNode(g_model, g_work, i, j, k, orientation);
+        return HeatFluxAtSurfaceNode(engine.model, engine.run.work, i, j, k, orientation);
     }
 };
 
@@ -75,19 +75,20 @@ TEST_F(SurfaceHeatFluxTest, TheFluxSummedOverABoundaryColoursAreaIsItsHeatFlow)
         }
     const double flow = Q() * 0.8 * 0.6;
     EXPECT_NEAR(inside, flow, 1e-4 * flow);
-    EXPECT_NEAR(inside, g_model.colours[3].resultValue1, 1e-4 * flow);
-    EXPECT_NEAR(-outside, g_model.colours[4].resultValue2, 1e-4 * flow);
+    EXPECT_NEAR(inside, engine.model.colours[3].resultValue1, 1e-4 * flow);
+    EXPECT_NEAR(-outside, engine.model.colours[4].resultValue2, 1e-4 * flow);
 }
 
 TEST_F(SurfaceHeatFluxTest, RadiatingFacesReadTheFluxTableAndNodesWithoutConductingCellsGiveZero)
 {
-    g_model.colours[3].type = BC_FREE;
-    g_model.colours[4].type = TRANSMAT;
-    g_model.colours[4].lambda = 2.0f;
+    engine.model.colours[3].type = BC_FREE;
+    engine.model.colours[4].type = TRANSMAT;
+    engine.model.colours[4].lambda = 2.0f;
     Build();
     SetTemperatures([](double x, double, double) { return 10.0 - 20.0 * x; });
     // The table keys the inner cell and the orientation; sorted.
-    g_work.heatFlows = {{1, 0, 0, 0, 11.0f}, {1, 0, 1, 0, 13.0f}, {1, 1, 0, 0, 17.0f}, {1, 1, 1, 0, 19.0f}};
+    engine.run.work.heatFlows = {
+        {1, 0, 0, 0, 11.0f}, {1, 0, 1, 0, 13.0f}, {1, 1, 0, 0, 17.0f}, {1, 1, 1, 0, 19.0f}};
     // Node (1, 1, 1) sits in the middle of the four cells: their areas weigh.
     const double a[4] = {0.3 * 0.2, 0.3 * 0.4, 0.5 * 0.2, 0.5 * 0.4};
     const double expected = (11 * a[0] + 13 * a[1] + 17 * a[2] + 19 * a[3]) / (a[0] + a[1] + a[2] + a[3]);
@@ -95,7 +96,7 @@ TEST_F(SurfaceHeatFluxTest, RadiatingFacesReadTheFluxTableAndNodesWithoutConduct
     // A transparent solid beyond: conduction on the inner side only.
     EXPECT_NEAR(Flux(6, 1, 1, 1), (10.0 - 20.0 * 0.6 - (10.0 - 20.0 * 0.5)) * 1.5 / 0.1, 1e-3);
     // Inner cells outside the clip box, or not conducting: no flux.
-    g_model.clipLo[0] = 2;
+    engine.model.clipLo[0] = 2;
     EXPECT_EQ(Flux(1, 1, 1, 0), 0.0f);
     EXPECT_EQ(Flux(0, 1, 1, 1), 0.0f); // the air side is no solid
 }

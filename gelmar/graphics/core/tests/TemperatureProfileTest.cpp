@@ -60,16 +60,16 @@ class ProfileTest : public PictureTest {
 TEST_F(ProfileTest, TheLineDefinitionStartsAlongXAndStaysOnTheGrid)
 {
     ProfileLine line;
-    EXPECT_EQ(PrepareProfileLine(line, g_model), 0);
+    EXPECT_EQ(PrepareProfileLine(line, engine.model), 0);
     EXPECT_EQ(line.b.i, 6);
     line.a = {9, 1, 7};
     line.b = {9, 1, 0};
-    EXPECT_EQ(PrepareProfileLine(line, g_model), 2);
+    EXPECT_EQ(PrepareProfileLine(line, engine.model), 2);
     EXPECT_EQ(line.a.i, 6);
     EXPECT_EQ(line.a.k, 1);
     line.a = {1, 0, 0};
     line.b = {1, 2, 0};
-    EXPECT_EQ(PrepareProfileLine(line, g_model), 1);
+    EXPECT_EQ(PrepareProfileLine(line, engine.model), 1);
     EXPECT_TRUE(Draw({{2, 1, 0}, {2, 1, 0}}) == false); // no line: nothing drawn
     EXPECT_EQ(raster.Count(kernels::kWhite), w * h);
 }

@@ -5,6 +5,7 @@
 
 #include "gelmar/model/editing/ModelFaces.h"
 #include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 
 #include <algorithm>
@@ -24,18 +25,19 @@ using UnitFace = std::tuple<int, int, int, int, int, int, int>;
 
 class VisibleFaceListTest : public ::testing::Test {
   protected:
+    // A fresh model: the random-model test starts each model from here.
     void SetUp() override
     {
-        FreeModel();
-        ResetModel();
+        FreeModel(engine);
+        ResetModel(engine);
     }
     void SetGrid(int nx, int ny, int nz)
     {
         const int n[3] = {nx, ny, nz};
         for (int a = 0; a < 3; ++a) {
-            g_model.axes[a].n = static_cast<std::uint16_t>(n[a]);
-            g_model.clipLo[a] = 0;
-            g_model.clipHi[a] = static_cast<std::uint16_t>(n[a]);
+            engine.model.axes[a].n = static_cast<std::uint16_t>(n[a]);
+            engine.model.clipLo[a] = 0;
+            engine.model.clipHi[a] = static_cast<std::uint16_t>(n[a]);
         }
     }
     void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
@@ -45,17 +47,17 @@ class VisibleFaceListTest : public ::testing::Test {
         b.x1 = static_cast<std::uint16_t>(x1), b.x2 = static_cast<std::uint16_t>(x2);
         b.y1 = static_cast<std::uint16_t>(y1), b.y2 = static_cast<std::uint16_t>(y2);
         b.z1 = static_cast<std::uint16_t>(z1), b.z2 = static_cast<std::uint16_t>(z2);
-        ASSERT_TRUE(GrowBlockArray(g_model, g_model.blocks.count + 1u));
-        g_model.blocks[g_model.blocks.count++] = b;
+        ASSERT_TRUE(GrowBlockArray(engine.model, engine.model.blocks.count + 1u));
+        engine.model.blocks[engine.model.blocks.count++] = b;
     }
     void Build()
     {
-        CollectBlockFaces(g_model, g_view);
-        BuildVisibleFaceList(g_model, g_view);
+        CollectBlockFaces(engine.model, engine.view);
+        BuildVisibleFaceList(engine.model, engine.view);
     }
     std::vector<FaceRecord> Faces() const
     {
-        return {g_view.faces.faces.begin(), g_view.faces.faces.begin() + g_view.faces.count};
+        return {engine.view.faces.faces.begin(), engine.view.faces.faces.begin() + engine.view.faces.count};
     }
 
     // The latest block covering the cell inside the clip range, -1 for none.
@@ -63,11 +65,11 @@ class VisibleFaceListTest : public ::testing::Test {
     {
         const int p[3] = {i, j, k};
         for (int a = 0; a < 3; ++a) {
-            if (p[a] < g_model.clipLo[a] || p[a] >= g_model.clipHi[a])
+            if (p[a] < engine.model.clipLo[a] || p[a] >= engine.model.clipHi[a])
                 return -1;
         }
-        for (int b = g_model.blocks.count - 1; b >= 0; --b) {
-            const BlockRecord& r = g_model.blocks[b];
+        for (int b = engine.model.blocks.count - 1; b >= 0; --b) {
+            const BlockRecord& r = engine.model.blocks[b];
             if (r.x1 <= i && i < r.x2 && r.y1 <= j && j < r.y2 && r.z1 <= k && k < r.z2)
                 return b;
         }
@@ -77,7 +79,7 @@ class VisibleFaceListTest : public ::testing::Test {
     // True when the cell lies inside the block's box clamped to the clip range.
     bool InClampedBlock(int b, int i, int j, int k) const
     {
-        const BlockRecord& r = g_model.blocks[b];
+        const BlockRecord& r = engine.model.blocks[b];
         return OwnerOfCell(i, j, k) >= 0 && r.x1 <= i && i < r.x2 && r.y1 <= j && j < r.y2 && r.z1 <= k &&
                k < r.z2;
     }
@@ -90,9 +92,9 @@ class VisibleFaceListTest : public ::testing::Test {
     {
         std::vector<UnitFace> out;
         const int step[6][3] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}};
-        for (int i = 0; i < g_model.axes[0].n; ++i)
-            for (int j = 0; j < g_model.axes[1].n; ++j)
-                for (int k = 0; k < g_model.axes[2].n; ++k) {
+        for (int i = 0; i < engine.model.axes[0].n; ++i)
+            for (int j = 0; j < engine.model.axes[1].n; ++j)
+                for (int k = 0; k < engine.model.axes[2].n; ++k) {
                     const int own = OwnerOfCell(i, j, k);
                     if (own < 0)
                         continue;
@@ -103,7 +105,7 @@ class VisibleFaceListTest : public ::testing::Test {
                         const int across = OwnerOfCell(ni, nj, nk);
                         if (across < 0)
                             out.emplace_back(i, j, k, o, own, 0, -1);
-                        else if (g_model.blocks[across].colour != g_model.blocks[own].colour)
+                        else if (engine.model.blocks[across].colour != engine.model.blocks[own].colour)
                             out.emplace_back(i, j, k, o, own, 1, across);
                     }
                 }
@@ -135,6 +137,9 @@ class VisibleFaceListTest : public ::testing::Test {
         std::sort(out.begin(), out.end());
         return out;
     }
+
+    NullEngineHost host;
+    Engine engine{host};
 };
 
 TEST_F(VisibleFaceListTest, MatchesVoxelFacesOnRandomModels)
@@ -157,17 +162,17 @@ TEST_F(VisibleFaceListTest, MatchesVoxelFacesOnRandomModels)
         }
         if (model % 3 == 1) {
             for (int a = 0; a < 3; ++a) {
-                g_model.clipLo[a] =
+                engine.model.clipLo[a] =
                     static_cast<std::uint16_t>(std::uniform_int_distribution<int>(0, n[a] - 1)(gen));
-                g_model.clipHi[a] = static_cast<std::uint16_t>(
-                    std::uniform_int_distribution<int>(g_model.clipLo[a] + 1, n[a])(gen));
+                engine.model.clipHi[a] = static_cast<std::uint16_t>(
+                    std::uniform_int_distribution<int>(engine.model.clipLo[a] + 1, n[a])(gen));
             }
         }
-        const std::vector<BlockRecord> blocksBefore(g_model.blocks.data.begin(),
-                                                    g_model.blocks.data.begin() + g_model.blocks.count);
-        const std::array<std::uint16_t, 6> clipBefore = {g_model.clipLo[0], g_model.clipLo[1],
-                                                         g_model.clipLo[2], g_model.clipHi[0],
-                                                         g_model.clipHi[1], g_model.clipHi[2]};
+        const std::vector<BlockRecord> blocksBefore(
+            engine.model.blocks.data.begin(), engine.model.blocks.data.begin() + engine.model.blocks.count);
+        const std::array<std::uint16_t, 6> clipBefore = {engine.model.clipLo[0], engine.model.clipLo[1],
+                                                         engine.model.clipLo[2], engine.model.clipHi[0],
+                                                         engine.model.clipHi[1], engine.model.clipHi[2]};
         Build();
         const std::vector<UnitFace> got = ListFaces(), want = VoxelFaces();
         std::vector<UnitFace> extra, missing;
@@ -178,10 +183,10 @@ TEST_F(VisibleFaceListTest, MatchesVoxelFacesOnRandomModels)
             << ::testing::PrintToString(extra) << "; " << missing.size() << " missing "
             << ::testing::PrintToString(missing);
         // The passes only read the blocks and the clip range.
-        EXPECT_TRUE(std::equal(blocksBefore.begin(), blocksBefore.end(), g_model.blocks.data.begin()));
-        const std::array<std::uint16_t, 6> clipAfter = {g_model.clipLo[0], g_model.clipLo[1],
-                                                        g_model.clipLo[2], g_model.clipHi[0],
-                                                        g_model.clipHi[1], g_model.clipHi[2]};
+        EXPECT_TRUE(std::equal(blocksBefore.begin(), blocksBefore.end(), engine.model.blocks.data.begin()));
+        const std::array<std::uint16_t, 6> clipAfter = {engine.model.clipLo[0], engine.model.clipLo[1],
+                                                        engine.model.clipLo[2], engine.model.clipHi[0],
+                                                        engine.model.clipHi[1], engine.model.clipHi[2]};
         EXPECT_EQ(clipBefore, clipAfter);
     }
 }
@@ -190,7 +195,7 @@ TEST_F(VisibleFaceListTest, EmptyModelAndSingleBlock)
 {
     SetGrid(3, 3, 3);
     Build();
-    EXPECT_EQ(g_view.faces.count, 0);
+    EXPECT_EQ(engine.view.faces.count, 0);
 
     AddBlock(4, 0, 2, 1, 3, 0, 1);
     Build();
@@ -221,9 +226,9 @@ TEST_F(VisibleFaceListTest, TouchingBlocksKeepTheSharedPlaneOnlyBetweenColours)
     }
     EXPECT_EQ(shared, 2);
 
-    g_model.blocks[1].colour = 1;
+    engine.model.blocks[1].colour = 1;
     Build();
-    EXPECT_EQ(g_view.faces.count, 10);
+    EXPECT_EQ(engine.view.faces.count, 10);
 }
 
 TEST_F(VisibleFaceListTest, SmallBlockCutsALargeFaceIntoNinePieces)
@@ -231,7 +236,7 @@ TEST_F(VisibleFaceListTest, SmallBlockCutsALargeFaceIntoNinePieces)
     SetGrid(3, 3, 2);
     AddBlock(1, 0, 3, 0, 3, 0, 1);
     AddBlock(2, 1, 2, 1, 2, 1, 2);
-    CollectBlockFaces(g_model, g_view);
+    CollectBlockFaces(engine.model, engine.view);
     int topPieces = 0;
     for (const FaceRecord& f : Faces())
         topPieces += f.block == 0 && (f.flags & 7) == 5;
@@ -243,10 +248,10 @@ TEST_F(VisibleFaceListTest, ClipSurfaceFacesStayVisibleAndTouchingBlocksAreOut)
     SetGrid(4, 1, 1);
     AddBlock(1, 0, 4, 0, 1, 0, 1);
     AddBlock(2, 0, 1, 0, 1, 0, 1); // ends on the clip's lower line
-    g_model.clipLo[0] = 1;
-    g_model.clipHi[0] = 3;
+    engine.model.clipLo[0] = 1;
+    engine.model.clipHi[0] = 3;
     Build();
-    ASSERT_EQ(g_view.faces.count, 6);
+    ASSERT_EQ(engine.view.faces.count, 6);
     for (const FaceRecord& f : Faces()) {
         EXPECT_EQ(f.block, 0);
         EXPECT_EQ(f.flags & 8, 0);
@@ -259,7 +264,7 @@ TEST_F(VisibleFaceListTest, GridIndicesBeyondHalfTheSixteenBitRangeKeepTheirFace
     SetGrid(65535, 2, 1);
     AddBlock(1, 40000, 65535, 0, 2, 0, 1);
     AddBlock(2, 65000, 65535, 1, 2, 0, 1);
-    g_model.clipLo[0] = 39990;
+    engine.model.clipLo[0] = 39990;
     Build();
     int between = 0, total = 0;
     for (const FaceRecord& f : Faces()) {
@@ -273,8 +278,8 @@ TEST_F(VisibleFaceListTest, GridIndicesBeyondHalfTheSixteenBitRangeKeepTheirFace
     // block 1: all six sides, two of them against block 0.
     EXPECT_EQ(between, 2);
     EXPECT_EQ(total, 1 + 1 + 1 + 1 + 3 + 3 + 6);
-    EXPECT_EQ(g_model.clipLo[0], 39990);
-    EXPECT_EQ(g_model.blocks[0].x1, 40000);
+    EXPECT_EQ(engine.model.clipLo[0], 39990);
+    EXPECT_EQ(engine.model.blocks[0].x1, 40000);
 }
 
 TEST_F(VisibleFaceListTest, GrowsInWholeStepsAndFreesToZero)
@@ -286,26 +291,26 @@ TEST_F(VisibleFaceListTest, GrowsInWholeStepsAndFreesToZero)
     Build();
     // A chequerboard: every cell shows its top, bottom and the outer or
     // between-colour sides.
-    EXPECT_EQ(g_view.faces.count, 200 * 150 * 2 + 2 * 199 * 150 + 2 * 200 * 149 + 2 * 200 + 2 * 150);
-    EXPECT_EQ(g_view.faces.capacity % 100000, 0);
-    FreeFaceList(g_view);
-    EXPECT_EQ(g_view.faces.count, 0);
-    EXPECT_EQ(g_view.faces.capacity, 0);
+    EXPECT_EQ(engine.view.faces.count, 200 * 150 * 2 + 2 * 199 * 150 + 2 * 200 * 149 + 2 * 200 + 2 * 150);
+    EXPECT_EQ(engine.view.faces.capacity % 100000, 0);
+    FreeFaceList(engine.view);
+    EXPECT_EQ(engine.view.faces.count, 0);
+    EXPECT_EQ(engine.view.faces.capacity, 0);
 }
 
 TEST(WholeModelFaces, IgnoreTheClipRange)
 {
-    FreeModel();
-    ResetModel();
+    NullEngineHost host;
+    Engine engine{host};
     for (int a = 0; a < 3; ++a)
-        g_model.axes[a].n = 2;
-    GrowBlockArray(g_model, 1);
-    g_model.blocks[0] = BlockRecord{3, 0, 2, 0, 2, 0, 2, {}, 0};
-    g_model.blocks.count = 1;
-    g_model.clipLo[0] = 1;
-    g_model.clipHi[0] = 1;
-    EXPECT_EQ(ComputeWholeModelFaces(g_model).size(), 6u);
-    EXPECT_EQ(g_model.clipHi[0], 1);
+        engine.model.axes[a].n = 2;
+    GrowBlockArray(engine.model, 1);
+    engine.model.blocks[0] = BlockRecord{3, 0, 2, 0, 2, 0, 2, {}, 0};
+    engine.model.blocks.count = 1;
+    engine.model.clipLo[0] = 1;
+    engine.model.clipHi[0] = 1;
+    EXPECT_EQ(ComputeWholeModelFaces(engine.model).size(), 6u);
+    EXPECT_EQ(engine.model.clipHi[0], 1);
 }
 
 } // namespace

@@ -3,17 +3,17 @@
 // projected to the view's pixels, and the colour the fixed-function lighting
 // formula gives a face.
 #pragma once
+#include "gelmar/app/GraphViews.h"
+#include "gelmar/app/tests/AppFixture.h"
+#include "gelmar/graphics/core/PictureGrid.h"
+#include "gelmar/graphics/core/ViewModel.h"
+#include "gelmar/graphics/core/tests/PictureFixture.h"
 #include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ViewState.h"
-#include "gelmar/app/GraphViews.h"
-#include "gelmar/app/tests/AppFixture.h"
-#include "gelmar/graphics/core/PictureGrid.h"
-#include "gelmar/graphics/core/ViewModel.h"
-#include "gelmar/graphics/core/tests/PictureFixture.h"
 #include "gelmar/model/tests/CalcModel.h"
 
 #include <QColor>
@@ -22,13 +22,6 @@
 #include <cmath>
 
 namespace gelmar::test {
-
-// The picture tests' loaded results: cell raster, node numbers, and node
-// temperatures from a formula.
-struct LoadedField : PictureTest {
-    using PictureTest::Build;
-    using PictureTest::SetTemperatures;
-};
 
 class GlViewTest : public AppFixture {
   protected:
@@ -56,26 +49,33 @@ class GlViewTest : public AppFixture {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 
-    // An empty model on the grid, clip box over the whole grid.
-    static void NewModel(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
+    // An empty model of the program on the grid, clip box over the whole grid.
+    static void NewModel(const std::vector<float>& wx, const std::vector<float>& wy,
+                         const std::vector<float>& wz)
     {
-        ResetModel();
-        CalcTest::SetGrid(wx, wy, wz);
+        ResetModel(TheEngine());
+        ModelStore& m = TheEngine().model;
+        EXPECT_TRUE(BuildGrid(m, wx, wy, wz));
         for (int a = 0; a < 3; ++a) {
-            g_model.clipLo[a] = 0;
-            g_model.clipHi[a] = g_model.axes[a].n;
+            m.clipLo[a] = 0;
+            m.clipHi[a] = m.axes[a].n;
         }
-        ComputeModelExtent(g_model);
+        ComputeModelExtent(m);
+    }
+    static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
+    static void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+    {
+        ASSERT_TRUE(AppendBlock(TheEngine().model, colour, x1, x2, y1, y2, z1, z2));
     }
     static void Material(int c, COLORREF rgb, const char* name = "")
     {
-        ColourRecord& r = CalcTest::Colour(c, MATERIAL);
+        ColourRecord& r = DefineColour(TheEngine().model, c, MATERIAL);
         SetDisplayColour(r, GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
         r.name = name;
     }
     static void Boundary(int c, COLORREF rgb)
     {
-        ColourRecord& r = CalcTest::Colour(c, BC_SIMPL);
+        ColourRecord& r = DefineColour(TheEngine().model, c, BC_SIMPL);
         SetDisplayColour(r, GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
     }
 
@@ -105,7 +105,8 @@ class GlViewTest : public AppFixture {
     // normal in eye coordinates and the light's direction (-1, 2, 2).
     COLORREF Lit(COLORREF c, const double n[3])
     {
-        const GlMatrix m = CameraMatrix(*view, ModelViewAngles(g_model), ModelViewExtent(g_model), false);
+        ModelStore& model = TheEngine().model;
+        const GlMatrix m = CameraMatrix(*view, ModelViewAngles(model), ModelViewExtent(model), false);
         double eye[3];
         for (int r = 0; r < 3; ++r)
             eye[r] = m.m[r] * n[0] + m.m[4 + r] * n[1] + m.m[8 + r] * n[2];

@@ -5,21 +5,20 @@
 // tables (through the table links), and the real Blocks and Colours tables
 // outlining their selection and taking the pick.
 #include "GlFixture.h"
-
 #include "gelmar/app/GelmarTableView.h"
 #include "gelmar/app/TableLinks.h"
+#include "gelmar/app/TableViews.h"
 #include "gelmar/app/tests/TableSupport.h"
+#include "gelmar/graphics/GlScene.h"
+#include "gelmar/graphics/core/ScenePicking.h"
 #include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/WorkArrays.h"
+#include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/ColourScale.h"
 #include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ViewState.h"
 #include "platform/ui/TestHook.h"
-#include "gelmar/app/TableViews.h"
-#include "gelmar/graphics/GlScene.h"
-#include "gelmar/graphics/core/ScenePicking.h"
-#include "gelmar/model/files/Parameters.h"
 #include "resources/gelmar/GelmarIds.h"
 
 #include <GL/gl.h>
@@ -36,13 +35,13 @@ class GlPickTest : public GlViewTest {
     // (x 2..3), and a second material block away from both (x 4..5).
     void Model()
     {
-        NewModel(CalcTest::Uniform(5, 1.0f), {1.0f}, {1.0f});
+        NewModel(Uniform(5, 1.0f), {1.0f}, {1.0f});
         Material(1, RGB(200, 120, 80), "Wall");
         Boundary(2, RGB(255, 0, 0));
-        g_model.colours[2].name = "Inside";
-        CalcTest::Block(1, 1, 2, 0, 1, 0, 1);
-        CalcTest::Block(2, 2, 3, 0, 1, 0, 1);
-        CalcTest::Block(1, 4, 5, 0, 1, 0, 1);
+        TheEngine().model.colours[2].name = "Inside";
+        Block(1, 1, 2, 0, 1, 0, 1);
+        Block(2, 2, 3, 0, 1, 0, 1);
+        Block(1, 4, 5, 0, 1, 0, 1);
     }
     // The block a selection over every named face gives, without the
     // pick region filter.
@@ -51,12 +50,12 @@ class GlPickTest : public GlViewTest {
         EXPECT_TRUE(wglMakeCurrent(view->m_hDC, view->m_hRC));
         glViewport(0, 0, view->m_cx, view->m_cy);
         const int viewport[4] = {0, 0, view->m_cx, view->m_cy};
-        const ViewExtent extent = ModelViewExtent(g_model);
+        const ViewExtent extent = ModelViewExtent(TheEngine().model);
         const GlMatrix projection =
             PickProjectionMatrix(*view, extent, point.x, view->m_cy - point.y, viewport);
-        const GlMatrix modelView = CameraMatrix(*view, ModelViewAngles(g_model), extent, false);
+        const GlMatrix modelView = CameraMatrix(*view, ModelViewAngles(TheEngine().model), extent, false);
         std::vector<NamedQuad> quads;
-        CollectBlockNames(g_model, view->m_viewKind, nullptr, quads);
+        CollectBlockNames(TheEngine().model, view->m_viewKind, nullptr, TheEngine().view.faces, quads);
         std::vector<std::uint32_t> buffer;
         const int hits = SelectQuads(projection, modelView, quads, 99999, true, 0, buffer);
         wglMakeCurrent(nullptr, nullptr);
@@ -67,7 +66,7 @@ class GlPickTest : public GlViewTest {
 TEST_F(GlPickTest, TheNearerOfTwoBlocksIsPicked)
 {
     Model();
-    g_model.viewAzimuth = 0, g_model.viewAltitude = 0; // from +x
+    TheEngine().model.viewAzimuth = 0, TheEngine().model.viewAltitude = 0; // from +x
     Frame(ViewKind::Materials);
     const CPoint centre = Pixel(3.0, 0.5, 0.5);
     EXPECT_EQ(view->PickBlock(centre), 2); // the block at x 4..5 hides the one at 1..2
@@ -96,7 +95,7 @@ TEST_F(GlPickTest, TheRegionFilterPicksWhatASelectionOverEveryFacePicks)
 {
     std::mt19937 rng(11);
     std::uniform_real_distribution<double> u(0.0, 1.0);
-    NewModel(CalcTest::Uniform(6, 1.0f), CalcTest::Uniform(5, 0.7f), CalcTest::Uniform(4, 1.3f));
+    NewModel(Uniform(6, 1.0f), Uniform(5, 0.7f), Uniform(4, 1.3f));
     Material(1, RGB(200, 30, 30));
     Material(3, RGB(30, 200, 30));
     Boundary(2, RGB(255, 0, 0));
@@ -107,9 +106,9 @@ TEST_F(GlPickTest, TheRegionFilterPicksWhatASelectionOverEveryFacePicks)
             lo[a] = static_cast<int>(u(rng) * (n[a] - 1));
             hi[a] = lo[a] + 1 + static_cast<int>(u(rng) * (n[a] - lo[a] - 1));
         }
-        CalcTest::Block(1 + b % 3, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
+        Block(1 + b % 3, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
     }
-    g_model.viewAzimuth = 40, g_model.viewAltitude = 20;
+    TheEngine().model.viewAzimuth = 40, TheEngine().model.viewAltitude = 20;
     int hits = 0;
     for (ViewKind kind : {ViewKind::Materials, ViewKind::BoundaryConditions}) {
         Frame(kind);
@@ -125,19 +124,20 @@ TEST_F(GlPickTest, TheRegionFilterPicksWhatASelectionOverEveryFacePicks)
 
 TEST_F(GlPickTest, ValueReadOutGivesTheFieldUnderThePointer)
 {
-    NewModel(CalcTest::Uniform(10, 1.0f), {1.0f}, {1.0f});
+    NewModel(Uniform(10, 1.0f), {1.0f}, {1.0f});
     Material(1, RGB(200, 120, 80));
-    CalcTest::Block(1, 0, 10, 0, 1, 0, 1);
-    CollectBlockFaces(g_model, g_view);
-    BuildVisibleFaceList(g_model, g_view);
-    LoadedField::Build();
-    LoadedField::SetTemperatures([](double x, double y, double z) { return 2 * x + y - z; });
+    Block(1, 0, 10, 0, 1, 0, 1);
+    CollectBlockFaces(TheEngine().model, TheEngine().view);
+    BuildVisibleFaceList(TheEngine().model, TheEngine().view);
+    BuildPictureData(TheEngine());
+    SetPictureTemperatures(TheEngine(), [](double x, double y, double z) { return 2 * x + y - z; });
     Frame(ViewKind::Temperatures);
-    for (const auto& [x, y, z] : {std::tuple{3.5, 0.5, 1.0}, std::tuple{7.25, 1.0, 0.4}, std::tuple{10.0, 0.5, 0.5}}) {
+    for (const auto& [x, y, z] :
+         {std::tuple{3.5, 0.5, 1.0}, std::tuple{7.25, 1.0, 0.4}, std::tuple{10.0, 0.5, 0.5}}) {
         const std::string text = view->ReadValueAtPoint(Pixel(x, y, z));
         ASSERT_GE(text.size(), 4u) << x;
         EXPECT_EQ(text.substr(text.size() - 3), "\xC2\xB0"
-                                                 "C");
+                                                "C");
         EXPECT_EQ(text.find('.'), text.size() - 6) << text; // two decimals
         // The field at the model point under the pixel's corner, which the
         // read-out takes (on the face's plane: the depth of the point aimed
@@ -158,7 +158,9 @@ TEST_F(GlPickTest, APickedBlockGoesToTheOpenTablesAndIsOutlined)
     Model();
     Frame(ViewKind::Materials);
     std::vector<std::tuple<CView*, int, int>> calls;
-    Links().goToCell = [&](CView* table, int record, int column) { calls.emplace_back(table, record, column); };
+    Links().goToCell = [&](CView* table, int record, int column) {
+        calls.emplace_back(table, record, column);
+    };
     CView* blocks = m_app->FindView<CBlockView>();
     CView* colours = m_app->FindView<CColorView>();
     ASSERT_NE(blocks, nullptr);
@@ -209,7 +211,7 @@ TEST_F(GlPickTest, TheBlocksTablesSelectionIsOutlinedAndAPickFocusesItsRow)
     ASSERT_NE(blocks, nullptr);
     ASSERT_NE(colours, nullptr);
     RefillOpenTables();
-    view->m_overlayKind = 2; // the Blocks table is the one outlined
+    view->m_overlayKind = 2;                    // the Blocks table is the one outlined
     const CPoint corner = Pixel(5.0, 1.0, 1.0); // a corner of the third block only
     const auto blackNearCorner = [&] {
         const QImage frame = Frame(ViewKind::Materials);
@@ -247,7 +249,7 @@ TEST_F(GlPickTest, ABlockRecolouredInTheTablesRepaintsTheViewInThatColour)
     NewModel({1.0f}, {1.0f}, {1.0f});
     Material(1, RGB(200, 120, 80), "Wall");
     Material(3, RGB(0, 128, 255), "Insulation");
-    CalcTest::Block(1, 0, 1, 0, 1, 0, 1);
+    Block(1, 0, 1, 0, 1, 0, 1);
     Frame(ViewKind::Materials);
     Main()->ExecuteCommand(ID_BLOCKS);
     auto* blocks = m_app->FindView<CBlockView>();
@@ -272,9 +274,9 @@ TEST_F(GlPickTest, ABlockRecolouredInTheTablesRepaintsTheViewInThatColour)
     // The entry is stored when the editor's end reaches the table; on a busy
     // display server that can take a few rounds of events.
     for (const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-         g_model.blocks[0].colour != 3 && std::chrono::steady_clock::now() < until;)
+         TheEngine().model.blocks[0].colour != 3 && std::chrono::steady_clock::now() < until;)
         Settle();
-    EXPECT_EQ(g_model.blocks[0].colour, 3);
+    EXPECT_EQ(TheEngine().model.blocks[0].colour, 3);
     EXPECT_LE(offTop(RGB(0, 128, 255)), 2);
     // And a colour picked anew in the Colours table.
     Main()->ExecuteCommand(ID_COLOURS);

@@ -3,7 +3,6 @@
 // tall window, the file's own view angles, and the model in the store left
 // as it was, with the preview alone and through a cancelled File Open.
 #include "GlFixture.h"
-
 #include "gelmar/app/FileDialogs.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/TestHook.h"
@@ -27,18 +26,19 @@ class GlPreviewTest : public GlViewTest {
     CPreviewWnd& Preview(int width, int height)
     {
         if (!host.GetSafeHwnd())
-            host.CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 500), nullptr, 0);
+            host.CreateEx(0, nullptr, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 500),
+                          nullptr, 0);
         previews.push_back(std::make_unique<CPreviewWnd>());
         const int left = 10 + 250 * static_cast<int>(previews.size() - 1);
-        EXPECT_TRUE(previews.back()->Create("Preview", WS_CHILD | WS_VISIBLE, CRect(left, 10, left + width, 10 + height),
-                                            &host, 100));
+        EXPECT_TRUE(previews.back()->Create("Preview", WS_CHILD | WS_VISIBLE,
+                                            CRect(left, 10, left + width, 10 + height), &host, 100));
         Settle();
         return *previews.back();
     }
     // The picture of the file through the data-file path, as File Open shows it.
     static QImage Show(CPreviewWnd& preview, const std::string& path)
     {
-        g_model.dataFilePath = path;
+        TheEngine().model.dataFilePath = path;
         preview.Invalidate();
         Settle();
         return platform::GrabOpenGLFrame(&preview);
@@ -96,9 +96,9 @@ TEST_F(GlPreviewTest, ATallWindowKeepsSixtyDegreesAcross)
 
 TEST_F(GlPreviewTest, ThePreviewShowsTheFilesViewAndLeavesTheStoreAlone)
 {
-    g_model.title = "The open model";
-    g_model.viewAzimuth = 123.0f;
-    const int blocks = g_model.blocks.count;
+    TheEngine().model.title = "The open model";
+    TheEngine().model.viewAzimuth = 123.0f;
+    const int blocks = TheEngine().model.blocks.count;
     CPreviewWnd& preview = Preview(200, 200);
     const std::string wall = CopyWall("wall.glm");
     Show(preview, wall);
@@ -111,17 +111,17 @@ TEST_F(GlPreviewTest, ThePreviewShowsTheFilesViewAndLeavesTheStoreAlone)
     EXPECT_EQ(preview.PreviewModel().viewAzimuth, 200.0f);
     EXPECT_EQ(preview.PreviewModel().viewAltitude, 10.0f);
 
-    EXPECT_EQ(g_model.title, "The open model");
-    EXPECT_EQ(g_model.viewAzimuth, 123.0f);
-    EXPECT_EQ(g_model.blocks.count, blocks);
+    EXPECT_EQ(TheEngine().model.title, "The open model");
+    EXPECT_EQ(TheEngine().model.viewAzimuth, 123.0f);
+    EXPECT_EQ(TheEngine().model.blocks.count, blocks);
 }
 
 TEST_F(GlPreviewTest, CancellingFileOpenLeavesNoPreviewedModelInTheStore)
 {
     const std::string a = CopyWall("a.glm");
-    g_model.dataFilePath = "";
-    g_model.title = "Before the dialog";
-    const int blocks = g_model.blocks.count;
+    TheEngine().model.dataFilePath = "";
+    TheEngine().model.title = "Before the dialog";
+    const int blocks = TheEngine().model.blocks.count;
     bool drawn = false;
     platform::TestHook::Get().Enable(false);
     const std::string filter = platform::LoadString(IDS_GELMAR_FILTER);
@@ -143,9 +143,9 @@ TEST_F(GlPreviewTest, CancellingFileOpenLeavesNoPreviewedModelInTheStore)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     platform::TestHook::Get().Enable(true);
     EXPECT_TRUE(drawn);
-    EXPECT_EQ(g_model.title, "Before the dialog");
-    EXPECT_EQ(g_model.blocks.count, blocks);
-    EXPECT_EQ(g_model.dataFilePath, "");
+    EXPECT_EQ(TheEngine().model.title, "Before the dialog");
+    EXPECT_EQ(TheEngine().model.blocks.count, blocks);
+    EXPECT_EQ(TheEngine().model.dataFilePath, "");
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 // without height, a closed overlay table, and a context the platform
 // creates again.
 #include "GlFixture.h"
-
 #include "gelmar/app/AppState.h"
 #include "gelmar/app/TableLinks.h"
 #include "gelmar/app/TableViews.h"
@@ -34,7 +33,7 @@ class GlFrameTest : public GlViewTest {
     {
         NewModel({1.0f, 1.0f}, {1.5f}, {1.0f});
         Material(1, kWall, "Wall");
-        CalcTest::Block(1, 0, 2, 0, 1, 0, 1);
+        Block(1, 0, 2, 0, 1, 0, 1);
     }
     // The visible faces of the block seen from azimuth 30, altitude 30: the
     // centre of each and its outward normal.
@@ -81,18 +80,19 @@ TEST_F(GlFrameTest, TransparentFacesBlendHalfWithWhatLiesBehind)
 TEST_F(GlFrameTest, BandColourAtAKnownPointOfALinearField)
 {
     // T = x along a bar of ten unit cells, bands of 1 from 0 to 10.
-    NewModel(CalcTest::Uniform(10, 1.0f), {1.0f}, {1.0f});
+    NewModel(Uniform(10, 1.0f), {1.0f}, {1.0f});
     Material(1, kWall);
-    CalcTest::Block(1, 0, 10, 0, 1, 0, 1);
-    g_model.tmin = 0, g_model.tmax = 10, g_model.tin1 = 1;
-    CollectBlockFaces(g_model, g_view);
-    BuildVisibleFaceList(g_model, g_view);
-    LoadedField::Build();
-    LoadedField::SetTemperatures([](double x, double, double) { return x; });
+    Block(1, 0, 10, 0, 1, 0, 1);
+    TheEngine().model.tmin = 0, TheEngine().model.tmax = 10, TheEngine().model.tin1 = 1;
+    CollectBlockFaces(TheEngine().model, TheEngine().view);
+    BuildVisibleFaceList(TheEngine().model, TheEngine().view);
+    BuildPictureData(TheEngine());
+    SetPictureTemperatures(TheEngine(), [](double x, double, double) { return x; });
     const QImage frame = Frame(ViewKind::Temperatures);
     const double up[3] = {0, 0, 1}, side[3] = {0, 1, 0};
     for (double x : {2.5, 3.5, 7.5}) {
-        const COLORREF band = ValueToColour(g_colourScale, static_cast<float>(std::floor(x) / 10.0));
+        const COLORREF band =
+            ValueToColour(TheEngine().colourScale, static_cast<float>(std::floor(x) / 10.0));
         EXPECT_LE(Difference(frame, Pixel(x, 0.5, 1.0), Lit(band, up)), 2) << x;
         EXPECT_LE(Difference(frame, Pixel(x, 1.0, 0.5), Lit(band, side)), 2) << x;
     }
@@ -134,21 +134,22 @@ TEST_F(GlFrameTest, UnlitFrameAgreesWithThePictureEnginesFaceFill)
             lo[a] = static_cast<int>(u(rng) * 4);
             hi[a] = lo[a] + 1 + static_cast<int>(u(rng) * (5 - lo[a]));
         }
-        CalcTest::Block(1 + b % 3, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
+        Block(1 + b % 3, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
     }
-    g_model.viewAzimuth = 50, g_model.viewAltitude = 25;
+    TheEngine().model.viewAzimuth = 50, TheEngine().model.viewAltitude = 25;
     Frame(ViewKind::Materials);
     const int w = view->m_cx, h = view->m_cy;
 
     // The view's frame with the same surface, lighting off.
     ASSERT_TRUE(wglMakeCurrent(view->m_hDC, view->m_hRC));
     glViewport(0, 0, w, h);
-    LoadProjection(ProjectionMatrix(*view, ModelViewExtent(g_model), false));
+    LoadProjection(ProjectionMatrix(*view, ModelViewExtent(TheEngine().model), false));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    LoadModelView(CameraMatrix(*view, ModelViewAngles(g_model), ModelViewExtent(g_model), false));
+    LoadModelView(
+        CameraMatrix(*view, ModelViewAngles(TheEngine().model), ModelViewExtent(TheEngine().model), false));
     glDisable(GL_LIGHTING);
     TriangleMesh mesh;
-    EmitBlockFaces(g_model, ViewKind::Materials, {}, 255, {}, mesh);
+    EmitBlockFaces(TheEngine().model, ViewKind::Materials, {}, 255, {}, TheEngine().view.faces, mesh);
     DrawMesh(mesh);
     glEnable(GL_LIGHTING);
     std::vector<std::uint32_t> gl(static_cast<std::size_t>(w) * h);
@@ -160,7 +161,8 @@ TEST_F(GlFrameTest, UnlitFrameAgreesWithThePictureEnginesFaceFill)
     kernels::MemoryRaster raster(w, h);
     kernels::PictureCanvas canvas(raster.View());
     PictureSettings settings;
-    const PictureSource source(g_model, g_run, g_view.faces, g_colourScale);
+    const PictureSource source(TheEngine().model, TheEngine().run, TheEngine().view.faces,
+                               TheEngine().colourScale);
     PictureContext context(source, settings, canvas, w, h, {});
     context.SetPerspective(view->PictureMatrix());
     FillFaceColours(context, FaceColourMode::Materials);
@@ -271,7 +273,8 @@ TEST_F(GlFrameTest, AFrameThatBuildsItsListDrawsIt)
     view->Invalidate(FALSE);
     Settle();
     EXPECT_TRUE(view->m_listReady);
-    EXPECT_LE(Difference(platform::GrabOpenGLFrame(view), Pixel(1.0, 1.5, 0.5), Lit(kWall, kVisible[1].n)), 2);
+    EXPECT_LE(Difference(platform::GrabOpenGLFrame(view), Pixel(1.0, 1.5, 0.5), Lit(kWall, kVisible[1].n)),
+              2);
 }
 
 TEST_F(GlFrameTest, AContextCreatedAgainGetsItsStateAndListBack)

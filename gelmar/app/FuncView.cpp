@@ -11,11 +11,11 @@
 #include "gelmar/app/NodeView.h"
 #include "gelmar/app/VentView.h"
 #include "gelmar/graphics/FuncGraphView.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/CellEntry.h"
 #include "gelmar/model/editing/FunctionEdits.h"
 #include "gelmar/model/editing/UndoRedo.h"
 #include "gelmar/model/functions/FunctionServices.h"
-#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/store/ViewState.h"
@@ -94,8 +94,8 @@ void CFuncView::FillTable()
 void CFuncView::FillHeader()
 {
     for (int c = 0; c < kColumns; ++c)
-        SetHeaderCell(c, platform::LoadString(IDS_FUNCTIONS_HEADER_FIRST + static_cast<UINT>(c)), RGB(0, 0, 0),
-                      c <= 3 ? DT_LEFT : DT_RIGHT, &g_tableFont);
+        SetHeaderCell(c, platform::LoadString(IDS_FUNCTIONS_HEADER_FIRST + static_cast<UINT>(c)),
+                      RGB(0, 0, 0), c <= 3 ? DT_LEFT : DT_RIGHT, &g_tableFont);
 }
 
 void CFuncView::FormatCell(int row, int col)
@@ -223,7 +223,7 @@ void CFuncView::OnGridEndEdit(int row, int col, bool modified)
     const std::size_t index = static_cast<std::size_t>(f);
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 1) {
-        const bool renamed = RenameFunction(TheEngine().model, index, text);
+        const bool renamed = RenameFunction(TheEngine().model, index, text, TheEngine().host);
         FillTable();
         if (!renamed)
             return;
@@ -248,8 +248,8 @@ bool CFuncView::InsertIntoModel(std::size_t at)
 {
     const int focus = FocusRecord();
     const bool after = focus >= 0 && static_cast<int>(at) > focus;
-    const std::optional<std::size_t> added =
-        InsertFunction(TheEngine().model, static_cast<std::size_t>(std::max(focus, 0)), after);
+    const std::optional<std::size_t> added = InsertFunction(
+        TheEngine().model, static_cast<std::size_t>(std::max(focus, 0)), after, TheEngine().host);
     if (!added)
         return false;
     LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), *added);

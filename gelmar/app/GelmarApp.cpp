@@ -67,11 +67,8 @@ const LanguageItem* FindLanguage(UINT id)
 
 } // namespace
 
-// Transitional: the application works on the process's engine while the
-// graphics windows still read that one; once they are handed the engine,
-// m_engine becomes an Engine of the application's own, built with
-// TheAppHost().
-CGelmarApp::CGelmarApp() : CWinApp("GELMAR"), m_engine(g_engine) {}
+// The application's engine talks to the user through the program's host.
+CGelmarApp::CGelmarApp() : CWinApp("GELMAR"), m_engine(TheAppHost()) {}
 
 CGelmarApp::~CGelmarApp()
 {

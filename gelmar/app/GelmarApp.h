@@ -64,7 +64,7 @@ class CGelmarApp : public CWinApp {
     // The folder part of the data-file path followed by the pattern.
     std::string InitialName(const char* pattern) const;
 
-    Engine& m_engine;
+    Engine m_engine;
     common::CSplashWnd* m_pSplash = nullptr;
     std::shared_ptr<bool> m_splashAlive; // false once the splash is gone
 };

@@ -1,12 +1,12 @@
 // The shared rows, commands and links of the list tables.
 #include "gelmar/app/ListTableView.h"
 
+#include "common/kernels/TableAxes.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/CoordView.h"
 #include "gelmar/app/FuncView.h"
 #include "gelmar/app/GraphViews.h"
 #include "gelmar/app/GridView.h"
-#include "common/kernels/TableAxes.h"
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/model/editing/CellEntry.h"
 #include "gelmar/model/editing/ConditionEdits.h"
@@ -99,7 +99,7 @@ bool CListTableView::CanInsert() const
 
 bool CListTableView::InsertIntoModel(std::size_t at)
 {
-    return InsertListRecord(TheEngine().model, m_shape.list, at);
+    return InsertListRecord(TheEngine().model, m_shape.list, at, TheEngine().host);
 }
 
 bool CListTableView::DeleteFromModel(std::size_t at)
@@ -212,7 +212,8 @@ void CListTableView::FormatSwatchCell(int row, int col, int colour)
     SetBodyCell(row, col, "", GVIS_READONLY, DT_LEFT, bk);
 }
 
-void CListTableView::FormatBcValueCell(int row, int col, bool applies, float value, const FunctionName& reference)
+void CListTableView::FormatBcValueCell(int row, int col, bool applies, float value,
+                                       const FunctionName& reference)
 {
     if (applies)
         SetBodyCell(row, col, BcValueText(value, reference), common::GVIS_TEXT, DT_RIGHT, m_crWindow);
@@ -270,8 +271,8 @@ void CListTableView::FormatColourPairCell(int row, int col, int first, int secon
     if (col <= 2)
         FormatSwatchCell(row, col, colour);
     else
-        SetBodyCell(row, col, colour >= 0 ? std::to_string(colour) : std::string(), common::GVIS_UNSIGNED, DT_LEFT,
-                    m_crWindow);
+        SetBodyCell(row, col, colour >= 0 ? std::to_string(colour) : std::string(), common::GVIS_UNSIGNED,
+                    DT_LEFT, m_crWindow);
 }
 
 void CListTableView::RepaintIfLinked(int previousRow, int kind)

@@ -44,7 +44,8 @@ int Bound(const OutputBlockRecord& b, int column)
 // ---- Output Nodes ----
 
 COutNodeView::COutNodeView()
-    : CListTableView({ModelList::OutputNodes, 4, 1, 10013, kUndoOutputNodes, 1, 1, 3, IDS_DELETE_OUTPUT_NODE, true})
+    : CListTableView(
+          {ModelList::OutputNodes, 4, 1, 10013, kUndoOutputNodes, 1, 1, 3, IDS_DELETE_OUTPUT_NODE, true})
 {
 }
 
@@ -199,7 +200,8 @@ void COutBlockView::OnGridEndEdit(int row, int col, bool modified)
 // ---- Report Definition ----
 
 CReportView::CReportView()
-    : CListTableView({ModelList::ReportItems, 6, 1, 10015, kUndoReport, 1, 1, 5, IDS_DELETE_REPORT_ITEM, true})
+    : CListTableView(
+          {ModelList::ReportItems, 6, 1, 10015, kUndoReport, 1, 1, 5, IDS_DELETE_REPORT_ITEM, true})
 {
 }
 
@@ -236,7 +238,8 @@ void CReportView::FormatCell(int row, int col)
         m_pGrid->SetItemFont(row, col, &g_tableFont);
         return;
     default:
-        SetBodyCell(row, col, std::to_string(col == 4 ? r.width : r.decimals), GVIS_UNSIGNED, DT_RIGHT, m_crWindow);
+        SetBodyCell(row, col, std::to_string(col == 4 ? r.width : r.decimals), GVIS_UNSIGNED, DT_RIGHT,
+                    m_crWindow);
         return;
     }
 }
@@ -324,8 +327,9 @@ void CReportView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    const ReportEntry entry = EditReportCell(TheEngine().model.reportItems[static_cast<std::size_t>(n)], col,
-                                             m_pGrid->GetItemText(row, col));
+    Engine& engine = TheEngine();
+    const ReportEntry entry = EditReportCell(engine.model.reportItems[static_cast<std::size_t>(n)], col,
+                                             m_pGrid->GetItemText(row, col), engine.host);
     FormatCell(row, col);
     if (entry == ReportEntry::Refused)
         return;

@@ -45,9 +45,6 @@ struct WorkArrays {
 };
 
 struct RunState;
-// Transitional: the work arrays and run state of the process's one engine.
-extern WorkArrays& g_work;
-extern RunState& g_run;
 
 // The arrays AllocWorkArray allocates; the zone, view-factor, solar and
 // output arrays belong to their own parts of the engine.

@@ -76,7 +76,7 @@ std::size_t CountFunctionsOfLetter(const ModelStore& m, char letter)
     return n;
 }
 
-bool RenameFunction(ModelStore& m, std::size_t f, std::string_view text)
+bool RenameFunction(ModelStore& m, std::size_t f, std::string_view text, EngineHost& host)
 {
     if (f >= m.functions.count)
         return false;
@@ -99,7 +99,7 @@ bool RenameFunction(ModelStore& m, std::size_t f, std::string_view text)
     if (!name)
         name = FirstFreeFunctionName(m, first && std::strchr(kFunctionLetters, first) ? first : 'T', f);
     if (!name) {
-        Host().MessageBox(kNoFreeFunctionName, MessageStyle::Ok);
+        host.MessageBox(kNoFreeFunctionName, MessageStyle::Ok);
         return false;
     }
     FunctionRecord& r = m.functions[f];
@@ -146,7 +146,7 @@ bool CanInsertFunction(const ModelStore& m, std::size_t focus)
     return CountFunctionsOfLetter(m, m.functions[focus].name.text[0]) < 99;
 }
 
-std::optional<std::size_t> InsertFunction(ModelStore& m, std::size_t focus, bool after)
+std::optional<std::size_t> InsertFunction(ModelStore& m, std::size_t focus, bool after, EngineHost& host)
 {
     const bool first = m.functions.count == 0;
     std::optional<FunctionName> name;
@@ -159,10 +159,10 @@ std::optional<std::size_t> InsertFunction(ModelStore& m, std::size_t focus, bool
         at = after ? focus + 1 : focus;
     }
     if (!name) {
-        Host().MessageBox(kNoFreeFunctionName, MessageStyle::Ok);
+        host.MessageBox(kNoFreeFunctionName, MessageStyle::Ok);
         return std::nullopt;
     }
-    if (!InsertListRecord(m, ModelList::Functions, at))
+    if (!InsertListRecord(m, ModelList::Functions, at, host))
         return std::nullopt;
     m.functions[at].name = *name;
     return at;

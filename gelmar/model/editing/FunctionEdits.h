@@ -12,6 +12,8 @@
 
 namespace gelmar {
 
+class EngineHost;
+
 // The letters of the function kinds.
 inline constexpr char kFunctionLetters[] = "TIPLMCVGDRHSE";
 // Functions of these letters are always file functions.
@@ -30,7 +32,7 @@ std::size_t CountFunctionsOfLetter(const ModelStore& m, char letter);
 // the first free number of the letter. The function is then cleared (shape
 // 0, no file, parameters 0). When the letter has no free number the name
 // is refused with a message and the function stays as it was (false).
-bool RenameFunction(ModelStore& m, std::size_t f, std::string_view text);
+bool RenameFunction(ModelStore& m, std::size_t f, std::string_view text, EngineHost& host);
 inline constexpr char kNoFreeFunctionName[] =
     "All 99 names of this function kind are in use; the name was not changed.";
 
@@ -49,7 +51,7 @@ bool CanInsertFunction(const ModelStore& m, std::size_t focus);
 // A new function before (or after) function `focus`: the first free name of
 // focus's letter ("T01" for the first function), cleared. Its index, or
 // nothing when the list is full (a message was shown).
-std::optional<std::size_t> InsertFunction(ModelStore& m, std::size_t focus, bool after);
+std::optional<std::size_t> InsertFunction(ModelStore& m, std::size_t focus, bool after, EngineHost& host);
 
 // Every reference to the function name (compared without regard to case)
 // in colours, node, border-face and material BCs and ventilation flows is

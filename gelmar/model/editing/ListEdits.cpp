@@ -27,11 +27,12 @@ std::size_t Margin(ModelList list)
 }
 
 template <typename T, typename Size>
-bool InsertInto(RecordArray<T, Size>& a, std::size_t at, std::size_t margin, std::size_t limit, const T& record)
+bool InsertInto(RecordArray<T, Size>& a, std::size_t at, std::size_t margin, std::size_t limit,
+                const T& record, EngineHost& host)
 {
     const std::size_t count = static_cast<std::size_t>(a.count);
     if (count + 1 > static_cast<std::size_t>(a.capacity) && !a.Grow(std::min(count + 1 + margin, limit))) {
-        ReportOutOfMemory(Host());
+        ReportOutOfMemory(host);
         return false;
     }
     at = std::min(at, count);
@@ -48,7 +49,8 @@ bool InsertInto(std::array<T, N>& a, Count& count, std::size_t at, const T& reco
 {
     const std::size_t n = static_cast<std::size_t>(count);
     at = std::min(at, n);
-    std::move_backward(a.begin() + static_cast<std::ptrdiff_t>(at), a.begin() + static_cast<std::ptrdiff_t>(n),
+    std::move_backward(a.begin() + static_cast<std::ptrdiff_t>(at),
+                       a.begin() + static_cast<std::ptrdiff_t>(n),
                        a.begin() + static_cast<std::ptrdiff_t>(n + 1));
     a[at] = record;
     count = static_cast<Count>(n + 1);
@@ -107,38 +109,39 @@ std::size_t ListLimit(ModelList list)
 
 std::string ListFullMessage(ModelList list)
 {
-    return "The list is full: a model holds at most " + std::to_string(ListLimit(list)) + " of these records.";
+    return "The list is full: a model holds at most " + std::to_string(ListLimit(list)) +
+           " of these records.";
 }
 
-bool InsertListRecord(ModelStore& m, ModelList list, std::size_t at)
+bool InsertListRecord(ModelStore& m, ModelList list, std::size_t at, EngineHost& host)
 {
     const std::size_t limit = ListLimit(list);
     if (ListCount(m, list) >= limit) {
-        Host().MessageBox(ListFullMessage(list), MessageStyle::Ok);
+        host.MessageBox(ListFullMessage(list), MessageStyle::Ok);
         return false;
     }
     const std::size_t margin = Margin(list);
     switch (list) {
     case ModelList::NodeBcs:
-        return InsertInto(m.nodeBcs, at, margin, limit, NodeBcRecord{});
+        return InsertInto(m.nodeBcs, at, margin, limit, NodeBcRecord{}, host);
     case ModelList::BorderBcs:
-        return InsertInto(m.borderBcs, at, margin, limit, BorderFaceBcRecord{});
+        return InsertInto(m.borderBcs, at, margin, limit, BorderFaceBcRecord{}, host);
     case ModelList::MaterialBcs:
-        return InsertInto(m.materialBcs, at, margin, limit, MaterialBcRecord{});
+        return InsertInto(m.materialBcs, at, margin, limit, MaterialBcRecord{}, host);
     case ModelList::Functions:
-        return InsertInto(m.functions, at, margin, limit, FunctionRecord{});
+        return InsertInto(m.functions, at, margin, limit, FunctionRecord{}, host);
     case ModelList::OutputNodes:
-        return InsertInto(m.outputNodes, at, margin, limit, OutputNodeRecord{});
+        return InsertInto(m.outputNodes, at, margin, limit, OutputNodeRecord{}, host);
     case ModelList::OutputBlocks:
-        return InsertInto(m.outputBlocks, at, margin, limit, DefaultOutputBlock(m));
+        return InsertInto(m.outputBlocks, at, margin, limit, DefaultOutputBlock(m), host);
     case ModelList::ReportItems:
-        return InsertInto(m.reportItems, at, margin, limit, ReportItemRecord{});
+        return InsertInto(m.reportItems, at, margin, limit, ReportItemRecord{}, host);
     case ModelList::SunObstacles:
         return InsertInto(m.sunObstacles, m.sunObstacleCount, at, SunObstacleRecord{});
     case ModelList::VentilationFlows:
         return InsertInto(m.ventFlows, m.ventFlowCount, at, VentilationFlowRecord{});
     case ModelList::Controls:
-        return InsertInto(m.controls, at, margin, limit, ControlRecord{});
+        return InsertInto(m.controls, at, margin, limit, ControlRecord{}, host);
     }
     return false;
 }

@@ -12,6 +12,8 @@
 
 namespace gelmar {
 
+class EngineHost;
+
 // Most records of a list with a 32-bit count that the data file holds.
 constexpr std::size_t kMaxListRecords = 1000000;
 
@@ -37,7 +39,7 @@ std::string ListFullMessage(ModelList list);
 // A record with the list's defaults at index `at` (0..count; the later
 // records move down). At the limit the message is shown, when the array
 // cannot grow "Not enough memory": false then, and nothing changed.
-bool InsertListRecord(ModelStore& m, ModelList list, std::size_t at);
+bool InsertListRecord(ModelStore& m, ModelList list, std::size_t at, EngineHost& host);
 // Removes record `at` (the later records move up); false when there is none.
 bool DeleteListRecord(ModelStore& m, ModelList list, std::size_t at);
 

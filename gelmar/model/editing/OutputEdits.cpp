@@ -101,7 +101,7 @@ bool EditOutputBlockCell(const ModelStore& m, OutputBlockRecord& b, int column, 
 
 const char* ReportKindName(int kind)
 {
-    static const char* const names[] = {"TIME",   "COLOUR",    "NODE BC",     "OUTPUT NODE", "OUTPUT BLOCK",
+    static const char* const names[] = {"TIME",      "COLOUR",      "NODE BC", "OUTPUT NODE", "OUTPUT BLOCK",
                                         "BORDER BC", "MATERIAL BC", "SUN",     "CONTROL"};
     return kind >= 0 && kind < kReportKindCount ? names[kind] : "";
 }
@@ -153,7 +153,7 @@ void StepReportSubKind(ReportItemRecord& r)
     r.subKind = r.subKind + 1 >= ReportSubKindCount(r.kind) || r.subKind < 0 ? 0 : r.subKind + 1;
 }
 
-ReportEntry EditReportCell(ReportItemRecord& r, int column, std::string_view text)
+ReportEntry EditReportCell(ReportItemRecord& r, int column, std::string_view text, EngineHost& host)
 {
     struct Field {
         std::int32_t ReportItemRecord::*value;
@@ -163,12 +163,15 @@ ReportEntry EditReportCell(ReportItemRecord& r, int column, std::string_view tex
     static const Field fields[] = {{&ReportItemRecord::number, 0, kReportNumberNegative},
                                    {&ReportItemRecord::width, 1, kReportWidthTooSmall},
                                    {&ReportItemRecord::decimals, 0, kReportDecimalsNegative}};
-    const Field* field = column == 2 ? &fields[0] : column == 4 ? &fields[1] : column == 5 ? &fields[2] : nullptr;
+    const Field* field = column == 2   ? &fields[0]
+                         : column == 4 ? &fields[1]
+                         : column == 5 ? &fields[2]
+                                       : nullptr;
     const std::optional<int> v = ReadCellInt(text);
     if (!field || !v)
         return ReportEntry::Ignored;
     if (*v < field->lowest) {
-        Host().MessageBox(field->refusal, MessageStyle::Ok);
+        host.MessageBox(field->refusal, MessageStyle::Ok);
         return ReportEntry::Refused;
     }
     r.*field->value = *v;

@@ -10,6 +10,8 @@
 
 namespace gelmar {
 
+class EngineHost;
+
 // Output block column 1..6 (i1, i2, j1, j2, k1, k2) as its cell shows it:
 // a bound n as n - 0.5 ("%.1f"), half a cell outside the node lines the
 // block holds; in the R/C/L naming as 2n, the third axis counted from the
@@ -56,7 +58,7 @@ void StepReportSubKind(ReportItemRecord& r);
 // cannot hold (a negative number or decimals, a width below 1) is refused
 // with a message, so that the model can always be opened again.
 enum class ReportEntry { Stored, Ignored, Refused };
-ReportEntry EditReportCell(ReportItemRecord& r, int column, std::string_view text);
+ReportEntry EditReportCell(ReportItemRecord& r, int column, std::string_view text, EngineHost& host);
 
 inline constexpr char kReportWidthTooSmall[] = "The width must be at least 1.";
 inline constexpr char kReportDecimalsNegative[] = "The number of decimals cannot be negative.";

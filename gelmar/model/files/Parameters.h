@@ -49,12 +49,6 @@ struct CurrentOutputSettings {
     std::int32_t imgw = 1200, imgh = 900, imgf = 10;
 };
 
-// Transitional: the settings of the process's one engine.
-extern ParameterSet& g_parameters;
-extern CurrentOutputSettings& g_currentOutput;
-// Set when a setting changed that the parameter file should keep at exit.
-extern bool& g_parametersChanged;
-
 // The file name of the parameter file in the program folder.
 inline constexpr const char* kParameterFileName = "Gelmar.prm";
 

@@ -32,10 +32,6 @@ struct FunctionFileTable {
     int function = -1; // the function this table belongs to
 };
 
-extern std::vector<FunctionFileTable>& g_functionFiles; // transitional
-// Set when a solar function file's "DAT" line gave the site data.
-extern int& g_siteFromFile;
-
 // While the solar calculation evaluates "G01" and "D01" it sets active, with
 // the moments of sunrise and sunset (s, run time) of the current day: a
 // series rising from 0 starts at sunrise, one falling to 0 ends at sunset.
@@ -44,7 +40,6 @@ struct SolarInterpolation {
     long long sunrise = 0;
     long long sunset = 0;
 };
-extern SolarInterpolation& g_solarInterpolation;
 
 // Record code of a function letter ("FTE" for 'T'); nullptr for letters
 // that are not functions of time.

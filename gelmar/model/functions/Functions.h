@@ -20,9 +20,6 @@ struct PropertyTable {
     std::vector<float> values;
 };
 
-// Loaded property tables, indexed by a function's table index.
-extern std::vector<PropertyTable>& g_propertyTables; // transitional
-
 // Clears every in-use flag and function index, then gives every applicable
 // reference the index of the first function of its name and marks that
 // function in use; also marks "G01" and "D01".

@@ -70,9 +70,6 @@ struct RadiationSet {
     std::size_t progressPairsDone = 0;
 };
 
-// The radiation data of the current run.
-extern RadiationSet& g_radiation; // transitional
-
 // Frees zones, faces, matrices and file data. The colours' zone numbers
 // stay: the output windows read them after a run.
 void FreeRadiation(RunState& run);

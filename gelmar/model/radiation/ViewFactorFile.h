@@ -30,12 +30,12 @@ struct RadiationZone;
 // with "vwf" for its last three characters; also set as the shared path.
 std::string SelectViewFactorFile(ModelStore& model);
 
-// Writes "tmp.vwf" from the zones of g_radiation (plain view factors).
+// Writes "tmp.vwf" from the zones of run.radiation (plain view factors).
 // Failure to write: error code 2.
 void WriteViewFactorFile(RunState& run);
 
 // Reads the file SelectViewFactorFile chooses into the file zones and faces
-// of g_radiation. A file that cannot be opened: error code 2; a bad or
+// of run.radiation. A file that cannot be opened: error code 2; a bad or
 // missing line: error code 3 with the line (the file data are then cleared).
 void ReadViewFactorFile(ModelStore& model, RunState& run);
 

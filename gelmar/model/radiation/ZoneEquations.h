@@ -30,7 +30,7 @@ struct ZoneRows {
 // (zones but BC_FRE_S), then the air nodes (BC_FREE and BC_FRE_S: the common
 // one, then the own ones of the zone's unlinked colours in colour order),
 // then the extra node (BC_FREE and TRANSMAT). Sets the colours' air nodes in
-// g_radiation.airNode. Uses g_radiation.extraRows rows in all.
+// run.radiation.airNode. Uses run.radiation.extraRows rows in all.
 std::vector<ZoneRows> NumberZoneRows(ModelStore& model, RunState& run, int firstRow);
 
 // The air node of a zone colour: its own when it has one, else its zone's

@@ -193,8 +193,6 @@ struct SolarState {
     int escCountdown = 500;
 };
 
-extern SolarState& g_solar; // transitional
-
 // Drops every table of the run (the grid and the hooks stay).
 void FreeSolarTables(RunState& run);
 

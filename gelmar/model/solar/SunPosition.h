@@ -21,8 +21,6 @@ struct SunState {
     float frame[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 };
 
-extern SunState& g_sun; // transitional
-
 constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 constexpr double kRadToDeg = 180.0 / 3.14159265358979323846;
 

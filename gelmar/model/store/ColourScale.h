@@ -16,8 +16,6 @@ using common::ValueToColour;
 class EngineHost;
 struct ModelStore;
 
-extern ColourScale& g_colourScale; // transitional
-
 // Loads "RainbowGray.rgb" (grey set) or "RainbowColor.rgb" from the folder
 // into the scale. A missing file reports "Failed to open file", a bad one a
 // syntax error; entries read before an error stay loaded. False on either

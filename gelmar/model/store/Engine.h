@@ -51,7 +51,4 @@ void ResetEngineState(Engine& engine);
 void ResetModel(Engine& engine);
 void FreeModel(Engine& engine);
 
-// Transitional: the process's one engine, until every caller holds its own.
-extern Engine g_engine;
-
 } // namespace gelmar

@@ -105,9 +105,6 @@ struct ModelStore {
     ModelStore();
 };
 
-// Transitional: the model of the process's one engine.
-extern ModelStore& g_model;
-
 // Array trios.
 bool GrowBlockArray(ModelStore& m, std::size_t n);
 void FreeBlockArray(ModelStore& m);
@@ -166,10 +163,6 @@ void ResetModel(ModelStore& m, const ParameterSet& parameters);
 // Frees the arrays of blocks, boundary conditions, output definitions and
 // the grid; the colours stay.
 void FreeModel(ModelStore& m);
-// Transitional: reset (results, view and model) and free the process's one
-// engine.
-void ResetModel();
-void FreeModel();
 
 } // namespace gelmar
 

@@ -65,7 +65,4 @@ void FreeFaceList(ViewState& view);
 // no faces (room for 100,000 kept), no outline.
 void ResetView(ViewState& view, const ParameterSet& parameters);
 
-// Transitional: the view of the process's one engine.
-extern ViewState& g_view;
-
 } // namespace gelmar

@@ -4,12 +4,12 @@
 // the boundary-condition, flow, control and sun-obstacle tables, and one
 // record of every list made by inserts surviving a save and a reopen.
 #include "EditFixture.h"
+#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/editing/ConditionEdits.h"
 #include "gelmar/model/editing/FunctionEdits.h"
 #include "gelmar/model/editing/ListEdits.h"
 #include "gelmar/model/editing/OutputEdits.h"
 #include "gelmar/model/editing/UndoRedo.h"
-#include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/files/DataFile.h"
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/Engine.h"
@@ -35,12 +35,13 @@ TEST_F(ConditionTablesTest, InsertsPlaceTheRecordAndDeletesCloseTheGap)
 {
     SetUnitGrid(3, 3, 3);
     for (int k = 0; k < 3; ++k)
-        ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, static_cast<std::size_t>(k)));
+        ASSERT_TRUE(
+            InsertListRecord(engine.model, ModelList::NodeBcs, static_cast<std::size_t>(k), recorder));
     for (int k = 0; k < 3; ++k)
         engine.model.nodeBcs[static_cast<std::size_t>(k)].i = static_cast<std::uint16_t>(k + 1);
     // Before the second, then past the end (placed last).
-    ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 1));
-    ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 99));
+    ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 1, recorder));
+    ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 99, recorder));
     std::vector<int> order;
     for (int k = 0; k < engine.model.nodeBcs.count; ++k)
         order.push_back(engine.model.nodeBcs[static_cast<std::size_t>(k)].i);
@@ -61,8 +62,11 @@ TEST_F(ConditionTablesTest, AFullArrayGrowsByItsListsMargin)
     const struct {
         ModelList list;
         std::size_t margin;
-    } cases[] = {{ModelList::Controls, 50}, {ModelList::BorderBcs, 50}, {ModelList::MaterialBcs, 10},
-                 {ModelList::NodeBcs, 100}, {ModelList::OutputBlocks, 100}};
+    } cases[] = {{ModelList::Controls, 50},
+                 {ModelList::BorderBcs, 50},
+                 {ModelList::MaterialBcs, 10},
+                 {ModelList::NodeBcs, 100},
+                 {ModelList::OutputBlocks, 100}};
     ASSERT_TRUE(GrowControlArray(engine.model, 50));
     engine.model.controls.count = engine.model.controls.capacity;
     for (const auto& c : cases) {
@@ -88,7 +92,7 @@ TEST_F(ConditionTablesTest, AFullArrayGrowsByItsListsMargin)
             fill(engine.model.outputBlocks);
             break;
         }
-        ASSERT_TRUE(InsertListRecord(engine.model, c.list, capacity)) << static_cast<int>(c.list);
+        ASSERT_TRUE(InsertListRecord(engine.model, c.list, capacity, recorder)) << static_cast<int>(c.list);
         EXPECT_EQ(ListCount(engine.model, c.list), capacity + 1) << static_cast<int>(c.list);
         std::size_t grown = 0;
         switch (c.list) {
@@ -116,7 +120,7 @@ TEST_F(ConditionTablesTest, AnEditOfOneNodeBcCopiesOnlyItsPartOfTheListIntoTheUn
 {
     SetUnitGrid(4, 4, 4);
     for (int k = 0; k < 1000; ++k)
-        ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 0));
+        ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 0, recorder));
     ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, Host(), kUndoBaseline, 0, 0));
     const UndoRecord baseline = *CurrentUndoRecord(engine.history);
     engine.model.nodeBcs[600].temperature = 12.5f;
@@ -141,8 +145,8 @@ struct LimitCase {
 TEST_F(ConditionTablesTest, InsertsStopWithAMessageAtTheLimitTheReaderAccepts)
 {
     const LimitCase cases[] = {
-        {ModelList::SunObstacles, 100},     {ModelList::VentilationFlows, 256}, {ModelList::Controls, 65535},
-        {ModelList::Functions, 65535},      {ModelList::OutputNodes, 1000000},
+        {ModelList::SunObstacles, 100}, {ModelList::VentilationFlows, 256}, {ModelList::Controls, 65535},
+        {ModelList::Functions, 65535},  {ModelList::OutputNodes, 1000000},
     };
     for (const LimitCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.list));
@@ -168,13 +172,13 @@ TEST_F(ConditionTablesTest, InsertsStopWithAMessageAtTheLimitTheReaderAccepts)
             break;
         }
         recorder.messages.clear();
-        EXPECT_FALSE(InsertListRecord(engine.model, c.list, 0));
+        EXPECT_FALSE(InsertListRecord(engine.model, c.list, 0, recorder));
         EXPECT_EQ(ListCount(engine.model, c.list), c.limit);
         ASSERT_EQ(recorder.messages.size(), 1u);
         EXPECT_EQ(recorder.messages[0], ListFullMessage(c.list));
         // One below the limit the insert goes through.
         ASSERT_TRUE(DeleteListRecord(engine.model, c.list, 0));
-        EXPECT_TRUE(InsertListRecord(engine.model, c.list, 0));
+        EXPECT_TRUE(InsertListRecord(engine.model, c.list, 0, recorder));
         EXPECT_EQ(ListCount(engine.model, c.list), c.limit);
     }
 }
@@ -187,8 +191,8 @@ struct RenameCase {
 TEST_F(ConditionTablesTest, TypedFunctionNamesAreNormalised)
 {
     const RenameCase cases[] = {
-        {"m3", "M03"},  {"t01", "T02"}, // T01 is taken by another function: the first free T
-        {"T7", "T07"},  {"x5", "T02"},  {"", "T02"},    {"P", "P01"},
+        {"m3", "M03"},   {"t01", "T02"}, // T01 is taken by another function: the first free T
+        {"T7", "T07"},   {"x5", "T02"},  {"", "T02"},    {"P", "P01"},
         {"p100", "P01"}, {"g01", "G01"}, {"T5x", "T05"},
     };
     for (const RenameCase& c : cases) {
@@ -198,14 +202,14 @@ TEST_F(ConditionTablesTest, TypedFunctionNamesAreNormalised)
         FunctionRecord& f = engine.model.functions[1];
         f.shape = 1;
         f.params[0] = 5;
-        EXPECT_TRUE(RenameFunction(engine.model, 1, c.typed)) << c.typed;
+        EXPECT_TRUE(RenameFunction(engine.model, 1, c.typed, recorder)) << c.typed;
         EXPECT_EQ(engine.model.functions[1].name.View(), c.stored) << c.typed;
         // A renamed function starts afresh.
         EXPECT_EQ(engine.model.functions[1].shape, 0) << c.typed;
         EXPECT_EQ(engine.model.functions[1].params[0], 0.0f) << c.typed;
     }
     // Typing its own name keeps it.
-    EXPECT_TRUE(RenameFunction(engine.model, 0, "t01"));
+    EXPECT_TRUE(RenameFunction(engine.model, 0, "t01", recorder));
     EXPECT_EQ(engine.model.functions[0].name.View(), "T01");
 }
 
@@ -220,7 +224,7 @@ TEST_F(ConditionTablesTest, ARenameWithNoFreeNumberIsRefusedAndChangesNothing)
     engine.model.functions[99].shape = 1;
     recorder.messages.clear();
     // P05 is taken and no P is free: neither a duplicate nor an empty name.
-    EXPECT_FALSE(RenameFunction(engine.model, 99, "P05"));
+    EXPECT_FALSE(RenameFunction(engine.model, 99, "P05", recorder));
     EXPECT_EQ(engine.model.functions[99].name.View(), "T01");
     EXPECT_EQ(engine.model.functions[99].shape, 1);
     ASSERT_EQ(recorder.messages.size(), 1u);
@@ -228,17 +232,17 @@ TEST_F(ConditionTablesTest, ARenameWithNoFreeNumberIsRefusedAndChangesNothing)
     // Inserting beside a P function is not offered, and refused when asked.
     EXPECT_FALSE(CanInsertFunction(engine.model, 3));
     EXPECT_TRUE(CanInsertFunction(engine.model, 99));
-    EXPECT_FALSE(InsertFunction(engine.model, 3, true).has_value());
+    EXPECT_FALSE(InsertFunction(engine.model, 3, true, recorder).has_value());
     EXPECT_EQ(engine.model.functions.count, 100u);
 }
 
 TEST_F(ConditionTablesTest, InsertedFunctionsTakeTheFirstFreeNameOfTheFocusedLetter)
 {
-    ASSERT_EQ(InsertFunction(engine.model, 0, false), std::optional<std::size_t>(0));
+    ASSERT_EQ(InsertFunction(engine.model, 0, false, recorder), std::optional<std::size_t>(0));
     EXPECT_EQ(FunctionNames(engine.model), (std::vector<std::string>{"T01"}));
     AddFunction(engine.model, "V03");
-    ASSERT_EQ(InsertFunction(engine.model, 1, false), std::optional<std::size_t>(1));
-    ASSERT_EQ(InsertFunction(engine.model, 0, true), std::optional<std::size_t>(1));
+    ASSERT_EQ(InsertFunction(engine.model, 1, false, recorder), std::optional<std::size_t>(1));
+    ASSERT_EQ(InsertFunction(engine.model, 0, true, recorder), std::optional<std::size_t>(1));
     EXPECT_EQ(FunctionNames(engine.model), (std::vector<std::string>{"T01", "T02", "V01", "V03"}));
 }
 
@@ -268,9 +272,9 @@ TEST_F(ConditionTablesTest, DeletingAFunctionResetsItsReferencesButNotTheControl
     engine.model.colours[3].temperatureFunc = FunctionName("T01");
     engine.model.colours[3].airTemperatureFunc = FunctionName("t01");
     engine.model.colours[4].temperatureFunc = FunctionName("T02");
-    for (ModelList list : {ModelList::NodeBcs, ModelList::BorderBcs, ModelList::MaterialBcs, ModelList::Controls,
-                           ModelList::VentilationFlows})
-        ASSERT_TRUE(InsertListRecord(engine.model, list, 0));
+    for (ModelList list : {ModelList::NodeBcs, ModelList::BorderBcs, ModelList::MaterialBcs,
+                           ModelList::Controls, ModelList::VentilationFlows})
+        ASSERT_TRUE(InsertListRecord(engine.model, list, 0, recorder));
     engine.model.nodeBcs[0].temperatureFunc = FunctionName("T01");
     engine.model.borderBcs[0].temperatureFunc = FunctionName("T01");
     engine.model.materialBcs[0].temperatureFunc = FunctionName("T01");
@@ -280,7 +284,8 @@ TEST_F(ConditionTablesTest, DeletingAFunctionResetsItsReferencesButNotTheControl
     const FunctionName name = engine.model.functions[0].name;
     ASSERT_TRUE(DeleteListRecord(engine.model, ModelList::Functions, 0));
     const ClearedReferences cleared = ClearFunctionReferences(engine.model, name);
-    EXPECT_TRUE(cleared.colours && cleared.nodeBcs && cleared.borderBcs && cleared.materialBcs && cleared.ventFlows);
+    EXPECT_TRUE(cleared.colours && cleared.nodeBcs && cleared.borderBcs && cleared.materialBcs &&
+                cleared.ventFlows);
     EXPECT_EQ(engine.model.colours[3].temperatureFunc.View(), "T00");
     EXPECT_EQ(engine.model.colours[3].airTemperatureFunc.View(), "T00");
     EXPECT_EQ(engine.model.colours[4].temperatureFunc.View(), "T02");
@@ -303,11 +308,11 @@ TEST_F(ConditionTablesTest, OutputBlockEntries)
 {
     SetUnitGrid(4, 1, 1);
     const BlockEntryCase cases[] = {
-        {"2.5", 1, true, {3, 4}},  // half a cell: the next node, the upper bound pushed on
-        {"0.5", 2, true, {0, 1}},  // the truncation rounds -1.5 + 1.00001 towards 0
-        {"-0.5", 1, true, {0, 1}}, {"-1.5", 1, true, {0, 1}}, {"-2.5", 1, false, {0, 1}}, {"4.5", 2, true, {0, 5}},
-        {"5.5", 2, false, {0, 1}}, {"abc", 1, false, {0, 1}},  {"1e30", 1, false, {0, 1}},
-        {"-1e30", 2, false, {0, 1}}, {"3e9", 2, false, {0, 1}},
+        {"2.5", 1, true, {3, 4}}, // half a cell: the next node, the upper bound pushed on
+        {"0.5", 2, true, {0, 1}}, // the truncation rounds -1.5 + 1.00001 towards 0
+        {"-0.5", 1, true, {0, 1}},  {"-1.5", 1, true, {0, 1}},   {"-2.5", 1, false, {0, 1}},
+        {"4.5", 2, true, {0, 5}},   {"5.5", 2, false, {0, 1}},   {"abc", 1, false, {0, 1}},
+        {"1e30", 1, false, {0, 1}}, {"-1e30", 2, false, {0, 1}}, {"3e9", 2, false, {0, 1}},
     };
     for (const BlockEntryCase& c : cases) {
         OutputBlockRecord b;
@@ -378,7 +383,7 @@ TEST_F(ConditionTablesTest, ReportCellsTheFileCannotHoldAreRefused)
         r.number = 4;
         const ReportItemRecord before = r;
         recorder.messages.clear();
-        EXPECT_EQ(EditReportCell(r, c.column, c.typed), c.entry) << c.typed;
+        EXPECT_EQ(EditReportCell(r, c.column, c.typed, recorder), c.entry) << c.typed;
         if (c.entry != ReportEntry::Stored) {
             EXPECT_EQ(r, before) << c.typed;
         }
@@ -407,8 +412,8 @@ TEST_F(ConditionTablesTest, BadValuesInConditionCells)
         const char* typed;
         int other;
         std::optional<int> stored;
-    } colours[] = {{"4", -1, 4}, {"300", -1, -1}, {"-2", -1, -1}, {"5", -1, -1}, {"4", 4, -1},
-                   {"7", 4, 7},  {"abc", -1, std::nullopt}};
+    } colours[] = {{"4", -1, 4}, {"300", -1, -1}, {"-2", -1, -1},           {"5", -1, -1},
+                   {"4", 4, -1}, {"7", 4, 7},     {"abc", -1, std::nullopt}};
     for (const ColourCase& c : colours)
         EXPECT_EQ(ColourNumberEntry(engine.model, c.typed, c.other), c.stored) << c.typed;
 
@@ -475,12 +480,12 @@ TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
     engine.model.colours[1].type = MATERIAL;
     engine.model.colours[1].lambda = 1;
     engine.model.colours[2].inUse = 1;
-    ASSERT_TRUE(InsertFunction(engine.model, 0, false).has_value());
-    const ModelList lists[] = {ModelList::NodeBcs,      ModelList::BorderBcs,   ModelList::MaterialBcs,
-                               ModelList::OutputNodes,  ModelList::OutputBlocks, ModelList::ReportItems,
+    ASSERT_TRUE(InsertFunction(engine.model, 0, false, recorder).has_value());
+    const ModelList lists[] = {ModelList::NodeBcs,      ModelList::BorderBcs,        ModelList::MaterialBcs,
+                               ModelList::OutputNodes,  ModelList::OutputBlocks,     ModelList::ReportItems,
                                ModelList::SunObstacles, ModelList::VentilationFlows, ModelList::Controls};
     for (ModelList list : lists)
-        ASSERT_TRUE(InsertListRecord(engine.model, list, 0)) << static_cast<int>(list);
+        ASSERT_TRUE(InsertListRecord(engine.model, list, 0, recorder)) << static_cast<int>(list);
     engine.model.nodeBcs[0].i = 2;
     engine.model.nodeBcs[0].temperatureFunc = FunctionName("T01");
     engine.model.borderBcs[0].colour1 = 1;
@@ -498,7 +503,8 @@ TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
 
     ASSERT_TRUE(WriteDataFile(engine.model, "lists.glm"));
     const std::string bytes = ReadBytes("lists.glm");
-    ASSERT_TRUE(ReadDataFile(engine.model, "lists.glm", ReadMode::Open, engine.parameters, Host())) << (recorder.messages.empty() ? "" : recorder.messages.back());
+    ASSERT_TRUE(ReadDataFile(engine.model, "lists.glm", ReadMode::Open, engine.parameters, Host()))
+        << (recorder.messages.empty() ? "" : recorder.messages.back());
     EXPECT_EQ(engine.model.functions.count, 1u);
     EXPECT_EQ(engine.model.functions[0], before.functions[0]);
     EXPECT_EQ(engine.model.nodeBcs[0], before.nodeBcs[0]);

@@ -1,13 +1,13 @@
 // Error messages, the Esc check, temporary files and duration texts.
 #include "gelmar/model/store/EngineServices.h"
 
-#include "ModelFixture.h"
+#include "ModelBuilder.h"
 #include "gelmar/model/store/Errors.h"
 
 namespace gelmar::test {
 namespace {
 
-using ServicesTest = ModelTest;
+using ServicesTest = EngineTest;
 
 TEST(DurationText, FormatsDaysHoursMinutesSeconds)
 {

@@ -41,9 +41,11 @@ struct Engine {
 // the parameter defaults (the colours keep their values, as every reset
 // leaves them) and the process-wide error code is cleared. The process-wide
 // objects that remain beside the engines are the error code (a view of the
-// last failure for the commands that report it) and, in the application, its
-// window registry (the 3D view, the progress windows and their bar, the
-// isoflux flag).
+// last failure for the commands that report it), the program's host (Host():
+// the one user interface of the process, which the windows talk through; the
+// engine functions are handed theirs) and, in the application, its window
+// registry (the 3D view, the progress windows and their bar, the isoflux
+// flag).
 void ResetEngineState(Engine& engine);
 // File New's reset of an engine's results, view and model (the undo history
 // is the command's own), and the freeing of its arrays before a model is

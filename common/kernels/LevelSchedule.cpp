@@ -105,17 +105,25 @@ std::vector<std::int32_t> WavefrontGroups(const Chunks& chunks, const std::vecto
     return group;
 }
 
+// Where each level starts when the items are sorted by level: first[l] items
+// lie below level l.
+std::vector<std::int32_t> LevelStarts(const std::vector<std::int32_t>& level, Index levels)
+{
+    std::vector<std::int32_t> first(levels + 1, 0);
+    for (std::int32_t l : level)
+        ++first[l + 1];
+    for (Index l = 0; l < levels; ++l)
+        first[l + 1] += first[l];
+    return first;
+}
+
 // The schedule's tasks from groups of chunks in row order and their levels:
 // tasks by level, then by row; each task's chunks in row order.
 void TasksFromGroups(LevelSchedule& s, const std::vector<std::int32_t>& group, const std::vector<std::int32_t>& level,
                      Index levels)
 {
     const Index groups = static_cast<Index>(level.size());
-    std::vector<std::int32_t> first(levels + 1, 0);
-    for (std::int32_t l : level)
-        ++first[l + 1];
-    for (Index l = 0; l < levels; ++l)
-        first[l + 1] += first[l];
+    const std::vector<std::int32_t> first = LevelStarts(level, levels);
     std::vector<std::int32_t> taskOfGroup(groups);
     std::vector<std::int32_t> fill(first.begin(), first.end() - 1);
     for (Index g = 0; g < groups; ++g)
@@ -139,11 +147,7 @@ void TasksFromGroups(LevelSchedule& s, const std::vector<std::int32_t>& group, c
 void TasksByChunkLevels(LevelSchedule& s, const std::vector<std::int32_t>& level, Index levels, Index taskRows)
 {
     const Index chunks = static_cast<Index>(level.size());
-    std::vector<std::int32_t> first(levels + 1, 0);
-    for (std::int32_t l : level)
-        ++first[l + 1];
-    for (Index l = 0; l < levels; ++l)
-        first[l + 1] += first[l];
+    const std::vector<std::int32_t> first = LevelStarts(level, levels);
     s.taskChunks.resize(chunks);
     std::vector<std::int32_t> fill(first.begin(), first.end() - 1);
     for (Index c = 0; c < chunks; ++c)

@@ -16,12 +16,7 @@ namespace kernels {
 
 void MultiplyMatrixVectorRows(const SymmetricMatrix& a, const double* v, double* y, Index first, Index end)
 {
-    // Named copies rather than a structured binding: the row loops run in
-    // lambdas, and not every compiler lets a lambda capture a binding.
-    const MatrixArrays arrays = ArraysOf(a);
-    const auto start = arrays.start, upperStart = arrays.upperStart, upperPos = arrays.upperPos;
-    const auto col = arrays.col, upperRow = arrays.upperRow;
-    const auto l = arrays.lower, d = arrays.diagonal;
+    const auto [start, col, upperStart, upperRow, upperPos, l, d] = ArraysOf(a);
     for (Index n = first; n < end; ++n) {
         double sum = d[n] * v[n];
         for (Index e = start[n]; e < start[n + 1]; ++e)

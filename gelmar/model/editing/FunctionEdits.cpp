@@ -192,24 +192,18 @@ ClearedReferences ClearFunctionReferences(ModelStore& m, const FunctionName& nam
     }
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.nodeBcs.count); ++n) {
         NodeBcRecord& r = m.nodeBcs[n];
-        // Both functions are reset, whichever named it.
-        const bool temperature = Reset(r.temperatureFunc, name, "T00");
-        const bool other = Reset(r.powerFunc, name, "P00");
-        cleared.nodeBcs |= temperature || other;
+        cleared.nodeBcs |= Reset(r.temperatureFunc, name, "T00");
+        cleared.nodeBcs |= Reset(r.powerFunc, name, "P00");
     }
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.borderBcs.count); ++n) {
         BorderFaceBcRecord& r = m.borderBcs[n];
-        // Both functions are reset, whichever named it.
-        const bool temperature = Reset(r.temperatureFunc, name, "T00");
-        const bool other = Reset(r.fluxFunc, name, "I00");
-        cleared.borderBcs |= temperature || other;
+        cleared.borderBcs |= Reset(r.temperatureFunc, name, "T00");
+        cleared.borderBcs |= Reset(r.fluxFunc, name, "I00");
     }
     for (std::size_t n = 0; n < static_cast<std::size_t>(m.materialBcs.count); ++n) {
         MaterialBcRecord& r = m.materialBcs[n];
-        // Both functions are reset, whichever named it.
-        const bool temperature = Reset(r.temperatureFunc, name, "T00");
-        const bool other = Reset(r.powerFunc, name, "P00");
-        cleared.materialBcs |= temperature || other;
+        cleared.materialBcs |= Reset(r.temperatureFunc, name, "T00");
+        cleared.materialBcs |= Reset(r.powerFunc, name, "P00");
     }
     for (int n = 0; n < m.ventFlowCount; ++n)
         cleared.ventFlows |= Reset(m.ventFlows[static_cast<std::size_t>(n)].flowFunc, name, "V00");

@@ -22,9 +22,9 @@ using Clock = std::chrono::steady_clock;
 const std::string kPath = "bench-model.glm";
 const std::string kOutPath = "bench-written.glm";
 
-// Builds the model in the engine's store and writes it once; the
+// Builds the model in an engine of its own and writes it once; the
 // benchmarks read it.
-void PrepareModel(gelmar::Engine& engine)
+void PrepareFile()
 {
     static bool done = false;
     if (done)
@@ -32,7 +32,8 @@ void PrepareModel(gelmar::Engine& engine)
     done = true;
     const std::size_t cells = bench::Small() ? 100 : 10000;
     const std::size_t blocks = bench::Small() ? 1000 : 65535;
-    gelmar::ResetModel(engine);
+    gelmar::NullEngineHost host;
+    gelmar::Engine engine{host};
     gelmar::ModelStore& m = engine.model;
     gelmar::GrowGridLineArrays(m, cells + 100);
     for (gelmar::GridAxis& a : m.axes) {
@@ -92,7 +93,7 @@ void BM_ReadDataFile(benchmark::State& state)
     gelmar::NullEngineHost host;
     gelmar::Engine engine{host};
     gelmar::SetHost(&host);
-    PrepareModel(engine);
+    PrepareFile();
     RunAgainstLineLoop(state, [&engine] {
         engine.model.dataFilePath = kPath;
         if (!gelmar::ReadDataFile(engine.model, engine.model.dataFilePath, gelmar::ReadMode::Open,
@@ -107,7 +108,7 @@ void BM_WriteDataFile(benchmark::State& state)
 {
     gelmar::NullEngineHost host;
     gelmar::Engine engine{host};
-    PrepareModel(engine);
+    PrepareFile();
     engine.model.dataFilePath = kPath;
     gelmar::ReadDataFile(engine.model, engine.model.dataFilePath, gelmar::ReadMode::Open, engine.parameters,
                          gelmar::Host());

@@ -16,7 +16,9 @@
 // SUITE_BENCH_SMALL=1 takes 2,000 blocks against 500. Without an X display
 // the benchmark says so and ends. The view reaches the engine through the
 // application object, as in the program: the benchmark makes one (without
-// starting the program) and builds its models in that object's engine.
+// starting the program) and builds its models in that object's engine. Like
+// the program at its end, that object removes the temporary result files
+// ("tmp.sol", "tmp.flx", "tmp.vwf") of the folder it runs in.
 #include "bench/BenchSupport.h"
 #include "gelmar/app/AppEngineHost.h"
 #include "gelmar/app/GelmarApp.h"
@@ -289,6 +291,5 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    FreeModel(TheEngine());
     return 0;
 }

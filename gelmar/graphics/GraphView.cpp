@@ -43,10 +43,8 @@ namespace {
 using graph_view::Angles;
 using graph_view::Extent;
 using graph_view::Store;
-const WorkArrays& Work()
-{
-    return TheEngine().run.work;
-}
+using graph_view::View;
+using graph_view::Work;
 
 using graph_view::OpenTable;
 
@@ -224,9 +222,8 @@ void CGraphView::ResetView(int flag)
 void CGraphView::UpdateModel()
 {
     CWaitCursor wait;
-    Engine& e = TheEngine();
-    CollectBlockFaces(e.model, e.view);
-    BuildVisibleFaceList(e.model, e.view);
+    CollectBlockFaces(Store(), View());
+    BuildVisibleFaceList(Store(), View());
     if (m_viewKind != ViewKind::Transparent)
         BuildDisplayList();
     Invalidate(FALSE);
@@ -284,11 +281,10 @@ void CGraphView::BuildDisplayList()
         const ModelStore& m = Store();
         if (m_viewKind == ViewKind::Temperatures) {
             const kernels::ValueRange range{m.tmin, m.tmax, m.tin1};
-            const Engine& e = TheEngine();
-            EmitResultSurfaces(m, LoadedTemperatures(m, Work()), range, e.colourScale, e.view.faces, mesh);
+            EmitResultSurfaces(m, LoadedTemperatures(m, Work()), range, TheEngine().colourScale, View().faces,
+                               mesh);
         } else {
-            EmitBlockFaces(m, m_viewKind, CurrentHighlight(m_overlayKind), 255, {}, TheEngine().view.faces,
-                           mesh);
+            EmitBlockFaces(m, m_viewKind, CurrentHighlight(m_overlayKind), 255, {}, View().faces, mesh);
         }
         m_list = glGenLists(1);
         glNewList(m_list, GL_COMPILE);
@@ -348,7 +344,7 @@ void CGraphView::RenderScene()
         BuildDisplayList();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SetCamera(0);
-    if (TheEngine().view.faces.count > 0) {
+    if (View().faces.count > 0) {
         if (m_viewKind == ViewKind::Transparent) {
             DrawTransparentFaces(128);
         } else if (m_listReady) {
@@ -364,10 +360,10 @@ void CGraphView::RenderScene()
 
 void CGraphView::DrawTransparentFaces(std::uint8_t alpha)
 {
-    SortTransparentFaces(Store(), m_eye, m_focus, TheEngine().view.faces, m_drawOrder);
+    SortTransparentFaces(Store(), m_eye, m_focus, View().faces, m_drawOrder);
     m_transparent.Clear();
     EmitBlockFaces(Store(), ViewKind::Transparent, CurrentHighlight(m_overlayKind), alpha, m_drawOrder,
-                   TheEngine().view.faces, m_transparent);
+                   View().faces, m_transparent);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // The frame stays opaque: blending leaves its alpha alone.
@@ -379,10 +375,10 @@ void CGraphView::DrawTransparentFaces(std::uint8_t alpha)
 
 void CGraphView::DrawOverlays()
 {
-    Engine& e = TheEngine();
-    ModelStore& m = e.model;
+    ModelStore& m = Store();
+    auto& outlines = View().outlines;
     if (m_overlayKind != 5)
-        e.view.outlines.count = 0;
+        outlines.count = 0;
     const OverlayGrid grid = ModelOverlayGrid(m);
     SceneOverlay overlay;
     float box[6];
@@ -430,8 +426,8 @@ void CGraphView::DrawOverlays()
     }
     case 5: {
         std::vector<float> segments;
-        for (std::int32_t s = 0; s < e.view.outlines.count; ++s) {
-            const OutlineSegment& o = e.view.outlines[static_cast<std::size_t>(s)];
+        for (std::int32_t s = 0; s < outlines.count; ++s) {
+            const OutlineSegment& o = outlines[static_cast<std::size_t>(s)];
             const int ends[6] = {o.x1, o.y1, o.z1, o.x2, o.y2, o.z2};
             for (int e = 0; e < 6; ++e)
                 segments.push_back(GridLineCoordinate(m, e % 3, ends[e]));

@@ -1,6 +1,7 @@
-// What the 3D view's own sources read the model, the run and the open tables
-// through: the store, the run state, its camera angles and extent, and a
-// table view of the application when one is open.
+// What the 3D view's own sources read the application's engine and the open
+// tables through: the store, the view state, the run state and its work
+// arrays, the camera angles and extent, and a table view of the application
+// when one is open.
 #pragma once
 
 #include "gelmar/app/AppEngineHost.h"
@@ -8,6 +9,7 @@
 #include "gelmar/model/calc/RunState.h"
 #include "gelmar/model/calc/WorkArrays.h"
 #include "gelmar/model/store/ModelStore.h"
+#include "gelmar/model/store/ViewState.h"
 #include "platform/ui/App.h"
 
 #include <string>
@@ -24,9 +26,17 @@ inline ModelStore& Store()
 {
     return TheEngine().model;
 }
+inline ViewState& View()
+{
+    return TheEngine().view;
+}
 inline const RunState& Run()
 {
     return TheEngine().run;
+}
+inline const WorkArrays& Work()
+{
+    return TheEngine().run.work;
 }
 inline ViewAngles Angles()
 {

@@ -34,6 +34,8 @@ namespace {
 using graph_view::Angles;
 using graph_view::Extent;
 using graph_view::Store;
+using graph_view::View;
+using graph_view::Work;
 
 // The Drag Mode setting: set, a drag moves the model with the pointer.
 bool DragMode()
@@ -317,16 +319,16 @@ std::int64_t CGraphView::Pick(CPoint point, PickKind kind, int face)
     std::uint32_t base = 0xFFFFFFFFu;
     switch (kind) {
     case PickKind::Blocks:
-        CollectBlockNames(m, m_viewKind, &filter, TheEngine().view.faces, quads);
+        CollectBlockNames(m, m_viewKind, &filter, View().faces, quads);
         names = 4 * static_cast<std::size_t>(m.blocks.count);
         base = 99999;
         break;
     case PickKind::Faces:
-        CollectFaceNames(m, &filter, TheEngine().view.faces, quads);
+        CollectFaceNames(m, &filter, View().faces, quads);
         names = 48 * static_cast<std::size_t>(m.blocks.count);
         break;
     case PickKind::Quads:
-        CollectQuadNames(m, face, TheEngine().view.faces, quads);
+        CollectQuadNames(m, face, View().faces, quads);
         quads.erase(std::remove_if(quads.begin(), quads.end(),
                                    [&](const NamedQuad& q) { return !filter.Keep(q.corners); }),
                     quads.end());
@@ -362,7 +364,7 @@ void CGraphView::OnBlockPick(CPoint point)
     CColorView* colours = OpenTable<CColorView>();
     CClipColorView* clipColours = OpenTable<CClipColorView>();
     const ModelStore& m = Store();
-    if (!(blocks || colours || clipColours) || TheEngine().view.faces.count <= 0)
+    if (!(blocks || colours || clipColours) || View().faces.count <= 0)
         return;
     const std::int64_t name = PickBlock(point);
     if (name < 0)
@@ -397,25 +399,25 @@ std::string CGraphView::ReadColourAtPoint(CPoint point)
 
 std::string CGraphView::ReadValueAtPoint(CPoint point)
 {
-    const Engine& e = TheEngine();
-    const ModelStore& m = e.model;
-    if (e.view.faces.count <= 0)
+    const ModelStore& m = Store();
+    const FaceList& faces = View().faces;
+    if (faces.count <= 0)
         return {};
     const std::int64_t face = PickFace(point);
-    if (face < 0 || face >= e.view.faces.count)
+    if (face < 0 || face >= faces.count)
         return {};
     ComputeViewMatrixInverse(0);
     const std::int64_t quad = PickObject(point, static_cast<int>(face));
     if (quad < 0)
         return {};
     const float value =
-        ValueAtScreenPoint(m_pictureMatrix, m, e.view.faces.faces[static_cast<std::size_t>(face)],
-                           static_cast<int>(quad), LoadedTemperatures(m, e.run.work), point.x, point.y);
+        ValueAtScreenPoint(m_pictureMatrix, m, faces.faces[static_cast<std::size_t>(face)],
+                           static_cast<int>(quad), LoadedTemperatures(m, Work()), point.x, point.y);
     char text[64];
     std::snprintf(text, sizeof text,
                   "%.*f\xC2\xB0"
                   "C",
-                  std::clamp(e.output.dect, 0, 15), static_cast<double>(value));
+                  std::clamp(TheEngine().output.dect, 0, 15), static_cast<double>(value));
     return text;
 }
 

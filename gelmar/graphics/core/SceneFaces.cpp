@@ -49,6 +49,11 @@ bool IsShownMaterial(const ModelStore& model, int colour)
     return type == MATERIAL || type == EQUIMAT || type == TRANSMAT;
 }
 
+std::int32_t FaceCount(const FaceList& faces)
+{
+    return std::min<std::int32_t>(faces.count, static_cast<std::int32_t>(faces.faces.size()));
+}
+
 FaceSides SidesOf(const ModelStore& model, const FaceRecord& face)
 {
     FaceSides s;
@@ -150,8 +155,7 @@ void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighli
                     std::uint8_t alpha, std::span<const std::int32_t> order, const FaceList& list,
                     TriangleMesh& out)
 {
-    const std::int32_t count =
-        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count = FaceCount(list);
     const std::size_t n = order.empty() ? static_cast<std::size_t>(std::max(count, 0)) : order.size();
     out.Reserve(out.VertexCount() + 6 * n);
     for (std::size_t k = 0; k < n; ++k) {
@@ -181,8 +185,7 @@ void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighli
 
 void EmitColourFaces(const ModelStore& model, const FaceList& list, TriangleMesh& out)
 {
-    const std::int32_t count =
-        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count = FaceCount(list);
     // The faces of each colour, in list order, so that colours are drawn in
     // their number's order.
     std::vector<std::vector<std::int32_t>> byColour(kColourCount);
@@ -206,8 +209,7 @@ void EmitColourFaces(const ModelStore& model, const FaceList& list, TriangleMesh
 void SortTransparentFaces(const ModelStore& model, const float eye[3], const float focus[3],
                           const FaceList& list, std::vector<std::int32_t>& order)
 {
-    const std::int32_t count =
-        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count = FaceCount(list);
     double d[3];
     for (int k = 0; k < 3; ++k) {
         d[k] = static_cast<double>(focus[k]) - eye[k];
@@ -372,8 +374,7 @@ void EmitResultSurfaces(const ModelStore& model, const GridPointValue& value,
                         const kernels::ValueRange& range, const common::ColourScale& scale,
                         const FaceList& list, TriangleMesh& out)
 {
-    const std::int32_t count =
-        std::min<std::int32_t>(list.count, static_cast<std::int32_t>(list.faces.size()));
+    const std::int32_t count = FaceCount(list);
     for (std::int32_t i = 0; i < count; ++i) {
         const FaceRecord& face = list.faces[static_cast<std::size_t>(i)];
         const FaceSides sides = SidesOf(model, face);

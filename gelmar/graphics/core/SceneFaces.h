@@ -29,6 +29,10 @@ constexpr COLORREF kUncoveredFaceColour = RGB(255, 255, 215);
 // A colour in use, shown, of type MATERIAL, EQUIMAT or TRANSMAT.
 bool IsShownMaterial(const ModelStore& model, int colour);
 
+// The faces of the list that are there to read: its count, at most the
+// records it holds.
+std::int32_t FaceCount(const FaceList& list);
+
 // The two sides of a face: the colour of the face's own block and of the
 // block across (-1 when none), and which of them are drawn.
 struct FaceSides {
@@ -67,19 +71,19 @@ COLORREF HighlightColour(COLORREF c);
 // faces: the visible-face list. order: the faces in drawing order (empty:
 // list order). alpha: the alpha of every vertex (128 in the transparent view).
 void EmitBlockFaces(const ModelStore& model, ViewKind viewKind, const FaceHighlight& highlight,
-                    std::uint8_t alpha, std::span<const std::int32_t> order, const FaceList& faces,
+                    std::uint8_t alpha, std::span<const std::int32_t> order, const FaceList& list,
                     TriangleMesh& out);
 
 // The preview's surface: colour by colour (0..255), for each colour in use
 // of type MATERIAL, EQUIMAT or TRANSMAT, every visible face of its blocks
 // with its outward normal, in the colour's display colour.
-void EmitColourFaces(const ModelStore& model, const FaceList& faces, TriangleMesh& out);
+void EmitColourFaces(const ModelStore& model, const FaceList& list, TriangleMesh& out);
 
 // The transparent view's drawing order: every face, farthest first, by where
 // the view direction from the eye meets the face's plane; a face whose plane
 // the view direction runs parallel to sorts first.
 void SortTransparentFaces(const ModelStore& model, const float eye[3], const float focus[3],
-                          const FaceList& faces, std::vector<std::int32_t>& order);
+                          const FaceList& list, std::vector<std::int32_t>& order);
 
 // The temperature field on the faces in colour bands of the range (band
 // width: its increment; colours of the scale, its out-of-range colour below
@@ -87,7 +91,7 @@ void SortTransparentFaces(const ModelStore& model, const float eye[3], const flo
 // the cells that band limits cross are drawn cell by cell.
 void EmitResultSurfaces(const ModelStore& model, const GridPointValue& value,
                         const kernels::ValueRange& range, const common::ColourScale& scale,
-                        const FaceList& faces, TriangleMesh& out);
+                        const FaceList& list, TriangleMesh& out);
 
 // The bands of one triangle (corners in winding order with their values), as
 // triangles in the band colours.

@@ -54,11 +54,6 @@ void Append(const NamedQuad& q, const PickRegionFilter* filter, std::vector<Name
         out.push_back(q);
 }
 
-std::int32_t FaceCount(const FaceList& faces)
-{
-    return std::min<std::int32_t>(faces.count, static_cast<std::int32_t>(faces.faces.size()));
-}
-
 } // namespace
 
 void CollectBlockNames(const ModelStore& model, ViewKind viewKind, const PickRegionFilter* filter,

@@ -50,7 +50,7 @@ class GraphicExportTest : public PictureTest {
         picture.settings.objectLines = true;
         picture.settings.legend = true;
         picture.projection = 5;
-        picture.sectionView.SetSectionFullWindow(5, Source().model.clipCoord);
+        picture.sectionView.SetSectionFullWindow(5, engine.model.clipCoord);
     }
 
     RenderRequest Request(int w, int h, COLORREF legendFill = kGrey) const
@@ -130,7 +130,7 @@ TEST_F(GraphicExportTest, APngHoldsThePixelsThePictureEngineDrawsAtThatSize)
     Picture reference;
     reference.settings = picture.settings;
     reference.projection = picture.projection;
-    reference.sectionView.SetSectionFullWindow(5, Source().model.clipCoord);
+    reference.sectionView.SetSectionFullWindow(5, engine.model.clipCoord);
     kernels::MemoryRaster raster(w, h, RGB(255, 255, 255));
     const PicturePanes panes = LayoutPicturePanes(w, h, true);
     const PictureResult result = reference.DrawPicture(Source(), raster.View(), panes.picture, panes.legend, {});

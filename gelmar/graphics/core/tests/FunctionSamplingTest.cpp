@@ -21,8 +21,6 @@ class FunctionSamplingTest : public CalcEngineTest {
   protected:
     void TearDown() override
     {
-        FreeFunctionFileData(engine.run);
-        FreePropertyTables(engine.run);
         common::ResetErrorCode();
         CalcEngineTest::TearDown();
     }

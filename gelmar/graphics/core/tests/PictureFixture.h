@@ -60,11 +60,6 @@ class PictureTest : public CalcEngineTest {
     void Grid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
     {
         SetGrid(wx, wy, wz);
-        for (int a = 0; a < 3; ++a) {
-            engine.model.clipLo[a] = 0;
-            engine.model.clipHi[a] = engine.model.axes[a].n;
-        }
-        ComputeModelExtent(engine.model);
     }
     ColourRecord& Material(int c, float lambda, COLORREF rgb)
     {

@@ -54,13 +54,7 @@ class GlViewTest : public AppFixture {
                          const std::vector<float>& wz)
     {
         ResetModel(TheEngine());
-        ModelStore& m = TheEngine().model;
-        EXPECT_TRUE(BuildGrid(m, wx, wy, wz));
-        for (int a = 0; a < 3; ++a) {
-            m.clipLo[a] = 0;
-            m.clipHi[a] = m.axes[a].n;
-        }
-        ComputeModelExtent(m);
+        EXPECT_TRUE(BuildGrid(TheEngine().model, wx, wy, wz));
     }
     static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
     static void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)

@@ -127,8 +127,6 @@ TEST_F(GlPickTest, ValueReadOutGivesTheFieldUnderThePointer)
     NewModel(Uniform(10, 1.0f), {1.0f}, {1.0f});
     Material(1, RGB(200, 120, 80));
     Block(1, 0, 10, 0, 1, 0, 1);
-    CollectBlockFaces(TheEngine().model, TheEngine().view);
-    BuildVisibleFaceList(TheEngine().model, TheEngine().view);
     BuildPictureData(TheEngine());
     SetPictureTemperatures(TheEngine(), [](double x, double y, double z) { return 2 * x + y - z; });
     Frame(ViewKind::Temperatures);

@@ -84,8 +84,6 @@ TEST_F(GlFrameTest, BandColourAtAKnownPointOfALinearField)
     Material(1, kWall);
     Block(1, 0, 10, 0, 1, 0, 1);
     TheEngine().model.tmin = 0, TheEngine().model.tmax = 10, TheEngine().model.tin1 = 1;
-    CollectBlockFaces(TheEngine().model, TheEngine().view);
-    BuildVisibleFaceList(TheEngine().model, TheEngine().view);
     BuildPictureData(TheEngine());
     SetPictureTemperatures(TheEngine(), [](double x, double, double) { return x; });
     const QImage frame = Frame(ViewKind::Temperatures);

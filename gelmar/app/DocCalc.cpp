@@ -129,7 +129,7 @@ void CGelmarDoc::OnTextOutput()
 
 void CGelmarDoc::OnTemperatureRange()
 {
-    if (!EditTemperatureRange(nullptr))
+    if (!EditTemperatureRange(nullptr, TheEngine()))
         return;
     if (g_graphView) {
         g_graphView->BuildDisplayList();

@@ -223,7 +223,7 @@ void CFuncView::OnGridEndEdit(int row, int col, bool modified)
     const std::size_t index = static_cast<std::size_t>(f);
     const std::string text = m_pGrid->GetItemText(row, col);
     if (col == 1) {
-        const bool renamed = RenameFunction(TheEngine().model, index, text, TheEngine().host);
+        const bool renamed = RenameFunction(TheEngine().model, index, text, Host());
         FillTable();
         if (!renamed)
             return;
@@ -249,7 +249,7 @@ bool CFuncView::InsertIntoModel(std::size_t at)
     const int focus = FocusRecord();
     const bool after = focus >= 0 && static_cast<int>(at) > focus;
     const std::optional<std::size_t> added = InsertFunction(
-        TheEngine().model, static_cast<std::size_t>(std::max(focus, 0)), after, TheEngine().host);
+        TheEngine().model, static_cast<std::size_t>(std::max(focus, 0)), after, Host());
     if (!added)
         return false;
     LoadFunctionForDisplay(TheEngine().model, TheEngine().run, Host(), *added);

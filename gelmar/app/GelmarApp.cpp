@@ -32,6 +32,7 @@
 #include "platform/ui/MessageBox.h"
 #include "resources/gelmar/GelmarIds.h"
 
+#include <cassert>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -73,9 +74,6 @@ CGelmarApp::CGelmarApp() : CWinApp("GELMAR"), m_engine(TheAppHost()) {}
 CGelmarApp::~CGelmarApp()
 {
     CloseSplash();
-    ClearUndoHistory(m_engine.history);
-    FreeModel(m_engine);
-    m_engine.colourScale = ColourScale{};
     if (m_engine.parametersChanged && !g_app.programFolder.empty())
         WriteParameterFile(m_engine.parameters, g_app.programFolder);
     RemoveTempFiles();
@@ -360,7 +358,9 @@ BOOL CGelmarApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 
 Engine& TheEngine()
 {
-    return static_cast<CGelmarApp*>(AfxGetApp())->GetEngine();
+    CWinApp* app = AfxGetApp();
+    assert(app && "the engine is reached only while the application object lives");
+    return static_cast<CGelmarApp*>(app)->GetEngine();
 }
 
 } // namespace gelmar

@@ -2,7 +2,7 @@
 // output window.
 #include "gelmar/app/GraphViews.h"
 
-#include "gelmar/app/AppEngineHost.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/files/Parameters.h"
 #include "gelmar/model/store/ModelStore.h"
 
@@ -25,7 +25,7 @@ struct RangeValues {
     float& inc2;
 };
 
-bool EditRange(common::CDlgRange& dlg, RangeValues model, RangeValues defaults)
+bool EditRange(common::CDlgRange& dlg, RangeValues model, RangeValues defaults, bool& defaultsChanged)
 {
     dlg.m_min = model.lower;
     dlg.m_max = model.upper;
@@ -42,20 +42,21 @@ bool EditRange(common::CDlgRange& dlg, RangeValues model, RangeValues defaults)
         defaults.upper = dlg.m_max;
         defaults.inc1 = dlg.m_interval1;
         defaults.inc2 = dlg.m_interval2;
-        TheEngine().parametersChanged = true;
+        defaultsChanged = true;
     }
     return true;
 }
 
 } // namespace
 
-bool EditTemperatureRange(CWnd* parent)
+bool EditTemperatureRange(CWnd* parent, Engine& engine)
 {
-    ModelStore& m = TheEngine().model;
-    ParameterSet& p = TheEngine().parameters;
+    ModelStore& m = engine.model;
+    ParameterSet& p = engine.parameters;
     CDlgTemperatureRange dlg(parent);
     dlg.m_single = m.tsin;
-    if (!EditRange(dlg, {m.tmin, m.tmax, m.tin1, m.tin2}, {p.tmin, p.tmax, p.tin1, p.tin2}))
+    if (!EditRange(dlg, {m.tmin, m.tmax, m.tin1, m.tin2}, {p.tmin, p.tmax, p.tin1, p.tin2},
+                   engine.parametersChanged))
         return false;
     m.tsin = dlg.m_single;
     if (dlg.m_setAsDefault)
@@ -63,12 +64,13 @@ bool EditTemperatureRange(CWnd* parent)
     return true;
 }
 
-bool EditHeatFluxRange(CWnd* parent)
+bool EditHeatFluxRange(CWnd* parent, Engine& engine)
 {
-    ModelStore& m = TheEngine().model;
-    ParameterSet& p = TheEngine().parameters;
+    ModelStore& m = engine.model;
+    ParameterSet& p = engine.parameters;
     common::CDlgHeatFluxRange dlg(parent);
-    return EditRange(dlg, {m.qmin, m.qmax, m.qin1, m.qin2}, {p.qmin, p.qmax, p.qin1, p.qin2});
+    return EditRange(dlg, {m.qmin, m.qmax, m.qin1, m.qin2}, {p.qmin, p.qmax, p.qin1, p.qin2},
+                     engine.parametersChanged);
 }
 
 } // namespace gelmar

@@ -11,14 +11,16 @@
 
 namespace gelmar {
 
+struct Engine;
+
 using common::CDlgTemperatureRange;
 
-// The Temperature Range dialog (151) on the model's range and single value:
-// on OK the model takes the values, and with Set As Default the parameter
-// defaults too. False on Cancel.
-bool EditTemperatureRange(CWnd* parent);
+// The Temperature Range dialog (151) on the engine model's range and single
+// value: on OK the model takes the values, and with Set As Default the
+// parameter defaults too. False on Cancel.
+bool EditTemperatureRange(CWnd* parent, Engine& engine);
 // The Heat Flux Range dialog (12002) on the model's heat-flux range, alike.
-bool EditHeatFluxRange(CWnd* parent);
+bool EditHeatFluxRange(CWnd* parent, Engine& engine);
 
 // Set while an isoflux drawing pass of the graphic output is under way.
 extern bool g_isofluxActive;

@@ -99,7 +99,7 @@ bool CListTableView::CanInsert() const
 
 bool CListTableView::InsertIntoModel(std::size_t at)
 {
-    return InsertListRecord(TheEngine().model, m_shape.list, at, TheEngine().host);
+    return InsertListRecord(TheEngine().model, m_shape.list, at, Host());
 }
 
 bool CListTableView::DeleteFromModel(std::size_t at)

@@ -327,9 +327,8 @@ void CReportView::OnGridEndEdit(int row, int col, bool modified)
         FormatCell(row, col);
         return;
     }
-    Engine& engine = TheEngine();
-    const ReportEntry entry = EditReportCell(engine.model.reportItems[static_cast<std::size_t>(n)], col,
-                                             m_pGrid->GetItemText(row, col), engine.host);
+    const ReportEntry entry = EditReportCell(TheEngine().model.reportItems[static_cast<std::size_t>(n)], col,
+                                             m_pGrid->GetItemText(row, col), Host());
     FormatCell(row, col);
     if (entry == ReportEntry::Refused)
         return;

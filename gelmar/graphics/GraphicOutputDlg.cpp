@@ -1051,7 +1051,7 @@ void CGraphicOutputDlg::TakeModelRanges()
 void CGraphicOutputDlg::OnTemperatureRange()
 {
     EndIsofluxDrawing(m_picture.settings);
-    if (!EditTemperatureRange(this))
+    if (!EditTemperatureRange(this, TheEngine()))
         return;
     TakeModelRanges();
     const PictureSettings& s = m_picture.settings;
@@ -1062,7 +1062,7 @@ void CGraphicOutputDlg::OnTemperatureRange()
 void CGraphicOutputDlg::OnHeatFluxRange()
 {
     EndIsofluxDrawing(m_picture.settings);
-    if (!EditHeatFluxRange(this))
+    if (!EditHeatFluxRange(this, TheEngine()))
         return;
     TakeModelRanges();
     const PictureSettings& s = m_picture.settings;

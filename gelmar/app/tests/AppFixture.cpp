@@ -104,14 +104,9 @@ void AppFixture::PrepareProgramFolder(bool withMaterials)
 
 BOOL AppFixture::Start(const std::vector<std::string>& arguments)
 {
+    // Each start begins with the engine state of a new program: the new
+    // application object's own engine.
     m_app = std::make_unique<CGelmarApp>();
-    // Each start begins with the engine state of a new program: no undo
-    // history, no results, the built-in parameter defaults.
-    Engine& engine = m_app->GetEngine();
-    ClearUndoHistory(engine.history);
-    engine.run.solutionValid = engine.run.fluxesValid = false;
-    engine.parameters = ParameterSet{};
-    engine.parametersChanged = false;
     g_app.programFolder = m_programFolder;
     m_app->m_arguments = arguments;
     const BOOL ok = m_app->InitInstance();

@@ -10,7 +10,6 @@
 #include "common/kernels/picture/SectionView.h"
 #include "common/ui/OutputToolBar.h"
 #include "gelmar/graphics/GraphicRender.h"
-#include "gelmar/graphics/core/GraphicOutputRules.h"
 #include "gelmar/graphics/core/Picture.h"
 #include "gelmar/graphics/core/ViewCamera.h"
 #include "platform/core/AviWriter.h"
@@ -28,6 +27,8 @@ class FramePalette;
 }
 
 namespace gelmar {
+
+struct SavedTimes;
 
 // The window's settings that outlive it: the fill mode and the overlays, the
 // legend, sun, shadow and profile displays, the section window, the profile
@@ -134,7 +135,6 @@ class CGraphicOutputDlg : public CDialog {
 
     // Loads the results of the current time and refreshes.
     void LoadResults();
-    void StepSavedTime(long long (*rule)(long long, const SavedTimes&));
 
     Picture& ThePicture() { return m_picture; }
     int Projection() const { return m_picture.projection; }
@@ -151,6 +151,7 @@ class CGraphicOutputDlg : public CDialog {
     int PicturesDrawn() const { return m_picturesDrawn; }
 
   private:
+    void StepSavedTime(long long (*rule)(long long, const SavedTimes&));
     // The panes of the pane's client size: picture at the left, the legend
     // (when on and the profile off) in the right 15 %.
     void LayoutPanes();

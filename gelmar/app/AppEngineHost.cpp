@@ -108,9 +108,10 @@ void AppEngineHost::StepProgress()
     }
 }
 
-WorkOutcome AppEngineHost::RunProgressWindow(ProgressWindow window, const ProgressWork& work)
+WorkOutcome AppEngineHost::RunProgressWindow(ProgressWindow window, ModelStore& model, RunState& run,
+                                             const ProgressWork& work)
 {
-    return RunProgressDialog(TheEngine(), window, work);
+    return RunProgressDialog(window, model, run, work);
 }
 
 void AppEngineHost::SetProgressText(int item, std::string_view text)

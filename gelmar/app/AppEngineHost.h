@@ -19,7 +19,8 @@ class AppEngineHost : public EngineHost {
     MessageAnswer MessageBox(std::string_view text, MessageStyle style) override;
     bool EscPressed() override;
     void StepProgress() override;
-    WorkOutcome RunProgressWindow(ProgressWindow window, const ProgressWork& work) override;
+    WorkOutcome RunProgressWindow(ProgressWindow window, ModelStore& model, RunState& run,
+                                  const ProgressWork& work) override;
     void SetProgressText(int item, std::string_view text) override;
     void ShowNodeCount(long long nodes) override;
     void ShowTimeStep(long long time, long long startup, long long end) override;

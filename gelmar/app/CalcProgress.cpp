@@ -254,11 +254,11 @@ WorkOutcome CViewFactorProgressDlg::Run()
     return outcome;
 }
 
-WorkOutcome RunProgressDialog(Engine& engine, ProgressWindow window, const ProgressWork& work)
+WorkOutcome RunProgressDialog(ProgressWindow window, ModelStore& model, RunState& run, const ProgressWork& work)
 {
     switch (window) {
     case ProgressWindow::Calculation: {
-        CCalcProgressDlg dlg(engine.model, engine.run);
+        CCalcProgressDlg dlg(model, run);
         dlg.SetWork(work);
         dlg.DoModal();
         return dlg.Outcome();

@@ -3,13 +3,15 @@
 // its first paint, shows the engine's read-outs and closes itself by a posted
 // WM_CLOSE when the run ends, normally, by an engine failure or by Esc.
 #pragma once
-#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineHost.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Gdi.h"
 
 namespace gelmar {
+
+struct ModelStore;
+struct RunState;
 
 class CProgressDlgBase : public CDialog {
   public:
@@ -99,8 +101,9 @@ extern CSolarFluxProgressDlg* g_solarProgress;
 extern CViewFactorProgressDlg* g_viewFactorProgress;
 
 // Runs the progress window modally; its first paint runs the engine's work
-// of that window on the engine's model. How the work ended, for the command
-// that started it.
-WorkOutcome RunProgressDialog(Engine& engine, ProgressWindow window, const ProgressWork& work);
+// of that window on the model and run given. How the work ended, for the
+// command that started it.
+WorkOutcome RunProgressDialog(ProgressWindow window, ModelStore& model, RunState& run,
+                              const ProgressWork& work);
 
 } // namespace gelmar

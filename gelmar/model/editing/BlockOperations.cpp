@@ -284,7 +284,7 @@ namespace {
 
 WorkOutcome RunInProgressWindow(ModelStore& model, RunState& run, EngineHost& host, ProgressWindow window)
 {
-    return host.RunProgressWindow(window, [&model, &run, &host, window] {
+    return host.RunProgressWindow(window, model, run, [&model, &run, &host, window] {
         return RunProgressWork(model, run, host, window);
     });
 }

@@ -26,7 +26,7 @@ MessageAnswer NullEngineHost::MessageBox(std::string_view text, MessageStyle sty
     return MessageAnswer::Ok;
 }
 
-WorkOutcome EngineHost::RunProgressWindow(ProgressWindow, const ProgressWork& work)
+WorkOutcome EngineHost::RunProgressWindow(ProgressWindow, ModelStore&, RunState&, const ProgressWork& work)
 {
     return work();
 }

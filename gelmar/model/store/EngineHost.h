@@ -12,6 +12,9 @@
 
 namespace gelmar {
 
+struct ModelStore;
+struct RunState;
+
 enum class MessageStyle { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 // The modal progress windows in which the long runs of the engine take place.
@@ -45,9 +48,11 @@ class EngineHost {
     // the given undo kind.
     virtual void GoToUndoItem(int /*kind*/, int /*a1*/, int /*a2*/) {}
     // Shows the modal progress window, whose first paint runs the window's
-    // work, and returns when it has closed: how the work ended. A host
-    // without windows runs the work directly.
-    virtual WorkOutcome RunProgressWindow(ProgressWindow window, const ProgressWork& work);
+    // work on the model and run given (which the window shows), and returns
+    // when it has closed: how the work ended. A host without windows runs the
+    // work directly.
+    virtual WorkOutcome RunProgressWindow(ProgressWindow window, ModelStore& model, RunState& run,
+                                          const ProgressWork& work);
     // Writes a read-out (a control of the running calculation's progress
     // window) when one is shown.
     virtual void SetProgressText(int /*item*/, std::string_view /*text*/) {}

@@ -20,7 +20,7 @@ class RecordingHost : public NullEngineHost {
     void SetModified(bool m) override { modified = m; }
     void UpdateAllViews() override { ++allViewUpdates; }
     void GoToUndoItem(int kind, int a1, int a2) override { goTo.push_back({kind, a1, a2}); }
-    WorkOutcome RunProgressWindow(ProgressWindow w, const ProgressWork&) override
+    WorkOutcome RunProgressWindow(ProgressWindow w, ModelStore&, RunState&, const ProgressWork&) override
     {
         windows.push_back(w);
         return WorkOutcome::Done();

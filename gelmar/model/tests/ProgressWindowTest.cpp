@@ -14,7 +14,7 @@ namespace {
 // window unrun when told to.
 class WindowHost : public NullEngineHost {
   public:
-    WorkOutcome RunProgressWindow(ProgressWindow w, const ProgressWork& work) override
+    WorkOutcome RunProgressWindow(ProgressWindow w, ModelStore&, RunState&, const ProgressWork& work) override
     {
         windows.push_back(w);
         return closeUnrun ? WorkOutcome::Aborted() : work();

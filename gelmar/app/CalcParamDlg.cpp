@@ -6,6 +6,7 @@
 
 #include "gelmar/model/calc/SurfaceRules.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
 #include "gelmar/model/store/EngineServices.h"
 #include "gelmar/model/store/ModelStore.h"
 #include "platform/ui/MessageBox.h"

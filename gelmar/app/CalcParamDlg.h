@@ -2,10 +2,12 @@
 // radiation model and the CEN recalculation of the model.
 #pragma once
 #include "common/ui/MaskedEdit.h"
-#include "gelmar/model/store/Engine.h"
 #include "platform/ui/Dialog.h"
 
 namespace gelmar {
+
+struct Engine;
+struct ModelStore;
 
 // The refusal shown for a time step of zero.
 inline constexpr const char* kTimeStepZero = "The time step must be greater than 0.";

@@ -2,8 +2,9 @@
 // buttons, and the enabling rules of Revolve 90°, Split and Transform.
 #include "gelmar/app/CommandDialogs.h"
 
-#include "gelmar/model/store/ModelStore.h"
 #include "gelmar/model/files/Parameters.h"
+#include "gelmar/model/store/Engine.h"
+#include "gelmar/model/store/ModelStore.h"
 #include "platform/core/StringTable.h"
 #include "resources/gelmar/GelmarIds.h"
 

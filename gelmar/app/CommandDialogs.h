@@ -3,12 +3,14 @@
 // DoModal and reads them after OK; values out of range are refused by the
 // data validation and keep the dialog open.
 #pragma once
-#include "gelmar/model/store/Engine.h"
 #include "platform/ui/Dialog.h"
 
 #include <string>
 
 namespace gelmar {
+
+struct Engine;
+struct ModelStore;
 
 // The text of the model's grid unit: "mm", "cm", "dm" or "m".
 std::string GridUnitText(const ModelStore& model);

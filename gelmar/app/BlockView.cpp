@@ -64,18 +64,19 @@ CBlockFrame::CBlockFrame() : CTableFrame(IDS_BLOCKS) {}
 
 int CBlockView::BlockFromRow(int row) const
 {
-    return kernels::BlockFromRow(
-        row, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
-        [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
+    const auto& blocks = TheEngine().model.blocks;
+    return kernels::BlockFromRow(row, blocks.count, m_listMode == 1, m_listedColour,
+                                 [&blocks](int b) { return blocks[static_cast<std::size_t>(b)].colour; });
 }
 
 int CBlockView::ListedCount() const
 {
+    const auto& blocks = TheEngine().model.blocks;
     if (m_listMode == 0)
-        return TheEngine().model.blocks.count;
+        return blocks.count;
     int n = 0;
-    for (std::size_t b = 0; b < TheEngine().model.blocks.count; ++b)
-        n += TheEngine().model.blocks[b].colour == m_listedColour;
+    for (std::size_t b = 0; b < blocks.count; ++b)
+        n += blocks[b].colour == m_listedColour;
     return n;
 }
 
@@ -160,9 +161,9 @@ void CBlockView::GoToCell(int block, int col)
 {
     if (!m_pGrid)
         return;
-    const int row = kernels::RowOfBlock(
-        block, TheEngine().model.blocks.count, m_listMode == 1, m_listedColour,
-        [](int b) { return TheEngine().model.blocks[static_cast<std::size_t>(b)].colour; });
+    const auto& blocks = TheEngine().model.blocks;
+    const int row = kernels::RowOfBlock(block, blocks.count, m_listMode == 1, m_listedColour,
+                                        [&blocks](int b) { return blocks[static_cast<std::size_t>(b)].colour; });
     if (row >= m_pGrid->GetRowCount())
         return;
     SetGridFocus(row, std::clamp(col, 2, kColumns - 1));
@@ -464,9 +465,10 @@ void CBlockView::OnSwitchSelectUp()
 
 void CBlockView::OnSelectAll()
 {
-    for (std::size_t b = 0; b < TheEngine().model.blocks.count; ++b)
-        if (m_listMode == 0 || TheEngine().model.blocks[b].colour == m_listedColour)
-            TheEngine().model.blocks[b].flags |= kBlockSelected;
+    auto& blocks = TheEngine().model.blocks;
+    for (std::size_t b = 0; b < blocks.count; ++b)
+        if (m_listMode == 0 || blocks[b].colour == m_listedColour)
+            blocks[b].flags |= kBlockSelected;
     FillTable();
 }
 
@@ -572,8 +574,9 @@ void CBlockView::OnUpdateFocusBlock(CCmdUI* ui)
 void CBlockView::OnUpdateSelectAll(CCmdUI* ui)
 {
     bool any = false, all = true;
-    for (std::size_t b = 0; b < TheEngine().model.blocks.count; ++b) {
-        const BlockRecord& r = TheEngine().model.blocks[b];
+    const auto& blocks = TheEngine().model.blocks;
+    for (std::size_t b = 0; b < blocks.count; ++b) {
+        const BlockRecord& r = blocks[b];
         if (m_listMode == 1 && r.colour != m_listedColour)
             continue;
         any = true;

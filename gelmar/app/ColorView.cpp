@@ -111,9 +111,8 @@ CMainFrame* MainFrame()
 
 CColorFrame::CColorFrame() : CTableFrame(IDS_COLOURS) {}
 
-bool CColorView::IsListed(int colour) const
+bool CColorView::IsListed(const ColourRecord& c) const
 {
-    const ColourRecord& c = TheEngine().model.colours[static_cast<std::size_t>(colour)];
     switch (m_listMode) {
     case kListPresent:
         return c.inUse != 0;
@@ -128,8 +127,9 @@ int CColorView::ColourFromRow(int row) const
 {
     if (m_listMode == kListAll)
         return row >= 1 && row <= kColourCount ? row - 1 : 0;
+    const auto& colours = TheEngine().model.colours;
     for (int c = 0, seen = 0; c < kColourCount; ++c)
-        if (IsListed(c) && ++seen == row)
+        if (IsListed(colours[static_cast<std::size_t>(c)]) && ++seen == row)
             return c;
     return 0;
 }
@@ -144,7 +144,7 @@ void CColorView::FillTable()
     if (!m_pGrid)
         return;
     int rows = 0;
-    for (int c = 0; c < kColourCount; ++c)
+    for (const ColourRecord& c : TheEngine().model.colours)
         rows += IsListed(c);
     m_pGrid->SetRowCount(rows + 1);
     m_pGrid->SetColumnCount(kColumns);
@@ -235,8 +235,9 @@ void CColorView::GoToCell(int colour, int col)
     if (!m_pGrid || m_pGrid->GetRowCount() < 2)
         return;
     int row = 1;
+    const auto& colours = TheEngine().model.colours;
     for (int c = 0; c < colour && c < kColourCount; ++c)
-        row += IsListed(c);
+        row += IsListed(colours[static_cast<std::size_t>(c)]);
     SetGridFocus(std::min(row, m_pGrid->GetRowCount() - 1), std::clamp(col, 1, kColumns - 1));
 }
 

@@ -10,6 +10,8 @@
 
 namespace gelmar {
 
+struct ColourRecord;
+
 class CColorView : public CGelmarTableView {
   public:
     enum ListMode { kListAll = 0, kListPresent = 1, kListDefined = 2 };
@@ -36,7 +38,7 @@ class CColorView : public CGelmarTableView {
     void OnGridFocusChanged(int row, int col) override;
 
   private:
-    bool IsListed(int colour) const;
+    bool IsListed(const ColourRecord& colour) const;
     void FormatRow(int row);
     void PickColour(int row, int colour);
     void PickPattern(int row, int colour);

@@ -476,7 +476,7 @@ TEST_F(ConditionTablesTest, BadValuesInConditionCells)
 TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
 {
     SetUnitGrid(3, 2, 2);
-    AddBlock(1, 0, 3, 0, 2, 0, 2);
+    Block(1, 0, 3, 0, 2, 0, 2);
     engine.model.colours[1].type = MATERIAL;
     engine.model.colours[1].lambda = 1;
     engine.model.colours[2].inUse = 1;

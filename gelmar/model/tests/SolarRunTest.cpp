@@ -59,17 +59,8 @@ class SolarRunTest : public CalcEngineTest {
         Function("G01", kGlobal);
         Function("D01", kDiffuse);
     }
-    void Function(const char* name, float value)
-    {
-        const std::uint16_t n = engine.model.functions.count;
-        GrowFunctionArray(engine.model, n + 1);
-        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = engine.model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = 1; // constant
-        f.params[0] = value;
-    }
+    // A constant function of the value.
+    void Function(const char* name, float value) { AppendFunction(engine.model, name, 1, {value}); }
     // The slab's reflection as a table of the incidence angle.
     void UseReflectionTable(const char* text)
     {

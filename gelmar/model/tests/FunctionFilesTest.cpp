@@ -21,8 +21,6 @@ class FunctionFilesTest : public CalcEngineTest {
   protected:
     void TearDown() override
     {
-        FreeFunctionFileData(engine.run);
-        engine.run.functions.solarInterpolation = SolarInterpolation{};
         ClearPendingError();
         CalcEngineTest::TearDown();
     }

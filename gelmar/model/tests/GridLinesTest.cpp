@@ -167,21 +167,18 @@ TEST_F(GridLinesTest, VoidPlanesAndUsedLines)
 
 TEST(GridLabelTest, UnitLabels)
 {
-    NullEngineHost host;
-    Engine engine(host);
+    ModelStore model;
     const struct {
         float unit;
         const char* label;
     } cases[] = {{1.0f, "[m]"},    {0.1f, "[dm]"},        {0.01f, "[cm]"},
                  {0.001f, "[mm]"}, {0.002f, "[2 mm]"},    {0.5f, "[0.5 m]"},
                  {2.0f, "[2 m]"},  {0.0001f, "[0.1 mm]"}, {0.025f, "[0.025 m]"}};
-    const float kept = engine.model.gridUnit;
     for (const auto& c : cases) {
-        engine.model.gridUnit = c.unit;
-        EXPECT_EQ(FormatGridUnitLabel(engine.model), c.label) << c.unit;
-        EXPECT_EQ(GridUnitLabelFor(engine.model.gridUnit), c.label);
+        model.gridUnit = c.unit;
+        EXPECT_EQ(FormatGridUnitLabel(model), c.label) << c.unit;
+        EXPECT_EQ(GridUnitLabelFor(model.gridUnit), c.label);
     }
-    engine.model.gridUnit = kept;
 }
 
 TEST_F(GridLinesTest, ColourVolumeTexts)

@@ -380,7 +380,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
 {
     RadiationSet& r = engine.run.radiation;
-    FreeRadiation(engine.run);
     r.fileZones.resize(2);
     r.fileZones[0].firstFace = 0, r.fileZones[0].faceCount = 2, r.fileZones[0].matrix = {0.4};
     r.fileZones[1].firstFace = 2, r.fileZones[1].faceCount = 2, r.fileZones[1].matrix = {0.7};
@@ -431,7 +430,6 @@ TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
     engine.model.colours[5].inUse = 0;
     CollectSolarZones(engine.model, engine.run);
     EXPECT_TRUE(engine.run.solar.zones.empty());
-    FreeRadiation(engine.run);
 }
 
 // gelmar-calc on the saved model: the same run with its files.

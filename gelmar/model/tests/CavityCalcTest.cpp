@@ -128,11 +128,6 @@ class CavityCalcTest : public CalcEngineTest {
         engine.model.saveResults = 1;
         engine.model.saveFrequency = 1;
     }
-    void TearDown() override
-    {
-        SetHost(nullptr);
-        CalcEngineTest::TearDown();
-    }
 
     // Mean temperature of the grid points of plane x = i.
     double PlaneMean(int i) const

@@ -24,7 +24,6 @@ class ReferenceCalcTest : public CalcEngineTest {
     void StartAgain()
     {
         SetHost(&host);
-        engine.parameters = ParameterSet{};
         for (ColourRecord& c : engine.model.colours)
             c = ColourRecord{};
         FreeModel(engine);

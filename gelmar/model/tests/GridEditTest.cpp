@@ -18,12 +18,6 @@ void ExpectWidths(const std::vector<float>& actual, const std::vector<float>& ex
         EXPECT_NEAR(actual[i], expected[i], 1e-6) << "piece " << i;
 }
 
-std::vector<float> Widths(const ModelStore& m, int axis)
-{
-    const GridAxis& a = m.axes[axis];
-    return {a.widths.begin(), a.widths.begin() + a.n};
-}
-
 // Every item line of every axis in metres.
 std::vector<double> Positions(const ModelStore& m)
 {

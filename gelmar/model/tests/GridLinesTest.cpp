@@ -41,12 +41,6 @@ void ExpectNear(const std::vector<double>& a, const std::vector<double>& b, doub
         EXPECT_NEAR(a[i], b[i], tol) << "item line " << i;
 }
 
-std::vector<float> Widths(const ModelStore& m, int axis)
-{
-    const GridAxis& a = m.axes[axis];
-    return {a.widths.begin(), a.widths.begin() + a.n};
-}
-
 TEST_F(GridLinesTest, MinimumGridKeepsOnlyItemLinesAndEveryPositionInMetres)
 {
     engine.model.gridUnit = 0.01f;

@@ -63,6 +63,13 @@ inline bool AppendBlock(ModelStore& m, int colour, int x1, int x2, int y1, int y
     return true;
 }
 
+// The cell widths of the axis.
+inline std::vector<float> Widths(const ModelStore& m, int axis)
+{
+    const GridAxis& a = m.axes[axis];
+    return {a.widths.begin(), a.widths.begin() + a.n};
+}
+
 // Colour c with its defaults, in use, of the given type and conductivity.
 inline ColourRecord& DefineColour(ModelStore& m, int c, ColourType type, float lambda = 1.0f)
 {

@@ -41,7 +41,7 @@ TEST_F(ArrangeCommandTest, RandomModelsKeepEveryCellInBothModesAndOnASecondRun)
                     lo[k] = uniform(0, n[k] - 1);
                     hi[k] = uniform(lo[k] + 1, n[k]);
                 }
-                AddBlock(uniform(0, 3) * 5, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
+                Block(uniform(0, 3) * 5, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
             }
             const std::vector<int> cells = Paint();
             ASSERT_EQ(ArrangeBlocks(engine.model, Host(), mode), ArrangeOutcome::Done);
@@ -63,8 +63,8 @@ TEST_F(ArrangeCommandTest, CubeWithInclusionInSuperpositionGivesTwoBlocks)
 {
     SetUnitGrid(5, 5, 5);
     for (int x = 0; x < 5; ++x) // the cube as 5 slabs
-        AddBlock(3, x, x + 1, 0, 5, 0, 5);
-    AddBlock(8, 1, 3, 2, 4, 1, 4);
+        Block(3, x, x + 1, 0, 5, 0, 5);
+    Block(8, 1, 3, 2, 4, 1, 4);
     ASSERT_EQ(ArrangeBlocks(engine.model, Host(), kernels::kArrangeSuperposition), ArrangeOutcome::Done);
     ASSERT_EQ(engine.model.blocks.count, 2);
     EXPECT_EQ(engine.model.blocks[0].colour, 3);
@@ -75,7 +75,7 @@ TEST_F(ArrangeCommandTest, CubeWithInclusionInSuperpositionGivesTwoBlocks)
 TEST_F(ArrangeCommandTest, VoidModeAppendsVoidBlocksAfterTheKeptOnes)
 {
     SetUnitGrid(4, 3, 2);
-    AddBlock(1, 1, 3, 1, 2, 0, 1);
+    Block(1, 1, 3, 1, 2, 0, 1);
     engine.model.blocks[0].coord[1] = 2.5f; // kept blocks keep all they hold
     ArrangeFlags flags;
     flags.voidMode = true;
@@ -95,8 +95,8 @@ TEST_F(ArrangeCommandTest, VoidModeAppendsVoidBlocksAfterTheKeptOnes)
 TEST_F(ArrangeCommandTest, HiddenColoursDisappear)
 {
     SetUnitGrid(3, 1, 1);
-    AddBlock(1, 0, 3, 0, 1, 0, 1);
-    AddBlock(2, 1, 2, 0, 1, 0, 1);
+    Block(1, 0, 3, 0, 1, 0, 1);
+    Block(2, 1, 2, 0, 1, 0, 1);
     engine.model.colours[2].clipShow = 0;
     // Without the flag a hidden colour stays.
     ASSERT_EQ(ArrangeBlocks(engine.model, Host(), kernels::kArrangeSuperposition), ArrangeOutcome::Done);
@@ -111,8 +111,8 @@ TEST_F(ArrangeCommandTest, HiddenColoursDisappear)
 TEST_F(ArrangeCommandTest, RefusalsSayWhyAndKeepTheBlocks)
 {
     SetUnitGrid(3, 3, 3);
-    AddBlock(1, 0, 3, 0, 3, 0, 3);
-    AddBlock(2, 1, 2, 0, 4, 0, 1); // beyond the last y line
+    Block(1, 0, 3, 0, 3, 0, 3);
+    Block(2, 1, 2, 0, 4, 0, 1); // beyond the last y line
     const std::vector<BlockRecord> before = Blocks(engine.model);
     EXPECT_EQ(ArrangeBlocks(engine.model, Host(), kernels::kArrangeJuxtaposition), ArrangeOutcome::Refused);
     EXPECT_EQ(Blocks(engine.model), before);

@@ -67,13 +67,9 @@ TEST_F(AssemblyTest, UniformlyHeatedSlabTakesItsParabola)
     FixedMaterial(1, 0);
     FixedMaterial(2, 0);
     for (int c : {3, 4}) {
-        const std::int32_t n = engine.model.materialBcs.count;
-        GrowMaterialBcArray(engine.model, n + 1);
-        engine.model.materialBcs.count = n + 1;
-        engine.model.materialBcs[n] = MaterialBcRecord{};
-        engine.model.materialBcs[n].colour = static_cast<std::int16_t>(c);
-        engine.model.materialBcs[n].type = 1;
-        engine.model.materialBcs[n].power = 100; // W/m3
+        MaterialBcRecord& r = FixedMaterial(c, 0);
+        r.type = 1;
+        r.power = 100; // W/m3
     }
     ASSERT_TRUE(Run());
     const double lambda = 0.5f, w = 0.05f, length = 4 * w;

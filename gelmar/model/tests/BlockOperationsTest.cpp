@@ -17,8 +17,8 @@ TEST_F(BlockOperationsTest, TouchingTheClipBoxIsOutsideUnlessInclusive)
     SetUnitGrid(10, 10, 10);
     engine.model.clipLo[0] = 3, engine.model.clipHi[0] = 7;
     engine.model.clipLo[2] = 2;
-    AddBlock(1, 1, 3, 0, 10, 0, 10); // ends on the clip box's lower x line
-    AddBlock(1, 1, 9, 2, 4, 1, 3);
+    Block(1, 1, 3, 0, 10, 0, 10); // ends on the clip box's lower x line
+    Block(1, 1, 9, 2, 4, 1, 3);
     std::uint16_t range[6] = {};
     EXPECT_EQ(ClipBlockRange(engine.model, 0, range), 0);
     EXPECT_EQ(ClipBlockRangeInclusive(engine.model, 0, range), 1);
@@ -43,8 +43,8 @@ TEST_F(BlockOperationsTest, TouchingTheClipBoxIsOutsideUnlessInclusive)
 TEST_F(BlockOperationsTest, ReversingTwiceRestoresBlocksAndWidths)
 {
     SetGrid({1, 2, 3, 4}, {1, 2}, {5});
-    AddBlock(1, 0, 1, 0, 2, 0, 1);
-    AddBlock(2, 1, 4, 1, 2, 0, 1);
+    Block(1, 0, 1, 0, 2, 0, 1);
+    Block(2, 1, 4, 1, 2, 0, 1);
     const std::vector<int> before = Paint();
     const std::vector<BlockRecord> blocks(engine.model.blocks.data.begin(),
                                           engine.model.blocks.data.begin() + 2);
@@ -65,8 +65,8 @@ TEST_F(BlockOperationsTest, RevolveOfTheWorkedExample)
 {
     // Thin in x, revolved about Y: x takes z's widths.
     SetGrid({1}, {1, 1}, {0.5f, 1, 2, 3, 4, 5});
-    AddBlock(1, 0, 1, 0, 2, 2, 5);
-    AddBlock(2, 0, 1, 0, 1, 0, 3);
+    Block(1, 0, 1, 0, 2, 2, 5);
+    Block(2, 0, 1, 0, 1, 0, 3);
     ASSERT_TRUE(RevolveModel90(engine.model, engine.run, Host(), 1, false, false, false));
     EXPECT_EQ(engine.model.axes[0].n, 6);
     EXPECT_FLOAT_EQ(engine.model.axes[0].widths[5], 5);
@@ -106,7 +106,7 @@ TEST_F(BlockOperationsTest, RevolveMatchesTheCornerPaintedCellByCell)
                         lo[k] = static_cast<int>(rng() % static_cast<unsigned>(n[k]));
                         hi[k] = lo[k] + 1 + static_cast<int>(rng() % static_cast<unsigned>(n[k] - lo[k]));
                     }
-                    AddBlock(1 + b, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
+                    Block(1 + b, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
                 }
                 const std::vector<int> section = Paint();
                 const bool rev[3] = {(flags & 1) != 0, (flags & 2) != 0, (flags & 4) != 0};
@@ -137,8 +137,8 @@ TEST_F(BlockOperationsTest, RevolveMatchesTheCornerPaintedCellByCell)
 TEST_F(BlockOperationsTest, RevolveWithoutAThinAxisOnlyDropsEmptyBlocks)
 {
     SetUnitGrid(2, 2, 2);
-    AddBlock(1, 0, 2, 0, 2, 0, 2);
-    AddBlock(2, 1, 1, 0, 2, 0, 2);
+    Block(1, 0, 2, 0, 2, 0, 2);
+    Block(2, 1, 1, 0, 2, 0, 2);
     ASSERT_TRUE(RevolveModel90(engine.model, engine.run, Host(), 1, false, false, false));
     EXPECT_EQ(engine.model.blocks.count, 1);
     EXPECT_EQ(engine.model.axes[0].n, 2);
@@ -149,7 +149,7 @@ TEST_F(BlockOperationsTest, RevolvePastThe16BitBlockCountIsRefused)
     // 40,000 blocks whose both legs are non-empty would double to 80,000.
     SetUnitGrid(1, 200, 200);
     for (int b = 0; b < 40000; ++b)
-        AddBlock(1, 0, 1, b % 200, b % 200 + 1, 1 + b / 200 % 199, 200);
+        Block(1, 0, 1, b % 200, b % 200 + 1, 1 + b / 200 % 199, 200);
     const std::vector<int> before = Paint();
     EXPECT_FALSE(RevolveModel90(engine.model, engine.run, Host(), 1, false, false, false));
     EXPECT_EQ(recorder.messages.back(), kTooManyBlocks);
@@ -168,8 +168,8 @@ TEST_F(BlockOperationsTest, BlocksRebuiltFromColourCellsCoverThemExactly)
         for (int b = 0; b < 12; ++b) {
             const int x = static_cast<int>(rng() % 6), y = static_cast<int>(rng() % 5),
                       z = static_cast<int>(rng() % 4);
-            AddBlock(static_cast<int>(rng() % 2), x, x + 1 + static_cast<int>(rng() % (6 - x)), y,
-                     y + 1 + static_cast<int>(rng() % (5 - y)), z, z + 1 + static_cast<int>(rng() % (4 - z)));
+            Block(static_cast<int>(rng() % 2), x, x + 1 + static_cast<int>(rng() % (6 - x)), y,
+                  y + 1 + static_cast<int>(rng() % (5 - y)), z, z + 1 + static_cast<int>(rng() % (4 - z)));
         }
         const std::vector<int> cells = Paint();
         const CellRaster raster = RasteriseModel(engine.model);
@@ -209,8 +209,8 @@ TEST_F(BlockOperationsTest, GreedyBoxesInScanOrder)
 {
     // An L of colour 3 in the x-y plane: the first box grows along x, then y.
     SetUnitGrid(3, 2, 1);
-    AddBlock(3, 0, 3, 0, 1, 0, 1);
-    AddBlock(3, 0, 1, 1, 2, 0, 1);
+    Block(3, 0, 3, 0, 1, 0, 1);
+    Block(3, 0, 1, 1, 2, 0, 1);
     engine.model.colours[3].cellBox[1] = 2;
     engine.model.colours[3].cellBox[3] = 1;
     std::vector<std::int32_t> cover;
@@ -233,7 +233,7 @@ TEST_F(BlockOperationsTest, RebuildingStopsAtThe16BitBlockCount)
     SetUnitGrid(2, 2, 2);
     for (int i = 0; i < 8; ++i)
         if ((i ^ (i >> 1) ^ (i >> 2)) & 1)
-            AddBlock(4, i & 1, (i & 1) + 1, i >> 1 & 1, (i >> 1 & 1) + 1, i >> 2, (i >> 2) + 1);
+            Block(4, i & 1, (i & 1) + 1, i >> 1 & 1, (i >> 1 & 1) + 1, i >> 2, (i >> 2) + 1);
     const CellRaster raster = RasteriseModel(engine.model);
     ASSERT_TRUE(GrowBlockArray(engine.model, kMaxCount16));
     engine.model.blocks.count = static_cast<std::uint16_t>(kMaxCount16 - 2);
@@ -248,7 +248,7 @@ TEST_F(BlockOperationsTest, RebuildingStopsAtThe16BitBlockCount)
 TEST_F(BlockOperationsTest, SizeTextChoosesTheUnitPerAxis)
 {
     SetGrid({1.2f}, {0.005f}, {0.1f, 0.2f});
-    AddBlock(1, 0, 1, 0, 1, 0, 2);
+    Block(1, 0, 1, 0, 1, 0, 2);
     EXPECT_EQ(FormatBlockSizeText(engine.model, 0), "1.2 m x 5 mm x 0.3 m");
     engine.model.gridUnit = 0.001f;
     EXPECT_EQ(FormatBlockSizeText(engine.model, 0), "1.2 mm x 0.005 mm x 0.3 mm");

@@ -93,10 +93,6 @@ class CalcEngineTest : public EngineTest {
         SetCalcSettings(engine.model);
     }
 
-    void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
-    {
-        ASSERT_TRUE(BuildGrid(engine.model, wx, wy, wz));
-    }
     static std::vector<float> Uniform(int n, float width) { return std::vector<float>(n, width); }
 
     ColourRecord& Colour(int c, ColourType type, float lambda = 1.0f)
@@ -106,10 +102,6 @@ class CalcEngineTest : public EngineTest {
     ColourRecord& Surface(int c, float temperature, float h)
     {
         return DefineSurface(engine.model, c, temperature, h);
-    }
-    void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
-    {
-        ASSERT_TRUE(AppendBlock(engine.model, colour, x1, x2, y1, y2, z1, z2));
     }
     MaterialBcRecord& FixedMaterial(int colour, float temperature)
     {

@@ -128,11 +128,6 @@ class CavityCalcTest : public CalcEngineTest {
         engine.model.saveResults = 1;
         engine.model.saveFrequency = 1;
     }
-    void TearDown() override
-    {
-        SetHost(nullptr);
-        CalcEngineTest::TearDown();
-    }
 
     // Mean temperature of the grid points of plane x = i.
     double PlaneMean(int i) const
@@ -386,14 +381,7 @@ TEST_F(CavityCalcTest, AirNodeCapacityFollowsTheTrapezoidalRule)
     air.qConvectiveFunc = FunctionName("P01");
     engine.model.colours[kWall1].density = 0;
     engine.model.colours[kWall2].density = 0;
-    GrowFunctionArray(engine.model, 1);
-    engine.model.functions.count = 1;
-    FunctionRecord& step = engine.model.functions[0];
-    step = FunctionRecord{};
-    step.name = FunctionName("P01");
-    step.shape = 2;
-    step.params[0] = 0;
-    step.params[1] = 100;
+    AppendFunction(engine.model, "P01", 2, {0, 100});
     engine.model.timeStep = 10;
     engine.model.calcDuration = 60;
     ASSERT_TRUE(Run()) << Said();

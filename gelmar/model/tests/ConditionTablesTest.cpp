@@ -121,19 +121,19 @@ TEST_F(ConditionTablesTest, AnEditOfOneNodeBcCopiesOnlyItsPartOfTheListIntoTheUn
     SetUnitGrid(4, 4, 4);
     for (int k = 0; k < 1000; ++k)
         ASSERT_TRUE(InsertListRecord(engine.model, ModelList::NodeBcs, 0, recorder));
-    ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, Host(), kUndoBaseline, 0, 0));
+    ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, recorder, kUndoBaseline, 0, 0));
     const UndoRecord baseline = *CurrentUndoRecord(engine.history);
     engine.model.nodeBcs[600].temperature = 12.5f;
-    ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, Host(), kUndoNodeBcs, 601, 5));
+    ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, recorder, kUndoNodeBcs, 601, 5));
     const UndoRecord& edited = *CurrentUndoRecord(engine.history);
     ASSERT_EQ(edited.nodeBcs.size(), 1000u);
     // Four chunks; the one of record 600 alone is new.
     EXPECT_EQ(edited.nodeBcs.SharedWith(baseline.nodeBcs), 3u);
     EXPECT_EQ(edited.nodeBcs.ToVector()[600].temperature, 12.5f);
-    ASSERT_TRUE(Undo(engine.history, engine.model, engine.run, Host()));
+    ASSERT_TRUE(Undo(engine.history, engine.model, engine.run, recorder));
     EXPECT_EQ(engine.model.nodeBcs[600].temperature, 0.0f);
     EXPECT_EQ(engine.model.nodeBcs.count, 1000);
-    ASSERT_TRUE(Redo(engine.history, engine.model, engine.run, Host()));
+    ASSERT_TRUE(Redo(engine.history, engine.model, engine.run, recorder));
     EXPECT_EQ(engine.model.nodeBcs[600].temperature, 12.5f);
 }
 
@@ -476,7 +476,7 @@ TEST_F(ConditionTablesTest, BadValuesInConditionCells)
 TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
 {
     SetUnitGrid(3, 2, 2);
-    AddBlock(1, 0, 3, 0, 2, 0, 2);
+    Block(1, 0, 3, 0, 2, 0, 2);
     engine.model.colours[1].type = MATERIAL;
     engine.model.colours[1].lambda = 1;
     engine.model.colours[2].inUse = 1;
@@ -503,7 +503,7 @@ TEST_F(ConditionTablesTest, RecordsMadeByInsertsSurviveSaveAndOpen)
 
     ASSERT_TRUE(WriteDataFile(engine.model, "lists.glm"));
     const std::string bytes = ReadBytes("lists.glm");
-    ASSERT_TRUE(ReadDataFile(engine.model, "lists.glm", ReadMode::Open, engine.parameters, Host()))
+    ASSERT_TRUE(ReadDataFile(engine.model, "lists.glm", ReadMode::Open, engine.parameters, recorder))
         << (recorder.messages.empty() ? "" : recorder.messages.back());
     EXPECT_EQ(engine.model.functions.count, 1u);
     EXPECT_EQ(engine.model.functions[0], before.functions[0]);

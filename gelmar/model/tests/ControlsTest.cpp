@@ -56,11 +56,7 @@ class ControlsTest : public CalcEngineTest {
         air.heatCapacity = 1000;
         Block(1, 0, 1, 0, 1, 0, 1);
         Block(2, 1, 2, 0, 1, 0, 1);
-        GrowMaterialBcArray(engine.model, 1);
-        engine.model.materialBcs.count = 1;
-        MaterialBcRecord& heater = engine.model.materialBcs[0];
-        heater = MaterialBcRecord{};
-        heater.colour = 2;
+        MaterialBcRecord& heater = FixedMaterial(2, 0);
         heater.type = 1;
         heater.powerFunc = FunctionName("P01");
         Constant("P01", 0);
@@ -73,15 +69,7 @@ class ControlsTest : public CalcEngineTest {
     }
     FunctionRecord& Constant(const char* name, float value)
     {
-        const std::uint16_t n = engine.model.functions.count;
-        GrowFunctionArray(engine.model, n + 1);
-        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = engine.model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = 1;
-        f.params[0] = value;
-        return f;
+        return AppendFunction(engine.model, name, 1, {value});
     }
     // A heating control of the room's heater: target T01, P01 off, P02 on.
     ControlRecord& AddControl()

@@ -66,17 +66,8 @@ class EditEngineTest : public EngineTest {
         SetHost(&recorder);
     }
 
-    // Sets the widths of the three axes, the clip box to the whole grid.
-    void SetGrid(const std::vector<float>& x, const std::vector<float>& y, const std::vector<float>& z)
-    {
-        ASSERT_TRUE(BuildGrid(engine.model, x, y, z));
-    }
     // A grid of unit cells.
     void SetUnitGrid(int nx, int ny, int nz) { ASSERT_TRUE(BuildUniformGrid(engine.model, nx, ny, nz)); }
-    void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
-    {
-        ASSERT_TRUE(AppendBlock(engine.model, colour, x1, x2, y1, y2, z1, z2));
-    }
     std::vector<int> Paint() const { return PaintCells(engine.model); }
 
     RecordingHost recorder;

@@ -21,24 +21,14 @@ class FunctionFilesTest : public CalcEngineTest {
   protected:
     void TearDown() override
     {
-        FreeFunctionFileData(engine.run);
-        engine.run.functions.solarInterpolation = SolarInterpolation{};
         ClearPendingError();
         CalcEngineTest::TearDown();
     }
     // A function in use with the given file (shape 0) or shape.
     int Add(const char* name, const std::string& path, int shape = 0)
     {
-        const std::uint16_t n = engine.model.functions.count;
-        GrowFunctionArray(engine.model, n + 1u);
-        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = engine.model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = static_cast<std::uint8_t>(shape);
-        f.filePath = path;
-        f.inUse = 1;
-        return n;
+        AppendFunction(engine.model, name, shape, {}, path).inUse = 1;
+        return engine.model.functions.count - 1;
     }
     // Samples 0, 10, 20, ... of a series with the given header lines.
     static std::string Series(const std::string& header, int count, float first = 0, float slope = 10,

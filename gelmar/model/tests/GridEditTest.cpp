@@ -18,12 +18,6 @@ void ExpectWidths(const std::vector<float>& actual, const std::vector<float>& ex
         EXPECT_NEAR(actual[i], expected[i], 1e-6) << "piece " << i;
 }
 
-std::vector<float> Widths(const ModelStore& m, int axis)
-{
-    const GridAxis& a = m.axes[axis];
-    return {a.widths.begin(), a.widths.begin() + a.n};
-}
-
 // Every item line of every axis in metres.
 std::vector<double> Positions(const ModelStore& m)
 {
@@ -89,8 +83,8 @@ TEST_F(GridEditTest, SplittingKeepsEveryItemInMetres)
 {
     engine.model.gridUnit = 0.001f;
     SetGrid({10, 7, 20, 5}, {3, 3}, {1});
-    AddBlock(1, 1, 3, 0, 2, 0, 1);
-    AddBlock(2, 2, 4, 1, 2, 0, 1);
+    Block(1, 1, 3, 0, 2, 0, 1);
+    Block(2, 2, 4, 1, 2, 0, 1);
     engine.model.nodeBcs.count = 1;
     engine.model.nodeBcs[0] = NodeBcRecord{};
     engine.model.nodeBcs[0].i = 3;
@@ -113,7 +107,7 @@ TEST_F(GridEditTest, SplittingKeepsEveryItemInMetres)
 TEST_F(GridEditTest, SplitPastThe16BitCountIsRefused)
 {
     SetGrid({1, 100000}, {1}, {1});
-    AddBlock(1, 0, 2, 0, 1, 0, 1);
+    Block(1, 0, 2, 0, 1, 0, 1);
     EXPECT_FALSE(ReplaceGridCell(engine.model, Host(), 0, 1,
                                  SplitWidths(100000, SplitSettings{0, 1, 1, kSplitMaximum}, false)));
     EXPECT_EQ(recorder.messages.back(), kTooManyGridIntervals);
@@ -125,9 +119,9 @@ TEST_F(GridEditTest, SplitPastThe16BitCountIsRefused)
 TEST_F(GridEditTest, InsertedIntervalsLeaveTouchingItemsOutside)
 {
     SetUnitGrid(6, 1, 1);
-    AddBlock(1, 1, 5, 0, 1, 0, 1);
-    AddBlock(2, 3, 4, 0, 1, 0, 1);
-    AddBlock(3, 0, 2, 0, 1, 0, 1);
+    Block(1, 1, 5, 0, 1, 0, 1);
+    Block(2, 3, 4, 0, 1, 0, 1);
+    Block(3, 0, 2, 0, 1, 0, 1);
     // Insert After on interval 3 (cell 2).
     ASSERT_TRUE(InsertGridInterval(engine.model, Host(), 0, 2, true));
     EXPECT_EQ(engine.model.axes[0].n, 7);
@@ -149,7 +143,7 @@ TEST_F(GridEditTest, InsertedIntervalsLeaveTouchingItemsOutside)
 TEST_F(GridEditTest, AutoSplitGradesFromTheEndsAndSkipsVoidLayers)
 {
     SetGrid({10, 2, 10, 7}, {1}, {1});
-    AddBlock(1, 0, 3, 0, 1, 0, 1);
+    Block(1, 0, 3, 0, 1, 0, 1);
     const std::vector<double> before = Positions(engine.model);
     ASSERT_TRUE(AutoSplitAxis(engine.model, Host(), 0, AutoSplitSettings{5, 1, 2}));
     ExpectWidths(Widths(engine.model, 0), {3, 4, 2, 1, 1, 1, 1, 2, 2, 2, 2, 1, 7});
@@ -159,7 +153,7 @@ TEST_F(GridEditTest, AutoSplitGradesFromTheEndsAndSkipsVoidLayers)
     // A single interval is not graded.
     engine.model.blocks.count = 0;
     SetGrid({10}, {1}, {1});
-    AddBlock(1, 0, 1, 0, 1, 0, 1);
+    Block(1, 0, 1, 0, 1, 0, 1);
     ASSERT_TRUE(AutoSplitAxis(engine.model, Host(), 0, AutoSplitSettings{5, 1, 2}));
     ExpectWidths(Widths(engine.model, 0), {10});
 }
@@ -175,7 +169,7 @@ TEST(GradedWidthsTest, PiecesGrowFromTheFineEnd)
 TEST_F(GridEditTest, MinimumGridOfTheWorkedExamples)
 {
     SetGrid({0.5f, 0.5f, 1.0f, 1, 1, 1, 1, 1, 1, 1}, {1}, {1});
-    AddBlock(1, 3, 5, 0, 1, 0, 1);
+    Block(1, 3, 5, 0, 1, 0, 1);
     // An output node does not count; a node BC does.
     engine.model.outputNodes.count = 1;
     engine.model.outputNodes[0] = OutputNodeRecord{7, 0, 0, 0, 0, 0};
@@ -204,8 +198,8 @@ TEST_F(GridEditTest, MinimumGridOfTheWorkedExamples)
 TEST_F(GridEditTest, GridUnitChangesOnlyTheDisplayWhenWidthsAreTransformed)
 {
     SetGrid({1.5f, 0.25f}, {2}, {0.5f});
-    AddBlock(1, 0, 2, 0, 1, 0, 1);
-    AddBlock(2, 1, 2, 0, 1, 0, 1);
+    Block(1, 0, 2, 0, 1, 0, 1);
+    Block(2, 1, 2, 0, 1, 0, 1);
     engine.model.gridUnit = 1;
     const std::vector<double> before = Positions(engine.model);
     ASSERT_TRUE(ChangeGridUnit(engine.model, Host(), 0.001f, true));

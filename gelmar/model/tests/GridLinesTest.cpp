@@ -41,18 +41,12 @@ void ExpectNear(const std::vector<double>& a, const std::vector<double>& b, doub
         EXPECT_NEAR(a[i], b[i], tol) << "item line " << i;
 }
 
-std::vector<float> Widths(const ModelStore& m, int axis)
-{
-    const GridAxis& a = m.axes[axis];
-    return {a.widths.begin(), a.widths.begin() + a.n};
-}
-
 TEST_F(GridLinesTest, MinimumGridKeepsOnlyItemLinesAndEveryPositionInMetres)
 {
     engine.model.gridUnit = 0.01f;
     SetGrid({0.5f, 0.25f, 1.0f, 2.0f, 0.125f, 3.0f}, {1, 1, 1}, {1, 1});
-    AddBlock(1, 1, 3, 0, 3, 0, 2);
-    AddBlock(2, 3, 5, 0, 1, 0, 1); // shares line 3 with the first block
+    Block(1, 1, 3, 0, 3, 0, 2);
+    Block(2, 3, 5, 0, 1, 0, 1); // shares line 3 with the first block
     engine.model.nodeBcs.count = 1;
     engine.model.nodeBcs[0] = NodeBcRecord{};
     engine.model.nodeBcs[0].i = 4;
@@ -82,8 +76,8 @@ TEST_F(GridLinesTest, MinimumGridKeepsOnlyItemLinesAndEveryPositionInMetres)
 TEST_F(GridLinesTest, RebuildAfterItemsMovedRightShiftsTheOrigin)
 {
     SetUnitGrid(4, 1, 1);
-    AddBlock(1, 0, 2, 0, 1, 0, 1);
-    AddBlock(2, 1, 3, 0, 1, 0, 1);
+    Block(1, 0, 2, 0, 1, 0, 1);
+    Block(2, 1, 3, 0, 1, 0, 1);
     StoreItemCoordinates(engine.model, 0);
     for (std::size_t b = 0; b < 2; ++b)
         for (int s = 0; s < 2; ++s)
@@ -114,7 +108,7 @@ TEST_F(GridLinesTest, AxisWithoutItemsIsLeftAlone)
 TEST_F(GridLinesTest, RebuildPast16BitCountIsRefusedAndLeavesTheAxis)
 {
     SetUnitGrid(2, 1, 1);
-    AddBlock(1, 0, 2, 0, 1, 0, 1);
+    Block(1, 0, 2, 0, 1, 0, 1);
     StoreItemCoordinates(engine.model, 0);
     // 65,537 distinct node-BC coordinates would need 65,536 cells.
     ASSERT_TRUE(GrowNodeBcArray(engine.model, 65537));
@@ -130,8 +124,8 @@ TEST_F(GridLinesTest, RebuildPast16BitCountIsRefusedAndLeavesTheAxis)
 TEST_F(GridLinesTest, MergeKeepsLinesThatCarryItems)
 {
     SetGrid({1, 1, 1, 1, 1, 1, 1, 1}, {1}, {1});
-    AddBlock(1, 4, 8, 0, 1, 0, 1); // a bound on line 4
-    AddBlock(2, 0, 1, 0, 1, 0, 1);
+    Block(1, 4, 8, 0, 1, 0, 1); // a bound on line 4
+    Block(2, 0, 1, 0, 1, 0, 1);
     const std::vector<double> before = ItemPositions(engine.model, 0);
     // Cells 2..5 merge: lines 3, 4 and 5 go, except line 4.
     ASSERT_TRUE(MergeGridLines(engine.model, 0, 2, 5));
@@ -150,8 +144,8 @@ TEST_F(GridLinesTest, VoidPlanesAndUsedLines)
     SetUnitGrid(4, 2, 2);
     engine.model.colours[3].type = BC_SIMPL;
     engine.model.colours[4].type = EQUIMAT;
-    AddBlock(3, 0, 1, 0, 2, 0, 2);
-    AddBlock(4, 2, 3, 1, 2, 1, 2);
+    Block(3, 0, 1, 0, 2, 0, 2);
+    Block(4, 2, 3, 1, 2, 1, 2);
     const CellRaster cells = RasteriseModel(engine.model);
     EXPECT_TRUE(IsGridPlaneVoid(engine.model, cells, 0, 0));  // boundary colour only
     EXPECT_TRUE(IsGridPlaneVoid(engine.model, cells, 0, 1));  // empty
@@ -167,27 +161,24 @@ TEST_F(GridLinesTest, VoidPlanesAndUsedLines)
 
 TEST(GridLabelTest, UnitLabels)
 {
-    NullEngineHost host;
-    Engine engine(host);
+    ModelStore model;
     const struct {
         float unit;
         const char* label;
     } cases[] = {{1.0f, "[m]"},    {0.1f, "[dm]"},        {0.01f, "[cm]"},
                  {0.001f, "[mm]"}, {0.002f, "[2 mm]"},    {0.5f, "[0.5 m]"},
                  {2.0f, "[2 m]"},  {0.0001f, "[0.1 mm]"}, {0.025f, "[0.025 m]"}};
-    const float kept = engine.model.gridUnit;
     for (const auto& c : cases) {
-        engine.model.gridUnit = c.unit;
-        EXPECT_EQ(FormatGridUnitLabel(engine.model), c.label) << c.unit;
-        EXPECT_EQ(GridUnitLabelFor(engine.model.gridUnit), c.label);
+        model.gridUnit = c.unit;
+        EXPECT_EQ(FormatGridUnitLabel(model), c.label) << c.unit;
+        EXPECT_EQ(GridUnitLabelFor(model.gridUnit), c.label);
     }
-    engine.model.gridUnit = kept;
 }
 
 TEST_F(GridLinesTest, ColourVolumeTexts)
 {
     SetGrid({0.1f, 0.1f, 0.1f}, {0.1f}, {0.1f});
-    AddBlock(7, 0, 2, 0, 1, 0, 1);
+    Block(7, 0, 2, 0, 1, 0, 1);
     const CellRaster cells = RasteriseModel(engine.model);
     EXPECT_EQ(FormatColourVolumeText(engine.model, cells, 7), "2 dm3");
     EXPECT_EQ(FormatColourVolumeText(engine.model, cells, 8), "0 mm3");

@@ -63,6 +63,13 @@ inline bool AppendBlock(ModelStore& m, int colour, int x1, int x2, int y1, int y
     return true;
 }
 
+// The cell widths of the axis.
+inline std::vector<float> Widths(const ModelStore& m, int axis)
+{
+    const GridAxis& a = m.axes[axis];
+    return {a.widths.begin(), a.widths.begin() + a.n};
+}
+
 // Colour c with its defaults, in use, of the given type and conductivity.
 inline ColourRecord& DefineColour(ModelStore& m, int c, ColourType type, float lambda = 1.0f)
 {
@@ -110,6 +117,17 @@ class EngineTest : public ::testing::Test {
                             engine.parameters, host);
     }
     std::string LastMessage() const { return host.messages.empty() ? std::string() : host.messages.back(); }
+
+    // Cell widths per axis, in grid units; the clip box becomes the whole grid.
+    void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
+    {
+        ASSERT_TRUE(BuildGrid(engine.model, wx, wy, wz));
+    }
+    // A block over cells x1..x2-1, y1..y2-1, z1..z2-1; its colour in use.
+    void Block(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
+    {
+        ASSERT_TRUE(AppendBlock(engine.model, colour, x1, x2, y1, y2, z1, z2));
+    }
 
     NullEngineHost host;
     Engine engine{host};

@@ -2,16 +2,8 @@
 // working folder, and the code of the engine error a piece of work ends with.
 #pragma once
 #include "common/testing/TestFiles.h"
-#include "gelmar/model/files/DataFile.h"
-#include "gelmar/model/files/Parameters.h"
-#include "gelmar/model/store/Engine.h"
-#include "gelmar/model/store/EngineHost.h"
 #include "gelmar/model/store/Errors.h"
-#include "gelmar/model/store/ModelStore.h"
 
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <string>
 
 namespace gelmar::test {

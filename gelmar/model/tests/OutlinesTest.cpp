@@ -174,7 +174,7 @@ TEST_F(OutlinesTest, RandomModelsMatchTheBruteForceFaceScan)
                 hi[k] =
                     lo[k] + 1 + static_cast<int>(rng() % static_cast<unsigned>(std::min(3, n[k] - lo[k])));
             }
-            AddBlock(static_cast<int>(rng() % 3), lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
+            Block(static_cast<int>(rng() % 3), lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
         }
         const Cells cells = Scan(engine.model);
         BuildCellFaceList(engine.view, cells);
@@ -217,7 +217,7 @@ void BuildBlockFaceList(const ModelStore& m, ViewState& view)
 TEST_F(OutlinesTest, OneBlockGivesItsTwelveEdgesOnce)
 {
     SetUnitGrid(4, 4, 4);
-    AddBlock(2, 1, 3, 0, 2, 1, 4);
+    Block(2, 1, 3, 0, 2, 1, 4);
     BuildBlockFaceList(engine.model, engine.view);
     BuildColourOutline(engine.model, engine.view, Host(), 2);
     EXPECT_EQ(engine.view.outlines.count, 12);
@@ -227,8 +227,8 @@ TEST_F(OutlinesTest, OneBlockGivesItsTwelveEdgesOnce)
 TEST_F(OutlinesTest, BlocksSideBySideGiveNoSegmentWhereTheirFacesMeet)
 {
     SetUnitGrid(4, 1, 1);
-    AddBlock(2, 0, 1, 0, 1, 0, 1);
-    AddBlock(2, 1, 3, 0, 1, 0, 1);
+    Block(2, 0, 1, 0, 1, 0, 1);
+    Block(2, 1, 3, 0, 1, 0, 1);
     BuildBlockFaceList(engine.model, engine.view);
     BuildColourOutline(engine.model, engine.view, Host(), 2);
     EXPECT_EQ(engine.view.outlines.count, 12);
@@ -240,7 +240,7 @@ TEST_F(OutlinesTest, BlocksSideBySideGiveNoSegmentWhereTheirFacesMeet)
 TEST_F(OutlinesTest, NothingVisibleGivesNoSegments)
 {
     SetUnitGrid(2, 2, 2);
-    AddBlock(2, 0, 2, 0, 2, 0, 2);
+    Block(2, 0, 2, 0, 2, 0, 2);
     engine.view.faces.count = 0;
     engine.view.outlines.count = 5;
     GrowOutlineSegmentArray(engine.view, 5);
@@ -251,8 +251,8 @@ TEST_F(OutlinesTest, NothingVisibleGivesNoSegments)
 TEST_F(OutlinesTest, PairOutlineFramesTheInterface)
 {
     SetUnitGrid(4, 2, 2);
-    AddBlock(1, 0, 2, 0, 2, 0, 2);
-    AddBlock(6, 2, 4, 0, 2, 0, 2);
+    Block(1, 0, 2, 0, 2, 0, 2);
+    Block(6, 2, 4, 0, 2, 0, 2);
     BuildCellFaceList(engine.view, Scan(engine.model));
     ASSERT_TRUE(GrowBorderBcArray(engine.model, 1));
     engine.model.borderBcs.count = 1;

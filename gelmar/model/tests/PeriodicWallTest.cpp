@@ -54,14 +54,7 @@ TEST_F(PeriodicWallTest, InsideSurfaceFollowsTheAnalyticalPeriodicSolution)
     Block(3, cells + 1, cells + 2, 0, 1, 0, 1);
 
     // T01: mean 0, amplitude 10, a period of one day (minutes), no offset.
-    GrowFunctionArray(engine.model, 1);
-    engine.model.functions.count = 1;
-    FunctionRecord& sine = engine.model.functions[0];
-    sine = FunctionRecord{};
-    sine.name = FunctionName("T01");
-    sine.shape = 5;
-    sine.params[1] = static_cast<float>(amplitude);
-    sine.params[2] = 1440;
+    AppendFunction(engine.model, "T01", 5, {0, static_cast<float>(amplitude), 1440});
 
     // The report follows the inside surface node at every step.
     engine.model.outputNodes.count = 1;

@@ -28,7 +28,7 @@ class ProgressWindowTest : public CalcEngineTest {
     void SetUp() override
     {
         CalcEngineTest::SetUp();
-        SetHost(&host);
+        SetHost(&windowHost);
         SetGrid(Uniform(3, 0.1f), Uniform(1, 1), Uniform(1, 1));
         Colour(1, MATERIAL);
         Surface(2, 20, 8);
@@ -37,27 +37,22 @@ class ProgressWindowTest : public CalcEngineTest {
         Block(1, 1, 2, 0, 1, 0, 1);
         Block(3, 2, 3, 0, 1, 0, 1);
     }
-    void TearDown() override
-    {
-        SetHost(nullptr);
-        CalcEngineTest::TearDown();
-    }
-    WindowHost host;
+    WindowHost windowHost;
 };
 
 TEST_F(ProgressWindowTest, CalcSystemTakesTheOutcomeOfTheHostsWindow)
 {
     EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Done);
-    EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
+    EXPECT_EQ(windowHost.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_FALSE(engine.run.work.solution.empty());
 
     // A window that closed before its run: no result, no message of a code.
     FreeWorkArrays(engine.run, WorkGroup::AfterEdit);
-    host.windows.clear();
-    host.messages.clear();
-    host.closeUnrun = true;
+    windowHost.windows.clear();
+    windowHost.messages.clear();
+    windowHost.closeUnrun = true;
     EXPECT_EQ(RunCalcSystem(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Aborted);
-    EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
+    EXPECT_EQ(windowHost.windows, std::vector<ProgressWindow>{ProgressWindow::Calculation});
     EXPECT_TRUE(engine.run.work.solution.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
@@ -77,8 +72,8 @@ TEST_F(ProgressWindowTest, CalcSolarFluxesRunsInTheSolarFluxWindow)
     // Without solar colours the run marches the time axis with nothing to
     // write, in its own window, and ends normally.
     EXPECT_EQ(RunCalcSolarFluxes(engine.model, engine.run, engine.history, Host()), CalcSystemResult::Done);
-    EXPECT_EQ(host.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(windowHost.windows, std::vector<ProgressWindow>{ProgressWindow::SolarFluxes});
+    EXPECT_TRUE(windowHost.messages.empty());
     EXPECT_EQ(PendingErrorCode(), ErrorCode::None);
 }
 

@@ -24,7 +24,6 @@ class ReferenceCalcTest : public CalcEngineTest {
     void StartAgain()
     {
         SetHost(&host);
-        engine.parameters = ParameterSet{};
         for (ColourRecord& c : engine.model.colours)
             c = ColourRecord{};
         FreeModel(engine);
@@ -183,15 +182,8 @@ TEST_F(ReferenceCalcTest, LumpedCapacityFollowsARampingSurrounding)
     cube.heatCapacity = 1000.0f;
     ColourRecord& air = Surface(1, 0.0f, 10.0f);
     air.temperatureFunc = FunctionName("T01");
-    GrowFunctionArray(engine.model, 1);
-    engine.model.functions.count = 1;
-    FunctionRecord& ramp = engine.model.functions[0];
-    ramp.name = FunctionName("T01");
-    ramp.shape = 2; // 0 until minute 0, then up to 100 over 1000 minutes
-    ramp.params[0] = 0;
-    ramp.params[1] = 100;
-    ramp.params[2] = 0;
-    ramp.params[3] = 1000;
+    // T01: 0 until minute 0, then up to 100 over 1000 minutes.
+    AppendFunction(engine.model, "T01", 2, {0, 100, 0, 1000});
     Block(5, 1, 2, 1, 2, 1, 2);
     for (int a = 0; a < 3; ++a) {
         int lo[3] = {1, 1, 1}, hi[3] = {2, 2, 2};
@@ -277,13 +269,9 @@ void ReferenceCalcTest::RandomModel(unsigned seed, bool mirrored)
     p.j = static_cast<std::uint16_t>(pick(0, ny));
     p.k = static_cast<std::uint16_t>(pick(0, nz));
     p.power = float(pick(0, 50));
-    const std::int32_t m = engine.model.materialBcs.count;
-    GrowMaterialBcArray(engine.model, m + 1);
-    engine.model.materialBcs.count = m + 1;
-    engine.model.materialBcs[m] = MaterialBcRecord{};
-    engine.model.materialBcs[m].colour = 11;
-    engine.model.materialBcs[m].type = 1;
-    engine.model.materialBcs[m].power = float(pick(0, 500));
+    MaterialBcRecord& heat = FixedMaterial(11, 0);
+    heat.type = 1;
+    heat.power = float(pick(0, 500));
 }
 
 TEST_F(ReferenceCalcTest, RandomModelsMatchADenseSolveOfTheSameSystem)
@@ -409,14 +397,7 @@ TEST_F(ReferenceCalcTest, TransientBoundaryFlowsAddUpToTheStoredHeat)
         }
         // Surface 1 follows a sine of two hours.
         engine.model.colours[1].temperatureFunc = FunctionName("T01");
-        GrowFunctionArray(engine.model, 1);
-        engine.model.functions.count = 1;
-        engine.model.functions[0] = FunctionRecord{};
-        engine.model.functions[0].name = FunctionName("T01");
-        engine.model.functions[0].shape = 5;
-        engine.model.functions[0].params[0] = 10;
-        engine.model.functions[0].params[1] = 15;
-        engine.model.functions[0].params[2] = 120;
+        AppendFunction(engine.model, "T01", 5, {10, 15, 120});
         engine.model.timeStep = 300;
         engine.model.calcDuration = 20 * 300;
         ASSERT_TRUE(Run());

@@ -59,10 +59,10 @@ class GlazedCavityTest : public SolarTest {
         engine.model.colours[3].solarReflection = 0.1f;
         Colour(5, BC_NOSKY);
         Colour(2, BC_SIMPL, true);
-        AddBlock(1, 0, 3, 0, 3, 0, 3);
-        AddBlock(5, 1, 2, 1, 2, 1, 2);
-        AddBlock(3, 1, 2, 1, 2, 2, 3);
-        AddBlock(2, 0, 3, 0, 3, 3, 4);
+        Block(1, 0, 3, 0, 3, 0, 3);
+        Block(5, 1, 2, 1, 2, 1, 2);
+        Block(3, 1, 2, 1, 2, 2, 3);
+        Block(2, 0, 3, 0, 3, 3, 4);
         Rasterise();
         engine.run.solar.zones = {CubeZone({1, 1, 1}, {1, 1, 1, 1, 1, 3})};
         GrowFunctionArray(engine.model, 2);
@@ -347,10 +347,10 @@ class TwoCavitiesTest : public GlazedCavityTest {
         GlazedCavityTest::SetUp();
         SetGrid({1, 1, 1}, {1, 1, 1}, {1, 1, 1, 1, 1});
         engine.model.blocks.count = 0;
-        AddBlock(1, 0, 3, 0, 3, 0, 5);
-        AddBlock(5, 1, 2, 1, 2, 1, 2);
-        AddBlock(3, 1, 2, 1, 2, 2, 3);
-        AddBlock(6, 1, 2, 1, 2, 3, 4);
+        Block(1, 0, 3, 0, 3, 0, 5);
+        Block(5, 1, 2, 1, 2, 1, 2);
+        Block(3, 1, 2, 1, 2, 2, 3);
+        Block(6, 1, 2, 1, 2, 3, 4);
         Colour(6, BC_NOSKY);
         Colour(2, BC_SKY, true); // no solar surface is needed here
         Rasterise();

@@ -24,9 +24,9 @@ class SolarFilesTest : public SolarTest {
         Colour(1, MATERIAL);
         Colour(4, MATERIAL);
         Colour(2, BC_SKY, true);
-        AddBlock(1, 0, 3, 0, 2, 0, 1);
-        AddBlock(4, 1, 3, 0, 2, 0, 1);
-        AddBlock(2, 0, 3, 0, 2, 1, 2);
+        Block(1, 0, 3, 0, 2, 0, 1);
+        Block(4, 1, 3, 0, 2, 0, 1);
+        Block(2, 0, 3, 0, 2, 1, 2);
         Rasterise();
         PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
         engine.model.saveResults = 1;

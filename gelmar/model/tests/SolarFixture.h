@@ -21,15 +21,6 @@ class SolarTest : public EngineTest {
         engine.model.sunObstacleCount = 0;
     }
 
-    // Cell widths per axis, in grid units.
-    void SetGrid(const std::vector<float>& wx, const std::vector<float>& wy, const std::vector<float>& wz)
-    {
-        ASSERT_TRUE(BuildGrid(engine.model, wx, wy, wz));
-    }
-    void AddBlock(int colour, int x1, int x2, int y1, int y2, int z1, int z2)
-    {
-        ASSERT_TRUE(AppendBlock(engine.model, colour, x1, x2, y1, y2, z1, z2));
-    }
     ColourRecord& Colour(int c, ColourType type, bool solar = false)
     {
         ColourRecord& r = engine.model.colours[c];

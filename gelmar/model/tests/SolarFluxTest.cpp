@@ -54,8 +54,8 @@ TEST_F(SolarFluxTest, OpenHorizontalFaceAbsorbsTheGlobalIrradiance)
     SetGrid({1, 1, 1}, {1, 1, 1}, {1, 1});
     Colour(1, MATERIAL).solarReflection = 0;
     Colour(2, BC_SKY, true);
-    AddBlock(1, 0, 3, 0, 3, 0, 1);
-    AddBlock(2, 0, 3, 0, 3, 1, 2);
+    Block(1, 0, 3, 0, 3, 0, 1);
+    Block(2, 0, 3, 0, 3, 1, 2);
     Prepare();
     for (SurfaceGroup& g : engine.run.solar.groups)
         g.skyView = 1; // the open sky, without the estimate's sampling
@@ -100,9 +100,9 @@ TEST_F(SolarFluxTest, TheFaceBehindATowerGetsNoDirectSun)
     SetGrid({1, 1, 1, 1, 1, 1, 1}, {1, 1, 1}, {1, 1, 1, 1});
     Colour(1, MATERIAL).solarReflection = 0;
     Colour(2, BC_SKY, true);
-    AddBlock(1, 0, 7, 0, 3, 0, 1);
-    AddBlock(2, 0, 7, 0, 3, 1, 4);
-    AddBlock(1, 3, 4, 0, 3, 1, 4);
+    Block(1, 0, 7, 0, 3, 0, 1);
+    Block(2, 0, 7, 0, 3, 1, 4);
+    Block(1, 3, 4, 0, 3, 1, 4);
     Prepare();
     ComputeSolarFluxesForStep(engine.model, engine.run, Host(), 12 * 3600 + 1800, 1);
     ASSERT_GT(std::fabs(engine.run.sun.azimuth - 180), 0);
@@ -145,9 +145,9 @@ TEST_F(SolarFluxTest, GlazingSpreadsItsPowerThroughItsDepth)
     Colour(1, MATERIAL);
     Colour(3, MATERIAL).solarTransmission = 0.5f;
     Colour(2, BC_SKY, true);
-    AddBlock(1, 0, 1, 0, 1, 0, 1);
-    AddBlock(3, 0, 1, 0, 1, 1, 3);
-    AddBlock(2, 0, 1, 0, 1, 3, 4);
+    Block(1, 0, 1, 0, 1, 0, 1);
+    Block(3, 0, 1, 0, 1, 1, 3);
+    Block(2, 0, 1, 0, 1, 3, 4);
     Prepare();
     ASSERT_EQ(engine.run.solar.records.size(), 4u);
     const std::array<int, 3> end = FindTransparentEnd(engine.model, engine.run, 0, 0, 3, 5, 3);
@@ -173,8 +173,8 @@ TEST_F(SolarFluxTest, TransmittedShareIsNotAbsorbedAtTheSurface)
     Colour(3, MATERIAL).solarTransmission = 0.25f;
     engine.model.colours[3].solarReflection = 0;
     Colour(2, BC_SKY, true);
-    AddBlock(3, 0, 1, 0, 1, 0, 1);
-    AddBlock(2, 0, 1, 0, 1, 1, 2);
+    Block(3, 0, 1, 0, 1, 0, 1);
+    Block(2, 0, 1, 0, 1, 1, 2);
     Prepare();
     for (SurfaceGroup& g : engine.run.solar.groups)
         g.skyView = 1;

@@ -59,17 +59,8 @@ class SolarRunTest : public CalcEngineTest {
         Function("G01", kGlobal);
         Function("D01", kDiffuse);
     }
-    void Function(const char* name, float value)
-    {
-        const std::uint16_t n = engine.model.functions.count;
-        GrowFunctionArray(engine.model, n + 1);
-        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = engine.model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = 1; // constant
-        f.params[0] = value;
-    }
+    // A constant function of the value.
+    void Function(const char* name, float value) { AppendFunction(engine.model, name, 1, {value}); }
     // The slab's reflection as a table of the incidence angle.
     void UseReflectionTable(const char* text)
     {
@@ -389,7 +380,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
 {
     RadiationSet& r = engine.run.radiation;
-    FreeRadiation(engine.run);
     r.fileZones.resize(2);
     r.fileZones[0].firstFace = 0, r.fileZones[0].faceCount = 2, r.fileZones[0].matrix = {0.4};
     r.fileZones[1].firstFace = 2, r.fileZones[1].faceCount = 2, r.fileZones[1].matrix = {0.7};
@@ -440,7 +430,6 @@ TEST_F(SolarRunTest, ZonesAreCopiedWithTheirOwnFileFaces)
     engine.model.colours[5].inUse = 0;
     CollectSolarZones(engine.model, engine.run);
     EXPECT_TRUE(engine.run.solar.zones.empty());
-    FreeRadiation(engine.run);
 }
 
 // gelmar-calc on the saved model: the same run with its files.

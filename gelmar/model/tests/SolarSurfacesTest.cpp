@@ -23,8 +23,8 @@ class SolarSurfacesTest : public SolarTest {
         SetGrid({1, 1, 1}, {1, 1, 1}, {1, 1});
         Colour(1, MATERIAL);
         Colour(2, BC_SKY, true);
-        AddBlock(1, 0, 3, 0, 3, 0, 1);
-        AddBlock(2, 0, 3, 0, 3, 1, 2);
+        Block(1, 0, 3, 0, 3, 0, 1);
+        Block(2, 0, 3, 0, 3, 1, 2);
         Rasterise();
     }
 };
@@ -69,8 +69,8 @@ TEST_F(SolarSurfacesTest, OneCellFaceGivesFourQuarterGroups)
     engine.model.gridUnit = 0.5f;
     Colour(1, MATERIAL);
     Colour(2, BC_SIMPL, true);
-    AddBlock(2, 0, 1, 0, 1, 1, 2);
-    AddBlock(1, 0, 1, 0, 1, 0, 1);
+    Block(2, 0, 1, 0, 1, 1, 2);
+    Block(1, 0, 1, 0, 1, 0, 1);
     Rasterise();
     PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
     ASSERT_EQ(engine.run.solar.solarFaces.size(), 1u);
@@ -93,8 +93,8 @@ TEST_F(SolarSurfacesTest, NeighbouringCellFacesShareGridPointsWithOwnCorners)
     SetGrid({1, 1}, {1}, {1, 1});
     Colour(1, MATERIAL);
     Colour(2, BC_SKY, true);
-    AddBlock(1, 0, 2, 0, 1, 0, 1);
-    AddBlock(2, 0, 2, 0, 1, 1, 2);
+    Block(1, 0, 2, 0, 1, 0, 1);
+    Block(2, 0, 2, 0, 1, 1, 2);
     Rasterise();
     PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
     ASSERT_EQ(engine.run.solar.groups.size(), 8u);
@@ -115,8 +115,8 @@ TEST_F(SolarSurfacesTest, SolarFacesNeedASolidAgainstASolarColour)
     SetGrid({1}, {1}, {1, 1});
     Colour(1, MATERIAL);
     Colour(2, BC_NOSKY, true);
-    AddBlock(1, 0, 1, 0, 1, 0, 1);
-    AddBlock(2, 0, 1, 0, 1, 1, 2);
+    Block(1, 0, 1, 0, 1, 0, 1);
+    Block(2, 0, 1, 0, 1, 1, 2);
     Rasterise();
     EXPECT_FALSE(HasSolarColours(engine.model, engine.run));
     PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
@@ -139,8 +139,8 @@ TEST_F(SolarSurfacesTest, EquivalentMaterialBesideASolarColourStopsTheRun)
     SetGrid({1, 1}, {1}, {1});
     Colour(5, EQUIMAT);
     Colour(2, BC_SKY, true);
-    AddBlock(5, 0, 1, 0, 1, 0, 1);
-    AddBlock(2, 1, 2, 0, 1, 0, 1);
+    Block(5, 0, 1, 0, 1, 0, 1);
+    Block(2, 1, 2, 0, 1, 0, 1);
     Rasterise();
     ASSERT_TRUE(HasSolarColours(engine.model, engine.run));
     std::string message;
@@ -179,9 +179,9 @@ TEST_F(SolarSurfacesTest, AModelOneCellThickCopiesTheLowerPlanesSkyView)
     SetGrid({1, 1, 1, 1}, {1, 1, 1}, {1});
     Colour(1, MATERIAL);
     Colour(2, BC_SKY, true);
-    AddBlock(1, 0, 2, 0, 3, 0, 1);
-    AddBlock(2, 2, 4, 0, 3, 0, 1);
-    AddBlock(1, 2, 4, 0, 1, 0, 1);
+    Block(1, 0, 2, 0, 3, 0, 1);
+    Block(2, 2, 4, 0, 3, 0, 1);
+    Block(1, 2, 4, 0, 1, 0, 1);
     Rasterise();
     platform::srand15(5);
     PrepareSolarSurfaces(engine.model, engine.run, Host(), true);
@@ -221,9 +221,9 @@ TEST_F(SolarSurfacesTest, ATowerShadesThePointBehindIt)
     SetGrid({1, 1, 1, 1, 1, 1}, {1, 1, 1}, {1, 1, 1, 1});
     Colour(1, MATERIAL);
     Colour(2, BC_SKY, true);
-    AddBlock(1, 0, 6, 0, 3, 0, 1);
-    AddBlock(2, 0, 6, 0, 3, 1, 4);
-    AddBlock(1, 3, 4, 0, 3, 1, 4);
+    Block(1, 0, 6, 0, 3, 0, 1);
+    Block(2, 0, 6, 0, 3, 1, 4);
+    Block(1, 3, 4, 0, 3, 1, 4);
     Rasterise();
     PrepareSolarSurfaces(engine.model, engine.run, Host(), false);
     BuildSiteRotation(engine.model, engine.run);

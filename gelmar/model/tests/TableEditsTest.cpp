@@ -146,7 +146,7 @@ TEST_F(TableEditsTest, ValueOrFunctionEntries)
 TEST_F(TableEditsTest, TypedColoursAndBoundsWithinTheirRanges)
 {
     SetUnitGrid(10, 1, 10);
-    AddBlock(1, 5, 7, 0, 1, 0, 1);
+    Block(1, 5, 7, 0, 1, 0, 1);
     EXPECT_TRUE(EditBlockCell(engine.model, engine.view, 0, 4, "3"));
     EXPECT_EQ(engine.model.blocks[0].x1, 2);
     EXPECT_EQ(engine.model.blocks[0].x2, 3);
@@ -179,7 +179,7 @@ TEST_F(TableEditsTest, BlockListEditsKeepOrderAndSelection)
 {
     SetUnitGrid(10, 1, 1);
     for (int c = 1; c <= 6; ++c)
-        AddBlock(c, c - 1, c, 0, 1, 0, 1);
+        Block(c, c - 1, c, 0, 1, 0, 1);
 
     // Copy of blocks 3 to 5 (indices 2..4) with the focus in it: after block 5.
     for (std::size_t b : {2u, 3u, 4u})
@@ -241,8 +241,8 @@ TEST_F(TableEditsTest, InsertsAndCopiesPastTheBlockLimitAreRefused)
 TEST_F(TableEditsTest, TransformedBlocksMoveAndTheOthersKeepTheirCoordinates)
 {
     SetGrid({0.5f, 0.5f, 1.0f}, {1.0f}, {1.0f});
-    AddBlock(1, 0, 3, 0, 1, 0, 1);
-    AddBlock(2, 1, 2, 0, 1, 0, 1);
+    Block(1, 0, 3, 0, 1, 0, 1);
+    Block(2, 1, 2, 0, 1, 0, 1);
     const auto before = BlockCoordinates(engine.model);
     engine.model.blocks[1].flags |= kBlockSelected;
     kernels::TransformSettings move;
@@ -267,8 +267,8 @@ TEST_F(TableEditsTest, TransformedBlocksMoveAndTheOthersKeepTheirCoordinates)
 TEST_F(TableEditsTest, InsertedFilesFollowTheFocusedBlockInTheirOwnPlace)
 {
     SetGrid({1.0f, 1.0f}, {1.0f}, {1.0f});
-    AddBlock(1, 0, 2, 0, 1, 0, 1);
-    AddBlock(2, 1, 2, 0, 1, 0, 1);
+    Block(1, 0, 2, 0, 1, 0, 1);
+    Block(2, 1, 2, 0, 1, 0, 1);
     engine.model.dataFilePath = "main.glm";
     engine.model.origin[0] = 0.5f;
     WriteBytes("part.glm", "nxwi=1\r\nxwid=0.25\r\nnywi=1\r\nywid=1\r\nnzwi=1\r\nzwid=1\r\n"
@@ -488,8 +488,8 @@ TEST_F(TableEditsTest, SplitZonesGivesEveryRegionItsOwnColour)
         std::uniform_int_distribution<int> pick(0, 5);
         for (int b = 0; b < 12; ++b) {
             const int x = pick(random), y = pick(random) % 5, z = pick(random) % 4;
-            AddBlock(1 + b % 2, x, std::min(6, x + 1 + pick(random) % 3), y,
-                     std::min(5, y + 1 + pick(random) % 2), z, std::min(4, z + 1 + pick(random) % 2));
+            Block(1 + b % 2, x, std::min(6, x + 1 + pick(random) % 3), y,
+                  std::min(5, y + 1 + pick(random) % 2), z, std::min(4, z + 1 + pick(random) % 2));
         }
         engine.model.colours[1].lambda = 0.7f;
         const std::vector<int> before = Paint();
@@ -524,9 +524,9 @@ TEST_F(TableEditsTest, SplitZonesGivesEveryRegionItsOwnColour)
 TEST_F(TableEditsTest, SplitZonesWithTooFewColoursKeepsTheColour)
 {
     SetUnitGrid(5, 1, 1);
-    AddBlock(1, 0, 1, 0, 1, 0, 1);
-    AddBlock(1, 2, 3, 0, 1, 0, 1);
-    AddBlock(1, 4, 5, 0, 1, 0, 1);
+    Block(1, 0, 1, 0, 1, 0, 1);
+    Block(1, 2, 3, 0, 1, 0, 1);
+    Block(1, 4, 5, 0, 1, 0, 1);
     // Only colour 250 is free.
     for (int c = 0; c < kColourCount; ++c)
         engine.model.colours[static_cast<std::size_t>(c)].inUse = c != 250;

@@ -119,7 +119,7 @@ std::vector<Edit> Edits()
 TEST_F(UndoRedoTest, UndoThenRedoRestoresEverySnapshotExactly)
 {
     SetGrid({0.5f, 0.25f, 1.0f}, {1, 1}, {2});
-    AddBlock(1, 0, 1, 0, 2, 0, 1);
+    Block(1, 0, 1, 0, 2, 0, 1);
     ASSERT_TRUE(SaveUndoRecord(engine.history, engine.model, Host(), kUndoBaseline, 0, 0));
     std::vector<State> states{Capture(engine.model)};
     const std::vector<Edit> edits = Edits();
@@ -155,7 +155,7 @@ TEST_F(UndoRedoTest, UndoThenRedoRestoresEverySnapshotExactly)
 TEST_F(UndoRedoTest, HistoryKeepsTheLast102Snapshots)
 {
     SetUnitGrid(2, 1, 1);
-    AddBlock(1, 0, 1, 0, 1, 0, 1);
+    Block(1, 0, 1, 0, 1, 0, 1);
     SaveUndoRecord(engine.history, engine.model, Host(), kUndoBaseline, 0, 0);
     for (int e = 1; e <= 150; ++e) {
         engine.model.timeStep = e;
@@ -218,7 +218,7 @@ TEST_F(UndoRedoTest, RestoreGrowsArraysThatWereFreed)
 {
     SetUnitGrid(2, 1, 1);
     for (int b = 0; b < 5; ++b)
-        AddBlock(b, 0, 1, 0, 1, 0, 1);
+        Block(b, 0, 1, 0, 1, 0, 1);
     SaveUndoRecord(engine.history, engine.model, Host(), kUndoBaseline, 0, 0);
     const State before = Capture(engine.model);
     engine.model.blocks.count = 0;

@@ -42,15 +42,7 @@ class VentilationTest : public CalcEngineTest {
     }
     FunctionRecord& Constant(const char* name, float value)
     {
-        const std::uint16_t n = engine.model.functions.count;
-        GrowFunctionArray(engine.model, n + 1);
-        engine.model.functions.count = static_cast<std::uint16_t>(n + 1);
-        FunctionRecord& f = engine.model.functions[n];
-        f = FunctionRecord{};
-        f.name = FunctionName(name);
-        f.shape = 1;
-        f.params[0] = value;
-        return f;
+        return AppendFunction(engine.model, name, 1, {value});
     }
     // A cavity colour of air (1.2 kg/m3, 1000 J/(kg K)) with the given
     // surface coefficient.

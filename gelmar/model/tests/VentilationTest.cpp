@@ -69,7 +69,6 @@ TEST_F(VentilationTest, ReceivingCavitiesAreTheNetworkNodes)
     for (int c : {4, 5, 7})
         EXPECT_EQ(engine.model.colours[c].unlinked, 1) << c;
     EXPECT_EQ(engine.model.colours[2].unlinked, 0);
-    FreeVentilationMatrix(engine.run);
 }
 
 // hot surface | wall | cavity A | wall | cavity B | wall | cold surface, each
@@ -232,11 +231,6 @@ class SingleCavityTest : public VentilationTest {
         PrepareVentilationNetwork(engine.model, engine.run);
         engine.run.step = 0;
         engine.run.stepLength = 0;
-    }
-    void TearDown() override
-    {
-        FreeVentilationMatrix(engine.run);
-        VentilationTest::TearDown();
     }
     // Passes until the network settles (the surfaces do not move).
     void SolveStep()

@@ -127,7 +127,7 @@ void BM_NovelkCalculation(benchmark::State& state)
         const novelk::WorkOutcome outcome = novelk::RunCalculation(model, run, host);
         const Clock::time_point end = Clock::now();
         const long peak = bench::ProcStatus("VmHWM");
-        if (!outcome.normal) {
+        if (!outcome.Normal()) {
             state.SkipWithError(outcome.error ? outcome.error->Message().c_str() : "aborted");
             return;
         }

@@ -1,17 +1,11 @@
-// What the engines throw, and the process-wide error code. Every engine
-// failure and the Esc abort derive from EngineException; a program's own
-// error type carries the code and the context of its message. The
-// process-wide code is the view of a failure that the program's callers
-// read after a run; the command that shows the message resets it to 0. Esc
-// leaves it untouched, so nothing is shown.
+// The process-wide error code: the windows' view of the failure the last
+// piece of work ended with. The command that shows a failure's message sets
+// it from the error and resets it to 0 once shown; an Esc abort leaves it
+// untouched. No engine reads it: failures travel as EngineError.
 #pragma once
+#include "common/core/EngineError.h"
 
 namespace common {
-
-struct EngineException {};
-
-// The user pressed Esc: the work stops, nothing is reported.
-struct EscAbort : EngineException {};
 
 // The pending error code (0: none).
 int ErrorCode();

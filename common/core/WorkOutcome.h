@@ -1,14 +1,53 @@
-// How a piece of engine work run inside a progress window ended, and the
-// guard that runs it: normally, by the user's Esc (no error, no message), or
-// by an engine error that the window's owner reports. Each program gives its
-// own error and abort types.
+// How a piece of engine work ended, and the guard that runs it: normally, by
+// the user's Esc (no error, no message), or by an engine error that the
+// command that started the work reports. Each program names its error type,
+// which converts from the kit's EngineError.
 #pragma once
+#include "common/core/EngineError.h"
+
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace common {
 
+template <class Error = EngineError> struct WorkOutcome {
+    enum class End { Normal, Esc, Failed };
+    End end = End::Normal;
+    std::optional<Error> error;
+
+    static WorkOutcome Done() { return {}; }
+    static WorkOutcome Aborted() { return {End::Esc, std::nullopt}; }
+    static WorkOutcome Failed(Error e) { return {End::Failed, std::move(e)}; }
+
+    bool Normal() const { return end == End::Normal; }
+    bool Escaped() const { return end == End::Esc; }
+    bool HasError() const { return error.has_value(); }
+};
+
+// Runs work and turns how it left into an outcome: an EngineError (the
+// program's or the kit's), Esc, and memory that could not be had (error 1).
+// The work's clean-up is its own (RAII).
+template <class Error = EngineError, typename Work> WorkOutcome<Error> RunGuarded(Work&& work)
+{
+    try {
+        try {
+            std::forward<Work>(work)();
+        } catch (const std::bad_alloc&) {
+            throw EngineError::Memory();
+        } catch (const std::length_error&) {
+            throw EngineError::Memory();
+        }
+    } catch (const EngineError& e) {
+        return WorkOutcome<Error>::Failed(Error(e));
+    } catch (const EscAbort&) {
+        return WorkOutcome<Error>::Aborted();
+    }
+    return WorkOutcome<Error>::Done();
+}
+
+// How a command's calculation ended, as the programs' Calc System reports it.
 enum class CalcResult {
     NotStarted, // no data file, or the user declined a question
     Done,       // the work ended normally
@@ -16,38 +55,11 @@ enum class CalcResult {
     Failed,     // an engine error was reported
 };
 
-template <class Error> struct WorkOutcome {
-    bool normal = false;
-    std::optional<Error> error;
-};
-
 template <class Error> CalcResult ResultOf(const WorkOutcome<Error>& outcome)
 {
-    if (outcome.error)
+    if (outcome.HasError())
         return CalcResult::Failed;
-    return outcome.normal ? CalcResult::Done : CalcResult::Aborted;
-}
-
-// Runs the work and catches what ends it early; memory that cannot be had
-// anywhere in it is the program's memory error (outOfMemory()).
-template <class Error, class Abort, class Work, class OutOfMemory>
-WorkOutcome<Error> RunGuarded(Work&& work, OutOfMemory&& outOfMemory)
-{
-    WorkOutcome<Error> outcome;
-    try {
-        try {
-            work();
-            outcome.normal = true;
-        } catch (const std::bad_alloc&) {
-            throw outOfMemory();
-        } catch (const std::length_error&) {
-            throw outOfMemory();
-        }
-    } catch (const Error& e) {
-        outcome.error = e;
-    } catch (const Abort&) {
-    }
-    return outcome;
+    return outcome.Normal() ? CalcResult::Done : CalcResult::Aborted;
 }
 
 } // namespace common

@@ -10,7 +10,7 @@
 // bitmap beside it (OUT with ".bmp") as Save does, never over the files it
 // read.
 // Messages go to standard error; the exit status is 0 on success.
-#include "common/core/DriverArguments.h"
+#include "common/core/DriverStartup.h"
 #include "dralo/model/calc/BatchRun.h"
 #include "dralo/model/editing/EditSession.h"
 #include "dralo/model/files/ModelFiles.h"
@@ -54,11 +54,11 @@ bool MakeReport(dralo::BitmapModel& model, const dralo::SessionSettings& session
     dralo::ReportContext context{model, results, strings, session.dect, session.decq};
     bool ok = true;
     for (const std::string& path : dralo::MakeTextReports(context)) {
-        std::fprintf(stderr, "%s\n", dralo::OpenFailureText(path).c_str());
+        std::fprintf(stderr, "%s\n", dralo::FileOpenText(path).c_str());
         ok = false;
     }
     if (!dralo::WriteReportDefinition(context, false)) {
-        std::fprintf(stderr, "%s\n", dralo::OpenFailureText(dralo::ReplaceExtension(model.dataFilePath, ".bri")).c_str());
+        std::fprintf(stderr, "%s\n", dralo::FileOpenText(dralo::ReplaceExtension(model.dataFilePath, ".bri")).c_str());
         ok = false;
     }
     return ok;

@@ -14,7 +14,7 @@ CalcResult RunBatchCalculation(EditSession& s, CalcRun& run, const ColourTable& 
         PrepareEn10077Model(s);
         // The prepared model's bitmap is the one its data file names.
         if (!WriteModelBmp(m, m.bitmapPath)) {
-            s.host.MessageBox(OpenFailureText(m.bitmapPath), MessageStyle::Ok);
+            s.host.MessageBox(FileOpenText(m.bitmapPath), MessageStyle::Ok);
             return CalcResult::Failed;
         }
     }

@@ -86,7 +86,7 @@ void Calculate(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, 
         // them. The document stays modified while the bitmap has edits that
         // only Save writes.
         if (!WriteDataFile(m, startupColours, m.dataFilePath))
-            host.MessageBox(OpenFailureText(m.dataFilePath), MessageStyle::Ok);
+            host.MessageBox(FileOpenText(m.dataFilePath), MessageStyle::Ok);
         else if (m.view.bitmapModified == 0)
             host.SetModified(false);
     }
@@ -114,8 +114,8 @@ bool MeshFileExists(const BitmapModel& m)
 WorkOutcome RunCalculation(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, EngineHost& host,
                            bool triangulate)
 {
-    WorkOutcome outcome = common::RunGuarded<EngineError, EscAbort>(
-        [&] { Calculate(m, run, startupColours, host, triangulate); }, [] { return EngineError::Memory(); });
+    WorkOutcome outcome =
+        common::RunGuarded<EngineError>([&] { Calculate(m, run, startupColours, host, triangulate); });
     FreeWorkArrays(run);
     return outcome;
 }
@@ -126,7 +126,7 @@ CalcResult RunCalcSystem(BitmapModel& m, CalcRun& run, UndoList& undo, const Col
     if (m.dataFilePath.empty())
         return CalcResult::NotStarted;
     undo.Clear();
-    WorkOutcome outcome;
+    WorkOutcome outcome = WorkOutcome::Aborted();
     host.RunCalculationWindow([&] { outcome = RunCalculation(m, run, startupColours, host, triangulate); });
     if (outcome.error)
         host.MessageBox(outcome.error->Message(), MessageStyle::Ok);

@@ -54,7 +54,7 @@ bool ConvertPixelValuesCommand(EditSession& s, const std::string& path)
 {
     PixelValueMap map;
     if (!ConvertPixelValues(path, map)) {
-        s.host.MessageBox(OpenFailureText(path), MessageStyle::Ok);
+        s.host.MessageBox(FileOpenText(path), MessageStyle::Ok);
         return false;
     }
     ApplyPixelValueMap(s.model, map);

@@ -370,7 +370,7 @@ ReadStatus ReadDataFile(BitmapModel& m, const ProgramParameters& defaults, Engin
     DataFileReader reader(m, host, path, quiet);
     if (!reader.Open()) {
         if (!quiet)
-            host.MessageBox(OpenFailureText(path), MessageStyle::Ok);
+            host.MessageBox(FileOpenText(path), MessageStyle::Ok);
         return ReadStatus::OpenFailed;
     }
     if (!templateMode) {

@@ -65,7 +65,7 @@ bool ReadModelBitmap(BitmapModel& m, EngineHost& host)
     if (ReadBmpFile(m, counting))
         return true;
     if (counting.messages == 0)
-        host.MessageBox(OpenFailureText(m.bitmapPath), MessageStyle::Ok);
+        host.MessageBox(FileOpenText(m.bitmapPath), MessageStyle::Ok);
     return false;
 }
 
@@ -90,7 +90,7 @@ bool OpenModelFile(EditSession& s, DxfImportState& dxf, const std::string& path)
     bool modified = true;
     if (ext == ".dat") {
         if (!ReadOldDataFile(m, s.defaults, s.host, path)) {
-            s.host.MessageBox(OpenFailureText(path), MessageStyle::Ok);
+            s.host.MessageBox(FileOpenText(path), MessageStyle::Ok);
             return false;
         }
         m.fromDxf = false;
@@ -132,11 +132,11 @@ bool SaveModelFiles(EditSession& s, const ColourTable& startupColours)
 {
     BitmapModel& m = s.model;
     if (!m.bitmapPath.empty() && m.width > 0 && !WriteModelBmp(m, m.bitmapPath)) {
-        s.host.MessageBox(OpenFailureText(m.bitmapPath), MessageStyle::Ok);
+        s.host.MessageBox(FileOpenText(m.bitmapPath), MessageStyle::Ok);
         return false;
     }
     if (m.dataFilePath.empty() || !WriteDataFile(m, startupColours, m.dataFilePath)) {
-        s.host.MessageBox(OpenFailureText(m.dataFilePath), MessageStyle::Ok);
+        s.host.MessageBox(FileOpenText(m.dataFilePath), MessageStyle::Ok);
         return false;
     }
     m.view.bitmapModified = 0;

@@ -46,7 +46,7 @@ bool ImportDxfFile(BitmapModel& m, DxfImportState& state, EngineHost& host, cons
 {
     DxfExtents extents;
     if (!ReadDxfHeader(dxfPath, extents)) {
-        host.MessageBox(OpenFailureText(dxfPath), MessageStyle::Ok);
+        host.MessageBox(FileOpenText(dxfPath), MessageStyle::Ok);
         return false;
     }
     const DxfLimits limits{maxPixels, MaxSegments(maxPixels)};

@@ -13,7 +13,7 @@ std::string LoadColourScale(const std::string& programFolder, bool gray, common:
     case common::ColourFileStatus::Ok:
         break;
     case common::ColourFileStatus::OpenFailed:
-        return OpenFailureText(path);
+        return FileOpenText(path);
     case common::ColourFileStatus::SyntaxError:
         return SyntaxErrorText(path, r.line);
     }

@@ -4,10 +4,12 @@
 // use NullEngineHost. Questions the engine would ask in a dialog are
 // arguments of the engine functions instead.
 #pragma once
-#include "common/core/HostMessages.h"
+#include "common/core/EngineHost.h"
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace dralo {
 
@@ -70,12 +72,20 @@ class EngineHost {
 // Does nothing, keeps every message and answers as a user who wants the work
 // to go on (OK, Yes). With echo set, messages also go to standard error;
 // tests set escPressed to simulate an Esc press.
-class NullEngineHost : public EngineHost, public common::WindowlessHost {
+class NullEngineHost : public EngineHost {
   public:
-    explicit NullEngineHost(bool echoToStderr = false) : common::WindowlessHost(echoToStderr) {}
-    MessageAnswer MessageBox(std::string_view text, MessageStyle style) override { return Keep(text, style); }
+    explicit NullEngineHost(bool echoToStderr = false) : echo(echoToStderr) {}
+    MessageAnswer MessageBox(std::string_view text, MessageStyle style) override
+    {
+        return common::KeepMessage(messages, echo, text, style);
+    }
     bool EscPressed() override { return escPressed; }
     void StepProgress() override { ++progressSteps; }
+
+    std::vector<std::string> messages;
+    long progressSteps = 0;
+    bool escPressed = false;
+    bool echo;
 };
 
 // Polled by long loops: EscAbort when the user pressed Esc, otherwise one

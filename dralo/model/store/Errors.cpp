@@ -1,78 +1,62 @@
-// The message texts of the engine errors.
+// Dralo's message table and the errors built from it.
 #include "dralo/model/store/Errors.h"
 
 #include <string>
 
 namespace dralo {
 
-std::string OpenFailureText(const std::string& path)
+namespace {
+
+constexpr common::ErrorMessage kMessages[] = {
+    {static_cast<int>(ErrorCode::SeparatedZones), "Boundary condition (colour %d) occurs in separated zones"},
+    {static_cast<int>(ErrorCode::TouchingBcTypes),
+     "Two boundary conditions of different type are not allowed\nto touch each other (colours %d and %d)"},
+    {static_cast<int>(ErrorCode::ResultFile),
+     "Cannot find solution file (with extension TRI or SOL)\nRedo Calculation (Calc System)"},
+    {static_cast<int>(ErrorCode::Bitmap), kMsgBitmapTooLarge},
+    {static_cast<int>(ErrorCode::Triangulation), "Triangulation failed in colour %d"},
+};
+
+template <typename... Values> EngineError Make(ErrorCode code, common::ErrorContext context, Values... values)
 {
-    return "Failed to open file\n" + path;
+    const int c = static_cast<int>(code);
+    return EngineError(common::EngineError(c, std::move(context), common::FormatError(kMessages, c, values...)));
 }
 
-std::string SyntaxErrorText(const std::string& path, int line)
+common::ErrorContext Colours(int a, int b = -1)
 {
-    return "Syntax error in file " + path + "\nLine " + std::to_string(line);
+    common::ErrorContext context;
+    context.colour = a;
+    context.colour2 = b;
+    return context;
 }
 
-EngineError::EngineError(ErrorCode code) : m_code(code)
-{
-    switch (code) {
-    case ErrorCode::Memory:
-        m_message = kMsgNoMemory;
-        break;
-    case ErrorCode::ResultFile:
-        m_message = "Cannot find solution file (with extension TRI or SOL)\nRedo Calculation (Calc System)";
-        break;
-    case ErrorCode::Bitmap:
-        m_message = kMsgBitmapTooLarge;
-        break;
-    default:
-        break;
-    }
-}
-
-EngineError EngineError::FileOpen(std::string path)
-{
-    EngineError e(ErrorCode::FileOpen);
-    e.m_message = OpenFailureText(path);
-    e.m_path = std::move(path);
-    return e;
-}
-
-EngineError EngineError::Syntax(std::string path, int line)
-{
-    EngineError e(ErrorCode::Syntax);
-    e.m_message = SyntaxErrorText(path, line);
-    e.m_path = std::move(path);
-    e.m_line = line;
-    return e;
-}
+} // namespace
 
 EngineError EngineError::SeparatedZones(int colour)
 {
-    EngineError e(ErrorCode::SeparatedZones);
-    e.m_colour = colour;
-    e.m_message = "Boundary condition (colour " + std::to_string(colour) + ") occurs in separated zones";
-    return e;
-}
-
-EngineError EngineError::Triangulation(int colour)
-{
-    EngineError e(ErrorCode::Triangulation);
-    e.m_colour = colour;
-    e.m_message = "Triangulation failed in colour " + std::to_string(colour);
-    return e;
+    return Make(ErrorCode::SeparatedZones, Colours(colour), colour);
 }
 
 EngineError EngineError::TouchingBcTypes(int a, int b)
 {
-    EngineError e(ErrorCode::TouchingBcTypes);
-    e.m_colour = a < b ? a : b;
-    e.m_colour2 = a < b ? b : a;
-    e.m_message = "Two boundary conditions of different type are not allowed\nto touch each other (colours " +
-                  std::to_string(e.m_colour) + " and " + std::to_string(e.m_colour2) + ")";
-    return e;
+    const int lo = a < b ? a : b, hi = a < b ? b : a;
+    return Make(ErrorCode::TouchingBcTypes, Colours(lo, hi), lo, hi);
+}
+
+EngineError EngineError::ResultFile()
+{
+    return Make(ErrorCode::ResultFile, {});
+}
+
+EngineError EngineError::Bitmap()
+{
+    return Make(ErrorCode::Bitmap, {});
+}
+
+EngineError EngineError::Triangulation(int colour)
+{
+    return Make(ErrorCode::Triangulation, Colours(colour), colour);
 }
 
 } // namespace dralo

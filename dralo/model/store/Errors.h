@@ -4,7 +4,8 @@
 // An Esc press ends the work with EscAbort, which shows nothing. The other
 // texts the engine shows itself (through the host) are here too.
 #pragma once
-#include <exception>
+#include "common/core/EngineError.h"
+
 #include <string>
 
 namespace dralo {
@@ -21,41 +22,30 @@ enum class ErrorCode : int {
     Triangulation = 8,   // "Triangulation failed in colour %d"
 };
 
-class EngineError : public std::exception {
+class EngineError : public common::EngineError {
   public:
-    static EngineError Memory() { return EngineError(ErrorCode::Memory); }
-    static EngineError FileOpen(std::string path);
-    static EngineError Syntax(std::string path, int line);
+    explicit EngineError(const common::EngineError& e) : common::EngineError(e) {}
+
+    static EngineError Memory() { return EngineError(common::EngineError::Memory()); }
+    static EngineError FileOpen(std::string path) { return EngineError(common::EngineError::FileOpen(std::move(path))); }
+    static EngineError Syntax(std::string path, int line)
+    {
+        return EngineError(common::EngineError::Syntax(std::move(path), line));
+    }
     static EngineError SeparatedZones(int colour);
     // The two colours, the smaller first.
     static EngineError TouchingBcTypes(int a, int b);
-    static EngineError ResultFile() { return EngineError(ErrorCode::ResultFile); }
-    static EngineError Bitmap() { return EngineError(ErrorCode::Bitmap); }
+    static EngineError ResultFile();
+    static EngineError Bitmap();
     // The mesh of the colour could not be completed (a front edge without a
     // valid apex, or a contour that cannot be followed on).
     static EngineError Triangulation(int colour);
 
-    ErrorCode Code() const { return m_code; }
-    const std::string& Path() const { return m_path; }
-    int Line() const { return m_line; }
-    int Colour() const { return m_colour; }
-    int Colour2() const { return m_colour2; }
-    // The message the user sees.
-    const std::string& Message() const { return m_message; }
-    const char* what() const noexcept override { return m_message.c_str(); }
-
-  private:
-    explicit EngineError(ErrorCode code);
-
-    ErrorCode m_code;
-    std::string m_path;
-    int m_line = 0;
-    int m_colour = -1, m_colour2 = -1;
-    std::string m_message;
+    ErrorCode Code() const { return static_cast<ErrorCode>(CodeValue()); }
+    int Colour2() const { return Context().colour2; }
 };
 
-// The user pressed Esc: the work stops, nothing is reported.
-struct EscAbort {};
+using common::EscAbort;
 
 // Texts the engine shows through the host.
 inline constexpr const char* kMsgNotBmp = "Not a (uncompressed or 8-bit RLE compressed) 256 colour .BMP file"; // 258
@@ -67,7 +57,7 @@ inline constexpr const char* kMsgBitmapTooSmall = "Bitmap creation failed.\nA bi
 inline constexpr const char* kMsgNoFreeColours = "Error: not enough free colours.\n\nRedo e.g. using larger small zones."; // 563
 
 // "Failed to open file\n%s" (260) and "Syntax error in file %s\nLine %d" (261).
-std::string OpenFailureText(const std::string& path);
-std::string SyntaxErrorText(const std::string& path, int line);
+using common::FileOpenText;
+using common::SyntaxErrorText;
 
 } // namespace dralo

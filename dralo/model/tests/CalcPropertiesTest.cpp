@@ -51,7 +51,7 @@ class CalcPropertiesTest : public CalcTest {
     double CalculateFlow()
     {
         const WorkOutcome outcome = Calculate();
-        EXPECT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+        EXPECT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
         return ReadFlowFile().colours.at(3).first;
     }
 };
@@ -75,7 +75,7 @@ TEST_F(CalcPropertiesTest, TemperaturesMatchADenseReferenceSolve)
         Draw();
         if (c.fixedInterface)
             BorderlineTemp(1, 2, 5);
-        ASSERT_TRUE(Calculate().normal);
+        ASSERT_TRUE(Calculate().Normal());
         LoadResults();
         const Mesh& mesh = result.mesh;
         const Eigen::Index n = static_cast<Eigen::Index>(mesh.points.size());
@@ -179,7 +179,7 @@ TEST_F(CalcPropertiesTest, SolverLimits)
     // last iteration, as after every full run.
     Draw();
     model.calc.iter = 1;
-    ASSERT_TRUE(Calculate().normal);
+    ASSERT_TRUE(Calculate().Normal());
     EXPECT_EQ(run.readouts.iterations, 2);
     EXPECT_TRUE(std::filesystem::exists("tmp.flw"));
 
@@ -188,7 +188,7 @@ TEST_F(CalcPropertiesTest, SolverLimits)
     Draw();
     std::remove(kSolutionFileName);
     model.colours[3].temp = 0;
-    ASSERT_TRUE(Calculate().normal);
+    ASSERT_TRUE(Calculate().Normal());
     // One iteration changes nothing and ends the solve; the balance was
     // judged once.
     EXPECT_EQ(run.readouts.iterations, 2);
@@ -209,7 +209,7 @@ TEST_F(CalcPropertiesTest, EscInTheSolveKeepsTheSolutionAndWritesNoFlows)
     std::remove(kFlowFileName);
     EscInSolveHost esc;
     const WorkOutcome outcome = RunCalculation(model, run, startup, esc, true);
-    EXPECT_FALSE(outcome.normal);
+    EXPECT_FALSE(outcome.Normal());
     EXPECT_FALSE(outcome.error.has_value());
     EXPECT_TRUE(std::filesystem::exists(kSolutionFileName));
     EXPECT_FALSE(std::filesystem::exists(kFlowFileName));
@@ -289,7 +289,7 @@ TEST_F(CalcPropertiesTest, MemoryRunningOutAnywhereInTheRunIsErrorOneAndLeavesNo
 TEST_F(CalcPropertiesTest, SolutionFilesThatDoNotFitGiveZeroStartValues)
 {
     Draw();
-    ASSERT_TRUE(Calculate().normal);
+    ASSERT_TRUE(Calculate().Normal());
     LoadResults();
     const std::string good = ReadBytes(kSolutionFileName);
     const std::size_t firstN = good.find("\r\nN ") + 2;
@@ -357,7 +357,7 @@ TEST_F(CalcPropertiesTest, RulesChangedByTheCyclesRewriteTheDataFile)
         recorder.modified = true;
         const float before = cavity.lamb;
         const WorkOutcome outcome = RunCalculation(model, run, startup, recorder, true);
-        ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+        ASSERT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
         EXPECT_NE(model.colours[2].lamb, before);
         EXPECT_EQ(std::filesystem::exists("model.drl"), c.written);
         EXPECT_EQ(!recorder.modified, c.notModified);

@@ -24,7 +24,7 @@ TEST_F(CalcTest, PlaneWallLiesOnTheExactProfile)
     constexpr int kWide = 200, kHigh = 20;
     SetUpPlaneWall();
     const WorkOutcome outcome = Calculate();
-    ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+    ASSERT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
     LoadResults();
 
     const double q = 20.0 / (1 / 7.7 + 0.2 / 0.5 + 1 / 25.0);
@@ -112,7 +112,7 @@ TEST_F(CalcTest, SquareColumnMatchesTheSeriesSolution)
     BorderlineTemp(1, 3, 0);
     BorderlineTemp(1, 2, 20);
     const WorkOutcome outcome = Calculate();
-    ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+    ASSERT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
     LoadResults();
 
     // Rows from the hot side down, columns from the cold side: the published
@@ -168,7 +168,7 @@ TEST_F(CalcTest, FrameSectionMatchesThePublishedTemperaturesAndFlow)
     model.colours[3].tric = 1;
     model.colours[2].tric = 2;
     const WorkOutcome outcome = Calculate();
-    ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+    ASSERT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
     LoadResults();
 
     struct Point {

@@ -166,7 +166,7 @@ TEST_F(DataFileTest, AMissingFileShowsItsNameAndChangesNothing)
     model.calc.cycl = 9;
     WriteBytes("tmp.sol", "results");
     EXPECT_EQ(ReadDataFile(model, defaults, host, "missing.drl", false, false), ReadStatus::OpenFailed);
-    EXPECT_EQ(host.messages, std::vector<std::string>{OpenFailureText("missing.drl")});
+    EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("missing.drl")});
     EXPECT_EQ(model.title, "kept");
     EXPECT_EQ(model.calc.cycl, 9);
     EXPECT_TRUE(std::filesystem::exists("tmp.sol")) << "the results stay with the model";

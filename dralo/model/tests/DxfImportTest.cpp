@@ -297,7 +297,7 @@ TEST_F(DxfImportTest, BadDrawingsAreRefusedAndTheModelStays)
     }
     host.messages.clear();
     EXPECT_FALSE(ImportDxfFile(model, dxf, host, "missing.dxf"));
-    EXPECT_EQ(host.messages, std::vector<std::string>{OpenFailureText("missing.dxf")});
+    EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("missing.dxf")});
 }
 
 TEST_F(DxfImportTest, TheDefaultBitmapsPaletteOnTheFirstImportOnly)

@@ -270,7 +270,7 @@ TEST_F(EditingTest, PixelValueConversion)
     EXPECT_EQ(Picture(), (std::vector<std::string>{"0737", "1200"}));
     EXPECT_FALSE(ConvertPixelValues("missing.txt", map));
     EXPECT_FALSE(ConvertPixelValuesCommand(s, "missing.txt"));
-    EXPECT_EQ(host.messages, std::vector<std::string>{OpenFailureText("missing.txt")});
+    EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("missing.txt")});
 }
 
 TEST_F(EditingTest, LabelPositionsAreTheLargestSquares)

@@ -79,7 +79,7 @@ TEST_F(ModelFilesTest, FilesThatCannotBeOpenedSayWhich)
     for (const auto& [file, named] : cases) {
         host.messages.clear();
         EXPECT_FALSE(OpenModelFile(s, dxf, file)) << file;
-        EXPECT_EQ(host.messages, std::vector<std::string>{OpenFailureText(named)}) << file;
+        EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText(named)}) << file;
     }
 }
 
@@ -115,13 +115,13 @@ TEST_F(ModelFilesTest, AFailedSaveShowsTheFileAndLeavesTheModelModified)
     model.bitmapPath = "kept.bmp";
     host.messages.clear();
     EXPECT_FALSE(SaveModelFiles(s, startup));
-    EXPECT_EQ(host.messages, std::vector<std::string>{OpenFailureText("kept.drl")});
+    EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("kept.drl")});
     EXPECT_TRUE(host.modified);
     EXPECT_EQ(ReadBytes("kept.drl"), "old contents");
     model.bitmapPath = "no/such/folder/m.bmp";
     host.messages.clear();
     EXPECT_FALSE(SaveModelFiles(s, startup));
-    EXPECT_EQ(host.messages, std::vector<std::string>{OpenFailureText("no/such/folder/m.bmp")});
+    EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("no/such/folder/m.bmp")});
 }
 
 TEST_F(ModelFilesTest, StartUpReadsTheDefaultDataFileAndTheParameterFile)

@@ -439,7 +439,7 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
 {
     DrawCavity();
     const WorkOutcome outcome = Calculate();
-    ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+    ASSERT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
     const FlowFile flw = ReadFlowFile();
     const double in = flw.colours.at(2).first, out = flw.colours.at(3).second;
     EXPECT_GT(in, 0);
@@ -449,18 +449,18 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
     // adiabatic and less flows. Non-linear radiation over three cycles keeps
     // the balance and removes its coefficient file at the end.
     model.colours[1].epsi = 0.0f;
-    ASSERT_TRUE(Calculate(false).normal);
+    ASSERT_TRUE(Calculate(false).Normal());
     EXPECT_LT(ReadFlowFile().colours.at(2).first, in - 1e-3 * in);
     model.colours[1].epsi = 0.9f;
     model.calc.linr = 0;
     model.calc.cycl = 3;
     const std::string start = common::testing::ReadBytes("tmp.sol");
-    ASSERT_TRUE(Calculate(false).normal);
+    ASSERT_TRUE(Calculate(false).Normal());
     const FlowFile nonlinear = ReadFlowFile();
     // A short coefficient file left from elsewhere changes nothing.
     common::testing::WriteBytes("view.tmp", "short");
     common::testing::WriteBytes("tmp.sol", start);
-    ASSERT_TRUE(Calculate(false).normal);
+    ASSERT_TRUE(Calculate(false).Normal());
     EXPECT_EQ(ReadFlowFile().colours, nonlinear.colours);
     EXPECT_NEAR(nonlinear.colours.at(2).first, nonlinear.colours.at(3).second, 1e-6 * in);
     EXPECT_NEAR(nonlinear.colours.at(2).first, in, 0.05 * in); // hrbl 5.1 is near 4 sigma T³ here
@@ -506,7 +506,7 @@ TEST_F(CavityCalcTest, EscInTheViewFactorsEndsTheRunWithoutResultFiles)
         else
             unsetenv("SUITE_THREADS");
     }
-    EXPECT_FALSE(outcome.normal);
+    EXPECT_FALSE(outcome.Normal());
     EXPECT_FALSE(outcome.error.has_value()) << outcome.error->Message();
     EXPECT_EQ(esc.counts, std::vector<long long>{10000}) << "the read-out stops with the pairs";
     for (const char* name : {kSolutionFileName, kFlowFileName, kFluxFileName, "view.tmp"})
@@ -515,7 +515,7 @@ TEST_F(CavityCalcTest, EscInTheViewFactorsEndsTheRunWithoutResultFiles)
 
     // The same model then calculates to the end.
     const WorkOutcome again = Calculate(false);
-    ASSERT_TRUE(again.normal) << (again.error ? again.error->Message() : "Esc");
+    ASSERT_TRUE(again.Normal()) << (again.error ? again.error->Message() : "Esc");
     EXPECT_TRUE(std::filesystem::exists(kFlowFileName));
 }
 
@@ -523,7 +523,7 @@ TEST_F(CavityCalcTest, ReportsOfAModelWithACavity)
 {
     DrawCavity();
     model.colours[5].name = "Cavity";
-    ASSERT_TRUE(Calculate().normal);
+    ASSERT_TRUE(Calculate().Normal());
     MeshResults results;
     ASSERT_EQ(ReadResults(model, results).code, ErrorCode::None);
     EXPECT_GT(results.equations, static_cast<int>(results.points.size())); // the radiation nodes

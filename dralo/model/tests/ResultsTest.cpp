@@ -34,7 +34,7 @@ class ResultsTest : public CalcTest {
     {
         SetUpPlaneWall();
         const WorkOutcome outcome = Calculate();
-        ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+        ASSERT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
     }
     // A vertical distance over rows y1..y2 of column x.
     void AddDistance(int x, int y1, int y2)
@@ -57,7 +57,7 @@ class ResultsTest : public CalcTest {
         DrawPlaneWall(d, high);
         MeshSize(2);
         const WorkOutcome outcome = Calculate();
-        EXPECT_TRUE(outcome.normal);
+        EXPECT_TRUE(outcome.Normal());
         MeshResults wall;
         EXPECT_EQ(ReadResults(model, wall).code, ErrorCode::None);
         const double u = FindEnvironments(model).q / (20 * high * 0.01);
@@ -295,7 +295,7 @@ TEST_F(ResultsTest, CornerPsiOnInteriorLengths)
     Boundary(3, 20, 1e6f);
     MeshSize(0.5f);
     const WorkOutcome outcome = Calculate();
-    ASSERT_TRUE(outcome.normal) << (outcome.error ? outcome.error->Message() : "Esc");
+    ASSERT_TRUE(outcome.Normal()) << (outcome.error ? outcome.error->Message() : "Esc");
     ASSERT_EQ(Read().code, ErrorCode::None);
 
     // Interior lengths: along the warm side's first row and column.

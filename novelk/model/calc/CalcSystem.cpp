@@ -23,7 +23,7 @@ namespace {
 // Runs the work, catching what ends it early.
 template <class Work> WorkOutcome Guarded(Work&& work)
 {
-    return common::RunGuarded<EngineError, EscAbort>(std::forward<Work>(work), [] { return EngineError::Memory(); });
+    return common::RunGuarded<EngineError>(std::forward<Work>(work));
 }
 
 void CalculateCycles(ModelStore& m, RunState& run, EngineHost& host)
@@ -119,7 +119,6 @@ CalcResult RunCalcSystem(ModelStore& m, RunState& run, UndoHistory& history, Eng
         return CalcResult::NotStarted;
     history.Clear();
     WorkOutcome outcome;
-    outcome.normal = true;
     if (HasRadiatingColours(m)) {
         bool compute = true;
         if (FileExists(SelectViewFactorFile(m.dataFilePath))) {
@@ -134,7 +133,7 @@ CalcResult RunCalcSystem(ModelStore& m, RunState& run, UndoHistory& history, Eng
     }
     // Esc in the view-factor window ends the command as well: the
     // calculation would find no view factors, or stale ones.
-    if (outcome.normal)
+    if (outcome.Normal())
         host.RunProgressWindow(ProgressWindow::Calculation, [&] { outcome = RunCalculation(m, run, host); });
     ShowError(outcome, host);
     if (!outcome.error && !run.temperature.empty())
@@ -148,7 +147,7 @@ CalcResult RunCalcViewFactors(ModelStore& m, RunState& run, UndoHistory& history
     if (m.dataFilePath.empty())
         return CalcResult::NotStarted;
     history.Clear();
-    WorkOutcome outcome;
+    WorkOutcome outcome = WorkOutcome::Aborted();
     host.RunProgressWindow(ProgressWindow::ViewFactors, [&] { outcome = RunViewFactorWork(m, run, host); });
     ShowError(outcome, host);
     SaveUndoRecord(history, m, kUndoBaseline, 0, 0, host);

@@ -1,4 +1,4 @@
-// The message texts of the engine errors.
+// Novelk's message table and the errors built from it.
 #include "novelk/model/store/Errors.h"
 
 #include <string>
@@ -6,6 +6,20 @@
 namespace novelk {
 
 namespace {
+
+constexpr common::ErrorMessage kMessages[] = {
+    {static_cast<int>(ErrorCode::SeparatedZones), "BC (colour %d) occurs in separated zones.\n"},
+    {static_cast<int>(ErrorCode::DifferentBcTypes), "BC (colour %d) touches other BC of different type.\n"},
+    {static_cast<int>(ErrorCode::Bitmap), "Bitmap creation failed.\nBitmap size too large."},
+    {static_cast<int>(ErrorCode::TransmatBesideVoid), "TRANSMAT (colour %d) bordering void space.\n"},
+    {static_cast<int>(ErrorCode::TooManyGridIntervals),
+     "Too many grid intervals: an axis holds at most 65535 intervals."},
+};
+
+EngineError Make(ErrorCode code, common::ErrorContext context, std::string message)
+{
+    return EngineError(common::EngineError(static_cast<int>(code), std::move(context), std::move(message)));
+}
 
 std::string LocationLine(const ErrorLocation& w)
 {
@@ -16,59 +30,29 @@ std::string LocationLine(const ErrorLocation& w)
 
 } // namespace
 
-EngineError::EngineError(ErrorCode code) : m_code(code)
-{
-    switch (code) {
-    case ErrorCode::Memory:
-        m_message = "Not enough memory";
-        break;
-    case ErrorCode::Bitmap:
-        m_message = "Bitmap creation failed.\nBitmap size too large.";
-        break;
-    case ErrorCode::TooManyGridIntervals:
-        m_message = "Too many grid intervals: an axis holds at most 65535 intervals.";
-        break;
-    default:
-        break;
-    }
-}
-
-EngineError EngineError::FileOpen(std::string path)
-{
-    EngineError e(ErrorCode::FileOpen);
-    e.m_message = "Failed to open file\n" + path;
-    e.m_path = std::move(path);
-    return e;
-}
-
-EngineError EngineError::Syntax(std::string path, int line)
-{
-    EngineError e(ErrorCode::Syntax);
-    e.m_message = "Syntax error in file " + path + "\nLine " + std::to_string(line);
-    e.m_path = std::move(path);
-    e.m_line = line;
-    return e;
-}
-
 EngineError EngineError::ModelCheck(ErrorCode code, int colour, ErrorLocation where)
 {
-    EngineError e(code);
-    e.m_colour = colour;
-    e.m_where = where;
-    const std::string c = std::to_string(colour);
-    switch (code) {
-    case ErrorCode::SeparatedZones:
-        e.m_message = "BC (colour " + c + ") occurs in separated zones.\n" + LocationLine(where);
-        break;
-    case ErrorCode::DifferentBcTypes:
-        e.m_message = "BC (colour " + c + ") touches other BC of different type.\n" + LocationLine(where);
-        break;
-    default:
-        e.m_code = ErrorCode::TransmatBesideVoid;
-        e.m_message = "TRANSMAT (colour " + c + ") bordering void space.\n" + LocationLine(where);
-        break;
-    }
-    return e;
+    if (code != ErrorCode::SeparatedZones && code != ErrorCode::DifferentBcTypes)
+        code = ErrorCode::TransmatBesideVoid;
+    common::ErrorContext context;
+    context.colour = colour;
+    context.i = where.i;
+    context.j = where.j;
+    context.k = where.k;
+    context.rcl = where.rcl;
+    const int c = static_cast<int>(code);
+    return Make(code, std::move(context), common::FormatError(kMessages, c, colour) + LocationLine(where));
+}
+
+EngineError EngineError::Bitmap()
+{
+    return Make(ErrorCode::Bitmap, {}, common::FormatError(kMessages, static_cast<int>(ErrorCode::Bitmap)));
+}
+
+EngineError EngineError::TooManyGridIntervals()
+{
+    const int c = static_cast<int>(ErrorCode::TooManyGridIntervals);
+    return Make(ErrorCode::TooManyGridIntervals, {}, common::FormatError(kMessages, c));
 }
 
 } // namespace novelk

@@ -1,12 +1,15 @@
-// Failures of the Novelk engine: an EngineError carries its code and the
-// context its message needs (file, line, colour, grid point), built where the
-// failure happens; the command that started the work catches it and shows
-// Message(). An Esc press ends the work with EscAbort, which shows nothing.
+// Failures of the Novelk engine: an EngineError of the kit (common/core)
+// with Novelk's codes and messages, built where the failure happens; the
+// command that started the work catches it and shows Message(). An Esc press
+// ends the work with EscAbort, which shows nothing.
 #pragma once
-#include <exception>
+#include "common/core/EngineError.h"
+
 #include <string>
 
 namespace novelk {
+
+using common::EscAbort;
 
 enum class ErrorCode : int {
     None = 0,
@@ -27,37 +30,23 @@ struct ErrorLocation {
     bool rcl = false;
 };
 
-class EngineError : public std::exception {
+class EngineError : public common::EngineError {
   public:
-    static EngineError Memory() { return EngineError(ErrorCode::Memory); }
-    static EngineError FileOpen(std::string path);
-    static EngineError Syntax(std::string path, int line);
+    explicit EngineError(const common::EngineError& e) : common::EngineError(e) {}
+
+    static EngineError Memory() { return EngineError(common::EngineError::Memory()); }
+    static EngineError FileOpen(std::string path) { return EngineError(common::EngineError::FileOpen(std::move(path))); }
+    static EngineError Syntax(std::string path, int line)
+    {
+        return EngineError(common::EngineError::Syntax(std::move(path), line));
+    }
     // Codes 4, 5 and 7, with the colour and the grid point they name.
     static EngineError ModelCheck(ErrorCode code, int colour, ErrorLocation where);
-    static EngineError Bitmap() { return EngineError(ErrorCode::Bitmap); }
-    static EngineError TooManyGridIntervals() { return EngineError(ErrorCode::TooManyGridIntervals); }
+    static EngineError Bitmap();
+    static EngineError TooManyGridIntervals();
 
-    ErrorCode Code() const { return m_code; }
-    const std::string& Path() const { return m_path; }
-    int Line() const { return m_line; }
-    int Colour() const { return m_colour; }
-    const ErrorLocation& Where() const { return m_where; }
-    // The message the user sees.
-    const std::string& Message() const { return m_message; }
-    const char* what() const noexcept override { return m_message.c_str(); }
-
-  private:
-    explicit EngineError(ErrorCode code);
-
-    ErrorCode m_code;
-    std::string m_path;
-    int m_line = 0;
-    int m_colour = -1;
-    ErrorLocation m_where;
-    std::string m_message;
+    ErrorCode Code() const { return static_cast<ErrorCode>(CodeValue()); }
+    ErrorLocation Where() const { return {Context().i, Context().j, Context().k, Context().rcl}; }
 };
-
-// The user pressed Esc: the work stops, nothing is reported.
-struct EscAbort {};
 
 } // namespace novelk

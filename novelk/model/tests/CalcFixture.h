@@ -80,14 +80,14 @@ class CalcTest : public ModelTest {
         const WorkOutcome outcome = RunCalculation(model, run, calcHost);
         if (outcome.error)
             return outcome.error->Message();
-        return outcome.normal ? "" : "aborted";
+        return outcome.Normal() ? "" : "aborted";
     }
     std::string ViewFactors()
     {
         const WorkOutcome outcome = RunViewFactorWork(model, run, calcHost);
         if (outcome.error)
             return outcome.error->Message();
-        return outcome.normal ? "" : "aborted";
+        return outcome.Normal() ? "" : "aborted";
     }
     double T(long long i, long long j, long long k) const { return GetNodeValueAt(model, run, i, j, k); }
     // A boundary colour: BC_SIMPL with temperature and h.

@@ -1,9 +1,16 @@
-// The windowless host's message box.
-#include "common/core/HostMessages.h"
+// The Esc check and what a host without windows does with a message.
+#include "common/core/EngineHost.h"
 
 #include <cstdio>
 
 namespace common {
+
+void CheckEscAbort(EngineHostBase& host)
+{
+    if (host.EscPressed())
+        throw EscAbort{};
+    host.StepProgress();
+}
 
 MessageAnswer KeepMessage(std::vector<std::string>& messages, bool echo, std::string_view text, MessageStyle style)
 {

@@ -25,7 +25,7 @@ std::size_t U(std::int64_t i)
 void Show(CalcRun& run, EngineHost& host, const kernels::SolverState& s)
 {
     SolverReadouts& r = run.readouts;
-    r.iterations = s.iterations;
+    r.steps = s.iterations;
     r.largestChange = s.largestChange;
     r.objectDivergence = s.objectDivergence;
     r.nodeDivergence = s.nodeDivergence;

@@ -101,7 +101,7 @@ void ApplyOldColours(const std::vector<ChangedPixel>& changes, BitmapModel& m)
 void AfterStep(const UndoList& undo, int kind, int row, int column, EngineHost& host)
 {
     host.RefreshTableViews();
-    host.GoToEditedCell(kind, row, column);
+    host.GoToUndoItem(kind, row, column);
     host.SetModified(undo.Current()->kind != kUndoBase);
     host.UpdateAllViews();
 }

@@ -49,7 +49,7 @@ using common::EscAbort;
 
 // Texts the engine shows through the host.
 inline constexpr const char* kMsgNotBmp = "Not a (uncompressed or 8-bit RLE compressed) 256 colour .BMP file"; // 258
-inline constexpr const char* kMsgNoMemory = "Not enough memory";                                             // 259
+inline constexpr const char* kMsgNoMemory = common::kMemoryText; // 259
 inline constexpr const char* kMsgBorderlineCapacity = "Max. number of borderline BCs too low";               // 262
 inline constexpr const char* kMsgDistanceCapacity = "Max. number of distances too low";                      // 263
 inline constexpr const char* kMsgBitmapTooLarge = "Bitmap creation failed.\nBitmap size too large.";         // 267

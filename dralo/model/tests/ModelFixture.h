@@ -36,7 +36,7 @@ class RecordingHost : public NullEngineHost {
         calls.push_back("refresh");
     }
     void RefreshTableViews() override { calls.push_back("tables"); }
-    void GoToEditedCell(int kind, int row, int column) override { goTo.push_back({kind, row, column}); }
+    void GoToUndoItem(int kind, int row, int column) override { goTo.push_back({kind, row, column}); }
     void UpdateAllViews() override { calls.push_back("all views"); }
 
     std::vector<std::string> calls;

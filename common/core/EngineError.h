@@ -82,6 +82,21 @@ class EngineError : public EngineException, public std::exception {
     std::string m_message;
 };
 
+// Runs the reader of a file that may be missing (a parameter or layer file):
+// a file that cannot be opened (EngineError FileOpen) is no failure and gives
+// false; every other failure goes on to the caller.
+template <typename Read> bool ReadOptionalFile(Read&& read)
+{
+    try {
+        read();
+    } catch (const EngineError& e) {
+        if (e.CodeValue() != kErrorFileOpen)
+            throw;
+        return false;
+    }
+    return true;
+}
+
 // One entry of a program's message table: a code and its text (printf
 // conversions for the values the factory of the code fills in).
 struct ErrorMessage {

@@ -22,7 +22,7 @@ std::size_t U(std::int64_t i)
     return static_cast<std::size_t>(i);
 }
 
-void Show(CalcRun& run, EngineHost& host, const kernels::SolverState& s)
+void Show(RunState& run, EngineHost& host, const kernels::SolverState& s)
 {
     SolverReadouts& r = run.readouts;
     r.steps = s.iterations;
@@ -51,12 +51,12 @@ kernels::HeatBalanceRule BalanceRule()
     return {1e-10, true};
 }
 
-void ClearNodeTemperatures(CalcRun& run)
+void ClearNodeTemperatures(RunState& run)
 {
     run.temperature.assign(U(run.equations), 0.0);
 }
 
-void RunConjugateGradient(BitmapModel& m, CalcRun& run, EngineHost& host)
+void RunConjugateGradient(BitmapModel& m, RunState& run, EngineHost& host)
 {
     if (!run.solutionAvailable) {
         std::fill(run.temperature.begin(), run.temperature.end(), 0.0);
@@ -89,7 +89,7 @@ void RunConjugateGradient(BitmapModel& m, CalcRun& run, EngineHost& host)
     }
 }
 
-void ComputeColourTemperatureRanges(BitmapModel& m, const CalcRun& run)
+void ComputeColourTemperatureRanges(BitmapModel& m, const RunState& run)
 {
     for (ColourRecord& c : m.colours)
         if (c.present) {
@@ -113,12 +113,13 @@ void ComputeColourTemperatureRanges(BitmapModel& m, const CalcRun& run)
     }
 }
 
-void WriteSolutionFile(BitmapModel& m, const CalcRun& run)
+void WriteSolutionFile(BitmapModel& m, const RunState& run)
 {
     ComputeColourTemperatureRanges(m, run);
+    const std::string path = TempFilePath(run.workFolder, kSolutionFileName);
     kernels::ResultFileWriter w;
-    if (!w.Open(kSolutionFileName))
-        throw EngineError::FileOpen(kSolutionFileName);
+    if (!w.Open(path))
+        throw EngineError::FileOpen(path);
     const Mesh& mesh = run.mesh;
     w.Line("D " + Text(static_cast<long long>(mesh.points.size())) + " " + Text(static_cast<long long>(mesh.triangles.size())) +
            " " + Text(static_cast<long long>(mesh.borders.size())) + " " + Text(static_cast<long long>(mesh.zoneEdges.size())));
@@ -157,10 +158,10 @@ void WriteSolutionFile(BitmapModel& m, const CalcRun& run)
             w.Line("F " + Text(n) + " " + Text(c.flowAxis));
     }
     if (!w.Close())
-        throw EngineError::FileOpen(kSolutionFileName);
+        throw EngineError::FileOpen(path);
 }
 
-bool ReadSolutionFile(BitmapModel& m, CalcRun& run)
+bool ReadSolutionFile(BitmapModel& m, RunState& run)
 {
     run.readouts.largestChange = 0.0f;
     run.readouts.objectDivergence = run.readouts.nodeDivergence = 200.0f;
@@ -168,7 +169,7 @@ bool ReadSolutionFile(BitmapModel& m, CalcRun& run)
     run.temperature.assign(U(run.equations), 0.0);
 
     common::KeywordLineReader reader;
-    if (!reader.Open(kSolutionFileName) &&
+    if (!reader.Open(TempFilePath(run.workFolder, kSolutionFileName)) &&
         (m.dataFilePath.empty() || !reader.Open(ReplaceExtension(m.dataFilePath, ".sol"))))
         return false;
     // Colour values are taken only from a file read whole.

@@ -364,17 +364,15 @@ void DataFileReader::GraphicReport()
 
 } // namespace
 
-ReadStatus ReadDataFile(BitmapModel& m, const ProgramParameters& defaults, EngineHost& host,
-                        const std::string& path, bool quiet, bool templateMode)
+ReadStatus ReadDataFile(BitmapModel& m, const std::string& path, ReadMode mode, const ProgramParameters& defaults,
+                        const std::string& workFolder, EngineHost& host)
 {
-    DataFileReader reader(m, host, path, quiet);
-    if (!reader.Open()) {
-        if (!quiet)
-            host.MessageBox(FileOpenText(path), MessageStyle::Ok);
-        return ReadStatus::OpenFailed;
-    }
+    DataFileReader reader(m, host, path, mode == ReadMode::Quiet);
+    if (!reader.Open())
+        throw EngineError::FileOpen(path);
+    const bool templateMode = mode == ReadMode::Template;
     if (!templateMode) {
-        RemoveTempFiles();
+        RemoveTempFiles(workFolder);
         ResetModelForRead(m, defaults);
     }
     return reader.Read(templateMode);

@@ -49,4 +49,15 @@ void ApplyParameterDefaults(BitmapModel& m, const ProgramParameters& p)
     d.wiq2 = p.lwq2;
 }
 
+void TakeSessionSettings(SessionSettings& session, const ProgramParameters& p)
+{
+    session.dect = p.dect;
+    session.decq = p.decq;
+    session.imgw = p.imgw;
+    session.imgh = p.imgh;
+    session.imgf = p.imgf;
+    session.imgt = p.imgt;
+    session.split = {p.szcl, p.szpc, p.szgr, p.szig, p.szps, p.szcf, p.szcs};
+}
+
 } // namespace dralo

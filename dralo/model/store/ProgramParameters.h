@@ -74,7 +74,9 @@ struct ProgramParameters {
     std::int32_t panl = 190;     // insulation panel length, mm
     float lahm = 0.2f;           // a material at or above this conductivity is hard, W/(m.K)
 
-    SplitZonesSettings split; // the Split Zones defaults
+    // The Split Zones defaults (SplitZonesSettings).
+    std::int32_t szcl = 1, szpc = 1, szgr = 1, szig = 0, szps = 1;
+    std::uint8_t szcf = 0, szcs = 254;
 
     std::int32_t lang = 0;       // 0 built-in resources, 1..3 the language libraries
 
@@ -94,5 +96,7 @@ struct SessionSettings {
 
 // Copies the first 38 defaults into the model's keys of the same meaning.
 void ApplyParameterDefaults(BitmapModel& m, const ProgramParameters& p);
+// The session takes the defaults' decimals, image and Split Zones settings.
+void TakeSessionSettings(SessionSettings& session, const ProgramParameters& p);
 
 } // namespace dralo

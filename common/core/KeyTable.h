@@ -88,15 +88,16 @@ template <class Record, class Defaults = Record> struct KeyValue {
     // The value the field would hold: truncated toward zero for an integer
     // or a byte, rounded to a float for a real.
     double Stored(double v) const { return integer || byte ? std::trunc(v) : static_cast<double>(static_cast<float>(v)); }
-    // Whether the field's type holds v (an int32 or a byte after truncation
-    // toward zero, or a finite float) and the value stored meets the range.
-    bool Accepts(double v) const
+    // Whether the field's type holds v: an int32 or a byte after truncation
+    // toward zero, or a finite float.
+    bool Fits(double v) const
     {
-        const bool fits = integer ? std::fabs(v) < 2147483648.0
-                          : byte  ? v > -1.0 && v < 256.0
-                                  : std::fabs(v) <= 3.4028234663852886e38;
-        return fits && IsInRange(range, Stored(v));
+        return integer ? std::fabs(v) < 2147483648.0
+               : byte  ? v > -1.0 && v < 256.0
+                       : std::fabs(v) <= 3.4028234663852886e38;
     }
+    // Whether v fits and the value stored meets the range.
+    bool Accepts(double v) const { return Fits(v) && IsInRange(range, Stored(v)); }
     // Stores v, which Accepts: a float, or an integer truncated toward zero.
     void Set(Record& r, double v) const
     {
@@ -125,6 +126,10 @@ template <class Record, class Defaults = Record> struct KeyEntry {
     // A missing or refused value sets the reset value instead of being a
     // syntax error.
     bool badValueResets = false;
+    // A number that fits the field but is out of its range leaves the field
+    // as it was instead of being a syntax error (a line without its numbers
+    // stays bad).
+    bool outOfRangeSkips = false;
 
     int ValueCount() const { return values[1].IsUsed() ? 2 : 1; }
 };
@@ -176,15 +181,22 @@ const KeyEntry<Record, Defaults>* FindKey(std::span<const KeyEntry<Record, Defau
 
 // Reads the values of an entry's line from text into the record: all of them
 // must be numbers the fields accept (else, unless badValueResets, false and
-// nothing is stored; with it the reset values take their place).
+// nothing is stored; with it the reset values take their place; with
+// outOfRangeSkips numbers that fit but are out of range store nothing and
+// give true).
 template <class Record, class Defaults>
 bool ReadKeyValues(const KeyEntry<Record, Defaults>& e, const char* text, Record& r, const Defaults& d)
 {
     double v[2] = {};
-    bool good = true;
+    bool good = true, fit = true;
     const int n = e.ValueCount();
-    for (int i = 0; i < n; ++i)
-        good = good && ScanDouble(text, v[i]) && e.values[static_cast<std::size_t>(i)].Accepts(v[i]);
+    for (int i = 0; i < n; ++i) {
+        const auto& value = e.values[static_cast<std::size_t>(i)];
+        fit = fit && ScanDouble(text, v[i]) && value.Fits(v[i]);
+        good = good && fit && value.Accepts(v[i]);
+    }
+    if (!good && fit && e.outOfRangeSkips)
+        return true;
     if (!good) {
         if (!e.badValueResets)
             return false;

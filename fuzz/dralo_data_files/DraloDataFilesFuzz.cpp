@@ -11,6 +11,7 @@
 #include "dralo/model/files/ParameterFile.h"
 #include "dralo/model/import/DxfDrawing.h"
 #include "dralo/model/store/EngineHost.h"
+#include "dralo/model/store/Errors.h"
 #include "fuzz/FuzzInput.h"
 
 #include <cstddef>
@@ -43,8 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             engine.run.workFolder, host);
         const std::string first = dralo::FormatDataFile(model, startup);
         const std::string written = folder + "/written.drl";
-        if (!dralo::WriteDataFile(model, startup, written))
+        try {
+            dralo::WriteDataFile(model, startup, written);
+        } catch (const common::EngineError&) {
             __builtin_trap();
+        }
         dralo::BitmapModel again;
         dralo::LoadMaterialColours(again);
         if (dralo::ReadDataFile(again, written, dralo::ReadMode::Quiet, defaults, engine.run.workFolder, host) !=

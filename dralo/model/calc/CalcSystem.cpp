@@ -84,10 +84,13 @@ void Calculate(BitmapModel& m, RunState& run, const ColourTable& startupColours,
         // The recalculated values belong to the model: its data file takes
         // them. The document stays modified while the bitmap has edits that
         // only Save writes.
-        if (!WriteDataFile(m, startupColours, m.dataFilePath))
-            host.MessageBox(FileOpenText(m.dataFilePath), MessageStyle::Ok);
-        else if (m.view.bitmapModified == 0)
-            host.SetModified(false);
+        try {
+            WriteDataFile(m, startupColours, m.dataFilePath);
+            if (m.view.bitmapModified == 0)
+                host.SetModified(false);
+        } catch (const common::EngineError& e) {
+            host.MessageBox(e.Message(), MessageStyle::Ok);
+        }
     }
     ComputeColourFlowDirections(m, run, host);
     WriteSolutionFile(m, run);

@@ -54,7 +54,7 @@ bool ConvertPixelValuesCommand(EditSession& s, const std::string& path)
     PixelValueMap map;
     try {
         ConvertPixelValues(path, map);
-    } catch (const EngineError& e) {
+    } catch (const common::EngineError& e) {
         s.host.MessageBox(e.Message(), MessageStyle::Ok);
         return false;
     }

@@ -57,9 +57,10 @@ void ResetReportDefinition(BitmapModel& m);
 // Windows-1252 text. The same model always gives the same bytes, and reading
 // them into a program started with that colour table gives the model back.
 std::string FormatDataFile(const BitmapModel& m, const std::array<ColourRecord, kColourCount>& startupColours);
-// Writes them to path, replacing the file only once written whole; false
-// when it cannot be written.
-bool WriteDataFile(const BitmapModel& m, const std::array<ColourRecord, kColourCount>& startupColours,
+// Writes them to path, replacing the file only once written whole;
+// EngineError FileOpen with the path when it cannot be written (the old file
+// stays).
+void WriteDataFile(const BitmapModel& m, const std::array<ColourRecord, kColourCount>& startupColours,
                    const std::string& path);
 
 // "<folder of path><name>.bmp": where a data file's `bmpf` name lies.

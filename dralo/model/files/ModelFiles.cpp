@@ -5,6 +5,7 @@
 #include "dralo/model/files/DataFile.h"
 #include "dralo/model/files/OldDataFile.h"
 #include "dralo/model/files/ParameterFile.h"
+#include "dralo/model/files/SettingKeys.h"
 #include "dralo/model/lines/Distances.h"
 #include "dralo/model/store/BoundaryEdges.h"
 #include "dralo/model/store/EngineHost.h"
@@ -65,7 +66,7 @@ bool ReadModelBitmap(BitmapModel& m, EngineHost& host)
     try {
         if (ReadBmpFile(m, m.bitmapPath, counting))
             return true;
-    } catch (const EngineError& e) {
+    } catch (const common::EngineError& e) {
         host.MessageBox(e.Message(), MessageStyle::Ok);
         return false;
     }
@@ -137,7 +138,7 @@ bool OpenModelFile(EditSession& s, const std::string& path, DxfImportState& dxf,
     try {
         if (!ReadByExtension(s, path, dxf, workFolder, modified))
             return false;
-    } catch (const EngineError& e) {
+    } catch (const common::EngineError& e) {
         s.host.MessageBox(e.Message(), MessageStyle::Ok);
         return false;
     }
@@ -157,8 +158,12 @@ bool SaveModelFiles(EditSession& s, const ColourTable& startupColours)
         s.host.MessageBox(FileOpenText(m.bitmapPath), MessageStyle::Ok);
         return false;
     }
-    if (m.dataFilePath.empty() || !WriteDataFile(m, startupColours, m.dataFilePath)) {
-        s.host.MessageBox(FileOpenText(m.dataFilePath), MessageStyle::Ok);
+    try {
+        if (m.dataFilePath.empty())
+            throw EngineError::FileOpen(m.dataFilePath);
+        WriteDataFile(m, startupColours, m.dataFilePath);
+    } catch (const common::EngineError& e) {
+        s.host.MessageBox(e.Message(), MessageStyle::Ok);
         return false;
     }
     m.view.bitmapModified = 0;

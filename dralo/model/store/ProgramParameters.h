@@ -8,8 +8,6 @@
 
 namespace dralo {
 
-struct BitmapModel;
-
 // The seven settings of Split Zones.
 struct SplitZonesSettings {
     std::int32_t szcl = 1;   // delete small zones
@@ -24,7 +22,8 @@ struct SplitZonesSettings {
 };
 
 struct ProgramParameters {
-    // Copied into the model by ApplyParameterDefaults (the first 38 values).
+    // Copied into the model by ApplyParameterDefaults (the first 38 values;
+    // files/SettingKeys.h).
     float strm = 0.0f;          // contour approximation margin, pixels
     std::int32_t linr = 1;      // linear radiation
     float hrbl = 5.1f;          // black radiation coefficient for linear radiation, W/(m².K)
@@ -94,8 +93,6 @@ struct SessionSettings {
     bool operator==(const SessionSettings&) const = default;
 };
 
-// Copies the first 38 defaults into the model's keys of the same meaning.
-void ApplyParameterDefaults(BitmapModel& m, const ProgramParameters& p);
 // The session takes the defaults' decimals, image and Split Zones settings.
 void TakeSessionSettings(SessionSettings& session, const ProgramParameters& p);
 

@@ -3,6 +3,7 @@
 #include "dralo/model/files/DataFile.h"
 #include "dralo/model/files/OldDataFile.h"
 #include "dralo/model/files/ParameterFile.h"
+#include "dralo/model/files/SettingKeys.h"
 #include "dralo/model/store/Errors.h"
 #include "dralo/model/tests/ModelFixture.h"
 

@@ -82,6 +82,18 @@ class EngineError : public EngineException, public std::exception {
     std::string m_message;
 };
 
+// A program's error type: the kit's error, whose shared factories give the
+// program's type. A program derives Program from ProgramError<Program> and
+// adds the factories of its own codes.
+template <class Program> class ProgramError : public EngineError {
+  public:
+    explicit ProgramError(const EngineError& e) : EngineError(e) {}
+
+    static Program Memory() { return Program(EngineError::Memory()); }
+    static Program FileOpen(std::string path) { return Program(EngineError::FileOpen(std::move(path))); }
+    static Program Syntax(std::string path, int line) { return Program(EngineError::Syntax(std::move(path), line)); }
+};
+
 // Runs the reader of a file that may be missing (a parameter or layer file):
 // a file that cannot be opened (EngineError FileOpen) is no failure and gives
 // false; every other failure goes on to the caller.

@@ -53,6 +53,20 @@ TEST(EngineKitErrors, SharedCodesAndTheProgramsTables)
     EXPECT_EQ(common::FormatError(table, 4, 1, path.c_str()).size(), 17 + 600); // "BC (colour 1) in " and the path
 }
 
+// A program's error over the kit's base of program errors.
+struct DerivedError : common::ProgramError<DerivedError> {
+    explicit DerivedError(const common::EngineError& e) : ProgramError(e) {}
+};
+
+TEST(EngineKitErrors, TheSharedFactoriesGiveTheProgramsType)
+{
+    const DerivedError open = DerivedError::FileOpen("a.drl");
+    EXPECT_EQ(open.Message(), "Failed to open file\na.drl");
+    const DerivedError syntax = DerivedError::Syntax("a.drl", 4);
+    EXPECT_EQ(syntax.Line(), 4);
+    EXPECT_EQ(DerivedError::Memory().CodeValue(), common::kErrorMemory);
+}
+
 TEST(EngineKitErrors, GuardTurnsEveryEndIntoAnOutcome)
 {
     using Outcome = common::WorkOutcome<ProgramError>;

@@ -4,6 +4,7 @@
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "common/kernels/ResultFiles.h"
+#include "common/kernels/SolverReadouts.h"
 #include "dralo/model/calc/Assembly.h"
 #include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/EngineHost.h"
@@ -20,16 +21,6 @@ namespace {
 std::size_t U(std::int64_t i)
 {
     return static_cast<std::size_t>(i);
-}
-
-void Show(RunState& run, EngineHost& host, const kernels::SolverState& s)
-{
-    SolverReadouts& r = run.readouts;
-    r.steps = s.iterations;
-    r.largestChange = s.largestChange;
-    r.objectDivergence = s.objectDivergence;
-    r.nodeDivergence = s.nodeDivergence;
-    host.ShowSolverProgress(r);
 }
 
 std::string Text(long long v)
@@ -77,7 +68,7 @@ void RunConjugateGradient(BitmapModel& m, RunState& run, EngineHost& host)
         host.StepProgress();
         return false;
     };
-    hooks.progress = [&](const kernels::SolverState& s) { Show(run, host, s); };
+    hooks.progress = [&](const kernels::SolverState& s) { kernels::ShowSolverReadouts(s, run.readouts, host); };
     hooks.balanceRule = BalanceRule();
     const kernels::SolveOutcome outcome = kernels::SolveConjugateGradient(
         *run.matrix, run.factor, run.rhs.data(), run.temperature.data(), run.work, state, limits, hooks);
@@ -85,7 +76,7 @@ void RunConjugateGradient(BitmapModel& m, RunState& run, EngineHost& host)
         // The read-out after the loop counts one iteration more, as after a
         // full run.
         ++state.iterations;
-        Show(run, host, state);
+        kernels::ShowSolverReadouts(state, run.readouts, host);
     }
 }
 

@@ -22,16 +22,10 @@ enum class ErrorCode : int {
     Triangulation = 8,   // "Triangulation failed in colour %d"
 };
 
-class EngineError : public common::EngineError {
+class EngineError : public common::ProgramError<EngineError> {
   public:
-    explicit EngineError(const common::EngineError& e) : common::EngineError(e) {}
+    explicit EngineError(const common::EngineError& e) : ProgramError(e) {}
 
-    static EngineError Memory() { return EngineError(common::EngineError::Memory()); }
-    static EngineError FileOpen(std::string path) { return EngineError(common::EngineError::FileOpen(std::move(path))); }
-    static EngineError Syntax(std::string path, int line)
-    {
-        return EngineError(common::EngineError::Syntax(std::move(path), line));
-    }
     static EngineError SeparatedZones(int colour);
     // The two colours, the smaller first.
     static EngineError TouchingBcTypes(int a, int b);

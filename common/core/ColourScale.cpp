@@ -117,7 +117,7 @@ std::vector<std::optional<COLORREF>> ReadMaterialColourFile(const std::string& p
     return colours;
 }
 
-void LoadColourScale(const std::string& programFolder, bool grey, ColourScale& scale)
+void LoadProgramColourScale(const std::string& programFolder, bool grey, ColourScale& scale)
 {
     const std::string path = JoinPath(programFolder, grey ? "RainbowGray.rgb" : "RainbowColor.rgb");
     const ColourFileResult r = LoadColourScaleFile(path, scale);

@@ -41,7 +41,7 @@ ColourFileResult LoadColourScaleFile(const std::string& path, ColourScale& scale
 // with grey) of the program folder, as LoadColourScaleFile reads it; a file
 // that cannot be opened is EngineError FileOpen, a bad line EngineError
 // Syntax, each with the path.
-void LoadColourScale(const std::string& programFolder, bool grey, ColourScale& scale);
+void LoadProgramColourScale(const std::string& programFolder, bool grey, ColourScale& scale);
 
 // The display colours of a material colour file: entry n for the n-th colour
 // line (at most 256), empty where that line does not hold three values

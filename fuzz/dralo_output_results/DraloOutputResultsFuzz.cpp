@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         common::ColourScale scale;
         try {
-            common::LoadColourScale(".", false, scale);
+            common::LoadProgramColourScale(".", false, scale);
         } catch (const common::EngineError& e) {
             if (e.Message().empty())
                 __builtin_trap();

@@ -241,18 +241,18 @@ TEST_F(KitTest, OptionalFilesAndTheColourScale)
 
     common::ColourScale scale;
     WriteBytes("RainbowColor.rgb", "N 2\r\nC 0 0 255\r\nC 255 0 0\r\n");
-    common::LoadColourScale(".", false, scale);
+    common::LoadProgramColourScale(".", false, scale);
     EXPECT_EQ(scale.entries.size(), 2u);
     WriteBytes("RainbowColor.rgb", "N 2\r\nC 0 0 255\r\nC 255 0\r\n");
     try {
-        common::LoadColourScale(".", false, scale);
+        common::LoadProgramColourScale(".", false, scale);
         ADD_FAILURE() << "a bad line";
     } catch (const common::EngineError& e) {
         EXPECT_EQ(e.CodeValue(), common::kErrorSyntax);
         EXPECT_EQ(e.Line(), 3);
     }
     try {
-        common::LoadColourScale(".", true, scale);
+        common::LoadProgramColourScale(".", true, scale);
         ADD_FAILURE() << "no gray scale";
     } catch (const common::EngineError& e) {
         EXPECT_EQ(e.CodeValue(), common::kErrorFileOpen);

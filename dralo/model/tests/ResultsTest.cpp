@@ -216,7 +216,7 @@ TEST_F(ResultsTest, ColourScaleFiles)
         common::ColourScale scale;
         std::string message;
         try {
-            common::LoadColourScale(".", false, scale);
+            common::LoadProgramColourScale(".", false, scale);
         } catch (const common::EngineError& e) {
             message = e.Message();
         }
@@ -229,7 +229,7 @@ TEST_F(ResultsTest, ColourScaleFiles)
     }
     common::ColourScale scale;
     try {
-        common::LoadColourScale(".", true, scale);
+        common::LoadProgramColourScale(".", true, scale);
         ADD_FAILURE() << "no gray scale here";
     } catch (const common::EngineError& e) {
         EXPECT_NE(e.Message().find("Failed to open file"), std::string::npos);

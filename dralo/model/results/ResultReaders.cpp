@@ -6,7 +6,6 @@
 
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
-#include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/TempFiles.h"
 
 #include <algorithm>

@@ -14,6 +14,7 @@
 //      less exposed to a moment of load.
 //  the triangles and both times of each size.
 #include "bench/BenchSupport.h"
+#include "dralo/model/Engine.h"
 #include "dralo/model/check/ModelCheck.h"
 #include "dralo/model/mesh/MeshBuild.h"
 #include "dralo/model/mesh/MeshFile.h"
@@ -84,16 +85,18 @@ double ThreadCpuSeconds()
 
 void Triangulation(benchmark::State& state, int k)
 {
-    dralo::BitmapModel m = Section();
+    dralo::NullEngineHost host;
+    dralo::Engine engine(host);
+    engine.model = Section();
+    dralo::BitmapModel& m = engine.model;
     for (dralo::ColourRecord& c : m.colours)
         c.tric = kSizes[k];
-    dralo::NullEngineHost host;
     for (auto _ : state) {
         const double start = ThreadCpuSeconds();
         dralo::CheckCalculationModel(m, host);
         dralo::MeshBuild build;
         dralo::BuildMesh(m, build, host);
-        dralo::WriteMeshFile(m, build.contours, build.triangles);
+        dralo::WriteMeshFile(m, build.contours, build.triangles, engine.run.workFolder);
         g_triangles[k] = build.triangles.size();
         g_cpuSeconds[k] = std::min(g_cpuSeconds[k], ThreadCpuSeconds() - start);
     }

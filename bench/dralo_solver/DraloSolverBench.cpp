@@ -18,6 +18,7 @@
 #include "bench/BenchSupport.h"
 #include "bench/EigenReference.h"
 #include "common/core/ErrorCode.h"
+#include "dralo/model/Engine.h"
 #include "dralo/model/calc/Assembly.h"
 #include "dralo/model/calc/Solver.h"
 #include "dralo/model/check/ModelCheck.h"
@@ -91,8 +92,11 @@ void BM_DraloSolver(benchmark::State& state)
 {
     const double accuracy = 1e-4;
     for (auto _ : state) {
-        dralo::BitmapModel m = Section();
         dralo::NullEngineHost host;
+        dralo::Engine engine(host);
+        engine.model = Section();
+        dralo::BitmapModel& m = engine.model;
+        dralo::RunState& run = engine.run;
         const long baseline = bench::ProcStatus("VmRSS");
         bench::ResetPeakMemory();
 
@@ -101,13 +105,12 @@ void BM_DraloSolver(benchmark::State& state)
             dralo::CheckCalculationModel(m, host);
             dralo::MeshBuild build;
             dralo::BuildMesh(m, build, host);
-            dralo::WriteMeshFile(m, build.contours, build.triangles);
+            dralo::WriteMeshFile(m, build.contours, build.triangles, run.workFolder);
         }
         const double meshSeconds = Seconds(tMesh);
 
         auto tSystem = Clock::now();
-        dralo::CalcRun run;
-        dralo::ReadMeshFile(m, run.mesh);
+        dralo::ReadMeshFile(m, run.workFolder, run.mesh);
         dralo::BuildMeshNeighbours(run.mesh, host);
         run.equations = static_cast<kernels::Index>(run.mesh.points.size());
         dralo::ApplyBorderlineBcs(m, run, host);

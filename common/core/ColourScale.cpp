@@ -1,6 +1,7 @@
 // Colour scale lookup and the readers of the colour files.
 #include "common/core/ColourScale.h"
 
+#include "common/core/EngineError.h"
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 
@@ -114,6 +115,16 @@ std::vector<std::optional<COLORREF>> ReadMaterialColourFile(const std::string& p
             colours.emplace_back();
     }
     return colours;
+}
+
+void LoadProgramColourScale(const std::string& programFolder, bool grey, ColourScale& scale)
+{
+    const std::string path = JoinPath(programFolder, grey ? "RainbowGray.rgb" : "RainbowColor.rgb");
+    const ColourFileResult r = LoadColourScaleFile(path, scale);
+    if (r.status == ColourFileStatus::OpenFailed)
+        throw EngineError::FileOpen(path);
+    if (r.status == ColourFileStatus::SyntaxError)
+        throw EngineError::Syntax(path, r.line);
 }
 
 } // namespace common

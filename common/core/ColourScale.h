@@ -37,6 +37,11 @@ struct ColourFileResult {
 // a bad or surplus entry, fewer entries than counted or an over-long line is
 // a syntax error at the line reached; the entries read before it stay.
 ColourFileResult LoadColourScaleFile(const std::string& path, ColourScale& scale);
+// The fills' scale of a program: "RainbowColor.rgb" (or "RainbowGray.rgb"
+// with grey) of the program folder, as LoadColourScaleFile reads it; a file
+// that cannot be opened is EngineError FileOpen, a bad line EngineError
+// Syntax, each with the path.
+void LoadProgramColourScale(const std::string& programFolder, bool grey, ColourScale& scale);
 
 // The display colours of a material colour file: entry n for the n-th colour
 // line (at most 256), empty where that line does not hold three values

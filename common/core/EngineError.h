@@ -82,6 +82,33 @@ class EngineError : public EngineException, public std::exception {
     std::string m_message;
 };
 
+// A program's error type: the kit's error, whose shared factories give the
+// program's type. A program derives Program from ProgramError<Program> and
+// adds the factories of its own codes.
+template <class Program> class ProgramError : public EngineError {
+  public:
+    explicit ProgramError(const EngineError& e) : EngineError(e) {}
+
+    static Program Memory() { return Program(EngineError::Memory()); }
+    static Program FileOpen(std::string path) { return Program(EngineError::FileOpen(std::move(path))); }
+    static Program Syntax(std::string path, int line) { return Program(EngineError::Syntax(std::move(path), line)); }
+};
+
+// Runs the reader of a file that may be missing (a parameter or layer file):
+// a file that cannot be opened (EngineError FileOpen) is no failure and gives
+// false; every other failure goes on to the caller.
+template <typename Read> bool ReadOptionalFile(Read&& read)
+{
+    try {
+        read();
+    } catch (const EngineError& e) {
+        if (e.CodeValue() != kErrorFileOpen)
+            throw;
+        return false;
+    }
+    return true;
+}
+
 // One entry of a program's message table: a code and its text (printf
 // conversions for the values the factory of the code fills in).
 struct ErrorMessage {

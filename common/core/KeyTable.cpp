@@ -16,6 +16,10 @@ bool IsInRange(ValueRange range, double value)
         return value >= 1;
     case ValueRange::ZeroOrOne:
         return value == 0 || value == 1;
+    case ValueRange::ZeroToOne:
+        return value >= 0 && value <= 1;
+    case ValueRange::ZeroTo300:
+        return value >= 0 && value <= 300;
     }
     return false;
 }

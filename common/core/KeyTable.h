@@ -45,6 +45,8 @@ enum class ValueRange : std::uint8_t {
     NonNegative, // >= 0
     AtLeastOne,  // >= 1
     ZeroOrOne,   // 0 or 1
+    ZeroToOne,   // 0 .. 1 (a fraction)
+    ZeroTo300,   // 0 .. 300 (a divergence, %)
 };
 
 bool IsInRange(ValueRange range, double value);
@@ -62,7 +64,8 @@ enum class KeyWrite : std::uint8_t {
 // decimals where a file defines it so).
 enum class ValueForm : std::uint8_t { Real, Fixed6 };
 
-// One value on a key's line: an integer or a real field of the record.
+// One value on a key's line: an integer, a real or a byte field of the
+// record (a byte holds a colour number, 0..255).
 template <class Record, class Defaults = Record> struct KeyValue {
     std::int32_t Record::*integer = nullptr;
     float Record::*real = nullptr;
@@ -73,24 +76,35 @@ template <class Record, class Defaults = Record> struct KeyValue {
     float Defaults::*realDefault = nullptr;
     double reset = 0;
     ValueForm form = ValueForm::Real;
+    std::uint8_t Record::*byte = nullptr;
 
-    bool IsUsed() const { return integer != nullptr || real != nullptr; }
+    bool IsUsed() const { return integer != nullptr || real != nullptr || byte != nullptr; }
     double Get(const Record& r) const
     {
-        return integer ? static_cast<double>(r.*integer) : static_cast<double>(r.*real);
+        return integer ? static_cast<double>(r.*integer)
+               : byte  ? static_cast<double>(r.*byte)
+                       : static_cast<double>(r.*real);
     }
-    // Whether the field's type holds v (an int32 after truncation toward
-    // zero, or a finite float) and v meets the range.
-    bool Accepts(double v) const
+    // The value the field would hold: truncated toward zero for an integer
+    // or a byte, rounded to a float for a real.
+    double Stored(double v) const { return integer || byte ? std::trunc(v) : static_cast<double>(static_cast<float>(v)); }
+    // Whether the field's type holds v: an int32 or a byte after truncation
+    // toward zero, or a finite float.
+    bool Fits(double v) const
     {
-        const bool fits = integer ? std::fabs(v) < 2147483648.0 : std::fabs(v) <= 3.4028234663852886e38;
-        return fits && IsInRange(range, v);
+        return integer ? std::fabs(v) < 2147483648.0
+               : byte  ? v > -1.0 && v < 256.0
+                       : std::fabs(v) <= 3.4028234663852886e38;
     }
+    // Whether v fits and the value stored meets the range.
+    bool Accepts(double v) const { return Fits(v) && IsInRange(range, Stored(v)); }
     // Stores v, which Accepts: a float, or an integer truncated toward zero.
     void Set(Record& r, double v) const
     {
         if (integer)
             r.*integer = static_cast<std::int32_t>(v);
+        else if (byte)
+            r.*byte = static_cast<std::uint8_t>(v);
         else
             r.*real = static_cast<float>(v);
     }
@@ -112,6 +126,10 @@ template <class Record, class Defaults = Record> struct KeyEntry {
     // A missing or refused value sets the reset value instead of being a
     // syntax error.
     bool badValueResets = false;
+    // A number that fits the field but is out of its range leaves the field
+    // as it was instead of being a syntax error (a line without its numbers
+    // stays bad).
+    bool outOfRangeSkips = false;
 
     int ValueCount() const { return values[1].IsUsed() ? 2 : 1; }
 };
@@ -141,6 +159,12 @@ constexpr KeyValue<Record, Defaults> RealValue(float Record::*field, ValueRange 
 {
     return {nullptr, field, range, nullptr, reset, 0};
 }
+// A byte field (a colour number) with a constant reset value.
+template <class Record, class Defaults = Record>
+constexpr KeyValue<Record, Defaults> ByteValue(std::uint8_t Record::*field, double reset = 0)
+{
+    return {nullptr, nullptr, ValueRange::Any, nullptr, nullptr, reset, ValueForm::Real, field};
+}
 
 // The keys of a table, one after the other, as the line reader takes them.
 template <class Record, class Defaults> std::string KeysOf(std::span<const KeyEntry<Record, Defaults>> table)
@@ -157,15 +181,22 @@ const KeyEntry<Record, Defaults>* FindKey(std::span<const KeyEntry<Record, Defau
 
 // Reads the values of an entry's line from text into the record: all of them
 // must be numbers the fields accept (else, unless badValueResets, false and
-// nothing is stored; with it the reset values take their place).
+// nothing is stored; with it the reset values take their place; with
+// outOfRangeSkips numbers that fit but are out of range store nothing and
+// give true).
 template <class Record, class Defaults>
 bool ReadKeyValues(const KeyEntry<Record, Defaults>& e, const char* text, Record& r, const Defaults& d)
 {
     double v[2] = {};
-    bool good = true;
+    bool good = true, fit = true;
     const int n = e.ValueCount();
-    for (int i = 0; i < n; ++i)
-        good = good && ScanDouble(text, v[i]) && e.values[static_cast<std::size_t>(i)].Accepts(v[i]);
+    for (int i = 0; i < n; ++i) {
+        const auto& value = e.values[static_cast<std::size_t>(i)];
+        fit = fit && ScanDouble(text, v[i]) && value.Fits(v[i]);
+        good = good && fit && value.Accepts(v[i]);
+    }
+    if (!good && fit && e.outOfRangeSkips)
+        return true;
     if (!good) {
         if (!e.badValueResets)
             return false;
@@ -195,8 +226,8 @@ void WriteKeyLine(KeyedLineWriter& out, const KeyEntry<Record, Defaults>& e, con
     out.BeginLine(e.key);
     for (int i = 0; i < n; ++i) {
         const auto& v = e.values[static_cast<std::size_t>(i)];
-        if (v.integer)
-            out.Int(r.*v.integer);
+        if (v.integer || v.byte)
+            out.Int(static_cast<long long>(v.Get(r)));
         else if (v.form == ValueForm::Fixed6)
             out.Fixed6(r.*v.real);
         else

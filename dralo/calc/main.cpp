@@ -6,18 +6,15 @@
 // mesh; the result files "tmp.tri", "tmp.sol", "tmp.flw" and "tmp.flx" in
 // the current folder) unless --no-calc, then writes the text reports and
 // the report definition beside the data file as a batch's Make Report does
-// (the figures belong to the graphic output window), and with --save writes OUT and its
-// bitmap beside it (OUT with ".bmp") as Save does, never over the files it
-// read.
+// (the figures belong to the graphic output window), and with --save writes
+// OUT and its bitmap beside it (OUT with ".bmp") as Save does, never over
+// the files it read.
 // Messages go to standard error; the exit status is 0 on success.
 #include "common/core/DriverStartup.h"
+#include "dralo/model/Engine.h"
 #include "dralo/model/calc/BatchRun.h"
-#include "dralo/model/editing/EditSession.h"
-#include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/reports/TextReports.h"
 #include "dralo/model/results/MeshResults.h"
-#include "dralo/model/store/EngineHost.h"
-#include "platform/core/Folders.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -37,7 +34,7 @@ bool SameFile(const std::string& a, const std::string& b)
 // Make Report's text part: the results read back, the reports and the
 // definition file. A report that cannot be written is named; the others are
 // written all the same.
-bool MakeReport(dralo::BitmapModel& model, const dralo::SessionSettings& session, const std::string& programFolder)
+bool MakeReport(dralo::Engine& engine, const std::string& programFolder)
 {
     platform::StringTable strings;
     std::string error;
@@ -45,13 +42,10 @@ bool MakeReport(dralo::BitmapModel& model, const dralo::SessionSettings& session
         std::fprintf(stderr, "dralo-calc: %s: %s\n", dralo::kDraloStringFile, error.c_str());
         return false;
     }
+    dralo::BitmapModel& model = engine.model;
     dralo::MeshResults results;
-    const dralo::ResultReadOutcome read = dralo::ReadResults(model, results);
-    if (read.code != dralo::ErrorCode::None) {
-        std::fprintf(stderr, "%s\n", read.message.c_str());
-        return false;
-    }
-    dralo::ReportContext context{model, results, strings, session.dect, session.decq};
+    dralo::ReadResults(model, engine.run.workFolder, results);
+    dralo::ReportContext context{model, results, strings, engine.session.dect, engine.session.decq};
     bool ok = true;
     for (const std::string& path : dralo::MakeTextReports(context)) {
         std::fprintf(stderr, "%s\n", dralo::FileOpenText(path).c_str());
@@ -64,51 +58,48 @@ bool MakeReport(dralo::BitmapModel& model, const dralo::SessionSettings& session
     return ok;
 }
 
+// Save to OUT and its bitmap, refused where either is a file that was read.
+bool SaveAs(dralo::Engine& engine, const std::string& input, const std::string& saveTo)
+{
+    const std::string bitmap = dralo::ReplaceExtension(saveTo, ".bmp");
+    for (const std::string& read : {input, engine.model.bitmapPath}) {
+        if (!read.empty() && (SameFile(saveTo, read) || SameFile(bitmap, read))) {
+            std::fprintf(stderr, "dralo-calc: %s would be written over %s, which was read\n",
+                         SameFile(saveTo, read) ? saveTo.c_str() : bitmap.c_str(), read.c_str());
+            return false;
+        }
+    }
+    engine.model.dataFilePath = saveTo;
+    engine.model.bitmapPath = bitmap;
+    return dralo::SaveModelFiles(engine.edits, engine.startupColours);
+}
+
+int Run(const common::DriverStart& start)
+{
+    dralo::NullEngineHost host(true);
+    dralo::Engine engine(host);
+    dralo::StartEngine(engine, start.programFolder);
+    host.messages.clear();
+    const common::DriverArguments& args = start.args;
+    if (!dralo::OpenModelFile(engine.edits, args.file, engine.dxf, engine.run.workFolder))
+        return common::kExitFailure;
+    if (!host.messages.empty())
+        return common::kExitFailure; // the file was read only in part
+    if (args.calculate) {
+        // As a batch run: the result files go to the current folder.
+        if (dralo::RunBatchCalculation(engine.edits, engine.run, engine.startupColours) != dralo::CalcResult::Done)
+            return common::kExitFailure;
+        if (!MakeReport(engine, start.programFolder))
+            return common::kExitFailure;
+    }
+    if (!args.saveTo.empty() && !SaveAs(engine, args.file, args.saveTo))
+        return common::kExitFailure;
+    return common::kExitSuccess;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    common::DriverArguments args;
-    if (!common::ParseDriverArguments(argc, argv, "dralo-calc", args))
-        return 2;
-    const std::string& file = args.file;
-    const std::string& saveTo = args.saveTo;
-
-    dralo::NullEngineHost host(true);
-    dralo::ProgramParameters defaults;
-    dralo::SessionSettings session;
-    dralo::BitmapModel model;
-    dralo::UndoList undo;
-    dralo::EditSession s{model, defaults, session, undo, host};
-    dralo::DxfImportState dxf;
-    dxf.programFolder = platform::ProgramFolder();
-    const dralo::ColourTable startup = dralo::StartUp(dxf.programFolder, model, defaults, session, host);
-    host.messages.clear();
-    if (!dralo::OpenModelFile(s, dxf, file))
-        return 1;
-    if (!host.messages.empty())
-        return 1; // the file was read only in part
-    if (args.calculate) {
-        // As a batch run: the result files go to the current folder.
-        dralo::CalcRun run;
-        if (dralo::RunBatchCalculation(s, run, startup) != dralo::CalcResult::Done)
-            return 1;
-        if (!MakeReport(model, session, dxf.programFolder))
-            return 1;
-    }
-    if (!saveTo.empty()) {
-        const std::string bitmap = dralo::ReplaceExtension(saveTo, ".bmp");
-        for (const std::string& input : {file, model.bitmapPath}) {
-            if (!input.empty() && (SameFile(saveTo, input) || SameFile(bitmap, input))) {
-                std::fprintf(stderr, "dralo-calc: %s would be written over %s, which was read\n",
-                             SameFile(saveTo, input) ? saveTo.c_str() : bitmap.c_str(), input.c_str());
-                return 1;
-            }
-        }
-        model.dataFilePath = saveTo;
-        model.bitmapPath = bitmap;
-        if (!dralo::SaveModelFiles(s, startup))
-            return 1;
-    }
-    return 0;
+    return common::RunDriver(argc, argv, "dralo-calc", Run);
 }

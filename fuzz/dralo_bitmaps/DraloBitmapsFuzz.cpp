@@ -4,6 +4,7 @@
 // written and read again: the pixels must come back, and the boundary edges
 // must cover exactly the sides between different colours. A failed read must
 // leave the model as it was.
+#include "dralo/model/Engine.h"
 #include "dralo/model/files/BmpFiles.h"
 #include "dralo/model/store/BoundaryEdges.h"
 #include "dralo/model/store/EngineHost.h"
@@ -42,17 +43,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     dralo::NullEngineHost host;
-    dralo::BitmapModel model;
+    dralo::Engine engine(host);
+    dralo::BitmapModel& model = engine.model;
     dralo::LoadMaterialColours(model);
     dralo::AllocatePixels(model, 3, 2, 7);
     const std::vector<std::uint8_t> before = model.pixels;
     model.bitmapPath = path;
-    if (dralo::ReadBmpFile(model, host)) {
+    if (dralo::ReadBmpFile(model, model.bitmapPath, host)) {
         if (!EdgesCoverTheBoundaries(model) || !dralo::WriteModelBmp(model, written))
             __builtin_trap();
         dralo::BitmapModel again;
         again.bitmapPath = written;
-        if (!dralo::ReadBmpFile(again, host) || again.pixels != model.pixels)
+        if (!dralo::ReadBmpFile(again, again.bitmapPath, host) || again.pixels != model.pixels)
             __builtin_trap();
         std::remove(written.c_str());
     } else if (model.pixels != before || model.width != 3) {

@@ -2,13 +2,16 @@
 // the rest is the file. After a data-file read (whole or stopped at a bad
 // line) the model is written, read from a fresh start and written again: the
 // reader must accept what the writer wrote and the two files must be the same
-// bytes. Any crash or sanitizer finding is a fault.
+// bytes; a parameter file written and read back gives the same parameters.
+// Any crash or sanitizer finding is a fault.
+#include "dralo/model/Engine.h"
 #include "dralo/model/editing/PixelValues.h"
 #include "dralo/model/files/DataFile.h"
 #include "dralo/model/files/OldDataFile.h"
 #include "dralo/model/files/ParameterFile.h"
 #include "dralo/model/import/DxfDrawing.h"
 #include "dralo/model/store/EngineHost.h"
+#include "dralo/model/store/Errors.h"
 #include "fuzz/FuzzInput.h"
 
 #include <cstddef>
@@ -28,34 +31,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     dralo::NullEngineHost host;
-    dralo::ProgramParameters defaults;
-    dralo::SessionSettings session;
-    dralo::BitmapModel model;
+    dralo::Engine engine(host);
+    dralo::ProgramParameters& defaults = engine.parameters;
+    dralo::SessionSettings& session = engine.session;
+    dralo::BitmapModel& model = engine.model;
+    engine.run.workFolder = folder;
     dralo::LoadMaterialColours(model);
     const auto startup = model.colours;
     switch (data[0] % 5) {
     case 0: {
-        dralo::ReadDataFile(model, defaults, host, path, false, data[0] & 0x80);
+        dralo::ReadDataFile(model, path, data[0] & 0x80 ? dralo::ReadMode::Template : dralo::ReadMode::Open, defaults,
+                            engine.run.workFolder, host);
         const std::string first = dralo::FormatDataFile(model, startup);
         const std::string written = folder + "/written.drl";
-        if (!dralo::WriteDataFile(model, startup, written))
+        try {
+            dralo::WriteDataFile(model, startup, written);
+        } catch (const common::EngineError&) {
             __builtin_trap();
+        }
         dralo::BitmapModel again;
         dralo::LoadMaterialColours(again);
-        if (dralo::ReadDataFile(again, defaults, host, written, true, false) != dralo::ReadStatus::Read ||
+        if (dralo::ReadDataFile(again, written, dralo::ReadMode::Quiet, defaults, engine.run.workFolder, host) !=
+                dralo::ReadStatus::Read ||
             dralo::FormatDataFile(again, startup) != first)
             __builtin_trap();
         break;
     }
     case 1:
-        dralo::ReadOldDataFile(model, defaults, host, path);
+        dralo::ReadOldDataFile(model, path, defaults, engine.run.workFolder, host);
         dralo::FormatDataFile(model, startup);
         break;
     case 2: {
         std::filesystem::rename(path, folder + "/Dralo.prm");
-        dralo::ReadParameterFile(folder, defaults, session);
+        dralo::ReadParameterFile(defaults, session, folder);
         dralo::ProgramParameters back;
-        if (!dralo::WriteParameterFile(folder, defaults) || !dralo::ReadParameterFile(folder, back, session))
+        if (!dralo::WriteParameterFile(defaults, folder))
+            __builtin_trap();
+        dralo::ReadParameterFile(back, session, folder);
+        if (back != defaults)
             __builtin_trap();
         break;
     }
@@ -69,12 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     default: {
         dralo::PixelValueMap map;
-        if (dralo::ConvertPixelValues(path, map)) {
-            dralo::AllocatePixels(model, 16, 16, 0);
-            for (int i = 0; i < 256; ++i)
-                model.pixels[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-            dralo::ApplyPixelValueMap(model, map);
-        }
+        dralo::ConvertPixelValues(path, map);
+        dralo::AllocatePixels(model, 16, 16, 0);
+        for (int i = 0; i < 256; ++i)
+            model.pixels[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+        dralo::ApplyPixelValueMap(model, map);
         break;
     }
     }

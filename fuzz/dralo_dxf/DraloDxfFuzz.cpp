@@ -2,8 +2,7 @@
 // a model with the bitmap limited to 65536 pixels (and so the segments to as
 // many), so that each input is quick. The import either makes a bitmap whose
 // statistics count every pixel, or refuses and leaves the model as it was.
-#include "dralo/model/import/DxfImport.h"
-#include "dralo/model/store/EngineHost.h"
+#include "dralo/model/Engine.h"
 #include "fuzz/FuzzInput.h"
 
 #include <cstddef>
@@ -18,11 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     dralo::NullEngineHost host;
-    dralo::BitmapModel model;
+    dralo::Engine engine(host);
+    dralo::BitmapModel& model = engine.model;
     dralo::LoadMaterialColours(model);
     dralo::AllocatePixels(model, 2, 2, 3);
-    dralo::DxfImportState state{".", true};
-    if (dralo::ImportDxfFile(model, state, host, path, std::int64_t{1} << 16)) {
+    engine.dxf = {".", true};
+    if (dralo::ImportDxfFile(model, path, engine.dxf, host, std::int64_t{1} << 16)) {
         std::int64_t counted = 0;
         for (const dralo::ColourRecord& c : model.colours)
             counted += c.pixelCount;

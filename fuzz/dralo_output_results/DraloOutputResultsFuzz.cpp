@@ -7,7 +7,8 @@
 //  4:    the colour-scale file, which never holds more entries than counted.
 // The work happens in a folder of the process's own. Any crash or sanitizer
 // finding is a fault.
-#include "dralo/model/results/ColourScales.h"
+#include "common/core/ColourScale.h"
+#include "common/core/EngineError.h"
 #include "dralo/model/results/MeshResults.h"
 #include "fuzz/FuzzInput.h"
 
@@ -42,8 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!fuzz::WriteInput("RainbowColor.rgb", data + 1, size - 1))
             return 0;
         common::ColourScale scale;
-        const std::string message = dralo::LoadColourScale(".", false, scale);
-        if (message.empty() && scale.entries.empty())
+        try {
+            common::LoadProgramColourScale(".", false, scale);
+        } catch (const common::EngineError& e) {
+            if (e.Message().empty())
+                __builtin_trap();
+            return 0;
+        }
+        if (scale.entries.empty())
             __builtin_trap();
         return 0;
     }
@@ -55,9 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dralo::BitmapModel model;
     model.colours[3].type = dralo::BC_FREE;
     dralo::MeshResults r;
-    const dralo::ResultReadOutcome outcome = dralo::ReadResults(model, r);
-    if (outcome.code != dralo::ErrorCode::None) {
-        if (outcome.message.empty())
+    try {
+        dralo::ReadResults(model, ".", r);
+    } catch (const dralo::EngineError& e) {
+        if (e.Message().empty())
             __builtin_trap();
         return 0;
     }

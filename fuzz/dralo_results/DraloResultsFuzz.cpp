@@ -7,6 +7,7 @@
 //     what the writer writes of it must be read back to the same values.
 // The work happens in a folder of the process's own. Any crash or sanitizer
 // finding is a fault.
+#include "dralo/model/Engine.h"
 #include "dralo/model/calc/Solver.h"
 #include "dralo/model/check/ModelCheck.h"
 #include "dralo/model/mesh/MeshBuild.h"
@@ -45,8 +46,8 @@ const Base& TheBase()
         dralo::CheckCalculationModel(b.model, host);
         dralo::MeshBuild build;
         dralo::BuildMesh(b.model, build, host);
-        dralo::WriteMeshFile(b.model, build.contours, build.triangles);
-        dralo::ReadMeshFile(b.model, b.mesh);
+        dralo::WriteMeshFile(b.model, build.contours, build.triangles, ".");
+        dralo::ReadMeshFile(b.model, ".", b.mesh);
         return b;
     }();
     return base;
@@ -74,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dralo::BitmapModel model = base.model;
         dralo::Mesh mesh;
         try {
-            dralo::ReadMeshFile(model, mesh);
+            dralo::ReadMeshFile(model, ".", mesh);
         } catch (const dralo::EngineError&) {
             return 0;
         }
@@ -96,8 +97,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!fuzz::WriteInput(dralo::kSolutionFileName, data + 1, size - 1))
         return 0;
-    dralo::BitmapModel model = base.model;
-    dralo::CalcRun run;
+    dralo::Engine engine(host);
+    engine.model = base.model;
+    dralo::BitmapModel& model = engine.model;
+    dralo::RunState& run = engine.run;
     run.mesh = base.mesh;
     run.equations = static_cast<kernels::Index>(run.mesh.points.size());
     if (!dralo::ReadSolutionFile(model, run)) {
@@ -112,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::isfinite(t))
             __builtin_trap();
     dralo::WriteSolutionFile(model, run);
-    dralo::CalcRun again;
+    dralo::RunState again;
     again.mesh = base.mesh;
     again.equations = run.equations;
     dralo::BitmapModel second = base.model;

@@ -1,6 +1,7 @@
 // The engine kit: errors and their guard, the null host and the Esc check,
 // key tables through the keyed-line writer and back, parameter files,
 // temporary files and the driver's command line.
+#include "common/core/ColourScale.h"
 #include "common/core/DriverStartup.h"
 #include "common/core/EngineHost.h"
 #include "common/core/ParameterLines.h"
@@ -50,6 +51,20 @@ TEST(EngineKitErrors, SharedCodesAndTheProgramsTables)
     // A long path is not cut.
     const std::string path(600, 'p');
     EXPECT_EQ(common::FormatError(table, 4, 1, path.c_str()).size(), 17 + 600); // "BC (colour 1) in " and the path
+}
+
+// A program's error over the kit's base of program errors.
+struct DerivedError : common::ProgramError<DerivedError> {
+    explicit DerivedError(const common::EngineError& e) : ProgramError(e) {}
+};
+
+TEST(EngineKitErrors, TheSharedFactoriesGiveTheProgramsType)
+{
+    const DerivedError open = DerivedError::FileOpen("a.drl");
+    EXPECT_EQ(open.Message(), "Failed to open file\na.drl");
+    const DerivedError syntax = DerivedError::Syntax("a.drl", 4);
+    EXPECT_EQ(syntax.Line(), 4);
+    EXPECT_EQ(DerivedError::Memory().CodeValue(), common::kErrorMemory);
 }
 
 TEST(EngineKitErrors, GuardTurnsEveryEndIntoAnOutcome)
@@ -170,6 +185,79 @@ TEST(EngineKitKeys, DataLinesCheckResetAndWriteWhenChanged)
     EXPECT_EQ(r, defaults);
     EXPECT_EQ(common::KeyPosition("colr=type=grun=", "grun="), 2);
     EXPECT_NE((common::FindKey<Params, Params>(kParams, "RAYS=")), nullptr);
+}
+
+// Colour numbers as bytes, the bounded ranges, and checks on the value the
+// field would hold rather than the number read.
+struct Colours {
+    std::uint8_t frame = 8;
+    float fraction = 0.5f;
+    float divergence = 1.0f;
+    std::int32_t width = 1;
+    float increment = 1.0f;
+};
+using ColourEntry = common::KeyEntry<Colours>;
+const ColourEntry kColours[] = {
+    {"cfrm=", common::KeyWrite::Always, {common::ByteValue<Colours>(&Colours::frame, 8)}},
+    {"vwfc=", common::KeyWrite::Always, {common::RealValue<Colours>(&Colours::fraction, ValueRange::ZeroToOne)}},
+    {"mxod=", common::KeyWrite::Always, {common::RealValue<Colours>(&Colours::divergence, ValueRange::ZeroTo300)}},
+    {"wit1=", common::KeyWrite::Always, {common::IntValue<Colours>(&Colours::width, ValueRange::NonNegative)}},
+    {"tin1=", common::KeyWrite::Always, {common::RealValue<Colours>(&Colours::increment, ValueRange::Positive)}},
+};
+
+TEST(EngineKitKeys, BytesBoundedRangesAndTheStoredValue)
+{
+    const Colours defaults;
+    Colours r;
+    const struct {
+        int entry;
+        const char* text;
+        bool taken;
+    } cases[] = {
+        {0, " 255", true},   {0, " 255.9", true}, {0, " 256", false},  {0, " -1", false},
+        {1, " 1", true},     {1, " 1.5", false},  {1, " -0.1", false}, {2, " 300", true},
+        {2, " 300.5", false}, {3, " -0.5", true},  // truncated toward zero: 0 meets >= 0
+        {4, " 1e-50", false}, // a positive number that the float holds as 0
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(common::ReadKeyValues(kColours[c.entry], c.text, r, defaults), c.taken) << c.text;
+    EXPECT_EQ(r.frame, 255);
+    EXPECT_EQ(r.width, 0);
+    EXPECT_EQ(r.increment, 1.0f);
+    common::KeyedLineWriter out;
+    for (const ColourEntry& e : kColours)
+        common::WriteKeyLine(out, e, r, defaults);
+    EXPECT_EQ(out.Bytes(), "cfrm=255\r\nvwfc=1\r\nmxod=300\r\nwit1=0\r\ntin1=1\r\n");
+    common::ResetKeys<Colours, Colours>(kColours, r, defaults);
+    EXPECT_EQ(r.frame, 8);
+}
+
+TEST_F(KitTest, OptionalFilesAndTheColourScale)
+{
+    EXPECT_FALSE(common::ReadOptionalFile([] { throw common::EngineError::FileOpen("a.lay"); }));
+    EXPECT_TRUE(common::ReadOptionalFile([] {}));
+    EXPECT_THROW(common::ReadOptionalFile([] { throw common::EngineError::Syntax("a.lay", 2); }),
+                 common::EngineError);
+
+    common::ColourScale scale;
+    WriteBytes("RainbowColor.rgb", "N 2\r\nC 0 0 255\r\nC 255 0 0\r\n");
+    common::LoadProgramColourScale(".", false, scale);
+    EXPECT_EQ(scale.entries.size(), 2u);
+    WriteBytes("RainbowColor.rgb", "N 2\r\nC 0 0 255\r\nC 255 0\r\n");
+    try {
+        common::LoadProgramColourScale(".", false, scale);
+        ADD_FAILURE() << "a bad line";
+    } catch (const common::EngineError& e) {
+        EXPECT_EQ(e.CodeValue(), common::kErrorSyntax);
+        EXPECT_EQ(e.Line(), 3);
+    }
+    try {
+        common::LoadProgramColourScale(".", true, scale);
+        ADD_FAILURE() << "no gray scale";
+    } catch (const common::EngineError& e) {
+        EXPECT_EQ(e.CodeValue(), common::kErrorFileOpen);
+        EXPECT_EQ(e.Path(), common::JoinPath(".", "RainbowGray.rgb"));
+    }
 }
 
 TEST_F(KitTest, WriterKeepsFullPrecisionAndTheOldFileOnFailure)

@@ -65,7 +65,7 @@ CornerGeometry TriangleCorners(const Mesh& mesh, const MeshTriangle& t)
     return g;
 }
 
-void ApplyBorderlineBcs(BitmapModel& m, CalcRun& run, EngineHost& host)
+void ApplyBorderlineBcs(BitmapModel& m, RunState& run, EngineHost& host)
 {
     AllocNodeArrays(run);
     ValidateBorderlineBcs(m);
@@ -112,7 +112,7 @@ void ApplyBorderlineBcs(BitmapModel& m, CalcRun& run, EngineHost& host)
     }
 }
 
-void BuildMatrixStructure(CalcRun& run, EngineHost& host)
+void BuildMatrixStructure(RunState& run, EngineHost& host)
 {
     const Mesh& mesh = run.mesh;
     EscPoll poll(host, 5000);
@@ -137,7 +137,7 @@ void BuildMatrixStructure(CalcRun& run, EngineHost& host)
     run.rhs.assign(U(run.equations), 0.0);
 }
 
-void AssembleCoefficients(const BitmapModel& m, CalcRun& run, EngineHost& host)
+void AssembleCoefficients(const BitmapModel& m, RunState& run, EngineHost& host)
 {
     kernels::SymmetricMatrix& a = *run.matrix;
     const Mesh& mesh = run.mesh;
@@ -217,7 +217,7 @@ void AssembleCoefficients(const BitmapModel& m, CalcRun& run, EngineHost& host)
     a.FixZeroDiagonals();
 }
 
-void FactorIncompleteCholesky(CalcRun& run, EngineHost& host)
+void FactorIncompleteCholesky(RunState& run, EngineHost& host)
 {
     run.factor.Factorise(*run.matrix, EscOf(host));
 }

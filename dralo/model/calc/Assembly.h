@@ -6,7 +6,7 @@
 // (behind the mesh points) add their couplings to the same structure and
 // their terms to the same assembly.
 #pragma once
-#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/RunState.h"
 #include "dralo/model/store/BitmapModel.h"
 
 namespace dralo {
@@ -32,15 +32,15 @@ CornerGeometry TriangleCorners(const Mesh& mesh, const MeshTriangle& t);
 // triangle side and border edge between its two colours, a FLUX record
 // gives each of them its flux times half the length (not on border edges
 // towards a TRANSMAT colour). Validates the records first.
-void ApplyBorderlineBcs(BitmapModel& m, CalcRun& run, EngineHost& host);
+void ApplyBorderlineBcs(BitmapModel& m, RunState& run, EngineHost& host);
 
 // The matrix structure over run.equations rows, the first the mesh points:
 // the pairs of every triangle and border edge. Polls Esc every 5001st item.
-void BuildMatrixStructure(CalcRun& run, EngineHost& host);
+void BuildMatrixStructure(RunState& run, EngineHost& host);
 // The matrix and right-hand side from the colours' present values; polls
 // Esc every 1001st triangle and border edge.
-void AssembleCoefficients(const BitmapModel& m, CalcRun& run, EngineHost& host);
-void FactorIncompleteCholesky(CalcRun& run, EngineHost& host);
+void AssembleCoefficients(const BitmapModel& m, RunState& run, EngineHost& host);
+void FactorIncompleteCholesky(RunState& run, EngineHost& host);
 
 // The Esc poll of the kernels' loops, through the host.
 kernels::EscCheck EscOf(EngineHost& host);

@@ -7,7 +7,7 @@
 
 namespace dralo {
 
-CalcResult RunBatchCalculation(EditSession& s, CalcRun& run, const ColourTable& startupColours)
+CalcResult RunBatchCalculation(EditSession& s, RunState& run, const ColourTable& startupColours)
 {
     BitmapModel& m = s.model;
     if (m.fromDxf) {

@@ -10,6 +10,6 @@ namespace dralo {
 // The calculation of an opened model as a batch does it; a failure's
 // message goes to the host. The report of a finished calculation follows
 // the Done result (the caller's part).
-CalcResult RunBatchCalculation(EditSession& s, CalcRun& run, const ColourTable& startupColours);
+CalcResult RunBatchCalculation(EditSession& s, RunState& run, const ColourTable& startupColours);
 
 } // namespace dralo

@@ -11,7 +11,6 @@
 #include "dralo/model/rules/SurfaceRules.h"
 #include "dralo/model/store/ColourQueries.h"
 #include "dralo/model/store/EngineHost.h"
-#include "dralo/model/store/TempFiles.h"
 
 #include <cstdio>
 
@@ -20,30 +19,30 @@ namespace dralo {
 namespace {
 
 // The mesh steps, ending with "tmp.tri"; their arrays go when they end.
-void Triangulate(BitmapModel& m, EngineHost& host)
+void Triangulate(BitmapModel& m, const std::string& workFolder, EngineHost& host)
 {
     CheckCalculationModel(m, host);
     MeshBuild build;
     BuildMesh(m, build, host);
-    WriteMeshFile(m, build.contours, build.triangles);
+    WriteMeshFile(m, build.contours, build.triangles, workFolder);
 }
 
-void Calculate(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, EngineHost& host, bool triangulate)
+void Calculate(BitmapModel& m, RunState& run, const ColourTable& startupColours, EngineHost& host, bool triangulate)
 {
     FreeWorkArrays(run);
     const bool recalculate = HasLongWaveColours(m) && m.calc.ccen != 0;
     const int cycles = CalculationCycleCount(m);
 
     if (triangulate)
-        Triangulate(m, host);
-    ReadMeshFile(m, run.mesh);
+        Triangulate(m, run.workFolder, host);
+    ReadMeshFile(m, run.workFolder, run.mesh);
     host.ShowTriangleCount(static_cast<long long>(run.mesh.triangles.size()));
     BuildMeshNeighbours(run.mesh, host);
     // The mesh points are the first equations; the radiation zones' nodes
     // follow them.
     run.equations = static_cast<kernels::Index>(run.mesh.points.size());
     if (!run.mesh.zoneEdges.empty())
-        ComputeViewFactors(m, run.mesh, run.radiation, run.equations, host);
+        ComputeViewFactors(m, run.mesh, run.radiation, run.equations, run.workFolder, host);
     host.ShowNodeCount(run.equations);
 
     ApplyBorderlineBcs(m, run, host);
@@ -80,15 +79,18 @@ void Calculate(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, 
         RunConjugateGradient(m, run, host);
     }
 
-    std::remove("view.tmp");
+    std::remove(TempFilePath(run.workFolder, kViewFileName).c_str());
     if (rulesChanged) {
         // The recalculated values belong to the model: its data file takes
         // them. The document stays modified while the bitmap has edits that
         // only Save writes.
-        if (!WriteDataFile(m, startupColours, m.dataFilePath))
-            host.MessageBox(FileOpenText(m.dataFilePath), MessageStyle::Ok);
-        else if (m.view.bitmapModified == 0)
-            host.SetModified(false);
+        try {
+            WriteDataFile(m, startupColours, m.dataFilePath);
+            if (m.view.bitmapModified == 0)
+                host.SetModified(false);
+        } catch (const common::EngineError& e) {
+            host.MessageBox(e.Message(), MessageStyle::Ok);
+        }
     }
     ComputeColourFlowDirections(m, run, host);
     WriteSolutionFile(m, run);
@@ -106,12 +108,12 @@ int CalculationCycleCount(const BitmapModel& m)
     return 1;
 }
 
-bool MeshFileExists(const BitmapModel& m)
+bool MeshFileExists(const BitmapModel& m, const std::string& workFolder)
 {
-    return FileExists(kMeshFileName) || (!m.dataFilePath.empty() && FileExists(ReplaceExtension(m.dataFilePath, ".tri")));
+    return FileExists(TempFilePath(workFolder, kMeshFileName)) || (!m.dataFilePath.empty() && FileExists(ReplaceExtension(m.dataFilePath, ".tri")));
 }
 
-WorkOutcome RunCalculation(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, EngineHost& host,
+WorkOutcome RunCalculation(BitmapModel& m, RunState& run, const ColourTable& startupColours, EngineHost& host,
                            bool triangulate)
 {
     WorkOutcome outcome =
@@ -120,7 +122,7 @@ WorkOutcome RunCalculation(BitmapModel& m, CalcRun& run, const ColourTable& star
     return outcome;
 }
 
-CalcResult RunCalcSystem(BitmapModel& m, CalcRun& run, UndoList& undo, const ColourTable& startupColours,
+CalcResult RunCalcSystem(BitmapModel& m, RunState& run, UndoHistory& undo, const ColourTable& startupColours,
                          EngineHost& host, bool triangulate)
 {
     if (m.dataFilePath.empty())

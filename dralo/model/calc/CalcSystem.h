@@ -11,7 +11,7 @@
 // every case.
 #pragma once
 #include "common/core/WorkOutcome.h"
-#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/RunState.h"
 #include "dralo/model/editing/UndoRedo.h"
 #include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/Errors.h"
@@ -29,20 +29,20 @@ using WorkOutcome = common::WorkOutcome<EngineError>;
 // else 1.
 int CalculationCycleCount(const BitmapModel& m);
 
-// Whether a mesh of an earlier calculation exists ("tmp.tri", or the data
-// file's name with ".tri"): the program then asks whether to triangulate
-// anew.
-bool MeshFileExists(const BitmapModel& m);
+// Whether a mesh of an earlier calculation exists ("tmp.tri" of the working
+// folder, or the data file's name with ".tri"): the program then asks
+// whether to triangulate anew.
+bool MeshFileExists(const BitmapModel& m, const std::string& workFolder);
 
 // The calculation window's work. startupColours: the colour table the
 // data file is written against (see WriteDataFile).
-WorkOutcome RunCalculation(BitmapModel& m, CalcRun& run, const ColourTable& startupColours, EngineHost& host,
+WorkOutcome RunCalculation(BitmapModel& m, RunState& run, const ColourTable& startupColours, EngineHost& host,
                            bool triangulate);
 
 // The command: nothing without a data file; else the undo list is cleared,
 // the calculation runs in its window, a failure's message is shown, and
 // the undo list starts again from the model as it now is.
-CalcResult RunCalcSystem(BitmapModel& m, CalcRun& run, UndoList& undo, const ColourTable& startupColours,
+CalcResult RunCalcSystem(BitmapModel& m, RunState& run, UndoHistory& undo, const ColourTable& startupColours,
                          EngineHost& host, bool triangulate);
 
 } // namespace dralo

@@ -40,7 +40,7 @@ bool IsAdiabaticSimple(const ColourRecord& c)
 
 } // namespace
 
-void ComputeColourFlowDirections(BitmapModel& m, const CalcRun& run, EngineHost& host)
+void ComputeColourFlowDirections(BitmapModel& m, const RunState& run, EngineHost& host)
 {
     auto concerned = [&](int n) {
         const ColourRecord& c = m.colours[static_cast<std::size_t>(n)];
@@ -98,7 +98,7 @@ void ComputeColourFlowDirections(BitmapModel& m, const CalcRun& run, EngineHost&
     }
 }
 
-std::vector<std::array<double, 3>> ComputeFlowFunction(const BitmapModel& m, const CalcRun& run, EngineHost& host)
+std::vector<std::array<double, 3>> ComputeFlowFunction(const BitmapModel& m, const RunState& run, EngineHost& host)
 {
     const Mesh& mesh = run.mesh;
     const std::size_t n = mesh.triangles.size();
@@ -228,7 +228,7 @@ std::vector<std::array<double, 3>> ComputeFlowFunction(const BitmapModel& m, con
     return value;
 }
 
-void ComputeBoundaryFlows(BitmapModel& m, CalcRun& run, EngineHost& host)
+void ComputeBoundaryFlows(BitmapModel& m, RunState& run, EngineHost& host)
 {
     for (ColourRecord& c : m.colours)
         if (c.present && c.type != MATERIAL && c.type != EQUIMAT)
@@ -260,7 +260,7 @@ void ComputeBoundaryFlows(BitmapModel& m, CalcRun& run, EngineHost& host)
     }
 }
 
-std::vector<double> ComputeFluxDensities(const BitmapModel& m, const CalcRun& run, EngineHost& host)
+std::vector<double> ComputeFluxDensities(const BitmapModel& m, const RunState& run, EngineHost& host)
 {
     const Mesh& mesh = run.mesh;
     std::vector<double> q(mesh.points.size(), 0.0);
@@ -296,13 +296,14 @@ std::vector<double> ComputeFluxDensities(const BitmapModel& m, const CalcRun& ru
     return q;
 }
 
-void WriteFlowFile(BitmapModel& m, CalcRun& run, EngineHost& host)
+void WriteFlowFile(BitmapModel& m, RunState& run, EngineHost& host)
 {
     const std::vector<std::array<double, 3>> value = ComputeFlowFunction(m, run, host);
     ComputeBoundaryFlows(m, run, host);
+    const std::string path = TempFilePath(run.workFolder, kFlowFileName);
     kernels::ResultFileWriter w;
-    if (!w.Open(kFlowFileName))
-        throw EngineError::FileOpen(kFlowFileName);
+    if (!w.Open(path))
+        throw EngineError::FileOpen(path);
     const Mesh& mesh = run.mesh;
     w.Line("D " + std::to_string(mesh.points.size()) + " " + std::to_string(mesh.triangles.size()) + " " +
            std::to_string(mesh.borders.size()) + " " + std::to_string(mesh.zoneEdges.size()));
@@ -322,15 +323,16 @@ void WriteFlowFile(BitmapModel& m, CalcRun& run, EngineHost& host)
                    kernels::FormatShortG(c.heatFlowOut));
     }
     if (!w.Close())
-        throw EngineError::FileOpen(kFlowFileName);
+        throw EngineError::FileOpen(path);
 }
 
-void WriteFluxFile(const BitmapModel& m, const CalcRun& run, EngineHost& host)
+void WriteFluxFile(const BitmapModel& m, const RunState& run, EngineHost& host)
 {
     const std::vector<double> q = ComputeFluxDensities(m, run, host);
+    const std::string path = TempFilePath(run.workFolder, kFluxFileName);
     kernels::ResultFileWriter w;
-    if (!w.Open(kFluxFileName))
-        throw EngineError::FileOpen(kFluxFileName);
+    if (!w.Open(path))
+        throw EngineError::FileOpen(path);
     w.Line("D " + std::to_string(q.size()));
     std::string line;
     for (double v : q) {
@@ -340,10 +342,10 @@ void WriteFluxFile(const BitmapModel& m, const CalcRun& run, EngineHost& host)
         w.Line(line);
     }
     if (!w.Close())
-        throw EngineError::FileOpen(kFluxFileName);
+        throw EngineError::FileOpen(path);
 }
 
-CavityBoundaryNodes MeshCavityNodes(const CalcRun& run)
+CavityBoundaryNodes MeshCavityNodes(const RunState& run)
 {
     return [&run](int colour, std::vector<MeshPoint>& nodes) {
         const Mesh& mesh = run.mesh;

@@ -11,7 +11,7 @@
 // colour other than MATERIAL and EQUIMAT (W/m).
 // "tmp.flx": D <points>, then one N <W/m²> per mesh point.
 #pragma once
-#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/RunState.h"
 #include "dralo/model/rules/SurfaceRules.h"
 #include "dralo/model/store/BitmapModel.h"
 
@@ -19,32 +19,29 @@ namespace dralo {
 
 class EngineHost;
 
-inline constexpr const char* kFlowFileName = "tmp.flw";
-inline constexpr const char* kFluxFileName = "tmp.flx";
-
 // Gradient vectors and flow axes of the EQUIMAT colours with a rule, the
 // TRANSMAT colours of rule 1 and the BC_FREE colours of rule 4. Polls Esc
 // every 3001st triangle.
-void ComputeColourFlowDirections(BitmapModel& m, const CalcRun& run, EngineHost& host);
+void ComputeColourFlowDirections(BitmapModel& m, const RunState& run, EngineHost& host);
 
 // The flow function at every triangle corner (a triangle's values in its own
 // corner order), 0 for the triangles left out.
-std::vector<std::array<double, 3>> ComputeFlowFunction(const BitmapModel& m, const CalcRun& run, EngineHost& host);
+std::vector<std::array<double, 3>> ComputeFlowFunction(const BitmapModel& m, const RunState& run, EngineHost& host);
 // Heat flow in and out of every present boundary colour from a heat
 // balance of the present temperatures on the assembled system.
-void ComputeBoundaryFlows(BitmapModel& m, CalcRun& run, EngineHost& host);
+void ComputeBoundaryFlows(BitmapModel& m, RunState& run, EngineHost& host);
 // The largest estimate of the heat-flux density at each mesh point, W/m².
-std::vector<double> ComputeFluxDensities(const BitmapModel& m, const CalcRun& run, EngineHost& host);
+std::vector<double> ComputeFluxDensities(const BitmapModel& m, const RunState& run, EngineHost& host);
 
-// Compute and write "tmp.flw" and "tmp.flx"; EngineError FileOpen when a
+// Compute and write "tmp.flw" and "tmp.flx" in the run's working folder; EngineError FileOpen when a
 // file cannot be written.
-void WriteFlowFile(BitmapModel& m, CalcRun& run, EngineHost& host);
-void WriteFluxFile(const BitmapModel& m, const CalcRun& run, EngineHost& host);
+void WriteFlowFile(BitmapModel& m, RunState& run, EngineHost& host);
+void WriteFluxFile(const BitmapModel& m, const RunState& run, EngineHost& host);
 
 // The mesh nodes of a cavity colour's boundary for the cavity rules: the
 // corners of an EQUIMAT or TRANSMAT colour's triangles on the colour's
 // outline, the ends of a BC_FREE colour's border edges. The run must
 // outlive the function.
-CavityBoundaryNodes MeshCavityNodes(const CalcRun& run);
+CavityBoundaryNodes MeshCavityNodes(const RunState& run);
 
 } // namespace dralo

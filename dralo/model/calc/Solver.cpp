@@ -4,6 +4,7 @@
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "common/kernels/ResultFiles.h"
+#include "common/kernels/SolverReadouts.h"
 #include "dralo/model/calc/Assembly.h"
 #include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/EngineHost.h"
@@ -20,16 +21,6 @@ namespace {
 std::size_t U(std::int64_t i)
 {
     return static_cast<std::size_t>(i);
-}
-
-void Show(CalcRun& run, EngineHost& host, const kernels::SolverState& s)
-{
-    SolverReadouts& r = run.readouts;
-    r.iterations = s.iterations;
-    r.largestChange = s.largestChange;
-    r.objectDivergence = s.objectDivergence;
-    r.nodeDivergence = s.nodeDivergence;
-    host.ShowSolverProgress(r);
 }
 
 std::string Text(long long v)
@@ -51,12 +42,12 @@ kernels::HeatBalanceRule BalanceRule()
     return {1e-10, true};
 }
 
-void ClearNodeTemperatures(CalcRun& run)
+void ClearNodeTemperatures(RunState& run)
 {
     run.temperature.assign(U(run.equations), 0.0);
 }
 
-void RunConjugateGradient(BitmapModel& m, CalcRun& run, EngineHost& host)
+void RunConjugateGradient(BitmapModel& m, RunState& run, EngineHost& host)
 {
     if (!run.solutionAvailable) {
         std::fill(run.temperature.begin(), run.temperature.end(), 0.0);
@@ -77,7 +68,7 @@ void RunConjugateGradient(BitmapModel& m, CalcRun& run, EngineHost& host)
         host.StepProgress();
         return false;
     };
-    hooks.progress = [&](const kernels::SolverState& s) { Show(run, host, s); };
+    hooks.progress = [&](const kernels::SolverState& s) { kernels::ShowSolverReadouts(s, run.readouts, host); };
     hooks.balanceRule = BalanceRule();
     const kernels::SolveOutcome outcome = kernels::SolveConjugateGradient(
         *run.matrix, run.factor, run.rhs.data(), run.temperature.data(), run.work, state, limits, hooks);
@@ -85,11 +76,11 @@ void RunConjugateGradient(BitmapModel& m, CalcRun& run, EngineHost& host)
         // The read-out after the loop counts one iteration more, as after a
         // full run.
         ++state.iterations;
-        Show(run, host, state);
+        kernels::ShowSolverReadouts(state, run.readouts, host);
     }
 }
 
-void ComputeColourTemperatureRanges(BitmapModel& m, const CalcRun& run)
+void ComputeColourTemperatureRanges(BitmapModel& m, const RunState& run)
 {
     for (ColourRecord& c : m.colours)
         if (c.present) {
@@ -113,12 +104,13 @@ void ComputeColourTemperatureRanges(BitmapModel& m, const CalcRun& run)
     }
 }
 
-void WriteSolutionFile(BitmapModel& m, const CalcRun& run)
+void WriteSolutionFile(BitmapModel& m, const RunState& run)
 {
     ComputeColourTemperatureRanges(m, run);
+    const std::string path = TempFilePath(run.workFolder, kSolutionFileName);
     kernels::ResultFileWriter w;
-    if (!w.Open(kSolutionFileName))
-        throw EngineError::FileOpen(kSolutionFileName);
+    if (!w.Open(path))
+        throw EngineError::FileOpen(path);
     const Mesh& mesh = run.mesh;
     w.Line("D " + Text(static_cast<long long>(mesh.points.size())) + " " + Text(static_cast<long long>(mesh.triangles.size())) +
            " " + Text(static_cast<long long>(mesh.borders.size())) + " " + Text(static_cast<long long>(mesh.zoneEdges.size())));
@@ -157,10 +149,10 @@ void WriteSolutionFile(BitmapModel& m, const CalcRun& run)
             w.Line("F " + Text(n) + " " + Text(c.flowAxis));
     }
     if (!w.Close())
-        throw EngineError::FileOpen(kSolutionFileName);
+        throw EngineError::FileOpen(path);
 }
 
-bool ReadSolutionFile(BitmapModel& m, CalcRun& run)
+bool ReadSolutionFile(BitmapModel& m, RunState& run)
 {
     run.readouts.largestChange = 0.0f;
     run.readouts.objectDivergence = run.readouts.nodeDivergence = 200.0f;
@@ -168,7 +160,7 @@ bool ReadSolutionFile(BitmapModel& m, CalcRun& run)
     run.temperature.assign(U(run.equations), 0.0);
 
     common::KeywordLineReader reader;
-    if (!reader.Open(kSolutionFileName) &&
+    if (!reader.Open(TempFilePath(run.workFolder, kSolutionFileName)) &&
         (m.dataFilePath.empty() || !reader.Open(ReplaceExtension(m.dataFilePath, ".sol"))))
         return false;
     // Colour values are taken only from a file read whole.

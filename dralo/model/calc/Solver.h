@@ -15,36 +15,34 @@
 //   I <colour> <lowest> <highest>      per present colour
 //   F <colour> <main flow axis>        per present EQUIMAT colour of rule 1..4
 #pragma once
-#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/RunState.h"
 #include "dralo/model/store/BitmapModel.h"
 
 namespace dralo {
 
 class EngineHost;
 
-inline constexpr const char* kSolutionFileName = "tmp.sol";
-
 // The solver's rule for judging the heat balance.
 kernels::HeatBalanceRule BalanceRule();
 
-void ClearNodeTemperatures(CalcRun& run);
+void ClearNodeTemperatures(RunState& run);
 // Solves the assembled, factorised system; shows the read-outs at each
 // iteration and once more after the last; Esc leaves by EscAbort after
 // writing the solution file.
-void RunConjugateGradient(BitmapModel& m, CalcRun& run, EngineHost& host);
+void RunConjugateGradient(BitmapModel& m, RunState& run, EngineHost& host);
 
 // Per present colour, the lowest and highest node temperature over its
 // triangles and (for a boundary colour) its border edges.
-void ComputeColourTemperatureRanges(BitmapModel& m, const CalcRun& run);
-// Writes "tmp.sol" after the temperature ranges; EngineError FileOpen when
+void ComputeColourTemperatureRanges(BitmapModel& m, const RunState& run);
+// Writes "tmp.sol" of the run's working folder after the temperature ranges; EngineError FileOpen when
 // it cannot be written.
-void WriteSolutionFile(BitmapModel& m, const CalcRun& run);
-// Reads the start values from "tmp.sol" (else the data file's name with
+void WriteSolutionFile(BitmapModel& m, const RunState& run);
+// Reads the start values from "tmp.sol" of the run's working folder (else the data file's name with
 // ".sol"). A file that does not fit the mesh and the equations, breaks a
 // rule or holds a value that is not finite gives zero temperatures, leaves
 // the colours as they were and returns false; else its read-outs, air
 // temperatures, colour ranges and flow axes are taken and the solution is
 // available.
-bool ReadSolutionFile(BitmapModel& m, CalcRun& run);
+bool ReadSolutionFile(BitmapModel& m, RunState& run);
 
 } // namespace dralo

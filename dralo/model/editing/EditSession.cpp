@@ -25,7 +25,7 @@ void CommitPixelEdit(EditSession& s)
     m.view.bitmapModified = 1;
     const bool recorded = SaveUndoRecord(s.undo, m, kUndoPixels, 0, 0, true, s.host);
     s.host.SetModified(true);
-    const UndoSnapshot* newest = recorded ? s.undo.Current() : nullptr;
+    const UndoRecord* newest = recorded ? s.undo.Current() : nullptr;
     if (newest && !newest->changed.empty())
         UpdateColourBoundaryEdges(m, newest->changed, true);
     else

@@ -15,7 +15,7 @@ struct EditSession {
     BitmapModel& model;
     const ProgramParameters& defaults;
     SessionSettings& session;
-    UndoList& undo;
+    UndoHistory& undo;
     EngineHost& host;
 };
 

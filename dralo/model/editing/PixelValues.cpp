@@ -8,12 +8,12 @@
 
 namespace dralo {
 
-bool ConvertPixelValues(const std::string& path, PixelValueMap& map)
+void ConvertPixelValues(const std::string& path, PixelValueMap& map)
 {
     map.fill(-1);
     common::KeywordLineReader reader;
     if (!reader.Open(path))
-        return false;
+        throw EngineError::FileOpen(path);
     int key = -1;
     for (;;) {
         const common::LineStatus st = reader.ReadKeywordLine({}, 0, key);
@@ -26,7 +26,6 @@ bool ConvertPixelValues(const std::string& path, PixelValueMap& map)
         if (common::ScanInt(p, from) && common::ScanInt(p, to) && from >= 0 && from <= 255 && to >= 0 && to <= 255)
             map[static_cast<std::size_t>(from)] = to;
     }
-    return true;
 }
 
 void ApplyPixelValueMap(BitmapModel& m, PixelValueMap& map)
@@ -53,8 +52,10 @@ void ApplyPixelValueMap(BitmapModel& m, PixelValueMap& map)
 bool ConvertPixelValuesCommand(EditSession& s, const std::string& path)
 {
     PixelValueMap map;
-    if (!ConvertPixelValues(path, map)) {
-        s.host.MessageBox(FileOpenText(path), MessageStyle::Ok);
+    try {
+        ConvertPixelValues(path, map);
+    } catch (const common::EngineError& e) {
+        s.host.MessageBox(e.Message(), MessageStyle::Ok);
         return false;
     }
     ApplyPixelValueMap(s.model, map);

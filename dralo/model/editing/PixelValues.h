@@ -11,8 +11,9 @@ namespace dralo {
 using PixelValueMap = std::array<int, kColourCount>; // -1: not given
 
 // Reads the lines "%d %d" of the file: a pair is taken when both numbers
-// are 0..255, other lines are skipped. False when the file cannot be read.
-bool ConvertPixelValues(const std::string& path, PixelValueMap& map);
+// are 0..255, other lines are skipped. A file that cannot be opened is
+// EngineError FileOpen with the path.
+void ConvertPixelValues(const std::string& path, PixelValueMap& map);
 // Every value without an entry takes the smallest number not yet a new
 // value of the map (each assignment counting for the next), then every
 // pixel p becomes map[p].

@@ -29,7 +29,7 @@ std::vector<std::uint8_t> CompressBitmapImage(const BitmapModel& m)
 
 namespace {
 
-void CopyModelInto(UndoSnapshot& s, const BitmapModel& m)
+void CopyModelInto(UndoRecord& s, const BitmapModel& m)
 {
     s.view = m.view;
     s.pixs = m.pixs;
@@ -46,7 +46,7 @@ void CopyModelInto(UndoSnapshot& s, const BitmapModel& m)
 
 // The snapshot's image expanded into the pixels (a new buffer when the
 // pixel count changes).
-void RestoreSnapshotImage(const UndoSnapshot& s, BitmapModel& m)
+void RestoreSnapshotImage(const UndoRecord& s, BitmapModel& m)
 {
     const std::int64_t total = static_cast<std::int64_t>(s.width) * s.height;
     if (total != PixelTotal(m)) {
@@ -66,7 +66,7 @@ void RestoreSnapshotImage(const UndoSnapshot& s, BitmapModel& m)
     m.view.value = s.view.value;
 }
 
-void RestoreUndoSnapshot(const UndoSnapshot& s, BitmapModel& m, bool imageDiffers)
+void RestoreUndoRecord(const UndoRecord& s, BitmapModel& m, bool imageDiffers)
 {
     if (imageDiffers)
         RestoreSnapshotImage(s, m);
@@ -98,23 +98,23 @@ void ApplyOldColours(const std::vector<ChangedPixel>& changes, BitmapModel& m)
             m.pixels[static_cast<std::size_t>(p->index)] = p->oldColour;
 }
 
-void AfterStep(const UndoList& undo, int kind, int row, int column, EngineHost& host)
+void AfterStep(const UndoHistory& undo, int kind, int row, int column, EngineHost& host)
 {
     host.RefreshTableViews();
-    host.GoToEditedCell(kind, row, column);
+    host.GoToUndoItem(kind, row, column);
     host.SetModified(undo.Current()->kind != kUndoBase);
     host.UpdateAllViews();
 }
 
 } // namespace
 
-bool SaveUndoRecord(UndoList& undo, BitmapModel& m, int kind, int row, int column, bool withPixels,
+bool SaveUndoRecord(UndoHistory& undo, BitmapModel& m, int kind, int row, int column, bool withPixels,
                     EngineHost& host)
 {
     try {
         undo.DropRedo();
-        const UndoSnapshot* previous = undo.Current();
-        UndoSnapshot s;
+        const UndoRecord* previous = undo.Current();
+        UndoRecord s;
         s.kind = kind;
         s.row = row;
         s.column = column;
@@ -140,17 +140,17 @@ bool SaveUndoRecord(UndoList& undo, BitmapModel& m, int kind, int row, int colum
     return true;
 }
 
-void RefreshSnapshotColours(UndoList& undo, const BitmapModel& m)
+void RefreshSnapshotColours(UndoHistory& undo, const BitmapModel& m)
 {
-    if (UndoSnapshot* s = undo.Current())
+    if (UndoRecord* s = undo.Current())
         s->colours = m.colours;
 }
 
-bool UndoEdit(UndoList& undo, BitmapModel& m, EngineHost& host)
+bool UndoEdit(UndoHistory& undo, BitmapModel& m, EngineHost& host)
 {
     if (!undo.CanUndo())
         return false;
-    const UndoSnapshot& undone = *undo.Current();
+    const UndoRecord& undone = *undo.Current();
     const int kind = undone.kind, row = undone.row, column = undone.column;
     const auto oldImage = undone.image;
     if (!undone.changed.empty()) {
@@ -158,9 +158,9 @@ bool UndoEdit(UndoList& undo, BitmapModel& m, EngineHost& host)
         UpdateColourBoundaryEdges(m, undone.changed, false);
     }
     undo.StepBack();
-    const UndoSnapshot& now = *undo.Current();
+    const UndoRecord& now = *undo.Current();
     const bool imageDiffers = now.image != oldImage;
-    RestoreUndoSnapshot(now, m, imageDiffers);
+    RestoreUndoRecord(now, m, imageDiffers);
     if (imageDiffers) {
         // The image plus the changes of every snapshot that shares it, up
         // to the current one.
@@ -176,15 +176,15 @@ bool UndoEdit(UndoList& undo, BitmapModel& m, EngineHost& host)
     return true;
 }
 
-bool RedoEdit(UndoList& undo, BitmapModel& m, EngineHost& host)
+bool RedoEdit(UndoHistory& undo, BitmapModel& m, EngineHost& host)
 {
     if (!undo.CanRedo())
         return false;
     const auto oldImage = undo.Current()->image;
     undo.StepForward();
-    const UndoSnapshot& now = *undo.Current();
+    const UndoRecord& now = *undo.Current();
     const bool imageDiffers = now.image != oldImage;
-    RestoreUndoSnapshot(now, m, imageDiffers);
+    RestoreUndoRecord(now, m, imageDiffers);
     if (imageDiffers)
         BuildColourBoundaryEdges(m);
     if (!now.changed.empty()) {

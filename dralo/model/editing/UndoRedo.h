@@ -34,7 +34,7 @@ enum UndoKind : int {
 
 constexpr std::size_t kUndoLimit = 101;
 
-struct UndoSnapshot {
+struct UndoRecord {
     int kind = kUndoBase;
     int row = 0, column = 0; // the edited cell
     std::int32_t width = 0, height = 0;
@@ -55,9 +55,9 @@ struct UndoSnapshot {
     std::string title;
 };
 
-class UndoList : public common::UndoHistory<UndoSnapshot> {
+class UndoHistory : public common::UndoHistory<UndoRecord> {
   public:
-    UndoList() : common::UndoHistory<UndoSnapshot>(kUndoLimit) {}
+    UndoHistory() : common::UndoHistory<UndoRecord>(kUndoLimit) {}
 };
 
 // Records a snapshot of the kind after a change at (row, column). With
@@ -66,15 +66,15 @@ class UndoList : public common::UndoHistory<UndoSnapshot> {
 // into a new image; the list is emptied. The first snapshot always has an
 // image. When the memory cannot be had, "Not enough memory" is shown, nothing
 // is recorded and the result is false.
-bool SaveUndoRecord(UndoList& undo, BitmapModel& m, int kind, int row, int column, bool withPixels,
+bool SaveUndoRecord(UndoHistory& undo, BitmapModel& m, int kind, int row, int column, bool withPixels,
                     EngineHost& host);
 // Replaces the newest snapshot's colour records by the model's (after a
 // pixel edit updated the statistics).
-void RefreshSnapshotColours(UndoList& undo, const BitmapModel& m);
+void RefreshSnapshotColours(UndoHistory& undo, const BitmapModel& m);
 
 // Undo and Redo; false, changing nothing, when there is no snapshot to step to.
-bool UndoEdit(UndoList& undo, BitmapModel& m, EngineHost& host);
-bool RedoEdit(UndoList& undo, BitmapModel& m, EngineHost& host);
+bool UndoEdit(UndoHistory& undo, BitmapModel& m, EngineHost& host);
+bool RedoEdit(UndoHistory& undo, BitmapModel& m, EngineHost& host);
 
 // The run-length image of the bitmap.
 std::vector<std::uint8_t> CompressBitmapImage(const BitmapModel& m);

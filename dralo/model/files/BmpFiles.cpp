@@ -38,12 +38,15 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// The file opened; EngineError FileOpen with the path when it cannot be
+// (an empty path, a folder).
 File OpenForReading(const std::string& path)
 {
     std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec))
-        return nullptr;
-    return File(std::fopen(path.c_str(), "rb"));
+    File f(path.empty() || std::filesystem::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb"));
+    if (!f)
+        throw EngineError::FileOpen(path);
+    return f;
 }
 
 // Buffered reading of bytes from the pixel data on.
@@ -235,8 +238,6 @@ bool DecodePixels(std::FILE* f, const BmpHeader& h, std::vector<std::uint8_t>& o
 File OpenBitmap(const std::string& path, BmpHeader& h, EngineHost& host, bool checkSize)
 {
     File f = OpenForReading(path);
-    if (!f)
-        return nullptr;
     const Refusal r = ReadHeaders(f.get(), h);
     if (r == Refusal::Silent)
         return nullptr;
@@ -279,10 +280,10 @@ bool CheckBmpHeader(const std::string& path, EngineHost& host)
     return OpenBitmap(path, h, host, false) != nullptr;
 }
 
-bool ReadBmpFile(BitmapModel& m, EngineHost& host)
+bool ReadBmpFile(BitmapModel& m, const std::string& path, EngineHost& host)
 {
     BmpHeader h;
-    File f = OpenBitmap(m.bitmapPath, h, host, true);
+    File f = OpenBitmap(path, h, host, true);
     if (!f)
         return false;
     std::vector<std::array<std::uint8_t, 3>> palette;
@@ -395,8 +396,6 @@ bool WriteModelBmp(const BitmapModel& m, const std::string& path)
 bool ReadBmpPalette(BitmapModel& m, const std::string& path, EngineHost& host)
 {
     File f = OpenForReading(path);
-    if (!f)
-        return false;
     BmpHeader h;
     const Refusal r = ReadHeaders(f.get(), h);
     if (r == Refusal::Silent)

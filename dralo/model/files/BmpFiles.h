@@ -15,19 +15,21 @@ namespace dralo {
 
 class EngineHost;
 
+// Every reader here: a file that cannot be opened (or an empty path) is
+// EngineError FileOpen with the path.
+//
 // True when the file is a 256-colour bitmap of an accepted kind; false
-// without a message when the path is empty, the file cannot be opened or is
-// no "BM" file; false with message 258 when planes, bits per pixel or
-// compression do not match.
+// without a message when it is no "BM" file; false with message 258 when
+// planes, bits per pixel or compression do not match.
 bool CheckBmpHeader(const std::string& path, EngineHost& host);
 
-// Reads the model's bitmap (m.bitmapPath): size, palette into the colour
+// Reads the model's bitmap from path: size, palette into the colour
 // records, pixels; then the statistics and the boundary edges. False without
-// a message for an empty path, a missing file or a file that is not "BM";
+// a message for a file that is not "BM";
 // false with message 258 for another kind of bitmap or a damaged one, 267
 // for a side above 32767 pixels, 259 when the memory cannot be had. The
 // model is unchanged on failure.
-bool ReadBmpFile(BitmapModel& m, EngineHost& host);
+bool ReadBmpFile(BitmapModel& m, const std::string& path, EngineHost& host);
 
 // Writes the model as an RLE8 bitmap with its 256 display colours, to a new
 // file that takes the place of path once written whole; false when it
@@ -40,7 +42,7 @@ std::int64_t WriteRle8Pixels(const BitmapModel& m, std::FILE* f);
 
 // Reads only the palette of the file into the colour records' display
 // colours (the colours used; 256 when 0, at most 256). False without a
-// message when the file cannot be opened or is no "BM" file; message 258
+// message when the file is no "BM" file; message 258
 // when planes are not 1 or bits per pixel not 8, or the palette is cut short.
 bool ReadBmpPalette(BitmapModel& m, const std::string& path, EngineHost& host);
 

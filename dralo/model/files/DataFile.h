@@ -18,18 +18,25 @@ class EngineHost;
 enum class ReadStatus {
     Read,        // the whole file was read
     SyntaxError, // reading stopped at a bad line; what came before it stays
-    OpenFailed,  // the file could not be read; nothing changed
 };
 
-// Reads the file at path into the model. Unless templateMode, the working
-// folder's temporary result files are removed and the model is reset
-// (ResetModelForRead) once the file is open. In template mode only `bmpf`,
-// `name`, `colr`, `patt`, `type`, `rule` and `lamb` .. `con3` are taken.
-// Messages (none when quiet): 260 when the file cannot be opened; 261 with
-// the file and line at the first bad line, after 262 or 263 for a count
-// above its capacity. `bmpf` names the bitmap in the data file's folder.
-ReadStatus ReadDataFile(BitmapModel& m, const ProgramParameters& defaults, EngineHost& host,
-                        const std::string& path, bool quiet, bool templateMode);
+// The three ways of reading a data file.
+enum class ReadMode {
+    Open,     // a model opened: the working folder's temporary result files
+              // are removed and the model is reset (ResetModelForRead) once
+              // the file is open
+    Quiet,    // as Open, without messages (the start-up default file)
+    Template, // only `bmpf`, `name`, `colr`, `patt`, `type`, `rule` and
+              // `lamb` .. `con3` are taken; nothing is removed or reset
+};
+
+// Reads the file at path into the model. A file that cannot be opened is
+// EngineError FileOpen with the path, nothing changed. Messages (none when
+// quiet): 261 with the file and line at the first bad line, after 262 or 263
+// for a count above its capacity. `bmpf` names the bitmap in the data
+// file's folder.
+ReadStatus ReadDataFile(BitmapModel& m, const std::string& path, ReadMode mode, const ProgramParameters& defaults,
+                        const std::string& workFolder, EngineHost& host);
 
 // The state a model read starts from: program defaults, no title and no
 // bitmap path, no colour present (the flow directions and cavity results
@@ -50,9 +57,10 @@ void ResetReportDefinition(BitmapModel& m);
 // Windows-1252 text. The same model always gives the same bytes, and reading
 // them into a program started with that colour table gives the model back.
 std::string FormatDataFile(const BitmapModel& m, const std::array<ColourRecord, kColourCount>& startupColours);
-// Writes them to path, replacing the file only once written whole; false
-// when it cannot be written.
-bool WriteDataFile(const BitmapModel& m, const std::array<ColourRecord, kColourCount>& startupColours,
+// Writes them to path, replacing the file only once written whole;
+// EngineError FileOpen with the path when it cannot be written (the old file
+// stays).
+void WriteDataFile(const BitmapModel& m, const std::array<ColourRecord, kColourCount>& startupColours,
                    const std::string& path);
 
 // "<folder of path><name>.bmp": where a data file's `bmpf` name lies.

@@ -1,11 +1,13 @@
-// Reader of the Dralo data file: one handler per key of the key table. Every
-// value is parsed and checked before it is stored, so a bad line is a syntax
-// error at that line and never a write outside a record array; numbers that
-// are not finite or do not fit their field are bad values too.
+// Reader of the Dralo data file: the plain settings through their key
+// tables, the other keys by their handlers. Every value is parsed and checked
+// before it is stored, so a bad line is a syntax error at that line and never
+// a write outside a record array; numbers that are not finite or do not fit
+// their field are bad values too.
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "dralo/model/files/DataFile.h"
 #include "dralo/model/files/DataKeys.h"
+#include "dralo/model/files/SettingKeys.h"
 #include "dralo/model/lines/BorderlineBcs.h"
 #include "dralo/model/lines/Distances.h"
 #include "dralo/model/store/EngineHost.h"
@@ -25,14 +27,29 @@ struct BadLine {};
 
 bool TemplateKey(int key)
 {
-    return key == kBmpf || key == kName || key == kColr || key == kPatt || key == kType || key == kRule ||
-           (key >= kLamb && key <= kCon3);
+    return key == Key("bmpf=") || key == Key("name=") || key == Key("colr=") || key == Key("patt=") ||
+           key == Key("type=") || key == Key("rule=") || (key >= Key("lamb=") && key <= Key("con3="));
+}
+
+// Reads a setting line through its table entry when the key has one; false
+// when it has none.
+template <class Record, class Defaults>
+bool ReadSetting(std::span<const common::KeyEntry<Record, Defaults>> table, int key, const char* text, Record& r,
+                 const Defaults& d)
+{
+    const auto* e = common::FindKey(table, KeyText(key));
+    if (!e)
+        return false;
+    if (!common::ReadKeyValues(*e, text, r, d))
+        throw BadLine{};
+    return true;
 }
 
 class DataFileReader {
   public:
-    DataFileReader(BitmapModel& m, EngineHost& host, const std::string& path, bool quiet)
-        : m_model(m), m_host(host), m_path(path), m_quiet(quiet)
+    DataFileReader(BitmapModel& m, const ProgramParameters& defaults, EngineHost& host, const std::string& path,
+                   bool quiet)
+        : m_model(m), m_defaults(defaults), m_host(host), m_path(path), m_quiet(quiet)
     {
     }
     bool Open() { return m_reader.Open(m_path); }
@@ -40,6 +57,7 @@ class DataFileReader {
 
   private:
     void Handle(int key);
+    bool Setting(int key);
     void Colour(int key);
     void Borderline(int key);
     void Distance(int key);
@@ -104,6 +122,7 @@ class DataFileReader {
     }
 
     BitmapModel& m_model;
+    const ProgramParameters& m_defaults;
     EngineHost& m_host;
     const std::string& m_path;
     bool m_quiet;
@@ -144,108 +163,59 @@ ReadStatus DataFileReader::Read(bool templateMode)
     return ReadStatus::Read;
 }
 
-void DataFileReader::Handle(int key)
+bool DataFileReader::Setting(int key)
 {
     BitmapModel& m = m_model;
-    CalcParameters& c = m.calc;
-    DisplaySettings& d = m.display;
-    ReportSettings& r = m.report;
+    const ReportSettings noDefaults;
+    return ReadSetting(CalcKeys(), key, m_p, m.calc, m_defaults) ||
+           ReadSetting(DisplayKeys(), key, m_p, m.display, m_defaults) ||
+           ReadSetting(ReportOptionKeys(), key, m_p, m.report, noDefaults) ||
+           ReadSetting(BorderUKeys(), key, m_p, m.report, noDefaults);
+}
+
+void DataFileReader::Handle(int key)
+{
+    if (Setting(key))
+        return;
+    BitmapModel& m = m_model;
     switch (key) {
-    case kTitl:
+    case Key("titl="):
         for (char ch : Text())
             m.title += ch == '`' ? '\r' : ch == '~' ? '\n' : ch;
         break;
-    case kBmpf:
+    case Key("bmpf="):
         m.bitmapPath = BitmapPathBeside(m_path, Text());
         break;
-    case kRays: c.rays = IntAtLeast(0); break;
-    case kCycl: c.cycl = IntAtLeast(1); break;
-    case kIter: c.iter = IntAtLeast(1); break;
-    case kCrob: d.crob = Int(); break;
-    case kCrgr: d.crgr = Int(); break;
-    case kCrt1: d.crt1 = Int(); break;
-    case kCrt2: d.crt2 = Int(); break;
-    case kCrq1: d.crq1 = Int(); break;
-    case kCrq2: d.crq2 = Int(); break;
-    case kWiob: d.wiob = IntAtLeast(1); break;
-    case kWigr: d.wigr = IntAtLeast(1); break;
-    case kWit1: d.wit1 = IntAtLeast(0); break;
-    case kWit2: d.wit2 = IntAtLeast(0); break;
-    case kWiq1: d.wiq1 = IntAtLeast(0); break;
-    case kWiq2: d.wiq2 = IntAtLeast(0); break;
-    case kSid1: if (const int v = Int(); v >= 0) r.sid1 = v; break;
-    case kDis1: if (const int v = Int(); v > 0) r.dis1 = v; break;
-    case kSid2: if (const int v = Int(); v >= 0) r.sid2 = v; break;
-    case kDis2: if (const int v = Int(); v > 0) r.dis2 = v; break;
-    case kSidp: if (const int v = Int(); v >= 0) r.sidp = v; break;
-    case kDipa: if (const int v = Int(); v > 0) r.dipa = v; break;
-    case kDifr: if (const int v = Int(); v > 0) r.difr = v; break;
-    case kSip2: if (const int v = Int(); v >= 0) r.sip2 = v; break;
-    case kDip2: if (const int v = Int(); v > 0) r.dip2 = v; break;
-    case kLinr: c.linr = Int(); break;
-    case kCcen: c.ccen = Int(); break;
-    case kRptf: r.rptf = Int(); break;
-    case kRpsi: r.rpsi = Int(); break;
-    case kFlk1: r.flk1 = Int(); break;
-    case kFlk2: r.flk2 = Int(); break;
-    case kRufr: r.rufr = Int(); break;
-    case kPan1: r.pan1 = Int(); break;
-    case kPan2: r.pan2 = Int(); break;
-    case kUsol: c.usol = Int(); break;
-    case kBsym: c.bsym = Int(); break;
-    case kPixs: m.pixs = FloatAtLeast(0, false); break;
-    case kTris: {
+    case Key("pixs="): m.pixs = FloatAtLeast(0, false); break;
+    case Key("tris="): {
         const float v = FloatAtLeast(0, false);
         m.tris = v;
         for (ColourRecord& rec : m.colours)
             rec.tric = v;
         break;
     }
-    case kStrm: c.strm = FloatAtLeast(0); break;
-    case kHrbl: c.hrbl = FloatAtLeast(0); break;
-    case kVwfc: c.vwfc = FloatIn(0, 1); break;
-    case kMxdt: c.mxdt = FloatAtLeast(0); break;
-    case kMxod: c.mxod = FloatIn(0, 300); break;
-    case kMxnd: c.mxnd = FloatIn(0, 300); break;
-    case kDtas: c.dtas = FloatAtLeast(0); break;
-    case kTmin: d.tmin = Float(); break;
-    case kTmax: d.tmax = Float(); break;
-    case kTin1: d.tin1 = FloatAtLeast(0, false); break;
-    case kTin2: d.tin2 = FloatAtLeast(0, false); break;
-    case kQmin: d.qmin = FloatAtLeast(0); break;
-    case kQmax: d.qmax = FloatAtLeast(0); break;
-    case kQic1: d.qic1 = FloatAtLeast(0, false); break;
-    case kQin1: d.qin1 = FloatAtLeast(0, false); break;
-    case kQin2: d.qin2 = FloatAtLeast(0, false); break;
-    case kTsin: d.tsin = Float(); break;
-    case kLcts: d.lcts = Int(); break;
-    case kLwts: d.lwts = IntAtLeast(0); break;
-    case kUlfc: if (const float v = Float(); v > 0) r.ulfc = v; break;
-    case kUrfc: if (const float v = Float(); v > 0) r.urfc = v; break;
-    case kUtfc: if (const float v = Float(); v > 0) r.utfc = v; break;
-    case kUbfc: if (const float v = Float(); v > 0) r.ubfc = v; break;
-    case kGrep:
+    case Key("grep="):
         GraphicReport();
         break;
-    case kNbor:
-    case kBori:
-    case kBor1:
-    case kBor2:
-    case kBory:
-    case kBort:
-    case kBorq:
+    case Key("nbor="):
+    case Key("bori="):
+    case Key("bor1="):
+    case Key("bor2="):
+    case Key("bory="):
+    case Key("bort="):
+    case Key("borq="):
         Borderline(key);
         break;
-    case kNdis:
-    case kDisi:
-    case kDism:
-    case kDisd:
-    case kDiss:
-    case kDix1:
-    case kDiy1:
-    case kDix2:
-    case kDiy2:
-    case kDiuc:
+    case Key("ndis="):
+    case Key("disi="):
+    case Key("dism="):
+    case Key("disd="):
+    case Key("diss="):
+    case Key("dix1="):
+    case Key("diy1="):
+    case Key("dix2="):
+    case Key("diy2="):
+    case Key("diuc="):
         Distance(key);
         break;
     default:
@@ -256,30 +226,30 @@ void DataFileReader::Handle(int key)
 
 void DataFileReader::Colour(int key)
 {
-    if (key == kColr) {
+    if (key == Key("colr=")) {
         m_colour = IntIn(0, kColourCount - 1);
         CurrentColour().name.clear();
         return;
     }
     ColourRecord& c = CurrentColour();
     switch (key) {
-    case kName: c.name = Text(); break;
-    case kPatt: c.patt = std::max(IntAtLeast(0), 1); break;
-    case kType: c.type = IntIn(0, kColourTypeCount - 1); break;
-    case kRule: c.rule = IntIn(0, 6); break;
-    case kLamb: c.lamb = FloatAtLeast(0); break;
-    case kEpsi: c.epsi = FloatIn(0, 1); break;
-    case kTemp: c.temp = Float(); break;
-    case kHglo: c.hglo = FloatAtLeast(0); break;
-    case kFlux: c.flux = Float(); break;
-    case kTair: c.tair = Float(); break;
-    case kHcon: c.hcon = FloatAtLeast(0); break;
-    case kQcon: c.qcon = Float(); break;
-    case kTrad: c.trad = Float(); break;
-    case kCon1: c.con1 = FloatAtLeast(0); break;
-    case kCon2: c.con2 = FloatAtLeast(0); break;
-    case kCon3: c.con3 = FloatAtLeast(0); break;
-    case kTric: c.tric = FloatAtLeast(0, false); break;
+    case Key("name="): c.name = Text(); break;
+    case Key("patt="): c.patt = std::max(IntAtLeast(0), 1); break;
+    case Key("type="): c.type = IntIn(0, kColourTypeCount - 1); break;
+    case Key("rule="): c.rule = IntIn(0, 6); break;
+    case Key("lamb="): c.lamb = FloatAtLeast(0); break;
+    case Key("epsi="): c.epsi = FloatIn(0, 1); break;
+    case Key("temp="): c.temp = Float(); break;
+    case Key("hglo="): c.hglo = FloatAtLeast(0); break;
+    case Key("flux="): c.flux = Float(); break;
+    case Key("tair="): c.tair = Float(); break;
+    case Key("hcon="): c.hcon = FloatAtLeast(0); break;
+    case Key("qcon="): c.qcon = Float(); break;
+    case Key("trad="): c.trad = Float(); break;
+    case Key("con1="): c.con1 = FloatAtLeast(0); break;
+    case Key("con2="): c.con2 = FloatAtLeast(0); break;
+    case Key("con3="): c.con3 = FloatAtLeast(0); break;
+    case Key("tric="): c.tric = FloatAtLeast(0, false); break;
     default: break;
     }
 }
@@ -288,7 +258,7 @@ void DataFileReader::Borderline(int key)
 {
     BitmapModel& m = m_model;
     switch (key) {
-    case kNbor: {
+    case Key("nbor="): {
         const int n = Int();
         if (n > kBorderlineBcCapacity && !m_quiet)
             m_host.MessageBox(kMsgBorderlineCapacity, MessageStyle::Ok);
@@ -296,15 +266,15 @@ void DataFileReader::Borderline(int key)
         m.nbor = n;
         break;
     }
-    case kBori:
+    case Key("bori="):
         m_borderline = IntIn(0, m.nbor - 1);
         ResetBorderlineBc(m, m_borderline);
         break;
-    case kBor1: { const int v = IntIn(0, 255); CurrentBorderline().bor1 = static_cast<std::int16_t>(v); break; }
-    case kBor2: { const int v = IntIn(0, 255); CurrentBorderline().bor2 = static_cast<std::int16_t>(v); break; }
-    case kBory: { const int v = IntIn(0, 1); CurrentBorderline().bory = static_cast<std::uint8_t>(v); break; }
-    case kBort: { const float v = Float(); CurrentBorderline().bort = v; break; }
-    case kBorq: { const float v = Float(); CurrentBorderline().borq = v; break; }
+    case Key("bor1="): { const int v = IntIn(0, 255); CurrentBorderline().bor1 = static_cast<std::int16_t>(v); break; }
+    case Key("bor2="): { const int v = IntIn(0, 255); CurrentBorderline().bor2 = static_cast<std::int16_t>(v); break; }
+    case Key("bory="): { const int v = IntIn(0, 1); CurrentBorderline().bory = static_cast<std::uint8_t>(v); break; }
+    case Key("bort="): { const float v = Float(); CurrentBorderline().bort = v; break; }
+    case Key("borq="): { const float v = Float(); CurrentBorderline().borq = v; break; }
     default: break;
     }
 }
@@ -312,7 +282,7 @@ void DataFileReader::Borderline(int key)
 void DataFileReader::Distance(int key)
 {
     BitmapModel& m = m_model;
-    if (key == kNdis) {
+    if (key == Key("ndis=")) {
         const int n = Int();
         if (n > kDistanceCapacity && !m_quiet)
             m_host.MessageBox(kMsgDistanceCapacity, MessageStyle::Ok);
@@ -320,28 +290,28 @@ void DataFileReader::Distance(int key)
         m.ndis = n;
         return;
     }
-    if (key == kDisi) {
+    if (key == Key("disi=")) {
         m_distance = IntIn(0, m.ndis - 1);
         ResetDistance(m, m_distance);
         return;
     }
     // The value first, then the record: a bad value and a missing selection
     // are both bad lines.
-    if (key == kDiuc) {
+    if (key == Key("diuc=")) {
         const float v = Float();
         if (v > 0)
             CurrentDistance().diuc = v;
         return;
     }
-    if (key >= kDix1 && key <= kDiy2) {
+    if (key >= Key("dix1=") && key <= Key("diy2=")) {
         const auto v = static_cast<std::int16_t>(IntIn(-1, kMaxBitmapSize));
         DistanceRecord& d = CurrentDistance();
-        (key == kDix1 ? d.x1 : key == kDiy1 ? d.y1 : key == kDix2 ? d.x2 : d.y2) = v;
+        (key == Key("dix1=") ? d.x1 : key == Key("diy1=") ? d.y1 : key == Key("dix2=") ? d.x2 : d.y2) = v;
         return;
     }
-    const auto v = static_cast<std::uint8_t>(IntIn(0, key == kDisd ? 2 : 1));
+    const auto v = static_cast<std::uint8_t>(IntIn(0, key == Key("disd=") ? 2 : 1));
     DistanceRecord& d = CurrentDistance();
-    (key == kDism ? d.dism : key == kDisd ? d.disd : d.diss) = v;
+    (key == Key("dism=") ? d.dism : key == Key("disd=") ? d.disd : d.diss) = v;
 }
 
 void DataFileReader::GraphicReport()
@@ -364,17 +334,15 @@ void DataFileReader::GraphicReport()
 
 } // namespace
 
-ReadStatus ReadDataFile(BitmapModel& m, const ProgramParameters& defaults, EngineHost& host,
-                        const std::string& path, bool quiet, bool templateMode)
+ReadStatus ReadDataFile(BitmapModel& m, const std::string& path, ReadMode mode, const ProgramParameters& defaults,
+                        const std::string& workFolder, EngineHost& host)
 {
-    DataFileReader reader(m, host, path, quiet);
-    if (!reader.Open()) {
-        if (!quiet)
-            host.MessageBox(FileOpenText(path), MessageStyle::Ok);
-        return ReadStatus::OpenFailed;
-    }
+    DataFileReader reader(m, defaults, host, path, mode == ReadMode::Quiet);
+    if (!reader.Open())
+        throw EngineError::FileOpen(path);
+    const bool templateMode = mode == ReadMode::Template;
     if (!templateMode) {
-        RemoveTempFiles();
+        RemoveTempFiles(workFolder);
         ResetModelForRead(m, defaults);
     }
     return reader.Read(templateMode);
@@ -392,11 +360,7 @@ void ResetModelOptions(BitmapModel& m)
 {
     m.ndis = 0;
     m.nbor = 0;
-    ReportSettings& r = m.report;
-    r.rufr = r.rpsi = r.rptf = r.flk2 = r.pan2 = r.sidp = r.sid1 = 0;
-    r.flk1 = r.pan1 = r.sip2 = r.sid2 = r.dis1 = r.difr = 1;
-    r.dis2 = r.dipa = 2;
-    r.dip2 = 3;
+    common::ResetKeys(ReportOptionKeys(), m.report, ReportSettings{});
     m.view.word1 = m.view.word2 = 0;
     m.view.value = 0.0;
 }
@@ -413,7 +377,7 @@ void ResetModelForRead(BitmapModel& m, const ProgramParameters& defaults)
     }
     ResetReportDefinition(m);
     ResetModelOptions(m);
-    m.report.ulfc = m.report.urfc = m.report.utfc = m.report.ubfc = 0.0f;
+    common::ResetKeys(BorderUKeys(), m.report, ReportSettings{});
 }
 
 std::string BitmapPathBeside(const std::string& dataFilePath, const std::string& name)

@@ -5,6 +5,7 @@
 #include "dralo/model/files/DataFile.h"
 #include "dralo/model/files/OldDataFile.h"
 #include "dralo/model/files/ParameterFile.h"
+#include "dralo/model/files/SettingKeys.h"
 #include "dralo/model/lines/Distances.h"
 #include "dralo/model/store/BoundaryEdges.h"
 #include "dralo/model/store/EngineHost.h"
@@ -43,8 +44,8 @@ std::string InFolder(const std::string& folder, const char* name)
     return folder + "/" + name;
 }
 
-// Reads the model's bitmap; a failure the reader passes over in silence (no
-// bitmap named, no such file, no "BM" file) is reported as the file that
+// Reads the model's bitmap; a file that cannot be opened, and one that the
+// reader passes over in silence (no "BM" file), is reported as the file that
 // could not be opened.
 bool ReadModelBitmap(BitmapModel& m, EngineHost& host)
 {
@@ -62,62 +63,84 @@ bool ReadModelBitmap(BitmapModel& m, EngineHost& host)
       private:
         EngineHost& m_inner;
     } counting(host);
-    if (ReadBmpFile(m, counting))
-        return true;
+    try {
+        if (ReadBmpFile(m, m.bitmapPath, counting))
+            return true;
+    } catch (const common::EngineError& e) {
+        host.MessageBox(e.Message(), MessageStyle::Ok);
+        return false;
+    }
     if (counting.messages == 0)
         host.MessageBox(FileOpenText(m.bitmapPath), MessageStyle::Ok);
     return false;
 }
 
-} // namespace
-
-ColourTable StartUp(const std::string& programFolder, BitmapModel& m, ProgramParameters& defaults,
-                    SessionSettings& session, EngineHost& host)
-{
-    LoadMaterialColours(m);
-    ReadDataFile(m, defaults, host, InFolder(programFolder, kDefaultDataFileName), true, false);
-    m.dataFilePath.clear();
-    const ColourTable startup = m.colours;
-    ReadParameterFile(programFolder, defaults, session);
-    ApplyParameterDefaults(m, defaults);
-    return startup;
-}
-
-bool OpenModelFile(EditSession& s, DxfImportState& dxf, const std::string& path)
+// Reads the file in the way its extension says; false when it or its
+// bitmap cannot be read (the message shown). `modified` tells whether the
+// document is modified after it.
+bool ReadByExtension(EditSession& s, const std::string& path, DxfImportState& dxf, const std::string& workFolder,
+                     bool& modified)
 {
     BitmapModel& m = s.model;
     const std::string ext = LowerExtension(path);
-    bool modified = true;
+    modified = true;
     if (ext == ".dat") {
-        if (!ReadOldDataFile(m, s.defaults, s.host, path)) {
-            s.host.MessageBox(FileOpenText(path), MessageStyle::Ok);
-            return false;
-        }
+        ReadOldDataFile(m, path, s.defaults, workFolder, s.host);
         m.fromDxf = false;
-        if (!ReadModelBitmap(m, s.host))
-            return false;
-    } else if (ext == ".bmp") {
+        return ReadModelBitmap(m, s.host);
+    }
+    if (ext == ".bmp") {
         ResetModelOptions(m);
         m.bitmapPath = path;
         m.fromDxf = false;
-        if (!ReadModelBitmap(m, s.host))
-            return false;
-    } else if (ext == ".dxf") {
-        if (!ImportDxfFile(m, dxf, s.host, path))
+        return ReadModelBitmap(m, s.host);
+    }
+    if (ext == ".dxf") {
+        if (!ImportDxfFile(m, path, dxf, s.host))
             return false;
         ResetModelOptions(m);
         m.bitmapPath = ReplaceExtension(path, ".bmp");
         BuildColourBoundaryEdges(m);
         m.fromDxf = true;
-    } else {
-        if (ReadDataFile(m, s.defaults, s.host, path, false, false) == ReadStatus::OpenFailed)
+        return true;
+    }
+    ReadDataFile(m, path, ReadMode::Open, s.defaults, workFolder, s.host);
+    m.fromDxf = false;
+    if (!ReadModelBitmap(m, s.host))
+        return false;
+    ComputeColourStatistics(m);
+    ValidateDistances(m);
+    modified = false;
+    return true;
+}
+
+} // namespace
+
+ColourTable StartUp(BitmapModel& m, ProgramParameters& parameters, SessionSettings& session,
+                    const std::string& programFolder, const std::string& workFolder, EngineHost& host)
+{
+    LoadMaterialColours(m);
+    common::ReadOptionalFile([&] {
+        ReadDataFile(m, InFolder(programFolder, kDefaultDataFileName), ReadMode::Quiet, parameters, workFolder, host);
+    });
+    m.dataFilePath.clear();
+    const ColourTable startup = m.colours;
+    if (!common::ReadOptionalFile([&] { ReadParameterFile(parameters, session, programFolder); }))
+        TakeSessionSettings(session, parameters);
+    ApplyParameterDefaults(m, parameters);
+    return startup;
+}
+
+bool OpenModelFile(EditSession& s, const std::string& path, DxfImportState& dxf, const std::string& workFolder)
+{
+    BitmapModel& m = s.model;
+    bool modified = true;
+    try {
+        if (!ReadByExtension(s, path, dxf, workFolder, modified))
             return false;
-        m.fromDxf = false;
-        if (!ReadModelBitmap(m, s.host))
-            return false;
-        ComputeColourStatistics(m);
-        ValidateDistances(m);
-        modified = false;
+    } catch (const common::EngineError& e) {
+        s.host.MessageBox(e.Message(), MessageStyle::Ok);
+        return false;
     }
     m.dataFilePath = ReplaceExtension(path, ".drl");
     if (m.ndis == 0)
@@ -135,8 +158,12 @@ bool SaveModelFiles(EditSession& s, const ColourTable& startupColours)
         s.host.MessageBox(FileOpenText(m.bitmapPath), MessageStyle::Ok);
         return false;
     }
-    if (m.dataFilePath.empty() || !WriteDataFile(m, startupColours, m.dataFilePath)) {
-        s.host.MessageBox(FileOpenText(m.dataFilePath), MessageStyle::Ok);
+    try {
+        if (m.dataFilePath.empty())
+            throw EngineError::FileOpen(m.dataFilePath);
+        WriteDataFile(m, startupColours, m.dataFilePath);
+    } catch (const common::EngineError& e) {
+        s.host.MessageBox(e.Message(), MessageStyle::Ok);
         return false;
     }
     m.view.bitmapModified = 0;

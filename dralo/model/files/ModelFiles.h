@@ -16,11 +16,13 @@ using ColourTable = std::array<ColourRecord, kColourCount>;
 inline constexpr const char* kDefaultDataFileName = "Dralo.drl";
 
 // Start-up: the colour table at its defaults, the program folder's
-// "Dralo.drl" read quietly (a missing file is skipped), "Dralo.prm" read and
-// its defaults applied to the model. Returns the colour table as the
-// default data file left it, against which Save writes the colours.
-ColourTable StartUp(const std::string& programFolder, BitmapModel& m, ProgramParameters& defaults,
-                    SessionSettings& session, EngineHost& host);
+// "Dralo.drl" read quietly (a missing file is skipped; the working folder's
+// temporary result files go when it is read), "Dralo.prm" read (a missing
+// file keeps the built-in values) and its defaults applied to the model.
+// Returns the colour table as the default data file left it, against which
+// Save writes the colours.
+ColourTable StartUp(BitmapModel& m, ProgramParameters& parameters, SessionSettings& session,
+                    const std::string& programFolder, const std::string& workFolder, EngineHost& host);
 
 // Opens the file by its extension (compared without regard to case): the
 // model's data file becomes the path with ".drl". A .drl file reads its
@@ -29,8 +31,9 @@ ColourTable StartUp(const std::string& programFolder, BitmapModel& m, ProgramPar
 // the old format and its bitmap; a .dxf file is imported. The document is
 // modified after all but a .drl file. A model without distances gets the
 // frame method's distances; the undo list starts with a base snapshot.
+// The working folder's temporary result files go once the file is open.
 // False when the file or its bitmap cannot be read (its message shown).
-bool OpenModelFile(EditSession& s, DxfImportState& dxf, const std::string& path);
+bool OpenModelFile(EditSession& s, const std::string& path, DxfImportState& dxf, const std::string& workFolder);
 
 // Save: writes the bitmap to the model's bitmap path and the data file to
 // its data-file path, each replacing its file only once written whole. On

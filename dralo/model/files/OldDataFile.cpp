@@ -94,12 +94,13 @@ void MapOldColourName(ColourRecord& c)
     }
 }
 
-bool ReadOldDataFile(BitmapModel& m, const ProgramParameters& defaults, EngineHost& host, const std::string& path)
+void ReadOldDataFile(BitmapModel& m, const std::string& path, const ProgramParameters& defaults,
+                     const std::string& workFolder, EngineHost& host)
 {
     common::KeywordLineReader reader;
     if (!reader.Open(path))
-        return false;
-    RemoveTempFiles();
+        throw EngineError::FileOpen(path);
+    RemoveTempFiles(workFolder);
     ResetModelForRead(m, defaults);
     std::string title; // code page 850 until the end
     int current = -1;  // the colour of the last colour line
@@ -218,7 +219,6 @@ bool ReadOldDataFile(BitmapModel& m, const ProgramParameters& defaults, EngineHo
     }
     reader.Close();
     m.title = platform::Cp850ToUtf8(title);
-    return true;
 }
 
 } // namespace dralo

@@ -53,11 +53,13 @@ struct DxfTooLarge {};
 // 1, or from the name: "nnn_d_..." gives colour nnn (0..255) and display
 // mode d (0..3).
 int FindOrAddLayer(std::vector<DxfLayer>& layers, std::string_view name);
-// Lines "name=", "disp=" (0..3) and "colr=" (0..255); a missing file is skipped.
+// The readers here: a file that cannot be opened is EngineError FileOpen
+// with the path.
+// Lines "name=", "disp=" (0..3) and "colr=" (0..255).
 void ReadLayerFile(const std::string& path, std::vector<DxfLayer>& layers);
-// The "$EXTMIN" and "$EXTMAX" of the HEADER section; false when the file
-// cannot be opened. Extents not given stay unusable.
-bool ReadDxfHeader(const std::string& path, DxfExtents& extents);
+// The "$EXTMIN" and "$EXTMAX" of the HEADER section. Extents not given stay
+// unusable.
+void ReadDxfHeader(const std::string& path, DxfExtents& extents);
 // The entities of the BLOCKS and ENTITIES sections reduced to segments,
 // arcs by the chord rule of scale s (drawing units per pixel). With s = 0
 // arcs take 64 chords a full turn and only the bounds of the segments are

@@ -41,21 +41,20 @@ std::string LayerFileBeside(const std::string& dxfPath)
 
 } // namespace
 
-bool ImportDxfFile(BitmapModel& m, DxfImportState& state, EngineHost& host, const std::string& dxfPath,
+bool ImportDxfFile(BitmapModel& m, const std::string& dxfPath, DxfImportState& state, EngineHost& host,
                    std::int64_t maxPixels)
 {
     DxfExtents extents;
-    if (!ReadDxfHeader(dxfPath, extents)) {
-        host.MessageBox(FileOpenText(dxfPath), MessageStyle::Ok);
-        return false;
-    }
+    ReadDxfHeader(dxfPath, extents);
     const DxfLimits limits{maxPixels, MaxSegments(maxPixels)};
     DxfDrawing drawing;
     std::vector<std::uint8_t> pixels, lineMark;
     std::int32_t w = 0, h = 0;
     try {
-        ReadLayerFile(InFolder(state.programFolder, "DraloDxf.lay"), drawing.layers);
-        ReadLayerFile(LayerFileBeside(dxfPath), drawing.layers);
+        // Either layer file may be missing.
+        common::ReadOptionalFile(
+            [&] { ReadLayerFile(InFolder(state.programFolder, "DraloDxf.lay"), drawing.layers); });
+        common::ReadOptionalFile([&] { ReadLayerFile(LayerFileBeside(dxfPath), drawing.layers); });
         if (!extents.Usable()) {
             // Extents missing, empty or reversed: those of the entities.
             DxfDrawing bounds;
@@ -88,7 +87,8 @@ bool ImportDxfFile(BitmapModel& m, DxfImportState& state, EngineHost& host, cons
         return false;
     }
     if (!state.paletteRead) {
-        ReadBmpPalette(m, InFolder(state.programFolder, "Dralo.bmp"), host);
+        // The program folder may have no default bitmap.
+        common::ReadOptionalFile([&] { ReadBmpPalette(m, InFolder(state.programFolder, "Dralo.bmp"), host); });
         state.paletteRead = true;
     }
     AdoptPixels(m, w, h, std::move(pixels));

@@ -29,11 +29,12 @@ inline constexpr std::int64_t kDxfMaxPixels = static_cast<std::int64_t>(kMaxBitm
 // layers come from "DraloDxf.lay" in the program folder, then from the file
 // of the drawing's name with ".lay" beside it. Missing, empty or reversed
 // extents come from the entities; entities with values that are not finite
-// are dropped. False with message 260 when the file cannot be opened, with
-// message 267 when the bitmap would be larger than 32767 pixels a side or
+// are dropped. A drawing that cannot be opened is EngineError FileOpen with
+// its path (missing layer files and a missing "Dralo.bmp" are skipped).
+// False with message 267 when the bitmap would be larger than 32767 pixels a side or
 // than maxPixels, with message 259 when memory runs out; the model is then
 // unchanged.
-bool ImportDxfFile(BitmapModel& m, DxfImportState& state, EngineHost& host, const std::string& dxfPath,
+bool ImportDxfFile(BitmapModel& m, const std::string& dxfPath, DxfImportState& state, EngineHost& host,
                    std::int64_t maxPixels = kDxfMaxPixels);
 
 } // namespace dralo

@@ -4,6 +4,7 @@
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
 #include "dralo/model/import/DxfDrawing.h"
+#include "dralo/model/store/Errors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -450,7 +451,7 @@ void ReadLayerFile(const std::string& path, std::vector<DxfLayer>& layers)
 {
     common::KeywordLineReader reader;
     if (!reader.Open(path))
-        return;
+        throw EngineError::FileOpen(path);
     int current = -1, key = -1;
     for (;;) {
         const common::LineStatus st = reader.ReadKeywordLine("name=disp=colr=", 5, key);
@@ -473,12 +474,12 @@ void ReadLayerFile(const std::string& path, std::vector<DxfLayer>& layers)
     }
 }
 
-bool ReadDxfHeader(const std::string& path, DxfExtents& extents)
+void ReadDxfHeader(const std::string& path, DxfExtents& extents)
 {
     extents = {std::nan(""), std::nan(""), std::nan(""), std::nan("")};
     GroupReader in;
     if (!in.Open(path))
-        return false;
+        throw EngineError::FileOpen(path);
     Group g, previous;
     bool inHeader = false;
     double* x = nullptr;
@@ -501,14 +502,13 @@ bool ReadDxfHeader(const std::string& path, DxfExtents& extents)
             *y = g.finite ? g.real : std::nan("");
         }
     }
-    return true;
 }
 
 void ReadDxfEntities(const std::string& path, double s, DxfDrawing& drawing, const DxfLimits& limits)
 {
     GroupReader in;
     if (!in.Open(path))
-        return;
+        throw EngineError::FileOpen(path);
     SegmentBuilder builder(drawing, s, limits);
     Group g, previous;
     bool inSection = false;

@@ -109,11 +109,13 @@ bool BorderEdgeColours(const BitmapModel& m, int a, int b, int& material, int& b
     return false;
 }
 
-void WriteMeshFile(const BitmapModel& m, const ContourSet& c, const std::vector<MeshTriangle>& triangles)
+void WriteMeshFile(const BitmapModel& m, const ContourSet& c, const std::vector<MeshTriangle>& triangles,
+                   const std::string& workFolder)
 {
+    const std::string path = TempFilePath(workFolder, kMeshFileName);
     kernels::ResultFileWriter w;
-    if (!w.Open(kMeshFileName))
-        throw EngineError::FileOpen(kMeshFileName);
+    if (!w.Open(path))
+        throw EngineError::FileOpen(path);
     long long borders = 0;
     for (std::size_t k = 0; k < c.heads.size(); ++k) {
         const ContourEdge& h = c.edges[static_cast<std::size_t>(c.heads[k])];
@@ -177,18 +179,19 @@ void WriteMeshFile(const BitmapModel& m, const ContourSet& c, const std::vector<
         });
     }
     if (!w.Close())
-        throw EngineError::FileOpen(kMeshFileName);
+        throw EngineError::FileOpen(path);
 }
 
-void ReadMeshFile(BitmapModel& m, Mesh& mesh)
+void ReadMeshFile(BitmapModel& m, const std::string& workFolder, Mesh& mesh)
 {
     mesh = Mesh();
-    std::string path = kMeshFileName;
+    const std::string temporary = TempFilePath(workFolder, kMeshFileName);
+    std::string path = temporary;
     common::KeywordLineReader reader;
     if (!reader.Open(path)) {
         path = ReplaceExtension(m.dataFilePath, ".tri");
         if (m.dataFilePath.empty() || !reader.Open(path))
-            throw EngineError::FileOpen(kMeshFileName);
+            throw EngineError::FileOpen(temporary);
     }
     bool counted = false;
     int points = 0, triangles = 0, borders = 0, zones = 0;

@@ -18,6 +18,7 @@
 #pragma once
 #include "dralo/model/mesh/Contours.h"
 #include "dralo/model/mesh/Triangulation.h"
+#include "dralo/model/store/TempFiles.h"
 
 #include <array>
 #include <cstdint>
@@ -28,7 +29,6 @@ namespace dralo {
 
 class EngineHost;
 
-inline constexpr const char* kMeshFileName = "tmp.tri";
 
 struct MeshVertex {
     std::int32_t x = 0, y = 0; // 1/16 pixel
@@ -60,17 +60,18 @@ struct Mesh {
 // a TRANSMAT colour and a boundary colour.
 bool BorderEdgeColours(const BitmapModel& m, int a, int b, int& material, int& boundary);
 
-// Writes "tmp.tri" from the contours, their points and the triangles;
-// EngineError FileOpen when it cannot be written.
-void WriteMeshFile(const BitmapModel& m, const ContourSet& c, const std::vector<MeshTriangle>& triangles);
+// Writes "tmp.tri" of the working folder from the contours, their points
+// and the triangles; EngineError FileOpen when it cannot be written.
+void WriteMeshFile(const BitmapModel& m, const ContourSet& c, const std::vector<MeshTriangle>& triangles,
+                   const std::string& workFolder);
 
-// Reads "tmp.tri" (else the data file's name with ".tri"). Each border
+// Reads "tmp.tri" of the working folder (else the data file's name with ".tri"). Each border
 // edge's zone goes to its boundary colour's record, and each colour's first
 // triangle and triangle count are taken from the T lines. A missing file is
 // EngineError FileOpen, a line that breaks the rules EngineError Syntax with
 // its number; the arrays grow with the lines read and the D line's counts
 // are only compared with them.
-void ReadMeshFile(BitmapModel& m, Mesh& mesh);
+void ReadMeshFile(BitmapModel& m, const std::string& workFolder, Mesh& mesh);
 
 // Links every triangle with the triangles across its sides (the one with
 // the side in the opposite direction) and lists the triangles at each

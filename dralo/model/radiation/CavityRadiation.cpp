@@ -6,7 +6,7 @@
 #include "common/kernels/SymmetricMatrix.h"
 #include "common/kernels/ViewFactorZone.h"
 #include "dralo/model/calc/Assembly.h"
-#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/RunState.h"
 #include "dralo/model/store/EngineHost.h"
 
 #include <algorithm>
@@ -30,11 +30,11 @@ double RadiationFactor(double t1, double t2)
     return kSigma * (t1 + t2) * (t1 * t1 + t2 * t2);
 }
 
-void WriteViewFile(const CavityRadiation& r)
+void WriteViewFile(const CavityRadiation& r, const std::string& workFolder)
 {
     // The linear coefficients, as the earlier cycles' file held them; the
     // calculation itself keeps its own copy in memory.
-    std::FILE* f = std::fopen("view.tmp", "wb");
+    std::FILE* f = std::fopen(common::TempFilePath(workFolder, kViewFileName).c_str(), "wb");
     if (!f) {
         return;
     }
@@ -100,7 +100,7 @@ void ComputeZoneAirCouplings(const BitmapModel& m, RadiationZone& z)
 } // namespace
 
 void ComputeViewFactors(const BitmapModel& m, const Mesh& mesh, CavityRadiation& r, std::int64_t& equations,
-                        EngineHost& host, unsigned threads)
+                        const std::string& workFolder, EngineHost& host, unsigned threads)
 {
     r.zones.assign(mesh.zoneEdges.size(), RadiationZone());
     std::vector<bool> counted(256, false);
@@ -207,7 +207,7 @@ void ComputeViewFactors(const BitmapModel& m, const Mesh& mesh, CavityRadiation&
     std::vector<double> none;
     UpdateViewFactors(m, mesh, r, none);
     if (m.calc.linr == 0) {
-        WriteViewFile(r);
+        WriteViewFile(r, workFolder);
     }
 }
 

@@ -75,10 +75,10 @@ struct CavityRadiation {
 // The zones of the mesh's border edges with their segments, view factors,
 // environment and air couplings; adds their nodes to `equations`. Threads:
 // 0 for every core. Polls Esc, shows the number of view factors computed
-// every 10000 pairs and at the end; writes "view.tmp" with the linear
-// coefficients when radiation is not linear.
+// every 10000 pairs and at the end; writes "view.tmp" of the working
+// folder with the linear coefficients when radiation is not linear.
 void ComputeViewFactors(const BitmapModel& m, const Mesh& mesh, CavityRadiation& r, std::int64_t& equations,
-                        EngineHost& host, unsigned threads = 0);
+                        const std::string& workFolder, EngineHost& host, unsigned threads = 0);
 
 // The present coefficients: linear (× `hrbl`), or from the temperatures
 // (°C per equation) when radiation is not linear.

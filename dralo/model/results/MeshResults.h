@@ -44,19 +44,16 @@ struct MeshResults {
     float largestChange = 0.0f, objectDivergence = 200.0f, nodeDivergence = 200.0f;
 };
 
-struct ResultReadOutcome {
-    ErrorCode code = ErrorCode::None;
-    std::string message; // what the user is shown; empty when all went well
-};
-
 // Reads the four files in order into `r`, and into the colour table the air
 // temperatures, temperature ranges and heat flows. Each is looked for in the
 // working folder, else as the data file's name with the file's extension.
-// The first file that fails ends the reading: no mesh or solution file is
-// ResultFile, a file that cannot be read FileOpen, a line that breaks the
-// rules or counts that do not match Syntax. A missing flow or flux file is
-// no error (a calculation stopped by Esc leaves none).
-ResultReadOutcome ReadResults(BitmapModel& m, MeshResults& r);
+// The first file that fails ends the reading with its EngineError: no mesh
+// or solution file is ResultFile, a file that cannot be opened FileOpen with
+// its path, a line that breaks the rules or counts that do not match
+// Syntax, memory that cannot be had Memory (the arrays then freed). A
+// missing flow or flux file is no error (a calculation stopped by Esc
+// leaves none).
+void ReadResults(BitmapModel& m, const std::string& workFolder, MeshResults& r);
 
 // Frees the arrays.
 void FreeFillBuffers(MeshResults& r);

@@ -6,7 +6,6 @@
 
 #include "common/core/KeywordLineReader.h"
 #include "common/core/NumberText.h"
-#include "dralo/model/files/ModelFiles.h"
 #include "dralo/model/store/TempFiles.h"
 
 #include <algorithm>
@@ -54,20 +53,20 @@ float ToFloat(double v)
     return static_cast<float>(v);
 }
 
-// The result file's reader: the working folder's tmp file, else the data
-// file's name with the extension. False when neither exists.
-bool OpenResultFile(const BitmapModel& m, const char* tmpName, const char* extension,
+// The result file's reader: the working folder's tmp file when it exists,
+// else the data file's name with the extension. False when neither exists;
+// EngineError FileOpen when the file cannot be opened.
+bool OpenResultFile(const BitmapModel& m, const std::string& workFolder, const char* tmpName, const char* extension,
                     common::KeywordLineReader& reader, std::string& path)
 {
-    path = tmpName;
-    if (reader.Open(path)) {
-        return true;
-    }
-    if (m.dataFilePath.empty()) {
+    path = common::SelectResultFile(workFolder, m.dataFilePath, tmpName, extension);
+    if (!FileExists(path)) {
         return false;
     }
-    path = ReplaceExtension(m.dataFilePath, extension);
-    return reader.Open(path);
+    if (!reader.Open(path)) {
+        throw EngineError::FileOpen(path);
+    }
+    return true;
 }
 
 // Next keyed line; false at the end. A line without a key is passed over.
@@ -169,18 +168,20 @@ void ReadMeshPass(const BitmapModel& m, common::KeywordLineReader& reader, MeshR
     }
 }
 
-void ReadMesh(const BitmapModel& m, MeshResults& r)
+void ReadMesh(const BitmapModel& m, const std::string& workFolder, MeshResults& r)
 {
     common::KeywordLineReader reader;
     std::string path;
-    if (!OpenResultFile(m, "tmp.tri", ".tri", reader, path)) {
+    if (!OpenResultFile(m, workFolder, kMeshFileName, "tri", reader, path)) {
         throw EngineError::ResultFile();
     }
     try {
         ReadMeshPass(m, reader, r, false);
         if (!r.radiationEdges.empty()) {
             reader.Close();
-            Require(reader.Open(path));
+            if (!reader.Open(path)) {
+                throw EngineError::FileOpen(path);
+            }
             ReadMeshPass(m, reader, r, true);
             std::stable_sort(r.radiationEdges.begin(), r.radiationEdges.end(),
                              [](const RadiationEdge& a, const RadiationEdge& b) { return a.start < b.start; });
@@ -190,14 +191,14 @@ void ReadMesh(const BitmapModel& m, MeshResults& r)
     }
 }
 
-void ReadSolution(BitmapModel& m, MeshResults& r)
+void ReadSolution(BitmapModel& m, const std::string& workFolder, MeshResults& r)
 {
     common::KeywordLineReader reader;
     std::string path;
     r.largestChange = 0.0f;
     r.objectDivergence = 200.0f;
     r.nodeDivergence = 200.0f;
-    if (!OpenResultFile(m, "tmp.sol", ".sol", reader, path)) {
+    if (!OpenResultFile(m, workFolder, kSolutionFileName, "sol", reader, path)) {
         throw EngineError::ResultFile();
     }
     try {
@@ -244,11 +245,11 @@ void ReadSolution(BitmapModel& m, MeshResults& r)
     }
 }
 
-void ReadFlows(BitmapModel& m, MeshResults& r)
+void ReadFlows(BitmapModel& m, const std::string& workFolder, MeshResults& r)
 {
     common::KeywordLineReader reader;
     std::string path;
-    if (!OpenResultFile(m, "tmp.flw", ".flw", reader, path)) {
+    if (!OpenResultFile(m, workFolder, kFlowFileName, "flw", reader, path)) {
         return;
     }
     try {
@@ -279,21 +280,15 @@ void ReadFlows(BitmapModel& m, MeshResults& r)
     }
 }
 
-void ReadFluxes(const BitmapModel& m, MeshResults& r)
+void ReadFluxes(const BitmapModel& m, const std::string& workFolder, MeshResults& r)
 {
     for (ResultPoint& p : r.points) {
         p.flux = 0.0f;
     }
     common::KeywordLineReader reader;
-    std::string path = "tmp.flx";
-    if (!FileExists(path)) {
-        path = m.dataFilePath.empty() ? std::string() : ReplaceExtension(m.dataFilePath, ".flx");
-        if (path.empty() || !FileExists(path)) {
-            return;
-        }
-    }
-    if (!reader.Open(path)) {
-        throw EngineError::FileOpen(path);
+    std::string path;
+    if (!OpenResultFile(m, workFolder, kFluxFileName, "flx", reader, path)) {
+        return;
     }
     try {
         std::size_t read = 0;
@@ -320,21 +315,18 @@ void ReadFluxes(const BitmapModel& m, MeshResults& r)
 
 } // namespace
 
-ResultReadOutcome ReadResults(BitmapModel& m, MeshResults& r)
+void ReadResults(BitmapModel& m, const std::string& workFolder, MeshResults& r)
 {
     FreeFillBuffers(r);
     try {
-        ReadMesh(m, r);
-        ReadSolution(m, r);
-        ReadFlows(m, r);
-        ReadFluxes(m, r);
-    } catch (const EngineError& e) {
-        return {e.Code(), e.Message()};
+        ReadMesh(m, workFolder, r);
+        ReadSolution(m, workFolder, r);
+        ReadFlows(m, workFolder, r);
+        ReadFluxes(m, workFolder, r);
     } catch (const std::bad_alloc&) {
         FreeFillBuffers(r);
-        return {ErrorCode::Memory, kMsgNoMemory};
+        throw EngineError::Memory();
     }
-    return {};
 }
 
 void FreeFillBuffers(MeshResults& r)

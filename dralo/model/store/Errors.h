@@ -22,16 +22,10 @@ enum class ErrorCode : int {
     Triangulation = 8,   // "Triangulation failed in colour %d"
 };
 
-class EngineError : public common::EngineError {
+class EngineError : public common::ProgramError<EngineError> {
   public:
-    explicit EngineError(const common::EngineError& e) : common::EngineError(e) {}
+    explicit EngineError(const common::EngineError& e) : ProgramError(e) {}
 
-    static EngineError Memory() { return EngineError(common::EngineError::Memory()); }
-    static EngineError FileOpen(std::string path) { return EngineError(common::EngineError::FileOpen(std::move(path))); }
-    static EngineError Syntax(std::string path, int line)
-    {
-        return EngineError(common::EngineError::Syntax(std::move(path), line));
-    }
     static EngineError SeparatedZones(int colour);
     // The two colours, the smaller first.
     static EngineError TouchingBcTypes(int a, int b);
@@ -49,7 +43,7 @@ using common::EscAbort;
 
 // Texts the engine shows through the host.
 inline constexpr const char* kMsgNotBmp = "Not a (uncompressed or 8-bit RLE compressed) 256 colour .BMP file"; // 258
-inline constexpr const char* kMsgNoMemory = "Not enough memory";                                             // 259
+inline constexpr const char* kMsgNoMemory = common::kMemoryText; // 259
 inline constexpr const char* kMsgBorderlineCapacity = "Max. number of borderline BCs too low";               // 262
 inline constexpr const char* kMsgDistanceCapacity = "Max. number of distances too low";                      // 263
 inline constexpr const char* kMsgBitmapTooLarge = "Bitmap creation failed.\nBitmap size too large.";         // 267

@@ -8,8 +8,6 @@
 
 namespace dralo {
 
-struct BitmapModel;
-
 // The seven settings of Split Zones.
 struct SplitZonesSettings {
     std::int32_t szcl = 1;   // delete small zones
@@ -24,7 +22,8 @@ struct SplitZonesSettings {
 };
 
 struct ProgramParameters {
-    // Copied into the model by ApplyParameterDefaults (the first 38 values).
+    // Copied into the model by ApplyParameterDefaults (the first 38 values;
+    // files/SettingKeys.h).
     float strm = 0.0f;          // contour approximation margin, pixels
     std::int32_t linr = 1;      // linear radiation
     float hrbl = 5.1f;          // black radiation coefficient for linear radiation, W/(m².K)
@@ -74,7 +73,9 @@ struct ProgramParameters {
     std::int32_t panl = 190;     // insulation panel length, mm
     float lahm = 0.2f;           // a material at or above this conductivity is hard, W/(m.K)
 
-    SplitZonesSettings split; // the Split Zones defaults
+    // The Split Zones defaults (SplitZonesSettings).
+    std::int32_t szcl = 1, szpc = 1, szgr = 1, szig = 0, szps = 1;
+    std::uint8_t szcf = 0, szcs = 254;
 
     std::int32_t lang = 0;       // 0 built-in resources, 1..3 the language libraries
 
@@ -92,7 +93,7 @@ struct SessionSettings {
     bool operator==(const SessionSettings&) const = default;
 };
 
-// Copies the first 38 defaults into the model's keys of the same meaning.
-void ApplyParameterDefaults(BitmapModel& m, const ProgramParameters& p);
+// The session takes the defaults' decimals, image and Split Zones settings.
+void TakeSessionSettings(SessionSettings& session, const ProgramParameters& p);
 
 } // namespace dralo

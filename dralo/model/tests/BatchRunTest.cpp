@@ -56,13 +56,13 @@ TEST_F(ModelTest, ABatchRunOfADrawingPreparesItWritesItsBitmapAndMeshesItAnew)
     batchHost.bitmap = "drawings/section.bmp";
     EditSession batch{model, defaults, session, undo, batchHost};
     DxfImportState dxf{".", false};
-    ASSERT_TRUE(OpenModelFile(batch, dxf, "drawings/section.dxf"));
+    ASSERT_TRUE(OpenModelFile(batch, "drawings/section.dxf", dxf, "."));
     ASSERT_TRUE(model.fromDxf);
     ASSERT_EQ(model.width, 2980);
     ASSERT_EQ(model.height, 20);
     model.pixs = 0.001f;
     const ColourTable startup = model.colours;
-    CalcRun run;
+    RunState run;
     ASSERT_EQ(RunBatchCalculation(batch, run, startup), CalcResult::Done)
         << (batchHost.messages.empty() ? "" : batchHost.messages.front());
     EXPECT_TRUE(batchHost.messages.empty());
@@ -78,7 +78,7 @@ TEST_F(ModelTest, ABatchRunOfADrawingPreparesItWritesItsBitmapAndMeshesItAnew)
     EXPECT_TRUE(batchHost.bitmapThere);
     BitmapModel written = model;
     written.pixels.clear();
-    ASSERT_TRUE(ReadBmpFile(written, batchHost));
+    ASSERT_TRUE(ReadBmpFile(written, written.bitmapPath, batchHost));
     EXPECT_EQ(written.pixels, model.pixels);
 
     // The result files are in the current folder and belong to the new mesh
@@ -89,7 +89,7 @@ TEST_F(ModelTest, ABatchRunOfADrawingPreparesItWritesItsBitmapAndMeshesItAnew)
     }
     BitmapModel copy = model;
     Mesh mesh;
-    ReadMeshFile(copy, mesh);
+    ReadMeshFile(copy, ".", mesh);
     ASSERT_FALSE(mesh.triangles.empty());
     long long doubleArea = 0;
     for (const MeshTriangle& t : mesh.triangles) {

@@ -26,7 +26,7 @@ class BmpFilesTest : public ModelTest {
     bool ReadFile(const std::string& path)
     {
         model.bitmapPath = path;
-        return ReadBmpFile(model, host);
+        return ReadBmpFile(model, model.bitmapPath, host);
     }
     std::vector<std::uint8_t> Row(std::initializer_list<int> v)
     {
@@ -197,8 +197,18 @@ TEST_F(BmpFilesTest, BadFilesAreRefusedAndTheModelStaysAsItWas)
         EXPECT_TRUE(model.edges == before.edges) << c.name;
     }
     host.messages.clear();
-    EXPECT_FALSE(ReadFile("missing.bmp"));
-    EXPECT_FALSE(ReadFile(""));
+    // A file that cannot be opened, or no file named: the caller says which.
+    const auto openError = [&](const std::string& path) {
+        try {
+            ReadFile(path);
+        } catch (const EngineError& e) {
+            return e.Message();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(openError("missing.bmp"), FileOpenText("missing.bmp"));
+    EXPECT_EQ(openError(""), FileOpenText(""));
+    EXPECT_EQ(model.width, 2);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -240,7 +250,7 @@ TEST_F(BmpFilesTest, PaletteReaderChangesOnlyTheColoursUsed)
     WriteBytes("four.bmp", b.Bytes());
     EXPECT_FALSE(ReadBmpPalette(model, "four.bmp", host));
     EXPECT_EQ(host.messages, std::vector<std::string>{kMsgNotBmp});
-    EXPECT_FALSE(ReadBmpPalette(model, "missing.bmp", host));
+    EXPECT_THROW(ReadBmpPalette(model, "missing.bmp", host), EngineError);
 }
 
 TEST_F(BmpFilesTest, ImportAtEachCornerDropsWhatFallsOutside)
@@ -296,8 +306,8 @@ TEST_F(BmpFilesTest, HeaderCheck)
     EXPECT_FALSE(CheckBmpHeader("mono.bmp", host));
     EXPECT_EQ(host.messages, std::vector<std::string>{kMsgNotBmp});
     host.messages.clear();
-    EXPECT_FALSE(CheckBmpHeader("", host));
-    EXPECT_FALSE(CheckBmpHeader("missing.bmp", host));
+    EXPECT_THROW(CheckBmpHeader("", host), EngineError);
+    EXPECT_THROW(CheckBmpHeader("missing.bmp", host), EngineError);
     EXPECT_TRUE(host.messages.empty());
 }
 

@@ -70,9 +70,9 @@ WorkOutcome CalcTest::Calculate(bool triangulate)
 
 void CalcTest::LoadResults()
 {
-    result = CalcRun();
+    result = RunState();
     BitmapModel copy = model;
-    ReadMeshFile(copy, result.mesh);
+    ReadMeshFile(copy, ".", result.mesh);
     BuildMeshNeighbours(result.mesh, host);
     result.equations = static_cast<kernels::Index>(result.mesh.points.size());
     ASSERT_TRUE(ReadSolutionFile(copy, result));

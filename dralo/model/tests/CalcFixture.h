@@ -4,7 +4,7 @@
 // the temperatures, the flow function at the triangle corners and the
 // colours' heat flows.
 #pragma once
-#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/RunState.h"
 #include "dralo/model/calc/CalcSystem.h"
 #include "dralo/model/tests/MeshFixture.h"
 
@@ -44,8 +44,8 @@ class CalcTest : public MeshTest {
     // Temperature at a point (1/16 pixel), linear in the triangle holding it.
     double TemperatureAt(double x, double y) const;
 
-    CalcRun run;    // the run the calculation works with
-    CalcRun result; // mesh, node kinds and temperatures read back
+    RunState run;    // the run the calculation works with
+    RunState result; // mesh, node kinds and temperatures read back
     ColourTable startup{};
 };
 

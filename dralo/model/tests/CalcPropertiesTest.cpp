@@ -180,7 +180,7 @@ TEST_F(CalcPropertiesTest, SolverLimits)
     Draw();
     model.calc.iter = 1;
     ASSERT_TRUE(Calculate().Normal());
-    EXPECT_EQ(run.readouts.iterations, 2);
+    EXPECT_EQ(run.readouts.steps, 2);
     EXPECT_TRUE(std::filesystem::exists("tmp.flw"));
 
     // Nothing drives a flow: every temperature stays 0 °C and no colour
@@ -191,7 +191,7 @@ TEST_F(CalcPropertiesTest, SolverLimits)
     ASSERT_TRUE(Calculate().Normal());
     // One iteration changes nothing and ends the solve; the balance was
     // judged once.
-    EXPECT_EQ(run.readouts.iterations, 2);
+    EXPECT_EQ(run.readouts.steps, 2);
     EXPECT_LT(run.readouts.objectDivergence, 200.0f);
     LoadResults();
     for (const double t : result.temperature)

@@ -15,7 +15,8 @@ class DataFileTest : public ModelTest {
     ReadStatus Read(const std::string& text, bool quiet = false, bool templateMode = false)
     {
         WriteBytes("model.drl", text);
-        return ReadDataFile(model, defaults, host, "model.drl", quiet, templateMode);
+        const ReadMode mode = templateMode ? ReadMode::Template : quiet ? ReadMode::Quiet : ReadMode::Open;
+        return ReadDataFile(model, "model.drl", mode, defaults, ".", host);
     }
 };
 
@@ -154,7 +155,7 @@ TEST_F(DataFileTest, BadFilesGiveTheirMessageAndNeverReadPastTheBadLine)
         host.messages.clear();
         LoadMaterialColours(model);
         WriteBytes("bad.drl", c.bytes);
-        EXPECT_EQ(ReadDataFile(model, defaults, host, "bad.drl", false, false), ReadStatus::SyntaxError) << c.name;
+        EXPECT_EQ(ReadDataFile(model, "bad.drl", ReadMode::Open, defaults, ".", host), ReadStatus::SyntaxError) << c.name;
         EXPECT_EQ(host.messages, std::vector<std::string>{SyntaxErrorText("bad.drl", c.line)}) << c.name;
         EXPECT_NE(model.calc.cycl, 9) << c.name;
     }
@@ -165,13 +166,21 @@ TEST_F(DataFileTest, AMissingFileShowsItsNameAndChangesNothing)
     model.title = "kept";
     model.calc.cycl = 9;
     WriteBytes("tmp.sol", "results");
-    EXPECT_EQ(ReadDataFile(model, defaults, host, "missing.drl", false, false), ReadStatus::OpenFailed);
-    EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("missing.drl")});
+    const auto readMissing = [&](ReadMode mode) {
+        try {
+            ReadDataFile(model, "missing.drl", mode, defaults, ".", host);
+        } catch (const EngineError& e) {
+            return e.Message();
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(readMissing(ReadMode::Open), FileOpenText("missing.drl"));
+    EXPECT_TRUE(host.messages.empty()) << "the caller shows the message";
     EXPECT_EQ(model.title, "kept");
     EXPECT_EQ(model.calc.cycl, 9);
     EXPECT_TRUE(std::filesystem::exists("tmp.sol")) << "the results stay with the model";
     host.messages.clear();
-    EXPECT_EQ(ReadDataFile(model, defaults, host, "missing.drl", true, false), ReadStatus::OpenFailed);
+    EXPECT_EQ(readMissing(ReadMode::Quiet), FileOpenText("missing.drl"));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -264,7 +273,7 @@ TEST_F(DataFileTest, WriteThenReadGivesTheSameModelAndTheSameBytes)
     LoadMaterialColours(again);
     again.colours = startup;
     WriteBytes("saved.drl", bytes);
-    ASSERT_EQ(ReadDataFile(again, defaults, host, "saved.drl", false, false), ReadStatus::Read);
+    ASSERT_EQ(ReadDataFile(again, "saved.drl", ReadMode::Open, defaults, ".", host), ReadStatus::Read);
     EXPECT_EQ(FormatDataFile(again, startup), bytes);
     EXPECT_EQ(again.title, first.title);
     EXPECT_EQ(again.title.find("\r\n"), 480u);
@@ -297,7 +306,7 @@ TEST_F(DataFileTest, WrittenFloatsKeepEveryBit)
         BitmapModel again;
         LoadMaterialColours(again);
         WriteBytes("f.drl", bytes);
-        ASSERT_EQ(ReadDataFile(again, defaults, host, "f.drl", false, false), ReadStatus::Read) << v;
+        ASSERT_EQ(ReadDataFile(again, "f.drl", ReadMode::Open, defaults, ".", host), ReadStatus::Read) << v;
         EXPECT_EQ(again.colours[9].lamb, v);
         EXPECT_EQ(again.colours[9].temp, -v);
     }
@@ -312,7 +321,7 @@ TEST_F(DataFileTest, LongNamesAndLineBreaksInNamesStillWriteOneLineEach)
     BitmapModel again;
     LoadMaterialColours(again);
     WriteBytes("n.drl", bytes);
-    ASSERT_EQ(ReadDataFile(again, defaults, host, "n.drl", false, false), ReadStatus::Read);
+    ASSERT_EQ(ReadDataFile(again, "n.drl", ReadMode::Open, defaults, ".", host), ReadStatus::Read);
     EXPECT_EQ(again.colours[2].name, std::string(250, 'n'));
     EXPECT_EQ(again.colours[3].name, "two  lines");
 }

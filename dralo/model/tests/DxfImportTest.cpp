@@ -61,7 +61,7 @@ class DxfImportTest : public ModelTest {
     bool Import(const Dxf& d, std::int64_t maxPixels = kDxfMaxPixels)
     {
         WriteBytes("drawing.dxf", d.Text());
-        return ImportDxfFile(model, dxf, host, "drawing.dxf", maxPixels);
+        return ImportDxfFile(model, "drawing.dxf", dxf, host, maxPixels);
     }
     // The segments of the drawing at scale s.
     std::vector<DxfSegment> Segments(const Dxf& d, double s)
@@ -113,7 +113,7 @@ TEST_F(DxfImportTest, LayersByNameAndByLayerFiles)
     WriteBytes("drawing.lay", "name=glass\ncolr=15\n");
     ReadLayerFile("DraloDxf.lay", layers);
     ReadLayerFile("drawing.lay", layers);
-    ReadLayerFile("missing.lay", layers);
+    EXPECT_THROW(ReadLayerFile("missing.lay", layers), EngineError);
     const DxfLayer& glass = layers[static_cast<std::size_t>(FindOrAddLayer(layers, "glass"))];
     EXPECT_EQ(glass.disp, 2);
     EXPECT_EQ(glass.colr, 15) << "the drawing's own file comes last";
@@ -291,13 +291,18 @@ TEST_F(DxfImportTest, BadDrawingsAreRefusedAndTheModelStays)
     for (const Case& c : cases) {
         host.messages.clear();
         WriteBytes("bad.dxf", c.text);
-        EXPECT_FALSE(ImportDxfFile(model, dxf, host, "bad.dxf", c.maxPixels)) << c.name;
+        EXPECT_FALSE(ImportDxfFile(model, "bad.dxf", dxf, host, c.maxPixels)) << c.name;
         EXPECT_EQ(host.messages, std::vector<std::string>{c.message}) << c.name;
         EXPECT_EQ(model.pixels, before) << c.name;
     }
     host.messages.clear();
-    EXPECT_FALSE(ImportDxfFile(model, dxf, host, "missing.dxf"));
-    EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("missing.dxf")});
+    try {
+        ImportDxfFile(model, "missing.dxf", dxf, host);
+        ADD_FAILURE() << "a missing drawing is an error";
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.Message(), FileOpenText("missing.dxf"));
+    }
+    EXPECT_EQ(model.pixels, before);
 }
 
 TEST_F(DxfImportTest, TheDefaultBitmapsPaletteOnTheFirstImportOnly)

@@ -260,7 +260,7 @@ TEST_F(EditingTest, PixelValueConversion)
 {
     WriteBytes("map.txt", "3 7\n7 3\n300 1\nnot a pair\n5\n9 -1\n");
     PixelValueMap map;
-    ASSERT_TRUE(ConvertPixelValues("map.txt", map));
+    ASSERT_NO_THROW(ConvertPixelValues("map.txt", map));
     EXPECT_EQ(map[3], 7);
     EXPECT_EQ(map[7], 3);
     EXPECT_EQ(map[9], -1);
@@ -268,7 +268,7 @@ TEST_F(EditingTest, PixelValueConversion)
     ApplyPixelValueMap(model, map);
     // 0, 1 and 2 have no entry: the first numbers not used as targets.
     EXPECT_EQ(Picture(), (std::vector<std::string>{"0737", "1200"}));
-    EXPECT_FALSE(ConvertPixelValues("missing.txt", map));
+    EXPECT_THROW(ConvertPixelValues("missing.txt", map), EngineError);
     EXPECT_FALSE(ConvertPixelValuesCommand(s, "missing.txt"));
     EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText("missing.txt")});
 }

@@ -168,11 +168,11 @@ TEST_F(MeshTest, MeshFileReadsBackAsBuilt)
         Finish();
         Triangulate();
         ExpectSoundMesh(true);
-        WriteMeshFile(model, build.contours, build.triangles);
+        WriteMeshFile(model, build.contours, build.triangles, ".");
 
         BitmapModel copy = model;
         Mesh mesh;
-        ReadMeshFile(copy, mesh);
+        ReadMeshFile(copy, ".", mesh);
         const std::vector<MeshVertex> points = PointsOf(build);
         ASSERT_EQ(mesh.points.size(), points.size());
         for (std::size_t k = 0; k < points.size(); ++k) {

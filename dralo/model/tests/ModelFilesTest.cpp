@@ -30,7 +30,7 @@ TEST_F(ModelFilesTest, OpeningByExtension)
     WriteBytes("old.dat", "bmp wall\ncol 1 0 3 0.5 0 0 0 brick\n");
     WriteBitmap("MODEL.BMP", {{2, 2}});
 
-    ASSERT_TRUE(OpenModelFile(s, dxf, "wall.drl"));
+    ASSERT_TRUE(OpenModelFile(s, "wall.drl", dxf, "."));
     EXPECT_EQ(model.calc.cycl, 7);
     EXPECT_EQ(model.width, 4);
     EXPECT_EQ(model.dataFilePath, "wall.drl");
@@ -39,20 +39,20 @@ TEST_F(ModelFilesTest, OpeningByExtension)
     EXPECT_EQ(undo.Current()->kind, kUndoBase);
 
     model.colours[2].lamb = 0.3f;
-    ASSERT_TRUE(OpenModelFile(s, dxf, "MODEL.BMP")) << "the extension without regard to case";
+    ASSERT_TRUE(OpenModelFile(s, "MODEL.BMP", dxf, ".")) << "the extension without regard to case";
     EXPECT_EQ(model.dataFilePath, "MODEL.drl");
     EXPECT_EQ(model.bitmapPath, "MODEL.BMP");
     EXPECT_EQ(model.colours[2].lamb, 0.3f) << "a bitmap keeps the colour table";
     EXPECT_TRUE(host.modified);
 
-    ASSERT_TRUE(OpenModelFile(s, dxf, "old.dat"));
+    ASSERT_TRUE(OpenModelFile(s, "old.dat", dxf, "."));
     EXPECT_EQ(model.colours[1].name, "brick");
     EXPECT_EQ(model.width, 4);
     EXPECT_TRUE(host.modified);
     EXPECT_FALSE(model.fromDxf);
 
     WriteBytes("plan.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n003_0_a\n10\n0\n20\n0\n11\n10\n21\n5\n0\nENDSEC\n0\nEOF\n");
-    ASSERT_TRUE(OpenModelFile(s, dxf, "plan.dxf"));
+    ASSERT_TRUE(OpenModelFile(s, "plan.dxf", dxf, "."));
     EXPECT_TRUE(model.fromDxf);
     EXPECT_EQ(model.bitmapPath, "plan.bmp");
     EXPECT_EQ(model.dataFilePath, "plan.drl");
@@ -64,7 +64,7 @@ TEST_F(ModelFilesTest, ASyntaxErrorIsShownAndTheRestOpens)
 {
     WriteBitmap("m.bmp", {{1, 2}});
     WriteBytes("m.drl", "bmpf=m\r\ncycl=0\r\n");
-    ASSERT_TRUE(OpenModelFile(s, dxf, "m.drl"));
+    ASSERT_TRUE(OpenModelFile(s, "m.drl", dxf, "."));
     EXPECT_EQ(host.messages, std::vector<std::string>{SyntaxErrorText("m.drl", 2)});
     EXPECT_EQ(model.width, 2);
 }
@@ -78,7 +78,7 @@ TEST_F(ModelFilesTest, FilesThatCannotBeOpenedSayWhich)
     WriteBytes("nobitmap.drl", "bmpf=lost\n");
     for (const auto& [file, named] : cases) {
         host.messages.clear();
-        EXPECT_FALSE(OpenModelFile(s, dxf, file)) << file;
+        EXPECT_FALSE(OpenModelFile(s, file, dxf, ".")) << file;
         EXPECT_EQ(host.messages, std::vector<std::string>{FileOpenText(named)}) << file;
     }
 }
@@ -86,7 +86,7 @@ TEST_F(ModelFilesTest, FilesThatCannotBeOpenedSayWhich)
 TEST_F(ModelFilesTest, SaveWritesBothFilesAndStartsTheUndoListAgain)
 {
     WriteBitmap("m.bmp", {{1, 2}, {3, 4}});
-    ASSERT_TRUE(OpenModelFile(s, dxf, "m.bmp"));
+    ASSERT_TRUE(OpenModelFile(s, "m.bmp", dxf, "."));
     SetPixelColour(model, 0, 9);
     CommitPixelEdit(s);
     ASSERT_TRUE(host.modified);
@@ -100,14 +100,14 @@ TEST_F(ModelFilesTest, SaveWritesBothFilesAndStartsTheUndoListAgain)
     EXPECT_EQ(ReadBytes("out.drl"), FormatDataFile(model, startup));
     BitmapModel back;
     back.bitmapPath = "out.bmp";
-    ASSERT_TRUE(ReadBmpFile(back, host));
+    ASSERT_TRUE(ReadBmpFile(back, back.bitmapPath, host));
     EXPECT_EQ(back.pixels, model.pixels);
 }
 
 TEST_F(ModelFilesTest, AFailedSaveShowsTheFileAndLeavesTheModelModified)
 {
     WriteBitmap("m.bmp", {{1, 2}});
-    ASSERT_TRUE(OpenModelFile(s, dxf, "m.bmp"));
+    ASSERT_TRUE(OpenModelFile(s, "m.bmp", dxf, "."));
     const auto startup = model.colours;
     WriteBytes("kept.drl", "old contents");
     std::filesystem::create_directory("kept.drl.part");
@@ -131,7 +131,7 @@ TEST_F(ModelFilesTest, StartUpReadsTheDefaultDataFileAndTheParameterFile)
     WriteBytes("program/Dralo.prm", "cycl=8\r\nszcs=200\r\n");
     WriteBytes("tmp.sol", "x");
     ProgramParameters p;
-    const ColourTable startup = StartUp("program", model, p, session, host);
+    const ColourTable startup = StartUp(model, p, session, "program", ".", host);
     EXPECT_EQ(startup[170].name, "Exterior");
     EXPECT_EQ(model.colours[170].type, BC_SIMPL);
     EXPECT_EQ(model.colours[3].tric, 6.0f);
@@ -142,29 +142,29 @@ TEST_F(ModelFilesTest, StartUpReadsTheDefaultDataFileAndTheParameterFile)
     EXPECT_TRUE(host.messages.empty());
     // Without either file the colour table keeps its defaults.
     BitmapModel fresh;
-    const ColourTable plain = StartUp("nothing", fresh, p, session, host);
+    const ColourTable plain = StartUp(fresh, p, session, "nothing", ".", host);
     EXPECT_EQ(plain[170].type, MATERIAL);
     EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(ModelFilesTest, TheExamplesOpenAndSaveTheirOwnBytesAgain)
 {
-    const ColourTable startup = StartUp(SUITE_EXAMPLES_DIR, model, defaults, session, host);
+    const ColourTable startup = StartUp(model, defaults, session, SUITE_EXAMPLES_DIR, ".", host);
     EXPECT_EQ(startup[170].type, BC_SIMPL);
     EXPECT_EQ(startup[174].temp, 20.0f);
     EXPECT_EQ(startup[182].rule, HI_REDUC);
     EXPECT_EQ(startup[8].lamb, 0.13f);
     for (const char* example : {"wall.drl", "Dralo.drl"}) {
-        ASSERT_TRUE(OpenModelFile(s, dxf, std::string(SUITE_EXAMPLES_DIR) + "/" + example)) << example;
+        ASSERT_TRUE(OpenModelFile(s, std::string(SUITE_EXAMPLES_DIR) + "/" + example, dxf, ".")) << example;
         EXPECT_TRUE(host.messages.empty()) << example;
         model.dataFilePath = std::string("saved-") + example;
         model.bitmapPath = ReplaceExtension(model.dataFilePath, ".bmp");
         ASSERT_TRUE(SaveModelFiles(s, startup));
         const std::string first = ReadBytes(model.dataFilePath);
-        ASSERT_TRUE(OpenModelFile(s, dxf, model.dataFilePath));
+        ASSERT_TRUE(OpenModelFile(s, model.dataFilePath, dxf, "."));
         EXPECT_EQ(FormatDataFile(model, startup), first) << example;
     }
-    ASSERT_TRUE(OpenModelFile(s, dxf, SUITE_EXAMPLES_DIR "/wall.drl"));
+    ASSERT_TRUE(OpenModelFile(s, SUITE_EXAMPLES_DIR "/wall.drl", dxf, "."));
     EXPECT_EQ(model.width, 56);
     EXPECT_EQ(model.ndis, 2);
     EXPECT_EQ(model.colours[15].name, "Steel tie");

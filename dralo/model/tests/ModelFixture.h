@@ -1,10 +1,10 @@
-// Test fixture for Dralo's engine tests: a fresh model, defaults, session,
-// undo list and a host that records what the engine asks of the windows;
+// Test fixture for Dralo's engine tests: an engine (a fresh model, defaults,
+// session, undo history) on a host that records what the engine asks of the windows;
 // each test in its own scratch folder; bitmaps drawn from rows of
 // characters and small BMP files built byte by byte.
 #pragma once
 #include "common/testing/TestFiles.h"
-#include "dralo/model/editing/EditSession.h"
+#include "dralo/model/Engine.h"
 #include "dralo/model/store/BoundaryEdges.h"
 #include "dralo/model/store/EngineHost.h"
 
@@ -36,7 +36,7 @@ class RecordingHost : public NullEngineHost {
         calls.push_back("refresh");
     }
     void RefreshTableViews() override { calls.push_back("tables"); }
-    void GoToEditedCell(int kind, int row, int column) override { goTo.push_back({kind, row, column}); }
+    void GoToUndoItem(int kind, int row, int column) override { goTo.push_back({kind, row, column}); }
     void UpdateAllViews() override { calls.push_back("all views"); }
 
     std::vector<std::string> calls;
@@ -76,12 +76,13 @@ class ModelTest : public ::testing::Test {
     void SetColour(int n, int type, float lambda = 1.0f, float temperature = 0.0f, float h = 7.7f);
     int Pixel(int x, int y) const { return GetPixelColour(model, x, y); }
 
-    ProgramParameters defaults;
-    SessionSettings session;
-    BitmapModel model;
-    UndoList undo;
     RecordingHost host;
-    EditSession s{model, defaults, session, undo, host};
+    Engine engine{host};
+    ProgramParameters& defaults = engine.parameters;
+    SessionSettings& session = engine.session;
+    BitmapModel& model = engine.model;
+    UndoHistory& undo = engine.history;
+    EditSession& s = engine.edits;
     std::filesystem::path home;
 };
 

@@ -3,6 +3,7 @@
 #include "dralo/model/files/DataFile.h"
 #include "dralo/model/files/OldDataFile.h"
 #include "dralo/model/files/ParameterFile.h"
+#include "dralo/model/files/SettingKeys.h"
 #include "dralo/model/store/Errors.h"
 #include "dralo/model/tests/ModelFixture.h"
 
@@ -16,7 +17,8 @@ class OldDataFileTest : public ModelTest {
     bool Read(const std::string& text)
     {
         WriteBytes("old.dat", text);
-        return ReadOldDataFile(model, defaults, host, "old.dat");
+        ReadOldDataFile(model, "old.dat", defaults, ".", host);
+        return true;
     }
 };
 
@@ -120,7 +122,7 @@ TEST_F(OldDataFileTest, ParametersAndValuesTheDataFileWouldRefuse)
 TEST_F(OldDataFileTest, MissingFilesLongLinesAndGarbage)
 {
     model.title = "kept";
-    EXPECT_FALSE(ReadOldDataFile(model, defaults, host, "missing.dat"));
+    EXPECT_THROW(ReadOldDataFile(model, "missing.dat", defaults, ".", host), EngineError);
     EXPECT_EQ(model.title, "kept");
     ASSERT_TRUE(Read("pix 0.004\n" + std::string(400, 'p') + "\npix 0.008\n"));
     EXPECT_EQ(host.messages, std::vector<std::string>{SyntaxErrorText("old.dat", 2)});
@@ -134,7 +136,7 @@ class ParameterFileTest : public ModelTest {};
 
 TEST_F(ParameterFileTest, MissingFileKeepsTheInitialValues)
 {
-    EXPECT_FALSE(ReadParameterFile(".", defaults, session));
+    EXPECT_THROW(ReadParameterFile(defaults, session, "."), EngineError);
     EXPECT_EQ(defaults, ProgramParameters{});
     EXPECT_EQ(session.imgw, 1200);
 }
@@ -144,7 +146,7 @@ TEST_F(ParameterFileTest, LinesAndValues)
     WriteBytes("Dralo.prm", "cycl=abc\npixs=0.002\ntris=3\nmbor=5\ngrep=1 1\nlang=2\nszcf=12\nimgw=800\n"
                             "iter=0\ncycl=-3\nmxod=500\ntin1=0\nccav=300\ncfrm=-1\nhrbl=inf\nlahm=0.3\n" +
                                 std::string(300, 'x') + "\ndect=4\n");
-    ASSERT_TRUE(ReadParameterFile(".", defaults, session));
+    ASSERT_NO_THROW(ReadParameterFile(defaults, session, "."));
     EXPECT_EQ(defaults.cycl, 5) << "not a number, and -3, are skipped";
     EXPECT_EQ(defaults.iter, 10000);
     EXPECT_EQ(defaults.mxod, 0.001f);
@@ -153,7 +155,7 @@ TEST_F(ParameterFileTest, LinesAndValues)
     EXPECT_EQ(defaults.cfrm, 8);
     EXPECT_EQ(defaults.hrbl, 5.1f);
     EXPECT_EQ(defaults.lang, 2);
-    EXPECT_EQ(defaults.split.szcf, 12);
+    EXPECT_EQ(defaults.szcf, 12);
     EXPECT_EQ(defaults.lahm, 0.3f);
     EXPECT_EQ(defaults.dect, 4) << "the long line is skipped, not read as two";
     EXPECT_EQ(session.imgw, 800);
@@ -176,17 +178,17 @@ TEST_F(ParameterFileTest, WrittenAndReadAgainGivesTheSameDefaults)
     p.lcgr = 1234567;
     p.lahm = 0.125f;
     p.crht = 200;
-    p.split.szcs = 253;
+    p.szcs = 253;
     p.lang = 3;
     p.panl = 200;
-    ASSERT_TRUE(WriteParameterFile(".", p));
+    ASSERT_TRUE(WriteParameterFile(p, "."));
     const std::string bytes = ReadBytes("Dralo.prm");
     for (const char* ignored : {"pixs=", "tris=", "mbor=", "grep="})
         EXPECT_EQ(bytes.find(ignored), std::string::npos) << ignored;
     EXPECT_NE(bytes.find("dtas=12.500000\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("vwfc=0.0002\r\n"), std::string::npos);
     ProgramParameters back;
-    ASSERT_TRUE(ReadParameterFile(".", back, session));
+    ASSERT_NO_THROW(ReadParameterFile(back, session, "."));
     EXPECT_EQ(back, p);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 63);
 }

@@ -80,7 +80,7 @@ struct ZoneFixture {
         if (prepare)
             prepare(m);
         NullEngineHost host;
-        ComputeViewFactors(m, mesh, radiation, equations, recorder ? *recorder : host, threads);
+        ComputeViewFactors(m, mesh, radiation, equations, ".", recorder ? *recorder : host, threads);
         kind.assign(U(equations), kNodeFree);
         fixedT.assign(U(equations), 0.0f);
         for (std::int64_t k = 0; k < points; ++k) {
@@ -471,12 +471,12 @@ TEST_F(CavityCalcTest, AClosedCavityInAWallKeepsHeatInEqualToHeatOut)
     // threads.
     BitmapModel copy = model;
     Mesh mesh;
-    ReadMeshFile(copy, mesh);
+    ReadMeshFile(copy, ".", mesh);
     ASSERT_EQ(mesh.zoneEdges.size(), 1u);
     CavityRadiation one, eight;
     std::int64_t e1 = 0, e8 = 0;
-    ComputeViewFactors(copy, mesh, one, e1, host, 1);
-    ComputeViewFactors(copy, mesh, eight, e8, host, 8);
+    ComputeViewFactors(copy, mesh, one, e1, ".", host, 1);
+    ComputeViewFactors(copy, mesh, eight, e8, ".", host, 8);
     ASSERT_EQ(one.zones[0].couplings, eight.zones[0].couplings);
     const RadiationZone& z = one.zones[0];
     for (std::size_t k = 0; k < z.segments.size(); ++k)
@@ -525,7 +525,7 @@ TEST_F(CavityCalcTest, ReportsOfAModelWithACavity)
     model.colours[5].name = "Cavity";
     ASSERT_TRUE(Calculate().Normal());
     MeshResults results;
-    ASSERT_EQ(ReadResults(model, results).code, ErrorCode::None);
+    ASSERT_NO_THROW(ReadResults(model, ".", results));
     EXPECT_GT(results.equations, static_cast<int>(results.points.size())); // the radiation nodes
     EXPECT_FALSE(results.radiationEdges.empty());
     platform::StringTable strings;

@@ -8,7 +8,7 @@
 #include "dralo/model/reports/TextReports.h"
 #include "platform/core/Text1252.h"
 #include "dralo/model/lines/Distances.h"
-#include "dralo/model/results/ColourScales.h"
+#include "common/core/ColourScale.h"
 #include "dralo/model/results/LineValues.h"
 #include "dralo/model/results/MeshResults.h"
 #include "dralo/model/tests/CalcFixture.h"
@@ -27,6 +27,22 @@ using common::testing::WriteBytes;
 // U = 1 / (1/7.7 + 0.4 + 1/25).
 constexpr int kWide = 200, kHigh = 20;
 const double kWallU = 1.0 / (1 / 7.7 + 0.2 / 0.5 + 1 / 25.0);
+
+// How reading the results ended: the error's code and message, or none.
+struct ResultReadOutcome {
+    ErrorCode code = ErrorCode::None;
+    std::string message;
+};
+
+ResultReadOutcome ReadResultsOf(BitmapModel& m, MeshResults& r)
+{
+    try {
+        ReadResults(m, ".", r);
+    } catch (const EngineError& e) {
+        return {e.Code(), e.Message()};
+    }
+    return {};
+}
 
 class ResultsTest : public CalcTest {
   protected:
@@ -47,7 +63,7 @@ class ResultsTest : public CalcTest {
         d.y2 = static_cast<std::int16_t>(y2);
         ValidateDistances(model);
     }
-    ResultReadOutcome Read() { return ReadResults(model, results); }
+    ResultReadOutcome Read() { return ReadResultsOf(model, results); }
     // U of a straight wall of thickness d pixels (λ 1, h 1e6, pixels of
     // 1 cm) from its own calculation: Q / (Δθ H).
     double FlankingWallU(int d)
@@ -59,7 +75,7 @@ class ResultsTest : public CalcTest {
         const WorkOutcome outcome = Calculate();
         EXPECT_TRUE(outcome.Normal());
         MeshResults wall;
-        EXPECT_EQ(ReadResults(model, wall).code, ErrorCode::None);
+        EXPECT_EQ(ReadResultsOf(model, wall).code, ErrorCode::None);
         const double u = FindEnvironments(model).q / (20 * high * 0.01);
         model = corner;
         return u;
@@ -198,7 +214,12 @@ TEST_F(ResultsTest, ColourScaleFiles)
         SCOPED_TRACE(c.name);
         WriteBytes("RainbowColor.rgb", c.bytes);
         common::ColourScale scale;
-        const std::string message = LoadColourScale(".", false, scale);
+        std::string message;
+        try {
+            common::LoadProgramColourScale(".", false, scale);
+        } catch (const common::EngineError& e) {
+            message = e.Message();
+        }
         if (*c.message == 0) {
             EXPECT_EQ(message, "");
         } else {
@@ -207,7 +228,12 @@ TEST_F(ResultsTest, ColourScaleFiles)
         EXPECT_EQ(scale.entries.size(), c.entries);
     }
     common::ColourScale scale;
-    EXPECT_NE(LoadColourScale(".", true, scale).find("Failed to open file"), std::string::npos);
+    try {
+        common::LoadProgramColourScale(".", true, scale);
+        ADD_FAILURE() << "no gray scale here";
+    } catch (const common::EngineError& e) {
+        EXPECT_NE(e.Message().find("Failed to open file"), std::string::npos);
+    }
 }
 
 TEST_F(ResultsTest, WallValuesAgainstTheHandCalculation)

@@ -1,9 +1,9 @@
 // The run's arrays.
-#include "dralo/model/calc/CalcRun.h"
+#include "dralo/model/calc/RunState.h"
 
 namespace dralo {
 
-void AllocNodeArrays(CalcRun& run)
+void AllocNodeArrays(RunState& run)
 {
     const std::size_t n = static_cast<std::size_t>(run.equations);
     run.nodeKind.assign(n, kNodeFree);
@@ -11,7 +11,7 @@ void AllocNodeArrays(CalcRun& run)
     run.heatInput.assign(n, 0.0f);
 }
 
-void FreeWorkArrays(CalcRun& run)
+void FreeWorkArrays(RunState& run)
 {
     run.mesh = Mesh();
     run.equations = 0;

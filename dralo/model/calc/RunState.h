@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace dralo {
@@ -20,7 +21,9 @@ namespace dralo {
 // Node kinds.
 enum : std::uint8_t { kNodeFree = 0, kNodeFixed = 1, kNodeHeatInput = 2 };
 
-struct CalcRun {
+struct RunState {
+    // The working folder of the result files (the program's current folder).
+    std::string workFolder = ".";
     Mesh mesh;
     // Equations: the mesh points, then the radiation nodes of the zones.
     kernels::Index equations = 0;
@@ -48,9 +51,9 @@ struct CalcRun {
 
 // Sizes the node arrays for the equations: every node free, no heat input.
 // std::bad_alloc when memory is short (error 1 of the run).
-void AllocNodeArrays(CalcRun& run);
+void AllocNodeArrays(RunState& run);
 // Releases every array of the run (the mesh, the system, the solver's);
 // the read-outs and the flag stay.
-void FreeWorkArrays(CalcRun& run);
+void FreeWorkArrays(RunState& run);
 
 } // namespace dralo

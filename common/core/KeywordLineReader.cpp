@@ -132,6 +132,9 @@ LineStatus KeywordLineReader::ReadKeywordLine(std::string_view keys, std::size_t
     if (length > kMaxLine)
         return LineStatus::TooLong;
     line[length] = '\0';
+    if (m_spaces == LeadingSpaces::Skip)
+        for (; *line == ' '; ++line)
+            --length;
     m_text = line;
     m_length = length;
 

@@ -1,13 +1,19 @@
 // The keyed line reader shared by every text-file reader of the four
 // programs. A file is read line by line; each line may start with a key of a
 // fixed width taken from the caller's key table (keys matched without regard
-// to case), and the caller parses the values that follow the key.
+// to case), and the caller parses the values that follow the key. Files whose
+// keys may be indented (Parven's) have the leading spaces of each line
+// skipped before the key is matched.
 #pragma once
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace common {
+
+// What a line's leading spaces are: text (the default) or indentation before
+// the key, which the reader skips (spaces only, never tabs).
+enum class LeadingSpaces { Keep, Skip };
 
 enum class LineStatus {
     End,     // end of file, no line read
@@ -20,7 +26,7 @@ class KeywordLineReader {
     // Longest line content (without its line end) that a file may hold.
     static constexpr std::size_t kMaxLine = 255;
 
-    KeywordLineReader() = default;
+    explicit KeywordLineReader(LeadingSpaces spaces = LeadingSpaces::Keep) : m_spaces(spaces) {}
     ~KeywordLineReader();
     KeywordLineReader(const KeywordLineReader&) = delete;
     KeywordLineReader& operator=(const KeywordLineReader&) = delete;
@@ -32,7 +38,8 @@ class KeywordLineReader {
     bool IsOpen() const { return m_file != nullptr; }
 
     // Reads the next line and strips only its line end (LF or CR LF); a final
-    // line without a line end is read whole. keys holds keys of exactly
+    // line without a line end is read whole; with LeadingSpaces::Skip the
+    // line's leading spaces go as well. keys holds keys of exactly
     // keyLength characters one after the other. keyIndex is the position of
     // the first key that the line starts with, or -1; Value() is then the rest
     // of the line after the key (the whole line for -1).
@@ -50,6 +57,7 @@ class KeywordLineReader {
     bool Refill();
     LineStatus SkipLongLine();
 
+    LeadingSpaces m_spaces;
     std::FILE* m_file = nullptr;
     int m_lineCounter = 0;
     // The current line lives in the read-ahead buffer, its line end replaced

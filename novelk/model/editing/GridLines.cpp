@@ -45,7 +45,7 @@ template <typename F> void ForEachBoxBound(ModelStore& m, int axis, F&& f)
 
 float SnappedLineCoordinate(const ModelStore& m, int axis, std::size_t line)
 {
-    return static_cast<float>(kernels::SnapToLengthQuantum(LineCoordinate(m, axis, line)));
+    return static_cast<float>(kernels::SnapToLengthQuantum(LineCoordinate(m, axis, line), 0.001));
 }
 
 std::span<const float> Coordinates(const GridAxis& a)

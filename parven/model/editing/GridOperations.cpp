@@ -94,7 +94,6 @@ void FinishGridAxis(ShapeModel& m, int axis, std::vector<float>& lines)
 
 void CreateMinimumGrid(ShapeModel& m, int axis)
 {
-    m.axes[static_cast<std::size_t>(axis)].n = 0;
     std::vector<float> lines;
     float lo = 1e30f, hi = -1e30f;
     const auto extent = [&lo, &hi](float c) {
@@ -112,8 +111,10 @@ void CreateMinimumGrid(ShapeModel& m, int axis)
             ForEachStlVertex(m, b, [&](const StlVertex& v) { extent(Coordinate(v, axis)); });
         }
     }
-    if (lo > 1e29f)
+    if (lo > 1e29f) {
+        m.axes[static_cast<std::size_t>(axis)].n = 0;
         return;
+    }
     AddGridCoordinate(lines, m.settings, lo);
     AddGridCoordinate(lines, m.settings, hi);
     FinishGridAxis(m, axis, lines);

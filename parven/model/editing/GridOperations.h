@@ -21,7 +21,8 @@ void FinishGridAxis(ShapeModel& m, int axis, std::vector<float>& lines);
 
 // Rebuilds an axis (0 x, 1 y, 2 z) from the blocks: a line at every corner
 // coordinate of the SOLID blocks and at the extremes of SOLID corners and STL
-// vertices together; no cells when there are no such points.
+// vertices together; no cells when there are no such points. EngineError
+// Memory, the axis as it was, when it would have more than kMaxAxisCells.
 void CreateMinimumGrid(ShapeModel& m, int axis);
 
 // For each STL block and axis: lines at the block's extremes and at every

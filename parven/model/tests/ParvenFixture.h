@@ -3,6 +3,7 @@
 #pragma once
 #include "common/testing/TestFiles.h"
 #include "parven/model/files/DataFile.h"
+#include "parven/model/stl/StlMesh.h"
 #include "parven/model/store/Engine.h"
 #include "parven/model/store/Errors.h"
 
@@ -15,6 +16,43 @@ namespace parven::testing {
 
 using common::testing::ReadBytes;
 using common::testing::WriteBytes;
+
+// Two models alike in everything a file holds; STL blocks alike triangle by
+// triangle (vertex indices may differ where a model shares vertices).
+inline void ExpectSameModel(const ShapeModel& a, const ShapeModel& b)
+{
+    EXPECT_EQ(a.title, b.title);
+    EXPECT_EQ(a.settings, b.settings);
+    EXPECT_EQ(a.lines, b.lines);
+    EXPECT_EQ(a.colours, b.colours);
+    for (int k = 0; k < 3; ++k) {
+        const GridAxis &x = a.axes[static_cast<std::size_t>(k)], &y = b.axes[static_cast<std::size_t>(k)];
+        ASSERT_EQ(x.n, y.n) << k;
+        for (std::size_t i = 0; i < x.n; ++i) {
+            EXPECT_EQ(x.widths[i], y.widths[i]) << k << " " << i;
+            EXPECT_EQ(x.coords[i], y.coords[i]) << k << " " << i;
+        }
+        EXPECT_EQ(a.origin[k], b.origin[k]);
+        EXPECT_EQ(a.clipLo[k], b.clipLo[k]);
+        EXPECT_EQ(a.clipHi[k], b.clipHi[k]);
+    }
+    EXPECT_EQ(a.areas, b.areas);
+    EXPECT_EQ(a.uValues, b.uValues);
+    ASSERT_EQ(a.borderBcs.count, b.borderBcs.count);
+    for (std::size_t i = 0; i < a.borderBcs.count; ++i)
+        EXPECT_EQ(a.borderBcs[i], b.borderBcs[i]) << i;
+    ASSERT_EQ(a.materialBcs.count, b.materialBcs.count);
+    for (std::size_t i = 0; i < a.materialBcs.count; ++i)
+        EXPECT_EQ(a.materialBcs[i], b.materialBcs[i]) << i;
+    ASSERT_EQ(a.blocks.count, b.blocks.count);
+    for (std::size_t i = 0; i < a.blocks.count; ++i) {
+        BlockRecord x = a.blocks[i], y = b.blocks[i];
+        ASSERT_EQ(x.triangleCount, y.triangleCount) << i;
+        EXPECT_TRUE(SameTriangles(a.stl, x.firstTriangle, b.stl, y.firstTriangle, x.triangleCount)) << i;
+        x.firstTriangle = y.firstTriangle = 0;
+        EXPECT_EQ(x, y) << i;
+    }
+}
 
 class ParvenTest : public ::testing::Test {
   protected:

@@ -5,9 +5,11 @@
 // keys may be indented (Parven's) have the leading spaces of each line
 // skipped before the key is matched.
 #pragma once
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace common {
 
@@ -40,7 +42,9 @@ class KeywordLineReader {
     // Reads the next line and strips only its line end (LF or CR LF); a final
     // line without a line end is read whole; with LeadingSpaces::Skip the
     // line's leading spaces go as well. keys holds keys of exactly
-    // keyLength characters one after the other. keyIndex is the position of
+    // keyLength characters one after the other; the reader indexes them once,
+    // so a key table keeps its text while it is passed (a literal or a string
+    // that lives through the read). keyIndex is the position of
     // the first key that the line starts with, or -1; Value() is then the rest
     // of the line after the key (the whole line for -1).
     LineStatus ReadKeywordLine(std::string_view keys, std::size_t keyLength, int& keyIndex);
@@ -55,6 +59,8 @@ class KeywordLineReader {
     // Moves the unread rest to the front of the buffer and reads more after
     // it; false at the end of the file.
     bool Refill();
+    // The keys by their first two letters, built once for the key table in use.
+    void IndexKeys(std::string_view keys, std::size_t keyLength);
     LineStatus SkipLongLine();
 
     LeadingSpaces m_spaces;
@@ -66,6 +72,14 @@ class KeywordLineReader {
     std::size_t m_length = 0;
     std::size_t m_valueOffset = 0;
     std::size_t m_lastKey = 0;
+    // Per bucket of the lower-case first two letters the first key in it,
+    // and per key the next one in its bucket (-1 ends a chain), in table
+    // order.
+    static constexpr std::size_t kBuckets = 1024;
+    const char* m_indexedKeys = nullptr;
+    std::size_t m_indexedSize = 0, m_indexedLength = 0;
+    std::array<int, kBuckets> m_firstWith{};
+    std::vector<int> m_nextWith;
     static constexpr std::size_t kBlock = 1 << 16;
     std::string m_block; // kBlock bytes and room for a terminating zero
     std::size_t m_pos = 0;

@@ -94,6 +94,28 @@ TEST(KeywordLineReader, IndentedKeysWhenLeadingSpacesAreSkipped)
     EXPECT_EQ(vertex[3].value, " 1 2 3");
 }
 
+TEST(KeywordLineReader, KeysSharingTheirFirstLettersAndSecondTables)
+{
+    // Many keys alike in their first letters; the first of equal keys wins.
+    const std::string keys = "blok=bclr=bsol=btyp=bshp=bipt=bpnt=bstl=bori=bor1=bor2=BPNT=colr=";
+    const auto lines = ReadAll("bpnt=1\nBOR2=2\nbor1=3\nbolt=4\nc\ncolr=5\nB\n", keys);
+    const int expected[] = {6, 10, 9, -1, -1, 12, -1};
+    ASSERT_EQ(lines.size(), 7u);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].key, expected[i]) << i;
+    // One reader, two tables in turn.
+    std::ofstream("Two.txt", std::ios::binary) << "colr=1\nname=2\ncolr=3\n";
+    common::KeywordLineReader reader;
+    ASSERT_TRUE(reader.Open("Two.txt"));
+    int key = -1;
+    reader.ReadKeywordLine("colr=name=", 5, key);
+    EXPECT_EQ(key, 0);
+    reader.ReadKeywordLine("name=colr=", 5, key);
+    EXPECT_EQ(key, 0);
+    reader.ReadKeywordLine("name=colr=", 5, key);
+    EXPECT_EQ(key, 1);
+}
+
 TEST(KeywordLineReader, LongLineIsOneErrorNotTwoLines)
 {
     const std::string longest(255, 'a');

@@ -17,15 +17,10 @@ ColourTable LoadMaterialColours(const std::string& programFolder)
 
 void LoadColourScale(const std::string& programFolder, bool grey, common::ColourScale& scale)
 {
-    const std::string path = common::JoinPath(programFolder, grey ? "RainbowGray.rgb" : "RainbowColor.rgb");
-    const common::ColourFileResult r = common::LoadColourScaleFile(path, scale);
-    switch (r.status) {
-    case common::ColourFileStatus::Ok:
-        return;
-    case common::ColourFileStatus::OpenFailed:
-        throw EngineError::FileOpen(path);
-    case common::ColourFileStatus::SyntaxError:
-        throw EngineError::Syntax(path, r.line);
+    try {
+        common::LoadProgramColourScale(programFolder, grey, scale);
+    } catch (const common::EngineError& e) {
+        throw EngineError(e);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace parven {
 
@@ -78,6 +79,8 @@ class LineReader {
     int m_colour = -1;
     long long m_block = -1, m_borderBc = -1, m_materialBc = -1;
     long long m_fileBlocks = -1; // this file's `nblk`, -1 before it
+    // Per block of the file: made by a count and not selected since.
+    std::vector<bool> m_unselected;
     std::size_t m_widthPosition[3] = {};
 };
 
@@ -96,6 +99,10 @@ bool LineReader::ReadLines(common::KeywordLineReader& reader)
         if (line == Line::End)
             break;
     }
+    // Blocks that were counted but never selected are fresh ones.
+    for (std::size_t i = 0; i < m_unselected.size(); ++i)
+        if (m_unselected[i])
+            InitBlock(m_m, m_m.blockBase + i);
     return true;
 }
 
@@ -207,6 +214,7 @@ bool LineReader::Block(int key, const char* p, std::string_view text)
             return false;
         m_block = static_cast<long long>(m.blockBase) + i;
         InitBlock(m, static_cast<std::size_t>(m_block));
+        m_unselected[static_cast<std::size_t>(i)] = false;
         return true;
     }
     if (m_block < 0)
@@ -233,13 +241,9 @@ bool LineReader::Block(int key, const char* p, std::string_view text)
         b.points[v][2] = z;
         return true;
     }
-    case Key("bstl="): {
-        const std::string name = TextValue(text);
-        if (name.size() > kMaxStlName)
-            return false;
-        SetStlName(b, name);
+    case Key("bstl="):
+        SetStlName(m, b, TextValue(text));
         return true;
-    }
     default:
         return false;
     }
@@ -256,8 +260,10 @@ bool LineReader::Count(int key, const char* p)
         const std::size_t count = std::size_t{m.blockBase} + static_cast<std::size_t>(n);
         if (m.blocks.capacity < count && !GrowBlockArray(m, count + 100))
             throw EngineError::Memory();
-        for (std::size_t i = m.blocks.count; i < count; ++i)
-            InitBlock(m, i);
+        // The records this count makes are initialised when they are
+        // selected, or at the end of the lines.
+        m_unselected.resize(m.blocks.count - std::min(m.blocks.count, m.blockBase));
+        m_unselected.resize(static_cast<std::size_t>(n), true);
         m.blocks.count = static_cast<std::uint32_t>(count);
         m_fileBlocks = n;
         return true;

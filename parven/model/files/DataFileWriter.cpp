@@ -117,14 +117,14 @@ void WriteBlocks(common::KeyedLineWriter& out, const ShapeModel& m)
         // A SOLID block's other corners follow from its defining points.
         for (int p : b.kind == SOLID ? DefiningPoints(b) : std::span<const int>(kAllPoints))
             out.Line("bpnt=", p, b.points[p][0], b.points[p][1], b.points[p][2]);
-        if (!StlName(b).empty())
-            out.Text("bstl=", StlName(b));
+        if (!StlName(m, b).empty())
+            out.Text("bstl=", StlName(m, b));
     }
 }
 
 void Format(const ShapeModel& m, const ColourTable& startColours, common::KeyedLineWriter& out)
 {
-    out.Reserve(64 * m.blocks.count + 16 * (m.axes[0].n + m.axes[1].n + m.axes[2].n) + 4096);
+    out.Reserve(160 * m.blocks.count + 16 * (m.axes[0].n + m.axes[1].n + m.axes[2].n) + 65536);
     if (!m.title.empty())
         out.LongText("titl=", m.title);
     const ProgramParameters noDefaults;
@@ -147,7 +147,7 @@ void Format(const ShapeModel& m, const ColourTable& startColours, common::KeyedL
 
 std::string FormatDataFile(const ShapeModel& m, const ColourTable& startColours)
 {
-    common::KeyedLineWriter out(common::RealForm::GeneralExact);
+    common::KeyedLineWriter out(common::RealForm::Shortest);
     Format(m, startColours, out);
     return out.Bytes();
 }
@@ -155,7 +155,7 @@ std::string FormatDataFile(const ShapeModel& m, const ColourTable& startColours)
 void SaveDataFile(ShapeModel& m, const ColourTable& startColours, const std::string& path)
 {
     WriteChangedStlBlocks(m, path);
-    common::KeyedLineWriter out(common::RealForm::GeneralExact);
+    common::KeyedLineWriter out(common::RealForm::Shortest);
     Format(m, startColours, out);
     if (!out.Save(path))
         throw EngineError::FileOpen(path);

@@ -181,9 +181,9 @@ bool ReadBlockStl(ShapeModel& m, std::size_t i, const std::string& dataFilePath,
     b.filled = 0;
     b.firstTriangle = static_cast<std::uint32_t>(m.stl.triangles.size());
     b.triangleCount = 0;
-    if (StlName(b).empty())
+    if (StlName(m, b).empty())
         return true;
-    const std::string path = StlFilePath(dataFilePath, StlName(b));
+    const std::string path = StlFilePath(dataFilePath, StlName(m, b));
     if (!ReadStlFile(m.stl, path)) {
         b.firstTriangle = 0;
         host.Tell(FileOpenText(path));
@@ -234,9 +234,9 @@ void WriteChangedStlBlocks(ShapeModel& m, const std::string& dataFilePath)
         BlockRecord& b = m.blocks[i];
         if (b.kind != STL || b.triangleCount == 0)
             continue;
-        const std::string path = StlFilePath(dataFilePath, StlName(b));
+        const std::string path = StlFilePath(dataFilePath, StlName(m, b));
         auto [file, added] = files.try_emplace(path);
-        if (added && !StlName(b).empty()) {
+        if (added && !StlName(m, b).empty()) {
             auto mesh = std::make_unique<StlMesh>();
             if (ReadStlFile(*mesh, path))
                 file->second = std::move(mesh);
@@ -245,12 +245,12 @@ void WriteChangedStlBlocks(ShapeModel& m, const std::string& dataFilePath)
         if (read && read->triangles.size() == b.triangleCount &&
             SameTriangles(m.stl, b.firstTriangle, *read, 0, b.triangleCount))
             continue;
-        const std::string stem = StlName(b).empty() ? "block" + std::to_string(i + 1) : StemOf(StlName(b));
+        const std::string stem = StlName(m, b).empty() ? "block" + std::to_string(i + 1) : StemOf(StlName(m, b));
         const std::string name = FreeStlName(dataFilePath, stem);
         const std::string written = StlFilePath(dataFilePath, name);
         if (!WriteBinaryStl(m.stl, b.firstTriangle, b.triangleCount, written))
             throw EngineError::FileOpen(written);
-        SetStlName(b, name);
+        SetStlName(m, b, name);
     }
 }
 

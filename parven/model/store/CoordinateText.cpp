@@ -68,22 +68,6 @@ float ParseCoordinate(const ShapeModel& m, const char* text, int axis)
     return static_cast<float>(origin + lower + (g - static_cast<double>(lo)) * (upper - lower));
 }
 
-std::string FormatGridUnitLabel(float scal)
-{
-    const std::string text = common::FormatDecimals(scal, -1);
-    if (text == "1")
-        return "[m]";
-    if (text == "0.1")
-        return "[dm]";
-    if (text == "0.01")
-        return "[cm]";
-    if (text == "0.001")
-        return "[mm]";
-    if (scal <= 0.01f)
-        return "[" + common::FormatDecimals(static_cast<double>(scal) * 1000, -1) + " mm]";
-    return "[" + text + " m]";
-}
-
 RotationMatrix MakeAxisRotationMatrix(const float axis[3], float angleDegrees)
 {
     RotationMatrix r{};

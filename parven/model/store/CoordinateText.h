@@ -2,6 +2,7 @@
 // grid-number mode as grid-line numbers (fractional between lines); the grid
 // tables' unit label; and the rotation of Transform Coordinates.
 #pragma once
+#include "common/core/UnitLabel.h"
 #include "parven/model/store/ShapeModel.h"
 
 #include <array>
@@ -18,9 +19,12 @@ std::string FormatCoordinate(const ShapeModel& m, float value, int axis);
 // linearly between neighbouring lines.
 float ParseCoordinate(const ShapeModel& m, const char* text, int axis);
 
-// "[m]", "[dm]", "[cm]", "[mm]" for those units, else "[%g mm]" up to 0.01 m
-// and "[%g m]" above.
-std::string FormatGridUnitLabel(float scal);
+// The unit label of the grid and coordinate tables for the coordinate unit
+// `scal` ("[cm]", "[5 mm]", "[0.25 m]").
+inline std::string FormatGridUnitLabel(const ModelSettings& s)
+{
+    return common::GridUnitLabel(s.scal);
+}
 
 using RotationMatrix = std::array<std::array<double, 3>, 3>;
 // The rotation by the angle (degrees) about the axis; the identity for a zero axis.

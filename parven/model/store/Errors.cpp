@@ -56,26 +56,13 @@ std::string SyntaxErrorText(const std::string& path, int line)
     return Text(ErrorCode::Syntax, path.c_str(), line);
 }
 
-EngineError EngineError::Memory()
+EngineError::EngineError(const common::EngineError& e)
+    : ProgramError(common::EngineError(e.CodeValue(), e.Context(),
+                                       e.CodeValue() == common::kErrorMemory     ? MemoryText()
+                                       : e.CodeValue() == common::kErrorFileOpen ? FileOpenText(e.Path())
+                                       : e.CodeValue() == common::kErrorSyntax   ? SyntaxErrorText(e.Path(), e.Line())
+                                                                                 : e.Message()))
 {
-    return Make(ErrorCode::Memory, {}, MemoryText());
-}
-
-EngineError EngineError::FileOpen(std::string path)
-{
-    std::string text = FileOpenText(path);
-    common::ErrorContext context;
-    context.path = std::move(path);
-    return Make(ErrorCode::FileOpen, std::move(context), std::move(text));
-}
-
-EngineError EngineError::Syntax(std::string path, int line)
-{
-    std::string text = SyntaxErrorText(path, line);
-    common::ErrorContext context;
-    context.path = std::move(path);
-    context.line = line;
-    return Make(ErrorCode::Syntax, std::move(context), std::move(text));
 }
 
 EngineError EngineError::ModelCheck(ErrorCode code, int colour, int x, int y, int z)

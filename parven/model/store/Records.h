@@ -5,11 +5,11 @@
 // model length units (times `scal` gives metres), temperatures in °C,
 // conductivities in W/(m.K), coefficients in W/(m².K).
 #pragma once
+#include "common/core/BoundaryRecords.h"
 #include "platform/core/Types.h"
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace parven {
 
@@ -69,17 +69,14 @@ enum BlockKind : std::uint8_t { SOLID = 0, STL = 1, POINT = 2 };           // `b
 enum PointForm : std::uint8_t { BOX = 0, PARALLELEPIPED = 1, HEXAHEDRON = 2 }; // `btyp`
 enum BlockShape : std::uint8_t { RECT = 0, CYL = 1, BAL = 2, PCYL = 3, PBAL = 4 }; // `bshp`
 
-// Longest STL base name (UTF-8 bytes): what a data-file line holds after its
-// key, and a file name of name + ".stl" fits the 255 bytes a name may have.
-constexpr std::size_t kMaxStlName = 250;
-
 // A block. A SOLID block is a hexahedron of eight corners, P1 the base
 // corner, P2, P3, P4 the ends of its three edges, P5 = P2 + P3 - P1,
 // P6 = P2 + P4 - P1, P7 = P3 + P4 - P1, P8 = P5 + P4 - P1; a box is given by
 // P1 and P8, a parallelepiped by P1..P4, a hexahedron by all eight. An STL
 // block takes its surface from a run of the model's STL triangles, read from
-// the file named by its base name beside the data file. The record has no
-// padding, so that undo snapshots compare and share it as bytes.
+// the file named by its base name beside the data file; the names live in the
+// model's list of STL names. The record has no padding, so that undo
+// snapshots compare and share it as bytes.
 struct BlockRecord {
     std::uint8_t kind = SOLID;      // BlockKind
     std::uint8_t form = BOX;        // PointForm
@@ -89,42 +86,26 @@ struct BlockRecord {
     std::uint8_t edited = 0;        // edited since the mesh was made
     std::uint8_t colour = 0;        // colour number (`bclr`)
     std::uint8_t unused = 0;
-    float points[8][3] = {};        // P1..P8: x, y, z (`bpnt`)
-    char stlName[kMaxStlName + 6] = {}; // STL base name, UTF-8, zero-filled (`bstl`)
+    // P1..P8: x, y, z (`bpnt`); a new block is the box from (0, 0, 0) to
+    // (100, 100, 100) with its corners derived.
+    float points[8][3] = {{0, 0, 0},     {100, 0, 0},   {0, 100, 0},   {0, 0, 100},
+                          {100, 100, 0}, {100, 0, 100}, {0, 100, 100}, {100, 100, 100}};
+    std::uint32_t stlName = 0;       // STL base name: its entry in the model's names, 0 none (`bstl`)
     std::uint32_t firstTriangle = 0; // the block's run of STL triangles
     std::uint32_t triangleCount = 0;
 
     bool operator==(const BlockRecord&) const = default;
 };
 
-// The STL base name of a block; SetStlName cuts a longer name at kMaxStlName
-// bytes (callers check first) and zero-fills the rest.
-std::string_view StlName(const BlockRecord& b);
-void SetStlName(BlockRecord& b, std::string_view name);
-
-enum BorderBcType : std::uint8_t { BORDER_TEMP = 0, BORDER_FLUX = 1 };
-
-// A fixed temperature or heat flux on the faces where two colours touch.
-struct BorderFaceBcRecord {
-    std::int16_t colour1 = -1, colour2 = -1; // -1..255, -1 none (`bor1`, `bor2`)
-    std::uint8_t type = BORDER_TEMP;         // BorderBcType (`bory`)
-    float temperature = 0;                   // °C (`bort`)
-    float flux = 0;                          // W/m² (`borq`)
-
-    bool operator==(const BorderFaceBcRecord&) const = default;
-};
-
-enum MaterialBcType : std::uint8_t { MATERIAL_TEMP = 0, MATERIAL_POWER = 1 };
-
-// A fixed temperature or power density in the cells of one colour.
-struct MaterialBcRecord {
-    std::int16_t colour = -1;          // -1..255, -1 none (`matc`)
-    std::uint8_t type = MATERIAL_TEMP; // MaterialBcType (`maty`)
-    float temperature = 0;             // °C (`matt`)
-    float power = 0;                   // power density, W/m³ (`matp`)
-
-    bool operator==(const MaterialBcRecord&) const = default;
-};
+// The boundary-condition lists' records are the block programs' shared ones.
+using common::BORDER_FLUX;
+using common::BORDER_TEMP;
+using common::BorderBcType;
+using common::BorderFaceBcRecord;
+using common::MATERIAL_POWER;
+using common::MATERIAL_TEMP;
+using common::MaterialBcRecord;
+using common::MaterialBcType;
 
 // An area A1..A3: the parallelogram spanned at P1 by P2 and P3 (`area`).
 struct AreaRecord {

@@ -68,6 +68,22 @@ void SetDisplayColour(ColourRecord& c, int red, int green, int blue)
     c.packed = RGB(red, green, blue);
 }
 
+std::string_view StlName(const ShapeModelBase& m, const BlockRecord& b)
+{
+    return b.stlName < m.stlNames.size() ? std::string_view(m.stlNames[b.stlName]) : std::string_view();
+}
+
+void SetStlName(ShapeModelBase& m, BlockRecord& b, std::string_view name)
+{
+    if (name.empty()) {
+        b.stlName = 0;
+        return;
+    }
+    if (m.stlNames.back() != name)
+        m.stlNames.emplace_back(name);
+    b.stlName = static_cast<std::uint32_t>(m.stlNames.size() - 1);
+}
+
 bool GrowBlockArray(ShapeModel& m, std::size_t n)
 {
     return GrowArray(m.blocks, n);
@@ -84,8 +100,6 @@ void InitBlock(ShapeModel& m, std::size_t i)
     BlockRecord& b = m.blocks[i];
     b = BlockRecord{};
     b.colour = m.currentColour;
-    SetPoint(b.points[7], 100, 100, 100);
-    DeriveBlockCorners(b, false);
     m.colours[m.currentColour].inUse = 1;
 }
 
@@ -291,6 +305,7 @@ void ResetModel(ShapeModel& m, const ProgramParameters& defaults, const ColourTa
           SetGridCapacity(m, 200)))
         throw std::bad_alloc();
     m.stl = StlMesh{};
+    m.stlNames.assign(1, std::string());
     m.areas = {};
     m.uValues = {};
     for (int k = 0; k < 3; ++k) {

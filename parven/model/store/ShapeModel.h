@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace parven {
@@ -143,6 +144,9 @@ struct ShapeModelBase {
     std::uint16_t gridCapacity = 0; // entries of every axis array
     float origin[3] = {};           // grid origin (`x0gr`, `y0gr`, `z0gr`)
     std::int32_t clipLo[3] = {}, clipHi[3] = {}; // clip box, grid-line indices
+    // The STL base names (UTF-8) that blocks refer to by their entry; entry
+    // 0 is the empty name.
+    std::vector<std::string> stlNames{std::string()};
     std::array<AreaRecord, 3> areas;      // A1..A3
     std::array<UValueRecord, 3> uValues;  // the U-value rows
     ModelBounds bounds;
@@ -153,6 +157,14 @@ struct ShapeModel : ShapeModelBase {
     RecordArray<BlockRecord, std::uint32_t> blocks;
     StlMesh stl;
 };
+
+// Longest STL base name given to a new STL file (what a data-file line holds
+// after its key).
+constexpr std::size_t kMaxStlName = 250;
+// A block's STL base name; SetStlName gives it a name (a new entry of the
+// model's names unless it is the last one).
+std::string_view StlName(const ShapeModelBase& m, const BlockRecord& b);
+void SetStlName(ShapeModelBase& m, BlockRecord& b, std::string_view name);
 
 // The 256 colours as the program starts: the defaults with the display
 // colours of "MatColor.rgb". Every full read and File New start from it.

@@ -54,8 +54,9 @@ TEST(ModelStore, BoxCornersOfEitherHandednessSpanAPositiveVolume)
     }
     // The corners named for a box given from (10, 0, 0) to (0, 5, 5).
     BlockRecord b;
-    b.points[0][0] = 10;
-    b.points[7][1] = b.points[7][2] = 5;
+    const float p1[3] = {10, 0, 0}, p8[3] = {0, 5, 5};
+    std::copy(p1, p1 + 3, b.points[0]);
+    std::copy(p8, p8 + 3, b.points[7]);
     DeriveBlockCorners(b, false);
     const float expected[4][3] = {{10, 0, 0}, {10, 5, 0}, {0, 0, 0}, {10, 0, 5}};
     for (int p = 0; p < 4; ++p)
@@ -155,8 +156,11 @@ TEST(ModelStore, UnitLabels)
         const char* label;
     } cases[] = {{1, "[m]"}, {0.1f, "[dm]"}, {0.01f, "[cm]"}, {0.001f, "[mm]"}, {0.005f, "[5 mm]"},
                  {0.25f, "[0.25 m]"}, {2, "[2 m]"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(FormatGridUnitLabel(c.scal), c.label) << c.scal;
+    ModelSettings s;
+    for (const Case& c : cases) {
+        s.scal = c.scal;
+        EXPECT_EQ(FormatGridUnitLabel(s), c.label) << c.scal;
+    }
 }
 
 TEST(ModelStore, RotationAboutAnAxis)

@@ -49,7 +49,9 @@ inline void ExpectSameModel(const ShapeModel& a, const ShapeModel& b)
         BlockRecord x = a.blocks[i], y = b.blocks[i];
         ASSERT_EQ(x.triangleCount, y.triangleCount) << i;
         EXPECT_TRUE(SameTriangles(a.stl, x.firstTriangle, b.stl, y.firstTriangle, x.triangleCount)) << i;
+        EXPECT_EQ(StlName(a, x), StlName(b, y)) << i;
         x.firstTriangle = y.firstTriangle = 0;
+        x.stlName = y.stlName = 0;
         EXPECT_EQ(x, y) << i;
     }
 }

@@ -156,8 +156,8 @@ TEST_F(RoundTripTest, AMovedStlBlockSurvivesSaveReopenUndoAndRedo)
     const std::string cube = ReadBytes("cube.stl");
     SaveDataFile(engine.model, engine.startColours, "rich.pvn");
     EXPECT_EQ(ReadBytes("cube.stl"), cube);
-    EXPECT_EQ(StlName(engine.model.blocks[3]), "cube");
-    EXPECT_EQ(StlName(engine.model.blocks[4]), "cube-1");
+    EXPECT_EQ(StlName(engine.model, engine.model.blocks[3]), "cube");
+    EXPECT_EQ(StlName(engine.model, engine.model.blocks[4]), "cube-1");
     ASSERT_TRUE(std::filesystem::exists("cube-1.stl"));
     const std::string saved = ReadBytes("rich.pvn");
     Open("rich.pvn");
@@ -171,9 +171,9 @@ TEST_F(RoundTripTest, AMovedStlBlockSurvivesSaveReopenUndoAndRedo)
     std::filesystem::create_directories("out");
     // Saved into another folder, every STL block goes along as a file of its own.
     SaveDataFile(engine.model, engine.startColours, "out/copy.pvn");
-    EXPECT_EQ(StlName(engine.model.blocks[3]), "cube-1");
-    EXPECT_EQ(StlName(engine.model.blocks[4]), "cube-2");
-    EXPECT_EQ(StlName(engine.model.blocks[6]), "tri \xc3\xa9t\xc3\xa9-1");
+    EXPECT_EQ(StlName(engine.model, engine.model.blocks[3]), "cube-1");
+    EXPECT_EQ(StlName(engine.model, engine.model.blocks[4]), "cube-2");
+    EXPECT_EQ(StlName(engine.model, engine.model.blocks[6]), "tri \xc3\xa9t\xc3\xa9-1");
     EXPECT_TRUE(std::filesystem::exists("out/cube-2.stl"));
     engine.model.dataFilePath = "out/copy.pvn";
     const ShapeModel copied = engine.model;

@@ -219,9 +219,9 @@ TEST_F(StlTest, BlockFilesBesideTheDataFile)
     const ShapeModel& m = engine.model;
     EXPECT_EQ(m.blocks[0].triangleCount, 12u); // "NAME.STL" when "NAME.stl" is absent
     EXPECT_EQ(m.blocks[1].triangleCount, 0u);
-    EXPECT_EQ(StlName(m.blocks[1]), "gone"); // the reference stays
+    EXPECT_EQ(StlName(engine.model, m.blocks[1]), "gone"); // the reference stays
     EXPECT_EQ(m.blocks[2].triangleCount, 0u);
-    EXPECT_EQ(StlName(m.blocks[2]), "empty");
+    EXPECT_EQ(StlName(engine.model, m.blocks[2]), "empty");
     EXPECT_EQ(m.blocks[3].triangleCount, 0u); // no name, nothing read, nothing said
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "Cannot open file models/gone.stl");
@@ -230,8 +230,8 @@ TEST_F(StlTest, BlockFilesBesideTheDataFile)
     EXPECT_EQ(m.axes[0].widths[0], 1.0f);
     // Saved, the missing file stays named and nothing is written for it.
     SaveDataFile(engine.model, engine.startColours, "models/saved.pvn");
-    EXPECT_EQ(StlName(engine.model.blocks[1]), "gone");
-    EXPECT_EQ(StlName(engine.model.blocks[0]), "upper");
+    EXPECT_EQ(StlName(engine.model, engine.model.blocks[1]), "gone");
+    EXPECT_EQ(StlName(engine.model, engine.model.blocks[0]), "upper");
     EXPECT_FALSE(std::filesystem::exists("models/upper-1.stl"));
 }
 

@@ -10,6 +10,7 @@
 #include "parven/model/store/Errors.h"
 #include "platform/core/Folders.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cctype>
@@ -164,6 +165,15 @@ bool ReadStlFile(StlMesh& mesh, const std::string& path)
         return false;
     }
     MergeDuplicateVertices(mesh, vertices, triangles);
+    // A facet with two equal corners that the look-back of AddStlVertex did
+    // not catch (the first corner already too far back) has become one with
+    // two equal indices: it adds no triangle, as any such facet.
+    const auto degenerate = [](const StlTriangle& t) {
+        return t.v[0] == t.v[1] || t.v[1] == t.v[2] || t.v[0] == t.v[2];
+    };
+    mesh.triangles.erase(std::remove_if(mesh.triangles.begin() + static_cast<std::ptrdiff_t>(triangles),
+                                        mesh.triangles.end(), degenerate),
+                         mesh.triangles.end());
     return true;
 }
 
@@ -195,7 +205,10 @@ bool ReadBlockStl(ShapeModel& m, std::size_t i, const std::string& dataFilePath,
 
 bool WriteBinaryStl(const StlMesh& mesh, std::size_t first, std::size_t count, const std::string& path)
 {
-    std::string bytes = "Binary STL written by Parven";
+    // The header's first line is a vertex line without numbers: the
+    // reader's ASCII pass ends there at once, so the file reads as binary
+    // whatever text the bytes of its numbers may spell.
+    std::string bytes = "vertex\nbinary STL written by Parven\n";
     bytes.resize(kHeader, ' ');
     bytes.reserve(kHeader + 4 + count * kFacet);
     const auto n = static_cast<std::uint32_t>(count);

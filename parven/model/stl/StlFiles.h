@@ -17,8 +17,9 @@ namespace parven {
 // skipped, tabs not), three vertices a triangle across the file; when it
 // finds no vertex or a bad one, what it added is taken back and the file is
 // read as binary STL (a count that the file's size cannot hold fails before
-// anything is read). Non-finite coordinates fail the file. False, the mesh
-// as it was, when neither form can be read.
+// anything is read). Non-finite coordinates fail the file. A facet with two
+// equal corners adds no triangle. False, the mesh as it was, when neither
+// form can be read.
 bool ReadStlFile(StlMesh& mesh, const std::string& path);
 
 // The STL file of a base name beside the data file: "NAME.stl", or

@@ -60,6 +60,21 @@ TEST_F(StlTest, TrianglesStoredAsACBSharingCornersWithoutDegenerateOnes)
     EXPECT_EQ(m.vertices.size(), 5u); // the degenerate facet's one vertex stays, unused
 }
 
+TEST_F(StlTest, AFacetWithTwoEqualCornersAddsNoTriangleHoweverFarBackTheyLie)
+{
+    // The first corner of the last facet is the file's first vertex, nine
+    // vertices back when it comes; its third corner is the same point.
+    const std::vector<Facet> facets = {{{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}},
+                                       {{{3, 0, 0}, {4, 0, 0}, {5, 0, 0}}},
+                                       {{{6, 0, 0}, {7, 0, 0}, {8, 0, 0}}},
+                                       {{{0, 0, 0}, {9, 9, 9}, {0, 0, 0}}}};
+    const StlMesh ascii = Read(AsciiStl(facets));
+    EXPECT_EQ(ascii.triangles.size(), 3u);
+    const StlMesh binary = Read(BinaryStl(facets));
+    EXPECT_EQ(binary.triangles, ascii.triangles);
+    EXPECT_EQ(binary.vertices, ascii.vertices);
+}
+
 TEST_F(StlTest, AsciiAndBinaryOfOneMeshGiveTheSameRuns)
 {
     const auto cube = Cube(2.5f);
@@ -82,6 +97,24 @@ TEST_F(StlTest, CoordinatesAreComparedExactly)
                                      {{{-0.0f, 1, 0}, {3, 3, 3}, {0, 0, 1}}}}));
     EXPECT_NE(m.triangles[0].v[0], m.triangles[1].v[0]);
     EXPECT_EQ(m.triangles[2].v[0], m.triangles[0].v[2]); // -0 is 0: (0, 1, 0)
+}
+
+TEST_F(StlTest, AWrittenBinaryFileReadsAsBinaryWhateverItsNumbersSpell)
+{
+    // Nine coordinates whose bytes spell three ASCII vertex lines.
+    const char text[] = "\nvertex1 2 3\nvertex4 5 6\nvertex7 8 9";
+    static_assert(sizeof text == 37);
+    float c[9];
+    std::memcpy(c, text, sizeof c);
+    StlMesh mesh;
+    for (int k = 0; k < 9; k += 3)
+        mesh.vertices.push_back({c[k], c[k + 1], c[k + 2]});
+    mesh.triangles.push_back({{0, 2, 1}}); // written in the file's order 0, 1, 2
+    ASSERT_TRUE(WriteBinaryStl(mesh, 0, 1, "written.stl"));
+    StlMesh back;
+    ASSERT_TRUE(ReadStlFile(back, "written.stl"));
+    ASSERT_EQ(back.triangles.size(), 1u);
+    EXPECT_TRUE(SameTriangles(back, 0, mesh, 0, 1));
 }
 
 TEST_F(StlTest, BadFilesFailAndLeaveTheMeshAsItWas)

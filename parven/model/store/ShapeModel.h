@@ -48,20 +48,12 @@ struct ModelSettings {
     float axis = 100.0f; // axis length of the 3D view, > 0
     std::int32_t grcd = 0; // coordinates shown as grid-line numbers
     float viewAzimuth = 30.0f, viewAltitude = 30.0f; // `vwpt`, degrees
-    // Calculation parameters.
-    std::int32_t linr = 1;    // radiation linear (1) or non-linear (0)
-    float hrbl = 5.1f;        // black radiation coefficient for linear radiation, W/(m².K)
-    std::int32_t cycl = 5;    // most iteration cycles
-    std::int32_t iter = 10000; // most iterations within a cycle
-    float mxdt = 0.0001f;     // largest temperature change within a cycle, °C
-    float mxod = 0.001f;      // largest heat-flow divergence of the object, %
-    float mxnd = 1.0f;        // largest heat-flow divergence of a node, %
-    float mxdc = 0.001f;      // largest temperature change between cycles, °C
-    std::int32_t ccen = 1;    // CEN values recalculated before each cycle
-    float dtas = 10.0f;       // temperature difference across an airspace, °C
-    // Output ranges.
-    float tmin = 0, tmax = 20, tin1 = 1, tin2 = 5, tsin = 0; // temperatures and isotherm increments, °C
-    float qmin = 0, qmax = 50, qin1 = 1, qin2 = 5;           // heat fluxes and isoflux increments
+    // The calculation parameters and output ranges: the model's own values
+    // of the program defaults of the same names (ProgramParameters.h).
+    std::int32_t linr = 1, cycl = 5, iter = 10000, ccen = 1;
+    float hrbl = 5.1f, mxdt = 0.0001f, mxod = 0.001f, mxnd = 1.0f, mxdc = 0.001f, dtas = 10.0f;
+    float tmin = 0, tmax = 20, tin1 = 1, tin2 = 5, tsin = 0;
+    float qmin = 0, qmax = 50, qin1 = 1, qin2 = 5;
     // Display and report flags.
     std::int32_t nofb = 0, ligr = 0, aufb = 0, rptf = 0, rptu = 0;
 

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -33,6 +34,39 @@ inline long ProcStatus(const std::string& key)
         if (line.rfind(key + ":", 0) == 0)
             return std::atol(line.c_str() + key.size() + 1) * 1024;
     return 0;
+}
+
+// The reference of the file benchmarks: the seconds a plain fgets loop takes
+// to read every line of the file.
+inline double LineLoopSeconds(const std::string& path)
+{
+    const auto start = std::chrono::steady_clock::now();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    char line[512];
+    long lines = 0;
+    while (f && std::fgets(line, sizeof line, f))
+        ++lines;
+    if (f)
+        std::fclose(f);
+    benchmark::DoNotOptimize(lines);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Runs work once per iteration as the iteration's manual time, each after
+// a plain line loop over the file, and reports the ratio of the two
+// ("ratio_vs_line_loop").
+template <typename Work> void RunAgainstLineLoop(benchmark::State& state, const std::string& path, Work work)
+{
+    double workTime = 0, loopTime = 0;
+    for (auto _ : state) {
+        loopTime += LineLoopSeconds(path);
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        workTime += t;
+        state.SetIterationTime(t);
+    }
+    state.counters["ratio_vs_line_loop"] = workTime / loopTime;
 }
 
 // Starts the peak ("VmHWM") again from the present resident memory.

@@ -10,14 +10,11 @@
 #include "gelmar/model/store/ModelStore.h"
 
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const std::string kPath = "bench-model.glm";
 const std::string kOutPath = "bench-written.glm";
@@ -60,41 +57,13 @@ void PrepareFile()
     gelmar::WriteDataFile(m, kPath);
 }
 
-// The reference: every line of the file through fgets.
-double PlainLineLoopSeconds()
-{
-    const auto start = Clock::now();
-    std::FILE* f = std::fopen(kPath.c_str(), "rb");
-    char line[512];
-    long lines = 0;
-    while (std::fgets(line, sizeof line, f))
-        ++lines;
-    std::fclose(f);
-    benchmark::DoNotOptimize(lines);
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-template <typename Work> void RunAgainstLineLoop(benchmark::State& state, Work work)
-{
-    double workTime = 0, loopTime = 0;
-    for (auto _ : state) {
-        loopTime += PlainLineLoopSeconds();
-        const auto start = Clock::now();
-        work();
-        const double t = std::chrono::duration<double>(Clock::now() - start).count();
-        workTime += t;
-        state.SetIterationTime(t);
-    }
-    state.counters["ratio_vs_line_loop"] = workTime / loopTime;
-}
-
 void BM_ReadDataFile(benchmark::State& state)
 {
     gelmar::NullEngineHost host;
     gelmar::Engine engine{host};
     gelmar::SetHost(&host);
     PrepareFile();
-    RunAgainstLineLoop(state, [&engine] {
+    bench::RunAgainstLineLoop(state, kPath, [&engine] {
         engine.model.dataFilePath = kPath;
         if (!gelmar::ReadDataFile(engine.model, engine.model.dataFilePath, gelmar::ReadMode::Open,
                                   engine.parameters, gelmar::Host()))
@@ -112,7 +81,7 @@ void BM_WriteDataFile(benchmark::State& state)
     engine.model.dataFilePath = kPath;
     gelmar::ReadDataFile(engine.model, engine.model.dataFilePath, gelmar::ReadMode::Open, engine.parameters,
                          gelmar::Host());
-    RunAgainstLineLoop(state, [&engine] {
+    bench::RunAgainstLineLoop(state, kPath, [&engine] {
         if (!gelmar::WriteDataFile(engine.model, kOutPath))
             std::abort();
     });

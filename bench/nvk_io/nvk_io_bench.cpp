@@ -9,14 +9,11 @@
 #include "novelk/model/store/RunState.h"
 
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const std::string kPath = "bench-model.nvk";
 const std::string kOutPath = "bench-written.nvk";
@@ -72,39 +69,11 @@ void PrepareModel()
     novelk::WriteDataFile(m, kPath);
 }
 
-// The reference: every line of the file through fgets.
-double PlainLineLoopSeconds()
-{
-    const auto start = Clock::now();
-    std::FILE* f = std::fopen(kPath.c_str(), "rb");
-    char line[512];
-    long lines = 0;
-    while (std::fgets(line, sizeof line, f))
-        ++lines;
-    std::fclose(f);
-    benchmark::DoNotOptimize(lines);
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-template <typename Work> void RunAgainstLineLoop(benchmark::State& state, Work work)
-{
-    double workTime = 0, loopTime = 0;
-    for (auto _ : state) {
-        loopTime += PlainLineLoopSeconds();
-        const auto start = Clock::now();
-        work();
-        const double t = std::chrono::duration<double>(Clock::now() - start).count();
-        workTime += t;
-        state.SetIterationTime(t);
-    }
-    state.counters["ratio_vs_line_loop"] = workTime / loopTime;
-}
-
 void BM_ReadDataFile(benchmark::State& state)
 {
     PrepareModel();
     Program& p = TheProgram();
-    RunAgainstLineLoop(state, [&p] {
+    bench::RunAgainstLineLoop(state, kPath, [&p] {
         novelk::ReadDataFile(p.model, p.run, p.defaults, p.host, kPath, novelk::ReadMode::Open);
     });
 }
@@ -115,7 +84,7 @@ void BM_WriteDataFile(benchmark::State& state)
     PrepareModel();
     Program& p = TheProgram();
     novelk::ReadDataFile(p.model, p.run, p.defaults, p.host, kPath, novelk::ReadMode::Open);
-    RunAgainstLineLoop(state, [&p] { novelk::WriteDataFile(p.model, kOutPath); });
+    bench::RunAgainstLineLoop(state, kPath, [&p] { novelk::WriteDataFile(p.model, kOutPath); });
 }
 BENCHMARK(BM_WriteDataFile)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -26,6 +26,14 @@ bool EqualNoCase(const char* a, const char* b, std::size_t n)
 
 char g_empty[1] = {'\0'};
 
+// The bucket of a key or line that starts with at least keyLength characters.
+std::size_t Bucket(const char* text, std::size_t keyLength, std::size_t buckets)
+{
+    const auto a = static_cast<unsigned char>(Lower(text[0]));
+    const auto b = keyLength > 1 ? static_cast<unsigned char>(Lower(text[1])) : 0u;
+    return (a * 31u + b) & (buckets - 1);
+}
+
 } // namespace
 
 KeywordLineReader::~KeywordLineReader()
@@ -93,6 +101,25 @@ LineStatus KeywordLineReader::SkipLongLine()
     return LineStatus::TooLong;
 }
 
+void KeywordLineReader::IndexKeys(std::string_view keys, std::size_t keyLength)
+{
+    if (keys.data() == m_indexedKeys && keys.size() == m_indexedSize && keyLength == m_indexedLength)
+        return;
+    const std::size_t count = keys.size() / keyLength;
+    m_firstWith.fill(-1);
+    m_nextWith.assign(count, -1);
+    // Built from the last key back, so that every chain runs in table order
+    // and the first matching key wins.
+    for (std::size_t k = count; k-- > 0;) {
+        int& first = m_firstWith[Bucket(keys.data() + k * keyLength, keyLength, kBuckets)];
+        m_nextWith[k] = first;
+        first = static_cast<int>(k);
+    }
+    m_indexedKeys = keys.data();
+    m_indexedSize = keys.size();
+    m_indexedLength = keyLength;
+}
+
 LineStatus KeywordLineReader::ReadKeywordLine(std::string_view keys, std::size_t keyLength, int& keyIndex)
 {
     keyIndex = -1;
@@ -132,6 +159,9 @@ LineStatus KeywordLineReader::ReadKeywordLine(std::string_view keys, std::size_t
     if (length > kMaxLine)
         return LineStatus::TooLong;
     line[length] = '\0';
+    if (m_spaces == LeadingSpaces::Skip)
+        for (; *line == ' '; ++line)
+            --length;
     m_text = line;
     m_length = length;
 
@@ -144,13 +174,13 @@ LineStatus KeywordLineReader::ReadKeywordLine(std::string_view keys, std::size_t
             m_valueOffset = keyLength;
             return LineStatus::Line;
         }
-        const char first = Lower(line[0]);
-        for (std::size_t k = 0; k < count; ++k) {
-            const char* key = keys.data() + k * keyLength;
-            if (Lower(key[0]) == first && EqualNoCase(line, key, keyLength)) {
-                keyIndex = static_cast<int>(k);
+        IndexKeys(keys, keyLength);
+        for (int k = m_firstWith[Bucket(line, keyLength, kBuckets)]; k >= 0;
+             k = m_nextWith[static_cast<std::size_t>(k)]) {
+            if (EqualNoCase(line, keys.data() + static_cast<std::size_t>(k) * keyLength, keyLength)) {
+                keyIndex = k;
                 m_valueOffset = keyLength;
-                m_lastKey = k;
+                m_lastKey = static_cast<std::size_t>(k);
                 break;
             }
         }

@@ -18,14 +18,16 @@ namespace common {
 // key's range; integers truncated toward zero); a line without a known key or
 // number, or with a refused value, is skipped, never a message. Lines of the
 // extra keys (a key string of their own) go to onExtra with their key's
-// position in it and the text after the key. False when the file could not be
-// opened (the parameters unchanged).
+// position in it and the text after the key. With LeadingSpaces::Skip keys
+// may be indented. False when the file could not be opened (the parameters
+// unchanged).
 template <class Params>
 bool ReadParameterLines(const std::string& path, std::span<const KeyEntry<Params>> table, Params& params,
                         std::string_view extraKeys = {},
-                        const std::function<void(int key, const char* text)>& onExtra = {})
+                        const std::function<void(int key, const char* text)>& onExtra = {},
+                        LeadingSpaces spaces = LeadingSpaces::Keep)
 {
-    KeywordLineReader reader;
+    KeywordLineReader reader(spaces);
     if (!reader.Open(path))
         return false;
     const std::string keys = KeysOf(table) + std::string(extraKeys);

@@ -6,15 +6,12 @@
 
 namespace kernels {
 
-namespace {
-// Quanta per grid unit (dividing by it is exact where multiplying by the
-// quantum is not).
-constexpr double kPerQuantum = 1000.0;
-} // namespace
-
-double SnapToLengthQuantum(double length)
+double SnapToLengthQuantum(double length, double quantum)
 {
-    return std::round(length * kPerQuantum) / kPerQuantum;
+    // Quanta per unit: dividing by it is exact where multiplying by the
+    // quantum is not (1 / 0.001 is exactly 1000).
+    const double perQuantum = 1.0 / quantum;
+    return std::round(length * perQuantum) / perQuantum;
 }
 
 int CompareCoordinates(float a, float b)

@@ -1,9 +1,9 @@
-// Grid lines of one axis from coordinates, as the block programs rebuild an
-// axis after its lines change (minimum grid, merging, inserting a file): the
-// items' coordinates, snapped to the length quantum, are sorted into distinct
-// lines, the lowest becomes line 0, and each item finds its line again. An
-// axis is held as the coordinates of lines 1..n (line 0 lies at 0, sorted
-// ascending) and the widths of its n cells.
+// Grid lines of one axis from coordinates, as the programs rebuild an axis
+// after its lines change (minimum grid, merging, inserting a file): the
+// items' coordinates, snapped to the program's length quantum, are sorted
+// into distinct lines, the lowest becomes line 0, and each item finds its
+// line again. An axis is held as the coordinates of lines 1..n (line 0 lies
+// at 0, sorted ascending) and the widths of its n cells.
 #pragma once
 #include <cstddef>
 #include <optional>
@@ -12,11 +12,12 @@
 
 namespace kernels {
 
-// Lengths are kept to this quantum (grid units) when lines are rebuilt.
+// The block-grid programs keep lengths to this quantum (grid units) when
+// lines are rebuilt; the shape program keeps them to the model's resolution.
 constexpr double kLengthQuantum = 0.001;
 
-// Nearest multiple of the length quantum, halves away from zero.
-double SnapToLengthQuantum(double length);
+// Nearest multiple of the quantum (> 0), halves away from zero.
+double SnapToLengthQuantum(double length, double quantum);
 
 // -1, 0 or 1: the ascending order of coordinates.
 int CompareCoordinates(float a, float b);

@@ -106,7 +106,7 @@ bool TransformBoxCoordinates(float c[6], const TransformSettings& s, const float
     bool thick = true;
     for (int a = 0; a < 3; ++a) {
         for (int k = 2 * a; k <= 2 * a + 1; ++k)
-            c[k] = static_cast<float>(SnapToLengthQuantum(static_cast<double>(c[k]) + origin[a]));
+            c[k] = static_cast<float>(SnapToLengthQuantum(static_cast<double>(c[k]) + origin[a], kLengthQuantum));
         thick = thick && c[2 * a] < c[2 * a + 1];
     }
     return thick;

@@ -15,14 +15,14 @@ struct ReadLine {
     int line;
 };
 
-std::vector<ReadLine> ReadAll(const std::string& bytes,
-                              std::string_view keys = "colr=name=", std::size_t n = 5)
+std::vector<ReadLine> ReadAll(const std::string& bytes, std::string_view keys = "colr=name=", std::size_t n = 5,
+                              common::LeadingSpaces spaces = common::LeadingSpaces::Keep)
 {
     // Tests run in parallel in one folder: one file per test.
     const std::string path =
         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt";
     std::ofstream(path, std::ios::binary) << bytes;
-    common::KeywordLineReader reader;
+    common::KeywordLineReader reader(spaces);
     EXPECT_TRUE(reader.Open(path));
     std::vector<ReadLine> out;
     int key = 0;
@@ -71,6 +71,49 @@ TEST(KeywordLineReader, StripsOnlyTheLineEnd)
         for (std::size_t i = 0; i < lines.size(); ++i)
             EXPECT_EQ(lines[i].value, c.values[i]) << c.bytes;
     }
+}
+
+TEST(KeywordLineReader, IndentedKeysWhenLeadingSpacesAreSkipped)
+{
+    const std::string bytes = "  name=0.5\n\tname=1\n   \n  vertex 1 2 3\n";
+    const auto kept = ReadAll(bytes);
+    ASSERT_EQ(kept.size(), 4u);
+    EXPECT_EQ(kept[0].key, -1);
+    EXPECT_EQ(kept[0].value, "  name=0.5");
+    const auto skipped = ReadAll(bytes, "name=", 5, common::LeadingSpaces::Skip);
+    ASSERT_EQ(skipped.size(), 4u);
+    EXPECT_EQ(skipped[0].key, 0);
+    EXPECT_EQ(skipped[0].value, "0.5");
+    EXPECT_EQ(skipped[1].key, -1); // a tab is no space
+    EXPECT_EQ(skipped[1].value, "\tname=1");
+    EXPECT_EQ(skipped[2].value, "");
+    EXPECT_EQ(skipped[3].key, -1);
+    EXPECT_EQ(skipped[3].value, "vertex 1 2 3");
+    const auto vertex = ReadAll(bytes, "vertex", 6, common::LeadingSpaces::Skip);
+    EXPECT_EQ(vertex[3].key, 0);
+    EXPECT_EQ(vertex[3].value, " 1 2 3");
+}
+
+TEST(KeywordLineReader, KeysSharingTheirFirstLettersAndSecondTables)
+{
+    // Many keys alike in their first letters; the first of equal keys wins.
+    const std::string keys = "blok=bclr=bsol=btyp=bshp=bipt=bpnt=bstl=bori=bor1=bor2=BPNT=colr=";
+    const auto lines = ReadAll("bpnt=1\nBOR2=2\nbor1=3\nbolt=4\nc\ncolr=5\nB\n", keys);
+    const int expected[] = {6, 10, 9, -1, -1, 12, -1};
+    ASSERT_EQ(lines.size(), 7u);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].key, expected[i]) << i;
+    // One reader, two tables in turn.
+    std::ofstream("Two.txt", std::ios::binary) << "colr=1\nname=2\ncolr=3\n";
+    common::KeywordLineReader reader;
+    ASSERT_TRUE(reader.Open("Two.txt"));
+    int key = -1;
+    reader.ReadKeywordLine("colr=name=", 5, key);
+    EXPECT_EQ(key, 0);
+    reader.ReadKeywordLine("name=colr=", 5, key);
+    EXPECT_EQ(key, 0);
+    reader.ReadKeywordLine("name=colr=", 5, key);
+    EXPECT_EQ(key, 1);
 }
 
 TEST(KeywordLineReader, LongLineIsOneErrorNotTwoLines)

@@ -4,7 +4,11 @@
 #include <clocale>
 #include <gtest/gtest.h>
 #include <limits>
+#include <charconv>
+#include <cstring>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -77,6 +81,40 @@ TEST(NumberText, GeneralFormLikePrintfWhereItIsExact)
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(common::FormatGeneralExact(value), text);
+}
+
+// Short decimals take a quicker road; every one must read as the general
+// conversion reads it, and what follows must be left alike.
+TEST(NumberText, ShortDecimalsReadAsTheGeneralConversion)
+{
+    std::vector<std::string> texts = {"0", "-0", "0.1", "16777215", "16777216", "1677721.5", "0.0000000001",
+                                      "0.00000000001", "3.4028235", ".5", "5.", "-.25", "1.5.3", "2e3", "7-1",
+                                      "0.30000001", "123456.78", "9.999999", "-16777215.0", "1.", "00000001.25"};
+    std::uint32_t seed = 1;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const int decimals = static_cast<int>(seed >> 28) % 11;
+        const std::uint32_t m = (seed >> 3) % 16777216u;
+        std::string t = std::to_string(m);
+        const std::size_t d = static_cast<std::size_t>(decimals);
+        if (d > 0) {
+            if (t.size() <= d)
+                t = std::string(d + 1 - t.size(), '0') + t;
+            t = t.substr(0, t.size() - d) + "." + t.substr(t.size() - d);
+        }
+        texts.push_back((seed & 1) ? "-" + t : t);
+    }
+    for (const std::string& t : texts) {
+        float expected = 0;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), expected);
+        const char* p = t.c_str();
+        float got = -1;
+        ASSERT_EQ(common::ScanFloat(p, got), r.ec == std::errc()) << t;
+        if (r.ec != std::errc())
+            continue;
+        EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << t;
+        EXPECT_EQ(p, r.ptr) << t;
+    }
 }
 
 } // namespace

@@ -11,11 +11,18 @@ namespace {
 
 TEST(AxisLines, SnapsToTheLengthQuantumHalvesAwayFromZero)
 {
-    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(0.0126), 0.013);
-    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(-0.0126), -0.013);
-    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(0.0025), 0.003);
-    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(-0.0025), -0.003);
-    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(2.0), 2.0);
+    const double q = kernels::kLengthQuantum;
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(0.0126, q), 0.013);
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(-0.0126, q), -0.013);
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(0.0025, q), 0.003);
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(-0.0025, q), -0.003);
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(2.0, q), 2.0);
+    // The block programs' quantum is one thousandth exactly.
+    EXPECT_EQ(kernels::SnapToLengthQuantum(0.0126, q), 13.0 / 1000.0);
+    // Another program's quantum: the resolution of its model.
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(0.126, 0.01), 0.13);
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(-0.125, 0.05), -0.15);
+    EXPECT_DOUBLE_EQ(kernels::SnapToLengthQuantum(7.4, 0.5), 7.5);
 }
 
 TEST(AxisLines, RebuildsAnAxisFromDistinctCoordinates)

@@ -2,6 +2,7 @@
 // and minimum-grid tests, used-line marks and the unit and volume texts.
 #include "gelmar/model/editing/GridLines.h"
 
+#include "common/core/UnitLabel.h"
 #include "common/kernels/AxisLines.h"
 #include "gelmar/model/editing/ItemLines.h"
 #include "gelmar/model/store/EngineHost.h"
@@ -36,14 +37,6 @@ bool ReserveCells(ModelStore& m, EngineHost& host, std::size_t n)
         return false;
     }
     return true;
-}
-
-std::string Bracketed(const std::string& number, const char* tail)
-{
-    std::string label(1, '[');
-    label += number;
-    label += tail;
-    return label;
 }
 
 void RecomputeWidths(GridAxis& a)
@@ -211,18 +204,7 @@ void MarkUsedGridLines(ModelStore& m)
 
 std::string GridUnitLabelFor(float unit)
 {
-    const std::string text = FormatG(unit);
-    if (text == "1")
-        return "[m]";
-    if (text == "0.1")
-        return "[dm]";
-    if (text == "0.01")
-        return "[cm]";
-    if (text == "0.001")
-        return "[mm]";
-    if (unit <= 0.01f)
-        return Bracketed(FormatG(static_cast<double>(unit) * 1000), " mm]");
-    return Bracketed(text, " m]");
+    return common::GridUnitLabel(unit);
 }
 
 std::string FormatGridUnitLabel(const ModelStore& m)

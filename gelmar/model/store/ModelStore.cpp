@@ -378,6 +378,6 @@ void FreeModel(ModelStore& m)
 namespace gelmar {
 double SnapToLengthQuantum(double value)
 {
-    return kernels::SnapToLengthQuantum(value);
+    return kernels::SnapToLengthQuantum(value, 0.001);
 }
 } // namespace gelmar

@@ -2,6 +2,7 @@
 // the plane and minimum-grid tests, used-line flags, unit and volume texts.
 #include "novelk/model/editing/GridLines.h"
 
+#include "common/core/UnitLabel.h"
 #include "common/kernels/AxisLines.h"
 #include "novelk/model/store/Errors.h"
 
@@ -45,7 +46,7 @@ template <typename F> void ForEachBoxBound(ModelStore& m, int axis, F&& f)
 
 float SnappedLineCoordinate(const ModelStore& m, int axis, std::size_t line)
 {
-    return static_cast<float>(kernels::SnapToLengthQuantum(LineCoordinate(m, axis, line)));
+    return static_cast<float>(kernels::SnapToLengthQuantum(LineCoordinate(m, axis, line), 0.001));
 }
 
 std::span<const float> Coordinates(const GridAxis& a)
@@ -214,18 +215,7 @@ int CompareFloats(float a, float b)
 
 std::string FormatGridUnitLabel(float unit)
 {
-    const std::string text = FormatG(unit, 6);
-    if (text == "1")
-        return "[m]";
-    if (text == "0.1")
-        return "[dm]";
-    if (text == "0.01")
-        return "[cm]";
-    if (text == "0.001")
-        return "[mm]";
-    std::string label(1, '[');
-    label += unit <= 0.01f ? FormatG(static_cast<double>(unit) * 1000, 6) + " mm]" : text + " m]";
-    return label;
+    return common::GridUnitLabel(unit);
 }
 
 std::string FormatColourVolumeText(const ModelStore& m, const CellRaster& cells, int colour)

@@ -422,8 +422,8 @@ void DataFileReader::Blocks(int key)
                     sums[k + 1] = sums[k] + w[k];
             }
             const double origin = m.insertionOrigin[axis];
-            b.coord[2 * axis] = static_cast<float>(kernels::SnapToLengthQuantum(origin + sums[lo]));
-            b.coord[2 * axis + 1] = static_cast<float>(kernels::SnapToLengthQuantum(origin + sums[hi]));
+            b.coord[2 * axis] = static_cast<float>(kernels::SnapToLengthQuantum(origin + sums[lo], 0.001));
+            b.coord[2 * axis + 1] = static_cast<float>(kernels::SnapToLengthQuantum(origin + sums[hi], 0.001));
         }
     } else {
         // Indices as read; their bounds are checked against the grid once the

@@ -6,6 +6,7 @@
 // grid unit gives metres), conductivities in W/(m.K), coefficients in
 // W/(m².K).
 #pragma once
+#include "common/core/BoundaryRecords.h"
 #include "platform/core/Types.h"
 
 #include <cstdint>
@@ -105,29 +106,15 @@ struct NodeBcRecord {
     bool operator==(const NodeBcRecord&) const = default;
 };
 
-enum BorderBcType : std::uint8_t { BORDER_TEMP = 0, BORDER_FLUX = 1 };
-
-// A fixed temperature or heat flux on the faces between two colours.
-struct BorderFaceBcRecord {
-    std::int16_t colour1 = -1, colour2 = -1; // -1..255, -1 none (`bor1`, `bor2`)
-    std::uint8_t type = BORDER_TEMP;         // BorderBcType (`bory`)
-    float temperature = 0;                   // °C (`bort`)
-    float flux = 0;                          // W/m² (`borq`)
-
-    bool operator==(const BorderFaceBcRecord&) const = default;
-};
-
-enum MaterialBcType : std::uint8_t { MATERIAL_TEMP = 0, MATERIAL_POWER = 1 };
-
-// A fixed temperature or power density in the cells of one colour.
-struct MaterialBcRecord {
-    std::int16_t colour = -1;          // -1..255, -1 none (`matc`)
-    std::uint8_t type = MATERIAL_TEMP; // MaterialBcType (`maty`)
-    float temperature = 0;             // °C (`matt`)
-    float power = 0;                   // power density, W/m³ (`matp`)
-
-    bool operator==(const MaterialBcRecord&) const = default;
-};
+// The boundary-condition lists' records are the block programs' shared ones.
+using common::BORDER_FLUX;
+using common::BORDER_TEMP;
+using common::BorderBcType;
+using common::BorderFaceBcRecord;
+using common::MATERIAL_POWER;
+using common::MATERIAL_TEMP;
+using common::MaterialBcRecord;
+using common::MaterialBcType;
 
 // Flag bits of a graphic-report entry.
 enum : std::uint8_t {

@@ -2,6 +2,7 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/core/StringTable.h"
+#include "platform/ui/DialogLayout.h"
 #include "platform/ui/MenuBar.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
@@ -44,6 +45,9 @@ class DialogWidget : public HostWidget<QDialog> {
   protected:
     bool event(QEvent* e) override
     {
+        if (e->type() == QEvent::WindowTitleChange)
+            if (auto* outer = qobject_cast<QVBoxLayout*>(layout()))
+                platform::detail::FitCaption(*outer, m_captionSpacer, windowTitle(), font());
         if (CWnd* w = CWnd::FromWidget(this))
             if (platform::detail::TranslateEvent(w, this, e, false, true))
                 return true;
@@ -51,6 +55,7 @@ class DialogWidget : public HostWidget<QDialog> {
     }
 
   private:
+    QSpacerItem* m_captionSpacer = nullptr; // owned by the outer layout
     void Command(int id)
     {
         if (CWnd* w = CWnd::FromWidget(this))
@@ -426,6 +431,7 @@ void CDialog::BuildControls(const platform::DialogTemplate& t, QWidget* host, QG
         layout->addWidget(qw, c.row, c.col, c.rowSpan, c.colSpan);
         if (c.kind == platform::Ctl::GroupBox) {
             auto* inner = new QGridLayout(qw);
+            platform::detail::SetControlSpacing(*inner, *qw->style());
             groups[c.id] = {w.get(), inner};
         }
         if (c.kind == platform::Ctl::RadioButton) {
@@ -453,7 +459,6 @@ BOOL CDialog::CreateDialogWindow(CWnd* pParent)
     m_background = COLOR_BTNFACE + 1;
     m_style = WS_POPUP | WS_CAPTION;
     AttachWidget(w, false, 0);
-    SetWindowText(t->caption);
     // Bars above and below the controls; the controls keep the margins a
     // dialog's own layout has.
     auto* outer = new QVBoxLayout(w);
@@ -466,9 +471,13 @@ BOOL CDialog::CreateDialogWindow(CWnd* pParent)
     m_controlLayout->setContentsMargins(
         style->pixelMetric(QStyle::PM_LayoutLeftMargin), style->pixelMetric(QStyle::PM_LayoutTopMargin),
         style->pixelMetric(QStyle::PM_LayoutRightMargin), style->pixelMetric(QStyle::PM_LayoutBottomMargin));
+    platform::detail::SetControlSpacing(*m_controlLayout, *style);
     outer->addLayout(m_topBars);
     outer->addLayout(m_controlLayout, 1);
     outer->addLayout(m_bottomBars);
+    // The caption is set once the layout is there, which it keeps wide
+    // enough to show the caption whole.
+    SetWindowText(t->caption);
     m_menuBar = nullptr;
     if (t->menu)
         SetMenu(t->menu);

@@ -1,0 +1,256 @@
+// The test's own X server and window manager (see TestDisplay.h).
+#include "common/testing/TestDisplay.h"
+
+#include <QProcessEnvironment>
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
+#include <dlfcn.h>
+#include <thread>
+
+namespace common::testing {
+
+using namespace std::chrono_literals;
+
+bool WaitFor(const std::function<bool()>& pred, std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+namespace {
+
+// A window that went away between looking and acting is no failure.
+int IgnoreErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+std::string WindowName(Display* display, Window w)
+{
+    char* name = nullptr;
+    std::string text;
+    if (XFetchName(display, w, &name) && name) {
+        text = name;
+        XFree(name);
+    }
+    return text;
+}
+
+// The client window of a top-level window: itself when it has a name,
+// else the first named window below it (inside a window manager's frame).
+Window ClientOf(Display* display, Window w)
+{
+    if (!WindowName(display, w).empty())
+        return w;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(display, w, &root, &parent, &children, &count))
+        for (unsigned i = 0; i < count && !found; ++i)
+            found = ClientOf(display, children[i]);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+} // namespace
+
+TestDisplay::~TestDisplay()
+{
+    if (m_display)
+        XCloseDisplay(m_display);
+    if (m_xtest)
+        dlclose(m_xtest);
+    for (QProcess* p : {&m_windowManager, &m_server}) {
+        if (p->state() == QProcess::NotRunning)
+            continue;
+        p->terminate();
+        if (!p->waitForFinished(5000))
+            p->kill();
+        p->waitForFinished(5000);
+    }
+}
+
+bool TestDisplay::Start(bool withWindowManager, const char* screen)
+{
+    m_server.setProgram("Xvfb");
+    // -displayfd: the server picks a free display and tells its number.
+    m_server.setArguments({"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
+    m_server.start();
+    if (!m_server.waitForStarted(10000))
+        return false;
+    QByteArray number;
+    if (!WaitFor(
+            [&] {
+                m_server.waitForReadyRead(50);
+                number += m_server.readAllStandardOutput();
+                return number.contains('\n');
+            },
+            20s))
+        return false;
+    m_name = ':' + number.trimmed().toStdString();
+    m_display = XOpenDisplay(m_name.c_str());
+    XSetErrorHandler(IgnoreErrors);
+    m_xtest = dlopen("libXtst.so.6", RTLD_NOW);
+    if (m_xtest) {
+        m_fakeKey = reinterpret_cast<FakeKey>(dlsym(m_xtest, "XTestFakeKeyEvent"));
+        m_fakeButton = reinterpret_cast<FakeButton>(dlsym(m_xtest, "XTestFakeButtonEvent"));
+        m_fakeMotion = reinterpret_cast<FakeMotion>(dlsym(m_xtest, "XTestFakeMotionEvent"));
+    }
+    if (!m_display || !m_fakeKey || !m_fakeButton || !m_fakeMotion)
+        return false;
+    return !withWindowManager || StartWindowManager();
+}
+
+bool TestDisplay::StartWindowManager()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", QString::fromStdString(m_name));
+    m_windowManager.setProcessEnvironment(env);
+    m_windowManager.setProgram("openbox");
+    m_windowManager.setArguments({"--sm-disable"});
+    m_windowManager.start();
+    if (!m_windowManager.waitForStarted(10000))
+        return false;
+    // The manager is up once it names itself on the root window.
+    const Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
+    return WaitFor(
+        [&] {
+            Atom type = 0;
+            int format = 0;
+            unsigned long items = 0, after = 0;
+            unsigned char* data = nullptr;
+            const bool up = XGetWindowProperty(m_display, DefaultRootWindow(m_display), check, 0, 1, False,
+                                               XA_WINDOW, &type, &format, &items, &after, &data) == Success &&
+                            items == 1;
+            if (data)
+                XFree(data);
+            return up || m_windowManager.state() == QProcess::NotRunning;
+        },
+        20s) &&
+           m_windowManager.state() == QProcess::Running;
+}
+
+std::vector<std::pair<Window, std::string>> TestDisplay::Windows() const
+{
+    std::vector<std::pair<Window, std::string>> found;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count))
+        return found;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(m_display, children[i], &a) || a.map_state != IsViewable)
+            continue;
+        if (const Window client = ClientOf(m_display, children[i]))
+            found.emplace_back(client, WindowName(m_display, client));
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+Window TestDisplay::Find(const std::string& text, bool exact) const
+{
+    for (const auto& [w, name] : Windows())
+        if (exact ? name == text : name.rfind(text, 0) == 0)
+            return w;
+    return 0;
+}
+
+Window TestDisplay::WaitForWindow(const std::string& text, bool exact, std::chrono::milliseconds limit) const
+{
+    Window w = 0;
+    WaitFor([&] { return (w = Find(text, exact)) != 0; }, limit);
+    return w;
+}
+
+bool TestDisplay::IsMaximised(Window w) const
+{
+    const Atom state = XInternAtom(m_display, "_NET_WM_STATE", False);
+    const Atom vert = XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
+    const Atom horz = XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool v = false, h = false;
+    if (XGetWindowProperty(m_display, w, state, 0, 64, False, XA_ATOM, &type, &format, &items, &after, &data) ==
+            Success &&
+        data) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < items; ++i) {
+            v = v || atoms[i] == vert;
+            h = h || atoms[i] == horz;
+        }
+        XFree(data);
+    }
+    return v && h;
+}
+
+std::vector<int> TestDisplay::Geometry(Window w) const
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(m_display, w, &a))
+        return {};
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, w, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+    return {x, y, a.width, a.height};
+}
+
+void TestDisplay::Focus(Window w) const
+{
+    XSetInputFocus(m_display, w, RevertToParent, CurrentTime);
+    XSync(m_display, False);
+    std::this_thread::sleep_for(400ms);
+}
+
+void TestDisplay::Key(KeySym key, bool alt) const
+{
+    const unsigned altCode = XKeysymToKeycode(m_display, XK_Alt_L);
+    const unsigned code = XKeysymToKeycode(m_display, key);
+    if (alt)
+        m_fakeKey(m_display, altCode, True, 0);
+    m_fakeKey(m_display, code, True, 0);
+    m_fakeKey(m_display, code, False, 0);
+    if (alt)
+        m_fakeKey(m_display, altCode, False, 0);
+    XSync(m_display, False);
+    std::this_thread::sleep_for(300ms);
+}
+
+void TestDisplay::MoveTo(int x, int y) const
+{
+    m_fakeMotion(m_display, 0, x, y, 0);
+    XSync(m_display, False);
+}
+
+void TestDisplay::Click(int times) const
+{
+    for (int i = 0; i < times; ++i) {
+        m_fakeButton(m_display, 1, True, 0);
+        m_fakeButton(m_display, 1, False, 0);
+    }
+    XSync(m_display, False);
+}
+
+void TestDisplay::Close(Window w) const
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, w, False, NoEventMask, &e);
+    XSync(m_display, False);
+}
+
+} // namespace common::testing

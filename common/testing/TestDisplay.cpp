@@ -1,11 +1,15 @@
 // The test's own X server and window manager (see TestDisplay.h).
 #include "common/testing/TestDisplay.h"
 
-#include <QProcessEnvironment>
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
+#include <csignal>
+#include <cstdlib>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace common::testing {
 
@@ -58,6 +62,42 @@ Window ClientOf(Display* display, Window w)
     return found;
 }
 
+// Starts a program with the arguments (its standard output to outFd when
+// given, else closed); 0 when it could not be started.
+pid_t Spawn(std::vector<std::string> args, int outFd = -1, const char* display = nullptr)
+{
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid < 0 ? 0 : pid;
+    if (display)
+        setenv("DISPLAY", display, 1);
+    const int null = open("/dev/null", O_RDWR);
+    dup2(outFd >= 0 ? outFd : null, 1);
+    dup2(null, 2);
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+}
+
+bool Running(pid_t pid)
+{
+    return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0;
+}
+
+void Stop(pid_t pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    if (!WaitFor([pid] { return waitpid(pid, nullptr, WNOHANG) != 0; }, std::chrono::seconds(5))) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
 } // namespace
 
 TestDisplay::~TestDisplay()
@@ -66,34 +106,26 @@ TestDisplay::~TestDisplay()
         XCloseDisplay(m_display);
     if (m_xtest)
         dlclose(m_xtest);
-    for (QProcess* p : {&m_windowManager, &m_server}) {
-        if (p->state() == QProcess::NotRunning)
-            continue;
-        p->terminate();
-        if (!p->waitForFinished(5000))
-            p->kill();
-        p->waitForFinished(5000);
-    }
+    Stop(m_windowManager);
+    Stop(m_server);
 }
 
 bool TestDisplay::Start(bool withWindowManager, const char* screen)
 {
-    m_server.setProgram("Xvfb");
     // -displayfd: the server picks a free display and tells its number.
-    m_server.setArguments({"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
-    m_server.start();
-    if (!m_server.waitForStarted(10000))
+    int fds[2];
+    if (pipe(fds) != 0)
         return false;
-    QByteArray number;
-    if (!WaitFor(
-            [&] {
-                m_server.waitForReadyRead(50);
-                number += m_server.readAllStandardOutput();
-                return number.contains('\n');
-            },
-            20s))
+    m_server = Spawn({"Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"}, fds[1]);
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (m_server && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (number.empty())
         return false;
-    m_name = ':' + number.trimmed().toStdString();
+    m_name = ':' + number;
     m_display = XOpenDisplay(m_name.c_str());
     XSetErrorHandler(IgnoreErrors);
     m_xtest = dlopen("libXtst.so.6", RTLD_NOW);
@@ -109,13 +141,8 @@ bool TestDisplay::Start(bool withWindowManager, const char* screen)
 
 bool TestDisplay::StartWindowManager()
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", QString::fromStdString(m_name));
-    m_windowManager.setProcessEnvironment(env);
-    m_windowManager.setProgram("openbox");
-    m_windowManager.setArguments({"--sm-disable"});
-    m_windowManager.start();
-    if (!m_windowManager.waitForStarted(10000))
+    m_windowManager = Spawn({"openbox", "--sm-disable"}, -1, m_name.c_str());
+    if (!m_windowManager)
         return false;
     // The manager is up once it names itself on the root window.
     const Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
@@ -130,10 +157,10 @@ bool TestDisplay::StartWindowManager()
                             items == 1;
             if (data)
                 XFree(data);
-            return up || m_windowManager.state() == QProcess::NotRunning;
+            return up || !Running(m_windowManager);
         },
         20s) &&
-           m_windowManager.state() == QProcess::Running;
+           Running(m_windowManager);
 }
 
 std::vector<std::pair<Window, std::string>> TestDisplay::Windows() const

@@ -2,10 +2,11 @@
 // manager (openbox) running on it, and input through the X server's test
 // extension as if a user typed and clicked. Used by the tests that start the
 // real programs and by the window tests that need a window manager; never by
-// a program.
+// a program. It needs no Qt, so that a test can make its X server before its
+// QApplication connects to it.
 #pragma once
-#include <QProcess>
 #include <X11/Xlib.h>
+#include <sys/types.h>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -62,8 +63,8 @@ class TestDisplay {
     using FakeMotion = int (*)(Display*, int, int, int, unsigned long);
     bool StartWindowManager();
 
-    QProcess m_server;
-    QProcess m_windowManager;
+    pid_t m_server = 0;
+    pid_t m_windowManager = 0;
     std::string m_name;
     Display* m_display = nullptr;
     void* m_xtest = nullptr;

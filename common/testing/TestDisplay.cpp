@@ -144,23 +144,25 @@ bool TestDisplay::StartWindowManager()
     m_windowManager = Spawn({"openbox", "--sm-disable"}, -1, m_name.c_str());
     if (!m_windowManager)
         return false;
-    // The manager is up once it names itself on the root window.
-    const Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
-    return WaitFor(
+    // The manager is up once it frames a window: a probe window is mapped
+    // and waited for until the manager has put it in a frame of its own.
+    const Window root = DefaultRootWindow(m_display);
+    const Window probe = XCreateSimpleWindow(m_display, root, 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(m_display, probe);
+    XSync(m_display, False);
+    const bool framed = WaitFor(
         [&] {
-            Atom type = 0;
-            int format = 0;
-            unsigned long items = 0, after = 0;
-            unsigned char* data = nullptr;
-            const bool up = XGetWindowProperty(m_display, DefaultRootWindow(m_display), check, 0, 1, False,
-                                               XA_WINDOW, &type, &format, &items, &after, &data) == Success &&
-                            items == 1;
-            if (data)
-                XFree(data);
-            return up || !Running(m_windowManager);
+            Window r = 0, parent = 0, *children = nullptr;
+            unsigned count = 0;
+            XQueryTree(m_display, probe, &r, &parent, &children, &count);
+            if (children)
+                XFree(children);
+            return (parent != 0 && parent != root) || !Running(m_windowManager);
         },
-        20s) &&
-           Running(m_windowManager);
+        20s);
+    XDestroyWindow(m_display, probe);
+    XSync(m_display, False);
+    return framed && Running(m_windowManager);
 }
 
 std::vector<std::pair<Window, std::string>> TestDisplay::Windows() const

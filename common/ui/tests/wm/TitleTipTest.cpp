@@ -23,14 +23,43 @@ void Settle(int ms = 300)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-// The screen point at the middle of a cell.
-QPoint CellCentre(CGridCtrl& grid, int row, int col)
+// The screen point at the middle of a cell, as the X server has it (Qt may
+// not have heard yet where the window manager put the window).
+QPoint CellCentre(const testing::TestDisplay& x, CGridCtrl& grid, int row, int col)
 {
     CRect r;
     grid.GetCellRect(row, col, &r);
-    CPoint p((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    grid.ClientToScreen(&p);
-    return {p.x, p.y};
+    QWidget* top = grid.GetWidget()->window();
+    const QPoint inTop = grid.GetWidget()->mapTo(top, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    int sx = 0, sy = 0;
+    Window child = 0;
+    XTranslateCoordinates(x.Connection(), static_cast<Window>(top->winId()), DefaultRootWindow(x.Connection()),
+                          inTop.x(), inTop.y(), &sx, &sy, &child);
+    return {sx, sy};
+}
+
+// Rests the pointer on the cell until its tip shows; whether it showed.
+bool HoverUntilTip(const testing::TestDisplay& x, CGridCtrl& grid, int row, int col)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; !grid.GetTitleTip().IsWindowVisible() && clock.elapsed() < 5000; ++i) {
+        const QPoint p = CellCentre(x, grid, row, col);
+        x.MoveTo(p.x() + i % 2, p.y());
+        Settle(100);
+    }
+    return grid.GetTitleTip().IsWindowVisible() != FALSE;
+}
+
+// Runs the event loop until the condition holds or 5 s have passed; whether
+// it holds.
+bool SettleUntil(const std::function<bool()>& condition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition() && clock.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
 }
 
 // The X window the window manager gave as the top-level window's parent
@@ -57,13 +86,27 @@ TEST(TitleTipTest, TipIsAToolTipWindowThatPassesClicksToItsCell)
     Settle(500);
     x.Focus(static_cast<Window>(top->winId()));
     top->activateWindow();
-    Settle();
-    const QPoint centre = CellCentre(f.grid, 1, 2);
-
-    x.MoveTo(centre.x(), centre.y());
-    Settle();
+    ASSERT_TRUE(SettleUntil([top] { return top->isActiveWindow(); }));
+    // The window manager has framed and placed the window: its place stays
+    // the same.
+    ASSERT_TRUE(SettleUntil([&] {
+        return ParentOf(x.Connection(), static_cast<Window>(top->winId())) != DefaultRootWindow(x.Connection());
+    }));
+    QPoint placed(-1, -1);
+    ASSERT_TRUE(SettleUntil([&] {
+        int sx = 0, sy = 0;
+        Window child = 0;
+        XTranslateCoordinates(x.Connection(), static_cast<Window>(top->winId()),
+                              DefaultRootWindow(x.Connection()), 0, 0, &sx, &sy, &child);
+        const bool same = placed == QPoint(sx, sy);
+        placed = QPoint(sx, sy);
+        Settle(200);
+        return same;
+    }));
+    f.grid.SetFocus();
+    ASSERT_TRUE(HoverUntilTip(x, f.grid, 1, 2));
     CGridTitleTip& tip = f.grid.GetTitleTip();
-    ASSERT_TRUE(tip.IsWindowVisible());
+    const QPoint centre = CellCentre(x, f.grid, 1, 2);
     EXPECT_EQ(tip.GetTipText(), " a text much longer than its cell ");
     const Window tipWindow = static_cast<Window>(tip.GetOuterWidget()->winId());
     XWindowAttributes attributes;
@@ -75,7 +118,7 @@ TEST(TitleTipTest, TipIsAToolTipWindowThatPassesClicksToItsCell)
 
     // A click meant for the cell moves the focus there.
     x.Click();
-    Settle();
+    SettleUntil([&f] { return f.Focus() == CCellID(1, 2); });
     EXPECT_FALSE(tip.IsWindowVisible());
     EXPECT_EQ(f.Focus(), CCellID(1, 2));
     EXPECT_TRUE(top->isActiveWindow());
@@ -83,9 +126,7 @@ TEST(TitleTipTest, TipIsAToolTipWindowThatPassesClicksToItsCell)
     // Away and back: the tip again; a double click opens the cell's editor.
     x.MoveTo(centre.x(), centre.y() + 40);
     Settle();
-    x.MoveTo(centre.x(), centre.y());
-    Settle();
-    ASSERT_TRUE(tip.IsWindowVisible());
+    ASSERT_TRUE(HoverUntilTip(x, f.grid, 1, 2));
     f.parent.notes.clear();
     x.Click(2);
     Settle();

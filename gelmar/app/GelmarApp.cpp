@@ -139,6 +139,7 @@ BOOL CGelmarApp::InitInstance()
     m_pMainWnd = frame;
 
     EnableShellOpen();
+    m_shellFileType = {"Gelmar.Document", "GELMAR Data File", "glm"};
     RegisterShellFileTypes(TRUE);
 
     m_nCmdShow = SW_SHOWMAXIMIZED;

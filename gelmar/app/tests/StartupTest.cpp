@@ -218,6 +218,17 @@ TEST_F(StartupTest, MainWindowStartsMaximisedAndKeepsItsNormalPlaceBetweenRuns)
     EXPECT_EQ(Main()->GetWidget()->geometry(), QRect(30, 40, 700, 500));
 }
 
+TEST_F(StartupTest, StartUpMakesTheDataFileTypeKnownToTheDesktop)
+{
+    PrepareProgramFolder(true);
+    ASSERT_TRUE(Start());
+    const std::string data = ScratchFolder() + "/data";
+    EXPECT_NE(ReadFile(data + "/mime/packages/gelmar.xml").find("<glob pattern=\"*.glm\"/>"), std::string::npos);
+    EXPECT_NE(ReadFile(data + "/applications/gelmar.desktop").find("MimeType=application/x-gelmar;"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(data + "/icons/hicolor/48x48/apps/gelmar.png"));
+}
+
 TEST_F(StartupTest, KeptPlaceOffEveryScreenIsNotUsed)
 {
     PrepareProgramFolder(true);

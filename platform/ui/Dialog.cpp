@@ -149,7 +149,7 @@ template <class T> void ExchangeReal(CDataExchange* pDX, UINT nIDC, T& value, in
     if (pDX->m_bSaveAndValidate) {
         double v = 0;
         if (!ParseReal(edit->GetWindowText(), v))
-            FailWith(pDX, Message(AFX_IDP_PARSE_REAL, "Please enter a number."));
+            FailWith(pDX, ParseRealMessage());
         value = static_cast<T>(v);
     } else {
         edit->SetWindowText(FormatReal(value, digits));
@@ -327,20 +327,27 @@ void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
                           std::to_string(minVal), std::to_string(maxVal)));
 }
 
+std::string ParseRealMessage()
+{
+    return Message(AFX_IDP_PARSE_REAL, "Please enter a number.");
+}
+
+std::string RealRangeMessage(double minVal, double maxVal, int digits)
+{
+    return platform::FormatString2(Message(AFX_IDP_PARSE_REAL_RANGE, "Please enter a number between %1 and %2."),
+                                   FormatReal(minVal, digits), FormatReal(maxVal, digits));
+}
+
 void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal)
 {
     if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        FailWith(pDX, platform::FormatString2(
-                          Message(AFX_IDP_PARSE_REAL_RANGE, "Please enter a number between %1 and %2."),
-                          FormatReal(minVal, DBL_DIG), FormatReal(maxVal, DBL_DIG)));
+        FailWith(pDX, RealRangeMessage(minVal, maxVal, DBL_DIG));
 }
 
 void DDV_MinMaxFloat(CDataExchange* pDX, const float& value, float minVal, float maxVal)
 {
     if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        FailWith(pDX, platform::FormatString2(
-                          Message(AFX_IDP_PARSE_REAL_RANGE, "Please enter a number between %1 and %2."),
-                          FormatReal(minVal, FLT_DIG), FormatReal(maxVal, FLT_DIG)));
+        FailWith(pDX, RealRangeMessage(minVal, maxVal, FLT_DIG));
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int nChars)

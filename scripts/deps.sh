@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache qt6-base-dev libgl-dev libglu1-mesa-dev libpng-dev
           libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev xvfb xauth
-          libx11-dev libxtst6 libreoffice-writer-nogui ffmpeg)
+          libx11-dev libxtst6 openbox libreoffice-writer-nogui ffmpeg)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

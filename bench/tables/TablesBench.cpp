@@ -107,6 +107,7 @@ class Program {
         fs::copy(examples / "Materials", bin.parent_path() / "Materials",
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         setenv("XDG_CONFIG_HOME", fs::absolute("config").c_str(), 1);
+        setenv("XDG_DATA_HOME", fs::absolute("data").c_str(), 1);
         platform::TestHook::Get().Enable();
         m_app = std::make_unique<gelmar::CGelmarApp>();
         gelmar::g_app.programFolder = bin.string();

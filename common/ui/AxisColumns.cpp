@@ -97,7 +97,9 @@ void FillGridAxisCell(CGridCtrl& grid, int row, int col, int m, const AxisColumn
     COLORREF bk = band ? AxisBandColour(axis.axis) : look.window;
     if (flags & kAxisLineSelected)
         bk = band ? kSelectedInBand : kSelected;
-    SetCell(grid, row, col, Fixed3(axis.widths[i]), GVIS_POSITIVE_REAL, DT_RIGHT, bk);
+    // A sign can be typed, so that a negative width is refused with a word
+    // rather than changed by dropping the sign.
+    SetCell(grid, row, col, Fixed3(axis.widths[i]), GVIS_REAL, DT_RIGHT, bk);
     grid.SetItemValue(row, col, axis.widths[i]);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ImageList.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ class CGridCtrl : public CWnd {
     BOOL m_bReleaseFocusOnKillFocus = FALSE;
     BOOL m_bTabAlongRows = TRUE;
     CImageList* m_pImageList = nullptr;
+    // Checks what the in-place editor holds before its edit ends (not after
+    // Esc): the message that refuses it, or empty to take it. A refused
+    // entry keeps the editor open. None set: every entry is taken.
+    std::function<std::string(int row, int col, const std::string& text)> m_entryCheck;
 
     // Sizes.
     int GetRowCount() const { return m_nRows; }

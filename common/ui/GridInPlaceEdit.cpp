@@ -2,6 +2,9 @@
 // editor kinds.
 #include "common/ui/GridInPlaceEdit.h"
 
+#include "common/ui/GridCtrl.h"
+#include "platform/ui/MessageBox.h"
+
 #include "platform/ui/SysColor.h"
 
 #include <QApplication>
@@ -192,6 +195,8 @@ void CGridInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     const bool navigation = nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP ||
                             nChar == VK_RIGHT || nChar == VK_DOWN;
     if (nChar == VK_RETURN || (navigation && (ctrl || m_bExitOnArrows))) {
+        if (Refused())
+            return;
         m_nLastChar = nChar;
         m_pGrid->SetFocus();
         return;
@@ -215,6 +220,8 @@ void CGridInPlaceEdit::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
     if (nChar == VK_TAB) {
+        if (Refused())
+            return;
         m_nLastChar = nChar;
         CWnd* grid = m_pGrid;
         grid->SetFocus();
@@ -253,7 +260,31 @@ BOOL CGridInPlaceEdit::PreTranslateMessage(MSG* pMsg)
 void CGridInPlaceEdit::OnKillFocus(CWnd* pNewWnd)
 {
     CNumEdit::OnKillFocus(pNewWnd);
+    // The focus leaving for a refusal's message, or after Esc, ends nothing.
+    if (m_bChecking)
+        return;
+    if (m_nLastChar != VK_ESCAPE && Refused())
+        return;
     EndEdit();
+}
+
+bool CGridInPlaceEdit::Refused()
+{
+    auto* grid = dynamic_cast<CGridCtrl*>(m_pGrid);
+    if (m_bEnded || m_bChecking || !grid || !grid->m_entryCheck)
+        return false;
+    const std::string message = grid->m_entryCheck(m_nRow, m_nColumn, GetWindowText());
+    if (message.empty())
+        return false;
+    m_bChecking = true;
+    std::shared_ptr<bool> alive = Alive();
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    if (!*alive)
+        return true;
+    m_bChecking = false;
+    SetFocus();
+    SetSel(0, -1);
+    return true;
 }
 
 void CGridInPlaceEdit::EndEdit()

@@ -40,6 +40,9 @@ class CGridInPlaceEdit : public CNumEdit {
                      const std::string& sInitText, UINT nFirstChar, int kind);
     void EndEdit();
     void ResizeToText();
+    // Asks the grid about the text; when it is refused, says why and keeps
+    // the editor open with its text selected. True when refused.
+    bool Refused();
 
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
@@ -58,6 +61,7 @@ class CGridInPlaceEdit : public CNumEdit {
     UINT m_nLastChar = 0;
     bool m_bExitOnArrows = false;
     bool m_bEnded = false;
+    bool m_bChecking = false; // a refusal's message is up
 };
 
 class CGridInPlaceList : public CComboBox {

@@ -14,7 +14,7 @@ CGridTitleTip::CGridTitleTip()
 {
     if (!GetClassInfo(kTipClass, nullptr)) {
         WNDCLASS wc;
-        wc.style = CS_SAVEBITS;
+        wc.style = CS_SAVEBITS | CS_DBLCLKS;
         wc.hCursor = IDC_ARROW;
         wc.hbrBackground = COLOR_INFOBK + 1;
         wc.lpszClassName = kTipClass;
@@ -100,6 +100,18 @@ void CGridTitleTip::OnMouseMove(UINT nFlags, CPoint point)
 void CGridTitleTip::OnLButtonDown(UINT nFlags, CPoint point)
 {
     Forward(WM_LBUTTONDOWN, nFlags, point);
+}
+
+void CGridTitleTip::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    Forward(WM_LBUTTONDBLCLK, nFlags, point);
+}
+
+// The release of a press the tip handed on: the window system gives it to
+// the tip, which had the button pressed on it, though it is hidden by now.
+void CGridTitleTip::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    Forward(WM_LBUTTONUP, nFlags, point);
 }
 
 void CGridTitleTip::OnRButtonDown(UINT nFlags, CPoint point)

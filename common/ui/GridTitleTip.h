@@ -1,5 +1,8 @@
 // CGridTitleTip: a borderless popup that shows the whole text of a grid cell
-// whose text is cut, laid over the cell while the pointer stays on it.
+// whose text is cut, laid over the cell while the pointer stays on it. The
+// mouse buttons pressed on it reach the window under it (the cell), the
+// second press of a double click and the release that follows a press
+// included, however quickly they follow the first.
 #pragma once
 #include "platform/ui/Wnd.h"
 
@@ -19,6 +22,8 @@ class CGridTitleTip : public CWnd {
     void OnPaint() override;
     void OnMouseMove(UINT nFlags, CPoint point) override;
     void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnMButtonDown(UINT nFlags, CPoint point) override;
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;

@@ -26,6 +26,9 @@ CGridCtrl* CTableView::CreateGrid(int cols, int fixedRows, int fixedCols, UINT i
     CRect client;
     GetClientRect(&client);
     m_pGrid->Create(client, this, id, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL);
+    m_pGrid->m_entryCheck = [this](int row, int col, const std::string& text) {
+        return CheckGridEntry(row, col, text);
+    };
     return m_pGrid.get();
 }
 
@@ -90,6 +93,7 @@ BOOL CTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         const bool modified = m_pGrid->m_bModified != FALSE;
         m_pGrid->m_bModified = FALSE;
         OnGridEndEdit(nm->iRow, nm->iColumn, modified);
+        ShowWhole(nm->iRow, nm->iColumn);
         return TRUE;
     }
     case GVN_FOCUSCHANGED:
@@ -97,6 +101,17 @@ BOOL CTableView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         return TRUE;
     default:
         return TRUE;
+    }
+}
+
+void CTableView::ShowWhole(int row, int col)
+{
+    if (!m_pGrid || !m_pGrid->IsValid(row, col))
+        return;
+    const CSize text = m_pGrid->GetTextExtent(m_pGrid->GetItemText(row, col), FALSE);
+    if (text.cx > m_pGrid->GetColumnWidth(col)) {
+        m_pGrid->AutoSizeColumn(col);
+        m_pGrid->Invalidate();
     }
 }
 

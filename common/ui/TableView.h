@@ -4,7 +4,9 @@
 // reported, passes the keyboard focus on to the grid, and hands begin-edit,
 // end-of-edit and focus changes to the table through virtual functions. The
 // grid's modified flag is read and cleared at every end of edit, so that an
-// edit ended by Esc (which leaves the text as it was) stores nothing.
+// edit ended by Esc (which leaves the text as it was) stores nothing. The
+// table checks an entry before it ends, and a value stored is shown whole:
+// a column too narrow for it is widened.
 #pragma once
 #include "common/ui/GridCtrl.h"
 #include "platform/ui/App.h"
@@ -50,9 +52,18 @@ class CTableView : public CView {
     // the edit changed the text.
     virtual void OnGridBeginEdit(int row, int col, UINT firstKey) { (void)row, (void)col, (void)firstKey; }
     virtual void OnGridEndEdit(int row, int col, bool modified) { (void)row, (void)col, (void)modified; }
+    // Checks an entry before the cell takes it: the message that refuses it
+    // (the editor stays open), or empty to take it.
+    virtual std::string CheckGridEntry(int row, int col, const std::string& text)
+    {
+        (void)row, (void)col, (void)text;
+        return {};
+    }
     // Stores the new focus cell and scrolls it into view.
     virtual void OnGridFocusChanged(int row, int col);
 
+    // Widens the cell's column when its text does not fit.
+    void ShowWhole(int row, int col);
     // A header cell: text, text colour, format and font in one call.
     void SetHeaderCell(int col, const std::string& text, COLORREF textColour, UINT format, const LOGFONT* font);
     // A body cell: text, state, format and background; the text colour is the

@@ -1,5 +1,7 @@
 // The Colours table.
 #include "gelmar/app/ColorView.h"
+
+#include "common/ui/CellEntryCheck.h"
 #include "gelmar/model/store/Engine.h"
 
 #include "gelmar/app/AppEngineHost.h"
@@ -9,6 +11,7 @@
 #include "gelmar/app/MainFrame.h"
 #include "gelmar/app/TableViews.h"
 #include "gelmar/model/calc/SurfaceRules.h"
+#include "gelmar/model/editing/CellEntry.h"
 #include "gelmar/model/editing/ColourEdits.h"
 #include "gelmar/model/editing/Outlines.h"
 #include "gelmar/model/editing/UndoRedo.h"
@@ -28,7 +31,6 @@ constexpr UINT kColourGridId = 10002;
 constexpr int kColumns = 23;
 
 using common::GVIS_PATTERN;
-using common::GVIS_POSITIVE_REAL;
 using common::GVIS_READONLY;
 using common::GVIS_REAL;
 using common::GVIS_TEXT;
@@ -207,7 +209,9 @@ void CColorView::FormatCell(int row, int col)
     default:
         if (const ColourValueColumn* v = FindColourValueColumn(col)) {
             text = ColourValueText(c, *v);
-            state = col == 8 ? GVIS_POSITIVE_REAL : col >= 17 && col <= 19 ? GVIS_REAL : GVIS_TEXT;
+            // A sign can be typed, so that a negative entry is refused
+            // with a word rather than changed by dropping the sign.
+            state = col == 8 || (col >= 17 && col <= 19) ? GVIS_REAL : GVIS_TEXT;
         }
         break;
     }
@@ -373,6 +377,28 @@ void CColorView::OnGridEndEdit(int row, int col, bool modified)
         ShowReferencedFunction();
     ApplyRules(false);
     RecordEdit();
+}
+
+std::string CColorView::CheckGridEntry(int, int col, const std::string& text)
+{
+    const ColourValueColumn* column = FindColourValueColumn(col);
+    if (!column)
+        return {};
+    if (column->reference &&
+        ReadValueOrFunction(text, column->letters, TheEngine().model).kind == CellEntry::Function)
+        return {};
+    switch (col) {
+    case 6: // conductivity
+    case 8: // density
+    case 9: // specific heat
+        return common::CheckNumberEntry(text, common::kSmallestPositive, common::kLargestEntry);
+    case 7:  // emissivity
+    case 21: // solar reflection
+    case 22: // solar transmission
+        return common::CheckNumberEntry(text, 0, 1);
+    default:
+        return common::CheckNumberEntry(text, -common::kLargestEntry, common::kLargestEntry);
+    }
 }
 
 void CColorView::ShowReferencedFunction()

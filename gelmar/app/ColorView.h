@@ -35,6 +35,10 @@ class CColorView : public CGelmarTableView {
   protected:
     void OnGridBeginEdit(int row, int col, UINT firstKey) override;
     void OnGridEndEdit(int row, int col, bool modified) override;
+    // A value column takes a function reference of its letters or a number
+    // in the quantity's range (a conductivity, density or specific heat is
+    // positive; an emissivity or solar factor lies between 0 and 1).
+    std::string CheckGridEntry(int row, int col, const std::string& text) override;
     void OnGridFocusChanged(int row, int col) override;
 
   private:

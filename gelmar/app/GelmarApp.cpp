@@ -97,11 +97,15 @@ BOOL CGelmarApp::InitInstance()
     InitDefaultLogFont();
     LoadMaterialColours(m_engine.model, folder);
 
-    // The default model is in memory before the first document, with no file open.
+    // The default model is in memory before the first document, with no file
+    // open. It is read in the program folder, so that reading it removes no
+    // temporary files from the folder the program was started in.
     ModelStore& model = m_engine.model;
-    model.dataFilePath = JoinPath(folder, "Gelmar.glm");
+    const std::string startFolder = platform::WorkingFolder();
+    model.dataFilePath = platform::EnterFolderOf(JoinPath(folder, "Gelmar.glm"));
     ReadDataFile(model, model.dataFilePath, ReadMode::Open, m_engine.parameters, Host());
     model.dataFilePath.clear();
+    platform::SetWorkingFolder(startFolder);
 
     for (const LanguageItem& l : kLanguages)
         if (l.lang == m_engine.parameters.lang && l.file)
@@ -135,6 +139,7 @@ BOOL CGelmarApp::InitInstance()
     m_pMainWnd = frame;
 
     EnableShellOpen();
+    m_shellFileType = {"Gelmar.Document", "GELMAR Data File", "glm"};
     RegisterShellFileTypes(TRUE);
 
     m_nCmdShow = SW_SHOWMAXIMIZED;
@@ -274,7 +279,9 @@ void CGelmarApp::OnImportData()
 bool CGelmarApp::BatchCalculateFile(Engine& engine, const std::string& path)
 {
     ResetEngineState(engine);
-    if (!ReadDataFile(engine.model, path, ReadMode::Open, engine.parameters, Host()))
+    // Each file's results go beside it, as when it is opened.
+    const std::string file = platform::EnterFolderOf(path);
+    if (!ReadDataFile(engine.model, file, ReadMode::Open, engine.parameters, Host()))
         return false;
     WorkOutcome outcome;
     if (HasRadiatingColours(engine.model)) {

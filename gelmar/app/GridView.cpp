@@ -1,5 +1,7 @@
 // The Grid table and its commands.
 #include "gelmar/app/GridView.h"
+
+#include "common/ui/CellEntryCheck.h"
 #include "gelmar/model/store/Engine.h"
 
 #include "common/kernels/TableAxes.h"
@@ -233,6 +235,13 @@ void CGridView::OnGridEndEdit(int row, int col, bool modified)
     RecordEdit();
     if (ApplySurfaceRules(TheEngine().model, TheEngine().run, 0))
         RefillColours();
+}
+
+std::string CGridView::CheckGridEntry(int row, int col, const std::string& text)
+{
+    if (col < 1 || col > 3 || IntervalOfRow(row, col - 1) < 0)
+        return {};
+    return common::CheckNumberEntry(text, common::kSmallestPositive, common::kLargestEntry);
 }
 
 void CGridView::InsertInterval(bool after)

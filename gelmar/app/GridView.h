@@ -33,6 +33,8 @@ class CGridView : public CGelmarTableView {
   protected:
     void OnGridBeginEdit(int row, int col, UINT firstKey) override;
     void OnGridEndEdit(int row, int col, bool modified) override;
+    // A width is a positive number.
+    std::string CheckGridEntry(int row, int col, const std::string& text) override;
     void OnGridFocusChanged(int row, int col) override;
 
   private:

@@ -28,6 +28,17 @@ bool SetWorkingFolder(const std::string& folder)
     return !ec;
 }
 
+std::string EnterFolderOf(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    if (ec)
+        return path;
+    absolute = absolute.lexically_normal();
+    SetWorkingFolder(absolute.parent_path().string());
+    return absolute.string();
+}
+
 std::string FolderOf(const std::string& path)
 {
     size_t slash = path.find_last_of('/');

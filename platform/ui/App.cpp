@@ -8,6 +8,8 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
 #include <QMimeData>
 
 namespace platform::detail {
@@ -249,6 +251,13 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
             info.m_strFileName = a;
         }
     }
+}
+
+void CWinApp::RegisterShellFileTypes(BOOL)
+{
+    const QImage icon = QApplication::windowIcon().pixmap(48, 48).toImage();
+    platform::RegisterShellFileType(m_shellFileType,
+                                    {m_pszAppName, QCoreApplication::applicationFilePath().toStdString()}, icon);
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)

@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/core/Settings.h"
 #include "platform/ui/Frame.h"
+#include "platform/ui/ShellFileTypes.h"
 
 #include <memory>
 #include <string>
@@ -100,12 +101,15 @@ class CWinApp : public CCmdTarget {
     void RestoreWaitCursor();
     HCURSOR LoadStandardCursor(HCURSOR id) const { return id; }
 
-    // Command line and shell (files are opened by their path; there is no
-    // shell registry here).
+    // Command line and shell: files are opened by their path; the desktop
+    // learns the program's data-file type (m_shellFileType, none when its
+    // extension is empty) from the files RegisterShellFileTypes writes in the
+    // user's data folder (see ShellFileTypes.h).
     void ParseCommandLine(CCommandLineInfo& info);
     BOOL ProcessShellCommand(CCommandLineInfo& info);
     void EnableShellOpen() {}
-    void RegisterShellFileTypes(BOOL = FALSE) {}
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    platform::ShellFileType m_shellFileType;
 
     // Ends the message loop (the main window has gone).
     void QuitMessageLoop();

@@ -107,7 +107,9 @@ void CButton::SetNativeText(const std::string& text)
     if (auto* b = qobject_cast<QAbstractButton*>(m_widget))
         b->setText(Q(text));
     else if (auto* g = qobject_cast<QGroupBox*>(m_widget))
-        g->setTitle(WithoutMnemonic(text));
+        // A group box's title is one line: the lines of a longer title
+        // follow each other on it, so that none is cut off.
+        g->setTitle(WithoutMnemonic(text).replace('\n', ' '));
 }
 
 std::string CButton::GetNativeText() const

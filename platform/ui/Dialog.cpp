@@ -2,6 +2,7 @@
 #include "platform/ui/Dialog.h"
 
 #include "platform/core/StringTable.h"
+#include "platform/ui/DialogLayout.h"
 #include "platform/ui/MenuBar.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Resources.h"
@@ -44,6 +45,9 @@ class DialogWidget : public HostWidget<QDialog> {
   protected:
     bool event(QEvent* e) override
     {
+        if (e->type() == QEvent::WindowTitleChange)
+            if (auto* outer = qobject_cast<QVBoxLayout*>(layout()))
+                platform::detail::FitCaption(*outer, m_captionSpacer, windowTitle(), font());
         if (CWnd* w = CWnd::FromWidget(this))
             if (platform::detail::TranslateEvent(w, this, e, false, true))
                 return true;
@@ -51,6 +55,7 @@ class DialogWidget : public HostWidget<QDialog> {
     }
 
   private:
+    QSpacerItem* m_captionSpacer = nullptr; // owned by the outer layout
     void Command(int id)
     {
         if (CWnd* w = CWnd::FromWidget(this))
@@ -144,7 +149,7 @@ template <class T> void ExchangeReal(CDataExchange* pDX, UINT nIDC, T& value, in
     if (pDX->m_bSaveAndValidate) {
         double v = 0;
         if (!ParseReal(edit->GetWindowText(), v))
-            FailWith(pDX, Message(AFX_IDP_PARSE_REAL, "Please enter a number."));
+            FailWith(pDX, ParseRealMessage());
         value = static_cast<T>(v);
     } else {
         edit->SetWindowText(FormatReal(value, digits));
@@ -322,20 +327,27 @@ void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
                           std::to_string(minVal), std::to_string(maxVal)));
 }
 
+std::string ParseRealMessage()
+{
+    return Message(AFX_IDP_PARSE_REAL, "Please enter a number.");
+}
+
+std::string RealRangeMessage(double minVal, double maxVal, int digits)
+{
+    return platform::FormatString2(Message(AFX_IDP_PARSE_REAL_RANGE, "Please enter a number between %1 and %2."),
+                                   FormatReal(minVal, digits), FormatReal(maxVal, digits));
+}
+
 void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal)
 {
     if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        FailWith(pDX, platform::FormatString2(
-                          Message(AFX_IDP_PARSE_REAL_RANGE, "Please enter a number between %1 and %2."),
-                          FormatReal(minVal, DBL_DIG), FormatReal(maxVal, DBL_DIG)));
+        FailWith(pDX, RealRangeMessage(minVal, maxVal, DBL_DIG));
 }
 
 void DDV_MinMaxFloat(CDataExchange* pDX, const float& value, float minVal, float maxVal)
 {
     if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        FailWith(pDX, platform::FormatString2(
-                          Message(AFX_IDP_PARSE_REAL_RANGE, "Please enter a number between %1 and %2."),
-                          FormatReal(minVal, FLT_DIG), FormatReal(maxVal, FLT_DIG)));
+        FailWith(pDX, RealRangeMessage(minVal, maxVal, FLT_DIG));
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int nChars)
@@ -426,6 +438,7 @@ void CDialog::BuildControls(const platform::DialogTemplate& t, QWidget* host, QG
         layout->addWidget(qw, c.row, c.col, c.rowSpan, c.colSpan);
         if (c.kind == platform::Ctl::GroupBox) {
             auto* inner = new QGridLayout(qw);
+            platform::detail::SetControlSpacing(*inner, *qw->style());
             groups[c.id] = {w.get(), inner};
         }
         if (c.kind == platform::Ctl::RadioButton) {
@@ -453,7 +466,6 @@ BOOL CDialog::CreateDialogWindow(CWnd* pParent)
     m_background = COLOR_BTNFACE + 1;
     m_style = WS_POPUP | WS_CAPTION;
     AttachWidget(w, false, 0);
-    SetWindowText(t->caption);
     // Bars above and below the controls; the controls keep the margins a
     // dialog's own layout has.
     auto* outer = new QVBoxLayout(w);
@@ -466,9 +478,13 @@ BOOL CDialog::CreateDialogWindow(CWnd* pParent)
     m_controlLayout->setContentsMargins(
         style->pixelMetric(QStyle::PM_LayoutLeftMargin), style->pixelMetric(QStyle::PM_LayoutTopMargin),
         style->pixelMetric(QStyle::PM_LayoutRightMargin), style->pixelMetric(QStyle::PM_LayoutBottomMargin));
+    platform::detail::SetControlSpacing(*m_controlLayout, *style);
     outer->addLayout(m_topBars);
     outer->addLayout(m_controlLayout, 1);
     outer->addLayout(m_bottomBars);
+    // The caption is set once the layout is there, which it keeps wide
+    // enough to show the caption whole.
+    SetWindowText(t->caption);
     m_menuBar = nullptr;
     if (t->menu)
         SetMenu(t->menu);

@@ -63,6 +63,12 @@ void DDX_LBIndex(CDataExchange* pDX, UINT nIDC, int& index);
 // Binds a window object to the control (once).
 void DDX_Control(CDataExchange* pDX, UINT nIDC, CWnd& rControl);
 
+// The framework's texts for a number that does not parse or lies outside
+// its range (a language table may replace them), for checks of entries
+// outside dialogs.
+std::string ParseRealMessage();
+std::string RealRangeMessage(double minVal, double maxVal, int digits);
+
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
 void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal);

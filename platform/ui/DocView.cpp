@@ -1,6 +1,7 @@
 // Documents, views and document templates.
 #include "platform/ui/DocView.h"
 
+#include "platform/core/Folders.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/App.h"
 #include "platform/ui/MessageBox.h"
@@ -337,12 +338,16 @@ CDocument* CDocTemplate::OpenDocumentFile(const char* lpszPathName, BOOL bMakeVi
             return nullptr;
         }
     } else {
-        if (!doc->OnOpenDocument(lpszPathName)) {
+        // However the file was chosen (a file dialog, the recent-file list,
+        // the command line), its folder is the working folder before the
+        // document reads it, removes temporary files or computes.
+        const std::string path = platform::EnterFolderOf(lpszPathName);
+        if (!doc->OnOpenDocument(path.c_str())) {
             // The document goes with its frames.
             doc->OnCloseDocument();
             return nullptr;
         }
-        doc->SetPathName(lpszPathName);
+        doc->SetPathName(path);
     }
     InitialUpdateFrame(frame, doc, bMakeVisible);
     return doc;

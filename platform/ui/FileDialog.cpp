@@ -27,6 +27,19 @@ QStringList QtFilters(const std::string& filter)
     return out;
 }
 
+// The extension of a filter of one concrete pattern ("PNG File (*.png)" ->
+// "png"); empty for "*.*" or several patterns.
+std::string FilterExtension(const QString& filter)
+{
+    const int open = filter.lastIndexOf('('), close = filter.lastIndexOf(')');
+    const QString patterns = open >= 0 && close > open ? filter.mid(open + 1, close - open - 1) : filter;
+    const QStringList list = patterns.split(' ', Qt::SkipEmptyParts);
+    if (list.size() != 1 || !list[0].startsWith("*."))
+        return {};
+    const QString ext = list[0].mid(2);
+    return ext.isEmpty() || ext.contains('*') || ext.contains('?') ? std::string() : ext.toStdString();
+}
+
 std::string Folder(const std::string& path)
 {
     return platform::FolderOf(path);
@@ -90,6 +103,12 @@ BOOL CFileDialog::CreateDialogWindow(CWnd* pParent)
         OnFileNameChange();
     });
     QObject::connect(d, &QFileDialog::directoryEntered, d, [this](const QString&) { OnFolderChange(); });
+    if (!m_bOpenFileDialog)
+        // A name typed without an extension takes the chosen type's.
+        QObject::connect(d, &QFileDialog::filterSelected, d, [d, this](const QString& filter) {
+            const std::string ext = FilterExtension(filter);
+            d->setDefaultSuffix(QString::fromStdString(ext.empty() ? m_defExt : ext));
+        });
     QObject::connect(d, &QDialog::finished, d, [this](int r) {
         if (r == QDialog::Accepted && m_dialog)
             for (const QString& f : m_dialog->selectedFiles())

@@ -5,7 +5,9 @@
 #include "platform/ui/App.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MenuBar.h"
+#include "platform/ui/OpenGL.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/WindowPlacement.h"
 #include "platform/ui/WndWidget.h"
 
 #include <QAction>
@@ -234,8 +236,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     const std::string icon = platform::Resources::Get().FindIcon(nIDResource);
     if (!icon.empty() && !pParentWnd)
         QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
-    return CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle & ~WS_VISIBLE, CRect(), pParentWnd, 0,
-                    pContext);
+    if (!CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle & ~WS_VISIBLE, CRect(), pParentWnd, 0,
+                  pContext))
+        return FALSE;
+    if (!pParentWnd && AfxGetApp())
+        platform::RestoreWindowPlacement(*GetOuterWidget(), *AfxGetApp());
+    return TRUE;
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
@@ -423,6 +429,7 @@ void CFrameWnd::OnDestroy()
 {
     CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this) {
+        platform::SaveWindowPlacement(*GetOuterWidget(), *app);
         app->m_pMainWnd = nullptr;
         platform::detail::IdleHookRef() = nullptr;
         app->QuitMessageLoop();
@@ -569,6 +576,8 @@ int CMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
                 ChildActivated(child);
     });
     BuildAccelerators(m_nIDHelp);
+    // The programs show OpenGL views in their main frame.
+    platform::PrepareForOpenGLWindows(m_widget);
     platform::detail::IdleHookRef() = [] {
         if (auto* f = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
             f->UpdateControlBars();

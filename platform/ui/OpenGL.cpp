@@ -335,6 +335,17 @@ void SetContextCreatedHandler(HGLRC rc, std::function<void()> handler)
         rc->created = std::move(handler);
 }
 
+void PrepareForOpenGLWindows(QWidget* topLevel)
+{
+    if (!topLevel || !OpenGLAvailable())
+        return;
+    // A hidden OpenGL widget marks the window as one that composes OpenGL
+    // pictures; it never makes a context of its own, as it is never shown.
+    auto* marker = new QOpenGLWidget(topLevel);
+    marker->setFixedSize(0, 0);
+    marker->hide();
+}
+
 QImage GrabOpenGLFrame(CWnd* wnd)
 {
     auto* surface = wnd ? dynamic_cast<OpenGLSurface*>(wnd->GetWidget()) : nullptr;

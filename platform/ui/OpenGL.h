@@ -77,5 +77,10 @@ QWidget* CreateOpenGLSurface(QWidget* parent);
 void SetContextCreatedHandler(HGLRC rc, std::function<void()> handler);
 // The frame the window shows (a null image for a window without OpenGL).
 QImage GrabOpenGLFrame(CWnd* wnd);
+// Makes a top-level window ready for OpenGL windows inside it before it is
+// first shown. Without this the first OpenGL window makes Qt create the
+// top-level's X window anew, which loses the maximised state and placement
+// a window manager gave it.
+void PrepareForOpenGLWindows(QWidget* topLevel);
 
 } // namespace platform

@@ -21,6 +21,14 @@ const DialogTemplate* Resources::FindDialog(UINT id) const
 {
     return FindIn(dialogs_, id);
 }
+std::vector<UINT> Resources::DialogIds() const
+{
+    std::vector<UINT> ids;
+    for (const auto& [id, t] : dialogs_)
+        ids.push_back(id);
+    return ids;
+}
+
 const MenuTemplate* Resources::FindMenu(UINT id) const
 {
     return FindIn(menus_, id);

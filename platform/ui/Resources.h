@@ -96,6 +96,8 @@ class Resources {
     // The picture a frame loaded from resource id shows as its window icon.
     void AddIcon(UINT id, std::string path) { icons_[id] = std::move(path); }
     const DialogTemplate* FindDialog(UINT id) const;
+    // The ids of every dialog template, in increasing order.
+    std::vector<UINT> DialogIds() const;
     const MenuTemplate* FindMenu(UINT id) const;
     const AcceleratorTable* FindAccelerators(UINT id) const;
     const ToolBarTemplate* FindToolBar(UINT id) const;

@@ -495,10 +495,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
         w = CreateSurfaceWidget(parentWidget);
     if (!child) {
         Qt::WindowFlags f = Qt::Window;
-        if ((cs.style & WS_POPUP) && !(cs.style & WS_CAPTION))
+        // WS_CAPTION holds WS_BORDER: a bordered popup has no caption yet.
+        const bool popup = (cs.style & WS_POPUP) && (cs.style & WS_CAPTION) != WS_CAPTION;
+        if (popup)
             f |= Qt::FramelessWindowHint;
+        // A captionless tool popup is a tip: a window manager neither frames
+        // nor activates it, so that it never takes a click from the window
+        // it lies over. A tool window with a caption is a palette.
         if (cs.dwExStyle & WS_EX_TOOLWINDOW)
-            f |= Qt::Tool;
+            f |= popup ? Qt::ToolTip : Qt::Tool;
         if (cs.dwExStyle & WS_EX_TOPMOST)
             f |= Qt::WindowStaysOnTopHint;
         w->setWindowFlags(f);

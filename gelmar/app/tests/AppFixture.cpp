@@ -60,6 +60,8 @@ void AppFixture::SetUp()
     fs::create_directories(scratch / "config");
     platform::SetWorkingFolder((scratch / "work").string());
     setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
+    // The desktop's file types go to the scratch folder too.
+    setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
     m_programFolder = (scratch / "bin").string();
     platform::TestHook::Get().Reset();
     platform::TestHook::Get().Enable();

@@ -2,7 +2,8 @@
 // database is required; the default model, the parameter file and the
 // language file are read before the main frame, which holds the patterns and
 // material database dialogs; the command line opens its file; the language
-// menu and Exit.
+// menu and Exit; the main window starts maximised and keeps its normal
+// place and size between runs.
 #include "AppFixture.h"
 #include "common/ui/SplashWnd.h"
 #include "gelmar/app/AppState.h"
@@ -14,7 +15,10 @@
 #include "platform/ui/TestHook.h"
 #include "resources/gelmar/GelmarIds.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QMenuBar>
 #include <QTest>
 #include <QWidget>
@@ -188,6 +192,51 @@ TEST_F(StartupTest, ExitWithAnEditedModelAsksFirst)
     platform::TestHook::Get().PushMessageBoxAnswer(IDNO);
     Main()->SendMessage(WM_CLOSE);
     EXPECT_EQ(m_app->GetActiveDocument(), nullptr);
+}
+
+TEST_F(StartupTest, MainWindowStartsMaximisedAndKeepsItsNormalPlaceBetweenRuns)
+{
+    PrepareProgramFolder(true);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Main()->GetWidget()->isMaximized());
+    // The user puts the window somewhere of its own, then quits.
+    Main()->ShowWindow(SW_RESTORE);
+    Main()->MoveWindow(30, 40, 700, 500);
+    QCoreApplication::processEvents();
+    Main()->SendMessage(WM_CLOSE);
+    EXPECT_NE(ReadFile(ScratchFolder() + "/config/GELMAR/settings.ini").find("WindowPlacement=30 40 700 500"),
+              std::string::npos);
+    TearDown();
+    platform::TestHook::Get().Enable();
+
+    // The next run is maximised again, and returns to that place.
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Main()->GetWidget()->isMaximized());
+    EXPECT_EQ(Main()->GetWidget()->normalGeometry(), QRect(30, 40, 700, 500));
+    Main()->ShowWindow(SW_RESTORE);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Main()->GetWidget()->geometry(), QRect(30, 40, 700, 500));
+}
+
+TEST_F(StartupTest, StartUpMakesTheDataFileTypeKnownToTheDesktop)
+{
+    PrepareProgramFolder(true);
+    ASSERT_TRUE(Start());
+    const std::string data = ScratchFolder() + "/data";
+    EXPECT_NE(ReadFile(data + "/mime/packages/gelmar.xml").find("<glob pattern=\"*.glm\"/>"), std::string::npos);
+    EXPECT_NE(ReadFile(data + "/applications/gelmar.desktop").find("MimeType=application/x-gelmar;"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(data + "/icons/hicolor/48x48/apps/gelmar.png"));
+}
+
+TEST_F(StartupTest, KeptPlaceOffEveryScreenIsNotUsed)
+{
+    PrepareProgramFolder(true);
+    WriteFile(ScratchFolder() + "/config/GELMAR/settings.ini",
+              "[Settings]\r\nWindowPlacement=50000 40000 700 500\r\n");
+    ASSERT_TRUE(Start());
+    Main()->ShowWindow(SW_RESTORE);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->geometry().intersects(Main()->GetWidget()->geometry()));
 }
 
 } // namespace

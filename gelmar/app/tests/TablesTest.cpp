@@ -162,6 +162,9 @@ TEST_F(TablesTest, EditorsStartFromTheStoredValueThatReadsBackExactly)
     QTest::keyClick(OpenEditor(grid)->GetWidget(), Qt::Key_Escape);
 }
 
+constexpr const char* kPositiveRange = "Please enter a number between 1e-09 and 1e+09.";
+constexpr const char* kNotANumber = "Please enter a number.";
+
 TEST_F(TablesTest, EntriesTheDataFileCouldNotHoldKeepTheStoredValue)
 {
     const std::string file = FormatDataFile(TheEngine().model);
@@ -173,12 +176,12 @@ TEST_F(TablesTest, EntriesTheDataFileCouldNotHoldKeepTheStoredValue)
         const char* message; // or null
     };
     const Case cases[] = {
-        {"Grid", ID_GRID, 2, 1, "0", "The width must be greater than 0."},
-        {"Grid", ID_GRID, 2, 1, "1e39", nullptr},
-        {"Grid", ID_GRID, 2, 1, ".", nullptr},
+        {"Grid", ID_GRID, 2, 1, "0", kPositiveRange},
+        {"Grid", ID_GRID, 2, 1, "1e39", kPositiveRange},
+        {"Grid", ID_GRID, 2, 1, ".", kNotANumber},
         {"Blocks", ID_BLOCKS, 2, 4, "70000", nullptr},
         {"Blocks", ID_BLOCKS, 2, 2, "256", nullptr},
-        {"Colours", ID_COLOURS, 1, 6, "1e39", nullptr},
+        {"Colours", ID_COLOURS, 1, 6, "1e39", kPositiveRange},
         {"Colours", ID_COLOURS, 1, 4, "wall λ", kNameDoesNotFit},
         {"Minimum Grid", ID_MIN_GRID, 1, 0, "0", "The width must be greater than 0."},
         {"Clip Object", ID_CLIP_OBJECT, 1, 1, "99", nullptr},
@@ -193,10 +196,72 @@ TEST_F(TablesTest, EntriesTheDataFileCouldNotHoldKeepTheStoredValue)
         ASSERT_NE(view, nullptr);
         const std::string shown = Text(*view, c.row, c.col);
         TypeInto(*view, c.row, c.col, c.text);
+        // A refused entry leaves its editor open: Esc gives it up.
+        if (common::CGridInPlaceEdit* editor = OpenEditor(*view)) {
+            QTest::keyClick(editor->GetWidget(), Qt::Key_Escape);
+            QApplication::processEvents();
+        }
         EXPECT_EQ(FormatDataFile(TheEngine().model), file);
         EXPECT_EQ(TheEngine().model.clipLo[0], 0);
         EXPECT_EQ(Text(*view, c.row, c.col), shown);
         EXPECT_EQ(Messages(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    }
+}
+
+// What a user types into a number cell: a refused entry says why, keeps the
+// stored value and leaves the editor open with the text typed; an entry
+// taken is shown whole in the cell's format.
+TEST_F(TablesTest, NumberEntriesAreTakenOrRefusedWithTheReason)
+{
+    struct Case {
+        UINT open;
+        int row, col;
+        const char* text;
+        const char* shown;   // the cell afterwards
+        const char* message; // or null: taken
+    };
+    const Case cases[] = {
+        {ID_GRID, 2, 1, "-5", "0.050", kPositiveRange},
+        {ID_GRID, 2, 1, "1e40", "0.050", kPositiveRange},
+        {ID_GRID, 2, 1, "1e", "0.050", kNotANumber},
+        {ID_COLOURS, 1, 6, "abc", "0.500", kNotANumber},
+        {ID_COLOURS, 1, 6, "5abc", "0.500", kNotANumber},
+        {ID_GRID, 2, 1, "1e30", "0.050", kPositiveRange},
+        {ID_GRID, 2, 1, "250000", "250000.000", nullptr},
+        {ID_COLOURS, 1, 6, "-5", "0.500", kPositiveRange},
+        {ID_COLOURS, 1, 6, "0", "0.500", kPositiveRange},
+        {ID_COLOURS, 1, 6, "1.5", "1.500", nullptr},
+        {ID_COLOURS, 1, 8, "-1", nullptr, kPositiveRange},
+        {ID_COLOURS, 1, 9, "0", nullptr, kPositiveRange},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " in column " + std::to_string(c.col));
+        platform::TestHook::Get().ClearMessages();
+        Main()->ExecuteCommand(c.open);
+        auto* view = dynamic_cast<common::CTableView*>(Main()->MDIGetActive()->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        const std::string file = FormatDataFile(TheEngine().model);
+        const std::string before = Text(*view, c.row, c.col);
+        TypeInto(*view, c.row, c.col, c.text);
+        common::CGridInPlaceEdit* editor = OpenEditor(*view);
+        if (c.message) {
+            EXPECT_EQ(Messages(), std::vector<std::string>{c.message});
+            ASSERT_NE(editor, nullptr);
+            EXPECT_EQ(editor->GetWindowText(), c.text);
+            EXPECT_EQ(FormatDataFile(TheEngine().model), file);
+            QTest::keyClick(editor->GetWidget(), Qt::Key_Escape);
+            QApplication::processEvents();
+            EXPECT_EQ(Text(*view, c.row, c.col), before);
+        } else {
+            EXPECT_TRUE(Messages().empty());
+            EXPECT_EQ(editor, nullptr);
+            EXPECT_EQ(Text(*view, c.row, c.col), c.shown);
+            // The whole text fits its column.
+            common::CGridCtrl* grid = view->GetGrid();
+            EXPECT_LE(grid->GetTextExtent(c.shown, FALSE).cx, grid->GetColumnWidth(c.col));
+        }
+        if (c.shown && c.message)
+            EXPECT_EQ(Text(*view, c.row, c.col), c.shown);
     }
 }
 

@@ -9,8 +9,11 @@
 #include "platform/ui/Resources.h"
 #include "platform/ui/TestHook.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -219,6 +222,38 @@ TEST_F(DialogFixture, FileDialogAnswersMakeTheFolderCurrent)
     EXPECT_EQ(platform::WorkingFolder(), "/tmp");
     platform::SetWorkingFolder(here);
     EXPECT_EQ(open.DoModal(), IDCANCEL); // nothing queued: Cancel
+}
+
+// A name typed without an extension in a save dialog takes the extension of
+// the file type chosen, whatever the dialog's default extension.
+TEST_F(DialogFixture, SaveDialogGivesATypedNameTheChosenTypesExtension)
+{
+    platform::TestHook::Get().Enable(false);
+    const std::string folder = platform::WorkingFolder();
+    struct Case {
+        int filter;
+        const char* name;
+        const char* path;
+    } cases[] = {
+        {0, "Fig001", "/Fig001.png"},
+        {1, "Fig001", "/Fig001.bmp"},
+        {1, "pic.png", "/pic.png"}, // an extension typed stays
+        {2, "notes", "/notes.png"}, // "All files" gives none: the default
+    };
+    for (const Case& c : cases) {
+        CFileDialog save(FALSE, "png", (folder + "/Fig001").c_str(), OFN_OVERWRITEPROMPT,
+                         "PNG File (*.png)|*.png|Bitmap File (*.bmp)|*.bmp|All Files (*.*)|*.*||");
+        QTimer::singleShot(0, [&c] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            d->selectNameFilter(d->nameFilters().at(c.filter));
+            emit d->filterSelected(d->nameFilters().at(c.filter));
+            d->selectFile(c.name);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        ASSERT_EQ(save.DoModal(), IDOK) << c.name;
+        EXPECT_EQ(save.GetPathName(), folder + c.path) << c.filter << " " << c.name;
+    }
 }
 
 } // namespace
